@@ -1,0 +1,34 @@
+// The one door from the simulation to the presentation: the attached listener (or a silent one),
+// and the queue through which worker jobs hand their interface effects to the main thread.
+#pragma once
+#include "sim/SIM_PresentationListener.h"
+
+#include <functional>
+#include <mutex>
+#include <vector>
+
+class SIM_Presentation
+{
+public:
+    static SIM_Presentation& Instance();
+
+    // Attach (or detach with nullptr) the presentation. Main thread only.
+    void SetListener(SIM_PresentationListener* listener);
+    // The attached listener, or a listener that does nothing.
+    SIM_PresentationListener& Listener();
+    bool HasListener() const { return m_listener != nullptr; }
+
+    // Any thread: queue an effect on the interface. Workers never touch windows, GL or sound;
+    // the main thread applies what they queued once it has waited for the jobs.
+    void Post(std::function<void()> effect);
+    // Main thread: run and drop every queued effect in the order posted.
+    void ApplyPosted();
+    // Drop queued effects without running them (game reset).
+    void DiscardPosted();
+
+private:
+    SIM_PresentationListener* m_listener = nullptr;
+    SIM_PresentationListener m_silent;
+    std::mutex m_lock;
+    std::vector<std::function<void()>> m_posted;
+};
