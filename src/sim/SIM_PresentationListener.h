@@ -4,6 +4,14 @@
 // by the code that needs it. Every operation has a do-nothing default.
 #pragma once
 
+#include <string>
+
+class SIM_PlaceableSlot;
+class SIM_Researchable;
+class SIM_Tile;
+struct SIM_AtlasEntry;
+struct SlotUpgradeProp;
+
 class SIM_PresentationListener
 {
 public:
@@ -16,4 +24,19 @@ public:
     // --- resource flow: routes, objects, conveyors, bays, stockpiles ---
 
     // --- money, sales, research, upgrades, efficiency ---
+
+    // Research completed in play: rebuild the build menu and fit it to the screen (when it exists).
+    virtual void RebuildTaskPicker() {}
+    // Research completed in play: refresh every entry of the tech tree (when the screen exists).
+    virtual void RefreshTechTree() {}
+    // Close any open research-complete dialog and open one for this item.
+    virtual void ShowResearchComplete(SIM_Researchable* item) { (void)item; }
+    // An upgrade's prop goes onto the tile's view with the slot's facing, with the placement burst.
+    virtual void AddUpgradeProp(SIM_Tile* tile, const SlotUpgradeProp& prop, int slotFacing) { (void)tile; (void)prop; (void)slotFacing; }
+    // The slot's props changed: rebuild its view's animated-prop lists.
+    virtual void RebuildSlotAnimatedProps(SIM_PlaceableSlot* slot) { (void)slot; }
+    // An upgrade was bought for the slot: refresh the slot tooltip when it shows this slot.
+    virtual void OnSlotUpgradePurchased(SIM_PlaceableSlot* slot) { (void)slot; }
+    // Where a named sprite sits in the sprite atlases; false when no atlas has it (and headless).
+    virtual bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out) { (void)sprite; (void)out; return false; }
 };

@@ -1,0 +1,32 @@
+// Owns every production task: loads the task folder, completes the tasks from tasks.csv, marks
+// parents, sorts them by build-menu level (highest first) and combines composite tasks.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class SIM_ProductionTask;
+
+class SIM_ProductionTaskManager
+{
+public:
+    static SIM_ProductionTaskManager& Instance();
+    virtual ~SIM_ProductionTaskManager();
+
+    // The whole load from <root>/tasks (root is "data/simulation" in the game).
+    void Load(const std::string& root = "data/simulation");
+    // First task in sorted order whose name is exactly this one, or null.
+    SIM_ProductionTask* GetTask(const std::string& name) const;
+    void MarkParents();
+    void Clear();
+
+    // Task a goes before task b when its build-menu level is higher.
+    static bool CompareTasksByGuiLevel(const SIM_ProductionTask* a, const SIM_ProductionTask* b);
+
+    const std::vector<SIM_ProductionTask*>& GetTasks() const { return m_tasks; }
+
+private:
+    void ApplyTableRow(const std::string& row);
+
+    std::vector<SIM_ProductionTask*> m_tasks;
+};

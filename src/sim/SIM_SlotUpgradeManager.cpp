@@ -1,0 +1,36 @@
+// The slot upgrade registry.
+#include "sim/SIM_SlotUpgradeManager.h"
+
+#include "sim/SIM_SlotUpgrade.h"
+
+SIM_SlotUpgradeManager& SIM_SlotUpgradeManager::Instance()
+{
+    static SIM_SlotUpgradeManager instance;
+    return instance;
+}
+
+SIM_SlotUpgradeManager::~SIM_SlotUpgradeManager()
+{
+    Clear();
+}
+
+void SIM_SlotUpgradeManager::Clear()
+{
+    for (SIM_SlotUpgrade* upgrade : m_upgrades)
+        delete upgrade;
+    m_upgrades.clear();
+}
+
+void SIM_SlotUpgradeManager::Load(const std::string& root)
+{
+    (void)root;
+    Clear();
+}
+
+SIM_SlotUpgrade* SIM_SlotUpgradeManager::GetUpgrade(const std::string& name) const
+{
+    for (SIM_SlotUpgrade* upgrade : m_upgrades)
+        if (upgrade->m_name == name)
+            return upgrade;
+    return nullptr;
+}

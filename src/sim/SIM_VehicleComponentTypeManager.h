@@ -1,0 +1,24 @@
+// Owns every vehicle component type, one per file of the components folder, in file order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class SIM_VehicleComponentType;
+
+class SIM_VehicleComponentTypeManager
+{
+public:
+    static SIM_VehicleComponentTypeManager& Instance();
+    virtual ~SIM_VehicleComponentTypeManager();
+
+    // Clears, then loads every <root>/components/*.txt (root is "data/simulation" in the game).
+    void Load(const std::string& root = "data/simulation");
+    void Clear();
+    SIM_VehicleComponentType* GetComponentType(const std::string& name) const;
+
+    const std::vector<SIM_VehicleComponentType*>& GetComponentTypes() const { return m_types; }
+
+private:
+    std::vector<SIM_VehicleComponentType*> m_types;
+};
