@@ -39,4 +39,15 @@ public:
     virtual void OnSlotUpgradePurchased(SIM_PlaceableSlot* slot) { (void)slot; }
     // Where a named sprite sits in the sprite atlases; false when no atlas has it (and headless).
     virtual bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out) { (void)sprite; (void)out; return false; }
+
+    // The cash changed: rewrite the HUD cash text (when the HUD exists).
+    virtual void UpdateCashText() {}
+    // The money ran out: open the game-over dialog, which stops the game clock.
+    virtual void ShowGameOver() {}
+    // A game hour passed: rebuild the finance dialog's rows, pie and summary (when it is open).
+    virtual void RefreshFinanceDialog() {}
+    // The car stock changed: rebuild the car-stock window's rows (when it is open).
+    virtual void RefreshCarStock() {}
+    // A new efficiency sample: refresh the slot-state pie and graph (when the window is open).
+    virtual void RefreshEfficiencyWindow() {}
 };

@@ -1,0 +1,48 @@
+// Two slowly moving figures of the running factory: the efficiency history (how the production
+// slots spent their time, sampled every ten game seconds) and the market's demand factor.
+#pragma once
+
+#include <cstdint>
+
+class SIM_PlaceableSlot;
+
+class SIM_Efficiency
+{
+public:
+    static constexpr int NUM_SAMPLES = 256;
+    static constexpr int NUM_STATES = 7;
+    static constexpr float SAMPLE_INTERVAL_MS = 10000.0f;
+
+    struct Sample
+    {
+        float time = -1.0f; // running game time of the sample
+        float shares[NUM_STATES] = {};
+        uint8_t valid = 0;
+    };
+
+    static SIM_Efficiency& Instance();
+
+    SIM_Efficiency();
+
+    // Game set-up: sampling starts now, every old sample is marked invalid.
+    void Reset();
+    // Once per frame after the worker jobs: takes a sample when the interval has passed.
+    void Update();
+    // Moves every sample one place older; the oldest is lost.
+    void ShiftSamples();
+    // Writes sample 0 from the production slots' state shares over the last interval.
+    void TakeSample();
+
+    // Index 0 the newest. Stored and restored by the savegame.
+    Sample samples[NUM_SAMPLES];
+    float lastSampleTime = 0.0f;
+
+private:
+    // Production slots count; facilities, conveyors and slots still being placed do not.
+    static bool CountsInSample(const SIM_PlaceableSlot* slot);
+};
+
+// The market's demand factor, 0..1: scales what buyers pay. 1.0 at game set-up.
+float& DemandFactor();
+// Recomputes the factor from the cars sold in the last 8 game hours.
+void UpdateDemandFactor(float* factor);
