@@ -1,0 +1,57 @@
+// The player's settings (volumes, autosave, the conveyor overlay switch) as named numbers and
+// named texts, kept in config.txt in the user folder.
+#pragma once
+#include <string>
+#include <vector>
+
+struct GOptionFloat
+{
+    std::string name;
+    float value = 0.0f;
+};
+
+struct GOptionString
+{
+    std::string name;
+    std::string value;
+};
+
+class GOptions
+{
+public:
+    static GOptions& Instance();
+
+    // The value of the first setting with this name; missing: a trace line and 0.0.
+    float GetFloat(const std::string& name);
+    // Changes the first setting with this name (loading the file first when nothing is
+    // loaded yet); a missing name is traced and appended. Does not save.
+    void SetFloat(const std::string& name, float value);
+    void AddFloat(const std::string& name, float value);
+    void AddFloatIfMissing(const std::string& name, float value);
+    GOptionFloat* FindFloat(const std::string& name);
+    // Adds the six default settings that are missing, each 1.0.
+    void SetDefaults();
+
+    // Reads the file (or writes the defaults when it is missing) and saves it back in the
+    // canonical form.
+    void Load();
+    // Writes "[floats]" with "name = 0.00" lines, then "[strings]" with "name = text" lines.
+    // False when the file cannot be written.
+    bool Save();
+
+    void SetPath(const std::string& path) { m_path = path; }
+    const std::string& GetPath() const { return m_path; }
+    const std::vector<GOptionFloat>& GetFloats() const { return m_floats; }
+    const std::vector<GOptionString>& GetStrings() const { return m_strings; }
+    // Empties both lists (tests; the game loads once at start-up).
+    void Clear();
+
+private:
+    GOptions() = default;
+    GOptions(const GOptions&) = delete;
+    GOptions& operator=(const GOptions&) = delete;
+
+    std::vector<GOptionFloat> m_floats;
+    std::vector<GOptionString> m_strings;
+    std::string m_path;
+};

@@ -1,0 +1,73 @@
+// Reader and writer of the game's INI files: sections headed by "[name]", then one key, an
+// equals sign and a value per line. Every data loader reads its sections through this, one
+// section at a time; the editors and the update check write sections back.
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct IniPair
+{
+    std::string key;
+    std::string value;
+};
+
+class IniLoader
+{
+public:
+    static constexpr size_t MAX_LINE = 2047;
+    static constexpr size_t MAX_SECTION_NAME_LINE = 31999;
+
+    IniLoader() = default;
+    virtual ~IniLoader() = default;
+
+    // Replaces the pairs with those of section in file (read through the file cache). True
+    // when at least one pair was read; a missing file or section gives false.
+    bool LoadSection(const char* section, const char* file);
+    bool Load(const std::string& section, const std::string& file);
+
+    // The value of the first pair with exactly this key, or the empty text.
+    virtual const std::string& GetValue(const std::string& key) const;
+    bool HasKey(const std::string& key) const;
+
+    // Copies the pair at the cursor into the caller's buffers (cut to fit) and advances;
+    // past the last pair writes empty texts and returns false.
+    bool NextPair(char* key, size_t keySize, char* value, size_t valueSize);
+    bool NextPair(std::string& key, std::string& value);
+    void ResetCursor() { m_cursor = 0; }
+
+    // Loads section and appends, pair by pair, the value when not empty, else the key.
+    void ReadSectionAsList(std::vector<std::string>& out, const std::string& section, const std::string& file);
+
+    // Appends a pair: keys starting with '/' are comments and dropped; a value starting with
+    // '"' loses it and is cut at its last '"'.
+    void AddPair(const std::string& key, const std::string& value);
+    void ClearPairs();
+
+    // Fills the list of the file's section names.
+    void LoadSectionNames(const std::string& file);
+
+    // Writers of the current section: "[name]", "key = value" lines (or "key" alone), a blank
+    // line. AppendToFile adds to the file, SaveToFile replaces it; both refresh the file cache.
+    void WriteSection(FILE* stream) const;
+    bool AppendToFile(const std::string& path) const;
+    bool SaveToFile(const std::string& path) const;
+
+    void SetSectionName(const std::string& name) { m_sectionName = name; }
+    const std::string& GetSectionName() const { return m_sectionName; }
+    const std::string& GetFileName() const { return m_fileName; }
+    const std::vector<IniPair>& GetPairs() const { return m_pairs; }
+    const std::vector<std::string>& GetSectionNames() const { return m_sectionNames; }
+    size_t GetPairCount() const { return m_pairs.size(); }
+
+private:
+    void ParsePairLine(const std::string& line);
+    bool WriteTo(const std::string& path, const char* mode) const;
+
+    std::vector<std::string> m_sectionNames;
+    unsigned int m_cursor = 0;
+    std::vector<IniPair> m_pairs;
+    std::string m_sectionName;
+    std::string m_fileName;
+};
