@@ -34,6 +34,7 @@ const IniPairCase kIniPairCases[] = {
     {"key=", "key", ""},
     {"\"key\" = v", "\"key\"", "v"},
 };
+}
 
 class IniLoaderFiles : public ::testing::Test
 {
@@ -41,7 +42,6 @@ protected:
     void TearDown() override { GBufferedFileManager::Instance().Clear(); }
     EngineTestFiles files;
 };
-}
 
 TEST_F(IniLoaderFiles, PairLinesParseAsTheGrammarSays)
 {
