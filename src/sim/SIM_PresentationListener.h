@@ -11,6 +11,14 @@ class SIM_Researchable;
 class SIM_Tile;
 struct SIM_AtlasEntry;
 struct SlotUpgradeProp;
+class SIM_ResourceObject;
+class SIM_ResourceObjectView;
+class SIM_ResourceImportBay;
+class SIM_ImportBayView;
+class SIM_ConveyorLabelView;
+class SIM_ResourceStockpile;
+class SIM_ComponentStockpile;
+class SIM_StockpileView;
 
 class SIM_PresentationListener
 {
@@ -22,6 +30,15 @@ public:
     // --- slots, cars, power, employees ---
 
     // --- resource flow: routes, objects, conveyors, bays, stockpiles ---
+    // Views are owned by the simulation object they are made for; null means none.
+    virtual SIM_ResourceObjectView* CreateResourceObjectView(SIM_ResourceObject&) { return nullptr; }
+    virtual SIM_ImportBayView* CreateImportBayView(SIM_ResourceImportBay&) { return nullptr; }
+    virtual SIM_ConveyorLabelView* CreateConveyorLabel(SIM_ResourceImportBay&) { return nullptr; }
+    virtual SIM_StockpileView* CreateResourceStockpileView(SIM_ResourceStockpile&) { return nullptr; }
+    virtual SIM_StockpileView* CreateComponentStockpileView(SIM_ComponentStockpile&) { return nullptr; }
+    // A stockpile's contents changed; the open slot tooltip refreshes when it shows the slot
+    // that the stockpile's view link leads to.
+    virtual void StockpileContentsChanged(const void* /*viewLink*/) {}
 
     // --- money, sales, research, upgrades, efficiency ---
 

@@ -1,0 +1,42 @@
+// Owns every overhead conveyor and every import bay of the floor and answers which import bay
+// serves a stockpile best.
+#pragma once
+#include <memory>
+#include <vector>
+
+class SIM_Tile;
+class SIM_ResourceConveyor;
+class SIM_ResourceImportBay;
+
+class SIM_ResourceConveyorManager
+{
+public:
+    static SIM_ResourceConveyorManager& Instance();
+
+    // A new conveyor (only side 1 connected, no tile, no facing) appended to the list; the caller
+    // sets its tile and facing and the tile's conveyor.
+    SIM_ResourceConveyor* CreateConveyor();
+    // Destroys every conveyor, then every import bay.
+    void Clear();
+    // The bay with the shortest route (tiles + 4 per queued object) to the goal, or null.
+    SIM_ResourceImportBay* FindNearestImportBay(SIM_Tile* goal);
+    // The per-tick import of every bay, then the conveyors' carrying flags are cleared.
+    void UpdateBays();
+
+    const std::vector<SIM_ResourceConveyor*>& Conveyors() const { return m_conveyors; }
+    const std::vector<SIM_ResourceImportBay*>& ImportBays() const { return m_bays; }
+
+    // Called by the conveyor and bay constructors and destructors.
+    void AddConveyor(SIM_ResourceConveyor* conveyor);
+    void RemoveConveyor(SIM_ResourceConveyor* conveyor);
+    void AddImportBay(SIM_ResourceImportBay* bay);
+    void RemoveImportBay(SIM_ResourceImportBay* bay);
+
+private:
+    SIM_ResourceConveyorManager() = default;
+    ~SIM_ResourceConveyorManager();
+
+    // Owned; each object leaves its list in its destructor.
+    std::vector<SIM_ResourceConveyor*> m_conveyors;
+    std::vector<SIM_ResourceImportBay*> m_bays;
+};

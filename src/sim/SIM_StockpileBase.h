@@ -1,0 +1,67 @@
+// What every store of resource objects on the floor shares (a production slot's input stockpile,
+// a supply stockpile): the stored objects, the outstanding requests, the places and the phase of
+// its periodic update.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class SIM_ResourceObject;
+class SIM_PlaceableSlot;
+class SIM_Resource;
+
+// One object requested for a stockpile and not yet delivered.
+struct StockpileRequest
+{
+    int32_t reserved = 0;
+    SIM_ResourceObject* object = nullptr;
+};
+
+class SIM_StockpileBase
+{
+public:
+    SIM_StockpileBase(SIM_PlaceableSlot* owner, int32_t capacity);
+    virtual ~SIM_StockpileBase();
+    SIM_StockpileBase(const SIM_StockpileBase&) = delete;
+    SIM_StockpileBase& operator=(const SIM_StockpileBase&) = delete;
+
+    // An object restored from a savegame; nothing in the base.
+    virtual void LoadObject(SIM_ResourceObject* object);
+    // The periodic update; nothing in the base.
+    virtual void UpdateStockpile();
+
+    // A free place, drawn from a random start, or -1 when every place is taken.
+    int32_t FreePlace() const;
+    // Removes and frees the request that names the object; true when there was one.
+    bool RemoveRequest(SIM_ResourceObject* object);
+    // Releases every stored and every requested object and frees the requests.
+    void Clear();
+    // Drops every request whose object still waits in an import bay and can no longer be routed.
+    void ValidateRequests();
+
+    void AddRequest(SIM_ResourceObject* object);
+    bool HasRequest(const SIM_ResourceObject* object) const;
+    int32_t CountStored(const SIM_Resource* resource) const;
+    int32_t CountRequested(const SIM_Resource* resource) const;
+    int32_t Room() const { return m_capacity - static_cast<int32_t>(m_stored.size() + m_requests.size()); }
+
+    const std::vector<SIM_ResourceObject*>& Stored() const { return m_stored; }
+    std::vector<SIM_ResourceObject*>& MutableStored() { return m_stored; }
+    const std::vector<std::unique_ptr<StockpileRequest>>& Requests() const { return m_requests; }
+    int32_t GetCapacity() const { return m_capacity; }
+    SIM_PlaceableSlot* GetOwner() const { return m_owner; }
+
+    // Ticks counted towards the next periodic update; starts at a random whole number 0..59 so
+    // that stockpiles placed together update on different ticks.
+    float m_updatePhase = 0.0f;
+
+protected:
+    // How many of the places exist (a supply stockpile may have fewer pallets than its capacity).
+    virtual int32_t PlaceCount() const { return m_capacity; }
+    static bool SameObject(const SIM_ResourceObject* a, const SIM_ResourceObject* b);
+
+    std::vector<SIM_ResourceObject*> m_stored;
+    std::vector<std::unique_ptr<StockpileRequest>> m_requests;
+    int32_t m_capacity = 0;
+    SIM_PlaceableSlot* m_owner = nullptr;
+};
