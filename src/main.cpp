@@ -1,5 +1,9 @@
-// Program entry: hands control to the application object.
+// Program entry: runs the game from its own folder so the data beside it is found.
+#include "AppEntry.h"
+#include "platform/PDirectory.h"
+
 int main(int, char**)
 {
-    return 0;
+    PDirectory::ChangeToExecutableFolder();
+    return AppMain();
 }

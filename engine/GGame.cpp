@@ -1,0 +1,98 @@
+// Game modes switched by name, the frame, and input forwarded to the current mode.
+#include "engine/GGame.h"
+
+#include "engine/GDebugLog.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+void GGame::OnLeftDown()
+{
+    if (m_currentMode)
+        m_currentMode->OnLeftDown();
+}
+
+void GGame::OnRightDown()
+{
+    if (m_currentMode)
+        m_currentMode->OnRightDown();
+}
+
+void GGame::OnMiddleDown()
+{
+    if (m_currentMode)
+        m_currentMode->OnMiddleDown();
+}
+
+void GGame::OnLeftUp()
+{
+    if (m_currentMode)
+        m_currentMode->OnLeftUp();
+}
+
+void GGame::OnKeyDown(uint32_t virtualKey)
+{
+    if (m_currentMode)
+        m_currentMode->OnKeyDown(virtualKey);
+}
+
+void GGame::OnChar(uint32_t character)
+{
+    if (m_currentMode)
+        m_currentMode->OnChar(character);
+}
+
+void GGame::OnWheelUp()
+{
+    if (m_currentMode)
+        m_currentMode->OnWheelUp();
+}
+
+void GGame::OnWheelDown()
+{
+    if (m_currentMode)
+        m_currentMode->OnWheelDown();
+}
+
+void GGame::SetGameMode(const std::string& name)
+{
+    if (m_currentMode && m_currentMode->GetName() != name)
+        m_currentMode->Exit();
+    m_currentMode = GGameMode::Find(name);
+    if (m_currentMode)
+    {
+        GDebugLog::Instance().Log("Game mode: " + name);
+        m_currentMode->Enter();
+        return;
+    }
+    char text[1024];
+    std::snprintf(text, sizeof text, "Game mode [%s] Not found", name.c_str());
+    DebugErrorBox(text, "GGame", 51);
+}
+
+void GGame::Frame()
+{
+    if (m_device && m_device->IsLost())
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return;
+    }
+    if (m_currentMode)
+        m_currentMode->Process();
+    if (!s_running)
+    {
+        // The mode asked to end the program while it ran.
+        Shutdown();
+        return;
+    }
+    if (m_device)
+        m_device->BeginFrame();
+    if (m_currentMode)
+        m_currentMode->Draw();
+    if (m_device)
+    {
+        m_device->EndFrame();
+        m_device->Present();
+    }
+}

@@ -1,0 +1,60 @@
+// The engine side of the application object: the current game mode, switching modes by name,
+// one frame (device check, mode update, drawing, present) and forwarding input to the mode.
+#pragma once
+#include "engine/GFrameDevice.h"
+#include "engine/GGameMode.h"
+
+#include <cstdint>
+#include <string>
+
+class GGame
+{
+public:
+    GGame() = default;
+    virtual ~GGame() = default;
+    GGame(const GGame&) = delete;
+    GGame& operator=(const GGame&) = delete;
+
+    virtual bool Init() = 0;
+    virtual void Update() = 0;
+    virtual void Shutdown() = 0;
+    virtual void OnLeftDown();
+    virtual void OnRightDown();
+    virtual void OnMiddleDown();
+    virtual void OnLeftUp();
+    virtual void OnKeyDown(uint32_t virtualKey);
+    virtual void OnChar(uint32_t character);
+    virtual void Quit() = 0;
+    virtual void OnWheelUp();
+    virtual void OnWheelDown();
+    virtual void Reserved() {}
+
+    // Leaves the current mode (unless it has this very name) and enters the named one.
+    // An unknown name leaves no mode current and reports "Game mode [<name>] Not found".
+    void SetGameMode(const std::string& name);
+    GGameMode* GetGameMode() const { return m_currentMode; }
+
+    // One frame: nothing while the device is lost (50 ms pause); the mode's Process, then,
+    // unless it asked to quit, its Draw between begin and end of the scene, then present.
+    void Frame();
+
+    // The device the frame draws with; without one the frame only runs the mode.
+    void SetFrameDevice(GFrameDevice* device) { m_device = device; }
+    GFrameDevice* GetFrameDevice() const { return m_device; }
+
+    // True while the application is active and frames are to run.
+    static bool IsRunning() { return s_running; }
+    static void SetRunning(bool running) { s_running = running; }
+    // When set after the message loop ends, the program starts a new copy of itself with
+    // "-silent" (settings that need a restart).
+    static bool IsRestartRequested() { return s_restart; }
+    static void SetRestartRequested(bool restart) { s_restart = restart; }
+
+protected:
+    GGameMode* m_currentMode = nullptr;
+    GFrameDevice* m_device = nullptr;
+
+private:
+    static inline bool s_running = false;
+    static inline bool s_restart = false;
+};

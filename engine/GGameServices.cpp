@@ -1,0 +1,93 @@
+// Stand-ins for the subsystems that start-up and the frame call but that are not built yet.
+#include "engine/GGameServices.h"
+
+#include "engine/GDebugLog.h"
+#include "engine/GPlaceholderMode.h"
+
+namespace
+{
+GGameServices* g_installedServices = nullptr;
+}
+
+GGameServices::~GGameServices()
+{
+    WaitForJobs();
+}
+
+GGameServices& GGameServices::Get()
+{
+    static GGameServices standIn;
+    return g_installedServices ? *g_installedServices : standIn;
+}
+
+void GGameServices::Install(GGameServices* services)
+{
+    g_installedServices = services;
+}
+
+void GGameServices::LogMissing(const char* what)
+{
+    GDebugLog::Instance().Log(std::string("Not built yet: ") + what);
+}
+
+void GGameServices::ApplyVolumes() { LogMissing("sound volumes"); }
+void GGameServices::PlayMusic(const std::string& name, bool) { LogMissing(("music " + name).c_str()); }
+void GGameServices::PlaySound(const std::string& name) { LogMissing(("sound " + name).c_str()); }
+// Called every frame: a line per frame would bury the log, so the stand-in stays silent.
+void GGameServices::UpdateSound() {}
+void GGameServices::PauseAllSounds(bool pause) { LogMissing(pause ? "sound pause" : "sound resume"); }
+void GGameServices::ShutdownSound() { LogMissing("sound shutdown"); }
+
+void GGameServices::InitTextureCache() { LogMissing("texture cache"); }
+void GGameServices::InitPostProcessor() { LogMissing("post-processor"); }
+void GGameServices::CompileAnimations() { LogMissing("animation compiler"); }
+void GGameServices::InitPieChartColours() { LogMissing("chart colours"); }
+void GGameServices::ClearParticleEmitters() { LogMissing("particle emitters"); }
+void GGameServices::ClearParticleConfigs() { LogMissing("particle configurations (clear)"); }
+void GGameServices::LoadParticleConfigs() { LogMissing("particle configurations (load)"); }
+
+void GGameServices::BuildMainMenu()
+{
+    LogMissing("main menu");
+    GPlaceholderMode::ForName("mainmenu");
+}
+
+void GGameServices::BuildOptions()
+{
+    LogMissing("settings screen");
+    GPlaceholderMode::ForName("options");
+}
+
+void GGameServices::ShowPleaseWait(const std::string& text) { LogMissing(("please-wait window: " + text).c_str()); }
+void GGameServices::ClosePleaseWait() {}
+
+void GGameServices::BuildMissionEditor()
+{
+    LogMissing("mission editor");
+    GPlaceholderMode::ForName("editor");
+}
+
+void GGameServices::InitWorkerThreads() { LogMissing("worker threads"); }
+
+void GGameServices::PostJob(int jobNumber, std::function<void()> job)
+{
+    if (!job)
+        return;
+    GDebugLog::Instance().Log("Job " + std::to_string(jobNumber) + " on its own thread");
+    std::lock_guard<std::mutex> guard(m_jobLock);
+    m_jobs.emplace_back(std::move(job));
+}
+
+void GGameServices::WaitForJobs()
+{
+    std::vector<std::thread> jobs;
+    {
+        std::lock_guard<std::mutex> guard(m_jobLock);
+        jobs.swap(m_jobs);
+    }
+    for (std::thread& t : jobs)
+        if (t.joinable())
+            t.join();
+}
+
+void GGameServices::ResetSimulation() { LogMissing("simulation reset"); }

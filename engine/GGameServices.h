@@ -1,0 +1,72 @@
+// What start-up, the frame and shutdown ask of subsystems that sit above the engine: sound,
+// effects, the screens, the editors and the simulation's worker threads. Each subsystem fills
+// in its own section by installing an implementation; until then every call here does nothing
+// but write one line to the debug log, and the screens are stood in for by plain modes that
+// show their name, so the program runs end to end.
+#pragma once
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class GGameServices
+{
+public:
+    virtual ~GGameServices();
+
+    // The installed implementation, or the stand-in.
+    static GGameServices& Get();
+    // Installs (or, with null, removes) an implementation. Main thread, before start-up.
+    static void Install(GGameServices* services);
+
+    // --- sound ---
+    // Volumes from the settings "OPTIONS_SFX", "OPTIONS_MUSIC", "OPTIONS_MASTERVOLUME".
+    virtual void ApplyVolumes();
+    virtual void PlayMusic(const std::string& name, bool looping);
+    virtual void PlaySound(const std::string& name);
+    virtual void UpdateSound();
+    // Pauses (true) or resumes (false) every sound; the window lost or regained the focus.
+    virtual void PauseAllSounds(bool pause);
+    // Sets the shutting-down flag and stops and releases the playing music.
+    virtual void ShutdownSound();
+
+    // --- effects: texture cache, post-processing, animations, charts, particles ---
+    virtual void InitTextureCache();
+    virtual void InitPostProcessor();
+    virtual void CompileAnimations();
+    virtual void InitPieChartColours();
+    virtual void ClearParticleEmitters();
+    virtual void ClearParticleConfigs();
+    virtual void LoadParticleConfigs();
+
+    // --- screens ---
+    // Builds the main menu (it registers itself as "mainmenu") and its buttons.
+    virtual void BuildMainMenu();
+    // Builds the settings screen (it registers itself as "options").
+    virtual void BuildOptions();
+    // Opens the modal please-wait window with a text; closes it. Main thread only.
+    virtual void ShowPleaseWait(const std::string& text);
+    virtual void ClosePleaseWait();
+
+    // --- editors ---
+    // Builds the mission editor and registers it as "editor".
+    virtual void BuildMissionEditor();
+
+    // --- simulation ---
+    // Starts the worker threads.
+    virtual void InitWorkerThreads();
+    // Runs a numbered job on a worker thread; the stand-in gives each job its own thread.
+    virtual void PostJob(int jobNumber, std::function<void()> job);
+    // Waits until every posted job has finished.
+    virtual void WaitForJobs();
+    // Ends the running game and deletes its objects.
+    virtual void ResetSimulation();
+
+protected:
+    static void LogMissing(const char* what);
+
+private:
+    std::mutex m_jobLock;
+    std::vector<std::thread> m_jobs;
+};

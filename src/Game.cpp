@@ -1,0 +1,346 @@
+// The application object: start-up in its fixed order, the frame, shutdown and screenshots.
+#include "Game.h"
+
+#include "CInput.h"
+#include "SIM_UpdateCheck.h"
+#include "engine/GCommandLine.h"
+#include "engine/GDebugLog.h"
+#include "engine/GFile.h"
+#include "engine/GGameServices.h"
+#include "engine/GOptions.h"
+#include "engine/GRandom.h"
+#include "engine/GScreenSize.h"
+#include "engine/GSystemUtils.h"
+#include "engine/GTextTable.h"
+#include "engine/IniLoader.h"
+#include "platform/PClock.h"
+#include "platform/PDirectory.h"
+#include "platform/PFile.h"
+#include "platform/PRandom.h"
+#include "platform/PWindow.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+// Sizes above this are not a screen any device can show; prefs holding them are junk.
+constexpr int kGameLargestScreenSide = 16384;
+
+int GameReadPrefsInt(const IniLoader& ini, const char* key)
+{
+    // Copied into a bounded buffer and converted like atoi, as the stored file is plain text.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%s", ini.GetValue(key).c_str());
+    return std::atoi(buffer);
+}
+} // namespace
+
+Game& Game::Instance()
+{
+    static Game instance;
+    return instance;
+}
+
+std::string Game::GetFolder(int index) const
+{
+    if (index < 0 || index >= FOLDER_COUNT)
+        return std::string();
+    return m_folders[index];
+}
+
+std::string Game::PrefsPath() const
+{
+    return m_folders[FOLDER_USER] + "/prefs.ini";
+}
+
+std::string Game::CrashMarkerPath() const
+{
+    return m_folders[FOLDER_USER] + "/firstruncrash.txt";
+}
+
+int Game::PowerOfTwoTarget(int size)
+{
+    for (int p = 256; p <= 4096; p *= 2)
+        if (p >= size)
+            return p;
+    return 8192;
+}
+
+std::string Game::ScreenshotName(int day, int month, int year, int hour, int minute, int second)
+{
+    char name[256];
+    std::snprintf(name, sizeof name, "screenshot_%02d-%02d-%04d_%02d-%02d-%02d.jpg", day, month, year, hour, minute,
+                  second);
+    return name;
+}
+
+void Game::CreateUserFolders()
+{
+    std::string documents = PDirectory::DocumentsFolder();
+    std::string base;
+    if (documents.empty())
+    {
+        DebugTrace("Failed to get mydocuments", "Game", 291);
+        base = "userdir";
+    }
+    else
+    {
+        base = documents + "/My Games";
+        // A Documents folder that cannot be written would end the program at the first
+        // folder; the relative user folder beside the game is the fallback the game already
+        // knows for systems without Documents.
+        if (!PDirectory::CreatePath(base + "/ferrovane"))
+        {
+            m_folderFallbackNote = "Cannot create " + base + "/ferrovane, using userdir";
+            base = "userdir";
+        }
+    }
+    EnsureDirectoryExists(base);
+    m_folders[FOLDER_USER] = base + "/ferrovane";
+    EnsureDirectoryExists(m_folders[FOLDER_USER]);
+    static const char* const kSubfolders[] = {"%s/savegames", "%s/debug", "%s/screenshots", "%s/webdebug"};
+    for (int i = 0; i < 4; ++i)
+    {
+        char path[1024];
+        std::snprintf(path, sizeof path, kSubfolders[i], m_folders[FOLDER_USER].c_str());
+        EnsureDirectoryExists(path);
+        m_folders[FOLDER_SAVEGAMES + i] = path;
+    }
+}
+
+bool Game::WritePrefs(int width, int height, int windowed, int borderless)
+{
+    FILE* f = GFile::Open(PrefsPath(), "wt");
+    if (!f)
+    {
+        DebugAssert(false, "Game", 88);
+        return false;
+    }
+    std::fprintf(f, "[prefs]\n");
+    std::fprintf(f, "width = %d\n", width);
+    std::fprintf(f, "height = %d\n", height);
+    std::fprintf(f, "windowed = %d\n", windowed);
+    std::fprintf(f, "borderless = %d\n", borderless);
+    const bool ok = std::fclose(f) == 0;
+    DebugAssert(ok, "Game", 88);
+    return ok;
+}
+
+void Game::ReadScreenSizeAndPrefs(int& width, int& height)
+{
+    PWindow& window = PWindow::Instance();
+    int desktopW = 0, desktopH = 0;
+    window.GetDesktopSize(desktopW, desktopH);
+    width = desktopW;
+    height = desktopH;
+    char line[2048];
+    std::snprintf(line, sizeof line, "Desktop resolution is %d x %d", width, height);
+    GDebugLog::Instance().Log(line);
+    if (height < m_minScreenHeight)
+    {
+        height = m_minScreenHeight;
+        GDebugLog::Instance().LogError("WARNING: Desktop Screen Resolution is below MinScreenHeight");
+    }
+    m_windowed = false;
+    m_borderless = false;
+
+    bool usable = false;
+    if (PFile::Exists(PrefsPath()))
+    {
+        IniLoader ini;
+        ini.Load("prefs", PrefsPath());
+        const int storedW = GameReadPrefsInt(ini, "width");
+        const int storedH = GameReadPrefsInt(ini, "height");
+        const int storedWindowed = GameReadPrefsInt(ini, "windowed");
+        // Zero, negative or junk sizes would reach window and device creation; such a file
+        // counts as missing and is written again with the desktop defaults.
+        if (storedW >= 1 && storedH >= 1 && storedW <= kGameLargestScreenSide && storedH <= kGameLargestScreenSide)
+        {
+            usable = true;
+            width = storedW;
+            height = storedH;
+            m_windowed = storedWindowed != 0;
+            window.GetDesktopSize(desktopW, desktopH);
+            if (width == desktopW && height == desktopH)
+            {
+                m_windowed = true;
+                m_borderless = true;
+                GDebugLog::Instance().Log("Windowed but matching fullscreen dimensions == initialising borderless window mode");
+            }
+        }
+        else
+        {
+            std::snprintf(line, sizeof line, "prefs.ini holds an unusable size %d x %d; using the desktop size",
+                          storedW, storedH);
+            GDebugLog::Instance().LogError(line);
+        }
+    }
+    if (!usable)
+    {
+        m_windowed = true;
+        m_borderless = true;
+        WritePrefs(width, height, 1, 1);
+    }
+}
+
+void Game::HandleCrashMarker(int width, int height)
+{
+    const std::string marker = CrashMarkerPath();
+    if (PFile::Exists(marker))
+    {
+        GDebugLog::Instance().LogError("First run crash detected, switching to windowed mode automagically");
+        m_windowed = true;
+        WritePrefs(width, height, 1, m_borderless ? 1 : 0);
+        GFile::Delete(marker);
+    }
+    else
+    {
+        FILE* f = GFile::Open(marker, "wt");
+        if (f)
+            std::fclose(f);
+    }
+}
+
+bool Game::InitDevice(int width, int height, bool windowed)
+{
+    PWindow& window = PWindow::Instance();
+    if (windowed)
+        window.GetClientSize(width, height);
+    m_screenWidth = static_cast<float>(width);
+    m_screenHeight = static_cast<float>(height);
+    m_halfWidth = m_screenWidth * 0.5f;
+    m_halfHeight = m_screenHeight * 0.5f;
+    GScreenSize::Set(width, height);
+    m_renderTargetWidth = width;
+    m_renderTargetHeight = height;
+    return true;
+}
+
+void Game::LoadFonts()
+{
+    GDebugLog::Instance().Log("Not built yet: fonts");
+}
+
+void Game::SelectFontExtraBold36() {}
+void Game::SelectFontSemibold20OnBlack() {}
+void Game::SelectFontSemibold16() {}
+
+bool Game::Init()
+{
+    GGameServices& services = GGameServices::Get();
+    PRandom::Seed(PClock::TimeGetTime());
+
+    CreateUserFolders();
+
+    GDebugLog::Instance().Open(m_folders[FOLDER_USER]);
+    char banner[256];
+    std::snprintf(banner, sizeof banner, "Ferrovane Debug File version: %s", m_versionText.c_str());
+    GDebugLog::Instance().Log(banner);
+    if (!m_folderFallbackNote.empty())
+        GDebugLog::Instance().LogError(m_folderFallbackNote);
+
+    GOptions::Instance().SetPath(m_folders[FOLDER_USER] + "/config.txt");
+    GOptions::Instance().Load();
+
+    PWindow& window = PWindow::Instance();
+    if (!window.StartVideo())
+        GDebugLog::Instance().LogError("No display could be opened");
+    int width = 0, height = 0;
+    ReadScreenSizeAndPrefs(width, height);
+    HandleCrashMarker(width, height);
+
+    if (!window.Create(width, height, m_windowed, m_borderless, "Ferrovane"))
+        WindowsError("CreateWindow");
+    window.SetIconFromFile("data/ferrovane.bmp");
+    window.Show();
+
+    if (!InitDevice(width, height, m_windowed))
+    {
+        // Going on without a device would crash at the first frame. The crash marker stays,
+        // so the next start falls back to a window.
+        DebugErrorBox("The graphics device could not be started", "Game", 412);
+        return false;
+    }
+    GFile::Delete(CrashMarkerPath());
+
+    GOptions::Instance().AddFloatIfMissing("OPT_CONVEYOR_GUI", 1.0f);
+    services.InitWorkerThreads();
+    services.ApplyVolumes();
+    services.PlayMusic("fv_music.ogg", true);
+    services.InitTextureCache();
+    services.InitPostProcessor();
+    services.CompileAnimations();
+    GRandom::Init();
+    LoadFonts();
+    services.InitPieChartColours();
+    // The table is read now, on the main thread, so no worker is ever the first to ask.
+    GTextTable::Instance().SetFileName("data/strings.ini");
+    GTextTable::Instance().Load();
+    services.ClearParticleEmitters();
+    services.ClearParticleConfigs();
+    services.LoadParticleConfigs();
+    services.BuildMainMenu();
+    services.BuildMissionEditor();
+    // After a relaunch the first screen is the settings screen, which must exist by then.
+    services.BuildOptions();
+    if (GCommandLine::Instance().HasSilent())
+        SetGameMode("options");
+    else
+        SetGameMode("mainmenu");
+    SIM_UpdateCheck::Instance().Run();
+    return true;
+}
+
+void Game::Update()
+{
+    Frame();
+    GGameServices::Get().UpdateSound();
+    // The update check finishes on a worker; its window is closed here, on the main thread.
+    SIM_UpdateCheck::Instance().PollFinished();
+}
+
+void Game::OnKeyDown(uint32_t virtualKey)
+{
+    if (virtualKey == 0x2C)
+    {
+        TakeScreenshot();
+        return;
+    }
+    GGame::OnKeyDown(virtualKey);
+}
+
+void Game::Quit()
+{
+    SetRunning(false);
+    Shutdown();
+}
+
+void Game::Shutdown()
+{
+    // Quitting from a mode's Process runs shutdown there and again at the end of the frame;
+    // the second run must find nothing left to do.
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    GGameServices& services = GGameServices::Get();
+    services.ShutdownSound();
+    services.ClearParticleEmitters();
+    services.ClearParticleConfigs();
+    SIM_UpdateCheck::Instance().Cancel();
+    services.WaitForJobs();
+    SIM_UpdateCheck::Instance().PollFinished();
+    services.ResetSimulation();
+    PWindow::Instance().PostQuit(0);
+    SetRunning(false);
+    GDebugLog::Instance().Close();
+}
+
+void Game::TakeScreenshot()
+{
+    GGameServices::Get().PlaySound("screenshot.ogg");
+    const PSystemTime now = PClock::LocalTime();
+    m_lastScreenshotPath = m_folders[FOLDER_SCREENSHOTS] + "/" +
+                           ScreenshotName(now.day, now.month, now.year, now.hour, now.minute, now.second);
+    GDebugLog::Instance().Log("Screenshot requested: " + m_lastScreenshotPath);
+}

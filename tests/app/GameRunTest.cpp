@@ -1,0 +1,377 @@
+// The real game executable, started with a fresh home folder: user folders, logs, prefs and
+// settings files, the crash marker, screenshots, closing the window, the relaunch flag, bad
+// input files, and the daily update check against a server on loopback.
+#include "support/LoopbackHttpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+std::string GameExecutable()
+{
+    // The test binary sits in <build>/tests, the game in <build>.
+    const fs::path self = fs::read_symlink("/proc/self/exe");
+    return (self.parent_path().parent_path() / "ferrovane").string();
+}
+
+bool DisplayAvailable()
+{
+    const char* display = std::getenv("DISPLAY");
+    return display && *display;
+}
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void Spit(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream ss(text);
+    std::string line;
+    while (std::getline(ss, line))
+        lines.push_back(line);
+    return lines;
+}
+
+struct RunResult
+{
+    int exitCode = -1;
+    bool timedOut = false;
+};
+
+class GameHome
+{
+public:
+    GameHome()
+    {
+        char tmpl[] = "/tmp/ferrovane_home_XXXXXX";
+        m_home = mkdtemp(tmpl);
+    }
+    ~GameHome()
+    {
+        std::error_code ec;
+        fs::remove_all(m_home, ec);
+    }
+    fs::path Home() const { return m_home; }
+    fs::path User() const { return m_home / "Documents" / "My Games" / "ferrovane"; }
+    std::string DebugLog() const { return Slurp(User() / "debug" / "debug.txt"); }
+    std::string ErrorLog() const { return Slurp(User() / "debug" / "errors.txt"); }
+
+    // Starts the game and waits for it to end on its own (the injected events close it).
+    RunResult Run(const std::vector<std::string>& args, const std::string& events,
+                  const std::vector<std::string>& extraEnv = {}) const
+    {
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e)
+        {
+            const std::string entry = *e;
+            if (entry.rfind("HOME=", 0) == 0 || entry.rfind("XDG_DOCUMENTS_DIR=", 0) == 0 ||
+                entry.rfind("ASAN_OPTIONS=", 0) == 0 || entry.rfind("FERROVANE_TEST_EVENTS=", 0) == 0)
+                continue;
+            env.push_back(entry);
+        }
+        env.push_back("HOME=" + m_home.string());
+        env.push_back("FERROVANE_TEST_EVENTS=" + events);
+        env.push_back("FERROVANE_HEADLESS=1");
+        // The graphics and desktop libraries keep memory to the end; leaks are checked by the
+        // unit tests, this test checks behaviour.
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");
+        for (const std::string& e : extraEnv)
+            env.push_back(e);
+
+        const std::string exe = GameExecutable();
+        std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        std::vector<char*> envp;
+        for (const std::string& e : env)
+            envp.push_back(const_cast<char*>(e.c_str()));
+        envp.push_back(nullptr);
+
+        RunResult result;
+        const pid_t pid = fork();
+        if (pid == 0)
+        {
+            execve(exe.c_str(), argv.data(), envp.data());
+            _exit(127);
+        }
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+        int status = 0;
+        while (true)
+        {
+            const pid_t done = waitpid(pid, &status, WNOHANG);
+            if (done == pid)
+                break;
+            if (std::chrono::steady_clock::now() > deadline)
+            {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                result.timedOut = true;
+                return result;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return result;
+    }
+
+private:
+    fs::path m_home;
+};
+
+// The size the game takes from the desktop it found, with the minimum height applied.
+bool DesktopFromLog(const std::string& log, int& width, int& height)
+{
+    const size_t at = log.find("Desktop resolution is ");
+    if (at == std::string::npos)
+        return false;
+    if (std::sscanf(log.c_str() + at, "Desktop resolution is %d x %d", &width, &height) != 2)
+        return false;
+    if (height < 768)
+        height = 768;
+    return true;
+}
+
+std::string PrefsText(int w, int h, int windowed, int borderless)
+{
+    return "[prefs]\nwidth = " + std::to_string(w) + "\nheight = " + std::to_string(h) +
+           "\nwindowed = " + std::to_string(windowed) + "\nborderless = " + std::to_string(borderless) + "\n";
+}
+
+class GameRun : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!DisplayAvailable())
+            GTEST_SKIP() << "no display";
+        if (!fs::exists(GameExecutable()))
+            GTEST_SKIP() << "game executable not built";
+    }
+};
+} // namespace
+
+TEST_F(GameRun, FirstStartMakesFoldersLogsAndSettingsAndClosesCleanly)
+{
+    GameHome home;
+    const RunResult r = home.Run({}, "1500:printscreen,3000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+
+    for (const char* sub : {"savegames", "debug", "screenshots", "webdebug"})
+        EXPECT_TRUE(fs::is_directory(home.User() / sub)) << sub;
+
+    const std::vector<std::string> log = Lines(home.DebugLog());
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_NE(log[0].find("]- ----DEBUG FILE----"), std::string::npos) << log[0];
+    EXPECT_NE(log[1].find("]- Ferrovane Debug File version: alpha 1.07"), std::string::npos) << log[1];
+    EXPECT_EQ(log.back(), "END DEBUG---");
+    EXPECT_NE(home.DebugLog().find("Game mode: mainmenu"), std::string::npos);
+
+    int w = 0, h = 0;
+    ASSERT_TRUE(DesktopFromLog(home.DebugLog(), w, h));
+    EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(w, h, 1, 1));
+    EXPECT_FALSE(fs::exists(home.User() / "firstruncrash.txt"));
+
+    const std::string config = Slurp(home.User() / "config.txt");
+    EXPECT_EQ(config.rfind("[floats]\n", 0), 0u) << config;
+    EXPECT_NE(config.find("OPTIONS_SFX = 1.00\n"), std::string::npos);
+    EXPECT_NE(config.find("[strings]"), std::string::npos);
+
+    size_t requests = 0;
+    for (size_t at = home.DebugLog().find("Screenshot requested: "); at != std::string::npos;
+         at = home.DebugLog().find("Screenshot requested: ", at + 1))
+        ++requests;
+    EXPECT_EQ(requests, 1u);
+}
+
+TEST_F(GameRun, SilentStartOpensTheSettingsScreen)
+{
+    GameHome home;
+    const RunResult r = home.Run({"-silent"}, "1000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    EXPECT_NE(log.find("Game mode: options"), std::string::npos);
+    EXPECT_EQ(log.find("Game mode: mainmenu"), std::string::npos);
+    EXPECT_EQ(log.find("Not found"), std::string::npos);
+}
+
+TEST_F(GameRun, CrashMarkerSwitchesToWindowedAndIsRemoved)
+{
+    GameHome home;
+    Spit(home.User() / "prefs.ini", PrefsText(1024, 768, 0, 0));
+    Spit(home.User() / "firstruncrash.txt", "");
+    const RunResult r = home.Run({}, "800:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(1024, 768, 1, 0));
+    EXPECT_FALSE(fs::exists(home.User() / "firstruncrash.txt"));
+    EXPECT_NE(home.ErrorLog().find("First run crash detected, switching to windowed mode automagically"),
+              std::string::npos);
+}
+
+TEST_F(GameRun, StoredPrefsAreKeptWithoutTheMinimumHeight)
+{
+    GameHome home;
+    Spit(home.User() / "prefs.ini", PrefsText(800, 600, 1, 0));
+    const RunResult r = home.Run({}, "800:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(800, 600, 1, 0));
+    EXPECT_FALSE(fs::exists(home.User() / "firstruncrash.txt"));
+}
+
+TEST_F(GameRun, BadPrefsAndSettingsFilesDoNotStopTheGame)
+{
+    struct Case
+    {
+        const char* what;
+        std::string prefs;
+        bool configIsFolder;
+    };
+    const Case cases[] = {
+        {"zero size", "[prefs]\nwidth = 0\nheight = 0\nwindowed = 1\n", false},
+        {"negative size", "[prefs]\nwidth = -640\nheight = -480\nwindowed = 1\n", false},
+        {"junk size", "[prefs]\nwidth = wide\nheight = \x01\x02\xff\nwindowed = maybe\n", false},
+        {"huge size", "[prefs]\nwidth = 99999999\nheight = 768\nwindowed = 1\n", false},
+        {"no section", "width = 800\nheight = 600\n", false},
+        {"binary junk", std::string("\0\xff[\n=\n", 7), false},
+        {"unreadable settings file", PrefsText(800, 600, 1, 0), true},
+    };
+    for (const Case& c : cases)
+    {
+        GameHome home;
+        Spit(home.User() / "prefs.ini", c.prefs);
+        if (c.configIsFolder)
+            fs::create_directories(home.User() / "config.txt");
+        const RunResult r = home.Run({}, "800:close");
+        ASSERT_FALSE(r.timedOut) << c.what;
+        EXPECT_EQ(r.exitCode, 0) << c.what;
+        if (c.configIsFolder)
+            continue;
+        int w = 0, h = 0;
+        ASSERT_TRUE(DesktopFromLog(home.DebugLog(), w, h)) << c.what;
+        // An unusable file is replaced by the desktop defaults.
+        EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(w, h, 1, 1)) << c.what;
+    }
+}
+
+TEST_F(GameRun, DocumentsThatCannotBeCreatedFallBackToTheGameFolder)
+{
+    GameHome home;
+    const fs::path userdir = fs::path(GameExecutable()).parent_path() / "userdir";
+    const bool existed = fs::exists(userdir);
+    // A Documents folder inside a regular file can never be made.
+    Spit(home.Home() / "blocker", "x");
+    const RunResult r = home.Run({}, "800:close", {"XDG_DOCUMENTS_DIR=" + (home.Home() / "blocker" / "docs").string()});
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(fs::exists(userdir / "ferrovane" / "prefs.ini"));
+    EXPECT_NE(Slurp(userdir / "ferrovane" / "debug" / "errors.txt").find("using userdir"), std::string::npos);
+    if (!existed)
+    {
+        std::error_code ec;
+        fs::remove_all(userdir, ec);
+    }
+}
+
+TEST_F(GameRun, DailyUpdateCheckAsksOnceAndSetsTheFlagOnlyForANewVersion)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm utc;
+    gmtime_r(&now, &utc);
+    const std::string today = "[config]\nday = " + std::to_string(utc.tm_mday) + "\nmonth = " +
+                              std::to_string(utc.tm_mon + 1) + "\nyear = " + std::to_string(utc.tm_year + 1900) +
+                              "\n\n";
+    struct Case
+    {
+        const char* what;
+        LoopbackHttpServer::Reply reply;
+        bool refused;
+        bool update;
+    };
+    const Case cases[] = {
+        {"up to date", {200, "message,up-to-date", 0, 0}, false, false},
+        {"up to date with a line end", {200, "message,up-to-date\n", 0, 0}, false, false},
+        {"up to date with CR LF", {200, "[update]\r\nmessage,up-to-date\r\n", 0, 0}, false, false},
+        {"newer version", {200, "message,1.08", 0, 0}, false, true},
+        {"newer version among other lines", {200, "[update]\ntitle=New\nmessage,\"1.08, faster\"\n", 0, 0}, false, true},
+        {"error page", {404, "message,1.08", 0, 0}, false, false},
+        {"server error", {500, "oops", 0, 0}, false, false},
+        {"cut-off reply", {200, "message,1.08\n", 100, 0}, false, false},
+        {"reply without a message", {200, "hello", 0, 0}, false, false},
+        {"oversized reply", {200, "message,1.08\n" + std::string(2 * 1024 * 1024, 'x'), 0, 0}, false, false},
+        {"connection refused", {}, true, false},
+    };
+    for (const Case& c : cases)
+    {
+        LoopbackHttpServer server;
+        ASSERT_TRUE(server.Ok());
+        server.SetReply(c.reply);
+        const std::string host =
+            c.refused ? "127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()) : server.Host();
+        GameHome home;
+        Spit(home.User() / "config.txt", "[floats]\n[strings]\nOPT_UPDATE_SERVER = " + host + "\n");
+        const RunResult r = home.Run({}, "2000:close");
+        ASSERT_FALSE(r.timedOut) << c.what;
+        EXPECT_EQ(r.exitCode, 0) << c.what;
+        const std::string log = home.DebugLog();
+        EXPECT_NE(log.find(c.update ? "Update check: newer version available" : "Update check: no update"),
+                  std::string::npos)
+            << c.what << "\n"
+            << log;
+        EXPECT_EQ(Slurp(home.User() / "lst_chk.ini"), today) << c.what;
+        if (c.refused)
+            continue;
+        ASSERT_EQ(server.Requests(), 1) << c.what;
+        EXPECT_EQ(server.RequestLines()[0],
+                  "GET /ferrovane/server/check_update.php?&current_version=1.070000&platform=windows HTTP/1.1");
+        if (std::string(c.what) == "up to date")
+        {
+            // A second start on the same day asks nothing.
+            const RunResult again = home.Run({}, "800:close");
+            EXPECT_EQ(again.exitCode, 0);
+            EXPECT_EQ(server.Requests(), 1);
+        }
+    }
+}
+
+TEST_F(GameRun, NoUpdateServerMeansNoCheck)
+{
+    GameHome home;
+    const RunResult r = home.Run({}, "800:close");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_FALSE(fs::exists(home.User() / "lst_chk.ini"));
+    EXPECT_NE(home.DebugLog().find("Update check: no update server set"), std::string::npos);
+}
