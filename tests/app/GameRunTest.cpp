@@ -37,7 +37,7 @@ bool DisplayAvailable()
     return display && *display;
 }
 
-std::string Slurp(const fs::path& path)
+std::string RunSlurp(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
@@ -45,14 +45,14 @@ std::string Slurp(const fs::path& path)
     return ss.str();
 }
 
-void Spit(const fs::path& path, const std::string& text)
+void RunSpit(const fs::path& path, const std::string& text)
 {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out << text;
 }
 
-std::vector<std::string> Lines(const std::string& text)
+std::vector<std::string> RunLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::stringstream ss(text);
@@ -83,8 +83,8 @@ public:
     }
     fs::path Home() const { return m_home; }
     fs::path User() const { return m_home / "Documents" / "My Games" / "ferrovane"; }
-    std::string DebugLog() const { return Slurp(User() / "debug" / "debug.txt"); }
-    std::string ErrorLog() const { return Slurp(User() / "debug" / "errors.txt"); }
+    std::string DebugLog() const { return RunSlurp(User() / "debug" / "debug.txt"); }
+    std::string ErrorLog() const { return RunSlurp(User() / "debug" / "errors.txt"); }
 
     // Starts the game and waits for it to end on its own (the injected events close it).
     RunResult Run(const std::vector<std::string>& args, const std::string& events,
@@ -191,7 +191,7 @@ TEST_F(GameRun, FirstStartMakesFoldersLogsAndSettingsAndClosesCleanly)
     for (const char* sub : {"savegames", "debug", "screenshots", "webdebug"})
         EXPECT_TRUE(fs::is_directory(home.User() / sub)) << sub;
 
-    const std::vector<std::string> log = Lines(home.DebugLog());
+    const std::vector<std::string> log = RunLines(home.DebugLog());
     ASSERT_GE(log.size(), 3u);
     EXPECT_NE(log[0].find("]- ----DEBUG FILE----"), std::string::npos) << log[0];
     EXPECT_NE(log[1].find("]- Ferrovane Debug File version: alpha 1.07"), std::string::npos) << log[1];
@@ -200,10 +200,10 @@ TEST_F(GameRun, FirstStartMakesFoldersLogsAndSettingsAndClosesCleanly)
 
     int w = 0, h = 0;
     ASSERT_TRUE(DesktopFromLog(home.DebugLog(), w, h));
-    EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(w, h, 1, 1));
+    EXPECT_EQ(RunSlurp(home.User() / "prefs.ini"), PrefsText(w, h, 1, 1));
     EXPECT_FALSE(fs::exists(home.User() / "firstruncrash.txt"));
 
-    const std::string config = Slurp(home.User() / "config.txt");
+    const std::string config = RunSlurp(home.User() / "config.txt");
     EXPECT_EQ(config.rfind("[floats]\n", 0), 0u) << config;
     EXPECT_NE(config.find("OPTIONS_SFX = 1.00\n"), std::string::npos);
     EXPECT_NE(config.find("[strings]"), std::string::npos);
@@ -230,12 +230,12 @@ TEST_F(GameRun, SilentStartOpensTheSettingsScreen)
 TEST_F(GameRun, CrashMarkerSwitchesToWindowedAndIsRemoved)
 {
     GameHome home;
-    Spit(home.User() / "prefs.ini", PrefsText(1024, 768, 0, 0));
-    Spit(home.User() / "firstruncrash.txt", "");
+    RunSpit(home.User() / "prefs.ini", PrefsText(1024, 768, 0, 0));
+    RunSpit(home.User() / "firstruncrash.txt", "");
     const RunResult r = home.Run({}, "800:close");
     ASSERT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(1024, 768, 1, 0));
+    EXPECT_EQ(RunSlurp(home.User() / "prefs.ini"), PrefsText(1024, 768, 1, 0));
     EXPECT_FALSE(fs::exists(home.User() / "firstruncrash.txt"));
     EXPECT_NE(home.ErrorLog().find("First run crash detected, switching to windowed mode automagically"),
               std::string::npos);
@@ -244,11 +244,11 @@ TEST_F(GameRun, CrashMarkerSwitchesToWindowedAndIsRemoved)
 TEST_F(GameRun, StoredPrefsAreKeptWithoutTheMinimumHeight)
 {
     GameHome home;
-    Spit(home.User() / "prefs.ini", PrefsText(800, 600, 1, 0));
+    RunSpit(home.User() / "prefs.ini", PrefsText(800, 600, 1, 0));
     const RunResult r = home.Run({}, "800:close");
     ASSERT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(800, 600, 1, 0));
+    EXPECT_EQ(RunSlurp(home.User() / "prefs.ini"), PrefsText(800, 600, 1, 0));
     EXPECT_FALSE(fs::exists(home.User() / "firstruncrash.txt"));
 }
 
@@ -272,7 +272,7 @@ TEST_F(GameRun, BadPrefsAndSettingsFilesDoNotStopTheGame)
     for (const Case& c : cases)
     {
         GameHome home;
-        Spit(home.User() / "prefs.ini", c.prefs);
+        RunSpit(home.User() / "prefs.ini", c.prefs);
         if (c.configIsFolder)
             fs::create_directories(home.User() / "config.txt");
         const RunResult r = home.Run({}, "800:close");
@@ -283,7 +283,7 @@ TEST_F(GameRun, BadPrefsAndSettingsFilesDoNotStopTheGame)
         int w = 0, h = 0;
         ASSERT_TRUE(DesktopFromLog(home.DebugLog(), w, h)) << c.what;
         // An unusable file is replaced by the desktop defaults.
-        EXPECT_EQ(Slurp(home.User() / "prefs.ini"), PrefsText(w, h, 1, 1)) << c.what;
+        EXPECT_EQ(RunSlurp(home.User() / "prefs.ini"), PrefsText(w, h, 1, 1)) << c.what;
     }
 }
 
@@ -293,12 +293,12 @@ TEST_F(GameRun, DocumentsThatCannotBeCreatedFallBackToTheGameFolder)
     const fs::path userdir = fs::path(GameExecutable()).parent_path() / "userdir";
     const bool existed = fs::exists(userdir);
     // A Documents folder inside a regular file can never be made.
-    Spit(home.Home() / "blocker", "x");
+    RunSpit(home.Home() / "blocker", "x");
     const RunResult r = home.Run({}, "800:close", {"XDG_DOCUMENTS_DIR=" + (home.Home() / "blocker" / "docs").string()});
     ASSERT_FALSE(r.timedOut);
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(fs::exists(userdir / "ferrovane" / "prefs.ini"));
-    EXPECT_NE(Slurp(userdir / "ferrovane" / "debug" / "errors.txt").find("using userdir"), std::string::npos);
+    EXPECT_NE(RunSlurp(userdir / "ferrovane" / "debug" / "errors.txt").find("using userdir"), std::string::npos);
     if (!existed)
     {
         std::error_code ec;
@@ -342,7 +342,7 @@ TEST_F(GameRun, DailyUpdateCheckAsksOnceAndSetsTheFlagOnlyForANewVersion)
         const std::string host =
             c.refused ? "127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()) : server.Host();
         GameHome home;
-        Spit(home.User() / "config.txt", "[floats]\n[strings]\nOPT_UPDATE_SERVER = " + host + "\n");
+        RunSpit(home.User() / "config.txt", "[floats]\n[strings]\nOPT_UPDATE_SERVER = " + host + "\n");
         const RunResult r = home.Run({}, "2000:close");
         ASSERT_FALSE(r.timedOut) << c.what;
         EXPECT_EQ(r.exitCode, 0) << c.what;
@@ -351,7 +351,7 @@ TEST_F(GameRun, DailyUpdateCheckAsksOnceAndSetsTheFlagOnlyForANewVersion)
                   std::string::npos)
             << c.what << "\n"
             << log;
-        EXPECT_EQ(Slurp(home.User() / "lst_chk.ini"), today) << c.what;
+        EXPECT_EQ(RunSlurp(home.User() / "lst_chk.ini"), today) << c.what;
         if (c.refused)
             continue;
         ASSERT_EQ(server.Requests(), 1) << c.what;

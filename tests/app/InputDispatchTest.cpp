@@ -14,7 +14,7 @@
 
 namespace
 {
-class RecordingMode : public GGameMode
+class IdRecordingMode : public GGameMode
 {
 public:
     std::vector<std::string> calls;
@@ -31,7 +31,7 @@ public:
     void OnChar(uint32_t c) override { calls.push_back("Char " + std::to_string(c)); }
 };
 
-SDL_Event Key(Uint32 type, SDL_Keycode sym)
+SDL_Event IdKey(Uint32 type, SDL_Keycode sym)
 {
     SDL_Event e;
     std::memset(&e, 0, sizeof e);
@@ -40,7 +40,7 @@ SDL_Event Key(Uint32 type, SDL_Keycode sym)
     return e;
 }
 
-SDL_Event Button(Uint32 type, Uint8 button, Uint8 clicks)
+SDL_Event IdButton(Uint32 type, Uint8 button, Uint8 clicks)
 {
     SDL_Event e;
     std::memset(&e, 0, sizeof e);
@@ -52,7 +52,7 @@ SDL_Event Button(Uint32 type, Uint8 button, Uint8 clicks)
     return e;
 }
 
-SDL_Event Wheel(Sint32 y)
+SDL_Event IdWheel(Sint32 y)
 {
     SDL_Event e;
     std::memset(&e, 0, sizeof e);
@@ -61,7 +61,7 @@ SDL_Event Wheel(Sint32 y)
     return e;
 }
 
-SDL_Event Text(const char* utf8)
+SDL_Event IdText(const char* utf8)
 {
     SDL_Event e;
     std::memset(&e, 0, sizeof e);
@@ -70,7 +70,7 @@ SDL_Event Text(const char* utf8)
     return e;
 }
 
-void Feed(const std::vector<SDL_Event>& events)
+void IdFeed(const std::vector<SDL_Event>& events)
 {
     std::vector<PWindowMessage> messages;
     for (const SDL_Event& e : events)
@@ -79,10 +79,10 @@ void Feed(const std::vector<SDL_Event>& events)
         WndProc(m);
 }
 
-RecordingMode& Recorder()
+IdRecordingMode& Recorder()
 {
-    static RecordingMode* mode = [] {
-        RecordingMode* m = new RecordingMode();
+    static IdRecordingMode* mode = [] {
+        IdRecordingMode* m = new IdRecordingMode();
         m->Register("input_recorder");
         return m;
     }();
@@ -110,32 +110,32 @@ TEST_F(InputRouting, EachInputGivesExactlyItsModeCalls)
         std::vector<std::string> calls;
     };
     const Case cases[] = {
-        {"left click", {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)},
+        {"left click", {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)},
          {"LeftDown", "LeftUp"}},
         {"double click",
-         {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1),
-          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 2), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 2)},
+         {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1),
+          IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 2), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 2)},
          {"LeftDown", "LeftUp", "LeftDown(double)", "LeftUp"}},
         {"right double click gives only its first press",
-         {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1),
-          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 2), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 2)},
+         {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1),
+          IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 2), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 2)},
          {"RightDown"}},
         {"middle double click gives only its first press",
-         {Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1),
-          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 2)},
+         {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1),
+          IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 2)},
          {"MiddleDown"}},
-        {"wheel", {Wheel(1), Wheel(-1), Wheel(3)}, {"WheelUp", "WheelDown", "WheelUp"}},
-        {"key repeats each arrive", {Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYDOWN, SDLK_a), Key(SDL_KEYUP, SDLK_a)},
+        {"wheel", {IdWheel(1), IdWheel(-1), IdWheel(3)}, {"WheelUp", "WheelDown", "WheelUp"}},
+        {"key repeats each arrive", {IdKey(SDL_KEYDOWN, SDLK_a), IdKey(SDL_KEYDOWN, SDLK_a), IdKey(SDL_KEYUP, SDLK_a)},
          {"KeyDown 65", "KeyDown 65"}},
-        {"escape is a key and a character", {Key(SDL_KEYDOWN, SDLK_ESCAPE)}, {"KeyDown 27", "Char 27"}},
-        {"typed text", {Text("h\xC3\xA9")}, {"Char 104", "Char 233"}},
-        {"print screen never reaches the mode", {Key(SDL_KEYDOWN, SDLK_PRINTSCREEN), Key(SDL_KEYUP, SDLK_PRINTSCREEN)},
+        {"escape is a key and a character", {IdKey(SDL_KEYDOWN, SDLK_ESCAPE)}, {"KeyDown 27", "Char 27"}},
+        {"typed text", {IdText("h\xC3\xA9")}, {"Char 104", "Char 233"}},
+        {"print screen never reaches the mode", {IdKey(SDL_KEYDOWN, SDLK_PRINTSCREEN), IdKey(SDL_KEYUP, SDLK_PRINTSCREEN)},
          {}},
     };
     for (const Case& c : cases)
     {
         Recorder().calls.clear();
-        Feed(c.events);
+        IdFeed(c.events);
         EXPECT_EQ(Recorder().calls, c.calls) << c.what;
     }
 }
@@ -143,9 +143,9 @@ TEST_F(InputRouting, EachInputGivesExactlyItsModeCalls)
 TEST_F(InputRouting, PrintScreenTakesOneScreenshotOnRelease)
 {
     const std::string before = Game::Instance().GetLastScreenshotPath();
-    Feed({Key(SDL_KEYDOWN, SDLK_PRINTSCREEN)});
+    IdFeed({IdKey(SDL_KEYDOWN, SDLK_PRINTSCREEN)});
     EXPECT_EQ(Game::Instance().GetLastScreenshotPath(), before);
-    Feed({Key(SDL_KEYUP, SDLK_PRINTSCREEN)});
+    IdFeed({IdKey(SDL_KEYUP, SDLK_PRINTSCREEN)});
     const std::string& path = Game::Instance().GetLastScreenshotPath();
     EXPECT_NE(path.find("/screenshot_"), std::string::npos);
     EXPECT_EQ(path.substr(path.size() - 4), ".jpg");
@@ -154,22 +154,22 @@ TEST_F(InputRouting, PrintScreenTakesOneScreenshotOnRelease)
 TEST_F(InputRouting, ButtonStateAndPositionFollowTheMessages)
 {
     CInput& input = CInput::Instance();
-    Feed({Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1)});
+    IdFeed({IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1)});
     EXPECT_TRUE(input.IsLeftHeld());
     EXPECT_FLOAT_EQ(input.GetMouseX(), 40.0f);
     EXPECT_FLOAT_EQ(input.GetMouseY(), 60.0f);
-    Feed({Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1), Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1)});
+    IdFeed({IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1)});
     EXPECT_TRUE(input.IsLeftHeld()); // right and middle releases change nothing
-    Feed({Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)});
+    IdFeed({IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)});
     EXPECT_FALSE(input.IsLeftHeld());
 
     // With no mode current the input goes nowhere but the button state is still kept.
     Game::Instance().SetGameMode("input_no_such_mode");
     Recorder().calls.clear();
-    Feed({Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), Key(SDL_KEYDOWN, SDLK_b), Wheel(1)});
+    IdFeed({IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), IdKey(SDL_KEYDOWN, SDLK_b), IdWheel(1)});
     EXPECT_TRUE(input.IsLeftHeld());
     EXPECT_TRUE(Recorder().calls.empty());
-    Feed({Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)});
+    IdFeed({IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)});
 }
 
 TEST(InputState, StillCounterCountsRestingUpdates)

@@ -10,49 +10,49 @@
 
 namespace
 {
-std::vector<std::string> g_modeCalls;
+std::vector<std::string> g_gmModeCalls;
 
-class CountingMode : public GGameMode
+class GmCountingMode : public GGameMode
 {
 public:
-    explicit CountingMode(std::string tag) : m_tag(std::move(tag)) {}
-    void Enter() override { g_modeCalls.push_back(m_tag + ".Enter"); }
-    void Exit() override { g_modeCalls.push_back(m_tag + ".Exit"); }
+    explicit GmCountingMode(std::string tag) : m_tag(std::move(tag)) {}
+    void Enter() override { g_gmModeCalls.push_back(m_tag + ".Enter"); }
+    void Exit() override { g_gmModeCalls.push_back(m_tag + ".Exit"); }
     void Process() override
     {
-        g_modeCalls.push_back(m_tag + ".Process");
+        g_gmModeCalls.push_back(m_tag + ".Process");
         if (quitInProcess)
             GGame::SetRunning(false);
     }
-    void Draw() override { g_modeCalls.push_back(m_tag + ".Draw"); }
+    void Draw() override { g_gmModeCalls.push_back(m_tag + ".Draw"); }
     bool quitInProcess = false;
 
 private:
     std::string m_tag;
 };
 
-class FakeDevice : public GFrameDevice
+class GmFakeDevice : public GFrameDevice
 {
 public:
     bool IsLost() override
     {
-        g_modeCalls.push_back("device.Test");
+        g_gmModeCalls.push_back("device.Test");
         return lost;
     }
-    void BeginFrame() override { g_modeCalls.push_back("device.Begin"); }
-    void EndFrame() override { g_modeCalls.push_back("device.End"); }
-    void Present() override { g_modeCalls.push_back("device.Present"); }
+    void BeginFrame() override { g_gmModeCalls.push_back("device.Begin"); }
+    void EndFrame() override { g_gmModeCalls.push_back("device.End"); }
+    void Present() override { g_gmModeCalls.push_back("device.Present"); }
     bool lost = false;
 };
 
-class TestGame : public GGame
+class GmTestGame : public GGame
 {
 public:
     bool Init() override { return true; }
     void Update() override { Frame(); }
     void Shutdown() override
     {
-        g_modeCalls.push_back("game.Shutdown");
+        g_gmModeCalls.push_back("game.Shutdown");
         SetRunning(false);
     }
     void Quit() override { Shutdown(); }
@@ -64,7 +64,7 @@ protected:
     void SetUp() override
     {
         setenv("FERROVANE_HEADLESS", "1", 1);
-        g_modeCalls.clear();
+        g_gmModeCalls.clear();
         GGame::SetRunning(true);
     }
     void TearDown() override { GGame::SetRunning(false); }
@@ -73,7 +73,7 @@ protected:
 
 TEST_F(GameModes, LookupIsExactAndFindsTheFirstRegistered)
 {
-    CountingMode first("first"), second("second"), other("other");
+    GmCountingMode first("first"), second("second"), other("other");
     first.Register("gm_lookup");
     second.Register("gm_lookup");
     other.Register("gm_Lookup_other");
@@ -103,7 +103,7 @@ TEST_F(GameModes, LookupIsExactAndFindsTheFirstRegistered)
 TEST_F(GameModes, AModeThatGoesAwayLeavesTheRegistry)
 {
     {
-        CountingMode brief("brief");
+        GmCountingMode brief("brief");
         brief.Register("gm_brief");
         EXPECT_EQ(GGameMode::Find("gm_brief"), &brief);
     }
@@ -112,10 +112,10 @@ TEST_F(GameModes, AModeThatGoesAwayLeavesTheRegistry)
 
 TEST_F(GameModes, SwitchingCallsExitAndEnterByTheRules)
 {
-    CountingMode a("a"), b("b");
+    GmCountingMode a("a"), b("b");
     a.Register("gm_a");
     b.Register("gm_b");
-    TestGame game;
+    GmTestGame game;
 
     struct Step
     {
@@ -133,19 +133,19 @@ TEST_F(GameModes, SwitchingCallsExitAndEnterByTheRules)
     };
     for (const Step& s : steps)
     {
-        g_modeCalls.clear();
+        g_gmModeCalls.clear();
         game.SetGameMode(s.target);
-        EXPECT_EQ(g_modeCalls, s.calls) << s.target;
+        EXPECT_EQ(g_gmModeCalls, s.calls) << s.target;
         EXPECT_EQ(game.GetGameMode(), s.current) << s.target;
     }
 }
 
 TEST_F(GameModes, FrameRunsProcessThenDrawsInsideTheScene)
 {
-    CountingMode a("a");
+    GmCountingMode a("a");
     a.Register("gm_frame");
-    TestGame game;
-    FakeDevice device;
+    GmTestGame game;
+    GmFakeDevice device;
     game.SetFrameDevice(&device);
     game.SetGameMode("gm_frame");
 
@@ -167,22 +167,22 @@ TEST_F(GameModes, FrameRunsProcessThenDrawsInsideTheScene)
         GGame::SetRunning(true);
         device.lost = c.lost;
         a.quitInProcess = c.quit;
-        g_modeCalls.clear();
+        g_gmModeCalls.clear();
         game.Frame();
-        EXPECT_EQ(g_modeCalls, c.calls) << c.what;
+        EXPECT_EQ(g_gmModeCalls, c.calls) << c.what;
     }
 }
 
 TEST_F(GameModes, FrameWithoutModeOnlyDrivesTheDevice)
 {
-    TestGame game;
-    FakeDevice device;
+    GmTestGame game;
+    GmFakeDevice device;
     game.SetFrameDevice(&device);
     game.SetGameMode("gm_missing_mode");
-    g_modeCalls.clear();
+    g_gmModeCalls.clear();
     game.Frame();
     const std::vector<std::string> expected = {"device.Test", "device.Begin", "device.End", "device.Present"};
-    EXPECT_EQ(g_modeCalls, expected);
+    EXPECT_EQ(g_gmModeCalls, expected);
 }
 
 TEST_F(GameModes, KeysAndCharactersReachTheFocusedHandlerByDefault)

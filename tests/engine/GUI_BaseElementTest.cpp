@@ -6,27 +6,27 @@
 
 namespace
 {
-struct Rect
+struct WbRect
 {
     int l, t, r, b, w, h;
-    bool operator==(const Rect& o) const
+    bool operator==(const WbRect& o) const
     {
         return l == o.l && t == o.t && r == o.r && b == o.b && w == o.w && h == o.h;
     }
 };
 
-Rect Of(const GUI_BaseElement& e)
+WbRect WbOf(const GUI_BaseElement& e)
 {
     return {e.GetLeft(), e.GetTop(), e.GetRight(), e.GetBottom(), e.GetWidth(), e.GetHeight()};
 }
 
-std::ostream& operator<<(std::ostream& os, const Rect& r)
+std::ostream& operator<<(std::ostream& os, const WbRect& r)
 {
     return os << "(" << r.l << "," << r.t << "," << r.r << "," << r.b << " " << r.w << "x" << r.h << ")";
 }
 
 // A widget that counts how it was placed, to see layout go through the override.
-struct PlacedCounter : GUI_BaseElement
+struct WbPlacedCounter : GUI_BaseElement
 {
     int placed = 0;
     void SetPosition(float x, float y) override
@@ -40,7 +40,7 @@ struct PlacedCounter : GUI_BaseElement
 TEST(WidgetBase, NewElementIsEmpty)
 {
     GUI_BaseElement e;
-    EXPECT_EQ(Of(e), (Rect{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(WbOf(e), (WbRect{0, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(e.GetChildren().empty());
     EXPECT_TRUE(e.GetName().empty());
     EXPECT_FALSE(e.OnClick(0, 0));
@@ -51,7 +51,7 @@ TEST(WidgetBase, SetRectTruncatesEachValueAndTheDifferences)
     struct Case
     {
         float x1, y1, x2, y2;
-        Rect expected;
+        WbRect expected;
     };
     const Case cases[] = {
         {0.5f, 0.0f, 10.4f, 5.0f, {0, 0, 10, 5, 9, 5}},
@@ -63,7 +63,7 @@ TEST(WidgetBase, SetRectTruncatesEachValueAndTheDifferences)
     {
         GUI_BaseElement e;
         e.SetRect(c.x1, c.y1, c.x2, c.y2);
-        EXPECT_EQ(Of(e), c.expected) << c.x1 << "," << c.y1 << "," << c.x2 << "," << c.y2;
+        EXPECT_EQ(WbOf(e), c.expected) << c.x1 << "," << c.y1 << "," << c.x2 << "," << c.y2;
     }
 }
 
@@ -72,9 +72,9 @@ TEST(WidgetBase, SizeAppliesAtTheNextPosition)
     GUI_BaseElement e;
     e.SetRect(10, 20, 110, 70);
     e.SetSize(30.9f, 40.2f);
-    EXPECT_EQ(Of(e), (Rect{10, 20, 110, 70, 30, 40}));
+    EXPECT_EQ(WbOf(e), (WbRect{10, 20, 110, 70, 30, 40}));
     e.SetPosition(5.5f, 6.5f);
-    EXPECT_EQ(Of(e), (Rect{5, 6, 35, 46, 30, 40}));
+    EXPECT_EQ(WbOf(e), (WbRect{5, 6, 35, 46, 30, 40}));
 }
 
 TEST(WidgetBase, HitTestIncludesLeftTopAndExcludesRightBottom)
@@ -98,7 +98,7 @@ TEST(WidgetBase, HitTestIncludesLeftTopAndExcludesRightBottom)
 TEST(WidgetBase, ChildrenKeepTheirOffsetsThroughTheTree)
 {
     GUI_BaseElement parent;
-    PlacedCounter child, grandchild;
+    WbPlacedCounter child, grandchild;
     GUI_BaseElement second;
     parent.SetRect(100, 100, 300, 200);
     child.SetRect(110, 120, 150, 140);
@@ -112,15 +112,15 @@ TEST(WidgetBase, ChildrenKeepTheirOffsetsThroughTheTree)
     EXPECT_FLOAT_EQ(parent.GetChildren()[1].dx, -10.0f);
 
     parent.SetPosition(0, 50);
-    EXPECT_EQ(Of(parent), (Rect{0, 50, 200, 150, 200, 100}));
-    EXPECT_EQ(Of(child), (Rect{10, 70, 50, 90, 40, 20}));
-    EXPECT_EQ(Of(grandchild), (Rect{15, 75, 20, 80, 5, 5}));
-    EXPECT_EQ(Of(second), (Rect{-10, 45, 0, 55, 10, 10}));
+    EXPECT_EQ(WbOf(parent), (WbRect{0, 50, 200, 150, 200, 100}));
+    EXPECT_EQ(WbOf(child), (WbRect{10, 70, 50, 90, 40, 20}));
+    EXPECT_EQ(WbOf(grandchild), (WbRect{15, 75, 20, 80, 5, 5}));
+    EXPECT_EQ(WbOf(second), (WbRect{-10, 45, 0, 55, 10, 10}));
     EXPECT_GE(child.placed, 1); // re-placed through its own override
 
     parent.SetRect(1000, 1000, 1010, 1010);
-    EXPECT_EQ(Of(child), (Rect{1010, 1020, 1050, 1040, 40, 20}));
-    EXPECT_EQ(Of(grandchild), (Rect{1015, 1025, 1020, 1030, 5, 5}));
+    EXPECT_EQ(WbOf(child), (WbRect{1010, 1020, 1050, 1040, 40, 20}));
+    EXPECT_EQ(WbOf(grandchild), (WbRect{1015, 1025, 1020, 1030, 5, 5}));
 }
 
 TEST(WidgetBase, CentreAndClampUseTheScreenSize)
@@ -129,9 +129,9 @@ TEST(WidgetBase, CentreAndClampUseTheScreenSize)
     struct Case
     {
         const char* what;
-        Rect start;
+        WbRect start;
         bool centre;
-        Rect expected;
+        WbRect expected;
     };
     const Case cases[] = {
         {"centred, odd sizes halve separately", {0, 0, 101, 51, 101, 51}, true, {590, 335, 691, 386, 101, 51}},
@@ -150,7 +150,7 @@ TEST(WidgetBase, CentreAndClampUseTheScreenSize)
             e.CentreOnScreen();
         else
             e.ClampToScreen();
-        EXPECT_EQ(Of(e), c.expected) << c.what;
+        EXPECT_EQ(WbOf(e), c.expected) << c.what;
     }
     GScreenSize::Set(0, 0);
 }

@@ -13,7 +13,7 @@
 
 namespace
 {
-std::string ReadFile(const std::string& path)
+std::string HttpReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
@@ -21,7 +21,7 @@ std::string ReadFile(const std::string& path)
     return ss.str();
 }
 
-std::string TempPath(const char* name)
+std::string HttpTempPath(const char* name)
 {
     return std::string(::testing::TempDir()) + "/" + name;
 }
@@ -49,7 +49,7 @@ TEST(HttpDownload, RepliesAreReportedForWhatTheyAre)
     ASSERT_TRUE(client.Open("test-agent"));
     client.SetTimeouts(2000, 5000);
     client.SetMaxBody(4096);
-    const std::string local = TempPath("http_reply.txt");
+    const std::string local = HttpTempPath("http_reply.txt");
     for (const Case& c : cases)
     {
         server.SetReply(c.reply);
@@ -58,7 +58,7 @@ TEST(HttpDownload, RepliesAreReportedForWhatTheyAre)
         EXPECT_EQ(r.status, c.status) << c.what;
         if (c.transferred)
         {
-            EXPECT_EQ(ReadFile(local), c.reply.body) << c.what;
+            EXPECT_EQ(HttpReadFile(local), c.reply.body) << c.what;
         }
     }
     ASSERT_FALSE(server.RequestLines().empty());
@@ -71,7 +71,7 @@ TEST(HttpDownload, RefusedConnectionAndMissingFolderFail)
     ASSERT_TRUE(client.Open("test-agent"));
     client.SetTimeouts(2000, 5000);
     const PHttpResult refused =
-        client.Download("127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()), "/x", TempPath("refused.txt"));
+        client.Download("127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()), "/x", HttpTempPath("refused.txt"));
     EXPECT_FALSE(refused.transferred);
     EXPECT_EQ(refused.status, 0);
     EXPECT_NE(refused.errorCode, 0);
@@ -82,8 +82,8 @@ TEST(HttpDownload, RefusedConnectionAndMissingFolderFail)
     EXPECT_EQ(server.Requests(), 0); // nothing is asked when the answer could not be kept
 
     PHttpClient closed;
-    EXPECT_FALSE(closed.Download(server.Host(), "/x", TempPath("closed.txt")).transferred);
-    EXPECT_FALSE(client.Download("", "/x", TempPath("nohost.txt")).transferred);
+    EXPECT_FALSE(closed.Download(server.Host(), "/x", HttpTempPath("closed.txt")).transferred);
+    EXPECT_FALSE(client.Download("", "/x", HttpTempPath("nohost.txt")).transferred);
 }
 
 TEST(HttpDownload, AbortEndsAStalledTransferQuickly)
@@ -102,7 +102,7 @@ TEST(HttpDownload, AbortEndsAStalledTransferQuickly)
         abort = true;
     });
     const auto start = std::chrono::steady_clock::now();
-    const PHttpResult r = client.Download(server.Host(), "/x", TempPath("stall.txt"));
+    const PHttpResult r = client.Download(server.Host(), "/x", HttpTempPath("stall.txt"));
     const auto took = std::chrono::steady_clock::now() - start;
     stopper.join();
     EXPECT_FALSE(r.transferred);
