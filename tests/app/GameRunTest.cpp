@@ -168,6 +168,8 @@ std::string PrefsText(int w, int h, int windowed, int borderless)
            "\nwindowed = " + std::to_string(windowed) + "\nborderless = " + std::to_string(borderless) + "\n";
 }
 
+} // namespace
+
 class GameRun : public ::testing::Test
 {
 protected:
@@ -179,7 +181,6 @@ protected:
             GTEST_SKIP() << "game executable not built";
     }
 };
-} // namespace
 
 TEST_F(GameRun, FirstStartMakesFoldersLogsAndSettingsAndClosesCleanly)
 {

@@ -89,6 +89,8 @@ IdRecordingMode& Recorder()
     return *mode;
 }
 
+} // namespace
+
 class InputRouting : public ::testing::Test
 {
 protected:
@@ -99,7 +101,6 @@ protected:
         Game::Instance().SetGameMode("input_recorder");
     }
 };
-} // namespace
 
 TEST_F(InputRouting, EachInputGivesExactlyItsModeCalls)
 {

@@ -58,6 +58,8 @@ public:
     void Quit() override { Shutdown(); }
 };
 
+} // namespace
+
 class GameModes : public ::testing::Test
 {
 protected:
@@ -69,7 +71,6 @@ protected:
     }
     void TearDown() override { GGame::SetRunning(false); }
 };
-} // namespace
 
 TEST_F(GameModes, LookupIsExactAndFindsTheFirstRegistered)
 {
