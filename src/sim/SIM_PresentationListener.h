@@ -26,6 +26,36 @@ public:
     virtual ~SIM_PresentationListener() = default;
 
     // --- simulation root, floor, zones, worker jobs ---
+    // Game set-up: one loading-screen frame for a stage (text key, progress 0..1).
+    virtual void ShowLoadingStage(const char* textKey, float progress) { (void)textKey; (void)progress; }
+    // Game set-up: load the compiled animations.
+    virtual void LoadAnimations() {}
+    // Game set-up: prepare the car sprite cache.
+    virtual void InitCarSpriteCache() {}
+    // Game set-up: build the factory view for the new floor (tile views, markers of the sites).
+    virtual void InitFactoryView() {}
+    // Game set-up: the camera's smallest zoom for the new floor.
+    virtual void ComputeCameraMinZoom() {}
+    // Game set-up: restart the autosave timer of the savegame writer.
+    virtual void RestartAutosaveTimer() {}
+    // Once per frame after the jobs: save under "autosave" when it is due.
+    virtual void CheckAutosave() {}
+    // Teardown: delete the markers of the potential sites and stop the ambience sound.
+    virtual void ClearFactoryView() {}
+    // After a pause toggle: set the speed buttons from the simulation speed.
+    virtual void SyncSpeedButtons() {}
+    // After a zone unlock: markers of sites on locked tiles faint, the others opaque.
+    virtual void RetintPotentialSiteMarkers() {}
+    // The placement sparkle on a tile.
+    virtual void SpawnSlotPlaceParticles(SIM_Tile* tile) { (void)tile; }
+    // A 2D effect sound from data/sounds at effects x master volume, unless the sound is off.
+    virtual void PlayEffectSound(const char* name) { (void)name; }
+    // Debug overlay: a filled square of sizePx pixels centred on a world position.
+    virtual void DrawDebugMarker(float worldX, float worldY, int sizePx, unsigned char r, unsigned char g,
+                                 unsigned char b)
+    {
+        (void)worldX; (void)worldY; (void)sizePx; (void)r; (void)g; (void)b;
+    }
 
     // --- slots, cars, power, employees ---
 

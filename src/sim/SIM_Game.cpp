@@ -1,0 +1,221 @@
+// The root of the factory simulation: set-up, per-frame step, clock, hourly step and teardown.
+#include "sim/SIM_Game.h"
+
+#include "engine/GDebugLog.h"
+#include "sim/SIM_Factory.h"
+#include "sim/SIM_Mission.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/SIM_SimConfig.h"
+#include "sim/SIM_SubTiles.h"
+#include "sim/SIM_ThreadManager.h"
+#include "platform/PClock.h"
+
+SIM_Game& SIM_Game::Instance()
+{
+    static SIM_Game instance;
+    return instance;
+}
+
+SIM_Game::SIM_Game() = default;
+
+SIM_Game::~SIM_Game()
+{
+    delete m_factory;
+    m_factory = nullptr;
+}
+
+void SIM_Game::RemoveAllSlots()
+{
+    // slots: while the list of placed slots is not empty, Remove(false) its first slot and
+    // delete it (its destructor takes it off the list).
+}
+
+bool SIM_Game::InitSimulation(SIM_Mission* mission)
+{
+    // A mission whose floor cannot be built is refused before anything of the last game is touched.
+    if (!mission || !mission->HasValidSize())
+    {
+        GDebugLog::Instance().LogError("New game refused: no mission or a floor size outside 1 to 999");
+        return false;
+    }
+    SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
+
+    // 1. Every game starts with the zone locks and rents of the mission file.
+    m_mission = mission;
+    m_mission->ReloadZones();
+    // 2.
+    listener.ShowLoadingStage("LS_INITIIALIZING_SIMULATION", 0.17f);
+    // 3. defs: load the prop types.
+    // 4.
+    listener.LoadAnimations();
+    // 5.
+    RemoveAllSlots();
+    // 6. flow: empty the resource-object pool.
+    // 7.
+    listener.InitCarSpriteCache();
+    // 8. flow: delete every conveyor and every import bay.
+    // 9. flow: assert that the supply-stockpile list is empty (SIM_SupplyStockpileManager, 12).
+    // 10.
+    InitSubTileTables();
+    // 11. A factory still held belongs to a game that was not reset; it is not leaked.
+    delete m_factory;
+    m_factory = new SIM_Factory();
+    // 12. money: demand factor 1.0, then one demand-factor update.
+    // 13.
+    listener.InitFactoryView();
+    // 14. flow: reset the path finder's searchers.
+    // 15. money: reset the finance-record ledger.
+    // 16. money: reset the sale-record pool.
+    // 17. defs: load the resource definitions.
+    // 18. defs: load the vehicle features.
+    // 19. defs: delete every research item, then load the research definitions.
+    // 20. defs: load the vehicle component types.
+    // 21. defs: load the slot upgrades.
+    // 22. defs: load the production tasks.
+    // 23. defs: load the facility tasks.
+    // 24. slots: make sure the employee manager and the car exporter exist.
+    // 25. money: start the finances from the mission.
+    // 26. flow: number the resource-object pool.
+    // 27. slots: set up the power manager.
+    // 28. defs: delete every vehicle design.
+    // 29. money: empty the car stock.
+    // 30. defs: load the global factory variables.
+    // 31.
+    listener.RestartAutosaveTimer();
+    // 32.
+    listener.ComputeCameraMinZoom();
+    // 33.
+    m_speed = 1.0f;
+    m_hourTimer.Start();
+    m_frameTimer.Start();
+    m_frameCapTimer.Start();
+    m_hourTimer.m_timeScale = 1.0f;
+    m_frameTimer.m_timeScale = 1.0f;
+    m_currentHour = 0;
+    m_gameTime = 0.0f;
+    // 34. money: reset the efficiency history (sample start = running game time).
+    return true;
+}
+
+void SIM_Game::Update()
+{
+    if (!m_factory)
+        return;
+    // 1.
+    m_factory->Update();
+    // 2. Cars and power run on workers while the main thread goes on.
+    SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
+    threads.PostJob(PROCESS_VEHICLES, nullptr);
+    threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
+    // 3. flow: make sure the route table exists.
+    // 4. flow: each import bay's per-tick import step, then clear every conveyor's per-tick flag.
+    // 5. flow: per-tick step of every pool record in use and in transit.
+    // 6. money: the car-sales tick.
+    // 7.
+    threads.WaitForAllJobs();
+    // What the jobs queued for the interface is applied here, on the main thread.
+    SIM_Presentation::Instance().ApplyPosted();
+    // 8.
+    SIM_Presentation::Instance().Listener().CheckAutosave();
+    // 9. money: efficiency sampling.
+    // 10.
+    UpdateClock();
+}
+
+void SIM_Game::UpdateClock()
+{
+    m_frameTimer.Update();
+    m_hourTimer.Update();
+    m_frameCapTimer.Update();
+
+    m_frameTime = static_cast<float>(m_frameTimer.m_total);
+    m_frameTimer.Start();
+    m_gameTime += m_frameTime;
+
+    // Read every step: the constants table answers quickly and is never cached per key.
+    const float hourLength = SIM_SimConfig::GetFloat("HOUR_LENGTH");
+    if (m_hourTimer.m_total > static_cast<double>(hourLength))
+    {
+        // What runs past the hour is dropped; at most one hour passes per step.
+        m_hourTimer.Start();
+        OnNewHour();
+    }
+
+    // The frame-cap timer runs from set-up and is never restarted, so this only holds back the
+    // very first step of a game; later frames are paced by the frame loop.
+    while (m_frameCapTimer.m_total < FRAME_CAP_MS)
+    {
+        PClock::Sleep(1);
+        const double before = m_frameCapTimer.m_total;
+        m_frameCapTimer.Update();
+        if (m_frameCapTimer.m_stopped || m_frameCapTimer.m_total <= before)
+            break;   // a stopped or frozen timer would never reach the cap
+    }
+}
+
+void SIM_Game::OnNewHour()
+{
+    ++m_currentHour;
+    SIM_Factory::ChargeRent();
+    // money: process the recurring costs and incomes (may end the game).
+    // money: the hourly demand-factor update.
+    SIM_Presentation::Instance().Listener().RefreshFinanceDialog();
+}
+
+void SIM_Game::TogglePause()
+{
+    if (m_speed == 0.0f)
+    {
+        m_speed = m_savedSpeed;
+    }
+    else
+    {
+        m_savedSpeed = m_speed;
+        m_speed = 0.0f;
+    }
+    m_hourTimer.m_timeScale = m_speed;
+    m_frameTimer.m_timeScale = m_speed;
+    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
+}
+
+void SIM_Game::SetSpeed(float speed)
+{
+    m_speed = speed;
+    m_hourTimer.m_timeScale = speed;
+    m_frameTimer.m_timeScale = speed;
+}
+
+float SIM_Game::GetHourProgress() const
+{
+    const float hourLength = SIM_SimConfig::GetFloat("HOUR_LENGTH");
+    const double total = m_hourTimer.m_total;
+    if (!(hourLength > 0.0f))
+        return total > 0.0 ? 1.0f : 0.0f;
+    const double progress = total / static_cast<double>(hourLength);
+    if (progress < 0.0)
+        return 0.0f;
+    if (progress > 1.0)
+        return 1.0f;
+    return static_cast<float>(progress);
+}
+
+void SIM_Game::Reset()
+{
+    // Effects queued by the last frame's jobs may name objects that are about to go.
+    SIM_Presentation::Instance().DiscardPosted();
+    // 1.
+    RemoveAllSlots();
+    // slots: delete every car still held by the vehicle manager, including cars on their way
+    // out of the factory that no slot holds any more.
+    // 2.
+    if (m_factory)
+        m_factory->Clear();
+    // 3. defs: empty the vehicle-feature registry.
+    // 4. slots: empty the employee manager's list.
+    // 5. flow: empty the resource-object pool.
+    // 6.
+    SIM_Presentation::Instance().Listener().ClearFactoryView();
+    // 7.
+    delete m_factory;
+    m_factory = nullptr;
+}

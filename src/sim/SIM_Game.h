@@ -1,0 +1,66 @@
+// The root of the factory simulation: the game clock and its speed, the mission being played
+// and the factory floor. Sets a game up from a mission, steps everything once per drawn frame,
+// runs the hourly step and tears the game down again.
+#pragma once
+#include "engine/GTimer.h"
+
+class SIM_Factory;
+class SIM_Mission;
+
+class SIM_Game
+{
+public:
+    static constexpr float FRAME_CAP_MS = 16.666666f;
+
+    static SIM_Game& Instance();
+
+    SIM_Game();
+    virtual ~SIM_Game();
+    SIM_Game(const SIM_Game&) = delete;
+    SIM_Game& operator=(const SIM_Game&) = delete;
+
+    // Sets up a new game for the mission. False (nothing built) when there is no mission or its
+    // floor size cannot be built.
+    bool InitSimulation(SIM_Mission* mission);
+    // One simulation step per drawn frame; does nothing outside a game.
+    void Update();
+    void UpdateClock();
+    void OnNewHour();
+    void TogglePause();
+    // Chooses a speed directly (0.0 stops the clock); the speed saved by the pause is kept.
+    void SetSpeed(float speed);
+    // Share of the current game hour that has passed, 0.0 .. 1.0.
+    float GetHourProgress() const;
+    // Ends the running game and frees what belongs to it.
+    void Reset();
+
+    int GetCurrentHour() const { return m_currentHour; }
+    void SetCurrentHour(int hour) { m_currentHour = hour; }
+    float GetGameTime() const { return m_gameTime; }
+    void SetGameTime(float time) { m_gameTime = time; }
+    float GetFrameTime() const { return m_frameTime; }
+    float GetSpeed() const { return m_speed; }
+    float GetSavedSpeed() const { return m_savedSpeed; }
+    SIM_Mission* GetMission() const { return m_mission; }
+    void SetMission(SIM_Mission* mission) { m_mission = mission; }
+    SIM_Factory* GetFactory() const { return m_factory; }
+
+    GTimer& HourTimer() { return m_hourTimer; }
+    GTimer& FrameTimer() { return m_frameTimer; }
+    GTimer& FrameCapTimer() { return m_frameCapTimer; }
+
+private:
+    // Removes every placed slot (set-up and teardown).
+    static void RemoveAllSlots();
+
+    float m_gameTime = 0.0f;
+    GTimer m_hourTimer;
+    GTimer m_frameTimer;
+    GTimer m_frameCapTimer;
+    float m_frameTime = 0.0f;
+    SIM_Factory* m_factory = nullptr;
+    float m_speed = 1.0f;
+    float m_savedSpeed = 0.0f;
+    SIM_Mission* m_mission = nullptr;
+    int m_currentHour = 0;
+};

@@ -1,0 +1,244 @@
+// The worker-thread pool of the simulation and the view.
+#include "sim/SIM_ThreadManager.h"
+
+#include "engine/GDebugLog.h"
+#include "platform/PThread.h"
+#include "platform/PTraceSpan.h"
+
+#include <chrono>
+#include <cstdio>
+#include <system_error>
+
+namespace
+{
+const char* const g_threadJobNames[JOB_TYPE_COUNT] = {
+    "", "PROCESS_POWER_MANAGER", "PROCESS_VEHICLES", "TRANSFORMTILES", "PREDRAWPROPS",
+    "REQUESTRESOURCEPATH", "PREDRAWVEHICLES", "SORTOBJECTS", "CHECKUPDATES"};
+
+// How long the exit waits for a worker that is still inside a job before leaving it behind.
+constexpr auto g_workerExitTimeout = std::chrono::seconds(5);
+}
+
+SIM_ThreadManager& SIM_ThreadManager::Instance()
+{
+    static SIM_ThreadManager instance;
+    return instance;
+}
+
+SIM_ThreadManager::SIM_ThreadManager()
+{
+    for (int s = 0; s < MAX_SLOTS; ++s)
+    {
+        m_currentJobs[s].store(nullptr);
+        m_exited[s].store(false);
+        m_slotNumbers[s] = s;
+    }
+    for (int t = 0; t < JOB_TYPE_COUNT; ++t)
+        m_handlers[t].store(nullptr);
+}
+
+SIM_ThreadManager::~SIM_ThreadManager()
+{
+    Shutdown();
+}
+
+const char* SIM_ThreadManager::GetJobName(int type)
+{
+    return type >= 0 && type < JOB_TYPE_COUNT ? g_threadJobNames[type] : "";
+}
+
+void SIM_ThreadManager::SetJobHandler(int type, ThreadJobHandler handler)
+{
+    if (type > JOB_NONE && type < JOB_TYPE_COUNT)
+        m_handlers[type].store(handler);
+}
+
+void SIM_ThreadManager::Init()
+{
+    if (m_threaded)
+        return;
+    m_slotCount = MAX_SLOTS;
+    if (m_slotCount < 2)
+        m_slotCount = 2;
+    if (m_slotCount > MAX_SLOTS)
+        m_slotCount = MAX_SLOTS;
+    m_quit.store(false);
+    for (int s = 1; s < m_slotCount; ++s)
+    {
+        m_slotNumbers[s] = s;
+        m_currentJobs[s].store(nullptr);
+        m_exited[s].store(false);
+        m_events[s].Reset();
+        try
+        {
+            m_threads[s] = std::thread(&SIM_ThreadManager::WorkerThreadProc, this, m_slotNumbers[s]);
+        }
+        catch (const std::system_error&)
+        {
+            // Jobs are only ever handed to live workers: the pool shrinks to those that started.
+            GDebugLog::Instance().LogError("Worker thread could not be started");
+            m_slotCount = s;
+            break;
+        }
+    }
+    m_threaded = m_slotCount > 1;
+}
+
+void SIM_ThreadManager::Shutdown()
+{
+    if (!m_threaded)
+        return;
+    // Workers finish the job they are in and then leave; nothing is killed mid-job.
+    m_quit.store(true);
+    for (int s = 1; s < m_slotCount; ++s)
+        m_events[s].Signal();
+    {
+        std::unique_lock<std::mutex> guard(m_exitLock);
+        m_exitSignal.wait_for(guard, g_workerExitTimeout, [this] {
+            for (int s = 1; s < m_slotCount; ++s)
+                if (!m_exited[s].load())
+                    return false;
+            return true;
+        });
+    }
+    for (int s = 1; s < m_slotCount; ++s)
+    {
+        if (!m_threads[s].joinable())
+            continue;
+        if (m_exited[s].load())
+            m_threads[s].join();
+        else
+            m_threads[s].detach();   // stuck in a job that does not end (a download): left behind
+    }
+    PCriticalSectionLock guard(m_lock);
+    for (int s = 1; s < m_slotCount; ++s)
+    {
+        if (m_exited[s].load())
+            FreeJob(m_currentJobs[s].exchange(nullptr));
+    }
+    for (ThreadJob* job : m_pendingJobs)
+        FreeJob(job);
+    m_pendingJobs.clear();
+    m_threaded = false;
+}
+
+void SIM_ThreadManager::FreeJob(ThreadJob* job)
+{
+    delete job;
+}
+
+void SIM_ThreadManager::PostJob(int type, void* param)
+{
+    ThreadJob* job = new ThreadJob{type, param};
+    if (!m_threaded)
+    {
+        RunJob(job);   // a job without a type is freed without running
+        return;
+    }
+    PCriticalSectionLock guard(m_lock);
+    for (int s = 1; s < m_slotCount; ++s)
+    {
+        if (m_currentJobs[s].load() == nullptr)
+        {
+            m_currentJobs[s].store(job);
+            m_events[s].Signal();
+            return;
+        }
+    }
+    m_pendingJobs.push_back(job);
+}
+
+void SIM_ThreadManager::WorkerThreadProc(int slot)
+{
+    char name[32];
+    std::snprintf(name, sizeof(name), "FV Thread %d", slot);
+    PThread::SetCurrentName(name);
+    for (;;)
+    {
+        m_events[slot].Wait();
+        if (m_quit.load())
+            break;
+        ThreadJob* job = m_currentJobs[slot].load();
+        if (job)
+            RunJob(job);
+        // Clearing the slot and taking the next pending job happen under one lock, so a waiting
+        // thread never sees an idle pool while a job is still queued.
+        PCriticalSectionLock guard(m_lock);
+        if (!m_pendingJobs.empty())
+        {
+            m_currentJobs[slot].store(m_pendingJobs.front());
+            m_pendingJobs.pop_front();
+            m_events[slot].Signal();
+        }
+        else
+        {
+            m_currentJobs[slot].store(nullptr);
+        }
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_exitLock);
+        m_exited[slot].store(true);
+    }
+    m_exitSignal.notify_all();
+}
+
+void SIM_ThreadManager::WaitForAllJobs()
+{
+    if (!m_threaded)
+        return;
+    for (;;)
+    {
+        ThreadJob* next = nullptr;
+        bool idle = true;
+        {
+            PCriticalSectionLock guard(m_lock);
+            if (!m_pendingJobs.empty())
+            {
+                next = m_pendingJobs.front();
+                m_pendingJobs.pop_front();
+                idle = false;
+            }
+            else
+            {
+                for (int s = 1; s < m_slotCount; ++s)
+                    if (m_currentJobs[s].load() != nullptr)
+                        idle = false;
+            }
+        }
+        if (idle)
+            return;
+        if (next)
+            RunJob(next);
+        else
+            std::this_thread::yield();
+    }
+}
+
+void SIM_ThreadManager::RunJob(ThreadJob* job)
+{
+    if (!job)
+        return;
+    PTraceSpan span(GetJobName(job->m_type));
+    switch (job->m_type)
+    {
+    case JOB_NONE:
+        break;
+    case PROCESS_POWER_MANAGER:
+        // slots: the power manager's per-frame processing goes here (or registers a handler).
+        [[fallthrough]];
+    case PROCESS_VEHICLES:
+        // slots: the vehicle manager's per-frame processing goes here (or registers a handler).
+        [[fallthrough]];
+    case REQUESTRESOURCEPATH:
+        // flow: the route table's asynchronous request goes here; it frees its parameter.
+        [[fallthrough]];
+    default:
+        if (job->m_type > JOB_NONE && job->m_type < JOB_TYPE_COUNT)
+        {
+            if (ThreadJobHandler handler = m_handlers[job->m_type].load())
+                handler(job->m_param);
+        }
+        break;
+    }
+    FreeJob(job);
+}

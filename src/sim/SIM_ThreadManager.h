@@ -1,0 +1,87 @@
+// The pool of worker threads that takes the simulation's and the view's bulk work each frame:
+// numbered jobs run on seven workers, queue first in first out when all are busy, and the
+// main thread runs queued jobs itself while it waits for the frame's jobs to finish.
+#pragma once
+
+#include "platform/PCriticalSection.h"
+#include "platform/PEvent.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <list>
+#include <mutex>
+#include <thread>
+
+enum ThreadJobType
+{
+    JOB_NONE = 0,
+    PROCESS_POWER_MANAGER = 1,
+    PROCESS_VEHICLES = 2,
+    TRANSFORMTILES = 3,
+    PREDRAWPROPS = 4,
+    REQUESTRESOURCEPATH = 5,
+    PREDRAWVEHICLES = 6,
+    SORTOBJECTS = 7,
+    CHECKUPDATES = 8,
+    JOB_TYPE_COUNT = 9
+};
+
+struct ThreadJob
+{
+    int m_type = JOB_NONE;
+    void* m_param = nullptr;
+};
+
+// The body of a job type. Handlers of the view and the application register themselves; the
+// simulation's own job types are dispatched directly. A handler that owns its parameter frees it.
+using ThreadJobHandler = void (*)(void* param);
+
+class SIM_ThreadManager
+{
+public:
+    static constexpr int MAX_SLOTS = 8;   // slot 0 is the thread that waits; 1..7 are workers
+
+    static SIM_ThreadManager& Instance();
+
+    SIM_ThreadManager();
+    virtual ~SIM_ThreadManager();
+    SIM_ThreadManager(const SIM_ThreadManager&) = delete;
+    SIM_ThreadManager& operator=(const SIM_ThreadManager&) = delete;
+
+    // Starts the workers, once; a second call does nothing.
+    void Init();
+    // Program exit: every worker finishes the job it is in and stops, and is joined; jobs still
+    // pending are dropped. Afterwards posted jobs run at once on the poster's thread.
+    void Shutdown();
+
+    void PostJob(int type, void* param);
+    // Returns when no job is pending or running; runs pending jobs on the calling thread meanwhile.
+    void WaitForAllJobs();
+    // Runs and frees one job on the calling thread.
+    void RunJob(ThreadJob* job);
+
+    // Registers (or clears with nullptr) the body of a job type; main thread, outside any wait.
+    void SetJobHandler(int type, ThreadJobHandler handler);
+
+    bool IsThreaded() const { return m_threaded.load(); }
+    int GetSlotCount() const { return m_slotCount; }
+    static const char* GetJobName(int type);
+
+private:
+    void WorkerThreadProc(int slot);
+    static void FreeJob(ThreadJob* job);
+
+    PEvent m_events[MAX_SLOTS];   // latched auto-reset: a wake-up given before the wait is kept
+    std::atomic<ThreadJob*> m_currentJobs[MAX_SLOTS];
+    std::atomic<bool> m_threaded{false};
+    std::thread m_threads[MAX_SLOTS];
+    int m_slotNumbers[MAX_SLOTS] = {};
+    std::list<ThreadJob*> m_pendingJobs;
+    int m_slotCount = MAX_SLOTS;
+    std::atomic<bool> m_quit{false};
+    std::atomic<ThreadJobHandler> m_handlers[JOB_TYPE_COUNT];
+    std::atomic<bool> m_exited[MAX_SLOTS];
+    std::mutex m_exitLock;
+    std::condition_variable m_exitSignal;
+    PCriticalSection m_lock;   // guards the current-job slots and the pending list
+};

@@ -1,0 +1,53 @@
+// fuzz-links: fv_sim
+// Mission files are written by players and modders: reading any bytes as a mission, writing it
+// back and setting a floor up from it must never crash or touch memory it does not own.
+#include "engine/GBufferedFileManager.h"
+#include "sim/SIM_BuildingZone.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Mission.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <unistd.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const std::string input = "/tmp/fv_fuzz_mission_" + std::to_string(getpid()) + ".txt";
+    static const bool headless = (setenv("FERROVANE_HEADLESS", "1", 1), true);
+    (void)headless;
+    FILE* file = std::fopen(input.c_str(), "wb");
+    if (!file)
+        return 0;
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+    GBufferedFileManager::Instance().Reload(input);
+
+    SIM_Mission mission;
+    const bool playable = mission.Load(input);
+    for (const SIM_GridPos& pos : mission.m_imports)
+        mission.GetZoneAt(pos.x, pos.y);
+    // Small floors are set up for real: zones are marked, clipped and unlocked on the grid.
+    if (playable && mission.m_worldX * mission.m_worldY <= 4096)
+    {
+        SIM_Game& game = SIM_Game::Instance();
+        if (game.InitSimulation(&mission))
+        {
+            for (SIM_BuildingZone* zone : mission.m_zones)
+            {
+                zone->Unlock(true);
+                zone->GetRandomFloorTexture();
+                zone->GetRandomWallTexture(0);
+            }
+        }
+        game.Reset();
+        game.SetMission(nullptr);
+    }
+    // Written back and read again.
+    mission.Save();
+    SIM_Mission again;
+    again.Load(input);
+    return 0;
+}
