@@ -86,6 +86,12 @@ bool SIM_Mission::HasValidSize() const
 
 bool SIM_Mission::Load(const std::string& path)
 {
+    // Loading again replaces what an earlier load read instead of piling up positions and zones.
+    m_imports.clear();
+    m_exports.clear();
+    DeleteZones();
+    m_startAreaWidth = 0;
+    m_startAreaHeight = 0;
     m_file = path;
     IniLoader ini;
     ini.LoadSection("config", m_file.c_str());

@@ -26,6 +26,7 @@ public:
     bool Load(const std::string& path);
     void LoadZones();
     void ReloadZones();
+    void DeleteZones();
     // Writes the mission back to its file. False when the file could not be written.
     bool Save();
 
@@ -48,6 +49,4 @@ public:
     int m_startAreaWidth = 0;
     int m_startAreaHeight = 0;
     std::string m_file;
-
-    void DeleteZones();
 };
