@@ -30,6 +30,7 @@ SIM_ThreadManager::SIM_ThreadManager()
     for (int s = 0; s < MAX_SLOTS; ++s)
     {
         m_currentJobs[s].store(nullptr);
+        m_started[s].store(false);
         m_exited[s].store(false);
         m_slotNumbers[s] = s;
     }
@@ -67,6 +68,7 @@ void SIM_ThreadManager::Init()
     {
         m_slotNumbers[s] = s;
         m_currentJobs[s].store(nullptr);
+        m_started[s].store(false);
         m_exited[s].store(false);
         m_events[s].Reset();
         try
@@ -81,7 +83,20 @@ void SIM_ThreadManager::Init()
             break;
         }
     }
+    // Every worker has named itself before Init returns, so tools see the whole pool at once.
+    WaitForEveryWorker(m_started);
     m_threaded = m_slotCount > 1;
+}
+
+void SIM_ThreadManager::WaitForEveryWorker(const std::atomic<bool>* flags)
+{
+    std::unique_lock<std::mutex> guard(m_exitLock);
+    m_exitSignal.wait_for(guard, g_workerExitTimeout, [this, flags] {
+        for (int s = 1; s < m_slotCount; ++s)
+            if (!flags[s].load())
+                return false;
+        return true;
+    });
 }
 
 void SIM_ThreadManager::Shutdown()
@@ -92,15 +107,7 @@ void SIM_ThreadManager::Shutdown()
     m_quit.store(true);
     for (int s = 1; s < m_slotCount; ++s)
         m_events[s].Signal();
-    {
-        std::unique_lock<std::mutex> guard(m_exitLock);
-        m_exitSignal.wait_for(guard, g_workerExitTimeout, [this] {
-            for (int s = 1; s < m_slotCount; ++s)
-                if (!m_exited[s].load())
-                    return false;
-            return true;
-        });
-    }
+    WaitForEveryWorker(m_exited);
     for (int s = 1; s < m_slotCount; ++s)
     {
         if (!m_threads[s].joinable())
@@ -153,6 +160,11 @@ void SIM_ThreadManager::WorkerThreadProc(int slot)
     char name[32];
     std::snprintf(name, sizeof(name), "FV Thread %d", slot);
     PThread::SetCurrentName(name);
+    {
+        std::lock_guard<std::mutex> guard(m_exitLock);
+        m_started[slot].store(true);
+    }
+    m_exitSignal.notify_all();
     for (;;)
     {
         m_events[slot].Wait();

@@ -69,6 +69,8 @@ public:
 
 private:
     void WorkerThreadProc(int slot);
+    // Waits (bounded) until every worker has set its flag: started or exited.
+    void WaitForEveryWorker(const std::atomic<bool>* flags);
     static void FreeJob(ThreadJob* job);
 
     PEvent m_events[MAX_SLOTS];   // latched auto-reset: a wake-up given before the wait is kept
@@ -80,8 +82,9 @@ private:
     int m_slotCount = MAX_SLOTS;
     std::atomic<bool> m_quit{false};
     std::atomic<ThreadJobHandler> m_handlers[JOB_TYPE_COUNT];
+    std::atomic<bool> m_started[MAX_SLOTS];
     std::atomic<bool> m_exited[MAX_SLOTS];
-    std::mutex m_exitLock;
+    std::mutex m_exitLock;                    // with m_exitSignal: workers report start and exit
     std::condition_variable m_exitSignal;
     PCriticalSection m_lock;   // guards the current-job slots and the pending list
 };
