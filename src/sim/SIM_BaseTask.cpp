@@ -1,10 +1,16 @@
 // Task definitions: the footprint, staff and upgrade loaders shared by production tasks and facilities.
 #include "sim/SIM_BaseTask.h"
 
+#include "engine/GDebugLog.h"
+#include "engine/GStringTokenizer.h"
+#include "engine/IniLoader.h"
+#include "sim/SIM_Prop.h"
+#include "sim/SIM_PropTypeManager.h"
 #include "sim/SIM_SlotUpgrade.h"
+#include "sim/SIM_SlotUpgradeManager.h"
 
-#include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,7 +21,6 @@ int SIM_BaseTask::ParseInt(const std::string& value)
     char buffer[64];
     std::strncpy(buffer, value.c_str(), 63);
     buffer[63] = '\0';
-    errno = 0;
     long v = std::strtol(buffer, nullptr, 10);
     if (v > INT_MAX)
         return INT_MAX;
@@ -29,27 +34,122 @@ float SIM_BaseTask::ParseFloat(const std::string& value)
     char buffer[64];
     std::strncpy(buffer, value.c_str(), 63);
     buffer[63] = '\0';
-    return std::strtof(buffer, nullptr);
+    const float v = std::strtof(buffer, nullptr);
+    // "nan" and "inf" would poison every sum they reach (costs, prices, multipliers).
+    return std::isfinite(v) ? v : 0.0f;
+}
+
+static int BaseTaskTileType(const std::string& text, bool conveyorFile)
+{
+    if (text == "TT_NORMAL")
+        return TT_NORMAL;
+    if (text == "TT_CONVEYOR")
+        return TT_CONVEYOR;
+    if (text == "TT_STOCKPILE")
+        return TT_STOCKPILE;
+    if (text == "TT_EXPORT")
+        return TT_EXPORT;
+    return conveyorFile ? TT_CONVEYOR : TT_NORMAL;
 }
 
 void SIM_BaseTask::LoadTiles(const std::string& path)
 {
-    (void)path;
+    IniLoader names;
+    names.LoadSectionNames(path);
+
+    IniLoader taskSection;
+    taskSection.Load("task", path);
+    const bool conveyorFile = ParseInt(taskSection.GetValue("is_conveyor")) == 1;
+
+    IniLoader section;
+    for (const std::string& sectionName : names.GetSectionNames())
+    {
+        if (sectionName.find("tile") == std::string::npos)
+            continue;
+        section.Load(sectionName, path);
+
+        TaskTileDef tile;
+        if (sectionName != "tile")
+        {
+            tile.XOffset = ParseInt(section.GetValue("XOffset"));
+            tile.YOffset = ParseInt(section.GetValue("YOffset"));
+        }
+        tile.texture = section.HasKey("texture") ? section.GetValue("texture") : std::string("floor_plain_01.dds");
+        tile.type = BaseTaskTileType(section.GetValue("type"), conveyorFile);
+
+        // Props are numbered from 0 without gaps; the first gap or unknown prop type ends the list.
+        for (int i = 0;; ++i)
+        {
+            const std::string key = "prop" + std::to_string(i);
+            if (!section.HasKey(key))
+                break;
+            GStringTokenizer fields(section.GetValue(key), ',');
+            int position = fields.GetInt();
+            const std::string typeName = fields.GetString();
+            const int facing = fields.GetInt();
+            SIM_Prop* propType = SIM_PropTypeManager::Instance().GetPropType(typeName);
+            if (!propType)
+            {
+                GDebugLog::Instance().LogError("Missing Prop Type:[" + typeName + "] in " + path);
+                break;
+            }
+            position = position < 0 ? 0 : (position > 15 ? 15 : position);
+            auto prop = std::make_unique<TaskPropDef>();
+            prop->position = position;
+            prop->propType = propType;
+            // Kept within 0..3 so that adding the slot's facing modulo 4 never goes negative.
+            prop->facing = ((facing % 4) + 4) % 4;
+            tile.props.push_back(std::move(prop));
+        }
+
+        if (tile.XOffset == 0 && tile.YOffset == 0 && m_kind == TASK_VEHICLE && m_hasRobots)
+            AddRobotProps(tile);
+        m_tiles.push_back(std::move(tile));
+    }
 }
 
 void SIM_BaseTask::LoadStaff(const std::string& path)
 {
     (void)path;
+    for (TaskTileDef& tile : m_tiles)
+        for (const std::unique_ptr<TaskPropDef>& prop : tile.props)
+        {
+            const std::string& name = prop->propType->m_name;
+            if (name == "employee" || name == "scientist" || name == "businessman")
+                m_staff.push_back(prop.get());
+        }
 }
 
 void SIM_BaseTask::LoadUpgrades(const std::string& path)
 {
-    (void)path;
+    IniLoader section;
+    section.Load("upgrades", path);
+    for (const IniPair& pair : section.GetPairs())
+    {
+        // The value names the upgrade; a bare line is a key without a value and names nothing.
+        if (pair.value.empty())
+            continue;
+        if (SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(pair.value))
+            m_upgrades.push_back(upgrade);
+        else
+            GDebugLog::Instance().LogError("Missing Upgrade:[" + pair.value + "] in " + path);
+    }
 }
 
 void SIM_BaseTask::AddRobotProps(TaskTileDef& tile)
 {
-    (void)tile;
+    SIM_Prop* robot = SIM_PropTypeManager::Instance().GetPropType("robot2");
+    if (!robot)
+        return;
+    static const int places[2][2] = {{1, 1}, {13, 3}};
+    for (const auto& place : places)
+    {
+        auto prop = std::make_unique<TaskPropDef>();
+        prop->position = place[0];
+        prop->propType = robot;
+        prop->facing = place[1];
+        tile.props.push_back(std::move(prop));
+    }
 }
 
 bool SIM_BaseTask::HasUpgrade(const std::string& name) const

@@ -1,6 +1,7 @@
 // The facility registry.
 #include "sim/SIM_FacilityManager.h"
 
+#include "engine/GFileList.h"
 #include "sim/SIM_FacilityTask.h"
 
 SIM_FacilityManager& SIM_FacilityManager::Instance()
@@ -23,8 +24,16 @@ void SIM_FacilityManager::Clear()
 
 void SIM_FacilityManager::Load(const std::string& root)
 {
-    (void)root;
     Clear();
+    GFileList files;
+    files.m_keepFolder = true;
+    files.Find(root + "/facilities/*.ini");
+    for (const std::string& path : files.GetFiles())
+    {
+        SIM_FacilityTask* task = new SIM_FacilityTask();
+        task->Load(path);
+        m_tasks.push_back(task);
+    }
 }
 
 SIM_FacilityTask* SIM_FacilityManager::GetTask(const std::string& name) const

@@ -1,8 +1,14 @@
 // The factory-wide multipliers and the global upgrades that research grants.
 #include "sim/SIM_GlobalFactoryVariables.h"
 
+#include "engine/GDebugLog.h"
+#include "engine/GFileList.h"
+#include "engine/IniLoader.h"
+#include "sim/SIM_BaseTask.h"
 #include "sim/SIM_ResearchManager.h"
 #include "sim/SIM_Researchable.h"
+
+#include <cstdio>
 
 SIM_GlobalFactoryVariables& SIM_GlobalFactoryVariables::Instance()
 {
@@ -19,8 +25,20 @@ SIM_GlobalFactoryVariables::SIM_GlobalFactoryVariables()
 
 void SIM_GlobalFactoryVariables::Load(const std::string& root)
 {
-    (void)root;
     m_globalUpgrades.clear();
+    GFileList files;
+    files.m_keepFolder = true;
+    files.Find(root + "/global_upgrades/*.txt");
+    IniLoader config;
+    for (const std::string& path : files.GetFiles())
+    {
+        config.Load("config", path);
+        GlobalUpgrade upgrade;
+        upgrade.variableName = config.GetValue("VariableName");
+        upgrade.value = SIM_BaseTask::ParseFloat(config.GetValue("Value"));
+        upgrade.researchName = config.GetValue("ResearchName");
+        m_globalUpgrades.push_back(upgrade);
+    }
     Recalculate();
 }
 
@@ -36,6 +54,14 @@ void SIM_GlobalFactoryVariables::Recalculate()
         if (Variable* variable = FindVariable(upgrade.variableName))
             variable->multiplier += upgrade.value;
     }
+    // Cars divide their conveyor time by these; at zero or below they would never arrive or
+    // would run backwards, so a multiplier never falls below a small positive floor.
+    for (Variable& variable : m_variables)
+        if (!(variable.multiplier >= kMinimumMultiplier))
+        {
+            GDebugLog::Instance().LogError("Global factory variable " + variable.name + " below its floor");
+            variable.multiplier = kMinimumMultiplier;
+        }
 }
 
 SIM_GlobalFactoryVariables::Variable* SIM_GlobalFactoryVariables::FindVariable(const std::string& name)
@@ -43,5 +69,8 @@ SIM_GlobalFactoryVariables::Variable* SIM_GlobalFactoryVariables::FindVariable(c
     for (Variable& variable : m_variables)
         if (variable.name == name)
             return &variable;
+    char text[256];
+    std::snprintf(text, sizeof text, "Global factory variable [%s] not found", name.c_str());
+    FV_ERROR_BOX(text);
     return nullptr;
 }

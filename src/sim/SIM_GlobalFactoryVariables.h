@@ -28,6 +28,9 @@ public:
         std::string name;
     };
 
+    // Lowest multiplier the research can leave; below it movement would stop or reverse.
+    static constexpr float kMinimumMultiplier = 0.05f;
+
     static SIM_GlobalFactoryVariables& Instance();
     SIM_GlobalFactoryVariables();
     virtual ~SIM_GlobalFactoryVariables() = default;

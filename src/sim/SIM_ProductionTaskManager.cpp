@@ -1,7 +1,14 @@
 // The production task registry: load, complete from tasks.csv, sort and combine.
 #include "sim/SIM_ProductionTaskManager.h"
 
+#include "engine/GDebugLog.h"
+#include "engine/GFileList.h"
+#include "engine/GStringTokenizer.h"
+#include "engine/GStringUtils.h"
+#include "engine/Spreadsheet.h"
 #include "sim/SIM_ProductionTask.h"
+
+#include <algorithm>
 
 SIM_ProductionTaskManager& SIM_ProductionTaskManager::Instance()
 {
@@ -23,8 +30,29 @@ void SIM_ProductionTaskManager::Clear()
 
 void SIM_ProductionTaskManager::Load(const std::string& root)
 {
-    (void)root;
     Clear();
+
+    GFileList files;
+    files.m_keepFolder = true;
+    files.Find(root + "/tasks/*.ini");
+    for (const std::string& path : files.GetFiles())
+    {
+        SIM_ProductionTask* task = new SIM_ProductionTask();
+        task->Load(path);
+        m_tasks.push_back(task);
+    }
+
+    MarkParents();
+
+    Spreadsheet table(root + "/tasks/tasks.csv");
+    for (const std::string& row : table.GetRows())
+        ApplyTableRow(row);
+
+    // Stable, so that tasks of one level keep the folder's order on every machine.
+    std::stable_sort(m_tasks.begin(), m_tasks.end(), CompareTasksByGuiLevel);
+
+    for (SIM_ProductionTask* task : m_tasks)
+        task->CombineSubTasks();
 }
 
 SIM_ProductionTask* SIM_ProductionTaskManager::GetTask(const std::string& name) const
@@ -53,5 +81,25 @@ bool SIM_ProductionTaskManager::CompareTasksByGuiLevel(const SIM_ProductionTask*
 
 void SIM_ProductionTaskManager::ApplyTableRow(const std::string& row)
 {
-    (void)row;
+    GStringTokenizer cells(row, ',');
+    cells.NextToken();  // the row marker
+    const std::string name = cells.GetString();
+    SIM_ProductionTask* task = GetTask(name);
+    if (!task)
+    {
+        // Rows add no tasks; a row for a task the folder does not define is skipped.
+        GDebugLog::Instance().LogError("tasks.csv row for missing task:[" + name + "]");
+        return;
+    }
+    task->m_processTime = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    task->m_icon = cells.GetString();
+    task->m_constructionCost = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    task->m_powerDemand = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    task->SetDefaultFloorTexture(cells.GetString());
+
+    GStringTokenizer colour(cells.NextToken(), ',');
+    task->m_iconColour.r = colour.GetInt();
+    task->m_iconColour.g = colour.GetInt();
+    task->m_iconColour.b = colour.GetInt();
+    task->m_iconColour.a = 255;
 }

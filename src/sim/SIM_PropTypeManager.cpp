@@ -1,6 +1,8 @@
 // The prop type registry, in file order.
 #include "sim/SIM_PropTypeManager.h"
 
+#include "engine/GDebugLog.h"
+#include "engine/Spreadsheet.h"
 #include "sim/SIM_Prop.h"
 
 SIM_PropTypeManager& SIM_PropTypeManager::Instance()
@@ -23,8 +25,19 @@ void SIM_PropTypeManager::Clear()
 
 void SIM_PropTypeManager::Load(const std::string& root)
 {
-    (void)root;
     Clear();
+    Spreadsheet table(root + "/props/props.csv");
+    for (const std::string& row : table.GetRows())
+    {
+        SIM_Prop* prop = new SIM_Prop();
+        if (!prop->LoadFromRow(row))
+        {
+            GDebugLog::Instance().LogError("props.csv row without a name skipped");
+            delete prop;
+            continue;
+        }
+        m_props.push_back(prop);
+    }
 }
 
 SIM_Prop* SIM_PropTypeManager::GetPropType(const std::string& name) const

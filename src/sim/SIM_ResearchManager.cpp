@@ -1,6 +1,8 @@
 // The research tree and the current research.
 #include "sim/SIM_ResearchManager.h"
 
+#include "engine/GDebugLog.h"
+#include "engine/Spreadsheet.h"
 #include "sim/SIM_Researchable.h"
 
 #include <algorithm>
@@ -38,7 +40,20 @@ void SIM_ResearchManager::Clear()
 
 void SIM_ResearchManager::Load(const std::string& root)
 {
-    (void)root;
+    FV_ASSERT(m_items.empty());
+    Spreadsheet table(root + "/research/research.csv");
+    for (const std::string& row : table.GetRows())
+    {
+        SIM_Researchable* item = new SIM_Researchable();  // joins the list itself
+        item->LoadFromRow(row);
+        if (item->m_name.empty())
+        {
+            GDebugLog::Instance().LogError("research.csv row without a name skipped");
+            delete item;
+        }
+    }
+    for (SIM_Researchable* item : m_items)
+        item->LinkParent();
 }
 
 SIM_Researchable* SIM_ResearchManager::GetResearchable(const std::string& name) const

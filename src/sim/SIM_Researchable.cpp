@@ -1,6 +1,8 @@
 // Research items: reading, linking into the tree, progress and what completing one unlocks.
 #include "sim/SIM_Researchable.h"
 
+#include "engine/GStringTokenizer.h"
+#include "engine/GTextTable.h"
 #include "sim/SIM_FacilityManager.h"
 #include "sim/SIM_FacilityTask.h"
 #include "sim/SIM_GlobalFactoryVariables.h"
@@ -8,6 +10,8 @@
 #include "sim/SIM_ProductionTask.h"
 #include "sim/SIM_ProductionTaskManager.h"
 #include "sim/SIM_ResearchManager.h"
+#include "sim/SIM_SlotUpgrade.h"
+#include "sim/SIM_SlotUpgradeManager.h"
 
 SIM_Researchable::SIM_Researchable()
 {
@@ -21,7 +25,23 @@ SIM_Researchable::~SIM_Researchable()
 
 void SIM_Researchable::LoadFromRow(const std::string& row)
 {
-    (void)row;
+    GStringTokenizer cells(row, ',');
+    cells.NextToken();  // the row marker
+    m_name = cells.GetString();
+    m_guiName = cells.GetString();
+    m_prerequisiteName = cells.GetString();
+    m_description = cells.GetString();
+    m_icon = cells.GetString();
+    m_cost = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    const std::string kind = cells.GetString();
+    m_kind = kind == "TECHNOLOGY" ? RESEARCH_TECHNOLOGY : RESEARCH_PROCESS;
+    GStringTokenizer unlocks(cells.NextToken(), ',');
+    while (!unlocks.AtEnd())
+    {
+        std::string name = unlocks.GetString();
+        if (!name.empty())
+            m_unlocks.push_back(name);
+    }
     m_progress = 0.0f;
 }
 
@@ -64,12 +84,37 @@ void SIM_Researchable::Complete(bool silent)
 
 std::string SIM_Researchable::GetUnlockText(const std::string& item) const
 {
-    (void)item;
+    if (const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(item))
+        return GTextTable::GetText("UNLOCKED_SLOT") + " " + task->GetGuiName();
+    if (const SIM_FacilityTask* facility = SIM_FacilityManager::Instance().GetTask(item))
+        return GTextTable::GetText("UNLOCKED_FACILITY") + " " + facility->GetGuiName();
+    if (const SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(item))
+        return GTextTable::GetText("UNLOCKED_UPGRADE") + " " + upgrade->GetGuiName() + " (" + GetUpgradeUsers(item) + ")";
     return std::string();
 }
 
 std::string SIM_Researchable::GetUpgradeUsers(const std::string& upgrade) const
 {
-    (void)upgrade;
-    return std::string();
+    std::vector<const SIM_BaseTask*> offering;
+    for (const SIM_ProductionTask* task : SIM_ProductionTaskManager::Instance().GetTasks())
+        offering.push_back(task);
+    for (const SIM_FacilityTask* facility : SIM_FacilityManager::Instance().GetTasks())
+        offering.push_back(facility);
+
+    std::string users;
+    int count = 0;
+    for (const SIM_BaseTask* task : offering)
+    {
+        if (!task->HasUpgrade(upgrade))
+            continue;
+        if (count > 0)
+            users += ",";
+        users += task->GetGuiName();
+        if (++count == 4)
+        {
+            users += "...";
+            break;
+        }
+    }
+    return users;
 }

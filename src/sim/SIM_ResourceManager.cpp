@@ -1,7 +1,12 @@
 // The resource registry, sorted by name.
 #include "sim/SIM_ResourceManager.h"
 
+#include "engine/GDebugLog.h"
+#include "engine/Spreadsheet.h"
 #include "sim/SIM_Resource.h"
+
+#include <algorithm>
+#include <cstdio>
 
 SIM_ResourceManager& SIM_ResourceManager::Instance()
 {
@@ -23,8 +28,24 @@ void SIM_ResourceManager::Clear()
 
 void SIM_ResourceManager::Load(const std::string& root)
 {
-    (void)root;
     Clear();
+    {
+        Spreadsheet table(root + "/resources/resources.csv");
+        for (const std::string& row : table.GetRows())
+        {
+            SIM_Resource* resource = new SIM_Resource();
+            if (!resource->LoadFromRow(row))
+            {
+                GDebugLog::Instance().LogError("resources.csv row without a name skipped");
+                delete resource;
+                continue;
+            }
+            m_resources.push_back(resource);
+        }
+    }
+    // Names that compare equal keep their file order, so the first of them is found.
+    std::stable_sort(m_resources.begin(), m_resources.end(),
+                     [](const SIM_Resource* a, const SIM_Resource* b) { return a->m_name < b->m_name; });
 }
 
 SIM_Resource* SIM_ResourceManager::FindResource(const std::string& name) const
@@ -37,5 +58,12 @@ SIM_Resource* SIM_ResourceManager::FindResource(const std::string& name) const
 
 SIM_Resource* SIM_ResourceManager::GetResource(const std::string& name) const
 {
-    return FindResource(name);
+    SIM_Resource* resource = FindResource(name);
+    if (!resource)
+    {
+        char text[256];
+        std::snprintf(text, sizeof text, "Missing Resource:[%s]", name.c_str());
+        FV_ERROR_BOX(text);
+    }
+    return resource;
 }

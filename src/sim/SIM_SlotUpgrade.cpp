@@ -1,9 +1,22 @@
 // Slot upgrade definitions: reading, descriptions, buying and placing their props.
 #include "sim/SIM_SlotUpgrade.h"
 
+#include "engine/GDebugLog.h"
+#include "engine/GStringTokenizer.h"
+#include "engine/GTextTable.h"
+#include "engine/IniLoader.h"
+#include "sim/SIM_BaseTask.h"
+#include "sim/SIM_PropTypeManager.h"
 #include "sim/SIM_ResearchManager.h"
 #include "sim/SIM_Researchable.h"
+#include "sim/SIM_ResourceManager.h"
 #include "sim/SIM_TextBlock.h"
+#include "sim/SIM_VehicleComponentTypeManager.h"
+#include "sim/SIM_VehicleFeature.h"
+#include "sim/SIM_VehicleFeatureManager.h"
+
+#include <cmath>
+#include <cstdio>
 
 int ParseUpgradeEffectType(const std::string& text)
 {
@@ -17,13 +30,82 @@ int ParseUpgradeEffectType(const std::string& text)
 
 void SIM_SlotUpgrade::Load(const std::string& path)
 {
-    (void)path;
+    IniLoader names;
+    names.LoadSectionNames(path);
+    IniLoader section;
+    for (const std::string& sectionName : names.GetSectionNames())
+    {
+        section.Load(sectionName, path);
+        if (sectionName == "config")
+        {
+            m_name = section.GetValue("name");
+            m_guiName = section.GetValue("guiname");
+            m_texture = section.GetValue("texture");
+            m_cost = SIM_BaseTask::ParseFloat(section.GetValue("cost"));
+            continue;
+        }
+        if (sectionName.find("prop") != std::string::npos)
+        {
+            SlotUpgradeProp prop;
+            const int offset = SIM_BaseTask::ParseInt(section.GetValue("offset"));
+            prop.position = offset < 0 ? 0 : (offset > 15 ? 15 : offset);
+            const std::string& typeName = section.GetValue("type");
+            prop.propType = SIM_PropTypeManager::Instance().GetPropType(typeName);
+            prop.facing = SIM_BaseTask::ParseInt(section.GetValue("facing"));
+            prop.XOffset = SIM_BaseTask::ParseInt(section.GetValue("XOffset"));
+            prop.YOffset = SIM_BaseTask::ParseInt(section.GetValue("YOffset"));
+            if (prop.propType)
+                m_props.push_back(prop);
+            else
+                GDebugLog::Instance().LogError("Missing Prop Type:[" + typeName + "] in " + path);
+        }
+        else if (sectionName.find("feature") != std::string::npos)
+        {
+            // The feature manager reports a missing name itself.
+            if (SIM_VehicleFeature* feature = SIM_VehicleFeatureManager::Instance().GetFeature(section.GetValue("name")))
+                m_features.push_back(feature);
+            continue;
+        }
+        else if (sectionName == "resources")
+        {
+            for (const IniPair& pair : section.GetPairs())
+            {
+                // A pair without a resource would reach the slot's needs as a null; the lookup
+                // reports the name and the pair is left out.
+                if (SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(pair.key))
+                    m_resources.push_back(SlotUpgradeResource{resource, SIM_BaseTask::ParseInt(pair.value)});
+            }
+        }
+        else if (sectionName == "components")
+        {
+            for (const IniPair& pair : section.GetPairs())
+            {
+                GStringTokenizer fields(pair.value.empty() ? pair.key : pair.value, ',');
+                const std::string typeName = fields.GetString();
+                const int value = fields.GetInt();
+                SIM_VehicleComponentType* type = SIM_VehicleComponentTypeManager::Instance().GetComponentType(typeName);
+                // A null type would be fitted to cars later; it is left out with a report.
+                if (!type)
+                {
+                    GDebugLog::Instance().LogError("Missing Component Type:[" + typeName + "] in " + path);
+                    continue;
+                }
+                m_components.push_back(SlotUpgradeComponent{type, value});
+            }
+        }
+        // Every section but the configuration and the features also describes one effect.
+        SlotUpgradeEffect effect;
+        effect.value = SIM_BaseTask::ParseFloat(section.GetValue("value"));
+        effect.type = ParseUpgradeEffectType(section.GetValue("type"));
+        m_effects.push_back(effect);
+    }
     LinkResearch();
 }
 
 void SIM_SlotUpgrade::LinkResearch()
 {
     m_research = SIM_ResearchManager::Instance().FindUnlockingResearch(m_name);
+    FV_ASSERT(m_research != nullptr);
 }
 
 bool SIM_SlotUpgrade::IsAvailable() const
@@ -33,13 +115,38 @@ bool SIM_SlotUpgrade::IsAvailable() const
 
 std::string SIM_SlotUpgrade::GetEffectText(const SlotUpgradeEffect& effect) const
 {
-    (void)effect;
-    return std::string();
+    static const char* const keys[] = {"UP_EFF_SPEED", "UP_EFF_POWERUSE", "UP_EFF_QUALITY", "",
+                                       "UP_EFF_POWERPROD", "UP_EFF_ABS_SPEED", "UP_EFF_ABS_POWER"};
+    const std::string label = (effect.type >= 0 && effect.type < 7) ? GTextTable::GetText(keys[effect.type]) : std::string();
+    const char sign = effect.value > 0.0f ? '+' : '-';
+    const double magnitude = std::fabs(static_cast<double>(effect.value));
+    char text[256];
+    switch (effect.type)
+    {
+    case SU_SPEED:
+    case SU_POWERUSE:
+    case SU_QUALITY:
+    case SU_POWERPROD:
+        std::snprintf(text, sizeof text, "%s: (%c%.2f%%)", label.c_str(), sign, magnitude * 100.0);
+        break;
+    case SU_ABS_SPEED:
+        std::snprintf(text, sizeof text, "%s: (%c%.2f %s)", label.c_str(), sign, magnitude / 1000.0,
+                      GTextTable::GetText("UPGRADE_SECONDS").c_str());
+        break;
+    default:
+        std::snprintf(text, sizeof text, "%s: (%c%.2f)", label.c_str(), sign, magnitude);
+        break;
+    }
+    return text;
 }
 
 void SIM_SlotUpgrade::AddDescriptionLines(SIM_TextBlock& block) const
 {
-    (void)block;
+    for (const SlotUpgradeEffect& effect : m_effects)
+        if (effect.type != SU_PROP && effect.type >= SU_SPEED && effect.type <= SU_ABS_POWER)
+            block.AppendLine(GetEffectText(effect));
+    for (const SIM_VehicleFeature* feature : m_features)
+        block.AppendLine(feature->GetGUIName());
 }
 
 void SIM_SlotUpgrade::PurchaseForSlot(SIM_PlaceableSlot* slot)

@@ -1,6 +1,7 @@
 // The slot upgrade registry.
 #include "sim/SIM_SlotUpgradeManager.h"
 
+#include "engine/GFileList.h"
 #include "sim/SIM_SlotUpgrade.h"
 
 SIM_SlotUpgradeManager& SIM_SlotUpgradeManager::Instance()
@@ -23,8 +24,16 @@ void SIM_SlotUpgradeManager::Clear()
 
 void SIM_SlotUpgradeManager::Load(const std::string& root)
 {
-    (void)root;
     Clear();
+    GFileList files;
+    files.m_keepFolder = true;
+    files.Find(root + "/upgrades/*.txt");
+    for (const std::string& path : files.GetFiles())
+    {
+        SIM_SlotUpgrade* upgrade = new SIM_SlotUpgrade();
+        upgrade->Load(path);
+        m_upgrades.push_back(upgrade);
+    }
 }
 
 SIM_SlotUpgrade* SIM_SlotUpgradeManager::GetUpgrade(const std::string& name) const

@@ -1,6 +1,7 @@
 // The component type registry.
 #include "sim/SIM_VehicleComponentTypeManager.h"
 
+#include "engine/GFileList.h"
 #include "sim/SIM_VehicleComponentType.h"
 
 SIM_VehicleComponentTypeManager& SIM_VehicleComponentTypeManager::Instance()
@@ -23,8 +24,17 @@ void SIM_VehicleComponentTypeManager::Clear()
 
 void SIM_VehicleComponentTypeManager::Load(const std::string& root)
 {
-    (void)root;
-    Clear();
+    // Appended: designs of an earlier game may still point at the types loaded before, and the
+    // first of two equal names is the one found.
+    GFileList files;
+    files.m_keepFolder = true;
+    files.Find(root + "/components/*.txt");
+    for (const std::string& path : files.GetFiles())
+    {
+        SIM_VehicleComponentType* type = new SIM_VehicleComponentType();
+        type->Load(path);
+        m_types.push_back(type);
+    }
 }
 
 SIM_VehicleComponentType* SIM_VehicleComponentTypeManager::GetComponentType(const std::string& name) const

@@ -12,7 +12,7 @@ public:
     static SIM_VehicleComponentTypeManager& Instance();
     virtual ~SIM_VehicleComponentTypeManager();
 
-    // Clears, then loads every <root>/components/*.txt (root is "data/simulation" in the game).
+    // Appends every <root>/components/*.txt (root is "data/simulation" in the game).
     void Load(const std::string& root = "data/simulation");
     void Clear();
     SIM_VehicleComponentType* GetComponentType(const std::string& name) const;

@@ -1,6 +1,7 @@
 // The registry of car designs.
 #include "sim/SIM_VehicleDesignManager.h"
 
+#include "engine/GTextTable.h"
 #include "sim/SIM_VehicleDesign.h"
 
 #include <algorithm>
@@ -43,5 +44,11 @@ SIM_VehicleDesign* SIM_VehicleDesignManager::GetDesign(const std::string& name) 
 
 std::string SIM_VehicleDesignManager::MakeUniqueDefaultName() const
 {
-    return std::string();
+    const std::string base = GTextTable::GetText("DEFAULT_DESIGN_NAME");
+    for (int number = 1;; ++number)
+    {
+        std::string name = base + std::to_string(number);
+        if (!GetDesign(name))
+            return name;
+    }
 }

@@ -1,0 +1,58 @@
+// fuzz-links: fv_sim
+// Feeds arbitrary bytes to the production task loader as a task file (and, after a zero byte,
+// as tasks.csv), then runs the whole task load: tiles, props, staff, upgrades, table, sort, combine.
+#include "engine/GBufferedFileManager.h"
+#include "sim/SIM_ProductionTask.h"
+#include "sim/SIM_ProductionTaskManager.h"
+#include "sim/SIM_PropTypeManager.h"
+#include "sim/SIM_ResourceManager.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+static std::string FuzzTaskFileRoot()
+{
+    static const std::string root = [] {
+        std::filesystem::path dir = std::filesystem::temp_directory_path() / ("fv_fuzz_tasks_" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir / "tasks");
+        // Prop types and resources for the names a task file may use (run from the repo root).
+        SIM_PropTypeManager::Instance().Load("tests/sim/data/defs/basic");
+        SIM_ResourceManager::Instance().Load("tests/sim/data/defs/basic");
+        return dir.string();
+    }();
+    return root;
+}
+
+static void FuzzTaskFileWrite(const std::string& path, const uint8_t* data, size_t size)
+{
+    if (FILE* file = std::fopen(path.c_str(), "wb"))
+    {
+        if (size > 0)
+            std::fwrite(data, 1, size, file);
+        std::fclose(file);
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string root = FuzzTaskFileRoot();
+    size_t split = 0;
+    while (split < size && data[split] != 0)
+        ++split;
+    FuzzTaskFileWrite(root + "/tasks/fuzz.ini", data, split);
+    const size_t tableStart = split < size ? split + 1 : size;
+    FuzzTaskFileWrite(root + "/tasks/tasks.csv", data + tableStart, size - tableStart);
+    GBufferedFileManager::Instance().Clear();
+
+    SIM_ProductionTask single;
+    single.Load(root + "/tasks/fuzz.ini");
+    single.SetDefaultFloorTexture("floor.dds");
+
+    SIM_ProductionTaskManager::Instance().Load(root);
+    SIM_ProductionTaskManager::Instance().Clear();
+    return 0;
+}

@@ -1,0 +1,101 @@
+// Loading and clearing of the definition test tree for the definition tests.
+#include "DefsTestData.h"
+
+#include "engine/GBufferedFileManager.h"
+#include "engine/GDebugLog.h"
+#include "engine/GRandom.h"
+#include "engine/GTextTable.h"
+#include "sim/SIM_FacilityManager.h"
+#include "sim/SIM_GlobalFactoryVariables.h"
+#include "sim/SIM_ProductionTaskManager.h"
+#include "sim/SIM_PropTypeManager.h"
+#include "sim/SIM_ResearchManager.h"
+#include "sim/SIM_ResourceManager.h"
+#include "sim/SIM_SimConfig.h"
+#include "sim/SIM_SlotUpgradeManager.h"
+#include "sim/SIM_VehicleComponentTypeManager.h"
+#include "sim/SIM_VehicleDesignManager.h"
+#include "sim/SIM_VehicleFeatureManager.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+static std::string DefsTestLogFolder()
+{
+    static const std::string folder = [] {
+        std::string path = (std::filesystem::temp_directory_path() / ("fv_defs_" + std::to_string(getpid()))).string();
+        GDebugLog::Instance().Open(path);
+        return path;
+    }();
+    return folder;
+}
+
+static long DefsTestErrorSize()
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(GDebugLog::Instance().GetErrorPath(), error);
+    return error ? 0 : static_cast<long>(size);
+}
+
+std::string DefsTestData::Root(const std::string& set)
+{
+    return std::string(FV_SOURCE_DIR) + "/tests/sim/data/defs/" + set;
+}
+
+void DefsTestData::SetUp()
+{
+    DefsTestLogFolder();
+    m_errorStart = DefsTestErrorSize();
+    GBufferedFileManager::Instance().Clear();
+    GRandom::Init();
+}
+
+void DefsTestData::TearDown()
+{
+    ClearAll();
+}
+
+void DefsTestData::LoadAll(const std::string& set)
+{
+    const std::string root = Root(set);
+    GTextTable::Instance().SetFileName(root + "/strings.ini");
+    GTextTable::Instance().Unload();
+    SIM_SimConfig::UseFile(root + "/simconfig.txt");
+    SIM_PropTypeManager::Instance().Load(root);
+    SIM_ResourceManager::Instance().Load(root);
+    SIM_VehicleFeatureManager::Instance().Load(root);
+    SIM_ResearchManager::Instance().Clear();
+    SIM_ResearchManager::Instance().Load(root);
+    SIM_VehicleComponentTypeManager::Instance().Load(root);
+    SIM_SlotUpgradeManager::Instance().Load(root);
+    SIM_ProductionTaskManager::Instance().Load(root);
+    SIM_FacilityManager::Instance().Load(root);
+    SIM_GlobalFactoryVariables::Instance().Load(root);
+}
+
+void DefsTestData::ClearAll()
+{
+    SIM_VehicleDesignManager::Instance().Clear();
+    SIM_FacilityManager::Instance().Clear();
+    SIM_ProductionTaskManager::Instance().Clear();
+    SIM_SlotUpgradeManager::Instance().Clear();
+    SIM_VehicleComponentTypeManager::Instance().Clear();
+    SIM_ResearchManager::Instance().Clear();
+    SIM_VehicleFeatureManager::Instance().Clear();
+    SIM_ResourceManager::Instance().Clear();
+    SIM_PropTypeManager::Instance().Clear();
+    SIM_GlobalFactoryVariables::Instance().m_globalUpgrades.clear();
+    SIM_GlobalFactoryVariables::Instance().Recalculate();
+}
+
+std::string DefsTestData::NewErrors() const
+{
+    std::ifstream in(GDebugLog::Instance().GetErrorPath(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string all = text.str();
+    return static_cast<long>(all.size()) > m_errorStart ? all.substr(static_cast<size_t>(m_errorStart)) : std::string();
+}
