@@ -2,12 +2,22 @@
 #include "sim/SIM_Game.h"
 
 #include "engine/GDebugLog.h"
+#include "sim/SIM_FacilityManager.h"
 #include "sim/SIM_Factory.h"
+#include "sim/SIM_GlobalFactoryVariables.h"
 #include "sim/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/SIM_ProductionTaskManager.h"
+#include "sim/SIM_PropTypeManager.h"
+#include "sim/SIM_ResearchManager.h"
+#include "sim/SIM_ResourceManager.h"
 #include "sim/SIM_SimConfig.h"
+#include "sim/SIM_SlotUpgradeManager.h"
 #include "sim/SIM_SubTiles.h"
 #include "sim/SIM_ThreadManager.h"
+#include "sim/SIM_VehicleComponentTypeManager.h"
+#include "sim/SIM_VehicleDesignManager.h"
+#include "sim/SIM_VehicleFeatureManager.h"
 #include "platform/PClock.h"
 
 SIM_Game& SIM_Game::Instance()
@@ -45,7 +55,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     m_mission->ReloadZones();
     // 2.
     listener.ShowLoadingStage("LS_INITIIALIZING_SIMULATION", 0.17f);
-    // 3. defs: load the prop types.
+    // 3.
+    SIM_PropTypeManager::Instance().Load();
     // 4.
     listener.LoadAnimations();
     // 5.
@@ -66,20 +77,30 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // 14. flow: reset the path finder's searchers.
     // 15. money: reset the finance-record ledger.
     // 16. money: reset the sale-record pool.
-    // 17. defs: load the resource definitions.
-    // 18. defs: load the vehicle features.
-    // 19. defs: delete every research item, then load the research definitions.
-    // 20. defs: load the vehicle component types.
-    // 21. defs: load the slot upgrades.
-    // 22. defs: load the production tasks.
-    // 23. defs: load the facility tasks.
+    // 17.
+    SIM_ResourceManager::Instance().Load();
+    // 18.
+    SIM_VehicleFeatureManager::Instance().Load();
+    // 19.
+    SIM_ResearchManager::Instance().Clear();
+    SIM_ResearchManager::Instance().Load();
+    // 20.
+    SIM_VehicleComponentTypeManager::Instance().Load();
+    // 21.
+    SIM_SlotUpgradeManager::Instance().Load();
+    // 22.
+    SIM_ProductionTaskManager::Instance().Load();
+    // 23.
+    SIM_FacilityManager::Instance().Load();
     // 24. slots: make sure the employee manager and the car exporter exist.
     // 25. money: start the finances from the mission.
     // 26. flow: number the resource-object pool.
     // 27. slots: set up the power manager.
-    // 28. defs: delete every vehicle design.
+    // 28.
+    SIM_VehicleDesignManager::Instance().Clear();
     // 29. money: empty the car stock.
-    // 30. defs: load the global factory variables.
+    // 30.
+    SIM_GlobalFactoryVariables::Instance().Load();
     // 31.
     listener.RestartAutosaveTimer();
     // 32.
@@ -210,7 +231,8 @@ void SIM_Game::Reset()
     // 2.
     if (m_factory)
         m_factory->Clear();
-    // 3. defs: empty the vehicle-feature registry.
+    // 3.
+    SIM_VehicleFeatureManager::Instance().Clear();
     // 4. slots: empty the employee manager's list.
     // 5. flow: empty the resource-object pool.
     // 6.

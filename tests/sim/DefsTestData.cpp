@@ -58,12 +58,12 @@ void DefsTestData::TearDown()
     ClearAll();
 }
 
-void DefsTestData::LoadAll(const std::string& set)
+void DefsTestData::LoadAll(const std::string& root, const std::string& textFolder)
 {
-    const std::string root = Root(set);
-    GTextTable::Instance().SetFileName(root + "/strings.ini");
+    const std::string texts = textFolder.empty() ? root : textFolder;
+    GTextTable::Instance().SetFileName(texts + "/strings.ini");
     GTextTable::Instance().Unload();
-    SIM_SimConfig::UseFile(root + "/simconfig.txt");
+    SIM_SimConfig::UseFile(texts + "/simconfig.txt");
     SIM_PropTypeManager::Instance().Load(root);
     SIM_ResourceManager::Instance().Load(root);
     SIM_VehicleFeatureManager::Instance().Load(root);

@@ -14,8 +14,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Loads every definition of the tree in the game's set-up order.
-    void LoadAll(const std::string& set = "basic");
+    // Loads every definition under root in the game's set-up order; strings.ini and
+    // simconfig.txt come from textFolder (root when empty).
+    void LoadAll(const std::string& root = Root(), const std::string& textFolder = "");
     // Empties every definition manager (the managers live for the whole process).
     static void ClearAll();
     // The error-log text written since SetUp.
