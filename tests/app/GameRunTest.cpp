@@ -97,6 +97,11 @@ public:
             if (entry.rfind("HOME=", 0) == 0 || entry.rfind("XDG_DOCUMENTS_DIR=", 0) == 0 ||
                 entry.rfind("ASAN_OPTIONS=", 0) == 0 || entry.rfind("FERROVANE_TEST_EVENTS=", 0) == 0)
                 continue;
+            bool replaced = false;
+            for (const std::string& extra : extraEnv)
+                replaced |= entry.rfind(extra.substr(0, extra.find('=') + 1), 0) == 0;
+            if (replaced)
+                continue;
             env.push_back(entry);
         }
         env.push_back("HOME=" + m_home.string());
@@ -321,9 +326,17 @@ TEST_F(GameRun, DailyUpdateCheckAsksOnceAndSetsTheFlagOnlyForANewVersion)
         LoopbackHttpServer::Reply reply;
         bool refused;
         bool update;
+        const char* lastCheck = nullptr; // lst_chk.ini before the start
+        const char* timeZone = nullptr;
     };
     const Case cases[] = {
         {"up to date", {200, "message,up-to-date", 0, 0}, false, false},
+        {"checked on an earlier day", {200, "message,up-to-date", 0, 0}, false, false,
+         "[config]\nday = 1\nmonth = 1\nyear = 2001\n\n"},
+        {"far east of UTC the date is still UTC's", {200, "message,up-to-date", 0, 0}, false, false, nullptr,
+         "TZ=Pacific/Kiritimati"},
+        {"far west of UTC the date is still UTC's", {200, "message,up-to-date", 0, 0}, false, false, nullptr,
+         "TZ=Pacific/Pago_Pago"},
         {"up to date with a line end", {200, "message,up-to-date\n", 0, 0}, false, false},
         {"up to date with CR LF", {200, "[update]\r\nmessage,up-to-date\r\n", 0, 0}, false, false},
         {"newer version", {200, "message,1.08", 0, 0}, false, true},
@@ -344,7 +357,12 @@ TEST_F(GameRun, DailyUpdateCheckAsksOnceAndSetsTheFlagOnlyForANewVersion)
             c.refused ? "127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()) : server.Host();
         GameHome home;
         RunSpit(home.User() / "config.txt", "[floats]\n[strings]\nOPT_UPDATE_SERVER = " + host + "\n");
-        const RunResult r = home.Run({}, "2000:close");
+        if (c.lastCheck)
+            RunSpit(home.User() / "lst_chk.ini", c.lastCheck);
+        std::vector<std::string> env;
+        if (c.timeZone)
+            env.push_back(c.timeZone);
+        const RunResult r = home.Run({}, "2000:close", env);
         ASSERT_FALSE(r.timedOut) << c.what;
         EXPECT_EQ(r.exitCode, 0) << c.what;
         const std::string log = home.DebugLog();
