@@ -9,11 +9,6 @@ namespace
 GGameServices* g_installedServices = nullptr;
 }
 
-GGameServices::~GGameServices()
-{
-    WaitForJobs();
-}
-
 GGameServices& GGameServices::Get()
 {
     static GGameServices standIn;
@@ -66,28 +61,3 @@ void GGameServices::BuildMissionEditor()
     LogMissing("mission editor");
     GPlaceholderMode::ForName("editor");
 }
-
-void GGameServices::InitWorkerThreads() { LogMissing("worker threads"); }
-
-void GGameServices::PostJob(int jobNumber, std::function<void()> job)
-{
-    if (!job)
-        return;
-    GDebugLog::Instance().Log("Job " + std::to_string(jobNumber) + " on its own thread");
-    std::lock_guard<std::mutex> guard(m_jobLock);
-    m_jobs.emplace_back(std::move(job));
-}
-
-void GGameServices::WaitForJobs()
-{
-    std::vector<std::thread> jobs;
-    {
-        std::lock_guard<std::mutex> guard(m_jobLock);
-        jobs.swap(m_jobs);
-    }
-    for (std::thread& t : jobs)
-        if (t.joinable())
-            t.join();
-}
-
-void GGameServices::ResetSimulation() { LogMissing("simulation reset"); }

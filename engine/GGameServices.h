@@ -1,19 +1,15 @@
 // What start-up, the frame and shutdown ask of subsystems that sit above the engine: sound,
-// effects, the screens, the editors and the simulation's worker threads. Each subsystem fills
+// effects, the screens and the editors. Each subsystem fills
 // in its own section by installing an implementation; until then every call here does nothing
 // but write one line to the debug log, and the screens are stood in for by plain modes that
 // show their name, so the program runs end to end.
 #pragma once
-#include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
-#include <vector>
 
 class GGameServices
 {
 public:
-    virtual ~GGameServices();
+    virtual ~GGameServices() = default;
 
     // The installed implementation, or the stand-in.
     static GGameServices& Get();
@@ -53,20 +49,7 @@ public:
     // Builds the mission editor and registers it as "editor".
     virtual void BuildMissionEditor();
 
-    // --- simulation ---
-    // Starts the worker threads.
-    virtual void InitWorkerThreads();
-    // Runs a numbered job on a worker thread; the stand-in gives each job its own thread.
-    virtual void PostJob(int jobNumber, std::function<void()> job);
-    // Waits until every posted job has finished.
-    virtual void WaitForJobs();
-    // Ends the running game and deletes its objects.
-    virtual void ResetSimulation();
-
 protected:
     static void LogMissing(const char* what);
 
-private:
-    std::mutex m_jobLock;
-    std::vector<std::thread> m_jobs;
 };

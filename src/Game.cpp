@@ -4,6 +4,8 @@
 #include "CInput.h"
 #include "SIM_UpdateCheck.h"
 #include "engine/GCommandLine.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_ThreadManager.h"
 #include "engine/GDebugLog.h"
 #include "engine/GFile.h"
 #include "engine/GGameServices.h"
@@ -265,7 +267,7 @@ bool Game::Init()
     GFile::Delete(CrashMarkerPath());
 
     GOptions::Instance().AddFloatIfMissing("OPT_CONVEYOR_GUI", 1.0f);
-    services.InitWorkerThreads();
+    SIM_ThreadManager::Instance().Init();
     services.ApplyVolumes();
     services.PlayMusic("fv_music.ogg", true);
     services.InitTextureCache();
@@ -327,10 +329,11 @@ void Game::Shutdown()
     services.ShutdownSound();
     services.ClearParticleEmitters();
     services.ClearParticleConfigs();
+    // A running update check is stopped and waited for: nothing may log into a closed log.
     SIM_UpdateCheck::Instance().Cancel();
-    services.WaitForJobs();
+    SIM_ThreadManager::Instance().WaitForAllJobs();
     SIM_UpdateCheck::Instance().PollFinished();
-    services.ResetSimulation();
+    SIM_Game::Instance().Reset();
     PWindow::Instance().PostQuit(0);
     SetRunning(false);
     GDebugLog::Instance().Close();

@@ -11,6 +11,7 @@
 #include "engine/IniLoader.h"
 #include "platform/PClock.h"
 #include "platform/PHttpClient.h"
+#include "sim/SIM_ThreadManager.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -92,7 +93,9 @@ void SIM_UpdateCheck::Run()
     GGameServices::Get().ShowPleaseWait(GTextTable::GetText("PLEASEWAIT_CHECKINGUPDATES"));
     m_finished = false;
     m_pending = true;
-    GGameServices::Get().PostJob(8, [] { RunUpdateCheckJob(); });
+    SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
+    threads.SetJobHandler(CHECKUPDATES, [](void*) { RunUpdateCheckJob(); });
+    threads.PostJob(CHECKUPDATES, nullptr);
 }
 
 void SIM_UpdateCheck::RunUpdateCheckJob()
