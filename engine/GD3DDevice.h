@@ -1,0 +1,89 @@
+// The one graphics device of the game: created for the game window at start-up, it sets the fixed
+// 2D state the renderer relies on, frames each scene, caches the blend mode, makes the named render
+// targets, saves screenshots, lists display modes and draws plain rectangles and lines.
+#pragma once
+
+#include "platform/PGraphicsDevice.h"
+#include "platform/PGraphicsSystem.h"
+#include "platform/PImageCodec.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class GD3DDevice
+{
+public:
+    static GD3DDevice& Instance();
+    ~GD3DDevice();
+
+    bool Init(int width, int height, bool windowed);
+    void CheckCaps();
+    void SetDefaultRenderStates();
+    void BeginFrame();
+    void EndFrame();
+    void Present();
+    void SetBlendMode(int mode);
+    void CreateRenderTarget(const std::string& name, int width, int height, PFormat format);
+    void EnumerateDisplayModes();
+    // Asks the next Present to save the back buffer to path as a JPEG.
+    void RequestScreenshot(const std::string& path);
+    void SaveBackBuffer(PImageFileFormat format, const PRect* source, const std::string& path);
+    void FillRect(const PRect& rect, uint32_t colour);
+    void DrawFrame(const PRect& rect, uint32_t colour, float thickness);
+    void DrawRectLines(const PRect& rect, uint32_t colour);
+    void DrawLine(float x1, float y1, float x2, float y2);
+    void Release();
+
+    PGraphicsDevice* GetDevice() const { return m_device; }
+    PGraphicsSystem* GetSystem() const { return m_system; }
+    bool IsInScene() const { return m_inScene; }
+    bool IsWindowed() const { return m_windowed; }
+    bool HasShaderSupport() const { return m_shaderSupport; }
+    bool AllowsNonPowerOfTwo() const { return m_nonPowerOfTwo; }
+    bool UsesHardwareVertexProcessing() const { return m_hardwareVertexProcessing; }
+    int GetBlendMode() const { return m_blendMode; }
+    // Writes the cache without touching the device, for additive drawers that set the two blend
+    // states themselves.
+    void SetBlendModeCache(int mode) { m_blendMode = mode; }
+    const PViewport& GetViewport() const { return m_viewport; }
+    const std::vector<PDisplayMode>& GetDisplayModes() const { return m_displayModes; }
+    const PPresentParams& GetPresentParams() const { return m_presentParams; }
+    const PDeviceCaps& GetCaps() const { return m_caps; }
+    bool IsScreenshotRequested() const { return m_screenshotRequested; }
+    const std::string& GetScreenshotPath() const { return m_screenshotPath; }
+
+private:
+    GD3DDevice() = default;
+    GD3DDevice(const GD3DDevice&) = delete;
+    GD3DDevice& operator=(const GD3DDevice&) = delete;
+    void UnbindForPrimitive();
+
+    std::vector<PDisplayMode> m_displayModes;
+    PGraphicsSystem* m_system = nullptr;
+    PGraphicsDevice* m_device = nullptr;
+    PWindowHandle m_window = nullptr;
+    bool m_inScene = false;
+    bool m_windowed = false;
+    PPresentParams m_presentParams;
+    int m_blendMode = 0;
+    bool m_shaderSupport = false;
+    bool m_nonPowerOfTwo = true;
+    bool m_hardwareVertexProcessing = true;
+    PImageFileFormat m_screenshotFormat = PImageFileFormat::Jpg;
+    bool m_screenshotRequested = false;
+    std::string m_screenshotPath;
+    PViewport m_viewport;
+    PDeviceCaps m_caps;
+};
+
+// Writes the name of a graphics result code and then the context, as two error-log lines.
+void LogD3DError(PResult code, const std::string& context);
+// The name LogD3DError writes for a code.
+std::string D3DErrorName(PResult code);
+// One line to debug/drawdebug.txt (emptied at the first line of a run) and the debugger output.
+void WriteDrawDebugLine(const std::string& text);
+// A line drawn as a turned quad of the given width, appended to the shared batch.
+void BatchLineSprite(uint32_t colour, float x1, float y1, float x2, float y2, float width);
+// The same quad drawn at once without a texture.
+void DrawLineSprite(uint32_t colour, float x1, float y1, float x2, float y2, float width);

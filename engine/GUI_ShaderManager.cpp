@@ -1,0 +1,46 @@
+// Effects by name.
+#include "engine/GUI_ShaderManager.h"
+
+#include "engine/GDebugLog.h"
+#include "engine/GFileList.h"
+
+GUI_ShaderManager& GUI_ShaderManager::Instance()
+{
+    static GUI_ShaderManager manager;
+    return manager;
+}
+
+GUI_ShaderManager::~GUI_ShaderManager()
+{
+    // The device may already be gone at exit; its effects were released with the shutdown.
+    m_effects.clear();
+}
+
+void GUI_ShaderManager::LoadAll()
+{
+    m_pattern = "data/shaders/*.fx";
+    GFileList list;
+    list.m_keepFolder = true;
+    list.Find(m_pattern);
+    // Loading again releases the earlier effects rather than leaking them.
+    ReleaseAll();
+    m_effects.resize(list.GetFiles().size());
+    for (size_t i = 0; i < list.GetFiles().size(); ++i)
+        m_effects[i].Load(list.GetFiles()[i]);
+}
+
+GShaderEffect* GUI_ShaderManager::FindShader(const std::string& name)
+{
+    for (GShaderEffect& effect : m_effects)
+        if (effect.m_name == name)
+            return &effect;
+    GDebugLog::Instance().LogError("Shader not found: " + name.substr(0, 110));
+    return nullptr;
+}
+
+void GUI_ShaderManager::ReleaseAll()
+{
+    for (GShaderEffect& effect : m_effects)
+        effect.Release();
+    m_effects.clear();
+}

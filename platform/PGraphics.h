@@ -1,0 +1,27 @@
+// Entry of the graphics layer: the game window the device presents to, and the choice of back end.
+//
+// The platform window layer creates the game window with SDL_WINDOW_OPENGL and stores it here
+// (PGraphics::SetGameWindow); the device reads it at start-up and makes its OpenGL 3.3 context on it.
+// Tests install the recording back end with SetSystemFactory.
+#pragma once
+
+#include "platform/PGraphicsSystem.h"
+
+#include <functional>
+
+class PGraphics
+{
+public:
+    using SystemFactory = std::function<PGraphicsSystem*(PWindowHandle window)>;
+
+    static void SetGameWindow(PWindowHandle window);
+    static PWindowHandle GetGameWindow();
+
+    // Creates the graphics system for a window (the OpenGL back end unless a factory is installed);
+    // null on failure.
+    static PGraphicsSystem* CreateSystem(PWindowHandle window);
+    // Installs a factory; an empty one restores the OpenGL back end.
+    static void SetSystemFactory(SystemFactory factory);
+    // The OpenGL back end itself.
+    static PGraphicsSystem* CreateGLSystem(PWindowHandle window);
+};
