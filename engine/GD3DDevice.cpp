@@ -411,7 +411,13 @@ void GD3DDevice::Release()
     }
     m_inScene = false;
     m_window = nullptr;
+    m_blendMode = 0;
+    m_shaderSupport = false;
+    m_nonPowerOfTwo = true;
+    m_hardwareVertexProcessing = true;
+    m_screenshotRequested = false;
     GDebugLog::Instance().Log("D3D released");
+    CloseDrawDebugFile();
 }
 
 std::string D3DErrorName(PResult code)
@@ -490,6 +496,14 @@ void DeviceMakeLineSprite(BaseSprite& sprite, uint32_t colour, float x1, float y
     sprite.SetPosition((x1 + x2) * 0.5f, (y1 + y2) * 0.5f);
 }
 } // namespace
+
+void CloseDrawDebugFile()
+{
+    FILE*& file = DrawDebugFile();
+    if (file)
+        std::fclose(file);
+    file = nullptr;
+}
 
 void BatchLineSprite(uint32_t colour, float x1, float y1, float x2, float y2, float width)
 {

@@ -83,6 +83,8 @@ void LogD3DError(PResult code, const std::string& context);
 std::string D3DErrorName(PResult code);
 // One line to debug/drawdebug.txt (emptied at the first line of a run) and the debugger output.
 void WriteDrawDebugLine(const std::string& text);
+// Closes the draw-debug file; the next line starts it afresh.
+void CloseDrawDebugFile();
 // A line drawn as a turned quad of the given width, appended to the shared batch.
 void BatchLineSprite(uint32_t colour, float x1, float y1, float x2, float y2, float width);
 // The same quad drawn at once without a texture.

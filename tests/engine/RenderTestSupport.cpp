@@ -1,0 +1,119 @@
+// Rendering test set-up.
+#include "RenderTestSupport.h"
+
+#include "engine/CLoadedTexture.h"
+#include "engine/GD3DDevice.h"
+#include "engine/GDebugLog.h"
+#include "engine/GFontManager.h"
+#include "engine/GScreenSize.h"
+#include "engine/GTextureManager.h"
+#include "engine/GUI_ShaderManager.h"
+#include "engine/GVertexBuffer.h"
+#include "platform/PGraphics.h"
+#include "platform/PRecordingGraphicsSystem.h"
+
+#include <SDL.h>
+
+#include <sstream>
+
+void RenderResetAll()
+{
+    GFontManager::Instance().Shutdown();
+    GUI_ShaderManager::Instance().ReleaseAll();
+    SharedVertexBatch().ReleaseBuffers();
+    GD3DDevice::Instance().Release();
+    GTextureManager::Instance().DestroyAll();
+    CLoadedTexture::DeleteAll();
+    CloseDrawDebugFile();
+    PGraphics::SetSystemFactory(nullptr);
+    PGraphics::SetGameWindow(nullptr);
+}
+
+void RecordingRenderTest::SetUp()
+{
+    RenderResetAll();
+    GDebugLog::Instance().Open(m_files.Folder());
+    m_rec = std::make_shared<PRecordingState>();
+    PRecordingGraphicsSystem::Install(m_rec);
+    PGraphics::SetGameWindow(reinterpret_cast<PWindowHandle>(static_cast<uintptr_t>(0x1000)));
+    GScreenSize::Set(800, 600);
+}
+
+void RecordingRenderTest::TearDown()
+{
+    RenderResetAll();
+    GDebugLog::Instance().Close();
+}
+
+bool RecordingRenderTest::InitDevice(bool windowed)
+{
+    return GD3DDevice::Instance().Init(800, 600, windowed);
+}
+
+std::string RecordingRenderTest::ErrorLog() const
+{
+    return EngineTestFiles::ReadAll(m_files.Path("debug/errors.txt"));
+}
+
+std::string RecordingRenderTest::DrawDebugLog() const
+{
+    return EngineTestFiles::ReadAll(m_files.Path("debug/drawdebug.txt"));
+}
+
+std::string RecordingRenderTest::DebugLog() const
+{
+    return EngineTestFiles::ReadAll(m_files.Path("debug/debug.txt"));
+}
+
+std::vector<std::string> RecordingRenderTest::ErrorMessages() const
+{
+    std::vector<std::string> out;
+    std::istringstream in(ErrorLog());
+    std::string line;
+    while (std::getline(in, line))
+    {
+        const size_t at = line.rfind(" - ");
+        out.push_back(at == std::string::npos ? line : line.substr(at + 3));
+    }
+    return out;
+}
+
+void GLRenderTest::SetUp()
+{
+    RenderResetAll();
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        GTEST_SKIP() << "no display: " << SDL_GetError();
+    SDL_Window* window = SDL_CreateWindow("render test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window)
+        GTEST_SKIP() << "no OpenGL window: " << SDL_GetError();
+    m_window = window;
+    GDebugLog::Instance().Open(m_files.Folder());
+    PGraphics::SetGameWindow(window);
+    GScreenSize::Set(kWidth, kHeight);
+    if (!GD3DDevice::Instance().Init(kWidth, kHeight, true))
+        GTEST_SKIP() << "no OpenGL 3.3 device";
+    GD3DDevice::Instance().GetDevice()->Clear(0xFF000000u);
+}
+
+void GLRenderTest::TearDown()
+{
+    RenderResetAll();
+    if (m_window)
+        SDL_DestroyWindow(static_cast<SDL_Window*>(m_window));
+    m_window = nullptr;
+    GDebugLog::Instance().Close();
+}
+
+PImage GLRenderTest::ReadBack()
+{
+    PImage image;
+    GD3DDevice::Instance().GetDevice()->ReadBackBuffer(image);
+    return image;
+}
+
+uint32_t GLRenderTest::Pixel(const PImage& image, int x, int y)
+{
+    const PImageLevel& l = image.levels[0];
+    const uint8_t* p = &l.rgba[(static_cast<size_t>(y) * l.width + x) * 4];
+    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
+}
