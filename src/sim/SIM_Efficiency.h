@@ -1,5 +1,5 @@
-// Two slowly moving figures of the running factory: the efficiency history (how the production
-// slots spent their time, sampled every ten game seconds) and the market's demand factor.
+// The efficiency history of the running factory: how the production slots spent their time,
+// sampled every ten game seconds, for the efficiency window's graph and pie chart.
 #pragma once
 
 #include <cstdint>
@@ -41,8 +41,3 @@ private:
     // Production slots count; facilities, conveyors and slots still being placed do not.
     static bool CountsInSample(const SIM_PlaceableSlot* slot);
 };
-
-// The market's demand factor, 0..1: scales what buyers pay. 1.0 at game set-up.
-float& DemandFactor();
-// Recomputes the factor from the cars sold in the last 8 game hours.
-void UpdateDemandFactor(float* factor);

@@ -3,6 +3,7 @@
 
 #include "engine/GDebugLog.h"
 #include "sim/SIM_BuildingZone.h"
+#include "sim/SIM_FinanceManager.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Mission.h"
 #include "sim/TileWaypointGrid.h"
@@ -222,7 +223,7 @@ float SIM_Factory::ComputeHourlyRent()
 
 void SIM_Factory::ChargeRent()
 {
-    const float rent = ComputeHourlyRent();
-    (void)rent;
-    // money: book rent as a record of category FC_RENT (3) at the current hour, also when 0.
+    // Booked every hour, also when nothing is rented, and taken from the cash like any other
+    // payment: a rent only written in the books would leave the ledger and the cash disagreeing.
+    SIM_FinanceManager::Instance().Pay(ComputeHourlyRent(), FC_RENT);
 }

@@ -2,8 +2,11 @@
 #include "sim/SIM_Game.h"
 
 #include "engine/GDebugLog.h"
+#include "sim/SIM_DemandFactor.h"
 #include "sim/SIM_FacilityManager.h"
 #include "sim/SIM_Factory.h"
+#include "sim/SIM_FinanceManager.h"
+#include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_GlobalFactoryVariables.h"
 #include "sim/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
@@ -18,6 +21,7 @@
 #include "sim/SIM_VehicleComponentTypeManager.h"
 #include "sim/SIM_VehicleDesignManager.h"
 #include "sim/SIM_VehicleFeatureManager.h"
+#include "sim/SalesRecordPool.h"
 #include "platform/PClock.h"
 
 SIM_Game& SIM_Game::Instance()
@@ -71,12 +75,15 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // 11. A factory still held belongs to a game that was not reset; it is not leaked.
     delete m_factory;
     m_factory = new SIM_Factory();
-    // 12. money: demand factor 1.0, then one demand-factor update.
+    // 12. The demand factor is computed below, once this game's empty sales records and hour 0
+    // are in place: here it would still count the last game's sales.
     // 13.
     listener.InitFactoryView();
     // 14. flow: reset the path finder's searchers.
-    // 15. money: reset the finance-record ledger.
-    // 16. money: reset the sale-record pool.
+    // 15.
+    SIM_FinanceRecord::Instance().Reset();
+    // 16.
+    SalesRecordPool::Instance().Reset();
     // 17.
     SIM_ResourceManager::Instance().Load();
     // 18.
@@ -93,7 +100,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // 23.
     SIM_FacilityManager::Instance().Load();
     // 24. slots: make sure the employee manager and the car exporter exist.
-    // 25. money: start the finances from the mission.
+    // 25.
+    SIM_FinanceManager::Instance().StartGame();
     // 26. flow: number the resource-object pool.
     // 27. slots: set up the power manager.
     // 28.
@@ -114,6 +122,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     m_frameTimer.m_timeScale = 1.0f;
     m_currentHour = 0;
     m_gameTime = 0.0f;
+    DemandFactor() = 1.0f;
+    UpdateDemandFactor(&DemandFactor());
     // 34. money: reset the efficiency history (sample start = running game time).
     return true;
 }
@@ -178,8 +188,8 @@ void SIM_Game::OnNewHour()
 {
     ++m_currentHour;
     SIM_Factory::ChargeRent();
-    // money: process the recurring costs and incomes (may end the game).
-    // money: the hourly demand-factor update.
+    SIM_FinanceManager::Instance().ProcessHour();
+    UpdateDemandFactor(&DemandFactor());
     SIM_Presentation::Instance().Listener().RefreshFinanceDialog();
 }
 
