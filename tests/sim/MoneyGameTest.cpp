@@ -54,10 +54,11 @@ protected:
 TEST_F(MoneyGameTest, NewGameStartsWithTheMissionCashAndNoMoneyHistory)
 {
     // Leftovers of an earlier game.
-    SIM_VehicleDesign oldDesign;
+    // Owned by the design list: the new game deletes it.
+    SIM_VehicleDesign* oldDesign = new SIM_VehicleDesign();
     SIM_Game::Instance().SetCurrentHour(40);
     for (int i = 0; i < 150; ++i)
-        SalesRecordPool::Instance().AddSale(&oldDesign, 10.0f);
+        SalesRecordPool::Instance().AddSale(oldDesign, 10.0f);
     SIM_FinanceRecord::Instance().StoreRecordNow(FC_WAGES, 99.0f);
     DemandFactor() = 0.1f;
     SIM_FinanceManager::Instance().StartGameWithCash(1.0f);
