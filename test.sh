@@ -29,42 +29,67 @@ export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/tests/tsan.supp"
 
+# Runs one tree's tests; prints ctest's own summary and keeps its last line for the end.
 run_ctest() {
-  local dir=$1
+  local dir=$1 log
+  log=$(mktemp)
+  local cmd=(ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600)
   if command -v xvfb-run >/dev/null 2>&1; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600 || status=1
-  else
-    ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600 || status=1
+    cmd=(xvfb-run -a -s "-screen 0 1280x1024x24" "${cmd[@]}")
   fi
+  set +e
+  "${cmd[@]}" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  set -e
+  [ "$rc" -eq 0 ] || status=1
+  ctest_summary=$(grep -E "tests passed|No tests were found" "$log" | tail -1)
+  [ -n "$ctest_summary" ] || { ctest_summary="ctest did not finish"; status=1; }
+  rm -f "$log"
 }
 
 echo "== run: ASan/UBSan tests"
 run_ctest build/asan
+asan_summary=$ctest_summary
 echo "== run: ThreadSanitizer tests"
 run_ctest build/tsan
+tsan_summary=$ctest_summary
 
+fuzz_summary="fuzz: skipped (no clang++ or no fuzz targets)"
 if command -v clang++ >/dev/null 2>&1 && ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   echo "== build: fuzz targets (clang, libFuzzer)"
   CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFV_FUZZ=ON \
     -DFV_BUILD_TESTS=OFF -DFV_BUILD_BENCH=OFF -DFV_BUILD_GAME=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
   cmake --build build/fuzz -j "$jobs"
-  fuzz_pass=0; fuzz_fail=0
-  for f in tests/fuzz/fuzz_*.cpp; do
-    n=$(basename "$f" .cpp)
-    corpus=tests/fuzz/corpus/${n#fuzz_}
+  # Each target runs for a bounded time; as many at once as there are cores.
+  fuzz_seconds=${FV_FUZZ_SECONDS:-20}
+  fuzz_out=$(mktemp -d)
+  echo "== run: each fuzz target for ${fuzz_seconds}s, $jobs at a time"
+  fuzz_one() {
+    local n=$1 out=$2 secs=$3 work
     work=$(mktemp -d)
-    [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/ 2>/dev/null || true
-    echo "-- fuzz $n (${FV_FUZZ_SECONDS:-20}s)"
-    if build/fuzz/tests/fuzz/$n -max_total_time="${FV_FUZZ_SECONDS:-20}" -max_len=8192 -print_final_stats=0 "$work" >"$work.log" 2>&1; then
-      fuzz_pass=$((fuzz_pass+1))
+    [ -d "tests/fuzz/corpus/${n#fuzz_}" ] && cp -r "tests/fuzz/corpus/${n#fuzz_}"/. "$work"/ 2>/dev/null
+    if build/fuzz/tests/fuzz/$n -max_total_time="$secs" -max_len=8192 -print_final_stats=0 \
+         -timeout=25 -rss_limit_mb=2048 "$work" >"$out/$n.log" 2>&1; then
+      echo "-- fuzz $n: ok"; touch "$out/$n.pass"
     else
-      fuzz_fail=$((fuzz_fail+1)); status=1; tail -50 "$work.log"
+      echo "-- fuzz $n: FAILED"; tail -50 "$out/$n.log"
     fi
-    rm -rf "$work" "$work.log"
-  done
-  echo "fuzz: $fuzz_pass passed, $fuzz_fail failed"
-else
-  echo "fuzz: skipped (no clang++ or no fuzz targets)"
+    rm -rf "$work"
+  }
+  export -f fuzz_one
+  for f in tests/fuzz/fuzz_*.cpp; do basename "$f" .cpp; done |
+    xargs -P "$jobs" -I{} bash -c 'fuzz_one "$@"' _ {} "$fuzz_out" "$fuzz_seconds"
+  fuzz_total=$(ls tests/fuzz/fuzz_*.cpp | wc -l)
+  fuzz_pass=$(ls "$fuzz_out"/*.pass 2>/dev/null | wc -l)
+  [ "$fuzz_pass" -eq "$fuzz_total" ] || status=1
+  rm -rf "$fuzz_out"
+  fuzz_summary="fuzz: $fuzz_pass of $fuzz_total targets ran ${fuzz_seconds}s without a finding"
 fi
 
+echo
+echo "== summary"
+echo "ASan/UBSan: $asan_summary"
+echo "ThreadSanitizer: $tsan_summary"
+echo "$fuzz_summary"
+[ $status -eq 0 ] && echo "ALL PASSED" || echo "FAILURES (see above)"
 exit $status

@@ -1,0 +1,71 @@
+// fuzz-links: fv_engine
+// Feeds arbitrary bytes to the INI reader: section reads through the file cache, section
+// names, value splitting and writing back.
+#include "engine/GBufferedFileManager.h"
+#include "engine/GStringTokenizer.h"
+#include "engine/IniLoader.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+std::string FuzzIniPath(const char* suffix)
+{
+    return "/tmp/fv_fuzz_ini_" + std::to_string(getpid()) + suffix;
+}
+}
+
+namespace
+{
+// Removes the scratch file when the fuzzer ends.
+struct FuzzIniScratch
+{
+    std::string path;
+    ~FuzzIniScratch() { unlink(path.c_str()); }
+};
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const FuzzIniScratch scratch{FuzzIniPath(".ini")};
+    static const FuzzIniScratch scratchOut{FuzzIniPath("_out.ini")};
+    const std::string& path = scratch.path;
+    const std::string& out = scratchOut.path;
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f)
+        return 0;
+    fwrite(data, 1, size, f);
+    fclose(f);
+    GBufferedFileManager::Instance().Reload(path);
+
+    IniLoader ini;
+    ini.LoadSectionNames(path);
+    std::vector<std::string> names = ini.GetSectionNames();
+    names.push_back("s");
+    names.push_back("");
+    size_t loads = 0;
+    for (const std::string& name : names)
+    {
+        if (++loads > 8)
+            break;
+        if (!ini.Load(name, path))
+            continue;
+        char key[64], value[64];
+        while (ini.NextPair(key, sizeof key, value, sizeof value))
+        {
+            GStringTokenizer tokens(ini.GetValue(key), ',');
+            for (int i = 0; i < 64 && !tokens.AtEnd(); ++i)
+            {
+                tokens.GetInt();
+                tokens.GetFloat();
+            }
+        }
+        std::vector<std::string> list;
+        ini.ReadSectionAsList(list, name, path);
+        ini.SaveToFile(out);
+    }
+    return 0;
+}
