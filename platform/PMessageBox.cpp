@@ -69,6 +69,8 @@ bool PMessageBox::Show(const std::string& caption, const std::string& text, Icon
         s_boxQueue.push_back({caption, text, icon});
         return false;
     }
+    // Boxes that workers queued come first, so they are seen even before the loop asks.
+    ShowPending();
     bool shown = PMessageBoxShowNow({caption, text, icon});
     if (!shown)
         PDebugOutput::Write("[" + caption + "] " + text + "\n");
