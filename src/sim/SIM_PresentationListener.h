@@ -19,6 +19,14 @@ class SIM_ConveyorLabelView;
 class SIM_ResourceStockpile;
 class SIM_ComponentStockpile;
 class SIM_StockpileView;
+class SIM_CarComponentView;
+class SIM_CarNotice;
+class SIM_CarView;
+class SIM_Resource;
+class SIM_SlotNotice;
+class SIM_Vehicle;
+class SIM_VehicleComponent;
+class SIM_VehicleDesign;
 
 class SIM_PresentationListener
 {
@@ -58,6 +66,28 @@ public:
     }
 
     // --- slots, cars, power, employees ---
+    // Per-object views; null when nothing shows the simulation. The simulation owns what it gets.
+    virtual SIM_SlotNotice* CreateSlotNotice(SIM_PlaceableSlot* slot) { (void)slot; return nullptr; }
+    virtual SIM_CarView* CreateCarView(SIM_Vehicle* car) { (void)car; return nullptr; }
+    virtual SIM_CarNotice* CreateCarNotice(SIM_Vehicle* car) { (void)car; return nullptr; }
+    virtual SIM_CarComponentView* CreateCarComponentView(SIM_VehicleComponent* component)
+    {
+        (void)component;
+        return nullptr;
+    }
+    // A slot consumed one object of a resource: a floating value over the tile when it is on screen.
+    virtual void ShowResourceConsumed(SIM_Tile* tile, const SIM_Resource* resource)
+    {
+        (void)tile; (void)resource;
+    }
+    // The open slot tooltip re-reads the slot when it shows it.
+    virtual void RefreshSlotTooltip(SIM_PlaceableSlot* slot) { (void)slot; }
+    // A finished car matched no design: the new-design dialog for the design made from it.
+    virtual void ShowNewDesign(SIM_VehicleDesign* design) { (void)design; }
+    // The feature records of a car changed: the vehicle-details window re-reads it when it shows it.
+    virtual void RefreshVehicleDetails(SIM_Vehicle* car) { (void)car; }
+    // The power gauge text "%s/%s" from production and demand, when the gauge exists.
+    virtual void UpdatePowerGauge(float production, float demand) { (void)production; (void)demand; }
 
     // --- resource flow: routes, objects, conveyors, bays, stockpiles ---
     // Views are owned by the simulation object they are made for; null means none.

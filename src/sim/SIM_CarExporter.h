@@ -1,0 +1,23 @@
+// Where finished cars leave the factory: matched to a car design and put into the car stock, or,
+// when no design matches, made into a new design for the player to name and price.
+#pragma once
+
+class SIM_Vehicle;
+class SIM_VehicleDesign;
+
+class SIM_CarExporter
+{
+public:
+    static SIM_CarExporter& Instance();
+    virtual ~SIM_CarExporter() = default;
+
+    void ExportVehicle(SIM_Vehicle* car);
+    // Worth of a design: its features' values, each scaled by the quality of the upgrades that
+    // fitted it (1 + quality effects, clamped to -1..1).
+    static float GetDesignValue(const SIM_VehicleDesign* design);
+    // Components, feature records (copied) and a random car colour from the car.
+    static void FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM_Vehicle* car);
+
+private:
+    SIM_CarExporter() = default;
+};

@@ -1,0 +1,25 @@
+// Hires the staff of every slot; keeps the list of employees in service.
+#pragma once
+#include <vector>
+
+class SIM_Employee;
+
+class SIM_EmployeeManager
+{
+public:
+    static SIM_EmployeeManager& Instance();
+    virtual ~SIM_EmployeeManager();
+
+    // A new employee without wage yet (Init starts it), appended to the list.
+    SIM_Employee* CreateEmployee();
+    // An employee is being deleted: it leaves the list.
+    void Forget(SIM_Employee* employee);
+    // Game reset: empties the list (the slots own and delete the employees).
+    void Clear();
+
+    const std::vector<SIM_Employee*>& GetEmployees() const { return m_employees; }
+
+private:
+    SIM_EmployeeManager() = default;
+    std::vector<SIM_Employee*> m_employees;
+};

@@ -1,0 +1,32 @@
+// Owns every car on the factory floor and moves them all once per frame (the vehicles job).
+#pragma once
+#include <vector>
+
+class SIM_Vehicle;
+
+class SIM_VehicleManager
+{
+public:
+    static SIM_VehicleManager& Instance();
+    virtual ~SIM_VehicleManager();
+
+    // A new car, appended to the list.
+    SIM_Vehicle* CreateVehicle();
+    // Takes a car off the list (the caller deletes it).
+    void RemoveVehicle(SIM_Vehicle* car);
+    bool Contains(const SIM_Vehicle* car) const;
+    // Deletes every car (game reset, also those on their way out).
+    void DeleteAll();
+
+    // The vehicles job: moves, arrivals, exports; deletes the cars that have gone.
+    void Process();
+    void ProcessFrame(float frameMs, float conveyorSpeed);
+
+    const std::vector<SIM_Vehicle*>& GetVehicles() const { return m_vehicles; }
+    // True on the thread that runs the vehicles job, while it runs.
+    static bool InVehicleJob();
+
+private:
+    SIM_VehicleManager() = default;
+    std::vector<SIM_Vehicle*> m_vehicles;
+};
