@@ -129,11 +129,14 @@ void GTextureManager::BindTexture(PTexture* const* field)
     PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();
     if (field)
     {
-        if (m_bound && *m_bound == *field && !m_forceRebind)
+        // Compared with the texture actually bound, not the field's current contents: a field whose
+        // texture was replaced since it was bound must reach the device again.
+        if (m_bound && m_boundTexture == *field && !m_forceRebind)
             return;
         if (device)
             device->SetTexture(0, *field);
         m_bound = field;
+        m_boundTexture = *field;
         m_forceRebind = false;
     }
     else
@@ -143,6 +146,7 @@ void GTextureManager::BindTexture(PTexture* const* field)
         if (device)
             device->SetTexture(0, nullptr);
         m_bound = nullptr;
+        m_boundTexture = nullptr;
         m_forceRebind = false;
     }
 }
@@ -162,5 +166,6 @@ void GTextureManager::DestroyAll()
         if (loaded->m_texture && gone.count(loaded->m_texture))
             loaded->m_texture = nullptr;
     m_bound = nullptr;
+    m_boundTexture = nullptr;
     m_forceRebind = true;
 }

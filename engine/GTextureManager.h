@@ -51,5 +51,6 @@ private:
     // Name to the index of the first texture of that name: lookups happen every frame.
     std::unordered_map<std::string, size_t> m_index;
     PTexture* const* m_bound = nullptr;
+    const PTexture* m_boundTexture = nullptr; // what the device has on stage 0
     bool m_forceRebind = true;
 };

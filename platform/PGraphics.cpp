@@ -1,6 +1,8 @@
 // The game window handed to the graphics layer and the choice of back end.
 #include "platform/PGraphics.h"
 
+#include "platform/PWindow.h"
+
 namespace
 {
 PWindowHandle& GraphicsGameWindow()
@@ -23,7 +25,10 @@ void PGraphics::SetGameWindow(PWindowHandle window)
 
 PWindowHandle PGraphics::GetGameWindow()
 {
-    return GraphicsGameWindow();
+    // Without an explicit window the device presents to the game's one window.
+    if (GraphicsGameWindow())
+        return GraphicsGameWindow();
+    return PWindow::Instance().Handle();
 }
 
 PGraphicsSystem* PGraphics::CreateSystem(PWindowHandle window)

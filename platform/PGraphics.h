@@ -1,7 +1,7 @@
 // Entry of the graphics layer: the game window the device presents to, and the choice of back end.
 //
-// The platform window layer creates the game window with SDL_WINDOW_OPENGL and stores it here
-// (PGraphics::SetGameWindow); the device reads it at start-up and makes its OpenGL 3.3 context on it.
+// The device presents to the game's window (PWindow, created with SDL_WINDOW_OPENGL) unless another
+// window was set here; it makes its OpenGL 3.3 context on it at start-up.
 // Tests install the recording back end with SetSystemFactory.
 #pragma once
 

@@ -10,7 +10,7 @@
 
 namespace
 {
-bool Contains(const std::vector<std::string>& lines, const std::string& line)
+bool DeviceLogHas(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
@@ -22,7 +22,7 @@ TEST_F(DeviceTest, NullWindowFailsBeforeCreatingAnything)
 {
     PGraphics::SetGameWindow(nullptr);
     EXPECT_FALSE(InitDevice());
-    EXPECT_TRUE(Contains(ErrorMessages(), "Window NULL"));
+    EXPECT_TRUE(DeviceLogHas(ErrorMessages(), "Window NULL"));
     EXPECT_TRUE(m_rec->Calls("CreateSystem").empty());
 }
 
@@ -30,7 +30,7 @@ TEST_F(DeviceTest, FailedSystemCreationIsReported)
 {
     m_rec->failCreateSystem = true;
     EXPECT_FALSE(InitDevice());
-    EXPECT_TRUE(Contains(ErrorMessages(), "Direct3DCreate9 Failed"));
+    EXPECT_TRUE(DeviceLogHas(ErrorMessages(), "Direct3DCreate9 Failed"));
 }
 
 TEST_F(DeviceTest, WindowedAndFullscreenPassTheirBackBuffers)
@@ -75,7 +75,7 @@ TEST_F(DeviceTest, VertexProcessingAttempts)
         EXPECT_EQ(m_rec->Calls("CreateDevice"), c.calls);
         GD3DDevice::Instance().Release();
     }
-    EXPECT_TRUE(Contains(ErrorMessages(), "CreateDevice failed again"));
+    EXPECT_TRUE(DeviceLogHas(ErrorMessages(), "CreateDevice failed again"));
 }
 
 TEST_F(DeviceTest, CapabilitiesDecideShaderSupportAndTextureSizes)
@@ -158,9 +158,9 @@ TEST_F(DeviceTest, SceneFlagFollowsTheDevice)
     d.EndFrame();
     EXPECT_TRUE(d.IsInScene());
     const auto errors = ErrorMessages();
-    EXPECT_TRUE(Contains(errors, "Begin Scene"));
-    EXPECT_TRUE(Contains(errors, "D3DERR_DEVICELOST"));
-    EXPECT_TRUE(Contains(errors, "End Scene"));
+    EXPECT_TRUE(DeviceLogHas(errors, "Begin Scene"));
+    EXPECT_TRUE(DeviceLogHas(errors, "D3DERR_DEVICELOST"));
+    EXPECT_TRUE(DeviceLogHas(errors, "End Scene"));
 }
 
 TEST_F(DeviceTest, DisplayModesWidestFirst)
@@ -183,7 +183,7 @@ TEST_F(DeviceTest, RenderTargetsByName)
     d.CreateRenderTarget("rt_car_sprite_cache", 4096, 2048, PFormat::A8R8G8B8);
     d.CreateRenderTarget("rt_car_sprite_cache", 64, 64, PFormat::A8R8G8B8);
     EXPECT_EQ(m_rec->Calls("CreateTexture").size(), 1u);
-    EXPECT_TRUE(Contains(ErrorMessages(), "Error!, render target duplicate name [rt_car_sprite_cache]"));
+    EXPECT_TRUE(DeviceLogHas(ErrorMessages(), "Error!, render target duplicate name [rt_car_sprite_cache]"));
     GTexture9* rt = GTextureManager::Instance().FindTexture("rt_car_sprite_cache");
     ASSERT_NE(rt, nullptr);
     EXPECT_EQ(rt->m_width, 4096);
@@ -198,8 +198,8 @@ TEST_F(DeviceTest, RenderTargetsByName)
     EXPECT_TRUE(GTextureManager::Instance().IsLoaded("rt_offscreen"));
     EXPECT_EQ(GTextureManager::Instance().FindTexture("rt_offscreen")->m_texture, nullptr);
     const auto errors = ErrorMessages();
-    EXPECT_TRUE(Contains(errors, "Device format unsupported:[rt_offscreen]"));
-    EXPECT_TRUE(Contains(errors, "Error creating texture:[rt_offscreen]"));
+    EXPECT_TRUE(DeviceLogHas(errors, "Device format unsupported:[rt_offscreen]"));
+    EXPECT_TRUE(DeviceLogHas(errors, "Error creating texture:[rt_offscreen]"));
 }
 
 TEST_F(DeviceTest, ErrorNames)
@@ -244,13 +244,13 @@ TEST_F(DeviceTest, ScreenshotServedOncePerRequest)
     EXPECT_FALSE(d.IsScreenshotRequested());
     d.Present();
     EXPECT_EQ(m_rec->Calls("ReadBackBuffer").size(), 2u);
-    EXPECT_TRUE(Contains(ErrorMessages(), "Error getting backbuffer"));
+    EXPECT_TRUE(DeviceLogHas(ErrorMessages(), "Error getting backbuffer"));
 
     // A file that cannot be written is reported, not claimed.
     m_rec->readBackBufferResult = PRES_OK;
     d.RequestScreenshot(m_files.Path("no/such/folder/shot.jpg"));
     d.Present();
-    EXPECT_TRUE(Contains(ErrorMessages(), "Error saving screenshot"));
+    EXPECT_TRUE(DeviceLogHas(ErrorMessages(), "Error saving screenshot"));
 }
 
 TEST_F(DeviceTest, PrimitivesUnbindAndAlignToPixelCentres)

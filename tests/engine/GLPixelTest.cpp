@@ -1,12 +1,17 @@
 // Pixels read back from the OpenGL device under a real (software) GL: fills, sprites, blending,
 // render targets and screenshots land exactly where and how the renderer expects.
+#include "FontTestSupport.h"
 #include "RenderTestSupport.h"
 
 #include "engine/CTexturedSprite.h"
 #include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
 #include "engine/GTextureManager.h"
+#include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
 #include "platform/PImageCodec.h"
+
+#include <cstdlib>
 
 namespace
 {
@@ -189,4 +194,94 @@ TEST_F(GLPixel, ScreenshotOfAKnownFrameDecodesToThatFrame)
     const int ys[4] = {kHeight / 4, kHeight / 4, 3 * kHeight / 4, 3 * kHeight / 4};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(PixelNear(Pixel(decoded, xs[i], ys[i]) & 0xFFFFFF, colours[i] & 0xFFFFFF, 6)) << i;
+}
+
+TEST_F(GLPixel, TheGamesEffectsCompileAndReplaceFixedDrawing)
+{
+    GUI_ShaderManager& shaders = GUI_ShaderManager::Instance();
+    shaders.LoadAll();
+    ASSERT_EQ(shaders.GetCount(), 3);
+    for (const char* name : {"overlay.fx", "conveyor_mode.fx", "highlight_sprite.fx"})
+        ASSERT_NE(shaders.FindShader(name)->GetEffect(), nullptr) << name;
+    // A mid-grey texel painted red by the overlay keeps the paint; without the effect the vertex
+    // colour only darkens it.
+    PTexture* grey = PixelTestTexture(2, 2, 0xFF808080u, 0xFF808080u);
+    CTexturedSprite sprite;
+    sprite.m_texture.CreateFromTexture(grey);
+    sprite.m_width = 20;
+    sprite.m_height = 20;
+    sprite.SetColour(255, 0, 0, 255);
+    sprite.SetPosition(50, 50);
+    sprite.Draw();
+    GShaderEffect* overlay = shaders.FindShader("overlay.fx");
+    sprite.SetPosition(100, 50);
+    overlay->Begin();
+    sprite.Draw();
+    overlay->End();
+    sprite.SetPosition(150, 50);
+    sprite.Draw();
+    const PImage image = ReadBack();
+    EXPECT_TRUE(PixelNear(Pixel(image, 50, 50) & 0xFFFFFF, 0x800000u, 2)) << std::hex << Pixel(image, 50, 50);
+    EXPECT_TRUE(PixelNear(Pixel(image, 100, 50) & 0xFFFFFF, 0xFF0000u, 3)) << std::hex << Pixel(image, 100, 50);
+    EXPECT_TRUE(PixelNear(Pixel(image, 150, 50) & 0xFFFFFF, 0x800000u, 2)) << "End restores fixed drawing";
+    grey->Release();
+}
+
+// Text in each of the five fonts compared with stored pictures (tests/engine/reference). With
+// FV_WRITE_REFERENCES=1 in the environment the pictures are written instead of compared.
+TEST_F(GLPixel, TextInEachFontMatchesItsReferencePicture)
+{
+    LoadGameFontsForTest();
+    GFontManager& text = GFontManager::Instance();
+    const char* lines[5] = {
+        "Ferrovane: Fit Chassis \xA3" "5,000 (98%)",
+        "Game Over!",
+        "Research complete: Paint \xC4\xE9\xF6\xDF",
+        "Cars sold: 1,234 - {Axles} [x2] ok?",
+        "Main menu / Options = <Save>",
+    };
+    const bool write = std::getenv("FV_WRITE_REFERENCES") != nullptr;
+    for (int i = 0; i < 5; ++i)
+    {
+        GD3DDevice::Instance().GetDevice()->Clear(0xFF202020u);
+        const FontTestSpec& f = kGameFonts[i];
+        text.SelectFont(f.name, static_cast<float>(f.nativeSize));
+        text.Print(lines[i], 0xFFFFFFFFu, 4, 4, 0, 0);
+        // The same line at a smaller size goes through linear filtering.
+        text.SelectFont(f.name, static_cast<float>(f.nativeSize) * 0.75f);
+        text.Print(lines[i], 0xFFFFC060u, 4, 60, 0, 0);
+        text.Flush();
+        PImage image = ReadBack();
+        // Only the band the text occupies.
+        PImageLevel band;
+        band.width = kWidth;
+        band.height = 100;
+        band.rgba.assign(image.levels[0].rgba.begin(), image.levels[0].rgba.begin() + kWidth * 100 * 4);
+        PImage picture;
+        picture.levels.push_back(band);
+        const std::string path = std::string(FV_TEST_DIR) + "/engine/reference/font_" + std::to_string(i) + ".png";
+        if (write)
+        {
+            ASSERT_TRUE(PImageCodec::SaveToFile(path, picture, PImageFileFormat::Png)) << path;
+            continue;
+        }
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(PImageCodec::ReadFile(path, bytes)) << path;
+        PImage reference;
+        ASSERT_TRUE(PImageCodec::Decode(bytes.data(), bytes.size(), reference));
+        ASSERT_EQ(reference.Width(), kWidth);
+        ASSERT_EQ(reference.Height(), 100);
+        int differing = 0, lit = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < kWidth; ++x)
+            {
+                const uint32_t a = Pixel(picture, x, y) & 0xFFFFFF, b = Pixel(reference, x, y) & 0xFFFFFF;
+                if (!PixelNear(a, b, 24))
+                    ++differing;
+                if (b != 0x202020u)
+                    ++lit;
+            }
+        EXPECT_GT(lit, 400) << f.name << ": the reference shows text";
+        EXPECT_LE(differing, kWidth * 100 / 200) << f.name << ": " << differing << " pixels differ";
+    }
 }

@@ -34,7 +34,7 @@ std::vector<uint8_t> DdsHeader(int w, int h, const DdsLayout& layout, uint32_t m
     return out;
 }
 
-std::vector<uint8_t> Rgba(const PImage& image, int x, int y)
+std::vector<uint8_t> DdsPixelAt(const PImage& image, int x, int y)
 {
     const PImageLevel& l = image.levels[0];
     const uint8_t* p = &l.rgba[(static_cast<size_t>(y) * l.width + x) * 4];
@@ -68,7 +68,7 @@ TEST(DdsCodec, UncompressedLayouts)
         PFormat format;
         ASSERT_TRUE(PDdsCodec::Decode(file.data(), file.size(), image, &format)) << c.name;
         EXPECT_EQ(format, c.format) << c.name;
-        EXPECT_EQ(Rgba(image, 1, 0), c.rgba) << c.name;
+        EXPECT_EQ(DdsPixelAt(image, 1, 0), c.rgba) << c.name;
     }
 }
 
@@ -94,8 +94,8 @@ TEST(DdsCodec, BlockCompressedLayouts)
         file.insert(file.end(), colour, colour + 8);
         PImage image;
         ASSERT_TRUE(PDdsCodec::Decode(file.data(), file.size(), image)) << c.name;
-        EXPECT_EQ(Rgba(image, 0, 0), (std::vector<uint8_t>{255, 0, 0, c.firstAlpha})) << c.name;
-        EXPECT_EQ(Rgba(image, 3, 3), (std::vector<uint8_t>{0, 0, 255, c.lastAlpha})) << c.name;
+        EXPECT_EQ(DdsPixelAt(image, 0, 0), (std::vector<uint8_t>{255, 0, 0, c.firstAlpha})) << c.name;
+        EXPECT_EQ(DdsPixelAt(image, 3, 3), (std::vector<uint8_t>{0, 0, 255, c.lastAlpha})) << c.name;
     }
     // DXT1 with colour 0 <= colour 1 has a transparent fourth entry.
     uint8_t block[8] = {0x1F, 0x00, 0x00, 0xF8, 0xFF, 0xFF, 0xFF, 0xFF};
@@ -186,7 +186,7 @@ TEST(DdsCodec, WrittenFilesReadBack)
     PFormat format;
     ASSERT_TRUE(PDdsCodec::Decode(bytes.data(), bytes.size(), back, &format));
     EXPECT_EQ(format, PFormat::A8L8);
-    EXPECT_EQ(Rgba(back, 1, 0), (std::vector<uint8_t>{5, 5, 5, 8}));
+    EXPECT_EQ(DdsPixelAt(back, 1, 0), (std::vector<uint8_t>{5, 5, 5, 8}));
 }
 
 TEST(ImageCodec, DecodesByContentNotByName)
