@@ -1,6 +1,8 @@
 // The game's millisecond timer: simulation clock and frame timers, work cycles of slots, the
 // caret of text fields. Every timer is in one global list so the whole game freezes when the
 // window loses the focus (PauseAll) and thaws when it gets it back (ResumeAll).
+// Timers may be built and destroyed on any thread (the list is locked), but pause and resume
+// step every timer, so a timer is started and stepped only on the main thread.
 #pragma once
 #include <cstdint>
 
