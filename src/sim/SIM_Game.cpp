@@ -3,6 +3,7 @@
 
 #include "engine/GDebugLog.h"
 #include "sim/SIM_DemandFactor.h"
+#include "sim/SIM_Efficiency.h"
 #include "sim/SIM_FacilityManager.h"
 #include "sim/SIM_Factory.h"
 #include "sim/SIM_FinanceManager.h"
@@ -124,7 +125,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     m_gameTime = 0.0f;
     DemandFactor() = 1.0f;
     UpdateDemandFactor(&DemandFactor());
-    // 34. money: reset the efficiency history (sample start = running game time).
+    // 34.
+    SIM_Efficiency::Instance().Reset();
     return true;
 }
 
@@ -148,7 +150,8 @@ void SIM_Game::Update()
     SIM_Presentation::Instance().ApplyPosted();
     // 8.
     SIM_Presentation::Instance().Listener().CheckAutosave();
-    // 9. money: efficiency sampling.
+    // 9.
+    SIM_Efficiency::Instance().Update();
     // 10.
     UpdateClock();
 }

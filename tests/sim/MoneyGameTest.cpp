@@ -6,6 +6,7 @@
 #include "engine/GRandom.h"
 #include "platform/PClock.h"
 #include "sim/SIM_DemandFactor.h"
+#include "sim/SIM_Efficiency.h"
 #include "sim/SIM_FinanceManager.h"
 #include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
@@ -63,6 +64,7 @@ TEST_F(MoneyGameTest, NewGameStartsWithTheMissionCashAndNoMoneyHistory)
     DemandFactor() = 0.1f;
     SIM_FinanceManager::Instance().StartGameWithCash(1.0f);
     SIM_FinanceManager::Instance().Pay(5.0f, FC_FINES);
+    SIM_Efficiency::Instance().samples[3].valid = 1;
 
     ASSERT_TRUE(mission.Load(simtest::DataPath("missions/m_harbour.txt")));
     ASSERT_TRUE(SIM_Game::Instance().InitSimulation(&mission));
@@ -77,6 +79,8 @@ TEST_F(MoneyGameTest, NewGameStartsWithTheMissionCashAndNoMoneyHistory)
     EXPECT_EQ(SalesRecordPool::Instance().GetQuantitySold(nullptr, -1), 0);
     // The first hour's demand does not remember the last game's sales.
     EXPECT_FLOAT_EQ(DemandFactor(), 1.0f);
+    for (const auto& sample : SIM_Efficiency::Instance().samples)
+        EXPECT_EQ(sample.valid, 0);
 }
 
 TEST_F(MoneyGameTest, EveryHourTakesTheRentAndMovesTheCashHistoryOn)
