@@ -7,8 +7,9 @@
 
 std::vector<CLoadedTexture*>& CLoadedTextureList()
 {
-    static std::vector<CLoadedTexture*> list;
-    return list;
+    // Never destroyed: handles may be deleted by other exit-time destructors.
+    static auto* list = new std::vector<CLoadedTexture*>();
+    return *list;
 }
 
 CLoadedTexture::~CLoadedTexture()

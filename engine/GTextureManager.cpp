@@ -12,8 +12,9 @@
 
 GTextureManager& GTextureManager::Instance()
 {
-    static GTextureManager manager;
-    return manager;
+    // Never destroyed: the device's exit-time release empties it, whatever the destruction order.
+    static GTextureManager* manager = new GTextureManager();
+    return *manager;
 }
 
 GTextureManager::~GTextureManager()

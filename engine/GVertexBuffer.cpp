@@ -8,16 +8,18 @@
 #include <algorithm>
 #include <cstring>
 
+// Both live to the very end of the process: other singletons release their batches from their own
+// exit-time destructors, in an order the language does not fix.
 GVertexBuffer& SharedVertexBatch()
 {
-    static GVertexBuffer batch;
-    return batch;
+    static GVertexBuffer* batch = new GVertexBuffer();
+    return *batch;
 }
 
 std::vector<GVertexBuffer*>& VertexBufferList()
 {
-    static std::vector<GVertexBuffer*> list;
-    return list;
+    static auto* list = new std::vector<GVertexBuffer*>();
+    return *list;
 }
 
 GVertexBuffer::~GVertexBuffer()

@@ -1,6 +1,8 @@
 // Map-based locks of GL buffers.
 #include "platform/PGLBufferObject.h"
 
+#include "platform/PGLDevice.h"
+
 PGLBufferObject::PGLBufferObject(GLenum target, int size, GLenum usage) : m_target(target), m_size(size)
 {
     if (size <= 0)
@@ -17,7 +19,7 @@ PGLBufferObject::PGLBufferObject(GLenum target, int size, GLenum usage) : m_targ
 
 PGLBufferObject::~PGLBufferObject()
 {
-    if (m_buffer)
+    if (m_buffer && PGLDevice::ContextUsable())
     {
         if (m_locked)
         {

@@ -80,6 +80,11 @@ PGLDevice::PGLDevice(void* sdlWindow, int backBufferWidth, int backBufferHeight)
     m_scissor = {0, 0, backBufferWidth, backBufferHeight};
 }
 
+bool PGLDevice::ContextUsable()
+{
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GL_GetCurrentContext() != nullptr;
+}
+
 PGLDevice::~PGLDevice()
 {
     for (PGLTexture* t : m_liveTextures)
@@ -90,6 +95,8 @@ PGLDevice::~PGLDevice()
         b->Detach();
     for (PGLEffect* e : m_liveEffects)
         e->Detach();
+    if (!ContextUsable())
+        return;
     if (m_streamBuffer)
         glDeleteBuffers(1, &m_streamBuffer);
     if (m_white)

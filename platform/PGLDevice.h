@@ -64,6 +64,10 @@ public:
     void OnEffectDestroyed(PGLEffect* effect);
     void SetEffectProgram(PGLEffect* effect, PGLProgram* program);
 
+    // True while GL calls may be made: the window layer may have stopped video before the exit-time
+    // release of the device, and with it the context is gone.
+    static bool ContextUsable();
+
     // Number of GL draw calls issued since the device was made (for benchmarks and tests).
     long long DrawCallCount() const { return m_drawCalls; }
 

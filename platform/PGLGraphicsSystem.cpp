@@ -34,7 +34,7 @@ PGLGraphicsSystem* PGLGraphicsSystem::Create(PWindowHandle window)
 
 PGLGraphicsSystem::~PGLGraphicsSystem()
 {
-    if (m_context)
+    if (m_context && SDL_WasInit(SDL_INIT_VIDEO) != 0)
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(m_context));
 }
 

@@ -2,6 +2,7 @@
 #include "platform/PGLProgram.h"
 
 #include "platform/PEffectSource.h"
+#include "platform/PGLDevice.h"
 
 #include <vector>
 
@@ -31,7 +32,7 @@ GLuint GLProgramCompile(GLenum type, const std::string& prelude, const std::stri
 
 PGLProgram::~PGLProgram()
 {
-    if (m_program)
+    if (m_program && PGLDevice::ContextUsable())
         glDeleteProgram(m_program);
 }
 

@@ -14,6 +14,8 @@ PGLTexture::~PGLTexture()
 {
     if (m_device)
         m_device->OnTextureDestroyed(this);
+    if (!PGLDevice::ContextUsable())
+        return;
     if (m_framebuffer)
         glDeleteFramebuffers(1, &m_framebuffer);
     if (m_texture)
