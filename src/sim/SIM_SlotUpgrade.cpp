@@ -6,14 +6,21 @@
 #include "engine/GTextTable.h"
 #include "engine/IniLoader.h"
 #include "sim/SIM_BaseTask.h"
+#include "sim/SIM_Factory.h"
+#include "sim/SIM_FinanceManager.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_PlaceableSlot.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/SIM_PropTypeManager.h"
 #include "sim/SIM_ResearchManager.h"
 #include "sim/SIM_Researchable.h"
 #include "sim/SIM_ResourceManager.h"
 #include "sim/SIM_TextBlock.h"
+#include "sim/SIM_Tile.h"
 #include "sim/SIM_VehicleComponentTypeManager.h"
 #include "sim/SIM_VehicleFeature.h"
 #include "sim/SIM_VehicleFeatureManager.h"
+#include "sim/TaskTileDef.h"
 
 #include <cmath>
 #include <cstdio>
@@ -151,10 +158,36 @@ void SIM_SlotUpgrade::AddDescriptionLines(SIM_TextBlock& block) const
 
 void SIM_SlotUpgrade::PurchaseForSlot(SIM_PlaceableSlot* slot)
 {
-    (void)slot;
+    if (!slot)
+        return;
+    slot->GetUpgrades().push_back(this);
+    // The payment rule books the price under the current hour as capital investment, refreshes
+    // the cash text and ends the game when the cash is used up.
+    SIM_FinanceManager::Instance().Pay(m_cost, FC_CAPITAL_INVESTMENT);
+    if (!m_props.empty())
+        PlaceProps(slot);
+    slot->RecalculateUpgradeEffects();
 }
 
 void SIM_SlotUpgrade::PlaceProps(SIM_PlaceableSlot* slot)
 {
-    (void)slot;
+    SIM_Tile* anchor = slot ? slot->GetTile() : nullptr;
+    FV_ASSERT(anchor != nullptr);
+    if (!anchor)
+        return;
+    SIM_PresentationListener& view = SIM_Presentation::Instance().Listener();
+    const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    for (const SlotUpgradeProp& prop : m_props)
+    {
+        int dx = 0;
+        int dy = 0;
+        RotateTileOffset(slot->GetFacing(), prop.XOffset, prop.YOffset, dx, dy);
+        SIM_Tile* tile = factory ? factory->GetTile(anchor->m_gridX + dx, anchor->m_gridY + dy) : nullptr;
+        // A prop off the floor has no tile to stand on; it is reported and left out.
+        FV_ASSERT(tile != nullptr);
+        if (!tile)
+            continue;
+        view.AddUpgradeProp(tile, prop, slot->GetFacing());
+    }
+    view.RebuildSlotAnimatedProps(slot);
 }
