@@ -4,6 +4,17 @@
 #include "engine/GTextureManager.h"
 
 #include <algorithm>
+#include <unordered_map>
+
+namespace
+{
+// Name to the first handle of that name: sprites name their textures every frame.
+std::unordered_map<std::string, CLoadedTexture*>& LoadedTextureIndex()
+{
+    static auto* index = new std::unordered_map<std::string, CLoadedTexture*>();
+    return *index;
+}
+} // namespace
 
 std::vector<CLoadedTexture*>& CLoadedTextureList()
 {
@@ -16,16 +27,30 @@ CLoadedTexture::~CLoadedTexture()
 {
     auto& list = CLoadedTextureList();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    auto& index = LoadedTextureIndex();
+    auto it = index.find(m_name);
+    if (it != index.end() && it->second == this)
+    {
+        index.erase(it);
+        for (CLoadedTexture* other : list)
+            if (other->m_name == m_name)
+            {
+                index.emplace(m_name, other);
+                break;
+            }
+    }
 }
 
 CLoadedTexture* CLoadedTexture::FindOrLoad(const std::string& name)
 {
-    for (CLoadedTexture* loaded : CLoadedTextureList())
-        if (loaded->m_name == name)
-            return loaded;
+    auto& index = LoadedTextureIndex();
+    auto it = index.find(name);
+    if (it != index.end())
+        return it->second;
     auto* loaded = new CLoadedTexture();
     CLoadedTextureList().push_back(loaded);
     loaded->Load(name);
+    index.emplace(name, loaded);
     return loaded;
 }
 

@@ -285,3 +285,47 @@ TEST_F(GLPixel, TextInEachFontMatchesItsReferencePicture)
         EXPECT_LE(differing, kWidth * 100 / 200) << f.name << ": " << differing << " pixels differ";
     }
 }
+
+TEST_F(GLPixel, ViewportClipsPreTransformedDrawingWithoutMovingIt)
+{
+    GD3DDevice& d = GD3DDevice::Instance();
+    PGraphicsDevice* device = d.GetDevice();
+    PViewport viewport{100, 50, 40, 30, 0.0f, 1.0f};
+    ASSERT_FALSE(PFailed(device->SetViewport(viewport)));
+    d.FillRect(PRect{0, 0, kWidth, kHeight}, 0xFF00FFFFu);
+    device->SetViewport(d.GetViewport());
+    const PImage image = ReadBack();
+    EXPECT_EQ(Pixel(image, 100, 50) & 0xFFFFFF, 0x00FFFFu);
+    EXPECT_EQ(Pixel(image, 139, 79) & 0xFFFFFF, 0x00FFFFu);
+    EXPECT_EQ(Pixel(image, 140, 60) & 0xFFFFFF, 0u);
+    EXPECT_EQ(Pixel(image, 99, 60) & 0xFFFFFF, 0u);
+    EXPECT_EQ(Pixel(image, 120, 80) & 0xFFFFFF, 0u);
+    EXPECT_EQ(Pixel(image, 120, 49) & 0xFFFFFF, 0u);
+}
+
+TEST_F(GLPixel, SingleLevelTexturesSampleWithTheMipFilterOnAndTransparentTexelsAreDiscarded)
+{
+    // 64 x 64 drawn at 8 x 8 with the default linear mip filter: a texture with one stored level must
+    // not read missing levels (which sample black).
+    PTexture* texture = PixelTestTexture(64, 64, 0xFF40C080u, 0xFF40C080u);
+    ASSERT_EQ(texture->GetLevelCount(), 1);
+    CTexturedSprite sprite;
+    sprite.m_texture.CreateFromTexture(texture);
+    sprite.m_width = 8;
+    sprite.m_height = 8;
+    sprite.SetPosition(30, 30);
+    sprite.Draw();
+    // A texel of alpha 0 leaves the back buffer as it was, even with blending off.
+    PTexture* holes = PixelTestTexture(4, 4, 0x00FFFFFFu, 0x00FFFFFFu);
+    GD3DDevice::Instance().GetDevice()->SetRenderState(PRenderState::AlphaBlendEnable, 0);
+    CTexturedSprite hidden;
+    hidden.m_texture.CreateFromTexture(holes);
+    hidden.m_width = 8;
+    hidden.m_height = 8;
+    hidden.SetPosition(30, 30);
+    hidden.Draw();
+    GD3DDevice::Instance().GetDevice()->SetRenderState(PRenderState::AlphaBlendEnable, 1);
+    EXPECT_TRUE(PixelNear(Pixel(ReadBack(), 30, 30) & 0xFFFFFF, 0x40C080u, 2)) << std::hex << Pixel(ReadBack(), 30, 30);
+    texture->Release();
+    holes->Release();
+}
