@@ -1,6 +1,7 @@
 // Research items: reading, linking into the tree, progress and what completing one unlocks.
 #include "sim/SIM_Researchable.h"
 
+#include "engine/GDebugLog.h"
 #include "engine/GStringTokenizer.h"
 #include "engine/GTextTable.h"
 #include "sim/SIM_FacilityManager.h"
@@ -49,7 +50,16 @@ void SIM_Researchable::LinkParent()
 {
     if (m_prerequisiteName.empty())
         return;
-    m_prerequisite = SIM_ResearchManager::Instance().GetResearchable(m_prerequisiteName);
+    SIM_Researchable* prerequisite = SIM_ResearchManager::Instance().GetResearchable(m_prerequisiteName);
+    // A prerequisite chain that comes back to this item would make the tree endless for every
+    // walk over it; such a link is refused and the item stays a root.
+    for (const SIM_Researchable* step = prerequisite; step; step = step->m_prerequisite)
+        if (step == this)
+        {
+            GDebugLog::Instance().LogError("Research prerequisite loop at [" + m_name + "]");
+            return;
+        }
+    m_prerequisite = prerequisite;
     if (m_prerequisite)
         m_prerequisite->m_children.push_back(this);
 }

@@ -81,6 +81,20 @@ TEST_F(ResearchTest, RowsAreReadAndLinkedIntoATree)
     EXPECT_EQ(SIM_ResearchManager::Instance().FindUnlockingResearch("upg_nothing"), nullptr);
 }
 
+TEST_F(ResearchTest, PrerequisiteLoopsAreCut)
+{
+    const SIM_Researchable* a = Item("research_loop_a");
+    const SIM_Researchable* b = Item("research_loop_b");
+    const SIM_Researchable* self = Item("research_self");
+    ASSERT_TRUE(a && b && self);
+    // a links to b first; b's link back to a would close the loop and is refused.
+    EXPECT_EQ(a->m_prerequisite, b);
+    EXPECT_EQ(b->m_prerequisite, nullptr);
+    EXPECT_EQ(self->m_prerequisite, nullptr);
+    EXPECT_TRUE(self->m_children.empty());
+    EXPECT_NE(NewErrors().find("Research prerequisite loop at [research_loop_b]"), std::string::npos);
+}
+
 TEST_F(ResearchTest, CompletingUnlocksExactlyItsTasksAndFacilities)
 {
     using Locks_t = std::map<std::string, bool>;
