@@ -88,24 +88,16 @@ bool GBufferedFile::ReadLine(std::string& line, size_t maxChars)
         m_end = true;
         return false;
     }
-    int pos = m_position;
-    while (pos < m_size)
-    {
-        unsigned char c = m_data[pos];
-        if (c == '\n')
-        {
-            ++pos;
-            break;
-        }
-        if (c == '\r' && pos + 1 < m_size && m_data[pos + 1] == '\n')
-        {
-            pos += 2;
-            break;
-        }
-        if (line.size() < maxChars)
-            line += static_cast<char>(c);
-        ++pos;
-    }
+    const unsigned char* start = m_data + m_position;
+    const size_t left = static_cast<size_t>(m_size - m_position);
+    const void* lf = memchr(start, '\n', left);
+    size_t length = lf ? static_cast<size_t>(static_cast<const unsigned char*>(lf) - start) : left;
+    size_t consumed = lf ? length + 1 : length;
+    // CR LF ends a line like LF; a CR anywhere else stays in the line.
+    if (lf && length > 0 && start[length - 1] == '\r')
+        --length;
+    line.assign(reinterpret_cast<const char*>(start), length < maxChars ? length : maxChars);
+    int pos = m_position + static_cast<int>(consumed);
     m_position = pos;
     m_readPtr = m_data + pos;
     if (m_position >= m_size)

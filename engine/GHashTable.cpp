@@ -74,21 +74,24 @@ void GHashTable::LoadSection(const std::string& section, const std::string& file
 
 void GHashTable::Insert(const std::string& key, const std::string& value)
 {
-    m_buckets[BucketOf(key)].push_back({key, value});
+    const int bucket = BucketOf(key);
+    m_index.emplace(key, std::make_pair(bucket, m_buckets[bucket].size())); // the first entry wins
+    m_buckets[bucket].push_back({key, value});
 }
 
 const std::string& GHashTable::Lookup(const std::string& key) const
 {
-    for (const Entry& entry : m_buckets[BucketOf(key)])
-        if (entry.key == key)
-            return entry.value;
-    return GHashTableEmpty();
+    auto found = m_index.find(key);
+    if (found == m_index.end())
+        return GHashTableEmpty();
+    return m_buckets[found->second.first][found->second.second].value;
 }
 
 void GHashTable::Clear()
 {
     for (auto& bucket : m_buckets)
         bucket.clear();
+    m_index.clear();
 }
 
 size_t GHashTable::GetEntryCount() const

@@ -2,6 +2,7 @@
 // buckets by the first and last letters of the key, so a lookup scans one short list.
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class GHashTable
@@ -33,6 +34,10 @@ private:
         std::string value;
     };
     std::vector<Entry> m_buckets[BUCKET_COUNT];
+    // Key -> (bucket, index) of its first entry. Interface keys are mostly upper case with a
+    // digit or letter at the end, so a few buckets hold nearly all of them; the index keeps
+    // lookups, which run for every text drawn, from scanning those long buckets.
+    std::unordered_map<std::string, std::pair<int, size_t>> m_index;
     std::string m_sectionName;
     std::string m_fileName;
     bool m_loaded = false;

@@ -54,12 +54,10 @@ void IntToStringWithCommas(long long value, char* buffer, size_t bufferSize)
 
 std::string FormatMoney(long long amount)
 {
-    if (amount < 0)
-    {
-        std::string magnitude = IntToStringWithCommas(amount);
-        return "$ -" + magnitude.substr(1);
-    }
-    return "$" + IntToStringWithCommas(amount);
+    std::string digits = IntToStringWithCommas(amount);
+    std::string out(amount < 0 ? "$ -" : "$");
+    out.append(digits, amount < 0 ? 1 : 0, std::string::npos);
+    return out;
 }
 
 std::string StripTrailingWhitespace(const std::string& text)
