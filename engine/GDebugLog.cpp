@@ -9,8 +9,10 @@
 
 GDebugLog& GDebugLog::Instance()
 {
-    static GDebugLog log;
-    return log;
+    // Never destroyed: other singletons may still log from their destructors at exit, and
+    // every line is already flushed.
+    static GDebugLog* log = new GDebugLog;
+    return *log;
 }
 
 std::string GDebugLog::GetDebugPath() const
