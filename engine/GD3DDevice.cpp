@@ -29,6 +29,9 @@ GD3DDevice::~GD3DDevice()
 bool GD3DDevice::Init(int width, int height, bool windowed)
 {
     const int adapter = 0;
+    // A second start-up replaces the first device instead of leaking it.
+    if (m_device || m_system)
+        Release();
     PWindowHandle window = PGraphics::GetGameWindow();
     if (!window)
     {

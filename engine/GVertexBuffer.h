@@ -42,6 +42,7 @@ public:
     bool HasBatchTexture() const { return m_hasBatchTexture; }
     CLoadedTexture* GetBatchLoadedTexture() const { return m_batchTexture; }
     bool HasBuffers() const { return m_vertexBuffer && m_indexBuffer; }
+    float GetVertexSize() const { return m_vertexSize; }
 
 private:
     void* m_locked = nullptr;

@@ -106,6 +106,10 @@ void LibFont::Load(int nativeSize, int cellSize, int rows, int columns, const st
     const std::string overridePath = "data/fonts/" + textureName + ".txt";
     if (PFile::Exists(overridePath))
         ApplyOverrideFile(overridePath);
+    // Widths come from files a modder can edit: a negative or absurd width would make text
+    // measurements overflow.
+    for (int& width : m_widths)
+        width = width < 0 ? 0 : (width > kMaxGlyphWidth ? kMaxGlyphWidth : width);
 
     // A grid that does not fit the cell table would index past it.
     if (m_rows < 0 || m_columns < 0 || static_cast<long long>(m_rows) * m_columns > kCells)

@@ -18,6 +18,7 @@ class LibFont
 {
 public:
     static constexpr int kCells = 256;
+    static constexpr int kMaxGlyphWidth = 1024;
 
     LibFont();
     virtual ~LibFont() = default;
