@@ -12,8 +12,8 @@ GUI_ShaderManager& GUI_ShaderManager::Instance()
 
 GUI_ShaderManager::~GUI_ShaderManager()
 {
-    // The device may already be gone at exit; its effects were released with the shutdown.
-    m_effects.clear();
+    // Safe after the device is gone: effects it left behind no longer touch it.
+    ReleaseAll();
 }
 
 void GUI_ShaderManager::LoadAll()

@@ -4,7 +4,7 @@
 #include "engine/GFontManager.h"
 #include "engine/GTextureManager.h"
 
-const FontTestSpec kGameFonts[5] = {
+const FontTestEntry kGameFonts[5] = {
     {"Open Sans Semibold_24.dds", 24, 30, 14, 10, 2},
     {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10, 2},
     {"Open Sans Semibold_20.dds", 20, 30, 14, 10, 2},
@@ -17,7 +17,7 @@ void LoadGameFontsForTest()
     GTextureManager::Instance().AddFolder("data/bitmaps");
     GFontManager& fonts = GFontManager::Instance();
     fonts.Init();
-    for (const FontTestSpec& f : kGameFonts)
+    for (const FontTestEntry& f : kGameFonts)
     {
         LibFont* font = fonts.CreateFont(f.nativeSize, f.cell, f.rows, f.columns,
                                          std::string("data/fonts/") + f.name + ".dat", f.name);

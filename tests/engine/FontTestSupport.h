@@ -3,13 +3,13 @@
 
 #include <string>
 
-struct FontTestSpec
+struct FontTestEntry
 {
     const char* name;
     int nativeSize, cell, rows, columns, spacing;
 };
 
-extern const FontTestSpec kGameFonts[5];
+extern const FontTestEntry kGameFonts[5];
 
 // Registers data/bitmaps (relative to the working folder), initialises the text renderer and
 // creates the five fonts with their width files from data/fonts.

@@ -244,7 +244,7 @@ TEST_F(GLPixel, TextInEachFontMatchesItsReferencePicture)
     for (int i = 0; i < 5; ++i)
     {
         GD3DDevice::Instance().GetDevice()->Clear(0xFF202020u);
-        const FontTestSpec& f = kGameFonts[i];
+        const FontTestEntry& f = kGameFonts[i];
         text.SelectFont(f.name, static_cast<float>(f.nativeSize));
         text.Print(lines[i], 0xFFFFFFFFu, 4, 4, 0, 0);
         // The same line at a smaller size goes through linear filtering.

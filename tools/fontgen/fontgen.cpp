@@ -41,7 +41,7 @@ uint32_t CodePoint(uint8_t c)
     }
 }
 
-struct FontSpec
+struct SheetLayout
 {
     const char* name;
     const char* ttf;
@@ -58,21 +58,21 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
     return std::fclose(f) == 0 && ok;
 }
 
-bool MakeFont(FT_Library library, const FontSpec& spec, const std::string& fontDir, const std::string& dataDir)
+bool MakeFont(FT_Library library, const SheetLayout& layout, const std::string& fontDir, const std::string& dataDir)
 {
     FT_Face face = nullptr;
-    const std::string ttf = fontDir + "/" + spec.ttf;
+    const std::string ttf = fontDir + "/" + layout.ttf;
     if (FT_New_Face(library, ttf.c_str(), 0, &face) != 0)
     {
         std::fprintf(stderr, "cannot open %s\n", ttf.c_str());
         return false;
     }
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(spec.nativeSize));
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(layout.nativeSize));
     const std::vector<uint8_t> order = GlyphOrder();
-    const int cells = spec.rows * spec.columns;
+    const int cells = layout.rows * layout.columns;
     // Baseline placed so capitals with accents and descenders both fit in the cell.
-    const int baseline = static_cast<int>(spec.cell * 0.5 + spec.nativeSize * 0.35 + 0.5);
-    std::vector<uint8_t> coverage(static_cast<size_t>(spec.sheetWidth) * spec.sheetHeight, 0);
+    const int baseline = static_cast<int>(layout.cell * 0.5 + layout.nativeSize * 0.35 + 0.5);
+    std::vector<uint8_t> coverage(static_cast<size_t>(layout.sheetWidth) * layout.sheetHeight, 0);
     for (int cell = 0; cell < cells && cell < static_cast<int>(order.size()); ++cell)
     {
         const uint8_t c = order[static_cast<size_t>(cell)];
@@ -81,7 +81,7 @@ bool MakeFont(FT_Library library, const FontSpec& spec, const std::string& fontD
         if (FT_Load_Char(face, CodePoint(c), FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0)
             continue;
         const FT_Bitmap& bitmap = face->glyph->bitmap;
-        const int cx = (cell % spec.columns) * spec.cell, cy = (cell / spec.columns) * spec.cell;
+        const int cx = (cell % layout.columns) * layout.cell, cy = (cell / layout.columns) * layout.cell;
         const int left = 1 + std::max(0, face->glyph->bitmap_left);
         const int top = baseline - face->glyph->bitmap_top;
         for (unsigned by = 0; by < bitmap.rows; ++by)
@@ -89,9 +89,9 @@ bool MakeFont(FT_Library library, const FontSpec& spec, const std::string& fontD
             for (unsigned bx = 0; bx < bitmap.width; ++bx)
             {
                 const int x = left + static_cast<int>(bx), y = top + static_cast<int>(by);
-                if (x < 0 || y < 0 || x >= spec.cell - 1 || y >= spec.cell)
+                if (x < 0 || y < 0 || x >= layout.cell - 1 || y >= layout.cell)
                     continue;
-                coverage[static_cast<size_t>(cy + y) * spec.sheetWidth + cx + x] =
+                coverage[static_cast<size_t>(cy + y) * layout.sheetWidth + cx + x] =
                     bitmap.buffer[static_cast<size_t>(by) * static_cast<size_t>(bitmap.pitch) + bx];
             }
         }
@@ -101,16 +101,16 @@ bool MakeFont(FT_Library library, const FontSpec& spec, const std::string& fontD
     PImage sheet;
     sheet.levels.resize(1);
     PImageLevel& level = sheet.levels[0];
-    level.width = spec.sheetWidth;
-    level.height = spec.sheetHeight;
-    level.rgba.assign(static_cast<size_t>(spec.sheetWidth) * spec.sheetHeight * 4, 0);
-    for (int y = 0; y < spec.sheetHeight; ++y)
+    level.width = layout.sheetWidth;
+    level.height = layout.sheetHeight;
+    level.rgba.assign(static_cast<size_t>(layout.sheetWidth) * layout.sheetHeight * 4, 0);
+    for (int y = 0; y < layout.sheetHeight; ++y)
     {
-        for (int x = 0; x < spec.sheetWidth; ++x)
+        for (int x = 0; x < layout.sheetWidth; ++x)
         {
-            const int cov = coverage[static_cast<size_t>(y) * spec.sheetWidth + x];
+            const int cov = coverage[static_cast<size_t>(y) * layout.sheetWidth + x];
             int alpha = cov, lum = 255;
-            if (spec.onBlack)
+            if (layout.onBlack)
             {
                 // White glyphs with a dark rim, so they read on the dark menu backgrounds.
                 int spread = 0;
@@ -118,14 +118,14 @@ bool MakeFont(FT_Library library, const FontSpec& spec, const std::string& fontD
                     for (int dx = -1; dx <= 1; ++dx)
                     {
                         const int sx = x + dx, sy = y + dy;
-                        if (sx >= 0 && sy >= 0 && sx < spec.sheetWidth && sy < spec.sheetHeight &&
-                            (sx / spec.cell == x / spec.cell) && (sy / spec.cell == y / spec.cell))
-                            spread = std::max<int>(spread, coverage[static_cast<size_t>(sy) * spec.sheetWidth + sx]);
+                        if (sx >= 0 && sy >= 0 && sx < layout.sheetWidth && sy < layout.sheetHeight &&
+                            (sx / layout.cell == x / layout.cell) && (sy / layout.cell == y / layout.cell))
+                            spread = std::max<int>(spread, coverage[static_cast<size_t>(sy) * layout.sheetWidth + sx]);
                     }
                 alpha = spread;
                 lum = spread > 0 ? std::min(255, cov * 255 / spread) : 0;
             }
-            uint8_t* p = &level.rgba[(static_cast<size_t>(y) * spec.sheetWidth + x) * 4];
+            uint8_t* p = &level.rgba[(static_cast<size_t>(y) * layout.sheetWidth + x) * 4];
             p[0] = p[1] = p[2] = static_cast<uint8_t>(lum);
             p[3] = static_cast<uint8_t>(alpha);
         }
@@ -135,11 +135,11 @@ bool MakeFont(FT_Library library, const FontSpec& spec, const std::string& fontD
     std::vector<uint8_t> widths;
     for (int cell = 0; cell < cells; ++cell)
     {
-        const int cx = (cell % spec.columns) * spec.cell, cy = (cell / spec.columns) * spec.cell;
+        const int cx = (cell % layout.columns) * layout.cell, cy = (cell / layout.columns) * layout.cell;
         int32_t width = 0;
-        for (int x = spec.cell - 1; x > 0 && width == 0; --x)
-            for (int y = 0; y < spec.cell; ++y)
-                if (level.rgba[(static_cast<size_t>(cy + y) * spec.sheetWidth + cx + x) * 4 + 3] != 0)
+        for (int x = layout.cell - 1; x > 0 && width == 0; --x)
+            for (int y = 0; y < layout.cell; ++y)
+                if (level.rgba[(static_cast<size_t>(cy + y) * layout.sheetWidth + cx + x) * 4 + 3] != 0)
                 {
                     width = x;
                     break;
@@ -151,14 +151,14 @@ bool MakeFont(FT_Library library, const FontSpec& spec, const std::string& fontD
     std::vector<uint8_t> dds;
     if (!PDdsCodec::Encode(sheet, PFormat::A8L8, dds))
         return false;
-    const std::string sheetPath = dataDir + "/bitmaps/fonts/" + spec.name;
-    const std::string widthPath = dataDir + "/fonts/" + spec.name + ".dat";
+    const std::string sheetPath = dataDir + "/bitmaps/fonts/" + layout.name;
+    const std::string widthPath = dataDir + "/fonts/" + layout.name + ".dat";
     if (!WriteBytes(sheetPath, dds) || !WriteBytes(widthPath, widths))
     {
         std::fprintf(stderr, "cannot write %s or %s\n", sheetPath.c_str(), widthPath.c_str());
         return false;
     }
-    std::printf("%s: %dx%d sheet, %d widths\n", spec.name, spec.sheetWidth, spec.sheetHeight, cells);
+    std::printf("%s: %dx%d sheet, %d widths\n", layout.name, layout.sheetWidth, layout.sheetHeight, cells);
     return true;
 }
 } // namespace
@@ -167,7 +167,7 @@ int main(int argc, char** argv)
 {
     const std::string fontDir = argc > 1 ? argv[1] : "/usr/share/fonts/truetype/open-sans";
     const std::string dataDir = argc > 2 ? argv[2] : "data";
-    const FontSpec fonts[] = {
+    const SheetLayout fonts[] = {
         {"Open Sans Semibold_24.dds", "OpenSans-Semibold.ttf", 24, 30, 14, 10, 512, 512, false},
         {"Open Sans ExtraBold_36.dds", "OpenSans-ExtraBold.ttf", 36, 45, 14, 10, 512, 1024, false},
         {"Open Sans Semibold_20.dds", "OpenSans-Semibold.ttf", 20, 30, 14, 10, 512, 512, false},
@@ -178,8 +178,8 @@ int main(int argc, char** argv)
     if (FT_Init_FreeType(&library) != 0)
         return 1;
     int status = 0;
-    for (const FontSpec& spec : fonts)
-        if (!MakeFont(library, spec, fontDir, dataDir))
+    for (const SheetLayout& layout : fonts)
+        if (!MakeFont(library, layout, fontDir, dataDir))
             status = 1;
     FT_Done_FreeType(library);
     return status;
