@@ -21,14 +21,14 @@ std::set<std::string>& SIM_FlowErrorBox::Shown()
 
 void SIM_FlowErrorBox::Raise(const std::string& message, const char* sourceFile, int line)
 {
-    char text[512];
-    std::snprintf(text, sizeof text, "%s:%s %d", message.c_str(), sourceFile ? sourceFile : "", line);
-    GDebugLog::Instance().LogError(text);
     {
         std::lock_guard<std::mutex> guard(Lock());
         if (!Shown().insert(message).second)
             return;
     }
+    char text[512];
+    std::snprintf(text, sizeof text, "%s:%s %d", message.c_str(), sourceFile ? sourceFile : "", line);
+    GDebugLog::Instance().LogError(text);
     std::string boxText(text);
     SIM_Presentation::Instance().Post([boxText]() { PMessageBox::Show("ERROR", boxText, PMessageBox::ICON_ERROR); });
 }
