@@ -94,6 +94,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     listener.InitFactoryView();
     // 14.
     SIM_PathFinder::Instance().Reset();
+    // Route requests posted as jobs run the route table's search.
+    SIM_ThreadManager::Instance().SetJobHandler(REQUESTRESOURCEPATH, &RouteTable::RunRouteRequestJob);
     // 15.
     SIM_FinanceRecord::Instance().Reset();
     // 16.

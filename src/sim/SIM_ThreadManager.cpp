@@ -1,8 +1,6 @@
 // The worker-thread pool of the simulation and the view.
 #include "sim/SIM_ThreadManager.h"
 
-#include "sim/RouteTable.h"
-
 #include "engine/GDebugLog.h"
 #include "platform/PThread.h"
 #include "platform/PTraceSpan.h"
@@ -237,15 +235,14 @@ void SIM_ThreadManager::RunJob(ThreadJob* job)
     {
     case JOB_NONE:
         break;
-    case REQUESTRESOURCEPATH:
-        // The route table's asynchronous request; it frees its parameter record.
-        RouteTable::RunRouteRequestJob(job->m_param);
-        break;
     case PROCESS_POWER_MANAGER:
         // slots: the power manager's per-frame processing goes here (or registers a handler).
         [[fallthrough]];
     case PROCESS_VEHICLES:
         // slots: the vehicle manager's per-frame processing goes here (or registers a handler).
+        [[fallthrough]];
+    case REQUESTRESOURCEPATH:
+        // flow: the route table's asynchronous request goes here; it frees its parameter.
         [[fallthrough]];
     default:
         if (job->m_type > JOB_NONE && job->m_type < JOB_TYPE_COUNT)

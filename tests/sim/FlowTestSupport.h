@@ -203,6 +203,8 @@ public:
     ~FlowWorld()
     {
         // Slots first, while their stockpiles' objects and the bays still exist.
+        while (!SlotQueries::Instance().GetAllSlots().empty())
+            Bulldoze(SlotQueries::Instance().GetAllSlots().front());
         SIM_Game::Instance().Reset();
         SIM_ResourceConveyorManager::Instance().Clear();
     }

@@ -3,6 +3,8 @@
 #include "FlowTestSupport.h"
 
 #include "sim/SIM_PathFinder.h"
+#include "sim/SIM_ResourceImportBay.h"
+#include "sim/SIM_ThreadManager.h"
 #include "sim/SIM_ResourceRoute.h"
 
 #include <gtest/gtest.h>
@@ -161,5 +163,40 @@ TEST(PathFinderThreaded, TheNinthCallerWaitsForTheLowestFreeSearcher)
         t.join();
     EXPECT_EQ(finder.BusyCount(), 0);
     finder.SetSearchHook(nullptr);
+}
+TEST(PathFinderThreaded, RouteRequestJobsOnWorkersGiveTheSameNearestBay)
+{
+    FlowFloor floor(30, 30);
+    LayMaze(floor);
+    std::vector<SIM_ResourceImportBay*> bays;
+    for (int i = 0; i < 12; ++i)
+    {
+        SIM_Tile* tile = floor.Tile(i % 2 ? 29 : 0, 2 * i);
+        bays.push_back(new SIM_ResourceImportBay(tile));
+    }
+    SIM_ResourceConveyorManager& manager = SIM_ResourceConveyorManager::Instance();
+    std::vector<SIM_Tile*> goals = {floor.Tile(14, 14), floor.Tile(7, 29), floor.Tile(28, 0), floor.Tile(3, 3)};
+
+    // Without workers every request runs at once on this thread.
+    std::vector<SIM_ResourceImportBay*> expected;
+    for (SIM_Tile* goal : goals)
+        expected.push_back(manager.FindNearestImportBay(goal));
+    const size_t known = RouteTable::Instance().KnownCount();
+    EXPECT_GT(known, 0u);
+
+    // With workers the requests run in parallel; the table is filled the same way.
+    RouteTable::Instance().ClearAll();
+    SIM_ThreadManager& pool = SIM_ThreadManager::Instance();
+    pool.Init();
+    for (int round = 0; round < 3; ++round)
+    {
+        RouteTable::Instance().ClearAll();
+        for (size_t i = 0; i < goals.size(); ++i)
+            EXPECT_EQ(manager.FindNearestImportBay(goals[i]), expected[i]) << "goal " << i << " round " << round;
+        EXPECT_EQ(RouteTable::Instance().KnownCount(), known);
+    }
+    pool.Shutdown();
+    for (SIM_ResourceImportBay* bay : bays)
+        delete bay;
 }
 }  // namespace flow_pathfinder_threaded_test
