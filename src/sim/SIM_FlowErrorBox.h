@@ -1,6 +1,6 @@
 // Error boxes of the resource flow. Route searches run on worker threads and under the route
-// table's lock, and several reports can repeat every tick: the line always goes to the error log
-// at once, while the box is handed to the main thread and shown once per distinct text per game.
+// table's lock, and several reports can repeat every tick: each distinct text is written to the
+// error log at once and its box handed to the main thread, once per game.
 #pragma once
 #include <mutex>
 #include <set>
@@ -9,8 +9,8 @@
 class SIM_FlowErrorBox
 {
 public:
-    // Any thread: logs "<message>:<file> <line>" and queues its box unless that text was shown
-    // in this game already.
+    // Any thread: logs "<message>:<file> <line>" and queues its box, unless that text was
+    // reported in this game already.
     static void Raise(const std::string& message, const char* sourceFile, int line);
     // A new game: every text may be shown once again.
     static void ResetForNewGame();

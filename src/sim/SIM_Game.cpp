@@ -10,6 +10,12 @@
 #include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_GlobalFactoryVariables.h"
 #include "sim/SIM_Mission.h"
+#include "sim/RouteTable.h"
+#include "sim/SIM_FlowErrorBox.h"
+#include "sim/SIM_PathFinder.h"
+#include "sim/SIM_ResourceConveyorManager.h"
+#include "sim/SIM_ResourceObjManager.h"
+#include "sim/SupplyStockpileRegistry.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/SIM_ProductionTaskManager.h"
 #include "sim/SIM_PropTypeManager.h"
@@ -66,11 +72,17 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     listener.LoadAnimations();
     // 5.
     RemoveAllSlots();
-    // 6. flow: empty the resource-object pool.
+    // 6.
+    SIM_ResourceObjManager::Instance().Reset();
+    // Routes hold tiles of the last floor, which is about to go: the table starts empty.
+    RouteTable::Instance().ClearAll();
+    SIM_FlowErrorBox::ResetForNewGame();
     // 7.
     listener.InitCarSpriteCache();
-    // 8. flow: delete every conveyor and every import bay.
-    // 9. flow: assert that the supply-stockpile list is empty (SIM_SupplyStockpileManager, 12).
+    // 8.
+    SIM_ResourceConveyorManager::Instance().Clear();
+    // 9.
+    DebugAssert(SupplyStockpileRegistry::Instance().IsEmpty(), "SIM_SupplyStockpileManager", 12);
     // 10.
     InitSubTileTables();
     // 11. A factory still held belongs to a game that was not reset; it is not leaked.
@@ -80,7 +92,10 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // are in place: here it would still count the last game's sales.
     // 13.
     listener.InitFactoryView();
-    // 14. flow: reset the path finder's searchers.
+    // 14.
+    SIM_PathFinder::Instance().Reset();
+    // Route requests posted as jobs run the route table's search.
+    SIM_ThreadManager::Instance().SetJobHandler(REQUESTRESOURCEPATH, &RouteTable::RunRouteRequestJob);
     // 15.
     SIM_FinanceRecord::Instance().Reset();
     // 16.
@@ -103,7 +118,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // 24. slots: make sure the employee manager and the car exporter exist.
     // 25.
     SIM_FinanceManager::Instance().StartGame();
-    // 26. flow: number the resource-object pool.
+    // 26.
+    SIM_ResourceObjManager::Instance().NumberRecords();
     // 27. slots: set up the power manager.
     // 28.
     SIM_VehicleDesignManager::Instance().Clear();
@@ -140,9 +156,12 @@ void SIM_Game::Update()
     SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
     threads.PostJob(PROCESS_VEHICLES, nullptr);
     threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
-    // 3. flow: make sure the route table exists.
-    // 4. flow: each import bay's per-tick import step, then clear every conveyor's per-tick flag.
-    // 5. flow: per-tick step of every pool record in use and in transit.
+    // 3.
+    RouteTable::Instance();
+    // 4.
+    SIM_ResourceConveyorManager::Instance().UpdateBays();
+    // 5.
+    SIM_ResourceObjManager::Instance().UpdateAll();
     // 6. money: the car-sales tick.
     // 7.
     threads.WaitForAllJobs();
@@ -247,7 +266,8 @@ void SIM_Game::Reset()
     // 3.
     SIM_VehicleFeatureManager::Instance().Clear();
     // 4. slots: empty the employee manager's list.
-    // 5. flow: empty the resource-object pool.
+    // 5.
+    SIM_ResourceObjManager::Instance().Reset();
     // 6.
     SIM_Presentation::Instance().Listener().ClearFactoryView();
     // 7.

@@ -41,7 +41,6 @@ public:
 private:
     void RefreshLabel();
 
-    int32_t m_reserved = 0;
     std::deque<SIM_ResourceObject*> m_queue;
     GTimer m_timer;
     float m_delay = 0.0f;

@@ -40,6 +40,9 @@ public:
     void CancelTransit();
     // Takes the object out of its destination's request list, whatever its state.
     void WithdrawRequest();
+    // The source of a waiting object goes away: its stockpile stops waiting for it and the
+    // record returns to the pool (nothing for a record that is already free).
+    static void WithdrawAndRelease(SIM_ResourceObject* object);
     // Reports an object in transit that its destination's stockpile does not list.
     void CheckListed();
     // Returns the record to the pool; the view stays with the record.

@@ -9,6 +9,7 @@
 class SIM_ResourceObject;
 class SIM_PlaceableSlot;
 class SIM_Resource;
+class SIM_Tile;
 
 // One object requested for a stockpile and not yet delivered.
 struct StockpileRequest
@@ -32,6 +33,16 @@ public:
 
     // A free place, drawn from a random start, or -1 when every place is taken.
     int32_t FreePlace() const;
+    // The same rule over any list of placed objects and number of places.
+    static int32_t DrawFreePlace(const std::vector<SIM_ResourceObject*>& placed, int32_t places);
+    // Takes the first object of the resource off the list; null when there is none.
+    static SIM_ResourceObject* TakeFirstOf(std::vector<SIM_ResourceObject*>& list, const SIM_Resource* resource);
+    // Shows or hides a stored object's sprite at a position of a tile (no view headless).
+    static void ShowStoredAt(SIM_Tile* tile, const SIM_Resource* resource, float x, float y);
+    static void HideStoredAt(SIM_Tile* tile, float x, float y);
+    // An arrival: the object's request is taken off (it must be there) and the object stored on a
+    // free place, which is returned; -1 when there is no room (the caller disposes of it).
+    int32_t TakeDelivery(SIM_ResourceObject* object);
     // Removes and frees the request that names the object; true when there was one.
     bool RemoveRequest(SIM_ResourceObject* object);
     // Releases every stored and every requested object and frees the requests.

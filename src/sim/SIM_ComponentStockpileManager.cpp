@@ -1,0 +1,66 @@
+// The component stockpiles of the floor and which of them can serve a stockpile.
+#include "sim/SIM_ComponentStockpileManager.h"
+
+#include "sim/RouteTable.h"
+#include "sim/SIM_ComponentStockpile.h"
+#include "sim/SIM_ProductionSlot.h"
+#include "sim/SIM_ProductionTask.h"
+#include "sim/SIM_ResourceRoute.h"
+
+#include "sim/SIM_PointerList.h"
+
+#include <algorithm>
+
+SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
+{
+    static SIM_ComponentStockpileManager manager;
+    return manager;
+}
+
+void SIM_ComponentStockpileManager::Register(SIM_ComponentStockpile* stockpile)
+{
+    AddPointerOnce(m_stockpiles, stockpile);
+}
+
+void SIM_ComponentStockpileManager::Unregister(SIM_ComponentStockpile* stockpile)
+{
+    RemovePointer(m_stockpiles, stockpile);
+}
+
+bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource* resource)
+{
+    if (!goal || !resource)
+        return false;
+    for (SIM_ComponentStockpile* stockpile : m_stockpiles)
+    {
+        const SIM_ProductionSlot* slot = stockpile->GetSlot();
+        const SIM_ProductionTask* task = slot ? slot->GetProductionTask() : nullptr;
+        if (!task || !stockpile->GetTile())
+            continue;
+        const bool exports = std::any_of(task->m_exports.begin(), task->m_exports.end(),
+                                         [resource](const TaskResourceAmount& e) { return e.resource == resource; });
+        if (exports && RouteTable::Instance().RequestRoute(stockpile->GetTile(), goal))
+            return true;
+    }
+    return false;
+}
+
+SIM_ComponentStockpile* SIM_ComponentStockpileManager::FindWithResource(SIM_Tile* goal, const SIM_Resource* resource)
+{
+    size_t best = 999999;
+    SIM_ComponentStockpile* nearest = nullptr;
+    if (!goal || !resource)
+        return nullptr;
+    for (SIM_ComponentStockpile* stockpile : m_stockpiles)
+    {
+        if (!stockpile->GetTile() || stockpile->CountHeld(resource) < 1)
+            continue;
+        SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(stockpile->GetTile(), goal);
+        if (route && route->m_tiles.size() < best)
+        {
+            best = route->m_tiles.size();
+            nearest = stockpile;
+        }
+    }
+    return nearest;
+}
