@@ -15,6 +15,7 @@
 #include "sim/SIM_PropTypeManager.h"
 #include "sim/SIM_ResearchManager.h"
 #include "sim/SIM_ResourceManager.h"
+#include "sim/SIM_SalesManager.h"
 #include "sim/SIM_SimConfig.h"
 #include "sim/SIM_SlotUpgradeManager.h"
 #include "sim/SIM_SubTiles.h"
@@ -107,7 +108,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // 27. slots: set up the power manager.
     // 28.
     SIM_VehicleDesignManager::Instance().Clear();
-    // 29. money: empty the car stock.
+    // 29.
+    SIM_SalesManager::Instance().ClearStock();
     // 30.
     SIM_GlobalFactoryVariables::Instance().Load();
     // 31.
@@ -143,7 +145,8 @@ void SIM_Game::Update()
     // 3. flow: make sure the route table exists.
     // 4. flow: each import bay's per-tick import step, then clear every conveyor's per-tick flag.
     // 5. flow: per-tick step of every pool record in use and in transit.
-    // 6. money: the car-sales tick.
+    // 6.
+    SIM_SalesManager::Instance().Update();
     // 7.
     threads.WaitForAllJobs();
     // What the jobs queued for the interface is applied here, on the main thread.
