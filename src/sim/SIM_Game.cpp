@@ -21,6 +21,7 @@
 #include "sim/SIM_PropTypeManager.h"
 #include "sim/SIM_ResearchManager.h"
 #include "sim/SIM_ResourceManager.h"
+#include "sim/SIM_SalesManager.h"
 #include "sim/SIM_SimConfig.h"
 #include "sim/SIM_SlotUpgradeManager.h"
 #include "sim/SIM_SubTiles.h"
@@ -123,7 +124,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // 27. slots: set up the power manager.
     // 28.
     SIM_VehicleDesignManager::Instance().Clear();
-    // 29. money: empty the car stock.
+    // 29.
+    SIM_SalesManager::Instance().ClearStock();
     // 30.
     SIM_GlobalFactoryVariables::Instance().Load();
     // 31.
@@ -162,7 +164,8 @@ void SIM_Game::Update()
     SIM_ResourceConveyorManager::Instance().UpdateBays();
     // 5.
     SIM_ResourceObjManager::Instance().UpdateAll();
-    // 6. money: the car-sales tick.
+    // 6.
+    SIM_SalesManager::Instance().Update();
     // 7.
     threads.WaitForAllJobs();
     // What the jobs queued for the interface is applied here, on the main thread.
