@@ -3,9 +3,11 @@
 
 #include <algorithm>
 
+#include "platform/PTraceSpan.h"
 #include "sim/SIM_BaseTask.h"
 #include "sim/SIM_FacilitySlot.h"
 #include "sim/SIM_PlaceableSlot.h"
+#include "sim/SIM_ProductionSlot.h"
 
 SlotQueries& SlotQueries::Instance()
 {
@@ -59,4 +61,12 @@ float SlotQueries::GetResearchPointsEarned() const
         points += static_cast<const SIM_FacilitySlot*>(slot)->GetTaskNumber("research_points_earned");
     }
     return points;
+}
+
+void RecalculateNearestBay()
+{
+    PTraceSpan span("RecalculateNearestBay");
+    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
+        if (static_cast<SIM_ProductionSlot*>(slot)->GetInputStockpile())
+            slot->SetNearestImportBay(nullptr);
 }
