@@ -7,6 +7,7 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Mission.h"
 #include "sim/TileWaypointGrid.h"
+#include "sim/SIM_PlaceableSlot.h"
 
 #include <cmath>
 #include <string>
@@ -120,11 +121,9 @@ void SIM_Factory::Update()
         for (int y = 0; y < m_height; ++y)
         {
             SIM_Tile& tile = m_tiles[TileIndex(x, y)];
+            // A slot on several tiles is updated once per tile that names it.
             if (tile.m_occupant)
-            {
-                // slots: the occupant's per-frame Update goes here (a slot on several tiles is
-                // updated once per tile that names it).
-            }
+                tile.m_occupant->Update();
         }
     }
 }

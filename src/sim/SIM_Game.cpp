@@ -30,6 +30,12 @@
 #include "sim/SIM_VehicleDesignManager.h"
 #include "sim/SIM_VehicleFeatureManager.h"
 #include "sim/SalesRecordPool.h"
+#include "sim/SIM_CarExporter.h"
+#include "sim/SIM_EmployeeManager.h"
+#include "sim/SIM_PlaceableSlot.h"
+#include "sim/SIM_PowerManager.h"
+#include "sim/SIM_VehicleManager.h"
+#include "sim/SlotQueries.h"
 #include "platform/PClock.h"
 
 SIM_Game& SIM_Game::Instance()
@@ -48,8 +54,15 @@ SIM_Game::~SIM_Game()
 
 void SIM_Game::RemoveAllSlots()
 {
-    // slots: while the list of placed slots is not empty, Remove(false) its first slot and
-    // delete it (its destructor takes it off the list).
+    // While the list of placed slots is not empty, its first slot is removed (not silently) and
+    // deleted; the destructor takes it off the list.
+    SlotQueries& slots = SlotQueries::Instance();
+    while (!slots.GetAllSlots().empty())
+    {
+        SIM_PlaceableSlot* slot = slots.GetAllSlots().front();
+        slot->Remove(false);
+        delete slot;
+    }
 }
 
 bool SIM_Game::InitSimulation(SIM_Mission* mission)
@@ -116,12 +129,15 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     SIM_ProductionTaskManager::Instance().Load();
     // 23.
     SIM_FacilityManager::Instance().Load();
-    // 24. slots: make sure the employee manager and the car exporter exist.
+    // 24.
+    SIM_EmployeeManager::Instance();
+    SIM_CarExporter::Instance();
     // 25.
     SIM_FinanceManager::Instance().StartGame();
     // 26.
     SIM_ResourceObjManager::Instance().NumberRecords();
-    // 27. slots: set up the power manager.
+    // 27.
+    SIM_PowerManager::Instance().Init();
     // 28.
     SIM_VehicleDesignManager::Instance().Clear();
     // 29.
@@ -261,14 +277,15 @@ void SIM_Game::Reset()
     SIM_Presentation::Instance().DiscardPosted();
     // 1.
     RemoveAllSlots();
-    // slots: delete every car still held by the vehicle manager, including cars on their way
-    // out of the factory that no slot holds any more.
+    // Cars on their way out of the factory belong to no slot any more: they go here.
+    SIM_VehicleManager::Instance().DeleteAll();
     // 2.
     if (m_factory)
         m_factory->Clear();
     // 3.
     SIM_VehicleFeatureManager::Instance().Clear();
-    // 4. slots: empty the employee manager's list.
+    // 4.
+    SIM_EmployeeManager::Instance().Clear();
     // 5.
     SIM_ResourceObjManager::Instance().Reset();
     // 6.

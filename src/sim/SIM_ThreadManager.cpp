@@ -1,5 +1,7 @@
 // The worker-thread pool of the simulation and the view.
 #include "sim/SIM_ThreadManager.h"
+#include "sim/SIM_PowerManager.h"
+#include "sim/SIM_VehicleManager.h"
 
 #include "engine/GDebugLog.h"
 #include "platform/PThread.h"
@@ -236,11 +238,11 @@ void SIM_ThreadManager::RunJob(ThreadJob* job)
     case JOB_NONE:
         break;
     case PROCESS_POWER_MANAGER:
-        // slots: the power manager's per-frame processing goes here (or registers a handler).
-        [[fallthrough]];
+        SIM_PowerManager::Instance().Process();
+        break;
     case PROCESS_VEHICLES:
-        // slots: the vehicle manager's per-frame processing goes here (or registers a handler).
-        [[fallthrough]];
+        SIM_VehicleManager::Instance().Process();
+        break;
     case REQUESTRESOURCEPATH:
         // flow: the route table's asynchronous request goes here; it frees its parameter.
         [[fallthrough]];
