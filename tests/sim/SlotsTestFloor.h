@@ -1,0 +1,144 @@
+// A small hand-made factory floor for the slot and car tests: the test definitions under
+// data/slots, slots placed through the simulation's own placement operation, and frames stepped
+// on a hand-driven clock.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/PClock.h"
+#include "sim/SIM_Factory.h"
+#include "sim/SIM_FacilityManager.h"
+#include "sim/SIM_FacilitySlot.h"
+#include "sim/SIM_FacilityTask.h"
+#include "sim/SIM_FinanceManager.h"
+#include "sim/SIM_FinanceRecord.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Mission.h"
+#include "sim/SIM_PowerManager.h"
+#include "sim/SIM_PowerplantSlot.h"
+#include "sim/SIM_ProductionSlot.h"
+#include "sim/SIM_ProductionTask.h"
+#include "sim/SIM_ProductionTaskManager.h"
+#include "sim/SIM_PropTypeManager.h"
+#include "sim/SIM_ResourceManager.h"
+#include "sim/SIM_SalesManager.h"
+#include "sim/SIM_SimConfig.h"
+#include "sim/SIM_Tile.h"
+#include "sim/SIM_VehicleComponentTypeManager.h"
+#include "sim/SIM_VehicleDesignManager.h"
+#include "sim/SIM_VehicleFeatureManager.h"
+#include "sim/SIM_VehicleManager.h"
+#include "sim/SlotQueries.h"
+#include "sim/VehicleColor.h"
+
+namespace slotstest
+{
+inline std::string Data(const std::string& relative)
+{
+    return std::string(FV_SOURCE_DIR) + "/tests/sim/data/slots/" + relative;
+}
+
+class Floor
+{
+public:
+    explicit Floor(const char* mission = "missions/m_slots.txt", float cash = 100000.0f)
+    {
+        PClock::SetManual(true, 1000000000ull);
+        SIM_SimConfig::UseFile(Data("simconfig.txt"));
+        m_mission.Load(Data(mission));
+        SIM_Game::Instance().InitSimulation(&m_mission);
+        const std::string root = Data("simulation");
+        SIM_PropTypeManager::Instance().Load(root);
+        SIM_ResourceManager::Instance().Load(root);
+        SIM_VehicleFeatureManager::Instance().Load(root);
+        // Component types are appended by a load; these tests want only their own.
+        SIM_VehicleDesignManager::Instance().Clear();
+        SIM_VehicleComponentTypeManager::Instance().Clear();
+        SIM_VehicleComponentTypeManager::Instance().Load(root);
+        SIM_ProductionTaskManager::Instance().Load(root);
+        SIM_FacilityManager::Instance().Load(root);
+        SIM_VehicleDesignManager::Instance().Clear();
+        GetVehicleColors().clear();
+        LoadVehicleColors(root + "/car_colors.txt");
+        SIM_FinanceRecord::Instance().Reset();
+        SIM_FinanceManager::Instance().StartGameWithCash(cash);
+        SIM_SalesManager::Instance().ClearStock();
+        SIM_PowerManager::Instance().Init();
+    }
+
+    ~Floor()
+    {
+        SIM_Game::Instance().Reset();
+        SIM_VehicleDesignManager::Instance().Clear();
+        SIM_SimConfig::UseFile(SIM_SimConfig::DEFAULT_FILE);
+        PClock::SetManual(false);
+    }
+
+    SIM_Tile* Tile(int x, int y) const { return SIM_Game::Instance().GetFactory()->GetTile(x, y); }
+
+    // Places a production slot as the placement tool does; null when the footprint does not fit.
+    SIM_ProductionSlot* Place(const char* taskName, int x, int y, int facing = 1)
+    {
+        SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(taskName);
+        if (!task || !Tile(x, y))
+            return nullptr;
+        SIM_ProductionSlot* slot = new SIM_ProductionSlot();
+        if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
+        {
+            delete slot;
+            return nullptr;
+        }
+        slot->SetTask(task);
+        return slot;
+    }
+
+    template <class T = SIM_FacilitySlot>
+    T* PlaceFacility(const char* taskName, int x, int y, int facing = 1)
+    {
+        SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(taskName);
+        if (!task || !Tile(x, y))
+            return nullptr;
+        T* slot = new T();
+        if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
+        {
+            delete slot;
+            return nullptr;
+        }
+        slot->SetTask(task);
+        return slot;
+    }
+
+    // Removes a slot as the bulldozer does.
+    static void Bulldoze(SIM_PlaceableSlot* slot)
+    {
+        slot->Remove(true);
+        delete slot;
+    }
+
+    // One frame of the game: the clock moves on by ms of real time.
+    void Step(int frames = 1, uint64_t ms = 16)
+    {
+        for (int i = 0; i < frames; ++i)
+        {
+            PClock::AdvanceManual(ms * 1000000ull);
+            SIM_Game::Instance().Update();
+        }
+    }
+
+    // Steps until the condition holds or the frame budget is spent; true when it held.
+    template <class Condition>
+    bool StepUntil(Condition condition, int maxFrames, uint64_t ms = 16)
+    {
+        for (int i = 0; i < maxFrames; ++i)
+        {
+            if (condition())
+                return true;
+            Step(1, ms);
+        }
+        return condition();
+    }
+
+private:
+    SIM_Mission m_mission;
+};
+}  // namespace slotstest
