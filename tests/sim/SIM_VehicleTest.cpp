@@ -7,6 +7,7 @@
 #include "SlotsTestFloor.h"
 #include "sim/SIM_CarExporter.h"
 #include "sim/SIM_CarView.h"
+#include "sim/SIM_ComponentStockpile.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/SIM_Resource.h"
 #include "sim/SIM_SlotUpgrade.h"
