@@ -2,6 +2,9 @@
 #include "engine/GPlaceholderMode.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
+#include "engine/GScreenSize.h"
 
 #include <map>
 #include <memory>
@@ -36,4 +39,12 @@ void GPlaceholderMode::Process()
 
 void GPlaceholderMode::Draw()
 {
+    if (PGraphicsDevice* device = GD3DDevice::Instance().GetDevice())
+        device->Clear(0xFF1E2226);
+    GFontManager& fonts = GFontManager::Instance();
+    if (!fonts.IsInitialised() || fonts.GetFonts().empty())
+        return;
+    fonts.SelectFont("Open Sans Semibold_24.dds", 24.0f);
+    fonts.Print(GetName(), 0xFFFFFFFF, 40.0f, 40.0f, static_cast<float>(GScreenSize::Width()) - 80.0f, 0);
+    fonts.Flush();
 }

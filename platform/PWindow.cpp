@@ -140,7 +140,9 @@ void PWindow::LoadTestEvents(const char* script)
 
 void PWindow::PlayDueTestEvents()
 {
-    if (m_testEvents.empty() || !m_window)
+    // One action per idle turn of the loop, so that a frame always runs between two actions
+    // even when the machine is slow and several came due at once.
+    if (m_testEvents.empty() || !m_window || !m_idleSinceTestEvent)
         return;
     const uint32_t elapsed = SDL_GetTicks() - m_createdMs;
     for (size_t i = 0; i < m_testEvents.size();)
@@ -152,6 +154,7 @@ void PWindow::PlayDueTestEvents()
         }
         const std::string action = m_testEvents[i].action;
         m_testEvents.erase(m_testEvents.begin() + static_cast<long>(i));
+        m_idleSinceTestEvent = false;
         SDL_Event ev;
         std::memset(&ev, 0, sizeof ev);
         if (action == "printscreen")
@@ -173,6 +176,7 @@ void PWindow::PlayDueTestEvents()
             ev.window.event = SDL_WINDOWEVENT_CLOSE;
             SDL_PushEvent(&ev);
         }
+        return;
     }
 }
 
@@ -196,7 +200,10 @@ bool PWindow::PeekMessage()
 {
     if (m_queue.empty())
         PumpDesktopEvents();
-    return !m_queue.empty() || m_quitPosted;
+    const bool waiting = !m_queue.empty() || m_quitPosted;
+    if (!waiting)
+        m_idleSinceTestEvent = true;
+    return waiting;
 }
 
 bool PWindow::GetMessage(PWindowMessage& message)

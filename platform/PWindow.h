@@ -53,8 +53,9 @@ public:
 
     // Test hook: the environment variable FERROVANE_TEST_EVENTS holds a comma-separated list
     // of "<milliseconds>:<action>" items, played into the event queue once that long has
-    // passed since the window was created. Actions: "printscreen" (press and release of the
-    // Print Screen key), "close" (the window's close button). Unset, nothing is injected.
+    // passed since the window was created, one at a time with at least one frame between two.
+    // Actions: "printscreen" (press and release of the Print Screen key), "close" (the window's
+    // close button). Unset, nothing is injected.
     void LoadTestEvents(const char* script);
 
 private:
@@ -75,4 +76,5 @@ private:
     int m_quitCode = 0;
     std::vector<TestEvent> m_testEvents;
     uint32_t m_createdMs = 0;
+    bool m_idleSinceTestEvent = true;
 };

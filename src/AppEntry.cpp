@@ -3,7 +3,9 @@
 
 #include "CInput.h"
 #include "Game.h"
+#include "engine/GD3DDevice.h"
 #include "engine/GDebugLog.h"
+#include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
 #include "engine/GTimer.h"
 #include "platform/PDebugOutput.h"
@@ -59,6 +61,18 @@ long WndProc(const PWindowMessage& message)
     return 0;
 }
 
+namespace
+{
+// Graphics objects must go while their context still exists, before the window does; left to
+// the end of the process they would be released with no context at all.
+void AppReleaseWindowAndGraphics()
+{
+    GFontManager::Instance().Shutdown();
+    GD3DDevice::Instance().Release();
+    PWindow::Instance().StopVideo();
+}
+} // namespace
+
 int AppMain()
 {
     Game& game = Game::Instance();
@@ -68,7 +82,7 @@ int AppMain()
     if (!started)
     {
         game.Shutdown();
-        window.StopVideo();
+        AppReleaseWindowAndGraphics();
         // A start that failed is not a success for whoever started the game.
         return 1;
     }
@@ -93,7 +107,7 @@ int AppMain()
         }
     }
     // Give the desktop its own mode back before a new copy reads the desktop size.
-    window.StopVideo();
+    AppReleaseWindowAndGraphics();
     if (GGame::IsRestartRequested())
         PLauncher::LaunchSelf({"-silent"});
     return static_cast<int>(message.wParam);

@@ -2,8 +2,15 @@
 #include "Game.h"
 
 #include "CInput.h"
+#include "GameFrameDevice.h"
 #include "SIM_UpdateCheck.h"
 #include "engine/GCommandLine.h"
+#include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
+#include "engine/GTextureManager.h"
+#include "engine/GUI_ShaderManager.h"
+#include "engine/GVertexBuffer.h"
+#include "platform/PGraphics.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_ThreadManager.h"
 #include "engine/GDebugLog.h"
@@ -206,27 +213,69 @@ void Game::HandleCrashMarker(int width, int height)
 
 bool Game::InitDevice(int width, int height, bool windowed)
 {
-    PWindow& window = PWindow::Instance();
+    GD3DDevice& device = GD3DDevice::Instance();
+    if (!device.Init(width, height, windowed))
+        return false;
     if (windowed)
-        window.GetClientSize(width, height);
+        PWindow::Instance().GetClientSize(width, height);
     m_screenWidth = static_cast<float>(width);
     m_screenHeight = static_cast<float>(height);
     m_halfWidth = m_screenWidth * 0.5f;
     m_halfHeight = m_screenHeight * 0.5f;
     GScreenSize::Set(width, height);
-    m_renderTargetWidth = width;
-    m_renderTargetHeight = height;
+    SharedVertexBatch().Create(8000);
+    if (device.AllowsNonPowerOfTwo())
+    {
+        m_renderTargetWidth = width;
+        m_renderTargetHeight = height;
+    }
+    else
+    {
+        m_renderTargetWidth = PowerOfTwoTarget(width);
+        m_renderTargetHeight = PowerOfTwoTarget(height);
+    }
+    device.CreateRenderTarget("rt_car_sprite_cache", 4096, 2048, PFormat::A8R8G8B8);
+    GUI_ShaderManager::Instance().LoadAll();
+    SetFrameDevice(&GameFrameDevice::Instance());
     return true;
 }
 
 void Game::LoadFonts()
 {
-    GDebugLog::Instance().Log("Not built yet: fonts");
+    struct FontSheet
+    {
+        const char* texture;
+        int pointSize;
+        int cell;
+        int rows;
+        int perRow;
+    };
+    static const FontSheet kFonts[] = {
+        {"Open Sans Semibold_24.dds", 24, 30, 14, 10},        {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10},
+        {"Open Sans Semibold_20.dds", 20, 30, 14, 10},        {"Open Sans Semibold_16.dds", 16, 25, 10, 10},
+        {"Open Sans Semibold_20_onblack.dds", 20, 30, 14, 10},
+    };
+    GFontManager& fonts = GFontManager::Instance();
+    fonts.Init();
+    for (const FontSheet& f : kFonts)
+        fonts.CreateFont(f.pointSize, f.cell, f.rows, f.perRow, std::string("data/fonts/") + f.texture + ".dat",
+                         f.texture);
 }
 
-void Game::SelectFontExtraBold36() {}
-void Game::SelectFontSemibold20OnBlack() {}
-void Game::SelectFontSemibold16() {}
+void Game::SelectFontExtraBold36()
+{
+    GFontManager::Instance().SelectFont("Open Sans ExtraBold_36.dds", 36.0f);
+}
+
+void Game::SelectFontSemibold20OnBlack()
+{
+    GFontManager::Instance().SelectFont("Open Sans Semibold_20_onblack.dds", 20.0f);
+}
+
+void Game::SelectFontSemibold16()
+{
+    GFontManager::Instance().SelectFont("Open Sans Semibold_16.dds", 16.0f);
+}
 
 bool Game::Init()
 {
@@ -254,6 +303,7 @@ bool Game::Init()
 
     if (!window.Create(width, height, m_windowed, m_borderless, "Ferrovane"))
         WindowsError("CreateWindow");
+    PGraphics::SetGameWindow(window.Handle());
     window.SetIconFromFile("data/ferrovane.bmp");
     window.Show();
 
@@ -270,6 +320,8 @@ bool Game::Init()
     SIM_ThreadManager::Instance().Init();
     services.ApplyVolumes();
     services.PlayMusic("fv_music.ogg", true);
+    GTextureManager::Instance().AddFolder("data/bitmaps");
+    GTextureManager::Instance().AddFolder(m_folders[FOLDER_SAVEGAMES]);
     services.InitTextureCache();
     services.InitPostProcessor();
     services.CompileAnimations();
@@ -327,6 +379,7 @@ void Game::Shutdown()
     m_shutDown = true;
     GGameServices& services = GGameServices::Get();
     services.ShutdownSound();
+    GUI_ShaderManager::Instance().ReleaseAll();
     services.ClearParticleEmitters();
     services.ClearParticleConfigs();
     // A running update check is stopped and waited for: nothing may log into a closed log.
@@ -346,4 +399,5 @@ void Game::TakeScreenshot()
     m_lastScreenshotPath = m_folders[FOLDER_SCREENSHOTS] + "/" +
                            ScreenshotName(now.day, now.month, now.year, now.hour, now.minute, now.second);
     GDebugLog::Instance().Log("Screenshot requested: " + m_lastScreenshotPath);
+    GD3DDevice::Instance().RequestScreenshot(m_lastScreenshotPath);
 }
