@@ -3,7 +3,11 @@
 
 #include "SlotsTestFloor.h"
 #include "sim/SIM_ComponentStockpile.h"
+#include "sim/RouteTable.h"
 #include "sim/SIM_Employee.h"
+#include "sim/SIM_ResourceConveyor.h"
+#include "sim/SIM_ResourceConveyorManager.h"
+#include "sim/SIM_ResourceImportBay.h"
 #include "sim/SIM_EmployeeManager.h"
 #include "sim/SIM_Resource.h"
 #include "sim/SIM_ResourceObjManager.h"
@@ -204,4 +208,29 @@ TEST(ProductionSlot, PlacementRefusesOccupiedOrMissingTiles)
     EXPECT_EQ(floor.Place("comp_bolts", 5, 0), nullptr);
     EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), 1u);
     EXPECT_EQ(floor.Tile(5, 0)->m_occupant, nullptr);
+}
+
+TEST(ProductionSlot, StationNeedingResourcesWaitsForARouteThenWorksOnWhatArrives)
+{
+    Floor floor;
+    SIM_ProductionSlot* chassis = floor.Place("task_fit chassis", 2, 3);
+    SIM_ProductionSlot* panels = floor.Place("task_fit_panels", 3, 3);   // stockpile at (3,4), 2 steel a car
+    ASSERT_TRUE(chassis && panels && panels->GetInputStockpile());
+    ASSERT_TRUE(floor.StepUntil([&] { return panels->GetState() == NOROUTE_TO_RESOURCES; }, 40));
+
+    // Overhead conveyors from an import bay at the floor's edge to the stockpile tile.
+    for (int x = 0; x <= 3; ++x)
+    {
+        SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
+        conveyor->m_tile = floor.Tile(x, 4);
+        conveyor->m_facing = 1;
+        floor.Tile(x, 4)->m_conveyor = conveyor;
+    }
+    new SIM_ResourceImportBay(floor.Tile(0, 4));
+    RecalculateNearestBay();
+    InvalidateRoutes();
+
+    ASSERT_TRUE(floor.StepUntil([&] { return panels->GetState() == WAITING_FOR_EXPORT; }, 6000));
+    EXPECT_TRUE(panels->GetVehicle()->HasAppliedTask("task_fit_panels"));
+    EXPECT_GT(SIM_FinanceRecord::Instance().GetTotal(-1, FC_RAW_MATERIALS), 0.0f);
 }
