@@ -6,6 +6,7 @@
 #include "platform/PClock.h"
 #include "sim/SIM_BuildingZone.h"
 #include "sim/SIM_Factory.h"
+#include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
@@ -119,6 +120,8 @@ TEST_F(SimGameTest, TheClockFollowsTheSpeed)
         EXPECT_FLOAT_EQ(game.GetGameTime(), 16.0f * c.speed * c.framesToFirstHour);
         EXPECT_EQ(listener.financeRefreshes, 1);
         listener.financeRefreshes = 0;
+        // The hourly step booked one hour of rent: the open zone, 9 x 9 x 5.
+        EXPECT_FLOAT_EQ(SIM_FinanceRecord::Instance().GetTotal(-1, FC_RENT), 405.0f) << c.speed;
         game.Reset();
     }
 }
