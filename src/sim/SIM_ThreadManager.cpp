@@ -243,10 +243,9 @@ void SIM_ThreadManager::RunJob(ThreadJob* job)
     case PROCESS_VEHICLES:
         SIM_VehicleManager::Instance().Process();
         break;
-    case REQUESTRESOURCEPATH:
-        // flow: the route table's asynchronous request goes here; it frees its parameter.
-        [[fallthrough]];
     default:
+        // The route table's requests and the view's and the application's jobs run through the
+        // handlers their owners register; a route request frees its own parameter.
         if (job->m_type > JOB_NONE && job->m_type < JOB_TYPE_COUNT)
         {
             if (ThreadJobHandler handler = m_handlers[job->m_type].load())

@@ -32,8 +32,8 @@ struct ThreadJob
     void* m_param = nullptr;
 };
 
-// The body of a job type. Handlers of the view and the application register themselves; the
-// simulation's own job types are dispatched directly. A handler that owns its parameter frees it.
+// The body of a job type. The route table, the view and the application register theirs; the
+// power and vehicle jobs are dispatched directly. A handler that owns its parameter frees it.
 using ThreadJobHandler = void (*)(void* param);
 
 class SIM_ThreadManager
