@@ -11,10 +11,12 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_PlaceableSlot.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/SIM_ProductionSlot.h"
 #include "sim/SIM_PropTypeManager.h"
 #include "sim/SIM_ResearchManager.h"
 #include "sim/SIM_Researchable.h"
 #include "sim/SIM_ResourceManager.h"
+#include "sim/SIM_ResourceStockpile.h"
 #include "sim/SIM_TextBlock.h"
 #include "sim/SIM_Tile.h"
 #include "sim/SIM_VehicleComponentTypeManager.h"
@@ -167,6 +169,19 @@ void SIM_SlotUpgrade::PurchaseForSlot(SIM_PlaceableSlot* slot)
     if (!m_props.empty())
         PlaceProps(slot);
     slot->RecalculateUpgradeEffects();
+    if (slot->IsFacility())
+        return;
+    // A production slot now needs what the upgrade adds; its input stockpile lets go of what
+    // it no longer needs.
+    SIM_ProductionSlot* production = dynamic_cast<SIM_ProductionSlot*>(slot);
+    if (!production)
+        return;
+    production->RebuildRequiredResources();
+    if (SIM_ResourceStockpile* input = production->GetInputStockpile())
+    {
+        input->TrimToNeeds();
+        SIM_Presentation::Instance().Listener().OnSlotUpgradePurchased(slot);
+    }
 }
 
 void SIM_SlotUpgrade::PlaceProps(SIM_PlaceableSlot* slot)

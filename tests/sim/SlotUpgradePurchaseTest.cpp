@@ -12,9 +12,15 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/SIM_ProductionSlot.h"
+#include "sim/SIM_ProductionTask.h"
+#include "sim/SIM_ProductionTaskManager.h"
+#include "sim/SIM_Resource.h"
 #include "sim/SIM_SlotUpgrade.h"
 #include "sim/SIM_SlotUpgradeManager.h"
 #include "sim/SIM_Tile.h"
+
+#include <algorithm>
 
 class SlotUpgradePurchaseListener : public SIM_PresentationListener
 {
@@ -29,6 +35,8 @@ public:
         propFacings.push_back(slotFacing);
     }
     void RebuildSlotAnimatedProps(SIM_PlaceableSlot*) override { ++rebuilds; }
+    void OnSlotUpgradePurchased(SIM_PlaceableSlot*) override { ++tooltipRefreshes; }
+    int tooltipRefreshes = 0;
     void ShowGameOver() override { ++gameOvers; }
 };
 
@@ -73,6 +81,28 @@ protected:
     SIM_Mission mission;
     SIM_FacilitySlot* slot = nullptr;
 };
+
+TEST_F(SlotUpgradePurchaseTest, ProductionSlotNeedsWhatTheUpgradeAdds)
+{
+    SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask("task_stock");
+    ASSERT_NE(task, nullptr);
+    SIM_ProductionSlot* production = new SIM_ProductionSlot();
+    ASSERT_TRUE(production->PlaceOnFloor(Tile(5, 5), 1, *task));
+    production->SetTask(task);
+    ASSERT_NE(production->GetInputStockpile(), nullptr);
+    SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast")->PurchaseForSlot(production);
+
+    std::vector<std::string> needs;
+    const SIM_ProductionSlot::RequiredResource* required = production->GetRequiredResources();
+    for (int i = 0; i < SIM_ProductionSlot::kRequiredResourceCount; ++i)
+        if (required[i].resource)
+            needs.push_back(required[i].resource->GetName() + "=" + std::to_string(required[i].count));
+    std::sort(needs.begin(), needs.end());
+    EXPECT_EQ(needs, (std::vector<std::string>{"paint=1", "seat=1", "steel=2"}));
+    EXPECT_EQ(listener.tooltipRefreshes, 1);
+    production->Remove(true);
+    delete production;
+}
 
 TEST_F(SlotUpgradePurchaseTest, BuyingInstallsPaysAndChangesTheSlot)
 {
