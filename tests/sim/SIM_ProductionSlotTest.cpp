@@ -234,3 +234,43 @@ TEST(ProductionSlot, StationNeedingResourcesWaitsForARouteThenWorksOnWhatArrives
     EXPECT_TRUE(panels->GetVehicle()->HasAppliedTask("task_fit_panels"));
     EXPECT_GT(SIM_FinanceRecord::Instance().GetTotal(-1, FC_RAW_MATERIALS), 0.0f);
 }
+
+TEST(ProductionSlot, RestoredCarResumesAtTheFirstStepItHasNotHad)
+{
+    Floor floor;
+    SIM_ProductionSlot* interior = floor.Place("task_interior", 3, 3);
+    ASSERT_NE(interior, nullptr);
+    interior->SetOption(true, "task_turbo");
+    ASSERT_EQ(interior->GetSubTasks().size(), 2u);
+
+    struct Case
+    {
+        std::vector<const char*> applied;
+        int expected;
+    };
+    const Case cases[] = {{{}, 0}, {{"task_seats"}, 1}, {{"task_seats", "task_turbo"}, 0}, {{"task_turbo"}, 0}};
+    for (const Case& c : cases)
+    {
+        SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
+        for (const char* name : c.applied)
+            car->AddAppliedTask(name);
+        car->SetSlot(interior);
+        interior->SetVehicle(car);
+        interior->RestoreCurrentSubTask();
+        EXPECT_EQ(interior->GetCurrentSubTaskIndex(), c.expected) << c.applied.size();
+        interior->SetVehicle(nullptr);
+        SIM_VehicleManager::Instance().RemoveVehicle(car);
+        delete car;
+    }
+}
+
+TEST(ProductionSlot, ResetDeletesCarsOnTheirWayOut)
+{
+    {
+        Floor floor;
+        SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
+        car->SetState(SIM_Vehicle::LEAVING);
+        ASSERT_EQ(SIM_VehicleManager::Instance().GetVehicles().size(), 1u);
+    }
+    EXPECT_TRUE(SIM_VehicleManager::Instance().GetVehicles().empty());
+}
