@@ -68,16 +68,6 @@ TEST_F(LedgerTest, WindowsCoverTheCurrentHourAndTheGivenHoursBefore)
             << "hours " << c.hours << " category " << c.category;
 }
 
-TEST_F(LedgerTest, IncomeAndExpensesOfAWindowCoverTheSameHours)
-{
-    ledger().StoreRecord(99, FC_CAR_SALES, 50.0f);
-    ledger().StoreRecord(99, FC_RENT, 20.0f);
-    ledger().StoreRecord(98, FC_CAR_SALES, 70.0f);
-    ledger().StoreRecord(98, FC_RENT, 30.0f);
-    EXPECT_FLOAT_EQ(ledger().GetTotal(1, FC_CAR_SALES), 50.0f);
-    EXPECT_FLOAT_EQ(ledger().GetTotal(1, FC_ALL_EXPENSES), 20.0f);
-}
-
 TEST_F(LedgerTest, PurgeFreesOnlyHoursOlderThanTheKeptSpan)
 {
     ledger().StoreRecord(76, FC_RENT, 1.0f); // now - 24: kept

@@ -1,6 +1,7 @@
 // The sales records: one per design and hour, the query windows, a full pool, and the demand
 // factor that follows the cars sold.
 #include "sim/SIM_DemandFactor.h"
+#include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_VehicleDesign.h"
 #include "sim/SalesRecordPool.h"
@@ -117,5 +118,26 @@ TEST_F(SalesRecordTest, DemandFollowsTheCarsSoldInTheLastEightHours)
     float demand = 1.0f;
     UpdateDemandFactor(&demand);
     EXPECT_NEAR(demand, 0.84f, 1e-6f);
+}
+TEST_F(SalesRecordTest, FinanceScreenPeriodsCoverTheSameHoursForSalesAndExpenses)
+{
+    // A ledger window of h - 1 spans the same hours as a sales window of h: "the last hour" and
+    // "the last 24 hours" compare income and expenses of the same hours.
+    RecordTestDesign a;
+    SIM_FinanceRecord& ledger = SIM_FinanceRecord::Instance();
+    ledger.Reset();
+    for (int ago = 0; ago <= 25; ++ago)
+    {
+        SIM_Game::Instance().SetCurrentHour(100 - ago);
+        pool().AddSale(&a.design, 1.0f);
+        ledger.StoreRecordNow(FC_WAGES, 1.0f);
+    }
+    SIM_Game::Instance().SetCurrentHour(100);
+    for (int h : {1, 8, 24})
+    {
+        EXPECT_FLOAT_EQ(pool().GetIncome(nullptr, h), static_cast<float>(h)) << h;
+        EXPECT_FLOAT_EQ(ledger.GetTotal(h - 1, FC_ALL_EXPENSES), static_cast<float>(h)) << h;
+    }
+    ledger.Reset();
 }
 } // namespace
