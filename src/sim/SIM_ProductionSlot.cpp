@@ -45,6 +45,14 @@ SIM_ProductionSlot::SIM_ProductionSlot()
 
 SIM_ProductionSlot::~SIM_ProductionSlot()
 {
+    // A slot deleted without being removed (a placement given up) takes its car along, so no
+    // car is left pointing at a slot that is gone.
+    if (m_vehicle)
+    {
+        SIM_VehicleManager::Instance().RemoveVehicle(m_vehicle);
+        delete m_vehicle;
+        m_vehicle = nullptr;
+    }
     SlotQueries::Instance().RemoveSlot(this);
     delete m_inputStockpile;
     delete m_outputStockpile;
