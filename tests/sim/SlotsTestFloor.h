@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/GRandom.h"
 #include "platform/PClock.h"
 #include "sim/SIM_Factory.h"
 #include "sim/SIM_FacilityManager.h"
@@ -44,6 +45,9 @@ public:
     explicit Floor(const char* mission = "missions/m_slots.txt", float cash = 100000.0f)
     {
         PClock::SetManual(true, 1000000000ull);
+        // Start-up fills the shared random table before any game; resource prices draw from it.
+        if (!GRandom::IsReady())
+            GRandom::Init();
         SIM_SimConfig::UseFile(Data("simconfig.txt"));
         m_mission.Load(Data(mission));
         SIM_Game::Instance().InitSimulation(&m_mission);
