@@ -110,6 +110,7 @@ bool GD3DDevice::Init(int width, int height, bool windowed)
         }
     }
     m_presentParams = params;
+    m_ownerThread = std::this_thread::get_id();
     m_inScene = false;
     m_windowed = windowed;
     SetDefaultRenderStates();

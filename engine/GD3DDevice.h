@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 class GD3DDevice
@@ -50,6 +51,8 @@ public:
     const std::vector<PDisplayMode>& GetDisplayModes() const { return m_displayModes; }
     const PPresentParams& GetPresentParams() const { return m_presentParams; }
     const PDeviceCaps& GetCaps() const { return m_caps; }
+    // True on the thread that made the device (the main thread), or while there is no device.
+    bool IsOnDeviceThread() const { return !m_device || std::this_thread::get_id() == m_ownerThread; }
     bool IsScreenshotRequested() const { return m_screenshotRequested; }
     const std::string& GetScreenshotPath() const { return m_screenshotPath; }
 
@@ -75,6 +78,7 @@ private:
     std::string m_screenshotPath;
     PViewport m_viewport;
     PDeviceCaps m_caps;
+    std::thread::id m_ownerThread;
 };
 
 // Writes the name of a graphics result code and then the context, as two error-log lines.

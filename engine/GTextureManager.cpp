@@ -4,6 +4,7 @@
 #include "engine/CLoadedTexture.h"
 #include "engine/GBufferedFile.h"
 #include "engine/GD3DDevice.h"
+#include "engine/GDebugLog.h"
 #include "platform/PDirectory.h"
 #include "platform/PFile.h"
 #include "platform/PImageCodec.h"
@@ -62,6 +63,13 @@ bool GTextureManager::LoadTexture(const std::string& name)
     if (name.empty())
     {
         WriteDrawDebugLine("Attempt to create blank texture");
+        return false;
+    }
+    // The device may only be used on the main thread; a worker that names a texture not loaded yet
+    // gets none now, and the name stays free for the main thread to load.
+    if (!GD3DDevice::Instance().IsOnDeviceThread())
+    {
+        GDebugLog::Instance().LogError("Texture requested off the main thread: " + name);
         return false;
     }
     for (const std::string& folder : m_folders)

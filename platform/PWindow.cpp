@@ -18,8 +18,9 @@ bool PWindow::StartVideo()
 {
     if (m_videoStarted)
         return true;
-    // The game draws its own pointer-free screens but keeps the desktop's arrow; the
-    // compositor must not be bypassed or a borderless window over the desktop flickers.
+    // A borderless window over the whole desktop must not switch the compositor off (the
+    // desktop would flicker), and the click that brings the window to the front also counts
+    // as a click in the game.
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)

@@ -54,6 +54,8 @@ bool RouteTable::IsPairKnown(SIM_Tile* start, SIM_Tile* goal)
 
 SIM_ResourceRoute* RouteTable::RequestRoute(SIM_Tile* start, SIM_Tile* goal)
 {
+    if (!start || !goal)
+        return nullptr;
     const auto key = std::make_pair(start, goal);
     {
         // Route request jobs append to the lists while others look them up: walks are locked too.

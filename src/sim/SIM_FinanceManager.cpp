@@ -78,6 +78,8 @@ void SIM_FinanceManager::Dispatch(const Effects& effects)
             door.Listener().ShowGameOver();
         return;
     }
+    if (!door.HasListener())
+        return;
     if (effects.cashText)
         door.Post([] { SIM_Presentation::Instance().Listener().UpdateCashText(); });
     if (effects.gameOver)

@@ -47,6 +47,8 @@ void SIM_ResourceConveyorManager::Clear()
 
 SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Tile* goal)
 {
+    if (!goal)
+        return nullptr;
     RouteTable& routes = RouteTable::Instance();
     // Every missing route is searched in parallel first; the scoring pass reads the cache only.
     for (SIM_ResourceImportBay* bay : m_bays)

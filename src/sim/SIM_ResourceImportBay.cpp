@@ -111,9 +111,10 @@ void SIM_ResourceImportBay::Update()
         }
         object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
         object->Reroute();
-        if (object->m_route || object->m_state == SIM_ResourceObject::STATE_DELIVERED)
+        if (object->m_route || object->m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
         {
-            // On its way, or handed over at once when the bay stands on its destination.
+            // On its way, or handed over at once when the bay stands on its destination (stored,
+            // or let go by a full stockpile).
             sent.push_back(object);
             break;
         }

@@ -42,7 +42,9 @@ float SIM_SalesManager::NextRandom()
 void SIM_SalesManager::RequestStockRefresh()
 {
     // Cars reach the stock from the vehicle job on a worker; the window is rebuilt on the main
-    // thread once the frame's jobs are done.
+    // thread once the frame's jobs are done. Without a screen there is nothing to rebuild.
+    if (!SIM_Presentation::Instance().HasListener())
+        return;
     SIM_Presentation::Instance().Post([] { SIM_Presentation::Instance().Listener().RefreshCarStock(); });
 }
 

@@ -36,7 +36,7 @@ std::string GameExecutable()
 class PrivateDisplay
 {
 public:
-    PrivateDisplay()
+    explicit PrivateDisplay(const std::string& screen = "1280x1024x24")
     {
         int fds[2];
         if (pipe(fds) != 0)
@@ -46,7 +46,7 @@ public:
         {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
                    static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -130,7 +130,7 @@ public:
 
     // Starts the game and waits for it to end on its own (the injected events close it).
     RunResult Run(const std::vector<std::string>& args, const std::string& events,
-                  const std::vector<std::string>& extraEnv = {}) const
+                  const std::vector<std::string>& extraEnv = {}, const std::string& screen = "1280x1024x24") const
     {
         std::vector<std::string> env;
         for (char** e = environ; *e; ++e)
@@ -147,7 +147,7 @@ public:
                 continue;
             env.push_back(entry);
         }
-        const PrivateDisplay display;
+        const PrivateDisplay display(screen);
         env.push_back("DISPLAY=" + display.Name());
         env.push_back("HOME=" + m_home.string());
         env.push_back("FERROVANE_TEST_EVENTS=" + events);
@@ -320,6 +320,16 @@ TEST_F(GameRun, CrashMarkerSwitchesToWindowedAndIsRemoved)
     EXPECT_FALSE(fs::exists(home.User() / "firstruncrash.txt"));
     EXPECT_NE(home.ErrorLog().find("First run crash detected, switching to windowed mode automagically"),
               std::string::npos);
+}
+
+TEST_F(GameRun, ALowDesktopStartsAtTheMinimumHeight)
+{
+    GameHome home;
+    const RunResult r = home.Run({}, "800:close", {}, "1366x700x24");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(RunSlurp(home.User() / "prefs.ini"), PrefsText(1366, 768, 1, 1));
+    EXPECT_NE(home.ErrorLog().find("WARNING: Desktop Screen Resolution is below MinScreenHeight"), std::string::npos);
 }
 
 TEST_F(GameRun, StoredPrefsAreKeptWithoutTheMinimumHeight)

@@ -170,6 +170,26 @@ TEST(FlowImportBay, AnIdleBaySendsTheFirstObjectAtOnceAndDropsWhatCannotArrive)
     EXPECT_EQ(CheckFlowInvariants(), "");
 }
 
+TEST(FlowImportBay, ABayOnItsStationsStockpileHandsObjectsOverAtOnce)
+{
+    FlowWorld world(6, 6);
+    SIM_ResourceImportBay* bay = world.PlaceBay(0, 3);
+    SIM_ProductionSlot* station = world.PlaceSlot(world.defs.consumer, 0, 3);
+    ASSERT_NE(station, nullptr);
+    station->UpdateRouteState();
+    ASSERT_EQ(station->GetNearestImportBay(), bay);
+    SIM_ResourceObject* object = Pool().Spawn(station, &world.defs.steel);
+    ASSERT_NE(object, nullptr);
+    station->GetInputStockpile()->AddRequest(object);
+    PClock::AdvanceManual(1000 * kMs);
+    bay->Update();
+    EXPECT_EQ(bay->QueueLength(), 0u);
+    EXPECT_TRUE(object->IsInUse());
+    EXPECT_EQ(object->m_state, SIM_ResourceObject::STATE_DELIVERED);
+    EXPECT_EQ(station->GetInputStockpile()->Stored().size(), 1u);
+    EXPECT_EQ(CheckFlowInvariants(), "");
+}
+
 TEST(FlowObject, AnObjectOnItsDestinationTileIsDeliveredAtOnce)
 {
     StationFloor floor;
