@@ -64,7 +64,7 @@ bool PWindow::Create(int width, int height, bool windowed, bool borderless, cons
     m_window = SDL_CreateWindow(title ? title : "", 0, 0, width, height, flags);
     if (!m_window)
         return false;
-    m_createdMs = SDL_GetTicks();
+    m_testClockStarted = false;
     LoadTestEvents(std::getenv("FERROVANE_TEST_EVENTS"));
     return true;
 }
@@ -143,9 +143,18 @@ void PWindow::PlayDueTestEvents()
 {
     // One action per idle turn of the loop, so that a frame always runs between two actions
     // even when the machine is slow and several came due at once.
-    if (m_testEvents.empty() || !m_window || !m_idleSinceTestEvent)
+    if (m_testEvents.empty() || !m_window)
         return;
-    const uint32_t elapsed = SDL_GetTicks() - m_createdMs;
+    // The times count from the first look at the queue, when start-up is over, so a slow
+    // start-up does not eat into them.
+    if (!m_testClockStarted)
+    {
+        m_testClockStarted = true;
+        m_testClockStartMs = SDL_GetTicks();
+    }
+    if (!m_idleSinceTestEvent)
+        return;
+    const uint32_t elapsed = SDL_GetTicks() - m_testClockStartMs;
     for (size_t i = 0; i < m_testEvents.size();)
     {
         if (m_testEvents[i].dueMs > elapsed)

@@ -53,7 +53,8 @@ public:
 
     // Test hook: the environment variable FERROVANE_TEST_EVENTS holds a comma-separated list
     // of "<milliseconds>:<action>" items, played into the event queue once that long has
-    // passed since the window was created, one at a time with at least one frame between two.
+    // passed since the message loop first looked at the queue (start-up is over by then), one at
+    // a time with at least one frame between two.
     // Actions: "printscreen" (press and release of the Print Screen key), "close" (the window's
     // close button). Unset, nothing is injected.
     void LoadTestEvents(const char* script);
@@ -75,6 +76,7 @@ private:
     bool m_quitPosted = false;
     int m_quitCode = 0;
     std::vector<TestEvent> m_testEvents;
-    uint32_t m_createdMs = 0;
+    bool m_testClockStarted = false;
+    uint32_t m_testClockStartMs = 0;
     bool m_idleSinceTestEvent = true;
 };
