@@ -3,7 +3,7 @@
 
 #include "engine/GScreenSize.h"
 
-bool GUI_BaseElement::OnClick(int x, int y)
+bool GUI_BaseElement::OnClick(float x, float y)
 {
     (void)x;
     (void)y;

@@ -19,7 +19,8 @@ public:
     // The children are not destroyed: their owners do that.
     virtual ~GUI_BaseElement() = default;
 
-    virtual bool OnClick(int x, int y);
+    // A click at a pointer position (window pixels); true when the element handled it.
+    virtual bool OnClick(float x, float y);
     virtual void Draw() {}
     virtual void CentreOnScreen();
     virtual void SetPosition(float x, float y);

@@ -43,7 +43,7 @@ TEST(WidgetBase, NewElementIsEmpty)
     EXPECT_EQ(WbOf(e), (WbRect{0, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(e.GetChildren().empty());
     EXPECT_TRUE(e.GetName().empty());
-    EXPECT_FALSE(e.OnClick(0, 0));
+    EXPECT_FALSE(e.OnClick(0.0f, 0.0f));
 }
 
 TEST(WidgetBase, SetRectTruncatesEachValueAndTheDifferences)
