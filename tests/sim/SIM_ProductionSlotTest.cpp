@@ -165,6 +165,12 @@ TEST(ProductionSlot, OptionalSubTaskRunsOnlyWhenSwitchedOn)
     ASSERT_EQ(exporter->GetSubTasks().size(), 1u);
     EXPECT_EQ(exporter->GetSubTasks()[0]->task, exporter->GetProductionTask());
     EXPECT_EQ(exporter->GetCurrentSubTaskIndex(), 0);
+
+    // A step that names no task is left out, not run as nothing.
+    SIM_ProductionSlot* patchy = floor.Place("task_patchy", 8, 3);
+    ASSERT_NE(patchy, nullptr);
+    ASSERT_EQ(patchy->GetSubTasks().size(), 1u);
+    EXPECT_EQ(patchy->GetSubTasks()[0]->task->GetName(), "task_seats");
 }
 
 TEST(ProductionSlot, UpdateCounterStartsSomewhereInTheFirstTenTicks)

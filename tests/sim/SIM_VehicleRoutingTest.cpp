@@ -178,6 +178,20 @@ TEST(VehicleRouting, CarRidesTheConveyorAtConveyorSpeed)
     EXPECT_FALSE(car->IsMoving());
 }
 
+TEST(VehicleRouting, ConveyorSpeedOfZeroEndsTheLegAtOnce)
+{
+    Floor floor;
+    SIM_ProductionSlot* belt = floor.Place("task_conveyor", 4, 3);
+    ASSERT_NE(belt, nullptr);
+    SIM_Vehicle* car = PutCar(belt, {"task_fit chassis"});
+    car->SetPosition(floor.Tile(3, 3)->m_worldX, floor.Tile(3, 3)->m_worldY);
+    car->SetState(SIM_Vehicle::MOVING);
+    car->StartLeg(belt->GetTile()->m_worldX, belt->GetTile()->m_worldY);
+    SIM_VehicleManager::Instance().ProcessFrame(16.0f, 0.0f);
+    EXPECT_FLOAT_EQ(car->GetX(), belt->GetTile()->m_worldX);
+    EXPECT_EQ(belt->GetState(), WAITING_FOR_EXPORT);
+}
+
 TEST(VehicleRouting, CarArrivingWhereNoSlotStandsIsLeftStanding)
 {
     Floor floor;
