@@ -8,6 +8,7 @@
 #include "platform/PClock.h"
 #include "sim/RouteTable.h"
 #include "sim/SIM_CarExporter.h"
+#include "sim/SIM_ComponentStockpile.h"
 #include "sim/SIM_Efficiency.h"
 #include "sim/SIM_FacilityManager.h"
 #include "sim/SIM_FacilitySlot.h"
@@ -295,6 +296,48 @@ TEST_P(ScriptedFactoryGame, BuildsSellsResearchesAndKeepsTheBooks)
     ASSERT_NE(expansion, nullptr);
     EXPECT_TRUE(expansion->IsComplete()) << "the research office finished nothing";
     EXPECT_EQ(screens.gameOver.load(), 0);
+}
+
+// Parts made in the factory: an axle shop and a wheel shop below the line take steel, rubber and
+// aluminium from the bay and fill their output stockpiles, which the line draws from.
+TEST(ScriptedFactoryWorkshops, ComponentShopsTurnRawMaterialsIntoParts)
+{
+    MoneyTestListener screens;
+    const ScriptedLayout& layout = kLayouts[0];
+    ScriptedPlayer player(layout);
+    ASSERT_TRUE(player.StartGame());
+    ASSERT_TRUE(player.BuildFactory());
+    // Shops at row 14 east of the research office: exports on row 13 join the conveyor row 12,
+    // stockpiles on row 15 are fed by a second conveyor row 16 from the bay's column.
+    const int shopY = layout.lineY + 4;
+    SIM_ProductionSlot* shops[] = {player.PlaceTask("task_make_axles", 12, shopY),
+                                   player.PlaceTask("task_make_wheels", 13, shopY)};
+    for (SIM_ProductionSlot* shop : shops)
+        ASSERT_NE(shop, nullptr);
+    for (int x = 12; x <= 13; ++x)
+    {
+        ASSERT_TRUE(player.LayConveyor(x, shopY - 1));
+        ASSERT_TRUE(player.LayConveyor(x, shopY + 1));
+    }
+    for (int y = layout.lineY + 2; y <= shopY + 2; ++y)
+        ASSERT_TRUE(player.LayConveyor(layout.bayX, y));
+    for (int x = layout.bayX; x <= 13; ++x)
+        ASSERT_TRUE(player.LayConveyor(x, shopY + 2));
+    RecalculateNearestBay();
+    InvalidateRoutes();
+    SIM_Game::Instance().SetSpeed(4.0f);
+
+    size_t made[2] = {0, 0};
+    for (int hour = 0; hour < 12; ++hour)
+    {
+        player.PlayHours(1);
+        for (int i = 0; i < 2; ++i)
+            made[i] = std::max(made[i], shops[i]->GetOutputStockpile() ? shops[i]->GetOutputStockpile()->Held().size() : 0);
+    }
+    EXPECT_GT(made[0], 0u) << "the axle shop made nothing";
+    EXPECT_GT(made[1], 0u) << "the wheel shop made nothing";
+    EXPECT_GT(SIM_FinanceRecord::Instance().GetTotal(-1, FC_CAR_SALES), 0.0f);
+    EXPECT_FALSE(SIM_FinanceManager::Instance().IsGameOver());
 }
 
 TEST_P(ScriptedFactoryGame, TheSameFactoryOnTooLittleCashGoesBankrupt)
