@@ -62,4 +62,40 @@ static void BM_SimulationStepLargeFactory(benchmark::State& state)
 }
 BENCHMARK(BM_SimulationStepLargeFactory)->Iterations(2000)->Unit(benchmark::kMicrosecond);
 
+// The worst the next-slot search gets: 300 finished cars at the heads of 64-belt runs that lead
+// nowhere, each searching the whole run again every frame.
+static void BM_SimulationStepBlockedBelts(benchmark::State& state)
+{
+    SIM_ThreadManager::Instance().Init();
+    slotstest::Floor floor("missions/m_belts.txt", 1.0e9f);
+    for (int y = 1; y <= 300; ++y)
+    {
+        for (int x = 1; x <= 64; ++x)
+            floor.Place("task_conveyor", x, y);
+        SIM_ProductionSlot* head = static_cast<SIM_ProductionSlot*>(floor.Tile(1, y)->m_occupant);
+        SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
+        car->AddAppliedTask("task_fit chassis");
+        car->SetSlot(head);
+        car->SetPosition(head->GetTile()->m_worldX, head->GetTile()->m_worldY);
+        car->SetState(SIM_Vehicle::MOVING);
+        car->StartLeg(head->GetTile()->m_worldX, head->GetTile()->m_worldY);
+        head->SetVehicle(car);
+    }
+    floor.Step(5);
+
+    std::vector<double> stepMicros;
+    for (auto _ : state)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        floor.Step(1);
+        const auto end = std::chrono::steady_clock::now();
+        stepMicros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::sort(stepMicros.begin(), stepMicros.end());
+    state.counters["median_step_us"] = stepMicros.empty() ? 0.0 : stepMicros[stepMicros.size() / 2];
+    state.counters["belts"] = static_cast<double>(SlotQueries::Instance().GetAllSlots().size());
+    state.counters["waiting_cars"] = static_cast<double>(SIM_VehicleManager::Instance().GetVehicles().size());
+}
+BENCHMARK(BM_SimulationStepBlockedBelts)->Iterations(500)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK_MAIN();

@@ -718,18 +718,11 @@ void SIM_ProductionSlot::Remove(bool silent)
 
 namespace
 {
-// The searches of one car at a time share this stack: it bounds them to 64 slots and stops them
-// going round conveyor loops.
-SIM_ProductionSlot* g_visitedSlots[SIM_ProductionSlot::kVisitedStackSize];
+// The searches of one car at a time share one visited stack: it bounds them to 64 slots and stops
+// them going round conveyor loops. The stack is kept as its count plus a mark on each slot on it:
+// each emptying starts a new generation, so asking whether a slot is on it walks nothing.
 int g_visitedCount = 0;
-
-bool ProductionSlotVisited(const SIM_ProductionSlot* slot)
-{
-    for (int i = 0; i < g_visitedCount; ++i)
-        if (g_visitedSlots[i] == slot)
-            return true;
-    return false;
-}
+uint64_t g_visitGeneration = 1;
 
 // The production slot standing on a tile, or null (no slot, or a facility).
 SIM_ProductionSlot* ProductionSlotOnTile(const SIM_Tile* tile)
@@ -754,6 +747,21 @@ SIM_Tile* ProductionSlotNeighbour(const SIM_Tile* tile, int facing, int offset)
 void SIM_ProductionSlot::ClearVisitedStack()
 {
     g_visitedCount = 0;
+    ++g_visitGeneration;
+}
+
+bool SIM_ProductionSlot::IsVisited() const
+{
+    return m_visitMark == g_visitGeneration;
+}
+
+bool SIM_ProductionSlot::PushVisited()
+{
+    if (g_visitedCount >= kVisitedStackSize)
+        return false;
+    ++g_visitedCount;
+    m_visitMark = g_visitGeneration;
+    return true;
 }
 
 int SIM_ProductionSlot::GetVisitedCount()
@@ -833,9 +841,8 @@ bool SIM_ProductionSlot::FindNextSlot()
 
 bool SIM_ProductionSlot::CanWorkOnVehicle(SIM_Vehicle* car)
 {
-    if (g_visitedCount >= kVisitedStackSize)
+    if (!PushVisited())
         return true;
-    g_visitedSlots[g_visitedCount++] = this;
     if (!m_productionTask || !car)
         return false;
 
@@ -874,7 +881,7 @@ bool SIM_ProductionSlot::CanWorkOnVehicle(SIM_Vehicle* car)
         SIM_ProductionSlot* next = ProductionSlotOnTile(neighbour);
         if (!next)
             continue;
-        if (ProductionSlotVisited(next))
+        if (next->IsVisited())
         {
             ClearVisitedStack();
             return false;
@@ -892,9 +899,8 @@ int SIM_ProductionSlot::ScoreExitPath(SIM_Tile* tile, int score)
     SIM_ProductionSlot* slot = ProductionSlotOnTile(tile);
     if (!slot || !slot->m_productionTask)
         return score;
-    if (g_visitedCount >= kVisitedStackSize)
+    if (!slot->PushVisited())
         return score;
-    g_visitedSlots[g_visitedCount++] = slot;
 
     int best = score;
     for (int offset : slot->m_productionTask->m_exitDirections)
@@ -906,7 +912,7 @@ int SIM_ProductionSlot::ScoreExitPath(SIM_Tile* tile, int score)
             if (neighbour->m_zoneState == SIM_Tile::ZONE_NONE && slot->m_isExport)
                 return 0;
             SIM_ProductionSlot* next = ProductionSlotOnTile(neighbour);
-            if (next && !ProductionSlotVisited(next) && next->IsInputTile(tile))
+            if (next && !next->IsVisited() && next->IsInputTile(tile))
             {
                 if (!next->IsConveyor())
                     candidate = score - (next->m_vehicle ? 500 : 1000);

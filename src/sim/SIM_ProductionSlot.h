@@ -90,6 +90,9 @@ public:
 private:
     void RebuildSubTasks();
     void ReleaseSubTasks();
+    // The shared visited stack: whether this slot is on it; put it on (false when it is full).
+    bool IsVisited() const;
+    bool PushVisited();
     void ComponentTaskLogic();
     void VehicleTaskLogic();
     // The route check; true when it found no way to the resources (state now NOROUTE_TO_RESOURCES).
@@ -117,4 +120,6 @@ private:
     bool m_isExport = false;      // "task_export": cars leave the factory here
     bool m_createsCars = false;   // a chassis station makes a new car when it is empty
     int m_noticeKind = 0;
+    // The search generation in which this slot was last put on the visited stack.
+    uint64_t m_visitMark = 0;
 };

@@ -17,8 +17,7 @@ SlotQueries& SlotQueries::Instance()
 
 void SlotQueries::Add(SIM_PlaceableSlot* slot)
 {
-    if (std::find(m_allSlots.begin(), m_allSlots.end(), slot) == m_allSlots.end())
-        m_allSlots.push_back(slot);
+    m_allSlots.push_back(slot);
 }
 
 void SlotQueries::RemoveSlot(SIM_PlaceableSlot* slot)
