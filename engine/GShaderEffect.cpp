@@ -46,11 +46,12 @@ void GShaderEffect::Begin()
     }
     if (!m_technique)
     {
+        // A failed search usually leaves no technique either: both are reported.
         const PResult r = m_effect->FindNextValidTechnique(nullptr, &m_technique);
+        if (!m_technique)
+            LogD3DError(r, "Shader Effect failed to find technique");
         if (PFailed(r))
             LogD3DError(r, "failed");
-        else if (!m_technique)
-            LogD3DError(r, "Shader Effect failed to find technique");
     }
     PResult r = m_effect->SetTechnique(m_technique);
     if (PFailed(r))
