@@ -71,6 +71,6 @@ SIM_GlobalFactoryVariables::Variable* SIM_GlobalFactoryVariables::FindVariable(c
             return &variable;
     char text[256];
     std::snprintf(text, sizeof text, "Global factory variable [%s] not found", name.c_str());
-    FV_ERROR_BOX(text);
+    DebugErrorBox(text, "SIM_GlobalFactoryVariables", 89);
     return nullptr;
 }

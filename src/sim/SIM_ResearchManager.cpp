@@ -40,7 +40,7 @@ void SIM_ResearchManager::Clear()
 
 void SIM_ResearchManager::Load(const std::string& root)
 {
-    FV_ASSERT(m_items.empty());
+    DebugAssert(m_items.empty(), "SIM_ResearchManager", 142);
     Spreadsheet table(root + "/research/research.csv");
     for (const std::string& row : table.GetRows())
     {

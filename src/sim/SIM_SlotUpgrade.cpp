@@ -96,6 +96,7 @@ void SIM_SlotUpgrade::Load(const std::string& path)
                 // A null type would be fitted to cars later; it is left out with a report.
                 if (!type)
                 {
+                    DebugAssert(false, "SIM_SlotUpgrade", 258);
                     GDebugLog::Instance().LogError("Missing Component Type:[" + typeName + "] in " + path);
                     continue;
                 }
@@ -114,7 +115,7 @@ void SIM_SlotUpgrade::Load(const std::string& path)
 void SIM_SlotUpgrade::LinkResearch()
 {
     m_research = SIM_ResearchManager::Instance().FindUnlockingResearch(m_name);
-    FV_ASSERT(m_research != nullptr);
+    DebugAssert(m_research != nullptr, "SIM_SlotUpgrade", 284);
 }
 
 bool SIM_SlotUpgrade::IsAvailable() const
@@ -187,7 +188,7 @@ void SIM_SlotUpgrade::PurchaseForSlot(SIM_PlaceableSlot* slot)
 void SIM_SlotUpgrade::PlaceProps(SIM_PlaceableSlot* slot)
 {
     SIM_Tile* anchor = slot ? slot->GetTile() : nullptr;
-    FV_ASSERT(anchor != nullptr);
+    DebugAssert(anchor != nullptr, "SIM_SlotUpgrade", 336);
     if (!anchor)
         return;
     SIM_PresentationListener& view = SIM_Presentation::Instance().Listener();
@@ -199,7 +200,7 @@ void SIM_SlotUpgrade::PlaceProps(SIM_PlaceableSlot* slot)
         RotateTileOffset(slot->GetFacing(), prop.XOffset, prop.YOffset, dx, dy);
         SIM_Tile* tile = factory ? factory->GetTile(anchor->m_gridX + dx, anchor->m_gridY + dy) : nullptr;
         // A prop off the floor has no tile to stand on; it is reported and left out.
-        FV_ASSERT(tile != nullptr);
+        DebugAssert(tile != nullptr, "SIM_SlotUpgrade", 356);
         if (!tile)
             continue;
         view.AddUpgradeProp(tile, prop, slot->GetFacing());

@@ -54,12 +54,17 @@ void SalesRecordPool::AddSale(SIM_VehicleDesign* design, float amount)
             return;
         }
     }
-    // The sale stays in the totals. Every later sale of the game would hit the same wall, so the
-    // box is shown once per game and not every few seconds.
+    // The sale stays in the totals, and every such sale is written to the error log. Every
+    // later sale of the game would hit the same wall, so the box is shown once per game and not
+    // every few seconds.
     if (!m_fullReported)
     {
         m_fullReported = true;
         DebugErrorBox("Not enough sales records!", "SIM_SalesRecord", 112);
+    }
+    else
+    {
+        GDebugLog::Instance().LogError("Not enough sales records!:SIM_SalesRecord 112");
     }
 }
 

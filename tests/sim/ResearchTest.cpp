@@ -81,6 +81,19 @@ TEST_F(ResearchTest, RowsAreReadAndLinkedIntoATree)
     EXPECT_EQ(SIM_ResearchManager::Instance().FindUnlockingResearch("upg_nothing"), nullptr);
 }
 
+TEST_F(ResearchTest, LoadingOverALoadedTreeIsReportedAndAddsTheItemsAgain)
+{
+    const size_t loaded = SIM_ResearchManager::Instance().GetItems().size();
+    ASSERT_GT(loaded, 0u);
+    EXPECT_EQ(NewErrors().find("SIM_ResearchManager"), std::string::npos);
+    SIM_ResearchManager::Instance().Load(Root());
+    EXPECT_NE(NewErrors().find("Assertion failure:filename:SIM_ResearchManager,linenum:142"), std::string::npos);
+    EXPECT_EQ(SIM_ResearchManager::Instance().GetItems().size(), 2 * loaded);
+    // Look-ups still find the first copy.
+    EXPECT_EQ(SIM_ResearchManager::Instance().GetResearchable("research_basics"),
+              SIM_ResearchManager::Instance().GetItems().front());
+}
+
 TEST_F(ResearchTest, PrerequisiteLoopsAreCut)
 {
     const SIM_Researchable* a = Item("research_loop_a");
@@ -172,7 +185,8 @@ TEST_F(ResearchTest, UnknownVariableIsReportedOnlyOnceItsResearchIsComplete)
 {
     EXPECT_EQ(NewErrors().find("GFV_WARP_SPEED"), std::string::npos);
     Finish("research_tools");
-    EXPECT_NE(NewErrors().find("Global factory variable [GFV_WARP_SPEED] not found"), std::string::npos);
+    EXPECT_NE(NewErrors().find("Global factory variable [GFV_WARP_SPEED] not found:SIM_GlobalFactoryVariables 89"),
+              std::string::npos);
     EXPECT_FLOAT_EQ(Multiplier(GFV_CONVEYOR_SPEED), 1.0f);
 }
 

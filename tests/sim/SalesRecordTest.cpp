@@ -6,10 +6,29 @@
 #include "sim/SIM_VehicleDesign.h"
 #include "sim/SalesRecordPool.h"
 
+#include "engine/GDebugLog.h"
+
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace
 {
+std::string SalesRecordErrorLog()
+{
+    if (!GDebugLog::Instance().IsOpen())
+        GDebugLog::Instance().Open(
+            (std::filesystem::temp_directory_path() / ("fv_sales_" + std::to_string(getpid()))).string());
+    std::ifstream in(GDebugLog::Instance().GetErrorPath(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 struct RecordTestDesign
 {
     SIM_VehicleDesign design;
@@ -78,8 +97,16 @@ TEST_F(SalesRecordTest, FullPoolKeepsTheSaleInTheTotalsOnly)
         r.active = 1;
         r.hour = 3;
     }
+    const std::string before = SalesRecordErrorLog();
     pool().AddSale(&a.design, 9.0f);
     pool().AddSale(&a.design, 1.0f);
+    // Each lost record is in the error log, not only the first one of the game.
+    const std::string written = SalesRecordErrorLog().substr(before.size());
+    size_t reports = 0;
+    for (size_t at = written.find("Not enough sales records!:SIM_SalesRecord 112"); at != std::string::npos;
+         at = written.find("Not enough sales records!:SIM_SalesRecord 112", at + 1))
+        ++reports;
+    EXPECT_EQ(reports, 2u) << written;
     EXPECT_EQ(pool().GetQuantitySold(&a.design, -1), 2);
     EXPECT_FLOAT_EQ(pool().GetIncome(&a.design, -1), 10.0f);
     EXPECT_EQ(pool().GetQuantitySold(&a.design, 1), 0);

@@ -155,7 +155,7 @@ TEST_F(SlotUpgradePurchaseTest, PropOffTheFloorIsLeftOut)
     prop->PlaceProps(slot);
     EXPECT_TRUE(listener.propTiles.empty());
     EXPECT_EQ(listener.rebuilds, 1);
-    EXPECT_NE(NewErrors().find("Assertion failure"), std::string::npos);
+    EXPECT_NE(NewErrors().find("Assertion failure:filename:SIM_SlotUpgrade,linenum:356"), std::string::npos);
 }
 
 TEST_F(SlotUpgradePurchaseTest, SpendingTheLastCashEndsTheGame)

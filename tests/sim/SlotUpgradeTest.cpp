@@ -123,5 +123,13 @@ TEST_F(SlotUpgradeTest, AvailableOnceTheGrantingResearchIsComplete)
     const SIM_SlotUpgrade* lost = Upgrade("upg_unresearched");
     EXPECT_EQ(lost->m_research, nullptr);
     EXPECT_FALSE(lost->IsAvailable());
-    EXPECT_NE(NewErrors().find("Assertion failure:filename:SIM_SlotUpgrade.cpp"), std::string::npos);
+    EXPECT_NE(NewErrors().find("Assertion failure:filename:SIM_SlotUpgrade,linenum:284"), std::string::npos);
+}
+
+TEST_F(SlotUpgradeTest, UnknownComponentTypeIsReportedAndLeftOut)
+{
+    // The fast upgrade's file names a component type that no file defines.
+    EXPECT_NE(NewErrors().find("Assertion failure:filename:SIM_SlotUpgrade,linenum:258"), std::string::npos);
+    for (const SlotUpgradeComponent& component : Upgrade("upg_fast")->m_components)
+        EXPECT_NE(component.componentType, nullptr);
 }
