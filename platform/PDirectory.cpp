@@ -70,10 +70,14 @@ std::vector<PDirectoryEntry> PDirectory::Find(const std::string& pattern)
     std::vector<PDirectoryEntry> out;
     const std::string norm = PFile::NormalisePath(pattern);
     size_t slash = norm.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : norm.substr(0, slash);
-    if (folder.empty())
-        folder = "/";
-    const std::string filePattern = slash == std::string::npos ? norm : norm.substr(slash + 1);
+    std::string folder(1, '.');
+    std::string filePattern = norm;
+    if (slash != std::string::npos)
+    {
+        // A pattern right under the root ("/x*") searches the root itself.
+        folder = slash == 0 ? std::string(1, '/') : norm.substr(0, slash);
+        filePattern = norm.substr(slash + 1);
+    }
     DIR* dir = opendir(folder.c_str());
     if (!dir)
         return out;

@@ -88,7 +88,7 @@ TEST_F(GBufferedFileCache, SlashesMakeDifferentEntriesAndTheEleventhFileTakesSlo
     EXPECT_EQ(backward->GetSize(), 1);
 
     for (int i = 2; i < 10; ++i)
-        cache.GetFile(files.Write("f" + std::to_string(i), std::to_string(i)));
+        cache.GetFile(files.Write(std::string("f") + std::to_string(i), std::to_string(i)));
     cache.GetFile(path); // the most recently used does not matter
     GBufferedFile* eleventh = cache.GetFile(files.Write("f10", "ten"));
     EXPECT_EQ(cache.GetSlot(0), eleventh);

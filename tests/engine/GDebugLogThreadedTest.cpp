@@ -45,7 +45,12 @@ TEST(GDebugLogThreaded, LinesFromManyThreadsNeverMix)
         workers.emplace_back([t, &payload] {
             for (int i = 0; i < perThread; ++i)
             {
-                std::string text = "T" + std::to_string(t) + " " + std::to_string(i) + " " + payload;
+                std::string text = "T";
+                text += std::to_string(t);
+                text += ' ';
+                text += std::to_string(i);
+                text += ' ';
+                text += payload;
                 GDebugLog::Instance().Log(text);
                 if (i % 20 == 0)
                     GDebugLog::Instance().LogError(text);

@@ -31,7 +31,10 @@ TEST(Spreadsheet, HeaderAndDataLinesInAnyOrder)
     {
         for (bool crlf : {false, true})
         {
-            std::string path = files.Write("t" + std::to_string(i++) + ".csv", crlf ? EngineTestFiles::ToCrLf(c.text) : c.text);
+            std::string name = "t";
+            name += std::to_string(i++);
+            name += ".csv";
+            std::string path = files.Write(name, crlf ? EngineTestFiles::ToCrLf(c.text) : c.text);
             Spreadsheet sheet(path);
             EXPECT_EQ(sheet.GetRows(), c.rows) << c.name << (crlf ? " CR LF" : " LF");
             EXPECT_EQ(sheet.GetColumnNames(), c.columns) << c.name << (crlf ? " CR LF" : " LF");
