@@ -264,7 +264,13 @@ inline std::string RouteText(const SIM_ResourceRoute* route)
         return "none";
     std::string text;
     for (const SIM_Tile* tile : route->m_tiles)
-        text += "(" + std::to_string(tile->m_gridX) + "," + std::to_string(tile->m_gridY) + ")";
+    {
+        text += '(';
+        text += std::to_string(tile->m_gridX);
+        text += ',';
+        text += std::to_string(tile->m_gridY);
+        text += ')';
+    }
     return text;
 }
 }  // namespace flowtest
