@@ -54,7 +54,9 @@ public:
     bool HasRequest(const SIM_ResourceObject* object) const;
     int32_t CountStored(const SIM_Resource* resource) const;
     int32_t CountRequested(const SIM_Resource* resource) const;
-    int32_t Room() const { return m_capacity - static_cast<int32_t>(m_stored.size() + m_requests.size()); }
+    // Places that exist and are neither filled nor promised. Counting places that do not exist
+    // would buy objects that are thrown away on arrival, over and over.
+    int32_t Room() const { return PlaceCount() - static_cast<int32_t>(m_stored.size() + m_requests.size()); }
 
     const std::vector<SIM_ResourceObject*>& Stored() const { return m_stored; }
     std::vector<SIM_ResourceObject*>& MutableStored() { return m_stored; }

@@ -4,6 +4,7 @@
 
 #include "platform/PRandom.h"
 #include "sim/SIM_ComponentStockpile.h"
+#include "sim/SIM_FinanceManager.h"
 #include "sim/SIM_ResourceExporter.h"
 #include "sim/SIM_ResourceObjManager.h"
 #include "sim/SIM_ResourceStockpile.h"
@@ -290,17 +291,20 @@ TEST_F(SupplyFloor, PlacesAreOnlyThePalletsThatExist)
     for (int32_t place = 0; place < 32; ++place)
         StoredObject(supply->MutableStored(), &world.defs.steel, place);
     EXPECT_EQ(supply->FreePlace(), -1);
-    // Four more can still be asked for (capacity 36); arriving, they find no pallet and are let go.
+    // Every pallet is taken: nothing more is bought (it could only be thrown away on arrival),
+    // although the capacity is 36 and 28 more are wanted.
+    SIM_FinanceManager::Instance().StartGameWithCash(1000.0f);
     for (int i = 0; i < 6; ++i)
         supply->UpdateStockpile();
-    EXPECT_EQ(supply->Requests().size(), 4u);
-    SIM_ResourceObject* arriving = supply->Requests().front()->object;
-    bay->Remove(arriving);
-    arriving->m_sourceBay = nullptr;
-    arriving->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
-    arriving->Arrive();
-    EXPECT_FALSE(arriving->IsInUse());
-    EXPECT_EQ(supply->Stored().size(), 32u);
+    EXPECT_TRUE(supply->Requests().empty());
+    EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), 1000.0f);
+    // A pallet that empties is bought for again.
+    SIM_ResourceObject* leaving = supply->MutableStored().back();
+    supply->MutableStored().pop_back();
+    leaving->Release();
+    supply->UpdateStockpile();
+    supply->UpdateStockpile();
+    EXPECT_EQ(supply->Requests().size(), 1u);
     EXPECT_EQ(CheckFlowInvariants(), "");
 }
 
