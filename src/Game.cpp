@@ -249,17 +249,24 @@ void Game::LoadFonts()
         int cell;
         int rows;
         int perRow;
+        int letterSpacing;
     };
+    // The sheets' width tables leave the gap between letters to the spacing set here; text
+    // measuring, wrapping and drawing all add it after every glyph.
     static const FontSheet kFonts[] = {
-        {"Open Sans Semibold_24.dds", 24, 30, 14, 10},        {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10},
-        {"Open Sans Semibold_20.dds", 20, 30, 14, 10},        {"Open Sans Semibold_16.dds", 16, 25, 10, 10},
-        {"Open Sans Semibold_20_onblack.dds", 20, 30, 14, 10},
+        {"Open Sans Semibold_24.dds", 24, 30, 14, 10, 2},     {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10, 2},
+        {"Open Sans Semibold_20.dds", 20, 30, 14, 10, 2},     {"Open Sans Semibold_16.dds", 16, 25, 10, 10, -1},
+        {"Open Sans Semibold_20_onblack.dds", 20, 30, 14, 10, 2},
     };
     GFontManager& fonts = GFontManager::Instance();
     fonts.Init();
     for (const FontSheet& f : kFonts)
-        fonts.CreateFont(f.pointSize, f.cell, f.rows, f.perRow, std::string("data/fonts/") + f.texture + ".dat",
-                         f.texture);
+    {
+        LibFont* font = fonts.CreateFont(f.pointSize, f.cell, f.rows, f.perRow,
+                                         std::string("data/fonts/") + f.texture + ".dat", f.texture);
+        if (font)
+            font->m_letterSpacing = f.letterSpacing;
+    }
 }
 
 void Game::SelectFontExtraBold36()
