@@ -2,6 +2,7 @@
 #include "engine/GGame.h"
 
 #include "engine/GDebugLog.h"
+#include "platform/PMessageBox.h"
 
 #include <chrono>
 #include <cstdio>
@@ -73,6 +74,8 @@ void GGame::SetGameMode(const std::string& name)
 
 void GGame::Frame()
 {
+    // Boxes asked for on worker threads wait for the main thread; they are shown between frames.
+    PMessageBox::ShowPending();
     if (m_device && m_device->IsLost())
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PMessageBox.h"
+
 #include <cstdlib>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -184,6 +187,21 @@ TEST_F(GameModes, FrameWithoutModeOnlyDrivesTheDevice)
     game.Frame();
     const std::vector<std::string> expected = {"device.Test", "device.Begin", "device.End", "device.Present"};
     EXPECT_EQ(g_gmModeCalls, expected);
+}
+
+TEST_F(GameModes, BoxesQueuedByWorkersAreHandedOverAtTheNextFrame)
+{
+    GmTestGame game;
+    GmFakeDevice device;
+    game.SetFrameDevice(&device);
+    unsetenv("FERROVANE_HEADLESS");
+    std::thread worker([] { PMessageBox::Show("ERROR", "raised on a worker"); });
+    worker.join();
+    EXPECT_EQ(PMessageBox::PendingCount(), 1);
+    // Headless again before the frame takes the queue, so no box blocks the test.
+    setenv("FERROVANE_HEADLESS", "1", 1);
+    game.Frame();
+    EXPECT_EQ(PMessageBox::PendingCount(), 0);
 }
 
 TEST_F(GameModes, KeysAndCharactersReachTheFocusedHandlerByDefault)
