@@ -10,6 +10,7 @@
 #include "sim/SIM_VehicleFeatureRecord.h"
 #include "sim/SalesRecordPool.h"
 
+#include "MoneyTestDesign.h"
 #include "MoneyTestListener.h"
 
 #include <gtest/gtest.h>
@@ -20,20 +21,6 @@
 
 namespace
 {
-struct ThreadedDesign
-{
-    ThreadedDesign(float value, float price)
-    {
-        feature.m_value = value;
-        record.feature = &feature;
-        design.m_featureRecords.push_back(&record);
-        design.m_price = price;
-    }
-    SIM_VehicleFeature feature;
-    SIM_VehicleFeatureRecord record;
-    SIM_VehicleDesign design;
-};
-
 class MoneyThreadsTest : public ::testing::Test
 {
 protected:
@@ -62,7 +49,7 @@ TEST_F(MoneyThreadsTest, StockingWhileSellingLosesNoCar)
 {
     constexpr int kWorkers = 4;
     constexpr int kCarsEach = 3000;
-    ThreadedDesign a(100.0f, 10.0f), b(100.0f, 20.0f);
+    MoneyTestDesign a(100.0f, 10.0f), b(100.0f, 20.0f);
     SIM_FinanceManager::Instance().StartGameWithCash(0.0f);
 
     std::atomic<int> running{kWorkers};
@@ -101,7 +88,7 @@ TEST_F(MoneyThreadsTest, PaymentsOnWorkersAgainstSalesKeepCashEqualToTheLedger)
     constexpr float kStart = 1000000.0f;
     constexpr int kPayers = 3;
     constexpr int kPaymentsEach = 4000;
-    ThreadedDesign d(100.0f, 2.0f);
+    MoneyTestDesign d(100.0f, 2.0f);
     SIM_FinanceManager::Instance().StartGameWithCash(kStart);
     SIM_SalesManager::Instance().AddToStock(&d.design, 20000);
 

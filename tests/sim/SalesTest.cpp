@@ -11,6 +11,7 @@
 #include "sim/SIM_VehicleFeatureRecord.h"
 #include "sim/SalesRecordPool.h"
 
+#include "MoneyTestDesign.h"
 #include "MoneyTestListener.h"
 
 #include <gtest/gtest.h>
@@ -21,21 +22,6 @@
 
 namespace
 {
-// A design worth `value` (one feature, no upgrades) and priced `price`.
-struct SalesTestDesign
-{
-    SalesTestDesign(float value, float price)
-    {
-        feature.m_value = value;
-        record.feature = &feature;
-        design.m_featureRecords.push_back(&record);
-        design.m_price = price;
-    }
-    SIM_VehicleFeature feature;
-    SIM_VehicleFeatureRecord record;
-    SIM_VehicleDesign design;
-};
-
 class SalesTest : public ::testing::Test
 {
 protected:
@@ -110,7 +96,7 @@ TEST_F(SalesTest, BuyerCyclesWithScriptedDraws)
     for (const auto& c : cases)
     {
         SetUp();
-        SalesTestDesign d(c.value, c.price);
+        MoneyTestDesign d(c.value, c.price);
         script = c.draws;
         sales().AddToStock(&d.design, c.stock);
         sales().SimulateBuyers();
@@ -125,7 +111,7 @@ TEST_F(SalesTest, BuyerCyclesWithScriptedDraws)
 
 TEST_F(SalesTest, DemandScalesTheValue)
 {
-    SalesTestDesign d(100.0f, 40.0f); // below half at full demand
+    MoneyTestDesign d(100.0f, 40.0f); // below half at full demand
     script = {0.99f};
     DemandFactor() = 0.5f;       // now worth 50: 40 is between 25 and 100
     sales().AddToStock(&d.design, 1);
@@ -135,7 +121,7 @@ TEST_F(SalesTest, DemandScalesTheValue)
 
 TEST_F(SalesTest, SoldOutAndEmptyEntriesLeaveTheStock)
 {
-    SalesTestDesign a(100.0f, 10.0f), b(100.0f, 10.0f);
+    MoneyTestDesign a(100.0f, 10.0f), b(100.0f, 10.0f);
     script = {0.0f};
     sales().AddToStock(&a.design, 1);
     sales().AddToStock(&b.design, 0); // as a savegame may restore it
@@ -147,7 +133,7 @@ TEST_F(SalesTest, SoldOutAndEmptyEntriesLeaveTheStock)
 
 TEST_F(SalesTest, StockKeepsOneEntryPerDesignInArrivalOrder)
 {
-    SalesTestDesign a(1.0f, 5.0f), b(1.0f, 5.0f);
+    MoneyTestDesign a(1.0f, 5.0f), b(1.0f, 5.0f);
     sales().AddToStock(&b.design, 1);
     sales().AddToStock(&a.design, 2);
     sales().AddToStock(&b.design, 3);
@@ -159,7 +145,7 @@ TEST_F(SalesTest, StockKeepsOneEntryPerDesignInArrivalOrder)
 
 TEST_F(SalesTest, FinishedCarsGoToTheFirstDesignTheyMatch)
 {
-    SalesTestDesign roof(100.0f, 10.0f), wheels(50.0f, 10.0f), wheelsAgain(50.0f, 10.0f);
+    MoneyTestDesign roof(100.0f, 10.0f), wheels(50.0f, 10.0f), wheelsAgain(50.0f, 10.0f);
     roof.feature.m_name = "roof";
     wheels.feature.m_name = "wheels";
     wheelsAgain.record.feature = &wheels.feature;
@@ -184,7 +170,7 @@ TEST_F(SalesTest, FinishedCarsGoToTheFirstDesignTheyMatch)
 
 TEST_F(SalesTest, StockWindowIsRefreshedOnTheMainThread)
 {
-    SalesTestDesign d(100.0f, 10.0f);
+    MoneyTestDesign d(100.0f, 10.0f);
     sales().AddToStock(&d.design, 2);
     EXPECT_EQ(screens.carStock.load(), 0); // queued, not run where the car arrived
     SIM_Presentation::Instance().ApplyPosted();
@@ -200,7 +186,7 @@ TEST_F(SalesTest, StockWindowIsRefreshedOnTheMainThread)
 
 TEST_F(SalesTest, CycleRunsWhenTheTimerPassesFourSeconds)
 {
-    SalesTestDesign d(100.0f, 10.0f);
+    MoneyTestDesign d(100.0f, 10.0f);
     sales().AddToStock(&d.design, 1);
     sales().salesTimer = 3998.0f;
     sales().Tick(2.0f); // exactly 4000: not yet
