@@ -3,6 +3,7 @@
 
 #include "sim/RouteTable.h"
 #include "sim/SIM_ComponentStockpile.h"
+#include "sim/SIM_NearestByRoute.h"
 #include "sim/SIM_ProductionSlot.h"
 #include "sim/SIM_ProductionTask.h"
 #include "sim/SIM_ResourceRoute.h"
@@ -47,20 +48,9 @@ bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource*
 
 SIM_ComponentStockpile* SIM_ComponentStockpileManager::FindWithResource(SIM_Tile* goal, const SIM_Resource* resource)
 {
-    size_t best = 999999;
-    SIM_ComponentStockpile* nearest = nullptr;
     if (!goal || !resource)
         return nullptr;
-    for (SIM_ComponentStockpile* stockpile : m_stockpiles)
-    {
-        if (!stockpile->GetTile() || stockpile->CountHeld(resource) < 1)
-            continue;
-        SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(stockpile->GetTile(), goal);
-        if (route && route->m_tiles.size() < best)
-        {
-            best = route->m_tiles.size();
-            nearest = stockpile;
-        }
-    }
-    return nearest;
+    return NearestByRoute(m_stockpiles, goal, [resource](SIM_ComponentStockpile* stockpile) {
+        return stockpile->GetTile() && stockpile->CountHeld(resource) >= 1;
+    });
 }

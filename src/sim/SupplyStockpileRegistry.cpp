@@ -1,7 +1,7 @@
 // The supply stockpiles of the floor and which of them is nearest to a stockpile.
 #include "sim/SupplyStockpileRegistry.h"
 
-#include "sim/RouteTable.h"
+#include "sim/SIM_NearestByRoute.h"
 #include "sim/SIM_ResourceRoute.h"
 #include "sim/SIM_SupplyStockpile.h"
 
@@ -27,23 +27,11 @@ void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
 
 SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource)
 {
-    size_t best = 999999;
-    SIM_SupplyStockpile* nearest = nullptr;
     if (!goal || !resource)
         return nullptr;
-    for (size_t i = 0; i < m_stockpiles.size(); ++i)
-    {
-        SIM_SupplyStockpile* stockpile = m_stockpiles[i];
+    return NearestByRoute(m_stockpiles, goal, [resource](SIM_SupplyStockpile* stockpile) {
         if (!stockpile->GetNearestImportBay())
             stockpile->UpdateRouteState();
-        if (!stockpile->GetTile() || stockpile->CountStored(resource) < 1)
-            continue;
-        SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(stockpile->GetTile(), goal);
-        if (route && route->m_tiles.size() < best)
-        {
-            best = route->m_tiles.size();
-            nearest = stockpile;
-        }
-    }
-    return nearest;
+        return stockpile->GetTile() && stockpile->CountStored(resource) >= 1;
+    });
 }
