@@ -5,40 +5,19 @@
 #include "engine/GStringTokenizer.h"
 #include "engine/IniLoader.h"
 
+#include "FuzzScratchFile.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
-
-namespace
-{
-std::string FuzzIniPath(const char* suffix)
-{
-    return "/tmp/fv_fuzz_ini_" + std::to_string(getpid()) + suffix;
-}
-}
-
-namespace
-{
-// Removes the scratch file when the fuzzer ends.
-struct FuzzIniScratch
-{
-    std::string path;
-    ~FuzzIniScratch() { unlink(path.c_str()); }
-};
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const FuzzIniScratch scratch{FuzzIniPath(".ini")};
-    static const FuzzIniScratch scratchOut{FuzzIniPath("_out.ini")};
+    static const FuzzScratchFile scratch("fv_fuzz_ini_", ".ini");
+    static const FuzzScratchFile scratchOut("fv_fuzz_ini_", "_out.ini");
     const std::string& path = scratch.path;
     const std::string& out = scratchOut.path;
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
+    if (!scratch.Write(data, size))
         return 0;
-    fwrite(data, 1, size, f);
-    fclose(f);
     GBufferedFileManager::Instance().Reload(path);
 
     IniLoader ini;

@@ -6,23 +6,20 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Mission.h"
 
+#include "FuzzScratchFile.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include <unistd.h>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string input = "/tmp/fv_fuzz_mission_" + std::to_string(getpid()) + ".txt";
+    static const FuzzScratchFile scratch("fv_fuzz_mission_", ".txt");
+    const std::string& input = scratch.path;
     static const bool headless = (setenv("FERROVANE_HEADLESS", "1", 1), true);
     (void)headless;
-    FILE* file = std::fopen(input.c_str(), "wb");
-    if (!file)
+    if (!scratch.Write(data, size))
         return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
     GBufferedFileManager::Instance().Reload(input);
 
     SIM_Mission mission;

@@ -4,30 +4,17 @@
 #include "engine/GStringTokenizer.h"
 #include "engine/Spreadsheet.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
+#include "FuzzScratchFile.h"
 
-namespace
-{
-// Removes the scratch file when the fuzzer ends.
-struct FuzzSpreadsheetScratch
-{
-    std::string path;
-    ~FuzzSpreadsheetScratch() { unlink(path.c_str()); }
-};
-}
+#include <cstdint>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const FuzzSpreadsheetScratch scratch{"/tmp/fv_fuzz_sheet_" + std::to_string(getpid()) + ".csv"};
+    static const FuzzScratchFile scratch("fv_fuzz_sheet_", ".csv");
     const std::string& path = scratch.path;
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
+    if (!scratch.Write(data, size))
         return 0;
-    fwrite(data, 1, size, f);
-    fclose(f);
     Spreadsheet sheet(path);
     for (const std::string& row : sheet.GetRows())
     {

@@ -3,30 +3,17 @@
 #include "engine/GHashTable.h"
 #include "platform/PProfile.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
+#include "FuzzScratchFile.h"
 
-namespace
-{
-// Removes the scratch file when the fuzzer ends.
-struct FuzzTexttableScratch
-{
-    std::string path;
-    ~FuzzTexttableScratch() { unlink(path.c_str()); }
-};
-}
+#include <cstdint>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const FuzzTexttableScratch scratch{"/tmp/fv_fuzz_strings_" + std::to_string(getpid()) + ".ini"};
+    static const FuzzScratchFile scratch("fv_fuzz_strings_", ".ini");
     const std::string& path = scratch.path;
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
+    if (!scratch.Write(data, size))
         return 0;
-    fwrite(data, 1, size, f);
-    fclose(f);
     GHashTable table;
     table.LoadSection("strings", path, false);
     for (const std::string& entry : PProfile::ReadSection(path, "strings"))
