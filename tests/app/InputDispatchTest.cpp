@@ -5,6 +5,7 @@
 #include "Game.h"
 #include "engine/GGameMode.h"
 #include "platform/PEventTranslator.h"
+#include "tests/platform/SdlTestEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -31,43 +32,10 @@ public:
     void OnChar(uint32_t c) override { calls.push_back("Char " + std::to_string(c)); }
 };
 
-SDL_Event IdKey(Uint32 type, SDL_Keycode sym)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = type;
-    e.key.keysym.sym = sym;
-    return e;
-}
-
+// Clicks land at one place so double clicks pair up.
 SDL_Event IdButton(Uint32 type, Uint8 button, Uint8 clicks)
 {
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = type;
-    e.button.button = button;
-    e.button.clicks = clicks;
-    e.button.x = 40;
-    e.button.y = 60;
-    return e;
-}
-
-SDL_Event IdWheel(Sint32 y)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_MOUSEWHEEL;
-    e.wheel.y = y;
-    return e;
-}
-
-SDL_Event IdText(const char* utf8)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_TEXTINPUT;
-    std::snprintf(e.text.text, sizeof e.text.text, "%s", utf8);
-    return e;
+    return sdltest::ButtonEvent(type, button, clicks, 40, 60);
 }
 
 void IdFeed(const std::vector<SDL_Event>& events)
@@ -125,12 +93,12 @@ TEST_F(InputRouting, EachInputGivesExactlyItsModeCalls)
          {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1),
           IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 2)},
          {"MiddleDown"}},
-        {"wheel", {IdWheel(1), IdWheel(-1), IdWheel(3)}, {"WheelUp", "WheelDown", "WheelUp"}},
-        {"key repeats each arrive", {IdKey(SDL_KEYDOWN, SDLK_a), IdKey(SDL_KEYDOWN, SDLK_a), IdKey(SDL_KEYUP, SDLK_a)},
+        {"wheel", {sdltest::WheelEvent(1), sdltest::WheelEvent(-1), sdltest::WheelEvent(3)}, {"WheelUp", "WheelDown", "WheelUp"}},
+        {"key repeats each arrive", {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_a), sdltest::KeyEvent(SDL_KEYDOWN, SDLK_a), sdltest::KeyEvent(SDL_KEYUP, SDLK_a)},
          {"KeyDown 65", "KeyDown 65"}},
-        {"escape is a key and a character", {IdKey(SDL_KEYDOWN, SDLK_ESCAPE)}, {"KeyDown 27", "Char 27"}},
-        {"typed text", {IdText("h\xC3\xA9")}, {"Char 104", "Char 233"}},
-        {"print screen never reaches the mode", {IdKey(SDL_KEYDOWN, SDLK_PRINTSCREEN), IdKey(SDL_KEYUP, SDLK_PRINTSCREEN)},
+        {"escape is a key and a character", {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE)}, {"KeyDown 27", "Char 27"}},
+        {"typed text", {sdltest::TextEvent("h\xC3\xA9")}, {"Char 104", "Char 233"}},
+        {"print screen never reaches the mode", {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_PRINTSCREEN), sdltest::KeyEvent(SDL_KEYUP, SDLK_PRINTSCREEN)},
          {}},
     };
     for (const Case& c : cases)
@@ -144,9 +112,9 @@ TEST_F(InputRouting, EachInputGivesExactlyItsModeCalls)
 TEST_F(InputRouting, PrintScreenTakesOneScreenshotOnRelease)
 {
     const std::string before = Game::Instance().GetLastScreenshotPath();
-    IdFeed({IdKey(SDL_KEYDOWN, SDLK_PRINTSCREEN)});
+    IdFeed({sdltest::KeyEvent(SDL_KEYDOWN, SDLK_PRINTSCREEN)});
     EXPECT_EQ(Game::Instance().GetLastScreenshotPath(), before);
-    IdFeed({IdKey(SDL_KEYUP, SDLK_PRINTSCREEN)});
+    IdFeed({sdltest::KeyEvent(SDL_KEYUP, SDLK_PRINTSCREEN)});
     const std::string& path = Game::Instance().GetLastScreenshotPath();
     EXPECT_NE(path.find("/screenshot_"), std::string::npos);
     EXPECT_EQ(path.substr(path.size() - 4), ".jpg");
@@ -167,7 +135,7 @@ TEST_F(InputRouting, ButtonStateAndPositionFollowTheMessages)
     // With no mode current the input goes nowhere but the button state is still kept.
     Game::Instance().SetGameMode("input_no_such_mode");
     Recorder().calls.clear();
-    IdFeed({IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), IdKey(SDL_KEYDOWN, SDLK_b), IdWheel(1)});
+    IdFeed({IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), sdltest::KeyEvent(SDL_KEYDOWN, SDLK_b), sdltest::WheelEvent(1)});
     EXPECT_TRUE(input.IsLeftHeld());
     EXPECT_TRUE(Recorder().calls.empty());
     IdFeed({IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)});

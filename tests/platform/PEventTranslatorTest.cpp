@@ -1,5 +1,6 @@
 // Desktop events become exactly the window messages the game's window procedure expects.
 #include "platform/PEventTranslator.h"
+#include "tests/platform/SdlTestEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -9,56 +10,11 @@
 
 namespace
 {
-SDL_Event KeyEvent(Uint32 type, SDL_Keycode sym, Uint16 mod = 0)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = type;
-    e.key.keysym.sym = sym;
-    e.key.keysym.mod = mod;
-    return e;
-}
-
-SDL_Event ButtonEvent(Uint32 type, Uint8 button, Uint8 clicks, int x = 10, int y = 20)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = type;
-    e.button.button = button;
-    e.button.clicks = clicks;
-    e.button.x = x;
-    e.button.y = y;
-    return e;
-}
-
-SDL_Event WindowEvent(Uint8 what)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_WINDOWEVENT;
-    e.window.event = what;
-    return e;
-}
-
-SDL_Event WheelEvent(Sint32 y, Sint32 x = 0, Uint32 direction = SDL_MOUSEWHEEL_NORMAL)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_MOUSEWHEEL;
-    e.wheel.y = y;
-    e.wheel.x = x;
-    e.wheel.direction = direction;
-    return e;
-}
-
-SDL_Event TextEvent(const char* utf8)
-{
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_TEXTINPUT;
-    std::snprintf(e.text.text, sizeof e.text.text, "%s", utf8);
-    return e;
-}
+using sdltest::ButtonEvent;
+using sdltest::KeyEvent;
+using sdltest::TextEvent;
+using sdltest::WheelEvent;
+using sdltest::WindowEvent;
 
 std::vector<std::pair<uint32_t, uint64_t>> TranslateOne(const SDL_Event& e)
 {
