@@ -26,6 +26,21 @@ void BuildLine(slotstest::Floor& floor, int x0, int y)
     for (int i = 0; i < 18; ++i)
         floor.Place(kLine[i], x0 + i, y);
 }
+
+// Steps the floor once per benchmark iteration and reports the median step time.
+void TimeSteps(benchmark::State& state, slotstest::Floor& floor)
+{
+    std::vector<double> stepMicros;
+    for (auto _ : state)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        floor.Step(1);
+        const auto end = std::chrono::steady_clock::now();
+        stepMicros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::sort(stepMicros.begin(), stepMicros.end());
+    state.counters["median_step_us"] = stepMicros.empty() ? 0.0 : stepMicros[stepMicros.size() / 2];
+}
 }  // namespace
 
 static void BM_SimulationStepLargeFactory(benchmark::State& state)
@@ -43,16 +58,7 @@ static void BM_SimulationStepLargeFactory(benchmark::State& state)
     for (SIM_VehicleDesign* design : SIM_VehicleDesignManager::Instance().GetDesigns())
         design->m_price = 100.0f;
 
-    std::vector<double> stepMicros;
-    for (auto _ : state)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        floor.Step(1);
-        const auto end = std::chrono::steady_clock::now();
-        stepMicros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
-    }
-    std::sort(stepMicros.begin(), stepMicros.end());
-    state.counters["median_step_us"] = stepMicros.empty() ? 0.0 : stepMicros[stepMicros.size() / 2];
+    TimeSteps(state, floor);
     state.counters["production_slots"] = static_cast<double>(SlotQueries::Instance().GetProductionSlots().size());
     state.counters["cars"] = static_cast<double>(SIM_VehicleManager::Instance().GetVehicles().size());
     int moving = 0;
@@ -83,16 +89,7 @@ static void BM_SimulationStepBlockedBelts(benchmark::State& state)
     }
     floor.Step(5);
 
-    std::vector<double> stepMicros;
-    for (auto _ : state)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        floor.Step(1);
-        const auto end = std::chrono::steady_clock::now();
-        stepMicros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
-    }
-    std::sort(stepMicros.begin(), stepMicros.end());
-    state.counters["median_step_us"] = stepMicros.empty() ? 0.0 : stepMicros[stepMicros.size() / 2];
+    TimeSteps(state, floor);
     state.counters["belts"] = static_cast<double>(SlotQueries::Instance().GetAllSlots().size());
     state.counters["waiting_cars"] = static_cast<double>(SIM_VehicleManager::Instance().GetVehicles().size());
 }
