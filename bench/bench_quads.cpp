@@ -5,13 +5,12 @@
 #include "engine/CLoadedTexture.h"
 #include "engine/CTexturedSprite.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
 #include "platform/PGLDevice.h"
-#include "platform/PGraphics.h"
 
-#include <SDL.h>
+#include "BenchDisplay.h"
+
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>
 
@@ -26,14 +25,7 @@ bool BenchDeviceReady()
     if (tried)
         return ready;
     tried = true;
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        return false;
-    SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 1280, 720, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window)
-        return false;
-    PGraphics::SetGameWindow(window);
-    GScreenSize::Set(1280, 720);
-    ready = GD3DDevice::Instance().Init(1280, 720, true);
+    ready = OpenBenchDisplay(1280, 720);
     if (ready)
         SharedVertexBatch().Create(8000);
     return ready;

@@ -3,12 +3,11 @@
 // spread over three fonts, at native size (point sampling) and scaled.
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
-#include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
 #include "platform/PGLDevice.h"
-#include "platform/PGraphics.h"
 
-#include <SDL.h>
+#include "BenchDisplay.h"
+
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>
 
@@ -23,14 +22,7 @@ bool TextBenchReady()
     if (tried)
         return ready;
     tried = true;
-    if (chdir(FV_SOURCE_DIR) != 0 || SDL_Init(SDL_INIT_VIDEO) != 0)
-        return false;
-    SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 1280, 720, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window)
-        return false;
-    PGraphics::SetGameWindow(window);
-    GScreenSize::Set(1280, 720);
-    if (!GD3DDevice::Instance().Init(1280, 720, true))
+    if (chdir(FV_SOURCE_DIR) != 0 || !OpenBenchDisplay(1280, 720))
         return false;
     GTextureManager::Instance().AddFolder("data/bitmaps");
     GFontManager& text = GFontManager::Instance();
