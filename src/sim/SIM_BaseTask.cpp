@@ -1,4 +1,4 @@
-// Task definitions: the footprint, staff and upgrade loaders shared by production tasks and facilities.
+// Task definitions: the common keys, the footprint, staff and upgrade loaders shared by production tasks and facilities.
 #include "sim/SIM_BaseTask.h"
 
 #include "engine/GDebugLog.h"
@@ -50,6 +50,21 @@ static int BaseTaskTileType(const std::string& text, bool conveyorFile)
     if (text == "TT_EXPORT")
         return TT_EXPORT;
     return conveyorFile ? TT_CONVEYOR : TT_NORMAL;
+}
+
+void SIM_BaseTask::LoadCommonKeys(const IniLoader& task)
+{
+    m_name = task.GetValue("name");
+    m_guiName = task.GetValue("guiname");
+    m_description = task.GetValue("description");
+    m_tileLable = task.GetValue("tilelable");
+    m_parent = task.GetValue("parent");
+    m_guiLevel = ParseInt(task.GetValue("guilevel"));
+    m_guiIndex = ParseFloat(task.GetValue("guiindex"));
+    if (task.HasKey("locked"))
+        m_locked = ParseInt(task.GetValue("locked")) != 0;
+    if (task.HasKey("placement_sound"))
+        m_placementSound = task.GetValue("placement_sound");
 }
 
 void SIM_BaseTask::LoadTiles(const std::string& path)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class IniLoader;
 class SIM_SlotUpgrade;
 
 enum TaskKind
@@ -37,6 +38,9 @@ public:
     virtual void Load(const std::string& path) { (void)path; }
     virtual bool IsConveyor() const { return false; }
 
+    // Reads the keys of the "task" section every definition has: names, description, tile label,
+    // parent, build-menu level and place, and the lock and placement sound when they are given.
+    void LoadCommonKeys(const IniLoader& task);
     // Appends the footprint: every section whose name contains "tile".
     void LoadTiles(const std::string& path);
     // Appends the staff entries of the footprint already loaded (the path is not read).

@@ -51,13 +51,7 @@ void SIM_ProductionTask::Load(const std::string& path)
 
     IniLoader task;
     task.Load("task", path);
-    m_name = task.GetValue("name");
-    m_guiName = task.GetValue("guiname");
-    m_description = task.GetValue("description");
-    m_tileLable = task.GetValue("tilelable");
-    m_parent = task.GetValue("parent");
-    m_guiLevel = ParseInt(task.GetValue("guilevel"));
-    m_guiIndex = ParseFloat(task.GetValue("guiindex"));
+    LoadCommonKeys(task);
     m_optional = ParseInt(task.GetValue("optional")) != 0;
     m_sprites[0] = task.GetValue("SpriteNE");
     m_sprites[1] = task.GetValue("SpriteSE");
@@ -74,9 +68,6 @@ void SIM_ProductionTask::Load(const std::string& path)
     if (task.HasKey("has_robots"))
         m_hasRobots = ParseInt(task.GetValue("has_robots")) != 0;
 
-    if (task.HasKey("placement_sound"))
-        m_placementSound = task.GetValue("placement_sound");
-
     m_kind = TASK_VEHICLE;
     if (task.HasKey("type"))
     {
@@ -86,9 +77,6 @@ void SIM_ProductionTask::Load(const std::string& path)
         else if (type == "STANDALONE")
             m_kind = TASK_STANDALONE;
     }
-
-    if (task.HasKey("locked"))
-        m_locked = ParseInt(task.GetValue("locked")) != 0;
 
     ProductionTaskReadDirections(task, "exitdirectionoffsets", path, m_exitDirections);
     ProductionTaskReadDirections(task, "inputdirectionoffsets", path, m_inputDirections);
