@@ -5,6 +5,7 @@
 #include "engine/GDebugLog.h"
 #include "engine/GRandom.h"
 #include "engine/GTextTable.h"
+#include "sim/SIM_DefinitionTree.h"
 #include "sim/SIM_FacilityManager.h"
 #include "sim/SIM_GlobalFactoryVariables.h"
 #include "sim/SIM_ProductionTaskManager.h"
@@ -64,16 +65,7 @@ void DefsTestData::LoadAll(const std::string& root, const std::string& textFolde
     GTextTable::Instance().SetFileName(texts + "/strings.ini");
     GTextTable::Instance().Unload();
     SIM_SimConfig::UseFile(texts + "/simconfig.txt");
-    SIM_PropTypeManager::Instance().Load(root);
-    SIM_ResourceManager::Instance().Load(root);
-    SIM_VehicleFeatureManager::Instance().Load(root);
-    SIM_ResearchManager::Instance().Clear();
-    SIM_ResearchManager::Instance().Load(root);
-    SIM_VehicleComponentTypeManager::Instance().Load(root);
-    SIM_SlotUpgradeManager::Instance().Load(root);
-    SIM_ProductionTaskManager::Instance().Load(root);
-    SIM_FacilityManager::Instance().Load(root);
-    SIM_GlobalFactoryVariables::Instance().Load(root);
+    LoadDefinitionTree(root);
 }
 
 void DefsTestData::ClearAll()

@@ -10,6 +10,7 @@
 #include "engine/IniLoader.h"
 #include "engine/Spreadsheet.h"
 #include "sim/SIM_BuildingZone.h"
+#include "sim/SIM_DefinitionTree.h"
 #include "sim/SIM_FacilityManager.h"
 #include "sim/SIM_FacilityTask.h"
 #include "sim/SIM_GlobalFactoryVariables.h"
@@ -208,16 +209,7 @@ void DataChecker::LoadEverything()
     GTextTable::Instance().SetFileName(m_root + "/strings.ini");
     GTextTable::Instance().Unload();
     SIM_SimConfig::UseFile(m_root + "/simconfig.txt");
-    SIM_PropTypeManager::Instance().Load(m_sim);
-    SIM_ResourceManager::Instance().Load(m_sim);
-    SIM_VehicleFeatureManager::Instance().Load(m_sim);
-    SIM_ResearchManager::Instance().Clear();
-    SIM_ResearchManager::Instance().Load(m_sim);
-    SIM_VehicleComponentTypeManager::Instance().Load(m_sim);
-    SIM_SlotUpgradeManager::Instance().Load(m_sim);
-    SIM_ProductionTaskManager::Instance().Load(m_sim);
-    SIM_FacilityManager::Instance().Load(m_sim);
-    SIM_GlobalFactoryVariables::Instance().Load(m_sim);
+    LoadDefinitionTree(m_sim);
     LoadVehicleColors(m_sim + "/car_colors.txt");
     SIM_MissionManager::Instance().Unload();
     const std::string missions = m_root + "/missions/*.txt";
