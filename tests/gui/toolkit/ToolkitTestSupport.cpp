@@ -1,0 +1,83 @@
+// Widget toolkit test set-up.
+#include "ToolkitTestSupport.h"
+
+#include "engine/FontTestSupport.h"
+#include "engine/GScreenSize.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
+#include "gui/toolkit/windows/GUI_Cursor.h"
+#include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "platform/PKeyState.h"
+
+ToolkitTestInput::ToolkitTestInput()
+{
+    SetPointerSource([this](float& x, float& y) {
+        x = m_pointerX;
+        y = m_pointerY;
+    });
+}
+
+void ToolkitTestInput::Update()
+{
+    m_takingWindow = nullptr;
+    UpdateMouse();
+    m_mouseTaken = false;
+}
+
+void ToolkitTestInput::MoveTo(float x, float y)
+{
+    m_pointerX = x;
+    m_pointerY = y;
+    SetMousePosition(x, y);
+}
+
+void ToolkitTest::SetUp()
+{
+    RecordingRenderTest::SetUp();
+    ASSERT_TRUE(InitDevice());
+    GScreenSize::Set(800, 600);
+    CBaseInputManager::SetActive(&m_input);
+    GGameServices::Install(&m_services);
+    GGameMode::SetCurrent(&m_mode);
+}
+
+void ToolkitTest::TearDown()
+{
+    GUI_WindowManager::Instance().CloseAll();
+    GUI_Cursor& cursor = GUI_Cursor::Instance();
+    cursor.SetDraggedWindow(nullptr);
+    cursor.SetDeleteMode(false);
+    cursor.Update();
+    GUI_Tooltip::ClearQueue();
+    GGameServices::Install(nullptr);
+    CBaseInputManager::SetActive(nullptr);
+    GGameMode::SetCurrent(nullptr);
+    PKeyState::SetSource({});
+    RecordingRenderTest::TearDown();
+}
+
+void ToolkitTest::Frame()
+{
+    m_input.Update();
+    GUI_WindowManager::Instance().Update();
+    GUI_WindowManager::Instance().Draw();
+    GUI_Tooltip::DrawQueuedTooltips();
+    GUI_Cursor::Instance().Update();
+}
+
+bool ToolkitTest::ClickAt(float x, float y)
+{
+    m_input.MoveTo(x, y);
+    return GUI_WindowManager::Instance().OnClick();
+}
+
+bool ToolkitTest::RightClickAt(float x, float y)
+{
+    m_input.MoveTo(x, y);
+    return GUI_WindowManager::Instance().OnRightClick();
+}
+
+void ToolkitTest::LoadFonts()
+{
+    LoadGameFontsForTest();
+}

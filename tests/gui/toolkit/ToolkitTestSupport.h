@@ -1,0 +1,60 @@
+// Set-up shared by the widget toolkit tests: the recording graphics device at 800 x 600, a mouse
+// the test moves and presses, a stand-in for the game's services that records the sounds asked
+// for, a current game mode for keyboard focus, and a clean window manager after every test.
+#pragma once
+
+#include "engine/RenderTestSupport.h"
+
+#include "engine/CBaseInputManager.h"
+#include "engine/GGameMode.h"
+#include "engine/GGameServices.h"
+
+#include <string>
+#include <vector>
+
+// A mouse under the test's control.
+class ToolkitTestInput : public CBaseInputManager
+{
+public:
+    ToolkitTestInput();
+    // As the game's input: a new frame clears who took the mouse and counts the rest.
+    void Update() override;
+    void MoveTo(float x, float y);
+    void SetLeftHeld(bool held) { m_leftHeld = held; }
+
+private:
+    float m_pointerX = 0.0f;
+    float m_pointerY = 0.0f;
+};
+
+// Records what the toolkit asks of the sound system.
+class ToolkitTestServices : public GGameServices
+{
+public:
+    void PlaySound(const std::string& name) override { sounds.push_back(name); }
+    std::vector<std::string> sounds;
+};
+
+class ToolkitTestMode : public GGameMode
+{
+};
+
+class ToolkitTest : public RecordingRenderTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // One frame as a screen runs it: input update, window update, window draw, tooltips, cursor.
+    void Frame();
+    // Moves the mouse there and clicks (left or right) through the window manager; the result
+    // tells whether a window took it.
+    bool ClickAt(float x, float y);
+    bool RightClickAt(float x, float y);
+    // The game's fonts, for tests that measure or wrap text.
+    void LoadFonts();
+
+    ToolkitTestInput m_input;
+    ToolkitTestServices m_services;
+    ToolkitTestMode m_mode;
+};
