@@ -7,7 +7,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PGLDevice.h"
+#include "platform/video/PGLDevice.h"
 
 #include "BenchDisplay.h"
 

@@ -1,21 +1,21 @@
 // bench-links: fv_sim
 // Route searches per second on a 200 x 200 conveyor maze, and the cost of moving the whole pool
 // of 16384 resource objects for one frame.
-#include "platform/PClock.h"
-#include "sim/RouteTable.h"
-#include "sim/SIM_FacilitySlot.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_Factory.h"
+#include "platform/core/PClock.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_PathFinder.h"
-#include "sim/SIM_Resource.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceRoute.h"
-#include "sim/SIM_Tile.h"
-#include "sim/TileWaypointGrid.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/flow/SIM_PathFinder.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/world/SIM_Tile.h"
+#include "sim/world/TileWaypointGrid.h"
 
 #include <benchmark/benchmark.h>
 

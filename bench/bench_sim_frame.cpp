@@ -2,8 +2,8 @@
 // Cost of one simulation step on an empty floor (the tile loop, the two frame jobs and the
 // clock) and of one post-and-wait round of the worker pool.
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_SimConfig.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/definitions/SIM_SimConfig.h"
 #include "sim/SIM_ThreadManager.h"
 
 #include <benchmark/benchmark.h>

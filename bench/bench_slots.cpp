@@ -9,8 +9,8 @@
 
 #include "../tests/sim/SlotsTestFloor.h"
 #include "sim/SIM_ThreadManager.h"
-#include "sim/SIM_Vehicle.h"
-#include "sim/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GTextureManager.h"
-#include "platform/PGLDevice.h"
+#include "platform/video/PGLDevice.h"
 
 #include "BenchDisplay.h"
 

@@ -2,13 +2,13 @@
 #include "engine/GD3DDevice.h"
 
 #include "engine/BaseSprite.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "engine/GTexture9.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PDebugOutput.h"
-#include "platform/PFile.h"
-#include "platform/PGraphics.h"
+#include "platform/core/PDebugOutput.h"
+#include "platform/core/PFile.h"
+#include "platform/video/PGraphics.h"
 
 #include <algorithm>
 #include <cmath>

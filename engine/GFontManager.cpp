@@ -2,7 +2,7 @@
 #include "engine/GFontManager.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "engine/GTextureManager.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // Stand-ins for the subsystems that start-up and the frame call but that are not built yet.
 #include "engine/GGameServices.h"
 
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "engine/GPlaceholderMode.h"
 
 namespace

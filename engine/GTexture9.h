@@ -2,7 +2,7 @@
 // and the size of the source picture.
 #pragma once
 
-#include "platform/PTexture.h"
+#include "platform/video/PTexture.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 
 #include "engine/CTexturedSprite.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,9 +2,9 @@
 #include "engine/LibFont.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "engine/GTextureManager.h"
-#include "platform/PFile.h"
+#include "platform/core/PFile.h"
 
 #include <cstdio>
 #include <cstdlib>

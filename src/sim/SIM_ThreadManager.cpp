@@ -1,11 +1,11 @@
 // The worker-thread pool of the simulation and the view.
 #include "sim/SIM_ThreadManager.h"
-#include "sim/SIM_PowerManager.h"
-#include "sim/SIM_VehicleManager.h"
+#include "sim/slots/SIM_PowerManager.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
 
-#include "engine/GDebugLog.h"
-#include "platform/PThread.h"
-#include "platform/PTraceSpan.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PThread.h"
+#include "platform/core/PTraceSpan.h"
 
 #include <chrono>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // main thread runs queued jobs itself while it waits for the frame's jobs to finish.
 #pragma once
 
-#include "platform/PCriticalSection.h"
-#include "platform/PEvent.h"
+#include "platform/core/PCriticalSection.h"
+#include "platform/core/PEvent.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -2,8 +2,8 @@
 // focus comes back.
 #include "AppEntry.h"
 #include "engine/GGame.h"
-#include "engine/GTimer.h"
-#include "platform/PClock.h"
+#include "engine/core/GTimer.h"
+#include "platform/core/PClock.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "CInput.h"
 #include "Game.h"
 #include "engine/GGameMode.h"
-#include "platform/PEventTranslator.h"
-#include "tests/platform/SdlTestEvents.h"
+#include "platform/video/PEventTranslator.h"
+#include "tests/platform/video/SdlTestEvents.h"
 
 #include <gtest/gtest.h>
 

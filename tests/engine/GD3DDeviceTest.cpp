@@ -4,7 +4,7 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
-#include "platform/PGraphics.h"
+#include "platform/video/PGraphics.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/PMessageBox.h"
+#include "platform/core/PMessageBox.h"
 
 #include <cstdlib>
 #include <thread>

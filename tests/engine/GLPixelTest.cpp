@@ -9,7 +9,7 @@
 #include "engine/GTextureManager.h"
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <cstdlib>
 

@@ -3,14 +3,14 @@
 
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PGraphics.h"
-#include "platform/PRecordingGraphicsSystem.h"
+#include "platform/video/PGraphics.h"
+#include "platform/video/PRecordingGraphicsSystem.h"
 
 #include <SDL.h>
 

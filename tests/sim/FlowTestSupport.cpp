@@ -1,11 +1,11 @@
 // The consistency check shared by the resource-flow tests.
-#include "FlowTestSupport.h"
+#include "tests/sim/FlowTestSupport.h"
 
-#include "sim/SIM_ComponentStockpile.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceRoute.h"
-#include "sim/SIM_ResourceStockpile.h"
-#include "sim/SupplyStockpileRegistry.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
 
 #include <map>
 #include <set>

@@ -1,16 +1,16 @@
 // The simulation root headless: a new game from a mission file, the clock at pause and the
 // three speeds, the hourly step and rent, zone unlocks on the running floor, reset and re-start.
-#include "SimTestSupport.h"
+#include "tests/sim/SimTestSupport.h"
 
-#include "engine/GRandom.h"
-#include "platform/PClock.h"
-#include "sim/SIM_BuildingZone.h"
-#include "sim/SIM_Factory.h"
-#include "sim/SIM_FinanceRecord.h"
+#include "engine/core/GRandom.h"
+#include "platform/core/PClock.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/money/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
+#include "sim/world/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/SIM_SimConfig.h"
+#include "sim/definitions/SIM_SimConfig.h"
 
 #include <gtest/gtest.h>
 

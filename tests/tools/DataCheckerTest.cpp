@@ -2,7 +2,7 @@
 // one fault put in at a time.
 #include "DataChecker.h"
 
-#include "engine/GBufferedFileManager.h"
+#include "engine/core/GBufferedFileManager.h"
 
 #include <gtest/gtest.h>
 

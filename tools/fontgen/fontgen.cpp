@@ -2,7 +2,7 @@
 // sheet (DDS, alpha + luminance) and measures each cell's width into the little-endian width table the
 // font loader reads. Run from the repository root:
 //   build/<tree>/tools/fontgen/fv_fontgen [font folder] [data folder]
-#include "platform/PDdsCodec.h"
+#include "platform/video/PDdsCodec.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
