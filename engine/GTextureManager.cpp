@@ -2,8 +2,8 @@
 #include "engine/GTextureManager.h"
 
 #include "engine/CLoadedTexture.h"
-#include "engine/core/GBufferedFile.h"
 #include "engine/GD3DDevice.h"
+#include "engine/core/GBufferedFile.h"
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PDirectory.h"
 #include "platform/core/PFile.h"

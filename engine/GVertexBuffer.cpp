@@ -156,7 +156,8 @@ void GVertexBuffer::Render()
     }
     else
     {
-        r = m_vertexBuffer->Lock(m_writeOffset * static_cast<int>(sizeof(PVertex)), bytes, &m_locked, PLOCK_NOOVERWRITE);
+        r = m_vertexBuffer->Lock(m_writeOffset * static_cast<int>(sizeof(PVertex)), bytes, &m_locked,
+                                 PLOCK_NOOVERWRITE);
         m_drawStart = m_writeOffset;
         m_writeOffset += m_queued;
     }

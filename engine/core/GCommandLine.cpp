@@ -9,8 +9,7 @@ GCommandLine& GCommandLine::Instance()
     return instance;
 }
 
-GCommandLine::GCommandLine(std::vector<std::string> arguments)
-    : m_arguments(std::move(arguments))
+GCommandLine::GCommandLine(std::vector<std::string> arguments) : m_arguments(std::move(arguments))
 {
 }
 

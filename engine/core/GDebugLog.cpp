@@ -52,8 +52,7 @@ void GDebugLog::WriteLineLocked(const std::string& message)
 {
     PSystemTime t = PClock::SystemTimeUtc();
     // One formatted write per line, so a reader never sees half a line.
-    std::string line =
-        FormatString("[%d:%d:%d:%d]- ", t.hour, t.minute, t.second, t.milliseconds) + message + "\n";
+    std::string line = FormatString("[%d:%d:%d:%d]- ", t.hour, t.minute, t.second, t.milliseconds) + message + "\n";
     fwrite(line.data(), 1, line.size(), m_debugFile);
     fflush(m_debugFile);
 }

@@ -37,9 +37,9 @@ GTimer::GTimer()
 }
 
 GTimer::GTimer(const GTimer& other)
-    : m_timeScale(other.m_timeScale), m_stopped(other.m_stopped), m_lastTick(other.m_lastTick),
-      m_total(other.m_total), m_frameFactor(other.m_frameFactor), m_elapsed(other.m_elapsed),
-      m_highResolution(other.m_highResolution), m_frequency(other.m_frequency), m_lastCounter(other.m_lastCounter)
+    : m_timeScale(other.m_timeScale), m_stopped(other.m_stopped), m_lastTick(other.m_lastTick), m_total(other.m_total),
+      m_frameFactor(other.m_frameFactor), m_elapsed(other.m_elapsed), m_highResolution(other.m_highResolution),
+      m_frequency(other.m_frequency), m_lastCounter(other.m_lastCounter)
 {
     GTimerRegister(this);
 }

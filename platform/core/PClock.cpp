@@ -16,9 +16,9 @@ uint64_t PClockNowNs()
 {
     if (s_clockManual.load(std::memory_order_acquire))
         return s_clockManualNs.load(std::memory_order_acquire);
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count());
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
 }
 
 PSystemTime PClockFromTm(const struct tm& t, long nanos)

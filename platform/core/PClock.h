@@ -7,9 +7,9 @@
 struct PSystemTime
 {
     int year = 0;
-    int month = 0; // 1-12
+    int month = 0;     // 1-12
     int dayOfWeek = 0; // 0 = Sunday
-    int day = 0; // 1-31
+    int day = 0;       // 1-31
     int hour = 0;
     int minute = 0;
     int second = 0;

@@ -59,8 +59,7 @@ std::string PDirectoryHome()
 bool PDirectory::WildcardMatch(const std::string& pattern, const std::string& name)
 {
     // "*.*" and "x.*" also match names without any dot, as on Windows.
-    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
-        name.find('.') == std::string::npos)
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 && name.find('.') == std::string::npos)
         return PDirectoryMatchFrom(pattern.substr(0, pattern.size() - 2).c_str(), name.c_str());
     return PDirectoryMatchFrom(pattern.c_str(), name.c_str());
 }

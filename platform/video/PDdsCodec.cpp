@@ -90,10 +90,13 @@ size_t DdsLevelBytes(PFormat format, int width, int height, uint32_t bitCount)
     const size_t bw = static_cast<size_t>(width + 3) / 4, bh = static_cast<size_t>(height + 3) / 4;
     switch (format)
     {
-    case PFormat::DXT1: return bw * bh * 8;
+    case PFormat::DXT1:
+        return bw * bh * 8;
     case PFormat::DXT3:
-    case PFormat::DXT5: return bw * bh * 16;
-    default: return static_cast<size_t>(width) * height * (bitCount / 8);
+    case PFormat::DXT5:
+        return bw * bh * 16;
+    default:
+        return static_cast<size_t>(width) * height * (bitCount / 8);
     }
 }
 } // namespace
@@ -157,7 +160,8 @@ bool PDdsCodec::Decode(const uint8_t* data, size_t size, PImage& image, PFormat*
     const uint32_t masks[4] = {DdsRead32(data + 92), DdsRead32(data + 96), DdsRead32(data + 100),
                                DdsRead32(data + 104)};
     const uint32_t caps2 = DdsRead32(data + 112);
-    if (width == 0 || height == 0 || width > static_cast<uint32_t>(kMaxSide) || height > static_cast<uint32_t>(kMaxSide))
+    if (width == 0 || height == 0 || width > static_cast<uint32_t>(kMaxSide) ||
+        height > static_cast<uint32_t>(kMaxSide))
         return false;
     if (caps2 & 0x200u) // cube maps are not textures the renderer draws
         return false;
@@ -243,7 +247,8 @@ bool PDdsCodec::Decode(const uint8_t* data, size_t size, PImage& image, PFormat*
                             const int x = bx * 4 + px;
                             if (x >= w)
                                 break;
-                            std::memcpy(&level.rgba[(static_cast<size_t>(y) * w + x) * 4], pixels + (py * 4 + px) * 4, 4);
+                            std::memcpy(&level.rgba[(static_cast<size_t>(y) * w + x) * 4], pixels + (py * 4 + px) * 4,
+                                        4);
                         }
                     }
                 }

@@ -23,7 +23,12 @@ bool PEffectSource::Parse(const std::string& text, PEffectSource& out, std::stri
 {
     out.techniques.clear();
     error.clear();
-    enum class Block { None, Vertex, Fragment } block = Block::None;
+    enum class Block
+    {
+        None,
+        Vertex,
+        Fragment
+    } block = Block::None;
     std::string body;
     int lineNumber = 0;
     size_t pos = 0;
@@ -139,7 +144,8 @@ const char* PEffectSource::VertexPrelude()
            "out vec2 vTexCoord;\n"
            "vec4 fvScreenToClip(vec4 p)\n"
            "{\n"
-           "    return vec4(p.x * uScreenToClip.x + uScreenToClip.y, p.y * uScreenToClip.z + uScreenToClip.w, 0.0, 1.0);\n"
+           "    return vec4(p.x * uScreenToClip.x + uScreenToClip.y, p.y * uScreenToClip.z + uScreenToClip.w, 0.0, "
+           "1.0);\n"
            "}\n"
            "#line 1\n";
 }

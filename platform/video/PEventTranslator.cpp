@@ -11,11 +11,10 @@ struct PEvtCodeByte
 
 // The printable characters of 0x80-0x9F; the rest of Windows-1252 equals Latin-1.
 const PEvtCodeByte kPEvtHighTable[] = {
-    {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
-    {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
-    {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
-    {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
-    {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F},
+    {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86}, {0x2021, 0x87},
+    {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C}, {0x017D, 0x8E}, {0x2018, 0x91},
+    {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95}, {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98},
+    {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B}, {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F},
 };
 
 PWindowMessage PEvtMake(uint32_t message, uint64_t wParam, int32_t x = 0, int32_t y = 0)
@@ -108,47 +107,85 @@ uint32_t PEventTranslator::KeyToVirtualKey(SDL_Keycode key)
         return PVK_NUMPAD0 + 1 + static_cast<uint32_t>(key - SDLK_KP_1);
     switch (key)
     {
-    case SDLK_KP_0: return PVK_NUMPAD0;
-    case SDLK_BACKSPACE: return PVK_BACK;
-    case SDLK_TAB: return PVK_TAB;
+    case SDLK_KP_0:
+        return PVK_NUMPAD0;
+    case SDLK_BACKSPACE:
+        return PVK_BACK;
+    case SDLK_TAB:
+        return PVK_TAB;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return PVK_RETURN;
+    case SDLK_KP_ENTER:
+        return PVK_RETURN;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return PVK_SHIFT;
+    case SDLK_RSHIFT:
+        return PVK_SHIFT;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return PVK_CONTROL;
-    case SDLK_PAUSE: return PVK_PAUSE;
-    case SDLK_CAPSLOCK: return PVK_CAPITAL;
-    case SDLK_ESCAPE: return PVK_ESCAPE;
-    case SDLK_SPACE: return PVK_SPACE;
-    case SDLK_PAGEUP: return PVK_PRIOR;
-    case SDLK_PAGEDOWN: return PVK_NEXT;
-    case SDLK_END: return PVK_END;
-    case SDLK_HOME: return PVK_HOME;
-    case SDLK_LEFT: return PVK_LEFT;
-    case SDLK_UP: return PVK_UP;
-    case SDLK_RIGHT: return PVK_RIGHT;
-    case SDLK_DOWN: return PVK_DOWN;
-    case SDLK_PRINTSCREEN: return PVK_SNAPSHOT;
-    case SDLK_INSERT: return PVK_INSERT;
-    case SDLK_DELETE: return PVK_DELETE;
-    case SDLK_KP_MULTIPLY: return PVK_MULTIPLY;
-    case SDLK_KP_PLUS: return PVK_ADD;
-    case SDLK_KP_MINUS: return PVK_SUBTRACT;
-    case SDLK_KP_PERIOD: return PVK_DECIMAL;
-    case SDLK_KP_DIVIDE: return PVK_DIVIDE;
-    case SDLK_SEMICOLON: return PVK_OEM_1;
-    case SDLK_EQUALS: return PVK_OEM_PLUS;
-    case SDLK_COMMA: return PVK_OEM_COMMA;
-    case SDLK_MINUS: return PVK_OEM_MINUS;
-    case SDLK_PERIOD: return PVK_OEM_PERIOD;
-    case SDLK_SLASH: return PVK_OEM_2;
-    case SDLK_BACKQUOTE: return PVK_OEM_3;
-    case SDLK_LEFTBRACKET: return PVK_OEM_4;
-    case SDLK_BACKSLASH: return PVK_OEM_5;
-    case SDLK_RIGHTBRACKET: return PVK_OEM_6;
-    case SDLK_QUOTE: return PVK_OEM_7;
-    default: return 0;
+    case SDLK_RCTRL:
+        return PVK_CONTROL;
+    case SDLK_PAUSE:
+        return PVK_PAUSE;
+    case SDLK_CAPSLOCK:
+        return PVK_CAPITAL;
+    case SDLK_ESCAPE:
+        return PVK_ESCAPE;
+    case SDLK_SPACE:
+        return PVK_SPACE;
+    case SDLK_PAGEUP:
+        return PVK_PRIOR;
+    case SDLK_PAGEDOWN:
+        return PVK_NEXT;
+    case SDLK_END:
+        return PVK_END;
+    case SDLK_HOME:
+        return PVK_HOME;
+    case SDLK_LEFT:
+        return PVK_LEFT;
+    case SDLK_UP:
+        return PVK_UP;
+    case SDLK_RIGHT:
+        return PVK_RIGHT;
+    case SDLK_DOWN:
+        return PVK_DOWN;
+    case SDLK_PRINTSCREEN:
+        return PVK_SNAPSHOT;
+    case SDLK_INSERT:
+        return PVK_INSERT;
+    case SDLK_DELETE:
+        return PVK_DELETE;
+    case SDLK_KP_MULTIPLY:
+        return PVK_MULTIPLY;
+    case SDLK_KP_PLUS:
+        return PVK_ADD;
+    case SDLK_KP_MINUS:
+        return PVK_SUBTRACT;
+    case SDLK_KP_PERIOD:
+        return PVK_DECIMAL;
+    case SDLK_KP_DIVIDE:
+        return PVK_DIVIDE;
+    case SDLK_SEMICOLON:
+        return PVK_OEM_1;
+    case SDLK_EQUALS:
+        return PVK_OEM_PLUS;
+    case SDLK_COMMA:
+        return PVK_OEM_COMMA;
+    case SDLK_MINUS:
+        return PVK_OEM_MINUS;
+    case SDLK_PERIOD:
+        return PVK_OEM_PERIOD;
+    case SDLK_SLASH:
+        return PVK_OEM_2;
+    case SDLK_BACKQUOTE:
+        return PVK_OEM_3;
+    case SDLK_LEFTBRACKET:
+        return PVK_OEM_4;
+    case SDLK_BACKSLASH:
+        return PVK_OEM_5;
+    case SDLK_RIGHTBRACKET:
+        return PVK_OEM_6;
+    case SDLK_QUOTE:
+        return PVK_OEM_7;
+    default:
+        return 0;
     }
 }
 
@@ -162,10 +199,17 @@ void PEventTranslator::Translate(const SDL_Event& event, std::vector<PWindowMess
     case SDL_WINDOWEVENT:
         switch (event.window.event)
         {
-        case SDL_WINDOWEVENT_CLOSE: out.push_back(PEvtMake(PMSG_DESTROY, 0)); break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: out.push_back(PEvtMake(PMSG_ACTIVATEAPP, 1)); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: out.push_back(PEvtMake(PMSG_ACTIVATEAPP, 0)); break;
-        default: break;
+        case SDL_WINDOWEVENT_CLOSE:
+            out.push_back(PEvtMake(PMSG_DESTROY, 0));
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            out.push_back(PEvtMake(PMSG_ACTIVATEAPP, 1));
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out.push_back(PEvtMake(PMSG_ACTIVATEAPP, 0));
+            break;
+        default:
+            break;
         }
         break;
     case SDL_KEYDOWN:
@@ -183,12 +227,21 @@ void PEventTranslator::Translate(const SDL_Event& event, std::vector<PWindowMess
         // The control keys that also type a character, in the order keyboard translation gives them.
         switch (sym)
         {
-        case SDLK_BACKSPACE: out.push_back(PEvtMake(PMSG_CHAR, 0x08)); break;
-        case SDLK_TAB: out.push_back(PEvtMake(PMSG_CHAR, 0x09)); break;
+        case SDLK_BACKSPACE:
+            out.push_back(PEvtMake(PMSG_CHAR, 0x08));
+            break;
+        case SDLK_TAB:
+            out.push_back(PEvtMake(PMSG_CHAR, 0x09));
+            break;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: out.push_back(PEvtMake(PMSG_CHAR, 0x0D)); break;
-        case SDLK_ESCAPE: out.push_back(PEvtMake(PMSG_CHAR, 0x1B)); break;
-        default: break;
+        case SDLK_KP_ENTER:
+            out.push_back(PEvtMake(PMSG_CHAR, 0x0D));
+            break;
+        case SDLK_ESCAPE:
+            out.push_back(PEvtMake(PMSG_CHAR, 0x1B));
+            break;
+        default:
+            break;
         }
         break;
     }
@@ -217,10 +270,17 @@ void PEventTranslator::Translate(const SDL_Event& event, std::vector<PWindowMess
         uint32_t msg = PMSG_NONE;
         switch (event.button.button)
         {
-        case SDL_BUTTON_LEFT: msg = down ? (dbl ? PMSG_LBUTTONDBLCLK : PMSG_LBUTTONDOWN) : PMSG_LBUTTONUP; break;
-        case SDL_BUTTON_RIGHT: msg = down ? (dbl ? PMSG_RBUTTONDBLCLK : PMSG_RBUTTONDOWN) : PMSG_RBUTTONUP; break;
-        case SDL_BUTTON_MIDDLE: msg = down ? (dbl ? PMSG_MBUTTONDBLCLK : PMSG_MBUTTONDOWN) : PMSG_MBUTTONUP; break;
-        default: break;
+        case SDL_BUTTON_LEFT:
+            msg = down ? (dbl ? PMSG_LBUTTONDBLCLK : PMSG_LBUTTONDOWN) : PMSG_LBUTTONUP;
+            break;
+        case SDL_BUTTON_RIGHT:
+            msg = down ? (dbl ? PMSG_RBUTTONDBLCLK : PMSG_RBUTTONDOWN) : PMSG_RBUTTONUP;
+            break;
+        case SDL_BUTTON_MIDDLE:
+            msg = down ? (dbl ? PMSG_MBUTTONDBLCLK : PMSG_MBUTTONDOWN) : PMSG_MBUTTONUP;
+            break;
+        default:
+            break;
         }
         if (msg != PMSG_NONE)
             out.push_back(PEvtMake(msg, 0, event.button.x, event.button.y));

@@ -20,17 +20,28 @@ GLenum GLDeviceBlend(uint32_t blend)
 {
     switch (blend)
     {
-    case PBLEND_ZERO: return GL_ZERO;
-    case PBLEND_ONE: return GL_ONE;
-    case PBLEND_SRCCOLOR: return GL_SRC_COLOR;
-    case PBLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
-    case PBLEND_SRCALPHA: return GL_SRC_ALPHA;
-    case PBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-    case PBLEND_DESTALPHA: return GL_DST_ALPHA;
-    case PBLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
-    case PBLEND_DESTCOLOR: return GL_DST_COLOR;
-    case PBLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
-    default: return GL_ONE;
+    case PBLEND_ZERO:
+        return GL_ZERO;
+    case PBLEND_ONE:
+        return GL_ONE;
+    case PBLEND_SRCCOLOR:
+        return GL_SRC_COLOR;
+    case PBLEND_INVSRCCOLOR:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case PBLEND_SRCALPHA:
+        return GL_SRC_ALPHA;
+    case PBLEND_INVSRCALPHA:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case PBLEND_DESTALPHA:
+        return GL_DST_ALPHA;
+    case PBLEND_INVDESTALPHA:
+        return GL_ONE_MINUS_DST_ALPHA;
+    case PBLEND_DESTCOLOR:
+        return GL_DST_COLOR;
+    case PBLEND_INVDESTCOLOR:
+        return GL_ONE_MINUS_DST_COLOR;
+    default:
+        return GL_ONE;
     }
 }
 
@@ -38,9 +49,12 @@ GLint GLDeviceAddress(uint32_t address)
 {
     switch (address)
     {
-    case PTADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
-    case PTADDRESS_MIRROR: return GL_MIRRORED_REPEAT;
-    default: return GL_REPEAT;
+    case PTADDRESS_CLAMP:
+        return GL_CLAMP_TO_EDGE;
+    case PTADDRESS_MIRROR:
+        return GL_MIRRORED_REPEAT;
+    default:
+        return GL_REPEAT;
     }
 }
 } // namespace
@@ -323,9 +337,9 @@ void PGLDevice::ApplyDrawState()
     else
         glUniform4f(program.screenToClip, sx, 1.0f / w - 1.0f, -sy, 1.0f - 1.0f / h);
     const bool alphaTest = m_renderStates[static_cast<int>(PRenderState::AlphaTestEnable)] != 0;
-    glUniform1i(program.alphaFunc,
-                alphaTest ? static_cast<GLint>(m_renderStates[static_cast<int>(PRenderState::AlphaFunc)])
-                          : static_cast<GLint>(PCMP_ALWAYS));
+    glUniform1i(program.alphaFunc, alphaTest
+                                       ? static_cast<GLint>(m_renderStates[static_cast<int>(PRenderState::AlphaFunc)])
+                                       : static_cast<GLint>(PCMP_ALWAYS));
     glUniform1f(program.alphaRef, static_cast<float>(m_renderStates[static_cast<int>(PRenderState::AlphaRef)] & 0xFF));
     glUniform1i(program.texture0, 0);
     if (program.stageOps >= 0)
@@ -365,10 +379,14 @@ GLenum PGLDevice::PrimitiveMode(PPrimitive type) const
 {
     switch (type)
     {
-    case PPrimitive::LineList: return GL_LINES;
-    case PPrimitive::LineStrip: return GL_LINE_STRIP;
-    case PPrimitive::TriangleList: return GL_TRIANGLES;
-    case PPrimitive::TriangleStrip: return GL_TRIANGLE_STRIP;
+    case PPrimitive::LineList:
+        return GL_LINES;
+    case PPrimitive::LineStrip:
+        return GL_LINE_STRIP;
+    case PPrimitive::TriangleList:
+        return GL_TRIANGLES;
+    case PPrimitive::TriangleStrip:
+        return GL_TRIANGLE_STRIP;
     }
     return GL_TRIANGLES;
 }
@@ -438,8 +456,8 @@ PResult PGLDevice::SetIndices(PIndexBuffer* buffer)
     return PRES_OK;
 }
 
-PResult PGLDevice::DrawIndexedPrimitive(PPrimitive type, int baseVertex, int minIndex, int numVertices,
-                                        int startIndex, int primitiveCount)
+PResult PGLDevice::DrawIndexedPrimitive(PPrimitive type, int baseVertex, int minIndex, int numVertices, int startIndex,
+                                        int primitiveCount)
 {
     (void)minIndex;
     if (!m_stream || !m_indices || primitiveCount <= 0 || baseVertex < 0 || startIndex < 0 || numVertices < 0)
@@ -476,8 +494,7 @@ PResult PGLDevice::CreateTextureObject(int width, int height, int levels, GLuint
     return PRES_OK;
 }
 
-PResult PGLDevice::CreateTexture(int width, int height, int levels, bool renderTarget, PFormat format,
-                                 PTexture** out)
+PResult PGLDevice::CreateTexture(int width, int height, int levels, bool renderTarget, PFormat format, PTexture** out)
 {
     if (!out)
         return PRES_INVALIDCALL;
@@ -600,7 +617,8 @@ PResult PGLDevice::ReadBackBuffer(PImage& out)
     level.rgba.resize(raw.size());
     const size_t row = static_cast<size_t>(m_backWidth) * 4;
     for (int y = 0; y < m_backHeight; ++y)
-        std::memcpy(&level.rgba[static_cast<size_t>(y) * row], &raw[static_cast<size_t>(m_backHeight - 1 - y) * row], row);
+        std::memcpy(&level.rgba[static_cast<size_t>(y) * row], &raw[static_cast<size_t>(m_backHeight - 1 - y) * row],
+                    row);
     out.levels.push_back(std::move(level));
     return PRES_OK;
 }

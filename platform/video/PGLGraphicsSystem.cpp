@@ -90,7 +90,8 @@ PResult PGLGraphicsSystem::EnumAdapterModes(int adapter, uint32_t format, int in
     SDL_DisplayMode mode;
     if (adapter != 0 || format != static_cast<uint32_t>(PFormat::X8R8G8B8) || SDL_GetDisplayMode(0, index, &mode) != 0)
         return PRES_INVALIDCALL;
-    out = {static_cast<uint32_t>(mode.w), static_cast<uint32_t>(mode.h), static_cast<uint32_t>(mode.refresh_rate), format};
+    out = {static_cast<uint32_t>(mode.w), static_cast<uint32_t>(mode.h), static_cast<uint32_t>(mode.refresh_rate),
+           format};
     return PRES_OK;
 }
 

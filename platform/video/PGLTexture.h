@@ -13,8 +13,7 @@ class PGLDevice;
 class PGLTexture : public PTexture
 {
 public:
-    PGLTexture(PGLDevice* device, GLuint texture, int width, int height, int levels, PFormat format,
-               bool renderTarget);
+    PGLTexture(PGLDevice* device, GLuint texture, int width, int height, int levels, PFormat format, bool renderTarget);
     ~PGLTexture() override;
 
     int GetLevelCount() const override { return m_levels; }

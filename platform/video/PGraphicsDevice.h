@@ -43,8 +43,8 @@ public:
     virtual PResult CreateIndexBuffer(int bytes, PIndexBuffer** out) = 0;
     virtual PResult SetStreamSource(int stream, PVertexBuffer* buffer, int offsetBytes, int stride) = 0;
     virtual PResult SetIndices(PIndexBuffer* buffer) = 0;
-    virtual PResult DrawIndexedPrimitive(PPrimitive type, int baseVertex, int minIndex, int numVertices,
-                                         int startIndex, int primitiveCount) = 0;
+    virtual PResult DrawIndexedPrimitive(PPrimitive type, int baseVertex, int minIndex, int numVertices, int startIndex,
+                                         int primitiveCount) = 0;
 
     // Textures and render targets.
     virtual PResult CreateTexture(int width, int height, int levels, bool renderTarget, PFormat format,

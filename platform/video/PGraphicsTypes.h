@@ -28,7 +28,10 @@ constexpr PResult PRES_DEVICEHUNG = static_cast<PResult>(0x88760874u);
 constexpr PResult PRES_INVALIDDATA = static_cast<PResult>(0x88760B59u);
 constexpr PResult PRES_FAIL = static_cast<PResult>(0x80004005u);
 
-inline bool PFailed(PResult r) { return r < 0; }
+inline bool PFailed(PResult r)
+{
+    return r < 0;
+}
 
 // Opaque handle of the game window the device presents to (the platform window layer owns it).
 using PWindowHandle = void*;
@@ -78,29 +81,92 @@ enum class PRenderState : uint32_t
     Count
 };
 
-enum PCullMode : uint32_t { PCULL_NONE = 1, PCULL_CW = 2, PCULL_CCW = 3 };
+enum PCullMode : uint32_t
+{
+    PCULL_NONE = 1,
+    PCULL_CW = 2,
+    PCULL_CCW = 3
+};
 
 enum PCompare : uint32_t
 {
-    PCMP_NEVER = 1, PCMP_LESS, PCMP_EQUAL, PCMP_LESSEQUAL, PCMP_GREATER, PCMP_NOTEQUAL, PCMP_GREATEREQUAL,
+    PCMP_NEVER = 1,
+    PCMP_LESS,
+    PCMP_EQUAL,
+    PCMP_LESSEQUAL,
+    PCMP_GREATER,
+    PCMP_NOTEQUAL,
+    PCMP_GREATEREQUAL,
     PCMP_ALWAYS
 };
 
 enum PBlend : uint32_t
 {
-    PBLEND_ZERO = 1, PBLEND_ONE, PBLEND_SRCCOLOR, PBLEND_INVSRCCOLOR, PBLEND_SRCALPHA, PBLEND_INVSRCALPHA,
-    PBLEND_DESTALPHA, PBLEND_INVDESTALPHA, PBLEND_DESTCOLOR, PBLEND_INVDESTCOLOR
+    PBLEND_ZERO = 1,
+    PBLEND_ONE,
+    PBLEND_SRCCOLOR,
+    PBLEND_INVSRCCOLOR,
+    PBLEND_SRCALPHA,
+    PBLEND_INVSRCALPHA,
+    PBLEND_DESTALPHA,
+    PBLEND_INVDESTALPHA,
+    PBLEND_DESTCOLOR,
+    PBLEND_INVDESTCOLOR
 };
 
-enum class PSamplerState : uint32_t { AddressU, AddressV, MagFilter, MinFilter, MipFilter, Count };
-enum PTextureAddress : uint32_t { PTADDRESS_WRAP = 1, PTADDRESS_MIRROR = 2, PTADDRESS_CLAMP = 3 };
-enum PTextureFilter : uint32_t { PTEXF_NONE = 0, PTEXF_POINT = 1, PTEXF_LINEAR = 2 };
+enum class PSamplerState : uint32_t
+{
+    AddressU,
+    AddressV,
+    MagFilter,
+    MinFilter,
+    MipFilter,
+    Count
+};
+enum PTextureAddress : uint32_t
+{
+    PTADDRESS_WRAP = 1,
+    PTADDRESS_MIRROR = 2,
+    PTADDRESS_CLAMP = 3
+};
+enum PTextureFilter : uint32_t
+{
+    PTEXF_NONE = 0,
+    PTEXF_POINT = 1,
+    PTEXF_LINEAR = 2
+};
 
-enum class PTextureStageState : uint32_t { ColourOp, ColourArg1, ColourArg2, AlphaOp, AlphaArg1, AlphaArg2, Count };
-enum PTextureOp : uint32_t { PTOP_DISABLE = 1, PTOP_SELECTARG1 = 2, PTOP_SELECTARG2 = 3, PTOP_MODULATE = 4 };
-enum PTextureArg : uint32_t { PTA_DIFFUSE = 0, PTA_CURRENT = 1, PTA_TEXTURE = 2 };
+enum class PTextureStageState : uint32_t
+{
+    ColourOp,
+    ColourArg1,
+    ColourArg2,
+    AlphaOp,
+    AlphaArg1,
+    AlphaArg2,
+    Count
+};
+enum PTextureOp : uint32_t
+{
+    PTOP_DISABLE = 1,
+    PTOP_SELECTARG1 = 2,
+    PTOP_SELECTARG2 = 3,
+    PTOP_MODULATE = 4
+};
+enum PTextureArg : uint32_t
+{
+    PTA_DIFFUSE = 0,
+    PTA_CURRENT = 1,
+    PTA_TEXTURE = 2
+};
 
-enum class PPrimitive : uint32_t { LineList = 2, LineStrip = 3, TriangleList = 4, TriangleStrip = 5 };
+enum class PPrimitive : uint32_t
+{
+    LineList = 2,
+    LineStrip = 3,
+    TriangleList = 4,
+    TriangleStrip = 5
+};
 
 // Lock flags of dynamic buffers.
 constexpr uint32_t PLOCK_DISCARD = 0x2000;
@@ -111,10 +177,14 @@ inline int PVertexCountFor(PPrimitive type, int primitives)
 {
     switch (type)
     {
-    case PPrimitive::LineList: return primitives * 2;
-    case PPrimitive::LineStrip: return primitives + 1;
-    case PPrimitive::TriangleList: return primitives * 3;
-    case PPrimitive::TriangleStrip: return primitives + 2;
+    case PPrimitive::LineList:
+        return primitives * 2;
+    case PPrimitive::LineStrip:
+        return primitives + 1;
+    case PPrimitive::TriangleList:
+        return primitives * 3;
+    case PPrimitive::TriangleStrip:
+        return primitives + 2;
     }
     return 0;
 }
@@ -142,7 +212,10 @@ struct PAdapterIdentifier
     std::string deviceName;
 };
 
-constexpr uint32_t PShaderVersion(uint32_t major, uint32_t minor) { return 0xFFFF0000u | (major << 8) | minor; }
+constexpr uint32_t PShaderVersion(uint32_t major, uint32_t minor)
+{
+    return 0xFFFF0000u | (major << 8) | minor;
+}
 
 struct PDeviceCaps
 {

@@ -22,7 +22,8 @@ public:
     PResult Lock(int offset, int size, void** data, uint32_t flags)
     {
         std::string how = flags & PLOCK_DISCARD ? "discard" : (flags & PLOCK_NOOVERWRITE ? "nooverwrite" : "0");
-        m_state->log.push_back("Lock " + m_name + " " + std::to_string(offset) + " " + std::to_string(size) + " " + how);
+        m_state->log.push_back("Lock " + m_name + " " + std::to_string(offset) + " " + std::to_string(size) + " " +
+                               how);
         if (!data)
             return PRES_INVALIDCALL;
         *data = nullptr;

@@ -23,19 +23,32 @@ const char* PRecordingDevice::RenderStateName(PRenderState state)
 {
     switch (state)
     {
-    case PRenderState::Lighting: return "Lighting";
-    case PRenderState::CullMode: return "CullMode";
-    case PRenderState::AlphaTestEnable: return "AlphaTestEnable";
-    case PRenderState::AlphaFunc: return "AlphaFunc";
-    case PRenderState::AlphaRef: return "AlphaRef";
-    case PRenderState::AlphaBlendEnable: return "AlphaBlendEnable";
-    case PRenderState::SrcBlend: return "SrcBlend";
-    case PRenderState::DestBlend: return "DestBlend";
-    case PRenderState::SeparateAlphaBlendEnable: return "SeparateAlphaBlendEnable";
-    case PRenderState::SrcBlendAlpha: return "SrcBlendAlpha";
-    case PRenderState::DestBlendAlpha: return "DestBlendAlpha";
-    case PRenderState::ScissorTestEnable: return "ScissorTestEnable";
-    case PRenderState::Count: break;
+    case PRenderState::Lighting:
+        return "Lighting";
+    case PRenderState::CullMode:
+        return "CullMode";
+    case PRenderState::AlphaTestEnable:
+        return "AlphaTestEnable";
+    case PRenderState::AlphaFunc:
+        return "AlphaFunc";
+    case PRenderState::AlphaRef:
+        return "AlphaRef";
+    case PRenderState::AlphaBlendEnable:
+        return "AlphaBlendEnable";
+    case PRenderState::SrcBlend:
+        return "SrcBlend";
+    case PRenderState::DestBlend:
+        return "DestBlend";
+    case PRenderState::SeparateAlphaBlendEnable:
+        return "SeparateAlphaBlendEnable";
+    case PRenderState::SrcBlendAlpha:
+        return "SrcBlendAlpha";
+    case PRenderState::DestBlendAlpha:
+        return "DestBlendAlpha";
+    case PRenderState::ScissorTestEnable:
+        return "ScissorTestEnable";
+    case PRenderState::Count:
+        break;
     }
     return "?";
 }
@@ -44,12 +57,18 @@ const char* PRecordingDevice::SamplerStateName(PSamplerState state)
 {
     switch (state)
     {
-    case PSamplerState::AddressU: return "AddressU";
-    case PSamplerState::AddressV: return "AddressV";
-    case PSamplerState::MagFilter: return "MagFilter";
-    case PSamplerState::MinFilter: return "MinFilter";
-    case PSamplerState::MipFilter: return "MipFilter";
-    case PSamplerState::Count: break;
+    case PSamplerState::AddressU:
+        return "AddressU";
+    case PSamplerState::AddressV:
+        return "AddressV";
+    case PSamplerState::MagFilter:
+        return "MagFilter";
+    case PSamplerState::MinFilter:
+        return "MinFilter";
+    case PSamplerState::MipFilter:
+        return "MipFilter";
+    case PSamplerState::Count:
+        break;
     }
     return "?";
 }
@@ -58,13 +77,20 @@ const char* PRecordingDevice::StageStateName(PTextureStageState state)
 {
     switch (state)
     {
-    case PTextureStageState::ColourOp: return "ColourOp";
-    case PTextureStageState::ColourArg1: return "ColourArg1";
-    case PTextureStageState::ColourArg2: return "ColourArg2";
-    case PTextureStageState::AlphaOp: return "AlphaOp";
-    case PTextureStageState::AlphaArg1: return "AlphaArg1";
-    case PTextureStageState::AlphaArg2: return "AlphaArg2";
-    case PTextureStageState::Count: break;
+    case PTextureStageState::ColourOp:
+        return "ColourOp";
+    case PTextureStageState::ColourArg1:
+        return "ColourArg1";
+    case PTextureStageState::ColourArg2:
+        return "ColourArg2";
+    case PTextureStageState::AlphaOp:
+        return "AlphaOp";
+    case PTextureStageState::AlphaArg1:
+        return "AlphaArg1";
+    case PTextureStageState::AlphaArg2:
+        return "AlphaArg2";
+    case PTextureStageState::Count:
+        break;
     }
     return "?";
 }
@@ -73,10 +99,14 @@ const char* PRecordingDevice::PrimitiveName(PPrimitive type)
 {
     switch (type)
     {
-    case PPrimitive::LineList: return "LineList";
-    case PPrimitive::LineStrip: return "LineStrip";
-    case PPrimitive::TriangleList: return "TriangleList";
-    case PPrimitive::TriangleStrip: return "TriangleStrip";
+    case PPrimitive::LineList:
+        return "LineList";
+    case PPrimitive::LineStrip:
+        return "LineStrip";
+    case PPrimitive::TriangleList:
+        return "TriangleList";
+    case PPrimitive::TriangleStrip:
+        return "TriangleStrip";
     }
     return "?";
 }
@@ -171,7 +201,8 @@ PResult PRecordingDevice::SetScissorRect(const PRect& rect)
 
 PResult PRecordingDevice::DrawPrimitiveUP(PPrimitive type, int primitiveCount, const void* vertices, int stride)
 {
-    m_state->log.push_back(std::string("DrawPrimitiveUP ") + PrimitiveName(type) + " " + std::to_string(primitiveCount));
+    m_state->log.push_back(std::string("DrawPrimitiveUP ") + PrimitiveName(type) + " " +
+                           std::to_string(primitiveCount));
     if (!vertices || primitiveCount <= 0 || stride < static_cast<int>(sizeof(PVertex)))
         return PRES_INVALIDCALL;
     PRecordingDraw draw;
@@ -192,8 +223,8 @@ PResult PRecordingDevice::DrawPrimitiveUP(PPrimitive type, int primitiveCount, c
 PResult PRecordingDevice::CreateVertexBuffer(int bytes, bool dynamic, PVertexBuffer** out)
 {
     const int id = m_state->nextObjectId++;
-    m_state->log.push_back("CreateVertexBuffer " + std::to_string(bytes) + (dynamic ? " dynamic" : " static") +
-                           " vb#" + std::to_string(id));
+    m_state->log.push_back("CreateVertexBuffer " + std::to_string(bytes) + (dynamic ? " dynamic" : " static") + " vb#" +
+                           std::to_string(id));
     if (!out || bytes <= 0)
         return PRES_INVALIDCALL;
     *out = nullptr;
@@ -219,8 +250,8 @@ PResult PRecordingDevice::CreateIndexBuffer(int bytes, PIndexBuffer** out)
 PResult PRecordingDevice::SetStreamSource(int stream, PVertexBuffer* buffer, int offsetBytes, int stride)
 {
     auto* vb = static_cast<PRecordingVertexBuffer*>(buffer);
-    m_state->log.push_back("SetStreamSource " + std::to_string(stream) + " " + (vb ? vb->Data().Name() : "null") +
-                           " " + std::to_string(offsetBytes) + " " + std::to_string(stride));
+    m_state->log.push_back("SetStreamSource " + std::to_string(stream) + " " + (vb ? vb->Data().Name() : "null") + " " +
+                           std::to_string(offsetBytes) + " " + std::to_string(stride));
     m_stream = vb;
     m_streamOffset = offsetBytes;
     m_streamStride = stride;
@@ -238,9 +269,10 @@ PResult PRecordingDevice::SetIndices(PIndexBuffer* buffer)
 PResult PRecordingDevice::DrawIndexedPrimitive(PPrimitive type, int baseVertex, int minIndex, int numVertices,
                                                int startIndex, int primitiveCount)
 {
-    m_state->log.push_back(std::string("DrawIndexedPrimitive ") + PrimitiveName(type) + " " + std::to_string(baseVertex) +
-                           " " + std::to_string(minIndex) + " " + std::to_string(numVertices) + " " +
-                           std::to_string(startIndex) + " " + std::to_string(primitiveCount));
+    m_state->log.push_back(std::string("DrawIndexedPrimitive ") + PrimitiveName(type) + " " +
+                           std::to_string(baseVertex) + " " + std::to_string(minIndex) + " " +
+                           std::to_string(numVertices) + " " + std::to_string(startIndex) + " " +
+                           std::to_string(primitiveCount));
     if (!m_stream || !m_indices || primitiveCount <= 0 || m_streamStride < static_cast<int>(sizeof(PVertex)))
         return PRES_INVALIDCALL;
     PRecordingDraw draw;
@@ -293,8 +325,8 @@ PResult PRecordingDevice::CreateTextureFromImage(const PImage& image, PTexture**
 {
     const int id = m_state->nextObjectId++;
     m_state->log.push_back("CreateTextureFromImage " + std::to_string(image.Width()) + "x" +
-                           std::to_string(image.Height()) + " levels " + std::to_string(image.levels.size()) +
-                           " tex#" + std::to_string(id));
+                           std::to_string(image.Height()) + " levels " + std::to_string(image.levels.size()) + " tex#" +
+                           std::to_string(id));
     if (!out)
         return PRES_INVALIDCALL;
     *out = nullptr;

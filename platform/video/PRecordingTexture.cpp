@@ -1,8 +1,8 @@
 // Recording textures.
 #include "platform/video/PRecordingTexture.h"
 
-PRecordingTexture::PRecordingTexture(std::shared_ptr<PRecordingState> state, int id, int width, int height,
-                                     int levels, PFormat format, bool renderTarget)
+PRecordingTexture::PRecordingTexture(std::shared_ptr<PRecordingState> state, int id, int width, int height, int levels,
+                                     PFormat format, bool renderTarget)
     : m_state(std::move(state)), m_id(id), m_format(format), m_renderTarget(renderTarget)
 {
     for (int l = 0; l < levels; ++l)

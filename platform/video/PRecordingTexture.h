@@ -10,8 +10,8 @@
 class PRecordingTexture : public PTexture
 {
 public:
-    PRecordingTexture(std::shared_ptr<PRecordingState> state, int id, int width, int height, int levels,
-                      PFormat format, bool renderTarget);
+    PRecordingTexture(std::shared_ptr<PRecordingState> state, int id, int width, int height, int levels, PFormat format,
+                      bool renderTarget);
     ~PRecordingTexture() override;
 
     int GetLevelCount() const override { return static_cast<int>(m_levels.size()); }

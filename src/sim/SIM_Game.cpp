@@ -2,41 +2,41 @@
 #include "sim/SIM_Game.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/money/SIM_DemandFactor.h"
-#include "sim/slots/SIM_Efficiency.h"
+#include "platform/core/PClock.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/SIM_ThreadManager.h"
 #include "sim/definitions/SIM_FacilityManager.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/money/SIM_FinanceRecord.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
-#include "sim/world/SIM_Mission.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_PropTypeManager.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SupplyStockpileRegistry.h"
-#include "sim/SIM_Presentation.h"
-#include "sim/definitions/SIM_ProductionTaskManager.h"
-#include "sim/definitions/SIM_PropTypeManager.h"
-#include "sim/research/SIM_ResearchManager.h"
-#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/money/SIM_DemandFactor.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
 #include "sim/money/SIM_SalesManager.h"
-#include "sim/definitions/SIM_SimConfig.h"
-#include "sim/definitions/SIM_SlotUpgradeManager.h"
-#include "sim/world/SIM_SubTiles.h"
-#include "sim/SIM_ThreadManager.h"
-#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
-#include "sim/vehicles/SIM_VehicleDesignManager.h"
-#include "sim/definitions/SIM_VehicleFeatureManager.h"
 #include "sim/money/SalesRecordPool.h"
-#include "sim/vehicles/SIM_CarExporter.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/slots/SIM_Efficiency.h"
 #include "sim/slots/SIM_EmployeeManager.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SIM_PowerManager.h"
-#include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/slots/SlotQueries.h"
-#include "platform/core/PClock.h"
+#include "sim/vehicles/SIM_CarExporter.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_SubTiles.h"
 
 SIM_Game& SIM_Game::Instance()
 {
@@ -221,7 +221,7 @@ void SIM_Game::UpdateClock()
         const double before = m_frameCapTimer.m_total;
         m_frameCapTimer.Update();
         if (m_frameCapTimer.m_stopped || m_frameCapTimer.m_total <= before)
-            break;   // a stopped or frozen timer would never reach the cap
+            break; // a stopped or frozen timer would never reach the cap
     }
 }
 

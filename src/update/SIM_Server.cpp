@@ -2,11 +2,11 @@
 #include "update/SIM_Server.h"
 
 #include "Game.h"
-#include "update/SIM_Internet.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
 #include "engine/core/GStringTokenizer.h"
 #include "platform/core/PThread.h"
+#include "update/SIM_Internet.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,16 +2,16 @@
 #include "update/SIM_UpdateCheck.h"
 
 #include "Game.h"
-#include "update/SIM_Internet.h"
-#include "update/SIM_Server.h"
-#include "engine/core/GDebugLog.h"
 #include "engine/GGameServices.h"
+#include "engine/core/GDebugLog.h"
 #include "engine/core/GOptions.h"
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
 #include "platform/core/PClock.h"
 #include "platform/net/PHttpClient.h"
 #include "sim/SIM_ThreadManager.h"
+#include "update/SIM_Internet.h"
+#include "update/SIM_Server.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -30,8 +30,8 @@ TEST(Activation, BackgroundTimeDoesNotCountOnAnyTimer)
     struct Step
     {
         const char* what;
-        bool message;      // send an activation message first
-        uint64_t wParam;   // 0 inactive, 1 or 2 active
+        bool message;    // send an activation message first
+        uint64_t wParam; // 0 inactive, 1 or 2 active
         uint64_t advanceMs;
         bool running;
         double total;

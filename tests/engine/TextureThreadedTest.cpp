@@ -2,8 +2,8 @@
 // loaded yet is refused there and stays free for the main thread to load.
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
-#include "engine/core/GDebugLog.h"
 #include "engine/GTextureManager.h"
+#include "engine/core/GDebugLog.h"
 #include "platform/video/PGraphics.h"
 #include "platform/video/PRecordingGraphicsSystem.h"
 

@@ -2,8 +2,8 @@
 // Mission files are written by players and modders: reading any bytes as a mission, writing it
 // back and setting a floor up from it must never crash or touch memory it does not own.
 #include "engine/core/GBufferedFileManager.h"
-#include "sim/world/SIM_BuildingZone.h"
 #include "sim/SIM_Game.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 
 #include "FuzzScratchFile.h"

@@ -17,7 +17,8 @@
 static std::string FuzzTaskFileRoot()
 {
     static const std::string root = [] {
-        std::filesystem::path dir = std::filesystem::temp_directory_path() / ("fv_fuzz_tasks_" + std::to_string(getpid()));
+        std::filesystem::path dir =
+            std::filesystem::temp_directory_path() / ("fv_fuzz_tasks_" + std::to_string(getpid()));
         std::filesystem::create_directories(dir / "tasks");
         // Prop types and resources for the names a task file may use (run from the repo root).
         SIM_PropTypeManager::Instance().Load("tests/sim/data/defs/basic");

@@ -10,13 +10,13 @@
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
-#include "sim/research/SIM_ResearchManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
-#include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // A car design for the money tests: worth `value` (one feature, no upgrades) and priced `price`.
 #pragma once
 
-#include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
 struct MoneyTestDesign

@@ -7,30 +7,30 @@
 
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/definitions/SIM_FacilityManager.h"
-#include "sim/slots/SIM_FacilitySlot.h"
-#include "sim/definitions/SIM_FacilityTask.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/money/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
-#include "sim/world/SIM_Mission.h"
-#include "sim/slots/SIM_PowerManager.h"
-#include "sim/slots/SIM_PowerplantSlot.h"
-#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
-#include "sim/money/SIM_SalesManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
-#include "sim/world/SIM_Tile.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
-#include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
-#include "sim/vehicles/SIM_VehicleManager.h"
-#include "sim/slots/SlotQueries.h"
 #include "sim/definitions/VehicleColor.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_PowerManager.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace slotstest
 {
@@ -145,4 +145,4 @@ public:
 private:
     SIM_Mission m_mission;
 };
-}  // namespace slotstest
+} // namespace slotstest

@@ -1,4 +1,5 @@
-// Task definitions: the common keys, the footprint, staff and upgrade loaders shared by production tasks and facilities.
+// Task definitions: the common keys, the footprint, staff and upgrade loaders shared by production tasks and
+// facilities.
 #include "sim/definitions/SIM_BaseTask.h"
 
 #include "engine/core/GDebugLog.h"

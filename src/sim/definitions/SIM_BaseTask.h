@@ -13,9 +13,9 @@ class SIM_SlotUpgrade;
 
 enum TaskKind
 {
-    TASK_COMPONENT = 0,   // "COMPONENT": turns resources into exports
-    TASK_VEHICLE = 1,     // works on a car body standing in the slot
-    TASK_STANDALONE = 2,  // "STANDALONE"; every facility
+    TASK_COMPONENT = 0,  // "COMPONENT": turns resources into exports
+    TASK_VEHICLE = 1,    // works on a car body standing in the slot
+    TASK_STANDALONE = 2, // "STANDALONE"; every facility
 };
 
 struct TaskIconColour
@@ -61,9 +61,9 @@ public:
     // Decimal number at the start of the first 63 characters; empty, junk, nan or inf give 0.0.
     static float ParseFloat(const std::string& value);
 
-    std::vector<SIM_SlotUpgrade*> m_upgrades;  // not owned
+    std::vector<SIM_SlotUpgrade*> m_upgrades; // not owned
     std::vector<TaskTileDef> m_tiles;
-    std::vector<TaskPropDef*> m_staff;         // point into the tiles' prop lists
+    std::vector<TaskPropDef*> m_staff; // point into the tiles' prop lists
     float m_processTime = 0.0f;
     int m_guiLevel = 0;
     float m_guiIndex = 0.0f;

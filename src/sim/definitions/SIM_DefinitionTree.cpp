@@ -5,11 +5,11 @@
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
-#include "sim/research/SIM_ResearchManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/research/SIM_ResearchManager.h"
 
 void LoadDefinitionTree(const std::string& simRoot)
 {

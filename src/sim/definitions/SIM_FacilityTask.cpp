@@ -3,8 +3,7 @@
 
 #include "engine/core/IniLoader.h"
 
-SIM_FacilityTask::SIM_FacilityTask()
-    : m_taskSection(std::make_shared<IniLoader>())
+SIM_FacilityTask::SIM_FacilityTask() : m_taskSection(std::make_shared<IniLoader>())
 {
     m_kind = TASK_STANDALONE;
     m_iconColour = TaskIconColour{128, 128, 128, 255};

@@ -43,7 +43,10 @@ public:
     // The variable of that name, or null after an error report.
     Variable* FindVariable(const std::string& name);
 
-    float GetMultiplier(int index) const { return (index >= 0 && index < GFV_COUNT) ? m_variables[index].multiplier : 1.0f; }
+    float GetMultiplier(int index) const
+    {
+        return (index >= 0 && index < GFV_COUNT) ? m_variables[index].multiplier : 1.0f;
+    }
 
     std::vector<GlobalUpgrade> m_globalUpgrades;
     Variable m_variables[GFV_COUNT];

@@ -32,6 +32,6 @@ public:
     std::vector<std::string> m_features;
     std::vector<int> m_exitDirections;
     std::vector<int> m_inputDirections;
-    std::string m_sprites[4];  // NE, SE, SW, NW
+    std::string m_sprites[4]; // NE, SE, SW, NW
     bool m_isConveyor = false;
 };

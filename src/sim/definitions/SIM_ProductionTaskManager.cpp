@@ -82,7 +82,7 @@ bool SIM_ProductionTaskManager::CompareTasksByGuiLevel(const SIM_ProductionTask*
 void SIM_ProductionTaskManager::ApplyTableRow(const std::string& row)
 {
     GStringTokenizer cells(row, ',');
-    cells.NextToken();  // the row marker
+    cells.NextToken(); // the row marker
     const std::string name = cells.GetString();
     SIM_ProductionTask* task = GetTask(name);
     if (!task)

@@ -12,7 +12,7 @@ static const int kPropRowFacings[4] = {1, 2, 3, 0};
 bool SIM_Prop::LoadFromRow(const std::string& row)
 {
     GStringTokenizer cells(row, ',');
-    cells.NextToken();  // the row key
+    cells.NextToken(); // the row key
     m_trigger = cells.GetString();
     for (int facing : kPropRowFacings)
     {

@@ -33,15 +33,15 @@ public:
     std::string GetTextureName(int facing) const;
     std::string GetName() const { return m_name; }
 
-    float m_height = 0.0f;              // the first size value of the row
+    float m_height = 0.0f; // the first size value of the row
     float m_width = 0.0f;
-    std::string m_sprites[4];           // per facing 0..3
+    std::string m_sprites[4]; // per facing 0..3
     uint8_t m_spriteFlags[4] = {0, 0, 0, 0};
     std::vector<SIM_PropAnimation> m_animations[4];
     std::string m_name;
-    std::string m_trigger;              // when the animation plays
+    std::string m_trigger; // when the animation plays
     int m_kind = PROP_STATIC;
-    int m_footprint = 0;                // below 100
-    int m_placementMode = 0;            // below 100
+    int m_footprint = 0;     // below 100
+    int m_placementMode = 0; // below 100
     float m_depthBias = 0.0f;
 };

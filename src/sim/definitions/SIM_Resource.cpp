@@ -8,7 +8,7 @@
 bool SIM_Resource::LoadFromRow(const std::string& row)
 {
     GStringTokenizer cells(row, ',');
-    cells.NextToken();  // the row key
+    cells.NextToken(); // the row key
     m_name = cells.GetString();
     m_guiName = cells.GetString();
     m_icon = cells.GetString();

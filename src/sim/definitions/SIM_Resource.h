@@ -25,9 +25,9 @@ public:
     std::string m_name;
     std::string m_guiName;
     float m_basePrice = 0.0f;
-    float m_prices[NUM_PRICES] = {};  // each 0.85..1.15 x the base price
+    float m_prices[NUM_PRICES] = {}; // each 0.85..1.15 x the base price
     std::string m_icon;
     std::string m_spriteName;
     float m_spriteScale = 128.0f;
-    int m_rawMaterial = 1;  // 0 for a component ("RES_COMP"), 1 for any other kind
+    int m_rawMaterial = 1; // 0 for a component ("RES_COMP"), 1 for any other kind
 };

@@ -35,7 +35,7 @@ float SIM_SimConfig::GetFloat(const char* key)
     if (!Loaded())
     {
         Reader().LoadSection("config", File().c_str());
-        Loaded() = true;   // also when the file or the section is missing: every key then reads 0.0
+        Loaded() = true; // also when the file or the section is missing: every key then reads 0.0
     }
     const std::string value = Reader().GetValue(key);
     char buffer[64];

@@ -5,31 +5,31 @@
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
-#include "sim/definitions/SIM_BaseTask.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/money/SIM_FinanceManager.h"
 #include "sim/SIM_Game.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
-#include "sim/research/SIM_ResearchManager.h"
-#include "sim/research/SIM_Researchable.h"
 #include "sim/definitions/SIM_ResourceManager.h"
-#include "sim/flow/SIM_ResourceStockpile.h"
-#include "sim/views/SIM_TextBlock.h"
-#include "sim/world/SIM_Tile.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
 #include "sim/definitions/TaskTileDef.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/views/SIM_TextBlock.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Tile.h"
 
 #include <cmath>
 #include <cstdio>
 
 int ParseUpgradeEffectType(const std::string& text)
 {
-    static const char* const names[] = {"SU_SPEED", "SU_POWERUSE", "SU_QUALITY", "SU_PROP",
+    static const char* const names[] = {"SU_SPEED",     "SU_POWERUSE",  "SU_QUALITY",  "SU_PROP",
                                         "SU_POWERPROD", "SU_ABS_SPEED", "SU_ABS_POWER"};
     for (int i = 0; i < 7; ++i)
         if (text == names[i])
@@ -71,7 +71,8 @@ void SIM_SlotUpgrade::Load(const std::string& path)
         else if (sectionName.find("feature") != std::string::npos)
         {
             // The feature manager reports a missing name itself.
-            if (SIM_VehicleFeature* feature = SIM_VehicleFeatureManager::Instance().GetFeature(section.GetValue("name")))
+            if (SIM_VehicleFeature* feature =
+                    SIM_VehicleFeatureManager::Instance().GetFeature(section.GetValue("name")))
                 m_features.push_back(feature);
             continue;
         }
@@ -125,9 +126,10 @@ bool SIM_SlotUpgrade::IsAvailable() const
 
 std::string SIM_SlotUpgrade::GetEffectText(const SlotUpgradeEffect& effect) const
 {
-    static const char* const keys[] = {"UP_EFF_SPEED", "UP_EFF_POWERUSE", "UP_EFF_QUALITY", "",
+    static const char* const keys[] = {"UP_EFF_SPEED",     "UP_EFF_POWERUSE",  "UP_EFF_QUALITY",  "",
                                        "UP_EFF_POWERPROD", "UP_EFF_ABS_SPEED", "UP_EFF_ABS_POWER"};
-    const std::string label = (effect.type >= 0 && effect.type < 7) ? GTextTable::GetText(keys[effect.type]) : std::string();
+    const std::string label =
+        (effect.type >= 0 && effect.type < 7) ? GTextTable::GetText(keys[effect.type]) : std::string();
     const char sign = effect.value > 0.0f ? '+' : '-';
     const double magnitude = std::fabs(static_cast<double>(effect.value));
     char text[256];

@@ -15,14 +15,14 @@ class SIM_TextBlock;
 
 enum SlotUpgradeEffectType
 {
-    SU_SPEED = 0,       // multiplier on working speed
-    SU_POWERUSE = 1,    // multiplier on power use
-    SU_QUALITY = 2,     // multiplier on quality
-    SU_PROP = 3,        // purely visual
-    SU_POWERPROD = 4,   // multiplier on power production
-    SU_ABS_SPEED = 5,   // added working time in ms
-    SU_ABS_POWER = 6,   // added power
-    SU_NONE = 7,        // any other type text
+    SU_SPEED = 0,     // multiplier on working speed
+    SU_POWERUSE = 1,  // multiplier on power use
+    SU_QUALITY = 2,   // multiplier on quality
+    SU_PROP = 3,      // purely visual
+    SU_POWERPROD = 4, // multiplier on power production
+    SU_ABS_SPEED = 5, // added working time in ms
+    SU_ABS_POWER = 6, // added power
+    SU_NONE = 7,      // any other type text
 };
 
 struct SlotUpgradeEffect
@@ -40,7 +40,7 @@ struct SlotUpgradeResource
 // A prop an upgrade puts on a slot, placed relative to the slot's anchor tile for facing 1.
 struct SlotUpgradeProp
 {
-    int position = 0;              // sub-tile 0..15
+    int position = 0; // sub-tile 0..15
     SIM_Prop* propType = nullptr;
     int facing = 0;
     int XOffset = 0;
@@ -50,7 +50,7 @@ struct SlotUpgradeProp
 struct SlotUpgradeComponent
 {
     SIM_VehicleComponentType* componentType = nullptr;
-    int value = 0;  // 1 fit this type, -1 do not fit it
+    int value = 0; // 1 fit this type, -1 do not fit it
 };
 
 // "SU_SPEED" 0 ... "SU_ABS_POWER" 6, anything else 7 (exact comparisons).

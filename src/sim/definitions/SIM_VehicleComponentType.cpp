@@ -3,9 +3,9 @@
 
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/IniLoader.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_AtlasEntry.h"
 #include "sim/definitions/SIM_BaseTask.h"
-#include "sim/SIM_Presentation.h"
 
 void SIM_VehicleComponentType::Load(const std::string& path)
 {

@@ -7,7 +7,7 @@
 
 struct SIM_ComponentLayer
 {
-    std::string sprite;   // empty when the facing has no such layer
+    std::string sprite; // empty when the facing has no such layer
     bool flag = false;
     bool inAtlas = false; // the atlas knew the sprite when the type was loaded
     std::string texture;  // atlas texture
@@ -22,7 +22,13 @@ class SIM_VehicleComponentType
 {
 public:
     // Facing order of the layers.
-    enum { FACING_NE = 0, FACING_SE = 1, FACING_SW = 2, FACING_NW = 3 };
+    enum
+    {
+        FACING_NE = 0,
+        FACING_SE = 1,
+        FACING_SW = 2,
+        FACING_NW = 3
+    };
 
     // Reads section "config" of a component file.
     void Load(const std::string& path);
@@ -33,9 +39,9 @@ public:
 
     std::string m_name;
     std::string m_guiName;
-    SIM_ComponentLayer m_layers[4][2];  // [facing][first, second]
-    uint8_t m_colourable[2] = {0, 0};   // first layers, second layers
-    int m_zOrder = 0;                   // lower is drawn first
+    SIM_ComponentLayer m_layers[4][2]; // [facing][first, second]
+    uint8_t m_colourable[2] = {0, 0};  // first layers, second layers
+    int m_zOrder = 0;                  // lower is drawn first
 
 private:
     void LoadFacing(int facing, const std::string& value);

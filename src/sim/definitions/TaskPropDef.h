@@ -5,7 +5,7 @@ class SIM_Prop;
 
 struct TaskPropDef
 {
-    int position = 0;            // sub-tile position 0..15
+    int position = 0;             // sub-tile position 0..15
     SIM_Prop* propType = nullptr; // never null in a stored entry
-    int facing = 0;              // added to the slot's facing modulo 4 when drawn
+    int facing = 0;               // added to the slot's facing modulo 4 when drawn
 };

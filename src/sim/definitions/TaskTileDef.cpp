@@ -5,9 +5,21 @@ void RotateTileOffset(int facing, int x, int y, int& outX, int& outY)
 {
     switch (facing)
     {
-    case 0: outX = y; outY = -x; break;
-    case 2: outX = -y; outY = x; break;
-    case 3: outX = -x; outY = -y; break;
-    default: outX = x; outY = y; break;
+    case 0:
+        outX = y;
+        outY = -x;
+        break;
+    case 2:
+        outX = -y;
+        outY = x;
+        break;
+    case 3:
+        outX = -x;
+        outY = -y;
+        break;
+    default:
+        outX = x;
+        outY = y;
+        break;
     }
 }

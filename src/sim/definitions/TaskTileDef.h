@@ -12,8 +12,8 @@ enum TaskTileType
 {
     TT_NORMAL = 0,
     TT_CONVEYOR = 1,
-    TT_STOCKPILE = 2,  // a production slot keeps its resource stockpile here
-    TT_EXPORT = 3,     // a production slot keeps its component stockpile here
+    TT_STOCKPILE = 2, // a production slot keeps its resource stockpile here
+    TT_EXPORT = 3,    // a production slot keeps its component stockpile here
 };
 
 struct TaskTileDef

@@ -3,10 +3,10 @@
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PTraceSpan.h"
+#include "sim/SIM_ThreadManager.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
-#include "sim/SIM_ThreadManager.h"
 
 #include <algorithm>
 #include <functional>

@@ -2,16 +2,16 @@
 #include "sim/flow/SIM_ComponentStockpile.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/flow/SIM_ComponentStockpileManager.h"
-#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/flow/SIM_StockpileBase.h"
 #include "sim/views/SIM_StockpileView.h"
+#include "sim/views/SIM_TileView.h"
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/SIM_Tile.h"
-#include "sim/views/SIM_TileView.h"
 
 #include <algorithm>
 
@@ -92,8 +92,8 @@ SIM_ResourceObject* SIM_ComponentStockpile::TakeResource(const SIM_Resource* res
 
 int32_t SIM_ComponentStockpile::CountHeld(const SIM_Resource* resource) const
 {
-    return static_cast<int32_t>(std::count_if(m_held.begin(), m_held.end(),
-                                              [resource](const SIM_ResourceObject* o) { return o->m_resource == resource; }));
+    return static_cast<int32_t>(std::count_if(
+        m_held.begin(), m_held.end(), [resource](const SIM_ResourceObject* o) { return o->m_resource == resource; }));
 }
 
 void SIM_ComponentStockpile::ReleaseAll()

@@ -1,12 +1,12 @@
 // The component stockpiles of the floor and which of them can serve a stockpile.
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 
+#include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_NearestByRoute.h"
-#include "sim/slots/SIM_ProductionSlot.h"
-#include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/slots/SIM_ProductionSlot.h"
 
 #include "sim/SIM_PointerList.h"
 

@@ -5,13 +5,13 @@
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PDebugOutput.h"
 #include "platform/core/PTraceSpan.h"
-#include "sim/flow/RouteTable.h"
-#include "sim/definitions/SIM_BaseTask.h"
-#include "sim/flow/SIM_FlowErrorBox.h"
-#include "sim/world/SIM_Factory.h"
 #include "sim/SIM_Game.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <cstdio>
@@ -24,7 +24,7 @@ int PathManhattan(const SIM_Tile* a, const SIM_Tile* b)
 {
     return std::abs(b->m_gridX - a->m_gridX) + std::abs(b->m_gridY - a->m_gridY);
 }
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // PathSearch

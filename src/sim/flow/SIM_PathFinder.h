@@ -79,7 +79,12 @@ class SIM_PathFinder
 public:
     static constexpr int kSearchers = 8;
 
-    enum Mode : int32_t { MODE_RESOURCE = 0, MODE_CONVEYOR = 1, MODE_SLOT_CHAIN = 2 };
+    enum Mode : int32_t
+    {
+        MODE_RESOURCE = 0,
+        MODE_CONVEYOR = 1,
+        MODE_SLOT_CHAIN = 2
+    };
 
     static SIM_PathFinder& Instance();
 

@@ -2,9 +2,9 @@
 #include "sim/flow/SIM_ResourceConveyor.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/world/SIM_Factory.h"
 #include "sim/SIM_Game.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
 SIM_ResourceConveyor::SIM_ResourceConveyor() = default;

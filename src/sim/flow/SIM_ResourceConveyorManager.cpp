@@ -1,12 +1,12 @@
 // The conveyor manager: owns conveyors and import bays, steps the bays, finds the nearest bay.
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 
+#include "sim/SIM_PointerList.h"
+#include "sim/SIM_ThreadManager.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceRoute.h"
-#include "sim/SIM_PointerList.h"
-#include "sim/SIM_ThreadManager.h"
 
 #include <algorithm>
 

@@ -2,19 +2,19 @@
 #include "sim/flow/SIM_ResourceImportBay.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/views/SIM_ConveyorLabelView.h"
-#include "sim/world/SIM_Factory.h"
 #include "sim/SIM_Game.h"
-#include "sim/definitions/SIM_GlobalFactoryVariables.h"
-#include "sim/views/SIM_ImportBayView.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/SIM_PointerList.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/definitions/SIM_SimConfig.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
-#include "sim/definitions/SIM_SimConfig.h"
-#include "sim/world/SIM_Tile.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_ConveyorLabelView.h"
+#include "sim/views/SIM_ImportBayView.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,20 +3,20 @@
 #include "sim/flow/SIM_ResourceObjManager.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/flow/RouteTable.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
-#include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
-#include "sim/world/SIM_Tile.h"
-#include "sim/slots/SlotQueries.h"
 #include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace
 {
@@ -29,7 +29,7 @@ bool PoolIsSupplyStockpile(SIM_PlaceableSlot* slot)
 {
     return slot && slot->IsFacility() && slot->GetTask() && slot->GetTask()->m_name == SIM_SupplyStockpile::kTaskName;
 }
-}  // namespace
+} // namespace
 
 SIM_ResourceObjManager& SIM_ResourceObjManager::Instance()
 {
@@ -37,7 +37,9 @@ SIM_ResourceObjManager& SIM_ResourceObjManager::Instance()
     return manager;
 }
 
-SIM_ResourceObjManager::SIM_ResourceObjManager() : m_records(new SIM_ResourceObject[kPoolSize]) {}
+SIM_ResourceObjManager::SIM_ResourceObjManager() : m_records(new SIM_ResourceObject[kPoolSize])
+{
+}
 
 void SIM_ResourceObjManager::Reset()
 {
@@ -93,7 +95,13 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
     RouteTable& routes = RouteTable::Instance();
     const SIM_Resource* wanted = resource;
 
-    enum Source { SOURCE_NONE, SOURCE_SUPPLY, SOURCE_COMPONENT, SOURCE_BAY };
+    enum Source
+    {
+        SOURCE_NONE,
+        SOURCE_SUPPLY,
+        SOURCE_COMPONENT,
+        SOURCE_BAY
+    };
     Source chosen = SOURCE_NONE;
     size_t best = 9999;
     SIM_Tile* sourceTile = nullptr;

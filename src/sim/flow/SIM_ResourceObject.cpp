@@ -3,20 +3,20 @@
 #include "sim/flow/SIM_ResourceObject.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/flow/RouteTable.h"
-#include "sim/definitions/SIM_BaseTask.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/SIM_Game.h"
-#include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
-#include "sim/views/SIM_ResourceObjectView.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/views/SIM_ResourceObjectView.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 #include "sim/world/TileWaypointGrid.h"
 
@@ -39,7 +39,7 @@ SIM_ResourceStockpile* ObjectProductionDestination(SIM_PlaceableSlot* slot)
     SIM_ProductionSlot* production = static_cast<SIM_ProductionSlot*>(slot);
     return production->GetInputStockpile();
 }
-}  // namespace
+} // namespace
 
 SIM_ResourceObject::SIM_ResourceObject() = default;
 SIM_ResourceObject::~SIM_ResourceObject() = default;
@@ -271,7 +271,7 @@ void SIM_ResourceObject::WithdrawRequest()
     }
     if (m_destination && !m_destination->IsFacility())
     {
-        FV_ASSERT(false);  // a production slot without its input stockpile
+        FV_ASSERT(false); // a production slot without its input stockpile
         return;
     }
     if (SIM_SupplyStockpile* supply = ObjectSupplyDestination(m_destination))

@@ -16,7 +16,13 @@ struct TileWaypoint;
 class SIM_ResourceObject
 {
 public:
-    enum State : int32_t { STATE_FREE = 0, STATE_WAITING = 1, STATE_IN_TRANSIT = 2, STATE_DELIVERED = 3 };
+    enum State : int32_t
+    {
+        STATE_FREE = 0,
+        STATE_WAITING = 1,
+        STATE_IN_TRANSIT = 2,
+        STATE_DELIVERED = 3
+    };
 
     // Frame time an object without a route waits before it looks for one again.
     static constexpr float kRetryTime = 1000.0f;

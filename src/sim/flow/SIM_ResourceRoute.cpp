@@ -1,10 +1,10 @@
 // A cached resource route: its tiles and the points an object follows along them.
 #include "sim/flow/SIM_ResourceRoute.h"
 
+#include "engine/core/GDebugLog.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/world/SIM_Tile.h"
 #include "sim/world/TileWaypointGrid.h"
-#include "engine/core/GDebugLog.h"
 
 namespace
 {
@@ -28,7 +28,7 @@ int RouteDirectionTo(const SIM_Tile* from, const SIM_Tile* to)
         return 3;
     return -1;
 }
-}  // namespace
+} // namespace
 
 void SIM_ResourceRoute::BuildSteps()
 {

@@ -11,7 +11,13 @@ struct TileWaypoint;
 class SIM_ResourceRoute
 {
 public:
-    enum State : int32_t { STATE_UNSET = 0, STATE_NO_ROUTE = 1, STATE_PENDING = 2, STATE_KNOWN = 3 };
+    enum State : int32_t
+    {
+        STATE_UNSET = 0,
+        STATE_NO_ROUTE = 1,
+        STATE_PENDING = 2,
+        STATE_KNOWN = 3
+    };
 
     SIM_ResourceRoute() = default;
     SIM_ResourceRoute(const SIM_ResourceRoute&) = delete;

@@ -3,21 +3,21 @@
 #include "sim/flow/SIM_ResourceStockpile.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/flow/SIM_ComponentStockpileManager.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
-#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SubTask.h"
 #include "sim/views/SIM_StockpileView.h"
+#include "sim/views/SIM_TileView.h"
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/SIM_Tile.h"
-#include "sim/views/SIM_TileView.h"
-#include "sim/slots/SubTask.h"
 
 #include <algorithm>
 
@@ -44,7 +44,7 @@ bool StockpileAddNeed(ResourceCount* pairs, int32_t size, const SIM_Resource* re
     }
     return false;
 }
-}  // namespace
+} // namespace
 
 SIM_ResourceStockpile::SIM_ResourceStockpile(SIM_ProductionSlot* slot, SIM_Tile* tile)
     : SIM_StockpileBase(slot, kCapacity), m_slot(slot), m_tile(tile)

@@ -3,11 +3,11 @@
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PRandom.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
-#include "sim/world/SIM_Tile.h"
 #include "sim/views/SIM_TileView.h"
+#include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
 
@@ -18,9 +18,13 @@ SIM_StockpileBase::SIM_StockpileBase(SIM_PlaceableSlot* owner, int32_t capacity)
 
 SIM_StockpileBase::~SIM_StockpileBase() = default;
 
-void SIM_StockpileBase::LoadObject(SIM_ResourceObject*) {}
+void SIM_StockpileBase::LoadObject(SIM_ResourceObject*)
+{
+}
 
-void SIM_StockpileBase::UpdateStockpile() {}
+void SIM_StockpileBase::UpdateStockpile()
+{
+}
 
 bool SIM_StockpileBase::SameObject(const SIM_ResourceObject* a, const SIM_ResourceObject* b)
 {
@@ -67,7 +71,8 @@ SIM_ResourceObject* SIM_StockpileBase::TakeFirstOf(std::vector<SIM_ResourceObjec
 void SIM_StockpileBase::ShowStoredAt(SIM_Tile* tile, const SIM_Resource* resource, float x, float y)
 {
     if (tile && tile->m_view && resource)
-        tile->m_view->AddProp(false, resource->m_spriteName.c_str(), resource->m_spriteScale, resource->m_spriteScale, x, y);
+        tile->m_view->AddProp(false, resource->m_spriteName.c_str(), resource->m_spriteScale, resource->m_spriteScale,
+                              x, y);
 }
 
 void SIM_StockpileBase::HideStoredAt(SIM_Tile* tile, float x, float y)
@@ -118,8 +123,9 @@ bool SIM_StockpileBase::HasRequest(const SIM_ResourceObject* object) const
 
 int32_t SIM_StockpileBase::CountStored(const SIM_Resource* resource) const
 {
-    return static_cast<int32_t>(std::count_if(m_stored.begin(), m_stored.end(),
-                                              [resource](const SIM_ResourceObject* o) { return o->m_resource == resource; }));
+    return static_cast<int32_t>(
+        std::count_if(m_stored.begin(), m_stored.end(),
+                      [resource](const SIM_ResourceObject* o) { return o->m_resource == resource; }));
 }
 
 int32_t SIM_StockpileBase::CountRequested(const SIM_Resource* resource) const

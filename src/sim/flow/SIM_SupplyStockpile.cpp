@@ -3,21 +3,21 @@
 #include "sim/flow/SIM_SupplyStockpile.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/definitions/SIM_FacilityTask.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/TaskTileDef.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SlotState.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/SIM_Tile.h"
-#include "sim/slots/SlotState.h"
-#include "sim/flow/SupplyStockpileRegistry.h"
-#include "sim/definitions/TaskTileDef.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // A facility that keeps player-chosen stocks of resources on its pallets near the slots that
 // need them, buys what is missing one object at a time and serves the nearest requests.
 #pragma once
-#include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/flow/SIM_ResourceExporter.h"
 #include "sim/flow/SIM_StockpileBase.h"
+#include "sim/slots/SIM_FacilitySlot.h"
 
 #include <cstdint>
 #include <memory>

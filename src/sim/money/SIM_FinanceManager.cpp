@@ -3,10 +3,10 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringUtils.h"
-#include "sim/money/SIM_FinanceObject.h"
 #include "sim/SIM_Game.h"
-#include "sim/world/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/money/SIM_FinanceObject.h"
+#include "sim/world/SIM_Mission.h"
 
 #include <algorithm>
 #include <cmath>

@@ -16,7 +16,7 @@ public:
     // Books the hourly amount: the income when there is one, else the cost.
     void PostHour();
 
-    float cost = 0.0f;   // taken from the cash every game hour
-    float income = 0.0f; // added to the cash every game hour
+    float cost = 0.0f;      // taken from the cash every game hour
+    float income = 0.0f;    // added to the cash every game hour
     int category = FC_NONE; // set by the owner to 0..9 before the first hour
 };

@@ -3,15 +3,15 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GRandom.h"
-#include "sim/vehicles/SIM_CarExporter.h"
-#include "sim/money/SIM_DemandFactor.h"
-#include "sim/money/SIM_FinanceManager.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/money/SIM_DemandFactor.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_CarExporter.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
-#include "sim/money/SalesRecordPool.h"
 
 #include <algorithm>
 #include <cmath>

@@ -56,8 +56,7 @@ public:
 private:
     // Income or quantity: a design's (or every design's) sum over the window.
     template <typename T>
-    T SumSales(const SIM_VehicleDesign* design, int hours, T SaleTotal::*totalField,
-               T SaleRecord::*recordField) const;
+    T SumSales(const SIM_VehicleDesign* design, int hours, T SaleTotal::*totalField, T SaleRecord::*recordField) const;
 
     mutable std::mutex m_lock;
     bool m_fullReported = false;

@@ -44,7 +44,7 @@ void SIM_ResearchManager::Load(const std::string& root)
     Spreadsheet table(root + "/research/research.csv");
     for (const std::string& row : table.GetRows())
     {
-        SIM_Researchable* item = new SIM_Researchable();  // joins the list itself
+        SIM_Researchable* item = new SIM_Researchable(); // joins the list itself
         item->LoadFromRow(row);
         if (item->m_name.empty())
         {

@@ -4,15 +4,15 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GTextTable.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
-#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
-#include "sim/research/SIM_ResearchManager.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/research/SIM_ResearchManager.h"
 
 SIM_Researchable::SIM_Researchable()
 {
@@ -27,7 +27,7 @@ SIM_Researchable::~SIM_Researchable()
 void SIM_Researchable::LoadFromRow(const std::string& row)
 {
     GStringTokenizer cells(row, ',');
-    cells.NextToken();  // the row marker
+    cells.NextToken(); // the row marker
     m_name = cells.GetString();
     m_guiName = cells.GetString();
     m_prerequisiteName = cells.GetString();
@@ -99,7 +99,8 @@ std::string SIM_Researchable::GetUnlockText(const std::string& item) const
     if (const SIM_FacilityTask* facility = SIM_FacilityManager::Instance().GetTask(item))
         return GTextTable::GetText("UNLOCKED_FACILITY") + " " + facility->GetGuiName();
     if (const SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(item))
-        return GTextTable::GetText("UNLOCKED_UPGRADE") + " " + upgrade->GetGuiName() + " (" + GetUpgradeUsers(item) + ")";
+        return GTextTable::GetText("UNLOCKED_UPGRADE") + " " + upgrade->GetGuiName() + " (" + GetUpgradeUsers(item) +
+               ")";
     return std::string();
 }
 

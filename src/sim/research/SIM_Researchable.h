@@ -39,9 +39,9 @@ public:
     std::vector<std::string> m_unlocks;
     std::vector<SIM_Researchable*> m_children;
     std::string m_name;
-    std::string m_guiName;       // second cell, for the research screens
-    std::string m_description;   // fourth cell, for the research screens
-    std::string m_icon;          // fifth cell, for the research screens
+    std::string m_guiName;     // second cell, for the research screens
+    std::string m_description; // fourth cell, for the research screens
+    std::string m_icon;        // fifth cell, for the research screens
     float m_cost = 0.0f;
     float m_progress = 0.0f;
     SIM_Researchable* m_prerequisite = nullptr;

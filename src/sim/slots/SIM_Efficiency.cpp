@@ -7,8 +7,8 @@
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
-#include "sim/views/SIM_SlotView.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_SlotView.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // One member of a slot's staff and the wage it costs.
 #include "sim/slots/SIM_Employee.h"
 
-#include "sim/slots/SIM_EmployeeManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
 #include "sim/money/SIM_FinanceObject.h"
 #include "sim/money/SIM_FinanceRecord.h"
-#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/slots/SIM_EmployeeManager.h"
 
 SIM_Employee::~SIM_Employee()
 {

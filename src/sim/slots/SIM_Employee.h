@@ -19,6 +19,6 @@ public:
     const TaskPropDef* GetStaffKind() const { return m_staffKind; }
 
 private:
-    SIM_FinanceObject* m_financeObject = nullptr;   // owned
+    SIM_FinanceObject* m_financeObject = nullptr; // owned
     const TaskPropDef* m_staffKind = nullptr;
 };

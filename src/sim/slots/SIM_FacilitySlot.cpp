@@ -6,11 +6,11 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/IniLoader.h"
-#include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/research/SIM_ResearchManager.h"
-#include "sim/views/SIM_SlotView.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_SlotView.h"
 
 SIM_FacilitySlot::SIM_FacilitySlot()
 {

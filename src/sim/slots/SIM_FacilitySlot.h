@@ -29,7 +29,7 @@ protected:
     // One finished work cycle: a research office adds its points to the selected research.
     virtual void CompleteCycle();
 
-    SIM_SlotView* m_guiFacility = nullptr;   // owned; null headless
+    SIM_SlotView* m_guiFacility = nullptr; // owned; null headless
     SIM_FacilityTask* m_facilityTask = nullptr;
     GTimer m_cycleTimer;
     float m_processTime = 0.0f;

@@ -4,21 +4,21 @@
 #include <algorithm>
 
 #include "engine/core/GDebugLog.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
-#include "sim/world/SIM_BuildingZone.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/money/SIM_FinanceManager.h"
 #include "sim/slots/SIM_Employee.h"
 #include "sim/slots/SIM_EmployeeManager.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/SIM_Game.h"
-#include "sim/world/SIM_Mission.h"
-#include "sim/SIM_Presentation.h"
-#include "sim/views/SIM_SlotNotice.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
-#include "sim/definitions/SIM_SlotUpgrade.h"
-#include "sim/world/SIM_Tile.h"
-#include "sim/views/SIM_TileView.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_SlotNotice.h"
+#include "sim/views/SIM_TileView.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
 
 SIM_PlaceableSlot::SIM_PlaceableSlot()
 {
@@ -63,8 +63,7 @@ void SIM_PlaceableSlot::ClearFromFloor(bool silent)
     if (m_anchorTile)
     {
         SIM_Mission* mission = SIM_Game::Instance().GetMission();
-        SIM_BuildingZone* zone =
-            mission ? mission->GetZoneAt(m_anchorTile->m_gridX, m_anchorTile->m_gridY) : nullptr;
+        SIM_BuildingZone* zone = mission ? mission->GetZoneAt(m_anchorTile->m_gridX, m_anchorTile->m_gridY) : nullptr;
         FV_ASSERT(zone != nullptr);
 
         auto clearTile = [&](SIM_Tile* tile) {
@@ -172,13 +171,26 @@ void SIM_PlaceableSlot::RecalculateUpgradeEffects()
         {
             switch (effect.type)
             {
-            case SU_SPEED: m_speedMult += effect.value; break;
-            case SU_POWERUSE: m_powerUseMult += effect.value; break;
-            case SU_QUALITY: m_qualityMult += effect.value; break;
-            case SU_POWERPROD: m_powerProdMult += effect.value; break;
-            case SU_ABS_SPEED: m_addSpeed += effect.value; break;
-            case SU_ABS_POWER: m_addPower += effect.value; break;
-            default: break;   // SU_PROP and unknown types change nothing
+            case SU_SPEED:
+                m_speedMult += effect.value;
+                break;
+            case SU_POWERUSE:
+                m_powerUseMult += effect.value;
+                break;
+            case SU_QUALITY:
+                m_qualityMult += effect.value;
+                break;
+            case SU_POWERPROD:
+                m_powerProdMult += effect.value;
+                break;
+            case SU_ABS_SPEED:
+                m_addSpeed += effect.value;
+                break;
+            case SU_ABS_POWER:
+                m_addPower += effect.value;
+                break;
+            default:
+                break; // SU_PROP and unknown types change nothing
             }
         }
     }

@@ -86,9 +86,9 @@ protected:
     // Tiles back to their zone's floor, particles and sound; shared by every kind of slot.
     void ClearFromFloor(bool silent);
 
-    std::vector<SIM_Employee*> m_employees;       // owned
-    std::vector<SIM_SlotUpgrade*> m_upgrades;     // definitions owned by the upgrade manager
-    std::vector<SIM_Tile*> m_tiles;               // owned by the factory
+    std::vector<SIM_Employee*> m_employees;   // owned
+    std::vector<SIM_SlotUpgrade*> m_upgrades; // definitions owned by the upgrade manager
+    std::vector<SIM_Tile*> m_tiles;           // owned by the factory
     SIM_ResourceImportBay* m_nearestBay = nullptr;
     int32_t m_state = UNKNOWN;
     int32_t m_facing = 1;
@@ -96,8 +96,8 @@ protected:
     int32_t m_facilityFlag = 0;
     SIM_BaseTask* m_task = nullptr;
     uint8_t m_busy = 0;
-    SIM_SlotNotice* m_notice = nullptr;           // owned; null headless
-    SIM_SlotStateHistory* m_history = nullptr;    // owned
+    SIM_SlotNotice* m_notice = nullptr;        // owned; null headless
+    SIM_SlotStateHistory* m_history = nullptr; // owned
     float m_speedMult = 1.0f;
     float m_powerUseMult = 1.0f;
     float m_qualityMult = 1.0f;

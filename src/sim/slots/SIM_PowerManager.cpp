@@ -4,18 +4,18 @@
 #include <algorithm>
 
 #include "engine/core/GDebugLog.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/money/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
-#include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
-#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_Factory.h"
 
 SIM_PowerManager& SIM_PowerManager::Instance()
 {

@@ -6,33 +6,33 @@
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PRandom.h"
-#include "sim/vehicles/SIM_CarExporter.h"
-#include "sim/views/SIM_CarView.h"
-#include "sim/flow/SIM_ComponentStockpile.h"
-#include "sim/world/SIM_Factory.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/definitions/VehicleColor.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
-#include "sim/views/SIM_SlotNotice.h"
-#include "sim/definitions/SIM_SlotUpgrade.h"
-#include "sim/views/SIM_SlotView.h"
-#include "sim/world/SIM_SubTiles.h"
-#include "sim/world/SIM_Tile.h"
-#include "sim/views/SIM_TileView.h"
-#include "sim/vehicles/SIM_Vehicle.h"
-#include "sim/vehicles/SIM_VehicleComponent.h"
-#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
-#include "sim/definitions/SIM_VehicleFeatureManager.h"
-#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
-#include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/slots/SubTask.h"
-#include "sim/definitions/VehicleColor.h"
+#include "sim/vehicles/SIM_CarExporter.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleComponent.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/views/SIM_CarView.h"
+#include "sim/views/SIM_SlotNotice.h"
+#include "sim/views/SIM_SlotView.h"
+#include "sim/views/SIM_TileView.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_SubTiles.h"
+#include "sim/world/SIM_Tile.h"
 
 SIM_ProductionSlot::SIM_ProductionSlot()
 {
@@ -74,8 +74,8 @@ void SIM_ProductionSlot::SetTask(SIM_ProductionTask* task)
     m_task = task;
     m_productionTask = task;
     m_isExport = task->m_name == "task_export";
-    m_createsCars = task->m_name == "task_fit chassis" || task->m_name == "task_fit_front_axle" ||
-                    task->m_name == "task_fit axles";
+    m_createsCars =
+        task->m_name == "task_fit chassis" || task->m_name == "task_fit_front_axle" || task->m_name == "task_fit axles";
     m_options.clear();
     RebuildSubTasks();
     CreateStaff();
@@ -338,10 +338,17 @@ void SIM_ProductionSlot::MirrorStateToView()
         {
             switch (m_state)
             {
-            case NOROUTE_TO_RESOURCES: kind = SIM_SlotNotice::NO_RESOURCE_ROUTE; break;
-            case INSUFFICIENT_RESOURCES: kind = SIM_SlotNotice::NO_RESOURCES; break;
-            case NO_EXPORT_ROOM: kind = SIM_SlotNotice::NO_EXPORT_ROOM; break;
-            default: break;
+            case NOROUTE_TO_RESOURCES:
+                kind = SIM_SlotNotice::NO_RESOURCE_ROUTE;
+                break;
+            case INSUFFICIENT_RESOURCES:
+                kind = SIM_SlotNotice::NO_RESOURCES;
+                break;
+            case NO_EXPORT_ROOM:
+                kind = SIM_SlotNotice::NO_EXPORT_ROOM;
+                break;
+            default:
+                break;
             }
         }
     }
@@ -405,7 +412,8 @@ void SIM_ProductionSlot::VehicleTaskLogic()
         if (m_createsCars && !m_vehicle)
         {
             SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
-            car->SetPosition(m_anchorTile ? m_anchorTile->m_worldX : 0.0f, m_anchorTile ? m_anchorTile->m_worldY : 0.0f);
+            car->SetPosition(m_anchorTile ? m_anchorTile->m_worldX : 0.0f,
+                             m_anchorTile ? m_anchorTile->m_worldY : 0.0f);
             car->SetSlot(this);
             car->SetFacing(m_facing);
             car->SetState(SIM_Vehicle::STANDING);
@@ -742,7 +750,7 @@ SIM_Tile* ProductionSlotNeighbour(const SIM_Tile* tile, int facing, int offset)
         direction -= 4;
     return factory->GetNeighbourTile(tile, direction);
 }
-}  // namespace
+} // namespace
 
 void SIM_ProductionSlot::ClearVisitedStack()
 {

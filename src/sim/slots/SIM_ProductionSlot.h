@@ -105,20 +105,20 @@ private:
     bool IsChassisTask() const;
 
     int m_currentSubTask = 0;
-    std::vector<SubTask*> m_subTasks;                  // owned
+    std::vector<SubTask*> m_subTasks; // owned
     RequiredResource m_required[kRequiredResourceCount];
-    SIM_Vehicle* m_vehicle = nullptr;                  // owned by the vehicle manager
+    SIM_Vehicle* m_vehicle = nullptr; // owned by the vehicle manager
     std::vector<std::string> m_options;
-    SIM_SlotView* m_guiSlot = nullptr;                 // owned; null headless
-    SIM_ResourceStockpile* m_inputStockpile = nullptr;    // owned
-    SIM_ComponentStockpile* m_outputStockpile = nullptr;  // owned
+    SIM_SlotView* m_guiSlot = nullptr;                   // owned; null headless
+    SIM_ResourceStockpile* m_inputStockpile = nullptr;   // owned
+    SIM_ComponentStockpile* m_outputStockpile = nullptr; // owned
     float m_progress = 0.0f;
     SIM_ProductionSlot* m_nextSlot = nullptr;
-    SIM_ProductionTask* m_productionTask = nullptr;    // the same object as the base's task
+    SIM_ProductionTask* m_productionTask = nullptr; // the same object as the base's task
     int32_t m_updateCounter = 0;
     bool m_requiredOverflowReported = false;
-    bool m_isExport = false;      // "task_export": cars leave the factory here
-    bool m_createsCars = false;   // a chassis station makes a new car when it is empty
+    bool m_isExport = false;    // "task_export": cars leave the factory here
+    bool m_createsCars = false; // a chassis station makes a new car when it is empty
     int m_noticeKind = 0;
     // The search generation in which this slot was last put on the visited stack.
     uint64_t m_visitMark = 0;

@@ -12,8 +12,8 @@ public:
 
     struct Entry
     {
-        float start = 0.0f;   // running game time, ms
-        float end = -1.0f;    // -1 while the entry is open
+        float start = 0.0f; // running game time, ms
+        float end = -1.0f;  // -1 while the entry is open
         int32_t state = 0;
         uint8_t valid = 0;
     };

@@ -5,8 +5,13 @@
 
 std::string GetSlotStateName(int state)
 {
-    static const char* const kNames[] = {"UNKNOWN", "RUNNING", "NOROUTE_TO_RESOURCES", "INSUFFICIENT_VEHICLE",
-                                         "INSUFFICIENT_RESOURCES", "NO_EXPORT_ROOM", "WAITING_FOR_EXPORT",
+    static const char* const kNames[] = {"UNKNOWN",
+                                         "RUNNING",
+                                         "NOROUTE_TO_RESOURCES",
+                                         "INSUFFICIENT_VEHICLE",
+                                         "INSUFFICIENT_RESOURCES",
+                                         "NO_EXPORT_ROOM",
+                                         "WAITING_FOR_EXPORT",
                                          "NUM_SLOT_STATES"};
     if (state < 0 || state > NUM_SLOT_STATES)
         return std::string();

@@ -8,6 +8,6 @@ class SIM_ProductionTask;
 struct SubTask
 {
     SIM_ProductionTask* task = nullptr;
-    float duration = 0.0f;   // ms, the task's process time
+    float duration = 0.0f; // ms, the task's process time
     GTimer timer;
 };

@@ -8,16 +8,16 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/money/SIM_SalesManager.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/definitions/VehicleColor.h"
+#include "sim/money/SIM_SalesManager.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
-#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
-#include "sim/definitions/VehicleColor.h"
 
 namespace
 {
@@ -29,7 +29,7 @@ std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>>& DesignRecordStore()
     return store;
 }
 std::mutex g_designRecordLock;
-}  // namespace
+} // namespace
 
 SIM_CarExporter& SIM_CarExporter::Instance()
 {

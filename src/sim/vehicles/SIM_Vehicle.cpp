@@ -4,18 +4,18 @@
 #include <algorithm>
 
 #include "engine/core/GDebugLog.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/vehicles/SIM_VehicleComponent.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/views/SIM_CarNotice.h"
 #include "sim/views/SIM_CarView.h"
 #include "sim/world/SIM_Factory.h"
-#include "sim/SIM_Game.h"
-#include "sim/SIM_Presentation.h"
-#include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/world/SIM_Tile.h"
-#include "sim/vehicles/SIM_VehicleComponent.h"
-#include "sim/definitions/SIM_VehicleComponentType.h"
-#include "sim/definitions/SIM_VehicleFeature.h"
-#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
-#include "sim/vehicles/SIM_VehicleManager.h"
 
 SIM_Vehicle::SIM_Vehicle()
 {

@@ -55,7 +55,11 @@ public:
     void SetSlot(SIM_ProductionSlot* slot) { m_slot = slot; }
     float GetX() const { return m_x; }
     float GetY() const { return m_y; }
-    void SetPosition(float x, float y) { m_x = x; m_y = y; }
+    void SetPosition(float x, float y)
+    {
+        m_x = x;
+        m_y = y;
+    }
     float GetTargetX() const { return m_targetX; }
     float GetTargetY() const { return m_targetY; }
     float GetStartX() const { return m_startX; }
@@ -83,12 +87,12 @@ public:
     uint8_t m_flagReqsNotMet = 0;
 
 private:
-    std::vector<SIM_VehicleComponent*> m_components;             // owned, sorted by z order
-    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords;     // owned
+    std::vector<SIM_VehicleComponent*> m_components;         // owned, sorted by z order
+    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords; // owned
     std::vector<std::string> m_appliedTasks;
     float m_targetX = 0.0f;
     float m_targetY = 0.0f;
-    SIM_CarView* m_view = nullptr;     // owned; null headless
+    SIM_CarView* m_view = nullptr; // owned; null headless
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_startX = 0.0f;
@@ -99,8 +103,8 @@ private:
     float m_legTime = 0.0f;
     int32_t m_facing = 1;
     uint8_t m_moving = 0;
-    float m_costs[4] = {0.0f, 0.0f, 0.0f, 0.0f};   // features, two further values, total
-    SIM_CarNotice* m_notice = nullptr;   // owned; null headless
+    float m_costs[4] = {0.0f, 0.0f, 0.0f, 0.0f}; // features, two further values, total
+    SIM_CarNotice* m_notice = nullptr;           // owned; null headless
     int m_noticeKind = 0;
     std::string m_noticeDetail;
 };

@@ -1,9 +1,9 @@
 // A part fitted to a car.
 #include "sim/vehicles/SIM_VehicleComponent.h"
 
-#include "sim/views/SIM_CarComponentView.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/views/SIM_CarComponentView.h"
 
 SIM_VehicleComponent::SIM_VehicleComponent(SIM_Vehicle* car, const SIM_VehicleComponentType* type)
     : m_vehicle(car), m_type(type)

@@ -27,5 +27,5 @@ private:
     const SIM_VehicleComponentType* m_type;
     int m_color1[4] = {255, 255, 255, 255};
     int m_color2[4] = {255, 255, 255, 255};
-    SIM_CarComponentView* m_view = nullptr;   // owned; null headless
+    SIM_CarComponentView* m_view = nullptr; // owned; null headless
 };

@@ -25,7 +25,7 @@ public:
     std::string GetName() const { return m_name; }
 
     std::vector<SIM_VehicleComponentType*> m_componentTypes;
-    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords;  // the car's records, not owned
+    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords; // the car's records, not owned
     std::string m_name;
     float m_price = 0.0f;
     VehicleColor m_colour;

@@ -10,5 +10,5 @@ class SIM_SlotUpgrade;
 struct SIM_VehicleFeatureRecord
 {
     SIM_VehicleFeature* feature = nullptr;
-    std::vector<SIM_SlotUpgrade*> upgrades;  // copy of the installing slot's list
+    std::vector<SIM_SlotUpgrade*> upgrades; // copy of the installing slot's list
 };

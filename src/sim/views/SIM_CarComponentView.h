@@ -7,5 +7,11 @@ class SIM_CarComponentView
 public:
     virtual ~SIM_CarComponentView() = default;
     // The car was painted: tint the colourable layers (0..255 each).
-    virtual void SetColor(int r, int g, int b, int a) { (void)r; (void)g; (void)b; (void)a; }
+    virtual void SetColor(int r, int g, int b, int a)
+    {
+        (void)r;
+        (void)g;
+        (void)b;
+        (void)a;
+    }
 };

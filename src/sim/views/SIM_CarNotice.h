@@ -17,5 +17,9 @@ public:
     };
 
     virtual ~SIM_CarNotice() = default;
-    virtual void UpdateText(int kind, const std::string& detail) { (void)kind; (void)detail; }
+    virtual void UpdateText(int kind, const std::string& detail)
+    {
+        (void)kind;
+        (void)detail;
+    }
 };

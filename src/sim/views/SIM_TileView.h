@@ -12,13 +12,21 @@ public:
     // Sets the floor texture by name.
     virtual void SetFloorTexture(const char* textureName) { (void)textureName; }
     // Adds a prop at a sub-tile offset (used to show stored resource objects).
-    virtual void AddProp(bool flag, const char* spriteName, float value1, float value2, float offsetX,
-                         float offsetY)
+    virtual void AddProp(bool flag, const char* spriteName, float value1, float value2, float offsetX, float offsetY)
     {
-        (void)flag; (void)spriteName; (void)value1; (void)value2; (void)offsetX; (void)offsetY;
+        (void)flag;
+        (void)spriteName;
+        (void)value1;
+        (void)value2;
+        (void)offsetX;
+        (void)offsetY;
     }
     // Takes the last prop at that offset off the tile (not deleted by this call).
-    virtual void RemovePropAt(float x, float y) { (void)x; (void)y; }
+    virtual void RemovePropAt(float x, float y)
+    {
+        (void)x;
+        (void)y;
+    }
     // Deletes every prop of the tile.
     virtual void ClearProps() {}
 };

@@ -3,10 +3,10 @@
 
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
-#include "sim/world/SIM_Factory.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/views/SIM_TileView.h"
+#include "sim/world/SIM_Factory.h"
 
 #include <cstdio>
 #include <limits>
@@ -68,8 +68,8 @@ void SIM_BuildingZone::Unlock(bool silent)
 {
     // The product is taken as an integer; a zone one tile wide or high has an infinite chance.
     const long long area = static_cast<long long>(m_right - m_left) * static_cast<long long>(m_bottom - m_top);
-    const float chance = area == 0 ? std::numeric_limits<float>::infinity()
-                                   : static_cast<float>(40.0 / static_cast<double>(area));
+    const float chance =
+        area == 0 ? std::numeric_limits<float>::infinity() : static_cast<float>(40.0 / static_cast<double>(area));
     m_state = STATE_UNLOCKED;
 
     SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();

@@ -15,7 +15,7 @@ public:
     static constexpr int STATE_LOCKED = 0;
     static constexpr int STATE_UNLOCKED = 1;
     static constexpr int STATE_UNREAD = 2;
-    static constexpr int SIDE_COUNT = 4;   // NE, SE, SW, NW
+    static constexpr int SIDE_COUNT = 4; // NE, SE, SW, NW
 
     SIM_BuildingZone() = default;
 
@@ -38,7 +38,7 @@ public:
     int m_bottom = 0;
     int m_state = STATE_UNREAD;
     float m_rentPerTile = 0.0f;
-    float m_rent = 0.0f;   // hourly rent of the whole zone
+    float m_rent = 0.0f; // hourly rent of the whole zone
     int m_wallId = 0;
     std::vector<std::string> m_floorTextures;
     std::string m_floorTextureList;

@@ -2,12 +2,12 @@
 #include "sim/world/SIM_Factory.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/world/SIM_BuildingZone.h"
-#include "sim/money/SIM_FinanceManager.h"
 #include "sim/SIM_Game.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/TileWaypointGrid.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
 
 #include <cmath>
 #include <string>
@@ -141,7 +141,7 @@ SIM_Tile* SIM_Factory::GetTileAtWorldPos(float worldX, float worldY) const
         return nullptr;
     // Clamp in floating point first: a far-away position must not overflow the integer.
     auto toGrid = [](float v, int limit) {
-        if (!(v >= 0.0f))   // also catches NaN
+        if (!(v >= 0.0f)) // also catches NaN
             return 0;
         if (v >= static_cast<float>(limit - 1))
             return limit - 1;

@@ -70,5 +70,5 @@ public:
     int m_worldBottom = 0;
 
 private:
-    SIM_Tile* m_tiles = nullptr;   // owned, m_width * m_height tiles
+    SIM_Tile* m_tiles = nullptr; // owned, m_width * m_height tiles
 };

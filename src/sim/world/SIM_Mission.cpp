@@ -154,8 +154,8 @@ void SIM_Mission::LoadZones()
         zone->m_guiName = ini.GetValue("GUIName");
         zone->m_rentPerTile = static_cast<float>(MissionIntFromText(ini.GetValue("rent")));
         // In double: the sides of a zone from a damaged file may be far apart.
-        const double area = (static_cast<double>(zone->m_right) - zone->m_left) *
-                            (static_cast<double>(zone->m_bottom) - zone->m_top);
+        const double area =
+            (static_cast<double>(zone->m_right) - zone->m_left) * (static_cast<double>(zone->m_bottom) - zone->m_top);
         zone->m_rent = static_cast<float>(area * zone->m_rentPerTile);
         zone->LoadWallTextures();
         m_zones.push_back(zone);

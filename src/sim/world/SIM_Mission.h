@@ -38,7 +38,7 @@ public:
 
     std::vector<SIM_GridPos> m_imports;
     std::vector<SIM_GridPos> m_exports;
-    std::vector<SIM_BuildingZone*> m_zones;   // owned, file order
+    std::vector<SIM_BuildingZone*> m_zones; // owned, file order
     std::string m_name;
     std::string m_guiName;
     std::string m_icon;

@@ -38,7 +38,7 @@ void SIM_MissionManager::Load(const char* pattern)
         if (mission->Load(path))
             m_missions.push_back(mission);
         else
-            delete mission;   // refused and logged by the mission
+            delete mission; // refused and logged by the mission
     }
     // Stable, so missions with equal gui_id keep the (sorted) order of their files.
     std::stable_sort(m_missions.begin(), m_missions.end(),

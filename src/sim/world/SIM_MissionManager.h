@@ -26,6 +26,6 @@ public:
     void Unload();
 
 private:
-    std::vector<SIM_Mission*> m_missions;   // owned
+    std::vector<SIM_Mission*> m_missions; // owned
     bool m_loaded = false;
 };

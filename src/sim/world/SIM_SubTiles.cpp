@@ -32,11 +32,16 @@ int GetSubTileTurns(int facing)
 {
     switch (facing)
     {
-    case 0: return 3;
-    case 1: return 0;
-    case 2: return 1;
-    case 3: return 2;
-    default: return 0;
+    case 0:
+        return 3;
+    case 1:
+        return 0;
+    case 2:
+        return 1;
+    case 3:
+        return 2;
+    default:
+        return 0;
     }
 }
 

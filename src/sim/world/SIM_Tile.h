@@ -24,11 +24,11 @@ public:
     float m_worldY = 0.0f;
     int m_gridX = -1;
     int m_gridY = -1;
-    SIM_PlaceableSlot* m_occupant = nullptr;      // set and cleared by the slots
-    SIM_ResourceConveyor* m_conveyor = nullptr;   // set and read by the conveyor logic
-    SIM_TileView* m_view = nullptr;               // the tile's object in the factory view; null headless
-    TileWaypointGrid* m_waypoints = nullptr;      // owned
-    int m_zoneState = ZONE_LOCKED;                // ZONE_OPEN, ZONE_LOCKED or ZONE_NONE
-    bool m_builtOn = false;                       // a placed slot covers this tile
-    bool m_hasStockpile = false;                  // a slot's stockpile was created on this tile
+    SIM_PlaceableSlot* m_occupant = nullptr;    // set and cleared by the slots
+    SIM_ResourceConveyor* m_conveyor = nullptr; // set and read by the conveyor logic
+    SIM_TileView* m_view = nullptr;             // the tile's object in the factory view; null headless
+    TileWaypointGrid* m_waypoints = nullptr;    // owned
+    int m_zoneState = ZONE_LOCKED;              // ZONE_OPEN, ZONE_LOCKED or ZONE_NONE
+    bool m_builtOn = false;                     // a placed slot covers this tile
+    bool m_hasStockpile = false;                // a slot's stockpile was created on this tile
 };

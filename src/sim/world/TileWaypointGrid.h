@@ -9,7 +9,7 @@ struct TileWaypoint
     int m_index = 0;
     float m_worldX = 0.0f;
     float m_worldY = 0.0f;
-    void* m_occupant = nullptr;   // the object holding this point; null when free
+    void* m_occupant = nullptr; // the object holding this point; null when free
 };
 
 class TileWaypointGrid

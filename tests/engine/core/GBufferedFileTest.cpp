@@ -1,5 +1,5 @@
-#include "tests/engine/core/EngineTestFiles.h"
 #include "engine/core/GBufferedFileManager.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -39,8 +39,8 @@ TEST_F(GBufferedFileCache, LineEnds)
         const char* lines;
     };
     const Case cases[] = {
-        {"a\nb", "a|b|"},       {"a\r\nb\r\n", "a|b|"}, {"a\rb\n", "a\rb|"},
-        {"\n\n", "||"},         {"a\r", "a\r|"},        {"a\r\r\n", "a\r|"},
+        {"a\nb", "a|b|"}, {"a\r\nb\r\n", "a|b|"}, {"a\rb\n", "a\rb|"},
+        {"\n\n", "||"},   {"a\r", "a\r|"},        {"a\r\r\n", "a\r|"},
     };
     int i = 0;
     for (const Case& c : cases)

@@ -1,8 +1,8 @@
-#include "tests/engine/core/EngineTestFiles.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
 #include "engine/core/GFileList.h"
 #include "platform/core/PClock.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -124,7 +124,8 @@ TEST_F(GDebugLogFiles, DeletingLogsReadOnlyAndFailure)
     GDebugLog::Instance().Close();
     std::string debug = Debug();
     size_t readOnly = debug.find("]- GFile::Delete read only\n");
-    size_t failed = debug.find("]- Error deleting file [" + files.Path("never.txt") + "] -> No such file or directory\n");
+    size_t failed =
+        debug.find("]- Error deleting file [" + files.Path("never.txt") + "] -> No such file or directory\n");
     ASSERT_NE(readOnly, std::string::npos) << debug;
     ASSERT_NE(failed, std::string::npos) << debug;
     EXPECT_LT(readOnly, failed);
@@ -153,7 +154,7 @@ TEST(GFileList, FindsFilesInOrderAndDescendsWithStarDotStar)
     all.Find(files.Folder() + "\\data\\*.*");
     const std::string bs = files.Folder() + "\\data\\";
     EXPECT_EQ(all.GetFiles(), (std::vector<std::string>{bs + "a.txt", bs + "b.TXT", bs + "C.txt", bs + "noext",
-                                                         bs + "sub/d.txt", bs + "sub/deeper/e.fx"}));
+                                                        bs + "sub/d.txt", bs + "sub/deeper/e.fx"}));
 
     GFileList none;
     none.Find(files.Folder() + "/missing/*.*");

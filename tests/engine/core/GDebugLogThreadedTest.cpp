@@ -77,7 +77,8 @@ TEST(GDebugLogThreaded, LinesFromManyThreadsNeverMix)
     int errors = 0;
     for (const std::string& line : GDebugLogThreadedLines(folder + "/debug/errors.txt"))
     {
-        bool whole = line.find(" - T") != std::string::npos || line.find(" - Assertion failure:filename:") != std::string::npos;
+        bool whole =
+            line.find(" - T") != std::string::npos || line.find(" - Assertion failure:filename:") != std::string::npos;
         ASSERT_TRUE(whole) << line;
         ++errors;
     }

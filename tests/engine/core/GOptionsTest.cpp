@@ -1,6 +1,6 @@
-#include "tests/engine/core/EngineTestFiles.h"
-#include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GOptions.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +27,13 @@ TEST_F(GOptionsFile, AMissingFileIsCreatedWithTheDefaults)
     o.Load();
     o.AddFloatIfMissing("OPT_CONVEYOR_GUI", 1.0f);
     EXPECT_EQ(EngineTestFiles::ReadAll(o.GetPath()), "[floats]\n"
-                                                      "OPTIONS_SFX = 1.00\n"
-                                                      "OPTIONS_MUSIC = 1.00\n"
-                                                      "OPTIONS_MASTERVOLUME = 1.00\n"
-                                                      "OPTIONS_VOICE = 1.00\n"
-                                                      "OPTIONS_INTERFACE_VOLUME = 1.00\n"
-                                                      "OPT_AUTOSAVE = 1.00\n"
-                                                      "[strings]\n");
+                                                     "OPTIONS_SFX = 1.00\n"
+                                                     "OPTIONS_MUSIC = 1.00\n"
+                                                     "OPTIONS_MASTERVOLUME = 1.00\n"
+                                                     "OPTIONS_VOICE = 1.00\n"
+                                                     "OPTIONS_INTERFACE_VOLUME = 1.00\n"
+                                                     "OPT_AUTOSAVE = 1.00\n"
+                                                     "[strings]\n");
     EXPECT_EQ(o.GetFloats().size(), 7u);
     EXPECT_FLOAT_EQ(o.GetFloat("OPT_CONVEYOR_GUI"), 1.0f);
 }
@@ -51,16 +51,16 @@ TEST_F(GOptionsFile, LoadKeepsUnknownSettingsOrderAndTexts)
         EXPECT_FLOAT_EQ(o.GetFloat("OPTIONS_MUSIC"), 0.5f);
         EXPECT_NEAR(o.GetFloat("CUSTOM"), 0.333333f, 1e-6); // the first of two wins
         EXPECT_EQ(EngineTestFiles::ReadAll(o.GetPath()), "[floats]\n"
-                                                          "CUSTOM = 0.33\n"
-                                                          "OPTIONS_MUSIC = 0.50\n"
-                                                          "CUSTOM = 9.00\n"
-                                                          "OPTIONS_SFX = 1.00\n"
-                                                          "OPTIONS_MASTERVOLUME = 1.00\n"
-                                                          "OPTIONS_VOICE = 1.00\n"
-                                                          "OPTIONS_INTERFACE_VOLUME = 1.00\n"
-                                                          "OPT_AUTOSAVE = 1.00\n"
-                                                          "[strings]\n"
-                                                          "name = a text longer than thirty characters in all\n");
+                                                         "CUSTOM = 0.33\n"
+                                                         "OPTIONS_MUSIC = 0.50\n"
+                                                         "CUSTOM = 9.00\n"
+                                                         "OPTIONS_SFX = 1.00\n"
+                                                         "OPTIONS_MASTERVOLUME = 1.00\n"
+                                                         "OPTIONS_VOICE = 1.00\n"
+                                                         "OPTIONS_INTERFACE_VOLUME = 1.00\n"
+                                                         "OPT_AUTOSAVE = 1.00\n"
+                                                         "[strings]\n"
+                                                         "name = a text longer than thirty characters in all\n");
     }
 }
 

@@ -1,7 +1,7 @@
-#include "tests/engine/core/EngineTestFiles.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GSystemUtils.h"
 #include "platform/core/PDirectory.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ TEST(GStringUtils, PaddedNumbers)
         const char* pad2;
     };
     const Case cases[] = {
-        {0, "0000", "00"},     {7, "0007", "07"},       {42, "0042", "42"},    {999, "0999", "999"},
+        {0, "0000", "00"},      {7, "0007", "07"},         {42, "0042", "42"},   {999, "0999", "999"},
         {1000, "1000", "1000"}, {12345, "12345", "12345"}, {-5, "000-5", "0-5"},
     };
     for (const Case& c : cases)
@@ -62,12 +62,8 @@ TEST(GStringUtils, CommaGroupingAndMoney)
 TEST(GStringUtils, StripTrailingWhitespace)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"abc\r\n", "abc"},
-        {"  ", ""},
-        {"", ""},
-        {" a b \n\r \r\n", " a b"},
-        {"tab\t", "tab\t"},
-        {std::string(5000, 'x') + "  \r\n", std::string(5000, 'x')},
+        {"abc\r\n", "abc"},         {"  ", ""},         {"", ""},
+        {" a b \n\r \r\n", " a b"}, {"tab\t", "tab\t"}, {std::string(5000, 'x') + "  \r\n", std::string(5000, 'x')},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StripTrailingWhitespace(c.first), c.second);
@@ -98,5 +94,7 @@ TEST(GSystemUtilsDeathTest, EnsureDirectoryExistsEndsTheGameWhenTheFolderCannotB
 {
     EngineTestFiles files;
     const std::string blocker = files.Write("file", "x");
-    EXPECT_EXIT(EnsureDirectoryExists(blocker + "/sub"), [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }, "");
+    EXPECT_EXIT(
+        EnsureDirectoryExists(blocker + "/sub"),
+        [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }, "");
 }

@@ -1,5 +1,5 @@
-#include "tests/engine/core/EngineTestFiles.h"
 #include "engine/core/GTextTable.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <gtest/gtest.h>
 

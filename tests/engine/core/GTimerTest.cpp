@@ -1,5 +1,5 @@
-#include "engine/core/GRandom.h"
 #include "engine/core/GTimer.h"
+#include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
 
 #include <gtest/gtest.h>

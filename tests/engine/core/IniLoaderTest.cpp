@@ -1,6 +1,6 @@
-#include "tests/engine/core/EngineTestFiles.h"
-#include "engine/core/GBufferedFileManager.h"
 #include "engine/core/IniLoader.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace
 struct IniPairCase
 {
     const char* line;
-    const char* key;   // nullptr: the line adds no pair
+    const char* key; // nullptr: the line adds no pair
     const char* value;
 };
 

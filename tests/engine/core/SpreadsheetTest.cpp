@@ -1,6 +1,6 @@
-#include "tests/engine/core/EngineTestFiles.h"
-#include "engine/core/GDebugLog.h"
 #include "engine/core/Spreadsheet.h"
+#include "engine/core/GDebugLog.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/core/PDirectory.h"
 #include "platform/core/PFile.h"
+#include "platform/core/PDirectory.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -102,11 +102,10 @@ TEST(PDirectoryMatch, WindowsWildcards)
         bool match;
     };
     const Case cases[] = {
-        {"*.*", "a.txt", true},      {"*.*", "noext", true},       {"*.*", ".", true},
-        {"*.txt", "a.txt", true},    {"*.txt", "A.TXT", true},     {"*.txt", "a.txt.bak", false},
-        {"*.txt", "atxt", false},    {"*.fx", "x.fx", true},       {"a?c", "abc", true},
-        {"a?c", "ac", false},        {"*", "", true},              {"x.*", "x", true},
-        {"*a*b*", "zzazzbzz", true}, {"*a*b", "zzazzbzz", false},  {"file", "FILE", true},
+        {"*.*", "a.txt", true},      {"*.*", "noext", true},        {"*.*", ".", true},       {"*.txt", "a.txt", true},
+        {"*.txt", "A.TXT", true},    {"*.txt", "a.txt.bak", false}, {"*.txt", "atxt", false}, {"*.fx", "x.fx", true},
+        {"a?c", "abc", true},        {"a?c", "ac", false},          {"*", "", true},          {"x.*", "x", true},
+        {"*a*b*", "zzazzbzz", true}, {"*a*b", "zzazzbzz", false},   {"file", "FILE", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PDirectory::WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
@@ -128,7 +127,7 @@ TEST_F(PFileFolder, FoldersAreCreatedAndFound)
 {
     EXPECT_TRUE(PDirectory::CreatePath(folder + "/x\\y/z"));
     EXPECT_TRUE(PDirectory::Exists(folder + "/x/y/z"));
-    EXPECT_FALSE(PDirectory::Create(folder + "/x")); // already there
+    EXPECT_FALSE(PDirectory::Create(folder + "/x"));   // already there
     EXPECT_FALSE(PDirectory::Create(folder + "/q/r")); // parent missing
     std::string file = Write("plain", "");
     EXPECT_FALSE(PDirectory::CreatePath(file + "/under"));
@@ -153,9 +152,18 @@ TEST_F(PFileFolder, DocumentsFolderFollowsTheDesktopSettings)
     setenv("XDG_DOCUMENTS_DIR", "/elsewhere/docs/", 1);
     EXPECT_EQ(PDirectory::DocumentsFolder(), "/elsewhere/docs");
 
-    if (oldHome) setenv("HOME", savedHome.c_str(), 1); else unsetenv("HOME");
-    if (oldDocs) setenv("XDG_DOCUMENTS_DIR", savedDocs.c_str(), 1); else unsetenv("XDG_DOCUMENTS_DIR");
-    if (oldCfg) setenv("XDG_CONFIG_HOME", savedCfg.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
+    if (oldHome)
+        setenv("HOME", savedHome.c_str(), 1);
+    else
+        unsetenv("HOME");
+    if (oldDocs)
+        setenv("XDG_DOCUMENTS_DIR", savedDocs.c_str(), 1);
+    else
+        unsetenv("XDG_DOCUMENTS_DIR");
+    if (oldCfg)
+        setenv("XDG_CONFIG_HOME", savedCfg.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(PDirectoryExecutable, TheExecutablesFolderHoldsTheTestBinary)

@@ -70,8 +70,8 @@ TEST(HttpDownload, RefusedConnectionAndMissingFolderFail)
     PHttpClient client;
     ASSERT_TRUE(client.Open("test-agent"));
     client.SetTimeouts(2000, 5000);
-    const PHttpResult refused =
-        client.Download("127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()), "/x", HttpTempPath("refused.txt"));
+    const PHttpResult refused = client.Download("127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()), "/x",
+                                                HttpTempPath("refused.txt"));
     EXPECT_FALSE(refused.transferred);
     EXPECT_EQ(refused.status, 0);
     EXPECT_NE(refused.errorCode, 0);

@@ -39,7 +39,14 @@ TEST(EventTranslation, EachEventGivesTheExpectedMessages)
     };
     const Case cases[] = {
         {"close button", WindowEvent(SDL_WINDOWEVENT_CLOSE), {{PMSG_DESTROY, 0}}},
-        {"quit request", [] { SDL_Event e; std::memset(&e, 0, sizeof e); e.type = SDL_QUIT; return e; }(), {{PMSG_DESTROY, 0}}},
+        {"quit request",
+         [] {
+             SDL_Event e;
+             std::memset(&e, 0, sizeof e);
+             e.type = SDL_QUIT;
+             return e;
+         }(),
+         {{PMSG_DESTROY, 0}}},
         {"focus gained", WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), {{PMSG_ACTIVATEAPP, 1}}},
         {"focus lost", WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), {{PMSG_ACTIVATEAPP, 0}}},
         {"window moved", WindowEvent(SDL_WINDOWEVENT_MOVED), {}},
@@ -51,14 +58,18 @@ TEST(EventTranslation, EachEventGivesTheExpectedMessages)
         {"delete key", KeyEvent(SDL_KEYDOWN, SDLK_DELETE), {{PMSG_KEYDOWN, 0x2E}}},
         {"escape types its character", KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE), {{PMSG_KEYDOWN, 0x1B}, {PMSG_CHAR, 0x1B}}},
         {"return types its character", KeyEvent(SDL_KEYDOWN, SDLK_RETURN), {{PMSG_KEYDOWN, 0x0D}, {PMSG_CHAR, 0x0D}}},
-        {"backspace types its character", KeyEvent(SDL_KEYDOWN, SDLK_BACKSPACE), {{PMSG_KEYDOWN, 0x08}, {PMSG_CHAR, 0x08}}},
+        {"backspace types its character",
+         KeyEvent(SDL_KEYDOWN, SDLK_BACKSPACE),
+         {{PMSG_KEYDOWN, 0x08}, {PMSG_CHAR, 0x08}}},
         {"tab types its character", KeyEvent(SDL_KEYDOWN, SDLK_TAB), {{PMSG_KEYDOWN, 0x09}, {PMSG_CHAR, 0x09}}},
         {"print screen press is silent", KeyEvent(SDL_KEYDOWN, SDLK_PRINTSCREEN), {}},
         {"print screen release", KeyEvent(SDL_KEYUP, SDLK_PRINTSCREEN), {{PMSG_KEYUP, 0x2C}}},
         {"key with Alt is a system key", KeyEvent(SDL_KEYDOWN, SDLK_q, KMOD_LALT), {}},
         {"unmapped key", KeyEvent(SDL_KEYDOWN, SDLK_AUDIOPLAY), {}},
         {"left press", ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), {{PMSG_LBUTTONDOWN, 0}}},
-        {"left second press is a double click", ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 2), {{PMSG_LBUTTONDBLCLK, 0}}},
+        {"left second press is a double click",
+         ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 2),
+         {{PMSG_LBUTTONDBLCLK, 0}}},
         {"left third press starts over", ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 3), {{PMSG_LBUTTONDOWN, 0}}},
         {"left release", ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 2), {{PMSG_LBUTTONUP, 0}}},
         {"right press", ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1), {{PMSG_RBUTTONDOWN, 0}}},
@@ -72,7 +83,10 @@ TEST(EventTranslation, EachEventGivesTheExpectedMessages)
         {"sideways wheel", WheelEvent(0, 3), {}},
         {"typed letters", TextEvent("ab"), {{PMSG_CHAR, 'a'}, {PMSG_CHAR, 'b'}}},
         {"typed accented and euro", TextEvent("\xC3\xA9\xE2\x82\xAC"), {{PMSG_CHAR, 0xE9}, {PMSG_CHAR, 0x80}}},
-        {"typed character outside the code page", TextEvent("\xE4\xB8\xAD" "x"), {{PMSG_CHAR, 'x'}}},
+        {"typed character outside the code page",
+         TextEvent("\xE4\xB8\xAD"
+                   "x"),
+         {{PMSG_CHAR, 'x'}}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TranslateOne(c.event), c.expected) << c.what;
@@ -96,15 +110,25 @@ TEST(EventTranslation, Utf8ToWindows1252DropsWhatItCannotShow)
     };
     const Case cases[] = {
         {"plain", "plain"},
-        {"\xC3\xBC" "ber", "\xFC" "ber"},             // u umlaut
-        {"\xE2\x80\x9C" "q" "\xE2\x80\x9D", "\x93q\x94"}, // curly quotes
-        {"\xC5\xA0", "\x8A"},                         // S caron
-        {"\xC2\x85", ""},                             // C1 control has no character
-        {"\xF0\x9F\x98\x80", ""},                     // emoji
-        {"\xC3", ""},                                 // cut-off sequence
-        {"\xC3" "a", "a"},                            // broken sequence followed by a letter
-        {"\x80\xBF" "z", "z"},                        // stray continuation bytes
-        {"\x01\x7F", ""},                             // control characters
+        {"\xC3\xBC"
+         "ber",
+         "\xFC"
+         "ber"}, // u umlaut
+        {"\xE2\x80\x9C"
+         "q"
+         "\xE2\x80\x9D",
+         "\x93q\x94"},            // curly quotes
+        {"\xC5\xA0", "\x8A"},     // S caron
+        {"\xC2\x85", ""},         // C1 control has no character
+        {"\xF0\x9F\x98\x80", ""}, // emoji
+        {"\xC3", ""},             // cut-off sequence
+        {"\xC3"
+         "a",
+         "a"}, // broken sequence followed by a letter
+        {"\x80\xBF"
+         "z",
+         "z"},            // stray continuation bytes
+        {"\x01\x7F", ""}, // control characters
     };
     for (const Case& c : cases)
         EXPECT_EQ(PEventTranslator::Utf8ToWindows1252(c.in), c.out) << c.in;

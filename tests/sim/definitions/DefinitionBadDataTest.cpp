@@ -6,12 +6,12 @@
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
-#include "sim/research/SIM_ResearchManager.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/research/SIM_ResearchManager.h"
 
 class DefinitionBadDataTest : public DefsTestData
 {
@@ -26,11 +26,11 @@ protected:
 TEST_F(DefinitionBadDataTest, ShortRowsKeepWhatTheyNameAndSkipTheNameless)
 {
     const auto& resources = SIM_ResourceManager::Instance().GetResources();
-    ASSERT_EQ(resources.size(), 2u);  // "#1" and the nameless row are skipped
+    ASSERT_EQ(resources.size(), 2u); // "#1" and the nameless row are skipped
     const SIM_Resource* copper = SIM_ResourceManager::Instance().GetResource("copper");
     ASSERT_NE(copper, nullptr);
-    EXPECT_FLOAT_EQ(copper->m_basePrice, 12.0f);   // junk after the number
-    EXPECT_FLOAT_EQ(copper->m_spriteScale, 0.0f);  // "nan" is no number
+    EXPECT_FLOAT_EQ(copper->m_basePrice, 12.0f);  // junk after the number
+    EXPECT_FLOAT_EQ(copper->m_spriteScale, 0.0f); // "nan" is no number
     EXPECT_TRUE(copper->IsComponent());
     const SIM_Resource* iron = SIM_ResourceManager::Instance().GetResource("iron");
     ASSERT_NE(iron, nullptr);
@@ -46,11 +46,11 @@ TEST_F(DefinitionBadDataTest, TaskFileWithJunkValues)
 {
     const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask("task_short");
     ASSERT_NE(task, nullptr);
-    EXPECT_EQ(task->m_guiLevel, 2147483647);  // clamped, not overflowed
+    EXPECT_EQ(task->m_guiLevel, 2147483647); // clamped, not overflowed
     // Empty pieces read as 0; 9 and -1 are no sides.
     EXPECT_EQ(task->m_exitDirections, (std::vector<int>{0, 0, 3}));
     ASSERT_EQ(task->m_tiles.size(), 1u);
-    EXPECT_TRUE(task->m_tiles[0].props.empty());  // no prop type named
+    EXPECT_TRUE(task->m_tiles[0].props.empty()); // no prop type named
     EXPECT_EQ(task->m_subTasksApplied, (std::vector<std::string>{"task_short", "other"}));
     // The row without cells sets zeros; the empty-named rows find no task.
     EXPECT_FLOAT_EQ(task->m_processTime, 0.0f);

@@ -5,11 +5,11 @@
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
-#include "sim/research/SIM_ResearchManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/definitions/VehicleColor.h"
+#include "sim/research/SIM_ResearchManager.h"
 
 #include <filesystem>
 

@@ -7,12 +7,12 @@
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
-#include "sim/vehicles/SIM_VehicleDesign.h"
-#include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
-#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/definitions/VehicleColor.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
 #include <set>
 
@@ -28,13 +28,17 @@ protected:
 
 TEST_F(DefinitionTablesTest, OnlyExactComponentKeywordMakesAComponent)
 {
-    struct Case { const char* name; bool component; const char* guiName; };
+    struct Case
+    {
+        const char* name;
+        bool component;
+        const char* guiName;
+    };
     const Case cases[] = {
-        {"steel", false, "Steel Sheet"},
-        {"seat", true, "Seat"},
-        {"paint", false, "Paint"},       // a longer text beginning with the keyword
-        {"glass", false, "Glass"},       // the keyword in lower case
-        {"bolt", true, "Bolt First"},    // two of one name: the first in file order
+        {"steel", false, "Steel Sheet"}, {"seat", true, "Seat"},
+        {"paint", false, "Paint"},    // a longer text beginning with the keyword
+        {"glass", false, "Glass"},    // the keyword in lower case
+        {"bolt", true, "Bolt First"}, // two of one name: the first in file order
     };
     for (const Case& c : cases)
     {
@@ -87,7 +91,11 @@ TEST_F(DefinitionTablesTest, PropRowsFillEveryFacingInRowOrder)
     EXPECT_EQ(press->m_animations[2][1].flag, 1);
     EXPECT_TRUE(press->m_animations[3].empty());
 
-    struct Case { const char* name; int kind; };
+    struct Case
+    {
+        const char* name;
+        int kind;
+    };
     const Case kinds[] = {{"employee", PROP_STATIC}, {"robot2", PROP_ROBOT}, {"lamp", PROP_SIMPLEANIMATED}};
     for (const Case& c : kinds)
         EXPECT_EQ(SIM_PropTypeManager::Instance().GetPropType(c.name)->m_kind, c.kind) << c.name;
@@ -97,11 +105,11 @@ TEST_F(DefinitionTablesTest, RandomAnimationComesFromTheFacingList)
 {
     const SIM_Prop* press = SIM_PropTypeManager::Instance().GetPropType("press");
     ASSERT_NE(press, nullptr);
-    EXPECT_EQ(press->GetRandomAnimation(3), nullptr);  // none in that facing
+    EXPECT_EQ(press->GetRandomAnimation(3), nullptr); // none in that facing
     std::set<std::string> seen;
     for (int i = 0; i < 200; ++i)
     {
-        EXPECT_EQ(press->GetRandomAnimation(1)->name, "press_a");  // the only one
+        EXPECT_EQ(press->GetRandomAnimation(1)->name, "press_a"); // the only one
         seen.insert(press->GetRandomAnimation(2)->name);
     }
     EXPECT_EQ(seen, (std::set<std::string>{"press_a", "press_b"}));
@@ -121,7 +129,7 @@ TEST_F(DefinitionTablesTest, FeaturesReadFromCrLfTable)
     const SIM_VehicleFeature* radio = SIM_VehicleFeatureManager::Instance().GetFeature("radio");
     ASSERT_NE(radio, nullptr);
     EXPECT_EQ(radio->GetGUIName(), "Radio, Stereo");
-    EXPECT_FLOAT_EQ(radio->GetValue(), 250.0f);  // last cell without its carriage return
+    EXPECT_FLOAT_EQ(radio->GetValue(), 250.0f); // last cell without its carriage return
     EXPECT_FLOAT_EQ(SIM_VehicleFeatureManager::Instance().GetFeature("alloys")->GetValue(), 800.5f);
     EXPECT_EQ(SIM_VehicleFeatureManager::Instance().GetFeature("warp_drive"), nullptr);
     EXPECT_NE(NewErrors().find("Missing Feature:[warp_drive]"), std::string::npos);
@@ -133,7 +141,12 @@ TEST_F(DefinitionTablesTest, ComponentLayersPerFacing)
     ASSERT_NE(body, nullptr);
     EXPECT_EQ(body->GetGuiName(), "Car Body");
     EXPECT_EQ(body->m_zOrder, 2);
-    struct Case { int facing, layer; const char* sprite; bool flag; };
+    struct Case
+    {
+        int facing, layer;
+        const char* sprite;
+        bool flag;
+    };
     const Case cases[] = {
         {SIM_VehicleComponentType::FACING_NE, 0, "body_colour_ne", false},
         {SIM_VehicleComponentType::FACING_NE, 1, "body_trim_ne", true},
@@ -187,7 +200,7 @@ TEST_F(DefinitionTablesTest, DesignsMatchCarsBySetOfFeatures)
 
     SIM_VehicleFeatureRecord carAlloys{features.GetFeature("alloys"), {}};
     SIM_VehicleFeatureRecord carAircon{features.GetFeature("aircon"), {}};
-    EXPECT_TRUE(design->MatchesVehicleTasks({&carAlloys, &carAircon}));         // other order
+    EXPECT_TRUE(design->MatchesVehicleTasks({&carAlloys, &carAircon}));          // other order
     EXPECT_FALSE(design->MatchesVehicleTasks({&carAlloys, &carAircon, &radio})); // one more
     EXPECT_FALSE(design->MatchesVehicleTasks({&carAlloys, &radio}));
     EXPECT_FALSE(design->MatchesVehicleTasks({&carAlloys}));
@@ -203,7 +216,7 @@ TEST_F(DefinitionTablesTest, DefaultDesignNamesTakeTheLowestFreeNumber)
     first->m_name = "Model1";
     EXPECT_EQ(designs.MakeUniqueDefaultName(), "Model3");
     EXPECT_EQ(designs.GetDesign("Model1"), first);
-    delete first;  // leaves the registry
+    delete first; // leaves the registry
     EXPECT_EQ(designs.GetDesign("Model1"), nullptr);
     EXPECT_EQ(designs.GetDesigns().size(), 1u);
 }

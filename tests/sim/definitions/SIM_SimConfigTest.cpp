@@ -16,13 +16,13 @@ TEST(SimSimConfig, ReadsConstantsByNameWithTheFileRules)
         float value;
     };
     const Case cases[] = {
-        {"HOUR_LENGTH", 1000.0f},                 // an integer
-        {"HOURLY_WAGE", 12.5f},                   // a decimal value
-        {"POWER_BASE_COST", 3.0f},                // present twice: the first counts
-        {"SLOT_REFUND_PERCENTAGE", 2.5f},         // the leading number of the value
-        {"CONVEYOR_IMPORT_BAY_DELAY", 0.0f},      // no number at all
-        {"CONVEYOR_OCCUPIED_COST_MULTIPLIER", 0.0f},   // missing
-        {"hour_length", 0.0f},                    // keys are matched exactly
+        {"HOUR_LENGTH", 1000.0f},                    // an integer
+        {"HOURLY_WAGE", 12.5f},                      // a decimal value
+        {"POWER_BASE_COST", 3.0f},                   // present twice: the first counts
+        {"SLOT_REFUND_PERCENTAGE", 2.5f},            // the leading number of the value
+        {"CONVEYOR_IMPORT_BAY_DELAY", 0.0f},         // no number at all
+        {"CONVEYOR_OCCUPIED_COST_MULTIPLIER", 0.0f}, // missing
+        {"hour_length", 0.0f},                       // keys are matched exactly
         {"", 0.0f},
     };
     for (const Case& c : cases)

@@ -2,14 +2,14 @@
 // upgrades, the task file's keys, tasks.csv, the build-menu order and composite tasks.
 #include "tests/sim/DefsTestData.h"
 
+#include "engine/core/IniLoader.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_FacilityTask.h"
-#include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
-#include "engine/core/IniLoader.h"
 
 #include <string>
 #include <vector>
@@ -33,7 +33,8 @@ protected:
     {
         std::vector<std::string> out;
         for (const auto& prop : tile.props)
-            out.push_back(prop->propType->GetName() + "@" + std::to_string(prop->position) + "/" + std::to_string(prop->facing));
+            out.push_back(prop->propType->GetName() + "@" + std::to_string(prop->position) + "/" +
+                          std::to_string(prop->facing));
         return out;
     }
 };
@@ -42,14 +43,19 @@ TEST_F(TaskDefinitionTest, FootprintTilesKeepOffsetsTexturesAndTypes)
 {
     const SIM_ProductionTask* task = Task("task_anchor");
     ASSERT_NE(task, nullptr);
-    struct Expected { int x, y; const char* texture; int type; };
-    const Expected expected[] = {
-        {0, 0, "conveyor_insert01_SE.dds", TT_NORMAL},   // "tile" ignores its offsets
-        {1, -2, "floor_plain_01.dds", TT_STOCKPILE},     // no texture key
-        {2, -2, "", TT_EXPORT},                          // empty texture stays empty (not TT_NORMAL)
-        {0, 0, "floor_plain_01.dds", TT_NORMAL},         // tiles4 without offsets; wrong-case type
+    struct Expected
+    {
+        int x, y;
+        const char* texture;
+        int type;
     };
-    ASSERT_EQ(task->m_tiles.size(), std::size(expected));  // the "notes" section is no tile
+    const Expected expected[] = {
+        {0, 0, "conveyor_insert01_SE.dds", TT_NORMAL}, // "tile" ignores its offsets
+        {1, -2, "floor_plain_01.dds", TT_STOCKPILE},   // no texture key
+        {2, -2, "", TT_EXPORT},                        // empty texture stays empty (not TT_NORMAL)
+        {0, 0, "floor_plain_01.dds", TT_NORMAL},       // tiles4 without offsets; wrong-case type
+    };
+    ASSERT_EQ(task->m_tiles.size(), std::size(expected)); // the "notes" section is no tile
     for (size_t i = 0; i < std::size(expected); ++i)
     {
         SCOPED_TRACE(i);
@@ -78,11 +84,15 @@ TEST_F(TaskDefinitionTest, PropListsClampStopAtGapsAndGetRobotsOnVehicleAnchors)
 
 TEST_F(TaskDefinitionTest, RobotsOnlyForVehicleTasksWithRobots)
 {
-    struct Case { const char* task; bool robots; };
+    struct Case
+    {
+        const char* task;
+        bool robots;
+    };
     const Case cases[] = {
-        {"task_component", false},    // component task
-        {"task_standalone", false},   // standalone task
-        {"task_conveyor_two", true},  // conveyor, but has_robots switched back on
+        {"task_component", false},   // component task
+        {"task_standalone", false},  // standalone task
+        {"task_conveyor_two", true}, // conveyor, but has_robots switched back on
     };
     for (const Case& c : cases)
     {
@@ -102,9 +112,9 @@ TEST_F(TaskDefinitionTest, RobotsOnlyForVehicleTasksWithRobots)
 
 TEST_F(TaskDefinitionTest, ConveyorFlagDecidesUntypedTiles)
 {
-    EXPECT_EQ(Task("task_conveyor")->m_tiles[0].type, TT_CONVEYOR);  // is_conveyor exactly 1
+    EXPECT_EQ(Task("task_conveyor")->m_tiles[0].type, TT_CONVEYOR); // is_conveyor exactly 1
     EXPECT_EQ(Task("task_conveyor")->m_tiles[1].type, TT_EXPORT);
-    EXPECT_EQ(Task("task_conveyor_two")->m_tiles[0].type, TT_NORMAL);  // is_conveyor 2
+    EXPECT_EQ(Task("task_conveyor_two")->m_tiles[0].type, TT_NORMAL); // is_conveyor 2
 }
 
 TEST_F(TaskDefinitionTest, StaffAreEmployeeScientistAndBusinessmanPropsInFootprintOrder)
@@ -135,13 +145,19 @@ TEST_F(TaskDefinitionTest, UpgradesSectionNamesUpgradesByValueOnly)
 
 TEST_F(TaskDefinitionTest, TaskKindRobotsAndConveyorFollowTheTaskSection)
 {
-    struct Case { const char* task; int kind; bool conveyor; bool robots; };
+    struct Case
+    {
+        const char* task;
+        int kind;
+        bool conveyor;
+        bool robots;
+    };
     const Case cases[] = {
         {"task_anchor", TASK_VEHICLE, false, true},      // neither key: robots on
         {"task_conveyor", TASK_VEHICLE, true, false},    // is_conveyor 1 alone
         {"task_conveyor_two", TASK_VEHICLE, true, true}, // is_conveyor and has_robots
         {"task_component", TASK_COMPONENT, false, true},
-        {"task_lowercase", TASK_VEHICLE, false, false},  // "Component" is no kind keyword
+        {"task_lowercase", TASK_VEHICLE, false, false}, // "Component" is no kind keyword
         {"task_standalone", TASK_STANDALONE, false, true},
     };
     for (const Case& c : cases)
@@ -166,7 +182,7 @@ TEST_F(TaskDefinitionTest, TaskFileListsAndStrings)
     EXPECT_EQ(task->m_sprites[0], "anchor_ne");
     EXPECT_EQ(task->m_sprites[3], "anchor_nw");
     EXPECT_EQ(task->m_exitDirections, (std::vector<int>{0, 2}));
-    EXPECT_EQ(task->m_inputDirections, (std::vector<int>{2}));  // 7 is no side
+    EXPECT_EQ(task->m_inputDirections, (std::vector<int>{2})); // 7 is no side
     EXPECT_TRUE(Task("task_group")->m_exitDirections.empty());
     EXPECT_EQ(task->m_subTasksApplied, (std::vector<std::string>{"task_anchor"}));
     EXPECT_EQ(task->m_subTasksRequired, (std::vector<std::string>{"task_paint", "task_fit"}));
@@ -181,12 +197,18 @@ TEST_F(TaskDefinitionTest, TaskFileListsAndStrings)
 
 TEST_F(TaskDefinitionTest, TableRowsCompleteTasks)
 {
-    struct Case { const char* task; float time, cost, power; int r, g, b; const char* icon; };
+    struct Case
+    {
+        const char* task;
+        float time, cost, power;
+        int r, g, b;
+        const char* icon;
+    };
     const Case cases[] = {
         {"task_anchor", 10, 500, 2, 10, 20, 30, "icon_anchor"},
-        {"task_conveyor", 1, 12, 0, 40, 0, 0, "icon_conv"},  // 12.9 drops its fraction; unquoted colour
-        {"task_group", 0, 0, 0, 255, 0, 0, ""},              // no row
-        {"task_a", 5, 100, 2, 1, 2, 3, "icon_a2"},           // a later row overwrites
+        {"task_conveyor", 1, 12, 0, 40, 0, 0, "icon_conv"}, // 12.9 drops its fraction; unquoted colour
+        {"task_group", 0, 0, 0, 255, 0, 0, ""},             // no row
+        {"task_a", 5, 100, 2, 1, 2, 3, "icon_a2"},          // a later row overwrites
     };
     for (const Case& c : cases)
     {
@@ -216,7 +238,7 @@ TEST_F(TaskDefinitionTest, TasksAreSortedByLevelHighestFirstAndFoundExactly)
     const auto& tasks = SIM_ProductionTaskManager::Instance().GetTasks();
     for (size_t i = 1; i < tasks.size(); ++i)
         EXPECT_GE(tasks[i - 1]->m_guiLevel, tasks[i]->m_guiLevel) << i;
-    EXPECT_EQ(tasks.back()->GetName(), "task_conveyor_two");  // -1 after 0
+    EXPECT_EQ(tasks.back()->GetName(), "task_conveyor_two"); // -1 after 0
     // Lookups take the first in sorted order: the higher-level duplicate.
     EXPECT_EQ(Task("task_dup")->GetGuiName(), "Duplicate High");
     EXPECT_EQ(SIM_ProductionTaskManager::Instance().GetTask("Task_Anchor"), nullptr);
@@ -265,8 +287,8 @@ TEST_F(TaskDefinitionTest, FacilitiesReadTheirTaskSectionAndKeepIt)
 {
     const SIM_FacilityTask* lab = SIM_FacilityManager::Instance().GetTask("fac_locked_lab");
     ASSERT_NE(lab, nullptr);
-    EXPECT_FLOAT_EQ(lab->m_constructionCost, 1500.0f);  // fraction dropped
-    EXPECT_FLOAT_EQ(lab->m_processTime, 2.5f);          // fraction kept
+    EXPECT_FLOAT_EQ(lab->m_constructionCost, 1500.0f); // fraction dropped
+    EXPECT_FLOAT_EQ(lab->m_processTime, 2.5f);         // fraction kept
     EXPECT_TRUE(lab->m_locked);
     EXPECT_EQ(lab->GetClassName(), "");
     EXPECT_EQ(lab->m_kind, TASK_STANDALONE);

@@ -38,7 +38,7 @@ TEST(PathFinder, StartEqualToGoalIsOneTileInEveryMode)
 TEST(PathFinder, ModesDecideWhatIsPassable)
 {
     FlowFloor floor(8, 8);
-    floor.LayRow(2, 0, 5);  // conveyors from (0,2) to (5,2)
+    floor.LayRow(2, 0, 5); // conveyors from (0,2) to (5,2)
     struct Case
     {
         const char* what;
@@ -129,7 +129,7 @@ TEST(ResourceRoute, StepsRunThroughExitAndEntryPoints)
     struct Case
     {
         int sx, sy, gx, gy;
-        std::vector<std::pair<int, int>> points;  // (tile index in route, point number)
+        std::vector<std::pair<int, int>> points; // (tile index in route, point number)
     } cases[] = {
         // Along increasing x.
         {0, 1, 2, 1, {{0, 2}, {0, 3}, {0, 4}, {1, 0}, {1, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 0}, {2, 1}, {2, 2}}},
@@ -215,7 +215,7 @@ TEST(RouteTable, AFullTableRefusesNewPairs)
     EXPECT_FALSE(table.IsPairKnown(floor.Tile(0, 0), floor.Tile(3, 0)));
     // Reported once per text however often the table is found full.
     EXPECT_EQ(table.NewRoute(), nullptr);
-    EXPECT_EQ(SIM_FlowErrorBox::ShownCount(), 2u);  // "Max routes reached" and "Route Pending"
+    EXPECT_EQ(SIM_FlowErrorBox::ShownCount(), 2u); // "Max routes reached" and "Route Pending"
     table.ClearAll();
     EXPECT_NE(table.RequestRoute(floor.Tile(0, 0), floor.Tile(3, 0)), nullptr);
 }
@@ -263,4 +263,4 @@ TEST(Conveyor, ANewConveyorConnectsOnlySideOne)
         EXPECT_EQ(conveyor->m_sides[d], expected[d]);
     EXPECT_FALSE(conveyor->IsCarrying());
 }
-}  // namespace flow_pathfinder_test
+} // namespace flow_pathfinder_test

@@ -2,9 +2,9 @@
 // lowest free searcher is taken, and concurrent results equal those of one thread.
 #include "tests/sim/FlowTestSupport.h"
 
+#include "sim/SIM_ThreadManager.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
-#include "sim/SIM_ThreadManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 
 #include <gtest/gtest.h>
@@ -75,8 +75,7 @@ TEST(PathFinderThreaded, SixteenConcurrentSearchesMatchOneThread)
                 while (!go.load())
                     std::this_thread::yield();
                 const Pair& p = pairs[i];
-                SIM_ResourceRoute* route =
-                    finder.GeneratePath(floor.Tile(p.sx, p.sy), floor.Tile(p.gx, p.gy), p.mode);
+                SIM_ResourceRoute* route = finder.GeneratePath(floor.Tile(p.sx, p.sy), floor.Tile(p.gx, p.gy), p.mode);
                 results[i] = RouteText(route);
                 if (route)
                     route->SetInUse(false);
@@ -199,4 +198,4 @@ TEST(PathFinderThreaded, RouteRequestJobsOnWorkersGiveTheSameNearestBay)
     for (SIM_ResourceImportBay* bay : bays)
         delete bay;
 }
-}  // namespace flow_pathfinder_threaded_test
+} // namespace flow_pathfinder_threaded_test

@@ -183,4 +183,4 @@ TEST(FlowProperty, RandomEditsKeepEveryObjectAccountedFor)
         EXPECT_GT(produced, 0) << "seed " << seed;
     }
 }
-}  // namespace flow_property_test
+} // namespace flow_property_test

@@ -109,7 +109,7 @@ TEST_F(FlowLine, ObjectsMoveAtConveyorSpeed)
     for (float multiplier : {1.0f, 2.0f})
     {
         SIM_GlobalFactoryVariables::Instance().m_variables[GFV_RESOURCE_CONV_SPEED].multiplier = multiplier;
-        FlowWorld::Frame(16);  // the frame time of the next step is this frame's length
+        FlowWorld::Frame(16); // the frame time of the next step is this frame's length
         SIM_ResourceObject* object = InTransit().front();
         const float x = object->m_x;
         const float y = object->m_y;
@@ -234,4 +234,4 @@ TEST(FlowStockpile, AStockpileWithoutConveyorAsksForNothing)
     EXPECT_TRUE(station->GetInputStockpile()->Requests().empty());
     EXPECT_EQ(Pool().CountInUse(), 0);
 }
-}  // namespace flow_scripted_test
+} // namespace flow_scripted_test

@@ -4,10 +4,10 @@
 
 #include "platform/core/PRandom.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
-#include "sim/money/SIM_FinanceManager.h"
 #include "sim/flow/SIM_ResourceExporter.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/money/SIM_FinanceManager.h"
 
 #include <gtest/gtest.h>
 
@@ -110,7 +110,7 @@ TEST(FlowStockpile, RequestsDropSurplusWhenNothingStoredIsSurplus)
 TEST(FlowExporter, SendsOneObjectPerFiveHundredMilliseconds)
 {
     StationFloor floor;
-    SIM_ResourceExporter exporter;  // its timer runs from here
+    SIM_ResourceExporter exporter; // its timer runs from here
     auto& stored = floor.Stockpile().MutableStored();
     SIM_ResourceObject* first = StoredObject(stored, &floor.world.defs.steel, 3);
     SIM_ResourceObject* second = StoredObject(stored, &floor.world.defs.steel, 7);
@@ -349,4 +349,4 @@ TEST_F(SupplyFloor, ConveyorEditsKeepObjectsQueuedAtAnExporter)
     EXPECT_GE(station->GetInputStockpile()->CountStored(&world.defs.steel), 2);
     EXPECT_EQ(CheckFlowInvariants(), "");
 }
-}  // namespace flow_stockpile_test
+} // namespace flow_stockpile_test

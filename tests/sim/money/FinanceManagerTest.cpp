@@ -1,9 +1,9 @@
 // The cash: the payment rule with its game over, the hourly settlement, the cash history and
 // the money text.
+#include "sim/SIM_Game.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceObject.h"
 #include "sim/money/SIM_FinanceRecord.h"
-#include "sim/SIM_Game.h"
 
 #include "tests/sim/MoneyTestListener.h"
 
@@ -46,10 +46,14 @@ TEST_F(CashTest, PaymentsChangeCashBookByHourAndRefreshTheHud)
 
 TEST_F(CashTest, GameOverOnceWhenAPaymentLeavesNothing)
 {
-    const struct { float pay; int expectedGameOver; } steps[] = {
-        {60.0f, 0},  // 40 left
-        {40.0f, 1},  // exactly 0 counts as used up
-        {10.0f, 1},  // further payments do not end the game again
+    const struct
+    {
+        float pay;
+        int expectedGameOver;
+    } steps[] = {
+        {60.0f, 0}, // 40 left
+        {40.0f, 1}, // exactly 0 counts as used up
+        {10.0f, 1}, // further payments do not end the game again
         {5.0f, 1},
     };
     for (const auto& s : steps)
@@ -80,7 +84,11 @@ TEST_F(CashTest, IncomeNeverEndsTheGameEvenInDebt)
 
 TEST_F(CashTest, HourlySettlementOfFinanceObjects)
 {
-    const struct { float startCash, cost, income, cashAfter, booked; bool gameOver; } cases[] = {
+    const struct
+    {
+        float startCash, cost, income, cashAfter, booked;
+        bool gameOver;
+    } cases[] = {
         {100.0f, 100.0f, 0.0f, 0.0f, 100.0f, true},   // the last money paid: game over
         {100.0f, 30.0f, 50.0f, 120.0f, 50.0f, false}, // both: only the income is booked
         {100.0f, 0.0f, 0.0f, 100.0f, 0.0f, false},    // neither: books nothing worth anything
@@ -144,7 +152,11 @@ TEST_F(CashTest, StartWithoutMissionLeavesTheCashAlone)
 
 TEST(MoneyText, FormatsAsShownAllOverTheGame)
 {
-    const struct { float amount; const char* text; } cases[] = {
+    const struct
+    {
+        float amount;
+        const char* text;
+    } cases[] = {
         {0.0f, "$ 0"},
         {-0.4f, "$ -0"},
         {1234.56f, "$ 1,234"},

@@ -1,6 +1,6 @@
 // The money ledger: bookings by hour and category, the window queries, lazy purging, a full ledger.
-#include "sim/money/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
+#include "sim/money/SIM_FinanceRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +44,21 @@ TEST_F(LedgerTest, SameHourAndCategoryShareOneRecord)
 TEST_F(LedgerTest, WindowsCoverTheCurrentHourAndTheGivenHoursBefore)
 {
     // Bookings at now, now-1, now-2, now-24, now-25 in one category, and sales income now.
-    const struct { int hoursAgo; float amount; } bookings[] = {
-        {0, 1.0f}, {1, 2.0f}, {2, 4.0f}, {24, 8.0f}, {25, 16.0f}};
+    const struct
+    {
+        int hoursAgo;
+        float amount;
+    } bookings[] = {{0, 1.0f}, {1, 2.0f}, {2, 4.0f}, {24, 8.0f}, {25, 16.0f}};
     for (const auto& b : bookings)
         ledger().StoreRecord(100 - b.hoursAgo, FC_POWER_PURCHASE, b.amount);
     ledger().StoreRecord(100, FC_CAR_SALES, 1000.0f);
 
-    const struct { int hours; int category; float expected; } cases[] = {
+    const struct
+    {
+        int hours;
+        int category;
+        float expected;
+    } cases[] = {
         {0, FC_POWER_PURCHASE, 1.0f},
         {1, FC_POWER_PURCHASE, 3.0f},
         {2, FC_POWER_PURCHASE, 7.0f},

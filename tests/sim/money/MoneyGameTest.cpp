@@ -1,19 +1,19 @@
 // Money in a running game: a new game's cash and empty history, the hourly rent and settlement,
 // and the end of the game when the rent eats the last of the cash.
-#include "tests/sim/SimTestSupport.h"
 #include "tests/sim/MoneyTestListener.h"
+#include "tests/sim/SimTestSupport.h"
 
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
+#include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_SimConfig.h"
 #include "sim/money/SIM_DemandFactor.h"
-#include "sim/slots/SIM_Efficiency.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
-#include "sim/SIM_Game.h"
-#include "sim/world/SIM_Mission.h"
-#include "sim/definitions/SIM_SimConfig.h"
-#include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/money/SalesRecordPool.h"
+#include "sim/slots/SIM_Efficiency.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/world/SIM_Mission.h"
 
 #include <gtest/gtest.h>
 

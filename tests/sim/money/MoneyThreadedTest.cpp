@@ -1,14 +1,14 @@
 // Money under threads: cars stocked by worker jobs while the main thread sells, and payments made
 // on workers while sales pay in; nothing may be lost and game over comes exactly once.
+#include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
-#include "sim/SIM_Game.h"
 #include "sim/money/SIM_SalesManager.h"
-#include "sim/vehicles/SIM_VehicleDesign.h"
-#include "sim/definitions/SIM_VehicleFeature.h"
-#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
 #include "tests/sim/MoneyTestDesign.h"
 #include "tests/sim/MoneyTestListener.h"

@@ -1,10 +1,10 @@
 // The sales records: one per design and hour, the query windows, a full pool, and the demand
 // factor that follows the cars sold.
+#include "sim/SIM_Game.h"
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/money/SIM_FinanceRecord.h"
-#include "sim/SIM_Game.h"
-#include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
 
 #include "engine/core/GDebugLog.h"
 
@@ -53,7 +53,12 @@ protected:
 TEST_F(SalesRecordTest, RecordWindowsCountBackFromTheCurrentHour)
 {
     RecordTestDesign a, b;
-    const struct { int hour; RecordTestDesign* d; float amount; } sold[] = {
+    const struct
+    {
+        int hour;
+        RecordTestDesign* d;
+        float amount;
+    } sold[] = {
         {20, &a, 10.0f}, {20, &a, 12.0f}, {19, &a, 100.0f}, {13, &b, 1000.0f}, {12, &b, 5000.0f},
     };
     for (const auto& s : sold)
@@ -67,15 +72,17 @@ TEST_F(SalesRecordTest, RecordWindowsCountBackFromTheCurrentHour)
         active += r.active;
     EXPECT_EQ(active, 4); // two sales of one design in one hour share a record
 
-    const struct { SIM_VehicleDesign* design; int hours; int quantity; float income; } cases[] = {
-        {&a.design, 1, 2, 22.0f},
-        {&a.design, 2, 3, 122.0f},
-        {nullptr, 1, 2, 22.0f},
-        {nullptr, 8, 4, 1122.0f}, // hours 13..20
-        {nullptr, 9, 5, 6122.0f},
-        {&b.design, 24, 2, 6000.0f},
-        {&b.design, -1, 2, 6000.0f},
-        {nullptr, -1, 5, 6122.0f},
+    const struct
+    {
+        SIM_VehicleDesign* design;
+        int hours;
+        int quantity;
+        float income;
+    } cases[] = {
+        {&a.design, 1, 2, 22.0f},    {&a.design, 2, 3, 122.0f},
+        {nullptr, 1, 2, 22.0f},      {nullptr, 8, 4, 1122.0f}, // hours 13..20
+        {nullptr, 9, 5, 6122.0f},    {&b.design, 24, 2, 6000.0f},
+        {&b.design, -1, 2, 6000.0f}, {nullptr, -1, 5, 6122.0f},
     };
     for (const auto& c : cases)
     {
@@ -115,13 +122,15 @@ TEST_F(SalesRecordTest, FullPoolKeepsTheSaleInTheTotalsOnly)
 TEST_F(SalesRecordTest, DemandFollowsTheCarsSoldInTheLastEightHours)
 {
     RecordTestDesign a;
-    const struct { int now; int hoursAgoSold; int cars; float demand; } cases[] = {
-        {20, 0, 0, 1.0f},
-        {20, 0, 100, 0.6f},
-        {20, 7, 200, 0.2f},
-        {20, 0, 250, 0.0f},
-        {20, 0, 400, 0.0f},
-        {20, 8, 300, 1.0f}, // eight hours ago is outside the window
+    const struct
+    {
+        int now;
+        int hoursAgoSold;
+        int cars;
+        float demand;
+    } cases[] = {
+        {20, 0, 0, 1.0f},   {20, 0, 100, 0.6f}, {20, 7, 200, 0.2f},
+        {20, 0, 250, 0.0f}, {20, 0, 400, 0.0f}, {20, 8, 300, 1.0f}, // eight hours ago is outside the window
     };
     for (const auto& c : cases)
     {

@@ -1,15 +1,15 @@
 // Car stock and buyers with a scripted random sequence, the sales records and their windows, and
 // the demand factor that follows them.
+#include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
-#include "sim/SIM_Game.h"
 #include "sim/money/SIM_SalesManager.h"
+#include "sim/money/SalesRecordPool.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
-#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
-#include "sim/money/SalesRecordPool.h"
 
 #include "tests/sim/MoneyTestDesign.h"
 #include "tests/sim/MoneyTestListener.h"
@@ -65,24 +65,32 @@ protected:
 
 TEST(SaleChance, FollowsPriceAgainstValue)
 {
-    const struct { float value, price, chance; } cases[] = {
-        {100.0f, 49.0f, 1.0f},    // below half the value: always
-        {100.0f, 50.0f, 0.25f},   // exactly half
+    const struct
+    {
+        float value, price, chance;
+    } cases[] = {
+        {100.0f, 49.0f, 1.0f},  // below half the value: always
+        {100.0f, 50.0f, 0.25f}, // exactly half
         {100.0f, 100.0f, 0.25f * (1.0f - 1.0f / 81.0f)},
-        {100.0f, 200.0f, 0.0f},   // exactly twice
-        {100.0f, 201.0f, 0.0f},   // above twice: never
-        {0.0f, 10.0f, 0.0f},      // worthless design with a price
+        {100.0f, 200.0f, 0.0f}, // exactly twice
+        {100.0f, 201.0f, 0.0f}, // above twice: never
+        {0.0f, 10.0f, 0.0f},    // worthless design with a price
     };
     for (const auto& c : cases)
-        EXPECT_NEAR(SIM_SalesManager::SaleChance(c.value, c.price), c.chance, 1e-6f)
-            << c.value << " / " << c.price;
+        EXPECT_NEAR(SIM_SalesManager::SaleChance(c.value, c.price), c.chance, 1e-6f) << c.value << " / " << c.price;
     // A worthless design at no price: no chance at all (not a number), never a sale.
     EXPECT_FALSE(SIM_SalesManager::SaleChance(0.0f, 0.0f) > 0.0f);
 }
 
 TEST_F(SalesTest, BuyerCyclesWithScriptedDraws)
 {
-    const struct { float value, price; int stock; std::vector<float> draws; int sold, left, drawn; } cases[] = {
+    const struct
+    {
+        float value, price;
+        int stock;
+        std::vector<float> draws;
+        int sold, left, drawn;
+    } cases[] = {
         // Every draw a sale: each sale shortens the run, so 3 cars sell 2 in one cycle.
         {100.0f, 40.0f, 3, {0.99f}, 2, 1, 2},
         {100.0f, 40.0f, 1, {0.99f}, 1, 0, 1},
@@ -113,7 +121,7 @@ TEST_F(SalesTest, DemandScalesTheValue)
 {
     MoneyTestDesign d(100.0f, 40.0f); // below half at full demand
     script = {0.99f};
-    DemandFactor() = 0.5f;       // now worth 50: 40 is between 25 and 100
+    DemandFactor() = 0.5f; // now worth 50: 40 is between 25 and 100
     sales().AddToStock(&d.design, 1);
     sales().SimulateBuyers();
     EXPECT_EQ(sales().GetStockCount(&d.design), 1);
@@ -196,7 +204,7 @@ TEST_F(SalesTest, CycleRunsWhenTheTimerPassesFourSeconds)
     sales().Tick(2.0f);
     EXPECT_EQ(draws, 1);
     EXPECT_FLOAT_EQ(sales().salesTimer, 0.0f); // the excess is dropped
-    sales().Tick(0.0f); // paused
+    sales().Tick(0.0f);                        // paused
     EXPECT_EQ(draws, 1);
 }
 

@@ -1,10 +1,10 @@
 // The research tree, what completing research unlocks, and the factory-wide multipliers.
 #include "tests/sim/DefsTestData.h"
 
+#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
-#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/research/SIM_ResearchManager.h"
@@ -68,14 +68,14 @@ TEST_F(ResearchTest, RowsAreReadAndLinkedIntoATree)
     EXPECT_EQ(tools->m_prerequisite, basics);
     ASSERT_EQ(basics->m_children.size(), 2u);
     EXPECT_EQ(basics->m_children[0], tools);
-    EXPECT_EQ(orphan->m_prerequisite, nullptr);  // names no item
+    EXPECT_EQ(orphan->m_prerequisite, nullptr); // names no item
     EXPECT_FLOAT_EQ(tools->m_cost, 200.0f);
     EXPECT_EQ(tools->m_kind, RESEARCH_TECHNOLOGY);
-    EXPECT_EQ(orphan->m_kind, RESEARCH_PROCESS);  // neither keyword
+    EXPECT_EQ(orphan->m_kind, RESEARCH_PROCESS); // neither keyword
     // A quoted list with an empty name in it; the last cell of a row.
     EXPECT_EQ(tools->m_unlocks, (std::vector<std::string>{"task_locked_a", "upg_fast"}));
     EXPECT_EQ(Item("research_belts")->m_unlocks, (std::vector<std::string>{"fac_locked_lab"}));
-    EXPECT_TRUE(basics->IsComplete());  // cost 0
+    EXPECT_TRUE(basics->IsComplete()); // cost 0
     EXPECT_FALSE(tools->IsComplete());
     EXPECT_EQ(SIM_ResearchManager::Instance().FindUnlockingResearch("upg_fast"), tools);
     EXPECT_EQ(SIM_ResearchManager::Instance().FindUnlockingResearch("upg_nothing"), nullptr);
@@ -111,13 +111,24 @@ TEST_F(ResearchTest, PrerequisiteLoopsAreCut)
 TEST_F(ResearchTest, CompletingUnlocksExactlyItsTasksAndFacilities)
 {
     using Locks_t = std::map<std::string, bool>;
-    EXPECT_EQ(Locks(), (Locks_t{{"task_locked_a", true}, {"task_locked_b", true}, {"task_locked_c", true}, {"fac_locked_lab", true}}));
+    EXPECT_EQ(
+        Locks(),
+        (Locks_t{{"task_locked_a", true}, {"task_locked_b", true}, {"task_locked_c", true}, {"fac_locked_lab", true}}));
     Finish("research_tools");
-    EXPECT_EQ(Locks(), (Locks_t{{"task_locked_a", false}, {"task_locked_b", true}, {"task_locked_c", true}, {"fac_locked_lab", true}}));
+    EXPECT_EQ(
+        Locks(),
+        (Locks_t{
+            {"task_locked_a", false}, {"task_locked_b", true}, {"task_locked_c", true}, {"fac_locked_lab", true}}));
     Finish("research_belts");
-    EXPECT_EQ(Locks(), (Locks_t{{"task_locked_a", false}, {"task_locked_b", true}, {"task_locked_c", true}, {"fac_locked_lab", false}}));
+    EXPECT_EQ(
+        Locks(),
+        (Locks_t{
+            {"task_locked_a", false}, {"task_locked_b", true}, {"task_locked_c", true}, {"fac_locked_lab", false}}));
     Finish("research_expansion");
-    EXPECT_EQ(Locks(), (Locks_t{{"task_locked_a", false}, {"task_locked_b", false}, {"task_locked_c", true}, {"fac_locked_lab", false}}));
+    EXPECT_EQ(
+        Locks(),
+        (Locks_t{
+            {"task_locked_a", false}, {"task_locked_b", false}, {"task_locked_c", true}, {"fac_locked_lab", false}}));
 }
 
 TEST_F(ResearchTest, PointsCompleteTheCurrentResearchAndTellTheScreens)
@@ -131,13 +142,13 @@ TEST_F(ResearchTest, PointsCompleteTheCurrentResearchAndTellTheScreens)
     EXPECT_FLOAT_EQ(tools->m_progress, 150.0f);
     EXPECT_EQ(research.GetCurrentResearch(), tools);
     EXPECT_EQ(listener.shown, nullptr);
-    research.AddResearchPoints(80.0f);  // overshoots
+    research.AddResearchPoints(80.0f); // overshoots
     EXPECT_FLOAT_EQ(tools->m_progress, 200.0f);
     EXPECT_EQ(research.GetCurrentResearch(), nullptr);
     EXPECT_EQ(listener.rebuilds, 1);
     EXPECT_EQ(listener.refreshes, 1);
     EXPECT_EQ(listener.shown, tools);
-    research.AddResearchPoints(10.0f);  // nothing to research
+    research.AddResearchPoints(10.0f); // nothing to research
     EXPECT_EQ(listener.rebuilds, 1);
     // Silent completion (a loaded game) tells nobody.
     Finish("research_belts");
@@ -161,7 +172,7 @@ TEST_F(ResearchTest, UpgradeUsersStopAfterFourNames)
     EXPECT_EQ(std::count(users.begin(), users.end(), ','), 3);
     ASSERT_GE(users.size(), 3u);
     EXPECT_EQ(users.substr(users.size() - 3), "...");
-    EXPECT_EQ(users.find("Power Plant"), std::string::npos);  // facilities come after the tasks
+    EXPECT_EQ(users.find("Power Plant"), std::string::npos); // facilities come after the tasks
     EXPECT_EQ(Item("research_orphan")->GetUpgradeUsers("upg_fast"), "Anchor Station,Stocked Maker");
     EXPECT_EQ(Item("research_orphan")->GetUpgradeUsers("upg_prop"), "");
 }
@@ -170,7 +181,7 @@ TEST_F(ResearchTest, MultipliersFollowCompletedResearch)
 {
     // research_basics costs nothing, so its upgrade counts from the start.
     EXPECT_FLOAT_EQ(Multiplier(GFV_CONVEYOR_SPEED), 1.0f);
-    EXPECT_FLOAT_EQ(Multiplier(GFV_RESOURCE_CONV_SPEED), 1.0f);  // its research does not exist
+    EXPECT_FLOAT_EQ(Multiplier(GFV_RESOURCE_CONV_SPEED), 1.0f); // its research does not exist
     EXPECT_FLOAT_EQ(Multiplier(GFV_IMPORT_RATE_SPEED), 1.5f);
     Finish("research_belts");
     // Two completed +0.25 upgrades on one variable.

@@ -1,10 +1,10 @@
 // The efficiency history: when samples are taken, how they age and what a reset keeps.
-#include "sim/slots/SIM_Efficiency.h"
 #include "sim/SIM_Game.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/definitions/SIM_ProductionTask.h"
-#include "sim/views/SIM_SlotView.h"
+#include "sim/slots/SIM_Efficiency.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_SlotView.h"
 
 #include "tests/sim/MoneyTestListener.h"
 
@@ -34,7 +34,11 @@ protected:
 
 TEST_F(EfficiencyTest, SamplesOnlyWhenMoreThanTheIntervalHasPassed)
 {
-    const struct { float time; bool sampled; } frames[] = {
+    const struct
+    {
+        float time;
+        bool sampled;
+    } frames[] = {
         {5000.0f, false}, {10000.0f, false}, {10000.5f, true}, {20000.0f, false}, {20001.0f, true},
     };
     int samples = 0;
@@ -121,7 +125,7 @@ TEST_F(EfficiencyTest, SampleAveragesTheProductionSlotsStateShares)
     SIM_ProductionTask conveyor;
     conveyor.m_isConveyor = true;
     EfficiencyTestView placed(true), beingPlaced(false);
-    EfficiencyTestSlot a(false, &station, nullptr);      // no view at all: counts
+    EfficiencyTestSlot a(false, &station, nullptr); // no view at all: counts
     EfficiencyTestSlot b(false, &station, nullptr);
     EfficiencyTestSlot c(false, &station, &placed);      // placed view: counts
     EfficiencyTestSlot facility(true, nullptr, nullptr); // never counts

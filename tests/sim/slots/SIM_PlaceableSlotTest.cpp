@@ -1,12 +1,12 @@
 // The slot base: upgrade effects, affordability, removal from the floor and the research office.
 #include <gtest/gtest.h>
 
-#include "tests/sim/SlotsTestFloor.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
-#include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/views/SIM_TileView.h"
+#include "tests/sim/SlotsTestFloor.h"
 
 using slotstest::Floor;
 
@@ -29,7 +29,7 @@ public:
     std::vector<std::string> sounds;
     std::vector<SIM_Tile*> sparkles;
 };
-}  // namespace
+} // namespace
 
 TEST(PlaceableSlot, UpgradeEffectsAddToTheirOwnFieldOnly)
 {
@@ -82,7 +82,7 @@ TEST(PlaceableSlot, CashEqualToTheCostAffordsIt)
     for (const Case c : {Case{100.0f, true}, Case{99.5f, false}, Case{1000.0f, true}})
     {
         Floor floor("missions/m_slots.txt", c.cash);
-        SIM_ProductionSlot* slot = floor.Place("task_fit_engine", 3, 3);   // costs 100
+        SIM_ProductionSlot* slot = floor.Place("task_fit_engine", 3, 3); // costs 100
         ASSERT_NE(slot, nullptr);
         EXPECT_EQ(slot->CanAfford(), c.affordable) << c.cash;
     }
@@ -134,7 +134,7 @@ TEST(PlaceableSlot, ResearchOfficeEarnsPointsOnlyForASelectedResearch)
     SIM_Researchable* saved = research.GetCurrentResearch();
     research.SetCurrentResearch(nullptr);
 
-    floor.Step(70, 16);   // more than one 1000 ms cycle of real time
+    floor.Step(70, 16); // more than one 1000 ms cycle of real time
     EXPECT_FALSE(office->IsBusy());
 
     SIM_Researchable item;

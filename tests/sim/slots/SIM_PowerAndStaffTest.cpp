@@ -1,10 +1,10 @@
 // The power account, its shortfall purchases, and the wages of slot staff.
 #include <gtest/gtest.h>
 
-#include "tests/sim/SlotsTestFloor.h"
+#include "sim/money/SIM_FinanceObject.h"
 #include "sim/slots/SIM_Employee.h"
 #include "sim/slots/SIM_EmployeeManager.h"
-#include "sim/money/SIM_FinanceObject.h"
+#include "tests/sim/SlotsTestFloor.h"
 
 using slotstest::Floor;
 
@@ -14,13 +14,13 @@ float PowerBooked()
 {
     return SIM_FinanceRecord::Instance().GetTotal(-1, FC_POWER_PURCHASE);
 }
-}  // namespace
+} // namespace
 
 TEST(Power, IdleSlotsDrawAQuarterBusyOnesAllAndPlantsCountWithTheirMultiplier)
 {
     Floor floor;
     const float floorTiles = static_cast<float>(SIM_Game::Instance().GetFactory()->GetZoneTileCount());
-    SIM_ProductionSlot* engine = floor.Place("task_fit_engine", 2, 2);   // power 20
+    SIM_ProductionSlot* engine = floor.Place("task_fit_engine", 2, 2); // power 20
     ASSERT_NE(engine, nullptr);
     SIM_PowerManager& power = SIM_PowerManager::Instance();
 
@@ -57,13 +57,14 @@ TEST(Power, ShortfallIsChargedEverySecondAndPaidEveryEleventh)
     struct Step
     {
         float frameMs;
-        int shortfallSeconds;   // after the frame
-        float paid;             // power paid so far
+        int shortfallSeconds; // after the frame
+        float paid;           // power paid so far
     };
     // 1000 ms exactly is not yet a second; a frame of more than 2000 ms charges two.
     const Step steps[] = {
-        {1000.0f, 0, 0.0f},         {1.0f, 1, 0.0f},           {2100.0f, 3, 0.0f},
-        {7000.0f, 10, 0.0f},        {1000.0f, 0, 11 * perSecond}, {10000.0f, 10, 11 * perSecond},
+        {1000.0f, 0, 0.0f},           {1.0f, 1, 0.0f},
+        {2100.0f, 3, 0.0f},           {7000.0f, 10, 0.0f},
+        {1000.0f, 0, 11 * perSecond}, {10000.0f, 10, 11 * perSecond},
         {1000.0f, 0, 22 * perSecond},
     };
     for (const Step& step : steps)
@@ -92,7 +93,7 @@ TEST(Power, SurplusSecondsKeepTheShortfallCount)
 TEST(Staff, WagesArePaidHourlyPerStaffPropAndStopAfterRemoval)
 {
     Floor floor;
-    SIM_ProductionSlot* staffed = floor.Place("task_staffed", 3, 3);   // two employees and a scientist
+    SIM_ProductionSlot* staffed = floor.Place("task_staffed", 3, 3); // two employees and a scientist
     ASSERT_NE(staffed, nullptr);
     ASSERT_EQ(staffed->GetEmployees().size(), 3u);
     for (const SIM_Employee* employee : staffed->GetEmployees())

@@ -1,25 +1,25 @@
 // Production slots on small hand-made floors: component stations, car chains, sub-tasks.
 #include <gtest/gtest.h>
 
-#include "tests/sim/SlotsTestFloor.h"
-#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/flow/RouteTable.h"
-#include "sim/slots/SIM_Employee.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
-#include "sim/slots/SIM_EmployeeManager.h"
-#include "sim/definitions/SIM_Resource.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/money/SIM_SalesManager.h"
+#include "sim/slots/SIM_Employee.h"
+#include "sim/slots/SIM_EmployeeManager.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
+#include "sim/slots/SubTask.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
-#include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
-#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
-#include "sim/slots/SubTask.h"
+#include "tests/sim/SlotsTestFloor.h"
 
 using slotstest::Floor;
 
@@ -37,7 +37,7 @@ std::vector<std::string> FeatureNames(const std::vector<SIM_VehicleFeatureRecord
         names.push_back(record->feature->GetName());
     return names;
 }
-}  // namespace
+} // namespace
 
 TEST(ProductionSlot, ComponentStationFillsItsOutputThenRestartsWhenAPlaceFrees)
 {
@@ -220,7 +220,7 @@ TEST(ProductionSlot, StationNeedingResourcesWaitsForARouteThenWorksOnWhatArrives
 {
     Floor floor;
     SIM_ProductionSlot* chassis = floor.Place("task_fit chassis", 2, 3);
-    SIM_ProductionSlot* panels = floor.Place("task_fit_panels", 3, 3);   // stockpile at (3,4), 2 steel a car
+    SIM_ProductionSlot* panels = floor.Place("task_fit_panels", 3, 3); // stockpile at (3,4), 2 steel a car
     ASSERT_TRUE(chassis && panels && panels->GetInputStockpile());
     ASSERT_TRUE(floor.StepUntil([&] { return panels->GetState() == NOROUTE_TO_RESOURCES; }, 40));
 

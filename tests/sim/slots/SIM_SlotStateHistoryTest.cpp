@@ -13,7 +13,7 @@ int ValidEntries(const SIM_SlotStateHistory& history)
         count += history.GetEntry(i).valid ? 1 : 0;
     return count;
 }
-}  // namespace
+} // namespace
 
 TEST(SlotStateHistory, FirstChangeOpensEntryZeroWithoutClosingAnything)
 {
@@ -69,7 +69,7 @@ TEST(SlotStateHistory, StateFractionCases)
     struct Case
     {
         const char* name;
-        std::vector<std::pair<int, float>> changes;   // state, time
+        std::vector<std::pair<int, float>> changes; // state, time
         int state;
         float window;
         float now;
@@ -79,10 +79,13 @@ TEST(SlotStateHistory, StateFractionCases)
         {"no entries", {}, RUNNING, 10000.0f, 5000.0f, 0.0f},
         {"open entry counts up to now", {{RUNNING, 0.0f}}, RUNNING, 10000.0f, 5000.0f, 1.0f},
         {"half and half", {{RUNNING, 0.0f}, {INSUFFICIENT_VEHICLE, 500.0f}}, RUNNING, 10000.0f, 1000.0f, 0.5f},
-        {"start clipped to the window", {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 9000.0f}}, RUNNING, 2000.0f, 10000.0f,
-         0.5f},
-        {"entry ended before the window is left out", {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 100.0f}}, RUNNING, 1000.0f,
-         5000.0f, 0.0f},
+        {"start clipped to the window", {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 9000.0f}}, RUNNING, 2000.0f, 10000.0f, 0.5f},
+        {"entry ended before the window is left out",
+         {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 100.0f}},
+         RUNNING,
+         1000.0f,
+         5000.0f,
+         0.0f},
         {"other state", {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 250.0f}}, NO_EXPORT_ROOM, 10000.0f, 1000.0f, 0.75f},
     };
     for (const Case& c : cases)

@@ -3,9 +3,9 @@
 // ledger.
 #include <gtest/gtest.h>
 
-#include "tests/sim/SlotsTestFloor.h"
 #include "sim/SIM_ThreadManager.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
+#include "tests/sim/SlotsTestFloor.h"
 
 using slotstest::Floor;
 

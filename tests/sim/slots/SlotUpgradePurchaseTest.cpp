@@ -3,21 +3,21 @@
 #include "tests/sim/DefsTestData.h"
 #include "tests/sim/SimTestSupport.h"
 
-#include "sim/definitions/SIM_FacilityManager.h"
-#include "sim/slots/SIM_FacilitySlot.h"
-#include "sim/definitions/SIM_FacilityTask.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/money/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
-#include "sim/world/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ protected:
         SIM_Presentation::Instance().SetListener(&listener);
         ASSERT_TRUE(mission.Load(simtest::DataPath("missions/m_first.txt")));
         ASSERT_TRUE(SIM_Game::Instance().InitSimulation(&mission));
-        LoadAll();  // this test's definitions instead of the game's
+        LoadAll(); // this test's definitions instead of the game's
     }
     void TearDown() override
     {
@@ -125,7 +125,10 @@ TEST_F(SlotUpgradePurchaseTest, BuyingInstallsPaysAndChangesTheSlot)
 TEST_F(SlotUpgradePurchaseTest, PropsTurnWithTheSlotFacing)
 {
     // The prop stands one tile along x in the facing-1 layout.
-    struct Case { int facing, x, y; };
+    struct Case
+    {
+        int facing, x, y;
+    };
     const Case cases[] = {{1, 6, 5}, {0, 5, 4}, {2, 5, 6}, {3, 4, 5}};
     SIM_SlotUpgrade* fast = SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast");
     ASSERT_NE(fast, nullptr);

@@ -3,13 +3,13 @@
 
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_Resource.h"
-#include "sim/research/SIM_ResearchManager.h"
-#include "sim/research/SIM_Researchable.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
-#include "sim/views/SIM_TextBlock.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
+#include "sim/views/SIM_TextBlock.h"
 
 #include <vector>
 
@@ -38,10 +38,16 @@ public:
 
 TEST_F(SlotUpgradeTest, EffectTypeNamesAreExact)
 {
-    struct Case { const char* text; int type; };
-    const Case cases[] = {{"SU_SPEED", SU_SPEED}, {"SU_POWERUSE", SU_POWERUSE}, {"SU_QUALITY", SU_QUALITY},
-                          {"SU_PROP", SU_PROP}, {"SU_POWERPROD", SU_POWERPROD}, {"SU_ABS_SPEED", SU_ABS_SPEED},
-                          {"SU_ABS_POWER", SU_ABS_POWER}, {"su_speed", SU_NONE}, {"", SU_NONE}, {"SU_SPEED ", SU_NONE}};
+    struct Case
+    {
+        const char* text;
+        int type;
+    };
+    const Case cases[] = {
+        {"SU_SPEED", SU_SPEED},         {"SU_POWERUSE", SU_POWERUSE},   {"SU_QUALITY", SU_QUALITY},
+        {"SU_PROP", SU_PROP},           {"SU_POWERPROD", SU_POWERPROD}, {"SU_ABS_SPEED", SU_ABS_SPEED},
+        {"SU_ABS_POWER", SU_ABS_POWER}, {"su_speed", SU_NONE},          {"", SU_NONE},
+        {"SU_SPEED ", SU_NONE}};
     for (const Case& c : cases)
         EXPECT_EQ(ParseUpgradeEffectType(c.text), c.type) << c.text;
 }
@@ -57,7 +63,8 @@ TEST_F(SlotUpgradeTest, SectionsBecomeEffectsPropsFeaturesResourcesAndComponents
     std::vector<int> types;
     for (const SlotUpgradeEffect& effect : fast->m_effects)
         types.push_back(effect.type);
-    EXPECT_EQ(types, (std::vector<int>{SU_SPEED, SU_POWERUSE, SU_ABS_SPEED, SU_PROP, SU_NONE, SU_NONE, SU_NONE, SU_NONE}));
+    EXPECT_EQ(types,
+              (std::vector<int>{SU_SPEED, SU_POWERUSE, SU_ABS_SPEED, SU_PROP, SU_NONE, SU_NONE, SU_NONE, SU_NONE}));
     // Offset 20 clamps to 15; the unknown prop type drops the second placement.
     ASSERT_EQ(fast->m_props.size(), 1u);
     EXPECT_EQ(fast->m_props[0].position, 15);
@@ -76,12 +83,13 @@ TEST_F(SlotUpgradeTest, SectionsBecomeEffectsPropsFeaturesResourcesAndComponents
     EXPECT_EQ(fast->m_components[1].componentType->GetName(), "wheels");
     EXPECT_EQ(fast->m_components[1].value, -1);
     const std::string errors = NewErrors();
-    for (const char* missing : {"no_such_prop", "Missing Feature:[no_such_feature]", "Missing Resource:[no_such_resource]", "no_such_component"})
+    for (const char* missing : {"no_such_prop", "Missing Feature:[no_such_feature]",
+                                "Missing Resource:[no_such_resource]", "no_such_component"})
         EXPECT_NE(errors.find(missing), std::string::npos) << missing;
 
     const SIM_SlotUpgrade* prop = Upgrade("upg_prop");
     ASSERT_NE(prop, nullptr);
-    EXPECT_FLOAT_EQ(prop->m_cost, 12.5f);  // junk after the number
+    EXPECT_FLOAT_EQ(prop->m_cost, 12.5f); // junk after the number
     ASSERT_EQ(prop->m_props.size(), 1u);
     EXPECT_EQ(prop->m_props[0].YOffset, 2);
 }
@@ -90,13 +98,18 @@ TEST_F(SlotUpgradeTest, EffectTextsShowSignAndUnit)
 {
     const SIM_SlotUpgrade* fast = Upgrade("upg_fast");
     ASSERT_NE(fast, nullptr);
-    struct Case { int type; float value; const char* text; };
+    struct Case
+    {
+        int type;
+        float value;
+        const char* text;
+    };
     const Case cases[] = {
         {SU_SPEED, 0.15f, "Speed: (+15.00%)"},
         {SU_POWERUSE, -0.1f, "Power use: (-10.00%)"},
-        {SU_QUALITY, 0.0f, "Quality: (-0.00%)"},  // zero shows a minus
+        {SU_QUALITY, 0.0f, "Quality: (-0.00%)"}, // zero shows a minus
         {SU_ABS_SPEED, 2500.0f, "Work time: (+2.50 seconds)"},
-        {SU_ABS_POWER, 3.0f, "UP_EFF_ABS_POWER: (+3.00)"},  // key shown when no text
+        {SU_ABS_POWER, 3.0f, "UP_EFF_ABS_POWER: (+3.00)"}, // key shown when no text
         {SU_NONE, -2.0f, ": (-2.00)"},
     };
     for (const Case& c : cases)

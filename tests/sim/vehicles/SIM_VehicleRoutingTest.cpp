@@ -1,9 +1,9 @@
 // Choosing the next slot for a finished car: candidates, scores, ties, notices and search limits.
 #include <gtest/gtest.h>
 
-#include "tests/sim/SlotsTestFloor.h"
-#include "sim/views/SIM_CarNotice.h"
 #include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/views/SIM_CarNotice.h"
+#include "tests/sim/SlotsTestFloor.h"
 
 using slotstest::Floor;
 
@@ -20,15 +20,15 @@ SIM_Vehicle* PutCar(SIM_ProductionSlot* slot, std::initializer_list<const char*>
     slot->SetVehicle(car);
     return car;
 }
-}  // namespace
+} // namespace
 
 TEST(VehicleRouting, NoticeTellsWhyNoNextSlotWasFound)
 {
     struct Case
     {
         const char* name;
-        const char* from;        // task of the slot holding the car (at 3,3 facing 1)
-        const char* neighbour;   // task placed at (4,3), or null
+        const char* from;      // task of the slot holding the car (at 3,3 facing 1)
+        const char* neighbour; // task placed at (4,3), or null
         int neighbourFacing;
         bool neighbourHasCar;
         std::initializer_list<const char*> applied;
@@ -37,20 +37,69 @@ TEST(VehicleRouting, NoticeTellsWhyNoNextSlotWasFound)
         const char* detail;
     };
     const Case cases[] = {
-        {"no exits at all", "task_dead_end", nullptr, 1, false, {"task_fit chassis"}, false,
-         SIM_CarNotice::NEXT_SLOT_NOT_CONNECTED, ""},
-        {"nothing on the exit tile", "task_fit_engine", nullptr, 1, false, {"task_fit chassis"}, false,
-         SIM_CarNotice::NEXT_SLOT_NOT_CONNECTED, ""},
-        {"neighbour does not take cars from this side", "task_fit_engine", "task_paint_undercoat", 3, false,
-         {"task_fit chassis"}, false, SIM_CarNotice::NEXT_SLOT_NOT_FOUND, ""},
-        {"requirement not met", "task_paint_undercoat", "task_paint_finish", 1, false,
-         {"task_fit chassis"}, false, SIM_CarNotice::NEXT_SLOT_REQS_NOT_MET, "TASK_UNDERCOAT"},
-        {"neighbour busy: the car just waits", "task_fit_engine", "task_paint_undercoat", 1, true,
-         {"task_fit chassis"}, false, SIM_CarNotice::NONE, ""},
-        {"neighbour has nothing left to do", "task_fit_engine", "task_paint_undercoat", 1, false,
-         {"task_fit chassis", "task_paint_undercoat"}, false, SIM_CarNotice::NONE, ""},
-        {"station with work", "task_fit_engine", "task_paint_undercoat", 1, false, {"task_fit chassis"}, true,
-         SIM_CarNotice::NONE, ""},
+        {"no exits at all",
+         "task_dead_end",
+         nullptr,
+         1,
+         false,
+         {"task_fit chassis"},
+         false,
+         SIM_CarNotice::NEXT_SLOT_NOT_CONNECTED,
+         ""},
+        {"nothing on the exit tile",
+         "task_fit_engine",
+         nullptr,
+         1,
+         false,
+         {"task_fit chassis"},
+         false,
+         SIM_CarNotice::NEXT_SLOT_NOT_CONNECTED,
+         ""},
+        {"neighbour does not take cars from this side",
+         "task_fit_engine",
+         "task_paint_undercoat",
+         3,
+         false,
+         {"task_fit chassis"},
+         false,
+         SIM_CarNotice::NEXT_SLOT_NOT_FOUND,
+         ""},
+        {"requirement not met",
+         "task_paint_undercoat",
+         "task_paint_finish",
+         1,
+         false,
+         {"task_fit chassis"},
+         false,
+         SIM_CarNotice::NEXT_SLOT_REQS_NOT_MET,
+         "TASK_UNDERCOAT"},
+        {"neighbour busy: the car just waits",
+         "task_fit_engine",
+         "task_paint_undercoat",
+         1,
+         true,
+         {"task_fit chassis"},
+         false,
+         SIM_CarNotice::NONE,
+         ""},
+        {"neighbour has nothing left to do",
+         "task_fit_engine",
+         "task_paint_undercoat",
+         1,
+         false,
+         {"task_fit chassis", "task_paint_undercoat"},
+         false,
+         SIM_CarNotice::NONE,
+         ""},
+        {"station with work",
+         "task_fit_engine",
+         "task_paint_undercoat",
+         1,
+         false,
+         {"task_fit chassis"},
+         true,
+         SIM_CarNotice::NONE,
+         ""},
     };
     for (const Case& c : cases)
     {

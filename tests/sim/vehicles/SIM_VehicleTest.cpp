@@ -4,19 +4,19 @@
 
 #include <memory>
 
-#include "tests/sim/SlotsTestFloor.h"
-#include "sim/vehicles/SIM_CarExporter.h"
-#include "sim/views/SIM_CarView.h"
-#include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/vehicles/SIM_CarExporter.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
-#include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
-#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/views/SIM_CarView.h"
+#include "tests/sim/SlotsTestFloor.h"
 
 using slotstest::Floor;
 
@@ -55,16 +55,16 @@ class CarViewListener : public SIM_PresentationListener
 public:
     SIM_CarView* CreateCarView(SIM_Vehicle*) override { return new CountingCarView(); }
 };
-}  // namespace
+} // namespace
 
 TEST(Vehicle, ComponentsAreFittedOnceAndKeptInDrawOrder)
 {
     Floor floor;
     SIM_Vehicle car;
-    car.AddComponent(new SIM_VehicleComponent(&car, Type("engine")));   // z 2
-    car.AddComponent(new SIM_VehicleComponent(&car, Type("chassis")));  // z 0
+    car.AddComponent(new SIM_VehicleComponent(&car, Type("engine")));  // z 2
+    car.AddComponent(new SIM_VehicleComponent(&car, Type("chassis"))); // z 0
     car.AddComponent(new SIM_VehicleComponent(&car, Type("engine")));
-    car.AddComponent(new SIM_VehicleComponent(&car, Type("body")));     // z 1
+    car.AddComponent(new SIM_VehicleComponent(&car, Type("body"))); // z 1
     EXPECT_EQ(ComponentNames(car), (std::vector<std::string>{"chassis", "body", "engine"}));
     car.SetColor(1, 2, 3, 4);
     for (const SIM_VehicleComponent* component : car.GetComponents())
@@ -103,7 +103,7 @@ TEST(Vehicle, DesignValueScalesFeaturesByQualityUpToTheirFullValue)
     {
         const char* name;
         std::vector<SIM_SlotUpgrade*> upgrades;
-        float expected;   // for feat_engine (2000) plus a plain feat_chassis (1000)
+        float expected; // for feat_engine (2000) plus a plain feat_chassis (1000)
     };
     const Case cases[] = {
         {"no upgrades: plain sum", {}, 3000.0f},
@@ -145,7 +145,7 @@ TEST(Vehicle, UpgradeComponentsAddAndRemoveWhatAStationFits)
 TEST(Vehicle, RequiredResourcesHoldAtMostSixteenKinds)
 {
     Floor floor;
-    SIM_ProductionSlot* panels = floor.Place("task_fit_panels", 3, 3);   // needs 2 steel
+    SIM_ProductionSlot* panels = floor.Place("task_fit_panels", 3, 3); // needs 2 steel
     ASSERT_NE(panels, nullptr);
     std::vector<SIM_Resource> extra(20);
     SIM_SlotUpgrade upgrade;
@@ -168,7 +168,7 @@ TEST(Vehicle, RequiredResourcesHoldAtMostSixteenKinds)
 TEST(Vehicle, WorkWithoutPositiveDurationCompletesAtOnce)
 {
     Floor floor;
-    SIM_ProductionSlot* bolts = floor.Place("comp_bolts", 3, 3);   // 1000 ms
+    SIM_ProductionSlot* bolts = floor.Place("comp_bolts", 3, 3); // 1000 ms
     ASSERT_NE(bolts, nullptr);
     SIM_SlotUpgrade upgrade;
     upgrade.m_effects = {{SU_ABS_SPEED, -5000.0f}};

@@ -2,11 +2,11 @@
 #include "tests/sim/SimTestSupport.h"
 
 #include "engine/core/GRandom.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
-#include "sim/SIM_Game.h"
 #include "sim/world/SIM_Mission.h"
-#include "sim/SIM_Presentation.h"
 
 #include <gtest/gtest.h>
 
@@ -116,9 +116,9 @@ TEST_F(SimZoneUnlockTest, SparkleChanceFollowsTheZoneArea)
         bool everyTile;
     };
     const Case cases[] = {
-        {"left = 0\ntop = 0\nright = 9\nbottom = 4\n", 50, true},    // 40/36 > any r
-        {"left = 0\ntop = 0\nright = 0\nbottom = 9\n", 10, true},    // one wide: infinite chance
-        {"left = 0\ntop = 0\nright = 19\nbottom = 19\n", 400, false},   // 40/361 per tile
+        {"left = 0\ntop = 0\nright = 9\nbottom = 4\n", 50, true},     // 40/36 > any r
+        {"left = 0\ntop = 0\nright = 0\nbottom = 9\n", 10, true},     // one wide: infinite chance
+        {"left = 0\ntop = 0\nright = 19\nbottom = 19\n", 400, false}, // 40/361 per tile
     };
     for (const Case& c : cases)
     {
@@ -142,7 +142,7 @@ TEST_F(SimZoneUnlockTest, SilentUnlockOpensTilesWithoutSparklesSoundOrRandomDraw
     for (int i = 1; i < GRandom::TABLE_SIZE; ++i)
         GRandom::NextFloat();
     zone.Unlock(true);
-    EXPECT_EQ(GRandom::NextFloat(), first);   // the unlock drew no random value
+    EXPECT_EQ(GRandom::NextFloat(), first); // the unlock drew no random value
     EXPECT_TRUE(listener.sparkles.empty());
     EXPECT_TRUE(listener.sounds.empty());
     EXPECT_EQ(listener.markerRetints, 1);
@@ -150,7 +150,8 @@ TEST_F(SimZoneUnlockTest, SilentUnlockOpensTilesWithoutSparklesSoundOrRandomDraw
     ASSERT_NE(factory, nullptr);
     for (int x = 0; x < factory->GetWidth(); ++x)
         for (int y = 0; y < factory->GetHeight(); ++y)
-            EXPECT_EQ(factory->GetTile(x, y)->m_zoneState, zone.Contains(x, y) ? SIM_Tile::ZONE_OPEN : SIM_Tile::ZONE_NONE);
+            EXPECT_EQ(factory->GetTile(x, y)->m_zoneState,
+                      zone.Contains(x, y) ? SIM_Tile::ZONE_OPEN : SIM_Tile::ZONE_NONE);
     // Unlocking again repeats harmlessly.
     zone.Unlock(true);
     EXPECT_EQ(listener.markerRetints, 2);

@@ -1,9 +1,9 @@
 // The factory floor: geometry, neighbours, zones on square and non-square grids, sub-tiles.
 #include "tests/sim/SimTestSupport.h"
 
+#include "sim/SIM_Game.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
-#include "sim/SIM_Game.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/TileWaypointGrid.h"
@@ -48,8 +48,8 @@ std::string Zone(int left, int top, int right, int bottom, const char* type)
 {
     static int sectionNumber = 0;
     char text[256];
-    std::snprintf(text, sizeof(text), "[zone%d]\nleft = %d\ntop = %d\nright = %d\nbottom = %d\ntype = %s\nrent = 1\n\n", sectionNumber++, left,
-                  top, right, bottom, type);
+    std::snprintf(text, sizeof(text), "[zone%d]\nleft = %d\ntop = %d\nright = %d\nbottom = %d\ntype = %s\nrent = 1\n\n",
+                  sectionNumber++, left, top, right, bottom, type);
     return text;
 }
 
@@ -161,7 +161,9 @@ TEST(SimFactory, ZonesMarkTheirTilesClippedToTheGrid)
             const int state = f.GetTile(x, y)->m_zoneState;
             const bool inLocked = x >= 38 && y >= 5;
             const bool inOpen = x <= 2 && y <= 1;
-            EXPECT_EQ(state, inLocked ? SIM_Tile::ZONE_LOCKED : inOpen ? SIM_Tile::ZONE_OPEN : SIM_Tile::ZONE_NONE)
+            EXPECT_EQ(state, inLocked ? SIM_Tile::ZONE_LOCKED
+                             : inOpen ? SIM_Tile::ZONE_OPEN
+                                      : SIM_Tile::ZONE_NONE)
                 << x << "," << y;
             locked += state == SIM_Tile::ZONE_LOCKED;
             open += state == SIM_Tile::ZONE_OPEN;
@@ -183,7 +185,8 @@ TEST(SimFactory, ZonesMarkTheirTilesClippedToTheGrid)
 
 TEST(SimFactory, RentSumsTheOpenZones)
 {
-    FloorFixture floor(10, 10, Zone(0, 0, 9, 9, "LOCKED") + Zone(0, 0, 3, 3, "UNLOCKED") + Zone(0, 0, 2, 2, "UNLOCKED"));
+    FloorFixture floor(10, 10,
+                       Zone(0, 0, 9, 9, "LOCKED") + Zone(0, 0, 3, 3, "UNLOCKED") + Zone(0, 0, 2, 2, "UNLOCKED"));
     EXPECT_FLOAT_EQ(SIM_Factory::ComputeHourlyRent(), 9.0f + 4.0f);
     floor.Mission().m_zones[0]->m_state = SIM_BuildingZone::STATE_UNLOCKED;
     EXPECT_FLOAT_EQ(SIM_Factory::ComputeHourlyRent(), 81.0f + 9.0f + 4.0f);
@@ -218,8 +221,8 @@ TEST(SimSubTiles, OffsetsAndQuarterTurns)
         float x, y;
     };
     const OffsetCase offsets[] = {
-        {0, 1, 0, -128},  {0, 2, 192, -32}, {0, 0, -192, -32}, {10, 1, 0, 0},    {15, 1, 0, 64},
-        {12, 1, -192, -32}, {3, 1, 192, -32}, {5, 1, 0, -64},  {0, 7, 0, -128}, {16, 1, 0, 0}, {-1, 1, 0, 0},
+        {0, 1, 0, -128},  {0, 2, 192, -32}, {0, 0, -192, -32}, {10, 1, 0, 0}, {15, 1, 0, 64}, {12, 1, -192, -32},
+        {3, 1, 192, -32}, {5, 1, 0, -64},   {0, 7, 0, -128},   {16, 1, 0, 0}, {-1, 1, 0, 0},
     };
     for (const OffsetCase& c : offsets)
     {

@@ -40,7 +40,7 @@ TEST(SimMission, ReadsConfigPositionsAndZonesOfAFile)
     EXPECT_EQ(hall.m_floorTextures, (std::vector<std::string>{"floor_a.dds", " floor_b.dds"}));
     const SIM_BuildingZone& wing = *mission.m_zones[1];
     EXPECT_EQ(wing.m_state, SIM_BuildingZone::STATE_LOCKED);
-    EXPECT_FLOAT_EQ(wing.m_rentPerTile, 12.0f);   // only the whole part counts
+    EXPECT_FLOAT_EQ(wing.m_rentPerTile, 12.0f); // only the whole part counts
     EXPECT_EQ(wing.m_importWalls[0], "wall2_NE_import.dds");
     // The open zone gives the starting area.
     EXPECT_EQ(mission.m_startAreaWidth, 3);
@@ -50,12 +50,11 @@ TEST(SimMission, ReadsConfigPositionsAndZonesOfAFile)
 TEST(SimMission, ZoneSectionsAreThoseWhoseNameContainsZone)
 {
     ScratchDir dir;
-    const std::string path = dir.Write("z.txt", std::string(kConfig) +
-                                                    "[zone]\nGUIName = a\ntype = LOCKED\n\n"
-                                                    "[zone7]\nGUIName = b\ntype = LOCKED\n\n"
-                                                    "[oldzone]\nGUIName = c\ntype = LOCKED\n\n"
-                                                    "[Zone1]\nGUIName = d\ntype = LOCKED\n\n"
-                                                    "[imports]\n0 = 1,1\n");
+    const std::string path = dir.Write("z.txt", std::string(kConfig) + "[zone]\nGUIName = a\ntype = LOCKED\n\n"
+                                                                       "[zone7]\nGUIName = b\ntype = LOCKED\n\n"
+                                                                       "[oldzone]\nGUIName = c\ntype = LOCKED\n\n"
+                                                                       "[Zone1]\nGUIName = d\ntype = LOCKED\n\n"
+                                                                       "[imports]\n0 = 1,1\n");
     SIM_Mission mission;
     ASSERT_TRUE(mission.Load(path));
     ASSERT_EQ(mission.m_zones.size(), 3u);
@@ -74,8 +73,13 @@ TEST(SimMission, PositionValuesReadLikeTheReader)
         int x, y;
     };
     const Case cases[] = {
-        {"3,4", 3, 4},   {"3, 4", 3, 4},  {"3", 3, 0},     {"3 ,4 ", 3, 4},
-        {"junk", 0, 0},  {"-2,7", -2, 7}, {"99999999999999999999,1", 2147483647, 1},
+        {"3,4", 3, 4},
+        {"3, 4", 3, 4},
+        {"3", 3, 0},
+        {"3 ,4 ", 3, 4},
+        {"junk", 0, 0},
+        {"-2,7", -2, 7},
+        {"99999999999999999999,1", 2147483647, 1},
         {"5,6,7", 5, 6},
     };
     for (const Case& c : cases)
@@ -106,8 +110,9 @@ TEST(SimMission, ZoneRentIsAreaTimesRentAndOneTileZonesAreFree)
     {
         ScratchDir dir;
         char zone[256];
-        std::snprintf(zone, sizeof(zone), "[zone0]\nleft = %d\ntop = %d\nright = %d\nbottom = %d\nrent = %d\ntype = LOCKED\n",
-                      c.left, c.top, c.right, c.bottom, c.rent);
+        std::snprintf(zone, sizeof(zone),
+                      "[zone0]\nleft = %d\ntop = %d\nright = %d\nbottom = %d\nrent = %d\ntype = LOCKED\n", c.left,
+                      c.top, c.right, c.bottom, c.rent);
         SIM_Mission mission;
         mission.Load(dir.Write("r.txt", std::string(kConfig) + zone));
         ASSERT_EQ(mission.m_zones.size(), 1u);
@@ -119,9 +124,10 @@ TEST(SimMission, ZoneLookUpUsesTopBottomForXAndFirstZoneWins)
 {
     ScratchDir dir;
     // A zone two rows deep (x 0..1) and five columns wide (y 0..4), and an overlapping one.
-    const std::string path = dir.Write("a.txt", std::string(kConfig) +
-                                                    "[zone0]\nleft = 0\ntop = 0\nright = 4\nbottom = 1\nGUIName = first\ntype = LOCKED\n\n"
-                                                    "[zone1]\nleft = 0\ntop = 0\nright = 9\nbottom = 9\nGUIName = second\ntype = LOCKED\n");
+    const std::string path =
+        dir.Write("a.txt", std::string(kConfig) +
+                               "[zone0]\nleft = 0\ntop = 0\nright = 4\nbottom = 1\nGUIName = first\ntype = LOCKED\n\n"
+                               "[zone1]\nleft = 0\ntop = 0\nright = 9\nbottom = 9\nGUIName = second\ntype = LOCKED\n");
     SIM_Mission mission;
     mission.Load(path);
     EXPECT_EQ(mission.GetZoneAt(1, 4)->m_guiName, "first");
@@ -150,8 +156,12 @@ TEST(SimMission, BadInputIsDefaultedOrRefusedNeverACrash)
         {"long number", "[config]\nworldx = " + longValue + "\nworldy = 4\n", false},
         {"largest", "[config]\nworldx = 999\nworldy = 1\n", true},
         {"leading digits", "[config]\nworldx = 12abc\nworldy = 3.9\n", true},
-        {"unknown zone type", "[config]\nworldx = 4\nworldy = 4\n[zone0]\ntype = locked\nright = 2\nbottom = 2\n", true},
-        {"huge zone", "[config]\nworldx = 4\nworldy = 4\n[zone0]\nleft = -2147483648\nright = 2147483647\nbottom = 2147483647\ntype = LOCKED\n", true},
+        {"unknown zone type", "[config]\nworldx = 4\nworldy = 4\n[zone0]\ntype = locked\nright = 2\nbottom = 2\n",
+         true},
+        {"huge zone",
+         "[config]\nworldx = 4\nworldy = 4\n[zone0]\nleft = -2147483648\nright = 2147483647\nbottom = 2147483647\ntype "
+         "= LOCKED\n",
+         true},
         {"long import", "[config]\nworldx = 4\nworldy = 4\n[imports]\n0 = " + longValue + ",1\n", true},
         {"binary", std::string(kBinaryMission, sizeof(kBinaryMission) - 1), false},
     };
@@ -168,7 +178,8 @@ TEST(SimMission, BadInputIsDefaultedOrRefusedNeverACrash)
 TEST(SimMission, UnknownZoneTypeLeavesTheZoneUnreadAndWritesNoType)
 {
     ScratchDir dir;
-    const std::string path = dir.Write("u.txt", std::string(kConfig) + "[zone0]\ntype = Locked\nrent = 4\nright = 2\nbottom = 2\n");
+    const std::string path =
+        dir.Write("u.txt", std::string(kConfig) + "[zone0]\ntype = Locked\nrent = 4\nright = 2\nbottom = 2\n");
     SIM_Mission mission;
     mission.Load(path);
     ASSERT_EQ(mission.m_zones.size(), 1u);
@@ -181,13 +192,13 @@ TEST(SimMission, UnknownZoneTypeLeavesTheZoneUnreadAndWritesNoType)
 TEST(SimMission, SaveWritesTheEditorFormatAndDropsOtherSections)
 {
     ScratchDir dir;
-    const std::string path = dir.Write("s.txt",
-                                       "// a comment line\n[config]\nname = saved\nworldx = 6\nworldy = 5\nicon =\n\n"
-                                       "[notes]\nkeep = no\n\n"
-                                       "[azone]\nleft = 1\ntop = 2\nright = 3\nbottom = 4\nGUIName = Front Yard\nrent = 12.75\n"
-                                       "wallid = 3\ntype = UNLOCKED\nfloortextures = f1.dds, f2.dds\n\n"
-                                       "[zone9]\nleft = 0\ntop = 0\nright = 1\nbottom = 1\nGUIName = Back\nrent = 7\ntype = LOCKED\n\n"
-                                       "[imports]\nx = 1, 2\n\n[exports]\n0 = 4,4\n1 = 5\n");
+    const std::string path = dir.Write(
+        "s.txt", "// a comment line\n[config]\nname = saved\nworldx = 6\nworldy = 5\nicon =\n\n"
+                 "[notes]\nkeep = no\n\n"
+                 "[azone]\nleft = 1\ntop = 2\nright = 3\nbottom = 4\nGUIName = Front Yard\nrent = 12.75\n"
+                 "wallid = 3\ntype = UNLOCKED\nfloortextures = f1.dds, f2.dds\n\n"
+                 "[zone9]\nleft = 0\ntop = 0\nright = 1\nbottom = 1\nGUIName = Back\nrent = 7\ntype = LOCKED\n\n"
+                 "[imports]\nx = 1, 2\n\n[exports]\n0 = 4,4\n1 = 5\n");
     SIM_Mission mission;
     ASSERT_TRUE(mission.Load(path));
     ASSERT_TRUE(mission.Save());
