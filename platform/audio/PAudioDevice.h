@@ -57,8 +57,7 @@ public:
     // busy. A sound that does not loop ends by itself.
     PSoundHandle Play2D(const std::string& path, bool loop, float volume, float minDistance);
     // Starts a sound placed at (x, y, z) in the world; mixed from the listener's position.
-    PSoundHandle Play3D(const std::string& path, float x, float y, float z, bool loop, float volume,
-                        float minDistance);
+    PSoundHandle Play3D(const std::string& path, float x, float y, float z, bool loop, float volume, float minDistance);
     // Stops a playing sound; its end is notified at the next update. Stale and invalid handles
     // are ignored.
     void Stop(PSoundHandle sound);

@@ -1,7 +1,7 @@
 // SDL_mixer back end.
 #include "platform/audio/PMixerAudioDevice.h"
 
-#include "platform/PDebugOutput.h"
+#include "platform/core/PDebugOutput.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

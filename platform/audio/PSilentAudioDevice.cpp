@@ -1,9 +1,9 @@
 // Silent back end: sounds are timed, not heard.
 #include "platform/audio/PSilentAudioDevice.h"
 
-#include "platform/PClock.h"
-#include "platform/PFile.h"
 #include "platform/audio/PSoundFileInfo.h"
+#include "platform/core/PClock.h"
+#include "platform/core/PFile.h"
 
 PSilentAudioDevice::PSilentAudioDevice(int voiceCount)
     : PAudioDevice(voiceCount), m_timings(static_cast<size_t>(GetVoiceCount())), m_lastClock(PClock::TimeGetTime())

@@ -1,7 +1,7 @@
 // Sound lengths from Ogg Vorbis and WAV headers.
 #include "platform/audio/PSoundFileInfo.h"
 
-#include "platform/PFile.h"
+#include "platform/core/PFile.h"
 
 #include <cstdint>
 #include <cstring>

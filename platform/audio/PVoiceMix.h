@@ -5,8 +5,8 @@
 
 struct PVoiceMix
 {
-    float gain = 1.0f;  // 0..1, the sound's volume times its distance attenuation
-    float left = 1.0f;  // 0..1, the pan's share for each side
+    float gain = 1.0f; // 0..1, the sound's volume times its distance attenuation
+    float left = 1.0f; // 0..1, the pan's share for each side
     float right = 1.0f;
 
     bool operator==(const PVoiceMix& other) const = default;

@@ -1,4 +1,4 @@
-// fuzz-links: fv_platform
+// fuzz-links: fv_platform_audio
 // Sound files as a modder might replace them: the silent device reads their length from the
 // headers, and any bytes must give a length or be refused cleanly.
 #include "platform/audio/PSoundFileInfo.h"

@@ -34,8 +34,14 @@ public:
         const uint32_t frames = static_cast<uint32_t>(44100LL * ms / 1000);
         const uint32_t dataBytes = frames * 4;
         std::string b;
-        auto u32 = [&b](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>(v >> (8 * i))); };
-        auto u16 = [&b](uint16_t v) { b.push_back(static_cast<char>(v)); b.push_back(static_cast<char>(v >> 8)); };
+        auto u32 = [&b](uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                b.push_back(static_cast<char>(v >> (8 * i)));
+        };
+        auto u16 = [&b](uint16_t v) {
+            b.push_back(static_cast<char>(v));
+            b.push_back(static_cast<char>(v >> 8));
+        };
         b += "RIFF";
         u32(36 + dataBytes);
         b += "WAVEfmt ";

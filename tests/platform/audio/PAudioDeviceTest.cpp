@@ -1,10 +1,10 @@
 // The sound engine's bookkeeping, on the silent device that machines without sound output use:
 // sounds start with their volume, side and loop setting, last as long as their files, end
 // exactly once, pause with the window, and handles outlive their sounds harmlessly.
-#include "platform/PClock.h"
 #include "platform/audio/PSilentAudioDevice.h"
 #include "platform/audio/PSoundFileInfo.h"
 #include "platform/audio/PSoundStopListener.h"
+#include "platform/core/PClock.h"
 #include "support/SoundTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -196,7 +196,11 @@ TEST(SoundFileInfo, LengthsComeFromTheHeadersAndBrokenFilesAreRefused)
     ASSERT_TRUE(PSoundFileInfo::LengthFromBytes(ogg + last, ms));
     EXPECT_NEAR(ms, 2000.0, 0.1);
 
-    const std::string broken[] = {"", "OggS", ogg.substr(0, 40), "RIFF\x10\0\0\0WAVEdata", "not a sound at all",
+    const std::string broken[] = {"",
+                                  "OggS",
+                                  ogg.substr(0, 40),
+                                  "RIFF\x10\0\0\0WAVEdata",
+                                  "not a sound at all",
                                   std::string("RIFF\0\0\0\0WAVEfmt \xff\xff\xff\xff", 20)};
     for (const std::string& bytes : broken)
         EXPECT_FALSE(PSoundFileInfo::LengthFromBytes(bytes, ms)) << bytes.size();

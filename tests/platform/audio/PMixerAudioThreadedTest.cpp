@@ -1,8 +1,8 @@
 // The mixer back end under real threads: sounds end on the audio thread (SDL's dummy driver
 // mixes in real time without a sound card) while the main thread starts and stops others.
-#include "platform/PThread.h"
 #include "platform/audio/PMixerAudioDevice.h"
 #include "platform/audio/PSoundStopListener.h"
+#include "platform/core/PThread.h"
 #include "support/SoundTestFiles.h"
 
 #include <gtest/gtest.h>

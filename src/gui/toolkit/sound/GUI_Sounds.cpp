@@ -1,12 +1,12 @@
 // The sound manager.
 #include "gui/toolkit/sound/GUI_Sounds.h"
 
-#include "engine/GDebugLog.h"
-#include "engine/GOptions.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GOptions.h"
 #include "gui/toolkit/sound/MySoundEndReceiver.h"
-#include "platform/PFile.h"
-#include "platform/PThread.h"
 #include "platform/audio/PAudioDevice.h"
+#include "platform/core/PFile.h"
+#include "platform/core/PThread.h"
 
 #include <algorithm>
 
@@ -179,9 +179,9 @@ void GUI_Sounds::Update()
 
 void GUI_Sounds::OnSoundStopped(PSoundHandle sound)
 {
-    m_tracked.erase(std::remove_if(m_tracked.begin(), m_tracked.end(),
-                                   [&](const TrackedSound& t) { return t.sound == sound; }),
-                    m_tracked.end());
+    m_tracked.erase(
+        std::remove_if(m_tracked.begin(), m_tracked.end(), [&](const TrackedSound& t) { return t.sound == sound; }),
+        m_tracked.end());
 }
 
 bool GUI_Sounds::IsSoundPlaying(const std::string& name) const

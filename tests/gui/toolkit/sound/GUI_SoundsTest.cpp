@@ -1,14 +1,14 @@
 // The sound manager as the game uses it, on the silent device of a machine without sound
 // output: which effects start at which volume, side and loop setting, how the volumes follow the
 // settings, the music track, queued robot sounds, and the listener above the camera.
-#include "engine/GDebugLog.h"
-#include "engine/GOptions.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GOptions.h"
 #include "gui/toolkit/sound/SoundRequestQueue.h"
-#include "platform/PClock.h"
-#include "platform/PFile.h"
-#include "platform/PThread.h"
 #include "platform/audio/PSilentAudioDevice.h"
+#include "platform/core/PClock.h"
+#include "platform/core/PFile.h"
+#include "platform/core/PThread.h"
 #include "support/SoundTestFiles.h"
 
 #include <gtest/gtest.h>
