@@ -10,7 +10,7 @@
 
 namespace
 {
-void Activate(uint64_t wParam)
+void ActivateWindowForSound(uint64_t wParam)
 {
     PWindowMessage m;
     m.message = PMSG_ACTIVATEAPP;
@@ -30,7 +30,7 @@ TEST(GameSound, EverySoundPausesWhileTheWindowIsInTheBackground)
     } steps[] = {{0, true}, {1, false}, {0, true}, {2, false}};
     for (const auto& step : steps)
     {
-        Activate(step.wParam);
+        ActivateWindowForSound(step.wParam);
         EXPECT_EQ(device.IsAllPaused(), step.paused) << step.wParam;
     }
     GGame::SetRunning(false);

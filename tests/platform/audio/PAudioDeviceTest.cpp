@@ -13,7 +13,7 @@
 
 namespace
 {
-constexpr uint64_t kMs = 1000000ull;
+constexpr uint64_t kAudioNs = 1000000ull;
 
 struct EndLog : PSoundStopListener
 {
@@ -21,12 +21,14 @@ struct EndLog : PSoundStopListener
     std::vector<PSoundHandle> ended;
 };
 
+} // namespace
+
 class SilentAudio : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        PClock::SetManual(true, 5000 * kMs);
+        PClock::SetManual(true, 5000 * kAudioNs);
         device.SetStopListener(&log);
         shortSound = folder.AddWav("short.wav", 100);
         longSound = folder.AddWav("long.wav", 1000);
@@ -34,7 +36,7 @@ protected:
     void TearDown() override { PClock::SetManual(false); }
     void Advance(uint64_t ms)
     {
-        PClock::AdvanceManual(ms * kMs);
+        PClock::AdvanceManual(ms * kAudioNs);
         device.Update();
     }
 
@@ -43,7 +45,6 @@ protected:
     EndLog log;
     std::string shortSound, longSound;
 };
-} // namespace
 
 TEST(VoiceMix, VolumeAndSideFollowTheSoundsPlaceFromTheListener)
 {

@@ -17,7 +17,9 @@
 
 namespace
 {
-constexpr uint64_t kMs = 1000000ull;
+constexpr uint64_t kSoundNs = 1000000ull;
+
+} // namespace
 
 class SoundManager : public ::testing::Test
 {
@@ -25,7 +27,7 @@ protected:
     void SetUp() override
     {
         PThread::MarkMainThread();
-        PClock::SetManual(true, 1000 * kMs);
+        PClock::SetManual(true, 1000 * kSoundNs);
         SetVolumes(0.5f, 0.8f, 1.0f);
         folder.AddWav("fv_gui_click.ogg", 50);
         folder.AddWav("fv_servo_1.ogg", 300);
@@ -57,14 +59,13 @@ protected:
     }
     void Frame(uint64_t ms)
     {
-        PClock::AdvanceManual(ms * kMs);
+        PClock::AdvanceManual(ms * kSoundNs);
         sounds->Update();
     }
 
     SoundTestFolder folder;
     std::unique_ptr<GUI_Sounds> sounds;
 };
-} // namespace
 
 TEST_F(SoundManager, EffectsStartAtTheirVolumeSideAndLoopSetting)
 {
