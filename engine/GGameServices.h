@@ -67,5 +67,4 @@ public:
 
 protected:
     static void LogMissing(const char* what);
-
 };

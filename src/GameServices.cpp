@@ -1,14 +1,51 @@
-// The subsystems' parts of start-up, the frame and shutdown.
+// Start-up, frame and shutdown services of the game, section by section.
 #include "GameServices.h"
 
+#include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 
-GameServices& GameServices::Instance()
+void GameServices::InstallForGame()
 {
     static GameServices services;
-    return services;
+    GGameServices::Install(&services);
+}
+
+// --- sound ---
+
+void GameServices::ApplyVolumes()
+{
+    // The first use creates the manager and opens the sound output.
+    GUI_Sounds::Instance().ApplyVolumes();
+}
+
+void GameServices::PlayMusic(const std::string& name, bool looping)
+{
+    GUI_Sounds::Instance().PlayMusic(false, looping, name);
+}
+
+void GameServices::PlaySound(const std::string& name)
+{
+    GUI_Sounds::Instance().PlayEffect(name);
+}
+
+void GameServices::UpdateSound()
+{
+    GUI_Sounds::Instance().Update();
+}
+
+void GameServices::PauseAllSounds(bool pause)
+{
+    GUI_Sounds::Instance().PauseAll(pause);
+}
+
+void GameServices::ShutdownSound()
+{
+    // Nothing may start a sound from here on; whatever still plays ends with the program.
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.SetMuted(true);
+    sounds.StopMusic();
 }
 
 // --- windows ---

@@ -1,14 +1,21 @@
-// The game's one answer to what start-up, the frame and shutdown ask of the subsystems above the
-// engine. Each subsystem fills in its own section; what is not filled in yet keeps the engine's
-// stand-in. Installed by the program's entry before start-up. Main thread only.
+// The game's answer to what start-up, the frame and shutdown ask of the subsystems above the
+// engine. Installed once by the program's entry; each subsystem fills in its own section.
 #pragma once
-
 #include "engine/GGameServices.h"
 
 class GameServices : public GGameServices
 {
 public:
-    static GameServices& Instance();
+    // Installs the game's services (main thread, before start-up).
+    static void InstallForGame();
+
+    // --- sound ---
+    void ApplyVolumes() override;
+    void PlayMusic(const std::string& name, bool looping) override;
+    void PlaySound(const std::string& name) override;
+    void UpdateSound() override;
+    void PauseAllSounds(bool pause) override;
+    void ShutdownSound() override;
 
     // --- windows (the widget toolkit) ---
     void UpdateWindows() override;
@@ -18,7 +25,4 @@ public:
     void WindowsWheel(bool up) override;
     void WindowsKeyDown(uint32_t virtualKey) override;
     void CloseAllWindows() override;
-
-private:
-    GameServices() = default;
 };

@@ -1,7 +1,7 @@
-// fuzz-links: fv_platform
+// fuzz-links: fv_platform_video
 // Cursor files as a modder might replace them: any bytes must decode to a whole picture or be
 // refused cleanly.
-#include "platform/PCursorFile.h"
+#include "platform/video/PCursorFile.h"
 
 #include <cstddef>
 #include <cstdint>

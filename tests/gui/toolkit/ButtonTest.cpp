@@ -34,7 +34,8 @@ TEST_F(ButtonTest, EnabledDisabledAndSilentButtonsUnderTheMouse)
         auto* window = GUI_WindowManager::Create<GUI_WindowBase>();
         window->SetRect(0, 0, 300, 300);
         intptr_t calledWith = -1;
-        auto* button = window->CreateChild<GUI_ButtonText>("CONFIRM_YES", [&](intptr_t a) { calledWith = a; }, 42);
+        auto* button = window->CreateChild<GUI_ButtonText>(
+            "CONFIRM_YES", [&](intptr_t a) { calledWith = a; }, 42);
         button->SetRect(10, 10, 110, 40);
         button->SetEnabled(c.enabled);
         button->SetSilent(c.silent);

@@ -6,8 +6,8 @@
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
-#include "platform/PKeyState.h"
-#include "platform/PWindowMessage.h"
+#include "platform/video/PKeyState.h"
+#include "platform/video/PWindowMessage.h"
 
 #include <set>
 
@@ -53,7 +53,7 @@ TEST_F(CameraTest, KeysScrollEightScreenPixelsPerFrameUnlessTypingOrModal)
         uint32_t key;
         float dx, dy;
     } cases[] = {
-        {PVK_RIGHT, 16, 0}, {PVK_LEFT, -16, 0}, {PVK_UP, 0, -16}, {PVK_DOWN, 0, 16},
+        {PVK_RIGHT, 16, 0}, {PVK_LEFT, -16, 0},  {PVK_UP, 0, -16},     {PVK_DOWN, 0, 16},
         {PVK_A + 3, 16, 0}, {PVK_A + 0, -16, 0}, {PVK_A + 22, 0, -16}, {PVK_A + 18, 0, 16},
     };
     for (const auto& c : cases)
@@ -97,8 +97,8 @@ TEST_F(CameraTest, TheScreenEdgeScrollsOnlyWhenNoWindowHasTheMouse)
         float mx, my;
         float dx, dy;
     } cases[] = {
-        {0, 300, -16, 0}, {799, 300, 16, 0}, {400, 5, 0, -16}, {400, 599, 0, 16}, {0, 0, -16, -16},
-        {-5, 300, 0, 0}, // a mouse outside the window does not scroll
+        {0, 300, -16, 0},  {799, 300, 16, 0}, {400, 5, 0, -16},
+        {400, 599, 0, 16}, {0, 0, -16, -16},  {-5, 300, 0, 0}, // a mouse outside the window does not scroll
         {400, 300, 0, 0},
     };
     for (const auto& c : cases)

@@ -1,13 +1,13 @@
 // Widget toolkit test set-up.
 #include "ToolkitTestSupport.h"
 
-#include "engine/FontTestSupport.h"
 #include "engine/GScreenSize.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
-#include "platform/PKeyState.h"
+#include "platform/video/PKeyState.h"
+#include "tests/engine/FontTestSupport.h"
 
 ToolkitTestInput::ToolkitTestInput()
 {

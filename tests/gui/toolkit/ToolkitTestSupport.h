@@ -3,7 +3,7 @@
 // for, a current game mode for keyboard focus, and a clean window manager after every test.
 #pragma once
 
-#include "engine/RenderTestSupport.h"
+#include "tests/engine/RenderTestSupport.h"
 
 #include "engine/CBaseInputManager.h"
 #include "engine/GGameMode.h"

@@ -119,8 +119,8 @@ TEST_F(TooltipTest, TheBoxFlipsAtTheRightEdgeRisesAtTheBottomAndWrapsLongLines)
         }
         else
         {
-            EXPECT_EQ(tip.GetLeft(), c.leftOfMouse ? static_cast<int>(c.mouseX) - tip.GetWidth()
-                                                   : static_cast<int>(c.mouseX) + 30);
+            EXPECT_EQ(tip.GetLeft(),
+                      c.leftOfMouse ? static_cast<int>(c.mouseX) - tip.GetWidth() : static_cast<int>(c.mouseX) + 30);
         }
     }
 }

@@ -264,10 +264,14 @@ TEST_F(WindowTest, ASecondModalWindowClosesTheFirstButNeverItself)
 
     // Opened from a click inside the modal window: the first is out at once, freed later.
     auto* third = static_cast<JournalDialog*>(nullptr);
-    second->CreateChild<GUI_ButtonText>("CONFIRM_YES", [&] {
-              third = GUI_WindowManager::Create<JournalDialog>(journal, "third", PRect{0, 40, 100, 140});
-              third->ShowModal();
-          })->SetRect(10, 100, 90, 130);
+    second
+        ->CreateChild<GUI_ButtonText>(
+            "CONFIRM_YES",
+            [&] {
+                third = GUI_WindowManager::Create<JournalDialog>(journal, "third", PRect{0, 40, 100, 140});
+                third->ShowModal();
+            })
+        ->SetRect(10, 100, 90, 130);
     EXPECT_TRUE(ClickAt(20, 110));
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(wm.GetModal(), third);
@@ -295,12 +299,15 @@ TEST_F(WindowTest, ClosingTwiceInOneClickDeletesOnce)
 {
     GUI_WindowManager& wm = GUI_WindowManager::Instance();
     auto* dialog = GUI_WindowManager::Create<JournalDialog>(journal, "d", PRect{100, 100, 400, 300});
-    dialog->CreateChild<GUI_ButtonText>("CONFIRM_YES", [&] {
-              dialog->Close();
-              wm.CloseTopDialog();
-              wm.CloseAllDialogs();
-              dialog->Close();
-          })->SetRect(120, 200, 200, 230);
+    dialog
+        ->CreateChild<GUI_ButtonText>("CONFIRM_YES",
+                                      [&] {
+                                          dialog->Close();
+                                          wm.CloseTopDialog();
+                                          wm.CloseAllDialogs();
+                                          dialog->Close();
+                                      })
+        ->SetRect(120, 200, 200, 230);
     EXPECT_TRUE(ClickAt(130, 210));
     EXPECT_EQ(wm.GetPendingDeleteCount(), 1u);
     Frame();

@@ -2,12 +2,12 @@
 #include "gui/toolkit/camera/GUI_Camera.h"
 
 #include "engine/CBaseInputManager.h"
-#include "engine/GDebugLog.h"
 #include "engine/GGameMode.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GDebugLog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
-#include "platform/PKeyState.h"
-#include "platform/PWindowMessage.h"
+#include "platform/video/PKeyState.h"
+#include "platform/video/PWindowMessage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,8 +53,8 @@ void GUI_Camera::ComputeMinZoom(int gridWidth, int gridHeight)
     DebugAssert(hasFactory, "GUI_Camera", 63);
     if (!hasFactory)
         return;
-    const double fit =
-        static_cast<double>(GScreenSize::Width()) / (std::max(gridWidth, gridHeight) * static_cast<double>(kTileWorldWidth));
+    const double fit = static_cast<double>(GScreenSize::Width()) /
+                       (std::max(gridWidth, gridHeight) * static_cast<double>(kTileWorldWidth));
     // Cut, not rounded, to two decimals; the small bias keeps 0.29 from becoming 0.28 when the
     // quotient lands a hair under it.
     double cut = std::floor(fit * 100.0 + 1e-9) / 100.0;

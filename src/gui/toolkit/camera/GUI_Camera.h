@@ -6,7 +6,7 @@
 // everything else is main thread only and never runs while such jobs do.
 #pragma once
 
-#include "platform/PGraphicsTypes.h"
+#include "platform/video/PGraphicsTypes.h"
 
 class GUI_Camera
 {

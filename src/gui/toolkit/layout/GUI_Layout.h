@@ -15,7 +15,7 @@
 // Sizes never go negative: an area too small for a cut gives an empty rectangle at its edge.
 #pragma once
 
-#include "platform/PGraphicsTypes.h"
+#include "platform/video/PGraphicsTypes.h"
 
 #include <vector>
 
@@ -51,7 +51,10 @@ public:
     // A width x height rectangle centred in r.
     static PRect Centred(const PRect& r, int width, int height);
     // A rectangle from its left, top, width and height.
-    static PRect FromSize(int left, int top, int width, int height) { return PRect{left, top, left + width, top + height}; }
+    static PRect FromSize(int left, int top, int width, int height)
+    {
+        return PRect{left, top, left + width, top + height};
+    }
     static int Width(const PRect& r) { return r.right - r.left; }
     static int Height(const PRect& r) { return r.bottom - r.top; }
     static bool Contains(const PRect& outer, const PRect& inner);

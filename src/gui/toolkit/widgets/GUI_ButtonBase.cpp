@@ -3,7 +3,7 @@
 
 #include "engine/CBaseInputManager.h"
 #include "engine/GGameServices.h"
-#include "engine/GTextTable.h"
+#include "engine/core/GTextTable.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 

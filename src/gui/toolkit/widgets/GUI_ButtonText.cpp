@@ -3,7 +3,7 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
-#include "engine/GTextTable.h"
+#include "engine/core/GTextTable.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 
 GUI_ButtonText::GUI_ButtonText(const std::string& textKey, GUI_Callback callback, intptr_t argument)

@@ -2,8 +2,8 @@
 #include "gui/toolkit/windows/GUIButtonList.h"
 
 #include "engine/CBaseInputManager.h"
-#include "engine/GDebugLog.h"
 #include "engine/GFontManager.h"
+#include "engine/core/GDebugLog.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
 
 GUIButtonList::GUIButtonList() = default;

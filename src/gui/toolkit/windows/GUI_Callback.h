@@ -12,18 +12,25 @@
 #include <functional>
 #include <utility>
 
+class GUI_Callback;
+
+// A function the control calls with its argument, or one that ignores it.
+template <class F>
+concept GUI_CallbackTakingArgument = std::invocable<F&, intptr_t> && !std::same_as<std::decay_t<F>, GUI_Callback>;
+template <class F>
+concept GUI_CallbackWithoutArgument =
+    std::invocable<F&> && !std::invocable<F&, intptr_t> && !std::same_as<std::decay_t<F>, GUI_Callback>;
+
 class GUI_Callback
 {
 public:
     GUI_Callback() = default;
     GUI_Callback(std::nullptr_t) {}
-    template <class F>
-        requires std::invocable<F&, intptr_t> && (!std::same_as<std::decay_t<F>, GUI_Callback>)
+    template <GUI_CallbackTakingArgument F>
     GUI_Callback(F function) : m_function(std::move(function))
     {
     }
-    template <class F>
-        requires std::invocable<F&> && (!std::invocable<F&, intptr_t>) && (!std::same_as<std::decay_t<F>, GUI_Callback>)
+    template <GUI_CallbackWithoutArgument F>
     GUI_Callback(F function) : m_function([f = std::move(function)](intptr_t) mutable { f(); })
     {
     }

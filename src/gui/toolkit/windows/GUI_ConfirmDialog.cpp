@@ -3,7 +3,7 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
-#include "engine/GTextTable.h"
+#include "engine/core/GTextTable.h"
 #include "gui/toolkit/layout/GUI_Layout.h"
 #include "gui/toolkit/layout/GUI_Metrics.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"

@@ -2,9 +2,9 @@
 #include "gui/toolkit/windows/GUI_Cursor.h"
 
 #include "engine/CBaseInputManager.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
-#include "platform/PCursor.h"
+#include "platform/video/PCursor.h"
 
 GUI_Cursor& GUI_Cursor::Instance()
 {

@@ -4,7 +4,7 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GScreenSize.h"
-#include "engine/GTextTable.h"
+#include "engine/core/GTextTable.h"
 #include "gui/toolkit/layout/GUI_Metrics.h"
 #include "gui/toolkit/widgets/GUI_CloseButton.h"
 

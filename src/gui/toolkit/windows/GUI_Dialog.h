@@ -22,7 +22,8 @@
 //         CentreOnScreen();                    // runs Layout()
 //         SetTitleByKey("MY_TITLE");
 //     }
-//     static const GUI_WindowRegistration kMyDialog{"mydialog", [] { return std::make_unique<GUI_MyDialog>(); }, false};
+//     static const GUI_WindowRegistration kMyDialog{
+//         "mydialog", [] { return std::make_unique<GUI_MyDialog>(); }, false};
 // and it is opened with GUI_WindowManager::Create<GUI_MyDialog>() (the manager owns it).
 // Close() (or the close box, or Escape in the game) closes it. Main thread only.
 #pragma once
@@ -30,7 +31,7 @@
 #include "gui/toolkit/windows/GUI_DialogBackground.h"
 #include "gui/toolkit/windows/GUI_TitleBar.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
-#include "platform/PGraphicsTypes.h"
+#include "platform/video/PGraphicsTypes.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_WindowBase.h"
-#include "platform/PGraphicsTypes.h"
+#include "platform/video/PGraphicsTypes.h"
 
 class GUI_DialogBackground : public GUI_WindowBase
 {

@@ -1,8 +1,8 @@
 // Dialog title.
 #include "gui/toolkit/windows/GUI_TitleBar.h"
 
-#include "engine/GDebugLog.h"
 #include "engine/GFontManager.h"
+#include "engine/core/GDebugLog.h"
 #include "gui/toolkit/layout/GUI_Metrics.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 

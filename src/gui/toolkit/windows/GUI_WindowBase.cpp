@@ -2,9 +2,9 @@
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
 #include "engine/CBaseInputManager.h"
-#include "engine/GDebugLog.h"
 #include "engine/GGameMode.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GDebugLog.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
