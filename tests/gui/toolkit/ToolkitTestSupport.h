@@ -8,6 +8,7 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/GGameMode.h"
 #include "engine/GGameServices.h"
+#include "gui/toolkit/windows/GUI_WindowBase.h"
 
 #include <string>
 #include <vector>
@@ -37,6 +38,17 @@ public:
 
 class ToolkitTestMode : public GGameMode
 {
+};
+
+// A plain window that draws its sub-windows after itself (a panel holding widgets).
+class ToolkitTestPanel : public GUI_WindowBase
+{
+public:
+    void Draw() override
+    {
+        GUI_WindowBase::Draw();
+        DrawSubWindows();
+    }
 };
 
 class ToolkitTest : public RecordingRenderTest
