@@ -16,7 +16,7 @@ GUI_TextContainer::GUI_TextContainer()
 
 void GUI_TextContainer::SetText(const std::string& text, float left, float top, float right, float bottom)
 {
-    GUI_BaseElement::SetRect(left, top, right, bottom);
+    SetBounds(left, top, right, bottom);
     m_textRect = PRect{m_left, m_top, m_right, m_bottom};
     m_text = text;
     Wrap();
@@ -24,7 +24,7 @@ void GUI_TextContainer::SetText(const std::string& text, float left, float top, 
 
 void GUI_TextContainer::SetPosition(float x, float y)
 {
-    GUI_BaseElement::SetPosition(x, y);
+    MoveBounds(x, y);
     m_textRect = PRect{m_left, m_top, m_right, m_bottom};
     Wrap();
 }

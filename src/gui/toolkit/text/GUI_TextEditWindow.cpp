@@ -52,7 +52,8 @@ void GUI_TextEditWindow::SetText(const std::string& text)
 
 float GUI_TextEditWindow::TextY() const
 {
-    return m_height > 39 ? static_cast<float>(m_top) : static_cast<float>((m_top + m_bottom) / 2 - 10);
+    const int centred = (m_top + m_bottom) / 2 - 10;
+    return static_cast<float>(m_height > 39 ? m_top : centred);
 }
 
 bool GUI_TextEditWindow::OnClick(float x, float y)
@@ -80,8 +81,8 @@ bool GUI_TextEditWindow::OnClick(float x, float y)
     fonts.Print(m_text, 0xFFFFFFFFu, static_cast<float>(m_left + 8), TextY(), 0.0f, 0);
     const PVertex* quads = fonts.GetQueuedVertices();
     const int queued = fonts.GetQueuedCount();
-    int glyph = 0;
-    for (size_t i = 0; i < m_text.size() && glyph * 4 + 3 < queued; ++i)
+    size_t glyph = 0;
+    for (size_t i = 0; i < m_text.size() && glyph * 4 + 3 < static_cast<size_t>(std::max(queued, 0)); ++i)
     {
         const char c = m_text[i];
         if (c == ' ' || c == '\t')

@@ -19,7 +19,8 @@ void GUI_ButtonTab::Draw()
         fill = 0xFFC8C8C8u;
     GD3DDevice::Instance().FillRect(PRect{m_left, m_top, m_right, m_bottom}, fill);
     GUI_Fonts::SelectSemibold16();
-    DrawCaption(0xFF000000u, 0x40FFFFFFu, static_cast<float>((m_top + m_bottom) / 2 - 9));
+    const int captionY = (m_top + m_bottom) / 2 - 9;
+    DrawCaption(0xFF000000u, 0x40FFFFFFu, static_cast<float>(captionY));
     if (GFontManager::Instance().IsInitialised())
         GFontManager::Instance().Flush();
     DrawTooltipAndResetHover();

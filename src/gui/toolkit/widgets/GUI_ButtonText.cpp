@@ -32,8 +32,8 @@ void GUI_ButtonText::Draw()
     device.FillRect(r, m_hovered ? 0xDCFFFFFFu : 0xA0FFFFFFu);
     device.DrawRectLines(r, 0xF0FFFFFFu);
     GUI_Fonts::SelectSemibold16();
-    DrawCaption(m_captionColour, (m_captionColour & 0x00FFFFFFu) | 0x40000000u,
-                static_cast<float>((m_top + m_bottom) / 2 - 9));
+    const int captionY = (m_top + m_bottom) / 2 - 9;
+    DrawCaption(m_captionColour, (m_captionColour & 0x00FFFFFFu) | 0x40000000u, static_cast<float>(captionY));
     if (!m_deferredFlush && GFontManager::Instance().IsInitialised())
         GFontManager::Instance().Flush();
     DrawTooltipAndResetHover();

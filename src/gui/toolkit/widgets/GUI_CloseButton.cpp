@@ -7,7 +7,7 @@
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
 GUI_CloseButton::GUI_CloseButton(GUI_WindowBase* window)
-    : GUI_ButtonBase(DeleteViaVirtualDestructor, reinterpret_cast<intptr_t>(window))
+    : GUI_ButtonBase([window] { DeleteViaVirtualDestructor(window); })
 {
     m_sprite.SetTexture(kTexture);
 }

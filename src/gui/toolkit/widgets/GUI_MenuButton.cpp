@@ -24,7 +24,7 @@ void GUI_MenuButton::Draw()
     m_chevron.m_vertices[3].u = u;
     m_chevron.Draw();
     GUI_Fonts::SelectSemibold20OnBlack();
-    DrawCaption(m_captionColour, (m_captionColour & 0x00FFFFFFu) | 0x40000000u,
-                static_cast<float>((m_top + m_bottom) / 2 - 17));
+    const int captionY = (m_top + m_bottom) / 2 - 17;
+    DrawCaption(m_captionColour, (m_captionColour & 0x00FFFFFFu) | 0x40000000u, static_cast<float>(captionY));
     DrawTooltipAndResetHover();
 }

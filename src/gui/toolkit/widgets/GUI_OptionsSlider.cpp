@@ -47,7 +47,8 @@ float GUI_OptionsSlider::ThumbCentreX() const
 void GUI_OptionsSlider::Layout()
 {
     const PRect bar = Bar();
-    m_thumb.SetPosition(ThumbCentreX(), static_cast<float>((bar.top + bar.bottom) / 2));
+    const int centreY = (bar.top + bar.bottom) / 2;
+    m_thumb.SetPosition(ThumbCentreX(), static_cast<float>(centreY));
 }
 
 void GUI_OptionsSlider::Update()
@@ -82,7 +83,8 @@ void GUI_OptionsSlider::Draw()
     m_bar = Bar();
     const float half = m_thumb.m_width / 2.0f;
     const float travel = static_cast<float>(m_bar.right - m_bar.left) - 2.0f * half;
-    const float cy = static_cast<float>((m_bar.top + m_bar.bottom) / 2);
+    const int centreY = (m_bar.top + m_bar.bottom) / 2;
+    const float cy = static_cast<float>(centreY);
     float cx = ThumbCentreX();
     if (m_dragging)
     {

@@ -60,22 +60,22 @@ void GUI_Dialog::CentreOnScreen()
     const int cy = GScreenSize::Height() / 2;
     const int halfW = m_width / 2;
     const int halfH = m_height / 2;
-    GUI_BaseElement::SetRect(static_cast<float>(cx - halfW), static_cast<float>(cy - halfH),
-                             static_cast<float>(cx + halfW), static_cast<float>(cy + halfH));
+    SetBounds(static_cast<float>(cx - halfW), static_cast<float>(cy - halfH), static_cast<float>(cx + halfW),
+              static_cast<float>(cy + halfH));
     PlaceFrame();
     Layout();
 }
 
 void GUI_Dialog::SetPosition(float x, float y)
 {
-    GUI_BaseElement::SetRect(x, y, x + static_cast<float>(m_width), y + static_cast<float>(m_height));
+    SetBounds(x, y, x + static_cast<float>(m_width), y + static_cast<float>(m_height));
     PlaceFrame();
     Layout();
 }
 
 void GUI_Dialog::SetRect(float left, float top, float right, float bottom)
 {
-    GUI_BaseElement::SetRect(left, top, right, bottom);
+    SetBounds(left, top, right, bottom);
     PlaceFrame();
     Layout();
 }

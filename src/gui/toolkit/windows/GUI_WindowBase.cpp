@@ -314,8 +314,8 @@ void GUI_WindowBase::MarkClosing()
         EndDrag();
 }
 
-void DeleteViaVirtualDestructor(intptr_t window)
+void DeleteViaVirtualDestructor(GUI_WindowBase* window)
 {
-    if (window != 0)
-        reinterpret_cast<GUI_WindowBase*>(window)->Close();
+    if (window)
+        window->Close();
 }

@@ -116,6 +116,13 @@ public:
 
 protected:
     void AddOwnedChild(std::unique_ptr<GUI_ButtonBase> control) override;
+    // The rectangle alone, without laying the children out again (for derived windows that
+    // place their own frame first).
+    void SetBounds(float left, float top, float right, float bottom)
+    {
+        GUIButtonList::SetRect(left, top, right, bottom);
+    }
+    void MoveBounds(float x, float y) { GUIButtonList::SetPosition(x, y); }
     // Draws the visible sub-windows in order.
     void DrawSubWindows();
 
@@ -144,6 +151,5 @@ private:
     bool m_mayOverlapSiblings = false;
 };
 
-// The close button's callback: closes the window given as the argument (deferred while input is
-// being handled).
-void DeleteViaVirtualDestructor(intptr_t window);
+// The close button's action: closes the window (deferred while input is being handled).
+void DeleteViaVirtualDestructor(GUI_WindowBase* window);
