@@ -1,6 +1,7 @@
 // Start-up, frame and shutdown services of the game, section by section.
 #include "GameServices.h"
 
+#include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
@@ -32,7 +33,12 @@ void GameServices::PlaySound(const std::string& name)
 
 void GameServices::UpdateSound()
 {
-    GUI_Sounds::Instance().Update();
+    // The listener stands above the camera, so positional sounds pan and fade as the view moves.
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.SetListenerView(GUI_SoundListenerView{camera.GetX(), camera.GetY(), camera.GetZoom(), camera.GetMinZoom(),
+                                                 camera.GetMaxZoom()});
+    sounds.Update();
 }
 
 void GameServices::PauseAllSounds(bool pause)

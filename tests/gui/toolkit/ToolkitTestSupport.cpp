@@ -31,17 +31,14 @@ void ToolkitTestInput::MoveTo(float x, float y)
     SetMousePosition(x, y);
 }
 
-void ToolkitTest::SetUp()
+void ToolkitTestWorld::Install()
 {
-    RecordingRenderTest::SetUp();
-    ASSERT_TRUE(InitDevice());
-    GScreenSize::Set(800, 600);
-    CBaseInputManager::SetActive(&m_input);
-    GGameServices::Install(&m_services);
-    GGameMode::SetCurrent(&m_mode);
+    CBaseInputManager::SetActive(&input);
+    GGameServices::Install(&services);
+    GGameMode::SetCurrent(&mode);
 }
 
-void ToolkitTest::TearDown()
+void ToolkitTestWorld::Remove()
 {
     GUI_WindowManager::Instance().CloseAll();
     GUI_Cursor& cursor = GUI_Cursor::Instance();
@@ -53,28 +50,41 @@ void ToolkitTest::TearDown()
     CBaseInputManager::SetActive(nullptr);
     GGameMode::SetCurrent(nullptr);
     PKeyState::SetSource({});
-    RecordingRenderTest::TearDown();
 }
 
-void ToolkitTest::Frame()
+void ToolkitTestWorld::Frame()
 {
-    m_input.Update();
+    input.Update();
     GUI_WindowManager::Instance().Update();
     GUI_WindowManager::Instance().Draw();
     GUI_Tooltip::DrawQueuedTooltips();
     GUI_Cursor::Instance().Update();
 }
 
-bool ToolkitTest::ClickAt(float x, float y)
+bool ToolkitTestWorld::ClickAt(float x, float y)
 {
-    m_input.MoveTo(x, y);
+    input.MoveTo(x, y);
     return GUI_WindowManager::Instance().OnClick();
 }
 
-bool ToolkitTest::RightClickAt(float x, float y)
+bool ToolkitTestWorld::RightClickAt(float x, float y)
 {
-    m_input.MoveTo(x, y);
+    input.MoveTo(x, y);
     return GUI_WindowManager::Instance().OnRightClick();
+}
+
+void ToolkitTest::SetUp()
+{
+    RecordingRenderTest::SetUp();
+    ASSERT_TRUE(InitDevice());
+    GScreenSize::Set(800, 600);
+    m_world.Install();
+}
+
+void ToolkitTest::TearDown()
+{
+    m_world.Remove();
+    RecordingRenderTest::TearDown();
 }
 
 void ToolkitTest::LoadFonts()

@@ -51,22 +51,37 @@ public:
     }
 };
 
+// The mouse, the services and the game mode a toolkit test runs with, installed for one test.
+struct ToolkitTestWorld
+{
+    void Install();
+    // Closes every window and puts everything the toolkit keeps between frames back.
+    void Remove();
+    // One frame as a screen runs it: input update, window update, window draw, tooltips, cursor.
+    void Frame();
+    // Moves the mouse there and clicks through the window manager; true when a window took it.
+    bool ClickAt(float x, float y);
+    bool RightClickAt(float x, float y);
+
+    ToolkitTestInput input;
+    ToolkitTestServices services;
+    ToolkitTestMode mode;
+};
+
 class ToolkitTest : public RecordingRenderTest
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // One frame as a screen runs it: input update, window update, window draw, tooltips, cursor.
-    void Frame();
-    // Moves the mouse there and clicks (left or right) through the window manager; the result
-    // tells whether a window took it.
-    bool ClickAt(float x, float y);
-    bool RightClickAt(float x, float y);
+    void Frame() { m_world.Frame(); }
+    bool ClickAt(float x, float y) { return m_world.ClickAt(x, y); }
+    bool RightClickAt(float x, float y) { return m_world.RightClickAt(x, y); }
     // The game's fonts, for tests that measure or wrap text.
     void LoadFonts();
 
-    ToolkitTestInput m_input;
-    ToolkitTestServices m_services;
-    ToolkitTestMode m_mode;
+    ToolkitTestWorld m_world;
+    ToolkitTestInput& m_input = m_world.input;
+    ToolkitTestServices& m_services = m_world.services;
+    ToolkitTestMode& m_mode = m_world.mode;
 };
