@@ -4,6 +4,7 @@
 // import and export sites touch the outside, every text key is there...).
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,8 +14,12 @@ class DataChecker
 public:
     explicit DataChecker(std::string dataRoot);
 
-    // Also check that every texture and sound the data names exists as a file.
-    void SetCheckArt(bool check) { m_checkArt = check; }
+    // Also check the pictures and sounds: every art group when true.
+    void SetCheckArt(bool check);
+    // Only these groups of the art checks: "ui" (the interface pictures the code names and the
+    // icons the data names), "world" (floors, walls, props, sprites), "sounds".
+    void SetArtGroups(const std::set<std::string>& groups) { m_artGroups = groups; }
+    static const std::set<std::string>& ArtGroups();
 
     // Runs every check; the findings are returned in the order found.
     const std::vector<std::string>& Run();
@@ -40,6 +45,9 @@ private:
     void CheckMissions();
     void CheckTexts();
     void CheckArt();
+    void CheckInterfaceArt();
+    void CheckAtlases();
+    bool ChecksArt(const char* group) const { return m_artGroups.count(group) > 0; }
 
     // Tile sections and "[upgrades]" shared by tasks and facilities.
     void CheckLayoutSections(const std::string& file, bool facility);
@@ -49,10 +57,12 @@ private:
 
     std::string m_root;
     std::string m_sim;
-    bool m_checkArt = false;
+    std::set<std::string> m_artGroups;
     std::vector<std::string> m_findings;
     std::string m_logFolder;
-    std::set<std::string> m_bitmapNames;  // bare file names under bitmaps/**
-    std::vector<std::string> m_namedTextures;
+    std::map<std::string, std::string> m_bitmapPaths;  // bare file name under bitmaps/** -> path
+    std::vector<std::string> m_namedTextures;  // world pictures: floors, sprites, layout textures
+    std::vector<std::string> m_namedIcons;     // task, facility, research, resource, upgrade, mission icons
+    std::set<std::string> m_atlasSprites;      // sprite names of every atlas entry
     std::vector<std::string> m_namedSounds;
 };
