@@ -1,13 +1,13 @@
 // Every interface picture the game ships loads through the texture manager and draws: at its own
 // size it lands on screen texel for texel (alpha blended over the clear colour), and nothing is
 // written to the error logs on the way.
-#include "EngineTestFiles.h"
 #include "RenderTestSupport.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include "engine/CTexturedSprite.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -100,7 +100,8 @@ TEST_F(InterfaceArtDraw, EveryInterfacePictureLoadsAndDrawsTexelForTexel)
                 const uint32_t got = Pixel(screen, 10 + x, 10 + y) & 0xFFFFFFu;
                 if (got != (kClear & 0xFFFFFFu))
                     ++changed;
-                if (fits && !Near(got, Blended(&file.levels[0].rgba[(static_cast<size_t>(y) * file.Width() + x) * 4]), 3))
+                if (fits &&
+                    !Near(got, Blended(&file.levels[0].rgba[(static_cast<size_t>(y) * file.Width() + x) * 4]), 3))
                     ++wrong;
             }
         EXPECT_GT(changed, 0) << "nothing drawn";

@@ -6,9 +6,9 @@
 #include "ArtWriter.h"
 #include "InterfaceTextures.h"
 
-#include "engine/GBufferedFileManager.h"
-#include "engine/GStringTokenizer.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/IniLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,8 @@ TEST(ArtPack, AtlasTableFindsEveryPictureAndUndoesTheTrim)
     EXPECT_EQ(texture.Width() & (texture.Width() - 1), 0) << "power of two";
     EXPECT_EQ(texture.Height() & (texture.Height() - 1), 0) << "power of two";
 
-    const std::string path = (std::filesystem::temp_directory_path() / ("fv_artpack_" + std::to_string(::getpid()) + ".atl")).string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("fv_artpack_" + std::to_string(::getpid()) + ".atl")).string();
     std::ofstream(path) << atlas.TableText();
     GBufferedFileManager::Instance().Clear();
     IniLoader ini;
@@ -73,8 +74,10 @@ TEST(ArtPack, AtlasTableFindsEveryPictureAndUndoesTheTrim)
             EXPECT_NEAR(std::stof(cells.GetString()), f, 1e-5);
         // Every texel inside the entry's rectangle, and the ones just outside it (the padding
         // repeats the edge), carry the picture's colour.
-        const int x0 = static_cast<int>(std::lround(uv[0] * texture.Width())), y0 = static_cast<int>(std::lround(uv[1] * texture.Height()));
-        const int x1 = static_cast<int>(std::lround(uv[2] * texture.Width())), y1 = static_cast<int>(std::lround(uv[3] * texture.Height()));
+        const int x0 = static_cast<int>(std::lround(uv[0] * texture.Width())),
+                  y0 = static_cast<int>(std::lround(uv[1] * texture.Height()));
+        const int x1 = static_cast<int>(std::lround(uv[2] * texture.Width())),
+                  y1 = static_cast<int>(std::lround(uv[3] * texture.Height()));
         for (int y = y0 - 1; y <= y1; ++y)
             for (int x = x0 - 1; x <= x1; ++x)
             {

@@ -1,7 +1,7 @@
 // The rules the data checker holds interface pictures to: sizes the game draws at, cell grids,
 // tintable pictures in grey, logo edges the main menu stretches.
-#include "ArtImage.h"
 #include "InterfaceTextures.h"
+#include "ArtImage.h"
 
 #include <gtest/gtest.h>
 

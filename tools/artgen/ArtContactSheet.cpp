@@ -17,8 +17,8 @@
 namespace
 {
 constexpr int kSheetWidth = 1600;
-constexpr int kCell = 144;      // box side of a small picture
-constexpr int kWideCell = 384;  // box width of a large picture
+constexpr int kCell = 144;     // box side of a small picture
+constexpr int kWideCell = 384; // box width of a large picture
 constexpr int kLabelHeight = 26;
 constexpr int kGap = 12;
 constexpr uint32_t kBackground = 0x1C2126FF;
@@ -90,9 +90,9 @@ PImage ArtContactSheet::Build() const
     {
         for (int cy = 0; cy < p.boxH; cy += 8)
             for (int cx = 0; cx < p.boxW; cx += 8)
-                ArtImage::Fill(sheet,
-                               ArtRect{p.x + cx, p.y + cy, p.x + std::min(cx + 8, p.boxW), p.y + std::min(cy + 8, p.boxH)},
-                               ((cx + cy) / 8) % 2 ? kCheckerA : kCheckerB);
+                ArtImage::Fill(
+                    sheet, ArtRect{p.x + cx, p.y + cy, p.x + std::min(cx + 8, p.boxW), p.y + std::min(cy + 8, p.boxH)},
+                    ((cx + cy) / 8) % 2 ? kCheckerA : kCheckerB);
         const PImage fitted = FitInto(p.item->image, p.boxW, p.boxH);
         ArtImage::Over(fitted, sheet, p.x + (p.boxW - fitted.Width()) / 2, p.y + (p.boxH - fitted.Height()) / 2);
         std::string label = p.item->label;

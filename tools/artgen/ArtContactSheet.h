@@ -2,7 +2,7 @@
 // (so its alpha shows) with its name underneath: the overview a reviewer looks at.
 #pragma once
 
-#include "platform/PImage.h"
+#include "platform/video/PImage.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // Picture operations of the art tool.
 #include "ArtImage.h"
 
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 // gives the same bytes.
 #pragma once
 
-#include "platform/PImage.h"
+#include "platform/video/PImage.h"
 
 #include <string>
 

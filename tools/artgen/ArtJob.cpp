@@ -6,7 +6,7 @@
 #include "ArtImage.h"
 #include "ArtWriter.h"
 
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <cstdio>
 #include <cstdlib>

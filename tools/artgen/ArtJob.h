@@ -16,11 +16,11 @@ public:
 
     struct Options
     {
-        bool white = false;    // tintable: every pixel white, alpha kept
-        bool bleed = true;     // colour transparent pixels from their visible neighbours
-        bool mips = false;     // DDS with a full mip chain
-        bool trim = false;     // atlas entry: cut transparent borders
-        bool down = false;     // grid: frames run down each column
+        bool white = false;     // tintable: every pixel white, alpha kept
+        bool bleed = true;      // colour transparent pixels from their visible neighbours
+        bool mips = false;      // DDS with a full mip chain
+        bool trim = false;      // atlas entry: cut transparent borders
+        bool down = false;      // grid: frames run down each column
         int hotX = 0, hotY = 0; // cursor hot spot
     };
     struct Source
@@ -36,8 +36,8 @@ public:
             Atlas,
             Grid,
         } kind = Kind::Picture;
-        std::string dest;        // picture, grid or atlas texture, relative to root
-        std::string tableDest;   // atlas table, relative to root
+        std::string dest;      // picture, grid or atlas texture, relative to root
+        std::string tableDest; // atlas table, relative to root
         std::string format;
         int width = 0, height = 0, padding = 0, cols = 0, rows = 0;
         Options options;

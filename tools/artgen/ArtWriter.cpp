@@ -3,8 +3,8 @@
 
 #include "ArtImage.h"
 
-#include "platform/PDdsCodec.h"
-#include "platform/PImageCodec.h"
+#include "platform/video/PDdsCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <filesystem>
 #include <fstream>

@@ -2,7 +2,7 @@
 // compressed), PNG, JPEG or a cursor file.
 #pragma once
 
-#include "platform/PImage.h"
+#include "platform/video/PImage.h"
 
 #include <cstdint>
 #include <string>

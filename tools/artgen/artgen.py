@@ -244,13 +244,15 @@ def main():
     ap.add_argument("--stage", action="append", default=[], help="run only this stage (repeatable)")
     ap.add_argument("--verify", action="store_true",
                     help="rebuild without the render cache into a scratch folder and compare with the repository")
+    ap.add_argument("--out", help="write the outputs under this folder instead of data/bitmaps (contact sheets beside it)")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     args = ap.parse_args()
     stages = load_stages(args.stage)
     start = time.time()
     data = os.path.join(REPO, "data", "bitmaps")
     if not args.verify:
-        generate(stages, data, REPO, args.jobs, use_cache=True)
+        out = os.path.abspath(args.out) if args.out else None
+        generate(stages, os.path.join(out, "bitmaps") if out else data, out or REPO, args.jobs, use_cache=True)
         print("artgen: done in %.1fs" % (time.time() - start))
         return 0
     scratch = tempfile.mkdtemp(prefix="artgen-verify-")

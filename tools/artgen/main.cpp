@@ -3,7 +3,7 @@
 // the game reads, through the game's own picture writers.
 #include "ArtJob.h"
 
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <cstdio>
 #include <string>

@@ -60,9 +60,9 @@ private:
     std::set<std::string> m_artGroups;
     std::vector<std::string> m_findings;
     std::string m_logFolder;
-    std::map<std::string, std::string> m_bitmapPaths;  // bare file name under bitmaps/** -> path
-    std::vector<std::string> m_namedTextures;  // world pictures: floors, sprites, layout textures
-    std::vector<std::string> m_namedIcons;     // task, facility, research, resource, upgrade, mission icons
-    std::set<std::string> m_atlasSprites;      // sprite names of every atlas entry
+    std::map<std::string, std::string> m_bitmapPaths; // bare file name under bitmaps/** -> path
+    std::vector<std::string> m_namedTextures;         // world pictures: floors, sprites, layout textures
+    std::vector<std::string> m_namedIcons;            // task, facility, research, resource, upgrade, mission icons
+    std::set<std::string> m_atlasSprites;             // sprite names of every atlas entry
     std::vector<std::string> m_namedSounds;
 };

@@ -3,7 +3,7 @@
 // checker holds the shipped pictures to these rules.
 #pragma once
 
-#include "platform/PImage.h"
+#include "platform/video/PImage.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ struct InterfaceTexture
     bool square = false;       // every cell square
     bool grey = false;         // tinted by the code: white or grey only
     bool landscape = false;
-    bool flatEdges = false;    // the outer hundredth of columns is stretched: each row flat there
+    bool flatEdges = false; // the outer hundredth of columns is stretched: each row flat there
 };
 
 class InterfaceTextures

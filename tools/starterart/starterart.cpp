@@ -1,7 +1,7 @@
 // Starter picture generator: the overhead conveyor hook, drawn procedurally (the interface pictures
 // come from the art pipeline, tools/artgen). Run from the repository root:
 //   build/<tree>/tools/starterart/fv_starterart [data folder]
-#include "platform/PDdsCodec.h"
+#include "platform/video/PDdsCodec.h"
 
 #include <cmath>
 #include <cstdio>
