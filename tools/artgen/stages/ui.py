@@ -26,7 +26,7 @@ def svg_body(text):
     """The content of an SVG document between its root tags (glyphs are kept as whole documents
     so they open in any editor)."""
     start = text.index(">", text.index("<svg")) + 1
-    return text[start:text.rindex("</svg>")]
+    return re.sub(r"<!--.*?-->", "", text[start:text.rindex("</svg>")], flags=re.S).strip()
 
 
 def fill(text, values, where):
@@ -52,8 +52,8 @@ def build(ctx):
         ctx.owns(folder)
     with open(os.path.join(src, "textures.txt")) as f:
         for number, raw in enumerate(f, 1):
-            line = raw.split("#", 1)[0].strip()
-            if not line:
+            line = raw.strip()
+            if not line or line.startswith("#"):
                 continue
             fields = line.split()
             dest, size, source = fields[0], fields[1], fields[2]
