@@ -1,5 +1,6 @@
-// fv_datacheck [data folder] [--with-art[=ui,world,sounds]]: prints every finding in the data
-// tree, one per line; exits 0 only when there is none. --with-art alone checks every art group.
+// fv_datacheck [data folder] [--with-art[=sounds,ui,world]]: prints every finding in the data
+// tree, one per line; exits 0 only when there is none. --with-art also checks that the art the
+// data and the code name exists: all of it, or only the groups named.
 #include "DataChecker.h"
 
 #include <cstdio>
@@ -9,30 +10,24 @@
 int main(int argc, char** argv)
 {
     std::string root = "data";
-    std::set<std::string> groups;
+    unsigned artGroups = 0;
     for (int i = 1; i < argc; ++i)
     {
         if (std::strcmp(argv[i], "--with-art") == 0)
-            groups = DataChecker::ArtGroups();
+            artGroups = DataChecker::ART_ALL;
         else if (std::strncmp(argv[i], "--with-art=", 11) == 0)
         {
-            std::istringstream list(argv[i] + 11);
-            std::string group;
-            while (std::getline(list, group, ','))
+            if (!DataChecker::ParseArtGroups(argv[i] + 11, artGroups))
             {
-                if (!DataChecker::ArtGroups().count(group))
-                {
-                    std::fprintf(stderr, "fv_datacheck: unknown art group '%s' (ui, world, sounds)\n", group.c_str());
-                    return 2;
-                }
-                groups.insert(group);
+                std::fprintf(stderr, "unknown art group in %s (sounds, ui, world)\n", argv[i]);
+                return 2;
             }
         }
         else
             root = argv[i];
     }
     DataChecker checker(root);
-    checker.SetArtGroups(groups);
+    checker.SetArtGroups(artGroups);
     const auto& findings = checker.Run();
     for (const auto& finding : findings)
         std::printf("%s\n", finding.c_str());
