@@ -309,8 +309,8 @@ void DdsEncodeBlocks(const PImageLevel& level, bool dxt5, std::vector<uint8_t>& 
                 {
                     const int x = std::min(bx * 4 + px, level.width - 1);
                     const int y = std::min(by * 4 + py, level.height - 1);
-                    std::memcpy(pixels + (py * 4 + px) * 4, &level.rgba[(static_cast<size_t>(y) * level.width + x) * 4],
-                                4);
+                    std::memcpy(&pixels[static_cast<size_t>(py * 4 + px) * 4],
+                                &level.rgba[(static_cast<size_t>(y) * level.width + x) * 4], 4);
                 }
             stb_compress_dxt_block(&out[at], pixels, dxt5 ? 1 : 0, STB_DXT_HIGHQUAL);
             at += dxt5 ? 16 : 8;
