@@ -3,14 +3,16 @@
 
 #include "CInput.h"
 #include "Game.h"
+#include "GameServices.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
-#include "engine/GTimer.h"
-#include "platform/PDebugOutput.h"
-#include "platform/PLauncher.h"
-#include "platform/PWindow.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GTimer.h"
+#include "platform/core/PDebugOutput.h"
+#include "platform/core/PLauncher.h"
+#include "platform/video/PSdlMessageBox.h"
+#include "platform/video/PWindow.h"
 
 long WndProc(const PWindowMessage& message)
 {
@@ -75,6 +77,8 @@ void AppReleaseWindowAndGraphics()
 
 int AppMain()
 {
+    PSdlMessageBox::Install();
+    GameServices::InstallForGame();
     Game& game = Game::Instance();
     const bool started = game.Init();
     GGame::SetRunning(started);
