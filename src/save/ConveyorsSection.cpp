@@ -7,10 +7,10 @@
 
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceImportBay.h"
-#include "sim/SIM_Tile.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace
 {
@@ -19,8 +19,7 @@ void WriteConveyor(SaveWriter& out, const SIM_ResourceConveyor& conveyor)
     if (!conveyor.m_tile)
         return;
     out.Open("conveyor");
-    out.Int("tile_x", conveyor.m_tile->m_gridX);
-    out.Int("tile_y", conveyor.m_tile->m_gridY);
+    out.TileXY("tile_x", "tile_y", conveyor.m_tile);
     // Not read by older versions of the game, which pass over it; without it a piece lies with
     // no facing and connects only to its neighbours.
     out.Int("facing", conveyor.m_facing);
@@ -35,7 +34,7 @@ void LayConveyor(SIM_Tile* tile, int facing)
     conveyor->m_facing = facing;
     tile->m_conveyor = conveyor;
 }
-}  // namespace
+} // namespace
 
 void ConveyorsSection::Write(SaveWriter& out)
 {

@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/PRandom.h"
+#include "platform/core/PRandom.h"
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_CarExporter.h"
-#include "sim/SIM_VehicleComponentType.h"
-#include "sim/SIM_VehicleComponentTypeManager.h"
-#include "sim/SIM_VehicleDesign.h"
-#include "sim/SIM_VehicleDesignManager.h"
-#include "sim/SIM_VehicleFeature.h"
-#include "sim/SIM_VehicleFeatureManager.h"
-#include "sim/SIM_VehicleFeatureRecord.h"
-#include "sim/VehicleColor.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/definitions/VehicleColor.h"
+#include "sim/vehicles/SIM_CarExporter.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
 namespace
 {
@@ -34,7 +34,7 @@ VehicleColor PaletteColour()
     const size_t index = static_cast<size_t>(draw / 32768.0 * static_cast<double>(colours.size()));
     return colours[index < colours.size() ? index : colours.size() - 1];
 }
-}  // namespace
+} // namespace
 
 void DesignsSection::Write(SaveWriter& out)
 {

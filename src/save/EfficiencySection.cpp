@@ -7,7 +7,7 @@
 #include "save/SaveReader.h"
 #include "save/SaveText.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_Efficiency.h"
+#include "sim/slots/SIM_Efficiency.h"
 
 void EfficiencySection::Write(SaveWriter& out)
 {

@@ -6,9 +6,9 @@
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_FinanceManager.h"
-#include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
 
 void FinancesSection::Write(SaveWriter& out)
 {

@@ -7,9 +7,9 @@
 #include "save/SaveReader.h"
 #include "save/SaveText.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_BuildingZone.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Mission.h"
 
 void GameSection::Write(SaveWriter& out)
 {

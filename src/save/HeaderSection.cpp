@@ -1,7 +1,7 @@
 // Header and load-date sections.
 #include "save/HeaderSection.h"
 
-#include "engine/GStringUtils.h"
+#include "engine/core/GStringUtils.h"
 #include "save/SaveDate.h"
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
@@ -25,8 +25,7 @@ void HeaderSection::Write(SaveWriter& out, const std::string& version, const Sav
 bool HeaderSection::Skip(SaveReader& in)
 {
     // The version is not compared: saves of other versions load all the same.
-    return in.FindTag("header") && in.FindClosing("header") && in.FindTag("load_data") &&
-           in.FindClosing("load_data");
+    return in.FindTag("header") && in.FindClosing("header") && in.FindTag("load_data") && in.FindClosing("load_data");
 }
 
 bool HeaderSection::Peek(SaveReader& in, std::string& date, std::string& mission)

@@ -6,8 +6,8 @@
 
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_ResearchManager.h"
-#include "sim/SIM_Researchable.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
 
 void ResearchSection::Write(SaveWriter& out)
 {

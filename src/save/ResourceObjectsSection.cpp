@@ -8,25 +8,22 @@
 #include "save/SaveLoadContext.h"
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_PlaceableSlot.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ProductionTaskManager.h"
-#include "sim/SIM_Resource.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceImportBay.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceObject.h"
-#include "sim/SIM_ResourceObjectView.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/views/SIM_ResourceObjectView.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace
 {
-// Objects hang from the conveyors over the floor; see the cars for the same bound.
-constexpr float kMaxCoordinate = 16777216.0f;
-
 void WriteObject(SaveWriter& out, const SIM_ResourceObject& object, int guid)
 {
     out.Open("obj");
@@ -34,14 +31,10 @@ void WriteObject(SaveWriter& out, const SIM_ResourceObject& object, int guid)
     out.Real("wp_x", object.m_x);
     out.Real("wp_y", object.m_y);
     out.Int("status", object.m_state);
-    const SIM_Tile* target = object.m_destination ? object.m_destination->GetTile() : nullptr;
-    out.Int("targ_x", target ? target->m_gridX : -1);
-    out.Int("targ_y", target ? target->m_gridY : -1);
+    out.TileXY("targ_x", "targ_y", object.m_destination ? object.m_destination->GetTile() : nullptr);
     out.Text("resource", object.m_resource ? object.m_resource->m_name : std::string());
     out.Int("stockpileid", object.m_placeIndex);
-    const SIM_Tile* bay = object.m_sourceBay ? object.m_sourceBay->GetTile() : nullptr;
-    out.Int("importx", bay ? bay->m_gridX : -1);
-    out.Int("importy", bay ? bay->m_gridY : -1);
+    out.TileXY("importx", "importy", object.m_sourceBay ? object.m_sourceBay->GetTile() : nullptr);
     out.Text("task", object.m_task ? object.m_task->m_name : std::string());
     out.Close("obj");
 }
@@ -59,8 +52,8 @@ void ReadObject(SaveLoadContext& context)
 {
     SaveReader& in = context.reader;
     const int guid = in.Int("guid");
-    const float x = std::clamp(in.Float("wp_x"), -kMaxCoordinate, kMaxCoordinate);
-    const float y = std::clamp(in.Float("wp_y"), -kMaxCoordinate, kMaxCoordinate);
+    const float x = in.Coordinate("wp_x");
+    const float y = in.Coordinate("wp_y");
     const int status = in.Int("status");
     const int targetX = in.Int("targ_x");
     const int targetY = in.Int("targ_y");
@@ -163,7 +156,7 @@ void ReadPrices(SaveReader& in)
         in.EndItem("resource");
     }
 }
-}  // namespace
+} // namespace
 
 void ResourceObjectsSection::Write(SaveWriter& out)
 {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "save/ConveyorsSection.h"
 #include "save/DesignsSection.h"
 #include "save/EfficiencySection.h"
@@ -22,19 +22,21 @@
 #include "save/StockSection.h"
 #include "save/StockpilesSection.h"
 #include "save/VehiclesSection.h"
-#include "sim/RouteTable.h"
-#include "sim/SIM_DemandFactor.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_GlobalFactoryVariables.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_MissionManager.h"
-#include "sim/SIM_PlaceableSlot.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceObject.h"
-#include "sim/SlotQueries.h"
-#include "sim/SlotState.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/money/SIM_DemandFactor.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/slots/SlotState.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 
 namespace
 {
@@ -59,14 +61,14 @@ void ReleaseStrayObjects(SaveLoadContext& context)
         if (!object.IsInUse())
             continue;
         const bool placed = object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT ? object.m_destination != nullptr
-                                                                                    : context.IsHeld(i);
+                                                                                   : context.IsHeld(i);
         if (placed)
             continue;
         context.reader.LogDropped("Save game: resource object " + std::to_string(i) + " is held nowhere; released");
         SIM_ResourceObject::WithdrawAndRelease(&object);
     }
 }
-}  // namespace
+} // namespace
 
 SIM_LoadGame& SIM_LoadGame::Instance()
 {
@@ -201,12 +203,17 @@ void SIM_LoadGame::AfterLoad(SaveLoadContext& context)
     for (SIM_PlaceableSlot* base : slots.GetProductionSlots())
     {
         auto* slot = static_cast<SIM_ProductionSlot*>(base);
-        slot->UpdateRouteState();
+        // Each slot finds its nearest import bay at its stockpile's first update, as after any
+        // change of the conveyors: searching every bay for every stockpile here would hold the
+        // load for as long again on a large factory, and the saved state is already the slot's.
         slot->RestoreCurrentSubTask();
         // The sub-task chosen from the car is the one the running slot times.
         if (slot->GetState() == RUNNING && !slot->IsConveyor())
             slot->StartRunning();
     }
+    // Supply stockpiles look for their bay only when asked; they find it now, as when placed.
+    for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
+        supply->UpdateRouteState();
 
     listener.ShowLoadingStage("LS_RECALCULATING_VARIABLES", 0.95f);
     SIM_GlobalFactoryVariables::Instance().Recalculate();

@@ -1,8 +1,8 @@
 // The save procedure and the autosave.
 #include "save/SIM_SaveGame.h"
 
-#include "engine/GDebugLog.h"
-#include "engine/GOptions.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GOptions.h"
 #include "save/ConveyorsSection.h"
 #include "save/DesignsSection.h"
 #include "save/EfficiencySection.h"

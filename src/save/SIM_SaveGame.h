@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/GTimer.h"
+#include "engine/core/GTimer.h"
 #include "save/SaveDate.h"
 
 class SaveFileOps;

@@ -7,9 +7,9 @@
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_VehicleDesign.h"
-#include "sim/SIM_VehicleDesignManager.h"
-#include "sim/SalesRecordPool.h"
+#include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 
 void SalesSection::Write(SaveWriter& out)
 {

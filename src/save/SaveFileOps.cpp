@@ -69,8 +69,7 @@ bool SaveFileOps::ReadWhole(const std::string& path, std::string& out, std::stri
         return false;
     }
     struct stat info;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
-        info.st_size > kMaxFileSize)
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 || info.st_size > kMaxFileSize)
     {
         std::fclose(file);
         error = "not a savegame file (empty, too large or not a regular file)";

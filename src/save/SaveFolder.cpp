@@ -10,7 +10,7 @@ std::string& Folder()
     static std::string folder = "userdir/ferrovane/savegames";
     return folder;
 }
-}  // namespace
+} // namespace
 
 void SaveFolder::Set(const std::string& folder)
 {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "save/SaveReader.h"
-#include "sim/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 
 SaveLoadContext::SaveLoadContext(SaveReader& r)
     : reader(r), m_restored(SIM_ResourceObjManager::kPoolSize, 0), m_held(SIM_ResourceObjManager::kPoolSize, 0),

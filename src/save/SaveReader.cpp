@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "save/SaveCommaList.h"
 #include "save/SaveText.h"
-#include "sim/SIM_Factory.h"
 #include "sim/SIM_Game.h"
+#include "sim/world/SIM_Factory.h"
 
 void SaveReader::Reset(std::string data)
 {
@@ -49,7 +49,23 @@ bool SaveReader::NextTag(std::string_view& text, bool& tooLong, size_t& tagStart
     return true;
 }
 
+namespace
+{
+// Whether a tag's text is "name" (or "/name" for a closing tag), without building the text.
+bool IsTag(std::string_view text, std::string_view name, bool closing)
+{
+    if (!closing)
+        return text == name;
+    return text.size() == name.size() + 1 && text.front() == '/' && text.substr(1) == name;
+}
+} // namespace
+
 bool SaveReader::FindTag(std::string_view name)
+{
+    return Find(name, false);
+}
+
+bool SaveReader::Find(std::string_view name, bool closing)
 {
     std::string_view text;
     bool tooLong = false;
@@ -65,16 +81,16 @@ bool SaveReader::FindTag(std::string_view name)
             }
             continue;
         }
-        if (text == name)
+        if (IsTag(text, name, closing))
             return true;
-        if (!m_scopes.empty() && text == m_scopes.back())
+        if (!m_scopes.empty() && IsTag(text, m_scopes.back(), true))
         {
             // The item ends here: what it should have held is missing, and its end stays for EndItem.
             m_position = tagStart;
             break;
         }
     }
-    ReportError("missing tag: " + std::string(name));
+    ReportError(std::string("missing tag: ") + (closing ? "/" : "") + std::string(name));
     return false;
 }
 
@@ -93,9 +109,7 @@ std::string SaveReader::PeekTag()
 
 bool SaveReader::FindClosing(std::string_view name)
 {
-    m_closing.assign("/");
-    m_closing += name;
-    return FindTag(m_closing);
+    return Find(name, true);
 }
 
 std::string_view SaveReader::Value(std::string_view name)
@@ -131,6 +145,12 @@ double SaveReader::Double(std::string_view name)
     return savetext::ParseReal(Value(name));
 }
 
+float SaveReader::Coordinate(std::string_view name)
+{
+    constexpr float kMaxCoordinate = 16777216.0f;
+    return std::clamp(Float(name), -kMaxCoordinate, kMaxCoordinate);
+}
+
 void SaveReader::Color(int rgba[4])
 {
     SaveCommaList items(Value("color"));
@@ -151,7 +171,7 @@ bool SaveReader::NextItem(std::string_view list, std::string_view item)
 {
     if (PeekTag() == item && FindTag(item))
     {
-        m_scopes.push_back("/" + std::string(item));
+        m_scopes.emplace_back(item);
         return true;
     }
     FindClosing(list);

@@ -38,6 +38,9 @@ public:
     int Int(std::string_view name);
     float Float(std::string_view name);
     double Double(std::string_view name);
+    // A world position on or near the floor. Cars and objects never stray far beyond the largest
+    // floor; anything further is a damaged value, and would overflow the tile look-ups.
+    float Coordinate(std::string_view name);
     // "r,g,b,a" of the "color" leaf, each clamped to 0..255.
     void Color(int rgba[4]);
     // An integer that must lie in lo..hi; out of range it is logged and `fallback` returned.
@@ -75,6 +78,8 @@ public:
     const std::string& Data() const { return m_data; }
 
 private:
+    // Scans forward to the tag "name" or "/name".
+    bool Find(std::string_view name, bool closing);
     // Moves to the next tag; its text in `text` (cut at kMaxTagText) and where its "<" stands;
     // false at the end.
     bool NextTag(std::string_view& text, bool& tooLong, size_t& start);
@@ -87,7 +92,6 @@ private:
     bool m_longTagLogged = false;
     int m_dropped = 0;
     int m_logged = 0;
-    std::string m_closing;
-    // Closing tags of the items being read, innermost last.
+    // Names of the items being read, innermost last.
     std::vector<std::string> m_scopes;
 };

@@ -39,7 +39,7 @@ size_t SkipBlanks(std::string_view text)
         ++i;
     return i;
 }
-}  // namespace
+} // namespace
 
 int ParseInt(std::string_view text)
 {
@@ -112,4 +112,4 @@ int TruncateToInt(double value)
         return INT_MIN;
     return static_cast<int>(value);
 }
-}  // namespace savetext
+} // namespace savetext

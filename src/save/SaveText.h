@@ -23,11 +23,14 @@ int ParseInt(std::string_view text);
 // The real at the start of the text, in the same lenient way; 0 for no number, infinity or NaN;
 // clamped to +-kMaxReal.
 double ParseReal(std::string_view text);
-inline float ParseFloat(std::string_view text) { return static_cast<float>(ParseReal(text)); }
+inline float ParseFloat(std::string_view text)
+{
+    return static_cast<float>(ParseReal(text));
+}
 
 // The text without its trailing blanks, CR and LF.
 std::string_view TrimTrailing(std::string_view text);
 
 // A float truncated toward zero to an int, clamped to the int range (NaN gives 0).
 int TruncateToInt(double value);
-}  // namespace savetext
+} // namespace savetext

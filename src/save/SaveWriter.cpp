@@ -1,8 +1,9 @@
 // The savegame markup writer.
 #include "save/SaveWriter.h"
 
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 #include "save/SaveText.h"
+#include "sim/world/SIM_Tile.h"
 
 SaveWriter::SaveWriter()
 {
@@ -58,6 +59,12 @@ void SaveWriter::Real(std::string_view name, double value, int decimals)
     std::string text;
     savetext::AppendReal(text, value, decimals);
     Leaf(name, text);
+}
+
+void SaveWriter::TileXY(std::string_view xName, std::string_view yName, const SIM_Tile* tile)
+{
+    Int(xName, tile ? tile->m_gridX : -1);
+    Int(yName, tile ? tile->m_gridY : -1);
 }
 
 void SaveWriter::Color(int r, int g, int b, int a)

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class SIM_Tile;
+
 class SaveWriter
 {
 public:
@@ -24,6 +26,8 @@ public:
     void Int(std::string_view name, long long value);
     // A real with eight decimals, or the given number.
     void Real(std::string_view name, double value, int decimals = 8);
+    // Two leaves with the grid x and y of a tile, both -1 for none.
+    void TileXY(std::string_view xName, std::string_view yName, const SIM_Tile* tile);
     // "<color>r,g,b,a</color>".
     void Color(int r, int g, int b, int a);
     // A leaf whose value is a list built with the Append functions below.

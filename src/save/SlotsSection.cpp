@@ -8,27 +8,27 @@
 #include "save/SaveReader.h"
 #include "save/SaveText.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_BaseTask.h"
-#include "sim/SIM_FacilityManager.h"
-#include "sim/SIM_FacilitySlot.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_PlaceableSlot.h"
-#include "sim/SIM_PowerplantSlot.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ProductionTaskManager.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceImportBay.h"
-#include "sim/SIM_SlotStateHistory.h"
-#include "sim/SIM_SlotUpgrade.h"
-#include "sim/SIM_SlotUpgradeManager.h"
-#include "sim/SIM_SlotView.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SlotQueries.h"
-#include "sim/SlotState.h"
-#include "sim/SubTask.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SIM_SlotStateHistory.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/slots/SlotState.h"
+#include "sim/slots/SubTask.h"
+#include "sim/views/SIM_SlotView.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace
 {
@@ -88,13 +88,6 @@ void WriteHistory(SaveWriter& out, const SIM_PlaceableSlot& slot)
         out.List(std::to_string(row++), value);
     }
     out.Close("history");
-}
-
-void WriteAnchor(SaveWriter& out, const SIM_PlaceableSlot& slot, const char* xName, const char* yName)
-{
-    const SIM_Tile* tile = slot.GetTile();
-    out.Int(xName, tile ? tile->m_gridX : -1);
-    out.Int(yName, tile ? tile->m_gridY : -1);
 }
 
 // The nested elements every item may carry: upgrades and history (options only in slots).
@@ -331,7 +324,7 @@ void ReadOneFacility(SaveReader& in)
     }
     ApplyHistory(*slot, item);
 }
-}  // namespace
+} // namespace
 
 bool SlotsSection::IsPlaced(const SIM_PlaceableSlot* slot)
 {
@@ -351,7 +344,7 @@ void SlotsSection::WriteSlots(SaveWriter& out)
             continue;
         const auto* slot = static_cast<const SIM_ProductionSlot*>(base);
         out.Open("slot");
-        WriteAnchor(out, *slot, "tile_x", "tile_y");
+        out.TileXY("tile_x", "tile_y", slot->GetTile());
         out.Int("facing", slot->GetFacing());
         out.Text("taskname", slot->GetTask()->m_name);
         out.Int("state", slot->GetState());
@@ -383,7 +376,7 @@ void SlotsSection::WriteFacilities(SaveWriter& out)
         if (!slot->IsFacility() || !IsPlaced(slot))
             continue;
         out.Open("facility");
-        WriteAnchor(out, *slot, "tile_x", "tile_y");
+        out.TileXY("tile_x", "tile_y", slot->GetTile());
         out.Int("facing", slot->GetFacing());
         out.Text("taskname", slot->GetTask()->m_name);
         WriteUpgrades(out, *slot);

@@ -6,9 +6,9 @@
 
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_SalesManager.h"
-#include "sim/SIM_VehicleDesign.h"
-#include "sim/SIM_VehicleDesignManager.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 
 void StockSection::Write(SaveWriter& out)
 {

@@ -10,20 +10,20 @@
 #include "save/SaveText.h"
 #include "save/SaveWriter.h"
 #include "save/SlotsSection.h"
-#include "sim/SIM_ComponentStockpile.h"
-#include "sim/SIM_ComponentStockpileManager.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_Resource.h"
-#include "sim/SIM_ResourceExporter.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceObject.h"
-#include "sim/SIM_ResourceStockpile.h"
-#include "sim/SIM_StockpileBase.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SlotQueries.h"
-#include "sim/SupplyStockpileRegistry.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_ResourceExporter.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/flow/SIM_StockpileBase.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace
 {
@@ -66,12 +66,6 @@ void WriteExporter(SaveWriter& out, SIM_ResourceExporter& exporter)
     out.Real("rate", exporter.m_rate);
     WriteGuidList(out, "queue", "obj", exporter.Queue());
     out.Close("exporter");
-}
-
-void WriteAnchor(SaveWriter& out, const SIM_PlaceableSlot& slot, const char* xName, const char* yName)
-{
-    out.Int(xName, slot.GetTile()->m_gridX);
-    out.Int(yName, slot.GetTile()->m_gridY);
 }
 
 // An object restored at a place (status 3) within range, held nowhere else. `taken` marks the
@@ -174,8 +168,8 @@ SIM_ProductionSlot* ProductionSlotAt(SaveReader& in, int x, int y, const char* w
     SIM_PlaceableSlot* occupant = tile ? tile->m_occupant : nullptr;
     if (!occupant || occupant->IsFacility())
     {
-        in.LogDropped(std::string("Save game: no production slot for a ") + where + " at " + std::to_string(x) +
-                      "," + std::to_string(y) + "; left out");
+        in.LogDropped(std::string("Save game: no production slot for a ") + where + " at " + std::to_string(x) + "," +
+                      std::to_string(y) + "; left out");
         return nullptr;
     }
     return static_cast<SIM_ProductionSlot*>(occupant);
@@ -203,7 +197,7 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
         supply->AddStockItem(resource, amount);
     }
 }
-}  // namespace
+} // namespace
 
 void StockpilesSection::WriteStockpiles(SaveWriter& out)
 {
@@ -216,7 +210,7 @@ void StockpilesSection::WriteStockpiles(SaveWriter& out)
         if (!stockpile)
             continue;
         out.Open("stockpile");
-        WriteAnchor(out, *slot, "tile_x", "tile_y");
+        out.TileXY("tile_x", "tile_y", slot->GetTile());
         WriteContents(out, *stockpile);
         out.Close("stockpile");
     }
@@ -232,7 +226,7 @@ void StockpilesSection::WriteComponentStockpiles(SaveWriter& out)
         if (!SlotsSection::IsPlaced(slot))
             continue;
         out.Open("comp_stock");
-        WriteAnchor(out, *slot, "stock_slot_x", "stock_slot_y");
+        out.TileXY("stock_slot_x", "stock_slot_y", slot->GetTile());
         WriteGuidList(out, "objects", "object", stockpile->Held());
         // Parts already sold wait at the outlet; older versions of the game pass over this.
         WriteExporter(out, stockpile->Exporter());
@@ -249,7 +243,7 @@ void StockpilesSection::WriteSupplyStockpiles(SaveWriter& out)
         if (!SlotsSection::IsPlaced(supply))
             continue;
         out.Open("sup_stock");
-        WriteAnchor(out, *supply, "slot_x", "slot_y");
+        out.TileXY("slot_x", "slot_y", supply->GetTile());
         WriteContents(out, *supply);
         WriteExporter(out, supply->Exporter());
         out.Open("stocks");

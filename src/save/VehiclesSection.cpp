@@ -8,32 +8,23 @@
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
-#include "sim/SIM_Factory.h"
-#include "sim/SIM_PlaceableSlot.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_SlotUpgrade.h"
-#include "sim/SIM_SlotUpgradeManager.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SIM_Vehicle.h"
-#include "sim/SIM_VehicleComponent.h"
-#include "sim/SIM_VehicleComponentType.h"
-#include "sim/SIM_VehicleComponentTypeManager.h"
-#include "sim/SIM_VehicleFeature.h"
-#include "sim/SIM_VehicleFeatureManager.h"
-#include "sim/SIM_VehicleFeatureRecord.h"
-#include "sim/SIM_VehicleManager.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleComponent.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace
 {
-// Cars stay within a few tiles of the largest floor; anything further is a damaged value, and
-// positions that large would overflow the tile look-ups.
-constexpr float kMaxCoordinate = 16777216.0f;
-
-float Coordinate(SaveReader& in, const char* name)
-{
-    return std::clamp(in.Float(name), -kMaxCoordinate, kMaxCoordinate);
-}
-
 struct FeatureItem
 {
     SIM_VehicleFeature* feature = nullptr;
@@ -96,12 +87,12 @@ SIM_ProductionSlot* SlotForCar(SaveReader& in, int x, int y)
 
 void ReadOneVehicle(SaveReader& in)
 {
-    const float targetX = Coordinate(in, "targ_x");
-    const float targetY = Coordinate(in, "targ_y");
-    const float x = Coordinate(in, "wor_x");
-    const float y = Coordinate(in, "wor_y");
-    const float startX = Coordinate(in, "las_x");
-    const float startY = Coordinate(in, "las_y");
+    const float targetX = in.Coordinate("targ_x");
+    const float targetY = in.Coordinate("targ_y");
+    const float x = in.Coordinate("wor_x");
+    const float y = in.Coordinate("wor_y");
+    const float startX = in.Coordinate("las_x");
+    const float startY = in.Coordinate("las_y");
     const int state = in.Int("state");
     const int slotX = in.Int("slot_x");
     const int slotY = in.Int("slot_y");
@@ -171,7 +162,7 @@ void ReadOneVehicle(SaveReader& in)
     // The car and every part get the car's colour.
     car->SetColor(color[0], color[1], color[2], color[3]);
 }
-}  // namespace
+} // namespace
 
 void VehiclesSection::Write(SaveWriter& out)
 {
@@ -186,10 +177,7 @@ void VehiclesSection::Write(SaveWriter& out)
         out.Real("las_x", car->GetStartX());
         out.Real("las_y", car->GetStartY());
         out.Int("state", car->GetState());
-        const SIM_ProductionSlot* slot = car->GetSlot();
-        const SIM_Tile* tile = slot ? slot->GetTile() : nullptr;
-        out.Int("slot_x", tile ? tile->m_gridX : -1);
-        out.Int("slot_y", tile ? tile->m_gridY : -1);
+        out.TileXY("slot_x", "slot_y", car->GetSlot() ? car->GetSlot()->GetTile() : nullptr);
         out.Real("worktimer", car->GetLegTime());
         const int* color = car->GetColor();
         out.Color(color[0], color[1], color[2], color[3]);

@@ -11,21 +11,19 @@
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_PlaceableSlot.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceObject.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SIM_Vehicle.h"
-#include "sim/SIM_VehicleManager.h"
-#include "sim/SlotQueries.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Tile.h"
 
 using namespace savetest;
 
-namespace
-{
 class SaveDamage : public ::testing::Test
 {
 protected:
@@ -92,7 +90,6 @@ protected:
     SaveWorld world;
     std::string reference;
 };
-}  // namespace
 
 TEST_F(SaveDamage, AFileCutShortIsRefusedAndTheRunningGameStaysAsItWas)
 {
@@ -130,8 +127,9 @@ TEST_F(SaveDamage, ChangedBytesLoadOrFailAndTheGameRunsOn)
         std::string text = reference;
         const int changes = 1 + round % 4;
         for (int i = 0; i < changes; ++i)
-            text[where(random)] = (round % 2) ? static_cast<char>(byte(random))
-                                              : interesting[static_cast<size_t>(byte(random)) % (sizeof interesting - 1)];
+            text[where(random)] = (round % 2)
+                                      ? static_cast<char>(byte(random))
+                                      : interesting[static_cast<size_t>(byte(random)) % (sizeof interesting - 1)];
         LoadAndRun(text);
     }
 }

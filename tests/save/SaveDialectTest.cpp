@@ -21,7 +21,7 @@ std::vector<std::string> Items(std::string_view text)
         items.push_back(list.Next());
     return items;
 }
-}  // namespace
+} // namespace
 
 TEST(SaveDialect, ValuesAndListsReadAsWritten)
 {
@@ -110,10 +110,19 @@ TEST(SaveDialect, NumbersAreReadLenientlyButNeverOutOfRange)
         double real;
     };
     const Case cases[] = {
-        {"42", 42, 42.0},          {"  -7xyz", -7, -7.0},  {"", 0, 0.0},           {"abc", 0, 0.0},
-        {"99999999999", INT_MAX, 99999999999.0},           {"-99999999999", INT_MIN, -99999999999.0},
-        {"1e999", 1, 0.0},         {"nan", 0, 0.0},        {"inf", 0, 0.0},        {"-infinity", 0, 0.0},
-        {"0x1p3", 0, 0.0},         {"1e300", 1, savetext::kMaxReal},              {".5", 0, 0.5},
+        {"42", 42, 42.0},
+        {"  -7xyz", -7, -7.0},
+        {"", 0, 0.0},
+        {"abc", 0, 0.0},
+        {"99999999999", INT_MAX, 99999999999.0},
+        {"-99999999999", INT_MIN, -99999999999.0},
+        {"1e999", 1, 0.0},
+        {"nan", 0, 0.0},
+        {"inf", 0, 0.0},
+        {"-infinity", 0, 0.0},
+        {"0x1p3", 0, 0.0},
+        {"1e300", 1, savetext::kMaxReal},
+        {".5", 0, 0.5},
         {"12.34567891", 12, 12.34567891},
     };
     for (const Case& c : cases)

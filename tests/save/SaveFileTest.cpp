@@ -9,8 +9,8 @@
 #include "SaveTestSupport.h"
 #include "SimStateDump.h"
 
-#include "engine/GOptions.h"
-#include "platform/PClock.h"
+#include "engine/core/GOptions.h"
+#include "platform/core/PClock.h"
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
 #include "save/SaveFileOps.h"
@@ -61,6 +61,7 @@ bool Contains(const std::vector<std::string>& list, const std::string& item)
 {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
+} // namespace
 
 class SaveFiles : public ::testing::Test
 {
@@ -73,7 +74,6 @@ protected:
     }
     SaveWorld world;
 };
-}  // namespace
 
 TEST_F(SaveFiles, AFailedSaveKeepsTheOldFileAndIsNeverComplete)
 {

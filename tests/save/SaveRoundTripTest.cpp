@@ -8,18 +8,18 @@
 
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
-#include "sim/SIM_BuildingZone.h"
-#include "sim/SIM_FinanceManager.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_SlotUpgrade.h"
-#include "sim/SIM_SlotUpgradeManager.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SlotQueries.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
 
 using namespace savetest;
 
@@ -47,7 +47,7 @@ void BuildShowcase(SaveWorld& world)
     static_cast<SIM_ProductionSlot*>(world.Tile(5, 10)->m_occupant)->SetOption(true, "task_fit_wheels");
     SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(true);
 }
-}  // namespace
+} // namespace
 
 TEST(SaveRoundTrip, AFactoryComesBackAsItWasAndSavesToTheSameFile)
 {

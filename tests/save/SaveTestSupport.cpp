@@ -7,36 +7,37 @@
 
 #include <unistd.h>
 
-#include "engine/GRandom.h"
-#include "platform/PClock.h"
+#include "engine/core/GRandom.h"
+#include "platform/core/PClock.h"
 #include "save/SIM_SaveGame.h"
 #include "save/SaveFolder.h"
-#include "sim/RouteTable.h"
-#include "sim/SIM_CarExporter.h"
-#include "sim/SIM_FacilityManager.h"
-#include "sim/SIM_FacilitySlot.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_Factory.h"
-#include "sim/SIM_FinanceManager.h"
-#include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_MissionManager.h"
-#include "sim/SIM_PowerplantSlot.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ProductionTaskManager.h"
-#include "sim/SIM_ResearchManager.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceImportBay.h"
-#include "sim/SIM_SimConfig.h"
-#include "sim/SIM_SupplyStockpile.h"
 #include "sim/SIM_ThreadManager.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SIM_VehicleDesign.h"
-#include "sim/SIM_VehicleDesignManager.h"
-#include "sim/SlotQueries.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/vehicles/SIM_CarExporter.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_MissionManager.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace savetest
 {
@@ -52,7 +53,7 @@ bool Pay(float cost)
     SIM_FinanceManager::Instance().Pay(cost, FC_CAPITAL_INVESTMENT);
     return true;
 }
-}  // namespace
+} // namespace
 
 void SaveTestListener::ShowLoadingStage(const char* textKey, float)
 {
@@ -220,6 +221,28 @@ bool SaveWorld::BuildAssemblyLine()
     return true;
 }
 
+SIM_SupplyStockpile* SaveWorld::BuildPartShopsAndSupply()
+{
+    if (!Place("task_make_axles", 12, 14) || !Place("task_make_wheels", 13, 14))
+        return nullptr;
+    for (int x = 12; x <= 13; ++x)
+        if (!LayConveyor(x, 13) || !LayConveyor(x, 15))
+            return nullptr;
+    for (int y = 12; y <= 16; ++y)
+        if (!LayConveyor(1, y))
+            return nullptr;
+    for (int x = 1; x <= 13; ++x)
+        if (!LayConveyor(x, 16))
+            return nullptr;
+    auto* supply = dynamic_cast<SIM_SupplyStockpile*>(PlaceFacility("fac_supply_stockpile", 2, 17));
+    if (!supply || !LayConveyor(2, 17))
+        return nullptr;
+    supply->AddStockItem(SIM_ResourceManager::Instance().GetResource("steel_sheet"), 6);
+    RecalculateNearestBay();
+    InvalidateRoutes();
+    return supply;
+}
+
 void SaveWorld::Frames(int count)
 {
     for (int i = 0; i < count; ++i)
@@ -272,4 +295,4 @@ std::string WithoutDate(const std::string& text)
     const size_t end = text.find('\n', start);
     return text.substr(0, start) + text.substr(end == std::string::npos ? text.size() : end);
 }
-}  // namespace savetest
+} // namespace savetest

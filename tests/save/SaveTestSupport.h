@@ -12,6 +12,7 @@
 
 class SIM_FacilitySlot;
 class SIM_ProductionSlot;
+class SIM_SupplyStockpile;
 class SIM_Tile;
 
 namespace savetest
@@ -65,6 +66,10 @@ public:
     // conveyors to every stockpile, the assembly line from chassis to paint, the car export, a
     // power plant and a research office researching. False when something could not be placed.
     bool BuildAssemblyLine();
+    // Beside the line: an axle shop and a wheel shop whose output stockpiles the line draws from,
+    // and a supply stockpile keeping steel, all on conveyors from the bay. The supply stockpile,
+    // or null when something could not be placed.
+    SIM_SupplyStockpile* BuildPartShopsAndSupply();
 
     // Frames of 16 ms; whole game hours (new designs named and priced at their value, as the
     // player would in the new-design dialog).
@@ -84,4 +89,4 @@ private:
 
 // The savegame text without its date line, which differs between two saves of the same game.
 std::string WithoutDate(const std::string& text);
-}  // namespace savetest
+} // namespace savetest

@@ -10,21 +10,17 @@
 
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
-#include "sim/RouteTable.h"
-#include "sim/SIM_ComponentStockpile.h"
-#include "sim/SIM_ComponentStockpileManager.h"
-#include "sim/SIM_FinanceManager.h"
-#include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SIM_VehicleDesignManager.h"
-#include "sim/SIM_VehicleManager.h"
-#include "sim/SlotQueries.h"
-#include "sim/SalesRecordPool.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
 
 using namespace savetest;
 
@@ -36,20 +32,8 @@ TEST(SaveWholeGame, ThreeCyclesKeepTheStateAndTheFactoryRunsOn)
     ASSERT_TRUE(world.BuildAssemblyLine());
     // Part shops below the line fill their output stockpiles for the line to draw from, and a
     // supply stockpile keeps steel: every kind of store is in use when the game is saved.
-    ASSERT_NE(world.Place("task_make_axles", 12, 14), nullptr);
-    ASSERT_NE(world.Place("task_make_wheels", 13, 14), nullptr);
-    for (int x = 12; x <= 13; ++x)
-        ASSERT_TRUE(world.LayConveyor(x, 13) && world.LayConveyor(x, 15));
-    for (int y = 12; y <= 16; ++y)
-        ASSERT_TRUE(world.LayConveyor(1, y));
-    for (int x = 1; x <= 13; ++x)
-        ASSERT_TRUE(world.LayConveyor(x, 16));
-    auto* supply = dynamic_cast<SIM_SupplyStockpile*>(world.PlaceFacility("fac_supply_stockpile", 2, 17));
+    SIM_SupplyStockpile* supply = world.BuildPartShopsAndSupply();
     ASSERT_NE(supply, nullptr);
-    ASSERT_TRUE(world.LayConveyor(2, 17));
-    supply->AddStockItem(SIM_ResourceManager::Instance().GetResource("steel_sheet"), 6);
-    RecalculateNearestBay();
-    InvalidateRoutes();
     SIM_Game::Instance().SetSpeed(4.0f);
     world.PlayHours(30);
     ASSERT_FALSE(SIM_FinanceManager::Instance().IsGameOver());

@@ -6,49 +6,49 @@
 #include <sstream>
 #include <vector>
 
-#include "sim/SIM_BaseTask.h"
-#include "sim/SIM_BuildingZone.h"
-#include "sim/SIM_ComponentStockpile.h"
-#include "sim/SIM_ComponentStockpileManager.h"
-#include "sim/SIM_DemandFactor.h"
-#include "sim/SIM_Efficiency.h"
-#include "sim/SIM_Employee.h"
-#include "sim/SIM_Factory.h"
-#include "sim/SIM_FinanceManager.h"
-#include "sim/SIM_FinanceRecord.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_GlobalFactoryVariables.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_PlaceableSlot.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ResearchManager.h"
-#include "sim/SIM_Researchable.h"
-#include "sim/SIM_Resource.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceImportBay.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceObject.h"
-#include "sim/SIM_ResourceStockpile.h"
-#include "sim/SIM_SalesManager.h"
-#include "sim/SIM_SlotStateHistory.h"
-#include "sim/SIM_SlotUpgrade.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SIM_Vehicle.h"
-#include "sim/SIM_VehicleComponent.h"
-#include "sim/SIM_VehicleComponentType.h"
-#include "sim/SIM_VehicleDesign.h"
-#include "sim/SIM_VehicleDesignManager.h"
-#include "sim/SIM_VehicleFeature.h"
-#include "sim/SIM_VehicleFeatureRecord.h"
-#include "sim/SIM_VehicleManager.h"
-#include "sim/SalesRecordPool.h"
-#include "sim/SlotQueries.h"
-#include "sim/SubTask.h"
-#include "sim/SupplyStockpileRegistry.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/money/SIM_DemandFactor.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/money/SalesRecordPool.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SIM_Efficiency.h"
+#include "sim/slots/SIM_Employee.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SIM_SlotStateHistory.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/slots/SubTask.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleComponent.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace savetest
 {
@@ -101,9 +101,9 @@ void DumpExporter(std::ostream& out, SIM_ResourceExporter& exporter)
 
 void DumpSlot(std::ostream& out, const SIM_PlaceableSlot* slot)
 {
-    out << (slot->IsFacility() ? "facility " : "slot ") << SlotName(slot) << " facing " << slot->GetFacing()
-        << " task " << (slot->GetTask() ? slot->GetTask()->m_name : "-") << " state " << slot->GetState()
-        << " staff " << slot->GetEmployees().size() << " tiles";
+    out << (slot->IsFacility() ? "facility " : "slot ") << SlotName(slot) << " facing " << slot->GetFacing() << " task "
+        << (slot->GetTask() ? slot->GetTask()->m_name : "-") << " state " << slot->GetState() << " staff "
+        << slot->GetEmployees().size() << " tiles";
     for (const SIM_Tile* tile : slot->GetTiles())
         out << " " << TileName(tile);
     out << "\n  upgrades";
@@ -153,7 +153,7 @@ void DumpSlot(std::ostream& out, const SIM_PlaceableSlot* slot)
         out << " pallets " << supply->PalletPlaces().size() << "\n";
     }
 }
-}  // namespace
+} // namespace
 
 std::string DumpSimulation()
 {
@@ -197,8 +197,7 @@ std::string DumpSimulation()
         out << "car at " << Real(car->GetX(), 8) << "," << Real(car->GetY(), 8) << " from " << Real(car->GetStartX(), 8)
             << "," << Real(car->GetStartY(), 8) << " to " << Real(car->GetTargetX(), 8) << ","
             << Real(car->GetTargetY(), 8) << " leg " << Real(car->GetLegTime(), 8) << " state " << car->GetState()
-            << " slot " << SlotName(car->GetSlot()) << " colour " << c[0] << "," << c[1] << "," << c[2] << ","
-            << c[3];
+            << " slot " << SlotName(car->GetSlot()) << " colour " << c[0] << "," << c[1] << "," << c[2] << "," << c[3];
         if (car->GetSlot())
             out << " facing " << car->GetFacing();
         out << "\n  features";
@@ -259,9 +258,8 @@ std::string DumpSimulation()
     out << "research target " << (research.GetCurrentResearch() ? research.GetCurrentResearch()->m_name : "-") << "\n";
     for (const SIM_Researchable* item : research.GetItems())
         if (item->m_progress > 0.0f || item->IsComplete())
-            out << "res " << item->m_name << " "
-                << Real(item->m_cost > 0.0f ? item->m_progress / item->m_cost : 1.0, 6) << " "
-                << item->IsComplete() << "\n";
+            out << "res " << item->m_name << " " << Real(item->m_cost > 0.0f ? item->m_progress / item->m_cost : 1.0, 6)
+                << " " << item->IsComplete() << "\n";
     const SIM_GlobalFactoryVariables& variables = SIM_GlobalFactoryVariables::Instance();
     out << "variables";
     for (int i = 0; i < GFV_COUNT; ++i)
@@ -308,8 +306,7 @@ std::string DumpSimulation()
             << " " << (record.design ? record.design->m_name : "-") << " x" << record.quantity << "\n";
     }
     for (const SaleTotal& total : sales.totals)
-        out << "sales total " << total.design->m_name << " " << Real(total.amount, 8) << " x" << total.quantity
-            << "\n";
+        out << "sales total " << total.design->m_name << " " << Real(total.amount, 8) << " x" << total.quantity << "\n";
     for (const CarStockEntry* entry : SIM_SalesManager::Instance().GetStock())
         out << "stock " << entry->design->m_name << " " << entry->count << "\n";
     out << "demand " << Real(DemandFactor(), 6) << "\n";
@@ -345,4 +342,4 @@ std::string FirstDifference(const std::string& a, const std::string& b)
                    "\n  after:  " + (hasR ? r : "<end>");
     }
 }
-}  // namespace savetest
+} // namespace savetest

@@ -10,4 +10,4 @@ namespace savetest
 std::string DumpSimulation();
 // The first line where two dumps differ, with its neighbours, for a readable failure.
 std::string FirstDifference(const std::string& a, const std::string& b);
-}  // namespace savetest
+} // namespace savetest
