@@ -165,12 +165,32 @@ void ApplyHistory(SIM_PlaceableSlot& slot, const SlotItem& item)
     history->FindCurrentEntry();
 }
 
-bool ValidFacing(SaveReader& in, int facing)
+// The leaves every item starts with: anchor tile, facing and task name.
+void ReadAnchor(SaveReader& in, SlotItem& item)
 {
-    if (facing >= 0 && facing <= 3)
-        return true;
-    in.LogDropped("Save game: a slot with facing " + std::to_string(facing) + " left out");
-    return false;
+    item.x = in.Int("tile_x");
+    item.y = in.Int("tile_y");
+    item.facing = in.Int("facing");
+    item.taskName = in.Text("taskname");
+}
+
+std::string Describe(const char* kind, const SlotItem& item)
+{
+    return std::string("Save game: ") + kind + " " + item.taskName + " at " + std::to_string(item.x) + "," +
+           std::to_string(item.y);
+}
+
+// The item's anchor tile when the item can be placed: on the floor, with a known task and a
+// facing the game has; otherwise null, and the item is left out with a log line.
+SIM_Tile* PlaceableTile(SaveReader& in, const SlotItem& item, const char* kind, bool taskKnown)
+{
+    SIM_Tile* tile = SaveReader::TileAt(item.x, item.y);
+    if (!tile || !taskKnown || item.facing < 0 || item.facing > 3)
+    {
+        in.LogDropped(Describe(kind, item) + ": no such tile, task or facing; left out");
+        return nullptr;
+    }
+    return tile;
 }
 
 // Puts a production slot on the floor as the placement tool does, in its loading mode.
@@ -223,10 +243,7 @@ SIM_FacilitySlot* PlaceFacility(SIM_Tile* tile, int facing, SIM_FacilityTask* ta
 void ReadOneSlot(SaveReader& in)
 {
     SlotItem item;
-    item.x = in.Int("tile_x");
-    item.y = in.Int("tile_y");
-    item.facing = in.Int("facing");
-    item.taskName = in.Text("taskname");
+    ReadAnchor(in, item);
     item.state = in.Int("state");
     item.subTask = in.Text("task");
     if (in.OptionalElement("options"))
@@ -236,21 +253,13 @@ void ReadOneSlot(SaveReader& in)
     }
     ReadNested(in, item);
 
-    SIM_Tile* tile = SaveReader::TileAt(item.x, item.y);
     SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(item.taskName);
-    if (!tile || !task)
-    {
-        in.LogDropped("Save game: slot " + item.taskName + " at " + std::to_string(item.x) + "," +
-                      std::to_string(item.y) + " has no tile or no task; left out");
-        return;
-    }
-    if (!ValidFacing(in, item.facing))
-        return;
-    SIM_ProductionSlot* slot = PlaceProductionSlot(tile, item.facing, task);
+    SIM_Tile* tile = PlaceableTile(in, item, "slot", task != nullptr);
+    SIM_ProductionSlot* slot = tile ? PlaceProductionSlot(tile, item.facing, task) : nullptr;
     if (!slot)
     {
-        in.LogDropped("Save game: slot " + item.taskName + " does not fit at " + std::to_string(item.x) + "," +
-                      std::to_string(item.y) + "; left out");
+        if (tile)
+            in.LogDropped(Describe("slot", item) + " does not fit; left out");
         return;
     }
 
@@ -289,27 +298,16 @@ void ReadOneSlot(SaveReader& in)
 void ReadOneFacility(SaveReader& in)
 {
     SlotItem item;
-    item.x = in.Int("tile_x");
-    item.y = in.Int("tile_y");
-    item.facing = in.Int("facing");
-    item.taskName = in.Text("taskname");
+    ReadAnchor(in, item);
     ReadNested(in, item);
 
-    SIM_Tile* tile = SaveReader::TileAt(item.x, item.y);
     SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(item.taskName);
-    if (!tile || !task)
-    {
-        in.LogDropped("Save game: facility " + item.taskName + " at " + std::to_string(item.x) + "," +
-                      std::to_string(item.y) + " has no tile or no task; left out");
-        return;
-    }
-    if (!ValidFacing(in, item.facing))
-        return;
-    SIM_FacilitySlot* slot = PlaceFacility(tile, item.facing, task);
+    SIM_Tile* tile = PlaceableTile(in, item, "facility", task != nullptr);
+    SIM_FacilitySlot* slot = tile ? PlaceFacility(tile, item.facing, task) : nullptr;
     if (!slot)
     {
-        in.LogDropped("Save game: facility " + item.taskName + " does not fit at " + std::to_string(item.x) + "," +
-                      std::to_string(item.y) + "; left out");
+        if (tile)
+            in.LogDropped(Describe("facility", item) + " does not fit; left out");
         return;
     }
     ApplyUpgrades(in, *slot, item.upgrades);
