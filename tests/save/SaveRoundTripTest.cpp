@@ -17,6 +17,7 @@
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_SlotView.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
@@ -82,4 +83,37 @@ TEST(SaveRoundTrip, AFactoryComesBackAsItWasAndSavesToTheSameFile)
 
     ASSERT_TRUE(SIM_SaveGame::Instance().SaveGame("roundtrip2"));
     EXPECT_EQ(FirstDifference(WithoutDate(file), WithoutDate(world.ReadSave("roundtrip2"))), "");
+}
+
+namespace
+{
+// The view of a slot: placed, or the ghost a placer holds under the mouse.
+class StubSlotView : public SIM_SlotView
+{
+public:
+    explicit StubSlotView(bool placed) : m_placed(placed) {}
+    bool HasMainTile() const override { return m_placed; }
+
+private:
+    bool m_placed;
+};
+} // namespace
+
+TEST(SaveRoundTrip, AQuickSaveDuringAPlacementWritesNoUnpaidGhost)
+{
+    SaveWorld world;
+    ASSERT_TRUE(world.StartGame());
+    SIM_ProductionSlot* placed = world.Place("task_fit_wheels", 6, 10);
+    SIM_ProductionSlot* ghost = world.Place("task_fit_engine", 8, 10);
+    ASSERT_NE(placed, nullptr);
+    ASSERT_NE(ghost, nullptr);
+    placed->SetGuiSlot(new StubSlotView(true));
+    ghost->SetGuiSlot(new StubSlotView(false));
+    ASSERT_TRUE(SIM_SaveGame::Instance().QuickSave());
+    const std::string file = world.ReadSave("autosave");
+    EXPECT_NE(file.find("task_fit_wheels"), std::string::npos);
+    EXPECT_EQ(file.find("task_fit_engine"), std::string::npos);
+    ASSERT_TRUE(SIM_LoadGame::Instance().QuickLoad());
+    EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), 1u);
+    EXPECT_EQ(world.Tile(8, 10)->m_occupant, nullptr);
 }
