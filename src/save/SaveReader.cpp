@@ -2,7 +2,6 @@
 #include "save/SaveReader.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "engine/core/GDebugLog.h"
 #include "save/SaveCommaList.h"
@@ -24,28 +23,19 @@ void SaveReader::Reset(std::string data)
 
 bool SaveReader::NextTag(std::string_view& text, bool& tooLong, size_t& tagStart)
 {
-    const char* base = m_data.data();
     const size_t size = m_data.size();
-    if (m_position >= size)
-        return false;
-    const void* lt = std::memchr(base + m_position, '<', size - m_position);
-    if (!lt)
+    const size_t lt = m_position < size ? m_data.find('<', m_position) : std::string::npos;
+    const size_t gt = lt == std::string::npos ? std::string::npos : m_data.find('>', lt + 1);
+    if (gt == std::string::npos)
     {
         m_position = size;
         return false;
     }
-    tagStart = static_cast<size_t>(static_cast<const char*>(lt) - base);
-    const size_t start = tagStart + 1;
-    const void* gt = start < size ? std::memchr(base + start, '>', size - start) : nullptr;
-    if (!gt)
-    {
-        m_position = size;
-        return false;
-    }
-    const size_t end = static_cast<size_t>(static_cast<const char*>(gt) - base);
-    m_position = end + 1;
-    tooLong = end - start > kMaxTagText;
-    text = std::string_view(base + start, std::min(end - start, kMaxTagText));
+    tagStart = lt;
+    const size_t start = lt + 1;
+    m_position = gt + 1;
+    tooLong = gt - start > kMaxTagText;
+    text = std::string_view(m_data).substr(start, std::min(gt - start, kMaxTagText));
     return true;
 }
 
@@ -116,13 +106,12 @@ std::string_view SaveReader::Value(std::string_view name)
 {
     if (!FindTag(name))
         return {};
-    const char* base = m_data.data();
     const size_t start = m_position;
-    const void* lt = std::memchr(base + start, '<', m_data.size() - start);
-    const size_t end = lt ? static_cast<size_t>(static_cast<const char*>(lt) - base) : m_data.size();
+    const size_t lt = m_data.find('<', start);
+    const size_t end = lt == std::string::npos ? m_data.size() : lt;
     m_position = end;
     FindClosing(name);
-    return std::string_view(base + start, end - start);
+    return std::string_view(m_data).substr(start, end - start);
 }
 
 std::string SaveReader::Text(std::string_view name)
