@@ -3,6 +3,7 @@
 
 #include "CInput.h"
 #include "Game.h"
+#include "GameServices.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GDebugLog.h"
 #include "engine/GFontManager.h"
@@ -75,6 +76,7 @@ void AppReleaseWindowAndGraphics()
 
 int AppMain()
 {
+    GameServices::InstallForGame();
     Game& game = Game::Instance();
     const bool started = game.Init();
     GGame::SetRunning(started);

@@ -1,0 +1,21 @@
+// The game's answer to what start-up, the frame and shutdown ask of the subsystems above the
+// engine. Installed once by the program's entry; each subsystem fills in its own section.
+#pragma once
+#include "engine/GGameServices.h"
+
+class GameServices : public GGameServices
+{
+public:
+    // Installs the game's services (main thread, before start-up).
+    static void InstallForGame();
+
+    // --- effects ---
+    // Makes the off-screen render targets and fills the texture cache.
+    void InitTextureCache() override;
+    void InitPostProcessor() override;
+    void CompileAnimations() override;
+    void InitPieChartColours() override;
+    void ClearParticleEmitters() override;
+    void ClearParticleConfigs() override;
+    void LoadParticleConfigs() override;
+};
