@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every test and runs them:
+# Installs what is missing, checks the sources and builds every test and runs them:
+#  0. the format of every source,
 #  1. all tests with AddressSanitizer and UndefinedBehaviorSanitizer,
 #  2. the threaded tests again with ThreadSanitizer,
 #  3. each fuzz target for a short, bounded time (when clang is there).
@@ -11,6 +12,14 @@ export LC_ALL=C.UTF-8
 jobs=$(nproc)
 root=$PWD
 status=0
+
+echo "== check: format"
+if ! scripts/check-format.sh; then
+  status=1
+  format_summary="format: FAILED"
+else
+  format_summary="format: clean"
+fi
 
 unity=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=12)
 
@@ -88,6 +97,7 @@ fi
 
 echo
 echo "== summary"
+echo "$format_summary"
 echo "ASan/UBSan: $asan_summary"
 echo "ThreadSanitizer: $tsan_summary"
 echo "$fuzz_summary"

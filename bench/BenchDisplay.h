@@ -3,7 +3,7 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/GScreenSize.h"
-#include "platform/PGraphics.h"
+#include "platform/video/PGraphics.h"
 
 #include <SDL.h>
 

@@ -1,9 +1,9 @@
 // bench-links: fv_engine
 // Engine text services under load: many section reads of one large INI file (the cache must
 // read the disk once), and thousands of text lookups per frame.
-#include "engine/GBufferedFileManager.h"
-#include "engine/GTextTable.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "engine/core/GTextTable.h"
+#include "engine/core/IniLoader.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -7,7 +7,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PGLDevice.h"
+#include "platform/video/PGLDevice.h"
 
 #include "BenchDisplay.h"
 
@@ -73,8 +73,8 @@ void BenchQuads(benchmark::State& state)
         GD3DDevice::Instance().EndFrame();
         glFinish();
     }
-    state.counters["quads_per_second"] =
-        benchmark::Counter(static_cast<double>(quads) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["quads_per_second"] = benchmark::Counter(
+        static_cast<double>(quads) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     if (gl)
         state.counters["draws_per_frame"] =
             static_cast<double>(gl->DrawCallCount() - drawsBefore) / static_cast<double>(state.iterations());

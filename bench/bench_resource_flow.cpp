@@ -1,21 +1,21 @@
 // bench-links: fv_sim
 // Route searches per second on a 200 x 200 conveyor maze, and the cost of moving the whole pool
 // of 16384 resource objects for one frame.
-#include "platform/PClock.h"
-#include "sim/RouteTable.h"
-#include "sim/SIM_FacilitySlot.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_Factory.h"
+#include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_PathFinder.h"
-#include "sim/SIM_Resource.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceRoute.h"
-#include "sim/SIM_Tile.h"
-#include "sim/TileWaypointGrid.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_PathFinder.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
+#include "sim/world/TileWaypointGrid.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,7 +59,7 @@ void BenchLay(SIM_Factory& factory, int x, int y)
     conveyor->m_facing = 1;
     tile->m_conveyor = conveyor;
 }
-}  // namespace
+} // namespace
 
 // Corridors along x on every even row, joined through one or two gaps in each odd row.
 static void BenchRouteSearchOnMaze(benchmark::State& state)
@@ -117,7 +117,8 @@ static void BenchMoveFullPool(benchmark::State& state)
     SIM_Factory& factory = *SIM_Game::Instance().GetFactory();
     for (int x = 0; x < kBenchFloor; ++x)
         BenchLay(factory, x, 0);
-    SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(factory.GetTile(0, 0), factory.GetTile(kBenchFloor - 1, 0));
+    SIM_ResourceRoute* route =
+        RouteTable::Instance().RequestRoute(factory.GetTile(0, 0), factory.GetTile(kBenchFloor - 1, 0));
     // One frame of 16 ms gives the frame time that every step below moves by.
     PClock::AdvanceManual(16000000ull);
     SIM_Game::Instance().Update();

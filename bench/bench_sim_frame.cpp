@@ -2,9 +2,9 @@
 // Cost of one simulation step on an empty floor (the tile loop, the two frame jobs and the
 // clock) and of one post-and-wait round of the worker pool.
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_SimConfig.h"
 #include "sim/SIM_ThreadManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/world/SIM_Mission.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +26,7 @@ static void BenchSimFrameOnEmptyFloor(benchmark::State& state)
     SIM_ThreadManager::Instance().Init();
     SIM_Game& game = SIM_Game::Instance();
     game.InitSimulation(&mission);
-    game.Update();   // the first step of a game may wait for the frame cap
+    game.Update(); // the first step of a game may wait for the frame cap
     for (auto _ : state)
         game.Update();
     game.Reset();

@@ -9,20 +9,19 @@
 
 #include "../tests/sim/SlotsTestFloor.h"
 #include "sim/SIM_ThreadManager.h"
-#include "sim/SIM_Vehicle.h"
-#include "sim/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
 
 namespace
 {
 // A line along x, 18 tiles long: six stations with runs of belts between them.
 void BuildLine(slotstest::Floor& floor, int x0, int y)
 {
-    static const char* const kLine[] = {
-        "task_fit chassis", "task_fit_engine",   "task_conveyor",        "task_conveyor",
-        "task_conveyor",    "task_conveyor",     "task_staffed",         "task_conveyor",
-        "task_conveyor",    "task_conveyor",     "task_conveyor",        "task_paint_undercoat",
-        "task_paint_finish", "task_conveyor",    "task_conveyor",        "task_conveyor",
-        "task_conveyor",    "task_export"};
+    static const char* const kLine[] = {"task_fit chassis",  "task_fit_engine", "task_conveyor", "task_conveyor",
+                                        "task_conveyor",     "task_conveyor",   "task_staffed",  "task_conveyor",
+                                        "task_conveyor",     "task_conveyor",   "task_conveyor", "task_paint_undercoat",
+                                        "task_paint_finish", "task_conveyor",   "task_conveyor", "task_conveyor",
+                                        "task_conveyor",     "task_export"};
     for (int i = 0; i < 18; ++i)
         floor.Place(kLine[i], x0 + i, y);
 }
@@ -41,7 +40,7 @@ void TimeSteps(benchmark::State& state, slotstest::Floor& floor)
     std::sort(stepMicros.begin(), stepMicros.end());
     state.counters["median_step_us"] = stepMicros.empty() ? 0.0 : stepMicros[stepMicros.size() / 2];
 }
-}  // namespace
+} // namespace
 
 static void BM_SimulationStepLargeFactory(benchmark::State& state)
 {

@@ -4,7 +4,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GTextureManager.h"
-#include "platform/PGLDevice.h"
+#include "platform/video/PGLDevice.h"
 
 #include "BenchDisplay.h"
 
@@ -27,9 +27,12 @@ bool TextBenchReady()
     GTextureManager::Instance().AddFolder("data/bitmaps");
     GFontManager& text = GFontManager::Instance();
     text.Init();
-    text.CreateFont(24, 30, 14, 10, "data/fonts/Open Sans Semibold_24.dds.dat", "Open Sans Semibold_24.dds")->m_letterSpacing = 2;
-    text.CreateFont(20, 30, 14, 10, "data/fonts/Open Sans Semibold_20.dds.dat", "Open Sans Semibold_20.dds")->m_letterSpacing = 2;
-    text.CreateFont(16, 25, 10, 10, "data/fonts/Open Sans Semibold_16.dds.dat", "Open Sans Semibold_16.dds")->m_letterSpacing = -1;
+    text.CreateFont(24, 30, 14, 10, "data/fonts/Open Sans Semibold_24.dds.dat", "Open Sans Semibold_24.dds")
+        ->m_letterSpacing = 2;
+    text.CreateFont(20, 30, 14, 10, "data/fonts/Open Sans Semibold_20.dds.dat", "Open Sans Semibold_20.dds")
+        ->m_letterSpacing = 2;
+    text.CreateFont(16, 25, 10, 10, "data/fonts/Open Sans Semibold_16.dds.dat", "Open Sans Semibold_16.dds")
+        ->m_letterSpacing = -1;
     ready = true;
     return ready;
 }
@@ -64,9 +67,8 @@ void BenchGlyphs(benchmark::State& state)
         glFinish();
     }
     state.counters["glyphs_per_frame"] = glyphsPerFrame;
-    state.counters["glyphs_per_second"] =
-        benchmark::Counter(static_cast<double>(glyphsPerFrame) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["glyphs_per_second"] = benchmark::Counter(
+        static_cast<double>(glyphsPerFrame) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 } // namespace
 

@@ -24,18 +24,27 @@ function(fv_library name)
   target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 
-# fv_test_suite(name DIR dir LIBS ...): one GoogleTest binary per test folder.
+# fv_test_suite(name DIR dir [NORECURSE] LIBS ... [SUPPORT f ...]): one GoogleTest binary per
+# test folder (with its sub-folders unless NORECURSE, for a layer whose sub-folder is a library
+# of its own); SUPPORT names helper sources of a lower layer's tests that this suite shares.
 # In the ThreadSanitizer tree only files named *ThreadedTest.cpp are built.
 function(fv_test_suite name)
-  cmake_parse_arguments(A "" "DIR" "LIBS" ${ARGN})
+  cmake_parse_arguments(A "NORECURSE" "DIR" "LIBS;SUPPORT" ${ARGN})
+  set(glob GLOB_RECURSE)
+  if(A_NORECURSE)
+    set(glob GLOB)
+  endif()
   if(FV_THREADED_ONLY)
-    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_DIR}/*ThreadedTest.cpp)
+    file(${glob} srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_DIR}/*ThreadedTest.cpp)
   else()
-    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_DIR}/*.cpp)
+    file(${glob} srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${A_DIR}/*.cpp)
   endif()
   if(NOT srcs)
     return()
   endif()
+  foreach(f ${A_SUPPORT})
+    list(APPEND srcs ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+  endforeach()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

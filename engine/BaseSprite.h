@@ -3,7 +3,7 @@
 // appended to the shared vertex batch.
 #pragma once
 
-#include "platform/PGraphicsTypes.h"
+#include "platform/video/PGraphicsTypes.h"
 
 #include <cstdint>
 

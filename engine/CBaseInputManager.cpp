@@ -1,8 +1,8 @@
 // Mouse state and mouse-message routing shared by every input manager.
 #include "engine/CBaseInputManager.h"
 
-#include "platform/PWindow.h"
-#include "platform/PWindowMessage.h"
+#include "platform/video/PWindow.h"
+#include "platform/video/PWindowMessage.h"
 
 #include <cmath>
 

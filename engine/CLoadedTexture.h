@@ -2,7 +2,7 @@
 // All handles live in one list for the whole run.
 #pragma once
 
-#include "platform/PTexture.h"
+#include "platform/video/PTexture.h"
 
 #include <string>
 #include <vector>

@@ -2,13 +2,13 @@
 #include "engine/GD3DDevice.h"
 
 #include "engine/BaseSprite.h"
-#include "engine/GDebugLog.h"
 #include "engine/GTexture9.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PDebugOutput.h"
-#include "platform/PFile.h"
-#include "platform/PGraphics.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PDebugOutput.h"
+#include "platform/core/PFile.h"
+#include "platform/video/PGraphics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +38,8 @@ bool GD3DDevice::Init(int width, int height, bool windowed)
         GDebugLog::Instance().LogError("Window NULL");
         return false;
     }
-    WriteDrawDebugLine(windowed ? "Initialising 3D Engine in windowed mode" : "Initialising 3D Engine in fullscreen mode");
+    WriteDrawDebugLine(windowed ? "Initialising 3D Engine in windowed mode"
+                                : "Initialising 3D Engine in fullscreen mode");
     m_window = window;
     m_system = PGraphics::CreateSystem(window);
     if (!m_system)
@@ -358,8 +359,9 @@ void GD3DDevice::DrawFrame(const PRect& rect, uint32_t colour, float thickness)
 {
     const float half = thickness * 0.5f;
     auto bar = [&](float l, float t, float r, float b) {
-        FillRect(PRect{static_cast<int32_t>(l), static_cast<int32_t>(t), static_cast<int32_t>(r), static_cast<int32_t>(b)},
-                 colour);
+        FillRect(
+            PRect{static_cast<int32_t>(l), static_cast<int32_t>(t), static_cast<int32_t>(r), static_cast<int32_t>(b)},
+            colour);
     };
     const float l = static_cast<float>(rect.left), t = static_cast<float>(rect.top);
     const float r = static_cast<float>(rect.right), b = static_cast<float>(rect.bottom);
@@ -428,22 +430,38 @@ std::string D3DErrorName(PResult code)
 {
     switch (code)
     {
-    case PRES_OUTOFVIDEOMEMORY: return "D3DERR_OUTOFVIDEOMEMORY";
-    case PRES_WRONGTEXTUREFORMAT: return "D3DERR_WRONGTEXTUREFORMAT";
-    case PRES_UNSUPPORTEDCOLOROPERATION: return "D3DERR_UNSUPPORTEDCOLOROPERATION";
-    case PRES_UNSUPPORTEDCOLORARG: return "D3DERR_UNSUPPORTEDCOLORARG";
-    case PRES_UNSUPPORTEDALPHAOPERATION: return "D3DERR_UNSUPPORTEDALPHAOPERATION ";
-    case PRES_UNSUPPORTEDALPHAARG: return "D3DERR_UNSUPPORTEDALPHAARG";
-    case PRES_DRIVERINTERNALERROR: return "D3DERR_DRIVERINTERNALERROR";
-    case PRES_DEVICELOST: return "D3DERR_DEVICELOST";
-    case PRES_DEVICENOTRESET: return "D3DERR_DEVICENOTRESET";
-    case PRES_NOTAVAILABLE: return "D3DERR_NOTAVAILABLE";
-    case PRES_INVALIDDEVICE: return "D3DERR_INVALIDDEVICE";
-    case PRES_INVALIDCALL: return "D3DERR_INVALIDCALL";
-    case PRES_DEVICEREMOVED: return "D3DERR_DEVICEREMOVED";
-    case PRES_DEVICEHUNG: return "D3DERR_DEVICEHUNG";
-    case PRES_INVALIDDATA: return "D3DXERR_INVALIDDATA";
-    default: break;
+    case PRES_OUTOFVIDEOMEMORY:
+        return "D3DERR_OUTOFVIDEOMEMORY";
+    case PRES_WRONGTEXTUREFORMAT:
+        return "D3DERR_WRONGTEXTUREFORMAT";
+    case PRES_UNSUPPORTEDCOLOROPERATION:
+        return "D3DERR_UNSUPPORTEDCOLOROPERATION";
+    case PRES_UNSUPPORTEDCOLORARG:
+        return "D3DERR_UNSUPPORTEDCOLORARG";
+    case PRES_UNSUPPORTEDALPHAOPERATION:
+        return "D3DERR_UNSUPPORTEDALPHAOPERATION ";
+    case PRES_UNSUPPORTEDALPHAARG:
+        return "D3DERR_UNSUPPORTEDALPHAARG";
+    case PRES_DRIVERINTERNALERROR:
+        return "D3DERR_DRIVERINTERNALERROR";
+    case PRES_DEVICELOST:
+        return "D3DERR_DEVICELOST";
+    case PRES_DEVICENOTRESET:
+        return "D3DERR_DEVICENOTRESET";
+    case PRES_NOTAVAILABLE:
+        return "D3DERR_NOTAVAILABLE";
+    case PRES_INVALIDDEVICE:
+        return "D3DERR_INVALIDDEVICE";
+    case PRES_INVALIDCALL:
+        return "D3DERR_INVALIDCALL";
+    case PRES_DEVICEREMOVED:
+        return "D3DERR_DEVICEREMOVED";
+    case PRES_DEVICEHUNG:
+        return "D3DERR_DEVICEHUNG";
+    case PRES_INVALIDDATA:
+        return "D3DXERR_INVALIDDATA";
+    default:
+        break;
     }
     char text[256];
     std::snprintf(text, sizeof(text), "Untranslated HRESULT [%d]", static_cast<int>(code));

@@ -3,9 +3,9 @@
 // targets, saves screenshots, lists display modes and draws plain rectangles and lines.
 #pragma once
 
-#include "platform/PGraphicsDevice.h"
-#include "platform/PGraphicsSystem.h"
-#include "platform/PImageCodec.h"
+#include "platform/video/PGraphicsDevice.h"
+#include "platform/video/PGraphicsSystem.h"
+#include "platform/video/PImageCodec.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 #include "engine/GFontManager.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
 #include "engine/GTextureManager.h"
+#include "engine/core/GDebugLog.h"
 
 #include <cmath>
 
@@ -117,7 +117,8 @@ void GFontManager::Print(const std::string& text, uint32_t colour, float x, floa
         const float xs[4] = {x - 0.5f, x + s - 0.5f, x - 0.5f, x + s - 0.5f};
         const float ys[4] = {y - 0.5f, y - 0.5f, y + s - 0.5f, y + s - 0.5f};
         for (int i = 0; i < 4; ++i)
-            m_vertices[m_queued + i] = {xs[i], ys[i], 0.0f, 1.0f, colour, m_current->m_u[cell][i], m_current->m_v[cell][i]};
+            m_vertices[m_queued + i] = {
+                xs[i], ys[i], 0.0f, 1.0f, colour, m_current->m_u[cell][i], m_current->m_v[cell][i]};
         m_queued += 4;
         x += scale * static_cast<float>(m_current->m_widths[cell] + m_current->m_letterSpacing);
         m_previousCell = cell;
@@ -254,9 +255,10 @@ std::string GFontManager::TruncateToWidth(float width, const std::string& text)
     }
     if (!cut)
         return text;
-    const int dot = m_current ? static_cast<int>(Scale() * static_cast<float>(m_current->m_widths[LibFont::CellOf('.')] +
-                                                                            m_current->m_letterSpacing))
-                              : 0;
+    const int dot = m_current
+                        ? static_cast<int>(Scale() * static_cast<float>(m_current->m_widths[LibFont::CellOf('.')] +
+                                                                        m_current->m_letterSpacing))
+                        : 0;
     int removed = 0;
     while (!widths.empty() && removed < 3 * dot)
     {

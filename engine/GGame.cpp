@@ -1,8 +1,8 @@
 // Game modes switched by name, the frame, and input forwarded to the current mode.
 #include "engine/GGame.h"
 
-#include "engine/GDebugLog.h"
-#include "platform/PMessageBox.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PMessageBox.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Stand-ins for the subsystems that start-up and the frame call but that are not built yet.
 #include "engine/GGameServices.h"
 
-#include "engine/GDebugLog.h"
 #include "engine/GPlaceholderMode.h"
+#include "engine/core/GDebugLog.h"
 
 namespace
 {
@@ -25,21 +25,59 @@ void GGameServices::LogMissing(const char* what)
     GDebugLog::Instance().Log(std::string("Not built yet: ") + what);
 }
 
-void GGameServices::ApplyVolumes() { LogMissing("sound volumes"); }
-void GGameServices::PlayMusic(const std::string& name, bool) { LogMissing(("music " + name).c_str()); }
-void GGameServices::PlaySound(const std::string& name) { LogMissing(("sound " + name).c_str()); }
+void GGameServices::ApplyVolumes()
+{
+    LogMissing("sound volumes");
+}
+void GGameServices::PlayMusic(const std::string& name, bool)
+{
+    LogMissing(("music " + name).c_str());
+}
+void GGameServices::PlaySound(const std::string& name)
+{
+    LogMissing(("sound " + name).c_str());
+}
 // Called every frame: a line per frame would bury the log, so the stand-in stays silent.
-void GGameServices::UpdateSound() {}
-void GGameServices::PauseAllSounds(bool pause) { LogMissing(pause ? "sound pause" : "sound resume"); }
-void GGameServices::ShutdownSound() { LogMissing("sound shutdown"); }
+void GGameServices::UpdateSound()
+{
+}
+void GGameServices::PauseAllSounds(bool pause)
+{
+    LogMissing(pause ? "sound pause" : "sound resume");
+}
+void GGameServices::ShutdownSound()
+{
+    LogMissing("sound shutdown");
+}
 
-void GGameServices::InitTextureCache() { LogMissing("texture cache"); }
-void GGameServices::InitPostProcessor() { LogMissing("post-processor"); }
-void GGameServices::CompileAnimations() { LogMissing("animation compiler"); }
-void GGameServices::InitPieChartColours() { LogMissing("chart colours"); }
-void GGameServices::ClearParticleEmitters() { LogMissing("particle emitters"); }
-void GGameServices::ClearParticleConfigs() { LogMissing("particle configurations (clear)"); }
-void GGameServices::LoadParticleConfigs() { LogMissing("particle configurations (load)"); }
+void GGameServices::InitTextureCache()
+{
+    LogMissing("texture cache");
+}
+void GGameServices::InitPostProcessor()
+{
+    LogMissing("post-processor");
+}
+void GGameServices::CompileAnimations()
+{
+    LogMissing("animation compiler");
+}
+void GGameServices::InitPieChartColours()
+{
+    LogMissing("chart colours");
+}
+void GGameServices::ClearParticleEmitters()
+{
+    LogMissing("particle emitters");
+}
+void GGameServices::ClearParticleConfigs()
+{
+    LogMissing("particle configurations (clear)");
+}
+void GGameServices::LoadParticleConfigs()
+{
+    LogMissing("particle configurations (load)");
+}
 
 void GGameServices::BuildMainMenu()
 {
@@ -53,8 +91,13 @@ void GGameServices::BuildOptions()
     GPlaceholderMode::ForName("options");
 }
 
-void GGameServices::ShowPleaseWait(const std::string& text) { LogMissing(("please-wait window: " + text).c_str()); }
-void GGameServices::ClosePleaseWait() {}
+void GGameServices::ShowPleaseWait(const std::string& text)
+{
+    LogMissing(("please-wait window: " + text).c_str());
+}
+void GGameServices::ClosePleaseWait()
+{
+}
 
 void GGameServices::BuildMissionEditor()
 {

@@ -51,5 +51,4 @@ public:
 
 protected:
     static void LogMissing(const char* what);
-
 };

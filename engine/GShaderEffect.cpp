@@ -2,8 +2,8 @@
 #include "engine/GShaderEffect.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
-#include "platform/PFile.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PFile.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 // drawing, which it then replaces with its first technique's first pass.
 #pragma once
 
-#include "platform/PEffect.h"
+#include "platform/video/PEffect.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // and the size of the source picture.
 #pragma once
 
-#include "platform/PTexture.h"
+#include "platform/video/PTexture.h"
 
 #include <string>
 
@@ -14,7 +14,7 @@ public:
     GTexture9(const GTexture9&) = delete;
     GTexture9& operator=(const GTexture9&) = delete;
 
-    PTexture* m_texture = nullptr;       // owned; null when loading failed
+    PTexture* m_texture = nullptr;         // owned; null when loading failed
     PTexture* m_attachedTexture = nullptr; // owned; null unless a user attaches one
     std::string m_name = "unknown";
     int m_height = 0;

@@ -2,12 +2,12 @@
 #include "engine/GTextureManager.h"
 
 #include "engine/CLoadedTexture.h"
-#include "engine/GBufferedFile.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
-#include "platform/PDirectory.h"
-#include "platform/PFile.h"
-#include "platform/PImageCodec.h"
+#include "engine/core/GBufferedFile.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PDirectory.h"
+#include "platform/core/PFile.h"
+#include "platform/video/PImageCodec.h"
 
 #include <unordered_set>
 

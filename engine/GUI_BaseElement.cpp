@@ -78,7 +78,9 @@ void GUI_BaseElement::ClampToScreen()
     if (m_top < 0)
         SetRect(static_cast<float>(m_left), 0.0f, static_cast<float>(m_right), static_cast<float>(m_height));
     if (m_right > w)
-        SetRect(static_cast<float>(w - m_width), static_cast<float>(m_top), static_cast<float>(w), static_cast<float>(m_bottom));
+        SetRect(static_cast<float>(w - m_width), static_cast<float>(m_top), static_cast<float>(w),
+                static_cast<float>(m_bottom));
     if (m_bottom > h)
-        SetRect(static_cast<float>(m_left), static_cast<float>(h - m_height), static_cast<float>(m_right), static_cast<float>(h));
+        SetRect(static_cast<float>(m_left), static_cast<float>(h - m_height), static_cast<float>(m_right),
+                static_cast<float>(h));
 }

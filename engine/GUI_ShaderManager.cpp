@@ -1,8 +1,8 @@
 // Effects by name.
 #include "engine/GUI_ShaderManager.h"
 
-#include "engine/GDebugLog.h"
-#include "engine/GFileList.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GFileList.h"
 
 GUI_ShaderManager& GUI_ShaderManager::Instance()
 {

@@ -3,7 +3,7 @@
 
 #include "engine/CTexturedSprite.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 
 #include <algorithm>
 #include <cstring>
@@ -156,7 +156,8 @@ void GVertexBuffer::Render()
     }
     else
     {
-        r = m_vertexBuffer->Lock(m_writeOffset * static_cast<int>(sizeof(PVertex)), bytes, &m_locked, PLOCK_NOOVERWRITE);
+        r = m_vertexBuffer->Lock(m_writeOffset * static_cast<int>(sizeof(PVertex)), bytes, &m_locked,
+                                 PLOCK_NOOVERWRITE);
         m_drawStart = m_writeOffset;
         m_writeOffset += m_queued;
     }

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "engine/CLoadedTextureRef.h"
-#include "platform/PIndexBuffer.h"
-#include "platform/PVertexBuffer.h"
+#include "platform/video/PIndexBuffer.h"
+#include "platform/video/PVertexBuffer.h"
 
 #include <cstdint>
 #include <list>

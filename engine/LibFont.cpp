@@ -2,9 +2,9 @@
 #include "engine/LibFont.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
 #include "engine/GTextureManager.h"
-#include "platform/PFile.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PFile.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,8 +60,8 @@ int LibFont::CellOf(uint8_t character)
 
 LibFont::LibFont()
 {
-    m_kerning[CellOf('f')] = {{CellOf('o'), -1}, {CellOf('e'), -1}, {CellOf('a'), -1}, {CellOf('u'), -1},
-                              {CellOf('f'), -2}};
+    m_kerning[CellOf('f')] = {
+        {CellOf('o'), -1}, {CellOf('e'), -1}, {CellOf('a'), -1}, {CellOf('u'), -1}, {CellOf('f'), -2}};
     m_kerning[CellOf('o')] = {{CellOf('w'), -1}};
 }
 
@@ -232,8 +232,8 @@ void GenerateFontWidthData(LibFont& font)
             // The listing goes to the debug log only: written beside the width file it would be read
             // back as the override file at the next start and zero most widths.
             char text[64];
-            std::snprintf(text, sizeof(text), "%d,%c,%d", index, static_cast<char>(LibFont::GlyphMap()[static_cast<size_t>(index)]),
-                          width);
+            std::snprintf(text, sizeof(text), "%d,%c,%d", index,
+                          static_cast<char>(LibFont::GlyphMap()[static_cast<size_t>(index)]), width);
             GDebugLog::Instance().Log(text);
         }
     }

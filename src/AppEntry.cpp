@@ -5,13 +5,14 @@
 #include "Game.h"
 #include "GameServices.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
-#include "engine/GTimer.h"
-#include "platform/PDebugOutput.h"
-#include "platform/PLauncher.h"
-#include "platform/PWindow.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GTimer.h"
+#include "platform/core/PDebugOutput.h"
+#include "platform/core/PLauncher.h"
+#include "platform/video/PSdlMessageBox.h"
+#include "platform/video/PWindow.h"
 
 long WndProc(const PWindowMessage& message)
 {
@@ -76,6 +77,7 @@ void AppReleaseWindowAndGraphics()
 
 int AppMain()
 {
+    PSdlMessageBox::Install();
     GameServices::InstallForGame();
     Game& game = Game::Instance();
     const bool started = game.Init();

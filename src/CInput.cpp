@@ -2,7 +2,7 @@
 #include "CInput.h"
 
 #include "Game.h"
-#include "platform/PWindowMessage.h"
+#include "platform/video/PWindowMessage.h"
 
 CInput& CInput::Instance()
 {

@@ -3,30 +3,30 @@
 
 #include "CInput.h"
 #include "GameFrameDevice.h"
-#include "SIM_UpdateCheck.h"
-#include "engine/GCommandLine.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
+#include "engine/GGameServices.h"
+#include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PGraphics.h"
+#include "engine/core/GCommandLine.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GFile.h"
+#include "engine/core/GOptions.h"
+#include "engine/core/GRandom.h"
+#include "engine/core/GSystemUtils.h"
+#include "engine/core/GTextTable.h"
+#include "engine/core/IniLoader.h"
+#include "platform/core/PClock.h"
+#include "platform/core/PDirectory.h"
+#include "platform/core/PFile.h"
+#include "platform/core/PRandom.h"
+#include "platform/video/PGraphics.h"
+#include "platform/video/PWindow.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_ThreadManager.h"
-#include "engine/GDebugLog.h"
-#include "engine/GFile.h"
-#include "engine/GGameServices.h"
-#include "engine/GOptions.h"
-#include "engine/GRandom.h"
-#include "engine/GScreenSize.h"
-#include "engine/GSystemUtils.h"
-#include "engine/GTextTable.h"
-#include "engine/IniLoader.h"
-#include "platform/PClock.h"
-#include "platform/PDirectory.h"
-#include "platform/PFile.h"
-#include "platform/PRandom.h"
-#include "platform/PWindow.h"
+#include "update/SIM_UpdateCheck.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -175,7 +175,8 @@ void Game::ReadScreenSizeAndPrefs(int& width, int& height)
             {
                 m_windowed = true;
                 m_borderless = true;
-                GDebugLog::Instance().Log("Windowed but matching fullscreen dimensions == initialising borderless window mode");
+                GDebugLog::Instance().Log(
+                    "Windowed but matching fullscreen dimensions == initialising borderless window mode");
             }
         }
         else
@@ -254,8 +255,8 @@ void Game::LoadFonts()
     // The sheets' width tables leave the gap between letters to the spacing set here; text
     // measuring, wrapping and drawing all add it after every glyph.
     static const FontSheet kFonts[] = {
-        {"Open Sans Semibold_24.dds", 24, 30, 14, 10, 2},     {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10, 2},
-        {"Open Sans Semibold_20.dds", 20, 30, 14, 10, 2},     {"Open Sans Semibold_16.dds", 16, 25, 10, 10, -1},
+        {"Open Sans Semibold_24.dds", 24, 30, 14, 10, 2},         {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10, 2},
+        {"Open Sans Semibold_20.dds", 20, 30, 14, 10, 2},         {"Open Sans Semibold_16.dds", 16, 25, 10, 10, -1},
         {"Open Sans Semibold_20_onblack.dds", 20, 30, 14, 10, 2},
     };
     GFontManager& fonts = GFontManager::Instance();

@@ -1,6 +1,6 @@
 // Program entry: runs the game from its own folder so the data beside it is found.
 #include "AppEntry.h"
-#include "platform/PDirectory.h"
+#include "platform/core/PDirectory.h"
 
 int main(int, char**)
 {

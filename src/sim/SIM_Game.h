@@ -2,7 +2,7 @@
 // and the factory floor. Sets a game up from a mission, steps everything once per drawn frame,
 // runs the hourly step and tears the game down again.
 #pragma once
-#include "engine/GTimer.h"
+#include "engine/core/GTimer.h"
 
 class SIM_Factory;
 class SIM_Mission;

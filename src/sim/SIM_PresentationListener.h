@@ -35,7 +35,11 @@ public:
 
     // --- simulation root, floor, zones, worker jobs ---
     // Game set-up: one loading-screen frame for a stage (text key, progress 0..1).
-    virtual void ShowLoadingStage(const char* textKey, float progress) { (void)textKey; (void)progress; }
+    virtual void ShowLoadingStage(const char* textKey, float progress)
+    {
+        (void)textKey;
+        (void)progress;
+    }
     // Game set-up: load the compiled animations.
     virtual void LoadAnimations() {}
     // Game set-up: prepare the car sprite cache.
@@ -62,14 +66,31 @@ public:
     virtual void DrawDebugMarker(float worldX, float worldY, int sizePx, unsigned char r, unsigned char g,
                                  unsigned char b)
     {
-        (void)worldX; (void)worldY; (void)sizePx; (void)r; (void)g; (void)b;
+        (void)worldX;
+        (void)worldY;
+        (void)sizePx;
+        (void)r;
+        (void)g;
+        (void)b;
     }
 
     // --- slots, cars, power, employees ---
     // Per-object views; null when nothing shows the simulation. The simulation owns what it gets.
-    virtual SIM_SlotNotice* CreateSlotNotice(SIM_PlaceableSlot* slot) { (void)slot; return nullptr; }
-    virtual SIM_CarView* CreateCarView(SIM_Vehicle* car) { (void)car; return nullptr; }
-    virtual SIM_CarNotice* CreateCarNotice(SIM_Vehicle* car) { (void)car; return nullptr; }
+    virtual SIM_SlotNotice* CreateSlotNotice(SIM_PlaceableSlot* slot)
+    {
+        (void)slot;
+        return nullptr;
+    }
+    virtual SIM_CarView* CreateCarView(SIM_Vehicle* car)
+    {
+        (void)car;
+        return nullptr;
+    }
+    virtual SIM_CarNotice* CreateCarNotice(SIM_Vehicle* car)
+    {
+        (void)car;
+        return nullptr;
+    }
     virtual SIM_CarComponentView* CreateCarComponentView(SIM_VehicleComponent* component)
     {
         (void)component;
@@ -78,7 +99,8 @@ public:
     // A slot consumed one object of a resource: a floating value over the tile when it is on screen.
     virtual void ShowResourceConsumed(SIM_Tile* tile, const SIM_Resource* resource)
     {
-        (void)tile; (void)resource;
+        (void)tile;
+        (void)resource;
     }
     // The open slot tooltip re-reads the slot when it shows it.
     virtual void RefreshSlotTooltip(SIM_PlaceableSlot* slot) { (void)slot; }
@@ -87,7 +109,11 @@ public:
     // The feature records of a car changed: the vehicle-details window re-reads it when it shows it.
     virtual void RefreshVehicleDetails(SIM_Vehicle* car) { (void)car; }
     // The power gauge text "%s/%s" from production and demand, when the gauge exists.
-    virtual void UpdatePowerGauge(float production, float demand) { (void)production; (void)demand; }
+    virtual void UpdatePowerGauge(float production, float demand)
+    {
+        (void)production;
+        (void)demand;
+    }
 
     // --- resource flow: routes, objects, conveyors, bays, stockpiles ---
     // Views are owned by the simulation object they are made for; null means none.
@@ -109,13 +135,23 @@ public:
     // Close any open research-complete dialog and open one for this item.
     virtual void ShowResearchComplete(SIM_Researchable* item) { (void)item; }
     // An upgrade's prop goes onto the tile's view with the slot's facing, with the placement burst.
-    virtual void AddUpgradeProp(SIM_Tile* tile, const SlotUpgradeProp& prop, int slotFacing) { (void)tile; (void)prop; (void)slotFacing; }
+    virtual void AddUpgradeProp(SIM_Tile* tile, const SlotUpgradeProp& prop, int slotFacing)
+    {
+        (void)tile;
+        (void)prop;
+        (void)slotFacing;
+    }
     // The slot's props changed: rebuild its view's animated-prop lists.
     virtual void RebuildSlotAnimatedProps(SIM_PlaceableSlot* slot) { (void)slot; }
     // An upgrade was bought for the slot: refresh the slot tooltip when it shows this slot.
     virtual void OnSlotUpgradePurchased(SIM_PlaceableSlot* slot) { (void)slot; }
     // Where a named sprite sits in the sprite atlases; false when no atlas has it (and headless).
-    virtual bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out) { (void)sprite; (void)out; return false; }
+    virtual bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out)
+    {
+        (void)sprite;
+        (void)out;
+        return false;
+    }
 
     // The cash changed: rewrite the HUD cash text (when the HUD exists).
     virtual void UpdateCashText() {}

@@ -1,11 +1,11 @@
 // The worker-thread pool of the simulation and the view.
 #include "sim/SIM_ThreadManager.h"
-#include "sim/SIM_PowerManager.h"
-#include "sim/SIM_VehicleManager.h"
+#include "sim/slots/SIM_PowerManager.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
 
-#include "engine/GDebugLog.h"
-#include "platform/PThread.h"
-#include "platform/PTraceSpan.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PThread.h"
+#include "platform/core/PTraceSpan.h"
 
 #include <chrono>
 #include <cstdio>
@@ -13,9 +13,15 @@
 
 namespace
 {
-const char* const g_threadJobNames[JOB_TYPE_COUNT] = {
-    "", "PROCESS_POWER_MANAGER", "PROCESS_VEHICLES", "TRANSFORMTILES", "PREDRAWPROPS",
-    "REQUESTRESOURCEPATH", "PREDRAWVEHICLES", "SORTOBJECTS", "CHECKUPDATES"};
+const char* const g_threadJobNames[JOB_TYPE_COUNT] = {"",
+                                                      "PROCESS_POWER_MANAGER",
+                                                      "PROCESS_VEHICLES",
+                                                      "TRANSFORMTILES",
+                                                      "PREDRAWPROPS",
+                                                      "REQUESTRESOURCEPATH",
+                                                      "PREDRAWVEHICLES",
+                                                      "SORTOBJECTS",
+                                                      "CHECKUPDATES"};
 
 // How long the exit waits for a worker that is still inside a job before leaving it behind.
 constexpr auto g_workerExitTimeout = std::chrono::seconds(5);
@@ -117,7 +123,7 @@ void SIM_ThreadManager::Shutdown()
         if (m_exited[s].load())
             m_threads[s].join();
         else
-            m_threads[s].detach();   // stuck in a job that does not end (a download): left behind
+            m_threads[s].detach(); // stuck in a job that does not end (a download): left behind
     }
     PCriticalSectionLock guard(m_lock);
     for (int s = 1; s < m_slotCount; ++s)
@@ -141,7 +147,7 @@ void SIM_ThreadManager::PostJob(int type, void* param)
     ThreadJob* job = new ThreadJob{type, param};
     if (!m_threaded)
     {
-        RunJob(job);   // a job without a type is freed without running
+        RunJob(job); // a job without a type is freed without running
         return;
     }
     PCriticalSectionLock guard(m_lock);

@@ -3,8 +3,8 @@
 // main thread runs queued jobs itself while it waits for the frame's jobs to finish.
 #pragma once
 
-#include "platform/PCriticalSection.h"
-#include "platform/PEvent.h"
+#include "platform/core/PCriticalSection.h"
+#include "platform/core/PEvent.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -39,7 +39,7 @@ using ThreadJobHandler = void (*)(void* param);
 class SIM_ThreadManager
 {
 public:
-    static constexpr int MAX_SLOTS = 8;   // slot 0 is the thread that waits; 1..7 are workers
+    static constexpr int MAX_SLOTS = 8; // slot 0 is the thread that waits; 1..7 are workers
 
     static SIM_ThreadManager& Instance();
 
@@ -73,7 +73,7 @@ private:
     void WaitForEveryWorker(const std::atomic<bool>* flags);
     static void FreeJob(ThreadJob* job);
 
-    PEvent m_events[MAX_SLOTS];   // latched auto-reset: a wake-up given before the wait is kept
+    PEvent m_events[MAX_SLOTS]; // latched auto-reset: a wake-up given before the wait is kept
     std::atomic<ThreadJob*> m_currentJobs[MAX_SLOTS];
     std::atomic<bool> m_threaded{false};
     std::thread m_threads[MAX_SLOTS];
@@ -84,7 +84,7 @@ private:
     std::atomic<ThreadJobHandler> m_handlers[JOB_TYPE_COUNT];
     std::atomic<bool> m_started[MAX_SLOTS];
     std::atomic<bool> m_exited[MAX_SLOTS];
-    std::mutex m_exitLock;                    // with m_exitSignal: workers report start and exit
+    std::mutex m_exitLock; // with m_exitSignal: workers report start and exit
     std::condition_variable m_exitSignal;
-    PCriticalSection m_lock;   // guards the current-job slots and the pending list
+    PCriticalSection m_lock; // guards the current-job slots and the pending list
 };

@@ -2,8 +2,8 @@
 // focus comes back.
 #include "AppEntry.h"
 #include "engine/GGame.h"
-#include "engine/GTimer.h"
-#include "platform/PClock.h"
+#include "engine/core/GTimer.h"
+#include "platform/core/PClock.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ TEST(Activation, BackgroundTimeDoesNotCountOnAnyTimer)
     struct Step
     {
         const char* what;
-        bool message;      // send an activation message first
-        uint64_t wParam;   // 0 inactive, 1 or 2 active
+        bool message;    // send an activation message first
+        uint64_t wParam; // 0 inactive, 1 or 2 active
         uint64_t advanceMs;
         bool running;
         double total;

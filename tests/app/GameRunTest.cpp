@@ -137,8 +137,8 @@ public:
         {
             const std::string entry = *e;
             if (entry.rfind("HOME=", 0) == 0 || entry.rfind("XDG_DOCUMENTS_DIR=", 0) == 0 ||
-                entry.rfind("DISPLAY=", 0) == 0 ||
-                entry.rfind("ASAN_OPTIONS=", 0) == 0 || entry.rfind("FERROVANE_TEST_EVENTS=", 0) == 0)
+                entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("ASAN_OPTIONS=", 0) == 0 ||
+                entry.rfind("FERROVANE_TEST_EVENTS=", 0) == 0)
                 continue;
             bool replaced = false;
             for (const std::string& extra : extraEnv)
@@ -402,9 +402,9 @@ TEST_F(GameRun, DailyUpdateCheckAsksOnceAndSetsTheFlagOnlyForANewVersion)
     const std::time_t now = std::time(nullptr);
     std::tm utc;
     gmtime_r(&now, &utc);
-    const std::string today = "[config]\nday = " + std::to_string(utc.tm_mday) + "\nmonth = " +
-                              std::to_string(utc.tm_mon + 1) + "\nyear = " + std::to_string(utc.tm_year + 1900) +
-                              "\n\n";
+    const std::string today = "[config]\nday = " + std::to_string(utc.tm_mday) +
+                              "\nmonth = " + std::to_string(utc.tm_mon + 1) +
+                              "\nyear = " + std::to_string(utc.tm_year + 1900) + "\n\n";
     struct Case
     {
         const char* what;
@@ -416,16 +416,30 @@ TEST_F(GameRun, DailyUpdateCheckAsksOnceAndSetsTheFlagOnlyForANewVersion)
     };
     const Case cases[] = {
         {"up to date", {200, "message,up-to-date", 0, 0}, false, false},
-        {"checked on an earlier day", {200, "message,up-to-date", 0, 0}, false, false,
+        {"checked on an earlier day",
+         {200, "message,up-to-date", 0, 0},
+         false,
+         false,
          "[config]\nday = 1\nmonth = 1\nyear = 2001\n\n"},
-        {"far east of UTC the date is still UTC's", {200, "message,up-to-date", 0, 0}, false, false, nullptr,
+        {"far east of UTC the date is still UTC's",
+         {200, "message,up-to-date", 0, 0},
+         false,
+         false,
+         nullptr,
          "TZ=Pacific/Kiritimati"},
-        {"far west of UTC the date is still UTC's", {200, "message,up-to-date", 0, 0}, false, false, nullptr,
+        {"far west of UTC the date is still UTC's",
+         {200, "message,up-to-date", 0, 0},
+         false,
+         false,
+         nullptr,
          "TZ=Pacific/Pago_Pago"},
         {"up to date with a line end", {200, "message,up-to-date\n", 0, 0}, false, false},
         {"up to date with CR LF", {200, "[update]\r\nmessage,up-to-date\r\n", 0, 0}, false, false},
         {"newer version", {200, "message,1.08", 0, 0}, false, true},
-        {"newer version among other lines", {200, "[update]\ntitle=New\nmessage,\"1.08, faster\"\n", 0, 0}, false, true},
+        {"newer version among other lines",
+         {200, "[update]\ntitle=New\nmessage,\"1.08, faster\"\n", 0, 0},
+         false,
+         true},
         {"error page", {404, "message,1.08", 0, 0}, false, false},
         {"server error", {500, "oops", 0, 0}, false, false},
         {"cut-off reply", {200, "message,1.08\n", 100, 0}, false, false},

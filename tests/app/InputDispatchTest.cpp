@@ -4,8 +4,8 @@
 #include "CInput.h"
 #include "Game.h"
 #include "engine/GGameMode.h"
-#include "platform/PEventTranslator.h"
-#include "tests/platform/SdlTestEvents.h"
+#include "platform/video/PEventTranslator.h"
+#include "tests/platform/video/SdlTestEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +79,8 @@ TEST_F(InputRouting, EachInputGivesExactlyItsModeCalls)
         std::vector<std::string> calls;
     };
     const Case cases[] = {
-        {"left click", {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)},
+        {"left click",
+         {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)},
          {"LeftDown", "LeftUp"}},
         {"double click",
          {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1),
@@ -93,12 +94,17 @@ TEST_F(InputRouting, EachInputGivesExactlyItsModeCalls)
          {IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1), IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1),
           IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 2)},
          {"MiddleDown"}},
-        {"wheel", {sdltest::WheelEvent(1), sdltest::WheelEvent(-1), sdltest::WheelEvent(3)}, {"WheelUp", "WheelDown", "WheelUp"}},
-        {"key repeats each arrive", {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_a), sdltest::KeyEvent(SDL_KEYDOWN, SDLK_a), sdltest::KeyEvent(SDL_KEYUP, SDLK_a)},
+        {"wheel",
+         {sdltest::WheelEvent(1), sdltest::WheelEvent(-1), sdltest::WheelEvent(3)},
+         {"WheelUp", "WheelDown", "WheelUp"}},
+        {"key repeats each arrive",
+         {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_a), sdltest::KeyEvent(SDL_KEYDOWN, SDLK_a),
+          sdltest::KeyEvent(SDL_KEYUP, SDLK_a)},
          {"KeyDown 65", "KeyDown 65"}},
         {"escape is a key and a character", {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE)}, {"KeyDown 27", "Char 27"}},
         {"typed text", {sdltest::TextEvent("h\xC3\xA9")}, {"Char 104", "Char 233"}},
-        {"print screen never reaches the mode", {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_PRINTSCREEN), sdltest::KeyEvent(SDL_KEYUP, SDLK_PRINTSCREEN)},
+        {"print screen never reaches the mode",
+         {sdltest::KeyEvent(SDL_KEYDOWN, SDLK_PRINTSCREEN), sdltest::KeyEvent(SDL_KEYUP, SDLK_PRINTSCREEN)},
          {}},
     };
     for (const Case& c : cases)
@@ -135,7 +141,8 @@ TEST_F(InputRouting, ButtonStateAndPositionFollowTheMessages)
     // With no mode current the input goes nowhere but the button state is still kept.
     Game::Instance().SetGameMode("input_no_such_mode");
     Recorder().calls.clear();
-    IdFeed({IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), sdltest::KeyEvent(SDL_KEYDOWN, SDLK_b), sdltest::WheelEvent(1)});
+    IdFeed({IdButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1), sdltest::KeyEvent(SDL_KEYDOWN, SDLK_b),
+            sdltest::WheelEvent(1)});
     EXPECT_TRUE(input.IsLeftHeld());
     EXPECT_TRUE(Recorder().calls.empty());
     IdFeed({IdButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1)});
@@ -161,10 +168,10 @@ TEST(InputState, StillCounterCountsRestingUpdates)
     };
     // The counter judges the position of the previous update against where the pointer rested.
     const Step steps[] = {
-        {100, 100, 0}, // first update: reference moves from (0,0) to (100,100)
-        {100, 100, 1},  {111, 111, 2}, {111, 111, 3}, // 11 pixels diagonally still counts as resting
-        {112, 100, 4},                                // compared is (111,111): still within the box
-        {112, 100, 0},                                // now (112,100) is 12 away on x: restart
+        {100, 100, 0},                               // first update: reference moves from (0,0) to (100,100)
+        {100, 100, 1}, {111, 111, 2}, {111, 111, 3}, // 11 pixels diagonally still counts as resting
+        {112, 100, 4},                               // compared is (111,111): still within the box
+        {112, 100, 0},                               // now (112,100) is 12 away on x: restart
         {112, 100, 1},
     };
     for (const Step& s : steps)

@@ -30,7 +30,10 @@ protected:
             out.push_back(f.GetQueuedVertices()[i].x + 0.5f);
         return out;
     }
-    static int Width(char c) { return GFontManager::Instance().GetCurrentFont()->m_widths[LibFont::CellOf(static_cast<uint8_t>(c))]; }
+    static int Width(char c)
+    {
+        return GFontManager::Instance().GetCurrentFont()->m_widths[LibFont::CellOf(static_cast<uint8_t>(c))];
+    }
 };
 
 TEST_F(FontTest, TheFiveFontsLoadWithTheirSheetsAndWidths)
@@ -45,7 +48,8 @@ TEST_F(FontTest, TheFiveFontsLoadWithTheirSheetsAndWidths)
         ASSERT_NE(font->m_texture->m_texture, nullptr) << font->GetName();
         EXPECT_GT(font->m_widths[LibFont::CellOf('W')], font->m_widths[LibFont::CellOf('i')]) << font->GetName();
         EXPECT_FLOAT_EQ(font->m_u[1][0], static_cast<float>(kGameFonts[i].cell) / sheetWidths[i]);
-        EXPECT_FLOAT_EQ(font->m_v[kGameFonts[i].columns][2], 2.0f * kGameFonts[i].cell / (i == 1 ? 1024 : sheetWidths[i]));
+        EXPECT_FLOAT_EQ(font->m_v[kGameFonts[i].columns][2],
+                        2.0f * kGameFonts[i].cell / (i == 1 ? 1024 : sheetWidths[i]));
     }
     // Glyph map: blanks are real blanks, '%' sits in cell 93, an unmapped character draws cell 0.
     EXPECT_EQ(LibFont::CellOf('!'), 0);
@@ -144,7 +148,7 @@ TEST_F(FontTest, OverlongLinesStopAtTheQueueLimit)
     // Native size samples the sheet pixel for pixel, then filtering goes back to linear.
     const auto samplers = m_rec->Calls("SetSamplerState 0");
     EXPECT_EQ(samplers, (std::vector<std::string>{"SetSamplerState 0 MinFilter 1", "SetSamplerState 0 MagFilter 1",
-                                                   "SetSamplerState 0 MinFilter 2", "SetSamplerState 0 MagFilter 2"}));
+                                                  "SetSamplerState 0 MinFilter 2", "SetSamplerState 0 MagFilter 2"}));
 }
 
 TEST_F(FontTest, WrappingAndSplitting)
@@ -207,7 +211,8 @@ protected:
         namespace fs = std::filesystem;
         fs::create_directories(m_files.Path("game/data/fonts"));
         fs::create_directories(m_files.Path("game/data/bitmaps/fonts"));
-        fs::copy_file("data/bitmaps/fonts/Open Sans Semibold_16.dds", m_files.Path("game/data/bitmaps/fonts/Open Sans Semibold_16.dds"));
+        fs::copy_file("data/bitmaps/fonts/Open Sans Semibold_16.dds",
+                      m_files.Path("game/data/bitmaps/fonts/Open Sans Semibold_16.dds"));
         m_shipped = EngineTestFiles::ReadAll("data/fonts/Open Sans Semibold_16.dds.dat");
         RecordingRenderTest::SetUp();
         ASSERT_TRUE(InitDevice());

@@ -4,7 +4,7 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
-#include "platform/PGraphics.h"
+#include "platform/video/PGraphics.h"
 
 #include <algorithm>
 
@@ -63,8 +63,14 @@ TEST_F(DeviceTest, VertexProcessingAttempts)
         std::vector<std::string> calls;
     } cases[] = {
         {false, 0, true, {"CreateDevice 0 software 0x0 format 0 windowed"}},
-        {true, 1, true, {"CreateDevice 0 hardware 0x0 format 0 windowed", "CreateDevice 0 software 0x0 format 0 windowed"}},
-        {true, 2, false, {"CreateDevice 0 hardware 0x0 format 0 windowed", "CreateDevice 0 software 0x0 format 0 windowed"}},
+        {true,
+         1,
+         true,
+         {"CreateDevice 0 hardware 0x0 format 0 windowed", "CreateDevice 0 software 0x0 format 0 windowed"}},
+        {true,
+         2,
+         false,
+         {"CreateDevice 0 hardware 0x0 format 0 windowed", "CreateDevice 0 software 0x0 format 0 windowed"}},
     };
     for (const Case& c : cases)
     {
@@ -97,8 +103,8 @@ TEST_F(DeviceTest, DefaultStatesInOrder)
     std::vector<std::string> states;
     for (const std::string& line : m_rec->log)
         if (line.rfind("Set", 0) == 0 && line.find("SetSamplerState 1") == std::string::npos &&
-            line.find("SetSamplerState 2") == std::string::npos && line.find("SetSamplerState 3") == std::string::npos &&
-            line.find("SetSamplerState 4") == std::string::npos)
+            line.find("SetSamplerState 2") == std::string::npos &&
+            line.find("SetSamplerState 3") == std::string::npos && line.find("SetSamplerState 4") == std::string::npos)
             states.push_back(line);
     const std::vector<std::string> expected = {
         "SetRenderState AlphaFunc 5",

@@ -1,14 +1,14 @@
 // Game modes: the registry by name, switching, and the frame around the current mode.
-#include "engine/GGame.h"
 #include "engine/GGameMode.h"
+#include "engine/GGame.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/PMessageBox.h"
+#include "platform/core/PMessageBox.h"
 
 #include <cstdlib>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -93,12 +93,8 @@ TEST_F(GameModes, LookupIsExactAndFindsTheFirstRegistered)
         GGameMode* expected;
     };
     const Case cases[] = {
-        {"gm_lookup", &first},
-        {"GM_LOOKUP", nullptr},
-        {"gm_lookup ", nullptr},
-        {"gm_looku", nullptr},
-        {"gm_Lookup_other", &other},
-        {"", nullptr},
+        {"gm_lookup", &first}, {"GM_LOOKUP", nullptr},      {"gm_lookup ", nullptr},
+        {"gm_looku", nullptr}, {"gm_Lookup_other", &other}, {"", nullptr},
     };
     for (const Case& c : cases)
         EXPECT_EQ(GGameMode::Find(c.name), c.expected) << c.name;
@@ -128,12 +124,10 @@ TEST_F(GameModes, SwitchingCallsExitAndEnterByTheRules)
         GGameMode* current;
     };
     const Step steps[] = {
-        {"gm_a", {"a.Enter"}, &a},
-        {"gm_b", {"a.Exit", "b.Enter"}, &b},
-        {"gm_b", {"b.Enter"}, &b},     // re-entering runs Enter again, no Exit
+        {"gm_a", {"a.Enter"}, &a},        {"gm_b", {"a.Exit", "b.Enter"}, &b},
+        {"gm_b", {"b.Enter"}, &b},        // re-entering runs Enter again, no Exit
         {"gm_none", {"b.Exit"}, nullptr}, // unknown: old mode left, none current
-        {"gm_none", {}, nullptr},
-        {"gm_a", {"a.Enter"}, &a},
+        {"gm_none", {}, nullptr},         {"gm_a", {"a.Enter"}, &a},
     };
     for (const Step& s : steps)
     {
@@ -161,7 +155,9 @@ TEST_F(GameModes, FrameRunsProcessThenDrawsInsideTheScene)
         std::vector<std::string> calls;
     };
     const Case cases[] = {
-        {"normal frame", false, false,
+        {"normal frame",
+         false,
+         false,
          {"device.Test", "a.Process", "device.Begin", "a.Draw", "device.End", "device.Present"}},
         {"lost device skips the frame", true, false, {"device.Test"}},
         {"quit in Process shuts down without drawing", false, true, {"device.Test", "a.Process", "game.Shutdown"}},

@@ -9,7 +9,7 @@
 #include "engine/GTextureManager.h"
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <cstdlib>
 
@@ -234,7 +234,8 @@ TEST_F(GLPixel, TextInEachFontMatchesItsReferencePicture)
     LoadGameFontsForTest();
     GFontManager& text = GFontManager::Instance();
     const char* lines[5] = {
-        ("Ferrovane: Fit Chassis \xA3" "5,000 (98%)"),
+        ("Ferrovane: Fit Chassis \xA3"
+         "5,000 (98%)"),
         "Game Over!",
         "Research complete: Paint \xC4\xE9\xF6\xDF",
         "Cars sold: 1,234 - {Axles} [x2] ok?",

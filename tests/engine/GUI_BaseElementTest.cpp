@@ -1,6 +1,6 @@
 // The widget base: rectangle arithmetic, children following their parent, screen clamping.
-#include "engine/GScreenSize.h"
 #include "engine/GUI_BaseElement.h"
+#include "engine/GScreenSize.h"
 
 #include <gtest/gtest.h>
 
@@ -87,9 +87,9 @@ TEST(WidgetBase, HitTestIncludesLeftTopAndExcludesRightBottom)
         bool inside;
     };
     const Case cases[] = {
-        {10, 20, true}, {29.9f, 39.9f, true}, {30, 25, false}, {15, 40, false},
-        {9.9f, 25, false}, {15, 19, false},
-        {29.99f, 25, true}, // truncation keeps a point just short of the right edge inside
+        {10, 20, true},    {29.9f, 39.9f, true}, {30, 25, false},    {15, 40, false},
+        {9.9f, 25, false}, {15, 19, false},      {29.99f, 25, true}, // truncation keeps a point just short of the right
+                                                                     // edge inside
     };
     for (const Case& c : cases)
         EXPECT_EQ(e.IsInside(c.x, c.y), c.inside) << c.x << "," << c.y;
@@ -138,7 +138,9 @@ TEST(WidgetBase, CentreAndClampUseTheScreenSize)
         {"off the top-left corner", {-20, -10, 80, 40, 100, 50}, false, {0, 0, 100, 50, 100, 50}},
         {"off the bottom-right corner", {1250, 700, 1350, 750, 100, 50}, false, {1180, 670, 1280, 720, 100, 50}},
         {"inside stays", {10, 10, 110, 60, 100, 50}, false, {10, 10, 110, 60, 100, 50}},
-        {"larger than the screen ends on the far edges", {-10, -10, 1490, 990, 1500, 1000}, false,
+        {"larger than the screen ends on the far edges",
+         {-10, -10, 1490, 990, 1500, 1000},
+         false,
          {-220, -280, 1280, 720, 1500, 1000}},
     };
     for (const Case& c : cases)

@@ -27,8 +27,8 @@ TEST_F(VertexBatchTest, IndexBufferHoldsTwoTrianglesPerQuad)
     m_rec->Clear();
     GVertexBuffer batch;
     batch.Create(8000);
-    EXPECT_EQ(m_rec->Calls("CreateIndexBuffer"), std::vector<std::string>{"CreateIndexBuffer 24000 ib#" +
-                                                                            std::to_string(m_rec->nextObjectId - 1)});
+    EXPECT_EQ(m_rec->Calls("CreateIndexBuffer"),
+              std::vector<std::string>{"CreateIndexBuffer 24000 ib#" + std::to_string(m_rec->nextObjectId - 1)});
     EXPECT_EQ(m_rec->Calls("CreateVertexBuffer").size(), 1u);
     EXPECT_NE(m_rec->Calls("CreateVertexBuffer")[0].find("224000 dynamic"), std::string::npos);
     // Drawing the first quad reads its corners through the indices 0, 1, 2, 2, 1, 3.

@@ -3,14 +3,14 @@
 
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
-#include "platform/PGraphics.h"
-#include "platform/PRecordingGraphicsSystem.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/video/PGraphics.h"
+#include "platform/video/PRecordingGraphicsSystem.h"
 
 #include <SDL.h>
 
@@ -115,5 +115,6 @@ uint32_t GLRenderTest::Pixel(const PImage& image, int x, int y)
 {
     const PImageLevel& l = image.levels[0];
     const uint8_t* p = &l.rgba[(static_cast<size_t>(y) * l.width + x) * 4];
-    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
+    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 |
+           p[2];
 }

@@ -2,9 +2,9 @@
 // scratch folder, or on OpenGL in a hidden window when a display can be opened.
 #pragma once
 
-#include "EngineTestFiles.h"
-#include "platform/PImage.h"
-#include "platform/PRecordingState.h"
+#include "platform/video/PImage.h"
+#include "platform/video/PRecordingState.h"
+#include "tests/engine/core/EngineTestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -47,7 +47,8 @@ TEST_F(ShaderTest, TheGamesEffectsLoadAndAreFoundByExactName)
 TEST_F(ShaderTest, AnEffectThatDoesNotCompileKeepsItsNameAndOnlyLogs)
 {
     ASSERT_TRUE(InitDevice());
-    const std::string path = m_files.Write("broken.fx", "technique T\npass P\n[fragment]\n#error nope\nvoid main(){}\n[end]\n");
+    const std::string path =
+        m_files.Write("broken.fx", "technique T\npass P\n[fragment]\n#error nope\nvoid main(){}\n[end]\n");
     GShaderEffect effect;
     effect.Load(path);
     EXPECT_EQ(effect.GetName(), "broken.fx");
@@ -67,7 +68,8 @@ TEST_F(ShaderTest, AnEffectThatDoesNotCompileKeepsItsNameAndOnlyLogs)
 TEST_F(ShaderTest, BeginFindsTheTechniqueOnceAndEndAlwaysEnds)
 {
     ASSERT_TRUE(InitDevice());
-    const std::string path = m_files.Write("fine.fx", "technique Main\npass P\n[fragment]\nvoid main(){ fvOutput(vColour); }\n[end]\n");
+    const std::string path =
+        m_files.Write("fine.fx", "technique Main\npass P\n[fragment]\nvoid main(){ fvOutput(vColour); }\n[end]\n");
     GShaderEffect effect;
     effect.Load(path);
     ASSERT_NE(effect.GetEffect(), nullptr);
@@ -81,9 +83,10 @@ TEST_F(ShaderTest, BeginFindsTheTechniqueOnceAndEndAlwaysEnds)
     std::vector<std::string> calls;
     for (const std::string& line : m_rec->log)
         calls.push_back(line.substr(line.find(' ', 7) + 1));
-    const std::vector<std::string> expected = {"EndPass", "End", "FindNextValidTechnique", "SetTechnique Main",
-                                               "Begin 0", "BeginPass 0", "EndPass", "End", "SetTechnique Main",
-                                               "Begin 0", "BeginPass 0", "EndPass", "End"};
+    const std::vector<std::string> expected = {
+        "EndPass", "End", "FindNextValidTechnique", "SetTechnique Main", "Begin 0",     "BeginPass 0",
+        "EndPass", "End", "SetTechnique Main",      "Begin 0",           "BeginPass 0", "EndPass",
+        "End"};
     EXPECT_EQ(calls, expected);
     effect.Release();
 }

@@ -153,7 +153,7 @@ TEST_F(SpriteDrawTest, DrawOutsideASceneBeginsOneAndSkipsOffScreenSprites)
     EXPECT_TRUE(on.Draw());
     EXPECT_TRUE(on.Draw());
     EXPECT_EQ(m_rec->log, (std::vector<std::string>{"BeginScene", "DrawPrimitiveUP TriangleStrip 2",
-                                                     "DrawPrimitiveUP TriangleStrip 2"}));
+                                                    "DrawPrimitiveUP TriangleStrip 2"}));
     // A textured sprite binds its texture and draws without the on-screen test.
     PTexture* texture = nullptr;
     GD3DDevice::Instance().GetDevice()->CreateTexture(2, 2, 1, false, PFormat::A8R8G8B8, &texture);

@@ -5,7 +5,7 @@
 #include "engine/CTexturedSprite.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 // loaded yet is refused there and stays free for the main thread to load.
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
 #include "engine/GTextureManager.h"
-#include "platform/PGraphics.h"
-#include "platform/PRecordingGraphicsSystem.h"
+#include "engine/core/GDebugLog.h"
+#include "platform/video/PGraphics.h"
+#include "platform/video/PRecordingGraphicsSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-// fuzz-links: fv_platform
+// fuzz-links: fv_platform_video
 // DDS texture files as a modder might hand-edit them: any bytes must decode or be refused cleanly.
-#include "platform/PDdsCodec.h"
+#include "platform/video/PDdsCodec.h"
 
 #include <cstddef>
 #include <cstdint>

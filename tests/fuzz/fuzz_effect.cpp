@@ -1,6 +1,6 @@
-// fuzz-links: fv_platform
+// fuzz-links: fv_platform_video
 // Effect files from data/shaders: the parser must accept or refuse any text without harm.
-#include "platform/PEffectSource.h"
+#include "platform/video/PEffectSource.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-// fuzz-links: fv_platform
+// fuzz-links: fv_platform_video
 // Any picture file the texture loader may be handed (DDS, PNG, JPEG, TGA, BMP, by content).
-#include "platform/PImageCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // fuzz-links: fv_engine
 // Feeds arbitrary bytes to the INI reader: section reads through the file cache, section
 // names, value splitting and writing back.
-#include "engine/GBufferedFileManager.h"
-#include "engine/GStringTokenizer.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/IniLoader.h"
 
 #include "FuzzScratchFile.h"
 

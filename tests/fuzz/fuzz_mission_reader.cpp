@@ -1,10 +1,10 @@
 // fuzz-links: fv_sim
 // Mission files are written by players and modders: reading any bytes as a mission, writing it
 // back and setting a floor up from it must never crash or touch memory it does not own.
-#include "engine/GBufferedFileManager.h"
-#include "sim/SIM_BuildingZone.h"
+#include "engine/core/GBufferedFileManager.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Mission.h"
 
 #include "FuzzScratchFile.h"
 

@@ -1,8 +1,8 @@
 // fuzz-links: fv_engine
 // Feeds arbitrary bytes to the spreadsheet reader and splits every row into cells, as the
 // definition loaders do.
-#include "engine/GStringTokenizer.h"
-#include "engine/Spreadsheet.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/Spreadsheet.h"
 
 #include "FuzzScratchFile.h"
 

@@ -1,11 +1,11 @@
 // fuzz-links: fv_sim
 // Feeds arbitrary bytes to the production task loader as a task file (and, after a zero byte,
 // as tasks.csv), then runs the whole task load: tiles, props, staff, upgrades, table, sort, combine.
-#include "engine/GBufferedFileManager.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ProductionTaskManager.h"
-#include "sim/SIM_PropTypeManager.h"
-#include "sim/SIM_ResourceManager.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_PropTypeManager.h"
+#include "sim/definitions/SIM_ResourceManager.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +17,8 @@
 static std::string FuzzTaskFileRoot()
 {
     static const std::string root = [] {
-        std::filesystem::path dir = std::filesystem::temp_directory_path() / ("fv_fuzz_tasks_" + std::to_string(getpid()));
+        std::filesystem::path dir =
+            std::filesystem::temp_directory_path() / ("fv_fuzz_tasks_" + std::to_string(getpid()));
         std::filesystem::create_directories(dir / "tasks");
         // Prop types and resources for the names a task file may use (run from the repo root).
         SIM_PropTypeManager::Instance().Load("tests/sim/data/defs/basic");

@@ -1,7 +1,7 @@
 // fuzz-links: fv_engine
 // Feeds arbitrary bytes to the text table's reader and looks up the keys it found.
-#include "engine/GHashTable.h"
-#include "platform/PProfile.h"
+#include "engine/core/GHashTable.h"
+#include "platform/core/PProfile.h"
 
 #include "FuzzScratchFile.h"
 

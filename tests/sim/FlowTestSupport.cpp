@@ -1,11 +1,11 @@
 // The consistency check shared by the resource-flow tests.
-#include "FlowTestSupport.h"
+#include "tests/sim/FlowTestSupport.h"
 
-#include "sim/SIM_ComponentStockpile.h"
-#include "sim/SIM_ResourceObjManager.h"
-#include "sim/SIM_ResourceRoute.h"
-#include "sim/SIM_ResourceStockpile.h"
-#include "sim/SupplyStockpileRegistry.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
 
 #include <map>
 #include <set>
@@ -55,7 +55,7 @@ void CheckStockpileEntries(FlowLedger& ledger, const SIM_StockpileBase& stockpil
             ledger.Fail(name + " requests an object that is neither waiting nor moving");
     }
 }
-}  // namespace
+} // namespace
 
 std::string CheckFlowInvariants()
 {
@@ -75,7 +75,8 @@ std::string CheckFlowInvariants()
                 ledger.Add(object, "export stockpile");
                 if (!object->IsInUse() || object->m_state != SIM_ResourceObject::STATE_DELIVERED)
                     ledger.Fail("export stockpile holds an object that is not delivered");
-                if (object->m_placeIndex < 0 || object->m_placeIndex >= 16 || !taken.insert(object->m_placeIndex).second)
+                if (object->m_placeIndex < 0 || object->m_placeIndex >= 16 ||
+                    !taken.insert(object->m_placeIndex).second)
                     ledger.Fail("export stockpile holds an object on a bad or shared place");
             }
         }
@@ -119,4 +120,4 @@ std::string CheckFlowInvariants()
     (void)inUse;
     return ledger.problems;
 }
-}  // namespace flowtest
+} // namespace flowtest

@@ -1,26 +1,26 @@
 // Helpers for the resource-flow tests: an open factory floor of any size built through a real
 // game set-up, conveyors laid and lifted as the placer does, and a hand-driven clock.
 #pragma once
-#include "platform/PClock.h"
-#include "sim/RouteTable.h"
-#include "sim/SIM_Factory.h"
+#include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_SimConfig.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_FinanceManager.h"
-#include "sim/SIM_FinanceRecord.h"
-#include "sim/SIM_GlobalFactoryVariables.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_Prop.h"
-#include "sim/SIM_Resource.h"
-#include "sim/SIM_ResourceImportBay.h"
-#include "sim/SIM_SupplyStockpile.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SlotQueries.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_Prop.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -53,8 +53,8 @@ public:
         // The zone is square and as large as the longer side: clipped to the grid, it covers it.
         const int side = width > height ? width : height;
         std::ofstream(m_missionPath) << "[config]\nname = flow\nworldx = " << width << "\nworldy = " << height
-                                     << "\nstarting_cash = 1000000\n\n[zone]\nleft = 0\ntop = 0\nright = "
-                                     << side - 1 << "\nbottom = " << side - 1
+                                     << "\nstarting_cash = 1000000\n\n[zone]\nleft = 0\ntop = 0\nright = " << side - 1
+                                     << "\nbottom = " << side - 1
                                      << "\nrent = 0\ntype = UNLOCKED\nfloortextures = floor_plain_01.dds\n";
         m_mission.Load(m_missionPath);
         SIM_Game::Instance().InitSimulation(&m_mission);
@@ -273,4 +273,4 @@ inline std::string RouteText(const SIM_ResourceRoute* route)
     }
     return text;
 }
-}  // namespace flowtest
+} // namespace flowtest

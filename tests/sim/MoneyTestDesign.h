@@ -1,9 +1,9 @@
 // A car design for the money tests: worth `value` (one feature, no upgrades) and priced `price`.
 #pragma once
 
-#include "sim/SIM_VehicleDesign.h"
-#include "sim/SIM_VehicleFeature.h"
-#include "sim/SIM_VehicleFeatureRecord.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
 struct MoneyTestDesign
 {

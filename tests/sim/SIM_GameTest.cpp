@@ -1,16 +1,16 @@
 // The simulation root headless: a new game from a mission file, the clock at pause and the
 // three speeds, the hourly step and rent, zone unlocks on the running floor, reset and re-start.
-#include "SimTestSupport.h"
+#include "tests/sim/SimTestSupport.h"
 
-#include "engine/GRandom.h"
-#include "platform/PClock.h"
-#include "sim/SIM_BuildingZone.h"
-#include "sim/SIM_Factory.h"
-#include "sim/SIM_FinanceRecord.h"
+#include "engine/core/GRandom.h"
+#include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/SIM_SimConfig.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ class SimGameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SIM_SimConfig::UseFile(DataPath("simconfig.txt"));   // HOUR_LENGTH = 1000
+        SIM_SimConfig::UseFile(DataPath("simconfig.txt")); // HOUR_LENGTH = 1000
         PClock::SetManual(true, 1000 * kMs);
         SIM_Presentation::Instance().SetListener(&listener);
         GRandom::Init();
@@ -84,7 +84,7 @@ TEST_F(SimGameTest, UnplayableMissionsAreRefusedWithoutTouchingTheGame)
     EXPECT_FALSE(game.InitSimulation(&bad));
     EXPECT_EQ(game.GetFactory(), nullptr);
     EXPECT_TRUE(listener.calls.empty());
-    game.Update();   // outside a game a step does nothing
+    game.Update(); // outside a game a step does nothing
     EXPECT_EQ(listener.autosaveChecks, 0);
 }
 
@@ -93,7 +93,7 @@ TEST_F(SimGameTest, TheClockFollowsTheSpeed)
     struct Case
     {
         float speed;
-        int framesToFirstHour;   // 16 ms frames, HOUR_LENGTH 1000, strictly greater counts
+        int framesToFirstHour; // 16 ms frames, HOUR_LENGTH 1000, strictly greater counts
     };
     // 1: 63 x 16 = 1008; 2: 32 x 32 = 1024; 4: 16 x 64 = 1024.
     const Case cases[] = {{1.0f, 63}, {2.0f, 32}, {4.0f, 16}};
@@ -102,7 +102,7 @@ TEST_F(SimGameTest, TheClockFollowsTheSpeed)
         SIM_Game& game = SIM_Game::Instance();
         SIM_Mission mission;
         ASSERT_TRUE(game.InitSimulation(LoadMission(mission, "m_first.txt")));
-        Frame(20);   // the first step of a game may hold back to the frame cap
+        Frame(20); // the first step of a game may hold back to the frame cap
         game.SetGameTime(0.0f);
         game.HourTimer().Start();
         game.SetSpeed(c.speed);
@@ -116,7 +116,7 @@ TEST_F(SimGameTest, TheClockFollowsTheSpeed)
         EXPECT_LE(game.GetHourProgress(), 1.0f);
         Frame(16);
         EXPECT_EQ(game.GetCurrentHour(), 1) << c.speed;
-        EXPECT_EQ(game.GetHourProgress(), 0.0f);   // what ran past the hour is dropped
+        EXPECT_EQ(game.GetHourProgress(), 0.0f); // what ran past the hour is dropped
         EXPECT_FLOAT_EQ(game.GetGameTime(), 16.0f * c.speed * c.framesToFirstHour);
         EXPECT_EQ(listener.financeRefreshes, 1);
         listener.financeRefreshes = 0;
@@ -142,7 +142,7 @@ TEST_F(SimGameTest, AtPauseFramesRunButNoTimePasses)
     EXPECT_EQ(game.GetCurrentHour(), 0);
     EXPECT_EQ(game.GetGameTime(), timeBefore);
     EXPECT_EQ(game.GetFrameTime(), 0.0f);
-    EXPECT_EQ(listener.autosaveChecks, 501);   // every frame still runs its steps
+    EXPECT_EQ(listener.autosaveChecks, 501); // every frame still runs its steps
     // Resuming restores 4.0, pausing twice too; pausing while already stopped restores the saved speed.
     game.TogglePause();
     EXPECT_EQ(game.GetSpeed(), 4.0f);
@@ -150,7 +150,7 @@ TEST_F(SimGameTest, AtPauseFramesRunButNoTimePasses)
     game.TogglePause();
     game.TogglePause();
     EXPECT_EQ(game.GetSpeed(), 4.0f);
-    game.SetSpeed(0.0f);   // the clock stopped by a game over
+    game.SetSpeed(0.0f); // the clock stopped by a game over
     game.TogglePause();
     EXPECT_EQ(game.GetSpeed(), 4.0f);
     EXPECT_EQ(listener.speedSyncs, 5);
@@ -241,7 +241,7 @@ TEST_F(SimGameTest, ResetAndASecondSetUpLeaveNoTraceOfTheFirstGame)
     EXPECT_EQ(game.GetFactory(), nullptr);
     EXPECT_EQ(listener.calls.back(), "view-clear");
     SIM_Presentation::Instance().ApplyPosted();
-    game.Reset();   // twice, and without a game: harmless
+    game.Reset(); // twice, and without a game: harmless
     game.Update();
 
     SIM_Mission wide;

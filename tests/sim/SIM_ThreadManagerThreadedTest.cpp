@@ -77,8 +77,8 @@ TEST(SimThreadManagerThreaded, BeforeInitJobsRunAtOnceOnThePoster)
     CountedJob job;
     pool.PostJob(TRANSFORMTILES, &job);
     EXPECT_EQ(job.runs.load(), 1);
-    pool.PostJob(JOB_NONE, &job);   // no type: freed, never run
-    pool.PostJob(42, &job);         // unknown type: runs nothing
+    pool.PostJob(JOB_NONE, &job); // no type: freed, never run
+    pool.PostJob(42, &job);       // unknown type: runs nothing
     pool.WaitForAllJobs();
     EXPECT_EQ(job.runs.load(), 1);
 }

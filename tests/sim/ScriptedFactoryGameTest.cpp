@@ -2,38 +2,38 @@
 // bays, overhead conveyors to every stockpile, a full assembly line from chassis to paint, the
 // car exporter, a power plant and a research office, all placed and paid for through the
 // simulation's own operations; then many game hours at speed 4.
-#include "MoneyTestListener.h"
+#include "tests/sim/MoneyTestListener.h"
 
-#include "engine/GRandom.h"
-#include "platform/PClock.h"
-#include "sim/RouteTable.h"
-#include "sim/SIM_CarExporter.h"
-#include "sim/SIM_ComponentStockpile.h"
-#include "sim/SIM_Efficiency.h"
-#include "sim/SIM_FacilityManager.h"
-#include "sim/SIM_FacilitySlot.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_Factory.h"
-#include "sim/SIM_FinanceManager.h"
-#include "sim/SIM_FinanceRecord.h"
+#include "engine/core/GRandom.h"
+#include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_PowerplantSlot.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ProductionTaskManager.h"
-#include "sim/SIM_ResearchManager.h"
-#include "sim/SIM_Researchable.h"
-#include "sim/SIM_ResourceConveyor.h"
-#include "sim/SIM_ResourceConveyorManager.h"
-#include "sim/SIM_ResourceImportBay.h"
-#include "sim/SIM_SalesManager.h"
-#include "sim/SIM_SimConfig.h"
 #include "sim/SIM_ThreadManager.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SIM_VehicleDesign.h"
-#include "sim/SIM_VehicleDesignManager.h"
-#include "sim/SlotQueries.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SIM_Efficiency.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/vehicles/SIM_CarExporter.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
 
 #include <gtest/gtest.h>
 
@@ -65,8 +65,8 @@ const ScriptedLayout kLayouts[] = {
 };
 
 const char* const kStations[] = {
-    "task_fit chassis",  "task_mount_axles", "task_fit_wheels",     "task_fit_engine",
-    "task_fit_fuel_tank", "task_fit_body",   "task_fit_doors",      "task_fit_wiring",
+    "task_fit chassis",   "task_mount_axles",    "task_fit_wheels",      "task_fit_engine",
+    "task_fit_fuel_tank", "task_fit_body",       "task_fit_doors",       "task_fit_wiring",
     "task_fit_interior",  "task_fit_windscreen", "task_paint_undercoat", "task_paint_finish",
 };
 constexpr int kStationCount = static_cast<int>(sizeof kStations / sizeof kStations[0]);
@@ -248,7 +248,7 @@ int CountStations()
         n += !slot->IsFacility();
     return n;
 }
-}  // namespace
+} // namespace
 
 class ScriptedFactoryGame : public ::testing::TestWithParam<ScriptedLayout>
 {
@@ -332,7 +332,8 @@ TEST(ScriptedFactoryWorkshops, ComponentShopsTurnRawMaterialsIntoParts)
     {
         player.PlayHours(1);
         for (int i = 0; i < 2; ++i)
-            made[i] = std::max(made[i], shops[i]->GetOutputStockpile() ? shops[i]->GetOutputStockpile()->Held().size() : 0);
+            made[i] =
+                std::max(made[i], shops[i]->GetOutputStockpile() ? shops[i]->GetOutputStockpile()->Held().size() : 0);
     }
     EXPECT_GT(made[0], 0u) << "the axle shop made nothing";
     EXPECT_GT(made[1], 0u) << "the wheel shop made nothing";
@@ -352,4 +353,6 @@ TEST_P(ScriptedFactoryGame, TheSameFactoryOnTooLittleCashGoesBankrupt)
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedMissions, ScriptedFactoryGame, ::testing::ValuesIn(kLayouts),
-                         [](const ::testing::TestParamInfo<ScriptedLayout>& info) { return std::string(info.param.mission); });
+                         [](const ::testing::TestParamInfo<ScriptedLayout>& info) {
+                             return std::string(info.param.mission);
+                         });

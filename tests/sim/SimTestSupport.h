@@ -1,7 +1,7 @@
 // Helpers shared by the simulation tests: scratch folders and files, and a listener that
 // records what the simulation asked of the presentation.
 #pragma once
-#include "engine/GBufferedFileManager.h"
+#include "engine/core/GBufferedFileManager.h"
 #include "sim/SIM_PresentationListener.h"
 
 #include <atomic>

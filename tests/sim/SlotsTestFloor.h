@@ -5,32 +5,32 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/GRandom.h"
-#include "platform/PClock.h"
-#include "sim/SIM_Factory.h"
-#include "sim/SIM_FacilityManager.h"
-#include "sim/SIM_FacilitySlot.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_FinanceManager.h"
-#include "sim/SIM_FinanceRecord.h"
+#include "engine/core/GRandom.h"
+#include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_PowerManager.h"
-#include "sim/SIM_PowerplantSlot.h"
-#include "sim/SIM_ProductionSlot.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ProductionTaskManager.h"
-#include "sim/SIM_PropTypeManager.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_SalesManager.h"
-#include "sim/SIM_SimConfig.h"
-#include "sim/SIM_Tile.h"
-#include "sim/SIM_VehicleComponentTypeManager.h"
-#include "sim/SIM_VehicleDesignManager.h"
-#include "sim/SIM_VehicleFeatureManager.h"
-#include "sim/SIM_VehicleManager.h"
-#include "sim/SlotQueries.h"
-#include "sim/VehicleColor.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_PropTypeManager.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/definitions/VehicleColor.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_PowerManager.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
 
 namespace slotstest
 {
@@ -145,4 +145,4 @@ public:
 private:
     SIM_Mission m_mission;
 };
-}  // namespace slotstest
+} // namespace slotstest

@@ -2,7 +2,7 @@
 // one fault put in at a time.
 #include "DataChecker.h"
 
-#include "engine/GBufferedFileManager.h"
+#include "engine/core/GBufferedFileManager.h"
 
 #include <gtest/gtest.h>
 
@@ -81,26 +81,33 @@ TEST_F(DataCheckerTest, EachBrokenRuleIsReported)
         const char* expected;
     };
     const Case cases[] = {
-        {"simulation/tasks/task_fit_engine.ini", "engine_block = 1", "engine_blok = 1", "unknown resource 'engine_blok'"},
+        {"simulation/tasks/task_fit_engine.ini", "engine_block = 1", "engine_blok = 1",
+         "unknown resource 'engine_blok'"},
         {"simulation/tasks/task_fit_engine.ini", "[subtasksapplied]\ntask_fit_engine", "[subtasksapplied]\n",
          "does not list itself"},
         {"simulation/tasks/task_fit_engine.ini", "feat_engine", "feat_engin", "unknown feature 'feat_engin'"},
         {"simulation/tasks/task_fit_engine.ini", "u0 = upg_fast_tools", "upg_fast_tools", "bare line"},
-        {"simulation/tasks/task_fit_engine.ini", "prop1 = 15,tool_cart,1", "prop2 = 15,tool_cart,1", "gap in the prop list"},
-        {"simulation/tasks/task_fit_engine.ini", "prop0 = 10,machine_press,1", "prop0 = 10,machine_pres,1", "unknown prop type"},
-        {"simulation/tasks/task_mount_axles.ini", "task_fit chassis\n\n[subtasksapplied]", "task_fit_wheels\n\n[subtasksapplied]",
-         "form a circle"},
+        {"simulation/tasks/task_fit_engine.ini", "prop1 = 15,tool_cart,1", "prop2 = 15,tool_cart,1",
+         "gap in the prop list"},
+        {"simulation/tasks/task_fit_engine.ini", "prop0 = 10,machine_press,1", "prop0 = 10,machine_pres,1",
+         "unknown prop type"},
+        {"simulation/tasks/task_mount_axles.ini", "task_fit chassis\n\n[subtasksapplied]",
+         "task_fit_wheels\n\n[subtasksapplied]", "form a circle"},
         {"simulation/tasks/tasks.csv", "\"220,140,30\"", "220,140,30", "colour must be one quoted"},
         {"simulation/tasks/tasks.csv", "#,task_fit_engine,7000", "#,task_fit_engine,0", "no positive process time"},
-        {"simulation/research/research.csv", "task_make_engine", "task_make_engines", "unlocks unknown 'task_make_engines'"},
+        {"simulation/research/research.csv", "task_make_engine", "task_make_engines",
+         "unlocks unknown 'task_make_engines'"},
         {"simulation/research/research.csv", "research_expansion,", "research_expanse,", "research_expansion missing"},
         {"simulation/research/research.csv", "upg_turbine_tuning", "", "unlocked by 0 research items"},
-        {"simulation/facilities/fac_supply_stockpile.ini", "prop11 = 11,pallet,1", "prop11 = 11,shelf,1", "needs exactly 36"},
-        {"simulation/facilities/fac_power_plant.ini", "class = SIM_PowerplantSlot", "class = PowerPlant", "class must be"},
+        {"simulation/facilities/fac_supply_stockpile.ini", "prop11 = 11,pallet,1", "prop11 = 11,shelf,1",
+         "needs exactly 36"},
+        {"simulation/facilities/fac_power_plant.ini", "class = SIM_PowerplantSlot", "class = PowerPlant",
+         "class must be"},
         {"simulation/global_upgrades/gfv_belts_1.txt", "GFV_CONVEYOR_SPEED", "GFV_BELT_SPEED", "unknown VariableName"},
         {"simulation/upgrades/upg_fast_tools.txt", "SU_SPEED", "SU_FASTER", "unknown effect type"},
         {"missions/m01_first_factory.txt", "0 = 20,10", "0 = 19,10", "no neighbour outside"},
-        {"missions/m01_first_factory.txt", "right = 30\nbottom = 30", "right = 32\nbottom = 32", "reaches past the grid"},
+        {"missions/m01_first_factory.txt", "right = 30\nbottom = 30", "right = 32\nbottom = 32",
+         "reaches past the grid"},
         {"missions/m02_riverside_works.txt", "type = UNLOCKED", "type = OPEN", "neither LOCKED nor UNLOCKED"},
         {"strings.ini", "GAME_OVER_TITLE=Bankrupt\n", "", "missing key GAME_OVER_TITLE"},
         {"strings.ini", "CONFIRM_YES=Yes", "CONFIRM_YES=Yes & no", "cannot draw"},

@@ -1,37 +1,37 @@
 // The data checker: every finding is one line "where: what".
 #include "DataChecker.h"
 
-#include "engine/GBufferedFileManager.h"
-#include "engine/GDebugLog.h"
-#include "engine/GFileList.h"
-#include "engine/GRandom.h"
-#include "engine/GStringTokenizer.h"
-#include "engine/GTextTable.h"
-#include "engine/IniLoader.h"
-#include "engine/Spreadsheet.h"
-#include "sim/SIM_BuildingZone.h"
-#include "sim/SIM_DefinitionTree.h"
-#include "sim/SIM_FacilityManager.h"
-#include "sim/SIM_FacilityTask.h"
-#include "sim/SIM_GlobalFactoryVariables.h"
-#include "sim/SIM_Mission.h"
-#include "sim/SIM_MissionManager.h"
-#include "sim/SIM_ProductionTask.h"
-#include "sim/SIM_ProductionTaskManager.h"
-#include "sim/SIM_Prop.h"
-#include "sim/SIM_PropTypeManager.h"
-#include "sim/SIM_ResearchManager.h"
-#include "sim/SIM_Researchable.h"
-#include "sim/SIM_Resource.h"
-#include "sim/SIM_ResourceManager.h"
-#include "sim/SIM_SimConfig.h"
-#include "sim/SIM_SlotUpgrade.h"
-#include "sim/SIM_SlotUpgradeManager.h"
-#include "sim/SIM_VehicleComponentType.h"
-#include "sim/SIM_VehicleComponentTypeManager.h"
-#include "sim/SIM_VehicleFeature.h"
-#include "sim/SIM_VehicleFeatureManager.h"
-#include "sim/VehicleColor.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GFileList.h"
+#include "engine/core/GRandom.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/GTextTable.h"
+#include "engine/core/IniLoader.h"
+#include "engine/core/Spreadsheet.h"
+#include "sim/definitions/SIM_DefinitionTree.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_Prop.h"
+#include "sim/definitions/SIM_PropTypeManager.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/definitions/VehicleColor.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -125,9 +125,8 @@ bool SafeName(const std::string& name)
 {
     if (name.empty())
         return false;
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; });
 }
 
 // The three car-creating station names carry a blank; every other internal name is plain.
@@ -152,12 +151,12 @@ std::vector<std::string> ListFiles(const std::string& pattern)
 bool Drawable(unsigned char c)
 {
     if (c >= 0x80)
-        return true;  // the extra cells of the glyph sheet
+        return true; // the extra cells of the glyph sheet
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
         return true;
     return std::string(" !\"#$'()*+,-./:;<=>?[\\]^_{}%").find(static_cast<char>(c)) != std::string::npos;
 }
-}  // namespace datacheck
+} // namespace datacheck
 
 using namespace datacheck;
 
@@ -231,9 +230,8 @@ void DataChecker::CheckFiles()
 {
     // Every file in a listed folder is loaded as data, so nothing else may live there.
     const std::vector<std::pair<std::string, std::string>> folders = {
-        {m_root + "/missions", ".txt"},          {m_sim + "/tasks", ".ini"},
-        {m_sim + "/facilities", ".ini"},         {m_sim + "/upgrades", ".txt"},
-        {m_sim + "/global_upgrades", ".txt"},    {m_sim + "/components", ".txt"},
+        {m_root + "/missions", ".txt"}, {m_sim + "/tasks", ".ini"},           {m_sim + "/facilities", ".ini"},
+        {m_sim + "/upgrades", ".txt"},  {m_sim + "/global_upgrades", ".txt"}, {m_sim + "/components", ".txt"},
     };
     for (const auto& [folder, extension] : folders)
     {
@@ -466,7 +464,7 @@ void DataChecker::CheckTaskSemantics()
     }
 
     // Required stations may not require each other in a circle.
-    std::map<std::string, int> state;  // 0 new, 1 on the path, 2 done
+    std::map<std::string, int> state; // 0 new, 1 on the path, 2 done
     std::function<bool(const std::string&)> cyclic = [&](const std::string& name) {
         int& s = state[name];
         if (s == 1)
@@ -532,8 +530,10 @@ void DataChecker::CheckFacilities()
         const bool powerPlant = facility->m_class == "SIM_PowerplantSlot";
         const bool supply = facility->m_class == "SIM_SupplyStockpile";
         // Saved games rebuild facilities by name, the placer by class: both must agree.
-        if ((powerPlant && facility->m_name != "fac_power_plant") || (supply && facility->m_name != "fac_supply_stockpile"))
-            Report(facility->m_file, "class '" + facility->m_class + "' is only kept by saved games for its own facility name");
+        if ((powerPlant && facility->m_name != "fac_power_plant") ||
+            (supply && facility->m_name != "fac_supply_stockpile"))
+            Report(facility->m_file,
+                   "class '" + facility->m_class + "' is only kept by saved games for its own facility name");
         if (facility->m_tiles.empty())
             Report(facility->m_file, "facility without tiles");
         if (facility->m_processTime <= 0.0f)
@@ -586,7 +586,8 @@ void DataChecker::CheckUpgrades()
         for (const SIM_Researchable* item : research.GetItems())
             unlockedBy += static_cast<int>(std::count(item->m_unlocks.begin(), item->m_unlocks.end(), name));
         if (unlockedBy != 1)
-            Report(file, "upgrade '" + name + "' is unlocked by " + std::to_string(unlockedBy) + " research items (needs one)");
+            Report(file, "upgrade '" + name + "' is unlocked by " + std::to_string(unlockedBy) +
+                             " research items (needs one)");
         for (const std::string& section : SectionNames(file))
         {
             if (section == "config")
@@ -640,7 +641,8 @@ void DataChecker::CheckGlobalUpgrades()
         IniLoader config;
         config.Load("config", file);
         const std::string variable = config.GetValue("VariableName");
-        if (variable != "GFV_CONVEYOR_SPEED" && variable != "GFV_RESOURCE_CONV_SPEED" && variable != "GFV_IMPORT_RATE_SPEED")
+        if (variable != "GFV_CONVEYOR_SPEED" && variable != "GFV_RESOURCE_CONV_SPEED" &&
+            variable != "GFV_IMPORT_RATE_SPEED")
             Report(file, "unknown VariableName '" + variable + "'");
         if (!SIM_ResearchManager::Instance().GetResearchable(config.GetValue("ResearchName")))
             Report(file, "ResearchName '" + config.GetValue("ResearchName") + "' names no research");
@@ -673,7 +675,8 @@ void DataChecker::CheckResearch()
                 break;
             }
         for (const std::string& unlock : item->m_unlocks)
-            if (!SIM_ProductionTaskManager::Instance().GetTask(unlock) && !SIM_FacilityManager::Instance().GetTask(unlock) &&
+            if (!SIM_ProductionTaskManager::Instance().GetTask(unlock) &&
+                !SIM_FacilityManager::Instance().GetTask(unlock) &&
                 !SIM_SlotUpgradeManager::Instance().GetUpgrade(unlock))
                 Report(path, "'" + item->m_name + "' unlocks unknown '" + unlock + "'");
         if (!item->m_icon.empty())
@@ -701,7 +704,8 @@ void DataChecker::CheckDefinitionsMisc()
         if (prop->m_kind == PROP_ANIMATED || prop->m_kind == PROP_SIMPLEANIMATED)
             for (int facing = 0; facing < 4; ++facing)
                 if (prop->m_animations[facing].empty())
-                    Report(m_sim + "/props/props.csv", "animated prop '" + prop->m_name + "' has no animation for facing " + std::to_string(facing));
+                    Report(m_sim + "/props/props.csv", "animated prop '" + prop->m_name +
+                                                           "' has no animation for facing " + std::to_string(facing));
         for (const auto& sprite : prop->m_sprites)
             if (!sprite.empty())
                 m_namedTextures.push_back(sprite);
@@ -765,7 +769,8 @@ void DataChecker::CheckMissions()
                 if (zone->m_floorTextures.empty())
                     Report(z, "unlocked zone without floortextures");
             }
-            if (zone->m_guiName.empty() || zone->m_guiName.find(',') != std::string::npos || !zoneNames.insert(zone->m_guiName).second)
+            if (zone->m_guiName.empty() || zone->m_guiName.find(',') != std::string::npos ||
+                !zoneNames.insert(zone->m_guiName).second)
                 Report(z, "GUIName must be set, unique and without commas");
             if (zone->m_wallId < 1 || zone->m_wallId > 3)
                 Report(z, "wallid must be 1, 2 or 3");
@@ -782,8 +787,10 @@ void DataChecker::CheckMissions()
                 continue;
             IniLoader zone;
             zone.Load(section, where);
-            const int left = std::atoi(zone.GetValue("left").c_str()), right = std::atoi(zone.GetValue("right").c_str());
-            const int top = std::atoi(zone.GetValue("top").c_str()), bottom = std::atoi(zone.GetValue("bottom").c_str());
+            const int left = std::atoi(zone.GetValue("left").c_str()),
+                      right = std::atoi(zone.GetValue("right").c_str());
+            const int top = std::atoi(zone.GetValue("top").c_str()),
+                      bottom = std::atoi(zone.GetValue("bottom").c_str());
             if (top < 0 || top > bottom || bottom > mission->m_worldX - 1 || left < 0 || left > right ||
                 right > mission->m_worldY - 1)
                 Report(where + " [" + section + "]", "zone reaches past the grid or is empty");
@@ -793,7 +800,8 @@ void DataChecker::CheckMissions()
             {
                 const SIM_BuildingZone* a = mission->m_zones[i];
                 const SIM_BuildingZone* b = mission->m_zones[j];
-                if (a->m_top <= b->m_bottom && b->m_top <= a->m_bottom && a->m_left <= b->m_right && b->m_left <= a->m_right)
+                if (a->m_top <= b->m_bottom && b->m_top <= a->m_bottom && a->m_left <= b->m_right &&
+                    b->m_left <= a->m_right)
                     Report(where, "zones '" + a->m_guiName + "' and '" + b->m_guiName + "' overlap");
             }
         auto inGrid = [&](int x, int y) { return x >= 0 && y >= 0 && x < mission->m_worldX && y < mission->m_worldY; };
@@ -903,50 +911,225 @@ void DataChecker::CheckArt()
 const std::vector<std::string>& DataChecker::RequiredTextKeys()
 {
     static const std::vector<std::string> keys = {
-        "UNKNOWN", "RUNNING", "NOROUTE_TO_RESOURCES", "INSUFFICIENT_VEHICLE", "INSUFFICIENT_RESOURCES",
-        "NO_EXPORT_ROOM", "WAITING_FOR_EXPORT", "NUM_SLOT_STATES", "NOTICE_NORESOURCES", "NOTICE_NORESOURCEROUTE",
-        "NOTICE_MISSINGINPUT", "NOTICE_MISSINGOUTPUT", "NOTICE_NOEXPORTROOM", "VN_NEXT_SLOT_NOT_FOUND",
-        "VN_NEXT_SLOT_NOT_CONNECTED", "VN_NEXT_SLOT_REQS_NOT_MET", "DEFAULT_DESIGN_NAME", "FC_RAW_MATERIALS",
-        "FC_CAPITAL_INVESTMENT", "FC_COMPONENT_PURCHASE", "FC_RENT", "FC_WAGES", "FC_POWER_PURCHASE", "FC_MARKETING",
-        "FC_FINES", "FC_REPAIRS", "UNLOCKED_SLOT", "UNLOCKED_FACILITY", "UNLOCKED_UPGRADE", "UP_EFF_SPEED",
-        "UP_EFF_POWERUSE", "UP_EFF_QUALITY", "UP_EFF_POWERPROD", "UP_EFF_ABS_SPEED", "UP_EFF_ABS_POWER",
-        "UPGRADE_SECONDS", "LS_INITIIALIZING_SIMULATION",
-        "LS_SAVING_SLOTS", "LS_SAVING_FACILITIES", "LS_SAVING_VEHICLES", "LS_SAVING_CONVEYORS", "LS_SAING_RESOURCES",
-        "LS_SAVING_STOCKPILES", "LS_SAVING_COMPONENT_STOCKPILES", "LS_SAVING_SUPPLY_STOCKPILES", "LS_SAVING_RESEARCH",
-        "LS_SAVING_VEHICLE_DESIGNS", "LS_SAVING_FINANCES", "LS_SAVING_RECORDS", "LS_SAVING_STOCK", "LS_SAVING_COMPLETE",
-        "LS_READING_SAVE_FILE", "LS_LOADING_SLOTS", "LS_LOADING_FACILITIES", "LS_LOADING_VEHICLES",
-        "LS_LOADING_CONVEYORS", "LS_LOADING_RESOURCES", "LS_LOADING_STOCKPILES", "LS_LOADING_COMPONENT_STOCKPILES",
-        "LS_LOADING_SUPPLY_STOCKPILES", "LS_LOADING_RESEARCH", "LS_LOADING_VEHICLE_DESIGNS", "LS_LOADING_FINANCES",
-        "LS_LOADING_RECORDS", "LS_LOADING_STOCK", "LS_POST_LOAD_OPERATIONS", "LS_RECALCULATING_VARIABLES",
-        "PLEASEWAIT_CHECKINGUPDATES", "CONFIRM_YES", "CONFIRM_NO", "SLOT_DELETE", "BULLDOZER_TOOLTIP",
-        "FAC_NO_RESEARCH", "SLOT_TIME", "SLOT_STATUS", "SLOT_POWER", "SLOT_TASK", "SLOT_REQUIREMENTS",
-        "SLOT_EMPLOYEES", "SLOT_UPGRADES_TITLE", "CHOOSE_UPGRADES", "SLOT_STOCKPILE", "ADD_ITEM", "ADD_TO_STOCKPILE",
-        "MAINMENU_NEWGAME", "MAINMENU_LOADGAME", "MAINMENU_OPTIONS", "MAINMENU_TASKEDITOR", "MAINMENU_FORUMS",
-        "MAINMENU_YOUTUBE", "MAINMENU_QUIT", "MAINMENU_MAINMENU", "CHOOSE_MISSION_TITLE", "CHOOSE_MISSION_PLAY",
-        "CHOOSE_MISSION_EDIT", "STARTING_CASH", "LS_INIT_GAME", "LS_INIT_GUI", "LS_SETGAMEMODE", "LS_START_SOUND",
-        "LS_PREPARE_TO_LOAD", "LS_PREPARING_TO_SAVE", "LOAD_GAME_TITLE", "LOADGAME_DATE", "LOADGAME_MISSION",
-        "SAVE_GAME_TITLE", "SAVE_FILENAME", "SAVE_CHOOSE_NAME", "CONFIRM_DEL_SAVE_TITLE", "CONFIRM_DEL_SAVE_TXT",
-        "OPTIONS_TITLE", "OPTIONS_SFX", "OPTIONS_SFX_TT", "OPTIONS_MUSIC", "OPTIONS_MUSIC_TT", "OPTIONS_MASTERVOLUME",
-        "OPTIONS_MASTERVOLUME_TT", "OPT_CONVEYOR_GUI", "OPT_AUTOSAVE", "OPTIONS_APPLY_CHANGES",
-        "OPTIONS_APPLY_CHANGES_TT", "GUI_PLEASEWAIT", "UPDATE_AVAILABLE_TITLE", "UPDATE_NEW_VERSION", "UPDATE_CURRENT",
-        "PAUSE_TOGGLE_TT", "SPEED_1X", "SPEED_2X", "SPEED_4X", "MENU_MENU", "MENU_INGAMEOPTIONS", "MENU_SAVE",
-        "MENU_RESEARCH", "MENU_SLOTS", "MENU_CAR", "MENU_EFFICIENCY", "CONFIRM_MAINMENU_TITLE", "CONFIRM_MAINMENU_TEXT",
-        "GAME_OVER_TITLE", "GAME_OVER_DESC", "GUI_GAMEOVER_OK", "FINANCE_TITLE", "FIN_BUT_SUMMARY", "FIN_BUT_INCOME",
-        "FIN_BUT_EXPENSES", "FIN_BUT_PRICES", "FIN_EXP_1HOUR", "FIN_EXP_24HOUR", "FIN_EXP_ALL", "FIN_EXP_TOTAL",
-        "FIN_EXPENSES_TITLE", "FIN_INCOME_TITLE", "FIN_INC_SALEPRICE", "FIN_SUMMARY_TITLE", "FIN_SUMMARY_PROFIT",
-        "FIN_SUMMARY_NOW", "FIN_SUMMARY_MINUS30", "VEHICLE_FEATURES", "EFFICIENCY_TITLE", "EFF_SLOTS",
-        "EFF_100PERCENT", "EFF_ZERO", "UPGRADE_PICKER_TITLE", "UPGRADE_PICKER_BUY", "UPGRADE_PICKER_INSTALLED",
-        "UNRESEARCHED", "RESEARCH_TITLE", "RESEARCH_CURRENT_TITLE", "RESEARCH_CURRENT_POINTS", "RESEARCH_LAB_COUNT",
-        "RESEARCH_POINTS_PER_SECOND", "RESEARCH_DETAILS_RESEARCH", "ALREADY_RESEARCHED", "CURRENT_RESEARCH_PROGRESS",
-        "RESEARCH_SHOWDETAILS", "RESEARCH_COMPLETE", "COMPLETE_UNLOCKED", "CHOOSE_RESEARCH", "EXPANSION_NAME",
-        "EXPANSION_SIZE", "EXPANSION_RENT", "EXPANSION_EXPLANATION", "EXPANSION_UNLOCK_TITLE", "EXPANSION_UNLOCK",
-        "CAR_STOCK_TITLE", "CAR_STOCK_TOGGLE", "STOCK_DESIGN_NAME", "STOCK_STOCK", "STOCK_PRICE", "STOCK_PREMIUM",
-        "STOCK_ADJUST", "SAVE_NEW_DESIGN", "NEWDESIGN_TITLE", "NEWDESIGN_NAME", "NEWDESIGN_PRICE_PERC",
-        "NEWDESIGN_PRICE_PRICE", "NEWDESIGN_PRICE_FAIR", "NEWDESIGN_PRICE_PROFIT", "VEHICLE_DETAILS", "VDS_VALUE",
-        "VDS_BASIC", "VDS_QUALITY", "VDS_BRAND", "TASK_COST", "TASK_TIME", "TASK_EMPLOY", "TASK_POWER",
-        "MISSION_EDITOR_TITLE", "MISSION_EDITOR_NAME", "MISSION_EDITOR_RENT", "MISSION_EDITOR_WALLS",
-        "MISSION_EDITOR_FLOOR", "MISSION_EDITOR_TYPE", "EDITOR_CREATE_ZONE", "EDITOR_SAVE", "EDITOR_IMPORTS",
-        "EDITOR_EXPORTS", "TASKEDITOR_QUIT", "TASKEDITOR_SAVE",
+        "UNKNOWN",
+        "RUNNING",
+        "NOROUTE_TO_RESOURCES",
+        "INSUFFICIENT_VEHICLE",
+        "INSUFFICIENT_RESOURCES",
+        "NO_EXPORT_ROOM",
+        "WAITING_FOR_EXPORT",
+        "NUM_SLOT_STATES",
+        "NOTICE_NORESOURCES",
+        "NOTICE_NORESOURCEROUTE",
+        "NOTICE_MISSINGINPUT",
+        "NOTICE_MISSINGOUTPUT",
+        "NOTICE_NOEXPORTROOM",
+        "VN_NEXT_SLOT_NOT_FOUND",
+        "VN_NEXT_SLOT_NOT_CONNECTED",
+        "VN_NEXT_SLOT_REQS_NOT_MET",
+        "DEFAULT_DESIGN_NAME",
+        "FC_RAW_MATERIALS",
+        "FC_CAPITAL_INVESTMENT",
+        "FC_COMPONENT_PURCHASE",
+        "FC_RENT",
+        "FC_WAGES",
+        "FC_POWER_PURCHASE",
+        "FC_MARKETING",
+        "FC_FINES",
+        "FC_REPAIRS",
+        "UNLOCKED_SLOT",
+        "UNLOCKED_FACILITY",
+        "UNLOCKED_UPGRADE",
+        "UP_EFF_SPEED",
+        "UP_EFF_POWERUSE",
+        "UP_EFF_QUALITY",
+        "UP_EFF_POWERPROD",
+        "UP_EFF_ABS_SPEED",
+        "UP_EFF_ABS_POWER",
+        "UPGRADE_SECONDS",
+        "LS_INITIIALIZING_SIMULATION",
+        "LS_SAVING_SLOTS",
+        "LS_SAVING_FACILITIES",
+        "LS_SAVING_VEHICLES",
+        "LS_SAVING_CONVEYORS",
+        "LS_SAING_RESOURCES",
+        "LS_SAVING_STOCKPILES",
+        "LS_SAVING_COMPONENT_STOCKPILES",
+        "LS_SAVING_SUPPLY_STOCKPILES",
+        "LS_SAVING_RESEARCH",
+        "LS_SAVING_VEHICLE_DESIGNS",
+        "LS_SAVING_FINANCES",
+        "LS_SAVING_RECORDS",
+        "LS_SAVING_STOCK",
+        "LS_SAVING_COMPLETE",
+        "LS_READING_SAVE_FILE",
+        "LS_LOADING_SLOTS",
+        "LS_LOADING_FACILITIES",
+        "LS_LOADING_VEHICLES",
+        "LS_LOADING_CONVEYORS",
+        "LS_LOADING_RESOURCES",
+        "LS_LOADING_STOCKPILES",
+        "LS_LOADING_COMPONENT_STOCKPILES",
+        "LS_LOADING_SUPPLY_STOCKPILES",
+        "LS_LOADING_RESEARCH",
+        "LS_LOADING_VEHICLE_DESIGNS",
+        "LS_LOADING_FINANCES",
+        "LS_LOADING_RECORDS",
+        "LS_LOADING_STOCK",
+        "LS_POST_LOAD_OPERATIONS",
+        "LS_RECALCULATING_VARIABLES",
+        "PLEASEWAIT_CHECKINGUPDATES",
+        "CONFIRM_YES",
+        "CONFIRM_NO",
+        "SLOT_DELETE",
+        "BULLDOZER_TOOLTIP",
+        "FAC_NO_RESEARCH",
+        "SLOT_TIME",
+        "SLOT_STATUS",
+        "SLOT_POWER",
+        "SLOT_TASK",
+        "SLOT_REQUIREMENTS",
+        "SLOT_EMPLOYEES",
+        "SLOT_UPGRADES_TITLE",
+        "CHOOSE_UPGRADES",
+        "SLOT_STOCKPILE",
+        "ADD_ITEM",
+        "ADD_TO_STOCKPILE",
+        "MAINMENU_NEWGAME",
+        "MAINMENU_LOADGAME",
+        "MAINMENU_OPTIONS",
+        "MAINMENU_TASKEDITOR",
+        "MAINMENU_FORUMS",
+        "MAINMENU_YOUTUBE",
+        "MAINMENU_QUIT",
+        "MAINMENU_MAINMENU",
+        "CHOOSE_MISSION_TITLE",
+        "CHOOSE_MISSION_PLAY",
+        "CHOOSE_MISSION_EDIT",
+        "STARTING_CASH",
+        "LS_INIT_GAME",
+        "LS_INIT_GUI",
+        "LS_SETGAMEMODE",
+        "LS_START_SOUND",
+        "LS_PREPARE_TO_LOAD",
+        "LS_PREPARING_TO_SAVE",
+        "LOAD_GAME_TITLE",
+        "LOADGAME_DATE",
+        "LOADGAME_MISSION",
+        "SAVE_GAME_TITLE",
+        "SAVE_FILENAME",
+        "SAVE_CHOOSE_NAME",
+        "CONFIRM_DEL_SAVE_TITLE",
+        "CONFIRM_DEL_SAVE_TXT",
+        "OPTIONS_TITLE",
+        "OPTIONS_SFX",
+        "OPTIONS_SFX_TT",
+        "OPTIONS_MUSIC",
+        "OPTIONS_MUSIC_TT",
+        "OPTIONS_MASTERVOLUME",
+        "OPTIONS_MASTERVOLUME_TT",
+        "OPT_CONVEYOR_GUI",
+        "OPT_AUTOSAVE",
+        "OPTIONS_APPLY_CHANGES",
+        "OPTIONS_APPLY_CHANGES_TT",
+        "GUI_PLEASEWAIT",
+        "UPDATE_AVAILABLE_TITLE",
+        "UPDATE_NEW_VERSION",
+        "UPDATE_CURRENT",
+        "PAUSE_TOGGLE_TT",
+        "SPEED_1X",
+        "SPEED_2X",
+        "SPEED_4X",
+        "MENU_MENU",
+        "MENU_INGAMEOPTIONS",
+        "MENU_SAVE",
+        "MENU_RESEARCH",
+        "MENU_SLOTS",
+        "MENU_CAR",
+        "MENU_EFFICIENCY",
+        "CONFIRM_MAINMENU_TITLE",
+        "CONFIRM_MAINMENU_TEXT",
+        "GAME_OVER_TITLE",
+        "GAME_OVER_DESC",
+        "GUI_GAMEOVER_OK",
+        "FINANCE_TITLE",
+        "FIN_BUT_SUMMARY",
+        "FIN_BUT_INCOME",
+        "FIN_BUT_EXPENSES",
+        "FIN_BUT_PRICES",
+        "FIN_EXP_1HOUR",
+        "FIN_EXP_24HOUR",
+        "FIN_EXP_ALL",
+        "FIN_EXP_TOTAL",
+        "FIN_EXPENSES_TITLE",
+        "FIN_INCOME_TITLE",
+        "FIN_INC_SALEPRICE",
+        "FIN_SUMMARY_TITLE",
+        "FIN_SUMMARY_PROFIT",
+        "FIN_SUMMARY_NOW",
+        "FIN_SUMMARY_MINUS30",
+        "VEHICLE_FEATURES",
+        "EFFICIENCY_TITLE",
+        "EFF_SLOTS",
+        "EFF_100PERCENT",
+        "EFF_ZERO",
+        "UPGRADE_PICKER_TITLE",
+        "UPGRADE_PICKER_BUY",
+        "UPGRADE_PICKER_INSTALLED",
+        "UNRESEARCHED",
+        "RESEARCH_TITLE",
+        "RESEARCH_CURRENT_TITLE",
+        "RESEARCH_CURRENT_POINTS",
+        "RESEARCH_LAB_COUNT",
+        "RESEARCH_POINTS_PER_SECOND",
+        "RESEARCH_DETAILS_RESEARCH",
+        "ALREADY_RESEARCHED",
+        "CURRENT_RESEARCH_PROGRESS",
+        "RESEARCH_SHOWDETAILS",
+        "RESEARCH_COMPLETE",
+        "COMPLETE_UNLOCKED",
+        "CHOOSE_RESEARCH",
+        "EXPANSION_NAME",
+        "EXPANSION_SIZE",
+        "EXPANSION_RENT",
+        "EXPANSION_EXPLANATION",
+        "EXPANSION_UNLOCK_TITLE",
+        "EXPANSION_UNLOCK",
+        "CAR_STOCK_TITLE",
+        "CAR_STOCK_TOGGLE",
+        "STOCK_DESIGN_NAME",
+        "STOCK_STOCK",
+        "STOCK_PRICE",
+        "STOCK_PREMIUM",
+        "STOCK_ADJUST",
+        "SAVE_NEW_DESIGN",
+        "NEWDESIGN_TITLE",
+        "NEWDESIGN_NAME",
+        "NEWDESIGN_PRICE_PERC",
+        "NEWDESIGN_PRICE_PRICE",
+        "NEWDESIGN_PRICE_FAIR",
+        "NEWDESIGN_PRICE_PROFIT",
+        "VEHICLE_DETAILS",
+        "VDS_VALUE",
+        "VDS_BASIC",
+        "VDS_QUALITY",
+        "VDS_BRAND",
+        "TASK_COST",
+        "TASK_TIME",
+        "TASK_EMPLOY",
+        "TASK_POWER",
+        "MISSION_EDITOR_TITLE",
+        "MISSION_EDITOR_NAME",
+        "MISSION_EDITOR_RENT",
+        "MISSION_EDITOR_WALLS",
+        "MISSION_EDITOR_FLOOR",
+        "MISSION_EDITOR_TYPE",
+        "EDITOR_CREATE_ZONE",
+        "EDITOR_SAVE",
+        "EDITOR_IMPORTS",
+        "EDITOR_EXPORTS",
+        "TASKEDITOR_QUIT",
+        "TASKEDITOR_SAVE",
     };
     return keys;
 }

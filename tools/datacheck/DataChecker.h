@@ -52,7 +52,7 @@ private:
     bool m_checkArt = false;
     std::vector<std::string> m_findings;
     std::string m_logFolder;
-    std::set<std::string> m_bitmapNames;  // bare file names under bitmaps/**
+    std::set<std::string> m_bitmapNames; // bare file names under bitmaps/**
     std::vector<std::string> m_namedTextures;
     std::vector<std::string> m_namedSounds;
 };

@@ -2,7 +2,7 @@
 // sheet (DDS, alpha + luminance) and measures each cell's width into the little-endian width table the
 // font loader reads. Run from the repository root:
 //   build/<tree>/tools/fontgen/fv_fontgen [font folder] [data folder]
-#include "platform/PDdsCodec.h"
+#include "platform/video/PDdsCodec.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -18,7 +18,8 @@ namespace
 // The glyph order of the game's sheets, cell by cell (blanks are real blanks in the sheet).
 std::vector<uint8_t> GlyphOrder()
 {
-    std::string order = "!\"#$  '()*+,-./0123456789:;<=>? ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_ abcdefghijklmnopqrstuvwxyz{}";
+    std::string order =
+        "!\"#$  '()*+,-./0123456789:;<=>? ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_ abcdefghijklmnopqrstuvwxyz{}";
     std::vector<uint8_t> cells(order.begin(), order.end());
     cells.push_back(0xA3);
     cells.push_back('%');
@@ -33,11 +34,16 @@ uint32_t CodePoint(uint8_t c)
 {
     switch (c)
     {
-    case 0x80: return 0x20AC;
-    case 0x8C: return 0x0152;
-    case 0x9C: return 0x0153;
-    case 0x9F: return 0x0178;
-    default: return c;
+    case 0x80:
+        return 0x20AC;
+    case 0x8C:
+        return 0x0152;
+    case 0x9C:
+        return 0x0153;
+    case 0x9F:
+        return 0x0178;
+    default:
+        return c;
     }
 }
 

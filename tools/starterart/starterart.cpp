@@ -1,8 +1,8 @@
 // Starter picture generator: the loading gear sheet, the default savegame thumbnail and the overhead
 // conveyor hook, drawn procedurally. Run from the repository root:
 //   build/<tree>/tools/starterart/fv_starterart [data folder]
-#include "platform/PDdsCodec.h"
-#include "platform/PImageCodec.h"
+#include "platform/video/PDdsCodec.h"
+#include "platform/video/PImageCodec.h"
 
 #include <algorithm>
 #include <cmath>

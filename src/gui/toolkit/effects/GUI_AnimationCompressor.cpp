@@ -3,19 +3,19 @@
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
 
 #include "engine/CLoadedTexture.h"
-#include "engine/GBufferedFileManager.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
-#include "engine/GFile.h"
-#include "engine/GFileList.h"
-#include "engine/GStringUtils.h"
 #include "engine/GTextureManager.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GBufferedFileManager.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GFile.h"
+#include "engine/core/GFileList.h"
+#include "engine/core/GStringUtils.h"
+#include "engine/core/IniLoader.h"
 #include "gui/toolkit/effects/GUI_PostProcessor.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
-#include "platform/PDirectory.h"
-#include "platform/PFile.h"
-#include "platform/PImageCodec.h"
+#include "platform/core/PDirectory.h"
+#include "platform/core/PFile.h"
+#include "platform/video/PImageCodec.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -59,7 +59,8 @@ int32_t GUI_AnimationCompressor::Checksum(const uint8_t* pixels, int pitch, int 
         for (int x = x0; x < x1; ++x, p += 4)
         {
             alphaSum += p[3];
-            sum += static_cast<uint32_t>(p[0] + p[1] + p[2] + p[3]) * static_cast<uint32_t>(x) * static_cast<uint32_t>(y);
+            sum +=
+                static_cast<uint32_t>(p[0] + p[1] + p[2] + p[3]) * static_cast<uint32_t>(x) * static_cast<uint32_t>(y);
         }
     }
     return alphaSum == 0 ? -1 : static_cast<int32_t>(sum);
@@ -87,7 +88,10 @@ bool GUI_AnimationCompressor::SheetSize(int storedCells, int cellWidth, int cell
         height = (storedCells / perRow + 1) * cellHeight;
     }
     if (height > 256)
-        height = height <= 512 ? 512 : height <= 1024 ? 1024 : height <= 2048 ? 2048 : GUI_TextureCache::kSpriteSheetHeight;
+        height = height <= 512    ? 512
+                 : height <= 1024 ? 1024
+                 : height <= 2048 ? 2048
+                                  : GUI_TextureCache::kSpriteSheetHeight;
     // Cells are placed row by row; every one must lie on the sheet, which the target must hold.
     const long long rows = (storedCells + perRow - 1) / perRow;
     return rows * cellHeight <= height && height <= GUI_TextureCache::kSpriteSheetHeight;
@@ -188,7 +192,8 @@ void GUI_AnimationCompressor::KeepCellPixels(int32_t cell, const uint8_t* pixels
     }
 }
 
-bool GUI_AnimationCompressor::SameCellPixels(int32_t stored, const uint8_t* pixels, int pitch, int column, int row) const
+bool GUI_AnimationCompressor::SameCellPixels(int32_t stored, const uint8_t* pixels, int pitch, int column,
+                                             int row) const
 {
     const int storedPosition = stored % kCellsPerFrame;
     int sx0, sy0, sx1, sy1, x0, y0, x1, y1;
@@ -309,8 +314,9 @@ bool GUI_AnimationCompressor::DeduplicateFrame(int frame, const uint8_t* pixels,
             int w, h;
             if (!SheetSize(m_storedCells + 1, cellW, cellH, w, h))
             {
-                CompressorRefuse(m_sourcePath, FormatString("more than %d distinct cells do not fit on one sprite sheet",
-                                                            m_storedCells));
+                CompressorRefuse(
+                    m_sourcePath,
+                    FormatString("more than %d distinct cells do not fit on one sprite sheet", m_storedCells));
                 return false;
             }
             match = n;
@@ -528,7 +534,8 @@ bool GUI_AnimationCompressor::WriteAnimFile(const std::string& animPath)
     chunks.WriteSection(out);
     const bool written = std::ferror(out) == 0;
     const bool closed = std::fclose(out) == 0;
-    if (!written || !closed || std::rename(PFile::NormalisePath(partPath).c_str(), PFile::NormalisePath(animPath).c_str()) != 0)
+    if (!written || !closed ||
+        std::rename(PFile::NormalisePath(partPath).c_str(), PFile::NormalisePath(animPath).c_str()) != 0)
     {
         GFile::Delete(partPath);
         CompressorRefuse(m_sourcePath, "cannot write " + animPath);

@@ -32,8 +32,8 @@ public:
         float uMin = 0.0f, vMin = 0.0f, uMax = 0.0f, vMax = 0.0f; // in its frame, texture coordinates
         int32_t checksum = 0;
         float x0 = 0.0f, y0 = 0.0f, x1 = 0.0f, y1 = 0.0f; // on the sprite sheet, pixels
-        int32_t refCount = 0;                              // frames showing it; above 0 makes it stored
-        int32_t frame = 0;                                 // the frame picture it comes from
+        int32_t refCount = 0;                             // frames showing it; above 0 makes it stored
+        int32_t frame = 0;                                // the frame picture it comes from
         bool transparent = false;
     };
 

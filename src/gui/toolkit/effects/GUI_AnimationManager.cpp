@@ -1,8 +1,8 @@
 // Loading compiled animations and finding them by name.
 #include "gui/toolkit/effects/GUI_AnimationManager.h"
 
-#include "engine/GDebugLog.h"
-#include "engine/GFileList.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GFileList.h"
 
 GUI_AnimationManager& GUI_AnimationManager::Instance()
 {

@@ -1,9 +1,9 @@
 // Reading ".anim" descriptions and looking up frames, chunks and sequences.
 #include "gui/toolkit/effects/GUI_CompressedAnimation.h"
 
-#include "engine/GDebugLog.h"
-#include "engine/GStringTokenizer.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/IniLoader.h"
 
 #include <cstdlib>
 

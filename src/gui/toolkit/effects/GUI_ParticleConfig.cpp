@@ -1,9 +1,9 @@
 // Particle configurations and their list.
 #include "gui/toolkit/effects/GUI_ParticleConfig.h"
 
-#include "engine/GDebugLog.h"
-#include "engine/GFileList.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GFileList.h"
+#include "engine/core/IniLoader.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 
 #include <cstdlib>

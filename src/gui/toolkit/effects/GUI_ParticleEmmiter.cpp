@@ -2,12 +2,12 @@
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
-#include "engine/GRandom.h"
 #include "engine/GScreenSize.h"
 #include "engine/GVertexBuffer.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GRandom.h"
 #include "gui/toolkit/effects/GUI_ParticleConfig.h"
-#include "platform/PClock.h"
+#include "platform/core/PClock.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // and draws every active emitter once per drawn frame and recycles the finished ones.
 #pragma once
 
-#include "platform/PGraphicsTypes.h"
+#include "platform/video/PGraphicsTypes.h"
 
 #include <array>
 #include <memory>

@@ -4,9 +4,9 @@
 #include "engine/BaseSprite.h"
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
+#include "engine/core/GDebugLog.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 
 namespace

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
-#include "platform/PGraphicsTypes.h"
+#include "platform/video/PGraphicsTypes.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // Simple animation definitions and their store.
 #include "gui/toolkit/effects/GUI_SimpleAnimationManager.h"
 
-#include "engine/GFileList.h"
-#include "engine/GStringTokenizer.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GFileList.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/IniLoader.h"
 
 GUI_SimpleAnimationManager& GUI_SimpleAnimationManager::Instance()
 {

@@ -3,13 +3,13 @@
 
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
-#include "engine/GDebugLog.h"
+#include "engine/core/GDebugLog.h"
 
 namespace
 {
 const char* const kCacheNames[GUI_TextureCache::COUNT] = {
-    "rt_dynamic_sprite_sheet", "rt_car_sprite_cache",        "rt_offscreen",
-    "rt_lightmaps",            "Open Sans ExtraBold_36.dds", "Open Sans Semibold_20.dds",
+    "rt_dynamic_sprite_sheet",    "rt_car_sprite_cache",       "rt_offscreen", "rt_lightmaps",
+    "Open Sans ExtraBold_36.dds", "Open Sans Semibold_20.dds",
 };
 
 CLoadedTexture* s_cacheEntries[GUI_TextureCache::COUNT] = {};

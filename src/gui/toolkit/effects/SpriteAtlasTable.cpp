@@ -2,9 +2,9 @@
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 
 #include "engine/CTexturedSprite.h"
-#include "engine/GFileList.h"
-#include "engine/GStringTokenizer.h"
-#include "engine/IniLoader.h"
+#include "engine/core/GFileList.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/IniLoader.h"
 
 namespace
 {

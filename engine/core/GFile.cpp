@@ -1,0 +1,26 @@
+// Opening and deleting files with the game's logging.
+#include "engine/core/GFile.h"
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GStringUtils.h"
+#include "platform/core/PFile.h"
+
+FILE* GFile::Open(const std::string& path, const char* mode)
+{
+    return PFile::Open(path, mode);
+}
+
+bool GFile::Delete(const std::string& path)
+{
+    uint32_t attributes = PFile::GetAttributes(path);
+    // A missing path reads as every attribute bit set, read-only included.
+    if (attributes & PFile::ATTR_READONLY)
+        GDebugLog::Instance().Log("GFile::Delete read only");
+    if (!PFile::Delete(path))
+    {
+        int code = PFile::LastError();
+        GDebugLog::Instance().Log(
+            FormatString("Error deleting file [%s] -> %s", path.c_str(), PFile::ErrorText(code).c_str()));
+        return false;
+    }
+    return true;
+}

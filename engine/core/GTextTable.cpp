@@ -1,0 +1,38 @@
+// Every text the player reads, by key.
+#include "engine/core/GTextTable.h"
+
+GTextTable& GTextTable::Instance()
+{
+    static GTextTable table;
+    return table;
+}
+
+void GTextTable::SetFileName(const std::string& file)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_fileName = file;
+}
+
+void GTextTable::Load()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_table.LoadSection("strings", m_fileName, false);
+}
+
+void GTextTable::Unload()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_table = GHashTable();
+}
+
+std::string GTextTable::GetText(const std::string& key)
+{
+    if (key.empty())
+        return std::string();
+    GTextTable& self = Instance();
+    std::lock_guard<std::mutex> guard(self.m_lock);
+    if (!self.m_table.IsLoaded())
+        self.m_table.LoadSection("strings", self.m_fileName, false);
+    const std::string& value = self.m_table.Lookup(key);
+    return value.empty() ? key : value;
+}

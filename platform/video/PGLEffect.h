@@ -1,0 +1,51 @@
+// An effect of the OpenGL back end: the parsed effect file with one linked program per pass and the
+// parameter values set by name, applied whenever a pass draws.
+#pragma once
+
+#include "platform/video/PEffect.h"
+#include "platform/video/PEffectSource.h"
+#include "platform/video/PGLProgram.h"
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class PGLDevice;
+
+class PGLEffect : public PEffect
+{
+public:
+    explicit PGLEffect(PGLDevice* device) : m_device(device) {}
+    ~PGLEffect() override;
+
+    // Parses and compiles every pass; false with the reason in error.
+    bool Build(const std::string& text, std::string& error);
+
+    PResult FindNextValidTechnique(PEffectHandle previous, PEffectHandle* next) override;
+    PResult SetTechnique(PEffectHandle technique) override;
+    PResult Begin(unsigned* passes, uint32_t flags) override;
+    PResult BeginPass(unsigned pass) override;
+    PResult EndPass() override;
+    PResult End() override;
+    PResult SetFloat(const char* name, float value) override;
+    PResult SetVector(const char* name, const float value[4]) override;
+
+    // Uploads the parameters to the program of the running pass (called by the device per draw).
+    void ApplyParameters(const PGLProgram& program) const;
+    void Detach() { m_device = nullptr; }
+
+private:
+    struct Parameter
+    {
+        std::array<float, 4> value{};
+        int components = 1;
+    };
+    PGLDevice* m_device;
+    PEffectSource m_source;
+    std::vector<std::vector<std::unique_ptr<PGLProgram>>> m_programs; // [technique][pass]
+    int m_technique = -1;
+    bool m_begun = false;
+    std::map<std::string, Parameter> m_parameters;
+};

@@ -1,0 +1,105 @@
+// The production task registry: load, complete from tasks.csv, sort and combine.
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GFileList.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/GStringUtils.h"
+#include "engine/core/Spreadsheet.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+
+#include <algorithm>
+
+SIM_ProductionTaskManager& SIM_ProductionTaskManager::Instance()
+{
+    static SIM_ProductionTaskManager instance;
+    return instance;
+}
+
+SIM_ProductionTaskManager::~SIM_ProductionTaskManager()
+{
+    Clear();
+}
+
+void SIM_ProductionTaskManager::Clear()
+{
+    for (SIM_ProductionTask* task : m_tasks)
+        delete task;
+    m_tasks.clear();
+}
+
+void SIM_ProductionTaskManager::Load(const std::string& root)
+{
+    Clear();
+
+    GFileList files;
+    files.m_keepFolder = true;
+    files.Find(root + "/tasks/*.ini");
+    for (const std::string& path : files.GetFiles())
+    {
+        SIM_ProductionTask* task = new SIM_ProductionTask();
+        task->Load(path);
+        m_tasks.push_back(task);
+    }
+
+    MarkParents();
+
+    Spreadsheet table(root + "/tasks/tasks.csv");
+    for (const std::string& row : table.GetRows())
+        ApplyTableRow(row);
+
+    // Stable, so that tasks of one level keep the folder's order on every machine.
+    std::stable_sort(m_tasks.begin(), m_tasks.end(), CompareTasksByGuiLevel);
+
+    for (SIM_ProductionTask* task : m_tasks)
+        task->CombineSubTasks();
+}
+
+SIM_ProductionTask* SIM_ProductionTaskManager::GetTask(const std::string& name) const
+{
+    for (SIM_ProductionTask* task : m_tasks)
+        if (task->m_name == name)
+            return task;
+    return nullptr;
+}
+
+void SIM_ProductionTaskManager::MarkParents()
+{
+    for (SIM_ProductionTask* a : m_tasks)
+        for (const SIM_ProductionTask* b : m_tasks)
+            if (b->m_parent == a->m_name)
+            {
+                a->m_hasChildren = true;
+                break;
+            }
+}
+
+bool SIM_ProductionTaskManager::CompareTasksByGuiLevel(const SIM_ProductionTask* a, const SIM_ProductionTask* b)
+{
+    return a->m_guiLevel > b->m_guiLevel;
+}
+
+void SIM_ProductionTaskManager::ApplyTableRow(const std::string& row)
+{
+    GStringTokenizer cells(row, ',');
+    cells.NextToken(); // the row marker
+    const std::string name = cells.GetString();
+    SIM_ProductionTask* task = GetTask(name);
+    if (!task)
+    {
+        // Rows add no tasks; a row for a task the folder does not define is skipped.
+        GDebugLog::Instance().LogError("tasks.csv row for missing task:[" + name + "]");
+        return;
+    }
+    task->m_processTime = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    task->m_icon = cells.GetString();
+    task->m_constructionCost = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    task->m_powerDemand = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    task->SetDefaultFloorTexture(cells.GetString());
+
+    GStringTokenizer colour(cells.NextToken(), ',');
+    task->m_iconColour.r = colour.GetInt();
+    task->m_iconColour.g = colour.GetInt();
+    task->m_iconColour.b = colour.GetInt();
+    task->m_iconColour.a = 255;
+}

@@ -1,0 +1,49 @@
+// The prop type registry, in file order.
+#include "sim/definitions/SIM_PropTypeManager.h"
+
+#include "engine/core/GDebugLog.h"
+#include "engine/core/Spreadsheet.h"
+#include "sim/definitions/SIM_Prop.h"
+
+SIM_PropTypeManager& SIM_PropTypeManager::Instance()
+{
+    static SIM_PropTypeManager instance;
+    return instance;
+}
+
+SIM_PropTypeManager::~SIM_PropTypeManager()
+{
+    Clear();
+}
+
+void SIM_PropTypeManager::Clear()
+{
+    for (SIM_Prop* prop : m_props)
+        delete prop;
+    m_props.clear();
+}
+
+void SIM_PropTypeManager::Load(const std::string& root)
+{
+    Clear();
+    Spreadsheet table(root + "/props/props.csv");
+    for (const std::string& row : table.GetRows())
+    {
+        SIM_Prop* prop = new SIM_Prop();
+        if (!prop->LoadFromRow(row))
+        {
+            GDebugLog::Instance().LogError("props.csv row without a name skipped");
+            delete prop;
+            continue;
+        }
+        m_props.push_back(prop);
+    }
+}
+
+SIM_Prop* SIM_PropTypeManager::GetPropType(const std::string& name) const
+{
+    for (SIM_Prop* prop : m_props)
+        if (prop->m_name == name)
+            return prop;
+    return nullptr;
+}

@@ -1,0 +1,45 @@
+// The slot upgrade registry.
+#include "sim/definitions/SIM_SlotUpgradeManager.h"
+
+#include "engine/core/GFileList.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+
+SIM_SlotUpgradeManager& SIM_SlotUpgradeManager::Instance()
+{
+    static SIM_SlotUpgradeManager instance;
+    return instance;
+}
+
+SIM_SlotUpgradeManager::~SIM_SlotUpgradeManager()
+{
+    Clear();
+}
+
+void SIM_SlotUpgradeManager::Clear()
+{
+    for (SIM_SlotUpgrade* upgrade : m_upgrades)
+        delete upgrade;
+    m_upgrades.clear();
+}
+
+void SIM_SlotUpgradeManager::Load(const std::string& root)
+{
+    Clear();
+    GFileList files;
+    files.m_keepFolder = true;
+    files.Find(root + "/upgrades/*.txt");
+    for (const std::string& path : files.GetFiles())
+    {
+        SIM_SlotUpgrade* upgrade = new SIM_SlotUpgrade();
+        upgrade->Load(path);
+        m_upgrades.push_back(upgrade);
+    }
+}
+
+SIM_SlotUpgrade* SIM_SlotUpgradeManager::GetUpgrade(const std::string& name) const
+{
+    for (SIM_SlotUpgrade* upgrade : m_upgrades)
+        if (upgrade->m_name == name)
+            return upgrade;
+    return nullptr;
+}

@@ -1,0 +1,62 @@
+// The vehicle feature registry.
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
+
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GStringTokenizer.h"
+#include "engine/core/Spreadsheet.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+
+#include <cstdio>
+
+SIM_VehicleFeatureManager& SIM_VehicleFeatureManager::Instance()
+{
+    static SIM_VehicleFeatureManager instance;
+    return instance;
+}
+
+SIM_VehicleFeatureManager::~SIM_VehicleFeatureManager()
+{
+    Clear();
+}
+
+void SIM_VehicleFeatureManager::Clear()
+{
+    for (SIM_VehicleFeature* feature : m_features)
+        delete feature;
+    m_features.clear();
+}
+
+void SIM_VehicleFeatureManager::Load(const std::string& root)
+{
+    Clear();
+    Spreadsheet table(root + "/features/features.csv");
+    for (const std::string& row : table.GetRows())
+    {
+        // Cells: row key, name, display name, value.
+        GStringTokenizer cells(row, ',');
+        cells.NextToken();
+        SIM_VehicleFeature* feature = new SIM_VehicleFeature();
+        feature->m_name = cells.GetString();
+        feature->m_guiName = cells.GetString();
+        feature->m_value = SIM_BaseTask::ParseFloat(cells.GetString());
+        if (feature->m_name.empty())
+        {
+            GDebugLog::Instance().LogError("features.csv row without a name skipped");
+            delete feature;
+            continue;
+        }
+        m_features.push_back(feature);
+    }
+}
+
+SIM_VehicleFeature* SIM_VehicleFeatureManager::GetFeature(const std::string& name) const
+{
+    for (SIM_VehicleFeature* feature : m_features)
+        if (feature->m_name == name)
+            return feature;
+    char text[256];
+    std::snprintf(text, sizeof text, "Missing Feature:[%s]", name.c_str());
+    FV_ERROR_BOX(text);
+    return nullptr;
+}

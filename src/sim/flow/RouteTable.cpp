@@ -1,0 +1,168 @@
+// The route cache: record pool, known routes, known failures and the route request job.
+#include "sim/flow/RouteTable.h"
+
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PTraceSpan.h"
+#include "sim/SIM_ThreadManager.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
+#include "sim/flow/SIM_PathFinder.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+
+#include <algorithm>
+#include <functional>
+
+size_t RouteTable::PairHash::operator()(const std::pair<SIM_Tile*, SIM_Tile*>& p) const noexcept
+{
+    const size_t a = std::hash<SIM_Tile*>()(p.first);
+    const size_t b = std::hash<SIM_Tile*>()(p.second);
+    return a ^ (b + 0x9e3779b97f4a7c15ull + (a << 6) + (a >> 2));
+}
+
+RouteTable& RouteTable::Instance()
+{
+    static RouteTable table;
+    return table;
+}
+
+SIM_ResourceRoute* RouteTable::NewRoute()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    for (int32_t i = 0; i < kMaxRoutes; ++i)
+    {
+        SIM_ResourceRoute& record = m_records[static_cast<size_t>(i)];
+        if (record.InUse())
+            continue;
+        record.SetInUse(true);
+        record.m_tiles.clear();
+        record.m_steps.clear();
+        record.m_state = SIM_ResourceRoute::STATE_PENDING;
+        if (i > m_highestIndex)
+            m_highestIndex = i;
+        return &record;
+    }
+    DumpRoutes();
+    FV_FLOW_ERROR("ERROR: Max routes reached!");
+    return nullptr;
+}
+
+bool RouteTable::IsPairKnown(SIM_Tile* start, SIM_Tile* goal)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    const auto key = std::make_pair(start, goal);
+    return m_knownByPair.count(key) != 0 || m_failuresByPair.count(key) != 0;
+}
+
+SIM_ResourceRoute* RouteTable::RequestRoute(SIM_Tile* start, SIM_Tile* goal)
+{
+    if (!start || !goal)
+        return nullptr;
+    const auto key = std::make_pair(start, goal);
+    {
+        // Route request jobs append to the lists while others look them up: walks are locked too.
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
+        auto known = m_knownByPair.find(key);
+        if (known != m_knownByPair.end())
+            return known->second;
+        if (m_failuresByPair.count(key) != 0)
+            return nullptr;
+    }
+
+    m_searches.fetch_add(1, std::memory_order_relaxed);
+    SIM_ResourceRoute* route = SIM_PathFinder::Instance().GeneratePath(start, goal, SIM_PathFinder::MODE_RESOURCE);
+
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    if (route)
+    {
+        route->m_state = SIM_ResourceRoute::STATE_KNOWN;
+        m_known.push_back(route);
+        // Two jobs may have searched the same pair at once: the first one entered is the answer.
+        auto inserted = m_knownByPair.emplace(key, route);
+        return inserted.first->second;
+    }
+    SIM_ResourceRoute* failure = NewRoute();
+    if (!failure)
+        return nullptr;
+    failure->m_startTile = start;
+    failure->m_goalTile = goal;
+    failure->m_state = SIM_ResourceRoute::STATE_NO_ROUTE;
+    m_failures.push_back(failure);
+    m_failuresByPair.emplace(key, failure);
+    // A route another job found for the same pair meanwhile still wins.
+    auto known = m_knownByPair.find(key);
+    return known != m_knownByPair.end() ? known->second : nullptr;
+}
+
+void RouteTable::PostRouteRequest(SIM_Tile* start, SIM_Tile* goal)
+{
+    RouteRequestParam* param = new RouteRequestParam;
+    param->start = start;
+    param->goal = goal;
+    SIM_ThreadManager::Instance().PostJob(REQUESTRESOURCEPATH, param);
+}
+
+void RouteTable::RunRouteRequestJob(void* param)
+{
+    RouteRequestParam* request = static_cast<RouteRequestParam*>(param);
+    if (!request)
+        return;
+    Instance().RequestRoute(request->start, request->goal);
+    delete request;
+}
+
+void RouteTable::DumpRoutes()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    for (int32_t i = 0; i <= m_highestIndex && i < kMaxRoutes; ++i)
+    {
+        SIM_ResourceRoute& record = m_records[static_cast<size_t>(i)];
+        if (!record.InUse())
+            continue;
+        switch (record.m_state)
+        {
+        case SIM_ResourceRoute::STATE_UNSET:
+            FV_FLOW_ERROR("Route Unknown!");
+            break;
+        case SIM_ResourceRoute::STATE_PENDING:
+            FV_FLOW_ERROR("!Route Pending!");
+            break;
+        case SIM_ResourceRoute::STATE_NO_ROUTE:
+            FV_ASSERT(std::find(m_failures.begin(), m_failures.end(), &record) != m_failures.end());
+            break;
+        case SIM_ResourceRoute::STATE_KNOWN:
+            FV_ASSERT(std::find(m_known.begin(), m_known.end(), &record) != m_known.end());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void RouteTable::ClearAll()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    m_failures.clear();
+    m_known.clear();
+    m_failuresByPair.clear();
+    m_knownByPair.clear();
+    for (int32_t i = 0; i <= m_highestIndex && i < kMaxRoutes; ++i)
+        m_records[static_cast<size_t>(i)].ClearRecord();
+}
+
+size_t RouteTable::KnownCount()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_known.size();
+}
+
+size_t RouteTable::FailureCount()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_failures.size();
+}
+
+void InvalidateRoutes()
+{
+    PTraceSpan span("InvalidateRoutes");
+    RouteTable::Instance().ClearAll();
+    SIM_ResourceObjManager::Instance().RerouteAll();
+}

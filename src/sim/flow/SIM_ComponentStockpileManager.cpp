@@ -1,0 +1,56 @@
+// The component stockpiles of the floor and which of them can serve a stockpile.
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_NearestByRoute.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+
+#include "sim/SIM_PointerList.h"
+
+#include <algorithm>
+
+SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
+{
+    static SIM_ComponentStockpileManager manager;
+    return manager;
+}
+
+void SIM_ComponentStockpileManager::Register(SIM_ComponentStockpile* stockpile)
+{
+    AddPointerOnce(m_stockpiles, stockpile);
+}
+
+void SIM_ComponentStockpileManager::Unregister(SIM_ComponentStockpile* stockpile)
+{
+    RemovePointer(m_stockpiles, stockpile);
+}
+
+bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource* resource)
+{
+    if (!goal || !resource)
+        return false;
+    for (SIM_ComponentStockpile* stockpile : m_stockpiles)
+    {
+        const SIM_ProductionSlot* slot = stockpile->GetSlot();
+        const SIM_ProductionTask* task = slot ? slot->GetProductionTask() : nullptr;
+        if (!task || !stockpile->GetTile())
+            continue;
+        const bool exports = std::any_of(task->m_exports.begin(), task->m_exports.end(),
+                                         [resource](const TaskResourceAmount& e) { return e.resource == resource; });
+        if (exports && RouteTable::Instance().RequestRoute(stockpile->GetTile(), goal))
+            return true;
+    }
+    return false;
+}
+
+SIM_ComponentStockpile* SIM_ComponentStockpileManager::FindWithResource(SIM_Tile* goal, const SIM_Resource* resource)
+{
+    if (!goal || !resource)
+        return nullptr;
+    return NearestByRoute(m_stockpiles, goal, [resource](SIM_ComponentStockpile* stockpile) {
+        return stockpile->GetTile() && stockpile->CountHeld(resource) >= 1;
+    });
+}

@@ -1,0 +1,32 @@
+// Picks, of the stockpiles a registry keeps, the one with the shortest resource route to a goal
+// tile: how a stockpile finds where to draw a resource from.
+#pragma once
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+
+#include <cstddef>
+#include <vector>
+
+class SIM_Tile;
+
+// `accept(item)` says whether an item may serve at all (it has a tile and holds the resource);
+// of those with a route to `goal`, the first with the fewest route tiles wins. Null when none.
+template <class T, class Accept>
+T* NearestByRoute(const std::vector<T*>& items, SIM_Tile* goal, Accept accept)
+{
+    size_t best = 999999;
+    T* nearest = nullptr;
+    for (size_t i = 0; i < items.size(); ++i)
+    {
+        T* item = items[i];
+        if (!accept(item))
+            continue;
+        SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(item->GetTile(), goal);
+        if (route && route->m_tiles.size() < best)
+        {
+            best = route->m_tiles.size();
+            nearest = item;
+        }
+    }
+    return nearest;
+}

@@ -1,0 +1,107 @@
+// Finds a path of tiles across the factory floor and turns it into a resource route. Used for
+// resources along the conveyors (mode 0), by the conveyor placer (mode 1) and by the slot-chain
+// placer (mode 2). Up to eight searches run at once, each on one searcher of a fixed pool.
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+class SIM_Factory;
+class SIM_Tile;
+class SIM_ResourceRoute;
+
+// One node of a search, made once per tile reached; F = G + H.
+struct PathNode
+{
+    SIM_Tile* tile = nullptr;
+    int32_t F = -1;
+    int32_t G = -1;
+    int32_t H = -1;
+    PathNode* parent = nullptr;
+    uint8_t flag = 0;
+};
+
+// One searcher of the pool. Its nodes live until the next search that uses it clears them.
+class PathSearch
+{
+public:
+    static constexpr int32_t kMaxPicks = 2000;
+    static constexpr int32_t kNoScore = 9999;
+    static constexpr int32_t kWalkBackGuard = 40000;
+
+    // Frees every node of both lists.
+    void Clear();
+    SIM_ResourceRoute* Search(SIM_Tile* start, SIM_Tile* goal, int32_t mode);
+
+    size_t OpenCount() const { return m_openCount; }
+    size_t ClosedCount() const { return m_closed.size(); }
+
+    SIM_Factory* m_factory = nullptr;
+    SIM_Tile* m_goal = nullptr;
+    SIM_Tile* m_start = nullptr;
+    PathNode* m_found = nullptr;
+    uint8_t m_foundFlag = 0;
+    int32_t m_mode = 0;
+    std::atomic<uint8_t> m_busy{0};
+    uint8_t m_index = 0;
+
+private:
+    PathNode* MakeNode();
+    void Expand(PathNode* current);
+    void TryNeighbour(SIM_Tile* tile, int32_t g, PathNode* current);
+    bool Passable(SIM_Tile* tile) const;
+    PathNode* PickLowest();
+    bool Visited(const SIM_Tile* tile) const;
+    void MarkVisited(const SIM_Tile* tile);
+    void ReportFailure(const PathNode* last) const;
+
+    // Node storage; a deque keeps node addresses stable as it grows.
+    std::deque<PathNode> m_nodes;
+    // The open list in insertion order, kept as one FIFO per score: the first node of the lowest
+    // score is the node a front-to-back walk for the strictly lowest score would pick.
+    std::vector<std::deque<PathNode*>> m_openByScore;
+    size_t m_openCount = 0;
+    size_t m_lowestScore = 0;
+    std::vector<PathNode*> m_closed;
+    // A tile has a node (open or closed) when its stamp equals the current search's stamp.
+    std::vector<uint32_t> m_stamps;
+    uint32_t m_stamp = 0;
+    int32_t m_width = 0;
+    int32_t m_height = 0;
+};
+
+class SIM_PathFinder
+{
+public:
+    static constexpr int kSearchers = 8;
+
+    enum Mode : int32_t
+    {
+        MODE_RESOURCE = 0,
+        MODE_CONVEYOR = 1,
+        MODE_SLOT_CHAIN = 2
+    };
+
+    static SIM_PathFinder& Instance();
+
+    // Rebinds the pool to the factory of the running game (at every game set-up).
+    void Reset();
+    // A new route from start to goal, or null when there is no path or no free route record.
+    SIM_ResourceRoute* GeneratePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode);
+
+    int BusyCount() const;
+    // Test hook: called with the searcher index right after a searcher is taken, before the search.
+    void SetSearchHook(std::function<void(int)> hook) { m_searchHook = std::move(hook); }
+
+private:
+    SIM_PathFinder();
+
+    std::mutex m_lock;
+    std::condition_variable m_freed;
+    PathSearch m_searchers[kSearchers];
+    std::function<void(int)> m_searchHook;
+};

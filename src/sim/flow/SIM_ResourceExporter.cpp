@@ -1,0 +1,55 @@
+// The outlet of a stockpile: one queued object onto the conveyors per 500 ms.
+#include "sim/flow/SIM_ResourceExporter.h"
+
+#include "engine/core/GDebugLog.h"
+#include "sim/SIM_PointerList.h"
+#include "sim/flow/SIM_ResourceObject.h"
+
+#include <algorithm>
+
+SIM_ResourceExporter::SIM_ResourceExporter()
+{
+    m_timer.Start();
+}
+
+SIM_ResourceExporter::~SIM_ResourceExporter() = default;
+
+void SIM_ResourceExporter::Enqueue(SIM_ResourceObject* object)
+{
+    if (!object)
+        return;
+    object->m_state = SIM_ResourceObject::STATE_WAITING;
+    m_queue.push_back(object);
+}
+
+int32_t SIM_ResourceExporter::ExportOne()
+{
+    m_timer.Update();
+    if (m_queue.empty() || !(m_timer.GetTotal() > m_rate))
+        return -1;
+    m_timer.Start();
+    SIM_ResourceObject* object = m_queue.front();
+    m_queue.pop_front();
+    FV_ASSERT(object && object->IsInUse());
+    if (!object)
+        return -1;
+    FV_ASSERT(object->m_placeIndex >= 0);
+    // The place it leaves; an object delivered at once takes a new place at its destination.
+    const int32_t place = object->m_placeIndex;
+    object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
+    object->Reroute();
+    return place;
+}
+
+bool SIM_ResourceExporter::Remove(SIM_ResourceObject* object)
+{
+    return RemovePointer(m_queue, object);
+}
+
+void SIM_ResourceExporter::WithdrawAll()
+{
+    std::deque<SIM_ResourceObject*> queued;
+    queued.swap(m_queue);
+    for (SIM_ResourceObject* object : queued)
+        SIM_ResourceObject::WithdrawAndRelease(object);
+}

@@ -1,0 +1,268 @@
+// The pool of resource objects: allocation, the choice of source, the per-frame loop and the
+// bookkeeping that keeps queues and requests free of stale objects.
+#include "sim/flow/SIM_ResourceObjManager.h"
+
+#include "engine/core/GDebugLog.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_Tile.h"
+
+namespace
+{
+SIM_ProductionSlot* PoolProductionSlot(SIM_PlaceableSlot* slot)
+{
+    return (slot && !slot->IsFacility()) ? static_cast<SIM_ProductionSlot*>(slot) : nullptr;
+}
+
+bool PoolIsSupplyStockpile(SIM_PlaceableSlot* slot)
+{
+    return slot && slot->IsFacility() && slot->GetTask() && slot->GetTask()->m_name == SIM_SupplyStockpile::kTaskName;
+}
+} // namespace
+
+SIM_ResourceObjManager& SIM_ResourceObjManager::Instance()
+{
+    static SIM_ResourceObjManager manager;
+    return manager;
+}
+
+SIM_ResourceObjManager::SIM_ResourceObjManager() : m_records(new SIM_ResourceObject[kPoolSize])
+{
+}
+
+void SIM_ResourceObjManager::Reset()
+{
+    m_topIndex = 0;
+    for (int32_t i = 0; i < kPoolSize; ++i)
+        m_records[static_cast<size_t>(i)].ResetRecord();
+}
+
+void SIM_ResourceObjManager::NumberRecords()
+{
+    for (int32_t i = 0; i < kPoolSize; ++i)
+        m_records[static_cast<size_t>(i)].m_id = i;
+}
+
+int32_t SIM_ResourceObjManager::IndexOf(const SIM_ResourceObject* object) const
+{
+    if (!object || object < &m_records[0] || object >= &m_records[0] + kPoolSize)
+        return -1;
+    return static_cast<int32_t>(object - &m_records[0]);
+}
+
+int32_t SIM_ResourceObjManager::CountInUse() const
+{
+    int32_t count = 0;
+    for (int32_t i = 0; i < kPoolSize; ++i)
+        count += m_records[static_cast<size_t>(i)].IsInUse() ? 1 : 0;
+    return count;
+}
+
+SIM_ResourceObject* SIM_ResourceObjManager::Allocate()
+{
+    for (int32_t i = 0; i < kPoolSize; ++i)
+    {
+        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        if (record.m_inUse)
+            continue;
+        if (i > m_topIndex)
+            m_topIndex = i;
+        FV_ASSERT(record.m_state == SIM_ResourceObject::STATE_FREE);
+        FV_ASSERT(record.m_sourceBay == nullptr);
+        FV_ASSERT(record.m_route == nullptr);
+        FV_ASSERT(record.m_task == nullptr);
+        return &record;
+    }
+    return nullptr;
+}
+
+SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination, const SIM_Resource* resource)
+{
+    SIM_Tile* goal = SIM_ResourceObject::DestinationTile(destination);
+    if (!goal || !resource)
+        return nullptr;
+    RouteTable& routes = RouteTable::Instance();
+    const SIM_Resource* wanted = resource;
+
+    enum Source
+    {
+        SOURCE_NONE,
+        SOURCE_SUPPLY,
+        SOURCE_COMPONENT,
+        SOURCE_BAY
+    };
+    Source chosen = SOURCE_NONE;
+    size_t best = 9999;
+    SIM_Tile* sourceTile = nullptr;
+
+    // A supply stockpile never draws from another supply stockpile.
+    SIM_SupplyStockpile* supply = nullptr;
+    if (!PoolIsSupplyStockpile(destination))
+    {
+        supply = SupplyStockpileRegistry::Instance().FindNearestWithResource(goal, wanted);
+        if (supply && supply->GetTile())
+        {
+            if (SIM_ResourceRoute* route = routes.RequestRoute(supply->GetTile(), goal))
+            {
+                const size_t score = route->m_steps.size() / 2;
+                if (score < best)
+                {
+                    best = score;
+                    chosen = SOURCE_SUPPLY;
+                    sourceTile = supply->GetTile();
+                }
+            }
+        }
+    }
+
+    SIM_ResourceImportBay* bay = destination->GetNearestImportBay();
+    if (bay && !routes.RequestRoute(bay->GetTile(), goal))
+    {
+        destination->UpdateRouteState();
+        bay = destination->GetNearestImportBay();
+    }
+
+    SIM_ComponentStockpile* component = SIM_ComponentStockpileManager::Instance().FindWithResource(goal, wanted);
+    if (component && component->GetTile())
+    {
+        if (SIM_ResourceRoute* route = routes.RequestRoute(component->GetTile(), goal))
+        {
+            const size_t score = route->m_steps.size();
+            if (score < best)
+            {
+                best = score;
+                chosen = SOURCE_COMPONENT;
+                sourceTile = component->GetTile();
+            }
+        }
+    }
+
+    if (bay && bay->GetTile())
+    {
+        if (SIM_ResourceRoute* route = routes.RequestRoute(bay->GetTile(), goal))
+        {
+            const size_t score = route->m_steps.size() + 4 * bay->QueueLength();
+            if (score < best)
+            {
+                best = score;
+                chosen = SOURCE_BAY;
+                sourceTile = bay->GetTile();
+            }
+        }
+    }
+
+    SIM_ResourceObject* object = nullptr;
+    switch (chosen)
+    {
+    case SOURCE_NONE:
+        return nullptr;
+    case SOURCE_SUPPLY:
+        object = supply->TakeResource(wanted);
+        break;
+    case SOURCE_COMPONENT:
+        object = component->TakeResource(wanted);
+        break;
+    case SOURCE_BAY:
+        object = Allocate();
+        break;
+    }
+    if (!object)
+    {
+        FV_TRACE("Resource object limit reached...");
+        return nullptr;
+    }
+    object->Init(resource, destination, sourceTile->m_worldX, sourceTile->m_worldY);
+    if (chosen == SOURCE_BAY)
+        bay->Enqueue(object);
+    return object;
+}
+
+void SIM_ResourceObjManager::UpdateAll()
+{
+    for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
+    {
+        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        if (record.m_inUse && record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
+            record.Update();
+    }
+}
+
+void SIM_ResourceObjManager::RerouteAll()
+{
+    for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
+    {
+        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        if (record.m_inUse)
+            record.Reroute();
+    }
+    for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
+        bay->PurgeUnroutable();
+    for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
+        supply->ValidateRequests();
+    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
+    {
+        SIM_ProductionSlot* production = PoolProductionSlot(slot);
+        if (production && production->GetInputStockpile())
+            production->GetInputStockpile()->ValidateRequests();
+    }
+}
+
+void SIM_ResourceObjManager::ValidateLoadedObjects()
+{
+    for (int32_t i = 0; i < kPoolSize; ++i)
+    {
+        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        // Objects in use are the ones that a savegame restored.
+        if (!record.m_inUse || !record.m_destination || record.m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
+            continue;
+        SIM_ProductionSlot* production = PoolProductionSlot(record.m_destination);
+        if (!production)
+            continue;
+        SIM_ResourceStockpile* stockpile = production->GetInputStockpile();
+        const bool listed = stockpile && stockpile->HasRequestFor(&record);
+        FV_ASSERT(listed);
+        if (!listed)
+            FV_FLOW_ERROR("Bad data in saved resource objects");
+    }
+}
+
+void SIM_ResourceObjManager::ForgetObject(SIM_ResourceObject* object)
+{
+    if (!object)
+        return;
+    for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
+        bay->Remove(object);
+    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
+    {
+        SIM_ProductionSlot* production = PoolProductionSlot(slot);
+        if (!production)
+            continue;
+        if (SIM_ResourceStockpile* input = production->GetInputStockpile())
+            while (input->RemoveRequest(object))
+            {
+            }
+        // An object that leaves an exporter queue without being sent leaves its place empty.
+        if (SIM_ComponentStockpile* output = production->GetOutputStockpile())
+            if (output->Exporter().Remove(object))
+                output->HideAtPlace(object->m_placeIndex);
+    }
+    for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
+    {
+        while (supply->RemoveRequest(object))
+        {
+        }
+        if (supply->Exporter().Remove(object))
+            supply->HideAtPallet(object->m_placeIndex);
+    }
+}

@@ -1,0 +1,328 @@
+// A resource object: spawned at a source, moved point by point along its route, handed to the
+// destination stockpile on arrival.
+#include "sim/flow/SIM_ResourceObject.h"
+
+#include "engine/core/GDebugLog.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_FlowErrorBox.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/views/SIM_ResourceObjectView.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Tile.h"
+#include "sim/world/TileWaypointGrid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+SIM_SupplyStockpile* ObjectSupplyDestination(SIM_PlaceableSlot* slot)
+{
+    if (!slot || !slot->IsFacility() || !slot->GetTask() || slot->GetTask()->m_name != SIM_SupplyStockpile::kTaskName)
+        return nullptr;
+    return dynamic_cast<SIM_SupplyStockpile*>(slot);
+}
+
+SIM_ResourceStockpile* ObjectProductionDestination(SIM_PlaceableSlot* slot)
+{
+    if (!slot || slot->IsFacility())
+        return nullptr;
+    SIM_ProductionSlot* production = static_cast<SIM_ProductionSlot*>(slot);
+    return production->GetInputStockpile();
+}
+} // namespace
+
+SIM_ResourceObject::SIM_ResourceObject() = default;
+SIM_ResourceObject::~SIM_ResourceObject() = default;
+
+SIM_Tile* SIM_ResourceObject::DestinationTile(SIM_PlaceableSlot* destination)
+{
+    if (!destination)
+        return nullptr;
+    if (!destination->IsFacility())
+    {
+        SIM_ResourceStockpile* stockpile = ObjectProductionDestination(destination);
+        return stockpile ? stockpile->GetTile() : nullptr;
+    }
+    SIM_SupplyStockpile* supply = ObjectSupplyDestination(destination);
+    return supply ? supply->GetTile() : nullptr;
+}
+
+void SIM_ResourceObject::Init(const SIM_Resource* resource, SIM_PlaceableSlot* destination, float x, float y)
+{
+    FV_ASSERT(resource != nullptr);
+    m_resource = resource;
+    m_inUse = 1;
+    m_state = STATE_WAITING;
+    m_task = nullptr;
+    m_retryTime = 0.0f;
+    m_x = x;
+    m_y = y;
+    if (!m_view)
+        m_view.reset(SIM_Presentation::Instance().Listener().CreateResourceObjectView(*this));
+    else
+        m_view->SetResourceSprite();
+    m_destination = destination;
+}
+
+TileWaypoint* SIM_ResourceObject::CursorPoint() const
+{
+    if (!m_route || m_stepCursor < 0 || static_cast<size_t>(m_stepCursor) >= m_route->m_steps.size())
+        return nullptr;
+    return m_route->m_steps[static_cast<size_t>(m_stepCursor)];
+}
+
+SIM_Tile* SIM_ResourceObject::TileUnder()
+{
+    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    if (!factory)
+        return nullptr;
+    if (m_currentTile)
+        return factory->FindNearestTile(m_currentTile->m_gridX, m_currentTile->m_gridY, m_x, m_y);
+    return factory->GetTileAtWorldPos(m_x, m_y);
+}
+
+void SIM_ResourceObject::Update()
+{
+    FV_ASSERT(m_destination != nullptr);
+    if (!m_destination)
+    {
+        // Nowhere to go and listed by no stockpile: the record goes back to the pool.
+        Release();
+        return;
+    }
+
+    const float frameTime = SIM_Game::Instance().GetFrameTime();
+    if (!m_route)
+    {
+        m_retryTime += frameTime;
+        if (m_retryTime > kRetryTime)
+        {
+            m_retryTime = 0.0f;
+            Reroute();
+            // Reroute may have delivered the object; only one still in transit is lost.
+            if (!m_route && m_state == STATE_IN_TRANSIT)
+            {
+                CancelTransit();
+                Release();
+            }
+        }
+        return;
+    }
+
+    CheckListed();
+
+    SIM_Tile* tile = TileUnder();
+    if (tile && tile->m_conveyor)
+        tile->m_conveyor->SetCarrying(true);
+    m_currentTile = tile;
+
+    TileWaypoint* target = CursorPoint();
+    if (!target)
+    {
+        // A route without points to follow: look for a new one after the retry time.
+        m_route = nullptr;
+        return;
+    }
+    const float dx = target->m_worldX - m_x;
+    const float dy = target->m_worldY - m_y;
+    const float angle = std::atan2(dy, dx);
+    const float distance = std::sqrt(dx * dx + dy * dy);
+    const float length = std::clamp(frameTime, 0.0f, 100.0f) * 0.5f *
+                         SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED);
+
+    if (length > distance)
+    {
+        const bool last = static_cast<size_t>(m_stepCursor) + 1 >= m_route->m_steps.size();
+        target->m_occupant = nullptr;
+        if (last)
+        {
+            Arrive();
+        }
+        else
+        {
+            ++m_stepCursor;
+            // Recorded only: an occupied point does not stop anyone.
+            m_route->m_steps[static_cast<size_t>(m_stepCursor)]->m_occupant = this;
+        }
+    }
+    m_x += length * std::cos(angle);
+    m_y += length * std::sin(angle);
+}
+
+void SIM_ResourceObject::Reroute()
+{
+    if (m_state != STATE_IN_TRANSIT)
+        return;
+    SIM_Tile* tile = TileUnder();
+    FV_ASSERT(tile != nullptr);
+    if (!tile)
+        return;
+
+    TileWaypoint* nearest = nullptr;
+    if (m_route && tile->m_waypoints)
+    {
+        float best = 9999.0f;
+        nearest = &tile->m_waypoints->m_points[2];
+        for (TileWaypoint& point : tile->m_waypoints->m_points)
+        {
+            const float dx = point.m_worldX - m_x;
+            const float dy = point.m_worldY - m_y;
+            const float distance = std::sqrt(dx * dx + dy * dy);
+            if (distance < best)
+            {
+                best = distance;
+                nearest = &point;
+            }
+        }
+    }
+
+    m_route = nullptr;
+    m_stepCursor = 0;
+    SIM_Tile* goal = DestinationTile(m_destination);
+    if (!goal)
+        return;
+    if (tile == goal)
+    {
+        Arrive();
+        return;
+    }
+    SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(tile, goal);
+    if (!route)
+        return;
+    m_route = route;
+    m_stepCursor = 0;
+    if (nearest)
+    {
+        for (size_t i = 0; i < route->m_steps.size(); ++i)
+            if (route->m_steps[i] == nearest)
+                m_stepCursor = static_cast<int32_t>(i);
+    }
+}
+
+bool SIM_ResourceObject::CanRoute()
+{
+    if (!m_sourceBay)
+        return false;
+    SIM_Tile* goal = DestinationTile(m_destination);
+    if (!goal || !m_sourceBay->GetTile())
+        return false;
+    return RouteTable::Instance().RequestRoute(m_sourceBay->GetTile(), goal) != nullptr;
+}
+
+void SIM_ResourceObject::Arrive()
+{
+    CheckListed();
+    FV_ASSERT(m_destination != nullptr);
+    if (!m_destination)
+        return;
+
+    if (SIM_ResourceStockpile* stockpile = ObjectProductionDestination(m_destination))
+    {
+        stockpile->Receive(this);
+    }
+    else if (SIM_SupplyStockpile* supply = ObjectSupplyDestination(m_destination))
+    {
+        supply->Receive(this);
+    }
+    else
+    {
+        // No stockpile takes it: a delivered object without a place would never be freed.
+        Release();
+        return;
+    }
+    // A stockpile without room released the object; the free record stays free.
+    if (!m_inUse)
+        return;
+    m_state = STATE_DELIVERED;
+    m_route = nullptr;
+    m_destination = nullptr;
+}
+
+void SIM_ResourceObject::CancelTransit()
+{
+    FV_ASSERT(m_state == STATE_IN_TRANSIT);
+    WithdrawRequest();
+}
+
+void SIM_ResourceObject::WithdrawAndRelease(SIM_ResourceObject* object)
+{
+    if (!object || !object->IsInUse())
+        return;
+    object->WithdrawRequest();
+    object->Release();
+}
+
+void SIM_ResourceObject::WithdrawRequest()
+{
+    if (SIM_ResourceStockpile* stockpile = ObjectProductionDestination(m_destination))
+    {
+        stockpile->RemoveRequest(this);
+        return;
+    }
+    if (m_destination && !m_destination->IsFacility())
+    {
+        FV_ASSERT(false); // a production slot without its input stockpile
+        return;
+    }
+    if (SIM_SupplyStockpile* supply = ObjectSupplyDestination(m_destination))
+        supply->RemoveRequest(this);
+}
+
+void SIM_ResourceObject::CheckListed()
+{
+    if (m_state != STATE_IN_TRANSIT || !m_destination || m_destination->IsFacility())
+        return;
+    SIM_ResourceStockpile* stockpile = ObjectProductionDestination(m_destination);
+    const bool listed = stockpile && stockpile->HasRequestFor(this);
+    FV_ASSERT(listed);
+    if (!listed)
+        FV_FLOW_ERROR("Bad data in saved resource objects");
+}
+
+void SIM_ResourceObject::Release()
+{
+    if (TileWaypoint* point = CursorPoint())
+        if (point->m_occupant == this)
+            point->m_occupant = nullptr;
+    FV_ASSERT(m_state != STATE_DELIVERED || m_placeIndex >= 0);
+    m_route = nullptr;
+    m_stepCursor = 0;
+    m_destination = nullptr;
+    m_resource = nullptr;
+    m_currentTile = nullptr;
+    m_sourceBay = nullptr;
+    m_state = STATE_FREE;
+    m_inUse = 0;
+    m_placeIndex = -1;
+    m_task = nullptr;
+    m_retryTime = 0.0f;
+}
+
+void SIM_ResourceObject::ResetRecord()
+{
+    m_view.reset();
+    m_id = -1;
+    m_currentTile = nullptr;
+    m_resource = nullptr;
+    m_x = 0.0f;
+    m_y = 0.0f;
+    m_destination = nullptr;
+    m_inUse = 0;
+    m_state = STATE_FREE;
+    m_route = nullptr;
+    m_stepCursor = 0;
+    m_sourceBay = nullptr;
+    m_placeIndex = -1;
+    m_retryTime = 0.0f;
+    m_task = nullptr;
+}

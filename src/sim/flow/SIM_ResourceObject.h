@@ -1,0 +1,85 @@
+// One item of a resource on its way to, or stored in, the stockpile of a slot. Records live in
+// the fixed pool of the resource-object manager; a record's index is its identity in savegames.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+class SIM_Tile;
+class SIM_Resource;
+class SIM_PlaceableSlot;
+class SIM_ProductionTask;
+class SIM_ResourceRoute;
+class SIM_ResourceImportBay;
+class SIM_ResourceObjectView;
+struct TileWaypoint;
+
+class SIM_ResourceObject
+{
+public:
+    enum State : int32_t
+    {
+        STATE_FREE = 0,
+        STATE_WAITING = 1,
+        STATE_IN_TRANSIT = 2,
+        STATE_DELIVERED = 3
+    };
+
+    // Frame time an object without a route waits before it looks for one again.
+    static constexpr float kRetryTime = 1000.0f;
+
+    SIM_ResourceObject();
+    virtual ~SIM_ResourceObject();
+    SIM_ResourceObject(const SIM_ResourceObject&) = delete;
+    SIM_ResourceObject& operator=(const SIM_ResourceObject&) = delete;
+
+    // Makes the record live for a resource bound for a destination slot, waiting at (x, y).
+    void Init(const SIM_Resource* resource, SIM_PlaceableSlot* destination, float x, float y);
+    // One step along the route of an object in transit.
+    void Update();
+    // Looks for a new route from the tile under the object to its destination (in transit only).
+    void Reroute();
+    // True when the object waits in an import bay and a route leads from the bay to its destination.
+    bool CanRoute();
+    // Hands the object to its destination's stockpile.
+    void Arrive();
+    // Withdraws the object (in transit) from its destination's request list.
+    void CancelTransit();
+    // Takes the object out of its destination's request list, whatever its state.
+    void WithdrawRequest();
+    // The source of a waiting object goes away: its stockpile stops waiting for it and the
+    // record returns to the pool (nothing for a record that is already free).
+    static void WithdrawAndRelease(SIM_ResourceObject* object);
+    // Reports an object in transit that its destination's stockpile does not list.
+    void CheckListed();
+    // Returns the record to the pool; the view stays with the record.
+    void Release();
+    // Clears every field and destroys the view (pool reset).
+    void ResetRecord();
+
+    // The tile the object must be delivered to: the input stockpile tile of a production slot or
+    // the tile of a supply stockpile; null for anything else.
+    static SIM_Tile* DestinationTile(SIM_PlaceableSlot* destination);
+
+    bool IsInUse() const { return m_inUse != 0; }
+
+    int32_t m_id = -1;
+    SIM_Tile* m_currentTile = nullptr;
+    const SIM_Resource* m_resource = nullptr;
+    float m_x = 0.0f;
+    float m_y = 0.0f;
+    SIM_PlaceableSlot* m_destination = nullptr;
+    uint8_t m_inUse = 0;
+    int32_t m_state = STATE_FREE;
+    std::unique_ptr<SIM_ResourceObjectView> m_view;
+    SIM_ResourceRoute* m_route = nullptr;
+    // Index into the route's step list of the point the object moves towards.
+    int32_t m_stepCursor = 0;
+    SIM_ResourceImportBay* m_sourceBay = nullptr;
+    int32_t m_placeIndex = -1;
+    float m_retryTime = 0.0f;
+    SIM_ProductionTask* m_task = nullptr;
+
+private:
+    TileWaypoint* CursorPoint() const;
+    SIM_Tile* TileUnder();
+};

@@ -1,0 +1,37 @@
+// The supply stockpiles of the floor and which of them is nearest to a stockpile.
+#include "sim/flow/SupplyStockpileRegistry.h"
+
+#include "sim/flow/SIM_NearestByRoute.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+
+#include "sim/SIM_PointerList.h"
+
+#include <algorithm>
+
+SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
+{
+    static SupplyStockpileRegistry registry;
+    return registry;
+}
+
+void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)
+{
+    AddPointerOnce(m_stockpiles, stockpile);
+}
+
+void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
+{
+    RemovePointer(m_stockpiles, stockpile);
+}
+
+SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource)
+{
+    if (!goal || !resource)
+        return nullptr;
+    return NearestByRoute(m_stockpiles, goal, [resource](SIM_SupplyStockpile* stockpile) {
+        if (!stockpile->GetNearestImportBay())
+            stockpile->UpdateRouteState();
+        return stockpile->GetTile() && stockpile->CountStored(resource) >= 1;
+    });
+}

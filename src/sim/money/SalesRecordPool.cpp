@@ -1,0 +1,124 @@
+// The record of every car sold, per design and game hour, with all-time totals per design.
+#include "sim/money/SalesRecordPool.h"
+
+#include "engine/core/GDebugLog.h"
+#include "sim/money/SIM_FinanceRecord.h"
+
+SalesRecordPool& SalesRecordPool::Instance()
+{
+    static SalesRecordPool instance;
+    return instance;
+}
+
+SalesRecordPool::SalesRecordPool() = default;
+
+void SalesRecordPool::AddSale(SIM_VehicleDesign* design, float amount)
+{
+    int now = SIM_FinanceRecord::CurrentHour();
+    std::lock_guard<std::mutex> guard(m_lock);
+    bool totalFound = false;
+    for (auto& t : totals)
+    {
+        if (t.design == design)
+        {
+            t.amount += amount;
+            t.quantity += 1;
+            totalFound = true;
+            break;
+        }
+    }
+    if (!totalFound)
+        totals.push_back(SaleTotal{amount, 1, design});
+
+    for (auto& r : records)
+    {
+        if (r.active && r.design == design && r.hour == now)
+        {
+            r.amount += amount;
+            r.quantity += 1;
+            return;
+        }
+    }
+    for (int i = 0; i < NUM_RECORDS; ++i)
+    {
+        SaleRecord& r = records[i];
+        if (!r.active)
+        {
+            r.active = 1;
+            r.hour = now;
+            r.amount = amount;
+            r.design = design;
+            r.quantity = 1;
+            if (i > highestIndex)
+                highestIndex = i;
+            return;
+        }
+    }
+    // The sale stays in the totals, and every such sale is written to the error log. Every
+    // later sale of the game would hit the same wall, so the box is shown once per game and not
+    // every few seconds.
+    if (!m_fullReported)
+    {
+        m_fullReported = true;
+        DebugErrorBox("Not enough sales records!", "SIM_SalesRecord", 112);
+    }
+    else
+    {
+        GDebugLog::Instance().LogError("Not enough sales records!:SIM_SalesRecord 112");
+    }
+}
+
+template <typename T>
+T SalesRecordPool::SumSales(const SIM_VehicleDesign* design, int hours, T SaleTotal::*totalField,
+                            T SaleRecord::*recordField) const
+{
+    int now = SIM_FinanceRecord::CurrentHour();
+    std::lock_guard<std::mutex> guard(m_lock);
+    T sum = 0;
+    if (hours == -1)
+    {
+        // All designs: every design's total.
+        for (const auto& t : totals)
+        {
+            if (!design)
+                sum += t.*totalField;
+            else if (t.design == design)
+                return t.*totalField;
+        }
+        return sum;
+    }
+    for (const auto& r : records)
+        if (r.active && (!design || r.design == design) && now - r.hour < hours)
+            sum += r.*recordField;
+    return sum;
+}
+
+float SalesRecordPool::GetIncome(const SIM_VehicleDesign* design, int hours) const
+{
+    return SumSales(design, hours, &SaleTotal::amount, &SaleRecord::amount);
+}
+
+int SalesRecordPool::GetQuantitySold(const SIM_VehicleDesign* design, int hours) const
+{
+    return SumSales(design, hours, &SaleTotal::quantity, &SaleRecord::quantity);
+}
+
+float SalesRecordPool::GetIncomeForHour(int hour) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    float sum = 0.0f;
+    for (const auto& r : records)
+        if (r.active && r.hour == hour)
+            sum += r.amount;
+    return sum;
+}
+
+void SalesRecordPool::Reset()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    for (auto& r : records)
+        r.active = 0;
+    totals.clear();
+    highestIndex = 0;
+    m_fullReported = false;
+}

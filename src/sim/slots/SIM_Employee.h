@@ -1,0 +1,24 @@
+// One member of a slot's staff; costs an hourly wage through its finance object.
+#pragma once
+
+class SIM_FinanceObject;
+struct TaskPropDef;
+
+class SIM_Employee
+{
+public:
+    SIM_Employee() = default;
+    virtual ~SIM_Employee();
+    SIM_Employee(const SIM_Employee&) = delete;
+    SIM_Employee& operator=(const SIM_Employee&) = delete;
+
+    // Stores the staff entry and starts the wage: "HOURLY_WAGE" per hour in the wages category.
+    void Init(const TaskPropDef* staffKind);
+
+    SIM_FinanceObject* GetFinanceObject() const { return m_financeObject; }
+    const TaskPropDef* GetStaffKind() const { return m_staffKind; }
+
+private:
+    SIM_FinanceObject* m_financeObject = nullptr; // owned
+    const TaskPropDef* m_staffKind = nullptr;
+};

@@ -1,0 +1,94 @@
+// A placed facility and its timed work cycle (research offices earn research points).
+#include "sim/slots/SIM_FacilitySlot.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "engine/core/GDebugLog.h"
+#include "engine/core/IniLoader.h"
+#include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_SlotView.h"
+
+SIM_FacilitySlot::SIM_FacilitySlot()
+{
+    m_facilityFlag = 1;
+    SlotQueries::Instance().Add(this);
+}
+
+SIM_FacilitySlot::~SIM_FacilitySlot()
+{
+    delete m_guiFacility;
+}
+
+void SIM_FacilitySlot::SetTask(SIM_FacilityTask* task)
+{
+    FV_ASSERT(task != nullptr);
+    if (!task)
+        return;
+    m_task = task;
+    m_facilityTask = task;
+    m_processTime = task->m_processTime;
+    m_cycleTimer.Start();
+    CreateStaff();
+    // Headless there is no facility view to refresh.
+    if (m_guiFacility)
+        m_guiFacility->Refresh();
+}
+
+void SIM_FacilitySlot::SetGuiFacility(SIM_SlotView* view)
+{
+    if (view == m_guiFacility)
+        return;
+    delete m_guiFacility;
+    m_guiFacility = view;
+}
+
+void SIM_FacilitySlot::Update()
+{
+    // The work cycle runs in real time, whatever the game speed.
+    m_cycleTimer.SetTimeScale(1.0f);
+    m_cycleTimer.Update();
+    if (m_cycleTimer.GetTotal() > m_processTime)
+    {
+        m_cycleTimer.Start();
+        CompleteCycle();
+    }
+}
+
+void SIM_FacilitySlot::CompleteCycle()
+{
+    if (!m_facilityTask || m_facilityTask->m_name != "fac_research_office")
+        return;
+    SIM_ResearchManager& research = SIM_ResearchManager::Instance();
+    if (research.GetCurrentResearch())
+    {
+        const float points = GetTaskNumber("research_points_earned");
+        research.AddResearchPoints(SIM_Game::Instance().GetSpeed() * points);
+    }
+    SetBusy(research.GetCurrentResearch() != nullptr);
+}
+
+float SIM_FacilitySlot::GetTaskNumber(const char* key) const
+{
+    if (!m_facilityTask || !m_facilityTask->m_taskSection)
+        return 0.0f;
+    const IniLoader& section = m_facilityTask->GetTaskSection();
+    if (!section.HasKey(key))
+        return 0.0f;
+    return static_cast<float>(std::strtod(section.GetValue(key).c_str(), nullptr));
+}
+
+void SIM_FacilitySlot::Remove(bool silent)
+{
+    SIM_PlaceableSlot::Remove(silent);
+    delete m_guiFacility;
+    m_guiFacility = nullptr;
+}
+
+SIM_SlotView* SIM_FacilitySlot::GetGuiSlot() const
+{
+    return m_guiFacility;
+}

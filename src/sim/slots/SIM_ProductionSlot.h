@@ -1,0 +1,125 @@
+// A placed production task: a station that makes components from resources, a station that works
+// on the car standing in it, or a conveyor piece that carries cars between stations.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/slots/SIM_PlaceableSlot.h"
+
+class SIM_ComponentStockpile;
+class SIM_ProductionTask;
+class SIM_Resource;
+class SIM_ResourceStockpile;
+class SIM_Vehicle;
+struct SubTask;
+
+class SIM_ProductionSlot : public SIM_PlaceableSlot
+{
+public:
+    static constexpr int kRequiredResourceCount = 16;
+    // Depth of the next-slot searches: the visited stack holds this many slots.
+    static constexpr int kVisitedStackSize = 64;
+
+    struct RequiredResource
+    {
+        SIM_Resource* resource = nullptr;
+        int32_t count = 0;
+    };
+
+    SIM_ProductionSlot();
+    ~SIM_ProductionSlot() override;
+
+    void Update() override;
+    int SetFacing(int facing) override;
+    void Remove(bool silent) override;
+    SIM_SlotView* GetGuiSlot() const override;
+    // Appends the tile; a stockpile tile gets the input stockpile, an export tile the output one.
+    void AddOption(SIM_Tile* tile, const TaskTileDef& def) override;
+    void AddTile(SIM_Tile* tile, const TaskTileDef& def);
+    // Looks for the nearest import bay; without one, and unless component stockpiles can serve
+    // every need, the slot has no route to its resources.
+    void UpdateRouteState() override;
+
+    void SetTask(SIM_ProductionTask* task);
+    // Switches an optional sub-task on or off (savegame reader).
+    void SetOption(bool on, const std::string& name);
+    void SetGuiSlot(SIM_SlotView* view);
+
+    // A car reached this slot's position (vehicles job).
+    void OnVehicleArrived();
+    void StartRunning();
+    void UpdateProgress();
+    void OnSubTaskComplete();
+    // 0 with fewer than two sub-tasks; -1 (reported) when the current one is not in the list.
+    int GetCurrentSubTaskIndex() const;
+    // After loading: skips the sub-tasks the car already had applied.
+    void RestoreCurrentSubTask();
+    void RebuildRequiredResources();
+    // Whether some required resource has fewer objects in the input stockpile than needed.
+    bool AreResourcesMissing() const;
+
+    // Routing between slots.
+    bool IsExitTile(const SIM_Tile* tile) const;
+    bool IsInputTile(const SIM_Tile* tile) const;
+    bool FindNextSlot();
+    bool CanWorkOnVehicle(SIM_Vehicle* car);
+    int ScoreExitPath(SIM_Tile* tile, int score);
+    void PassVehicleToNextSlot();
+    void ExportVehicle();
+
+    // Field access.
+    SIM_ProductionTask* GetProductionTask() const { return m_productionTask; }
+    SIM_Vehicle* GetVehicle() const { return m_vehicle; }
+    void SetVehicle(SIM_Vehicle* car) { m_vehicle = car; }
+    SIM_ProductionSlot* GetNextSlot() const { return m_nextSlot; }
+    SIM_ResourceStockpile* GetInputStockpile() const { return m_inputStockpile; }
+    SIM_ComponentStockpile* GetOutputStockpile() const { return m_outputStockpile; }
+    float GetProgress() const { return m_progress; }
+    const std::vector<std::string>& GetOptions() const { return m_options; }
+    const std::vector<SubTask*>& GetSubTasks() const { return m_subTasks; }
+    int GetCurrentSubTask() const { return m_currentSubTask; }
+    const RequiredResource* GetRequiredResources() const { return m_required; }
+    int GetUpdateCounter() const { return m_updateCounter; }
+    bool IsConveyor() const;
+
+    // The shared visited stack of the next-slot searches (one search at a time).
+    static void ClearVisitedStack();
+    static int GetVisitedCount();
+
+private:
+    void RebuildSubTasks();
+    void ReleaseSubTasks();
+    // The shared visited stack: whether this slot is on it; put it on (false when it is full).
+    bool IsVisited() const;
+    bool PushVisited();
+    void ComponentTaskLogic();
+    void VehicleTaskLogic();
+    // The route check; true when it found no way to the resources (state now NOROUTE_TO_RESOURCES).
+    bool CheckRoute();
+    // Resources are missing: no route, or waiting for them.
+    void ReportMissingResources();
+    void MirrorStateToView();
+    void ApplyCurrentSubTaskToVehicle(SubTask& sub);
+    void ProduceExports();
+    bool IsChassisTask() const;
+
+    int m_currentSubTask = 0;
+    std::vector<SubTask*> m_subTasks; // owned
+    RequiredResource m_required[kRequiredResourceCount];
+    SIM_Vehicle* m_vehicle = nullptr; // owned by the vehicle manager
+    std::vector<std::string> m_options;
+    SIM_SlotView* m_guiSlot = nullptr;                   // owned; null headless
+    SIM_ResourceStockpile* m_inputStockpile = nullptr;   // owned
+    SIM_ComponentStockpile* m_outputStockpile = nullptr; // owned
+    float m_progress = 0.0f;
+    SIM_ProductionSlot* m_nextSlot = nullptr;
+    SIM_ProductionTask* m_productionTask = nullptr; // the same object as the base's task
+    int32_t m_updateCounter = 0;
+    bool m_requiredOverflowReported = false;
+    bool m_isExport = false;    // "task_export": cars leave the factory here
+    bool m_createsCars = false; // a chassis station makes a new car when it is empty
+    int m_noticeKind = 0;
+    // The search generation in which this slot was last put on the visited stack.
+    uint64_t m_visitMark = 0;
+};

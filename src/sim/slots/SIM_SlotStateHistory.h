@@ -1,0 +1,47 @@
+// A slot's short record of its state changes: answers what share of the last few seconds the
+// slot spent in a state, for the slot's status pie and the factory's efficiency figures.
+#pragma once
+#include <cstdint>
+
+class SIM_SlotStateHistory
+{
+public:
+    static constexpr int kEntryCount = 128;
+    // Entries that ended longer ago than this may be reused.
+    static constexpr float kKeepMs = 30000.0f;
+
+    struct Entry
+    {
+        float start = 0.0f; // running game time, ms
+        float end = -1.0f;  // -1 while the entry is open
+        int32_t state = 0;
+        uint8_t valid = 0;
+    };
+
+    SIM_SlotStateHistory() = default;
+
+    // Closes the open entry and opens one in the given state, at the running game time.
+    void Record(int state);
+    void RecordAt(int state, float now);
+
+    // Share 0..1 of the last windowMs game milliseconds spent in the state.
+    float GetStateFraction(int state, float windowMs) const;
+    float GetStateFractionAt(int state, float windowMs, float now) const;
+
+    // After a savegame restored the entries: the last valid open entry becomes current.
+    void FindCurrentEntry();
+
+    // Frees every entry that ended more than kKeepMs before now.
+    void Prune(float now);
+
+    int GetCurrentIndex() const { return m_current; }
+    const Entry& GetEntry(int index) const { return m_entries[index]; }
+    // The savegame reader writes entries back before FindCurrentEntry.
+    Entry& EditEntry(int index) { return m_entries[index]; }
+
+private:
+    int FindFreeEntry() const;
+
+    int32_t m_current = -1;
+    Entry m_entries[kEntryCount];
+};

@@ -1,0 +1,71 @@
+// The registry of every placed slot and the questions asked of it.
+#include "sim/slots/SlotQueries.h"
+
+#include <algorithm>
+
+#include "platform/core/PTraceSpan.h"
+#include "sim/definitions/SIM_BaseTask.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+
+SlotQueries& SlotQueries::Instance()
+{
+    static SlotQueries instance;
+    return instance;
+}
+
+void SlotQueries::Add(SIM_PlaceableSlot* slot)
+{
+    m_allSlots.push_back(slot);
+}
+
+void SlotQueries::RemoveSlot(SIM_PlaceableSlot* slot)
+{
+    m_allSlots.erase(std::remove(m_allSlots.begin(), m_allSlots.end(), slot), m_allSlots.end());
+    m_productionSlots.erase(std::remove(m_productionSlots.begin(), m_productionSlots.end(), slot),
+                            m_productionSlots.end());
+}
+
+void SlotQueries::RebuildProductionSlotList()
+{
+    m_productionSlots.clear();
+    for (SIM_PlaceableSlot* slot : m_allSlots)
+    {
+        if (slot->IsFacility())
+            continue;
+        const SIM_BaseTask* task = slot->GetTask();
+        if (task && task->IsConveyor())
+            continue;
+        m_productionSlots.push_back(slot);
+    }
+}
+
+int SlotQueries::CountResearchOffices() const
+{
+    int count = 0;
+    for (const SIM_PlaceableSlot* slot : m_allSlots)
+        if (slot->GetTask() && slot->GetTask()->m_name == "fac_research_office")
+            ++count;
+    return count;
+}
+
+float SlotQueries::GetResearchPointsEarned() const
+{
+    float points = 0.0f;
+    for (const SIM_PlaceableSlot* slot : m_allSlots)
+    {
+        if (!slot->IsFacility() || !slot->GetTask() || slot->GetTask()->m_name != "fac_research_office")
+            continue;
+        points += static_cast<const SIM_FacilitySlot*>(slot)->GetTaskNumber("research_points_earned");
+    }
+    return points;
+}
+
+void RecalculateNearestBay()
+{
+    PTraceSpan span("RecalculateNearestBay");
+    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
+        if (static_cast<SIM_ProductionSlot*>(slot)->GetInputStockpile())
+            slot->SetNearestImportBay(nullptr);
+}

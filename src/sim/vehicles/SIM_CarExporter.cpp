@@ -1,0 +1,114 @@
+// Finished cars leaving the factory: into the car stock, or into a new design.
+#include "sim/vehicles/SIM_CarExporter.h"
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "engine/core/GDebugLog.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/definitions/VehicleColor.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleComponent.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+
+namespace
+{
+// A design outlives the car it was made from, so it gets its own copies of the car's feature
+// records; they are kept here for the life of the program.
+std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>>& DesignRecordStore()
+{
+    static std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> store;
+    return store;
+}
+std::mutex g_designRecordLock;
+} // namespace
+
+SIM_CarExporter& SIM_CarExporter::Instance()
+{
+    static SIM_CarExporter instance;
+    return instance;
+}
+
+void SIM_CarExporter::ExportVehicle(SIM_Vehicle* car)
+{
+    FV_ASSERT(car != nullptr);
+    if (!car)
+        return;
+    SIM_VehicleDesign* match = nullptr;
+    for (SIM_VehicleDesign* design : SIM_VehicleDesignManager::Instance().GetDesigns())
+    {
+        if (design && design->MatchesVehicleTasks(car->GetFeatureRecords()))
+        {
+            match = design;
+            break;
+        }
+    }
+    if (match)
+    {
+        SIM_SalesManager::Instance().AddVehicleToStock(car);
+        return;
+    }
+
+    // The first car of a new configuration becomes a design for the player to name and price;
+    // it is not stocked itself.
+    SIM_VehicleDesign* design = new SIM_VehicleDesign();
+    FillDesignFromVehicle(design, car);
+    if (!SIM_Presentation::Instance().HasListener())
+        return;
+    if (SIM_VehicleManager::InVehicleJob())
+        SIM_Presentation::Instance().Post([design] { SIM_Presentation::Instance().Listener().ShowNewDesign(design); });
+    else
+        SIM_Presentation::Instance().Listener().ShowNewDesign(design);
+}
+
+void SIM_CarExporter::FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM_Vehicle* car)
+{
+    FV_ASSERT(car != nullptr && design != nullptr);
+    if (!car || !design)
+        return;
+    design->m_componentTypes.clear();
+    for (const SIM_VehicleComponent* component : car->GetComponents())
+        design->m_componentTypes.push_back(const_cast<SIM_VehicleComponentType*>(component->GetType()));
+    design->m_featureRecords.clear();
+    {
+        std::lock_guard<std::mutex> guard(g_designRecordLock);
+        for (const SIM_VehicleFeatureRecord* record : car->GetFeatureRecords())
+        {
+            DesignRecordStore().push_back(std::make_unique<SIM_VehicleFeatureRecord>(*record));
+            design->m_featureRecords.push_back(DesignRecordStore().back().get());
+        }
+    }
+    design->m_colour = GetRandomVehicleColor();
+}
+
+float SIM_CarExporter::GetDesignValue(const SIM_VehicleDesign* design)
+{
+    if (!design)
+        return 0.0f;
+    float value = 0.0f;
+    for (const SIM_VehicleFeatureRecord* record : design->m_featureRecords)
+    {
+        if (!record || !record->feature)
+            continue;
+        float quality = 1.0f;
+        for (const SIM_SlotUpgrade* upgrade : record->upgrades)
+        {
+            if (!upgrade)
+                continue;
+            for (const SlotUpgradeEffect& effect : upgrade->m_effects)
+                if (effect.type == SU_QUALITY)
+                    quality += effect.value;
+        }
+        quality = std::clamp(quality, -1.0f, 1.0f);
+        value += record->feature->GetValue() * quality;
+    }
+    return value;
+}

@@ -1,0 +1,36 @@
+// Car designs and how finished cars are matched against them.
+#include "sim/vehicles/SIM_VehicleDesign.h"
+
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+
+SIM_VehicleDesign::SIM_VehicleDesign()
+{
+    SIM_VehicleDesignManager::Instance().Register(this);
+}
+
+SIM_VehicleDesign::~SIM_VehicleDesign()
+{
+    SIM_VehicleDesignManager::Instance().Unregister(this);
+}
+
+bool SIM_VehicleDesign::MatchesVehicleTasks(const std::vector<SIM_VehicleFeatureRecord*>& carRecords) const
+{
+    if (carRecords.size() != m_featureRecords.size())
+        return false;
+    for (const SIM_VehicleFeatureRecord* carRecord : carRecords)
+    {
+        if (!carRecord)
+            return false;
+        bool found = false;
+        for (const SIM_VehicleFeatureRecord* own : m_featureRecords)
+            if (own && own->feature == carRecord->feature)
+            {
+                found = true;
+                break;
+            }
+        if (!found)
+            return false;
+    }
+    return true;
+}

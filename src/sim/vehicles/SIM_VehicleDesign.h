@@ -1,0 +1,32 @@
+// A car model the player has named and priced; finished cars are matched against it by features.
+#pragma once
+
+#include "sim/definitions/VehicleColor.h"
+
+#include <string>
+#include <vector>
+
+class SIM_VehicleComponentType;
+struct SIM_VehicleFeatureRecord;
+
+class SIM_VehicleDesign
+{
+public:
+    // An empty design, registered with the design manager until it is destroyed.
+    SIM_VehicleDesign();
+    SIM_VehicleDesign(const SIM_VehicleDesign&) = delete;
+    SIM_VehicleDesign& operator=(const SIM_VehicleDesign&) = delete;
+    virtual ~SIM_VehicleDesign();
+
+    // True when the car's feature records are as many as the design's and each one's feature
+    // is the feature of one of the design's records (order does not matter).
+    bool MatchesVehicleTasks(const std::vector<SIM_VehicleFeatureRecord*>& carRecords) const;
+
+    std::string GetName() const { return m_name; }
+
+    std::vector<SIM_VehicleComponentType*> m_componentTypes;
+    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords; // the car's records, not owned
+    std::string m_name;
+    float m_price = 0.0f;
+    VehicleColor m_colour;
+};

@@ -1,0 +1,49 @@
+// One rectangular building zone of a mission: open from the start or bought later, with its
+// rent, floor textures, wall style and display name. Buying it opens its tiles for building.
+//
+// Axes: top and bottom bound grid x, left and right bound grid y; the zone covers every tile
+// (x, y) with top <= x <= bottom and left <= y <= right. The floor set-up, the zone look-up and
+// the unlock all use this one convention, so a zone opens exactly the tiles it locked.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class SIM_BuildingZone
+{
+public:
+    static constexpr int STATE_LOCKED = 0;
+    static constexpr int STATE_UNLOCKED = 1;
+    static constexpr int STATE_UNREAD = 2;
+    static constexpr int SIDE_COUNT = 4; // NE, SE, SW, NW
+
+    SIM_BuildingZone() = default;
+
+    // Wall texture names from the wall id and the floor textures from the comma list.
+    void LoadWallTextures();
+    // Opens the zone for building; silent skips the sparkles and the sound.
+    void Unlock(bool silent);
+    // A random entry of a side's wall pool; "" when the pool is empty or the side is bad.
+    std::string GetRandomWallTexture(int side) const;
+    // A random floor texture; "" when the zone lists none.
+    std::string GetRandomFloorTexture() const;
+    std::string GetGUIName() const { return m_guiName; }
+
+    // Whether the zone covers tile (x, y).
+    bool Contains(int x, int y) const { return m_top <= x && x <= m_bottom && m_left <= y && y <= m_right; }
+
+    int m_left = 0;
+    int m_top = 0;
+    int m_right = 0;
+    int m_bottom = 0;
+    int m_state = STATE_UNREAD;
+    float m_rentPerTile = 0.0f;
+    float m_rent = 0.0f; // hourly rent of the whole zone
+    int m_wallId = 0;
+    std::vector<std::string> m_floorTextures;
+    std::string m_floorTextureList;
+    std::string m_importWalls[SIDE_COUNT];
+    std::string m_exportWalls[SIDE_COUNT];
+    std::vector<std::string> m_wallPools[SIDE_COUNT];
+    std::string m_guiName;
+};

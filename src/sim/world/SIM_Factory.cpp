@@ -1,0 +1,228 @@
+// The factory floor of the running game.
+#include "sim/world/SIM_Factory.h"
+
+#include "engine/core/GDebugLog.h"
+#include "sim/SIM_Game.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/TileWaypointGrid.h"
+
+#include <cmath>
+#include <string>
+
+SIM_Factory::SIM_Factory()
+{
+    Init();
+}
+
+SIM_Factory::~SIM_Factory()
+{
+    Clear();
+    delete[] m_tiles;
+}
+
+void SIM_Factory::Clear()
+{
+    for (SIM_PotentialSite* site : m_importSites)
+        delete site;
+    for (SIM_PotentialSite* site : m_exportSites)
+        delete site;
+    m_importSites.clear();
+    m_exportSites.clear();
+}
+
+void SIM_Factory::Init()
+{
+    Clear();
+    delete[] m_tiles;
+    m_tiles = nullptr;
+    m_width = 0;
+    m_height = 0;
+    m_zoneTileCount = 0;
+
+    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    DebugAssert(mission != nullptr, "SIM_Factory", 223);
+    if (!mission)
+        return;
+
+    // A floor outside 1..999 is refused rather than built: the grid stays empty and every
+    // look-up answers null, so nothing can reach past the (absent) tile array.
+    if (!mission->HasValidSize())
+    {
+        DebugAssert(false, "SIM_Factory", 227);
+        GDebugLog::Instance().LogError(("Mission floor size out of range: " + mission->m_name).c_str());
+        return;
+    }
+    m_width = mission->m_worldX;
+    m_height = mission->m_worldY;
+    m_tiles = new SIM_Tile[static_cast<size_t>(m_width) * static_cast<size_t>(m_height)];
+
+    m_worldLeft = -(m_width * 512) - 32;
+    m_worldTop = -32;
+    m_worldRight = m_width * 512 + 32;
+    m_worldBottom = m_height * 512 + 32;
+
+    for (int x = 0; x < m_width; ++x)
+    {
+        for (int y = 0; y < m_height; ++y)
+        {
+            SIM_Tile& tile = m_tiles[TileIndex(x, y)];
+            tile.m_worldX = 256.0f * static_cast<float>(x - y);
+            tile.m_worldY = 128.0f * static_cast<float>(x + y);
+            tile.m_gridX = x;
+            tile.m_gridY = y;
+            tile.m_waypoints = new TileWaypointGrid(&tile);
+            tile.m_zoneState = SIM_Tile::ZONE_NONE;
+        }
+    }
+
+    // Zones are clipped to the grid: a zone that reaches past the edge marks only its tiles
+    // on the floor, the same tiles its unlock opens later.
+    for (const SIM_BuildingZone* zone : mission->m_zones)
+    {
+        if (!zone)
+            continue;
+        const int value = zone->m_state == SIM_BuildingZone::STATE_LOCKED ? SIM_Tile::ZONE_LOCKED : SIM_Tile::ZONE_OPEN;
+        const int x0 = zone->m_top < 0 ? 0 : zone->m_top;
+        const int x1 = zone->m_bottom >= m_width ? m_width - 1 : zone->m_bottom;
+        const int y0 = zone->m_left < 0 ? 0 : zone->m_left;
+        const int y1 = zone->m_right >= m_height ? m_height - 1 : zone->m_right;
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                m_tiles[TileIndex(x, y)].m_zoneState = value;
+    }
+
+    const int count = m_width * m_height;
+    for (int i = 0; i < count; ++i)
+        if (m_tiles[i].m_zoneState != SIM_Tile::ZONE_NONE)
+            ++m_zoneTileCount;
+
+    BuildPotentialSites();
+}
+
+void SIM_Factory::BuildPotentialSites()
+{
+    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    DebugAssert(mission != nullptr, "SIM_Factory", 299);
+    if (!mission)
+        return;
+    for (const SIM_GridPos& pos : mission->m_imports)
+        m_importSites.push_back(new SIM_PotentialSite{GetTile(pos.x, pos.y)});
+    for (const SIM_GridPos& pos : mission->m_exports)
+        m_exportSites.push_back(new SIM_PotentialSite{GetTile(pos.x, pos.y)});
+}
+
+void SIM_Factory::Update()
+{
+    for (int x = 0; x < m_width; ++x)
+    {
+        for (int y = 0; y < m_height; ++y)
+        {
+            SIM_Tile& tile = m_tiles[TileIndex(x, y)];
+            // A slot on several tiles is updated once per tile that names it.
+            if (tile.m_occupant)
+                tile.m_occupant->Update();
+        }
+    }
+}
+
+SIM_Tile* SIM_Factory::GetTile(int x, int y) const
+{
+    if (!m_tiles || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return nullptr;
+    return &m_tiles[TileIndex(x, y)];
+}
+
+SIM_Tile* SIM_Factory::GetTileAtWorldPos(float worldX, float worldY) const
+{
+    if (!m_tiles)
+        return nullptr;
+    // Clamp in floating point first: a far-away position must not overflow the integer.
+    auto toGrid = [](float v, int limit) {
+        if (!(v >= 0.0f)) // also catches NaN
+            return 0;
+        if (v >= static_cast<float>(limit - 1))
+            return limit - 1;
+        return static_cast<int>(v);
+    };
+    const int x = toGrid((2.0f * worldY + worldX) / TILE_PITCH + 0.5f, m_width);
+    const int y = toGrid((2.0f * worldY - worldX) / TILE_PITCH + 0.5f, m_height);
+    return &m_tiles[TileIndex(x, y)];
+}
+
+SIM_Tile* SIM_Factory::GetNeighbourTile(const SIM_Tile* tile, int facing) const
+{
+    DebugAssert(tile != nullptr, "SIM_Factory", 126);
+    if (!tile)
+        return nullptr;
+    static const int stepX[4] = {0, 1, 0, -1};
+    static const int stepY[4] = {-1, 0, 1, 0};
+    if (facing < 0 || facing > 3)
+    {
+        // Reported, and no tile is given back: answering with the tile itself would let a
+        // caller step onto the tile it stands on.
+        DebugErrorBox("Tile Facing Error!", "SIM_Factory", 144);
+        return nullptr;
+    }
+    return GetTile(tile->m_gridX + stepX[facing], tile->m_gridY + stepY[facing]);
+}
+
+int SIM_Factory::GetFacingToTile(const SIM_Tile* from, const SIM_Tile* to) const
+{
+    if (from && to)
+    {
+        for (int facing = 0; facing < 4; ++facing)
+            if (GetNeighbourTile(from, facing) == to)
+                return facing;
+    }
+    DebugErrorBox("Facing find bug!", "SIM_Factory", 118);
+    return NO_FACING;
+}
+
+SIM_Tile* SIM_Factory::FindNearestTile(int gridX, int gridY, float worldX, float worldY) const
+{
+    if (!m_tiles)
+        return nullptr;
+    SIM_Tile* best = &m_tiles[TileIndex(0, 0)];
+    float bestDistance = 9999.0f;
+    for (int x = gridX - 1; x <= gridX + 1; ++x)
+    {
+        for (int y = gridY - 1; y <= gridY + 1; ++y)
+        {
+            SIM_Tile* tile = GetTile(x, y);
+            if (!tile)
+                continue;
+            const float dx = tile->m_worldX - worldX;
+            const float dy = tile->m_worldY - worldY;
+            const float distance = std::sqrt(dx * dx + dy * dy);
+            if (distance < bestDistance)
+            {
+                bestDistance = distance;
+                best = tile;
+            }
+        }
+    }
+    return best;
+}
+
+float SIM_Factory::ComputeHourlyRent()
+{
+    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    DebugAssert(mission != nullptr, "SIM_Factory", 380);
+    if (!mission)
+        return 0.0f;
+    float rent = 0.0f;
+    for (const SIM_BuildingZone* zone : mission->m_zones)
+        if (zone && zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
+            rent += zone->m_rent;
+    return rent;
+}
+
+void SIM_Factory::ChargeRent()
+{
+    // Booked every hour, also when nothing is rented, and taken from the cash like any other
+    // payment: a rent only written in the books would leave the ledger and the cash disagreeing.
+    SIM_FinanceManager::Instance().Pay(ComputeHourlyRent(), FC_RENT);
+}

@@ -1,0 +1,229 @@
+// Reading and writing one mission file.
+#include "sim/world/SIM_Mission.h"
+
+#include "engine/core/GDebugLog.h"
+#include "engine/core/IniLoader.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Factory.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+// Mission integers: the leading number of at most the first 63 characters of the value; no
+// digits give 0. Values beyond the range of an int are clamped instead of overflowing.
+int MissionIntFromText(const std::string& text)
+{
+    const std::string head = text.substr(0, 63);
+    errno = 0;
+    const long long value = std::strtoll(head.c_str(), nullptr, 10);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// A position "x,y": the value is cut to 255 characters like the reader's buffer; the part
+// before the first comma is x, the part after it y ("3" alone is (3, 0)).
+SIM_GridPos MissionPosFromText(const std::string& text)
+{
+    const std::string value = text.substr(0, 255);
+    SIM_GridPos pos;
+    const size_t comma = value.find(',');
+    pos.x = MissionIntFromText(value.substr(0, comma));
+    if (comma != std::string::npos)
+        pos.y = MissionIntFromText(value.substr(comma + 1));
+    return pos;
+}
+
+void ReadMissionPositions(const char* section, const std::string& file, std::vector<SIM_GridPos>& out)
+{
+    IniLoader ini;
+    ini.LoadSection(section, file.c_str());
+    char key[2048];
+    char value[2048];
+    while (ini.NextPair(key, sizeof(key), value, sizeof(value)))
+        out.push_back(MissionPosFromText(value));
+}
+
+bool WriteMissionPositions(const char* section, const std::string& file, const std::vector<SIM_GridPos>& list)
+{
+    IniLoader ini;
+    ini.SetSectionName(section);
+    char key[32];
+    char value[32];
+    for (size_t i = 0; i < list.size(); ++i)
+    {
+        std::snprintf(key, sizeof(key), "%d", static_cast<int>(i));
+        std::snprintf(value, sizeof(value), "%d,%d", list[i].x, list[i].y);
+        ini.AddPair(key, value);
+    }
+    return ini.AppendToFile(file);
+}
+}
+
+SIM_Mission::~SIM_Mission()
+{
+    DeleteZones();
+}
+
+void SIM_Mission::DeleteZones()
+{
+    for (SIM_BuildingZone* zone : m_zones)
+        delete zone;
+    m_zones.clear();
+}
+
+bool SIM_Mission::HasValidSize() const
+{
+    return m_worldX >= SIM_Factory::MIN_SIZE && m_worldX <= SIM_Factory::MAX_SIZE &&
+           m_worldY >= SIM_Factory::MIN_SIZE && m_worldY <= SIM_Factory::MAX_SIZE;
+}
+
+bool SIM_Mission::Load(const std::string& path)
+{
+    // Loading again replaces what an earlier load read instead of piling up positions and zones.
+    m_imports.clear();
+    m_exports.clear();
+    DeleteZones();
+    m_startAreaWidth = 0;
+    m_startAreaHeight = 0;
+    m_file = path;
+    IniLoader ini;
+    ini.LoadSection("config", m_file.c_str());
+    m_name = ini.GetValue("name");
+    m_guiName = ini.GetValue("guiname");
+    m_icon = ini.GetValue("icon");
+    m_worldX = MissionIntFromText(ini.GetValue("worldx"));
+    m_worldY = MissionIntFromText(ini.GetValue("worldy"));
+    m_startingCash = MissionIntFromText(ini.GetValue("starting_cash"));
+    m_guiId = MissionIntFromText(ini.GetValue("gui_id"));
+
+    ReadMissionPositions("imports", m_file, m_imports);
+    ReadMissionPositions("exports", m_file, m_exports);
+    LoadZones();
+
+    if (!HasValidSize())
+    {
+        char message[512];
+        std::snprintf(message, sizeof(message), "Mission [%s] refused: floor size %d x %d is outside 1 to 999",
+                      m_file.c_str(), m_worldX, m_worldY);
+        GDebugLog::Instance().LogError(message);
+        return false;
+    }
+    return true;
+}
+
+void SIM_Mission::LoadZones()
+{
+    IniLoader names;
+    names.LoadSectionNames(m_file.c_str());
+    for (const std::string& section : names.GetSectionNames())
+    {
+        if (section.find("zone") == std::string::npos)
+            continue;
+        IniLoader ini;
+        ini.LoadSection(section.c_str(), m_file.c_str());
+        SIM_BuildingZone* zone = new SIM_BuildingZone();
+        zone->m_left = MissionIntFromText(ini.GetValue("left"));
+        zone->m_top = MissionIntFromText(ini.GetValue("top"));
+        zone->m_right = MissionIntFromText(ini.GetValue("right"));
+        zone->m_bottom = MissionIntFromText(ini.GetValue("bottom"));
+        const std::string type = ini.GetValue("type");
+        if (type == "LOCKED")
+        {
+            zone->m_state = SIM_BuildingZone::STATE_LOCKED;
+        }
+        else if (type == "UNLOCKED")
+        {
+            zone->m_state = SIM_BuildingZone::STATE_UNLOCKED;
+            m_startAreaWidth = zone->m_right - zone->m_left;
+            m_startAreaHeight = zone->m_bottom - zone->m_top;
+        }
+        else
+        {
+            DebugErrorBox("Unknown Building Zone Type", "SIM_Mission", 235);
+            zone->m_state = SIM_BuildingZone::STATE_UNREAD;
+        }
+        zone->m_floorTextureList = ini.GetValue("floortextures");
+        zone->m_wallId = MissionIntFromText(ini.GetValue("wallid"));
+        zone->m_guiName = ini.GetValue("GUIName");
+        zone->m_rentPerTile = static_cast<float>(MissionIntFromText(ini.GetValue("rent")));
+        // In double: the sides of a zone from a damaged file may be far apart.
+        const double area =
+            (static_cast<double>(zone->m_right) - zone->m_left) * (static_cast<double>(zone->m_bottom) - zone->m_top);
+        zone->m_rent = static_cast<float>(area * zone->m_rentPerTile);
+        zone->LoadWallTextures();
+        m_zones.push_back(zone);
+    }
+}
+
+void SIM_Mission::ReloadZones()
+{
+    DeleteZones();
+    LoadZones();
+}
+
+bool SIM_Mission::Save()
+{
+    if (m_file.empty())
+        return false;
+
+    // The file is rewritten from its config section; other sections and comments are not kept.
+    IniLoader config;
+    config.LoadSection("config", m_file.c_str());
+    config.SetSectionName("config");
+    if (!config.SaveToFile(m_file))
+        return false;
+
+    char section[32];
+    char value[32];
+    for (size_t i = 0; i < m_zones.size(); ++i)
+    {
+        const SIM_BuildingZone* zone = m_zones[i];
+        IniLoader ini;
+        std::snprintf(section, sizeof(section), "zone%d", static_cast<int>(i));
+        ini.SetSectionName(section);
+        std::snprintf(value, sizeof(value), "%d", zone->m_left);
+        ini.AddPair("left", value);
+        std::snprintf(value, sizeof(value), "%d", zone->m_top);
+        ini.AddPair("top", value);
+        std::snprintf(value, sizeof(value), "%d", zone->m_right);
+        ini.AddPair("right", value);
+        std::snprintf(value, sizeof(value), "%d", zone->m_bottom);
+        ini.AddPair("bottom", value);
+        ini.AddPair("GUIName", zone->m_guiName.c_str());
+        std::snprintf(value, sizeof(value), "%.4f", static_cast<double>(zone->m_rentPerTile));
+        ini.AddPair("rent", value);
+        std::snprintf(value, sizeof(value), "%d", zone->m_wallId);
+        ini.AddPair("wallid", value);
+        if (zone->m_state == SIM_BuildingZone::STATE_LOCKED)
+            ini.AddPair("type", "LOCKED");
+        else if (zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
+            ini.AddPair("type", "UNLOCKED");
+        ini.AddPair("floortextures", zone->m_floorTextureList.c_str());
+        if (!ini.AppendToFile(m_file))
+            return false;
+    }
+    return WriteMissionPositions("imports", m_file, m_imports) && WriteMissionPositions("exports", m_file, m_exports);
+}
+
+SIM_BuildingZone* SIM_Mission::GetZoneByName(const std::string& name) const
+{
+    for (SIM_BuildingZone* zone : m_zones)
+        if (zone->m_guiName == name)
+            return zone;
+    return nullptr;
+}
+
+SIM_BuildingZone* SIM_Mission::GetZoneAt(int x, int y) const
+{
+    for (SIM_BuildingZone* zone : m_zones)
+        if (zone->Contains(x, y))
+            return zone;
+    return nullptr;
+}

@@ -1,0 +1,52 @@
+// One playable scenario read from a mission file: floor size, starting cash, where import bays
+// and car exports may go, and the building zones. The mission editor writes it back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class SIM_BuildingZone;
+
+struct SIM_GridPos
+{
+    int x = 0;
+    int y = 0;
+};
+
+class SIM_Mission
+{
+public:
+    SIM_Mission() = default;
+    virtual ~SIM_Mission();
+    SIM_Mission(const SIM_Mission&) = delete;
+    SIM_Mission& operator=(const SIM_Mission&) = delete;
+
+    // Reads config, imports, exports and zones. False (with an error logged) when the floor
+    // size is outside 1..999: such a mission cannot be played.
+    bool Load(const std::string& path);
+    void LoadZones();
+    void ReloadZones();
+    void DeleteZones();
+    // Writes the mission back to its file. False when the file could not be written.
+    bool Save();
+
+    SIM_BuildingZone* GetZoneByName(const std::string& name) const;
+    SIM_BuildingZone* GetZoneAt(int x, int y) const;
+
+    // Whether the floor size can be built (1..999 each way).
+    bool HasValidSize() const;
+
+    std::vector<SIM_GridPos> m_imports;
+    std::vector<SIM_GridPos> m_exports;
+    std::vector<SIM_BuildingZone*> m_zones; // owned, file order
+    std::string m_name;
+    std::string m_guiName;
+    std::string m_icon;
+    int m_worldX = 0;
+    int m_worldY = 0;
+    int m_startingCash = 0;
+    int m_guiId = 0;
+    int m_startAreaWidth = 0;
+    int m_startAreaHeight = 0;
+    std::string m_file;
+};

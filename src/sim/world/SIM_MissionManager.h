@@ -1,0 +1,31 @@
+// Finds every mission file once and hands the missions out by name, in list order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class SIM_Mission;
+
+class SIM_MissionManager
+{
+public:
+    static constexpr const char* DEFAULT_PATTERN = "data/missions/*.txt";
+
+    static SIM_MissionManager& Instance();
+
+    SIM_MissionManager() = default;
+    virtual ~SIM_MissionManager();
+    SIM_MissionManager(const SIM_MissionManager&) = delete;
+    SIM_MissionManager& operator=(const SIM_MissionManager&) = delete;
+
+    // Fills the list once, sorted by gui_id; missions that cannot be played are left out.
+    void Load(const char* pattern = DEFAULT_PATTERN);
+    SIM_Mission* GetMission(const std::string& name);
+    const std::vector<SIM_Mission*>& GetMissions() const { return m_missions; }
+    // Forgets every mission so the next Load reads the files again (tools and tests).
+    void Unload();
+
+private:
+    std::vector<SIM_Mission*> m_missions; // owned
+    bool m_loaded = false;
+};

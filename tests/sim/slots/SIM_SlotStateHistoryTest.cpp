@@ -1,0 +1,111 @@
+// The slot state history: recording changes, giving up when full, and the share of time per state.
+#include <gtest/gtest.h>
+
+#include "sim/slots/SIM_SlotStateHistory.h"
+#include "sim/slots/SlotState.h"
+
+namespace
+{
+int ValidEntries(const SIM_SlotStateHistory& history)
+{
+    int count = 0;
+    for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
+        count += history.GetEntry(i).valid ? 1 : 0;
+    return count;
+}
+} // namespace
+
+TEST(SlotStateHistory, FirstChangeOpensEntryZeroWithoutClosingAnything)
+{
+    SIM_SlotStateHistory history;
+    EXPECT_EQ(history.GetCurrentIndex(), -1);
+    history.RecordAt(RUNNING, 100.0f);
+    EXPECT_EQ(history.GetCurrentIndex(), 0);
+    EXPECT_EQ(history.GetEntry(0).state, RUNNING);
+    EXPECT_FLOAT_EQ(history.GetEntry(0).start, 100.0f);
+    EXPECT_FLOAT_EQ(history.GetEntry(0).end, -1.0f);
+    history.RecordAt(INSUFFICIENT_RESOURCES, 400.0f);
+    EXPECT_FLOAT_EQ(history.GetEntry(0).end, 400.0f);
+    EXPECT_EQ(history.GetCurrentIndex(), 1);
+}
+
+TEST(SlotStateHistory, FullTableGivesUpWithoutReopeningTheClosedEntry)
+{
+    SIM_SlotStateHistory history;
+    for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
+        history.RecordAt(i % 2 ? RUNNING : INSUFFICIENT_RESOURCES, static_cast<float>(i));
+    EXPECT_EQ(ValidEntries(history), 128);
+
+    // The 129th change within 30 s: nothing can be pruned, nothing is recorded, and nothing is
+    // left open that a later change could rewrite.
+    history.RecordAt(NO_EXPORT_ROOM, 200.0f);
+    EXPECT_EQ(history.GetCurrentIndex(), -1);
+    EXPECT_FLOAT_EQ(history.GetEntry(127).end, 200.0f);
+    history.RecordAt(RUNNING, 300.0f);
+    EXPECT_FLOAT_EQ(history.GetEntry(127).end, 200.0f) << "a closed entry was rewritten";
+    for (int s = 0; s < NUM_SLOT_STATES; ++s)
+    {
+        const float share = history.GetStateFractionAt(s, 10000.0f, 300.0f);
+        EXPECT_GE(share, 0.0f);
+        EXPECT_LE(share, 1.0f);
+    }
+}
+
+TEST(SlotStateHistory, LaterChangeReusesLowestEntryThatEndedLongAgo)
+{
+    SIM_SlotStateHistory history;
+    for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
+        history.RecordAt(i % 2 ? RUNNING : INSUFFICIENT_RESOURCES, static_cast<float>(i) * 10.0f);
+    // Entry 0 ended at 10 ms; exactly 30000 ms later it is still kept, a moment later it is not.
+    history.RecordAt(NO_EXPORT_ROOM, 30010.0f);
+    EXPECT_EQ(history.GetCurrentIndex(), -1);
+    history.RecordAt(NO_EXPORT_ROOM, 30011.0f);
+    EXPECT_EQ(history.GetCurrentIndex(), 0);
+    EXPECT_EQ(history.GetEntry(0).state, NO_EXPORT_ROOM);
+}
+
+TEST(SlotStateHistory, StateFractionCases)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::pair<int, float>> changes; // state, time
+        int state;
+        float window;
+        float now;
+        float expected;
+    };
+    const Case cases[] = {
+        {"no entries", {}, RUNNING, 10000.0f, 5000.0f, 0.0f},
+        {"open entry counts up to now", {{RUNNING, 0.0f}}, RUNNING, 10000.0f, 5000.0f, 1.0f},
+        {"half and half", {{RUNNING, 0.0f}, {INSUFFICIENT_VEHICLE, 500.0f}}, RUNNING, 10000.0f, 1000.0f, 0.5f},
+        {"start clipped to the window", {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 9000.0f}}, RUNNING, 2000.0f, 10000.0f, 0.5f},
+        {"entry ended before the window is left out",
+         {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 100.0f}},
+         RUNNING,
+         1000.0f,
+         5000.0f,
+         0.0f},
+        {"other state", {{RUNNING, 0.0f}, {NO_EXPORT_ROOM, 250.0f}}, NO_EXPORT_ROOM, 10000.0f, 1000.0f, 0.75f},
+    };
+    for (const Case& c : cases)
+    {
+        SIM_SlotStateHistory history;
+        for (const auto& change : c.changes)
+            history.RecordAt(change.first, change.second);
+        EXPECT_NEAR(history.GetStateFractionAt(c.state, c.window, c.now), c.expected, 1e-5f) << c.name;
+    }
+}
+
+TEST(SlotStateHistory, FindCurrentEntryTakesTheLastOpenEntry)
+{
+    SIM_SlotStateHistory history;
+    history.EditEntry(3) = {0.0f, -1.0f, RUNNING, 1};
+    history.EditEntry(7) = {10.0f, -1.0f, NO_EXPORT_ROOM, 1};
+    history.EditEntry(9) = {20.0f, 30.0f, RUNNING, 1};
+    history.FindCurrentEntry();
+    EXPECT_EQ(history.GetCurrentIndex(), 7);
+    SIM_SlotStateHistory empty;
+    empty.FindCurrentEntry();
+    EXPECT_EQ(empty.GetCurrentIndex(), -1);
+}
