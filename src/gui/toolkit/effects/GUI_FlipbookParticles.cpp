@@ -2,7 +2,6 @@
 #include "gui/toolkit/effects/GUI_FlipbookParticles.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GScreenSize.h"
 #include "engine/GVertexBuffer.h"
 
 #include <algorithm>
@@ -48,8 +47,7 @@ void GUI_FlipbookParticles::Draw(float gameTime, const ParticleView& view)
         m_sprite.m_vertices[i].v = vs[i];
     }
     m_sprite.m_width = m_sprite.m_height = view.zoom * 256.0f;
-    m_sprite.SetPosition((m_x - view.cameraX) * view.zoom + static_cast<float>(GScreenSize::Width()) * 0.5f,
-                         (m_y - view.cameraY) * view.zoom + static_cast<float>(GScreenSize::Height()) * 0.5f);
+    m_sprite.SetPosition(view.ToScreenX(m_x), view.ToScreenY(m_y));
     // Quads queued by others must not be drawn additively.
     SharedVertexBatch().Flush();
     GD3DDevice& device = GD3DDevice::Instance();

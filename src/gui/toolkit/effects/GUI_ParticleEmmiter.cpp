@@ -17,6 +17,16 @@ namespace
 constexpr float kParticleDegrees = 3.14159265f / 180.0f;
 } // namespace
 
+float ParticleView::ToScreenX(float worldX) const
+{
+    return (worldX - cameraX) * zoom + static_cast<float>(GScreenSize::Width()) * 0.5f;
+}
+
+float ParticleView::ToScreenY(float worldY) const
+{
+    return (worldY - cameraY) * zoom + static_cast<float>(GScreenSize::Height()) * 0.5f;
+}
+
 float GUI_ParticleEmmiter::Now()
 {
     // Kept small: a float of the raw clock loses milliseconds after a few hours of uptime.
@@ -125,8 +135,6 @@ void GUI_ParticleEmmiter::UpdateAndDraw(const ParticleView& view)
     if (m_blendType == GUI_ParticleConfig::BLEND_ADDITIVE)
         device.SetBlendMode(1);
 
-    const float halfW = static_cast<float>(GScreenSize::Width()) * 0.5f;
-    const float halfH = static_cast<float>(GScreenSize::Height()) * 0.5f;
     m_liveCount = 0;
     for (GUI_Particle& p : m_particles)
     {
@@ -148,8 +156,7 @@ void GUI_ParticleEmmiter::UpdateAndDraw(const ParticleView& view)
             continue;
         }
         const uint32_t colour = static_cast<uint32_t>(a & 0xFF) << 24 | 0x00FFFFFFu;
-        const float sx = (p.x - view.cameraX) * view.zoom + halfW;
-        const float sy = (p.y - view.cameraY) * view.zoom + halfH;
+        const float sx = view.ToScreenX(p.x), sy = view.ToScreenY(p.y);
         const float k = view.zoom * p.size;
         const float A = k * p.cosAngle, B = k * p.sinAngle;
         PVertex* v = p.vertices;

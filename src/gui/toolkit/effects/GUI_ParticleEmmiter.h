@@ -26,11 +26,14 @@ struct GUI_Particle
     float sinAngle = 0.0f, cosAngle = 0.0f;
 };
 
-// Where the world is on the screen: the camera's centre point and zoom; the screen centre is half
-// the screen size.
+// Where the world is on the screen: the world point at the screen centre and the zoom (screen
+// pixels per world unit), as the camera has them.
 struct ParticleView
 {
     float cameraX = 0.0f, cameraY = 0.0f, zoom = 1.0f;
+
+    float ToScreenX(float worldX) const;
+    float ToScreenY(float worldY) const;
 };
 
 class GUI_ParticleEmmiter
