@@ -171,6 +171,28 @@ void BenchParticleEmitters(benchmark::State& state)
     ClearParticleConfigs();
 }
 
+// Reading the compiled description, as every run's first game start does for each animation.
+void BenchLoadCompiledAnimation(benchmark::State& state)
+{
+    if (!BenchEffectsReady())
+    {
+        state.SkipWithError("no OpenGL display");
+        return;
+    }
+    MakeBenchFrames();
+    if (!std::filesystem::exists(BenchSource() + ".anim"))
+    {
+        GUI_AnimationCompressor compressor;
+        compressor.SetSheetFolder(BenchFolder() + "/sheets");
+        compressor.CompileAnimation(BenchSource());
+    }
+    for (auto _ : state)
+    {
+        GUI_CompressedAnimation anim;
+        benchmark::DoNotOptimize(anim.Load(BenchSource() + ".anim"));
+    }
+}
+
 void BenchAnimatedProps(benchmark::State& state)
 {
     if (!BenchEffectsReady())
@@ -235,6 +257,7 @@ void BenchAnimatedProps(benchmark::State& state)
 
 BENCHMARK(BenchParticleEmitters)->Arg(50)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BenchCompileAnimation)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BenchLoadCompiledAnimation)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BenchAnimatedProps)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -11,6 +11,7 @@
 #include "engine/core/GFileList.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/IniLoader.h"
+#include "gui/toolkit/effects/EffectsIniValues.h"
 #include "gui/toolkit/effects/GUI_PostProcessor.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "platform/core/PDirectory.h"
@@ -24,11 +25,6 @@
 
 namespace
 {
-int CompressorLeadingInt(const std::string& text)
-{
-    return std::atoi(text.substr(0, 63).c_str());
-}
-
 // Sum of the alpha bytes of a rectangle (64-bit: a large cell of opaque pixels must not wrap to 0).
 int64_t CompressorAlphaSum(const uint8_t* pixels, int pitch, int x0, int y0, int x1, int y1)
 {
@@ -127,10 +123,10 @@ bool GUI_AnimationCompressor::ReadAnimationConfig(const std::string& sourcePath)
     m_sourcePath = sourcePath;
     m_name = ini.GetValue("name");
     m_particles = ini.GetValue("particles");
-    m_totalFrames = CompressorLeadingInt(ini.GetValue("totalframes"));
+    m_totalFrames = EffectsIniInt(ini.GetValue("totalframes"));
     m_frameName = ini.GetValue("frame_name");
-    m_frameWidth = CompressorLeadingInt(ini.GetValue("width"));
-    m_frameHeight = CompressorLeadingInt(ini.GetValue("height"));
+    m_frameWidth = EffectsIniInt(ini.GetValue("width"));
+    m_frameHeight = EffectsIniInt(ini.GetValue("height"));
     // The name becomes a file name in the sheet folder: it must stay a plain name.
     if (m_name.empty() || m_name.find_first_of("/\\:") != std::string::npos || m_name.find("..") != std::string::npos)
     {

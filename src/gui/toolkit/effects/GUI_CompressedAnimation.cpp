@@ -4,17 +4,12 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/IniLoader.h"
+#include "gui/toolkit/effects/EffectsIniValues.h"
 
 #include <cstdlib>
 
 namespace
 {
-// The C library's integer reading of at most the first limit characters of a text.
-int32_t AnimLeadingInt(const std::string& text, size_t limit)
-{
-    return static_cast<int32_t>(std::atoi(text.substr(0, limit).c_str()));
-}
-
 const CompressedAnimFrame& TransparentFrame()
 {
     static const CompressedAnimFrame frame = [] {
@@ -28,13 +23,23 @@ const CompressedAnimFrame& TransparentFrame()
 
 bool GUI_CompressedAnimation::Load(const std::string& path)
 {
-    IniLoader ini;
-    ini.Load("config", path);
-    m_name = ini.GetValue("name");
-    m_spriteSheet = ini.GetValue("spritesheet");
-    m_particles = ini.GetValue("particles");
-    m_atlasWidth = AnimLeadingInt(ini.GetValue("atlas_width"), 63);
-    m_atlasHeight = AnimLeadingInt(ini.GetValue("atlas_height"), 63);
+    // One reading of the file: a description has a section per frame.
+    const std::vector<IniLoader> sections = IniLoader::LoadAllSections(path);
+    std::unordered_map<std::string, const IniLoader*> byName;
+    for (const IniLoader& section : sections)
+        byName.emplace(section.GetSectionName(), &section);
+    const IniLoader empty;
+    auto section = [&](const std::string& name) -> const IniLoader& {
+        auto it = byName.find(name);
+        return it == byName.end() ? empty : *it->second;
+    };
+
+    const IniLoader& config = section("config");
+    m_name = config.GetValue("name");
+    m_spriteSheet = config.GetValue("spritesheet");
+    m_particles = config.GetValue("particles");
+    m_atlasWidth = EffectsIniInt(config.GetValue("atlas_width"));
+    m_atlasHeight = EffectsIniInt(config.GetValue("atlas_height"));
     if (m_atlasWidth <= 0 || m_atlasHeight <= 0)
     {
         // Texture coordinates are the chunk rectangles divided by the sheet size.
@@ -43,13 +48,12 @@ bool GUI_CompressedAnimation::Load(const std::string& path)
         return false;
     }
 
-    ini.Load("sschunks", path);
     const float sheetW = static_cast<float>(m_atlasWidth), sheetH = static_cast<float>(m_atlasHeight);
-    for (const IniPair& pair : ini.GetPairs())
+    for (const IniPair& pair : section("sschunks").GetPairs())
     {
         GStringTokenizer rect(pair.value.substr(0, 255), ',');
         CompressedAnimChunk chunk;
-        chunk.chunkNumber = AnimLeadingInt(pair.key, 31);
+        chunk.chunkNumber = EffectsIniInt(pair.key, 31);
         chunk.uMin = static_cast<float>(rect.GetInt()) / sheetW;
         chunk.vMin = static_cast<float>(rect.GetInt()) / sheetH;
         chunk.uMax = static_cast<float>(rect.GetInt()) / sheetW;
@@ -60,18 +64,26 @@ bool GUI_CompressedAnimation::Load(const std::string& path)
 
     m_frameCount = 0;
     bool danglingChunk = false;
-    ini.LoadSectionNames(path);
-    const std::vector<std::string> names = ini.GetSectionNames();
-    for (const std::string& name : names)
+    IniLoader names;
+    names.LoadSectionNames(path);
+    for (const std::string& name : names.GetSectionNames())
     {
+        const IniLoader& pairs = section(name);
         if (name.find("frame") != std::string::npos)
         {
-            ini.Load(name, path);
             CompressedAnimFrame frame;
-            for (int p = 0; p < CompressedAnimFrame::kCells; ++p)
+            frame.cells.fill(-1);
+            std::array<bool, CompressedAnimFrame::kCells> seen{};
+            for (const IniPair& pair : pairs.GetPairs())
             {
-                const std::string key = std::to_string(p);
-                int32_t chunk = ini.HasKey(key) ? AnimLeadingInt(ini.GetValue(key), 63) : -1;
+                // The key is the cell position written plainly ("7", never "07"); the first pair of
+                // a position counts.
+                const int p = EffectsIniInt(pair.key);
+                if (p < 0 || p >= CompressedAnimFrame::kCells || pair.key != std::to_string(p) ||
+                    seen[static_cast<size_t>(p)])
+                    continue;
+                seen[static_cast<size_t>(p)] = true;
+                int32_t chunk = EffectsIniInt(pair.value);
                 // A cell that names no stored chunk could only ever be drawn from nowhere.
                 if (chunk != -1 && !m_chunkIndex.count(chunk))
                 {
@@ -85,12 +97,11 @@ bool GUI_CompressedAnimation::Load(const std::string& path)
         }
         else if (name.find("section") != std::string::npos)
         {
-            ini.Load(name, path);
-            CompressedAnimSection section;
-            section.name = ini.GetValue("name");
-            section.startFrame = AnimLeadingInt(ini.GetValue("startframe"), 63);
-            section.endFrame = AnimLeadingInt(ini.GetValue("endframe"), 63);
-            m_sections.push_back(std::move(section));
+            CompressedAnimSection record;
+            record.name = pairs.GetValue("name");
+            record.startFrame = EffectsIniInt(pairs.GetValue("startframe"));
+            record.endFrame = EffectsIniInt(pairs.GetValue("endframe"));
+            m_sections.push_back(std::move(record));
         }
     }
     if (danglingChunk)

@@ -4,19 +4,13 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
 #include "engine/core/IniLoader.h"
+#include "gui/toolkit/effects/EffectsIniValues.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
-
-#include <cstdlib>
 
 namespace
 {
 bool s_particleConfigsLoaded = false;
 std::string s_particleFolder = "data/particles";
-
-float ParticleFloat(const IniLoader& ini, const char* key)
-{
-    return static_cast<float>(std::atof(ini.GetValue(key).substr(0, 63).c_str()));
-}
 } // namespace
 
 void GUI_ParticleConfig::Load(const std::string& path)
@@ -25,20 +19,20 @@ void GUI_ParticleConfig::Load(const std::string& path)
     ini.Load("config", path);
     m_name = ini.GetValue("Name");
     m_textureName = ini.GetValue("TextureName");
-    m_minSpeed = ParticleFloat(ini, "MinXVelocity");
-    m_maxSpeed = ParticleFloat(ini, "MaxXVelocity");
-    m_minYVelocity = ParticleFloat(ini, "MinYVelocity");
-    m_maxYVelocity = ParticleFloat(ini, "MaxYVelocity");
-    m_minSize = ParticleFloat(ini, "MinSize");
-    m_maxSize = ParticleFloat(ini, "MaxSize");
-    m_alphaFalloff = ParticleFloat(ini, "AlphaFalloff");
-    m_sizeFalloff = ParticleFloat(ini, "SizeFalloff");
-    m_speedFalloff = ParticleFloat(ini, "SpeedFalloff");
-    m_xScatter = ParticleFloat(ini, "XScatter");
-    m_yScatter = ParticleFloat(ini, "YScatter");
-    m_particlesPerSecond = ParticleFloat(ini, "ParticlesPerSecond");
-    m_initialParticles = static_cast<int>(ParticleFloat(ini, "InitialParticles"));
-    m_lifetime = ParticleFloat(ini, "Lifetime");
+    m_minSpeed = EffectsIniFloat(ini.GetValue("MinXVelocity"));
+    m_maxSpeed = EffectsIniFloat(ini.GetValue("MaxXVelocity"));
+    m_minYVelocity = EffectsIniFloat(ini.GetValue("MinYVelocity"));
+    m_maxYVelocity = EffectsIniFloat(ini.GetValue("MaxYVelocity"));
+    m_minSize = EffectsIniFloat(ini.GetValue("MinSize"));
+    m_maxSize = EffectsIniFloat(ini.GetValue("MaxSize"));
+    m_alphaFalloff = EffectsIniFloat(ini.GetValue("AlphaFalloff"));
+    m_sizeFalloff = EffectsIniFloat(ini.GetValue("SizeFalloff"));
+    m_speedFalloff = EffectsIniFloat(ini.GetValue("SpeedFalloff"));
+    m_xScatter = EffectsIniFloat(ini.GetValue("XScatter"));
+    m_yScatter = EffectsIniFloat(ini.GetValue("YScatter"));
+    m_particlesPerSecond = EffectsIniFloat(ini.GetValue("ParticlesPerSecond"));
+    m_initialParticles = static_cast<int>(EffectsIniFloat(ini.GetValue("InitialParticles")));
+    m_lifetime = EffectsIniFloat(ini.GetValue("Lifetime"));
     m_blendType = ini.GetValue("Type") == "ADDITIVE" ? BLEND_ADDITIVE : BLEND_NORMAL;
     m_texture.SetByName(m_textureName);
 }
