@@ -9,6 +9,14 @@ public:
     // Installs the game's services (main thread, before start-up).
     static void InstallForGame();
 
+    // --- sound ---
+    void ApplyVolumes() override;
+    void PlayMusic(const std::string& name, bool looping) override;
+    void PlaySound(const std::string& name) override;
+    void UpdateSound() override;
+    void PauseAllSounds(bool pause) override;
+    void ShutdownSound() override;
+
     // --- effects ---
     // Makes the off-screen render targets and fills the texture cache.
     void InitTextureCache() override;
