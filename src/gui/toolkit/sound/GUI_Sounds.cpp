@@ -3,6 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GOptions.h"
+#include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "gui/toolkit/sound/MySoundEndReceiver.h"
 #include "platform/audio/PAudioDevice.h"
 #include "platform/core/PFile.h"
@@ -40,11 +41,11 @@ GUI_Sounds::GUI_Sounds(std::unique_ptr<PAudioDevice> device, std::string soundFo
     }
     m_device->SetRolloffFactor(kRolloff);
     GDebugLog::Instance().Log("Finished Initialising Sound Engine");
-    m_uiSoundNames[UI_SOUND_CLICK] = "fv_gui_click.ogg";
-    m_uiSoundNames[UI_SOUND_MOUSEOVER] = "fv_mouseover.ogg";
-    m_uiSoundNames[UI_SOUND_HEAVY_CLICK] = "fv_heavy_click.ogg";
-    m_uiSoundNames[UI_SOUND_SCROLL] = "fv_gui_scroll.ogg";
-    m_uiSoundNames[UI_SOUND_ROTATE] = "fv_gui_rotate.ogg";
+    m_uiSoundNames[UI_SOUND_CLICK] = GUI_SoundNames::kClick;
+    m_uiSoundNames[UI_SOUND_MOUSEOVER] = GUI_SoundNames::kMouseOver;
+    m_uiSoundNames[UI_SOUND_HEAVY_CLICK] = GUI_SoundNames::kHeavyClick;
+    m_uiSoundNames[UI_SOUND_SCROLL] = GUI_SoundNames::kScroll;
+    m_uiSoundNames[UI_SOUND_ROTATE] = GUI_SoundNames::kRotate;
     m_endReceiver = std::make_unique<MySoundEndReceiver>(*this);
     m_device->SetStopListener(m_endReceiver.get());
 }
