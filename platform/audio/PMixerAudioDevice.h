@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 struct Mix_Chunk;
-typedef struct _Mix_Music Mix_Music;
+typedef struct _Mix_Music Mix_Music; // NOLINT(bugprone-reserved-identifier): SDL_mixer names it so
 
 class PMixerAudioDevice : public PAudioDevice
 {
