@@ -38,7 +38,8 @@ void GUI_FlipbookParticles::Draw(float gameTime, const ParticleView& view)
         return;
     }
     const int frame = FrameAt(elapsed);
-    const float u0 = static_cast<float>(frame / 8) * 0.125f, v0 = static_cast<float>(frame % 8) * 0.125f;
+    const int column = frame / 8, row = frame % 8;
+    const float u0 = static_cast<float>(column) * 0.125f, v0 = static_cast<float>(row) * 0.125f;
     const float us[4] = {u0, u0 + 0.125f, u0, u0 + 0.125f};
     const float vs[4] = {v0, v0, v0 + 0.125f, v0 + 0.125f};
     for (int i = 0; i < 4; ++i)

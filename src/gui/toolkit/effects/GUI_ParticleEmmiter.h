@@ -79,7 +79,7 @@ private:
     float m_x = 0.0f, m_y = 0.0f;
     float m_startTime = 0.0f;
     bool m_active = false;
-    std::array<PVertex, kMaxParticles * 4> m_vertices;
+    std::array<PVertex, static_cast<size_t>(kMaxParticles) * 4> m_vertices;
     float m_lastSpawn = 0.0f;
     int m_liveCount = 0;
     int m_blendType = 0;

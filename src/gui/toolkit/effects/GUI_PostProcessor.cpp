@@ -34,7 +34,9 @@ void GUI_PostProcessor::Init(int width, int height, int targetWidth, int targetH
     }
     quad.m_width = static_cast<float>(width);
     quad.m_height = static_cast<float>(height);
-    quad.SetPosition(static_cast<float>(width / 2), static_cast<float>(height / 2));
+    // Centred on the whole pixel at half the size, as the screen's own centre is.
+    const int centreX = width / 2, centreY = height / 2;
+    quad.SetPosition(static_cast<float>(centreX), static_cast<float>(centreY));
     SaveBackBuffer();
 }
 
