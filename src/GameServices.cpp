@@ -1,7 +1,14 @@
 // Start-up, frame and shutdown services of the game, section by section.
 #include "GameServices.h"
 
+#include "Game.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/charts/PieChartColours.h"
+#include "gui/toolkit/effects/GUI_AnimationCompressor.h"
+#include "gui/toolkit/effects/GUI_ParticleConfig.h"
+#include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
+#include "gui/toolkit/effects/GUI_PostProcessor.h"
+#include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
@@ -94,4 +101,45 @@ void GameServices::WindowsKeyDown(uint32_t virtualKey)
 void GameServices::CloseAllWindows()
 {
     GUI_WindowManager::Instance().CloseAll();
+}
+
+// --- effects ---
+
+void GameServices::InitTextureCache()
+{
+    const Game& game = Game::Instance();
+    GUI_TextureCache::CreateRenderTargets(game.GetRenderTargetWidth(), game.GetRenderTargetHeight());
+    GUI_TextureCache::Init();
+}
+
+void GameServices::InitPostProcessor()
+{
+    const Game& game = Game::Instance();
+    GUI_PostProcessor::Init(static_cast<int>(game.GetScreenWidth()), static_cast<int>(game.GetScreenHeight()),
+                            game.GetRenderTargetWidth(), game.GetRenderTargetHeight());
+}
+
+void GameServices::CompileAnimations()
+{
+    ::CompileAnimations();
+}
+
+void GameServices::InitPieChartColours()
+{
+    ::InitPieChartColours();
+}
+
+void GameServices::ClearParticleEmitters()
+{
+    ::ClearParticleEmitters();
+}
+
+void GameServices::ClearParticleConfigs()
+{
+    ::ClearParticleConfigs();
+}
+
+void GameServices::LoadParticleConfigs()
+{
+    ::LoadParticleConfigs();
 }

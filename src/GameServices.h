@@ -25,4 +25,13 @@ public:
     void WindowsWheel(bool up) override;
     void WindowsKeyDown(uint32_t virtualKey) override;
     void CloseAllWindows() override;
+    // --- effects ---
+    // Makes the off-screen render targets and fills the texture cache.
+    void InitTextureCache() override;
+    void InitPostProcessor() override;
+    void CompileAnimations() override;
+    void InitPieChartColours() override;
+    void ClearParticleEmitters() override;
+    void ClearParticleConfigs() override;
+    void LoadParticleConfigs() override;
 };
