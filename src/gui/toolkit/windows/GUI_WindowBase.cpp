@@ -30,12 +30,8 @@ GUI_WindowBase::~GUI_WindowBase()
         cursor.SetDraggedWindow(nullptr);
     GUI_WindowManager& manager = GUI_WindowManager::Instance();
     manager.Forget(this);
-    if (m_parent)
-    {
-        // A parent that still owns this window would delete it again; it gives it up here.
-        std::unique_ptr<GUI_WindowBase> owned = m_parent->RemoveSubWindow(this);
-        (void)owned.release();
-    }
+    // A parent that still owned this window would delete it again; it gives it up here.
+    LeaveParentKeepingOwner();
     // Own sub-windows first (each leaves this list in its own destructor), then the ones shown
     // here but owned elsewhere are only let go.
     while (!m_ownedSubWindows.empty())
@@ -234,14 +230,19 @@ void GUI_WindowBase::AdoptSubWindow(std::unique_ptr<GUI_WindowBase> window)
     if (!window)
         return;
     GUI_WindowBase* raw = window.get();
-    if (raw->m_parent)
-    {
-        std::unique_ptr<GUI_WindowBase> previous = raw->m_parent->RemoveSubWindow(raw);
-        (void)previous.release(); // the caller handed over the only owner
-    }
+    raw->LeaveParentKeepingOwner();
     m_ownedSubWindows.push_back(std::move(window));
     m_subWindows.push_back(raw);
     raw->m_parent = this;
+}
+
+void GUI_WindowBase::LeaveParentKeepingOwner()
+{
+    if (!m_parent)
+        return;
+    std::unique_ptr<GUI_WindowBase> previous = m_parent->RemoveSubWindow(this);
+    // Whoever called holds the one owner now; the old parent must not delete it.
+    (void)previous.release();
 }
 
 void GUI_WindowBase::AttachSubWindow(GUI_WindowBase* window)

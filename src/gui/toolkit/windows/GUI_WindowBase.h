@@ -129,6 +129,8 @@ protected:
 private:
     friend class GUI_WindowManager;
     void AdoptSubWindow(std::unique_ptr<GUI_WindowBase> window);
+    // Leaves the parent's sub-windows without being deleted by it (ownership is the caller's).
+    void LeaveParentKeepingOwner();
     // Marks the window closing (hidden, no longer modal, input skipped) for deferred deletion.
     void MarkClosing();
 

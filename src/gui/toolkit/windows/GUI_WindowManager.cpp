@@ -33,11 +33,7 @@ void GUI_WindowManager::Adopt(std::unique_ptr<GUI_WindowBase> window)
     if (!window)
         return;
     GUI_WindowBase* raw = window.get();
-    if (raw->m_parent)
-    {
-        std::unique_ptr<GUI_WindowBase> previous = raw->m_parent->RemoveSubWindow(raw);
-        (void)previous.release(); // the caller handed over the only owner
-    }
+    raw->LeaveParentKeepingOwner();
     m_owned.push_back(std::move(window));
     Register(raw);
     raw->Layout();
@@ -110,90 +106,74 @@ void GUI_WindowManager::Update()
     GUI_Tooltip::ClearQueue();
 }
 
-bool GUI_WindowManager::OnClick()
+bool GUI_WindowManager::DispatchClick(bool right)
 {
     const CBaseInputManager* input = CBaseInputManager::Active();
     const float x = input ? input->GetMouseX() : 0.0f;
     const float y = input ? input->GetMouseY() : 0.0f;
+    auto click = [&](GUI_WindowBase* window) { return right ? window->OnRightClick(x, y) : window->OnClick(x, y); };
     DispatchScope scope;
     if (!m_modal.empty())
     {
         const std::vector<GUI_WindowBase*> modal = m_modal;
         for (auto it = modal.rbegin(); it != modal.rend(); ++it)
-            if (ManagerContains(m_modal, *it) && (*it)->OnClick(x, y))
+            if (ManagerContains(m_modal, *it) && click(*it))
                 break;
         return true;
     }
     const std::vector<GUI_WindowBase*> windows = m_windows;
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        if (ManagerContains(m_windows, *it) && (*it)->OnClick(x, y))
+        if (ManagerContains(m_windows, *it) && !(*it)->IsClosing() && click(*it))
             return true;
     return false;
+}
+
+bool GUI_WindowManager::OnClick()
+{
+    return DispatchClick(false);
 }
 
 bool GUI_WindowManager::OnRightClick()
 {
-    const CBaseInputManager* input = CBaseInputManager::Active();
-    const float x = input ? input->GetMouseX() : 0.0f;
-    const float y = input ? input->GetMouseY() : 0.0f;
+    return DispatchClick(true);
+}
+
+void GUI_WindowManager::DispatchWheel(bool up)
+{
+    auto wheel = [up](GUI_WindowBase* window) {
+        if (up)
+            window->OnWheelUp();
+        else
+            window->OnWheelDown();
+    };
     DispatchScope scope;
     if (!m_modal.empty())
     {
         const std::vector<GUI_WindowBase*> modal = m_modal;
-        for (auto it = modal.rbegin(); it != modal.rend(); ++it)
-            if (ManagerContains(m_modal, *it) && (*it)->OnRightClick(x, y))
-                break;
-        return true;
+        for (GUI_WindowBase* window : modal)
+            if (ManagerContains(m_modal, window))
+                wheel(window);
+        return;
     }
-    const std::vector<GUI_WindowBase*> windows = m_windows;
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        if (ManagerContains(m_windows, *it) && !(*it)->IsClosing() && (*it)->OnRightClick(x, y))
-            return true;
-    return false;
+    GUI_WindowBase* target = nullptr;
+    for (auto it = m_windows.rbegin(); it != m_windows.rend() && !target; ++it)
+        if ((*it)->IsVisible() && (*it)->IsDialog() && (*it)->IsMouseOver())
+            target = *it;
+    for (auto it = m_windows.rbegin(); it != m_windows.rend() && !target; ++it)
+        if ((*it)->IsVisible() && (*it)->IsMouseOver())
+            target = *it;
+    if (target)
+        wheel(target);
 }
 
 void GUI_WindowManager::OnWheelUp()
 {
-    DispatchScope scope;
-    if (!m_modal.empty())
-    {
-        const std::vector<GUI_WindowBase*> modal = m_modal;
-        for (GUI_WindowBase* window : modal)
-            if (ManagerContains(m_modal, window))
-                window->OnWheelUp();
-        return;
-    }
-    GUI_WindowBase* target = nullptr;
-    for (auto it = m_windows.rbegin(); it != m_windows.rend() && !target; ++it)
-        if ((*it)->IsVisible() && (*it)->IsDialog() && (*it)->IsMouseOver())
-            target = *it;
-    for (auto it = m_windows.rbegin(); it != m_windows.rend() && !target; ++it)
-        if ((*it)->IsVisible() && (*it)->IsMouseOver())
-            target = *it;
-    if (target)
-        target->OnWheelUp();
+    DispatchWheel(true);
 }
 
 void GUI_WindowManager::OnWheelDown()
 {
-    DispatchScope scope;
-    if (!m_modal.empty())
-    {
-        const std::vector<GUI_WindowBase*> modal = m_modal;
-        for (GUI_WindowBase* window : modal)
-            if (ManagerContains(m_modal, window))
-                window->OnWheelDown();
-        return;
-    }
-    GUI_WindowBase* target = nullptr;
-    for (auto it = m_windows.rbegin(); it != m_windows.rend() && !target; ++it)
-        if ((*it)->IsVisible() && (*it)->IsDialog() && (*it)->IsMouseOver())
-            target = *it;
-    for (auto it = m_windows.rbegin(); it != m_windows.rend() && !target; ++it)
-        if ((*it)->IsVisible() && (*it)->IsMouseOver())
-            target = *it;
-    if (target)
-        target->OnWheelDown();
+    DispatchWheel(false);
 }
 
 void GUI_WindowManager::OnKeyDown(uint32_t virtualKey)

@@ -95,6 +95,10 @@ private:
     friend class GUI_WindowBase;
     GUI_WindowManager() = default;
     void Adopt(std::unique_ptr<GUI_WindowBase> window);
+    // A click at the mouse position, to the modal window or from the top down.
+    bool DispatchClick(bool right);
+    // The wheel to the one window it concerns.
+    void DispatchWheel(bool up);
     // A window leaves every list (its destructor).
     void Forget(GUI_WindowBase* window);
     void DestroyNow(GUI_WindowBase* window);
