@@ -27,6 +27,10 @@ public:
     // Share 0..1 of the last windowMs game milliseconds spent in the state.
     float GetStateFraction(int state, float windowMs) const;
     float GetStateFractionAt(int state, float windowMs, float now) const;
+    // The shares of states 0 .. count - 1 at once, in one walk over the entries; each equals what
+    // GetStateFraction gives for its state.
+    void GetStateFractions(float* shares, int count, float windowMs) const;
+    void GetStateFractionsAt(float* shares, int count, float windowMs, float now) const;
 
     // After a savegame restored the entries: the last valid open entry becomes current.
     void FindCurrentEntry();
