@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the sources and builds every test and runs them:
-#  0. the format of every source,
+#  0. the format of every source, the layer rules of every include and clang-tidy's findings,
 #  1. all tests with AddressSanitizer and UndefinedBehaviorSanitizer,
 #  2. the threaded tests again with ThreadSanitizer,
 #  3. each fuzz target for a short, bounded time (when clang is there).
@@ -8,18 +8,18 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
 export FERROVANE_HEADLESS=1
+# Tests hear nothing: the sound manager plays on its silent device.
+export SDL_AUDIODRIVER=dummy
 export LC_ALL=C.UTF-8
 jobs=$(nproc)
 root=$PWD
 status=0
 
-echo "== check: format"
-if ! scripts/check-format.sh; then
-  status=1
-  format_summary="format: FAILED"
-else
-  format_summary="format: clean"
-fi
+echo "== check: format, layers, clang-tidy"
+checks_summary="checks: format, layers and clang-tidy clean"
+scripts/check-format.sh || { status=1; checks_summary="checks: FAILED (see above)"; }
+scripts/check_layers.py || { status=1; checks_summary="checks: FAILED (see above)"; }
+scripts/check-tidy.sh || { status=1; checks_summary="checks: FAILED (see above)"; }
 
 unity=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=12)
 
@@ -97,7 +97,7 @@ fi
 
 echo
 echo "== summary"
-echo "$format_summary"
+echo "$checks_summary"
 echo "ASan/UBSan: $asan_summary"
 echo "ThreadSanitizer: $tsan_summary"
 echo "$fuzz_summary"

@@ -53,3 +53,27 @@ function(fv_test_suite name)
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
     PROPERTIES ENVIRONMENT "FERROVANE_HEADLESS=1")
 endfunction()
+
+# fv_forbid_links(target lib ...): stops the configure when target links, directly or through
+# the libraries it links, any of the named libraries. Keeps a lower layer from growing a
+# dependency on a display, sound or network library by one careless link line.
+function(fv_forbid_links target)
+  set(seen "")
+  set(todo ${target})
+  while(todo)
+    list(POP_FRONT todo item)
+    if(item IN_LIST seen OR NOT TARGET ${item})
+      continue()
+    endif()
+    list(APPEND seen ${item})
+    get_target_property(links ${item} INTERFACE_LINK_LIBRARIES)
+    if(links)
+      list(APPEND todo ${links})
+    endif()
+  endwhile()
+  foreach(lib ${ARGN})
+    if(lib IN_LIST seen)
+      message(FATAL_ERROR "${target} must not link ${lib}")
+    endif()
+  endforeach()
+endfunction()

@@ -329,7 +329,8 @@ void GD3DDevice::SaveBackBuffer(PImageFileFormat format, const PRect* source, co
         for (int y = top; y < bottom; ++y)
             cut.rgba.insert(cut.rgba.end(), full.rgba.begin() + (static_cast<ptrdiff_t>(y) * full.width + left) * 4,
                             full.rgba.begin() + (static_cast<ptrdiff_t>(y) * full.width + right) * 4);
-        image.levels.assign(1, std::move(cut));
+        image.levels.clear();
+        image.levels.push_back(std::move(cut));
     }
     if (!PImageCodec::SaveToFile(PFile::NormalisePath(path), image, format))
         LogD3DError(PRES_INVALIDCALL, "Error saving screenshot");

@@ -74,7 +74,7 @@ bool GTextureManager::LoadTexture(const std::string& name)
     }
     for (const std::string& folder : m_folders)
     {
-        if (PFile::Exists(folder + "/" + name))
+        if (PFile::Exists(PFile::JoinPath(folder, name)))
         {
             LoadTextureFile(name, folder);
             return true;

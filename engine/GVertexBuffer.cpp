@@ -57,7 +57,7 @@ void GVertexBuffer::CreateBuffers()
     m_locked = nullptr;
     for (int q = 0; q < m_capacity / 4; ++q)
     {
-        uint16_t* e = &m_indices[q * 6];
+        uint16_t* e = &m_indices[static_cast<size_t>(q) * 6];
         const uint16_t b = static_cast<uint16_t>(q * 4);
         e[0] = b;
         e[1] = static_cast<uint16_t>(b + 1);

@@ -3,6 +3,7 @@
 
 #include "CInput.h"
 #include "Game.h"
+#include "GameServices.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
@@ -77,6 +78,7 @@ void AppReleaseWindowAndGraphics()
 int AppMain()
 {
     PSdlMessageBox::Install();
+    GameServices::InstallForGame();
     Game& game = Game::Instance();
     const bool started = game.Init();
     GGame::SetRunning(started);

@@ -18,6 +18,7 @@
 #include "engine/core/GSystemUtils.h"
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
+#include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "platform/core/PClock.h"
 #include "platform/core/PDirectory.h"
 #include "platform/core/PFile.h"
@@ -327,7 +328,7 @@ bool Game::Init()
     GOptions::Instance().AddFloatIfMissing("OPT_CONVEYOR_GUI", 1.0f);
     SIM_ThreadManager::Instance().Init();
     services.ApplyVolumes();
-    services.PlayMusic("fv_music.ogg", true);
+    services.PlayMusic(GUI_SoundNames::kMusic, true);
     GTextureManager::Instance().AddFolder("data/bitmaps");
     GTextureManager::Instance().AddFolder(m_folders[FOLDER_SAVEGAMES]);
     services.InitTextureCache();
@@ -402,7 +403,7 @@ void Game::Shutdown()
 
 void Game::TakeScreenshot()
 {
-    GGameServices::Get().PlaySound("screenshot.ogg");
+    GGameServices::Get().PlaySound(GUI_SoundNames::kScreenshot);
     const PSystemTime now = PClock::LocalTime();
     m_lastScreenshotPath = m_folders[FOLDER_SCREENSHOTS] + "/" +
                            ScreenshotName(now.day, now.month, now.year, now.hour, now.minute, now.second);

@@ -27,7 +27,11 @@ void GFileList::Scan(const std::string& pattern)
             if (m_depth >= MAX_DEPTH)
                 continue;
             ++m_depth;
-            Scan(folder + entry.name + "/" + filePattern);
+            std::string below = folder;
+            below += entry.name;
+            below += '/';
+            below += filePattern;
+            Scan(below);
             --m_depth;
         }
         else

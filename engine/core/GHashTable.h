@@ -1,6 +1,7 @@
 // The engine's key/value table read from one section of a file, its entries spread over
 // buckets by the first and last letters of the key, so a lookup scans one short list.
 #pragma once
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,7 +34,7 @@ private:
         std::string key;
         std::string value;
     };
-    std::vector<Entry> m_buckets[BUCKET_COUNT];
+    std::array<std::vector<Entry>, BUCKET_COUNT> m_buckets;
     // Key -> (bucket, index) of its first entry. Interface keys are mostly upper case with a
     // digit or letter at the end, so a few buckets hold nearly all of them; the index keeps
     // lookups, which run for every text drawn, from scanning those long buckets.

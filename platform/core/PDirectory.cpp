@@ -88,7 +88,7 @@ std::vector<PDirectoryEntry> PDirectory::Find(const std::string& pattern)
         PDirectoryEntry entry;
         entry.name = name;
         struct stat st;
-        std::string full = folder + "/" + name;
+        const std::string full = PFile::JoinPath(folder, name);
         entry.isDirectory = stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
         out.push_back(entry);
     }

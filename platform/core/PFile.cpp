@@ -173,3 +173,13 @@ std::string PFile::ErrorText(int code)
     const char* text = strerror_r(code, buf, sizeof buf);
     return text ? text : "Unknown error";
 }
+
+std::string PFile::JoinPath(const std::string& folder, const std::string& name)
+{
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path += folder;
+    path += '/';
+    path += name;
+    return path;
+}

@@ -15,6 +15,8 @@ public:
     static constexpr uint32_t ATTR_NORMAL = 0x80;
     static constexpr uint32_t ATTR_INVALID = 0xFFFFFFFFu;
 
+    // folder + '/' + name, built in place.
+    static std::string JoinPath(const std::string& folder, const std::string& name);
     // The one path normaliser: every '\' becomes '/'.
     static std::string NormalisePath(const std::string& path);
 

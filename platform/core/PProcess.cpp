@@ -24,7 +24,7 @@ std::string FindProgram(const std::string& name)
         const std::string folder = folders.substr(start, end - start);
         if (!folder.empty())
         {
-            const std::string candidate = folder + "/" + name;
+            std::string candidate = PFile::JoinPath(folder, name);
             if (access(candidate.c_str(), X_OK) == 0)
                 return candidate;
         }

@@ -51,6 +51,6 @@ private:
     std::string m_agent;
     long m_connectMs = 5000;
     long m_totalMs = 15000;
-    uint64_t m_maxBody = 1024 * 1024;
+    uint64_t m_maxBody = 1024ull * 1024;
     const std::atomic<bool>* m_abort = nullptr;
 };

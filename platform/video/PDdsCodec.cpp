@@ -82,7 +82,7 @@ void DdsColourBlock(const uint8_t* block, uint8_t* rgba, bool fourColour, bool a
     }
     const uint32_t indices = DdsRead32(block + 4);
     for (int i = 0; i < 16; ++i)
-        std::memcpy(rgba + i * 4, palette[(indices >> (2 * i)) & 3], 4);
+        std::memcpy(rgba + static_cast<ptrdiff_t>(i) * 4, palette[(indices >> (2 * i)) & 3], 4);
 }
 
 size_t DdsLevelBytes(PFormat format, int width, int height, uint32_t bitCount)
@@ -247,8 +247,8 @@ bool PDdsCodec::Decode(const uint8_t* data, size_t size, PImage& image, PFormat*
                             const int x = bx * 4 + px;
                             if (x >= w)
                                 break;
-                            std::memcpy(&level.rgba[(static_cast<size_t>(y) * w + x) * 4], pixels + (py * 4 + px) * 4,
-                                        4);
+                            std::memcpy(&level.rgba[(static_cast<size_t>(y) * w + x) * 4],
+                                        pixels + static_cast<ptrdiff_t>(py * 4 + px) * 4, 4);
                         }
                     }
                 }

@@ -16,6 +16,12 @@
 
 namespace
 {
+// GL takes byte offsets into the bound buffer in a pointer argument.
+const void* GLDeviceBufferOffset(size_t bytes)
+{
+    return reinterpret_cast<const void*>(bytes); // NOLINT(performance-no-int-to-ptr): the GL convention
+}
+
 GLenum GLDeviceBlend(uint32_t blend)
 {
     switch (blend)
@@ -369,10 +375,10 @@ void PGLDevice::SetupAttributes(GLuint buffer, size_t offset, int stride)
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(1);
     glEnableVertexAttribArray(2);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offset));
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, GLDeviceBufferOffset(offset));
     // The colour lies in memory as B, G, R, A.
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<const void*>(offset + 16));
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offset + 20));
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, GLDeviceBufferOffset(offset + 16));
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, GLDeviceBufferOffset(offset + 20));
 }
 
 GLenum PGLDevice::PrimitiveMode(PPrimitive type) const
@@ -472,7 +478,7 @@ PResult PGLDevice::DrawIndexedPrimitive(PPrimitive type, int baseVertex, int min
     SetupAttributes(m_stream->Id(), static_cast<size_t>(m_streamOffset), m_streamStride);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indices->Id());
     glDrawElementsBaseVertex(PrimitiveMode(type), indexCount, GL_UNSIGNED_SHORT,
-                             reinterpret_cast<const void*>(static_cast<size_t>(startIndex) * 2), baseVertex);
+                             GLDeviceBufferOffset(static_cast<size_t>(startIndex) * 2), baseVertex);
     ++m_drawCalls;
     return PRES_OK;
 }

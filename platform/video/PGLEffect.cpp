@@ -22,7 +22,7 @@ bool PGLEffect::Build(const std::string& text, std::string& error)
             auto program = std::make_unique<PGLProgram>();
             if (!program->Build(pass.vertex, pass.fragment, error))
             {
-                error = technique.name + "/" + pass.name + ": " + error;
+                error.insert(0, technique.name + "/" + pass.name + ": ");
                 return false;
             }
             m_programs.back().push_back(std::move(program));

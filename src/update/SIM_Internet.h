@@ -31,7 +31,7 @@ public:
     // Time limits of a download, in milliseconds.
     static constexpr long CONNECT_TIMEOUT_MS = 4000;
     static constexpr long TOTAL_TIMEOUT_MS = 10000;
-    static constexpr uint64_t MAX_REPLY_BYTES = 1024 * 1024;
+    static constexpr uint64_t MAX_REPLY_BYTES = 1024ull * 1024;
 
 private:
     SIM_Internet() = default;

@@ -9,6 +9,8 @@
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
 #include "engine/core/Spreadsheet.h"
+#include "gui/toolkit/sound/GUI_SoundNames.h"
+#include "platform/audio/PSoundFileInfo.h"
 #include "sim/definitions/SIM_DefinitionTree.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_FacilityTask.h"
@@ -190,8 +192,10 @@ const std::vector<std::string>& DataChecker::Run()
     CheckDefinitionsMisc();
     CheckMissions();
     CheckTexts();
-    if (m_checkArt)
+    if (m_artGroups & (ART_UI | ART_WORLD))
         CheckArt();
+    if (m_artGroups & ART_SOUNDS)
+        CheckSounds();
     return m_findings;
 }
 
@@ -886,11 +890,6 @@ bool DataChecker::TextureExists(const std::string& name) const
     return m_bitmapNames.count(name) > 0;
 }
 
-bool DataChecker::SoundExists(const std::string& name) const
-{
-    return fs::exists(m_root + "/sounds/" + name);
-}
-
 void DataChecker::CheckArt()
 {
     const std::string bitmaps = m_root + "/bitmaps";
@@ -903,9 +902,50 @@ void DataChecker::CheckArt()
     for (const std::string& name : m_namedTextures)
         if (!TextureExists(name) && reported.insert(name).second)
             Report(bitmaps, "texture '" + name + "' named by the data does not exist");
+}
+
+bool DataChecker::ParseArtGroups(const std::string& text, unsigned& groups)
+{
+    groups = text.empty() ? ART_ALL : 0u;
+    size_t start = 0;
+    while (start < text.size())
+    {
+        size_t comma = text.find(',', start);
+        if (comma == std::string::npos)
+            comma = text.size();
+        const std::string name = text.substr(start, comma - start);
+        if (name == "sounds")
+            groups |= ART_SOUNDS;
+        else if (name == "ui")
+            groups |= ART_UI;
+        else if (name == "world")
+            groups |= ART_WORLD;
+        else
+            return false;
+        start = comma + 1;
+    }
+    return true;
+}
+
+void DataChecker::CheckSounds()
+{
+    // Every sound must be a file the game can play: a missing one only traces, and a broken
+    // one silently plays nothing.
+    auto check = [this](const std::string& path, const std::string& what) {
+        double ms = 0.0;
+        if (!fs::exists(path))
+            Report(path, what + " does not exist");
+        else if (!PSoundFileInfo::LengthOfFile(path, ms) || ms <= 0.0)
+            Report(path, what + " is no playable sound");
+    };
+    std::set<std::string> checked;
+    for (const std::string& name : GUI_SoundNames::AllEffects())
+        if (checked.insert(name).second)
+            check(m_root + "/sounds/" + name, "sound '" + name + "' played by the game");
     for (const std::string& name : m_namedSounds)
-        if (!SoundExists(name) && reported.insert(name).second)
-            Report(m_root + "/sounds", "sound '" + name + "' named by the data does not exist");
+        if (checked.insert(name).second)
+            check(m_root + "/sounds/" + name, "sound '" + name + "' named by the data");
+    check(m_root + "/sounds/music/" + GUI_SoundNames::kMusic, std::string("music '") + GUI_SoundNames::kMusic + "'");
 }
 
 const std::vector<std::string>& DataChecker::RequiredTextKeys()

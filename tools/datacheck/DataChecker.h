@@ -13,8 +13,21 @@ class DataChecker
 public:
     explicit DataChecker(std::string dataRoot);
 
-    // Also check that every texture and sound the data names exists as a file.
-    void SetCheckArt(bool check) { m_checkArt = check; }
+    // The art a check can cover besides the data: the sounds, the interface pictures and the
+    // pictures of the factory floor.
+    enum ArtGroup : unsigned
+    {
+        ART_SOUNDS = 1u,
+        ART_UI = 2u,
+        ART_WORLD = 4u,
+        ART_ALL = ART_SOUNDS | ART_UI | ART_WORLD
+    };
+    // Also checks that the art of these groups that the data and the code name exists.
+    void SetArtGroups(unsigned groups) { m_artGroups = groups; }
+    void SetCheckArt(bool check) { m_artGroups = check ? ART_ALL : 0u; }
+    // The groups a command line names: "" for all, else a comma list of "sounds", "ui" and
+    // "world"; false for an unknown name.
+    static bool ParseArtGroups(const std::string& text, unsigned& groups);
 
     // Runs every check; the findings are returned in the order found.
     const std::vector<std::string>& Run();
@@ -40,16 +53,16 @@ private:
     void CheckMissions();
     void CheckTexts();
     void CheckArt();
+    void CheckSounds();
 
     // Tile sections and "[upgrades]" shared by tasks and facilities.
     void CheckLayoutSections(const std::string& file, bool facility);
 
     bool TextureExists(const std::string& name) const;
-    bool SoundExists(const std::string& name) const;
 
     std::string m_root;
     std::string m_sim;
-    bool m_checkArt = false;
+    unsigned m_artGroups = 0;
     std::vector<std::string> m_findings;
     std::string m_logFolder;
     std::set<std::string> m_bitmapNames; // bare file names under bitmaps/**

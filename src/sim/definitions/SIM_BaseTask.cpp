@@ -4,6 +4,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringTokenizer.h"
+#include "engine/core/GStringUtils.h"
 #include "engine/core/IniLoader.h"
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
@@ -106,7 +107,8 @@ void SIM_BaseTask::LoadTiles(const std::string& path)
             SIM_Prop* propType = SIM_PropTypeManager::Instance().GetPropType(typeName);
             if (!propType)
             {
-                GDebugLog::Instance().LogError("Missing Prop Type:[" + typeName + "] in " + path);
+                GDebugLog::Instance().LogError(
+                    FormatString("Missing Prop Type:[%s] in %s", typeName.c_str(), path.c_str()));
                 break;
             }
             position = position < 0 ? 0 : (position > 15 ? 15 : position);

@@ -3,6 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringTokenizer.h"
+#include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
 #include "sim/SIM_Game.h"
@@ -66,7 +67,8 @@ void SIM_SlotUpgrade::Load(const std::string& path)
             if (prop.propType)
                 m_props.push_back(prop);
             else
-                GDebugLog::Instance().LogError("Missing Prop Type:[" + typeName + "] in " + path);
+                GDebugLog::Instance().LogError(
+                    FormatString("Missing Prop Type:[%s] in %s", typeName.c_str(), path.c_str()));
         }
         else if (sectionName.find("feature") != std::string::npos)
         {
@@ -98,7 +100,8 @@ void SIM_SlotUpgrade::Load(const std::string& path)
                 if (!type)
                 {
                     DebugAssert(false, "SIM_SlotUpgrade", 258);
-                    GDebugLog::Instance().LogError("Missing Component Type:[" + typeName + "] in " + path);
+                    GDebugLog::Instance().LogError(
+                        FormatString("Missing Component Type:[%s] in %s", typeName.c_str(), path.c_str()));
                     continue;
                 }
                 m_components.push_back(SlotUpgradeComponent{type, value});

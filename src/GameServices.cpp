@@ -1,0 +1,46 @@
+// Start-up, frame and shutdown services of the game, section by section.
+#include "GameServices.h"
+
+#include "gui/toolkit/sound/GUI_Sounds.h"
+
+void GameServices::InstallForGame()
+{
+    static GameServices services;
+    GGameServices::Install(&services);
+}
+
+// --- sound ---
+
+void GameServices::ApplyVolumes()
+{
+    // The first use creates the manager and opens the sound output.
+    GUI_Sounds::Instance().ApplyVolumes();
+}
+
+void GameServices::PlayMusic(const std::string& name, bool looping)
+{
+    GUI_Sounds::Instance().PlayMusic(false, looping, name);
+}
+
+void GameServices::PlaySound(const std::string& name)
+{
+    GUI_Sounds::Instance().PlayEffect(name);
+}
+
+void GameServices::UpdateSound()
+{
+    GUI_Sounds::Instance().Update();
+}
+
+void GameServices::PauseAllSounds(bool pause)
+{
+    GUI_Sounds::Instance().PauseAll(pause);
+}
+
+void GameServices::ShutdownSound()
+{
+    // Nothing may start a sound from here on; whatever still plays ends with the program.
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.SetMuted(true);
+    sounds.StopMusic();
+}

@@ -1,0 +1,19 @@
+// The game's answer to what start-up, the frame and shutdown ask of the subsystems above the
+// engine. Installed once by the program's entry; each subsystem fills in its own section.
+#pragma once
+#include "engine/GGameServices.h"
+
+class GameServices : public GGameServices
+{
+public:
+    // Installs the game's services (main thread, before start-up).
+    static void InstallForGame();
+
+    // --- sound ---
+    void ApplyVolumes() override;
+    void PlayMusic(const std::string& name, bool looping) override;
+    void PlaySound(const std::string& name) override;
+    void UpdateSound() override;
+    void PauseAllSounds(bool pause) override;
+    void ShutdownSound() override;
+};
