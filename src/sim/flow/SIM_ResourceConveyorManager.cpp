@@ -84,8 +84,8 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Til
         const SIM_Tile* tile = bay->GetTile();
         if (!tile)
             continue;
-        const size_t distance =
-            static_cast<size_t>(std::abs(tile->m_gridX - goal->m_gridX) + std::abs(tile->m_gridY - goal->m_gridY));
+        const int manhattan = std::abs(tile->m_gridX - goal->m_gridX) + std::abs(tile->m_gridY - goal->m_gridY);
+        const auto distance = static_cast<size_t>(manhattan);
         // A bay on another run of conveyors is never reached; the search would only find that out.
         if (MayReach(tile, goal))
             candidates.push_back(Candidate{distance + 1 + 4 * bay->QueueLength(), i, bay});
