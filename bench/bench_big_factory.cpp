@@ -208,18 +208,28 @@ int InTransit()
     return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
 }
 
-} // namespace
-
-// Steps until 500 cars are on the lines (the chassis stations need their first deliveries), as a
-// factory is after some minutes of play; false when the cap ran out first.
-bool WarmUp(bigfactory::Factory& factory, benchmark::State& state, int cap)
+// A new game on the big floor at speed 4 (bays sending every tick when `bayDelay` is 0),
+// stepped until 500 cars are on the lines, as a factory is after some minutes of play; null, and
+// the benchmark skipped, when it could not be built.
+std::unique_ptr<bigfactory::Factory> StartFactory(benchmark::State& state, float bayDelay = -1.0f)
 {
+    auto factory = std::make_unique<bigfactory::Factory>(BenchLayout(), bayDelay);
+    if (!factory->Build())
+    {
+        state.SkipWithError("the factory could not be built");
+        return nullptr;
+    }
+    ReportFloor(state, *factory);
+    SIM_Game::Instance().SetSpeed(4.0f);
     int frames = 0;
     const bool ready = Until(
-        factory, [&frames] { return ++frames, bigfactory::Factory::CarCount() >= 500; }, cap);
+        *factory, [&frames] { return ++frames, bigfactory::Factory::CarCount() >= 500; },
+        EnvInt("FV_BIG_GAME_FRAMES", 30000));
     state.counters["warm_up_frames"] = frames;
-    return ready;
+    state.counters["warm_up_short_of_cars"] = ready ? 0 : 1;
+    return factory;
 }
+} // namespace
 
 // The first steps of a new game, in which every station looks for its nearest import bay: the
 // same happens after every conveyor edit. Not a scene of its own: reported for what it costs.
@@ -248,82 +258,66 @@ static void BM_BigFactory_Opening(benchmark::State& state)
 }
 BENCHMARK(BM_BigFactory_Opening)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// One scene: a running factory (see StartFactory), then frames until `wanted` of them are measured
+// or the cap runs out. `frame(factory, recorder)` steps one frame, through the recorder when it
+// belongs to the scene, and keeps the scene's own figures.
+template <class Frame>
+void RunScene(benchmark::State& state, float bayDelay, Frame frame)
+{
+    const int wanted = EnvInt("FV_BIG_FRAMES", 2000);
+    const int cap = 4 * EnvInt("FV_BIG_GAME_FRAMES", 30000);
+    BenchLog log;
+    for (auto _ : state)
+    {
+        std::unique_ptr<bigfactory::Factory> factory = StartFactory(state, bayDelay);
+        if (!factory)
+            return;
+        SceneRecorder recorder;
+        for (int i = 0; i < cap && static_cast<int>(recorder.Frames()) < wanted; ++i)
+            frame(*factory, recorder);
+        recorder.Report(state);
+    }
+}
+
 // The pool filling: in a running factory the stations use up 24 stored objects a frame (untimed),
 // the records go back to the pool, and the stockpiles buy again. The frames that begin with a free
 // record in the pool are measured.
 static void BM_BigFactory_PoolFilling(benchmark::State& state)
 {
-    const int wanted = EnvInt("FV_BIG_FRAMES", 2000);
-    const int cap = EnvInt("FV_BIG_GAME_FRAMES", 30000);
-    BenchLog log;
-    for (auto _ : state)
-    {
-        bigfactory::Factory factory(BenchLayout());
-        if (!factory.Build())
-        {
-            state.SkipWithError("the factory could not be built");
-            return;
-        }
-        ReportFloor(state, factory);
-        SIM_Game::Instance().SetSpeed(4.0f);
-        if (!WarmUp(factory, state, cap))
-            state.counters["warm_up_short_of_cars"] = 1;
-        SceneRecorder recorder;
-        int carsMin = 1 << 30;
-        int inUseMax = 0;
-        for (int frame = 0; frame < cap && static_cast<int>(recorder.Frames()) < wanted; ++frame)
-        {
-            bigfactory::Factory::ConsumeSome(24);
-            const int inUse = InUse();
-            if (inUse >= SIM_ResourceObjManager::kPoolSize)
-            {
-                factory.Frame();
-                continue;
-            }
-            inUseMax = std::max(inUseMax, inUse);
-            carsMin = std::min(carsMin, bigfactory::Factory::CarCount());
-            recorder.Frame(factory);
-        }
-        recorder.Report(state);
-        state.counters["in_use_max"] = inUseMax;
-        state.counters["cars_min"] = carsMin;
-    }
+    int carsMin = 1 << 30;
+    int inUseMax = 0;
+    RunScene(state, -1.0f, [&](bigfactory::Factory& factory, SceneRecorder& recorder) {
+        bigfactory::Factory::ConsumeSome(24);
+        const int inUse = InUse();
+        if (inUse >= SIM_ResourceObjManager::kPoolSize)
+            return factory.Frame();
+        inUseMax = std::max(inUseMax, inUse);
+        carsMin = std::min(carsMin, bigfactory::Factory::CarCount());
+        recorder.Frame(factory);
+    });
+    state.counters["in_use_max"] = inUseMax;
+    state.counters["cars_min"] = carsMin;
 }
 BENCHMARK(BM_BigFactory_PoolFilling)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// The pool full and staying full: the stations ask for more than the pool holds.
+// The pool full and staying full: the stations ask for more than the pool holds. Measured from
+// the first frame that finds every record in use.
 static void BM_BigFactory_PoolFull(benchmark::State& state)
 {
-    const int wanted = EnvInt("FV_BIG_FRAMES", 2000);
-    const int cap = EnvInt("FV_BIG_GAME_FRAMES", 30000);
-    BenchLog log;
-    for (auto _ : state)
-    {
-        bigfactory::Factory factory(BenchLayout());
-        if (!factory.Build())
-        {
-            state.SkipWithError("the factory could not be built");
-            return;
-        }
-        ReportFloor(state, factory);
-        SIM_Game::Instance().SetSpeed(4.0f);
-        if (!WarmUp(factory, state, cap))
-            state.counters["warm_up_short_of_cars"] = 1;
-        Until(
-            factory, [] { return InUse() == SIM_ResourceObjManager::kPoolSize; }, cap);
-        SceneRecorder recorder;
-        int inUseMin = SIM_ResourceObjManager::kPoolSize;
-        int carsMin = 1 << 30;
-        for (int i = 0; i < wanted; ++i)
-        {
-            carsMin = std::min(carsMin, bigfactory::Factory::CarCount());
-            inUseMin = std::min(inUseMin, InUse());
-            recorder.Frame(factory);
-        }
-        recorder.Report(state);
-        state.counters["in_use_min"] = inUseMin;
-        state.counters["cars_min"] = carsMin;
-    }
+    int inUseMin = SIM_ResourceObjManager::kPoolSize;
+    int carsMin = 1 << 30;
+    bool full = false;
+    RunScene(state, -1.0f, [&](bigfactory::Factory& factory, SceneRecorder& recorder) {
+        const int inUse = InUse();
+        full = full || inUse == SIM_ResourceObjManager::kPoolSize;
+        if (!full)
+            return factory.Frame();
+        inUseMin = std::min(inUseMin, inUse);
+        carsMin = std::min(carsMin, bigfactory::Factory::CarCount());
+        recorder.Frame(factory);
+    });
+    state.counters["in_use_min"] = inUseMin;
+    state.counters["cars_min"] = carsMin;
 }
 BENCHMARK(BM_BigFactory_PoolFull)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -331,49 +325,29 @@ BENCHMARK(BM_BigFactory_PoolFull)->Iterations(1)->Unit(benchmark::kMillisecond);
 // are measured. When a wave has arrived, every station uses up its stock and the next wave starts.
 static void BM_BigFactory_InTransit(benchmark::State& state)
 {
-    const int wanted = EnvInt("FV_BIG_FRAMES", 2000);
-    const int cap = EnvInt("FV_BIG_GAME_FRAMES", 30000);
-    BenchLog log;
-    for (auto _ : state)
-    {
-        bigfactory::Factory factory(BenchLayout(), 0.0f);
-        if (!factory.Build())
+    int waves = 0;
+    int transitMin = SIM_ResourceObjManager::kPoolSize;
+    int carsMin = 1 << 30;
+    bool inWave = false;
+    RunScene(state, 0.0f, [&](bigfactory::Factory& factory, SceneRecorder& recorder) {
+        const int transit = InTransit();
+        if (transit > 15000)
         {
-            state.SkipWithError("the factory could not be built");
-            return;
+            waves += inWave ? 0 : 1;
+            inWave = true;
+            transitMin = std::min(transitMin, transit);
+            carsMin = std::min(carsMin, bigfactory::Factory::CarCount());
+            return recorder.Frame(factory);
         }
-        ReportFloor(state, factory);
-        SIM_Game::Instance().SetSpeed(4.0f);
-        if (!WarmUp(factory, state, cap))
-            state.counters["warm_up_short_of_cars"] = 1;
-        SceneRecorder recorder;
-        int waves = 0;
-        int transitMin = SIM_ResourceObjManager::kPoolSize;
-        int carsMin = 1 << 30;
-        bool inWave = false;
-        for (int frame = 0; frame < 4 * cap && static_cast<int>(recorder.Frames()) < wanted; ++frame)
-        {
-            const int transit = InTransit();
-            if (transit > 15000)
-            {
-                waves += inWave ? 0 : 1;
-                inWave = true;
-                transitMin = std::min(transitMin, transit);
-                carsMin = std::min(carsMin, bigfactory::Factory::CarCount());
-                recorder.Frame(factory);
-                continue;
-            }
-            // A wave that has arrived (or none yet): the stations use up their stock.
-            if (inWave || transit < 1000)
-                bigfactory::Factory::ConsumeAllStored();
-            inWave = false;
-            factory.Frame();
-        }
-        recorder.Report(state);
-        state.counters["waves"] = waves;
-        state.counters["in_transit_min"] = transitMin;
-        state.counters["cars_min"] = carsMin;
-    }
+        // A wave that has arrived (or none yet): the stations use up their stock.
+        if (inWave || transit < 1000)
+            bigfactory::Factory::ConsumeAllStored();
+        inWave = false;
+        factory.Frame();
+    });
+    state.counters["waves"] = waves;
+    state.counters["in_transit_min"] = transitMin;
+    state.counters["cars_min"] = carsMin;
 }
 BENCHMARK(BM_BigFactory_InTransit)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -3,6 +3,8 @@
 // simulation's own placement operations, then stepped frame by frame on a hand-driven clock.
 // The big-factory benchmark builds the largest floor with it; the work-count tests a small one.
 #pragma once
+#include "tests/sim/FloorPlacing.h"
+
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
@@ -127,16 +129,7 @@ public:
     SIM_ProductionSlot* PlaceTask(const char* name, int x, int y, int facing = 1)
     {
         SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
-        if (!task || !Tile(x, y))
-            return nullptr;
-        auto* slot = new SIM_ProductionSlot();
-        if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
-        {
-            delete slot;
-            return nullptr;
-        }
-        slot->SetTask(task);
-        return slot;
+        return task ? floorplacing::PlaceSlot<SIM_ProductionSlot>(Tile(x, y), facing, *task) : nullptr;
     }
 
     bool LayConveyor(int x, int y)
@@ -144,14 +137,8 @@ public:
         SIM_Tile* tile = Tile(x, y);
         if (!tile)
             return false;
-        if (tile->m_conveyor)
-            return true;
-        SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-        conveyor->m_tile = tile;
-        conveyor->m_facing = 1;
-        tile->m_conveyor = conveyor;
-        ++m_conveyorTiles;
-        return true;
+        m_conveyorTiles += tile->m_conveyor ? 0 : 1;
+        return floorplacing::LayConveyor(tile) != nullptr;
     }
 
     // The importer slot, its conveyor and the bay on one tile.

@@ -64,32 +64,12 @@ float SIM_SlotStateHistory::GetStateFraction(int state, float windowMs) const
 
 float SIM_SlotStateHistory::GetStateFractionAt(int state, float windowMs, float now) const
 {
-    const float from = now - windowMs;
-    float total = 0.0f;
-    float inState = 0.0f;
-    for (const Entry& entry : m_entries)
-    {
-        if (!entry.valid)
-            continue;
-        const bool open = entry.end == -1.0f;
-        if (!open && entry.end < from)
-            continue;
-        const float end = open ? now : entry.end;
-        const float start = entry.start < from ? from : entry.start;
-        const float length = end - start;
-        if (length <= 0.0f)
-            continue;
-        total += length;
-        if (entry.state == state)
-            inState += length;
-    }
-    if (total <= 0.0f)
+    // States the game does not have never match an entry: their share is 0.
+    if (state < 0 || state >= kMaxStates)
         return 0.0f;
-    float result = inState / total;
-    FV_ASSERT(result >= 0.0f && result <= 1.0f);
-    if (result > 1.0f)
-        result = 1.0f;
-    return result;
+    float shares[kMaxStates];
+    GetStateFractionsAt(shares, state + 1, windowMs, now);
+    return shares[state];
 }
 
 void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float windowMs) const
@@ -99,8 +79,7 @@ void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float win
 
 void SIM_SlotStateHistory::GetStateFractionsAt(float* shares, int count, float windowMs, float now) const
 {
-    // The same sums as GetStateFractionAt, in the same order, for every state in one walk.
-    constexpr int kMaxStates = 16;
+    // The time in each state and in all, summed entry by entry in one walk.
     if (count > kMaxStates)
         count = kMaxStates;
     float inState[kMaxStates] = {};
