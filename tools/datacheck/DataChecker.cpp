@@ -1,6 +1,8 @@
 // The data checker: every finding is one line "where: what".
 #include "DataChecker.h"
 
+#include "WorldArt.h"
+
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
@@ -196,6 +198,8 @@ const std::vector<std::string>& DataChecker::Run()
         CheckArt();
     if (m_artGroups & ART_SOUNDS)
         CheckSounds();
+    if (m_artGroups & ART_WORLD)
+        CheckWorldArt();
     return m_findings;
 }
 
@@ -925,6 +929,11 @@ bool DataChecker::ParseArtGroups(const std::string& text, unsigned& groups)
         start = comma + 1;
     }
     return true;
+}
+
+void DataChecker::CheckWorldArt()
+{
+    WorldArt(m_root, [this](const std::string& where, const std::string& what) { Report(where, what); }).Run();
 }
 
 void DataChecker::CheckSounds()

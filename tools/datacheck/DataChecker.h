@@ -54,6 +54,7 @@ private:
     void CheckTexts();
     void CheckArt();
     void CheckSounds();
+    void CheckWorldArt();
 
     // Tile sections and "[upgrades]" shared by tasks and facilities.
     void CheckLayoutSections(const std::string& file, bool facility);
