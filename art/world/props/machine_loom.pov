@@ -53,4 +53,5 @@
   Reel(-0.4, 1.15, rgb 0.02)
   Reel(0.4, 1.15, rgb <0.05, 0.4, 0.1>)
 }
-FV_Show(Board)
+// The loom is built a little over life size so it reads as a machine beside the others.
+FV_Show(object { Board scale 1.25 })
