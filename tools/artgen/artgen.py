@@ -197,11 +197,15 @@ def files_under(root):
     return sorted(found)
 
 
-def build_tool(target, folder):
-    """Builds one of the repository's tools in the art tools tree; None when it is not there."""
-    tree = os.path.join(BUILD, "tools")
+def build_game_tool(target, folder):
+    """Builds one of the repository's tools that runs the game's own code (a Release tree with the
+    game's layers, build/artgen/game); None when the tool is not in this tree."""
     if not os.path.isdir(os.path.join(REPO, "tools", folder)):
         return None
+    tree = os.path.join(BUILD, "game")
+    if not os.path.exists(os.path.join(tree, "build.ninja")):
+        subprocess.run(["cmake", "-S", REPO, "-B", tree, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
+                        "-DFV_BUILD_TESTS=OFF", "-DFV_BUILD_BENCH=OFF"], check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", tree, "--target", target], check=True, stdout=subprocess.DEVNULL)
     return os.path.join(tree, "tools", folder, target)
 
@@ -244,7 +248,7 @@ def generate(stages, out_root, sheet_root, jobs, use_cache):
     extra, extra_sheets = [], []
     for ctx in contexts:
         if hasattr(ctx.module, "finish"):
-            compiler = build_tool("fv_animcompile", "animcompile")
+            compiler = build_game_tool("fv_animcompile", "animcompile")
             files, sheet = ctx.module.finish(ctx, os.path.dirname(out_root), compiler)
             extra += files
             extra_sheets.append(sheet)
