@@ -184,11 +184,8 @@ bool GalleryPixelNear(uint32_t a, uint32_t b, int tolerance)
 class GalleryPicture : public GLRenderTest
 {
 protected:
-    GalleryPicture()
-    {
-        m_windowWidth = 640;
-        m_windowHeight = 480;
-    }
+    int ViewWidth() const override { return 640; }
+    int ViewHeight() const override { return 480; }
     void SetUp() override
     {
         GLRenderTest::SetUp();
