@@ -29,6 +29,7 @@
 #include "sim/slots/SIM_Efficiency.h"
 #include "sim/slots/SIM_EmployeeManager.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_PowerManager.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/vehicles/SIM_CarExporter.h"
@@ -55,14 +56,10 @@ SIM_Game::~SIM_Game()
 void SIM_Game::RemoveAllSlots()
 {
     // While the list of placed slots is not empty, its first slot is removed (not silently) and
-    // deleted; the destructor takes it off the list.
+    // deleted.
     SlotQueries& slots = SlotQueries::Instance();
     while (!slots.GetAllSlots().empty())
-    {
-        SIM_PlaceableSlot* slot = slots.GetAllSlots().front();
-        slot->Remove(false);
-        delete slot;
-    }
+        SIM_Placement::RemoveSlot(slots.GetAllSlots().front(), false, false);
 }
 
 bool SIM_Game::InitSimulation(SIM_Mission* mission)

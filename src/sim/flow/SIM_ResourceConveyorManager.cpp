@@ -102,3 +102,23 @@ void SIM_ResourceConveyorManager::RemoveImportBay(SIM_ResourceImportBay* bay)
 {
     RemovePointer(m_bays, bay);
 }
+
+void SIM_ResourceConveyorManager::DestroyConveyor(SIM_ResourceConveyor* conveyor)
+{
+    if (std::find(m_conveyors.begin(), m_conveyors.end(), conveyor) != m_conveyors.end())
+        delete conveyor;
+}
+
+void SIM_ResourceConveyorManager::DestroyImportBay(SIM_ResourceImportBay* bay)
+{
+    if (std::find(m_bays.begin(), m_bays.end(), bay) != m_bays.end())
+        delete bay;
+}
+
+SIM_ResourceImportBay* SIM_ResourceConveyorManager::GetImportBayOn(const SIM_Tile* tile) const
+{
+    for (SIM_ResourceImportBay* bay : m_bays)
+        if (bay && bay->GetTile() == tile)
+            return bay;
+    return nullptr;
+}

@@ -16,8 +16,13 @@ public:
     // A new conveyor (only side 1 connected, no tile, no facing) appended to the list; the caller
     // sets its tile and facing and the tile's conveyor.
     SIM_ResourceConveyor* CreateConveyor();
+    // Deletes one conveyor or import bay of the lists (the placement operations take them up).
+    void DestroyConveyor(SIM_ResourceConveyor* conveyor);
+    void DestroyImportBay(SIM_ResourceImportBay* bay);
     // Destroys every conveyor, then every import bay.
     void Clear();
+    // The import bay standing on the tile, or null.
+    SIM_ResourceImportBay* GetImportBayOn(const SIM_Tile* tile) const;
     // The bay with the shortest route (tiles + 4 per queued object) to the goal, or null.
     SIM_ResourceImportBay* FindNearestImportBay(SIM_Tile* goal);
     // The per-tick import of every bay, then the conveyors' carrying flags are cleared.

@@ -15,7 +15,6 @@
 SIM_FacilitySlot::SIM_FacilitySlot()
 {
     m_facilityFlag = 1;
-    SlotQueries::Instance().Add(this);
 }
 
 SIM_FacilitySlot::~SIM_FacilitySlot()
@@ -36,6 +35,17 @@ void SIM_FacilitySlot::SetTask(SIM_FacilityTask* task)
     // Headless there is no facility view to refresh.
     if (m_guiFacility)
         m_guiFacility->Refresh();
+}
+
+void SIM_FacilitySlot::AssignTask(SIM_BaseTask* task)
+{
+    m_task = task;
+    m_facilityTask = static_cast<SIM_FacilityTask*>(task);
+}
+
+void SIM_FacilitySlot::ApplyTask()
+{
+    SetTask(m_facilityTask);
 }
 
 void SIM_FacilitySlot::SetGuiFacility(SIM_SlotView* view)

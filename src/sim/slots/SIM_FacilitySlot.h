@@ -17,6 +17,8 @@ public:
     SIM_SlotView* GetGuiSlot() const override;
     // Stores the task, takes its process time, restarts the cycle, hires the staff, refreshes the view.
     virtual void SetTask(SIM_FacilityTask* task);
+    void AssignTask(SIM_BaseTask* task) override;
+    void ApplyTask() override;
 
     // The view hands its facility object over; the slot owns it from then on.
     void SetGuiFacility(SIM_SlotView* view);

@@ -206,6 +206,8 @@ void SIM_PlaceableSlot::SetState(int state)
 
 void SIM_PlaceableSlot::CreateStaff()
 {
+    // Setting a task again must not hire a second crew whose wages would run alongside the first.
+    DeleteEmployees();
     if (!m_task)
         return;
     SIM_EmployeeManager& manager = SIM_EmployeeManager::Instance();

@@ -38,6 +38,12 @@ public:
     virtual void AddOption(SIM_Tile* tile, const TaskTileDef& def);
     virtual void UpdateRouteState();
     virtual void SetupPlaces();
+    // Keeps the task without putting anything in place: a slot that only follows the mouse (or
+    // waits to be placed) knows what it will be. The task stays owned by its manager.
+    virtual void AssignTask(SIM_BaseTask* task) { m_task = task; }
+    // Runs the slot's own set-task operation with the kept task: sub-tasks, upgrades, staff and
+    // whatever the slot's class derives from its task. The placement operations call it once.
+    virtual void ApplyTask() {}
 
     // Puts the slot on the floor for a task: facing and anchor tile set, every tile of the task's
     // footprint (turned by the facing) marked as occupied by the slot and handed to AddOption.
@@ -52,7 +58,7 @@ public:
     void SetState(int state);
     int GetState() const { return m_state; }
 
-    // Creates one employee per staff entry of the current task.
+    // Hires one employee per staff entry of the current task, in place of any staff before.
     void CreateStaff();
     // Dismisses every employee (their wages stop).
     void DeleteEmployees();

@@ -39,7 +39,6 @@ SIM_ProductionSlot::SIM_ProductionSlot()
     m_facilityFlag = 0;
     // Spreads the slots' state logic over the ten ticks between their updates.
     m_updateCounter = static_cast<int32_t>(PRandom::Rand() / 32768.0 * 10.0);
-    SlotQueries::Instance().Add(this);
     ClearVisitedStack();
 }
 
@@ -80,6 +79,17 @@ void SIM_ProductionSlot::SetTask(SIM_ProductionTask* task)
     RebuildSubTasks();
     CreateStaff();
     SlotQueries::Instance().RebuildProductionSlotList();
+}
+
+void SIM_ProductionSlot::AssignTask(SIM_BaseTask* task)
+{
+    m_task = task;
+    m_productionTask = static_cast<SIM_ProductionTask*>(task);
+}
+
+void SIM_ProductionSlot::ApplyTask()
+{
+    SetTask(m_productionTask);
 }
 
 void SIM_ProductionSlot::SetOption(bool on, const std::string& name)

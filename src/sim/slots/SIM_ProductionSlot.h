@@ -42,6 +42,8 @@ public:
     void UpdateRouteState() override;
 
     void SetTask(SIM_ProductionTask* task);
+    void AssignTask(SIM_BaseTask* task) override;
+    void ApplyTask() override;
     // Switches an optional sub-task on or off (savegame reader).
     void SetOption(bool on, const std::string& name);
     void SetGuiSlot(SIM_SlotView* view);

@@ -15,9 +15,26 @@ SlotQueries& SlotQueries::Instance()
     return instance;
 }
 
-void SlotQueries::Add(SIM_PlaceableSlot* slot)
+SIM_PlaceableSlot* SlotQueries::Adopt(std::unique_ptr<SIM_PlaceableSlot> slot)
 {
-    m_allSlots.push_back(slot);
+    SIM_PlaceableSlot* placed = slot.get();
+    if (!placed)
+        return nullptr;
+    m_owned.push_back(std::move(slot));
+    m_allSlots.push_back(placed);
+    return placed;
+}
+
+void SlotQueries::Destroy(SIM_PlaceableSlot* slot)
+{
+    auto it = std::find_if(m_owned.begin(), m_owned.end(),
+                           [slot](const std::unique_ptr<SIM_PlaceableSlot>& owned) { return owned.get() == slot; });
+    if (it == m_owned.end())
+        return;
+    std::unique_ptr<SIM_PlaceableSlot> doomed = std::move(*it);
+    m_owned.erase(it);
+    RemoveSlot(slot);
+    doomed.reset();
 }
 
 void SlotQueries::RemoveSlot(SIM_PlaceableSlot* slot)

@@ -21,6 +21,8 @@
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "tests/sim/SlotsTestFloor.h"
 
+#include "sim/slots/SIM_Placement.h"
+
 using slotstest::Floor;
 
 namespace
@@ -226,15 +228,9 @@ TEST(ProductionSlot, StationNeedingResourcesWaitsForARouteThenWorksOnWhatArrives
 
     // Overhead conveyors from an import bay at the floor's edge to the stockpile tile.
     for (int x = 0; x <= 3; ++x)
-    {
-        SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-        conveyor->m_tile = floor.Tile(x, 4);
-        conveyor->m_facing = 1;
-        floor.Tile(x, 4)->m_conveyor = conveyor;
-    }
-    new SIM_ResourceImportBay(floor.Tile(0, 4));
-    RecalculateNearestBay();
-    InvalidateRoutes();
+        SIM_Placement::LayConveyor(floor.Tile(x, 4), 1, false);
+    ASSERT_NE(floor.Place("task_resource_importer", 0, 4), nullptr);
+    SIM_Placement::ConveyorsChanged();
 
     ASSERT_TRUE(floor.StepUntil([&] { return panels->GetState() == WAITING_FOR_EXPORT; }, 6000));
     EXPECT_TRUE(panels->GetVehicle()->HasAppliedTask("task_fit_panels"));
