@@ -341,8 +341,9 @@ Wave Hall(const EffectSettings& s)
     };
     for (int ch = 0; ch < 2; ++ch)
     {
-        bed(Biquad::LowPass(90, 0.7), Biquad::LowPass(90, 0.7), 1.6, ch);
-        bed(Biquad::BandPass(500, 0.6), Biquad::HighPass(250), 0.05, ch);
+        bed(Biquad::LowPass(90, 0.7), Biquad::LowPass(90, 0.7), 1.2, ch);
+        // Air moving through the ducts: a soft, wide hiss in the middle of the range.
+        bed(Biquad::BandPass(700, 0.5), Biquad::LowPass(2500), 0.22, ch);
     }
     // Machine hum: whole numbers of cycles over the loop, beating slowly.
     const double hums[][2] = {{50, 0.05}, {100, 0.035}, {150, 0.02}, {200, 0.012}, {300, 0.006}, {101, 0.02}};
