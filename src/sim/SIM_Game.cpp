@@ -47,11 +47,7 @@ SIM_Game& SIM_Game::Instance()
 
 SIM_Game::SIM_Game() = default;
 
-SIM_Game::~SIM_Game()
-{
-    delete m_factory;
-    m_factory = nullptr;
-}
+SIM_Game::~SIM_Game() = default;
 
 void SIM_Game::RemoveAllSlots()
 {
@@ -96,9 +92,9 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     DebugAssert(SupplyStockpileRegistry::Instance().IsEmpty(), "SIM_SupplyStockpileManager", 12);
     // 10.
     InitSubTileTables();
-    // 11. A factory still held belongs to a game that was not reset; it is not leaked.
-    delete m_factory;
-    m_factory = new SIM_Factory();
+    // 11. A factory still held belongs to a game that was not reset; it goes first.
+    m_factory.reset();
+    m_factory = std::make_unique<SIM_Factory>(m_mission);
     // 12. The demand factor is computed below, once this game's empty sales records and hour 0
     // are in place: here it would still count the last game's sales.
     // 13.
@@ -225,7 +221,7 @@ void SIM_Game::UpdateClock()
 void SIM_Game::OnNewHour()
 {
     ++m_currentHour;
-    SIM_Factory::ChargeRent();
+    m_factory->ChargeRent();
     SIM_FinanceManager::Instance().ProcessHour();
     UpdateDemandFactor(&DemandFactor());
     SIM_Presentation::Instance().Listener().RefreshFinanceDialog();
@@ -288,6 +284,5 @@ void SIM_Game::Reset()
     // 6.
     SIM_Presentation::Instance().Listener().ClearFactoryView();
     // 7.
-    delete m_factory;
-    m_factory = nullptr;
+    m_factory.reset();
 }

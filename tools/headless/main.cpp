@@ -35,7 +35,7 @@ void BuildSmallFactory()
     SIM_Factory& factory = *SIM_Game::Instance().GetFactory();
     const SIM_ProductionTask* importer =
         SIM_ProductionTaskManager::Instance().GetTask(SIM_DataNames::kTaskResourceImporter);
-    for (const SIM_PotentialSite* site : factory.m_importSites)
+    for (const auto& site : factory.m_importSites)
     {
         if (!site->m_tile || !importer || !SIM_PlacementQueries::CanPlaceSlotNow(*importer, site->m_tile, 1))
             continue;

@@ -5,8 +5,6 @@
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 
-#include "sim/SIM_PointerList.h"
-
 #include <algorithm>
 
 SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
@@ -17,19 +15,19 @@ SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 
 void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)
 {
-    AddPointerOnce(m_stockpiles, stockpile);
+    m_stockpiles.Register(stockpile);
 }
 
 void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
 {
-    RemovePointer(m_stockpiles, stockpile);
+    m_stockpiles.Unregister(stockpile);
 }
 
 SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource)
 {
     if (!goal || !resource)
         return nullptr;
-    return NearestByRoute(m_stockpiles, goal, [resource](SIM_SupplyStockpile* stockpile) {
+    return NearestByRoute(m_stockpiles.Items(), goal, [resource](SIM_SupplyStockpile* stockpile) {
         if (!stockpile->GetNearestImportBay())
             stockpile->UpdateRouteState();
         return stockpile->GetTile() && stockpile->CountStored(resource) >= 1;

@@ -55,7 +55,7 @@ bool SIM_SalesManager::AddVehicleToStock(SIM_Vehicle* car)
     {
         for (SIM_VehicleDesign* candidate : SIM_VehicleDesignManager::Instance().GetDesigns())
         {
-            if (candidate && candidate->MatchesVehicleTasks(car->GetFeatureRecords()))
+            if (candidate && candidate->MatchesVehicle(*car))
             {
                 design = candidate;
                 break;

@@ -17,10 +17,7 @@ SIM_FacilitySlot::SIM_FacilitySlot()
     m_facilityFlag = 1;
 }
 
-SIM_FacilitySlot::~SIM_FacilitySlot()
-{
-    delete m_guiFacility;
-}
+SIM_FacilitySlot::~SIM_FacilitySlot() = default;
 
 void SIM_FacilitySlot::SetTask(SIM_FacilityTask* task)
 {
@@ -50,10 +47,8 @@ void SIM_FacilitySlot::ApplyTask()
 
 void SIM_FacilitySlot::SetGuiFacility(SIM_SlotView* view)
 {
-    if (view == m_guiFacility)
-        return;
-    delete m_guiFacility;
-    m_guiFacility = view;
+    if (view != m_guiFacility.get())
+        m_guiFacility.reset(view);
 }
 
 void SIM_FacilitySlot::Update()
@@ -94,11 +89,10 @@ float SIM_FacilitySlot::GetTaskNumber(const char* key) const
 void SIM_FacilitySlot::Remove(bool silent)
 {
     SIM_PlaceableSlot::Remove(silent);
-    delete m_guiFacility;
-    m_guiFacility = nullptr;
+    m_guiFacility.reset();
 }
 
 SIM_SlotView* SIM_FacilitySlot::GetGuiSlot() const
 {
-    return m_guiFacility;
+    return m_guiFacility.get();
 }

@@ -2,6 +2,7 @@
 // the slot to its tiles and its task, and holds its state, state history, notice, staff and upgrades.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "sim/slots/SlotState.h"
@@ -73,12 +74,12 @@ public:
     bool IsFacility() const { return m_facilityFlag != 0; }
     bool IsBusy() const { return m_busy != 0; }
     void SetBusy(bool busy) { m_busy = busy ? 1 : 0; }
-    SIM_SlotNotice* GetNotice() const { return m_notice; }
-    SIM_SlotStateHistory* GetStateHistory() const { return m_history; }
+    SIM_SlotNotice* GetNotice() const { return m_notice.get(); }
+    SIM_SlotStateHistory* GetStateHistory() const { return m_history.get(); }
     SIM_ResourceImportBay* GetNearestImportBay() const { return m_nearestBay; }
     void SetNearestImportBay(SIM_ResourceImportBay* bay) { m_nearestBay = bay; }
     const std::vector<SIM_Tile*>& GetTiles() const { return m_tiles; }
-    const std::vector<SIM_Employee*>& GetEmployees() const { return m_employees; }
+    const std::vector<std::unique_ptr<SIM_Employee>>& GetEmployees() const { return m_employees; }
     std::vector<SIM_SlotUpgrade*>& GetUpgrades() { return m_upgrades; }
     const std::vector<SIM_SlotUpgrade*>& GetUpgrades() const { return m_upgrades; }
     float GetSpeedMultiplier() const { return m_speedMult; }
@@ -92,9 +93,11 @@ protected:
     // Tiles back to their zone's floor, particles and sound; shared by every kind of slot.
     void ClearFromFloor(bool silent);
 
-    std::vector<SIM_Employee*> m_employees;   // owned
+    std::vector<std::unique_ptr<SIM_Employee>> m_employees;
     std::vector<SIM_SlotUpgrade*> m_upgrades; // definitions owned by the upgrade manager
     std::vector<SIM_Tile*> m_tiles;           // owned by the factory
+    // The bay this slot's resources come from; the conveyor manager owns it and clears this
+    // pointer before deleting the bay.
     SIM_ResourceImportBay* m_nearestBay = nullptr;
     int32_t m_state = UNKNOWN;
     int32_t m_facing = 1;
@@ -102,8 +105,8 @@ protected:
     int32_t m_facilityFlag = 0;
     SIM_BaseTask* m_task = nullptr;
     uint8_t m_busy = 0;
-    SIM_SlotNotice* m_notice = nullptr;        // owned; null headless
-    SIM_SlotStateHistory* m_history = nullptr; // owned
+    std::unique_ptr<SIM_SlotNotice> m_notice; // null headless
+    std::unique_ptr<SIM_SlotStateHistory> m_history;
     float m_speedMult = 1.0f;
     float m_powerUseMult = 1.0f;
     float m_qualityMult = 1.0f;

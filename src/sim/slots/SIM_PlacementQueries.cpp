@@ -47,10 +47,10 @@ bool IsOutside(const SIM_Tile* tile)
     return !tile || tile->m_zoneState == SIM_Tile::ZONE_NONE;
 }
 
-bool IsOnSiteList(const std::vector<SIM_PotentialSite*>& sites, const SIM_Tile* tile)
+bool IsOnSiteList(const std::vector<std::unique_ptr<SIM_PotentialSite>>& sites, const SIM_Tile* tile)
 {
     return std::any_of(sites.begin(), sites.end(),
-                       [tile](const SIM_PotentialSite* site) { return site && site->m_tile == tile; });
+                       [tile](const std::unique_ptr<SIM_PotentialSite>& site) { return site->m_tile == tile; });
 }
 
 // Whether one of the slot's directions (offsets turned by its facing) leads from its anchor to tile.

@@ -48,15 +48,10 @@ SIM_ProductionSlot::~SIM_ProductionSlot()
     // car is left pointing at a slot that is gone.
     if (m_vehicle)
     {
-        SIM_VehicleManager::Instance().RemoveVehicle(m_vehicle);
-        delete m_vehicle;
+        SIM_VehicleManager::Instance().DestroyVehicle(m_vehicle);
         m_vehicle = nullptr;
     }
     SlotQueries::Instance().RemoveSlot(this);
-    delete m_inputStockpile;
-    delete m_outputStockpile;
-    delete m_guiSlot;
-    ReleaseSubTasks();
 }
 
 bool SIM_ProductionSlot::IsConveyor() const
@@ -111,16 +106,12 @@ void SIM_ProductionSlot::SetOption(bool on, const std::string& name)
 
 void SIM_ProductionSlot::SetGuiSlot(SIM_SlotView* view)
 {
-    if (view == m_guiSlot)
-        return;
-    delete m_guiSlot;
-    m_guiSlot = view;
+    if (view != m_guiSlot.get())
+        m_guiSlot.reset(view);
 }
 
 void SIM_ProductionSlot::ReleaseSubTasks()
 {
-    for (SubTask* sub : m_subTasks)
-        delete sub;
     m_subTasks.clear();
 }
 
@@ -141,17 +132,17 @@ void SIM_ProductionSlot::RebuildSubTasks()
             }
             if (step->m_optional && std::find(m_options.begin(), m_options.end(), name) == m_options.end())
                 continue;
-            SubTask* sub = new SubTask();
+            auto sub = std::make_unique<SubTask>();
             sub->task = step;
             sub->duration = step->m_processTime;
-            m_subTasks.push_back(sub);
+            m_subTasks.push_back(std::move(sub));
         }
         if (m_subTasks.empty())
         {
-            SubTask* sub = new SubTask();
+            auto sub = std::make_unique<SubTask>();
             sub->task = m_productionTask;
             sub->duration = m_productionTask->m_processTime;
-            m_subTasks.push_back(sub);
+            m_subTasks.push_back(std::move(sub));
         }
     }
     m_currentSubTask = 0;
@@ -237,13 +228,13 @@ void SIM_ProductionSlot::AddTile(SIM_Tile* tile, const TaskTileDef& def)
     {
         FV_ASSERT(tile != nullptr && m_inputStockpile == nullptr);
         if (tile && !m_inputStockpile)
-            m_inputStockpile = new SIM_ResourceStockpile(this, tile);
+            m_inputStockpile = std::make_unique<SIM_ResourceStockpile>(this, tile);
     }
     else if (def.type == TT_EXPORT)
     {
         FV_ASSERT(tile != nullptr && m_outputStockpile == nullptr);
         if (tile && !m_outputStockpile)
-            m_outputStockpile = new SIM_ComponentStockpile(this, tile);
+            m_outputStockpile = std::make_unique<SIM_ComponentStockpile>(this, tile);
     }
 }
 
@@ -257,7 +248,7 @@ int SIM_ProductionSlot::SetFacing(int facing)
 
 SIM_SlotView* SIM_ProductionSlot::GetGuiSlot() const
 {
-    return m_guiSlot;
+    return m_guiSlot.get();
 }
 
 bool SIM_ProductionSlot::CheckRoute()
@@ -540,17 +531,17 @@ void SIM_ProductionSlot::ApplyCurrentSubTaskToVehicle(SubTask& sub)
     {
         if (std::find(removed.begin(), removed.end(), type) != removed.end())
             continue;
-        car->AddComponent(new SIM_VehicleComponent(car, type));
+        car->AddComponent(std::make_unique<SIM_VehicleComponent>(car, type));
     }
 
     // Features: the task's, then every upgrade's, each with the slot's upgrades as they are now.
     auto record = [&](SIM_VehicleFeature* feature) {
         if (!feature)
             return;
-        SIM_VehicleFeatureRecord* entry = new SIM_VehicleFeatureRecord();
+        auto entry = std::make_unique<SIM_VehicleFeatureRecord>();
         entry->feature = feature;
         entry->upgrades = m_upgrades;
-        car->AddCompletedTask(entry);
+        car->AddCompletedTask(std::move(entry));
     };
     SIM_VehicleFeatureManager& features = SIM_VehicleFeatureManager::Instance();
     for (const std::string& name : step->m_features)
@@ -582,7 +573,7 @@ void SIM_ProductionSlot::OnSubTaskComplete()
     }
 
     SubTask* sub = (m_currentSubTask >= 0 && m_currentSubTask < static_cast<int>(m_subTasks.size()))
-                       ? m_subTasks[m_currentSubTask]
+                       ? m_subTasks[m_currentSubTask].get()
                        : nullptr;
     if (m_productionTask && m_productionTask->m_kind == TASK_COMPONENT)
         ProduceExports();
@@ -722,12 +713,10 @@ void SIM_ProductionSlot::Remove(bool silent)
     if (m_outputStockpile)
         m_outputStockpile->ReleaseAll();
     SIM_PlaceableSlot::Remove(silent);
-    delete m_guiSlot;
-    m_guiSlot = nullptr;
+    m_guiSlot.reset();
     if (m_vehicle)
     {
-        SIM_VehicleManager::Instance().RemoveVehicle(m_vehicle);
-        delete m_vehicle;
+        SIM_VehicleManager::Instance().DestroyVehicle(m_vehicle);
         m_vehicle = nullptr;
     }
 }

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <string>
 
-SIM_Factory::SIM_Factory()
+SIM_Factory::SIM_Factory(SIM_Mission* mission) : m_mission(mission)
 {
     Init();
 }
@@ -20,15 +20,10 @@ SIM_Factory::SIM_Factory()
 SIM_Factory::~SIM_Factory()
 {
     Clear();
-    delete[] m_tiles;
 }
 
 void SIM_Factory::Clear()
 {
-    for (SIM_PotentialSite* site : m_importSites)
-        delete site;
-    for (SIM_PotentialSite* site : m_exportSites)
-        delete site;
     m_importSites.clear();
     m_exportSites.clear();
 }
@@ -36,13 +31,12 @@ void SIM_Factory::Clear()
 void SIM_Factory::Init()
 {
     Clear();
-    delete[] m_tiles;
-    m_tiles = nullptr;
+    m_tiles.reset();
     m_width = 0;
     m_height = 0;
     m_zoneTileCount = 0;
 
-    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    SIM_Mission* mission = m_mission;
     DebugAssert(mission != nullptr, "SIM_Factory", 223);
     if (!mission)
         return;
@@ -57,7 +51,7 @@ void SIM_Factory::Init()
     }
     m_width = mission->m_worldX;
     m_height = mission->m_worldY;
-    m_tiles = new SIM_Tile[static_cast<size_t>(m_width) * static_cast<size_t>(m_height)];
+    m_tiles = std::make_unique<SIM_Tile[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
 
     m_worldLeft = -(m_width * 512) - 32;
     m_worldTop = -32;
@@ -73,7 +67,7 @@ void SIM_Factory::Init()
             tile.m_worldY = 128.0f * static_cast<float>(x + y);
             tile.m_gridX = x;
             tile.m_gridY = y;
-            tile.m_waypoints = new TileWaypointGrid(&tile);
+            tile.m_waypoints = std::make_unique<TileWaypointGrid>(&tile);
             tile.m_zoneState = SIM_Tile::ZONE_NONE;
         }
     }
@@ -104,14 +98,14 @@ void SIM_Factory::Init()
 
 void SIM_Factory::BuildPotentialSites()
 {
-    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    SIM_Mission* mission = m_mission;
     DebugAssert(mission != nullptr, "SIM_Factory", 299);
     if (!mission)
         return;
     for (const SIM_GridPos& pos : mission->m_imports)
-        m_importSites.push_back(new SIM_PotentialSite{GetTile(pos.x, pos.y)});
+        m_importSites.push_back(std::make_unique<SIM_PotentialSite>(SIM_PotentialSite{GetTile(pos.x, pos.y)}));
     for (const SIM_GridPos& pos : mission->m_exports)
-        m_exportSites.push_back(new SIM_PotentialSite{GetTile(pos.x, pos.y)});
+        m_exportSites.push_back(std::make_unique<SIM_PotentialSite>(SIM_PotentialSite{GetTile(pos.x, pos.y)}));
 }
 
 void SIM_Factory::Update()
@@ -207,9 +201,9 @@ SIM_Tile* SIM_Factory::FindNearestTile(int gridX, int gridY, float worldX, float
     return best;
 }
 
-float SIM_Factory::ComputeHourlyRent()
+float SIM_Factory::ComputeHourlyRent() const
 {
-    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    const SIM_Mission* mission = m_mission;
     DebugAssert(mission != nullptr, "SIM_Factory", 380);
     if (!mission)
         return 0.0f;
@@ -220,7 +214,7 @@ float SIM_Factory::ComputeHourlyRent()
     return rent;
 }
 
-void SIM_Factory::ChargeRent()
+void SIM_Factory::ChargeRent() const
 {
     // Booked every hour, also when nothing is rented, and taken from the cash like any other
     // payment: a rent only written in the books would leave the ledger and the cash disagreeing.

@@ -139,7 +139,7 @@ TEST(ProductionSlot, PaintStationsColourTheCar)
     ASSERT_TRUE(floor.StepUntil([&] { return finish->GetState() == WAITING_FOR_EXPORT; }, 3000, 20));
     const int r = car->GetColor()[0];
     EXPECT_TRUE(r == 200 || r == 30) << r;
-    for (const SIM_VehicleComponent* component : car->GetComponents())
+    for (const auto& component : car->GetComponents())
         EXPECT_EQ(component->GetColor()[0], r);
     // With nowhere to go the car stays and the station keeps waiting.
     floor.Step(50, 20);
@@ -261,8 +261,7 @@ TEST(ProductionSlot, RestoredCarResumesAtTheFirstStepItHasNotHad)
         interior->RestoreCurrentSubTask();
         EXPECT_EQ(interior->GetCurrentSubTaskIndex(), c.expected) << c.applied.size();
         interior->SetVehicle(nullptr);
-        SIM_VehicleManager::Instance().RemoveVehicle(car);
-        delete car;
+        SIM_VehicleManager::Instance().DestroyVehicle(car);
     }
 }
 
