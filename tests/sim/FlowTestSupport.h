@@ -216,11 +216,11 @@ public:
         return importer ? SIM_Placement::FinishImportBay(*importer, true) : nullptr;
     }
     // A bay without its importer slot, which play never builds: the one way to put a station's
-    // stockpile on the bay's own tile. The conveyor manager owns the bay.
+    // stockpile on the bay's own tile.
     SIM_ResourceImportBay* PlaceBareBay(int x, int y)
     {
         Lay(x, y);
-        return new SIM_ResourceImportBay(Tile(x, y));
+        return SIM_ResourceConveyorManager::Instance().CreateImportBay(Tile(x, y));
     }
     static void Bulldoze(SIM_PlaceableSlot* slot) { SIM_Placement::RemoveSlot(slot, true, false); }
     // What the placers do after conveyors or bays change.

@@ -762,7 +762,7 @@ void DataChecker::CheckMissions()
             m_namedTextures.push_back(mission->m_icon);
         int unlocked = 0;
         std::set<std::string> zoneNames;
-        for (const SIM_BuildingZone* zone : mission->m_zones)
+        for (const auto& zone : mission->m_zones)
         {
             const std::string z = where + " zone '" + zone->m_guiName + "'";
             if (zone->m_state == SIM_BuildingZone::STATE_UNREAD)
@@ -802,8 +802,8 @@ void DataChecker::CheckMissions()
         for (size_t i = 0; i < mission->m_zones.size(); ++i)
             for (size_t j = i + 1; j < mission->m_zones.size(); ++j)
             {
-                const SIM_BuildingZone* a = mission->m_zones[i];
-                const SIM_BuildingZone* b = mission->m_zones[j];
+                const SIM_BuildingZone* a = mission->m_zones[i].get();
+                const SIM_BuildingZone* b = mission->m_zones[j].get();
                 if (a->m_top <= b->m_bottom && b->m_top <= a->m_bottom && a->m_left <= b->m_right &&
                     b->m_left <= a->m_right)
                     Report(where, "zones '" + a->m_guiName + "' and '" + b->m_guiName + "' overlap");

@@ -14,8 +14,10 @@ public:
     static SIM_ResourceConveyorManager& Instance();
 
     // A new conveyor (only side 1 connected, no tile, no facing) appended to the list; the caller
-    // sets its tile and facing and the tile's conveyor.
+    // sets its tile and facing and the tile's conveyor. The manager owns it.
     SIM_ResourceConveyor* CreateConveyor();
+    // A new import bay on the tile, appended to the bay list. The manager owns it.
+    SIM_ResourceImportBay* CreateImportBay(SIM_Tile* tile);
     // Deletes one conveyor or import bay of the lists (the placement operations take them up).
     void DestroyConveyor(SIM_ResourceConveyor* conveyor);
     void DestroyImportBay(SIM_ResourceImportBay* bay);
@@ -41,7 +43,10 @@ private:
     SIM_ResourceConveyorManager() = default;
     ~SIM_ResourceConveyorManager();
 
-    // Owned; each object leaves its list in its destructor.
+    // In order of creation; each object leaves its list in its destructor.
     std::vector<SIM_ResourceConveyor*> m_conveyors;
     std::vector<SIM_ResourceImportBay*> m_bays;
+    // The same objects, owned.
+    std::vector<std::unique_ptr<SIM_ResourceConveyor>> m_ownedConveyors;
+    std::vector<std::unique_ptr<SIM_ResourceImportBay>> m_ownedBays;
 };

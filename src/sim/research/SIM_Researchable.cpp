@@ -14,15 +14,9 @@
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 
-SIM_Researchable::SIM_Researchable()
-{
-    SIM_ResearchManager::Instance().Register(this);
-}
+SIM_Researchable::SIM_Researchable() = default;
 
-SIM_Researchable::~SIM_Researchable()
-{
-    SIM_ResearchManager::Instance().Unregister(this);
-}
+SIM_Researchable::~SIM_Researchable() = default;
 
 void SIM_Researchable::LoadFromRow(const std::string& row)
 {

@@ -175,7 +175,7 @@ SIM_ResourceImportBay* SIM_Placement::FinishImportBay(SIM_ProductionSlot& slot, 
         return nullptr;
     if (SIM_ResourceImportBay* standing = SIM_ResourceConveyorManager::Instance().GetImportBayOn(tile))
         return standing;
-    SIM_ResourceImportBay* bay = new SIM_ResourceImportBay(tile); // the conveyor manager owns it
+    SIM_ResourceImportBay* bay = SIM_ResourceConveyorManager::Instance().CreateImportBay(tile);
     SIM_ResourceConveyor* conveyor = tile->m_conveyor;
     if (!conveyor)
     {

@@ -74,7 +74,7 @@ void SIM_Factory::Init()
 
     // Zones are clipped to the grid: a zone that reaches past the edge marks only its tiles
     // on the floor, the same tiles its unlock opens later.
-    for (const SIM_BuildingZone* zone : mission->m_zones)
+    for (const auto& zone : mission->m_zones)
     {
         if (!zone)
             continue;
@@ -208,7 +208,7 @@ float SIM_Factory::ComputeHourlyRent() const
     if (!mission)
         return 0.0f;
     float rent = 0.0f;
-    for (const SIM_BuildingZone* zone : mission->m_zones)
+    for (const auto& zone : mission->m_zones)
         if (zone && zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             rent += zone->m_rent;
     return rent;
