@@ -54,6 +54,8 @@ public:
 private:
     // Removes every placed slot (set-up and teardown).
     static void RemoveAllSlots();
+    // The clock of a new game: speed 1, hour 0, timers running, the demand of an empty market.
+    void StartClock();
 
     float m_gameTime = 0.0f;
     GTimer m_hourTimer;
