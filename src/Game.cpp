@@ -25,6 +25,8 @@
 #include "platform/core/PRandom.h"
 #include "platform/video/PGraphics.h"
 #include "platform/video/PWindow.h"
+#include "save/SIM_SaveGame.h"
+#include "save/SaveFolder.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_ThreadManager.h"
 #include "update/SIM_UpdateCheck.h"
@@ -292,6 +294,9 @@ bool Game::Init()
     PRandom::Seed(PClock::TimeGetTime());
 
     CreateUserFolders();
+    // Savegames go to the user's savegames folder and carry this version in their header.
+    SaveFolder::Set(m_folders[FOLDER_SAVEGAMES]);
+    SIM_SaveGame::Instance().SetVersionText(m_versionText);
 
     GDebugLog::Instance().Open(m_folders[FOLDER_USER]);
     char banner[256];

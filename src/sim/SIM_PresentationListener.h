@@ -201,4 +201,14 @@ public:
     virtual void RefreshCarStock() {}
     // A new efficiency sample: refresh the slot-state pie and graph (when the window is open).
     virtual void RefreshEfficiencyWindow() {}
+
+    // --- savegames ---
+    // A savegame is about to replace the running game: cancel every armed placer (its pending
+    // slot is deleted) and close every dialog that holds objects of the simulation.
+    virtual void PrepareForLoad() {}
+    // The autosave waits while this is true: a placer holds a pending slot or facility, a
+    // conveyor drag is under way, or the car-stock or new-design dialog is open.
+    virtual bool IsAutosaveBlocked() { return false; }
+    // A savegame was read: start the factory's looping ambience sound.
+    virtual void StartAmbience() {}
 };

@@ -311,7 +311,8 @@ void SIM_ResourceObject::Release()
 void SIM_ResourceObject::ResetRecord()
 {
     m_view.reset();
-    m_id = -1;
+    // The identity stays: a record's id is its index in the pool from game set-up on, and
+    // savegames name objects by it.
     m_currentTile = nullptr;
     m_resource = nullptr;
     m_x = 0.0f;

@@ -53,7 +53,7 @@ public:
     void CheckListed();
     // Returns the record to the pool; the view stays with the record.
     void Release();
-    // Clears every field and destroys the view (pool reset).
+    // Clears every field but the id and destroys the view (pool reset).
     void ResetRecord();
 
     // The tile the object must be delivered to: the input stockpile tile of a production slot or

@@ -116,8 +116,10 @@ float SalesRecordPool::GetIncomeForHour(int hour) const
 void SalesRecordPool::Reset()
 {
     std::lock_guard<std::mutex> guard(m_lock);
+    // Every record back to the free state: a record that kept its design would point at a design
+    // of the last game, which the new game's set-up deletes.
     for (auto& r : records)
-        r.active = 0;
+        r = SaleRecord();
     totals.clear();
     highestIndex = 0;
     m_fullReported = false;

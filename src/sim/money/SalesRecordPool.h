@@ -45,7 +45,7 @@ public:
     int GetQuantitySold(const SIM_VehicleDesign* design, int hours) const;
     // Sum of every design's sales in one game hour.
     float GetIncomeForHour(int hour) const;
-    // Every record inactive, totals emptied, highest index 0 (game set-up).
+    // Every record free (no design), totals emptied, highest index 0 (game set-up).
     void Reset();
 
     // Stored and restored whole by the savegame.

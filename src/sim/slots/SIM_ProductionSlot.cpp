@@ -643,6 +643,14 @@ void SIM_ProductionSlot::RestoreCurrentSubTask()
     RebuildRequiredResources();
 }
 
+void SIM_ProductionSlot::SetCurrentSubTask(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_subTasks.size()))
+        return;
+    m_currentSubTask = index;
+    RebuildRequiredResources();
+}
+
 void SIM_ProductionSlot::OnVehicleArrived()
 {
     FV_ASSERT(m_vehicle != nullptr);

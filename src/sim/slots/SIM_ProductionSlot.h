@@ -58,6 +58,8 @@ public:
     int GetCurrentSubTaskIndex() const;
     // After loading: skips the sub-tasks the car already had applied.
     void RestoreCurrentSubTask();
+    // Savegame reader: makes the sub-task of that index the current one (ignored out of range).
+    void SetCurrentSubTask(int index);
     void RebuildRequiredResources();
     // Whether some required resource has fewer objects in the input stockpile than needed.
     bool AreResourcesMissing() const;

@@ -89,6 +89,16 @@ void SIM_CarExporter::FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM
     design->m_colour = GetRandomVehicleColor();
 }
 
+void SIM_CarExporter::AddDesignFeature(SIM_VehicleDesign* design, SIM_VehicleFeature* feature)
+{
+    if (!design || !feature)
+        return;
+    std::lock_guard<std::mutex> guard(g_designRecordLock);
+    DesignRecordStore().push_back(std::make_unique<SIM_VehicleFeatureRecord>());
+    DesignRecordStore().back()->feature = feature;
+    design->m_featureRecords.push_back(DesignRecordStore().back().get());
+}
+
 float SIM_CarExporter::GetDesignValue(const SIM_VehicleDesign* design)
 {
     if (!design)

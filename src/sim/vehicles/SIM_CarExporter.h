@@ -4,6 +4,7 @@
 
 class SIM_Vehicle;
 class SIM_VehicleDesign;
+class SIM_VehicleFeature;
 
 class SIM_CarExporter
 {
@@ -17,6 +18,8 @@ public:
     static float GetDesignValue(const SIM_VehicleDesign* design);
     // Components, feature records (copied) and a random car colour from the car.
     static void FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM_Vehicle* car);
+    // Appends a feature entry without upgrades to the design (a design read from a savegame).
+    static void AddDesignFeature(SIM_VehicleDesign* design, SIM_VehicleFeature* feature);
 
 private:
     SIM_CarExporter() = default;

@@ -1,0 +1,80 @@
+// Conveyors section.
+#include "save/ConveyorsSection.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "save/SaveReader.h"
+#include "save/SaveWriter.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/world/SIM_Tile.h"
+
+namespace
+{
+void WriteConveyor(SaveWriter& out, const SIM_ResourceConveyor& conveyor)
+{
+    if (!conveyor.m_tile)
+        return;
+    out.Open("conveyor");
+    out.TileXY("tile_x", "tile_y", conveyor.m_tile);
+    // Not read by older versions of the game, which pass over it; without it a piece lies with
+    // no facing and connects only to its neighbours.
+    out.Int("facing", conveyor.m_facing);
+    out.Close("conveyor");
+}
+
+// Lays one piece on the tile, as the conveyor tool does in its loading mode.
+void LayConveyor(SIM_Tile* tile, int facing)
+{
+    SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
+    conveyor->m_tile = tile;
+    conveyor->m_facing = facing;
+    tile->m_conveyor = conveyor;
+}
+} // namespace
+
+void ConveyorsSection::Write(SaveWriter& out)
+{
+    const SIM_ResourceConveyorManager& manager = SIM_ResourceConveyorManager::Instance();
+    std::vector<const SIM_ResourceConveyor*> bayPieces;
+    for (const SIM_ResourceImportBay* bay : manager.ImportBays())
+        if (bay && bay->GetTile() && bay->GetTile()->m_conveyor)
+            bayPieces.push_back(bay->GetTile()->m_conveyor);
+    out.Open("conveyors");
+    for (const SIM_ResourceConveyor* conveyor : bayPieces)
+        WriteConveyor(out, *conveyor);
+    for (const SIM_ResourceConveyor* conveyor : manager.Conveyors())
+        if (std::find(bayPieces.begin(), bayPieces.end(), conveyor) == bayPieces.end())
+            WriteConveyor(out, *conveyor);
+    out.Close("conveyors");
+}
+
+void ConveyorsSection::Read(SaveReader& in)
+{
+    in.BeginList("conveyors");
+    while (in.NextItem("conveyors", "conveyor"))
+    {
+        const int x = in.Int("tile_x");
+        const int y = in.Int("tile_y");
+        int facing = SIM_ResourceConveyor::kNoFacing;
+        if (in.NextTagIs("facing"))
+            facing = in.IntInRange("facing", 0, SIM_ResourceConveyor::kNoFacing, SIM_ResourceConveyor::kNoFacing);
+        in.EndItem("conveyor");
+        SIM_Tile* tile = SaveReader::TileAt(x, y);
+        if (!tile)
+        {
+            in.LogDropped("Save game: a conveyor off the floor at " + std::to_string(x) + "," + std::to_string(y));
+            continue;
+        }
+        // An import bay's piece was laid with its bay; a second piece would leave the bay on the
+        // first while the tile pointed at the second, one more with every save and load.
+        if (tile->m_conveyor)
+            continue;
+        LayConveyor(tile, facing);
+    }
+    for (SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
+        conveyor->UpdateConnections();
+}

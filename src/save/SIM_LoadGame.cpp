@@ -1,0 +1,235 @@
+// The load procedure and the header peek.
+#include "save/SIM_LoadGame.h"
+
+#include <string_view>
+
+#include "engine/core/GDebugLog.h"
+#include "save/ConveyorsSection.h"
+#include "save/DesignsSection.h"
+#include "save/EfficiencySection.h"
+#include "save/FinancesSection.h"
+#include "save/GameSection.h"
+#include "save/HeaderSection.h"
+#include "save/ResearchSection.h"
+#include "save/ResourceObjectsSection.h"
+#include "save/SalesSection.h"
+#include "save/SaveFileOps.h"
+#include "save/SaveFolder.h"
+#include "save/SaveLoadContext.h"
+#include "save/SaveReader.h"
+#include "save/SaveText.h"
+#include "save/SlotsSection.h"
+#include "save/StockSection.h"
+#include "save/StockpilesSection.h"
+#include "save/VehiclesSection.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/money/SIM_DemandFactor.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/slots/SlotState.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
+
+namespace
+{
+// A save the game wrote ends with its closing root tag; one that does not was cut short (a crash
+// while copying, a full disk in another program) and would load as a game with its later half
+// missing, so it is refused before anything changes.
+bool EndsWithRoot(const std::string& text)
+{
+    const std::string_view trimmed = savetext::TrimTrailing(text);
+    constexpr std::string_view kRoot = "</xml>";
+    return trimmed.size() >= kRoot.size() && trimmed.substr(trimmed.size() - kRoot.size()) == kRoot;
+}
+
+// Objects the file left without a place (stored nowhere, waiting in no queue) would hold their
+// pool record for ever: they are withdrawn from any request and given back.
+void ReleaseStrayObjects(SaveLoadContext& context)
+{
+    SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
+    for (int i = 0; i <= pool.TopIndex(); ++i)
+    {
+        SIM_ResourceObject& object = pool.Record(i);
+        if (!object.IsInUse())
+            continue;
+        const bool placed = object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT ? object.m_destination != nullptr
+                                                                                   : context.IsHeld(i);
+        if (placed)
+            continue;
+        context.reader.LogDropped("Save game: resource object " + std::to_string(i) + " is held nowhere; released");
+        SIM_ResourceObject::WithdrawAndRelease(&object);
+    }
+}
+} // namespace
+
+SIM_LoadGame& SIM_LoadGame::Instance()
+{
+    static SIM_LoadGame instance;
+    return instance;
+}
+
+bool SIM_LoadGame::ReadFile(const std::string& name, std::string& text, bool quiet)
+{
+    const std::string path = SaveFolder::PathFor(name);
+    std::string reason;
+    SaveFileOps& ops = m_ops ? *m_ops : SaveFileOps::Default();
+    if (ops.ReadWhole(path, text, reason))
+        return true;
+    GDebugLog::Instance().LogError("Cannot read save game " + path + ": " + reason);
+    if (!quiet)
+        FV_ERROR_BOX("Failed to open save game");
+    return false;
+}
+
+bool SIM_LoadGame::LoadGame(const std::string& name)
+{
+    SIM_Presentation::Instance().Listener().ShowLoadingStage("LS_READING_SAVE_FILE", 0.15f);
+    GDebugLog::Instance().Log("About to load game: [" + name + "]");
+    std::string text;
+    if (!ReadFile(name, text, false))
+        return false;
+    return LoadFromText(std::move(text), name);
+}
+
+bool SIM_LoadGame::QuickLoad()
+{
+    return LoadGame(SaveFolder::kQuickSaveName);
+}
+
+bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
+{
+    m_saveName = name;
+    SaveReader reader;
+    reader.SetShowErrorBox(true);
+    const bool complete = EndsWithRoot(text);
+    reader.Reset(std::move(text));
+
+    // Everything that could stop the load is checked before the running game is touched.
+    GameSection::Values game;
+    SIM_Mission* mission = nullptr;
+    if (!complete)
+        reader.ReportError("Failed to open save game: the file is incomplete");
+    else if (HeaderSection::Skip(reader) && !GameSection::Read(reader, game))
+        reader.ReportError("Failed to open save game: it holds no game");
+    if (!reader.HadError())
+    {
+        mission = SIM_MissionManager::Instance().GetMission(game.mission);
+        if (!mission || !mission->HasValidSize())
+            reader.ReportError("Failed to open save game: unknown mission [" + game.mission + "]");
+    }
+    if (reader.HadError() || !mission)
+    {
+        GDebugLog::Instance().LogError("Game Load failed: [" + name + "]; the running game is unchanged");
+        return false;
+    }
+
+    // No placer, dialog or panel may keep pointers into the game that is about to go.
+    SIM_Presentation::Instance().Listener().PrepareForLoad();
+    m_loading = true;
+    if (!SIM_Game::Instance().InitSimulation(mission))
+    {
+        m_loading = false;
+        reader.ReportError("Failed to open save game: the mission cannot be started");
+        return false;
+    }
+    GameSection::Apply(game);
+    SaveLoadContext context(reader);
+    ReadSections(context);
+    AfterLoad(context);
+    m_loading = false;
+    if (reader.HadError())
+    {
+        GDebugLog::Instance().LogError("Game Load finished with parts of the save missing: [" + name + "]");
+        return false;
+    }
+    GDebugLog::Instance().Log("Game Load complete");
+    return true;
+}
+
+void SIM_LoadGame::ReadSections(SaveLoadContext& context)
+{
+    SaveReader& in = context.reader;
+    SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
+    GameSection::ReadZones(in);
+    listener.ShowLoadingStage("LS_LOADING_SLOTS", 0.20f);
+    SlotsSection::ReadSlots(in);
+    listener.ShowLoadingStage("LS_LOADING_FACILITIES", 0.25f);
+    SlotsSection::ReadFacilities(in);
+    listener.ShowLoadingStage("LS_LOADING_VEHICLES", 0.30f);
+    VehiclesSection::Read(in);
+    listener.ShowLoadingStage("LS_LOADING_CONVEYORS", 0.33f);
+    ConveyorsSection::Read(in);
+    // The floor's conveyors are all down: routes and nearest bays are found afresh.
+    InvalidateRoutes();
+    RecalculateNearestBay();
+    listener.ShowLoadingStage("LS_LOADING_RESOURCES", 0.35f);
+    ResourceObjectsSection::Read(context);
+    listener.ShowLoadingStage("LS_LOADING_STOCKPILES", 0.40f);
+    StockpilesSection::ReadStockpiles(context);
+    listener.ShowLoadingStage("LS_LOADING_COMPONENT_STOCKPILES", 0.45f);
+    StockpilesSection::ReadComponentStockpiles(context);
+    listener.ShowLoadingStage("LS_LOADING_SUPPLY_STOCKPILES", 0.50f);
+    StockpilesSection::ReadSupplyStockpiles(context);
+    listener.ShowLoadingStage("LS_LOADING_RESEARCH", 0.55f);
+    ResearchSection::Read(in);
+    listener.ShowLoadingStage("LS_LOADING_VEHICLE_DESIGNS", 0.60f);
+    DesignsSection::Read(in);
+    listener.ShowLoadingStage("LS_LOADING_FINANCES", 0.65f);
+    FinancesSection::Read(in);
+    listener.ShowLoadingStage("LS_LOADING_RECORDS", 0.70f);
+    SalesSection::Read(in);
+    listener.ShowLoadingStage("LS_LOADING_STOCK", 0.80f);
+    StockSection::Read(in);
+    EfficiencySection::Read(in);
+}
+
+void SIM_LoadGame::AfterLoad(SaveLoadContext& context)
+{
+    SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
+    ReleaseStrayObjects(context);
+    SIM_ResourceObjManager::Instance().ValidateLoadedObjects();
+
+    listener.ShowLoadingStage("LS_POST_LOAD_OPERATIONS", 0.90f);
+    SlotQueries& slots = SlotQueries::Instance();
+    slots.RebuildProductionSlotList();
+    for (SIM_PlaceableSlot* base : slots.GetProductionSlots())
+    {
+        auto* slot = static_cast<SIM_ProductionSlot*>(base);
+        // Each slot finds its nearest import bay at its stockpile's first update, as after any
+        // change of the conveyors: searching every bay for every stockpile here would hold the
+        // load for as long again on a large factory, and the saved state is already the slot's.
+        slot->RestoreCurrentSubTask();
+        // The sub-task chosen from the car is the one the running slot times.
+        if (slot->GetState() == RUNNING && !slot->IsConveyor())
+            slot->StartRunning();
+    }
+    // Supply stockpiles look for their bay only when asked; they find it now, as when placed.
+    for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
+        supply->UpdateRouteState();
+
+    listener.ShowLoadingStage("LS_RECALCULATING_VARIABLES", 0.95f);
+    SIM_GlobalFactoryVariables::Instance().Recalculate();
+    // The market remembers the restored sales, not the empty records of the game set-up.
+    UpdateDemandFactor(&DemandFactor());
+    listener.StartAmbience();
+}
+
+bool SIM_LoadGame::ReadHeader(std::string& date, std::string& mission, const std::string& name)
+{
+    std::string text;
+    if (!ReadFile(name, text, true))
+        return false;
+    // A foreign file in the folder is only logged: the dialogs list every file, every time.
+    SaveReader reader;
+    reader.SetShowErrorBox(false);
+    reader.Reset(std::move(text));
+    return HeaderSection::Peek(reader, date, mission);
+}

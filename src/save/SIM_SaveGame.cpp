@@ -1,0 +1,123 @@
+// The save procedure and the autosave.
+#include "save/SIM_SaveGame.h"
+
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GOptions.h"
+#include "save/ConveyorsSection.h"
+#include "save/DesignsSection.h"
+#include "save/EfficiencySection.h"
+#include "save/FinancesSection.h"
+#include "save/GameSection.h"
+#include "save/HeaderSection.h"
+#include "save/ResearchSection.h"
+#include "save/ResourceObjectsSection.h"
+#include "save/SalesSection.h"
+#include "save/SaveFileOps.h"
+#include "save/SaveFolder.h"
+#include "save/SaveWriter.h"
+#include "save/SlotsSection.h"
+#include "save/StockSection.h"
+#include "save/StockpilesSection.h"
+#include "save/VehiclesSection.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
+
+SIM_SaveGame& SIM_SaveGame::Instance()
+{
+    static SIM_SaveGame instance;
+    return instance;
+}
+
+std::string SIM_SaveGame::BuildSaveText()
+{
+    SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
+    SaveWriter out;
+    out.Open("xml");
+    HeaderSection::Write(out, m_version, m_clock ? m_clock() : SaveDate::Now());
+    GameSection::Write(out);
+    GameSection::WriteZones(out);
+    listener.ShowLoadingStage("LS_SAVING_SLOTS", 0.20f);
+    SlotsSection::WriteSlots(out);
+    listener.ShowLoadingStage("LS_SAVING_FACILITIES", 0.30f);
+    SlotsSection::WriteFacilities(out);
+    listener.ShowLoadingStage("LS_SAVING_VEHICLES", 0.35f);
+    VehiclesSection::Write(out);
+    listener.ShowLoadingStage("LS_SAVING_CONVEYORS", 0.40f);
+    ConveyorsSection::Write(out);
+    listener.ShowLoadingStage("LS_SAING_RESOURCES", 0.45f);
+    ResourceObjectsSection::Write(out);
+    listener.ShowLoadingStage("LS_SAVING_STOCKPILES", 0.50f);
+    StockpilesSection::WriteStockpiles(out);
+    listener.ShowLoadingStage("LS_SAVING_COMPONENT_STOCKPILES", 0.60f);
+    StockpilesSection::WriteComponentStockpiles(out);
+    listener.ShowLoadingStage("LS_SAVING_SUPPLY_STOCKPILES", 0.65f);
+    StockpilesSection::WriteSupplyStockpiles(out);
+    listener.ShowLoadingStage("LS_SAVING_RESEARCH", 0.70f);
+    ResearchSection::Write(out);
+    listener.ShowLoadingStage("LS_SAVING_VEHICLE_DESIGNS", 0.75f);
+    DesignsSection::Write(out);
+    listener.ShowLoadingStage("LS_SAVING_FINANCES", 0.80f);
+    FinancesSection::Write(out);
+    listener.ShowLoadingStage("LS_SAVING_RECORDS", 0.85f);
+    SalesSection::Write(out);
+    listener.ShowLoadingStage("LS_SAVING_STOCK", 0.90f);
+    StockSection::Write(out);
+    EfficiencySection::Write(out);
+    out.Close("xml");
+    return out.TakeOutput();
+}
+
+bool SIM_SaveGame::SaveGame(const std::string& name)
+{
+    GDebugLog::Instance().Log("Saving game: [" + name + "]");
+    if (!SIM_Game::Instance().GetFactory())
+    {
+        GDebugLog::Instance().LogError("Save game refused: no game is running");
+        return false;
+    }
+    const std::string text = BuildSaveText();
+    const std::string path = SaveFolder::PathFor(name);
+    std::string reason;
+    SaveFileOps& ops = m_ops ? *m_ops : SaveFileOps::Default();
+    if (!ops.WriteAtomically(path, text, reason))
+    {
+        // The previous save stays as it was; the player is told, and nothing says "complete".
+        GDebugLog::Instance().LogError("Save game failed: " + path + ": " + reason);
+        FV_ERROR_BOX("Failed to write save game file");
+        return false;
+    }
+    SIM_Presentation::Instance().Listener().ShowLoadingStage("LS_SAVING_COMPLETE", 0.95f);
+    GDebugLog::Instance().Log("Game Save complete");
+    return true;
+}
+
+bool SIM_SaveGame::QuickSave()
+{
+    return SaveGame(SaveFolder::kQuickSaveName);
+}
+
+void SIM_SaveGame::CheckAutosave()
+{
+    // A missing option reads as off, without a trace line every frame.
+    const GOptionFloat* option = GOptions::Instance().FindFloat("OPT_AUTOSAVE");
+    if (!option || !(option->value > 0.0f))
+    {
+        // Time with the option off does not count: switched on, the first autosave is a full
+        // interval away, not due at once.
+        m_autosaveTimer.Start();
+        return;
+    }
+    m_autosaveTimer.Update();
+    if (!(m_autosaveTimer.m_total > kAutosaveIntervalMs))
+        return;
+    if (!SIM_Game::Instance().GetFactory() || SIM_Presentation::Instance().Listener().IsAutosaveBlocked())
+        return;
+    SaveGame(SaveFolder::kQuickSaveName);
+    // Also after a failed save: the next attempt follows after the full interval, not every frame.
+    RestartAutosaveTimer();
+}
+
+void SIM_SaveGame::RestartAutosaveTimer()
+{
+    m_autosaveTimer.Start();
+}

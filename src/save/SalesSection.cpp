@@ -1,0 +1,98 @@
+// Sales section.
+#include "save/SalesSection.h"
+
+#include <algorithm>
+#include <string>
+
+#include "save/SaveCommaList.h"
+#include "save/SaveReader.h"
+#include "save/SaveWriter.h"
+#include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+
+void SalesSection::Write(SaveWriter& out)
+{
+    const SalesRecordPool& pool = SalesRecordPool::Instance();
+    const int last = std::clamp(pool.highestIndex, 0, SalesRecordPool::NUM_RECORDS - 1);
+    std::string hours, active, amounts, designs, quantities;
+    for (int i = 0; i <= last; ++i)
+    {
+        const SaleRecord& record = pool.records[i];
+        SaveWriter::AppendInt(hours, record.hour);
+        SaveWriter::AppendInt(active, record.active ? 1 : 0);
+        SaveWriter::AppendReal(amounts, record.amount, 2);
+        out.AppendName(designs, record.design ? record.design->m_name : std::string());
+        SaveWriter::AppendInt(quantities, record.quantity);
+    }
+    out.Open("sales");
+    out.List("hours", hours);
+    out.List("active", active);
+    out.List("amounts", amounts);
+    out.List("designs", designs);
+    out.List("quantities", quantities);
+    out.Open("totals");
+    for (const SaleTotal& total : pool.totals)
+    {
+        out.Open("total");
+        out.Text("design", total.design ? total.design->m_name : std::string());
+        out.Real("amount", total.amount);
+        out.Int("quantity", total.quantity);
+        out.Close("total");
+    }
+    out.Close("totals");
+    out.Close("sales");
+}
+
+void SalesSection::Read(SaveReader& in)
+{
+    in.FindTag("sales");
+    SaveCommaList hours(in.Value("hours"));
+    SaveCommaList active(in.Value("active"));
+    SaveCommaList amounts(in.Value("amounts"));
+    SaveCommaList designs(in.Value("designs"));
+    // Older saves have no quantities: every record then counts one car.
+    const bool hasQuantities = in.NextTagIs("quantities");
+    SaveCommaList quantities(hasQuantities ? in.Value("quantities") : std::string_view());
+
+    SalesRecordPool& pool = SalesRecordPool::Instance();
+    const SIM_VehicleDesignManager& designManager = SIM_VehicleDesignManager::Instance();
+    int filled = 0;
+    while (hours.HasNext())
+    {
+        if (filled >= SalesRecordPool::NUM_RECORDS)
+        {
+            in.LogDropped("Save game: sale records beyond the pool's " + std::to_string(SalesRecordPool::NUM_RECORDS) +
+                          " left out");
+            break;
+        }
+        SaleRecord& record = pool.records[filled++];
+        record.hour = hours.NextInt();
+        record.amount = amounts.NextFloat();
+        const std::string& name = designs.Next();
+        record.design = name.empty() ? nullptr : designManager.GetDesign(name);
+        if (!name.empty() && !record.design)
+            in.LogDropped("Save game: a sale record names no design " + name);
+        record.active = active.NextInt() != 0 ? 1 : 0;
+        record.quantity = hasQuantities ? quantities.NextInt() : 1;
+    }
+    pool.highestIndex = std::max(0, filled - 1);
+
+    pool.totals.clear();
+    in.BeginList("totals");
+    while (in.NextItem("totals", "total"))
+    {
+        SaleTotal total;
+        const std::string name = in.Text("design");
+        total.amount = in.Float("amount");
+        total.quantity = in.Int("quantity");
+        in.EndItem("total");
+        total.design = designManager.GetDesign(name);
+        // A total without its design would count towards every query of all designs twice.
+        if (total.design)
+            pool.totals.push_back(total);
+        else
+            in.LogDropped("Save game: the sales total of unknown design " + name + " left out");
+    }
+    in.FindClosing("sales");
+}

@@ -1,0 +1,25 @@
+// The items of a comma list in a savegame ("a,b,c,"): every item is followed by its comma, so the
+// empty piece after the last comma is no item. A double-quoted stretch is not split, as the
+// engine's tokenizer does, so files of other writers read the same.
+#pragma once
+#include <string>
+#include <string_view>
+
+class SaveCommaList
+{
+public:
+    // The list keeps a view of the text, which must outlive it.
+    explicit SaveCommaList(std::string_view text) : m_text(text) {}
+    explicit SaveCommaList(std::string&&) = delete;
+
+    bool HasNext() const { return m_position < m_text.size(); }
+    // The next item, quotes removed and trailing blanks stripped; "" once the list is used up.
+    const std::string& Next();
+    int NextInt();
+    float NextFloat();
+
+private:
+    std::string_view m_text;
+    size_t m_position = 0;
+    std::string m_item;
+};

@@ -1,0 +1,220 @@
+// The checked savegame reader.
+#include "save/SaveReader.h"
+
+#include <algorithm>
+
+#include "engine/core/GDebugLog.h"
+#include "save/SaveCommaList.h"
+#include "save/SaveText.h"
+#include "sim/SIM_Game.h"
+#include "sim/world/SIM_Factory.h"
+
+void SaveReader::Reset(std::string data)
+{
+    m_data = std::move(data);
+    m_position = 0;
+    m_hadError = false;
+    m_boxShown = false;
+    m_longTagLogged = false;
+    m_dropped = 0;
+    m_logged = 0;
+    m_scopes.clear();
+}
+
+bool SaveReader::NextTag(std::string_view& text, bool& tooLong, size_t& tagStart)
+{
+    const size_t size = m_data.size();
+    const size_t lt = m_position < size ? m_data.find('<', m_position) : std::string::npos;
+    const size_t gt = lt == std::string::npos ? std::string::npos : m_data.find('>', lt + 1);
+    if (gt == std::string::npos)
+    {
+        m_position = size;
+        return false;
+    }
+    tagStart = lt;
+    const size_t start = lt + 1;
+    m_position = gt + 1;
+    tooLong = gt - start > kMaxTagText;
+    text = std::string_view(m_data).substr(start, std::min(gt - start, kMaxTagText));
+    return true;
+}
+
+namespace
+{
+// Whether a tag's text is "name" (or "/name" for a closing tag), without building the text.
+bool IsTag(std::string_view text, std::string_view name, bool closing)
+{
+    if (!closing)
+        return text == name;
+    return text.size() == name.size() + 1 && text.front() == '/' && text.substr(1) == name;
+}
+} // namespace
+
+bool SaveReader::FindTag(std::string_view name)
+{
+    return Find(name, false);
+}
+
+bool SaveReader::Find(std::string_view name, bool closing)
+{
+    std::string_view text;
+    bool tooLong = false;
+    size_t tagStart = 0;
+    while (NextTag(text, tooLong, tagStart))
+    {
+        if (tooLong)
+        {
+            if (!m_longTagLogged)
+            {
+                m_longTagLogged = true;
+                LogDropped("Save game: a tag longer than 127 characters was passed over");
+            }
+            continue;
+        }
+        if (IsTag(text, name, closing))
+            return true;
+        if (!m_scopes.empty() && IsTag(text, m_scopes.back(), true))
+        {
+            // The item ends here: what it should have held is missing, and its end stays for EndItem.
+            m_position = tagStart;
+            break;
+        }
+    }
+    ReportError(std::string("missing tag: ") + (closing ? "/" : "") + std::string(name));
+    return false;
+}
+
+std::string SaveReader::PeekTag()
+{
+    const size_t saved = m_position;
+    std::string_view text;
+    bool tooLong = false;
+    size_t tagStart = 0;
+    std::string result;
+    if (NextTag(text, tooLong, tagStart) && !tooLong)
+        result.assign(text);
+    m_position = saved;
+    return result;
+}
+
+bool SaveReader::FindClosing(std::string_view name)
+{
+    return Find(name, true);
+}
+
+std::string_view SaveReader::Value(std::string_view name)
+{
+    if (!FindTag(name))
+        return {};
+    const size_t start = m_position;
+    const size_t lt = m_data.find('<', start);
+    const size_t end = lt == std::string::npos ? m_data.size() : lt;
+    m_position = end;
+    FindClosing(name);
+    return std::string_view(m_data).substr(start, end - start);
+}
+
+std::string SaveReader::Text(std::string_view name)
+{
+    return std::string(savetext::TrimTrailing(Value(name)));
+}
+
+int SaveReader::Int(std::string_view name)
+{
+    return savetext::ParseInt(Value(name));
+}
+
+float SaveReader::Float(std::string_view name)
+{
+    return savetext::ParseFloat(Value(name));
+}
+
+double SaveReader::Double(std::string_view name)
+{
+    return savetext::ParseReal(Value(name));
+}
+
+float SaveReader::Coordinate(std::string_view name)
+{
+    constexpr float kMaxCoordinate = 16777216.0f;
+    return std::clamp(Float(name), -kMaxCoordinate, kMaxCoordinate);
+}
+
+void SaveReader::Color(int rgba[4])
+{
+    SaveCommaList items(Value("color"));
+    for (int i = 0; i < 4; ++i)
+        rgba[i] = std::clamp(items.NextInt(), 0, 255);
+}
+
+int SaveReader::IntInRange(std::string_view name, int lo, int hi, int fallback)
+{
+    const int value = Int(name);
+    if (value >= lo && value <= hi)
+        return value;
+    LogDropped("Save game: " + std::string(name) + " " + std::to_string(value) + " is out of range");
+    return fallback;
+}
+
+bool SaveReader::NextItem(std::string_view list, std::string_view item)
+{
+    if (PeekTag() == item && FindTag(item))
+    {
+        m_scopes.emplace_back(item);
+        return true;
+    }
+    FindClosing(list);
+    return false;
+}
+
+void SaveReader::EndItem(std::string_view item)
+{
+    if (!m_scopes.empty())
+        m_scopes.pop_back();
+    FindClosing(item);
+}
+
+bool SaveReader::OptionalElement(std::string_view name)
+{
+    if (PeekTag() != name)
+        return false;
+    return FindTag(name);
+}
+
+SIM_Tile* SaveReader::TileAt(int x, int y)
+{
+    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    return factory ? factory->GetTile(x, y) : nullptr;
+}
+
+void SaveReader::ReportError(const std::string& message)
+{
+    // Once a section is lost every later tag is missing too; the first lines tell the story.
+    if (!m_boxShown && m_showErrorBox)
+    {
+        m_boxShown = true;
+        FV_ERROR_BOX(message);
+    }
+    else if (m_logged < kMaxLoggedLines)
+    {
+        GDebugLog::Instance().LogError(message);
+    }
+    ++m_logged;
+    m_hadError = true;
+}
+
+void SaveReader::ReportBadValue(const std::string& message)
+{
+    const bool hadError = m_hadError;
+    ReportError(message);
+    m_hadError = hadError;
+    ++m_dropped;
+}
+
+void SaveReader::LogDropped(const std::string& message)
+{
+    ++m_dropped;
+    if (m_logged < kMaxLoggedLines)
+        GDebugLog::Instance().Log(message);
+    ++m_logged;
+}

@@ -1,0 +1,172 @@
+// The savegame markup as the reader and writer see it: values and lists, line ends, numbers in
+// any locale, damaged text that must stay contained, and names that could break the file.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "save/SaveCommaList.h"
+#include "save/SaveReader.h"
+#include "save/SaveText.h"
+#include "save/SaveWriter.h"
+
+namespace
+{
+std::vector<std::string> Items(std::string_view text)
+{
+    std::vector<std::string> items;
+    SaveCommaList list(text);
+    while (list.HasNext())
+        items.push_back(list.Next());
+    return items;
+}
+} // namespace
+
+TEST(SaveDialect, ValuesAndListsReadAsWritten)
+{
+    SaveReader in;
+    in.SetShowErrorBox(false);
+    in.Reset("<xml>\n<a>x > y</a>\n<names></names>\n<list>one,two,</list>\n"
+             "<color>255,128,0,255</color>\n<real>0.50000000</real>\n<b>cut<here</b>\n</xml>\n");
+    EXPECT_EQ(in.Text("a"), "x > y");
+    EXPECT_TRUE(Items(in.Value("names")).empty());
+    EXPECT_EQ(Items(in.Value("list")), (std::vector<std::string>{"one", "two"}));
+    int rgba[4];
+    in.Color(rgba);
+    EXPECT_EQ(std::vector<int>(rgba, rgba + 4), (std::vector<int>{255, 128, 0, 255}));
+    EXPECT_FLOAT_EQ(in.Float("real"), 0.5f);
+    EXPECT_FALSE(in.HadError());
+    // A "<" ends a value (the file has no escaping; the writer never puts one there).
+    EXPECT_EQ(in.Text("b"), "cut");
+    // The scan only goes forward: a tag behind the position is missing.
+    EXPECT_EQ(in.Text("a"), "");
+    EXPECT_TRUE(in.HadError());
+}
+
+TEST(SaveDialect, WindowsAndUnixLineEndsReadTheSame)
+{
+    const std::string unix = "<xml>\n<slots>\n<slot>\n<x>3 </x>\n</slot>\n</slots>\n</xml>\n";
+    std::string windows;
+    for (const char c : unix)
+        windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (const std::string& text : {unix, windows})
+    {
+        SaveReader in;
+        in.Reset(text);
+        ASSERT_TRUE(in.BeginList("slots"));
+        ASSERT_TRUE(in.NextItem("slots", "slot"));
+        EXPECT_EQ(in.Text("x"), "3");
+        in.EndItem("slot");
+        EXPECT_FALSE(in.NextItem("slots", "slot"));
+        EXPECT_FALSE(in.HadError());
+    }
+}
+
+TEST(SaveDialect, AnItemMissingALeafDoesNotSwallowTheItemsAfterIt)
+{
+    SaveReader in;
+    in.SetShowErrorBox(false);
+    in.Reset("<list>\n<item>\n<a>1</a>\n</item>\n<item>\n<a>2</a>\n<b>20</b>\n</item>\n</list>\n<after>ok</after>\n");
+    std::vector<int> read;
+    in.BeginList("list");
+    while (in.NextItem("list", "item"))
+    {
+        read.push_back(in.Int("a"));
+        read.push_back(in.Int("b"));
+        in.EndItem("item");
+    }
+    EXPECT_EQ(read, (std::vector<int>{1, 0, 2, 20}));
+    EXPECT_EQ(in.Text("after"), "ok");
+    EXPECT_TRUE(in.HadError()) << "the missing leaf is reported";
+}
+
+TEST(SaveDialect, DamagedMarkupEndsCleanly)
+{
+    // No closing ">" and no "<" after a value: the reader stops at the end of the data.
+    for (const char* text : {"<xml><a>1</a><b", "<xml><a>12345", "<", "", "<a>1</a", "<<<>>>", "<a></a><"})
+    {
+        SCOPED_TRACE(text);
+        SaveReader in;
+        in.SetShowErrorBox(false);
+        in.Reset(text);
+        in.Int("a");
+        in.Value("b");
+        EXPECT_EQ(in.PeekTag(), "");
+        EXPECT_TRUE(in.AtEnd() || in.HadError());
+    }
+    SaveReader in;
+    in.SetShowErrorBox(false);
+    in.Reset("<" + std::string(5000, 'x') + "><a>7</a>");
+    EXPECT_EQ(in.Int("a"), 7) << "an overlong tag is passed over";
+}
+
+TEST(SaveDialect, NumbersAreReadLenientlyButNeverOutOfRange)
+{
+    struct Case
+    {
+        const char* text;
+        int integer;
+        double real;
+    };
+    const Case cases[] = {
+        {"42", 42, 42.0},
+        {"  -7xyz", -7, -7.0},
+        {"", 0, 0.0},
+        {"abc", 0, 0.0},
+        {"99999999999", INT_MAX, 99999999999.0},
+        {"-99999999999", INT_MIN, -99999999999.0},
+        {"1e999", 1, 0.0},
+        {"nan", 0, 0.0},
+        {"inf", 0, 0.0},
+        {"-infinity", 0, 0.0},
+        {"0x1p3", 0, 0.0},
+        {"1e300", 1, savetext::kMaxReal},
+        {".5", 0, 0.5},
+        {"12.34567891", 12, 12.34567891},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(savetext::ParseInt(c.text), c.integer);
+        EXPECT_DOUBLE_EQ(savetext::ParseReal(c.text), c.real);
+    }
+    EXPECT_EQ(savetext::TruncateToInt(1e20), INT_MAX);
+    EXPECT_EQ(savetext::TruncateToInt(905.75), 905);
+}
+
+TEST(SaveDialect, NumbersAreWrittenWithADecimalPointAndReadBackExactly)
+{
+    std::string text;
+    savetext::AppendReal(text, 0.1f, 8);
+    EXPECT_EQ(text, "0.10000000");
+    text.clear();
+    savetext::AppendReal(text, -1234.5, 2);
+    EXPECT_EQ(text, "-1234.50");
+    for (const float value : {0.0f, 1.0f / 3.0f, -2048.125f, 123456.789f, 1.0e-6f, 3.0e9f})
+    {
+        text.clear();
+        savetext::AppendReal(text, value, 8);
+        EXPECT_EQ(savetext::ParseFloat(text), value) << text;
+    }
+}
+
+TEST(SaveDialect, NamesThatCouldBreakTheFileAreMadeSafe)
+{
+    SaveWriter out;
+    std::string list;
+    const std::string name = "Roadster <GT>, \"limited\"";
+    out.AppendName(list, name);
+    out.AppendName(list, "Van");
+    out.Open("designs");
+    out.Text("guiname", name);
+    out.List("names", list);
+    out.Close("designs");
+    SaveReader in;
+    in.Reset(out.Output());
+    const std::string read = in.Text("guiname");
+    EXPECT_EQ(read, "Roadster _GT>_ _limited_");
+    // The same name in a list reads back the same, so every section finds the same design.
+    EXPECT_EQ(Items(in.Value("names")), (std::vector<std::string>{read, "Van"}));
+    EXPECT_FALSE(in.HadError());
+}

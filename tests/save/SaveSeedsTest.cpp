@@ -1,0 +1,66 @@
+// The savegames kept as seeds of the savegame fuzz target are real saves of this version: each
+// loads whole. With FV_WRITE_SAVE_SEEDS set they are written afresh first (after a format change).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "SaveTestSupport.h"
+
+#include "save/SIM_LoadGame.h"
+#include "save/SIM_SaveGame.h"
+#include "sim/SIM_Game.h"
+
+using namespace savetest;
+
+namespace
+{
+const std::filesystem::path kSeeds = std::filesystem::path(FV_SOURCE_DIR) / "tests/fuzz/corpus/savegame";
+
+// The seeds: a game just started and a busy factory a day in.
+std::string MakeSeed(SaveWorld& world, int which)
+{
+    if (!world.StartGame())
+        return {};
+    if (which == 0)
+        return SIM_SaveGame::Instance().BuildSaveText();
+    if (!world.BuildAssemblyLine() || !world.BuildPartShopsAndSupply())
+        return {};
+    SIM_Game::Instance().SetSpeed(4.0f);
+    world.PlayHours(24);
+    return SIM_SaveGame::Instance().BuildSaveText();
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+} // namespace
+
+TEST(SaveSeeds, TheFuzzSeedsAreWholeSavesOfThisVersion)
+{
+    const char* const names[] = {"new_game.xml", "busy_factory.xml"};
+    if (std::getenv("FV_WRITE_SAVE_SEEDS"))
+    {
+        std::filesystem::create_directories(kSeeds);
+        for (int i = 0; i < 2; ++i)
+        {
+            SaveWorld world;
+            std::ofstream(kSeeds / names[i], std::ios::binary) << MakeSeed(world, i);
+        }
+    }
+    SaveWorld world;
+    for (const char* name : names)
+    {
+        SCOPED_TRACE(name);
+        const std::string text = ReadFile(kSeeds / name);
+        ASSERT_FALSE(text.empty());
+        EXPECT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, name));
+        EXPECT_EQ(world.listener.stages.back(), "LS_RECALCULATING_VARIABLES");
+    }
+}

@@ -1,0 +1,78 @@
+// The scripted whole-factory game, many game hours in, survives three saves and loads in a row
+// with every part of its state, and goes on building, selling and keeping its books afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "SaveTestSupport.h"
+#include "SimStateDump.h"
+
+#include "save/SIM_LoadGame.h"
+#include "save/SIM_SaveGame.h"
+#include "sim/SIM_Game.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/money/SIM_FinanceRecord.h"
+#include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+
+using namespace savetest;
+
+TEST(SaveWholeGame, ThreeCyclesKeepTheStateAndTheFactoryRunsOn)
+{
+    SaveWorld world;
+    ASSERT_TRUE(world.StartGame());
+    const float startCash = SIM_FinanceManager::Instance().GetCash();
+    ASSERT_TRUE(world.BuildAssemblyLine());
+    // Part shops below the line fill their output stockpiles for the line to draw from, and a
+    // supply stockpile keeps steel: every kind of store is in use when the game is saved.
+    SIM_SupplyStockpile* supply = world.BuildPartShopsAndSupply();
+    ASSERT_NE(supply, nullptr);
+    SIM_Game::Instance().SetSpeed(4.0f);
+    world.PlayHours(30);
+    ASSERT_FALSE(SIM_FinanceManager::Instance().IsGameOver());
+    // A busy factory: cars on the line, objects in flight and in store, designs and sales.
+    ASSERT_GT(SIM_VehicleManager::Instance().GetVehicles().size(), 3u);
+    ASSERT_GT(SIM_ResourceObjManager::Instance().CountInUse(), 50);
+    ASSERT_FALSE(SIM_VehicleDesignManager::Instance().GetDesigns().empty());
+    ASSERT_GT(SalesRecordPool::Instance().highestIndex, 0);
+    EXPECT_FALSE(supply->Stored().empty());
+    size_t parts = 0;
+    for (const SIM_ComponentStockpile* shop : SIM_ComponentStockpileManager::Instance().Stockpiles())
+        parts += shop->Held().size();
+    EXPECT_GT(parts, 0u);
+
+    const std::string before = DumpSimulation();
+    const size_t conveyors = SIM_ResourceConveyorManager::Instance().Conveyors().size();
+    for (int cycle = 0; cycle < 3; ++cycle)
+    {
+        SCOPED_TRACE(cycle);
+        ASSERT_TRUE(SIM_SaveGame::Instance().QuickSave());
+        ASSERT_TRUE(SIM_LoadGame::Instance().QuickLoad());
+        EXPECT_EQ(FirstDifference(before, DumpSimulation()), "");
+        EXPECT_EQ(SIM_ResourceConveyorManager::Instance().Conveyors().size(), conveyors);
+    }
+
+    // The game speed is the player's, not the save's.
+    SIM_Game::Instance().SetSpeed(4.0f);
+    const SIM_FinanceRecord& ledger = SIM_FinanceRecord::Instance();
+    const float incomeBefore = ledger.GetTotal(-1, FC_CAR_SALES);
+    const int hourBefore = SIM_Game::Instance().GetCurrentHour();
+    world.PlayHours(8);
+    EXPECT_EQ(SIM_Game::Instance().GetCurrentHour(), hourBefore + 8);
+    ASSERT_FALSE(SIM_FinanceManager::Instance().IsGameOver());
+    const float income = ledger.GetTotal(-1, FC_CAR_SALES);
+    EXPECT_GT(income, incomeBefore) << "the loaded factory sold nothing";
+    const float expenses = ledger.GetTotal(-1, FC_ALL_EXPENSES);
+    const float cash = SIM_FinanceManager::Instance().GetCash();
+    std::printf("after the loads: sales %.0f (+%.0f), expenses %.0f, cash %.0f\n", income, income - incomeBefore,
+                expenses, cash);
+    // The ledger keeps cents; the cash is single precision.
+    EXPECT_NEAR(cash, startCash + income - expenses, std::max(50.0f, cash * 1e-4f));
+}
