@@ -179,12 +179,12 @@ SIM_ResourceImportBay* SIM_Placement::FinishImportBay(SIM_ProductionSlot& slot, 
     SIM_ResourceConveyor* conveyor = tile->m_conveyor;
     if (!conveyor)
     {
+        // The piece under the bay runs out of the wall the bay stands against.
         conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
         conveyor->m_tile = tile;
+        conveyor->m_facing = bay->GetSide();
         tile->m_conveyor = conveyor;
     }
-    // The piece under the bay runs out of the wall the bay stands against.
-    conveyor->m_facing = bay->GetSide();
     PlacementListener().ImportBayFinished(*bay, *conveyor, loading);
     if (!loading)
         ConveyorsChanged();
