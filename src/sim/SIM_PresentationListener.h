@@ -61,6 +61,9 @@ public:
     virtual void RetintPotentialSiteMarkers() {}
     // The placement sparkle on a tile.
     virtual void SpawnSlotPlaceParticles(SIM_Tile* tile) { (void)tile; }
+    // An error box captioned "ERROR" with the text (main thread). The simulation has already
+    // written the text to the error log; headless nothing more happens.
+    virtual void ShowErrorBox(const std::string& text) { (void)text; }
     // A 2D effect sound from data/sounds at effects x master volume, unless the sound is off.
     virtual void PlayEffectSound(const char* name) { (void)name; }
     // Debug overlay: a filled square of sizePx pixels centred on a world position.
