@@ -1,5 +1,6 @@
 // The root of the factory simulation: set-up, per-frame step, clock, hourly step and teardown.
 #include "sim/SIM_Game.h"
+#include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PClock.h"
@@ -86,7 +87,7 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     };
     static const SetUpStep kSetUp[] = {
         {"building zones as the mission file has them", [](SIM_Game& game) { game.m_mission->ReloadZones(); }},
-        {"loading screen", [](SIM_Game&) { Listener().ShowLoadingStage("LS_INITIIALIZING_SIMULATION", 0.17f); }},
+        {"loading screen", [](SIM_Game&) { Listener().ShowLoadingStage(GTextKeys::kLoadingSimulation, 0.17f); }},
         {"prop types", [](SIM_Game&) { SIM_PropTypeManager::Instance().Load(); }},
         {"animations", [](SIM_Game&) { Listener().LoadAnimations(); }},
         {"slots of the last game", [](SIM_Game&) { RemoveAllSlots(); }},

@@ -1,5 +1,6 @@
 // A placed facility and its timed work cycle (research offices earn research points).
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include <cstdlib>
 #include <string>
@@ -65,12 +66,12 @@ void SIM_FacilitySlot::Update()
 
 void SIM_FacilitySlot::CompleteCycle()
 {
-    if (!m_facilityTask || m_facilityTask->m_name != "fac_research_office")
+    if (!m_facilityTask || m_facilityTask->m_name != SIM_DataNames::kFacResearchOffice)
         return;
     SIM_ResearchManager& research = SIM_ResearchManager::Instance();
     if (research.GetCurrentResearch())
     {
-        const float points = GetTaskNumber("research_points_earned");
+        const float points = GetTaskNumber(SIM_DataNames::kKeyResearchPoints);
         research.AddResearchPoints(SIM_Game::Instance().GetSpeed() * points);
     }
     SetBusy(research.GetCurrentResearch() != nullptr);

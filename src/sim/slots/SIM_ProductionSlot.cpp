@@ -1,5 +1,6 @@
 // A placed production task: its state machine, sub-tasks, resources, components and car work.
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,9 +68,9 @@ void SIM_ProductionSlot::SetTask(SIM_ProductionTask* task)
         return;
     m_task = task;
     m_productionTask = task;
-    m_isExport = task->m_name == "task_export";
-    m_createsCars =
-        task->m_name == "task_fit chassis" || task->m_name == "task_fit_front_axle" || task->m_name == "task_fit axles";
+    m_isExport = task->m_name == SIM_DataNames::kTaskExport;
+    m_createsCars = task->m_name == SIM_DataNames::kTaskFitChassis ||
+                    task->m_name == SIM_DataNames::kTaskFitFrontAxle || task->m_name == SIM_DataNames::kTaskFitAxles;
     m_options.clear();
     RebuildSubTasks();
     CreateStaff();
@@ -582,13 +583,13 @@ void SIM_ProductionSlot::OnSubTaskComplete()
 
     if (m_vehicle && m_productionTask)
     {
-        if (m_productionTask->m_name == "task_paint_undercoat")
+        if (m_productionTask->m_name == SIM_DataNames::kTaskPaintUndercoat)
         {
             m_vehicle->SetColor(128, 128, 128, 255);
             if (m_vehicle->GetView())
                 m_vehicle->GetView()->ClearCachedSprites();
         }
-        else if (m_productionTask->m_name == "task_paint_finish")
+        else if (m_productionTask->m_name == SIM_DataNames::kTaskPaintFinish)
         {
             const VehicleColor color = GetRandomVehicleColor();
             m_vehicle->SetColor(color.r, color.g, color.b, color.a);

@@ -1,5 +1,6 @@
 // The registry of every placed slot and the questions asked of it.
 #include "sim/slots/SlotQueries.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include <algorithm>
 
@@ -62,7 +63,7 @@ int SlotQueries::CountResearchOffices() const
 {
     int count = 0;
     for (const SIM_PlaceableSlot* slot : m_allSlots)
-        if (slot->GetTask() && slot->GetTask()->m_name == "fac_research_office")
+        if (slot->GetTask() && slot->GetTask()->m_name == SIM_DataNames::kFacResearchOffice)
             ++count;
     return count;
 }
@@ -72,9 +73,9 @@ float SlotQueries::GetResearchPointsEarned() const
     float points = 0.0f;
     for (const SIM_PlaceableSlot* slot : m_allSlots)
     {
-        if (!slot->IsFacility() || !slot->GetTask() || slot->GetTask()->m_name != "fac_research_office")
+        if (!slot->IsFacility() || !slot->GetTask() || slot->GetTask()->m_name != SIM_DataNames::kFacResearchOffice)
             continue;
-        points += static_cast<const SIM_FacilitySlot*>(slot)->GetTaskNumber("research_points_earned");
+        points += static_cast<const SIM_FacilitySlot*>(slot)->GetTaskNumber(SIM_DataNames::kKeyResearchPoints);
     }
     return points;
 }

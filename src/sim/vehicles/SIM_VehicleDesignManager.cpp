@@ -1,5 +1,6 @@
 // The registry of car designs.
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "engine/core/GTextKeys.h"
 
 #include "engine/core/GTextTable.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
@@ -39,7 +40,7 @@ SIM_VehicleDesign* SIM_VehicleDesignManager::GetDesign(const std::string& name) 
 
 std::string SIM_VehicleDesignManager::MakeUniqueDefaultName() const
 {
-    const std::string base = GTextTable::GetText("DEFAULT_DESIGN_NAME");
+    const std::string base = GTextTable::GetText(GTextKeys::kDefaultDesignName);
     for (int number = 1;; ++number)
     {
         std::string name = base + std::to_string(number);
