@@ -2,7 +2,10 @@
 // before any pixel is touched, since modders hand-edit these files.
 #include "platform/video/PDdsCodec.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include <stb_dxt.h>
 
 namespace
 {
@@ -291,10 +294,35 @@ bool PDdsCodec::Decode(const uint8_t* data, size_t size, PImage& image, PFormat*
     return true;
 }
 
+namespace
+{
+// One level as DXT blocks; pixels past the right or bottom edge repeat the last row or column, so
+// sizes that are not multiples of four still encode.
+void DdsEncodeBlocks(const PImageLevel& level, bool dxt5, std::vector<uint8_t>& out, size_t& at)
+{
+    uint8_t pixels[64];
+    for (int by = 0; by < (level.height + 3) / 4; ++by)
+        for (int bx = 0; bx < (level.width + 3) / 4; ++bx)
+        {
+            for (int py = 0; py < 4; ++py)
+                for (int px = 0; px < 4; ++px)
+                {
+                    const int x = std::min(bx * 4 + px, level.width - 1);
+                    const int y = std::min(by * 4 + py, level.height - 1);
+                    std::memcpy(&pixels[static_cast<size_t>(py * 4 + px) * 4],
+                                &level.rgba[(static_cast<size_t>(y) * level.width + x) * 4], 4);
+                }
+            stb_compress_dxt_block(&out[at], pixels, dxt5 ? 1 : 0, STB_DXT_HIGHQUAL);
+            at += dxt5 ? 16 : 8;
+        }
+}
+} // namespace
+
 bool PDdsCodec::Encode(const PImage& image, PFormat format, std::vector<uint8_t>& out)
 {
     out.clear();
-    if (image.IsEmpty() || (format != PFormat::A8R8G8B8 && format != PFormat::A8L8))
+    const bool blocks = format == PFormat::DXT1 || format == PFormat::DXT5;
+    if (image.IsEmpty() || (format != PFormat::A8R8G8B8 && format != PFormat::A8L8 && !blocks))
         return false;
     const uint32_t bytesPerPixel = format == PFormat::A8R8G8B8 ? 4 : 2;
     size_t total = kHeaderBytes;
@@ -303,19 +331,28 @@ bool PDdsCodec::Encode(const PImage& image, PFormat format, std::vector<uint8_t>
         if (level.width <= 0 || level.height <= 0 ||
             level.rgba.size() != static_cast<size_t>(level.width) * level.height * 4)
             return false;
-        total += static_cast<size_t>(level.width) * level.height * bytesPerPixel;
+        total += blocks ? DdsLevelBytes(format, level.width, level.height, 0)
+                        : static_cast<size_t>(level.width) * level.height * bytesPerPixel;
     }
     out.assign(total, 0);
     const bool mips = image.levels.size() > 1;
     DdsWrite32(out, 0, kDdsMagic);
     DdsWrite32(out, 4, 124);
-    DdsWrite32(out, 8, 0x1 | 0x2 | 0x4 | 0x8 | 0x1000 | (mips ? kFlagMipCount : 0));
+    // Caps, height, width and pixel format, plus the pitch of a row or the size of the first level.
+    DdsWrite32(out, 8, 0x1 | 0x2 | 0x4 | 0x1000 | (blocks ? 0x80000 : 0x8) | (mips ? kFlagMipCount : 0));
     DdsWrite32(out, 12, static_cast<uint32_t>(image.Height()));
     DdsWrite32(out, 16, static_cast<uint32_t>(image.Width()));
-    DdsWrite32(out, 20, static_cast<uint32_t>(image.Width()) * bytesPerPixel);
+    DdsWrite32(out, 20,
+               blocks ? static_cast<uint32_t>(DdsLevelBytes(format, image.Width(), image.Height(), 0))
+                      : static_cast<uint32_t>(image.Width()) * bytesPerPixel);
     DdsWrite32(out, 28, mips ? static_cast<uint32_t>(image.levels.size()) : 0);
     DdsWrite32(out, 76, 32);
-    if (format == PFormat::A8R8G8B8)
+    if (blocks)
+    {
+        DdsWrite32(out, 80, kPfFourCC);
+        DdsWrite32(out, 84, static_cast<uint32_t>(format));
+    }
+    else if (format == PFormat::A8R8G8B8)
     {
         DdsWrite32(out, 80, kPfRgb | kPfAlphaPixels);
         DdsWrite32(out, 88, 32);
@@ -335,6 +372,11 @@ bool PDdsCodec::Encode(const PImage& image, PFormat format, std::vector<uint8_t>
     size_t at = kHeaderBytes;
     for (const PImageLevel& level : image.levels)
     {
+        if (blocks)
+        {
+            DdsEncodeBlocks(level, format == PFormat::DXT5, out, at);
+            continue;
+        }
         for (size_t i = 0; i < static_cast<size_t>(level.width) * level.height; ++i)
         {
             const uint8_t* p = &level.rgba[i * 4];

@@ -1,6 +1,8 @@
 // The data checker: every finding is one line "where: what".
 #include "DataChecker.h"
 
+#include "InterfaceTextures.h"
+
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
@@ -12,6 +14,7 @@
 #include "engine/core/Spreadsheet.h"
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "platform/audio/PSoundFileInfo.h"
+#include "platform/video/PImageCodec.h"
 #include "sim/definitions/SIM_DataNames.h"
 #include "sim/definitions/SIM_DefinitionTree.h"
 #include "sim/definitions/SIM_FacilityManager.h"
@@ -38,6 +41,7 @@
 #include "sim/world/SIM_MissionManager.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -391,7 +395,7 @@ void DataChecker::CheckTaskTable()
             Split(cells[7]).size() != 3)
             Report(path, "'" + name + "' colour must be one quoted \"r,g,b\" cell");
         if (!cells[3].empty())
-            m_namedTextures.push_back(cells[3]);
+            m_namedIcons.push_back(cells[3]);
         if (!cells[6].empty())
             m_namedTextures.push_back(cells[6]);
     }
@@ -510,7 +514,7 @@ void DataChecker::CheckFacilities()
             Report(file, "a production task has the same name '" + name + "'");
         CheckLayoutSections(file, true);
         if (!task.GetValue("icon").empty())
-            m_namedTextures.push_back(task.GetValue("icon"));
+            m_namedIcons.push_back(task.GetValue("icon"));
         if (!task.GetValue("placement_sound").empty())
             m_namedSounds.push_back(task.GetValue("placement_sound"));
     }
@@ -584,7 +588,7 @@ void DataChecker::CheckUpgrades()
         if (!names.insert(name).second)
             Report(file, "duplicate upgrade name '" + name + "'");
         if (!config.GetValue("texture").empty())
-            m_namedTextures.push_back(config.GetValue("texture"));
+            m_namedIcons.push_back(config.GetValue("texture"));
         int unlockedBy = 0;
         for (const SIM_Researchable* item : research.GetItems())
             unlockedBy += static_cast<int>(std::count(item->m_unlocks.begin(), item->m_unlocks.end(), name));
@@ -683,7 +687,7 @@ void DataChecker::CheckResearch()
                 !SIM_SlotUpgradeManager::Instance().GetUpgrade(unlock))
                 Report(path, "'" + item->m_name + "' unlocks unknown '" + unlock + "'");
         if (!item->m_icon.empty())
-            m_namedTextures.push_back(item->m_icon);
+            m_namedIcons.push_back(item->m_icon);
     }
     auto unlocked = [&](const std::string& name) { return research.FindUnlockingResearch(name) != nullptr; };
     for (const SIM_ProductionTask* task : SIM_ProductionTaskManager::Instance().GetTasks())
@@ -722,7 +726,7 @@ void DataChecker::CheckDefinitionsMisc()
             Report(m_sim + "/resources/resources.csv", "resource name '" + resource->m_name + "' is not plain");
         if (resource->m_basePrice <= 0.0f)
             Report(m_sim + "/resources/resources.csv", "resource '" + resource->m_name + "' has no price");
-        m_namedTextures.push_back(resource->m_icon);
+        m_namedIcons.push_back(resource->m_icon);
     }
     names.clear();
     for (const SIM_VehicleFeature* feature : SIM_VehicleFeatureManager::Instance().GetFeatures())
@@ -758,7 +762,7 @@ void DataChecker::CheckMissions()
         if (mission->m_startingCash <= 0)
             Report(where, "no starting cash");
         if (!mission->m_icon.empty())
-            m_namedTextures.push_back(mission->m_icon);
+            m_namedIcons.push_back(mission->m_icon);
         int unlocked = 0;
         std::set<std::string> zoneNames;
         for (const auto& zone : mission->m_zones)
@@ -886,21 +890,136 @@ void DataChecker::CheckTexts()
 
 bool DataChecker::TextureExists(const std::string& name) const
 {
-    return m_bitmapNames.count(name) > 0;
+    return m_bitmapPaths.count(name) > 0;
 }
 
 void DataChecker::CheckArt()
 {
     const std::string bitmaps = m_root + "/bitmaps";
     if (fs::is_directory(bitmaps))
+    {
+        std::vector<std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(bitmaps))
             if (entry.is_regular_file())
-                if (!m_bitmapNames.insert(entry.path().filename().string()).second)
-                    Report(entry.path().string(), "texture name used twice under bitmaps");
+                files.push_back(entry.path().string());
+        std::sort(files.begin(), files.end());
+        for (const std::string& file : files)
+            if (!m_bitmapPaths.emplace(BaseName(file), file).second)
+                Report(file, "texture name used twice under bitmaps");
+    }
     std::set<std::string> reported;
-    for (const std::string& name : m_namedTextures)
-        if (!TextureExists(name) && reported.insert(name).second)
-            Report(bitmaps, "texture '" + name + "' named by the data does not exist");
+    if (ChecksArt(ART_WORLD))
+        for (const std::string& name : m_namedTextures)
+            if (!TextureExists(name) && reported.insert(name).second)
+                Report(bitmaps, "texture '" + name + "' named by the data does not exist");
+    CheckAtlases();
+    if (ChecksArt(ART_UI))
+        CheckInterfaceArt();
+}
+
+void DataChecker::CheckInterfaceArt()
+{
+    auto decode = [](const std::string& path, PImage& image) {
+        std::vector<uint8_t> bytes;
+        return PImageCodec::ReadFile(path, bytes) && PImageCodec::Decode(bytes.data(), bytes.size(), image);
+    };
+    for (const InterfaceTexture& rule : InterfaceTextures::All())
+    {
+        const auto at = m_bitmapPaths.find(rule.name);
+        if (at == m_bitmapPaths.end())
+        {
+            Report(m_root + "/bitmaps", "interface picture '" + rule.name + "' does not exist");
+            continue;
+        }
+        PImage image;
+        if (!decode(at->second, image))
+        {
+            Report(at->second, "cannot be read as a picture");
+            continue;
+        }
+        for (const std::string& problem : InterfaceTextures::Problems(rule, image))
+            Report(at->second, problem);
+    }
+    const std::string cursor = m_root + "/bitmaps/gui/delete_cursor.cur";
+    std::vector<uint8_t> bytes;
+    if (!PImageCodec::ReadFile(cursor, bytes))
+        Report(cursor, "the delete cursor does not exist");
+    else
+        for (const std::string& problem : InterfaceTextures::CursorProblems(bytes))
+            Report(cursor, problem);
+    // Icons are drawn as squares and, through the atlas, by the shape of their frame: square and
+    // untrimmed, whether plain files or atlas entries.
+    std::set<std::string> seen;
+    for (const std::string& name : m_namedIcons)
+    {
+        if (!seen.insert(name).second)
+            continue;
+        const auto at = m_bitmapPaths.find(name);
+        if (at == m_bitmapPaths.end())
+        {
+            if (!m_atlasSprites.count(name))
+                Report(m_root + "/bitmaps", "icon '" + name + "' named by the data does not exist");
+            continue;
+        }
+        PImage image;
+        if (!decode(at->second, image))
+            Report(at->second, "cannot be read as a picture");
+        else if (image.Width() != image.Height())
+            Report(at->second,
+                   "icon is " + std::to_string(image.Width()) + "x" + std::to_string(image.Height()) + ", not square");
+    }
+}
+
+void DataChecker::CheckAtlases()
+{
+    const std::string folder = m_root + "/bitmaps/atlases";
+    if (!fs::is_directory(folder))
+        return;
+    std::vector<std::string> tables;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().extension() == ".atl")
+            tables.push_back(entry.path().string());
+    std::sort(tables.begin(), tables.end());
+    for (const std::string& table : tables)
+    {
+        std::set<std::string> keys;
+        for (const auto& [key, value] : SectionPairs(table, "atlasdata"))
+        {
+            if (key.empty() || key[0] == '/')
+                continue;
+            const std::string where = table + " " + key;
+            if (!keys.insert(key).second)
+                Report(where, "key used twice");
+            const std::vector<std::string> cells = Cells(value);
+            if (cells.size() != 10)
+            {
+                Report(where, "needs 10 values: sprite, 4 texture coordinates, atlas texture, 4 frame fractions");
+                continue;
+            }
+            float v[8];
+            bool numbers = true;
+            for (int i = 0; i < 8; ++i)
+            {
+                const std::string& text = cells[static_cast<size_t>(i < 4 ? i + 1 : i + 2)];
+                char* end = nullptr;
+                v[i] = std::strtof(text.c_str(), &end);
+                numbers = numbers && !text.empty() && *end == '\0';
+            }
+            if (!numbers)
+            {
+                Report(where, "texture coordinates and fractions must be numbers");
+                continue;
+            }
+            auto range = [](float a, float b) { return a >= 0.0f && b <= 1.0f && a < b; };
+            if (!range(v[0], v[2]) || !range(v[1], v[3]))
+                Report(where, "texture coordinates must lie in 0..1, left above right and top above bottom");
+            if (!range(v[4], v[6]) || !range(v[5], v[7]))
+                Report(where, "frame fractions must lie in 0..1, left above right and top above bottom");
+            if (!TextureExists(cells[5]))
+                Report(where, "atlas texture '" + cells[5] + "' does not exist");
+            m_atlasSprites.insert(cells[0]);
+        }
+    }
 }
 
 bool DataChecker::ParseArtGroups(const std::string& text, unsigned& groups)

@@ -4,6 +4,7 @@
 // import and export sites touch the outside, every text key is there...).
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -53,6 +54,9 @@ private:
     void CheckMissions();
     void CheckTexts();
     void CheckArt();
+    void CheckInterfaceArt();
+    void CheckAtlases();
+    bool ChecksArt(ArtGroup group) const { return (m_artGroups & group) != 0; }
     void CheckSounds();
 
     // Tile sections and "[upgrades]" shared by tasks and facilities.
@@ -65,7 +69,9 @@ private:
     unsigned m_artGroups = 0;
     std::vector<std::string> m_findings;
     std::string m_logFolder;
-    std::set<std::string> m_bitmapNames; // bare file names under bitmaps/**
-    std::vector<std::string> m_namedTextures;
+    std::map<std::string, std::string> m_bitmapPaths; // bare file name under bitmaps/** -> path
+    std::vector<std::string> m_namedTextures;         // world pictures: floors, sprites, layout textures
+    std::vector<std::string> m_namedIcons;            // task, facility, research, resource, upgrade, mission icons
+    std::set<std::string> m_atlasSprites;             // sprite names of every atlas entry
     std::vector<std::string> m_namedSounds;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 
 int main(int argc, char** argv)
 {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -195,6 +197,40 @@ TEST(DdsCodec, WrittenFilesReadBack)
     ASSERT_TRUE(PDdsCodec::Decode(bytes.data(), bytes.size(), back, &format));
     EXPECT_EQ(format, PFormat::A8L8);
     EXPECT_EQ(DdsPixelAt(back, 1, 0), (std::vector<uint8_t>{5, 5, 5, 8}));
+}
+
+TEST(DdsCodec, BlockCompressedFilesReadBackClose)
+{
+    // A 6 x 5 picture (not a multiple of four): a colour ramp along x, an alpha ramp along y. DXT5
+    // keeps both, DXT1 the colours, within the error block compression allows.
+    PImage image;
+    image.levels.resize(1);
+    image.levels[0].width = 6;
+    image.levels[0].height = 5;
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+            for (uint8_t v : {static_cast<uint8_t>(40 * x), static_cast<uint8_t>(20 + 40 * x), uint8_t{200},
+                              static_cast<uint8_t>(255 - 50 * y)})
+                image.levels[0].rgba.push_back(v);
+    image.BuildMipChain();
+    for (PFormat format : {PFormat::DXT1, PFormat::DXT5})
+    {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(PDdsCodec::Encode(image, format, bytes));
+        PImage back;
+        PFormat read = PFormat::Unknown;
+        ASSERT_TRUE(PDdsCodec::Decode(bytes.data(), bytes.size(), back, &read));
+        EXPECT_EQ(read, format);
+        ASSERT_EQ(back.levels.size(), image.levels.size());
+        int worst = 0;
+        for (size_t i = 0; i < image.levels[0].rgba.size(); ++i)
+        {
+            const bool alpha = i % 4 == 3;
+            const int want = alpha && format == PFormat::DXT1 ? 255 : image.levels[0].rgba[i];
+            worst = std::max(worst, std::abs(want - static_cast<int>(back.levels[0].rgba[i])));
+        }
+        EXPECT_LE(worst, 24) << static_cast<uint32_t>(format);
+    }
 }
 
 TEST(ImageCodec, DecodesByContentNotByName)
