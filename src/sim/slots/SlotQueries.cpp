@@ -16,6 +16,16 @@ SlotQueries& SlotQueries::Instance()
     return instance;
 }
 
+SlotQueries::~SlotQueries()
+{
+    // Program exit: a slot's destructor reaches into other singletons that may be gone already,
+    // so the slots of a game that was never reset are left to the operating system.
+    m_allSlots.clear();
+    m_productionSlots.clear();
+    for (std::unique_ptr<SIM_PlaceableSlot>& slot : m_owned)
+        (void)slot.release();
+}
+
 SIM_PlaceableSlot* SlotQueries::Adopt(std::unique_ptr<SIM_PlaceableSlot> slot)
 {
     SIM_PlaceableSlot* placed = slot.get();

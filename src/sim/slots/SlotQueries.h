@@ -28,6 +28,7 @@ public:
 
 private:
     SlotQueries() = default;
+    ~SlotQueries();
     std::vector<std::unique_ptr<SIM_PlaceableSlot>> m_owned; // in no particular order
     std::vector<SIM_PlaceableSlot*> m_allSlots;              // in order of placement
     std::vector<SIM_PlaceableSlot*> m_productionSlots;
