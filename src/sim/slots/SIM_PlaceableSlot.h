@@ -46,11 +46,6 @@ public:
     // whatever the slot's class derives from its task. The placement operations call it once.
     virtual void ApplyTask() {}
 
-    // Puts the slot on the floor for a task: facing and anchor tile set, every tile of the task's
-    // footprint (turned by the facing) marked as occupied by the slot and handed to AddOption.
-    // False, with nothing changed, when a footprint tile is off the floor or already occupied.
-    // The caller then sets the task with the slot's own set-task operation.
-    bool PlaceOnFloor(SIM_Tile* anchor, int facing, const SIM_BaseTask& task);
 
     // Multipliers back to 1 and additive values to 0, then every effect of every installed upgrade.
     void RecalculateUpgradeEffects();
@@ -90,6 +85,15 @@ public:
     float GetAdditiveSpeed() const { return m_addSpeed; }
 
 protected:
+    // Only the placement operations put a slot on the floor.
+    friend class SIM_Placement;
+
+    // Puts the slot on the floor for a task: facing and anchor tile set, every tile of the task's
+    // footprint (turned by the facing) marked as occupied by the slot and handed to AddOption.
+    // False, with nothing changed, when a footprint tile is off the floor or already occupied.
+    // The caller then sets the task with the slot's own set-task operation.
+    bool PlaceOnFloor(SIM_Tile* anchor, int facing, const SIM_BaseTask& task);
+
     // Tiles back to their zone's floor, particles and sound; shared by every kind of slot.
     void ClearFromFloor(bool silent);
 
