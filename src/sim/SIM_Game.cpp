@@ -4,7 +4,9 @@
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PClock.h"
+#include "platform/core/PTraceSpan.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/SIM_RepeatLog.h"
 #include "sim/SIM_ThreadManager.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
@@ -97,6 +99,7 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
              // Routes hold tiles of the last floor, which is about to go: the table starts empty.
              RouteTable::Instance().ClearAll();
              SIM_FlowErrorBox::ResetForNewGame();
+             SIM_RepeatLog::Instance().ResetForNewGame();
          }},
         {"car sprite cache", [](SIM_Game&) { Listener().InitCarSpriteCache(); }},
         {"conveyors and import bays", [](SIM_Game&) { SIM_ResourceConveyorManager::Instance().Clear(); }},
@@ -165,22 +168,51 @@ void SIM_Game::Update()
 {
     if (!m_factory)
         return;
-    // Every slot through the tile grid.
-    m_factory->Update();
+    // Each phase is a profiling span; without a profiler attached they cost nothing.
+    PTraceSpan step("Step");
+    {
+        PTraceSpan span("Tiles"); // every slot through the tile grid
+        m_factory->Update();
+    }
     // Cars and power run on workers while the main thread goes on with the resource flow and
     // the buyers.
     SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
-    threads.PostJob(PROCESS_VEHICLES, nullptr);
-    threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
-    SIM_ResourceConveyorManager::Instance().UpdateBays();
-    SIM_ResourceObjManager::Instance().UpdateAll();
-    SIM_SalesManager::Instance().Update();
-    threads.WaitForAllJobs();
-    // What the jobs queued for the interface is applied here, on the main thread.
-    SIM_Presentation::Instance().ApplyPosted();
+    {
+        PTraceSpan span("Post jobs");
+        threads.PostJob(PROCESS_VEHICLES, nullptr);
+        threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
+    }
+    {
+        PTraceSpan span("Import bays");
+        SIM_ResourceConveyorManager::Instance().UpdateBays();
+    }
+    {
+        PTraceSpan span("Resource objects");
+        SIM_ResourceObjManager::Instance().UpdateAll();
+    }
+    {
+        PTraceSpan span("Sales");
+        SIM_SalesManager::Instance().Update();
+    }
+    {
+        PTraceSpan span("Wait for jobs");
+        threads.WaitForAllJobs();
+        // What the jobs queued for the interface is applied here, on the main thread.
+        SIM_Presentation::Instance().ApplyPosted();
+    }
     Listener().CheckAutosave();
-    SIM_Efficiency::Instance().Update();
-    UpdateClock();
+    {
+        PTraceSpan span("Efficiency");
+        SIM_Efficiency::Instance().Update();
+    }
+    {
+        PTraceSpan span("Clock");
+        UpdateClock();
+    }
+    // Reports that repeat are summed up once per game minute (a sixtieth of a game hour); a
+    // floor without an hour length still sums up no more often than every tenth of a second.
+    const float minuteMs = SIM_SimConfig::GetFloat("HOUR_LENGTH") / 60.0f;
+    SIM_RepeatLog::Instance().Update(m_gameTime, minuteMs > 100.0f ? minuteMs : 100.0f);
 }
 
 void SIM_Game::UpdateClock()

@@ -33,6 +33,12 @@ public:
     SIM_ResourceRoute* NewRoute();
     // The route for the pair, searched once and then cached; null when the pair has no route.
     SIM_ResourceRoute* RequestRoute(SIM_Tile* start, SIM_Tile* goal);
+    // Any thread: how many tiles the route for the pair has, or -1 when it has none. A pair that is
+    // neither known nor known to fail is searched the same way, and the answer is kept until the
+    // routes are cleared, without taking a route record: comparing sources costs no records, which
+    // are spent only on routes that objects travel. RequestRoute turns a measured pair into its
+    // route without searching again.
+    int32_t RouteLength(SIM_Tile* start, SIM_Tile* goal);
     // Posts a route request job for the pair; the result lands in the lists.
     void PostRouteRequest(SIM_Tile* start, SIM_Tile* goal);
     // Body of the route request job: searches the pair and hands the parameter record back.
@@ -54,6 +60,10 @@ public:
 
 private:
     RouteTable() = default;
+    // A measured pair: its route made from the measured tiles (null for none or no free record),
+    // and whether the pair was measured at all.
+    SIM_ResourceRoute* TakeMeasured(SIM_Tile* start, SIM_Tile* goal);
+    bool WasMeasured(SIM_Tile* start, SIM_Tile* goal);
 
     struct PairHash
     {
@@ -73,6 +83,8 @@ private:
     // Parameter records of route request jobs: made once, reused; stable in a deque.
     std::deque<RouteRequestParam> m_requestStore;
     std::vector<RouteRequestParam*> m_freeRequests;
+    // Routes measured without a record: their tiles, start to goal; none for no route.
+    std::unordered_map<std::pair<SIM_Tile*, SIM_Tile*>, std::vector<SIM_Tile*>, PairHash> m_measured;
     std::atomic<uint64_t> m_searches{0};
 };
 

@@ -2,6 +2,7 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 
 #include "sim/flow/SIM_NearestByRoute.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 
@@ -15,12 +16,14 @@ SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 
 void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)
 {
-    m_stockpiles.Register(stockpile);
+    if (m_stockpiles.Register(stockpile))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
 {
-    m_stockpiles.Unregister(stockpile);
+    if (m_stockpiles.Unregister(stockpile))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource)

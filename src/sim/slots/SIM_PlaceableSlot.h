@@ -46,7 +46,6 @@ public:
     // whatever the slot's class derives from its task. The placement operations call it once.
     virtual void ApplyTask() {}
 
-
     // Multipliers back to 1 and additive values to 0, then every effect of every installed upgrade.
     void RecalculateUpgradeEffects();
 
@@ -72,7 +71,8 @@ public:
     SIM_SlotNotice* GetNotice() const { return m_notice.get(); }
     SIM_SlotStateHistory* GetStateHistory() const { return m_history.get(); }
     SIM_ResourceImportBay* GetNearestImportBay() const { return m_nearestBay; }
-    void SetNearestImportBay(SIM_ResourceImportBay* bay) { m_nearestBay = bay; }
+    // A new nearest bay may serve a request that was refused before.
+    void SetNearestImportBay(SIM_ResourceImportBay* bay);
     const std::vector<SIM_Tile*>& GetTiles() const { return m_tiles; }
     const std::vector<std::unique_ptr<SIM_Employee>>& GetEmployees() const { return m_employees; }
     std::vector<SIM_SlotUpgrade*>& GetUpgrades() { return m_upgrades; }
