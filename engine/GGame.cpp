@@ -1,4 +1,4 @@
-// Game modes switched by name, the frame, and input forwarded to the current mode.
+// Game modes switched by name, and the frame that runs and draws the current one.
 #include "engine/GGame.h"
 
 #include "engine/core/GDebugLog.h"
@@ -7,54 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
-
-void GGame::OnLeftDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnLeftDown();
-}
-
-void GGame::OnRightDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnRightDown();
-}
-
-void GGame::OnMiddleDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnMiddleDown();
-}
-
-void GGame::OnLeftUp()
-{
-    if (m_currentMode)
-        m_currentMode->OnLeftUp();
-}
-
-void GGame::OnKeyDown(uint32_t virtualKey)
-{
-    if (m_currentMode)
-        m_currentMode->OnKeyDown(virtualKey);
-}
-
-void GGame::OnChar(uint32_t character)
-{
-    if (m_currentMode)
-        m_currentMode->OnChar(character);
-}
-
-void GGame::OnWheelUp()
-{
-    if (m_currentMode)
-        m_currentMode->OnWheelUp();
-}
-
-void GGame::OnWheelDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnWheelDown();
-}
 
 void GGame::SetGameMode(const std::string& name)
 {
