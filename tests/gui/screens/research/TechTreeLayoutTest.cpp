@@ -1,10 +1,12 @@
 // The tech tree's arrangement on its own: depth columns, depth-first rows, sizes, scroll maxima,
 // which boxes count as in view, and trees damaged by a loop or a missing item.
 #include "gui/screens/research/TechTreeLayout.h"
+#include "gui/screens/research/GUI_TechTreeEntry.h"
 #include "sim/research/SIM_Researchable.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -153,5 +155,28 @@ TEST(TechTreeLayout, ScrollMaximaAndVisibility)
     for (const Probe& p : probes)
         EXPECT_EQ(TechTreeLayout::IsVisible(view, p.entry), p.visible)
             << p.entry.left << "," << p.entry.top << "," << p.entry.right << "," << p.entry.bottom;
+}
+
+TEST(TechTreeLayout, ConnectorsAreElbowsAndTheCurrentResearchPulses)
+{
+    using Segments = std::vector<std::array<float, 4>>;
+    // A dependent one column right and two rows down: into the box, the upright, out of the
+    // prerequisite, the upright halfway between the two boxes' centres.
+    const PRect prerequisite{30, 30, 380, 90};
+    const PRect below{430, 170, 780, 230};
+    EXPECT_EQ(
+        GUI_TechTreeEntry::ConnectorSegments(below, prerequisite),
+        (Segments{{405.0f, 200.0f, 430.0f, 200.0f}, {405.0f, 60.0f, 405.0f, 200.0f}, {380.0f, 60.0f, 405.0f, 60.0f}}));
+    // On the same row only the two horizontal pieces.
+    const PRect beside{430, 30, 780, 90};
+    EXPECT_EQ(GUI_TechTreeEntry::ConnectorSegments(beside, prerequisite),
+              (Segments{{405.0f, 60.0f, 430.0f, 60.0f}, {380.0f, 60.0f, 405.0f, 60.0f}}));
+
+    // The fill fades in over about 318 ms and then stays until the second is over.
+    EXPECT_EQ(GUI_TechTreeEntry::PulseAlpha(0.0f), 0);
+    EXPECT_EQ(GUI_TechTreeEntry::PulseAlpha(100.0f), 80);
+    EXPECT_EQ(GUI_TechTreeEntry::PulseAlpha(318.0f), 254);
+    EXPECT_EQ(GUI_TechTreeEntry::PulseAlpha(319.0f), 255);
+    EXPECT_EQ(GUI_TechTreeEntry::PulseAlpha(999.0f), 255);
 }
 } // namespace
