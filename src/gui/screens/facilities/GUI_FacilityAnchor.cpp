@@ -1,10 +1,21 @@
 // The facility a dialog points at.
 #include "gui/screens/facilities/GUI_FacilityAnchor.h"
 
+#include <algorithm>
+
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_Tile.h"
+
+bool GUI_FacilityAnchor::IsGone() const
+{
+    if (!m_slot)
+        return false;
+    const std::vector<SIM_PlaceableSlot*>& placed = SlotQueries::Instance().GetAllSlots();
+    return std::find(placed.begin(), placed.end(), m_slot) == placed.end();
+}
 
 bool GUI_FacilityAnchor::GetScreenPosition(float& x, float& y) const
 {

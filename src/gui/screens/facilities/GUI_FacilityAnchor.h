@@ -19,6 +19,9 @@ public:
     GUI_FacilityAnchor& operator=(const GUI_FacilityAnchor&) = delete;
 
     SIM_FacilitySlot* GetSlot() const { return m_slot; }
+    // The facility has left the floor (its slot is no longer placed). Compares addresses only,
+    // so it is safe to ask after the slot was deleted.
+    bool IsGone() const;
     // The screen position of the facility's main tile this frame; false when it has none.
     virtual bool GetScreenPosition(float& x, float& y) const;
     // This frame the facility's tiles are outlined and its name label shows.

@@ -95,6 +95,18 @@ void GUI_FacilityDialog::DrawLink(GUI_FacilityAnchor& facility, const PRect& rec
     DrawLineSprite(kLinkColour, tx, dy, tx, ty, 4.0f);
 }
 
+void GUI_FacilityDialog::Update()
+{
+    if (m_facility && m_facility->IsGone())
+    {
+        if (s_open == this)
+            s_open = nullptr;
+        Close();
+        return;
+    }
+    GUI_Dialog::Update();
+}
+
 void GUI_FacilityDialog::Draw()
 {
     if (m_facility)

@@ -38,6 +38,9 @@ public:
     // Highlights the facility and draws the red elbow from the rectangle's centre to its tile.
     static void DrawLink(GUI_FacilityAnchor& facility, const PRect& rect);
 
+    // Closes the window before anything is drawn when its facility has left the floor, even if
+    // nobody told it.
+    void Update() override;
     void Draw() override;
 
     GUI_FacilityAnchor& GetFacility() const { return *m_facility; }

@@ -110,6 +110,18 @@ void GUI_ResearchPopup::UpdateProgress()
               m_bar.left + static_cast<int>(static_cast<float>(m_bar.right - m_bar.left) * fraction), m_bar.bottom};
 }
 
+void GUI_ResearchPopup::Update()
+{
+    if (m_facility && m_facility->IsGone())
+    {
+        if (s_open == this)
+            s_open = nullptr;
+        Close();
+        return;
+    }
+    GUI_Dialog::Update();
+}
+
 void GUI_ResearchPopup::Draw()
 {
     if (m_facility)

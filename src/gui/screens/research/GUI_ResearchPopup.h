@@ -33,6 +33,9 @@ public:
 
     // The details button: the popup closes and the research screen opens.
     void OnShowDetails();
+    // Closes the window before anything is drawn when its facility has left the floor, even if
+    // nobody told it.
+    void Update() override;
     void Draw() override;
 
     SIM_Researchable* GetItem() const { return m_item; }

@@ -23,6 +23,7 @@
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/research/SIM_ResearchManager.h"
@@ -400,6 +401,19 @@ TEST_F(ResearchScreenTest, ABulldozedFacilityClosesItsDialogAndPopup)
     SIM_Placement::RemoveSlot(plant, false, true);
     Frame();
     EXPECT_EQ(GUI_FacilityDialog::GetOpen(), nullptr);
+    EXPECT_TRUE(GUI_WindowManager::Instance().GetWindows().empty());
+
+    // Told by nobody, a dialog still closes before it would draw a facility that is gone.
+    SIM_FacilitySlot* second = m_game->PlaceFacility("fac_research_office", 9, 14);
+    ASSERT_NE(second, nullptr);
+    GUI_ResearchPopup::Show(std::make_unique<GUI_FacilityAnchor>(second));
+    Frame();
+    SIM_Presentation::Instance().SetListener(&m_game->listener);
+    SIM_Placement::RemoveSlot(second, false, true);
+    SIM_Presentation::Instance().SetListener(&m_listener);
+    Frame();
+    EXPECT_EQ(GUI_ResearchPopup::GetOpen(), nullptr);
+    Frame();
     EXPECT_TRUE(GUI_WindowManager::Instance().GetWindows().empty());
 }
 
