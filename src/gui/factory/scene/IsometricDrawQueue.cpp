@@ -22,32 +22,38 @@ void IsometricDrawQueue::Append(GUI_IsometricObject* object)
     m_keys.push_back(SortKey(object->GetDepth()));
     m_order.push_back(index);
     m_quads.emplace_back();
-    if (object->m_type != GUI_IsometricObject::kTypeSprite)
+    Box& box = m_boxes.emplace_back();
+    const bool selfDrawn = object->m_type != GUI_IsometricObject::kTypeSprite;
+    m_selfDrawn.push_back(selfDrawn ? 1 : 0);
+    if (selfDrawn)
+    {
+        box = Box{0.0f, 0.0f, 0.0f, 0.0f, nullptr};
         return;
+    }
     Quad& quad = m_quads.back();
     const CTexturedSprite& sprite = static_cast<GUI_IsometricSprite*>(object)->m_sprite;
     std::memcpy(quad.corners, sprite.m_vertices, sizeof quad.corners);
     const PVertex* v = sprite.m_vertices;
     // An unturned quad's corners are known: top-left first, bottom-right last.
-    quad.left = v[0].x;
-    quad.right = v[3].x;
-    quad.top = v[0].y;
-    quad.bottom = v[3].y;
-    if (sprite.m_angle != 0.0f || quad.right < quad.left || quad.bottom < quad.top)
+    box.left = v[0].x;
+    box.right = v[3].x;
+    box.top = v[0].y;
+    box.bottom = v[3].y;
+    if (sprite.m_angle != 0.0f || box.right < box.left || box.bottom < box.top)
     {
-        quad.left = quad.right = v[0].x;
-        quad.top = quad.bottom = v[0].y;
+        box.left = box.right = v[0].x;
+        box.top = box.bottom = v[0].y;
         for (int k = 1; k < 4; ++k)
         {
-            quad.left = std::min(quad.left, v[k].x);
-            quad.right = std::max(quad.right, v[k].x);
-            quad.top = std::min(quad.top, v[k].y);
-            quad.bottom = std::max(quad.bottom, v[k].y);
+            box.left = std::min(box.left, v[k].x);
+            box.right = std::max(box.right, v[k].x);
+            box.top = std::min(box.top, v[k].y);
+            box.bottom = std::max(box.bottom, v[k].y);
         }
     }
     // A picture with a copy on a scene page batches with everything else on that page.
     const SceneTexturePages::Place* place = SceneTexturePages::Instance().Find(sprite.m_texture.Get());
-    quad.texture = place ? place->page : sprite.m_texture.Get();
+    box.texture = place ? place->page : sprite.m_texture.Get();
     quad.place = place;
 }
 
@@ -57,6 +63,8 @@ void IsometricDrawQueue::Clear()
     m_keys.clear();
     m_order.clear();
     m_quads.clear();
+    m_boxes.clear();
+    m_selfDrawn.clear();
 }
 
 std::vector<GUI_IsometricObject*> IsometricDrawQueue::GetObjects() const
@@ -128,15 +136,15 @@ int IsometricDrawQueue::AssignBatches()
     int barrier = -1;
     for (uint32_t index : m_order)
     {
-        if (m_objects[index]->m_type != GUI_IsometricObject::kTypeSprite)
+        if (m_selfDrawn[index] != 0)
         {
             barrier = batches;
             m_batchOf[index] = batches++;
             continue;
         }
-        const Quad& quad = m_quads[index];
-        const int c0 = cell(quad.left, columns), c1 = cell(quad.right, columns);
-        const int r0 = cell(quad.top, rows), r1 = cell(quad.bottom, rows);
+        const Box& box = m_boxes[index];
+        const int c0 = cell(box.left, columns), c1 = cell(box.right, columns);
+        const int r0 = cell(box.top, rows), r1 = cell(box.bottom, rows);
         // The last batch holding something this sprite may overlap.
         int after = barrier;
         for (int r = r0; r <= r1; ++r)
@@ -146,7 +154,7 @@ int IsometricDrawQueue::AssignBatches()
                 after = std::max(after, line[c]);
         }
         auto latest = std::find_if(m_latest.begin(), m_latest.end(),
-                                   [&quad](const auto& entry) { return entry.first == quad.texture; });
+                                   [&box](const auto& entry) { return entry.first == box.texture; });
         int batch = 0;
         if (latest != m_latest.end() && latest->second >= after)
         {
@@ -158,7 +166,7 @@ int IsometricDrawQueue::AssignBatches()
             if (latest != m_latest.end())
                 latest->second = batch;
             else
-                m_latest.emplace_back(quad.texture, batch);
+                m_latest.emplace_back(box.texture, batch);
         }
         m_batchOf[index] = batch;
         for (int r = r0; r <= r1; ++r)
@@ -193,14 +201,14 @@ void IsometricDrawQueue::Flush()
         if (first == last)
             continue;
         const uint32_t head = m_ordered[static_cast<size_t>(first)];
-        if (m_objects[head]->m_type != GUI_IsometricObject::kTypeSprite)
+        if (m_selfDrawn[head] != 0)
         {
             batch.Flush();
             m_objects[head]->Draw();
             continue;
         }
         CLoadedTextureRef texture;
-        texture.Set(const_cast<CLoadedTexture*>(m_quads[head].texture));
+        texture.Set(const_cast<CLoadedTexture*>(m_boxes[head].texture));
         batch.SetTexture(&texture);
         for (int i = first; i < last; ++i)
         {

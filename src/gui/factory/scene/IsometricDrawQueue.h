@@ -53,9 +53,15 @@ private:
     struct Quad
     {
         PVertex corners[4];
+        const void* place; // its SceneTexturePages place, or null
+    };
+    // What batching looks at, kept apart from the corners so the pass over tens of thousands of
+    // objects in depth order stays in the cache: the box on screen and the batch texture (null
+    // for an object that draws itself).
+    struct Box
+    {
         float left, top, right, bottom;
         const CLoadedTexture* texture; // the picture, or its scene page
-        const void* place;             // its SceneTexturePages place, or null
     };
 
     IsometricDrawQueue() = default;
@@ -68,6 +74,8 @@ private:
     std::vector<uint32_t> m_keys;                // sort keys, in step with m_order
     std::vector<uint32_t> m_order;               // append indices, in drawing order once sorted
     std::vector<Quad> m_quads;                   // by append index (unused for self-drawing objects)
+    std::vector<Box> m_boxes;                    // by append index
+    std::vector<uint8_t> m_selfDrawn;            // by append index: 1 for an object that draws itself
     // Storage kept between frames.
     std::vector<uint32_t> m_sortKeys;
     std::vector<uint32_t> m_sortOrder;
