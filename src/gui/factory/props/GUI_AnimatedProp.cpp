@@ -144,8 +144,7 @@ void GUI_AnimatedProp::ReportMissingChunk() const
     // the main thread show it after the wait.
     GDebugLog::Instance().LogError(kMissingChunk);
     const char* source = DebugSourceName(__FILE__);
-    const int line = __LINE__;
-    SIM_Presentation::Instance().Post([source, line] { DebugErrorBox(kMissingChunk, source, line); });
+    SIM_Presentation::Instance().Post([source, line = __LINE__] { DebugErrorBox(kMissingChunk, source, line); });
 }
 
 void GUI_AnimatedProp::ApplyFrameChunks()
