@@ -58,6 +58,7 @@ void GUI_TechTree::CreateEntries()
         auto entry = std::make_unique<GUI_TechTreeEntry>(items[i]);
         entry->SetGridCell(layout.columns[i], layout.rows[i]);
         entry->SetClip(&m_viewport);
+        entry->SetClippedByParent(true);
         byItem[items[i]] = entry.get();
         m_entries.push_back(std::move(entry));
     }

@@ -2,7 +2,10 @@
 // expansion dialog, driven through the window manager against a running game on the first mission.
 #include "ResearchTestSupport.h"
 
+#include "gui/factory/slots/GUI_Facility.h"
+#include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/screens/expansion/GUI_ExpansionDialog.h"
+#include "gui/screens/facilities/FacilityScreenHooks.h"
 #include "gui/screens/facilities/GUI_FacilityAnchor.h"
 #include "gui/screens/facilities/GUI_FacilityDialog.h"
 #include "gui/screens/research/GUI_CurrentResearch.h"
@@ -476,4 +479,34 @@ TEST_F(ResearchScreenTest, ALockedZoneIsRentedOnceExpansionIsResearched)
     for (const std::string& line : ErrorMessages())
         logged = logged || line.find("research_expansion") != std::string::npos;
     EXPECT_TRUE(logged);
+}
+
+TEST_F(ResearchScreenTest, TheFactoryViewsFacilitiesAndLockedTilesOpenTheseDialogs)
+{
+    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
+    InstallFacilityScreenHooks(tools);
+    SIM_FacilitySlot* office = m_game->PlaceFacility("fac_research_office", 9, 14);
+    SIM_FacilitySlot* plant = m_game->PlaceFacility("fac_power_plant", 4, 14);
+    ASSERT_NE(office, nullptr);
+    ASSERT_NE(plant, nullptr);
+    {
+        GUI_Facility officeView(office);
+        GUI_Facility plantView(plant);
+        tools.showResearchPopup(officeView);
+        ASSERT_NE(GUI_ResearchPopup::GetOpen(), nullptr);
+        EXPECT_EQ(GUI_ResearchPopup::GetOpen()->GetFacility().GetSlot(), office);
+        tools.showFacilityDialog(plantView);
+        ASSERT_NE(GUI_FacilityDialog::GetOpen(), nullptr);
+        EXPECT_EQ(GUI_FacilityDialog::GetOpen()->GetTitle(), plant->GetTask()->GetGuiName());
+        Frame();
+        // Bulldozing the office closes its popup before the view it points at could be drawn.
+        SIM_Placement::RemoveSlot(office, false, true);
+        Frame();
+        EXPECT_EQ(GUI_ResearchPopup::GetOpen(), nullptr);
+        GUI_WindowManager::Instance().CloseAll();
+    }
+    tools.showExpansionDialog(*SIM_Game::Instance().GetMission()->GetZoneByName("Loading Yard"));
+    ASSERT_NE(GUI_ExpansionDialog::GetOpen(), nullptr);
+    EXPECT_EQ(GUI_ExpansionDialog::GetOpen()->GetSizeText(), "9 X 9");
+    tools.Reset();
 }
