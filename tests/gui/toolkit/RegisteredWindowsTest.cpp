@@ -1,9 +1,10 @@
 // Every registered window and dialog, opened as the game opens it at the smallest and the largest
 // screen the game supports: no child leaves its parent, siblings do not overlap (unless a child is
-// marked as overlapping by design; a child its parent draws clipped is not held to either), every text key has a text
-// and every named picture exists. A suite that links more interface libraries (screens, editors) runs this same test
-// over their windows too by adding this file and ToolkitTestSupport.cpp to its SUPPORT sources and linking its
-// libraries whole.
+// marked as overlapping by design), every text key has a text and every named picture exists.
+// A child its parent draws clipped (the boxes of a scrolled tree) is held to neither layout rule.
+// A suite that links more interface libraries (screens, editors) runs this same test over their
+// windows too by adding this file and ToolkitTestSupport.cpp to its SUPPORT sources and linking
+// its libraries whole.
 #include "ToolkitTestSupport.h"
 
 #include "engine/CLoadedTexture.h"
