@@ -11,8 +11,10 @@
 #pragma once
 
 #include "gui/factory/props/PropPlacement.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 #include "sim/views/SIM_TileView.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,7 +26,6 @@ class GUI_Prop;
 class GUI_ResourceConveyor;
 class GUI_SlotBase;
 class GUI_TileWall;
-class IsometricDrawQueue;
 class SIM_Factory;
 class SIM_Prop;
 class SIM_Tile;
@@ -82,7 +83,10 @@ public:
     // slot standing on it or an outline.
     bool HasObjects() const { return m_extras != nullptr || m_anchor != nullptr || m_outlineRequested; }
     void QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queue);
-    void DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    // What stands on the tile into the queue: the slot's floor things, the conveyor arms the
+    // tile's job staged (count of them at staged), the props.
+    void DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue, const IsometricDrawQueue::Staged* staged,
+                     size_t count);
     // Outline edges (when asked for this frame) and the conveyor view's marks; the conveyor
     // overlay picture is the shared batch's texture.
     void DrawConveyorOverlay(const FactoryFrameView& view, bool conveyorMode);

@@ -23,21 +23,15 @@ GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_T
 
 GUI_ResourceConveyor::~GUI_ResourceConveyor() = default;
 
-void GUI_ResourceConveyor::PreDraw(const FactoryFrameView& view, float tileX, float tileY)
+void GUI_ResourceConveyor::PreDraw(const FactoryFrameView& view, float tileX, float tileY,
+                                   std::vector<IsometricDrawQueue::Staged>& out)
 {
     if (!m_conveyor)
         return;
     for (int side = 0; side < 4; ++side)
         if (m_pieces[side] && m_conveyor->m_sides[side])
+        {
             m_pieces[side]->PreDrawAt(view, tileX, tileY);
-}
-
-void GUI_ResourceConveyor::Draw(const FactoryFrameView& view, IsometricDrawQueue& queue)
-{
-    (void)view;
-    if (!m_conveyor)
-        return;
-    for (int side = 0; side < 4; ++side)
-        if (m_pieces[side] && m_conveyor->m_sides[side])
-            m_pieces[side]->QueueDraw(queue);
+            m_pieces[side]->StageDraw(out);
+        }
 }

@@ -3,11 +3,13 @@
 // simulation's piece lies there. Main thread, except that the tile job places the arms.
 #pragma once
 
+#include "gui/factory/scene/IsometricDrawQueue.h"
+
 #include <memory>
+#include <vector>
 
 class GUI_Prop;
 class GUI_Tile;
-class IsometricDrawQueue;
 class SIM_ResourceConveyor;
 struct FactoryFrameView;
 
@@ -20,10 +22,9 @@ public:
     GUI_ResourceConveyor& operator=(const GUI_ResourceConveyor&) = delete;
 
     // Places the arms of the connected sides for the frame, the tile's centre being at (tileX, tileY)
-    // on screen (the owner tile's job).
-    void PreDraw(const FactoryFrameView& view, float tileX, float tileY);
-    // Queues the arms of the connected sides.
-    void Draw(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    // on screen, and makes those on screen ready for the draw queue (the owner tile's job; the
+    // main thread appends them when it draws what stands on the tile).
+    void PreDraw(const FactoryFrameView& view, float tileX, float tileY, std::vector<IsometricDrawQueue::Staged>& out);
 
     SIM_ResourceConveyor* GetConveyor() const { return m_conveyor; }
     // The arm toward a side (0 north-east .. 3 north-west).
