@@ -248,18 +248,15 @@ const std::vector<std::unique_ptr<GUI_Prop>>& GUI_Tile::GetProps() const
     return m_extras ? m_extras->props : NoProps();
 }
 
-GUI_ResourceConveyor* GUI_Tile::GetConveyorView() const
-{
-    return m_extras ? m_extras->conveyor.get() : nullptr;
-}
-
 void GUI_Tile::SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view)
 {
+    m_conveyorView = view.get();
     GetExtras().conveyor = std::move(view);
 }
 
 std::unique_ptr<GUI_ResourceConveyor> GUI_Tile::TakeConveyorView()
 {
+    m_conveyorView = nullptr;
     return m_extras ? std::move(m_extras->conveyor) : nullptr;
 }
 

@@ -120,7 +120,7 @@ public:
     GUI_TileWall* GetWall(int side) const;
     void RequestOutline() { m_outlineRequested = true; }
     bool IsOutlineRequested() const { return m_outlineRequested; }
-    GUI_ResourceConveyor* GetConveyorView() const;
+    GUI_ResourceConveyor* GetConveyorView() const { return m_conveyorView; }
     void SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view);
     std::unique_ptr<GUI_ResourceConveyor> TakeConveyorView();
     // The slot standing on the tile, through its view; null when none or headless.
@@ -146,6 +146,8 @@ private:
     CLoadedTexture* m_floorTexture = nullptr; // shared handle
     FloorTileBatch* m_batch = nullptr;        // owned by the floor tile manager
     std::unique_ptr<Extras> m_extras;         // props, walls and conveyor; null while the tile has none
+    // The conveyor view kept in the extras, at hand: the tile jobs look for it on every busy tile.
+    GUI_ResourceConveyor* m_conveyorView = nullptr;
     float m_screenX = 0.0f;
     float m_screenY = 0.0f;
     uint32_t m_floorColour = 0xFFFFFFFFu;

@@ -3,12 +3,12 @@
 // simulation's piece lies there. Main thread, except that the tile job places the arms.
 #pragma once
 
+#include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 
-#include <memory>
+#include <optional>
 #include <vector>
 
-class GUI_Prop;
 class GUI_Tile;
 class SIM_ResourceConveyor;
 struct FactoryFrameView;
@@ -28,9 +28,11 @@ public:
 
     SIM_ResourceConveyor* GetConveyor() const { return m_conveyor; }
     // The arm toward a side (0 north-east .. 3 north-west).
-    GUI_Prop* GetPiece(int side) const { return m_pieces[side].get(); }
+    GUI_Prop* GetPiece(int side) { return m_pieces[side] ? &*m_pieces[side] : nullptr; }
+    const GUI_Prop* GetPiece(int side) const { return m_pieces[side] ? &*m_pieces[side] : nullptr; }
 
 private:
-    std::unique_ptr<GUI_Prop> m_pieces[4];
+    // Kept with the view rather than apart: the tile jobs walk thousands of arms every frame.
+    std::optional<GUI_Prop> m_pieces[4];
     SIM_ResourceConveyor* m_conveyor = nullptr; // owned by the conveyor manager
 };
