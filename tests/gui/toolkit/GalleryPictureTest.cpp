@@ -180,7 +180,9 @@ bool GalleryPixelNear(uint32_t a, uint32_t b, int tolerance)
     }
     return true;
 }
+} // namespace
 
+// Outside the anonymous namespace: the test classes gtest derives from it have external linkage.
 class GalleryPicture : public GLRenderTest
 {
 protected:
@@ -228,7 +230,6 @@ protected:
 
     ToolkitTestWorld m_world;
 };
-} // namespace
 
 TEST_F(GalleryPicture, EveryWidgetAsItOpensAndAfterThePlayerUsesIt)
 {
