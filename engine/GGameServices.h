@@ -64,6 +64,13 @@ public:
     // --- editors ---
     // Builds the mission editor and registers it as "editor".
     virtual void BuildMissionEditor();
+    // The mission list's edit button: switches to "editor" with a fresh editor dialog on the
+    // mission of that name (its "name" key). Main thread.
+    virtual void EditMission(const std::string& missionName);
+
+    // --- modes ---
+    // Switches the game to the named mode, for screens that leave themselves. Main thread.
+    virtual void SwitchGameMode(const std::string& name);
 
 protected:
     static void LogMissing(const char* what);

@@ -34,4 +34,11 @@ public:
     void ClearParticleEmitters() override;
     void ClearParticleConfigs() override;
     void LoadParticleConfigs() override;
+
+    // --- editors ---
+    void BuildMissionEditor() override;
+    void EditMission(const std::string& missionName) override;
+
+    // --- modes ---
+    void SwitchGameMode(const std::string& name) override;
 };
