@@ -87,7 +87,8 @@ TEST_F(MissionEditorDialog, SelectingAnotherZoneWritesTheFieldsBackBeforeShowing
     ClickTile(5, 5);
     ASSERT_EQ(dialog->GetSelectedZone(), hall);
     ExpectShows(*dialog, "Main Hall", "1.00", "1", "floor_concrete_01.dds", "UNLOCKED");
-    Type(dialog->GetNameField(), "Great Hall");
+    Type(dialog->GetNameField(), "Great, Hall");
+    EXPECT_EQ(dialog->GetNameField()->GetText(), "Great Hall") << "no commas: savegames list zones by name";
     Type(dialog->GetRentField(), "12.75");
     EXPECT_EQ(hall->m_guiName, "Main Hall") << "typing alone changes nothing yet";
 

@@ -44,6 +44,8 @@ constexpr int kTypeY = 645;
 constexpr int kEditorLabelRise = 20;
 constexpr uint32_t kEditorLabelColour = 0xFF000000u;
 
+constexpr const char* kZoneNameCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 '()-.[]_";
+
 constexpr const char* kZoneLockedText = "LOCKED";
 constexpr const char* kZoneUnlockedText = "UNLOCKED";
 
@@ -100,6 +102,8 @@ GUI_MissionEditorDialog::GUI_MissionEditorDialog(SIM_Mission* mission) : GUI_Dia
     m_map = CreateSubWindow<GUI_MissionEditorMap>(mission);
     m_nameField = CreateSubWindow<GUI_TextEditWindow>(kFieldLength);
     m_nameField->SetFileNameCharacters(true);
+    // Savegames list the open zones by name, separated by commas: a comma in a name would split it.
+    m_nameField->SetAllowedCharacters(kZoneNameCharacters);
     m_rentField = CreateSubWindow<GUI_TextEditWindow>(kFieldLength);
     m_rentField->SetFileNameCharacters(true);
     m_wallsList = CreateSubWindow<GUI_DropDownList>([this] { OnListSelect(); });

@@ -55,6 +55,7 @@ void GUI_MissionEditorMap::BuildGrid()
 
 void GUI_MissionEditorMap::Layout()
 {
+    m_cellRunsValid = false;
     m_tileSize = 0.0f;
     m_longSide = 0;
     m_gridX = m_left;
@@ -128,6 +129,7 @@ PRect GUI_MissionEditorMap::ZoneRect(const SIM_BuildingZone& zone) const
 
 void GUI_MissionEditorMap::RefreshTiles()
 {
+    m_cellRunsValid = false;
     for (GUI_EditorTile& tile : m_tiles)
         tile.SetKind(GUI_EditorTile::KIND_EMPTY);
     if (!m_mission)
@@ -138,6 +140,7 @@ void GUI_MissionEditorMap::RefreshTiles()
 
 void GUI_MissionEditorMap::MarkZone(const SIM_BuildingZone& zone)
 {
+    m_cellRunsValid = false;
     if (m_tiles.empty())
         return;
     // Only the part of the zone that lies on the grid has cells.
@@ -158,6 +161,7 @@ void GUI_MissionEditorMap::MarkZone(const SIM_BuildingZone& zone)
 
 void GUI_MissionEditorMap::MarkImportsExports()
 {
+    m_cellRunsValid = false;
     if (!m_mission)
         return;
     for (const SIM_GridPos& pos : m_mission->m_imports)
@@ -174,6 +178,7 @@ void GUI_MissionEditorMap::AddImport(int a, int b)
     if (!tile)
         return;
     tile->SetKind(GUI_EditorTile::KIND_IMPORT);
+    m_cellRunsValid = false;
     m_mission->m_imports.push_back(SIM_GridPos{a, b});
 }
 
@@ -183,6 +188,7 @@ void GUI_MissionEditorMap::AddExport(int a, int b)
     if (!tile)
         return;
     tile->SetKind(GUI_EditorTile::KIND_EXPORT);
+    m_cellRunsValid = false;
     m_mission->m_exports.push_back(SIM_GridPos{a, b});
 }
 
@@ -315,29 +321,63 @@ void GUI_MissionEditorMap::DrawCell(int a, int b)
     GD3DDevice::Instance().FillRect(r, GetTile(a, b).GetColour());
 }
 
+void GUI_MissionEditorMap::BuildCellRuns()
+{
+    m_cellRuns.clear();
+    m_cellRunsValid = true;
+    if (m_tiles.empty())
+        return;
+    const int worldX = m_mission->m_worldX;
+    const int worldY = m_mission->m_worldY;
+    // Runs of one colour down a column; neighbouring columns with the same runs (the columns
+    // of one zone) share rectangles, so a frame costs about one rectangle per zone and gap.
+    struct Run
+    {
+        uint32_t colour;
+        int b0, b1;
+        bool operator==(const Run& other) const { return colour == other.colour && b0 == other.b0 && b1 == other.b1; }
+    };
+    std::vector<Run> previous;
+    std::vector<Run> current;
+    int groupStart = 0;
+    for (int a = 0; a <= worldX; ++a)
+    {
+        current.clear();
+        if (a < worldX)
+        {
+            int runStart = 0;
+            for (int b = 1; b <= worldY; ++b)
+            {
+                const uint32_t colour = GetTile(a, runStart).GetColour();
+                if (b < worldY && GetTile(a, b).GetColour() == colour)
+                    continue;
+                current.push_back(Run{colour, runStart, b - 1});
+                runStart = b;
+            }
+            if (a > 0 && current == previous)
+                continue;
+        }
+        for (const Run& run : previous)
+        {
+            const PRect r{TileRect(groupStart, run.b0).left, TileRect(groupStart, run.b0).top,
+                          TileRect(a - 1, run.b1).right, TileRect(a - 1, run.b1).bottom};
+            if (r.right > r.left && r.bottom > r.top)
+                m_cellRuns.push_back(CellRun{r, run.colour});
+        }
+        previous.swap(current);
+        groupStart = a;
+    }
+}
+
 void GUI_MissionEditorMap::DrawTiles()
 {
     GD3DDevice& device = GD3DDevice::Instance();
     const int worldX = m_mission->m_worldX;
     const int worldY = m_mission->m_worldY;
-    for (int a = 0; a < worldX; ++a)
-    {
-        const PRect column = TileRect(a, 0);
-        if (column.right <= column.left)
-            continue;
-        int runStart = 0;
-        for (int b = 1; b <= worldY; ++b)
-        {
-            const uint32_t colour = GetTile(a, runStart).GetColour();
-            if (b < worldY && GetTile(a, b).GetColour() == colour)
-                continue;
-            const int top = TileRect(a, runStart).top;
-            const int bottom = TileRect(a, b - 1).bottom;
-            if (bottom > top)
-                device.FillRect(PRect{column.left, top, column.right, bottom}, colour);
-            runStart = b;
-        }
-    }
+    if (!m_cellRunsValid)
+        BuildCellRuns();
+    for (const CellRun& run : m_cellRuns)
+        device.FillRect(run.rect, run.colour);
     // The dark line between neighbouring tiles: each tile's cell is inset by a pixel.
     if (m_tileSize >= kEditorMinTileForGaps)
     {

@@ -88,10 +88,20 @@ private:
     void RemovePairs(bool imports, int a, int b);
     // Cells in runs of equal colour, the 1-pixel gaps between tiles, then the markers.
     void DrawTiles();
+    // The rectangles of equal cells, made again after the cells or the grid changed.
+    void BuildCellRuns();
     void DrawCell(int a, int b);
 
+    struct CellRun
+    {
+        PRect rect;
+        uint32_t colour;
+    };
+
     std::vector<GUI_EditorTile> m_tiles; // a x worldy + b
-    SIM_Mission* m_mission;              // not owned: the mission list or the test owns it
+    std::vector<CellRun> m_cellRuns;
+    bool m_cellRunsValid = false;
+    SIM_Mission* m_mission; // not owned: the mission list or the test owns it
     float m_tileSize = 0.0f;
     int m_longSide = 0; // tiles along the longer side of the floor; the grid spans the map there
     double m_gridX = 0.0;
