@@ -99,18 +99,13 @@ void GGameServices::ClosePleaseWait()
 {
 }
 
+void GGameServices::OpenMissionEditor(const std::string& missionName)
+{
+    LogMissing(("mission editor dialog for " + missionName).c_str());
+}
+
 void GGameServices::BuildMissionEditor()
 {
     LogMissing("mission editor");
     GPlaceholderMode::ForName("editor");
-}
-
-void GGameServices::EditMission(const std::string& missionName)
-{
-    LogMissing(("mission editor for " + missionName).c_str());
-}
-
-void GGameServices::SwitchGameMode(const std::string& name)
-{
-    LogMissing(("switch to mode " + name).c_str());
 }

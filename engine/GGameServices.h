@@ -45,6 +45,8 @@ public:
     // Opens the modal please-wait window with a text; closes it. Main thread only.
     virtual void ShowPleaseWait(const std::string& text);
     virtual void ClosePleaseWait();
+    // After the switch to "editor": opens the mission editor's dialog on the named mission.
+    virtual void OpenMissionEditor(const std::string& missionName);
 
     // --- windows (the widget toolkit) ---
     // A screen's process step: the windows' per-frame update.
@@ -64,13 +66,6 @@ public:
     // --- editors ---
     // Builds the mission editor and registers it as "editor".
     virtual void BuildMissionEditor();
-    // The mission list's edit button: switches to "editor" with a fresh editor dialog on the
-    // mission of that name (its "name" key). Main thread.
-    virtual void EditMission(const std::string& missionName);
-
-    // --- modes ---
-    // Switches the game to the named mode, for screens that leave themselves. Main thread.
-    virtual void SwitchGameMode(const std::string& name);
 
 protected:
     static void LogMissing(const char* what);

@@ -154,17 +154,10 @@ void GameServices::BuildMissionEditor()
     GUI_MissionEditor::Instance();
 }
 
-void GameServices::EditMission(const std::string& missionName)
+void GameServices::OpenMissionEditor(const std::string& missionName)
 {
     if (SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(missionName))
         GUI_MissionEditor::Edit(*mission);
     else
-        GGameServices::EditMission(missionName);
-}
-
-// --- modes ---
-
-void GameServices::SwitchGameMode(const std::string& name)
-{
-    Game::Instance().SetGameMode(name);
+        GGameServices::OpenMissionEditor(missionName);
 }

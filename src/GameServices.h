@@ -37,8 +37,5 @@ public:
 
     // --- editors ---
     void BuildMissionEditor() override;
-    void EditMission(const std::string& missionName) override;
-
-    // --- modes ---
-    void SwitchGameMode(const std::string& name) override;
+    void OpenMissionEditor(const std::string& missionName) override;
 };

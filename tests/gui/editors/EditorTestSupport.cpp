@@ -37,18 +37,6 @@ void EditorTestServices::WindowsKeyDown(uint32_t virtualKey)
     GUI_WindowManager::Instance().OnKeyDown(virtualKey);
 }
 
-void EditorTestServices::SwitchGameMode(const std::string& name)
-{
-    modes.push_back(name);
-    GGameMode* current = GGameMode::Current();
-    if (current && current->GetName() != name)
-        current->Exit();
-    GGameMode* next = GGameMode::Find(name);
-    GGameMode::SetCurrent(next);
-    if (next)
-        next->Enter();
-}
-
 void MissionEditorTest::SetUp()
 {
     ToolkitTest::SetUp();

@@ -5,6 +5,7 @@
 
 #include "tests/gui/toolkit/ToolkitTestSupport.h"
 
+#include "engine/GGame.h"
 #include "sim/world/SIM_Mission.h"
 
 #include <memory>
@@ -14,7 +15,7 @@
 class GUI_MissionEditorDialog;
 class GUI_MissionEditorMap;
 
-// The windows as the game's services run them, and mode switches as the game makes them.
+// The windows as the game's services run them.
 class EditorTestServices : public ToolkitTestServices
 {
 public:
@@ -23,10 +24,16 @@ public:
     bool WindowsLeftDown() override;
     bool WindowsRightDown() override;
     void WindowsKeyDown(uint32_t virtualKey) override;
-    // Leaves the current mode (unless it has that name) and makes the named one current.
-    void SwitchGameMode(const std::string& name) override;
+};
 
-    std::vector<std::string> modes;
+// The application object screens switch modes through; it runs no frames of its own.
+class EditorTestGame : public GGame
+{
+public:
+    bool Init() override { return true; }
+    void Update() override {}
+    void Shutdown() override {}
+    void Quit() override {}
 };
 
 class MissionEditorTest : public ToolkitTest
@@ -60,6 +67,7 @@ protected:
 
     GUI_MissionEditorMap* Map() const;
 
+    EditorTestGame m_game;
     EditorTestServices m_editorServices;
     EngineTestFiles m_scratch;
 };

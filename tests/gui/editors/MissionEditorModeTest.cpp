@@ -51,7 +51,7 @@ TEST_F(MissionEditorMode, EditOpensAFreshDialogAndEscapeLeavesWithoutKeepingUnsa
     auto mission = LoadCopy("m01_first_factory.txt");
     GUI_MissionEditor& editor = GUI_MissionEditor::Instance();
     GUI_MissionEditor::Edit(*mission);
-    EXPECT_EQ(GGameMode::Current(), &editor);
+    EXPECT_EQ(m_game.GetGameMode(), &editor);
     EXPECT_EQ(editor.GetName(), "editor");
     GUI_MissionEditor::Edit(*mission);
     EXPECT_EQ(DialogCount(), 1) << "a second edit replaces the open dialog";
@@ -77,8 +77,8 @@ TEST_F(MissionEditorMode, EditOpensAFreshDialogAndEscapeLeavesWithoutKeepingUnsa
     ASSERT_EQ(mission->m_zones[0]->m_guiName, "Main HallX");
 
     editor.OnKeyDown(kEscapeKey);
-    ASSERT_FALSE(m_editorServices.modes.empty());
-    EXPECT_EQ(m_editorServices.modes.back(), "mainmenu");
+    ASSERT_NE(m_game.GetGameMode(), nullptr);
+    EXPECT_EQ(m_game.GetGameMode()->GetName(), "mainmenu");
     EXPECT_EQ(GUI_MissionEditorDialog::GetOpen(), nullptr);
     EXPECT_EQ(DialogCount(), 0);
     // The mission is as its file has it again.

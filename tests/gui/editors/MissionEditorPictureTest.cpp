@@ -35,6 +35,7 @@ protected:
     }
 
     ToolkitTestWorld m_world;
+    EditorTestGame m_game;
     EditorTestServices m_services;
 };
 

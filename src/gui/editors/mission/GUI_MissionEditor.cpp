@@ -3,6 +3,7 @@
 
 #include "engine/CBaseInputManager.h"
 #include "engine/GD3DDevice.h"
+#include "engine/GGame.h"
 #include "engine/GGameServices.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -32,7 +33,8 @@ void GUI_MissionEditor::Edit(SIM_Mission& mission)
 {
     // The mode is made before the switch, so the switch finds it on the first edit too.
     Instance();
-    GGameServices::Get().SwitchGameMode(kModeName);
+    if (GGame* game = GGame::Active())
+        game->SetGameMode(kModeName);
     if (GUI_MissionEditorDialog* open = GUI_MissionEditorDialog::GetOpen())
         GUI_WindowManager::Instance().Destroy(open);
     GUI_WindowManager::Create<GUI_MissionEditorDialog>(&mission);
@@ -79,8 +81,9 @@ void GUI_MissionEditor::OnWheelDown()
 void GUI_MissionEditor::OnKeyDown(uint32_t virtualKey)
 {
     // The mode sees the key before any field does: Escape leaves even while the player types.
-    if (virtualKey == kEditorEscapeKey)
-        GGameServices::Get().SwitchGameMode("mainmenu");
+    GGame* game = GGame::Active();
+    if (virtualKey == kEditorEscapeKey && game)
+        game->SetGameMode("mainmenu");
     GGameServices::Get().WindowsKeyDown(virtualKey);
 }
 
