@@ -13,6 +13,7 @@ void GGame::SetGameMode(const std::string& name)
     if (m_currentMode && m_currentMode->GetName() != name)
         m_currentMode->Exit();
     m_currentMode = GGameMode::Find(name);
+    GGameMode::SetCurrent(m_currentMode);
     if (m_currentMode)
     {
         GDebugLog::Instance().Log("Game mode: " + name);

@@ -381,6 +381,7 @@ void Game::Shutdown()
         return;
     m_shutDown = true;
     GGameServices& services = GGameServices::Get();
+    services.CloseAllWindows();
     services.ShutdownSound();
     GUI_ShaderManager::Instance().ReleaseAll();
     services.ClearParticleEmitters();
