@@ -99,6 +99,23 @@ void GGameServices::ClosePleaseWait()
 {
 }
 
+void GGameServices::BuildGameMode()
+{
+    LogMissing("in-game mode");
+    GPlaceholderMode::ForName("game");
+}
+
+void GGameServices::BuildTaskEditor()
+{
+    LogMissing("task editor");
+    GPlaceholderMode::ForName("taskeditor");
+}
+
+void GGameServices::OpenMissionEditor(const std::string& missionName)
+{
+    LogMissing(("mission editor dialog for " + missionName).c_str());
+}
+
 void GGameServices::BuildMissionEditor()
 {
     LogMissing("mission editor");

@@ -2,6 +2,9 @@
 #include "GameServices.h"
 
 #include "Game.h"
+#include "gui/screens/front/GUI_MainMenu.h"
+#include "gui/screens/front/GUI_PleaseWait.h"
+#include "gui/screens/front/GUI_UpdateNotice.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
@@ -13,6 +16,7 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "update/SIM_UpdateCheck.h"
 
 void GameServices::InstallForGame()
 {
@@ -59,6 +63,36 @@ void GameServices::ShutdownSound()
     GUI_Sounds& sounds = GUI_Sounds::Instance();
     sounds.SetMuted(true);
     sounds.StopMusic();
+}
+
+// --- screens ---
+
+void GameServices::BuildMainMenu()
+{
+    const Game& game = Game::Instance();
+    GUI_UpdateNotice::SetSources(game.GetFolder(Game::FOLDER_WEBDEBUG) + "/patchnotes.ini", game.GetVersionText());
+    GUI_MainMenu& menu = GUI_MainMenu::Instance();
+    menu.SetVersionText(game.GetVersionText());
+    menu.CreateButtons();
+}
+
+void GameServices::ShowPleaseWait(const std::string& text)
+{
+    GUI_PleaseWait::Show();
+    GUI_PleaseWait::SetMessage(text);
+}
+
+void GameServices::ClosePleaseWait()
+{
+    GUI_PleaseWait::CloseOpen();
+}
+
+bool GameServices::TakeUpdateAvailable()
+{
+    if (!SIM_UpdateCheck::IsUpdateAvailable())
+        return false;
+    SIM_UpdateCheck::ClearUpdateAvailable();
+    return true;
 }
 
 // --- windows ---
