@@ -46,8 +46,6 @@ class ScreensTest : public ToolkitTest
 protected:
     void SetUp() override;
     void TearDown() override;
-    // The recording device, the screen size and the fonts at width x height.
-    void UseScreen(int width, int height);
     // The name of the current mode ("" when none).
     std::string CurrentMode() const;
     // How many open windows of the manager are of type T.

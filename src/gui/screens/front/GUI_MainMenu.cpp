@@ -31,10 +31,8 @@ GUI_MainMenu& GUI_MainMenu::Instance()
     return *instance;
 }
 
-GUI_MainMenu::GUI_MainMenu()
+GUI_MainMenu::GUI_MainMenu() : GUI_FrontEndMode("mainmenu")
 {
-    Register("mainmenu");
-    SetTakesMouse(false);
 }
 
 void GUI_MainMenu::SnapToPixels(CTexturedSprite& sprite)
@@ -128,21 +126,6 @@ void GUI_MainMenu::OnLeftDown()
         return;
     GUI_WindowManager::DispatchScope scope;
     ClickChildren();
-}
-
-void GUI_MainMenu::OnRightDown()
-{
-    GUI_WindowManager::Instance().OnRightClick();
-}
-
-void GUI_MainMenu::OnWheelUp()
-{
-    GUI_WindowManager::Instance().OnWheelUp();
-}
-
-void GUI_MainMenu::OnWheelDown()
-{
-    GUI_WindowManager::Instance().OnWheelDown();
 }
 
 void GUI_MainMenu::OnKeyDown(uint32_t virtualKey)

@@ -5,12 +5,11 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
-#include "engine/GGameMode.h"
-#include "gui/toolkit/windows/GUI_WindowBase.h"
+#include "gui/screens/front/GUI_FrontEndMode.h"
 
 #include <string>
 
-class GUI_MainMenu : public GGameMode, public GUI_WindowBase
+class GUI_MainMenu : public GUI_FrontEndMode
 {
 public:
     // The buttons, left to right, by the argument their clicks carry.
@@ -45,9 +44,6 @@ public:
     void Draw() override;
     void Process() override;
     void OnLeftDown() override;
-    void OnRightDown() override;
-    void OnWheelUp() override;
-    void OnWheelDown() override;
     // Escape ends the program; every key then goes to the open windows.
     void OnKeyDown(uint32_t virtualKey) override;
     void OnChar(uint32_t character) override { (void)character; }
