@@ -54,6 +54,10 @@ public:
     virtual void OpenMissionEditor(const std::string& missionName);
     // True once after the daily update check found a newer version (the answer is cleared).
     virtual bool TakeUpdateAvailable() { return false; }
+    // Rewrites prefs.ini with the screen settings the next start uses; false when it could not.
+    virtual bool WritePrefs(int width, int height, int windowed, int borderless);
+    // The save dialog wrote a game: its thumbnail, the next frame the game presents, goes to path.
+    virtual void RequestSaveThumbnail(const std::string& path);
 
     // --- windows (the widget toolkit) ---
     // A screen's process step: the windows' per-frame update.

@@ -5,6 +5,7 @@
 #include "gui/screens/front/GUI_MainMenu.h"
 #include "gui/screens/front/GUI_PleaseWait.h"
 #include "gui/screens/front/GUI_UpdateNotice.h"
+#include "gui/screens/options/GUI_Options.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
@@ -74,6 +75,16 @@ void GameServices::BuildMainMenu()
     GUI_MainMenu& menu = GUI_MainMenu::Instance();
     menu.SetVersionText(game.GetVersionText());
     menu.CreateButtons();
+}
+
+void GameServices::BuildOptions()
+{
+    GUI_Options::Instance();
+}
+
+bool GameServices::WritePrefs(int width, int height, int windowed, int borderless)
+{
+    return Game::Instance().WritePrefs(width, height, windowed, borderless);
 }
 
 void GameServices::ShowPleaseWait(const std::string& text)

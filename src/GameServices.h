@@ -19,6 +19,8 @@ public:
 
     // --- screens ---
     void BuildMainMenu() override;
+    void BuildOptions() override;
+    bool WritePrefs(int width, int height, int windowed, int borderless) override;
     void ShowPleaseWait(const std::string& text) override;
     void ClosePleaseWait() override;
     bool TakeUpdateAvailable() override;

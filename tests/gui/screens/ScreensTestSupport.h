@@ -38,7 +38,13 @@ public:
         updateAvailable = false;
         return was;
     }
+    bool WritePrefs(int width, int height, int windowed, int borderless) override
+    {
+        prefs.push_back({width, height, windowed, borderless});
+        return true;
+    }
     bool updateAvailable = false;
+    std::vector<std::vector<int>> prefs;
 };
 
 class ScreensTest : public ToolkitTest

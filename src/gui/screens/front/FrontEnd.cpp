@@ -8,6 +8,8 @@
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/video/PGraphicsDevice.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
 
 namespace FrontEnd
 {
@@ -57,6 +59,21 @@ float MouseY()
 {
     const CBaseInputManager* input = CBaseInputManager::Active();
     return input ? input->GetMouseY() : 0.0f;
+}
+
+void HoldGame()
+{
+    SIM_Game& game = SIM_Game::Instance();
+    game.SetSavedSpeed(game.GetSpeed());
+    game.SetSpeed(0.0f);
+    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
+}
+
+void ReleaseGame()
+{
+    SIM_Game& game = SIM_Game::Instance();
+    game.SetSpeed(game.GetSavedSpeed());
+    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
 }
 
 bool IsDoubleClick()

@@ -25,4 +25,8 @@ void Quit();
 float MouseX();
 float MouseY();
 bool IsDoubleClick();
+// The dialogs that hold the game (save, options): the speed is kept as the game's saved speed and
+// the clock stops; releasing sets the saved speed back. The speed buttons follow both.
+void HoldGame();
+void ReleaseGame();
 } // namespace FrontEnd

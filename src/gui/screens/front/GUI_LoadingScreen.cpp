@@ -19,12 +19,16 @@ GUI_LoadingScreen& GUI_LoadingScreen::Instance()
 
 GUI_LoadingScreen::GUI_LoadingScreen()
 {
-    m_logo.SetTexture("logo.png");
+    m_logo.SetTextureName("logo.png");
     m_gear.SetByName("loading_gear.dds");
 }
 
 void GUI_LoadingScreen::Layout()
 {
+    // The pictures are looked up again: the screen outlives graphics devices made and dropped
+    // since it was last shown.
+    m_logo.SetTextureName("logo.png");
+    m_gear.SetByName("loading_gear.dds");
     const float cx = static_cast<float>(GScreenSize::Width()) * 0.5f;
     const float cy = static_cast<float>(GScreenSize::Height()) * 0.5f;
     m_logo.m_width = 500.0f;

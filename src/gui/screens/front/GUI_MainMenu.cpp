@@ -3,12 +3,13 @@
 
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
-#include "engine/GPlaceholderMode.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GSystemUtils.h"
 #include "gui/screens/front/FrontEnd.h"
 #include "gui/screens/front/GUI_ChooseMission.h"
 #include "gui/screens/front/GUI_UpdateNotice.h"
+#include "gui/screens/options/GUI_Options.h"
+#include "gui/screens/saves/GUI_LoadGame.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "gui/toolkit/widgets/GUI_MenuButton.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -147,10 +148,12 @@ void GUI_MainMenu::OnButton(int button)
         break;
     }
     case BUTTON_LOADGAME:
-        EnterFrontEndScreen("loadgame");
+        AddMainMenuBackButton(GUI_LoadGame::Instance());
+        FrontEnd::SwitchTo("loadgame");
         break;
     case BUTTON_OPTIONS:
-        EnterFrontEndScreen("options");
+        AddMainMenuBackButton(GUI_Options::Instance());
+        FrontEnd::SwitchTo("options");
         break;
     case BUTTON_TASKEDITOR:
         GGameServices::Get().BuildTaskEditor();
@@ -168,16 +171,6 @@ void GUI_MainMenu::OnButton(int button)
     default:
         break;
     }
-}
-
-void GUI_MainMenu::EnterFrontEndScreen(const std::string& modeName)
-{
-    GGameMode* mode = GGameMode::Find(modeName);
-    if (!mode)
-        mode = &GPlaceholderMode::ForName(modeName);
-    if (GUI_FrontEndMode* screen = dynamic_cast<GUI_FrontEndMode*>(mode))
-        AddMainMenuBackButton(*screen);
-    FrontEnd::SwitchTo(modeName);
 }
 
 void GUI_MainMenu::ShowUpdateNotice()

@@ -60,9 +60,6 @@ public:
 private:
     // A sprite's corners on whole pixels less a half, so its texels land exactly on pixels.
     static void SnapToPixels(CTexturedSprite& sprite);
-    // Gives a front-end screen its back button and switches there (a screen not built yet is
-    // stood in for by a plain one).
-    static void EnterFrontEndScreen(const std::string& modeName);
 
     CTexturedSprite m_leftStrip;
     CTexturedSprite m_logo;
