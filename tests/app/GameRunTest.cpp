@@ -597,3 +597,30 @@ TEST_F(GameRun, ClicksLeadFromTheMainMenuThroughTheMissionListIntoANewGame)
     RunCompareScreenshot(shots[0], "front_mainmenu");
     RunCompareScreenshot(shots[1], "front_choosemission");
 }
+
+TEST_F(GameRun, ASaveIsLoadedByClicksFromTheLoadScreen)
+{
+    GameHome home;
+    const fs::path corpus = fs::path(FV_TEST_DIR) / "fuzz" / "corpus" / "savegame" / "busy_factory.xml";
+    fs::create_directories(home.User() / "savegames");
+    fs::copy_file(corpus, home.User() / "savegames" / "busy factory.xml");
+    // "Load Game" is the second button under the logo; the first save's load button is at the
+    // right of the first strip of the centred load dialog.
+    const RunResult r =
+        home.Run({}, "1500:click:295:824,3000:printscreen,4500:click:927:349,7000:printscreen,9000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    const size_t load = log.find("Game mode: loadgame");
+    const size_t game = log.find("Game mode: game");
+    ASSERT_NE(load, std::string::npos) << log;
+    ASSERT_NE(game, std::string::npos) << log;
+    EXPECT_LT(load, game);
+    EXPECT_NE(log.find("Game Load complete", game), std::string::npos) << log;
+    // The save came in whole: no second trip to the menu and nothing reported.
+    EXPECT_EQ(log.find("Game mode: mainmenu", game), std::string::npos) << log;
+    EXPECT_EQ(home.ErrorLog().find("save"), std::string::npos) << home.ErrorLog();
+    const std::vector<fs::path> shots = RunScreenshots(home);
+    ASSERT_EQ(shots.size(), 2u);
+    RunCompareScreenshot(shots[0], "front_loadgame");
+}
