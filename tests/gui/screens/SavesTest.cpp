@@ -80,7 +80,7 @@ TEST_F(SaveScreens, DatesReadAsWrittenAndMissingPartsReadZero)
     };
     for (const auto& c : cases)
     {
-        const SaveStamp s = GUI_SaveStripBase::ParseDate(c.text);
+        const SaveDate s = GUI_SaveStripBase::ParseDate(c.text);
         EXPECT_EQ(std::vector<int>({s.day, s.month, s.year, s.hour, s.minute}),
                   std::vector<int>({c.day, c.month, c.year, c.hour, c.minute}))
             << c.text;

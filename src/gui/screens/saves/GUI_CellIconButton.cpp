@@ -11,8 +11,10 @@ GUI_CellIconButton::GUI_CellIconButton(const std::string& textureName, int norma
 
 void GUI_CellIconButton::ShowCell(CTexturedSprite& sprite, int cell)
 {
-    const float u = static_cast<float>(cell % 2) * 0.5f;
-    const float v = static_cast<float>(cell / 2) * 0.5f;
+    const int column = cell % 2;
+    const int row = cell / 2;
+    const float u = static_cast<float>(column) * 0.5f;
+    const float v = static_cast<float>(row) * 0.5f;
     PVertex* corners = sprite.m_vertices;
     corners[0].u = corners[2].u = u;
     corners[1].u = corners[3].u = u + 0.5f;

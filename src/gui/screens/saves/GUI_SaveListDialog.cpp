@@ -67,9 +67,9 @@ void GUI_SaveListDialog::OnWheelDown()
 
 void GUI_SaveListDialog::ConfirmDelete(const GUI_SaveStripBase& strip, std::function<void()> reopen)
 {
-    const std::string path = strip.GetPath();
+    // The question keeps its own copy: the strip goes when the list is built again.
     m_question = GUI_ConfirmDialog::Open(
-        [path, reopen = std::move(reopen)] {
+        [path = strip.GetPath(), reopen = std::move(reopen)] {
             DeleteSaveFiles(path);
             if (reopen)
                 reopen();

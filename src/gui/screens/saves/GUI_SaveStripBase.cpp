@@ -66,9 +66,10 @@ std::string GUI_SaveStripBase::NameOf(const std::string& path)
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
-SaveStamp GUI_SaveStripBase::ParseDate(const std::string& dateText)
+SaveDate GUI_SaveStripBase::ParseDate(const std::string& dateText)
 {
-    SaveStamp stamp;
+    SaveDate stamp;
+    stamp.day = stamp.month = stamp.year = 0;
     const std::vector<std::string> dayMonthYear = SaveStripSplit(dateText, '/');
     int* const dateParts[3] = {&stamp.day, &stamp.month, &stamp.year};
     for (size_t i = 0; i < 3 && i < dayMonthYear.size(); ++i)
@@ -87,8 +88,8 @@ SaveStamp GUI_SaveStripBase::ParseDate(const std::string& dateText)
 
 bool GUI_SaveStripBase::ListsBefore(const GUI_SaveStripBase& a, const GUI_SaveStripBase& b)
 {
-    const SaveStamp& x = a.m_stamp;
-    const SaveStamp& y = b.m_stamp;
+    const SaveDate& x = a.m_stamp;
+    const SaveDate& y = b.m_stamp;
     const int left[5] = {x.year, x.month, x.day, x.hour, x.minute};
     const int right[5] = {y.year, y.month, y.day, y.hour, y.minute};
     for (int i = 0; i < 5; ++i)

@@ -7,6 +7,7 @@
 #include "engine/CTexturedSprite.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/video/PGraphicsTypes.h"
+#include "save/SaveDate.h"
 #include "save/SaveFolder.h"
 
 #include <memory>
@@ -14,16 +15,6 @@
 #include <vector>
 
 struct SaveThumbnail;
-
-// When a save was written, as its header says.
-struct SaveStamp
-{
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    int hour = 0;
-    int minute = 0;
-};
 
 class GUI_SaveStripBase : public GUI_WindowBase
 {
@@ -37,7 +28,7 @@ public:
     void Draw() override;
 
     // The header's date "d/m/y (DD-MM-YYYY) - h:mm": parts that are missing or not numbers read 0.
-    static SaveStamp ParseDate(const std::string& dateText);
+    static SaveDate ParseDate(const std::string& dateText);
     // The list order: the newer save first; saves of the same minute by name.
     static bool ListsBefore(const GUI_SaveStripBase& a, const GUI_SaveStripBase& b);
     // The full paths of the saves in the folder itself (sub-folders are not looked into), by name.
@@ -52,7 +43,7 @@ public:
     const std::string& GetSaveName() const { return m_name; }
     const std::string& GetDateText() const { return m_dateText; }
     const std::string& GetMissionText() const { return m_missionText; }
-    const SaveStamp& GetStamp() const { return m_stamp; }
+    const SaveDate& GetStamp() const { return m_stamp; }
     const PRect& GetInner() const { return m_inner; }
     // Where the picture is and which part of it shows.
     const BaseSprite& GetThumbnailSprite() const;
@@ -67,7 +58,7 @@ protected:
 private:
     static void SortRows(std::vector<std::unique_ptr<GUI_WindowBase>>& rows);
 
-    SaveStamp m_stamp;
+    SaveDate m_stamp;
     bool m_thumbnailLoaded = false;
     std::string m_path;
     std::string m_name;
