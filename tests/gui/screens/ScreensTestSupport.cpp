@@ -11,8 +11,9 @@ void ScreensTest::SetUp()
 
 void ScreensTest::TearDown()
 {
-    if (m_game && m_game->GetGameMode())
-        m_game->GetGameMode()->Exit();
+    // The screen's own exit closes its dialogs; a screen the test made itself may be gone already.
+    if (GGameMode* mode = GGameMode::Current())
+        mode->Exit();
     m_game.reset();
     ToolkitTest::TearDown();
 }
