@@ -2,6 +2,7 @@
 #include "GameServices.h"
 
 #include "Game.h"
+#include "gui/editors/mission/GUI_MissionEditor.h"
 #include "gui/screens/front/GUI_MainMenu.h"
 #include "gui/screens/front/GUI_PleaseWait.h"
 #include "gui/screens/front/GUI_UpdateNotice.h"
@@ -17,6 +18,8 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 #include "update/SIM_UpdateCheck.h"
 
 void GameServices::InstallForGame()
@@ -187,4 +190,19 @@ void GameServices::ClearParticleConfigs()
 void GameServices::LoadParticleConfigs()
 {
     ::LoadParticleConfigs();
+}
+
+// --- editors ---
+
+void GameServices::BuildMissionEditor()
+{
+    GUI_MissionEditor::Instance();
+}
+
+void GameServices::OpenMissionEditor(const std::string& missionName)
+{
+    if (SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(missionName))
+        GUI_MissionEditor::Edit(*mission);
+    else
+        GGameServices::OpenMissionEditor(missionName);
 }
