@@ -489,22 +489,24 @@ TEST_F(ResearchScreenTest, TheFactoryViewsFacilitiesAndLockedTilesOpenTheseDialo
     SIM_FacilitySlot* plant = m_game->PlaceFacility("fac_power_plant", 4, 14);
     ASSERT_NE(office, nullptr);
     ASSERT_NE(plant, nullptr);
-    {
-        GUI_Facility officeView(office);
-        GUI_Facility plantView(plant);
-        tools.showResearchPopup(officeView);
-        ASSERT_NE(GUI_ResearchPopup::GetOpen(), nullptr);
-        EXPECT_EQ(GUI_ResearchPopup::GetOpen()->GetFacility().GetSlot(), office);
-        tools.showFacilityDialog(plantView);
-        ASSERT_NE(GUI_FacilityDialog::GetOpen(), nullptr);
-        EXPECT_EQ(GUI_FacilityDialog::GetOpen()->GetTitle(), plant->GetTask()->GetGuiName());
-        Frame();
-        // Bulldozing the office closes its popup before the view it points at could be drawn.
-        SIM_Placement::RemoveSlot(office, false, true);
-        Frame();
-        EXPECT_EQ(GUI_ResearchPopup::GetOpen(), nullptr);
-        GUI_WindowManager::Instance().CloseAll();
-    }
+    // Each slot owns its view, as in the game.
+    auto officeView = std::make_unique<GUI_Facility>(office);
+    auto plantView = std::make_unique<GUI_Facility>(plant);
+    tools.showResearchPopup(*officeView);
+    tools.showFacilityDialog(*plantView);
+    office->SetGuiFacility(officeView.release());
+    plant->SetGuiFacility(plantView.release());
+    ASSERT_NE(GUI_ResearchPopup::GetOpen(), nullptr);
+    EXPECT_EQ(GUI_ResearchPopup::GetOpen()->GetFacility().GetSlot(), office);
+    ASSERT_NE(GUI_FacilityDialog::GetOpen(), nullptr);
+    EXPECT_EQ(GUI_FacilityDialog::GetOpen()->GetTitle(), plant->GetTask()->GetGuiName());
+    Frame();
+    // Bulldozing the office takes its view with it; the popup closes before it could draw it.
+    SIM_Placement::RemoveSlot(office, false, true);
+    Frame();
+    EXPECT_EQ(GUI_ResearchPopup::GetOpen(), nullptr);
+    EXPECT_NE(GUI_FacilityDialog::GetOpen(), nullptr);
+    GUI_WindowManager::Instance().CloseAll();
     tools.showExpansionDialog(*SIM_Game::Instance().GetMission()->GetZoneByName("Loading Yard"));
     ASSERT_NE(GUI_ExpansionDialog::GetOpen(), nullptr);
     EXPECT_EQ(GUI_ExpansionDialog::GetOpen()->GetSizeText(), "9 X 9");
