@@ -19,7 +19,9 @@
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 GUI_NewDesign* GUI_NewDesign::s_open = nullptr;
 
@@ -152,6 +154,10 @@ void GUI_NewDesign::Finish()
     m_finished = true;
     if (s_open == this)
         s_open = nullptr;
+    // A game torn down under the dialog may have taken its design along.
+    const std::vector<SIM_VehicleDesign*>& designs = SIM_VehicleDesignManager::Instance().GetDesigns();
+    if (std::find(designs.begin(), designs.end(), m_design) == designs.end())
+        m_design = nullptr;
     if (!m_saved && m_design)
     {
         m_design->m_name = SIM_VehicleDesignManager::Instance().MakeUniqueDefaultName();
