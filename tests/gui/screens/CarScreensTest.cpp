@@ -374,9 +374,9 @@ TEST_F(CarScreens, NoticeKindsGiveTheirTextAndLongTextsWrapAtFourHundredPixels)
         notice.UpdateText(c.kind, c.detail);
         EXPECT_EQ(notice.GetKind(), c.kind);
         EXPECT_EQ(notice.GetText(), c.text);
-        EXPECT_EQ(notice.GetIcon(), "notice_error.dds") << "kind 0 leaves the icon";
-        EXPECT_EQ(notice.GetBoxColour().r, 220);
-        EXPECT_EQ(notice.GetTextColour().g, 240);
+        EXPECT_EQ(notice.GetSymbol().m_texture.GetName(), "notice_error.dds") << "kind 0 leaves the symbol";
+        EXPECT_EQ(notice.GetBackground().Argb(), 0xFFDC3920u);
+        EXPECT_EQ(notice.GetTextColour().Argb(), 0xFFF0F0F0u);
         EXPECT_LE(notice.GetTextWidth(), 400.0f);
         EXPECT_FLOAT_EQ(notice.GetTextHeight(), 16.0f);
     }
@@ -386,12 +386,17 @@ TEST_F(CarScreens, NoticeKindsGiveTheirTextAndLongTextsWrapAtFourHundredPixels)
 
     // Every car gets one from the screens; it goes with the car.
     Attach();
-    const size_t before = GUI_VehicleNotice::All().size();
+    const size_t before = NoticeList().size();
     SIM_Vehicle* car = CarTestData::Car({});
     ASSERT_NE(dynamic_cast<GUI_VehicleNotice*>(car->GetNotice()), nullptr);
     car->m_flagNotFound = 1;
     car->UpdateNotice();
     EXPECT_EQ(static_cast<GUI_VehicleNotice*>(car->GetNotice())->GetText(), "No next station found");
+    // Kind 0 after kind 1: nothing is drawn.
+    car->m_flagNotFound = 0;
+    car->UpdateNotice();
+    static_cast<GUI_VehicleNotice*>(car->GetNotice())->Draw();
+    EXPECT_EQ(static_cast<GUI_VehicleNotice*>(car->GetNotice())->GetLastDrawn(), GUI_NoticeBase::Drawn::NOTHING);
     SIM_VehicleManager::Instance().DestroyVehicle(car);
-    EXPECT_EQ(GUI_VehicleNotice::All().size(), before);
+    EXPECT_EQ(NoticeList().size(), before);
 }
