@@ -26,6 +26,9 @@ public:
     std::thread::id openedOn;
 };
 
+} // namespace
+
+// The fixture stays outside the anonymous namespace: its tests derive from it.
 class CarExport : public ToolkitTest
 {
 protected:
@@ -37,7 +40,6 @@ protected:
         ToolkitTest::TearDown();
     }
 };
-} // namespace
 
 TEST_F(CarExport, ACarExportedOnAWorkerOpensTheDialogOnTheMainThread)
 {

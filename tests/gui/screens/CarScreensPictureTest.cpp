@@ -33,6 +33,9 @@ bool PixelNear(uint32_t a, uint32_t b, int tolerance)
     return true;
 }
 
+} // namespace
+
+// The fixture stays outside the anonymous namespace: its tests derive from it.
 class CarScreensPicture : public GLRenderTest
 {
 protected:
@@ -113,6 +116,9 @@ protected:
     ToolkitTestWorld m_world;
     std::unique_ptr<CarTestData> m_data = std::make_unique<CarTestData>();
 };
+
+namespace
+{
 
 const std::vector<const char*> kRunaboutParts = {"chassis", "axles", "wheels", "engine", "body"};
 const std::vector<const char*> kRunaboutFeatures = {"feat_chassis", "feat_axles", "feat_wheels", "feat_engine",

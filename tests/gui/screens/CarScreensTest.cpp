@@ -25,8 +25,7 @@
 
 #include <string>
 
-namespace
-{
+// The fixture stays outside the anonymous namespace: its tests derive from it.
 class CarScreens : public ToolkitTest
 {
 protected:
@@ -48,6 +47,9 @@ protected:
     std::unique_ptr<CarTestData> m_data = std::make_unique<CarTestData>();
     GUI_CarScreens m_screens;
 };
+
+namespace
+{
 
 SIM_ComponentLayer Layer(float centreX, float centreY, float width, float height, bool mirrored)
 {
