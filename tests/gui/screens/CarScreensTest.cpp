@@ -5,6 +5,7 @@
 #include "gui/toolkit/ToolkitTestSupport.h"
 
 #include "engine/GScreenSize.h"
+#include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/screens/cars/DesignPriceText.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/cars/GUI_CarStock.h"
@@ -334,8 +335,10 @@ TEST_F(CarScreens, DetailsAreSizedForTheFeaturesRaisedNotDoubledAndCloseWhenTheC
     EXPECT_EQ(small->GetHeight(), 174);
     EXPECT_EQ(small->GetTop(), 32) << "below the top strip";
 
-    // A second click on the busy car raises its window.
-    EXPECT_EQ(GUI_VehicleDetails::Show(busy), big);
+    // A second click on the busy car in the factory raises its window.
+    GUI_CarScreens::ConnectFactoryView();
+    GUI_FactoryTools::Instance().showVehicleDetails(*busy);
+    GUI_FactoryTools::Instance().Reset();
     EXPECT_EQ(GUI_VehicleDetails::GetOpenWindows().size(), 2u);
     EXPECT_EQ(GUI_WindowManager::Instance().GetWindows().back(), big);
 

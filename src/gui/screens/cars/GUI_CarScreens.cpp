@@ -1,10 +1,16 @@
 // The car screens' side of the simulation's presentation calls.
 #include "gui/screens/cars/GUI_CarScreens.h"
 
+#include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/screens/cars/GUI_CarStock.h"
 #include "gui/screens/cars/GUI_NewDesign.h"
 #include "gui/screens/cars/GUI_VehicleDetails.h"
 #include "gui/screens/cars/GUI_VehicleNotice.h"
+
+void GUI_CarScreens::ConnectFactoryView()
+{
+    GUI_FactoryTools::Instance().showVehicleDetails = [](SIM_Vehicle& car) { GUI_VehicleDetails::Show(&car); };
+}
 
 void GUI_CarScreens::ShowNewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car)
 {

@@ -11,6 +11,9 @@
 class GUI_CarScreens : public SIM_PresentationListener
 {
 public:
+    // A click on a car in the factory view opens (or raises) the car's details from now on.
+    static void ConnectFactoryView();
+
     void ShowNewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car) override;
     void RefreshCarStock() override;
     void RefreshVehicleDetails(SIM_Vehicle* car) override;
