@@ -4,8 +4,10 @@
 // placement sound's choice by size.
 #include "FactoryViewTestSupport.h"
 
+#include "engine/GD3DDevice.h"
 #include "engine/core/GOptions.h"
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/placement/GUI_BulldozerTask.h"
 #include "gui/factory/placement/GUI_ConveyorPlacer.h"
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
@@ -16,17 +18,23 @@
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_PlacementQueries.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -38,6 +46,8 @@ protected:
         FactoryViewTest::SetUp();
         ASSERT_TRUE(m_world.StartGame("view_hall"));
         FactoryWorld::LookAt(m_world.Tile(5, 4), 0.25f);
+        GUI_SlotPlacer::Instance().SetFacing(1);
+        GUI_FacilityPlacer::Instance().SetFacing(1);
     }
     void TearDown() override
     {
@@ -154,6 +164,57 @@ TEST_F(PlacementToolsTest, SlotsAreGhostedTurnedPlacedAndPaidAndRedWhereTheyMayN
     GUI_PlacementTools::CancelAll();
     EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), 2u);
     EXPECT_EQ(GUISlotList::Instance().productionSlots.size(), 2u);
+}
+
+TEST_F(PlacementToolsTest, ImportersAndExportsStandOnTheirSitesFacingTheWallWhateverTheTurn)
+{
+    GUI_SlotPlacer& placer = GUI_SlotPlacer::Instance();
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_resource_importer"));
+    GUI_PlacementTools::RotatePlacers(); // the player's turn does not count for them
+    PointAt(2, 5);
+    Frame();
+    EXPECT_FALSE(placer.IsGhostValid(m_world.Tile(2, 5))); // no import site here
+    PointAt(1, 5);
+    Frame();
+    EXPECT_TRUE(placer.IsGhostValid(m_world.Tile(1, 5)));
+    EXPECT_EQ(placer.GetFacing(), 1); // away from the wall at x = 0
+    ClickAt(1, 5);
+    ASSERT_EQ(TaskAt(SlotAt(1, 5)), "task_resource_importer");
+    EXPECT_EQ(SlotAt(1, 5)->GetFacing(), 1);
+    EXPECT_NE(SIM_ResourceConveyorManager::Instance().GetImportBayOn(m_world.Tile(1, 5)), nullptr);
+    EXPECT_NE(m_world.View(1, 5)->GetConveyorView(), nullptr);
+
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_export"));
+    ClickAt(6, 10);
+    ASSERT_EQ(TaskAt(SlotAt(6, 10)), "task_export");
+    EXPECT_EQ(SlotAt(6, 10)->GetFacing(), 2); // out through the wall at y = 11
+}
+
+TEST_F(PlacementToolsTest, ChainPiecesTurnRightOrLeftWithTheDrag)
+{
+    auto tile = [&](int x, int y) { return m_world.Tile(3 + x, 3 + y); };
+    // Each drag turns at tile (1, 1) of a square of nine; directions 0 (x, y-1), 1 (x+1, y), 2 (x, y+1), 3 (x-1, y).
+    const struct
+    {
+        int x0, y0, x2, y2;
+        const char* corner;
+        int facing;
+    } drags[] = {
+        {0, 1, 2, 1, "task_conveyor", 1},       // east, straight on
+        {0, 1, 1, 2, "task_conveyor_right", 1}, // east, then south
+        {0, 1, 1, 0, "task_conveyor_left", 1},  // east, then north
+        {1, 2, 0, 1, "task_conveyor_left", 0},  // north, then west
+        {1, 0, 0, 1, "task_conveyor_right", 2}, // south, then west
+    };
+    for (const auto& drag : drags)
+    {
+        const std::vector<SIM_Tile*> path = {tile(drag.x0, drag.y0), tile(1, 1), tile(drag.x2, drag.y2)};
+        std::string task;
+        int facing = -1;
+        SIM_PlacementQueries::GetChainPiece(path, 1, 1, task, facing);
+        EXPECT_EQ(task, drag.corner) << drag.x0 << "," << drag.y0 << " to " << drag.x2 << "," << drag.y2;
+        EXPECT_EQ(facing, drag.facing) << drag.x0 << "," << drag.y0 << " to " << drag.x2 << "," << drag.y2;
+    }
 }
 
 TEST_F(PlacementToolsTest, FacilitiesArePlacedAndTheLastCashSpentEndsTheGame)
@@ -318,3 +379,45 @@ TEST(PlacementTools, ThePlacementSoundGrowsWithTheSlotUpToFourTiles)
         EXPECT_EQ(GUI_SoundNames::PlaceSlot(c.tiles), c.sound) << c.tiles;
 }
 } // namespace
+
+namespace
+{
+// The pointer over the middle of the tile (the picture test's own; its fixture draws on OpenGL).
+void PointPictureAt(FactoryWorld& world, int x, int y)
+{
+    const SIM_Tile* tile = world.Tile(x, y);
+    const FactoryFrameView view = FactoryFrameView::FromCamera();
+    world.input.MoveTo(view.ToScreenX(tile->m_worldX), view.ToScreenY(tile->m_worldY));
+}
+} // namespace
+
+// What the player sees while building: a body station's ghost in green with its arrows, a power
+// plant's ghost in red over a workshop, and an overhead conveyor being dragged.
+TEST_F(FactoryPictureTest, PlacementGhostsGreenRedAndADraggedConveyor)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.Place("task_make_axles", 2, 3), nullptr);
+    FactoryWorld::LookAt(m_world.Tile(4, 5), 0.35f);
+    GUI_FloatingValue::ResetPool();
+    ClearParticleEmitters();
+    GD3DDevice::Instance().GetDevice()->Clear(0xFF101418u);
+    m_world.Frame();
+
+    GUI_SlotPlacer::Instance().SetFacing(1);
+    GUI_FacilityPlacer::Instance().SetFacing(1);
+    GUI_SlotPlacer::Instance().Start(SIM_ProductionTaskManager::Instance().GetTask("task_fit_body"));
+    PointPictureAt(m_world, 5, 5);
+    GUI_SlotPlacer::Instance().Update();
+    GUI_FacilityPlacer::Instance().Start(SIM_FacilityManager::Instance().GetTask("fac_power_plant"));
+    PointPictureAt(m_world, 2, 4);
+    GUI_FacilityPlacer::Instance().DrawGhost();
+    GUI_ConveyorPlacer& conveyor = GUI_ConveyorPlacer::Instance();
+    conveyor.Arm();
+    PointPictureAt(m_world, 2, 7);
+    conveyor.OnLeftDown();
+    PointPictureAt(m_world, 5, 8);
+    conveyor.Update();
+    EXPECT_EQ(conveyor.GetPath().size(), 5u);
+    CompareWithReference(ReadBack(), std::string(FV_TEST_DIR) + "/gui/factory/reference/placement_ghosts.png");
+    GUI_PlacementTools::Reset();
+}
