@@ -48,6 +48,8 @@ protected:
         FactoryWorld::LookAt(m_world.Tile(5, 4), 0.25f);
         GUI_SlotPlacer::Instance().SetFacing(1);
         GUI_FacilityPlacer::Instance().SetFacing(1);
+        // Sounds of earlier tests never end on the test clock: every voice is freed for ours.
+        GUI_Sounds::Instance().GetDevice().StopAll();
     }
     void TearDown() override
     {
