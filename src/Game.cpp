@@ -123,18 +123,12 @@ void Game::CreateUserFolders()
 
 bool Game::WritePrefs(int width, int height, int windowed, int borderless)
 {
-    FILE* f = GFile::Open(PrefsPath(), "wt");
-    if (!f)
-    {
-        DebugAssert(false, "Game", 88);
-        return false;
-    }
-    std::fprintf(f, "[prefs]\n");
-    std::fprintf(f, "width = %d\n", width);
-    std::fprintf(f, "height = %d\n", height);
-    std::fprintf(f, "windowed = %d\n", windowed);
-    std::fprintf(f, "borderless = %d\n", borderless);
-    const bool ok = std::fclose(f) == 0;
+    char text[256];
+    std::snprintf(text, sizeof text, "[prefs]\nwidth = %d\nheight = %d\nwindowed = %d\nborderless = %d\n", width,
+                  height, windowed, borderless);
+    // Rewritten after a crash during set-up, when a second crash is likeliest: replaced all at
+    // once, so the player's size survives a kill at any moment.
+    const bool ok = GFile::Replace(PrefsPath(), text);
     DebugAssert(ok, "Game", 88);
     return ok;
 }

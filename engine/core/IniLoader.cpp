@@ -204,19 +204,26 @@ void IniLoader::LoadSectionNames(const std::string& file)
     fclose(f);
 }
 
+std::string IniLoader::GetSectionText() const
+{
+    std::string text = "[" + m_sectionName + "]\n";
+    for (const IniPair& pair : m_pairs)
+    {
+        if (pair.value.empty())
+            text += pair.key + "\n";
+        else
+            text += pair.key + " = " + pair.value + "\n";
+    }
+    text += "\n";
+    return text;
+}
+
 void IniLoader::WriteSection(FILE* stream) const
 {
     if (!stream)
         return;
-    fprintf(stream, "[%s]\n", m_sectionName.c_str());
-    for (const IniPair& pair : m_pairs)
-    {
-        if (pair.value.empty())
-            fprintf(stream, "%s\n", pair.key.c_str());
-        else
-            fprintf(stream, "%s = %s\n", pair.key.c_str(), pair.value.c_str());
-    }
-    fprintf(stream, "\n");
+    const std::string text = GetSectionText();
+    fwrite(text.data(), 1, text.size(), stream);
 }
 
 bool IniLoader::WriteTo(const std::string& path, const char* mode) const
@@ -237,5 +244,5 @@ bool IniLoader::AppendToFile(const std::string& path) const
 
 bool IniLoader::SaveToFile(const std::string& path) const
 {
-    return WriteTo(path, "wt");
+    return GFile::Replace(path, GetSectionText());
 }

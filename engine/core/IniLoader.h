@@ -49,7 +49,9 @@ public:
     void LoadSectionNames(const std::string& file);
 
     // Writers of the current section: "[name]", "key = value" lines (or "key" alone), a blank
-    // line. AppendToFile adds to the file, SaveToFile replaces it; both refresh the file cache.
+    // line. AppendToFile adds to the file, SaveToFile replaces it all at once (a failure keeps
+    // the old file and is written to the error log); both refresh the file cache.
+    std::string GetSectionText() const;
     void WriteSection(FILE* stream) const;
     bool AppendToFile(const std::string& path) const;
     bool SaveToFile(const std::string& path) const;
