@@ -5,6 +5,7 @@
 #include "GameFrameDevice.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
+#include "engine/GFontSheets.h"
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
@@ -33,6 +34,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace
 {
@@ -240,28 +242,11 @@ bool Game::InitDevice(int width, int height, bool windowed)
 
 void Game::LoadFonts()
 {
-    struct FontSheet
-    {
-        const char* texture;
-        int pointSize;
-        int cell;
-        int rows;
-        int perRow;
-        int letterSpacing;
-    };
-    // The sheets' width tables leave the gap between letters to the spacing set here; text
-    // measuring, wrapping and drawing all add it after every glyph.
-    static const FontSheet kFonts[] = {
-        {"Open Sans Semibold_24.dds", 24, 30, 14, 10, 2},         {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10, 2},
-        {"Open Sans Semibold_20.dds", 20, 30, 14, 10, 2},         {"Open Sans Semibold_16.dds", 16, 25, 10, 10, -1},
-        {"Open Sans Semibold_20_onblack.dds", 20, 30, 14, 10, 2},
-    };
     GFontManager& fonts = GFontManager::Instance();
     fonts.Init();
-    for (const FontSheet& f : kFonts)
+    for (const GFontSheet& f : kGameFontSheets)
     {
-        LibFont* font = fonts.CreateFont(f.pointSize, f.cell, f.rows, f.perRow,
-                                         std::string("data/fonts/") + f.texture + ".dat", f.texture);
+        LibFont* font = fonts.CreateFont(f.pointSize, f.cell, f.rows, f.perRow, GFontWidthTablePath(f), f.texture);
         if (font)
             font->m_letterSpacing = f.letterSpacing;
     }
@@ -298,6 +283,14 @@ bool Game::Init()
     GDebugLog::Instance().Log(banner);
     if (!m_folderFallbackNote.empty())
         GDebugLog::Instance().LogError(m_folderFallbackNote);
+    // Without its data the game can show nothing at all: say where it looked, and stop.
+    if (!PDirectory::Exists("data"))
+    {
+        std::error_code ignored;
+        const std::string folder = (std::filesystem::current_path(ignored) / "data").string();
+        DebugErrorBox("The game's data folder was not found: " + folder, "Game", __LINE__);
+        return false;
+    }
 
     GOptions::Instance().SetPath(m_folders[FOLDER_USER] + "/config.txt");
     GOptions::Instance().Load();
