@@ -16,4 +16,14 @@ public:
     void UpdateSound() override;
     void PauseAllSounds(bool pause) override;
     void ShutdownSound() override;
+
+    // --- effects ---
+    // Makes the off-screen render targets and fills the texture cache.
+    void InitTextureCache() override;
+    void InitPostProcessor() override;
+    void CompileAnimations() override;
+    void InitPieChartColours() override;
+    void ClearParticleEmitters() override;
+    void ClearParticleConfigs() override;
+    void LoadParticleConfigs() override;
 };

@@ -4,7 +4,9 @@
 #include "engine/core/GFile.h"
 #include "engine/core/GStringUtils.h"
 
+#include <cstdint>
 #include <cstring>
+#include <unordered_map>
 
 namespace
 {
@@ -175,6 +177,45 @@ void IniLoader::ClearPairs()
 {
     m_pairs.clear();
     m_cursor = 0;
+}
+
+std::vector<IniLoader> IniLoader::LoadAllSections(const std::string& file)
+{
+    std::vector<IniLoader> sections;
+    std::unordered_map<std::string, size_t> index;
+    GBufferedFileManager& cache = GBufferedFileManager::Instance();
+    std::lock_guard<std::recursive_mutex> guard(cache.GetLock());
+    GBufferedFile* data = cache.GetFile(file);
+    // The section being read, as Load sees it: any line that starts with '[' ends it, and the
+    // section's own header met again inside it only ends it.
+    size_t current = SIZE_MAX;
+    std::string line;
+    while (!data->AtEnd() && data->ReadLine(line, MAX_LINE))
+    {
+        if (line.empty() || line[0] != '[')
+        {
+            if (current != SIZE_MAX)
+                sections[current].ParsePairLine(line);
+            continue;
+        }
+        line = IniTrimRight(line);
+        const size_t was = current;
+        current = SIZE_MAX;
+        if (line.size() < 2 || line.back() != ']')
+            continue;
+        const std::string name = line.substr(1, line.size() - 2);
+        auto it = index.find(name);
+        if (it == index.end())
+        {
+            it = index.emplace(name, sections.size()).first;
+            sections.emplace_back();
+            sections.back().m_sectionName = name;
+            sections.back().m_fileName = file;
+        }
+        if (it->second != was)
+            current = it->second;
+    }
+    return sections;
 }
 
 void IniLoader::LoadSectionNames(const std::string& file)

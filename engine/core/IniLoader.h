@@ -47,6 +47,10 @@ public:
 
     // Fills the list of the file's section names.
     void LoadSectionNames(const std::string& file);
+    // Every section of a file in one reading, each holding the pairs Load would give for its
+    // name, in the order the names first appear; for files of hundreds of sections, which one
+    // Load per section would read hundreds of times.
+    static std::vector<IniLoader> LoadAllSections(const std::string& file);
 
     // Writers of the current section: "[name]", "key = value" lines (or "key" alone), a blank
     // line. AppendToFile adds to the file, SaveToFile replaces it all at once (a failure keeps

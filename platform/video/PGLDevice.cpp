@@ -603,6 +603,14 @@ PResult PGLDevice::SetRenderTarget(int index, PTexture* target)
     return PRES_OK;
 }
 
+PResult PGLDevice::GetRenderTarget(int index, PTexture** out)
+{
+    if (index != 0 || !out)
+        return PRES_INVALIDCALL;
+    *out = m_renderTarget;
+    return PRES_OK;
+}
+
 PResult PGLDevice::ReadBackBuffer(PImage& out)
 {
     out.levels.clear();

@@ -52,6 +52,7 @@ public:
                           PTexture** out) override;
     PResult CreateTextureFromImage(const PImage& image, PTexture** out) override;
     PResult SetRenderTarget(int index, PTexture* target) override;
+    PResult GetRenderTarget(int index, PTexture** out) override;
     PResult ReadBackBuffer(PImage& out) override;
     PResult CreateEffect(const std::string& source, PEffect** out, std::string* errors) override;
     int GetBackBufferWidth() const override { return m_backWidth; }

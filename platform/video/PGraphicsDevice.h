@@ -53,6 +53,8 @@ public:
     virtual PResult CreateTextureFromImage(const PImage& image, PTexture** out) = 0;
     // Null selects the back buffer. Resets the viewport to the whole target.
     virtual PResult SetRenderTarget(int index, PTexture* target) = 0;
+    // The texture drawing goes to, or null while it goes to the back buffer.
+    virtual PResult GetRenderTarget(int index, PTexture** out) = 0;
     // Reads the back buffer as it is now (before the present), rows from the top.
     virtual PResult ReadBackBuffer(PImage& out) = 0;
 

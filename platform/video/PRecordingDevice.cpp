@@ -351,6 +351,16 @@ PResult PRecordingDevice::SetRenderTarget(int index, PTexture* target)
     if (target)
         target->GetLevelDesc(0, w, h, f);
     m_viewport = {0, 0, static_cast<uint32_t>(w), static_cast<uint32_t>(h), 0.0f, 1.0f};
+    m_renderTarget = target;
+    return PRES_OK;
+}
+
+PResult PRecordingDevice::GetRenderTarget(int index, PTexture** out)
+{
+    m_state->log.push_back("GetRenderTarget " + std::to_string(index));
+    if (index != 0 || !out)
+        return PRES_INVALIDCALL;
+    *out = m_renderTarget;
     return PRES_OK;
 }
 

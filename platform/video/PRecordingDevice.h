@@ -41,6 +41,7 @@ public:
                           PTexture** out) override;
     PResult CreateTextureFromImage(const PImage& image, PTexture** out) override;
     PResult SetRenderTarget(int index, PTexture* target) override;
+    PResult GetRenderTarget(int index, PTexture** out) override;
     PResult ReadBackBuffer(PImage& out) override;
     PResult CreateEffect(const std::string& source, PEffect** out, std::string* errors) override;
     int GetBackBufferWidth() const override { return m_width; }
@@ -57,6 +58,7 @@ private:
     int m_width, m_height;
     PViewport m_viewport;
     PTexture* m_stage0 = nullptr;
+    PTexture* m_renderTarget = nullptr;
     PRecordingVertexBuffer* m_stream = nullptr;
     int m_streamOffset = 0, m_streamStride = 28;
     PRecordingIndexBuffer* m_indices = nullptr;

@@ -114,6 +114,31 @@ TEST_F(IniLoaderFiles, SectionsAreFoundExactlyAndEndAtTheNextHeader)
     }
 }
 
+TEST_F(IniLoaderFiles, ReadingAllSectionsAtOnceGivesWhatEachSectionAloneGives)
+{
+    const std::string text = "before = 0\n[Section]\na = 1\n[section]   \nb = 2\nb = 3\n[other] ; comment\nc = 4\n"
+                             "[section] ; comment\nd = 5\n[section]\n[section]\ne = 6\n[section]\n [indented]\n"
+                             "f = 7\n[frame0]\n0 = 12\n// note = x\n[]\nempty = 1\n[frame1]\n[other]\ng = 8\n";
+    const std::string path = files.Write("all.ini", text);
+    const std::vector<IniLoader> all = IniLoader::LoadAllSections(path);
+    std::vector<std::string> names;
+    for (const IniLoader& section : all)
+        names.push_back(section.GetSectionName());
+    EXPECT_EQ(names, (std::vector<std::string>{"Section", "section", "frame0", "", "frame1", "other"}));
+    for (const IniLoader& section : all)
+    {
+        IniLoader alone;
+        alone.Load(section.GetSectionName(), path);
+        ASSERT_EQ(section.GetPairCount(), alone.GetPairCount()) << section.GetSectionName();
+        for (size_t i = 0; i < alone.GetPairCount(); ++i)
+        {
+            EXPECT_EQ(section.GetPairs()[i].key, alone.GetPairs()[i].key) << section.GetSectionName();
+            EXPECT_EQ(section.GetPairs()[i].value, alone.GetPairs()[i].value) << section.GetSectionName();
+        }
+    }
+    EXPECT_TRUE(IniLoader::LoadAllSections(files.Path("missing.ini")).empty());
+}
+
 TEST_F(IniLoaderFiles, MissingFileAndEmptyFileGiveNothing)
 {
     IniLoader ini;

@@ -1,0 +1,36 @@
+// The render-target debug overlay.
+#include "gui/toolkit/effects/GUI_RenderTargetViewer.h"
+
+#include "engine/CLoadedTexture.h"
+#include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
+#include "gui/toolkit/effects/GUI_TextureCache.h"
+
+GUI_RenderTargetViewer& GUI_RenderTargetViewer::Instance()
+{
+    static GUI_RenderTargetViewer viewer;
+    return viewer;
+}
+
+void GUI_RenderTargetViewer::Show(int cacheIndex, const PRect& rect)
+{
+    m_shown = true;
+    m_rect = rect;
+    m_sprite.m_texture.Set(GUI_TextureCache::Get(cacheIndex));
+    m_sprite.m_width = static_cast<float>(rect.right - rect.left);
+    m_sprite.m_height = static_cast<float>(rect.bottom - rect.top);
+    m_sprite.SetPosition(static_cast<float>(rect.left + rect.right) * 0.5f,
+                         static_cast<float>(rect.top + rect.bottom) * 0.5f);
+}
+
+void GUI_RenderTargetViewer::Draw()
+{
+    if (!m_shown)
+        return;
+    GD3DDevice& device = GD3DDevice::Instance();
+    device.FillRect(m_rect, 0xFF000000u);
+    m_sprite.Draw();
+    device.DrawRectLines(m_rect, 0xFFFFFFFFu);
+    GFontManager::Instance().Print(m_title, 0xFFFFFFFFu, static_cast<float>(m_rect.left),
+                                   static_cast<float>(m_rect.top), 0.0f, 0);
+}

@@ -1,0 +1,33 @@
+// A debug overlay that shows one cached render target in a framed box, for looking at what the
+// animation compiler or the car sprite cache drew. Hidden unless someone shows it.
+#pragma once
+
+#include "engine/CTexturedSprite.h"
+#include "platform/video/PGraphicsTypes.h"
+
+#include <string>
+
+class GUI_RenderTargetViewer
+{
+public:
+    static GUI_RenderTargetViewer& Instance();
+    virtual ~GUI_RenderTargetViewer() = default;
+
+    // Draws the box, the target and the title while shown; nothing otherwise. Main thread.
+    virtual void Draw();
+
+    // Shows the cached texture at index in the rectangle.
+    void Show(int cacheIndex, const PRect& rect);
+    void Hide() { m_shown = false; }
+    bool IsShown() const { return m_shown; }
+    const PRect& GetRect() const { return m_rect; }
+    const std::string& GetTitle() const { return m_title; }
+
+private:
+    GUI_RenderTargetViewer() = default;
+
+    bool m_shown = false;
+    PRect m_rect{0, 0, 0, 0};
+    std::string m_title = "Sprite Sheet";
+    CTexturedSprite m_sprite;
+};
