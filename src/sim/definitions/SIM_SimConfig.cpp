@@ -18,9 +18,9 @@ constexpr size_t kSimConfigValueLength = 63;
 
 std::string SimConfigRange(const SIM_SimConstant& c)
 {
-    std::string range = FormatString(c.leastExcluded ? "above %g" : "at least %g", static_cast<double>(c.least));
+    std::string range = FormatString(c.leastExcluded ? "above %.10g" : "at least %.10g", static_cast<double>(c.least));
     if (c.most < FLT_MAX)
-        range += FormatString(" and at most %g", static_cast<double>(c.most));
+        range += FormatString(" and at most %.10g", static_cast<double>(c.most));
     return range;
 }
 } // namespace
