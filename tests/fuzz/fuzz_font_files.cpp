@@ -1,4 +1,5 @@
 // fuzz-links: fv_engine
+// fuzz-long-inputs: 65536
 // A font's width table and override file, as a modder might edit them: the first input byte splits
 // the input into the two files, then the font loads them (no device, so no sheet).
 #include "engine/LibFont.h"

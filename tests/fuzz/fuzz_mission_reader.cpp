@@ -1,4 +1,5 @@
 // fuzz-links: fv_sim
+// fuzz-long-inputs: 65536
 // Mission files are written by players and modders: reading any bytes as a mission, writing it
 // back and setting a floor up from it must never crash or touch memory it does not own.
 #include "engine/core/GBufferedFileManager.h"

@@ -1,4 +1,5 @@
 // fuzz-links: fv_sim
+// fuzz-long-inputs: 65536
 // Feeds arbitrary bytes to the production task loader as a task file (and, after a zero byte,
 // as tasks.csv), then runs the whole task load: tiles, props, staff, upgrades, table, sort, combine.
 #include "engine/core/GBufferedFileManager.h"
