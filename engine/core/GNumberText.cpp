@@ -1,11 +1,15 @@
 // Whole-text number checks for data files.
 #include "engine/core/GNumberText.h"
 
+#include "engine/core/GDebugLog.h"
+#include "engine/core/GStringUtils.h"
+
 #include <cerrno>
 #include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -66,4 +70,42 @@ bool GNumberText::IsWholeFloat(const std::string& text, float* value)
     if (value)
         *value = static_cast<float>(v);
     return true;
+}
+
+namespace
+{
+constexpr const char* kNumberReportWhole = "' is not a whole number; read as ";
+constexpr const char* kNumberReportDecimal = "' is not a number; read as ";
+} // namespace
+
+int GNumberText::ReadInt(const std::string& text, const std::string& where)
+{
+    char buffer[64];
+    std::strncpy(buffer, text.c_str(), sizeof(buffer) - 1);
+    buffer[sizeof(buffer) - 1] = '\0';
+    const long long v = std::strtoll(buffer, nullptr, 10);
+    const int value = v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
+    if (!text.empty() && !IsWholeInt(text))
+        GDebugLog::Instance().LogError(where + " '" + text + kNumberReportWhole + std::to_string(value));
+    return value;
+}
+
+float GNumberText::ReadFloat(const std::string& text, const std::string& where)
+{
+    char buffer[64];
+    std::strncpy(buffer, text.c_str(), sizeof(buffer) - 1);
+    buffer[sizeof(buffer) - 1] = '\0';
+    float value = std::strtof(buffer, nullptr);
+    // "nan" and "inf" would poison every sum they reach (costs, prices, multipliers).
+    if (!std::isfinite(value))
+        value = 0.0f;
+    if (!text.empty() && !IsWholeFloat(text))
+        GDebugLog::Instance().LogError(where + " '" + text + kNumberReportDecimal +
+                                       FormatString("%g", static_cast<double>(value)));
+    return value;
+}
+
+bool GNumberText::IsNumberReport(const std::string& line)
+{
+    return line.find(kNumberReportWhole) != std::string::npos || line.find(kNumberReportDecimal) != std::string::npos;
 }

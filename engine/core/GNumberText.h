@@ -12,4 +12,14 @@ bool IsWholeInt(const std::string& text, int* value = nullptr);
 // The whole text, blanks around it allowed, is a decimal number ("2", "-0.5", "1.5e3") whose
 // value is finite in single precision. "inf", "nan" and hexadecimal are not.
 bool IsWholeFloat(const std::string& text, float* value = nullptr);
+
+// The number the game reads from a value of a data file, as it always read it: the leading
+// number of at most the first 63 characters (integers clamped to 32 bits; nothing, or nothing
+// finite, reads 0). A value that is not wholly that number changes the game without a word, so it
+// is written to the error log as "<where> '<text>' is not a (whole) number; read as <n>". An empty
+// value (a missing key or cell) reads 0 quietly.
+int ReadInt(const std::string& text, const std::string& where);
+float ReadFloat(const std::string& text, const std::string& where);
+// The error-log text of such a value, for tools that recognise it.
+bool IsNumberReport(const std::string& line);
 } // namespace GNumberText

@@ -2,6 +2,7 @@
 #include "engine/core/IniLoader.h"
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GFile.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringUtils.h"
 
 #include <cstdint>
@@ -106,6 +107,16 @@ const std::string& IniLoader::GetValue(const std::string& key) const
         if (pair.key == key)
             return pair.value;
     return IniEmpty();
+}
+
+int IniLoader::GetInt(const std::string& key) const
+{
+    return GNumberText::ReadInt(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);
+}
+
+float IniLoader::GetFloat(const std::string& key) const
+{
+    return GNumberText::ReadFloat(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);
 }
 
 bool IniLoader::HasKey(const std::string& key) const

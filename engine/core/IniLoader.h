@@ -30,6 +30,11 @@ public:
     // The value of the first pair with exactly this key, or the empty text.
     virtual const std::string& GetValue(const std::string& key) const;
     bool HasKey(const std::string& key) const;
+    // The value of key as a number, read the way the game reads numbers (see GNumberText); a
+    // value that is not wholly a number is written to the error log with the file, the section
+    // and the key. A missing key reads 0.
+    int GetInt(const std::string& key) const;
+    float GetFloat(const std::string& key) const;
 
     // Copies the pair at the cursor into the caller's buffers (cut to fit) and advances;
     // past the last pair writes empty texts and returns false.

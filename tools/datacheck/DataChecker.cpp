@@ -7,6 +7,7 @@
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GTextTable.h"
@@ -273,10 +274,11 @@ void DataChecker::CheckLoaderErrors()
 {
     std::istringstream lines(ReadAll(GDebugLog::Instance().GetErrorPath()));
     std::string line;
-    // The game's own lines about the constants are found again, with their line, by the rules.
+    // The game's own lines about the constants and about numbers it only half read are found
+    // again, with their line, by the rules on values.
     const std::string constants = m_root + "/simconfig.txt";
     while (std::getline(lines, line))
-        if (!line.empty() && line.find(constants) == std::string::npos)
+        if (!line.empty() && line.find(constants) == std::string::npos && !GNumberText::IsNumberReport(line))
             Report("loader", line);
     std::error_code ignored;
     fs::remove_all(m_logFolder, ignored);
