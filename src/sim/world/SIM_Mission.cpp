@@ -2,6 +2,7 @@
 #include "sim/world/SIM_Mission.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GFile.h"
 #include "engine/core/IniLoader.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
@@ -50,7 +51,7 @@ void ReadMissionPositions(const char* section, const std::string& file, std::vec
         out.push_back(MissionPosFromText(value));
 }
 
-bool WriteMissionPositions(const char* section, const std::string& file, const std::vector<SIM_GridPos>& list)
+std::string MissionPositionsText(const char* section, const std::vector<SIM_GridPos>& list)
 {
     IniLoader ini;
     ini.SetSectionName(section);
@@ -62,7 +63,7 @@ bool WriteMissionPositions(const char* section, const std::string& file, const s
         std::snprintf(value, sizeof(value), "%d,%d", list[i].x, list[i].y);
         ini.AddPair(key, value);
     }
-    return ini.AppendToFile(file);
+    return ini.GetSectionText();
 }
 }
 
@@ -177,8 +178,9 @@ bool SIM_Mission::Save()
     IniLoader config;
     config.LoadSection("config", m_file.c_str());
     config.SetSectionName("config");
-    if (!config.SaveToFile(m_file))
-        return false;
+    // The whole file is built first and replaced at once: an editor's save that is killed
+    // half way must not leave a mission without its zones.
+    std::string text = config.GetSectionText();
 
     char section[32];
     char value[32];
@@ -206,10 +208,10 @@ bool SIM_Mission::Save()
         else if (zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             ini.AddPair("type", "UNLOCKED");
         ini.AddPair("floortextures", zone->m_floorTextureList.c_str());
-        if (!ini.AppendToFile(m_file))
-            return false;
+        text += ini.GetSectionText();
     }
-    return WriteMissionPositions("imports", m_file, m_imports) && WriteMissionPositions("exports", m_file, m_exports);
+    text += MissionPositionsText("imports", m_imports) + MissionPositionsText("exports", m_exports);
+    return GFile::Replace(m_file, text);
 }
 
 SIM_BuildingZone* SIM_Mission::GetZoneByName(const std::string& name) const
