@@ -3,6 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Game.h"
+#include "sim/SIM_RepeatLog.h"
 
 void SIM_SlotStateHistory::Record(int state)
 {
@@ -29,7 +30,7 @@ void SIM_SlotStateHistory::RecordAt(int state, float now)
     {
         // No entry is left open: the next change must not reopen and rewrite the entry that was
         // just closed, or the shares of the last seconds would no longer add up.
-        FV_TRACE("Too many slot state changes in 30s!");
+        FV_REPORT_REPEATING("Too many slot state changes in 30s!", "", "");
         return;
     }
 
@@ -63,9 +64,27 @@ float SIM_SlotStateHistory::GetStateFraction(int state, float windowMs) const
 
 float SIM_SlotStateHistory::GetStateFractionAt(int state, float windowMs, float now) const
 {
+    // States the game does not have never match an entry: their share is 0.
+    if (state < 0 || state >= kMaxStates)
+        return 0.0f;
+    float shares[kMaxStates];
+    GetStateFractionsAt(shares, state + 1, windowMs, now);
+    return shares[state];
+}
+
+void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float windowMs) const
+{
+    GetStateFractionsAt(shares, count, windowMs, SIM_Game::Instance().GetGameTime());
+}
+
+void SIM_SlotStateHistory::GetStateFractionsAt(float* shares, int count, float windowMs, float now) const
+{
+    // The time in each state and in all, summed entry by entry in one walk.
+    if (count > kMaxStates)
+        count = kMaxStates;
+    float inState[kMaxStates] = {};
     const float from = now - windowMs;
     float total = 0.0f;
-    float inState = 0.0f;
     for (const Entry& entry : m_entries)
     {
         if (!entry.valid)
@@ -79,16 +98,22 @@ float SIM_SlotStateHistory::GetStateFractionAt(int state, float windowMs, float 
         if (length <= 0.0f)
             continue;
         total += length;
-        if (entry.state == state)
-            inState += length;
+        if (entry.state >= 0 && entry.state < count)
+            inState[entry.state] += length;
     }
-    if (total <= 0.0f)
-        return 0.0f;
-    float result = inState / total;
-    FV_ASSERT(result >= 0.0f && result <= 1.0f);
-    if (result > 1.0f)
-        result = 1.0f;
-    return result;
+    for (int s = 0; s < count; ++s)
+    {
+        if (total <= 0.0f)
+        {
+            shares[s] = 0.0f;
+            continue;
+        }
+        float result = inState[s] / total;
+        FV_ASSERT(result >= 0.0f && result <= 1.0f);
+        if (result > 1.0f)
+            result = 1.0f;
+        shares[s] = result;
+    }
 }
 
 void SIM_SlotStateHistory::FindCurrentEntry()
