@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -28,6 +29,25 @@ struct FuzzScratchFile
         fclose(f);
         return true;
     }
+
+    const std::string path;
+};
+
+// A scratch folder beside the scratch files, unique to the fuzzer process and removed with it.
+struct FuzzScratchFolder
+{
+    explicit FuzzScratchFolder(const char* stem) : path(FuzzScratchFile::Folder() + stem + std::to_string(getpid()))
+    {
+        std::error_code ignored;
+        std::filesystem::create_directories(path, ignored);
+    }
+    ~FuzzScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    FuzzScratchFolder(const FuzzScratchFolder&) = delete;
+    FuzzScratchFolder& operator=(const FuzzScratchFolder&) = delete;
 
     const std::string path;
 };
