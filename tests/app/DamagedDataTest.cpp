@@ -1,7 +1,7 @@
-// A game folder whose data a modder has damaged: an hour length of 0, no task table and a junk
-// font width table. The game starts, a mission runs headless, every damage is named in the error
-// log, and the clock keeps a pace a player can follow instead of passing an hour every frame.
-// A game folder without data stops at once with a box naming the folder it looked in.
+// A game folder whose data a modder has damaged: an hour length of 0, no task table, a junk
+// font width table and numbers the game reads only in part. The game starts, a mission runs headless, every damage is
+// named in the error log, and the clock keeps a pace a player can follow instead of passing an hour every frame. A game
+// folder without data stops at once with a box naming the folder it looked in.
 #include "GameProcess.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +97,8 @@ TEST_F(DamagedData, EachDamageIsNamedAndTheGameRunsAtASanePace)
     Replace(data / "simconfig.txt", "HOUR_LENGTH = 30000", "HOUR_LENGTH = 0");
     fs::remove(data / "simulation" / "tasks" / "tasks.csv");
     RunSpit(data / "fonts" / "Open Sans Semibold_24.dds.dat", "junk, not a width table\n");
+    Replace(data / "missions" / "m01_first_factory.txt", "gui_id = 1", "gui_id = 1st");
+    Replace(data / "simulation" / "tasks" / "task_fit_engine.ini", "guilevel = 2", "guilevel = 2.5");
 
     GameHome home;
     RunSetup setup;
@@ -128,7 +130,9 @@ TEST_F(DamagedData, EachDamageIsNamedAndTheGameRunsAtASanePace)
     const std::string errors = home.ErrorLog();
     for (const char* named : {"simconfig.txt: HOUR_LENGTH '0' is out of range", "the game uses 30000",
                               "Failed to find spreadsheet: data/simulation/tasks/tasks.csv",
-                              "Font width table data/fonts/Open Sans Semibold_24.dds.dat is damaged"})
+                              "Font width table data/fonts/Open Sans Semibold_24.dds.dat is damaged",
+                              "m01_first_factory.txt [config] gui_id '1st' is not a whole number; read as 1",
+                              "task_fit_engine.ini [task] guilevel '2.5' is not a whole number; read as 2"})
         EXPECT_NE(errors.find(named), std::string::npos) << named << "\n" << errors;
 }
 

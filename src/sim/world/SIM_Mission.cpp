@@ -99,10 +99,10 @@ bool SIM_Mission::Load(const std::string& path)
     m_name = ini.GetValue("name");
     m_guiName = ini.GetValue("guiname");
     m_icon = ini.GetValue("icon");
-    m_worldX = MissionIntFromText(ini.GetValue("worldx"));
-    m_worldY = MissionIntFromText(ini.GetValue("worldy"));
-    m_startingCash = MissionIntFromText(ini.GetValue("starting_cash"));
-    m_guiId = MissionIntFromText(ini.GetValue("gui_id"));
+    m_worldX = ini.GetInt("worldx");
+    m_worldY = ini.GetInt("worldy");
+    m_startingCash = ini.GetInt("starting_cash");
+    m_guiId = ini.GetInt("gui_id");
 
     ReadMissionPositions("imports", m_file, m_imports);
     ReadMissionPositions("exports", m_file, m_exports);
@@ -130,10 +130,10 @@ void SIM_Mission::LoadZones()
         IniLoader ini;
         ini.LoadSection(section.c_str(), m_file.c_str());
         SIM_BuildingZone* zone = new SIM_BuildingZone();
-        zone->m_left = MissionIntFromText(ini.GetValue("left"));
-        zone->m_top = MissionIntFromText(ini.GetValue("top"));
-        zone->m_right = MissionIntFromText(ini.GetValue("right"));
-        zone->m_bottom = MissionIntFromText(ini.GetValue("bottom"));
+        zone->m_left = ini.GetInt("left");
+        zone->m_top = ini.GetInt("top");
+        zone->m_right = ini.GetInt("right");
+        zone->m_bottom = ini.GetInt("bottom");
         const std::string type = ini.GetValue("type");
         if (type == "LOCKED")
         {
@@ -151,7 +151,7 @@ void SIM_Mission::LoadZones()
             zone->m_state = SIM_BuildingZone::STATE_UNREAD;
         }
         zone->m_floorTextureList = ini.GetValue("floortextures");
-        zone->m_wallId = MissionIntFromText(ini.GetValue("wallid"));
+        zone->m_wallId = ini.GetInt("wallid");
         zone->m_guiName = ini.GetValue("GUIName");
         zone->m_rentPerTile = static_cast<float>(MissionIntFromText(ini.GetValue("rent")));
         // In double: the sides of a zone from a damaged file may be far apart.
