@@ -86,8 +86,8 @@ void LibFont::Load(int nativeSize, int cellSize, int rows, int columns, const st
     m_rows = rows;
     m_columns = columns;
 
-    std::string table;
-    if (!PFile::ReadAll(widthPath, table))
+    FILE* file = PFile::Open(widthPath, "rb");
+    if (!file)
     {
         GDebugLog::Instance().Log("Error locating font width data");
         GDebugLog::Instance().LogError("Font width table not found: " + widthPath +
@@ -96,8 +96,11 @@ void LibFont::Load(int nativeSize, int cellSize, int rows, int columns, const st
     }
     else
     {
-        const size_t got = std::min(table.size() / 4, static_cast<size_t>(kCells));
-        const auto* bytes = reinterpret_cast<const uint8_t*>(table.data());
+        // One byte more than a table can hold tells a table that is too long.
+        uint8_t bytes[kCells * 4 + 1];
+        const size_t read = std::fread(bytes, 1, sizeof(bytes), file);
+        std::fclose(file);
+        const size_t got = std::min(read / 4, static_cast<size_t>(kCells));
         for (size_t i = 0; i < static_cast<size_t>(kCells); ++i)
             m_widths[i] = i < got ? static_cast<int32_t>(static_cast<uint32_t>(bytes[i * 4]) |
                                                          static_cast<uint32_t>(bytes[i * 4 + 1]) << 8 |
@@ -106,11 +109,13 @@ void LibFont::Load(int nativeSize, int cellSize, int rows, int columns, const st
                                   : 0;
         // A table of the wrong size or with widths no cell can have draws text squeezed or torn
         // apart: say which file it is.
-        const long long cells = rows > 0 && columns > 0 ? static_cast<long long>(rows) * columns : 0;
+        const size_t cells = rows > 0 && columns > 0 && static_cast<long long>(rows) * columns <= kCells
+                                 ? static_cast<size_t>(rows) * static_cast<size_t>(columns)
+                                 : static_cast<size_t>(kCells);
         std::string problem;
-        if (static_cast<long long>(table.size()) != cells * 4)
-            problem = std::to_string(table.size()) + " bytes where " + std::to_string(cells) + " widths take " +
-                      std::to_string(cells * 4);
+        if (read != cells * 4)
+            problem = (read == sizeof(bytes) ? "more than " + std::to_string(kCells * 4) : std::to_string(read)) +
+                      " bytes where " + std::to_string(cells) + " widths take " + std::to_string(cells * 4);
         for (size_t i = 0; i < got && problem.empty(); ++i)
             if (m_widths[i] < 0 || m_widths[i] > cellSize)
                 problem = "cell " + std::to_string(i) + " is " + std::to_string(m_widths[i]) + " pixels wide in a " +
