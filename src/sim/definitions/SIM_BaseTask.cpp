@@ -102,7 +102,11 @@ void SIM_BaseTask::LoadTiles(const std::string& path)
             if (!section.HasKey(key))
                 break;
             GStringTokenizer fields(section.GetValue(key), ',');
-            const std::string where = path + " [" + sectionName + "] " + key;
+            std::string where = path;
+            where += " [";
+            where += sectionName;
+            where += "] ";
+            where += key;
             int position = GNumberText::ReadInt(fields.GetString(), where + " place");
             const std::string typeName = fields.GetString();
             const int facing = GNumberText::ReadInt(fields.GetString(), where + " facing");

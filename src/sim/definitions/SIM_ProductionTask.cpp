@@ -42,8 +42,12 @@ static void ProductionTaskReadResources(const std::string& sectionName, const st
         SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(pair.key);
         if (!resource)
             continue;
-        out.push_back(TaskResourceAmount{
-            resource, GNumberText::ReadInt(pair.value, path + " [" + sectionName + "] " + pair.key)});
+        std::string where = path;
+        where += " [";
+        where += sectionName;
+        where += "] ";
+        where += pair.key;
+        out.push_back(TaskResourceAmount{resource, GNumberText::ReadInt(pair.value, where)});
     }
 }
 
