@@ -97,10 +97,10 @@ TEST_F(DataRulesTest, EachRuleBrokenOnceIsExactlyOneFindingWithFileLineAndValue)
          "[effect1] value '25' is out of range for its effect (must be above -1 and at most 10)"},
         {"binary content", "simulation/tasks/task_fit_engine.ini", "Lowers the engine", "Lowers the\x01 engine",
          "byte 0x01 in a text file (binary content)"},
-        {"prop kind", "simulation/props/props.csv", "STATIC,96,192,1,0,,,,,employee", "STATICK,96,192,1,0,,,,,employee",
+        // The first row of the prop table is the employee.
+        {"prop kind", "simulation/props/props.csv", "\",STATIC,", "\",STATICK,",
          "'employee' kind 'STATICK' is not STATIC, ANIMATED, SIMPLEANIMATED or ROBOT"},
-        {"prop size", "simulation/props/props.csv", "STATIC,96,192,1,0,,,,,employee", "STATIC,96,tall,1,0,,,,,employee",
-         "'employee' height 'tall' is not a number (read as 0)"},
+        {"prop size", "simulation/props/props.csv", "\",STATIC,", "\",STATIC,wide", "'employee' width 'wide"},
         {"tile offset", "simulation/tasks/task_fit_engine.ini", "XOffset = 0\nYOffset = 1\ntype = TT_STOCKPILE",
          "XOffset = 0\nYOffset = 3\ntype = TT_STOCKPILE",
          "[tiles1] YOffset '3' cannot lie on the 5x5 layout grid (-2 to 2 from the anchor)"},
