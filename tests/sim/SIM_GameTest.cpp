@@ -6,6 +6,8 @@
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/world/SIM_BuildingZone.h"
@@ -259,5 +261,26 @@ TEST_F(SimGameTest, ResetAndASecondSetUpLeaveNoTraceOfTheFirstGame)
     EXPECT_EQ(harbour.GetZoneByName("East Wing")->m_state, SIM_BuildingZone::STATE_LOCKED);
     EXPECT_EQ(game.GetFactory()->GetTile(11, 7)->m_zoneState, SIM_Tile::ZONE_LOCKED);
     EXPECT_FLOAT_EQ(game.GetFactory()->ComputeHourlyRent(), 150.0f);
+}
+
+TEST_F(SimGameTest, ANewGameReadsTheDefinitionsAgainUnlessTheCallerKeepsThem)
+{
+    SIM_Game& game = SIM_Game::Instance();
+    ASSERT_TRUE(game.InitSimulation(LoadMission(harbour, "m_harbour.txt")));
+    const SIM_ProductionTaskManager& tasks = SIM_ProductionTaskManager::Instance();
+    ASSERT_FALSE(tasks.GetTasks().empty());
+    const std::string name = tasks.GetTasks().front()->GetName();
+    const bool asWritten = tasks.GetTask(name)->m_locked;
+    // The last game's research turned the lock over.
+    tasks.GetTask(name)->m_locked = !asWritten;
+
+    game.Reset();
+    ASSERT_TRUE(game.InitSimulation(&harbour, SIM_Game::Definitions::Kept));
+    EXPECT_EQ(tasks.GetTask(name)->m_locked, !asWritten);
+    EXPECT_NE(game.GetFactory(), nullptr);
+
+    game.Reset();
+    ASSERT_TRUE(game.InitSimulation(&harbour));
+    EXPECT_EQ(tasks.GetTask(name)->m_locked, asWritten);
 }
 }

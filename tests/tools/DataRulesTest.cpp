@@ -74,6 +74,11 @@ TEST_F(DataRulesTest, EachRuleBrokenOnceIsExactlyOneFindingWithFileLineAndValue)
         const char* finding; // after "<root>/<file>:<line of `to`>: ", or after "<root>/<file>: " when line is 0
         bool whole = false;  // the finding is about the whole file: no line
     };
+    // Seventeen props on the anchor tile of a task, one more than a tile has places for.
+    std::string crowded;
+    for (int i = 1; i < 17; ++i)
+        crowded += "prop" + std::to_string(i) + " = " + std::to_string(i % 16) + ",employee,1\n";
+    crowded += "prop0 = 3,employee,1";
     const Case cases[] = {
         {"simconfig out of range", "simconfig.txt", "HOUR_LENGTH = 30000", "HOUR_LENGTH = 0",
          "HOUR_LENGTH '0' is out of range (must be at least 1000 and at most 86400000)"},
@@ -104,6 +109,8 @@ TEST_F(DataRulesTest, EachRuleBrokenOnceIsExactlyOneFindingWithFileLineAndValue)
         {"tile offset", "simulation/tasks/task_fit_engine.ini", "XOffset = 0\nYOffset = 1\ntype = TT_STOCKPILE",
          "XOffset = 0\nYOffset = 3\ntype = TT_STOCKPILE",
          "[tiles1] YOffset '3' cannot lie on the 5x5 layout grid (-2 to 2 from the anchor)"},
+        {"props on one tile", "simulation/tasks/task_fit_engine.ini", "prop0 = 3,employee,1", crowded.c_str(),
+         "[tile] stands 17 props on one tile, which shows 16"},
         {"duplicate site", "missions/m01_first_factory.txt", "[exports]\n0 = 20,10\n",
          "[exports]\n0 = 20,10\n1 = 20,10\n", "[exports] 1 site '20,10' is already listed in [exports]"},
         {"table header", "simulation/tasks/tasks.csv", "Token,name,time,icon", "Token,name,icon,time",
