@@ -1,7 +1,8 @@
-// A game folder whose data a modder has damaged: an hour length of 0, no task table, a junk
-// font width table and numbers the game reads only in part. The game starts, a mission runs headless, every damage is
-// named in the error log, and the clock keeps a pace a player can follow instead of passing an hour every frame. A game
-// folder without data stops at once with a box naming the folder it looked in.
+// A game folder whose data a modder has damaged: an hour length of 0, no task table, no text
+// table, a shader missing, a junk font width table and numbers the game reads only in part. The
+// game starts, a mission runs headless, every damage is named in the error log, and the clock keeps
+// a pace a player can follow instead of passing an hour every frame. A game folder without data
+// stops at once with a box naming the folder it looked in.
 #include "GameProcess.h"
 
 #include <gtest/gtest.h>
@@ -96,6 +97,8 @@ TEST_F(DamagedData, EachDamageIsNamedAndTheGameRunsAtASanePace)
     const fs::path data = game.Path() / "data";
     Replace(data / "simconfig.txt", "HOUR_LENGTH = 30000", "HOUR_LENGTH = 0");
     fs::remove(data / "simulation" / "tasks" / "tasks.csv");
+    fs::remove(data / "strings.ini");
+    fs::remove(data / "shaders" / "highlight_sprite.fx");
     RunSpit(data / "fonts" / "Open Sans Semibold_24.dds.dat", "junk, not a width table\n");
     Replace(data / "missions" / "m01_first_factory.txt", "gui_id = 1", "gui_id = 1st");
     Replace(data / "simulation" / "tasks" / "task_fit_engine.ini", "guilevel = 2", "guilevel = 2.5");
@@ -106,9 +109,10 @@ TEST_F(DamagedData, EachDamageIsNamedAndTheGameRunsAtASanePace)
     const RunResult started = home.Run({}, "800:close", setup);
     ASSERT_FALSE(started.timedOut);
     EXPECT_EQ(started.exitCode, 0);
-    EXPECT_NE(home.ErrorLog().find("Font width table data/fonts/Open Sans Semibold_24.dds.dat is damaged"),
-              std::string::npos)
-        << home.ErrorLog();
+    for (const char* named :
+         {"Font width table data/fonts/Open Sans Semibold_24.dds.dat is damaged",
+          "Text table not found: data/strings.ini", "Shader file missing: data/shaders/highlight_sprite.fx"})
+        EXPECT_NE(home.ErrorLog().find(named), std::string::npos) << named << "\n" << home.ErrorLog();
 
     // Two game hours of a mission, on a clock of 16 ms frames, logging where the game does.
     std::string output;
