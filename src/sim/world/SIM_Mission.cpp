@@ -65,7 +65,7 @@ std::string MissionPositionsText(const char* section, const std::vector<SIM_Grid
     }
     return ini.GetSectionText();
 }
-}
+} // namespace
 
 SIM_Mission::~SIM_Mission()
 {
@@ -196,7 +196,7 @@ bool SIM_Mission::Save()
         ini.AddPair("right", value);
         std::snprintf(value, sizeof(value), "%d", zone->m_bottom);
         ini.AddPair("bottom", value);
-        ini.AddPair("GUIName", zone->m_guiName.c_str());
+        ini.AddPair("GUIName", zone->m_guiName);
         std::snprintf(value, sizeof(value), "%.4f", static_cast<double>(zone->m_rentPerTile));
         ini.AddPair("rent", value);
         std::snprintf(value, sizeof(value), "%d", zone->m_wallId);
@@ -205,11 +205,14 @@ bool SIM_Mission::Save()
             ini.AddPair("type", "LOCKED");
         else if (zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             ini.AddPair("type", "UNLOCKED");
-        ini.AddPair("floortextures", zone->m_floorTextureList.c_str());
+        ini.AddPair("floortextures", zone->m_floorTextureList);
         text += ini.GetSectionText();
     }
     text += MissionPositionsText("imports", m_imports) + MissionPositionsText("exports", m_exports);
-    return GFile::Replace(m_file, text);
+    if (GFile::Replace(m_file, text))
+        return true;
+    GDebugLog::Instance().LogError("Mission [" + m_file + "] could not be written; the file is left as it was");
+    return false;
 }
 
 SIM_BuildingZone* SIM_Mission::GetZoneByName(const std::string& name) const
