@@ -141,7 +141,7 @@ static void BenchMoveFullPool(benchmark::State& state)
             SIM_ResourceObject& object = pool.Record(i);
             const TileWaypoint* point = route->m_steps[static_cast<size_t>(i % usable)];
             object.Init(&resource, destination, point->m_worldX, point->m_worldY);
-            object.m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
+            object.StartTransit();
             object.m_route = route;
             object.m_stepCursor = i % usable + 1;
         }

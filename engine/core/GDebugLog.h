@@ -61,6 +61,8 @@ constexpr const char* DebugSourceName(const char* path)
     return name;
 }
 
-#define FV_ASSERT(condition) DebugAssert(static_cast<bool>(condition), DebugSourceName(__FILE__), __LINE__)
+// A check that holds costs only its test: hot loops (every object in transit, every frame) use it.
+#define FV_ASSERT(condition)                                                                                           \
+    (static_cast<bool>(condition) ? static_cast<void>(0) : DebugAssert(false, DebugSourceName(__FILE__), __LINE__))
 #define FV_TRACE(message) DebugTrace((message), DebugSourceName(__FILE__), __LINE__)
 #define FV_ERROR_BOX(message) DebugErrorBox((message), DebugSourceName(__FILE__), __LINE__)

@@ -3,7 +3,9 @@
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PClock.h"
+#include "platform/core/PTraceSpan.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/SIM_RepeatLog.h"
 #include "sim/SIM_ThreadManager.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
@@ -91,6 +93,7 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     // Routes hold tiles of the last floor, which is about to go: the table starts empty.
     RouteTable::Instance().ClearAll();
     SIM_FlowErrorBox::ResetForNewGame();
+    SIM_RepeatLog::Instance().ResetForNewGame();
     // 7.
     listener.InitCarSpriteCache();
     // 8.
@@ -168,30 +171,60 @@ void SIM_Game::Update()
 {
     if (!m_factory)
         return;
+    // Each phase is a profiling span; without a profiler attached they cost nothing.
+    PTraceSpan step("Step");
     // 1.
-    m_factory->Update();
+    {
+        PTraceSpan span("Tiles");
+        m_factory->Update();
+    }
     // 2. Cars and power run on workers while the main thread goes on.
     SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
-    threads.PostJob(PROCESS_VEHICLES, nullptr);
-    threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
+    {
+        PTraceSpan span("Post jobs");
+        threads.PostJob(PROCESS_VEHICLES, nullptr);
+        threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
+    }
     // 3.
     RouteTable::Instance();
     // 4.
-    SIM_ResourceConveyorManager::Instance().UpdateBays();
+    {
+        PTraceSpan span("Import bays");
+        SIM_ResourceConveyorManager::Instance().UpdateBays();
+    }
     // 5.
-    SIM_ResourceObjManager::Instance().UpdateAll();
+    {
+        PTraceSpan span("Resource objects");
+        SIM_ResourceObjManager::Instance().UpdateAll();
+    }
     // 6.
-    SIM_SalesManager::Instance().Update();
+    {
+        PTraceSpan span("Sales");
+        SIM_SalesManager::Instance().Update();
+    }
     // 7.
-    threads.WaitForAllJobs();
-    // What the jobs queued for the interface is applied here, on the main thread.
-    SIM_Presentation::Instance().ApplyPosted();
+    {
+        PTraceSpan span("Wait for jobs");
+        threads.WaitForAllJobs();
+        // What the jobs queued for the interface is applied here, on the main thread.
+        SIM_Presentation::Instance().ApplyPosted();
+    }
     // 8.
     SIM_Presentation::Instance().Listener().CheckAutosave();
     // 9.
-    SIM_Efficiency::Instance().Update();
+    {
+        PTraceSpan span("Efficiency");
+        SIM_Efficiency::Instance().Update();
+    }
     // 10.
-    UpdateClock();
+    {
+        PTraceSpan span("Clock");
+        UpdateClock();
+    }
+    // Reports that repeat are summed up once per game minute (a sixtieth of a game hour); a
+    // floor without an hour length still sums up no more often than every tenth of a second.
+    const float minuteMs = SIM_SimConfig::GetFloat("HOUR_LENGTH") / 60.0f;
+    SIM_RepeatLog::Instance().Update(m_gameTime, minuteMs > 100.0f ? minuteMs : 100.0f);
 }
 
 void SIM_Game::UpdateClock()

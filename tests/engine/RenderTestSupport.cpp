@@ -83,14 +83,15 @@ void GLRenderTest::SetUp()
     RenderResetAll();
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         GTEST_SKIP() << "no display: " << SDL_GetError();
-    SDL_Window* window = SDL_CreateWindow("render test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window =
+        SDL_CreateWindow("render test", 0, 0, ViewWidth(), ViewHeight(), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window)
         GTEST_SKIP() << "no OpenGL window: " << SDL_GetError();
     m_window = window;
     GDebugLog::Instance().Open(m_files.Folder());
     PGraphics::SetGameWindow(window);
-    GScreenSize::Set(kWidth, kHeight);
-    if (!GD3DDevice::Instance().Init(kWidth, kHeight, true))
+    GScreenSize::Set(ViewWidth(), ViewHeight());
+    if (!GD3DDevice::Instance().Init(ViewWidth(), ViewHeight(), true))
         GTEST_SKIP() << "no OpenGL 3.3 device";
     GD3DDevice::Instance().GetDevice()->Clear(0xFF000000u);
 }

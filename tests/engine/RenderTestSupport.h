@@ -46,6 +46,9 @@ protected:
 
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 240;
+    // The window's size; a test that draws a larger scene asks for a larger window.
+    virtual int ViewWidth() const { return kWidth; }
+    virtual int ViewHeight() const { return kHeight; }
     void* m_window = nullptr;
     EngineTestFiles m_files;
 };

@@ -2,6 +2,7 @@
 // bays, overhead conveyors to every stockpile, a full assembly line from chassis to paint, the
 // car exporter, a power plant and a research office, all placed and paid for through the
 // simulation's own operations; then many game hours at speed 4.
+#include "tests/sim/FloorPlacing.h"
 #include "tests/sim/MoneyTestListener.h"
 
 #include "engine/core/GRandom.h"
@@ -126,14 +127,7 @@ public:
         SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
         if (!task || !Tile(x, y) || !Pay(task->m_constructionCost))
             return nullptr;
-        auto* slot = new SIM_ProductionSlot();
-        if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
-        {
-            delete slot;
-            return nullptr;
-        }
-        slot->SetTask(task);
-        return slot;
+        return floorplacing::PlaceSlot<SIM_ProductionSlot>(Tile(x, y), facing, *task);
     }
 
     template <class T>
@@ -142,14 +136,7 @@ public:
         SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(name);
         if (!task || !Tile(x, y) || !Pay(task->m_constructionCost))
             return nullptr;
-        T* slot = new T();
-        if (!slot->PlaceOnFloor(Tile(x, y), 1, *task))
-        {
-            delete slot;
-            return nullptr;
-        }
-        slot->SetTask(task);
-        return slot;
+        return floorplacing::PlaceSlot<T>(Tile(x, y), 1, *task);
     }
 
     // One tile of overhead conveyor, priced per tile like the conveyor tool does.
@@ -163,11 +150,7 @@ public:
         const SIM_ProductionTask* belt = SIM_ProductionTaskManager::Instance().GetTask("task_resource_conveyor");
         if (!belt || !Pay(belt->m_constructionCost))
             return false;
-        SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-        conveyor->m_tile = tile;
-        conveyor->m_facing = 1;
-        tile->m_conveyor = conveyor;
-        return true;
+        return floorplacing::LayConveyor(tile) != nullptr;
     }
 
     // Builds the whole factory; false as soon as something could not be placed.

@@ -31,6 +31,7 @@
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/sim/FloorPlacing.h"
 
 namespace slotstest
 {
@@ -84,32 +85,18 @@ public:
     SIM_ProductionSlot* Place(const char* taskName, int x, int y, int facing = 1)
     {
         SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(taskName);
-        if (!task || !Tile(x, y))
+        if (!task)
             return nullptr;
-        SIM_ProductionSlot* slot = new SIM_ProductionSlot();
-        if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
-        {
-            delete slot;
-            return nullptr;
-        }
-        slot->SetTask(task);
-        return slot;
+        return floorplacing::PlaceSlot<SIM_ProductionSlot>(Tile(x, y), facing, *task);
     }
 
     template <class T = SIM_FacilitySlot>
     T* PlaceFacility(const char* taskName, int x, int y, int facing = 1)
     {
         SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(taskName);
-        if (!task || !Tile(x, y))
+        if (!task)
             return nullptr;
-        T* slot = new T();
-        if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
-        {
-            delete slot;
-            return nullptr;
-        }
-        slot->SetTask(task);
-        return slot;
+        return floorplacing::PlaceSlot<T>(Tile(x, y), facing, *task);
     }
 
     // Removes a slot as the bulldozer does.

@@ -197,11 +197,25 @@ def files_under(root):
     return sorted(found)
 
 
+def build_game_tool(target, folder):
+    """Builds one of the repository's tools that runs the game's own code (a Release tree with the
+    game's layers, build/artgen/game); None when the tool is not in this tree."""
+    if not os.path.isdir(os.path.join(REPO, "tools", folder)):
+        return None
+    tree = os.path.join(BUILD, "game")
+    if not os.path.exists(os.path.join(tree, "build.ninja")):
+        subprocess.run(["cmake", "-S", REPO, "-B", tree, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
+                        "-DFV_BUILD_TESTS=OFF", "-DFV_BUILD_BENCH=OFF"], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", tree, "--target", target], check=True, stdout=subprocess.DEVNULL)
+    return os.path.join(tree, "tools", folder, target)
+
+
 def generate(stages, out_root, sheet_root, jobs, use_cache):
     driver = Driver(jobs)
     contexts = []
     for name, mod in stages:
         ctx = Context(name, driver)
+        ctx.module = mod
         mod.build(ctx)
         contexts.append(ctx)
     start = time.time()
@@ -229,6 +243,15 @@ def generate(stages, out_root, sheet_root, jobs, use_cache):
             made_paths.add(f[1])
         elif f[0] == "atlas":
             made_paths.update((f[1], f[2]))
+    # Stages with a finish step write what the packer does not (files outside data/bitmaps, steps
+    # that need the packed textures); they name the files they made, relative to the data folder.
+    extra, extra_sheets = [], []
+    for ctx in contexts:
+        if hasattr(ctx.module, "finish"):
+            compiler = build_game_tool("fv_animcompile", "animcompile")
+            files, sheet = ctx.module.finish(ctx, os.path.dirname(out_root), compiler)
+            extra += files
+            extra_sheets.append(sheet)
     for ctx in contexts:
         for folder in ctx.owned:
             for rel in files_under(os.path.join(out_root, folder)):
@@ -236,7 +259,7 @@ def generate(stages, out_root, sheet_root, jobs, use_cache):
                 if path not in made_paths:
                     print("artgen: removing stale %s" % path)
                     os.remove(os.path.join(out_root, path))
-    return sorted(made_paths), [c.contact[1] for c in contexts if c.contact]
+    return sorted(made_paths), [c.contact[1] for c in contexts if c.contact], extra, extra_sheets
 
 
 def main():
@@ -257,9 +280,12 @@ def main():
         return 0
     scratch = tempfile.mkdtemp(prefix="artgen-verify-")
     try:
-        made, sheets = generate(stages, os.path.join(scratch, "bitmaps"), scratch, args.jobs, use_cache=False)
+        made, sheets, extra, extra_sheets = generate(stages, os.path.join(scratch, "bitmaps"), scratch, args.jobs,
+                                                     use_cache=False)
         pairs = [(os.path.join(scratch, "bitmaps", m), os.path.join(data, m), m) for m in made]
         pairs += [(os.path.join(scratch, s), os.path.join(REPO, s), s) for s in sheets]
+        pairs += [(os.path.join(scratch, e), os.path.join(REPO, "data", e), e) for e in extra]
+        pairs += [(s, os.path.join(REPO, "art", os.path.basename(s)), os.path.basename(s)) for s in extra_sheets]
         differ = []
         for new, old, label in pairs:
             if not os.path.exists(old):

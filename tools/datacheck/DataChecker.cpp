@@ -2,6 +2,7 @@
 #include "DataChecker.h"
 
 #include "InterfaceTextures.h"
+#include "WorldArt.h"
 
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
@@ -200,6 +201,8 @@ const std::vector<std::string>& DataChecker::Run()
         CheckArt();
     if (m_artGroups & ART_SOUNDS)
         CheckSounds();
+    if (m_artGroups & ART_WORLD)
+        CheckWorldArt();
     return m_findings;
 }
 
@@ -908,12 +911,13 @@ void DataChecker::CheckArt()
             if (!m_bitmapPaths.emplace(BaseName(file), file).second)
                 Report(file, "texture name used twice under bitmaps");
     }
+    CheckAtlases();
+    // Props, resources and car layers name atlas entries; the code falls back to a plain file.
     std::set<std::string> reported;
     if (ChecksArt(ART_WORLD))
         for (const std::string& name : m_namedTextures)
-            if (!TextureExists(name) && reported.insert(name).second)
+            if (!TextureExists(name) && !m_atlasSprites.count(name) && reported.insert(name).second)
                 Report(bitmaps, "texture '" + name + "' named by the data does not exist");
-    CheckAtlases();
     if (ChecksArt(ART_UI))
         CheckInterfaceArt();
 }
@@ -1044,6 +1048,11 @@ bool DataChecker::ParseArtGroups(const std::string& text, unsigned& groups)
         start = comma + 1;
     }
     return true;
+}
+
+void DataChecker::CheckWorldArt()
+{
+    WorldArt(m_root, [this](const std::string& where, const std::string& what) { Report(where, what); }).Run();
 }
 
 void DataChecker::CheckSounds()

@@ -58,6 +58,7 @@ private:
     void CheckAtlases();
     bool ChecksArt(ArtGroup group) const { return (m_artGroups & group) != 0; }
     void CheckSounds();
+    void CheckWorldArt();
 
     // Tile sections and "[upgrades]" shared by tasks and facilities.
     void CheckLayoutSections(const std::string& file, bool facility);

@@ -6,6 +6,7 @@
 #include "sim/SIM_ThreadManager.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_PathFinder.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 
 #include <algorithm>
@@ -67,8 +68,12 @@ SIM_ResourceRoute* RouteTable::RequestRoute(SIM_Tile* start, SIM_Tile* goal)
             return nullptr;
     }
 
-    m_searches.fetch_add(1, std::memory_order_relaxed);
-    SIM_ResourceRoute* route = SIM_PathFinder::Instance().GeneratePath(start, goal, SIM_PathFinder::MODE_RESOURCE);
+    SIM_ResourceRoute* route = TakeMeasured(start, goal);
+    if (!route && !WasMeasured(start, goal))
+    {
+        m_searches.fetch_add(1, std::memory_order_relaxed);
+        route = SIM_PathFinder::Instance().GeneratePath(start, goal, SIM_PathFinder::MODE_RESOURCE);
+    }
 
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     if (route)
@@ -90,6 +95,59 @@ SIM_ResourceRoute* RouteTable::RequestRoute(SIM_Tile* start, SIM_Tile* goal)
     // A route another job found for the same pair meanwhile still wins.
     auto known = m_knownByPair.find(key);
     return known != m_knownByPair.end() ? known->second : nullptr;
+}
+
+int32_t RouteTable::RouteLength(SIM_Tile* start, SIM_Tile* goal)
+{
+    if (!start || !goal)
+        return -1;
+    const auto key = std::make_pair(start, goal);
+    auto lengthOf = [](const std::vector<SIM_Tile*>& tiles) {
+        return tiles.empty() ? -1 : static_cast<int32_t>(tiles.size());
+    };
+    {
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
+        auto known = m_knownByPair.find(key);
+        if (known != m_knownByPair.end())
+            return static_cast<int32_t>(known->second->m_tiles.size());
+        if (m_failuresByPair.count(key) != 0)
+            return -1;
+        auto measured = m_measured.find(key);
+        if (measured != m_measured.end())
+            return lengthOf(measured->second);
+    }
+    std::vector<SIM_Tile*> path;
+    SIM_PathFinder::Instance().MeasurePath(start, goal, SIM_PathFinder::MODE_RESOURCE, path);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    // A route entered for the pair meanwhile is the answer, as it would be for RequestRoute.
+    auto known = m_knownByPair.find(key);
+    if (known != m_knownByPair.end())
+        return static_cast<int32_t>(known->second->m_tiles.size());
+    return lengthOf(m_measured.emplace(key, std::move(path)).first->second);
+}
+
+bool RouteTable::WasMeasured(SIM_Tile* start, SIM_Tile* goal)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_measured.count(std::make_pair(start, goal)) != 0;
+}
+
+SIM_ResourceRoute* RouteTable::TakeMeasured(SIM_Tile* start, SIM_Tile* goal)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    auto measured = m_measured.find(std::make_pair(start, goal));
+    if (measured == m_measured.end() || measured->second.empty())
+        return nullptr;
+    // The route the search would make again: a record, the same tiles, the same steps.
+    SIM_ResourceRoute* route = NewRoute();
+    if (!route)
+        return nullptr;
+    route->m_startTile = start;
+    route->m_goalTile = goal;
+    route->m_tiles = measured->second;
+    route->BuildSteps();
+    m_measured.erase(measured);
+    return route;
 }
 
 void RouteTable::PostRouteRequest(SIM_Tile* start, SIM_Tile* goal)
@@ -144,8 +202,12 @@ void RouteTable::ClearAll()
     m_known.clear();
     m_failuresByPair.clear();
     m_knownByPair.clear();
+    m_measured.clear();
     for (int32_t i = 0; i <= m_highestIndex && i < kMaxRoutes; ++i)
         m_records[static_cast<size_t>(i)].ClearRecord();
+    // Ways that were closed may be open now: requests that found no source may ask again.
+    SIM_ResourceConveyorManager::NoteFloorChanged();
+    SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 size_t RouteTable::KnownCount()

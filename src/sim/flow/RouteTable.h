@@ -31,6 +31,12 @@ public:
     SIM_ResourceRoute* NewRoute();
     // The route for the pair, searched once and then cached; null when the pair has no route.
     SIM_ResourceRoute* RequestRoute(SIM_Tile* start, SIM_Tile* goal);
+    // Any thread: how many tiles the route for the pair has, or -1 when it has none. A pair that is
+    // neither known nor known to fail is searched the same way, and the answer is kept until the
+    // routes are cleared, without taking a route record: comparing sources costs no records, which
+    // are spent only on routes that objects travel. RequestRoute turns a measured pair into its
+    // route without searching again.
+    int32_t RouteLength(SIM_Tile* start, SIM_Tile* goal);
     // Posts a route request job for the pair; the result lands in the lists.
     void PostRouteRequest(SIM_Tile* start, SIM_Tile* goal);
     // Body of the route request job: searches the pair and frees the parameter record.
@@ -52,6 +58,10 @@ public:
 
 private:
     RouteTable() = default;
+    // A measured pair: its route made from the measured tiles (null for none or no free record),
+    // and whether the pair was measured at all.
+    SIM_ResourceRoute* TakeMeasured(SIM_Tile* start, SIM_Tile* goal);
+    bool WasMeasured(SIM_Tile* start, SIM_Tile* goal);
 
     struct PairHash
     {
@@ -68,6 +78,8 @@ private:
     // Look-ups by pair; the lists stay the record of order, the maps keep the first entry of a pair.
     PairMap m_knownByPair;
     PairMap m_failuresByPair;
+    // Routes measured without a record: their tiles, start to goal; none for no route.
+    std::unordered_map<std::pair<SIM_Tile*, SIM_Tile*>, std::vector<SIM_Tile*>, PairHash> m_measured;
     std::atomic<uint64_t> m_searches{0};
 };
 

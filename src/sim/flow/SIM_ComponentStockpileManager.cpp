@@ -5,6 +5,7 @@
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_NearestByRoute.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 
@@ -20,12 +21,14 @@ SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
 
 void SIM_ComponentStockpileManager::Register(SIM_ComponentStockpile* stockpile)
 {
-    AddPointerOnce(m_stockpiles, stockpile);
+    if (AddPointerOnce(m_stockpiles, stockpile))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SIM_ComponentStockpileManager::Unregister(SIM_ComponentStockpile* stockpile)
 {
-    RemovePointer(m_stockpiles, stockpile);
+    if (RemovePointer(m_stockpiles, stockpile))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource* resource)
@@ -40,7 +43,7 @@ bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource*
             continue;
         const bool exports = std::any_of(task->m_exports.begin(), task->m_exports.end(),
                                          [resource](const TaskResourceAmount& e) { return e.resource == resource; });
-        if (exports && RouteTable::Instance().RequestRoute(stockpile->GetTile(), goal))
+        if (exports && RouteTable::Instance().RouteLength(stockpile->GetTile(), goal) >= 0)
             return true;
     }
     return false;

@@ -21,10 +21,11 @@ T* NearestByRoute(const std::vector<T*>& items, SIM_Tile* goal, Accept accept)
         T* item = items[i];
         if (!accept(item))
             continue;
-        SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(item->GetTile(), goal);
-        if (route && route->m_tiles.size() < best)
+        // Measured without a route record: only the route an object then travels takes one.
+        const int32_t tiles = RouteTable::Instance().RouteLength(item->GetTile(), goal);
+        if (tiles >= 0 && static_cast<size_t>(tiles) < best)
         {
-            best = route->m_tiles.size();
+            best = static_cast<size_t>(tiles);
             nearest = item;
         }
     }

@@ -3,9 +3,9 @@
 #include "sim/flow/SIM_PathFinder.h"
 
 #include "engine/core/GDebugLog.h"
-#include "platform/core/PDebugOutput.h"
 #include "platform/core/PTraceSpan.h"
 #include "sim/SIM_Game.h"
+#include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
@@ -144,30 +144,26 @@ PathNode* PathSearch::PickLowest()
 
 void PathSearch::ReportFailure(const PathNode* last) const
 {
-    char text[256];
-    std::snprintf(text, sizeof text, "G %d H %d F %d.. start:[%d %d] end: [%d:%d] Open[%d] Closed[%d]", last->G,
-                  last->H, last->F, m_start->m_gridX, m_start->m_gridY, m_goal->m_gridX, m_goal->m_gridY,
-                  static_cast<int>(m_openCount), static_cast<int>(m_closed.size()));
-    FV_TRACE(text);
-    if (!m_closed.empty())
-    {
-        std::unordered_map<const SIM_Tile*, int> counts;
-        for (const PathNode* node : m_closed)
-            ++counts[node->tile];
-        for (const PathNode* node : m_closed)
+    // Nodes are made once per tile, so no tile can be closed twice; should one be, it is an error.
+    std::unordered_map<const SIM_Tile*, int> counts;
+    for (const PathNode* node : m_closed)
+        if (++counts[node->tile] > 1)
         {
-            if (counts[node->tile] > 1)
-                FV_FLOW_ERROR("Path error!!!!");
-            char line[64];
-            std::snprintf(line, sizeof line, "%d [%d %d]\n", node->tile->m_gridX * m_height + node->tile->m_gridY,
-                          node->tile->m_gridX, node->tile->m_gridY);
-            PDebugOutput::Write(line);
+            FV_FLOW_ERROR("Path error!!!!");
+            break;
         }
-    }
-    FV_TRACE("Infinite loop in route finding");
+    // One line per search that gives up, and only the first time for a pair of tiles: a pair
+    // that keeps failing is counted and summed up with the other repeating reports.
+    char subject[96];
+    std::snprintf(subject, sizeof subject, "start:[%d %d] end: [%d:%d]", m_start->m_gridX, m_start->m_gridY,
+                  m_goal->m_gridX, m_goal->m_gridY);
+    char detail[96];
+    std::snprintf(detail, sizeof detail, "G %d H %d F %d Open[%d] Closed[%d]", last->G, last->H, last->F,
+                  static_cast<int>(m_openCount), static_cast<int>(m_closed.size()));
+    FV_REPORT_REPEATING("Infinite loop in route finding", subject, detail);
 }
 
-SIM_ResourceRoute* PathSearch::Search(SIM_Tile* start, SIM_Tile* goal, int32_t mode)
+bool PathSearch::Run(SIM_Tile* start, SIM_Tile* goal, int32_t mode)
 {
     Clear();
     m_start = start;
@@ -177,19 +173,9 @@ SIM_ResourceRoute* PathSearch::Search(SIM_Tile* start, SIM_Tile* goal, int32_t m
 
     FV_ASSERT(start != nullptr);
     if (!start || !goal || !m_factory)
-        return nullptr;
-
+        return false;
     if (start == goal)
-    {
-        SIM_ResourceRoute* route = RouteTable::Instance().NewRoute();
-        if (!route)
-            return nullptr;
-        route->m_startTile = start;
-        route->m_goalTile = goal;
-        route->m_tiles.push_back(start);
-        route->BuildSteps();
-        return route;
-    }
+        return true;
 
     m_width = m_factory->GetWidth();
     m_height = m_factory->GetHeight();
@@ -220,7 +206,7 @@ SIM_ResourceRoute* PathSearch::Search(SIM_Tile* start, SIM_Tile* goal, int32_t m
         Expand(current);
         PathNode* picked = PickLowest();
         if (!picked)
-            return nullptr;
+            return false;
         if (picked->tile == goal)
         {
             m_found = picked;
@@ -229,38 +215,72 @@ SIM_ResourceRoute* PathSearch::Search(SIM_Tile* start, SIM_Tile* goal, int32_t m
         if (++picks > kMaxPicks)
         {
             ReportFailure(picked);
-            return nullptr;
+            return false;
         }
         if (m_foundFlag)
-            break;
+            return true;
         current = picked;
     }
+}
 
-    SIM_ResourceRoute* route = RouteTable::Instance().NewRoute();
-    if (!route)
-        return nullptr;
-    route->m_startTile = start;
-    route->m_goalTile = goal;
-
-    std::deque<SIM_Tile*> path;
+int32_t PathSearch::WalkBack(std::deque<SIM_Tile*>* path) const
+{
+    if (m_start == m_goal)
+    {
+        if (path)
+            path->push_back(m_start);
+        return 1;
+    }
+    int32_t tiles = 0;
     int32_t steps = 0;
     for (const PathNode* node = m_found; node; node = node->parent)
     {
-        path.push_front(node->tile);
-        if (node->tile == start)
+        ++tiles;
+        if (path)
+            path->push_front(node->tile);
+        if (node->tile == m_start)
             break;
         // Nodes form a tree rooted at the start, so this cannot loop; should it ever, the walk
         // stops with one report rather than one per further step.
         if (++steps > kWalkBackGuard)
         {
             FV_FLOW_ERROR("Infinite loop in path finding");
-            route->ClearRecord();
-            return nullptr;
+            return -1;
         }
+    }
+    return tiles;
+}
+
+SIM_ResourceRoute* PathSearch::Search(SIM_Tile* start, SIM_Tile* goal, int32_t mode)
+{
+    if (!Run(start, goal, mode))
+        return nullptr;
+    SIM_ResourceRoute* route = RouteTable::Instance().NewRoute();
+    if (!route)
+        return nullptr;
+    route->m_startTile = start;
+    route->m_goalTile = goal;
+    std::deque<SIM_Tile*> path;
+    if (WalkBack(&path) < 0)
+    {
+        route->ClearRecord();
+        return nullptr;
     }
     route->m_tiles.insert(route->m_tiles.begin(), path.begin(), path.end());
     route->BuildSteps();
     return route;
+}
+
+int32_t PathSearch::Measure(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path)
+{
+    path.clear();
+    if (!Run(start, goal, mode))
+        return -1;
+    std::deque<SIM_Tile*> tiles;
+    const int32_t count = WalkBack(&tiles);
+    if (count >= 0)
+        path.assign(tiles.begin(), tiles.end());
+    return count;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -299,42 +319,61 @@ int SIM_PathFinder::BusyCount() const
     return busy;
 }
 
-SIM_ResourceRoute* SIM_PathFinder::GeneratePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode)
+PathSearch* SIM_PathFinder::TakeSearcher()
 {
     PathSearch* searcher = nullptr;
+    // Only the choice of a searcher is locked; a caller that finds all eight busy waits here,
+    // and the callers after it queue on the lock behind it.
+    std::unique_lock<std::mutex> guard(m_lock);
+    for (;;)
     {
-        // Only the choice of a searcher is locked; a caller that finds all eight busy waits here,
-        // and the callers after it queue on the lock behind it.
-        std::unique_lock<std::mutex> guard(m_lock);
-        for (;;)
+        for (PathSearch& candidate : m_searchers)
         {
-            for (PathSearch& candidate : m_searchers)
+            if (candidate.m_busy.load(std::memory_order_acquire) == 0)
             {
-                if (candidate.m_busy.load(std::memory_order_acquire) == 0)
-                {
-                    searcher = &candidate;
-                    break;
-                }
-            }
-            if (searcher)
+                searcher = &candidate;
                 break;
-            m_freed.wait(guard);
+            }
         }
-        searcher->m_busy.store(1, std::memory_order_release);
+        if (searcher)
+            break;
+        m_freed.wait(guard);
     }
+    searcher->m_busy.store(1, std::memory_order_release);
+    return searcher;
+}
+
+void SIM_PathFinder::GiveBack(PathSearch* searcher)
+{
+    searcher->m_busy.store(0, std::memory_order_release);
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_freed.notify_all();
+}
+
+SIM_ResourceRoute* SIM_PathFinder::GeneratePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode)
+{
+    PathSearch* searcher = TakeSearcher();
     if (m_searchHook)
         m_searchHook(searcher->m_index);
-
     SIM_ResourceRoute* route = nullptr;
     {
         PTraceSpan span("Generate Path");
         route = searcher->Search(start, goal, mode);
     }
-
-    searcher->m_busy.store(0, std::memory_order_release);
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        m_freed.notify_all();
-    }
+    GiveBack(searcher);
     return route;
+}
+
+int32_t SIM_PathFinder::MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path)
+{
+    PathSearch* searcher = TakeSearcher();
+    if (m_searchHook)
+        m_searchHook(searcher->m_index);
+    int32_t tiles = -1;
+    {
+        PTraceSpan span("Measure Path");
+        tiles = searcher->Measure(start, goal, mode, path);
+    }
+    GiveBack(searcher);
+    return tiles;
 }

@@ -36,6 +36,9 @@ public:
     // Frees every node of both lists.
     void Clear();
     SIM_ResourceRoute* Search(SIM_Tile* start, SIM_Tile* goal, int32_t mode);
+    // The same search without a route record: the tiles the route would have, start to goal, put
+    // in `path`; their number, or -1 for no route.
+    int32_t Measure(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path);
 
     size_t OpenCount() const { return m_openCount; }
     size_t ClosedCount() const { return m_closed.size(); }
@@ -50,6 +53,11 @@ public:
     uint8_t m_index = 0;
 
 private:
+    // The search itself; true when the goal was reached (m_found, or start equal to goal).
+    bool Run(SIM_Tile* start, SIM_Tile* goal, int32_t mode);
+    // Tiles from the start to the found node, both included, put in `path` when given; -1 when
+    // the walk runs away.
+    int32_t WalkBack(std::deque<SIM_Tile*>* path) const;
     PathNode* MakeNode();
     void Expand(PathNode* current);
     void TryNeighbour(SIM_Tile* tile, int32_t g, PathNode* current);
@@ -92,6 +100,9 @@ public:
     void Reset();
     // A new route from start to goal, or null when there is no path or no free route record.
     SIM_ResourceRoute* GeneratePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode);
+    // Any thread: the tiles of the route GeneratePath would make, put in `path`, and their number
+    // (-1: none), without taking a route record.
+    int32_t MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path);
 
     int BusyCount() const;
     // Test hook: called with the searcher index right after a searcher is taken, before the search.
@@ -99,6 +110,8 @@ public:
 
 private:
     SIM_PathFinder();
+    PathSearch* TakeSearcher();
+    void GiveBack(PathSearch* searcher);
 
     std::mutex m_lock;
     std::condition_variable m_freed;

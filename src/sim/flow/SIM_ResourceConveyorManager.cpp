@@ -1,14 +1,31 @@
 // The conveyor manager: owns conveyors and import bays, steps the bays, finds the nearest bay.
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 
+#include "sim/SIM_Game.h"
 #include "sim/SIM_PointerList.h"
-#include "sim/SIM_ThreadManager.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <vector>
+
+namespace
+{
+// Starts at 1 so that a manager that never looked at the floor is out of date.
+std::atomic<uint64_t> g_floorVersion{1};
+
+bool ConveyorPassable(const SIM_Tile* tile)
+{
+    return tile && tile->m_conveyor && tile->m_zoneState == SIM_Tile::ZONE_OPEN;
+}
+} // namespace
 
 SIM_ResourceConveyorManager& SIM_ResourceConveyorManager::Instance()
 {
@@ -49,30 +66,129 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Til
 {
     if (!goal)
         return nullptr;
-    RouteTable& routes = RouteTable::Instance();
-    // Every missing route is searched in parallel first; the scoring pass reads the cache only.
-    for (SIM_ResourceImportBay* bay : m_bays)
-        if (bay->GetTile() && !routes.IsPairKnown(bay->GetTile(), goal))
-            routes.PostRouteRequest(bay->GetTile(), goal);
-    SIM_ThreadManager::Instance().WaitForAllJobs();
-
-    size_t best = 999999;
-    SIM_ResourceImportBay* nearest = nullptr;
-    for (SIM_ResourceImportBay* bay : m_bays)
+    // The bay with the lowest score, route tiles plus four per queued object, the first in list
+    // order among equal scores. A route has at least one tile more than the straight-line
+    // (Manhattan) distance, so a bay whose distance alone cannot beat the best score so far is not
+    // searched at all: bays are tried from the nearest-looking one, and most are never measured.
+    struct Candidate
     {
-        if (!bay->GetTile())
+        size_t bound;
+        size_t order;
+        SIM_ResourceImportBay* bay;
+    };
+    std::vector<Candidate> candidates;
+    candidates.reserve(m_bays.size());
+    for (size_t i = 0; i < m_bays.size(); ++i)
+    {
+        SIM_ResourceImportBay* bay = m_bays[i];
+        const SIM_Tile* tile = bay->GetTile();
+        if (!tile)
             continue;
-        SIM_ResourceRoute* route = routes.RequestRoute(bay->GetTile(), goal);
-        if (!route)
+        const int manhattan = std::abs(tile->m_gridX - goal->m_gridX) + std::abs(tile->m_gridY - goal->m_gridY);
+        const auto distance = static_cast<size_t>(manhattan);
+        // A bay on another run of conveyors is never reached; the search would only find that out.
+        if (MayReach(tile, goal))
+            candidates.push_back(Candidate{distance + 1 + 4 * bay->QueueLength(), i, bay});
+    }
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        return a.bound != b.bound ? a.bound < b.bound : a.order < b.order;
+    });
+
+    RouteTable& routes = RouteTable::Instance();
+    size_t best = 999999;
+    size_t bestOrder = 0;
+    SIM_ResourceImportBay* nearest = nullptr;
+    for (const Candidate& candidate : candidates)
+    {
+        if (nearest && (candidate.bound > best || (candidate.bound == best && candidate.order > bestOrder)))
+            break;
+        const int32_t tiles = routes.RouteLength(candidate.bay->GetTile(), goal);
+        if (tiles < 0)
             continue;
-        const size_t score = route->m_tiles.size() + 4 * bay->QueueLength();
-        if (score < best)
+        const size_t score = static_cast<size_t>(tiles) + 4 * candidate.bay->QueueLength();
+        if (score < best || (score == best && candidate.order < bestOrder))
         {
             best = score;
-            nearest = bay;
+            bestOrder = candidate.order;
+            nearest = candidate.bay;
         }
     }
+    // The chosen bay's route is the one objects will travel: it is the one route worth a record.
+    if (nearest)
+        routes.RequestRoute(nearest->GetTile(), goal);
     return nearest;
+}
+
+void SIM_ResourceConveyorManager::NoteFloorChanged()
+{
+    g_floorVersion.fetch_add(1, std::memory_order_relaxed);
+}
+
+int32_t SIM_ResourceConveyorManager::NetworkOf(const SIM_Tile* tile) const
+{
+    if (!tile || !m_networksFactory)
+        return -1;
+    const int32_t index = m_networksFactory->TileIndex(tile->m_gridX, tile->m_gridY);
+    return index >= 0 && static_cast<size_t>(index) < m_networks.size() ? m_networks[static_cast<size_t>(index)] : -1;
+}
+
+void SIM_ResourceConveyorManager::RefreshNetworks()
+{
+    const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    const uint64_t version = g_floorVersion.load(std::memory_order_relaxed);
+    const size_t tiles = factory ? static_cast<size_t>(factory->GetTileCount()) : 0;
+    if (factory == m_networksFactory && version == m_networksVersion && m_networks.size() == tiles)
+        return;
+    m_networksFactory = factory;
+    m_networksVersion = version;
+    m_networks.assign(tiles, -1);
+    if (!factory)
+        return;
+    // A flood from every conveyor not yet numbered, through the four neighbours the route search
+    // steps to.
+    int32_t next = 0;
+    std::vector<const SIM_Tile*> stack;
+    for (const SIM_ResourceConveyor* conveyor : m_conveyors)
+    {
+        const SIM_Tile* seed = conveyor ? conveyor->m_tile : nullptr;
+        if (!ConveyorPassable(seed) || NetworkOf(seed) >= 0)
+            continue;
+        const int32_t network = next++;
+        m_networks[static_cast<size_t>(factory->TileIndex(seed->m_gridX, seed->m_gridY))] = network;
+        stack.push_back(seed);
+        while (!stack.empty())
+        {
+            const SIM_Tile* tile = stack.back();
+            stack.pop_back();
+            static const int kStep[4][2] = {{1, 0}, {0, 1}, {0, -1}, {-1, 0}};
+            for (const auto& step : kStep)
+            {
+                const SIM_Tile* neighbour = factory->GetTile(tile->m_gridX + step[0], tile->m_gridY + step[1]);
+                if (!ConveyorPassable(neighbour) || NetworkOf(neighbour) >= 0)
+                    continue;
+                m_networks[static_cast<size_t>(factory->TileIndex(neighbour->m_gridX, neighbour->m_gridY))] = network;
+                stack.push_back(neighbour);
+            }
+        }
+    }
+}
+
+bool SIM_ResourceConveyorManager::MayReach(const SIM_Tile* start, const SIM_Tile* goal)
+{
+    if (!start || !goal)
+        return false;
+    if (start == goal)
+        return true;
+    RefreshNetworks();
+    const int32_t target = NetworkOf(goal);
+    if (target < 0 || !m_networksFactory)
+        return false;
+    // The search leaves the start tile whatever stands on it, onto its open conveyor neighbours.
+    static const int kStep[4][2] = {{1, 0}, {0, 1}, {0, -1}, {-1, 0}};
+    for (const auto& step : kStep)
+        if (NetworkOf(m_networksFactory->GetTile(start->m_gridX + step[0], start->m_gridY + step[1])) == target)
+            return true;
+    return false;
 }
 
 void SIM_ResourceConveyorManager::UpdateBays()
@@ -83,22 +199,33 @@ void SIM_ResourceConveyorManager::UpdateBays()
         conveyor->SetCarrying(false);
 }
 
+// Conveyors and bays coming and going may open a way for a request that was refused.
 void SIM_ResourceConveyorManager::AddConveyor(SIM_ResourceConveyor* conveyor)
 {
-    AddPointerOnce(m_conveyors, conveyor);
+    if (AddPointerOnce(m_conveyors, conveyor))
+    {
+        NoteFloorChanged();
+        SIM_ResourceObjManager::NoteSourcesChanged();
+    }
 }
 
 void SIM_ResourceConveyorManager::RemoveConveyor(SIM_ResourceConveyor* conveyor)
 {
-    RemovePointer(m_conveyors, conveyor);
+    if (RemovePointer(m_conveyors, conveyor))
+    {
+        NoteFloorChanged();
+        SIM_ResourceObjManager::NoteSourcesChanged();
+    }
 }
 
 void SIM_ResourceConveyorManager::AddImportBay(SIM_ResourceImportBay* bay)
 {
-    AddPointerOnce(m_bays, bay);
+    if (AddPointerOnce(m_bays, bay))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SIM_ResourceConveyorManager::RemoveImportBay(SIM_ResourceImportBay* bay)
 {
-    RemovePointer(m_bays, bay);
+    if (RemovePointer(m_bays, bay))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }

@@ -1,9 +1,11 @@
 // Owns every overhead conveyor and every import bay of the floor and answers which import bay
 // serves a stockpile best.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <vector>
 
+class SIM_Factory;
 class SIM_Tile;
 class SIM_ResourceConveyor;
 class SIM_ResourceImportBay;
@@ -26,6 +28,13 @@ public:
     const std::vector<SIM_ResourceConveyor*>& Conveyors() const { return m_conveyors; }
     const std::vector<SIM_ResourceImportBay*>& ImportBays() const { return m_bays; }
 
+    // Main thread. False when no resource route can lead from start to goal because no run of
+    // open conveyor tiles joins them; true when one may (the route search still decides).
+    bool MayReach(const SIM_Tile* start, const SIM_Tile* goal);
+    // Any thread: conveyors, zones or the route cache changed, so the runs of conveyors are
+    // worked out again when next asked.
+    static void NoteFloorChanged();
+
     // Called by the conveyor and bay constructors and destructors.
     void AddConveyor(SIM_ResourceConveyor* conveyor);
     void RemoveConveyor(SIM_ResourceConveyor* conveyor);
@@ -36,7 +45,16 @@ private:
     SIM_ResourceConveyorManager() = default;
     ~SIM_ResourceConveyorManager();
 
+    // Numbers every run of joined, open conveyor tiles of the floor, when the floor has changed.
+    void RefreshNetworks();
+    int32_t NetworkOf(const SIM_Tile* tile) const;
+
     // Owned; each object leaves its list in its destructor.
     std::vector<SIM_ResourceConveyor*> m_conveyors;
     std::vector<SIM_ResourceImportBay*> m_bays;
+    // The run each tile belongs to (by the factory's tile index), -1 for a tile without an open
+    // conveyor; valid for the factory and floor version it was made for.
+    std::vector<int32_t> m_networks;
+    const SIM_Factory* m_networksFactory = nullptr;
+    uint64_t m_networksVersion = 0;
 };

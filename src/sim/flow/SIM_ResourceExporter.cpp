@@ -36,7 +36,7 @@ int32_t SIM_ResourceExporter::ExportOne()
     FV_ASSERT(object->m_placeIndex >= 0);
     // The place it leaves; an object delivered at once takes a new place at its destination.
     const int32_t place = object->m_placeIndex;
-    object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
+    object->StartTransit();
     object->Reroute();
     return place;
 }

@@ -8,6 +8,7 @@
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SlotQueries.h"
@@ -81,6 +82,8 @@ void SIM_ResourceImportBay::Enqueue(SIM_ResourceObject* object)
     object->m_state = SIM_ResourceObject::STATE_WAITING;
     object->m_sourceBay = this;
     RefreshLabel();
+    // A longer queue makes this bay a worse source, so another may now win a refused request.
+    SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 bool SIM_ResourceImportBay::Remove(SIM_ResourceObject* object)
@@ -109,7 +112,7 @@ void SIM_ResourceImportBay::Update()
             dropped.push_back(object);
             continue;
         }
-        object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
+        object->StartTransit();
         object->Reroute();
         if (object->m_route || object->m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
         {

@@ -3,7 +3,11 @@
 #include "sim/flow/SIM_ResourceObjManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/definitions/SIM_Resource.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
@@ -18,8 +22,12 @@
 #include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_Tile.h"
 
+#include <atomic>
+
 namespace
 {
+std::atomic<uint64_t> g_sourcesVersion{0};
+
 SIM_ProductionSlot* PoolProductionSlot(SIM_PlaceableSlot* slot)
 {
     return (slot && !slot->IsFacility()) ? static_cast<SIM_ProductionSlot*>(slot) : nullptr;
@@ -37,8 +45,10 @@ SIM_ResourceObjManager& SIM_ResourceObjManager::Instance()
     return manager;
 }
 
-SIM_ResourceObjManager::SIM_ResourceObjManager() : m_records(new SIM_ResourceObject[kPoolSize])
+SIM_ResourceObjManager::SIM_ResourceObjManager()
+    : m_records(new SIM_ResourceObject[kPoolSize]), m_freeIndex(kPoolSize), m_transitIndex(kPoolSize)
 {
+    m_freeIndex.Fill();
 }
 
 void SIM_ResourceObjManager::Reset()
@@ -46,6 +56,60 @@ void SIM_ResourceObjManager::Reset()
     m_topIndex = 0;
     for (int32_t i = 0; i < kPoolSize; ++i)
         m_records[static_cast<size_t>(i)].ResetRecord();
+    m_freeIndex.Fill();
+    m_transitIndex.Clear();
+    NoteSourcesChanged();
+}
+
+uint64_t SIM_ResourceObjManager::SourcesVersion()
+{
+    return g_sourcesVersion.load(std::memory_order_relaxed);
+}
+
+void SIM_ResourceObjManager::NoteSourcesChanged()
+{
+    g_sourcesVersion.fetch_add(1, std::memory_order_relaxed);
+}
+
+void SIM_ResourceObjManager::NoteFreed(const SIM_ResourceObject* object)
+{
+    const int32_t index = IndexOf(object);
+    if (index < 0)
+        return;
+    m_freeIndex.Insert(index);
+    m_transitIndex.Erase(index);
+    NoteSourcesChanged();
+}
+
+void SIM_ResourceObjManager::NoteTaken(const SIM_ResourceObject* object)
+{
+    m_freeIndex.Erase(IndexOf(object));
+}
+
+void SIM_ResourceObjManager::NoteInTransit(const SIM_ResourceObject* object)
+{
+    m_transitIndex.Insert(IndexOf(object));
+}
+
+void SIM_ResourceObjManager::SetTopIndex(int32_t top)
+{
+    m_topIndex = top;
+    RebuildIndices();
+}
+
+void SIM_ResourceObjManager::RebuildIndices()
+{
+    m_freeIndex.Clear();
+    m_transitIndex.Clear();
+    for (int32_t i = 0; i < kPoolSize; ++i)
+    {
+        const SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        if (!record.m_inUse)
+            m_freeIndex.Insert(i);
+        else if (record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
+            m_transitIndex.Insert(i);
+    }
+    NoteSourcesChanged();
 }
 
 void SIM_ResourceObjManager::NumberRecords()
@@ -71,11 +135,16 @@ int32_t SIM_ResourceObjManager::CountInUse() const
 
 SIM_ResourceObject* SIM_ResourceObjManager::Allocate()
 {
-    for (int32_t i = 0; i < kPoolSize; ++i)
+    // The lowest free record, as a walk from record 0 would find it.
+    for (int32_t i = m_freeIndex.First(); i != SIM_IndexSet::kNone; i = m_freeIndex.FindFrom(i + 1))
     {
+        ++m_work.objectsExamined;
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         if (record.m_inUse)
+        {
+            m_freeIndex.Erase(i);
             continue;
+        }
         if (i > m_topIndex)
             m_topIndex = i;
         FV_ASSERT(record.m_state == SIM_ResourceObject::STATE_FREE);
@@ -89,6 +158,7 @@ SIM_ResourceObject* SIM_ResourceObjManager::Allocate()
 
 SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination, const SIM_Resource* resource)
 {
+    ++m_work.requestsTried;
     SIM_Tile* goal = SIM_ResourceObject::DestinationTile(destination);
     if (!goal || !resource)
         return nullptr;
@@ -179,7 +249,11 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
     }
     if (!object)
     {
-        FV_TRACE("Resource object limit reached...");
+        // Every stockpile that waits for a free record would report this every time it asks.
+        FV_REPORT_REPEATING("Resource object limit reached...",
+                            "for " + resource->m_name + " to " + std::to_string(goal->m_gridX) + "," +
+                                std::to_string(goal->m_gridY),
+                            "");
         return nullptr;
     }
     object->Init(resource, destination, sourceTile->m_worldX, sourceTile->m_worldY);
@@ -190,16 +264,64 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
 
 void SIM_ResourceObjManager::UpdateAll()
 {
-    for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
+    // The records in transit in index order, up to the top index, as a walk over the whole pool
+    // would meet them. Nothing an object's step does sets another object moving, so the list can
+    // be taken before the walk.
+    m_walk.clear();
+    for (int32_t i = m_transitIndex.First(); i != SIM_IndexSet::kNone && i <= m_topIndex;
+         i = m_transitIndex.FindFrom(i + 1))
+        m_walk.push_back(i);
+
+    const float frameTime = SIM_Game::Instance().GetFrameTime();
+    const float speed = SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED);
+    const size_t count = m_walk.size();
+    for (size_t k = 0; k < count; ++k)
     {
+        // Objects on their way are spread over the whole floor, so a step mostly waits for memory:
+        // the tile under the object, its route, the route's step list and the point it heads for.
+        // Those of the objects a few places further on are fetched while this one moves.
+        if (k + 8 < count)
+        {
+            const SIM_ResourceObject& later = m_records[static_cast<size_t>(m_walk[k + 8])];
+            __builtin_prefetch(later.m_route);
+            __builtin_prefetch(later.m_currentTile);
+            __builtin_prefetch(later.m_destination);
+        }
+        if (k + 4 < count)
+        {
+            const SIM_ResourceObject& later = m_records[static_cast<size_t>(m_walk[k + 4])];
+            if (later.m_route && later.m_stepCursor >= 0 &&
+                static_cast<size_t>(later.m_stepCursor) < later.m_route->m_steps.size())
+                __builtin_prefetch(&later.m_route->m_steps[static_cast<size_t>(later.m_stepCursor)]);
+            if (later.m_currentTile)
+                __builtin_prefetch(later.m_currentTile->m_conveyor);
+            if (SIM_ProductionSlot* slot = PoolProductionSlot(later.m_destination))
+                __builtin_prefetch(slot->GetInputStockpile());
+        }
+        if (k + 2 < count)
+        {
+            const SIM_ResourceObject& later = m_records[static_cast<size_t>(m_walk[k + 2])];
+            if (later.m_route && later.m_stepCursor >= 0 &&
+                static_cast<size_t>(later.m_stepCursor) < later.m_route->m_steps.size())
+                __builtin_prefetch(later.m_route->m_steps[static_cast<size_t>(later.m_stepCursor)]);
+            if (SIM_ProductionSlot* slot = PoolProductionSlot(later.m_destination))
+                if (const SIM_ResourceStockpile* stockpile = slot->GetInputStockpile())
+                    stockpile->PrefetchRequests();
+        }
+
+        const int32_t i = m_walk[k];
+        ++m_work.objectsExamined;
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         if (record.m_inUse && record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
-            record.Update();
+            record.Step(frameTime, speed);
+        if (!record.m_inUse || record.m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
+            m_transitIndex.Erase(i);
     }
 }
 
 void SIM_ResourceObjManager::RerouteAll()
 {
+    RebuildIndices();
     for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
     {
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
@@ -220,6 +342,7 @@ void SIM_ResourceObjManager::RerouteAll()
 
 void SIM_ResourceObjManager::ValidateLoadedObjects()
 {
+    RebuildIndices();
     for (int32_t i = 0; i < kPoolSize; ++i)
     {
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];

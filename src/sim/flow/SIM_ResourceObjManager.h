@@ -1,13 +1,24 @@
 // Owns the fixed pool of every resource object of the game, chooses where a requested object
 // comes from, and keeps objects consistent when routes or stockpiles change.
 #pragma once
+#include "sim/SIM_IndexSet.h"
 #include "sim/flow/SIM_ResourceObject.h"
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class SIM_PlaceableSlot;
 class SIM_Resource;
+
+// The pool's work since the counters were last cleared. A frame's work must follow what moves and
+// what changes, not how many objects merely wait or lie stored; tests read these to check it.
+struct SIM_FlowWork
+{
+    uint64_t objectsExamined = 0;  // records looked at by the per-frame loop and the allocator
+    uint64_t requestsTried = 0;    // objects asked of a source (Spawn)
+    uint64_t requestsHeldBack = 0; // requests not tried again: nothing they wait for has changed
+};
 
 class SIM_ResourceObjManager
 {
@@ -18,6 +29,11 @@ public:
 
     // Empties the pool: topindex 0, every record cleared and its view destroyed.
     void Reset();
+    // Main thread. Records tell the pool when they are freed, taken or set moving, so that the
+    // allocator and the per-frame loop need not walk the whole pool.
+    void NoteFreed(const SIM_ResourceObject* object);
+    void NoteTaken(const SIM_ResourceObject* object);
+    void NoteInTransit(const SIM_ResourceObject* object);
     // Gives record i the identity i (game set-up).
     void NumberRecords();
     // The first free record (not yet marked in use), or null when all are taken.
@@ -36,14 +52,34 @@ public:
     void ForgetObject(SIM_ResourceObject* object);
 
     int32_t TopIndex() const { return m_topIndex; }
-    void SetTopIndex(int32_t top) { m_topIndex = top; }
+    // Also after records were written directly (a savegame restoring them): the pool looks at
+    // every record once more to know which are free and which are moving.
+    void SetTopIndex(int32_t top);
+
+    // Counts up whenever something changes that a request which found no object may be waiting
+    // for: a record freed, a stockpile or bay gaining what it can hand out, a route or a bay added
+    // or gone. A stockpile does not ask again for what it was refused until this has moved on.
+    // Any thread, also while the program ends: the count outlives every object.
+    static uint64_t SourcesVersion();
+    static void NoteSourcesChanged();
+
+    SIM_FlowWork& Work() { return m_work; }
     SIM_ResourceObject& Record(int32_t index) { return m_records[static_cast<size_t>(index)]; }
     int32_t IndexOf(const SIM_ResourceObject* object) const;
     int32_t CountInUse() const;
 
 private:
     SIM_ResourceObjManager();
+    // Rebuilds both indices from the records themselves.
+    void RebuildIndices();
 
     int32_t m_topIndex = 0;
     std::unique_ptr<SIM_ResourceObject[]> m_records;
+    // Every free record is in the free index and every record in transit in the transit index;
+    // either may also hold a few records that changed since, which are dropped when met.
+    SIM_IndexSet m_freeIndex;
+    SIM_IndexSet m_transitIndex;
+    // The records the per-frame walk visits, kept between frames to spare the allocation.
+    std::vector<int32_t> m_walk;
+    SIM_FlowWork m_work;
 };

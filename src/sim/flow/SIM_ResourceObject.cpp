@@ -11,6 +11,7 @@
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
@@ -72,6 +73,13 @@ void SIM_ResourceObject::Init(const SIM_Resource* resource, SIM_PlaceableSlot* d
     else
         m_view->SetResourceSprite();
     m_destination = destination;
+    SIM_ResourceObjManager::Instance().NoteTaken(this);
+}
+
+void SIM_ResourceObject::StartTransit()
+{
+    m_state = STATE_IN_TRANSIT;
+    SIM_ResourceObjManager::Instance().NoteInTransit(this);
 }
 
 TileWaypoint* SIM_ResourceObject::CursorPoint() const
@@ -93,6 +101,12 @@ SIM_Tile* SIM_ResourceObject::TileUnder()
 
 void SIM_ResourceObject::Update()
 {
+    Step(SIM_Game::Instance().GetFrameTime(),
+         SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED));
+}
+
+void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
+{
     FV_ASSERT(m_destination != nullptr);
     if (!m_destination)
     {
@@ -101,7 +115,6 @@ void SIM_ResourceObject::Update()
         return;
     }
 
-    const float frameTime = SIM_Game::Instance().GetFrameTime();
     if (!m_route)
     {
         m_retryTime += frameTime;
@@ -137,8 +150,7 @@ void SIM_ResourceObject::Update()
     const float dy = target->m_worldY - m_y;
     const float angle = std::atan2(dy, dx);
     const float distance = std::sqrt(dx * dx + dy * dy);
-    const float length = std::clamp(frameTime, 0.0f, 100.0f) * 0.5f *
-                         SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED);
+    const float length = std::clamp(frameTime, 0.0f, 100.0f) * 0.5f * speedMultiplier;
 
     if (length > distance)
     {
@@ -306,6 +318,7 @@ void SIM_ResourceObject::Release()
     m_placeIndex = -1;
     m_task = nullptr;
     m_retryTime = 0.0f;
+    SIM_ResourceObjManager::Instance().NoteFreed(this);
 }
 
 void SIM_ResourceObject::ResetRecord()
@@ -326,4 +339,5 @@ void SIM_ResourceObject::ResetRecord()
     m_placeIndex = -1;
     m_retryTime = 0.0f;
     m_task = nullptr;
+    SIM_ResourceObjManager::Instance().NoteFreed(this);
 }

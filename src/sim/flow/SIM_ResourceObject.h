@@ -34,6 +34,9 @@ public:
 
     // Makes the record live for a resource bound for a destination slot, waiting at (x, y).
     void Init(const SIM_Resource* resource, SIM_PlaceableSlot* destination, float x, float y);
+    // Sets the object moving (state 2): every place that sends an object on its way goes here, so
+    // that the pool's per-frame loop meets it.
+    void StartTransit();
     // One step along the route of an object in transit.
     void Update();
     // Looks for a new route from the tile under the object to its destination (in transit only).
@@ -80,6 +83,9 @@ public:
     SIM_ProductionTask* m_task = nullptr;
 
 private:
+    // Update with what is the same for every object of a frame, looked up once by the pool.
+    friend class SIM_ResourceObjManager;
+    void Step(float frameTime, float speedMultiplier);
     TileWaypoint* CursorPoint() const;
     SIM_Tile* TileUnder();
 };

@@ -61,6 +61,7 @@ SIM_ResourceStockpile::~SIM_ResourceStockpile()
         m_tile->m_hasStockpile = false;
     m_stored.clear();
     m_requests.clear();
+    m_requestObjects.clear();
     m_totals.clear();
 }
 
@@ -128,6 +129,12 @@ void SIM_ResourceStockpile::RemoveStored(const SIM_Resource* resource)
 bool SIM_ResourceStockpile::HasRequestFor(const SIM_ResourceObject* object) const
 {
     FV_ASSERT(object != nullptr);
+    // Every object in transit is checked every frame; the object itself is nearly always listed,
+    // which settles it without comparing identities.
+    if (object)
+        for (size_t i = 0; i < m_requestObjects.size(); ++i)
+            if (m_requestObjects[i] == object && RequestAtNames(i, object))
+                return true;
     return std::any_of(m_requests.begin(), m_requests.end(),
                        [object](const std::unique_ptr<StockpileRequest>& r) { return SameObject(r->object, object); });
 }
@@ -186,17 +193,51 @@ int32_t SIM_ResourceStockpile::Missing(const SIM_Resource* resource, int32_t cou
     return want > have ? want - have : 0;
 }
 
+bool SIM_ResourceStockpile::StillRefused(const SIM_Resource* resource) const
+{
+    const uint64_t version = SIM_ResourceObjManager::SourcesVersion();
+    for (const auto& [refused, at] : m_refused)
+        if (refused == resource)
+            return at == version;
+    return false;
+}
+
+void SIM_ResourceStockpile::NoteRefused(const SIM_Resource* resource)
+{
+    const uint64_t version = SIM_ResourceObjManager::SourcesVersion();
+    for (auto& entry : m_refused)
+    {
+        if (entry.first == resource)
+        {
+            entry.second = version;
+            return;
+        }
+    }
+    m_refused.emplace_back(resource, version);
+}
+
 void SIM_ResourceStockpile::RequestResources(SIM_ProductionTask* task, int32_t n, const SIM_Resource* resource)
 {
-    if (!m_slot || !resource)
+    if (!m_slot || !resource || n <= 0)
         return;
-    int32_t received = 0;
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
+    // A request that found no object finds none again while nothing it waits for has changed:
+    // with the pool full that is every request of every stockpile, every time it looks.
+    if (StillRefused(resource))
+    {
+        ++pool.Work().requestsHeldBack;
+        return;
+    }
+    int32_t received = 0;
     for (int32_t i = 0; i < n; ++i)
     {
         SIM_ResourceObject* object = pool.Spawn(m_slot, resource);
         if (!object)
-            continue;
+        {
+            // The next try would meet the same sources and the same full pool.
+            NoteRefused(resource);
+            break;
+        }
         object->m_task = task;
         AddRequest(object);
         ++received;
@@ -315,7 +356,7 @@ void SIM_ResourceStockpile::TrashLowPriorityResource()
         }
         if (named && !reached)
             continue;
-        m_requests.erase(m_requests.begin() + static_cast<std::ptrdiff_t>(i));
+        EraseRequestAt(i);
         if (object->IsInUse() && object->m_destination == m_slot)
         {
             if (object->m_state != SIM_ResourceObject::STATE_IN_TRANSIT)

@@ -60,6 +60,10 @@ private:
     void SlotNeeds(ResourceCount out[kNeedPairs]) const;
     int32_t Missing(const SIM_Resource* resource, int32_t count, SIM_ProductionTask* task) const;
     void RequestResources(SIM_ProductionTask* task, int32_t n, const SIM_Resource* resource);
+    // True when the last request for the resource found no object and nothing it could be waiting
+    // for (a free record, a source, a route) has changed since: asking again would be refused too.
+    bool StillRefused(const SIM_Resource* resource) const;
+    void NoteRefused(const SIM_Resource* resource);
     void RequestForTask(SIM_ProductionTask* task);
     void RebuildTotals();
     int32_t TotalFor(const SIM_Resource* resource) const;
@@ -74,4 +78,6 @@ private:
     SIM_Tile* m_tile = nullptr;
     std::unique_ptr<SIM_StockpileView> m_view;
     ResourceCount m_needs[kNeedPairs];
+    // Resources last asked for in vain, with the sources' version of that moment.
+    std::vector<std::pair<const SIM_Resource*, uint64_t>> m_refused;
 };

@@ -99,20 +99,36 @@ void SIM_StockpileBase::AddRequest(SIM_ResourceObject* object)
     auto request = std::make_unique<StockpileRequest>();
     request->object = object;
     m_requests.push_back(std::move(request));
+    m_requestObjects.push_back(object);
     FV_ASSERT(static_cast<int32_t>(m_stored.size() + m_requests.size()) <= m_capacity);
 }
 
 bool SIM_StockpileBase::RemoveRequest(SIM_ResourceObject* object)
 {
-    for (auto it = m_requests.begin(); it != m_requests.end(); ++it)
+    for (size_t i = 0; i < m_requests.size(); ++i)
     {
-        if ((*it)->object == object)
+        if (m_requests[i]->object == object)
         {
-            m_requests.erase(it);
+            EraseRequestAt(i);
             return true;
         }
     }
     return false;
+}
+
+void SIM_StockpileBase::EraseRequestAt(size_t index)
+{
+    if (index >= m_requests.size())
+        return;
+    m_requests.erase(m_requests.begin() + static_cast<std::ptrdiff_t>(index));
+    if (index < m_requestObjects.size())
+        m_requestObjects.erase(m_requestObjects.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+bool SIM_StockpileBase::RequestAtNames(size_t index, const SIM_ResourceObject* object) const
+{
+    return index < m_requestObjects.size() && m_requestObjects[index] == object && index < m_requests.size() &&
+           m_requests[index]->object == object;
 }
 
 bool SIM_StockpileBase::HasRequest(const SIM_ResourceObject* object) const
@@ -146,6 +162,7 @@ void SIM_StockpileBase::Clear()
 
     std::vector<std::unique_ptr<StockpileRequest>> requests;
     requests.swap(m_requests);
+    m_requestObjects.clear();
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
     for (auto& request : requests)
     {

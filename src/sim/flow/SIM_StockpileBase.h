@@ -51,6 +51,9 @@ public:
     void ValidateRequests();
 
     void AddRequest(SIM_ResourceObject* object);
+    // Asks the processor to fetch the request list ahead of use (the per-frame walk of the objects
+    // in transit does, a few objects ahead).
+    void PrefetchRequests() const { __builtin_prefetch(m_requestObjects.data()); }
     bool HasRequest(const SIM_ResourceObject* object) const;
     int32_t CountStored(const SIM_Resource* resource) const;
     int32_t CountRequested(const SIM_Resource* resource) const;
@@ -73,8 +76,17 @@ protected:
     virtual int32_t PlaceCount() const { return m_capacity; }
     static bool SameObject(const SIM_ResourceObject* a, const SIM_ResourceObject* b);
 
+    // Takes request i off the list.
+    void EraseRequestAt(size_t index);
+    // The request at `index` names the object (checked with one look at the request).
+    bool RequestAtNames(size_t index, const SIM_ResourceObject* object) const;
+
     std::vector<SIM_ResourceObject*> m_stored;
     std::vector<std::unique_ptr<StockpileRequest>> m_requests;
+    // The requests' objects side by side, in the same order: every object in transit checks every
+    // frame that its stockpile still lists it, and one look here replaces a look at each request.
+    // Only a guide: a match is confirmed on the request itself.
+    std::vector<const SIM_ResourceObject*> m_requestObjects;
     int32_t m_capacity = 0;
     SIM_PlaceableSlot* m_owner = nullptr;
 };

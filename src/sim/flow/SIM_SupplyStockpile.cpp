@@ -132,6 +132,7 @@ void SIM_SupplyStockpile::LoadObject(SIM_ResourceObject* object)
     FV_ASSERT(object->m_placeIndex >= 0);
     m_stored.push_back(object);
     ShowAtPallet(object->m_resource, object->m_placeIndex);
+    SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SIM_SupplyStockpile::ClearStockItems()
@@ -159,6 +160,7 @@ void SIM_SupplyStockpile::Receive(SIM_ResourceObject* object)
         return;
     }
     ShowAtPallet(object->m_resource, place);
+    SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 SIM_ResourceObject* SIM_SupplyStockpile::TakeResource(const SIM_Resource* resource)

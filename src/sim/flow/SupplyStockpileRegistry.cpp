@@ -2,6 +2,7 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 
 #include "sim/flow/SIM_NearestByRoute.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 
@@ -17,12 +18,14 @@ SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 
 void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)
 {
-    AddPointerOnce(m_stockpiles, stockpile);
+    if (AddPointerOnce(m_stockpiles, stockpile))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
 {
-    RemovePointer(m_stockpiles, stockpile);
+    if (RemovePointer(m_stockpiles, stockpile))
+        SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource)

@@ -3,6 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Game.h"
+#include "sim/SIM_RepeatLog.h"
 
 SIM_FinanceRecord& SIM_FinanceRecord::Instance()
 {
@@ -44,24 +45,36 @@ void SIM_FinanceRecord::StoreRecord(int hour, int category, float amount)
     }
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     totals[category] += amount;
-    for (auto& r : records)
+    // A ledger holds one record per hour and category, so the record last booked to is the one
+    // the walk below would find, when it still matches.
+    SIM_FinanceLedgerEntry& last = records[m_lastBooked[category]];
+    if (last.used && last.hour == hour && last.category == category)
     {
+        last.amount += amount;
+        return;
+    }
+    for (int i = 0; i < NUM_RECORDS; ++i)
+    {
+        SIM_FinanceLedgerEntry& r = records[i];
         if (r.used && r.hour == hour && r.category == category)
         {
             r.amount += amount;
+            m_lastBooked[category] = i;
             return;
         }
     }
     for (int attempt = 0; attempt < 2; ++attempt)
     {
-        for (auto& r : records)
+        for (int i = 0; i < NUM_RECORDS; ++i)
         {
+            SIM_FinanceLedgerEntry& r = records[i];
             if (!r.used)
             {
                 r.hour = hour;
                 r.amount = amount;
                 r.category = category;
                 r.used = 1;
+                m_lastBooked[category] = i;
                 return;
             }
         }
@@ -69,7 +82,8 @@ void SIM_FinanceRecord::StoreRecord(int hour, int category, float amount)
             PurgeOldRecordsLocked(CurrentHour());
     }
     // Every record holds one of the last 25 hours: the all-time total keeps the amount.
-    DebugTrace("WARNING! Too many financial record storage attempts", "SIM_FinanceRecord", __LINE__);
+    SIM_RepeatLog::Instance().Report("WARNING! Too many financial record storage attempts", "", "", "SIM_FinanceRecord",
+                                     __LINE__);
 }
 
 void SIM_FinanceRecord::StoreRecordNow(int category, float amount)

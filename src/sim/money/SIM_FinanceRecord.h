@@ -77,4 +77,7 @@ private:
     float GetTotalLocked(int hours, int category, int now) const;
 
     mutable std::recursive_mutex m_lock;
+    // Per category, the record last booked to: the hourly wages of every employee go to one record
+    // in a row, which is then found without walking the ledger. Only a hint, checked before use.
+    int m_lastBooked[NUM_CATEGORIES] = {};
 };

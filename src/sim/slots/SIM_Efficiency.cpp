@@ -72,8 +72,11 @@ void SIM_Efficiency::TakeSample()
         DebugAssert(history != nullptr, "SIM_Efficiency", 116);
         if (!history)
             continue;
+        // One walk over the slot's history gives all seven shares.
+        float shares[NUM_STATES];
+        history->GetStateFractions(shares, NUM_STATES, SAMPLE_INTERVAL_MS);
         for (int s = 0; s < NUM_STATES; ++s)
-            sample.shares[s] += history->GetStateFraction(s, SAMPLE_INTERVAL_MS);
+            sample.shares[s] += shares[s];
     }
     for (int s = 0; s < NUM_STATES; ++s)
     {

@@ -8,6 +8,7 @@
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/slots/SIM_Employee.h"
 #include "sim/slots/SIM_EmployeeManager.h"
@@ -78,7 +79,7 @@ void SIM_PlaceableSlot::ClearFromFloor(bool silent)
             // Every tile that names this slot lets go of it, so the tile loop never reaches a
             // deleted slot through a tile other than the anchor.
             if (tile->m_occupant == this)
-                tile->m_occupant = nullptr;
+                SIM_Factory::SetOccupant(tile, nullptr);
         };
         for (SIM_Tile* tile : m_tiles)
             clearTile(tile);
@@ -148,7 +149,7 @@ bool SIM_PlaceableSlot::PlaceOnFloor(SIM_Tile* anchor, int facing, const SIM_Bas
     SetTile(anchor);
     for (size_t i = 0; i < covered.size(); ++i)
     {
-        covered[i]->m_occupant = this;
+        SIM_Factory::SetOccupant(covered[i], this);
         covered[i]->m_builtOn = true;
         AddOption(covered[i], *defs[i]);
     }
@@ -194,6 +195,14 @@ void SIM_PlaceableSlot::RecalculateUpgradeEffects()
             }
         }
     }
+}
+
+void SIM_PlaceableSlot::SetNearestImportBay(SIM_ResourceImportBay* bay)
+{
+    if (bay == m_nearestBay)
+        return;
+    m_nearestBay = bay;
+    SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SIM_PlaceableSlot::SetState(int state)

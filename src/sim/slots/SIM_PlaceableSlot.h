@@ -70,7 +70,8 @@ public:
     SIM_SlotNotice* GetNotice() const { return m_notice; }
     SIM_SlotStateHistory* GetStateHistory() const { return m_history; }
     SIM_ResourceImportBay* GetNearestImportBay() const { return m_nearestBay; }
-    void SetNearestImportBay(SIM_ResourceImportBay* bay) { m_nearestBay = bay; }
+    // A new nearest bay may serve a request that was refused before.
+    void SetNearestImportBay(SIM_ResourceImportBay* bay);
     const std::vector<SIM_Tile*>& GetTiles() const { return m_tiles; }
     const std::vector<SIM_Employee*>& GetEmployees() const { return m_employees; }
     std::vector<SIM_SlotUpgrade*>& GetUpgrades() { return m_upgrades; }

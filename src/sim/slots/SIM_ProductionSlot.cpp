@@ -8,8 +8,10 @@
 #include "platform/core/PRandom.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
@@ -126,7 +128,7 @@ void SIM_ProductionSlot::RebuildSubTasks()
             if (!step)
             {
                 // A step naming no task is left out rather than run as nothing.
-                FV_TRACE("Sub-task names no task: " + name);
+                FV_REPORT_REPEATING("Sub-task names no task:", name, "");
                 continue;
             }
             if (step->m_optional && std::find(m_options.begin(), m_options.end(), name) == m_options.end())
@@ -254,7 +256,7 @@ bool SIM_ProductionSlot::CheckRoute()
 {
     if (!m_inputStockpile)
         return false;
-    m_nearestBay = SIM_ResourceConveyorManager::Instance().FindNearestImportBay(m_inputStockpile->GetTile());
+    SetNearestImportBay(SIM_ResourceConveyorManager::Instance().FindNearestImportBay(m_inputStockpile->GetTile()));
     if (m_nearestBay)
         return false;
     if (m_inputStockpile->CanServeFromComponents())
@@ -481,7 +483,11 @@ void SIM_ProductionSlot::ProduceExports()
         if (!object)
         {
             // Every object of the pool is in use: this product is not made.
-            FV_TRACE("Resource object limit reached...");
+            SIM_Tile* at = m_outputStockpile->GetTile();
+            FV_REPORT_REPEATING("Resource object limit reached...",
+                                "for " + product.resource->m_name + " at " +
+                                    (at ? std::to_string(at->m_gridX) + "," + std::to_string(at->m_gridY) : "?"),
+                                "");
             continue;
         }
         SIM_Tile* tile = m_outputStockpile->GetTile();

@@ -3,6 +3,9 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Game.h"
+#include "sim/SIM_RepeatLog.h"
+
+#include <utility>
 
 void SIM_SlotStateHistory::Record(int state)
 {
@@ -18,6 +21,15 @@ void SIM_SlotStateHistory::RecordAt(int state, float now)
         open.end = now;
         m_current = -1;
     }
+    // Recorded at a time earlier than the last change (only a caller passing its own times can),
+    // the order no longer tells which entries the window reaches: every query reads them all.
+    if (m_orderKnown && m_orderCount >= 2)
+    {
+        const Entry& before = m_entries[m_order[m_orderCount - 2]];
+        const Entry& last = m_entries[m_order[m_orderCount - 1]];
+        if (before.end == -1.0f || last.end == -1.0f || last.end < before.end)
+            m_orderKnown = false;
+    }
 
     int free = FindFreeEntry();
     if (free < 0)
@@ -29,7 +41,7 @@ void SIM_SlotStateHistory::RecordAt(int state, float now)
     {
         // No entry is left open: the next change must not reopen and rewrite the entry that was
         // just closed, or the shares of the last seconds would no longer add up.
-        FV_TRACE("Too many slot state changes in 30s!");
+        FV_REPORT_REPEATING("Too many slot state changes in 30s!", "", "");
         return;
     }
 
@@ -39,6 +51,8 @@ void SIM_SlotStateHistory::RecordAt(int state, float now)
     entry.end = -1.0f;
     entry.state = state;
     m_current = free;
+    if (m_orderKnown && m_orderCount < kEntryCount)
+        m_order[m_orderCount++] = static_cast<int16_t>(free);
 }
 
 int SIM_SlotStateHistory::FindFreeEntry() const
@@ -54,6 +68,33 @@ void SIM_SlotStateHistory::Prune(float now)
     for (Entry& entry : m_entries)
         if (entry.valid && entry.end != -1.0f && entry.end < now - kKeepMs)
             entry.valid = 0;
+    // The freed entries leave the order; the others keep theirs.
+    int32_t kept = 0;
+    for (int32_t k = 0; k < m_orderCount; ++k)
+        if (m_entries[m_order[k]].valid)
+            m_order[kept++] = m_order[k];
+    m_orderCount = kept;
+}
+
+void SIM_SlotStateHistory::RebuildOrder()
+{
+    m_orderCount = 0;
+    for (int i = 0; i < kEntryCount; ++i)
+        if (m_entries[i].valid)
+            m_order[m_orderCount++] = static_cast<int16_t>(i);
+    // By start time, equal starts in index order (an insertion sort of at most 128 entries).
+    for (int32_t k = 1; k < m_orderCount; ++k)
+        for (int32_t j = k; j > 0 && m_entries[m_order[j - 1]].start > m_entries[m_order[j]].start; --j)
+            std::swap(m_order[j - 1], m_order[j]);
+    // Trusted when every entry but the last is closed and the ends do not go back in time.
+    m_orderKnown = true;
+    for (int32_t k = 0; k + 1 < m_orderCount; ++k)
+    {
+        const Entry& earlier = m_entries[m_order[k]];
+        const Entry& later = m_entries[m_order[k + 1]];
+        if (earlier.end == -1.0f || (later.end != -1.0f && later.end < earlier.end))
+            m_orderKnown = false;
+    }
 }
 
 float SIM_SlotStateHistory::GetStateFraction(int state, float windowMs) const
@@ -63,11 +104,53 @@ float SIM_SlotStateHistory::GetStateFraction(int state, float windowMs) const
 
 float SIM_SlotStateHistory::GetStateFractionAt(int state, float windowMs, float now) const
 {
+    // States the game does not have never match an entry: their share is 0.
+    if (state < 0 || state >= kMaxStates)
+        return 0.0f;
+    float shares[kMaxStates];
+    GetStateFractionsAt(shares, state + 1, windowMs, now);
+    return shares[state];
+}
+
+void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float windowMs) const
+{
+    GetStateFractionsAt(shares, count, windowMs, SIM_Game::Instance().GetGameTime());
+}
+
+void SIM_SlotStateHistory::GetStateFractionsAt(float* shares, int count, float windowMs, float now) const
+{
+    // The time in each state and in all, summed entry by entry in index order.
+    if (count > kMaxStates)
+        count = kMaxStates;
+    float inState[kMaxStates] = {};
     const float from = now - windowMs;
-    float total = 0.0f;
-    float inState = 0.0f;
-    for (const Entry& entry : m_entries)
+    // The entries the window can reach: walking back from the newest, the first one that ended
+    // before the window began ends the walk, since every older one ended earlier still. They are
+    // then summed in index order, as a walk over the whole history would sum them.
+    int16_t reach[kEntryCount];
+    int32_t reached = 0;
+    if (m_orderKnown)
     {
+        for (int32_t k = m_orderCount - 1; k >= 0; --k)
+        {
+            const Entry& entry = m_entries[m_order[k]];
+            if (entry.end != -1.0f && entry.end < from)
+                break;
+            int32_t at = reached++;
+            for (; at > 0 && reach[at - 1] > m_order[k]; --at)
+                reach[at] = reach[at - 1];
+            reach[at] = m_order[k];
+        }
+    }
+    else
+    {
+        for (int i = 0; i < kEntryCount; ++i)
+            reach[reached++] = static_cast<int16_t>(i);
+    }
+    float total = 0.0f;
+    for (int32_t r = 0; r < reached; ++r)
+    {
+        const Entry& entry = m_entries[reach[r]];
         if (!entry.valid)
             continue;
         const bool open = entry.end == -1.0f;
@@ -79,16 +162,22 @@ float SIM_SlotStateHistory::GetStateFractionAt(int state, float windowMs, float 
         if (length <= 0.0f)
             continue;
         total += length;
-        if (entry.state == state)
-            inState += length;
+        if (entry.state >= 0 && entry.state < count)
+            inState[entry.state] += length;
     }
-    if (total <= 0.0f)
-        return 0.0f;
-    float result = inState / total;
-    FV_ASSERT(result >= 0.0f && result <= 1.0f);
-    if (result > 1.0f)
-        result = 1.0f;
-    return result;
+    for (int s = 0; s < count; ++s)
+    {
+        if (total <= 0.0f)
+        {
+            shares[s] = 0.0f;
+            continue;
+        }
+        float result = inState[s] / total;
+        FV_ASSERT(result >= 0.0f && result <= 1.0f);
+        if (result > 1.0f)
+            result = 1.0f;
+        shares[s] = result;
+    }
 }
 
 void SIM_SlotStateHistory::FindCurrentEntry()
@@ -97,4 +186,5 @@ void SIM_SlotStateHistory::FindCurrentEntry()
     for (int i = 0; i < kEntryCount; ++i)
         if (m_entries[i].valid && m_entries[i].end == -1.0f)
             m_current = i;
+    RebuildOrder();
 }

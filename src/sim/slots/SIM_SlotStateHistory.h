@@ -24,9 +24,16 @@ public:
     void Record(int state);
     void RecordAt(int state, float now);
 
+    // States a share can be asked for: the slot states and room to spare.
+    static constexpr int kMaxStates = 16;
+
     // Share 0..1 of the last windowMs game milliseconds spent in the state.
     float GetStateFraction(int state, float windowMs) const;
     float GetStateFractionAt(int state, float windowMs, float now) const;
+    // The shares of states 0 .. count - 1 (at most kMaxStates) at once: the efficiency sample asks
+    // for all seven of every slot. Only the entries of the window are read, not the whole history.
+    void GetStateFractions(float* shares, int count, float windowMs) const;
+    void GetStateFractionsAt(float* shares, int count, float windowMs, float now) const;
 
     // After a savegame restored the entries: the last valid open entry becomes current.
     void FindCurrentEntry();
@@ -37,11 +44,23 @@ public:
     int GetCurrentIndex() const { return m_current; }
     const Entry& GetEntry(int index) const { return m_entries[index]; }
     // The savegame reader writes entries back before FindCurrentEntry.
-    Entry& EditEntry(int index) { return m_entries[index]; }
+    Entry& EditEntry(int index)
+    {
+        m_orderKnown = false;
+        return m_entries[index];
+    }
 
 private:
     int FindFreeEntry() const;
+    // Orders the valid entries by time again; the order is trusted only when their ends follow
+    // each other (as entries recorded one after the other do).
+    void RebuildOrder();
 
     int32_t m_current = -1;
     Entry m_entries[kEntryCount];
+    // The valid entries in the order they were recorded, so the newest are found without
+    // reading the rest: each entry ends no later than the next one.
+    int16_t m_order[kEntryCount] = {};
+    int32_t m_orderCount = 0;
+    bool m_orderKnown = true;
 };

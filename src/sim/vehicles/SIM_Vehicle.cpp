@@ -6,6 +6,7 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/slots/SIM_ProductionSlot.h"
@@ -195,7 +196,7 @@ void SIM_Vehicle::MoveStep(float frameMs, float conveyorSpeed)
     if (!occupant || occupant->IsFacility())
     {
         // Nothing to hand the car to: it stays standing where it is.
-        FV_TRACE("Car arrived on a tile without a production slot");
+        FV_REPORT_REPEATING("Car arrived on a tile without a production slot", "", "");
         return;
     }
     static_cast<SIM_ProductionSlot*>(occupant)->OnVehicleArrived();

@@ -5,6 +5,8 @@
 #include "engine/core/GStringTokenizer.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/views/SIM_TileView.h"
 #include "sim/world/SIM_Factory.h"
 
@@ -99,6 +101,9 @@ void SIM_BuildingZone::Unlock(bool silent)
             }
         }
     }
+    // Conveyors in the zone can carry objects from now on.
+    SIM_ResourceConveyorManager::NoteFloorChanged();
+    SIM_ResourceObjManager::NoteSourcesChanged();
     listener.RetintPotentialSiteMarkers();
     if (!silent)
         listener.PlayEffectSound("slot_place.ogg");

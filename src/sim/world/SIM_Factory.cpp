@@ -10,6 +10,7 @@
 #include "sim/world/TileWaypointGrid.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 SIM_Factory::SIM_Factory()
@@ -41,6 +42,7 @@ void SIM_Factory::Init()
     m_width = 0;
     m_height = 0;
     m_zoneTileCount = 0;
+    m_occupied.Resize(0);
 
     SIM_Mission* mission = SIM_Game::Instance().GetMission();
     DebugAssert(mission != nullptr, "SIM_Factory", 223);
@@ -58,6 +60,7 @@ void SIM_Factory::Init()
     m_width = mission->m_worldX;
     m_height = mission->m_worldY;
     m_tiles = new SIM_Tile[static_cast<size_t>(m_width) * static_cast<size_t>(m_height)];
+    m_occupied.Resize(m_width * m_height);
 
     m_worldLeft = -(m_width * 512) - 32;
     m_worldTop = -32;
@@ -69,6 +72,7 @@ void SIM_Factory::Init()
         for (int y = 0; y < m_height; ++y)
         {
             SIM_Tile& tile = m_tiles[TileIndex(x, y)];
+            // FindNearestTile works the centres out the same way: they never change.
             tile.m_worldX = 256.0f * static_cast<float>(x - y);
             tile.m_worldY = 128.0f * static_cast<float>(x + y);
             tile.m_gridX = x;
@@ -116,16 +120,32 @@ void SIM_Factory::BuildPotentialSites()
 
 void SIM_Factory::Update()
 {
-    for (int x = 0; x < m_width; ++x)
+    // Tile indices run x outer and y inner, so ascending indices are the order of a walk over
+    // every column; an empty floor of a million tiles costs a few hundred word reads.
+    for (int32_t i = m_occupied.First(); i != SIM_IndexSet::kNone; i = m_occupied.FindFrom(i + 1))
     {
-        for (int y = 0; y < m_height; ++y)
-        {
-            SIM_Tile& tile = m_tiles[TileIndex(x, y)];
-            // A slot on several tiles is updated once per tile that names it.
-            if (tile.m_occupant)
-                tile.m_occupant->Update();
-        }
+        SIM_Tile& tile = m_tiles[i];
+        // A slot on several tiles is updated once per tile that names it.
+        if (tile.m_occupant)
+            tile.m_occupant->Update();
+        else
+            m_occupied.Erase(i);
     }
+}
+
+void SIM_Factory::SetOccupant(SIM_Tile* tile, SIM_PlaceableSlot* slot)
+{
+    if (!tile)
+        return;
+    tile->m_occupant = slot;
+    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    if (!factory || !factory->m_tiles || tile < factory->m_tiles || tile >= factory->m_tiles + factory->GetTileCount())
+        return;
+    const int32_t index = static_cast<int32_t>(tile - factory->m_tiles);
+    if (slot)
+        factory->m_occupied.Insert(index);
+    else
+        factory->m_occupied.Erase(index);
 }
 
 SIM_Tile* SIM_Factory::GetTile(int x, int y) const
@@ -185,26 +205,52 @@ SIM_Tile* SIM_Factory::FindNearestTile(int gridX, int gridY, float worldX, float
 {
     if (!m_tiles)
         return nullptr;
-    SIM_Tile* best = &m_tiles[TileIndex(0, 0)];
-    float bestDistance = 9999.0f;
-    for (int x = gridX - 1; x <= gridX + 1; ++x)
+    // Every object in transit asks this every frame. Tile centres are computed the way Init placed
+    // them, without reading the tiles. Neighbouring centres lie at least 256 apart, so a position
+    // well within 128 of the centre of (gridX, gridY) is nearest to that tile and to no other.
+    const auto centreX = [](int x, int y) { return 256.0f * static_cast<float>(x - y); };
+    const auto centreY = [](int x, int y) { return 128.0f * static_cast<float>(x + y); };
+    if (gridX >= 0 && gridY >= 0 && gridX < m_width && gridY < m_height)
     {
-        for (int y = gridY - 1; y <= gridY + 1; ++y)
+        const float dx = centreX(gridX, gridY) - worldX;
+        const float dy = centreY(gridX, gridY) - worldY;
+        if (dx * dx + dy * dy < 16000.0f)
+            return &m_tiles[TileIndex(gridX, gridY)];
+    }
+    // Otherwise the square roots are taken only where they decide. The answer is the first tile,
+    // x outer and y inner, whose distance (a square root) is the least of the block and below
+    // 9999. Squares that differ can have equal roots once rounded, so the tiles whose squares lie
+    // within rounding of the least one are compared by their roots, in walking order.
+    SIM_Tile* tiles[9];
+    float squares[9];
+    int count = 0;
+    const int x0 = gridX - 1 < 0 ? 0 : gridX - 1;
+    const int x1 = gridX + 1 >= m_width ? m_width - 1 : gridX + 1;
+    const int y0 = gridY - 1 < 0 ? 0 : gridY - 1;
+    const int y1 = gridY + 1 >= m_height ? m_height - 1 : gridY + 1;
+    float least = std::numeric_limits<float>::infinity();
+    for (int x = x0; x <= x1; ++x)
+    {
+        for (int y = y0; y <= y1; ++y)
         {
-            SIM_Tile* tile = GetTile(x, y);
-            if (!tile)
-                continue;
-            const float dx = tile->m_worldX - worldX;
-            const float dy = tile->m_worldY - worldY;
-            const float distance = std::sqrt(dx * dx + dy * dy);
-            if (distance < bestDistance)
-            {
-                bestDistance = distance;
-                best = tile;
-            }
+            const float dx = centreX(x, y) - worldX;
+            const float dy = centreY(x, y) - worldY;
+            const float square = dx * dx + dy * dy;
+            tiles[count] = &m_tiles[TileIndex(x, y)];
+            squares[count] = square;
+            ++count;
+            if (square < least)
+                least = square;
         }
     }
-    return best;
+    const float bestDistance = std::sqrt(least);
+    if (!(bestDistance < 9999.0f))
+        return &m_tiles[TileIndex(0, 0)];
+    const float nearEnough = least * (1.0f + 1.0e-6f);
+    for (int i = 0; i < count; ++i)
+        if (squares[i] <= nearEnough && std::sqrt(squares[i]) == bestDistance)
+            return tiles[i];
+    return &m_tiles[TileIndex(0, 0)];
 }
 
 float SIM_Factory::ComputeHourlyRent()

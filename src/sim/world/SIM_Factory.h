@@ -2,6 +2,7 @@
 // its building-zone state and its occupant; answers where things are on the floor, steps every
 // placed slot each frame and books the hourly rent of the open zones.
 #pragma once
+#include "sim/SIM_IndexSet.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <vector>
@@ -30,8 +31,12 @@ public:
     void Init();
     // Frees both site lists.
     void Clear();
-    // Per frame: every tile's occupant, x outer and y inner.
+    // Per frame: every tile's occupant, x outer and y inner; tiles without one are not visited.
     void Update();
+    // Puts a slot on a tile of this floor, or takes it off with null. Every change of a tile's
+    // occupant goes through here (on the running game's floor), so that the per-frame loop knows
+    // which tiles hold a slot without reading the others.
+    static void SetOccupant(SIM_Tile* tile, SIM_PlaceableSlot* slot);
 
     // The one index of tile (x, y) used by everything that walks the grid. Width times x would
     // run past the array on grids that are wider than they are high, so the row length is the height.
@@ -71,4 +76,6 @@ public:
 
 private:
     SIM_Tile* m_tiles = nullptr; // owned, m_width * m_height tiles
+    // The tiles (by index) that may hold an occupant: every occupied tile is in it.
+    SIM_IndexSet m_occupied;
 };

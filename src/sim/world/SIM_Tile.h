@@ -24,7 +24,7 @@ public:
     float m_worldY = 0.0f;
     int m_gridX = -1;
     int m_gridY = -1;
-    SIM_PlaceableSlot* m_occupant = nullptr;    // set and cleared by the slots
+    SIM_PlaceableSlot* m_occupant = nullptr;    // set and cleared by the slots, through SIM_Factory::SetOccupant
     SIM_ResourceConveyor* m_conveyor = nullptr; // set and read by the conveyor logic
     SIM_TileView* m_view = nullptr;             // the tile's object in the factory view; null headless
     TileWaypointGrid* m_waypoints = nullptr;    // owned

@@ -4,6 +4,9 @@
 #include "sim/slots/SIM_SlotStateHistory.h"
 #include "sim/slots/SlotState.h"
 
+#include <algorithm>
+#include <random>
+
 namespace
 {
 int ValidEntries(const SIM_SlotStateHistory& history)
@@ -108,4 +111,69 @@ TEST(SlotStateHistory, FindCurrentEntryTakesTheLastOpenEntry)
     SIM_SlotStateHistory empty;
     empty.FindCurrentEntry();
     EXPECT_EQ(empty.GetCurrentIndex(), -1);
+}
+
+namespace
+{
+// The share of every state as a walk over the whole history gives it: every valid entry in
+// index order, the time inside the window summed per state and in all.
+void ShareByWholeWalk(const SIM_SlotStateHistory& history, float window, float now, float shares[7])
+{
+    const float from = now - window;
+    float total = 0.0f;
+    float inState[7] = {};
+    for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
+    {
+        const SIM_SlotStateHistory::Entry& entry = history.GetEntry(i);
+        const bool open = entry.end == -1.0f;
+        if (!entry.valid || (!open && entry.end < from))
+            continue;
+        const float length = (open ? now : entry.end) - (entry.start < from ? from : entry.start);
+        if (length <= 0.0f)
+            continue;
+        total += length;
+        if (entry.state >= 0 && entry.state < 7)
+            inState[entry.state] += length;
+    }
+    for (int s = 0; s < 7; ++s)
+        shares[s] = total > 0.0f ? std::min(1.0f, inState[s] / total) : 0.0f;
+}
+} // namespace
+
+// Reading only the entries a window reaches gives, to the last bit, what reading all of them
+// gives: over long runs that prune and reuse entries, after a restored history, and when a caller
+// records at times that go back.
+TEST(SlotStateHistory, SharesFromTheWindowEqualSharesFromTheWholeHistory)
+{
+    std::mt19937 random(177);
+    for (int round = 0; round < 40; ++round)
+    {
+        SIM_SlotStateHistory history;
+        float now = 0.0f;
+        for (int change = 0; change < 600; ++change)
+        {
+            // Mostly forward in time, now and then at the same moment or (round 7) back in time.
+            const float step = static_cast<float>(random() % 4000) * (round == 7 && change % 50 == 49 ? -1.0f : 1.0f);
+            now += change % 9 == 0 ? 0.0f : step;
+            history.RecordAt(static_cast<int>(random() % 7), now);
+            if (round == 5 && change == 300)
+            {
+                // A savegame writes the entries back, then finds the current one.
+                const SIM_SlotStateHistory::Entry kept = history.GetEntry(0);
+                history.EditEntry(0) = kept;
+                history.FindCurrentEntry();
+            }
+            const float window = change % 2 ? 10000.0f : 30000.0f;
+            const float at = now + static_cast<float>(random() % 3000);
+            float expected[7];
+            float shares[7];
+            ShareByWholeWalk(history, window, at, expected);
+            history.GetStateFractionsAt(shares, 7, window, at);
+            for (int s = 0; s < 7; ++s)
+            {
+                ASSERT_EQ(shares[s], expected[s]) << "round " << round << " change " << change << " state " << s;
+                ASSERT_EQ(history.GetStateFractionAt(s, window, at), expected[s]);
+            }
+        }
+    }
 }

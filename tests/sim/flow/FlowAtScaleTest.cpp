@@ -1,0 +1,250 @@
+// The resource flow of a big factory, counted rather than timed: with the pool full, what one step
+// does must follow what moves and what changes, not how many objects merely wait or lie stored;
+// a request the pool refuses is not asked again until something it waits for has changed; route
+// records go to the routes objects travel; and failures that repeat every step leave a log that
+// stays small. The nearest-bay search that looks at few bays gives the bay that scoring every bay
+// gives.
+#include "tests/sim/BigFactory.h"
+#include "tests/sim/FlowTestSupport.h"
+#include "tests/sim/SimTestSupport.h"
+
+#include "engine/core/GDebugLog.h"
+#include "sim/SIM_RepeatLog.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/SIM_ResourceRoute.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace flow_at_scale_test
+{
+SIM_ResourceObjManager& Pool()
+{
+    return SIM_ResourceObjManager::Instance();
+}
+
+// Two bands of two car lines of eleven stations (no chassis station, so no car uses anything up),
+// four import bays, on a 40 x 40 floor; bays send every tick.
+class SmallFullFactory : public ::testing::Test
+{
+protected:
+    static bigfactory::Layout SmallLayout()
+    {
+        bigfactory::Layout layout;
+        layout.size = 40;
+        layout.bands = 2;
+        layout.chains = 1;
+        layout.carBelts = 1;
+        layout.bays = 4;
+        layout.chassis = false;
+        layout.workers = false;
+        return layout;
+    }
+
+    SmallFullFactory() : factory(SmallLayout(), 0.0f) {}
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(factory.Build());
+        SIM_Game::Instance().SetSpeed(4.0f);
+        for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
+            if (SIM_ResourceStockpile* stockpile = static_cast<SIM_ProductionSlot*>(slot)->GetInputStockpile())
+                stockpiles.push_back(stockpile);
+        ASSERT_EQ(stockpiles.size(), 44u);
+    }
+
+    bool AllStocked() const
+    {
+        return std::all_of(stockpiles.begin(), stockpiles.end(), [](const SIM_ResourceStockpile* s) {
+            return s->Stored().size() == static_cast<size_t>(SIM_ResourceStockpile::kCapacity);
+        });
+    }
+
+    // Every free record becomes an object that waits at no source for nobody.
+    static int FillPool()
+    {
+        const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResources().front();
+        int filled = 0;
+        while (SIM_ResourceObject* object = Pool().Allocate())
+        {
+            object->Init(resource, nullptr, 0.0f, 0.0f);
+            ++filled;
+        }
+        return filled;
+    }
+
+    static int RouteRecordsInUse()
+    {
+        RouteTable& table = RouteTable::Instance();
+        int used = 0;
+        for (int32_t i = 0; i <= table.HighestIndex(); ++i)
+            used += table.Record(i).InUse() ? 1 : 0;
+        return used;
+    }
+
+    struct StepWork
+    {
+        SIM_FlowWork work;
+        int routeRecords = 0;
+    };
+
+    // The work of `frames` steps; three steps cover every stockpile's request cycle.
+    StepWork Measure(int frames)
+    {
+        Pool().Work() = SIM_FlowWork();
+        for (int i = 0; i < frames; ++i)
+            factory.Frame();
+        return StepWork{Pool().Work(), RouteRecordsInUse()};
+    }
+
+    bigfactory::Factory factory;
+    std::vector<SIM_ResourceStockpile*> stockpiles;
+};
+
+TEST_F(SmallFullFactory, AStepDoesNoMoreWorkForEveryObjectThatMerelyWaits)
+{
+    int frames = 0;
+    while (!AllStocked() && frames++ < 4000)
+        factory.Frame();
+    ASSERT_TRUE(AllStocked()) << "the stockpiles were never filled";
+    int counts[4];
+    bigfactory::Factory::CountObjects(counts);
+    EXPECT_EQ(counts[SIM_ResourceObject::STATE_IN_TRANSIT], 0);
+
+    const StepWork quiet = Measure(183);
+    EXPECT_GT(FillPool(), 15000);
+    const StepWork crowded = Measure(183);
+
+    EXPECT_EQ(crowded.work.objectsExamined, quiet.work.objectsExamined);
+    EXPECT_EQ(crowded.work.requestsTried, quiet.work.requestsTried);
+    EXPECT_EQ(crowded.routeRecords, quiet.routeRecords);
+    // Four bays could reach every stockpile; only the routes objects travel took a record.
+    EXPECT_LE(crowded.routeRecords, static_cast<int>(stockpiles.size()));
+}
+
+TEST_F(SmallFullFactory, ARefusedRequestWaitsForAFreeRecord)
+{
+    int frames = 0;
+    while (!AllStocked() && frames++ < 4000)
+        factory.Frame();
+    ASSERT_TRUE(AllStocked());
+    // Every station uses up its stock, and the records it frees are taken by objects that wait
+    // for nothing: every stockpile now asks for sixteen objects of a full pool.
+    EXPECT_EQ(bigfactory::Factory::ConsumeAllStored(), 44 * 16);
+    FillPool();
+
+    // Each stockpile asks once for its one resource and is refused; it does not ask again.
+    const StepWork first = Measure(61);
+    EXPECT_GT(first.work.requestsTried, 0u);
+    EXPECT_LE(first.work.requestsTried, stockpiles.size());
+    EXPECT_EQ(first.work.objectsExamined, 0u) << "no object moves, and a full pool has no free record to look at";
+    const StepWork later = Measure(244);
+    EXPECT_EQ(later.work.requestsTried, 0u);
+    EXPECT_GT(later.work.requestsHeldBack, 0u);
+
+    // One record comes free: a stockpile gets it at its next request.
+    Pool().Record(Pool().TopIndex()).Release();
+    const StepWork freed = Measure(61);
+    EXPECT_GT(freed.work.requestsTried, 0u);
+    EXPECT_EQ(Pool().CountInUse(), SIM_ResourceObjManager::kPoolSize);
+}
+
+TEST_F(SmallFullFactory, AThousandRepeatedFailuresWriteAFewLines)
+{
+    simtest::ScratchDir folder;
+    GDebugLog::Instance().Open(folder.Path().string());
+    // Lines with something on them (a trace ends its text with a line break of its own).
+    auto lines = [&folder]() {
+        const std::string text = simtest::ReadText(folder.File("debug/debug.txt"));
+        int count = 0;
+        for (size_t at = 0; at < text.size();)
+        {
+            const size_t end = std::min(text.find('\n', at), text.size());
+            count += end > at ? 1 : 0;
+            at = end + 1;
+        }
+        return count;
+    };
+    FillPool();
+    const auto before = lines();
+
+    SIM_ResourceStockpile* stockpile = stockpiles.front();
+    stockpile->GetSlot()->UpdateRouteState();
+    ASSERT_NE(stockpile->GetSlot()->GetNearestImportBay(), nullptr);
+    const SIM_Resource* wanted = stockpile->Needs()[0].resource
+                                     ? stockpile->Needs()[0].resource
+                                     : SIM_ResourceManager::Instance().GetResources().front();
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_EQ(Pool().Spawn(stockpile->GetSlot(), wanted), nullptr);
+    EXPECT_LE(lines() - before, 1) << "the first refusal is traced, the rest are counted";
+
+    // A game minute later one line sums them up.
+    const float minuteMs = SIM_SimConfig::GetFloat("HOUR_LENGTH") / 60.0f;
+    const float start = SIM_Game::Instance().GetGameTime();
+    while (SIM_Game::Instance().GetGameTime() - start < 2.0f * minuteMs)
+        factory.Frame();
+    const std::string text = simtest::ReadText(folder.File("debug/debug.txt"));
+    EXPECT_NE(text.find("x Resource object limit reached..."), std::string::npos);
+    EXPECT_LE(lines() - before, 1 + 44 + 3) << "first refusals of the stockpiles and one line per game minute:\n"
+                                            << text;
+    GDebugLog::Instance().Close();
+}
+
+// Scoring only the bays that may still win gives the bay that scoring every bay gives, with
+// queues of all lengths and bays on runs of conveyor that do not reach the goal.
+TEST(NearestImportBay, LookingAtFewBaysGivesTheBayScoringEveryBayGives)
+{
+    flowtest::FlowWorld world(30, 30);
+    std::mt19937 random(38);
+    for (int y = 0; y < 30; y += 3)
+        world.LayRow(y, 0, 29);
+    for (int x = 0; x < 30; x += 1 + static_cast<int>(random() % 9))
+        world.LayColumn(x, 0, 14 + static_cast<int>(random() % 16));
+    world.LayColumn(29, 20, 29);
+    std::vector<SIM_ResourceImportBay*> bays;
+    for (int i = 0; i < 14; ++i)
+    {
+        SIM_Tile* tile = world.Tile(static_cast<int>(random() % 30), 3 * static_cast<int>(random() % 10));
+        if (std::none_of(bays.begin(), bays.end(), [tile](SIM_ResourceImportBay* b) { return b->GetTile() == tile; }))
+            bays.push_back(new SIM_ResourceImportBay(tile));
+    }
+    const SIM_Resource* resource = &world.defs.steel;
+    for (SIM_ResourceImportBay* bay : bays)
+        for (int n = static_cast<int>(random() % 4); n > 0; --n)
+            if (SIM_ResourceObject* object = Pool().Allocate())
+            {
+                object->Init(resource, nullptr, 0.0f, 0.0f);
+                bay->Enqueue(object);
+            }
+    flowtest::FlowWorld::FloorChanged();
+
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+    for (int goalY = 0; goalY < 30; goalY += 3)
+    {
+        for (int goalX = 0; goalX < 30; goalX += 4)
+        {
+            SIM_Tile* goal = world.Tile(goalX, goalY);
+            // Every bay scored, in list order, as a walk over the bays would.
+            size_t best = 999999;
+            SIM_ResourceImportBay* expected = nullptr;
+            for (SIM_ResourceImportBay* bay : conveyors.ImportBays())
+            {
+                SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(bay->GetTile(), goal);
+                const size_t score = route ? route->m_tiles.size() + 4 * bay->QueueLength() : 999999;
+                if (score < best)
+                {
+                    best = score;
+                    expected = bay;
+                }
+            }
+            EXPECT_EQ(conveyors.FindNearestImportBay(goal), expected) << "goal " << goalX << "," << goalY;
+        }
+    }
+    for (SIM_ResourceImportBay* bay : bays)
+        delete bay;
+}
+} // namespace flow_at_scale_test
