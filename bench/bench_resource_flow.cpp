@@ -12,6 +12,7 @@
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
@@ -127,9 +128,8 @@ static void BenchMoveFullPool(benchmark::State& state)
 
     SIM_FacilityTask task;
     task.m_name = "fac_bench";
-    // Owned by the slot registry from here on: the game's reset removes and deletes it.
-    SIM_FacilitySlot* destination = new SIM_FacilitySlot();
-    destination->SetTask(&task);
+    // Placed in a corner; the game's reset removes and deletes it.
+    SIM_PlaceableSlot* destination = SIM_Placement::PlaceTask(&task, factory.GetTile(0, kBenchFloor - 1), 1, true);
     SIM_Resource resource;
     resource.m_name = "bench";
 

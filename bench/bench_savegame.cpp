@@ -25,12 +25,14 @@
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/money/SalesRecordPool.h"
 #include "sim/slots/SIM_Efficiency.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Factory.h"
@@ -43,6 +45,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,26 +69,13 @@ SIM_Tile* TileAt(int x, int y)
 
 void Lay(int x, int y)
 {
-    SIM_Tile* tile = TileAt(x, y);
-    if (!tile || tile->m_conveyor)
-        return;
-    SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-    conveyor->m_tile = tile;
-    conveyor->m_facing = 1;
-    tile->m_conveyor = conveyor;
+    SIM_Placement::LayConveyor(TileAt(x, y), 1, true);
 }
 
 SIM_ProductionSlot* Place(const char* name, int x, int y)
 {
-    SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
-    auto* slot = new SIM_ProductionSlot();
-    if (!task || !slot->PlaceOnFloor(TileAt(x, y), 1, *task))
-    {
-        delete slot;
-        return nullptr;
-    }
-    slot->SetTask(task);
-    return slot;
+    const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
+    return static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(task, TileAt(x, y), 1, true));
 }
 
 // The largest factory the file holds, built straight into the simulation's stores.
@@ -103,15 +93,14 @@ void BuildLargeFactory()
             Lay(x, y + 1);
         Lay(1, y);
         Lay(1, y + 2);
-        if (line % 5 == 0 && Place("task_resource_importer", 0, y))
-            bays.push_back(new SIM_ResourceImportBay(TileAt(0, y)));
+        if (line % 5 == 0 && Place("task_resource_importer", 0, y)) // the importer brings its bay
+            bays.push_back(SIM_ResourceConveyorManager::Instance().GetImportBayOn(TileAt(0, y)));
         Lay(0, y);
         for (int i = 0; i < kStations; ++i)
             if (SIM_ProductionSlot* slot = Place(kLineTasks[i % 12], 3 + i, y))
                 stations.push_back(slot);
     }
-    RecalculateNearestBay();
-    InvalidateRoutes();
+    SIM_Placement::ConveyorsChanged();
 
     // Cars in the first stations, each with what the line gave it so far.
     const auto& features = SIM_VehicleFeatureManager::Instance().GetFeatures();
@@ -126,10 +115,11 @@ void BuildLargeFactory()
         car->SetSlot(stations[i]);
         stations[i]->SetVehicle(car);
         for (size_t f = 0; f < features.size() && f < 6; ++f)
-            car->AddCompletedTask(new SIM_VehicleFeatureRecord{features[f], {}});
+            car->AddCompletedTask(
+                std::make_unique<SIM_VehicleFeatureRecord>(SIM_VehicleFeatureRecord{features[f], {}}));
         for (size_t t = 0; t < types.size() && t < 6; ++t)
         {
-            car->AddComponent(new SIM_VehicleComponent(car, types[t]));
+            car->AddComponent(std::make_unique<SIM_VehicleComponent>(car, types[t]));
             car->AddAppliedTask(kLineTasks[t]);
         }
     }
@@ -168,7 +158,7 @@ void BuildLargeFactory()
     std::vector<SIM_VehicleDesign*> designs;
     for (int d = 0; d < 24; ++d)
     {
-        auto* design = new SIM_VehicleDesign();
+        SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
         design->m_name = "Model " + std::to_string(d);
         design->m_price = 20000.0f + 500.0f * static_cast<float>(d);
         for (size_t t = 0; t < types.size() && t < 8; ++t)

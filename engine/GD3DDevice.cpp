@@ -195,6 +195,11 @@ void GD3DDevice::SetDefaultRenderStates()
     d->SetVertexFormat(PFVF_XYZRHW | PFVF_DIFFUSE | PFVF_TEX1);
 }
 
+bool GD3DDevice::IsLost()
+{
+    return m_device && m_device->TestCooperativeLevel() == PRES_DEVICELOST;
+}
+
 void GD3DDevice::BeginFrame()
 {
     if (m_device)

@@ -2,6 +2,7 @@
 // 2D state the renderer relies on, frames each scene, caches the blend mode, makes the named render
 // targets, saves screenshots, lists display modes and draws plain rectangles and lines.
 #pragma once
+#include "engine/GFrameDevice.h"
 
 #include "platform/video/PGraphicsDevice.h"
 #include "platform/video/PGraphicsSystem.h"
@@ -12,18 +13,20 @@
 #include <thread>
 #include <vector>
 
-class GD3DDevice
+class GD3DDevice : public GFrameDevice
 {
 public:
     static GD3DDevice& Instance();
-    ~GD3DDevice();
+    ~GD3DDevice() override;
 
     bool Init(int width, int height, bool windowed);
     void CheckCaps();
     void SetDefaultRenderStates();
-    void BeginFrame();
-    void EndFrame();
-    void Present();
+    // The frame loop's calls: a lost device skips the frame.
+    bool IsLost() override;
+    void BeginFrame() override;
+    void EndFrame() override;
+    void Present() override;
     void SetBlendMode(int mode);
     void CreateRenderTarget(const std::string& name, int width, int height, PFormat format);
     void EnumerateDisplayModes();

@@ -34,6 +34,9 @@ public:
     int GetTextWidth(const std::string& text);
     std::string TruncateToWidth(float width, const std::string& text);
     void Flush();
+    // Forgets the queued glyphs without drawing them: a layout done only to measure, such as
+    // finding where a text field's caret stands.
+    void DiscardQueued() { m_queued = 0; }
     void Shutdown();
 
     LibFont* GetCurrentFont() const { return m_current; }

@@ -1,4 +1,4 @@
-// Game modes switched by name, the frame, and input forwarded to the current mode.
+// Game modes switched by name, and the frame that runs and draws the current one.
 #include "engine/GGame.h"
 
 #include "engine/core/GDebugLog.h"
@@ -8,59 +8,12 @@
 #include <cstdio>
 #include <thread>
 
-void GGame::OnLeftDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnLeftDown();
-}
-
-void GGame::OnRightDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnRightDown();
-}
-
-void GGame::OnMiddleDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnMiddleDown();
-}
-
-void GGame::OnLeftUp()
-{
-    if (m_currentMode)
-        m_currentMode->OnLeftUp();
-}
-
-void GGame::OnKeyDown(uint32_t virtualKey)
-{
-    if (m_currentMode)
-        m_currentMode->OnKeyDown(virtualKey);
-}
-
-void GGame::OnChar(uint32_t character)
-{
-    if (m_currentMode)
-        m_currentMode->OnChar(character);
-}
-
-void GGame::OnWheelUp()
-{
-    if (m_currentMode)
-        m_currentMode->OnWheelUp();
-}
-
-void GGame::OnWheelDown()
-{
-    if (m_currentMode)
-        m_currentMode->OnWheelDown();
-}
-
 void GGame::SetGameMode(const std::string& name)
 {
     if (m_currentMode && m_currentMode->GetName() != name)
         m_currentMode->Exit();
     m_currentMode = GGameMode::Find(name);
+    GGameMode::SetCurrent(m_currentMode);
     if (m_currentMode)
     {
         GDebugLog::Instance().Log("Game mode: " + name);

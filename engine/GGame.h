@@ -1,5 +1,5 @@
 // The engine side of the application object: the current game mode, switching modes by name,
-// one frame (device check, mode update, drawing, present) and forwarding input to the mode.
+// one frame (device check, mode update, drawing, present). Input reaches the mode through the game's input object.
 #pragma once
 #include "engine/GFrameDevice.h"
 #include "engine/GGameMode.h"
@@ -18,16 +18,7 @@ public:
     virtual bool Init() = 0;
     virtual void Update() = 0;
     virtual void Shutdown() = 0;
-    virtual void OnLeftDown();
-    virtual void OnRightDown();
-    virtual void OnMiddleDown();
-    virtual void OnLeftUp();
-    virtual void OnKeyDown(uint32_t virtualKey);
-    virtual void OnChar(uint32_t character);
     virtual void Quit() = 0;
-    virtual void OnWheelUp();
-    virtual void OnWheelDown();
-    virtual void Reserved() {}
 
     // Leaves the current mode (unless it has this very name) and enters the named one.
     // An unknown name leaves no mode current and reports "Game mode [<name>] Not found".

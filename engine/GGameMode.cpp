@@ -17,6 +17,8 @@ GGameMode::~GGameMode()
     // must not leave a dangling entry that a later lookup would follow.
     std::vector<GGameMode*>& list = GameModeList();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    if (s_current == this)
+        s_current = nullptr;
 }
 
 void GGameMode::OnChar(uint32_t character)

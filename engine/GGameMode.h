@@ -41,6 +41,11 @@ public:
     // The registry, in registration order. It does not own the modes.
     static const std::vector<GGameMode*>& Registered();
 
+    // The mode the game runs now (set by GGame::SetGameMode), or null; widgets that take the
+    // keyboard (a text field) reach the focused-handler slot through it.
+    static GGameMode* Current() { return s_current; }
+    static void SetCurrent(GGameMode* mode) { s_current = mode; }
+
     const std::string& GetName() const { return m_name; }
     GKeyboardHandler* GetKeyboardHandler() const { return m_keyboardHandler; }
     void SetKeyboardHandler(GKeyboardHandler* handler) { m_keyboardHandler = handler; }
@@ -50,4 +55,5 @@ private:
 
     GKeyboardHandler* m_keyboardHandler = nullptr;
     std::string m_name;
+    static inline GGameMode* s_current = nullptr;
 };

@@ -4,6 +4,7 @@
 // but write one line to the debug log, and the screens are stood in for by plain modes that
 // show their name, so the program runs end to end.
 #pragma once
+#include <cstdint>
 #include <string>
 
 class GGameServices
@@ -44,6 +45,21 @@ public:
     // Opens the modal please-wait window with a text; closes it. Main thread only.
     virtual void ShowPleaseWait(const std::string& text);
     virtual void ClosePleaseWait();
+
+    // --- windows (the widget toolkit) ---
+    // A screen's process step: the windows' per-frame update.
+    virtual void UpdateWindows() {}
+    // A screen's draw step, after its own drawing: the windows, then the queued tooltip, then
+    // the mouse pointer's shape and a window being dragged, over everything.
+    virtual void DrawWindows() {}
+    // Mouse and keys go to the windows before the screen looks at them; true when a window
+    // took the click.
+    virtual bool WindowsLeftDown() { return false; }
+    virtual bool WindowsRightDown() { return false; }
+    virtual void WindowsWheel(bool up) { (void)up; }
+    virtual void WindowsKeyDown(uint32_t virtualKey) { (void)virtualKey; }
+    // Shutdown: every window goes while the device and the logs still exist.
+    virtual void CloseAllWindows() {}
 
     // --- editors ---
     // Builds the mission editor and registers it as "editor".

@@ -4,6 +4,7 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
+#include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
 
 #include <map>
@@ -35,6 +36,32 @@ void GPlaceholderMode::Process()
     // Every screen refreshes the mouse state once per frame before it looks at it.
     if (CBaseInputManager* input = CBaseInputManager::Active())
         input->Update();
+    GGameServices::Get().UpdateWindows();
+}
+
+void GPlaceholderMode::OnLeftDown()
+{
+    GGameServices::Get().WindowsLeftDown();
+}
+
+void GPlaceholderMode::OnRightDown()
+{
+    GGameServices::Get().WindowsRightDown();
+}
+
+void GPlaceholderMode::OnWheelUp()
+{
+    GGameServices::Get().WindowsWheel(true);
+}
+
+void GPlaceholderMode::OnWheelDown()
+{
+    GGameServices::Get().WindowsWheel(false);
+}
+
+void GPlaceholderMode::OnKeyDown(uint32_t virtualKey)
+{
+    GGameServices::Get().WindowsKeyDown(virtualKey);
 }
 
 void GPlaceholderMode::Draw()
@@ -42,9 +69,11 @@ void GPlaceholderMode::Draw()
     if (PGraphicsDevice* device = GD3DDevice::Instance().GetDevice())
         device->Clear(0xFF1E2226);
     GFontManager& fonts = GFontManager::Instance();
-    if (!fonts.IsInitialised() || fonts.GetFonts().empty())
-        return;
-    fonts.SelectFont("Open Sans Semibold_24.dds", 24.0f);
-    fonts.Print(GetName(), 0xFFFFFFFF, 40.0f, 40.0f, static_cast<float>(GScreenSize::Width()) - 80.0f, 0);
-    fonts.Flush();
+    if (fonts.IsInitialised() && !fonts.GetFonts().empty())
+    {
+        fonts.SelectFont("Open Sans Semibold_24.dds", 24.0f);
+        fonts.Print(GetName(), 0xFFFFFFFF, 40.0f, 40.0f, static_cast<float>(GScreenSize::Width()) - 80.0f, 0);
+        fonts.Flush();
+    }
+    GGameServices::Get().DrawWindows();
 }

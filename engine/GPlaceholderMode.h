@@ -15,6 +15,12 @@ public:
     void Draw() override;
     void Process() override;
     void Enter() override;
+    // Clicks, wheel and keys go to the windows open over the screen.
+    void OnLeftDown() override;
+    void OnRightDown() override;
+    void OnWheelUp() override;
+    void OnWheelDown() override;
+    void OnKeyDown(uint32_t virtualKey) override;
 
     int GetEnterCount() const { return m_enterCount; }
 

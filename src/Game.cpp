@@ -2,7 +2,6 @@
 #include "Game.h"
 
 #include "CInput.h"
-#include "GameFrameDevice.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
@@ -240,7 +239,7 @@ bool Game::InitDevice(int width, int height, bool windowed)
     }
     device.CreateRenderTarget("rt_car_sprite_cache", 4096, 2048, PFormat::A8R8G8B8);
     GUI_ShaderManager::Instance().LoadAll();
-    SetFrameDevice(&GameFrameDevice::Instance());
+    SetFrameDevice(&GD3DDevice::Instance());
     return true;
 }
 
@@ -368,16 +367,6 @@ void Game::Update()
     SIM_UpdateCheck::Instance().PollFinished();
 }
 
-void Game::OnKeyDown(uint32_t virtualKey)
-{
-    if (virtualKey == 0x2C)
-    {
-        TakeScreenshot();
-        return;
-    }
-    GGame::OnKeyDown(virtualKey);
-}
-
 void Game::Quit()
 {
     SetRunning(false);
@@ -392,6 +381,7 @@ void Game::Shutdown()
         return;
     m_shutDown = true;
     GGameServices& services = GGameServices::Get();
+    services.CloseAllWindows();
     services.ShutdownSound();
     GUI_ShaderManager::Instance().ReleaseAll();
     services.ClearParticleEmitters();

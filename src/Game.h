@@ -23,7 +23,6 @@ public:
     bool Init() override;
     void Update() override;
     void Shutdown() override;
-    void OnKeyDown(uint32_t virtualKey) override;
     void Quit() override;
 
     // A copy of folder 0-4 (empty for any other index).

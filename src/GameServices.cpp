@@ -2,6 +2,7 @@
 #include "GameServices.h"
 
 #include "Game.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
 #include "gui/toolkit/effects/GUI_ParticleConfig.h"
@@ -9,6 +10,9 @@
 #include "gui/toolkit/effects/GUI_PostProcessor.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
+#include "gui/toolkit/windows/GUI_Cursor.h"
+#include "gui/toolkit/windows/GUI_WindowManager.h"
 
 void GameServices::InstallForGame()
 {
@@ -36,7 +40,12 @@ void GameServices::PlaySound(const std::string& name)
 
 void GameServices::UpdateSound()
 {
-    GUI_Sounds::Instance().Update();
+    // The listener stands above the camera, so positional sounds pan and fade as the view moves.
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.SetListenerView(GUI_SoundListenerView{camera.GetX(), camera.GetY(), camera.GetZoom(), camera.GetMinZoom(),
+                                                 camera.GetMaxZoom()});
+    sounds.Update();
 }
 
 void GameServices::PauseAllSounds(bool pause)
@@ -50,6 +59,48 @@ void GameServices::ShutdownSound()
     GUI_Sounds& sounds = GUI_Sounds::Instance();
     sounds.SetMuted(true);
     sounds.StopMusic();
+}
+
+// --- windows ---
+
+void GameServices::UpdateWindows()
+{
+    GUI_WindowManager::Instance().Update();
+}
+
+void GameServices::DrawWindows()
+{
+    GUI_WindowManager::Instance().Draw();
+    GUI_Tooltip::DrawQueuedTooltips();
+    GUI_Cursor::Instance().Update();
+}
+
+bool GameServices::WindowsLeftDown()
+{
+    return GUI_WindowManager::Instance().OnClick();
+}
+
+bool GameServices::WindowsRightDown()
+{
+    return GUI_WindowManager::Instance().OnRightClick();
+}
+
+void GameServices::WindowsWheel(bool up)
+{
+    if (up)
+        GUI_WindowManager::Instance().OnWheelUp();
+    else
+        GUI_WindowManager::Instance().OnWheelDown();
+}
+
+void GameServices::WindowsKeyDown(uint32_t virtualKey)
+{
+    GUI_WindowManager::Instance().OnKeyDown(virtualKey);
+}
+
+void GameServices::CloseAllWindows()
+{
+    GUI_WindowManager::Instance().CloseAll();
 }
 
 // --- effects ---

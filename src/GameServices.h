@@ -17,6 +17,14 @@ public:
     void PauseAllSounds(bool pause) override;
     void ShutdownSound() override;
 
+    // --- windows (the widget toolkit) ---
+    void UpdateWindows() override;
+    void DrawWindows() override;
+    bool WindowsLeftDown() override;
+    bool WindowsRightDown() override;
+    void WindowsWheel(bool up) override;
+    void WindowsKeyDown(uint32_t virtualKey) override;
+    void CloseAllWindows() override;
     // --- effects ---
     // Makes the off-screen render targets and fills the texture cache.
     void InitTextureCache() override;

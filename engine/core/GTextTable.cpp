@@ -30,9 +30,16 @@ std::string GTextTable::GetText(const std::string& key)
     if (key.empty())
         return std::string();
     GTextTable& self = Instance();
-    std::lock_guard<std::mutex> guard(self.m_lock);
-    if (!self.m_table.IsLoaded())
-        self.m_table.LoadSection("strings", self.m_fileName, false);
-    const std::string& value = self.m_table.Lookup(key);
-    return value.empty() ? key : value;
+    std::string value;
+    {
+        std::lock_guard<std::mutex> guard(self.m_lock);
+        if (!self.m_table.IsLoaded())
+            self.m_table.LoadSection("strings", self.m_fileName, false);
+        value = self.m_table.Lookup(key);
+    }
+    if (!value.empty())
+        return value;
+    if (s_missingKeyObserver)
+        s_missingKeyObserver(key);
+    return key;
 }

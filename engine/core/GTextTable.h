@@ -22,6 +22,11 @@ public:
     void Load();
     // Forgets the table; the next lookup loads it again (tests).
     void Unload();
+    // Told every key that GetText finds without a text, so a check that opens every window can
+    // name each label that would show its bare key. Null (the default) tells no one. Set only
+    // while no other thread looks texts up.
+    using MissingKeyObserver = void (*)(const std::string& key);
+    static void SetMissingKeyObserver(MissingKeyObserver observer) { s_missingKeyObserver = observer; }
 
     GHashTable m_table;
 
@@ -32,4 +37,5 @@ private:
 
     std::string m_fileName = "data/strings.ini";
     std::mutex m_lock;
+    static inline MissingKeyObserver s_missingKeyObserver = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/world/SIM_Tile.h"
 
 namespace
@@ -26,14 +27,6 @@ void WriteConveyor(SaveWriter& out, const SIM_ResourceConveyor& conveyor)
     out.Close("conveyor");
 }
 
-// Lays one piece on the tile, as the conveyor tool does in its loading mode.
-void LayConveyor(SIM_Tile* tile, int facing)
-{
-    SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-    conveyor->m_tile = tile;
-    conveyor->m_facing = facing;
-    tile->m_conveyor = conveyor;
-}
 } // namespace
 
 void ConveyorsSection::Write(SaveWriter& out)
@@ -73,7 +66,7 @@ void ConveyorsSection::Read(SaveReader& in)
         // first while the tile pointed at the second, one more with every save and load.
         if (tile->m_conveyor)
             continue;
-        LayConveyor(tile, facing);
+        SIM_Placement::LayConveyor(tile, facing, true);
     }
     for (SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
         conveyor->UpdateConnections();

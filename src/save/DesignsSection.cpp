@@ -73,8 +73,8 @@ void DesignsSection::Read(SaveReader& in)
     in.BeginList("designs");
     while (in.NextItem("designs", "design"))
     {
-        // The design joins the manager's list as it is made, so designs come back in file order.
-        auto* design = new SIM_VehicleDesign();
+        // Each design joins the manager's list as it is read, so designs come back in file order.
+        SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
         design->m_price = in.Float("saleprice");
         design->m_name = in.Text("guiname");
         VehicleColor colour = PaletteColour();

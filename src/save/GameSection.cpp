@@ -44,7 +44,7 @@ void GameSection::WriteZones(SaveWriter& out)
 {
     std::string names;
     if (const SIM_Mission* mission = SIM_Game::Instance().GetMission())
-        for (const SIM_BuildingZone* zone : mission->m_zones)
+        for (const auto& zone : mission->m_zones)
             if (zone && zone->m_state == SIM_BuildingZone::STATE_UNLOCKED && !zone->m_guiName.empty())
                 out.AppendName(names, zone->m_guiName);
     out.Open("zones");

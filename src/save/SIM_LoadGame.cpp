@@ -32,6 +32,7 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/slots/SlotState.h"
@@ -167,9 +168,8 @@ void SIM_LoadGame::ReadSections(SaveLoadContext& context)
     VehiclesSection::Read(in);
     listener.ShowLoadingStage("LS_LOADING_CONVEYORS", 0.33f);
     ConveyorsSection::Read(in);
-    // The floor's conveyors are all down: routes and nearest bays are found afresh.
-    InvalidateRoutes();
-    RecalculateNearestBay();
+    // The floor's conveyors are all down: they join up, and routes and nearest bays are found afresh.
+    SIM_Placement::FinishLoading();
     listener.ShowLoadingStage("LS_LOADING_RESOURCES", 0.35f);
     ResourceObjectsSection::Read(context);
     listener.ShowLoadingStage("LS_LOADING_STOCKPILES", 0.40f);

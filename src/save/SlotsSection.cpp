@@ -21,6 +21,7 @@
 #include "sim/flow/SIM_SupplyStockpile.h"
 #include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
@@ -193,51 +194,16 @@ SIM_Tile* PlaceableTile(SaveReader& in, const SlotItem& item, const char* kind, 
     return tile;
 }
 
-// Puts a production slot on the floor as the placement tool does, in its loading mode.
+// Puts a production slot on the floor through the simulation's placement operation in its
+// loading mode (an importer brings its bay and conveyor piece).
 SIM_ProductionSlot* PlaceProductionSlot(SIM_Tile* tile, int facing, SIM_ProductionTask* task)
 {
-    auto* slot = new SIM_ProductionSlot();
-    if (!slot->PlaceOnFloor(tile, facing, *task))
-    {
-        delete slot;
-        return nullptr;
-    }
-    slot->SetTask(task);
-    if (task->m_name == "task_resource_importer")
-    {
-        if (!tile->m_conveyor)
-        {
-            SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-            conveyor->m_tile = tile;
-            conveyor->m_facing = facing;
-            tile->m_conveyor = conveyor;
-        }
-        new SIM_ResourceImportBay(tile);
-    }
-    return slot;
-}
-
-template <class T>
-T* PlaceFacilityAs(SIM_Tile* tile, int facing, SIM_FacilityTask* task)
-{
-    T* slot = new T();
-    if (!slot->PlaceOnFloor(tile, facing, *task))
-    {
-        delete slot;
-        return nullptr;
-    }
-    slot->SetTask(task);
-    slot->SetupPlaces();
-    return slot;
+    return static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(task, tile, facing, true));
 }
 
 SIM_FacilitySlot* PlaceFacility(SIM_Tile* tile, int facing, SIM_FacilityTask* task)
 {
-    if (task->m_name == "fac_power_plant")
-        return PlaceFacilityAs<SIM_PowerplantSlot>(tile, facing, task);
-    if (task->m_name == SIM_SupplyStockpile::kTaskName)
-        return PlaceFacilityAs<SIM_SupplyStockpile>(tile, facing, task);
-    return PlaceFacilityAs<SIM_FacilitySlot>(tile, facing, task);
+    return static_cast<SIM_FacilitySlot*>(SIM_Placement::PlaceTask(task, tile, facing, true));
 }
 
 void ReadOneSlot(SaveReader& in)
@@ -274,7 +240,7 @@ void ReadOneSlot(SaveReader& in)
     }
     if (!slot->IsConveyor())
     {
-        const std::vector<SubTask*>& subTasks = slot->GetSubTasks();
+        const auto& subTasks = slot->GetSubTasks();
         size_t index = 0;
         while (index < subTasks.size() && !(subTasks[index]->task && subTasks[index]->task->m_name == item.subTask))
             ++index;
@@ -346,7 +312,7 @@ void SlotsSection::WriteSlots(SaveWriter& out)
         out.Int("facing", slot->GetFacing());
         out.Text("taskname", slot->GetTask()->m_name);
         out.Int("state", slot->GetState());
-        const std::vector<SubTask*>& subTasks = slot->GetSubTasks();
+        const auto& subTasks = slot->GetSubTasks();
         const int current = slot->GetCurrentSubTask();
         const bool hasCurrent = current >= 0 && current < static_cast<int>(subTasks.size()) && subTasks[current]->task;
         out.Text("task", hasCurrent ? subTasks[current]->task->m_name : std::string());

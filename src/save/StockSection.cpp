@@ -15,7 +15,7 @@ void StockSection::Write(SaveWriter& out)
     SIM_SalesManager& sales = SIM_SalesManager::Instance();
     std::lock_guard<std::mutex> guard(sales.GetStockLock());
     out.Open("stock");
-    for (const CarStockEntry* entry : sales.GetStock())
+    for (const auto& entry : sales.GetStock())
     {
         if (!entry || !entry->design)
             continue;

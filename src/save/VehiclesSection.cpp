@@ -142,10 +142,10 @@ void ReadOneVehicle(SaveReader& in)
     }
     for (FeatureItem& item : features)
     {
-        auto* record = new SIM_VehicleFeatureRecord();
+        auto record = std::make_unique<SIM_VehicleFeatureRecord>();
         record->feature = item.feature;
         record->upgrades = std::move(item.upgrades);
-        car->AddCompletedTask(record);
+        car->AddCompletedTask(std::move(record));
     }
     for (const std::string& task : tasks)
         car->AddAppliedTask(task);
@@ -157,7 +157,7 @@ void ReadOneVehicle(SaveReader& in)
             in.ReportBadValue("Invalid Car Component:[" + name + "]");
             continue;
         }
-        car->AddComponent(new SIM_VehicleComponent(car, type));
+        car->AddComponent(std::make_unique<SIM_VehicleComponent>(car, type));
     }
     // The car and every part get the car's colour.
     car->SetColor(color[0], color[1], color[2], color[3]);
@@ -182,7 +182,7 @@ void VehiclesSection::Write(SaveWriter& out)
         const int* color = car->GetColor();
         out.Color(color[0], color[1], color[2], color[3]);
         out.Open("features");
-        for (const SIM_VehicleFeatureRecord* record : car->GetFeatureRecords())
+        for (const auto& record : car->GetFeatureRecords())
         {
             if (!record || !record->feature)
                 continue;
@@ -210,7 +210,7 @@ void VehiclesSection::Write(SaveWriter& out)
         }
         out.Close("tasks");
         out.Open("components");
-        for (const SIM_VehicleComponent* component : car->GetComponents())
+        for (const auto& component : car->GetComponents())
         {
             if (!component || !component->GetType())
                 continue;

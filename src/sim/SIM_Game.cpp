@@ -1,5 +1,6 @@
 // The root of the factory simulation: set-up, per-frame step, clock, hourly step and teardown.
 #include "sim/SIM_Game.h"
+#include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PClock.h"
@@ -31,14 +32,22 @@
 #include "sim/slots/SIM_Efficiency.h"
 #include "sim/slots/SIM_EmployeeManager.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_PowerManager.h"
 #include "sim/slots/SlotQueries.h"
-#include "sim/vehicles/SIM_CarExporter.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_SubTiles.h"
+
+namespace
+{
+SIM_PresentationListener& Listener()
+{
+    return SIM_Presentation::Instance().Listener();
+}
+} // namespace
 
 SIM_Game& SIM_Game::Instance()
 {
@@ -48,23 +57,15 @@ SIM_Game& SIM_Game::Instance()
 
 SIM_Game::SIM_Game() = default;
 
-SIM_Game::~SIM_Game()
-{
-    delete m_factory;
-    m_factory = nullptr;
-}
+SIM_Game::~SIM_Game() = default;
 
 void SIM_Game::RemoveAllSlots()
 {
     // While the list of placed slots is not empty, its first slot is removed (not silently) and
-    // deleted; the destructor takes it off the list.
+    // deleted.
     SlotQueries& slots = SlotQueries::Instance();
     while (!slots.GetAllSlots().empty())
-    {
-        SIM_PlaceableSlot* slot = slots.GetAllSlots().front();
-        slot->Remove(false);
-        delete slot;
-    }
+        SIM_Placement::RemoveSlot(slots.GetAllSlots().front(), false, false);
 }
 
 bool SIM_Game::InitSimulation(SIM_Mission* mission)
@@ -75,83 +76,81 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
         GDebugLog::Instance().LogError("New game refused: no mission or a floor size outside 1 to 999");
         return false;
     }
-    SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
-
-    // 1. Every game starts with the zone locks and rents of the mission file.
     m_mission = mission;
-    m_mission->ReloadZones();
-    // 2.
-    listener.ShowLoadingStage("LS_INITIIALIZING_SIMULATION", 0.17f);
-    // 3.
-    SIM_PropTypeManager::Instance().Load();
-    // 4.
-    listener.LoadAnimations();
-    // 5.
-    RemoveAllSlots();
-    // 6.
-    SIM_ResourceObjManager::Instance().Reset();
-    // Routes hold tiles of the last floor, which is about to go: the table starts empty.
-    RouteTable::Instance().ClearAll();
-    SIM_FlowErrorBox::ResetForNewGame();
-    SIM_RepeatLog::Instance().ResetForNewGame();
-    // 7.
-    listener.InitCarSpriteCache();
-    // 8.
-    SIM_ResourceConveyorManager::Instance().Clear();
-    // 9.
-    DebugAssert(SupplyStockpileRegistry::Instance().IsEmpty(), "SIM_SupplyStockpileManager", 12);
-    // 10.
-    InitSubTileTables();
-    // 11. A factory still held belongs to a game that was not reset; it is not leaked.
-    delete m_factory;
-    m_factory = new SIM_Factory();
-    // 12. The demand factor is computed below, once this game's empty sales records and hour 0
-    // are in place: here it would still count the last game's sales.
-    // 13.
-    listener.InitFactoryView();
-    // 14.
-    SIM_PathFinder::Instance().Reset();
-    // Route requests posted as jobs run the route table's search.
-    SIM_ThreadManager::Instance().SetJobHandler(REQUESTRESOURCEPATH, &RouteTable::RunRouteRequestJob);
-    // 15.
-    SIM_FinanceRecord::Instance().Reset();
-    // 16.
-    SalesRecordPool::Instance().Reset();
-    // 17.
-    SIM_ResourceManager::Instance().Load();
-    // 18.
-    SIM_VehicleFeatureManager::Instance().Load();
-    // 19.
-    SIM_ResearchManager::Instance().Clear();
-    SIM_ResearchManager::Instance().Load();
-    // 20.
-    SIM_VehicleComponentTypeManager::Instance().Load();
-    // 21.
-    SIM_SlotUpgradeManager::Instance().Load();
-    // 22.
-    SIM_ProductionTaskManager::Instance().Load();
-    // 23.
-    SIM_FacilityManager::Instance().Load();
-    // 24.
-    SIM_EmployeeManager::Instance();
-    SIM_CarExporter::Instance();
-    // 25.
-    SIM_FinanceManager::Instance().StartGame();
-    // 26.
-    SIM_ResourceObjManager::Instance().NumberRecords();
-    // 27.
-    SIM_PowerManager::Instance().Init();
-    // 28.
-    SIM_VehicleDesignManager::Instance().Clear();
-    // 29.
-    SIM_SalesManager::Instance().ClearStock();
-    // 30.
-    SIM_GlobalFactoryVariables::Instance().Load();
-    // 31.
-    listener.RestartAutosaveTimer();
-    // 32.
-    listener.ComputeCameraMinZoom();
-    // 33.
+
+    // The set-up of a new game, in this order: the slots of the last game go before the floor
+    // they stand on, the definitions load in the order they refer to each other (props before
+    // the tasks that stand them on tiles, upgrades before the tasks that list them), and the
+    // clock starts last.
+    struct SetUpStep
+    {
+        const char* what;
+        void (*run)(SIM_Game& game);
+    };
+    static const SetUpStep kSetUp[] = {
+        {"building zones as the mission file has them", [](SIM_Game& game) { game.m_mission->ReloadZones(); }},
+        {"loading screen", [](SIM_Game&) { Listener().ShowLoadingStage(GTextKeys::kLoadingSimulation, 0.17f); }},
+        {"prop types", [](SIM_Game&) { SIM_PropTypeManager::Instance().Load(); }},
+        {"animations", [](SIM_Game&) { Listener().LoadAnimations(); }},
+        {"slots of the last game", [](SIM_Game&) { RemoveAllSlots(); }},
+        {"resource objects and routes",
+         [](SIM_Game&) {
+             SIM_ResourceObjManager::Instance().Reset();
+             // Routes hold tiles of the last floor, which is about to go: the table starts empty.
+             RouteTable::Instance().ClearAll();
+             SIM_FlowErrorBox::ResetForNewGame();
+             SIM_RepeatLog::Instance().ResetForNewGame();
+         }},
+        {"car sprite cache", [](SIM_Game&) { Listener().InitCarSpriteCache(); }},
+        {"conveyors and import bays", [](SIM_Game&) { SIM_ResourceConveyorManager::Instance().Clear(); }},
+        {"no supply stockpile left",
+         [](SIM_Game&) {
+             DebugAssert(SupplyStockpileRegistry::Instance().IsEmpty(), "SIM_SupplyStockpileManager", 12);
+         }},
+        {"sub-tile tables", [](SIM_Game&) { InitSubTileTables(); }},
+        {"factory floor",
+         [](SIM_Game& game) {
+             // A factory still held belongs to a game that was not reset; it goes first.
+             game.m_factory.reset();
+             game.m_factory = std::make_unique<SIM_Factory>(game.m_mission);
+         }},
+        {"factory view", [](SIM_Game&) { Listener().InitFactoryView(); }},
+        {"path finder and route requests",
+         [](SIM_Game&) {
+             SIM_PathFinder::Instance().Reset();
+             SIM_ThreadManager::Instance().SetJobHandler(REQUESTRESOURCEPATH, &RouteTable::RunRouteRequestJob);
+         }},
+        {"ledger", [](SIM_Game&) { SIM_FinanceRecord::Instance().Reset(); }},
+        {"sales records", [](SIM_Game&) { SalesRecordPool::Instance().Reset(); }},
+        {"resources", [](SIM_Game&) { SIM_ResourceManager::Instance().Load(); }},
+        {"features", [](SIM_Game&) { SIM_VehicleFeatureManager::Instance().Load(); }},
+        {"research tree",
+         [](SIM_Game&) {
+             SIM_ResearchManager::Instance().Clear();
+             SIM_ResearchManager::Instance().Load();
+         }},
+        {"component types", [](SIM_Game&) { SIM_VehicleComponentTypeManager::Instance().Load(); }},
+        {"slot upgrades", [](SIM_Game&) { SIM_SlotUpgradeManager::Instance().Load(); }},
+        {"production tasks", [](SIM_Game&) { SIM_ProductionTaskManager::Instance().Load(); }},
+        {"facilities", [](SIM_Game&) { SIM_FacilityManager::Instance().Load(); }},
+        {"starting cash", [](SIM_Game& game) { SIM_FinanceManager::Instance().StartGame(game.m_mission); }},
+        {"resource object numbers", [](SIM_Game&) { SIM_ResourceObjManager::Instance().NumberRecords(); }},
+        {"power account", [](SIM_Game&) { SIM_PowerManager::Instance().Init(); }},
+        {"car designs", [](SIM_Game&) { SIM_VehicleDesignManager::Instance().Clear(); }},
+        {"car stock", [](SIM_Game&) { SIM_SalesManager::Instance().ClearStock(); }},
+        {"factory variables", [](SIM_Game&) { SIM_GlobalFactoryVariables::Instance().Load(); }},
+        {"autosave timer", [](SIM_Game&) { Listener().RestartAutosaveTimer(); }},
+        {"camera zoom", [](SIM_Game&) { Listener().ComputeCameraMinZoom(); }},
+        {"clock, speed and demand", [](SIM_Game& game) { game.StartClock(); }},
+        {"efficiency history", [](SIM_Game&) { SIM_Efficiency::Instance().Reset(); }},
+    };
+    for (const SetUpStep& step : kSetUp)
+        step.run(*this);
+    return true;
+}
+
+void SIM_Game::StartClock()
+{
     m_speed = 1.0f;
     m_hourTimer.Start();
     m_frameTimer.Start();
@@ -160,11 +159,9 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     m_frameTimer.m_timeScale = 1.0f;
     m_currentHour = 0;
     m_gameTime = 0.0f;
+    // The demand factor of a new game counts this game's empty sales records at hour 0.
     DemandFactor() = 1.0f;
     UpdateDemandFactor(&DemandFactor());
-    // 34.
-    SIM_Efficiency::Instance().Reset();
-    return true;
 }
 
 void SIM_Game::Update()
@@ -173,50 +170,41 @@ void SIM_Game::Update()
         return;
     // Each phase is a profiling span; without a profiler attached they cost nothing.
     PTraceSpan step("Step");
-    // 1.
     {
-        PTraceSpan span("Tiles");
+        PTraceSpan span("Tiles"); // every slot through the tile grid
         m_factory->Update();
     }
-    // 2. Cars and power run on workers while the main thread goes on.
+    // Cars and power run on workers while the main thread goes on with the resource flow and
+    // the buyers.
     SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
     {
         PTraceSpan span("Post jobs");
         threads.PostJob(PROCESS_VEHICLES, nullptr);
         threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
     }
-    // 3.
-    RouteTable::Instance();
-    // 4.
     {
         PTraceSpan span("Import bays");
         SIM_ResourceConveyorManager::Instance().UpdateBays();
     }
-    // 5.
     {
         PTraceSpan span("Resource objects");
         SIM_ResourceObjManager::Instance().UpdateAll();
     }
-    // 6.
     {
         PTraceSpan span("Sales");
         SIM_SalesManager::Instance().Update();
     }
-    // 7.
     {
         PTraceSpan span("Wait for jobs");
         threads.WaitForAllJobs();
         // What the jobs queued for the interface is applied here, on the main thread.
         SIM_Presentation::Instance().ApplyPosted();
     }
-    // 8.
-    SIM_Presentation::Instance().Listener().CheckAutosave();
-    // 9.
+    Listener().CheckAutosave();
     {
         PTraceSpan span("Efficiency");
         SIM_Efficiency::Instance().Update();
     }
-    // 10.
     {
         PTraceSpan span("Clock");
         UpdateClock();
@@ -261,7 +249,7 @@ void SIM_Game::UpdateClock()
 void SIM_Game::OnNewHour()
 {
     ++m_currentHour;
-    SIM_Factory::ChargeRent();
+    m_factory->ChargeRent();
     SIM_FinanceManager::Instance().ProcessHour();
     UpdateDemandFactor(&DemandFactor());
     SIM_Presentation::Instance().Listener().RefreshFinanceDialog();
@@ -308,22 +296,14 @@ void SIM_Game::Reset()
 {
     // Effects queued by the last frame's jobs may name objects that are about to go.
     SIM_Presentation::Instance().DiscardPosted();
-    // 1.
     RemoveAllSlots();
     // Cars on their way out of the factory belong to no slot any more: they go here.
     SIM_VehicleManager::Instance().DeleteAll();
-    // 2.
     if (m_factory)
         m_factory->Clear();
-    // 3.
     SIM_VehicleFeatureManager::Instance().Clear();
-    // 4.
     SIM_EmployeeManager::Instance().Clear();
-    // 5.
     SIM_ResourceObjManager::Instance().Reset();
-    // 6.
-    SIM_Presentation::Instance().Listener().ClearFactoryView();
-    // 7.
-    delete m_factory;
-    m_factory = nullptr;
+    Listener().ClearFactoryView();
+    m_factory.reset();
 }

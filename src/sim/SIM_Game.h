@@ -4,6 +4,8 @@
 #pragma once
 #include "engine/core/GTimer.h"
 
+#include <memory>
+
 class SIM_Factory;
 class SIM_Mission;
 
@@ -43,7 +45,7 @@ public:
     float GetSavedSpeed() const { return m_savedSpeed; }
     SIM_Mission* GetMission() const { return m_mission; }
     void SetMission(SIM_Mission* mission) { m_mission = mission; }
-    SIM_Factory* GetFactory() const { return m_factory; }
+    SIM_Factory* GetFactory() const { return m_factory.get(); }
 
     GTimer& HourTimer() { return m_hourTimer; }
     GTimer& FrameTimer() { return m_frameTimer; }
@@ -52,13 +54,15 @@ public:
 private:
     // Removes every placed slot (set-up and teardown).
     static void RemoveAllSlots();
+    // The clock of a new game: speed 1, hour 0, timers running, the demand of an empty market.
+    void StartClock();
 
     float m_gameTime = 0.0f;
     GTimer m_hourTimer;
     GTimer m_frameTimer;
     GTimer m_frameCapTimer;
     float m_frameTime = 0.0f;
-    SIM_Factory* m_factory = nullptr;
+    std::unique_ptr<SIM_Factory> m_factory; // the floor of the running game
     float m_speed = 1.0f;
     float m_savedSpeed = 0.0f;
     SIM_Mission* m_mission = nullptr;

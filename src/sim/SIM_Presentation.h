@@ -4,6 +4,7 @@
 #include "sim/SIM_PresentationListener.h"
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -23,6 +24,16 @@ public:
     void Post(std::function<void()> effect);
     // Main thread: run and drop every queued effect in the order posted.
     void ApplyPosted();
+    // Deletes a view object on the main thread: at once when called there, otherwise (onWorker)
+    // with the effects the main thread applies after the wait.
+    template <class T>
+    void DeleteOnMainThread(std::unique_ptr<T> view, bool onWorker)
+    {
+        if (!view || !onWorker)
+            return;
+        std::shared_ptr<T> held(std::move(view));
+        Post([held] { (void)held; });
+    }
     // Drop queued effects without running them (game reset).
     void DiscardPosted();
 

@@ -7,6 +7,7 @@
 #include <string>
 
 class SIM_PlaceableSlot;
+class SIM_ResourceConveyor;
 class SIM_Researchable;
 class SIM_Tile;
 struct SIM_AtlasEntry;
@@ -60,6 +61,9 @@ public:
     virtual void RetintPotentialSiteMarkers() {}
     // The placement sparkle on a tile.
     virtual void SpawnSlotPlaceParticles(SIM_Tile* tile) { (void)tile; }
+    // An error box captioned "ERROR" with the text (main thread). The simulation has already
+    // written the text to the error log; headless nothing more happens.
+    virtual void ShowErrorBox(const std::string& text) { (void)text; }
     // A 2D effect sound from data/sounds at effects x master volume, unless the sound is off.
     virtual void PlayEffectSound(const char* name) { (void)name; }
     // Debug overlay: a filled square of sizePx pixels centred on a world position.
@@ -72,6 +76,43 @@ public:
         (void)r;
         (void)g;
         (void)b;
+    }
+
+    // --- placement: the view's own reaction to the simulation's placement operations ---
+    // A slot or facility stands on the floor now: lay its props and floor textures, its zoom-out
+    // icon and name label. The simulation pays, sounds and sparkles through the calls below.
+    virtual void SlotPlaced(SIM_PlaceableSlot& slot, bool loading)
+    {
+        (void)slot;
+        (void)loading;
+    }
+    // A conveyor-task slot of a slot chain stands on its tile: the floor shows the task's sprite.
+    virtual void ChainSlotPlaced(SIM_PlaceableSlot& slot, bool loading)
+    {
+        (void)slot;
+        (void)loading;
+    }
+    // A slot is about to be deleted: its view goes with it.
+    virtual void SlotRemoved(SIM_PlaceableSlot& slot) { (void)slot; }
+    // An importer slot got its import bay and the conveyor piece under it.
+    virtual void ImportBayFinished(SIM_ResourceImportBay& bay, SIM_ResourceConveyor& conveyor, bool loading)
+    {
+        (void)bay;
+        (void)conveyor;
+        (void)loading;
+    }
+    // An overhead conveyor piece lies on its tile now, or is about to be deleted.
+    virtual void ConveyorLaid(SIM_ResourceConveyor& conveyor, bool loading)
+    {
+        (void)conveyor;
+        (void)loading;
+    }
+    virtual void ConveyorRemoved(SIM_ResourceConveyor& conveyor) { (void)conveyor; }
+    // Money paid or refunded at a tile: a floating value rising from it.
+    virtual void ShowMoney(SIM_Tile* tile, float amount)
+    {
+        (void)tile;
+        (void)amount;
     }
 
     // --- slots, cars, power, employees ---

@@ -5,9 +5,16 @@
 
 SIM_RepeatLog& SIM_RepeatLog::Instance()
 {
-    // Never destroyed: worker jobs may still report while the program ends.
-    static SIM_RepeatLog* log = new SIM_RepeatLog;
-    return *log;
+    // Never destroyed: worker jobs may still report while the program ends. The holder's
+    // destructor leaves the log alone.
+    union Holder
+    {
+        SIM_RepeatLog log;
+        Holder() : log() {}
+        ~Holder() {}
+    };
+    static Holder holder;
+    return holder.log;
 }
 
 void SIM_RepeatLog::Report(const char* message, const std::string& subject, const std::string& detail,

@@ -137,14 +137,37 @@ void SIM_ThreadManager::Shutdown()
     m_threaded = false;
 }
 
+ThreadJob* SIM_ThreadManager::TakeJob(int type, void* param)
+{
+    PCriticalSectionLock guard(m_lock);
+    ThreadJob* job = nullptr;
+    if (m_freeJobs.empty())
+    {
+        job = &m_jobStore.emplace_back();
+    }
+    else
+    {
+        job = m_freeJobs.back();
+        m_freeJobs.pop_back();
+    }
+    job->m_type = type;
+    job->m_param = param;
+    return job;
+}
+
 void SIM_ThreadManager::FreeJob(ThreadJob* job)
 {
-    delete job;
+    if (!job)
+        return;
+    PCriticalSectionLock guard(m_lock);
+    job->m_type = JOB_NONE;
+    job->m_param = nullptr;
+    m_freeJobs.push_back(job);
 }
 
 void SIM_ThreadManager::PostJob(int type, void* param)
 {
-    ThreadJob* job = new ThreadJob{type, param};
+    ThreadJob* job = TakeJob(type, param);
     if (!m_threaded)
     {
         RunJob(job); // a job without a type is freed without running

@@ -8,9 +8,11 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <list>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 enum ThreadJobType
 {
@@ -71,7 +73,9 @@ private:
     void WorkerThreadProc(int slot);
     // Waits (bounded) until every worker has set its flag: started or exited.
     void WaitForEveryWorker(const std::atomic<bool>* flags);
-    static void FreeJob(ThreadJob* job);
+    // Job records are made once and reused: a free record for a new job, and back again.
+    ThreadJob* TakeJob(int type, void* param);
+    void FreeJob(ThreadJob* job);
 
     PEvent m_events[MAX_SLOTS]; // latched auto-reset: a wake-up given before the wait is kept
     std::atomic<ThreadJob*> m_currentJobs[MAX_SLOTS];
@@ -79,6 +83,8 @@ private:
     std::thread m_threads[MAX_SLOTS];
     int m_slotNumbers[MAX_SLOTS] = {};
     std::list<ThreadJob*> m_pendingJobs;
+    std::deque<ThreadJob> m_jobStore;   // every job record; stable addresses
+    std::vector<ThreadJob*> m_freeJobs; // the records not in use
     int m_slotCount = MAX_SLOTS;
     std::atomic<bool> m_quit{false};
     std::atomic<ThreadJobHandler> m_handlers[JOB_TYPE_COUNT];

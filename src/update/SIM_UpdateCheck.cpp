@@ -1,5 +1,6 @@
 // The daily version check.
 #include "update/SIM_UpdateCheck.h"
+#include "engine/core/GTextKeys.h"
 
 #include "Game.h"
 #include "engine/GGameServices.h"
@@ -90,7 +91,7 @@ void SIM_UpdateCheck::Run()
     PHttpClient::GlobalInit();
     SIM_Internet::Instance().SetHost(host);
     SIM_Internet::Instance().ClearAbort();
-    GGameServices::Get().ShowPleaseWait(GTextTable::GetText("PLEASEWAIT_CHECKINGUPDATES"));
+    GGameServices::Get().ShowPleaseWait(GTextTable::GetText(GTextKeys::kCheckingUpdates));
     m_finished = false;
     m_pending = true;
     SIM_ThreadManager& threads = SIM_ThreadManager::Instance();

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         SIM_Game& game = SIM_Game::Instance();
         if (game.InitSimulation(&mission))
         {
-            for (SIM_BuildingZone* zone : mission.m_zones)
+            for (const auto& zone : mission.m_zones)
             {
                 zone->Unlock(true);
                 zone->GetRandomFloorTexture();

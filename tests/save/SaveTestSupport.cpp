@@ -29,6 +29,7 @@
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
@@ -46,13 +47,6 @@ namespace
 constexpr uint64_t kNs = 1000000ull;
 constexpr uint64_t kFrameMs = 16;
 
-bool Pay(float cost)
-{
-    if (SIM_FinanceManager::Instance().IsGameOver())
-        return false;
-    SIM_FinanceManager::Instance().Pay(cost, FC_CAPITAL_INVESTMENT);
-    return true;
-}
 } // namespace
 
 void SaveTestListener::ShowLoadingStage(const char* textKey, float)
@@ -120,65 +114,31 @@ SIM_Tile* SaveWorld::Tile(int x, int y) const
 
 SIM_ProductionSlot* SaveWorld::Place(const char* name, int x, int y, int facing)
 {
-    SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
-    if (!task || !Tile(x, y) || !Pay(task->m_constructionCost))
+    const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
+    if (!task || SIM_FinanceManager::Instance().IsGameOver())
         return nullptr;
-    auto* slot = new SIM_ProductionSlot();
-    if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
-    {
-        delete slot;
-        return nullptr;
-    }
-    slot->SetTask(task);
-    return slot;
+    return static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(task, Tile(x, y), facing, false));
 }
 
 SIM_FacilitySlot* SaveWorld::PlaceFacility(const char* name, int x, int y, int facing)
 {
-    SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(name);
-    if (!task || !Tile(x, y) || !Pay(task->m_constructionCost))
+    const SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(name);
+    if (!task || SIM_FinanceManager::Instance().IsGameOver())
         return nullptr;
-    SIM_FacilitySlot* slot = nullptr;
-    if (std::string(name) == "fac_power_plant")
-        slot = new SIM_PowerplantSlot();
-    else if (std::string(name) == SIM_SupplyStockpile::kTaskName)
-        slot = new SIM_SupplyStockpile();
-    else
-        slot = new SIM_FacilitySlot();
-    if (!slot->PlaceOnFloor(Tile(x, y), facing, *task))
-    {
-        delete slot;
-        return nullptr;
-    }
-    slot->SetTask(task);
-    slot->SetupPlaces();
-    return slot;
+    return static_cast<SIM_FacilitySlot*>(SIM_Placement::PlaceTask(task, Tile(x, y), facing, false));
 }
 
 bool SaveWorld::LayConveyor(int x, int y, int facing)
 {
-    SIM_Tile* tile = Tile(x, y);
-    if (!tile)
+    if (!Tile(x, y) || SIM_FinanceManager::Instance().IsGameOver())
         return false;
-    if (tile->m_conveyor)
-        return true;
-    const SIM_ProductionTask* belt = SIM_ProductionTaskManager::Instance().GetTask("task_resource_conveyor");
-    if (!belt || !Pay(belt->m_constructionCost))
-        return false;
-    SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-    conveyor->m_tile = tile;
-    conveyor->m_facing = facing;
-    tile->m_conveyor = conveyor;
-    return true;
+    return SIM_Placement::LayConveyor(Tile(x, y), facing, false) != nullptr;
 }
 
 SIM_ProductionSlot* SaveWorld::PlaceImportBay(int x, int y)
 {
-    SIM_ProductionSlot* slot = Place("task_resource_importer", x, y);
-    if (!slot || !LayConveyor(x, y))
-        return nullptr;
-    new SIM_ResourceImportBay(Tile(x, y));
-    return slot;
+    // The importer brings its bay and the conveyor piece under it.
+    return Place("task_resource_importer", x, y);
 }
 
 bool SaveWorld::BuildAssemblyLine()
@@ -214,8 +174,7 @@ bool SaveWorld::BuildAssemblyLine()
             return false;
     if (!PlaceFacility("fac_power_plant", 4, 14) || !PlaceFacility("fac_research_office", 9, 14))
         return false;
-    RecalculateNearestBay();
-    InvalidateRoutes();
+    SIM_Placement::ConveyorsChanged();
     SIM_ResearchManager::Instance().SetCurrentResearch(
         SIM_ResearchManager::Instance().GetResearchable("research_expansion"));
     return true;
@@ -238,8 +197,7 @@ SIM_SupplyStockpile* SaveWorld::BuildPartShopsAndSupply()
     if (!supply || !LayConveyor(2, 17))
         return nullptr;
     supply->AddStockItem(SIM_ResourceManager::Instance().GetResource("steel_sheet"), 6);
-    RecalculateNearestBay();
-    InvalidateRoutes();
+    SIM_Placement::ConveyorsChanged();
     return supply;
 }
 

@@ -163,7 +163,7 @@ std::string DumpSimulation()
     out << "game hour " << game.GetCurrentHour() << " time " << static_cast<int>(game.GetGameTime()) << " mission "
         << (game.GetMission() ? game.GetMission()->m_name : "-") << "\n";
     if (game.GetMission())
-        for (const SIM_BuildingZone* zone : game.GetMission()->m_zones)
+        for (const auto& zone : game.GetMission()->m_zones)
             out << "zone " << zone->m_guiName << " " << zone->m_state << "\n";
     if (!factory)
         return out.str();
@@ -201,7 +201,7 @@ std::string DumpSimulation()
         if (car->GetSlot())
             out << " facing " << car->GetFacing();
         out << "\n  features";
-        for (const SIM_VehicleFeatureRecord* record : car->GetFeatureRecords())
+        for (const auto& record : car->GetFeatureRecords())
         {
             out << " " << record->feature->m_name << "(";
             for (const SIM_SlotUpgrade* upgrade : record->upgrades)
@@ -212,7 +212,7 @@ std::string DumpSimulation()
         for (const std::string& task : car->GetAppliedTasks())
             out << " " << task;
         out << "\n  parts";
-        for (const SIM_VehicleComponent* component : car->GetComponents())
+        for (const auto& component : car->GetComponents())
             out << " " << component->GetType()->m_name << "/" << component->GetColor()[0] << ","
                 << component->GetColor()[1] << "," << component->GetColor()[2];
         out << "\n";
@@ -307,7 +307,7 @@ std::string DumpSimulation()
     }
     for (const SaleTotal& total : sales.totals)
         out << "sales total " << total.design->m_name << " " << Real(total.amount, 8) << " x" << total.quantity << "\n";
-    for (const CarStockEntry* entry : SIM_SalesManager::Instance().GetStock())
+    for (const auto& entry : SIM_SalesManager::Instance().GetStock())
         out << "stock " << entry->design->m_name << " " << entry->count << "\n";
     out << "demand " << Real(DemandFactor(), 6) << "\n";
 

@@ -141,13 +141,12 @@ public:
         return floorplacing::LayConveyor(tile) != nullptr;
     }
 
-    // The importer slot, its conveyor and the bay on one tile.
+    // The importer slot, which brings its bay and the conveyor under it.
     bool PlaceImportBay(int x, int y)
     {
-        if (!PlaceTask("task_resource_importer", x, y) || !LayConveyor(x, y))
-            return false;
-        new SIM_ResourceImportBay(Tile(x, y));
-        return true;
+        SIM_Tile* tile = Tile(x, y);
+        m_conveyorTiles += tile && !tile->m_conveyor ? 1 : 0;
+        return PlaceTask("task_resource_importer", x, y) != nullptr && tile->m_conveyor;
     }
 
     // One car chain: twelve stations, the car conveyors and the export, starting at x0 and

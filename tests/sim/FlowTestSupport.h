@@ -1,5 +1,6 @@
 // Helpers for the resource-flow tests: an open factory floor of any size built through a real
-// game set-up, conveyors laid and lifted as the placer does, and a hand-driven clock.
+// game set-up, slots, bays and conveyors placed and lifted through the simulation's placement
+// operations (unpaid, as the savegame reader rebuilds a floor), and a hand-driven clock.
 #pragma once
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
@@ -16,6 +17,7 @@
 #include "sim/flow/SIM_SupplyStockpile.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_Factory.h"
@@ -74,17 +76,10 @@ public:
     SIM_Factory& Factory() const { return *SIM_Game::Instance().GetFactory(); }
     SIM_Tile* Tile(int x, int y) const { return Factory().GetTile(x, y); }
 
-    // Lays a conveyor the way the placer does: made by the manager, tied to its tile both ways.
+    // One conveyor piece; routes see it after ConveyorsChanged (FlowWorld::FloorChanged).
     SIM_ResourceConveyor* Lay(int x, int y, int facing = 1)
     {
-        SIM_Tile* tile = Tile(x, y);
-        if (!tile || tile->m_conveyor)
-            return tile ? tile->m_conveyor : nullptr;
-        SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-        conveyor->m_tile = tile;
-        conveyor->m_facing = facing;
-        tile->m_conveyor = conveyor;
-        return conveyor;
+        return SIM_Placement::LayConveyor(Tile(x, y), facing, true);
     }
     void LayRow(int y, int x0, int x1)
     {
@@ -96,14 +91,8 @@ public:
         for (int y = y0; y <= y1; ++y)
             Lay(x, y);
     }
-    void Lift(int x, int y)
-    {
-        SIM_Tile* tile = Tile(x, y);
-        if (!tile || !tile->m_conveyor)
-            return;
-        delete tile->m_conveyor;
-        tile->m_conveyor = nullptr;
-    }
+    // Takes a conveyor piece up (and the bay on it) as the delete tool does, without the refund.
+    void Lift(int x, int y) { SIM_Placement::RemoveConveyor(Tile(x, y), false); }
 
     // One drawn frame of the given real length.
     static void Frame(uint64_t ms)
@@ -128,6 +117,8 @@ public:
         InitResource(seat, "seat", 25.0f, 0);
         pallet.m_name = "pallet_wood";
 
+        // The importer slot under an import bay.
+        InitTask(importer, "task_resource_importer", TASK_VEHICLE, TT_NORMAL);
         // A stand-alone station on one tile that keeps its stockpile there: 2 steel and 1 paint a run.
         InitTask(consumer, "task_flow_consumer", TASK_STANDALONE, TT_STOCKPILE);
         consumer.m_resources = {{&steel, 2}, {&paint, 1}};
@@ -185,7 +176,7 @@ public:
     static constexpr int palletsPerTile = 16;
     SIM_Resource steel, paint, seat;
     SIM_Prop pallet;
-    SIM_ProductionTask consumer, maker, seatUser;
+    SIM_ProductionTask importer, consumer, maker, seatUser;
     SIM_FacilityTask supply;
 };
 
@@ -211,44 +202,29 @@ public:
 
     SIM_ProductionSlot* PlaceSlot(SIM_ProductionTask& task, int x, int y, int facing = 1)
     {
-        SIM_ProductionSlot* slot = new SIM_ProductionSlot();
-        if (!slot->PlaceOnFloor(Tile(x, y), facing, task))
-        {
-            delete slot;
-            return nullptr;
-        }
-        slot->SetTask(&task);
-        return slot;
+        return static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(&task, Tile(x, y), facing, true));
     }
     SIM_SupplyStockpile* PlaceSupply(int x, int y, int facing = 1)
     {
-        SIM_SupplyStockpile* slot = new SIM_SupplyStockpile();
-        if (!slot->PlaceOnFloor(Tile(x, y), facing, defs.supply))
-        {
-            delete slot;
-            return nullptr;
-        }
-        slot->SetTask(&defs.supply);
-        slot->SetupPlaces();
-        return slot;
+        return static_cast<SIM_SupplyStockpile*>(SIM_Placement::PlaceTask(&defs.supply, Tile(x, y), facing, true));
     }
-    // An import bay as the placer makes it: a bay and a conveyor on the same tile.
+    // An import bay: the importer slot, its bay and the conveyor piece under it.
     SIM_ResourceImportBay* PlaceBay(int x, int y)
     {
         Lay(x, y);
-        return new SIM_ResourceImportBay(Tile(x, y));
+        SIM_ProductionSlot* importer = PlaceSlot(defs.importer, x, y);
+        return importer ? SIM_Placement::FinishImportBay(*importer, true) : nullptr;
     }
-    static void Bulldoze(SIM_PlaceableSlot* slot)
+    // A bay without its importer slot, which play never builds: the one way to put a station's
+    // stockpile on the bay's own tile.
+    SIM_ResourceImportBay* PlaceBareBay(int x, int y)
     {
-        slot->Remove(true);
-        delete slot;
+        Lay(x, y);
+        return SIM_ResourceConveyorManager::Instance().CreateImportBay(Tile(x, y));
     }
+    static void Bulldoze(SIM_PlaceableSlot* slot) { SIM_Placement::RemoveSlot(slot, true, false); }
     // What the placers do after conveyors or bays change.
-    static void FloorChanged()
-    {
-        RecalculateNearestBay();
-        InvalidateRoutes();
-    }
+    static void FloorChanged() { SIM_Placement::ConveyorsChanged(); }
 
     FlowDefs defs;
 };

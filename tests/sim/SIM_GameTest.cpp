@@ -190,9 +190,9 @@ TEST_F(SimGameTest, HourlyRentIsTheRentOfTheOpenZones)
     SIM_Game& game = SIM_Game::Instance();
     ASSERT_TRUE(game.InitSimulation(LoadMission(harbour, "m_harbour.txt")));
     // Main Hall: 10 x 3 x 5; East Wing (locked) pays nothing until bought.
-    EXPECT_FLOAT_EQ(SIM_Factory::ComputeHourlyRent(), 150.0f);
+    EXPECT_FLOAT_EQ(game.GetFactory()->ComputeHourlyRent(), 150.0f);
     harbour.GetZoneByName("East Wing")->Unlock(true);
-    EXPECT_FLOAT_EQ(SIM_Factory::ComputeHourlyRent(), 150.0f + 12.0f * 3 * 11);
+    EXPECT_FLOAT_EQ(game.GetFactory()->ComputeHourlyRent(), 150.0f + 12.0f * 3 * 11);
 }
 
 TEST_F(SimGameTest, ZoneUnlockOpensExactlyTheTilesItLockedOnANonSquareFloor)
@@ -256,6 +256,6 @@ TEST_F(SimGameTest, ResetAndASecondSetUpLeaveNoTraceOfTheFirstGame)
     ASSERT_TRUE(game.InitSimulation(&harbour));
     EXPECT_EQ(harbour.GetZoneByName("East Wing")->m_state, SIM_BuildingZone::STATE_LOCKED);
     EXPECT_EQ(game.GetFactory()->GetTile(11, 7)->m_zoneState, SIM_Tile::ZONE_LOCKED);
-    EXPECT_FLOAT_EQ(SIM_Factory::ComputeHourlyRent(), 150.0f);
+    EXPECT_FLOAT_EQ(game.GetFactory()->ComputeHourlyRent(), 150.0f);
 }
 }

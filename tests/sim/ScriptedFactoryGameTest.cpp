@@ -2,7 +2,6 @@
 // bays, overhead conveyors to every stockpile, a full assembly line from chassis to paint, the
 // car exporter, a power plant and a research office, all placed and paid for through the
 // simulation's own operations; then many game hours at speed 4.
-#include "tests/sim/FloorPlacing.h"
 #include "tests/sim/MoneyTestListener.h"
 
 #include "engine/core/GRandom.h"
@@ -26,6 +25,8 @@
 #include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_Efficiency.h"
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SIM_PlacementQueries.h"
 #include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
@@ -38,6 +39,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -75,7 +77,8 @@ constexpr int kStationCount = static_cast<int>(sizeof kStations / sizeof kStatio
 constexpr uint64_t kNs = 1000000ull;
 constexpr uint64_t kFrameMs = 16;
 
-// A player: places what it can afford, pays as the placing tools do, and steps the frames.
+// A player: places what it can afford through the simulation's placement operations, which pay as
+// the placing tools do, and steps the frames.
 class ScriptedPlayer
 {
 public:
@@ -90,11 +93,7 @@ public:
     ~ScriptedPlayer()
     {
         while (!SlotQueries::Instance().GetAllSlots().empty())
-        {
-            SIM_PlaceableSlot* slot = SlotQueries::Instance().GetAllSlots().front();
-            slot->Remove(true);
-            delete slot;
-        }
+            SIM_Placement::RemoveSlot(SlotQueries::Instance().GetAllSlots().front(), true, false);
         SIM_Game::Instance().Reset();
         SIM_ResourceConveyorManager::Instance().Clear();
         SIM_ThreadManager::Instance().Shutdown();
@@ -113,54 +112,59 @@ public:
 
     SIM_Tile* Tile(int x, int y) const { return SIM_Game::Instance().GetFactory()->GetTile(x, y); }
 
-    // The placing tools take the cost first and stop at game over.
-    bool Pay(float cost)
-    {
-        if (SIM_FinanceManager::Instance().IsGameOver())
-            return false;
-        SIM_FinanceManager::Instance().Pay(cost, FC_CAPITAL_INVESTMENT);
-        return true;
-    }
-
+    // Places what fits, paying as the placing tools do, until the game is over. It does not ask
+    // whether it can afford a slot: a player who overspends goes bankrupt.
     SIM_ProductionSlot* PlaceTask(const char* name, int x, int y, int facing = 1)
     {
-        SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
-        if (!task || !Tile(x, y) || !Pay(task->m_constructionCost))
+        const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
+        if (!task || SIM_FinanceManager::Instance().IsGameOver() ||
+            !SIM_PlacementQueries::CanPlaceSlotAt(*task, Tile(x, y), facing) ||
+            !SIM_PlacementQueries::IsFootprintFree(*task, Tile(x, y), facing))
             return nullptr;
-        return floorplacing::PlaceSlot<SIM_ProductionSlot>(Tile(x, y), facing, *task);
+        return static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(task, Tile(x, y), facing, false));
     }
 
     template <class T>
     T* PlaceFacility(const char* name, int x, int y)
     {
-        SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(name);
-        if (!task || !Tile(x, y) || !Pay(task->m_constructionCost))
+        const SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(name);
+        if (!task || SIM_FinanceManager::Instance().IsGameOver() ||
+            !SIM_PlacementQueries::IsFootprintFree(*task, Tile(x, y), 1))
             return nullptr;
-        return floorplacing::PlaceSlot<T>(Tile(x, y), 1, *task);
+        return dynamic_cast<T*>(SIM_Placement::PlaceTask(task, Tile(x, y), 1, false));
     }
 
-    // One tile of overhead conveyor, priced per tile like the conveyor tool does.
-    bool LayConveyor(int x, int y)
+    // A run of overhead conveyor as the conveyor tool lays it, priced per tile.
+    bool LayConveyors(const std::vector<SIM_Tile*>& path)
     {
-        SIM_Tile* tile = Tile(x, y);
-        if (!tile)
+        if (SIM_FinanceManager::Instance().IsGameOver())
             return false;
-        if (tile->m_conveyor)
-            return true;
-        const SIM_ProductionTask* belt = SIM_ProductionTaskManager::Instance().GetTask("task_resource_conveyor");
-        if (!belt || !Pay(belt->m_constructionCost))
-            return false;
-        return floorplacing::LayConveyor(tile) != nullptr;
+        SIM_Placement::LayConveyorPath(path);
+        return std::all_of(path.begin(), path.end(), [](const SIM_Tile* tile) { return tile && tile->m_conveyor; });
+    }
+    std::vector<SIM_Tile*> Column(int x, int y0, int y1) const
+    {
+        std::vector<SIM_Tile*> path;
+        for (int y = y0; y <= y1; ++y)
+            path.push_back(Tile(x, y));
+        return path;
+    }
+    std::vector<SIM_Tile*> Row(int y, int x0, int x1) const
+    {
+        std::vector<SIM_Tile*> path;
+        for (int x = x0; x <= x1; ++x)
+            path.push_back(Tile(x, y));
+        return path;
     }
 
     // Builds the whole factory; false as soon as something could not be placed.
     bool BuildFactory()
     {
         const ScriptedLayout& l = m_layout;
-        // Import bay: the importer slot on the site, a bay and a conveyor on its tile.
-        if (!PlaceTask("task_resource_importer", l.bayX, l.bayY) || !LayConveyor(l.bayX, l.bayY))
+        // Import bay: the importer slot on the site, which brings its bay and a conveyor.
+        if (!PlaceTask("task_resource_importer", l.bayX, l.bayY) ||
+            !SIM_ResourceConveyorManager::Instance().GetImportBayOn(Tile(l.bayX, l.bayY)))
             return false;
-        new SIM_ResourceImportBay(Tile(l.bayX, l.bayY));
 
         for (int i = 0; i < kStationCount; ++i)
             if (!PlaceTask(kStations[i], l.firstStation + i, l.lineY))
@@ -171,22 +175,15 @@ public:
         if (!PlaceTask("task_export", l.exportX, l.lineY))
             return false;
 
-        for (int y = l.bayY; y <= l.lineY + 2; ++y)
-            if (!LayConveyor(l.bayX, y))
-                return false;
-        for (int x = l.bayX; x < l.firstStation + kStationCount; ++x)
-            if (!LayConveyor(x, l.lineY + 2))
-                return false;
-        for (int i = 0; i < kStationCount; ++i)
-            if (!LayConveyor(l.firstStation + i, l.lineY + 1))
-                return false;
+        if (!LayConveyors(Column(l.bayX, l.bayY, l.lineY + 2)) ||
+            !LayConveyors(Row(l.lineY + 2, l.bayX, l.firstStation + kStationCount - 1)) ||
+            !LayConveyors(Row(l.lineY + 1, l.firstStation, l.firstStation + kStationCount - 1)))
+            return false;
 
         if (!PlaceFacility<SIM_PowerplantSlot>("fac_power_plant", l.plantX, l.plantY))
             return false;
         if (!PlaceFacility<SIM_FacilitySlot>("fac_research_office", l.officeX, l.officeY))
             return false;
-        RecalculateNearestBay();
-        InvalidateRoutes();
         SIM_ResearchManager::Instance().SetCurrentResearch(
             SIM_ResearchManager::Instance().GetResearchable("research_expansion"));
         return true;
@@ -297,17 +294,10 @@ TEST(ScriptedFactoryWorkshops, ComponentShopsTurnRawMaterialsIntoParts)
                                    player.PlaceTask("task_make_wheels", 13, shopY)};
     for (SIM_ProductionSlot* shop : shops)
         ASSERT_NE(shop, nullptr);
-    for (int x = 12; x <= 13; ++x)
-    {
-        ASSERT_TRUE(player.LayConveyor(x, shopY - 1));
-        ASSERT_TRUE(player.LayConveyor(x, shopY + 1));
-    }
-    for (int y = layout.lineY + 2; y <= shopY + 2; ++y)
-        ASSERT_TRUE(player.LayConveyor(layout.bayX, y));
-    for (int x = layout.bayX; x <= 13; ++x)
-        ASSERT_TRUE(player.LayConveyor(x, shopY + 2));
-    RecalculateNearestBay();
-    InvalidateRoutes();
+    ASSERT_TRUE(player.LayConveyors(player.Row(shopY - 1, 12, 13)));
+    ASSERT_TRUE(player.LayConveyors(player.Row(shopY + 1, 12, 13)));
+    ASSERT_TRUE(player.LayConveyors(player.Column(layout.bayX, layout.lineY + 2, shopY + 2)));
+    ASSERT_TRUE(player.LayConveyors(player.Row(shopY + 2, layout.bayX, 13)));
     SIM_Game::Instance().SetSpeed(4.0f);
 
     size_t made[2] = {0, 0};

@@ -22,6 +22,7 @@
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/money/SIM_SalesManager.h"
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_PowerManager.h"
 #include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
@@ -31,7 +32,6 @@
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
-#include "tests/sim/FloorPlacing.h"
 
 namespace slotstest
 {
@@ -81,30 +81,23 @@ public:
 
     SIM_Tile* Tile(int x, int y) const { return SIM_Game::Instance().GetFactory()->GetTile(x, y); }
 
-    // Places a production slot as the placement tool does; null when the footprint does not fit.
-    SIM_ProductionSlot* Place(const char* taskName, int x, int y, int facing = 1)
+    // Places a production slot through the simulation's placement operation, paid as the slot
+    // placer does it (loading: the savegame reader's way, unpaid); null when it does not fit.
+    SIM_ProductionSlot* Place(const char* taskName, int x, int y, int facing = 1, bool loading = false)
     {
-        SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(taskName);
-        if (!task)
-            return nullptr;
-        return floorplacing::PlaceSlot<SIM_ProductionSlot>(Tile(x, y), facing, *task);
+        const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(taskName);
+        return static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(task, Tile(x, y), facing, loading));
     }
 
     template <class T = SIM_FacilitySlot>
-    T* PlaceFacility(const char* taskName, int x, int y, int facing = 1)
+    T* PlaceFacility(const char* taskName, int x, int y, int facing = 1, bool loading = false)
     {
-        SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(taskName);
-        if (!task)
-            return nullptr;
-        return floorplacing::PlaceSlot<T>(Tile(x, y), facing, *task);
+        const SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(taskName);
+        return dynamic_cast<T*>(SIM_Placement::PlaceTask(task, Tile(x, y), facing, loading));
     }
 
-    // Removes a slot as the bulldozer does.
-    static void Bulldoze(SIM_PlaceableSlot* slot)
-    {
-        slot->Remove(true);
-        delete slot;
-    }
+    // Removes a slot as the bulldozer does, without the refund.
+    static void Bulldoze(SIM_PlaceableSlot* slot) { SIM_Placement::RemoveSlot(slot, true, false); }
 
     // One frame of the game: the clock moves on by ms of real time.
     void Step(int frames = 1, uint64_t ms = 16)

@@ -9,12 +9,14 @@
 #include "engine/core/GFileList.h"
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
+#include "engine/core/GTextKeys.h"
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
 #include "engine/core/Spreadsheet.h"
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "platform/audio/PSoundFileInfo.h"
 #include "platform/video/PImageCodec.h"
+#include "sim/definitions/SIM_DataNames.h"
 #include "sim/definitions/SIM_DefinitionTree.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_FacilityTask.h"
@@ -139,7 +141,7 @@ bool SafeName(const std::string& name)
 // The three car-creating station names carry a blank; every other internal name is plain.
 bool NamedWithBlank(const std::string& name)
 {
-    return name == "task_fit chassis" || name == "task_fit axles";
+    return name == SIM_DataNames::kTaskFitChassis || name == SIM_DataNames::kTaskFitAxles;
 }
 
 std::string BaseName(const std::string& path)
@@ -333,7 +335,7 @@ void DataChecker::CheckTaskFiles()
             Report(file, "task without a name");
         else if (!names.insert(name).second)
             Report(file, "duplicate task name '" + name + "'");
-        else if (!SafeName(name) && !NamedWithBlank(name) && name != "task_fit_front_axle")
+        else if (!SafeName(name) && !NamedWithBlank(name) && name != SIM_DataNames::kTaskFitFrontAxle)
             Report(file, "task name '" + name + "' is not plain lower case, digits and underscores");
         for (const char* section : {"resources", "exports"})
             for (const auto& [key, value] : SectionPairs(file, section))
@@ -360,8 +362,7 @@ void DataChecker::CheckTaskFiles()
         if (task.HasKey("placement_sound") && !task.GetValue("placement_sound").empty())
             m_namedSounds.push_back(task.GetValue("placement_sound"));
     }
-    for (const char* required : {"task_export", "task_resource_importer", "task_resource_conveyor", "task_conveyor",
-                                 "task_conveyor_right", "task_conveyor_left", "task_fuel_tank"})
+    for (const char* required : SIM_DataNames::kRequiredTasks)
         if (!tasks.GetTask(required))
             Report(m_sim + "/tasks", std::string("required task '") + required + "' missing");
 }
@@ -433,8 +434,8 @@ void DataChecker::CheckTaskSemantics()
         }
         // A station that does not list itself is never recorded on the car, so nothing that
         // requires it can ever pass, and an empty list means the station always has work.
-        const bool station = task->m_kind == 1 && !task->m_isConveyor && task->m_name != "task_export" &&
-                             task->m_name != "task_resource_importer";
+        const bool station = task->m_kind == 1 && !task->m_isConveyor && task->m_name != SIM_DataNames::kTaskExport &&
+                             task->m_name != SIM_DataNames::kTaskResourceImporter;
         int others = 0;
         for (const std::string& sub : task->m_subTasksApplied)
             others += sub != task->m_name;
@@ -443,7 +444,7 @@ void DataChecker::CheckTaskSemantics()
         if (station && !lists_itself && others < 2)
             Report(where, "vehicle station does not list itself in [subtasksapplied]");
         if (task->m_kind == 1 && !task->m_isConveyor && task->m_exitDirections.empty() &&
-            task->m_name != "task_resource_importer")
+            task->m_name != SIM_DataNames::kTaskResourceImporter)
             Report(where, "vehicle station without exitdirectionoffsets: cars can never leave it");
         for (int d : task->m_exitDirections)
             if (d < 0 || d > 3)
@@ -520,13 +521,10 @@ void DataChecker::CheckFacilities()
         if (!task.GetValue("placement_sound").empty())
             m_namedSounds.push_back(task.GetValue("placement_sound"));
     }
-    const std::map<std::string, std::string> classes = {
-        {"fac_power_plant", "SIM_PowerplantSlot"},
-        {"fac_supply_stockpile", "SIM_SupplyStockpile"},
-        {"fac_research_office", ""},
-    };
-    for (const auto& [name, cls] : classes)
+    for (const auto& [requiredName, requiredClass] : SIM_DataNames::kRequiredFacilities)
     {
+        const std::string name = requiredName;
+        const std::string cls = requiredClass;
         const SIM_FacilityTask* facility = facilities.GetTask(name);
         if (!facility)
         {
@@ -538,24 +536,25 @@ void DataChecker::CheckFacilities()
     }
     for (const SIM_FacilityTask* facility : facilities.GetTasks())
     {
-        const bool powerPlant = facility->m_class == "SIM_PowerplantSlot";
-        const bool supply = facility->m_class == "SIM_SupplyStockpile";
+        const bool powerPlant = facility->m_class == SIM_DataNames::kClassPowerplantSlot;
+        const bool supply = facility->m_class == SIM_DataNames::kClassSupplyStockpile;
         // Saved games rebuild facilities by name, the placer by class: both must agree.
-        if ((powerPlant && facility->m_name != "fac_power_plant") ||
-            (supply && facility->m_name != "fac_supply_stockpile"))
+        if ((powerPlant && facility->m_name != SIM_DataNames::kFacPowerPlant) ||
+            (supply && facility->m_name != SIM_DataNames::kFacSupplyStockpile))
             Report(facility->m_file,
                    "class '" + facility->m_class + "' is only kept by saved games for its own facility name");
         if (facility->m_tiles.empty())
             Report(facility->m_file, "facility without tiles");
         if (facility->m_processTime <= 0.0f)
             Report(facility->m_file, "facility without a positive processtime");
-        if (facility->m_name == "fac_power_plant" && facility->GetTaskSection().GetValue("power_supply").empty())
+        if (facility->m_name == SIM_DataNames::kFacPowerPlant &&
+            facility->GetTaskSection().GetValue(SIM_DataNames::kKeyPowerSupply).empty())
             Report(facility->m_file, "power plant without power_supply");
-        if (facility->m_name == "fac_research_office" &&
-            facility->GetTaskSection().GetValue("research_points_earned").empty())
+        if (facility->m_name == SIM_DataNames::kFacResearchOffice &&
+            facility->GetTaskSection().GetValue(SIM_DataNames::kKeyResearchPoints).empty())
             Report(facility->m_file, "research office without research_points_earned");
     }
-    if (const SIM_FacilityTask* supply = facilities.GetTask("fac_supply_stockpile"))
+    if (const SIM_FacilityTask* supply = facilities.GetTask(SIM_DataNames::kFacSupplyStockpile))
     {
         int pallets = 0;
         for (const auto& tile : supply->m_tiles)
@@ -652,8 +651,8 @@ void DataChecker::CheckGlobalUpgrades()
         IniLoader config;
         config.Load("config", file);
         const std::string variable = config.GetValue("VariableName");
-        if (variable != "GFV_CONVEYOR_SPEED" && variable != "GFV_RESOURCE_CONV_SPEED" &&
-            variable != "GFV_IMPORT_RATE_SPEED")
+        if (std::none_of(std::begin(SIM_DataNames::kFactoryVariables), std::end(SIM_DataNames::kFactoryVariables),
+                         [&variable](const char* known) { return variable == known; }))
             Report(file, "unknown VariableName '" + variable + "'");
         if (!SIM_ResearchManager::Instance().GetResearchable(config.GetValue("ResearchName")))
             Report(file, "ResearchName '" + config.GetValue("ResearchName") + "' names no research");
@@ -704,7 +703,7 @@ void DataChecker::CheckResearch()
 
 void DataChecker::CheckDefinitionsMisc()
 {
-    for (const char* required : {"employee", "scientist", "businessman", "robot2", "pallet", "pallet3"})
+    for (const char* required : SIM_DataNames::kRequiredProps)
         if (!SIM_PropTypeManager::Instance().GetPropType(required))
             Report(m_sim + "/props/props.csv", std::string("required prop type '") + required + "' missing");
     std::set<std::string> names;
@@ -769,7 +768,7 @@ void DataChecker::CheckMissions()
             m_namedIcons.push_back(mission->m_icon);
         int unlocked = 0;
         std::set<std::string> zoneNames;
-        for (const SIM_BuildingZone* zone : mission->m_zones)
+        for (const auto& zone : mission->m_zones)
         {
             const std::string z = where + " zone '" + zone->m_guiName + "'";
             if (zone->m_state == SIM_BuildingZone::STATE_UNREAD)
@@ -809,8 +808,8 @@ void DataChecker::CheckMissions()
         for (size_t i = 0; i < mission->m_zones.size(); ++i)
             for (size_t j = i + 1; j < mission->m_zones.size(); ++j)
             {
-                const SIM_BuildingZone* a = mission->m_zones[i];
-                const SIM_BuildingZone* b = mission->m_zones[j];
+                const SIM_BuildingZone* a = mission->m_zones[i].get();
+                const SIM_BuildingZone* b = mission->m_zones[j].get();
                 if (a->m_top <= b->m_bottom && b->m_top <= a->m_bottom && a->m_left <= b->m_right &&
                     b->m_left <= a->m_right)
                     Report(where, "zones '" + a->m_guiName + "' and '" + b->m_guiName + "' overlap");
@@ -1078,226 +1077,5 @@ void DataChecker::CheckSounds()
 
 const std::vector<std::string>& DataChecker::RequiredTextKeys()
 {
-    static const std::vector<std::string> keys = {
-        "UNKNOWN",
-        "RUNNING",
-        "NOROUTE_TO_RESOURCES",
-        "INSUFFICIENT_VEHICLE",
-        "INSUFFICIENT_RESOURCES",
-        "NO_EXPORT_ROOM",
-        "WAITING_FOR_EXPORT",
-        "NUM_SLOT_STATES",
-        "NOTICE_NORESOURCES",
-        "NOTICE_NORESOURCEROUTE",
-        "NOTICE_MISSINGINPUT",
-        "NOTICE_MISSINGOUTPUT",
-        "NOTICE_NOEXPORTROOM",
-        "VN_NEXT_SLOT_NOT_FOUND",
-        "VN_NEXT_SLOT_NOT_CONNECTED",
-        "VN_NEXT_SLOT_REQS_NOT_MET",
-        "DEFAULT_DESIGN_NAME",
-        "FC_RAW_MATERIALS",
-        "FC_CAPITAL_INVESTMENT",
-        "FC_COMPONENT_PURCHASE",
-        "FC_RENT",
-        "FC_WAGES",
-        "FC_POWER_PURCHASE",
-        "FC_MARKETING",
-        "FC_FINES",
-        "FC_REPAIRS",
-        "UNLOCKED_SLOT",
-        "UNLOCKED_FACILITY",
-        "UNLOCKED_UPGRADE",
-        "UP_EFF_SPEED",
-        "UP_EFF_POWERUSE",
-        "UP_EFF_QUALITY",
-        "UP_EFF_POWERPROD",
-        "UP_EFF_ABS_SPEED",
-        "UP_EFF_ABS_POWER",
-        "UPGRADE_SECONDS",
-        "LS_INITIIALIZING_SIMULATION",
-        "LS_SAVING_SLOTS",
-        "LS_SAVING_FACILITIES",
-        "LS_SAVING_VEHICLES",
-        "LS_SAVING_CONVEYORS",
-        "LS_SAING_RESOURCES",
-        "LS_SAVING_STOCKPILES",
-        "LS_SAVING_COMPONENT_STOCKPILES",
-        "LS_SAVING_SUPPLY_STOCKPILES",
-        "LS_SAVING_RESEARCH",
-        "LS_SAVING_VEHICLE_DESIGNS",
-        "LS_SAVING_FINANCES",
-        "LS_SAVING_RECORDS",
-        "LS_SAVING_STOCK",
-        "LS_SAVING_COMPLETE",
-        "LS_READING_SAVE_FILE",
-        "LS_LOADING_SLOTS",
-        "LS_LOADING_FACILITIES",
-        "LS_LOADING_VEHICLES",
-        "LS_LOADING_CONVEYORS",
-        "LS_LOADING_RESOURCES",
-        "LS_LOADING_STOCKPILES",
-        "LS_LOADING_COMPONENT_STOCKPILES",
-        "LS_LOADING_SUPPLY_STOCKPILES",
-        "LS_LOADING_RESEARCH",
-        "LS_LOADING_VEHICLE_DESIGNS",
-        "LS_LOADING_FINANCES",
-        "LS_LOADING_RECORDS",
-        "LS_LOADING_STOCK",
-        "LS_POST_LOAD_OPERATIONS",
-        "LS_RECALCULATING_VARIABLES",
-        "PLEASEWAIT_CHECKINGUPDATES",
-        "CONFIRM_YES",
-        "CONFIRM_NO",
-        "SLOT_DELETE",
-        "BULLDOZER_TOOLTIP",
-        "FAC_NO_RESEARCH",
-        "SLOT_TIME",
-        "SLOT_STATUS",
-        "SLOT_POWER",
-        "SLOT_TASK",
-        "SLOT_REQUIREMENTS",
-        "SLOT_EMPLOYEES",
-        "SLOT_UPGRADES_TITLE",
-        "CHOOSE_UPGRADES",
-        "SLOT_STOCKPILE",
-        "ADD_ITEM",
-        "ADD_TO_STOCKPILE",
-        "MAINMENU_NEWGAME",
-        "MAINMENU_LOADGAME",
-        "MAINMENU_OPTIONS",
-        "MAINMENU_TASKEDITOR",
-        "MAINMENU_FORUMS",
-        "MAINMENU_YOUTUBE",
-        "MAINMENU_QUIT",
-        "MAINMENU_MAINMENU",
-        "CHOOSE_MISSION_TITLE",
-        "CHOOSE_MISSION_PLAY",
-        "CHOOSE_MISSION_EDIT",
-        "STARTING_CASH",
-        "LS_INIT_GAME",
-        "LS_INIT_GUI",
-        "LS_SETGAMEMODE",
-        "LS_START_SOUND",
-        "LS_PREPARE_TO_LOAD",
-        "LS_PREPARING_TO_SAVE",
-        "LOAD_GAME_TITLE",
-        "LOADGAME_DATE",
-        "LOADGAME_MISSION",
-        "SAVE_GAME_TITLE",
-        "SAVE_FILENAME",
-        "SAVE_CHOOSE_NAME",
-        "CONFIRM_DEL_SAVE_TITLE",
-        "CONFIRM_DEL_SAVE_TXT",
-        "OPTIONS_TITLE",
-        "OPTIONS_SFX",
-        "OPTIONS_SFX_TT",
-        "OPTIONS_MUSIC",
-        "OPTIONS_MUSIC_TT",
-        "OPTIONS_MASTERVOLUME",
-        "OPTIONS_MASTERVOLUME_TT",
-        "OPT_CONVEYOR_GUI",
-        "OPT_AUTOSAVE",
-        "OPTIONS_APPLY_CHANGES",
-        "OPTIONS_APPLY_CHANGES_TT",
-        "GUI_PLEASEWAIT",
-        "UPDATE_AVAILABLE_TITLE",
-        "UPDATE_NEW_VERSION",
-        "UPDATE_CURRENT",
-        "PAUSE_TOGGLE_TT",
-        "SPEED_1X",
-        "SPEED_2X",
-        "SPEED_4X",
-        "MENU_MENU",
-        "MENU_INGAMEOPTIONS",
-        "MENU_SAVE",
-        "MENU_RESEARCH",
-        "MENU_SLOTS",
-        "MENU_CAR",
-        "MENU_EFFICIENCY",
-        "CONFIRM_MAINMENU_TITLE",
-        "CONFIRM_MAINMENU_TEXT",
-        "GAME_OVER_TITLE",
-        "GAME_OVER_DESC",
-        "GUI_GAMEOVER_OK",
-        "FINANCE_TITLE",
-        "FIN_BUT_SUMMARY",
-        "FIN_BUT_INCOME",
-        "FIN_BUT_EXPENSES",
-        "FIN_BUT_PRICES",
-        "FIN_EXP_1HOUR",
-        "FIN_EXP_24HOUR",
-        "FIN_EXP_ALL",
-        "FIN_EXP_TOTAL",
-        "FIN_EXPENSES_TITLE",
-        "FIN_INCOME_TITLE",
-        "FIN_INC_SALEPRICE",
-        "FIN_SUMMARY_TITLE",
-        "FIN_SUMMARY_PROFIT",
-        "FIN_SUMMARY_NOW",
-        "FIN_SUMMARY_MINUS30",
-        "VEHICLE_FEATURES",
-        "EFFICIENCY_TITLE",
-        "EFF_SLOTS",
-        "EFF_100PERCENT",
-        "EFF_ZERO",
-        "UPGRADE_PICKER_TITLE",
-        "UPGRADE_PICKER_BUY",
-        "UPGRADE_PICKER_INSTALLED",
-        "UNRESEARCHED",
-        "RESEARCH_TITLE",
-        "RESEARCH_CURRENT_TITLE",
-        "RESEARCH_CURRENT_POINTS",
-        "RESEARCH_LAB_COUNT",
-        "RESEARCH_POINTS_PER_SECOND",
-        "RESEARCH_DETAILS_RESEARCH",
-        "ALREADY_RESEARCHED",
-        "CURRENT_RESEARCH_PROGRESS",
-        "RESEARCH_SHOWDETAILS",
-        "RESEARCH_COMPLETE",
-        "COMPLETE_UNLOCKED",
-        "CHOOSE_RESEARCH",
-        "EXPANSION_NAME",
-        "EXPANSION_SIZE",
-        "EXPANSION_RENT",
-        "EXPANSION_EXPLANATION",
-        "EXPANSION_UNLOCK_TITLE",
-        "EXPANSION_UNLOCK",
-        "CAR_STOCK_TITLE",
-        "CAR_STOCK_TOGGLE",
-        "STOCK_DESIGN_NAME",
-        "STOCK_STOCK",
-        "STOCK_PRICE",
-        "STOCK_PREMIUM",
-        "STOCK_ADJUST",
-        "SAVE_NEW_DESIGN",
-        "NEWDESIGN_TITLE",
-        "NEWDESIGN_NAME",
-        "NEWDESIGN_PRICE_PERC",
-        "NEWDESIGN_PRICE_PRICE",
-        "NEWDESIGN_PRICE_FAIR",
-        "NEWDESIGN_PRICE_PROFIT",
-        "VEHICLE_DETAILS",
-        "VDS_VALUE",
-        "VDS_BASIC",
-        "VDS_QUALITY",
-        "VDS_BRAND",
-        "TASK_COST",
-        "TASK_TIME",
-        "TASK_EMPLOY",
-        "TASK_POWER",
-        "MISSION_EDITOR_TITLE",
-        "MISSION_EDITOR_NAME",
-        "MISSION_EDITOR_RENT",
-        "MISSION_EDITOR_WALLS",
-        "MISSION_EDITOR_FLOOR",
-        "MISSION_EDITOR_TYPE",
-        "EDITOR_CREATE_ZONE",
-        "EDITOR_SAVE",
-        "EDITOR_IMPORTS",
-        "EDITOR_EXPORTS",
-        "TASKEDITOR_QUIT",
-        "TASKEDITOR_SAVE",
-    };
-    return keys;
+    return GTextKeys::All();
 }

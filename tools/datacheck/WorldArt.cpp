@@ -196,7 +196,7 @@ void WorldArt::CheckFloors()
     };
     std::set<std::string> missionFloors;
     for (const SIM_Mission* mission : SIM_MissionManager::Instance().GetMissions())
-        for (const SIM_BuildingZone* zone : mission->m_zones)
+        for (const auto& zone : mission->m_zones)
             for (const std::string& name : zone->m_floorTextures)
             {
                 floor(name, mission->m_file);
@@ -227,7 +227,7 @@ void WorldArt::CheckWalls()
 {
     std::set<int> ids;
     for (const SIM_Mission* mission : SIM_MissionManager::Instance().GetMissions())
-        for (const SIM_BuildingZone* zone : mission->m_zones)
+        for (const auto& zone : mission->m_zones)
             ids.insert(zone->m_wallId);
     for (int id : ids)
     {

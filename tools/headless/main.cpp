@@ -7,12 +7,60 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/SIM_ThreadManager.h"
+#include "sim/definitions/SIM_DataNames.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SIM_PlacementQueries.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+namespace
+{
+// What a first-time player builds: an import bay on the first import site with a run of overhead
+// conveyor into the hall, and a power plant on the first free spot.
+void BuildSmallFactory()
+{
+    SIM_Factory& factory = *SIM_Game::Instance().GetFactory();
+    const SIM_ProductionTask* importer =
+        SIM_ProductionTaskManager::Instance().GetTask(SIM_DataNames::kTaskResourceImporter);
+    for (const auto& site : factory.m_importSites)
+    {
+        if (!site->m_tile || !importer || !SIM_PlacementQueries::CanPlaceSlotNow(*importer, site->m_tile, 1))
+            continue;
+        SIM_PlaceableSlot* slot = SIM_Placement::PlaceTask(importer, site->m_tile, 1, false);
+        if (!slot)
+            continue;
+        std::vector<SIM_Tile*> run = {site->m_tile};
+        for (int i = 0; i < 4 && run.back(); ++i)
+            run.push_back(factory.GetNeighbourTile(run.back(), slot->GetFacing()));
+        if (!run.back())
+            run.pop_back();
+        SIM_Placement::LayConveyorPath(run);
+        break;
+    }
+    const SIM_FacilityTask* plant = SIM_FacilityManager::Instance().GetTask(SIM_DataNames::kFacPowerPlant);
+    for (int i = 0; plant && i < factory.GetTileCount(); ++i)
+    {
+        SIM_Tile* tile = &factory.GetTiles()[i];
+        if (SIM_PlacementQueries::IsFacilityGhostValid(*plant, tile, 1) &&
+            SIM_PlacementQueries::CanPlaceFacilityNow(*plant, tile, 1) &&
+            SIM_Placement::PlaceTask(plant, tile, 1, false))
+            break;
+    }
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -36,6 +84,12 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("mission %s: %d x %d tiles, cash %s\n", missionName.c_str(), mission.m_worldX, mission.m_worldY,
+                SIM_FinanceManager::FormatMoney(SIM_FinanceManager::Instance().GetCash()).c_str());
+    BuildSmallFactory();
+    std::printf("built: %zu slots, %zu import bays, %zu conveyor pieces, cash %s\n",
+                SlotQueries::Instance().GetAllSlots().size(),
+                SIM_ResourceConveyorManager::Instance().ImportBays().size(),
+                SIM_ResourceConveyorManager::Instance().Conveyors().size(),
                 SIM_FinanceManager::FormatMoney(SIM_FinanceManager::Instance().GetCash()).c_str());
 
     while (game.GetCurrentHour() < hours && !SIM_FinanceManager::Instance().IsGameOver())

@@ -1,6 +1,7 @@
 // Task definitions: the common keys, the footprint, staff and upgrade loaders shared by production tasks and
 // facilities.
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringTokenizer.h"
@@ -133,7 +134,8 @@ void SIM_BaseTask::LoadStaff(const std::string& path)
         for (const std::unique_ptr<TaskPropDef>& prop : tile.props)
         {
             const std::string& name = prop->propType->m_name;
-            if (name == "employee" || name == "scientist" || name == "businessman")
+            if (name == SIM_DataNames::kPropEmployee || name == SIM_DataNames::kPropScientist ||
+                name == SIM_DataNames::kPropBusinessman)
                 m_staff.push_back(prop.get());
         }
 }
@@ -156,7 +158,7 @@ void SIM_BaseTask::LoadUpgrades(const std::string& path)
 
 void SIM_BaseTask::AddRobotProps(TaskTileDef& tile)
 {
-    SIM_Prop* robot = SIM_PropTypeManager::Instance().GetPropType("robot2");
+    SIM_Prop* robot = SIM_PropTypeManager::Instance().GetPropType(SIM_DataNames::kPropRobot);
     if (!robot)
         return;
     static const int places[2][2] = {{1, 1}, {13, 3}};

@@ -17,9 +17,7 @@ SIM_FacilityManager::~SIM_FacilityManager()
 
 void SIM_FacilityManager::Clear()
 {
-    for (SIM_FacilityTask* task : m_tasks)
-        delete task;
-    m_tasks.clear();
+    m_tasks.Clear();
 }
 
 void SIM_FacilityManager::Load(const std::string& root)
@@ -30,16 +28,13 @@ void SIM_FacilityManager::Load(const std::string& root)
     files.Find(root + "/facilities/*.ini");
     for (const std::string& path : files.GetFiles())
     {
-        SIM_FacilityTask* task = new SIM_FacilityTask();
+        auto task = std::make_unique<SIM_FacilityTask>();
         task->Load(path);
-        m_tasks.push_back(task);
+        m_tasks.Add(std::move(task));
     }
 }
 
 SIM_FacilityTask* SIM_FacilityManager::GetTask(const std::string& name) const
 {
-    for (SIM_FacilityTask* task : m_tasks)
-        if (task->m_name == name)
-            return task;
-    return nullptr;
+    return m_tasks.Find(name);
 }

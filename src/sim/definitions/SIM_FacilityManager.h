@@ -1,5 +1,6 @@
 // Owns every facility definition in the order the facility folder lists them and finds them by name.
 #pragma once
+#include "sim/SIM_Registry.h"
 
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ public:
     SIM_FacilityTask* GetTask(const std::string& name) const;
     void Clear();
 
-    const std::vector<SIM_FacilityTask*>& GetTasks() const { return m_tasks; }
+    const std::vector<SIM_FacilityTask*>& GetTasks() const { return m_tasks.Items(); }
 
 private:
-    std::vector<SIM_FacilityTask*> m_tasks;
+    SIM_Registry<SIM_FacilityTask> m_tasks;
 };

@@ -1,5 +1,6 @@
 // The factory-wide multipliers and the global upgrades that research grants.
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
@@ -18,9 +19,9 @@ SIM_GlobalFactoryVariables& SIM_GlobalFactoryVariables::Instance()
 
 SIM_GlobalFactoryVariables::SIM_GlobalFactoryVariables()
 {
-    m_variables[GFV_CONVEYOR_SPEED].name = "GFV_CONVEYOR_SPEED";
-    m_variables[GFV_RESOURCE_CONV_SPEED].name = "GFV_RESOURCE_CONV_SPEED";
-    m_variables[GFV_IMPORT_RATE_SPEED].name = "GFV_IMPORT_RATE_SPEED";
+    m_variables[GFV_CONVEYOR_SPEED].name = SIM_DataNames::kVarConveyorSpeed;
+    m_variables[GFV_RESOURCE_CONV_SPEED].name = SIM_DataNames::kVarResourceConveyorSpeed;
+    m_variables[GFV_IMPORT_RATE_SPEED].name = SIM_DataNames::kVarImportRateSpeed;
 }
 
 void SIM_GlobalFactoryVariables::Load(const std::string& root)

@@ -9,6 +9,7 @@
 #include "sim/definitions/SIM_ProductionTask.h"
 
 #include <algorithm>
+#include <memory>
 
 SIM_ProductionTaskManager& SIM_ProductionTaskManager::Instance()
 {
@@ -23,9 +24,7 @@ SIM_ProductionTaskManager::~SIM_ProductionTaskManager()
 
 void SIM_ProductionTaskManager::Clear()
 {
-    for (SIM_ProductionTask* task : m_tasks)
-        delete task;
-    m_tasks.clear();
+    m_tasks.Clear();
 }
 
 void SIM_ProductionTaskManager::Load(const std::string& root)
@@ -37,9 +36,9 @@ void SIM_ProductionTaskManager::Load(const std::string& root)
     files.Find(root + "/tasks/*.ini");
     for (const std::string& path : files.GetFiles())
     {
-        SIM_ProductionTask* task = new SIM_ProductionTask();
+        auto task = std::make_unique<SIM_ProductionTask>();
         task->Load(path);
-        m_tasks.push_back(task);
+        m_tasks.Add(std::move(task));
     }
 
     MarkParents();
@@ -49,24 +48,21 @@ void SIM_ProductionTaskManager::Load(const std::string& root)
         ApplyTableRow(row);
 
     // Stable, so that tasks of one level keep the folder's order on every machine.
-    std::stable_sort(m_tasks.begin(), m_tasks.end(), CompareTasksByGuiLevel);
+    m_tasks.StableSort(CompareTasksByGuiLevel);
 
-    for (SIM_ProductionTask* task : m_tasks)
+    for (SIM_ProductionTask* task : m_tasks.Items())
         task->CombineSubTasks();
 }
 
 SIM_ProductionTask* SIM_ProductionTaskManager::GetTask(const std::string& name) const
 {
-    for (SIM_ProductionTask* task : m_tasks)
-        if (task->m_name == name)
-            return task;
-    return nullptr;
+    return m_tasks.Find(name);
 }
 
 void SIM_ProductionTaskManager::MarkParents()
 {
-    for (SIM_ProductionTask* a : m_tasks)
-        for (const SIM_ProductionTask* b : m_tasks)
+    for (SIM_ProductionTask* a : m_tasks.Items())
+        for (const SIM_ProductionTask* b : m_tasks.Items())
             if (b->m_parent == a->m_name)
             {
                 a->m_hasChildren = true;

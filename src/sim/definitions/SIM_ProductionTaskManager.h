@@ -1,6 +1,7 @@
 // Owns every production task: loads the task folder, completes the tasks from tasks.csv, marks
 // parents, sorts them by build-menu level (highest first) and combines composite tasks.
 #pragma once
+#include "sim/SIM_Registry.h"
 
 #include <string>
 #include <vector>
@@ -23,10 +24,10 @@ public:
     // Task a goes before task b when its build-menu level is higher.
     static bool CompareTasksByGuiLevel(const SIM_ProductionTask* a, const SIM_ProductionTask* b);
 
-    const std::vector<SIM_ProductionTask*>& GetTasks() const { return m_tasks; }
+    const std::vector<SIM_ProductionTask*>& GetTasks() const { return m_tasks.Items(); }
 
 private:
     void ApplyTableRow(const std::string& row);
 
-    std::vector<SIM_ProductionTask*> m_tasks;
+    SIM_Registry<SIM_ProductionTask> m_tasks;
 };

@@ -18,9 +18,7 @@ SIM_PropTypeManager::~SIM_PropTypeManager()
 
 void SIM_PropTypeManager::Clear()
 {
-    for (SIM_Prop* prop : m_props)
-        delete prop;
-    m_props.clear();
+    m_props.Clear();
 }
 
 void SIM_PropTypeManager::Load(const std::string& root)
@@ -29,21 +27,17 @@ void SIM_PropTypeManager::Load(const std::string& root)
     Spreadsheet table(root + "/props/props.csv");
     for (const std::string& row : table.GetRows())
     {
-        SIM_Prop* prop = new SIM_Prop();
+        auto prop = std::make_unique<SIM_Prop>();
         if (!prop->LoadFromRow(row))
         {
             GDebugLog::Instance().LogError("props.csv row without a name skipped");
-            delete prop;
             continue;
         }
-        m_props.push_back(prop);
+        m_props.Add(std::move(prop));
     }
 }
 
 SIM_Prop* SIM_PropTypeManager::GetPropType(const std::string& name) const
 {
-    for (SIM_Prop* prop : m_props)
-        if (prop->m_name == name)
-            return prop;
-    return nullptr;
+    return m_props.Find(name);
 }

@@ -1,5 +1,6 @@
 // Owns every prop type of the game, in the order of props.csv, and finds them by name.
 #pragma once
+#include "sim/SIM_Registry.h"
 
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ public:
     // First prop type with exactly this name, or null (no message).
     SIM_Prop* GetPropType(const std::string& name) const;
 
-    const std::vector<SIM_Prop*>& GetPropTypes() const { return m_props; }
+    const std::vector<SIM_Prop*>& GetPropTypes() const { return m_props.Items(); }
 
 private:
-    std::vector<SIM_Prop*> m_props;
+    SIM_Registry<SIM_Prop> m_props;
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 SIM_ResourceManager& SIM_ResourceManager::Instance()
 {
@@ -21,9 +22,7 @@ SIM_ResourceManager::~SIM_ResourceManager()
 
 void SIM_ResourceManager::Clear()
 {
-    for (SIM_Resource* resource : m_resources)
-        delete resource;
-    m_resources.clear();
+    m_resources.Clear();
 }
 
 void SIM_ResourceManager::Load(const std::string& root)
@@ -33,27 +32,22 @@ void SIM_ResourceManager::Load(const std::string& root)
         Spreadsheet table(root + "/resources/resources.csv");
         for (const std::string& row : table.GetRows())
         {
-            SIM_Resource* resource = new SIM_Resource();
+            auto resource = std::make_unique<SIM_Resource>();
             if (!resource->LoadFromRow(row))
             {
                 GDebugLog::Instance().LogError("resources.csv row without a name skipped");
-                delete resource;
                 continue;
             }
-            m_resources.push_back(resource);
+            m_resources.Add(std::move(resource));
         }
     }
     // Names that compare equal keep their file order, so the first of them is found.
-    std::stable_sort(m_resources.begin(), m_resources.end(),
-                     [](const SIM_Resource* a, const SIM_Resource* b) { return a->m_name < b->m_name; });
+    m_resources.StableSort([](const SIM_Resource* a, const SIM_Resource* b) { return a->m_name < b->m_name; });
 }
 
 SIM_Resource* SIM_ResourceManager::FindResource(const std::string& name) const
 {
-    for (SIM_Resource* resource : m_resources)
-        if (resource->m_name == name)
-            return resource;
-    return nullptr;
+    return m_resources.Find(name);
 }
 
 SIM_Resource* SIM_ResourceManager::GetResource(const std::string& name) const

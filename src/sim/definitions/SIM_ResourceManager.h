@@ -1,5 +1,6 @@
 // Owns every resource kind, sorted by name, and finds them for the task, upgrade and savegame loaders.
 #pragma once
+#include "sim/SIM_Registry.h"
 
 #include <string>
 #include <vector>
@@ -21,8 +22,8 @@ public:
     // The same lookup without the report, for callers that only ask.
     SIM_Resource* FindResource(const std::string& name) const;
 
-    const std::vector<SIM_Resource*>& GetResources() const { return m_resources; }
+    const std::vector<SIM_Resource*>& GetResources() const { return m_resources.Items(); }
 
 private:
-    std::vector<SIM_Resource*> m_resources;
+    SIM_Registry<SIM_Resource> m_resources;
 };

@@ -1,5 +1,6 @@
 // Slot upgrade definitions: reading, descriptions, buying and placing their props.
 #include "sim/definitions/SIM_SlotUpgrade.h"
+#include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringTokenizer.h"
@@ -129,10 +130,9 @@ bool SIM_SlotUpgrade::IsAvailable() const
 
 std::string SIM_SlotUpgrade::GetEffectText(const SlotUpgradeEffect& effect) const
 {
-    static const char* const keys[] = {"UP_EFF_SPEED",     "UP_EFF_POWERUSE",  "UP_EFF_QUALITY",  "",
-                                       "UP_EFF_POWERPROD", "UP_EFF_ABS_SPEED", "UP_EFF_ABS_POWER"};
-    const std::string label =
-        (effect.type >= 0 && effect.type < 7) ? GTextTable::GetText(keys[effect.type]) : std::string();
+    const std::string label = (effect.type >= 0 && effect.type < 7)
+                                  ? GTextTable::GetText(GTextKeys::kUpgradeEffects[effect.type])
+                                  : std::string();
     const char sign = effect.value > 0.0f ? '+' : '-';
     const double magnitude = std::fabs(static_cast<double>(effect.value));
     char text[256];
@@ -146,7 +146,7 @@ std::string SIM_SlotUpgrade::GetEffectText(const SlotUpgradeEffect& effect) cons
         break;
     case SU_ABS_SPEED:
         std::snprintf(text, sizeof text, "%s: (%c%.2f %s)", label.c_str(), sign, magnitude / 1000.0,
-                      GTextTable::GetText("UPGRADE_SECONDS").c_str());
+                      GTextTable::GetText(GTextKeys::kUpgradeSeconds).c_str());
         break;
     default:
         std::snprintf(text, sizeof text, "%s: (%c%.2f)", label.c_str(), sign, magnitude);

@@ -17,9 +17,7 @@ SIM_SlotUpgradeManager::~SIM_SlotUpgradeManager()
 
 void SIM_SlotUpgradeManager::Clear()
 {
-    for (SIM_SlotUpgrade* upgrade : m_upgrades)
-        delete upgrade;
-    m_upgrades.clear();
+    m_upgrades.Clear();
 }
 
 void SIM_SlotUpgradeManager::Load(const std::string& root)
@@ -30,16 +28,13 @@ void SIM_SlotUpgradeManager::Load(const std::string& root)
     files.Find(root + "/upgrades/*.txt");
     for (const std::string& path : files.GetFiles())
     {
-        SIM_SlotUpgrade* upgrade = new SIM_SlotUpgrade();
+        auto upgrade = std::make_unique<SIM_SlotUpgrade>();
         upgrade->Load(path);
-        m_upgrades.push_back(upgrade);
+        m_upgrades.Add(std::move(upgrade));
     }
 }
 
 SIM_SlotUpgrade* SIM_SlotUpgradeManager::GetUpgrade(const std::string& name) const
 {
-    for (SIM_SlotUpgrade* upgrade : m_upgrades)
-        if (upgrade->m_name == name)
-            return upgrade;
-    return nullptr;
+    return m_upgrades.Find(name);
 }

@@ -1,5 +1,6 @@
 // Owns every slot upgrade definition, in the order of the upgrade folder, and finds them by name.
 #pragma once
+#include "sim/SIM_Registry.h"
 
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ public:
     void Clear();
     SIM_SlotUpgrade* GetUpgrade(const std::string& name) const;
 
-    const std::vector<SIM_SlotUpgrade*>& GetUpgrades() const { return m_upgrades; }
+    const std::vector<SIM_SlotUpgrade*>& GetUpgrades() const { return m_upgrades.Items(); }
 
 private:
-    std::vector<SIM_SlotUpgrade*> m_upgrades;
+    SIM_Registry<SIM_SlotUpgrade> m_upgrades;
 };

@@ -17,9 +17,7 @@ SIM_VehicleComponentTypeManager::~SIM_VehicleComponentTypeManager()
 
 void SIM_VehicleComponentTypeManager::Clear()
 {
-    for (SIM_VehicleComponentType* type : m_types)
-        delete type;
-    m_types.clear();
+    m_types.Clear();
 }
 
 void SIM_VehicleComponentTypeManager::Load(const std::string& root)
@@ -31,16 +29,13 @@ void SIM_VehicleComponentTypeManager::Load(const std::string& root)
     files.Find(root + "/components/*.txt");
     for (const std::string& path : files.GetFiles())
     {
-        SIM_VehicleComponentType* type = new SIM_VehicleComponentType();
+        auto type = std::make_unique<SIM_VehicleComponentType>();
         type->Load(path);
-        m_types.push_back(type);
+        m_types.Add(std::move(type));
     }
 }
 
 SIM_VehicleComponentType* SIM_VehicleComponentTypeManager::GetComponentType(const std::string& name) const
 {
-    for (SIM_VehicleComponentType* type : m_types)
-        if (type->m_name == name)
-            return type;
-    return nullptr;
+    return m_types.Find(name);
 }

@@ -1,5 +1,6 @@
 // Owns every vehicle component type, one per file of the components folder, in file order.
 #pragma once
+#include "sim/SIM_Registry.h"
 
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@ public:
     void Clear();
     SIM_VehicleComponentType* GetComponentType(const std::string& name) const;
 
-    const std::vector<SIM_VehicleComponentType*>& GetComponentTypes() const { return m_types; }
+    const std::vector<SIM_VehicleComponentType*>& GetComponentTypes() const { return m_types.Items(); }
 
 private:
-    std::vector<SIM_VehicleComponentType*> m_types;
+    SIM_Registry<SIM_VehicleComponentType> m_types;
 };

@@ -8,6 +8,7 @@
 #include "sim/definitions/SIM_VehicleFeature.h"
 
 #include <cstdio>
+#include <memory>
 
 SIM_VehicleFeatureManager& SIM_VehicleFeatureManager::Instance()
 {
@@ -22,9 +23,7 @@ SIM_VehicleFeatureManager::~SIM_VehicleFeatureManager()
 
 void SIM_VehicleFeatureManager::Clear()
 {
-    for (SIM_VehicleFeature* feature : m_features)
-        delete feature;
-    m_features.clear();
+    m_features.Clear();
 }
 
 void SIM_VehicleFeatureManager::Load(const std::string& root)
@@ -36,25 +35,23 @@ void SIM_VehicleFeatureManager::Load(const std::string& root)
         // Cells: row key, name, display name, value.
         GStringTokenizer cells(row, ',');
         cells.NextToken();
-        SIM_VehicleFeature* feature = new SIM_VehicleFeature();
+        auto feature = std::make_unique<SIM_VehicleFeature>();
         feature->m_name = cells.GetString();
         feature->m_guiName = cells.GetString();
         feature->m_value = SIM_BaseTask::ParseFloat(cells.GetString());
         if (feature->m_name.empty())
         {
             GDebugLog::Instance().LogError("features.csv row without a name skipped");
-            delete feature;
             continue;
         }
-        m_features.push_back(feature);
+        m_features.Add(std::move(feature));
     }
 }
 
 SIM_VehicleFeature* SIM_VehicleFeatureManager::GetFeature(const std::string& name) const
 {
-    for (SIM_VehicleFeature* feature : m_features)
-        if (feature->m_name == name)
-            return feature;
+    if (SIM_VehicleFeature* feature = m_features.Find(name))
+        return feature;
     char text[256];
     std::snprintf(text, sizeof text, "Missing Feature:[%s]", name.c_str());
     FV_ERROR_BOX(text);

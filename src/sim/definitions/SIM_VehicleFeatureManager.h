@@ -1,5 +1,6 @@
 // Owns every vehicle feature of features.csv, in file order, and finds them by name.
 #pragma once
+#include "sim/SIM_Registry.h"
 
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ public:
     // The feature, or null after reporting "Missing Feature:[%s]".
     SIM_VehicleFeature* GetFeature(const std::string& name) const;
 
-    const std::vector<SIM_VehicleFeature*>& GetFeatures() const { return m_features; }
+    const std::vector<SIM_VehicleFeature*>& GetFeatures() const { return m_features.Items(); }
 
 private:
-    std::vector<SIM_VehicleFeature*> m_features;
+    SIM_Registry<SIM_VehicleFeature> m_features;
 };

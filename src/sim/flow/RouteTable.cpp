@@ -152,9 +152,21 @@ SIM_ResourceRoute* RouteTable::TakeMeasured(SIM_Tile* start, SIM_Tile* goal)
 
 void RouteTable::PostRouteRequest(SIM_Tile* start, SIM_Tile* goal)
 {
-    RouteRequestParam* param = new RouteRequestParam;
-    param->start = start;
-    param->goal = goal;
+    RouteRequestParam* param = nullptr;
+    {
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
+        if (m_freeRequests.empty())
+        {
+            param = &m_requestStore.emplace_back();
+        }
+        else
+        {
+            param = m_freeRequests.back();
+            m_freeRequests.pop_back();
+        }
+        param->start = start;
+        param->goal = goal;
+    }
     SIM_ThreadManager::Instance().PostJob(REQUESTRESOURCEPATH, param);
 }
 
@@ -163,8 +175,10 @@ void RouteTable::RunRouteRequestJob(void* param)
     RouteRequestParam* request = static_cast<RouteRequestParam*>(param);
     if (!request)
         return;
-    Instance().RequestRoute(request->start, request->goal);
-    delete request;
+    RouteTable& table = Instance();
+    table.RequestRoute(request->start, request->goal);
+    std::lock_guard<std::recursive_mutex> guard(table.m_lock);
+    table.m_freeRequests.push_back(request);
 }
 
 void RouteTable::DumpRoutes()

@@ -7,13 +7,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
 
 class SIM_Tile;
 
-// The parameter record of a route request job; the job frees it.
+// The parameter record of a route request job, taken from the table's own reusable records and
+// handed back by the job.
 struct RouteRequestParam
 {
     SIM_Tile* start = nullptr;
@@ -39,7 +41,7 @@ public:
     int32_t RouteLength(SIM_Tile* start, SIM_Tile* goal);
     // Posts a route request job for the pair; the result lands in the lists.
     void PostRouteRequest(SIM_Tile* start, SIM_Tile* goal);
-    // Body of the route request job: searches the pair and frees the parameter record.
+    // Body of the route request job: searches the pair and hands the parameter record back.
     static void RunRouteRequestJob(void* param);
     // True when the pair is in the known list or in the failure list.
     bool IsPairKnown(SIM_Tile* start, SIM_Tile* goal);
@@ -78,6 +80,9 @@ private:
     // Look-ups by pair; the lists stay the record of order, the maps keep the first entry of a pair.
     PairMap m_knownByPair;
     PairMap m_failuresByPair;
+    // Parameter records of route request jobs: made once, reused; stable in a deque.
+    std::deque<RouteRequestParam> m_requestStore;
+    std::vector<RouteRequestParam*> m_freeRequests;
     // Routes measured without a record: their tiles, start to goal; none for no route.
     std::unordered_map<std::pair<SIM_Tile*, SIM_Tile*>, std::vector<SIM_Tile*>, PairHash> m_measured;
     std::atomic<uint64_t> m_searches{0};

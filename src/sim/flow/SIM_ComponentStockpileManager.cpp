@@ -9,8 +9,6 @@
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 
-#include "sim/SIM_PointerList.h"
-
 #include <algorithm>
 
 SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
@@ -21,13 +19,13 @@ SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
 
 void SIM_ComponentStockpileManager::Register(SIM_ComponentStockpile* stockpile)
 {
-    if (AddPointerOnce(m_stockpiles, stockpile))
+    if (m_stockpiles.Register(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SIM_ComponentStockpileManager::Unregister(SIM_ComponentStockpile* stockpile)
 {
-    if (RemovePointer(m_stockpiles, stockpile))
+    if (m_stockpiles.Unregister(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
@@ -35,7 +33,7 @@ bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource*
 {
     if (!goal || !resource)
         return false;
-    for (SIM_ComponentStockpile* stockpile : m_stockpiles)
+    for (SIM_ComponentStockpile* stockpile : m_stockpiles.Items())
     {
         const SIM_ProductionSlot* slot = stockpile->GetSlot();
         const SIM_ProductionTask* task = slot ? slot->GetProductionTask() : nullptr;
@@ -53,7 +51,7 @@ SIM_ComponentStockpile* SIM_ComponentStockpileManager::FindWithResource(SIM_Tile
 {
     if (!goal || !resource)
         return nullptr;
-    return NearestByRoute(m_stockpiles, goal, [resource](SIM_ComponentStockpile* stockpile) {
+    return NearestByRoute(m_stockpiles.Items(), goal, [resource](SIM_ComponentStockpile* stockpile) {
         return stockpile->GetTile() && stockpile->CountHeld(resource) >= 1;
     });
 }

@@ -1,5 +1,7 @@
 // The list of every component stockpile on the floor, asked which one can serve a resource.
 #pragma once
+#include "sim/SIM_Registry.h"
+
 #include <vector>
 
 class SIM_ComponentStockpile;
@@ -19,9 +21,9 @@ public:
 
     void Register(SIM_ComponentStockpile* stockpile);
     void Unregister(SIM_ComponentStockpile* stockpile);
-    const std::vector<SIM_ComponentStockpile*>& Stockpiles() const { return m_stockpiles; }
+    const std::vector<SIM_ComponentStockpile*>& Stockpiles() const { return m_stockpiles.Items(); }
 
 private:
     SIM_ComponentStockpileManager() = default;
-    std::vector<SIM_ComponentStockpile*> m_stockpiles;
+    SIM_Registry<SIM_ComponentStockpile, SIM_Holding::Refers> m_stockpiles; // the stockpiles belong to their slots
 };

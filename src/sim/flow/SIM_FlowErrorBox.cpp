@@ -2,7 +2,6 @@
 #include "sim/flow/SIM_FlowErrorBox.h"
 
 #include "engine/core/GDebugLog.h"
-#include "platform/core/PMessageBox.h"
 #include "sim/SIM_Presentation.h"
 
 #include <cstdio>
@@ -30,7 +29,7 @@ void SIM_FlowErrorBox::Raise(const std::string& message, const char* sourceFile,
     std::snprintf(text, sizeof text, "%s:%s %d", message.c_str(), sourceFile ? sourceFile : "", line);
     GDebugLog::Instance().LogError(text);
     std::string boxText(text);
-    SIM_Presentation::Instance().Post([boxText]() { PMessageBox::Show("ERROR", boxText, PMessageBox::ICON_ERROR); });
+    SIM_Presentation::Instance().Post([boxText]() { SIM_Presentation::Instance().Listener().ShowErrorBox(boxText); });
 }
 
 void SIM_FlowErrorBox::ResetForNewGame()

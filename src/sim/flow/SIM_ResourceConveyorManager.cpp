@@ -35,31 +35,35 @@ SIM_ResourceConveyorManager& SIM_ResourceConveyorManager::Instance()
 
 SIM_ResourceConveyorManager::~SIM_ResourceConveyorManager()
 {
-    // Program exit: the objects may refer to singletons that are already gone; only free memory.
-    std::vector<SIM_ResourceConveyor*> conveyors;
-    conveyors.swap(m_conveyors);
-    for (SIM_ResourceConveyor* conveyor : conveyors)
-        delete conveyor;
+    // Program exit: a bay's destructor reaches into other singletons that may be gone already,
+    // so the bays of a game that was never reset are left to the operating system; conveyors
+    // only free memory.
+    m_conveyors.clear();
+    m_ownedConveyors.clear();
+    for (std::unique_ptr<SIM_ResourceImportBay>& bay : m_ownedBays)
+        (void)bay.release();
 }
 
 SIM_ResourceConveyor* SIM_ResourceConveyorManager::CreateConveyor()
 {
-    SIM_ResourceConveyor* conveyor = new SIM_ResourceConveyor;
-    AddConveyor(conveyor);
-    return conveyor;
+    m_ownedConveyors.push_back(std::make_unique<SIM_ResourceConveyor>());
+    AddConveyor(m_ownedConveyors.back().get());
+    return m_ownedConveyors.back().get();
+}
+
+SIM_ResourceImportBay* SIM_ResourceConveyorManager::CreateImportBay(SIM_Tile* tile)
+{
+    m_ownedBays.push_back(std::make_unique<SIM_ResourceImportBay>(tile)); // it joins m_bays itself
+    return m_ownedBays.back().get();
 }
 
 void SIM_ResourceConveyorManager::Clear()
 {
-    // Taken off the lists first so that each destructor's own removal finds nothing to do.
-    std::vector<SIM_ResourceConveyor*> conveyors;
-    conveyors.swap(m_conveyors);
-    for (SIM_ResourceConveyor* conveyor : conveyors)
-        delete conveyor;
-    std::vector<SIM_ResourceImportBay*> bays;
-    bays.swap(m_bays);
-    for (SIM_ResourceImportBay* bay : bays)
-        delete bay;
+    // The lists are emptied first so that each destructor's own removal finds nothing to do.
+    m_conveyors.clear();
+    m_ownedConveyors.clear();
+    m_bays.clear();
+    m_ownedBays.clear();
 }
 
 SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Tile* goal)
@@ -228,4 +232,29 @@ void SIM_ResourceConveyorManager::RemoveImportBay(SIM_ResourceImportBay* bay)
 {
     if (RemovePointer(m_bays, bay))
         SIM_ResourceObjManager::NoteSourcesChanged();
+}
+
+void SIM_ResourceConveyorManager::DestroyConveyor(SIM_ResourceConveyor* conveyor)
+{
+    auto it = std::find_if(
+        m_ownedConveyors.begin(), m_ownedConveyors.end(),
+        [conveyor](const std::unique_ptr<SIM_ResourceConveyor>& owned) { return owned.get() == conveyor; });
+    if (it != m_ownedConveyors.end())
+        m_ownedConveyors.erase(it); // its destructor takes it off m_conveyors
+}
+
+void SIM_ResourceConveyorManager::DestroyImportBay(SIM_ResourceImportBay* bay)
+{
+    auto it = std::find_if(m_ownedBays.begin(), m_ownedBays.end(),
+                           [bay](const std::unique_ptr<SIM_ResourceImportBay>& owned) { return owned.get() == bay; });
+    if (it != m_ownedBays.end())
+        m_ownedBays.erase(it); // its destructor takes it off m_bays
+}
+
+SIM_ResourceImportBay* SIM_ResourceConveyorManager::GetImportBayOn(const SIM_Tile* tile) const
+{
+    for (SIM_ResourceImportBay* bay : m_bays)
+        if (bay && bay->GetTile() == tile)
+            return bay;
+    return nullptr;
 }

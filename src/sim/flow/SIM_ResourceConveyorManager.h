@@ -16,10 +16,17 @@ public:
     static SIM_ResourceConveyorManager& Instance();
 
     // A new conveyor (only side 1 connected, no tile, no facing) appended to the list; the caller
-    // sets its tile and facing and the tile's conveyor.
+    // sets its tile and facing and the tile's conveyor. The manager owns it.
     SIM_ResourceConveyor* CreateConveyor();
+    // A new import bay on the tile, appended to the bay list. The manager owns it.
+    SIM_ResourceImportBay* CreateImportBay(SIM_Tile* tile);
+    // Deletes one conveyor or import bay of the lists (the placement operations take them up).
+    void DestroyConveyor(SIM_ResourceConveyor* conveyor);
+    void DestroyImportBay(SIM_ResourceImportBay* bay);
     // Destroys every conveyor, then every import bay.
     void Clear();
+    // The import bay standing on the tile, or null.
+    SIM_ResourceImportBay* GetImportBayOn(const SIM_Tile* tile) const;
     // The bay with the shortest route (tiles + 4 per queued object) to the goal, or null.
     SIM_ResourceImportBay* FindNearestImportBay(SIM_Tile* goal);
     // The per-tick import of every bay, then the conveyors' carrying flags are cleared.
@@ -49,9 +56,12 @@ private:
     void RefreshNetworks();
     int32_t NetworkOf(const SIM_Tile* tile) const;
 
-    // Owned; each object leaves its list in its destructor.
+    // In order of creation; each object leaves its list in its destructor.
     std::vector<SIM_ResourceConveyor*> m_conveyors;
     std::vector<SIM_ResourceImportBay*> m_bays;
+    // The same objects, owned.
+    std::vector<std::unique_ptr<SIM_ResourceConveyor>> m_ownedConveyors;
+    std::vector<std::unique_ptr<SIM_ResourceImportBay>> m_ownedBays;
     // The run each tile belongs to (by the factory's tile index), -1 for a tile without an open
     // conveyor; valid for the factory and floor version it was made for.
     std::vector<int32_t> m_networks;

@@ -70,7 +70,7 @@ std::vector<SIM_ProductionTask*> SIM_ResourceStockpile::TaskList() const
     std::vector<SIM_ProductionTask*> tasks;
     if (!m_slot)
         return tasks;
-    for (const SubTask* sub : m_slot->GetSubTasks())
+    for (const auto& sub : m_slot->GetSubTasks())
         if (sub && sub->task)
             tasks.push_back(sub->task);
     if (tasks.empty() && m_slot->GetProductionTask())

@@ -1,6 +1,7 @@
 // A supply stockpile: keeps the wanted stocks on its pallets, buys what is missing one object per
 // update and serves other stockpiles through its exporter.
 #include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Game.h"
@@ -83,7 +84,8 @@ void SIM_SupplyStockpile::SetupPlaces()
             continue;
         for (const auto& prop : def.props)
         {
-            if (!prop || !prop->propType || prop->propType->m_name.find("pallet") == std::string::npos)
+            if (!prop || !prop->propType ||
+                prop->propType->m_name.find(SIM_DataNames::kPropPalletMark) == std::string::npos)
                 continue;
             if (m_places.size() >= static_cast<size_t>(kCapacity))
                 return;

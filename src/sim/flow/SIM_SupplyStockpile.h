@@ -1,6 +1,7 @@
 // A facility that keeps player-chosen stocks of resources on its pallets near the slots that
 // need them, buys what is missing one object at a time and serves the nearest requests.
 #pragma once
+#include "sim/definitions/SIM_DataNames.h"
 #include "sim/flow/SIM_ResourceExporter.h"
 #include "sim/flow/SIM_StockpileBase.h"
 #include "sim/slots/SIM_FacilitySlot.h"
@@ -29,7 +30,7 @@ class SIM_SupplyStockpile : public SIM_FacilitySlot, public SIM_StockpileBase
 {
 public:
     static constexpr int32_t kCapacity = 36;
-    static constexpr const char* kTaskName = "fac_supply_stockpile";
+    static constexpr const char* kTaskName = SIM_DataNames::kFacSupplyStockpile;
 
     SIM_SupplyStockpile();
     ~SIM_SupplyStockpile() override;

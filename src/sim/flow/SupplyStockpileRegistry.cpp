@@ -6,8 +6,6 @@
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 
-#include "sim/SIM_PointerList.h"
-
 #include <algorithm>
 
 SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
@@ -18,13 +16,13 @@ SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 
 void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)
 {
-    if (AddPointerOnce(m_stockpiles, stockpile))
+    if (m_stockpiles.Register(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
 {
-    if (RemovePointer(m_stockpiles, stockpile))
+    if (m_stockpiles.Unregister(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
@@ -32,7 +30,7 @@ SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* 
 {
     if (!goal || !resource)
         return nullptr;
-    return NearestByRoute(m_stockpiles, goal, [resource](SIM_SupplyStockpile* stockpile) {
+    return NearestByRoute(m_stockpiles.Items(), goal, [resource](SIM_SupplyStockpile* stockpile) {
         if (!stockpile->GetNearestImportBay())
             stockpile->UpdateRouteState();
         return stockpile->GetTile() && stockpile->CountStored(resource) >= 1;

@@ -1,5 +1,7 @@
 // The list of every supply stockpile on the floor, asked for the nearest one holding a resource.
 #pragma once
+#include "sim/SIM_Registry.h"
+
 #include <vector>
 
 class SIM_SupplyStockpile;
@@ -16,10 +18,10 @@ public:
 
     void Register(SIM_SupplyStockpile* stockpile);
     void Unregister(SIM_SupplyStockpile* stockpile);
-    bool IsEmpty() const { return m_stockpiles.empty(); }
-    const std::vector<SIM_SupplyStockpile*>& Stockpiles() const { return m_stockpiles; }
+    bool IsEmpty() const { return m_stockpiles.IsEmpty(); }
+    const std::vector<SIM_SupplyStockpile*>& Stockpiles() const { return m_stockpiles.Items(); }
 
 private:
     SupplyStockpileRegistry() = default;
-    std::vector<SIM_SupplyStockpile*> m_stockpiles;
+    SIM_Registry<SIM_SupplyStockpile, SIM_Holding::Refers> m_stockpiles; // the stockpiles belong to their slots
 };

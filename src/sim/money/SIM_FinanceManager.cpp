@@ -30,9 +30,8 @@ SIM_FinanceManager::SIM_FinanceManager() = default;
 
 SIM_FinanceManager::~SIM_FinanceManager() = default;
 
-void SIM_FinanceManager::StartGame()
+void SIM_FinanceManager::StartGame(const SIM_Mission* mission)
 {
-    const SIM_Mission* mission = SIM_Game::Instance().GetMission();
     if (!mission)
     {
         DebugAssert(false, "SIM_FinanceManager", 28);

@@ -10,6 +10,7 @@
 #include <vector>
 
 class SIM_FinanceObject;
+class SIM_Mission;
 
 class SIM_FinanceManager
 {
@@ -24,7 +25,7 @@ public:
     SIM_FinanceManager& operator=(const SIM_FinanceManager&) = delete;
 
     // Game set-up: cash and every hourly balance from the running mission's starting cash.
-    void StartGame();
+    void StartGame(const SIM_Mission* mission);
     // The same with an explicit starting cash (also used when no mission file is involved).
     void StartGameWithCash(float startingCash);
 

@@ -1,5 +1,6 @@
 // The factory's money ledger: bookings by hour and category, lazy purging, window queries.
 #include "sim/money/SIM_FinanceRecord.h"
+#include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Game.h"
@@ -17,15 +18,11 @@ SIM_FinanceRecord::SIM_FinanceRecord()
         {252, 59, 0, 255},   {53, 229, 86, 255},  {255, 144, 5, 255},  {5, 185, 251, 255}, {213, 133, 89, 255},
         {177, 89, 213, 255}, {89, 213, 206, 255}, {212, 80, 124, 255}, {0, 27, 192, 255},  {194, 197, 137, 255},
     };
-    static const char* const kKeys[NUM_CATEGORIES] = {
-        "FC_RAW_MATERIALS", "FC_CAPITAL_INVESTMENT", "FC_COMPONENT_PURCHASE", "FC_RENT",  "",
-        "FC_WAGES",         "FC_POWER_PURCHASE",     "FC_MARKETING",          "FC_FINES", "FC_REPAIRS",
-    };
     for (int c = 0; c < NUM_CATEGORIES; ++c)
     {
         for (int k = 0; k < 4; ++k)
             colours[c][k] = kColours[c][k];
-        textKeys[c] = kKeys[c];
+        textKeys[c] = GTextKeys::kFinanceCategories[c];
     }
     ClearTotals();
 }

@@ -55,7 +55,7 @@ bool SIM_SalesManager::AddVehicleToStock(SIM_Vehicle* car)
     {
         for (SIM_VehicleDesign* candidate : SIM_VehicleDesignManager::Instance().GetDesigns())
         {
-            if (candidate && candidate->MatchesVehicleTasks(car->GetFeatureRecords()))
+            if (candidate && candidate->MatchesVehicle(*car))
             {
                 design = candidate;
                 break;
@@ -79,11 +79,11 @@ void SIM_SalesManager::AddToStock(SIM_VehicleDesign* design, int count)
     {
         std::lock_guard<std::mutex> guard(m_stockLock);
         auto it = std::find_if(m_stock.begin(), m_stock.end(),
-                               [design](const CarStockEntry* e) { return e->design == design; });
+                               [design](const std::unique_ptr<CarStockEntry>& e) { return e->design == design; });
         if (it != m_stock.end())
             (*it)->count += count;
         else
-            m_stock.push_back(new CarStockEntry{design, count});
+            m_stock.push_back(std::make_unique<CarStockEntry>(CarStockEntry{design, count}));
     }
     RequestStockRefresh();
 }
@@ -91,7 +91,7 @@ void SIM_SalesManager::AddToStock(SIM_VehicleDesign* design, int count)
 int SIM_SalesManager::GetStockCount(const SIM_VehicleDesign* design) const
 {
     std::lock_guard<std::mutex> guard(m_stockLock);
-    for (const CarStockEntry* e : m_stock)
+    for (const auto& e : m_stock)
         if (e->design == design)
             return e->count;
     return 0;
@@ -132,14 +132,11 @@ void SIM_SalesManager::SimulateBuyers()
     int sold = 0;
     {
         std::lock_guard<std::mutex> guard(m_stockLock);
-        std::vector<CarStockEntry*> soldOut;
-        for (CarStockEntry* entry : m_stock)
+        for (const std::unique_ptr<CarStockEntry>& held : m_stock)
         {
+            CarStockEntry* entry = held.get();
             if (entry->count <= 0)
-            {
-                soldOut.push_back(entry);
                 continue;
-            }
             // The count is read afresh on every pass: each sale shortens the run.
             for (int i = 0; i < entry->count; ++i)
             {
@@ -152,14 +149,10 @@ void SIM_SalesManager::SimulateBuyers()
                     ++sold;
                 }
             }
-            if (entry->count <= 0)
-                soldOut.push_back(entry);
         }
-        for (CarStockEntry* entry : soldOut)
-        {
-            m_stock.erase(std::remove(m_stock.begin(), m_stock.end(), entry), m_stock.end());
-            delete entry;
-        }
+        m_stock.erase(std::remove_if(m_stock.begin(), m_stock.end(),
+                                     [](const std::unique_ptr<CarStockEntry>& entry) { return entry->count <= 0; }),
+                      m_stock.end());
     }
     if (sold > 0)
         SIM_Presentation::Instance().Listener().RefreshCarStock();
@@ -179,7 +172,5 @@ void SIM_SalesManager::SellCar(CarStockEntry* entry)
 void SIM_SalesManager::ClearStock()
 {
     std::lock_guard<std::mutex> guard(m_stockLock);
-    for (CarStockEntry* e : m_stock)
-        delete e;
     m_stock.clear();
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -51,7 +52,7 @@ public:
 
     // The stock in order of first arrival. Lock GetStockLock() while reading it off the main thread
     // or while a worker may add cars.
-    const std::vector<CarStockEntry*>& GetStock() const { return m_stock; }
+    const std::vector<std::unique_ptr<CarStockEntry>>& GetStock() const { return m_stock; }
     std::mutex& GetStockLock() { return m_stockLock; }
     int GetStockCount(const SIM_VehicleDesign* design) const;
 
@@ -66,6 +67,6 @@ private:
     float NextRandom();
 
     mutable std::mutex m_stockLock;
-    std::vector<CarStockEntry*> m_stock;
+    std::vector<std::unique_ptr<CarStockEntry>> m_stock;
     RandomSource m_random;
 };

@@ -18,55 +18,37 @@ SIM_ResearchManager::~SIM_ResearchManager()
     Clear();
 }
 
-void SIM_ResearchManager::Register(SIM_Researchable* item)
-{
-    m_items.push_back(item);
-}
-
-void SIM_ResearchManager::Unregister(SIM_Researchable* item)
-{
-    m_items.erase(std::remove(m_items.begin(), m_items.end(), item), m_items.end());
-    if (m_currentResearch == item)
-        m_currentResearch = nullptr;
-}
-
 void SIM_ResearchManager::Clear()
 {
-    // Each item takes itself out of the list as it is deleted.
-    while (!m_items.empty())
-        delete m_items.back();
+    m_items.Clear();
     m_currentResearch = nullptr;
 }
 
 void SIM_ResearchManager::Load(const std::string& root)
 {
-    DebugAssert(m_items.empty(), "SIM_ResearchManager", 142);
+    DebugAssert(m_items.IsEmpty(), "SIM_ResearchManager", 142);
     Spreadsheet table(root + "/research/research.csv");
     for (const std::string& row : table.GetRows())
     {
-        SIM_Researchable* item = new SIM_Researchable(); // joins the list itself
+        auto item = std::make_unique<SIM_Researchable>();
         item->LoadFromRow(row);
         if (item->m_name.empty())
-        {
             GDebugLog::Instance().LogError("research.csv row without a name skipped");
-            delete item;
-        }
+        else
+            m_items.Add(std::move(item));
     }
-    for (SIM_Researchable* item : m_items)
+    for (SIM_Researchable* item : m_items.Items())
         item->LinkParent();
 }
 
 SIM_Researchable* SIM_ResearchManager::GetResearchable(const std::string& name) const
 {
-    for (SIM_Researchable* item : m_items)
-        if (item->m_name == name)
-            return item;
-    return nullptr;
+    return m_items.Find(name);
 }
 
 SIM_Researchable* SIM_ResearchManager::FindUnlockingResearch(const std::string& item) const
 {
-    for (SIM_Researchable* research : m_items)
+    for (SIM_Researchable* research : m_items.Items())
         for (const std::string& unlock : research->m_unlocks)
             if (unlock == item)
                 return research;

@@ -1,5 +1,7 @@
 // Owns the research tree and the item currently being researched.
 #pragma once
+#include "sim/SIM_Registry.h"
+#include "sim/research/SIM_Researchable.h"
 
 #include <string>
 #include <vector>
@@ -26,13 +28,9 @@ public:
     SIM_Researchable* GetCurrentResearch() const { return m_currentResearch; }
     void SetCurrentResearch(SIM_Researchable* item) { m_currentResearch = item; }
 
-    // Called by items as they are made and destroyed.
-    void Register(SIM_Researchable* item);
-    void Unregister(SIM_Researchable* item);
-
-    const std::vector<SIM_Researchable*>& GetItems() const { return m_items; }
+    const std::vector<SIM_Researchable*>& GetItems() const { return m_items.Items(); }
 
 private:
-    std::vector<SIM_Researchable*> m_items;
+    SIM_Registry<SIM_Researchable> m_items; // the research tree, in file order
     SIM_Researchable* m_currentResearch = nullptr;
 };

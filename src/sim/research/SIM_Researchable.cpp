@@ -1,5 +1,6 @@
 // Research items: reading, linking into the tree, progress and what completing one unlocks.
 #include "sim/research/SIM_Researchable.h"
+#include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringTokenizer.h"
@@ -14,15 +15,9 @@
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 
-SIM_Researchable::SIM_Researchable()
-{
-    SIM_ResearchManager::Instance().Register(this);
-}
+SIM_Researchable::SIM_Researchable() = default;
 
-SIM_Researchable::~SIM_Researchable()
-{
-    SIM_ResearchManager::Instance().Unregister(this);
-}
+SIM_Researchable::~SIM_Researchable() = default;
 
 void SIM_Researchable::LoadFromRow(const std::string& row)
 {
@@ -95,12 +90,12 @@ void SIM_Researchable::Complete(bool silent)
 std::string SIM_Researchable::GetUnlockText(const std::string& item) const
 {
     if (const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(item))
-        return GTextTable::GetText("UNLOCKED_SLOT") + " " + task->GetGuiName();
+        return GTextTable::GetText(GTextKeys::kUnlockedSlot) + " " + task->GetGuiName();
     if (const SIM_FacilityTask* facility = SIM_FacilityManager::Instance().GetTask(item))
-        return GTextTable::GetText("UNLOCKED_FACILITY") + " " + facility->GetGuiName();
+        return GTextTable::GetText(GTextKeys::kUnlockedFacility) + " " + facility->GetGuiName();
     if (const SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(item))
-        return GTextTable::GetText("UNLOCKED_UPGRADE") + " " + upgrade->GetGuiName() + " (" + GetUpgradeUsers(item) +
-               ")";
+        return GTextTable::GetText(GTextKeys::kUnlockedUpgrade) + " " + upgrade->GetGuiName() + " (" +
+               GetUpgradeUsers(item) + ")";
     return std::string();
 }
 

@@ -6,17 +6,17 @@
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/slots/SIM_EmployeeManager.h"
 
+SIM_Employee::SIM_Employee() = default;
+
 SIM_Employee::~SIM_Employee()
 {
     SIM_EmployeeManager::Instance().Forget(this);
-    delete m_financeObject;
 }
 
 void SIM_Employee::Init(const TaskPropDef* staffKind)
 {
     m_staffKind = staffKind;
-    delete m_financeObject;
-    m_financeObject = new SIM_FinanceObject();
+    m_financeObject = std::make_unique<SIM_FinanceObject>();
     m_financeObject->cost = SIM_SimConfig::GetFloat("HOURLY_WAGE");
     m_financeObject->category = FC_WAGES;
 }

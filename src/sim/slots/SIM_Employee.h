@@ -1,5 +1,6 @@
 // One member of a slot's staff; costs an hourly wage through its finance object.
 #pragma once
+#include <memory>
 
 class SIM_FinanceObject;
 struct TaskPropDef;
@@ -7,7 +8,7 @@ struct TaskPropDef;
 class SIM_Employee
 {
 public:
-    SIM_Employee() = default;
+    SIM_Employee();
     virtual ~SIM_Employee();
     SIM_Employee(const SIM_Employee&) = delete;
     SIM_Employee& operator=(const SIM_Employee&) = delete;
@@ -15,10 +16,10 @@ public:
     // Stores the staff entry and starts the wage: "HOURLY_WAGE" per hour in the wages category.
     void Init(const TaskPropDef* staffKind);
 
-    SIM_FinanceObject* GetFinanceObject() const { return m_financeObject; }
+    SIM_FinanceObject* GetFinanceObject() const { return m_financeObject.get(); }
     const TaskPropDef* GetStaffKind() const { return m_staffKind; }
 
 private:
-    SIM_FinanceObject* m_financeObject = nullptr; // owned
+    std::unique_ptr<SIM_FinanceObject> m_financeObject;
     const TaskPropDef* m_staffKind = nullptr;
 };

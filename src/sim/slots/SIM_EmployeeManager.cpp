@@ -13,10 +13,10 @@ SIM_EmployeeManager& SIM_EmployeeManager::Instance()
 
 SIM_EmployeeManager::~SIM_EmployeeManager() = default;
 
-SIM_Employee* SIM_EmployeeManager::CreateEmployee()
+std::unique_ptr<SIM_Employee> SIM_EmployeeManager::CreateEmployee()
 {
-    SIM_Employee* employee = new SIM_Employee();
-    m_employees.push_back(employee);
+    auto employee = std::make_unique<SIM_Employee>();
+    m_employees.push_back(employee.get());
     return employee;
 }
 

@@ -1,5 +1,7 @@
-// Hires the staff of every slot; keeps the list of employees in service.
+// Hires the staff of every slot; keeps the list of employees in service. Each employee belongs to
+// the slot that hired it and leaves this list when it is deleted.
 #pragma once
+#include <memory>
 #include <vector>
 
 class SIM_Employee;
@@ -10,8 +12,8 @@ public:
     static SIM_EmployeeManager& Instance();
     virtual ~SIM_EmployeeManager();
 
-    // A new employee without wage yet (Init starts it), appended to the list.
-    SIM_Employee* CreateEmployee();
+    // A new employee without wage yet (Init starts it), appended to the list; the caller owns it.
+    std::unique_ptr<SIM_Employee> CreateEmployee();
     // An employee is being deleted: it leaves the list.
     void Forget(SIM_Employee* employee);
     // Game reset: empties the list (the slots own and delete the employees).
@@ -21,5 +23,5 @@ public:
 
 private:
     SIM_EmployeeManager() = default;
-    std::vector<SIM_Employee*> m_employees;
+    std::vector<SIM_Employee*> m_employees; // owned by their slots
 };

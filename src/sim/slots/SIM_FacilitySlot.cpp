@@ -1,5 +1,6 @@
 // A placed facility and its timed work cycle (research offices earn research points).
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include <cstdlib>
 #include <string>
@@ -15,13 +16,9 @@
 SIM_FacilitySlot::SIM_FacilitySlot()
 {
     m_facilityFlag = 1;
-    SlotQueries::Instance().Add(this);
 }
 
-SIM_FacilitySlot::~SIM_FacilitySlot()
-{
-    delete m_guiFacility;
-}
+SIM_FacilitySlot::~SIM_FacilitySlot() = default;
 
 void SIM_FacilitySlot::SetTask(SIM_FacilityTask* task)
 {
@@ -38,12 +35,21 @@ void SIM_FacilitySlot::SetTask(SIM_FacilityTask* task)
         m_guiFacility->Refresh();
 }
 
+void SIM_FacilitySlot::AssignTask(SIM_BaseTask* task)
+{
+    m_task = task;
+    m_facilityTask = static_cast<SIM_FacilityTask*>(task);
+}
+
+void SIM_FacilitySlot::ApplyTask()
+{
+    SetTask(m_facilityTask);
+}
+
 void SIM_FacilitySlot::SetGuiFacility(SIM_SlotView* view)
 {
-    if (view == m_guiFacility)
-        return;
-    delete m_guiFacility;
-    m_guiFacility = view;
+    if (view != m_guiFacility.get())
+        m_guiFacility.reset(view);
 }
 
 void SIM_FacilitySlot::Update()
@@ -60,12 +66,12 @@ void SIM_FacilitySlot::Update()
 
 void SIM_FacilitySlot::CompleteCycle()
 {
-    if (!m_facilityTask || m_facilityTask->m_name != "fac_research_office")
+    if (!m_facilityTask || m_facilityTask->m_name != SIM_DataNames::kFacResearchOffice)
         return;
     SIM_ResearchManager& research = SIM_ResearchManager::Instance();
     if (research.GetCurrentResearch())
     {
-        const float points = GetTaskNumber("research_points_earned");
+        const float points = GetTaskNumber(SIM_DataNames::kKeyResearchPoints);
         research.AddResearchPoints(SIM_Game::Instance().GetSpeed() * points);
     }
     SetBusy(research.GetCurrentResearch() != nullptr);
@@ -84,11 +90,10 @@ float SIM_FacilitySlot::GetTaskNumber(const char* key) const
 void SIM_FacilitySlot::Remove(bool silent)
 {
     SIM_PlaceableSlot::Remove(silent);
-    delete m_guiFacility;
-    m_guiFacility = nullptr;
+    m_guiFacility.reset();
 }
 
 SIM_SlotView* SIM_FacilitySlot::GetGuiSlot() const
 {
-    return m_guiFacility;
+    return m_guiFacility.get();
 }

@@ -23,8 +23,8 @@
 
 SIM_PlaceableSlot::SIM_PlaceableSlot()
 {
-    m_history = new SIM_SlotStateHistory();
-    m_notice = SIM_Presentation::Instance().Listener().CreateSlotNotice(this);
+    m_history = std::make_unique<SIM_SlotStateHistory>();
+    m_notice.reset(SIM_Presentation::Instance().Listener().CreateSlotNotice(this));
 }
 
 SIM_PlaceableSlot::~SIM_PlaceableSlot()
@@ -32,8 +32,6 @@ SIM_PlaceableSlot::~SIM_PlaceableSlot()
     // A slot deleted without being removed first (a placement given up) still lets its staff go.
     DeleteEmployees();
     SlotQueries::Instance().RemoveSlot(this);
-    delete m_notice;
-    delete m_history;
 }
 
 void SIM_PlaceableSlot::Update()
@@ -215,21 +213,21 @@ void SIM_PlaceableSlot::SetState(int state)
 
 void SIM_PlaceableSlot::CreateStaff()
 {
+    // Setting a task again must not hire a second crew whose wages would run alongside the first.
+    DeleteEmployees();
     if (!m_task)
         return;
     SIM_EmployeeManager& manager = SIM_EmployeeManager::Instance();
     for (const TaskPropDef* staff : m_task->m_staff)
     {
-        SIM_Employee* employee = manager.CreateEmployee();
+        std::unique_ptr<SIM_Employee> employee = manager.CreateEmployee();
         employee->Init(staff);
-        m_employees.push_back(employee);
+        m_employees.push_back(std::move(employee));
     }
 }
 
 void SIM_PlaceableSlot::DeleteEmployees()
 {
-    for (SIM_Employee* employee : m_employees)
-        delete employee;
     m_employees.clear();
 }
 

@@ -2,6 +2,7 @@
 // the slot to its tiles and its task, and holds its state, state history, notice, staff and upgrades.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "sim/slots/SlotState.h"
@@ -38,12 +39,12 @@ public:
     virtual void AddOption(SIM_Tile* tile, const TaskTileDef& def);
     virtual void UpdateRouteState();
     virtual void SetupPlaces();
-
-    // Puts the slot on the floor for a task: facing and anchor tile set, every tile of the task's
-    // footprint (turned by the facing) marked as occupied by the slot and handed to AddOption.
-    // False, with nothing changed, when a footprint tile is off the floor or already occupied.
-    // The caller then sets the task with the slot's own set-task operation.
-    bool PlaceOnFloor(SIM_Tile* anchor, int facing, const SIM_BaseTask& task);
+    // Keeps the task without putting anything in place: a slot that only follows the mouse (or
+    // waits to be placed) knows what it will be. The task stays owned by its manager.
+    virtual void AssignTask(SIM_BaseTask* task) { m_task = task; }
+    // Runs the slot's own set-task operation with the kept task: sub-tasks, upgrades, staff and
+    // whatever the slot's class derives from its task. The placement operations call it once.
+    virtual void ApplyTask() {}
 
     // Multipliers back to 1 and additive values to 0, then every effect of every installed upgrade.
     void RecalculateUpgradeEffects();
@@ -52,7 +53,7 @@ public:
     void SetState(int state);
     int GetState() const { return m_state; }
 
-    // Creates one employee per staff entry of the current task.
+    // Hires one employee per staff entry of the current task, in place of any staff before.
     void CreateStaff();
     // Dismisses every employee (their wages stop).
     void DeleteEmployees();
@@ -67,13 +68,13 @@ public:
     bool IsFacility() const { return m_facilityFlag != 0; }
     bool IsBusy() const { return m_busy != 0; }
     void SetBusy(bool busy) { m_busy = busy ? 1 : 0; }
-    SIM_SlotNotice* GetNotice() const { return m_notice; }
-    SIM_SlotStateHistory* GetStateHistory() const { return m_history; }
+    SIM_SlotNotice* GetNotice() const { return m_notice.get(); }
+    SIM_SlotStateHistory* GetStateHistory() const { return m_history.get(); }
     SIM_ResourceImportBay* GetNearestImportBay() const { return m_nearestBay; }
     // A new nearest bay may serve a request that was refused before.
     void SetNearestImportBay(SIM_ResourceImportBay* bay);
     const std::vector<SIM_Tile*>& GetTiles() const { return m_tiles; }
-    const std::vector<SIM_Employee*>& GetEmployees() const { return m_employees; }
+    const std::vector<std::unique_ptr<SIM_Employee>>& GetEmployees() const { return m_employees; }
     std::vector<SIM_SlotUpgrade*>& GetUpgrades() { return m_upgrades; }
     const std::vector<SIM_SlotUpgrade*>& GetUpgrades() const { return m_upgrades; }
     float GetSpeedMultiplier() const { return m_speedMult; }
@@ -84,12 +85,23 @@ public:
     float GetAdditiveSpeed() const { return m_addSpeed; }
 
 protected:
+    // Only the placement operations put a slot on the floor.
+    friend class SIM_Placement;
+
+    // Puts the slot on the floor for a task: facing and anchor tile set, every tile of the task's
+    // footprint (turned by the facing) marked as occupied by the slot and handed to AddOption.
+    // False, with nothing changed, when a footprint tile is off the floor or already occupied.
+    // The caller then sets the task with the slot's own set-task operation.
+    bool PlaceOnFloor(SIM_Tile* anchor, int facing, const SIM_BaseTask& task);
+
     // Tiles back to their zone's floor, particles and sound; shared by every kind of slot.
     void ClearFromFloor(bool silent);
 
-    std::vector<SIM_Employee*> m_employees;   // owned
+    std::vector<std::unique_ptr<SIM_Employee>> m_employees;
     std::vector<SIM_SlotUpgrade*> m_upgrades; // definitions owned by the upgrade manager
     std::vector<SIM_Tile*> m_tiles;           // owned by the factory
+    // The bay this slot's resources come from; the conveyor manager owns it and clears this
+    // pointer before deleting the bay.
     SIM_ResourceImportBay* m_nearestBay = nullptr;
     int32_t m_state = UNKNOWN;
     int32_t m_facing = 1;
@@ -97,8 +109,8 @@ protected:
     int32_t m_facilityFlag = 0;
     SIM_BaseTask* m_task = nullptr;
     uint8_t m_busy = 0;
-    SIM_SlotNotice* m_notice = nullptr;        // owned; null headless
-    SIM_SlotStateHistory* m_history = nullptr; // owned
+    std::unique_ptr<SIM_SlotNotice> m_notice; // null headless
+    std::unique_ptr<SIM_SlotStateHistory> m_history;
     float m_speedMult = 1.0f;
     float m_powerUseMult = 1.0f;
     float m_qualityMult = 1.0f;

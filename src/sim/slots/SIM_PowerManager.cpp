@@ -1,5 +1,6 @@
 // The factory's power account and the purchase of shortfalls.
 #include "sim/slots/SIM_PowerManager.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include <algorithm>
 
@@ -30,7 +31,8 @@ void SIM_PowerManager::Init()
     m_accumulatedPrice = 0.0f;
     m_production = 0.0f;
     m_demand = 0.0f;
-    const SIM_ProductionTask* conveyor = SIM_ProductionTaskManager::Instance().GetTask("task_resource_conveyor");
+    const SIM_ProductionTask* conveyor =
+        SIM_ProductionTaskManager::Instance().GetTask(SIM_DataNames::kTaskResourceConveyor);
     FV_ASSERT(conveyor != nullptr);
     m_conveyorDraw = conveyor ? conveyor->m_powerDemand : 0.0f;
     m_baseCost = SIM_SimConfig::GetFloat("POWER_BASE_COST");

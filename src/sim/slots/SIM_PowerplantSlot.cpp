@@ -1,5 +1,6 @@
 // A placed power plant and its output.
 #include "sim/slots/SIM_PowerplantSlot.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include "sim/slots/SIM_PowerManager.h"
 
@@ -16,5 +17,5 @@ SIM_PowerplantSlot::~SIM_PowerplantSlot()
 void SIM_PowerplantSlot::SetTask(SIM_FacilityTask* task)
 {
     SIM_FacilitySlot::SetTask(task);
-    m_powerOutput = GetTaskNumber("power_supply");
+    m_powerOutput = GetTaskNumber(SIM_DataNames::kKeyPowerSupply);
 }

@@ -1,5 +1,6 @@
 // A placed production task: its state machine, sub-tasks, resources, components and car work.
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,7 +42,6 @@ SIM_ProductionSlot::SIM_ProductionSlot()
     m_facilityFlag = 0;
     // Spreads the slots' state logic over the ten ticks between their updates.
     m_updateCounter = static_cast<int32_t>(PRandom::Rand() / 32768.0 * 10.0);
-    SlotQueries::Instance().Add(this);
     ClearVisitedStack();
 }
 
@@ -51,15 +51,10 @@ SIM_ProductionSlot::~SIM_ProductionSlot()
     // car is left pointing at a slot that is gone.
     if (m_vehicle)
     {
-        SIM_VehicleManager::Instance().RemoveVehicle(m_vehicle);
-        delete m_vehicle;
+        SIM_VehicleManager::Instance().DestroyVehicle(m_vehicle);
         m_vehicle = nullptr;
     }
     SlotQueries::Instance().RemoveSlot(this);
-    delete m_inputStockpile;
-    delete m_outputStockpile;
-    delete m_guiSlot;
-    ReleaseSubTasks();
 }
 
 bool SIM_ProductionSlot::IsConveyor() const
@@ -75,13 +70,24 @@ void SIM_ProductionSlot::SetTask(SIM_ProductionTask* task)
         return;
     m_task = task;
     m_productionTask = task;
-    m_isExport = task->m_name == "task_export";
-    m_createsCars =
-        task->m_name == "task_fit chassis" || task->m_name == "task_fit_front_axle" || task->m_name == "task_fit axles";
+    m_isExport = task->m_name == SIM_DataNames::kTaskExport;
+    m_createsCars = task->m_name == SIM_DataNames::kTaskFitChassis ||
+                    task->m_name == SIM_DataNames::kTaskFitFrontAxle || task->m_name == SIM_DataNames::kTaskFitAxles;
     m_options.clear();
     RebuildSubTasks();
     CreateStaff();
     SlotQueries::Instance().RebuildProductionSlotList();
+}
+
+void SIM_ProductionSlot::AssignTask(SIM_BaseTask* task)
+{
+    m_task = task;
+    m_productionTask = static_cast<SIM_ProductionTask*>(task);
+}
+
+void SIM_ProductionSlot::ApplyTask()
+{
+    SetTask(m_productionTask);
 }
 
 void SIM_ProductionSlot::SetOption(bool on, const std::string& name)
@@ -103,16 +109,12 @@ void SIM_ProductionSlot::SetOption(bool on, const std::string& name)
 
 void SIM_ProductionSlot::SetGuiSlot(SIM_SlotView* view)
 {
-    if (view == m_guiSlot)
-        return;
-    delete m_guiSlot;
-    m_guiSlot = view;
+    if (view != m_guiSlot.get())
+        m_guiSlot.reset(view);
 }
 
 void SIM_ProductionSlot::ReleaseSubTasks()
 {
-    for (SubTask* sub : m_subTasks)
-        delete sub;
     m_subTasks.clear();
 }
 
@@ -133,17 +135,17 @@ void SIM_ProductionSlot::RebuildSubTasks()
             }
             if (step->m_optional && std::find(m_options.begin(), m_options.end(), name) == m_options.end())
                 continue;
-            SubTask* sub = new SubTask();
+            auto sub = std::make_unique<SubTask>();
             sub->task = step;
             sub->duration = step->m_processTime;
-            m_subTasks.push_back(sub);
+            m_subTasks.push_back(std::move(sub));
         }
         if (m_subTasks.empty())
         {
-            SubTask* sub = new SubTask();
+            auto sub = std::make_unique<SubTask>();
             sub->task = m_productionTask;
             sub->duration = m_productionTask->m_processTime;
-            m_subTasks.push_back(sub);
+            m_subTasks.push_back(std::move(sub));
         }
     }
     m_currentSubTask = 0;
@@ -229,13 +231,13 @@ void SIM_ProductionSlot::AddTile(SIM_Tile* tile, const TaskTileDef& def)
     {
         FV_ASSERT(tile != nullptr && m_inputStockpile == nullptr);
         if (tile && !m_inputStockpile)
-            m_inputStockpile = new SIM_ResourceStockpile(this, tile);
+            m_inputStockpile = std::make_unique<SIM_ResourceStockpile>(this, tile);
     }
     else if (def.type == TT_EXPORT)
     {
         FV_ASSERT(tile != nullptr && m_outputStockpile == nullptr);
         if (tile && !m_outputStockpile)
-            m_outputStockpile = new SIM_ComponentStockpile(this, tile);
+            m_outputStockpile = std::make_unique<SIM_ComponentStockpile>(this, tile);
     }
 }
 
@@ -249,7 +251,7 @@ int SIM_ProductionSlot::SetFacing(int facing)
 
 SIM_SlotView* SIM_ProductionSlot::GetGuiSlot() const
 {
-    return m_guiSlot;
+    return m_guiSlot.get();
 }
 
 bool SIM_ProductionSlot::CheckRoute()
@@ -536,17 +538,17 @@ void SIM_ProductionSlot::ApplyCurrentSubTaskToVehicle(SubTask& sub)
     {
         if (std::find(removed.begin(), removed.end(), type) != removed.end())
             continue;
-        car->AddComponent(new SIM_VehicleComponent(car, type));
+        car->AddComponent(std::make_unique<SIM_VehicleComponent>(car, type));
     }
 
     // Features: the task's, then every upgrade's, each with the slot's upgrades as they are now.
     auto record = [&](SIM_VehicleFeature* feature) {
         if (!feature)
             return;
-        SIM_VehicleFeatureRecord* entry = new SIM_VehicleFeatureRecord();
+        auto entry = std::make_unique<SIM_VehicleFeatureRecord>();
         entry->feature = feature;
         entry->upgrades = m_upgrades;
-        car->AddCompletedTask(entry);
+        car->AddCompletedTask(std::move(entry));
     };
     SIM_VehicleFeatureManager& features = SIM_VehicleFeatureManager::Instance();
     for (const std::string& name : step->m_features)
@@ -578,7 +580,7 @@ void SIM_ProductionSlot::OnSubTaskComplete()
     }
 
     SubTask* sub = (m_currentSubTask >= 0 && m_currentSubTask < static_cast<int>(m_subTasks.size()))
-                       ? m_subTasks[m_currentSubTask]
+                       ? m_subTasks[m_currentSubTask].get()
                        : nullptr;
     if (m_productionTask && m_productionTask->m_kind == TASK_COMPONENT)
         ProduceExports();
@@ -587,13 +589,13 @@ void SIM_ProductionSlot::OnSubTaskComplete()
 
     if (m_vehicle && m_productionTask)
     {
-        if (m_productionTask->m_name == "task_paint_undercoat")
+        if (m_productionTask->m_name == SIM_DataNames::kTaskPaintUndercoat)
         {
             m_vehicle->SetColor(128, 128, 128, 255);
             if (m_vehicle->GetView())
                 m_vehicle->GetView()->ClearCachedSprites();
         }
-        else if (m_productionTask->m_name == "task_paint_finish")
+        else if (m_productionTask->m_name == SIM_DataNames::kTaskPaintFinish)
         {
             const VehicleColor color = GetRandomVehicleColor();
             m_vehicle->SetColor(color.r, color.g, color.b, color.a);
@@ -726,12 +728,10 @@ void SIM_ProductionSlot::Remove(bool silent)
     if (m_outputStockpile)
         m_outputStockpile->ReleaseAll();
     SIM_PlaceableSlot::Remove(silent);
-    delete m_guiSlot;
-    m_guiSlot = nullptr;
+    m_guiSlot.reset();
     if (m_vehicle)
     {
-        SIM_VehicleManager::Instance().RemoveVehicle(m_vehicle);
-        delete m_vehicle;
+        SIM_VehicleManager::Instance().DestroyVehicle(m_vehicle);
         m_vehicle = nullptr;
     }
 }

@@ -2,6 +2,7 @@
 // on the car standing in it, or a conveyor piece that carries cars between stations.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,8 @@ public:
     void UpdateRouteState() override;
 
     void SetTask(SIM_ProductionTask* task);
+    void AssignTask(SIM_BaseTask* task) override;
+    void ApplyTask() override;
     // Switches an optional sub-task on or off (savegame reader).
     void SetOption(bool on, const std::string& name);
     void SetGuiSlot(SIM_SlotView* view);
@@ -75,11 +78,11 @@ public:
     SIM_Vehicle* GetVehicle() const { return m_vehicle; }
     void SetVehicle(SIM_Vehicle* car) { m_vehicle = car; }
     SIM_ProductionSlot* GetNextSlot() const { return m_nextSlot; }
-    SIM_ResourceStockpile* GetInputStockpile() const { return m_inputStockpile; }
-    SIM_ComponentStockpile* GetOutputStockpile() const { return m_outputStockpile; }
+    SIM_ResourceStockpile* GetInputStockpile() const { return m_inputStockpile.get(); }
+    SIM_ComponentStockpile* GetOutputStockpile() const { return m_outputStockpile.get(); }
     float GetProgress() const { return m_progress; }
     const std::vector<std::string>& GetOptions() const { return m_options; }
-    const std::vector<SubTask*>& GetSubTasks() const { return m_subTasks; }
+    const std::vector<std::unique_ptr<SubTask>>& GetSubTasks() const { return m_subTasks; }
     int GetCurrentSubTask() const { return m_currentSubTask; }
     const RequiredResource* GetRequiredResources() const { return m_required; }
     int GetUpdateCounter() const { return m_updateCounter; }
@@ -107,13 +110,13 @@ private:
     bool IsChassisTask() const;
 
     int m_currentSubTask = 0;
-    std::vector<SubTask*> m_subTasks; // owned
+    std::vector<std::unique_ptr<SubTask>> m_subTasks;
     RequiredResource m_required[kRequiredResourceCount];
-    SIM_Vehicle* m_vehicle = nullptr; // owned by the vehicle manager
+    SIM_Vehicle* m_vehicle = nullptr; // the car standing in the slot; the vehicle manager owns it
     std::vector<std::string> m_options;
-    SIM_SlotView* m_guiSlot = nullptr;                   // owned; null headless
-    SIM_ResourceStockpile* m_inputStockpile = nullptr;   // owned
-    SIM_ComponentStockpile* m_outputStockpile = nullptr; // owned
+    std::unique_ptr<SIM_SlotView> m_guiSlot; // null headless
+    std::unique_ptr<SIM_ResourceStockpile> m_inputStockpile;
+    std::unique_ptr<SIM_ComponentStockpile> m_outputStockpile;
     float m_progress = 0.0f;
     SIM_ProductionSlot* m_nextSlot = nullptr;
     SIM_ProductionTask* m_productionTask = nullptr; // the same object as the base's task

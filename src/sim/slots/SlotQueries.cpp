@@ -1,5 +1,6 @@
 // The registry of every placed slot and the questions asked of it.
 #include "sim/slots/SlotQueries.h"
+#include "sim/definitions/SIM_DataNames.h"
 
 #include <algorithm>
 
@@ -15,9 +16,36 @@ SlotQueries& SlotQueries::Instance()
     return instance;
 }
 
-void SlotQueries::Add(SIM_PlaceableSlot* slot)
+SlotQueries::~SlotQueries()
 {
-    m_allSlots.push_back(slot);
+    // Program exit: a slot's destructor reaches into other singletons that may be gone already,
+    // so the slots of a game that was never reset are left to the operating system.
+    m_allSlots.clear();
+    m_productionSlots.clear();
+    for (std::unique_ptr<SIM_PlaceableSlot>& slot : m_owned)
+        (void)slot.release();
+}
+
+SIM_PlaceableSlot* SlotQueries::Adopt(std::unique_ptr<SIM_PlaceableSlot> slot)
+{
+    SIM_PlaceableSlot* placed = slot.get();
+    if (!placed)
+        return nullptr;
+    m_owned.push_back(std::move(slot));
+    m_allSlots.push_back(placed);
+    return placed;
+}
+
+void SlotQueries::Destroy(SIM_PlaceableSlot* slot)
+{
+    auto it = std::find_if(m_owned.begin(), m_owned.end(),
+                           [slot](const std::unique_ptr<SIM_PlaceableSlot>& owned) { return owned.get() == slot; });
+    if (it == m_owned.end())
+        return;
+    std::unique_ptr<SIM_PlaceableSlot> doomed = std::move(*it);
+    m_owned.erase(it);
+    RemoveSlot(slot);
+    doomed.reset();
 }
 
 void SlotQueries::RemoveSlot(SIM_PlaceableSlot* slot)
@@ -45,7 +73,7 @@ int SlotQueries::CountResearchOffices() const
 {
     int count = 0;
     for (const SIM_PlaceableSlot* slot : m_allSlots)
-        if (slot->GetTask() && slot->GetTask()->m_name == "fac_research_office")
+        if (slot->GetTask() && slot->GetTask()->m_name == SIM_DataNames::kFacResearchOffice)
             ++count;
     return count;
 }
@@ -55,9 +83,9 @@ float SlotQueries::GetResearchPointsEarned() const
     float points = 0.0f;
     for (const SIM_PlaceableSlot* slot : m_allSlots)
     {
-        if (!slot->IsFacility() || !slot->GetTask() || slot->GetTask()->m_name != "fac_research_office")
+        if (!slot->IsFacility() || !slot->GetTask() || slot->GetTask()->m_name != SIM_DataNames::kFacResearchOffice)
             continue;
-        points += static_cast<const SIM_FacilitySlot*>(slot)->GetTaskNumber("research_points_earned");
+        points += static_cast<const SIM_FacilitySlot*>(slot)->GetTaskNumber(SIM_DataNames::kKeyResearchPoints);
     }
     return points;
 }

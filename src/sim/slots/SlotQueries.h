@@ -1,6 +1,9 @@
-// The registry of every placed slot, in order of construction, with the production slots (no
-// facilities, no conveyors) as a second list; the power account and the screens walk it.
+// The registry of every placed slot, in order of placement, with the production slots (no
+// facilities, no conveyors) as a second list; the power account and the screens walk it. It owns
+// the placed slots: the placement operations hand a slot over when it is placed and have it
+// deleted when it is removed.
 #pragma once
+#include <memory>
 #include <vector>
 
 class SIM_PlaceableSlot;
@@ -10,8 +13,11 @@ class SlotQueries
 public:
     static SlotQueries& Instance();
 
-    void Add(SIM_PlaceableSlot* slot);
-    // Takes the slot off both lists.
+    // Takes the slot over and appends it to the list of placed slots. Main thread.
+    SIM_PlaceableSlot* Adopt(std::unique_ptr<SIM_PlaceableSlot> slot);
+    // Deletes a placed slot (SIM_Placement::RemoveSlot takes it off the floor first). Main thread.
+    void Destroy(SIM_PlaceableSlot* slot);
+    // Takes the slot off both lists without deleting it (its destructor calls this).
     void RemoveSlot(SIM_PlaceableSlot* slot);
     void RebuildProductionSlotList();
     int CountResearchOffices() const;
@@ -22,7 +28,9 @@ public:
 
 private:
     SlotQueries() = default;
-    std::vector<SIM_PlaceableSlot*> m_allSlots;
+    ~SlotQueries();
+    std::vector<std::unique_ptr<SIM_PlaceableSlot>> m_owned; // in no particular order
+    std::vector<SIM_PlaceableSlot*> m_allSlots;              // in order of placement
     std::vector<SIM_PlaceableSlot*> m_productionSlots;
 };
 

@@ -45,7 +45,7 @@ void SIM_CarExporter::ExportVehicle(SIM_Vehicle* car)
     SIM_VehicleDesign* match = nullptr;
     for (SIM_VehicleDesign* design : SIM_VehicleDesignManager::Instance().GetDesigns())
     {
-        if (design && design->MatchesVehicleTasks(car->GetFeatureRecords()))
+        if (design && design->MatchesVehicle(*car))
         {
             match = design;
             break;
@@ -59,7 +59,7 @@ void SIM_CarExporter::ExportVehicle(SIM_Vehicle* car)
 
     // The first car of a new configuration becomes a design for the player to name and price;
     // it is not stocked itself.
-    SIM_VehicleDesign* design = new SIM_VehicleDesign();
+    SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
     FillDesignFromVehicle(design, car);
     if (!SIM_Presentation::Instance().HasListener())
         return;
@@ -75,12 +75,12 @@ void SIM_CarExporter::FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM
     if (!car || !design)
         return;
     design->m_componentTypes.clear();
-    for (const SIM_VehicleComponent* component : car->GetComponents())
+    for (const auto& component : car->GetComponents())
         design->m_componentTypes.push_back(const_cast<SIM_VehicleComponentType*>(component->GetType()));
     design->m_featureRecords.clear();
     {
         std::lock_guard<std::mutex> guard(g_designRecordLock);
-        for (const SIM_VehicleFeatureRecord* record : car->GetFeatureRecords())
+        for (const auto& record : car->GetFeatureRecords())
         {
             DesignRecordStore().push_back(std::make_unique<SIM_VehicleFeatureRecord>(*record));
             design->m_featureRecords.push_back(DesignRecordStore().back().get());

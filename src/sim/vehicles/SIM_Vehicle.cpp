@@ -21,56 +21,35 @@
 SIM_Vehicle::SIM_Vehicle()
 {
     SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
-    m_view = listener.CreateCarView(this);
-    m_notice = listener.CreateCarNotice(this);
+    m_view.reset(listener.CreateCarView(this));
+    m_notice.reset(listener.CreateCarNotice(this));
 }
 
 SIM_Vehicle::~SIM_Vehicle()
 {
-    for (SIM_VehicleComponent* component : m_components)
-        delete component;
-    for (SIM_VehicleFeatureRecord* record : m_featureRecords)
-        delete record;
-    if (m_view || m_notice)
-    {
-        // Views belong to the main thread: a car that goes inside the vehicles job hands them
-        // over to be deleted after the wait.
-        SIM_CarView* view = m_view;
-        SIM_CarNotice* notice = m_notice;
-        if (SIM_VehicleManager::InVehicleJob())
-        {
-            SIM_Presentation::Instance().Post([view, notice] {
-                delete notice;
-                delete view;
-            });
-        }
-        else
-        {
-            delete notice;
-            delete view;
-        }
-    }
+    // Views belong to the main thread: a car that goes inside the vehicles job hands them over
+    // to be deleted after the wait.
+    const bool worker = SIM_VehicleManager::InVehicleJob();
+    m_components.clear();
+    SIM_Presentation::Instance().DeleteOnMainThread(std::move(m_notice), worker);
+    SIM_Presentation::Instance().DeleteOnMainThread(std::move(m_view), worker);
 }
 
-void SIM_Vehicle::AddComponent(SIM_VehicleComponent* component)
+void SIM_Vehicle::AddComponent(std::unique_ptr<SIM_VehicleComponent> component)
 {
     if (!component)
         return;
-    for (const SIM_VehicleComponent* fitted : m_components)
-    {
+    for (const auto& fitted : m_components)
         if (fitted->GetType() == component->GetType())
-        {
-            delete component;
             return;
-        }
-    }
-    m_components.push_back(component);
-    std::stable_sort(m_components.begin(), m_components.end(),
-                     [](const SIM_VehicleComponent* a, const SIM_VehicleComponent* b) {
-                         const int za = a->GetType() ? a->GetType()->m_zOrder : 0;
-                         const int zb = b->GetType() ? b->GetType()->m_zOrder : 0;
-                         return za < zb;
-                     });
+    m_components.push_back(std::move(component));
+    std::stable_sort(
+        m_components.begin(), m_components.end(),
+        [](const std::unique_ptr<SIM_VehicleComponent>& a, const std::unique_ptr<SIM_VehicleComponent>& b) {
+            const int za = a->GetType() ? a->GetType()->m_zOrder : 0;
+            const int zb = b->GetType() ? b->GetType()->m_zOrder : 0;
+            return za < zb;
+        });
     if (m_view)
         m_view->ClearCachedSprites();
 }
@@ -81,28 +60,23 @@ void SIM_Vehicle::SetColor(int r, int g, int b, int a)
     m_color[1] = g;
     m_color[2] = b;
     m_color[3] = a;
-    for (SIM_VehicleComponent* component : m_components)
+    for (const auto& component : m_components)
         component->SetColor(r, g, b, a);
 }
 
 bool SIM_Vehicle::HasCompletedTask(const std::string& featureName) const
 {
-    for (const SIM_VehicleFeatureRecord* record : m_featureRecords)
+    for (const auto& record : m_featureRecords)
         if (record->feature && record->feature->m_name == featureName)
             return true;
     return false;
 }
 
-void SIM_Vehicle::AddCompletedTask(SIM_VehicleFeatureRecord* record)
+void SIM_Vehicle::AddCompletedTask(std::unique_ptr<SIM_VehicleFeatureRecord> record)
 {
-    if (!record)
+    if (!record || !record->feature || HasCompletedTask(record->feature->m_name))
         return;
-    if (!record->feature || HasCompletedTask(record->feature->m_name))
-    {
-        delete record;
-        return;
-    }
-    m_featureRecords.push_back(record);
+    m_featureRecords.push_back(std::move(record));
     SIM_Presentation::Instance().Listener().RefreshVehicleDetails(this);
 }
 
@@ -110,7 +84,7 @@ void SIM_Vehicle::CalculateCosts()
 {
     for (float& cost : m_costs)
         cost = 0.0f;
-    for (const SIM_VehicleFeatureRecord* record : m_featureRecords)
+    for (const auto& record : m_featureRecords)
         if (record->feature)
             m_costs[0] += record->feature->m_value;
     m_costs[3] = m_costs[0] + m_costs[1] + m_costs[2];
@@ -134,7 +108,7 @@ void SIM_Vehicle::UpdateNotice()
     {
         // The notice is drawn text: the main thread rebuilds it after the wait.
         // Posted effects run in order, so this runs before a deletion of the notice posted later.
-        SIM_CarNotice* notice = m_notice;
+        SIM_CarNotice* notice = m_notice.get();
         const std::string detail = m_noticeDetail;
         SIM_Presentation::Instance().Post([notice, kind, detail] { notice->UpdateText(kind, detail); });
     }

@@ -2,6 +2,7 @@
 // as stations work on it, moves from slot to slot and leaves through an export slot.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,11 @@ public:
     SIM_Vehicle& operator=(const SIM_Vehicle&) = delete;
 
     // Fits a component (ignored when one of that type is fitted); the car owns it from then on.
-    void AddComponent(SIM_VehicleComponent* component);
+    void AddComponent(std::unique_ptr<SIM_VehicleComponent> component);
     // Paints the car and every fitted component.
     void SetColor(int r, int g, int b, int a);
     // Records a feature unless one of the same name is recorded; the car owns the record.
-    void AddCompletedTask(SIM_VehicleFeatureRecord* record);
+    void AddCompletedTask(std::unique_ptr<SIM_VehicleFeatureRecord> record);
     bool HasCompletedTask(const std::string& featureName) const;
     void CalculateCosts();
     // Notice kind from the three flags; the notice hears of it only when the kind changes.
@@ -46,8 +47,8 @@ public:
     void StartLeg(float targetX, float targetY);
 
     // Field access (slots, exporter, view, savegame).
-    const std::vector<SIM_VehicleComponent*>& GetComponents() const { return m_components; }
-    const std::vector<SIM_VehicleFeatureRecord*>& GetFeatureRecords() const { return m_featureRecords; }
+    const std::vector<std::unique_ptr<SIM_VehicleComponent>>& GetComponents() const { return m_components; }
+    const std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>>& GetFeatureRecords() const { return m_featureRecords; }
     const std::vector<std::string>& GetAppliedTasks() const { return m_appliedTasks; }
     int GetState() const { return m_state; }
     void SetState(int state) { m_state = state; }
@@ -75,8 +76,8 @@ public:
     float GetFeatureCost() const { return m_costs[0]; }
     float GetTotalCost() const { return m_costs[3]; }
     const float* GetCosts() const { return m_costs; }
-    SIM_CarView* GetView() const { return m_view; }
-    SIM_CarNotice* GetNotice() const { return m_notice; }
+    SIM_CarView* GetView() const { return m_view.get(); }
+    SIM_CarNotice* GetNotice() const { return m_notice.get(); }
     int GetNoticeKind() const { return m_noticeKind; }
     const std::string& GetNoticeDetail() const { return m_noticeDetail; }
     void SetNoticeDetail(const std::string& detail) { m_noticeDetail = detail; }
@@ -87,12 +88,12 @@ public:
     uint8_t m_flagReqsNotMet = 0;
 
 private:
-    std::vector<SIM_VehicleComponent*> m_components;         // owned, sorted by z order
-    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords; // owned
+    std::vector<std::unique_ptr<SIM_VehicleComponent>> m_components; // sorted by z order
+    std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> m_featureRecords;
     std::vector<std::string> m_appliedTasks;
     float m_targetX = 0.0f;
     float m_targetY = 0.0f;
-    SIM_CarView* m_view = nullptr; // owned; null headless
+    std::unique_ptr<SIM_CarView> m_view; // null headless
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_startX = 0.0f;
@@ -104,7 +105,7 @@ private:
     int32_t m_facing = 1;
     uint8_t m_moving = 0;
     float m_costs[4] = {0.0f, 0.0f, 0.0f, 0.0f}; // features, two further values, total
-    SIM_CarNotice* m_notice = nullptr;           // owned; null headless
+    std::unique_ptr<SIM_CarNotice> m_notice;     // null headless
     int m_noticeKind = 0;
     std::string m_noticeDetail;
 };

@@ -8,25 +8,14 @@
 SIM_VehicleComponent::SIM_VehicleComponent(SIM_Vehicle* car, const SIM_VehicleComponentType* type)
     : m_vehicle(car), m_type(type)
 {
-    m_view = SIM_Presentation::Instance().Listener().CreateCarComponentView(this);
+    m_view.reset(SIM_Presentation::Instance().Listener().CreateCarComponentView(this));
 }
 
 SIM_VehicleComponent::~SIM_VehicleComponent()
 {
-    if (!m_view)
-        return;
     // Views belong to the main thread: a component that goes with its car inside the vehicles
     // job hands its view over to be deleted after the wait.
-    if (SIM_VehicleManager::InVehicleJob())
-    {
-        SIM_CarComponentView* view = m_view;
-        SIM_Presentation::Instance().Post([view] { delete view; });
-    }
-    else
-    {
-        delete m_view;
-    }
-    m_view = nullptr;
+    SIM_Presentation::Instance().DeleteOnMainThread(std::move(m_view), SIM_VehicleManager::InVehicleJob());
 }
 
 void SIM_VehicleComponent::SetColor(int r, int g, int b, int a)

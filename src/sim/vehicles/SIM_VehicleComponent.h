@@ -1,5 +1,6 @@
 // One visible part fitted to a car (chassis, wheels, doors...), with its colours and sprites.
 #pragma once
+#include <memory>
 
 class SIM_CarComponentView;
 class SIM_Vehicle;
@@ -20,12 +21,12 @@ public:
     const SIM_VehicleComponentType* GetType() const { return m_type; }
     const int* GetColor() const { return m_color1; }
     const int* GetSecondColor() const { return m_color2; }
-    SIM_CarComponentView* GetView() const { return m_view; }
+    SIM_CarComponentView* GetView() const { return m_view.get(); }
 
 private:
     SIM_Vehicle* m_vehicle;
     const SIM_VehicleComponentType* m_type;
     int m_color1[4] = {255, 255, 255, 255};
     int m_color2[4] = {255, 255, 255, 255};
-    SIM_CarComponentView* m_view = nullptr; // owned; null headless
+    std::unique_ptr<SIM_CarComponentView> m_view; // null headless
 };

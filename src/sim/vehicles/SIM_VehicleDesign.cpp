@@ -1,17 +1,20 @@
 // Car designs and how finished cars are matched against them.
 #include "sim/vehicles/SIM_VehicleDesign.h"
 
-#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
-SIM_VehicleDesign::SIM_VehicleDesign()
-{
-    SIM_VehicleDesignManager::Instance().Register(this);
-}
+SIM_VehicleDesign::SIM_VehicleDesign() = default;
 
-SIM_VehicleDesign::~SIM_VehicleDesign()
+SIM_VehicleDesign::~SIM_VehicleDesign() = default;
+
+bool SIM_VehicleDesign::MatchesVehicle(const SIM_Vehicle& car) const
 {
-    SIM_VehicleDesignManager::Instance().Unregister(this);
+    std::vector<SIM_VehicleFeatureRecord*> records;
+    records.reserve(car.GetFeatureRecords().size());
+    for (const auto& record : car.GetFeatureRecords())
+        records.push_back(record.get());
+    return MatchesVehicleTasks(records);
 }
 
 bool SIM_VehicleDesign::MatchesVehicleTasks(const std::vector<SIM_VehicleFeatureRecord*>& carRecords) const

@@ -3,16 +3,18 @@
 
 #include "sim/definitions/VehicleColor.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class SIM_VehicleComponentType;
+class SIM_Vehicle;
 struct SIM_VehicleFeatureRecord;
 
 class SIM_VehicleDesign
 {
 public:
-    // An empty design, registered with the design manager until it is destroyed.
+    // An empty design; the design manager owns the designs of the game (SIM_VehicleDesignManager::Add).
     SIM_VehicleDesign();
     SIM_VehicleDesign(const SIM_VehicleDesign&) = delete;
     SIM_VehicleDesign& operator=(const SIM_VehicleDesign&) = delete;
@@ -21,11 +23,13 @@ public:
     // True when the car's feature records are as many as the design's and each one's feature
     // is the feature of one of the design's records (order does not matter).
     bool MatchesVehicleTasks(const std::vector<SIM_VehicleFeatureRecord*>& carRecords) const;
+    // The same test on a car's own feature records.
+    bool MatchesVehicle(const SIM_Vehicle& car) const;
 
     std::string GetName() const { return m_name; }
 
     std::vector<SIM_VehicleComponentType*> m_componentTypes;
-    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords; // the car's records, not owned
+    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords; // copies kept by the car exporter
     std::string m_name;
     float m_price = 0.0f;
     VehicleColor m_colour;

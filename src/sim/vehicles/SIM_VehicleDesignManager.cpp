@@ -1,5 +1,6 @@
 // The registry of car designs.
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "engine/core/GTextKeys.h"
 
 #include "engine/core/GTextTable.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
@@ -17,34 +18,29 @@ SIM_VehicleDesignManager::~SIM_VehicleDesignManager()
     Clear();
 }
 
-void SIM_VehicleDesignManager::Register(SIM_VehicleDesign* design)
+SIM_VehicleDesign* SIM_VehicleDesignManager::Add(std::unique_ptr<SIM_VehicleDesign> design)
 {
-    m_designs.push_back(design);
+    return m_designs.Add(std::move(design));
 }
 
-void SIM_VehicleDesignManager::Unregister(SIM_VehicleDesign* design)
+void SIM_VehicleDesignManager::Remove(SIM_VehicleDesign* design)
 {
-    m_designs.erase(std::remove(m_designs.begin(), m_designs.end(), design), m_designs.end());
+    m_designs.Destroy(design);
 }
 
 void SIM_VehicleDesignManager::Clear()
 {
-    // Each design takes itself out of the list as it is deleted.
-    while (!m_designs.empty())
-        delete m_designs.back();
+    m_designs.Clear();
 }
 
 SIM_VehicleDesign* SIM_VehicleDesignManager::GetDesign(const std::string& name) const
 {
-    for (SIM_VehicleDesign* design : m_designs)
-        if (design->m_name == name)
-            return design;
-    return nullptr;
+    return m_designs.Find(name);
 }
 
 std::string SIM_VehicleDesignManager::MakeUniqueDefaultName() const
 {
-    const std::string base = GTextTable::GetText("DEFAULT_DESIGN_NAME");
+    const std::string base = GTextTable::GetText(GTextKeys::kDefaultDesignName);
     for (int number = 1;; ++number)
     {
         std::string name = base + std::to_string(number);

@@ -26,14 +26,18 @@ SIM_VehicleManager::~SIM_VehicleManager()
 
 SIM_Vehicle* SIM_VehicleManager::CreateVehicle()
 {
-    SIM_Vehicle* car = new SIM_Vehicle();
-    m_vehicles.push_back(car);
-    return car;
+    m_owned.push_back(std::make_unique<SIM_Vehicle>());
+    m_vehicles.push_back(m_owned.back().get());
+    return m_vehicles.back();
 }
 
-void SIM_VehicleManager::RemoveVehicle(SIM_Vehicle* car)
+void SIM_VehicleManager::DestroyVehicle(SIM_Vehicle* car)
 {
     m_vehicles.erase(std::remove(m_vehicles.begin(), m_vehicles.end(), car), m_vehicles.end());
+    auto it = std::find_if(m_owned.begin(), m_owned.end(),
+                           [car](const std::unique_ptr<SIM_Vehicle>& owned) { return owned.get() == car; });
+    if (it != m_owned.end())
+        m_owned.erase(it);
 }
 
 bool SIM_VehicleManager::Contains(const SIM_Vehicle* car) const
@@ -43,15 +47,12 @@ bool SIM_VehicleManager::Contains(const SIM_Vehicle* car) const
 
 void SIM_VehicleManager::DeleteAll()
 {
-    std::vector<SIM_Vehicle*> cars;
-    cars.swap(m_vehicles);
-    for (SIM_Vehicle* car : cars)
-    {
+    for (SIM_Vehicle* car : m_vehicles)
         if (SIM_ProductionSlot* slot = car->GetSlot())
             if (slot->GetVehicle() == car)
                 slot->SetVehicle(nullptr);
-        delete car;
-    }
+    m_vehicles.clear();
+    m_owned.clear();
 }
 
 bool SIM_VehicleManager::InVehicleJob()
@@ -82,9 +83,13 @@ void SIM_VehicleManager::ProcessFrame(float frameMs, float conveyorSpeed)
 
     auto gone = std::stable_partition(m_vehicles.begin(), m_vehicles.end(),
                                       [](const SIM_Vehicle* car) { return car->GetState() != SIM_Vehicle::GONE; });
-    std::vector<SIM_Vehicle*> leaving(gone, m_vehicles.end());
-    m_vehicles.erase(gone, m_vehicles.end());
-    for (SIM_Vehicle* car : leaving)
-        delete car;
+    if (gone != m_vehicles.end())
+    {
+        m_vehicles.erase(gone, m_vehicles.end());
+        m_owned.erase(std::remove_if(
+                          m_owned.begin(), m_owned.end(),
+                          [](const std::unique_ptr<SIM_Vehicle>& car) { return car->GetState() == SIM_Vehicle::GONE; }),
+                      m_owned.end());
+    }
     t_inVehicleJob = false;
 }

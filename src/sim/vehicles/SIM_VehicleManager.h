@@ -1,5 +1,6 @@
 // Owns every car on the factory floor and moves them all once per frame (the vehicles job).
 #pragma once
+#include <memory>
 #include <vector>
 
 class SIM_Vehicle;
@@ -10,10 +11,11 @@ public:
     static SIM_VehicleManager& Instance();
     virtual ~SIM_VehicleManager();
 
-    // A new car, appended to the list.
+    // A new car, appended to the list. The manager owns every car; a slot only refers to the car
+    // standing in it.
     SIM_Vehicle* CreateVehicle();
-    // Takes a car off the list (the caller deletes it).
-    void RemoveVehicle(SIM_Vehicle* car);
+    // Takes a car off the list and deletes it (a slot removed with its car).
+    void DestroyVehicle(SIM_Vehicle* car);
     bool Contains(const SIM_Vehicle* car) const;
     // Deletes every car (game reset, also those on their way out).
     void DeleteAll();
@@ -28,5 +30,6 @@ public:
 
 private:
     SIM_VehicleManager() = default;
-    std::vector<SIM_Vehicle*> m_vehicles;
+    std::vector<SIM_Vehicle*> m_vehicles;              // in order of creation
+    std::vector<std::unique_ptr<SIM_Vehicle>> m_owned; // the same cars
 };

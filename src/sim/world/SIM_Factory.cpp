@@ -13,7 +13,7 @@
 #include <limits>
 #include <string>
 
-SIM_Factory::SIM_Factory()
+SIM_Factory::SIM_Factory(SIM_Mission* mission) : m_mission(mission)
 {
     Init();
 }
@@ -21,15 +21,10 @@ SIM_Factory::SIM_Factory()
 SIM_Factory::~SIM_Factory()
 {
     Clear();
-    delete[] m_tiles;
 }
 
 void SIM_Factory::Clear()
 {
-    for (SIM_PotentialSite* site : m_importSites)
-        delete site;
-    for (SIM_PotentialSite* site : m_exportSites)
-        delete site;
     m_importSites.clear();
     m_exportSites.clear();
 }
@@ -37,14 +32,13 @@ void SIM_Factory::Clear()
 void SIM_Factory::Init()
 {
     Clear();
-    delete[] m_tiles;
-    m_tiles = nullptr;
+    m_tiles.reset();
     m_width = 0;
     m_height = 0;
     m_zoneTileCount = 0;
     m_occupied.Resize(0);
 
-    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    SIM_Mission* mission = m_mission;
     DebugAssert(mission != nullptr, "SIM_Factory", 223);
     if (!mission)
         return;
@@ -59,7 +53,7 @@ void SIM_Factory::Init()
     }
     m_width = mission->m_worldX;
     m_height = mission->m_worldY;
-    m_tiles = new SIM_Tile[static_cast<size_t>(m_width) * static_cast<size_t>(m_height)];
+    m_tiles = std::make_unique<SIM_Tile[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
     m_occupied.Resize(m_width * m_height);
 
     m_worldLeft = -(m_width * 512) - 32;
@@ -77,14 +71,14 @@ void SIM_Factory::Init()
             tile.m_worldY = 128.0f * static_cast<float>(x + y);
             tile.m_gridX = x;
             tile.m_gridY = y;
-            tile.m_waypoints = new TileWaypointGrid(&tile);
+            tile.m_waypoints = std::make_unique<TileWaypointGrid>(&tile);
             tile.m_zoneState = SIM_Tile::ZONE_NONE;
         }
     }
 
     // Zones are clipped to the grid: a zone that reaches past the edge marks only its tiles
     // on the floor, the same tiles its unlock opens later.
-    for (const SIM_BuildingZone* zone : mission->m_zones)
+    for (const auto& zone : mission->m_zones)
     {
         if (!zone)
             continue;
@@ -108,14 +102,14 @@ void SIM_Factory::Init()
 
 void SIM_Factory::BuildPotentialSites()
 {
-    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    SIM_Mission* mission = m_mission;
     DebugAssert(mission != nullptr, "SIM_Factory", 299);
     if (!mission)
         return;
     for (const SIM_GridPos& pos : mission->m_imports)
-        m_importSites.push_back(new SIM_PotentialSite{GetTile(pos.x, pos.y)});
+        m_importSites.push_back(std::make_unique<SIM_PotentialSite>(SIM_PotentialSite{GetTile(pos.x, pos.y)}));
     for (const SIM_GridPos& pos : mission->m_exports)
-        m_exportSites.push_back(new SIM_PotentialSite{GetTile(pos.x, pos.y)});
+        m_exportSites.push_back(std::make_unique<SIM_PotentialSite>(SIM_PotentialSite{GetTile(pos.x, pos.y)}));
 }
 
 void SIM_Factory::Update()
@@ -139,9 +133,10 @@ void SIM_Factory::SetOccupant(SIM_Tile* tile, SIM_PlaceableSlot* slot)
         return;
     tile->m_occupant = slot;
     SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    if (!factory || !factory->m_tiles || tile < factory->m_tiles || tile >= factory->m_tiles + factory->GetTileCount())
+    if (!factory || !factory->m_tiles || tile < factory->m_tiles.get() ||
+        tile >= factory->m_tiles.get() + factory->GetTileCount())
         return;
-    const int32_t index = static_cast<int32_t>(tile - factory->m_tiles);
+    const int32_t index = static_cast<int32_t>(tile - factory->m_tiles.get());
     if (slot)
         factory->m_occupied.Insert(index);
     else
@@ -253,20 +248,20 @@ SIM_Tile* SIM_Factory::FindNearestTile(int gridX, int gridY, float worldX, float
     return &m_tiles[TileIndex(0, 0)];
 }
 
-float SIM_Factory::ComputeHourlyRent()
+float SIM_Factory::ComputeHourlyRent() const
 {
-    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    const SIM_Mission* mission = m_mission;
     DebugAssert(mission != nullptr, "SIM_Factory", 380);
     if (!mission)
         return 0.0f;
     float rent = 0.0f;
-    for (const SIM_BuildingZone* zone : mission->m_zones)
+    for (const auto& zone : mission->m_zones)
         if (zone && zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             rent += zone->m_rent;
     return rent;
 }
 
-void SIM_Factory::ChargeRent()
+void SIM_Factory::ChargeRent() const
 {
     // Booked every hour, also when nothing is rented, and taken from the cash like any other
     // payment: a rent only written in the books would leave the ledger and the cash disagreeing.

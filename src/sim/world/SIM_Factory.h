@@ -5,6 +5,9 @@
 #include "sim/SIM_IndexSet.h"
 #include "sim/world/SIM_Tile.h"
 
+class SIM_Mission;
+
+#include <memory>
 #include <vector>
 
 // A place where the mission allows an import bay or a car export; the tile is null when the
@@ -22,8 +25,8 @@ public:
     static constexpr int NO_FACING = 4;
     static constexpr float TILE_PITCH = 512.0f;
 
-    // Builds the whole grid from the mission of the running game.
-    SIM_Factory();
+    // Builds the whole grid from the mission, which its creator keeps alive as long as the floor.
+    explicit SIM_Factory(SIM_Mission* mission);
     virtual ~SIM_Factory();
     SIM_Factory(const SIM_Factory&) = delete;
     SIM_Factory& operator=(const SIM_Factory&) = delete;
@@ -51,10 +54,10 @@ public:
     // The tile around (gridX, gridY), itself included, whose centre is nearest the world position.
     SIM_Tile* FindNearestTile(int gridX, int gridY, float worldX, float worldY) const;
 
-    // Sum of the hourly rents of the open zones of the running mission.
-    static float ComputeHourlyRent();
+    // Sum of the hourly rents of the open zones of the floor's mission.
+    float ComputeHourlyRent() const;
     // Books the hourly rent (also when it is 0) as a rent record of the current hour.
-    static void ChargeRent();
+    void ChargeRent() const;
 
     void BuildPotentialSites();
 
@@ -62,10 +65,11 @@ public:
     int GetHeight() const { return m_height; }
     int GetZoneTileCount() const { return m_zoneTileCount; }
     int GetTileCount() const { return m_width * m_height; }
-    SIM_Tile* GetTiles() const { return m_tiles; }
+    SIM_Tile* GetTiles() const { return m_tiles.get(); }
+    SIM_Mission* GetMission() const { return m_mission; }
 
-    std::vector<SIM_PotentialSite*> m_importSites;
-    std::vector<SIM_PotentialSite*> m_exportSites;
+    std::vector<std::unique_ptr<SIM_PotentialSite>> m_importSites;
+    std::vector<std::unique_ptr<SIM_PotentialSite>> m_exportSites;
     int m_width = 0;
     int m_height = 0;
     int m_zoneTileCount = 0;
@@ -75,7 +79,8 @@ public:
     int m_worldBottom = 0;
 
 private:
-    SIM_Tile* m_tiles = nullptr; // owned, m_width * m_height tiles
+    std::unique_ptr<SIM_Tile[]> m_tiles; // m_width * m_height tiles
+    SIM_Mission* m_mission = nullptr;    // owned by whoever set the game up
     // The tiles (by index) that may hold an occupant: every occupied tile is in it.
     SIM_IndexSet m_occupied;
 };

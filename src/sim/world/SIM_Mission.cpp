@@ -73,8 +73,6 @@ SIM_Mission::~SIM_Mission()
 
 void SIM_Mission::DeleteZones()
 {
-    for (SIM_BuildingZone* zone : m_zones)
-        delete zone;
     m_zones.clear();
 }
 
@@ -128,7 +126,7 @@ void SIM_Mission::LoadZones()
             continue;
         IniLoader ini;
         ini.LoadSection(section.c_str(), m_file.c_str());
-        SIM_BuildingZone* zone = new SIM_BuildingZone();
+        auto zone = std::make_unique<SIM_BuildingZone>();
         zone->m_left = MissionIntFromText(ini.GetValue("left"));
         zone->m_top = MissionIntFromText(ini.GetValue("top"));
         zone->m_right = MissionIntFromText(ini.GetValue("right"));
@@ -158,7 +156,7 @@ void SIM_Mission::LoadZones()
             (static_cast<double>(zone->m_right) - zone->m_left) * (static_cast<double>(zone->m_bottom) - zone->m_top);
         zone->m_rent = static_cast<float>(area * zone->m_rentPerTile);
         zone->LoadWallTextures();
-        m_zones.push_back(zone);
+        m_zones.push_back(std::move(zone));
     }
 }
 
@@ -184,7 +182,7 @@ bool SIM_Mission::Save()
     char value[32];
     for (size_t i = 0; i < m_zones.size(); ++i)
     {
-        const SIM_BuildingZone* zone = m_zones[i];
+        const SIM_BuildingZone* zone = m_zones[i].get();
         IniLoader ini;
         std::snprintf(section, sizeof(section), "zone%d", static_cast<int>(i));
         ini.SetSectionName(section);
@@ -214,16 +212,16 @@ bool SIM_Mission::Save()
 
 SIM_BuildingZone* SIM_Mission::GetZoneByName(const std::string& name) const
 {
-    for (SIM_BuildingZone* zone : m_zones)
+    for (const auto& zone : m_zones)
         if (zone->m_guiName == name)
-            return zone;
+            return zone.get();
     return nullptr;
 }
 
 SIM_BuildingZone* SIM_Mission::GetZoneAt(int x, int y) const
 {
-    for (SIM_BuildingZone* zone : m_zones)
+    for (const auto& zone : m_zones)
         if (zone->Contains(x, y))
-            return zone;
+            return zone.get();
     return nullptr;
 }

@@ -1,11 +1,11 @@
 // One playable scenario read from a mission file: floor size, starting cash, where import bays
 // and car exports may go, and the building zones. The mission editor writes it back.
 #pragma once
+#include "sim/world/SIM_BuildingZone.h"
 
+#include <memory>
 #include <string>
 #include <vector>
-
-class SIM_BuildingZone;
 
 struct SIM_GridPos
 {
@@ -38,7 +38,7 @@ public:
 
     std::vector<SIM_GridPos> m_imports;
     std::vector<SIM_GridPos> m_exports;
-    std::vector<SIM_BuildingZone*> m_zones; // owned, file order
+    std::vector<std::unique_ptr<SIM_BuildingZone>> m_zones; // file order
     std::string m_name;
     std::string m_guiName;
     std::string m_icon;

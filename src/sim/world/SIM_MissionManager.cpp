@@ -19,9 +19,7 @@ SIM_MissionManager::~SIM_MissionManager()
 
 void SIM_MissionManager::Unload()
 {
-    for (SIM_Mission* mission : m_missions)
-        delete mission;
-    m_missions.clear();
+    m_missions.Clear();
     m_loaded = false;
 }
 
@@ -34,24 +32,18 @@ void SIM_MissionManager::Load(const char* pattern)
     files.Find(pattern);
     for (const std::string& path : files.m_files)
     {
-        SIM_Mission* mission = new SIM_Mission();
-        if (mission->Load(path))
-            m_missions.push_back(mission);
-        else
-            delete mission; // refused and logged by the mission
+        auto mission = std::make_unique<SIM_Mission>();
+        if (mission->Load(path)) // a refused mission is logged by itself
+            m_missions.Add(std::move(mission));
     }
     // Stable, so missions with equal gui_id keep the (sorted) order of their files.
-    std::stable_sort(m_missions.begin(), m_missions.end(),
-                     [](const SIM_Mission* a, const SIM_Mission* b) { return a->m_guiId < b->m_guiId; });
+    m_missions.StableSort([](const SIM_Mission* a, const SIM_Mission* b) { return a->m_guiId < b->m_guiId; });
     m_loaded = true;
 }
 
 SIM_Mission* SIM_MissionManager::GetMission(const std::string& name)
 {
-    if (m_missions.empty())
+    if (m_missions.IsEmpty())
         Load();
-    for (SIM_Mission* mission : m_missions)
-        if (mission->m_name == name)
-            return mission;
-    return nullptr;
+    return m_missions.Find(name);
 }

@@ -1,5 +1,7 @@
 // Finds every mission file once and hands the missions out by name, in list order.
 #pragma once
+#include "sim/SIM_Registry.h"
+#include "sim/world/SIM_Mission.h"
 
 #include <string>
 #include <vector>
@@ -21,11 +23,11 @@ public:
     // Fills the list once, sorted by gui_id; missions that cannot be played are left out.
     void Load(const char* pattern = DEFAULT_PATTERN);
     SIM_Mission* GetMission(const std::string& name);
-    const std::vector<SIM_Mission*>& GetMissions() const { return m_missions; }
+    const std::vector<SIM_Mission*>& GetMissions() const { return m_missions.Items(); }
     // Forgets every mission so the next Load reads the files again (tools and tests).
     void Unload();
 
 private:
-    std::vector<SIM_Mission*> m_missions; // owned
+    SIM_Registry<SIM_Mission> m_missions;
     bool m_loaded = false;
 };

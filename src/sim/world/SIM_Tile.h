@@ -1,11 +1,13 @@
 // One square of the factory floor: where it sits in the isometric world, which slot and which
 // conveyor stand on it, its waypoints for resource objects and whether its building zone is open.
 #pragma once
+#include "sim/world/TileWaypointGrid.h"
+
+#include <memory>
 
 class SIM_PlaceableSlot;
 class SIM_ResourceConveyor;
 class SIM_TileView;
-class TileWaypointGrid;
 
 class SIM_Tile
 {
@@ -27,8 +29,8 @@ public:
     SIM_PlaceableSlot* m_occupant = nullptr;    // set and cleared by the slots, through SIM_Factory::SetOccupant
     SIM_ResourceConveyor* m_conveyor = nullptr; // set and read by the conveyor logic
     SIM_TileView* m_view = nullptr;             // the tile's object in the factory view; null headless
-    TileWaypointGrid* m_waypoints = nullptr;    // owned
-    int m_zoneState = ZONE_LOCKED;              // ZONE_OPEN, ZONE_LOCKED or ZONE_NONE
-    bool m_builtOn = false;                     // a placed slot covers this tile
-    bool m_hasStockpile = false;                // a slot's stockpile was created on this tile
+    std::unique_ptr<TileWaypointGrid> m_waypoints;
+    int m_zoneState = ZONE_LOCKED; // ZONE_OPEN, ZONE_LOCKED or ZONE_NONE
+    bool m_builtOn = false;        // a placed slot covers this tile
+    bool m_hasStockpile = false;   // a slot's stockpile was created on this tile
 };

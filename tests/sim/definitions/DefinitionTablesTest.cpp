@@ -195,7 +195,7 @@ TEST_F(DefinitionTablesTest, DesignsMatchCarsBySetOfFeatures)
     SIM_VehicleFeatureRecord aircon{features.GetFeature("aircon"), {}};
     SIM_VehicleFeatureRecord alloys{features.GetFeature("alloys"), {}};
     SIM_VehicleFeatureRecord radio{features.GetFeature("radio"), {}};
-    SIM_VehicleDesign* design = new SIM_VehicleDesign();
+    auto design = std::make_unique<SIM_VehicleDesign>();
     design->m_featureRecords = {&aircon, &alloys};
 
     SIM_VehicleFeatureRecord carAlloys{features.GetFeature("alloys"), {}};
@@ -209,14 +209,14 @@ TEST_F(DefinitionTablesTest, DesignsMatchCarsBySetOfFeatures)
 TEST_F(DefinitionTablesTest, DefaultDesignNamesTakeTheLowestFreeNumber)
 {
     SIM_VehicleDesignManager& designs = SIM_VehicleDesignManager::Instance();
-    SIM_VehicleDesign* second = new SIM_VehicleDesign();
+    SIM_VehicleDesign* second = designs.Add(std::make_unique<SIM_VehicleDesign>());
     second->m_name = "Model2";
     EXPECT_EQ(designs.MakeUniqueDefaultName(), "Model1");
-    SIM_VehicleDesign* first = new SIM_VehicleDesign();
+    SIM_VehicleDesign* first = designs.Add(std::make_unique<SIM_VehicleDesign>());
     first->m_name = "Model1";
     EXPECT_EQ(designs.MakeUniqueDefaultName(), "Model3");
     EXPECT_EQ(designs.GetDesign("Model1"), first);
-    delete first; // leaves the registry
+    designs.Remove(first);
     EXPECT_EQ(designs.GetDesign("Model1"), nullptr);
     EXPECT_EQ(designs.GetDesigns().size(), 1u);
 }

@@ -210,7 +210,7 @@ TEST(NearestImportBay, LookingAtFewBaysGivesTheBayScoringEveryBayGives)
     {
         SIM_Tile* tile = world.Tile(static_cast<int>(random() % 30), 3 * static_cast<int>(random() % 10));
         if (std::none_of(bays.begin(), bays.end(), [tile](SIM_ResourceImportBay* b) { return b->GetTile() == tile; }))
-            bays.push_back(new SIM_ResourceImportBay(tile));
+            bays.push_back(world.PlaceBareBay(tile->m_gridX, tile->m_gridY));
     }
     const SIM_Resource* resource = &world.defs.steel;
     for (SIM_ResourceImportBay* bay : bays)
@@ -244,7 +244,5 @@ TEST(NearestImportBay, LookingAtFewBaysGivesTheBayScoringEveryBayGives)
             EXPECT_EQ(conveyors.FindNearestImportBay(goal), expected) << "goal " << goalX << "," << goalY;
         }
     }
-    for (SIM_ResourceImportBay* bay : bays)
-        delete bay;
 }
 } // namespace flow_at_scale_test

@@ -2,6 +2,8 @@
 // lowest free searcher is taken, and concurrent results equal those of one thread.
 #include "tests/sim/FlowTestSupport.h"
 
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+
 #include "sim/SIM_ThreadManager.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
@@ -171,7 +173,9 @@ TEST(PathFinderThreaded, RouteRequestJobsOnWorkersGiveTheSameNearestBay)
     for (int i = 0; i < 12; ++i)
     {
         SIM_Tile* tile = floor.Tile(i % 2 ? 29 : 0, 2 * i);
-        bays.push_back(new SIM_ResourceImportBay(tile));
+        SIM_Placement::PlaceTask(SIM_ProductionTaskManager::Instance().GetTask("task_resource_importer"), tile, 1,
+                                 true);
+        bays.push_back(SIM_ResourceConveyorManager::Instance().GetImportBayOn(tile));
     }
     SIM_ResourceConveyorManager& manager = SIM_ResourceConveyorManager::Instance();
     std::vector<SIM_Tile*> goals = {floor.Tile(14, 14), floor.Tile(7, 29), floor.Tile(28, 0), floor.Tile(3, 3)};
@@ -195,7 +199,5 @@ TEST(PathFinderThreaded, RouteRequestJobsOnWorkersGiveTheSameNearestBay)
         EXPECT_EQ(RouteTable::Instance().KnownCount(), known);
     }
     pool.Shutdown();
-    for (SIM_ResourceImportBay* bay : bays)
-        delete bay;
 }
 } // namespace flow_pathfinder_threaded_test

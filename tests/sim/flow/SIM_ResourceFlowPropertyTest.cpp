@@ -79,9 +79,8 @@ public:
             {
                 const size_t i = static_cast<size_t>(Pick(static_cast<int>(bays.size())));
                 SIM_Tile* tile = bays[i]->GetTile();
-                delete bays[i];
                 bays.erase(bays.begin() + static_cast<std::ptrdiff_t>(i));
-                world.Lift(tile->m_gridX, tile->m_gridY);
+                world.Lift(tile->m_gridX, tile->m_gridY); // the bay goes with its conveyor
                 FlowWorld::FloorChanged();
             }
             done = "remove bay";

@@ -157,8 +157,7 @@ TEST_F(FlowLine, ADetourReroutesWhatIsOnItsWay)
 
 TEST_F(FlowLine, CutOffObjectsAreDroppedAndTheirRequestsWithdrawn)
 {
-    delete west;
-    world.Lift(0, 5);
+    world.Lift(0, 5); // the west bay goes with its conveyor
     FlowWorld::FloorChanged();
     // Cut the line while one object is past the cut, others before it and more wait in the bay.
     auto pastTheCut = [&]() {
@@ -198,8 +197,7 @@ TEST_F(FlowLine, CutOffObjectsAreDroppedAndTheirRequestsWithdrawn)
 TEST_F(FlowLine, RemovingABayLeavesNothingBehind)
 {
     ASSERT_TRUE(StepUntil([&]() { return east->QueueLength() > 3; }, 70));
-    delete east;
-    world.Lift(19, 5);
+    world.Lift(19, 5); // the east bay goes with its conveyor
     FlowWorld::FloorChanged();
     EXPECT_EQ(station->GetNearestImportBay(), nullptr);
     EXPECT_EQ(CheckFlowInvariants(), "");

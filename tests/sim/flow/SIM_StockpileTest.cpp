@@ -174,7 +174,7 @@ TEST(FlowImportBay, AnIdleBaySendsTheFirstObjectAtOnceAndDropsWhatCannotArrive)
 TEST(FlowImportBay, ABayOnItsStationsStockpileHandsObjectsOverAtOnce)
 {
     FlowWorld world(6, 6);
-    SIM_ResourceImportBay* bay = world.PlaceBay(0, 3);
+    SIM_ResourceImportBay* bay = world.PlaceBareBay(0, 3);
     SIM_ProductionSlot* station = world.PlaceSlot(world.defs.consumer, 0, 3);
     ASSERT_NE(station, nullptr);
     station->UpdateRouteState();

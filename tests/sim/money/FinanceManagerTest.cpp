@@ -144,9 +144,8 @@ TEST_F(CashTest, FinanceObjectsLeaveTheListWithTheirOwners)
 
 TEST_F(CashTest, StartWithoutMissionLeavesTheCashAlone)
 {
-    SIM_Game::Instance().SetMission(nullptr);
     cash().StartGameWithCash(77.0f);
-    cash().StartGame();
+    cash().StartGame(nullptr);
     EXPECT_FLOAT_EQ(cash().GetCash(), 77.0f);
 }
 

@@ -13,6 +13,7 @@
 #include "sim/money/SalesRecordPool.h"
 #include "sim/slots/SIM_Efficiency.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/world/SIM_Mission.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ TEST_F(MoneyGameTest, NewGameStartsWithTheMissionCashAndNoMoneyHistory)
 {
     // Leftovers of an earlier game.
     // Owned by the design list: the new game deletes it.
-    SIM_VehicleDesign* oldDesign = new SIM_VehicleDesign();
+    SIM_VehicleDesign* oldDesign = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
     SIM_Game::Instance().SetCurrentHour(40);
     for (int i = 0; i < 150; ++i)
         SalesRecordPool::Instance().AddSale(oldDesign, 10.0f);

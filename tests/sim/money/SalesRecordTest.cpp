@@ -5,10 +5,13 @@
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/money/SalesRecordPool.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 
 #include "engine/core/GDebugLog.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -31,7 +34,8 @@ std::string SalesRecordErrorLog()
 
 struct RecordTestDesign
 {
-    SIM_VehicleDesign design;
+    ~RecordTestDesign() { SIM_VehicleDesignManager::Instance().Remove(&design); }
+    SIM_VehicleDesign& design = *SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
 };
 
 class SalesRecordTest : public ::testing::Test

@@ -159,7 +159,7 @@ TEST_F(SalesTest, FinishedCarsGoToTheFirstDesignTheyMatch)
     wheelsAgain.record.feature = &wheels.feature;
 
     SIM_Vehicle car;
-    car.AddCompletedTask(new SIM_VehicleFeatureRecord{&wheels.feature, {}});
+    car.AddCompletedTask(std::make_unique<SIM_VehicleFeatureRecord>(SIM_VehicleFeatureRecord{&wheels.feature, {}}));
     EXPECT_TRUE(sales().AddVehicleToStock(&car));
     EXPECT_TRUE(sales().AddVehicleToStock(&car));
     EXPECT_EQ(sales().GetStockCount(&wheels.design), 2);
@@ -170,7 +170,7 @@ TEST_F(SalesTest, FinishedCarsGoToTheFirstDesignTheyMatch)
     SIM_Vehicle odd;
     SIM_VehicleFeature paint;
     paint.m_name = "paint";
-    odd.AddCompletedTask(new SIM_VehicleFeatureRecord{&paint, {}});
+    odd.AddCompletedTask(std::make_unique<SIM_VehicleFeatureRecord>(SIM_VehicleFeatureRecord{&paint, {}}));
     EXPECT_FALSE(sales().AddVehicleToStock(&odd));
     EXPECT_FALSE(sales().AddVehicleToStock(nullptr));
     EXPECT_EQ(sales().GetStock().size(), 1u);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace
 {
 class EfficiencyTest : public ::testing::Test
@@ -103,7 +105,7 @@ private:
     bool m_placed;
 };
 
-// A placed slot of a chosen kind, on the list of all slots while it lives.
+// A placed slot of a chosen kind, on the list of all slots until the test ends.
 class EfficiencyTestSlot : public SIM_PlaceableSlot
 {
 public:
@@ -111,9 +113,19 @@ public:
     {
         m_facilityFlag = facility ? 1 : 0;
         m_task = task;
-        SlotQueries::Instance().Add(this);
     }
     SIM_SlotView* GetGuiSlot() const override { return m_view; }
+
+    static EfficiencyTestSlot& Place(bool facility, SIM_BaseTask* task, SIM_SlotView* view)
+    {
+        return static_cast<EfficiencyTestSlot&>(
+            *SlotQueries::Instance().Adopt(std::make_unique<EfficiencyTestSlot>(facility, task, view)));
+    }
+    static void RemoveAll()
+    {
+        while (!SlotQueries::Instance().GetAllSlots().empty())
+            SlotQueries::Instance().Destroy(SlotQueries::Instance().GetAllSlots().front());
+    }
 
 private:
     SIM_SlotView* m_view;
@@ -125,12 +137,12 @@ TEST_F(EfficiencyTest, SampleAveragesTheProductionSlotsStateShares)
     SIM_ProductionTask conveyor;
     conveyor.m_isConveyor = true;
     EfficiencyTestView placed(true), beingPlaced(false);
-    EfficiencyTestSlot a(false, &station, nullptr); // no view at all: counts
-    EfficiencyTestSlot b(false, &station, nullptr);
-    EfficiencyTestSlot c(false, &station, &placed);      // placed view: counts
-    EfficiencyTestSlot facility(true, nullptr, nullptr); // never counts
-    EfficiencyTestSlot belt(false, &conveyor, nullptr);  // conveyors never count
-    EfficiencyTestSlot ghost(false, &station, &beingPlaced);
+    EfficiencyTestSlot& a = EfficiencyTestSlot::Place(false, &station, nullptr); // no view at all: counts
+    EfficiencyTestSlot& b = EfficiencyTestSlot::Place(false, &station, nullptr);
+    EfficiencyTestSlot& c = EfficiencyTestSlot::Place(false, &station, &placed);      // placed view: counts
+    EfficiencyTestSlot& facility = EfficiencyTestSlot::Place(true, nullptr, nullptr); // never counts
+    EfficiencyTestSlot& belt = EfficiencyTestSlot::Place(false, &conveyor, nullptr);  // conveyors never count
+    EfficiencyTestSlot& ghost = EfficiencyTestSlot::Place(false, &station, &beingPlaced);
 
     SIM_Game::Instance().SetGameTime(1.0f);
     a.SetState(1);
@@ -148,6 +160,7 @@ TEST_F(EfficiencyTest, SampleAveragesTheProductionSlotsStateShares)
     for (int s = 0; s < SIM_Efficiency::NUM_STATES; ++s)
         EXPECT_NEAR(eff().samples[0].shares[s], expected[s], 1e-3f) << "state " << s;
     EXPECT_EQ(eff().samples[0].valid, 1);
+    EfficiencyTestSlot::RemoveAll();
 }
 
 TEST(EfficiencyFresh, NewHistoryHasNoSamples)

@@ -8,6 +8,8 @@
 #include "sim/views/SIM_TileView.h"
 #include "tests/sim/SlotsTestFloor.h"
 
+#include "sim/slots/SIM_Placement.h"
+
 using slotstest::Floor;
 
 namespace
@@ -82,7 +84,7 @@ TEST(PlaceableSlot, CashEqualToTheCostAffordsIt)
     for (const Case c : {Case{100.0f, true}, Case{99.5f, false}, Case{1000.0f, true}})
     {
         Floor floor("missions/m_slots.txt", c.cash);
-        SIM_ProductionSlot* slot = floor.Place("task_fit_engine", 3, 3); // costs 100
+        SIM_ProductionSlot* slot = floor.Place("task_fit_engine", 3, 3, 1, true); // costs 100, unpaid
         ASSERT_NE(slot, nullptr);
         EXPECT_EQ(slot->CanAfford(), c.affordable) << c.cash;
     }
@@ -100,11 +102,10 @@ TEST(PlaceableSlot, RemovalReturnsEveryTileToTheZoneFloorAndPlaysTheSoundUnlessS
         floor.Tile(3, 3)->m_view = &anchorView;
         floor.Tile(3, 2)->m_view = &exportView;
 
-        SIM_ProductionSlot* bolts = floor.Place("comp_bolts", 3, 3);
+        SIM_ProductionSlot* bolts = floor.Place("comp_bolts", 3, 3, 1, true); // no placement sound or sparkle
         ASSERT_NE(bolts, nullptr);
         EXPECT_EQ(floor.Tile(3, 2)->m_occupant, bolts);
-        bolts->Remove(silent);
-        delete bolts;
+        SIM_Placement::RemoveSlot(bolts, silent, false);
 
         for (const RecordingTileView* view : {&anchorView, &exportView})
         {

@@ -96,7 +96,7 @@ TEST(Staff, WagesArePaidHourlyPerStaffPropAndStopAfterRemoval)
     SIM_ProductionSlot* staffed = floor.Place("task_staffed", 3, 3); // two employees and a scientist
     ASSERT_NE(staffed, nullptr);
     ASSERT_EQ(staffed->GetEmployees().size(), 3u);
-    for (const SIM_Employee* employee : staffed->GetEmployees())
+    for (const auto& employee : staffed->GetEmployees())
     {
         ASSERT_NE(employee->GetFinanceObject(), nullptr);
         EXPECT_FLOAT_EQ(employee->GetFinanceObject()->cost, 10.0f);

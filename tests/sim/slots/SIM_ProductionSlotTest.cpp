@@ -21,6 +21,8 @@
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "tests/sim/SlotsTestFloor.h"
 
+#include "sim/slots/SIM_Placement.h"
+
 using slotstest::Floor;
 
 namespace
@@ -137,7 +139,7 @@ TEST(ProductionSlot, PaintStationsColourTheCar)
     ASSERT_TRUE(floor.StepUntil([&] { return finish->GetState() == WAITING_FOR_EXPORT; }, 3000, 20));
     const int r = car->GetColor()[0];
     EXPECT_TRUE(r == 200 || r == 30) << r;
-    for (const SIM_VehicleComponent* component : car->GetComponents())
+    for (const auto& component : car->GetComponents())
         EXPECT_EQ(component->GetColor()[0], r);
     // With nowhere to go the car stays and the station keeps waiting.
     floor.Step(50, 20);
@@ -226,15 +228,9 @@ TEST(ProductionSlot, StationNeedingResourcesWaitsForARouteThenWorksOnWhatArrives
 
     // Overhead conveyors from an import bay at the floor's edge to the stockpile tile.
     for (int x = 0; x <= 3; ++x)
-    {
-        SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
-        conveyor->m_tile = floor.Tile(x, 4);
-        conveyor->m_facing = 1;
-        floor.Tile(x, 4)->m_conveyor = conveyor;
-    }
-    new SIM_ResourceImportBay(floor.Tile(0, 4));
-    RecalculateNearestBay();
-    InvalidateRoutes();
+        SIM_Placement::LayConveyor(floor.Tile(x, 4), 1, false);
+    ASSERT_NE(floor.Place("task_resource_importer", 0, 4), nullptr);
+    SIM_Placement::ConveyorsChanged();
 
     ASSERT_TRUE(floor.StepUntil([&] { return panels->GetState() == WAITING_FOR_EXPORT; }, 6000));
     EXPECT_TRUE(panels->GetVehicle()->HasAppliedTask("task_fit_panels"));
@@ -265,8 +261,7 @@ TEST(ProductionSlot, RestoredCarResumesAtTheFirstStepItHasNotHad)
         interior->RestoreCurrentSubTask();
         EXPECT_EQ(interior->GetCurrentSubTaskIndex(), c.expected) << c.applied.size();
         interior->SetVehicle(nullptr);
-        SIM_VehicleManager::Instance().RemoveVehicle(car);
-        delete car;
+        SIM_VehicleManager::Instance().DestroyVehicle(car);
     }
 }
 

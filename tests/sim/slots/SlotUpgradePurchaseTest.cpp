@@ -15,6 +15,7 @@
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
@@ -63,16 +64,13 @@ protected:
     {
         SIM_FacilityTask* plant = SIM_FacilityManager::Instance().GetTask("fac_power_plant");
         ASSERT_NE(plant, nullptr);
-        slot = new SIM_FacilitySlot();
-        ASSERT_TRUE(slot->PlaceOnFloor(Tile(5, 5), facing, *plant));
-        slot->SetTask(plant);
+        slot = static_cast<SIM_FacilitySlot*>(SIM_Placement::PlaceTask(plant, Tile(5, 5), facing, true));
+        ASSERT_NE(slot, nullptr);
     }
     // Takes the slot off the floor and deletes it.
     void Drop()
     {
-        if (slot)
-            slot->Remove(true);
-        delete slot;
+        SIM_Placement::RemoveSlot(slot, true, false);
         slot = nullptr;
     }
     static SIM_Tile* Tile(int x, int y) { return SIM_Game::Instance().GetFactory()->GetTile(x, y); }
@@ -86,9 +84,8 @@ TEST_F(SlotUpgradePurchaseTest, ProductionSlotNeedsWhatTheUpgradeAdds)
 {
     SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask("task_stock");
     ASSERT_NE(task, nullptr);
-    SIM_ProductionSlot* production = new SIM_ProductionSlot();
-    ASSERT_TRUE(production->PlaceOnFloor(Tile(5, 5), 1, *task));
-    production->SetTask(task);
+    auto* production = static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(task, Tile(5, 5), 1, true));
+    ASSERT_NE(production, nullptr);
     ASSERT_NE(production->GetInputStockpile(), nullptr);
     SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast")->PurchaseForSlot(production);
 
@@ -100,8 +97,7 @@ TEST_F(SlotUpgradePurchaseTest, ProductionSlotNeedsWhatTheUpgradeAdds)
     std::sort(needs.begin(), needs.end());
     EXPECT_EQ(needs, (std::vector<std::string>{"paint=1", "seat=1", "steel=2"}));
     EXPECT_EQ(listener.tooltipRefreshes, 1);
-    production->Remove(true);
-    delete production;
+    SIM_Placement::RemoveSlot(production, true, false);
 }
 
 TEST_F(SlotUpgradePurchaseTest, BuyingInstallsPaysAndChangesTheSlot)
@@ -152,9 +148,8 @@ TEST_F(SlotUpgradePurchaseTest, PropOffTheFloorIsLeftOut)
     ASSERT_NE(prop, nullptr);
     // (-1, 2) from a facing-1 anchor at the floor's corner lies off the floor.
     SIM_FacilityTask* plant = SIM_FacilityManager::Instance().GetTask("fac_power_plant");
-    slot = new SIM_FacilitySlot();
-    ASSERT_TRUE(slot->PlaceOnFloor(Tile(0, 0), 1, *plant));
-    slot->SetTask(plant);
+    slot = static_cast<SIM_FacilitySlot*>(SIM_Placement::PlaceTask(plant, Tile(0, 0), 1, true));
+    ASSERT_NE(slot, nullptr);
     prop->PlaceProps(slot);
     EXPECT_TRUE(listener.propTiles.empty());
     EXPECT_EQ(listener.rebuilds, 1);

@@ -27,9 +27,9 @@ SIM_VehicleComponentType* Type(const char* name)
     return SIM_VehicleComponentTypeManager::Instance().GetComponentType(name);
 }
 
-SIM_VehicleFeatureRecord* Record(const char* feature, std::vector<SIM_SlotUpgrade*> upgrades = {})
+std::unique_ptr<SIM_VehicleFeatureRecord> Record(const char* feature, std::vector<SIM_SlotUpgrade*> upgrades = {})
 {
-    SIM_VehicleFeatureRecord* record = new SIM_VehicleFeatureRecord();
+    auto record = std::make_unique<SIM_VehicleFeatureRecord>();
     record->feature = SIM_VehicleFeatureManager::Instance().GetFeature(feature);
     record->upgrades = std::move(upgrades);
     return record;
@@ -38,7 +38,7 @@ SIM_VehicleFeatureRecord* Record(const char* feature, std::vector<SIM_SlotUpgrad
 std::vector<std::string> ComponentNames(const SIM_Vehicle& car)
 {
     std::vector<std::string> names;
-    for (const SIM_VehicleComponent* component : car.GetComponents())
+    for (const auto& component : car.GetComponents())
         names.push_back(component->GetType()->GetName());
     return names;
 }
@@ -61,13 +61,13 @@ TEST(Vehicle, ComponentsAreFittedOnceAndKeptInDrawOrder)
 {
     Floor floor;
     SIM_Vehicle car;
-    car.AddComponent(new SIM_VehicleComponent(&car, Type("engine")));  // z 2
-    car.AddComponent(new SIM_VehicleComponent(&car, Type("chassis"))); // z 0
-    car.AddComponent(new SIM_VehicleComponent(&car, Type("engine")));
-    car.AddComponent(new SIM_VehicleComponent(&car, Type("body"))); // z 1
+    car.AddComponent(std::make_unique<SIM_VehicleComponent>(&car, Type("engine")));  // z 2
+    car.AddComponent(std::make_unique<SIM_VehicleComponent>(&car, Type("chassis"))); // z 0
+    car.AddComponent(std::make_unique<SIM_VehicleComponent>(&car, Type("engine")));
+    car.AddComponent(std::make_unique<SIM_VehicleComponent>(&car, Type("body"))); // z 1
     EXPECT_EQ(ComponentNames(car), (std::vector<std::string>{"chassis", "body", "engine"}));
     car.SetColor(1, 2, 3, 4);
-    for (const SIM_VehicleComponent* component : car.GetComponents())
+    for (const auto& component : car.GetComponents())
     {
         EXPECT_EQ(component->GetColor()[2], 3);
         EXPECT_EQ(component->GetSecondColor()[3], 4);
@@ -114,8 +114,8 @@ TEST(Vehicle, DesignValueScalesFeaturesByQualityUpToTheirFullValue)
     for (const Case& c : cases)
     {
         SIM_VehicleDesign design;
-        std::unique_ptr<SIM_VehicleFeatureRecord> engine(Record("feat_engine", c.upgrades));
-        std::unique_ptr<SIM_VehicleFeatureRecord> chassis(Record("feat_chassis"));
+        std::unique_ptr<SIM_VehicleFeatureRecord> engine = Record("feat_engine", c.upgrades);
+        std::unique_ptr<SIM_VehicleFeatureRecord> chassis = Record("feat_chassis");
         design.m_featureRecords = {engine.get(), chassis.get()};
         EXPECT_FLOAT_EQ(SIM_CarExporter::GetDesignValue(&design), c.expected) << c.name;
     }

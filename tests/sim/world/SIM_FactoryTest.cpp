@@ -28,7 +28,7 @@ public:
         std::snprintf(config, sizeof(config), "[config]\nname = t\nworldx = %d\nworldy = %d\n\n", width, height);
         m_mission.Load(m_dir.Write("floor.txt", config + zones + sites));
         SIM_Game::Instance().SetMission(&m_mission);
-        m_factory = std::make_unique<SIM_Factory>();
+        m_factory = std::make_unique<SIM_Factory>(&m_mission);
     }
     ~FloorFixture()
     {
@@ -187,9 +187,9 @@ TEST(SimFactory, RentSumsTheOpenZones)
 {
     FloorFixture floor(10, 10,
                        Zone(0, 0, 9, 9, "LOCKED") + Zone(0, 0, 3, 3, "UNLOCKED") + Zone(0, 0, 2, 2, "UNLOCKED"));
-    EXPECT_FLOAT_EQ(SIM_Factory::ComputeHourlyRent(), 9.0f + 4.0f);
+    EXPECT_FLOAT_EQ(floor.Factory().ComputeHourlyRent(), 9.0f + 4.0f);
     floor.Mission().m_zones[0]->m_state = SIM_BuildingZone::STATE_UNLOCKED;
-    EXPECT_FLOAT_EQ(SIM_Factory::ComputeHourlyRent(), 81.0f + 9.0f + 4.0f);
+    EXPECT_FLOAT_EQ(floor.Factory().ComputeHourlyRent(), 81.0f + 9.0f + 4.0f);
 }
 
 TEST(SimFactory, WaypointsLieOnTheTwoDiagonals)

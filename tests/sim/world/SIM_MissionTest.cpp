@@ -62,7 +62,7 @@ TEST(SimMission, ZoneSectionsAreThoseWhoseNameContainsZone)
     EXPECT_EQ(mission.m_zones[1]->m_guiName, "b");
     EXPECT_EQ(mission.m_zones[2]->m_guiName, "c");
     EXPECT_EQ(mission.GetZoneByName("d"), nullptr);
-    EXPECT_EQ(mission.GetZoneByName("b"), mission.m_zones[1]);
+    EXPECT_EQ(mission.GetZoneByName("b"), mission.m_zones[1].get());
 }
 
 TEST(SimMission, PositionValuesReadLikeTheReader)

@@ -1,0 +1,39 @@
+// Close box look and action.
+#include "gui/toolkit/widgets/GUI_CloseButton.h"
+
+#include "engine/GFontManager.h"
+#include "gui/toolkit/text/GUI_Fonts.h"
+#include "gui/toolkit/windows/GUI_Cursor.h"
+#include "gui/toolkit/windows/GUI_WindowBase.h"
+
+GUI_CloseButton::GUI_CloseButton(GUI_WindowBase* window)
+    : GUI_ButtonBase([window] { DeleteViaVirtualDestructor(window); })
+{
+    m_sprite.SetTexture(kTexture);
+}
+
+void GUI_CloseButton::Draw()
+{
+    const float side = static_cast<float>(m_width);
+    const float cx = static_cast<float>(m_left + m_right) / 2.0f;
+    const float cy = static_cast<float>(m_top + m_bottom) / 2.0f;
+    m_sprite.m_width = side;
+    m_sprite.m_height = side;
+    m_sprite.SetPosition(cx, cy);
+    const bool over = IsMouseOver();
+    if (over)
+    {
+        m_sprite.SetColour(0x00, 0xCC, 0xFF, 0xFF);
+        GUI_Cursor::Instance().RequestHandCursor();
+    }
+    else
+    {
+        m_sprite.SetColour(0xFF, 0xFF, 0xFF, 0x20);
+    }
+    m_sprite.Draw();
+    GFontManager& fonts = GFontManager::Instance();
+    if (!fonts.IsInitialised())
+        return;
+    GUI_Fonts::SelectExtraBold36();
+    fonts.Print("X", 0xFF000000u, m_sprite.m_vertices[0].x + 1.0f, cy - 18.0f, side, 2);
+}

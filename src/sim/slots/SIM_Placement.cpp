@@ -1,0 +1,371 @@
+// Placing and removing everything the player builds on the factory floor.
+#include "sim/slots/SIM_Placement.h"
+
+#include "engine/core/GDebugLog.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_DataNames.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/definitions/TaskTileDef.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/flow/SupplyStockpileRegistry.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_PlacementQueries.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/views/SIM_TileView.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
+
+#include <algorithm>
+#include <string>
+
+namespace
+{
+constexpr const char* kPlaceSound = "slot_place.ogg";
+
+SIM_PresentationListener& PlacementListener()
+{
+    return SIM_Presentation::Instance().Listener();
+}
+
+// The effect sound of a placed slot: its task's own, else one of four by how many tiles it covers.
+std::string PlacementSound(const SIM_BaseTask& task, size_t tiles)
+{
+    if (!task.m_placementSound.empty())
+        return task.m_placementSound;
+    const size_t size = std::clamp<size_t>(tiles, 1, 4);
+    return "fv_place_slot_" + std::to_string(size) + ".ogg";
+}
+
+// What the player gets back for something sold: the constants' share of its cost, not booked as
+// income, shown where it stood.
+float Refund(SIM_Tile* tile, float cost)
+{
+    const float refund = SIM_SimConfig::GetFloat("SLOT_REFUND_PERCENTAGE") * cost;
+    SIM_FinanceManager::Instance().Receive(refund, FC_NONE);
+    PlacementListener().ShowMoney(tile, refund);
+    return refund;
+}
+
+// Placement is paid as capital investment; the view shows the sum rising from the tile.
+void PayFor(SIM_Tile* tile, float cost)
+{
+    SIM_FinanceManager::Instance().Pay(cost, FC_CAPITAL_INVESTMENT);
+    PlacementListener().ShowMoney(tile, cost);
+}
+
+void SparkleOn(const std::vector<SIM_Tile*>& tiles)
+{
+    for (SIM_Tile* tile : tiles)
+        PlacementListener().SpawnSlotPlaceParticles(tile);
+}
+
+// Whether the task's footprint at anchor lies on the floor with no tile held by a slot other
+// than the one to be replaced.
+bool FootprintFits(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing, const SIM_PlaceableSlot* replaced)
+{
+    static const TaskTileDef kAnchorOnly;
+    auto fits = [&](const TaskTileDef& def) {
+        const SIM_Tile* tile = SIM_PlacementQueries::GetLayoutTile(def, anchor, facing);
+        return tile && (!tile->m_occupant || tile->m_occupant == replaced);
+    };
+    if (task.m_tiles.empty())
+        return fits(kAnchorOnly);
+    return std::all_of(task.m_tiles.begin(), task.m_tiles.end(), fits);
+}
+
+// A tile that lost what stood on it shows its building zone's floor again.
+void RetextureFromZone(SIM_Tile* tile)
+{
+    SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    SIM_BuildingZone* zone = mission && tile ? mission->GetZoneAt(tile->m_gridX, tile->m_gridY) : nullptr;
+    FV_ASSERT(zone != nullptr);
+    if (zone && tile->m_view)
+        tile->m_view->SetFloorTexture(zone->GetRandomFloorTexture().c_str());
+}
+} // namespace
+
+std::unique_ptr<SIM_PlaceableSlot> SIM_Placement::CreateSlot(const SIM_BaseTask* task)
+{
+    if (!task)
+        return nullptr;
+    std::unique_ptr<SIM_PlaceableSlot> slot;
+    if (const auto* facility = dynamic_cast<const SIM_FacilityTask*>(task))
+    {
+        const std::string kind = facility->GetClassName();
+        if (kind == SIM_DataNames::kClassPowerplantSlot ||
+            (kind.empty() && facility->m_name == SIM_DataNames::kFacPowerPlant))
+            slot = std::make_unique<SIM_PowerplantSlot>();
+        else if (kind == SIM_DataNames::kClassSupplyStockpile ||
+                 (kind.empty() && facility->m_name == SIM_DataNames::kFacSupplyStockpile))
+            slot = std::make_unique<SIM_SupplyStockpile>();
+        else
+            slot = std::make_unique<SIM_FacilitySlot>();
+    }
+    else
+    {
+        slot = std::make_unique<SIM_ProductionSlot>();
+    }
+    // Definitions are never changed through a slot; the slot only keeps its task to read.
+    slot->AssignTask(const_cast<SIM_BaseTask*>(task));
+    return slot;
+}
+
+SIM_PlaceableSlot* SIM_Placement::PlaceSlot(std::unique_ptr<SIM_PlaceableSlot> slot, SIM_Tile* anchor, int facing,
+                                            bool loading)
+{
+    if (!slot || !slot->GetTask() || !anchor || !SIM_Game::Instance().GetFactory())
+        return nullptr;
+    const SIM_BaseTask& task = *slot->GetTask();
+    auto* production = dynamic_cast<SIM_ProductionSlot*>(slot.get());
+    if (production && !loading)
+        facing = SIM_PlacementQueries::GetPlacementFacing(*production->GetProductionTask(), anchor, facing);
+
+    // A conveyor-task slot on the anchor gives way to the new slot; anything else stops it.
+    SIM_PlaceableSlot* replaced = nullptr;
+    if (!loading && anchor->m_occupant && anchor->m_occupant != slot.get() && anchor->m_occupant->GetTask() &&
+        anchor->m_occupant->GetTask()->IsConveyor())
+        replaced = anchor->m_occupant;
+    if (!FootprintFits(task, anchor, facing, replaced))
+        return nullptr;
+    if (replaced)
+        RemoveSlot(replaced, false, false);
+
+    if (!slot->PlaceOnFloor(anchor, facing, task))
+        return nullptr;
+    SIM_PlaceableSlot* placed = SlotQueries::Instance().Adopt(std::move(slot));
+    placed->ApplyTask();
+    if (production)
+        FinishImportBay(*production, loading);
+
+    const float cost = task.m_constructionCost;
+    if (!loading)
+        PayFor(anchor, cost);
+    placed->SetFacing(facing);
+    PlacementListener().SlotPlaced(*placed, loading);
+    if (!loading)
+        PlacementListener().PlayEffectSound(PlacementSound(task, placed->GetTiles().size()).c_str());
+    placed->SetupPlaces();
+    if (!loading)
+        SparkleOn(placed->GetTiles());
+    return placed;
+}
+
+SIM_PlaceableSlot* SIM_Placement::PlaceTask(const SIM_BaseTask* task, SIM_Tile* anchor, int facing, bool loading)
+{
+    return PlaceSlot(CreateSlot(task), anchor, facing, loading);
+}
+
+SIM_ResourceImportBay* SIM_Placement::FinishImportBay(SIM_ProductionSlot& slot, bool loading)
+{
+    SIM_Tile* tile = slot.GetTile();
+    if (!tile || !slot.GetProductionTask() || slot.GetProductionTask()->m_name != SIM_DataNames::kTaskResourceImporter)
+        return nullptr;
+    if (SIM_ResourceImportBay* standing = SIM_ResourceConveyorManager::Instance().GetImportBayOn(tile))
+        return standing;
+    SIM_ResourceImportBay* bay = SIM_ResourceConveyorManager::Instance().CreateImportBay(tile);
+    SIM_ResourceConveyor* conveyor = tile->m_conveyor;
+    if (!conveyor)
+    {
+        // The piece under the bay runs out of the wall the bay stands against.
+        conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
+        conveyor->m_tile = tile;
+        conveyor->m_facing = bay->GetSide();
+        tile->m_conveyor = conveyor;
+    }
+    PlacementListener().ImportBayFinished(*bay, *conveyor, loading);
+    if (!loading)
+        ConveyorsChanged();
+    return bay;
+}
+
+float SIM_Placement::RemoveSlot(SIM_PlaceableSlot* slot, bool silent, bool refund)
+{
+    if (!slot)
+        return 0.0f;
+    SIM_Tile* tile = slot->GetTile();
+    const float cost = slot->GetTask() ? slot->GetTask()->m_constructionCost : 0.0f;
+    slot->Remove(silent);
+    const float back = refund ? Refund(tile, cost) : 0.0f;
+    PlacementListener().SlotRemoved(*slot);
+    SlotQueries::Instance().Destroy(slot);
+    return back;
+}
+
+bool SIM_Placement::RemoveAt(SIM_Tile* tile, bool conveyorFirst)
+{
+    if (!tile)
+        return false;
+    if (tile->m_conveyor && (conveyorFirst || !tile->m_builtOn))
+        return RemoveConveyor(tile, true);
+    SIM_PlaceableSlot* slot = tile->m_occupant;
+    if (!slot)
+        return false;
+    RemoveSlot(slot, false, true);
+    return true;
+}
+
+SIM_ResourceConveyor* SIM_Placement::LayConveyor(SIM_Tile* tile, int facing, bool loading)
+{
+    if (!tile)
+        return nullptr;
+    if (tile->m_conveyor)
+        return tile->m_conveyor;
+    const float cost = SIM_PlacementQueries::GetConveyorTileCost(tile);
+    SIM_ResourceConveyor* conveyor = SIM_ResourceConveyorManager::Instance().CreateConveyor();
+    conveyor->m_tile = tile;
+    conveyor->m_facing = facing;
+    tile->m_conveyor = conveyor;
+    PlacementListener().ConveyorLaid(*conveyor, loading);
+    if (!loading)
+    {
+        PayFor(tile, cost);
+        PlacementListener().SpawnSlotPlaceParticles(tile);
+    }
+    return conveyor;
+}
+
+int SIM_Placement::LayConveyorPath(const std::vector<SIM_Tile*>& path)
+{
+    if (path.empty())
+        return 0;
+    PlacementListener().PlayEffectSound(kPlaceSound);
+    int laid = 0;
+    for (SIM_Tile* tile : path)
+    {
+        if (!tile || tile->m_conveyor)
+            continue;
+        LayConveyor(tile, SIM_ResourceConveyor::kNoFacing, false);
+        ++laid;
+    }
+    ConveyorsChanged();
+    return laid;
+}
+
+bool SIM_Placement::RemoveConveyor(SIM_Tile* tile, bool refund)
+{
+    if (!tile || !tile->m_conveyor)
+        return false;
+    SIM_ResourceConveyor* conveyor = tile->m_conveyor;
+    if (SIM_ResourceImportBay* bay = SIM_ResourceConveyorManager::Instance().GetImportBayOn(tile))
+    {
+        RetextureFromZone(tile);
+        if (refund)
+        {
+            const SIM_ProductionTask* importer =
+                SIM_ProductionTaskManager::Instance().GetTask(SIM_DataNames::kTaskResourceImporter);
+            FV_ASSERT(importer != nullptr);
+            Refund(tile, importer ? importer->m_constructionCost : 0.0f);
+        }
+        SIM_ResourceConveyorManager::Instance().DestroyImportBay(bay);
+        // Supply stockpiles that drew from this bay look for another way to their resources.
+        for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
+            supply->UpdateRouteState();
+    }
+    else if (refund)
+    {
+        Refund(tile, SIM_PlacementQueries::GetConveyorTileCost(tile));
+    }
+    PlacementListener().ConveyorRemoved(*conveyor);
+    tile->m_conveyor = nullptr;
+    PlacementListener().SpawnSlotPlaceParticles(tile);
+    SIM_ResourceConveyorManager::Instance().DestroyConveyor(conveyor);
+    ConveyorsChanged();
+    PlacementListener().PlayEffectSound(kPlaceSound);
+    return true;
+}
+
+void SIM_Placement::ConveyorsChanged()
+{
+    for (SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
+        conveyor->UpdateConnections();
+    InvalidateRoutes();
+    RecalculateNearestBay();
+}
+
+SIM_ProductionSlot* SIM_Placement::PlaceChainSlot(const SIM_ProductionTask* task, SIM_Tile* tile, int facing,
+                                                  bool loading)
+{
+    if (!task || !tile || tile->m_occupant || tile->m_builtOn)
+        return nullptr;
+    auto slot = std::make_unique<SIM_ProductionSlot>();
+    slot->AssignTask(const_cast<SIM_ProductionTask*>(task));
+    static const TaskTileDef kAnchorOnly;
+    slot->SetTile(tile);
+    slot->SetFacing(facing);
+    tile->m_occupant = slot.get();
+    tile->m_builtOn = true;
+    slot->AddOption(tile, task->m_tiles.empty() ? kAnchorOnly : task->m_tiles.front());
+    auto* placed = static_cast<SIM_ProductionSlot*>(SlotQueries::Instance().Adopt(std::move(slot)));
+    placed->ApplyTask();
+    if (!loading)
+        PayFor(tile, task->m_constructionCost);
+    PlacementListener().ChainSlotPlaced(*placed, loading);
+    if (!loading)
+        PlacementListener().SpawnSlotPlaceParticles(tile);
+    return placed;
+}
+
+int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacing)
+{
+    if (path.empty())
+        return 0;
+    PlacementListener().PlayEffectSound(kPlaceSound);
+    SIM_ProductionTaskManager& tasks = SIM_ProductionTaskManager::Instance();
+    int built = 0;
+    std::vector<SIM_Tile*> rebuild;
+    for (size_t i = 0; i < path.size(); ++i)
+    {
+        SIM_Tile* tile = path[i];
+        if (!tile)
+            continue;
+        std::string name;
+        int facing = mouseFacing;
+        SIM_PlacementQueries::GetChainPiece(path, i, mouseFacing, name, facing);
+        const SIM_ProductionTask* task = tasks.GetTask(name);
+        FV_ASSERT(task != nullptr);
+        if (!task)
+            continue;
+        if (tile->m_occupant)
+        {
+            const SIM_PlaceableSlot* held = tile->m_occupant;
+            if (!held->IsFacility() && held->GetTask() && held->GetTask()->IsConveyor() &&
+                SIM_PlacementQueries::CanExtendConveyor(facing, static_cast<const SIM_ProductionSlot&>(*held), i == 0))
+                rebuild.push_back(tile);
+            continue;
+        }
+        if (tile->m_builtOn)
+            continue;
+        if (PlaceChainSlot(task, tile, facing, false))
+            ++built;
+    }
+    // Conveyor slots the chain ran into join it now that the new slots are their neighbours.
+    for (SIM_Tile* tile : rebuild)
+    {
+        const SIM_ProductionTask* task = nullptr;
+        int facing = mouseFacing;
+        if (!SIM_PlacementQueries::AutoConnect(tile, task, facing) || !task)
+            continue;
+        RemoveSlot(tile->m_occupant, true, false);
+        if (PlaceChainSlot(task, tile, facing, false))
+            ++built;
+    }
+    return built;
+}
+
+void SIM_Placement::FinishLoading()
+{
+    ConveyorsChanged();
+}
