@@ -252,4 +252,8 @@ TEST(ImageCodec, DecodesByContentNotByName)
     EXPECT_FALSE(PImageCodec::Decode(junk, sizeof(junk), back));
     EXPECT_FALSE(PImageCodec::Decode(png.data(), png.size() / 2, back));
     EXPECT_FALSE(PImageCodec::Decode(nullptr, 0, back));
+    // A run-length picture of 21 bytes whose header claims 15856 x 15615 pixels.
+    const uint8_t huge[] = {0x00, 0x00, 0x02, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x3b, 0x03,
+                            0x00, 0xf0, 0x3d, 0xff, 0x3c, 0x10, 0x00, 0x00, 0x0e, 0x80};
+    EXPECT_FALSE(PImageCodec::Decode(huge, sizeof(huge), back));
 }
