@@ -10,8 +10,14 @@
 class GGame
 {
 public:
-    GGame() = default;
-    virtual ~GGame() = default;
+    // The program has one application object; screens reach it through Active() to switch
+    // modes and to quit.
+    GGame() { s_active = this; }
+    virtual ~GGame()
+    {
+        if (s_active == this)
+            s_active = nullptr;
+    }
     GGame(const GGame&) = delete;
     GGame& operator=(const GGame&) = delete;
 
@@ -35,6 +41,8 @@ public:
 
     // True while the application is active and frames are to run.
     static bool IsRunning() { return s_running; }
+    // The application object, or null before it exists. Main thread.
+    static GGame* Active() { return s_active; }
     static void SetRunning(bool running) { s_running = running; }
     // When set after the message loop ends, the program starts a new copy of itself with
     // "-silent" (settings that need a restart).
@@ -46,6 +54,7 @@ protected:
     GFrameDevice* m_device = nullptr;
 
 private:
+    static inline GGame* s_active = nullptr;
     static inline bool s_running = false;
     static inline bool s_restart = false;
 };

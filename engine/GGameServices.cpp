@@ -99,6 +99,11 @@ void GGameServices::ClosePleaseWait()
 {
 }
 
+void GGameServices::OpenMissionEditor(const std::string& missionName)
+{
+    LogMissing(("mission editor dialog for " + missionName).c_str());
+}
+
 void GGameServices::BuildMissionEditor()
 {
     LogMissing("mission editor");

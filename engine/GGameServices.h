@@ -45,6 +45,8 @@ public:
     // Opens the modal please-wait window with a text; closes it. Main thread only.
     virtual void ShowPleaseWait(const std::string& text);
     virtual void ClosePleaseWait();
+    // After the switch to "editor": opens the mission editor's dialog on the named mission.
+    virtual void OpenMissionEditor(const std::string& missionName);
 
     // --- windows (the widget toolkit) ---
     // A screen's process step: the windows' per-frame update.

@@ -10,6 +10,20 @@
 
 // Both live to the very end of the process: other singletons release their batches from their own
 // exit-time destructors, in an order the language does not fix.
+void FillQuadIndices(uint16_t* indices, int quads)
+{
+    for (int q = 0; q < quads; ++q, indices += 6)
+    {
+        const auto b = static_cast<uint16_t>(q * 4);
+        indices[0] = b;
+        indices[1] = static_cast<uint16_t>(b + 1);
+        indices[2] = static_cast<uint16_t>(b + 2);
+        indices[3] = static_cast<uint16_t>(b + 2);
+        indices[4] = static_cast<uint16_t>(b + 1);
+        indices[5] = static_cast<uint16_t>(b + 3);
+    }
+}
+
 GVertexBuffer& SharedVertexBatch()
 {
     static GVertexBuffer* batch = new GVertexBuffer();
@@ -55,17 +69,7 @@ void GVertexBuffer::CreateBuffers()
         return;
     }
     m_locked = nullptr;
-    for (int q = 0; q < m_capacity / 4; ++q)
-    {
-        uint16_t* e = &m_indices[static_cast<size_t>(q) * 6];
-        const uint16_t b = static_cast<uint16_t>(q * 4);
-        e[0] = b;
-        e[1] = static_cast<uint16_t>(b + 1);
-        e[2] = static_cast<uint16_t>(b + 2);
-        e[3] = static_cast<uint16_t>(b + 2);
-        e[4] = static_cast<uint16_t>(b + 1);
-        e[5] = static_cast<uint16_t>(b + 3);
-    }
+    FillQuadIndices(m_indices, m_capacity / 4);
     void* data = nullptr;
     const int indexBytes = m_capacity / 4 * 6 * 2;
     r = m_indexBuffer->Lock(0, indexBytes, &data, 0);

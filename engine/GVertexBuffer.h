@@ -65,6 +65,9 @@ private:
 
 // The batch shared by sprites, line sprites and the views (8000 vertices once created at start-up).
 GVertexBuffer& SharedVertexBatch();
+// Writes the index list of quads drawn as triangle lists: two triangles per four corners
+// (top left, top right, bottom left, bottom right), 6 indices per quad.
+void FillQuadIndices(uint16_t* indices, int quads);
 // Every batch whose buffers exist.
 std::vector<GVertexBuffer*>& VertexBufferList();
 // Draws a list of textured drawables through the shared batch and empties the list.

@@ -2,6 +2,7 @@
 #include "GameServices.h"
 
 #include "Game.h"
+#include "gui/editors/mission/GUI_MissionEditor.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
@@ -13,6 +14,8 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 
 void GameServices::InstallForGame()
 {
@@ -142,4 +145,19 @@ void GameServices::ClearParticleConfigs()
 void GameServices::LoadParticleConfigs()
 {
     ::LoadParticleConfigs();
+}
+
+// --- editors ---
+
+void GameServices::BuildMissionEditor()
+{
+    GUI_MissionEditor::Instance();
+}
+
+void GameServices::OpenMissionEditor(const std::string& missionName)
+{
+    if (SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(missionName))
+        GUI_MissionEditor::Edit(*mission);
+    else
+        GGameServices::OpenMissionEditor(missionName);
 }

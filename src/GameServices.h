@@ -34,4 +34,8 @@ public:
     void ClearParticleEmitters() override;
     void ClearParticleConfigs() override;
     void LoadParticleConfigs() override;
+
+    // --- editors ---
+    void BuildMissionEditor() override;
+    void OpenMissionEditor(const std::string& missionName) override;
 };

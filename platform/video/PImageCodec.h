@@ -24,9 +24,9 @@ class PImageCodec
 public:
     // Largest side accepted from any picture file.
     static constexpr int kMaxSide = 16384;
-    // Most pixels accepted from a compressed picture file (8192 x 8192): a few bytes of run-length
-    // data can claim any size, and two sides at the limit would need gigabytes to decode.
-    static constexpr int64_t kMaxPixels = int64_t{8192} * 8192;
+    // A picture may be long or wide, but not both: 64 million pixels (256 MB of colour) is far
+    // beyond any picture the game ships and keeps a forged header from exhausting memory.
+    static constexpr long long kMaxPixels = 8192LL * 8192LL;
 
     // Decodes by content (not by name). Returns false for anything unreadable or oversized.
     static bool Decode(const uint8_t* data, size_t size, PImage& image, PFormat* fileFormat = nullptr);

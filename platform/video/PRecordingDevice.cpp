@@ -211,7 +211,7 @@ PResult PRecordingDevice::DrawPrimitiveUP(PPrimitive type, int primitiveCount, c
     draw.type = type;
     draw.primitives = primitiveCount;
     draw.texture = m_stage0 ? static_cast<PRecordingTexture*>(m_stage0)->Id() : 0;
-    const int count = PVertexCountFor(type, primitiveCount);
+    const int count = m_state->recordVertices ? PVertexCountFor(type, primitiveCount) : 0;
     for (int i = 0; i < count; ++i)
     {
         PVertex v;
@@ -282,7 +282,7 @@ PResult PRecordingDevice::DrawIndexedPrimitive(PPrimitive type, int baseVertex, 
     draw.type = type;
     draw.primitives = primitiveCount;
     draw.texture = m_stage0 ? static_cast<PRecordingTexture*>(m_stage0)->Id() : 0;
-    const int indexCount = PVertexCountFor(type, primitiveCount);
+    const int indexCount = m_state->recordVertices ? PVertexCountFor(type, primitiveCount) : 0;
     const uint8_t* ib = m_indices->Data().Bytes();
     const uint8_t* vb = m_stream->Data().Bytes();
     for (int i = 0; i < indexCount; ++i)

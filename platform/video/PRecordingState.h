@@ -42,6 +42,8 @@ struct PRecordingState
     PResult createIndexBufferResult = PRES_OK;
     PResult lockResult = PRES_OK;
     PResult drawResult = PRES_OK;
+    // Whether draws keep their vertices; benchmarks that only count draws turn it off.
+    bool recordVertices = true;
 
     // Record.
     std::vector<std::string> log;

@@ -10,10 +10,12 @@
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
 #include "platform/video/PGraphics.h"
+#include "platform/video/PImageCodec.h"
 #include "platform/video/PRecordingGraphicsSystem.h"
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <sstream>
 
 void RenderResetAll()
@@ -118,4 +120,32 @@ uint32_t GLRenderTest::Pixel(const PImage& image, int x, int y)
     const uint8_t* p = &l.rgba[(static_cast<size_t>(y) * l.width + x) * 4];
     return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 |
            p[2];
+}
+
+void GLRenderTest::CompareWithReference(const PImage& picture, const std::string& path, int tolerance)
+{
+    if (std::getenv("FV_WRITE_REFERENCES") != nullptr)
+    {
+        ASSERT_TRUE(PImageCodec::SaveToFile(path, picture, PImageFileFormat::Png)) << path;
+        return;
+    }
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(PImageCodec::ReadFile(path, bytes)) << path;
+    PImage reference;
+    ASSERT_TRUE(PImageCodec::Decode(bytes.data(), bytes.size(), reference));
+    ASSERT_EQ(reference.Width(), picture.Width());
+    ASSERT_EQ(reference.Height(), picture.Height());
+    int differing = 0;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+        {
+            const uint32_t a = Pixel(picture, x, y), b = Pixel(reference, x, y);
+            for (int shift = 0; shift < 24; shift += 8)
+                if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+                {
+                    ++differing;
+                    break;
+                }
+        }
+    EXPECT_LE(differing, picture.Width() * picture.Height() / 200) << path << ": " << differing << " pixels differ";
 }

@@ -43,6 +43,11 @@ protected:
     PImage ReadBack();
     // Pixel at (x, y) of a read-back picture as 0xAARRGGBB.
     static uint32_t Pixel(const PImage& image, int x, int y);
+    // Compares a read-back picture with the stored reference at path: at most one pixel in 200 may
+    // differ by more than tolerance in a colour channel (the software rasterizer may round an edge
+    // differently; a misplaced sprite moves far more). With FV_WRITE_REFERENCES set it writes the
+    // reference instead.
+    static void CompareWithReference(const PImage& picture, const std::string& path, int tolerance = 24);
 
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 240;

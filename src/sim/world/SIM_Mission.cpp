@@ -1,8 +1,11 @@
 // Reading and writing one mission file.
 #include "sim/world/SIM_Mission.h"
 
+#include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GFile.h"
 #include "engine/core/IniLoader.h"
+#include "platform/core/PFile.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 
@@ -50,7 +53,7 @@ void ReadMissionPositions(const char* section, const std::string& file, std::vec
         out.push_back(MissionPosFromText(value));
 }
 
-bool WriteMissionPositions(const char* section, const std::string& file, const std::vector<SIM_GridPos>& list)
+IniLoader MissionPositionsSection(const char* section, const std::vector<SIM_GridPos>& list)
 {
     IniLoader ini;
     ini.SetSectionName(section);
@@ -62,9 +65,31 @@ bool WriteMissionPositions(const char* section, const std::string& file, const s
         std::snprintf(value, sizeof(value), "%d,%d", list[i].x, list[i].y);
         ini.AddPair(key, value);
     }
-    return ini.AppendToFile(file);
+    return ini;
 }
+
+// Writes every section to "<path>.tmp" and only then renames it over the file, so a full disk or
+// a crash half-way leaves the old mission as it was instead of a cut-off one.
+bool WriteMissionSections(const std::string& path, const std::vector<IniLoader>& sections)
+{
+    const std::string temporary = path + ".tmp";
+    FILE* file = GFile::Open(temporary, "wt");
+    if (!file)
+        return false;
+    for (const IniLoader& section : sections)
+        section.WriteSection(file);
+    const bool written = std::ferror(file) == 0 && std::fflush(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed ||
+        std::rename(PFile::NormalisePath(temporary).c_str(), PFile::NormalisePath(path).c_str()) != 0)
+    {
+        std::remove(PFile::NormalisePath(temporary).c_str());
+        return false;
+    }
+    GBufferedFileManager::Instance().Reload(path);
+    return true;
 }
+} // namespace
 
 SIM_Mission::~SIM_Mission()
 {
@@ -172,11 +197,11 @@ bool SIM_Mission::Save()
         return false;
 
     // The file is rewritten from its config section; other sections and comments are not kept.
+    std::vector<IniLoader> sections;
     IniLoader config;
     config.LoadSection("config", m_file.c_str());
     config.SetSectionName("config");
-    if (!config.SaveToFile(m_file))
-        return false;
+    sections.push_back(std::move(config));
 
     char section[32];
     char value[32];
@@ -194,7 +219,7 @@ bool SIM_Mission::Save()
         ini.AddPair("right", value);
         std::snprintf(value, sizeof(value), "%d", zone->m_bottom);
         ini.AddPair("bottom", value);
-        ini.AddPair("GUIName", zone->m_guiName.c_str());
+        ini.AddPair("GUIName", zone->m_guiName);
         std::snprintf(value, sizeof(value), "%.4f", static_cast<double>(zone->m_rentPerTile));
         ini.AddPair("rent", value);
         std::snprintf(value, sizeof(value), "%d", zone->m_wallId);
@@ -203,11 +228,15 @@ bool SIM_Mission::Save()
             ini.AddPair("type", "LOCKED");
         else if (zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             ini.AddPair("type", "UNLOCKED");
-        ini.AddPair("floortextures", zone->m_floorTextureList.c_str());
-        if (!ini.AppendToFile(m_file))
-            return false;
+        ini.AddPair("floortextures", zone->m_floorTextureList);
+        sections.push_back(std::move(ini));
     }
-    return WriteMissionPositions("imports", m_file, m_imports) && WriteMissionPositions("exports", m_file, m_exports);
+    sections.push_back(MissionPositionsSection("imports", m_imports));
+    sections.push_back(MissionPositionsSection("exports", m_exports));
+    if (WriteMissionSections(m_file, sections))
+        return true;
+    GDebugLog::Instance().LogError("Mission [" + m_file + "] could not be written; the file is left as it was");
+    return false;
 }
 
 SIM_BuildingZone* SIM_Mission::GetZoneByName(const std::string& name) const

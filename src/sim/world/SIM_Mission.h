@@ -27,7 +27,8 @@ public:
     void LoadZones();
     void ReloadZones();
     void DeleteZones();
-    // Writes the mission back to its file. False when the file could not be written.
+    // Writes the mission back to its file: config as read, every zone, imports, exports. The
+    // file is replaced whole or not at all; false (with an error logged) when it could not be.
     bool Save();
 
     SIM_BuildingZone* GetZoneByName(const std::string& name) const;

@@ -80,7 +80,9 @@ void CheckLayout(const GUI_WindowBase& window, std::vector<std::string>& problem
         if (sub->IsVisible())
             CheckLayout(*sub, problems);
 }
+} // namespace
 
+// Outside the anonymous namespace: the test classes gtest derives from it have external linkage.
 class RegisteredWindows : public ToolkitTest
 {
 protected:
@@ -98,7 +100,6 @@ protected:
         LoadFonts();
     }
 };
-} // namespace
 
 TEST_F(RegisteredWindows, OpenCleanlyAtTheSmallestAndLargestScreens)
 {

@@ -1,0 +1,39 @@
+// The mission editor screen (mode "editor"): a white screen holding the mission editor dialog for
+// one mission. Entered from the mission list's edit button, left with Escape to the main menu;
+// leaving drops whatever was not saved. Main thread only.
+#pragma once
+
+#include "engine/GGameMode.h"
+
+#include <cstdint>
+
+class SIM_Mission;
+
+class GUI_MissionEditor : public GGameMode
+{
+public:
+    static constexpr const char* kModeName = "editor";
+    static constexpr uint32_t kClearColour = 0xFFFFFFFFu;
+
+    // The one editor mode, made and registered as "editor" on first use; it lives for the run.
+    static GUI_MissionEditor& Instance();
+
+    // Opens the editor on the mission: the mode exists, the game switches to it, and a fresh
+    // dialog replaces any still open.
+    static void Edit(SIM_Mission& mission);
+
+    void Draw() override;
+    void Process() override;
+    void OnLeftDown() override;
+    void OnRightDown() override;
+    void OnWheelUp() override;
+    void OnWheelDown() override;
+    // Escape goes back to the main menu; every key, Escape too, then goes to the windows.
+    void OnKeyDown(uint32_t virtualKey) override;
+    // Closes the dialog and reads the mission back from its file, so edits not saved do not
+    // linger in the mission the game would start.
+    void Exit() override;
+
+private:
+    GUI_MissionEditor();
+};

@@ -1,0 +1,157 @@
+// The view of one floor tile: its floor picture and tint, the props standing on it, the back walls
+// where it borders the outside, the overhead conveyor over it, and the one-frame outline and
+// conveyor-view marks. The factory view owns one per simulation tile, in the simulation's order;
+// the simulation tile points back at it (as its SIM_TileView).
+//
+// A floor of 999 x 999 tiles has a million of these, so a tile keeps only what every tile needs;
+// props, walls and the conveyor live in a part made for the tiles that have them.
+//
+// Threads: the tile jobs of a frame write the screen position and the on-screen mark of the
+// tiles they cover; everything else runs on the main thread.
+#pragma once
+
+#include "gui/factory/props/PropPlacement.h"
+#include "sim/views/SIM_TileView.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CLoadedTexture;
+class FloorTileBatch;
+class GUI_Prop;
+class GUI_ResourceConveyor;
+class GUI_SlotBase;
+class GUI_TileWall;
+class IsometricDrawQueue;
+class SIM_Factory;
+class SIM_Prop;
+class SIM_Tile;
+struct FactoryFrameView;
+struct PVertex;
+
+class GUI_Tile : public SIM_TileView
+{
+public:
+    GUI_Tile();
+    ~GUI_Tile() override;
+    GUI_Tile(const GUI_Tile&) = delete;
+    GUI_Tile& operator=(const GUI_Tile&) = delete;
+
+    // --- what the simulation asks (SIM_TileView) ---
+    void RandomiseFloorTint() override;
+    void SetFloorTexture(const char* textureName) override;
+    // A stored object's picture: height and width at zoom 1 are the resource's size value.
+    void AddProp(bool flag, const char* spriteName, float height, float width, float offsetX, float offsetY) override;
+    // The last still prop at exactly that offset that is not a pallet goes, and is deleted.
+    void RemovePropAt(float x, float y) override;
+    void ClearProps() override;
+
+    // Links both ways, tints the floor (dark outside the zones) and builds the back walls where the
+    // tile borders the outside on its north-east or north-west edge.
+    void InitFromSimTile(SIM_Tile* tile, const SIM_Factory& factory);
+    void SetFloorTexture(const std::string& name);
+    void SetFloorTextureByValue(const std::string& name) { SetFloorTexture(name); }
+    // A fresh grey 245..254 (translucent on a locked zone's tile), then the picture.
+    void SetFloorTextureTinted(const std::string& name);
+    void EnsureWall(int side);
+
+    GUI_Prop* AddPlainProp(bool mirrored, const std::string& texture, float height, float width, float offsetX,
+                           float offsetY);
+    // A pallet of the prop type on each of the sixteen places (stockpile floors); kept pallets are
+    // passed over when stored objects are taken away.
+    void AddPallets(const SIM_Prop& pallet, bool keep);
+    // An animated, simple-animation or plain prop by the placement's prop type.
+    GUI_Prop* AddTypedProp(const PropPlacement& placement, int slotFacing);
+    // Takes the last prop at exactly that offset that is not a pallet off the tile; null when none.
+    std::unique_ptr<GUI_Prop> UnlinkPropAt(float x, float y);
+    const std::vector<std::unique_ptr<GUI_Prop>>& GetProps() const;
+
+    // Whether the mouse is over the floor diamond (not only its box) this frame.
+    bool IsMouseOver(float mouseX, float mouseY) const;
+    bool IsMouseOver() const;
+
+    // --- the frame, in the factory view's order ---
+    // The tile job: screen position of the tile centre at world (worldX, worldY), the on-screen
+    // test and, when on screen, the floor quad and the plain props' places. True when the tile
+    // is on screen.
+    bool Transform(const FactoryFrameView& view, float worldX, float worldY, int frame, int part,
+                   std::vector<GUI_Tile*>& unbatched);
+    // Whether the frame has more to do for the tile than its floor: walls, props, a conveyor, a
+    // slot standing on it or an outline.
+    bool HasObjects() const { return m_extras != nullptr || m_anchor != nullptr || m_outlineRequested; }
+    void QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    void DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    // Outline edges (when asked for this frame) and the conveyor view's marks; the conveyor
+    // overlay picture is the shared batch's texture.
+    void DrawConveyorOverlay(const FactoryFrameView& view, bool conveyorMode);
+    void DrawOutlineEdge(int side) const;
+    void DrawConveyorModeOverlay() const;
+    // The floor quad at this frame's position: corners top-left, top-right, bottom-left,
+    // bottom-right, with the floor colour and the whole picture.
+    void FloorQuad(PVertex out[4]) const;
+
+    bool OnClick(float x, float y);
+    void Update();
+
+    // --- state ---
+    SIM_Tile* GetSimTile() const { return m_simTile; }
+    GUI_Tile* GetAnchor() const { return m_anchor; }
+    void SetAnchor(GUI_Tile* anchor) { m_anchor = anchor; }
+    // The view of the slot whose floor this tile carries (set and cleared by that view).
+    GUI_SlotBase* GetSlotView() const { return m_slotView; }
+    void SetSlotView(GUI_SlotBase* view) { m_slotView = view; }
+    // This frame's screen position of the tile centre (valid while on screen).
+    float GetScreenX() const { return m_screenX; }
+    float GetScreenY() const { return m_screenY; }
+    static float GetZoom() { return s_zoom; }
+    bool IsOnScreen() const { return m_visibleFrame == s_frame && s_frame != 0; }
+    uint32_t GetFloorColour() const { return m_floorColour; }
+    void SetFloorColour(uint32_t colour) { m_floorColour = colour; }
+    CLoadedTexture* GetFloorTexture() const { return m_floorTexture; }
+    std::string GetFloorTextureName() const;
+    FloorTileBatch* GetBatch() const { return m_batch; }
+    bool IsBatched() const { return m_batch != nullptr; }
+    GUI_TileWall* GetWall(int side) const;
+    void RequestOutline() { m_outlineRequested = true; }
+    bool IsOutlineRequested() const { return m_outlineRequested; }
+    GUI_ResourceConveyor* GetConveyorView() const;
+    void SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view);
+    std::unique_ptr<GUI_ResourceConveyor> TakeConveyorView();
+    // The slot standing on the tile, through its view; null when none or headless.
+    GUI_SlotBase* GetOccupantView() const;
+
+    // The frame the tiles' on-screen marks and screen positions belong to, and its zoom (main
+    // thread, before the frame's tile jobs).
+    static void SetFrame(int frame, float zoom)
+    {
+        s_frame = frame;
+        s_zoom = zoom;
+    }
+    static int GetFrame() { return s_frame; }
+
+private:
+    struct Extras;
+    Extras& GetExtras();
+    void SortProps();
+
+    SIM_Tile* m_simTile = nullptr;            // the factory owns it
+    GUI_Tile* m_anchor = nullptr;             // the main tile of the slot whose floor this is
+    GUI_SlotBase* m_slotView = nullptr;       // that slot's view; the slot owns it
+    CLoadedTexture* m_floorTexture = nullptr; // shared handle
+    FloorTileBatch* m_batch = nullptr;        // owned by the floor tile manager
+    std::unique_ptr<Extras> m_extras;         // props, walls and conveyor; null while the tile has none
+    float m_screenX = 0.0f;
+    float m_screenY = 0.0f;
+    uint32_t m_floorColour = 0xFFFFFFFFu;
+    int m_visibleFrame = 0;
+    bool m_outlineRequested = false;
+    bool m_hasWalls = false;
+
+    static inline int s_frame = 0;
+    static inline float s_zoom = 1.0f;
+};
+
+// Corners of the tile quad centred at (x, y) for a zoom, as a sprite would place them.
+void TileQuadCorners(float x, float y, float zoom, float& left, float& top, float& right, float& bottom);

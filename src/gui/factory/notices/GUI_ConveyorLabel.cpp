@@ -1,0 +1,114 @@
+// Import-bay labels.
+#include "gui/factory/notices/GUI_ConveyorLabel.h"
+
+#include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
+#include "engine/GScreenSize.h"
+#include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/view/FactoryColours.h"
+#include "gui/factory/view/GUI_Factory.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/effects/SpriteAtlasTable.h"
+#include "gui/toolkit/text/GUI_Fonts.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/world/SIM_Tile.h"
+
+#include <algorithm>
+
+std::vector<GUI_ConveyorLabel*>& ConveyorLabelList()
+{
+    // Never destroyed: labels still alive at exit leave it from their destructors.
+    static auto* list = new std::vector<GUI_ConveyorLabel*>();
+    return *list;
+}
+
+GUI_ConveyorLabelStrip::GUI_ConveyorLabelStrip(const SIM_Resource* resource) : m_resource(resource)
+{
+    if (resource)
+        m_icon.SetTexture(resource->GetIcon());
+    SetCount(1);
+}
+
+void GUI_ConveyorLabelStrip::SetCount(int count)
+{
+    m_count = count;
+    m_text = std::to_string(count);
+}
+
+void GUI_ConveyorLabelStrip::Draw(float left, float top, float right, float bottom)
+{
+    const float size = std::min(32.0f, bottom - top - 4.0f);
+    m_icon.m_width = m_icon.m_height = size;
+    const float centreY = (top + bottom) * 0.5f;
+    m_icon.SetPosition((left + right) * 0.5f, centreY);
+    RemapSpriteToAtlas(m_icon);
+    m_icon.Draw();
+    GUI_Fonts::SelectSemibold16();
+    GFontManager::Instance().Print(m_text, 0xFF000000u, m_icon.m_vertices[1].x + 5.0f, centreY - 7.0f, 0.0f, 0);
+}
+
+GUI_ConveyorLabel::GUI_ConveyorLabel(SIM_ResourceImportBay& bay) : m_bay(bay)
+{
+    if (const SIM_Tile* tile = bay.GetTile())
+    {
+        m_worldX = tile->m_worldX;
+        m_worldY = tile->m_worldY;
+    }
+    ConveyorLabelList().push_back(this);
+}
+
+GUI_ConveyorLabel::~GUI_ConveyorLabel()
+{
+    auto& list = ConveyorLabelList();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+void GUI_ConveyorLabel::RebuildRows()
+{
+    m_rows.clear();
+    for (const SIM_ResourceObject* object : m_bay.Queue())
+    {
+        if (!object || !object->IsInUse())
+            continue;
+        auto row = std::find_if(m_rows.begin(), m_rows.end(), [&](const GUI_ConveyorLabelStrip& strip) {
+            return strip.GetResource() == object->m_resource;
+        });
+        if (row != m_rows.end())
+            row->SetCount(row->GetCount() + 1);
+        else
+            m_rows.emplace_back(object->m_resource);
+    }
+    m_height = static_cast<int>(m_rows.size()) * kRowHeight + 20;
+}
+
+void GUI_ConveyorLabel::Draw()
+{
+    m_drawn = false;
+    if (m_rows.empty())
+        return;
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    const float sx = camera.WorldToScreenX(m_worldX), sy = camera.WorldToScreenY(m_worldY);
+    const float zoom = camera.GetZoom();
+    m_left = sx - static_cast<float>(kWidth) / 2.0f;
+    m_top = sy - zoom * 610.0f - static_cast<float>(m_height);
+    if (!camera.IsPointOnScreen(sx, sy))
+        return;
+    m_drawn = true;
+    const PRect box{static_cast<int>(m_left), static_cast<int>(m_top), static_cast<int>(m_left) + kWidth,
+                    static_cast<int>(m_top) + m_height};
+    GD3DDevice& device = GD3DDevice::Instance();
+    device.FillRect(box, 0xFFFFFFFFu);
+    device.DrawFrame(box, FactoryColours::kFloorOverlayRed, 4.0f);
+    for (size_t i = 0; i < m_rows.size(); ++i)
+    {
+        const float top = static_cast<float>(box.top) + 10.0f + static_cast<float>(i * kRowHeight);
+        m_rows[i].Draw(static_cast<float>(box.left), top, static_cast<float>(box.right), top + kRowHeight);
+    }
+    GFontManager::Instance().Flush();
+    DrawLineSprite(FactoryColours::kFloorOverlayRed, sx, sy - zoom * 128.0f, sx, static_cast<float>(box.bottom), 4.0f);
+    if (GUI_Tile* tile = GUI_Factory::ViewOf(m_bay.GetTile()))
+        for (int side : {1, 2, 0, 3})
+            tile->DrawOutlineEdge(side);
+}

@@ -1,0 +1,105 @@
+// Notices over problem slots and cars.
+#include "gui/factory/notices/GUI_NoticeBase.h"
+
+#include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
+#include "engine/GScreenSize.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/text/GUI_Fonts.h"
+
+#include <algorithm>
+
+std::vector<GUI_NoticeBase*>& NoticeList()
+{
+    // Never destroyed: notices still alive at exit leave it from their destructors.
+    static auto* list = new std::vector<GUI_NoticeBase*>();
+    return *list;
+}
+
+uint32_t GUI_NoticeBase::Colour::Argb() const
+{
+    return static_cast<uint32_t>(a & 0xFF) << 24 | static_cast<uint32_t>(r & 0xFF) << 16 |
+           static_cast<uint32_t>(g & 0xFF) << 8 | static_cast<uint32_t>(b & 0xFF);
+}
+
+GUI_NoticeBase::GUI_NoticeBase()
+{
+    m_circle.SetTexture("32pxcircle.dds");
+    m_circle.m_width = m_circle.m_height = 8.0f;
+    m_symbol.m_width = m_symbol.m_height = 32.0f;
+    NoticeList().push_back(this);
+}
+
+GUI_NoticeBase::~GUI_NoticeBase()
+{
+    auto& list = NoticeList();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+void GUI_NoticeBase::Measure()
+{
+    GUI_Fonts::SelectSemibold16();
+    GFontManager& fonts = GFontManager::Instance();
+    m_textWidth = static_cast<float>(fonts.GetTextWidth(m_text));
+    if (m_textWidth > 400.0f)
+    {
+        m_textWidth = 400.0f;
+        m_textHeight = fonts.GetWrappedTextHeight(m_text, 400.0f);
+    }
+    else
+    {
+        m_textHeight = 16.0f;
+    }
+}
+
+void GUI_NoticeBase::Render(float worldX, float worldY)
+{
+    m_lastDrawn = Drawn::NOTHING;
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    const float x = camera.WorldToScreenX(worldX), y = camera.WorldToScreenY(worldY);
+    m_screenX = x;
+    m_screenY = y;
+    const auto w = static_cast<float>(GScreenSize::Width()), h = static_cast<float>(GScreenSize::Height());
+    if (x < -100.0f || x > w + 100.0f || y < -100.0f || y > h + 100.0f)
+        return;
+    m_circle.SetPosition(x, y);
+    if (camera.GetZoom() > 0.125f)
+        DrawFull(x, y);
+    else
+        DrawReduced(x, y);
+}
+
+void GUI_NoticeBase::DrawReduced(float x, float y)
+{
+    m_lastDrawn = Drawn::REDUCED;
+    m_rect = PRect{static_cast<int>(x - 16.0f), static_cast<int>(y - 56.0f), static_cast<int>(x + 16.0f),
+                   static_cast<int>(y - 24.0f)};
+    GD3DDevice& device = GD3DDevice::Instance();
+    device.FillRect(
+        PRect{static_cast<int>(x - 1.0f), static_cast<int>(y - 40.0f), static_cast<int>(x + 1.0f), static_cast<int>(y)},
+        0xFFFFFFFFu);
+    m_circle.Draw();
+    m_symbol.SetPosition(static_cast<float>(m_rect.left + m_rect.right) * 0.5f,
+                         static_cast<float>(m_rect.top + m_rect.bottom) * 0.5f);
+    m_symbol.Draw();
+}
+
+void GUI_NoticeBase::DrawFull(float x, float y)
+{
+    m_lastDrawn = Drawn::FULL;
+    const float w = m_textWidth, h = m_textHeight;
+    m_rect = PRect{static_cast<int>(x - w / 2.0f - 20.0f), static_cast<int>(y - 70.0f - h / 2.0f),
+                   static_cast<int>(x + w / 2.0f + 20.0f), static_cast<int>(y - 50.0f + h / 2.0f)};
+    GD3DDevice& device = GD3DDevice::Instance();
+    device.FillRect(
+        PRect{static_cast<int>(x - 1.0f), static_cast<int>(y - 60.0f), static_cast<int>(x + 1.0f), static_cast<int>(y)},
+        0xFFFFFFFFu);
+    m_circle.Draw();
+    device.FillRect(m_rect, m_background.Argb());
+    device.DrawRectLines(m_rect, m_textColour.Argb());
+    GUI_Fonts::SelectSemibold16();
+    GFontManager& fonts = GFontManager::Instance();
+    fonts.PrintWrapped(m_textColour.Argb(), -1, m_text, static_cast<float>(m_rect.left) + 20.0f,
+                       static_cast<float>(m_rect.top) + 10.0f, w);
+    fonts.Flush();
+}

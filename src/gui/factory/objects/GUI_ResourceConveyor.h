@@ -1,0 +1,35 @@
+// The overhead conveyor over one tile, drawn as up to four arm pieces, one toward each side the
+// piece connects to; over a stockpile the arms end in a drop. The tile view owns it while the
+// simulation's piece lies there. Main thread, except that the tile job places the arms.
+#pragma once
+
+#include <memory>
+
+class GUI_Prop;
+class GUI_Tile;
+class IsometricDrawQueue;
+class SIM_ResourceConveyor;
+struct FactoryFrameView;
+
+class GUI_ResourceConveyor
+{
+public:
+    GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_Tile* tile);
+    ~GUI_ResourceConveyor();
+    GUI_ResourceConveyor(const GUI_ResourceConveyor&) = delete;
+    GUI_ResourceConveyor& operator=(const GUI_ResourceConveyor&) = delete;
+
+    // Places the arms of the connected sides for the frame, the tile's centre being at (tileX, tileY)
+    // on screen (the owner tile's job).
+    void PreDraw(const FactoryFrameView& view, float tileX, float tileY);
+    // Queues the arms of the connected sides.
+    void Draw(const FactoryFrameView& view, IsometricDrawQueue& queue);
+
+    SIM_ResourceConveyor* GetConveyor() const { return m_conveyor; }
+    // The arm toward a side (0 north-east .. 3 north-west).
+    GUI_Prop* GetPiece(int side) const { return m_pieces[side].get(); }
+
+private:
+    std::unique_ptr<GUI_Prop> m_pieces[4];
+    SIM_ResourceConveyor* m_conveyor = nullptr; // owned by the conveyor manager
+};

@@ -1,0 +1,105 @@
+// Resource objects hanging from the conveyors.
+#include "gui/factory/objects/GUI_ResourceObject.h"
+
+#include "engine/CLoadedTexture.h"
+#include "engine/GVertexBuffer.h"
+#include "engine/core/GDebugLog.h"
+#include "gui/factory/scene/LargeQuadBuffer.h"
+#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/toolkit/effects/SpriteAtlasTable.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/SIM_ResourceObject.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr const char* kHookTexture = "overhead_hook_NW.dds";
+constexpr const char* kResourceAtlas = "props1.dds";
+} // namespace
+
+std::vector<GUI_ResourceObject*>& ResourceObjectViewList()
+{
+    // Never destroyed: views still alive at exit leave it from their destructors.
+    static auto* list = new std::vector<GUI_ResourceObject*>();
+    return *list;
+}
+
+GUI_ResourceObject::GUI_ResourceObject(SIM_ResourceObject& object) : m_object(object)
+{
+    m_hook.SetTexture(kHookTexture);
+    // The simulation names the resource before it asks for the view.
+    if (object.m_resource)
+        SetResourceSprite();
+    ResourceObjectViewList().push_back(this);
+}
+
+GUI_ResourceObject::~GUI_ResourceObject()
+{
+    auto& list = ResourceObjectViewList();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+void GUI_ResourceObject::SetResourceSprite()
+{
+    const SIM_Resource* resource = m_object.m_resource;
+    const std::string name = resource ? resource->GetSpriteName() : std::string();
+    m_entry = FindAtlasEntry(name);
+    FV_ASSERT(m_entry != nullptr);
+    if (!m_entry)
+        return;
+    ApplyAtlasToSprite(m_resource, name);
+    m_trimWidth = m_entry->xMax - m_entry->xMin;
+    m_trimHeight = m_entry->yMax - m_entry->yMin;
+}
+
+void GUI_ResourceObject::Prepare(const FactoryFrameView& view)
+{
+    m_visible = false;
+    if (m_object.m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
+        return;
+    const float z = view.zoom;
+    const float x = view.ToScreenX(m_object.m_x), y = view.ToScreenY(m_object.m_y);
+    m_hook.m_width = m_hook.m_height = 128.0f * z;
+    m_hook.SetPosition(x, y - 24.04f * z);
+    const float frame = 128.0f * z;
+    m_resource.m_width = m_resource.m_height = frame;
+    m_resource.SetPosition(x, y - 32.0f * z);
+    if (m_entry)
+    {
+        const float left = m_resource.m_vertices[0].x, top = m_resource.m_vertices[0].y;
+        const float w = frame * m_trimWidth, h = frame * m_trimHeight;
+        m_resource.m_width = w;
+        m_resource.m_height = h;
+        m_resource.SetPosition(left + m_entry->xMin * frame + w * 0.5f, top + m_entry->yMin * frame + h * 0.5f);
+    }
+    m_visible = m_hook.IsOnScreen() || m_resource.IsOnScreen();
+}
+
+int DrawResourceObjects(const FactoryFrameView& view)
+{
+    auto& list = ResourceObjectViewList();
+    int visible = 0;
+    for (GUI_ResourceObject* object : list)
+    {
+        object->Prepare(view);
+        visible += object->IsVisible() ? 1 : 0;
+    }
+    if (visible == 0)
+        return 0;
+    // Hooks, then resources, each in as few draws as the large buffer allows.
+    static std::vector<PVertex> quads;
+    auto drawAll = [&](const char* texture, CTexturedSprite& (GUI_ResourceObject::*sprite)()) {
+        quads.clear();
+        for (GUI_ResourceObject* object : list)
+            if (object->IsVisible())
+            {
+                const PVertex* v = (object->*sprite)().m_vertices;
+                quads.insert(quads.end(), v, v + 4);
+            }
+        LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(texture), {{quads.data(), quads.size()}});
+    };
+    drawAll(kHookTexture, &GUI_ResourceObject::GetHook);
+    drawAll(kResourceAtlas, &GUI_ResourceObject::GetResource);
+    return visible;
+}

@@ -1,0 +1,39 @@
+// The eight lists of props the frame's jobs step.
+#include "gui/factory/props/PropRegistry.h"
+
+#include <algorithm>
+
+PropRegistry& PropRegistry::Instance()
+{
+    static PropRegistry registry;
+    return registry;
+}
+
+int PropRegistry::Register(GUI_Prop* prop)
+{
+    const int list = m_next;
+    m_lists[list].push_back(prop);
+    m_next = (m_next + 1) % kLists;
+    return list;
+}
+
+void PropRegistry::Unregister(GUI_Prop* prop, int list)
+{
+    if (list < 0 || list >= kLists)
+        return;
+    std::vector<GUI_Prop*>& props = m_lists[list];
+    auto it = std::find(props.begin(), props.end(), prop);
+    if (it == props.end())
+        return;
+    // Order within a list does not matter: every prop is stepped on its own.
+    *it = props.back();
+    props.pop_back();
+}
+
+size_t PropRegistry::GetCount() const
+{
+    size_t n = 0;
+    for (const auto& list : m_lists)
+        n += list.size();
+    return n;
+}

@@ -1,0 +1,95 @@
+// The one depth-sorted queue of the factory scene. During a frame the main thread appends the
+// on-screen scene objects (walls, props, markers, stockpile floors, cars, sparks); the SORTOBJECTS
+// job sorts them stably by depth on a worker; the main thread then draws them in one pass, sending
+// each run of plain sprites that share a texture to the card as one batch.
+#pragma once
+
+#include "gui/factory/scene/GUI_IsometricObject.h"
+#include "platform/video/PGraphicsTypes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class CLoadedTexture;
+
+class IsometricDrawQueue
+{
+public:
+    static IsometricDrawQueue& Instance();
+
+    // Main thread, never while the sort job runs. The object must outlive the frame and be final
+    // when appended: its depth, and a sprite's corners and picture, are taken here.
+    void Append(GUI_IsometricObject* object);
+    // The SORTOBJECTS job: stable by depth, so equal depths keep their append order (tile array
+    // order, then the order within each tile).
+    void Sort();
+    // Main thread, after the sort job was waited for: draws every object and empties the queue
+    // (its storage stays for the next frame). The shared batch is flushed at the end.
+    //
+    // The picture is the one drawing the objects in order gives; but a sprite that overlaps
+    // nothing drawn between it and an earlier sprite of its texture joins that sprite's batch, so
+    // a crowded floor (stockpiles, conveyor arms, props of many pictures in depth order) goes to
+    // the card in a few draws rather than one per change of picture. Overlap is judged on a grid
+    // of cells, erring towards keeping the order; objects that draw themselves keep their place
+    // among everything. Pictures with a copy on the scene's texture pages are drawn from it.
+    void Flush();
+    // Forgets the queued objects without drawing them (a game torn down mid-frame).
+    void Clear();
+    // The side of the grid cells overlap is judged on, in pixels (4..64): about the size of the
+    // smallest things on screen, so zoomed far out neighbours on the floor stay apart.
+    void SetCellSize(int pixels);
+
+    size_t GetCount() const { return m_objects.size(); }
+    // The queued objects, in queue order (sorted once Sort ran).
+    std::vector<GUI_IsometricObject*> GetObjects() const;
+    // Batches sent by the last Flush: runs of one texture and objects that drew themselves.
+    int GetLastFlushBatches() const { return m_lastBatches; }
+
+private:
+    // What Flush needs of a queued sprite, taken when it was appended: its corners, its box on
+    // screen and the texture it batches under.
+    struct Quad
+    {
+        PVertex corners[4];
+        const void* place; // its SceneTexturePages place, or null
+    };
+    // What batching looks at, kept apart from the corners so the pass over tens of thousands of
+    // objects in depth order stays in the cache: the box on screen and the batch texture (null
+    // for an object that draws itself).
+    struct Box
+    {
+        float left, top, right, bottom;
+        const CLoadedTexture* texture; // the picture, or its scene page
+    };
+
+    IsometricDrawQueue() = default;
+    // The batch each object joins (m_batchOf, by append index), and the number of batches.
+    int AssignBatches();
+    // A depth as an unsigned key that orders like the float (negative depths first).
+    static uint32_t SortKey(float depth);
+
+    std::vector<GUI_IsometricObject*> m_objects; // not owned; in append order
+    std::vector<uint32_t> m_keys;                // sort keys, in step with m_order
+    std::vector<uint32_t> m_order;               // append indices, in drawing order once sorted
+    std::vector<Quad> m_quads;                   // by append index (unused for self-drawing objects)
+    std::vector<Box> m_boxes;                    // by append index
+    std::vector<uint8_t> m_selfDrawn;            // by append index: 1 for an object that draws itself
+    // Storage kept between frames.
+    std::vector<uint32_t> m_sortKeys;
+    std::vector<uint32_t> m_sortOrder;
+    int m_lastBatches = 0;
+    std::vector<int> m_batchOf;
+    std::vector<int> m_cells;
+    std::vector<int> m_batchStart;
+    std::vector<uint32_t> m_ordered;
+    std::vector<std::pair<const CLoadedTexture*, int>> m_latest;
+    int m_cellSize = 64;
+};
+
+// Sort order of the queue: a before b when a is farther from the viewer.
+inline bool IsometricDepthLess(const GUI_IsometricObject* a, const GUI_IsometricObject* b)
+{
+    return a->GetDepth() < b->GetDepth();
+}

@@ -1,0 +1,45 @@
+// The card-side buffer for the view's long runs of quads of one picture: the floor batches, the
+// resources hanging from the conveyors, the far-zoom slot tiles. One draw takes up to 10,000 quads
+// (the shared batch stops at 2,000); the buffer is filled as a ring like the shared batch, so a
+// draw never waits for the card to finish the one before. Main thread.
+#pragma once
+
+#include "platform/video/PGraphicsTypes.h"
+
+#include <vector>
+
+class CLoadedTexture;
+class PIndexBuffer;
+class PVertexBuffer;
+
+class LargeQuadBuffer
+{
+public:
+    static constexpr int kQuadsPerDraw = 10000;
+
+    static LargeQuadBuffer& Instance();
+    ~LargeQuadBuffer();
+    LargeQuadBuffer(const LargeQuadBuffer&) = delete;
+    LargeQuadBuffer& operator=(const LargeQuadBuffer&) = delete;
+
+    // A run of quad corners to draw.
+    struct Span
+    {
+        const PVertex* vertices = nullptr;
+        size_t count = 0;
+    };
+    // Draws the quads of the spans in order with the texture, in as few draws as the buffer allows
+    // (a full draw goes out and filling goes on). Returns the number of draws.
+    int Draw(CLoadedTexture* texture, const std::vector<Span>& parts);
+    // Frees the card buffers (the device is going away); the next draw makes them again.
+    void Release();
+
+private:
+    LargeQuadBuffer() = default;
+    bool EnsureBuffers();
+    void DrawChunk(CLoadedTexture* texture, const std::vector<Span>& parts, size_t& part, size_t& offset, int vertices);
+
+    PVertexBuffer* m_vertices = nullptr;
+    PIndexBuffer* m_indices = nullptr;
+    int m_writeOffset = 0;
+};

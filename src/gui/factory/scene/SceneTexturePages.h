@@ -1,0 +1,70 @@
+// The pictures the factory scene draws from most (prop and animation sheets, conveyor arms,
+// stockpile plates, walls) copied side by side into a few large textures, made when a game's view
+// is built. The draw queue draws a sprite of such a picture from its copy, so neighbouring props
+// of different sheets no longer need a draw each: a crowded line of stations goes to the card in
+// a handful of draws.
+//
+// The picture is the same: every copy keeps its texels at whole-texel offsets and a one-texel
+// border that repeats its edge, so linear filtering reads exactly what the original texture,
+// clamped at its edges, gives. Only pictures of one level (no mip chain) are taken. Main thread.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class CLoadedTexture;
+class PTexture;
+
+class SceneTexturePages
+{
+public:
+    // Where a picture's copy lies: its page, and u' = u x scaleU + offsetU (likewise v).
+    struct Place
+    {
+        CLoadedTexture* page = nullptr;
+        float scaleU = 1.0f, scaleV = 1.0f, offsetU = 0.0f, offsetV = 0.0f;
+    };
+
+    static SceneTexturePages& Instance();
+
+    // Copies the pictures (in the order given, as far as the memory allowance goes) into pages.
+    // Pictures already copied stay where they are; the pages are made anew when any is added.
+    void Build(const std::vector<CLoadedTexture*>& textures);
+    // The copy of a picture, or null when it has none.
+    const Place* Find(const CLoadedTexture* texture) const
+    {
+        if (!m_enabled)
+            return nullptr;
+        if (texture == m_lastTexture)
+            return m_lastPlace;
+        auto it = m_places.find(texture);
+        m_lastTexture = texture;
+        m_lastPlace = it == m_places.end() ? nullptr : &it->second;
+        return m_lastPlace;
+    }
+    size_t GetPageCount() const { return m_pages.size(); }
+    size_t GetPictureCount() const { return m_places.size(); }
+    // Frees the pages (the device or the texture store is going away; tests).
+    void Release();
+    // Turns the copies off (nothing is found) or on again (tests compare both pictures).
+    void SetEnabled(bool enabled)
+    {
+        m_enabled = enabled;
+        m_lastTexture = nullptr;
+        m_lastPlace = nullptr;
+    }
+    bool IsEnabled() const { return m_enabled; }
+
+private:
+    SceneTexturePages() = default;
+
+    std::vector<PTexture*> m_pages; // owned
+    std::vector<CLoadedTexture*> m_pageHandles;
+    std::unordered_map<const CLoadedTexture*, Place> m_places;
+    std::vector<CLoadedTexture*> m_taken; // in the order they were given
+    mutable const CLoadedTexture* m_lastTexture = nullptr;
+    mutable const Place* m_lastPlace = nullptr;
+    bool m_enabled = true;
+};

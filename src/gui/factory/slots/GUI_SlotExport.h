@@ -1,0 +1,27 @@
+// The floor of a component slot's export stockpile: the export picture under sixteen pallets on
+// which finished components wait. Owned by the stockpile; listed with the factory view while it
+// exists. Main thread.
+#pragma once
+
+#include "engine/CTexturedSprite.h"
+#include "sim/views/SIM_StockpileView.h"
+
+class SIM_ComponentStockpile;
+
+class GUI_SlotExport : public SIM_StockpileView
+{
+public:
+    explicit GUI_SlotExport(SIM_ComponentStockpile& stockpile);
+    ~GUI_SlotExport() override;
+    GUI_SlotExport(const GUI_SlotExport&) = delete;
+    GUI_SlotExport& operator=(const GUI_SlotExport&) = delete;
+
+    // Places the floor picture over the stockpile's tile; true when it is on screen.
+    bool Place(float cameraX, float cameraY, float zoom, float screenWidth, float screenHeight);
+    CTexturedSprite& GetSprite() { return m_floor; }
+    SIM_ComponentStockpile& GetStockpile() const { return m_stockpile; }
+
+private:
+    CTexturedSprite m_floor;
+    SIM_ComponentStockpile& m_stockpile; // owns this view
+};

@@ -1,0 +1,48 @@
+// Resource stockpile floors.
+#include "gui/factory/slots/GUI_SlotStockpile.h"
+
+#include "engine/core/GDebugLog.h"
+#include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
+#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/view/GUI_Factory.h"
+#include "gui/toolkit/effects/SpriteAtlasTable.h"
+#include "sim/definitions/SIM_Prop.h"
+#include "sim/definitions/SIM_PropTypeManager.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/world/SIM_SubTiles.h"
+#include "sim/world/SIM_Tile.h"
+
+GUI_SlotStockpile::GUI_SlotStockpile(SIM_ResourceStockpile& stockpile) : m_stockpile(stockpile)
+{
+    ApplyAtlasToSprite(m_floor.m_sprite, "floor_metal_04.dds");
+    GUI_Factory::Instance().AddStockpileFloor(this);
+    const SIM_Prop* pallet = SIM_PropTypeManager::Instance().GetPropType("pallet");
+    FV_ASSERT(pallet != nullptr);
+    GUI_Tile* tile = GUI_Factory::ViewOf(stockpile.GetTile());
+    // The pallets stay when the simulation takes a stored object from the same place.
+    if (pallet && tile)
+        tile->AddPallets(*pallet, true);
+}
+
+GUI_SlotStockpile::~GUI_SlotStockpile()
+{
+    GUI_Factory::Instance().RemoveStockpileFloor(this);
+}
+
+void GUI_SlotStockpile::Queue(const FactoryFrameView& view, IsometricDrawQueue& queue)
+{
+    const SIM_Tile* tile = m_stockpile.GetTile();
+    if (!tile)
+        return;
+    CTexturedSprite& sprite = m_floor.m_sprite;
+    sprite.m_width = view.zoom * 512.0f;
+    sprite.m_height = view.zoom * 256.0f;
+    sprite.SetPosition(view.ToScreenX(tile->m_worldX), view.ToScreenY(tile->m_worldY));
+    if (!sprite.IsOnScreen())
+        return;
+    // Just under everything standing on the tile: 510 world units above its centre line.
+    m_floor.m_depth = tile->m_worldY - 512.0f + 2.0f;
+    queue.Append(&m_floor);
+}

@@ -1,0 +1,28 @@
+// The floor of a production slot's resource stockpile: a metal plate under sixteen pallets on which
+// delivered resources lie, sorted with the scene just under the tile. Owned by the stockpile;
+// listed with the factory view while it exists. Main thread.
+#pragma once
+
+#include "gui/factory/scene/GUI_IsometricSprite.h"
+#include "sim/views/SIM_StockpileView.h"
+
+class IsometricDrawQueue;
+class SIM_ResourceStockpile;
+struct FactoryFrameView;
+
+class GUI_SlotStockpile : public SIM_StockpileView
+{
+public:
+    explicit GUI_SlotStockpile(SIM_ResourceStockpile& stockpile);
+    ~GUI_SlotStockpile() override;
+    GUI_SlotStockpile(const GUI_SlotStockpile&) = delete;
+    GUI_SlotStockpile& operator=(const GUI_SlotStockpile&) = delete;
+
+    // Places the plate over the tile and queues it when it is on screen.
+    void Queue(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    const GUI_IsometricSprite& GetFloor() const { return m_floor; }
+
+private:
+    GUI_IsometricSprite m_floor;
+    SIM_ResourceStockpile& m_stockpile; // owns this view
+};

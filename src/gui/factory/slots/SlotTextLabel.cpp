@@ -1,0 +1,44 @@
+// Slot name labels.
+#include "gui/factory/slots/SlotTextLabel.h"
+
+#include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
+#include "gui/factory/view/FactoryColours.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/text/GUI_Fonts.h"
+#include "sim/world/SIM_Tile.h"
+
+SlotTextLabel::SlotTextLabel(SIM_Tile* anchor, const std::string& text) : m_anchor(anchor)
+{
+    SetText(text);
+}
+
+void SlotTextLabel::SetText(const std::string& text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    GUI_Fonts::SelectSemibold16();
+    m_width = static_cast<float>(GFontManager::Instance().GetTextWidth(text)) + 20.0f;
+}
+
+void SlotTextLabel::Draw() const
+{
+    if (!m_anchor)
+        return;
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    const float x = camera.WorldToScreenX(m_anchor->m_worldX);
+    const float y = camera.WorldToScreenY(m_anchor->m_worldY);
+    const float stemTop = y - camera.GetZoom() * 128.0f;
+    const PRect box{static_cast<int>(x - m_width * 0.5f), static_cast<int>(stemTop - 150.0f),
+                    static_cast<int>(x + m_width * 0.5f), static_cast<int>(stemTop - 120.0f)};
+    DrawLineSprite(FactoryColours::kFloorOverlayRed, x, static_cast<float>(box.bottom), x, stemTop, 4.0f);
+    GD3DDevice& device = GD3DDevice::Instance();
+    device.FillRect(box, 0xFFFFFFFFu);
+    device.DrawFrame(box, FactoryColours::kFloorOverlayRed, 4.0f);
+    GUI_Fonts::SelectSemibold16();
+    GFontManager& fonts = GFontManager::Instance();
+    fonts.Print(m_text, 0xFF000000u, static_cast<float>(box.left), static_cast<float>(box.top + 4),
+                static_cast<float>(box.right - box.left), 2);
+    fonts.Flush();
+}

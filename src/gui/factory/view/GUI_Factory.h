@@ -1,0 +1,286 @@
+// The isometric view of the factory floor: the window the whole game is played in. It owns one
+// floor tile view per simulation tile, draws the floor, walls, slots, conveyors, props, cars,
+// import and export sites and resource objects every frame in a fixed order around the
+// depth-sorted draw queue (handing the tile transforms, the props and the depth sort to the
+// simulation's worker threads), routes clicks on the floor to the slots and the tools, sells what
+// the player removes, and keeps the hall's ambience sound.
+//
+// It is also the simulation's presentation listener for the factory: slots placed and removed,
+// import bays and conveyors laid, money shown, and the views the simulation asks for (slot
+// notices, stockpile floors, resource objects, import bays and their labels). Screens attach a
+// listener of their own for the rest and forward the factory's calls here.
+//
+// Frame order, called by the in-game mode (all on the main thread):
+//   Update() in the process step; Draw() after the simulation step; then
+//   GUI_ZoomOutIcons::Instance().Draw(), DrawLabels(), ApplySlotOverlay(mode),
+//   GUI_FloatingValue::DrawAll(), the tools' ghosts and DrawNotices().
+// Seams for later work: GUI_FactoryTools (tool flags, delete mode, the screens a click opens),
+// SetVehicles (the cars' drawing and their PREDRAWVEHICLES job), SetFrameFactor.
+#pragma once
+
+#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/view/FactoryViewJob.h"
+#include "gui/toolkit/windows/GUI_WindowBase.h"
+#include "platform/audio/PSoundHandle.h"
+#include "sim/SIM_PresentationListener.h"
+
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CLoadedTexture;
+class CTexturedSprite;
+class GUI_PotentialExport;
+class GUI_PotentialImportBay;
+class GUI_ProductionSlot;
+class GUI_SlotBase;
+class GUI_SlotExport;
+class GUI_SlotStockpile;
+class GUI_Tile;
+class IsometricDrawQueue;
+class SIM_BuildingZone;
+class SIM_Mission;
+class SIM_Tile;
+class SlotTextLabel;
+
+// What the cars' views plug in (GUI_Factory::SetVehicles): the views the simulation asks for, their
+// preparation on a worker (PREDRAWVEHICLES) and their drawing and update where they stand.
+class GUI_FactoryVehicles
+{
+public:
+    virtual ~GUI_FactoryVehicles() = default;
+    // The simulation's calls for cars, forwarded by the factory view (main thread).
+    virtual SIM_CarView* CreateCarView(SIM_Vehicle* car) = 0;
+    virtual SIM_CarNotice* CreateCarNotice(SIM_Vehicle* car) = 0;
+    virtual SIM_CarComponentView* CreateCarComponentView(SIM_VehicleComponent* component) = 0;
+    virtual void InitCarSpriteCache() {}
+    // The PREDRAWVEHICLES job: prepares the cars queued this frame (worker thread).
+    virtual void PreDrawQueued(const FactoryFrameView& view) = 0;
+    // A production slot on screen draws the car standing in it (main thread, step 7).
+    virtual void DrawOnSlot(GUI_ProductionSlot& slot, IsometricDrawQueue& queue) = 0;
+    // The per-frame update of the car standing in a production slot (main thread).
+    virtual void UpdateOnSlot(GUI_ProductionSlot& slot) { (void)slot; }
+};
+
+// Figures of the last drawn frame (the benchmark and the tests read them).
+struct FactoryFrameStats
+{
+    int visibleTiles = 0;
+    int floorDraws = 0;
+    int queueLength = 0;
+    int queueBatches = 0;
+    double mainMs = 0.0;     // the main thread's CPU in Draw, waits for the jobs excluded
+    double mainWaitMs = 0.0; // the main thread's CPU in the waits (jobs it ran itself, and spinning)
+    // The main thread's CPU by part of Draw: stockpile and zone floors with the floor batches,
+    // walls and objects of the tiles, markers and unbatched floors, sounds, the scene, the
+    // hanging resources, outlines and conveyor marks.
+    double floorMs = 0.0, objectsMs = 0.0, markersMs = 0.0, soundsMs = 0.0, sceneMs = 0.0, resourcesMs = 0.0,
+           overlaysMs = 0.0;
+};
+
+class GUI_Factory : public GUI_WindowBase, public SIM_PresentationListener
+{
+public:
+    static GUI_Factory& Instance();
+    ~GUI_Factory() override;
+
+    // --- game life (main thread) ---
+    // Builds the view of the current simulation floor: tiles with zone floors and walls, camera on
+    // the middle of the floor, markers of every import and export site.
+    void Init();
+    // The game ends: ambience stopped, markers and tiles gone.
+    void Clear();
+    // The looping hall ambience, unless the sound is off.
+    void StartAmbience() override;
+
+    // --- one frame (main thread) ---
+    void Update() override;
+    void Draw() override;
+    bool OnClick(float x, float y) override;
+    bool OnRightClick(float x, float y) override;
+    // Conveyor labels, then the hovered and selected slots' name labels, then those queued this
+    // frame.
+    void DrawLabels();
+    // Hands the slot overlay mode (3 = none) to every production slot view.
+    void ApplySlotOverlay(int mode);
+    // Every slot notice (full above zoom 0.125, reduced below).
+    void DrawNotices();
+    // The ambience's volume, the slots near the camera and the sounds the jobs asked for.
+    void UpdateSounds();
+    void MarkSlotsNearCamera();
+
+    // --- floor ---
+    SIM_Tile* GetTileUnderMouse() const;
+    // Sells or removes what stands on the tile (right click, or left click with the delete tool).
+    void RemoveAtTile(SIM_Tile* tile);
+    // A floating value with the refund rising from the tile.
+    void RefundSlot(SIM_Tile* tile, float refund);
+    GUI_Tile* GetTile(int x, int y) const;
+    static GUI_Tile* ViewOf(const SIM_Tile* tile);
+    int GetWidth() const { return m_width; }
+    int GetHeight() const { return m_height; }
+    // zoom x 512 and zoom x 256 of the frame being drawn (the tools size their ghosts by them).
+    float GetTileScreenWidth() const { return m_tileScreenWidth; }
+    float GetTileScreenHeight() const { return m_tileScreenHeight; }
+    // The tiles drawn this frame, in the floor's order.
+    template <class F>
+    void ForEachVisibleTile(F&& f) const
+    {
+        for (const auto& job : m_tileJobs)
+            for (GUI_Tile* tile : job.visible)
+                f(*tile);
+    }
+    // The same, only those with walls, props, a conveyor, a slot or an outline.
+    template <class F>
+    void ForEachBusyTile(F&& f) const
+    {
+        for (const auto& job : m_tileJobs)
+            for (GUI_Tile* tile : job.busy)
+                f(*tile);
+    }
+
+    // A slot's name label to draw this frame (a research office without research).
+    void QueueLabel(SlotTextLabel* label) { m_queuedLabels.push_back(label); }
+    // Zone floor picture shown in the conveyor view, fixed per zone for the game (no flicker).
+    const std::string& GetConveyorModeTexture(const SIM_BuildingZone* zone);
+
+    // Seams.
+    void SetVehicles(GUI_FactoryVehicles* vehicles) { m_vehicles = vehicles; }
+    GUI_FactoryVehicles* GetVehicles() const { return m_vehicles; }
+    // Elapsed real milliseconds of the frame / 16.666666 (0.1 .. 4.0); 1 until the game sets it.
+    void SetFrameFactor(float factor) { m_frameFactor = factor; }
+    const FactoryFrameStats& GetStats() const { return m_stats; }
+    const FactoryFrameView& GetFrameView() const { return m_frameView; }
+    PSoundHandle GetAmbience() const { return m_ambience; }
+
+    // Views that register with the factory view while they exist (main thread).
+    void AddSlotView(GUI_SlotBase* view);
+    void RemoveSlotView(GUI_SlotBase* view);
+    const std::vector<GUI_SlotBase*>& GetSlotViews() const { return m_slotViews; }
+    void AddStockpileFloor(GUI_SlotStockpile* floor);
+    void RemoveStockpileFloor(GUI_SlotStockpile* floor);
+    void AddExportFloor(GUI_SlotExport* floor);
+    void RemoveExportFloor(GUI_SlotExport* floor);
+    const std::vector<std::unique_ptr<GUI_PotentialImportBay>>& GetImportMarkers() const { return m_importMarkers; }
+    const std::vector<std::unique_ptr<GUI_PotentialExport>>& GetExportMarkers() const { return m_exportMarkers; }
+
+    // Forgets every picture handle and card buffer the view keeps between frames (the texture
+    // store or the device is going away: tests, shutdown).
+    void ReleaseGraphics();
+
+    // --- the simulation's calls (SIM_PresentationListener); main thread unless said ---
+    void LoadAnimations() override;
+    void ComputeCameraMinZoom() override;
+    void InitFactoryView() override { Init(); }
+    void ClearFactoryView() override { Clear(); }
+    void RetintPotentialSiteMarkers() override;
+    void SpawnSlotPlaceParticles(SIM_Tile* tile) override;
+    void PlayEffectSound(const char* name) override;
+    void SlotPlaced(SIM_PlaceableSlot& slot, bool loading) override;
+    void ChainSlotPlaced(SIM_PlaceableSlot& slot, bool loading) override;
+    void SlotRemoved(SIM_PlaceableSlot& slot) override;
+    void ImportBayFinished(SIM_ResourceImportBay& bay, SIM_ResourceConveyor& conveyor, bool loading) override;
+    void ConveyorLaid(SIM_ResourceConveyor& conveyor, bool loading) override;
+    void ConveyorRemoved(SIM_ResourceConveyor& conveyor) override;
+    void ShowMoney(SIM_Tile* tile, float amount) override;
+    SIM_SlotNotice* CreateSlotNotice(SIM_PlaceableSlot* slot) override;
+    void ShowResourceConsumed(SIM_Tile* tile, const SIM_Resource* resource) override;
+    SIM_ResourceObjectView* CreateResourceObjectView(SIM_ResourceObject& object) override;
+    SIM_ImportBayView* CreateImportBayView(SIM_ResourceImportBay& bay) override;
+    SIM_ConveyorLabelView* CreateConveyorLabel(SIM_ResourceImportBay& bay) override;
+    SIM_StockpileView* CreateResourceStockpileView(SIM_ResourceStockpile& stockpile) override;
+    SIM_StockpileView* CreateComponentStockpileView(SIM_ComponentStockpile& stockpile) override;
+    // These three may come from any thread (a stockpile filled inside a worker job): off the main
+    // thread they only mark the slot dialog, which the main thread refreshes in its next Update.
+    void StockpileContentsChanged(const void* viewLink) override;
+    void RefreshSlotTooltip(SIM_PlaceableSlot* slot) override;
+    void OnSlotUpgradePurchased(SIM_PlaceableSlot* slot) override;
+    // Cars: handed to the cars' views when they are plugged in (SetVehicles), none before.
+    SIM_CarView* CreateCarView(SIM_Vehicle* car) override;
+    SIM_CarNotice* CreateCarNotice(SIM_Vehicle* car) override;
+    SIM_CarComponentView* CreateCarComponentView(SIM_VehicleComponent* component) override;
+    void InitCarSpriteCache() override;
+    void AddUpgradeProp(SIM_Tile* tile, const SlotUpgradeProp& prop, int slotFacing) override;
+    void RebuildSlotAnimatedProps(SIM_PlaceableSlot* slot) override;
+    bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out) override;
+
+private:
+    // The tiles of some rows that one TRANSFORMTILES job places this frame.
+    struct TileJob : FactoryViewJob
+    {
+        void Run() override;
+        GUI_Factory* owner = nullptr;
+        int part = 0;
+        int rowBegin = 0, rowEnd = 0;
+        std::vector<GUI_Tile*> visible;
+        // The visible tiles with more than a floor to draw (HasObjects).
+        std::vector<GUI_Tile*> busy;
+        std::vector<GUI_Tile*> unbatched;
+    };
+    // One prop registry list's PREDRAWPROPS job.
+    struct PropJob : FactoryViewJob
+    {
+        void Run() override;
+        const FactoryFrameView* view = nullptr;
+        int list = 0;
+    };
+    struct VehicleJob : FactoryViewJob
+    {
+        void Run() override;
+        GUI_Factory* owner = nullptr;
+    };
+    struct SortJob : FactoryViewJob
+    {
+        void Run() override;
+    };
+
+    GUI_Factory();
+    friend class GUI_FactoryTestAccess;
+
+    // The rows of the floor the camera can see and, per row, the columns: the only tiles the
+    // frame transforms (work per frame grows with the screen, not with the floor).
+    void VisibleColumns(int row, int& first, int& last) const;
+    void PlanTileJobs();
+    void DrawStockpileFloors();
+    void DrawZoneFloors();
+    void DrawTiles();
+    void DrawUnbatchedTiles();
+    void DrawMarkers();
+    void DrawConveyorOverlays();
+    // The pictures worth a copy on the scene's texture pages, most used first.
+    static std::vector<CLoadedTexture*> ScenePictures(const SIM_Mission* mission);
+    // Markers, ambience and the floor's tiles go; unlinkSimulation when the simulation's tiles
+    // still exist and must forget their views.
+    void DropFloor(bool unlinkSimulation);
+    GUI_SlotBase* CreateSlotView(SIM_PlaceableSlot& slot);
+    void CommitSlotView(SIM_PlaceableSlot& slot, GUI_SlotBase& view, bool loading);
+
+    std::vector<std::unique_ptr<GUI_PotentialImportBay>> m_importMarkers;
+    std::vector<std::unique_ptr<GUI_PotentialExport>> m_exportMarkers;
+    std::vector<SlotTextLabel*> m_queuedLabels; // not owned: the slot views own their labels
+    std::unique_ptr<GUI_Tile[]> m_tiles;
+    PSoundHandle m_ambience;
+    int m_width = 0;
+    int m_height = 0;
+    CLoadedTexture* m_conveyorOverlay = nullptr; // "conveyor_gui.dds"
+    float m_tileScreenWidth = 0.0f;
+    float m_tileScreenHeight = 0.0f;
+    float m_frameFactor = 1.0f;
+    int m_frame = 0;
+    FactoryFrameView m_frameView;
+    FactoryFrameStats m_stats;
+    TileJob m_tileJobs[4];
+    PropJob m_propJobs[8];
+    VehicleJob m_vehicleJob;
+    SortJob m_sortJob;
+    // Tile sprites of pictures without a floor batch, rebuilt each frame.
+    std::vector<CTexturedSprite> m_spritePool;
+    std::list<CTexturedSprite*> m_spriteList;
+    std::vector<GUI_SlotBase*> m_slotViews;            // not owned: the slots own their views
+    std::vector<GUI_SlotBase*> m_nearCamera;           // the views marked near the camera this frame
+    std::vector<GUI_SlotStockpile*> m_stockpileFloors; // not owned: the stockpiles own them
+    std::vector<GUI_SlotExport*> m_exportFloors;       // not owned
+    std::vector<std::pair<const SIM_BuildingZone*, std::string>> m_conveyorModeTextures;
+    GUI_FactoryVehicles* m_vehicles = nullptr;
+};

@@ -1,0 +1,86 @@
+// Far-zoom overlay of slots and cars.
+#include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
+
+#include "engine/CLoadedTexture.h"
+#include "engine/GVertexBuffer.h"
+#include "gui/factory/scene/LargeQuadBuffer.h"
+#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/zoomout/GUI_ZoomOutSlot.h"
+#include "gui/factory/zoomout/GUI_ZoomOutVehicle.h"
+
+#include <algorithm>
+
+GUI_ZoomOutIcons& GUI_ZoomOutIcons::Instance()
+{
+    // Never destroyed: icons still alive at exit leave it from their destructors.
+    static auto* icons = new GUI_ZoomOutIcons();
+    return *icons;
+}
+
+void GUI_ZoomOutIcons::Remove(GUI_ZoomOutSlot* slot)
+{
+    m_slots.erase(std::remove(m_slots.begin(), m_slots.end(), slot), m_slots.end());
+}
+
+void GUI_ZoomOutIcons::Remove(GUI_ZoomOutVehicle* vehicle)
+{
+    m_vehicles.erase(std::remove(m_vehicles.begin(), m_vehicles.end(), vehicle), m_vehicles.end());
+}
+
+void GUI_ZoomOutIcons::ReleaseGraphics()
+{
+    m_tileTexture = nullptr;
+    m_vehicleTexture = nullptr;
+}
+
+float GUI_ZoomOutIcons::FadeFor(float zoom)
+{
+    if (zoom > 0.25f)
+        return 0.0f;
+    if (zoom < 0.125f)
+        return 1.0f;
+    return std::clamp(1.0f - (zoom - 0.125f) * 4.0f, 0.0f, 1.0f);
+}
+
+void GUI_ZoomOutIcons::Draw()
+{
+    const FactoryFrameView view = FactoryFrameView::FromCamera();
+    if (view.zoom > 0.25f)
+        return;
+    m_fade = FadeFor(view.zoom);
+    if (!m_tileTexture)
+        m_tileTexture = CLoadedTexture::FindOrLoad("tile_blank.dds");
+    if (!m_vehicleTexture)
+        m_vehicleTexture = CLoadedTexture::FindOrLoad("zoom_out_vehicle.dds");
+    GVertexBuffer& batch = SharedVertexBatch();
+
+    // Every slot's tiles in one run drawn with the blank tile, however many go in.
+    m_tileQuads.clear();
+    for (GUI_ZoomOutSlot* slot : m_slots)
+        slot->DrawTiles(view, m_fade, m_tileQuads);
+    LargeQuadBuffer::Instance().Draw(m_tileTexture, {{m_tileQuads.data(), m_tileQuads.size()}});
+
+    // Icons of different slots never overlap (their tiles are apart), so drawing them grouped by
+    // picture shows the same as drawing them one by one.
+    std::vector<GUI_ZoomOutSlot*> icons;
+    icons.reserve(m_slots.size());
+    for (GUI_ZoomOutSlot* slot : m_slots)
+        if (slot->PlaceIcon(view, m_fade))
+            icons.push_back(slot);
+    std::stable_sort(icons.begin(), icons.end(), [](GUI_ZoomOutSlot* a, GUI_ZoomOutSlot* b) {
+        return a->GetIcon().m_texture.Get() < b->GetIcon().m_texture.Get();
+    });
+    for (GUI_ZoomOutSlot* slot : icons)
+    {
+        batch.SetTexture(&slot->GetIcon().m_texture);
+        slot->GetIcon().AddToBatch();
+    }
+    batch.Flush();
+
+    CLoadedTextureRef dot;
+    dot.Set(m_vehicleTexture);
+    batch.SetTexture(&dot);
+    for (GUI_ZoomOutVehicle* vehicle : m_vehicles)
+        vehicle->Draw(view, m_fade);
+    batch.Flush();
+}

@@ -1,0 +1,44 @@
+// What the floor shows when the player zooms far out: from zoom 0.25 down, every slot is covered
+// by flat tiles of its task's colour with its task icon, and every car by a two-part dot whose
+// colour tells whether it is working, waiting or stuck. The overlay fades in between zoom 0.25 and
+// 0.125. Every slot and car icon registers here; the in-game mode draws them right after the
+// factory scene and its particles. Main thread.
+#pragma once
+
+#include "platform/video/PGraphicsTypes.h"
+
+#include <vector>
+
+class CLoadedTexture;
+class GUI_ZoomOutSlot;
+class GUI_ZoomOutVehicle;
+
+class GUI_ZoomOutIcons
+{
+public:
+    static GUI_ZoomOutIcons& Instance();
+
+    void Draw();
+    // 0 above zoom 0.25, 0.5 at 0.25, 1 at 0.125 and below.
+    static float FadeFor(float zoom);
+
+    void Add(GUI_ZoomOutSlot* slot) { m_slots.push_back(slot); }
+    void Remove(GUI_ZoomOutSlot* slot);
+    void Add(GUI_ZoomOutVehicle* vehicle) { m_vehicles.push_back(vehicle); }
+    void Remove(GUI_ZoomOutVehicle* vehicle);
+    const std::vector<GUI_ZoomOutSlot*>& GetSlots() const { return m_slots; }
+    const std::vector<GUI_ZoomOutVehicle*>& GetVehicles() const { return m_vehicles; }
+    float GetFade() const { return m_fade; }
+    // Forgets the picture handles (the texture store was emptied).
+    void ReleaseGraphics();
+
+private:
+    GUI_ZoomOutIcons() = default;
+
+    float m_fade = 0.0f;
+    std::vector<GUI_ZoomOutSlot*> m_slots;       // not owned: the slot views own them
+    std::vector<GUI_ZoomOutVehicle*> m_vehicles; // not owned: the car views own them
+    CLoadedTexture* m_tileTexture = nullptr;
+    std::vector<PVertex> m_tileQuads; // kept between frames
+    CLoadedTexture* m_vehicleTexture = nullptr;
+};

@@ -1,0 +1,41 @@
+// A slot's far-zoom icon: its tiles flat in the task's colour and the task icon over its main tile.
+// Owned by the slot view; registered with GUI_ZoomOutIcons while it exists. Main thread.
+#pragma once
+
+#include "engine/CTexturedSprite.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class GUI_SlotBase;
+struct FactoryFrameView;
+
+class GUI_ZoomOutSlot
+{
+public:
+    explicit GUI_ZoomOutSlot(GUI_SlotBase* owner);
+    virtual ~GUI_ZoomOutSlot();
+    GUI_ZoomOutSlot(const GUI_ZoomOutSlot&) = delete;
+    GUI_ZoomOutSlot& operator=(const GUI_ZoomOutSlot&) = delete;
+
+    // The icon's picture: an atlas image or a plain file.
+    void SetIcon(const std::string& name);
+    void SetColour(int r, int g, int b, int a);
+    // The slot's tiles, flat, as quads appended to out (drawn with the blank tile).
+    void DrawTiles(const FactoryFrameView& view, float fade, std::vector<PVertex>& out);
+    // Places the icon over the main tile; false when it is off screen.
+    bool PlaceIcon(const FactoryFrameView& view, float fade);
+    CTexturedSprite& GetIcon() { return m_icon; }
+    GUI_SlotBase* GetOwner() const { return m_owner; }
+    int GetRed() const { return m_r; }
+    int GetGreen() const { return m_g; }
+    int GetBlue() const { return m_b; }
+
+private:
+    CTexturedSprite m_icon;
+    GUI_SlotBase* m_owner = nullptr; // owns this icon
+    // Where the owner's tiles are in the world: read once, as the floor never moves.
+    std::vector<std::pair<float, float>> m_tilePlaces;
+    int m_r = 255, m_g = 255, m_b = 255, m_a = 255;
+};

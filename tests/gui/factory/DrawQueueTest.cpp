@@ -1,0 +1,113 @@
+// The depth-sorted draw queue: equal depths keep the order they were queued in, runs of sprites
+// sharing a texture go to the card as one draw, anything that draws itself splits a run.
+#include "FactoryViewTestSupport.h"
+
+#include "gui/factory/scene/GUI_IsometricSprite.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+// A scene object that draws itself: one untextured quad, recorded by its x.
+class SelfDrawn : public GUI_IsometricObject
+{
+public:
+    explicit SelfDrawn(float depth, float x)
+    {
+        m_depth = depth;
+        m_sprite.m_width = m_sprite.m_height = 4.0f;
+        m_sprite.SetPosition(x, 10.0f);
+    }
+    void Draw() override { m_sprite.Draw(); }
+
+private:
+    BaseSprite m_sprite;
+};
+
+std::unique_ptr<GUI_IsometricSprite> Sprite(const char* texture, float depth, float x)
+{
+    auto sprite = std::make_unique<GUI_IsometricSprite>();
+    sprite->SetTexture(texture);
+    sprite->m_depth = depth;
+    sprite->m_sprite.m_width = sprite->m_sprite.m_height = 4.0f;
+    sprite->m_sprite.SetPosition(x, 10.0f);
+    return sprite;
+}
+
+// The x of every quad drawn, in drawing order (an indexed draw records six corners a quad), and how
+// many draws it took.
+std::vector<float> DrawnOrder(const PRecordingState& rec, int& draws)
+{
+    std::vector<float> order;
+    draws = 0;
+    for (const PRecordingDraw& draw : rec.draws)
+    {
+        ++draws;
+        if (draw.indexed)
+            for (size_t i = 0; i < draw.vertices.size(); i += 6)
+                order.push_back(draw.vertices[i].x + 2.0f);
+        else
+            order.push_back(draw.vertices[0].x + 2.0f);
+    }
+    return order;
+}
+} // namespace
+
+TEST_F(FactoryViewTest, QueueDrawsByDepthKeepingQueueOrderAndCountsItsBatches)
+{
+    IsometricDrawQueue& queue = IsometricDrawQueue::Instance();
+    queue.SetCellSize(64);
+    struct Case
+    {
+        const char* name;
+        std::vector<int> textures; // index into the two pictures, -1 draws itself
+        std::vector<float> depths;
+        std::vector<float> x;         // where each queued object stands (4 pixels wide)
+        std::vector<float> expectedX; // in the order drawn
+        int draws;
+    };
+    // Objects within one 64-pixel cell count as overlapping; 200 pixels apart they do not.
+    const Case cases[] = {
+        {"equal depths keep their queue order", {0, 0, 0}, {5, 5, 5}, {100, 110, 120}, {100, 110, 120}, 1},
+        {"sorted by depth, one run of one picture", {0, 0, 0}, {3, 1, 2}, {100, 110, 120}, {110, 120, 100}, 1},
+        {"a picture change between overlapping sprites starts a new run",
+         {0, 1, 1, 0},
+         {1, 2, 3, 4},
+         {70, 80, 90, 100},
+         {70, 80, 90, 100},
+         3},
+        {"a sprite overlapping nothing in between joins the earlier run of its picture",
+         {0, 1, 1, 0},
+         {1, 2, 3, 4},
+         {100, 300, 500, 700},
+         {100, 700, 300, 500},
+         2},
+        {"something drawing itself splits a run", {0, -1, 0}, {1, 2, 3}, {100, 300, 500}, {100, 300, 500}, 3},
+        {"equal depths across pictures stay in order", {1, 0, 1}, {2, 2, 2}, {100, 110, 120}, {100, 110, 120}, 3},
+        {"an empty queue draws nothing", {}, {}, {}, {}, 0},
+    };
+    const char* pictures[2] = {"floor_plain_01.dds", "tile_blank.dds"};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::vector<std::unique_ptr<GUI_IsometricObject>> objects;
+        for (size_t i = 0; i < c.textures.size(); ++i)
+        {
+            if (c.textures[i] < 0)
+                objects.push_back(std::make_unique<SelfDrawn>(c.depths[i], c.x[i]));
+            else
+                objects.push_back(Sprite(pictures[c.textures[i]], c.depths[i], c.x[i]));
+            queue.Append(objects.back().get());
+        }
+        m_rec->Clear();
+        queue.Sort();
+        queue.Flush();
+        int draws = 0;
+        EXPECT_EQ(DrawnOrder(*m_rec, draws), c.expectedX);
+        EXPECT_EQ(draws, c.draws);
+        EXPECT_EQ(queue.GetLastFlushBatches(), c.draws);
+        EXPECT_EQ(queue.GetCount(), 0u);
+    }
+}

@@ -1,0 +1,365 @@
+// What the factory view shows on and over the floor besides the tiles: rising money and counts,
+// selling with its refund, the conveyor view's zone floors, the far-zoom icons, the import and
+// export doors, overhead conveyor arms and hanging resources.
+#include "FactoryViewTestSupport.h"
+
+#include "engine/core/GOptions.h"
+#include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/objects/GUI_FloatingValue.h"
+#include "gui/factory/objects/GUI_PotentialMarker.h"
+#include "gui/factory/objects/GUI_ResourceConveyor.h"
+#include "gui/factory/objects/GUI_ResourceObject.h"
+#include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
+#include "gui/factory/slots/GUI_SlotBase.h"
+#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
+#include "gui/factory/zoomout/GUI_ZoomOutSlot.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/sound/GUI_Sounds.h"
+#include "platform/audio/PAudioDevice.h"
+#include "platform/video/PKeyState.h"
+#include "platform/video/PWindowMessage.h"
+#include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
+
+#include <set>
+
+namespace
+{
+float Cash()
+{
+    return SIM_FinanceManager::Instance().GetCash();
+}
+
+float CostOf(const char* task)
+{
+    return SIM_ProductionTaskManager::Instance().GetTask(task)->m_constructionCost;
+}
+
+// The floating value spawned last (the highest active entry).
+const GUI_FloatingValue* LastValue()
+{
+    for (int i = GUI_FloatingValue::GetCount() - 1; i >= 0; --i)
+        if (GUI_FloatingValue::Get(i).IsActive())
+            return &GUI_FloatingValue::Get(i);
+    return nullptr;
+}
+} // namespace
+
+TEST_F(FactoryViewTest, FloatingValuesRiseFadeAndRetireOnScheduleAndThePoolHoldsTwoHundred)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    FactoryWorld::LookAt(m_world.Tile(5, 5), 1.0f);
+    GUI_FloatingValue::Spawn(GUI_FloatingValue::kCashIcon, 100.0f, 1000.0f, 1234.0f);
+    GUI_FloatingValue::Spawn("icon_steel_sheet.dds", 100.0f, 1000.0f, 12.7f);
+    const GUI_FloatingValue& money = GUI_FloatingValue::Get(0);
+    const GUI_FloatingValue& count = GUI_FloatingValue::Get(1);
+    EXPECT_EQ(money.GetText(), "$ 1,234");
+    EXPECT_FALSE(money.IsPlainNumber());
+    EXPECT_EQ(count.GetText(), "12");
+    EXPECT_TRUE(count.IsPlainNumber());
+
+    struct Step
+    {
+        int frame;
+        int alpha;
+        bool active;
+    };
+    // Full (200) for 165 frames of 12, then falling to 0 over 1020, gone after 3000.
+    const Step schedule[] = {{1, 200, true}, {165, 200, true}, {166, 197, true}, {250, 0, true}, {251, 0, false}};
+    int frame = 0;
+    for (const Step& step : schedule)
+    {
+        while (frame < step.frame)
+        {
+            GUI_FloatingValue::DrawAll();
+            ++frame;
+        }
+        EXPECT_EQ(money.IsActive(), step.active) << "frame " << step.frame;
+        if (step.active)
+        {
+            EXPECT_EQ(money.GetLastAlpha(), step.alpha) << "frame " << step.frame;
+        }
+    }
+    EXPECT_FLOAT_EQ(money.GetWorldY(), 1000.0f - 5.0f * 251.0f);
+
+    // Speed 4 rises 20 a frame, a paused game 5; below zoom 0.25 a value ages unseen, between
+    // 0.25 and 0.375 it is fainter.
+    GUI_FloatingValue::ResetPool();
+    GUI_FloatingValue::Spawn(GUI_FloatingValue::kCashIcon, 0.0f, 0.0f, 5.0f);
+    SIM_Game::Instance().SetSpeed(4.0f);
+    GUI_FloatingValue::DrawAll();
+    EXPECT_FLOAT_EQ(GUI_FloatingValue::Get(0).GetWorldY(), -20.0f);
+    SIM_Game::Instance().SetSpeed(0.0f);
+    GUI_FloatingValue::DrawAll();
+    EXPECT_FLOAT_EQ(GUI_FloatingValue::Get(0).GetWorldY(), -25.0f);
+    SIM_Game::Instance().SetSpeed(1.0f);
+    GUI_Camera::Instance().SetZoom(0.3f);
+    GUI_FloatingValue::DrawAll();
+    EXPECT_EQ(GUI_FloatingValue::Get(0).GetLastAlpha(), 80);
+    GUI_Camera::Instance().SetZoom(0.2f);
+    for (int i = 0; i < 300; ++i)
+        GUI_FloatingValue::DrawAll();
+    EXPECT_TRUE(GUI_FloatingValue::Get(0).IsActive());
+    EXPECT_GT(GUI_FloatingValue::Get(0).GetAge(), 3000.0f);
+    GUI_Camera::Instance().SetZoom(1.0f);
+    GUI_FloatingValue::DrawAll();
+    EXPECT_FALSE(GUI_FloatingValue::Get(0).IsActive());
+
+    // A full pool drops what comes next and changes nothing.
+    GUI_FloatingValue::ResetPool();
+    for (int i = 0; i < GUI_FloatingValue::kPoolSize + 5; ++i)
+        GUI_FloatingValue::Spawn(GUI_FloatingValue::kCashIcon, static_cast<float>(i), 0.0f, 1.0f);
+    EXPECT_EQ(GUI_FloatingValue::GetActiveCount(), GUI_FloatingValue::kPoolSize);
+    EXPECT_EQ(GUI_FloatingValue::GetCount(), GUI_FloatingValue::kPoolSize);
+    EXPECT_FLOAT_EQ(GUI_FloatingValue::Get(GUI_FloatingValue::kPoolSize - 1).GetWorldX(), 199.0f);
+}
+
+TEST_F(FactoryViewTest, SellingPaysBackTheRefundShareOnceAndShowsIt)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    const float share = SIM_SimConfig::GetFloat("SLOT_REFUND_PERCENTAGE");
+    ASSERT_GT(share, 0.0f);
+    GUI_Factory& view = GUI_Factory::Instance();
+
+    // A slot: the refund share of its cost, shown where it stood.
+    ASSERT_NE(m_world.Place("task_make_axles", 3, 3), nullptr);
+    float before = Cash();
+    GUI_FloatingValue::ResetPool();
+    view.RemoveAtTile(m_world.Tile(3, 3));
+    EXPECT_FLOAT_EQ(Cash() - before, share * CostOf("task_make_axles"));
+    EXPECT_EQ(m_world.Tile(3, 3)->m_occupant, nullptr);
+    ASSERT_NE(LastValue(), nullptr);
+    EXPECT_EQ(LastValue()->GetText(), SIM_FinanceManager::FormatMoney(share * CostOf("task_make_axles")));
+
+    // Empty floor: nothing happens, the click is taken.
+    before = Cash();
+    FactoryWorld::LookAt(m_world.Tile(4, 4), 1.0f);
+    m_world.input.MoveTo(400.0f, 300.0f);
+    EXPECT_TRUE(view.OnRightClick(400.0f, 300.0f));
+    EXPECT_FLOAT_EQ(Cash(), before);
+
+    // An import bay with its conveyor piece and importer: all three go for one refund, with or
+    // without Shift, so nothing is left to be sold a second time.
+    for (bool shift : {false, true})
+    {
+        SCOPED_TRACE(shift ? "with Shift" : "without Shift");
+        PKeyState::SetSource([shift](uint32_t key) { return shift && key == PVK_SHIFT; });
+        ASSERT_NE(m_world.Place("task_resource_importer", 1, 5), nullptr);
+        SIM_Tile* bay = m_world.Tile(1, 5);
+        ASSERT_NE(bay->m_conveyor, nullptr);
+        ASSERT_NE(SIM_ResourceConveyorManager::Instance().GetImportBayOn(bay), nullptr);
+        before = Cash();
+        view.RemoveAtTile(bay);
+        EXPECT_FLOAT_EQ(Cash() - before, share * CostOf("task_resource_importer"));
+        EXPECT_EQ(bay->m_occupant, nullptr);
+        EXPECT_EQ(bay->m_conveyor, nullptr);
+        EXPECT_EQ(SIM_ResourceConveyorManager::Instance().GetImportBayOn(bay), nullptr);
+        EXPECT_EQ(m_world.View(1, 5)->GetConveyorView(), nullptr);
+        before = Cash();
+        view.RemoveAtTile(bay);
+        EXPECT_FLOAT_EQ(Cash(), before);
+    }
+
+    // A conveyor under a slot goes only with Shift; without it the slot is sold.
+    PKeyState::SetSource([](uint32_t) { return false; });
+    ASSERT_NE(m_world.Place("task_make_axles", 3, 3), nullptr);
+    ASSERT_TRUE(m_world.LayConveyor(3, 3));
+    view.RemoveAtTile(m_world.Tile(3, 3));
+    EXPECT_EQ(m_world.Tile(3, 3)->m_occupant, nullptr);
+    EXPECT_NE(m_world.Tile(3, 3)->m_conveyor, nullptr);
+}
+
+TEST_F(FactoryViewTest, ConveyorViewKeepsOneFloorPicturePerZone)
+{
+    ASSERT_TRUE(m_world.StartGame("view_wide"));
+    GUI_FactoryTools::Instance().conveyorMode = true;
+    FactoryWorld::LookAt(m_world.Tile(6, 3), 0.25f);
+    GUI_Factory& view = GUI_Factory::Instance();
+    const SIM_Mission* mission = SIM_Game::Instance().GetMission();
+    std::vector<std::string> first;
+    for (int frame = 0; frame < 6; ++frame)
+    {
+        m_world.Frame();
+        for (size_t z = 0; z < mission->m_zones.size(); ++z)
+        {
+            const SIM_BuildingZone* zone = mission->m_zones[z].get();
+            const std::string& texture = view.GetConveyorModeTexture(zone);
+            EXPECT_NE(std::find(zone->m_floorTextures.begin(), zone->m_floorTextures.end(), texture),
+                      zone->m_floorTextures.end());
+            if (frame == 0)
+                first.push_back(texture);
+            else
+                EXPECT_EQ(texture, first[z]) << "frame " << frame;
+        }
+    }
+}
+
+TEST_F(FactoryViewTest, FarZoomIconsFadeInBelowAQuarterAndConveyorsHaveNone)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    SIM_ProductionSlot* shop = m_world.Place("task_make_axles", 3, 4);
+    SIM_ProductionSlot* conveyor = m_world.Place("task_conveyor", 5, 5);
+    ASSERT_NE(shop, nullptr);
+    ASSERT_NE(conveyor, nullptr);
+    EXPECT_NE(static_cast<GUI_SlotBase*>(shop->GetGuiSlot())->GetZoomOutIcon(), nullptr);
+    EXPECT_EQ(static_cast<GUI_SlotBase*>(conveyor->GetGuiSlot())->GetZoomOutIcon(), nullptr);
+    GUI_ZoomOutSlot* icon = static_cast<GUI_SlotBase*>(shop->GetGuiSlot())->GetZoomOutIcon();
+    struct Case
+    {
+        float zoom;
+        int tileAlpha, iconAlpha; // -1: nothing drawn
+    };
+    const Case cases[] = {{0.26f, -1, -1}, {0.25f, 112, 127}, {0.2f, 157, 178}, {0.125f, 225, 255}, {0.05f, 225, 255}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.zoom);
+        FactoryWorld::LookAt(m_world.Tile(3, 4), c.zoom);
+        m_rec->Clear();
+        GUI_ZoomOutIcons::Instance().Draw();
+        int tiles = 0, icons = 0;
+        for (const PRecordingDraw& draw : m_rec->draws)
+            for (size_t i = 0; i < draw.vertices.size(); i += 6)
+            {
+                const uint32_t colour = draw.vertices[i].colour;
+                if ((colour & 0xFFFFFF) == 0xFFFFFF)
+                {
+                    ++icons;
+                    EXPECT_EQ(static_cast<int>(colour >> 24), c.iconAlpha);
+                }
+                else
+                {
+                    ++tiles;
+                    EXPECT_EQ(static_cast<int>(colour >> 24), c.tileAlpha);
+                    EXPECT_EQ(colour & 0xFFFFFF,
+                              static_cast<uint32_t>(icon->GetRed() << 16 | icon->GetGreen() << 8 | icon->GetBlue()));
+                }
+            }
+        EXPECT_EQ(tiles, c.tileAlpha < 0 ? 0 : 3);
+        EXPECT_EQ(icons, c.iconAlpha < 0 ? 0 : 1);
+    }
+}
+
+TEST_F(FactoryViewTest, SiteDoorsFaceTheOutsideAndFadeWhileTheirZoneIsLocked)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    GUI_Factory& view = GUI_Factory::Instance();
+    ASSERT_EQ(view.GetImportMarkers().size(), 2u);
+    ASSERT_EQ(view.GetExportMarkers().size(), 2u);
+    // Sides are looked at in the order 1, 0, 3, 2 and the last outside one wins: the corner site
+    // at (1, 1) has the outside at sides 0 and 3 and takes the north-west door.
+    EXPECT_EQ(view.GetImportMarkers()[0]->GetTextureName(), "wall1_NW_import.dds");
+    EXPECT_EQ(view.GetImportMarkers()[1]->GetTextureName(), "wall1_NW_import.dds");
+    EXPECT_EQ(view.GetExportMarkers()[0]->GetTextureName(), "wall1_SW_export.dds");
+    EXPECT_EQ(view.GetExportMarkers()[1]->GetTextureName(), "wall2_SE_export.dds");
+    EXPECT_EQ(view.GetExportMarkers()[1]->GetDepth(), 10.0f);
+    const GUI_PotentialMarker& annexe = *view.GetExportMarkers()[1];
+    EXPECT_EQ(annexe.GetMarker().m_sprite.m_vertices[0].colour, 0x40FFFFFFu);
+    SIM_Game::Instance().GetMission()->GetZoneByName("Annexe")->Unlock(true);
+    EXPECT_EQ(annexe.GetMarker().m_sprite.m_vertices[0].colour, 0xFFFFFFFFu);
+}
+
+TEST_F(FactoryViewTest, ConveyorArmsFollowTheirSidesAndOnlyHangingResourcesShow)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    // Over a stockpile the arms end in a drop.
+    SIM_ProductionSlot* shop = m_world.Place("task_make_axles", 4, 4);
+    ASSERT_NE(shop, nullptr);
+    ASSERT_TRUE(m_world.LayConveyor(4, 5));
+    ASSERT_TRUE(m_world.LayConveyor(2, 2));
+    SIM_Placement::ConveyorsChanged();
+    const GUI_ResourceConveyor* drop = m_world.View(4, 5)->GetConveyorView();
+    const GUI_ResourceConveyor* plain = m_world.View(2, 2)->GetConveyorView();
+    ASSERT_NE(drop, nullptr);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(drop->GetPiece(1)->GetSprite().m_sprite.m_texture.GetName(), "overhead1.dds");
+    EXPECT_EQ(plain->GetPiece(1)->GetSprite().m_sprite.m_texture.GetName(), "overhead1.dds");
+    EXPECT_NE(drop->GetPiece(1)->GetSprite().m_sprite.m_vertices[0].u,
+              plain->GetPiece(1)->GetSprite().m_sprite.m_vertices[0].u);
+
+    // Only the arms of the connected sides are queued.
+    SIM_ResourceConveyor* piece = m_world.Tile(2, 2)->m_conveyor;
+    const uint8_t sides[4] = {0, 1, 0, 0};
+    std::copy(std::begin(sides), std::end(sides), piece->m_sides);
+    FactoryWorld::LookAt(m_world.Tile(2, 2), 1.0f);
+    m_world.Frame();
+    IsometricDrawQueue& queue = IsometricDrawQueue::Instance();
+    GUI_ResourceConveyor* arms = m_world.View(2, 2)->GetConveyorView();
+    arms->PreDraw(GUI_Factory::Instance().GetFrameView(), m_world.View(2, 2)->GetScreenX(),
+                  m_world.View(2, 2)->GetScreenY());
+    arms->Draw(GUI_Factory::Instance().GetFrameView(), queue);
+    ASSERT_EQ(queue.GetCount(), 1u);
+    EXPECT_EQ(queue.GetObjects()[0], &arms->GetPiece(1)->GetSprite());
+    queue.Clear();
+
+    // A resource hangs (and shows) only while travelling.
+    const SIM_Tile* tile = m_world.Tile(2, 2);
+    SIM_ResourceObject* object = SIM_ResourceObjManager::Instance().Allocate();
+    object->Init(SIM_ResourceManager::Instance().GetResource("steel_sheet"), nullptr, tile->m_worldX, tile->m_worldY);
+    const FactoryFrameView frame = GUI_Factory::Instance().GetFrameView();
+    EXPECT_EQ(DrawResourceObjects(frame), 0);
+    object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
+    EXPECT_EQ(DrawResourceObjects(frame), 1);
+    object->m_state = SIM_ResourceObject::STATE_DELIVERED;
+    EXPECT_EQ(DrawResourceObjects(frame), 0);
+}
+
+TEST_F(FactoryViewTest, AmbienceFollowsTheZoomAndThePlayersVolumes)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    GOptions& options = GOptions::Instance();
+    options.SetFloat("OPTIONS_MASTERVOLUME", 0.5f);
+    options.SetFloat("OPTIONS_SFX", 0.8f);
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.ApplyVolumes();
+    GUI_Factory& view = GUI_Factory::Instance();
+    GUI_Camera& camera = GUI_Camera::Instance();
+    auto volume = [&]() {
+        PSoundState state;
+        EXPECT_TRUE(sounds.GetDevice().GetSoundState(view.GetAmbience(), state));
+        return state.volume;
+    };
+    view.StartAmbience();
+    ASSERT_TRUE(view.GetAmbience().IsValid());
+    // A tenth of master x effects fully zoomed in, a quarter of that fully out.
+    camera.SetZoom(camera.GetMaxZoom());
+    view.UpdateSounds();
+    EXPECT_NEAR(volume(), 0.5f * 0.8f * 0.1f, 1e-6f);
+    camera.SetZoom(camera.GetMinZoom());
+    view.UpdateSounds();
+    EXPECT_NEAR(volume(), 0.5f * 0.8f * 0.1f * 0.25f, 1e-6f);
+    // A floor too small to zoom counts as zoomed in; master volume 0 silences the hall.
+    camera.ComputeMinZoom(1, 1);
+    ASSERT_EQ(camera.GetMinZoom(), camera.GetMaxZoom());
+    view.UpdateSounds();
+    EXPECT_NEAR(volume(), 0.5f * 0.8f * 0.1f, 1e-6f);
+    options.SetFloat("OPTIONS_MASTERVOLUME", 0.0f);
+    sounds.ApplyVolumes();
+    view.UpdateSounds();
+    EXPECT_EQ(volume(), 0.0f);
+    // Muted, a new game's hall stays silent.
+    view.Clear();
+    sounds.SetMuted(true);
+    view.StartAmbience();
+    EXPECT_FALSE(view.GetAmbience().IsValid());
+    sounds.SetMuted(false);
+    options.SetFloat("OPTIONS_MASTERVOLUME", 1.0f);
+    options.SetFloat("OPTIONS_SFX", 1.0f);
+    sounds.ApplyVolumes();
+}

@@ -1,0 +1,54 @@
+// The floor of a small hall as the player sees it: zone floors, the dark ring outside, back walls,
+// the import and export doors, an overhead conveyor with resources hanging from it, and a value
+// rising from the floor, at full zoom and zoomed out to a quarter.
+#include "FactoryViewTestSupport.h"
+
+#include "gui/factory/objects/GUI_FloatingValue.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
+#include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/slots/SIM_Placement.h"
+#include "sim/world/SIM_Tile.h"
+
+namespace
+{
+// An object hanging from the conveyor at a world point.
+void Hang(const char* resource, float x, float y)
+{
+    SIM_ResourceObject* object = SIM_ResourceObjManager::Instance().Allocate();
+    ASSERT_NE(object, nullptr);
+    object->Init(SIM_ResourceManager::Instance().GetResource(resource), nullptr, x, y);
+    object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
+}
+} // namespace
+
+TEST_F(FactoryPictureTest, HallWithWallsDoorsConveyorAndFloatingValue)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    // A conveyor from the import door along row 5 and down column 4.
+    for (int y = 1; y <= 5; ++y)
+        ASSERT_TRUE(m_world.LayConveyor(1, y));
+    for (int x = 2; x <= 5; ++x)
+        ASSERT_TRUE(m_world.LayConveyor(x, 5));
+    SIM_Placement::ConveyorsChanged();
+    const SIM_Tile* a = m_world.Tile(1, 3);
+    const SIM_Tile* b = m_world.Tile(3, 5);
+    Hang("steel_sheet", a->m_worldX, a->m_worldY);
+    Hang("copper_wire", b->m_worldX, b->m_worldY);
+    Hang("steel_sheet", (a->m_worldX + b->m_worldX) / 2.0f, (a->m_worldY + b->m_worldY) / 2.0f);
+    GUI_FloatingValue::ResetPool();
+    const SIM_Tile* middle = m_world.Tile(2, 4);
+    GUI_FloatingValue::Spawn(GUI_FloatingValue::kCashIcon, middle->m_worldX, middle->m_worldY, 1234.0f);
+
+    // The placement sparkles are over by the time the player looks.
+    ClearParticleEmitters();
+
+    FactoryWorld::LookAt(m_world.Tile(2, 4), 1.0f);
+    GUI_Camera::Instance().SetPosition(GUI_Camera::Instance().GetX(), GUI_Camera::Instance().GetY() - 200.0f);
+    CompareFrame("hall_zoom_1");
+    FactoryWorld::LookAt(m_world.Tile(4, 5), 0.25f);
+    CompareFrame("hall_zoom_quarter");
+}

@@ -1,0 +1,201 @@
+// The floor of the factory view: which tiles a frame transforms and draws, where the mouse hits,
+// the back walls, tints of outside and locked tiles, and the outline of a hovered slot.
+#include "FactoryViewTestSupport.h"
+
+#include "engine/GScreenSize.h"
+#include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/floor/GUI_TileWall.h"
+#include "gui/factory/view/GUI_Factory.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "sim/SIM_Game.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_Tile.h"
+
+#include <set>
+#include <utility>
+
+namespace
+{
+// The on-screen rule of a floor tile, checked the slow way: its 512 x 256 quad meets the screen,
+// with 256 pixels of slack below.
+bool OnScreenByHand(const SIM_Tile& tile)
+{
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    const float z = camera.GetZoom();
+    const float x = camera.WorldToScreenX(tile.m_worldX), y = camera.WorldToScreenY(tile.m_worldY);
+    const float w = static_cast<float>(GScreenSize::Width()), h = static_cast<float>(GScreenSize::Height());
+    return !(x + 256.0f * z < 0.0f || x - 256.0f * z > w || y + 128.0f * z < 0.0f || y - 128.0f * z > h + 256.0f);
+}
+
+uint32_t Alpha(uint32_t colour)
+{
+    return colour >> 24;
+}
+
+uint32_t Grey(uint32_t colour)
+{
+    return colour & 0xFF;
+}
+} // namespace
+
+TEST_F(FactoryViewTest, EveryTileOnScreenAndNoOtherIsTransformedOnSquareAndOblongFloors)
+{
+    struct Case
+    {
+        const char* mission;
+        float zoom;
+        int tileX, tileY;
+        float dx, dy;
+    };
+    // Tile counts that are no multiple of four, wider and higher floors, cameras off the floor.
+    const Case cases[] = {
+        {"view_hall", 1.0f, 6, 6, 0.0f, 0.0f},     {"view_hall", 0.25f, 0, 0, 0.0f, 0.0f},
+        {"view_hall", 0.5f, 11, 11, 300.0f, 0.0f}, {"view_wide", 1.0f, 12, 0, 0.0f, 0.0f},
+        {"view_wide", 0.125f, 6, 3, 0.0f, 0.0f},   {"view_wide", 0.7f, 0, 6, -900.0f, 400.0f},
+        {"view_tall", 1.0f, 0, 12, 0.0f, 0.0f},    {"view_tall", 0.3f, 3, 6, 0.0f, 0.0f},
+        {"view_tall", 2.0f, 6, 0, 0.0f, 0.0f},     {"view_tall", 0.5f, 3, 6, 5000.0f, 0.0f},
+    };
+    std::string current;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.mission) + " zoom " + std::to_string(c.zoom));
+        if (current != c.mission)
+        {
+            ASSERT_TRUE(m_world.StartGame(c.mission));
+            current = c.mission;
+        }
+        const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+        FactoryWorld::LookAt(m_world.Tile(c.tileX, c.tileY), c.zoom);
+        GUI_Camera& camera = GUI_Camera::Instance();
+        camera.SetPosition(camera.GetX() + c.dx, camera.GetY() + c.dy);
+        m_world.Frame();
+        std::set<std::pair<int, int>> drawn;
+        GUI_Factory::Instance().ForEachVisibleTile(
+            [&](GUI_Tile& tile) { drawn.emplace(tile.GetSimTile()->m_gridX, tile.GetSimTile()->m_gridY); });
+        std::set<std::pair<int, int>> expected;
+        for (int x = 0; x < factory->GetWidth(); ++x)
+            for (int y = 0; y < factory->GetHeight(); ++y)
+            {
+                const SIM_Tile* tile = factory->GetTile(x, y);
+                if (OnScreenByHand(*tile))
+                    expected.emplace(x, y);
+                EXPECT_EQ(m_world.View(x, y)->IsOnScreen(), OnScreenByHand(*tile)) << x << "," << y;
+            }
+        EXPECT_EQ(drawn, expected);
+        EXPECT_EQ(GUI_Factory::Instance().GetStats().visibleTiles, static_cast<int>(expected.size()));
+    }
+}
+
+TEST_F(FactoryViewTest, MouseHitsTheDiamondOnItsCentreLineButNotInTheCornersOfItsBox)
+{
+    ASSERT_TRUE(m_world.StartGame("view_wide"));
+    FactoryWorld::LookAt(m_world.Tile(4, 3), 1.0f);
+    m_world.Frame();
+    const GUI_Tile* tile = m_world.View(4, 3);
+    ASSERT_TRUE(tile->IsOnScreen());
+    const float x = tile->GetScreenX(), y = tile->GetScreenY();
+    struct Probe
+    {
+        float dx, dy;
+        bool over;
+    };
+    const Probe probes[] = {
+        {0.0f, 0.0f, true},        {-250.0f, 0.0f, true},    {250.0f, 0.0f, true},     // centre line
+        {0.0f, -120.0f, true},     {0.0f, 120.0f, true},     {-100.0f, 40.0f, true},   // inside
+        {-240.0f, -100.0f, false}, {240.0f, -100.0f, false}, {-240.0f, 100.0f, false}, // corners
+        {240.0f, 100.0f, false},   {-260.0f, 0.0f, false},   {0.0f, 130.0f, false},    // outside the box
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(tile->IsMouseOver(x + p.dx, y + p.dy), p.over) << p.dx << "," << p.dy;
+    // The tile under the mouse is the one the view hands to clicks.
+    m_world.input.MoveTo(x - 200.0f, y + 10.0f);
+    EXPECT_EQ(GUI_Factory::Instance().GetTileUnderMouse(), m_world.Tile(4, 3));
+    // Far off the floor nothing is under the mouse, not the nearest edge tile.
+    FactoryWorld::LookAt(m_world.Tile(0, 0), 1.0f);
+    GUI_Camera::Instance().SetPosition(-5000.0f, -5000.0f);
+    EXPECT_EQ(GUI_Factory::Instance().GetTileUnderMouse(), nullptr);
+}
+
+TEST_F(FactoryViewTest, WallsStandOnlyOnTheBackEdgesOfTheHall)
+{
+    for (const char* mission : {"view_wide", "view_tall"})
+    {
+        SCOPED_TRACE(mission);
+        ASSERT_TRUE(m_world.StartGame(mission));
+        const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+        for (int x = 0; x < factory->GetWidth(); ++x)
+        {
+            for (int y = 0; y < factory->GetHeight(); ++y)
+            {
+                const GUI_Tile* tile = m_world.View(x, y);
+                EXPECT_EQ(tile->GetWall(3) != nullptr, x == 0) << x << "," << y;
+                EXPECT_EQ(tile->GetWall(0) != nullptr, y == 0) << x << "," << y;
+                EXPECT_EQ(tile->GetWall(1), nullptr);
+                EXPECT_EQ(tile->GetWall(2), nullptr);
+                if (const GUI_TileWall* wall = tile->GetWall(3))
+                {
+                    EXPECT_EQ(wall->GetDepth(), static_cast<float>(std::max(x, y)));
+                }
+            }
+        }
+    }
+}
+
+TEST_F(FactoryViewTest, OutsideTilesAreDarkAndLockedOnesFaintUntilBought)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    // The ring outside the zones: dark grey, the plain floor, no walls.
+    for (int i = 0; i < 12; ++i)
+    {
+        for (const GUI_Tile* tile : {m_world.View(0, i), m_world.View(11, i), m_world.View(i, 0), m_world.View(i, 11)})
+        {
+            EXPECT_GE(Grey(tile->GetFloorColour()), 40u);
+            EXPECT_LE(Grey(tile->GetFloorColour()), 47u);
+            EXPECT_EQ(Alpha(tile->GetFloorColour()), 255u);
+            EXPECT_EQ(tile->GetFloorTextureName(), "floor_plain_01.dds");
+            EXPECT_EQ(tile->GetWall(0), nullptr);
+            EXPECT_EQ(tile->GetWall(3), nullptr);
+        }
+    }
+    // The bought hall: light grey, its own floor, walls where it meets the ring at the back.
+    const GUI_Tile* corner = m_world.View(1, 1);
+    EXPECT_GE(Grey(corner->GetFloorColour()), 245u);
+    EXPECT_LE(Grey(corner->GetFloorColour()), 254u);
+    EXPECT_EQ(corner->GetFloorTextureName(), "floor_concrete_01.dds");
+    EXPECT_NE(corner->GetWall(0), nullptr);
+    EXPECT_NE(corner->GetWall(3), nullptr);
+    EXPECT_EQ(m_world.View(3, 3)->GetWall(0), nullptr);
+    // The locked annexe: its floor and walls at alpha 64 until the zone is bought.
+    GUI_Tile* annexe = m_world.View(8, 1);
+    EXPECT_EQ(Alpha(annexe->GetFloorColour()), 64u);
+    ASSERT_NE(annexe->GetWall(0), nullptr);
+    EXPECT_EQ(annexe->GetWall(0)->GetSprite().m_sprite.m_vertices[0].colour, 0x40FFFFFFu);
+    SIM_Game::Instance().GetMission()->GetZoneByName("Annexe")->Unlock(true);
+    EXPECT_EQ(Alpha(annexe->GetFloorColour()), 255u);
+    EXPECT_EQ(annexe->GetWall(0)->GetSprite().m_sprite.m_vertices[0].colour, 0xFFFFFFFFu);
+}
+
+TEST_F(FactoryViewTest, HoveringATwoTileFacilityOutlinesItsSixOuterEdges)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.PlaceFacility("fac_research_office", 3, 3), nullptr);
+    FactoryWorld::LookAt(m_world.Tile(3, 3), 1.0f);
+    m_world.Frame();
+    const GUI_Tile* tile = m_world.View(3, 3);
+    m_world.input.MoveTo(tile->GetScreenX(), tile->GetScreenY());
+    m_world.input.Update();
+    GUI_Factory::Instance().Update();
+    ASSERT_TRUE(m_world.View(3, 3)->IsOutlineRequested());
+    ASSERT_TRUE(m_world.View(4, 3)->IsOutlineRequested());
+    m_rec->Clear();
+    GUI_Factory::Instance().Draw();
+    // Outline edges are immediate red lines four pixels wide: the shared edge is left out.
+    int lines = 0;
+    for (const PRecordingDraw& draw : m_rec->draws)
+        if (!draw.indexed && draw.texture == 0 && draw.vertices.size() == 4 && draw.vertices[0].colour == 0xFFFF0505u)
+            ++lines;
+    EXPECT_EQ(lines, 6);
+    EXPECT_FALSE(m_world.View(3, 3)->IsOutlineRequested());
+}

@@ -1,0 +1,220 @@
+// Slot views: turning a slot re-points its conveyor inserts, the name label's anchor and its
+// replacement, clicks on slots that open nothing, the research office's standing label, slot
+// notices by kind (culled off screen, reduced far out) and the import bays' queue labels.
+#include "FactoryViewTestSupport.h"
+
+#include "engine/core/GTextTable.h"
+#include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/notices/GUI_ConveyorLabel.h"
+#include "gui/factory/notices/GUI_Notice.h"
+#include "gui/factory/slots/GUISlotList.h"
+#include "gui/factory/slots/GUI_Facility.h"
+#include "gui/factory/slots/GUI_ProductionSlot.h"
+#include "gui/factory/slots/SlotTextLabel.h"
+#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/slots/SIM_FacilitySlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/world/SIM_Tile.h"
+
+namespace
+{
+GUI_SlotBase* ViewOf(SIM_PlaceableSlot* slot)
+{
+    return slot ? dynamic_cast<GUI_SlotBase*>(slot->GetGuiSlot()) : nullptr;
+}
+} // namespace
+
+TEST_F(FactoryViewTest, TurningASlotRepointsOnlyItsConveyorInserts)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    SIM_ProductionSlot* station = m_world.Place("task_fit_body", 3, 4);
+    ASSERT_NE(station, nullptr);
+    // The station's anchor carries an insert, its stockpile a metal plate.
+    GUI_Tile* anchor = m_world.View(3, 4);
+    GUI_Tile* stockpile = m_world.View(3, 5);
+    EXPECT_EQ(anchor->GetFloorTextureName(), "conveyor_insert01_SE.dds");
+    const char* const inserts[4] = {"conveyor_insert01_NE.dds", "conveyor_insert01_SE.dds", "conveyor_insert01_SW.dds",
+                                    "conveyor_insert01_NW.dds"};
+    for (int facing : {0, 2, 3, 1})
+    {
+        station->SetFacing(facing);
+        EXPECT_EQ(anchor->GetFloorTextureName(), inserts[facing]);
+        EXPECT_EQ(stockpile->GetFloorTextureName(), "floor_metal_04.dds");
+    }
+    // A conveyor task shows its own picture for the facing on its one tile.
+    SIM_ProductionSlot* conveyor = m_world.Place("task_conveyor", 6, 6);
+    ASSERT_NE(conveyor, nullptr);
+    const std::string* sprites = conveyor->GetProductionTask()->m_sprites;
+    for (int facing = 0; facing < 4; ++facing)
+    {
+        conveyor->SetFacing(facing);
+        EXPECT_EQ(m_world.View(6, 6)->GetFloorTextureName(), sprites[facing]);
+    }
+}
+
+TEST_F(FactoryViewTest, NameLabelStandsOnTheTopTileAndANewOneReplacesTheOld)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    // The axle shop covers (3, 4), (3, 5) and (3, 3): the last is highest on screen.
+    SIM_ProductionSlot* shop = m_world.Place("task_make_axles", 3, 4);
+    GUI_SlotBase* view = ViewOf(shop);
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view->GetLabel(), nullptr);
+    EXPECT_EQ(view->GetLabel()->GetAnchor(), m_world.Tile(3, 3));
+    EXPECT_EQ(view->GetLabel()->GetText(), shop->GetTask()->GetGuiName());
+    // Two tiles on the same row: the first in footprint order.
+    SIM_FacilitySlot* office = m_world.PlaceFacility("fac_research_office", 6, 6, 0);
+    ASSERT_NE(office, nullptr);
+    GUI_SlotBase* officeView = ViewOf(office);
+    ASSERT_NE(officeView->GetLabel(), nullptr);
+    EXPECT_EQ(officeView->GetLabel()->GetAnchor(), office->GetTiles().back());
+    // A second label replaces the first, and nothing keeps pointing at the old one.
+    GUISlotList::Instance().hovered = view->GetLabel();
+    view->CreateNameLabel("Axles again");
+    EXPECT_EQ(GUISlotList::Instance().hovered, nullptr);
+    EXPECT_EQ(view->GetLabel()->GetText(), "Axles again");
+    // The label's width is the text's plus 20.
+    EXPECT_GT(view->GetLabel()->GetWidth(), 20.0f);
+}
+
+TEST_F(FactoryViewTest, ClicksOnConveyorsAndImportersOpenNothingButAreTaken)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    int opened = 0;
+    GUI_FactoryTools::Instance().openSlotTooltip = [&opened](GUI_ProductionSlot&) { ++opened; };
+    struct Case
+    {
+        const char* task;
+        int x, y;
+        int opens;
+    };
+    const Case cases[] = {
+        {"task_conveyor", 5, 5, 0}, {"task_resource_importer", 1, 5, 0}, {"task_make_axles", 3, 3, 1}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.task);
+        ASSERT_NE(m_world.Place(c.task, c.x, c.y), nullptr);
+        FactoryWorld::LookAt(m_world.Tile(c.x, c.y), 1.0f);
+        m_world.Frame();
+        m_world.input.MoveTo(400.0f, 300.0f);
+        opened = 0;
+        EXPECT_TRUE(GUI_Factory::Instance().OnClick(400.0f, 300.0f));
+        EXPECT_EQ(opened, c.opens);
+    }
+}
+
+TEST_F(FactoryViewTest, AResearchOfficeWithNothingToResearchSaysSoWithoutHover)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    SIM_FacilitySlot* office = m_world.PlaceFacility("fac_research_office", 4, 4);
+    ASSERT_NE(office, nullptr);
+    auto* view = dynamic_cast<GUI_Facility*>(ViewOf(office));
+    ASSERT_NE(view, nullptr);
+    FactoryWorld::LookAt(m_world.Tile(4, 4), 0.5f);
+    SIM_ResearchManager::Instance().SetCurrentResearch(nullptr);
+    m_world.Frame();
+    EXPECT_EQ(view->GetLabel()->GetText(), GTextTable::GetText("FAC_NO_RESEARCH"));
+    SIM_Researchable* item = SIM_ResearchManager::Instance().GetItems().front();
+    SIM_ResearchManager::Instance().SetCurrentResearch(item);
+    m_world.Frame();
+    EXPECT_EQ(view->GetLabel()->GetText(), item->GetName());
+    SIM_ResearchManager::Instance().SetCurrentResearch(nullptr);
+}
+
+TEST_F(FactoryViewTest, NoticesShowTheirKindAreCulledOffScreenAndReducedFarOut)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    SIM_ProductionSlot* shop = m_world.Place("task_make_axles", 4, 4);
+    auto* notice = dynamic_cast<GUI_Notice*>(shop->GetNotice());
+    ASSERT_NE(notice, nullptr);
+    struct Kind
+    {
+        int kind;
+        const char* key;
+        const char* symbol;
+        uint32_t background, text;
+    };
+    const Kind kinds[] = {
+        {1, "NOTICE_NORESOURCES", "notice_warning.dds", 0xFFE7D61Du, 0xFF0B0B0Bu},
+        {2, "NOTICE_NORESOURCEROUTE", "notice_error.dds", 0xFFDC3920u, 0xFFF0F0F0u},
+        {3, "NOTICE_MISSINGINPUT", "notice_error.dds", 0xFFDC3920u, 0xFFF0F0F0u},
+        {4, "NOTICE_MISSINGOUTPUT", "notice_error.dds", 0xFFDC3920u, 0xFFF0F0F0u},
+        {5, "NOTICE_NOEXPORTROOM", "notice_warning.dds", 0xFFE7D61Du, 0xFF0B0B0Bu},
+    };
+    for (const Kind& k : kinds)
+    {
+        SCOPED_TRACE(k.key);
+        notice->SetKind(k.kind);
+        EXPECT_EQ(notice->GetText(), GTextTable::GetText(k.key));
+        EXPECT_EQ(notice->GetSymbol().m_texture.GetName(), k.symbol);
+        EXPECT_EQ(notice->GetBackground().Argb(), k.background);
+        EXPECT_EQ(notice->GetTextColour().Argb(), k.text);
+    }
+    // Where it is drawn: 150 pixels off the left edge nothing, 50 pixels off it shows; at zoom
+    // 0.125 or less the symbol alone.
+    const SIM_Tile* anchor = m_world.Tile(4, 4);
+    GUI_Camera& camera = GUI_Camera::Instance();
+    struct Place
+    {
+        float screenX, zoom;
+        GUI_NoticeBase::Drawn drawn;
+    };
+    const Place places[] = {{-150.0f, 1.0f, GUI_NoticeBase::Drawn::NOTHING},
+                            {-50.0f, 1.0f, GUI_NoticeBase::Drawn::FULL},
+                            {400.0f, 0.2f, GUI_NoticeBase::Drawn::FULL},
+                            {400.0f, 0.125f, GUI_NoticeBase::Drawn::REDUCED}};
+    for (const Place& p : places)
+    {
+        camera.SetZoom(p.zoom);
+        camera.SetPosition(anchor->m_worldX - (p.screenX - 400.0f) / p.zoom, anchor->m_worldY);
+        notice->Draw();
+        EXPECT_EQ(notice->GetLastDrawn(), p.drawn) << p.screenX << " at zoom " << p.zoom;
+    }
+    // Hidden again once the problem is solved.
+    notice->SetKind(0);
+    notice->Draw();
+    EXPECT_EQ(notice->GetLastDrawn(), GUI_NoticeBase::Drawn::NOTHING);
+}
+
+TEST_F(FactoryViewTest, BayLabelsCountTheQueueByKindInOrderOfArrival)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.Place("task_resource_importer", 1, 5), nullptr);
+    SIM_ResourceImportBay* bay = SIM_ResourceConveyorManager::Instance().GetImportBayOn(m_world.Tile(1, 5));
+    ASSERT_NE(bay, nullptr);
+    ASSERT_EQ(ConveyorLabelList().size(), 1u);
+    GUI_ConveyorLabel* label = ConveyorLabelList().front();
+    FactoryWorld::LookAt(m_world.Tile(1, 5), 0.5f);
+    label->Draw();
+    EXPECT_FALSE(label->WasDrawn()) << "an empty queue shows nothing";
+    const char* const arrivals[] = {"copper_wire", "steel_sheet", "copper_wire", "copper_wire"};
+    for (const char* name : arrivals)
+    {
+        SIM_ResourceObject* object = SIM_ResourceObjManager::Instance().Allocate();
+        object->Init(SIM_ResourceManager::Instance().GetResource(name), nullptr, 0.0f, 0.0f);
+        bay->Enqueue(object);
+    }
+    ASSERT_EQ(label->GetRows().size(), 2u);
+    EXPECT_EQ(label->GetRows()[0].GetResource()->GetName(), "copper_wire");
+    EXPECT_EQ(label->GetRows()[0].GetText(), "3");
+    EXPECT_EQ(label->GetRows()[1].GetText(), "1");
+    EXPECT_EQ(label->GetHeight(), 2 * 36 + 20);
+    label->Draw();
+    EXPECT_TRUE(label->WasDrawn());
+    // Scrolled away the label is not drawn, though it keeps its place.
+    const float left = label->GetLeft();
+    GUI_Camera::Instance().SetPosition(GUI_Camera::Instance().GetX() + 5000.0f, GUI_Camera::Instance().GetY());
+    label->Draw();
+    EXPECT_FALSE(label->WasDrawn());
+    EXPECT_FLOAT_EQ(label->GetLeft(), left - 5000.0f * 0.5f);
+}
