@@ -1,7 +1,11 @@
 // The real game executable, started with a fresh home folder: user folders, logs, prefs and
 // settings files, the crash marker, screenshots, closing the window, the relaunch flag, bad
 // input files, and the daily update check against a server on loopback.
+#include "GameProcess.h"
 #include "support/LoopbackHttpServer.h"
+
+#include "platform/video/PImage.h"
+#include "platform/video/PImageCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -21,186 +26,10 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using namespace gameprocess;
 
 namespace
 {
-std::string GameExecutable()
-{
-    // The test binary sits in <build>/tests, the game in <build>.
-    const fs::path self = fs::read_symlink("/proc/self/exe");
-    return (self.parent_path().parent_path() / "ferrovane").string();
-}
-
-// A display of the game's own for one run: other tests' windows on a shared display would take
-// the focus, and a game without the focus rightly draws no frames.
-class PrivateDisplay
-{
-public:
-    explicit PrivateDisplay(const std::string& screen = "1280x1024x24")
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        m_server = fork();
-        if (m_server == 0)
-        {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number.push_back(c);
-        close(fds[0]);
-        if (!number.empty())
-            m_display = ":" + number;
-    }
-    ~PrivateDisplay()
-    {
-        if (m_server > 0)
-        {
-            kill(m_server, SIGTERM);
-            waitpid(m_server, nullptr, 0);
-        }
-    }
-    const std::string& Name() const { return m_display; }
-
-private:
-    pid_t m_server = -1;
-    std::string m_display;
-};
-
-bool DisplayAvailable()
-{
-    return PrivateDisplay().Name().size() > 1;
-}
-
-std::string RunSlurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void RunSpit(const fs::path& path, const std::string& text)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-std::vector<std::string> RunLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::stringstream ss(text);
-    std::string line;
-    while (std::getline(ss, line))
-        lines.push_back(line);
-    return lines;
-}
-
-struct RunResult
-{
-    int exitCode = -1;
-    bool timedOut = false;
-};
-
-class GameHome
-{
-public:
-    GameHome()
-    {
-        char tmpl[] = "/tmp/ferrovane_home_XXXXXX";
-        m_home = mkdtemp(tmpl);
-    }
-    ~GameHome()
-    {
-        std::error_code ec;
-        fs::remove_all(m_home, ec);
-    }
-    fs::path Home() const { return m_home; }
-    fs::path User() const { return m_home / "Documents" / "My Games" / "ferrovane"; }
-    std::string DebugLog() const { return RunSlurp(User() / "debug" / "debug.txt"); }
-    std::string ErrorLog() const { return RunSlurp(User() / "debug" / "errors.txt"); }
-
-    // Starts the game and waits for it to end on its own (the injected events close it).
-    RunResult Run(const std::vector<std::string>& args, const std::string& events,
-                  const std::vector<std::string>& extraEnv = {}, const std::string& screen = "1280x1024x24") const
-    {
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e)
-        {
-            const std::string entry = *e;
-            if (entry.rfind("HOME=", 0) == 0 || entry.rfind("XDG_DOCUMENTS_DIR=", 0) == 0 ||
-                entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("ASAN_OPTIONS=", 0) == 0 ||
-                entry.rfind("FERROVANE_TEST_EVENTS=", 0) == 0)
-                continue;
-            bool replaced = false;
-            for (const std::string& extra : extraEnv)
-                replaced |= entry.rfind(extra.substr(0, extra.find('=') + 1), 0) == 0;
-            if (replaced)
-                continue;
-            env.push_back(entry);
-        }
-        const PrivateDisplay display(screen);
-        env.push_back("DISPLAY=" + display.Name());
-        env.push_back("HOME=" + m_home.string());
-        env.push_back("FERROVANE_TEST_EVENTS=" + events);
-        env.push_back("FERROVANE_HEADLESS=1");
-        // The graphics and desktop libraries keep memory to the end; leaks are checked by the
-        // unit tests, this test checks behaviour.
-        env.push_back("ASAN_OPTIONS=detect_leaks=0");
-        for (const std::string& e : extraEnv)
-            env.push_back(e);
-
-        const std::string exe = GameExecutable();
-        std::vector<char*> argv{const_cast<char*>(exe.c_str())};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (const std::string& e : env)
-            envp.push_back(const_cast<char*>(e.c_str()));
-        envp.push_back(nullptr);
-
-        RunResult result;
-        const pid_t pid = fork();
-        if (pid == 0)
-        {
-            setpgid(0, 0);
-            execve(exe.c_str(), argv.data(), envp.data());
-            _exit(127);
-        }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-        int status = 0;
-        while (true)
-        {
-            const pid_t done = waitpid(pid, &status, WNOHANG);
-            if (done == pid)
-                break;
-            if (std::chrono::steady_clock::now() > deadline)
-            {
-                kill(-pid, SIGKILL);
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                result.timedOut = true;
-                return result;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return result;
-    }
-
-private:
-    fs::path m_home;
-};
-
 // The size the game takes from the desktop it found, with the minimum height applied.
 bool DesktopFromLog(const std::string& log, int& width, int& height)
 {
@@ -212,12 +41,6 @@ bool DesktopFromLog(const std::string& log, int& width, int& height)
     if (height < 768)
         height = 768;
     return true;
-}
-
-std::string PrefsText(int w, int h, int windowed, int borderless)
-{
-    return "[prefs]\nwidth = " + std::to_string(w) + "\nheight = " + std::to_string(h) +
-           "\nwindowed = " + std::to_string(windowed) + "\nborderless = " + std::to_string(borderless) + "\n";
 }
 
 } // namespace
@@ -492,4 +315,131 @@ TEST_F(GameRun, NoUpdateServerMeansNoCheck)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_FALSE(fs::exists(home.User() / "lst_chk.ini"));
     EXPECT_NE(home.DebugLog().find("Update check: no update server set"), std::string::npos);
+}
+
+namespace
+{
+// A screenshot shrunk to 160 x 128 by averaging, so a comparison looks at what is where and not at
+// the noise of the picture's compression.
+PImage RunShrink(const PImage& picture)
+{
+    constexpr int kW = 160, kH = 128;
+    PImage small;
+    small.levels.resize(1);
+    PImageLevel& out = small.levels[0];
+    out.width = kW;
+    out.height = kH;
+    out.rgba.assign(static_cast<size_t>(kW * kH * 4), 0);
+    const int w = picture.Width(), h = picture.Height();
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+        {
+            int sum[4] = {0, 0, 0, 0}, n = 0;
+            for (int sy = y * h / kH; sy < (y + 1) * h / kH; ++sy)
+                for (int sx = x * w / kW; sx < (x + 1) * w / kW; ++sx, ++n)
+                    for (int c = 0; c < 4; ++c)
+                        sum[c] += picture.levels[0].rgba[static_cast<size_t>((sy * w + sx) * 4 + c)];
+            for (int c = 0; c < 4; ++c)
+                out.rgba[static_cast<size_t>((y * kW + x) * 4 + c)] = static_cast<uint8_t>(n ? sum[c] / n : 0);
+        }
+    return small;
+}
+
+// Compares a screenshot with the stored picture of that name (or, with FV_WRITE_REFERENCES set,
+// stores it).
+void RunCompareScreenshot(const fs::path& shot, const std::string& name)
+{
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(PImageCodec::ReadFile(shot.string(), bytes)) << shot;
+    PImage picture;
+    ASSERT_TRUE(PImageCodec::Decode(bytes.data(), bytes.size(), picture)) << shot;
+    const PImage small = RunShrink(picture);
+    const std::string path = std::string(FV_TEST_DIR) + "/app/reference/" + name + ".png";
+    if (std::getenv("FV_WRITE_REFERENCES") != nullptr)
+    {
+        fs::create_directories(fs::path(path).parent_path());
+        ASSERT_TRUE(PImageCodec::SaveToFile(path, small, PImageFileFormat::Png)) << path;
+        return;
+    }
+    std::vector<uint8_t> refBytes;
+    ASSERT_TRUE(PImageCodec::ReadFile(path, refBytes)) << path;
+    PImage reference;
+    ASSERT_TRUE(PImageCodec::Decode(refBytes.data(), refBytes.size(), reference)) << path;
+    ASSERT_EQ(reference.Width(), small.Width());
+    ASSERT_EQ(reference.Height(), small.Height());
+    int differing = 0;
+    for (size_t i = 0; i + 3 < small.levels[0].rgba.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c)
+            if (std::abs(small.levels[0].rgba[i + c] - reference.levels[0].rgba[i + c]) > 24)
+            {
+                ++differing;
+                break;
+            }
+    EXPECT_LE(differing, 160 * 128 / 100) << name << ": " << differing << " of 20480 areas differ";
+}
+
+std::vector<fs::path> RunScreenshots(const GameHome& home)
+{
+    std::vector<fs::path> shots;
+    for (const auto& entry : fs::directory_iterator(home.User() / "screenshots"))
+        shots.push_back(entry.path());
+    // The names carry the date and time, so they sort in the order they were taken.
+    std::sort(shots.begin(), shots.end());
+    return shots;
+}
+} // namespace
+
+TEST_F(GameRun, ClicksLeadFromTheMainMenuThroughTheMissionListIntoANewGame)
+{
+    GameHome home;
+    // On the 1280 x 1024 screen: "New Game" is the first button under the logo, "Play" the big
+    // button of the first mission ("First Factory").
+    const RunResult r =
+        home.Run({}, "1500:printscreen,3000:click:120:824,4500:printscreen,6000:click:820:427,8000:printscreen,"
+                     "10000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    const size_t menu = log.find("Game mode: mainmenu");
+    const size_t list = log.find("Game mode: choosemission");
+    const size_t game = log.find("Game mode: game");
+    ASSERT_NE(menu, std::string::npos) << log;
+    ASSERT_NE(list, std::string::npos) << log;
+    ASSERT_NE(game, std::string::npos) << log;
+    EXPECT_LT(menu, list);
+    EXPECT_LT(list, game);
+    EXPECT_EQ(log.find("Not found"), std::string::npos) << log;
+    EXPECT_EQ(home.ErrorLog().find("could not be set up"), std::string::npos);
+
+    const std::vector<fs::path> shots = RunScreenshots(home);
+    ASSERT_EQ(shots.size(), 3u);
+    RunCompareScreenshot(shots[0], "front_mainmenu");
+    RunCompareScreenshot(shots[1], "front_choosemission");
+}
+
+TEST_F(GameRun, ASaveIsLoadedByClicksFromTheLoadScreen)
+{
+    GameHome home;
+    const fs::path corpus = fs::path(FV_TEST_DIR) / "fuzz" / "corpus" / "savegame" / "busy_factory.xml";
+    fs::create_directories(home.User() / "savegames");
+    fs::copy_file(corpus, home.User() / "savegames" / "busy factory.xml");
+    // "Load Game" is the second button under the logo; the first save's load button is at the
+    // right of the first strip of the centred load dialog.
+    const RunResult r =
+        home.Run({}, "1500:click:295:824,3000:printscreen,4500:click:927:349,7000:printscreen,9000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    const size_t load = log.find("Game mode: loadgame");
+    const size_t game = log.find("Game mode: game");
+    ASSERT_NE(load, std::string::npos) << log;
+    ASSERT_NE(game, std::string::npos) << log;
+    EXPECT_LT(load, game);
+    EXPECT_NE(log.find("Game Load complete", game), std::string::npos) << log;
+    // The save came in whole: no second trip to the menu and nothing reported.
+    EXPECT_EQ(log.find("Game mode: mainmenu", game), std::string::npos) << log;
+    EXPECT_EQ(home.ErrorLog().find("save"), std::string::npos) << home.ErrorLog();
+    const std::vector<fs::path> shots = RunScreenshots(home);
+    ASSERT_EQ(shots.size(), 2u);
+    RunCompareScreenshot(shots[0], "front_loadgame");
 }
