@@ -33,12 +33,12 @@ bool PImageCodec::Decode(const uint8_t* data, size_t size, PImage& image, PForma
     // Ask for the size first so a small hostile file cannot make us allocate gigabytes.
     if (!stbi_info_from_memory(data, static_cast<int>(size), &w, &h, &comp))
         return false;
-    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
+    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || static_cast<long long>(w) * h > kMaxPixels)
         return false;
     stbi_uc* pixels = stbi_load_from_memory(data, static_cast<int>(size), &w, &h, &comp, 4);
     if (!pixels)
         return false;
-    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
+    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || static_cast<long long>(w) * h > kMaxPixels)
     {
         stbi_image_free(pixels);
         return false;

@@ -24,6 +24,9 @@ class PImageCodec
 public:
     // Largest side accepted from any picture file.
     static constexpr int kMaxSide = 16384;
+    // A picture may be long or wide, but not both: 64 million pixels (256 MB of colour) is far
+    // beyond any picture the game ships and keeps a forged header from exhausting memory.
+    static constexpr long long kMaxPixels = 8192LL * 8192LL;
 
     // Decodes by content (not by name). Returns false for anything unreadable or oversized.
     static bool Decode(const uint8_t* data, size_t size, PImage& image, PFormat* fileFormat = nullptr);

@@ -224,10 +224,29 @@ void SIM_LoadGame::AfterLoad(SaveLoadContext& context)
 
 bool SIM_LoadGame::ReadHeader(std::string& date, std::string& mission, const std::string& name)
 {
-    std::string text;
-    if (!ReadFile(name, text, true))
+    // The date and the mission stand in the first lines of a save: the dialogs list every save
+    // each time they open, and a large factory's file runs to megabytes, so only its start is
+    // read, and the whole file only when the start does not hold them.
+    constexpr size_t kHeaderBytes = 16384;
+    const std::string path = SaveFolder::PathFor(name);
+    SaveFileOps& ops = m_ops ? *m_ops : SaveFileOps::Default();
+    std::string text, reason;
+    bool whole = false;
+    if (!ops.ReadStart(path, kHeaderBytes, text, whole, reason))
+    {
+        // A foreign or missing file is only logged: the dialogs list every file, every time.
+        GDebugLog::Instance().LogError("Cannot read save game " + path + ": " + reason);
         return false;
-    // A foreign file in the folder is only logged: the dialogs list every file, every time.
+    }
+    if (PeekHeader(std::move(text), date, mission))
+        return true;
+    if (whole || !ReadFile(name, text, true))
+        return false;
+    return PeekHeader(std::move(text), date, mission);
+}
+
+bool SIM_LoadGame::PeekHeader(std::string text, std::string& date, std::string& mission)
+{
     SaveReader reader;
     reader.SetShowErrorBox(false);
     reader.Reset(std::move(text));

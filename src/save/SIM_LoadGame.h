@@ -40,6 +40,7 @@ public:
 private:
     SIM_LoadGame() = default;
     bool ReadFile(const std::string& name, std::string& text, bool quiet);
+    static bool PeekHeader(std::string text, std::string& date, std::string& mission);
     void ReadSections(SaveLoadContext& context);
     void AfterLoad(SaveLoadContext& context);
 

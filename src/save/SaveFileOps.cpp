@@ -61,7 +61,14 @@ bool SaveFileOps::WriteAtomically(const std::string& path, std::string_view byte
 
 bool SaveFileOps::ReadWhole(const std::string& path, std::string& out, std::string& error)
 {
+    bool whole = false;
+    return ReadStart(path, static_cast<size_t>(kMaxFileSize), out, whole, error);
+}
+
+bool SaveFileOps::ReadStart(const std::string& path, size_t limit, std::string& out, bool& whole, std::string& error)
+{
     out.clear();
+    whole = false;
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
     {
@@ -75,11 +82,13 @@ bool SaveFileOps::ReadWhole(const std::string& path, std::string& out, std::stri
         error = "not a savegame file (empty, too large or not a regular file)";
         return false;
     }
-    out.resize(static_cast<size_t>(info.st_size));
+    const size_t size = static_cast<size_t>(info.st_size);
+    out.resize(std::min(size, limit));
     const size_t got = std::fread(out.data(), 1, out.size(), file);
     std::fclose(file);
     // Only the bytes that were read count; a file that shrank meanwhile reads shorter.
     out.resize(got);
+    whole = got == size;
     if (out.empty())
     {
         error = "Failed to read in file data";

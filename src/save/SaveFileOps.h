@@ -2,7 +2,7 @@
 // beside the old as "<path>.tmp", every write is checked, the file is flushed and synced to the
 // disk and only then renamed over the old one in a single step; on any failure the temporary file
 // is removed and the old save stays as it was. Reading takes the whole file at once, as many
-// bytes as were actually read.
+// bytes as were actually read, or only its start.
 // The disk operations are virtual so that tests can fill the disk or fail the rename.
 // Main thread.
 #pragma once
@@ -28,6 +28,9 @@ public:
     bool WriteAtomically(const std::string& path, std::string_view bytes, std::string& error);
     // The whole file; false (with the reason) when it cannot be opened, is empty or too large.
     bool ReadWhole(const std::string& path, std::string& out, std::string& error);
+    // At most the first `limit` bytes of the file, with the same checks; `whole` tells whether
+    // that was all of it.
+    bool ReadStart(const std::string& path, size_t limit, std::string& out, bool& whole, std::string& error);
 
 protected:
     virtual FILE* OpenForWrite(const std::string& path);

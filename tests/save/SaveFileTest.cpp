@@ -129,12 +129,22 @@ TEST_F(SaveFiles, TheHeaderPeekReadsEverySaveAndKeepsNothing)
 {
     ASSERT_TRUE(SIM_SaveGame::Instance().SaveGame("listed"));
     world.WriteSave("foreign", "<project>junk</project>");
+    // The dialogs read only the start of a save; one whose header is far longer than the game
+    // ever writes is still described.
+    std::string longHeader = world.ReadSave("listed");
+    const size_t version = longHeader.find("</version>");
+    ASSERT_NE(version, std::string::npos);
+    longHeader.insert(version, std::string(100000, 'v'));
+    world.WriteSave("long_header", longHeader);
     const std::string before = DumpSimulation();
     for (int i = 0; i < 100; ++i)
     {
         std::string date = "unchanged", mission = "unchanged";
         ASSERT_TRUE(SIM_LoadGame::Instance().ReadHeader(date, mission, "listed"));
         EXPECT_EQ(date, "6/12/2026 (DD-MM-YYYY) - 9:05");
+        EXPECT_EQ(mission, "m01_first_factory");
+        date = mission = "unchanged";
+        ASSERT_TRUE(SIM_LoadGame::Instance().ReadHeader(date, mission, "long_header"));
         EXPECT_EQ(mission, "m01_first_factory");
         date = mission = "unchanged";
         EXPECT_FALSE(SIM_LoadGame::Instance().ReadHeader(date, mission, "foreign"));

@@ -169,7 +169,9 @@ public:
         "conveyors bring what it needs from the import bays as soon as a route is free. Upgrades "
         "make a slot faster or let it use less power.";
 };
+} // namespace
 
+// Outside the anonymous namespace: the test classes gtest derives from it have external linkage.
 class GalleryPicture : public GLRenderTest
 {
 protected:
@@ -198,7 +200,6 @@ protected:
 
     ToolkitTestWorld m_world;
 };
-} // namespace
 
 TEST_F(GalleryPicture, EveryWidgetAsItOpensAndAfterThePlayerUsesIt)
 {

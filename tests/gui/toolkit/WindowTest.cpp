@@ -315,6 +315,46 @@ TEST_F(WindowTest, ClosingTwiceInOneClickDeletesOnce)
     EXPECT_TRUE(wm.GetWindows().empty());
 }
 
+namespace
+{
+// Closes itself from its own Draw (the object it showed went away) and goes on drawing.
+class SelfClosingDialog : public JournalDialog
+{
+public:
+    using JournalDialog::JournalDialog;
+    void Draw() override
+    {
+        Close();
+        JournalDialog::Draw();
+    }
+};
+} // namespace
+
+TEST_F(WindowTest, AWindowClosingItselfWhileItDrawsIsDeletedAfterTheFrame)
+{
+    GUI_WindowManager& wm = GUI_WindowManager::Instance();
+    GUI_WindowManager::Create<SelfClosingDialog>(journal, "still", PRect{100, 100, 400, 300});
+    Frame();
+    EXPECT_EQ(journal, (std::vector<std::string>{"draw still"}));
+    Frame();
+    EXPECT_EQ(Count(journal, "deleted still"), 1);
+    EXPECT_EQ(Count(journal, "draw still"), 1) << "a closed window is not drawn again";
+
+    // The same while the cursor draws it over everything during a drag of its title bar.
+    auto* dragged = GUI_WindowManager::Create<SelfClosingDialog>(journal, "dragged", PRect{100, 100, 400, 300});
+    m_input.MoveTo(150, 110);
+    m_input.SetLeftHeld(true);
+    dragged->BeginDrag();
+    ASSERT_EQ(GUI_Cursor::Instance().GetDraggedWindow(), dragged);
+    GUI_Cursor::Instance().Update();
+    EXPECT_EQ(GUI_Cursor::Instance().GetDraggedWindow(), nullptr);
+    EXPECT_FALSE(Has(journal, "deleted dragged"));
+    m_input.SetLeftHeld(false);
+    Frame();
+    EXPECT_EQ(Count(journal, "deleted dragged"), 1);
+    EXPECT_TRUE(wm.GetWindows().empty());
+}
+
 TEST_F(WindowTest, DialogsDrawOverWindowsAndTheModalVeilCoversWhatIsBehind)
 {
     GUI_WindowManager& wm = GUI_WindowManager::Instance();

@@ -253,3 +253,33 @@ TEST(ImageCodec, DecodesByContentNotByName)
     EXPECT_FALSE(PImageCodec::Decode(png.data(), png.size() / 2, back));
     EXPECT_FALSE(PImageCodec::Decode(nullptr, 0, back));
 }
+
+// A few bytes of header can claim a picture of hundreds of megabytes; the decoder must refuse
+// it before it fills that much memory with nothing.
+TEST(ImageCodec, RefusesHeadersClaimingMorePixelsThanAnyPicture)
+{
+    auto bmpHeader = [](int32_t w, int32_t h) {
+        std::vector<uint8_t> b(54, 0);
+        auto put32 = [&b](size_t at, uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        };
+        b[0] = 'B';
+        b[1] = 'M';
+        put32(2, 54);
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, static_cast<uint32_t>(w));
+        put32(22, static_cast<uint32_t>(h));
+        b[26] = 1;
+        b[28] = 24;
+        return b;
+    };
+    PImage image;
+    const auto small = bmpHeader(4, 4);
+    EXPECT_TRUE(PImageCodec::Decode(small.data(), small.size(), image));
+    const auto huge = bmpHeader(8200, 8200);
+    PImage refused;
+    EXPECT_FALSE(PImageCodec::Decode(huge.data(), huge.size(), refused));
+    EXPECT_TRUE(refused.levels.empty());
+}

@@ -4,6 +4,7 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
+#include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/video/PCursor.h"
 
 GUI_Cursor& GUI_Cursor::Instance()
@@ -38,6 +39,9 @@ void GUI_Cursor::Update()
     }
     if (GUI_WindowBase* dragged = m_draggedWindow)
     {
+        // Closing itself while it draws, the window only hides; it is deleted after the next
+        // update, so the drag is still ended on a live window.
+        GUI_WindowManager::DispatchScope scope;
         dragged->Draw();
         const CBaseInputManager* input = CBaseInputManager::Active();
         if (!input || !input->IsLeftHeld())

@@ -72,7 +72,10 @@ void GUI_WindowManager::MakeModal(GUI_WindowBase* window)
 
 void GUI_WindowManager::Draw()
 {
-    // A window drawing itself may open or close others; the pass works on a copy.
+    // A window drawing itself may open or close others, or close itself (its object went): the
+    // pass works on a copy, and a window closed meanwhile goes after the next update, never
+    // under its own Draw.
+    DispatchScope scope;
     const std::vector<GUI_WindowBase*> windows = m_windows;
     for (int pass = 0; pass < 2; ++pass)
         for (GUI_WindowBase* window : windows)

@@ -43,7 +43,8 @@ public:
     }
 
     // Ordinary windows bottom to top, then dialogs bottom to top; hidden windows and the one
-    // being dragged (the cursor draws it last) are skipped.
+    // being dragged (the cursor draws it last) are skipped. A window closed while drawing goes
+    // after the next Update.
     void Draw();
     // With a modal window only it updates, otherwise every window from the top down; then the
     // closed windows are deleted.
