@@ -33,6 +33,7 @@
 #include "gui/toolkit/windows/GUI_ConfirmDialog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
@@ -240,6 +241,21 @@ TEST_F(SlotDialogsTest, ProgressSegmentsFillUpToTheCurrentStepAndStayWithinTheir
         EXPECT_GE(strip.GetSegment(i).left, 10);
         EXPECT_LE(strip.GetSegment(i).right, 410);
     }
+    // Thirty steps share the 23 segments: the strip stays inside them, the last ones in the last.
+    SIM_ProductionTask* task = station->GetProductionTask();
+    const std::vector<std::string> applied = task->m_subTasksApplied;
+    task->m_subTasksApplied.assign(30, task->m_name);
+    station->SetTask(task);
+    task->m_subTasksApplied = applied;
+    ASSERT_EQ(station->GetSubTasks().size(), 30u);
+    GUI_SlotTooltipProgress many(station);
+    many.SetRect(0.0f, 0.0f, 420.0f, 40.0f);
+    ASSERT_EQ(many.GetSegmentCount(), GUI_SlotTooltipProgress::kMaxSegments);
+    EXPECT_LE(many.GetSegment(GUI_SlotTooltipProgress::kMaxSegments - 1).right, 410);
+    station->SetCurrentSubTask(29);
+    EXPECT_FLOAT_EQ(many.SegmentFill(21), 1.0f);
+    many.Draw();
+    station->SetTask(task);
     if (steps >= 2)
     {
         station->SetCurrentSubTask(1);
