@@ -27,7 +27,6 @@ public:
 
 private:
     const SIM_Resource* m_resource; // not owned: the resource list's
-    int m_required;
     bool m_inStock;
     std::string m_text;
     CTexturedSprite m_icon;
