@@ -1,6 +1,7 @@
 // Stand-ins for the subsystems that start-up and the frame call but that are not built yet.
 #include "engine/GGameServices.h"
 
+#include "engine/GD3DDevice.h"
 #include "engine/GPlaceholderMode.h"
 #include "engine/core/GDebugLog.h"
 
@@ -99,9 +100,37 @@ void GGameServices::ClosePleaseWait()
 {
 }
 
+void GGameServices::BuildGameMode()
+{
+    LogMissing("in-game mode");
+    GPlaceholderMode::ForName("game");
+}
+
+void GGameServices::BuildTaskEditor()
+{
+    LogMissing("task editor");
+    GPlaceholderMode::ForName("taskeditor");
+}
+
 void GGameServices::OpenMissionEditor(const std::string& missionName)
 {
     LogMissing(("mission editor dialog for " + missionName).c_str());
+}
+
+bool GGameServices::WritePrefs(int width, int height, int windowed, int borderless)
+{
+    (void)width;
+    (void)height;
+    (void)windowed;
+    (void)borderless;
+    LogMissing("screen settings file");
+    return false;
+}
+
+void GGameServices::RequestSaveThumbnail(const std::string& path)
+{
+    // Without a game screen of its own the next presented frame is the picture.
+    GD3DDevice::Instance().RequestScreenshot(path);
 }
 
 void GGameServices::BuildMissionEditor()

@@ -45,8 +45,19 @@ public:
     // Opens the modal please-wait window with a text; closes it. Main thread only.
     virtual void ShowPleaseWait(const std::string& text);
     virtual void ClosePleaseWait();
+    // Makes sure the in-game mode exists (it registers itself as "game"); the new-game and
+    // load paths call it before they switch to "game".
+    virtual void BuildGameMode();
+    // Makes sure the task editor exists (as "taskeditor") and prepares it for a visit.
+    virtual void BuildTaskEditor();
     // After the switch to "editor": opens the mission editor's dialog on the named mission.
     virtual void OpenMissionEditor(const std::string& missionName);
+    // True once after the daily update check found a newer version (the answer is cleared).
+    virtual bool TakeUpdateAvailable() { return false; }
+    // Rewrites prefs.ini with the screen settings the next start uses; false when it could not.
+    virtual bool WritePrefs(int width, int height, int windowed, int borderless);
+    // The save dialog wrote a game: its thumbnail, the next frame the game presents, goes to path.
+    virtual void RequestSaveThumbnail(const std::string& path);
 
     // --- windows (the widget toolkit) ---
     // A screen's process step: the windows' per-frame update.

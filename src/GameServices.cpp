@@ -3,6 +3,8 @@
 
 #include "Game.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
+#include "gui/screens/game/GUI_Game.h"
+#include "gui/screens/game/GUI_GamePresentation.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
@@ -14,6 +16,7 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
 
@@ -21,6 +24,9 @@ void GameServices::InstallForGame()
 {
     static GameServices services;
     GGameServices::Install(&services);
+    // The game screen answers the simulation from the start, so the first game set up already
+    // reaches the factory view and the top bar.
+    SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
 }
 
 // --- sound ---
@@ -160,4 +166,17 @@ void GameServices::OpenMissionEditor(const std::string& missionName)
         GUI_MissionEditor::Edit(*mission);
     else
         GGameServices::OpenMissionEditor(missionName);
+}
+
+// --- the game screen ---
+
+void GameServices::BuildGameMode()
+{
+    GUI_Game::Instance();
+}
+
+void GameServices::RequestSaveThumbnail(const std::string& path)
+{
+    // The game screen takes the picture after its next whole frame, top bar and windows included.
+    GUI_Game::Instance().RequestThumbnail(path);
 }
