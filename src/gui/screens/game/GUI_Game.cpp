@@ -234,7 +234,11 @@ void GUI_Game::OnKeyDown(uint32_t virtualKey)
 
 bool GUI_Game::QuickSave()
 {
-    return SIM_SaveGame::Instance().QuickSave();
+    if (!SIM_SaveGame::Instance().QuickSave())
+        return false;
+    // The quick save gets its picture in the load list like any other save.
+    Instance().RequestThumbnail(SaveFolder::Get() + "/" + SaveFolder::kQuickSaveName + ".jpg");
+    return true;
 }
 
 void GUI_Game::QuickLoad()
