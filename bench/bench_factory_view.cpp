@@ -5,7 +5,9 @@
 // at zoom 1, 0.5, 0.25 and the smallest zoom the floor allows. Reported per frame, as medians:
 // the main thread's CPU (waits for the jobs excluded), the CPU of each kind of view job (on
 // whichever thread ran it), the main thread's waiting, draw calls and the tiles drawn.
-// Measure on two cores: taskset -c 0,1 build/rel/bench/bench_factory_view
+// Measure on two cores: LP_NUM_THREADS=2 taskset -c 0,1 build/rel/bench/bench_factory_view
+// (Mesa's software rasterizer otherwise starts a thread per core of the machine, and those
+// threads crowd the two cores so badly that a frame takes seconds).
 // With FV_BENCH_DEVICE=recording the frames go to the recording back end instead of OpenGL: what
 // is left is the game's own CPU, with the vertices copied once as a card's driver would, and none
 // of the software rasterizer's work (which under Xvfb runs the vertex stage on the main thread).

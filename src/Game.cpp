@@ -400,8 +400,13 @@ void Game::TakeScreenshot()
 {
     GGameServices::Get().PlaySound(GUI_SoundNames::kScreenshot);
     const PSystemTime now = PClock::LocalTime();
-    m_lastScreenshotPath = m_folders[FOLDER_SCREENSHOTS] + "/" +
-                           ScreenshotName(now.day, now.month, now.year, now.hour, now.minute, now.second);
+    const std::string name = ScreenshotName(now.day, now.month, now.year, now.hour, now.minute, now.second);
+    // Two pictures within one second share the name; the second gets a number instead of
+    // overwriting the first.
+    std::string path = m_folders[FOLDER_SCREENSHOTS] + "/" + name;
+    for (int n = 2; PFile::Exists(path) || path == m_lastScreenshotPath; ++n)
+        path = m_folders[FOLDER_SCREENSHOTS] + "/" + name.substr(0, name.size() - 4) + "_" + std::to_string(n) + ".jpg";
+    m_lastScreenshotPath = path;
     GDebugLog::Instance().Log("Screenshot requested: " + m_lastScreenshotPath);
     GD3DDevice::Instance().RequestScreenshot(m_lastScreenshotPath);
 }

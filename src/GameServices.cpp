@@ -3,8 +3,12 @@
 
 #include "Game.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
+#include "gui/screens/front/GUI_MainMenu.h"
+#include "gui/screens/front/GUI_PleaseWait.h"
+#include "gui/screens/front/GUI_UpdateNotice.h"
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GamePresentation.h"
+#include "gui/screens/options/GUI_Options.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
@@ -19,6 +23,7 @@
 #include "sim/SIM_Presentation.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
+#include "update/SIM_UpdateCheck.h"
 
 void GameServices::InstallForGame()
 {
@@ -68,6 +73,46 @@ void GameServices::ShutdownSound()
     GUI_Sounds& sounds = GUI_Sounds::Instance();
     sounds.SetMuted(true);
     sounds.StopMusic();
+}
+
+// --- screens ---
+
+void GameServices::BuildMainMenu()
+{
+    const Game& game = Game::Instance();
+    GUI_UpdateNotice::SetSources(game.GetFolder(Game::FOLDER_WEBDEBUG) + "/patchnotes.ini", game.GetVersionText());
+    GUI_MainMenu& menu = GUI_MainMenu::Instance();
+    menu.SetVersionText(game.GetVersionText());
+    menu.CreateButtons();
+}
+
+void GameServices::BuildOptions()
+{
+    GUI_Options::Instance();
+}
+
+bool GameServices::WritePrefs(int width, int height, int windowed, int borderless)
+{
+    return Game::Instance().WritePrefs(width, height, windowed, borderless);
+}
+
+void GameServices::ShowPleaseWait(const std::string& text)
+{
+    GUI_PleaseWait::Show();
+    GUI_PleaseWait::SetMessage(text);
+}
+
+void GameServices::ClosePleaseWait()
+{
+    GUI_PleaseWait::CloseOpen();
+}
+
+bool GameServices::TakeUpdateAvailable()
+{
+    if (!SIM_UpdateCheck::IsUpdateAvailable())
+        return false;
+    SIM_UpdateCheck::ClearUpdateAvailable();
+    return true;
 }
 
 // --- windows ---

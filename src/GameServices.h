@@ -17,6 +17,14 @@ public:
     void PauseAllSounds(bool pause) override;
     void ShutdownSound() override;
 
+    // --- screens ---
+    void BuildMainMenu() override;
+    void BuildOptions() override;
+    bool WritePrefs(int width, int height, int windowed, int borderless) override;
+    void ShowPleaseWait(const std::string& text) override;
+    void ClosePleaseWait() override;
+    bool TakeUpdateAvailable() override;
+
     // --- windows (the widget toolkit) ---
     void UpdateWindows() override;
     void DrawWindows() override;

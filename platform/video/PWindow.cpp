@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -177,6 +178,51 @@ void PWindow::PlayDueTestEvents()
             SDL_PushEvent(&ev);
             ev.type = SDL_KEYUP;
             ev.key.state = SDL_RELEASED;
+            SDL_PushEvent(&ev);
+        }
+        else if (action.rfind("click:", 0) == 0)
+        {
+            // "click:<x>:<y>": the pointer moves there, then the left button goes down and up.
+            int x = 0, y = 0;
+            if (std::sscanf(action.c_str(), "click:%d:%d", &x, &y) == 2)
+            {
+                SDL_WarpMouseInWindow(m_window, x, y);
+                ev.type = SDL_MOUSEBUTTONDOWN;
+                ev.button.windowID = SDL_GetWindowID(m_window);
+                ev.button.button = SDL_BUTTON_LEFT;
+                ev.button.state = SDL_PRESSED;
+                ev.button.clicks = 1;
+                ev.button.x = x;
+                ev.button.y = y;
+                SDL_PushEvent(&ev);
+                ev.type = SDL_MOUSEBUTTONUP;
+                ev.button.state = SDL_RELEASED;
+                SDL_PushEvent(&ev);
+            }
+        }
+        else if (action.rfind("key:", 0) == 0)
+        {
+            // "key:<name>": a press and release of the key SDL knows by that name ("Escape", "F2").
+            const SDL_Keycode key = SDL_GetKeyFromName(action.c_str() + 4);
+            if (key != SDLK_UNKNOWN)
+            {
+                ev.type = SDL_KEYDOWN;
+                ev.key.windowID = SDL_GetWindowID(m_window);
+                ev.key.state = SDL_PRESSED;
+                ev.key.keysym.sym = key;
+                ev.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+                SDL_PushEvent(&ev);
+                ev.type = SDL_KEYUP;
+                ev.key.state = SDL_RELEASED;
+                SDL_PushEvent(&ev);
+            }
+        }
+        else if (action.rfind("text:", 0) == 0)
+        {
+            // "text:<characters>": typed as one piece of text input.
+            ev.type = SDL_TEXTINPUT;
+            ev.text.windowID = SDL_GetWindowID(m_window);
+            std::snprintf(ev.text.text, sizeof ev.text.text, "%s", action.c_str() + 5);
             SDL_PushEvent(&ev);
         }
         else if (action == "close")

@@ -56,7 +56,8 @@ public:
     // passed since the message loop first looked at the queue (start-up is over by then), one at
     // a time with at least one frame between two.
     // Actions: "printscreen" (press and release of the Print Screen key), "close" (the window's
-    // close button). Unset, nothing is injected.
+    // close button), "click:<x>:<y>" (a left click there), "key:<name>" (press and release of the
+    // key of that SDL name), "text:<characters>" (typed text). Unset, nothing is injected.
     void LoadTestEvents(const char* script);
 
 private:

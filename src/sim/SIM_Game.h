@@ -43,6 +43,8 @@ public:
     float GetFrameTime() const { return m_frameTime; }
     float GetSpeed() const { return m_speed; }
     float GetSavedSpeed() const { return m_savedSpeed; }
+    // Dialogs that hold the game keep its speed here while they are open.
+    void SetSavedSpeed(float speed) { m_savedSpeed = speed; }
     SIM_Mission* GetMission() const { return m_mission; }
     void SetMission(SIM_Mission* mission) { m_mission = mission; }
     SIM_Factory* GetFactory() const { return m_factory.get(); }

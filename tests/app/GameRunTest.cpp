@@ -3,6 +3,9 @@
 // input files, and the daily update check against a server on loopback.
 #include "support/LoopbackHttpServer.h"
 
+#include "platform/video/PImage.h"
+#include "platform/video/PImageCodec.h"
+
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -10,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -492,4 +496,131 @@ TEST_F(GameRun, NoUpdateServerMeansNoCheck)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_FALSE(fs::exists(home.User() / "lst_chk.ini"));
     EXPECT_NE(home.DebugLog().find("Update check: no update server set"), std::string::npos);
+}
+
+namespace
+{
+// A screenshot shrunk to 160 x 128 by averaging, so a comparison looks at what is where and not at
+// the noise of the picture's compression.
+PImage RunShrink(const PImage& picture)
+{
+    constexpr int kW = 160, kH = 128;
+    PImage small;
+    small.levels.resize(1);
+    PImageLevel& out = small.levels[0];
+    out.width = kW;
+    out.height = kH;
+    out.rgba.assign(static_cast<size_t>(kW * kH * 4), 0);
+    const int w = picture.Width(), h = picture.Height();
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+        {
+            int sum[4] = {0, 0, 0, 0}, n = 0;
+            for (int sy = y * h / kH; sy < (y + 1) * h / kH; ++sy)
+                for (int sx = x * w / kW; sx < (x + 1) * w / kW; ++sx, ++n)
+                    for (int c = 0; c < 4; ++c)
+                        sum[c] += picture.levels[0].rgba[static_cast<size_t>((sy * w + sx) * 4 + c)];
+            for (int c = 0; c < 4; ++c)
+                out.rgba[static_cast<size_t>((y * kW + x) * 4 + c)] = static_cast<uint8_t>(n ? sum[c] / n : 0);
+        }
+    return small;
+}
+
+// Compares a screenshot with the stored picture of that name (or, with FV_WRITE_REFERENCES set,
+// stores it).
+void RunCompareScreenshot(const fs::path& shot, const std::string& name)
+{
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(PImageCodec::ReadFile(shot.string(), bytes)) << shot;
+    PImage picture;
+    ASSERT_TRUE(PImageCodec::Decode(bytes.data(), bytes.size(), picture)) << shot;
+    const PImage small = RunShrink(picture);
+    const std::string path = std::string(FV_TEST_DIR) + "/app/reference/" + name + ".png";
+    if (std::getenv("FV_WRITE_REFERENCES") != nullptr)
+    {
+        fs::create_directories(fs::path(path).parent_path());
+        ASSERT_TRUE(PImageCodec::SaveToFile(path, small, PImageFileFormat::Png)) << path;
+        return;
+    }
+    std::vector<uint8_t> refBytes;
+    ASSERT_TRUE(PImageCodec::ReadFile(path, refBytes)) << path;
+    PImage reference;
+    ASSERT_TRUE(PImageCodec::Decode(refBytes.data(), refBytes.size(), reference)) << path;
+    ASSERT_EQ(reference.Width(), small.Width());
+    ASSERT_EQ(reference.Height(), small.Height());
+    int differing = 0;
+    for (size_t i = 0; i + 3 < small.levels[0].rgba.size(); i += 4)
+        for (size_t c = 0; c < 3; ++c)
+            if (std::abs(small.levels[0].rgba[i + c] - reference.levels[0].rgba[i + c]) > 24)
+            {
+                ++differing;
+                break;
+            }
+    EXPECT_LE(differing, 160 * 128 / 100) << name << ": " << differing << " of 20480 areas differ";
+}
+
+std::vector<fs::path> RunScreenshots(const GameHome& home)
+{
+    std::vector<fs::path> shots;
+    for (const auto& entry : fs::directory_iterator(home.User() / "screenshots"))
+        shots.push_back(entry.path());
+    // The names carry the date and time, so they sort in the order they were taken.
+    std::sort(shots.begin(), shots.end());
+    return shots;
+}
+} // namespace
+
+TEST_F(GameRun, ClicksLeadFromTheMainMenuThroughTheMissionListIntoANewGame)
+{
+    GameHome home;
+    // On the 1280 x 1024 screen: "New Game" is the first button under the logo, "Play" the big
+    // button of the first mission ("First Factory").
+    const RunResult r =
+        home.Run({}, "1500:printscreen,3000:click:120:824,4500:printscreen,6000:click:820:427,8000:printscreen,"
+                     "10000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    const size_t menu = log.find("Game mode: mainmenu");
+    const size_t list = log.find("Game mode: choosemission");
+    const size_t game = log.find("Game mode: game");
+    ASSERT_NE(menu, std::string::npos) << log;
+    ASSERT_NE(list, std::string::npos) << log;
+    ASSERT_NE(game, std::string::npos) << log;
+    EXPECT_LT(menu, list);
+    EXPECT_LT(list, game);
+    EXPECT_EQ(log.find("Not found"), std::string::npos) << log;
+    EXPECT_EQ(home.ErrorLog().find("could not be set up"), std::string::npos);
+
+    const std::vector<fs::path> shots = RunScreenshots(home);
+    ASSERT_EQ(shots.size(), 3u);
+    RunCompareScreenshot(shots[0], "front_mainmenu");
+    RunCompareScreenshot(shots[1], "front_choosemission");
+}
+
+TEST_F(GameRun, ASaveIsLoadedByClicksFromTheLoadScreen)
+{
+    GameHome home;
+    const fs::path corpus = fs::path(FV_TEST_DIR) / "fuzz" / "corpus" / "savegame" / "busy_factory.xml";
+    fs::create_directories(home.User() / "savegames");
+    fs::copy_file(corpus, home.User() / "savegames" / "busy factory.xml");
+    // "Load Game" is the second button under the logo; the first save's load button is at the
+    // right of the first strip of the centred load dialog.
+    const RunResult r =
+        home.Run({}, "1500:click:295:824,3000:printscreen,4500:click:927:349,7000:printscreen,9000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    const size_t load = log.find("Game mode: loadgame");
+    const size_t game = log.find("Game mode: game");
+    ASSERT_NE(load, std::string::npos) << log;
+    ASSERT_NE(game, std::string::npos) << log;
+    EXPECT_LT(load, game);
+    EXPECT_NE(log.find("Game Load complete", game), std::string::npos) << log;
+    // The save came in whole: no second trip to the menu and nothing reported.
+    EXPECT_EQ(log.find("Game mode: mainmenu", game), std::string::npos) << log;
+    EXPECT_EQ(home.ErrorLog().find("save"), std::string::npos) << home.ErrorLog();
+    const std::vector<fs::path> shots = RunScreenshots(home);
+    ASSERT_EQ(shots.size(), 2u);
+    RunCompareScreenshot(shots[0], "front_loadgame");
 }

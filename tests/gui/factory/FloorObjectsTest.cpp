@@ -39,6 +39,7 @@
 #include "sim/world/SIM_Tile.h"
 
 #include <set>
+#include <vector>
 
 namespace
 {
@@ -301,9 +302,10 @@ TEST_F(FactoryViewTest, ConveyorArmsFollowTheirSidesAndOnlyHangingResourcesShow)
     m_world.Frame();
     IsometricDrawQueue& queue = IsometricDrawQueue::Instance();
     GUI_ResourceConveyor* arms = m_world.View(2, 2)->GetConveyorView();
+    std::vector<IsometricDrawQueue::Staged> staged;
     arms->PreDraw(GUI_Factory::Instance().GetFrameView(), m_world.View(2, 2)->GetScreenX(),
-                  m_world.View(2, 2)->GetScreenY());
-    arms->Draw(GUI_Factory::Instance().GetFrameView(), queue);
+                  m_world.View(2, 2)->GetScreenY(), staged);
+    queue.AppendStaged(staged.data(), staged.size());
     ASSERT_EQ(queue.GetCount(), 1u);
     EXPECT_EQ(queue.GetObjects()[0], &arms->GetPiece(1)->GetSprite());
     queue.Clear();

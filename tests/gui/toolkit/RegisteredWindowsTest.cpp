@@ -7,15 +7,11 @@
 #include "ToolkitTestSupport.h"
 
 #include "engine/CLoadedTexture.h"
-#include "engine/GD3DDevice.h"
-#include "engine/GScreenSize.h"
 #include "engine/core/GTextTable.h"
 #include "gui/toolkit/layout/GUI_Layout.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
-#include "platform/video/PGraphics.h"
-#include "platform/video/PRecordingGraphicsSystem.h"
 
 #include <set>
 #include <sstream>
@@ -85,20 +81,6 @@ void CheckLayout(const GUI_WindowBase& window, std::vector<std::string>& problem
 // Outside the anonymous namespace: the test classes gtest derives from it have external linkage.
 class RegisteredWindows : public ToolkitTest
 {
-protected:
-    // The recording device and the fonts at a screen size.
-    void UseScreen(int width, int height)
-    {
-        GUI_WindowManager::Instance().CloseAll();
-        RenderResetAll();
-        PRecordingGraphicsSystem::Install(m_rec);
-        PGraphics::SetGameWindow(reinterpret_cast<PWindowHandle>(static_cast<uintptr_t>(0x1000)));
-        m_rec->windowWidth = width;
-        m_rec->windowHeight = height;
-        ASSERT_TRUE(GD3DDevice::Instance().Init(width, height, true));
-        GScreenSize::Set(width, height);
-        LoadFonts();
-    }
 };
 
 TEST_F(RegisteredWindows, OpenCleanlyAtTheSmallestAndLargestScreens)

@@ -1,12 +1,15 @@
 // Widget toolkit test set-up.
 #include "ToolkitTestSupport.h"
 
+#include "engine/GD3DDevice.h"
 #include "engine/GScreenSize.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "platform/video/PGraphics.h"
 #include "platform/video/PKeyState.h"
+#include "platform/video/PRecordingGraphicsSystem.h"
 #include "tests/engine/FontTestSupport.h"
 
 ToolkitTestInput::ToolkitTestInput()
@@ -90,4 +93,17 @@ void ToolkitTest::TearDown()
 void ToolkitTest::LoadFonts()
 {
     LoadGameFontsForTest();
+}
+
+void ToolkitTest::UseScreen(int width, int height)
+{
+    GUI_WindowManager::Instance().CloseAll();
+    RenderResetAll();
+    PRecordingGraphicsSystem::Install(m_rec);
+    PGraphics::SetGameWindow(reinterpret_cast<PWindowHandle>(static_cast<uintptr_t>(0x1000)));
+    m_rec->windowWidth = width;
+    m_rec->windowHeight = height;
+    ASSERT_TRUE(GD3DDevice::Instance().Init(width, height, true));
+    GScreenSize::Set(width, height);
+    LoadFonts();
 }

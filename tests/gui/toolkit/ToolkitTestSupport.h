@@ -79,6 +79,8 @@ protected:
     bool RightClickAt(float x, float y) { return m_world.RightClickAt(x, y); }
     // The game's fonts, for tests that measure or wrap text.
     void LoadFonts();
+    // The recording device, the screen size and the fonts at width x height (every window closed).
+    void UseScreen(int width, int height);
 
     ToolkitTestWorld m_world;
     ToolkitTestInput& m_input = m_world.input;

@@ -248,18 +248,15 @@ const std::vector<std::unique_ptr<GUI_Prop>>& GUI_Tile::GetProps() const
     return m_extras ? m_extras->props : NoProps();
 }
 
-GUI_ResourceConveyor* GUI_Tile::GetConveyorView() const
-{
-    return m_extras ? m_extras->conveyor.get() : nullptr;
-}
-
 void GUI_Tile::SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view)
 {
+    m_conveyorView = view.get();
     GetExtras().conveyor = std::move(view);
 }
 
 std::unique_ptr<GUI_ResourceConveyor> GUI_Tile::TakeConveyorView()
 {
+    m_conveyorView = nullptr;
     return m_extras ? std::move(m_extras->conveyor) : nullptr;
 }
 
@@ -336,16 +333,16 @@ void GUI_Tile::QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queu
             wall->Queue(view, queue);
 }
 
-void GUI_Tile::DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue)
+void GUI_Tile::DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue,
+                           const IsometricDrawQueue::Staged* staged, size_t count)
 {
     if (!m_simTile)
         return;
     // A slot of several tiles draws what stands on it once, from its main tile.
     if (m_slotView && m_anchor == this)
         m_slotView->DrawOnFloor(queue);
-    // The view goes with the piece (ConveyorRemoved), so a tile's view always shows its piece.
-    if (m_extras && m_extras->conveyor)
-        m_extras->conveyor->Draw(view, queue);
+    // The conveyor arms: placed and made ready by the tile's job.
+    queue.AppendStaged(staged, count);
     if (m_extras && view.zoom > 0.2f)
         for (const auto& prop : m_extras->props)
             prop->QueueDraw(queue);

@@ -11,8 +11,10 @@
 #pragma once
 
 #include "gui/factory/props/PropPlacement.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 #include "sim/views/SIM_TileView.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,7 +26,6 @@ class GUI_Prop;
 class GUI_ResourceConveyor;
 class GUI_SlotBase;
 class GUI_TileWall;
-class IsometricDrawQueue;
 class SIM_Factory;
 class SIM_Prop;
 class SIM_Tile;
@@ -82,7 +83,10 @@ public:
     // slot standing on it or an outline.
     bool HasObjects() const { return m_extras != nullptr || m_anchor != nullptr || m_outlineRequested; }
     void QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queue);
-    void DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    // What stands on the tile into the queue: the slot's floor things, the conveyor arms the
+    // tile's job staged (count of them at staged), the props.
+    void DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue, const IsometricDrawQueue::Staged* staged,
+                     size_t count);
     // Outline edges (when asked for this frame) and the conveyor view's marks; the conveyor
     // overlay picture is the shared batch's texture.
     void DrawConveyorOverlay(const FactoryFrameView& view, bool conveyorMode);
@@ -116,7 +120,7 @@ public:
     GUI_TileWall* GetWall(int side) const;
     void RequestOutline() { m_outlineRequested = true; }
     bool IsOutlineRequested() const { return m_outlineRequested; }
-    GUI_ResourceConveyor* GetConveyorView() const;
+    GUI_ResourceConveyor* GetConveyorView() const { return m_conveyorView; }
     void SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view);
     std::unique_ptr<GUI_ResourceConveyor> TakeConveyorView();
     // The slot standing on the tile, through its view; null when none or headless.
@@ -142,6 +146,8 @@ private:
     CLoadedTexture* m_floorTexture = nullptr; // shared handle
     FloorTileBatch* m_batch = nullptr;        // owned by the floor tile manager
     std::unique_ptr<Extras> m_extras;         // props, walls and conveyor; null while the tile has none
+    // The conveyor view kept in the extras, at hand: the tile jobs look for it on every busy tile.
+    GUI_ResourceConveyor* m_conveyorView = nullptr;
     float m_screenX = 0.0f;
     float m_screenY = 0.0f;
     uint32_t m_floorColour = 0xFFFFFFFFu;

@@ -18,26 +18,20 @@ GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_T
         ends ? "overhead_terminate_SW.dds" : "overhead_SW.dds", ends ? "overhead_terminate_NW.dds" : "overhead_NW.dds"};
     // The arms hang a quarter of a tile above the floor's centre line.
     for (int side = 0; side < 4; ++side)
-        m_pieces[side] = std::make_unique<GUI_Prop>(tile, false, names[side], 512.0f, 512.0f, 0.0f, -128.0f);
+        m_pieces[side].emplace(tile, false, names[side], 512.0f, 512.0f, 0.0f, -128.0f);
 }
 
 GUI_ResourceConveyor::~GUI_ResourceConveyor() = default;
 
-void GUI_ResourceConveyor::PreDraw(const FactoryFrameView& view, float tileX, float tileY)
+void GUI_ResourceConveyor::PreDraw(const FactoryFrameView& view, float tileX, float tileY,
+                                   std::vector<IsometricDrawQueue::Staged>& out)
 {
     if (!m_conveyor)
         return;
     for (int side = 0; side < 4; ++side)
         if (m_pieces[side] && m_conveyor->m_sides[side])
+        {
             m_pieces[side]->PreDrawAt(view, tileX, tileY);
-}
-
-void GUI_ResourceConveyor::Draw(const FactoryFrameView& view, IsometricDrawQueue& queue)
-{
-    (void)view;
-    if (!m_conveyor)
-        return;
-    for (int side = 0; side < 4; ++side)
-        if (m_pieces[side] && m_conveyor->m_sides[side])
-            m_pieces[side]->QueueDraw(queue);
+            m_pieces[side]->StageDraw(out);
+        }
 }

@@ -3,11 +3,13 @@
 // simulation's piece lies there. Main thread, except that the tile job places the arms.
 #pragma once
 
-#include <memory>
+#include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 
-class GUI_Prop;
+#include <optional>
+#include <vector>
+
 class GUI_Tile;
-class IsometricDrawQueue;
 class SIM_ResourceConveyor;
 struct FactoryFrameView;
 
@@ -20,16 +22,17 @@ public:
     GUI_ResourceConveyor& operator=(const GUI_ResourceConveyor&) = delete;
 
     // Places the arms of the connected sides for the frame, the tile's centre being at (tileX, tileY)
-    // on screen (the owner tile's job).
-    void PreDraw(const FactoryFrameView& view, float tileX, float tileY);
-    // Queues the arms of the connected sides.
-    void Draw(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    // on screen, and makes those on screen ready for the draw queue (the owner tile's job; the
+    // main thread appends them when it draws what stands on the tile).
+    void PreDraw(const FactoryFrameView& view, float tileX, float tileY, std::vector<IsometricDrawQueue::Staged>& out);
 
     SIM_ResourceConveyor* GetConveyor() const { return m_conveyor; }
     // The arm toward a side (0 north-east .. 3 north-west).
-    GUI_Prop* GetPiece(int side) const { return m_pieces[side].get(); }
+    GUI_Prop* GetPiece(int side) { return m_pieces[side] ? &*m_pieces[side] : nullptr; }
+    const GUI_Prop* GetPiece(int side) const { return m_pieces[side] ? &*m_pieces[side] : nullptr; }
 
 private:
-    std::unique_ptr<GUI_Prop> m_pieces[4];
+    // Kept with the view rather than apart: the tile jobs walk thousands of arms every frame.
+    std::optional<GUI_Prop> m_pieces[4];
     SIM_ResourceConveyor* m_conveyor = nullptr; // owned by the conveyor manager
 };

@@ -211,6 +211,14 @@ void GUI_Prop::QueueDraw(IsometricDrawQueue& queue)
     queue.Append(&m_sprite);
 }
 
+void GUI_Prop::StageDraw(std::vector<IsometricDrawQueue::Staged>& out)
+{
+    if (!m_sprite.m_sprite.IsOnScreen())
+        return;
+    SnapSpriteToPixels(m_sprite.m_sprite);
+    IsometricDrawQueue::Stage(m_sprite, out);
+}
+
 void GUI_Prop::DrawNow(uint8_t r, uint8_t g, uint8_t b, uint8_t a)
 {
     CTexturedSprite& sprite = m_sprite.m_sprite;

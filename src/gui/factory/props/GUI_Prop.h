@@ -8,12 +8,13 @@
 
 #include "gui/factory/props/PropPlacement.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class GUI_Tile;
-class IsometricDrawQueue;
 struct FactoryFrameView;
 struct SpriteAtlasEntry;
 
@@ -45,6 +46,9 @@ public:
     void PreDrawAt(const FactoryFrameView& view, float tileX, float tileY);
     // Appends the on-screen sprite to the draw queue (main thread).
     virtual void QueueDraw(IsometricDrawQueue& queue);
+    // The same for a plain prop placed by a tile job, in that job: the on-screen sprite is made
+    // ready for the queue, which the main thread appends in the floor's order.
+    void StageDraw(std::vector<IsometricDrawQueue::Staged>& out);
     // Draws the prepared sprite at once in one colour (placement ghosts), then restores its colour.
     void DrawNow(uint8_t r, uint8_t g, uint8_t b, uint8_t a);
 

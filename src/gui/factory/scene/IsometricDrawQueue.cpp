@@ -15,22 +15,20 @@ IsometricDrawQueue& IsometricDrawQueue::Instance()
     return queue;
 }
 
-void IsometricDrawQueue::Append(GUI_IsometricObject* object)
+template <class FindPlace>
+void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, FindPlace&& findPlace)
 {
-    const auto index = static_cast<uint32_t>(m_objects.size());
-    m_objects.push_back(object);
-    m_keys.push_back(SortKey(object->GetDepth()));
-    m_order.push_back(index);
-    m_quads.emplace_back();
-    Box& box = m_boxes.emplace_back();
-    const bool selfDrawn = object->m_type != GUI_IsometricObject::kTypeSprite;
-    m_selfDrawn.push_back(selfDrawn ? 1 : 0);
-    if (selfDrawn)
+    out.object = object;
+    out.key = SortKey(object->GetDepth());
+    out.selfDrawn = object->m_type != GUI_IsometricObject::kTypeSprite;
+    Box& box = out.box;
+    Quad& quad = out.quad;
+    if (out.selfDrawn)
     {
         box = Box{0.0f, 0.0f, 0.0f, 0.0f, nullptr};
+        quad.place = nullptr;
         return;
     }
-    Quad& quad = m_quads.back();
     const CTexturedSprite& sprite = static_cast<GUI_IsometricSprite*>(object)->m_sprite;
     std::memcpy(quad.corners, sprite.m_vertices, sizeof quad.corners);
     const PVertex* v = sprite.m_vertices;
@@ -52,9 +50,40 @@ void IsometricDrawQueue::Append(GUI_IsometricObject* object)
         }
     }
     // A picture with a copy on a scene page batches with everything else on that page.
-    const SceneTexturePages::Place* place = SceneTexturePages::Instance().Find(sprite.m_texture.Get());
+    const SceneTexturePages::Place* place = findPlace(sprite.m_texture.Get());
     box.texture = place ? place->page : sprite.m_texture.Get();
     quad.place = place;
+}
+
+void IsometricDrawQueue::Push(const Staged& staged)
+{
+    const auto index = static_cast<uint32_t>(m_objects.size());
+    m_objects.push_back(staged.object);
+    m_keys.push_back(staged.key);
+    m_order.push_back(index);
+    m_quads.push_back(staged.quad);
+    m_boxes.push_back(staged.box);
+    m_selfDrawn.push_back(staged.selfDrawn ? 1 : 0);
+}
+
+void IsometricDrawQueue::Append(GUI_IsometricObject* object)
+{
+    Staged staged{};
+    const SceneTexturePages& pages = SceneTexturePages::Instance();
+    Prepare(object, staged, [&pages](const CLoadedTexture* texture) { return pages.Find(texture); });
+    Push(staged);
+}
+
+void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out)
+{
+    const SceneTexturePages& pages = SceneTexturePages::Instance();
+    Prepare(&sprite, out.emplace_back(), [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture); });
+}
+
+void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        Push(staged[i]);
 }
 
 void IsometricDrawQueue::Clear()

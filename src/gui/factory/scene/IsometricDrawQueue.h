@@ -13,6 +13,7 @@
 #include <vector>
 
 class CLoadedTexture;
+class GUI_IsometricSprite;
 
 class IsometricDrawQueue
 {
@@ -41,6 +42,14 @@ public:
     // smallest things on screen, so zoomed far out neighbours on the floor stay apart.
     void SetCellSize(int pixels);
 
+    // A sprite made ready for the queue off the main thread: what Append takes of it.
+    struct Staged;
+    // Any thread (the tile jobs stage the conveyor arms of their tiles), while no scene page is
+    // built: takes what Append would of a final sprite.
+    static void Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out);
+    // Main thread: appends staged sprites in their order, as Append would have appended them.
+    void AppendStaged(const Staged* staged, size_t count);
+
     size_t GetCount() const { return m_objects.size(); }
     // The queued objects, in queue order (sorted once Sort ran).
     std::vector<GUI_IsometricObject*> GetObjects() const;
@@ -64,7 +73,23 @@ private:
         const CLoadedTexture* texture; // the picture, or its scene page
     };
 
+public:
+    struct Staged
+    {
+        GUI_IsometricObject* object;
+        uint32_t key;
+        bool selfDrawn;
+        Quad quad;
+        Box box;
+    };
+
+private:
     IsometricDrawQueue() = default;
+    // What Append keeps of an object (the object's own thread for sprites; main thread for
+    // objects that draw themselves); a SceneTexturePages look-up that may run on any thread.
+    template <class FindPlace>
+    static void Prepare(GUI_IsometricObject* object, Staged& out, FindPlace&& findPlace);
+    void Push(const Staged& staged);
     // The batch each object joins (m_batchOf, by append index), and the number of batches.
     int AssignBatches();
     // A depth as an unsigned key that orders like the float (negative depths first).

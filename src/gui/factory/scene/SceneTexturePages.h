@@ -32,7 +32,15 @@ public:
     // Copies the pictures (in the order given, as far as the memory allowance goes) into pages.
     // Pictures already copied stay where they are; the pages are made anew when any is added.
     void Build(const std::vector<CLoadedTexture*>& textures);
-    // The copy of a picture, or null when it has none.
+    // Any thread, while no page is built: the copy of a picture, or null when it has none.
+    const Place* Lookup(const CLoadedTexture* texture) const
+    {
+        if (!m_enabled)
+            return nullptr;
+        auto it = m_places.find(texture);
+        return it == m_places.end() ? nullptr : &it->second;
+    }
+    // The same on the main thread, remembering the last picture asked for.
     const Place* Find(const CLoadedTexture* texture) const
     {
         if (!m_enabled)

@@ -344,6 +344,8 @@ void GUI_Factory::TileJob::Run()
     visible.clear();
     busy.clear();
     unbatched.clear();
+    staged.clear();
+    stagedEnd.clear();
     const FactoryFrameView& view = owner->m_frameView;
     const int frame = owner->m_frame;
     for (int row = rowBegin; row < rowEnd; ++row)
@@ -355,6 +357,11 @@ void GUI_Factory::TileJob::Run()
         GUI_Tile* tile = owner->GetTile(row, first);
         for (int column = first; column <= last; ++column, ++tile)
         {
+            // The conveyor views lie apart from the tiles: asking for the ones a few tiles on
+            // early hides the wait for memory on a floor covered in conveyors.
+            if (column + 4 <= last)
+                if (const GUI_ResourceConveyor* ahead = tile[4].GetConveyorView())
+                    __builtin_prefetch(ahead);
             // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
             const float worldX = 256.0f * static_cast<float>(row - column);
             const float worldY = 128.0f * static_cast<float>(row + column);
@@ -365,7 +372,8 @@ void GUI_Factory::TileJob::Run()
                 continue;
             busy.push_back(tile);
             if (GUI_ResourceConveyor* conveyor = tile->GetConveyorView())
-                conveyor->PreDraw(view, tile->GetScreenX(), tile->GetScreenY());
+                conveyor->PreDraw(view, tile->GetScreenX(), tile->GetScreenY(), staged);
+            stagedEnd.push_back(static_cast<uint32_t>(staged.size()));
         }
     }
 }
@@ -567,10 +575,17 @@ void GUI_Factory::Draw()
     DrawTiles();
     m_stats.floorMs = lap();
     // 7. Walls and what stands on each visible tile, in the floor's order.
-    ForEachBusyTile([&](GUI_Tile& tile) {
-        tile.QueueWalls(m_frameView, queue);
-        tile.DrawObjects(m_frameView, queue);
-    });
+    for (const auto& job : m_tileJobs)
+    {
+        uint32_t begin = 0;
+        for (size_t i = 0; i < job.busy.size(); ++i)
+        {
+            const uint32_t end = job.stagedEnd[i];
+            job.busy[i]->QueueWalls(m_frameView, queue);
+            job.busy[i]->DrawObjects(m_frameView, queue, job.staged.data() + begin, end - begin);
+            begin = end;
+        }
+    }
     m_stats.objectsMs = lap();
     // 8. The cars, on a worker.
     PostFactoryViewJob(PREDRAWVEHICLES, m_vehicleJob);

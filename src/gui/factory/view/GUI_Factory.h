@@ -18,6 +18,7 @@
 // SetVehicles (the cars' drawing and their PREDRAWVEHICLES job), SetFrameFactor.
 #pragma once
 
+#include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/view/FactoryViewJob.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
@@ -38,7 +39,6 @@ class GUI_SlotBase;
 class GUI_SlotExport;
 class GUI_SlotStockpile;
 class GUI_Tile;
-class IsometricDrawQueue;
 class SIM_BuildingZone;
 class SIM_Mission;
 class SIM_Tile;
@@ -217,6 +217,10 @@ private:
         // The visible tiles with more than a floor to draw (HasObjects).
         std::vector<GUI_Tile*> busy;
         std::vector<GUI_Tile*> unbatched;
+        // The conveyor arms of the busy tiles made ready for the queue, and where each busy
+        // tile's run of them ends.
+        std::vector<IsometricDrawQueue::Staged> staged;
+        std::vector<uint32_t> stagedEnd;
     };
     // One prop registry list's PREDRAWPROPS job.
     struct PropJob : FactoryViewJob

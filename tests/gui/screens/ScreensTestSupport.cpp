@@ -1,0 +1,25 @@
+// Screen test set-up.
+#include "ScreensTestSupport.h"
+
+void ScreensTest::SetUp()
+{
+    ToolkitTest::SetUp();
+    GGameServices::Install(&m_screenServices);
+    m_game = std::make_unique<ScreensTestGame>();
+    UseScreen(1280, 768);
+}
+
+void ScreensTest::TearDown()
+{
+    // The screen's own exit closes its dialogs; a screen the test made itself may be gone already.
+    if (GGameMode* mode = GGameMode::Current())
+        mode->Exit();
+    m_game.reset();
+    ToolkitTest::TearDown();
+}
+
+std::string ScreensTest::CurrentMode() const
+{
+    const GGameMode* mode = m_game ? m_game->GetGameMode() : nullptr;
+    return mode ? mode->GetName() : std::string();
+}
