@@ -1,8 +1,11 @@
 // The speed buttons of the top bar.
 #include "gui/screens/game/GUI_SpeedControls.h"
 
+#include "engine/core/GDebugLog.h"
 #include "gui/screens/game/GUI_SpeedButton.h"
 #include "sim/SIM_Game.h"
+
+#include <string>
 
 namespace
 {
@@ -79,6 +82,7 @@ void GUI_SpeedControls::OnSpeedButton(int index)
 
 void GUI_SpeedControls::ChooseSpeed(float speed)
 {
+    GDebugLog::Instance().Log("Game speed: " + std::to_string(static_cast<int>(speed)));
     SIM_Game::Instance().SetSpeed(speed);
     SyncIfOpen();
 }
