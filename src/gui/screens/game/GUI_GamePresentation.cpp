@@ -2,6 +2,7 @@
 #include "gui/screens/game/GUI_GamePresentation.h"
 
 #include "gui/factory/view/GUI_Factory.h"
+#include "gui/screens/front/GUI_LoadingScreen.h"
 #include "gui/screens/game/GUI_Finances.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
@@ -42,6 +43,11 @@ SIM_PresentationListener& GUI_GamePresentation::Factory()
 
 void GUI_GamePresentation::ShowLoadingStage(const char* textKey, float progress)
 {
+    // Saves and loads started from the game show the same stages as a new game; the screen is
+    // laid out each time, as it outlives graphics devices.
+    GUI_LoadingScreen& loading = GUI_LoadingScreen::Instance();
+    loading.Layout();
+    loading.ShowStage(textKey ? textKey : "", progress);
     ToParts([&](SIM_PresentationListener& p) { p.ShowLoadingStage(textKey, progress); });
 }
 

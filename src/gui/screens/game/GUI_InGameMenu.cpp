@@ -8,6 +8,8 @@
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
+#include "gui/screens/options/GUI_OptionsDialog.h"
+#include "gui/screens/saves/GUI_SaveDialog.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
@@ -148,10 +150,11 @@ void GUI_InGameMenu::OnButton(int button)
         GUI_ConfirmDialog::Open([] { OnConfirmMainMenu(); }, "CONFIRM_MAINMENU_TITLE", "CONFIRM_MAINMENU_TEXT");
         break;
     case OPTIONS:
-        GUI_GameHooks::Run(hooks.openOptions, "options dialog");
+        // Over the game the options have a close box and hold the game.
+        GUI_OptionsDialog::Open(true);
         break;
     case SAVE:
-        GUI_GameHooks::Run(hooks.openSaveDialog, "save dialog");
+        GUI_SaveDialog::Open();
         break;
     case RESEARCH:
         GUI_GameHooks::Run(hooks.openResearch, "research dialog");
