@@ -27,6 +27,22 @@
 
 namespace
 {
+// Notes what was still open when the simulation took its floor down.
+class ResetWatcher : public SIM_PresentationListener
+{
+public:
+    void ClearFactoryView() override
+    {
+        ++clears;
+        barOpenAtReset = GUI_Interface::GetOpen() != nullptr;
+        for (GUI_WindowBase* window : GUI_WindowManager::Instance().GetWindows())
+            dialogsAtReset += window->IsDialog() && !window->IsClosing() ? 1 : 0;
+    }
+    int clears = 0;
+    bool barOpenAtReset = true;
+    int dialogsAtReset = 0;
+};
+
 class GameScenario : public FactoryViewTest
 {
 protected:
@@ -113,7 +129,14 @@ TEST_F(GameScenario, ANewGamePlaysSavesLoadsAndIsLostWhenTheCashRunsOut)
     EXPECT_EQ(sim.GetCurrentHour(), hour);
     EXPECT_FLOAT_EQ(sim.GetHourProgress(), progress);
 
+    ResetWatcher watcher;
+    GUI_GamePresentation::Instance().AddPart(&watcher);
     GUI_GameOver::OnOk();
+    GUI_GamePresentation::Instance().RemovePart(&watcher);
+    // Every game window was gone before the floor went.
+    EXPECT_EQ(watcher.clears, 1);
+    EXPECT_FALSE(watcher.barOpenAtReset);
+    EXPECT_EQ(watcher.dialogsAtReset, 0);
     EXPECT_EQ(sim.GetFactory(), nullptr);
     EXPECT_EQ(GUI_Interface::GetOpen(), nullptr);
     GameFrame();
