@@ -1,36 +1,59 @@
-// The placement tools as the in-game mode routes input to them.
+// The placement tools as the in-game mode routes input to them: by default the game's own tools.
 #include "gui/screens/game/GUI_GamePlacers.h"
 
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/placement/GUI_FacilityPlacer.h"
+#include "gui/factory/placement/GUI_PlacementTools.h"
+#include "gui/factory/placement/GUI_SlotPlacer.h"
 
 namespace
 {
 GUI_GamePlacers* s_installed = nullptr;
 } // namespace
 
+bool GUI_GamePlacers::OnLeftDown()
+{
+    return GUI_PlacementTools::OnLeftDown();
+}
+
+void GUI_GamePlacers::OnLeftUp()
+{
+    GUI_PlacementTools::OnLeftUp();
+}
+
 bool GUI_GamePlacers::OnRightDown()
 {
-    GUI_FactoryTools::Instance().deleteMode = false;
-    return false;
+    return GUI_PlacementTools::OnRightDown();
+}
+
+void GUI_GamePlacers::RotatePlacers()
+{
+    GUI_PlacementTools::RotatePlacers();
 }
 
 bool GUI_GamePlacers::OnEscape()
 {
-    GUI_FactoryTools::Instance().deleteMode = false;
-    return false;
+    return GUI_PlacementTools::OnEscape();
+}
+
+void GUI_GamePlacers::DrawGhosts()
+{
+    GUI_PlacementTools::DrawGhosts();
+}
+
+bool GUI_GamePlacers::IsBusy()
+{
+    return GUI_PlacementTools::IsDragging() || GUI_SlotPlacer::Instance().HasPending() ||
+           GUI_FacilityPlacer::Instance().HasPending();
 }
 
 void GUI_GamePlacers::CancelAll()
 {
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
-    tools.conveyorPlacerArmed = false;
-    tools.slotChainArmed = false;
+    GUI_PlacementTools::CancelAll();
 }
 
 void GUI_GamePlacers::Reset()
 {
-    CancelAll();
-    GUI_FactoryTools::Instance().deleteMode = false;
+    GUI_PlacementTools::Reset();
 }
 
 GUI_GamePlacers& GUI_GamePlacers::Get()
