@@ -30,7 +30,8 @@ void GameServices::InstallForGame()
     static GameServices services;
     GGameServices::Install(&services);
     // The game screen answers the simulation from the start, so the first game set up already
-    // reaches the factory view and the top bar.
+    // reaches the factory view and the top bar. Screens with a share of the simulation's calls
+    // join that one answer here with GUI_GamePresentation::Instance().AddPart(...).
     SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
 }
 
