@@ -16,7 +16,7 @@ namespace
 {
 // Saturating float-to-integer cut: a sum of money past 2^63 shows the largest figure instead of
 // an undefined conversion.
-long long TruncateSaturating(float value)
+long long CashTruncateSaturating(float value)
 {
     if (std::isnan(value))
         return 0;
@@ -46,7 +46,7 @@ GUI_Finances::~GUI_Finances()
 
 std::string GUI_Finances::CashText(float cash)
 {
-    const long long whole = TruncateSaturating(cash);
+    const long long whole = CashTruncateSaturating(cash);
     if (whole < 0)
         return "$-" + IntToStringWithCommas(-whole);
     return "$" + IntToStringWithCommas(whole);

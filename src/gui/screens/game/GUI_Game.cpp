@@ -31,11 +31,11 @@
 
 namespace
 {
-constexpr float kNominalFrameMs = 16.666666f;
+constexpr float kGameNominalFrameMs = 16.666666f;
 // No slot overlay is chosen from this screen; the view draws the plain floors.
-constexpr int kNoSlotOverlay = 3;
+constexpr int kGameNoSlotOverlay = 3;
 
-double NowMs()
+double GameFrameClockMs()
 {
     int64_t counter = 0;
     int64_t frequency = 0;
@@ -61,7 +61,7 @@ GUI_Game::~GUI_Game() = default;
 
 float GUI_Game::FrameFactorFor(double elapsedMs)
 {
-    float factor = static_cast<float>(elapsedMs) / kNominalFrameMs;
+    float factor = static_cast<float>(elapsedMs) / kGameNominalFrameMs;
     if (!(factor >= 0.1f))
         factor = 0.1f;
     if (factor > 4.0f)
@@ -81,8 +81,8 @@ void GUI_Game::Process()
 
 void GUI_Game::Draw()
 {
-    const double now = NowMs();
-    const double elapsed = m_lastFrameMs < 0.0 ? kNominalFrameMs : now - m_lastFrameMs;
+    const double now = GameFrameClockMs();
+    const double elapsed = m_lastFrameMs < 0.0 ? kGameNominalFrameMs : now - m_lastFrameMs;
     m_lastFrameMs = now;
     m_frameFactor = FrameFactorFor(elapsed);
     GUI_Factory& view = GUI_Factory::Instance();
@@ -104,7 +104,7 @@ void GUI_Game::Draw()
     }
     GUI_ZoomOutIcons::Instance().Draw();
     view.DrawLabels();
-    view.ApplySlotOverlay(kNoSlotOverlay);
+    view.ApplySlotOverlay(kGameNoSlotOverlay);
     view.DrawNotices();
     GUI_FloatingValue::DrawAll();
     GUI_GamePlacers::Get().DrawGhosts();

@@ -14,7 +14,7 @@
 
 namespace
 {
-const GUI_WindowRegistration kRegistration{"gameover", [] { return std::make_unique<GUI_GameOver>(); }, true};
+const GUI_WindowRegistration kGameOverRegistration{"gameover", [] { return std::make_unique<GUI_GameOver>(); }, true};
 } // namespace
 
 GUI_GameOver::GUI_GameOver() : GUI_Dialog(false)

@@ -7,7 +7,7 @@
 
 namespace
 {
-GUI_GamePlacers* s_installed = nullptr;
+GUI_GamePlacers* s_installedPlacers = nullptr;
 } // namespace
 
 bool GUI_GamePlacers::OnLeftDown()
@@ -59,10 +59,10 @@ void GUI_GamePlacers::Reset()
 GUI_GamePlacers& GUI_GamePlacers::Get()
 {
     static GUI_GamePlacers own;
-    return s_installed ? *s_installed : own;
+    return s_installedPlacers ? *s_installedPlacers : own;
 }
 
 void GUI_GamePlacers::Install(GUI_GamePlacers* placers)
 {
-    s_installed = placers;
+    s_installedPlacers = placers;
 }

@@ -25,14 +25,14 @@
 
 namespace
 {
-struct MenuButtonLook
+struct InGameMenuLook
 {
     const char* texture;
     const char* hover;
     const char* tooltip;
 };
 
-constexpr MenuButtonLook kLooks[GUI_InGameMenu::BUTTON_COUNT] = {
+constexpr InGameMenuLook kInGameMenuLooks[GUI_InGameMenu::BUTTON_COUNT] = {
     {"menu_menu.dds", "menu_menu_h.dds", "MENU_MENU"},
     {"menu_options.dds", "menu_options_h.dds", "MENU_INGAMEOPTIONS"},
     {"menu_save.dds", "menu_save_h.dds", "MENU_SAVE"},
@@ -42,13 +42,13 @@ constexpr MenuButtonLook kLooks[GUI_InGameMenu::BUTTON_COUNT] = {
     {"menu_efficiency.dds", "menu_efficiency_h.dds", "MENU_EFFICIENCY"},
 };
 
-const GUI_WindowRegistration kRegistration{"ingamemenu",
-                                           [] {
-                                               auto menu = std::make_unique<GUI_InGameMenu>();
-                                               menu->Layout();
-                                               return std::unique_ptr<GUI_WindowBase>(std::move(menu));
-                                           },
-                                           false};
+const GUI_WindowRegistration kInGameMenuRegistration{"ingamemenu",
+                                                     [] {
+                                                         auto menu = std::make_unique<GUI_InGameMenu>();
+                                                         menu->Layout();
+                                                         return std::unique_ptr<GUI_WindowBase>(std::move(menu));
+                                                     },
+                                                     false};
 } // namespace
 
 GUI_InGameMenu::GUI_InGameMenu()
@@ -56,9 +56,9 @@ GUI_InGameMenu::GUI_InGameMenu()
     for (int i = 0; i < BUTTON_COUNT; ++i)
     {
         GUI_IconButton* button = CreateChild<GUI_IconButton>(
-            kLooks[i].texture, [](intptr_t which) { OnButton(static_cast<int>(which)); }, i);
-        button->SetHoverTexture(kLooks[i].hover);
-        button->SetTooltipByKey(kLooks[i].tooltip);
+            kInGameMenuLooks[i].texture, [](intptr_t which) { OnButton(static_cast<int>(which)); }, i);
+        button->SetHoverTexture(kInGameMenuLooks[i].hover);
+        button->SetTooltipByKey(kInGameMenuLooks[i].tooltip);
         m_buttons[static_cast<size_t>(i)] = button;
     }
     m_bubble.SetTexture("bubble.dds");

@@ -12,13 +12,13 @@
 
 namespace
 {
-const GUI_WindowRegistration kRegistration{"topbar",
-                                           [] {
-                                               auto bar = std::make_unique<GUI_Interface>();
-                                               bar->Layout();
-                                               return std::unique_ptr<GUI_WindowBase>(std::move(bar));
-                                           },
-                                           false};
+const GUI_WindowRegistration kTopBarRegistration{"topbar",
+                                                 [] {
+                                                     auto bar = std::make_unique<GUI_Interface>();
+                                                     bar->Layout();
+                                                     return std::unique_ptr<GUI_WindowBase>(std::move(bar));
+                                                 },
+                                                 false};
 } // namespace
 
 GUI_Interface::GUI_Interface()

@@ -9,8 +9,8 @@
 
 namespace
 {
-constexpr const char* kTooltips[4] = {"PAUSE_TOGGLE_TT", "SPEED_1X", "SPEED_2X", "SPEED_4X"};
-constexpr float kSpeeds[4] = {0.0f, 1.0f, 2.0f, 4.0f};
+constexpr const char* kSpeedTooltips[4] = {"PAUSE_TOGGLE_TT", "SPEED_1X", "SPEED_2X", "SPEED_4X"};
+constexpr float kButtonSpeeds[4] = {0.0f, 1.0f, 2.0f, 4.0f};
 } // namespace
 
 GUI_SpeedControls::GUI_SpeedControls()
@@ -20,7 +20,7 @@ GUI_SpeedControls::GUI_SpeedControls()
     {
         GUI_SpeedButton* button =
             CreateChild<GUI_SpeedButton>(i, [](intptr_t index) { OnSpeedButton(static_cast<int>(index)); });
-        button->SetTooltipByKey(kTooltips[i]);
+        button->SetTooltipByKey(kSpeedTooltips[i]);
         m_buttons[static_cast<size_t>(i)] = button;
     }
     SyncSpeedButtons();
@@ -57,7 +57,7 @@ void GUI_SpeedControls::SyncSpeedButtons()
     for (size_t i = 0; i < m_buttons.size(); ++i)
     {
         // Exact comparison: only the four speeds the game offers light a button.
-        const bool match = !found && speed == kSpeeds[i];
+        const bool match = !found && speed == kButtonSpeeds[i];
         found = found || match;
         m_buttons[i]->SetHighlighted(match);
     }
@@ -76,7 +76,7 @@ void GUI_SpeedControls::OnSpeedButton(int index)
     if (index == PAUSE)
         SIM_Game::Instance().TogglePause();
     else if (index >= SPEED_1X && index <= SPEED_4X)
-        ChooseSpeed(kSpeeds[index]);
+        ChooseSpeed(kButtonSpeeds[index]);
     SyncIfOpen();
 }
 

@@ -28,7 +28,7 @@
 namespace
 {
 // Notes what was still open when the simulation took its floor down.
-class ResetWatcher : public SIM_PresentationListener
+class GameResetWatcher : public SIM_PresentationListener
 {
 public:
     void ClearFactoryView() override
@@ -129,7 +129,7 @@ TEST_F(GameScenario, ANewGamePlaysSavesLoadsAndIsLostWhenTheCashRunsOut)
     EXPECT_EQ(sim.GetCurrentHour(), hour);
     EXPECT_FLOAT_EQ(sim.GetHourProgress(), progress);
 
-    ResetWatcher watcher;
+    GameResetWatcher watcher;
     GUI_GamePresentation::Instance().AddPart(&watcher);
     GUI_GameOver::OnOk();
     GUI_GamePresentation::Instance().RemovePart(&watcher);

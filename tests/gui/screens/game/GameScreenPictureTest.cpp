@@ -29,7 +29,7 @@
 namespace
 {
 // The windows as the game's services run them in a frame.
-class WindowServices : public GGameServices
+class GameScreenWindowServices : public GGameServices
 {
 public:
     void UpdateWindows() override { GUI_WindowManager::Instance().Update(); }
@@ -81,7 +81,7 @@ protected:
         return part;
     }
 
-    WindowServices m_services;
+    GameScreenWindowServices m_services;
 };
 } // namespace
 
