@@ -3,6 +3,7 @@
 
 #include "Game.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
+#include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/front/GUI_MainMenu.h"
 #include "gui/screens/front/GUI_PleaseWait.h"
 #include "gui/screens/front/GUI_UpdateNotice.h"
@@ -33,6 +34,9 @@ void GameServices::InstallForGame()
     // reaches the factory view and the top bar. Screens with a share of the simulation's calls
     // join that one answer here with GUI_GamePresentation::Instance().AddPart(...).
     SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
+    static GUI_CarScreens carScreens;
+    GUI_GamePresentation::Instance().AddPart(&carScreens);
+    GUI_CarScreens::ConnectFactoryView();
 }
 
 // --- sound ---

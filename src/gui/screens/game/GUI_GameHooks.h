@@ -15,7 +15,6 @@ struct GUI_GameHooks
     std::function<void()> openResearch;
     std::function<void()> toggleTaskPicker;
     std::function<void()> closeTaskPicker; // leaving the game
-    std::function<void()> toggleCarStock;
     std::function<void()> toggleEfficiency;
 
     static GUI_GameHooks& Instance();

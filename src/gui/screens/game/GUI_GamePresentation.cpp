@@ -234,9 +234,16 @@ void GUI_GamePresentation::RefreshSlotTooltip(SIM_PlaceableSlot* slot)
     ToParts([&](SIM_PresentationListener& p) { p.RefreshSlotTooltip(slot); });
 }
 
-void GUI_GamePresentation::ShowNewDesign(SIM_VehicleDesign* design)
+void GUI_GamePresentation::ShowNewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car)
 {
-    ToParts([&](SIM_PresentationListener& p) { p.ShowNewDesign(design); });
+    ToParts([&](SIM_PresentationListener& p) { p.ShowNewDesign(design, car); });
+}
+
+void GUI_GamePresentation::VehicleGone(SIM_Vehicle* car)
+{
+    // The car's windows close before the view lets go of it.
+    ToParts([&](SIM_PresentationListener& p) { p.VehicleGone(car); });
+    Factory().VehicleGone(car);
 }
 
 void GUI_GamePresentation::RefreshVehicleDetails(SIM_Vehicle* car)

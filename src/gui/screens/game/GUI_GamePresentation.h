@@ -57,7 +57,8 @@ public:
     SIM_CarComponentView* CreateCarComponentView(SIM_VehicleComponent* component) override;
     void ShowResourceConsumed(SIM_Tile* tile, const SIM_Resource* resource) override;
     void RefreshSlotTooltip(SIM_PlaceableSlot* slot) override;
-    void ShowNewDesign(SIM_VehicleDesign* design) override;
+    void ShowNewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car) override;
+    void VehicleGone(SIM_Vehicle* car) override;
     void RefreshVehicleDetails(SIM_Vehicle* car) override;
     SIM_ResourceObjectView* CreateResourceObjectView(SIM_ResourceObject& object) override;
     SIM_ImportBayView* CreateImportBayView(SIM_ResourceImportBay& bay) override;

@@ -5,6 +5,7 @@
 #include "engine/GFontManager.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
+#include "gui/screens/cars/GUI_CarStock.h"
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
@@ -163,7 +164,10 @@ void GUI_InGameMenu::OnButton(int button)
         GUI_GameHooks::Run(hooks.toggleTaskPicker, "build menu");
         break;
     case CAR:
-        GUI_GameHooks::Run(hooks.toggleCarStock, "car stock dialog");
+        if (GUI_CarStock* stock = GUI_CarStock::GetOpen())
+            stock->Close();
+        else
+            GUI_CarStock::Open();
         break;
     case EFFICIENCY:
         GUI_GameHooks::Run(hooks.toggleEfficiency, "efficiency dialog");
