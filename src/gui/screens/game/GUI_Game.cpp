@@ -8,7 +8,10 @@
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
+#include "gui/screens/cars/GUI_CarScreens.h"
+#include "gui/screens/facilities/FacilityScreenHooks.h"
 #include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
@@ -265,6 +268,9 @@ void GUI_Game::Enter()
     m_lastFrameMs = -1.0;
     m_interface = std::make_unique<GUI_Interface>();
     m_interface->Init();
+    // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
+    GUI_CarScreens::ConnectFactoryView();
+    InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
 }
 
 void GUI_Game::Exit()

@@ -12,7 +12,6 @@ struct GUI_GameHooks
     std::function<void()> toggleFinanceDialog;
     std::function<void()> openOptions; // the in-game form of the options dialog
     std::function<void()> openSaveDialog;
-    std::function<void()> openResearch;
     std::function<void()> toggleTaskPicker;
     std::function<void()> closeTaskPicker; // leaving the game
     std::function<void()> toggleEfficiency;

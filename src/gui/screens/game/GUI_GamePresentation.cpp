@@ -8,6 +8,8 @@
 #include "gui/screens/game/GUI_GamePlacers.h"
 #include "gui/screens/game/GUI_PowerGauge.h"
 #include "gui/screens/game/GUI_SpeedControls.h"
+#include "gui/screens/research/GUI_ResearchComplete.h"
+#include "gui/screens/research/GUI_TechTree.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PMessageBox.h"
 #include "save/SIM_SaveGame.h"
@@ -294,11 +296,14 @@ void GUI_GamePresentation::RebuildTaskPicker()
 
 void GUI_GamePresentation::RefreshTechTree()
 {
+    if (GUI_TechTree* tree = GUI_TechTree::GetOpen())
+        tree->RefreshEntries();
     ToParts([](SIM_PresentationListener& p) { p.RefreshTechTree(); });
 }
 
 void GUI_GamePresentation::ShowResearchComplete(SIM_Researchable* item)
 {
+    GUI_ResearchComplete::Show(item);
     ToParts([&](SIM_PresentationListener& p) { p.ShowResearchComplete(item); });
 }
 

@@ -10,6 +10,7 @@
 #include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
 #include "gui/screens/options/GUI_OptionsDialog.h"
+#include "gui/screens/research/GUI_ResearchDialog.h"
 #include "gui/screens/saves/GUI_SaveDialog.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
@@ -158,7 +159,7 @@ void GUI_InGameMenu::OnButton(int button)
         GUI_SaveDialog::Open();
         break;
     case RESEARCH:
-        GUI_GameHooks::Run(hooks.openResearch, "research dialog");
+        GUI_ResearchDialog::Show();
         break;
     case SLOTS:
         GUI_GameHooks::Run(hooks.toggleTaskPicker, "build menu");
