@@ -3,7 +3,8 @@
 // branches): the time to open the screen (entries made, laid out, placed) and the time of one
 // frame with the tree scrolled by one row every frame, on the recording back end. The figure is
 // the screen's own work on one core.
-#include "engine/CBaseInputManager.h"
+#include "BenchInput.h"
+
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
@@ -36,24 +37,6 @@ namespace
 constexpr int kScreenW = 1280;
 constexpr int kScreenH = 768;
 constexpr int kItems = 300;
-
-class ResearchBenchInput : public CBaseInputManager
-{
-public:
-    ResearchBenchInput()
-    {
-        SetPointerSource([](float& x, float& y) {
-            x = 600.0f;
-            y = 400.0f;
-        });
-    }
-    void Update() override
-    {
-        m_takingWindow = nullptr;
-        UpdateMouse();
-        m_mouseTaken = false;
-    }
-};
 
 // 30 roots of ten items each: a chain of six under the root and three branches off its middle.
 std::string WriteResearchTree()
@@ -131,7 +114,7 @@ void BenchResearchScreen(benchmark::State& state)
     SIM_ResearchManager::Instance().Clear();
     SIM_ResearchManager::Instance().Load(WriteResearchTree());
     GUI_Sounds::Instance().SetMuted(true);
-    ResearchBenchInput input;
+    BenchInput input(600.0f, 400.0f);
     CBaseInputManager::SetActive(&input);
     GUI_WindowManager& windows = GUI_WindowManager::Instance();
     if (opening)
