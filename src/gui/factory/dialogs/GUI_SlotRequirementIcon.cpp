@@ -12,7 +12,7 @@ constexpr uint32_t kRequirementMissingRed = 0xFFD01010u;
 }
 
 GUI_SlotRequirementIcon::GUI_SlotRequirementIcon(const SIM_Resource* resource, int required, bool inStock)
-    : m_resource(resource), m_inStock(inStock), m_text("x" + std::to_string(required))
+    : m_resource(resource), m_inStock(inStock), m_text(std::string("x").append(std::to_string(required)))
 {
     m_tooltip = std::make_unique<GUI_Tooltip>(resource ? resource->GetGuiName() : std::string(), 10);
 }
