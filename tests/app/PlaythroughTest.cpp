@@ -30,6 +30,11 @@ constexpr Spot kSaveNameField{601, 726};
 constexpr Spot kSaveGameButton{880, 729};
 constexpr Spot kConfirmYes{545, 557};
 constexpr Spot kFirstSaveLoad{927, 349};
+constexpr Spot kResearchButton{167, 23};
+constexpr Spot kFourTimes{925, 23};
+// In the research tree: the item "Power Tools" and its card's button.
+constexpr Spot kPowerTools{605, 298};
+constexpr Spot kResearchThis{640, 639};
 
 // The top bar's clock and cash, as drawn.
 struct Area
@@ -197,6 +202,73 @@ TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
     game.WaitForPicture("the pause button lit", PauseLit);
 
     // Left through the menu's question and the main menu's Quit.
+    player.Click(kMenuButton.x, kMenuButton.y);
+    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
+    player.Click(kConfirmYes.x, kConfirmYes.y);
+    ASSERT_TRUE(game.WaitForLog("Game mode: mainmenu"));
+    game.WaitForPicture("the main menu", MainMenuShown);
+    player.Click(kQuit.x, kQuit.y);
+    const RunResult end = game.Ended();
+    EXPECT_FALSE(end.timedOut);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
+}
+
+TEST_F(Playthrough, AFirstFactoryIsRunResearchedQuickSavedAndLoadedBack)
+{
+    PlayedGame game("first_factory");
+    XPlayer& player = game.Player();
+    ASSERT_TRUE(game.Started());
+    game.WaitForPicture("the main menu", MainMenuShown);
+    player.Click(kNewGame.x, kNewGame.y);
+    ASSERT_TRUE(game.WaitForLog("Game mode: choosemission"));
+    game.WaitForPicture("the mission list", [](const WindowPicture& p) { return DialogAt(p, 310, 680); });
+    player.Click(kFirstMissionPlay.x, kFirstMissionPlay.y);
+    ASSERT_TRUE(game.WaitForLog("Game mode: game"));
+    game.WaitForPicture("the factory floor", [](const WindowPicture& p) { return FloorShare(p) > 0.5; });
+
+    // Research: the tree, an item's card and its button; the current research panel shows it.
+    player.Click(kResearchButton.x, kResearchButton.y);
+    game.WaitForPicture("the research tree", [](const WindowPicture& p) { return DialogAt(p, 640, 700); });
+    player.Click(kPowerTools.x, kPowerTools.y);
+    game.WaitForPicture("the research card", [](const WindowPicture& p) { return DialogAt(p, 640, 380); });
+    player.Click(kResearchThis.x, kResearchThis.y);
+    game.KeepAndCompare(game.WaitForPicture("the chosen research under way",
+                                            [](const WindowPicture& p) { return !DialogAt(p, 57, 128); }),
+                        "research_chosen");
+    player.Key("Escape");
+    game.WaitForPicture("the factory again", [](const WindowPicture& p) { return FloorShare(p) > 0.5; });
+
+    // Four times the speed, then the quick save key.
+    player.Click(kFourTimes.x, kFourTimes.y);
+    ASSERT_TRUE(game.WaitForLog("Game speed: 4"));
+    player.Key("F2");
+    ASSERT_TRUE(game.WaitForLog("Saving game: [autosave]"));
+    ASSERT_TRUE(game.WaitForLog("Game Save complete"));
+    EXPECT_TRUE(fs::exists(game.Home().User() / "savegames" / "autosave.xml"));
+
+    // Back to the main menu and the quick save loaded from the load dialog: the factory runs on.
+    player.Click(kMenuButton.x, kMenuButton.y);
+    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
+    player.Click(kConfirmYes.x, kConfirmYes.y);
+    ASSERT_TRUE(game.WaitForLog("Game mode: mainmenu"));
+    game.WaitForPicture("the main menu", MainMenuShown);
+    player.Click(kLoadGame.x, kLoadGame.y);
+    ASSERT_TRUE(game.WaitForLog("Game mode: loadgame"));
+    game.WaitForPicture("the load dialog with the save's picture",
+                        [](const WindowPicture& p) { return DialogAt(p, 310, 730) && !DialogAt(p, 340, 367); });
+    player.Click(kFirstSaveLoad.x, kFirstSaveLoad.y);
+    ASSERT_TRUE(game.WaitForLog("About to load game: [autosave]"));
+    ASSERT_TRUE(game.WaitForLog("Game Load complete"));
+    const WindowPicture loaded =
+        game.WaitForPicture("the loaded factory", [](const WindowPicture& p) { return FloorShare(p) > 0.5; });
+    game.WaitForPicture("the clock running on", [&](const WindowPicture& p) { return !SameArea(p, loaded, kClock); });
+    // The research chosen before the save is still under way.
+    player.Click(kResearchButton.x, kResearchButton.y);
+    game.WaitForPicture("the research under way after loading",
+                        [](const WindowPicture& p) { return DialogAt(p, 640, 700) && !DialogAt(p, 57, 128); });
+    player.Key("Escape");
+
     player.Click(kMenuButton.x, kMenuButton.y);
     game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
     player.Click(kConfirmYes.x, kConfirmYes.y);

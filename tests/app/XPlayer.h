@@ -8,8 +8,10 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,6 +94,23 @@ public:
         XTestFakeButtonEvent(m_display, button, False, CurrentTime);
         XSync(m_display, False);
         Pause(120);
+    }
+
+    // Holds the left button from one point of the window to another, passing through the points
+    // between in steps of about a dozen pixels, as a hand drags.
+    void Drag(int x0, int y0, int x1, int y1)
+    {
+        Move(x0, y0);
+        XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+        XSync(m_display, False);
+        Pause(120);
+        const int steps = std::max(1, std::max(std::abs(x1 - x0), std::abs(y1 - y0)) / 12);
+        for (int i = 1; i <= steps; ++i)
+            Move(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+        Pause(120);
+        XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+        XSync(m_display, False);
+        Pause(150);
     }
 
     // Presses and releases one key by its X name ("F2", "Escape", "Return", "3", "Print").

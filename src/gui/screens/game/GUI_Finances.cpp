@@ -47,9 +47,11 @@ GUI_Finances::~GUI_Finances()
 std::string GUI_Finances::CashText(float cash)
 {
     const long long whole = CashTruncateSaturating(cash);
-    if (whole < 0)
-        return "$-" + IntToStringWithCommas(-whole);
-    return "$" + IntToStringWithCommas(whole);
+    // Appended rather than added to a literal, which gcc 12's Release build mistakes for an
+    // overlapping copy.
+    std::string text = whole < 0 ? "$-" : "$";
+    text += IntToStringWithCommas(whole < 0 ? -whole : whole);
+    return text;
 }
 
 void GUI_Finances::UpdateCashText()

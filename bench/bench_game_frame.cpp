@@ -1,0 +1,135 @@
+// bench-links: fv_game
+// The whole game frame as the player gets it: the real game started as its entry starts it (its
+// window, device, data, fonts and screens), the large benchmark factory built on a 200 x 200 floor
+// (28 bands of car lines, over 2,000 slots, 56 import bays, conveyors all over), the game screen
+// entered, and then the game's own frame: input, windows, the simulation step, the factory view,
+// the top bar and menu, and the picture presented. At zoom 1 and at the floor's smallest zoom.
+// Reported per frame, as medians: the CPU of the whole process (every thread, software rendering
+// included), the CPU of the main thread, the wall time and the frames per second it makes, draw
+// calls, and the peak resident memory of the process.
+// Run it on two cores under a virtual display, Mesa's rasterizer held to them (log lines aside):
+//   LP_NUM_THREADS=2 taskset -c 0,1 xvfb-run -a -s "-screen 0 1280x1024x24" build/rel/bench/bench_game_frame
+#include "../tests/sim/BigFactory.h"
+
+#include "Game.h"
+#include "GameServices.h"
+#include "engine/GD3DDevice.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
+#include "platform/core/PClock.h"
+#include "platform/video/PGLDevice.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <time.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+bool g_ready = false;
+std::unique_ptr<bigfactory::Factory> g_factory;
+int g_slots = 0;
+
+double CpuMs(clockid_t clock)
+{
+    timespec t{};
+    clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) * 1.0e3 + static_cast<double>(t.tv_nsec) / 1.0e6;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The game started in a home folder of its own, the large factory built and the game screen on.
+bool Prepare()
+{
+    static bool tried = false;
+    if (tried)
+        return g_ready;
+    tried = true;
+    std::filesystem::current_path(FV_SOURCE_DIR);
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / "fv_bench_game_frame";
+    std::filesystem::create_directories(home);
+    setenv("HOME", home.c_str(), 1);
+    setenv("FERROVANE_HEADLESS", "1", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    GameServices::InstallForGame();
+    Game& game = Game::Instance();
+    if (!game.Init())
+        return false;
+    GGame::SetRunning(true);
+
+    // The factory is placed as a player places it, with the view listening; the thread manager
+    // is the game's own.
+    bigfactory::Layout layout;
+    layout.workers = false;
+    g_factory = std::make_unique<bigfactory::Factory>(layout);
+    // The game runs on the real clock, not the factory's hand-driven one.
+    PClock::SetManual(false);
+    if (!g_factory->Build())
+        return false;
+    g_slots = g_factory->SlotCount();
+    GGameServices::Get().BuildGameMode();
+    game.SetGameMode("game");
+    g_ready = true;
+    return true;
+}
+
+// Frames over a line of stations in the middle of the floor at one zoom; 0 asks for the smallest.
+void GameFrames(benchmark::State& state)
+{
+    if (!Prepare())
+    {
+        state.SkipWithError("the game could not be started here (no display?)");
+        return;
+    }
+    GUI_Camera& camera = GUI_Camera::Instance();
+    const SIM_Tile* middle = g_factory->Tile(200 - 15, 200 / 2 + 5);
+    const float zoom = state.range(0) == 0 ? camera.GetMinZoom() : 1.0f / static_cast<float>(state.range(0));
+    auto* gl = dynamic_cast<PGLDevice*>(GD3DDevice::Instance().GetDevice());
+    Game& game = Game::Instance();
+    std::vector<double> process, main, wall, draws;
+    int frame = 0;
+    for (auto _ : state)
+    {
+        // The camera moves a little every frame, as while the player scrolls.
+        camera.SetPosition(middle->m_worldX + static_cast<float>(frame++ % 2), middle->m_worldY);
+        camera.SetZoom(zoom);
+        const long long drawsBefore = gl ? gl->DrawCallCount() : 0;
+        const double p0 = CpuMs(CLOCK_PROCESS_CPUTIME_ID), m0 = CpuMs(CLOCK_THREAD_CPUTIME_ID),
+                     w0 = CpuMs(CLOCK_MONOTONIC);
+        // Presenting copies the finished picture to the window, so the software rasterizer's
+        // work is inside the frame.
+        game.Update();
+        process.push_back(CpuMs(CLOCK_PROCESS_CPUTIME_ID) - p0);
+        main.push_back(CpuMs(CLOCK_THREAD_CPUTIME_ID) - m0);
+        wall.push_back(CpuMs(CLOCK_MONOTONIC) - w0);
+        draws.push_back(static_cast<double>(gl ? gl->DrawCallCount() - drawsBefore : 0));
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["zoom"] = zoom;
+    state.counters["slots"] = g_slots;
+    state.counters["process_cpu_ms"] = Median(process);
+    state.counters["main_cpu_ms"] = Median(main);
+    state.counters["wall_ms"] = Median(wall);
+    state.counters["fps"] = Median(wall) > 0.0 ? 1000.0 / Median(wall) : 0.0;
+    state.counters["draw_calls"] = Median(draws);
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+// Argument: 1 / zoom; 0 for the floor's smallest zoom.
+BENCHMARK(GameFrames)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+} // namespace
+
+BENCHMARK_MAIN();
