@@ -1,6 +1,7 @@
 // The build menu: rows collected from made-up task sets as the menu tree, fitted to the screen,
 // greyed by lock and cash, the card's sizes and money text, and, in a running game, a row's
 // click arming the tool that builds it and a finished research re-collecting the rows.
+#include "engine/GD3DDevice.h"
 #include "engine/GScreenSize.h"
 #include "gui/factory/placement/GUI_BulldozerTask.h"
 #include "gui/factory/placement/GUI_ConveyorPlacer.h"
@@ -356,5 +357,46 @@ TEST_F(BuildMenuTest, AFinishedResearchUnlocksRowsOfTheOpenMenu)
     EXPECT_EQ(picker.GetListedRows().size(), listed);
     EXPECT_TRUE(engineRow->IsAvailableNow() || engine->m_constructionCost > SIM_FinanceManager::Instance().GetCash());
     engine->m_locked = true;
+}
+} // namespace
+
+namespace
+{
+// Wide enough for the menu and the card beside it.
+class BuildMenuPictureTest : public FactoryPictureTest
+{
+protected:
+    int ViewWidth() const override { return 960; }
+    int ViewHeight() const override { return 540; }
+    void TearDown() override
+    {
+        GUI_WindowManager::Instance().CloseAll();
+        GUI_PlacementTools::Reset();
+        FactoryPictureTest::TearDown();
+        SIM_MissionManager::Instance().Unload();
+        SIM_MissionManager::Instance().Load();
+    }
+};
+
+// The menu over the hall: level-one rows, the chassis row expanded with its stations, a locked
+// station greyed, the delete row last, and the card of the hovered row joined to the menu.
+TEST_F(BuildMenuPictureTest, TheMenuWithAnExpandedRowAndTheHoveredTasksCard)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    GD3DDevice::Instance().GetDevice()->Clear(0xFF101418u);
+    GUI_TaskPicker& picker = *GUI_TaskPicker::Open();
+    GUI_Task* chassis = picker.FindRow(SIM_ProductionTaskManager::Instance().GetTask("task_make_chassis"));
+    ASSERT_NE(chassis, nullptr);
+    chassis->ToggleExpand();
+    GUI_Task* hovered = picker.FindRow(SIM_ProductionTaskManager::Instance().GetTask("task_make_axles"));
+    ASSERT_NE(hovered, nullptr);
+    ASSERT_EQ(hovered->GetParent(), &picker);
+    m_world.input.MoveTo(static_cast<float>(hovered->GetLeft() + 120), static_cast<float>(hovered->GetTop() + 19));
+    m_world.input.Update();
+    GUI_WindowManager::Instance().Update();
+    GUI_WindowManager::Instance().Draw();
+    ASSERT_NE(hovered->GetDetails(), nullptr);
+    EXPECT_EQ(hovered->GetDetails()->GetLeft(), picker.GetRight() + 30);
+    CompareWithReference(ReadBack(), std::string(FV_TEST_DIR) + "/gui/screens/reference/build_menu.png");
 }
 } // namespace
