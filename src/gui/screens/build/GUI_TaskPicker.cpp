@@ -19,8 +19,38 @@
 
 namespace
 {
-const GUI_WindowRegistration kTaskPickerRegistration{"task_picker", [] { return std::make_unique<GUI_TaskPicker>(); },
-                                                     false};
+// Stand-in tasks, so the check of every window sees a menu as a game shows it (a scroll bar
+// needs a few rows of height for its two arrows).
+const std::vector<const SIM_BaseTask*>& StandInTasks()
+{
+    static const std::vector<std::unique_ptr<SIM_ProductionTask>> tasks = [] {
+        std::vector<std::unique_ptr<SIM_ProductionTask>> made;
+        const char* const names[] = {"Import Bay", "Overhead Conveyor", "Car Conveyor", "Chassis Jig", "Export"};
+        float index = 0.0f;
+        for (const char* name : names)
+        {
+            auto task = std::make_unique<SIM_ProductionTask>();
+            task->m_name = name;
+            task->m_guiName = name;
+            task->m_icon = "menu_slots.dds";
+            task->m_guiLevel = 1;
+            task->m_guiIndex = index;
+            index += 1.0f;
+            made.push_back(std::move(task));
+        }
+        return made;
+    }();
+    static const std::vector<const SIM_BaseTask*> pointers = [] {
+        std::vector<const SIM_BaseTask*> list;
+        for (const auto& task : tasks)
+            list.push_back(task.get());
+        return list;
+    }();
+    return pointers;
+}
+
+const GUI_WindowRegistration kTaskPickerRegistration{
+    "task_picker", [] { return std::make_unique<GUI_TaskPicker>(StandInTasks()); }, false};
 } // namespace
 
 GUI_TaskPicker* GUI_TaskPicker::Open()
