@@ -25,6 +25,7 @@ const std::vector<const SIM_BaseTask*>& StandInTasks()
 {
     static const std::vector<std::unique_ptr<SIM_ProductionTask>> tasks = [] {
         std::vector<std::unique_ptr<SIM_ProductionTask>> made;
+        made.reserve(5);
         const char* const names[] = {"Import Bay", "Overhead Conveyor", "Car Conveyor", "Chassis Jig", "Export"};
         float index = 0.0f;
         for (const char* name : names)
@@ -42,6 +43,7 @@ const std::vector<const SIM_BaseTask*>& StandInTasks()
     }();
     static const std::vector<const SIM_BaseTask*> pointers = [] {
         std::vector<const SIM_BaseTask*> list;
+        list.reserve(tasks.size());
         for (const auto& task : tasks)
             list.push_back(task.get());
         return list;
