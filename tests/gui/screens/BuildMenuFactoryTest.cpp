@@ -181,14 +181,14 @@ TEST_F(BuildMenuFactoryTest, AnImportBayAThreeStationLineAndAnExporterSendOutThe
         ClickTile(8 + i, 10);
         ASSERT_EQ(TaskAt(8 + i, 10), stations[i]);
     }
-    // The exporter goes down before the chain joins it: the chain's stations need not have given
-    // the car everything the exporter asks for while nothing feeds it.
-    ChooseInMenu("task_export");
-    ClickTile(20, 10);
-    ASSERT_EQ(TaskAt(20, 10), "task_export");
+    // The exporter goes down last, at the end of the line: the chassis it asks for is fitted
+    // three stations up.
     ChooseInMenu("task_conveyor");
     DragTiles(11, 10, 19, 10);
     ASSERT_EQ(TaskAt(19, 10), "task_conveyor");
+    ChooseInMenu("task_export");
+    ClickTile(20, 10);
+    ASSERT_EQ(TaskAt(20, 10), "task_export");
 
     // The overhead conveyor: down from the bay, along the row behind the stockpiles, and a branch
     // up onto each stockpile (a run ends on a stockpile; it never passes over one).
