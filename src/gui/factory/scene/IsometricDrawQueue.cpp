@@ -77,7 +77,9 @@ void IsometricDrawQueue::Append(GUI_IsometricObject* object)
 void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out)
 {
     const SceneTexturePages& pages = SceneTexturePages::Instance();
-    Prepare(&sprite, out.emplace_back(), [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture); });
+    thread_local SceneTexturePages::Memo memo;
+    Prepare(&sprite, out.emplace_back(),
+            [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
 }
 
 void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
