@@ -32,6 +32,8 @@
 #include "gui/factory/slots/GUI_SlotExport.h"
 #include "gui/factory/slots/GUI_SlotStockpile.h"
 #include "gui/factory/slots/SlotTextLabel.h"
+#include "gui/factory/vehicles/GUI_CarSpriteCache.h"
+#include "gui/factory/vehicles/GUI_FactoryCars.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
@@ -106,6 +108,7 @@ GUI_Factory& GUI_Factory::Instance()
 GUI_Factory::GUI_Factory()
 {
     g_mainThread = std::this_thread::get_id();
+    m_vehicles = &GUI_FactoryCars::Instance();
     for (int k = 0; k < 4; ++k)
     {
         m_tileJobs[k].owner = this;
@@ -263,6 +266,7 @@ void GUI_Factory::ReleaseGraphics()
     GUI_FloorTileManager::Instance().Reset();
     LargeQuadBuffer::Instance().Release();
     GUI_ZoomOutIcons::Instance().ReleaseGraphics();
+    GUI_CarSpriteCache::Instance().ReleaseGraphics();
     GUI_FloatingValue::ReleaseGraphics();
     SceneTexturePages::Instance().Release();
     m_conveyorOverlay = nullptr;
