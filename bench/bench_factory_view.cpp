@@ -333,7 +333,6 @@ void DrawFrames(benchmark::State& state, void (*build)(), const char* floorName)
         view.DrawLabels();
         GUI_FloatingValue::DrawAll();
         view.DrawNotices();
-        cache.AgeCells();
         const int64_t t4 = FactoryJobClock::ThreadCpuNow();
         const FactoryFrameStats& stats = view.GetStats();
         const double jobMs[4] = {ms(jobs.nanoseconds[TRANSFORMTILES].load()), ms(jobs.nanoseconds[PREDRAWPROPS].load()),

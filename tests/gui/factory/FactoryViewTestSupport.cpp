@@ -13,7 +13,6 @@
 #include "gui/factory/props/AnimationChunkTable.h"
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/view/ViewRandom.h"
@@ -170,7 +169,6 @@ void FactoryWorld::Frame(bool stepSimulation)
     view.ApplySlotOverlay(3);
     GUI_FloatingValue::DrawAll();
     view.DrawNotices();
-    GUI_CarSpriteCache::Instance().AgeCells();
 }
 
 void FactoryViewTest::SetUp()

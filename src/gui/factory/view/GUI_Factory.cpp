@@ -624,6 +624,8 @@ void GUI_Factory::Draw()
     m_stats.overlaysMs = lap();
 
     GUI_Prop::AdvanceDropClock(m_frameFactor);
+    // 17. Car cells nobody drew for 100 frames go back to the cache.
+    GUI_CarSpriteCache::Instance().AgeCells();
     int visible = 0;
     for (const auto& job : m_tileJobs)
         visible += static_cast<int>(job.visible.size());
