@@ -15,6 +15,15 @@ CarSpriteCell::CarSpriteCell()
 
 bool CarSpriteCell::Draw(bool mirror, float x, float y)
 {
+    if (!Place(mirror, x, y, GUI_Camera::Instance().GetZoom(), m_sprite))
+        return false;
+    m_sprite.Draw();
+    m_countdown = kLifeFrames;
+    return true;
+}
+
+bool CarSpriteCell::Place(bool mirror, float x, float y, float zoom, BaseSprite& sprite) const
+{
     const float u0 = static_cast<float>(m_gridX) / GUI_CarSpriteCache::kColumns;
     const float u1 = static_cast<float>(m_gridX + 1) / GUI_CarSpriteCache::kColumns;
     const float v0 = static_cast<float>(m_gridY) / GUI_CarSpriteCache::kRows;
@@ -24,18 +33,13 @@ bool CarSpriteCell::Draw(bool mirror, float x, float y)
     const float vs[4] = {v0, v0, v1, v1};
     for (int i = 0; i < 4; ++i)
     {
-        m_sprite.m_vertices[i].u = us[i];
-        m_sprite.m_vertices[i].v = vs[i];
+        sprite.m_vertices[i].u = us[i];
+        sprite.m_vertices[i].v = vs[i];
     }
-    const float size = 400.0f * GUI_Camera::Instance().GetZoom();
-    m_sprite.m_width = size;
-    m_sprite.m_height = size;
-    m_sprite.SetPosition(x, y);
-    if (!m_sprite.IsOnScreen())
-        return false;
-    m_sprite.Draw();
-    m_countdown = kLifeFrames;
-    return true;
+    sprite.m_width = 400.0f * zoom;
+    sprite.m_height = 400.0f * zoom;
+    sprite.SetPosition(x, y);
+    return sprite.IsOnScreen();
 }
 
 bool CarSpriteCell::ContainsAll(const std::vector<std::unique_ptr<SIM_VehicleComponent>>& components) const

@@ -21,6 +21,8 @@ public:
     // Draws the cell's car centred at (x, y), 400 x zoom square, its left and right swapped when
     // mirrored; false when off screen. Drawing keeps the cell alive for another 100 frames.
     bool Draw(bool mirror, float x, float y);
+    // Makes sprite show the cell as Draw would at that zoom; false when it is off screen.
+    bool Place(bool mirror, float x, float y, float zoom, BaseSprite& sprite) const;
     // Every component's type is among the cell's ids.
     bool ContainsAll(const std::vector<std::unique_ptr<SIM_VehicleComponent>>& components) const;
     // The cell shows this view of a car of exactly these components and this paint.

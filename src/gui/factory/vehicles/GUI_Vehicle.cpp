@@ -32,6 +32,7 @@ GUI_Vehicle::GUI_Vehicle(SIM_Vehicle* vehicle)
     : m_zoomOutIcon(std::make_unique<GUI_ZoomOutVehicle>(vehicle)), m_proxy(std::make_unique<GUI_IsoVehicle>(this)),
       m_vehicle(vehicle)
 {
+    m_cachedSprite.m_sprite.m_noRotation = true;
 }
 
 GUI_Vehicle::~GUI_Vehicle()
@@ -84,10 +85,25 @@ void GUI_Vehicle::Draw(IsometricDrawQueue& queue, const FactoryFrameView& view)
     if (!GUI_Camera::Instance().IsRectOnScreen(static_cast<int>(sx - 256.0f * z), static_cast<int>(sy - 128.0f * z),
                                                static_cast<int>(sx + 256.0f * z), static_cast<int>(sy + 128.0f * z)))
         return;
-    m_proxy->m_depth = tile->m_worldY + GetSubTileOffset(10, slot->GetFacing()).y;
-    queue.Append(m_proxy.get());
+    const float depth = tile->m_worldY + GetSubTileOffset(10, slot->GetFacing()).y;
     if (z < kCachedZoom && EnsureCachedSprites())
+    {
+        // The cell drawn as a plain sprite of the cache's texture: what DrawCached would show,
+        // batched with the other cars. Seen on screen, the cell stays alive.
+        bool mirror = false;
+        CarSpriteCell* cell = CachedCellForFacing(mirror);
+        if (cell->Place(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY()), z,
+                        m_cachedSprite.m_sprite))
+        {
+            cell->m_countdown = CarSpriteCell::kLifeFrames;
+            m_cachedSprite.m_sprite.m_texture.Set(cell->m_sprite.m_texture.Get());
+            m_cachedSprite.m_depth = depth;
+            queue.Append(&m_cachedSprite);
+        }
         return;
+    }
+    m_proxy->m_depth = depth;
+    queue.Append(m_proxy.get());
     GUI_FactoryCars::Instance().QueuePreDraw(this);
 }
 
@@ -125,23 +141,16 @@ void GUI_Vehicle::DrawNow()
 void GUI_Vehicle::DrawCached()
 {
     const FactoryFrameView& view = GUI_Factory::Instance().GetFrameView();
-    const float x = view.ToScreenX(m_vehicle->GetX()), y = view.ToScreenY(m_vehicle->GetY());
-    // Views 1 and 3 are views 2 and 0 seen in a mirror.
-    switch (m_vehicle->GetFacing() & 3)
-    {
-    case 0:
-        m_cellFacing0->Draw(false, x, y);
-        break;
-    case 1:
-        m_cellFacing2->Draw(true, x, y);
-        break;
-    case 2:
-        m_cellFacing2->Draw(false, x, y);
-        break;
-    default:
-        m_cellFacing0->Draw(true, x, y);
-        break;
-    }
+    bool mirror = false;
+    if (CarSpriteCell* cell = CachedCellForFacing(mirror))
+        cell->Draw(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY()));
+}
+
+CarSpriteCell* GUI_Vehicle::CachedCellForFacing(bool& mirror) const
+{
+    const int facing = m_vehicle ? m_vehicle->GetFacing() & 3 : 0;
+    mirror = facing == 1 || facing == 3;
+    return facing == 0 || facing == 3 ? m_cellFacing0 : m_cellFacing2;
 }
 
 void GUI_Vehicle::ClearCachedSprites()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CLoadedTextureRef.h"
+#include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "sim/views/SIM_CarView.h"
 
@@ -30,13 +31,16 @@ public:
     // Hover shows the hand cursor.
     void Update() override;
     bool IsMouseOver() override;
-    // Puts the car into the draw queue when its station is on screen, and queues its parts for
-    // the PREDRAWVEHICLES job unless it will draw from the cache.
+    // Puts the car into the draw queue when its station is on screen: far out as a sprite of its
+    // cached cell, else as its proxy with its parts queued for the PREDRAWVEHICLES job.
     void Draw() override;
     void Draw(IsometricDrawQueue& queue, const FactoryFrameView& view);
     // The queue reached the car: the cached cell, or every part's layers in order.
     void DrawNow();
     void DrawCached();
+    // The cell the car's facing shows and whether it is seen mirrored (views 1 and 3 are views 2
+    // and 0 in a mirror); null until both cells are held.
+    CarSpriteCell* CachedCellForFacing(bool& mirror) const;
     // Holds a cell for views 2 and 0; false for a car of too few parts or a full cache.
     bool EnsureCachedSprites();
     // The car's look changed: the cells it holds no longer show it.
@@ -57,4 +61,7 @@ private:
     std::unique_ptr<GUI_IsoVehicle> m_proxy;
     SIM_Vehicle* m_vehicle; // owns this view
     CLoadedTextureRef m_bodyTexture;
+    // Far out the car goes into the draw queue as this plain sprite of its cell, so the queue
+    // sends the cars of a whole screen to the card together instead of one draw each.
+    GUI_IsometricSprite m_cachedSprite;
 };
