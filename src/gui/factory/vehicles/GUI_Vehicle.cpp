@@ -22,12 +22,6 @@
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/SIM_Tile.h"
 
-void GUI_IsoVehicle::Draw()
-{
-    if (m_owner)
-        m_owner->DrawNow();
-}
-
 GUI_Vehicle::GUI_Vehicle(SIM_Vehicle* vehicle)
     : m_zoomOutIcon(std::make_unique<GUI_ZoomOutVehicle>(vehicle)), m_proxy(std::make_unique<GUI_IsoVehicle>(this)),
       m_vehicle(vehicle)
