@@ -1,6 +1,8 @@
 // Effects by name.
 #include "engine/GUI_ShaderManager.h"
 
+#include "engine/GD3DDevice.h"
+#include "engine/GShaderNames.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
 
@@ -27,6 +29,18 @@ void GUI_ShaderManager::LoadAll()
     m_effects.resize(list.GetFiles().size());
     for (size_t i = 0; i < list.GetFiles().size(); ++i)
         m_effects[i].Load(list.GetFiles()[i]);
+    // A missing effect only draws plainly, so say which file the views will go without. (A file
+    // that fails to compile has said so already.)
+    if (!GD3DDevice::Instance().HasShaderSupport())
+        return;
+    for (const char* name : kGameShaderNames)
+    {
+        bool found = false;
+        for (const GShaderEffect& effect : m_effects)
+            found |= effect.m_name == name;
+        if (!found)
+            GDebugLog::Instance().LogError(std::string("Shader file missing: ") + kShaderFolder + "/" + name);
+    }
 }
 
 GShaderEffect* GUI_ShaderManager::FindShader(const std::string& name)

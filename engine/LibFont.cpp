@@ -4,8 +4,10 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GFile.h"
 #include "platform/core/PFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,19 +90,38 @@ void LibFont::Load(int nativeSize, int cellSize, int rows, int columns, const st
     if (!file)
     {
         GDebugLog::Instance().Log("Error locating font width data");
+        GDebugLog::Instance().LogError("Font width table not found: " + widthPath +
+                                       " (widths are measured from the glyph sheet)");
         GenerateFontWidthData(*this);
     }
     else
     {
-        uint8_t bytes[kCells * 4];
-        const size_t got = std::fread(bytes, 1, sizeof(bytes), file) / 4;
+        // One byte more than a table can hold tells a table that is too long.
+        uint8_t bytes[kCells * 4 + 1];
+        const size_t read = std::fread(bytes, 1, sizeof(bytes), file);
         std::fclose(file);
+        const size_t got = std::min(read / 4, static_cast<size_t>(kCells));
         for (size_t i = 0; i < static_cast<size_t>(kCells); ++i)
             m_widths[i] = i < got ? static_cast<int32_t>(static_cast<uint32_t>(bytes[i * 4]) |
                                                          static_cast<uint32_t>(bytes[i * 4 + 1]) << 8 |
                                                          static_cast<uint32_t>(bytes[i * 4 + 2]) << 16 |
                                                          static_cast<uint32_t>(bytes[i * 4 + 3]) << 24)
                                   : 0;
+        // A table of the wrong size or with widths no cell can have draws text squeezed or torn
+        // apart: say which file it is.
+        const size_t cells = rows > 0 && columns > 0 && static_cast<long long>(rows) * columns <= kCells
+                                 ? static_cast<size_t>(rows) * static_cast<size_t>(columns)
+                                 : static_cast<size_t>(kCells);
+        std::string problem;
+        if (read != cells * 4)
+            problem = (read == sizeof(bytes) ? "more than " + std::to_string(kCells * 4) : std::to_string(read)) +
+                      " bytes where " + std::to_string(cells) + " widths take " + std::to_string(cells * 4);
+        for (size_t i = 0; i < got && problem.empty(); ++i)
+            if (m_widths[i] < 0 || m_widths[i] > cellSize)
+                problem = "cell " + std::to_string(i) + " is " + std::to_string(m_widths[i]) + " pixels wide in a " +
+                          std::to_string(cellSize) + "-pixel cell";
+        if (!problem.empty())
+            GDebugLog::Instance().LogError("Font width table " + widthPath + " is damaged: " + problem);
     }
 
     const std::string overridePath = "data/fonts/" + textureName + ".txt";
@@ -195,7 +216,7 @@ void GenerateFontWidthData(LibFont& font)
     int w = 0, h = 0;
     PFormat format;
     texture->GetLevelDesc(0, w, h, format);
-    FILE* widthFile = PFile::Open("./data/fonts/" + font.m_textureName + ".dat", "wb");
+    std::string widthTable;
     const auto* pixels = static_cast<const uint8_t*>(locked.bits);
     const int cell = font.m_cellSize;
     for (int row = 0; row < font.m_rows; ++row)
@@ -223,12 +244,8 @@ void GenerateFontWidthData(LibFont& font)
                 }
             }
             font.m_widths[index] = width;
-            if (widthFile)
-            {
-                const uint8_t bytes[4] = {static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
-                                          static_cast<uint8_t>(width >> 16), static_cast<uint8_t>(width >> 24)};
-                std::fwrite(bytes, 1, 4, widthFile);
-            }
+            for (int shift = 0; shift < 32; shift += 8)
+                widthTable += static_cast<char>(static_cast<uint8_t>(static_cast<uint32_t>(width) >> shift));
             // The listing goes to the debug log only: written beside the width file it would be read
             // back as the override file at the next start and zero most widths.
             char text[64];
@@ -237,7 +254,7 @@ void GenerateFontWidthData(LibFont& font)
             GDebugLog::Instance().Log(text);
         }
     }
-    if (widthFile)
-        std::fclose(widthFile);
     texture->UnlockRect(0);
+    // Kept for the next start, replaced all at once so a kill never leaves half a table.
+    GFile::Replace("./data/fonts/" + font.m_textureName + ".dat", widthTable);
 }

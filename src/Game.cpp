@@ -4,6 +4,7 @@
 #include "CInput.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
+#include "engine/GFontSheets.h"
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
@@ -32,6 +33,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace
 {
@@ -122,18 +124,12 @@ void Game::CreateUserFolders()
 
 bool Game::WritePrefs(int width, int height, int windowed, int borderless)
 {
-    FILE* f = GFile::Open(PrefsPath(), "wt");
-    if (!f)
-    {
-        DebugAssert(false, "Game", 88);
-        return false;
-    }
-    std::fprintf(f, "[prefs]\n");
-    std::fprintf(f, "width = %d\n", width);
-    std::fprintf(f, "height = %d\n", height);
-    std::fprintf(f, "windowed = %d\n", windowed);
-    std::fprintf(f, "borderless = %d\n", borderless);
-    const bool ok = std::fclose(f) == 0;
+    char text[256];
+    std::snprintf(text, sizeof text, "[prefs]\nwidth = %d\nheight = %d\nwindowed = %d\nborderless = %d\n", width,
+                  height, windowed, borderless);
+    // Rewritten after a crash during set-up, when a second crash is likeliest: replaced all at
+    // once, so the player's size survives a kill at any moment.
+    const bool ok = GFile::Replace(PrefsPath(), text);
     DebugAssert(ok, "Game", 88);
     return ok;
 }
@@ -245,28 +241,11 @@ bool Game::InitDevice(int width, int height, bool windowed)
 
 void Game::LoadFonts()
 {
-    struct FontSheet
-    {
-        const char* texture;
-        int pointSize;
-        int cell;
-        int rows;
-        int perRow;
-        int letterSpacing;
-    };
-    // The sheets' width tables leave the gap between letters to the spacing set here; text
-    // measuring, wrapping and drawing all add it after every glyph.
-    static const FontSheet kFonts[] = {
-        {"Open Sans Semibold_24.dds", 24, 30, 14, 10, 2},         {"Open Sans ExtraBold_36.dds", 36, 45, 14, 10, 2},
-        {"Open Sans Semibold_20.dds", 20, 30, 14, 10, 2},         {"Open Sans Semibold_16.dds", 16, 25, 10, 10, -1},
-        {"Open Sans Semibold_20_onblack.dds", 20, 30, 14, 10, 2},
-    };
     GFontManager& fonts = GFontManager::Instance();
     fonts.Init();
-    for (const FontSheet& f : kFonts)
+    for (const GFontSheet& f : kGameFontSheets)
     {
-        LibFont* font = fonts.CreateFont(f.pointSize, f.cell, f.rows, f.perRow,
-                                         std::string("data/fonts/") + f.texture + ".dat", f.texture);
+        LibFont* font = fonts.CreateFont(f.pointSize, f.cell, f.rows, f.perRow, GFontWidthTablePath(f), f.texture);
         if (font)
             font->m_letterSpacing = f.letterSpacing;
     }
@@ -303,6 +282,14 @@ bool Game::Init()
     GDebugLog::Instance().Log(banner);
     if (!m_folderFallbackNote.empty())
         GDebugLog::Instance().LogError(m_folderFallbackNote);
+    // Without its data the game can show nothing at all: say where it looked, and stop.
+    if (!PDirectory::Exists("data"))
+    {
+        std::error_code ignored;
+        const std::string folder = (std::filesystem::current_path(ignored) / "data").string();
+        DebugErrorBox("The game's data folder was not found: " + folder, "Game", __LINE__);
+        return false;
+    }
 
     GOptions::Instance().SetPath(m_folders[FOLDER_USER] + "/config.txt");
     GOptions::Instance().Load();

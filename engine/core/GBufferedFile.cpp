@@ -46,7 +46,8 @@ void GBufferedFile::Load(const std::string& path)
     if (size < 0 || size > MAX_SIZE)
     {
         // A folder or a stream that cannot be measured is as unreadable as an oversized file.
-        GDebugLog::Instance().LogError("GBufferedFile File size > 1 gig");
+        GDebugLog::Instance().LogError(
+            FormatString("GBufferedFile cannot read [%s]: a folder, or larger than 1 GB", path.c_str()));
         fclose(m_stream);
         m_stream = nullptr;
         m_end = true;
@@ -55,7 +56,8 @@ void GBufferedFile::Load(const std::string& path)
     m_data = static_cast<unsigned char*>(malloc(size > 0 ? static_cast<size_t>(size) : 1));
     if (!m_data)
     {
-        GDebugLog::Instance().LogError("Failed to allocate GBufferedFile data");
+        GDebugLog::Instance().LogError(
+            FormatString("GBufferedFile has no memory for the %lld bytes of [%s]", size, path.c_str()));
         fclose(m_stream);
         m_stream = nullptr;
         m_end = true;

@@ -1,7 +1,9 @@
-// Opening and deleting files with the game's logging.
+// Opening, replacing and deleting files with the game's logging.
 #include "engine/core/GFile.h"
+#include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GStringUtils.h"
+#include "platform/core/PAtomicFile.h"
 #include "platform/core/PFile.h"
 
 FILE* GFile::Open(const std::string& path, const char* mode)
@@ -23,4 +25,15 @@ bool GFile::Delete(const std::string& path)
         return false;
     }
     return true;
+}
+
+bool GFile::Replace(const std::string& path, const std::string& text)
+{
+    std::string error;
+    const bool ok = PAtomicFile::Default().Replace(path, text, error);
+    if (!ok)
+        GDebugLog::Instance().LogError("Cannot save " + path + ": " + error);
+    // A later read must see what is on disk now, not a copy cached before.
+    GBufferedFileManager::Instance().Reload(path);
+    return ok;
 }

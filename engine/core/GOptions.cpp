@@ -1,6 +1,5 @@
 // The player's settings in config.txt.
 #include "engine/core/GOptions.h"
-#include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
 #include "engine/core/GStringUtils.h"
@@ -96,21 +95,19 @@ void GOptions::Load()
 
 bool GOptions::Save()
 {
-    FILE* f = GFile::Open(m_path, "wt");
-    if (!f)
+    std::string text = "[floats]\n";
+    for (const GOptionFloat& setting : m_floats)
+        text += FormatString("%s = %.2f\n", setting.name.c_str(), setting.value);
+    text += "[strings]\n";
+    for (const GOptionString& setting : m_strings)
+        text += setting.name + " = " + setting.value + "\n";
+    // Rewritten at every start: a kill in the middle must never cost the player the settings,
+    // so the file is replaced all at once. The file cache is refreshed with it, or a later load
+    // would bring back the old values.
+    if (!GFile::Replace(m_path, text))
     {
         DebugTrace("Failed to save variables", "GOptions", __LINE__);
         return false;
     }
-    fputs("[floats]\n", f);
-    for (const GOptionFloat& setting : m_floats)
-        fprintf(f, "%s = %.2f\n", setting.name.c_str(), setting.value);
-    fputs("[strings]\n", f);
-    for (const GOptionString& setting : m_strings)
-        fprintf(f, "%s = %s\n", setting.name.c_str(), setting.value.c_str());
-    bool ok = fclose(f) == 0;
-    // The next load must see what was just written, not the copy cached by the last load,
-    // or settings changed since would come back with their old values.
-    GBufferedFileManager::Instance().Reload(m_path);
-    return ok;
+    return true;
 }

@@ -41,14 +41,16 @@ void EnsureDirectoryExists(const std::string& path)
     }
     // 3. The whole path must exist now.
     if (!PDirectory::Exists(path) && !PDirectory::Create(path))
-        WindowsError("EnsureDirectoryExists");
+        WindowsError("Cannot create the folder " + path);
 }
 
 void WindowsError(const std::string& context)
 {
     int code = PProcess::LastErrorCode();
-    PMessageBox::Show("WindowsError", PProcess::ErrorText(code), PMessageBox::ICON_INFORMATION);
-    GDebugLog::Instance().Log(context);
+    // The system's text alone ("File exists") does not say which file or folder is meant.
+    const std::string text = context + ": " + PProcess::ErrorText(code);
+    PMessageBox::Show("WindowsError", text, PMessageBox::ICON_INFORMATION);
+    GDebugLog::Instance().Log(text);
     PProcess::Exit(code != 0 ? code : 1);
 }
 

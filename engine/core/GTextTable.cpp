@@ -1,6 +1,9 @@
 // Every text the player reads, by key.
 #include "engine/core/GTextTable.h"
 
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PFile.h"
+
 GTextTable& GTextTable::Instance()
 {
     static GTextTable table;
@@ -15,8 +18,18 @@ void GTextTable::SetFileName(const std::string& file)
 
 void GTextTable::Load()
 {
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_table.LoadSection("strings", m_fileName, false);
+    std::string problem;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_table.LoadSection("strings", m_fileName, false);
+        // Without its texts every label shows a bare key: the player must be able to find out why.
+        if (!PFile::Exists(m_fileName))
+            problem = "Text table not found: " + m_fileName + " (every text shows its key)";
+        else if (m_table.GetEntryCount() == 0)
+            problem = "Text table " + m_fileName + " has no texts in section [strings] (every text shows its key)";
+    }
+    if (!problem.empty())
+        GDebugLog::Instance().LogError(problem);
 }
 
 void GTextTable::Unload()

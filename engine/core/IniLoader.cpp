@@ -2,6 +2,7 @@
 #include "engine/core/IniLoader.h"
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GFile.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringUtils.h"
 
 #include <cstdint>
@@ -106,6 +107,16 @@ const std::string& IniLoader::GetValue(const std::string& key) const
         if (pair.key == key)
             return pair.value;
     return IniEmpty();
+}
+
+int IniLoader::GetInt(const std::string& key) const
+{
+    return GNumberText::ReadInt(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);
+}
+
+float IniLoader::GetFloat(const std::string& key) const
+{
+    return GNumberText::ReadFloat(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);
 }
 
 bool IniLoader::HasKey(const std::string& key) const
@@ -245,19 +256,26 @@ void IniLoader::LoadSectionNames(const std::string& file)
     fclose(f);
 }
 
+std::string IniLoader::GetSectionText() const
+{
+    std::string text = "[" + m_sectionName + "]\n";
+    for (const IniPair& pair : m_pairs)
+    {
+        if (pair.value.empty())
+            text += pair.key + "\n";
+        else
+            text += pair.key + " = " + pair.value + "\n";
+    }
+    text += "\n";
+    return text;
+}
+
 void IniLoader::WriteSection(FILE* stream) const
 {
     if (!stream)
         return;
-    fprintf(stream, "[%s]\n", m_sectionName.c_str());
-    for (const IniPair& pair : m_pairs)
-    {
-        if (pair.value.empty())
-            fprintf(stream, "%s\n", pair.key.c_str());
-        else
-            fprintf(stream, "%s = %s\n", pair.key.c_str(), pair.value.c_str());
-    }
-    fprintf(stream, "\n");
+    const std::string text = GetSectionText();
+    fwrite(text.data(), 1, text.size(), stream);
 }
 
 bool IniLoader::WriteTo(const std::string& path, const char* mode) const
@@ -278,5 +296,5 @@ bool IniLoader::AppendToFile(const std::string& path) const
 
 bool IniLoader::SaveToFile(const std::string& path) const
 {
-    return WriteTo(path, "wt");
+    return GFile::Replace(path, GetSectionText());
 }

@@ -30,6 +30,11 @@ public:
     // The value of the first pair with exactly this key, or the empty text.
     virtual const std::string& GetValue(const std::string& key) const;
     bool HasKey(const std::string& key) const;
+    // The value of key as a number, read the way the game reads numbers (see GNumberText); a
+    // value that is not wholly a number is written to the error log with the file, the section
+    // and the key. A missing key reads 0.
+    int GetInt(const std::string& key) const;
+    float GetFloat(const std::string& key) const;
 
     // Copies the pair at the cursor into the caller's buffers (cut to fit) and advances;
     // past the last pair writes empty texts and returns false.
@@ -53,7 +58,9 @@ public:
     static std::vector<IniLoader> LoadAllSections(const std::string& file);
 
     // Writers of the current section: "[name]", "key = value" lines (or "key" alone), a blank
-    // line. AppendToFile adds to the file, SaveToFile replaces it; both refresh the file cache.
+    // line. AppendToFile adds to the file, SaveToFile replaces it all at once (a failure keeps
+    // the old file and is written to the error log); both refresh the file cache.
+    std::string GetSectionText() const;
     void WriteSection(FILE* stream) const;
     bool AppendToFile(const std::string& path) const;
     bool SaveToFile(const std::string& path) const;

@@ -15,7 +15,10 @@ Spreadsheet::Spreadsheet(const std::string& path)
     FILE* f = GFile::Open(path, "rt");
     if (!f)
     {
-        GDebugLog::Instance().Log(FormatString("Failed to find spreadsheet: %s", path.c_str()));
+        // Every table is a set of definitions the game cannot play without: an error, with its path.
+        const std::string text = FormatString("Failed to find spreadsheet: %s", path.c_str());
+        GDebugLog::Instance().Log(text);
+        GDebugLog::Instance().LogError(text);
         return;
     }
     bool headerFound = false;

@@ -393,6 +393,8 @@ GLenum PGLDevice::PrimitiveMode(PPrimitive type) const
         return GL_TRIANGLES;
     case PPrimitive::TriangleStrip:
         return GL_TRIANGLE_STRIP;
+    case PPrimitive::TriangleFan:
+        return GL_TRIANGLE_FAN;
     }
     return GL_TRIANGLES;
 }

@@ -165,7 +165,8 @@ enum class PPrimitive : uint32_t
     LineList = 2,
     LineStrip = 3,
     TriangleList = 4,
-    TriangleStrip = 5
+    TriangleStrip = 5,
+    TriangleFan = 6
 };
 
 // Lock flags of dynamic buffers.
@@ -184,6 +185,7 @@ inline int PVertexCountFor(PPrimitive type, int primitives)
     case PPrimitive::TriangleList:
         return primitives * 3;
     case PPrimitive::TriangleStrip:
+    case PPrimitive::TriangleFan:
         return primitives + 2;
     }
     return 0;

@@ -107,6 +107,8 @@ const char* PRecordingDevice::PrimitiveName(PPrimitive type)
         return "TriangleList";
     case PPrimitive::TriangleStrip:
         return "TriangleStrip";
+    case PPrimitive::TriangleFan:
+        return "TriangleFan";
     }
     return "?";
 }

@@ -68,7 +68,7 @@ void SIM_Game::RemoveAllSlots()
         SIM_Placement::RemoveSlot(slots.GetAllSlots().front(), false, false);
 }
 
-bool SIM_Game::InitSimulation(SIM_Mission* mission)
+bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
 {
     // A mission whose floor cannot be built is refused before anything of the last game is touched.
     if (!mission || !mission->HasValidSize())
@@ -86,11 +86,12 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
     {
         const char* what;
         void (*run)(SIM_Game& game);
+        bool definition = false; // reads definitions the caller may keep
     };
     static const SetUpStep kSetUp[] = {
         {"building zones as the mission file has them", [](SIM_Game& game) { game.m_mission->ReloadZones(); }},
         {"loading screen", [](SIM_Game&) { Listener().ShowLoadingStage(GTextKeys::kLoadingSimulation, 0.17f); }},
-        {"prop types", [](SIM_Game&) { SIM_PropTypeManager::Instance().Load(); }},
+        {"prop types", [](SIM_Game&) { SIM_PropTypeManager::Instance().Load(); }, true},
         {"animations", [](SIM_Game&) { Listener().LoadAnimations(); }},
         {"slots of the last game", [](SIM_Game&) { RemoveAllSlots(); }},
         {"resource objects and routes",
@@ -122,17 +123,17 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
          }},
         {"ledger", [](SIM_Game&) { SIM_FinanceRecord::Instance().Reset(); }},
         {"sales records", [](SIM_Game&) { SalesRecordPool::Instance().Reset(); }},
-        {"resources", [](SIM_Game&) { SIM_ResourceManager::Instance().Load(); }},
+        {"resources", [](SIM_Game&) { SIM_ResourceManager::Instance().Load(); }, true},
         {"features", [](SIM_Game&) { SIM_VehicleFeatureManager::Instance().Load(); }},
         {"research tree",
          [](SIM_Game&) {
              SIM_ResearchManager::Instance().Clear();
              SIM_ResearchManager::Instance().Load();
          }},
-        {"component types", [](SIM_Game&) { SIM_VehicleComponentTypeManager::Instance().Load(); }},
-        {"slot upgrades", [](SIM_Game&) { SIM_SlotUpgradeManager::Instance().Load(); }},
-        {"production tasks", [](SIM_Game&) { SIM_ProductionTaskManager::Instance().Load(); }},
-        {"facilities", [](SIM_Game&) { SIM_FacilityManager::Instance().Load(); }},
+        {"component types", [](SIM_Game&) { SIM_VehicleComponentTypeManager::Instance().Load(); }, true},
+        {"slot upgrades", [](SIM_Game&) { SIM_SlotUpgradeManager::Instance().Load(); }, true},
+        {"production tasks", [](SIM_Game&) { SIM_ProductionTaskManager::Instance().Load(); }, true},
+        {"facilities", [](SIM_Game&) { SIM_FacilityManager::Instance().Load(); }, true},
         {"starting cash", [](SIM_Game& game) { SIM_FinanceManager::Instance().StartGame(game.m_mission); }},
         {"resource object numbers", [](SIM_Game&) { SIM_ResourceObjManager::Instance().NumberRecords(); }},
         {"power account", [](SIM_Game&) { SIM_PowerManager::Instance().Init(); }},
@@ -144,8 +145,11 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission)
         {"clock, speed and demand", [](SIM_Game& game) { game.StartClock(); }},
         {"efficiency history", [](SIM_Game&) { SIM_Efficiency::Instance().Reset(); }},
     };
+    const bool keep = definitions == Definitions::Kept && m_definitionsLoaded;
     for (const SetUpStep& step : kSetUp)
-        step.run(*this);
+        if (!(keep && step.definition))
+            step.run(*this);
+    m_definitionsLoaded = true;
     return true;
 }
 

@@ -21,9 +21,19 @@ public:
     SIM_Game(const SIM_Game&) = delete;
     SIM_Game& operator=(const SIM_Game&) = delete;
 
+    // What a new game does with the definitions (props, resources, component types, upgrades,
+    // tasks, facilities). Every game the player starts reads them again, so that an edit in the
+    // task editor takes effect. Kept leaves them as the last set-up read them and the last game
+    // left them (research unlocks included): only for callers that set up many games from
+    // unchanged data without playing them, such as the fuzzing of mission files.
+    enum class Definitions
+    {
+        Reload,
+        Kept,
+    };
     // Sets up a new game for the mission. False (nothing built) when there is no mission or its
     // floor size cannot be built.
-    bool InitSimulation(SIM_Mission* mission);
+    bool InitSimulation(SIM_Mission* mission, Definitions definitions = Definitions::Reload);
     // One simulation step per drawn frame; does nothing outside a game.
     void Update();
     void UpdateClock();
@@ -69,4 +79,5 @@ private:
     float m_savedSpeed = 0.0f;
     SIM_Mission* m_mission = nullptr;
     int m_currentHour = 0;
+    bool m_definitionsLoaded = false; // a set-up has read the definitions once
 };

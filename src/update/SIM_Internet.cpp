@@ -79,7 +79,7 @@ bool SIM_Internet::DownloadFile(const std::string& remotePath, const std::string
         if (result.status == 0 && result.bytes == 0)
         {
             if (result.errorText.rfind("cannot write", 0) == 0)
-                LogError("Failed writing local web copy");
+                LogError("Failed writing local web copy " + localPath);
             else
                 LogError("Internet: HttpSendRequest() Failed");
         }

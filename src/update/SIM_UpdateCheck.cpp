@@ -72,8 +72,8 @@ void SIM_UpdateCheck::WriteLastCheck()
     ini.AddPair("day", std::to_string(now.day));
     ini.AddPair("month", std::to_string(now.month));
     ini.AddPair("year", std::to_string(now.year));
-    if (!ini.SaveToFile(LastCheckPath()))
-        GDebugLog::Instance().LogError("Cannot write " + LastCheckPath());
+    // A failure is in the error log already, with the reason.
+    ini.SaveToFile(LastCheckPath());
 }
 
 void SIM_UpdateCheck::Run()

@@ -1,4 +1,5 @@
 // fuzz-links: fv_platform_video
+// fuzz-long-inputs: 65536
 // Effect files from data/shaders: the parser must accept or refuse any text without harm.
 #include "platform/video/PEffectSource.h"
 

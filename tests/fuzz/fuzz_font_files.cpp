@@ -1,7 +1,10 @@
 // fuzz-links: fv_engine
+// fuzz-long-inputs: 65536
 // A font's width table and override file, as a modder might edit them: the first input byte splits
 // the input into the two files, then the font loads them (no device, so no sheet).
 #include "engine/LibFont.h"
+
+#include "FuzzScratchFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,11 +29,11 @@ bool FuzzFontWrite(const std::string& path, const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const FuzzScratchFolder folder("fv_fuzz_font_");
     static bool ready = false;
     if (!ready)
     {
-        char folder[] = "/tmp/fv_fuzz_font_XXXXXX";
-        if (!mkdtemp(folder) || chdir(folder) != 0)
+        if (chdir(folder.path.c_str()) != 0)
             return 0;
         std::filesystem::create_directories("data/fonts");
         ready = true;

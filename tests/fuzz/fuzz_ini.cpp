@@ -1,4 +1,5 @@
 // fuzz-links: fv_engine
+// fuzz-long-inputs: 65536
 // Feeds arbitrary bytes to the INI reader: section reads through the file cache, section
 // names, value splitting and writing back.
 #include "engine/core/GBufferedFileManager.h"

@@ -1,4 +1,5 @@
 // fuzz-links: fv_engine
+// fuzz-long-inputs: 65536
 // Feeds arbitrary bytes to the spreadsheet reader and splits every row into cells, as the
 // definition loaders do.
 #include "engine/core/GStringTokenizer.h"

@@ -1,4 +1,5 @@
 // fuzz-links: fv_sim
+// fuzz-long-inputs: 65536
 // Feeds arbitrary bytes to the production task loader as a task file (and, after a zero byte,
 // as tasks.csv), then runs the whole task load: tiles, props, staff, upgrades, table, sort, combine.
 #include "engine/core/GBufferedFileManager.h"
@@ -6,6 +7,8 @@
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
+
+#include "FuzzScratchFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,9 +19,9 @@
 
 static std::string FuzzTaskFileRoot()
 {
+    static const FuzzScratchFolder folder("fv_fuzz_tasks_");
     static const std::string root = [] {
-        std::filesystem::path dir =
-            std::filesystem::temp_directory_path() / ("fv_fuzz_tasks_" + std::to_string(getpid()));
+        const std::filesystem::path dir = folder.path;
         std::filesystem::create_directories(dir / "tasks");
         // Prop types and resources for the names a task file may use (run from the repo root).
         SIM_PropTypeManager::Instance().Load("tests/sim/data/defs/basic");

@@ -1,4 +1,5 @@
 // fuzz-links: fv_engine
+// fuzz-long-inputs: 65536
 // Feeds arbitrary bytes to the text table's reader and looks up the keys it found.
 #include "engine/core/GHashTable.h"
 #include "platform/core/PProfile.h"

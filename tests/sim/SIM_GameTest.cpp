@@ -6,6 +6,8 @@
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/world/SIM_BuildingZone.h"
@@ -172,17 +174,19 @@ TEST_F(SimGameTest, AnHourExactlyAsLongAsTheHourLengthHasNotYetPassed)
     EXPECT_EQ(game.GetCurrentHour(), 2);
 }
 
-TEST_F(SimGameTest, AMissingHourLengthMakesEveryFrameAnHour)
+TEST_F(SimGameTest, AMissingHourLengthKeepsTheClockAtASanePace)
 {
+    // Read as 0 the clock would pass one game hour every frame and ruin the player at once.
     SIM_SimConfig::UseFile(DataPath("no_such_simconfig.txt"));
     SIM_Game& game = SIM_Game::Instance();
     ASSERT_TRUE(game.InitSimulation(LoadMission(harbour, "m_harbour.txt")));
-    Frame(20);
-    const int before = game.GetCurrentHour();
-    Frame(1);
-    Frame(1);
-    EXPECT_EQ(game.GetCurrentHour(), before + 2);
-    EXPECT_EQ(game.GetHourProgress(), 0.0f);
+    for (int i = 0; i < 600; ++i)
+        Frame(16);
+    EXPECT_EQ(game.GetCurrentHour(), 0);
+    EXPECT_GT(game.GetHourProgress(), 0.0f);
+    for (int i = 0; i < 1400; ++i)
+        Frame(16);
+    EXPECT_EQ(game.GetCurrentHour(), 1) << "one hour in 30 seconds of frames";
 }
 
 TEST_F(SimGameTest, HourlyRentIsTheRentOfTheOpenZones)
@@ -257,5 +261,26 @@ TEST_F(SimGameTest, ResetAndASecondSetUpLeaveNoTraceOfTheFirstGame)
     EXPECT_EQ(harbour.GetZoneByName("East Wing")->m_state, SIM_BuildingZone::STATE_LOCKED);
     EXPECT_EQ(game.GetFactory()->GetTile(11, 7)->m_zoneState, SIM_Tile::ZONE_LOCKED);
     EXPECT_FLOAT_EQ(game.GetFactory()->ComputeHourlyRent(), 150.0f);
+}
+
+TEST_F(SimGameTest, ANewGameReadsTheDefinitionsAgainUnlessTheCallerKeepsThem)
+{
+    SIM_Game& game = SIM_Game::Instance();
+    ASSERT_TRUE(game.InitSimulation(LoadMission(harbour, "m_harbour.txt")));
+    const SIM_ProductionTaskManager& tasks = SIM_ProductionTaskManager::Instance();
+    ASSERT_FALSE(tasks.GetTasks().empty());
+    const std::string name = tasks.GetTasks().front()->GetName();
+    const bool asWritten = tasks.GetTask(name)->m_locked;
+    // The last game's research turned the lock over.
+    tasks.GetTask(name)->m_locked = !asWritten;
+
+    game.Reset();
+    ASSERT_TRUE(game.InitSimulation(&harbour, SIM_Game::Definitions::Kept));
+    EXPECT_EQ(tasks.GetTask(name)->m_locked, !asWritten);
+    EXPECT_NE(game.GetFactory(), nullptr);
+
+    game.Reset();
+    ASSERT_TRUE(game.InitSimulation(&harbour));
+    EXPECT_EQ(tasks.GetTask(name)->m_locked, asWritten);
 }
 }

@@ -1,12 +1,14 @@
 // The data checker: every finding is one line "where: what".
 #include "DataChecker.h"
 
+#include "DataRules.h"
 #include "InterfaceTextures.h"
 #include "WorldArt.h"
 
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GTextKeys.h"
@@ -175,12 +177,42 @@ DataChecker::DataChecker(std::string dataRoot) : m_root(std::move(dataRoot)), m_
 
 void DataChecker::Report(const std::string& where, const std::string& what)
 {
-    m_findings.push_back(where + ": " + what);
+    // A finding's rule is its text without the names and numbers it quotes.
+    std::string rule;
+    bool quoted = false;
+    for (char c : what)
+    {
+        if (c == '\'')
+            quoted = !quoted;
+        else if (!quoted && !(c >= '0' && c <= '9'))
+            rule += c;
+    }
+    ReportCapped(rule, where + ": " + what);
+}
+
+void DataChecker::ReportAt(const std::string& rule, const std::string& file, int line, const std::string& what)
+{
+    ReportCapped(rule, file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what);
+}
+
+void DataChecker::ReportCapped(const std::string& rule, const std::string& finding)
+{
+    if (++m_ruleCounts[rule] <= kMaxFindingsPerRule)
+        m_findings.push_back(finding);
+}
+
+void DataChecker::ReportOverflow()
+{
+    for (const auto& [rule, count] : m_ruleCounts)
+        if (count > kMaxFindingsPerRule)
+            m_findings.push_back("(" + std::to_string(count - kMaxFindingsPerRule) + " more findings of the rule '" +
+                                 rule + "' not shown)");
 }
 
 const std::vector<std::string>& DataChecker::Run()
 {
     m_findings.clear();
+    m_ruleCounts.clear();
     if (!fs::is_directory(m_sim))
     {
         Report(m_sim, "folder missing");
@@ -205,6 +237,19 @@ const std::vector<std::string>& DataChecker::Run()
         CheckSounds();
     if (m_artGroups & ART_WORLD)
         CheckWorldArt();
+    DataRules rules(m_root, [this](const char* rule, const std::string& file, int line, const std::string& what) {
+        ReportAt(rule, file, line, what);
+    });
+    rules.CheckSimConfig();
+    rules.CheckBinaryContent();
+    rules.CheckValues();
+    rules.CheckTableHeaders();
+    if (ChecksArt(ART_UI))
+    {
+        rules.CheckShaders();
+        rules.CheckFontWidths();
+    }
+    ReportOverflow();
     return m_findings;
 }
 
@@ -221,6 +266,8 @@ void DataChecker::LoadEverything()
     GTextTable::Instance().SetFileName(m_root + "/strings.ini");
     GTextTable::Instance().Unload();
     SIM_SimConfig::UseFile(m_root + "/simconfig.txt");
+    // A new game keeps the component types of the last one; a new check starts without them.
+    SIM_VehicleComponentTypeManager::Instance().Clear();
     LoadDefinitionTree(m_sim);
     LoadVehicleColors(m_sim + "/car_colors.txt");
     SIM_MissionManager::Instance().Unload();
@@ -232,8 +279,11 @@ void DataChecker::CheckLoaderErrors()
 {
     std::istringstream lines(ReadAll(GDebugLog::Instance().GetErrorPath()));
     std::string line;
+    // The game's own lines about the constants and about numbers it only half read are found
+    // again, with their line, by the rules on values.
+    const std::string constants = m_root + "/simconfig.txt";
     while (std::getline(lines, line))
-        if (!line.empty())
+        if (!line.empty() && line.find(constants) == std::string::npos && !GNumberText::IsNumberReport(line))
             Report("loader", line);
     std::error_code ignored;
     fs::remove_all(m_logFolder, ignored);

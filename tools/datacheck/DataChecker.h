@@ -30,8 +30,11 @@ public:
     // "world"; false for an unknown name.
     static bool ParseArtGroups(const std::string& text, unsigned& groups);
 
-    // Runs every check; the findings are returned in the order found.
+    // Runs every check; the findings are returned in the order found. Each rule shows its first
+    // kMaxFindingsPerRule findings, then one line with the count of the rest, so a pathological
+    // file cannot print millions of lines.
     const std::vector<std::string>& Run();
+    static constexpr int kMaxFindingsPerRule = 50;
     const std::vector<std::string>& GetFindings() const { return m_findings; }
 
     // The text keys the game looks up; strings.ini must hold every one.
@@ -39,6 +42,10 @@ public:
 
 private:
     void Report(const std::string& where, const std::string& what);
+    // A finding of a named rule at a line of a file ("file:line: what"; line 0 for the whole file).
+    void ReportAt(const std::string& rule, const std::string& file, int line, const std::string& what);
+    void ReportCapped(const std::string& rule, const std::string& finding);
+    void ReportOverflow();
 
     void LoadEverything();
     void CheckLoaderErrors();
@@ -69,6 +76,7 @@ private:
     std::string m_sim;
     unsigned m_artGroups = 0;
     std::vector<std::string> m_findings;
+    std::map<std::string, int> m_ruleCounts; // findings of each rule so far, shown or not
     std::string m_logFolder;
     std::map<std::string, std::string> m_bitmapPaths; // bare file name under bitmaps/** -> path
     std::vector<std::string> m_namedTextures;         // world pictures: floors, sprites, layout textures

@@ -1,7 +1,8 @@
 // A game without a display: sets up a mission from data/, builds a small factory through the
 // simulation's placement operations and plays game hours on a stepped clock. Prints what a
 // player would read off the screens.
-// Usage: fv_headless [mission name] [game hours]
+// Usage: fv_headless [mission name] [game hours] [user folder for the debug and error logs]
+#include "engine/core/GDebugLog.h"
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
@@ -67,6 +68,10 @@ int main(int argc, char** argv)
     const std::string missionName = argc > 1 ? argv[1] : "m01_first_factory";
     const int hours = argc > 2 ? std::atoi(argv[2]) : 3;
     constexpr uint64_t kFrameNs = 16ull * 1000000ull;
+    // With a user folder the run keeps the game's logs there, so what it found wrong in the data
+    // can be read afterwards.
+    if (argc > 3)
+        GDebugLog::Instance().Open(argv[3]);
 
     PClock::SetManual(true, 1000ull * 1000000ull);
     GRandom::Init();
@@ -92,16 +97,19 @@ int main(int argc, char** argv)
                 SIM_ResourceConveyorManager::Instance().Conveyors().size(),
                 SIM_FinanceManager::FormatMoney(SIM_FinanceManager::Instance().GetCash()).c_str());
 
+    long long frames = 0;
     while (game.GetCurrentHour() < hours && !SIM_FinanceManager::Instance().IsGameOver())
     {
         PClock::AdvanceManual(kFrameNs);
         game.Update();
         SIM_Presentation::Instance().ApplyPosted();
+        ++frames;
     }
-    std::printf("hours played: %d, cash %s\n", game.GetCurrentHour(),
+    std::printf("hours played: %d in %lld frames, cash %s\n", game.GetCurrentHour(), frames,
                 SIM_FinanceManager::FormatMoney(SIM_FinanceManager::Instance().GetCash()).c_str());
 
     game.Reset();
     SIM_ThreadManager::Instance().Shutdown();
+    GDebugLog::Instance().Close();
     return 0;
 }

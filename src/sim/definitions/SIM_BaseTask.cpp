@@ -4,6 +4,7 @@
 #include "sim/definitions/SIM_DataNames.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/IniLoader.h"
@@ -62,10 +63,10 @@ void SIM_BaseTask::LoadCommonKeys(const IniLoader& task)
     m_description = task.GetValue("description");
     m_tileLable = task.GetValue("tilelable");
     m_parent = task.GetValue("parent");
-    m_guiLevel = ParseInt(task.GetValue("guilevel"));
-    m_guiIndex = ParseFloat(task.GetValue("guiindex"));
+    m_guiLevel = task.GetInt("guilevel");
+    m_guiIndex = task.GetFloat("guiindex");
     if (task.HasKey("locked"))
-        m_locked = ParseInt(task.GetValue("locked")) != 0;
+        m_locked = task.GetInt("locked") != 0;
     if (task.HasKey("placement_sound"))
         m_placementSound = task.GetValue("placement_sound");
 }
@@ -89,8 +90,8 @@ void SIM_BaseTask::LoadTiles(const std::string& path)
         TaskTileDef tile;
         if (sectionName != "tile")
         {
-            tile.XOffset = ParseInt(section.GetValue("XOffset"));
-            tile.YOffset = ParseInt(section.GetValue("YOffset"));
+            tile.XOffset = section.GetInt("XOffset");
+            tile.YOffset = section.GetInt("YOffset");
         }
         tile.texture = section.HasKey("texture") ? section.GetValue("texture") : std::string("floor_plain_01.dds");
         tile.type = BaseTaskTileType(section.GetValue("type"), conveyorFile);
@@ -102,9 +103,14 @@ void SIM_BaseTask::LoadTiles(const std::string& path)
             if (!section.HasKey(key))
                 break;
             GStringTokenizer fields(section.GetValue(key), ',');
-            int position = fields.GetInt();
+            std::string where = path;
+            where += " [";
+            where += sectionName;
+            where += "] ";
+            where += key;
+            int position = GNumberText::ReadInt(fields.GetString(), where + " place");
             const std::string typeName = fields.GetString();
-            const int facing = fields.GetInt();
+            const int facing = GNumberText::ReadInt(fields.GetString(), where + " facing");
             SIM_Prop* propType = SIM_PropTypeManager::Instance().GetPropType(typeName);
             if (!propType)
             {

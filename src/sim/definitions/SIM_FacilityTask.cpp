@@ -24,12 +24,12 @@ void SIM_FacilityTask::Load(const std::string& path)
 
     LoadCommonKeys(task);
     m_icon = task.GetValue("icon");
-    m_constructionCost = static_cast<float>(ParseInt(task.GetValue("constructioncost")));
-    m_processTime = ParseFloat(task.GetValue("processtime"));
+    m_constructionCost = static_cast<float>(task.GetInt("constructioncost"));
+    m_processTime = task.GetFloat("processtime");
     if (task.HasKey("class"))
         m_class = task.GetValue("class");
     if (task.HasKey("power_demand"))
-        m_powerDemand = ParseFloat(task.GetValue("power_demand"));
+        m_powerDemand = task.GetFloat("power_demand");
 
     LoadTiles(path);
     LoadStaff(path);

@@ -36,7 +36,7 @@ void SIM_GlobalFactoryVariables::Load(const std::string& root)
         config.Load("config", path);
         GlobalUpgrade upgrade;
         upgrade.variableName = config.GetValue("VariableName");
-        upgrade.value = SIM_BaseTask::ParseFloat(config.GetValue("Value"));
+        upgrade.value = config.GetFloat("Value");
         upgrade.researchName = config.GetValue("ResearchName");
         m_globalUpgrades.push_back(upgrade);
     }

@@ -2,6 +2,7 @@
 #include "sim/definitions/SIM_ProductionTask.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/IniLoader.h"
@@ -18,7 +19,7 @@ static void ProductionTaskReadDirections(const IniLoader& section, const char* k
     GStringTokenizer fields(value, ',');
     while (!fields.AtEnd())
     {
-        const int offset = SIM_BaseTask::ParseInt(StripTrailingWhitespace(fields.NextToken()));
+        const int offset = GNumberText::ReadInt(StripTrailingWhitespace(fields.NextToken()), path + " [task] " + key);
         // A side offset outside 0..3 would send the neighbour search off in no direction at all.
         if (offset < 0 || offset > 3)
         {
@@ -41,7 +42,12 @@ static void ProductionTaskReadResources(const std::string& sectionName, const st
         SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(pair.key);
         if (!resource)
             continue;
-        out.push_back(TaskResourceAmount{resource, SIM_BaseTask::ParseInt(pair.value)});
+        std::string where = path;
+        where += " [";
+        where += sectionName;
+        where += "] ";
+        where += pair.key;
+        out.push_back(TaskResourceAmount{resource, GNumberText::ReadInt(pair.value, where)});
     }
 }
 
@@ -52,7 +58,7 @@ void SIM_ProductionTask::Load(const std::string& path)
     IniLoader task;
     task.Load("task", path);
     LoadCommonKeys(task);
-    m_optional = ParseInt(task.GetValue("optional")) != 0;
+    m_optional = task.GetInt("optional") != 0;
     m_sprites[0] = task.GetValue("SpriteNE");
     m_sprites[1] = task.GetValue("SpriteSE");
     m_sprites[2] = task.GetValue("SpriteSW");
@@ -61,12 +67,12 @@ void SIM_ProductionTask::Load(const std::string& path)
     m_hasRobots = true;
     if (task.HasKey("is_conveyor"))
     {
-        m_isConveyor = ParseInt(task.GetValue("is_conveyor")) != 0;
+        m_isConveyor = task.GetInt("is_conveyor") != 0;
         if (m_isConveyor)
             m_hasRobots = false;
     }
     if (task.HasKey("has_robots"))
-        m_hasRobots = ParseInt(task.GetValue("has_robots")) != 0;
+        m_hasRobots = task.GetInt("has_robots") != 0;
 
     m_kind = TASK_VEHICLE;
     if (task.HasKey("type"))

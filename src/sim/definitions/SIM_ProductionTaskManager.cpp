@@ -3,6 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/Spreadsheet.h"
@@ -87,10 +88,11 @@ void SIM_ProductionTaskManager::ApplyTableRow(const std::string& row)
         GDebugLog::Instance().LogError("tasks.csv row for missing task:[" + name + "]");
         return;
     }
-    task->m_processTime = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    const std::string where = "tasks.csv row '" + name + "'";
+    task->m_processTime = static_cast<float>(GNumberText::ReadInt(cells.GetString(), where + " time"));
     task->m_icon = cells.GetString();
-    task->m_constructionCost = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
-    task->m_powerDemand = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    task->m_constructionCost = static_cast<float>(GNumberText::ReadInt(cells.GetString(), where + " cost"));
+    task->m_powerDemand = static_cast<float>(GNumberText::ReadInt(cells.GetString(), where + " power"));
     task->SetDefaultFloorTexture(cells.GetString());
 
     GStringTokenizer colour(cells.NextToken(), ',');

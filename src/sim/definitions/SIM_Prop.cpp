@@ -2,6 +2,7 @@
 #include "sim/definitions/SIM_Prop.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "platform/core/PRandom.h"
 #include "sim/definitions/SIM_BaseTask.h"
@@ -29,12 +30,9 @@ bool SIM_Prop::LoadFromRow(const std::string& row)
             m_kind = i;
             break;
         }
-    m_width = SIM_BaseTask::ParseFloat(cells.GetString());
-    m_height = SIM_BaseTask::ParseFloat(cells.GetString());
-    m_footprint = SIM_BaseTask::ParseInt(cells.GetString());
-    m_placementMode = SIM_BaseTask::ParseInt(cells.GetString());
-    FV_ASSERT(m_footprint < 100);
-    FV_ASSERT(m_placementMode < 100);
+    // The sizes are read once the row's name (its last cells) is known, to name it in a report.
+    const std::string width = cells.GetString(), height = cells.GetString();
+    const std::string footprint = cells.GetString(), placement = cells.GetString();
     for (int facing : kPropRowFacings)
     {
         GStringTokenizer list(cells.NextToken(), ',');
@@ -49,7 +47,14 @@ bool SIM_Prop::LoadFromRow(const std::string& row)
         }
     }
     m_name = cells.GetString();
-    m_depthBias = SIM_BaseTask::ParseFloat(cells.GetString());
+    const std::string where = "props.csv row '" + m_name + "'";
+    m_width = GNumberText::ReadFloat(width, where + " width");
+    m_height = GNumberText::ReadFloat(height, where + " height");
+    m_footprint = GNumberText::ReadInt(footprint, where + " footprint");
+    m_placementMode = GNumberText::ReadInt(placement, where + " placement");
+    FV_ASSERT(m_footprint < 100);
+    FV_ASSERT(m_placementMode < 100);
+    m_depthBias = GNumberText::ReadFloat(cells.GetString(), where + " depth");
     return !m_name.empty();
 }
 

@@ -3,6 +3,7 @@
 #include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
@@ -52,19 +53,19 @@ void SIM_SlotUpgrade::Load(const std::string& path)
             m_name = section.GetValue("name");
             m_guiName = section.GetValue("guiname");
             m_texture = section.GetValue("texture");
-            m_cost = SIM_BaseTask::ParseFloat(section.GetValue("cost"));
+            m_cost = section.GetFloat("cost");
             continue;
         }
         if (sectionName.find("prop") != std::string::npos)
         {
             SlotUpgradeProp prop;
-            const int offset = SIM_BaseTask::ParseInt(section.GetValue("offset"));
+            const int offset = section.GetInt("offset");
             prop.position = offset < 0 ? 0 : (offset > 15 ? 15 : offset);
             const std::string& typeName = section.GetValue("type");
             prop.propType = SIM_PropTypeManager::Instance().GetPropType(typeName);
-            prop.facing = SIM_BaseTask::ParseInt(section.GetValue("facing"));
-            prop.XOffset = SIM_BaseTask::ParseInt(section.GetValue("XOffset"));
-            prop.YOffset = SIM_BaseTask::ParseInt(section.GetValue("YOffset"));
+            prop.facing = section.GetInt("facing");
+            prop.XOffset = section.GetInt("XOffset");
+            prop.YOffset = section.GetInt("YOffset");
             if (prop.propType)
                 m_props.push_back(prop);
             else
@@ -86,7 +87,8 @@ void SIM_SlotUpgrade::Load(const std::string& path)
                 // A pair without a resource would reach the slot's needs as a null; the lookup
                 // reports the name and the pair is left out.
                 if (SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(pair.key))
-                    m_resources.push_back(SlotUpgradeResource{resource, SIM_BaseTask::ParseInt(pair.value)});
+                    m_resources.push_back(SlotUpgradeResource{
+                        resource, GNumberText::ReadInt(pair.value, path + " [resources] " + pair.key)});
             }
         }
         else if (sectionName == "components")
@@ -110,7 +112,7 @@ void SIM_SlotUpgrade::Load(const std::string& path)
         }
         // Every section but the configuration and the features also describes one effect.
         SlotUpgradeEffect effect;
-        effect.value = SIM_BaseTask::ParseFloat(section.GetValue("value"));
+        effect.value = section.GetFloat("value");
         effect.type = ParseUpgradeEffectType(section.GetValue("type"));
         m_effects.push_back(effect);
     }

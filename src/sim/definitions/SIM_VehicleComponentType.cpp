@@ -17,7 +17,7 @@ void SIM_VehicleComponentType::Load(const std::string& path)
     LoadFacing(FACING_SW, config.GetValue("texture_sw"));
     LoadFacing(FACING_NE, config.GetValue("texture_ne"));
     LoadFacing(FACING_NW, config.GetValue("texture_nw"));
-    m_zOrder = SIM_BaseTask::ParseInt(config.GetValue("z_order"));
+    m_zOrder = config.GetInt("z_order");
 }
 
 void SIM_VehicleComponentType::LoadFacing(int facing, const std::string& value)

@@ -2,6 +2,7 @@
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/Spreadsheet.h"
 #include "sim/definitions/SIM_BaseTask.h"
@@ -38,7 +39,8 @@ void SIM_VehicleFeatureManager::Load(const std::string& root)
         auto feature = std::make_unique<SIM_VehicleFeature>();
         feature->m_name = cells.GetString();
         feature->m_guiName = cells.GetString();
-        feature->m_value = SIM_BaseTask::ParseFloat(cells.GetString());
+        feature->m_value =
+            GNumberText::ReadFloat(cells.GetString(), "features.csv row '" + feature->m_name + "' value");
         if (feature->m_name.empty())
         {
             GDebugLog::Instance().LogError("features.csv row without a name skipped");

@@ -3,6 +3,7 @@
 #include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GTextTable.h"
 #include "sim/SIM_Presentation.h"
@@ -28,7 +29,7 @@ void SIM_Researchable::LoadFromRow(const std::string& row)
     m_prerequisiteName = cells.GetString();
     m_description = cells.GetString();
     m_icon = cells.GetString();
-    m_cost = static_cast<float>(SIM_BaseTask::ParseInt(cells.GetString()));
+    m_cost = static_cast<float>(GNumberText::ReadInt(cells.GetString(), "research.csv row '" + m_name + "' cost"));
     const std::string kind = cells.GetString();
     m_kind = kind == "TECHNOLOGY" ? RESEARCH_TECHNOLOGY : RESEARCH_PROCESS;
     GStringTokenizer unlocks(cells.NextToken(), ',');

@@ -1,11 +1,9 @@
 // Reading and writing one mission file.
 #include "sim/world/SIM_Mission.h"
 
-#include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
 #include "engine/core/IniLoader.h"
-#include "platform/core/PFile.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 
@@ -53,7 +51,7 @@ void ReadMissionPositions(const char* section, const std::string& file, std::vec
         out.push_back(MissionPosFromText(value));
 }
 
-IniLoader MissionPositionsSection(const char* section, const std::vector<SIM_GridPos>& list)
+std::string MissionPositionsText(const char* section, const std::vector<SIM_GridPos>& list)
 {
     IniLoader ini;
     ini.SetSectionName(section);
@@ -65,29 +63,7 @@ IniLoader MissionPositionsSection(const char* section, const std::vector<SIM_Gri
         std::snprintf(value, sizeof(value), "%d,%d", list[i].x, list[i].y);
         ini.AddPair(key, value);
     }
-    return ini;
-}
-
-// Writes every section to "<path>.tmp" and only then renames it over the file, so a full disk or
-// a crash half-way leaves the old mission as it was instead of a cut-off one.
-bool WriteMissionSections(const std::string& path, const std::vector<IniLoader>& sections)
-{
-    const std::string temporary = path + ".tmp";
-    FILE* file = GFile::Open(temporary, "wt");
-    if (!file)
-        return false;
-    for (const IniLoader& section : sections)
-        section.WriteSection(file);
-    const bool written = std::ferror(file) == 0 && std::fflush(file) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed ||
-        std::rename(PFile::NormalisePath(temporary).c_str(), PFile::NormalisePath(path).c_str()) != 0)
-    {
-        std::remove(PFile::NormalisePath(temporary).c_str());
-        return false;
-    }
-    GBufferedFileManager::Instance().Reload(path);
-    return true;
+    return ini.GetSectionText();
 }
 } // namespace
 
@@ -121,10 +97,10 @@ bool SIM_Mission::Load(const std::string& path)
     m_name = ini.GetValue("name");
     m_guiName = ini.GetValue("guiname");
     m_icon = ini.GetValue("icon");
-    m_worldX = MissionIntFromText(ini.GetValue("worldx"));
-    m_worldY = MissionIntFromText(ini.GetValue("worldy"));
-    m_startingCash = MissionIntFromText(ini.GetValue("starting_cash"));
-    m_guiId = MissionIntFromText(ini.GetValue("gui_id"));
+    m_worldX = ini.GetInt("worldx");
+    m_worldY = ini.GetInt("worldy");
+    m_startingCash = ini.GetInt("starting_cash");
+    m_guiId = ini.GetInt("gui_id");
 
     ReadMissionPositions("imports", m_file, m_imports);
     ReadMissionPositions("exports", m_file, m_exports);
@@ -152,10 +128,10 @@ void SIM_Mission::LoadZones()
         IniLoader ini;
         ini.LoadSection(section.c_str(), m_file.c_str());
         auto zone = std::make_unique<SIM_BuildingZone>();
-        zone->m_left = MissionIntFromText(ini.GetValue("left"));
-        zone->m_top = MissionIntFromText(ini.GetValue("top"));
-        zone->m_right = MissionIntFromText(ini.GetValue("right"));
-        zone->m_bottom = MissionIntFromText(ini.GetValue("bottom"));
+        zone->m_left = ini.GetInt("left");
+        zone->m_top = ini.GetInt("top");
+        zone->m_right = ini.GetInt("right");
+        zone->m_bottom = ini.GetInt("bottom");
         const std::string type = ini.GetValue("type");
         if (type == "LOCKED")
         {
@@ -173,7 +149,7 @@ void SIM_Mission::LoadZones()
             zone->m_state = SIM_BuildingZone::STATE_UNREAD;
         }
         zone->m_floorTextureList = ini.GetValue("floortextures");
-        zone->m_wallId = MissionIntFromText(ini.GetValue("wallid"));
+        zone->m_wallId = ini.GetInt("wallid");
         zone->m_guiName = ini.GetValue("GUIName");
         zone->m_rentPerTile = static_cast<float>(MissionIntFromText(ini.GetValue("rent")));
         // In double: the sides of a zone from a damaged file may be far apart.
@@ -197,11 +173,12 @@ bool SIM_Mission::Save()
         return false;
 
     // The file is rewritten from its config section; other sections and comments are not kept.
-    std::vector<IniLoader> sections;
     IniLoader config;
     config.LoadSection("config", m_file.c_str());
     config.SetSectionName("config");
-    sections.push_back(std::move(config));
+    // The whole file is built first and replaced at once: an editor's save that is killed
+    // half way must not leave a mission without its zones.
+    std::string text = config.GetSectionText();
 
     char section[32];
     char value[32];
@@ -229,11 +206,10 @@ bool SIM_Mission::Save()
         else if (zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             ini.AddPair("type", "UNLOCKED");
         ini.AddPair("floortextures", zone->m_floorTextureList);
-        sections.push_back(std::move(ini));
+        text += ini.GetSectionText();
     }
-    sections.push_back(MissionPositionsSection("imports", m_imports));
-    sections.push_back(MissionPositionsSection("exports", m_exports));
-    if (WriteMissionSections(m_file, sections))
+    text += MissionPositionsText("imports", m_imports) + MissionPositionsText("exports", m_exports);
+    if (GFile::Replace(m_file, text))
         return true;
     GDebugLog::Instance().LogError("Mission [" + m_file + "] could not be written; the file is left as it was");
     return false;

@@ -54,6 +54,9 @@ TEST(Spreadsheet, MissingFilesAndShortPathsGiveEmptyLists)
     std::string log = EngineTestFiles::ReadAll(files.Path("debug/debug.txt"));
     EXPECT_NE(log.find("Failed to find spreadsheet: " + files.Path("none.csv")), std::string::npos);
     EXPECT_EQ(log.find("Failed to find spreadsheet: a\n"), std::string::npos);
+    // A missing table changes the game: it is an error too.
+    const std::string errors = EngineTestFiles::ReadAll(files.Path("debug/errors.txt"));
+    EXPECT_NE(errors.find("Failed to find spreadsheet: " + files.Path("none.csv")), std::string::npos);
 }
 
 TEST(Spreadsheet, LongLinesAreKeptWhole)

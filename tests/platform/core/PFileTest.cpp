@@ -1,4 +1,5 @@
 #include "platform/core/PFile.h"
+#include "platform/core/PAtomicFile.h"
 #include "platform/core/PDirectory.h"
 
 #include <cstdio>
@@ -175,4 +176,36 @@ TEST(PDirectoryExecutable, TheExecutablesFolderHoldsTheTestBinary)
     ASSERT_TRUE(PDirectory::ChangeToExecutableFolder());
     EXPECT_EQ(std::filesystem::current_path().string(), dir);
     std::filesystem::current_path(cwd);
+}
+
+TEST_F(PFileFolder, AtomicReplaceIsAllOrNothingAndNamesThePathWhenItFails)
+{
+    const std::string path = Write("cfg/settings.ini", "old");
+    std::string error;
+    // Written the Windows way, replaced in place, nothing left beside it.
+    const std::string windowsPath = folder + "\\cfg\\settings.ini";
+    ASSERT_TRUE(PAtomicFile::Default().Replace(windowsPath, "new and longer", error)) << error;
+    std::string bytes;
+    ASSERT_TRUE(PFile::ReadAll(path, bytes));
+    EXPECT_EQ(bytes, "new and longer");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+    struct Case
+    {
+        const char* what;
+        std::string target;
+    };
+    std::filesystem::create_directories(folder + "/a_folder/inside");
+    const Case failures[] = {
+        {"a folder where the file should be", folder + "/a_folder"},
+        {"a folder that does not exist", folder + "/missing/settings.ini"},
+    };
+    for (const Case& c : failures)
+    {
+        error.clear();
+        EXPECT_FALSE(PAtomicFile::Default().Replace(c.target, "data", error)) << c.what;
+        EXPECT_NE(error.find(c.target), std::string::npos) << c.what << ": " << error;
+        EXPECT_FALSE(std::filesystem::exists(c.target + ".tmp")) << c.what;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "/a_folder/inside"));
 }

@@ -20,6 +20,7 @@
 #include "gui/factory/objects/GUI_ResourceConveyor.h"
 #include "gui/factory/objects/GUI_ResourceImportBay.h"
 #include "gui/factory/objects/GUI_ResourceObject.h"
+#include "gui/factory/placement/GUI_PlacementTools.h"
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/props/PropRegistry.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
@@ -220,6 +221,8 @@ std::vector<CLoadedTexture*> GUI_Factory::ScenePictures(const SIM_Mission* missi
 
 void GUI_Factory::Clear()
 {
+    // The tools hold tiles of this floor and tasks of this game: they go with them.
+    GUI_PlacementTools::Reset();
     DropFloor(true);
 }
 

@@ -5,7 +5,6 @@
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GTextureManager.h"
-#include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
 #include "engine/core/GFileList.h"
@@ -15,7 +14,6 @@
 #include "gui/toolkit/effects/GUI_PostProcessor.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "platform/core/PDirectory.h"
-#include "platform/core/PFile.h"
 #include "platform/video/PImageCodec.h"
 
 #include <algorithm>
@@ -482,16 +480,7 @@ bool GUI_AnimationCompressor::WriteAnimFile(const std::string& animPath)
     config.AddPair("atlas_height", FormatString("%d", m_sheetHeight));
     config.AddPair("particles", m_particles);
 
-    // Written beside the final name and renamed at the end: a half-written description would mark
-    // the animation compiled for good.
-    const std::string partPath = animPath + ".part";
-    FILE* out = GFile::Open(partPath, "wt");
-    if (!out)
-    {
-        CompressorRefuse(m_sourcePath, "cannot write " + partPath);
-        return false;
-    }
-    config.WriteSection(out);
+    std::string text = config.GetSectionText();
 
     IniLoader source;
     source.LoadSectionNames(m_sourcePath);
@@ -500,7 +489,7 @@ bool GUI_AnimationCompressor::WriteAnimFile(const std::string& animPath)
         if (name.find("section") != std::string::npos)
         {
             source.Load(name, m_sourcePath);
-            source.WriteSection(out);
+            text += source.GetSectionText();
         }
 
     IniLoader frameSection;
@@ -512,7 +501,7 @@ bool GUI_AnimationCompressor::WriteAnimFile(const std::string& animPath)
         for (int p = 0; p < kCellsPerFrame; ++p)
             if (m_frames[f].cells[p] != -1)
                 frameSection.AddPair(FormatString("%d", p), FormatString("%d", m_frames[f].cells[p]));
-        frameSection.WriteSection(out);
+        text += frameSection.GetSectionText();
     }
 
     TraceChecksumCollisions();
@@ -527,17 +516,13 @@ bool GUI_AnimationCompressor::WriteAnimFile(const std::string& animPath)
                            FormatString("%d,%d,%d,%d", static_cast<int>(cell.x0), static_cast<int>(cell.y0),
                                         static_cast<int>(cell.x1), static_cast<int>(cell.y1)));
     }
-    chunks.WriteSection(out);
-    const bool written = std::ferror(out) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed ||
-        std::rename(PFile::NormalisePath(partPath).c_str(), PFile::NormalisePath(animPath).c_str()) != 0)
+    text += chunks.GetSectionText();
+    // Replaced all at once: a half-written description would mark the animation compiled for good.
+    if (!GFile::Replace(animPath, text))
     {
-        GFile::Delete(partPath);
         CompressorRefuse(m_sourcePath, "cannot write " + animPath);
         return false;
     }
-    GBufferedFileManager::Instance().Reload(animPath);
     return true;
 }
 

@@ -1,0 +1,131 @@
+// Replacing a file all at once: temporary file, flush, sync, rename, folder sync.
+#include "platform/core/PAtomicFile.h"
+
+#include "platform/core/PFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+std::string AtomicFileReason(int code)
+{
+    return code != 0 ? PFile::ErrorText(code) : std::string("unknown error");
+}
+} // namespace
+
+PAtomicFile& PAtomicFile::Default()
+{
+    static PAtomicFile ops;
+    return ops;
+}
+
+std::string PAtomicFile::TemporaryPath(const std::string& path)
+{
+    return PFile::NormalisePath(path) + ".tmp";
+}
+
+bool PAtomicFile::Replace(const std::string& givenPath, std::string_view bytes, std::string& error)
+{
+    const std::string path = PFile::NormalisePath(givenPath);
+    const std::string temporary = TemporaryPath(path);
+    errno = 0;
+    FILE* file = OpenForWrite(temporary);
+    if (!file)
+    {
+        error = "cannot create " + temporary + ": " + AtomicFileReason(errno);
+        return false;
+    }
+    // Written in pieces so that a full disk is noticed at the piece that did not fit.
+    constexpr size_t kPiece = 1u << 20;
+    bool ok = true;
+    for (size_t done = 0; ok && done < bytes.size(); done += kPiece)
+    {
+        const size_t size = std::min(kPiece, bytes.size() - done);
+        errno = 0;
+        if (Write(file, bytes.data() + done, size) != size)
+        {
+            error = "cannot write " + temporary + ": " + AtomicFileReason(errno) + " (disk full?)";
+            ok = false;
+        }
+    }
+    errno = 0;
+    if (ok && !Flush(file))
+    {
+        error = "cannot write " + temporary + ": " + AtomicFileReason(errno) + " (disk full?)";
+        ok = false;
+    }
+    errno = 0;
+    if (ok && !Sync(file))
+    {
+        error = "cannot sync " + temporary + " to the disk: " + AtomicFileReason(errno);
+        ok = false;
+    }
+    errno = 0;
+    if (!Close(file) && ok)
+    {
+        error = "cannot close " + temporary + ": " + AtomicFileReason(errno);
+        ok = false;
+    }
+    errno = 0;
+    if (ok && !Rename(temporary, path))
+    {
+        error = "cannot replace " + path + ": " + AtomicFileReason(errno);
+        ok = false;
+    }
+    if (!ok)
+    {
+        Remove(temporary);
+        return false;
+    }
+    const size_t slash = path.find_last_of('/');
+    SyncFolder(slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash));
+    return true;
+}
+
+FILE* PAtomicFile::OpenForWrite(const std::string& path)
+{
+    return std::fopen(path.c_str(), "wb");
+}
+
+size_t PAtomicFile::Write(FILE* file, const char* data, size_t size)
+{
+    return std::fwrite(data, 1, size, file);
+}
+
+bool PAtomicFile::Flush(FILE* file)
+{
+    return std::fflush(file) == 0 && !std::ferror(file);
+}
+
+bool PAtomicFile::Sync(FILE* file)
+{
+    return fsync(fileno(file)) == 0;
+}
+
+bool PAtomicFile::Close(FILE* file)
+{
+    return std::fclose(file) == 0;
+}
+
+bool PAtomicFile::Rename(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void PAtomicFile::Remove(const std::string& path)
+{
+    std::remove(path.c_str());
+}
+
+void PAtomicFile::SyncFolder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    close(fd);
+}

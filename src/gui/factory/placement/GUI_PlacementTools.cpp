@@ -1,0 +1,130 @@
+// The build menu's and the in-game mode's door to the placement tools.
+#include "gui/factory/placement/GUI_PlacementTools.h"
+
+#include "gui/factory/placement/GUI_ConveyorPlacer.h"
+#include "gui/factory/placement/GUI_FacilityPlacer.h"
+#include "gui/factory/placement/GUI_SlotChainPlacer.h"
+#include "gui/factory/placement/GUI_SlotPlacer.h"
+#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/toolkit/windows/GUI_Cursor.h"
+#include "sim/definitions/SIM_DataNames.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
+
+void GUI_PlacementTools::StartPlacing(const SIM_BaseTask* task)
+{
+    CancelAll();
+    SetDeleteMode(false);
+    if (const auto* facility = dynamic_cast<const SIM_FacilityTask*>(task))
+    {
+        GUI_FacilityPlacer::Instance().Start(facility);
+        return;
+    }
+    const auto* production = dynamic_cast<const SIM_ProductionTask*>(task);
+    if (!production)
+        return;
+    if (production->m_name == SIM_DataNames::kTaskResourceConveyor)
+        GUI_ConveyorPlacer::Instance().Arm();
+    else if (production->m_name == SIM_DataNames::kTaskConveyor)
+        GUI_SlotChainPlacer::Instance().Arm();
+    else
+        GUI_SlotPlacer::Instance().Start(production);
+}
+
+bool GUI_PlacementTools::StartPlacing(const std::string& taskName)
+{
+    const SIM_BaseTask* task = SIM_ProductionTaskManager::Instance().GetTask(taskName);
+    if (!task)
+        task = SIM_FacilityManager::Instance().GetTask(taskName);
+    if (!task)
+        return false;
+    StartPlacing(task);
+    return true;
+}
+
+void GUI_PlacementTools::CancelAll()
+{
+    GUI_ConveyorPlacer::Instance().Disarm();
+    GUI_SlotChainPlacer::Instance().Disarm();
+    GUI_SlotPlacer::Instance().Cancel();
+    GUI_FacilityPlacer::Instance().Cancel();
+}
+
+void GUI_PlacementTools::SetDeleteMode(bool on)
+{
+    // The view's click and the cursor each read the mode; they must never disagree.
+    GUI_FactoryTools::Instance().deleteMode = on;
+    GUI_Cursor::Instance().SetDeleteMode(on);
+}
+
+bool GUI_PlacementTools::IsDeleteMode()
+{
+    return GUI_FactoryTools::Instance().deleteMode;
+}
+
+bool GUI_PlacementTools::OnLeftDown()
+{
+    if (GUI_ConveyorPlacer::Instance().OnLeftDown())
+        return true;
+    GUI_SlotChainPlacer::Instance().OnLeftDown();
+    if (GUI_SlotPlacer::Instance().HasPending())
+        return GUI_SlotPlacer::Instance().OnClick();
+    if (GUI_FacilityPlacer::Instance().HasPending())
+        return GUI_FacilityPlacer::Instance().OnClick();
+    return false;
+}
+
+void GUI_PlacementTools::OnLeftUp()
+{
+    GUI_ConveyorPlacer::Instance().Commit();
+    GUI_SlotChainPlacer::Instance().Commit();
+}
+
+bool GUI_PlacementTools::OnRightDown()
+{
+    const bool active =
+        IsDragging() || GUI_SlotPlacer::Instance().HasPending() || GUI_FacilityPlacer::Instance().HasPending();
+    CancelAll();
+    SetDeleteMode(false);
+    return active;
+}
+
+void GUI_PlacementTools::RotatePlacers()
+{
+    GUI_SlotPlacer::Instance().Rotate();
+    GUI_FacilityPlacer::Instance().Rotate();
+}
+
+bool GUI_PlacementTools::OnEscape()
+{
+    if (GUI_SlotPlacer::Instance().HasPending())
+    {
+        GUI_SlotPlacer::Instance().Cancel();
+        return true;
+    }
+    SetDeleteMode(false);
+    return false;
+}
+
+void GUI_PlacementTools::DrawGhosts()
+{
+    GUI_SlotPlacer::Instance().Update();
+    GUI_ConveyorPlacer::Instance().Update();
+    GUI_SlotChainPlacer::Instance().Update();
+    GUI_FacilityPlacer::Instance().DrawGhost();
+}
+
+bool GUI_PlacementTools::IsDragging()
+{
+    return GUI_ConveyorPlacer::Instance().IsDragging() || GUI_SlotChainPlacer::Instance().IsDragging();
+}
+
+void GUI_PlacementTools::Reset()
+{
+    CancelAll();
+    GUI_ConveyorPlacer::Instance().Reset();
+    GUI_SlotChainPlacer::Instance().Reset();
+    SetDeleteMode(false);
+}

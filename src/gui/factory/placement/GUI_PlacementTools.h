@@ -1,0 +1,58 @@
+// The one door to the placement tools for the build menu and the in-game mode.
+//
+// The build menu starts a placement with StartPlacing(task) (or by task name): an overhead
+// conveyor ("task_resource_conveyor") arms the conveyor tool, a conveyor chain ("task_conveyor")
+// the slot-chain tool, any other production task the slot placer, a facility the facility placer.
+// Every tool is disarmed and every waiting slot dropped first, and delete mode goes off. The
+// build menu plays its own select sound. The delete row (GUI_BulldozerTask) switches delete mode
+// on with SetDeleteMode(true).
+//
+// The in-game mode routes input through the calls below, in this order per event:
+//   left button down: window manager, then OnLeftDown(); false passes it on to
+//                     GUI_Factory::OnClick;
+//   left button up:   OnLeftUp();
+//   right button down: OnRightDown() first; true (a tool was in use) ends the handling, else the
+//                     window manager, then GUI_Factory::OnRightClick;
+//   middle button, R: RotatePlacers();
+//   Escape:           OnEscape(); true ends, else the top dialog closes;
+//   each frame, after the scene and floating values, before the windows: DrawGhosts().
+// Leaving the game: Reset(). Main thread.
+#pragma once
+
+#include <string>
+
+class SIM_BaseTask;
+
+class GUI_PlacementTools
+{
+public:
+    // --- the build menu ---
+    static void StartPlacing(const SIM_BaseTask* task);
+    // The production task or, failing that, the facility of that name; false when none exists.
+    static bool StartPlacing(const std::string& taskName);
+    // Every tool disarmed, every waiting slot or facility dropped (a drag under way still builds
+    // at the release).
+    static void CancelAll();
+    static void SetDeleteMode(bool on);
+    static bool IsDeleteMode();
+
+    // --- the in-game mode ---
+    // Conveyor tool, slot-chain tool, slot placer, facility placer: true when one of them took
+    // the click.
+    static bool OnLeftDown();
+    // Builds what a conveyor or chain drag covered.
+    static void OnLeftUp();
+    // Disarms the drag tools, drops waiting slots and switches delete mode off; true when a tool
+    // was in use (a drag, or a slot or facility waiting), which ends the right click.
+    static bool OnRightDown();
+    // The slot placer's and the facility placer's waiting objects turn.
+    static void RotatePlacers();
+    // A waiting production slot is dropped (true); otherwise delete mode goes off (false).
+    static bool OnEscape();
+    // The ghosts: slot placer, conveyor tool, slot-chain tool, facility placer.
+    static void DrawGhosts();
+    // A conveyor or chain drag is under way (the autosave waits for it).
+    static bool IsDragging();
+    // Everything off and forgotten (leaving the game, tests).
+    static void Reset();
+};

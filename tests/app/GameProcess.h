@@ -1,0 +1,232 @@
+// The real game executable run as a child process for the app tests: a private virtual display
+// per run, a fresh home folder, injected input events, an optional wrapper command (a tracer)
+// and an optional copy of the game folder to run from.
+#pragma once
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace gameprocess
+{
+namespace fs = std::filesystem;
+
+inline std::string GameExecutable()
+{
+    // The test binary sits in <build>/tests, the game in <build>.
+    const fs::path self = fs::read_symlink("/proc/self/exe");
+    return (self.parent_path().parent_path() / "ferrovane").string();
+}
+
+// A display of the game's own for one run: other tests' windows on a shared display would take
+// the focus, and a game without the focus rightly draws no frames.
+class PrivateDisplay
+{
+public:
+    explicit PrivateDisplay(const std::string& screen = "1280x1024x24")
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        m_server = fork();
+        if (m_server == 0)
+        {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            number.push_back(c);
+        close(fds[0]);
+        if (!number.empty())
+            m_display = ":" + number;
+    }
+    ~PrivateDisplay()
+    {
+        if (m_server > 0)
+        {
+            kill(m_server, SIGTERM);
+            waitpid(m_server, nullptr, 0);
+        }
+    }
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+    const std::string& Name() const { return m_display; }
+
+private:
+    pid_t m_server = -1;
+    std::string m_display;
+};
+
+inline bool DisplayAvailable()
+{
+    return PrivateDisplay().Name().size() > 1;
+}
+
+inline std::string RunSlurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+inline void RunSpit(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+inline std::vector<std::string> RunLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream ss(text);
+    std::string line;
+    while (std::getline(ss, line))
+        lines.push_back(line);
+    return lines;
+}
+
+// prefs.ini exactly as the game writes it.
+inline std::string PrefsText(int w, int h, int windowed, int borderless)
+{
+    return "[prefs]\nwidth = " + std::to_string(w) + "\nheight = " + std::to_string(h) +
+           "\nwindowed = " + std::to_string(windowed) + "\nborderless = " + std::to_string(borderless) + "\n";
+}
+
+struct RunResult
+{
+    int exitCode = -1;
+    bool timedOut = false;
+};
+
+// How one run starts besides its arguments and events.
+struct RunSetup
+{
+    std::vector<std::string> extraEnv;
+    std::string screen = "1280x1024x24";
+    // The executable to start; empty for the one built beside the tests.
+    std::string executable;
+    // A command the game is started under, e.g. a tracer; the game's path and arguments follow it.
+    std::vector<std::string> wrapper;
+};
+
+class GameHome
+{
+public:
+    GameHome()
+    {
+        char tmpl[] = "/tmp/ferrovane_home_XXXXXX";
+        m_home = mkdtemp(tmpl);
+    }
+    ~GameHome()
+    {
+        std::error_code ec;
+        fs::remove_all(m_home, ec);
+    }
+    GameHome(const GameHome&) = delete;
+    GameHome& operator=(const GameHome&) = delete;
+    fs::path Home() const { return m_home; }
+    fs::path User() const { return m_home / "Documents" / "My Games" / "ferrovane"; }
+    std::string DebugLog() const { return RunSlurp(User() / "debug" / "debug.txt"); }
+    std::string ErrorLog() const { return RunSlurp(User() / "debug" / "errors.txt"); }
+
+    // Starts the game and waits for it to end on its own (the injected events close it).
+    RunResult Run(const std::vector<std::string>& args, const std::string& events,
+                  const std::vector<std::string>& extraEnv = {}, const std::string& screen = "1280x1024x24") const
+    {
+        RunSetup setup;
+        setup.extraEnv = extraEnv;
+        setup.screen = screen;
+        return Run(args, events, setup);
+    }
+
+    RunResult Run(const std::vector<std::string>& args, const std::string& events, const RunSetup& setup) const
+    {
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e)
+        {
+            const std::string entry = *e;
+            if (entry.rfind("HOME=", 0) == 0 || entry.rfind("XDG_DOCUMENTS_DIR=", 0) == 0 ||
+                entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("ASAN_OPTIONS=", 0) == 0 ||
+                entry.rfind("FERROVANE_TEST_EVENTS=", 0) == 0)
+                continue;
+            bool replaced = false;
+            for (const std::string& extra : setup.extraEnv)
+                replaced |= entry.rfind(extra.substr(0, extra.find('=') + 1), 0) == 0;
+            if (replaced)
+                continue;
+            env.push_back(entry);
+        }
+        const PrivateDisplay display(setup.screen);
+        env.push_back("DISPLAY=" + display.Name());
+        env.push_back("HOME=" + m_home.string());
+        env.push_back("FERROVANE_TEST_EVENTS=" + events);
+        env.push_back("FERROVANE_HEADLESS=1");
+        // The graphics and desktop libraries keep memory to the end; leaks are checked by the
+        // unit tests, this test checks behaviour.
+        env.push_back("ASAN_OPTIONS=detect_leaks=0");
+        for (const std::string& e : setup.extraEnv)
+            env.push_back(e);
+
+        const std::string exe = setup.executable.empty() ? GameExecutable() : setup.executable;
+        std::vector<std::string> command = setup.wrapper;
+        command.push_back(exe);
+        command.insert(command.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (const std::string& a : command)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        std::vector<char*> envp;
+        for (const std::string& e : env)
+            envp.push_back(const_cast<char*>(e.c_str()));
+        envp.push_back(nullptr);
+
+        RunResult result;
+        const pid_t pid = fork();
+        if (pid == 0)
+        {
+            setpgid(0, 0);
+            execvpe(argv[0], argv.data(), envp.data());
+            _exit(127);
+        }
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+        int status = 0;
+        while (true)
+        {
+            const pid_t done = waitpid(pid, &status, WNOHANG);
+            if (done == pid)
+                break;
+            if (std::chrono::steady_clock::now() > deadline)
+            {
+                kill(-pid, SIGKILL);
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                result.timedOut = true;
+                return result;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return result;
+    }
+
+private:
+    fs::path m_home;
+};
+} // namespace gameprocess
