@@ -80,6 +80,8 @@ const char* const kShopTasks[] = {"task_make_axles", "task_make_wheels", "task_m
                                   "task_make_doors", "task_make_engine", "task_make_seats"};
 
 bool g_ready = false;
+// Robot props the large factory set welding (reported with the figures).
+int g_robots = 0;
 std::filesystem::path g_folder;
 std::shared_ptr<PRecordingState> g_recording;
 
@@ -247,6 +249,7 @@ void BuildLargeFactory()
         view->StartAnimations();
         robots += static_cast<int>(view->GetAnimatedProps().size());
     }
+    g_robots = robots;
     AddCars(stations);
     // Resources hang all over the conveyors.
     const SIM_Resource* steel = SIM_ResourceManager::Instance().GetResource("steel_sheet");
@@ -379,6 +382,8 @@ void DrawFrames(benchmark::State& state, void (*build)(), const char* floorName)
     }
     jobs.enabled = false;
     state.counters["zoom"] = zoom;
+    state.counters["slots"] = static_cast<double>(view.GetSlotViews().size());
+    state.counters["robots"] = built == "large" ? g_robots : 0;
     for (const auto& [name, values] : samples)
         state.counters[name] = Median(values);
     state.counters["rt_switches"] = frame > 0 ? switches / frame : 0.0;

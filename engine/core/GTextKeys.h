@@ -222,6 +222,7 @@ inline constexpr const char* kScreenKeys[] = {
     "NEWDESIGN_PRICE_PRICE",
     "NEWDESIGN_PRICE_FAIR",
     "NEWDESIGN_PRICE_PROFIT",
+    "NEWDESIGN_NAME_TAKEN",
     "VEHICLE_DETAILS",
     "VDS_VALUE",
     "VDS_BASIC",

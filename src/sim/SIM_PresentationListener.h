@@ -145,10 +145,19 @@ public:
     }
     // The open slot tooltip re-reads the slot when it shows it.
     virtual void RefreshSlotTooltip(SIM_PlaceableSlot* slot) { (void)slot; }
-    // A finished car matched no design: the new-design dialog for the design made from it.
-    virtual void ShowNewDesign(SIM_VehicleDesign* design) { (void)design; }
+    // A finished car matched no design: the new-design dialog for the design made from it. The car
+    // has left the floor but is kept alive for the dialog (SIM_VehicleManager::HoldForDesign); whoever
+    // answers this ends the hold with SIM_VehicleManager::ReleaseHeld once the dialog is done.
+    virtual void ShowNewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car)
+    {
+        (void)design;
+        (void)car;
+    }
     // The feature records of a car changed: the vehicle-details window re-reads it when it shows it.
     virtual void RefreshVehicleDetails(SIM_Vehicle* car) { (void)car; }
+    // A car is deleted (main thread; a car that goes inside the vehicles job is reported after the
+    // wait). The pointer only names the car: windows that show it close without reading it.
+    virtual void VehicleGone(SIM_Vehicle* car) { (void)car; }
     // The power gauge text "%s/%s" from production and demand, when the gauge exists.
     virtual void UpdatePowerGauge(float production, float demand)
     {

@@ -63,10 +63,14 @@ void SIM_CarExporter::ExportVehicle(SIM_Vehicle* car)
     FillDesignFromVehicle(design, car);
     if (!SIM_Presentation::Instance().HasListener())
         return;
+    // The dialog puts this very car into stock when the player saves the design, so it must
+    // outlive its drive off the floor.
+    SIM_VehicleManager::Instance().HoldForDesign(car);
     if (SIM_VehicleManager::InVehicleJob())
-        SIM_Presentation::Instance().Post([design] { SIM_Presentation::Instance().Listener().ShowNewDesign(design); });
+        SIM_Presentation::Instance().Post(
+            [design, car] { SIM_Presentation::Instance().Listener().ShowNewDesign(design, car); });
     else
-        SIM_Presentation::Instance().Listener().ShowNewDesign(design);
+        SIM_Presentation::Instance().Listener().ShowNewDesign(design, car);
 }
 
 void SIM_CarExporter::FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM_Vehicle* car)

@@ -33,6 +33,14 @@ SIM_Vehicle::~SIM_Vehicle()
     m_components.clear();
     SIM_Presentation::Instance().DeleteOnMainThread(std::move(m_notice), worker);
     SIM_Presentation::Instance().DeleteOnMainThread(std::move(m_view), worker);
+    // Windows that show the car close before anything draws them again.
+    if (!SIM_Presentation::Instance().HasListener())
+        return;
+    SIM_Vehicle* self = this;
+    if (worker)
+        SIM_Presentation::Instance().Post([self] { SIM_Presentation::Instance().Listener().VehicleGone(self); });
+    else
+        SIM_Presentation::Instance().Listener().VehicleGone(self);
 }
 
 void SIM_Vehicle::AddComponent(std::unique_ptr<SIM_VehicleComponent> component)
@@ -77,6 +85,13 @@ void SIM_Vehicle::AddCompletedTask(std::unique_ptr<SIM_VehicleFeatureRecord> rec
     if (!record || !record->feature || HasCompletedTask(record->feature->m_name))
         return;
     m_featureRecords.push_back(std::move(record));
+    if (SIM_VehicleManager::InVehicleJob())
+    {
+        SIM_Vehicle* self = this;
+        SIM_Presentation::Instance().Post(
+            [self] { SIM_Presentation::Instance().Listener().RefreshVehicleDetails(self); });
+        return;
+    }
     SIM_Presentation::Instance().Listener().RefreshVehicleDetails(this);
 }
 

@@ -53,6 +53,28 @@ void SIM_VehicleManager::DeleteAll()
                 slot->SetVehicle(nullptr);
     m_vehicles.clear();
     m_owned.clear();
+    m_holds.clear();
+    m_heldOffFloor.clear();
+}
+
+void SIM_VehicleManager::HoldForDesign(SIM_Vehicle* car)
+{
+    if (car && !IsHeld(car))
+        m_holds.push_back(car);
+}
+
+void SIM_VehicleManager::ReleaseHeld(SIM_Vehicle* car)
+{
+    m_holds.erase(std::remove(m_holds.begin(), m_holds.end(), car), m_holds.end());
+    auto it = std::find_if(m_heldOffFloor.begin(), m_heldOffFloor.end(),
+                           [car](const std::unique_ptr<SIM_Vehicle>& held) { return held.get() == car; });
+    if (it != m_heldOffFloor.end())
+        m_heldOffFloor.erase(it);
+}
+
+bool SIM_VehicleManager::IsHeld(const SIM_Vehicle* car) const
+{
+    return std::find(m_holds.begin(), m_holds.end(), car) != m_holds.end();
 }
 
 bool SIM_VehicleManager::InVehicleJob()
@@ -86,9 +108,14 @@ void SIM_VehicleManager::ProcessFrame(float frameMs, float conveyorSpeed)
     if (gone != m_vehicles.end())
     {
         m_vehicles.erase(gone, m_vehicles.end());
-        m_owned.erase(std::remove_if(
-                          m_owned.begin(), m_owned.end(),
-                          [](const std::unique_ptr<SIM_Vehicle>& car) { return car->GetState() == SIM_Vehicle::GONE; }),
+        // A car held for its design leaves the floor but stays alive for the dialog.
+        for (std::unique_ptr<SIM_Vehicle>& car : m_owned)
+            if (car->GetState() == SIM_Vehicle::GONE && IsHeld(car.get()))
+                m_heldOffFloor.push_back(std::move(car));
+        m_owned.erase(std::remove_if(m_owned.begin(), m_owned.end(),
+                                     [](const std::unique_ptr<SIM_Vehicle>& car) {
+                                         return !car || car->GetState() == SIM_Vehicle::GONE;
+                                     }),
                       m_owned.end());
     }
     t_inVehicleJob = false;

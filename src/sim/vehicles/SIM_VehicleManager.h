@@ -24,6 +24,17 @@ public:
     void Process();
     void ProcessFrame(float frameMs, float conveyorSpeed);
 
+    // The first car of a new design is kept alive after it left the floor, until the new-design
+    // dialog has put it into stock or given it up (ReleaseHeld). Marked by the car exporter, in the
+    // vehicles job or on the main thread; the car still drives off and leaves GetVehicles() as usual.
+    void HoldForDesign(SIM_Vehicle* car);
+    // Main thread, outside the vehicles job: ends the hold; a car that has left the floor is
+    // deleted now, one still driving off when it has gone.
+    void ReleaseHeld(SIM_Vehicle* car);
+    bool IsHeld(const SIM_Vehicle* car) const;
+    // Cars that left the floor and wait for their dialog.
+    size_t GetHeldOffFloorCount() const { return m_heldOffFloor.size(); }
+
     const std::vector<SIM_Vehicle*>& GetVehicles() const { return m_vehicles; }
     // True on the thread that runs the vehicles job, while it runs.
     static bool InVehicleJob();
@@ -32,4 +43,6 @@ private:
     SIM_VehicleManager() = default;
     std::vector<SIM_Vehicle*> m_vehicles;              // in order of creation
     std::vector<std::unique_ptr<SIM_Vehicle>> m_owned; // the same cars
+    std::vector<SIM_Vehicle*> m_holds;                 // cars held for their design, on or off the floor
+    std::vector<std::unique_ptr<SIM_Vehicle>> m_heldOffFloor;
 };

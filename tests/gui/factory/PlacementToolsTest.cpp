@@ -22,6 +22,7 @@
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
+#include "platform/video/PKeyState.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
@@ -166,6 +167,14 @@ TEST_F(PlacementToolsTest, SlotsAreGhostedTurnedPlacedAndPaidAndRedWhereTheyMayN
     GUI_PlacementTools::CancelAll();
     EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), 2u);
     EXPECT_EQ(GUISlotList::Instance().productionSlots.size(), 2u);
+
+    // A conveyor piece picked from the menu stays armed, so belts go down one click after another.
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_conveyor_right"));
+    ClickAt(2, 8);
+    ClickAt(2, 9);
+    EXPECT_EQ(TaskAt(SlotAt(2, 8)), "task_conveyor_right");
+    EXPECT_EQ(TaskAt(SlotAt(2, 9)), "task_conveyor_right");
+    EXPECT_TRUE(placer.HasPending());
 }
 
 TEST_F(PlacementToolsTest, ImportersAndExportsStandOnTheirSitesFacingTheWallWhateverTheTurn)
@@ -337,6 +346,13 @@ TEST_F(PlacementToolsTest, TheDeleteRowSwitchesDeleteModeOnUntilTheRightButtonOr
     ClickAt(3, 3);
     EXPECT_EQ(SlotAt(3, 3), nullptr);
     EXPECT_FLOAT_EQ(Cash(), before + 2500.0f);
+    // Where a conveyor hangs over a slot, Shift takes the conveyor first and leaves the slot.
+    ASSERT_TRUE(m_world.LayConveyor(6, 3));
+    PKeyState::SetSource([](uint32_t key) { return key == PVK_SHIFT; });
+    ClickAt(6, 3);
+    EXPECT_EQ(m_world.Tile(6, 3)->m_conveyor, nullptr);
+    EXPECT_NE(SlotAt(6, 3), nullptr);
+    PKeyState::SetSource([](uint32_t) { return false; });
     ClickAt(6, 3);
     EXPECT_EQ(SlotAt(6, 3), nullptr);
     EXPECT_TRUE(GUI_PlacementTools::IsDeleteMode());

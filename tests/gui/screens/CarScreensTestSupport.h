@@ -1,0 +1,74 @@
+// Car designs, features and cars made by hand for the car screen tests; everything made is gone
+// again when the helper goes (designs, stock, cars, the listener).
+#pragma once
+
+#include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct CarTestData
+{
+    ~CarTestData()
+    {
+        SIM_VehicleManager::Instance().DeleteAll();
+        SIM_SalesManager::Instance().ClearStock();
+        SIM_VehicleDesignManager::Instance().Clear();
+        SIM_Presentation::Instance().DiscardPosted();
+        SIM_Presentation::Instance().SetListener(nullptr);
+    }
+
+    SIM_VehicleFeature* Feature(const std::string& name, float value)
+    {
+        features.push_back(std::make_unique<SIM_VehicleFeature>());
+        features.back()->m_name = name;
+        features.back()->m_guiName = name;
+        features.back()->m_value = value;
+        return features.back().get();
+    }
+
+    SIM_VehicleFeatureRecord* Record(SIM_VehicleFeature* feature)
+    {
+        records.push_back(std::make_unique<SIM_VehicleFeatureRecord>());
+        records.back()->feature = feature;
+        return records.back().get();
+    }
+
+    SIM_VehicleDesign* Design(const std::string& name, float price, const std::vector<SIM_VehicleFeature*>& with,
+                              const std::vector<SIM_VehicleComponentType*>& parts = {}, VehicleColor colour = {})
+    {
+        SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
+        design->m_name = name;
+        design->m_price = price;
+        for (SIM_VehicleFeature* feature : with)
+            design->m_featureRecords.push_back(Record(feature));
+        design->m_componentTypes = parts;
+        design->m_colour = colour;
+        return design;
+    }
+
+    // A car on the floor with these features.
+    static SIM_Vehicle* Car(const std::vector<SIM_VehicleFeature*>& with)
+    {
+        SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
+        for (SIM_VehicleFeature* feature : with)
+        {
+            auto record = std::make_unique<SIM_VehicleFeatureRecord>();
+            record->feature = feature;
+            car->AddCompletedTask(std::move(record));
+        }
+        return car;
+    }
+
+    std::vector<std::unique_ptr<SIM_VehicleFeature>> features;
+    std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> records;
+};
