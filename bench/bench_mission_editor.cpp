@@ -3,7 +3,8 @@
 // at 999 x 999 tiles, each floor cut into zones with a few hundred import bays and exports, run as
 // the editor screen runs it (window update, draw, cursor) on the recording back end. The counters
 // give the draw calls of one frame, which stay in the thousands however many tiles the floor has.
-#include "engine/CBaseInputManager.h"
+#include "BenchInput.h"
+
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
@@ -28,24 +29,6 @@ namespace
 {
 constexpr int kEditorScreenW = 1280;
 constexpr int kEditorScreenH = 768;
-
-class EditorBenchInput : public CBaseInputManager
-{
-public:
-    EditorBenchInput()
-    {
-        SetPointerSource([](float& x, float& y) {
-            x = 900.0f;
-            y = 400.0f;
-        });
-    }
-    void Update() override
-    {
-        m_takingWindow = nullptr;
-        UpdateMouse();
-        m_mouseTaken = false;
-    }
-};
 
 // A floor of side tiles cut into a grid of zones 40 tiles square, with a bay and an export on
 // the edge of every zone.
@@ -89,7 +72,7 @@ void BenchMissionEditorFrame(benchmark::State& state)
         return;
     }
     GTextureManager::Instance().AddFolder("data/bitmaps");
-    EditorBenchInput input;
+    BenchInput input(900.0f, 400.0f);
     CBaseInputManager::SetActive(&input);
     SIM_Mission mission;
     FillMission(mission, static_cast<int>(state.range(0)));

@@ -4,7 +4,6 @@
 // update, the draw, the tooltip pass and the cursor as a screen does. On the recording back end
 // the figure is the toolkit's own work on one core; on OpenGL (software GL under Xvfb in CI) it
 // adds the driver's.
-#include "engine/CBaseInputManager.h"
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
@@ -24,6 +23,7 @@
 #include "platform/video/PRecordingState.h"
 
 #include "BenchDisplay.h"
+#include "BenchInput.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,24 +35,6 @@ namespace
 {
 constexpr int kScreenW = 1280;
 constexpr int kScreenH = 768;
-
-class BenchInput : public CBaseInputManager
-{
-public:
-    BenchInput()
-    {
-        SetPointerSource([](float& x, float& y) {
-            x = 640.0f;
-            y = 300.0f;
-        });
-    }
-    void Update() override
-    {
-        m_takingWindow = nullptr;
-        UpdateMouse();
-        m_mouseTaken = false;
-    }
-};
 
 class BenchDialog : public GUI_Dialog
 {
@@ -202,7 +184,7 @@ void BenchWindowTree(benchmark::State& state)
         }
     }
     BenchLoadFonts();
-    BenchInput input;
+    BenchInput input(640.0f, 300.0f);
     CBaseInputManager::SetActive(&input);
     for (int i = 0; i < 40; ++i)
         GUI_WindowManager::Create<BenchDialog>(i);

@@ -3,9 +3,12 @@
 
 #include "Game.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
+#include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/front/GUI_MainMenu.h"
 #include "gui/screens/front/GUI_PleaseWait.h"
 #include "gui/screens/front/GUI_UpdateNotice.h"
+#include "gui/screens/game/GUI_Game.h"
+#include "gui/screens/game/GUI_GamePresentation.h"
 #include "gui/screens/options/GUI_Options.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
@@ -18,6 +21,7 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
 #include "update/SIM_UpdateCheck.h"
@@ -26,6 +30,13 @@ void GameServices::InstallForGame()
 {
     static GameServices services;
     GGameServices::Install(&services);
+    // The game screen answers the simulation from the start, so the first game set up already
+    // reaches the factory view and the top bar. Screens with a share of the simulation's calls
+    // join that one answer here with GUI_GamePresentation::Instance().AddPart(...).
+    SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
+    static GUI_CarScreens carScreens;
+    GUI_GamePresentation::Instance().AddPart(&carScreens);
+    GUI_CarScreens::ConnectFactoryView();
 }
 
 // --- sound ---
@@ -205,4 +216,17 @@ void GameServices::OpenMissionEditor(const std::string& missionName)
         GUI_MissionEditor::Edit(*mission);
     else
         GGameServices::OpenMissionEditor(missionName);
+}
+
+// --- the game screen ---
+
+void GameServices::BuildGameMode()
+{
+    GUI_Game::Instance();
+}
+
+void GameServices::RequestSaveThumbnail(const std::string& path)
+{
+    // The game screen takes the picture after its next whole frame, top bar and windows included.
+    GUI_Game::Instance().RequestThumbnail(path);
 }

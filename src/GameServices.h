@@ -46,4 +46,8 @@ public:
     // --- editors ---
     void BuildMissionEditor() override;
     void OpenMissionEditor(const std::string& missionName) override;
+
+    // --- the game screen ---
+    void BuildGameMode() override;
+    void RequestSaveThumbnail(const std::string& path) override;
 };

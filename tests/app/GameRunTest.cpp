@@ -443,3 +443,26 @@ TEST_F(GameRun, ASaveIsLoadedByClicksFromTheLoadScreen)
     ASSERT_EQ(shots.size(), 2u);
     RunCompareScreenshot(shots[0], "front_loadgame");
 }
+
+TEST_F(GameRun, ANewGameRunsAtFourfoldSpeedAndF2SavesItWithItsThumbnail)
+{
+    GameHome home;
+    // New Game, then Play on the first mission as the mission list does; "3" is the 4x hot key.
+    const RunResult r = home.Run({}, "2000:click:120:824,4000:click:820:427,6500:text:3,9500:key:F2,11500:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    const size_t game = log.find("Game mode: game");
+    ASSERT_NE(game, std::string::npos) << log;
+    const size_t fast = log.find("Game speed: 4", game);
+    ASSERT_NE(fast, std::string::npos) << log;
+    const size_t saved = log.find("Game Save complete", fast);
+    ASSERT_NE(saved, std::string::npos) << log;
+    EXPECT_NE(log.find("Saving game: [autosave]", fast), std::string::npos) << log;
+    const fs::path saves = home.User() / "savegames";
+    EXPECT_TRUE(fs::exists(saves / "autosave.xml"));
+    ASSERT_TRUE(fs::exists(saves / "autosave.jpg"));
+    EXPECT_GT(fs::file_size(saves / "autosave.jpg"), 1000u);
+    const std::string save = RunSlurp(saves / "autosave.xml");
+    EXPECT_NE(save.find("m01_first_factory"), std::string::npos);
+}

@@ -36,6 +36,13 @@ protected:
 // A hidden SDL window with an OpenGL device of width x height; skips the test without a display.
 class GLRenderTest : public ::testing::Test
 {
+public:
+    // Compares a read-back picture with the stored reference at path: at most one pixel in 200 may
+    // differ by more than tolerance in a colour channel (the software rasterizer may round an edge
+    // differently; a misplaced sprite moves far more). With FV_WRITE_REFERENCES set it writes the
+    // reference instead.
+    static void CompareWithReference(const PImage& picture, const std::string& path, int tolerance = 24);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -43,12 +50,6 @@ protected:
     PImage ReadBack();
     // Pixel at (x, y) of a read-back picture as 0xAARRGGBB.
     static uint32_t Pixel(const PImage& image, int x, int y);
-    // Compares a read-back picture with the stored reference at path: at most one pixel in 200 may
-    // differ by more than tolerance in a colour channel (the software rasterizer may round an edge
-    // differently; a misplaced sprite moves far more). With FV_WRITE_REFERENCES set it writes the
-    // reference instead.
-    static void CompareWithReference(const PImage& picture, const std::string& path, int tolerance = 24);
-
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 240;
     // The window's size; a test that draws a larger scene asks for a larger window.

@@ -22,6 +22,7 @@
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
+#include "platform/audio/PAudioDevice.h"
 #include "platform/video/PKeyState.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_FacilityManager.h"

@@ -111,6 +111,10 @@ public:
     // design).
     bool MayOverlapSiblings() const { return m_mayOverlapSiblings; }
     void SetMayOverlapSiblings(bool may) { m_mayOverlapSiblings = may; }
+    // A child its parent draws cut to an area of its own (the boxes of a scrolled tree): it may
+    // reach past the parent's edges and under the parent's other children.
+    bool IsClippedByParent() const { return m_clippedByParent; }
+    void SetClippedByParent(bool clipped) { m_clippedByParent = clipped; }
     GUI_WindowBase* GetParent() const { return m_parent; }
     const std::vector<GUI_WindowBase*>& GetSubWindows() const { return m_subWindows; }
 
@@ -151,6 +155,7 @@ private:
     bool m_clampToScreen = true;
     bool m_closing = false;
     bool m_mayOverlapSiblings = false;
+    bool m_clippedByParent = false;
 };
 
 // The close button's action: closes the window (deferred while input is being handled).

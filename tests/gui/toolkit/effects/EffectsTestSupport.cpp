@@ -13,8 +13,6 @@
 #include "platform/core/PClock.h"
 #include "platform/video/PImageCodec.h"
 
-#include <cstdlib>
-
 namespace
 {
 // Every test starts its clock here, so the particles' clock and the random table repeat.
@@ -62,32 +60,7 @@ PImage LoadPicture(const std::string& path)
 
 void ExpectMatchesReference(const PImage& picture, const std::string& folder, const std::string& name, int tolerance)
 {
-    const std::string path = folder + "/reference/" + name + ".png";
-    if (std::getenv("FV_WRITE_REFERENCES"))
-    {
-        ASSERT_TRUE(PImageCodec::SaveToFile(path, picture, PImageFileFormat::Png)) << path;
-        return;
-    }
-    const PImage reference = LoadPicture(path);
-    ASSERT_FALSE(reference.IsEmpty()) << path;
-    ASSERT_EQ(reference.Width(), picture.Width()) << path;
-    ASSERT_EQ(reference.Height(), picture.Height()) << path;
-    int differing = 0;
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x)
-        {
-            const uint32_t a = PictureArgb(picture, x, y), b = PictureArgb(reference, x, y);
-            for (int shift = 0; shift < 24; shift += 8)
-            {
-                const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-                if (d > tolerance || d < -tolerance)
-                {
-                    ++differing;
-                    break;
-                }
-            }
-        }
-    EXPECT_LE(differing, picture.Width() * picture.Height() / 200) << name << ": " << differing << " pixels differ";
+    GLRenderTest::CompareWithReference(picture, folder + "/reference/" + name + ".png", tolerance);
 }
 
 void ResetEffectsState()

@@ -1,0 +1,59 @@
+// An installed upgrade row.
+#include "gui/factory/dialogs/GUI_SlotUpgrade.h"
+
+#include "gui/factory/dialogs/DialogPanelDrawing.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/views/SIM_TextBlock.h"
+
+namespace
+{
+// Lets the upgrade write its effect lines straight into the tooltip.
+class UpgradeTooltipLines : public SIM_TextBlock
+{
+public:
+    explicit UpgradeTooltipLines(GUI_Tooltip& tooltip) : m_tooltip(tooltip) {}
+    void AppendLine(const std::string& line) override { m_tooltip.AddLine(line); }
+
+private:
+    GUI_Tooltip& m_tooltip;
+};
+} // namespace
+
+GUI_SlotUpgrade::GUI_SlotUpgrade(SIM_SlotUpgrade* upgrade) : m_upgrade(upgrade)
+{
+    m_tooltip = std::make_unique<GUI_Tooltip>(std::string(), 0);
+    if (m_upgrade)
+    {
+        UpgradeTooltipLines lines(*m_tooltip);
+        m_upgrade->AddDescriptionLines(lines);
+    }
+}
+
+GUI_SlotUpgrade::~GUI_SlotUpgrade() = default;
+
+void GUI_SlotUpgrade::SetRect(float left, float top, float right, float bottom)
+{
+    GUI_WindowBase::SetRect(static_cast<float>(static_cast<int>(left)), static_cast<float>(static_cast<int>(top)),
+                            static_cast<float>(static_cast<int>(right)), static_cast<float>(static_cast<int>(bottom)));
+    const float h = static_cast<float>(m_height);
+    DialogPanelDrawing::PlaceIcon(m_icon, m_upgrade ? m_upgrade->GetTexture() : std::string(), h,
+                                  static_cast<float>(m_left) + h * 0.5f, static_cast<float>(m_top + m_bottom) * 0.5f);
+    m_tooltip->SetPosition(static_cast<float>(m_left), static_cast<float>(m_top));
+}
+
+void GUI_SlotUpgrade::Update()
+{
+    if (IsMouseOver())
+        m_tooltip->UpdateHover();
+    GUI_WindowBase::Update();
+}
+
+void GUI_SlotUpgrade::Draw()
+{
+    if (m_upgrade)
+        DialogPanelDrawing::PrintLeft(m_upgrade->GetGuiName(), DialogPanelDrawing::IconRight(m_icon) + 10.0f,
+                                      static_cast<float>(m_top));
+    m_icon.Draw();
+    m_tooltip->Draw();
+}

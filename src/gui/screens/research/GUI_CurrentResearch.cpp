@@ -1,0 +1,124 @@
+// The current research band of the research screen.
+#include "gui/screens/research/GUI_CurrentResearch.h"
+
+#include "engine/GD3DDevice.h"
+#include "engine/GFontManager.h"
+#include "engine/core/GTextTable.h"
+#include "gui/screens/research/ResearchDrawing.h"
+#include "gui/toolkit/text/GUI_Fonts.h"
+#include "gui/toolkit/text/GUI_TextContainer.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SlotQueries.h"
+
+#include <cstdio>
+
+GUI_CurrentResearch::GUI_CurrentResearch()
+    : m_title(GTextTable::GetText("RESEARCH_CURRENT_TITLE")),
+      m_pointsLabel(GTextTable::GetText("RESEARCH_CURRENT_POINTS")),
+      m_labCountLabel(GTextTable::GetText("RESEARCH_LAB_COUNT")),
+      m_pointsPerSecondLabel(GTextTable::GetText("RESEARCH_POINTS_PER_SECOND"))
+{
+    s_open = this;
+}
+
+GUI_CurrentResearch::~GUI_CurrentResearch()
+{
+    if (s_open == this)
+        s_open = nullptr;
+}
+
+void GUI_CurrentResearch::Layout()
+{
+    m_frame = PRect{m_left + 4, m_top + 4, m_right - 4, m_bottom - 4};
+    m_info = PRect{m_frame.left + 4, m_frame.top + 4, m_frame.right - 404, m_frame.bottom - 4};
+    m_stats = PRect{m_frame.right - 400, m_frame.top + 4, m_frame.right - 4, m_frame.bottom - 4};
+    m_icon.m_width = 64.0f;
+    m_icon.m_height = 64.0f;
+    m_icon.SetPosition(static_cast<float>(m_frame.left + 4 + 32), static_cast<float>(m_frame.bottom - 10 - 32));
+
+    m_labCount = std::to_string(SlotQueries::Instance().CountResearchOffices());
+    char points[32];
+    std::snprintf(points, sizeof(points), "%.2f",
+                  static_cast<double>(SlotQueries::Instance().GetResearchPointsEarned()));
+    m_pointsPerSecond = points;
+
+    const int x = static_cast<int>(ResearchDrawing::RightEdge(m_icon)) + 210;
+    const int y = m_info.top + 50;
+    m_descriptionRect = PRect{x, y, x + 400, y + 48};
+    if (!m_description)
+    {
+        m_description = CreateSubWindow<GUI_TextContainer>();
+        m_description->SetTextColour(0xFF000000u);
+    }
+    m_description->SetText("", static_cast<float>(m_descriptionRect.left), static_cast<float>(m_descriptionRect.top),
+                           static_cast<float>(m_descriptionRect.right), static_cast<float>(m_descriptionRect.bottom));
+    if (SIM_Researchable* current = SIM_ResearchManager::Instance().GetCurrentResearch())
+        SetResearch(current);
+}
+
+void GUI_CurrentResearch::SetResearch(SIM_Researchable* item)
+{
+    if (!item)
+        return;
+    m_item = item;
+    ResearchDrawing::SetIcon(m_icon, *item);
+    if (m_description)
+    {
+        GUI_Fonts::SelectSemibold16();
+        m_description->SetText(item->m_description, static_cast<float>(m_descriptionRect.left),
+                               static_cast<float>(m_descriptionRect.top), static_cast<float>(m_descriptionRect.right),
+                               static_cast<float>(m_descriptionRect.bottom));
+    }
+}
+
+void GUI_CurrentResearch::Draw()
+{
+    GD3DDevice& device = GD3DDevice::Instance();
+    GFontManager& fonts = GFontManager::Instance();
+    device.DrawRectLines(m_frame, 0xFFFFFFFFu);
+    device.DrawRectLines(m_info, 0xFFFFFFFFu);
+    device.DrawRectLines(m_stats, 0xFFFFFFFFu);
+
+    GUI_Fonts::SelectExtraBold36();
+    fonts.Print(m_title, 0xFF000000u, static_cast<float>(m_info.left + 10), static_cast<float>(m_info.top + 5), 0.0f,
+                0);
+    fonts.Flush();
+    GUI_Fonts::SelectSemibold16();
+    m_unlockPlaces.clear();
+    if (m_item)
+    {
+        m_icon.Draw();
+        const float nx = ResearchDrawing::RightEdge(m_icon) + 10.0f;
+        const float ny = ResearchDrawing::MiddleY(m_icon) - 10.0f;
+        fonts.Print(m_item->m_guiName, 0xFF000000u, nx, ny, 0.0f, 0);
+        fonts.Print(ResearchDrawing::PointsLine(m_pointsLabel, *m_item), 0xFF000000u, nx, ny + 16.0f, 0.0f, 0);
+        DrawSubWindows();
+
+        // What the item unlocks, in columns that start again at the top once one is full.
+        float x = ResearchDrawing::RightEdge(m_icon) + 210.0f;
+        const float top = static_cast<float>(m_info.top + 50) + (m_item->m_description.empty() ? 0.0f : 48.0f);
+        float y = top;
+        for (const std::string& name : m_item->m_unlocks)
+        {
+            const std::string text = m_item->GetUnlockText(name);
+            if (text.empty())
+                continue;
+            m_unlockPlaces.emplace_back(x, y);
+            y = fonts.PrintWrapped(0xFF000000u, -1, text, x, y, 400.0f);
+            if (y > static_cast<float>(m_info.bottom - 10 - 16))
+            {
+                x += static_cast<float>(kUnlockColumnPitch);
+                y = static_cast<float>(m_info.top + 50);
+            }
+        }
+    }
+    const float y = static_cast<float>(m_stats.top);
+    const float left = static_cast<float>(m_stats.left + 10);
+    const float width = static_cast<float>(m_stats.right - 10 - (m_stats.left + 10));
+    fonts.Print(m_labCountLabel, 0xFF000000u, left, y, 0.0f, 0);
+    fonts.Print(m_labCount, 0xFF000000u, left, y, width, 1);
+    fonts.Print(m_pointsPerSecondLabel, 0xFF000000u, left, y + 16.0f, 0.0f, 0);
+    fonts.Print(m_pointsPerSecond, 0xFF000000u, left, y + 16.0f, width, 1);
+    fonts.Flush();
+}

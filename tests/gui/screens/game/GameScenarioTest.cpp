@@ -1,0 +1,155 @@
+// A game played through the game screen on a shipped mission: a new game runs for hours at the
+// fastest speed with the top bar following the clock, F2 saves it, F3 brings the save back, and
+// when the cash runs out the game-over dialog stops the clock and its button ends the game.
+#include "tests/gui/factory/FactoryViewTestSupport.h"
+
+#include "engine/GScreenSize.h"
+#include "gui/factory/view/GUI_Factory.h"
+#include "gui/screens/game/GUI_Finances.h"
+#include "gui/screens/game/GUI_Game.h"
+#include "gui/screens/game/GUI_GameOver.h"
+#include "gui/screens/game/GUI_GamePresentation.h"
+#include "gui/screens/game/GUI_Interface.h"
+#include "gui/screens/game/GUI_SpeedControls.h"
+#include "gui/toolkit/sound/GUI_Sounds.h"
+#include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "platform/core/PClock.h"
+#include "platform/core/PFile.h"
+#include "platform/video/PWindowMessage.h"
+#include "save/SaveFolder.h"
+#include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
+#include "sim/money/SIM_FinanceManager.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace
+{
+// Notes what was still open when the simulation took its floor down.
+class GameResetWatcher : public SIM_PresentationListener
+{
+public:
+    void ClearFactoryView() override
+    {
+        ++clears;
+        barOpenAtReset = GUI_Interface::GetOpen() != nullptr;
+        for (GUI_WindowBase* window : GUI_WindowManager::Instance().GetWindows())
+            dialogsAtReset += window->IsDialog() && !window->IsClosing() ? 1 : 0;
+    }
+    int clears = 0;
+    bool barOpenAtReset = true;
+    int dialogsAtReset = 0;
+};
+
+class GameScenario : public FactoryViewTest
+{
+protected:
+    void SetUp() override
+    {
+        FactoryViewTest::SetUp();
+        GScreenSize::Set(1280, 768);
+        GUI_Sounds::Instance().SetMuted(true);
+        m_saves = m_files.Path("savegames");
+        std::filesystem::create_directories(m_saves);
+        m_oldSaves = SaveFolder::Get();
+        SaveFolder::Set(m_saves);
+        // The game screen's answer stands in front of the view, as in the game.
+        SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
+    }
+    void TearDown() override
+    {
+        GUI_Game::Instance().Exit();
+        SaveFolder::Set(m_oldSaves);
+        GUI_Sounds::Instance().SetMuted(false);
+        FactoryViewTest::TearDown();
+    }
+    // One frame of the game screen, 1/60 s of real time.
+    void GameFrame()
+    {
+        PClock::AdvanceManual(16666666ull);
+        GUI_Game& game = GUI_Game::Instance();
+        game.Process();
+        game.Draw();
+    }
+    std::string CashText() const { return GUI_Interface::GetOpen()->GetCash()->GetText(); }
+
+    std::string m_saves;
+    std::string m_oldSaves;
+};
+} // namespace
+
+TEST_F(GameScenario, ANewGamePlaysSavesLoadsAndIsLostWhenTheCashRunsOut)
+{
+    ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
+    GUI_Game& game = GUI_Game::Instance();
+    game.Enter();
+    SIM_Game& sim = SIM_Game::Instance();
+    EXPECT_EQ(CashText(), GUI_Finances::CashText(SIM_FinanceManager::Instance().GetCash()));
+
+    game.OnChar('3');
+    ASSERT_EQ(sim.GetSpeed(), 4.0f);
+    EXPECT_FLOAT_EQ(game.GetFrameFactor(), 1.0f);
+    while (sim.GetCurrentHour() < 3)
+        GameFrame();
+    EXPECT_FLOAT_EQ(game.GetFrameFactor(), 1.0f);
+    // The hourly rent was paid and the bar shows the cash the simulation holds.
+    const float cashAtSave = SIM_FinanceManager::Instance().GetCash();
+    EXPECT_EQ(CashText(), GUI_Finances::CashText(cashAtSave));
+    EXPECT_EQ(GUI_SpeedControls::GetOpen()->GetHighlighted(), GUI_SpeedControls::SPEED_4X);
+
+    game.OnKeyDown(PVK_F2);
+    EXPECT_TRUE(PFile::Exists(m_saves + "/autosave.xml"));
+    EXPECT_TRUE(game.IsThumbnailPending());
+    GameFrame();
+    EXPECT_FALSE(game.IsThumbnailPending());
+
+    // Money spent after the save comes back with F3.
+    SIM_FinanceManager::Instance().Pay(100.0f, 0);
+    SIM_Presentation::Instance().ApplyPosted();
+    EXPECT_EQ(CashText(), GUI_Finances::CashText(cashAtSave - 100.0f));
+    game.OnKeyDown(PVK_F3);
+    ASSERT_NE(sim.GetFactory(), nullptr);
+    EXPECT_EQ(sim.GetCurrentHour(), 3);
+    EXPECT_EQ(CashText(), GUI_Finances::CashText(cashAtSave));
+    GameFrame();
+
+    // All the money goes: the game is lost, the clock stands and Escape does not help.
+    SIM_FinanceManager::Instance().Pay(SIM_FinanceManager::Instance().GetCash(), 0);
+    SIM_Presentation::Instance().ApplyPosted();
+    ASSERT_NE(GUI_GameOver::GetOpen(), nullptr);
+    const int hour = sim.GetCurrentHour();
+    const float progress = sim.GetHourProgress();
+    game.OnKeyDown(PVK_ESCAPE);
+    game.OnChar(' ');
+    for (int i = 0; i < 30; ++i)
+        GameFrame();
+    ASSERT_NE(GUI_GameOver::GetOpen(), nullptr);
+    EXPECT_EQ(sim.GetCurrentHour(), hour);
+    EXPECT_FLOAT_EQ(sim.GetHourProgress(), progress);
+
+    GameResetWatcher watcher;
+    GUI_GamePresentation::Instance().AddPart(&watcher);
+    GUI_GameOver::OnOk();
+    GUI_GamePresentation::Instance().RemovePart(&watcher);
+    // Every game window was gone before the floor went.
+    EXPECT_EQ(watcher.clears, 1);
+    EXPECT_FALSE(watcher.barOpenAtReset);
+    EXPECT_EQ(watcher.dialogsAtReset, 0);
+    EXPECT_EQ(sim.GetFactory(), nullptr);
+    EXPECT_EQ(GUI_Interface::GetOpen(), nullptr);
+    GameFrame();
+}
+
+TEST_F(GameScenario, F3WithoutAnAutosaveLeavesTheGameAsItIs)
+{
+    ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
+    GUI_Game& game = GUI_Game::Instance();
+    game.Enter();
+    GameFrame();
+    game.OnKeyDown(PVK_F3);
+    EXPECT_NE(SIM_Game::Instance().GetFactory(), nullptr);
+    EXPECT_NE(GUI_Interface::GetOpen(), nullptr);
+    EXPECT_NE(DebugLog().find("no autosave"), std::string::npos);
+}
