@@ -147,7 +147,10 @@ TEST_F(CarSpriteCacheTest, CellsUndrawnFor100FramesAreGivenBackAndTheCarsForgetT
 TEST_F(CarSpriteCacheTest, FacingsOneAndThreeAreTheOtherCellsMirrored)
 {
     SIM_Vehicle* car = MakeCar({"chassis", "axles", "wheels", "body"}, 20, 90, 200);
+    // Car and station name each other, as on a running line: the station takes its car along
+    // when it goes.
     car->SetSlot(m_station);
+    m_station->SetVehicle(car);
     car->SetPosition(m_station->GetTile()->m_worldX, m_station->GetTile()->m_worldY);
     GUI_Vehicle* view = ViewOf(car);
     FactoryWorld::LookAt(m_station->GetTile(), 0.3f);
@@ -199,6 +202,8 @@ TEST_F(CarSpriteCacheTest, UnfinishedCarsAndCarsFindingTheCacheFullDrawFromTheir
         ASSERT_NE(Ask(MakeCar({"chassis", "axles", "wheels"}, i, 0, 0), 2), nullptr) << i;
     SIM_Vehicle* late = MakeCar({"chassis", "axles", "wheels"}, 0, 0, 200);
     EXPECT_EQ(Ask(late, 2), nullptr);
+    // The bare car leaves the station to the late one: a station holds one car.
+    bare->SetSlot(nullptr);
     late->SetSlot(m_station);
     late->SetPosition(m_station->GetTile()->m_worldX, m_station->GetTile()->m_worldY);
     m_station->SetVehicle(late);
@@ -206,7 +211,6 @@ TEST_F(CarSpriteCacheTest, UnfinishedCarsAndCarsFindingTheCacheFullDrawFromTheir
     // It still stands in the queue and has its parts placed for the frame.
     m_world.Frame();
     EXPECT_EQ(GUI_FactoryCars::Instance().GetQueuedCount(), 0u) << "the parts job emptied the queue";
-    m_station->SetVehicle(nullptr);
 }
 
 TEST_F(CarSpriteCacheTest, ACarWithoutItsStationIsSkipped)
