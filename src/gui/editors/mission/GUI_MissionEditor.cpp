@@ -8,6 +8,7 @@
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 
 #include <memory>
 #include <string>
@@ -38,6 +39,15 @@ void GUI_MissionEditor::Edit(SIM_Mission& mission)
     if (GUI_MissionEditorDialog* open = GUI_MissionEditorDialog::GetOpen())
         GUI_WindowManager::Instance().Destroy(open);
     GUI_WindowManager::Create<GUI_MissionEditorDialog>(&mission);
+}
+
+bool GUI_MissionEditor::EditNamed(const std::string& missionName)
+{
+    SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(missionName);
+    if (!mission)
+        return false;
+    Edit(*mission);
+    return true;
 }
 
 void GUI_MissionEditor::Process()
