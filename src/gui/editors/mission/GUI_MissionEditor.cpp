@@ -32,9 +32,11 @@ GUI_MissionEditor::GUI_MissionEditor()
 
 void GUI_MissionEditor::Edit(SIM_Mission& mission)
 {
-    // The mode is made before the switch, so the switch finds it on the first edit too.
-    Instance();
-    if (GGame* game = GGame::Active())
+    // The mode is made before the switch, so the switch finds it on the first edit too. The
+    // mission list's edit button has switched already.
+    GUI_MissionEditor& mode = Instance();
+    GGame* game = GGame::Active();
+    if (game && game->GetGameMode() != &mode)
         game->SetGameMode(kModeName);
     if (GUI_MissionEditorDialog* open = GUI_MissionEditorDialog::GetOpen())
         GUI_WindowManager::Instance().Destroy(open);
