@@ -35,6 +35,23 @@ constexpr Spot kFourTimes{925, 23};
 // In the research tree: the item "Power Tools" and its card's button.
 constexpr Spot kPowerTools{605, 298};
 constexpr Spot kResearchThis{640, 639};
+constexpr Spot kBuildButton{215, 23};
+// The build menu, its "Chassis Line Head" group closed, and then open.
+constexpr Spot kMenuImportBay{136, 609};
+constexpr Spot kMenuOverheadConveyor{144, 648};
+constexpr Spot kMenuCarConveyor{124, 686};
+constexpr Spot kMenuOpenChassisGroup{27, 712};
+constexpr Spot kMenuPowerPlant{120, 799};
+constexpr Spot kMenuResearchOffice{130, 837};
+constexpr Spot kMenuCarExporter{120, 913};
+constexpr Spot kMenuChassisLineHead{140, 268};
+constexpr Spot kMenuFitBodyShell{150, 458};
+constexpr Spot kMenuPrimerBooth{150, 648};
+constexpr Spot kMenuCloseChassisGroup{27, 255};
+// The new-design dialog: the name field, the price slider's knob and the save button.
+constexpr Spot kDesignName{473, 343};
+constexpr Spot kDesignPriceKnob{766, 378};
+constexpr Spot kSaveDesign{640, 723};
 
 // The top bar's clock and cash, as drawn.
 struct Area
@@ -43,6 +60,18 @@ struct Area
 };
 constexpr Area kClock{660, 4, 752, 44};
 constexpr Area kCash{1130, 4, 1280, 44};
+// The new-design dialog's picture of the car, painted in a colour of its own for each design.
+constexpr Area kDesignPreview{300, 365, 640, 700};
+
+// The picture with an area painted over, for a comparison that must not look there.
+WindowPicture Blanked(WindowPicture p, const Area& area)
+{
+    for (int y = area.top; y < area.bottom && y < p.height; ++y)
+        for (int x = area.left; x < area.right && x < p.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                p.rgba[static_cast<size_t>((y * p.width + x) * 4 + c)] = 0;
+    return p;
+}
 
 bool SameArea(const WindowPicture& a, const WindowPicture& b, const Area& area)
 {
@@ -108,11 +137,94 @@ bool MainMenuShown(const WindowPicture& p)
     return Red(sky) > 0xF0 && Green(sky) > 0xF0 && Red(band) < 100 && Blue(band) < 120;
 }
 
+// The white bubble by the car button that counts the cars in stock.
+bool StockBubble(const WindowPicture& p)
+{
+    int white = 0;
+    for (int y = 30; y < 56; ++y)
+        for (int x = 266; x < 298; ++x)
+            white += Red(p.At(x, y)) >= 245 && Blue(p.At(x, y)) >= 245 ? 1 : 0;
+    return white > 20;
+}
+
 // The light grey of the toolkit's dialogs over a point.
 bool DialogAt(const WindowPicture& p, int x, int y)
 {
     const uint32_t c = p.At(x, y);
     return Red(c) >= 0xD0 && Red(c) <= 0xE8 && Red(c) == Green(c) && Green(c) == Blue(c);
+}
+// Where the hall's tiles are on the window, found from the floor as drawn: the lowest point of
+// the concrete is the far corner of tile (20, 20), its leftmost and rightmost points the corners
+// of the hall's sides (the walls' tops would spoil the top corner). Tiles are counted from 1.
+struct FloorGrid
+{
+    double topX = 0.0, topY = 0.0;   // the hall's top corner
+    double stepX = 0.0, stepY = 0.0; // half a tile's width and height on the screen
+
+    static constexpr int kHall = 20;
+
+    bool Found() const { return stepX > 4.0; }
+
+    static FloorGrid Measure(const WindowPicture& p)
+    {
+        int left = p.width, right = -1, bottom = -1, bottomX = 0;
+        for (int y = 50; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+            {
+                const uint32_t c = p.At(x, y);
+                if (std::abs(Red(c) - Green(c)) >= 14 || std::abs(Green(c) - Blue(c)) >= 14 || Red(c) < 110 ||
+                    Red(c) > 215)
+                    continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                if (y >= bottom)
+                {
+                    bottom = y;
+                    bottomX = x;
+                }
+            }
+        FloorGrid grid;
+        if (right <= left)
+            return grid;
+        grid.stepX = (right - left) / (2.0 * kHall);
+        grid.stepY = grid.stepX / 2.0;
+        grid.topX = bottomX;
+        grid.topY = bottom - 2.0 * kHall * grid.stepY;
+        return grid;
+    }
+
+    // The same floor after a zoom step about the middle of the window, given where the bottom
+    // corner went.
+    FloorGrid Zoomed(const WindowPicture& p, int newBottomY) const
+    {
+        const double cx = p.width / 2.0, cy = p.height / 2.0;
+        const double bottomY = topY + 2.0 * kHall * stepY;
+        const double ratio = (newBottomY - cy) / (bottomY - cy);
+        FloorGrid grid;
+        grid.topX = cx + (topX - cx) * ratio;
+        grid.topY = cy + (topY - cy) * ratio;
+        grid.stepX = stepX * ratio;
+        grid.stepY = stepY * ratio;
+        return grid;
+    }
+
+    Spot Tile(int x, int y) const
+    {
+        return Spot{static_cast<int>(topX + (x - y) * stepX + 0.5), static_cast<int>(topY + (x + y - 1) * stepY + 0.5)};
+    }
+};
+
+// The lowest row of the floor's concrete.
+int FloorBottom(const WindowPicture& p)
+{
+    for (int y = p.height - 1; y >= 50; --y)
+        for (int x = 0; x < p.width; ++x)
+        {
+            const uint32_t c = p.At(x, y);
+            if (std::abs(Red(c) - Green(c)) < 14 && std::abs(Green(c) - Blue(c)) < 14 && Red(c) >= 110 && Red(c) <= 215)
+                return y;
+        }
+    return -1;
 }
 } // namespace
 
@@ -214,7 +326,7 @@ TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
     EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
 }
 
-TEST_F(Playthrough, AFirstFactoryIsRunResearchedQuickSavedAndLoadedBack)
+TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack)
 {
     PlayedGame game("first_factory");
     XPlayer& player = game.Player();
@@ -227,6 +339,88 @@ TEST_F(Playthrough, AFirstFactoryIsRunResearchedQuickSavedAndLoadedBack)
     ASSERT_TRUE(game.WaitForLog("Game mode: game"));
     game.WaitForPicture("the factory floor", [](const WindowPicture& p) { return FloorShare(p) > 0.5; });
 
+    // Held while building. The hall is measured with all of it in sight, then built on one step
+    // closer, where its tiles are large enough to hit surely.
+    player.Key("space");
+    for (int i = 0; i < 7; ++i)
+        player.Key("Next");
+    XPlayer::Pause(1500);
+    const FloorGrid far = FloorGrid::Measure(player.Grab());
+    ASSERT_TRUE(far.Found());
+    player.Key("Prior");
+    XPlayer::Pause(1500);
+    const WindowPicture near = player.Grab();
+    const FloorGrid grid = far.Zoomed(near, FloorBottom(near));
+    ASSERT_TRUE(grid.Found());
+    auto click = [&](Spot spot) { player.Click(spot.x, spot.y); };
+    auto tile = [&](int x, int y) {
+        const Spot spot = grid.Tile(x, y);
+        player.Click(spot.x, spot.y);
+    };
+    auto drag = [&](int x0, int y0, int x1, int y1) {
+        const Spot from = grid.Tile(x0, y0), to = grid.Tile(x1, y1);
+        player.Drag(from.x, from.y, to.x, to.y);
+    };
+
+    // The build menu: an import bay at the hall's import door, a line of three stations with a
+    // car conveyor to the car exporter at the far wall, overhead conveyors from the bay to each
+    // station's stockpile, a power plant and a research office.
+    click(kBuildButton);
+    game.WaitForPicture("the build menu", [](const WindowPicture& p) { return DialogAt(p, 5, 960); });
+    click(kMenuImportBay);
+    tile(1, 5);
+    click(kMenuOpenChassisGroup);
+    XPlayer::Pause(300);
+    click(kMenuChassisLineHead);
+    tile(8, 10);
+    click(kMenuFitBodyShell);
+    tile(9, 10);
+    click(kMenuPrimerBooth);
+    tile(10, 10);
+    click(kMenuCloseChassisGroup);
+    XPlayer::Pause(300);
+    click(kMenuCarExporter);
+    tile(20, 10);
+    click(kMenuCarConveyor);
+    drag(11, 10, 19, 10);
+    click(kMenuOverheadConveyor);
+    drag(2, 12, 1, 5);
+    click(kMenuOverheadConveyor);
+    drag(2, 12, 10, 12);
+    for (int x = 8; x <= 10; ++x)
+    {
+        click(kMenuOverheadConveyor);
+        drag(x, 12, x, 11);
+    }
+    click(kMenuPowerPlant);
+    tile(15, 4);
+    click(kMenuResearchOffice);
+    tile(15, 16);
+    player.Key("Escape");
+    player.Move(900, 700);
+    XPlayer::Pause(800);
+    game.KeepAndCompare(player.Grab(), "first_line");
+
+    // Four times the speed until the first car reaches the exporter: the new-design dialog asks
+    // for its name and price.
+    player.Click(kFourTimes.x, kFourTimes.y);
+    ASSERT_TRUE(game.WaitForLog("Game speed: 4"));
+    player.Move(900, 700);
+    game.WaitForPicture(
+        "the new-design dialog", [](const WindowPicture& p) { return DialogAt(p, 300, 700) && DialogAt(p, 975, 700); },
+        PlayedGame::Seconds(240));
+    player.Click(kDesignName.x, kDesignName.y);
+    player.Type("Roadster");
+    player.Drag(kDesignPriceKnob.x, kDesignPriceKnob.y, kDesignPriceKnob.x + 74, kDesignPriceKnob.y);
+    XPlayer::Pause(500);
+    game.KeepAndCompare(Blanked(player.Grab(), kDesignPreview), "new_design");
+    player.Click(kSaveDesign.x, kSaveDesign.y);
+    player.Move(900, 700);
+    // Cars come into stock and the market buys them: the stock bubble comes and goes.
+    game.WaitForPicture("cars in stock", StockBubble, PlayedGame::Seconds(120));
+    game.WaitForPicture(
+        "the stock sold", [](const WindowPicture& p) { return !StockBubble(p); }, PlayedGame::Seconds(120));
+
     // Research: the tree, an item's card and its button; the current research panel shows it.
     player.Click(kResearchButton.x, kResearchButton.y);
     game.WaitForPicture("the research tree", [](const WindowPicture& p) { return DialogAt(p, 640, 700); });
@@ -237,11 +431,10 @@ TEST_F(Playthrough, AFirstFactoryIsRunResearchedQuickSavedAndLoadedBack)
                                             [](const WindowPicture& p) { return !DialogAt(p, 57, 128); }),
                         "research_chosen");
     player.Key("Escape");
-    game.WaitForPicture("the factory again", [](const WindowPicture& p) { return FloorShare(p) > 0.5; });
+    game.WaitForPicture("the factory again", [](const WindowPicture& p) { return !DialogAt(p, 640, 700); });
 
-    // Four times the speed, then the quick save key.
-    player.Click(kFourTimes.x, kFourTimes.y);
-    ASSERT_TRUE(game.WaitForLog("Game speed: 4"));
+    // The quick save key.
+    player.Move(900, 700);
     player.Key("F2");
     ASSERT_TRUE(game.WaitForLog("Saving game: [autosave]"));
     ASSERT_TRUE(game.WaitForLog("Game Save complete"));
@@ -260,14 +453,12 @@ TEST_F(Playthrough, AFirstFactoryIsRunResearchedQuickSavedAndLoadedBack)
     player.Click(kFirstSaveLoad.x, kFirstSaveLoad.y);
     ASSERT_TRUE(game.WaitForLog("About to load game: [autosave]"));
     ASSERT_TRUE(game.WaitForLog("Game Load complete"));
+    player.Move(900, 700);
     const WindowPicture loaded =
-        game.WaitForPicture("the loaded factory", [](const WindowPicture& p) { return FloorShare(p) > 0.5; });
+        game.WaitForPicture("the loaded factory", [](const WindowPicture& p) { return FloorShare(p) > 0.3; });
     game.WaitForPicture("the clock running on", [&](const WindowPicture& p) { return !SameArea(p, loaded, kClock); });
-    // The research chosen before the save is still under way.
-    player.Click(kResearchButton.x, kResearchButton.y);
-    game.WaitForPicture("the research under way after loading",
-                        [](const WindowPicture& p) { return DialogAt(p, 640, 700) && !DialogAt(p, 57, 128); });
-    player.Key("Escape");
+    // The line makes cars again.
+    game.WaitForPicture("cars in stock after loading", StockBubble, PlayedGame::Seconds(180));
 
     player.Click(kMenuButton.x, kMenuButton.y);
     game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
