@@ -82,7 +82,7 @@ public:
             picture = m_player->Grab();
             if (!picture.Empty() && shows(picture))
                 return picture;
-            XPlayer::Pause(150);
+            XPlayer::Pause(250);
         }
         ADD_FAILURE() << "the window never showed " << what;
         Keep(picture, "never_" + what);

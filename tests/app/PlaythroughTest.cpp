@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace gameprocess;
@@ -146,6 +147,117 @@ bool StockBubble(const WindowPicture& p)
             white += Red(p.At(x, y)) >= 245 && Blue(p.At(x, y)) >= 245 ? 1 : 0;
     return white > 20;
 }
+
+// Reads the cash shown at the right of the top bar: the digits of the top bar's small type, as
+// drawn by this game (tests/app/reference/cash_digits.png holds 0 to 9, nine pixels apart), are
+// told apart by how they look. Returns -1 when the text cannot be read.
+class CashReader
+{
+public:
+    CashReader()
+    {
+        std::vector<uint8_t> bytes;
+        const std::string path = std::string(FV_TEST_DIR) + "/app/reference/cash_digits.png";
+        if (PImageCodec::ReadFile(path, bytes))
+            PImageCodec::Decode(bytes.data(), bytes.size(), m_digits);
+    }
+
+    long long Read(const WindowPicture& p) const
+    {
+        if (m_digits.Width() != 10 * kCell || m_digits.Height() != kRows)
+            return -1;
+        long long value = 0;
+        int digits = 0;
+        int x = kLeft;
+        while (x < p.width)
+        {
+            while (x < p.width && !DarkColumn(p, x, kTop, kTop + kRows + 1))
+                ++x;
+            int end = x;
+            while (end < p.width && DarkColumn(p, end, kTop, kTop + kRows + 1))
+                ++end;
+            if (end == x)
+                break;
+            // The dollar sign stands a row above the digits, the comma's tail a row below them.
+            bool tall = false, low = false;
+            for (int cx = x; cx < end; ++cx)
+            {
+                tall = tall || DarkColumn(p, cx, kTop, kTop + 1);
+                low = low || DarkColumn(p, cx, kTop + kRows, kTop + kRows + 1);
+            }
+            if (!tall && !(low && end - x <= 3))
+            {
+                // A digit, perhaps with the thousands comma touching it.
+                const int right = low ? end - 2 : end;
+                for (int at = x; at < right;)
+                {
+                    int width = 0;
+                    const int digit = Match(p, at, right - at, width);
+                    if (digit < 0)
+                        return -1;
+                    value = value * 10 + digit;
+                    ++digits;
+                    at += width + 1;
+                }
+            }
+            x = end;
+        }
+        return digits > 0 ? value : -1;
+    }
+
+private:
+    static constexpr int kCell = 9, kRows = 14, kTop = 21, kLeft = 1170;
+
+    static bool DarkColumn(const WindowPicture& p, int x, int top, int bottom)
+    {
+        for (int y = top; y < bottom; ++y)
+            if (Red(p.At(x, y)) < 40)
+                return true;
+        return false;
+    }
+
+    int DigitPixel(int digit, int x, int y) const
+    {
+        return m_digits.levels[0].rgba[static_cast<size_t>((y * m_digits.Width() + digit * kCell + x) * 4)];
+    }
+
+    int DigitWidth(int digit) const
+    {
+        int width = 0;
+        for (int x = 0; x < kCell; ++x)
+            for (int y = 0; y < kRows; ++y)
+                if (DigitPixel(digit, x, y) < 40)
+                    width = x + 1;
+        return width;
+    }
+
+    // The digit that looks most like the window from column x on, of at most `room` columns.
+    int Match(const WindowPicture& p, int x, int room, int& width) const
+    {
+        int best = -1;
+        double bestDifference = 40.0;
+        for (int digit = 0; digit < 10; ++digit)
+        {
+            const int w = DigitWidth(digit);
+            if (w == 0 || w > room + 1)
+                continue;
+            double difference = 0.0;
+            for (int y = 0; y < kRows; ++y)
+                for (int cx = 0; cx < w; ++cx)
+                    difference += std::abs(Red(p.At(x + cx, kTop + y)) - DigitPixel(digit, cx, y));
+            difference /= w * kRows;
+            if (difference < bestDifference)
+            {
+                bestDifference = difference;
+                best = digit;
+                width = w;
+            }
+        }
+        return best;
+    }
+
+    PImage m_digits;
+};
 
 // The light grey of the toolkit's dialogs over a point.
 bool DialogAt(const WindowPicture& p, int x, int y)
@@ -339,6 +451,10 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     ASSERT_TRUE(game.WaitForLog("Game mode: game"));
     game.WaitForPicture("the factory floor", [](const WindowPicture& p) { return FloorShare(p) > 0.5; });
 
+    // The mission list promised $250k to start with, and the top bar says so.
+    const CashReader cash;
+    EXPECT_EQ(cash.Read(player.Grab()), 250000);
+
     // Held while building. The hall is measured with all of it in sight, then built on one step
     // closer, where its tiles are large enough to hit surely.
     player.Key("space");
@@ -416,10 +532,18 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     game.KeepAndCompare(Blanked(player.Grab(), kDesignPreview), "new_design");
     player.Click(kSaveDesign.x, kSaveDesign.y);
     player.Move(900, 700);
-    // Cars come into stock and the market buys them: the stock bubble comes and goes.
+    // Read once the dialog and its shade have gone.
+    const long long cashBeforeSales = cash.Read(
+        game.WaitForPicture("the cash readable again", [&](const WindowPicture& p) { return cash.Read(p) > 0; }));
+    ASSERT_GT(cashBeforeSales, 0);
+    // Cars come into stock and the market buys them: nothing else brings money in, so the cash
+    // rising above what it was when the design was saved is the sales. (The scene is kept, not
+    // compared: the cars move on regardless.)
     game.WaitForPicture("cars in stock", StockBubble, PlayedGame::Seconds(120));
-    game.WaitForPicture(
-        "the stock sold", [](const WindowPicture& p) { return !StockBubble(p); }, PlayedGame::Seconds(120));
+    game.Keep(game.WaitForPicture(
+                  "the cash rising", [&](const WindowPicture& p) { return cash.Read(p) > cashBeforeSales; },
+                  PlayedGame::Seconds(180)),
+              "cars_sold");
 
     // Research: the tree, an item's card and its button; the current research panel shows it.
     player.Click(kResearchButton.x, kResearchButton.y);

@@ -107,7 +107,9 @@ public:
         const int steps = std::max(1, std::max(std::abs(x1 - x0), std::abs(y1 - y0)) / 12);
         for (int i = 1; i <= steps; ++i)
             Move(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
-        Pause(120);
+        // A tool follows the pointer once a frame and takes the tile it saw last when the button
+        // comes up: the hand rests long enough for a slow frame to see where it stopped.
+        Pause(600);
         XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
         XSync(m_display, False);
         Pause(150);
@@ -148,10 +150,15 @@ public:
         picture.width = attributes.width;
         picture.height = attributes.height;
         picture.rgba.resize(static_cast<size_t>(picture.width * picture.height * 4));
+        const bool plain = image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
+                           image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
         for (int y = 0; y < picture.height; ++y)
             for (int x = 0; x < picture.width; ++x)
             {
-                const unsigned long pixel = XGetPixel(image, x, y);
+                // The usual 24-bit layout is read straight; any other through Xlib's per-pixel call.
+                const unsigned long pixel =
+                    plain ? *reinterpret_cast<const uint32_t*>(image->data + y * image->bytes_per_line + x * 4)
+                          : XGetPixel(image, x, y);
                 uint8_t* out = &picture.rgba[static_cast<size_t>((y * picture.width + x) * 4)];
                 out[0] = static_cast<uint8_t>((pixel & image->red_mask) >> Shift(image->red_mask));
                 out[1] = static_cast<uint8_t>((pixel & image->green_mask) >> Shift(image->green_mask));

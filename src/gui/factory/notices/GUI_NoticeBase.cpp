@@ -41,10 +41,10 @@ void GUI_NoticeBase::Measure()
     GUI_Fonts::SelectSemibold16();
     GFontManager& fonts = GFontManager::Instance();
     m_textWidth = static_cast<float>(fonts.GetTextWidth(m_text));
-    if (m_textWidth > 400.0f)
+    if (m_textWidth > kWrapWidth)
     {
-        m_textWidth = 400.0f;
-        m_textHeight = fonts.GetWrappedTextHeight(m_text, 400.0f);
+        m_textWidth = kWrapWidth;
+        m_textHeight = fonts.GetWrappedTextHeight(m_text, kWrapWidth);
     }
     else
     {
@@ -99,7 +99,9 @@ void GUI_NoticeBase::DrawFull(float x, float y)
     device.DrawRectLines(m_rect, m_textColour.Argb());
     GUI_Fonts::SelectSemibold16();
     GFontManager& fonts = GFontManager::Instance();
+    // Wrapped where it was measured: wrapped at its own width, a one-line text could break
+    // before its last word and hang that word below the box.
     fonts.PrintWrapped(m_textColour.Argb(), -1, m_text, static_cast<float>(m_rect.left) + 20.0f,
-                       static_cast<float>(m_rect.top) + 10.0f, w);
+                       static_cast<float>(m_rect.top) + 10.0f, kWrapWidth);
     fonts.Flush();
 }

@@ -19,6 +19,9 @@ public:
         uint32_t Argb() const;
     };
 
+    // Longer texts wrap at this width.
+    static constexpr float kWrapWidth = 400.0f;
+
     GUI_NoticeBase();
     virtual ~GUI_NoticeBase();
     GUI_NoticeBase(const GUI_NoticeBase&) = delete;
