@@ -551,9 +551,10 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     player.Click(kPowerTools.x, kPowerTools.y);
     game.WaitForPicture("the research card", [](const WindowPicture& p) { return DialogAt(p, 640, 380); });
     player.Click(kResearchThis.x, kResearchThis.y);
-    game.KeepAndCompare(game.WaitForPicture("the chosen research under way",
-                                            [](const WindowPicture& p) { return !DialogAt(p, 57, 128); }),
-                        "research_chosen");
+    game.KeepAndCompare(
+        game.WaitForPicture("the chosen research under way",
+                            [](const WindowPicture& p) { return DialogAt(p, 640, 700) && !DialogAt(p, 57, 128); }),
+        "research_chosen");
     player.Key("Escape");
     game.WaitForPicture("the factory again", [](const WindowPicture& p) { return !DialogAt(p, 640, 700); });
 
