@@ -436,6 +436,8 @@ TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
     EXPECT_FALSE(end.timedOut);
     EXPECT_EQ(end.exitCode, 0);
     EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
+    // Nothing asked of the graphics device was refused.
+    EXPECT_EQ(game.Home().DebugLog().find("D3DERR"), std::string::npos) << game.Home().DebugLog();
 }
 
 TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack)
@@ -595,4 +597,6 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     EXPECT_FALSE(end.timedOut);
     EXPECT_EQ(end.exitCode, 0);
     EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
+    // Nothing asked of the graphics device was refused.
+    EXPECT_EQ(game.Home().DebugLog().find("D3DERR"), std::string::npos) << game.Home().DebugLog();
 }

@@ -41,7 +41,10 @@ void GUI_CarSpriteCache::Init()
     PGraphicsDevice* device = d3d.GetDevice();
     if (!device || !target || !target->m_texture)
         return;
-    if (!d3d.IsInScene())
+    // Set up between frames (a new game starts from a click), the clear gets a scene of its own
+    // and closes it again: left open, the next frame could not begin its own.
+    const bool ownScene = !d3d.IsInScene();
+    if (ownScene)
         d3d.BeginFrame();
     GUI_PostProcessor::SaveBackBuffer();
     GUI_PostProcessor::SetRenderTarget(GUI_TextureCache::CAR_SPRITE_CACHE);
@@ -50,6 +53,8 @@ void GUI_CarSpriteCache::Init()
     if (PFailed(r))
         LogD3DError(r, "ClearScreen()");
     GUI_PostProcessor::RestoreBackBuffer();
+    if (ownScene)
+        d3d.EndFrame();
 }
 
 void GUI_CarSpriteCache::ReleaseGraphics()
