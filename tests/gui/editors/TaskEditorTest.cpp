@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -429,4 +430,20 @@ TEST_F(TaskEditorTest, ASavedLayoutLoadsBackAndTheDataStaysClean)
         ADD_FAILURE() << finding;
     // The shipped file is untouched.
     EXPECT_NE(EngineTestFiles::ReadAll("data/simulation/tasks/task_fuel_tank.ini"), saved);
+}
+
+TEST_F(TaskEditorTest, WithoutItsDefaultTaskTheEditorStartsEmpty)
+{
+    std::remove((m_dataRoot + "/simulation/tasks/task_fuel_tank.ini").c_str());
+    GBufferedFileManager::Instance().Clear();
+    GUI_TaskEditor& editor = Editor();
+    editor.Init();
+    EXPECT_EQ(editor.GetCurrentTask(), nullptr);
+    ASSERT_NE(editor.GetPreview(), nullptr);
+    EXPECT_TRUE(editor.GetPreview()->GetTiles().empty());
+    // A frame, a click on the grid and a save all find nothing to act on.
+    LeftClickAt(CellX(13), CellY(13));
+    EXPECT_FALSE(editor.GetPreview()->SaveTaskLayout());
+    EditorFrame();
+    EXPECT_FALSE(editor.IsRebuildRequested());
 }

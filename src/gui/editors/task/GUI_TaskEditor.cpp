@@ -220,9 +220,10 @@ void GUI_TaskEditor::UpdateHover()
     m_hoveredProp = nullptr;
     if (!FindNearestSubTile(m_hoveredTile, m_hoveredSubTile))
         return;
-    // Every point of the screen has a nearest sub-tile; only over the preview does a prop
-    // answer to the mouse, or a click on a list would turn a prop instead.
-    if (!IsMouseOverPreview())
+    // Every point of the screen has a nearest sub-tile; only over the preview, with no dialog
+    // in front of it, does a prop answer to the mouse, or a click on a list or a dialog would
+    // turn or remove a prop instead.
+    if (!IsMouseOverPreview() || GUI_WindowManager::Instance().HasModal())
         return;
     for (GUI_EditorProp* prop : m_hoveredTile->GetProps())
         if (!prop->IsRemoved() && prop->GetSubTile() == m_hoveredSubTile)
