@@ -6,7 +6,9 @@
 #include "engine/GGame.h"
 #include "engine/GGameServices.h"
 #include "engine/core/GDebugLog.h"
+#include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
+#include "gui/factory/objects/GUI_ResourceGraph.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
@@ -109,6 +111,7 @@ void GUI_Game::Draw()
     view.DrawLabels();
     view.ApplySlotOverlay(kGameNoSlotOverlay);
     view.DrawNotices();
+    GUI_ResourceGraph::Instance().Draw();
     GUI_FloatingValue::DrawAll();
     GUI_GamePlacers::Get().DrawGhosts();
     // The windows (the top bar among them), the tooltip and the pointer.
@@ -271,6 +274,9 @@ void GUI_Game::Enter()
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
     GUI_CarScreens::ConnectFactoryView();
     InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
+    // A click on a production slot opens its information dialog, from which upgrades are bought
+    // and the resources on their way to it are marked; a supply stockpile opens its own dialog.
+    FactoryDialogs::Install();
 }
 
 void GUI_Game::Exit()
@@ -281,6 +287,7 @@ void GUI_Game::Exit()
 void GUI_Game::CloseGameWindows()
 {
     GUI_FloatingValue::ResetPool();
+    GUI_ResourceGraph::Instance().Clear();
     ClearParticleEmitters();
     ClearParticleConfigs();
     if (m_interface)
