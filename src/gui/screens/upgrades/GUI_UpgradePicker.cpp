@@ -1,7 +1,6 @@
 // The upgrade picker.
 #include "gui/screens/upgrades/GUI_UpgradePicker.h"
 
-#include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
@@ -10,8 +9,6 @@
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
-#include "gui/toolkit/text/GUI_Fonts.h"
-#include "gui/toolkit/widgets/GUI_ScrollingWindow.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
@@ -38,10 +35,9 @@ const GUI_WindowRegistration kUpgradePickerRegistration{"upgrade_picker",
                                                         [] { return std::make_unique<StandInUpgradePicker>(); }, false};
 } // namespace
 
-GUI_UpgradePicker::GUI_UpgradePicker(SIM_PlaceableSlot* slot) : GUI_Dialog(true), m_slot(slot)
+GUI_UpgradePicker::GUI_UpgradePicker(SIM_PlaceableSlot* slot) : GUI_PickerDialog(kRowHeight), m_slot(slot)
 {
     s_open = this;
-    m_bar = CreateSubWindow<GUI_ScrollingWindow>(true);
     const float screenWidth = static_cast<float>(GScreenSize::Width());
     float x = (screenWidth - kWidth) * 0.5f;
     float y = (static_cast<float>(GScreenSize::Height()) - kHeight) * 0.5f;
@@ -65,9 +61,6 @@ GUI_UpgradePicker::~GUI_UpgradePicker()
 {
     if (s_open == this)
         s_open = nullptr;
-    for (const auto& row : m_rows)
-        (void)RemoveSubWindow(row.get());
-    m_rows.clear();
 }
 
 GUI_UpgradePicker* GUI_UpgradePicker::Open(SIM_PlaceableSlot* slot)
@@ -96,22 +89,9 @@ void GUI_UpgradePicker::ConnectSlotDialog()
     GUI_SlotUpgrades::UpgradePickerCloser() = [](SIM_PlaceableSlot* slot) { CloseFor(slot); };
 }
 
-void GUI_UpgradePicker::Layout()
-{
-    if (!m_bar)
-        return;
-    const PRect k = GetClientRect();
-    m_bar->SetRect(static_cast<float>(k.right - 20), static_cast<float>(k.top + 5), static_cast<float>(k.right - 5),
-                   static_cast<float>(k.bottom - 5));
-    if (!m_rows.empty())
-        LayoutRows();
-}
-
 void GUI_UpgradePicker::RebuildRows()
 {
-    for (const auto& row : m_rows)
-        (void)RemoveSubWindow(row.get());
-    m_rows.clear();
+    DropRows();
     const SIM_BaseTask* task = m_slot ? m_slot->GetTask() : nullptr;
     if (task)
     {
@@ -125,38 +105,6 @@ void GUI_UpgradePicker::RebuildRows()
         }
     }
     LayoutRows();
-}
-
-void GUI_UpgradePicker::LayoutRows()
-{
-    ArrangeRows(*this, *this, GetClientRect(), kRowHeight);
-}
-
-void GUI_UpgradePicker::OnWheelUp()
-{
-    if (IsMouseOver() && m_bar)
-        m_bar->StepUp();
-}
-
-void GUI_UpgradePicker::OnWheelDown()
-{
-    if (IsMouseOver() && m_bar)
-        m_bar->StepDown();
-}
-
-void GUI_UpgradePicker::Draw()
-{
-    if (!IsVisible())
-        return;
-    GUI_Dialog::Draw();
-    if (m_bar->IsChanged())
-    {
-        m_bar->ClearChanged();
-        LayoutRows();
-    }
-    GUI_Fonts::SelectSemibold16();
-    DrawSubWindows();
-    GFontManager::Instance().Flush();
 }
 
 void GUI_UpgradePicker::Buy(GUI_UpgradePickerSlot* row)

@@ -4,13 +4,12 @@
 // bought. Not modal. One at a time. Main thread.
 #pragma once
 
-#include "gui/toolkit/widgets/GUI_ScrollContainer.h"
-#include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_PickerDialog.h"
 
 class GUI_UpgradePickerSlot;
 class SIM_PlaceableSlot;
 
-class GUI_UpgradePicker : public GUI_Dialog, public GUI_ScrollContainer
+class GUI_UpgradePicker : public GUI_PickerDialog
 {
 public:
     static constexpr int kWidth = 600;
@@ -36,13 +35,7 @@ public:
     // upgrade.
     static void Buy(GUI_UpgradePickerSlot* row);
 
-    // Scroll bar and rows from the client area.
-    void Layout() override;
     void RebuildRows() override;
-    void LayoutRows() override;
-    void Draw() override;
-    void OnWheelUp() override;
-    void OnWheelDown() override;
 
     SIM_PlaceableSlot* GetSlot() const { return m_slot; }
 
