@@ -96,6 +96,21 @@ TEST_F(ResourceGraphTest, MarksFollowTheRequestsInTransitAndCountDownOnlyWhileWa
     EXPECT_EQ(graph.GetCountdown(), GUI_ResourceGraph::kRebuildFrames);
     EXPECT_EQ(Marked().size(), 2u);
 
+    // One dialog replaced by another's while clicks are handled: the new one keeps watching its
+    // slot when the old one goes at the end of the frame's updates.
+    SIM_ProductionSlot* other = m_world.Place("task_make_engine", 3, 7);
+    ASSERT_NE(other, nullptr);
+    GUI_SlotTooltip::Show(*dynamic_cast<GUI_ProductionSlot*>(m_station->GetGuiSlot()));
+    {
+        GUI_WindowManager::DispatchScope handling;
+        GUI_SlotTooltip::Show(*dynamic_cast<GUI_ProductionSlot*>(other->GetGuiSlot()));
+    }
+    GUI_WindowManager::Instance().Update();
+    EXPECT_TRUE(graph.IsActive());
+    EXPECT_EQ(graph.GetStockpile(), other->GetInputStockpile());
+    GUI_WindowManager::Instance().CloseAll();
+    EXPECT_FALSE(graph.IsActive());
+
     // Watching again rebuilds at once; the game's end takes every mark and the watched slot.
     graph.Watch(m_station->GetInputStockpile(), m_station->GetTile());
     EXPECT_EQ(Marked(), (std::vector<SIM_ResourceObject*>{waiting}));

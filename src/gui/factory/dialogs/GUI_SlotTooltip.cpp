@@ -79,7 +79,9 @@ GUI_SlotTooltip::GUI_SlotTooltip(GUI_ProductionSlot& view) : GUI_Dialog(true), m
 
 GUI_SlotTooltip::~GUI_SlotTooltip()
 {
-    GUI_ResourceGraph::Instance().Unwatch();
+    // A dialog replaced by another one may go after the new one started watching its slot.
+    if (s_open == this || !s_open)
+        GUI_ResourceGraph::Instance().Unwatch();
     if (s_open == this)
         s_open = nullptr;
 }
@@ -99,6 +101,8 @@ void GUI_SlotTooltip::CloseFor(const GUI_ProductionSlot& view)
 {
     if (s_open && &s_open->m_view == &view)
     {
+        // The slot is going: its stockpile may not be read again, even before the dialog is.
+        GUI_ResourceGraph::Instance().Unwatch();
         GUI_SlotTooltip* open = s_open;
         s_open = nullptr;
         open->Close();
