@@ -76,10 +76,14 @@ void IsometricDrawQueue::Append(GUI_IsometricObject* object)
 
 void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out)
 {
+    Stage(sprite, out.emplace_back());
+}
+
+void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, Staged& out)
+{
     const SceneTexturePages& pages = SceneTexturePages::Instance();
     thread_local SceneTexturePages::Memo memo;
-    Prepare(&sprite, out.emplace_back(),
-            [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
+    Prepare(&sprite, out, [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
 }
 
 void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)

@@ -47,6 +47,9 @@ public:
     // Any thread (the tile jobs stage the conveyor arms of their tiles), while no scene page is
     // built: takes what Append would of a final sprite.
     static void Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out);
+    static void Stage(GUI_IsometricSprite& sprite, Staged& out);
+    // A depth as an unsigned key that orders like the float (negative depths first).
+    static uint32_t SortKey(float depth);
     // Main thread: appends staged sprites in their order, as Append would have appended them.
     void AppendStaged(const Staged* staged, size_t count);
 
@@ -92,8 +95,6 @@ private:
     void Push(const Staged& staged);
     // The batch each object joins (m_batchOf, by append index), and the number of batches.
     int AssignBatches();
-    // A depth as an unsigned key that orders like the float (negative depths first).
-    static uint32_t SortKey(float depth);
 
     std::vector<GUI_IsometricObject*> m_objects; // not owned; in append order
     std::vector<uint32_t> m_keys;                // sort keys, in step with m_order

@@ -364,12 +364,7 @@ void GUI_Factory::TileJob::Run()
             // early hides the wait for memory on a floor covered in conveyors.
             if (column + 4 <= last)
                 if (const GUI_ResourceConveyor* ahead = tile[4].GetConveyorView())
-                {
-                    // All of it: each arm is placed and read back in its own few lines.
-                    const auto* bytes = reinterpret_cast<const char*>(ahead);
-                    for (size_t at = 0; at < sizeof(GUI_ResourceConveyor); at += 64)
-                        __builtin_prefetch(bytes + at);
-                }
+                    __builtin_prefetch(ahead);
             // Two tiles on, that view has arrived: its simulation piece, which says which arms
             // show, is asked for in turn.
             if (column + 2 <= last)
@@ -558,6 +553,7 @@ void GUI_Factory::Draw()
     GUI_Tile::SetFrame(m_frame, m_frameView.zoom);
 
     // 2. The visible tiles, in four jobs.
+    GUI_ResourceConveyor::PrepareFrame(m_frameView);
     PlanTileJobs();
     for (auto& job : m_tileJobs)
         PostFactoryViewJob(TRANSFORMTILES, job);
