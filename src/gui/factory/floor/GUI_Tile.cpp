@@ -251,12 +251,16 @@ const std::vector<std::unique_ptr<GUI_Prop>>& GUI_Tile::GetProps() const
 void GUI_Tile::SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view)
 {
     m_conveyorView = view.get();
+    m_armsConveyor = view ? view->GetConveyor() : nullptr;
+    m_armsEnd = view && view->EndsInDrop();
     GetExtras().conveyor = std::move(view);
 }
 
 std::unique_ptr<GUI_ResourceConveyor> GUI_Tile::TakeConveyorView()
 {
     m_conveyorView = nullptr;
+    m_armsConveyor = nullptr;
+    m_armsEnd = false;
     return m_extras ? std::move(m_extras->conveyor) : nullptr;
 }
 

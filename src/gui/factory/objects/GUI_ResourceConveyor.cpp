@@ -53,8 +53,8 @@ GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_T
         ends ? "overhead_terminate_SW.dds" : "overhead_SW.dds", ends ? "overhead_terminate_NW.dds" : "overhead_NW.dds"};
     // The arms hang a quarter of a tile above the floor's centre line.
     for (int side = 0; side < 4; ++side)
-        m_pieces[side].emplace(tile, false, names[side], 512.0f, 512.0f, 0.0f, -128.0f);
-    m_armDepth = m_pieces[0]->GetDepth();
+        m_pieces[side].emplace(tile, false, names[side], 512.0f, 512.0f, 0.0f, kArmOffsetY);
+    m_tileWorldY = tile->GetSimTile() ? tile->GetSimTile()->m_worldY : 0.0f;
     m_ends = ends ? 1 : 0;
     m_hasArms = true;
     std::vector<GUI_ResourceConveyor*>& live = LiveViews(m_ends);
@@ -119,15 +119,26 @@ void GUI_ResourceConveyor::PrepareFrame(const FactoryFrameView& view)
 void GUI_ResourceConveyor::PreDraw(const FactoryFrameView& view, float tileX, float tileY,
                                    std::vector<IsometricDrawQueue::Staged>& out)
 {
-    if (!m_conveyor || !m_hasArms)
+    if (m_hasArms)
+        StageArms(this, m_conveyor, m_ends != 0, view, tileX, tileY, m_tileWorldY, out);
+}
+
+void GUI_ResourceConveyor::StageArms(GUI_ResourceConveyor* arms, const SIM_ResourceConveyor* conveyor, bool ends,
+                                     const FactoryFrameView& view, float tileX, float tileY, float tileWorldY,
+                                     std::vector<IsometricDrawQueue::Staged>& out)
+{
+    if (!conveyor || !arms)
         return;
     const float z = view.zoom;
+    // As each arm's prop was given it: the tile's centre line, raised.
+    const float depth = tileWorldY + kArmOffsetY;
     for (int side = 0; side < 4; ++side)
     {
-        if (!m_conveyor->m_sides[side])
+        if (!conveyor->m_sides[side])
             continue;
-        const ArmTemplate& t = s_templates[m_ends][side];
-        GUI_Prop& piece = *m_pieces[side];
+        const ArmTemplate& t = s_templates[ends ? 1 : 0][side];
+        // Every view made its four arms: naming one reads nothing of the view.
+        GUI_Prop& piece = *arms->m_pieces[side];
         if (!t.ready || t.zoom != z)
         {
             // No template for this frame (a view made after it was prepared): the arm places itself.
@@ -158,7 +169,7 @@ void GUI_ResourceConveyor::PreDraw(const FactoryFrameView& view, float tileX, fl
         bottom = static_cast<float>(static_cast<int>(bottom)) - 0.5f;
         IsometricDrawQueue::Staged& s = out.emplace_back(t.staged);
         s.object = &piece.GetSprite();
-        s.key = IsometricDrawQueue::SortKey(m_armDepth);
+        s.key = IsometricDrawQueue::SortKey(depth);
         PVertex* v = s.quad.corners;
         v[0].x = left;
         v[0].y = top;

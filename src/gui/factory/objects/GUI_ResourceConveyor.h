@@ -30,6 +30,14 @@ public:
     // main thread appends them when it draws what stands on the tile). Reads only this view's
     // first line and the simulation's piece: the arms' own sprites are not touched.
     void PreDraw(const FactoryFrameView& view, float tileX, float tileY, std::vector<IsometricDrawQueue::Staged>& out);
+    // The same for the tile job from what the tile keeps at hand (the simulation's piece, whether
+    // the arms end in a drop, the tile's world height): the view itself is only named, not read.
+    static void StageArms(GUI_ResourceConveyor* arms, const SIM_ResourceConveyor* conveyor, bool ends,
+                          const FactoryFrameView& view, float tileX, float tileY, float tileWorldY,
+                          std::vector<IsometricDrawQueue::Staged>& out);
+    // How far above the tile's centre line the arms hang, in world units (and so their depth).
+    static constexpr float kArmOffsetY = -128.0f;
+    bool EndsInDrop() const { return m_ends != 0; }
 
     SIM_ResourceConveyor* GetConveyor() const { return m_conveyor; }
     // The arm toward a side (0 north-east .. 3 north-west).
@@ -43,7 +51,7 @@ private:
 
     // First, in the line the tile job reads: everything a frame needs of the view.
     SIM_ResourceConveyor* m_conveyor = nullptr; // owned by the conveyor manager
-    float m_armDepth = 0.0f;                    // the arms' depth: the tile's centre line, raised
+    float m_tileWorldY = 0.0f;                  // the tile's centre line
     uint8_t m_ends = 0;                         // 1 over a stockpile: the drop pictures
     bool m_hasArms = false;
     // Where this view stands in the live list of its pictures.

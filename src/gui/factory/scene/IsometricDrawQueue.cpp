@@ -4,6 +4,7 @@
 #include "engine/GScreenSize.h"
 #include "engine/GVertexBuffer.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
+#include "gui/factory/scene/LargeQuadBuffer.h"
 #include "gui/factory/scene/SceneTexturePages.h"
 
 #include <algorithm>
@@ -49,29 +50,41 @@ void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, FindP
             box.bottom = std::max(box.bottom, v[k].y);
         }
     }
-    // A picture with a copy on a scene page batches with everything else on that page.
+    // A picture with a copy on a scene page batches with everything else on that page, and is
+    // drawn from its copy.
     const SceneTexturePages::Place* place = findPlace(sprite.m_texture.Get());
     box.texture = place ? place->page : sprite.m_texture.Get();
     quad.place = place;
+    if (place)
+        for (PVertex& corner : quad.corners)
+        {
+            corner.u = corner.u * place->scaleU + place->offsetU;
+            corner.v = corner.v * place->scaleV + place->offsetV;
+        }
 }
 
-void IsometricDrawQueue::Push(const Staged& staged)
+void IsometricDrawQueue::Push(const Staged* staged)
 {
-    const auto index = static_cast<uint32_t>(m_objects.size());
-    m_objects.push_back(staged.object);
-    m_keys.push_back(staged.key);
-    m_order.push_back(index);
-    m_quads.push_back(staged.quad);
-    m_boxes.push_back(staged.box);
-    m_selfDrawn.push_back(staged.selfDrawn ? 1 : 0);
+    m_order.push_back(static_cast<uint32_t>(m_entries.size()));
+    m_entries.push_back(staged);
+    m_keys.push_back(staged->key);
+}
+
+IsometricDrawQueue::Staged& IsometricDrawQueue::NewOwnEntry()
+{
+    if (m_ownUsed == m_ownBlocks.size() * kBlock)
+        m_ownBlocks.push_back(std::make_unique<Staged[]>(kBlock));
+    Staged& entry = m_ownBlocks[m_ownUsed / kBlock][m_ownUsed % kBlock];
+    ++m_ownUsed;
+    return entry;
 }
 
 void IsometricDrawQueue::Append(GUI_IsometricObject* object)
 {
-    Staged staged{};
+    Staged& staged = NewOwnEntry();
     const SceneTexturePages& pages = SceneTexturePages::Instance();
     Prepare(object, staged, [&pages](const CLoadedTexture* texture) { return pages.Find(texture); });
-    Push(staged);
+    Push(&staged);
 }
 
 void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out)
@@ -89,17 +102,15 @@ void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, Staged& out)
 void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
-        Push(staged[i]);
+        Push(staged + i);
 }
 
 void IsometricDrawQueue::Clear()
 {
-    m_objects.clear();
+    m_entries.clear();
     m_keys.clear();
     m_order.clear();
-    m_quads.clear();
-    m_boxes.clear();
-    m_selfDrawn.clear();
+    m_ownUsed = 0;
 }
 
 std::vector<GUI_IsometricObject*> IsometricDrawQueue::GetObjects() const
@@ -107,7 +118,7 @@ std::vector<GUI_IsometricObject*> IsometricDrawQueue::GetObjects() const
     std::vector<GUI_IsometricObject*> objects;
     objects.reserve(m_order.size());
     for (uint32_t index : m_order)
-        objects.push_back(m_objects[index]);
+        objects.push_back(m_entries[index]->object);
     return objects;
 }
 
@@ -153,21 +164,18 @@ void IsometricDrawQueue::Sort()
 
 int IsometricDrawQueue::AssignBatches()
 {
-    m_batchOf.resize(m_objects.size());
     // Zoomed far out the whole scene often comes from one scene page: with a single texture and
     // nothing that draws itself, every object joins the first batch whatever overlaps it, and
-    // the overlap grid (finest when zoomed out) need not be walked.
-    if (m_objects.empty())
+    // the overlap grid (finest when zoomed out) need not be walked. No batch list is made then.
+    if (m_entries.empty())
         return 0;
-    bool single = m_selfDrawn[0] == 0;
-    const CLoadedTexture* only = m_boxes[0].texture;
-    for (size_t i = 1; single && i < m_boxes.size(); ++i)
-        single = m_selfDrawn[i] == 0 && m_boxes[i].texture == only;
+    bool single = !m_entries[0]->selfDrawn;
+    const CLoadedTexture* only = m_entries[0]->box.texture;
+    for (size_t i = 1; single && i < m_entries.size(); ++i)
+        single = !m_entries[i]->selfDrawn && m_entries[i]->box.texture == only;
     if (single)
-    {
-        std::fill(m_batchOf.begin(), m_batchOf.end(), 0);
         return 1;
-    }
+    m_batchOf.resize(m_entries.size());
     const int kCell = m_cellSize;
     // The screen and a margin below it, where tall objects of tiles under the screen reach.
     const int columns = std::max(1, GScreenSize::Width() / kCell + 1);
@@ -185,13 +193,14 @@ int IsometricDrawQueue::AssignBatches()
     int barrier = -1;
     for (uint32_t index : m_order)
     {
-        if (m_selfDrawn[index] != 0)
+        const Staged& entry = *m_entries[index];
+        if (entry.selfDrawn)
         {
             barrier = batches;
             m_batchOf[index] = batches++;
             continue;
         }
-        const Box& box = m_boxes[index];
+        const Box& box = entry.box;
         const int c0 = cell(box.left, columns), c1 = cell(box.right, columns);
         const int r0 = cell(box.top, rows), r1 = cell(box.bottom, rows);
         // The last batch holding something this sprite may overlap.
@@ -231,6 +240,21 @@ int IsometricDrawQueue::AssignBatches()
 void IsometricDrawQueue::Flush()
 {
     const int batches = AssignBatches();
+    GVertexBuffer& batch = SharedVertexBatch();
+    if (batches == 1 && !m_entries[0]->selfDrawn)
+    {
+        // One picture for everything: the corners go straight to the card in depth order, in
+        // long draws rather than through the shared batch.
+        LargeQuadBuffer::Instance().DrawFilled(
+            const_cast<CLoadedTexture*>(m_entries[0]->box.texture), m_order.size(),
+            [this](PVertex* out, size_t first, size_t count) {
+                for (size_t i = first; i < first + count; ++i, out += 4)
+                    std::memcpy(out, m_entries[m_order[i]]->quad.corners, sizeof(Quad::corners));
+            });
+        Clear();
+        m_lastBatches = batches;
+        return;
+    }
     // Objects by batch, each batch in drawing order.
     m_batchStart.assign(static_cast<size_t>(batches) + 1, 0);
     for (uint32_t index : m_order)
@@ -243,41 +267,23 @@ void IsometricDrawQueue::Flush()
         for (uint32_t index : m_order)
             m_ordered[static_cast<size_t>(next[static_cast<size_t>(m_batchOf[index])]++)] = index;
     }
-    GVertexBuffer& batch = SharedVertexBatch();
     for (int b = 0; b < batches; ++b)
     {
         const int first = m_batchStart[static_cast<size_t>(b)], last = m_batchStart[static_cast<size_t>(b) + 1];
         if (first == last)
             continue;
-        const uint32_t head = m_ordered[static_cast<size_t>(first)];
-        if (m_selfDrawn[head] != 0)
+        const Staged& head = *m_entries[m_ordered[static_cast<size_t>(first)]];
+        if (head.selfDrawn)
         {
             batch.Flush();
-            m_objects[head]->Draw();
+            head.object->Draw();
             continue;
         }
         CLoadedTextureRef texture;
-        texture.Set(const_cast<CLoadedTexture*>(m_boxes[head].texture));
+        texture.Set(const_cast<CLoadedTexture*>(head.box.texture));
         batch.SetTexture(&texture);
         for (int i = first; i < last; ++i)
-        {
-            const Quad& quad = m_quads[m_ordered[static_cast<size_t>(i)]];
-            const auto* place = static_cast<const SceneTexturePages::Place*>(quad.place);
-            if (!place)
-            {
-                batch.AddQuad(quad.corners);
-                continue;
-            }
-            // Drawn from the picture's copy on its page.
-            PVertex corners[4];
-            for (int k = 0; k < 4; ++k)
-            {
-                corners[k] = quad.corners[k];
-                corners[k].u = corners[k].u * place->scaleU + place->offsetU;
-                corners[k].v = corners[k].v * place->scaleV + place->offsetV;
-            }
-            batch.AddQuad(corners);
-        }
+            batch.AddQuad(m_entries[m_ordered[static_cast<size_t>(i)]]->quad.corners);
     }
     batch.Flush();
     Clear();

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -51,9 +52,11 @@ public:
     // A depth as an unsigned key that orders like the float (negative depths first).
     static uint32_t SortKey(float depth);
     // Main thread: appends staged sprites in their order, as Append would have appended them.
+    // The queue reads them where they lie: they must stay as they are until it is flushed or
+    // cleared.
     void AppendStaged(const Staged* staged, size_t count);
 
-    size_t GetCount() const { return m_objects.size(); }
+    size_t GetCount() const { return m_entries.size(); }
     // The queued objects, in queue order (sorted once Sort ran).
     std::vector<GUI_IsometricObject*> GetObjects() const;
     // Batches sent by the last Flush: runs of one texture and objects that drew themselves.
@@ -64,6 +67,7 @@ private:
     // screen and the texture it batches under.
     struct Quad
     {
+        // Texture corners already on the scene page when the picture has a copy there.
         PVertex corners[4];
         const void* place; // its SceneTexturePages place, or null
     };
@@ -92,16 +96,21 @@ private:
     // objects that draw themselves); a SceneTexturePages look-up that may run on any thread.
     template <class FindPlace>
     static void Prepare(GUI_IsometricObject* object, Staged& out, FindPlace&& findPlace);
-    void Push(const Staged& staged);
+    void Push(const Staged* staged);
+    // Room for an object appended on the main thread, kept in place until the queue is emptied.
+    Staged& NewOwnEntry();
     // The batch each object joins (m_batchOf, by append index), and the number of batches.
     int AssignBatches();
 
-    std::vector<GUI_IsometricObject*> m_objects; // not owned; in append order
-    std::vector<uint32_t> m_keys;                // sort keys, in step with m_order
-    std::vector<uint32_t> m_order;               // append indices, in drawing order once sorted
-    std::vector<Quad> m_quads;                   // by append index (unused for self-drawing objects)
-    std::vector<Box> m_boxes;                    // by append index
-    std::vector<uint8_t> m_selfDrawn;            // by append index: 1 for an object that draws itself
+    // Each queued object's staged form, by append index: the tile jobs' own (the conveyor arms,
+    // tens of thousands zoomed far out, are never copied) or the queue's for objects appended here.
+    std::vector<const Staged*> m_entries;
+    std::vector<uint32_t> m_keys;  // sort keys, in step with m_order
+    std::vector<uint32_t> m_order; // append indices, in drawing order once sorted
+    // The staged forms of appended objects, in blocks that never move while they are used.
+    static constexpr size_t kBlock = 4096;
+    std::vector<std::unique_ptr<Staged[]>> m_ownBlocks;
+    size_t m_ownUsed = 0;
     // Storage kept between frames.
     std::vector<uint32_t> m_sortKeys;
     std::vector<uint32_t> m_sortOrder;

@@ -360,16 +360,12 @@ void GUI_Factory::TileJob::Run()
         GUI_Tile* tile = owner->GetTile(row, first);
         for (int column = first; column <= last; ++column, ++tile)
         {
-            // The conveyor views lie apart from the tiles: asking for the ones a few tiles on
-            // early hides the wait for memory on a floor covered in conveyors.
-            if (column + 4 <= last)
-                if (const GUI_ResourceConveyor* ahead = tile[4].GetConveyorView())
+            // The simulation's conveyor pieces, which say which arms show, lie apart from the
+            // tiles: asking for the ones some tiles on early hides the wait for memory on a floor
+            // covered in conveyors.
+            if (column + 8 <= last)
+                if (const SIM_ResourceConveyor* ahead = tile[8].GetArmsConveyor())
                     __builtin_prefetch(ahead);
-            // Two tiles on, that view has arrived: its simulation piece, which says which arms
-            // show, is asked for in turn.
-            if (column + 2 <= last)
-                if (const GUI_ResourceConveyor* near = tile[2].GetConveyorView())
-                    __builtin_prefetch(near->GetConveyor());
             // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
             const float worldX = 256.0f * static_cast<float>(row - column);
             const float worldY = 128.0f * static_cast<float>(row + column);
@@ -379,8 +375,9 @@ void GUI_Factory::TileJob::Run()
             if (!tile->HasObjects())
                 continue;
             busy.push_back(tile);
-            if (GUI_ResourceConveyor* conveyor = tile->GetConveyorView())
-                conveyor->PreDraw(view, tile->GetScreenX(), tile->GetScreenY(), staged);
+            if (const SIM_ResourceConveyor* conveyor = tile->GetArmsConveyor())
+                GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view,
+                                                tile->GetScreenX(), tile->GetScreenY(), worldY, staged);
             stagedEnd.push_back(static_cast<uint32_t>(staged.size()));
         }
     }
