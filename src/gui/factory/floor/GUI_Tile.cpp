@@ -337,6 +337,13 @@ void GUI_Tile::QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queu
             wall->Queue(view, queue);
 }
 
+bool GUI_Tile::NeedsMainThreadDraw(const FactoryFrameView& view) const
+{
+    // What QueueWalls and DrawObjects do besides appending the arms.
+    return !m_simTile || m_hasWalls || (m_slotView && m_anchor == this) ||
+           (m_extras && view.zoom > 0.2f && !m_extras->props.empty());
+}
+
 void GUI_Tile::DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue,
                            const IsometricDrawQueue::Staged* staged, size_t count)
 {

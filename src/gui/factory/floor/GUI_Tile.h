@@ -84,6 +84,9 @@ public:
     // slot standing on it or an outline.
     bool HasObjects() const { return m_extras != nullptr || m_anchor != nullptr || m_outlineRequested; }
     void QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    // Whether drawing the tile asks more of the main thread than appending its conveyor arms:
+    // walls, a slot's floor things, props shown at this zoom (the tile's job).
+    bool NeedsMainThreadDraw(const FactoryFrameView& view) const;
     // What stands on the tile into the queue: the slot's floor things, the conveyor arms the
     // tile's job staged (count of them at staged), the props.
     void DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue, const IsometricDrawQueue::Staged* staged,

@@ -101,8 +101,17 @@ void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, Staged& out)
 
 void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
 {
+    // Tens of thousands of arms a frame zoomed far out: the three lists grow once per run.
+    const size_t base = m_entries.size();
+    m_entries.resize(base + count);
+    m_keys.resize(base + count);
+    m_order.resize(base + count);
     for (size_t i = 0; i < count; ++i)
-        Push(staged + i);
+    {
+        m_entries[base + i] = staged + i;
+        m_keys[base + i] = staged[i].key;
+        m_order[base + i] = static_cast<uint32_t>(base + i);
+    }
 }
 
 void IsometricDrawQueue::Clear()

@@ -348,7 +348,7 @@ void GUI_Factory::TileJob::Run()
     busy.clear();
     unbatched.clear();
     staged.clear();
-    stagedEnd.clear();
+    steps.clear();
     const FactoryFrameView& view = owner->m_frameView;
     const int frame = owner->m_frame;
     for (int row = rowBegin; row < rowEnd; ++row)
@@ -378,7 +378,13 @@ void GUI_Factory::TileJob::Run()
             if (const SIM_ResourceConveyor* conveyor = tile->GetArmsConveyor())
                 GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view,
                                                 tile->GetScreenX(), tile->GetScreenY(), worldY, staged);
-            stagedEnd.push_back(static_cast<uint32_t>(staged.size()));
+            const auto end = static_cast<uint32_t>(staged.size());
+            if (tile->NeedsMainThreadDraw(view))
+                steps.push_back({tile, end});
+            else if (!steps.empty() && !steps.back().tile)
+                steps.back().stagedEnd = end;
+            else
+                steps.push_back({nullptr, end});
         }
     }
 }
@@ -584,12 +590,18 @@ void GUI_Factory::Draw()
     for (const auto& job : m_tileJobs)
     {
         uint32_t begin = 0;
-        for (size_t i = 0; i < job.busy.size(); ++i)
+        for (const TileJob::Step& step : job.steps)
         {
-            const uint32_t end = job.stagedEnd[i];
-            job.busy[i]->QueueWalls(m_frameView, queue);
-            job.busy[i]->DrawObjects(m_frameView, queue, job.staged.data() + begin, end - begin);
-            begin = end;
+            const IsometricDrawQueue::Staged* arms = job.staged.data() + begin;
+            const uint32_t count = step.stagedEnd - begin;
+            begin = step.stagedEnd;
+            if (!step.tile)
+            {
+                queue.AppendStaged(arms, count);
+                continue;
+            }
+            step.tile->QueueWalls(m_frameView, queue);
+            step.tile->DrawObjects(m_frameView, queue, arms, count);
         }
     }
     m_stats.objectsMs = lap();

@@ -217,10 +217,18 @@ private:
         // The visible tiles with more than a floor to draw (HasObjects).
         std::vector<GUI_Tile*> busy;
         std::vector<GUI_Tile*> unbatched;
-        // The conveyor arms of the busy tiles made ready for the queue, and where each busy
-        // tile's run of them ends.
+        // The conveyor arms of the busy tiles made ready for the queue.
         std::vector<IsometricDrawQueue::Staged> staged;
-        std::vector<uint32_t> stagedEnd;
+        // What the main thread does with the busy tiles, in the floor's order: a tile with more
+        // to draw than its arms (walls, a slot's floor things, props) draws them and its arms;
+        // a run of tiles with nothing but arms (no tile) appends those at once. Each step's
+        // arms end at stagedEnd.
+        struct Step
+        {
+            GUI_Tile* tile;
+            uint32_t stagedEnd;
+        };
+        std::vector<Step> steps;
     };
     // One prop registry list's PREDRAWPROPS job.
     struct PropJob : FactoryViewJob
