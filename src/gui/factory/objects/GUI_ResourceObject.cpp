@@ -107,6 +107,7 @@ int DrawResourceObjects(const FactoryFrameView& view)
     if (visible == 0)
         return 0;
     LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(kHookTexture), {{hooks.data(), hooks.size()}});
-    LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(kResourceAtlas), {{resources.data(), resources.size()}});
+    LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(kResourceAtlas),
+                                     {{resources.data(), resources.size()}});
     return visible;
 }

@@ -254,12 +254,12 @@ void IsometricDrawQueue::Flush()
     {
         // One picture for everything: the corners go straight to the card in depth order, in
         // long draws rather than through the shared batch.
-        LargeQuadBuffer::Instance().DrawFilled(
-            const_cast<CLoadedTexture*>(m_entries[0]->box.texture), m_order.size(),
-            [this](PVertex* out, size_t first, size_t count) {
-                for (size_t i = first; i < first + count; ++i, out += 4)
-                    std::memcpy(out, m_entries[m_order[i]]->quad.corners, sizeof(Quad::corners));
-            });
+        LargeQuadBuffer::Instance().DrawFilled(const_cast<CLoadedTexture*>(m_entries[0]->box.texture), m_order.size(),
+                                               [this](PVertex* out, size_t first, size_t count) {
+                                                   for (size_t i = first; i < first + count; ++i, out += 4)
+                                                       std::memcpy(out, m_entries[m_order[i]]->quad.corners,
+                                                                   sizeof(Quad::corners));
+                                               });
         Clear();
         m_lastBatches = batches;
         return;
