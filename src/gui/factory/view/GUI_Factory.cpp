@@ -432,8 +432,15 @@ void GUI_Factory::DrawStockpileFloors()
     }
     if (any)
         batch.Flush();
-    for (GUI_SlotStockpile* floor : m_stockpileFloors)
-        floor->Queue(v, queue);
+    const size_t count = m_stockpileFloors.size();
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (i + 12 < count)
+            m_stockpileFloors[i + 12]->PrefetchView();
+        if (i + 6 < count)
+            m_stockpileFloors[i + 6]->PrefetchTile();
+        m_stockpileFloors[i]->Queue(v, queue);
+    }
 }
 
 const std::string& GUI_Factory::GetConveyorModeTexture(const SIM_BuildingZone* zone)
