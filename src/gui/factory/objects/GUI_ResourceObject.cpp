@@ -90,10 +90,15 @@ int DrawResourceObjects(const FactoryFrameView& view)
     for (size_t i = 0; i < count; ++i)
     {
         // The views and the simulation's objects lie apart: each is asked for some views ahead.
-        if (i + 16 < count)
-            __builtin_prefetch(list[i + 16]);
-        if (i + 8 < count)
-            __builtin_prefetch(&list[i + 8]->GetObject());
+        if (i + 12 < count)
+        {
+            // All of the view: both sprites are placed and read back.
+            const auto* bytes = reinterpret_cast<const char*>(list[i + 12]);
+            for (size_t at = 0; at < sizeof(GUI_ResourceObject); at += 64)
+                __builtin_prefetch(bytes + at, 1);
+        }
+        if (i + 6 < count)
+            __builtin_prefetch(&list[i + 6]->GetObject());
         GUI_ResourceObject* object = list[i];
         object->Prepare(view);
         if (!object->IsVisible())
