@@ -83,11 +83,12 @@ private:
 public:
     struct Staged
     {
+        // What appending and batching read, in the first line; the corners follow.
         GUI_IsometricObject* object;
         uint32_t key;
         bool selfDrawn;
-        Quad quad;
         Box box;
+        Quad quad;
     };
 
 private:
@@ -97,6 +98,10 @@ private:
     template <class FindPlace>
     static void Prepare(GUI_IsometricObject* object, Staged& out, FindPlace&& findPlace);
     void Push(const Staged* staged);
+    // Keeps the one-texture test up to date with an object about to be appended.
+    void Note(const Staged& staged);
+    // The corners of the queued quads first .. first + count - 1 in drawing order.
+    void FillQuads(PVertex* out, size_t first, size_t count) const;
     // Room for an object appended on the main thread, kept in place until the queue is emptied.
     Staged& NewOwnEntry();
     // The batch each object joins (m_batchOf, by append index), and the number of batches.
@@ -107,6 +112,10 @@ private:
     std::vector<const Staged*> m_entries;
     std::vector<uint32_t> m_keys;  // sort keys, in step with m_order
     std::vector<uint32_t> m_order; // append indices, in drawing order once sorted
+    // While everything appended so far is a sprite of one batch texture: that texture (the test
+    // that lets a far-zoomed scene skip the overlap grid, kept as objects come in).
+    const CLoadedTexture* m_onlyTexture = nullptr;
+    bool m_mixed = false;
     // The staged forms of appended objects, in blocks that never move while they are used.
     static constexpr size_t kBlock = 4096;
     std::vector<std::unique_ptr<Staged[]>> m_ownBlocks;
@@ -114,6 +123,7 @@ private:
     // Storage kept between frames.
     std::vector<uint32_t> m_sortKeys;
     std::vector<uint32_t> m_sortOrder;
+    std::vector<size_t> m_counts;
     int m_lastBatches = 0;
     std::vector<int> m_batchOf;
     std::vector<int> m_cells;

@@ -367,8 +367,8 @@ void GUI_Factory::TileJob::Run()
             // The simulation's conveyor pieces, which say which arms show, lie apart from the
             // tiles: asking for the ones some tiles on early hides the wait for memory on a floor
             // covered in conveyors.
-            if (column + 8 <= last)
-                if (const SIM_ResourceConveyor* ahead = tile[8].GetArmsConveyor())
+            if (column + 16 <= last)
+                if (const SIM_ResourceConveyor* ahead = tile[16].GetArmsConveyor())
                     __builtin_prefetch(ahead);
             // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
             const float worldX = 256.0f * static_cast<float>(row - column);
