@@ -127,6 +127,26 @@ void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
     }
 }
 
+void IsometricDrawQueue::AppendStagedRun(const Staged* staged, const uint32_t* keys, size_t count,
+                                         const CLoadedTexture* onlyTexture, bool mixed)
+{
+    if (count == 0)
+        return;
+    const size_t base = m_entries.size();
+    if (base == 0)
+        m_onlyTexture = onlyTexture;
+    if (mixed || onlyTexture != m_onlyTexture)
+        m_mixed = true;
+    m_entries.resize(base + count);
+    m_order.resize(base + count);
+    m_keys.insert(m_keys.end(), keys, keys + count);
+    for (size_t i = 0; i < count; ++i)
+    {
+        m_entries[base + i] = staged + i;
+        m_order[base + i] = static_cast<uint32_t>(base + i);
+    }
+}
+
 void IsometricDrawQueue::Clear()
 {
     m_entries.clear();

@@ -55,6 +55,11 @@ public:
     // The queue reads them where they lie: they must stay as they are until it is flushed or
     // cleared.
     void AppendStaged(const Staged* staged, size_t count);
+    // The same for a run whose stager kept the keys apart and knows that all of its sprites (and
+    // those of the other runs it staged) share one batch texture, or not (mixed): the staged
+    // sprites themselves are not read until the queue is drawn.
+    void AppendStagedRun(const Staged* staged, const uint32_t* keys, size_t count, const CLoadedTexture* onlyTexture,
+                         bool mixed);
 
     size_t GetCount() const { return m_entries.size(); }
     // The queued objects, in queue order (sorted once Sort ran).

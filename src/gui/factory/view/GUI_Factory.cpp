@@ -241,6 +241,7 @@ void GUI_Factory::DropFloor(bool unlinkSimulation)
     {
         job.visible.clear();
         job.busy.clear();
+        job.outlined.clear();
         job.unbatched.clear();
     }
     // The floor's tiles go with the game. While the simulation's floor still stands (the game is
@@ -353,6 +354,7 @@ void GUI_Factory::TileJob::Run()
     unbatched.clear();
     staged.clear();
     steps.clear();
+    outlined.clear();
     const FactoryFrameView& view = owner->m_frameView;
     const int frame = owner->m_frame;
     for (int row = rowBegin; row < rowEnd; ++row)
@@ -379,6 +381,8 @@ void GUI_Factory::TileJob::Run()
             if (!tile->HasObjects())
                 continue;
             busy.push_back(tile);
+            if (tile->IsOutlineRequested())
+                outlined.push_back(tile);
             if (const SIM_ResourceConveyor* conveyor = tile->GetArmsConveyor())
                 GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view,
                                                 tile->GetScreenX(), tile->GetScreenY(), worldY, staged);
@@ -390,6 +394,14 @@ void GUI_Factory::TileJob::Run()
             else
                 steps.push_back({nullptr, end});
         }
+    }
+    stagedKeys.resize(staged.size());
+    stagedTexture = staged.empty() ? nullptr : staged.front().box.texture;
+    stagedMixed = false;
+    for (size_t i = 0; i < staged.size(); ++i)
+    {
+        stagedKeys[i] = staged[i].key;
+        stagedMixed = stagedMixed || staged[i].selfDrawn || staged[i].box.texture != stagedTexture;
     }
 }
 
@@ -536,9 +548,17 @@ void GUI_Factory::DrawConveyorOverlays()
             tile.DrawConveyorOverlay(m_frameView, conveyorMode);
     };
     if (conveyorMode)
+    {
         ForEachVisibleTile(marks);
+    }
     else
-        ForEachBusyTile(marks);
+    {
+        // Outlines are asked for before the frame (slot updates, dialogs): the tile jobs noted
+        // which busy tiles have one.
+        for (const auto& job : m_tileJobs)
+            for (GUI_Tile* tile : job.outlined)
+                marks(*tile);
+    }
     batch.Flush();
 }
 
@@ -608,7 +628,8 @@ void GUI_Factory::Draw()
             begin = step.stagedEnd;
             if (!step.tile)
             {
-                queue.AppendStaged(arms, count);
+                queue.AppendStagedRun(arms, job.stagedKeys.data() + (arms - job.staged.data()), count,
+                                      job.stagedTexture, job.stagedMixed);
                 continue;
             }
             step.tile->QueueWalls(m_frameView, queue);

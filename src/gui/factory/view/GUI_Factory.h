@@ -230,6 +230,13 @@ private:
             uint32_t stagedEnd;
         };
         std::vector<Step> steps;
+        // The staged arms' sort keys, and whether they all share one batch texture (the queue
+        // takes runs of arms without reading them).
+        std::vector<uint32_t> stagedKeys;
+        const CLoadedTexture* stagedTexture = nullptr;
+        bool stagedMixed = false;
+        // The busy tiles whose outline was asked for this frame.
+        std::vector<GUI_Tile*> outlined;
     };
     // One prop registry list's PREDRAWPROPS job.
     struct PropJob : FactoryViewJob
