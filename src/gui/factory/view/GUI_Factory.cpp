@@ -366,11 +366,17 @@ void GUI_Factory::TileJob::Run()
         GUI_Tile* tile = owner->GetTile(row, first);
         for (int column = first; column <= last; ++column, ++tile)
         {
-            // The simulation's conveyor pieces, which say which arms show, lie apart from the
-            // tiles: asking for the ones some tiles on early hides the wait for memory on a floor
-            // covered in conveyors.
-            if (column + 16 <= last)
-                if (const SIM_ResourceConveyor* ahead = tile[16].GetArmsConveyor())
+            // Zoomed far out the frame places tens of thousands of tiles that were not in the cache:
+            // each is asked for some tiles on (it is written), and once it has come, the
+            // simulation's conveyor piece it names, which says which arms show.
+            if (column + 12 <= last)
+            {
+                const auto* ahead = reinterpret_cast<const char*>(tile + 12);
+                __builtin_prefetch(ahead, 1);
+                __builtin_prefetch(ahead + sizeof(GUI_Tile) - 1, 1);
+            }
+            if (column + 6 <= last)
+                if (const SIM_ResourceConveyor* ahead = tile[6].GetArmsConveyor())
                     __builtin_prefetch(ahead);
             // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
             const float worldX = 256.0f * static_cast<float>(row - column);

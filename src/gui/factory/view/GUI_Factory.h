@@ -207,8 +207,9 @@ public:
     bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out) override;
 
 private:
-    // The tiles of some rows that one TRANSFORMTILES job places this frame.
-    struct TileJob : FactoryViewJob
+    // The tiles of some rows that one TRANSFORMTILES job places this frame. Each job's lists on
+    // lines of their own: the four jobs fill theirs at once.
+    struct alignas(64) TileJob : FactoryViewJob
     {
         void Run() override;
         GUI_Factory* owner = nullptr;
