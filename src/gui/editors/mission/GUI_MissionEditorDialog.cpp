@@ -229,8 +229,7 @@ void GUI_MissionEditorDialog::ApplyToZone()
     zone->m_state = m_typeList->GetSelected() == kZoneUnlockedText ? SIM_BuildingZone::STATE_UNLOCKED
                                                                    : SIM_BuildingZone::STATE_LOCKED;
     // What the game derives from these values follows them.
-    const double area =
-        (static_cast<double>(zone->m_right) - zone->m_left) * (static_cast<double>(zone->m_bottom) - zone->m_top);
+    const double area = static_cast<double>(zone->GetSpanY()) * static_cast<double>(zone->GetSpanX());
     zone->m_rent = static_cast<float>(area * zone->m_rentPerTile);
     zone->LoadWallTextures();
     ShowFloorPreview(zone->m_floorTextureList);
