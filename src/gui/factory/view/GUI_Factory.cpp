@@ -33,6 +33,8 @@
 #include "gui/factory/slots/GUI_SlotExport.h"
 #include "gui/factory/slots/GUI_SlotStockpile.h"
 #include "gui/factory/slots/SlotTextLabel.h"
+#include "gui/factory/vehicles/GUI_CarSpriteCache.h"
+#include "gui/factory/vehicles/GUI_FactoryCars.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
@@ -107,6 +109,7 @@ GUI_Factory& GUI_Factory::Instance()
 GUI_Factory::GUI_Factory()
 {
     g_mainThread = std::this_thread::get_id();
+    m_vehicles = &GUI_FactoryCars::Instance();
     for (int k = 0; k < 4; ++k)
     {
         m_tileJobs[k].owner = this;
@@ -266,6 +269,7 @@ void GUI_Factory::ReleaseGraphics()
     GUI_FloorTileManager::Instance().Reset();
     LargeQuadBuffer::Instance().Release();
     GUI_ZoomOutIcons::Instance().ReleaseGraphics();
+    GUI_CarSpriteCache::Instance().ReleaseGraphics();
     GUI_FloatingValue::ReleaseGraphics();
     SceneTexturePages::Instance().Release();
     m_conveyorOverlay = nullptr;
@@ -364,7 +368,17 @@ void GUI_Factory::TileJob::Run()
             // early hides the wait for memory on a floor covered in conveyors.
             if (column + 4 <= last)
                 if (const GUI_ResourceConveyor* ahead = tile[4].GetConveyorView())
-                    __builtin_prefetch(ahead);
+                {
+                    // All of it: each arm is placed and read back in its own few lines.
+                    const auto* bytes = reinterpret_cast<const char*>(ahead);
+                    for (size_t at = 0; at < sizeof(GUI_ResourceConveyor); at += 64)
+                        __builtin_prefetch(bytes + at);
+                }
+            // Two tiles on, that view has arrived: its simulation piece, which says which arms
+            // show, is asked for in turn.
+            if (column + 2 <= last)
+                if (const GUI_ResourceConveyor* near = tile[2].GetConveyorView())
+                    __builtin_prefetch(near->GetConveyor());
             // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
             const float worldX = 256.0f * static_cast<float>(row - column);
             const float worldY = 128.0f * static_cast<float>(row + column);
@@ -623,6 +637,8 @@ void GUI_Factory::Draw()
     m_stats.overlaysMs = lap();
 
     GUI_Prop::AdvanceDropClock(m_frameFactor);
+    // 17. Car cells nobody drew for 100 frames go back to the cache.
+    GUI_CarSpriteCache::Instance().AgeCells();
     int visible = 0;
     for (const auto& job : m_tileJobs)
         visible += static_cast<int>(job.visible.size());
