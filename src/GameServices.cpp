@@ -3,6 +3,7 @@
 
 #include "Game.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
+#include "gui/editors/task/GUI_TaskEditor.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/front/GUI_MainMenu.h"
 #include "gui/screens/front/GUI_PleaseWait.h"
@@ -10,6 +11,7 @@
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GamePresentation.h"
 #include "gui/screens/options/GUI_Options.h"
+#include "gui/screens/upgrades/GUI_UpgradePicker.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
@@ -35,6 +37,7 @@ void GameServices::InstallForGame()
     static GUI_CarScreens carScreens;
     GUI_GamePresentation::Instance().AddPart(&carScreens);
     GUI_CarScreens::ConnectFactoryView();
+    GUI_UpgradePicker::ConnectSlotDialog();
 }
 
 // --- sound ---
@@ -206,6 +209,12 @@ void GameServices::LoadParticleConfigs()
 void GameServices::BuildMissionEditor()
 {
     GUI_MissionEditor::Instance();
+}
+
+void GameServices::BuildTaskEditor()
+{
+    // Every visit starts from the files: what was not saved last time is gone.
+    GUI_TaskEditor::Instance().Init();
 }
 
 void GameServices::OpenMissionEditor(const std::string& missionName)

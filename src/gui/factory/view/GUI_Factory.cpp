@@ -18,6 +18,7 @@
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/objects/GUI_PotentialMarker.h"
 #include "gui/factory/objects/GUI_ResourceConveyor.h"
+#include "gui/factory/objects/GUI_ResourceGraph.h"
 #include "gui/factory/objects/GUI_ResourceImportBay.h"
 #include "gui/factory/objects/GUI_ResourceObject.h"
 #include "gui/factory/placement/GUI_PlacementTools.h"
@@ -221,8 +222,10 @@ std::vector<CLoadedTexture*> GUI_Factory::ScenePictures(const SIM_Mission* missi
 
 void GUI_Factory::Clear()
 {
-    // The tools hold tiles of this floor and tasks of this game: they go with them.
+    // The tools hold tiles of this floor and tasks of this game: they go with them, and so do the
+    // marks of resources travelling on it.
     GUI_PlacementTools::Reset();
+    GUI_ResourceGraph::Instance().Clear();
     DropFloor(true);
 }
 
