@@ -12,6 +12,7 @@
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/facilities/FacilityScreenHooks.h"
+#include "gui/screens/finance/GUI_FinanceDialog.h"
 #include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
@@ -271,6 +272,7 @@ void GUI_Game::Enter()
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
     GUI_CarScreens::ConnectFactoryView();
     InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
+    GUI_GameHooks::Instance().toggleFinanceDialog = [] { GUI_FinanceDialog::Toggle(); };
 }
 
 void GUI_Game::Exit()

@@ -2,6 +2,7 @@
 #include "gui/screens/game/GUI_GamePresentation.h"
 
 #include "gui/factory/view/GUI_Factory.h"
+#include "gui/screens/finance/GUI_FinanceDialog.h"
 #include "gui/screens/front/GUI_LoadingScreen.h"
 #include "gui/screens/game/GUI_Finances.h"
 #include "gui/screens/game/GUI_GameOver.h"
@@ -333,6 +334,7 @@ bool GUI_GamePresentation::FindAtlasEntry(const std::string& sprite, SIM_AtlasEn
 
 void GUI_GamePresentation::RefreshFinanceDialog()
 {
+    GUI_FinanceDialog::Refresh();
     ToParts([](SIM_PresentationListener& p) { p.RefreshFinanceDialog(); });
 }
 
