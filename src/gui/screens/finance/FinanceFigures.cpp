@@ -5,6 +5,7 @@
 #include "engine/core/GTextTable.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/money/SalesRecordPool.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,14 +26,36 @@ float Expenses(int period, int category)
     return SIM_FinanceRecord::Instance().GetTotal(hours < 0 ? -1 : hours - 1, category);
 }
 
-float Income(const SIM_VehicleDesign* design, int period)
+std::vector<DesignSales> SalesOfEveryDesign()
 {
-    return SalesRecordPool::Instance().GetIncome(design, PeriodHours(period));
+    std::vector<SaleTotal> periods[kPeriods];
+    for (int k = 0; k < kPeriods; ++k)
+        periods[k] = SalesRecordPool::Instance().GetSalesByDesign(PeriodHours(k));
+    std::vector<DesignSales> out;
+    for (SIM_VehicleDesign* design : SIM_VehicleDesignManager::Instance().GetDesigns())
+    {
+        if (!design)
+            continue;
+        DesignSales& sales = out.emplace_back();
+        sales.design = design;
+        for (int k = 0; k < kPeriods; ++k)
+            for (const SaleTotal& t : periods[k])
+                if (t.design == design)
+                {
+                    sales.income[k] = t.amount;
+                    sales.sold[k] = t.quantity;
+                    break;
+                }
+    }
+    return out;
 }
 
-int Sold(const SIM_VehicleDesign* design, int period)
+float TotalIncome(const std::vector<DesignSales>& sales, int period)
 {
-    return SalesRecordPool::Instance().GetQuantitySold(design, PeriodHours(period));
+    float sum = 0.0f;
+    for (const DesignSales& s : sales)
+        sum += s.income[period];
+    return sum;
 }
 
 uint32_t CategoryArgb(int category)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 class SIM_VehicleDesign;
 
@@ -24,8 +25,20 @@ constexpr int kExpenseCategoryCount = 9;
 // fewer, so the last hour and the last 24 hours mean the same hours for costs and sales, and a
 // profit compares like with like.
 float Expenses(int period, int category);
-float Income(const SIM_VehicleDesign* design, int period);
-int Sold(const SIM_VehicleDesign* design, int period);
+// What one car design earned and how many cars of it sold in each period.
+struct DesignSales
+{
+    SIM_VehicleDesign* design = nullptr;
+    float income[kPeriods] = {};
+    int sold[kPeriods] = {};
+};
+// Every design of the design list, in its order, with its sales: one walk of the sales records
+// per period however many designs there are, since the lists are rebuilt inside the frame in
+// which a game hour ends.
+std::vector<DesignSales> SalesOfEveryDesign();
+// The income of every design over the period, added up in the order the income list adds it,
+// so the summary and the list show the very same figure.
+float TotalIncome(const std::vector<DesignSales>& sales, int period);
 
 // The category's colour as alpha << 24 | red << 16 | green << 8 | blue.
 uint32_t CategoryArgb(int category);

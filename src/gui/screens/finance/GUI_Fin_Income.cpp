@@ -8,7 +8,6 @@
 #include "gui/screens/finance/FinancePaneDrawing.h"
 #include "gui/screens/finance/GUI_Fin_SalesItem.h"
 #include "sim/money/SIM_FinanceManager.h"
-#include "sim/vehicles/SIM_VehicleDesignManager.h"
 
 #include <algorithm>
 
@@ -36,28 +35,19 @@ void GUI_Fin_Income::RebuildRows()
     m_rows.clear();
     m_bar->SetFirstRow(0);
     m_bar->ClearChanged();
-    float income[3] = {};
+    const std::vector<FinanceFigures::DesignSales> sales = FinanceFigures::SalesOfEveryDesign();
     long long sold[3] = {};
-    for (SIM_VehicleDesign* design : SIM_VehicleDesignManager::Instance().GetDesigns())
+    for (const FinanceFigures::DesignSales& s : sales)
     {
-        if (!design)
-            continue;
-        float designIncome[3];
-        int designSold[3];
         for (int k = 0; k < 3; ++k)
-        {
-            designIncome[k] = FinanceFigures::Income(design, k);
-            designSold[k] = FinanceFigures::Sold(design, k);
-            income[k] += designIncome[k];
-            sold[k] += designSold[k];
-        }
-        m_rows.push_back(std::make_unique<GUI_Fin_SalesItem>(design, designIncome[0], designIncome[1], designIncome[2],
-                                                             designSold[0], designSold[1], designSold[2]));
+            sold[k] += s.sold[k];
+        m_rows.push_back(std::make_unique<GUI_Fin_SalesItem>(s.design, s.income[0], s.income[1], s.income[2], s.sold[0],
+                                                             s.sold[1], s.sold[2]));
     }
     for (int k = 0; k < 3; ++k)
     {
-        m_incomeAmounts[k] = income[k];
-        m_incomeTotals[k] = SIM_FinanceManager::FormatMoney(income[k]);
+        m_incomeAmounts[k] = FinanceFigures::TotalIncome(sales, k);
+        m_incomeTotals[k] = SIM_FinanceManager::FormatMoney(m_incomeAmounts[k]);
         m_quantityTotals[k] = IntToStringWithCommas(sold[k]);
     }
     LayoutRows();

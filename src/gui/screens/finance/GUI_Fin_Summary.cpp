@@ -75,7 +75,7 @@ void GUI_Fin_Summary::Layout()
 void GUI_Fin_Summary::RefreshSummary()
 {
     const SIM_FinanceRecord& ledger = SIM_FinanceRecord::Instance();
-    const SalesRecordPool& sales = SalesRecordPool::Instance();
+    const SalesRecordPool& pool = SalesRecordPool::Instance();
     const int now = SIM_Game::Instance().GetCurrentHour();
     float top = 0.0f;
     float bottom = 0.0f;
@@ -83,7 +83,7 @@ void GUI_Fin_Summary::RefreshSummary()
     {
         const int hour = now - i;
         const float expenses = ledger.GetTotalForHour(hour, FC_ALL_EXPENSES);
-        const float income = sales.GetIncomeForHour(hour);
+        const float income = pool.GetIncomeForHour(hour);
         const float profit = income - expenses;
         m_hourly[ROW_INCOME][i] = income;
         m_hourly[ROW_EXPENSES][i] = expenses;
@@ -108,9 +108,10 @@ void GUI_Fin_Summary::RefreshSummary()
     m_profitBottomLabel = SIM_FinanceManager::FormatMoney(bottom);
     m_profitTopLabel = SIM_FinanceManager::FormatMoney(top);
 
+    const std::vector<FinanceFigures::DesignSales> sales = FinanceFigures::SalesOfEveryDesign();
     for (int k = 0; k < FinanceFigures::kPeriods; ++k)
     {
-        const float income = FinanceFigures::Income(nullptr, k);
+        const float income = FinanceFigures::TotalIncome(sales, k);
         const float expenses = FinanceFigures::Expenses(k, FC_ALL_EXPENSES);
         m_amounts[ROW_INCOME][k] = income;
         m_amounts[ROW_EXPENSES][k] = expenses;
