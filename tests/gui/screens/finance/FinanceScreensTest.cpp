@@ -14,14 +14,18 @@
 #include "gui/screens/finance/GUI_Fin_Summary.h"
 #include "gui/screens/finance/GUI_FinanceDialog.h"
 #include "gui/screens/finance/GUI_FinanceItem.h"
-#include "gui/screens/game/GUI_GameHooks.h"
+#include "gui/screens/game/GUI_Finances.h"
+#include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GamePresentation.h"
+#include "gui/screens/game/GUI_Interface.h"
 #include "gui/toolkit/charts/GUI_PieChart.h"
 #include "gui/toolkit/charts/GUI_PieSegment.h"
+#include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_ButtonTab.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/money/SIM_FinanceManager.h"
@@ -462,25 +466,44 @@ TEST_F(FinanceScreens, AnHourPassingRefillsEveryPaneAndKeepsThePlayersChoices)
     Frame();
 }
 
-TEST_F(FinanceScreens, TheCashClickOpensAndClosesTheDialog)
+TEST_F(FinanceScreens, TheCashInThePlayedGamesTopBarOpensAndClosesTheDialog)
 {
-    GUI_GameHooks::Instance().toggleFinanceDialog = [] { GUI_FinanceDialog::Toggle(); };
-    GUI_GameHooks::Run(GUI_GameHooks::Instance().toggleFinanceDialog, "finance dialog");
+    GUI_Sounds::Instance().SetMuted(true);
+    SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
+    GUI_Game& game = GUI_Game::Instance();
+    game.Enter();
+    ASSERT_NE(GUI_Interface::GetOpen(), nullptr);
+    const GUI_Finances& cash = *GUI_Interface::GetOpen()->GetCash();
+    const float x = static_cast<float>(cash.GetLeft() + 30);
+    const float y = static_cast<float>(cash.GetTop() + cash.GetBottom()) / 2.0f;
+    Frame();
+    EXPECT_TRUE(ClickAt(x, y));
     GUI_FinanceDialog* dialog = GUI_FinanceDialog::GetOpen();
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->IsModal());
+    EXPECT_EQ(dialog->GetSelectedTab(), GUI_FinanceDialog::TAB_SUMMARY);
     GUI_FinanceDialog::OnTabButton(GUI_FinanceDialog::TAB_EXPENSES);
     Frame();
-    GUI_GameHooks::Run(GUI_GameHooks::Instance().toggleFinanceDialog, "finance dialog");
+    // The simulation's hourly call reaches the open dialog.
+    Spend(0, FC_RENT, 100.0f);
+    SIM_Presentation::Instance().Listener().RefreshFinanceDialog();
+    EXPECT_EQ(ExpenseRow(*dialog, FC_RENT).GetAmount(0), "$ 100");
+    // The second click closes it and opens none.
+    EXPECT_TRUE(ClickAt(x, y));
     Frame();
     EXPECT_EQ(GUI_FinanceDialog::GetOpen(), nullptr);
-    EXPECT_EQ(GUI_WindowManager::Instance().GetWindows().size(), 0u);
+    for (GUI_WindowBase* window : GUI_WindowManager::Instance().GetWindows())
+        EXPECT_FALSE(window->IsDialog() && !window->IsClosing());
     // Without a dialog an hour passing and a stray tab press touch nothing.
-    GUI_FinanceDialog::Refresh();
+    SIM_Presentation::Instance().Listener().RefreshFinanceDialog();
     GUI_FinanceDialog::OnTabButton(1);
-    // Opened again it starts on the summary.
-    GUI_GameHooks::Run(GUI_GameHooks::Instance().toggleFinanceDialog, "finance dialog");
+    // Opened again it starts on the summary; leaving the game closes it.
+    EXPECT_TRUE(ClickAt(x, y));
     ASSERT_NE(GUI_FinanceDialog::GetOpen(), nullptr);
     EXPECT_EQ(GUI_FinanceDialog::GetOpen()->GetSelectedTab(), GUI_FinanceDialog::TAB_SUMMARY);
-    GUI_GameHooks::Instance().toggleFinanceDialog = nullptr;
+    game.Exit();
+    EXPECT_EQ(GUI_FinanceDialog::GetOpen(), nullptr);
+    SIM_Presentation::Instance().DiscardPosted();
+    SIM_Presentation::Instance().SetListener(nullptr);
+    GUI_Sounds::Instance().SetMuted(false);
 }
