@@ -33,6 +33,8 @@
 #include "gui/factory/slots/GUI_SlotExport.h"
 #include "gui/factory/slots/GUI_SlotStockpile.h"
 #include "gui/factory/slots/SlotTextLabel.h"
+#include "gui/factory/vehicles/GUI_CarSpriteCache.h"
+#include "gui/factory/vehicles/GUI_FactoryCars.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
@@ -107,6 +109,7 @@ GUI_Factory& GUI_Factory::Instance()
 GUI_Factory::GUI_Factory()
 {
     g_mainThread = std::this_thread::get_id();
+    m_vehicles = &GUI_FactoryCars::Instance();
     for (int k = 0; k < 4; ++k)
     {
         m_tileJobs[k].owner = this;
@@ -266,6 +269,7 @@ void GUI_Factory::ReleaseGraphics()
     GUI_FloorTileManager::Instance().Reset();
     LargeQuadBuffer::Instance().Release();
     GUI_ZoomOutIcons::Instance().ReleaseGraphics();
+    GUI_CarSpriteCache::Instance().ReleaseGraphics();
     GUI_FloatingValue::ReleaseGraphics();
     SceneTexturePages::Instance().Release();
     m_conveyorOverlay = nullptr;
@@ -633,6 +637,8 @@ void GUI_Factory::Draw()
     m_stats.overlaysMs = lap();
 
     GUI_Prop::AdvanceDropClock(m_frameFactor);
+    // 17. Car cells nobody drew for 100 frames go back to the cache.
+    GUI_CarSpriteCache::Instance().AgeCells();
     int visible = 0;
     for (const auto& job : m_tileJobs)
         visible += static_cast<int>(job.visible.size());

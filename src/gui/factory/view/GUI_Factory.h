@@ -13,7 +13,8 @@
 // Frame order, called by the in-game mode (all on the main thread):
 //   Update() in the process step; Draw() after the simulation step; then
 //   GUI_ZoomOutIcons::Instance().Draw(), DrawLabels(), ApplySlotOverlay(mode),
-//   GUI_FloatingValue::DrawAll(), the tools' ghosts and DrawNotices().
+//   GUI_FloatingValue::DrawAll(), the tools' ghosts and DrawNotices(). Draw() itself ages the car
+//   sprite cache's cells, once per drawn frame.
 // Seams for later work: GUI_FactoryTools (tool flags, delete mode, the screens a click opens),
 // SetVehicles (the cars' drawing and their PREDRAWVEHICLES job), SetFrameFactor.
 #pragma once
