@@ -37,6 +37,7 @@ constexpr Spot kFourTimes{925, 23};
 constexpr Spot kPowerTools{605, 298};
 constexpr Spot kResearchThis{640, 639};
 constexpr Spot kBuildButton{215, 23};
+constexpr Spot kCashButton{1190, 23};
 // The build menu, its "Chassis Line Head" group closed, and then open.
 constexpr Spot kMenuImportBay{136, 609};
 constexpr Spot kMenuOverheadConveyor{144, 648};
@@ -258,6 +259,19 @@ private:
 
     PImage m_digits;
 };
+
+// Pixels of the bright green the finance dialog draws its income in.
+int GreenPixels(const WindowPicture& p)
+{
+    int green = 0;
+    for (int y = 300; y < 760; y += 2)
+        for (int x = 150; x < 1130; x += 2)
+        {
+            const uint32_t c = p.At(x, y);
+            green += Green(c) > 180 && Red(c) < 140 && Blue(c) < 140 ? 1 : 0;
+        }
+    return green;
+}
 
 // The light grey of the toolkit's dialogs over a point.
 bool DialogAt(const WindowPicture& p, int x, int y)
@@ -559,6 +573,16 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
         "research_chosen");
     player.Key("Escape");
     game.WaitForPicture("the factory again", [](const WindowPicture& p) { return !DialogAt(p, 640, 700); });
+
+    // The finance dialog, opened by a click on the cash: the income line is there in green.
+    player.Click(kCashButton.x, kCashButton.y);
+    game.Keep(game.WaitForPicture("the finance dialog with income",
+                                  [](const WindowPicture& p) {
+                                      return DialogAt(p, 400, 265) && DialogAt(p, 1000, 265) && GreenPixels(p) > 20;
+                                  }),
+              "finances");
+    player.Key("Escape");
+    game.WaitForPicture("the finance dialog gone", [](const WindowPicture& p) { return !DialogAt(p, 400, 265); });
 
     // The quick save key.
     player.Move(900, 700);
