@@ -24,6 +24,7 @@
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "platform/audio/PAudioDevice.h"
 #include "platform/video/PKeyState.h"
+#include "platform/video/PWindowMessage.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"

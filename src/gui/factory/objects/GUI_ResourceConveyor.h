@@ -32,7 +32,8 @@ public:
     const GUI_Prop* GetPiece(int side) const { return m_pieces[side] ? &*m_pieces[side] : nullptr; }
 
 private:
+    // First, in the line the tile job asks for ahead of time: it is read before any arm.
+    SIM_ResourceConveyor* m_conveyor = nullptr; // owned by the conveyor manager
     // Kept with the view rather than apart: the tile jobs walk thousands of arms every frame.
     std::optional<GUI_Prop> m_pieces[4];
-    SIM_ResourceConveyor* m_conveyor = nullptr; // owned by the conveyor manager
 };

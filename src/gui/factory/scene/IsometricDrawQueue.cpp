@@ -77,7 +77,9 @@ void IsometricDrawQueue::Append(GUI_IsometricObject* object)
 void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out)
 {
     const SceneTexturePages& pages = SceneTexturePages::Instance();
-    Prepare(&sprite, out.emplace_back(), [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture); });
+    thread_local SceneTexturePages::Memo memo;
+    Prepare(&sprite, out.emplace_back(),
+            [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
 }
 
 void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
@@ -147,13 +149,27 @@ void IsometricDrawQueue::Sort()
 
 int IsometricDrawQueue::AssignBatches()
 {
+    m_batchOf.resize(m_objects.size());
+    // Zoomed far out the whole scene often comes from one scene page: with a single texture and
+    // nothing that draws itself, every object joins the first batch whatever overlaps it, and
+    // the overlap grid (finest when zoomed out) need not be walked.
+    if (m_objects.empty())
+        return 0;
+    bool single = m_selfDrawn[0] == 0;
+    const CLoadedTexture* only = m_boxes[0].texture;
+    for (size_t i = 1; single && i < m_boxes.size(); ++i)
+        single = m_selfDrawn[i] == 0 && m_boxes[i].texture == only;
+    if (single)
+    {
+        std::fill(m_batchOf.begin(), m_batchOf.end(), 0);
+        return 1;
+    }
     const int kCell = m_cellSize;
     // The screen and a margin below it, where tall objects of tiles under the screen reach.
     const int columns = std::max(1, GScreenSize::Width() / kCell + 1);
     const int rows = std::max(1, (GScreenSize::Height() + 512) / kCell + 1);
     m_cells.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
     m_latest.clear();
-    m_batchOf.resize(m_objects.size());
     const float perCell = 1.0f / static_cast<float>(kCell);
     auto cell = [perCell](float at, int count) {
         // Off the grid's left or top (negative) counts as its first cell.

@@ -69,6 +69,7 @@ SceneTexturePages& SceneTexturePages::Instance()
 
 void SceneTexturePages::Release()
 {
+    ++m_generation;
     for (CLoadedTexture* handle : m_pageHandles)
         handle->m_texture = nullptr;
     for (PTexture* page : m_pages)
@@ -83,6 +84,7 @@ void SceneTexturePages::Release()
 
 void SceneTexturePages::Build(const std::vector<CLoadedTexture*>& textures)
 {
+    ++m_generation;
     PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();
     if (!device)
         return;

@@ -9,6 +9,7 @@
 // clamped at its edges, gives. Only pictures of one level (no mip chain) are taken. Main thread.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <unordered_map>
@@ -40,6 +41,36 @@ public:
         auto it = m_places.find(texture);
         return it == m_places.end() ? nullptr : &it->second;
     }
+    // The last few pictures one thread asked for, with the copies' generation they were found in.
+    struct Memo
+    {
+        static constexpr int kSize = 8;
+        unsigned long long generation = ~0ull;
+        int count = 0;
+        int next = 0;
+        const CLoadedTexture* textures[kSize] = {};
+        const Place* places[kSize] = {};
+    };
+    // Lookup through a thread's own memo: the tile jobs ask for the same handful of conveyor
+    // pictures tens of thousands of times a frame zoomed far out. Any thread, while no page is built.
+    const Place* Lookup(const CLoadedTexture* texture, Memo& memo) const
+    {
+        if (memo.generation != m_generation)
+        {
+            memo.generation = m_generation;
+            memo.count = 0;
+            memo.next = 0;
+        }
+        for (int i = 0; i < memo.count; ++i)
+            if (memo.textures[i] == texture)
+                return memo.places[i];
+        const Place* place = Lookup(texture);
+        memo.textures[memo.next] = texture;
+        memo.places[memo.next] = place;
+        memo.next = (memo.next + 1) % Memo::kSize;
+        memo.count = std::min(memo.count + 1, Memo::kSize);
+        return place;
+    }
     // The same on the main thread, remembering the last picture asked for.
     const Place* Find(const CLoadedTexture* texture) const
     {
@@ -60,6 +91,7 @@ public:
     void SetEnabled(bool enabled)
     {
         m_enabled = enabled;
+        ++m_generation;
         m_lastTexture = nullptr;
         m_lastPlace = nullptr;
     }
@@ -75,4 +107,6 @@ private:
     mutable const CLoadedTexture* m_lastTexture = nullptr;
     mutable const Place* m_lastPlace = nullptr;
     bool m_enabled = true;
+    // Moves on whenever the copies change, so no thread's memo outlives what it points into.
+    unsigned long long m_generation = 0;
 };

@@ -368,7 +368,17 @@ void GUI_Factory::TileJob::Run()
             // early hides the wait for memory on a floor covered in conveyors.
             if (column + 4 <= last)
                 if (const GUI_ResourceConveyor* ahead = tile[4].GetConveyorView())
-                    __builtin_prefetch(ahead);
+                {
+                    // All of it: each arm is placed and read back in its own few lines.
+                    const auto* bytes = reinterpret_cast<const char*>(ahead);
+                    for (size_t at = 0; at < sizeof(GUI_ResourceConveyor); at += 64)
+                        __builtin_prefetch(bytes + at);
+                }
+            // Two tiles on, that view has arrived: its simulation piece, which says which arms
+            // show, is asked for in turn.
+            if (column + 2 <= last)
+                if (const GUI_ResourceConveyor* near = tile[2].GetConveyorView())
+                    __builtin_prefetch(near->GetConveyor());
             // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
             const float worldX = 256.0f * static_cast<float>(row - column);
             const float worldY = 128.0f * static_cast<float>(row + column);
