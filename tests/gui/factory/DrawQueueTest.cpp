@@ -1,11 +1,14 @@
 // The depth-sorted draw queue: equal depths keep the order they were queued in, runs of sprites
-// sharing a texture go to the card as one draw, anything that draws itself splits a run.
+// sharing a texture go to the card as one draw, anything that draws itself splits a run, and
+// painted sprites go together through their effect.
 #include "FactoryViewTestSupport.h"
 
+#include "engine/GUI_ShaderManager.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -110,4 +113,50 @@ TEST_F(FactoryViewTest, QueueDrawsByDepthKeepingQueueOrderAndCountsItsBatches)
         EXPECT_EQ(queue.GetLastFlushBatches(), c.draws);
         EXPECT_EQ(queue.GetCount(), 0u);
     }
+}
+
+TEST_F(FactoryViewTest, PaintedSpritesBatchOnlyWithPaintedSpritesOfTheirPictureAndDrawThroughTheEffect)
+{
+    GUI_ShaderManager::Instance().LoadAll();
+    GShaderEffect* paint = GUI_ShaderManager::Instance().FindShader("overlay.fx");
+    ASSERT_NE(paint, nullptr);
+    IsometricDrawQueue& queue = IsometricDrawQueue::Instance();
+    queue.SetCellSize(64);
+    // Two cars far apart, each three layers on one spot at its own depth: a plain layer, a
+    // painted layer of the same picture, a plain layer of another picture. Like layers of both
+    // cars go together; within a car the order holds, and the paint never leaks onto a plain one.
+    std::vector<std::unique_ptr<GUI_IsometricSprite>> layers;
+    for (const float x : {100.0f, 500.0f})
+    {
+        const float depth = x;
+        layers.push_back(Sprite("floor_plain_01.dds", depth, x));
+        layers.push_back(Sprite("floor_plain_01.dds", depth, x));
+        layers.back()->m_effect = paint;
+        layers.push_back(Sprite("tile_blank.dds", depth, x));
+    }
+    // A plain sprite of the painted picture on top of the first car: it may not join the plain
+    // batch beneath the paint.
+    layers.push_back(Sprite("floor_plain_01.dds", 1000.0f, 100.0f));
+    for (const auto& layer : layers)
+        queue.Append(layer.get());
+    m_rec->Clear();
+    queue.Sort();
+    queue.Flush();
+
+    int draws = 0;
+    EXPECT_EQ(DrawnOrder(*m_rec, draws), (std::vector<float>{100, 500, 100, 500, 100, 500, 100}));
+    EXPECT_EQ(draws, 4);
+    // Only the painted batch is drawn inside the effect's pass.
+    std::vector<std::string> steps;
+    for (const std::string& line : m_rec->log)
+    {
+        if (line.rfind("DrawIndexedPrimitive", 0) == 0 || line.rfind("DrawPrimitiveUP", 0) == 0)
+            steps.emplace_back("draw");
+        else if (line.find(" BeginPass") != std::string::npos)
+            steps.emplace_back("paint");
+        else if (line.find(" EndPass") != std::string::npos)
+            steps.emplace_back("plain");
+    }
+    EXPECT_EQ(steps, (std::vector<std::string>{"draw", "paint", "draw", "plain", "draw", "draw"}));
+    GUI_ShaderManager::Instance().ReleaseAll();
 }

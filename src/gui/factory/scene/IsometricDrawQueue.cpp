@@ -2,6 +2,7 @@
 #include "gui/factory/scene/IsometricDrawQueue.h"
 
 #include "engine/GScreenSize.h"
+#include "engine/GShaderEffect.h"
 #include "engine/GVertexBuffer.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/SceneTexturePages.h"
@@ -25,11 +26,12 @@ void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, FindP
     Quad& quad = out.quad;
     if (out.selfDrawn)
     {
-        box = Box{0.0f, 0.0f, 0.0f, 0.0f, nullptr};
+        box = Box{0.0f, 0.0f, 0.0f, 0.0f, nullptr, nullptr};
         quad.place = nullptr;
         return;
     }
     const CTexturedSprite& sprite = static_cast<GUI_IsometricSprite*>(object)->m_sprite;
+    box.effect = static_cast<GUI_IsometricSprite*>(object)->m_effect;
     std::memcpy(quad.corners, sprite.m_vertices, sizeof quad.corners);
     const PVertex* v = sprite.m_vertices;
     // An unturned quad's corners are known: top-left first, bottom-right last.
@@ -157,8 +159,9 @@ int IsometricDrawQueue::AssignBatches()
         return 0;
     bool single = m_selfDrawn[0] == 0;
     const CLoadedTexture* only = m_boxes[0].texture;
+    const GShaderEffect* onlyEffect = m_boxes[0].effect;
     for (size_t i = 1; single && i < m_boxes.size(); ++i)
-        single = m_selfDrawn[i] == 0 && m_boxes[i].texture == only;
+        single = m_selfDrawn[i] == 0 && m_boxes[i].texture == only && m_boxes[i].effect == onlyEffect;
     if (single)
     {
         std::fill(m_batchOf.begin(), m_batchOf.end(), 0);
@@ -169,7 +172,7 @@ int IsometricDrawQueue::AssignBatches()
     const int columns = std::max(1, GScreenSize::Width() / kCell + 1);
     const int rows = std::max(1, (GScreenSize::Height() + 512) / kCell + 1);
     m_cells.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
-    m_latest.clear();
+    m_batchKeyCount = 0;
     const float perCell = 1.0f / static_cast<float>(kCell);
     auto cell = [perCell](float at, int count) {
         // Off the grid's left or top (negative) counts as its first cell.
@@ -198,20 +201,34 @@ int IsometricDrawQueue::AssignBatches()
             for (int c = c0; c <= c1; ++c)
                 after = std::max(after, line[c]);
         }
-        auto latest = std::find_if(m_latest.begin(), m_latest.end(),
-                                   [&box](const auto& entry) { return entry.first == box.texture; });
-        int batch = 0;
-        if (latest != m_latest.end() && latest->second >= after)
+        // Any batch of this texture and effect from the last one holding something it overlaps
+        // on draws it in the right place; the earliest such lets the like objects of a whole
+        // screen (the props behind each car, the cars, the props in front) share three batches
+        // instead of starting new ones at every station.
+        BatchKey* key = nullptr;
+        for (size_t k = 0; k < m_batchKeyCount && !key; ++k)
+            if (m_batchKeys[k].texture == box.texture && m_batchKeys[k].effect == box.effect)
+                key = &m_batchKeys[k];
+        if (!key)
         {
-            batch = latest->second;
+            if (m_batchKeyCount == m_batchKeys.size())
+                m_batchKeys.emplace_back();
+            key = &m_batchKeys[m_batchKeyCount++];
+            key->texture = box.texture;
+            key->effect = box.effect;
+            key->batches.clear();
+        }
+        // A key's batches are made in increasing order.
+        const auto fits = std::lower_bound(key->batches.begin(), key->batches.end(), after);
+        int batch = 0;
+        if (fits != key->batches.end())
+        {
+            batch = *fits;
         }
         else
         {
             batch = batches++;
-            if (latest != m_latest.end())
-                latest->second = batch;
-            else
-                m_latest.emplace_back(box.texture, batch);
+            key->batches.push_back(batch);
         }
         m_batchOf[index] = batch;
         for (int r = r0; r <= r1; ++r)
@@ -252,6 +269,11 @@ void IsometricDrawQueue::Flush()
             m_objects[head]->Draw();
             continue;
         }
+        GShaderEffect* effect = m_boxes[head].effect;
+        // A batch drawn through an effect starts afresh even on the same texture: what is queued
+        // so far is drawn plainly first.
+        if (effect)
+            batch.Flush();
         CLoadedTextureRef texture;
         texture.Set(const_cast<CLoadedTexture*>(m_boxes[head].texture));
         batch.SetTexture(&texture);
@@ -273,6 +295,12 @@ void IsometricDrawQueue::Flush()
                 corners[k].v = corners[k].v * place->scaleV + place->offsetV;
             }
             batch.AddQuad(corners);
+        }
+        if (effect)
+        {
+            effect->Begin();
+            batch.Flush();
+            effect->End();
         }
     }
     batch.Flush();

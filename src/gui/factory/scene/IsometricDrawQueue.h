@@ -1,7 +1,8 @@
 // The one depth-sorted queue of the factory scene. During a frame the main thread appends the
 // on-screen scene objects (walls, props, markers, stockpile floors, cars, sparks); the SORTOBJECTS
 // job sorts them stably by depth on a worker; the main thread then draws them in one pass, sending
-// each run of plain sprites that share a texture to the card as one batch.
+// each run of plain sprites that share a texture (and an effect, for painted car layers) to the
+// card as one batch.
 #pragma once
 
 #include "gui/factory/scene/GUI_IsometricObject.h"
@@ -9,10 +10,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 class CLoadedTexture;
+class GShaderEffect;
 class GUI_IsometricSprite;
 
 class IsometricDrawQueue
@@ -65,12 +66,20 @@ private:
         const void* place; // its SceneTexturePages place, or null
     };
     // What batching looks at, kept apart from the corners so the pass over tens of thousands of
-    // objects in depth order stays in the cache: the box on screen and the batch texture (null
-    // for an object that draws itself).
+    // objects in depth order stays in the cache: the box on screen, the batch texture (null for
+    // an object that draws itself) and the effect the batch is drawn through (null for most).
     struct Box
     {
         float left, top, right, bottom;
         const CLoadedTexture* texture; // the picture, or its scene page
+        GShaderEffect* effect;
+    };
+    // The batches of one texture and effect, in increasing order, while batches are assigned.
+    struct BatchKey
+    {
+        const CLoadedTexture* texture = nullptr;
+        const GShaderEffect* effect = nullptr;
+        std::vector<int> batches;
     };
 
 public:
@@ -109,7 +118,8 @@ private:
     std::vector<int> m_cells;
     std::vector<int> m_batchStart;
     std::vector<uint32_t> m_ordered;
-    std::vector<std::pair<const CLoadedTexture*, int>> m_latest;
+    std::vector<BatchKey> m_batchKeys; // the first m_batchKeyCount are this flush's; kept for their storage
+    size_t m_batchKeyCount = 0;
     int m_cellSize = 64;
 };
 

@@ -2,6 +2,7 @@
 #include "gui/factory/vehicles/GUI_Vehicle.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
@@ -96,8 +97,19 @@ void GUI_Vehicle::Draw(IsometricDrawQueue& queue, const FactoryFrameView& view)
         }
         return;
     }
+    // Drawn from its parts: each layer goes into the queue as a sprite at the car's depth, in
+    // order, where the proxy would stand; the queue then sends the like layers of the cars
+    // around to the card together instead of the whole car being one draw (or several) that
+    // breaks every batch around it. The parts job still places every facing, for the hover.
     m_proxy->m_depth = depth;
-    queue.Append(m_proxy.get());
+    GShaderEffect* paint = nullptr;
+    for (const auto& component : m_vehicle->GetComponents())
+        if (auto* part = dynamic_cast<GUI_VehicleComponent*>(component->GetView()))
+        {
+            if (!paint && part->IsPainted())
+                paint = GUI_ShaderManager::Instance().FindShader("overlay.fx");
+            part->Queue(queue, view, depth, paint);
+        }
     GUI_FactoryCars::Instance().QueuePreDraw(this);
 }
 
