@@ -90,7 +90,7 @@ void GUI_Vehicle::Draw(IsometricDrawQueue& queue, const FactoryFrameView& view)
         if (cell->Place(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY()), z,
                         m_cachedSprite.m_sprite))
         {
-            cell->m_countdown = CarSpriteCell::kLifeFrames;
+            KeepCellsAlive();
             m_cachedSprite.m_sprite.m_texture.Set(cell->m_sprite.m_texture.Get());
             m_cachedSprite.m_depth = depth;
             queue.Append(&m_cachedSprite);
@@ -149,7 +149,17 @@ void GUI_Vehicle::DrawCached()
     const FactoryFrameView& view = GUI_Factory::Instance().GetFrameView();
     bool mirror = false;
     if (CarSpriteCell* cell = CachedCellForFacing(mirror))
-        cell->Draw(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY()));
+        if (cell->Draw(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY())))
+            KeepCellsAlive();
+}
+
+void GUI_Vehicle::KeepCellsAlive()
+{
+    // Both cells, not only the one on screen: the car needs the other the moment it turns, and
+    // were it given back the car would forget both and ask for them again every frame.
+    for (CarSpriteCell* cell : {m_cellFacing2, m_cellFacing0})
+        if (cell)
+            cell->m_countdown = CarSpriteCell::kLifeFrames;
 }
 
 CarSpriteCell* GUI_Vehicle::CachedCellForFacing(bool& mirror) const

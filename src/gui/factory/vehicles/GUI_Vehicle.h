@@ -57,6 +57,9 @@ public:
     GUI_IsoVehicle* GetProxy() const { return m_proxy.get(); }
 
 private:
+    // Seen on screen: both held cells stay for another 100 frames.
+    void KeepCellsAlive();
+
     CarSpriteCell* m_cellFacing2 = nullptr; // cells belong to the cache, which may clear these
     CarSpriteCell* m_cellFacing0 = nullptr;
     std::unique_ptr<GUI_ZoomOutVehicle> m_zoomOutIcon;
