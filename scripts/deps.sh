@@ -6,7 +6,8 @@ want=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-de
       libsdl2-dev libsdl2-mixer-dev libepoxy-dev libcurl4-openssl-dev libstb-dev
       libfreetype-dev fonts-open-sans python3)
 if [ "${1:-run}" = test ]; then
-  want+=(xvfb xauth libgl1-mesa-dri clang libclang-rt-14-dev locales clang-format clang-tidy strace)
+  want+=(xvfb xauth libgl1-mesa-dri clang libclang-rt-14-dev locales clang-format clang-tidy strace
+         libxtst-dev)
 fi
 missing=()
 for p in "${want[@]}"; do

@@ -22,8 +22,6 @@
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/world/SIM_Mission.h"
-#include "sim/world/SIM_MissionManager.h"
 #include "update/SIM_UpdateCheck.h"
 
 void GameServices::InstallForGame()
@@ -212,9 +210,7 @@ void GameServices::BuildMissionEditor()
 
 void GameServices::OpenMissionEditor(const std::string& missionName)
 {
-    if (SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(missionName))
-        GUI_MissionEditor::Edit(*mission);
-    else
+    if (!GUI_MissionEditor::EditNamed(missionName))
         GGameServices::OpenMissionEditor(missionName);
 }
 

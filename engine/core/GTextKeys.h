@@ -238,6 +238,7 @@ inline constexpr const char* kScreenKeys[] = {
     "MISSION_EDITOR_WALLS",
     "MISSION_EDITOR_FLOOR",
     "MISSION_EDITOR_TYPE",
+    "MISSION_EDITOR_ZONE",
     "EDITOR_CREATE_ZONE",
     "EDITOR_SAVE",
     "EDITOR_IMPORTS",

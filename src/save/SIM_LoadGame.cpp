@@ -151,6 +151,9 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
         GDebugLog::Instance().LogError("Game Load finished with parts of the save missing: [" + name + "]");
         return false;
     }
+    // The saved game runs at its own speed from the start; the speed buttons were set up for the
+    // game before it and would show that one's pause or speed.
+    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
     GDebugLog::Instance().Log("Game Load complete");
     return true;
 }

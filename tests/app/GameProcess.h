@@ -158,6 +158,15 @@ public:
 
     RunResult Run(const std::vector<std::string>& args, const std::string& events, const RunSetup& setup) const
     {
+        const PrivateDisplay display(setup.screen);
+        const pid_t pid = Spawn(args, events, setup, display.Name());
+        return WaitForExit(pid, std::chrono::seconds(90));
+    }
+
+    // Starts the game on a display and returns at once; the caller drives it and waits for it.
+    pid_t Spawn(const std::vector<std::string>& args, const std::string& events, const RunSetup& setup,
+                const std::string& displayName) const
+    {
         std::vector<std::string> env;
         for (char** e = environ; *e; ++e)
         {
@@ -173,10 +182,10 @@ public:
                 continue;
             env.push_back(entry);
         }
-        const PrivateDisplay display(setup.screen);
-        env.push_back("DISPLAY=" + display.Name());
+        env.push_back("DISPLAY=" + displayName);
         env.push_back("HOME=" + m_home.string());
-        env.push_back("FERROVANE_TEST_EVENTS=" + events);
+        if (!events.empty())
+            env.push_back("FERROVANE_TEST_EVENTS=" + events);
         env.push_back("FERROVANE_HEADLESS=1");
         // The graphics and desktop libraries keep memory to the end; leaks are checked by the
         // unit tests, this test checks behaviour.
@@ -197,7 +206,6 @@ public:
             envp.push_back(const_cast<char*>(e.c_str()));
         envp.push_back(nullptr);
 
-        RunResult result;
         const pid_t pid = fork();
         if (pid == 0)
         {
@@ -205,7 +213,14 @@ public:
             execvpe(argv[0], argv.data(), envp.data());
             _exit(127);
         }
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+        return pid;
+    }
+
+    // Waits for a started game to end; one that outlives the time is killed and reported so.
+    static RunResult WaitForExit(pid_t pid, std::chrono::seconds timeout)
+    {
+        RunResult result;
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
         int status = 0;
         while (true)
         {

@@ -2,6 +2,7 @@
 // settings files, the crash marker, screenshots, closing the window, the relaunch flag, bad
 // input files, and the daily update check against a server on loopback.
 #include "GameProcess.h"
+#include "ScreenCompare.h"
 #include "support/LoopbackHttpServer.h"
 
 #include "platform/video/PImage.h"
@@ -319,65 +320,6 @@ TEST_F(GameRun, NoUpdateServerMeansNoCheck)
 
 namespace
 {
-// A screenshot shrunk to 160 x 128 by averaging, so a comparison looks at what is where and not at
-// the noise of the picture's compression.
-PImage RunShrink(const PImage& picture)
-{
-    constexpr int kW = 160, kH = 128;
-    PImage small;
-    small.levels.resize(1);
-    PImageLevel& out = small.levels[0];
-    out.width = kW;
-    out.height = kH;
-    out.rgba.assign(static_cast<size_t>(kW * kH * 4), 0);
-    const int w = picture.Width(), h = picture.Height();
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x)
-        {
-            int sum[4] = {0, 0, 0, 0}, n = 0;
-            for (int sy = y * h / kH; sy < (y + 1) * h / kH; ++sy)
-                for (int sx = x * w / kW; sx < (x + 1) * w / kW; ++sx, ++n)
-                    for (int c = 0; c < 4; ++c)
-                        sum[c] += picture.levels[0].rgba[static_cast<size_t>((sy * w + sx) * 4 + c)];
-            for (int c = 0; c < 4; ++c)
-                out.rgba[static_cast<size_t>((y * kW + x) * 4 + c)] = static_cast<uint8_t>(n ? sum[c] / n : 0);
-        }
-    return small;
-}
-
-// Compares a screenshot with the stored picture of that name (or, with FV_WRITE_REFERENCES set,
-// stores it).
-void RunCompareScreenshot(const fs::path& shot, const std::string& name)
-{
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(PImageCodec::ReadFile(shot.string(), bytes)) << shot;
-    PImage picture;
-    ASSERT_TRUE(PImageCodec::Decode(bytes.data(), bytes.size(), picture)) << shot;
-    const PImage small = RunShrink(picture);
-    const std::string path = std::string(FV_TEST_DIR) + "/app/reference/" + name + ".png";
-    if (std::getenv("FV_WRITE_REFERENCES") != nullptr)
-    {
-        fs::create_directories(fs::path(path).parent_path());
-        ASSERT_TRUE(PImageCodec::SaveToFile(path, small, PImageFileFormat::Png)) << path;
-        return;
-    }
-    std::vector<uint8_t> refBytes;
-    ASSERT_TRUE(PImageCodec::ReadFile(path, refBytes)) << path;
-    PImage reference;
-    ASSERT_TRUE(PImageCodec::Decode(refBytes.data(), refBytes.size(), reference)) << path;
-    ASSERT_EQ(reference.Width(), small.Width());
-    ASSERT_EQ(reference.Height(), small.Height());
-    int differing = 0;
-    for (size_t i = 0; i + 3 < small.levels[0].rgba.size(); i += 4)
-        for (size_t c = 0; c < 3; ++c)
-            if (std::abs(small.levels[0].rgba[i + c] - reference.levels[0].rgba[i + c]) > 24)
-            {
-                ++differing;
-                break;
-            }
-    EXPECT_LE(differing, 160 * 128 / 100) << name << ": " << differing << " of 20480 areas differ";
-}
-
 std::vector<fs::path> RunScreenshots(const GameHome& home)
 {
     std::vector<fs::path> shots;
@@ -413,8 +355,8 @@ TEST_F(GameRun, ClicksLeadFromTheMainMenuThroughTheMissionListIntoANewGame)
 
     const std::vector<fs::path> shots = RunScreenshots(home);
     ASSERT_EQ(shots.size(), 3u);
-    RunCompareScreenshot(shots[0], "front_mainmenu");
-    RunCompareScreenshot(shots[1], "front_choosemission");
+    CompareScreenshotFile(shots[0], "front_mainmenu");
+    CompareScreenshotFile(shots[1], "front_choosemission");
 }
 
 TEST_F(GameRun, ASaveIsLoadedByClicksFromTheLoadScreen)
@@ -441,7 +383,7 @@ TEST_F(GameRun, ASaveIsLoadedByClicksFromTheLoadScreen)
     EXPECT_EQ(home.ErrorLog().find("save"), std::string::npos) << home.ErrorLog();
     const std::vector<fs::path> shots = RunScreenshots(home);
     ASSERT_EQ(shots.size(), 2u);
-    RunCompareScreenshot(shots[0], "front_loadgame");
+    CompareScreenshotFile(shots[0], "front_loadgame");
 }
 
 TEST_F(GameRun, ANewGameRunsAtFourfoldSpeedAndF2SavesItWithItsThumbnail)

@@ -68,6 +68,7 @@ TEST(SaveRoundTrip, AFactoryComesBackAsItWasAndSavesToTheSameFile)
     world.listener.stages.clear();
     world.listener.sounds.clear();
     world.listener.sparkles = 0;
+    world.listener.speedSyncs = 0;
     ASSERT_TRUE(SIM_LoadGame::Instance().LoadGame("roundtrip"));
     const std::string after = DumpSimulation();
     EXPECT_EQ(FirstDifference(before, after), "");
@@ -77,6 +78,9 @@ TEST(SaveRoundTrip, AFactoryComesBackAsItWasAndSavesToTheSameFile)
     EXPECT_TRUE(world.listener.sounds.empty());
     EXPECT_EQ(world.listener.prepareForLoad, 1);
     EXPECT_EQ(world.listener.ambience, 1);
+    // The loaded game runs at its own speed, and the speed buttons are told so.
+    EXPECT_GT(SIM_Game::Instance().GetSpeed(), 0.0f);
+    EXPECT_GE(world.listener.speedSyncs, 1);
     ASSERT_FALSE(world.listener.stages.empty());
     EXPECT_EQ(world.listener.stages.front(), "LS_READING_SAVE_FILE");
     EXPECT_EQ(world.listener.stages.back(), "LS_RECALCULATING_VARIABLES");

@@ -29,6 +29,7 @@ public:
     void StartAmbience() override { ++ambience; }
     void UpdateCashText() override { ++cashText; }
     void ShowGameOver() override { ++gameOver; }
+    void SyncSpeedButtons() override { ++speedSyncs; }
     void SpawnSlotPlaceParticles(SIM_Tile*) override { ++sparkles; }
     void PlayEffectSound(const char* name) override { sounds.push_back(name); }
 
@@ -37,6 +38,7 @@ public:
     int ambience = 0;
     int cashText = 0;
     int gameOver = 0;
+    int speedSyncs = 0;
     int sparkles = 0;
     std::vector<std::string> sounds;
     bool autosaveBlocked = false;

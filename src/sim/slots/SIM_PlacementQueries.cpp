@@ -79,8 +79,11 @@ bool DirectionsConnect(const std::vector<int>& offsets, bool inputs, const SIM_T
     return true;
 }
 
-// The upstream search of one required sub-task name. The verdict is what the feeding slot met
-// last says; a slot that neither applies nor requires sub-tasks is looked through.
+// The upstream search of one required sub-task name. A tile fed by no station at all may take
+// the slot; otherwise some station up the line must apply the name. Stations that apply something
+// else are looked through like plain conveyors: a car reaching the end of a long line has had
+// every station of it, so an exporter behind a painting station still finds the chassis fitter
+// further up.
 class UpstreamSearch
 {
 public:
@@ -90,7 +93,7 @@ public:
     {
         m_visited.assign(1, nullptr); // the slot being placed
         Feeders(task.m_inputDirections, anchor, facing);
-        return m_verdict;
+        return m_found || !m_metStation;
     }
 
 private:
@@ -107,6 +110,8 @@ private:
     {
         for (int offset : inputs)
         {
+            if (m_found)
+                return;
             const SIM_Tile* next = NeighbourOf(tile, TurnDirection(offset, facing));
             const SIM_ProductionSlot* feeder = ProductionSlotOn(next);
             if (!feeder || !feeder->GetProductionTask())
@@ -117,21 +122,22 @@ private:
                 Visit(next, feeder);
                 continue;
             }
-            if (LeadsTo(*feeder, fed.m_exitDirections, tile))
+            if (!LeadsTo(*feeder, fed.m_exitDirections, tile))
+                continue;
+            m_metStation = true;
+            if (std::find(fed.m_subTasksApplied.begin(), fed.m_subTasksApplied.end(), m_name) !=
+                fed.m_subTasksApplied.end())
             {
-                m_verdict = false;
-                if (std::find(fed.m_subTasksApplied.begin(), fed.m_subTasksApplied.end(), m_name) !=
-                    fed.m_subTasksApplied.end())
-                {
-                    m_verdict = true;
-                    return;
-                }
+                m_found = true;
+                return;
             }
+            Visit(next, feeder);
         }
     }
 
     const std::string& m_name;
-    bool m_verdict = true;
+    bool m_found = false;
+    bool m_metStation = false;
     std::vector<const SIM_ProductionSlot*> m_visited;
 };
 

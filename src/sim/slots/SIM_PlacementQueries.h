@@ -47,9 +47,9 @@ public:
     // back to the anchor (ExitsConnect is the mirror). Empty tiles and facilities are not tested.
     static bool InputsConnect(const SIM_ProductionTask& task, const SIM_Tile* anchor, int facing);
     static bool ExitsConnect(const SIM_ProductionTask& task, const SIM_Tile* anchor, int facing);
-    // Every sub-task the task requires is applied by the slot that feeds the anchor last, looking
-    // through feeding slots that neither apply nor require sub-tasks (at most 64 slots deep). A
-    // task that requires nothing, or a tile nothing feeds, passes.
+    // Every sub-task the task requires is applied by some station up the line that feeds the
+    // anchor, looking through conveyors and through stations that apply something else (at most
+    // 64 slots deep). A task that requires nothing, or a tile no station feeds, passes.
     static bool CheckRequiredSubTasks(const SIM_ProductionTask& task, const SIM_Tile* anchor, int facing);
     // The slot placer's ghost colour: green when all of the above hold, the anchor is open and
     // every footprint tile is free (facing as GetPlacementFacing gives it).

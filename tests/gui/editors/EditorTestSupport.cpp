@@ -3,6 +3,7 @@
 
 #include "engine/GScreenSize.h"
 #include "engine/core/GBufferedFileManager.h"
+#include "gui/editors/mission/GUI_MissionEditor.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/editors/mission/GUI_MissionEditorMap.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
@@ -35,6 +36,11 @@ bool EditorTestServices::WindowsRightDown()
 void EditorTestServices::WindowsKeyDown(uint32_t virtualKey)
 {
     GUI_WindowManager::Instance().OnKeyDown(virtualKey);
+}
+
+void EditorTestServices::OpenMissionEditor(const std::string& missionName)
+{
+    EXPECT_TRUE(GUI_MissionEditor::EditNamed(missionName)) << missionName;
 }
 
 void MissionEditorTest::SetUp()

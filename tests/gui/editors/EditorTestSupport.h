@@ -24,6 +24,8 @@ public:
     bool WindowsLeftDown() override;
     bool WindowsRightDown() override;
     void WindowsKeyDown(uint32_t virtualKey) override;
+    // As the game does it: the editor on the mission list's mission of that name.
+    void OpenMissionEditor(const std::string& missionName) override;
 };
 
 // The application object screens switch modes through; it runs no frames of its own.

@@ -141,7 +141,7 @@ TEST_F(MissionEditorDialog, ZonesNeverTypedAreSavedLockedAndLoadWithoutComplaint
     ASSERT_TRUE(dialog->OnSave());
     EXPECT_NE(EngineTestFiles::ReadAll(mission->m_file)
                   .find("[zone0]\nleft = 2\ntop = 2\nright = 9\nbottom = 9\n"
-                        "GUIName\nrent = 0.0000\nwallid = 0\ntype = LOCKED\n"
+                        "GUIName = Zone 1\nrent = 0.0000\nwallid = 0\ntype = LOCKED\n"
                         "floortextures\n\n"),
               std::string::npos);
     SIM_Mission reloaded;
@@ -149,6 +149,39 @@ TEST_F(MissionEditorDialog, ZonesNeverTypedAreSavedLockedAndLoadWithoutComplaint
     ASSERT_EQ(reloaded.m_zones.size(), 1u);
     EXPECT_EQ(reloaded.m_zones[0]->m_state, SIM_BuildingZone::STATE_LOCKED);
     EXPECT_EQ(ErrorLog().find("Unknown Building Zone Type"), std::string::npos);
+}
+
+TEST_F(MissionEditorDialog, EveryZoneIsSavedUnderANameNoOtherZoneHas)
+{
+    // Savegames find the zones the player bought by name, so names must tell zones apart.
+    auto mission = MakeEmptyMission("names", 40, 40);
+    GUI_MissionEditorDialog* dialog = OpenEditor(*mission);
+    const char* typed[] = {"", "Zone 1", "Hall", " Hall ", "", "Hall 2"};
+    for (int i = 0; i < 6; ++i)
+    {
+        dialog->GetMap()->SetMode(GUI_MissionEditorMap::MODE_ZONE_ARMED);
+        DragTiles(i * 6, 0, i * 6 + 5, 5);
+        ClickTile(i * 6 + 1, 1);
+        Type(dialog->GetNameField(), typed[i]);
+    }
+    ASSERT_EQ(mission->m_zones.size(), 6u);
+    ASSERT_TRUE(dialog->OnSave());
+    // The first of each name keeps it; spaces at the ends do not make a name another.
+    const char* expected[] = {"Zone 2", "Zone 1", "Hall", "Hall 3", "Zone 3", "Hall 2"};
+    SIM_Mission reloaded;
+    ASSERT_TRUE(reloaded.Load(mission->m_file));
+    ASSERT_EQ(reloaded.m_zones.size(), 6u);
+    for (int i = 0; i < 6; ++i)
+    {
+        EXPECT_EQ(mission->m_zones[i]->m_guiName, expected[i]) << i;
+        EXPECT_EQ(reloaded.m_zones[i]->m_guiName, expected[i]) << i;
+        EXPECT_EQ(reloaded.GetZoneByName(expected[i]), reloaded.m_zones[i].get()) << i;
+    }
+    // The selected zone's field shows the name it was saved under.
+    EXPECT_EQ(dialog->GetSelectedZone(), mission->m_zones[5].get());
+    EXPECT_EQ(dialog->GetNameField()->GetText(), "Hall 2");
+    ClickTile(25, 1);
+    EXPECT_EQ(dialog->GetNameField()->GetText(), "Zone 3");
 }
 
 TEST_F(MissionEditorDialog, EveryShippedMissionSavesToItsGoldenFileAndReadsBackTheSame)

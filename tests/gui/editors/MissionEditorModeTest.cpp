@@ -8,7 +8,11 @@
 #include "gui/editors/mission/GUI_MissionEditor.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/editors/mission/GUI_MissionEditorMap.h"
+#include "gui/screens/front/GUI_ChooseMission.h"
+#include "gui/screens/front/GUI_ChooseMissionDialog.h"
+#include "gui/screens/front/GUI_Mission.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
+#include "gui/toolkit/widgets/GUI_ButtonText.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
@@ -85,6 +89,54 @@ TEST_F(MissionEditorMode, EditOpensAFreshDialogAndEscapeLeavesWithoutKeepingUnsa
     EXPECT_EQ(mission->m_imports.size(), 2u);
     ASSERT_FALSE(mission->m_zones.empty());
     EXPECT_EQ(mission->m_zones[0]->m_guiName, "Main Hall");
+}
+
+TEST_F(MissionEditorMode, TheMissionListsEditButtonOpensTheEditorOnThatMission)
+{
+    GPlaceholderMode::ForName("mainmenu");
+    GUI_ChooseMission& list = GUI_ChooseMission::Instance();
+    m_game.SetGameMode(list.GGameMode::GetName());
+    Frame();
+    for (size_t row : {size_t{1}, size_t{0}})
+    {
+        SCOPED_TRACE(row);
+        const GUI_ChooseMissionDialog* missions = GUI_ChooseMissionDialog::GetOpen();
+        ASSERT_NE(missions, nullptr);
+        ASSERT_GT(missions->GetRows().size(), row);
+        const auto* strip = dynamic_cast<const GUI_Mission*>(missions->GetRows()[row].get());
+        ASSERT_NE(strip, nullptr);
+        SIM_Mission* mission = strip->GetMission();
+        const GUI_ButtonText* edit = strip->GetEditButton();
+        m_input.MoveTo(static_cast<float>(edit->GetLeft() + edit->GetRight()) / 2.0f,
+                       static_cast<float>(edit->GetTop() + edit->GetBottom()) / 2.0f);
+        list.OnLeftDown();
+        Frame();
+
+        // The list is gone and the editor shows that mission's floor, imports marked.
+        ASSERT_NE(m_game.GetGameMode(), nullptr);
+        EXPECT_EQ(m_game.GetGameMode()->GetName(), "editor");
+        EXPECT_EQ(GUI_ChooseMissionDialog::GetOpen(), nullptr);
+        EXPECT_EQ(DialogCount(), 1);
+        ASSERT_EQ(GUI_WindowManager::Instance().GetWindows().size(), 1u);
+        GUI_MissionEditorDialog* dialog = GUI_MissionEditorDialog::GetOpen();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->GetMission(), mission);
+        ASSERT_FALSE(mission->m_imports.empty());
+        const SIM_GridPos bay = mission->m_imports.front();
+        EXPECT_EQ(dialog->GetMap()->GetTile(bay.x, bay.y).GetKind(), GUI_EditorTile::KIND_IMPORT);
+        GUI_MissionEditor::Instance().Draw();
+
+        // Back to the main menu, then into the list again for the next strip.
+        GUI_MissionEditor::Instance().OnKeyDown(kEscapeKey);
+        Frame();
+        EXPECT_EQ(m_game.GetGameMode()->GetName(), "mainmenu");
+        EXPECT_TRUE(GUI_WindowManager::Instance().GetWindows().empty());
+        m_game.SetGameMode(list.GGameMode::GetName());
+        Frame();
+    }
+    // A name the mission list does not know opens nothing.
+    EXPECT_FALSE(GUI_MissionEditor::EditNamed("no_such_mission"));
+    EXPECT_EQ(m_game.GetGameMode()->GetName(), list.GGameMode::GetName());
 }
 
 TEST_F(MissionEditorMode, AMissionMadeInTheEditorLoadsAndPlays)

@@ -248,4 +248,24 @@ TEST_F(PlacementTest, RequiredSubTasksAreLookedForUpstream)
     EXPECT_FALSE(SIM_PlacementQueries::CheckRequiredSubTasks(engine, floor.Tile(3, 4), 1));
     EXPECT_FALSE(SIM_PlacementQueries::CanPlaceSlotNow(engine, floor.Tile(3, 4), 1));
 }
+
+TEST_F(PlacementTest, ALongLineIsSearchedBackToTheStationThatAppliesTheRequiredStep)
+{
+    Floor floor;
+    // Chassis, undercoat, seats and a conveyor: whatever stands at the end has had the chassis
+    // fitted further up, though the station just before it applies something else.
+    const char* line[] = {"task_fit chassis", "task_paint_undercoat", "task_seats", "task_conveyor"};
+    for (int x = 1; x <= 4; ++x)
+        ASSERT_NE(floor.Place(line[x - 1], x, 6), nullptr) << line[x - 1];
+    const SIM_ProductionTask& engine = *Task("task_fit_engine");
+    const SIM_ProductionTask& finish = *Task("task_paint_finish"); // requires the undercoat
+    EXPECT_TRUE(SIM_PlacementQueries::CheckRequiredSubTasks(engine, floor.Tile(5, 6), 1));
+    EXPECT_TRUE(SIM_PlacementQueries::CanPlaceSlotNow(finish, floor.Tile(5, 6), 1));
+
+    // A line of stations none of which fits the chassis still refuses the engine.
+    ASSERT_NE(floor.Place("task_seats", 1, 0), nullptr);
+    ASSERT_NE(floor.Place("task_turbo", 2, 0), nullptr);
+    ASSERT_NE(floor.Place("task_conveyor", 3, 0), nullptr);
+    EXPECT_FALSE(SIM_PlacementQueries::CheckRequiredSubTasks(engine, floor.Tile(4, 0), 1));
+}
 } // namespace

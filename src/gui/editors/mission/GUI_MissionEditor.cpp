@@ -8,6 +8,7 @@
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 
 #include <memory>
 #include <string>
@@ -31,13 +32,24 @@ GUI_MissionEditor::GUI_MissionEditor()
 
 void GUI_MissionEditor::Edit(SIM_Mission& mission)
 {
-    // The mode is made before the switch, so the switch finds it on the first edit too.
-    Instance();
-    if (GGame* game = GGame::Active())
+    // The mode is made before the switch, so the switch finds it on the first edit too. The
+    // mission list's edit button has switched already.
+    GUI_MissionEditor& mode = Instance();
+    GGame* game = GGame::Active();
+    if (game && game->GetGameMode() != &mode)
         game->SetGameMode(kModeName);
     if (GUI_MissionEditorDialog* open = GUI_MissionEditorDialog::GetOpen())
         GUI_WindowManager::Instance().Destroy(open);
     GUI_WindowManager::Create<GUI_MissionEditorDialog>(&mission);
+}
+
+bool GUI_MissionEditor::EditNamed(const std::string& missionName)
+{
+    SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(missionName);
+    if (!mission)
+        return false;
+    Edit(*mission);
+    return true;
 }
 
 void GUI_MissionEditor::Process()

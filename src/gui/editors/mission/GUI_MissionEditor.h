@@ -6,6 +6,7 @@
 #include "engine/GGameMode.h"
 
 #include <cstdint>
+#include <string>
 
 class SIM_Mission;
 
@@ -21,6 +22,9 @@ public:
     // Opens the editor on the mission: the mode exists, the game switches to it, and a fresh
     // dialog replaces any still open.
     static void Edit(SIM_Mission& mission);
+    // The mission list's edit button: opens the editor on the game's mission of that name; false
+    // (nothing opened) when the list has none.
+    static bool EditNamed(const std::string& missionName);
 
     void Draw() override;
     void Process() override;

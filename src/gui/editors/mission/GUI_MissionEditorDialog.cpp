@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <set>
 
 namespace
 {
@@ -59,6 +60,39 @@ float EditorRentFromText(const std::string& text)
     constexpr double kLimit = 1.0e9;
     // The game reads the whole units only; the field shows what the game will charge.
     return static_cast<float>(std::trunc(std::fmax(-kLimit, std::fmin(kLimit, value))));
+}
+
+// Savegames remember the zones the player bought by name: a zone without a name, or one sharing
+// its name with an earlier zone, would come back locked after loading (or open the other zone).
+// The first zone of each name keeps it; the others get the name with the first free number.
+// Names are compared as the file gives them back, without spaces at either end.
+void GiveZonesDistinctNames(SIM_Mission& mission)
+{
+    std::set<std::string> named;
+    for (const auto& zone : mission.m_zones)
+    {
+        std::string& name = zone->m_guiName;
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        named.insert(name);
+    }
+    std::set<std::string> used;
+    for (const auto& zone : mission.m_zones)
+    {
+        if (!zone->m_guiName.empty() && used.insert(zone->m_guiName).second)
+            continue;
+        const std::string stem = zone->m_guiName.empty() ? GTextTable::GetText("MISSION_EDITOR_ZONE") : zone->m_guiName;
+        for (int number = zone->m_guiName.empty() ? 1 : 2;; ++number)
+        {
+            std::string name = stem + " " + std::to_string(number);
+            if (named.count(name) == 0 && used.count(name) == 0)
+            {
+                zone->m_guiName = name;
+                used.insert(std::move(name));
+                break;
+            }
+        }
+    }
 }
 
 std::string FirstOfFloorList(const std::string& list)
@@ -241,12 +275,17 @@ void GUI_MissionEditorDialog::SelectZone(SIM_BuildingZone* zone)
 
 bool GUI_MissionEditorDialog::OnSave()
 {
+    if (!m_mission)
+        return false;
     ApplyToZone();
     // A zone drawn but never given a type would be written without one, and every game on the
     // mission would then stop on an unknown zone type: it is saved locked.
     for (const auto& zone : m_mission->m_zones)
         if (zone->m_state != SIM_BuildingZone::STATE_LOCKED && zone->m_state != SIM_BuildingZone::STATE_UNLOCKED)
             zone->m_state = SIM_BuildingZone::STATE_LOCKED;
+    GiveZonesDistinctNames(*m_mission);
+    if (m_selectedZone)
+        m_nameField->SetText(m_selectedZone->m_guiName);
     if (m_mission->Save())
         return true;
     FV_ERROR_BOX("The mission file [" + m_mission->m_file + "] could not be written; it is left as it was");

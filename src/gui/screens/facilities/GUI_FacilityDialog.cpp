@@ -8,14 +8,13 @@
 #include "gui/screens/research/GUI_ResearchPopup.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
-#include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/slots/SIM_FacilitySlot.h"
 
 GUI_FacilityDialog::GUI_FacilityDialog(std::unique_ptr<GUI_FacilityAnchor> facility)
     : GUI_Dialog(true), m_facility(std::move(facility))
 {
-    s_open = this;
+    s_open.Claim(this);
     SIM_FacilitySlot* slot = m_facility ? m_facility->GetSlot() : nullptr;
     const int upgrades = slot ? static_cast<int>(slot->GetUpgrades().size()) : 0;
     const int panelHeight = upgrades * kUpgradeRowHeight + kPanelBase;
@@ -47,30 +46,21 @@ GUI_FacilityDialog::GUI_FacilityDialog(std::unique_ptr<GUI_FacilityAnchor> facil
 
 GUI_FacilityDialog::~GUI_FacilityDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_open.Release(this);
 }
 
 GUI_FacilityDialog* GUI_FacilityDialog::Show(std::unique_ptr<GUI_FacilityAnchor> facility)
 {
-    if (GUI_FacilityDialog* old = s_open)
-    {
-        s_open = nullptr;
-        old->Close();
-    }
-    return GUI_WindowManager::Create<GUI_FacilityDialog>(std::move(facility));
+    return s_open.Replace(std::move(facility));
 }
 
 void GUI_FacilityDialog::CloseWindowsOf(const SIM_PlaceableSlot* slot)
 {
     if (!slot)
         return;
-    if (s_open && s_open->m_facility && s_open->m_facility->GetSlot() == slot)
-    {
-        GUI_FacilityDialog* dialog = s_open;
-        s_open = nullptr;
-        dialog->Close();
-    }
+    const GUI_FacilityDialog* open = s_open.Get();
+    if (open && open->m_facility && open->m_facility->GetSlot() == slot)
+        s_open.CloseOpen();
     GUI_ResearchPopup::CloseFor(slot);
 }
 
@@ -99,9 +89,7 @@ void GUI_FacilityDialog::Update()
 {
     if (m_facility && m_facility->IsGone())
     {
-        if (s_open == this)
-            s_open = nullptr;
-        Close();
+        s_open.CloseOwn(this);
         return;
     }
     GUI_Dialog::Update();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "platform/video/PGraphicsTypes.h"
 
 #include <memory>
@@ -28,7 +29,7 @@ public:
 
     // A click on such a facility: closes an open facility dialog and opens one for it.
     static GUI_FacilityDialog* Show(std::unique_ptr<GUI_FacilityAnchor> facility);
-    static GUI_FacilityDialog* GetOpen() { return s_open; }
+    static GUI_FacilityDialog* GetOpen() { return s_open.Get(); }
     // The facility leaves the floor: its dialog and research popup close before its view goes.
     static void CloseWindowsOf(const SIM_PlaceableSlot* slot);
 
@@ -47,7 +48,7 @@ public:
     GUI_WindowBase* GetUpgradesPanel() const { return m_upgrades; }
 
 private:
-    static inline GUI_FacilityDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_FacilityDialog> s_open;
 
     std::unique_ptr<GUI_FacilityAnchor> m_facility;
     GUI_WindowBase* m_upgrades = nullptr; // owned as a sub-window; null without a panel

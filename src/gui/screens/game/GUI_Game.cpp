@@ -6,10 +6,12 @@
 #include "engine/GGame.h"
 #include "engine/GGameServices.h"
 #include "engine/core/GDebugLog.h"
+#include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
+#include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/facilities/FacilityScreenHooks.h"
 #include "gui/screens/game/GUI_GameHooks.h"
@@ -263,6 +265,10 @@ void GUI_Game::QuickLoad()
 
 void GUI_Game::Enter()
 {
+    // The in-game menu's build button toggles the build menu; leaving the game closes it.
+    GUI_GameHooks& hooks = GUI_GameHooks::Instance();
+    hooks.toggleTaskPicker = &GUI_TaskPicker::Toggle;
+    hooks.closeTaskPicker = &GUI_TaskPicker::CloseOpen;
     // Entering again (a savegame loaded from the game itself) builds a fresh bar.
     CloseGameWindows();
     m_lastFrameMs = -1.0;
@@ -271,6 +277,8 @@ void GUI_Game::Enter()
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
     GUI_CarScreens::ConnectFactoryView();
     InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
+    // A production slot's information dialog and a supply stockpile's dialog.
+    FactoryDialogs::Install();
 }
 
 void GUI_Game::Exit()

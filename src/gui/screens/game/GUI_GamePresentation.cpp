@@ -2,6 +2,7 @@
 #include "gui/screens/game/GUI_GamePresentation.h"
 
 #include "gui/factory/view/GUI_Factory.h"
+#include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/front/GUI_LoadingScreen.h"
 #include "gui/screens/game/GUI_Finances.h"
 #include "gui/screens/game/GUI_GameOver.h"
@@ -291,6 +292,8 @@ void GUI_GamePresentation::StockpileContentsChanged(const void* viewLink)
 
 void GUI_GamePresentation::RebuildTaskPicker()
 {
+    // A finished research may have unlocked rows of the open build menu.
+    GUI_TaskPicker::RebuildOpen();
     ToParts([](SIM_PresentationListener& p) { p.RebuildTaskPicker(); });
 }
 

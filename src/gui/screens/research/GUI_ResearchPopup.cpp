@@ -13,7 +13,6 @@
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "gui/toolkit/text/GUI_TextContainer.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
-#include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
@@ -24,7 +23,7 @@
 GUI_ResearchPopup::GUI_ResearchPopup(std::unique_ptr<GUI_FacilityAnchor> facility)
     : GUI_Dialog(true), m_facility(std::move(facility))
 {
-    s_open = this;
+    s_open.Claim(this);
     float fx = 0.0f, fy = 0.0f;
     if (m_facility)
         m_facility->GetScreenPosition(fx, fy);
@@ -68,34 +67,24 @@ GUI_ResearchPopup::GUI_ResearchPopup(std::unique_ptr<GUI_FacilityAnchor> facilit
 
 GUI_ResearchPopup::~GUI_ResearchPopup()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_open.Release(this);
 }
 
 GUI_ResearchPopup* GUI_ResearchPopup::Show(std::unique_ptr<GUI_FacilityAnchor> facility)
 {
-    if (GUI_ResearchPopup* old = s_open)
-    {
-        s_open = nullptr;
-        old->Close();
-    }
-    return GUI_WindowManager::Create<GUI_ResearchPopup>(std::move(facility));
+    return s_open.Replace(std::move(facility));
 }
 
 void GUI_ResearchPopup::CloseFor(const SIM_PlaceableSlot* slot)
 {
-    if (!slot || !s_open || !s_open->m_facility || s_open->m_facility->GetSlot() != slot)
-        return;
-    GUI_ResearchPopup* popup = s_open;
-    s_open = nullptr;
-    popup->Close();
+    const GUI_ResearchPopup* open = s_open.Get();
+    if (slot && open && open->m_facility && open->m_facility->GetSlot() == slot)
+        s_open.CloseOpen();
 }
 
 void GUI_ResearchPopup::OnShowDetails()
 {
-    if (s_open == this)
-        s_open = nullptr;
-    Close();
+    s_open.CloseOwn(this);
     GUI_ResearchDialog::Show();
 }
 
@@ -114,9 +103,7 @@ void GUI_ResearchPopup::Update()
 {
     if (m_facility && m_facility->IsGone())
     {
-        if (s_open == this)
-            s_open = nullptr;
-        Close();
+        s_open.CloseOwn(this);
         return;
     }
     GUI_Dialog::Update();

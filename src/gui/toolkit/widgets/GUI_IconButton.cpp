@@ -17,6 +17,14 @@ void GUI_IconButton::SetHoverTexture(const std::string& textureName)
         m_hover.SetTexture(textureName);
 }
 
+void GUI_IconButton::SetTextures(const std::string& textureName)
+{
+    if (textureName.size() < 2)
+        return;
+    m_normal.SetTexture(textureName);
+    m_hover.SetTexture(textureName);
+}
+
 void GUI_IconButton::SetPictureAngle(float degrees)
 {
     m_normal.m_angle = degrees;

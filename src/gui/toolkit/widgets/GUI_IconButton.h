@@ -16,6 +16,8 @@ public:
 
     void Draw() override;
     void SetHoverTexture(const std::string& textureName);
+    // Both pictures change (a button that shows its state, such as expand and collapse).
+    void SetTextures(const std::string& textureName);
     // Turns both pictures (degrees); scroll arrows of a horizontal bar are turned by 270.
     void SetPictureAngle(float degrees);
     void SetDrawHoverSprite(bool draw) { m_drawHoverSprite = draw; }

@@ -1,24 +1,32 @@
 // A game played through the game screen on a shipped mission: a new game runs for hours at the
 // fastest speed with the top bar following the clock, F2 saves it, F3 brings the save back, and
-// when the cash runs out the game-over dialog stops the clock and its button ends the game. A car
-// on a station is drawn on the game's floor.
+// when the cash runs out the game-over dialog stops the clock and its button ends the game. The
+// player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
+// research re-fits the open menu. A car on a station is drawn on the game's floor.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
+#include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
+#include "gui/factory/dialogs/GUI_SlotTooltip.h"
 #include "gui/factory/vehicles/CarSpriteCell.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/vehicles/GUI_Vehicle.h"
 #include "gui/factory/vehicles/GUI_VehicleComponent.h"
+#include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/view/GUI_Factory.h"
+#include "gui/screens/build/GUI_Task.h"
+#include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/game/GUI_Finances.h"
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePresentation.h"
+#include "gui/screens/game/GUI_InGameMenu.h"
 #include "gui/screens/game/GUI_Interface.h"
 #include "gui/screens/game/GUI_SpeedControls.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
+#include "gui/toolkit/widgets/GUI_IconButton.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
 #include "platform/core/PFile.h"
@@ -26,8 +34,12 @@
 #include "save/SaveFolder.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/money/SIM_FinanceManager.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
@@ -58,6 +70,16 @@ public:
     int dialogsAtReset = 0;
 };
 
+// The windows as the game routes them: updated, drawn and offered the buttons by the game screen.
+class GameWindowServices : public GGameServices
+{
+public:
+    void UpdateWindows() override { GUI_WindowManager::Instance().Update(); }
+    void DrawWindows() override { GUI_WindowManager::Instance().Draw(); }
+    bool WindowsLeftDown() override { return GUI_WindowManager::Instance().OnClick(); }
+    bool WindowsRightDown() override { return GUI_WindowManager::Instance().OnRightClick(); }
+};
+
 class GameScenario : public FactoryViewTest
 {
 protected:
@@ -76,6 +98,7 @@ protected:
     void TearDown() override
     {
         GUI_Game::Instance().Exit();
+        GGameServices::Install(nullptr);
         SaveFolder::Set(m_oldSaves);
         GUI_Sounds::Instance().SetMuted(false);
         FactoryViewTest::TearDown();
@@ -89,9 +112,29 @@ protected:
         game.Draw();
     }
     std::string CashText() const { return GUI_Interface::GetOpen()->GetCash()->GetText(); }
+    // The pointer there for a frame, then a left click as the player's mouse gives it.
+    void ClickAt(float x, float y)
+    {
+        m_world.input.MoveTo(x, y);
+        GameFrame();
+        GUI_Game::Instance().OnLeftDown();
+        GUI_Game::Instance().OnLeftUp();
+        GameFrame();
+    }
+    void ClickWindow(const GUI_BaseElement& window)
+    {
+        ClickAt(static_cast<float>(window.GetLeft() + window.GetWidth() / 2),
+                static_cast<float>(window.GetTop() + window.GetHeight() / 2));
+    }
+    void ClickTile(int x, int y)
+    {
+        const FactoryFrameView view = FactoryFrameView::FromCamera();
+        ClickAt(view.ToScreenX(m_world.Tile(x, y)->m_worldX), view.ToScreenY(m_world.Tile(x, y)->m_worldY));
+    }
 
     std::string m_saves;
     std::string m_oldSaves;
+    GameWindowServices m_windows;
 };
 } // namespace
 
@@ -167,6 +210,75 @@ TEST_F(GameScenario, F3WithoutAnAutosaveLeavesTheGameAsItIs)
     EXPECT_NE(SIM_Game::Instance().GetFactory(), nullptr);
     EXPECT_NE(GUI_Interface::GetOpen(), nullptr);
     EXPECT_NE(DebugLog().find("no autosave"), std::string::npos);
+}
+
+TEST_F(GameScenario, TheBuildMenuBuildsAStationWhoseDialogOpensFromTheFloor)
+{
+    ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
+    GUI_Game& game = GUI_Game::Instance();
+    GGameServices::Install(&m_windows);
+    game.Enter();
+    FactoryWorld::LookAt(m_world.Tile(10, 10), 0.5f);
+    GameFrame();
+    const GUI_IconButton& slots = *GUI_Interface::GetOpen()->GetMenu()->GetButton(GUI_InGameMenu::SLOTS);
+
+    // The top bar's build button opens the menu; the chassis row arms the slot tool.
+    ClickWindow(slots);
+    GUI_TaskPicker* picker = GUI_TaskPicker::GetOpen();
+    ASSERT_NE(picker, nullptr);
+    const SIM_ProductionTask* chassis = SIM_ProductionTaskManager::Instance().GetTask("task_fit chassis");
+    ASSERT_NE(chassis, nullptr);
+    GUI_Task* row = picker->FindRow(chassis);
+    ASSERT_NE(row, nullptr);
+    ASSERT_EQ(row->GetParent(), picker);
+    ClickWindow(*row);
+    const float cash = SIM_FinanceManager::Instance().GetCash();
+    ClickTile(10, 10);
+    const SIM_PlaceableSlot* placed = m_world.Tile(10, 10)->m_occupant;
+    ASSERT_NE(placed, nullptr);
+    EXPECT_EQ(placed->GetTask(), chassis);
+    EXPECT_LT(SIM_FinanceManager::Instance().GetCash(), cash);
+
+    // A click on the new station opens its information dialog.
+    ASSERT_EQ(GUI_SlotTooltip::GetOpen(), nullptr);
+    ClickTile(10, 10);
+    ASSERT_NE(GUI_SlotTooltip::GetOpen(), nullptr);
+    EXPECT_EQ(static_cast<const SIM_PlaceableSlot*>(GUI_SlotTooltip::GetOpen()->GetSlot()), placed);
+    EXPECT_NE(GUI_TaskPicker::GetOpen(), nullptr);
+
+    // A research finished while the menu is open fits the menu to the screen again.
+    SIM_Researchable* research = nullptr;
+    for (SIM_Researchable* item : SIM_ResearchManager::Instance().GetItems())
+        if (!research && !item->m_unlocks.empty())
+            research = item;
+    ASSERT_NE(research, nullptr);
+    std::vector<bool> locks;
+    for (const std::string& name : research->m_unlocks)
+    {
+        const SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(name);
+        locks.push_back(task && task->m_locked);
+    }
+    GScreenSize::Set(1280, 600);
+    research->Complete(false);
+    SIM_Presentation::Instance().ApplyPosted();
+    ASSERT_EQ(GUI_TaskPicker::GetOpen(), picker);
+    EXPECT_EQ(picker->GetBottom(), 600 - 40);
+    for (size_t i = 0; i < locks.size(); ++i)
+        if (SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(research->m_unlocks[i]))
+            task->m_locked = locks[i];
+
+    // Escape puts the research's news away; the build button again closes the menu; ending the
+    // game takes the slot's dialog with the floor.
+    GScreenSize::Set(1280, 768);
+    game.OnKeyDown(PVK_ESCAPE);
+    ASSERT_EQ(GUI_TaskPicker::GetOpen(), picker);
+    ClickWindow(slots);
+    EXPECT_EQ(GUI_TaskPicker::GetOpen(), nullptr);
+    ASSERT_NE(GUI_SlotTooltip::GetOpen(), nullptr);
+    GUI_Game::EndGame();
+    GUI_WindowManager::Instance().Update();
+    EXPECT_EQ(GUI_SlotTooltip::GetOpen(), nullptr);
+    EXPECT_EQ(SIM_Game::Instance().GetFactory(), nullptr);
 }
 
 TEST_F(GameScenario, ACarOnAStationIsDrawnFromItsPartsCloseUpAndFromTheCacheFarOut)

@@ -1,0 +1,224 @@
+// A player's hands and eyes on a virtual display: moves the pointer, clicks and types through the
+// X server's test extension, as a real mouse and keyboard would, and reads back what the game's
+// window shows. Nothing here reaches into the game.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace gameprocess
+{
+// One picture of the window, 8-bit RGBA rows from the top.
+struct WindowPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+
+    bool Empty() const { return width <= 0 || height <= 0; }
+    // The colour at a point as 0xRRGGBB (0 outside the picture).
+    uint32_t At(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return 0;
+        const size_t i = static_cast<size_t>((y * width + x) * 4);
+        return (uint32_t{rgba[i]} << 16) | (uint32_t{rgba[i + 1]} << 8) | rgba[i + 2];
+    }
+};
+
+class XPlayer
+{
+public:
+    explicit XPlayer(const std::string& display) : m_display(XOpenDisplay(display.c_str())) {}
+    ~XPlayer()
+    {
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+    XPlayer(const XPlayer&) = delete;
+    XPlayer& operator=(const XPlayer&) = delete;
+
+    bool Connected() const
+    {
+        int event = 0, error = 0, major = 0, minor = 0;
+        return m_display && XTestQueryExtension(m_display, &event, &error, &major, &minor);
+    }
+
+    // Waits for the game's window to be shown and gives it the keyboard, as a window manager
+    // would when the player brings it to the front.
+    bool FindWindow(std::chrono::milliseconds timeout)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline)
+        {
+            if ((m_window = ShownTopWindow()) != 0)
+            {
+                XRaiseWindow(m_display, m_window);
+                XSetInputFocus(m_display, m_window, RevertToParent, CurrentTime);
+                XSync(m_display, False);
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    // Moves the pointer to a point of the window, in its own pixels.
+    void Move(int x, int y)
+    {
+        int rx = x, ry = y;
+        Window child = 0;
+        XTranslateCoordinates(m_display, m_window, DefaultRootWindow(m_display), x, y, &rx, &ry, &child);
+        XTestFakeMotionEvent(m_display, -1, rx, ry, CurrentTime);
+        XSync(m_display, False);
+        Pause(60);
+    }
+
+    // A left click (or another button) with the short hold of a real press.
+    void Click(int x, int y, unsigned button = 1)
+    {
+        Move(x, y);
+        XTestFakeButtonEvent(m_display, button, True, CurrentTime);
+        XSync(m_display, False);
+        Pause(80);
+        XTestFakeButtonEvent(m_display, button, False, CurrentTime);
+        XSync(m_display, False);
+        Pause(120);
+    }
+
+    // Presses and releases one key by its X name ("F2", "Escape", "Return", "3", "Print").
+    void Key(const std::string& name)
+    {
+        const KeySym sym = XStringToKeysym(name.c_str());
+        Press(sym, false);
+    }
+
+    // Types letters, digits and spaces as a player would, shifting for capitals.
+    void Type(const std::string& text)
+    {
+        for (const char c : text)
+        {
+            if (c == ' ')
+                Press(XK_space, false);
+            else if (c >= 'A' && c <= 'Z')
+                Press(static_cast<KeySym>(c - 'A' + 'a'), true);
+            else
+                Press(static_cast<KeySym>(static_cast<unsigned char>(c)), false);
+        }
+    }
+
+    // What the window shows now.
+    WindowPicture Grab()
+    {
+        WindowPicture picture;
+        XWindowAttributes attributes;
+        if (!m_window || !XGetWindowAttributes(m_display, m_window, &attributes))
+            return picture;
+        XImage* image = XGetImage(m_display, m_window, 0, 0, static_cast<unsigned>(attributes.width),
+                                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+        if (!image)
+            return picture;
+        picture.width = attributes.width;
+        picture.height = attributes.height;
+        picture.rgba.resize(static_cast<size_t>(picture.width * picture.height * 4));
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+            {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                uint8_t* out = &picture.rgba[static_cast<size_t>((y * picture.width + x) * 4)];
+                out[0] = static_cast<uint8_t>((pixel & image->red_mask) >> Shift(image->red_mask));
+                out[1] = static_cast<uint8_t>((pixel & image->green_mask) >> Shift(image->green_mask));
+                out[2] = static_cast<uint8_t>((pixel & image->blue_mask) >> Shift(image->blue_mask));
+                out[3] = 255;
+            }
+        XDestroyImage(image);
+        return picture;
+    }
+
+    // Asks the window to close, as the close box of a window manager would.
+    void CloseWindow()
+    {
+        const Atom protocols = XInternAtom(m_display, "WM_PROTOCOLS", False);
+        const Atom remove = XInternAtom(m_display, "WM_DELETE_WINDOW", False);
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = m_window;
+        event.xclient.message_type = protocols;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(remove);
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(m_display, m_window, False, NoEventMask, &event);
+        XSync(m_display, False);
+    }
+
+    static void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+private:
+    static int Shift(unsigned long mask)
+    {
+        int shift = 0;
+        while (mask && !(mask & 1))
+        {
+            mask >>= 1;
+            ++shift;
+        }
+        return shift;
+    }
+
+    void Press(KeySym sym, bool shifted)
+    {
+        const KeyCode code = XKeysymToKeycode(m_display, sym);
+        const KeyCode shift = XKeysymToKeycode(m_display, XK_Shift_L);
+        if (code == 0)
+            return;
+        if (shifted)
+            XTestFakeKeyEvent(m_display, shift, True, CurrentTime);
+        XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+        XSync(m_display, False);
+        Pause(50);
+        XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+        if (shifted)
+            XTestFakeKeyEvent(m_display, shift, False, CurrentTime);
+        XSync(m_display, False);
+        Pause(70);
+    }
+
+    // The largest shown window straight under the root: the game's, on a display of its own.
+    Window ShownTopWindow()
+    {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count))
+            return 0;
+        Window best = 0;
+        long bestArea = 0;
+        for (unsigned i = 0; i < count; ++i)
+        {
+            XWindowAttributes attributes;
+            if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable)
+                continue;
+            const long area = static_cast<long>(attributes.width) * attributes.height;
+            if (area > bestArea)
+            {
+                bestArea = area;
+                best = children[i];
+            }
+        }
+        if (children)
+            XFree(children);
+        return best;
+    }
+
+    Display* m_display = nullptr;
+    Window m_window = 0;
+};
+} // namespace gameprocess
