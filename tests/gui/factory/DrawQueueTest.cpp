@@ -146,17 +146,38 @@ TEST_F(FactoryViewTest, PaintedSpritesBatchOnlyWithPaintedSpritesOfTheirPictureA
     int draws = 0;
     EXPECT_EQ(DrawnOrder(*m_rec, draws), (std::vector<float>{100, 500, 100, 500, 100, 500, 100}));
     EXPECT_EQ(draws, 4);
-    // Only the painted batch is drawn inside the effect's pass.
-    std::vector<std::string> steps;
-    for (const std::string& line : m_rec->log)
-    {
-        if (line.rfind("DrawIndexedPrimitive", 0) == 0 || line.rfind("DrawPrimitiveUP", 0) == 0)
-            steps.emplace_back("draw");
-        else if (line.find(" BeginPass") != std::string::npos)
-            steps.emplace_back("paint");
-        else if (line.find(" EndPass") != std::string::npos)
-            steps.emplace_back("plain");
-    }
-    EXPECT_EQ(steps, (std::vector<std::string>{"draw", "paint", "draw", "plain", "draw", "draw"}));
+    // Draws and the passes begun and ended around them, a pass named by its effect's recording.
+    auto steps = [this] {
+        std::vector<std::string> out;
+        for (const std::string& line : m_rec->log)
+        {
+            if (line.rfind("DrawIndexedPrimitive", 0) == 0 || line.rfind("DrawPrimitiveUP", 0) == 0)
+                out.emplace_back("draw");
+            else if (line.find(" BeginPass") != std::string::npos)
+                out.push_back(line.substr(0, line.find(" BeginPass")));
+            else if (line.find(" EndPass") != std::string::npos)
+                out.emplace_back("end");
+        }
+        return out;
+    };
+    // Only the painted batch is drawn inside the paint's pass.
+    const std::vector<std::string> plainScene = steps();
+    ASSERT_EQ(plainScene.size(), 6u);
+    const std::string paintPass = plainScene[1];
+    EXPECT_EQ(plainScene, (std::vector<std::string>{"draw", paintPass, "draw", "end", "draw", "draw"}));
+
+    // A scene drawn through a look of its own (the conveyor view's) gets it back after the paint.
+    GShaderEffect* look = GUI_ShaderManager::Instance().FindShader("conveyor_mode.fx");
+    ASSERT_NE(look, nullptr);
+    for (const auto& layer : layers)
+        queue.Append(layer.get());
+    m_rec->Clear();
+    queue.Sort();
+    queue.Flush(look);
+    const std::vector<std::string> lookedScene = steps();
+    ASSERT_EQ(lookedScene.size(), 7u);
+    EXPECT_NE(lookedScene[4], paintPass);
+    EXPECT_EQ(lookedScene,
+              (std::vector<std::string>{"draw", paintPass, "draw", "end", lookedScene[4], "draw", "draw"}));
     GUI_ShaderManager::Instance().ReleaseAll();
 }

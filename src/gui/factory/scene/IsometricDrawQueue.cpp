@@ -241,7 +241,7 @@ int IsometricDrawQueue::AssignBatches()
     return batches;
 }
 
-void IsometricDrawQueue::Flush()
+void IsometricDrawQueue::Flush(GShaderEffect* look)
 {
     const int batches = AssignBatches();
     // Objects by batch, each batch in drawing order.
@@ -301,6 +301,8 @@ void IsometricDrawQueue::Flush()
             effect->Begin();
             batch.Flush();
             effect->End();
+            if (look)
+                look->Begin();
         }
     }
     batch.Flush();

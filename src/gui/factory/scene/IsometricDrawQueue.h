@@ -36,7 +36,9 @@ public:
     // the card in a few draws rather than one per change of picture. Overlap is judged on a grid
     // of cells, erring towards keeping the order; objects that draw themselves keep their place
     // among everything. Pictures with a copy on the scene's texture pages are drawn from it.
-    void Flush();
+    // look: the effect the whole scene is drawn through (the conveyor view's), begun again after
+    // each batch drawn through an effect of its own; null for none.
+    void Flush(GShaderEffect* look = nullptr);
     // Forgets the queued objects without drawing them (a game torn down mid-frame).
     void Clear();
     // The side of the grid cells overlap is judged on, in pixels (4..64): about the size of the
