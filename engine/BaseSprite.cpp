@@ -41,6 +41,17 @@ void SpritePlace(PVertex* v, float x, float y, float hw, float hh, float c, floa
         v[i].y = y + dx[i] * s + dy[i] * c;
     }
 }
+// No corner on the screen, but the quad may still reach across it.
+bool SpansScreen(float left, float top, float right, float bottom, float w, float h)
+{
+    const bool spansHeight = top <= 0.0f && bottom >= h;
+    const bool spansWidth = left <= 0.0f && right >= w;
+    if (spansHeight && ((left >= 0.0f && left <= w) || (right >= 0.0f && right <= w) || spansWidth))
+        return true;
+    if (spansWidth && ((top >= 0.0f && top <= h) || (bottom >= 0.0f && bottom <= h)))
+        return true;
+    return false;
+}
 } // namespace
 
 const float* const CosTable = SpriteTables().cosine;
@@ -111,17 +122,20 @@ bool BaseSprite::IsOnScreen() const
         const int t = std::max(static_cast<int>(minY), 0), b = std::min(static_cast<int>(maxY), GScreenSize::Height());
         return l < r && t < b;
     }
-    const float left = m_vertices[0].x, right = m_vertices[1].x, top = m_vertices[0].y, bottom = m_vertices[2].y;
     for (const PVertex& v : m_vertices)
         if (v.x >= 0.0f && v.x <= w && v.y >= 0.0f && v.y <= h)
             return true;
-    const bool spansHeight = top <= 0.0f && bottom >= h;
-    const bool spansWidth = left <= 0.0f && right >= w;
-    if (spansHeight && ((left >= 0.0f && left <= w) || (right >= 0.0f && right <= w) || spansWidth))
+    return SpansScreen(m_vertices[0].x, m_vertices[0].y, m_vertices[1].x, m_vertices[2].y, w, h);
+}
+
+bool BaseSprite::IsRectOnScreen(float left, float top, float right, float bottom)
+{
+    const float w = static_cast<float>(GScreenSize::Width()), h = static_cast<float>(GScreenSize::Height());
+    const bool columnIn = (left >= 0.0f && left <= w) || (right >= 0.0f && right <= w);
+    const bool rowIn = (top >= 0.0f && top <= h) || (bottom >= 0.0f && bottom <= h);
+    if (columnIn && rowIn)
         return true;
-    if (spansWidth && ((top >= 0.0f && top <= h) || (bottom >= 0.0f && bottom <= h)))
-        return true;
-    return false;
+    return SpansScreen(left, top, right, bottom, w, h);
 }
 
 void BaseSprite::DrawQuad()

@@ -26,6 +26,8 @@ public:
 
     void SetColour(int r, int g, int b, int a);
     bool IsOnScreen() const;
+    // The same test for an unturned quad with those edges.
+    static bool IsRectOnScreen(float left, float top, float right, float bottom);
     void DrawQuad();
     void AddToBatch();
 

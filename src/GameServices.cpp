@@ -10,6 +10,7 @@
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GamePresentation.h"
 #include "gui/screens/options/GUI_Options.h"
+#include "gui/screens/upgrades/GUI_UpgradePicker.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/charts/PieChartColours.h"
 #include "gui/toolkit/effects/GUI_AnimationCompressor.h"
@@ -35,6 +36,7 @@ void GameServices::InstallForGame()
     static GUI_CarScreens carScreens;
     GUI_GamePresentation::Instance().AddPart(&carScreens);
     GUI_CarScreens::ConnectFactoryView();
+    GUI_UpgradePicker::ConnectSlotDialog();
 }
 
 // --- sound ---

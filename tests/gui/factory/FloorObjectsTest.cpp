@@ -322,6 +322,78 @@ TEST_F(FactoryViewTest, ConveyorArmsFollowTheirSidesAndOnlyHangingResourcesShow)
     EXPECT_EQ(DrawResourceObjects(frame), 0);
 }
 
+// The arms of a whole floor are placed from what each picture shares; at every zoom, down to the
+// smallest, and at camera positions between pixels, they must come out exactly where each arm's
+// own sprite would put them, with the same pictures, depth and screen test.
+TEST_F(FactoryViewTest, SharedArmPlacingMatchesEachArmsOwnSpriteAtEveryZoom)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.Place("task_make_axles", 4, 4), nullptr);
+    ASSERT_TRUE(m_world.LayConveyor(4, 5)); // over the stockpile: the drop pictures
+    ASSERT_TRUE(m_world.LayConveyor(2, 2));
+    ASSERT_TRUE(m_world.LayConveyor(9, 1));
+    SIM_Placement::ConveyorsChanged();
+    const int conveyors[3][2] = {{4, 5}, {2, 2}, {9, 1}};
+    for (const auto& at : conveyors)
+        std::fill(std::begin(m_world.Tile(at[0], at[1])->m_conveyor->m_sides),
+                  std::end(m_world.Tile(at[0], at[1])->m_conveyor->m_sides), uint8_t{1});
+    FactoryWorld::LookAt(m_world.Tile(5, 5), 1.0f);
+    m_world.Frame();
+    FactoryFrameView view = GUI_Factory::Instance().GetFrameView();
+    const float middleX = view.cameraX, middleY = view.cameraY;
+    int compared = 0, offScreen = 0;
+    for (float zoom : {1.0f, 0.5f, 0.25f, 0.13f, 0.07f, 0.033f, 0.01f})
+        for (float shift : {0.0f, 0.37f, 113.9f, 2900.0f})
+        {
+            view.zoom = zoom;
+            view.cameraX = middleX + shift;
+            view.cameraY = middleY - shift * 0.61f;
+            GUI_ResourceConveyor::PrepareFrame(view);
+            for (const auto& at : conveyors)
+            {
+                const SIM_Tile* tile = m_world.Tile(at[0], at[1]);
+                GUI_ResourceConveyor* arms = m_world.View(at[0], at[1])->GetConveyorView();
+                ASSERT_NE(arms, nullptr);
+                const float x = view.ToScreenX(tile->m_worldX), y = view.ToScreenY(tile->m_worldY);
+                std::vector<IsometricDrawQueue::Staged> shared, own;
+                arms->PreDraw(view, x, y, shared);
+                for (int side = 0; side < 4; ++side)
+                {
+                    arms->GetPiece(side)->PreDrawAt(view, x, y);
+                    arms->GetPiece(side)->StageDraw(own);
+                }
+                ASSERT_EQ(shared.size(), own.size()) << "zoom " << zoom << " shift " << shift;
+                offScreen += 4 - static_cast<int>(own.size());
+                for (size_t i = 0; i < own.size(); ++i)
+                {
+                    const IsometricDrawQueue::Staged& a = shared[i];
+                    const IsometricDrawQueue::Staged& b = own[i];
+                    EXPECT_EQ(a.object, b.object);
+                    EXPECT_EQ(a.key, b.key);
+                    EXPECT_EQ(a.selfDrawn, b.selfDrawn);
+                    EXPECT_EQ(a.quad.place, b.quad.place);
+                    EXPECT_EQ(a.box.texture, b.box.texture);
+                    EXPECT_EQ(a.box.left, b.box.left);
+                    EXPECT_EQ(a.box.top, b.box.top);
+                    EXPECT_EQ(a.box.right, b.box.right);
+                    EXPECT_EQ(a.box.bottom, b.box.bottom);
+                    for (int k = 0; k < 4; ++k)
+                    {
+                        const PVertex& p = a.quad.corners[k];
+                        const PVertex& q = b.quad.corners[k];
+                        EXPECT_TRUE(p.x == q.x && p.y == q.y && p.z == q.z && p.rhw == q.rhw && p.colour == q.colour &&
+                                    p.u == q.u && p.v == q.v)
+                            << "zoom " << zoom << " shift " << shift << " corner " << k;
+                    }
+                    ++compared;
+                }
+            }
+        }
+    // Both kinds of picture were seen on screen, and some arms left it.
+    EXPECT_GT(compared, 200);
+    EXPECT_GT(offScreen, 0);
+}
+
 TEST_F(FactoryViewTest, AmbienceFollowsTheZoomAndThePlayersVolumes)
 {
     ASSERT_TRUE(m_world.StartGame("view_hall"));

@@ -52,3 +52,25 @@ TEST_F(FactoryPictureTest, HallWithWallsDoorsConveyorAndFloatingValue)
     FactoryWorld::LookAt(m_world.Tile(4, 5), 0.25f);
     CompareFrame("hall_zoom_quarter");
 }
+
+// Zoomed as far out as the floor allows: the slots' flat icons over the floor, the conveyor's arms
+// and what hangs from them, walls and doors, each a few pixels across.
+TEST_F(FactoryPictureTest, HallZoomedFullyOutShowsIconsConveyorsAndHangingResources)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.Place("task_make_axles", 4, 4), nullptr);
+    for (int y = 1; y <= 5; ++y)
+        ASSERT_TRUE(m_world.LayConveyor(1, y));
+    for (int x = 2; x <= 9; ++x)
+        ASSERT_TRUE(m_world.LayConveyor(x, 5));
+    ASSERT_TRUE(m_world.LayConveyor(4, 6));
+    SIM_Placement::ConveyorsChanged();
+    for (int x = 2; x <= 9; x += 2)
+    {
+        const SIM_Tile* tile = m_world.Tile(x, 5);
+        Hang(x % 4 == 0 ? "steel_sheet" : "copper_wire", tile->m_worldX, tile->m_worldY);
+    }
+    ClearParticleEmitters();
+    FactoryWorld::LookAt(m_world.Tile(6, 6), GUI_Camera::Instance().GetMinZoom());
+    CompareFrame("hall_zoom_far");
+}

@@ -5,11 +5,34 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/views/SIM_TextBlock.h"
 
 #include <algorithm>
 
+namespace
+{
+// Lets the upgrade write its effect lines straight into the tooltip.
+class UpgradeTooltipLines : public SIM_TextBlock
+{
+public:
+    explicit UpgradeTooltipLines(GUI_Tooltip& tooltip) : m_tooltip(tooltip) {}
+    void AppendLine(const std::string& line) override { m_tooltip.AddLine(line); }
+
+private:
+    GUI_Tooltip& m_tooltip;
+};
+} // namespace
+
 namespace DialogPanelDrawing
 {
+void AddUpgradeLines(GUI_Tooltip& tooltip, const SIM_SlotUpgrade& upgrade)
+{
+    UpgradeTooltipLines lines(tooltip);
+    upgrade.AddDescriptionLines(lines);
+}
+
 void Fill(const PRect& rect, uint32_t colour)
 {
     GD3DDevice::Instance().FillRect(rect, colour);

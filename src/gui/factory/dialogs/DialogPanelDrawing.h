@@ -9,6 +9,8 @@
 #include <string>
 
 class CTexturedSprite;
+class GUI_Tooltip;
+class SIM_SlotUpgrade;
 
 namespace DialogPanelDrawing
 {
@@ -25,6 +27,8 @@ void PrintLeft(const std::string& text, float x, float y);
 void PrintRight(const std::string& text, float x, float y, float width);
 // A square icon of side size centred on (x, y), taking its picture from the atlas entry of name.
 void PlaceIcon(CTexturedSprite& icon, const std::string& name, float size, float x, float y);
+// The upgrade's effect lines appended to the tooltip.
+void AddUpgradeLines(GUI_Tooltip& tooltip, const SIM_SlotUpgrade& upgrade);
 // The right-most corner of a placed icon.
 float IconRight(const CTexturedSprite& icon);
 // Two red lines from the dialog's centre across to the tile's x, then up or down to the tile.

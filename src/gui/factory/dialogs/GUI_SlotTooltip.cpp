@@ -13,6 +13,7 @@
 #include "gui/factory/dialogs/GUI_SlotUpgrades.h"
 #include "gui/factory/dialogs/GUI_Stockpile.h"
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/objects/GUI_ResourceGraph.h"
 #include "gui/factory/slots/GUISlotList.h"
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 #include "gui/toolkit/layout/GUI_Layout.h"
@@ -78,6 +79,9 @@ GUI_SlotTooltip::GUI_SlotTooltip(GUI_ProductionSlot& view) : GUI_Dialog(true), m
 
 GUI_SlotTooltip::~GUI_SlotTooltip()
 {
+    // A dialog replaced by another one may go after the new one started watching its slot.
+    if (s_open == this || !s_open)
+        GUI_ResourceGraph::Instance().Unwatch();
     if (s_open == this)
         s_open = nullptr;
 }
@@ -97,6 +101,8 @@ void GUI_SlotTooltip::CloseFor(const GUI_ProductionSlot& view)
 {
     if (s_open && &s_open->m_view == &view)
     {
+        // The slot is going: its stockpile may not be read again, even before the dialog is.
+        GUI_ResourceGraph::Instance().Unwatch();
         GUI_SlotTooltip* open = s_open;
         s_open = nullptr;
         open->Close();
@@ -201,6 +207,13 @@ void GUI_SlotTooltip::Refresh()
     }
     (void)stack(m_efficiency, kEfficiencyHeight);
     m_efficiency->Refresh();
+
+    // What travels to the slot is marked on the floor while the dialog shows it; a slot that keeps
+    // no resources is waited for by nothing.
+    if (slot && slot->GetInputStockpile())
+        GUI_ResourceGraph::Instance().Watch(slot->GetInputStockpile(), slot->GetTile());
+    else
+        GUI_ResourceGraph::Instance().Unwatch();
 
     SetTitle(task ? task->GetGuiName() : std::string());
     SetTakesMouse(true);

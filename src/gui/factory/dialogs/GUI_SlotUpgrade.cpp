@@ -4,30 +4,12 @@
 #include "gui/factory/dialogs/DialogPanelDrawing.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
-#include "sim/views/SIM_TextBlock.h"
-
-namespace
-{
-// Lets the upgrade write its effect lines straight into the tooltip.
-class UpgradeTooltipLines : public SIM_TextBlock
-{
-public:
-    explicit UpgradeTooltipLines(GUI_Tooltip& tooltip) : m_tooltip(tooltip) {}
-    void AppendLine(const std::string& line) override { m_tooltip.AddLine(line); }
-
-private:
-    GUI_Tooltip& m_tooltip;
-};
-} // namespace
 
 GUI_SlotUpgrade::GUI_SlotUpgrade(SIM_SlotUpgrade* upgrade) : m_upgrade(upgrade)
 {
     m_tooltip = std::make_unique<GUI_Tooltip>(std::string(), 0);
     if (m_upgrade)
-    {
-        UpgradeTooltipLines lines(*m_tooltip);
-        m_upgrade->AddDescriptionLines(lines);
-    }
+        DialogPanelDrawing::AddUpgradeLines(*m_tooltip, *m_upgrade);
 }
 
 GUI_SlotUpgrade::~GUI_SlotUpgrade() = default;

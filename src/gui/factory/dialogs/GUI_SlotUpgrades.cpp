@@ -21,12 +21,21 @@ GUI_SlotUpgrades::~GUI_SlotUpgrades()
     for (const auto& row : m_rows)
         (void)RemoveSubWindow(row.get());
     m_rows.clear();
+    // A picker left open without its dialog would buy for a slot the player no longer sees.
+    if (UpgradePickerCloser())
+        UpgradePickerCloser()(m_slot);
 }
 
 std::function<void(SIM_PlaceableSlot*)>& GUI_SlotUpgrades::UpgradePickerOpener()
 {
     static std::function<void(SIM_PlaceableSlot*)> opener;
     return opener;
+}
+
+std::function<void(SIM_PlaceableSlot*)>& GUI_SlotUpgrades::UpgradePickerCloser()
+{
+    static std::function<void(SIM_PlaceableSlot*)> closer;
+    return closer;
 }
 
 void GUI_SlotUpgrades::Layout()

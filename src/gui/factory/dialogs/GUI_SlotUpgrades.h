@@ -28,6 +28,8 @@ public:
 
     // Opens the upgrade picker for the slot; the screens install it.
     static std::function<void(SIM_PlaceableSlot*)>& UpgradePickerOpener();
+    // Closes the slot's upgrade picker when the panel goes with its dialog; the screens install it.
+    static std::function<void(SIM_PlaceableSlot*)>& UpgradePickerCloser();
     void OnChooseUpgrades();
 
     const PRect& GetInnerRect() const { return m_inner; }

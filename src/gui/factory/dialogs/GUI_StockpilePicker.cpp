@@ -1,14 +1,10 @@
 // The resource picker of the supply stockpile dialog.
 #include "gui/factory/dialogs/GUI_StockpilePicker.h"
 
-#include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "gui/factory/dialogs/GUI_StockpileResourceStrip.h"
 #include "gui/factory/dialogs/GUI_SupplyStockpile.h"
-#include "gui/toolkit/layout/GUI_Metrics.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
-#include "gui/toolkit/text/GUI_Fonts.h"
-#include "gui/toolkit/widgets/GUI_ScrollingWindow.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 
@@ -41,10 +37,9 @@ GUI_StockpilePicker::GUI_StockpilePicker(GUI_SupplyStockpile* owner)
 }
 
 GUI_StockpilePicker::GUI_StockpilePicker(GUI_SupplyStockpile* owner, SIM_SupplyStockpile* stockpile)
-    : GUI_Dialog(true), m_owner(owner), m_stockpile(stockpile)
+    : GUI_PickerDialog(kRowHeight), m_owner(owner), m_stockpile(stockpile)
 {
     s_open = this;
-    m_bar = CreateSubWindow<GUI_ScrollingWindow>(true);
     const float height = static_cast<float>(kListHeight) + m_topMargin + m_bottomMargin;
     float x = 0.0f;
     if (m_owner)
@@ -66,27 +61,11 @@ GUI_StockpilePicker::~GUI_StockpilePicker()
 {
     if (s_open == this)
         s_open = nullptr;
-    for (const auto& row : m_rows)
-        (void)RemoveSubWindow(row.get());
-    m_rows.clear();
-}
-
-void GUI_StockpilePicker::Layout()
-{
-    if (!m_bar)
-        return;
-    const PRect c = GetClientRect();
-    m_bar->SetRect(static_cast<float>(c.right - 20), static_cast<float>(c.top + 5), static_cast<float>(c.right - 5),
-                   static_cast<float>(c.bottom - 5));
-    if (!m_rows.empty())
-        LayoutRows();
 }
 
 void GUI_StockpilePicker::RebuildRows()
 {
-    for (const auto& row : m_rows)
-        (void)RemoveSubWindow(row.get());
-    m_rows.clear();
+    DropRows();
     if (m_stockpile)
         for (const SIM_Resource* resource : SIM_ResourceManager::Instance().GetResources())
         {
@@ -99,23 +78,6 @@ void GUI_StockpilePicker::RebuildRows()
     LayoutRows();
 }
 
-void GUI_StockpilePicker::LayoutRows()
-{
-    ArrangeRows(*this, *this, GetClientRect(), kRowHeight);
-}
-
-void GUI_StockpilePicker::OnWheelUp()
-{
-    if (IsMouseOver() && m_bar)
-        m_bar->StepUp();
-}
-
-void GUI_StockpilePicker::OnWheelDown()
-{
-    if (IsMouseOver() && m_bar)
-        m_bar->StepDown();
-}
-
 void GUI_StockpilePicker::AddResource(const SIM_Resource* resource)
 {
     if (!m_stockpile || !resource || IsClosing())
@@ -123,19 +85,4 @@ void GUI_StockpilePicker::AddResource(const SIM_Resource* resource)
     m_stockpile->AddStockItem(resource, 0);
     GUI_SupplyStockpile::Open(*m_stockpile);
     Close();
-}
-
-void GUI_StockpilePicker::Draw()
-{
-    if (!IsVisible())
-        return;
-    GUI_Dialog::Draw();
-    if (m_bar->IsChanged())
-    {
-        m_bar->ClearChanged();
-        LayoutRows();
-    }
-    GUI_Fonts::SelectSemibold16();
-    DrawSubWindows();
-    GFontManager::Instance().Flush();
 }

@@ -3,14 +3,13 @@
 // At most one is open. Main thread.
 #pragma once
 
-#include "gui/toolkit/widgets/GUI_ScrollContainer.h"
-#include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_PickerDialog.h"
 
 class GUI_SupplyStockpile;
 class SIM_Resource;
 class SIM_SupplyStockpile;
 
-class GUI_StockpilePicker : public GUI_Dialog, public GUI_ScrollContainer
+class GUI_StockpilePicker : public GUI_PickerDialog
 {
 public:
     static constexpr int kWidth = 500;
@@ -22,12 +21,7 @@ public:
 
     static GUI_StockpilePicker* GetOpen() { return s_open; }
 
-    void Layout() override;
     void RebuildRows() override;
-    void LayoutRows() override;
-    void Draw() override;
-    void OnWheelUp() override;
-    void OnWheelDown() override;
 
     // Appends the resource to the stockpile's list with amount 0, reopens the stockpile dialog
     // with the new row and closes the picker once the click is over.

@@ -41,7 +41,9 @@ public:
     void ClearParts();
 
 private:
-    struct Part
+    // A line of its own per part: the jobs fill theirs at once, and parts sharing a line would
+    // pass it from core to core on every tile.
+    struct alignas(64) Part
     {
         std::vector<PVertex> vertices; // grown, never shrunk: no clearing per frame
         size_t used = 0;

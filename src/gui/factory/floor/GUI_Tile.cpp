@@ -251,12 +251,16 @@ const std::vector<std::unique_ptr<GUI_Prop>>& GUI_Tile::GetProps() const
 void GUI_Tile::SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view)
 {
     m_conveyorView = view.get();
+    m_armsConveyor = view ? view->GetConveyor() : nullptr;
+    m_armsEnd = view && view->EndsInDrop();
     GetExtras().conveyor = std::move(view);
 }
 
 std::unique_ptr<GUI_ResourceConveyor> GUI_Tile::TakeConveyorView()
 {
     m_conveyorView = nullptr;
+    m_armsConveyor = nullptr;
+    m_armsEnd = false;
     return m_extras ? std::move(m_extras->conveyor) : nullptr;
 }
 
@@ -331,6 +335,13 @@ void GUI_Tile::QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queu
     for (auto& wall : m_extras->walls)
         if (wall)
             wall->Queue(view, queue);
+}
+
+bool GUI_Tile::NeedsMainThreadDraw(const FactoryFrameView& view) const
+{
+    // What QueueWalls and DrawObjects do besides appending the arms.
+    return !m_simTile || m_hasWalls || (m_slotView && m_anchor == this) ||
+           (m_extras && view.zoom > 0.2f && !m_extras->props.empty());
 }
 
 void GUI_Tile::DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue,

@@ -28,6 +28,7 @@ class GUI_SlotBase;
 class GUI_TileWall;
 class SIM_Factory;
 class SIM_Prop;
+class SIM_ResourceConveyor;
 class SIM_Tile;
 struct FactoryFrameView;
 struct PVertex;
@@ -83,6 +84,9 @@ public:
     // slot standing on it or an outline.
     bool HasObjects() const { return m_extras != nullptr || m_anchor != nullptr || m_outlineRequested; }
     void QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queue);
+    // Whether drawing the tile asks more of the main thread than appending its conveyor arms:
+    // walls, a slot's floor things, props shown at this zoom (the tile's job).
+    bool NeedsMainThreadDraw(const FactoryFrameView& view) const;
     // What stands on the tile into the queue: the slot's floor things, the conveyor arms the
     // tile's job staged (count of them at staged), the props.
     void DrawObjects(const FactoryFrameView& view, IsometricDrawQueue& queue, const IsometricDrawQueue::Staged* staged,
@@ -121,6 +125,10 @@ public:
     void RequestOutline() { m_outlineRequested = true; }
     bool IsOutlineRequested() const { return m_outlineRequested; }
     GUI_ResourceConveyor* GetConveyorView() const { return m_conveyorView; }
+    // The simulation's conveyor piece under that view, kept with the tile so the tile jobs need not
+    // visit the view itself; and whether its arms end in a drop.
+    SIM_ResourceConveyor* GetArmsConveyor() const { return m_armsConveyor; }
+    bool ArmsEnd() const { return m_armsEnd; }
     void SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view);
     std::unique_ptr<GUI_ResourceConveyor> TakeConveyorView();
     // The slot standing on the tile, through its view; null when none or headless.
@@ -148,12 +156,14 @@ private:
     std::unique_ptr<Extras> m_extras;         // props, walls and conveyor; null while the tile has none
     // The conveyor view kept in the extras, at hand: the tile jobs look for it on every busy tile.
     GUI_ResourceConveyor* m_conveyorView = nullptr;
+    SIM_ResourceConveyor* m_armsConveyor = nullptr;
     float m_screenX = 0.0f;
     float m_screenY = 0.0f;
     uint32_t m_floorColour = 0xFFFFFFFFu;
     int m_visibleFrame = 0;
     bool m_outlineRequested = false;
     bool m_hasWalls = false;
+    bool m_armsEnd = false;
 
     static inline int s_frame = 0;
     static inline float s_zoom = 1.0f;

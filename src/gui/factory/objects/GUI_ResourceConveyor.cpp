@@ -1,11 +1,46 @@
 // Overhead conveyor arms.
 #include "gui/factory/objects/GUI_ResourceConveyor.h"
 
+#include "engine/BaseSprite.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/world/SIM_Tile.h"
+
+#include <cstring>
+
+// A whole floor of conveyors shows only eight pictures: each arm's frame is its tile's screen
+// position plus what every arm of its picture shares. Working from these instead of from the
+// arms' own sprites spares the tile jobs tens of thousands of scattered objects a frame zoomed
+// far out. The arithmetic is the arms' own placing (position, trim, snap), step for step, so the
+// corners are exactly those the sprites would have had.
+struct GUI_ResourceConveyor::ArmTemplate
+{
+    bool ready = false;
+    float zoom = 0.0f;
+    float offsetX = 0.0f, offsetY = 0.0f;
+    float halfWidth = 0.0f, halfHeight = 0.0f; // half the untrimmed size on screen
+    float trimLeft = 0.0f, trimTop = 0.0f;     // the atlas trim's left and top times that size
+    float halfTrimWidth = 0.0f, halfTrimHeight = 0.0f;
+    bool trimmed = false;
+    // What the queue takes of an arm apart from its corners' positions.
+    IsometricDrawQueue::Staged staged{};
+};
+
+GUI_ResourceConveyor::ArmTemplate GUI_ResourceConveyor::s_templates[2][4];
+
+namespace
+{
+// The live views of each kind of arm (plain, ending in a drop), so a frame finds one of each.
+std::vector<GUI_ResourceConveyor*>& LiveViews(int ends)
+{
+    static std::vector<GUI_ResourceConveyor*> lists[2];
+    return lists[ends];
+}
+} // namespace
 
 GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_Tile* tile) : m_conveyor(conveyor)
 {
@@ -18,20 +53,135 @@ GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_T
         ends ? "overhead_terminate_SW.dds" : "overhead_SW.dds", ends ? "overhead_terminate_NW.dds" : "overhead_NW.dds"};
     // The arms hang a quarter of a tile above the floor's centre line.
     for (int side = 0; side < 4; ++side)
-        m_pieces[side].emplace(tile, false, names[side], 512.0f, 512.0f, 0.0f, -128.0f);
+        m_pieces[side].emplace(tile, false, names[side], 512.0f, 512.0f, 0.0f, kArmOffsetY);
+    m_tileWorldY = tile->GetSimTile() ? tile->GetSimTile()->m_worldY : 0.0f;
+    m_ends = ends ? 1 : 0;
+    m_hasArms = true;
+    std::vector<GUI_ResourceConveyor*>& live = LiveViews(m_ends);
+    m_liveIndex = static_cast<uint32_t>(live.size());
+    live.push_back(this);
 }
 
-GUI_ResourceConveyor::~GUI_ResourceConveyor() = default;
+GUI_ResourceConveyor::~GUI_ResourceConveyor()
+{
+    if (!m_hasArms)
+        return;
+    std::vector<GUI_ResourceConveyor*>& live = LiveViews(m_ends);
+    FV_ASSERT(m_liveIndex < live.size() && live[m_liveIndex] == this);
+    if (m_liveIndex >= live.size() || live[m_liveIndex] != this)
+        return;
+    live[m_liveIndex] = live.back();
+    live[m_liveIndex]->m_liveIndex = m_liveIndex;
+    live.pop_back();
+}
+
+void GUI_ResourceConveyor::PrepareFrame(const FactoryFrameView& view)
+{
+    const float z = view.zoom;
+    for (int ends = 0; ends < 2; ++ends)
+    {
+        const std::vector<GUI_ResourceConveyor*>& live = LiveViews(ends);
+        for (int side = 0; side < 4; ++side)
+        {
+            ArmTemplate& t = s_templates[ends][side];
+            t.ready = false;
+            if (live.empty())
+                continue;
+            GUI_Prop& piece = *live.front()->m_pieces[side];
+            // The sprite's texture corners and colours stand for every arm of the picture; where
+            // it lies does not matter, the template is placed per arm.
+            GUI_IsometricSprite& sprite = piece.GetSprite();
+            if (sprite.m_sprite.m_angle != 0.0f)
+                continue;
+            t.offsetX = piece.GetOffsetX();
+            t.offsetY = piece.GetOffsetY();
+            const float fullW = piece.GetWidth() * z, fullH = piece.GetHeight() * z;
+            t.halfWidth = fullW * 0.5f;
+            t.halfHeight = fullH * 0.5f;
+            const SpriteAtlasEntry* entry = piece.GetAtlasEntry();
+            t.trimmed = entry != nullptr;
+            if (entry)
+            {
+                const float w = fullW * (entry->xMax - entry->xMin), h = fullH * (entry->yMax - entry->yMin);
+                t.trimLeft = entry->xMin * fullW;
+                t.trimTop = entry->yMin * fullH;
+                t.halfTrimWidth = w * 0.5f;
+                t.halfTrimHeight = h * 0.5f;
+            }
+            t.staged = IsometricDrawQueue::Staged{};
+            IsometricDrawQueue::Stage(sprite, t.staged);
+            t.zoom = z;
+            t.ready = true;
+        }
+    }
+}
 
 void GUI_ResourceConveyor::PreDraw(const FactoryFrameView& view, float tileX, float tileY,
                                    std::vector<IsometricDrawQueue::Staged>& out)
 {
-    if (!m_conveyor)
+    if (m_hasArms)
+        StageArms(this, m_conveyor, m_ends != 0, view, tileX, tileY, m_tileWorldY, out);
+}
+
+void GUI_ResourceConveyor::StageArms(GUI_ResourceConveyor* arms, const SIM_ResourceConveyor* conveyor, bool ends,
+                                     const FactoryFrameView& view, float tileX, float tileY, float tileWorldY,
+                                     std::vector<IsometricDrawQueue::Staged>& out)
+{
+    if (!conveyor || !arms)
         return;
+    const float z = view.zoom;
+    // As each arm's prop was given it: the tile's centre line, raised.
+    const float depth = tileWorldY + kArmOffsetY;
     for (int side = 0; side < 4; ++side)
-        if (m_pieces[side] && m_conveyor->m_sides[side])
+    {
+        if (!conveyor->m_sides[side])
+            continue;
+        const ArmTemplate& t = s_templates[ends ? 1 : 0][side];
+        // Every view made its four arms: naming one reads nothing of the view.
+        GUI_Prop& piece = *arms->m_pieces[side];
+        if (!t.ready || t.zoom != z)
         {
-            m_pieces[side]->PreDrawAt(view, tileX, tileY);
-            m_pieces[side]->StageDraw(out);
+            // No template for this frame (a view made after it was prepared): the arm places itself.
+            piece.PreDrawAt(view, tileX, tileY);
+            piece.StageDraw(out);
+            continue;
         }
+        // The untrimmed quad around the arm's point, then the trimmed one inside it.
+        const float x = tileX + t.offsetX * z;
+        const float y = tileY + t.offsetY * z;
+        float left = x - t.halfWidth, right = x + t.halfWidth;
+        float top = y - t.halfHeight, bottom = y + t.halfHeight;
+        if (t.trimmed)
+        {
+            const float cx = t.trimLeft + left + t.halfTrimWidth;
+            const float cy = t.trimTop + top + t.halfTrimHeight;
+            left = cx - t.halfTrimWidth;
+            right = cx + t.halfTrimWidth;
+            top = cy - t.halfTrimHeight;
+            bottom = cy + t.halfTrimHeight;
+        }
+        if (!BaseSprite::IsRectOnScreen(left, top, right, bottom))
+            continue;
+        // Onto the pixel grid, as every scene sprite is drawn.
+        left = static_cast<float>(static_cast<int>(left)) - 0.5f;
+        right = static_cast<float>(static_cast<int>(right)) - 0.5f;
+        top = static_cast<float>(static_cast<int>(top)) - 0.5f;
+        bottom = static_cast<float>(static_cast<int>(bottom)) - 0.5f;
+        IsometricDrawQueue::Staged& s = out.emplace_back(t.staged);
+        s.object = &piece.GetSprite();
+        s.key = IsometricDrawQueue::SortKey(depth);
+        PVertex* v = s.quad.corners;
+        v[0].x = left;
+        v[0].y = top;
+        v[1].x = right;
+        v[1].y = top;
+        v[2].x = left;
+        v[2].y = bottom;
+        v[3].x = right;
+        v[3].y = bottom;
+        s.box.left = left;
+        s.box.top = top;
+        s.box.right = right;
+        s.box.bottom = bottom;
+    }
 }

@@ -6,6 +6,7 @@
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -21,10 +22,22 @@ public:
     GUI_ResourceConveyor(const GUI_ResourceConveyor&) = delete;
     GUI_ResourceConveyor& operator=(const GUI_ResourceConveyor&) = delete;
 
+    // Main thread, once a frame before the tile jobs: what every arm of one picture shares this
+    // frame (its size, trim and texture corners), taken from a live arm of that picture.
+    static void PrepareFrame(const FactoryFrameView& view);
     // Places the arms of the connected sides for the frame, the tile's centre being at (tileX, tileY)
     // on screen, and makes those on screen ready for the draw queue (the owner tile's job; the
-    // main thread appends them when it draws what stands on the tile).
+    // main thread appends them when it draws what stands on the tile). Reads only this view's
+    // first line and the simulation's piece: the arms' own sprites are not touched.
     void PreDraw(const FactoryFrameView& view, float tileX, float tileY, std::vector<IsometricDrawQueue::Staged>& out);
+    // The same for the tile job from what the tile keeps at hand (the simulation's piece, whether
+    // the arms end in a drop, the tile's world height): the view itself is only named, not read.
+    static void StageArms(GUI_ResourceConveyor* arms, const SIM_ResourceConveyor* conveyor, bool ends,
+                          const FactoryFrameView& view, float tileX, float tileY, float tileWorldY,
+                          std::vector<IsometricDrawQueue::Staged>& out);
+    // How far above the tile's centre line the arms hang, in world units (and so their depth).
+    static constexpr float kArmOffsetY = -128.0f;
+    bool EndsInDrop() const { return m_ends != 0; }
 
     SIM_ResourceConveyor* GetConveyor() const { return m_conveyor; }
     // The arm toward a side (0 north-east .. 3 north-west).
@@ -32,8 +45,16 @@ public:
     const GUI_Prop* GetPiece(int side) const { return m_pieces[side] ? &*m_pieces[side] : nullptr; }
 
 private:
-    // First, in the line the tile job asks for ahead of time: it is read before any arm.
+    // What the arms of one picture share in a frame.
+    struct ArmTemplate;
+    static ArmTemplate s_templates[2][4];
+
+    // First, in the line the tile job reads: everything a frame needs of the view.
     SIM_ResourceConveyor* m_conveyor = nullptr; // owned by the conveyor manager
-    // Kept with the view rather than apart: the tile jobs walk thousands of arms every frame.
+    float m_tileWorldY = 0.0f;                  // the tile's centre line
+    uint8_t m_ends = 0;                         // 1 over a stockpile: the drop pictures
+    bool m_hasArms = false;
+    // Where this view stands in the live list of its pictures.
+    uint32_t m_liveIndex = 0;
     std::optional<GUI_Prop> m_pieces[4];
 };

@@ -79,27 +79,40 @@ void GUI_ResourceObject::Prepare(const FactoryFrameView& view)
 int DrawResourceObjects(const FactoryFrameView& view)
 {
     auto& list = ResourceObjectViewList();
+    // One pass over the views gathers both runs of corners: hooks, then resources, each drawn in
+    // as few draws as the large buffer allows.
+    static std::vector<PVertex> hooks;
+    static std::vector<PVertex> resources;
+    hooks.clear();
+    resources.clear();
     int visible = 0;
-    for (GUI_ResourceObject* object : list)
+    const size_t count = list.size();
+    for (size_t i = 0; i < count; ++i)
     {
+        // The views and the simulation's objects lie apart: each is asked for some views ahead.
+        if (i + 12 < count)
+        {
+            // All of the view: both sprites are placed and read back.
+            const auto* bytes = reinterpret_cast<const char*>(list[i + 12]);
+            for (size_t at = 0; at < sizeof(GUI_ResourceObject); at += 64)
+                __builtin_prefetch(bytes + at, 1);
+        }
+        if (i + 6 < count)
+            __builtin_prefetch(&list[i + 6]->GetObject());
+        GUI_ResourceObject* object = list[i];
         object->Prepare(view);
-        visible += object->IsVisible() ? 1 : 0;
+        if (!object->IsVisible())
+            continue;
+        ++visible;
+        const PVertex* hook = object->GetHook().m_vertices;
+        const PVertex* resource = object->GetResource().m_vertices;
+        hooks.insert(hooks.end(), hook, hook + 4);
+        resources.insert(resources.end(), resource, resource + 4);
     }
     if (visible == 0)
         return 0;
-    // Hooks, then resources, each in as few draws as the large buffer allows.
-    static std::vector<PVertex> quads;
-    auto drawAll = [&](const char* texture, CTexturedSprite& (GUI_ResourceObject::*sprite)()) {
-        quads.clear();
-        for (GUI_ResourceObject* object : list)
-            if (object->IsVisible())
-            {
-                const PVertex* v = (object->*sprite)().m_vertices;
-                quads.insert(quads.end(), v, v + 4);
-            }
-        LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(texture), {{quads.data(), quads.size()}});
-    };
-    drawAll(kHookTexture, &GUI_ResourceObject::GetHook);
-    drawAll(kResourceAtlas, &GUI_ResourceObject::GetResource);
+    LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(kHookTexture), {{hooks.data(), hooks.size()}});
+    LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(kResourceAtlas),
+                                     {{resources.data(), resources.size()}});
     return visible;
 }

@@ -76,6 +76,8 @@ public:
     GUI_IsometricSprite& GetSprite() { return m_sprite; }
     float GetWidth() const { return m_width; }
     float GetHeight() const { return m_height; }
+    // The atlas image the prop shows, whose trim it is drawn with; null for a plain picture.
+    const SpriteAtlasEntry* GetAtlasEntry() const { return m_atlasEntry; }
 
     // The frames' drop clock: 5 x frame factor per drawn frame, advanced by the factory view after
     // the frame's jobs (main thread).

@@ -5,6 +5,7 @@
 #include "engine/GShaderEffect.h"
 #include "engine/GVertexBuffer.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
+#include "gui/factory/scene/LargeQuadBuffer.h"
 #include "gui/factory/scene/SceneTexturePages.h"
 
 #include <algorithm>
@@ -51,53 +52,112 @@ void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, FindP
             box.bottom = std::max(box.bottom, v[k].y);
         }
     }
-    // A picture with a copy on a scene page batches with everything else on that page.
+    // A picture with a copy on a scene page batches with everything else on that page, and is
+    // drawn from its copy.
     const SceneTexturePages::Place* place = findPlace(sprite.m_texture.Get());
     box.texture = place ? place->page : sprite.m_texture.Get();
     quad.place = place;
+    if (place)
+        for (PVertex& corner : quad.corners)
+        {
+            corner.u = corner.u * place->scaleU + place->offsetU;
+            corner.v = corner.v * place->scaleV + place->offsetV;
+        }
 }
 
-void IsometricDrawQueue::Push(const Staged& staged)
+void IsometricDrawQueue::Push(const Staged* staged)
 {
-    const auto index = static_cast<uint32_t>(m_objects.size());
-    m_objects.push_back(staged.object);
-    m_keys.push_back(staged.key);
-    m_order.push_back(index);
-    m_quads.push_back(staged.quad);
-    m_boxes.push_back(staged.box);
-    m_selfDrawn.push_back(staged.selfDrawn ? 1 : 0);
+    Note(*staged);
+    m_order.push_back(static_cast<uint32_t>(m_entries.size()));
+    m_entries.push_back(staged);
+    m_keys.push_back(staged->key);
+}
+
+void IsometricDrawQueue::Note(const Staged& staged)
+{
+    if (m_entries.empty())
+        m_onlyTexture = staged.box.texture;
+    // A painted sprite needs its effect around its batch, which the one-picture draw has not.
+    if (staged.selfDrawn || staged.box.texture != m_onlyTexture || staged.box.effect)
+        m_mixed = true;
+}
+
+IsometricDrawQueue::Staged& IsometricDrawQueue::NewOwnEntry()
+{
+    if (m_ownUsed == m_ownBlocks.size() * kBlock)
+        m_ownBlocks.push_back(std::make_unique<Staged[]>(kBlock));
+    Staged& entry = m_ownBlocks[m_ownUsed / kBlock][m_ownUsed % kBlock];
+    ++m_ownUsed;
+    return entry;
 }
 
 void IsometricDrawQueue::Append(GUI_IsometricObject* object)
 {
-    Staged staged{};
+    Staged& staged = NewOwnEntry();
     const SceneTexturePages& pages = SceneTexturePages::Instance();
     Prepare(object, staged, [&pages](const CLoadedTexture* texture) { return pages.Find(texture); });
-    Push(staged);
+    Push(&staged);
 }
 
 void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out)
 {
+    Stage(sprite, out.emplace_back());
+}
+
+void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, Staged& out)
+{
     const SceneTexturePages& pages = SceneTexturePages::Instance();
     thread_local SceneTexturePages::Memo memo;
-    Prepare(&sprite, out.emplace_back(),
-            [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
+    Prepare(&sprite, out, [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
 }
 
 void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
 {
+    // Tens of thousands of arms a frame zoomed far out: the three lists grow once per run.
+    const size_t base = m_entries.size();
+    m_entries.resize(base + count);
+    m_keys.resize(base + count);
+    m_order.resize(base + count);
     for (size_t i = 0; i < count; ++i)
-        Push(staged[i]);
+    {
+        if (base + i == 0)
+            m_onlyTexture = staged[i].box.texture;
+        if (staged[i].selfDrawn || staged[i].box.texture != m_onlyTexture || staged[i].box.effect)
+            m_mixed = true;
+        m_entries[base + i] = staged + i;
+        m_keys[base + i] = staged[i].key;
+        m_order[base + i] = static_cast<uint32_t>(base + i);
+    }
+}
+
+void IsometricDrawQueue::AppendStagedRun(const Staged* staged, const uint32_t* keys, size_t count,
+                                         const CLoadedTexture* onlyTexture, bool mixed)
+{
+    if (count == 0)
+        return;
+    const size_t base = m_entries.size();
+    if (base == 0)
+        m_onlyTexture = onlyTexture;
+    if (mixed || onlyTexture != m_onlyTexture)
+        m_mixed = true;
+    m_entries.resize(base + count);
+    m_order.resize(base + count);
+    m_keys.insert(m_keys.end(), keys, keys + count);
+    for (size_t i = 0; i < count; ++i)
+    {
+        m_entries[base + i] = staged + i;
+        m_order[base + i] = static_cast<uint32_t>(base + i);
+    }
 }
 
 void IsometricDrawQueue::Clear()
 {
-    m_objects.clear();
+    m_entries.clear();
     m_keys.clear();
     m_order.clear();
-    m_quads.clear();
-    m_boxes.clear();
-    m_selfDrawn.clear();
+    m_ownUsed = 0;
+    m_onlyTexture = nullptr;
+    m_mixed = false;
 }
 
 std::vector<GUI_IsometricObject*> IsometricDrawQueue::GetObjects() const
@@ -105,7 +165,7 @@ std::vector<GUI_IsometricObject*> IsometricDrawQueue::GetObjects() const
     std::vector<GUI_IsometricObject*> objects;
     objects.reserve(m_order.size());
     for (uint32_t index : m_order)
-        objects.push_back(m_objects[index]);
+        objects.push_back(m_entries[index]->object);
     return objects;
 }
 
@@ -125,22 +185,32 @@ uint32_t IsometricDrawQueue::SortKey(float depth)
 
 void IsometricDrawQueue::Sort()
 {
-    // A stable radix sort on the depth keys, three passes of eleven bits: tens of thousands of
-    // objects zoomed far out are sorted in a fraction of what comparing them would take, in the
-    // same order a stable comparison sort by depth gives.
+    // A stable radix sort on the depth keys, three passes of 9, 11 and 12 bits: tens of thousands
+    // of objects zoomed far out are sorted in a fraction of what comparing them would take, in the
+    // same order a stable comparison sort by depth gives. A pass whose digit is the same for every
+    // key would leave the order as it is and is skipped: the depths of a floor's things are mostly
+    // whole numbers of few bits, whose lowest digit is zero throughout.
     const size_t n = m_order.size();
     m_sortKeys.resize(n);
     m_sortOrder.resize(n);
-    for (int shift = 0; shift < 32; shift += 11)
+    static constexpr int kShifts[3] = {0, 9, 20};
+    static constexpr int kBits[3] = {9, 11, 12};
+    std::vector<size_t>& counts = m_counts;
+    for (int pass = 0; pass < 3; ++pass)
     {
-        size_t counts[2049] = {};
+        const int shift = kShifts[pass];
+        const uint32_t mask = (1u << kBits[pass]) - 1u;
+        const size_t buckets = size_t{1} << kBits[pass];
+        counts.assign(buckets + 1, 0);
         for (uint32_t key : m_keys)
-            ++counts[((key >> shift) & 0x7FFu) + 1];
-        for (size_t d = 1; d < 2049; ++d)
+            ++counts[((key >> shift) & mask) + 1];
+        if (n == 0 || counts[((m_keys[0] >> shift) & mask) + 1] == n)
+            continue;
+        for (size_t d = 1; d <= buckets; ++d)
             counts[d] += counts[d - 1];
         for (size_t i = 0; i < n; ++i)
         {
-            const size_t at = counts[(m_keys[i] >> shift) & 0x7FFu]++;
+            const size_t at = counts[(m_keys[i] >> shift) & mask]++;
             m_sortKeys[at] = m_keys[i];
             m_sortOrder[at] = m_order[i];
         }
@@ -151,22 +221,14 @@ void IsometricDrawQueue::Sort()
 
 int IsometricDrawQueue::AssignBatches()
 {
-    m_batchOf.resize(m_objects.size());
     // Zoomed far out the whole scene often comes from one scene page: with a single texture and
     // nothing that draws itself, every object joins the first batch whatever overlaps it, and
-    // the overlap grid (finest when zoomed out) need not be walked.
-    if (m_objects.empty())
+    // the overlap grid (finest when zoomed out) need not be walked. No batch list is made then.
+    if (m_entries.empty())
         return 0;
-    bool single = m_selfDrawn[0] == 0;
-    const CLoadedTexture* only = m_boxes[0].texture;
-    const GShaderEffect* onlyEffect = m_boxes[0].effect;
-    for (size_t i = 1; single && i < m_boxes.size(); ++i)
-        single = m_selfDrawn[i] == 0 && m_boxes[i].texture == only && m_boxes[i].effect == onlyEffect;
-    if (single)
-    {
-        std::fill(m_batchOf.begin(), m_batchOf.end(), 0);
+    if (!m_mixed)
         return 1;
-    }
+    m_batchOf.resize(m_entries.size());
     const int kCell = m_cellSize;
     // The screen and a margin below it, where tall objects of tiles under the screen reach.
     const int columns = std::max(1, GScreenSize::Width() / kCell + 1);
@@ -184,13 +246,14 @@ int IsometricDrawQueue::AssignBatches()
     int barrier = -1;
     for (uint32_t index : m_order)
     {
-        if (m_selfDrawn[index] != 0)
+        const Staged& entry = *m_entries[index];
+        if (entry.selfDrawn)
         {
             barrier = batches;
             m_batchOf[index] = batches++;
             continue;
         }
-        const Box& box = m_boxes[index];
+        const Box& box = entry.box;
         const int c0 = cell(box.left, columns), c1 = cell(box.right, columns);
         const int r0 = cell(box.top, rows), r1 = cell(box.bottom, rows);
         // The last batch holding something this sprite may overlap.
@@ -241,9 +304,37 @@ int IsometricDrawQueue::AssignBatches()
     return batches;
 }
 
+void IsometricDrawQueue::FillQuads(PVertex* out, size_t first, size_t count) const
+{
+    const size_t end = first + count;
+    for (size_t i = first; i < end; ++i, out += 4)
+    {
+        // In depth order the corners are read from all over: asked for some quads ahead.
+        if (i + 8 < end)
+        {
+            const auto* ahead = reinterpret_cast<const char*>(m_entries[m_order[i + 8]]->quad.corners);
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + 64);
+        }
+        std::memcpy(out, m_entries[m_order[i]]->quad.corners, sizeof(Quad::corners));
+    }
+}
+
 void IsometricDrawQueue::Flush(GShaderEffect* look)
 {
     const int batches = AssignBatches();
+    GVertexBuffer& batch = SharedVertexBatch();
+    if (batches == 1 && !m_mixed)
+    {
+        // One picture for everything: the corners go straight to the card in depth order, in
+        // long draws rather than through the shared batch.
+        LargeQuadBuffer::Instance().DrawFilled(
+            const_cast<CLoadedTexture*>(m_entries[0]->box.texture), m_order.size(),
+            [this](PVertex* out, size_t first, size_t count) { FillQuads(out, first, count); });
+        Clear();
+        m_lastBatches = batches;
+        return;
+    }
     // Objects by batch, each batch in drawing order.
     m_batchStart.assign(static_cast<size_t>(batches) + 1, 0);
     for (uint32_t index : m_order)
@@ -256,46 +347,28 @@ void IsometricDrawQueue::Flush(GShaderEffect* look)
         for (uint32_t index : m_order)
             m_ordered[static_cast<size_t>(next[static_cast<size_t>(m_batchOf[index])]++)] = index;
     }
-    GVertexBuffer& batch = SharedVertexBatch();
     for (int b = 0; b < batches; ++b)
     {
         const int first = m_batchStart[static_cast<size_t>(b)], last = m_batchStart[static_cast<size_t>(b) + 1];
         if (first == last)
             continue;
-        const uint32_t head = m_ordered[static_cast<size_t>(first)];
-        if (m_selfDrawn[head] != 0)
+        const Staged& head = *m_entries[m_ordered[static_cast<size_t>(first)]];
+        if (head.selfDrawn)
         {
             batch.Flush();
-            m_objects[head]->Draw();
+            head.object->Draw();
             continue;
         }
-        GShaderEffect* effect = m_boxes[head].effect;
+        GShaderEffect* effect = head.box.effect;
         // A batch drawn through an effect starts afresh even on the same texture: what is queued
         // so far is drawn plainly first.
         if (effect)
             batch.Flush();
         CLoadedTextureRef texture;
-        texture.Set(const_cast<CLoadedTexture*>(m_boxes[head].texture));
+        texture.Set(const_cast<CLoadedTexture*>(head.box.texture));
         batch.SetTexture(&texture);
         for (int i = first; i < last; ++i)
-        {
-            const Quad& quad = m_quads[m_ordered[static_cast<size_t>(i)]];
-            const auto* place = static_cast<const SceneTexturePages::Place*>(quad.place);
-            if (!place)
-            {
-                batch.AddQuad(quad.corners);
-                continue;
-            }
-            // Drawn from the picture's copy on its page.
-            PVertex corners[4];
-            for (int k = 0; k < 4; ++k)
-            {
-                corners[k] = quad.corners[k];
-                corners[k].u = corners[k].u * place->scaleU + place->offsetU;
-                corners[k].v = corners[k].v * place->scaleV + place->offsetV;
-            }
-            batch.AddQuad(corners);
-        }
+            batch.AddQuad(m_entries[m_ordered[static_cast<size_t>(i)]]->quad.corners);
         if (effect)
         {
             effect->Begin();

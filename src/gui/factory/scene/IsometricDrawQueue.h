@@ -10,6 +10,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 class CLoadedTexture;
@@ -50,10 +52,20 @@ public:
     // Any thread (the tile jobs stage the conveyor arms of their tiles), while no scene page is
     // built: takes what Append would of a final sprite.
     static void Stage(GUI_IsometricSprite& sprite, std::vector<Staged>& out);
+    static void Stage(GUI_IsometricSprite& sprite, Staged& out);
+    // A depth as an unsigned key that orders like the float (negative depths first).
+    static uint32_t SortKey(float depth);
     // Main thread: appends staged sprites in their order, as Append would have appended them.
+    // The queue reads them where they lie: they must stay as they are until it is flushed or
+    // cleared.
     void AppendStaged(const Staged* staged, size_t count);
+    // The same for a run whose stager kept the keys apart and knows that all of its sprites (and
+    // those of the other runs it staged) share one batch texture, or not (mixed): the staged
+    // sprites themselves are not read until the queue is drawn.
+    void AppendStagedRun(const Staged* staged, const uint32_t* keys, size_t count, const CLoadedTexture* onlyTexture,
+                         bool mixed);
 
-    size_t GetCount() const { return m_objects.size(); }
+    size_t GetCount() const { return m_entries.size(); }
     // The queued objects, in queue order (sorted once Sort ran).
     std::vector<GUI_IsometricObject*> GetObjects() const;
     // Batches sent by the last Flush: runs of one texture and objects that drew themselves.
@@ -64,6 +76,7 @@ private:
     // screen and the texture it batches under.
     struct Quad
     {
+        // Texture corners already on the scene page when the picture has a copy there.
         PVertex corners[4];
         const void* place; // its SceneTexturePages place, or null
     };
@@ -87,11 +100,12 @@ private:
 public:
     struct Staged
     {
+        // What appending and batching read, in the first line; the corners follow.
         GUI_IsometricObject* object;
         uint32_t key;
         bool selfDrawn;
-        Quad quad;
         Box box;
+        Quad quad;
     };
 
 private:
@@ -100,21 +114,33 @@ private:
     // objects that draw themselves); a SceneTexturePages look-up that may run on any thread.
     template <class FindPlace>
     static void Prepare(GUI_IsometricObject* object, Staged& out, FindPlace&& findPlace);
-    void Push(const Staged& staged);
+    void Push(const Staged* staged);
+    // Keeps the one-texture test up to date with an object about to be appended.
+    void Note(const Staged& staged);
+    // The corners of the queued quads first .. first + count - 1 in drawing order.
+    void FillQuads(PVertex* out, size_t first, size_t count) const;
+    // Room for an object appended on the main thread, kept in place until the queue is emptied.
+    Staged& NewOwnEntry();
     // The batch each object joins (m_batchOf, by append index), and the number of batches.
     int AssignBatches();
-    // A depth as an unsigned key that orders like the float (negative depths first).
-    static uint32_t SortKey(float depth);
 
-    std::vector<GUI_IsometricObject*> m_objects; // not owned; in append order
-    std::vector<uint32_t> m_keys;                // sort keys, in step with m_order
-    std::vector<uint32_t> m_order;               // append indices, in drawing order once sorted
-    std::vector<Quad> m_quads;                   // by append index (unused for self-drawing objects)
-    std::vector<Box> m_boxes;                    // by append index
-    std::vector<uint8_t> m_selfDrawn;            // by append index: 1 for an object that draws itself
+    // Each queued object's staged form, by append index: the tile jobs' own (the conveyor arms,
+    // tens of thousands zoomed far out, are never copied) or the queue's for objects appended here.
+    std::vector<const Staged*> m_entries;
+    std::vector<uint32_t> m_keys;  // sort keys, in step with m_order
+    std::vector<uint32_t> m_order; // append indices, in drawing order once sorted
+    // While everything appended so far is a sprite of one batch texture: that texture (the test
+    // that lets a far-zoomed scene skip the overlap grid, kept as objects come in).
+    const CLoadedTexture* m_onlyTexture = nullptr;
+    bool m_mixed = false;
+    // The staged forms of appended objects, in blocks that never move while they are used.
+    static constexpr size_t kBlock = 4096;
+    std::vector<std::unique_ptr<Staged[]>> m_ownBlocks;
+    size_t m_ownUsed = 0;
     // Storage kept between frames.
     std::vector<uint32_t> m_sortKeys;
     std::vector<uint32_t> m_sortOrder;
+    std::vector<size_t> m_counts;
     int m_lastBatches = 0;
     std::vector<int> m_batchOf;
     std::vector<int> m_cells;

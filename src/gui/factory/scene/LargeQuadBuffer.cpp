@@ -75,11 +75,10 @@ bool LargeQuadBuffer::EnsureBuffers()
     return true;
 }
 
-void LargeQuadBuffer::DrawChunk(CLoadedTexture* texture, const std::vector<Span>& parts, size_t& part, size_t& offset,
-                                int vertices)
+PVertex* LargeQuadBuffer::LockChunk(int vertices, int& start)
 {
     const int bytes = vertices * static_cast<int>(sizeof(PVertex));
-    int start = m_writeOffset;
+    start = m_writeOffset;
     uint32_t flags = PLOCK_NOOVERWRITE;
     if (start + vertices > kCapacity)
     {
@@ -91,9 +90,31 @@ void LargeQuadBuffer::DrawChunk(CLoadedTexture* texture, const std::vector<Span>
     if (PFailed(r) || !locked)
     {
         LogD3DError(r, "Error locking VB");
-        return;
+        return nullptr;
     }
-    auto* out = static_cast<PVertex*>(locked);
+    return static_cast<PVertex*>(locked);
+}
+
+void LargeQuadBuffer::DrawLocked(CLoadedTexture* texture, int start, int vertices)
+{
+    m_vertices->Unlock();
+    m_writeOffset = start + vertices;
+    if (texture)
+        texture->Bind();
+    PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();
+    device->SetStreamSource(0, m_vertices, 0, static_cast<int>(sizeof(PVertex)));
+    device->SetIndices(m_indices);
+    const int primitives = vertices / 2;
+    device->DrawIndexedPrimitive(PPrimitive::TriangleList, start, 0, vertices, 0, primitives);
+}
+
+void LargeQuadBuffer::DrawChunk(CLoadedTexture* texture, const std::vector<Span>& parts, size_t& part, size_t& offset,
+                                int vertices)
+{
+    int start = 0;
+    PVertex* out = LockChunk(vertices, start);
+    if (!out)
+        return;
     int left = vertices;
     while (left > 0 && part < parts.size())
     {
@@ -109,15 +130,16 @@ void LargeQuadBuffer::DrawChunk(CLoadedTexture* texture, const std::vector<Span>
             offset = 0;
         }
     }
-    m_vertices->Unlock();
-    m_writeOffset = start + vertices;
-    if (texture)
-        texture->Bind();
-    PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();
-    device->SetStreamSource(0, m_vertices, 0, static_cast<int>(sizeof(PVertex)));
-    device->SetIndices(m_indices);
-    const int primitives = vertices / 2;
-    device->DrawIndexedPrimitive(PPrimitive::TriangleList, start, 0, vertices, 0, primitives);
+    DrawLocked(texture, start, vertices);
+}
+
+bool LargeQuadBuffer::Begin()
+{
+    if (!EnsureBuffers())
+        return false;
+    // Quads waiting in the shared batch were queued first; they go first.
+    SharedVertexBatch().Flush();
+    return true;
 }
 
 int LargeQuadBuffer::Draw(CLoadedTexture* texture, const std::vector<Span>& parts)
@@ -125,10 +147,8 @@ int LargeQuadBuffer::Draw(CLoadedTexture* texture, const std::vector<Span>& part
     size_t total = 0;
     for (const Span& part : parts)
         total += part.count;
-    if (total == 0 || !EnsureBuffers())
+    if (total == 0 || !Begin())
         return 0;
-    // Quads waiting in the shared batch were queued first; they go first.
-    SharedVertexBatch().Flush();
     int draws = 0;
     size_t part = 0, offset = 0;
     while (total > 0)

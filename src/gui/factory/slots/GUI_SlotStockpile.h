@@ -21,8 +21,12 @@ public:
     // Places the plate over the tile and queues it when it is on screen.
     void Queue(const FactoryFrameView& view, IsometricDrawQueue& queue);
     const GUI_IsometricSprite& GetFloor() const { return m_floor; }
+    // Tens of thousands of plates on a large floor lie apart in memory, with their stockpiles and
+    // tiles: the frame asks for each some plates ahead, the view first, then what it leads to.
+    void PrefetchView() const;
+    void PrefetchTile() const;
 
 private:
-    GUI_IsometricSprite m_floor;
     SIM_ResourceStockpile& m_stockpile; // owns this view
+    GUI_IsometricSprite m_floor;
 };

@@ -18,6 +18,7 @@
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/objects/GUI_PotentialMarker.h"
 #include "gui/factory/objects/GUI_ResourceConveyor.h"
+#include "gui/factory/objects/GUI_ResourceGraph.h"
 #include "gui/factory/objects/GUI_ResourceImportBay.h"
 #include "gui/factory/objects/GUI_ResourceObject.h"
 #include "gui/factory/placement/GUI_PlacementTools.h"
@@ -221,8 +222,10 @@ std::vector<CLoadedTexture*> GUI_Factory::ScenePictures(const SIM_Mission* missi
 
 void GUI_Factory::Clear()
 {
-    // The tools hold tiles of this floor and tasks of this game: they go with them.
+    // The tools hold tiles of this floor and tasks of this game: they go with them, and so do the
+    // marks of resources travelling on it.
     GUI_PlacementTools::Reset();
+    GUI_ResourceGraph::Instance().Clear();
     DropFloor(true);
 }
 
@@ -241,6 +244,7 @@ void GUI_Factory::DropFloor(bool unlinkSimulation)
     {
         job.visible.clear();
         job.busy.clear();
+        job.outlined.clear();
         job.unbatched.clear();
     }
     // The floor's tiles go with the game. While the simulation's floor still stands (the game is
@@ -352,7 +356,8 @@ void GUI_Factory::TileJob::Run()
     busy.clear();
     unbatched.clear();
     staged.clear();
-    stagedEnd.clear();
+    steps.clear();
+    outlined.clear();
     const FactoryFrameView& view = owner->m_frameView;
     const int frame = owner->m_frame;
     for (int row = rowBegin; row < rowEnd; ++row)
@@ -364,21 +369,18 @@ void GUI_Factory::TileJob::Run()
         GUI_Tile* tile = owner->GetTile(row, first);
         for (int column = first; column <= last; ++column, ++tile)
         {
-            // The conveyor views lie apart from the tiles: asking for the ones a few tiles on
-            // early hides the wait for memory on a floor covered in conveyors.
-            if (column + 4 <= last)
-                if (const GUI_ResourceConveyor* ahead = tile[4].GetConveyorView())
-                {
-                    // All of it: each arm is placed and read back in its own few lines.
-                    const auto* bytes = reinterpret_cast<const char*>(ahead);
-                    for (size_t at = 0; at < sizeof(GUI_ResourceConveyor); at += 64)
-                        __builtin_prefetch(bytes + at);
-                }
-            // Two tiles on, that view has arrived: its simulation piece, which says which arms
-            // show, is asked for in turn.
-            if (column + 2 <= last)
-                if (const GUI_ResourceConveyor* near = tile[2].GetConveyorView())
-                    __builtin_prefetch(near->GetConveyor());
+            // Zoomed far out the frame places tens of thousands of tiles that were not in the cache:
+            // each is asked for some tiles on (it is written), and once it has come, the
+            // simulation's conveyor piece it names, which says which arms show.
+            if (column + 12 <= last)
+            {
+                const auto* ahead = reinterpret_cast<const char*>(tile + 12);
+                __builtin_prefetch(ahead, 1);
+                __builtin_prefetch(ahead + sizeof(GUI_Tile) - 1, 1);
+            }
+            if (column + 6 <= last)
+                if (const SIM_ResourceConveyor* ahead = tile[6].GetArmsConveyor())
+                    __builtin_prefetch(ahead);
             // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
             const float worldX = 256.0f * static_cast<float>(row - column);
             const float worldY = 128.0f * static_cast<float>(row + column);
@@ -388,10 +390,27 @@ void GUI_Factory::TileJob::Run()
             if (!tile->HasObjects())
                 continue;
             busy.push_back(tile);
-            if (GUI_ResourceConveyor* conveyor = tile->GetConveyorView())
-                conveyor->PreDraw(view, tile->GetScreenX(), tile->GetScreenY(), staged);
-            stagedEnd.push_back(static_cast<uint32_t>(staged.size()));
+            if (tile->IsOutlineRequested())
+                outlined.push_back(tile);
+            if (const SIM_ResourceConveyor* conveyor = tile->GetArmsConveyor())
+                GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view,
+                                                tile->GetScreenX(), tile->GetScreenY(), worldY, staged);
+            const auto end = static_cast<uint32_t>(staged.size());
+            if (tile->NeedsMainThreadDraw(view))
+                steps.push_back({tile, end});
+            else if (!steps.empty() && !steps.back().tile)
+                steps.back().stagedEnd = end;
+            else
+                steps.push_back({nullptr, end});
         }
+    }
+    stagedKeys.resize(staged.size());
+    stagedTexture = staged.empty() ? nullptr : staged.front().box.texture;
+    stagedMixed = false;
+    for (size_t i = 0; i < staged.size(); ++i)
+    {
+        stagedKeys[i] = staged[i].key;
+        stagedMixed = stagedMixed || staged[i].selfDrawn || staged[i].box.texture != stagedTexture;
     }
 }
 
@@ -434,8 +453,15 @@ void GUI_Factory::DrawStockpileFloors()
     }
     if (any)
         batch.Flush();
-    for (GUI_SlotStockpile* floor : m_stockpileFloors)
-        floor->Queue(v, queue);
+    const size_t count = m_stockpileFloors.size();
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (i + 12 < count)
+            m_stockpileFloors[i + 12]->PrefetchView();
+        if (i + 6 < count)
+            m_stockpileFloors[i + 6]->PrefetchTile();
+        m_stockpileFloors[i]->Queue(v, queue);
+    }
 }
 
 const std::string& GUI_Factory::GetConveyorModeTexture(const SIM_BuildingZone* zone)
@@ -531,9 +557,17 @@ void GUI_Factory::DrawConveyorOverlays()
             tile.DrawConveyorOverlay(m_frameView, conveyorMode);
     };
     if (conveyorMode)
+    {
         ForEachVisibleTile(marks);
+    }
     else
-        ForEachBusyTile(marks);
+    {
+        // Outlines are asked for before the frame (slot updates, dialogs): the tile jobs noted
+        // which busy tiles have one.
+        for (const auto& job : m_tileJobs)
+            for (GUI_Tile* tile : job.outlined)
+                marks(*tile);
+    }
     batch.Flush();
 }
 
@@ -562,6 +596,7 @@ void GUI_Factory::Draw()
     GUI_Tile::SetFrame(m_frame, m_frameView.zoom);
 
     // 2. The visible tiles, in four jobs.
+    GUI_ResourceConveyor::PrepareFrame(m_frameView);
     PlanTileJobs();
     for (auto& job : m_tileJobs)
         PostFactoryViewJob(TRANSFORMTILES, job);
@@ -595,12 +630,19 @@ void GUI_Factory::Draw()
     for (const auto& job : m_tileJobs)
     {
         uint32_t begin = 0;
-        for (size_t i = 0; i < job.busy.size(); ++i)
+        for (const TileJob::Step& step : job.steps)
         {
-            const uint32_t end = job.stagedEnd[i];
-            job.busy[i]->QueueWalls(m_frameView, queue);
-            job.busy[i]->DrawObjects(m_frameView, queue, job.staged.data() + begin, end - begin);
-            begin = end;
+            const IsometricDrawQueue::Staged* arms = job.staged.data() + begin;
+            const uint32_t count = step.stagedEnd - begin;
+            begin = step.stagedEnd;
+            if (!step.tile)
+            {
+                queue.AppendStagedRun(arms, job.stagedKeys.data() + (arms - job.staged.data()), count,
+                                      job.stagedTexture, job.stagedMixed);
+                continue;
+            }
+            step.tile->QueueWalls(m_frameView, queue);
+            step.tile->DrawObjects(m_frameView, queue, arms, count);
         }
     }
     m_stats.objectsMs = lap();

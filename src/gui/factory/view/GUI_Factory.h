@@ -207,8 +207,9 @@ public:
     bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out) override;
 
 private:
-    // The tiles of some rows that one TRANSFORMTILES job places this frame.
-    struct TileJob : FactoryViewJob
+    // The tiles of some rows that one TRANSFORMTILES job places this frame. Each job's lists on
+    // lines of their own: the four jobs fill theirs at once.
+    struct alignas(64) TileJob : FactoryViewJob
     {
         void Run() override;
         GUI_Factory* owner = nullptr;
@@ -218,10 +219,25 @@ private:
         // The visible tiles with more than a floor to draw (HasObjects).
         std::vector<GUI_Tile*> busy;
         std::vector<GUI_Tile*> unbatched;
-        // The conveyor arms of the busy tiles made ready for the queue, and where each busy
-        // tile's run of them ends.
+        // The conveyor arms of the busy tiles made ready for the queue.
         std::vector<IsometricDrawQueue::Staged> staged;
-        std::vector<uint32_t> stagedEnd;
+        // What the main thread does with the busy tiles, in the floor's order: a tile with more
+        // to draw than its arms (walls, a slot's floor things, props) draws them and its arms;
+        // a run of tiles with nothing but arms (no tile) appends those at once. Each step's
+        // arms end at stagedEnd.
+        struct Step
+        {
+            GUI_Tile* tile;
+            uint32_t stagedEnd;
+        };
+        std::vector<Step> steps;
+        // The staged arms' sort keys, and whether they all share one batch texture (the queue
+        // takes runs of arms without reading them).
+        std::vector<uint32_t> stagedKeys;
+        const CLoadedTexture* stagedTexture = nullptr;
+        bool stagedMixed = false;
+        // The busy tiles whose outline was asked for this frame.
+        std::vector<GUI_Tile*> outlined;
     };
     // One prop registry list's PREDRAWPROPS job.
     struct PropJob : FactoryViewJob

@@ -56,17 +56,30 @@ void GUI_ZoomOutIcons::Draw()
 
     // Every slot's tiles in one run drawn with the blank tile, however many go in.
     m_tileQuads.clear();
-    for (GUI_ZoomOutSlot* slot : m_slots)
-        slot->DrawTiles(view, m_fade, m_tileQuads);
+    const size_t count = m_slots.size();
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (i + 8 < count)
+            m_slots[i + 8]->PrefetchSelf();
+        if (i + 4 < count)
+            m_slots[i + 4]->PrefetchOwner();
+        m_slots[i]->DrawTiles(view, m_fade, m_tileQuads);
+    }
     LargeQuadBuffer::Instance().Draw(m_tileTexture, {{m_tileQuads.data(), m_tileQuads.size()}});
 
     // Icons of different slots never overlap (their tiles are apart), so drawing them grouped by
     // picture shows the same as drawing them one by one.
     std::vector<GUI_ZoomOutSlot*> icons;
     icons.reserve(m_slots.size());
-    for (GUI_ZoomOutSlot* slot : m_slots)
-        if (slot->PlaceIcon(view, m_fade))
-            icons.push_back(slot);
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (i + 8 < count)
+            m_slots[i + 8]->PrefetchSelf();
+        if (i + 4 < count)
+            m_slots[i + 4]->PrefetchMainTile();
+        if (m_slots[i]->PlaceIcon(view, m_fade))
+            icons.push_back(m_slots[i]);
+    }
     std::stable_sort(icons.begin(), icons.end(), [](GUI_ZoomOutSlot* a, GUI_ZoomOutSlot* b) {
         return a->GetIcon().m_texture.Get() < b->GetIcon().m_texture.Get();
     });

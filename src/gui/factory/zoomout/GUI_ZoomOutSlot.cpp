@@ -19,6 +19,20 @@ GUI_ZoomOutSlot::~GUI_ZoomOutSlot()
     GUI_ZoomOutIcons::Instance().Remove(this);
 }
 
+void GUI_ZoomOutSlot::PrefetchOwner() const
+{
+    if (!m_owner)
+        return;
+    __builtin_prefetch(&m_owner->GetTiles());
+    __builtin_prefetch(m_tilePlaces.data());
+}
+
+void GUI_ZoomOutSlot::PrefetchMainTile() const
+{
+    if (m_owner)
+        __builtin_prefetch(m_owner->GetMainTile());
+}
+
 void GUI_ZoomOutSlot::SetIcon(const std::string& name)
 {
     ApplyAtlasToSprite(m_icon, name);

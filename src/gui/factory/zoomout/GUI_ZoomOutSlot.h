@@ -26,6 +26,11 @@ public:
     void DrawTiles(const FactoryFrameView& view, float fade, std::vector<PVertex>& out);
     // Places the icon over the main tile; false when it is off screen.
     bool PlaceIcon(const FactoryFrameView& view, float fade);
+    // Thousands of icons lie apart in memory: the frame asks for what DrawTiles and PlaceIcon read
+    // some icons ahead, first the icon's own line, then (once that has come) its slot's.
+    void PrefetchSelf() const { __builtin_prefetch(&m_owner); }
+    void PrefetchOwner() const;
+    void PrefetchMainTile() const;
     CTexturedSprite& GetIcon() { return m_icon; }
     GUI_SlotBase* GetOwner() const { return m_owner; }
     int GetRed() const { return m_r; }
@@ -33,9 +38,10 @@ public:
     int GetBlue() const { return m_b; }
 
 private:
-    CTexturedSprite m_icon;
+    // What every frame reads first, together at the front.
     GUI_SlotBase* m_owner = nullptr; // owns this icon
     // Where the owner's tiles are in the world: read once, as the floor never moves.
     std::vector<std::pair<float, float>> m_tilePlaces;
+    CTexturedSprite m_icon;
     int m_r = 255, m_g = 255, m_b = 255, m_a = 255;
 };

@@ -8,6 +8,7 @@
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
+#include "gui/factory/objects/GUI_ResourceGraph.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
@@ -111,6 +112,7 @@ void GUI_Game::Draw()
     view.DrawLabels();
     view.ApplySlotOverlay(kGameNoSlotOverlay);
     view.DrawNotices();
+    GUI_ResourceGraph::Instance().Draw();
     GUI_FloatingValue::DrawAll();
     GUI_GamePlacers::Get().DrawGhosts();
     // The windows (the top bar among them), the tooltip and the pointer.
@@ -289,6 +291,7 @@ void GUI_Game::Exit()
 void GUI_Game::CloseGameWindows()
 {
     GUI_FloatingValue::ResetPool();
+    GUI_ResourceGraph::Instance().Clear();
     ClearParticleEmitters();
     ClearParticleConfigs();
     if (m_interface)

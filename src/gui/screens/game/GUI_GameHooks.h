@@ -14,7 +14,6 @@ struct GUI_GameHooks
     std::function<void()> openSaveDialog;
     std::function<void()> toggleTaskPicker;
     std::function<void()> closeTaskPicker; // leaving the game
-    std::function<void()> toggleEfficiency;
 
     static GUI_GameHooks& Instance();
     // Runs the door, or logs that the screen behind it is not there yet.

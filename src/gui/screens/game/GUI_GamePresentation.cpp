@@ -3,6 +3,7 @@
 
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/screens/build/GUI_TaskPicker.h"
+#include "gui/screens/efficiency/GUI_EfficiencyDialog.h"
 #include "gui/screens/front/GUI_LoadingScreen.h"
 #include "gui/screens/game/GUI_Finances.h"
 #include "gui/screens/game/GUI_GameOver.h"
@@ -11,6 +12,7 @@
 #include "gui/screens/game/GUI_SpeedControls.h"
 #include "gui/screens/research/GUI_ResearchComplete.h"
 #include "gui/screens/research/GUI_TechTree.h"
+#include "gui/screens/upgrades/GUI_UpgradePicker.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PMessageBox.h"
 #include "save/SIM_SaveGame.h"
@@ -178,6 +180,7 @@ void GUI_GamePresentation::ChainSlotPlaced(SIM_PlaceableSlot& slot, bool loading
 void GUI_GamePresentation::SlotRemoved(SIM_PlaceableSlot& slot)
 {
     // The screens that show the slot let go of it before its view goes.
+    GUI_UpgradePicker::CloseFor(&slot);
     ToParts([&](SIM_PresentationListener& p) { p.SlotRemoved(slot); });
     Factory().SlotRemoved(slot);
 }
@@ -346,6 +349,7 @@ void GUI_GamePresentation::RefreshCarStock()
 
 void GUI_GamePresentation::RefreshEfficiencyWindow()
 {
+    GUI_EfficiencyDialog::RefreshOpen();
     ToParts([](SIM_PresentationListener& p) { p.RefreshEfficiencyWindow(); });
 }
 

@@ -6,6 +6,7 @@
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
 #include "gui/screens/cars/GUI_CarStock.h"
+#include "gui/screens/efficiency/GUI_EfficiencyDialog.h"
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
@@ -171,7 +172,7 @@ void GUI_InGameMenu::OnButton(int button)
             GUI_CarStock::Open();
         break;
     case EFFICIENCY:
-        GUI_GameHooks::Run(hooks.toggleEfficiency, "efficiency dialog");
+        GUI_EfficiencyDialog::Toggle();
         break;
     default:
         break;
