@@ -3,6 +3,7 @@
 
 #include "Game.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
+#include "gui/editors/task/GUI_TaskEditor.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/front/GUI_MainMenu.h"
 #include "gui/screens/front/GUI_PleaseWait.h"
@@ -208,6 +209,12 @@ void GameServices::LoadParticleConfigs()
 void GameServices::BuildMissionEditor()
 {
     GUI_MissionEditor::Instance();
+}
+
+void GameServices::BuildTaskEditor()
+{
+    // Every visit starts from the files: what was not saved last time is gone.
+    GUI_TaskEditor::Instance().Init();
 }
 
 void GameServices::OpenMissionEditor(const std::string& missionName)

@@ -45,6 +45,7 @@ public:
 
     // --- editors ---
     void BuildMissionEditor() override;
+    void BuildTaskEditor() override;
     void OpenMissionEditor(const std::string& missionName) override;
 
     // --- the game screen ---

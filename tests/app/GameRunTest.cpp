@@ -408,3 +408,23 @@ TEST_F(GameRun, ANewGameRunsAtFourfoldSpeedAndF2SavesItWithItsThumbnail)
     const std::string save = RunSlurp(saves / "autosave.xml");
     EXPECT_NE(save.find("m01_first_factory"), std::string::npos);
 }
+
+TEST_F(GameRun, TheMainMenuOpensTheTaskEditorAndItsQuitButtonLeadsBack)
+{
+    GameHome home;
+    // On the 1280 x 1024 screen: "Task Editor" is the fourth button under the logo; the editor's
+    // "Quit" is the left one of the two buttons at the top middle.
+    const RunResult r = home.Run({}, "1500:click:640:824,4000:printscreen,5000:click:540:15,7000:close");
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string log = home.DebugLog();
+    const size_t menu = log.find("Game mode: mainmenu");
+    const size_t editor = log.find("Game mode: taskeditor");
+    ASSERT_NE(menu, std::string::npos) << log;
+    ASSERT_NE(editor, std::string::npos) << log;
+    EXPECT_LT(menu, editor);
+    EXPECT_NE(log.find("Game mode: mainmenu", editor), std::string::npos) << log;
+    EXPECT_EQ(log.find("Not built yet"), std::string::npos) << log;
+    EXPECT_EQ(home.ErrorLog().find("Task editor"), std::string::npos) << home.ErrorLog();
+    EXPECT_EQ(RunScreenshots(home).size(), 1u);
+}

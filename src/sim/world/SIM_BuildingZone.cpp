@@ -68,10 +68,10 @@ std::string SIM_BuildingZone::GetRandomFloorTexture() const
 
 void SIM_BuildingZone::Unlock(bool silent)
 {
-    // The product is taken as an integer; a zone one tile wide or high has an infinite chance.
-    const long long area = static_cast<long long>(m_right - m_left) * static_cast<long long>(m_bottom - m_top);
-    const float chance =
-        area == 0 ? std::numeric_limits<float>::infinity() : static_cast<float>(40.0 / static_cast<double>(area));
+    // The product of the whole sides (in double: far-apart sides from a damaged file overflow any
+    // integer); a zone one tile wide or high has an infinite chance.
+    const double area = static_cast<double>(GetSpanY()) * static_cast<double>(GetSpanX());
+    const float chance = area == 0.0 ? std::numeric_limits<float>::infinity() : static_cast<float>(40.0 / area);
     m_state = STATE_UNLOCKED;
 
     SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();

@@ -31,6 +31,11 @@ public:
 
     // Whether the zone covers tile (x, y).
     bool Contains(int x, int y) const { return m_top <= x && x <= m_bottom && m_left <= y && y <= m_right; }
+    // The zone's sides as sizes, rent and the start area measure them: bottom - top and right -
+    // left (one less than the tiles across). Wide enough for any sides a damaged file can give,
+    // where the difference of two ints would overflow.
+    long long GetSpanX() const { return static_cast<long long>(m_bottom) - m_top; }
+    long long GetSpanY() const { return static_cast<long long>(m_right) - m_left; }
 
     int m_left = 0;
     int m_top = 0;

@@ -7,6 +7,7 @@
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -26,6 +27,13 @@ int MissionIntFromText(const std::string& text)
     if (value < INT_MIN)
         return INT_MIN;
     return static_cast<int>(value);
+}
+
+// A zone side's size for a field that holds an int: the sides of a damaged file may lie further
+// apart than an int reaches.
+int MissionIntFromSpan(long long span)
+{
+    return static_cast<int>(std::clamp<long long>(span, INT_MIN, INT_MAX));
 }
 
 // A position "x,y": the value is cut to 255 characters like the reader's buffer; the part
@@ -140,8 +148,8 @@ void SIM_Mission::LoadZones()
         else if (type == "UNLOCKED")
         {
             zone->m_state = SIM_BuildingZone::STATE_UNLOCKED;
-            m_startAreaWidth = zone->m_right - zone->m_left;
-            m_startAreaHeight = zone->m_bottom - zone->m_top;
+            m_startAreaWidth = MissionIntFromSpan(zone->GetSpanY());
+            m_startAreaHeight = MissionIntFromSpan(zone->GetSpanX());
         }
         else
         {
@@ -153,8 +161,7 @@ void SIM_Mission::LoadZones()
         zone->m_guiName = ini.GetValue("GUIName");
         zone->m_rentPerTile = static_cast<float>(MissionIntFromText(ini.GetValue("rent")));
         // In double: the sides of a zone from a damaged file may be far apart.
-        const double area =
-            (static_cast<double>(zone->m_right) - zone->m_left) * (static_cast<double>(zone->m_bottom) - zone->m_top);
+        const double area = static_cast<double>(zone->GetSpanY()) * static_cast<double>(zone->GetSpanX());
         zone->m_rent = static_cast<float>(area * zone->m_rentPerTile);
         zone->LoadWallTextures();
         m_zones.push_back(std::move(zone));

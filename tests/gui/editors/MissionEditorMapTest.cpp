@@ -3,6 +3,7 @@
 // exports placed and removed, and a removed zone that was selected.
 #include "EditorTestSupport.h"
 
+#include "engine/core/GBufferedFileManager.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/editors/mission/GUI_MissionEditorMap.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
@@ -10,6 +11,9 @@
 #include "sim/world/SIM_BuildingZone.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
 
 namespace
 {
@@ -235,4 +239,45 @@ TEST_F(MissionEditorMap, RemovingTheSelectedZoneLetsGoOfItFirst)
     SIM_Mission reloaded;
     ASSERT_TRUE(reloaded.Load(mission->m_file));
     EXPECT_TRUE(reloaded.m_zones.empty());
+}
+
+TEST_F(MissionEditorMap, AZoneReachingFarPastTheFloorIsFramedAtTheGridAndCanBeRemoved)
+{
+    // A damaged or hand-made file: sides as far apart as the reader lets them be.
+    const std::string path =
+        m_scratch.Write("far.txt", "[config]\nname = far\nworldx = 12\nworldy = 8\n\n"
+                                   "[zone0]\nleft = -99999999999\ntop = -2147483648\n"
+                                   "right = 99999999999\nbottom = 2147483647\n"
+                                   "GUIName = Everywhere\nrent = 3\nwallid = 1\ntype = UNLOCKED\n\n");
+    GBufferedFileManager::Instance().Reload(path);
+    SIM_Mission mission;
+    ASSERT_TRUE(mission.Load(path));
+    ASSERT_EQ(mission.m_zones.size(), 1u);
+    EXPECT_EQ(mission.m_startAreaWidth, INT_MAX);
+    EXPECT_EQ(mission.m_startAreaHeight, INT_MAX);
+    GUI_MissionEditorDialog* dialog = OpenEditor(mission);
+    GUI_MissionEditorMap* map = dialog->GetMap();
+    // The frame runs round the tiles one beyond each edge of the grid.
+    const PRect frame = map->ZoneRect(*mission.m_zones[0]);
+    EXPECT_EQ(frame.left, map->TileRect(-1, -1).left);
+    EXPECT_EQ(frame.top, map->TileRect(-1, -1).top);
+    EXPECT_EQ(frame.right, map->TileRect(12, 8).right);
+    EXPECT_EQ(frame.bottom, map->TileRect(12, 8).bottom);
+    EXPECT_EQ(map->GetTile(11, 7).GetKind(), GUI_EditorTile::KIND_ZONE);
+
+    // Selected, applied, drawn, saved and read back, then removed like any other zone.
+    ClickTile(3, 3);
+    ASSERT_EQ(dialog->GetSelectedZone(), mission.m_zones[0].get());
+    dialog->ApplyToZone();
+    EXPECT_TRUE(std::isfinite(mission.m_zones[0]->m_rent));
+    Frame();
+    ASSERT_TRUE(dialog->OnSave());
+    SIM_Mission reread;
+    ASSERT_TRUE(reread.Load(path));
+    ASSERT_EQ(reread.m_zones.size(), 1u);
+    EXPECT_EQ(reread.m_zones[0]->m_bottom, INT_MAX);
+    EXPECT_TRUE(RightClickTile(3, 3));
+    EXPECT_TRUE(mission.m_zones.empty());
+    EXPECT_EQ(dialog->GetSelectedZone(), nullptr);
+    EXPECT_EQ(map->GetTile(11, 7).GetKind(), GUI_EditorTile::KIND_EMPTY);
 }

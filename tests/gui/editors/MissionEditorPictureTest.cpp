@@ -1,42 +1,20 @@
 // The mission editor on "First Factory" drawn by OpenGL at the smallest screen the game supports,
 // its main hall selected, compared with a stored picture (tests/gui/editors/reference). With
 // FV_WRITE_REFERENCES=1 in the environment the picture is written instead.
-#include "EditorTestSupport.h"
+#include "EditorPictureTest.h"
 
-#include "engine/GScreenSize.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/editors/mission/GUI_MissionEditorMap.h"
 #include "sim/world/SIM_Mission.h"
-#include "tests/engine/FontTestSupport.h"
-#include "tests/gui/toolkit/effects/EffectsTestSupport.h"
 
 #include <gtest/gtest.h>
 
-class MissionEditorPicture : public GLRenderTest
+class MissionEditorPicture : public EditorPictureTest
 {
 protected:
     int ViewWidth() const override { return 1280; }
     int ViewHeight() const override { return 768; }
-    void SetUp() override
-    {
-        GLRenderTest::SetUp();
-        if (IsSkipped())
-            return;
-        LoadGameFontsForTest();
-        m_world.Install();
-        GScreenSize::Set(ViewWidth(), ViewHeight());
-        GGameServices::Install(&m_services);
-    }
-    void TearDown() override
-    {
-        m_world.Remove();
-        GLRenderTest::TearDown();
-    }
-
-    ToolkitTestWorld m_world;
-    EditorTestGame m_game;
-    EditorTestServices m_services;
 };
 
 TEST_F(MissionEditorPicture, FirstFactoryWithItsMainHallSelected)

@@ -371,16 +371,19 @@ TEST_F(FactoryViewTest, SharedArmPlacingMatchesEachArmsOwnSpriteAtEveryZoom)
                     EXPECT_EQ(a.object, b.object);
                     EXPECT_EQ(a.key, b.key);
                     EXPECT_EQ(a.selfDrawn, b.selfDrawn);
-                    EXPECT_EQ(a.quad.place, b.quad.place);
+                    EXPECT_EQ(a.place, b.place);
                     EXPECT_EQ(a.box.texture, b.box.texture);
                     EXPECT_EQ(a.box.left, b.box.left);
                     EXPECT_EQ(a.box.top, b.box.top);
                     EXPECT_EQ(a.box.right, b.box.right);
                     EXPECT_EQ(a.box.bottom, b.box.bottom);
+                    PVertex sharedCorners[4], ownCorners[4];
+                    IsometricDrawQueue::Corners(a, sharedCorners);
+                    IsometricDrawQueue::Corners(b, ownCorners);
                     for (int k = 0; k < 4; ++k)
                     {
-                        const PVertex& p = a.quad.corners[k];
-                        const PVertex& q = b.quad.corners[k];
+                        const PVertex& p = sharedCorners[k];
+                        const PVertex& q = ownCorners[k];
                         EXPECT_TRUE(p.x == q.x && p.y == q.y && p.z == q.z && p.rhw == q.rhw && p.colour == q.colour &&
                                     p.u == q.u && p.v == q.v)
                             << "zoom " << zoom << " shift " << shift << " corner " << k;

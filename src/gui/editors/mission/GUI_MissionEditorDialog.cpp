@@ -15,6 +15,7 @@
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
 #include "gui/toolkit/widgets/GUI_DropDownList.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
@@ -27,8 +28,7 @@
 
 namespace
 {
-// Not owned: the window manager owns the dialog.
-GUI_MissionEditorDialog* g_openMissionEditorDialog = nullptr;
+GUI_SingleWindow<GUI_MissionEditorDialog> g_openMissionEditorDialog;
 
 // Where each control of the left column starts below the client area's top.
 constexpr int kCreateZoneY = 0;
@@ -120,12 +120,12 @@ const GUI_WindowRegistration kMissionEditorRegistration{"missioneditor", MakeReg
 
 GUI_MissionEditorDialog* GUI_MissionEditorDialog::GetOpen()
 {
-    return g_openMissionEditorDialog;
+    return g_openMissionEditorDialog.Get();
 }
 
 GUI_MissionEditorDialog::GUI_MissionEditorDialog(SIM_Mission* mission) : GUI_Dialog(false), m_mission(mission)
 {
-    g_openMissionEditorDialog = this;
+    g_openMissionEditorDialog.Claim(this);
     FV_ASSERT(mission);
 
     m_createZone = CreateChild<GUI_ButtonText>("EDITOR_CREATE_ZONE", [this] { OnCreateZone(); });
@@ -166,15 +166,13 @@ GUI_MissionEditorDialog::GUI_MissionEditorDialog(SIM_Mission* mission) : GUI_Dia
 
 GUI_MissionEditorDialog::~GUI_MissionEditorDialog()
 {
-    if (g_openMissionEditorDialog == this)
-        g_openMissionEditorDialog = nullptr;
+    g_openMissionEditorDialog.Release(this);
 }
 
 void GUI_MissionEditorDialog::Release()
 {
     m_selectedZone = nullptr;
-    if (g_openMissionEditorDialog == this)
-        g_openMissionEditorDialog = nullptr;
+    g_openMissionEditorDialog.Release(this);
 }
 
 void GUI_MissionEditorDialog::Layout()
@@ -229,8 +227,7 @@ void GUI_MissionEditorDialog::ApplyToZone()
     zone->m_state = m_typeList->GetSelected() == kZoneUnlockedText ? SIM_BuildingZone::STATE_UNLOCKED
                                                                    : SIM_BuildingZone::STATE_LOCKED;
     // What the game derives from these values follows them.
-    const double area =
-        (static_cast<double>(zone->m_right) - zone->m_left) * (static_cast<double>(zone->m_bottom) - zone->m_top);
+    const double area = static_cast<double>(zone->GetSpanY()) * static_cast<double>(zone->GetSpanX());
     zone->m_rent = static_cast<float>(area * zone->m_rentPerTile);
     zone->LoadWallTextures();
     ShowFloorPreview(zone->m_floorTextureList);

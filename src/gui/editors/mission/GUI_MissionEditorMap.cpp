@@ -122,9 +122,15 @@ PRect GUI_MissionEditorMap::TileRect(int a, int b) const
 
 PRect GUI_MissionEditorMap::ZoneRect(const SIM_BuildingZone& zone) const
 {
-    return PRect{TruncateToPixel(m_gridX + EdgeOffset(zone.m_top)), TruncateToPixel(m_gridY + EdgeOffset(zone.m_left)),
-                 TruncateToPixel(m_gridX + EdgeOffset(zone.m_bottom + 1)),
-                 TruncateToPixel(m_gridY + EdgeOffset(zone.m_right + 1))};
+    // A zone from a damaged file may reach far past the floor: its frame stops a tile beyond
+    // the grid, so the pixel sums stay within what a pixel coordinate holds.
+    const auto edge = [](long long tile, int tiles) { return static_cast<int>(std::clamp(tile, -1LL, tiles + 1LL)); };
+    const int worldX = m_mission ? m_mission->m_worldX : 0;
+    const int worldY = m_mission ? m_mission->m_worldY : 0;
+    return PRect{TruncateToPixel(m_gridX + EdgeOffset(edge(zone.m_top, worldX))),
+                 TruncateToPixel(m_gridY + EdgeOffset(edge(zone.m_left, worldY))),
+                 TruncateToPixel(m_gridX + EdgeOffset(edge(zone.m_bottom + 1LL, worldX))),
+                 TruncateToPixel(m_gridY + EdgeOffset(edge(zone.m_right + 1LL, worldY)))};
 }
 
 void GUI_MissionEditorMap::RefreshTiles()

@@ -10,7 +10,9 @@
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/world/SIM_Tile.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 // A whole floor of conveyors shows only eight pictures: each arm's frame is its tile's screen
 // position plus what every arm of its picture shares. Working from these instead of from the
@@ -26,8 +28,10 @@ struct GUI_ResourceConveyor::ArmTemplate
     float trimLeft = 0.0f, trimTop = 0.0f;     // the atlas trim's left and top times that size
     float halfTrimWidth = 0.0f, halfTrimHeight = 0.0f;
     bool trimmed = false;
-    // What the queue takes of an arm apart from its corners' positions.
+    // What the queue takes of an arm apart from its corners' positions, and the rest of its
+    // corners (texture corners, colour), which every arm of the picture draws with.
     IsometricDrawQueue::Staged staged{};
+    PVertex corners[4];
 };
 
 GUI_ResourceConveyor::ArmTemplate GUI_ResourceConveyor::s_templates[2][4];
@@ -110,6 +114,9 @@ void GUI_ResourceConveyor::PrepareFrame(const FactoryFrameView& view)
             }
             t.staged = IsometricDrawQueue::Staged{};
             IsometricDrawQueue::Stage(sprite, t.staged);
+            std::copy(std::begin(sprite.m_sprite.m_vertices), std::end(sprite.m_sprite.m_vertices), t.corners);
+            t.staged.look = t.corners;
+            t.staged.boxCorners = true;
             t.zoom = z;
             t.ready = true;
         }
@@ -170,15 +177,6 @@ void GUI_ResourceConveyor::StageArms(GUI_ResourceConveyor* arms, const SIM_Resou
         IsometricDrawQueue::Staged& s = out.emplace_back(t.staged);
         s.object = &piece.GetSprite();
         s.key = IsometricDrawQueue::SortKey(depth);
-        PVertex* v = s.quad.corners;
-        v[0].x = left;
-        v[0].y = top;
-        v[1].x = right;
-        v[1].y = top;
-        v[2].x = left;
-        v[2].y = bottom;
-        v[3].x = right;
-        v[3].y = bottom;
         s.box.left = left;
         s.box.top = top;
         s.box.right = right;

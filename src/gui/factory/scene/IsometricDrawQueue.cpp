@@ -18,22 +18,24 @@ IsometricDrawQueue& IsometricDrawQueue::Instance()
 }
 
 template <class FindPlace>
-void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, FindPlace&& findPlace)
+void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, const PVertex* corners,
+                                 FindPlace&& findPlace)
 {
     out.object = object;
     out.key = SortKey(object->GetDepth());
     out.selfDrawn = object->m_type != GUI_IsometricObject::kTypeSprite;
+    out.boxCorners = false;
     Box& box = out.box;
-    Quad& quad = out.quad;
     if (out.selfDrawn)
     {
         box = Box{0.0f, 0.0f, 0.0f, 0.0f, nullptr, nullptr};
-        quad.place = nullptr;
+        out.look = nullptr;
+        out.place = nullptr;
         return;
     }
     const CTexturedSprite& sprite = static_cast<GUI_IsometricSprite*>(object)->m_sprite;
     box.effect = static_cast<GUI_IsometricSprite*>(object)->m_effect;
-    std::memcpy(quad.corners, sprite.m_vertices, sizeof quad.corners);
+    out.look = corners;
     const PVertex* v = sprite.m_vertices;
     // An unturned quad's corners are known: top-left first, bottom-right last.
     box.left = v[0].x;
@@ -56,12 +58,29 @@ void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, FindP
     // drawn from its copy.
     const SceneTexturePages::Place* place = findPlace(sprite.m_texture.Get());
     box.texture = place ? place->page : sprite.m_texture.Get();
-    quad.place = place;
-    if (place)
-        for (PVertex& corner : quad.corners)
+    out.place = place;
+}
+
+void IsometricDrawQueue::Corners(const Staged& staged, PVertex out[4])
+{
+    std::memcpy(out, staged.look, 4 * sizeof(PVertex));
+    if (staged.boxCorners)
+    {
+        const Box& b = staged.box;
+        out[0].x = b.left;
+        out[0].y = b.top;
+        out[1].x = b.right;
+        out[1].y = b.top;
+        out[2].x = b.left;
+        out[2].y = b.bottom;
+        out[3].x = b.right;
+        out[3].y = b.bottom;
+    }
+    if (const auto* place = static_cast<const SceneTexturePages::Place*>(staged.place))
+        for (int k = 0; k < 4; ++k)
         {
-            corner.u = corner.u * place->scaleU + place->offsetU;
-            corner.v = corner.v * place->scaleV + place->offsetV;
+            out[k].u = out[k].u * place->scaleU + place->offsetU;
+            out[k].v = out[k].v * place->scaleV + place->offsetV;
         }
 }
 
@@ -82,20 +101,28 @@ void IsometricDrawQueue::Note(const Staged& staged)
         m_mixed = true;
 }
 
-IsometricDrawQueue::Staged& IsometricDrawQueue::NewOwnEntry()
+IsometricDrawQueue::Staged& IsometricDrawQueue::NewOwnEntry(PVertex*& corners)
 {
     if (m_ownUsed == m_ownBlocks.size() * kBlock)
+    {
         m_ownBlocks.push_back(std::make_unique<Staged[]>(kBlock));
-    Staged& entry = m_ownBlocks[m_ownUsed / kBlock][m_ownUsed % kBlock];
+        m_ownCorners.push_back(std::make_unique<PVertex[]>(kBlock * 4));
+    }
+    const size_t block = m_ownUsed / kBlock, at = m_ownUsed % kBlock;
     ++m_ownUsed;
-    return entry;
+    corners = &m_ownCorners[block][at * 4];
+    return m_ownBlocks[block][at];
 }
 
 void IsometricDrawQueue::Append(GUI_IsometricObject* object)
 {
-    Staged& staged = NewOwnEntry();
+    PVertex* corners = nullptr;
+    Staged& staged = NewOwnEntry(corners);
+    // Taken now: the object may be placed again before the queue is drawn.
+    if (object->m_type == GUI_IsometricObject::kTypeSprite)
+        std::memcpy(corners, static_cast<GUI_IsometricSprite*>(object)->m_sprite.m_vertices, 4 * sizeof(PVertex));
     const SceneTexturePages& pages = SceneTexturePages::Instance();
-    Prepare(object, staged, [&pages](const CLoadedTexture* texture) { return pages.Find(texture); });
+    Prepare(object, staged, corners, [&pages](const CLoadedTexture* texture) { return pages.Find(texture); });
     Push(&staged);
 }
 
@@ -108,7 +135,8 @@ void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, Staged& out)
 {
     const SceneTexturePages& pages = SceneTexturePages::Instance();
     thread_local SceneTexturePages::Memo memo;
-    Prepare(&sprite, out, [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
+    Prepare(&sprite, out, sprite.m_sprite.m_vertices,
+            [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
 }
 
 void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
@@ -309,14 +337,10 @@ void IsometricDrawQueue::FillQuads(PVertex* out, size_t first, size_t count) con
     const size_t end = first + count;
     for (size_t i = first; i < end; ++i, out += 4)
     {
-        // In depth order the corners are read from all over: asked for some quads ahead.
+        // In depth order the entries are read from all over: asked for some quads ahead.
         if (i + 8 < end)
-        {
-            const auto* ahead = reinterpret_cast<const char*>(m_entries[m_order[i + 8]]->quad.corners);
-            __builtin_prefetch(ahead);
-            __builtin_prefetch(ahead + 64);
-        }
-        std::memcpy(out, m_entries[m_order[i]]->quad.corners, sizeof(Quad::corners));
+            __builtin_prefetch(m_entries[m_order[i + 8]]);
+        Corners(*m_entries[m_order[i]], out);
     }
 }
 
@@ -368,7 +392,11 @@ void IsometricDrawQueue::Flush(GShaderEffect* look)
         texture.Set(const_cast<CLoadedTexture*>(head.box.texture));
         batch.SetTexture(&texture);
         for (int i = first; i < last; ++i)
-            batch.AddQuad(m_entries[m_ordered[static_cast<size_t>(i)]]->quad.corners);
+        {
+            PVertex corners[4];
+            Corners(*m_entries[m_ordered[static_cast<size_t>(i)]], corners);
+            batch.AddQuad(corners);
+        }
         if (effect)
         {
             effect->Begin();

@@ -71,24 +71,35 @@ public:
     // Batches sent by the last Flush: runs of one texture and objects that drew themselves.
     int GetLastFlushBatches() const { return m_lastBatches; }
 
-private:
-    // What Flush needs of a queued sprite, taken when it was appended: its corners, its box on
-    // screen and the texture it batches under.
-    struct Quad
-    {
-        // Texture corners already on the scene page when the picture has a copy there.
-        PVertex corners[4];
-        const void* place; // its SceneTexturePages place, or null
-    };
-    // What batching looks at, kept apart from the corners so the pass over tens of thousands of
-    // objects in depth order stays in the cache: the box on screen, the batch texture (null for
-    // an object that draws itself) and the effect the batch is drawn through (null for most).
+    // What batching looks at, kept with the rest of an entry's first line so the pass over tens of
+    // thousands of objects in depth order stays in the cache: the box on screen, the batch texture
+    // (null for an object that draws itself) and the effect the batch is drawn through (null for
+    // most).
     struct Box
     {
         float left, top, right, bottom;
         const CLoadedTexture* texture; // the picture, or its scene page
         GShaderEffect* effect;
     };
+    struct Staged
+    {
+        GUI_IsometricObject* object;
+        uint32_t key;
+        bool selfDrawn;
+        // The corners' positions are the box's (top-left, top-right, bottom-left, bottom-right)
+        // and only the rest of each corner is in look: conveyor arms, thousands of them drawn from
+        // a handful of shared corners.
+        bool boxCorners;
+        Box box;
+        // The four corners as they are drawn, before any scene page (null for an object that draws
+        // itself). They must stay as they are until the queue is flushed or cleared.
+        const PVertex* look;
+        const void* place; // the picture's SceneTexturePages place, or null
+    };
+    // The corners a staged sprite is drawn with, on its scene page when it has one.
+    static void Corners(const Staged& staged, PVertex out[4]);
+
+private:
     // The batches of one texture and effect, in increasing order, while batches are assigned.
     struct BatchKey
     {
@@ -97,30 +108,19 @@ private:
         std::vector<int> batches;
     };
 
-public:
-    struct Staged
-    {
-        // What appending and batching read, in the first line; the corners follow.
-        GUI_IsometricObject* object;
-        uint32_t key;
-        bool selfDrawn;
-        Box box;
-        Quad quad;
-    };
-
-private:
     IsometricDrawQueue() = default;
     // What Append keeps of an object (the object's own thread for sprites; main thread for
     // objects that draw themselves); a SceneTexturePages look-up that may run on any thread.
     template <class FindPlace>
-    static void Prepare(GUI_IsometricObject* object, Staged& out, FindPlace&& findPlace);
+    static void Prepare(GUI_IsometricObject* object, Staged& out, const PVertex* corners, FindPlace&& findPlace);
     void Push(const Staged* staged);
     // Keeps the one-texture test up to date with an object about to be appended.
     void Note(const Staged& staged);
     // The corners of the queued quads first .. first + count - 1 in drawing order.
     void FillQuads(PVertex* out, size_t first, size_t count) const;
-    // Room for an object appended on the main thread, kept in place until the queue is emptied.
-    Staged& NewOwnEntry();
+    // Room for an object appended on the main thread and a copy of its corners, kept in place
+    // until the queue is emptied.
+    Staged& NewOwnEntry(PVertex*& corners);
     // The batch each object joins (m_batchOf, by append index), and the number of batches.
     int AssignBatches();
 
@@ -136,6 +136,7 @@ private:
     // The staged forms of appended objects, in blocks that never move while they are used.
     static constexpr size_t kBlock = 4096;
     std::vector<std::unique_ptr<Staged[]>> m_ownBlocks;
+    std::vector<std::unique_ptr<PVertex[]>> m_ownCorners; // four per entry, block by block
     size_t m_ownUsed = 0;
     // Storage kept between frames.
     std::vector<uint32_t> m_sortKeys;

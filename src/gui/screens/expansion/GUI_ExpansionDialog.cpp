@@ -46,7 +46,7 @@ GUI_ExpansionDialog::GUI_ExpansionDialog(SIM_BuildingZone* zone) : GUI_Dialog(tr
     if (zone)
     {
         char text[64];
-        std::snprintf(text, sizeof(text), "%d X %d", zone->m_bottom - zone->m_top, zone->m_right - zone->m_left);
+        std::snprintf(text, sizeof(text), "%lld X %lld", zone->GetSpanX(), zone->GetSpanY());
         m_sizeText = text;
         // The rent the factory books every hour for the whole zone.
         std::snprintf(text, sizeof(text), "$%.2f", static_cast<double>(zone->m_rent));
