@@ -1,7 +1,7 @@
 // bench-links: fv_factoryview
 // One frame of the factory view on OpenGL (software GL under Xvfb in CI), as the in-game mode draws
 // it: the large benchmark factory (a 200 x 200 floor with 2,000 slots on 20 lines, 500 welding
-// robots at work, conveyors with 4,000 resources hanging from them, 300 cars in the stations around
+// robots at work, conveyors with 16,000 resources hanging from them, 300 cars in the stations around
 // the camera) and an empty 999 x 999 floor, at zoom 1, 0.5, 1/3 and 0.25 (the cars drawn from the
 // car sprite cache) and the smallest zoom the floor allows. Every fourth frame one car near the
 // camera is repainted in a colour no cell holds, so the cache renders as well as reuses; its

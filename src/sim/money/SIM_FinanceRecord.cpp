@@ -120,6 +120,17 @@ float SIM_FinanceRecord::GetTotalLocked(int hours, int category, int now) const
     return sum;
 }
 
+float SIM_FinanceRecord::GetTotalForHour(int hour, int category) const
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    float sum = 0.0f;
+    for (const auto& r : records)
+        if (r.used && r.hour == hour &&
+            (category == FC_ALL_EXPENSES ? r.category != FC_CAR_SALES : r.category == category))
+            sum += r.amount;
+    return sum;
+}
+
 void SIM_FinanceRecord::PurgeOldRecords()
 {
     int now = CurrentHour();

@@ -55,6 +55,8 @@ public:
     // hours == -1: the all-time total; otherwise the sum of the records of the current hour and of
     // the `hours` hours before it. Category FC_ALL_EXPENSES sums every category but FC_CAR_SALES.
     float GetTotal(int hours, int category) const;
+    // The sum booked in one game hour alone; FC_ALL_EXPENSES as above.
+    float GetTotalForHour(int hour, int category) const;
     // Frees the records older than KEPT_HOURS before the current hour.
     void PurgeOldRecords();
     // Frees every record and zeroes the all-time totals (game set-up, before a savegame is read).

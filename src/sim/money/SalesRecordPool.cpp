@@ -4,6 +4,8 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/money/SIM_FinanceRecord.h"
 
+#include <algorithm>
+
 SalesRecordPool& SalesRecordPool::Instance()
 {
     static SalesRecordPool instance;
@@ -101,6 +103,29 @@ float SalesRecordPool::GetIncome(const SIM_VehicleDesign* design, int hours) con
 int SalesRecordPool::GetQuantitySold(const SIM_VehicleDesign* design, int hours) const
 {
     return SumSales(design, hours, &SaleTotal::quantity, &SaleRecord::quantity);
+}
+
+std::vector<SaleTotal> SalesRecordPool::GetSalesByDesign(int hours) const
+{
+    int now = SIM_FinanceRecord::CurrentHour();
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (hours == -1)
+        return totals;
+    std::vector<SaleTotal> sums;
+    for (const auto& r : records)
+    {
+        if (!r.active || now - r.hour >= hours)
+            continue;
+        auto it = std::find_if(sums.begin(), sums.end(), [&](const SaleTotal& t) { return t.design == r.design; });
+        if (it == sums.end())
+            sums.push_back(SaleTotal{r.amount, r.quantity, r.design});
+        else
+        {
+            it->amount += r.amount;
+            it->quantity += r.quantity;
+        }
+    }
+    return sums;
 }
 
 float SalesRecordPool::GetIncomeForHour(int hour) const

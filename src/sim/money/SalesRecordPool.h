@@ -43,6 +43,9 @@ public:
     // before it.
     float GetIncome(const SIM_VehicleDesign* design, int hours) const;
     int GetQuantitySold(const SIM_VehicleDesign* design, int hours) const;
+    // Every design's sales over the window (hours as above), in one walk of the records: one
+    // entry per design that sold in it, in no particular order. For screens that list them all.
+    std::vector<SaleTotal> GetSalesByDesign(int hours) const;
     // Sum of every design's sales in one game hour.
     float GetIncomeForHour(int hour) const;
     // Every record free (no design), totals emptied, highest index 0 (game set-up).

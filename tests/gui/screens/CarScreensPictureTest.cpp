@@ -45,31 +45,6 @@ protected:
         GLRenderTest::TearDown();
     }
 
-    // A design as the factory would make it from a car with these parts and features.
-    SIM_VehicleDesign* ShippedDesign(const std::string& name, const std::vector<const char*>& parts,
-                                     const std::vector<const char*>& features, VehicleColor colour)
-    {
-        std::vector<SIM_VehicleComponentType*> types;
-        for (const char* part : parts)
-        {
-            SIM_VehicleComponentType* type = SIM_VehicleComponentTypeManager::Instance().GetComponentType(part);
-            EXPECT_NE(type, nullptr) << part;
-            if (type)
-                types.push_back(type);
-        }
-        std::vector<SIM_VehicleFeature*> with;
-        for (const char* feature : features)
-        {
-            SIM_VehicleFeature* found = SIM_VehicleFeatureManager::Instance().GetFeature(feature);
-            EXPECT_NE(found, nullptr) << feature;
-            if (found)
-                with.push_back(found);
-        }
-        SIM_VehicleDesign* design = m_data->Design(name, 0.0f, with, types, colour);
-        design->m_price = SIM_CarExporter::GetDesignValue(design);
-        return design;
-    }
-
     void CompareFrame(const std::string& name)
     {
         GD3DDevice::Instance().GetDevice()->Clear(0xFF1B1B1Bu);
@@ -92,14 +67,15 @@ const std::vector<const char*> kRunaboutFeatures = {"feat_chassis", "feat_axles"
 
 TEST_F(CarScreensPicture, StockOfTheShippedDesigns)
 {
-    SIM_VehicleDesign* runabout = ShippedDesign("Runabout", kRunaboutParts, kRunaboutFeatures, {196, 40, 36, 255});
-    SIM_VehicleDesign* tourer = ShippedDesign(
+    SIM_VehicleDesign* runabout =
+        m_data->ShippedDesign("Runabout", kRunaboutParts, kRunaboutFeatures, {196, 40, 36, 255});
+    SIM_VehicleDesign* tourer = m_data->ShippedDesign(
         "Tourer", {"chassis", "axles", "fuel_tank", "engine", "wheels", "body", "seats", "doors", "windscreen"},
         {"feat_chassis", "feat_axles", "feat_wheels", "feat_engine", "feat_fuel_tank", "feat_body", "feat_doors",
          "feat_interior", "feat_windscreen", "feat_primer", "feat_paint"},
         {40, 96, 184, 255});
     tourer->m_price *= 1.25f;
-    SIM_VehicleDesign* sport = ShippedDesign(
+    SIM_VehicleDesign* sport = m_data->ShippedDesign(
         "Sport", {"chassis", "axles", "engine", "wheels", "body", "seats", "doors", "windscreen", "spoiler", "sunroof"},
         {"feat_chassis", "feat_axles", "feat_alloy_wheels", "feat_engine", "feat_body", "feat_doors",
          "feat_leather_seats", "feat_windscreen", "feat_spoiler", "feat_sunroof", "feat_paint"},
@@ -116,11 +92,11 @@ TEST_F(CarScreensPicture, StockOfTheShippedDesigns)
 
 TEST_F(CarScreensPicture, NewDesignOfAShippedCar)
 {
-    SIM_VehicleDesign* design =
-        ShippedDesign("", {"chassis", "axles", "fuel_tank", "engine", "wheels", "body", "seats", "doors", "windscreen"},
-                      {"feat_chassis", "feat_axles", "feat_wheels", "feat_engine", "feat_fuel_tank", "feat_body",
-                       "feat_doors", "feat_interior", "feat_windscreen", "feat_primer", "feat_paint"},
-                      {40, 128, 72, 255});
+    SIM_VehicleDesign* design = m_data->ShippedDesign(
+        "", {"chassis", "axles", "fuel_tank", "engine", "wheels", "body", "seats", "doors", "windscreen"},
+        {"feat_chassis", "feat_axles", "feat_wheels", "feat_engine", "feat_fuel_tank", "feat_body", "feat_doors",
+         "feat_interior", "feat_windscreen", "feat_primer", "feat_paint"},
+        {40, 128, 72, 255});
     GUI_NewDesign* dialog = GUI_NewDesign::Show(design, nullptr);
     dialog->GetNameEdit()->SetText("Estate GL");
     m_world.input.MoveTo(830, 550);

@@ -4,13 +4,18 @@
 
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
+#include "sim/definitions/SIM_VehicleFeatureManager.h"
 #include "sim/money/SIM_SalesManager.h"
+#include "sim/vehicles/SIM_CarExporter.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -53,6 +58,32 @@ struct CarTestData
             design->m_featureRecords.push_back(Record(feature));
         design->m_componentTypes = parts;
         design->m_colour = colour;
+        return design;
+    }
+
+    // A design as the factory would make it from a car with these shipped parts and features, priced
+    // at its value (the shipped parts and features must be loaded).
+    SIM_VehicleDesign* ShippedDesign(const std::string& name, const std::vector<const char*>& parts,
+                                     const std::vector<const char*>& with, VehicleColor colour)
+    {
+        std::vector<SIM_VehicleComponentType*> types;
+        for (const char* part : parts)
+        {
+            SIM_VehicleComponentType* type = SIM_VehicleComponentTypeManager::Instance().GetComponentType(part);
+            EXPECT_NE(type, nullptr) << part;
+            if (type)
+                types.push_back(type);
+        }
+        std::vector<SIM_VehicleFeature*> found;
+        for (const char* feature : with)
+        {
+            SIM_VehicleFeature* f = SIM_VehicleFeatureManager::Instance().GetFeature(feature);
+            EXPECT_NE(f, nullptr) << feature;
+            if (f)
+                found.push_back(f);
+        }
+        SIM_VehicleDesign* design = Design(name, 0.0f, found, types, colour);
+        design->m_price = SIM_CarExporter::GetDesignValue(design);
         return design;
     }
 

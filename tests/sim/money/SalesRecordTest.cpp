@@ -93,6 +93,20 @@ TEST_F(SalesRecordTest, RecordWindowsCountBackFromTheCurrentHour)
         EXPECT_EQ(pool().GetQuantitySold(c.design, c.hours), c.quantity) << c.hours;
         EXPECT_FLOAT_EQ(pool().GetIncome(c.design, c.hours), c.income) << c.hours;
     }
+    // The walk over every design agrees with asking design by design.
+    for (int hours : {1, 2, 8, 24, -1})
+    {
+        const std::vector<SaleTotal> byDesign = pool().GetSalesByDesign(hours);
+        for (SIM_VehicleDesign* design : {&a.design, &b.design})
+        {
+            SaleTotal found;
+            for (const SaleTotal& t : byDesign)
+                if (t.design == design)
+                    found = t;
+            EXPECT_EQ(found.quantity, pool().GetQuantitySold(design, hours)) << hours;
+            EXPECT_FLOAT_EQ(found.amount, pool().GetIncome(design, hours)) << hours;
+        }
+    }
     EXPECT_FLOAT_EQ(pool().GetIncomeForHour(20), 22.0f);
     EXPECT_FLOAT_EQ(pool().GetIncomeForHour(13), 1000.0f);
     EXPECT_EQ(pool().highestIndex, 3);

@@ -15,6 +15,7 @@
 #include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/facilities/FacilityScreenHooks.h"
+#include "gui/screens/finance/GUI_FinanceDialog.h"
 #include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
@@ -279,6 +280,7 @@ void GUI_Game::Enter()
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
     GUI_CarScreens::ConnectFactoryView();
     InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
+    GUI_GameHooks::Instance().toggleFinanceDialog = [] { GUI_FinanceDialog::Toggle(); };
     // A production slot's information dialog and a supply stockpile's dialog.
     FactoryDialogs::Install();
 }

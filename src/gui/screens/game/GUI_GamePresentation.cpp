@@ -4,6 +4,7 @@
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/efficiency/GUI_EfficiencyDialog.h"
+#include "gui/screens/finance/GUI_FinanceDialog.h"
 #include "gui/screens/front/GUI_LoadingScreen.h"
 #include "gui/screens/game/GUI_Finances.h"
 #include "gui/screens/game/GUI_GameOver.h"
@@ -339,6 +340,7 @@ bool GUI_GamePresentation::FindAtlasEntry(const std::string& sprite, SIM_AtlasEn
 
 void GUI_GamePresentation::RefreshFinanceDialog()
 {
+    GUI_FinanceDialog::Refresh();
     ToParts([](SIM_PresentationListener& p) { p.RefreshFinanceDialog(); });
 }
 
