@@ -47,9 +47,10 @@ GUI_Finances::~GUI_Finances()
 std::string GUI_Finances::CashText(float cash)
 {
     const long long whole = CashTruncateSaturating(cash);
-    if (whole < 0)
-        return "$-" + IntToStringWithCommas(-whole);
-    return "$" + IntToStringWithCommas(whole);
+    // Appended rather than "$" + text: gcc 12 takes the literal-plus-string form for an overlapping copy.
+    std::string text = whole < 0 ? "$-" : "$";
+    text += IntToStringWithCommas(whole < 0 ? -whole : whole);
+    return text;
 }
 
 void GUI_Finances::UpdateCashText()
