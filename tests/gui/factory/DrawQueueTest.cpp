@@ -1,11 +1,14 @@
 // The depth-sorted draw queue: equal depths keep the order they were queued in, runs of sprites
-// sharing a texture go to the card as one draw, anything that draws itself splits a run.
+// sharing a texture go to the card as one draw, anything that draws itself splits a run, and
+// painted sprites go together through their effect.
 #include "FactoryViewTestSupport.h"
 
+#include "engine/GUI_ShaderManager.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -110,4 +113,71 @@ TEST_F(FactoryViewTest, QueueDrawsByDepthKeepingQueueOrderAndCountsItsBatches)
         EXPECT_EQ(queue.GetLastFlushBatches(), c.draws);
         EXPECT_EQ(queue.GetCount(), 0u);
     }
+}
+
+TEST_F(FactoryViewTest, PaintedSpritesBatchOnlyWithPaintedSpritesOfTheirPictureAndDrawThroughTheEffect)
+{
+    GUI_ShaderManager::Instance().LoadAll();
+    GShaderEffect* paint = GUI_ShaderManager::Instance().FindShader("overlay.fx");
+    ASSERT_NE(paint, nullptr);
+    IsometricDrawQueue& queue = IsometricDrawQueue::Instance();
+    queue.SetCellSize(64);
+    // Two cars far apart, each three layers on one spot at its own depth: a plain layer, a
+    // painted layer of the same picture, a plain layer of another picture. Like layers of both
+    // cars go together; within a car the order holds, and the paint never leaks onto a plain one.
+    std::vector<std::unique_ptr<GUI_IsometricSprite>> layers;
+    for (const float x : {100.0f, 500.0f})
+    {
+        const float depth = x;
+        layers.push_back(Sprite("floor_plain_01.dds", depth, x));
+        layers.push_back(Sprite("floor_plain_01.dds", depth, x));
+        layers.back()->m_effect = paint;
+        layers.push_back(Sprite("tile_blank.dds", depth, x));
+    }
+    // A plain sprite of the painted picture on top of the first car: it may not join the plain
+    // batch beneath the paint.
+    layers.push_back(Sprite("floor_plain_01.dds", 1000.0f, 100.0f));
+    for (const auto& layer : layers)
+        queue.Append(layer.get());
+    m_rec->Clear();
+    queue.Sort();
+    queue.Flush();
+
+    int draws = 0;
+    EXPECT_EQ(DrawnOrder(*m_rec, draws), (std::vector<float>{100, 500, 100, 500, 100, 500, 100}));
+    EXPECT_EQ(draws, 4);
+    // Draws and the passes begun and ended around them, a pass named by its effect's recording.
+    auto steps = [this] {
+        std::vector<std::string> out;
+        for (const std::string& line : m_rec->log)
+        {
+            if (line.rfind("DrawIndexedPrimitive", 0) == 0 || line.rfind("DrawPrimitiveUP", 0) == 0)
+                out.emplace_back("draw");
+            else if (line.find(" BeginPass") != std::string::npos)
+                out.push_back(line.substr(0, line.find(" BeginPass")));
+            else if (line.find(" EndPass") != std::string::npos)
+                out.emplace_back("end");
+        }
+        return out;
+    };
+    // Only the painted batch is drawn inside the paint's pass.
+    const std::vector<std::string> plainScene = steps();
+    ASSERT_EQ(plainScene.size(), 6u);
+    const std::string paintPass = plainScene[1];
+    EXPECT_EQ(plainScene, (std::vector<std::string>{"draw", paintPass, "draw", "end", "draw", "draw"}));
+
+    // A scene drawn through a look of its own (the conveyor view's) gets it back after the paint.
+    GShaderEffect* look = GUI_ShaderManager::Instance().FindShader("conveyor_mode.fx");
+    ASSERT_NE(look, nullptr);
+    for (const auto& layer : layers)
+        queue.Append(layer.get());
+    m_rec->Clear();
+    queue.Sort();
+    queue.Flush(look);
+    const std::vector<std::string> lookedScene = steps();
+    ASSERT_EQ(lookedScene.size(), 7u);
+    EXPECT_NE(lookedScene[4], paintPass);
+    EXPECT_EQ(lookedScene,
+              (std::vector<std::string>{"draw", paintPass, "draw", "end", lookedScene[4], "draw", "draw"}));
+    GUI_ShaderManager::Instance().ReleaseAll();
 }

@@ -1,9 +1,21 @@
 // The plain scene object.
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 
+#include "engine/CLoadedTexture.h"
+#include "engine/GShaderEffect.h"
+
 void GUI_IsometricSprite::Draw()
 {
-    m_sprite.Draw();
+    if (!m_effect)
+    {
+        m_sprite.Draw();
+        return;
+    }
+    if (CLoadedTexture* texture = m_sprite.m_texture.Get())
+        texture->Bind();
+    m_effect->Begin();
+    m_sprite.DrawQuad();
+    m_effect->End();
 }
 
 void GUI_IsometricSprite::SetTexture(const std::string& name)

@@ -2,6 +2,7 @@
 #include "gui/factory/scene/IsometricDrawQueue.h"
 
 #include "engine/GScreenSize.h"
+#include "engine/GShaderEffect.h"
 #include "engine/GVertexBuffer.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
@@ -27,12 +28,13 @@ void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, const
     Box& box = out.box;
     if (out.selfDrawn)
     {
-        box = Box{0.0f, 0.0f, 0.0f, 0.0f, nullptr};
+        box = Box{0.0f, 0.0f, 0.0f, 0.0f, nullptr, nullptr};
         out.look = nullptr;
         out.place = nullptr;
         return;
     }
     const CTexturedSprite& sprite = static_cast<GUI_IsometricSprite*>(object)->m_sprite;
+    box.effect = static_cast<GUI_IsometricSprite*>(object)->m_effect;
     out.look = corners;
     const PVertex* v = sprite.m_vertices;
     // An unturned quad's corners are known: top-left first, bottom-right last.
@@ -94,7 +96,8 @@ void IsometricDrawQueue::Note(const Staged& staged)
 {
     if (m_entries.empty())
         m_onlyTexture = staged.box.texture;
-    if (staged.selfDrawn || staged.box.texture != m_onlyTexture)
+    // A painted sprite needs its effect around its batch, which the one-picture draw has not.
+    if (staged.selfDrawn || staged.box.texture != m_onlyTexture || staged.box.effect)
         m_mixed = true;
 }
 
@@ -147,7 +150,7 @@ void IsometricDrawQueue::AppendStaged(const Staged* staged, size_t count)
     {
         if (base + i == 0)
             m_onlyTexture = staged[i].box.texture;
-        if (staged[i].selfDrawn || staged[i].box.texture != m_onlyTexture)
+        if (staged[i].selfDrawn || staged[i].box.texture != m_onlyTexture || staged[i].box.effect)
             m_mixed = true;
         m_entries[base + i] = staged + i;
         m_keys[base + i] = staged[i].key;
@@ -259,7 +262,7 @@ int IsometricDrawQueue::AssignBatches()
     const int columns = std::max(1, GScreenSize::Width() / kCell + 1);
     const int rows = std::max(1, (GScreenSize::Height() + 512) / kCell + 1);
     m_cells.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), -1);
-    m_latest.clear();
+    m_batchKeyCount = 0;
     const float perCell = 1.0f / static_cast<float>(kCell);
     auto cell = [perCell](float at, int count) {
         // Off the grid's left or top (negative) counts as its first cell.
@@ -289,20 +292,34 @@ int IsometricDrawQueue::AssignBatches()
             for (int c = c0; c <= c1; ++c)
                 after = std::max(after, line[c]);
         }
-        auto latest = std::find_if(m_latest.begin(), m_latest.end(),
-                                   [&box](const auto& entry) { return entry.first == box.texture; });
-        int batch = 0;
-        if (latest != m_latest.end() && latest->second >= after)
+        // Any batch of this texture and effect from the last one holding something it overlaps
+        // on draws it in the right place; the earliest such lets the like objects of a whole
+        // screen (the props behind each car, the cars, the props in front) share three batches
+        // instead of starting new ones at every station.
+        BatchKey* key = nullptr;
+        for (size_t k = 0; k < m_batchKeyCount && !key; ++k)
+            if (m_batchKeys[k].texture == box.texture && m_batchKeys[k].effect == box.effect)
+                key = &m_batchKeys[k];
+        if (!key)
         {
-            batch = latest->second;
+            if (m_batchKeyCount == m_batchKeys.size())
+                m_batchKeys.emplace_back();
+            key = &m_batchKeys[m_batchKeyCount++];
+            key->texture = box.texture;
+            key->effect = box.effect;
+            key->batches.clear();
+        }
+        // A key's batches are made in increasing order.
+        const auto fits = std::lower_bound(key->batches.begin(), key->batches.end(), after);
+        int batch = 0;
+        if (fits != key->batches.end())
+        {
+            batch = *fits;
         }
         else
         {
             batch = batches++;
-            if (latest != m_latest.end())
-                latest->second = batch;
-            else
-                m_latest.emplace_back(box.texture, batch);
+            key->batches.push_back(batch);
         }
         m_batchOf[index] = batch;
         for (int r = r0; r <= r1; ++r)
@@ -327,7 +344,7 @@ void IsometricDrawQueue::FillQuads(PVertex* out, size_t first, size_t count) con
     }
 }
 
-void IsometricDrawQueue::Flush()
+void IsometricDrawQueue::Flush(GShaderEffect* look)
 {
     const int batches = AssignBatches();
     GVertexBuffer& batch = SharedVertexBatch();
@@ -366,6 +383,11 @@ void IsometricDrawQueue::Flush()
             head.object->Draw();
             continue;
         }
+        GShaderEffect* effect = head.box.effect;
+        // A batch drawn through an effect starts afresh even on the same texture: what is queued
+        // so far is drawn plainly first.
+        if (effect)
+            batch.Flush();
         CLoadedTextureRef texture;
         texture.Set(const_cast<CLoadedTexture*>(head.box.texture));
         batch.SetTexture(&texture);
@@ -374,6 +396,14 @@ void IsometricDrawQueue::Flush()
             PVertex corners[4];
             Corners(*m_entries[m_ordered[static_cast<size_t>(i)]], corners);
             batch.AddQuad(corners);
+        }
+        if (effect)
+        {
+            effect->Begin();
+            batch.Flush();
+            effect->End();
+            if (look)
+                look->Begin();
         }
     }
     batch.Flush();

@@ -1,7 +1,8 @@
 // The one depth-sorted queue of the factory scene. During a frame the main thread appends the
 // on-screen scene objects (walls, props, markers, stockpile floors, cars, sparks); the SORTOBJECTS
 // job sorts them stably by depth on a worker; the main thread then draws them in one pass, sending
-// each run of plain sprites that share a texture to the card as one batch.
+// each run of plain sprites that share a texture (and an effect, for painted car layers) to the
+// card as one batch.
 #pragma once
 
 #include "gui/factory/scene/GUI_IsometricObject.h"
@@ -14,6 +15,7 @@
 #include <vector>
 
 class CLoadedTexture;
+class GShaderEffect;
 class GUI_IsometricSprite;
 
 class IsometricDrawQueue
@@ -36,7 +38,9 @@ public:
     // the card in a few draws rather than one per change of picture. Overlap is judged on a grid
     // of cells, erring towards keeping the order; objects that draw themselves keep their place
     // among everything. Pictures with a copy on the scene's texture pages are drawn from it.
-    void Flush();
+    // look: the effect the whole scene is drawn through (the conveyor view's), begun again after
+    // each batch drawn through an effect of its own; null for none.
+    void Flush(GShaderEffect* look = nullptr);
     // Forgets the queued objects without drawing them (a game torn down mid-frame).
     void Clear();
     // The side of the grid cells overlap is judged on, in pixels (4..64): about the size of the
@@ -68,12 +72,14 @@ public:
     int GetLastFlushBatches() const { return m_lastBatches; }
 
     // What batching looks at, kept with the rest of an entry's first line so the pass over tens of
-    // thousands of objects in depth order stays in the cache: the box on screen and the batch
-    // texture (null for an object that draws itself).
+    // thousands of objects in depth order stays in the cache: the box on screen, the batch texture
+    // (null for an object that draws itself) and the effect the batch is drawn through (null for
+    // most).
     struct Box
     {
         float left, top, right, bottom;
         const CLoadedTexture* texture; // the picture, or its scene page
+        GShaderEffect* effect;
     };
     struct Staged
     {
@@ -94,6 +100,14 @@ public:
     static void Corners(const Staged& staged, PVertex out[4]);
 
 private:
+    // The batches of one texture and effect, in increasing order, while batches are assigned.
+    struct BatchKey
+    {
+        const CLoadedTexture* texture = nullptr;
+        const GShaderEffect* effect = nullptr;
+        std::vector<int> batches;
+    };
+
     IsometricDrawQueue() = default;
     // What Append keeps of an object (the object's own thread for sprites; main thread for
     // objects that draw themselves); a SceneTexturePages look-up that may run on any thread.
@@ -133,7 +147,8 @@ private:
     std::vector<int> m_cells;
     std::vector<int> m_batchStart;
     std::vector<uint32_t> m_ordered;
-    std::vector<std::pair<const CLoadedTexture*, int>> m_latest;
+    std::vector<BatchKey> m_batchKeys; // the first m_batchKeyCount are this flush's; kept for their storage
+    size_t m_batchKeyCount = 0;
     int m_cellSize = 64;
 };
 

@@ -74,6 +74,11 @@ CarSpriteCell* GUI_CarSpriteCache::FindOrRender(const std::vector<std::unique_pt
             CarSpriteCell& cell = m_cells[x][y];
             if (cell.m_gridX < 0 || !cell.Matches(components, view, colour))
                 continue;
+            // A cell given back but not yet drawn over still shows the car: taken again, it
+            // starts a new life as a freshly rendered one would, instead of being given back at
+            // the very next ageing.
+            if (!cell.m_inUse)
+                cell.m_countdown = CarSpriteCell::kLifeFrames;
             cell.m_inUse = true;
             return &cell;
         }

@@ -2,6 +2,7 @@
 #include "gui/factory/vehicles/GUI_Vehicle.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
@@ -89,15 +90,26 @@ void GUI_Vehicle::Draw(IsometricDrawQueue& queue, const FactoryFrameView& view)
         if (cell->Place(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY()), z,
                         m_cachedSprite.m_sprite))
         {
-            cell->m_countdown = CarSpriteCell::kLifeFrames;
+            KeepCellsAlive();
             m_cachedSprite.m_sprite.m_texture.Set(cell->m_sprite.m_texture.Get());
             m_cachedSprite.m_depth = depth;
             queue.Append(&m_cachedSprite);
         }
         return;
     }
+    // Drawn from its parts: each layer goes into the queue as a sprite at the car's depth, in
+    // order, where the proxy would stand; the queue then sends the like layers of the cars
+    // around to the card together instead of the whole car being one draw (or several) that
+    // breaks every batch around it. The parts job still places every facing, for the hover.
     m_proxy->m_depth = depth;
-    queue.Append(m_proxy.get());
+    GShaderEffect* paint = nullptr;
+    for (const auto& component : m_vehicle->GetComponents())
+        if (auto* part = dynamic_cast<GUI_VehicleComponent*>(component->GetView()))
+        {
+            if (!paint && part->IsPainted())
+                paint = GUI_ShaderManager::Instance().FindShader("overlay.fx");
+            part->Queue(queue, view, depth, paint);
+        }
     GUI_FactoryCars::Instance().QueuePreDraw(this);
 }
 
@@ -137,7 +149,17 @@ void GUI_Vehicle::DrawCached()
     const FactoryFrameView& view = GUI_Factory::Instance().GetFrameView();
     bool mirror = false;
     if (CarSpriteCell* cell = CachedCellForFacing(mirror))
-        cell->Draw(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY()));
+        if (cell->Draw(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY())))
+            KeepCellsAlive();
+}
+
+void GUI_Vehicle::KeepCellsAlive()
+{
+    // Both cells, not only the one on screen: the car needs the other the moment it turns, and
+    // were it given back the car would forget both and ask for them again every frame.
+    for (CarSpriteCell* cell : {m_cellFacing2, m_cellFacing0})
+        if (cell)
+            cell->m_countdown = CarSpriteCell::kLifeFrames;
 }
 
 CarSpriteCell* GUI_Vehicle::CachedCellForFacing(bool& mirror) const

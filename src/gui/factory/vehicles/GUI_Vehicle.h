@@ -32,10 +32,12 @@ public:
     void Update() override;
     bool IsMouseOver() override;
     // Puts the car into the draw queue when its station is on screen: far out as a sprite of its
-    // cached cell, else as its proxy with its parts queued for the PREDRAWVEHICLES job.
+    // cached cell, else as its parts' layer sprites in order at the car's depth, with its parts
+    // queued for the PREDRAWVEHICLES job.
     void Draw() override;
     void Draw(IsometricDrawQueue& queue, const FactoryFrameView& view);
-    // The queue reached the car: the cached cell, or every part's layers in order.
+    // Draws the whole car at once, as its proxy does: the cached cell, or every part's layers in
+    // order.
     void DrawNow();
     void DrawCached();
     // The cell the car's facing shows and whether it is seen mirrored (views 1 and 3 are views 2
@@ -55,6 +57,9 @@ public:
     GUI_IsoVehicle* GetProxy() const { return m_proxy.get(); }
 
 private:
+    // Seen on screen: both held cells stay for another 100 frames.
+    void KeepCellsAlive();
+
     CarSpriteCell* m_cellFacing2 = nullptr; // cells belong to the cache, which may clear these
     CarSpriteCell* m_cellFacing0 = nullptr;
     std::unique_ptr<GUI_ZoomOutVehicle> m_zoomOutIcon;

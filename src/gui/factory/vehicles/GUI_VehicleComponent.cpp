@@ -3,6 +3,7 @@
 
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/vehicles/SIM_Vehicle.h"
@@ -69,26 +70,65 @@ void GUI_VehicleComponent::SetColour(int a, int r, int g, int b)
 
 void GUI_VehicleComponent::PreDraw(const FactoryFrameView& view)
 {
+    for (int facing = 0; facing < 4; ++facing)
+    {
+        PlaceFacing(view, facing);
+        // Drawn within their car, never sorted among the scene by themselves.
+        for (GUI_ComponentSprite& sprite : m_sprites[facing])
+            sprite.m_depth = 99999.0f;
+    }
+}
+
+void GUI_VehicleComponent::PlaceFacing(const FactoryFrameView& view, int facing)
+{
     const SIM_VehicleComponentType* type = m_component ? m_component->GetType() : nullptr;
     const SIM_Vehicle* car = m_component ? m_component->GetVehicle() : nullptr;
     if (!type || !car)
         return;
     const float z = view.zoom;
     const float vx = view.ToScreenX(car->GetX()), vy = view.ToScreenY(car->GetY());
-    for (int facing = 0; facing < 4; ++facing)
-        for (int layer = 0; layer < 2; ++layer)
-        {
-            if (!m_present[facing][layer])
-                continue;
-            const SIM_ComponentLayer& record = type->GetLayer(facing, layer);
-            GUI_ComponentSprite& sprite = m_sprites[facing][layer];
-            sprite.m_sprite.m_width = record.width * z * 400.0f;
-            sprite.m_sprite.m_height = record.height * z * 200.0f;
-            const float offsetX = record.centreX * 400.0f * z;
-            sprite.m_sprite.SetPosition(vx + (record.flag ? -offsetX : offsetX), vy + record.centreY * 200.0f * z);
-            // Drawn within their car, never sorted among the scene.
-            sprite.m_depth = 99999.0f;
-        }
+    for (int layer = 0; layer < 2; ++layer)
+    {
+        if (!m_present[facing][layer])
+            continue;
+        const SIM_ComponentLayer& record = type->GetLayer(facing, layer);
+        GUI_ComponentSprite& sprite = m_sprites[facing][layer];
+        sprite.m_sprite.m_width = record.width * z * 400.0f;
+        sprite.m_sprite.m_height = record.height * z * 200.0f;
+        const float offsetX = record.centreX * 400.0f * z;
+        sprite.m_sprite.SetPosition(vx + (record.flag ? -offsetX : offsetX), vy + record.centreY * 200.0f * z);
+    }
+}
+
+void GUI_VehicleComponent::Queue(IsometricDrawQueue& queue, const FactoryFrameView& view, float depth,
+                                 GShaderEffect* paint)
+{
+    const SIM_Vehicle* car = m_component ? m_component->GetVehicle() : nullptr;
+    if (!car)
+        return;
+    const int facing = car->GetFacing() & 3;
+    PlaceFacing(view, facing);
+    for (int layer = 0; layer < 2; ++layer)
+    {
+        if (!m_present[facing][layer])
+            continue;
+        GUI_ComponentSprite& sprite = m_sprites[facing][layer];
+        sprite.m_depth = depth;
+        sprite.m_effect = sprite.m_overlay ? paint : nullptr;
+        queue.Append(&sprite);
+    }
+}
+
+bool GUI_VehicleComponent::IsPainted() const
+{
+    const SIM_Vehicle* car = m_component ? m_component->GetVehicle() : nullptr;
+    if (!car)
+        return false;
+    const int facing = car->GetFacing() & 3;
+    for (int layer = 0; layer < 2; ++layer)
+        if (m_present[facing][layer] && m_sprites[facing][layer].m_overlay)
+            return true;
+    return false;
 }
 
 void GUI_VehicleComponent::Draw()

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+class GShaderEffect;
+class IsometricDrawQueue;
 class SIM_VehicleComponent;
 struct FactoryFrameView;
 
@@ -21,6 +23,13 @@ public:
     void SetColour(int a, int r, int g, int b);
     // Places every facing's layers around the car's screen position (PREDRAWVEHICLES job).
     void PreDraw(const FactoryFrameView& view);
+    // Places the layers of the car's facing and puts them into the draw queue at the car's depth,
+    // bottom first, the painted ones drawn through paint (null: plainly). Queued one after the
+    // other at one depth, the car's layers stay together and in order among the scene, and the
+    // queue sends the same layers of many cars to the card together (main thread).
+    void Queue(IsometricDrawQueue& queue, const FactoryFrameView& view, float depth, GShaderEffect* paint);
+    // True when a layer of the car's facing takes the paint.
+    bool IsPainted() const;
     // The layers of the car's facing, bottom first: plain ones into the shared batch, painted ones
     // on their own through the paint effect (main thread).
     void Draw();
@@ -31,6 +40,8 @@ public:
     uint32_t GetColour() const { return m_colour; }
 
 private:
+    void PlaceFacing(const FactoryFrameView& view, int facing);
+
     GUI_ComponentSprite m_sprites[4][2];
     bool m_present[4][2] = {};
     uint32_t m_colour = 0xFFFFFFFFu;

@@ -665,7 +665,7 @@ void GUI_Factory::Draw()
     // 13. The scene.
     m_stats.queueLength = static_cast<int>(queue.GetCount());
     queue.SetCellSize(static_cast<int>(32.0f * m_frameView.zoom));
-    queue.Flush();
+    queue.Flush(effect);
     m_stats.queueBatches = queue.GetLastFlushBatches();
     m_stats.sceneMs = lap();
     // 14. What hangs from the conveyors, over everything on the floor.

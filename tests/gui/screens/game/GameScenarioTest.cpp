@@ -2,12 +2,17 @@
 // fastest speed with the top bar following the clock, F2 saves it, F3 brings the save back, and
 // when the cash runs out the game-over dialog stops the clock and its button ends the game. The
 // player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
-// research re-fits the open menu.
+// research re-fits the open menu. A car on a station is drawn on the game's floor.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
+#include "engine/GD3DDevice.h"
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
+#include "gui/factory/vehicles/CarSpriteCell.h"
+#include "gui/factory/vehicles/GUI_CarSpriteCache.h"
+#include "gui/factory/vehicles/GUI_Vehicle.h"
+#include "gui/factory/vehicles/GUI_VehicleComponent.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/screens/build/GUI_Task.h"
@@ -19,6 +24,7 @@
 #include "gui/screens/game/GUI_InGameMenu.h"
 #include "gui/screens/game/GUI_Interface.h"
 #include "gui/screens/game/GUI_SpeedControls.h"
+#include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -30,15 +36,21 @@
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleComponent.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <memory>
 
 namespace
 {
@@ -267,4 +279,60 @@ TEST_F(GameScenario, TheBuildMenuBuildsAStationWhoseDialogOpensFromTheFloor)
     GUI_WindowManager::Instance().Update();
     EXPECT_EQ(GUI_SlotTooltip::GetOpen(), nullptr);
     EXPECT_EQ(SIM_Game::Instance().GetFactory(), nullptr);
+}
+
+TEST_F(GameScenario, ACarOnAStationIsDrawnFromItsPartsCloseUpAndFromTheCacheFarOut)
+{
+    // The game makes the cache's render target when it opens its device.
+    GD3DDevice::Instance().CreateRenderTarget("rt_car_sprite_cache", 4096, 2048, PFormat::A8R8G8B8);
+    GUI_TextureCache::Init();
+    ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
+    GUI_Game& game = GUI_Game::Instance();
+    game.Enter();
+    SIM_ProductionSlot* station = m_world.Place("task_fit_body", 8, 8);
+    ASSERT_NE(station, nullptr);
+    // A car as the line hands it on: made through the game's one answer, standing on the station.
+    SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
+    for (const char* part : {"chassis", "axles", "wheels", "body"})
+        car->AddComponent(std::make_unique<SIM_VehicleComponent>(
+            car, SIM_VehicleComponentTypeManager::Instance().GetComponentType(part)));
+    car->SetColor(30, 140, 220, 255);
+    car->SetSlot(station);
+    car->SetFacing(station->GetFacing());
+    car->SetPosition(station->GetTile()->m_worldX, station->GetTile()->m_worldY);
+    station->SetVehicle(car);
+    auto* view = dynamic_cast<GUI_Vehicle*>(car->GetView());
+    ASSERT_NE(view, nullptr) << "the game's answer hands cars to the factory view";
+
+    // The mouse rests inside the screen, so the view does not scroll away from the station.
+    m_world.input.MoveTo(400.0f, 400.0f);
+    // Close up the parts are placed around the car where the station stands on screen.
+    FactoryWorld::LookAt(station->GetTile(), 1.0f);
+    GameFrame();
+    const int facing = car->GetFacing() & 3;
+    auto* chassis = dynamic_cast<GUI_VehicleComponent*>(car->GetComponents().front()->GetView());
+    ASSERT_NE(chassis, nullptr);
+    ASSERT_TRUE(chassis->HasLayer(facing, 0));
+    const PVertex* corners = chassis->GetSprite(facing, 0).m_sprite.m_vertices;
+    const float midX = (corners[0].x + corners[3].x) / 2.0f, midY = (corners[0].y + corners[3].y) / 2.0f;
+    EXPECT_LT(std::fabs(midX - static_cast<float>(GScreenSize::Width()) / 2.0f), 200.0f);
+    EXPECT_LT(std::fabs(midY - static_cast<float>(GScreenSize::Height()) / 2.0f), 200.0f);
+    EXPECT_EQ(view->GetCell(2), nullptr) << "close up nothing is cached";
+
+    // Far out the car is drawn from its cells every frame, so both outlive the cache's 100 frames,
+    // also the one of the facing it does not show.
+    FactoryWorld::LookAt(station->GetTile(), 0.3f);
+    GameFrame();
+    CarSpriteCell* const cells[2] = {view->GetCell(2), view->GetCell(0)};
+    GUI_CarSpriteCache::Instance().ResetTargetSwitches();
+    for (int frame = 0; frame < CarSpriteCell::kLifeFrames + 20; ++frame)
+        GameFrame();
+    ASSERT_NE(view->GetCell(2), nullptr);
+    ASSERT_NE(view->GetCell(0), nullptr);
+    EXPECT_EQ(view->GetCell(2), cells[0]);
+    EXPECT_EQ(view->GetCell(0), cells[1]);
+    EXPECT_EQ(GUI_CarSpriteCache::Instance().GetTargetSwitches(), 0) << "rendered once, then only drawn";
+    EXPECT_TRUE(view->GetCell(2)->m_inUse);
+    EXPECT_TRUE(view->GetCell(0)->m_inUse);
+    GUI_TextureCache::Reset();
 }
