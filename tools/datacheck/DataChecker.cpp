@@ -205,8 +205,12 @@ void DataChecker::ReportOverflow()
 {
     for (const auto& [rule, count] : m_ruleCounts)
         if (count > kMaxFindingsPerRule)
-            m_findings.push_back("(" + std::to_string(count - kMaxFindingsPerRule) + " more findings of the rule '" +
-                                 rule + "' not shown)");
+        {
+            std::string line = "(";
+            line += std::to_string(count - kMaxFindingsPerRule);
+            line += " more findings of the rule '" + rule + "' not shown)";
+            m_findings.push_back(line);
+        }
 }
 
 const std::vector<std::string>& DataChecker::Run()

@@ -37,7 +37,10 @@ std::string GUI_TaskDetails::MoneyText(float cost)
         dollars = whole >= 9.0e18    ? 9000000000000000000LL
                   : whole <= -9.0e18 ? -9000000000000000000LL
                                      : static_cast<long long>(whole);
-    return "$" + IntToStringWithCommas(dollars);
+    // Appended rather than "$" + text: gcc 12 takes the literal-plus-string form for an overlapping copy.
+    std::string text = "$";
+    text += IntToStringWithCommas(dollars);
+    return text;
 }
 
 GUI_TaskDetails::GUI_TaskDetails(const SIM_BaseTask* task)

@@ -47,8 +47,7 @@ GUI_Finances::~GUI_Finances()
 std::string GUI_Finances::CashText(float cash)
 {
     const long long whole = CashTruncateSaturating(cash);
-    // Appended rather than added to a literal, which gcc 12's Release build mistakes for an
-    // overlapping copy.
+    // Appended rather than "$" + text: gcc 12 takes the literal-plus-string form for an overlapping copy.
     std::string text = whole < 0 ? "$-" : "$";
     text += IntToStringWithCommas(whole < 0 ? -whole : whole);
     return text;
