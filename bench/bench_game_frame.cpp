@@ -132,4 +132,15 @@ void GameFrames(benchmark::State& state)
 BENCHMARK(GameFrames)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 } // namespace
 
-BENCHMARK_MAIN();
+// The factory is let go while the game it was built in still stands: left to the exit handlers it
+// would be destroyed after the game's own singletons and clear a world that is already gone.
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_factory.reset();
+    return 0;
+}
