@@ -3,6 +3,7 @@
 // and an optional copy of the game folder to run from.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -76,6 +77,19 @@ inline bool DisplayAvailable()
 {
     return PrivateDisplay().Name().size() > 1;
 }
+
+// A test of the real game: skipped where there is no virtual display or no built game.
+class RealGameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!DisplayAvailable())
+            GTEST_SKIP() << "no virtual display server";
+        if (!fs::exists(GameExecutable()))
+            GTEST_SKIP() << "game executable not built";
+    }
+};
 
 inline std::string RunSlurp(const fs::path& path)
 {

@@ -46,16 +46,8 @@ bool DesktopFromLog(const std::string& log, int& width, int& height)
 
 } // namespace
 
-class GameRun : public ::testing::Test
+class GameRun : public RealGameTest
 {
-protected:
-    void SetUp() override
-    {
-        if (!DisplayAvailable())
-            GTEST_SKIP() << "no virtual display server";
-        if (!fs::exists(GameExecutable()))
-            GTEST_SKIP() << "game executable not built";
-    }
 };
 
 TEST_F(GameRun, FirstStartMakesFoldersLogsAndSettingsAndClosesCleanly)

@@ -354,16 +354,8 @@ int FloorBottom(const WindowPicture& p)
 }
 } // namespace
 
-class Playthrough : public ::testing::Test
+class Playthrough : public RealGameTest
 {
-protected:
-    void SetUp() override
-    {
-        if (!DisplayAvailable())
-            GTEST_SKIP() << "no virtual display server";
-        if (!fs::exists(GameExecutable()))
-            GTEST_SKIP() << "game executable not built";
-    }
 };
 
 TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
