@@ -52,7 +52,7 @@ constexpr Spot kMenuPrimerBooth{150, 648};
 constexpr Spot kMenuCloseChassisGroup{27, 255};
 // The new-design dialog: the name field, the price slider's knob and the save button.
 constexpr Spot kDesignName{473, 343};
-constexpr Spot kDesignPriceKnob{766, 378};
+constexpr Spot kDesignPriceKnob{766, 407};
 constexpr Spot kSaveDesign{640, 723};
 
 // The top bar's clock and cash, as drawn.
