@@ -487,8 +487,8 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     };
 
     // The build menu: an import bay at the hall's import door, a line of three stations with a
-    // car conveyor to the car exporter at the far wall, overhead conveyors from the bay to each
-    // station's stockpile, a power plant and a research office.
+    // car conveyor to the car exporter at the far wall, overhead conveyors dragged from the bay
+    // along the wall and across to each station's stockpile, a power plant and a research office.
     click(kBuildButton);
     game.WaitForPicture("the build menu", [](const WindowPicture& p) { return DialogAt(p, 5, 960); });
     click(kMenuImportBay);
@@ -508,9 +508,9 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     click(kMenuCarConveyor);
     drag(11, 10, 19, 10);
     click(kMenuOverheadConveyor);
-    drag(2, 12, 1, 5);
+    drag(1, 5, 1, 12);
     click(kMenuOverheadConveyor);
-    drag(2, 12, 10, 12);
+    drag(1, 12, 10, 12);
     for (int x = 8; x <= 10; ++x)
     {
         click(kMenuOverheadConveyor);

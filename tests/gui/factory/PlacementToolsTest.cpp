@@ -179,7 +179,7 @@ TEST_F(PlacementToolsTest, SlotsAreGhostedTurnedPlacedAndPaidAndRedWhereTheyMayN
     EXPECT_TRUE(placer.HasPending());
 }
 
-TEST_F(PlacementToolsTest, ImportersAndExportsStandOnTheirSitesFacingTheWallWhateverTheTurn)
+TEST_F(PlacementToolsTest, ImportersAndExportsStandOnTheirSitesFacingTheWallAndConveyorsLeaveTheBay)
 {
     GUI_SlotPlacer& placer = GUI_SlotPlacer::Instance();
     ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_resource_importer"));
@@ -196,6 +196,17 @@ TEST_F(PlacementToolsTest, ImportersAndExportsStandOnTheirSitesFacingTheWallWhat
     EXPECT_EQ(SlotAt(1, 5)->GetFacing(), 1);
     EXPECT_NE(SIM_ResourceConveyorManager::Instance().GetImportBayOn(m_world.Tile(1, 5)), nullptr);
     EXPECT_NE(m_world.View(1, 5)->GetConveyorView(), nullptr);
+
+    // An overhead conveyor dragged from the bay along the wall: the bay's own piece is not laid
+    // or paid again.
+    const float beforeConveyor = Cash();
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_resource_conveyor"));
+    DragFromTo(1, 5, 1, 8);
+    EXPECT_EQ(GUI_ConveyorPlacer::Instance().GetPath().size(), 4u);
+    GUI_PlacementTools::OnLeftUp();
+    for (int y = 6; y <= 8; ++y)
+        EXPECT_NE(m_world.View(1, y)->GetConveyorView(), nullptr) << y;
+    EXPECT_FLOAT_EQ(Cash(), beforeConveyor - 3 * 40.0f);
 
     ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_export"));
     ClickAt(6, 10);
