@@ -6,9 +6,12 @@
 // the top bar and menu, and the picture presented. At zoom 1 and at the floor's smallest zoom.
 // Reported per frame, as medians: the CPU of the whole process (every thread, software rendering
 // included), the CPU of the main thread, the wall time and the frames per second it makes, draw
-// calls, and the peak resident memory of the process.
+// calls, the peak resident memory of the process, and how many of the pool's resource objects are
+// in use and how many of them wait in the import bays' queues.
 // Run it on two cores under a virtual display, Mesa's rasterizer held to them (log lines aside):
 //   LP_NUM_THREADS=2 taskset -c 0,1 xvfb-run -a -s "-screen 0 1280x1024x24" build/rel/bench/bench_game_frame
+// With FV_BENCH_DEVICE=recording the same frames go to the recording back end instead of OpenGL:
+// the game's own CPU per frame, without what the software renderer adds on any thread.
 #include "../tests/sim/BigFactory.h"
 
 #include "Game.h"
@@ -17,6 +20,11 @@
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "platform/core/PClock.h"
 #include "platform/video/PGLDevice.h"
+#include "platform/video/PRecordingGraphicsSystem.h"
+#include "platform/video/PRecordingState.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +33,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -35,6 +44,8 @@ namespace
 bool g_ready = false;
 std::unique_ptr<bigfactory::Factory> g_factory;
 int g_slots = 0;
+// Set when the frames go to the recording back end.
+std::shared_ptr<PRecordingState> g_recording;
 
 double CpuMs(clockid_t clock)
 {
@@ -64,6 +75,14 @@ bool Prepare()
     setenv("HOME", home.c_str(), 1);
     setenv("FERROVANE_HEADLESS", "1", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (const char* device = std::getenv("FV_BENCH_DEVICE"); device && std::strcmp(device, "recording") == 0)
+    {
+        g_recording = std::make_shared<PRecordingState>();
+        g_recording->windowWidth = 1280;
+        g_recording->windowHeight = 1024;
+        g_recording->recordVertices = false;
+        PRecordingGraphicsSystem::Install(g_recording);
+    }
     GameServices::InstallForGame();
     Game& game = Game::Instance();
     if (!game.Init())
@@ -106,6 +125,9 @@ void GameFrames(benchmark::State& state)
         // The camera moves a little every frame, as while the player scrolls.
         camera.SetPosition(middle->m_worldX + static_cast<float>(frame++ % 2), middle->m_worldY);
         camera.SetZoom(zoom);
+        // The recorder keeps what it was asked for; only this frame's draws are counted.
+        if (g_recording)
+            g_recording->Clear();
         const long long drawsBefore = gl ? gl->DrawCallCount() : 0;
         const double p0 = CpuMs(CLOCK_PROCESS_CPUTIME_ID), m0 = CpuMs(CLOCK_THREAD_CPUTIME_ID),
                      w0 = CpuMs(CLOCK_MONOTONIC);
@@ -115,7 +137,10 @@ void GameFrames(benchmark::State& state)
         process.push_back(CpuMs(CLOCK_PROCESS_CPUTIME_ID) - p0);
         main.push_back(CpuMs(CLOCK_THREAD_CPUTIME_ID) - m0);
         wall.push_back(CpuMs(CLOCK_MONOTONIC) - w0);
-        draws.push_back(static_cast<double>(gl ? gl->DrawCallCount() - drawsBefore : 0));
+        if (g_recording)
+            draws.push_back(static_cast<double>(g_recording->draws.size()));
+        else
+            draws.push_back(static_cast<double>(gl ? gl->DrawCallCount() - drawsBefore : 0));
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -127,6 +152,11 @@ void GameFrames(benchmark::State& state)
     state.counters["fps"] = Median(wall) > 0.0 ? 1000.0 / Median(wall) : 0.0;
     state.counters["draw_calls"] = Median(draws);
     state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    state.counters["resource_objects"] = SIM_ResourceObjManager::Instance().CountInUse();
+    size_t queued = 0;
+    for (const SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
+        queued += bay->Queue().size();
+    state.counters["queued_at_bays"] = static_cast<double>(queued);
 }
 // Argument: 1 / zoom; 0 for the floor's smallest zoom.
 BENCHMARK(GameFrames)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);

@@ -2,6 +2,7 @@
 #include "engine/BaseSprite.h"
 
 #include "engine/GD3DDevice.h"
+#include "engine/GQuadBatchScope.h"
 #include "engine/GScreenSize.h"
 #include "engine/GVertexBuffer.h"
 
@@ -140,6 +141,7 @@ bool BaseSprite::IsRectOnScreen(float left, float top, float right, float bottom
 
 void BaseSprite::DrawQuad()
 {
+    GQuadBatchScope::FlushCurrent();
     if (PGraphicsDevice* device = GD3DDevice::Instance().GetDevice())
         device->DrawPrimitiveUP(PPrimitive::TriangleStrip, 2, m_vertices, sizeof(PVertex));
 }

@@ -1,10 +1,15 @@
 // Textured sprites and the texture sort.
 #include "engine/CTexturedSprite.h"
 
+#include "engine/GQuadBatchScope.h"
+
 #include <cstdint>
 
 bool CTexturedSprite::Draw()
 {
+    if (GQuadBatchScope* scope = GQuadBatchScope::Current();
+        scope && m_texture.Get() && scope->Add(m_texture.Get(), m_vertices))
+        return true;
     if (m_texture.Get())
         m_texture.Get()->Bind();
     DrawQuad();

@@ -2,6 +2,7 @@
 #include "engine/GD3DDevice.h"
 
 #include "engine/BaseSprite.h"
+#include "engine/GQuadBatchScope.h"
 #include "engine/GTexture9.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
@@ -350,7 +351,6 @@ void GD3DDevice::FillRect(const PRect& rect, uint32_t colour)
 {
     if (!m_device)
         return;
-    UnbindForPrimitive();
     PVertex v[4];
     const float l = static_cast<float>(rect.left) - 0.5f, r = static_cast<float>(rect.right) - 0.5f;
     const float t = static_cast<float>(rect.top) - 0.5f, b = static_cast<float>(rect.bottom) - 0.5f;
@@ -358,6 +358,9 @@ void GD3DDevice::FillRect(const PRect& rect, uint32_t colour)
     v[1] = {r, t, 0.0f, 1.0f, colour, 1.0f, 0.0f};
     v[2] = {l, b, 0.0f, 1.0f, colour, 0.0f, 1.0f};
     v[3] = {r, b, 0.0f, 1.0f, colour, 1.0f, 1.0f};
+    if (GQuadBatchScope* scope = GQuadBatchScope::Current(); scope && scope->Add(nullptr, v))
+        return;
+    UnbindForPrimitive();
     m_device->DrawPrimitiveUP(PPrimitive::TriangleStrip, 2, v, sizeof(PVertex));
 }
 
@@ -381,6 +384,7 @@ void GD3DDevice::DrawRectLines(const PRect& rect, uint32_t colour)
 {
     if (!m_device)
         return;
+    GQuadBatchScope::FlushCurrent();
     UnbindForPrimitive();
     const float l = static_cast<float>(rect.left), t = static_cast<float>(rect.top);
     const float r = static_cast<float>(rect.right), b = static_cast<float>(rect.bottom);
@@ -396,6 +400,7 @@ void GD3DDevice::DrawLine(float x1, float y1, float x2, float y2)
 {
     if (!m_device)
         return;
+    GQuadBatchScope::FlushCurrent();
     UnbindForPrimitive();
     const uint32_t grey = 0xFFD3D3D3u;
     PVertex v[2] = {{x1, y1, 0.0f, 1.0f, grey, 0.0f, 0.0f}, {x2, y2, 0.0f, 1.0f, grey, 0.0f, 0.0f}};
@@ -542,8 +547,14 @@ void BatchLineSprite(uint32_t colour, float x1, float y1, float x2, float y2, fl
 
 void DrawLineSprite(uint32_t colour, float x1, float y1, float x2, float y2, float width)
 {
-    GTextureManager::Instance().BindTexture(nullptr);
     BaseSprite sprite;
     DeviceMakeLineSprite(sprite, colour, x1, y1, x2, y2, width);
+    if (GQuadBatchScope* scope = GQuadBatchScope::Current())
+    {
+        // Off screen it draws nothing, gathered or not.
+        if (!sprite.IsOnScreen() || scope->Add(nullptr, sprite.m_vertices))
+            return;
+    }
+    GTextureManager::Instance().BindTexture(nullptr);
     sprite.Draw();
 }

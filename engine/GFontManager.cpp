@@ -2,6 +2,7 @@
 #include "engine/GFontManager.h"
 
 #include "engine/GD3DDevice.h"
+#include "engine/GQuadBatchScope.h"
 #include "engine/GTextureManager.h"
 #include "engine/core/GDebugLog.h"
 
@@ -280,6 +281,8 @@ void GFontManager::Flush()
         m_queued = 0;
         return;
     }
+    // Quads gathered before the text lie under it.
+    GQuadBatchScope::FlushCurrent();
     PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();
     const bool native = m_textSize == static_cast<float>(m_current->m_nativeSize);
     if (native && device)

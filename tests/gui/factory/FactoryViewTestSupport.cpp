@@ -47,6 +47,7 @@
 #include "sim/world/SIM_Tile.h"
 #include "tests/engine/FontTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <vector>
@@ -204,6 +205,26 @@ void FactoryPictureTest::TearDown()
         ReleaseFactoryGraphicsForTest();
     }
     GLRenderTest::TearDown();
+}
+
+void FactoryPictureTest::ExpectSamePicture(const PImage& first, const PImage& second)
+{
+    ASSERT_EQ(first.Width(), second.Width());
+    ASSERT_EQ(first.Height(), second.Height());
+    int differing = 0, largest = 0;
+    for (int y = 0; y < first.Height(); ++y)
+        for (int x = 0; x < first.Width(); ++x)
+        {
+            const uint32_t a = Pixel(first, x, y), b = Pixel(second, x, y);
+            int d = 0;
+            for (int shift = 0; shift < 24; shift += 8)
+                d = std::max(d,
+                             std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+            differing += d > 0 ? 1 : 0;
+            largest = std::max(largest, d);
+        }
+    EXPECT_LE(largest, 2);
+    EXPECT_LE(differing, first.Width() * first.Height() / 1000);
 }
 
 void FactoryPictureTest::CompareFrame(const std::string& name)

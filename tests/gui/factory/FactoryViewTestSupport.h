@@ -63,6 +63,9 @@ protected:
     void TearDown() override;
     // Clears, draws one frame and compares it with the reference of that name.
     void CompareFrame(const std::string& name);
+    // Two drawings of one frame that should look the same: the rasterizer may round a texel's
+    // filtering by one step where the coordinates are scaled, and nothing more.
+    static void ExpectSamePicture(const PImage& first, const PImage& second);
 
     FactoryWorld m_world;
 };

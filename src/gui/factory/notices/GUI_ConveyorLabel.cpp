@@ -16,6 +16,7 @@
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
+#include <utility>
 
 std::vector<GUI_ConveyorLabel*>& ConveyorLabelList()
 {
@@ -65,20 +66,28 @@ GUI_ConveyorLabel::~GUI_ConveyorLabel()
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
-void GUI_ConveyorLabel::RebuildRows()
+void GUI_ConveyorLabel::CountRows() const
 {
-    m_rows.clear();
+    if (!m_stale)
+        return;
+    m_stale = false;
+    std::vector<std::pair<const SIM_Resource*, int>> counts;
     for (const SIM_ResourceObject* object : m_bay.Queue())
     {
         if (!object || !object->IsInUse())
             continue;
-        auto row = std::find_if(m_rows.begin(), m_rows.end(), [&](const GUI_ConveyorLabelStrip& strip) {
-            return strip.GetResource() == object->m_resource;
-        });
-        if (row != m_rows.end())
-            row->SetCount(row->GetCount() + 1);
+        auto row = std::find_if(counts.begin(), counts.end(),
+                                [&](const auto& count) { return count.first == object->m_resource; });
+        if (row != counts.end())
+            ++row->second;
         else
-            m_rows.emplace_back(object->m_resource);
+            counts.emplace_back(object->m_resource, 1);
+    }
+    m_rows.clear();
+    for (const auto& [resource, count] : counts)
+    {
+        m_rows.emplace_back(resource);
+        m_rows.back().SetCount(count);
     }
     m_height = static_cast<int>(m_rows.size()) * kRowHeight + 20;
 }
@@ -86,6 +95,7 @@ void GUI_ConveyorLabel::RebuildRows()
 void GUI_ConveyorLabel::Draw()
 {
     m_drawn = false;
+    CountRows();
     if (m_rows.empty())
         return;
     const GUI_Camera& camera = GUI_Camera::Instance();

@@ -44,24 +44,38 @@ public:
     GUI_ConveyorLabel(const GUI_ConveyorLabel&) = delete;
     GUI_ConveyorLabel& operator=(const GUI_ConveyorLabel&) = delete;
 
-    // Counts the queue's objects by kind, rows in the order the kinds first appear.
-    void RebuildRows() override;
+    // The queue changed: its objects are counted by kind again when the rows are next wanted, rows
+    // in the order the kinds first appear. A bay's queue changes with every object bought for it,
+    // and a long queue counted each time would cost more than the rest of the frame.
+    void RebuildRows() override { m_stale = true; }
     // Nothing without rows or when the bay is off screen.
     void Draw();
 
-    const std::vector<GUI_ConveyorLabelStrip>& GetRows() const { return m_rows; }
-    int GetHeight() const { return m_height; }
+    const std::vector<GUI_ConveyorLabelStrip>& GetRows() const
+    {
+        CountRows();
+        return m_rows;
+    }
+    int GetHeight() const
+    {
+        CountRows();
+        return m_height;
+    }
     // Where the label stood when it was last drawn (left, top).
     float GetLeft() const { return m_left; }
     float GetTop() const { return m_top; }
     bool WasDrawn() const { return m_drawn; }
 
 private:
+    void CountRows() const;
+
     SIM_ResourceImportBay& m_bay; // owns this label
     float m_worldX = 0.0f;
     float m_worldY = 0.0f;
-    std::vector<GUI_ConveyorLabelStrip> m_rows;
-    int m_height = 20;
+    // Counted from the queue on demand.
+    mutable std::vector<GUI_ConveyorLabelStrip> m_rows;
+    mutable int m_height = 20;
+    mutable bool m_stale = false;
     float m_left = 0.0f;
     float m_top = 0.0f;
     bool m_drawn = false;

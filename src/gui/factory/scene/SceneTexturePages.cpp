@@ -67,6 +67,13 @@ SceneTexturePages& SceneTexturePages::Instance()
     return *pages;
 }
 
+SceneTexturePages& SceneTexturePages::Overlay()
+{
+    // Never destroyed, like the scene's own.
+    static auto* pages = new SceneTexturePages();
+    return *pages;
+}
+
 void SceneTexturePages::Release()
 {
     ++m_generation;

@@ -29,6 +29,9 @@ public:
     };
 
     static SceneTexturePages& Instance();
+    // A second set of pages for the flat pictures drawn over the scene (notices, label icons), so
+    // they have room whatever the scene's pages hold.
+    static SceneTexturePages& Overlay();
 
     // Copies the pictures (in the order given, as far as the memory allowance goes) into pages.
     // Pictures already copied stay where they are; the pages are made anew when any is added.

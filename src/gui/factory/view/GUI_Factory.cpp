@@ -5,6 +5,7 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/CLoadedTexture.h"
 #include "engine/CTexturedSprite.h"
+#include "engine/GQuadBatchScope.h"
 #include "engine/GScreenSize.h"
 #include "engine/GShaderEffect.h"
 #include "engine/GUI_ShaderManager.h"
@@ -15,6 +16,7 @@
 #include "gui/factory/notices/GUI_ConveyorLabel.h"
 #include "gui/factory/notices/GUI_Notice.h"
 #include "gui/factory/notices/GUI_NoticeBase.h"
+#include "gui/factory/notices/OverlayPagePlaces.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/objects/GUI_PotentialMarker.h"
 #include "gui/factory/objects/GUI_ResourceConveyor.h"
@@ -281,6 +283,7 @@ void GUI_Factory::ReleaseGraphics()
     GUI_CarSpriteCache::Instance().ReleaseGraphics();
     GUI_FloatingValue::ReleaseGraphics();
     SceneTexturePages::Instance().Release();
+    SceneTexturePages::Overlay().Release();
     m_conveyorOverlay = nullptr;
     m_spritePool.clear();
     m_spriteList.clear();
@@ -814,6 +817,10 @@ void GUI_Factory::RefundSlot(SIM_Tile* tile, float refund)
 
 void GUI_Factory::DrawLabels()
 {
+    // Far out every import bay's label shows at once; their boxes, frames, icons and stems go
+    // in runs, broken only by the text.
+    const OverlayPagePlaces places;
+    const GQuadBatchScope gather(places);
     for (GUI_ConveyorLabel* label : ConveyorLabelList())
         label->Draw();
     GUISlotList& list = GUISlotList::Instance();
@@ -838,6 +845,10 @@ void GUI_Factory::ApplySlotOverlay(int mode)
 
 void GUI_Factory::DrawNotices()
 {
+    // Far out thousands of notices show at once, each a stem, a circle and a symbol: they go to
+    // the card in a few runs, still each over the ones before it.
+    const OverlayPagePlaces places;
+    const GQuadBatchScope gather(places);
     for (GUI_NoticeBase* notice : NoticeList())
         notice->Draw();
 }

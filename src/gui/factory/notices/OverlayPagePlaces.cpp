@@ -1,0 +1,50 @@
+// Page places of the pictures over the factory.
+#include "gui/factory/notices/OverlayPagePlaces.h"
+
+#include "engine/CLoadedTexture.h"
+#include "gui/factory/scene/SceneTexturePages.h"
+#include "sim/definitions/SIM_Resource.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+
+std::vector<CLoadedTexture*> OverlayPagePlaces::Pictures()
+{
+    std::vector<CLoadedTexture*> pictures;
+    for (const char* name : {kWhitePicture, "notice_warning.dds", "notice_error.dds"})
+        pictures.push_back(CLoadedTexture::FindOrLoad(name));
+    for (const SIM_Resource* resource : SIM_ResourceManager::Instance().GetResources())
+        if (resource && !resource->GetIcon().empty())
+            pictures.push_back(CLoadedTexture::FindOrLoad(resource->GetIcon()));
+    return pictures;
+}
+
+OverlayPagePlaces::OverlayPagePlaces()
+{
+    // The pages are made the first time they are wanted, and again only when a picture is new
+    // (the resources are read after the view is built).
+    SceneTexturePages& pages = SceneTexturePages::Overlay();
+    pages.Build(Pictures());
+    const SceneTexturePages::Place* circle = pages.Find(CLoadedTexture::FindOrLoad(kWhitePicture));
+    if (!circle || !circle->page)
+        return;
+    // The centre of the picture lies between its four middle texels, all opaque white, so linear
+    // filtering reads white whatever the scale.
+    m_hasWhite = true;
+    m_white = GQuadBatchScope::Place{circle->page, 0.0f, 0.0f, circle->offsetU + circle->scaleU * 0.5f,
+                                     circle->offsetV + circle->scaleV * 0.5f};
+}
+
+bool OverlayPagePlaces::Find(const CLoadedTexture* picture, GQuadBatchScope::Place& place) const
+{
+    if (!picture)
+    {
+        if (!m_hasWhite)
+            return false;
+        place = m_white;
+        return true;
+    }
+    const SceneTexturePages::Place* copy = SceneTexturePages::Overlay().Find(picture);
+    if (!copy || !copy->page)
+        return false;
+    place = GQuadBatchScope::Place{copy->page, copy->scaleU, copy->scaleV, copy->offsetU, copy->offsetV};
+    return true;
+}
