@@ -2,6 +2,7 @@
 // stand on the screen, what the rows say, the back button, Escape, and the update answer.
 #include "ScreensTestSupport.h"
 
+#include "engine/GD3DDevice.h"
 #include "engine/GScreenSize.h"
 #include "gui/screens/front/GUI_ChangelistEntry.h"
 #include "gui/screens/front/GUI_ChooseMission.h"
@@ -103,6 +104,15 @@ TEST_F(FrontEndScreens, LoadingScreenFillsCellsByProgressAndSpansTheRow)
     const size_t presents = m_rec->Calls("Present").size();
     screen.ShowStage("LS_INIT_GAME", 0.25f);
     EXPECT_EQ(m_rec->Calls("Present").size(), presents + 1);
+    // A save from inside the game's frame shows its stage within that frame's scene, which stays
+    // open for the rest of the frame; no graphics call fails.
+    GD3DDevice& device = GD3DDevice::Instance();
+    device.BeginFrame();
+    screen.ShowStage("LS_SAVING_SLOTS", 0.2f);
+    EXPECT_TRUE(device.IsInScene());
+    device.EndFrame();
+    EXPECT_EQ(m_rec->Calls("Present").size(), presents + 2);
+    EXPECT_TRUE(ErrorMessages().empty()) << ErrorLog();
 }
 
 TEST_F(FrontEndScreens, MissionListRowsShowNameSizeAndCashAndTheListFitsTheScreen)

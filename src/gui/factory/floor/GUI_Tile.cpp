@@ -94,7 +94,7 @@ GUI_Tile::Place GUI_Tile::PlaceNow() const
     Place place{m_screenX, m_screenY, false};
     if (!m_simTile || s_frame == 0)
         return place;
-    ScreenPosition(s_view, m_simTile->m_gridX, m_simTile->m_gridY, place.x, place.y);
+    ScreenPosition(s_view, m_row, m_column, place.x, place.y);
     place.onScreen = IsQuadOnScreen(s_view, place.x, place.y);
     return place;
 }
@@ -131,6 +131,8 @@ void GUI_Tile::InitFromSimTile(SIM_Tile* tile, const SIM_Factory& factory)
     if (!tile)
         return;
     tile->m_view = this;
+    m_row = static_cast<uint16_t>(tile->m_gridX);
+    m_column = static_cast<uint16_t>(tile->m_gridY);
     if (tile->m_zoneState == SIM_Tile::ZONE_NONE)
     {
         m_floorColour = Grey(255, 40 + static_cast<int>(8.0f * GRandom::NextFloat()));

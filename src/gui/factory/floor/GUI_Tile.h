@@ -212,6 +212,9 @@ private:
     float m_screenY = 0.0f;
     uint32_t m_floorColour = 0xFFFFFFFFu;
     int m_visibleFrame = 0;
+    // The simulation tile's place on the grid, at hand for working out the screen position.
+    uint16_t m_row = 0;
+    uint16_t m_column = 0;
     bool m_outlineRequested = false;
     bool m_hasWalls = false;
     bool m_armsEnd = false;

@@ -65,7 +65,11 @@ float GUI_LoadingScreen::TextTop() const
 void GUI_LoadingScreen::ShowStage(const std::string& textKey, float progress)
 {
     GD3DDevice& device = GD3DDevice::Instance();
-    device.BeginFrame();
+    // A save made by the game's autosave or its save key runs inside the game's own frame: the
+    // stage is drawn within that frame's scene, which is neither begun again nor ended here.
+    const bool ownScene = !device.IsInScene();
+    if (ownScene)
+        device.BeginFrame();
     FrontEnd::ClearScreen(FrontEnd::kClearColour);
     m_logo.Draw();
 
@@ -85,6 +89,7 @@ void GUI_LoadingScreen::ShowStage(const std::string& textKey, float progress)
     fonts.Print(GTextTable::GetText(textKey), 0xFF000000u, 0.0f, TextTop(), static_cast<float>(GScreenSize::Width()),
                 2);
     fonts.Flush();
-    device.EndFrame();
+    if (ownScene)
+        device.EndFrame();
     device.Present();
 }
