@@ -3,7 +3,8 @@
 // window, device, data, fonts and screens), the large benchmark factory built on a 200 x 200 floor
 // (28 bands of car lines, over 2,000 slots, 56 import bays, conveyors all over), the game screen
 // entered, and then the game's own frame: input, windows, the simulation step, the factory view,
-// the top bar and menu, and the picture presented. At zoom 1 and at the floor's smallest zoom.
+// the top bar and menu, and the picture presented. At zoom 1, a quarter (where the notices show their
+// boxes) and the floor's smallest zoom.
 // Reported per frame, as medians: the CPU of the whole process (every thread, software rendering
 // included), the CPU of the main thread, the wall time and the frames per second it makes, draw
 // calls, the peak resident memory of the process, and how many of the pool's resource objects are
@@ -159,7 +160,7 @@ void GameFrames(benchmark::State& state)
     state.counters["queued_at_bays"] = static_cast<double>(queued);
 }
 // Argument: 1 / zoom; 0 for the floor's smallest zoom.
-BENCHMARK(GameFrames)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(GameFrames)->Arg(1)->Arg(4)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 } // namespace
 
 // The factory is let go while the game it was built in still stands: left to the exit handlers it

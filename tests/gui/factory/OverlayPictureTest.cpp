@@ -1,6 +1,7 @@
-// What is drawn over the scene zoomed far out: a cluster of slot notices, warnings and errors
-// overlapping, and an import bay's label with two kinds waiting. Drawn from the scene's pages they
-// go to the card in a few draws and look as they do drawn one by one from their own textures.
+// What is drawn over the scene: a cluster of slot notices, warnings and errors, and an import
+// bay's label with two kinds waiting, zoomed far out (symbols) and closer in (boxes overlapping).
+// Drawn from the overlay's pages they go to the card in a few draws and look as they do drawn one
+// by one from their own textures.
 #include "FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
@@ -76,4 +77,13 @@ TEST_F(FactoryPictureTest, NoticesAndBayLabelsFarOutGoInAFewDrawsAndLookTheSame)
     EXPECT_LE(draws[0], 4);
     EXPECT_GE(draws[1], 3LL * notices);
     ExpectSamePicture(frames[0], frames[1]);
+
+    // Closer in the notices show their boxes, outlines and texts, drawn as they were notice by
+    // notice; boxes and texts that overlap nothing of each other go together.
+    FactoryWorld::LookAt(m_world.Tile(5, 4), 0.25f);
+    CompareFrame("overlays_quarter");
+    const long long before = gl->DrawCallCount();
+    view.DrawNotices();
+    // Here none overlap: all the boxes in one draw, all the texts in another.
+    EXPECT_LE(gl->DrawCallCount() - before, 2);
 }

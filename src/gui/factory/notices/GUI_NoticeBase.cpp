@@ -9,6 +9,27 @@
 
 #include <algorithm>
 
+namespace
+{
+// The full notices drawn since their texts were last sent, while runs are open.
+struct NoticeTextRun
+{
+    bool open = false;
+    std::vector<PRect> covered;
+};
+
+NoticeTextRun& TextRun()
+{
+    static NoticeTextRun run;
+    return run;
+}
+
+bool RectsMeet(const PRect& a, const PRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+} // namespace
+
 std::vector<GUI_NoticeBase*>& NoticeList()
 {
     // Never destroyed: notices still alive at exit leave it from their destructors.
@@ -69,6 +90,22 @@ void GUI_NoticeBase::Render(float worldX, float worldY)
         DrawReduced(x, y);
 }
 
+void GUI_NoticeBase::BeginTextRuns()
+{
+    NoticeTextRun& run = TextRun();
+    run.open = true;
+    run.covered.clear();
+}
+
+void GUI_NoticeBase::EndTextRuns()
+{
+    NoticeTextRun& run = TextRun();
+    if (run.open && !run.covered.empty())
+        GFontManager::Instance().Flush();
+    run.open = false;
+    run.covered.clear();
+}
+
 void GUI_NoticeBase::DrawReduced(float x, float y)
 {
     m_lastDrawn = Drawn::REDUCED;
@@ -90,18 +127,41 @@ void GUI_NoticeBase::DrawFull(float x, float y)
     const float w = m_textWidth, h = m_textHeight;
     m_rect = PRect{static_cast<int>(x - w / 2.0f - 20.0f), static_cast<int>(y - 70.0f - h / 2.0f),
                    static_cast<int>(x + w / 2.0f + 20.0f), static_cast<int>(y - 50.0f + h / 2.0f)};
+    const PRect stem{static_cast<int>(x - 1.0f), static_cast<int>(y - 60.0f), static_cast<int>(x + 1.0f),
+                     static_cast<int>(y)};
+    NoticeTextRun& run = TextRun();
+    if (run.open)
+    {
+        // Everything the notice may light: the box with its outline, the glyph cells of the last
+        // line reaching past it, the stem and the circle.
+        const PRect covers{std::min(m_rect.left, static_cast<int>(x) - 8), m_rect.top, m_rect.right + 40,
+                           std::max(m_rect.bottom + 40, static_cast<int>(y) + 8)};
+        if (std::any_of(run.covered.begin(), run.covered.end(),
+                        [&](const PRect& other) { return RectsMeet(covers, other); }))
+        {
+            GFontManager::Instance().Flush();
+            run.covered.clear();
+        }
+        run.covered.push_back(covers);
+    }
     GD3DDevice& device = GD3DDevice::Instance();
-    device.FillRect(
-        PRect{static_cast<int>(x - 1.0f), static_cast<int>(y - 60.0f), static_cast<int>(x + 1.0f), static_cast<int>(y)},
-        0xFFFFFFFFu);
+    device.FillRect(stem, 0xFFFFFFFFu);
     m_circle.Draw();
     device.FillRect(m_rect, m_background.Argb());
-    device.DrawRectLines(m_rect, m_textColour.Argb());
+    // The outline as four one-pixel bars over exactly the pixels a line strip round the box
+    // lights (each side from its first corner up to the next), so it joins the boxes' run.
+    const uint32_t outline = m_textColour.Argb();
+    const PRect& r = m_rect;
+    device.FillRect(PRect{r.left, r.top, r.right, r.top + 1}, outline);
+    device.FillRect(PRect{r.right, r.top, r.right + 1, r.bottom}, outline);
+    device.FillRect(PRect{r.left + 1, r.bottom, r.right + 1, r.bottom + 1}, outline);
+    device.FillRect(PRect{r.left, r.top + 1, r.left + 1, r.bottom + 1}, outline);
     GUI_Fonts::SelectSemibold16();
     GFontManager& fonts = GFontManager::Instance();
     // Wrapped where it was measured: wrapped at its own width, a one-line text could break
     // before its last word and hang that word below the box.
     fonts.PrintWrapped(m_textColour.Argb(), -1, m_text, static_cast<float>(m_rect.left) + 20.0f,
                        static_cast<float>(m_rect.top) + 10.0f, kWrapWidth);
-    fonts.Flush();
+    if (!run.open)
+        fonts.Flush();
 }

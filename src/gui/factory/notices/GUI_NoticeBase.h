@@ -32,6 +32,12 @@ public:
     // Draws the notice for a world point: nothing when the point is more than 100 pixels off
     // screen; the full box above zoom 0.125, the symbol alone at or below it.
     void Render(float worldX, float worldY);
+    // Between these, full notices that overlap none of the run drawn since the last text share
+    // one text draw: their boxes go first, their texts after, which shows the same as drawing
+    // them one by one because nothing of one lies over another. A notice that overlaps one of
+    // the run sends the run's boxes and texts first. Outside them each notice draws its own text.
+    static void BeginTextRuns();
+    static void EndTextRuns();
     void DrawFull(float x, float y);
     void DrawReduced(float x, float y);
 

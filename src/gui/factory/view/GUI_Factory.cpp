@@ -864,8 +864,10 @@ void GUI_Factory::DrawNotices()
     // the card in a few runs, still each over the ones before it.
     const OverlayPagePlaces places;
     const GQuadBatchScope gather(places);
+    GUI_NoticeBase::BeginTextRuns();
     for (GUI_NoticeBase* notice : NoticeList())
         notice->Draw();
+    GUI_NoticeBase::EndTextRuns();
 }
 
 // --- sounds ---
