@@ -369,8 +369,19 @@ void GUI_Factory::TileJob::Run()
     const FactoryFrameView& view = owner->m_frameView;
     const int frame = owner->m_frame;
     const auto& batches = GUI_FloorTileManager::Instance().GetBatches();
-    // Runs of tiles with nothing but arms share one step: their arms are appended at once.
+    stagedKeys.clear();
+    stagedTexture = nullptr;
+    stagedMixed = false;
+    // Runs of tiles with nothing but arms share one step: their arms are appended at once. The
+    // arms' keys, and whether they all share one batch texture, are noted while they are at hand.
     auto endStep = [this](GUI_Tile* tile) {
+        for (size_t i = stagedKeys.size(); i < staged.size(); ++i)
+        {
+            if (i == 0)
+                stagedTexture = staged[i].box.texture;
+            stagedKeys.push_back(staged[i].key);
+            stagedMixed = stagedMixed || staged[i].selfDrawn || staged[i].box.texture != stagedTexture;
+        }
         const auto end = static_cast<uint32_t>(staged.size());
         if (tile)
             steps.push_back({tile, end});
@@ -436,14 +447,6 @@ void GUI_Factory::TileJob::Run()
                                                 staged);
             endStep(tile->NeedsMainThreadDraw(view) ? tile : nullptr);
         }
-    }
-    stagedKeys.resize(staged.size());
-    stagedTexture = staged.empty() ? nullptr : staged.front().box.texture;
-    stagedMixed = false;
-    for (size_t i = 0; i < staged.size(); ++i)
-    {
-        stagedKeys[i] = staged[i].key;
-        stagedMixed = stagedMixed || staged[i].selfDrawn || staged[i].box.texture != stagedTexture;
     }
 }
 
