@@ -6,8 +6,9 @@
 // A floor of 999 x 999 tiles has a million of these, so a tile keeps only what every tile needs;
 // props, walls and the conveyor live in a part made for the tiles that have them.
 //
-// Threads: the tile jobs of a frame write the screen position and the on-screen mark of the
-// tiles they cover; everything else runs on the main thread.
+// Threads: the tile jobs of a frame read the tiles' cells and write the screen position and the
+// on-screen mark of the tiles on screen that show more than their floor (and than conveyor arms);
+// everything else runs on the main thread.
 #pragma once
 
 #include "gui/factory/props/PropPlacement.h"
