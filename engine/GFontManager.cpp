@@ -90,6 +90,11 @@ void GFontManager::Print(const std::string& text, uint32_t colour, float x, floa
     y = std::trunc(y);
     m_previousCell = -1;
     const float scale = Scale();
+    // Inside a gathering scope whose places hold a copy of the font's sheet, the glyphs join the
+    // gathered quads in drawing order instead of waiting for the next flush (as long as nothing of
+    // an earlier text waits, which must go first). Linear filtering of the copy shows the same as
+    // the sheet's point filtering: whole-pixel text samples every texel at its centre.
+    GQuadBatchScope* scope = m_queued == 0 ? GQuadBatchScope::Current() : nullptr;
     for (unsigned char c : text)
     {
         if (m_queued >= kMaxVertices - 4)
@@ -120,7 +125,11 @@ void GFontManager::Print(const std::string& text, uint32_t colour, float x, floa
         for (int i = 0; i < 4; ++i)
             m_vertices[m_queued + i] = {
                 xs[i], ys[i], 0.0f, 1.0f, colour, m_current->m_u[cell][i], m_current->m_v[cell][i]};
-        m_queued += 4;
+        if (!scope || !scope->AddCopied(m_current->m_texture, &m_vertices[m_queued]))
+        {
+            m_queued += 4;
+            scope = nullptr;
+        }
         x += scale * static_cast<float>(m_current->m_widths[cell] + m_current->m_letterSpacing);
         m_previousCell = cell;
         m_penX = x;

@@ -43,6 +43,14 @@ void GQuadBatchScope::FlushCurrent()
         SharedVertexBatch().Flush();
 }
 
+bool GQuadBatchScope::AddCopied(const CLoadedTexture* picture, const PVertex* corners)
+{
+    Place place;
+    if (!picture || !m_places.Find(picture, place) || !place.texture || !place.texture->m_texture)
+        return false;
+    return Add(picture, corners);
+}
+
 bool GQuadBatchScope::Add(const CLoadedTexture* picture, const PVertex* corners)
 {
     GVertexBuffer& batch = SharedVertexBatch();

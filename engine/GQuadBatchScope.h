@@ -46,6 +46,9 @@ public:
     // a plain colour when picture is null; false when it cannot be gathered and must be drawn at
     // once as before (what was gathered is drawn first then).
     bool Add(const CLoadedTexture* picture, const PVertex* corners);
+    // The same only where the places hold a copy of the picture; false, with nothing drawn, where
+    // they do not (the caller keeps drawing it its own way).
+    bool AddCopied(const CLoadedTexture* picture, const PVertex* corners);
     // Draws what the open scope gathered; does nothing without one. Called by every 2D path that
     // draws another way before it draws.
     static void FlushCurrent();

@@ -3,13 +3,14 @@
 
 #include "engine/CLoadedTexture.h"
 #include "gui/factory/scene/SceneTexturePages.h"
+#include "gui/toolkit/text/GUI_Fonts.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 
 std::vector<CLoadedTexture*> OverlayPagePlaces::Pictures()
 {
     std::vector<CLoadedTexture*> pictures;
-    for (const char* name : {kWhitePicture, "notice_warning.dds", "notice_error.dds"})
+    for (const char* name : {kWhitePicture, "notice_warning.dds", "notice_error.dds", GUI_Fonts::kSemibold16})
         pictures.push_back(CLoadedTexture::FindOrLoad(name));
     for (const SIM_Resource* resource : SIM_ResourceManager::Instance().GetResources())
         if (resource && !resource->GetIcon().empty())

@@ -14,8 +14,8 @@ public:
     // The picture whose middle gives the white texel.
     static constexpr const char* kWhitePicture = "32pxcircle.dds";
 
-    // What the overlay's pages hold: the notices' circle and symbols and the resource icons of
-    // the import bays' labels.
+    // What the overlay's pages hold: the notices' circle and symbols, the body text's font sheet
+    // and the resource icons of the import bays' labels.
     static std::vector<CLoadedTexture*> Pictures();
 
     OverlayPagePlaces();
