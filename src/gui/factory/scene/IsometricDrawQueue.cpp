@@ -76,11 +76,13 @@ void IsometricDrawQueue::Corners(const Staged& staged, PVertex out[4])
         out[3].x = b.right;
         out[3].y = b.bottom;
     }
+    // From the look, not from what was just written: the corners mostly go straight into the
+    // card's buffer, which is not for reading back (slow, and reading part of a fresh write stalls).
     if (const auto* place = static_cast<const SceneTexturePages::Place*>(staged.place))
         for (int k = 0; k < 4; ++k)
         {
-            out[k].u = out[k].u * place->scaleU + place->offsetU;
-            out[k].v = out[k].v * place->scaleV + place->offsetV;
+            out[k].u = staged.look[k].u * place->scaleU + place->offsetU;
+            out[k].v = staged.look[k].v * place->scaleV + place->offsetV;
         }
 }
 
