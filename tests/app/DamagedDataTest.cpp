@@ -78,15 +78,16 @@ void Replace(const fs::path& file, const std::string& from, const std::string& t
 }
 } // namespace
 
-class DamagedData : public ::testing::Test
+class DamagedData : public RealGameTest
 {
 protected:
     void SetUp() override
     {
-        if (!DisplayAvailable())
-            GTEST_SKIP() << "no virtual display server";
-        if (!fs::exists(GameExecutable()) || !fs::exists(HeadlessExecutable()))
-            GTEST_SKIP() << "game executables not built";
+        RealGameTest::SetUp();
+        if (IsSkipped())
+            return;
+        if (!fs::exists(HeadlessExecutable()))
+            GTEST_SKIP() << "headless game executable not built";
     }
 };
 

@@ -92,7 +92,7 @@ public:
     // Keeps a picture of this step beside the build, numbered in the order taken.
     void Keep(const WindowPicture& picture, const std::string& name)
     {
-        char prefix[8];
+        char prefix[16];
         std::snprintf(prefix, sizeof prefix, "%02d_", ++m_shots);
         PImageCodec::SaveToFile((m_artefacts / (prefix + name + ".png")).string(), ToImage(picture),
                                 PImageFileFormat::Png);

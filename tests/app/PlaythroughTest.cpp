@@ -52,7 +52,7 @@ constexpr Spot kMenuPrimerBooth{150, 648};
 constexpr Spot kMenuCloseChassisGroup{27, 255};
 // The new-design dialog: the name field, the price slider's knob and the save button.
 constexpr Spot kDesignName{473, 343};
-constexpr Spot kDesignPriceKnob{766, 378};
+constexpr Spot kDesignPriceKnob{766, 407};
 constexpr Spot kSaveDesign{640, 723};
 
 // The top bar's clock and cash, as drawn.
@@ -352,6 +352,39 @@ int FloorBottom(const WindowPicture& p)
         }
     return -1;
 }
+// Leaves the game through the in-game menu and its question, back to the main menu.
+bool LeaveToMainMenu(PlayedGame& game)
+{
+    XPlayer& player = game.Player();
+    player.Click(kMenuButton.x, kMenuButton.y);
+    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
+    player.Click(kConfirmYes.x, kConfirmYes.y);
+    if (!game.WaitForLog("Game mode: mainmenu"))
+        return false;
+    game.WaitForPicture("the main menu", MainMenuShown);
+    return true;
+}
+
+// From the game back to the main menu and on into the load dialog, which lists the save with its
+// picture; `shown` is the dialog as it came up.
+bool LeaveAndOpenLoadDialog(PlayedGame& game, WindowPicture& shown)
+{
+    if (!LeaveToMainMenu(game))
+        return false;
+    game.Player().Click(kLoadGame.x, kLoadGame.y);
+    if (!game.WaitForLog("Game mode: loadgame"))
+        return false;
+    shown = game.WaitForPicture("the load dialog with the save's picture",
+                                [](const WindowPicture& p) { return DialogAt(p, 310, 730) && !DialogAt(p, 340, 367); });
+    return true;
+}
+
+// The load dialog's first save loaded by its button.
+bool LoadFirstSave(PlayedGame& game, const std::string& name)
+{
+    game.Player().Click(kFirstSaveLoad.x, kFirstSaveLoad.y);
+    return game.WaitForLog("About to load game: [" + name + "]") && game.WaitForLog("Game Load complete");
+}
 } // namespace
 
 class Playthrough : public RealGameTest
@@ -403,23 +436,12 @@ TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
     ASSERT_TRUE(game.WaitForLog("Game Save complete"));
     EXPECT_TRUE(fs::exists(game.Home().User() / "savegames" / "Player One.xml"));
 
-    // Back to the main menu through the in-game menu and its question.
-    player.Click(kMenuButton.x, kMenuButton.y);
-    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
-    player.Click(kConfirmYes.x, kConfirmYes.y);
-    ASSERT_TRUE(game.WaitForLog("Game mode: mainmenu"));
-    game.WaitForPicture("the main menu", MainMenuShown);
-
-    // The load dialog lists the save; its load button brings the game back as it was saved.
-    player.Click(kLoadGame.x, kLoadGame.y);
-    ASSERT_TRUE(game.WaitForLog("Game mode: loadgame"));
-    game.KeepAndCompare(
-        game.WaitForPicture("the load dialog with the save's picture",
-                            [](const WindowPicture& p) { return DialogAt(p, 310, 730) && !DialogAt(p, 340, 367); }),
-        "loaddialog");
-    player.Click(kFirstSaveLoad.x, kFirstSaveLoad.y);
-    ASSERT_TRUE(game.WaitForLog("About to load game: [Player One]"));
-    ASSERT_TRUE(game.WaitForLog("Game Load complete"));
+    // Back to the main menu through the in-game menu and its question. The load dialog lists the
+    // save; its load button brings the game back as it was saved.
+    WindowPicture loadDialog;
+    ASSERT_TRUE(LeaveAndOpenLoadDialog(game, loadDialog));
+    game.KeepAndCompare(loadDialog, "loaddialog");
+    ASSERT_TRUE(LoadFirstSave(game, "Player One"));
     const WindowPicture loaded = game.WaitForPicture(
         "the loaded factory", [](const WindowPicture& p) { return FloorShare(p) > 0.5 && WallPixels(p) > 400; });
     // The same cash to the dollar, long before the first hour's bills.
@@ -432,11 +454,7 @@ TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
     game.WaitForPicture("the pause button lit", PauseLit);
 
     // Left through the menu's question and the main menu's Quit.
-    player.Click(kMenuButton.x, kMenuButton.y);
-    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
-    player.Click(kConfirmYes.x, kConfirmYes.y);
-    ASSERT_TRUE(game.WaitForLog("Game mode: mainmenu"));
-    game.WaitForPicture("the main menu", MainMenuShown);
+    ASSERT_TRUE(LeaveToMainMenu(game));
     player.Click(kQuit.x, kQuit.y);
     const RunResult end = game.Ended();
     EXPECT_FALSE(end.timedOut);
@@ -584,18 +602,9 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     EXPECT_TRUE(fs::exists(game.Home().User() / "savegames" / "autosave.xml"));
 
     // Back to the main menu and the quick save loaded from the load dialog: the factory runs on.
-    player.Click(kMenuButton.x, kMenuButton.y);
-    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
-    player.Click(kConfirmYes.x, kConfirmYes.y);
-    ASSERT_TRUE(game.WaitForLog("Game mode: mainmenu"));
-    game.WaitForPicture("the main menu", MainMenuShown);
-    player.Click(kLoadGame.x, kLoadGame.y);
-    ASSERT_TRUE(game.WaitForLog("Game mode: loadgame"));
-    game.WaitForPicture("the load dialog with the save's picture",
-                        [](const WindowPicture& p) { return DialogAt(p, 310, 730) && !DialogAt(p, 340, 367); });
-    player.Click(kFirstSaveLoad.x, kFirstSaveLoad.y);
-    ASSERT_TRUE(game.WaitForLog("About to load game: [autosave]"));
-    ASSERT_TRUE(game.WaitForLog("Game Load complete"));
+    WindowPicture loadDialog;
+    ASSERT_TRUE(LeaveAndOpenLoadDialog(game, loadDialog));
+    ASSERT_TRUE(LoadFirstSave(game, "autosave"));
     player.Move(900, 700);
     const WindowPicture loaded =
         game.WaitForPicture("the loaded factory", [](const WindowPicture& p) { return FloorShare(p) > 0.3; });
@@ -603,11 +612,7 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     // The line makes cars again.
     game.WaitForPicture("cars in stock after loading", StockBubble, PlayedGame::Seconds(180));
 
-    player.Click(kMenuButton.x, kMenuButton.y);
-    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
-    player.Click(kConfirmYes.x, kConfirmYes.y);
-    ASSERT_TRUE(game.WaitForLog("Game mode: mainmenu"));
-    game.WaitForPicture("the main menu", MainMenuShown);
+    ASSERT_TRUE(LeaveToMainMenu(game));
     player.Click(kQuit.x, kQuit.y);
     const RunResult end = game.Ended();
     EXPECT_FALSE(end.timedOut);

@@ -69,15 +69,14 @@ int KillCount(const std::vector<KillRun>& runs, const std::string& call)
 }
 } // namespace
 
-class SettingsKill : public ::testing::Test
+class SettingsKill : public RealGameTest
 {
 protected:
     void SetUp() override
     {
-        if (!DisplayAvailable())
-            GTEST_SKIP() << "no virtual display server";
-        if (!fs::exists(GameExecutable()))
-            GTEST_SKIP() << "game executable not built";
+        RealGameTest::SetUp();
+        if (IsSkipped())
+            return;
         // The tracer is a test dependency; a machine where it cannot trace cannot run this test.
         ASSERT_EQ(std::system("strace -qq -o /dev/null true"), 0) << "strace cannot trace processes here";
     }

@@ -74,3 +74,31 @@ TEST_F(FactoryPictureTest, HallZoomedFullyOutShowsIconsConveyorsAndHangingResour
     FactoryWorld::LookAt(m_world.Tile(6, 6), GUI_Camera::Instance().GetMinZoom());
     CompareFrame("hall_zoom_far");
 }
+
+// At the smallest zoom the game allows, over a plant wider than the screen: every tile a few pixels
+// across, the zone floors and the dark ring, a locked annexe, walls and doors, rows of conveyor
+// arms with resources hanging from them, and the slots' flat icons. Tens of thousands of tiles
+// show, most with nothing but their floor.
+TEST_F(FactoryPictureTest, PlantAtTheSmallestZoomShowsFloorsConveyorsIconsAndHangingResources)
+{
+    ASSERT_TRUE(m_world.StartGame("view_plant"));
+    static const char* const kTasks[] = {"task_make_axles", "task_make_wheels", "task_make_body", "task_fit_body"};
+    for (int band = 0; band < 10; ++band)
+    {
+        const int row = 4 + 8 * band;
+        for (int column = 3; column <= 120; ++column)
+            ASSERT_TRUE(m_world.LayConveyor(row, column)) << row << "," << column;
+        for (int column = 4; column <= 120; column += 8)
+            ASSERT_NE(m_world.Place(kTasks[(band + column) % 4], row + 3, column), nullptr) << row << "," << column;
+    }
+    SIM_Placement::ConveyorsChanged();
+    for (int band = 0; band < 10; ++band)
+        for (int column = 3 + band % 5; column <= 120; column += 5)
+        {
+            const SIM_Tile* tile = m_world.Tile(4 + 8 * band, column);
+            Hang(column % 2 == 0 ? "steel_sheet" : "copper_wire", tile->m_worldX, tile->m_worldY);
+        }
+    ClearParticleEmitters();
+    FactoryWorld::LookAt(m_world.Tile(70, 60), 0.01f);
+    CompareFrame("plant_zoom_smallest");
+}

@@ -129,7 +129,10 @@ protected:
             const auto* slot = dynamic_cast<const SIM_ProductionSlot*>(m_world.Tile(x, 10)->m_occupant);
             if (!slot)
                 continue;
-            text += "\n" + std::to_string(x) + ": car " + (slot->GetVehicle() ? "yes" : "no") + " missing " +
+            // Appended piece by piece: gcc 12 warns falsely on a literal joined to a temporary string.
+            text += '\n';
+            text += std::to_string(x);
+            text += std::string(": car ") + (slot->GetVehicle() ? "yes" : "no") + " missing " +
                     (slot->AreResourcesMissing() ? "yes" : "no") + " next " + (slot->GetNextSlot() ? "yes" : "no");
         }
         text += "\nconveyors:";

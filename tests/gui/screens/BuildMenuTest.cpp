@@ -157,7 +157,7 @@ TEST_F(BuildMenuTest, TheMenuFitsTheScreenAndScrollsTheRest)
     std::vector<const SIM_BaseTask*> set;
     for (int i = 0; i < 30; ++i)
     {
-        tasks.push_back(MakeTask("t" + std::to_string(i), 1, static_cast<float>(i)));
+        tasks.push_back(MakeTask(std::string("t").append(std::to_string(i)), 1, static_cast<float>(i)));
         set.push_back(tasks.back().get());
     }
     GScreenSize::Set(1280, 768);

@@ -150,9 +150,11 @@ TEST_F(CarScreens, PriceTextsAtTheEndsTheFairPriceAndAWorthlessDesign)
         EXPECT_EQ(panel.GetPriceText(), c.priceText);
         EXPECT_EQ(panel.GetProfitText(), c.profit);
         EXPECT_EQ(DesignPriceText::Premium(c.price, c.fair), c.premium);
-        // The band of the slider lies 50 to 80 pixels below the panel's top.
-        EXPECT_EQ(panel.GetSlider()->GetTop(), 50);
-        EXPECT_EQ(panel.GetSlider()->GetBottom(), 80);
+        // The band of the slider lies under the four lines of text (16 pixels each from 10 below
+        // the top) and inside the panel.
+        EXPECT_GE(panel.GetSlider()->GetTop(), 10 + 4 * 16);
+        EXPECT_EQ(panel.GetSlider()->GetBottom() - panel.GetSlider()->GetTop(), 30);
+        EXPECT_LE(panel.GetSlider()->GetBottom(), 130);
     }
     EXPECT_EQ(DesignPriceText::Premium(500.0f, 0.0f), "$ 500 (0.00%)");
 

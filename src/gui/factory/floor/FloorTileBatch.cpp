@@ -12,10 +12,10 @@ FloorTileBatch::FloorTileBatch(std::string name) : m_name(std::move(name))
 
 int FloorTileBatch::GetQuadCount() const
 {
-    size_t vertices = 0;
+    size_t tiles = 0;
     for (const auto& part : m_parts)
-        vertices += part.used;
-    return static_cast<int>(vertices / 4);
+        tiles += part.used;
+    return static_cast<int>(tiles);
 }
 
 void FloorTileBatch::ClearParts()

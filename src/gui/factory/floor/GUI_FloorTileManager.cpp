@@ -2,7 +2,10 @@
 #include "gui/factory/floor/GUI_FloorTileManager.h"
 
 #include "engine/core/GFileList.h"
+#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
+
+#include <algorithm>
 
 GUI_FloorTileManager& GUI_FloorTileManager::Instance()
 {
@@ -24,6 +27,7 @@ void GUI_FloorTileManager::Load(const std::string& folder)
         if (m_index.count(name))
             continue;
         m_batches.push_back(std::make_unique<FloorTileBatch>(name));
+        m_batches.back()->SetNumber(static_cast<int>(m_batches.size()) - 1);
         m_index.emplace(name, m_batches.back().get());
     }
 }
@@ -35,13 +39,37 @@ FloorTileBatch* GUI_FloorTileManager::FindBatch(const std::string& name)
     return it == m_index.end() ? nullptr : it->second;
 }
 
-int GUI_FloorTileManager::Flush(FloorTileBatch& batch)
+int GUI_FloorTileManager::Flush(FloorTileBatch& batch, float zoom)
 {
-    std::vector<LargeQuadBuffer::Span> parts;
-    for (int k = 0; k < FloorTileBatch::kParts; ++k)
-        if (batch.PartSize(k) > 0)
-            parts.push_back(LargeQuadBuffer::Span{batch.PartData(k), batch.PartSize(k)});
-    const int draws = parts.empty() ? 0 : LargeQuadBuffer::Instance().Draw(batch.GetTexture(), parts);
+    const size_t total = static_cast<size_t>(batch.GetQuadCount());
+    // The parts in job order, read on as the buffer takes chunks of them.
+    int part = 0;
+    size_t offset = 0;
+    const int draws = LargeQuadBuffer::Instance().DrawFilled(
+        batch.GetTexture(), total, [&](PVertex* out, size_t first, size_t count) {
+            (void)first;
+            while (count > 0)
+            {
+                while (offset >= batch.PartSize(part))
+                {
+                    ++part;
+                    offset = 0;
+                }
+                const FloorTileBatch::Tile* tile = batch.PartData(part) + offset;
+                const size_t n = std::min(count, batch.PartSize(part) - offset);
+                for (size_t i = 0; i < n; ++i, ++tile, out += 4)
+                {
+                    float left = 0, top = 0, right = 0, bottom = 0;
+                    TileQuadCorners(tile->x, tile->y, zoom, left, top, right, bottom);
+                    out[0] = {left, top, 0.0f, 1.0f, tile->colour, 0.0f, 0.0f};
+                    out[1] = {right, top, 0.0f, 1.0f, tile->colour, 1.0f, 0.0f};
+                    out[2] = {left, bottom, 0.0f, 1.0f, tile->colour, 0.0f, 1.0f};
+                    out[3] = {right, bottom, 0.0f, 1.0f, tile->colour, 1.0f, 1.0f};
+                }
+                offset += n;
+                count -= n;
+            }
+        });
     batch.ClearParts();
     return draws;
 }

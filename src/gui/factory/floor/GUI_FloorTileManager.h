@@ -23,8 +23,9 @@ public:
     void Load(const std::string& folder = kDefaultFolder);
     // The batch of exactly that picture name (case-sensitive), or null.
     FloorTileBatch* FindBatch(const std::string& name);
-    // Draws the batch's quads of the frame and empties it. Returns the draws it took.
-    int Flush(FloorTileBatch& batch);
+    // Draws the batch's tiles of the frame, each a quad of 512 x 256 times the zoom with the whole
+    // picture, and empties it. Returns the draws it took.
+    int Flush(FloorTileBatch& batch, float zoom);
     // Every batch, in load order.
     const std::vector<std::unique_ptr<FloorTileBatch>>& GetBatches() const { return m_batches; }
     // Forgets every batch (tests, and a texture store that was emptied); the next use loads again.

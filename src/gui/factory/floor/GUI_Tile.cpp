@@ -73,13 +73,55 @@ void TileQuadCorners(float x, float y, float zoom, float& left, float& top, floa
     bottom = y + hh;
 }
 
+FactoryFrameView GUI_Tile::s_view;
+
+void GUI_Tile::SetFrame(int frame, const FactoryFrameView& view)
+{
+    s_frame = frame;
+    s_view = view;
+}
+
+bool GUI_Tile::IsQuadOnScreen(const FactoryFrameView& view, float x, float y)
+{
+    float left = 0, top = 0, right = 0, bottom = 0;
+    TileQuadCorners(x, y, view.zoom, left, top, right, bottom);
+    // 256 pixels of slack below the screen: tall props of tiles just below it still show.
+    return !(right < 0.0f || left > view.screenWidth || bottom < 0.0f || top > view.screenHeight + 256.0f);
+}
+
+GUI_Tile::Place GUI_Tile::PlaceNow() const
+{
+    Place place{m_screenX, m_screenY, false};
+    if (!m_simTile || s_frame == 0)
+        return place;
+    ScreenPosition(s_view, m_row, m_column, place.x, place.y);
+    place.onScreen = IsQuadOnScreen(s_view, place.x, place.y);
+    return place;
+}
+
+void GUI_Tile::AttachCell(FloorCell* cell)
+{
+    m_cell = cell;
+    SyncCell();
+}
+
+void GUI_Tile::WriteCell()
+{
+    m_cell->colour = m_floorColour;
+    m_cell->batch = m_batch ? static_cast<uint16_t>(m_batch->GetNumber() + 1) : uint16_t{0};
+    m_cell->busy = HasObjects();
+}
+
 GUI_Tile::GUI_Tile() = default;
 GUI_Tile::~GUI_Tile() = default;
 
 GUI_Tile::Extras& GUI_Tile::GetExtras()
 {
     if (!m_extras)
+    {
         m_extras = std::make_unique<Extras>();
+        SyncCell();
+    }
     return *m_extras;
 }
 
@@ -89,6 +131,8 @@ void GUI_Tile::InitFromSimTile(SIM_Tile* tile, const SIM_Factory& factory)
     if (!tile)
         return;
     tile->m_view = this;
+    m_row = static_cast<uint16_t>(tile->m_gridX);
+    m_column = static_cast<uint16_t>(tile->m_gridY);
     if (tile->m_zoneState == SIM_Tile::ZONE_NONE)
     {
         m_floorColour = Grey(255, 40 + static_cast<int>(8.0f * GRandom::NextFloat()));
@@ -96,6 +140,7 @@ void GUI_Tile::InitFromSimTile(SIM_Tile* tile, const SIM_Factory& factory)
         return;
     }
     m_floorColour = Grey(255, ZoneGrey());
+    SyncCell();
     // Only the two back sides get walls: the far edges of the hall are walled, the near ones open.
     auto outside = [&](int x, int y) {
         const SIM_Tile* next = factory.GetTile(x, y);
@@ -128,6 +173,7 @@ void GUI_Tile::SetFloorTexture(const std::string& name)
 {
     m_floorTexture = CLoadedTexture::FindOrLoad(name);
     m_batch = GUI_FloorTileManager::Instance().FindBatch(name);
+    SyncCell();
 }
 
 void GUI_Tile::SetFloorTexture(const char* textureName)
@@ -150,6 +196,7 @@ void GUI_Tile::SetFloorTextureTinted(const std::string& name)
 void GUI_Tile::RandomiseFloorTint()
 {
     m_floorColour = Grey(255, ZoneGrey());
+    SyncCell();
     if (!m_extras)
         return;
     for (auto& wall : m_extras->walls)
@@ -274,11 +321,11 @@ bool GUI_Tile::IsMouseOver(float mouseX, float mouseY) const
 {
     if (!IsOnScreen())
         return false;
+    const float cx = GetScreenX(), cy = GetScreenY();
     float left = 0, top = 0, right = 0, bottom = 0;
-    TileQuadCorners(m_screenX, m_screenY, s_zoom, left, top, right, bottom);
+    TileQuadCorners(cx, cy, s_view.zoom, left, top, right, bottom);
     if (!(left < mouseX && mouseX < right && top < mouseY && mouseY < bottom))
         return false;
-    const float cx = m_screenX, cy = m_screenY;
     const float h = mouseX < cx ? mouseX - left : right - mouseX;
     const float v = std::abs(mouseY - cy);
     // Inside the diamond when h / v > 2 (its 2 : 1 slope); on the centre line v is 0 and the
@@ -295,37 +342,22 @@ bool GUI_Tile::IsMouseOver() const
 void GUI_Tile::FloorQuad(PVertex out[4]) const
 {
     float left = 0, top = 0, right = 0, bottom = 0;
-    TileQuadCorners(m_screenX, m_screenY, s_zoom, left, top, right, bottom);
+    TileQuadCorners(GetScreenX(), GetScreenY(), s_view.zoom, left, top, right, bottom);
     out[0] = {left, top, 0.0f, 1.0f, m_floorColour, 0.0f, 0.0f};
     out[1] = {right, top, 0.0f, 1.0f, m_floorColour, 1.0f, 0.0f};
     out[2] = {left, bottom, 0.0f, 1.0f, m_floorColour, 0.0f, 1.0f};
     out[3] = {right, bottom, 0.0f, 1.0f, m_floorColour, 1.0f, 1.0f};
 }
 
-bool GUI_Tile::Transform(const FactoryFrameView& view, float worldX, float worldY, int frame, int part,
-                         std::vector<GUI_Tile*>& unbatched)
+void GUI_Tile::Transform(const FactoryFrameView& view, float x, float y, int frame)
 {
-    m_screenX = view.ToScreenX(worldX);
-    m_screenY = view.ToScreenY(worldY);
-    float left = 0, top = 0, right = 0, bottom = 0;
-    TileQuadCorners(m_screenX, m_screenY, view.zoom, left, top, right, bottom);
-    // 256 pixels of slack below the screen: tall props of tiles just below it still show.
-    if (right < 0.0f || left > view.screenWidth || bottom < 0.0f || top > view.screenHeight + 256.0f)
-        return false;
-    m_visibleFrame = frame;
-    if (m_batch)
-        FloorQuad(m_batch->Append(part));
-    else
-    {
-        unbatched.push_back(this);
-    }
+    KeepScreenPosition(x, y, frame);
     // Plain props only need placing while their tile shows; the animated ones are stepped by
     // their own jobs whether seen or not.
     if (m_extras && view.zoom > 0.2f)
         for (const auto& prop : m_extras->props)
             if (prop->GetKind() == GUI_Prop::KIND_PLAIN)
-                prop->PreDrawAt(view, m_screenX, m_screenY);
-    return true;
+                prop->PreDrawAt(view, x, y);
 }
 
 void GUI_Tile::QueueWalls(const FactoryFrameView& view, IsometricDrawQueue& queue)
@@ -374,9 +406,9 @@ void GUI_Tile::DrawOutlineEdge(int side) const
         if (next && next->m_anchor == group)
             return;
     }
+    const float cx = GetScreenX(), cy = GetScreenY();
     float left = 0, top = 0, right = 0, bottom = 0;
-    TileQuadCorners(m_screenX, m_screenY, s_zoom, left, top, right, bottom);
-    const float cx = m_screenX, cy = m_screenY;
+    TileQuadCorners(cx, cy, s_view.zoom, left, top, right, bottom);
     switch (side)
     {
     case 0:
@@ -439,6 +471,7 @@ void GUI_Tile::DrawConveyorOverlay(const FactoryFrameView& view, bool conveyorMo
         for (int side : {1, 2, 0, 3})
             DrawOutlineEdge(side);
         m_outlineRequested = false;
+        SyncCell();
     }
     if (conveyorMode)
         DrawConveyorModeOverlay();

@@ -12,6 +12,7 @@
 
 #include "gui/factory/props/PropPlacement.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
+#include "gui/factory/view/FactoryFrameView.h"
 #include "sim/views/SIM_TileView.h"
 
 #include <cstddef>
@@ -30,8 +31,17 @@ class SIM_Factory;
 class SIM_Prop;
 class SIM_ResourceConveyor;
 class SIM_Tile;
-struct FactoryFrameView;
 struct PVertex;
+
+// What the tile jobs read of every tile they pass, kept apart from the tiles, in the floor's
+// order: zoomed far out a frame passes tens of thousands of tiles, most of which show nothing but
+// their floor, and these few bytes are all it reads of them. The tile keeps its cell up to date.
+struct FloorCell
+{
+    uint32_t colour = 0xFFFFFFFFu;
+    uint16_t batch = 0; // the floor batch's number + 1; 0 when the picture has none
+    bool busy = false;  // HasObjects
+};
 
 class GUI_Tile : public SIM_TileView
 {
@@ -75,11 +85,29 @@ public:
     bool IsMouseOver() const;
 
     // --- the frame, in the factory view's order ---
-    // The tile job: screen position of the tile centre at world (worldX, worldY), the on-screen
-    // test and, when on screen, the floor quad and the plain props' places. True when the tile
-    // is on screen.
-    bool Transform(const FactoryFrameView& view, float worldX, float worldY, int frame, int part,
-                   std::vector<GUI_Tile*>& unbatched);
+    // Where the centre of the tile at (row, column) is on screen in the frame, as the tile jobs
+    // place it; and whether the tile's quad then shows (256 pixels of slack below the screen).
+    static void ScreenPosition(const FactoryFrameView& view, int row, int column, float& x, float& y)
+    {
+        // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
+        x = view.ToScreenX(256.0f * static_cast<float>(row - column));
+        y = view.ToScreenY(128.0f * static_cast<float>(row + column));
+    }
+    static bool IsQuadOnScreen(const FactoryFrameView& view, float x, float y);
+    // The tile job, for a tile on screen with more than its floor to show (or a floor picture
+    // without a batch): keeps the screen position (x, y) for the frame and places the plain props.
+    // Other tiles are never written by the jobs; their position is worked out when asked for.
+    void Transform(const FactoryFrameView& view, float x, float y, int frame);
+    // The same position kept for a tile on screen the main thread walks (main thread, after the
+    // frame's jobs).
+    void KeepScreenPosition(float x, float y, int frame)
+    {
+        m_screenX = x;
+        m_screenY = y;
+        m_visibleFrame = frame;
+    }
+    // The cell the tile keeps up to date (the factory view's, in the floor's order), or none.
+    void AttachCell(FloorCell* cell);
     // Whether the frame has more to do for the tile than its floor: walls, props, a conveyor, a
     // slot standing on it or an outline.
     bool HasObjects() const { return m_extras != nullptr || m_anchor != nullptr || m_outlineRequested; }
@@ -106,23 +134,35 @@ public:
     // --- state ---
     SIM_Tile* GetSimTile() const { return m_simTile; }
     GUI_Tile* GetAnchor() const { return m_anchor; }
-    void SetAnchor(GUI_Tile* anchor) { m_anchor = anchor; }
+    void SetAnchor(GUI_Tile* anchor)
+    {
+        m_anchor = anchor;
+        SyncCell();
+    }
     // The view of the slot whose floor this tile carries (set and cleared by that view).
     GUI_SlotBase* GetSlotView() const { return m_slotView; }
     void SetSlotView(GUI_SlotBase* view) { m_slotView = view; }
-    // This frame's screen position of the tile centre (valid while on screen).
-    float GetScreenX() const { return m_screenX; }
-    float GetScreenY() const { return m_screenY; }
-    static float GetZoom() { return s_zoom; }
-    bool IsOnScreen() const { return m_visibleFrame == s_frame && s_frame != 0; }
+    // This frame's screen position of the tile centre, and whether the tile shows in the frame.
+    float GetScreenX() const { return m_visibleFrame == s_frame ? m_screenX : PlaceNow().x; }
+    float GetScreenY() const { return m_visibleFrame == s_frame ? m_screenY : PlaceNow().y; }
+    static float GetZoom() { return s_view.zoom; }
+    bool IsOnScreen() const { return s_frame != 0 && (m_visibleFrame == s_frame || PlaceNow().onScreen); }
     uint32_t GetFloorColour() const { return m_floorColour; }
-    void SetFloorColour(uint32_t colour) { m_floorColour = colour; }
+    void SetFloorColour(uint32_t colour)
+    {
+        m_floorColour = colour;
+        SyncCell();
+    }
     CLoadedTexture* GetFloorTexture() const { return m_floorTexture; }
     std::string GetFloorTextureName() const;
     FloorTileBatch* GetBatch() const { return m_batch; }
     bool IsBatched() const { return m_batch != nullptr; }
     GUI_TileWall* GetWall(int side) const;
-    void RequestOutline() { m_outlineRequested = true; }
+    void RequestOutline()
+    {
+        m_outlineRequested = true;
+        SyncCell();
+    }
     bool IsOutlineRequested() const { return m_outlineRequested; }
     GUI_ResourceConveyor* GetConveyorView() const { return m_conveyorView; }
     // The simulation's conveyor piece under that view, kept with the tile so the tile jobs need not
@@ -134,18 +174,28 @@ public:
     // The slot standing on the tile, through its view; null when none or headless.
     GUI_SlotBase* GetOccupantView() const;
 
-    // The frame the tiles' on-screen marks and screen positions belong to, and its zoom (main
+    // The frame the tiles' on-screen marks and screen positions belong to, and its camera (main
     // thread, before the frame's tile jobs).
-    static void SetFrame(int frame, float zoom)
-    {
-        s_frame = frame;
-        s_zoom = zoom;
-    }
+    static void SetFrame(int frame, const FactoryFrameView& view);
     static int GetFrame() { return s_frame; }
 
 private:
     struct Extras;
     Extras& GetExtras();
+    // The position of a tile the frame's jobs did not keep, worked out from its place on the grid
+    // (any thread: nothing is written).
+    struct Place
+    {
+        float x, y;
+        bool onScreen;
+    };
+    Place PlaceNow() const;
+    void SyncCell()
+    {
+        if (m_cell)
+            WriteCell();
+    }
+    void WriteCell();
     void SortProps();
 
     SIM_Tile* m_simTile = nullptr;            // the factory owns it
@@ -157,16 +207,20 @@ private:
     // The conveyor view kept in the extras, at hand: the tile jobs look for it on every busy tile.
     GUI_ResourceConveyor* m_conveyorView = nullptr;
     SIM_ResourceConveyor* m_armsConveyor = nullptr;
+    FloorCell* m_cell = nullptr; // the factory view's
     float m_screenX = 0.0f;
     float m_screenY = 0.0f;
     uint32_t m_floorColour = 0xFFFFFFFFu;
     int m_visibleFrame = 0;
+    // The simulation tile's place on the grid, at hand for working out the screen position.
+    uint16_t m_row = 0;
+    uint16_t m_column = 0;
     bool m_outlineRequested = false;
     bool m_hasWalls = false;
     bool m_armsEnd = false;
 
     static inline int s_frame = 0;
-    static inline float s_zoom = 1.0f;
+    static FactoryFrameView s_view;
 };
 
 // Corners of the tile quad centred at (x, y) for a zoom, as a sprite would place them.

@@ -211,6 +211,9 @@ void GUI_AnimatedProp::PlayWeldSound()
 
 void GUI_AnimatedProp::PlayWeldEffect(int point)
 {
+    // Where the sprite stood in the frame before, as the sequence steps ahead of this frame's
+    // placing.
+    PlaceIfAsked();
     if (!m_sprite.m_sprite.IsOnScreen())
         return;
     FV_ASSERT(m_weld != nullptr);
@@ -231,6 +234,7 @@ void GUI_AnimatedProp::SwitchSequence(const char* name)
         return;
     m_frame = std::min(next->startFrame - 1 + (m_frame - m_section->endFrame), next->endFrame);
     m_section = next;
+    PlaceIfAsked();
     if (m_sprite.m_sprite.IsOnScreen())
         PlayServoSound();
 }
@@ -312,7 +316,7 @@ void GUI_AnimatedProp::PreDraw(const FactoryFrameView& view)
     if (!m_animation)
     {
         // Never started (or its animation is missing): the prop shows its still picture.
-        GUI_Prop::PreDraw(view);
+        PlaceLater(view, true);
         return;
     }
     const int frameCount = m_animation->GetFrameCount();
@@ -341,7 +345,7 @@ void GUI_AnimatedProp::PreDraw(const FactoryFrameView& view)
         m_frame = 0;
     m_frame = std::clamp(m_frame, 0, frameCount - 1);
     m_currentFrame = &m_animation->GetFrame(m_frame);
-    PlaceSprite(view);
+    PlaceLater(view, false);
 }
 
 void GUI_AnimatedProp::QueueDraw(IsometricDrawQueue& queue)
@@ -361,6 +365,7 @@ void GUI_AnimatedProp::QueueDraw(IsometricDrawQueue& queue)
         GUI_Prop::QueueDraw(queue);
         return;
     }
+    PlaceIfAsked();
     const CTexturedSprite& sprite = m_sprite.m_sprite;
     if (!sprite.IsOnScreen())
         return;

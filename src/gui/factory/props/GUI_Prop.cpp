@@ -203,8 +203,19 @@ void GUI_Prop::PreDraw(const FactoryFrameView& view)
     ApplyTrim();
 }
 
+void GUI_Prop::PlaceIfAsked()
+{
+    if (!m_placeAsked)
+        return;
+    m_placeAsked = false;
+    PlaceSprite(m_placeView);
+    if (m_placeTrim)
+        ApplyTrim();
+}
+
 void GUI_Prop::QueueDraw(IsometricDrawQueue& queue)
 {
+    PlaceIfAsked();
     if (!m_sprite.m_sprite.IsOnScreen())
         return;
     SnapSpriteToPixels(m_sprite.m_sprite);
@@ -213,6 +224,7 @@ void GUI_Prop::QueueDraw(IsometricDrawQueue& queue)
 
 void GUI_Prop::StageDraw(std::vector<IsometricDrawQueue::Staged>& out)
 {
+    PlaceIfAsked();
     if (!m_sprite.m_sprite.IsOnScreen())
         return;
     SnapSpriteToPixels(m_sprite.m_sprite);
@@ -221,6 +233,7 @@ void GUI_Prop::StageDraw(std::vector<IsometricDrawQueue::Staged>& out)
 
 void GUI_Prop::DrawNow(uint8_t r, uint8_t g, uint8_t b, uint8_t a)
 {
+    PlaceIfAsked();
     CTexturedSprite& sprite = m_sprite.m_sprite;
     if (!sprite.IsOnScreen())
         return;

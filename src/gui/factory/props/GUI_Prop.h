@@ -9,6 +9,7 @@
 #include "gui/factory/props/PropPlacement.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
+#include "gui/factory/view/FactoryFrameView.h"
 
 #include <cstdint>
 #include <string>
@@ -90,6 +91,17 @@ protected:
     void PlaceSprite(const FactoryFrameView& view);
     void PlaceSpriteAt(float zoom, float tileX, float tileY);
     void ApplyTrim();
+    // The props stepped every frame by their jobs are, zoomed out or off screen, seldom looked at:
+    // their jobs keep the frame's view and the sprite is placed (trimmed or not) the first time
+    // something reads it, drawing or an on-screen test. Everything that reads the sprite's corners
+    // of such a prop calls PlaceIfAsked first.
+    void PlaceLater(const FactoryFrameView& view, bool trim)
+    {
+        m_placeView = view;
+        m_placeTrim = trim;
+        m_placeAsked = true;
+    }
+    void PlaceIfAsked();
     void PlaceOnTile(int slotFacing);
     void MirrorTexture();
 
@@ -113,6 +125,9 @@ protected:
     double m_dropEnd = 0.0;
     PropPlacement m_placement;
     Kind m_kind = KIND_PLAIN;
+    bool m_placeAsked = false;
+    bool m_placeTrim = false;
+    FactoryFrameView m_placeView;
 };
 
 // Prop order within a tile: farther first.

@@ -91,5 +91,5 @@ void GUI_SimpleAnimProp::PreDraw(const FactoryFrameView& view)
             ShowFrame();
         }
     }
-    GUI_Prop::PreDraw(view);
+    PlaceLater(view, true);
 }

@@ -156,6 +156,9 @@ void GUI_Factory::Init()
     m_width = factory->GetWidth();
     m_height = factory->GetHeight();
     m_tiles = std::make_unique<GUI_Tile[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+    m_cells = std::make_unique<FloorCell[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+    for (size_t i = 0; i < static_cast<size_t>(m_width) * static_cast<size_t>(m_height); ++i)
+        m_tiles[i].AttachCell(&m_cells[i]);
     for (int a = 0; a < m_width; ++a)
         for (int b = 0; b < m_height; ++b)
             GetTile(a, b)->InitFromSimTile(factory->GetTile(a, b), *factory);
@@ -244,7 +247,8 @@ void GUI_Factory::DropFloor(bool unlinkSimulation)
     IsometricDrawQueue::Instance().Clear();
     for (auto& job : m_tileJobs)
     {
-        job.visible.clear();
+        job.visible = 0;
+        job.rowBegin = job.rowEnd = 0;
         job.busy.clear();
         job.outlined.clear();
         job.unbatched.clear();
@@ -256,6 +260,7 @@ void GUI_Factory::DropFloor(bool unlinkSimulation)
             if (SIM_Tile* tile = m_tiles[i].GetSimTile(); tile && tile->m_view == &m_tiles[i])
                 tile->m_view = nullptr;
     m_tiles.reset();
+    m_cells.reset();
     m_width = m_height = 0;
 }
 
@@ -355,7 +360,7 @@ void GUI_Factory::PlanTileJobs()
 
 void GUI_Factory::TileJob::Run()
 {
-    visible.clear();
+    visible = 0;
     busy.clear();
     unbatched.clear();
     staged.clear();
@@ -363,6 +368,7 @@ void GUI_Factory::TileJob::Run()
     outlined.clear();
     const FactoryFrameView& view = owner->m_frameView;
     const int frame = owner->m_frame;
+    const auto& batches = GUI_FloorTileManager::Instance().GetBatches();
     for (int row = rowBegin; row < rowEnd; ++row)
     {
         int first = 0, last = -1;
@@ -370,34 +376,43 @@ void GUI_Factory::TileJob::Run()
         if (first > last)
             continue;
         GUI_Tile* tile = owner->GetTile(row, first);
-        for (int column = first; column <= last; ++column, ++tile)
+        const FloorCell* cell = owner->m_cells.get() + (tile - owner->m_tiles.get());
+        for (int column = first; column <= last; ++column, ++tile, ++cell)
         {
-            // Zoomed far out the frame places tens of thousands of tiles that were not in the cache:
-            // each is asked for some tiles on (it is written), and once it has come, the
-            // simulation's conveyor piece it names, which says which arms show.
-            if (column + 12 <= last)
+            // Most tiles are read only through their cells. Those with more to show are asked for
+            // some tiles ahead, and once they have come, the simulation's conveyor piece they
+            // name, which says which arms show.
+            if (column + 8 <= last && cell[8].busy)
             {
-                const auto* ahead = reinterpret_cast<const char*>(tile + 12);
+                const auto* ahead = reinterpret_cast<const char*>(tile + 8);
                 __builtin_prefetch(ahead, 1);
                 __builtin_prefetch(ahead + sizeof(GUI_Tile) - 1, 1);
             }
-            if (column + 6 <= last)
-                if (const SIM_ResourceConveyor* ahead = tile[6].GetArmsConveyor())
+            if (column + 4 <= last && cell[4].busy)
+                if (const SIM_ResourceConveyor* ahead = tile[4].GetArmsConveyor())
                     __builtin_prefetch(ahead);
-            // Where the simulation puts the tile: 256 (x - y), 128 (x + y).
-            const float worldX = 256.0f * static_cast<float>(row - column);
-            const float worldY = 128.0f * static_cast<float>(row + column);
-            if (!tile->Transform(view, worldX, worldY, frame, part, unbatched))
+            float x = 0, y = 0;
+            GUI_Tile::ScreenPosition(view, row, column, x, y);
+            if (!GUI_Tile::IsQuadOnScreen(view, x, y))
                 continue;
-            visible.push_back(tile);
-            if (!tile->HasObjects())
+            ++visible;
+            // A batch number the manager no longer has (its batches were let go) draws the tile
+            // as a picture without a batch.
+            const bool batched = cell->batch != 0 && cell->batch <= batches.size();
+            if (cell->busy || !batched)
+                tile->Transform(view, x, y, frame);
+            if (batched)
+                batches[cell->batch - 1]->Add(part, x, y, cell->colour);
+            else
+                unbatched.push_back(tile);
+            if (!cell->busy)
                 continue;
             busy.push_back(tile);
             if (tile->IsOutlineRequested())
                 outlined.push_back(tile);
             if (const SIM_ResourceConveyor* conveyor = tile->GetArmsConveyor())
-                GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view,
-                                                tile->GetScreenX(), tile->GetScreenY(), worldY, staged);
+                GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view, x, y,
+                                                128.0f * static_cast<float>(row + column), staged);
             const auto end = static_cast<uint32_t>(staged.size());
             if (tile->NeedsMainThreadDraw(view))
                 steps.push_back({tile, end});
@@ -506,7 +521,7 @@ void GUI_Factory::DrawTiles()
     int draws = 0;
     GUI_FloorTileManager& floors = GUI_FloorTileManager::Instance();
     for (const auto& batch : floors.GetBatches())
-        draws += floors.Flush(*batch);
+        draws += floors.Flush(*batch, m_frameView.zoom);
     m_stats.floorDraws = draws;
 }
 
@@ -596,7 +611,7 @@ void GUI_Factory::Draw()
     ++m_frame;
     if (m_frame <= 0)
         m_frame = 1;
-    GUI_Tile::SetFrame(m_frame, m_frameView.zoom);
+    GUI_Tile::SetFrame(m_frame, m_frameView);
 
     // 2. The visible tiles, in four jobs.
     GUI_ResourceConveyor::PrepareFrame(m_frameView);
@@ -686,7 +701,7 @@ void GUI_Factory::Draw()
     GUI_CarSpriteCache::Instance().AgeCells();
     int visible = 0;
     for (const auto& job : m_tileJobs)
-        visible += static_cast<int>(job.visible.size());
+        visible += job.visible;
     m_stats.visibleTiles = visible;
     m_stats.mainMs = static_cast<double>(FactoryJobClock::ThreadCpuNow() - cpuStart - waited) / 1.0e6;
     m_stats.mainWaitMs = static_cast<double>(waited) / 1.0e6;

@@ -19,6 +19,7 @@
 // SetVehicles (the cars' drawing and their PREDRAWVEHICLES job), SetFrameFactor.
 #pragma once
 
+#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/view/FactoryViewJob.h"
@@ -39,7 +40,6 @@ class GUI_ProductionSlot;
 class GUI_SlotBase;
 class GUI_SlotExport;
 class GUI_SlotStockpile;
-class GUI_Tile;
 class SIM_BuildingZone;
 class SIM_Mission;
 class SIM_Tile;
@@ -124,13 +124,26 @@ public:
     // zoom x 512 and zoom x 256 of the frame being drawn (the tools size their ghosts by them).
     float GetTileScreenWidth() const { return m_tileScreenWidth; }
     float GetTileScreenHeight() const { return m_tileScreenHeight; }
-    // The tiles drawn this frame, in the floor's order.
+    // The tiles drawn this frame, in the floor's order (main thread, after the frame's jobs).
     template <class F>
-    void ForEachVisibleTile(F&& f) const
+    void ForEachVisibleTile(F&& f)
     {
         for (const auto& job : m_tileJobs)
-            for (GUI_Tile* tile : job.visible)
-                f(*tile);
+            for (int row = job.rowBegin; row < job.rowEnd; ++row)
+            {
+                int first = 0, last = -1;
+                VisibleColumns(row, first, last);
+                for (int column = first; column <= last; ++column)
+                {
+                    float x = 0, y = 0;
+                    GUI_Tile::ScreenPosition(m_frameView, row, column, x, y);
+                    if (!GUI_Tile::IsQuadOnScreen(m_frameView, x, y))
+                        continue;
+                    GUI_Tile& tile = *GetTile(row, column);
+                    tile.KeepScreenPosition(x, y, m_frame);
+                    f(tile);
+                }
+            }
     }
     // The same, only those with walls, props, a conveyor, a slot or an outline.
     template <class F>
@@ -215,7 +228,7 @@ private:
         GUI_Factory* owner = nullptr;
         int part = 0;
         int rowBegin = 0, rowEnd = 0;
-        std::vector<GUI_Tile*> visible;
+        int visible = 0;
         // The visible tiles with more than a floor to draw (HasObjects).
         std::vector<GUI_Tile*> busy;
         std::vector<GUI_Tile*> unbatched;
@@ -281,6 +294,7 @@ private:
     std::vector<std::unique_ptr<GUI_PotentialExport>> m_exportMarkers;
     std::vector<SlotTextLabel*> m_queuedLabels; // not owned: the slot views own their labels
     std::unique_ptr<GUI_Tile[]> m_tiles;
+    std::unique_ptr<FloorCell[]> m_cells; // what the tile jobs read of each tile, in the same order
     PSoundHandle m_ambience;
     int m_width = 0;
     int m_height = 0;

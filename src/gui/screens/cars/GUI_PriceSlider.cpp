@@ -36,8 +36,10 @@ void GUI_PriceSlider::SetRange(float minimum, float fair, float maximum)
 
 void GUI_PriceSlider::Layout()
 {
-    m_slider->SetRect(static_cast<float>(m_left + 10), static_cast<float>(m_top + 50), static_cast<float>(m_right - 10),
-                      static_cast<float>(m_top + 80));
+    // Under the four lines of text (they end 74 pixels below the top), not across the price and
+    // profit lines, which the player reads while dragging.
+    m_slider->SetRect(static_cast<float>(m_left + 10), static_cast<float>(m_top + kSliderTop),
+                      static_cast<float>(m_right - 10), static_cast<float>(m_top + kSliderTop + kSliderHeight));
 }
 
 float GUI_PriceSlider::GetPrice() const

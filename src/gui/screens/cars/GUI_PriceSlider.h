@@ -13,6 +13,10 @@ class GUI_OptionsSlider;
 class GUI_PriceSlider : public GUI_WindowBase
 {
 public:
+    // Where the slider's band lies below the panel's top, and how high it is.
+    static constexpr int kSliderTop = 84;
+    static constexpr int kSliderHeight = 30;
+
     GUI_PriceSlider();
 
     // Once, after the panel was placed: the range and the fair price; the slider starts at it.

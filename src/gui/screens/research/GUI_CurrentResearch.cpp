@@ -11,6 +11,7 @@
 #include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SlotQueries.h"
 
+#include <algorithm>
 #include <cstdio>
 
 GUI_CurrentResearch::GUI_CurrentResearch()
@@ -43,9 +44,20 @@ void GUI_CurrentResearch::Layout()
                   static_cast<double>(SlotQueries::Instance().GetResearchPointsEarned()));
     m_pointsPerSecond = points;
 
-    const int x = static_cast<int>(ResearchDrawing::RightEdge(m_icon)) + 210;
-    const int y = m_info.top + 50;
-    m_descriptionRect = PRect{x, y, x + 400, y + 48};
+    // The description and the unlock list share one block that starts level with the title, right
+    // of it: under the title the band has room for a line or two at most, and longer unlock texts
+    // would run out of the band into the tree.
+    GFontManager& fonts = GFontManager::Instance();
+    int titleRight = m_info.left + 10;
+    if (fonts.IsInitialised())
+    {
+        GUI_Fonts::SelectExtraBold36();
+        titleRight += fonts.GetTextWidth(m_title);
+        GUI_Fonts::SelectSemibold16();
+    }
+    const int x = std::max(static_cast<int>(ResearchDrawing::RightEdge(m_icon)) + 210, titleRight + 20);
+    const int y = m_info.top + 4;
+    m_descriptionRect = PRect{x, y, std::min(x + kUnlockColumnWidth, m_info.right - 10), y + 48};
     if (!m_description)
     {
         m_description = CreateSubWindow<GUI_TextContainer>();
@@ -86,6 +98,7 @@ void GUI_CurrentResearch::Draw()
     fonts.Flush();
     GUI_Fonts::SelectSemibold16();
     m_unlockPlaces.clear();
+    m_unlockBottom = 0.0f;
     if (m_item)
     {
         m_icon.Draw();
@@ -95,23 +108,7 @@ void GUI_CurrentResearch::Draw()
         fonts.Print(ResearchDrawing::PointsLine(m_pointsLabel, *m_item), 0xFF000000u, nx, ny + 16.0f, 0.0f, 0);
         DrawSubWindows();
 
-        // What the item unlocks, in columns that start again at the top once one is full.
-        float x = ResearchDrawing::RightEdge(m_icon) + 210.0f;
-        const float top = static_cast<float>(m_info.top + 50) + (m_item->m_description.empty() ? 0.0f : 48.0f);
-        float y = top;
-        for (const std::string& name : m_item->m_unlocks)
-        {
-            const std::string text = m_item->GetUnlockText(name);
-            if (text.empty())
-                continue;
-            m_unlockPlaces.emplace_back(x, y);
-            y = fonts.PrintWrapped(0xFF000000u, -1, text, x, y, 400.0f);
-            if (y > static_cast<float>(m_info.bottom - 10 - 16))
-            {
-                x += static_cast<float>(kUnlockColumnPitch);
-                y = static_cast<float>(m_info.top + 50);
-            }
-        }
+        DrawUnlocks();
     }
     const float y = static_cast<float>(m_stats.top);
     const float left = static_cast<float>(m_stats.left + 10);
@@ -121,4 +118,38 @@ void GUI_CurrentResearch::Draw()
     fonts.Print(m_pointsPerSecondLabel, 0xFF000000u, left, y + 16.0f, 0.0f, 0);
     fonts.Print(m_pointsPerSecond, 0xFF000000u, left, y + 16.0f, width, 1);
     fonts.Flush();
+}
+
+void GUI_CurrentResearch::DrawUnlocks()
+{
+    // What the item unlocks: under the description, aligned with its text, in columns that start
+    // again at the block's top once a text would run past the band. A text for which no column is
+    // left inside the band is not drawn rather than drawn over the tree.
+    GFontManager& fonts = GFontManager::Instance();
+    const float columnTop = static_cast<float>(m_descriptionRect.top + 10);
+    const float bottom = static_cast<float>(m_info.bottom - 4);
+    float x = static_cast<float>(m_descriptionRect.left + 5);
+    float width = static_cast<float>(m_descriptionRect.right - m_descriptionRect.left - 10);
+    float y = columnTop;
+    if (!m_item->m_description.empty())
+        y += fonts.GetWrappedTextHeight(m_item->m_description, width) + 4.0f;
+    m_unlockBottom = y;
+    for (const std::string& name : m_item->m_unlocks)
+    {
+        const std::string text = m_item->GetUnlockText(name);
+        if (text.empty())
+            continue;
+        if (y + fonts.GetWrappedTextHeight(text, width) > bottom && y > columnTop)
+        {
+            x += static_cast<float>(kUnlockColumnPitch);
+            y = columnTop;
+            width = std::min(static_cast<float>(kUnlockColumnWidth), static_cast<float>(m_info.right - 10) - x);
+        }
+        if (width < static_cast<float>(kUnlockColumnWidth) / 2.0f ||
+            y + fonts.GetWrappedTextHeight(text, width) > bottom)
+            break;
+        m_unlockPlaces.emplace_back(x, y);
+        y = fonts.PrintWrapped(0xFF000000u, -1, text, x, y, width);
+        m_unlockBottom = std::max(m_unlockBottom, y);
+    }
 }

@@ -20,8 +20,9 @@ public:
     static constexpr int kHeight = 128;
     // The statistics column on the right.
     static constexpr int kStatsWidth = 396;
-    // Unlock columns stand this far apart.
+    // Unlock columns stand this far apart, each at most this wide.
     static constexpr int kUnlockColumnPitch = 420;
+    static constexpr int kUnlockColumnWidth = 400;
 
     GUI_CurrentResearch();
     ~GUI_CurrentResearch() override;
@@ -46,8 +47,12 @@ public:
     GUI_TextContainer* GetDescription() const { return m_description; }
     // Where each unlock text is printed (x, y), as the last draw placed them.
     const std::vector<std::pair<float, float>>& GetUnlockPlaces() const { return m_unlockPlaces; }
+    // The lowest point the description and the unlock texts reached in the last draw.
+    float GetUnlockBottom() const { return m_unlockBottom; }
 
 private:
+    void DrawUnlocks();
+
     static inline GUI_CurrentResearch* s_open = nullptr;
 
     CTexturedSprite m_icon;
@@ -64,4 +69,5 @@ private:
     SIM_Researchable* m_item = nullptr;         // not owned: the research manager's
     GUI_TextContainer* m_description = nullptr; // owned as a sub-window
     std::vector<std::pair<float, float>> m_unlockPlaces;
+    float m_unlockBottom = 0.0f;
 };

@@ -2,6 +2,7 @@
 // expansion dialog, driven through the window manager against a running game on the first mission.
 #include "ResearchTestSupport.h"
 
+#include "engine/GFontManager.h"
 #include "gui/factory/slots/GUI_Facility.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/screens/expansion/GUI_ExpansionDialog.h"
@@ -18,6 +19,7 @@
 #include "gui/screens/research/GUI_TechTreeEntry.h"
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
+#include "gui/toolkit/text/GUI_Fonts.h"
 #include "gui/toolkit/text/GUI_TextContainer.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
 #include "gui/toolkit/widgets/GUI_CloseButton.h"
@@ -36,6 +38,7 @@
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -230,6 +233,32 @@ TEST_F(ResearchScreenTest, EntriesShowWhatCanBeChosenInTheirColoursAndTooltips)
     EXPECT_EQ(GUI_Cursor::Instance().GetCurrent(), GUI_Cursor::HAND);
 }
 
+TEST_F(ResearchScreenTest, EveryShippedItemsDescriptionAndUnlocksStayInsideTheBand)
+{
+    GUI_ResearchDialog* screen = GUI_ResearchDialog::Show();
+    GUI_CurrentResearch& panel = *screen->GetPanel();
+    const PRect info = panel.GetInfoRect();
+    for (SIM_Researchable* item : SIM_ResearchManager::Instance().GetItems())
+    {
+        SCOPED_TRACE(item->m_name);
+        panel.SetResearch(item);
+        Frame();
+        EXPECT_TRUE(panel.GetDescription()->Fits());
+        size_t texts = 0;
+        for (const std::string& name : item->m_unlocks)
+            texts += item->GetUnlockText(name).empty() ? 0 : 1;
+        EXPECT_EQ(panel.GetUnlockPlaces().size(), texts);
+        for (const auto& [x, y] : panel.GetUnlockPlaces())
+        {
+            EXPECT_GE(x, static_cast<float>(panel.GetDescriptionRect().left));
+            EXPECT_LE(x + static_cast<float>(GUI_CurrentResearch::kUnlockColumnWidth) / 2.0f,
+                      static_cast<float>(info.right - 10));
+            EXPECT_GE(y, static_cast<float>(info.top));
+        }
+        EXPECT_LE(panel.GetUnlockBottom(), static_cast<float>(info.bottom));
+    }
+}
+
 TEST_F(ResearchScreenTest, ChoosingThroughTheDetailsDialogChangesTheCurrentResearch)
 {
     GUI_ResearchDialog* screen = GUI_ResearchDialog::Show();
@@ -283,7 +312,16 @@ TEST_F(ResearchScreenTest, DialogsTakeTheirPlacesAndSizes)
     ExpectRect(panel.GetFrameRect(), PRect{20, 50, 1260, 170}, "panel frame");
     ExpectRect(panel.GetInfoRect(), PRect{24, 54, 856, 166}, "panel info");
     ExpectRect(panel.GetStatsRect(), PRect{860, 54, 1256, 166}, "panel stats");
-    ExpectRect(panel.GetDescriptionRect(), PRect{298, 104, 698, 152}, "panel description");
+    // Right of the title, level with it: the band has no room under the title for the texts.
+    GUI_Fonts::SelectExtraBold36();
+    const int titleRight = 24 + 10 + GFontManager::Instance().GetTextWidth("Current research");
+    GUI_Fonts::SelectSemibold16();
+    const PRect text = panel.GetDescriptionRect();
+    EXPECT_GE(text.left, std::max(298, titleRight + 20));
+    EXPECT_LE(text.left, std::max(298, titleRight + 20) + 1);
+    EXPECT_EQ(text.top, 58);
+    EXPECT_EQ(text.bottom, 106);
+    EXPECT_EQ(text.right, std::min(text.left + 400, 846));
     const GUI_TechTree& tree = *screen->GetTechTree();
     ExpectRect(BoundsOf(tree), PRect{16, 184, 1264, 752}, "tree");
     ExpectRect(tree.GetViewport(), PRect{20, 188, 1240, 728}, "tree viewport");
