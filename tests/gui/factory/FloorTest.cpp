@@ -3,11 +3,14 @@
 #include "FactoryViewTestSupport.h"
 
 #include "engine/GScreenSize.h"
+#include "gui/factory/floor/FloorTileBatch.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/floor/GUI_TileWall.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "sim/SIM_Game.h"
+#include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
@@ -15,6 +18,22 @@
 
 #include <set>
 #include <utility>
+
+// What the tile jobs of the last frame read of each tile.
+class GUI_FactoryTestAccess
+{
+public:
+    static const FloorCell& Cell(int x, int y)
+    {
+        const GUI_Factory& view = GUI_Factory::Instance();
+        return view.m_cells[static_cast<size_t>(x) * static_cast<size_t>(view.m_height) + static_cast<size_t>(y)];
+    }
+    static const FloorArms& Arms(int x, int y)
+    {
+        const GUI_Factory& view = GUI_Factory::Instance();
+        return view.m_arms[static_cast<size_t>(x) * static_cast<size_t>(view.m_height) + static_cast<size_t>(y)];
+    }
+};
 
 namespace
 {
@@ -198,4 +217,71 @@ TEST_F(FactoryViewTest, HoveringATwoTileFacilityOutlinesItsSixOuterEdges)
             ++lines;
     EXPECT_EQ(lines, 6);
     EXPECT_FALSE(m_world.View(3, 3)->IsOutlineRequested());
+}
+
+// The tile jobs read each tile only through a small cell beside it, and a tile with nothing over its
+// floor but conveyor arms not at all: whatever happens to a tile, its cell must say what the tile
+// says, or the frame would leave out walls, props, slots or outlines, or draw a floor wrongly.
+TEST_F(FactoryViewTest, EveryChangeOfATileReachesWhatTheTileJobsReadOfIt)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    FactoryWorld::LookAt(m_world.Tile(4, 4), 0.5f);
+    const int width = SIM_Game::Instance().GetFactory()->GetWidth();
+    const int height = SIM_Game::Instance().GetFactory()->GetHeight();
+    int armsOnly = 0;
+    auto check = [&](const char* step) {
+        m_world.Frame();
+        armsOnly = 0;
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y)
+            {
+                const GUI_Tile& tile = *m_world.View(x, y);
+                const FloorCell& cell = GUI_FactoryTestAccess::Cell(x, y);
+                EXPECT_EQ(cell.colour, tile.GetFloorColour()) << step << " " << x << "," << y;
+                EXPECT_EQ(cell.batch, tile.GetBatch() ? tile.GetBatch()->GetNumber() + 1 : 0) << step;
+                EXPECT_EQ(cell.busy, tile.HasObjects()) << step << " " << x << "," << y;
+                bool walls = false;
+                for (int side = 0; side < 4; ++side)
+                    walls = walls || tile.GetWall(side) != nullptr;
+                const bool slotDrawnHere = tile.GetSlotView() && tile.GetAnchor() == &tile;
+                const bool expected = tile.GetArmsConveyor() && !walls && !slotDrawnHere && tile.GetProps().empty() &&
+                                      !tile.IsOutlineRequested();
+                EXPECT_EQ(cell.armsOnly, expected) << step << " " << x << "," << y;
+                if (!cell.armsOnly)
+                    continue;
+                ++armsOnly;
+                const FloorArms& arms = GUI_FactoryTestAccess::Arms(x, y);
+                EXPECT_EQ(arms.conveyor, tile.GetArmsConveyor()) << step;
+                EXPECT_EQ(arms.view, tile.GetConveyorView()) << step;
+                EXPECT_EQ(arms.ends, tile.ArmsEnd()) << step;
+            }
+    };
+    check("bare hall");
+    // A conveyor from the import door past the back wall and across the hall.
+    for (int y = 1; y <= 8; ++y)
+        ASSERT_TRUE(m_world.LayConveyor(1, y));
+    for (int x = 2; x <= 6; ++x)
+        ASSERT_TRUE(m_world.LayConveyor(x, 5));
+    SIM_Placement::ConveyorsChanged();
+    check("conveyor laid");
+    EXPECT_EQ(armsOnly, 5) << "the pieces away from the back wall";
+    SIM_ProductionSlot* slot = m_world.Place("task_make_axles", 4, 4);
+    ASSERT_NE(slot, nullptr);
+    check("slot under the conveyor");
+    GUI_Tile* plain = m_world.View(3, 5);
+    plain->AddProp(false, "floor_metal_04.dds", 32.0f, 32.0f, 0.0f, 0.0f);
+    check("prop added");
+    plain->RemovePropAt(0.0f, 0.0f);
+    check("prop taken");
+    m_world.View(2, 5)->RequestOutline();
+    EXPECT_FALSE(GUI_FactoryTestAccess::Cell(2, 5).armsOnly) << "an outline asked for before the frame";
+    check("outline drawn");
+    m_world.View(6, 5)->SetFloorColour(0xFF102030u);
+    m_world.View(6, 5)->SetFloorTexture(std::string("floor_plain_01.dds"));
+    check("floor repainted");
+    ASSERT_GE(SIM_Placement::RemoveSlot(slot, true, false), 0.0f);
+    check("slot sold");
+    ASSERT_TRUE(SIM_Placement::RemoveConveyor(m_world.Tile(3, 5), false));
+    SIM_Placement::ConveyorsChanged();
+    check("piece lifted");
 }

@@ -99,9 +99,10 @@ GUI_Tile::Place GUI_Tile::PlaceNow() const
     return place;
 }
 
-void GUI_Tile::AttachCell(FloorCell* cell)
+void GUI_Tile::AttachCell(FloorCell* cell, FloorArms* arms)
 {
     m_cell = cell;
+    m_arms = arms;
     SyncCell();
 }
 
@@ -110,6 +111,12 @@ void GUI_Tile::WriteCell()
     m_cell->colour = m_floorColour;
     m_cell->batch = m_batch ? static_cast<uint16_t>(m_batch->GetNumber() + 1) : uint16_t{0};
     m_cell->busy = HasObjects();
+    m_cell->armsOnly = m_armsConveyor && m_conveyorView && m_simTile && !m_hasWalls && !m_outlineRequested &&
+                       !(m_slotView && m_anchor == this) && (!m_extras || m_extras->props.empty());
+    if (m_arms)
+        *m_arms = m_cell->armsOnly ? FloorArms{m_conveyorView, m_armsConveyor, m_armsEnd} : FloorArms{};
+    else
+        m_cell->armsOnly = false;
 }
 
 GUI_Tile::GUI_Tile() = default;
@@ -162,6 +169,7 @@ void GUI_Tile::EnsureWall(int side)
     extras.walls[side] = std::make_unique<GUI_TileWall>(this, side);
     extras.walls[side]->Build();
     m_hasWalls = true;
+    SyncCell();
 }
 
 GUI_TileWall* GUI_Tile::GetWall(int side) const
@@ -220,6 +228,7 @@ GUI_Prop* GUI_Tile::AddPlainProp(bool mirrored, const std::string& texture, floa
     props.push_back(std::make_unique<GUI_Prop>(this, mirrored, texture, height, width, offsetX, offsetY));
     GUI_Prop* prop = props.back().get();
     SortProps();
+    SyncCell();
     return prop;
 }
 
@@ -253,6 +262,7 @@ GUI_Prop* GUI_Tile::AddTypedProp(const PropPlacement& placement, int slotFacing)
     props.push_back(std::move(prop));
     GUI_Prop* added = props.back().get();
     SortProps();
+    SyncCell();
     return added;
 }
 
@@ -273,6 +283,7 @@ std::unique_ptr<GUI_Prop> GUI_Tile::UnlinkPropAt(float x, float y)
             continue;
         std::unique_ptr<GUI_Prop> taken = std::move(*it);
         props.erase(std::next(it).base());
+        SyncCell();
         return taken;
     }
     return nullptr;
@@ -288,6 +299,7 @@ void GUI_Tile::ClearProps()
 {
     if (m_extras)
         m_extras->props.clear();
+    SyncCell();
 }
 
 const std::vector<std::unique_ptr<GUI_Prop>>& GUI_Tile::GetProps() const
@@ -301,6 +313,7 @@ void GUI_Tile::SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view)
     m_armsConveyor = view ? view->GetConveyor() : nullptr;
     m_armsEnd = view && view->EndsInDrop();
     GetExtras().conveyor = std::move(view);
+    SyncCell();
 }
 
 std::unique_ptr<GUI_ResourceConveyor> GUI_Tile::TakeConveyorView()
@@ -308,6 +321,7 @@ std::unique_ptr<GUI_ResourceConveyor> GUI_Tile::TakeConveyorView()
     m_conveyorView = nullptr;
     m_armsConveyor = nullptr;
     m_armsEnd = false;
+    SyncCell();
     return m_extras ? std::move(m_extras->conveyor) : nullptr;
 }
 

@@ -41,6 +41,16 @@ struct FloorCell
     uint32_t colour = 0xFFFFFFFFu;
     uint16_t batch = 0; // the floor batch's number + 1; 0 when the picture has none
     bool busy = false;  // HasObjects
+    // Nothing over the floor but an overhead conveyor's arms (no walls, props, slot or outline):
+    // the tile's arms, in the cell's FloorArms, are all the frame needs of it.
+    bool armsOnly = false;
+};
+// Beside each cell: the overhead conveyor over an arms-only tile, read only for those.
+struct FloorArms
+{
+    GUI_ResourceConveyor* view = nullptr;
+    SIM_ResourceConveyor* conveyor = nullptr;
+    bool ends = false;
 };
 
 class GUI_Tile : public SIM_TileView
@@ -106,8 +116,9 @@ public:
         m_screenY = y;
         m_visibleFrame = frame;
     }
-    // The cell the tile keeps up to date (the factory view's, in the floor's order), or none.
-    void AttachCell(FloorCell* cell);
+    // The cell and arms the tile keeps up to date (the factory view's, in the floor's order), or
+    // none.
+    void AttachCell(FloorCell* cell, FloorArms* arms);
     // Whether the frame has more to do for the tile than its floor: walls, props, a conveyor, a
     // slot standing on it or an outline.
     bool HasObjects() const { return m_extras != nullptr || m_anchor != nullptr || m_outlineRequested; }
@@ -141,7 +152,11 @@ public:
     }
     // The view of the slot whose floor this tile carries (set and cleared by that view).
     GUI_SlotBase* GetSlotView() const { return m_slotView; }
-    void SetSlotView(GUI_SlotBase* view) { m_slotView = view; }
+    void SetSlotView(GUI_SlotBase* view)
+    {
+        m_slotView = view;
+        SyncCell();
+    }
     // This frame's screen position of the tile centre, and whether the tile shows in the frame.
     float GetScreenX() const { return m_visibleFrame == s_frame ? m_screenX : PlaceNow().x; }
     float GetScreenY() const { return m_visibleFrame == s_frame ? m_screenY : PlaceNow().y; }
@@ -208,6 +223,7 @@ private:
     GUI_ResourceConveyor* m_conveyorView = nullptr;
     SIM_ResourceConveyor* m_armsConveyor = nullptr;
     FloorCell* m_cell = nullptr; // the factory view's
+    FloorArms* m_arms = nullptr; // the factory view's
     float m_screenX = 0.0f;
     float m_screenY = 0.0f;
     uint32_t m_floorColour = 0xFFFFFFFFu;

@@ -157,8 +157,9 @@ void GUI_Factory::Init()
     m_height = factory->GetHeight();
     m_tiles = std::make_unique<GUI_Tile[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
     m_cells = std::make_unique<FloorCell[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+    m_arms = std::make_unique<FloorArms[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
     for (size_t i = 0; i < static_cast<size_t>(m_width) * static_cast<size_t>(m_height); ++i)
-        m_tiles[i].AttachCell(&m_cells[i]);
+        m_tiles[i].AttachCell(&m_cells[i], &m_arms[i]);
     for (int a = 0; a < m_width; ++a)
         for (int b = 0; b < m_height; ++b)
             GetTile(a, b)->InitFromSimTile(factory->GetTile(a, b), *factory);
@@ -249,7 +250,6 @@ void GUI_Factory::DropFloor(bool unlinkSimulation)
     {
         job.visible = 0;
         job.rowBegin = job.rowEnd = 0;
-        job.busy.clear();
         job.outlined.clear();
         job.unbatched.clear();
     }
@@ -261,6 +261,7 @@ void GUI_Factory::DropFloor(bool unlinkSimulation)
                 tile->m_view = nullptr;
     m_tiles.reset();
     m_cells.reset();
+    m_arms.reset();
     m_width = m_height = 0;
 }
 
@@ -361,7 +362,6 @@ void GUI_Factory::PlanTileJobs()
 void GUI_Factory::TileJob::Run()
 {
     visible = 0;
-    busy.clear();
     unbatched.clear();
     staged.clear();
     steps.clear();
@@ -369,28 +369,54 @@ void GUI_Factory::TileJob::Run()
     const FactoryFrameView& view = owner->m_frameView;
     const int frame = owner->m_frame;
     const auto& batches = GUI_FloorTileManager::Instance().GetBatches();
+    stagedKeys.clear();
+    stagedTexture = nullptr;
+    stagedMixed = false;
+    // Runs of tiles with nothing but arms share one step: their arms are appended at once. The
+    // arms' keys, and whether they all share one batch texture, are noted while they are at hand.
+    auto endStep = [this](GUI_Tile* tile) {
+        for (size_t i = stagedKeys.size(); i < staged.size(); ++i)
+        {
+            if (i == 0)
+                stagedTexture = staged[i].box.texture;
+            stagedKeys.push_back(staged[i].key);
+            stagedMixed = stagedMixed || staged[i].selfDrawn || staged[i].box.texture != stagedTexture;
+        }
+        const auto end = static_cast<uint32_t>(staged.size());
+        if (tile)
+            steps.push_back({tile, end});
+        else if (!steps.empty() && !steps.back().tile)
+            steps.back().stagedEnd = end;
+        else
+            steps.push_back({nullptr, end});
+    };
     for (int row = rowBegin; row < rowEnd; ++row)
     {
         int first = 0, last = -1;
         owner->VisibleColumns(row, first, last);
         if (first > last)
             continue;
-        GUI_Tile* tile = owner->GetTile(row, first);
-        const FloorCell* cell = owner->m_cells.get() + (tile - owner->m_tiles.get());
-        for (int column = first; column <= last; ++column, ++tile, ++cell)
+        const size_t base =
+            static_cast<size_t>(row) * static_cast<size_t>(owner->m_height) + static_cast<size_t>(first);
+        GUI_Tile* tile = owner->m_tiles.get() + base;
+        const FloorCell* cell = owner->m_cells.get() + base;
+        const FloorArms* arms = owner->m_arms.get() + base;
+        for (int column = first; column <= last; ++column, ++tile, ++cell, ++arms)
         {
-            // Most tiles are read only through their cells. Those with more to show are asked for
-            // some tiles ahead, and once they have come, the simulation's conveyor piece they
-            // name, which says which arms show.
+            // Most tiles are read only through their cells, and conveyor tiles through their arms
+            // as well. The others are asked for some tiles ahead; so is the simulation's conveyor
+            // piece of an arms-only tile, which says which arms show.
             if (column + 8 <= last && cell[8].busy)
             {
-                const auto* ahead = reinterpret_cast<const char*>(tile + 8);
-                __builtin_prefetch(ahead, 1);
-                __builtin_prefetch(ahead + sizeof(GUI_Tile) - 1, 1);
+                if (cell[8].armsOnly)
+                    __builtin_prefetch(arms[8].conveyor);
+                else
+                {
+                    const auto* ahead = reinterpret_cast<const char*>(tile + 8);
+                    __builtin_prefetch(ahead, 1);
+                    __builtin_prefetch(ahead + sizeof(GUI_Tile) - 1, 1);
+                }
             }
-            if (column + 4 <= last && cell[4].busy)
-                if (const SIM_ResourceConveyor* ahead = tile[4].GetArmsConveyor())
-                    __builtin_prefetch(ahead);
             float x = 0, y = 0;
             GUI_Tile::ScreenPosition(view, row, column, x, y);
             if (!GUI_Tile::IsQuadOnScreen(view, x, y))
@@ -399,36 +425,28 @@ void GUI_Factory::TileJob::Run()
             // A batch number the manager no longer has (its batches were let go) draws the tile
             // as a picture without a batch.
             const bool batched = cell->batch != 0 && cell->batch <= batches.size();
-            if (cell->busy || !batched)
-                tile->Transform(view, x, y, frame);
             if (batched)
                 batches[cell->batch - 1]->Add(part, x, y, cell->colour);
-            else
+            const float worldY = 128.0f * static_cast<float>(row + column);
+            if (cell->armsOnly && batched)
+            {
+                GUI_ResourceConveyor::StageArms(arms->view, arms->conveyor, arms->ends, view, x, y, worldY, staged);
+                endStep(nullptr);
+                continue;
+            }
+            if (cell->busy || !batched)
+                tile->Transform(view, x, y, frame);
+            if (!batched)
                 unbatched.push_back(tile);
             if (!cell->busy)
                 continue;
-            busy.push_back(tile);
             if (tile->IsOutlineRequested())
                 outlined.push_back(tile);
             if (const SIM_ResourceConveyor* conveyor = tile->GetArmsConveyor())
-                GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view, x, y,
-                                                128.0f * static_cast<float>(row + column), staged);
-            const auto end = static_cast<uint32_t>(staged.size());
-            if (tile->NeedsMainThreadDraw(view))
-                steps.push_back({tile, end});
-            else if (!steps.empty() && !steps.back().tile)
-                steps.back().stagedEnd = end;
-            else
-                steps.push_back({nullptr, end});
+                GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view, x, y, worldY,
+                                                staged);
+            endStep(tile->NeedsMainThreadDraw(view) ? tile : nullptr);
         }
-    }
-    stagedKeys.resize(staged.size());
-    stagedTexture = staged.empty() ? nullptr : staged.front().box.texture;
-    stagedMixed = false;
-    for (size_t i = 0; i < staged.size(); ++i)
-    {
-        stagedKeys[i] = staged[i].key;
-        stagedMixed = stagedMixed || staged[i].selfDrawn || staged[i].box.texture != stagedTexture;
     }
 }
 

@@ -145,15 +145,6 @@ public:
                 }
             }
     }
-    // The same, only those with walls, props, a conveyor, a slot or an outline.
-    template <class F>
-    void ForEachBusyTile(F&& f) const
-    {
-        for (const auto& job : m_tileJobs)
-            for (GUI_Tile* tile : job.busy)
-                f(*tile);
-    }
-
     // A slot's name label to draw this frame (a research office without research).
     void QueueLabel(SlotTextLabel* label) { m_queuedLabels.push_back(label); }
     // Zone floor picture shown in the conveyor view, fixed per zone for the game (no flicker).
@@ -229,8 +220,6 @@ private:
         int part = 0;
         int rowBegin = 0, rowEnd = 0;
         int visible = 0;
-        // The visible tiles with more than a floor to draw (HasObjects).
-        std::vector<GUI_Tile*> busy;
         std::vector<GUI_Tile*> unbatched;
         // The conveyor arms of the busy tiles made ready for the queue.
         std::vector<IsometricDrawQueue::Staged> staged;
@@ -295,6 +284,7 @@ private:
     std::vector<SlotTextLabel*> m_queuedLabels; // not owned: the slot views own their labels
     std::unique_ptr<GUI_Tile[]> m_tiles;
     std::unique_ptr<FloorCell[]> m_cells; // what the tile jobs read of each tile, in the same order
+    std::unique_ptr<FloorArms[]> m_arms;  // and of the arms-only ones
     PSoundHandle m_ambience;
     int m_width = 0;
     int m_height = 0;
