@@ -88,6 +88,8 @@ void FactoryWorld::Remove()
     SIM_Presentation::Instance().SetListener(nullptr);
     SIM_ThreadManager::Instance().Shutdown();
     GUI_FactoryTools::Instance().Reset();
+    // A test that zoomed out would otherwise hand the next test's new game its zoom.
+    GUI_Camera::Instance().Reset();
     GUI_Factory::Instance().SetFrameFactor(1.0f);
     GUI_FloatingValue::ResetPool();
     IsometricDrawQueue::Instance().Clear();

@@ -47,6 +47,22 @@ bool GUI_Camera::IsPointOnScreen(float x, float y) const
            y <= static_cast<float>(GScreenSize::Height());
 }
 
+void GUI_Camera::Reset()
+{
+    const GUI_Camera start;
+    m_minZoom = start.m_minZoom;
+    m_maxZoom = start.m_maxZoom;
+    m_x = start.m_x;
+    m_y = start.m_y;
+    m_zoom = start.m_zoom;
+    m_scrollStep = start.m_scrollStep;
+    m_anchorX = start.m_anchorX;
+    m_anchorY = start.m_anchorY;
+    m_dragging = start.m_dragging;
+    m_hasLimits = start.m_hasLimits;
+    m_limits = start.m_limits;
+}
+
 void GUI_Camera::ComputeMinZoom(int gridWidth, int gridHeight)
 {
     const bool hasFactory = gridWidth > 0 && gridHeight > 0;

@@ -55,6 +55,9 @@ public:
     float GetMaxZoom() const { return m_maxZoom; }
     float GetScrollStep() const { return m_scrollStep; }
     bool IsDragging() const { return m_dragging; }
+    // Back to the view the program starts with: world origin, zoom 0.5, the default zoom range,
+    // no limits and no drag (for tests, whose games share the one camera).
+    void Reset();
 
 private:
     GUI_Camera() = default;
