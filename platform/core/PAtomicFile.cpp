@@ -31,6 +31,13 @@ std::string PAtomicFile::TemporaryPath(const std::string& path)
 bool PAtomicFile::Replace(const std::string& givenPath, std::string_view bytes, std::string& error)
 {
     const std::string path = PFile::NormalisePath(givenPath);
+    // Without a file name the temporary file would be a hidden ".tmp" in the current or named
+    // folder, shared with every other writer there, and the rename could only fail.
+    if (path.empty() || path.back() == '/')
+    {
+        error = "cannot replace " + path + ": no file name";
+        return false;
+    }
     const std::string temporary = TemporaryPath(path);
     errno = 0;
     FILE* file = OpenForWrite(temporary);

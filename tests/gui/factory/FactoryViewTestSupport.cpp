@@ -22,9 +22,11 @@
 #include "gui/toolkit/effects/GUI_ParticleConfig.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
+#include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/sound/SoundRequestQueue.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "platform/audio/PAudioDevice.h"
 #include "platform/core/PClock.h"
 #include "platform/video/PImageCodec.h"
 #include "platform/video/PKeyState.h"
@@ -95,6 +97,11 @@ void FactoryWorld::Remove()
     IsometricDrawQueue::Instance().Clear();
     std::vector<SoundRequest> drained;
     SoundRequestQueue::Instance().TakeAll(drained);
+    // The test's clock stands still, so the effects it started never end by themselves: left
+    // playing, they would hold every voice and a later test could start no sound at all.
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.GetDevice().StopAll();
+    sounds.Update();
     ViewRandom::SetSourceForTests(nullptr);
     PKeyState::SetSource({});
     GUI_WindowManager::Instance().CloseAll();

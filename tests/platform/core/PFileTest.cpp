@@ -199,6 +199,8 @@ TEST_F(PFileFolder, AtomicReplaceIsAllOrNothingAndNamesThePathWhenItFails)
     const Case failures[] = {
         {"a folder where the file should be", folder + "/a_folder"},
         {"a folder that does not exist", folder + "/missing/settings.ini"},
+        {"no file name", ""},
+        {"a folder's name only", folder + "/a_folder/"},
     };
     for (const Case& c : failures)
     {
