@@ -25,12 +25,12 @@ OverlayPagePlaces::OverlayPagePlaces()
     SceneTexturePages& pages = SceneTexturePages::Overlay();
     pages.Build(Pictures());
     const SceneTexturePages::Place* circle = pages.Find(CLoadedTexture::FindOrLoad(kWhitePicture));
-    if (!circle || !circle->page)
+    if (!circle || !circle->texture)
         return;
     // The centre of the picture lies between its four middle texels, all opaque white, so linear
     // filtering reads white whatever the scale.
     m_hasWhite = true;
-    m_white = GQuadBatchScope::Place{circle->page, 0.0f, 0.0f, circle->offsetU + circle->scaleU * 0.5f,
+    m_white = GQuadBatchScope::Place{circle->texture, 0.0f, 0.0f, circle->offsetU + circle->scaleU * 0.5f,
                                      circle->offsetV + circle->scaleV * 0.5f};
 }
 
@@ -44,8 +44,8 @@ bool OverlayPagePlaces::Find(const CLoadedTexture* picture, GQuadBatchScope::Pla
         return true;
     }
     const SceneTexturePages::Place* copy = SceneTexturePages::Overlay().Find(picture);
-    if (!copy || !copy->page)
+    if (!copy || !copy->texture)
         return false;
-    place = GQuadBatchScope::Place{copy->page, copy->scaleU, copy->scaleV, copy->offsetU, copy->offsetV};
+    place = *copy;
     return true;
 }

@@ -57,7 +57,7 @@ void IsometricDrawQueue::Prepare(GUI_IsometricObject* object, Staged& out, const
     // A picture with a copy on a scene page batches with everything else on that page, and is
     // drawn from its copy.
     const SceneTexturePages::Place* place = findPlace(sprite.m_texture.Get());
-    box.texture = place ? place->page : sprite.m_texture.Get();
+    box.texture = place ? place->texture : sprite.m_texture.Get();
     out.place = place;
 }
 

@@ -194,7 +194,7 @@ void SceneTexturePages::Build(const std::vector<CLoadedTexture*>& textures)
             if (c.page != static_cast<int>(p))
                 continue;
             Place place;
-            place.page = handle.Get();
+            place.texture = handle.Get();
             place.scaleU = static_cast<float>(c.width) / pageWidth;
             place.scaleV = static_cast<float>(c.height) / pageHeight;
             place.offsetU = static_cast<float>(c.x + 1) / pageWidth;

@@ -9,6 +9,7 @@
 // clamped at its edges, gives. Only pictures of one level (no mip chain) are taken. Main thread.
 #pragma once
 
+#include "engine/GQuadBatchScope.h"
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -21,12 +22,9 @@ class PTexture;
 class SceneTexturePages
 {
 public:
-    // Where a picture's copy lies: its page, and u' = u x scaleU + offsetU (likewise v).
-    struct Place
-    {
-        CLoadedTexture* page = nullptr;
-        float scaleU = 1.0f, scaleV = 1.0f, offsetU = 0.0f, offsetV = 0.0f;
-    };
+    // Where a picture's copy lies: its page (the place's texture), and u' = u x scaleU + offsetU
+    // (likewise v); the same place the 2D quad batch draws copies from.
+    using Place = GQuadBatchScope::Place;
 
     static SceneTexturePages& Instance();
     // A second set of pages for the flat pictures drawn over the scene (notices, label icons), so
