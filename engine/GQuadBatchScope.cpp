@@ -48,7 +48,7 @@ bool GQuadBatchScope::AddCopied(const CLoadedTexture* picture, const PVertex* co
     Place place;
     if (!picture || !m_places.Find(picture, place) || !place.texture || !place.texture->m_texture)
         return false;
-    return Add(picture, corners);
+    return AddAt(place, corners);
 }
 
 bool GQuadBatchScope::Add(const CLoadedTexture* picture, const PVertex* corners)
@@ -66,6 +66,12 @@ bool GQuadBatchScope::Add(const CLoadedTexture* picture, const PVertex* corners)
         }
         place = Place{const_cast<CLoadedTexture*>(picture)};
     }
+    return AddAt(place, corners);
+}
+
+bool GQuadBatchScope::AddAt(const Place& place, const PVertex* corners)
+{
+    GVertexBuffer& batch = SharedVertexBatch();
     if (!place.texture || !place.texture->m_texture || !batch.HasBuffers())
     {
         batch.Flush();
@@ -78,8 +84,7 @@ bool GQuadBatchScope::Add(const CLoadedTexture* picture, const PVertex* corners)
     for (int i = 0; i < 4; ++i)
     {
         quad[i] = corners[i];
-        quad[i].u = corners[i].u * place.scaleU + place.offsetU;
-        quad[i].v = corners[i].v * place.scaleV + place.offsetV;
+        place.Map(corners[i], quad[i]);
     }
     batch.AddQuad(quad);
     ++m_gathered;

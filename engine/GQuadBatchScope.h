@@ -23,6 +23,13 @@ public:
     {
         CLoadedTexture* texture = nullptr;
         float scaleU = 1.0f, scaleV = 1.0f, offsetU = 0.0f, offsetV = 0.0f;
+
+        // A corner of the original moved onto the copy.
+        void Map(const PVertex& original, PVertex& copy) const
+        {
+            copy.u = original.u * scaleU + offsetU;
+            copy.v = original.v * scaleV + offsetV;
+        }
     };
     // Who knows the copies: asked with a picture, or with null for a plain colour; false when
     // there is no copy (a picture is then drawn from its own texture).
@@ -56,6 +63,9 @@ public:
     int GetGathered() const { return m_gathered; }
 
 private:
+    // Gathers a quad drawn from where place says; false (after drawing what waits) without a texture.
+    bool AddAt(const Place& place, const PVertex* corners);
+
     const Places& m_places;
     bool m_open = false;
     int m_gathered = 0;

@@ -80,10 +80,7 @@ void IsometricDrawQueue::Corners(const Staged& staged, PVertex out[4])
     // card's buffer, which is not for reading back (slow, and reading part of a fresh write stalls).
     if (const auto* place = static_cast<const SceneTexturePages::Place*>(staged.place))
         for (int k = 0; k < 4; ++k)
-        {
-            out[k].u = staged.look[k].u * place->scaleU + place->offsetU;
-            out[k].v = staged.look[k].v * place->scaleV + place->offsetV;
-        }
+            place->Map(staged.look[k], out[k]);
 }
 
 void IsometricDrawQueue::Push(const Staged* staged)
