@@ -379,6 +379,19 @@ bool LeaveAndOpenLoadDialog(PlayedGame& game, WindowPicture& shown)
     return true;
 }
 
+// Leaves for the main menu and quits there: the game ends by itself, with no error logged and no
+// call on the graphics device refused on the way.
+void LeaveAndQuitCleanly(PlayedGame& game)
+{
+    ASSERT_TRUE(LeaveToMainMenu(game));
+    game.Player().Click(kQuit.x, kQuit.y);
+    const RunResult end = game.Ended();
+    EXPECT_FALSE(end.timedOut);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
+    EXPECT_EQ(game.Home().DebugLog().find("D3DERR"), std::string::npos) << game.Home().DebugLog();
+}
+
 // The load dialog's first save loaded by its button.
 bool LoadFirstSave(PlayedGame& game, const std::string& name)
 {
@@ -454,14 +467,7 @@ TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
     game.WaitForPicture("the pause button lit", PauseLit);
 
     // Left through the menu's question and the main menu's Quit.
-    ASSERT_TRUE(LeaveToMainMenu(game));
-    player.Click(kQuit.x, kQuit.y);
-    const RunResult end = game.Ended();
-    EXPECT_FALSE(end.timedOut);
-    EXPECT_EQ(end.exitCode, 0);
-    EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
-    // Nothing asked of the graphics device was refused.
-    EXPECT_EQ(game.Home().DebugLog().find("D3DERR"), std::string::npos) << game.Home().DebugLog();
+    LeaveAndQuitCleanly(game);
 }
 
 TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack)
@@ -612,12 +618,5 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     // The line makes cars again.
     game.WaitForPicture("cars in stock after loading", StockBubble, PlayedGame::Seconds(180));
 
-    ASSERT_TRUE(LeaveToMainMenu(game));
-    player.Click(kQuit.x, kQuit.y);
-    const RunResult end = game.Ended();
-    EXPECT_FALSE(end.timedOut);
-    EXPECT_EQ(end.exitCode, 0);
-    EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
-    // Nothing asked of the graphics device was refused.
-    EXPECT_EQ(game.Home().DebugLog().find("D3DERR"), std::string::npos) << game.Home().DebugLog();
+    LeaveAndQuitCleanly(game);
 }
