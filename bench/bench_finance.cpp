@@ -2,7 +2,8 @@
 // The finance dialog's hourly refresh with the records full (16,300 sale records of 100 designs
 // over 163 hours, 1,000 ledger records): the time the refresh adds to the frame in which a game
 // hour ends, and the time to open the dialog, on the recording back end. One core.
-#include "engine/CLoadedTexture.h"
+#include "BenchDevice.h"
+
 #include "engine/GD3DDevice.h"
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
@@ -92,11 +93,7 @@ void BenchFinanceDialog(benchmark::State& state)
     SalesRecordPool::Instance().Reset();
     SIM_FinanceRecord::Instance().Reset();
     SIM_VehicleDesignManager::Instance().Clear();
-    SharedVertexBatch().ReleaseBuffers();
-    GD3DDevice::Instance().Release();
-    GTextureManager::Instance().DestroyAll();
-    CLoadedTexture::DeleteAll();
-    PGraphics::SetSystemFactory(nullptr);
+    ReleaseBenchDevice();
 }
 } // namespace
 

@@ -3,14 +3,13 @@
 // at 999 x 999 tiles, each floor cut into zones with a few hundred import bays and exports, run as
 // the editor screen runs it (window update, draw, cursor) on the recording back end. The counters
 // give the draw calls of one frame, which stay in the thousands however many tiles the floor has.
+#include "BenchDevice.h"
 #include "BenchInput.h"
 
-#include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
-#include "engine/GVertexBuffer.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -94,11 +93,7 @@ void BenchMissionEditorFrame(benchmark::State& state)
     state.counters["zones"] = static_cast<double>(mission.m_zones.size());
     CBaseInputManager::SetActive(nullptr);
     windows.CloseAll();
-    SharedVertexBatch().ReleaseBuffers();
-    GD3DDevice::Instance().Release();
-    GTextureManager::Instance().DestroyAll();
-    CLoadedTexture::DeleteAll();
-    PGraphics::SetSystemFactory(nullptr);
+    ReleaseBenchDevice();
 }
 } // namespace
 

@@ -3,9 +3,9 @@
 // branches): the time to open the screen (entries made, laid out, placed) and the time of one
 // frame with the tree scrolled by one row every frame, on the recording back end. The figure is
 // the screen's own work on one core.
+#include "BenchDevice.h"
 #include "BenchInput.h"
 
-#include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
@@ -88,11 +88,7 @@ void StopRecording()
 {
     GUI_WindowManager::Instance().CloseAll();
     GFontManager::Instance().Shutdown();
-    SharedVertexBatch().ReleaseBuffers();
-    GD3DDevice::Instance().Release();
-    GTextureManager::Instance().DestroyAll();
-    CLoadedTexture::DeleteAll();
-    PGraphics::SetSystemFactory(nullptr);
+    ReleaseBenchDevice();
     SIM_ResearchManager::Instance().Clear();
 }
 

@@ -4,11 +4,9 @@
 // update, the draw, the tooltip pass and the cursor as a screen does. On the recording back end
 // the figure is the toolkit's own work on one core; on OpenGL (software GL under Xvfb in CI) it
 // adds the driver's.
-#include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GTextureManager.h"
-#include "engine/GVertexBuffer.h"
 #include "gui/toolkit/layout/GUI_Layout.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
 #include "gui/toolkit/widgets/GUI_CheckButton.h"
@@ -22,6 +20,7 @@
 #include "platform/video/PRecordingGraphicsSystem.h"
 #include "platform/video/PRecordingState.h"
 
+#include "BenchDevice.h"
 #include "BenchDisplay.h"
 #include "BenchInput.h"
 
@@ -130,11 +129,7 @@ void BenchReleaseGraphics()
 {
     GUI_WindowManager::Instance().CloseAll();
     GFontManager::Instance().Shutdown();
-    SharedVertexBatch().ReleaseBuffers();
-    GD3DDevice::Instance().Release();
-    GTextureManager::Instance().DestroyAll();
-    CLoadedTexture::DeleteAll();
-    PGraphics::SetSystemFactory(nullptr);
+    ReleaseBenchDevice();
 }
 
 void BenchLoadFonts()
