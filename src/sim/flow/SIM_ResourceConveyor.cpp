@@ -3,16 +3,12 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Game.h"
-#include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
 SIM_ResourceConveyor::SIM_ResourceConveyor() = default;
 
-SIM_ResourceConveyor::~SIM_ResourceConveyor()
-{
-    SIM_ResourceConveyorManager::Instance().RemoveConveyor(this);
-}
+SIM_ResourceConveyor::~SIM_ResourceConveyor() = default;
 
 void SIM_ResourceConveyor::UpdateConnections()
 {

@@ -12,8 +12,8 @@ public:
     static constexpr int32_t kNoFacing = 4;
 
     SIM_ResourceConveyor();
-    // Leaves the manager's list. The tile's back pointer is the placer's to clear: at game
-    // set-up the old floor is already gone when the conveyors are deleted.
+    // The manager deletes a piece once it is off its list. The tile's back pointer is the
+    // placer's to clear: at game set-up the old floor is already gone when the conveyors go.
     virtual ~SIM_ResourceConveyor();
     SIM_ResourceConveyor(const SIM_ResourceConveyor&) = delete;
     SIM_ResourceConveyor& operator=(const SIM_ResourceConveyor&) = delete;
@@ -28,6 +28,8 @@ public:
     uint8_t m_sides[4] = {0, 1, 0, 0};
     SIM_Tile* m_tile = nullptr;
     int32_t m_facing = kNoFacing;
+    // The piece's index in the conveyor manager's list, -1 before it is listed; the list's own.
+    int32_t m_listIndex = -1;
 
 private:
     std::atomic<uint8_t> m_carrying{0};

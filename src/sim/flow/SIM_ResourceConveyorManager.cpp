@@ -38,17 +38,20 @@ SIM_ResourceConveyorManager::~SIM_ResourceConveyorManager()
     // Program exit: a bay's destructor reaches into other singletons that may be gone already,
     // so the bays of a game that was never reset are left to the operating system; conveyors
     // only free memory.
-    m_conveyors.clear();
-    m_ownedConveyors.clear();
+    m_conveyors.Clear();
     for (std::unique_ptr<SIM_ResourceImportBay>& bay : m_ownedBays)
         (void)bay.release();
 }
 
+// Conveyors and bays coming and going may open a way for a request that was refused.
 SIM_ResourceConveyor* SIM_ResourceConveyorManager::CreateConveyor()
 {
-    m_ownedConveyors.push_back(std::make_unique<SIM_ResourceConveyor>());
-    AddConveyor(m_ownedConveyors.back().get());
-    return m_ownedConveyors.back().get();
+    auto conveyor = std::make_unique<SIM_ResourceConveyor>();
+    SIM_ResourceConveyor* created = conveyor.get();
+    m_conveyors.Add(std::move(conveyor));
+    NoteFloorChanged();
+    SIM_ResourceObjManager::NoteSourcesChanged();
+    return created;
 }
 
 SIM_ResourceImportBay* SIM_ResourceConveyorManager::CreateImportBay(SIM_Tile* tile)
@@ -60,8 +63,7 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::CreateImportBay(SIM_Tile* ti
 void SIM_ResourceConveyorManager::Clear()
 {
     // The lists are emptied first so that each destructor's own removal finds nothing to do.
-    m_conveyors.clear();
-    m_ownedConveyors.clear();
+    m_conveyors.Clear();
     m_bays.clear();
     m_ownedBays.clear();
 }
@@ -203,25 +205,6 @@ void SIM_ResourceConveyorManager::UpdateBays()
         conveyor->SetCarrying(false);
 }
 
-// Conveyors and bays coming and going may open a way for a request that was refused.
-void SIM_ResourceConveyorManager::AddConveyor(SIM_ResourceConveyor* conveyor)
-{
-    if (AddPointerOnce(m_conveyors, conveyor))
-    {
-        NoteFloorChanged();
-        SIM_ResourceObjManager::NoteSourcesChanged();
-    }
-}
-
-void SIM_ResourceConveyorManager::RemoveConveyor(SIM_ResourceConveyor* conveyor)
-{
-    if (RemovePointer(m_conveyors, conveyor))
-    {
-        NoteFloorChanged();
-        SIM_ResourceObjManager::NoteSourcesChanged();
-    }
-}
-
 void SIM_ResourceConveyorManager::AddImportBay(SIM_ResourceImportBay* bay)
 {
     if (AddPointerOnce(m_bays, bay))
@@ -236,11 +219,11 @@ void SIM_ResourceConveyorManager::RemoveImportBay(SIM_ResourceImportBay* bay)
 
 void SIM_ResourceConveyorManager::DestroyConveyor(SIM_ResourceConveyor* conveyor)
 {
-    auto it = std::find_if(
-        m_ownedConveyors.begin(), m_ownedConveyors.end(),
-        [conveyor](const std::unique_ptr<SIM_ResourceConveyor>& owned) { return owned.get() == conveyor; });
-    if (it != m_ownedConveyors.end())
-        m_ownedConveyors.erase(it); // its destructor takes it off m_conveyors
+    if (m_conveyors.Remove(conveyor))
+    {
+        NoteFloorChanged();
+        SIM_ResourceObjManager::NoteSourcesChanged();
+    }
 }
 
 void SIM_ResourceConveyorManager::DestroyImportBay(SIM_ResourceImportBay* bay)

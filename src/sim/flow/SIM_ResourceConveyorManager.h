@@ -1,18 +1,23 @@
 // Owns every overhead conveyor and every import bay of the floor and answers which import bay
 // serves a stockpile best.
 #pragma once
+#include "sim/SIM_IndexedList.h"
+#include "sim/flow/SIM_ResourceConveyor.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class SIM_Factory;
 class SIM_Tile;
-class SIM_ResourceConveyor;
 class SIM_ResourceImportBay;
 
 class SIM_ResourceConveyorManager
 {
 public:
+    // Every conveyor piece, in order of creation, owned; a piece knows its own place in it.
+    using ConveyorList = SIM_IndexedList<SIM_ResourceConveyor, &SIM_ResourceConveyor::m_listIndex, SIM_Holding::Owns>;
+
     static SIM_ResourceConveyorManager& Instance();
 
     // A new conveyor (only side 1 connected, no tile, no facing) appended to the list; the caller
@@ -20,7 +25,8 @@ public:
     SIM_ResourceConveyor* CreateConveyor();
     // A new import bay on the tile, appended to the bay list. The manager owns it.
     SIM_ResourceImportBay* CreateImportBay(SIM_Tile* tile);
-    // Deletes one conveyor or import bay of the lists (the placement operations take them up).
+    // Deletes one conveyor or import bay of the lists (the placement operations take them up); a
+    // conveyor in constant time.
     void DestroyConveyor(SIM_ResourceConveyor* conveyor);
     void DestroyImportBay(SIM_ResourceImportBay* bay);
     // Destroys every conveyor, then every import bay.
@@ -32,7 +38,7 @@ public:
     // The per-tick import of every bay, then the conveyors' carrying flags are cleared.
     void UpdateBays();
 
-    const std::vector<SIM_ResourceConveyor*>& Conveyors() const { return m_conveyors; }
+    const ConveyorList& Conveyors() const { return m_conveyors; }
     const std::vector<SIM_ResourceImportBay*>& ImportBays() const { return m_bays; }
 
     // Main thread. False when no resource route can lead from start to goal because no run of
@@ -42,9 +48,7 @@ public:
     // worked out again when next asked.
     static void NoteFloorChanged();
 
-    // Called by the conveyor and bay constructors and destructors.
-    void AddConveyor(SIM_ResourceConveyor* conveyor);
-    void RemoveConveyor(SIM_ResourceConveyor* conveyor);
+    // Called by the bay constructor and destructor.
     void AddImportBay(SIM_ResourceImportBay* bay);
     void RemoveImportBay(SIM_ResourceImportBay* bay);
 
@@ -56,11 +60,10 @@ private:
     void RefreshNetworks();
     int32_t NetworkOf(const SIM_Tile* tile) const;
 
-    // In order of creation; each object leaves its list in its destructor.
-    std::vector<SIM_ResourceConveyor*> m_conveyors;
+    ConveyorList m_conveyors;
+    // In order of creation; each bay leaves the list in its destructor.
     std::vector<SIM_ResourceImportBay*> m_bays;
-    // The same objects, owned.
-    std::vector<std::unique_ptr<SIM_ResourceConveyor>> m_ownedConveyors;
+    // The same bays, owned.
     std::vector<std::unique_ptr<SIM_ResourceImportBay>> m_ownedBays;
     // The run each tile belongs to (by the factory's tile index), -1 for a tile without an open
     // conveyor; valid for the factory and floor version it was made for.

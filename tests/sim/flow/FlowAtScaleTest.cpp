@@ -194,6 +194,26 @@ TEST_F(SmallFullFactory, AThousandRepeatedFailuresWriteAFewLines)
     GDebugLog::Instance().Close();
 }
 
+// Each conveyor piece laid or taken up looks at a few entries of the conveyor list, however long
+// the list already is: a floor of n pieces is built and cleared in work that grows with n.
+TEST_F(SmallFullFactory, LayingAndTakingUpConveyorsLooksAtAFewEntriesEach)
+{
+    const SIM_ResourceConveyorManager::ConveyorList& conveyors = SIM_ResourceConveyorManager::Instance().Conveyors();
+    const size_t before = conveyors.size();
+    const uint64_t touched = conveyors.EntriesTouched();
+    std::vector<SIM_Tile*> laid;
+    for (int y = 20; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (factory.LayConveyor(x, y))
+                laid.push_back(factory.Tile(x, y));
+    ASSERT_EQ(conveyors.size(), before + 400);
+    // Oldest first, the order that would move the most entries of a plain list.
+    for (SIM_Tile* tile : laid)
+        ASSERT_TRUE(SIM_Placement::RemoveConveyor(tile, false));
+    EXPECT_EQ(conveyors.size(), before);
+    EXPECT_LE(conveyors.EntriesTouched() - touched, 4 * laid.size());
+}
+
 // Scoring only the bays that may still win gives the bay that scoring every bay gives, with
 // queues of all lengths and bays on runs of conveyor that do not reach the goal.
 TEST(NearestImportBay, LookingAtFewBaysGivesTheBayScoringEveryBayGives)
