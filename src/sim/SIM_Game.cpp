@@ -61,11 +61,13 @@ SIM_Game::~SIM_Game() = default;
 
 void SIM_Game::RemoveAllSlots()
 {
-    // While the list of placed slots is not empty, its first slot is removed (not silently) and
-    // deleted.
+    // Every placed slot is removed (not silently) and deleted, first placed first. The lists are
+    // turned round for it, so that each removal takes their last entry instead of moving every
+    // other one up, work that would grow with the square of the slots.
     SlotQueries& slots = SlotQueries::Instance();
+    slots.ListNewestFirst();
     while (!slots.GetAllSlots().empty())
-        SIM_Placement::RemoveSlot(slots.GetAllSlots().front(), false, false);
+        SIM_Placement::RemoveSlot(slots.GetAllSlots().back(), false, false);
 }
 
 bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)

@@ -76,7 +76,7 @@ void SIM_ProductionSlot::SetTask(SIM_ProductionTask* task)
     m_options.clear();
     RebuildSubTasks();
     CreateStaff();
-    SlotQueries::Instance().RebuildProductionSlotList();
+    SlotQueries::Instance().ListProductionSlot(this);
 }
 
 void SIM_ProductionSlot::AssignTask(SIM_BaseTask* task)

@@ -22,51 +22,161 @@ SlotQueries::~SlotQueries()
     // so the slots of a game that was never reset are left to the operating system.
     m_allSlots.clear();
     m_productionSlots.clear();
-    for (std::unique_ptr<SIM_PlaceableSlot>& slot : m_owned)
-        (void)slot.release();
+    for (auto& owned : m_owned)
+        (void)owned.second.slot.release();
 }
+
+namespace
+{
+bool IsProductionSlot(const SIM_PlaceableSlot* slot)
+{
+    if (slot->IsFacility())
+        return false;
+    const SIM_BaseTask* task = slot->GetTask();
+    return !(task && task->IsConveyor());
+}
+} // namespace
 
 SIM_PlaceableSlot* SlotQueries::Adopt(std::unique_ptr<SIM_PlaceableSlot> slot)
 {
     SIM_PlaceableSlot* placed = slot.get();
     if (!placed)
         return nullptr;
-    m_owned.push_back(std::move(slot));
+    if (m_newestFirst)
+        ListOldestFirst();
+    Placed& entry = m_owned[placed];
+    entry.slot = std::move(slot);
+    entry.order = m_nextOrder++;
+    entry.listed = true;
     m_allSlots.push_back(placed);
+    ++m_lookedAt;
     return placed;
 }
 
 void SlotQueries::Destroy(SIM_PlaceableSlot* slot)
 {
-    auto it = std::find_if(m_owned.begin(), m_owned.end(),
-                           [slot](const std::unique_ptr<SIM_PlaceableSlot>& owned) { return owned.get() == slot; });
+    auto it = m_owned.find(slot);
     if (it == m_owned.end())
         return;
-    std::unique_ptr<SIM_PlaceableSlot> doomed = std::move(*it);
-    m_owned.erase(it);
     RemoveSlot(slot);
+    std::unique_ptr<SIM_PlaceableSlot> doomed = std::move(it->second.slot);
+    m_owned.erase(it);
     doomed.reset();
+}
+
+uint64_t SlotQueries::OrderOf(const SIM_PlaceableSlot* slot) const
+{
+    auto it = m_owned.find(slot);
+    return it == m_owned.end() ? UINT64_MAX : it->second.order;
+}
+
+std::ptrdiff_t SlotQueries::PositionIn(const std::vector<SIM_PlaceableSlot*>& list, const SIM_PlaceableSlot* slot,
+                                       uint64_t order)
+{
+    if (list.empty())
+        return -1;
+    ++m_lookedAt;
+    if (list.back() == slot)
+        return static_cast<std::ptrdiff_t>(list.size()) - 1;
+    // The lists keep placement order (or its reverse), so the placement number finds the place.
+    size_t low = 0;
+    size_t high = list.size();
+    while (low < high)
+    {
+        const size_t middle = low + (high - low) / 2;
+        ++m_lookedAt;
+        const uint64_t at = OrderOf(list[middle]);
+        if (m_newestFirst ? at > order : at < order)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < list.size() && list[low] == slot ? static_cast<std::ptrdiff_t>(low) : -1;
 }
 
 void SlotQueries::RemoveSlot(SIM_PlaceableSlot* slot)
 {
-    m_allSlots.erase(std::remove(m_allSlots.begin(), m_allSlots.end(), slot), m_allSlots.end());
-    m_productionSlots.erase(std::remove(m_productionSlots.begin(), m_productionSlots.end(), slot),
-                            m_productionSlots.end());
+    auto it = m_owned.find(slot);
+    if (it == m_owned.end())
+        return;
+    Placed& placed = it->second;
+    for (auto [list, flag] :
+         {std::pair{&m_allSlots, &placed.listed}, std::pair{&m_productionSlots, &placed.production}})
+    {
+        if (!*flag)
+            continue;
+        const std::ptrdiff_t position = PositionIn(*list, slot, placed.order);
+        if (position >= 0)
+            list->erase(list->begin() + position);
+        *flag = false;
+    }
+    if (m_allSlots.empty() && m_productionSlots.empty())
+        m_newestFirst = false;
+}
+
+void SlotQueries::ListProductionSlot(SIM_PlaceableSlot* slot)
+{
+    auto it = m_owned.find(slot);
+    if (it == m_owned.end() || !it->second.listed || it->second.production || !IsProductionSlot(slot))
+        return;
+    if (m_newestFirst)
+        ListOldestFirst();
+    const uint64_t order = it->second.order;
+    it->second.production = true;
+    ++m_lookedAt;
+    // Nearly always the newest slot, which goes at the end.
+    if (m_productionSlots.empty() || OrderOf(m_productionSlots.back()) < order)
+    {
+        m_productionSlots.push_back(slot);
+        return;
+    }
+    size_t low = 0;
+    size_t high = m_productionSlots.size();
+    while (low < high)
+    {
+        const size_t middle = low + (high - low) / 2;
+        ++m_lookedAt;
+        if (OrderOf(m_productionSlots[middle]) < order)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    m_productionSlots.insert(m_productionSlots.begin() + static_cast<std::ptrdiff_t>(low), slot);
 }
 
 void SlotQueries::RebuildProductionSlotList()
 {
+    if (m_newestFirst)
+        ListOldestFirst();
+    for (SIM_PlaceableSlot* slot : m_productionSlots)
+        m_owned[slot].production = false;
     m_productionSlots.clear();
     for (SIM_PlaceableSlot* slot : m_allSlots)
     {
-        if (slot->IsFacility())
-            continue;
-        const SIM_BaseTask* task = slot->GetTask();
-        if (task && task->IsConveyor())
+        ++m_lookedAt;
+        if (!IsProductionSlot(slot))
             continue;
         m_productionSlots.push_back(slot);
+        m_owned[slot].production = true;
     }
+}
+
+void SlotQueries::ListNewestFirst()
+{
+    if (m_newestFirst)
+        return;
+    std::reverse(m_allSlots.begin(), m_allSlots.end());
+    std::reverse(m_productionSlots.begin(), m_productionSlots.end());
+    m_lookedAt += m_allSlots.size() + m_productionSlots.size();
+    m_newestFirst = true;
+}
+
+void SlotQueries::ListOldestFirst()
+{
+    std::reverse(m_allSlots.begin(), m_allSlots.end());
+    std::reverse(m_productionSlots.begin(), m_productionSlots.end());
+    m_lookedAt += m_allSlots.size() + m_productionSlots.size();
+    m_newestFirst = false;
 }
 
 int SlotQueries::CountResearchOffices() const
