@@ -156,7 +156,7 @@ void ReadExporter(SaveLoadContext& context, SIM_ResourceExporter* exporter, int 
         if (!exporter || static_cast<int>(exporter->Queue().size()) >= places)
             continue;
         if (SIM_ResourceObject* object = PlacedObject(context, guid, places, nullptr, where))
-            exporter->MutableQueue().push_back(object);
+            exporter->Restore(object);
     }
     in.FindClosing("exporter");
 }

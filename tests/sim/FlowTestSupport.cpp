@@ -84,11 +84,22 @@ std::string CheckFlowInvariants()
     for (const SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
         CheckStockpileEntries(ledger, *supply, "supply stockpile", static_cast<int32_t>(supply->PalletPlaces().size()));
 
-    // Queued objects must be requested by someone (they are counted there).
+    // Queued objects must be requested by someone (they are counted there) and name their queue.
     for (const SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
         for (const SIM_ResourceObject* object : bay->Queue())
             if (!ledger.seen.count(object) || !object->IsInUse() || object->m_sourceBay != bay)
                 ledger.Fail("a bay queues an object nobody waits for");
+    auto checkExporter = [&ledger](SIM_ResourceExporter& exporter) {
+        for (const SIM_ResourceObject* object : exporter.Queue())
+            if (!ledger.seen.count(object) || !object->IsInUse() || object->m_sourceExporter != &exporter)
+                ledger.Fail("an exporter queues an object nobody waits for");
+    };
+    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
+        if (!slot->IsFacility())
+            if (SIM_ComponentStockpile* output = static_cast<SIM_ProductionSlot*>(slot)->GetOutputStockpile())
+                checkExporter(output->Exporter());
+    for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
+        checkExporter(supply->Exporter());
 
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
     int32_t inUse = 0;

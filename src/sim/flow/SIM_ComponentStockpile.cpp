@@ -16,7 +16,8 @@
 
 #include <algorithm>
 
-SIM_ComponentStockpile::SIM_ComponentStockpile(SIM_ProductionSlot* slot, SIM_Tile* tile) : m_slot(slot), m_tile(tile)
+SIM_ComponentStockpile::SIM_ComponentStockpile(SIM_ProductionSlot* slot, SIM_Tile* tile)
+    : m_exporter([this](int32_t place) { HideAtPlace(place); }), m_slot(slot), m_tile(tile)
 {
     m_view.reset(SIM_Presentation::Instance().Listener().CreateComponentStockpileView(*this));
     if (m_tile)

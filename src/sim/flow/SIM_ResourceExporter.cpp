@@ -7,19 +7,37 @@
 
 #include <algorithm>
 
-SIM_ResourceExporter::SIM_ResourceExporter()
+SIM_ResourceExporter::SIM_ResourceExporter(PlaceHider hidePlace) : m_hidePlace(std::move(hidePlace))
 {
     m_timer.Start();
 }
 
-SIM_ResourceExporter::~SIM_ResourceExporter() = default;
+SIM_ResourceExporter::~SIM_ResourceExporter()
+{
+    for (SIM_ResourceObject* object : m_queue)
+        Unmark(object);
+}
+
+void SIM_ResourceExporter::Unmark(SIM_ResourceObject* object) const
+{
+    if (object && object->m_sourceExporter == this)
+        object->m_sourceExporter = nullptr;
+}
 
 void SIM_ResourceExporter::Enqueue(SIM_ResourceObject* object)
 {
     if (!object)
         return;
     object->m_state = SIM_ResourceObject::STATE_WAITING;
+    Restore(object);
+}
+
+void SIM_ResourceExporter::Restore(SIM_ResourceObject* object)
+{
+    if (!object)
+        return;
     m_queue.push_back(object);
+    object->m_sourceExporter = this;
 }
 
 int32_t SIM_ResourceExporter::ExportOne()
@@ -33,6 +51,7 @@ int32_t SIM_ResourceExporter::ExportOne()
     FV_ASSERT(object && object->IsInUse());
     if (!object)
         return -1;
+    Unmark(object);
     FV_ASSERT(object->m_placeIndex >= 0);
     // The place it leaves; an object delivered at once takes a new place at its destination.
     const int32_t place = object->m_placeIndex;
@@ -43,7 +62,19 @@ int32_t SIM_ResourceExporter::ExportOne()
 
 bool SIM_ResourceExporter::Remove(SIM_ResourceObject* object)
 {
-    return RemovePointer(m_queue, object);
+    if (!RemovePointer(m_queue, object))
+        return false;
+    Unmark(object);
+    return true;
+}
+
+bool SIM_ResourceExporter::Forget(SIM_ResourceObject* object)
+{
+    if (!Remove(object))
+        return false;
+    if (m_hidePlace)
+        m_hidePlace(object->m_placeIndex);
+    return true;
 }
 
 void SIM_ResourceExporter::WithdrawAll()
@@ -51,5 +82,8 @@ void SIM_ResourceExporter::WithdrawAll()
     std::deque<SIM_ResourceObject*> queued;
     queued.swap(m_queue);
     for (SIM_ResourceObject* object : queued)
+    {
+        Unmark(object);
         SIM_ResourceObject::WithdrawAndRelease(object);
+    }
 }

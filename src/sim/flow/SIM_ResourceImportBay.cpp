@@ -90,6 +90,8 @@ bool SIM_ResourceImportBay::Remove(SIM_ResourceObject* object)
 {
     if (!RemovePointer(m_queue, object))
         return false;
+    if (object->m_sourceBay == this)
+        object->m_sourceBay = nullptr;
     RefreshLabel();
     return true;
 }

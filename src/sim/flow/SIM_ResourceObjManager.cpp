@@ -364,28 +364,29 @@ void SIM_ResourceObjManager::ForgetObject(SIM_ResourceObject* object)
 {
     if (!object)
         return;
-    for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
+    // An object waits in at most one queue, the one it names, and only its destination's
+    // stockpile asks for it: forgetting it costs what those hold, not what the floor holds.
+    if (SIM_ResourceImportBay* bay = object->m_sourceBay)
+    {
+        ++m_work.queuesSearched;
         bay->Remove(object);
-    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
-    {
-        SIM_ProductionSlot* production = PoolProductionSlot(slot);
-        if (!production)
-            continue;
-        if (SIM_ResourceStockpile* input = production->GetInputStockpile())
-            while (input->RemoveRequest(object))
-            {
-            }
-        // An object that leaves an exporter queue without being sent leaves its place empty.
-        if (SIM_ComponentStockpile* output = production->GetOutputStockpile())
-            if (output->Exporter().Remove(object))
-                output->HideAtPlace(object->m_placeIndex);
     }
-    for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
+    // An object that leaves an exporter queue without being sent leaves its place empty.
+    if (SIM_ResourceExporter* exporter = object->m_sourceExporter)
     {
-        while (supply->RemoveRequest(object))
+        ++m_work.queuesSearched;
+        exporter->Forget(object);
+    }
+    SIM_StockpileBase* destination = nullptr;
+    if (SIM_ProductionSlot* production = PoolProductionSlot(object->m_destination))
+        destination = production->GetInputStockpile();
+    else if (PoolIsSupplyStockpile(object->m_destination))
+        destination = dynamic_cast<SIM_SupplyStockpile*>(object->m_destination);
+    if (destination)
+    {
+        ++m_work.queuesSearched;
+        while (destination->RemoveRequest(object))
         {
         }
-        if (supply->Exporter().Remove(object))
-            supply->HideAtPallet(object->m_placeIndex);
     }
 }

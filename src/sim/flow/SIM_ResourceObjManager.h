@@ -18,6 +18,7 @@ struct SIM_FlowWork
     uint64_t objectsExamined = 0;  // records looked at by the per-frame loop and the allocator
     uint64_t requestsTried = 0;    // objects asked of a source (Spawn)
     uint64_t requestsHeldBack = 0; // requests not tried again: nothing they wait for has changed
+    uint64_t queuesSearched = 0;   // bay and exporter queues and request lists searched to forget objects
 };
 
 class SIM_ResourceObjManager
@@ -48,7 +49,8 @@ public:
     void RerouteAll();
     // After a savegame was read: reports objects in transit that their stockpile does not list.
     void ValidateLoadedObjects();
-    // Takes the object out of every bay queue, exporter queue and request list.
+    // Takes the object out of the bay or exporter queue it waits in and out of its destination's
+    // requests: the work follows what those hold, not the size of the floor.
     void ForgetObject(SIM_ResourceObject* object);
 
     int32_t TopIndex() const { return m_topIndex; }

@@ -313,6 +313,7 @@ void SIM_ResourceObject::Release()
     m_resource = nullptr;
     m_currentTile = nullptr;
     m_sourceBay = nullptr;
+    m_sourceExporter = nullptr;
     m_state = STATE_FREE;
     m_inUse = 0;
     m_placeIndex = -1;
@@ -336,6 +337,7 @@ void SIM_ResourceObject::ResetRecord()
     m_route = nullptr;
     m_stepCursor = 0;
     m_sourceBay = nullptr;
+    m_sourceExporter = nullptr;
     m_placeIndex = -1;
     m_retryTime = 0.0f;
     m_task = nullptr;

@@ -10,6 +10,7 @@ class SIM_PlaceableSlot;
 class SIM_ProductionTask;
 class SIM_ResourceRoute;
 class SIM_ResourceImportBay;
+class SIM_ResourceExporter;
 class SIM_ResourceObjectView;
 struct TileWaypoint;
 
@@ -78,6 +79,8 @@ public:
     // Index into the route's step list of the point the object moves towards.
     int32_t m_stepCursor = 0;
     SIM_ResourceImportBay* m_sourceBay = nullptr;
+    // The stockpile outlet whose queue holds the object, or null; the outlet's own to set.
+    SIM_ResourceExporter* m_sourceExporter = nullptr;
     int32_t m_placeIndex = -1;
     float m_retryTime = 0.0f;
     SIM_ProductionTask* m_task = nullptr;

@@ -22,7 +22,8 @@
 
 #include <algorithm>
 
-SIM_SupplyStockpile::SIM_SupplyStockpile() : SIM_FacilitySlot(), SIM_StockpileBase(this, kCapacity)
+SIM_SupplyStockpile::SIM_SupplyStockpile()
+    : SIM_FacilitySlot(), SIM_StockpileBase(this, kCapacity), m_exporter([this](int32_t place) { HideAtPallet(place); })
 {
     SupplyStockpileRegistry::Instance().Register(this);
 }

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <random>
 #include <string>
 #include <vector>
@@ -212,6 +213,63 @@ TEST_F(SmallFullFactory, LayingAndTakingUpConveyorsLooksAtAFewEntriesEach)
         ASSERT_TRUE(SIM_Placement::RemoveConveyor(tile, false));
     EXPECT_EQ(conveyors.size(), before);
     EXPECT_LE(conveyors.EntriesTouched() - touched, 4 * laid.size());
+}
+
+// Taking one station off a floor of many looks at what it holds: its own objects, the queue one
+// of them waits in, its own requests and its place in the slot lists; not every slot, bay and
+// request of the floor. The rest of the floor keeps its objects.
+TEST_F(SmallFullFactory, TakingOneSlotOffLooksOnlyAtWhatItHolds)
+{
+    // Car conveyors below the bands make the slot lists long.
+    for (int y = 20; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_NE(factory.PlaceTask("task_conveyor", x, y), nullptr);
+    const size_t slots = SlotQueries::Instance().GetAllSlots().size();
+    ASSERT_GT(slots, 800u);
+
+    // Every station waits for one object at a bay and one on its way, and holds two.
+    const std::vector<SIM_ResourceImportBay*>& bays = SIM_ResourceConveyorManager::Instance().ImportBays();
+    const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResources().front();
+    for (size_t s = 0; s < stockpiles.size(); ++s)
+        for (int n = 0; n < 4; ++n)
+        {
+            SIM_ResourceObject* object = Pool().Allocate();
+            ASSERT_NE(object, nullptr);
+            object->Init(resource, stockpiles[s]->GetSlot(), 0.0f, 0.0f);
+            if (n < 2)
+                stockpiles[s]->AddRequest(object);
+            if (n == 0)
+                bays[s % bays.size()]->Enqueue(object);
+            else if (n == 1)
+                object->StartTransit();
+            else
+            {
+                object->m_state = SIM_ResourceObject::STATE_DELIVERED;
+                object->m_placeIndex = n;
+                stockpiles[s]->LoadObject(object);
+            }
+        }
+    ASSERT_EQ(flowtest::CheckFlowInvariants(), "");
+    const int32_t inUse = Pool().CountInUse();
+    size_t queued = 0;
+    for (const SIM_ResourceImportBay* bay : bays)
+        queued += bay->Queue().size();
+
+    const uint64_t looked = SlotQueries::Instance().EntriesLookedAt();
+    Pool().Work() = SIM_FlowWork();
+    SIM_Placement::RemoveSlot(stockpiles[stockpiles.size() / 2]->GetSlot(), true, false);
+    stockpiles.erase(stockpiles.begin() + static_cast<std::ptrdiff_t>(stockpiles.size() / 2));
+
+    EXPECT_EQ(Pool().CountInUse(), inUse - 4);
+    size_t queuedAfter = 0;
+    for (const SIM_ResourceImportBay* bay : bays)
+        queuedAfter += bay->Queue().size();
+    EXPECT_EQ(queuedAfter, queued - 1);
+    EXPECT_EQ(flowtest::CheckFlowInvariants(), "");
+    // The waiting object's bay queue and its station's requests; nothing else.
+    EXPECT_LE(Pool().Work().queuesSearched, 2u);
+    // The slot's place in each list: the last entry, then a halving search.
+    EXPECT_LE(SlotQueries::Instance().EntriesLookedAt() - looked, 2u * (2 + std::bit_width(slots)));
 }
 
 // Scoring only the bays that may still win gives the bay that scoring every bay gives, with

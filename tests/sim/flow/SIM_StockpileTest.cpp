@@ -332,6 +332,19 @@ TEST_F(SupplyFloor, RemovingASupplyStockpileWithdrawsWhatItWasSending)
     EXPECT_EQ(CheckFlowInvariants(), "");
 }
 
+TEST_F(SupplyFloor, RemovingAStationTakesWhatItWaitedForOffTheExporter)
+{
+    for (int i = 0; i < 6; ++i)
+        StoredObject(supply->MutableStored(), &world.defs.steel, i);
+    station->GetInputStockpile()->Update();
+    ASSERT_GT(supply->Exporter().Queue().size(), 0u);
+    FlowWorld::Bulldoze(station);
+    station = nullptr;
+    // Nothing leaves the exporter for a stockpile that is gone, and no record stays queued.
+    EXPECT_TRUE(supply->Exporter().Queue().empty());
+    EXPECT_EQ(CheckFlowInvariants(), "");
+}
+
 TEST_F(SupplyFloor, ConveyorEditsKeepObjectsQueuedAtAnExporter)
 {
     for (int i = 0; i < 6; ++i)
