@@ -180,13 +180,13 @@ bool SIM_FinanceManager::IsGameOver() const
 void SIM_FinanceManager::RegisterObject(SIM_FinanceObject* object)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    m_objects.push_back(object);
+    m_objects.Add(object);
 }
 
 void SIM_FinanceManager::UnregisterObject(SIM_FinanceObject* object)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    m_objects.erase(std::remove(m_objects.begin(), m_objects.end(), object), m_objects.end());
+    m_objects.Remove(object);
 }
 
 size_t SIM_FinanceManager::GetObjectCount() const

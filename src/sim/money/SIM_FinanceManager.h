@@ -3,6 +3,8 @@
 // money text shown all over the game.
 #pragma once
 
+#include "sim/SIM_IndexedList.h"
+#include "sim/money/SIM_FinanceObject.h"
 #include "sim/money/SIM_FinanceRecord.h"
 
 #include <mutex>
@@ -71,7 +73,8 @@ private:
     static void Dispatch(const Effects& effects);
 
     mutable std::recursive_mutex m_lock;
-    std::vector<SIM_FinanceObject*> m_objects;
+    // In order of registration; an object joins and leaves in constant time.
+    SIM_IndexedList<SIM_FinanceObject, &SIM_FinanceObject::m_listIndex> m_objects;
     float m_cash = 0.0f;
     float m_balances[NUM_BALANCES] = {};
     bool m_gameOver = false;

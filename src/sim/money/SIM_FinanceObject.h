@@ -4,6 +4,8 @@
 
 #include "sim/money/SIM_FinanceRecord.h"
 
+#include <cstdint>
+
 class SIM_FinanceObject
 {
 public:
@@ -19,4 +21,6 @@ public:
     float cost = 0.0f;      // taken from the cash every game hour
     float income = 0.0f;    // added to the cash every game hour
     int category = FC_NONE; // set by the owner to 0..9 before the first hour
+    // The object's index in the finance manager's list, -1 before it is listed; the list's own.
+    int32_t m_listIndex = -1;
 };

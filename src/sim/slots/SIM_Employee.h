@@ -1,5 +1,6 @@
 // One member of a slot's staff; costs an hourly wage through its finance object.
 #pragma once
+#include <cstdint>
 #include <memory>
 
 class SIM_FinanceObject;
@@ -18,6 +19,9 @@ public:
 
     SIM_FinanceObject* GetFinanceObject() const { return m_financeObject.get(); }
     const TaskPropDef* GetStaffKind() const { return m_staffKind; }
+
+    // The employee's index in the employee manager's list, -1 before it is listed; the list's own.
+    int32_t m_listIndex = -1;
 
 private:
     std::unique_ptr<SIM_FinanceObject> m_financeObject;

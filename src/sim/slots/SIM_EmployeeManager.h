@@ -1,10 +1,10 @@
 // Hires the staff of every slot; keeps the list of employees in service. Each employee belongs to
 // the slot that hired it and leaves this list when it is deleted.
 #pragma once
-#include <memory>
-#include <vector>
+#include "sim/SIM_IndexedList.h"
+#include "sim/slots/SIM_Employee.h"
 
-class SIM_Employee;
+#include <memory>
 
 class SIM_EmployeeManager
 {
@@ -14,14 +14,15 @@ public:
 
     // A new employee without wage yet (Init starts it), appended to the list; the caller owns it.
     std::unique_ptr<SIM_Employee> CreateEmployee();
-    // An employee is being deleted: it leaves the list.
+    // An employee is being deleted: it leaves the list, in constant time.
     void Forget(SIM_Employee* employee);
     // Game reset: empties the list (the slots own and delete the employees).
     void Clear();
 
-    const std::vector<SIM_Employee*>& GetEmployees() const { return m_employees; }
+    using EmployeeList = SIM_IndexedList<SIM_Employee, &SIM_Employee::m_listIndex>;
+    const EmployeeList& GetEmployees() const { return m_employees; }
 
 private:
     SIM_EmployeeManager() = default;
-    std::vector<SIM_Employee*> m_employees; // owned by their slots
+    EmployeeList m_employees; // in order of hiring; owned by their slots
 };
