@@ -184,6 +184,8 @@ void SIM_ThreadManager::PostJob(int type, void* param)
         }
     }
     m_pendingJobs.push_back(job);
+    // A waiting thread runs queued jobs itself.
+    m_jobsChanged.notify_all();
 }
 
 void SIM_ThreadManager::WorkerThreadProc(int slot)
@@ -216,6 +218,7 @@ void SIM_ThreadManager::WorkerThreadProc(int slot)
         else
         {
             m_currentJobs[slot].store(nullptr);
+            m_jobsChanged.notify_all();
         }
     }
     {
@@ -229,31 +232,30 @@ void SIM_ThreadManager::WaitForAllJobs()
 {
     if (!m_threaded)
         return;
+    // The state is read and the wait begun under the pool's lock, and workers and posters change
+    // the state and notify under it too, so no wake-up is lost between a look and the sleep. A
+    // waiter that yielded in a loop instead burnt its core for as long as a preempted worker was
+    // off its own.
+    std::unique_lock<PCriticalSection> guard(m_lock);
     for (;;)
     {
-        ThreadJob* next = nullptr;
-        bool idle = true;
+        if (!m_pendingJobs.empty())
         {
-            PCriticalSectionLock guard(m_lock);
-            if (!m_pendingJobs.empty())
-            {
-                next = m_pendingJobs.front();
-                m_pendingJobs.pop_front();
-                idle = false;
-            }
-            else
-            {
-                for (int s = 1; s < m_slotCount; ++s)
-                    if (m_currentJobs[s].load() != nullptr)
-                        idle = false;
-            }
+            ThreadJob* next = m_pendingJobs.front();
+            m_pendingJobs.pop_front();
+            guard.unlock();
+            RunJob(next);
+            guard.lock();
+            continue;
         }
+        bool idle = true;
+        for (int s = 1; s < m_slotCount; ++s)
+            if (m_currentJobs[s].load() != nullptr)
+                idle = false;
         if (idle)
             return;
-        if (next)
-            RunJob(next);
-        else
-            std::this_thread::yield();
+        m_idleWaits.fetch_add(1);
+        m_jobsChanged.wait(guard);
     }
 }
 

@@ -56,9 +56,14 @@ public:
     // pending are dropped. Afterwards posted jobs run at once on the poster's thread.
     void Shutdown();
 
+    // Any thread (workers post jobs too).
     void PostJob(int type, void* param);
-    // Returns when no job is pending or running; runs pending jobs on the calling thread meanwhile.
+    // Returns when no job is pending or running; runs pending jobs on the calling thread meanwhile,
+    // and otherwise sleeps until a job finishes or is queued. Main thread.
     void WaitForAllJobs();
+    // How often a wait found jobs running and none queued for it, and so slept: a few per frame,
+    // however long the workers take. Tests read it.
+    uint64_t IdleWaits() const { return m_idleWaits.load(); }
     // Runs and frees one job on the calling thread.
     void RunJob(ThreadJob* job);
 
@@ -93,4 +98,7 @@ private:
     std::mutex m_exitLock; // with m_exitSignal: workers report start and exit
     std::condition_variable m_exitSignal;
     PCriticalSection m_lock; // guards the current-job slots and the pending list
+    // With m_lock: a job was queued or a worker went idle.
+    std::condition_variable_any m_jobsChanged;
+    std::atomic<uint64_t> m_idleWaits{0};
 };

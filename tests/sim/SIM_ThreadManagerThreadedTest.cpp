@@ -1,5 +1,5 @@
 // The worker pool under load: every job runs exactly once, queued jobs run first in first out,
-// the waiting thread helps, workers carry their names, and exit joins them.
+// the waiting thread helps and otherwise sleeps, workers carry their names, and exit joins them.
 #include "sim/SIM_ThreadManager.h"
 
 #include <gtest/gtest.h>
@@ -151,17 +151,21 @@ TEST(SimThreadManagerThreaded, WithEveryWorkerBusyQueuedJobsRunInOrderOnTheWaiti
         std::this_thread::yield();
     for (intptr_t i = 0; i < 50; ++i)
         pool.PostJob(PREDRAWPROPS, reinterpret_cast<void*>(i));
-    // The waiting thread runs every queued job itself while the workers are held.
-    std::thread release([] {
+    // The waiting thread runs every queued job itself while the workers are held. Then it sleeps
+    // until the workers finish, however long they are held: it wakes once per finished job at
+    // most, where a waiter that spun would look thousands of times meanwhile.
+    std::thread release([&pool] {
         for (;;)
         {
             {
                 std::lock_guard<std::mutex> guard(g_orderLock);
-                if (g_order.size() == 50)
+                if (g_order.size() == 50 && pool.IdleWaits() > 0)
                     break;
             }
             std::this_thread::yield();
         }
+        for (int i = 0; i < 2000; ++i)
+            std::this_thread::yield();
         g_release.store(true);
     });
     pool.WaitForAllJobs();
@@ -170,6 +174,7 @@ TEST(SimThreadManagerThreaded, WithEveryWorkerBusyQueuedJobsRunInOrderOnTheWaiti
     for (intptr_t i = 0; i < 50; ++i)
         expected.push_back(i);
     EXPECT_EQ(g_order, expected);
+    EXPECT_LE(pool.IdleWaits(), 1u + 7u + 4u) << "one sleep, then a wake-up per worker that finished";
     pool.Shutdown();
 }
 
