@@ -45,6 +45,10 @@ public:
     void ShowAtPlace(const SIM_Resource* resource, int32_t place);
     void HideAtPlace(int32_t place);
 
+    // The stockpile's index in the component stockpile manager's list, -1 before it is listed;
+    // the list's own.
+    int32_t m_listIndex = -1;
+
 private:
     std::vector<SIM_ResourceObject*> m_held;
     SIM_ResourceExporter m_exporter;

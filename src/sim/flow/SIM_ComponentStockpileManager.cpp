@@ -19,13 +19,13 @@ SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
 
 void SIM_ComponentStockpileManager::Register(SIM_ComponentStockpile* stockpile)
 {
-    if (m_stockpiles.Register(stockpile))
+    if (m_stockpiles.Add(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SIM_ComponentStockpileManager::Unregister(SIM_ComponentStockpile* stockpile)
 {
-    if (m_stockpiles.Unregister(stockpile))
+    if (m_stockpiles.Remove(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
@@ -33,7 +33,7 @@ bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource*
 {
     if (!goal || !resource)
         return false;
-    for (SIM_ComponentStockpile* stockpile : m_stockpiles.Items())
+    for (SIM_ComponentStockpile* stockpile : m_stockpiles)
     {
         const SIM_ProductionSlot* slot = stockpile->GetSlot();
         const SIM_ProductionTask* task = slot ? slot->GetProductionTask() : nullptr;
@@ -51,7 +51,7 @@ SIM_ComponentStockpile* SIM_ComponentStockpileManager::FindWithResource(SIM_Tile
 {
     if (!goal || !resource)
         return nullptr;
-    return NearestByRoute(m_stockpiles.Items(), goal, [resource](SIM_ComponentStockpile* stockpile) {
+    return NearestByRoute(m_stockpiles, goal, [resource](SIM_ComponentStockpile* stockpile) {
         return stockpile->GetTile() && stockpile->CountHeld(resource) >= 1;
     });
 }

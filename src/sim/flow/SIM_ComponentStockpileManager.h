@@ -1,10 +1,8 @@
 // The list of every component stockpile on the floor, asked which one can serve a resource.
 #pragma once
-#include "sim/SIM_Registry.h"
+#include "sim/SIM_IndexedList.h"
+#include "sim/flow/SIM_ComponentStockpile.h"
 
-#include <vector>
-
-class SIM_ComponentStockpile;
 class SIM_Resource;
 class SIM_Tile;
 
@@ -19,11 +17,13 @@ public:
     // Among the stockpiles holding the resource, the one with the shortest route to the goal.
     SIM_ComponentStockpile* FindWithResource(SIM_Tile* goal, const SIM_Resource* resource);
 
+    // A stockpile joins and leaves in constant time.
     void Register(SIM_ComponentStockpile* stockpile);
     void Unregister(SIM_ComponentStockpile* stockpile);
-    const std::vector<SIM_ComponentStockpile*>& Stockpiles() const { return m_stockpiles.Items(); }
+    using StockpileList = SIM_IndexedList<SIM_ComponentStockpile, &SIM_ComponentStockpile::m_listIndex>;
+    const StockpileList& Stockpiles() const { return m_stockpiles; }
 
 private:
     SIM_ComponentStockpileManager() = default;
-    SIM_Registry<SIM_ComponentStockpile, SIM_Holding::Refers> m_stockpiles; // the stockpiles belong to their slots
+    StockpileList m_stockpiles; // in order of placement; the stockpiles belong to their slots
 };

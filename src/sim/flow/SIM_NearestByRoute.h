@@ -5,20 +5,20 @@
 #include "sim/flow/SIM_ResourceRoute.h"
 
 #include <cstddef>
-#include <vector>
+#include <type_traits>
+#include <utility>
 
 class SIM_Tile;
 
 // `accept(item)` says whether an item may serve at all (it has a tile and holds the resource);
 // of those with a route to `goal`, the first with the fewest route tiles wins. Null when none.
-template <class T, class Accept>
-T* NearestByRoute(const std::vector<T*>& items, SIM_Tile* goal, Accept accept)
+template <class List, class Accept, class T = std::remove_cvref_t<decltype(*std::declval<const List&>().begin())>>
+T NearestByRoute(const List& items, SIM_Tile* goal, Accept accept)
 {
     size_t best = 999999;
-    T* nearest = nullptr;
-    for (size_t i = 0; i < items.size(); ++i)
+    T nearest = nullptr;
+    for (T item : items)
     {
-        T* item = items[i];
         if (!accept(item))
             continue;
         // Measured without a route record: only the route an object then travels takes one.

@@ -35,6 +35,10 @@ public:
     SIM_SupplyStockpile();
     ~SIM_SupplyStockpile() override;
 
+    // The stockpile's index in the supply stockpile registry's list, -1 before it is listed; the
+    // list's own.
+    int32_t m_registryIndex = -1;
+
     // Slot operations.
     void Update() override;
     void Remove(bool silent) override;

@@ -6,8 +6,6 @@
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 
-#include <algorithm>
-
 SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 {
     static SupplyStockpileRegistry registry;
@@ -16,13 +14,13 @@ SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 
 void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)
 {
-    if (m_stockpiles.Register(stockpile))
+    if (m_stockpiles.Add(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
 {
-    if (m_stockpiles.Unregister(stockpile))
+    if (m_stockpiles.Remove(stockpile))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
@@ -30,7 +28,7 @@ SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* 
 {
     if (!goal || !resource)
         return nullptr;
-    return NearestByRoute(m_stockpiles.Items(), goal, [resource](SIM_SupplyStockpile* stockpile) {
+    return NearestByRoute(m_stockpiles, goal, [resource](SIM_SupplyStockpile* stockpile) {
         if (!stockpile->GetNearestImportBay())
             stockpile->UpdateRouteState();
         return stockpile->GetTile() && stockpile->CountStored(resource) >= 1;

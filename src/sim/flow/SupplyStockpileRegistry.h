@@ -1,10 +1,8 @@
 // The list of every supply stockpile on the floor, asked for the nearest one holding a resource.
 #pragma once
-#include "sim/SIM_Registry.h"
+#include "sim/SIM_IndexedList.h"
+#include "sim/flow/SIM_SupplyStockpile.h"
 
-#include <vector>
-
-class SIM_SupplyStockpile;
 class SIM_Resource;
 class SIM_Tile;
 
@@ -16,12 +14,14 @@ public:
     // The stockpile holding the resource whose route to the goal crosses the fewest tiles.
     SIM_SupplyStockpile* FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource);
 
+    // A stockpile joins and leaves in constant time.
     void Register(SIM_SupplyStockpile* stockpile);
     void Unregister(SIM_SupplyStockpile* stockpile);
-    bool IsEmpty() const { return m_stockpiles.IsEmpty(); }
-    const std::vector<SIM_SupplyStockpile*>& Stockpiles() const { return m_stockpiles.Items(); }
+    bool IsEmpty() const { return m_stockpiles.empty(); }
+    using StockpileList = SIM_IndexedList<SIM_SupplyStockpile, &SIM_SupplyStockpile::m_registryIndex>;
+    const StockpileList& Stockpiles() const { return m_stockpiles; }
 
 private:
     SupplyStockpileRegistry() = default;
-    SIM_Registry<SIM_SupplyStockpile, SIM_Holding::Refers> m_stockpiles; // the stockpiles belong to their slots
+    StockpileList m_stockpiles; // in order of placement; the stockpiles belong to their slots
 };
