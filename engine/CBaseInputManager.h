@@ -53,7 +53,7 @@ public:
     // Tests and tools replace the desktop pointer with their own.
     void SetPointerSource(PointerSource source);
 
-    // The program's input manager, for engine code that has no direct way to it (stand-in
+    // The program's input manager, for engine code that has no direct way to it (headless
     // screens refresh the mouse through it at the start of each frame). Null before one exists.
     static CBaseInputManager* Active() { return s_active; }
     static void SetActive(CBaseInputManager* manager) { s_active = manager; }

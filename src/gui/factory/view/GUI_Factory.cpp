@@ -112,7 +112,6 @@ GUI_Factory& GUI_Factory::Instance()
 GUI_Factory::GUI_Factory()
 {
     g_mainThread = std::this_thread::get_id();
-    m_vehicles = &GUI_FactoryCars::Instance();
     for (int k = 0; k < 4; ++k)
     {
         m_tileJobs[k].owner = this;
@@ -458,8 +457,7 @@ void GUI_Factory::PropJob::Run()
 
 void GUI_Factory::VehicleJob::Run()
 {
-    if (owner->m_vehicles)
-        owner->m_vehicles->PreDrawQueued(owner->m_frameView);
+    GUI_FactoryCars::Instance().PreDrawQueued(owner->m_frameView);
 }
 
 void GUI_Factory::SortJob::Run()
@@ -1186,23 +1184,22 @@ void GUI_Factory::OnSlotUpgradePurchased(SIM_PlaceableSlot* slot)
 
 SIM_CarView* GUI_Factory::CreateCarView(SIM_Vehicle* car)
 {
-    return m_vehicles ? m_vehicles->CreateCarView(car) : nullptr;
+    return GUI_FactoryCars::Instance().CreateCarView(car);
 }
 
 SIM_CarNotice* GUI_Factory::CreateCarNotice(SIM_Vehicle* car)
 {
-    return m_vehicles ? m_vehicles->CreateCarNotice(car) : nullptr;
+    return GUI_FactoryCars::Instance().CreateCarNotice(car);
 }
 
 SIM_CarComponentView* GUI_Factory::CreateCarComponentView(SIM_VehicleComponent* component)
 {
-    return m_vehicles ? m_vehicles->CreateCarComponentView(component) : nullptr;
+    return GUI_FactoryCars::Instance().CreateCarComponentView(component);
 }
 
 void GUI_Factory::InitCarSpriteCache()
 {
-    if (m_vehicles)
-        m_vehicles->InitCarSpriteCache();
+    GUI_FactoryCars::Instance().InitCarSpriteCache();
 }
 
 void GUI_Factory::AddUpgradeProp(SIM_Tile* tile, const SlotUpgradeProp& prop, int slotFacing)

@@ -15,8 +15,6 @@
 #include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/facilities/FacilityScreenHooks.h"
-#include "gui/screens/finance/GUI_FinanceDialog.h"
-#include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
 #include "gui/screens/game/GUI_Interface.h"
@@ -268,10 +266,6 @@ void GUI_Game::QuickLoad()
 
 void GUI_Game::Enter()
 {
-    // The in-game menu's build button toggles the build menu; leaving the game closes it.
-    GUI_GameHooks& hooks = GUI_GameHooks::Instance();
-    hooks.toggleTaskPicker = &GUI_TaskPicker::Toggle;
-    hooks.closeTaskPicker = &GUI_TaskPicker::CloseOpen;
     // Entering again (a savegame loaded from the game itself) builds a fresh bar.
     CloseGameWindows();
     m_lastFrameMs = -1.0;
@@ -280,7 +274,6 @@ void GUI_Game::Enter()
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
     GUI_CarScreens::ConnectFactoryView();
     InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
-    GUI_GameHooks::Instance().toggleFinanceDialog = [] { GUI_FinanceDialog::Toggle(); };
     // A production slot's information dialog and a supply stockpile's dialog.
     FactoryDialogs::Install();
 }
@@ -301,8 +294,7 @@ void GUI_Game::CloseGameWindows()
         m_interface->DeleteMenu();
         m_interface.reset();
     }
-    if (GUI_GameHooks::Instance().closeTaskPicker)
-        GUI_GameHooks::Instance().closeTaskPicker();
+    GUI_TaskPicker::CloseOpen();
     GUI_WindowManager::Instance().CloseAllDialogs();
 }
 
