@@ -20,9 +20,7 @@ public:
     virtual void OnLeftDown();
     virtual void OnLeftUp();
     virtual void OnRightDown() {}
-    virtual void OnRightUp() {}
     virtual void OnMiddleDown() {}
-    virtual void OnMiddleUp() {}
     virtual void OnKeyDown(uint32_t virtualKey) { (void)virtualKey; }
     virtual void OnChar(uint32_t character) { (void)character; }
 

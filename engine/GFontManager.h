@@ -41,7 +41,6 @@ public:
 
     LibFont* GetCurrentFont() const { return m_current; }
     float GetTextSize() const { return m_textSize; }
-    void SetTextSize(float size) { m_textSize = size; }
     int GetQueuedCount() const { return m_queued; }
     bool IsInitialised() const { return m_initialised; }
     float GetPenX() const { return m_penX; }

@@ -18,7 +18,6 @@ public:
     // Every frame: Process first, then Draw between the begin and end of the scene.
     virtual void Draw() {}
     virtual void Process() {}
-    virtual void Reserved() {}
     // Mouse operations read the pointer and button state from the input manager.
     // OnLeftDown also comes for a double click, with the input manager's double-click flag set.
     virtual void OnLeftDown() {}
