@@ -107,7 +107,6 @@ bool SIM_LoadGame::QuickLoad()
 
 bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
 {
-    m_saveName = name;
     SaveReader reader;
     reader.SetShowErrorBox(true);
     const bool complete = EndsWithRoot(text);

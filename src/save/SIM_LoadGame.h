@@ -33,7 +33,6 @@ public:
     bool ReadHeader(std::string& date, std::string& mission, const std::string& name);
 
     bool IsLoading() const { return m_loading; }
-    const std::string& GetSaveName() const { return m_saveName; }
     // The disk operations (the real disk with null).
     void SetFileOps(SaveFileOps* ops) { m_ops = ops; }
 
@@ -44,7 +43,6 @@ private:
     void ReadSections(SaveLoadContext& context);
     void AfterLoad(SaveLoadContext& context);
 
-    std::string m_saveName;
     bool m_loading = false;
     SaveFileOps* m_ops = nullptr;
 };

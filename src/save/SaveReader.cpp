@@ -16,7 +16,6 @@ void SaveReader::Reset(std::string data)
     m_hadError = false;
     m_boxShown = false;
     m_longTagLogged = false;
-    m_dropped = 0;
     m_logged = 0;
     m_scopes.clear();
 }
@@ -208,12 +207,10 @@ void SaveReader::ReportBadValue(const std::string& message)
     const bool hadError = m_hadError;
     ReportError(message);
     m_hadError = hadError;
-    ++m_dropped;
 }
 
 void SaveReader::LogDropped(const std::string& message)
 {
-    ++m_dropped;
     if (m_logged < kMaxLoggedLines)
         GDebugLog::Instance().Log(message);
     ++m_logged;

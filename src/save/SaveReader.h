@@ -70,12 +70,7 @@ public:
     void LogDropped(const std::string& message);
 
     bool HadError() const { return m_hadError; }
-    int DroppedCount() const { return m_dropped; }
-    // Errors and dropped items together, logged or not.
-    int ProblemCount() const { return m_logged; }
-    size_t Position() const { return m_position; }
     bool AtEnd() const { return m_position >= m_data.size(); }
-    const std::string& Data() const { return m_data; }
 
 private:
     // Scans forward to the tag "name" or "/name".
@@ -90,7 +85,6 @@ private:
     bool m_hadError = false;
     bool m_boxShown = false;
     bool m_longTagLogged = false;
-    int m_dropped = 0;
     int m_logged = 0;
     // Names of the items being read, innermost last.
     std::vector<std::string> m_scopes;

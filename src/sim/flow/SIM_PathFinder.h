@@ -40,9 +40,6 @@ public:
     // in `path`; their number, or -1 for no route.
     int32_t Measure(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path);
 
-    size_t OpenCount() const { return m_openCount; }
-    size_t ClosedCount() const { return m_closed.size(); }
-
     SIM_Factory* m_factory = nullptr;
     SIM_Tile* m_goal = nullptr;
     SIM_Tile* m_start = nullptr;

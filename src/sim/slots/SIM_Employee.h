@@ -17,7 +17,6 @@ public:
     void Init(const TaskPropDef* staffKind);
 
     SIM_FinanceObject* GetFinanceObject() const { return m_financeObject.get(); }
-    const TaskPropDef* GetStaffKind() const { return m_staffKind; }
 
 private:
     std::unique_ptr<SIM_FinanceObject> m_financeObject;

@@ -107,7 +107,6 @@ private:
     void MirrorStateToView();
     void ApplyCurrentSubTaskToVehicle(SubTask& sub);
     void ProduceExports();
-    bool IsChassisTask() const;
 
     int m_currentSubTask = 0;
     std::vector<std::unique_ptr<SubTask>> m_subTasks;
