@@ -57,8 +57,7 @@ public:
     // the footprint no longer fits.
     SIM_PlaceableSlot* CommitPlacement(std::unique_ptr<SIM_PlaceableSlot> slot, SIM_Tile* anchor, bool loading);
 
-    // The slot waiting to be placed (null when the tool is not armed).
-    SIM_PlaceableSlot* GetPending() const { return m_pending.get(); }
+    // Whether a slot waits to be placed (none when the tool is not armed).
     bool HasPending() const { return m_pending != nullptr; }
     const SIM_BaseTask* GetPendingTask() const;
     // Drops the waiting slot; it was never on the floor, so nothing else changes.

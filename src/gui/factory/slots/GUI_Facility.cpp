@@ -18,7 +18,6 @@
 
 GUI_Facility::GUI_Facility(SIM_PlaceableSlot* slot) : GUI_SlotBase(slot)
 {
-    m_floorName = "tile_blank_outline.dds";
     m_mainTile = slot ? slot->GetTile() : nullptr;
     if (slot && slot->GetTask())
         CollectAnimatedProps();

@@ -28,7 +28,6 @@ void PlaySlotClickSound()
 
 GUI_ProductionSlot::GUI_ProductionSlot(SIM_ProductionSlot* slot) : GUI_SlotBase(slot)
 {
-    m_floorName = "floor_plain_01.dds";
     GUISlotList::Instance().productionSlots.push_back(this);
     m_mainTile = slot ? slot->GetTile() : nullptr;
 }

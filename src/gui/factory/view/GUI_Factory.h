@@ -100,11 +100,6 @@ public:
     void RefundSlot(SIM_Tile* tile, float refund);
     GUI_Tile* GetTile(int x, int y) const;
     static GUI_Tile* ViewOf(const SIM_Tile* tile);
-    int GetWidth() const { return m_width; }
-    int GetHeight() const { return m_height; }
-    // zoom x 512 and zoom x 256 of the frame being drawn (the tools size their ghosts by them).
-    float GetTileScreenWidth() const { return m_tileScreenWidth; }
-    float GetTileScreenHeight() const { return m_tileScreenHeight; }
     // The tiles drawn this frame, in the floor's order (main thread, after the frame's jobs).
     template <class F>
     void ForEachVisibleTile(F&& f)
