@@ -45,7 +45,6 @@ public:
     void Draw() override;
 
     GUI_FacilityAnchor& GetFacility() const { return *m_facility; }
-    GUI_WindowBase* GetUpgradesPanel() const { return m_upgrades; }
 
 private:
     static inline GUI_SingleWindow<GUI_FacilityDialog> s_open;
