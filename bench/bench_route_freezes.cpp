@@ -138,8 +138,9 @@ Worst StepFrames(bigfactory::Factory& factory, int frames)
     return worst;
 }
 
-// The 200 x 200 factory with its bays sending every tick until the conveyors carry `transit`
-// objects; when a wave has arrived the stations use up their stock so that the next one starts.
+// The 200 x 200 factory run until its conveyors carry `transit` objects, spread out along them as
+// the bays send them one a delay apart; when a wave has arrived the stations use up their stock so
+// that the next one starts.
 bool FillConveyors(bigfactory::Factory& factory, int transit, int cap)
 {
     for (int i = 0; i < cap; ++i)
@@ -162,7 +163,7 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
 {
     bigfactory::Layout layout;
     layout.bays = 59;
-    bigfactory::Factory factory(layout, 1.0f);
+    bigfactory::Factory factory(layout);
     ScratchLog log(factory);
     if (!factory.Build())
     {
