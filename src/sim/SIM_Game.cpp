@@ -174,6 +174,14 @@ void SIM_Game::Update()
         return;
     // Each phase is a profiling span; without a profiler attached they cost nothing.
     PTraceSpan step("Step");
+    // The step's share of route searching, closed again however the step ends.
+    struct FrameBudget
+    {
+        FrameBudget() { SIM_ResourceConveyorManager::Instance().OpenFrameBudget(); }
+        ~FrameBudget() { SIM_ResourceConveyorManager::Instance().CloseFrameBudget(); }
+        FrameBudget(const FrameBudget&) = delete;
+        FrameBudget& operator=(const FrameBudget&) = delete;
+    } budget;
     {
         PTraceSpan span("Tiles"); // every slot through the tile grid
         m_factory->Update();

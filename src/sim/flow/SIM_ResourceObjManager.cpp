@@ -328,6 +328,31 @@ void SIM_ResourceObjManager::RerouteAll()
         if (record.m_inUse)
             record.Reroute();
     }
+    RecheckSourcesAndRequests();
+}
+
+void SIM_ResourceObjManager::RerouteLost()
+{
+    RebuildIndices();
+    // Taken before any object asks again: a new route may reuse a discarded record at once.
+    std::vector<SIM_ResourceObject*> lost;
+    for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
+    {
+        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        if (!record.m_inUse)
+            continue;
+        const bool discarded = record.m_route && !record.m_route->InUse();
+        const bool routeless = !record.m_route && record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT;
+        if (discarded || routeless)
+            lost.push_back(&record);
+    }
+    for (SIM_ResourceObject* object : lost)
+        object->Reroute();
+    RecheckSourcesAndRequests();
+}
+
+void SIM_ResourceObjManager::RecheckSourcesAndRequests()
+{
     for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
         bay->PurgeUnroutable();
     for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())

@@ -187,7 +187,7 @@ SIM_ResourceImportBay* SIM_Placement::FinishImportBay(SIM_ProductionSlot& slot, 
     }
     PlacementListener().ImportBayFinished(*bay, *conveyor, loading);
     if (!loading)
-        ConveyorsChanged();
+        ConveyorsChangedAt({tile});
     return bay;
 }
 
@@ -242,16 +242,16 @@ int SIM_Placement::LayConveyorPath(const std::vector<SIM_Tile*>& path)
     if (path.empty())
         return 0;
     PlacementListener().PlayEffectSound(kPlaceSound);
-    int laid = 0;
+    std::vector<SIM_Tile*> laid;
     for (SIM_Tile* tile : path)
     {
         if (!tile || tile->m_conveyor)
             continue;
         LayConveyor(tile, SIM_ResourceConveyor::kNoFacing, false);
-        ++laid;
+        laid.push_back(tile);
     }
-    ConveyorsChanged();
-    return laid;
+    ConveyorsChangedAt(laid);
+    return static_cast<int>(laid.size());
 }
 
 bool SIM_Placement::RemoveConveyor(SIM_Tile* tile, bool refund)
@@ -282,7 +282,7 @@ bool SIM_Placement::RemoveConveyor(SIM_Tile* tile, bool refund)
     tile->m_conveyor = nullptr;
     PlacementListener().SpawnSlotPlaceParticles(tile);
     SIM_ResourceConveyorManager::Instance().DestroyConveyor(conveyor);
-    ConveyorsChanged();
+    ConveyorsChangedAt({tile});
     PlacementListener().PlayEffectSound(kPlaceSound);
     return true;
 }
@@ -292,6 +292,27 @@ void SIM_Placement::ConveyorsChanged()
     for (SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
         conveyor->UpdateConnections();
     InvalidateRoutes();
+    RecalculateNearestBay();
+}
+
+void SIM_Placement::ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles)
+{
+    // Only the pieces on and beside the changed tiles can join or leave a neighbour.
+    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    for (SIM_Tile* tile : tiles)
+    {
+        if (!tile || !factory)
+            continue;
+        if (tile->m_conveyor)
+            tile->m_conveyor->UpdateConnections();
+        for (int d = 0; d < 4; ++d)
+            if (SIM_Tile* neighbour = factory->GetNeighbourTile(tile, d))
+                if (neighbour->m_conveyor)
+                    neighbour->m_conveyor->UpdateConnections();
+    }
+    // Routes far from the edit stay as they are: on a big floor, searching every route again
+    // (and stopping every object on its way) froze the game for minutes.
+    InvalidateRoutesAround(tiles);
     RecalculateNearestBay();
 }
 

@@ -75,6 +75,9 @@ public:
     // Conveyors were laid or taken up: every piece reconnects to its neighbours, every route is
     // searched again and the production slots look for their nearest bay again.
     static void ConveyorsChanged();
+    // The same after the pieces on these tiles were laid or taken up: only the pieces beside them
+    // reconnect, and only the routes whose search looked at one of them are searched again.
+    static void ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles);
 
     // The slot-chain tool's drag: along the path a conveyor-task slot on every free tile, its task
     // and facing following the bends (SIM_PlacementQueries::GetChainPiece), each paid as capital
