@@ -68,18 +68,21 @@ void WriteExporter(SaveWriter& out, SIM_ResourceExporter& exporter)
     out.Close("exporter");
 }
 
-// An object restored at a place (status 3) within range, held nowhere else. `taken` marks the
-// places of the same store: two stored objects never share one (an outlet's queue may, since a
-// place is free again once its object was sold, before the object has left).
+// An object restored at a place within range, held nowhere else. A stored object has arrived
+// (status 3); an object in an outlet's queue was sold and waits its turn to leave (status 1, or 3
+// as a hand-edited file may say). `taken` marks the places of the same store: two stored objects
+// never share one (an outlet's queue may, since a place is free again once its object was sold,
+// before the object has left).
 SIM_ResourceObject* PlacedObject(SaveLoadContext& context, int guid, int places, std::bitset<64>* taken,
-                                 const char* where)
+                                 const char* where, bool queued)
 {
     SIM_ResourceObject* object = context.RestoredObject(guid, where);
     if (!object)
         return nullptr;
     const int place = object->m_placeIndex;
-    if (object->m_state != SIM_ResourceObject::STATE_DELIVERED || place < 0 || place >= places ||
-        (taken && taken->test(static_cast<size_t>(place))))
+    const bool stateFits = object->m_state == SIM_ResourceObject::STATE_DELIVERED ||
+                           (queued && object->m_state == SIM_ResourceObject::STATE_WAITING);
+    if (!stateFits || place < 0 || place >= places || (taken && taken->test(static_cast<size_t>(place))))
     {
         context.reader.LogDropped(std::string("Save game: ") + where + " holds resource object " +
                                   std::to_string(guid) + " at a place it cannot take; left out");
@@ -107,7 +110,7 @@ void ReadContents(SaveLoadContext& context, SIM_StockpileBase* stockpile, int pl
         in.EndItem("object");
         if (!stockpile || static_cast<int>(stockpile->Stored().size()) >= places)
             continue;
-        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, where))
+        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, where, false))
             stockpile->LoadObject(object);
     }
     in.BeginList("requests");
@@ -155,7 +158,7 @@ void ReadExporter(SaveLoadContext& context, SIM_ResourceExporter* exporter, int 
         in.EndItem("obj");
         if (!exporter || static_cast<int>(exporter->Queue().size()) >= places)
             continue;
-        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, nullptr, where))
+        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, nullptr, where, true))
             exporter->MutableQueue().push_back(object);
     }
     in.FindClosing("exporter");
@@ -299,7 +302,7 @@ void StockpilesSection::ReadComponentStockpiles(SaveLoadContext& context)
             in.EndItem("object");
             if (!stockpile || static_cast<int>(stockpile->Held().size()) >= places)
                 continue;
-            if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, "a part stockpile"))
+            if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, "a part stockpile", false))
                 stockpile->LoadObject(object);
         }
         if (in.NextTagIs("exporter"))
