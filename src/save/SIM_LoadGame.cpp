@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GTextKeys.h"
+#include "engine/core/GTextTable.h"
 #include "save/ConveyorsSection.h"
 #include "save/DesignsSection.h"
 #include "save/EfficiencySection.h"
@@ -69,6 +71,14 @@ void ReleaseStrayObjects(SaveLoadContext& context)
         SIM_ResourceObject::WithdrawAndRelease(&object);
     }
 }
+
+// The player learns once, after the load, that the game runs without some of what was saved.
+void TellLeftOut(int count)
+{
+    const std::string text = GTextTable::GetText(GTextKeys::kLoadItemsLeftOut) + " " + std::to_string(count);
+    GDebugLog::Instance().LogError(text);
+    SIM_Presentation::Instance().Listener().ShowErrorBox(text);
+}
 } // namespace
 
 SIM_LoadGame& SIM_LoadGame::Instance()
@@ -92,6 +102,8 @@ bool SIM_LoadGame::ReadFile(const std::string& name, std::string& text, bool qui
 
 bool SIM_LoadGame::LoadGame(const std::string& name)
 {
+    m_changedGame = false;
+    m_leftOut = 0;
     SIM_Presentation::Instance().Listener().ShowLoadingStage("LS_READING_SAVE_FILE", 0.15f);
     GDebugLog::Instance().Log("About to load game: [" + name + "]");
     std::string text;
@@ -108,6 +120,8 @@ bool SIM_LoadGame::QuickLoad()
 bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
 {
     m_saveName = name;
+    m_changedGame = false;
+    m_leftOut = 0;
     SaveReader reader;
     reader.SetShowErrorBox(true);
     const bool complete = EndsWithRoot(text);
@@ -124,7 +138,7 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
     {
         mission = SIM_MissionManager::Instance().GetMission(game.mission);
         if (!mission || !mission->HasValidSize())
-            reader.ReportError("Failed to open save game: unknown mission [" + game.mission + "]");
+            reader.ReportError("Failed to open save game: unknown mission [" + savetext::Quote(game.mission) + "]");
     }
     if (reader.HadError() || !mission)
     {
@@ -133,9 +147,10 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
     }
 
     // No placer, dialog or panel may keep pointers into the game that is about to go.
+    m_changedGame = true;
     SIM_Presentation::Instance().Listener().PrepareForLoad();
     m_loading = true;
-    if (!SIM_Game::Instance().InitSimulation(mission))
+    if (!SIM_Game::Instance().InitSimulation(mission, m_definitions))
     {
         m_loading = false;
         reader.ReportError("Failed to open save game: the mission cannot be started");
@@ -146,11 +161,15 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
     ReadSections(context);
     AfterLoad(context);
     m_loading = false;
+    reader.LogUnlisted();
+    m_leftOut = reader.DroppedCount();
     if (reader.HadError())
     {
         GDebugLog::Instance().LogError("Game Load finished with parts of the save missing: [" + name + "]");
         return false;
     }
+    if (m_leftOut > 0)
+        TellLeftOut(m_leftOut);
     // The saved game runs at its own speed from the start; the speed buttons were set up for the
     // game before it and would show that one's pause or speed.
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();

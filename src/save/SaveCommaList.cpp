@@ -18,11 +18,14 @@ const std::string& SaveCommaList::Next()
         }
         if (!quoted && c == ',')
             break;
-        m_item += c;
+        if (m_item.size() <= kMaxItem)
+            m_item += c;
         ++m_position;
     }
     // Past the separator, or past the end.
     ++m_position;
+    if (m_item.size() > kMaxItem)
+        m_item.clear();
     m_item.resize(savetext::TrimTrailing(m_item).size());
     return m_item;
 }

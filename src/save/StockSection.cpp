@@ -5,6 +5,7 @@
 #include <string>
 
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
 #include "sim/money/SIM_SalesManager.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
@@ -34,14 +35,14 @@ void StockSection::Read(SaveReader& in)
     in.BeginList("stock");
     while (in.NextItem("stock", "stockitem"))
     {
-        const std::string name = in.Text("design");
+        const std::string name = in.Name("design");
         const int count = in.Int("count");
         in.EndItem("stockitem");
         SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().GetDesign(name);
         // The car-stock users expect every entry to name a design and hold cars.
         if (!design || count <= 0)
         {
-            in.LogDropped("Save game: car stock of " + name + " left out");
+            in.LogDropped("Save game: car stock of " + savetext::Quote(name) + " left out");
             continue;
         }
         sales.AddToStock(design, count);

@@ -32,6 +32,13 @@ int Guid(const SIM_ResourceObject* object)
     return SIM_ResourceObjManager::Instance().IndexOf(object);
 }
 
+// The guid leaf of a list item; -1 (no object) when it cannot be read.
+int Guid(SaveReader& in)
+{
+    int guid = -1;
+    return in.WholeInt("guid", guid) ? guid : -1;
+}
+
 void WriteGuidList(SaveWriter& out, const char* list, const char* item, const auto& objects)
 {
     out.Open(list);
@@ -106,7 +113,7 @@ void ReadContents(SaveLoadContext& context, SIM_StockpileBase* stockpile, int pl
     in.BeginList("objects");
     while (in.NextItem("objects", "object"))
     {
-        const int guid = in.Int("guid");
+        const int guid = Guid(in);
         in.EndItem("object");
         if (!stockpile || static_cast<int>(stockpile->Stored().size()) >= places)
             continue;
@@ -116,7 +123,7 @@ void ReadContents(SaveLoadContext& context, SIM_StockpileBase* stockpile, int pl
     in.BeginList("requests");
     while (in.NextItem("requests", "req"))
     {
-        const int guid = in.Int("guid");
+        const int guid = Guid(in);
         const int age = savetext::TruncateToInt(in.Double("age"));
         in.EndItem("req");
         if (!stockpile || static_cast<int>(stockpile->Stored().size() + stockpile->Requests().size()) >= places)
@@ -154,7 +161,7 @@ void ReadExporter(SaveLoadContext& context, SIM_ResourceExporter* exporter, int 
     in.BeginList("queue");
     while (in.NextItem("queue", "obj"))
     {
-        const int guid = in.Int("guid");
+        const int guid = Guid(in);
         in.EndItem("obj");
         if (!exporter || static_cast<int>(exporter->Queue().size()) >= places)
             continue;
@@ -186,7 +193,7 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
         supply->ClearStockItems();
     while (in.NextItem("stocks", "item"))
     {
-        const std::string name = in.Text("name");
+        const std::string name = in.Name("name");
         const int amount = in.Int("amount");
         in.EndItem("item");
         if (!supply)
@@ -194,7 +201,7 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
         const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(name);
         if (!resource || amount < 0)
         {
-            in.LogDropped("Save game: supply stock item " + name + " left out");
+            in.LogDropped("Save game: supply stock item " + savetext::Quote(name) + " left out");
             continue;
         }
         supply->AddStockItem(resource, amount);
@@ -269,8 +276,8 @@ void StockpilesSection::ReadStockpiles(SaveLoadContext& context)
     in.BeginList("stockpiles");
     while (in.NextItem("stockpiles", "stockpile"))
     {
-        const int x = in.Int("tile_x");
-        const int y = in.Int("tile_y");
+        int x = -1, y = -1;
+        in.TileXY("tile_x", "tile_y", x, y);
         SIM_ProductionSlot* slot = ProductionSlotAt(in, x, y, "stockpile");
         SIM_ResourceStockpile* stockpile = slot ? slot->GetInputStockpile() : nullptr;
         if (slot && !stockpile)
@@ -286,8 +293,8 @@ void StockpilesSection::ReadComponentStockpiles(SaveLoadContext& context)
     in.BeginList("comp_stocks");
     while (in.NextItem("comp_stocks", "comp_stock"))
     {
-        const int x = in.Int("stock_slot_x");
-        const int y = in.Int("stock_slot_y");
+        int x = -1, y = -1;
+        in.TileXY("stock_slot_x", "stock_slot_y", x, y);
         SIM_ProductionSlot* slot = ProductionSlotAt(in, x, y, "part stockpile");
         SIM_ComponentStockpile* stockpile = slot ? slot->GetOutputStockpile() : nullptr;
         // A part stockpile named twice keeps what the first mention gave it.
@@ -298,7 +305,7 @@ void StockpilesSection::ReadComponentStockpiles(SaveLoadContext& context)
         in.BeginList("objects");
         while (in.NextItem("objects", "object"))
         {
-            const int guid = in.Int("guid");
+            const int guid = Guid(in);
             in.EndItem("object");
             if (!stockpile || static_cast<int>(stockpile->Held().size()) >= places)
                 continue;
@@ -319,8 +326,8 @@ void StockpilesSection::ReadSupplyStockpiles(SaveLoadContext& context)
     in.BeginList("sup_stocks");
     while (in.NextItem("sup_stocks", "sup_stock"))
     {
-        const int x = in.Int("slot_x");
-        const int y = in.Int("slot_y");
+        int x = -1, y = -1;
+        in.TileXY("slot_x", "slot_y", x, y);
         SIM_SupplyStockpile* supply = nullptr;
         for (SIM_SupplyStockpile* candidate : SupplyStockpileRegistry::Instance().Stockpiles())
         {
