@@ -53,8 +53,12 @@ bool EndsWithRoot(const std::string& text)
     return trimmed.size() >= kRoot.size() && trimmed.substr(trimmed.size() - kRoot.size()) == kRoot;
 }
 
-// Objects the file left without a place (stored nowhere, waiting in no queue) would hold their
-// pool record for ever: they are withdrawn from any request and given back.
+// Every object ends the load as the game keeps them. A stored object lies in a store and is bound
+// for nowhere. An object waiting in an import bay or an outlet, or on its way, is bound for a
+// stockpile that awaits it: when that stockpile goes it takes the object along, so an object
+// bound for one that does not await it would keep a pointer to a slot long gone. Objects the
+// file left without their place or their buyer would also hold their pool record for ever: they
+// are taken out of every queue and request and given back.
 void ReleaseStrayObjects(SaveLoadContext& context)
 {
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
@@ -63,12 +67,26 @@ void ReleaseStrayObjects(SaveLoadContext& context)
         SIM_ResourceObject& object = pool.Record(i);
         if (!object.IsInUse())
             continue;
-        const bool placed = object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT ? object.m_destination != nullptr
-                                                                                   : context.IsHeld(i);
-        if (placed)
+        const std::string what = "Save game: resource object " + std::to_string(i);
+        if (object.m_state == SIM_ResourceObject::STATE_DELIVERED && context.IsHeld(i))
+        {
+            if (object.m_destination)
+            {
+                context.reader.LogDropped(what + " is stored and still bound for a slot; the link is dropped");
+                object.WithdrawRequest();
+                object.m_destination = nullptr;
+            }
             continue;
-        context.reader.LogDropped("Save game: resource object " + std::to_string(i) + " is held nowhere; released");
-        SIM_ResourceObject::WithdrawAndRelease(&object);
+        }
+        const bool placed = object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT || context.IsHeld(i);
+        const bool awaited =
+            object.m_state != SIM_ResourceObject::STATE_DELIVERED && object.m_destination && context.IsRequested(i);
+        if (placed && awaited)
+            continue;
+        context.reader.LogDropped(what + (placed ? " is bound for no stockpile that awaits it" : " is held nowhere") +
+                                  "; released");
+        pool.ForgetObject(&object);
+        object.Release();
     }
 }
 

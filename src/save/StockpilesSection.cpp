@@ -76,10 +76,9 @@ void WriteExporter(SaveWriter& out, SIM_ResourceExporter& exporter)
 }
 
 // An object restored at a place within range, held nowhere else. A stored object has arrived
-// (status 3); an object in an outlet's queue was sold and waits its turn to leave (status 1, or 3
-// as a hand-edited file may say). `taken` marks the places of the same store: two stored objects
-// never share one (an outlet's queue may, since a place is free again once its object was sold,
-// before the object has left).
+// (status 3); an object in an outlet's queue was sold and waits its turn to leave (status 1).
+// `taken` marks the places of the same store: two stored objects never share one (an outlet's
+// queue may, since a place is free again once its object was sold, before the object has left).
 SIM_ResourceObject* PlacedObject(SaveLoadContext& context, int guid, int places, std::bitset<64>* taken,
                                  const char* where, bool queued)
 {
@@ -87,8 +86,8 @@ SIM_ResourceObject* PlacedObject(SaveLoadContext& context, int guid, int places,
     if (!object)
         return nullptr;
     const int place = object->m_placeIndex;
-    const bool stateFits = object->m_state == SIM_ResourceObject::STATE_DELIVERED ||
-                           (queued && object->m_state == SIM_ResourceObject::STATE_WAITING);
+    const int state = queued ? SIM_ResourceObject::STATE_WAITING : SIM_ResourceObject::STATE_DELIVERED;
+    const bool stateFits = object->m_state == state;
     if (!stateFits || place < 0 || place >= places || (taken && taken->test(static_cast<size_t>(place))))
     {
         context.reader.LogDropped(std::string("Save game: ") + where + " holds resource object " +

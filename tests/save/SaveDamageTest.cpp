@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -289,4 +290,29 @@ TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
             EXPECT_EQ(world.Tile(6, 10)->m_occupant, nullptr) << "the slot of the long task name is left out";
         }
     }
+}
+
+TEST_F(SaveDamage, AnObjectBoundForAStockpileThatDoesNotAwaitItIsLeftOut)
+{
+    // The busy factory's seed has objects waiting at an outlet, each awaited by a stockpile's
+    // request. Without its request the first of them would keep a pointer to its buyer after the
+    // buyer is gone.
+    std::ifstream file(std::string(FV_SOURCE_DIR) + "/tests/fuzz/corpus/savegame/busy_factory.xml", std::ios::binary);
+    std::stringstream seed;
+    seed << file.rdbuf();
+    const std::string text = seed.str();
+    const size_t queued = text.find("<obj>\n<guid>", text.find("<queue>\n<obj>"));
+    ASSERT_NE(queued, std::string::npos);
+    const size_t start = queued + 12;
+    const std::string guid = text.substr(start, text.find('<', start) - start);
+    const size_t request = text.find("<req>\n<guid>" + guid + "</guid>");
+    ASSERT_NE(request, std::string::npos);
+    const std::string unrequested = text.substr(0, request) + text.substr(text.find("</req>\n", request) + 7);
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(unrequested, "unrequested"));
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 1);
+    EXPECT_FALSE(SIM_ResourceObjManager::Instance().Record(std::stoi(guid)).IsInUse());
+    ExpectConsistent();
+    world.Frames(20);
+    // Every slot goes, the buyer first or last: no object is left pointing at it.
+    SIM_Game::Instance().Reset();
 }
