@@ -196,10 +196,9 @@ void ResourceObjectsSection::Write(SaveWriter& out)
 void ResourceObjectsSection::Read(SaveLoadContext& context)
 {
     SaveReader& in = context.reader;
-    // The pool is emptied; every record keeps its index as its guid.
+    // The pool is emptied; every record keeps its index as its guid (numbered at game set-up).
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
     pool.Reset();
-    pool.NumberRecords();
     in.BeginList("resourceobjects");
     const int top = std::clamp(in.Int("topindex"), 0, SIM_ResourceObjManager::kPoolSize - 1);
     while (in.NextItem("resourceobjects", "obj"))
