@@ -1,8 +1,10 @@
 // Stock section.
 #include "save/StockSection.h"
 
+#include <algorithm>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "save/SaveReader.h"
 #include "save/SaveText.h"
@@ -30,8 +32,11 @@ void StockSection::Write(SaveWriter& out)
 
 void StockSection::Read(SaveReader& in)
 {
+    // More cars than any factory keeps unsold; the count of one design never sums past it.
+    constexpr int kMaxCars = 1000000;
     SIM_SalesManager& sales = SIM_SalesManager::Instance();
     sales.ClearStock();
+    std::vector<const SIM_VehicleDesign*> stocked;
     in.BeginList("stock");
     while (in.NextItem("stock", "stockitem"))
     {
@@ -39,12 +44,15 @@ void StockSection::Read(SaveReader& in)
         const int count = in.Int("count");
         in.EndItem("stockitem");
         SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().GetDesign(name);
-        // The car-stock users expect every entry to name a design and hold cars.
-        if (!design || count <= 0)
+        // The car-stock users expect every entry to name a design and hold cars; the game keeps
+        // one entry per design.
+        const bool listed = std::find(stocked.begin(), stocked.end(), design) != stocked.end();
+        if (!design || count <= 0 || count > kMaxCars || listed)
         {
             in.LogDropped("Save game: car stock of " + savetext::Quote(name) + " left out");
             continue;
         }
+        stocked.push_back(design);
         sales.AddToStock(design, count);
     }
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -25,6 +26,7 @@
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/money/SIM_SalesManager.h"
 #include "sim/money/SalesRecordPool.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
@@ -182,7 +184,7 @@ TEST_F(SaveDamage, ChangedBytesLoadOrFailAndTheGameRunsOn)
     }
 }
 
-TEST_F(SaveDamage, ExtremeSalesAndClockNumbersAreBoundedAndTheSumsStayInRange)
+TEST_F(SaveDamage, ExtremeSalesStockAndClockNumbersAreBoundedAndTheSumsStayInRange)
 {
     // A design of the player's, that the sales name.
     const std::string design = "Roadster";
@@ -198,14 +200,22 @@ TEST_F(SaveDamage, ExtremeSalesAndClockNumbersAreBoundedAndTheSumsStayInRange)
                               "<active>1,1,1,1,</active>\n<amounts>1.00,2.00,3.00,4.00,</amounts>\n<designs>" + design +
                               "," + design + "," + design + "," + design + ",</designs>\n" +
                               "<quantities>5,2147483647,7,3,</quantities>\n<totals>\n" + totals + "</totals>\n</sales>";
-    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(WithElement(reference, "sales", sales), "sales"));
+    // Cars in stock: a count past the int range's reach, one the game keeps, the design again.
+    std::string stock = "<stock>\n";
+    for (const char* count : {"2147483647", "5", "7"})
+        stock += "<stockitem>\n<design>" + design + "</design>\n<count>" + count + "</count>\n</stockitem>\n";
+    stock += "</stock>";
+    const std::string text = WithElement(WithElement(reference, "sales", sales), "stock", stock);
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, "sales"));
+    ASSERT_EQ(SIM_SalesManager::Instance().GetStock().size(), 1u);
+    EXPECT_EQ(SIM_SalesManager::Instance().GetStock().front()->count, 5);
     const SalesRecordPool& pool = SalesRecordPool::Instance();
     // Only the record of this hour with a count the game can hold is kept.
     EXPECT_EQ(pool.GetQuantitySold(nullptr, 24), 7);
     EXPECT_FLOAT_EQ(pool.GetIncome(nullptr, 24), 3.0f);
     // Three totals of a billion cars each sum past the int range and stay at its end.
     EXPECT_EQ(pool.GetQuantitySold(nullptr, -1), INT_MAX);
-    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 4);
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 6);
     world.Frames(20);
 
     // A clock at the int limit is held where the next hours still count up.
@@ -284,6 +294,8 @@ TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
         }
         EXPECT_LT(LongestLine(world.DebugLog()), 1024u);
         EXPECT_LT(LongestLine(world.ErrorLog()), 1024u);
+        std::printf("longest log lines: debug %zu, errors %zu characters\n", LongestLine(world.DebugLog()),
+                    LongestLine(world.ErrorLog()));
         ASSERT_NE(SIM_Game::Instance().GetFactory(), nullptr);
         if (&text == &texts[1])
         {
