@@ -191,7 +191,9 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
     // The saved game runs at its own speed from the start; the speed buttons were set up for the
     // game before it and would show that one's pause or speed.
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();
-    GDebugLog::Instance().Log("Game Load complete");
+    GDebugLog::Instance().Log(m_leftOut > 0 ? "Game Load complete without " + std::to_string(m_leftOut) +
+                                                  " items of the save; they are listed in errors.txt"
+                                            : std::string("Game Load complete"));
     return true;
 }
 

@@ -269,6 +269,7 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
     const std::string errors = world.ErrorLog();
     EXPECT_NE(errors.find("no zone named Nowhere Wing"), std::string::npos) << errors;
     EXPECT_NE(errors.find("supply stock item unobtainium left out"), std::string::npos) << errors;
+    EXPECT_NE(world.DebugLog().find("Game Load complete without 2 items"), std::string::npos);
 }
 
 TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
