@@ -60,6 +60,9 @@ inline constexpr const char* kLoadingSimulation = "LS_INITIIALIZING_SIMULATION";
 
 inline constexpr const char* kCheckingUpdates = "PLEASEWAIT_CHECKINGUPDATES";
 
+// After a load that left items of the save out, before their number.
+inline constexpr const char* kLoadItemsLeftOut = "LOAD_ITEMS_LEFT_OUT";
+
 // Stages of saving a game.
 inline constexpr const char* kSaveStages[] = {
     "LS_SAVING_SLOTS",

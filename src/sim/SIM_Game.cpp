@@ -76,6 +76,10 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         GDebugLog::Instance().LogError("New game refused: no mission or a floor size outside 1 to 999");
         return false;
     }
+    // The slots of the last game leave the floor first, while the mission they were built in is
+    // still the game's: each gives its tiles back to its own zone, which the next mission may
+    // not have.
+    RemoveAllSlots();
     m_mission = mission;
 
     // The set-up of a new game, in this order: the slots of the last game go before the floor
@@ -93,7 +97,6 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         {"loading screen", [](SIM_Game&) { Listener().ShowLoadingStage(GTextKeys::kLoadingSimulation, 0.17f); }},
         {"prop types", [](SIM_Game&) { SIM_PropTypeManager::Instance().Load(); }, true},
         {"animations", [](SIM_Game&) { Listener().LoadAnimations(); }},
-        {"slots of the last game", [](SIM_Game&) { RemoveAllSlots(); }},
         {"resource objects and routes",
          [](SIM_Game&) {
              SIM_ResourceObjManager::Instance().Reset();

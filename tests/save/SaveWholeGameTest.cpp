@@ -1,5 +1,6 @@
 // The scripted whole-factory game, many game hours in, survives three saves and loads in a row
-// with every part of its state, and goes on building, selling and keeping its books afterwards.
+// with every part of its state (objects waiting at the outlets included), and goes on building,
+// selling and keeping its books afterwards.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,13 +52,22 @@ TEST(SaveWholeGame, ThreeCyclesKeepTheStateAndTheFactoryRunsOn)
         parts += shop->Held().size();
     EXPECT_GT(parts, 0u);
 
+    // Sold objects leave an outlet one per 500 ms: the game is saved while some wait their turn.
+    for (int frame = 0; frame < 20000 && OutletQueues().empty(); ++frame)
+        world.Frames(1);
+    const std::string queues = OutletQueues();
+    ASSERT_NE(queues, "");
+
     const std::string before = DumpSimulation();
+    const std::string counts = CountObjectsByPlace();
     const size_t conveyors = SIM_ResourceConveyorManager::Instance().Conveyors().size();
     for (int cycle = 0; cycle < 3; ++cycle)
     {
         SCOPED_TRACE(cycle);
         ASSERT_TRUE(SIM_SaveGame::Instance().QuickSave());
         ASSERT_TRUE(SIM_LoadGame::Instance().QuickLoad());
+        EXPECT_EQ(CountObjectsByPlace(), counts);
+        EXPECT_EQ(OutletQueues(), queues);
         EXPECT_EQ(FirstDifference(before, DumpSimulation()), "");
         EXPECT_EQ(SIM_ResourceConveyorManager::Instance().Conveyors().size(), conveyors);
     }

@@ -373,5 +373,4 @@ void SIM_ResourceObject::ResetRecord()
     m_placeIndex = -1;
     m_retryTime = 0.0f;
     m_task = nullptr;
-    SIM_ResourceObjManager::Instance().NoteFreed(this);
 }

@@ -57,7 +57,8 @@ public:
     void CheckListed();
     // Returns the record to the pool; the view stays with the record.
     void Release();
-    // Clears every field but the id and destroys the view (pool reset).
+    // Clears every field but the id and destroys the view (pool reset, which refills the pool's
+    // free and transit indices once for all records).
     void ResetRecord();
 
     // The tile the object must be delivered to: the input stockpile tile of a production slot or

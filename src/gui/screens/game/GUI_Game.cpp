@@ -5,7 +5,6 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GGame.h"
 #include "engine/GGameServices.h"
-#include "engine/core/GDebugLog.h"
 #include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/objects/GUI_ResourceGraph.h"
@@ -25,7 +24,6 @@
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
-#include "platform/core/PFile.h"
 #include "platform/video/PWindowMessage.h"
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
@@ -249,16 +247,15 @@ bool GUI_Game::QuickSave()
 
 void GUI_Game::QuickLoad()
 {
-    if (!PFile::Exists(SaveFolder::PathFor(SaveFolder::kQuickSaveName)))
+    // Without an autosave the reader shows its first stage and says so in a box, as for any
+    // save it cannot open.
+    SIM_LoadGame& loader = SIM_LoadGame::Instance();
+    if (!loader.QuickLoad())
     {
-        GDebugLog::Instance().Log("F3: there is no autosave to load");
-        return;
-    }
-    if (!SIM_LoadGame::Instance().QuickLoad())
-    {
-        // The reader has shown what went wrong; a game that could not be read whole is not
-        // played on.
-        EndGame();
+        // The reader has shown what went wrong. A load refused before it began keeps the game
+        // the player was playing; a game that could not be read whole is not played on.
+        if (loader.ChangedGame())
+            EndGame();
         return;
     }
     GUI_SpeedControls::SyncIfOpen();

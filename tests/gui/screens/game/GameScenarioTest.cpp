@@ -1,6 +1,7 @@
 // A game played through the game screen on a shipped mission: a new game runs for hours at the
 // fastest speed with the top bar following the clock, F2 saves it, F3 brings the save back, and
-// when the cash runs out the game-over dialog stops the clock and its button ends the game. The
+// when the cash runs out the game-over dialog stops the clock and its button ends the game; an
+// autosave F3 cannot load is explained and the running game goes on. The
 // player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
 // research re-fits the open menu. A car on a station is drawn on the game's floor.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
@@ -41,6 +42,7 @@
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
@@ -51,6 +53,8 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -68,6 +72,14 @@ public:
     int clears = 0;
     bool barOpenAtReset = true;
     int dialogsAtReset = 0;
+};
+
+// Notes the loading stages shown.
+class StageWatcher : public SIM_PresentationListener
+{
+public:
+    void ShowLoadingStage(const char* textKey, float) override { stages.emplace_back(textKey); }
+    std::vector<std::string> stages;
 };
 
 // The windows as the game routes them: updated, drawn and offered the buttons by the game screen.
@@ -200,16 +212,59 @@ TEST_F(GameScenario, ANewGamePlaysSavesLoadsAndIsLostWhenTheCashRunsOut)
     GameFrame();
 }
 
-TEST_F(GameScenario, F3WithoutAnAutosaveLeavesTheGameAsItIs)
+TEST_F(GameScenario, F3OnAnAutosaveThatCannotBeLoadedSaysWhyAndKeepsTheRunningGame)
 {
     ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
     GUI_Game& game = GUI_Game::Instance();
     game.Enter();
+    ASSERT_NE(m_world.Place("task_fit_wheels", 6, 10), nullptr);
     GameFrame();
-    game.OnKeyDown(PVK_F3);
-    EXPECT_NE(SIM_Game::Instance().GetFactory(), nullptr);
-    EXPECT_NE(GUI_Interface::GetOpen(), nullptr);
-    EXPECT_NE(DebugLog().find("no autosave"), std::string::npos);
+    game.OnKeyDown(PVK_F2);
+    const std::string save = EngineTestFiles::ReadAll(m_saves + "/autosave.xml");
+    const size_t mission = save.find("m01_first_factory</mission>");
+    ASSERT_NE(mission, std::string::npos);
+    const std::string autosave = m_saves + "/autosave.xml";
+    ASSERT_TRUE(std::filesystem::remove(autosave));
+
+    StageWatcher stages;
+    GUI_GamePresentation::Instance().AddPart(&stages);
+    // No autosave at all; a mission the game does not know; an empty file; a file cut before
+    // its game section; another program's file.
+    const char* const kinds[] = {"none", "unknown mission", "empty", "cut", "foreign"};
+    for (const char* kind : kinds)
+    {
+        SCOPED_TRACE(kind);
+        const std::string name = kind;
+        if (name == "unknown mission")
+            m_files.Write("savegames/autosave.xml",
+                          save.substr(0, mission) + "m99_no_such_mission" + save.substr(mission + 17));
+        else if (name == "empty")
+            m_files.Write("savegames/autosave.xml", "");
+        else if (name == "cut")
+            m_files.Write("savegames/autosave.xml", save.substr(0, save.find("<game>")));
+        else if (name == "foreign")
+            m_files.Write("savegames/autosave.xml", "<?xml version=\"1.0\"?>\n<svg><rect/></svg>\n");
+        SIM_FinanceManager::Instance().Pay(100.0f, 0);
+        const float cash = SIM_FinanceManager::Instance().GetCash();
+        const int hour = SIM_Game::Instance().GetCurrentHour();
+        const float time = SIM_Game::Instance().GetGameTime();
+        const size_t errors = ErrorLog().size();
+        stages.stages.clear();
+
+        game.OnKeyDown(PVK_F3);
+        ASSERT_NE(SIM_Game::Instance().GetFactory(), nullptr);
+        EXPECT_NE(GUI_Interface::GetOpen(), nullptr);
+        EXPECT_EQ(SIM_FinanceManager::Instance().GetCash(), cash);
+        EXPECT_EQ(SIM_Game::Instance().GetCurrentHour(), hour);
+        EXPECT_EQ(SIM_Game::Instance().GetGameTime(), time);
+        EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), 1u);
+        EXPECT_NE(m_world.Tile(6, 10)->m_occupant, nullptr);
+        // The first stage of a load, then the box that says why.
+        EXPECT_EQ(stages.stages, std::vector<std::string>{"LS_READING_SAVE_FILE"});
+        EXPECT_NE(ErrorLog().find("Failed to open save game", errors), std::string::npos);
+        GameFrame();
+    }
+    GUI_GamePresentation::Instance().RemovePart(&stages);
 }
 
 TEST_F(GameScenario, TheBuildMenuBuildsAStationWhoseDialogOpensFromTheFloor)
