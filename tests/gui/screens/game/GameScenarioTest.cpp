@@ -3,8 +3,8 @@
 // when the cash runs out the game-over dialog stops the clock and its button ends the game. The
 // player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
 // research re-fits the open menu. A car on a station is drawn on the game's floor. The right
-// button and Escape only drop a tool in hand, chains laid in two drags join into working lines,
-// and a facility goes only where its ghost is green.
+// button and Escape only drop a tool in hand, chains laid in two drags join into working lines, a
+// facility goes only where its ghost is green, and typing into a field reaches no hot key.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
@@ -29,8 +29,11 @@
 #include "gui/screens/game/GUI_InGameMenu.h"
 #include "gui/screens/game/GUI_Interface.h"
 #include "gui/screens/game/GUI_SpeedControls.h"
+#include "gui/screens/saves/GUI_SaveDialog.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
+#include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
@@ -489,4 +492,39 @@ TEST_F(GameScenario, AFacilityIsPlacedExactlyWhereItsGhostIsGreen)
         EXPECT_EQ(SIM_FinanceManager::Instance().GetCash() < cash, placed) << spot.x << ", " << spot.y;
     }
     EXPECT_EQ(m_world.Tile(10, 10)->m_occupant, belt) << "the conveyor stays where no facility went";
+}
+
+TEST_F(GameScenario, WhatIsTypedIntoAFieldReachesOnlyTheField)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    game.OnChar('2');
+    ASSERT_EQ(SIM_Game::Instance().GetSpeed(), 2.0f);
+    const float zoom = GUI_Camera::Instance().GetZoom();
+
+    // The save dialog holds the game while it is open; typing a name with blanks and digits, and
+    // pressing F2 and Page Up, changes only the name.
+    ClickWindow(*GUI_Interface::GetOpen()->GetMenu()->GetButton(GUI_InGameMenu::SAVE));
+    GUI_SaveDialog* dialog = GUI_SaveDialog::GetOpen();
+    ASSERT_NE(dialog, nullptr);
+    ClickWindow(*dialog->GetNameField());
+    for (const char c : std::string("My Save 2"))
+        game.OnChar(static_cast<uint8_t>(c));
+    game.OnKeyDown(PVK_F2);
+    game.OnKeyDown(PVK_PRIOR);
+    GameFrame();
+    EXPECT_EQ(dialog->GetNameField()->GetText(), "My Save 2");
+    EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 0.0f);
+    EXPECT_FLOAT_EQ(GUI_Camera::Instance().GetZoom(), zoom);
+    EXPECT_FALSE(PFile::Exists(m_saves + "/autosave.xml"));
+    // Enter lets go of the field; Escape still closes the dialog, and the game runs on as before.
+    game.OnKeyDown(PVK_RETURN);
+    EXPECT_FALSE(dialog->GetNameField()->IsFocused());
+    game.OnKeyDown(PVK_ESCAPE);
+    GameFrame();
+    EXPECT_EQ(GUI_SaveDialog::GetOpen(), nullptr);
+    EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 2.0f);
+    // Without a field the keys are hot keys again.
+    game.OnChar('1');
+    EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 1.0f);
 }
