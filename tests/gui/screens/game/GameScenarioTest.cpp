@@ -4,7 +4,8 @@
 // player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
 // research re-fits the open menu. A car on a station is drawn on the game's floor. The right
 // button and Escape only drop a tool in hand, chains laid in two drags join into working lines, a
-// facility goes only where its ghost is green, and typing into a field reaches no hot key.
+// facility goes only where its ghost is green, typing into a field reaches no hot key, and the view
+// stays over the floor.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
@@ -52,6 +53,7 @@
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <gtest/gtest.h>
@@ -527,4 +529,70 @@ TEST_F(GameScenario, WhatIsTypedIntoAFieldReachesOnlyTheField)
     // Without a field the keys are hot keys again.
     game.OnChar('1');
     EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 1.0f);
+}
+
+TEST_F(GameScenario, NeitherScrollingNorDraggingTakesTheViewOffTheFloor)
+{
+    StartFirstFactory(16, 16, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    const SIM_Factory& floor = *SIM_Game::Instance().GetFactory();
+    auto floorOnScreen = [&] {
+        for (int x = 0; x < floor.GetWidth(); ++x)
+            for (int y = 0; y < floor.GetHeight(); ++y)
+                if (camera.IsPointOnScreen(camera.WorldToScreenX(m_world.Tile(x, y)->m_worldX),
+                                           camera.WorldToScreenY(m_world.Tile(x, y)->m_worldY)))
+                    return true;
+        return false;
+    };
+    // The tile furthest toward a screen direction: where the view starts before it is pushed on.
+    auto outermost = [&](int dx, int dy) {
+        const SIM_Tile* best = m_world.Tile(0, 0);
+        for (int x = 0; x < floor.GetWidth(); ++x)
+            for (int y = 0; y < floor.GetHeight(); ++y)
+            {
+                const SIM_Tile* tile = m_world.Tile(x, y);
+                if (dx * tile->m_worldX + dy * tile->m_worldY > dx * best->m_worldX + dy * best->m_worldY)
+                    best = tile;
+            }
+        return best;
+    };
+    const float width = static_cast<float>(GScreenSize::Width());
+    const float height = static_cast<float>(GScreenSize::Height());
+    for (const float zoom : {camera.GetMinZoom(), camera.GetMaxZoom()})
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+            {
+                if (dx == 0 && dy == 0)
+                    continue;
+                // Two seconds with the pointer at that screen edge, from the floor's outermost tile.
+                FactoryWorld::LookAt(outermost(dx, dy), zoom);
+                m_world.input.MoveTo((width - 4.0f) * static_cast<float>(dx + 1) / 2.0f + 2.0f,
+                                     (height - 4.0f) * static_cast<float>(dy + 1) / 2.0f + 2.0f);
+                for (int frame = 0; frame < 120; ++frame)
+                    GameFrame();
+                EXPECT_TRUE(floorOnScreen()) << "edge " << dx << ", " << dy << " at zoom " << zoom;
+            }
+
+    // Three drags from the middle of the screen to its corner, carrying the view past a corner of
+    // the floor close up; each starts on the floor under the screen's middle.
+    FactoryWorld::LookAt(outermost(1, 1), camera.GetMaxZoom());
+    for (int drag = 0; drag < 3; ++drag)
+    {
+        m_world.input.MoveTo(width / 2.0f, height / 2.0f);
+        GameFrame();
+        m_world.input.SetLeftHeld(true);
+        game.OnLeftDown();
+        EXPECT_TRUE(camera.IsDragging()) << "drag " << drag;
+        for (int step = 1; step <= 10; ++step)
+        {
+            m_world.input.MoveTo(width / 2.0f - static_cast<float>(step) * (width / 2.0f - 40.0f) / 10.0f,
+                                 height / 2.0f - static_cast<float>(step) * (height / 2.0f - 40.0f) / 10.0f);
+            GameFrame();
+        }
+        m_world.input.SetLeftHeld(false);
+        game.OnLeftUp();
+        GameFrame();
+        EXPECT_TRUE(floorOnScreen()) << "drag " << drag;
+    }
 }
