@@ -48,6 +48,8 @@ public:
     const std::string& GetName() const { return m_name; }
     GKeyboardHandler* GetKeyboardHandler() const { return m_keyboardHandler; }
     void SetKeyboardHandler(GKeyboardHandler* handler) { m_keyboardHandler = handler; }
+    // A text field holds the keyboard: the mode's hot keys rest until it lets go.
+    bool IsTyping() const { return m_keyboardHandler != nullptr; }
 
 private:
     static std::vector<GGameMode*>& GameModeList();

@@ -135,6 +135,7 @@ inline constexpr const char* kScreenKeys[] = {
     "SAVE_GAME_TITLE",
     "SAVE_FILENAME",
     "SAVE_CHOOSE_NAME",
+    "SAVE_NAME_BLANK",
     "CONFIRM_DEL_SAVE_TITLE",
     "CONFIRM_DEL_SAVE_TXT",
     "OPTIONS_TITLE",

@@ -326,7 +326,8 @@ SIM_ProductionSlot* SIM_Placement::PlaceChainSlot(const SIM_ProductionTask* task
     static const TaskTileDef kAnchorOnly;
     slot->SetTile(tile);
     slot->SetFacing(facing);
-    tile->m_occupant = slot.get();
+    // Through the factory, so the slot is among those updated every frame and carries cars.
+    SIM_Factory::SetOccupant(tile, slot.get());
     tile->m_builtOn = true;
     slot->AddOption(tile, task->m_tiles.empty() ? kAnchorOnly : task->m_tiles.front());
     auto* placed = static_cast<SIM_ProductionSlot*>(SlotQueries::Instance().Adopt(std::move(slot)));
@@ -347,6 +348,15 @@ int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacin
     SIM_ProductionTaskManager& tasks = SIM_ProductionTaskManager::Instance();
     int built = 0;
     std::vector<SIM_Tile*> rebuild;
+    // Conveyor slots rebuilt with a known piece: an end of the chain that was already built on,
+    // and a line's loose end turned to meet the chain.
+    struct Rejoin
+    {
+        SIM_Tile* tile;
+        const SIM_ProductionTask* task;
+        int facing;
+    };
+    std::vector<Rejoin> rejoin;
     for (size_t i = 0; i < path.size(); ++i)
     {
         SIM_Tile* tile = path[i];
@@ -359,17 +369,44 @@ int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacin
         FV_ASSERT(task != nullptr);
         if (!task)
             continue;
-        if (tile->m_occupant)
+        // A chain's ends join the line, station or conveyor they were dragged from or to.
+        SIM_PlacementQueries::ChainEndJoin join;
+        const bool joined = SIM_PlacementQueries::JoinChainEnd(path, i, join);
+        if (joined)
         {
-            const SIM_PlaceableSlot* held = tile->m_occupant;
-            if (!held->IsFacility() && held->GetTask() && held->GetTask()->IsConveyor() &&
-                SIM_PlacementQueries::CanExtendConveyor(facing, static_cast<const SIM_ProductionSlot&>(*held), i == 0))
+            task = join.task;
+            facing = join.facing;
+        }
+        const SIM_PlaceableSlot* held = tile->m_occupant;
+        if (held)
+        {
+            // A station or facility on the path leaves a gap in the chain.
+            if (held->IsFacility() || !held->GetTask() || !held->GetTask()->IsConveyor())
+                continue;
+            if (joined)
+                rejoin.push_back({tile, task, facing});
+            else if (SIM_PlacementQueries::CanExtendConveyor(facing, static_cast<const SIM_ProductionSlot&>(*held),
+                                                             i == 0))
                 rebuild.push_back(tile);
+        }
+        else if (tile->m_builtOn || !PlaceChainSlot(task, tile, facing, false))
+        {
             continue;
         }
-        if (tile->m_builtOn)
+        else
+        {
+            ++built;
+        }
+        if (joined && join.turned)
+            rejoin.push_back({join.turned, join.turnedTask, join.turnedFacing});
+    }
+    for (const Rejoin& piece : rejoin)
+    {
+        const auto* held = static_cast<const SIM_ProductionSlot*>(piece.tile->m_occupant);
+        if (!held || (held->GetProductionTask() == piece.task && held->GetFacing() == piece.facing))
             continue;
-        if (PlaceChainSlot(task, tile, facing, false))
+        RemoveSlot(piece.tile->m_occupant, true, false);
+        if (PlaceChainSlot(piece.task, piece.tile, piece.facing, false))
             ++built;
     }
     // Conveyor slots the chain ran into join it now that the new slots are their neighbours.

@@ -965,7 +965,12 @@ void GUI_Factory::LoadAnimations()
 void GUI_Factory::ComputeCameraMinZoom()
 {
     if (const SIM_Factory* factory = Floor())
-        GUI_Camera::Instance().ComputeMinZoom(factory->GetWidth(), factory->GetHeight());
+    {
+        GUI_Camera& camera = GUI_Camera::Instance();
+        camera.ComputeMinZoom(factory->GetWidth(), factory->GetHeight());
+        // Every new or loaded game holds the view over its own floor.
+        camera.SetLimits(factory->GetWidth(), factory->GetHeight());
+    }
 }
 
 void GUI_Factory::RetintPotentialSiteMarkers()

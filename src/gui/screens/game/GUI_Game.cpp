@@ -177,8 +177,9 @@ void GUI_Game::OnWheelDown()
 
 void GUI_Game::OnChar(uint32_t character)
 {
-    // The hot keys rest while a modal window is open; a text field still gets every character.
-    if (!GUI_WindowManager::Instance().HasModal())
+    // What is typed into a text field is the field's alone (a save named "My Save 2" must not
+    // change the speed); the hot keys also rest while a modal window is open.
+    if (!IsTyping() && !GUI_WindowManager::Instance().HasModal())
     {
         switch (character)
         {
@@ -208,10 +209,16 @@ void GUI_Game::OnChar(uint32_t character)
 
 void GUI_Game::OnKeyDown(uint32_t virtualKey)
 {
+    // A text field keeps the keys it edits with and the hot keys rest; Escape still cancels.
+    if (IsTyping() && virtualKey != PVK_ESCAPE)
+    {
+        GGameMode::OnKeyDown(virtualKey);
+        return;
+    }
     switch (virtualKey)
     {
     case PVK_ESCAPE:
-        // A waiting slot is dropped and the key goes no further.
+        // A tool in hand is dropped and the key goes no further.
         if (GUI_GamePlacers::Get().OnEscape())
             return;
         // The lost game is not escaped: its dialog stays until its own button.
