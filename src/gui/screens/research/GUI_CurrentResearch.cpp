@@ -100,6 +100,7 @@ void GUI_CurrentResearch::Draw()
     GUI_Fonts::SelectSemibold16();
     m_unlockPlaces.clear();
     m_unlockBottom = 0.0f;
+    m_moreText.clear();
     if (m_item)
     {
         m_icon.Draw();
@@ -136,6 +137,7 @@ void GUI_CurrentResearch::DrawUnlocks()
     };
     Place cursor{static_cast<float>(m_descriptionRect.left + 5), columnTop,
                  static_cast<float>(m_descriptionRect.right - m_descriptionRect.left - 10)};
+    const Place first = cursor;
     if (!m_item->m_description.empty())
         cursor.y += fonts.GetWrappedTextHeight(m_item->m_description, cursor.width) + 4.0f;
     m_unlockBottom = cursor.y;
@@ -167,7 +169,6 @@ void GUI_CurrentResearch::DrawUnlocks()
         cursor.y += fonts.GetWrappedTextHeight(text, cursor.width);
     }
 
-    m_moreText.clear();
     if (places.size() < texts.size())
     {
         const auto moreText = [&] { return "+" + std::to_string(texts.size() - places.size()) + " " + m_moreLabel; };
@@ -187,12 +188,11 @@ void GUI_CurrentResearch::DrawUnlocks()
             placed = fits(moreText(), more);
         }
         if (!placed)
-            more = Place{static_cast<float>(m_descriptionRect.left + 5),
-                         bottom - fonts.GetWrappedTextHeight(moreText(), cursor.width), cursor.width};
+            more = Place{first.x, bottom - fonts.GetWrappedTextHeight(moreText(), first.width), first.width};
         m_moreText = moreText();
         m_morePlace = {more.x, more.y};
-        m_unlockBottom = std::max(m_unlockBottom, fonts.PrintWrapped(0xFF000000u, -1, m_moreText, more.x, more.y,
-                                                                     std::max(more.width, 0.0f)));
+        m_unlockBottom =
+            std::max(m_unlockBottom, fonts.PrintWrapped(0xFF000000u, -1, m_moreText, more.x, more.y, more.width));
     }
     for (size_t i = 0; i < places.size(); ++i)
     {
