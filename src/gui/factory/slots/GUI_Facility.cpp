@@ -91,7 +91,7 @@ void GUI_Facility::DrawOnFloor(IsometricDrawQueue& queue)
         GUI_Factory::Instance().QueueLabel(m_label.get());
         return;
     }
-    m_label->SetText(research->GetName());
+    m_label->SetText(research->m_guiName);
 }
 
 void GUI_Facility::Update()

@@ -25,6 +25,7 @@ public:
     void Draw() override;
     void Update() override;
 
+    const SIM_Resource* GetResource() const { return m_resource; }
     const std::string& GetCountText() const { return m_countText; }
     const CTexturedSprite& GetIcon() const { return m_icon; }
     const CTexturedSprite& GetMark() const { return m_mark; }
