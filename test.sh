@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the sources and builds every test and runs them:
-#  0. the format of every source, the layer rules of every include and clang-tidy's findings,
+#  0. the format of every source, the layer rules of every include, clang-tidy's findings and
+#     that every source compiles on its own (the test trees build in unity batches),
 #  1. all tests with AddressSanitizer and UndefinedBehaviorSanitizer,
 #  2. the threaded tests again with ThreadSanitizer,
-#  3. each fuzz target for a short, bounded time (when clang is there).
+#  3. every benchmark once, for its shortest run, in the AddressSanitizer tree,
+#  4. each fuzz target for a short, bounded time (when clang is there).
+# The summary gives each stage's wall time and the CPU time (user + system) it took.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
@@ -15,23 +18,53 @@ jobs=$(nproc)
 root=$PWD
 status=0
 
-echo "== check: format, layers, clang-tidy"
-checks_summary="checks: format, layers and clang-tidy clean"
-scripts/check-format.sh || { status=1; checks_summary="checks: FAILED (see above)"; }
-scripts/check_layers.py || { status=1; checks_summary="checks: FAILED (see above)"; }
-scripts/check-tidy.sh || { status=1; checks_summary="checks: FAILED (see above)"; }
+# CPU seconds (user + system) of this script and of every process it has waited for.
+ticks=$(getconf CLK_TCK)
+cpu_seconds() {
+  awk -v hz="$ticks" '{ sub(/^.*\) /, ""); print int(($12 + $13 + $14 + $15) / hz) }' "/proc/$$/stat"
+}
+stage_times=()
+stage_begin() {
+  stage_name=$1
+  stage_wall=$SECONDS
+  stage_cpu=$(cpu_seconds)
+  echo "== $stage_name"
+}
+stage_end() {
+  stage_times+=("$(time_line "$stage_name" $((SECONDS - stage_wall)) $(($(cpu_seconds) - stage_cpu)))")
+}
+time_line() {
+  printf '%-38s %3dm%02ds wall %4dm%02ds CPU' "$1" $(($2 / 60)) $(($2 % 60)) $(($3 / 60)) $(($3 % 60))
+}
+run_start=$SECONDS
+run_cpu=$(cpu_seconds)
+
+checks_summary="checks: format, layers, clang-tidy and includes clean"
+check_failed() { status=1; checks_summary="checks: FAILED (see above)"; }
+stage_begin "check: format and layers"
+scripts/check-format.sh || check_failed
+scripts/check_layers.py || check_failed
+stage_end
+stage_begin "check: clang-tidy"
+scripts/check-tidy.sh || check_failed
+stage_end
+stage_begin "check: every source on its own"
+scripts/check_includes.py || check_failed
+stage_end
 
 unity=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=12)
 
-echo "== build: tests with AddressSanitizer + UndefinedBehaviorSanitizer"
+stage_begin "build: AddressSanitizer tree"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFV_SANITIZE=address \
-  -DFV_BUILD_BENCH=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
+  -DFV_BUILD_BENCH=ON "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
 cmake --build build/asan -j "$jobs"
+stage_end
 
-echo "== build: threaded tests with ThreadSanitizer"
+stage_begin "build: ThreadSanitizer tree"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFV_SANITIZE=thread -DFV_THREADED_ONLY=ON \
   -DFV_BUILD_BENCH=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
 cmake --build build/tsan -j "$jobs"
+stage_end
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
@@ -56,23 +89,42 @@ run_ctest() {
   rm -f "$log"
 }
 
-echo "== run: ASan/UBSan tests"
+stage_begin "run: ASan/UBSan tests"
 run_ctest build/asan
 asan_summary=$ctest_summary
-echo "== run: ThreadSanitizer tests"
+stage_end
+stage_begin "run: ThreadSanitizer tests"
 run_ctest build/tsan
 tsan_summary=$ctest_summary
+stage_end
+
+stage_begin "run: each benchmark once (ASan)"
+bench_log=$(mktemp)
+bench_cmd=(scripts/bench-smoke.sh build/asan "$jobs")
+if command -v xvfb-run >/dev/null 2>&1; then
+  bench_cmd=(xvfb-run -a -s "-screen 0 1280x1024x24" "${bench_cmd[@]}")
+fi
+set +e
+"${bench_cmd[@]}" 2>&1 | tee "$bench_log"
+bench_rc=${PIPESTATUS[0]}
+set -e
+[ "$bench_rc" -eq 0 ] || status=1
+bench_summary=$(grep -E "^bench: " "$bench_log" | tail -1)
+[ -n "$bench_summary" ] || bench_summary="bench: did not finish"
+rm -f "$bench_log"
+stage_end
 
 fuzz_summary="fuzz: skipped (no clang++ or no fuzz targets)"
 if command -v clang++ >/dev/null 2>&1 && ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&1; then
-  echo "== build: fuzz targets (clang, libFuzzer)"
+  stage_begin "build: fuzz targets"
   CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFV_FUZZ=ON \
     -DFV_BUILD_TESTS=OFF -DFV_BUILD_BENCH=OFF -DFV_BUILD_GAME=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
   cmake --build build/fuzz -j "$jobs"
+  stage_end
   # Each target runs for a bounded time; as many at once as there are cores.
   fuzz_seconds=${FV_FUZZ_SECONDS:-20}
   fuzz_out=$(mktemp -d)
-  echo "== run: each fuzz target for ${fuzz_seconds}s, $jobs at a time"
+  stage_begin "run: fuzz targets, ${fuzz_seconds}s each"
   fuzz_one() {
     local n=$1 out=$2 secs=$3 work maxlen longlen first ok=1
     work=$(mktemp -d)
@@ -106,6 +158,7 @@ if command -v clang++ >/dev/null 2>&1 && ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&
   [ "$fuzz_pass" -eq "$fuzz_total" ] || status=1
   rm -rf "$fuzz_out"
   fuzz_summary="fuzz: $fuzz_pass of $fuzz_total targets ran ${fuzz_seconds}s without a finding"
+  stage_end
 fi
 
 echo
@@ -113,6 +166,11 @@ echo "== summary"
 echo "$checks_summary"
 echo "ASan/UBSan: $asan_summary"
 echo "ThreadSanitizer: $tsan_summary"
+echo "$bench_summary"
 echo "$fuzz_summary"
+echo "== time by stage ($jobs cores)"
+printf '%s\n' "${stage_times[@]}"
+time_line "total" $((SECONDS - run_start)) $(($(cpu_seconds) - run_cpu))
+echo
 [ $status -eq 0 ] && echo "ALL PASSED" || echo "FAILURES (see above)"
 exit $status

@@ -27,6 +27,8 @@
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 
+#include "BenchSmoke.h"
+
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -160,7 +162,7 @@ void GameFrames(benchmark::State& state)
     state.counters["queued_at_bays"] = static_cast<double>(queued);
 }
 // Argument: 1 / zoom; 0 for the floor's smallest zoom.
-BENCHMARK(GameFrames)->Arg(1)->Arg(4)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(GameFrames)->Arg(1)->Arg(4)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(BenchMinTime(3.0));
 } // namespace
 
 // The factory is let go while the game it was built in still stands: left to the exit handlers it

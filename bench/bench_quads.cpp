@@ -78,6 +78,9 @@ void BenchQuads(benchmark::State& state)
     if (gl)
         state.counters["draws_per_frame"] =
             static_cast<double>(gl->DrawCallCount() - drawsBefore) / static_cast<double>(state.iterations());
+    // The shared batch remembers the texture it drew with last; it must not be one of these when
+    // they go, or the next run's first quad compares against a texture that is no more.
+    SharedVertexBatch().SetTexture(nullptr);
     for (PTexture* t : textures)
         t->Release();
     for (CLoadedTextureRef& h : handles)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../tests/sim/SlotsTestFloor.h"
+#include "BenchSmoke.h"
 #include "sim/SIM_ThreadManager.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
@@ -65,7 +66,7 @@ static void BM_SimulationStepLargeFactory(benchmark::State& state)
         moving += car->GetState() != SIM_Vehicle::STANDING ? 1 : 0;
     state.counters["cars_moving_or_waiting_on_belts"] = moving;
 }
-BENCHMARK(BM_SimulationStepLargeFactory)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SimulationStepLargeFactory)->Iterations(BenchIterations(2000))->Unit(benchmark::kMicrosecond);
 
 // The worst the next-slot search gets: 300 finished cars at the heads of 64-belt runs that lead
 // nowhere, each searching the whole run again every frame.
@@ -92,6 +93,6 @@ static void BM_SimulationStepBlockedBelts(benchmark::State& state)
     state.counters["belts"] = static_cast<double>(SlotQueries::Instance().GetAllSlots().size());
     state.counters["waiting_cars"] = static_cast<double>(SIM_VehicleManager::Instance().GetVehicles().size());
 }
-BENCHMARK(BM_SimulationStepBlockedBelts)->Iterations(500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SimulationStepBlockedBelts)->Iterations(BenchIterations(500))->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

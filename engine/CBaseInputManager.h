@@ -20,9 +20,7 @@ public:
     virtual void OnLeftDown();
     virtual void OnLeftUp();
     virtual void OnRightDown() {}
-    virtual void OnRightUp() {}
     virtual void OnMiddleDown() {}
-    virtual void OnMiddleUp() {}
     virtual void OnKeyDown(uint32_t virtualKey) { (void)virtualKey; }
     virtual void OnChar(uint32_t character) { (void)character; }
 
@@ -53,7 +51,7 @@ public:
     // Tests and tools replace the desktop pointer with their own.
     void SetPointerSource(PointerSource source);
 
-    // The program's input manager, for engine code that has no direct way to it (stand-in
+    // The program's input manager, for engine code that has no direct way to it (headless
     // screens refresh the mouse through it at the start of each frame). Null before one exists.
     static CBaseInputManager* Active() { return s_active; }
     static void SetActive(CBaseInputManager* manager) { s_active = manager; }

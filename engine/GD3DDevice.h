@@ -40,24 +40,17 @@ public:
     void Release();
 
     PGraphicsDevice* GetDevice() const { return m_device; }
-    PGraphicsSystem* GetSystem() const { return m_system; }
     bool IsInScene() const { return m_inScene; }
     bool IsWindowed() const { return m_windowed; }
     bool HasShaderSupport() const { return m_shaderSupport; }
     bool AllowsNonPowerOfTwo() const { return m_nonPowerOfTwo; }
-    bool UsesHardwareVertexProcessing() const { return m_hardwareVertexProcessing; }
     int GetBlendMode() const { return m_blendMode; }
-    // Writes the cache without touching the device, for additive drawers that set the two blend
-    // states themselves.
-    void SetBlendModeCache(int mode) { m_blendMode = mode; }
     const PViewport& GetViewport() const { return m_viewport; }
     const std::vector<PDisplayMode>& GetDisplayModes() const { return m_displayModes; }
-    const PPresentParams& GetPresentParams() const { return m_presentParams; }
     const PDeviceCaps& GetCaps() const { return m_caps; }
     // True on the thread that made the device (the main thread), or while there is no device.
     bool IsOnDeviceThread() const { return !m_device || std::this_thread::get_id() == m_ownerThread; }
     bool IsScreenshotRequested() const { return m_screenshotRequested; }
-    const std::string& GetScreenshotPath() const { return m_screenshotPath; }
 
 private:
     GD3DDevice() = default;

@@ -80,6 +80,8 @@ void GFontManager::Print(const std::string& text, uint32_t colour, float x, floa
     }
     if (!m_current)
         return;
+    if (m_printLog)
+        m_printLog->push_back(text);
     if (m_queued + 4 * static_cast<long long>(text.size()) > kMaxVertices)
         Flush();
     if (align == 1)

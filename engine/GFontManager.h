@@ -38,10 +38,12 @@ public:
     // finding where a text field's caret stands.
     void DiscardQueued() { m_queued = 0; }
     void Shutdown();
+    // From now on every printed text is also appended to the log (checks of what the player reads
+    // use it); null stops it. The log is not owned.
+    void SetPrintLog(std::vector<std::string>* log) { m_printLog = log; }
 
     LibFont* GetCurrentFont() const { return m_current; }
     float GetTextSize() const { return m_textSize; }
-    void SetTextSize(float size) { m_textSize = size; }
     int GetQueuedCount() const { return m_queued; }
     bool IsInitialised() const { return m_initialised; }
     float GetPenX() const { return m_penX; }
@@ -65,4 +67,5 @@ private:
     int m_previousCell = -1;
     float m_penX = 0.0f;
     float m_penY = 0.0f;
+    std::vector<std::string>* m_printLog = nullptr; // not owned: the caller of SetPrintLog's
 };

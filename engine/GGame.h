@@ -37,7 +37,6 @@ public:
 
     // The device the frame draws with; without one the frame only runs the mode.
     void SetFrameDevice(GFrameDevice* device) { m_device = device; }
-    GFrameDevice* GetFrameDevice() const { return m_device; }
 
     // True while the application is active and frames are to run.
     static bool IsRunning() { return s_running; }

@@ -18,7 +18,6 @@ public:
     // Every frame: Process first, then Draw between the begin and end of the scene.
     virtual void Draw() {}
     virtual void Process() {}
-    virtual void Reserved() {}
     // Mouse operations read the pointer and button state from the input manager.
     // OnLeftDown also comes for a double click, with the input manager's double-click flag set.
     virtual void OnLeftDown() {}
@@ -49,6 +48,8 @@ public:
     const std::string& GetName() const { return m_name; }
     GKeyboardHandler* GetKeyboardHandler() const { return m_keyboardHandler; }
     void SetKeyboardHandler(GKeyboardHandler* handler) { m_keyboardHandler = handler; }
+    // A text field holds the keyboard: the mode's hot keys rest until it lets go.
+    bool IsTyping() const { return m_keyboardHandler != nullptr; }
 
 private:
     static std::vector<GGameMode*>& GameModeList();

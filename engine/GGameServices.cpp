@@ -1,8 +1,9 @@
-// Stand-ins for the subsystems that start-up and the frame call but that are not built yet.
+// The headless defaults: what start-up, the frame and shutdown get when no game services are
+// installed (engine tests and tools).
 #include "engine/GGameServices.h"
 
 #include "engine/GD3DDevice.h"
-#include "engine/GPlaceholderMode.h"
+#include "engine/GHeadlessMode.h"
 #include "engine/core/GDebugLog.h"
 
 namespace
@@ -12,8 +13,8 @@ GGameServices* g_installedServices = nullptr;
 
 GGameServices& GGameServices::Get()
 {
-    static GGameServices standIn;
-    return g_installedServices ? *g_installedServices : standIn;
+    static GGameServices headless;
+    return g_installedServices ? *g_installedServices : headless;
 }
 
 void GGameServices::Install(GGameServices* services)
@@ -21,80 +22,80 @@ void GGameServices::Install(GGameServices* services)
     g_installedServices = services;
 }
 
-void GGameServices::LogMissing(const char* what)
+void GGameServices::LogSkipped(const char* what)
 {
-    GDebugLog::Instance().Log(std::string("Not built yet: ") + what);
+    GDebugLog::Instance().Log(std::string("Headless, skipped: ") + what);
 }
 
 void GGameServices::ApplyVolumes()
 {
-    LogMissing("sound volumes");
+    LogSkipped("sound volumes");
 }
 void GGameServices::PlayMusic(const std::string& name, bool)
 {
-    LogMissing(("music " + name).c_str());
+    LogSkipped(("music " + name).c_str());
 }
 void GGameServices::PlaySound(const std::string& name)
 {
-    LogMissing(("sound " + name).c_str());
+    LogSkipped(("sound " + name).c_str());
 }
-// Called every frame: a line per frame would bury the log, so the stand-in stays silent.
+// Called every frame: a line per frame would bury the log, so this default stays silent.
 void GGameServices::UpdateSound()
 {
 }
 void GGameServices::PauseAllSounds(bool pause)
 {
-    LogMissing(pause ? "sound pause" : "sound resume");
+    LogSkipped(pause ? "sound pause" : "sound resume");
 }
 void GGameServices::ShutdownSound()
 {
-    LogMissing("sound shutdown");
+    LogSkipped("sound shutdown");
 }
 
 void GGameServices::InitTextureCache()
 {
-    LogMissing("texture cache");
+    LogSkipped("texture cache");
 }
 void GGameServices::InitPostProcessor()
 {
-    LogMissing("post-processor");
+    LogSkipped("post-processor");
 }
 void GGameServices::CompileAnimations()
 {
-    LogMissing("animation compiler");
+    LogSkipped("animation compiler");
 }
 void GGameServices::InitPieChartColours()
 {
-    LogMissing("chart colours");
+    LogSkipped("chart colours");
 }
 void GGameServices::ClearParticleEmitters()
 {
-    LogMissing("particle emitters");
+    LogSkipped("particle emitters");
 }
 void GGameServices::ClearParticleConfigs()
 {
-    LogMissing("particle configurations (clear)");
+    LogSkipped("particle configurations (clear)");
 }
 void GGameServices::LoadParticleConfigs()
 {
-    LogMissing("particle configurations (load)");
+    LogSkipped("particle configurations (load)");
 }
 
 void GGameServices::BuildMainMenu()
 {
-    LogMissing("main menu");
-    GPlaceholderMode::ForName("mainmenu");
+    LogSkipped("main menu");
+    GHeadlessMode::ForName("mainmenu");
 }
 
 void GGameServices::BuildOptions()
 {
-    LogMissing("settings screen");
-    GPlaceholderMode::ForName("options");
+    LogSkipped("settings screen");
+    GHeadlessMode::ForName("options");
 }
 
 void GGameServices::ShowPleaseWait(const std::string& text)
 {
-    LogMissing(("please-wait window: " + text).c_str());
+    LogSkipped(("please-wait window: " + text).c_str());
 }
 void GGameServices::ClosePleaseWait()
 {
@@ -102,20 +103,20 @@ void GGameServices::ClosePleaseWait()
 
 void GGameServices::BuildGameMode()
 {
-    LogMissing("in-game mode");
-    GPlaceholderMode::ForName("game");
+    LogSkipped("in-game mode");
+    GHeadlessMode::ForName("game");
 }
 
 void GGameServices::BuildTaskEditor()
 {
     // The game's services build the real editor; without them (tools, tests) the switch to it
     // still finds a screen.
-    GPlaceholderMode::ForName("taskeditor");
+    GHeadlessMode::ForName("taskeditor");
 }
 
 void GGameServices::OpenMissionEditor(const std::string& missionName)
 {
-    LogMissing(("mission editor dialog for " + missionName).c_str());
+    LogSkipped(("mission editor dialog for " + missionName).c_str());
 }
 
 bool GGameServices::WritePrefs(int width, int height, int windowed, int borderless)
@@ -124,7 +125,7 @@ bool GGameServices::WritePrefs(int width, int height, int windowed, int borderle
     (void)height;
     (void)windowed;
     (void)borderless;
-    LogMissing("screen settings file");
+    LogSkipped("screen settings file");
     return false;
 }
 
@@ -136,6 +137,6 @@ void GGameServices::RequestSaveThumbnail(const std::string& path)
 
 void GGameServices::BuildMissionEditor()
 {
-    LogMissing("mission editor");
-    GPlaceholderMode::ForName("editor");
+    LogSkipped("mission editor");
+    GHeadlessMode::ForName("editor");
 }

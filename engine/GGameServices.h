@@ -1,8 +1,7 @@
 // What start-up, the frame and shutdown ask of subsystems that sit above the engine: sound,
-// effects, the screens and the editors. Each subsystem fills
-// in its own section by installing an implementation; until then every call here does nothing
-// but write one line to the debug log, and the screens are stood in for by plain modes that
-// show their name, so the program runs end to end.
+// effects, the screens and the editors. The game installs its implementation before start-up.
+// Without one (engine tests and tools) every call here is skipped with one line in the debug log,
+// and each screen is a plain mode that shows its name, so the program still runs end to end.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,7 +11,7 @@ class GGameServices
 public:
     virtual ~GGameServices() = default;
 
-    // The installed implementation, or the stand-in.
+    // The installed implementation, or the headless defaults.
     static GGameServices& Get();
     // Installs (or, with null, removes) an implementation. Main thread, before start-up.
     static void Install(GGameServices* services);
@@ -79,5 +78,5 @@ public:
     virtual void BuildMissionEditor();
 
 protected:
-    static void LogMissing(const char* what);
+    static void LogSkipped(const char* what);
 };

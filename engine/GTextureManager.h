@@ -33,8 +33,6 @@ public:
     void BindTexture(PTexture* const* field);
     // Makes the next bind or unbind reach the device (after someone changed it behind our back).
     void SetForceRebind() { m_forceRebind = true; }
-    bool GetForceRebind() const { return m_forceRebind; }
-    PTexture* const* GetBoundRecord() const { return m_bound; }
     // Destroys every texture and empties the registry (the device is going away).
     void DestroyAll();
 

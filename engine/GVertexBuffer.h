@@ -37,12 +37,8 @@ public:
 
     int GetCapacity() const { return m_capacity; }
     int GetQueuedCount() const { return m_queued; }
-    int GetWriteOffset() const { return m_writeOffset; }
     int GetDrawStart() const { return m_drawStart; }
-    bool HasBatchTexture() const { return m_hasBatchTexture; }
-    CLoadedTexture* GetBatchLoadedTexture() const { return m_batchTexture; }
     bool HasBuffers() const { return m_vertexBuffer && m_indexBuffer; }
-    float GetVertexSize() const { return m_vertexSize; }
 
 private:
     void* m_locked = nullptr;
@@ -60,7 +56,6 @@ private:
     CLoadedTexture* m_batchTexture = nullptr;
     int m_queued = 0;
     int m_drawStart = 0;
-    float m_vertexSize = 28.0f;
 };
 
 // The batch shared by sprites, line sprites and the views (8000 vertices once created at start-up).

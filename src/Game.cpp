@@ -219,8 +219,6 @@ bool Game::InitDevice(int width, int height, bool windowed)
         PWindow::Instance().GetClientSize(width, height);
     m_screenWidth = static_cast<float>(width);
     m_screenHeight = static_cast<float>(height);
-    m_halfWidth = m_screenWidth * 0.5f;
-    m_halfHeight = m_screenHeight * 0.5f;
     GScreenSize::Set(width, height);
     SharedVertexBatch().Create(8000);
     if (device.AllowsNonPowerOfTwo())

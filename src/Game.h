@@ -41,13 +41,8 @@ public:
     float GetVersionNumber() const { return m_versionNumber; }
     float GetScreenWidth() const { return m_screenWidth; }
     float GetScreenHeight() const { return m_screenHeight; }
-    float GetHalfWidth() const { return m_halfWidth; }
-    float GetHalfHeight() const { return m_halfHeight; }
     int GetRenderTargetWidth() const { return m_renderTargetWidth; }
     int GetRenderTargetHeight() const { return m_renderTargetHeight; }
-    int GetMinScreenHeight() const { return m_minScreenHeight; }
-    bool IsWindowed() const { return m_windowed; }
-    bool IsBorderless() const { return m_borderless; }
     // Path of the last screenshot asked for (empty before the first).
     const std::string& GetLastScreenshotPath() const { return m_lastScreenshotPath; }
 
@@ -71,8 +66,6 @@ private:
     std::string m_versionText = "alpha 1.07";
     float m_screenWidth = 0.0f;
     float m_screenHeight = 0.0f;
-    float m_halfWidth = 0.0f;
-    float m_halfHeight = 0.0f;
     std::string m_folders[FOLDER_COUNT];
     int m_renderTargetWidth = 0;
     int m_renderTargetHeight = 0;

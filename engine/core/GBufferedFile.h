@@ -32,7 +32,6 @@ public:
     bool AtEnd() const { return m_end; }
     const unsigned char* GetData() const { return m_data; }
     int GetSize() const { return m_size; }
-    int GetPosition() const { return m_position; }
     const std::string& GetPath() const { return m_path; }
 
 private:

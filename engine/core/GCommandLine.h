@@ -15,7 +15,6 @@ public:
 
     // True when one word is exactly "-silent".
     bool HasSilent() const;
-    const std::vector<std::string>& GetArguments() const { return m_arguments; }
 
 private:
     std::vector<std::string> m_arguments;

@@ -60,6 +60,11 @@ std::string FormatMoney(long long amount)
     return out;
 }
 
+bool IsBlank(const std::string& text)
+{
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
 std::string StripTrailingWhitespace(const std::string& text)
 {
     size_t end = text.size();

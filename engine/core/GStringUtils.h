@@ -16,6 +16,8 @@ std::string IntToStringWithCommas(long long value);
 void IntToStringWithCommas(long long value, char* buffer, size_t bufferSize);
 // A money amount for the interface: "$1,234", or "$ -1,234" for a debt.
 std::string FormatMoney(long long amount);
+// Empty or nothing but spaces: a name the player left blank.
+bool IsBlank(const std::string& text);
 // The text without its trailing blanks, CR and LF (tabs stay).
 std::string StripTrailingWhitespace(const std::string& text);
 // printf-style formatting into a std::string, in the "C" locale, of any length.

@@ -24,7 +24,7 @@ const std::vector<std::string>& GTextKeys::All()
         AppendKeys(all, kFinanceCategories);
         AppendKeys(all, kUpgradeEffects);
         for (const char* key : {kUpgradeSeconds, kUnlockedSlot, kUnlockedFacility, kUnlockedUpgrade, kDefaultDesignName,
-                                kLoadingSimulation, kCheckingUpdates})
+                                kLoadingSimulation, kCheckingUpdates, kLoadItemsLeftOut})
             all.emplace_back(key);
         AppendKeys(all, kSaveStages);
         AppendKeys(all, kLoadStages);

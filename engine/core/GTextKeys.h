@@ -60,6 +60,9 @@ inline constexpr const char* kLoadingSimulation = "LS_INITIIALIZING_SIMULATION";
 
 inline constexpr const char* kCheckingUpdates = "PLEASEWAIT_CHECKINGUPDATES";
 
+// After a load that left items of the save out, before their number.
+inline constexpr const char* kLoadItemsLeftOut = "LOAD_ITEMS_LEFT_OUT";
+
 // Stages of saving a game.
 inline constexpr const char* kSaveStages[] = {
     "LS_SAVING_SLOTS",
@@ -132,6 +135,7 @@ inline constexpr const char* kScreenKeys[] = {
     "SAVE_GAME_TITLE",
     "SAVE_FILENAME",
     "SAVE_CHOOSE_NAME",
+    "SAVE_NAME_BLANK",
     "CONFIRM_DEL_SAVE_TITLE",
     "CONFIRM_DEL_SAVE_TXT",
     "OPTIONS_TITLE",
@@ -195,6 +199,7 @@ inline constexpr const char* kScreenKeys[] = {
     "RESEARCH_CURRENT_POINTS",
     "RESEARCH_LAB_COUNT",
     "RESEARCH_POINTS_PER_SECOND",
+    "RESEARCH_MORE_UNLOCKS",
     "RESEARCH_DETAILS_RESEARCH",
     "ALREADY_RESEARCHED",
     "CURRENT_RESEARCH_PROGRESS",

@@ -17,7 +17,6 @@ public:
     static std::string GetText(const std::string& key);
 
     void SetFileName(const std::string& file);
-    const std::string& GetFileName() const { return m_fileName; }
     // Loads the table now (start-up does so before any worker could ask for a text).
     void Load();
     // Forgets the table; the next lookup loads it again (tests).

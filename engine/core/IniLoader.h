@@ -40,7 +40,6 @@ public:
     // past the last pair writes empty texts and returns false.
     bool NextPair(char* key, size_t keySize, char* value, size_t valueSize);
     bool NextPair(std::string& key, std::string& value);
-    void ResetCursor() { m_cursor = 0; }
 
     // Loads section and appends, pair by pair, the value when not empty, else the key.
     void ReadSectionAsList(std::vector<std::string>& out, const std::string& section, const std::string& file);
@@ -67,7 +66,6 @@ public:
 
     void SetSectionName(const std::string& name) { m_sectionName = name; }
     const std::string& GetSectionName() const { return m_sectionName; }
-    const std::string& GetFileName() const { return m_fileName; }
     const std::vector<IniPair>& GetPairs() const { return m_pairs; }
     const std::vector<std::string>& GetSectionNames() const { return m_sectionNames; }
     size_t GetPairCount() const { return m_pairs.size(); }

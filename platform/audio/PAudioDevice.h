@@ -50,9 +50,6 @@ public:
     // and, for the silent one, why. Never null.
     static std::unique_ptr<PAudioDevice> OpenDefault(std::string& note);
 
-    // "mixer" or "silent".
-    virtual const char* GetName() const = 0;
-
     // Starts a flat sound; the invalid handle when the file cannot be played or every voice is
     // busy. A sound that does not loop ends by itself.
     PSoundHandle Play2D(const std::string& path, bool loop, float volume, float minDistance);

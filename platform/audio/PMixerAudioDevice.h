@@ -18,8 +18,6 @@ public:
     static std::unique_ptr<PAudioDevice> Open(int voiceCount, std::string& error);
     ~PMixerAudioDevice() override;
 
-    const char* GetName() const override { return "mixer"; }
-
 protected:
     bool StartVoice(int voice, const std::string& path, bool loop, const PVoiceMix& mix) override;
     void StopVoice(int voice) override;

@@ -14,8 +14,6 @@ public:
     explicit PSilentAudioDevice(int voiceCount = kDefaultVoices);
     ~PSilentAudioDevice() override;
 
-    const char* GetName() const override { return "silent"; }
-
 protected:
     bool StartVoice(int voice, const std::string& path, bool loop, const PVoiceMix& mix) override;
     void StopVoice(int voice) override;

@@ -14,11 +14,6 @@ public:
     bool TryEnter() { return m_lock.try_lock(); }
     void Leave() { m_lock.unlock(); }
 
-    // Standard lock interface, so std::lock_guard / std::unique_lock work too.
-    void lock() { Enter(); }
-    bool try_lock() { return TryEnter(); }
-    void unlock() { Leave(); }
-
 private:
     std::recursive_mutex m_lock;
 };

@@ -20,23 +20,18 @@ struct PMessageBoxPending
 
 std::mutex s_boxLock;
 std::deque<PMessageBoxPending> s_boxQueue;
-std::function<void()> s_boxHook;
 PMessageBox::Presenter s_presenter;
 
 bool PMessageBoxShowNow(const PMessageBoxPending& box)
 {
-    std::function<void()> hook;
     PMessageBox::Presenter presenter;
     {
         std::lock_guard<std::mutex> guard(s_boxLock);
-        hook = s_boxHook;
         presenter = s_presenter;
     }
     // Without a desktop (tools, the headless game) there is nobody to show the box to.
     if (!presenter)
         return false;
-    if (hook)
-        hook();
     return presenter(box.caption, box.text, box.icon);
 }
 }
@@ -95,12 +90,6 @@ int PMessageBox::PendingCount()
 {
     std::lock_guard<std::mutex> guard(s_boxLock);
     return static_cast<int>(s_boxQueue.size());
-}
-
-void PMessageBox::SetBeforeShowHook(std::function<void()> hook)
-{
-    std::lock_guard<std::mutex> guard(s_boxLock);
-    s_boxHook = std::move(hook);
 }
 
 void PMessageBox::SetPresenter(Presenter presenter)

@@ -25,8 +25,6 @@ public:
     static int PendingCount();
     // True when FERROVANE_HEADLESS=1 is set.
     static bool IsHeadless();
-    // Runs before every box the main thread shows (the window leaves exclusive full screen).
-    static void SetBeforeShowHook(std::function<void()> hook);
 
     // What draws a box on the desktop; true when the player saw it. The video layer installs
     // one at start-up; until then (and in programs without a desktop) boxes are only logged.

@@ -18,7 +18,6 @@ public:
     bool Start(const std::string& name, std::function<void()> body);
     // Waits for the thread to finish. Harmless when none runs.
     void Join();
-    bool IsRunning() const { return m_thread.joinable(); }
     const std::string& GetName() const { return m_name; }
 
     // Names the calling thread.

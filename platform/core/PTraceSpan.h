@@ -25,9 +25,6 @@ public:
     PTraceSpan(const PTraceSpan&) = delete;
     PTraceSpan& operator=(const PTraceSpan&) = delete;
 
-    // A single marker at a point in time.
-    static void Mark(const char* /*name*/) {}
-
     // Installs (or, with nullptr, removes) the sink; install it before the spans it should see.
     static void SetSink(Sink sink) { s_sink.store(sink, std::memory_order_relaxed); }
 

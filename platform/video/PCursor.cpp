@@ -47,9 +47,3 @@ void PCursor::Set(SDL_Cursor* cursor)
     if (cursor)
         SDL_SetCursor(cursor);
 }
-
-void PCursor::Destroy(SDL_Cursor* cursor)
-{
-    if (cursor)
-        SDL_FreeCursor(cursor);
-}

@@ -24,5 +24,4 @@ public:
     static SDL_Cursor* CreateFromImage(const PCursorImage& image);
     // Shows the pointer (null is ignored).
     static void Set(SDL_Cursor* cursor);
-    static void Destroy(SDL_Cursor* cursor);
 };

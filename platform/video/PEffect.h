@@ -23,8 +23,5 @@ public:
     virtual PResult EndPass() = 0;
     virtual PResult End() = 0;
 
-    virtual PResult SetFloat(const char* name, float value) = 0;
-    virtual PResult SetVector(const char* name, const float value[4]) = 0;
-
     void Release() { delete this; }
 };

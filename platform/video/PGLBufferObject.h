@@ -15,7 +15,6 @@ public:
     bool IsValid() const { return m_buffer != 0; }
     GLuint Id() const { return m_buffer; }
     int Size() const { return m_size; }
-    GLenum Target() const { return m_target; }
     PResult Lock(int offset, int size, void** data, uint32_t flags);
     PResult Unlock();
 

@@ -271,12 +271,6 @@ PResult PGLDevice::SetViewport(const PViewport& viewport)
     return PRES_OK;
 }
 
-PResult PGLDevice::SetScissorRect(const PRect& rect)
-{
-    m_scissor = rect;
-    return PRES_OK;
-}
-
 void PGLDevice::ApplyDrawState()
 {
     const int w = TargetWidth(), h = TargetHeight();
@@ -358,8 +352,6 @@ void PGLDevice::ApplyDrawState()
         glUniform2i(program.stageAlphaArgs, static_cast<GLint>(st[static_cast<int>(PTextureStageState::AlphaArg1)]),
                     static_cast<GLint>(st[static_cast<int>(PTextureStageState::AlphaArg2)]));
     }
-    if (m_effect && m_effectProgram)
-        m_effect->ApplyParameters(*m_effectProgram);
 
     for (int i = 0; i < kSamplers; ++i)
     {

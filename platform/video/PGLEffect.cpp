@@ -97,37 +97,3 @@ PResult PGLEffect::End()
     m_begun = false;
     return PRES_OK;
 }
-
-PResult PGLEffect::SetFloat(const char* name, float value)
-{
-    if (!name)
-        return PRES_INVALIDCALL;
-    Parameter& p = m_parameters[name];
-    p.value = {value, 0.0f, 0.0f, 0.0f};
-    p.components = 1;
-    return PRES_OK;
-}
-
-PResult PGLEffect::SetVector(const char* name, const float value[4])
-{
-    if (!name || !value)
-        return PRES_INVALIDCALL;
-    Parameter& p = m_parameters[name];
-    p.value = {value[0], value[1], value[2], value[3]};
-    p.components = 4;
-    return PRES_OK;
-}
-
-void PGLEffect::ApplyParameters(const PGLProgram& program) const
-{
-    for (const auto& [name, p] : m_parameters)
-    {
-        const GLint location = glGetUniformLocation(program.Id(), name.c_str());
-        if (location < 0)
-            continue;
-        if (p.components == 1)
-            glUniform1f(location, p.value[0]);
-        else
-            glUniform4fv(location, 1, p.value.data());
-    }
-}

@@ -6,8 +6,6 @@
 #include "platform/video/PEffectSource.h"
 #include "platform/video/PGLProgram.h"
 
-#include <array>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,23 +27,12 @@ public:
     PResult BeginPass(unsigned pass) override;
     PResult EndPass() override;
     PResult End() override;
-    PResult SetFloat(const char* name, float value) override;
-    PResult SetVector(const char* name, const float value[4]) override;
-
-    // Uploads the parameters to the program of the running pass (called by the device per draw).
-    void ApplyParameters(const PGLProgram& program) const;
     void Detach() { m_device = nullptr; }
 
 private:
-    struct Parameter
-    {
-        std::array<float, 4> value{};
-        int components = 1;
-    };
     PGLDevice* m_device;
     PEffectSource m_source;
     std::vector<std::vector<std::unique_ptr<PGLProgram>>> m_programs; // [technique][pass]
     int m_technique = -1;
     bool m_begun = false;
-    std::map<std::string, Parameter> m_parameters;
 };

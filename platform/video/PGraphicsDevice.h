@@ -35,7 +35,6 @@ public:
     // The viewport clips drawing; pre-transformed vertices are not moved by it.
     virtual PResult GetViewport(PViewport& viewport) = 0;
     virtual PResult SetViewport(const PViewport& viewport) = 0;
-    virtual PResult SetScissorRect(const PRect& rect) = 0;
 
     // Drawing from memory and from buffers.
     virtual PResult DrawPrimitiveUP(PPrimitive type, int primitiveCount, const void* vertices, int stride) = 0;
@@ -60,10 +59,6 @@ public:
 
     // Effects from the game's effect files (see PEffectSource).
     virtual PResult CreateEffect(const std::string& source, PEffect** out, std::string* errors) = 0;
-
-    // Back-buffer size in pixels.
-    virtual int GetBackBufferWidth() const = 0;
-    virtual int GetBackBufferHeight() const = 0;
 
     void Release() { delete this; }
 };

@@ -194,13 +194,6 @@ PResult PRecordingDevice::SetViewport(const PViewport& viewport)
     return PRES_OK;
 }
 
-PResult PRecordingDevice::SetScissorRect(const PRect& rect)
-{
-    m_state->log.push_back("SetScissorRect " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-                           std::to_string(rect.right) + " " + std::to_string(rect.bottom));
-    return PRES_OK;
-}
-
 PResult PRecordingDevice::DrawPrimitiveUP(PPrimitive type, int primitiveCount, const void* vertices, int stride)
 {
     m_state->log.push_back(std::string("DrawPrimitiveUP ") + PrimitiveName(type) + " " +

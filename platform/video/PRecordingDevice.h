@@ -29,7 +29,6 @@ public:
     PResult SetVertexFormat(uint32_t fvf) override;
     PResult GetViewport(PViewport& viewport) override;
     PResult SetViewport(const PViewport& viewport) override;
-    PResult SetScissorRect(const PRect& rect) override;
     PResult DrawPrimitiveUP(PPrimitive type, int primitiveCount, const void* vertices, int stride) override;
     PResult CreateVertexBuffer(int bytes, bool dynamic, PVertexBuffer** out) override;
     PResult CreateIndexBuffer(int bytes, PIndexBuffer** out) override;
@@ -44,8 +43,6 @@ public:
     PResult GetRenderTarget(int index, PTexture** out) override;
     PResult ReadBackBuffer(PImage& out) override;
     PResult CreateEffect(const std::string& source, PEffect** out, std::string* errors) override;
-    int GetBackBufferWidth() const override { return m_width; }
-    int GetBackBufferHeight() const override { return m_height; }
 
     static const char* RenderStateName(PRenderState state);
     static const char* SamplerStateName(PSamplerState state);

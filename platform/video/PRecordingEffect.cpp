@@ -76,15 +76,3 @@ PResult PRecordingEffect::End()
     Record("End");
     return PRES_OK;
 }
-
-PResult PRecordingEffect::SetFloat(const char* name, float value)
-{
-    Record(std::string("SetFloat ") + (name ? name : "") + " " + std::to_string(value));
-    return name ? PRES_OK : PRES_INVALIDCALL;
-}
-
-PResult PRecordingEffect::SetVector(const char* name, const float value[4])
-{
-    Record(std::string("SetVector ") + (name ? name : ""));
-    return name && value ? PRES_OK : PRES_INVALIDCALL;
-}

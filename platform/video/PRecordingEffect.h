@@ -22,8 +22,6 @@ public:
     PResult BeginPass(unsigned pass) override;
     PResult EndPass() override;
     PResult End() override;
-    PResult SetFloat(const char* name, float value) override;
-    PResult SetVector(const char* name, const float value[4]) override;
 
 private:
     void Record(const std::string& what) { m_state->log.push_back("Effect fx#" + std::to_string(m_id) + " " + what); }

@@ -20,7 +20,6 @@ public:
     bool StartVideo();
     // Destroys the window and stops the video system (the desktop's mode is restored).
     void StopVideo();
-    bool VideoStarted() const { return m_videoStarted; }
 
     // Size of the primary desktop in pixels; false (and 0 x 0) without a display.
     bool GetDesktopSize(int& width, int& height) const;
@@ -32,7 +31,6 @@ public:
     bool Create(int width, int height, bool windowed, bool borderless, const char* title);
     void Show();
     void Destroy();
-    bool IsCreated() const { return m_window != nullptr; }
     SDL_Window* Handle() const { return m_window; }
     // Sets the window's icon from a BMP file; a missing file is harmless.
     void SetIconFromFile(const char* path);
@@ -47,7 +45,6 @@ public:
     bool PeekMessage();
     bool GetMessage(PWindowMessage& message);
     void PostQuit(int exitCode);
-    int QuitCode() const { return m_quitCode; }
     // Waits up to one millisecond for desktop events (the inactive loop's sleep).
     void WaitBriefly();
 

@@ -50,22 +50,23 @@ void ConveyorsSection::Read(SaveReader& in)
     in.BeginList("conveyors");
     while (in.NextItem("conveyors", "conveyor"))
     {
-        const int x = in.Int("tile_x");
-        const int y = in.Int("tile_y");
+        int x = -1, y = -1;
+        in.TileXY("tile_x", "tile_y", x, y);
         int facing = SIM_ResourceConveyor::kNoFacing;
         if (in.NextTagIs("facing"))
             facing = in.IntInRange("facing", 0, SIM_ResourceConveyor::kNoFacing, SIM_ResourceConveyor::kNoFacing);
         in.EndItem("conveyor");
         SIM_Tile* tile = SaveReader::TileAt(x, y);
-        if (!tile)
-        {
-            in.LogDropped("Save game: a conveyor off the floor at " + std::to_string(x) + "," + std::to_string(y));
-            continue;
-        }
         // An import bay's piece was laid with its bay; a second piece would leave the bay on the
         // first while the tile pointed at the second, one more with every save and load.
-        if (tile->m_conveyor)
+        if (tile && tile->m_conveyor)
             continue;
+        // The conveyor tool lays pieces only on the tiles of open building zones.
+        if (!tile || tile->m_zoneState != SIM_Tile::ZONE_OPEN)
+        {
+            in.LogDropped("Save game: a conveyor off the open floor at " + std::to_string(x) + "," + std::to_string(y));
+            continue;
+        }
         SIM_Placement::LayConveyor(tile, facing, true);
     }
     for (SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())

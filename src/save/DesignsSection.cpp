@@ -8,6 +8,7 @@
 #include "platform/core/PRandom.h"
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
@@ -76,7 +77,7 @@ void DesignsSection::Read(SaveReader& in)
         // Each design joins the manager's list as it is read, so designs come back in file order.
         SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
         design->m_price = in.Float("saleprice");
-        design->m_name = in.Text("guiname");
+        design->m_name = in.Name("guiname");
         VehicleColor colour = PaletteColour();
         colour.r = std::clamp(in.Int("col_r"), 0, 255);
         colour.g = std::clamp(in.Int("col_g"), 0, 255);
@@ -91,18 +92,19 @@ void DesignsSection::Read(SaveReader& in)
             if (SIM_VehicleComponentType* type = SIM_VehicleComponentTypeManager::Instance().GetComponentType(name))
                 design->m_componentTypes.push_back(type);
             else
-                in.ReportBadValue("Failed to find vehicle component type:[" + name + "] in [" + design->m_name + "]");
+                in.ReportBadValue("Failed to find vehicle component type:[" + savetext::Quote(name) + "] in [" +
+                                  savetext::Quote(design->m_name) + "]");
         }
         in.BeginList("features");
         while (in.NextItem("features", "feature"))
         {
-            const std::string name = in.Text("name");
+            const std::string name = in.Name("name");
             in.EndItem("feature");
             // Every user of a design's features expects each entry to name one.
             if (SIM_VehicleFeature* feature = SIM_VehicleFeatureManager::Instance().GetFeature(name))
                 SIM_CarExporter::AddDesignFeature(design, feature);
             else
-                in.LogDropped("Save game: design feature " + name + " unknown; left out");
+                in.LogDropped("Save game: design feature " + savetext::Quote(name) + " unknown; left out");
         }
         in.EndItem("design");
     }

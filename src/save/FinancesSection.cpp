@@ -6,6 +6,7 @@
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
 #include "save/SaveWriter.h"
+#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
@@ -52,19 +53,21 @@ void FinancesSection::Read(SaveReader& in)
     SaveCommaList amounts(in.Value("amounts"));
     SaveCommaList categories(in.Value("categories"));
     SIM_FinanceRecord& ledger = SIM_FinanceRecord::Instance();
+    const int now = SIM_Game::Instance().GetCurrentHour();
     for (SIM_FinanceLedgerEntry& record : ledger.records)
     {
         record.hour = hours.NextInt();
         record.amount = amounts.NextFloat();
         record.category = categories.NextInt();
         record.used = active.NextInt() != 0 ? 1 : 0;
-        // A category the game does not have would index its tables out of range: such a record
-        // is no record.
-        if (record.category < 0 || record.category >= SIM_FinanceRecord::NUM_CATEGORIES)
+        // A category the game does not have would index its tables out of range, and an hour
+        // outside this game's was never booked: such a record is no record.
+        if (record.category < 0 || record.category >= SIM_FinanceRecord::NUM_CATEGORIES ||
+            (record.used && (record.hour < 0 || record.hour > now)))
         {
             if (record.used)
                 in.LogDropped("Save game: a ledger record of category " + std::to_string(record.category) +
-                              " left out");
+                              " at hour " + std::to_string(record.hour) + " left out");
             record.used = 0;
             record.category = FC_NONE;
         }

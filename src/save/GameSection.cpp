@@ -27,9 +27,9 @@ bool GameSection::Read(SaveReader& in, Values& values)
     if (!in.NextTagIs("game"))
         return false;
     in.FindTag("game");
-    values.hour = std::max(0, in.Int("hour"));
+    values.hour = std::clamp(in.Int("hour"), 0, kMaxHour);
     values.gameTime = std::max(0, in.Int("gametime"));
-    values.mission = in.Text("mission");
+    values.mission = in.Name("mission");
     return in.FindClosing("game");
 }
 
@@ -55,9 +55,8 @@ void GameSection::WriteZones(SaveWriter& out)
 void GameSection::ReadZones(SaveReader& in)
 {
     in.FindTag("zones");
-    const std::string names = in.Text("unlocked");
     SIM_Mission* mission = SIM_Game::Instance().GetMission();
-    SaveCommaList items(names);
+    SaveCommaList items(in.Value("unlocked"));
     while (mission && items.HasNext())
     {
         const std::string& name = items.Next();
@@ -67,7 +66,7 @@ void GameSection::ReadZones(SaveReader& in)
         if (SIM_BuildingZone* zone = mission->GetZoneByName(name))
             zone->Unlock(true);
         else
-            in.LogDropped("Save game: the mission has no zone named " + name);
+            in.LogDropped("Save game: the mission has no zone named " + savetext::Quote(name));
     }
     in.FindClosing("zones");
 }

@@ -11,6 +11,10 @@ class SaveWriter;
 class GameSection
 {
 public:
+    // Latest game hour a save may hold: more than ten thousand years of play, and far enough
+    // below the int range that no sum or difference of hours the game forms can overflow.
+    static constexpr int kMaxHour = 100000000;
+
     struct Values
     {
         int hour = 0;

@@ -4,6 +4,7 @@
 #include "engine/core/GStringUtils.h"
 #include "save/SaveDate.h"
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
 
 std::string HeaderSection::FormatDate(const SaveDate& date)
@@ -32,10 +33,10 @@ bool HeaderSection::Peek(SaveReader& in, std::string& date, std::string& mission
 {
     if (!in.FindTag("load_data"))
         return false;
-    std::string readDate = in.Text("date");
+    std::string readDate = in.Name("date");
     if (!in.FindTag("game"))
         return false;
-    std::string readMission = in.Text("mission");
+    std::string readMission = in.Name("mission");
     if (in.HadError())
         return false;
     date = std::move(readDate);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
@@ -33,18 +34,18 @@ void ResearchSection::Read(SaveReader& in)
 {
     SIM_ResearchManager& research = SIM_ResearchManager::Instance();
     in.FindTag("research");
-    const std::string target = in.Text("target");
+    const std::string target = in.Name("target");
     if (!target.empty())
     {
         SIM_Researchable* item = research.GetResearchable(target);
         if (item)
             research.SetCurrentResearch(item);
         else
-            in.LogDropped("Save game: unknown research target " + target);
+            in.LogDropped("Save game: unknown research target " + savetext::Quote(target));
     }
     while (in.NextItem("research", "res"))
     {
-        const std::string name = in.Text("name");
+        const std::string name = in.Name("name");
         const float progress = std::clamp(in.Float("progress"), 0.0f, 1.0f);
         in.EndItem("res");
         // Items the game no longer has are passed over without a word.

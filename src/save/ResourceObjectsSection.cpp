@@ -7,6 +7,7 @@
 #include "save/SaveCommaList.h"
 #include "save/SaveLoadContext.h"
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
@@ -51,19 +52,25 @@ SIM_ResourceImportBay* BayOnTile(const SIM_Tile* tile)
 void ReadObject(SaveLoadContext& context)
 {
     SaveReader& in = context.reader;
-    const int guid = in.Int("guid");
+    // What says where the object is must be read, never guessed: a guid, place or tile read as
+    // 0 would put the object where it never was.
+    int guid = -1, status = -1, targetX = -1, targetY = -1, place = -1, bayX = -1, bayY = -1;
+    bool read = in.WholeInt("guid", guid);
     const float x = in.Coordinate("wp_x");
     const float y = in.Coordinate("wp_y");
-    const int status = in.Int("status");
-    const int targetX = in.Int("targ_x");
-    const int targetY = in.Int("targ_y");
-    const std::string resourceName = in.Text("resource");
-    const int place = in.Int("stockpileid");
-    const int bayX = in.Int("importx");
-    const int bayY = in.Int("importy");
-    const std::string taskName = in.Text("task");
+    read = in.WholeInt("status", status) && read;
+    read = in.TileXY("targ_x", "targ_y", targetX, targetY) && read;
+    const std::string resourceName = in.Name("resource");
+    read = in.WholeInt("stockpileid", place) && read;
+    read = in.TileXY("importx", "importy", bayX, bayY) && read;
+    const std::string taskName = in.Name("task");
 
     const std::string what = "Save game: resource object " + std::to_string(guid);
+    if (!read)
+    {
+        in.LogDropped(what + ": a number of it cannot be read; left out");
+        return;
+    }
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
     if (guid < 0 || guid >= SIM_ResourceObjManager::kPoolSize || pool.Record(guid).IsInUse())
     {
@@ -96,7 +103,7 @@ void ReadObject(SaveLoadContext& context)
     const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(resourceName);
     if (!resource)
     {
-        in.LogDropped(what + ": unknown resource " + resourceName + "; left out");
+        in.LogDropped(what + ": unknown resource " + savetext::Quote(resourceName) + "; left out");
         return;
     }
     SIM_ResourceImportBay* bay = nullptr;
@@ -115,7 +122,7 @@ void ReadObject(SaveLoadContext& context)
         task = SIM_ProductionTaskManager::Instance().GetTask(taskName);
         if (!task)
         {
-            in.LogDropped(what + ": unknown task " + taskName + "; left out");
+            in.LogDropped(what + ": unknown task " + savetext::Quote(taskName) + "; left out");
             return;
         }
     }
@@ -142,7 +149,7 @@ void ReadPrices(SaveReader& in)
     in.BeginList("resources");
     while (in.NextItem("resources", "resource"))
     {
-        const std::string name = in.Text("name");
+        const std::string name = in.Name("name");
         SaveCommaList prices(in.Value("prices"));
         if (SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(name))
         {
@@ -151,7 +158,7 @@ void ReadPrices(SaveReader& in)
         }
         else
         {
-            in.LogDropped("Save game: prices of unknown resource " + name + " left out");
+            in.LogDropped("Save game: prices of unknown resource " + savetext::Quote(name) + " left out");
         }
         in.EndItem("resource");
     }
@@ -189,10 +196,9 @@ void ResourceObjectsSection::Write(SaveWriter& out)
 void ResourceObjectsSection::Read(SaveLoadContext& context)
 {
     SaveReader& in = context.reader;
-    // The pool is emptied; every record keeps its index as its guid.
+    // The pool is emptied; every record keeps its index as its guid (numbered at game set-up).
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
     pool.Reset();
-    pool.NumberRecords();
     in.BeginList("resourceobjects");
     const int top = std::clamp(in.Int("topindex"), 0, SIM_ResourceObjManager::kPoolSize - 1);
     while (in.NextItem("resourceobjects", "obj"))

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GTextKeys.h"
+#include "engine/core/GTextTable.h"
 #include "save/ConveyorsSection.h"
 #include "save/DesignsSection.h"
 #include "save/EfficiencySection.h"
@@ -51,8 +53,12 @@ bool EndsWithRoot(const std::string& text)
     return trimmed.size() >= kRoot.size() && trimmed.substr(trimmed.size() - kRoot.size()) == kRoot;
 }
 
-// Objects the file left without a place (stored nowhere, waiting in no queue) would hold their
-// pool record for ever: they are withdrawn from any request and given back.
+// Every object ends the load as the game keeps them. A stored object lies in a store and is bound
+// for nowhere. An object waiting in an import bay or an outlet, or on its way, is bound for a
+// stockpile that awaits it: when that stockpile goes it takes the object along, so an object
+// bound for one that does not await it would keep a pointer to a slot long gone. Objects the
+// file left without their place or their buyer would also hold their pool record for ever: they
+// are taken out of every queue and request and given back.
 void ReleaseStrayObjects(SaveLoadContext& context)
 {
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
@@ -61,13 +67,35 @@ void ReleaseStrayObjects(SaveLoadContext& context)
         SIM_ResourceObject& object = pool.Record(i);
         if (!object.IsInUse())
             continue;
-        const bool placed = object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT ? object.m_destination != nullptr
-                                                                                   : context.IsHeld(i);
-        if (placed)
+        const std::string what = "Save game: resource object " + std::to_string(i);
+        if (object.m_state == SIM_ResourceObject::STATE_DELIVERED && context.IsHeld(i))
+        {
+            if (object.m_destination)
+            {
+                context.reader.LogDropped(what + " is stored and still bound for a slot; the link is dropped");
+                object.WithdrawRequest();
+                object.m_destination = nullptr;
+            }
             continue;
-        context.reader.LogDropped("Save game: resource object " + std::to_string(i) + " is held nowhere; released");
-        SIM_ResourceObject::WithdrawAndRelease(&object);
+        }
+        const bool placed = object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT || context.IsHeld(i);
+        const bool awaited =
+            object.m_state != SIM_ResourceObject::STATE_DELIVERED && object.m_destination && context.IsRequested(i);
+        if (placed && awaited)
+            continue;
+        context.reader.LogDropped(what + (placed ? " is bound for no stockpile that awaits it" : " is held nowhere") +
+                                  "; released");
+        pool.ForgetObject(&object);
+        object.Release();
     }
+}
+
+// The player learns once, after the load, that the game runs without some of what was saved.
+void TellLeftOut(int count)
+{
+    const std::string text = GTextTable::GetText(GTextKeys::kLoadItemsLeftOut) + " " + std::to_string(count);
+    GDebugLog::Instance().LogError(text);
+    SIM_Presentation::Instance().Listener().ShowErrorBox(text);
 }
 } // namespace
 
@@ -92,6 +120,8 @@ bool SIM_LoadGame::ReadFile(const std::string& name, std::string& text, bool qui
 
 bool SIM_LoadGame::LoadGame(const std::string& name)
 {
+    m_changedGame = false;
+    m_leftOut = 0;
     SIM_Presentation::Instance().Listener().ShowLoadingStage("LS_READING_SAVE_FILE", 0.15f);
     GDebugLog::Instance().Log("About to load game: [" + name + "]");
     std::string text;
@@ -107,7 +137,8 @@ bool SIM_LoadGame::QuickLoad()
 
 bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
 {
-    m_saveName = name;
+    m_changedGame = false;
+    m_leftOut = 0;
     SaveReader reader;
     reader.SetShowErrorBox(true);
     const bool complete = EndsWithRoot(text);
@@ -124,7 +155,7 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
     {
         mission = SIM_MissionManager::Instance().GetMission(game.mission);
         if (!mission || !mission->HasValidSize())
-            reader.ReportError("Failed to open save game: unknown mission [" + game.mission + "]");
+            reader.ReportError("Failed to open save game: unknown mission [" + savetext::Quote(game.mission) + "]");
     }
     if (reader.HadError() || !mission)
     {
@@ -133,9 +164,10 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
     }
 
     // No placer, dialog or panel may keep pointers into the game that is about to go.
+    m_changedGame = true;
     SIM_Presentation::Instance().Listener().PrepareForLoad();
     m_loading = true;
-    if (!SIM_Game::Instance().InitSimulation(mission))
+    if (!SIM_Game::Instance().InitSimulation(mission, m_definitions))
     {
         m_loading = false;
         reader.ReportError("Failed to open save game: the mission cannot be started");
@@ -146,15 +178,21 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
     ReadSections(context);
     AfterLoad(context);
     m_loading = false;
+    reader.LogUnlisted();
+    m_leftOut = reader.DroppedCount();
     if (reader.HadError())
     {
         GDebugLog::Instance().LogError("Game Load finished with parts of the save missing: [" + name + "]");
         return false;
     }
+    if (m_leftOut > 0)
+        TellLeftOut(m_leftOut);
     // The saved game runs at its own speed from the start; the speed buttons were set up for the
     // game before it and would show that one's pause or speed.
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();
-    GDebugLog::Instance().Log("Game Load complete");
+    GDebugLog::Instance().Log(m_leftOut > 0 ? "Game Load complete without " + std::to_string(m_leftOut) +
+                                                  " items of the save; they are listed in errors.txt"
+                                            : std::string("Game Load complete"));
     return true;
 }
 

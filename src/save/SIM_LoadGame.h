@@ -4,15 +4,19 @@
 // load and save dialogs.
 //
 // A load that cannot go ahead (no file, an empty or incomplete file, no game section, a mission
-// the game does not know) is reported and changes nothing of the running game. Once the saved
-// game has been started, every damaged or unknown item is left out with a log line and the rest
-// loads; the first problem of a load is shown in a box, the others only logged.
+// the game does not know) is reported in a box and changes nothing of the running game. Once the
+// saved game has been started, every damaged or unknown item is left out with a line in the debug
+// and error logs and the rest loads; when anything was left out the player is told once, at the
+// end, how many items and where they are listed. A section missing altogether is shown in a box
+// and fails the load.
 //
 // Entry points (main thread): the load dialog: LoadGame(name); F3: QuickLoad() ("autosave");
 // the dialogs' list of saves: ReadHeader. While a load runs IsLoading() is true, and the
 // placement it does costs nothing and shows no sparkle.
 #pragma once
 #include <string>
+
+#include "sim/SIM_Game.h"
 
 class SaveFileOps;
 class SaveLoadContext;
@@ -22,7 +26,8 @@ class SIM_LoadGame
 public:
     static SIM_LoadGame& Instance();
 
-    // True when the save was read whole; false when it could not be loaded (nothing changed) or a
+    // True when the saved game now runs (perhaps without items it could not restore); false when
+    // it could not be loaded (ChangedGame tells whether the running game is still there) or a
     // section of it was missing (the game holds what could be read).
     bool LoadGame(const std::string& name);
     bool QuickLoad();
@@ -33,9 +38,15 @@ public:
     bool ReadHeader(std::string& date, std::string& mission, const std::string& name);
 
     bool IsLoading() const { return m_loading; }
-    const std::string& GetSaveName() const { return m_saveName; }
+    // Whether the last load began replacing the running game; false when it was refused first.
+    bool ChangedGame() const { return m_changedGame; }
+    // How many items of the last load's file were left out.
+    int LeftOutCount() const { return m_leftOut; }
     // The disk operations (the real disk with null).
     void SetFileOps(SaveFileOps* ops) { m_ops = ops; }
+    // What a load does with the definitions when it starts the saved game (SIM_Game::InitSimulation):
+    // the game reads them again; a caller loading many saves of unchanged data may keep them.
+    void SetDefinitions(SIM_Game::Definitions definitions) { m_definitions = definitions; }
 
 private:
     SIM_LoadGame() = default;
@@ -44,7 +55,9 @@ private:
     void ReadSections(SaveLoadContext& context);
     void AfterLoad(SaveLoadContext& context);
 
-    std::string m_saveName;
     bool m_loading = false;
+    bool m_changedGame = false;
+    int m_leftOut = 0;
     SaveFileOps* m_ops = nullptr;
+    SIM_Game::Definitions m_definitions = SIM_Game::Definitions::Reload;
 };

@@ -6,7 +6,9 @@
 
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
+#include "sim/SIM_Game.h"
 #include "sim/money/SalesRecordPool.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
@@ -57,6 +59,9 @@ void SalesSection::Read(SaveReader& in)
 
     SalesRecordPool& pool = SalesRecordPool::Instance();
     const SIM_VehicleDesignManager& designManager = SIM_VehicleDesignManager::Instance();
+    // A sale happened at an hour of this game, and a record counts the cars of one hour: a record
+    // outside that is no sale the game made, and its numbers would overflow the sums over them.
+    const int now = SIM_Game::Instance().GetCurrentHour();
     int filled = 0;
     while (hours.HasNext())
     {
@@ -72,9 +77,19 @@ void SalesSection::Read(SaveReader& in)
         const std::string& name = designs.Next();
         record.design = name.empty() ? nullptr : designManager.GetDesign(name);
         if (!name.empty() && !record.design)
-            in.LogDropped("Save game: a sale record names no design " + name);
+            in.LogDropped("Save game: a sale record names no design " + savetext::Quote(name));
         record.active = active.NextInt() != 0 ? 1 : 0;
         record.quantity = hasQuantities ? quantities.NextInt() : 1;
+        const bool hourFits = record.hour >= 0 && record.hour <= now;
+        const bool quantityFits = record.quantity >= 0 && record.quantity <= SalesRecordPool::kMaxRecordQuantity;
+        if (record.active && !(hourFits && quantityFits))
+            in.LogDropped("Save game: a sale record of hour " + std::to_string(record.hour) + " and " +
+                          std::to_string(record.quantity) + " cars left out");
+        if (!(hourFits && quantityFits))
+        {
+            // A free record, as the game keeps them.
+            record = SaleRecord();
+        }
     }
     pool.highestIndex = std::max(0, filled - 1);
 
@@ -83,16 +98,18 @@ void SalesSection::Read(SaveReader& in)
     while (in.NextItem("totals", "total"))
     {
         SaleTotal total;
-        const std::string name = in.Text("design");
+        const std::string name = in.Name("design");
         total.amount = in.Float("amount");
         total.quantity = in.Int("quantity");
         in.EndItem("total");
         total.design = designManager.GetDesign(name);
         // A total without its design would count towards every query of all designs twice.
-        if (total.design)
-            pool.totals.push_back(total);
+        if (!total.design)
+            in.LogDropped("Save game: the sales total of unknown design " + savetext::Quote(name) + " left out");
+        else if (total.quantity < 0 || total.quantity > SalesRecordPool::kMaxTotalQuantity)
+            in.LogDropped("Save game: a sales total of " + std::to_string(total.quantity) + " cars left out");
         else
-            in.LogDropped("Save game: the sales total of unknown design " + name + " left out");
+            pool.totals.push_back(total);
     }
     in.FindClosing("sales");
 }

@@ -13,7 +13,11 @@ public:
     explicit SaveCommaList(std::string&&) = delete;
 
     bool HasNext() const { return m_position < m_text.size(); }
-    // The next item, quotes removed and trailing blanks stripped; "" once the list is used up.
+    // Longest item kept: every number and name the game writes into a list is far shorter.
+    static constexpr size_t kMaxItem = 256;
+
+    // The next item, quotes removed and trailing blanks stripped; "" once the list is used up,
+    // and for an item longer than kMaxItem (a damaged file), which is never copied whole.
     const std::string& Next();
     int NextInt();
     float NextFloat();

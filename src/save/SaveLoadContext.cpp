@@ -63,3 +63,8 @@ bool SaveLoadContext::IsHeld(int guid) const
 {
     return guid >= 0 && guid < SIM_ResourceObjManager::kPoolSize && m_held[static_cast<size_t>(guid)];
 }
+
+bool SaveLoadContext::IsRequested(int guid) const
+{
+    return guid >= 0 && guid < SIM_ResourceObjManager::kPoolSize && m_requested[static_cast<size_t>(guid)];
+}

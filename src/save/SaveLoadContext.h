@@ -24,6 +24,8 @@ public:
     // Marks a record restored by the resource objects section.
     void MarkRestored(int guid);
     bool IsHeld(int guid) const;
+    // Whether a stockpile's request awaits the object (its destination's, as the reader checked).
+    bool IsRequested(int guid) const;
 
     SaveReader& reader;
     int highestGuid = -1;

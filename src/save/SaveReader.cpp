@@ -16,7 +16,6 @@ void SaveReader::Reset(std::string data)
     m_hadError = false;
     m_boxShown = false;
     m_longTagLogged = false;
-    m_dropped = 0;
     m_logged = 0;
     m_scopes.clear();
 }
@@ -114,14 +113,42 @@ std::string_view SaveReader::Value(std::string_view name)
     return std::string_view(m_data).substr(start, end - start);
 }
 
+std::string SaveReader::BoundedText(std::string_view name, size_t limit, const char* what)
+{
+    const std::string_view text = savetext::TrimTrailing(Value(name));
+    if (text.size() <= limit)
+        return std::string(text);
+    Note("Save game: " + savetext::Quote(name) + " holds " + std::to_string(text.size()) +
+         " characters, more than any " + what + " the game has; passed over");
+    return {};
+}
+
 std::string SaveReader::Text(std::string_view name)
 {
-    return std::string(savetext::TrimTrailing(Value(name)));
+    return BoundedText(name, kMaxText, "value");
+}
+
+std::string SaveReader::Name(std::string_view name)
+{
+    return BoundedText(name, kMaxName, "name");
 }
 
 int SaveReader::Int(std::string_view name)
 {
     return savetext::ParseInt(Value(name));
+}
+
+bool SaveReader::WholeInt(std::string_view name, int& value)
+{
+    return savetext::ParseWholeInt(Value(name), value);
+}
+
+bool SaveReader::TileXY(std::string_view xName, std::string_view yName, int& x, int& y)
+{
+    // Both are read, so that the position ends behind the second whatever the first held.
+    const bool xRead = WholeInt(xName, x);
+    const bool yRead = WholeInt(yName, y);
+    return xRead && yRead;
 }
 
 float SaveReader::Float(std::string_view name)
@@ -187,17 +214,29 @@ SIM_Tile* SaveReader::TileAt(int x, int y)
     return factory ? factory->GetTile(x, y) : nullptr;
 }
 
+namespace
+{
+// A log line no longer than the reader's limit, whatever a message quoted.
+std::string BoundedLine(const std::string& message)
+{
+    if (message.size() <= SaveReader::kMaxLogLine)
+        return message;
+    return message.substr(0, SaveReader::kMaxLogLine) + "... (" + std::to_string(message.size()) + " characters)";
+}
+} // namespace
+
 void SaveReader::ReportError(const std::string& message)
 {
+    const std::string line = BoundedLine(message);
     // Once a section is lost every later tag is missing too; the first lines tell the story.
     if (!m_boxShown && m_showErrorBox)
     {
         m_boxShown = true;
-        FV_ERROR_BOX(message);
+        FV_ERROR_BOX(line);
     }
     else if (m_logged < kMaxLoggedLines)
     {
-        GDebugLog::Instance().LogError(message);
+        GDebugLog::Instance().LogError(line);
     }
     ++m_logged;
     m_hadError = true;
@@ -205,16 +244,36 @@ void SaveReader::ReportError(const std::string& message)
 
 void SaveReader::ReportBadValue(const std::string& message)
 {
-    const bool hadError = m_hadError;
-    ReportError(message);
-    m_hadError = hadError;
-    ++m_dropped;
+    LogDropped(message);
 }
 
 void SaveReader::LogDropped(const std::string& message)
 {
-    ++m_dropped;
     if (m_logged < kMaxLoggedLines)
-        GDebugLog::Instance().Log(message);
+    {
+        const std::string line = BoundedLine(message);
+        GDebugLog::Instance().Log(line);
+        // The player is pointed to the error log for what a load left out.
+        if (m_showErrorBox)
+            GDebugLog::Instance().LogError(line);
+    }
+    ++m_logged;
+}
+
+void SaveReader::LogUnlisted()
+{
+    if (m_logged <= kMaxLoggedLines)
+        return;
+    const std::string line =
+        "Save game: " + std::to_string(m_logged - kMaxLoggedLines) + " more problems of this save were not listed";
+    GDebugLog::Instance().Log(line);
+    if (m_showErrorBox)
+        GDebugLog::Instance().LogError(line);
+}
+
+void SaveReader::Note(const std::string& message)
+{
+    if (m_logged < kMaxLoggedLines)
+        GDebugLog::Instance().Log(BoundedLine(message));
     ++m_logged;
 }

@@ -16,12 +16,20 @@ class SaveReader
 public:
     // Longest tag text the dialect has; longer ones never match a name.
     static constexpr size_t kMaxTagText = 127;
-    // Lines one read writes to the logs at most.
-    static constexpr int kMaxLoggedLines = 100;
+    // Longest text value the game ever writes as one value (the dialect's value buffer).
+    static constexpr size_t kMaxText = 16000;
+    // Longest name of anything the game shows (tasks, zones, resources, designs, missions): the
+    // design dialog takes 64 characters, the data files' names are shorter still.
+    static constexpr size_t kMaxName = 256;
+    // Lines one read writes to the logs at most; a flood of problems is summed up in one more.
+    static constexpr int kMaxLoggedLines = 1000;
+    // Longest line the reader writes to a log (values in it are quoted short, see savetext::Quote).
+    static constexpr size_t kMaxLogLine = 512;
 
     // Takes the whole file and starts at its beginning; the error state is cleared.
     void Reset(std::string data);
-    // Whether the first error of this read is shown in a box (a load) or only logged (a peek).
+    // Whether this read is the player's (a load: the first error shown in a box, left-out items
+    // in the error log too) or only a look (a peek: the debug log only).
     void SetShowErrorBox(bool show) { m_showErrorBox = show; }
 
     // Scans forward to the next tag whose text is the name; the position ends behind its ">".
@@ -33,9 +41,17 @@ public:
 
     // Leaf values. A missing leaf reads as empty text or 0.
     std::string_view Value(std::string_view name);
-    // The value without trailing blanks, CR and LF.
+    // The value without trailing blanks, CR and LF; "" (logged) when it is longer than kMaxText,
+    // which only a damaged file holds.
     std::string Text(std::string_view name);
+    // A name to look up, as Text; "" (logged) when it is longer than kMaxName, so that no
+    // lookup, copy or log line ever carries a name the game could not show.
+    std::string Name(std::string_view name);
     int Int(std::string_view name);
+    // An integer written whole (savetext::ParseWholeInt); false for a missing or unreadable value.
+    bool WholeInt(std::string_view name, int& value);
+    // The tile coordinates of two leaves, both written whole; false when either is not.
+    bool TileXY(std::string_view xName, std::string_view yName, int& x, int& y);
     float Float(std::string_view name);
     double Double(std::string_view name);
     // A world position on or near the floor. Cars and objects never stray far beyond the largest
@@ -61,21 +77,19 @@ public:
     static SIM_Tile* TileAt(int x, int y);
 
     // A problem with the file's structure (a tag missing): the first problem of a load in a
-    // box, the rest in the log; the load is then reported as failed.
+    // box, the rest in the error log; the load is then reported as failed.
     void ReportError(const std::string& message);
-    // A value the game has no object for, reported as the game always did (in a box, the first
-    // problem of a load only) and left out; the load itself goes on and counts as read.
+    // A value the game has no object for: left out like LogDropped, with the game's own wording.
     void ReportBadValue(const std::string& message);
-    // Something of the file was left out (a lookup failed, a value out of range): a log line.
+    // Something of the file was left out (a lookup failed, a value out of range): a line in the
+    // debug log and the error log, and one more item in DroppedCount. Values quoted in the
+    // message must be short (savetext::Quote); a longer line is cut all the same.
     void LogDropped(const std::string& message);
+    // After the last item: a line that says how many more were left out than were listed.
+    void LogUnlisted();
 
     bool HadError() const { return m_hadError; }
-    int DroppedCount() const { return m_dropped; }
-    // Errors and dropped items together, logged or not.
-    int ProblemCount() const { return m_logged; }
-    size_t Position() const { return m_position; }
     bool AtEnd() const { return m_position >= m_data.size(); }
-    const std::string& Data() const { return m_data; }
 
 private:
     // Scans forward to the tag "name" or "/name".
@@ -83,6 +97,10 @@ private:
     // Moves to the next tag; its text in `text` (cut at kMaxTagText) and where its "<" stands;
     // false at the end.
     bool NextTag(std::string_view& text, bool& tooLong, size_t& start);
+    // The trimmed value, or "" with a debug-log line when it is longer than `limit`.
+    std::string BoundedText(std::string_view name, size_t limit, const char* what);
+    // A debug-log line that counts as no left-out item.
+    void Note(const std::string& message);
 
     std::string m_data;
     size_t m_position = 0;
@@ -90,7 +108,6 @@ private:
     bool m_hadError = false;
     bool m_boxShown = false;
     bool m_longTagLogged = false;
-    int m_dropped = 0;
     int m_logged = 0;
     // Names of the items being read, innermost last.
     std::vector<std::string> m_scopes;

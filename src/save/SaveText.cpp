@@ -70,6 +70,41 @@ int ParseInt(std::string_view text)
     return static_cast<int>(value);
 }
 
+bool ParseWholeInt(std::string_view text, int& value)
+{
+    const size_t end = TrimTrailing(text).size();
+    size_t i = SkipBlanks(text);
+    bool negative = false;
+    if (i < end && (text[i] == '+' || text[i] == '-'))
+    {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i >= end)
+        return false;
+    long long magnitude = 0;
+    for (; i < end; ++i)
+    {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1)
+            return false;
+    }
+    const long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > INT_MAX)
+        return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}
+
+std::string Quote(std::string_view value)
+{
+    if (value.size() <= kQuoteLength)
+        return std::string(value);
+    return std::string(value.substr(0, kQuoteLength)) + "... (" + std::to_string(value.size()) + " characters)";
+}
+
 double ParseReal(std::string_view text)
 {
     size_t i = SkipBlanks(text);

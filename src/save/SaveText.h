@@ -28,6 +28,17 @@ inline float ParseFloat(std::string_view text)
     return static_cast<float>(ParseReal(text));
 }
 
+// The integer the whole text spells (blanks around it allowed): an optional sign and digits, in
+// the int range. False for anything else ("", "nan", "0x10", "12abc", "99999999999"): values
+// that say where something stands must be read, not guessed.
+bool ParseWholeInt(std::string_view text, int& value);
+
+// Most characters of a value that a log line or a box quotes.
+constexpr size_t kQuoteLength = 64;
+// The value as a log line or a box shows it: whole when short, otherwise its first
+// kQuoteLength characters and its length ("abc... (20971520 characters)").
+std::string Quote(std::string_view value);
+
 // The text without its trailing blanks, CR and LF.
 std::string_view TrimTrailing(std::string_view text);
 

@@ -40,7 +40,6 @@ public:
 
     const std::string& Output() const { return m_out; }
     std::string TakeOutput();
-    size_t Size() const { return m_out.size(); }
 
 private:
     void Leaf(std::string_view name, std::string_view raw);

@@ -22,6 +22,7 @@
 #include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SIM_PlacementQueries.h"
 #include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
@@ -36,6 +37,8 @@ namespace
 // What one item of either section holds, read whole before anything is built from it.
 struct SlotItem
 {
+    // The anchor tile and facing were written as whole numbers.
+    bool anchorRead = false;
     int x = -1;
     int y = -1;
     int facing = 1;
@@ -132,7 +135,7 @@ void ApplyUpgrades(SaveReader& in, SIM_PlaceableSlot& slot, const std::string& n
         SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(name);
         if (!upgrade)
         {
-            in.LogDropped("Save game: unknown slot upgrade " + name + " left out");
+            in.LogDropped("Save game: unknown slot upgrade " + savetext::Quote(name) + " left out");
             continue;
         }
         slot.GetUpgrades().push_back(upgrade);
@@ -169,26 +172,36 @@ void ApplyHistory(SIM_PlaceableSlot& slot, const SlotItem& item)
 // The leaves every item starts with: anchor tile, facing and task name.
 void ReadAnchor(SaveReader& in, SlotItem& item)
 {
-    item.x = in.Int("tile_x");
-    item.y = in.Int("tile_y");
-    item.facing = in.Int("facing");
-    item.taskName = in.Text("taskname");
+    const bool tileRead = in.TileXY("tile_x", "tile_y", item.x, item.y);
+    const bool facingRead = in.WholeInt("facing", item.facing);
+    item.anchorRead = tileRead && facingRead;
+    item.taskName = in.Name("taskname");
 }
 
 std::string Describe(const char* kind, const SlotItem& item)
 {
-    return std::string("Save game: ") + kind + " " + item.taskName + " at " + std::to_string(item.x) + "," +
-           std::to_string(item.y);
+    return std::string("Save game: ") + kind + " " + savetext::Quote(item.taskName) + " at " + std::to_string(item.x) +
+           "," + std::to_string(item.y);
 }
 
-// The item's anchor tile when the item can be placed: on the floor, with a known task and a
-// facing the game has; otherwise null, and the item is left out with a log line.
-SIM_Tile* PlaceableTile(SaveReader& in, const SlotItem& item, const char* kind, bool taskKnown)
+// The item's anchor tile when the item can be placed: its tile and facing read, on the floor,
+// with a known task and a facing the game has, and where the player could have built it (in an
+// open building zone on free tiles; an importer or export on its site). Otherwise null, and the
+// item is left out with a log line.
+SIM_Tile* PlaceableTile(SaveReader& in, const SlotItem& item, const char* kind, const SIM_BaseTask* task)
 {
-    SIM_Tile* tile = SaveReader::TileAt(item.x, item.y);
-    if (!tile || !taskKnown || item.facing < 0 || item.facing > 3)
+    SIM_Tile* tile = item.anchorRead ? SaveReader::TileAt(item.x, item.y) : nullptr;
+    if (!tile || !task || item.facing < 0 || item.facing > 3)
     {
         in.LogDropped(Describe(kind, item) + ": no such tile, task or facing; left out");
+        return nullptr;
+    }
+    const auto* production = dynamic_cast<const SIM_ProductionTask*>(task);
+    const bool allowed = SIM_PlacementQueries::IsFootprintFree(*task, tile, item.facing) &&
+                         (!production || SIM_PlacementQueries::CanPlaceSlotAt(*production, tile, item.facing));
+    if (!allowed)
+    {
+        in.LogDropped(Describe(kind, item) + ": the game could not build it there; left out");
         return nullptr;
     }
     return tile;
@@ -211,7 +224,7 @@ void ReadOneSlot(SaveReader& in)
     SlotItem item;
     ReadAnchor(in, item);
     item.state = in.Int("state");
-    item.subTask = in.Text("task");
+    item.subTask = in.Name("task");
     if (in.OptionalElement("options"))
     {
         item.options = in.Text("names");
@@ -220,7 +233,7 @@ void ReadOneSlot(SaveReader& in)
     ReadNested(in, item);
 
     SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(item.taskName);
-    SIM_Tile* tile = PlaceableTile(in, item, "slot", task != nullptr);
+    SIM_Tile* tile = PlaceableTile(in, item, "slot", task);
     SIM_ProductionSlot* slot = tile ? PlaceProductionSlot(tile, item.facing, task) : nullptr;
     if (!slot)
     {
@@ -268,7 +281,7 @@ void ReadOneFacility(SaveReader& in)
     ReadNested(in, item);
 
     SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(item.taskName);
-    SIM_Tile* tile = PlaceableTile(in, item, "facility", task != nullptr);
+    SIM_Tile* tile = PlaceableTile(in, item, "facility", task);
     SIM_FacilitySlot* slot = tile ? PlaceFacility(tile, item.facing, task) : nullptr;
     if (!slot)
     {

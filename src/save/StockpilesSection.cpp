@@ -32,6 +32,13 @@ int Guid(const SIM_ResourceObject* object)
     return SIM_ResourceObjManager::Instance().IndexOf(object);
 }
 
+// The guid leaf of a list item; -1 (no object) when it cannot be read.
+int Guid(SaveReader& in)
+{
+    int guid = -1;
+    return in.WholeInt("guid", guid) ? guid : -1;
+}
+
 void WriteGuidList(SaveWriter& out, const char* list, const char* item, const auto& objects)
 {
     out.Open(list);
@@ -68,18 +75,20 @@ void WriteExporter(SaveWriter& out, SIM_ResourceExporter& exporter)
     out.Close("exporter");
 }
 
-// An object restored at a place (status 3) within range, held nowhere else. `taken` marks the
-// places of the same store: two stored objects never share one (an outlet's queue may, since a
-// place is free again once its object was sold, before the object has left).
+// An object restored at a place within range, held nowhere else. A stored object has arrived
+// (status 3); an object in an outlet's queue was sold and waits its turn to leave (status 1).
+// `taken` marks the places of the same store: two stored objects never share one (an outlet's
+// queue may, since a place is free again once its object was sold, before the object has left).
 SIM_ResourceObject* PlacedObject(SaveLoadContext& context, int guid, int places, std::bitset<64>* taken,
-                                 const char* where)
+                                 const char* where, bool queued)
 {
     SIM_ResourceObject* object = context.RestoredObject(guid, where);
     if (!object)
         return nullptr;
     const int place = object->m_placeIndex;
-    if (object->m_state != SIM_ResourceObject::STATE_DELIVERED || place < 0 || place >= places ||
-        (taken && taken->test(static_cast<size_t>(place))))
+    const int state = queued ? SIM_ResourceObject::STATE_WAITING : SIM_ResourceObject::STATE_DELIVERED;
+    const bool stateFits = object->m_state == state;
+    if (!stateFits || place < 0 || place >= places || (taken && taken->test(static_cast<size_t>(place))))
     {
         context.reader.LogDropped(std::string("Save game: ") + where + " holds resource object " +
                                   std::to_string(guid) + " at a place it cannot take; left out");
@@ -103,17 +112,17 @@ void ReadContents(SaveLoadContext& context, SIM_StockpileBase* stockpile, int pl
     in.BeginList("objects");
     while (in.NextItem("objects", "object"))
     {
-        const int guid = in.Int("guid");
+        const int guid = Guid(in);
         in.EndItem("object");
         if (!stockpile || static_cast<int>(stockpile->Stored().size()) >= places)
             continue;
-        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, where))
+        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, where, false))
             stockpile->LoadObject(object);
     }
     in.BeginList("requests");
     while (in.NextItem("requests", "req"))
     {
-        const int guid = in.Int("guid");
+        const int guid = Guid(in);
         const int age = savetext::TruncateToInt(in.Double("age"));
         in.EndItem("req");
         if (!stockpile || static_cast<int>(stockpile->Stored().size() + stockpile->Requests().size()) >= places)
@@ -151,11 +160,11 @@ void ReadExporter(SaveLoadContext& context, SIM_ResourceExporter* exporter, int 
     in.BeginList("queue");
     while (in.NextItem("queue", "obj"))
     {
-        const int guid = in.Int("guid");
+        const int guid = Guid(in);
         in.EndItem("obj");
         if (!exporter || static_cast<int>(exporter->Queue().size()) >= places)
             continue;
-        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, nullptr, where))
+        if (SIM_ResourceObject* object = PlacedObject(context, guid, places, nullptr, where, true))
             exporter->Restore(object);
     }
     in.FindClosing("exporter");
@@ -183,7 +192,7 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
         supply->ClearStockItems();
     while (in.NextItem("stocks", "item"))
     {
-        const std::string name = in.Text("name");
+        const std::string name = in.Name("name");
         const int amount = in.Int("amount");
         in.EndItem("item");
         if (!supply)
@@ -191,7 +200,7 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
         const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(name);
         if (!resource || amount < 0)
         {
-            in.LogDropped("Save game: supply stock item " + name + " left out");
+            in.LogDropped("Save game: supply stock item " + savetext::Quote(name) + " left out");
             continue;
         }
         supply->AddStockItem(resource, amount);
@@ -266,8 +275,8 @@ void StockpilesSection::ReadStockpiles(SaveLoadContext& context)
     in.BeginList("stockpiles");
     while (in.NextItem("stockpiles", "stockpile"))
     {
-        const int x = in.Int("tile_x");
-        const int y = in.Int("tile_y");
+        int x = -1, y = -1;
+        in.TileXY("tile_x", "tile_y", x, y);
         SIM_ProductionSlot* slot = ProductionSlotAt(in, x, y, "stockpile");
         SIM_ResourceStockpile* stockpile = slot ? slot->GetInputStockpile() : nullptr;
         if (slot && !stockpile)
@@ -283,8 +292,8 @@ void StockpilesSection::ReadComponentStockpiles(SaveLoadContext& context)
     in.BeginList("comp_stocks");
     while (in.NextItem("comp_stocks", "comp_stock"))
     {
-        const int x = in.Int("stock_slot_x");
-        const int y = in.Int("stock_slot_y");
+        int x = -1, y = -1;
+        in.TileXY("stock_slot_x", "stock_slot_y", x, y);
         SIM_ProductionSlot* slot = ProductionSlotAt(in, x, y, "part stockpile");
         SIM_ComponentStockpile* stockpile = slot ? slot->GetOutputStockpile() : nullptr;
         // A part stockpile named twice keeps what the first mention gave it.
@@ -295,11 +304,11 @@ void StockpilesSection::ReadComponentStockpiles(SaveLoadContext& context)
         in.BeginList("objects");
         while (in.NextItem("objects", "object"))
         {
-            const int guid = in.Int("guid");
+            const int guid = Guid(in);
             in.EndItem("object");
             if (!stockpile || static_cast<int>(stockpile->Held().size()) >= places)
                 continue;
-            if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, "a part stockpile"))
+            if (SIM_ResourceObject* object = PlacedObject(context, guid, places, &taken, "a part stockpile", false))
                 stockpile->LoadObject(object);
         }
         if (in.NextTagIs("exporter"))
@@ -316,8 +325,8 @@ void StockpilesSection::ReadSupplyStockpiles(SaveLoadContext& context)
     in.BeginList("sup_stocks");
     while (in.NextItem("sup_stocks", "sup_stock"))
     {
-        const int x = in.Int("slot_x");
-        const int y = in.Int("slot_y");
+        int x = -1, y = -1;
+        in.TileXY("slot_x", "slot_y", x, y);
         SIM_SupplyStockpile* supply = nullptr;
         for (SIM_SupplyStockpile* candidate : SupplyStockpileRegistry::Instance().Stockpiles())
         {

@@ -7,6 +7,7 @@
 
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
@@ -37,7 +38,7 @@ void ReadFeatures(SaveReader& in, std::vector<FeatureItem>& out)
     while (in.NextItem("features", "feature"))
     {
         FeatureItem item;
-        const std::string name = in.Text("name");
+        const std::string name = in.Name("name");
         item.feature = SIM_VehicleFeatureManager::Instance().GetFeature(name);
         if (in.OptionalElement("upgrades"))
         {
@@ -48,14 +49,15 @@ void ReadFeatures(SaveReader& in, std::vector<FeatureItem>& out)
                 if (SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(upgradeName))
                     item.upgrades.push_back(upgrade);
                 else
-                    in.LogDropped("Save game: car feature upgrade " + upgradeName + " unknown; left out");
+                    in.LogDropped("Save game: car feature upgrade " + savetext::Quote(upgradeName) +
+                                  " unknown; left out");
             }
             in.FindClosing("upgrades");
         }
         if (item.feature)
             out.push_back(std::move(item));
         else
-            in.LogDropped("Save game: car feature " + name + " unknown; left out");
+            in.LogDropped("Save game: car feature " + savetext::Quote(name) + " unknown; left out");
         in.EndItem("feature");
     }
 }
@@ -65,7 +67,9 @@ void ReadNames(SaveReader& in, const char* list, const char* item, std::vector<s
     in.BeginList(list);
     while (in.NextItem(list, item))
     {
-        out.push_back(in.Text("name"));
+        std::string name = in.Name("name");
+        if (!name.empty())
+            out.push_back(std::move(name));
         in.EndItem(item);
     }
 }
@@ -94,8 +98,8 @@ void ReadOneVehicle(SaveReader& in)
     const float startX = in.Coordinate("las_x");
     const float startY = in.Coordinate("las_y");
     const int state = in.Int("state");
-    const int slotX = in.Int("slot_x");
-    const int slotY = in.Int("slot_y");
+    int slotX = -1, slotY = -1;
+    const bool slotRead = in.TileXY("slot_x", "slot_y", slotX, slotY);
     const float legTime = std::max(0.0f, in.Float("worktimer"));
     int color[4];
     in.Color(color);
@@ -106,6 +110,11 @@ void ReadOneVehicle(SaveReader& in)
     std::vector<std::string> components;
     ReadNames(in, "components", "component", components);
 
+    if (!slotRead)
+    {
+        in.LogDropped("Save game: a car whose slot cannot be read left out");
+        return;
+    }
     if (state < SIM_Vehicle::STANDING || state > SIM_Vehicle::GONE)
     {
         in.LogDropped("Save game: a car in state " + std::to_string(state) + " left out");
@@ -154,7 +163,7 @@ void ReadOneVehicle(SaveReader& in)
         const SIM_VehicleComponentType* type = SIM_VehicleComponentTypeManager::Instance().GetComponentType(name);
         if (!type)
         {
-            in.ReportBadValue("Invalid Car Component:[" + name + "]");
+            in.ReportBadValue("Invalid Car Component:[" + savetext::Quote(name) + "]");
             continue;
         }
         car->AddComponent(std::make_unique<SIM_VehicleComponent>(car, type));

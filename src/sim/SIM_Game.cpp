@@ -78,6 +78,10 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         GDebugLog::Instance().LogError("New game refused: no mission or a floor size outside 1 to 999");
         return false;
     }
+    // The slots of the last game leave the floor first, while the mission they were built in is
+    // still the game's: each gives its tiles back to its own zone, which the next mission may
+    // not have.
+    RemoveAllSlots();
     m_mission = mission;
 
     // The set-up of a new game, in this order: the slots of the last game go before the floor
@@ -95,7 +99,6 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         {"loading screen", [](SIM_Game&) { Listener().ShowLoadingStage(GTextKeys::kLoadingSimulation, 0.17f); }},
         {"prop types", [](SIM_Game&) { SIM_PropTypeManager::Instance().Load(); }, true},
         {"animations", [](SIM_Game&) { Listener().LoadAnimations(); }},
-        {"slots of the last game", [](SIM_Game&) { RemoveAllSlots(); }},
         {"resource objects and routes",
          [](SIM_Game&) {
              SIM_ResourceObjManager::Instance().Reset();
@@ -176,6 +179,14 @@ void SIM_Game::Update()
         return;
     // Each phase is a profiling span; without a profiler attached they cost nothing.
     PTraceSpan step("Step");
+    // The step's share of route searching, closed again however the step ends.
+    struct FrameBudget
+    {
+        FrameBudget() { SIM_ResourceConveyorManager::Instance().OpenFrameBudget(); }
+        ~FrameBudget() { SIM_ResourceConveyorManager::Instance().CloseFrameBudget(); }
+        FrameBudget(const FrameBudget&) = delete;
+        FrameBudget& operator=(const FrameBudget&) = delete;
+    } budget;
     {
         PTraceSpan span("Tiles"); // every slot through the tile grid
         m_factory->Update();

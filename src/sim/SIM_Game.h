@@ -61,7 +61,6 @@ public:
 
     GTimer& HourTimer() { return m_hourTimer; }
     GTimer& FrameTimer() { return m_frameTimer; }
-    GTimer& FrameCapTimer() { return m_frameCapTimer; }
 
 private:
     // Removes every placed slot (set-up and teardown).

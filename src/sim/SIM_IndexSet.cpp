@@ -31,13 +31,6 @@ void SIM_IndexSet::Erase(int32_t index)
         m_summary[word / 64] &= ~(uint64_t{1} << (word % 64));
 }
 
-bool SIM_IndexSet::Contains(int32_t index) const
-{
-    if (index < 0 || index >= m_size)
-        return false;
-    return (m_words[static_cast<size_t>(index) / 64] >> (index % 64)) & 1u;
-}
-
 void SIM_IndexSet::Clear()
 {
     std::fill(m_words.begin(), m_words.end(), 0);

@@ -15,11 +15,9 @@ public:
 
     // Numbers 0 .. size - 1; the set starts empty.
     void Resize(int32_t size);
-    int32_t Size() const { return m_size; }
 
     void Insert(int32_t index);
     void Erase(int32_t index);
-    bool Contains(int32_t index) const;
     void Clear();
     // Every number 0 .. size - 1.
     void Fill();

@@ -47,7 +47,7 @@ public:
     virtual void InitCarSpriteCache() {}
     // Game set-up: build the factory view for the new floor (tile views, markers of the sites).
     virtual void InitFactoryView() {}
-    // Game set-up: the camera's smallest zoom for the new floor.
+    // Game set-up: the camera's smallest zoom and its limits for the new floor.
     virtual void ComputeCameraMinZoom() {}
     // Game set-up: restart the autosave timer of the savegame writer.
     virtual void RestartAutosaveTimer() {}

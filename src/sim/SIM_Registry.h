@@ -79,7 +79,6 @@ public:
     }
 
     const std::vector<T*>& Items() const { return m_items; }
-    size_t Size() const { return m_items.size(); }
     bool IsEmpty() const { return m_items.empty(); }
 
 private:

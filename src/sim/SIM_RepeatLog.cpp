@@ -28,10 +28,8 @@ void SIM_RepeatLog::Report(const char* message, const std::string& subject, cons
         if (!fresh)
         {
             ++m_pending[text];
-            ++m_repeats;
             return;
         }
-        ++m_lines;
     }
     std::string full = text;
     if (!subject.empty())
@@ -59,7 +57,6 @@ void SIM_RepeatLog::Update(float gameTimeMs, float minuteMs)
             separator = "; ";
         }
         m_pending.clear();
-        ++m_lines;
     }
     GDebugLog::Instance().Log(summary);
 }
@@ -70,18 +67,4 @@ void SIM_RepeatLog::ResetForNewGame(float gameTimeMs)
     m_traced.clear();
     m_pending.clear();
     m_lastSummary = gameTimeMs;
-    m_lines = 0;
-    m_repeats = 0;
-}
-
-uint64_t SIM_RepeatLog::LinesWritten() const
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_lines;
-}
-
-uint64_t SIM_RepeatLog::RepeatsCounted() const
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_repeats;
 }

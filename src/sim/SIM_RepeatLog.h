@@ -29,19 +29,13 @@ public:
     // A new game: every report is new again and the minute starts at `gameTimeMs`.
     void ResetForNewGame(float gameTimeMs = 0.0f);
 
-    // Lines written and reports counted in this game (tests).
-    uint64_t LinesWritten() const;
-    uint64_t RepeatsCounted() const;
-
 private:
     SIM_RepeatLog() = default;
 
-    mutable std::mutex m_lock;
+    std::mutex m_lock;
     std::set<std::string> m_traced;
     std::map<std::string, uint64_t> m_pending; // repeats per message since the last summary
     float m_lastSummary = 0.0f;
-    uint64_t m_lines = 0;
-    uint64_t m_repeats = 0;
 };
 
 #define FV_REPORT_REPEATING(message, subject, detail)                                                                  \

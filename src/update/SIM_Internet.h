@@ -14,7 +14,6 @@ public:
 
     // The update server: a host name, optionally with ":port". Empty means no server.
     void SetHost(const std::string& host) { m_host = host; }
-    const std::string& GetHost() const { return m_host; }
 
     bool OpenLink();
     void CloseLink();

@@ -16,7 +16,6 @@ public:
     std::string ReadScriptResponse(const std::string& path);
 
     bool LastCheckSucceeded() const { return m_succeeded; }
-    const std::string& GetLocalPath() const { return m_localPath; }
     // The request path for a version, relative to the server's root.
     static std::string RequestPath(float version);
 

@@ -26,7 +26,6 @@ public:
     // True when a successful reply carried a message other than "up-to-date".
     static bool ReplyMeansUpdate(bool replySucceeded, const std::string& message);
 
-    bool IsPending() const { return m_pending; }
     std::string LastCheckPath() const;
 
     static constexpr const char* SERVER_SETTING = "OPT_UPDATE_SERVER";

@@ -513,6 +513,8 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     // The build menu: an import bay at the hall's import door, a line of three stations with a
     // car conveyor to the car exporter at the far wall, overhead conveyors dragged from the bay
     // along the wall and across to each station's stockpile, a power plant and a research office.
+    // The car conveyor is laid in two drags; between them the right button over a station only
+    // drops the armed tool: the station stays and the cash does not move.
     click(kBuildButton);
     game.WaitForPicture("the build menu", [](const WindowPicture& p) { return DialogAt(p, 5, 960); });
     click(kMenuImportBay);
@@ -530,7 +532,14 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     click(kMenuCarExporter);
     tile(20, 10);
     click(kMenuCarConveyor);
-    drag(11, 10, 19, 10);
+    drag(11, 10, 15, 10);
+    const long long cashBeforeRightClick = cash.Read(player.Grab());
+    const Spot station = grid.Tile(10, 10);
+    player.Click(station.x, station.y, 3);
+    XPlayer::Pause(500);
+    EXPECT_EQ(cash.Read(player.Grab()), cashBeforeRightClick) << "the right button sold the station under it";
+    click(kMenuCarConveyor);
+    drag(16, 10, 19, 10);
     click(kMenuOverheadConveyor);
     drag(1, 5, 1, 12);
     click(kMenuOverheadConveyor);

@@ -1,28 +1,78 @@
 // No savegame, however damaged, crashes the game: a file cut short is refused before anything
 // changes; a file cut short and closed again, or with bytes changed anywhere, loads what it can
-// or reports failure, and the game that results runs on with every link intact.
+// or reports failure, and the game that results runs on with every link intact. Numbers are
+// bounded and names are short before anything uses them, what could not be restored is listed in
+// the error log and the player told once, and nothing stands where the player could not build.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <memory>
 #include <random>
+#include <sstream>
 
 #include "SaveTestSupport.h"
 #include "SimStateDump.h"
 
+#include "engine/core/GTextKeys.h"
+#include "engine/core/GTextTable.h"
+#include "save/GameSection.h"
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
 #include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
+#include "sim/money/SIM_SalesManager.h"
+#include "sim/money/SalesRecordPool.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleDesign.h"
+#include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
 using namespace savetest;
+
+namespace
+{
+// The text with its first `old` replaced by `replacement`; the test fails when there is none.
+std::string Replaced(const std::string& text, const std::string& old, const std::string& replacement)
+{
+    const size_t at = text.find(old);
+    EXPECT_NE(at, std::string::npos) << old;
+    if (at == std::string::npos)
+        return text;
+    return text.substr(0, at) + replacement + text.substr(at + old.size());
+}
+
+// The text with its first element `tag`, from its opening to its closing tag, replaced.
+std::string WithElement(const std::string& text, const std::string& tag, const std::string& element)
+{
+    const size_t start = text.find("<" + tag + ">");
+    const size_t end = text.find("</" + tag + ">", start);
+    EXPECT_NE(end, std::string::npos) << tag;
+    if (start == std::string::npos || end == std::string::npos)
+        return text;
+    return text.substr(0, start) + element + text.substr(end + tag.size() + 3);
+}
+
+// The longest line of a log.
+size_t LongestLine(const std::string& log)
+{
+    std::istringstream lines(log);
+    size_t longest = 0;
+    for (std::string line; std::getline(lines, line);)
+        longest = std::max(longest, line.size());
+    return longest;
+}
+} // namespace
 
 class SaveDamage : public ::testing::Test
 {
@@ -132,4 +182,150 @@ TEST_F(SaveDamage, ChangedBytesLoadOrFailAndTheGameRunsOn)
                                       : interesting[static_cast<size_t>(byte(random)) % (sizeof interesting - 1)];
         LoadAndRun(text);
     }
+}
+
+TEST_F(SaveDamage, ExtremeSalesStockAndClockNumbersAreBoundedAndTheSumsStayInRange)
+{
+    // A design of the player's, that the sales name.
+    const std::string design = "Roadster";
+    SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>())->m_name = design;
+    reference = SIM_SaveGame::Instance().BuildSaveText();
+    const std::string now = std::to_string(SIM_Game::Instance().GetCurrentHour());
+    std::string totals;
+    for (const char* quantity : {"2147483647", "1000000000", "1000000000", "1000000000"})
+        totals += "<total>\n<design>" + design + "</design>\n<amount>1.00</amount>\n<quantity>" + quantity +
+                  "</quantity>\n</total>\n";
+    // Records of the earliest and latest hours an int holds, and counts at the int limit.
+    const std::string sales = "<sales>\n<hours>-2147483648," + now + "," + now + ",2147483647,</hours>\n" +
+                              "<active>1,1,1,1,</active>\n<amounts>1.00,2.00,3.00,4.00,</amounts>\n<designs>" + design +
+                              "," + design + "," + design + "," + design + ",</designs>\n" +
+                              "<quantities>5,2147483647,7,3,</quantities>\n<totals>\n" + totals + "</totals>\n</sales>";
+    // Cars in stock: a count past the int range's reach, one the game keeps, the design again.
+    std::string stock = "<stock>\n";
+    for (const char* count : {"2147483647", "5", "7"})
+        stock += "<stockitem>\n<design>" + design + "</design>\n<count>" + count + "</count>\n</stockitem>\n";
+    stock += "</stock>";
+    const std::string text = WithElement(WithElement(reference, "sales", sales), "stock", stock);
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, "sales"));
+    ASSERT_EQ(SIM_SalesManager::Instance().GetStock().size(), 1u);
+    EXPECT_EQ(SIM_SalesManager::Instance().GetStock().front()->count, 5);
+    const SalesRecordPool& pool = SalesRecordPool::Instance();
+    // Only the record of this hour with a count the game can hold is kept.
+    EXPECT_EQ(pool.GetQuantitySold(nullptr, 24), 7);
+    EXPECT_FLOAT_EQ(pool.GetIncome(nullptr, 24), 3.0f);
+    // Three totals of a billion cars each sum past the int range and stay at its end.
+    EXPECT_EQ(pool.GetQuantitySold(nullptr, -1), INT_MAX);
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 6);
+    world.Frames(20);
+
+    // A clock at the int limit is held where the next hours still count up.
+    ASSERT_TRUE(
+        SIM_LoadGame::Instance().LoadFromText(WithElement(reference, "hour", "<hour>2147483647</hour>"), "hour"));
+    EXPECT_EQ(SIM_Game::Instance().GetCurrentHour(), GameSection::kMaxHour);
+    world.PlayHours(1);
+    EXPECT_EQ(SIM_Game::Instance().GetCurrentHour(), GameSection::kMaxHour + 1);
+}
+
+TEST_F(SaveDamage, ASlotStandsOnlyWhereThePlayerCouldHaveBuiltIt)
+{
+    const size_t slots = SlotQueries::Instance().GetAllSlots().size();
+    const std::string wheels = "<tile_x>6</tile_x>\n<tile_y>10</tile_y>";
+    ASSERT_EQ(world.Tile(6, 10)->m_occupant->GetTask()->m_name, "task_fit_wheels");
+    // Numbers that cannot be read, a tile outside every building zone, a tile of a locked zone.
+    for (const char* x : {"nan", "", "0x7fffffff", "0", "25"})
+    {
+        SCOPED_TRACE(x);
+        const std::string moved = "<tile_x>" + std::string(x) + "</tile_x>\n<tile_y>10</tile_y>";
+        ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(Replaced(reference, wheels, moved), "moved"));
+        EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), slots - 1);
+        EXPECT_EQ(world.Tile(0, 10)->m_occupant, nullptr);
+        EXPECT_EQ(world.Tile(25, 10)->m_occupant, nullptr);
+        LoadAndRun(reference);
+    }
+    // The same factory relabelled to another mission keeps only what fits that mission's floor.
+    LoadAndRun(Replaced(reference, "<mission>m01_first_factory</mission>", "<mission>m02_riverside_works</mission>"));
+    ASSERT_NE(SIM_Game::Instance().GetFactory(), nullptr);
+    for (const SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
+        for (const SIM_Tile* tile : slot->GetTiles())
+            EXPECT_EQ(tile->m_zoneState, SIM_Tile::ZONE_OPEN);
+    // Taking every slot off the floor again finds each one's zone.
+    SIM_Game::Instance().Reset();
+    EXPECT_EQ(world.ErrorLog().find("Assertion failure"), std::string::npos);
+}
+
+TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
+{
+    // The game's own save loads whole, without a word.
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
+    EXPECT_TRUE(world.listener.errorBoxes.empty());
+    std::string text =
+        Replaced(reference, "<unlocked>Main Hall,</unlocked>", "<unlocked>Main Hall,Nowhere Wing,</unlocked>");
+    text =
+        Replaced(text, "<name>steel_sheet</name>\n<amount>4</amount>", "<name>unobtainium</name>\n<amount>4</amount>");
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, "partial"));
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 2);
+    ASSERT_EQ(world.listener.errorBoxes.size(), 1u);
+    EXPECT_EQ(world.listener.errorBoxes.front(), GTextTable::GetText(GTextKeys::kLoadItemsLeftOut) + " 2");
+    const std::string errors = world.ErrorLog();
+    EXPECT_NE(errors.find("no zone named Nowhere Wing"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("supply stock item unobtainium left out"), std::string::npos) << errors;
+    EXPECT_NE(world.DebugLog().find("Game Load complete without 2 items"), std::string::npos);
+}
+
+TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
+{
+    const std::string name(20u << 20, 'n');
+    // A mission (refused before anything changes), a slot's task and a zone of the list.
+    const std::string texts[] = {
+        WithElement(reference, "mission", "<mission>" + name + "</mission>"),
+        Replaced(reference, "<taskname>task_fit_wheels</taskname>", "<taskname>" + name + "</taskname>"),
+        Replaced(reference, "<unlocked>Main Hall,", "<unlocked>Main Hall," + name + ","),
+    };
+    for (const std::string& text : texts)
+    {
+        world.WriteSave("long", text);
+        const long long size = static_cast<long long>(text.size());
+        HeapMeter::StartPeak();
+        SIM_LoadGame::Instance().LoadGame("long");
+        const long long peak = HeapMeter::PeakSinceStart();
+        if (HeapMeter::Available())
+        {
+            EXPECT_LT(peak, 2 * size);
+            std::printf("a save of %lld bytes with a long name: load peak %lld bytes more on the heap\n", size, peak);
+        }
+        EXPECT_LT(LongestLine(world.DebugLog()), 1024u);
+        EXPECT_LT(LongestLine(world.ErrorLog()), 1024u);
+        std::printf("longest log lines: debug %zu, errors %zu characters\n", LongestLine(world.DebugLog()),
+                    LongestLine(world.ErrorLog()));
+        ASSERT_NE(SIM_Game::Instance().GetFactory(), nullptr);
+        if (&text == &texts[1])
+        {
+            EXPECT_EQ(world.Tile(6, 10)->m_occupant, nullptr) << "the slot of the long task name is left out";
+        }
+    }
+}
+
+TEST_F(SaveDamage, AnObjectBoundForAStockpileThatDoesNotAwaitItIsLeftOut)
+{
+    // The busy factory's seed has objects waiting at an outlet, each awaited by a stockpile's
+    // request. Without its request the first of them would keep a pointer to its buyer after the
+    // buyer is gone.
+    std::ifstream file(std::string(FV_SOURCE_DIR) + "/tests/fuzz/corpus/savegame/busy_factory.xml", std::ios::binary);
+    std::stringstream seed;
+    seed << file.rdbuf();
+    const std::string text = seed.str();
+    const size_t queued = text.find("<obj>\n<guid>", text.find("<queue>\n<obj>"));
+    ASSERT_NE(queued, std::string::npos);
+    const size_t start = queued + 12;
+    const std::string guid = text.substr(start, text.find('<', start) - start);
+    const size_t request = text.find("<req>\n<guid>" + guid + "</guid>");
+    ASSERT_NE(request, std::string::npos);
+    const std::string unrequested = text.substr(0, request) + text.substr(text.find("</req>\n", request) + 7);
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(unrequested, "unrequested"));
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 1);
+    EXPECT_FALSE(SIM_ResourceObjManager::Instance().Record(std::stoi(guid)).IsInUse());
+    ExpectConsistent();
+    world.Frames(20);
+    // Every slot goes, the buyer first or last: no object is left pointing at it.
+    SIM_Game::Instance().Reset();
 }

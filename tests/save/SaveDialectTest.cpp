@@ -99,37 +99,52 @@ TEST(SaveDialect, DamagedMarkupEndsCleanly)
     in.SetShowErrorBox(false);
     in.Reset("<" + std::string(5000, 'x') + "><a>7</a>");
     EXPECT_EQ(in.Int("a"), 7) << "an overlong tag is passed over";
+    // A name longer than any the game has is not copied, nor a list item longer than any item;
+    // a log line quotes a long value by its start and length.
+    const std::string longName(SaveReader::kMaxName + 1, 'n');
+    in.Reset("<a>" + longName + "</a><list>one," + longName + ",two,</list>");
+    EXPECT_EQ(in.Name("a"), "");
+    EXPECT_EQ(Items(in.Value("list")), (std::vector<std::string>{"one", "", "two"}));
+    EXPECT_EQ(savetext::Quote(longName), std::string(savetext::kQuoteLength, 'n') + "... (257 characters)");
 }
 
 TEST(SaveDialect, NumbersAreReadLenientlyButNeverOutOfRange)
 {
+    // `whole`: the text is an integer written out in full, as a tile or an index must be.
     struct Case
     {
         const char* text;
         int integer;
         double real;
+        bool whole;
     };
     const Case cases[] = {
-        {"42", 42, 42.0},
-        {"  -7xyz", -7, -7.0},
-        {"", 0, 0.0},
-        {"abc", 0, 0.0},
-        {"99999999999", INT_MAX, 99999999999.0},
-        {"-99999999999", INT_MIN, -99999999999.0},
-        {"1e999", 1, 0.0},
-        {"nan", 0, 0.0},
-        {"inf", 0, 0.0},
-        {"-infinity", 0, 0.0},
-        {"0x1p3", 0, 0.0},
-        {"1e300", 1, savetext::kMaxReal},
-        {".5", 0, 0.5},
-        {"12.34567891", 12, 12.34567891},
+        {"42", 42, 42.0, true},
+        {" -2147483648 ", INT_MIN, -2147483648.0, true},
+        {"  -7xyz", -7, -7.0, false},
+        {"", 0, 0.0, false},
+        {"-", 0, 0.0, false},
+        {"abc", 0, 0.0, false},
+        {"99999999999", INT_MAX, 99999999999.0, false},
+        {"-99999999999", INT_MIN, -99999999999.0, false},
+        {"1e999", 1, 0.0, false},
+        {"nan", 0, 0.0, false},
+        {"inf", 0, 0.0, false},
+        {"-infinity", 0, 0.0, false},
+        {"0x1p3", 0, 0.0, false},
+        {"0x7fffffff", 0, 0.0, false},
+        {"1e300", 1, savetext::kMaxReal, false},
+        {".5", 0, 0.5, false},
+        {"12.34567891", 12, 12.34567891, false},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(savetext::ParseInt(c.text), c.integer);
         EXPECT_DOUBLE_EQ(savetext::ParseReal(c.text), c.real);
+        int whole = 12345;
+        EXPECT_EQ(savetext::ParseWholeInt(c.text, whole), c.whole);
+        EXPECT_EQ(whole, c.whole ? c.integer : 12345) << "a number that cannot be read leaves the value alone";
     }
     EXPECT_EQ(savetext::TruncateToInt(1e20), INT_MAX);
     EXPECT_EQ(savetext::TruncateToInt(905.75), 905);

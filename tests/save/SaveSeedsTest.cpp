@@ -8,10 +8,13 @@
 #include <sstream>
 
 #include "SaveTestSupport.h"
+#include "SimStateDump.h"
 
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
 #include "sim/SIM_Game.h"
+#include "sim/world/SIM_BuildingZone.h"
+#include "sim/world/SIM_Mission.h"
 
 using namespace savetest;
 
@@ -19,7 +22,8 @@ namespace
 {
 const std::filesystem::path kSeeds = std::filesystem::path(FV_SOURCE_DIR) / "tests/fuzz/corpus/savegame";
 
-// The seeds: a game just started and a busy factory a day in.
+// The seeds: a game just started, and a busy factory a day in with a bought zone, sales on its
+// books and objects waiting at its outlets.
 std::string MakeSeed(SaveWorld& world, int which)
 {
     if (!world.StartGame())
@@ -28,8 +32,11 @@ std::string MakeSeed(SaveWorld& world, int which)
         return SIM_SaveGame::Instance().BuildSaveText();
     if (!world.BuildAssemblyLine() || !world.BuildPartShopsAndSupply())
         return {};
+    SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(true);
     SIM_Game::Instance().SetSpeed(4.0f);
     world.PlayHours(24);
+    for (int frame = 0; frame < 20000 && OutletQueues().empty(); ++frame)
+        world.Frames(1);
     return SIM_SaveGame::Instance().BuildSaveText();
 }
 
@@ -55,12 +62,19 @@ TEST(SaveSeeds, TheFuzzSeedsAreWholeSavesOfThisVersion)
         }
     }
     SaveWorld world;
+    // The busy factory holds what the fuzzer should start from: objects waiting at an outlet,
+    // sales records and a zone bought beside the first.
+    const std::string busy = ReadFile(kSeeds / names[1]);
+    EXPECT_NE(busy.find("<obj>\n<guid>", busy.find("<queue>")), std::string::npos);
+    EXPECT_NE(busy.find("<unlocked>Main Hall,South Wing,</unlocked>"), std::string::npos);
+    EXPECT_EQ(busy.find("<hours></hours>", busy.find("<sales>")), std::string::npos);
     for (const char* name : names)
     {
         SCOPED_TRACE(name);
         const std::string text = ReadFile(kSeeds / name);
         ASSERT_FALSE(text.empty());
         EXPECT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, name));
+        EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
         EXPECT_EQ(world.listener.stages.back(), "LS_RECALCULATING_VARIABLES");
     }
 }

@@ -7,6 +7,24 @@
 
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define FV_HEAP_HOOKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FV_HEAP_HOOKS 1
+#endif
+#endif
+#ifndef FV_HEAP_HOOKS
+#define FV_HEAP_HOOKS 0
+#endif
+#if FV_HEAP_HOOKS
+// The address sanitizer's allocator interface (not every compiler ships its header).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onAllocate)(const volatile void*, size_t),
+                                                         void (*onFree)(const volatile void*));
+extern "C" size_t __sanitizer_get_allocated_size(const volatile void* pointer);
+#endif
+
+#include "engine/core/GDebugLog.h"
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
 #include "save/SIM_SaveGame.h"
@@ -70,6 +88,10 @@ SaveWorld::SaveWorld()
     m_folder = std::filesystem::temp_directory_path() /
                ("fv_savetest_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     std::filesystem::create_directories(m_folder);
+    // Tests of the screens keep the logs where their own world opened them.
+    m_ownsLogs = !GDebugLog::Instance().IsOpen();
+    if (m_ownsLogs)
+        GDebugLog::Instance().Open(m_folder.string());
     SaveFolder::Set(m_folder.string());
     PClock::SetManual(true, 1000 * kNs);
     GRandom::Init();
@@ -97,6 +119,8 @@ SaveWorld::~SaveWorld()
     SIM_SaveGame::Instance().SetClock(nullptr);
     SIM_ThreadManager::Instance().Shutdown();
     PClock::SetManual(false);
+    if (m_ownsLogs)
+        GDebugLog::Instance().Close();
     std::error_code ignored;
     std::filesystem::remove_all(m_folder, ignored);
 }
@@ -232,18 +256,93 @@ std::string SaveWorld::SavePath(const std::string& name) const
     return (m_folder / (name + ".xml")).string();
 }
 
-std::string SaveWorld::ReadSave(const std::string& name) const
+namespace
 {
-    std::ifstream in(SavePath(name), std::ios::binary);
+std::string ReadWhole(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+} // namespace
+
+std::string SaveWorld::ReadSave(const std::string& name) const
+{
+    return ReadWhole(SavePath(name));
+}
+
+std::string SaveWorld::DebugLog() const
+{
+    return ReadWhole(GDebugLog::Instance().GetDebugPath());
+}
+
+std::string SaveWorld::ErrorLog() const
+{
+    return ReadWhole(GDebugLog::Instance().GetErrorPath());
 }
 
 void SaveWorld::WriteSave(const std::string& name, const std::string& text) const
 {
     std::ofstream(SavePath(name), std::ios::binary) << text;
 }
+
+#if FV_HEAP_HOOKS
+namespace
+{
+std::atomic<long long> g_heapLive{0};
+std::atomic<long long> g_heapPeak{0};
+
+void OnAllocate(const volatile void*, size_t size)
+{
+    const long long live = g_heapLive += static_cast<long long>(size);
+    long long peak = g_heapPeak.load();
+    while (live > peak && !g_heapPeak.compare_exchange_weak(peak, live))
+    {
+    }
+}
+
+void OnFree(const volatile void* pointer)
+{
+    g_heapLive -= static_cast<long long>(__sanitizer_get_allocated_size(pointer));
+}
+
+long long g_heapStart = 0;
+} // namespace
+
+bool HeapMeter::Available()
+{
+    static const bool installed = __sanitizer_install_malloc_and_free_hooks(OnAllocate, OnFree) != 0;
+    return installed;
+}
+
+void HeapMeter::StartPeak()
+{
+    if (!Available())
+        return;
+    g_heapStart = g_heapLive.load();
+    g_heapPeak = g_heapStart;
+}
+
+long long HeapMeter::PeakSinceStart()
+{
+    return Available() ? g_heapPeak.load() - g_heapStart : 0;
+}
+#else
+bool HeapMeter::Available()
+{
+    return false;
+}
+
+void HeapMeter::StartPeak()
+{
+}
+
+long long HeapMeter::PeakSinceStart()
+{
+    return 0;
+}
+#endif
 
 std::string WithoutDate(const std::string& text)
 {

@@ -32,6 +32,7 @@ public:
     void SyncSpeedButtons() override { ++speedSyncs; }
     void SpawnSlotPlaceParticles(SIM_Tile*) override { ++sparkles; }
     void PlayEffectSound(const char* name) override { sounds.push_back(name); }
+    void ShowErrorBox(const std::string& text) override { errorBoxes.push_back(text); }
 
     std::vector<std::string> stages;
     int prepareForLoad = 0;
@@ -41,10 +42,12 @@ public:
     int speedSyncs = 0;
     int sparkles = 0;
     std::vector<std::string> sounds;
+    std::vector<std::string> errorBoxes;
     bool autosaveBlocked = false;
 };
 
-// The world of one test: data, clock, worker threads, a scratch savegame folder and the listener.
+// The world of one test: data, clock, worker threads, a scratch savegame folder (with the debug
+// and error logs in its "debug" folder, unless a test has opened them elsewhere) and the listener.
 class SaveWorld
 {
 public:
@@ -82,11 +85,24 @@ public:
     std::string ReadSave(const std::string& name) const;
     void WriteSave(const std::string& name, const std::string& text) const;
     const std::filesystem::path& Folder() const { return m_folder; }
+    std::string DebugLog() const;
+    std::string ErrorLog() const;
 
     SaveTestListener listener;
 
 private:
     std::filesystem::path m_folder;
+    bool m_ownsLogs = false;
+};
+
+// The heap as the address sanitizer counts it: the most bytes held at once since StartPeak,
+// beyond what was held then. Not available (and always 0) in a build without the sanitizer.
+class HeapMeter
+{
+public:
+    static bool Available();
+    static void StartPeak();
+    static long long PeakSinceStart();
 };
 
 // The savegame text without its date line, which differs between two saves of the same game.

@@ -1,5 +1,6 @@
 // The scripted whole-factory game, many game hours in, survives three saves and loads in a row
-// with every part of its state, and goes on building, selling and keeping its books afterwards.
+// with every part of its state (objects waiting at the outlets included), and goes on building,
+// selling and keeping its books afterwards.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,10 +8,13 @@
 
 #include "SaveTestSupport.h"
 #include "SimStateDump.h"
+#include "tests/sim/BigFactory.h"
 
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
+#include "save/SaveFolder.h"
 #include "sim/SIM_Game.h"
+#include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
@@ -48,13 +52,22 @@ TEST(SaveWholeGame, ThreeCyclesKeepTheStateAndTheFactoryRunsOn)
         parts += shop->Held().size();
     EXPECT_GT(parts, 0u);
 
+    // Sold objects leave an outlet one per 500 ms: the game is saved while some wait their turn.
+    for (int frame = 0; frame < 20000 && OutletQueues().empty(); ++frame)
+        world.Frames(1);
+    const std::string queues = OutletQueues();
+    ASSERT_NE(queues, "");
+
     const std::string before = DumpSimulation();
+    const std::string counts = CountObjectsByPlace();
     const size_t conveyors = SIM_ResourceConveyorManager::Instance().Conveyors().size();
     for (int cycle = 0; cycle < 3; ++cycle)
     {
         SCOPED_TRACE(cycle);
         ASSERT_TRUE(SIM_SaveGame::Instance().QuickSave());
         ASSERT_TRUE(SIM_LoadGame::Instance().QuickLoad());
+        EXPECT_EQ(CountObjectsByPlace(), counts);
+        EXPECT_EQ(OutletQueues(), queues);
         EXPECT_EQ(FirstDifference(before, DumpSimulation()), "");
         EXPECT_EQ(SIM_ResourceConveyorManager::Instance().Conveyors().size(), conveyors);
     }
@@ -75,4 +88,61 @@ TEST(SaveWholeGame, ThreeCyclesKeepTheStateAndTheFactoryRunsOn)
                 expenses, cash);
     // The ledger keeps cents; the cash is single precision.
     EXPECT_NEAR(cash, startCash + income - expenses, std::max(50.0f, cash * 1e-4f));
+}
+
+// Objects restored on their way find their routes again a game second after the load, all in the
+// same frame. They follow the routes their stockpiles are served along, so the route records in
+// use follow the routes, not the objects: a thousand objects once took a thousand records, and
+// eight thousand filled the table and froze the game.
+TEST(SaveWholeGame, ObjectsOnTheirWayAfterALoadShareTheRoutesOfTheirStockpiles)
+{
+    // Four bands of two car lines, one bay each on its own run of conveyors, bays sending every
+    // tick; no chassis station, so nothing is used up and the conveyors fill.
+    bigfactory::Layout layout;
+    layout.size = 60;
+    layout.bands = 4;
+    layout.chains = 1;
+    layout.carBelts = 1;
+    layout.bays = 4;
+    layout.chassis = false;
+    layout.workers = false;
+    bigfactory::Factory factory(layout, 1.0f);
+    ASSERT_TRUE(factory.Build());
+    factory.RegisterMission();
+    SaveFolder::Set(factory.Folder().string());
+    auto inTransit = [] {
+        int counts[4];
+        bigfactory::Factory::CountObjects(counts);
+        return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
+    };
+    auto recordsInUse = [] {
+        RouteTable& table = RouteTable::Instance();
+        int used = 0;
+        for (int32_t i = 0; i <= table.HighestIndex(); ++i)
+            used += table.Record(i).InUse() ? 1 : 0;
+        return used;
+    };
+    SIM_Game::Instance().SetSpeed(4.0f);
+    for (int frame = 0; frame < 4000 && inTransit() < 1000; ++frame)
+        factory.Frame();
+    ASSERT_GE(inTransit(), 1000);
+
+    ASSERT_TRUE(SIM_SaveGame::Instance().SaveGame("busy"));
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadGame("busy"));
+    ASSERT_GE(inTransit(), 1000);
+    SIM_Game::Instance().SetSpeed(4.0f);
+    // Two game seconds: every object restored on its way has looked for its route.
+    for (int frame = 0; frame < 32; ++frame)
+        factory.Frame();
+    int lost = 0;
+    for (int32_t i = 0; i <= SIM_ResourceObjManager::Instance().TopIndex(); ++i)
+    {
+        const SIM_ResourceObject& object = SIM_ResourceObjManager::Instance().Record(i);
+        lost += object.IsInUse() && object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT && !object.m_route;
+    }
+    EXPECT_EQ(lost, 0);
+    EXPECT_GE(inTransit(), 1000);
+    // One route from its band's bay to each stockpile is all the objects travel.
+    const int stockpiles = factory.StationCount();
+    EXPECT_LE(recordsInUse(), stockpiles) << "objects on their way took route records of their own";
 }

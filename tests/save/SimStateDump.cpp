@@ -19,6 +19,7 @@
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceExporter.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
@@ -321,6 +322,63 @@ std::string DumpSimulation()
         for (int s = 0; s < SIM_Efficiency::NUM_STATES - 1; ++s)
             out << " " << Real(sample.shares[s], 2);
         out << "\n";
+    }
+    return out.str();
+}
+
+std::string CountObjectsByPlace()
+{
+    size_t inputs = 0, parts = 0, supplies = 0, outlets = 0, bays = 0;
+    for (const SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
+    {
+        if (const auto* supply = dynamic_cast<const SIM_SupplyStockpile*>(slot))
+        {
+            supplies += supply->Stored().size();
+            outlets += const_cast<SIM_SupplyStockpile*>(supply)->Exporter().Queue().size();
+            continue;
+        }
+        if (slot->IsFacility())
+            continue;
+        const auto* production = static_cast<const SIM_ProductionSlot*>(slot);
+        if (const SIM_ResourceStockpile* input = production->GetInputStockpile())
+            inputs += input->Stored().size();
+        if (SIM_ComponentStockpile* output = production->GetOutputStockpile())
+        {
+            parts += output->Held().size();
+            outlets += output->Exporter().Queue().size();
+        }
+    }
+    for (const SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
+        bays += bay->Queue().size();
+    size_t moving = 0, inUse = 0;
+    SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
+    for (int i = 0; i < SIM_ResourceObjManager::kPoolSize; ++i)
+    {
+        const SIM_ResourceObject& object = pool.Record(i);
+        inUse += object.IsInUse() ? 1 : 0;
+        moving += object.IsInUse() && object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT ? 1 : 0;
+    }
+    const size_t placed = inputs + parts + supplies + outlets + bays + moving;
+    std::ostringstream out;
+    out << "input stockpiles " << inputs << "\npart stockpiles " << parts << "\nsupply stockpiles " << supplies
+        << "\noutlets " << outlets << "\nimport bays " << bays << "\non the way " << moving << "\nnowhere "
+        << (inUse > placed ? inUse - placed : 0) << "\n";
+    return out.str();
+}
+
+std::string OutletQueues()
+{
+    std::ostringstream out;
+    for (const SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
+    {
+        SIM_ResourceExporter* outlet = nullptr;
+        if (const auto* supply = dynamic_cast<const SIM_SupplyStockpile*>(slot))
+            outlet = &const_cast<SIM_SupplyStockpile*>(supply)->Exporter();
+        else if (!slot->IsFacility())
+            if (SIM_ComponentStockpile* output = static_cast<const SIM_ProductionSlot*>(slot)->GetOutputStockpile())
+                outlet = &output->Exporter();
+        if (outlet && !outlet->Queue().empty())
+            out << SlotName(slot) << ": " << Guids(outlet->Queue()) << "\n";
     }
     return out.str();
 }

@@ -8,6 +8,11 @@
 namespace savetest
 {
 std::string DumpSimulation();
+// How many resource objects each kind of place holds (input stockpiles, part stockpiles, supply
+// stockpiles, outlet queues, import-bay queues, on the way, in no place at all), one line each.
+std::string CountObjectsByPlace();
+// The objects waiting in every outlet (part and supply stockpiles), by the outlet's tile.
+std::string OutletQueues();
 // The first line where two dumps differ, with its neighbours, for a readable failure.
 std::string FirstDifference(const std::string& a, const std::string& b);
 } // namespace savetest

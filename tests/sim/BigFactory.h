@@ -25,6 +25,7 @@
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <cstdint>
@@ -97,7 +98,9 @@ public:
         {
             SIM_SimConfig::UseFile(SIM_SimConfig::DEFAULT_FILE);
         }
-        const std::string mission = (m_folder / "m_big.txt").string();
+        // In a folder of its own, so that the mission list can read it (RegisterMission).
+        std::filesystem::create_directories(m_folder / "missions");
+        const std::string mission = (m_folder / "missions" / "m_big.txt").string();
         std::ofstream(mission) << "[config]\nname = m_big\nworldx = " << layout.size << "\nworldy = " << layout.size
                                << "\nstarting_cash = 1000000000\n\n[zone0]\nleft = 0\ntop = 0\nright = "
                                << layout.size - 1 << "\nbottom = " << layout.size - 1
@@ -112,6 +115,8 @@ public:
     ~Factory()
     {
         SIM_Game::Instance().Reset();
+        if (m_registered)
+            SIM_MissionManager::Instance().Unload();
         SIM_ResourceConveyorManager::Instance().Clear();
         RouteTable::Instance().ClearAll();
         SIM_Game::Instance().SetMission(nullptr);
@@ -125,6 +130,16 @@ public:
     Factory& operator=(const Factory&) = delete;
 
     SIM_Tile* Tile(int x, int y) const { return SIM_Game::Instance().GetFactory()->GetTile(x, y); }
+
+    // The floor's mission joins the mission list (in place of the shipped ones), so that a save
+    // of this factory loads again; the folder holds the saves too.
+    void RegisterMission()
+    {
+        SIM_MissionManager::Instance().Unload();
+        SIM_MissionManager::Instance().Load((m_folder / "missions" / "*.txt").string().c_str());
+        m_registered = true;
+    }
+    const std::filesystem::path& Folder() const { return m_folder; }
 
     SIM_ProductionSlot* PlaceTask(const char* name, int x, int y, int facing = 1)
     {
@@ -279,6 +294,7 @@ private:
     SIM_Mission m_mission;
     std::filesystem::path m_folder;
     bool m_started = false;
+    bool m_registered = false;
     int m_conveyorTiles = 0;
 };
 } // namespace bigfactory

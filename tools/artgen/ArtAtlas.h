@@ -31,7 +31,6 @@ public:
     bool Pack();
 
     const PImage& Texture() const { return m_texture; }
-    const std::vector<ArtAtlasEntry>& Entries() const { return m_entries; }
     // The atlas table text for the packed entries.
     std::string TableText() const;
 

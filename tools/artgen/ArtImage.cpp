@@ -131,15 +131,6 @@ ArtRect ArtImage::OpaqueBounds(const PImage& image)
     return r;
 }
 
-bool ArtImage::HasPartialAlpha(const PImage& image)
-{
-    const auto& px = image.levels[0].rgba;
-    for (size_t i = 3; i < px.size(); i += 4)
-        if (px[i] != 0 && px[i] != 255)
-            return true;
-    return false;
-}
-
 bool ArtImage::IsOpaque(const PImage& image)
 {
     const auto& px = image.levels[0].rgba;

@@ -28,7 +28,6 @@ public:
     static void MakeWhite(PImage& image);
     // Smallest rectangle holding every pixel with alpha; the whole picture when none has any.
     static ArtRect OpaqueBounds(const PImage& image);
-    static bool HasPartialAlpha(const PImage& image);
     static bool IsOpaque(const PImage& image);
 
     // Copies src's rectangle to dst at (x, y); pixels outside dst are dropped.

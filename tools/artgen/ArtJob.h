@@ -50,7 +50,6 @@ public:
     };
 
     const std::vector<Output>& Outputs() const { return m_outputs; }
-    const std::string& Root() const { return m_root; }
 
 private:
     std::string m_root = ".";

@@ -25,7 +25,6 @@ public:
     };
     // Also checks that the art of these groups that the data and the code name exists.
     void SetArtGroups(unsigned groups) { m_artGroups = groups; }
-    void SetCheckArt(bool check) { m_artGroups = check ? ART_ALL : 0u; }
     // The groups a command line names: "" for all, else a comma list of "sounds", "ui" and
     // "world"; false for an unknown name.
     static bool ParseArtGroups(const std::string& text, unsigned& groups);
@@ -35,7 +34,6 @@ public:
     // file cannot print millions of lines.
     const std::vector<std::string>& Run();
     static constexpr int kMaxFindingsPerRule = 50;
-    const std::vector<std::string>& GetFindings() const { return m_findings; }
 
     // The text keys the game looks up; strings.ini must hold every one.
     static const std::vector<std::string>& RequiredTextKeys();

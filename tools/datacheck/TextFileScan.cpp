@@ -79,8 +79,6 @@ void TextFileScan::ScanIni()
             const std::string header = ScanTrimRight(line);
             inside = header.size() >= 2 && header.back() == ']';
             section = inside ? header.substr(1, header.size() - 2) : std::string();
-            if (inside)
-                m_sections.push_back(section);
             continue;
         }
         if (!inside)
@@ -143,9 +141,4 @@ const TextFileScan::Pair* TextFileScan::Find(const std::string& section, const s
         if (pair.section == section && pair.key == key)
             return &pair;
     return nullptr;
-}
-
-bool TextFileScan::HasSection(const std::string& section) const
-{
-    return std::find(m_sections.begin(), m_sections.end(), section) != m_sections.end();
 }

@@ -35,8 +35,6 @@ public:
     const std::vector<Pair>& Pairs() const { return m_pairs; }
     // The first pair with this key in the section named exactly so, or null.
     const Pair* Find(const std::string& section, const std::string& key) const;
-    // Whether a line "[name]" heads a section of this name.
-    bool HasSection(const std::string& section) const;
 
     // The spreadsheet view: the "Token" header (line 0 when there is none) and the data rows.
     int HeaderLine() const { return m_headerLine; }
@@ -55,7 +53,6 @@ private:
     bool m_exists = false;
     std::vector<size_t> m_lineStarts;
     std::vector<Pair> m_pairs;
-    std::vector<std::string> m_sections;
     int m_headerLine = 0;
     std::vector<std::string> m_headerCells;
     std::vector<Row> m_rows;

@@ -51,13 +51,6 @@ Biquad Biquad::BandPass(double freq, double q)
     return FromCoefficients(alpha, 0, -alpha, 1 + alpha, -2 * c, 1 - alpha);
 }
 
-Biquad Biquad::Peak(double freq, double q, double gainDb)
-{
-    const double a = std::pow(10.0, gainDb / 40.0);
-    const double w = Omega(freq), c = std::cos(w), alpha = std::sin(w) / (2.0 * q);
-    return FromCoefficients(1 + alpha * a, -2 * c, 1 - alpha * a, 1 + alpha / a, -2 * c, 1 - alpha / a);
-}
-
 Biquad Biquad::HighShelf(double freq, double gainDb)
 {
     const double a = std::pow(10.0, gainDb / 40.0);

@@ -31,7 +31,6 @@ public:
     static Biquad LowPass(double freq, double q = 0.7071);
     static Biquad HighPass(double freq, double q = 0.7071);
     static Biquad BandPass(double freq, double q);
-    static Biquad Peak(double freq, double q, double gainDb);
     static Biquad HighShelf(double freq, double gainDb);
     double Process(double x);
     // Takes another filter's shape and keeps this one's state, for sweeps without clicks.

@@ -17,14 +17,6 @@ Wave Wave::Silence(double seconds, int channels)
     return w;
 }
 
-Wave Wave::FromMono(const std::vector<float>& mono)
-{
-    Wave w;
-    w.channels = 1;
-    w.samples = mono;
-    return w;
-}
-
 namespace
 {
 uint32_t U32(const std::string& b, size_t at)

@@ -17,7 +17,6 @@ struct Wave
     double Seconds() const { return static_cast<double>(Frames()) / kRate; }
 
     static Wave Silence(double seconds, int channels);
-    static Wave FromMono(const std::vector<float>& mono);
 };
 
 // False with a message on stderr when the file cannot be read or is no 16/32-bit PCM or 32-bit

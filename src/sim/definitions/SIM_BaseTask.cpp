@@ -14,7 +14,6 @@
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -31,16 +30,6 @@ int SIM_BaseTask::ParseInt(const std::string& value)
     if (v < INT_MIN)
         return INT_MIN;
     return static_cast<int>(v);
-}
-
-float SIM_BaseTask::ParseFloat(const std::string& value)
-{
-    char buffer[64];
-    std::strncpy(buffer, value.c_str(), 63);
-    buffer[63] = '\0';
-    const float v = std::strtof(buffer, nullptr);
-    // "nan" and "inf" would poison every sum they reach (costs, prices, multipliers).
-    return std::isfinite(v) ? v : 0.0f;
 }
 
 static int BaseTaskTileType(const std::string& text, bool conveyorFile)

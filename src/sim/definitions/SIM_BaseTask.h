@@ -58,8 +58,6 @@ public:
     // Integer of a data value: first 63 characters, leading blanks, optional sign, digits up to
     // the first other character; no digits gives 0, out of range is clamped.
     static int ParseInt(const std::string& value);
-    // Decimal number at the start of the first 63 characters; empty, junk, nan or inf give 0.0.
-    static float ParseFloat(const std::string& value);
 
     std::vector<SIM_SlotUpgrade*> m_upgrades; // not owned
     std::vector<TaskTileDef> m_tiles;

@@ -1,10 +1,13 @@
 // The program-wide cache of resource routes: a fixed pool of route records, the routes known to
 // exist and the start/goal pairs known to have none, so that each pair is searched once until the
-// conveyors change. Searches may run on worker threads (route request jobs).
+// conveyors it depends on change. Searches may run on worker threads (route request jobs).
 #pragma once
+#include "sim/SIM_IndexSet.h"
+#include "sim/flow/PathArea.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -29,26 +32,46 @@ public:
 
     static RouteTable& Instance();
 
-    // Takes a free record (in use, state pending, empty lists) or null when all are taken.
+    // Any thread. Takes the lowest free record (in use, state pending, empty lists) or null when
+    // all are taken. The free record is found without walking the records in use.
     SIM_ResourceRoute* NewRoute();
-    // The route for the pair, searched once and then cached; null when the pair has no route.
+    // Any thread. Gives back a record taken by NewRoute that never became a route.
+    void ReturnRoute(SIM_ResourceRoute* route);
+    // Any thread. The route for the pair, searched once and then cached; null when the pair has
+    // no route, or when no record is free. Either answer is remembered without taking a record
+    // (the path found waits for a free record), so the pair is not searched again until a
+    // conveyor edit reaches the tiles its search looked at.
     SIM_ResourceRoute* RequestRoute(SIM_Tile* start, SIM_Tile* goal);
+    // Main thread. The known route from `tile` to `goal`, else the first known route to `goal`
+    // that crosses `tile`; in `step` the index of the tile's centre point in its step list; null
+    // when none does. An object that lost its way follows it from there instead of spending a
+    // record on a route of its own.
+    SIM_ResourceRoute* FindRouteThrough(SIM_Tile* tile, SIM_Tile* goal, size_t& step);
     // Any thread: how many tiles the route for the pair has, or -1 when it has none. A pair that is
-    // neither known nor known to fail is searched the same way, and the answer is kept until the
-    // routes are cleared, without taking a route record: comparing sources costs no records, which
-    // are spent only on routes that objects travel. RequestRoute turns a measured pair into its
-    // route without searching again.
+    // neither known nor known to fail is searched the same way, and the answer is kept without
+    // taking a route record: comparing sources costs no records, which are spent only on routes
+    // that objects travel. RequestRoute turns a measured pair into its route without searching
+    // again.
     int32_t RouteLength(SIM_Tile* start, SIM_Tile* goal);
-    // Posts a route request job for the pair; the result lands in the lists.
+    // Any thread: true when the pair's answer is cached (RouteLength and RequestRoute search no more).
+    bool IsPairMeasured(SIM_Tile* start, SIM_Tile* goal);
+    // Main thread. Posts a route request job for the pair; its answer lands in the table as
+    // RouteLength's would. The caller waits for the jobs before it reads the answers.
     void PostRouteRequest(SIM_Tile* start, SIM_Tile* goal);
-    // Body of the route request job: searches the pair and hands the parameter record back.
+    // Body of the route request job (any worker): measures the pair and hands the record back.
     static void RunRouteRequestJob(void* param);
-    // True when the pair is in the known list or in the failure list.
+    // True when the pair is in the known list or known to fail.
     bool IsPairKnown(SIM_Tile* start, SIM_Tile* goal);
-    // The consistency report used when the table is full.
+    // The consistency report, run once each time the table is found full.
     void DumpRoutes();
-    // Forgets every route and failure record (highest index kept); returns records to the pool.
+    // Forgets every route, failure and measurement (highest index kept); returns records to the pool.
     void ClearAll();
+    // Main thread. Conveyors were laid or taken up on these tiles: forgets only the routes,
+    // failures and measurements whose search looked at one of them, since every other search
+    // would give the same answer again. Everything goes when a zone opened since the last edit.
+    void ForgetAround(const std::vector<SIM_Tile*>& changed);
+    // Any thread: a building zone opened, which changes what searches may cross everywhere.
+    static void NoteZonesChanged();
 
     int32_t HighestIndex() const { return m_highestIndex; }
     SIM_ResourceRoute& Record(int32_t index) { return m_records[static_cast<size_t>(index)]; }
@@ -57,37 +80,62 @@ public:
     // How many searches RequestRoute has started (route request jobs included); for tests and
     // benchmarks that check that cached pairs are not searched again.
     uint64_t SearchCount() const { return m_searches; }
+    // How many records NewRoute and DumpRoutes have looked at: the work of finding a free record.
+    uint64_t RecordVisits() const { return m_recordVisits; }
 
 private:
-    RouteTable() = default;
-    // A measured pair: its route made from the measured tiles (null for none or no free record),
-    // and whether the pair was measured at all.
-    SIM_ResourceRoute* TakeMeasured(SIM_Tile* start, SIM_Tile* goal);
-    bool WasMeasured(SIM_Tile* start, SIM_Tile* goal);
+    RouteTable();
 
     struct PairHash
     {
         size_t operator()(const std::pair<SIM_Tile*, SIM_Tile*>& p) const noexcept;
     };
-    using PairMap = std::unordered_map<std::pair<SIM_Tile*, SIM_Tile*>, SIM_ResourceRoute*, PairHash>;
+    using Pair = std::pair<SIM_Tile*, SIM_Tile*>;
+    // A path found without a record: its tiles, start to goal, and what its search looked at.
+    struct Measured
+    {
+        std::vector<SIM_Tile*> tiles;
+        PathArea lookedAt;
+    };
 
-    // Re-entrant: a failure record is taken (NewRoute) while the lists are being changed.
+    size_t IndexOf(const SIM_ResourceRoute* route) const { return static_cast<size_t>(route - m_records.data()); }
+    // Makes a route of the path (null when no record is free: the path is kept for later).
+    SIM_ResourceRoute* MakeRoute(const Pair& key, std::vector<SIM_Tile*>& tiles, const PathArea& lookedAt);
+    // Frees a known route's record and takes it off every list.
+    void ForgetKnown(SIM_ResourceRoute* route);
+    void FreeRecord(size_t index);
+
+    // Re-entrant: DumpRoutes runs inside NewRoute.
     std::recursive_mutex m_lock;
     int32_t m_highestIndex = 0;
     std::array<SIM_ResourceRoute, kMaxRoutes> m_records;
+    // The records not in use, lowest first; refilled when records are cleared.
+    SIM_IndexSet m_free;
+    // Per record: what its search looked at, and whether it stands in the known list.
+    std::array<PathArea, kMaxRoutes> m_lookedAt;
+    std::array<uint8_t, kMaxRoutes> m_listed{};
+    // Set once the table was found full and reported; cleared when a record comes free.
+    bool m_exhausted = false;
     std::vector<SIM_ResourceRoute*> m_known;
-    std::vector<SIM_ResourceRoute*> m_failures;
-    // Look-ups by pair; the lists stay the record of order, the maps keep the first entry of a pair.
-    PairMap m_knownByPair;
-    PairMap m_failuresByPair;
+    // Look-ups by pair and by goal; the known list stays the record of order.
+    std::unordered_map<Pair, SIM_ResourceRoute*, PairHash> m_knownByPair;
+    std::unordered_map<SIM_Tile*, std::vector<SIM_ResourceRoute*>> m_knownByGoal;
+    // Pairs known to have no route, with what their search looked at; they take no record.
+    std::unordered_map<Pair, PathArea, PairHash> m_failures;
+    // Paths found without a record (measured, or found while the table was full).
+    std::unordered_map<Pair, Measured, PairHash> m_measured;
     // Parameter records of route request jobs: made once, reused; stable in a deque.
     std::deque<RouteRequestParam> m_requestStore;
     std::vector<RouteRequestParam*> m_freeRequests;
-    // Routes measured without a record: their tiles, start to goal; none for no route.
-    std::unordered_map<std::pair<SIM_Tile*, SIM_Tile*>, std::vector<SIM_Tile*>, PairHash> m_measured;
     std::atomic<uint64_t> m_searches{0};
+    std::atomic<uint64_t> m_recordVisits{0};
+    static std::atomic<bool> s_zonesChanged;
 };
 
-// Discards every route and failure, then re-routes every resource object. Run whenever conveyors
-// are laid or removed, and when a new factory is built.
+// Discards every route and failure, then re-routes every resource object. Run when the whole
+// floor changes: a new or loaded factory, conveyors laid without saying where.
 void InvalidateRoutes();
+// Main thread. Conveyors were laid or taken up on these tiles: the routes and failures whose
+// search looked at one of them are discarded, and the objects that were on those routes (or on
+// none) are re-routed.
+void InvalidateRoutesAround(const std::vector<SIM_Tile*>& changed);

@@ -37,6 +37,8 @@ void PathSearch::Clear()
     m_openCount = 0;
     m_lowestScore = 0;
     m_closed.clear();
+    m_expanded = PathArea();
+    m_expansions = 0;
 }
 
 PathNode* PathSearch::MakeNode()
@@ -116,6 +118,8 @@ void PathSearch::Expand(PathNode* current)
     const SIM_Tile* t = current->tile;
     const int x = t->m_gridX;
     const int y = t->m_gridY;
+    m_expanded.Add(x, y);
+    ++m_expansions;
     TryNeighbour(m_factory->GetTile(x + 1, y), current->G, current);
     TryNeighbour(m_factory->GetTile(x, y + 1), current->G, current);
     TryNeighbour(m_factory->GetTile(x, y - 1), current->G, current);
@@ -263,7 +267,7 @@ SIM_ResourceRoute* PathSearch::Search(SIM_Tile* start, SIM_Tile* goal, int32_t m
     std::deque<SIM_Tile*> path;
     if (WalkBack(&path) < 0)
     {
-        route->ClearRecord();
+        RouteTable::Instance().ReturnRoute(route);
         return nullptr;
     }
     route->m_tiles.insert(route->m_tiles.begin(), path.begin(), path.end());
@@ -366,6 +370,13 @@ SIM_ResourceRoute* SIM_PathFinder::GeneratePath(SIM_Tile* start, SIM_Tile* goal,
 
 int32_t SIM_PathFinder::MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path)
 {
+    PathArea ignored;
+    return MeasurePath(start, goal, mode, path, ignored);
+}
+
+int32_t SIM_PathFinder::MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path,
+                                    PathArea& lookedAt)
+{
     PathSearch* searcher = TakeSearcher();
     if (m_searchHook)
         m_searchHook(searcher->m_index);
@@ -374,6 +385,8 @@ int32_t SIM_PathFinder::MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mod
         PTraceSpan span("Measure Path");
         tiles = searcher->Measure(start, goal, mode, path);
     }
+    lookedAt = searcher->LookedAt();
+    m_expansionsDone.fetch_add(static_cast<uint64_t>(searcher->Expansions()), std::memory_order_relaxed);
     GiveBack(searcher);
     return tiles;
 }

@@ -2,6 +2,8 @@
 // resources along the conveyors (mode 0), by the conveyor placer (mode 1) and by the slot-chain
 // placer (mode 2). Up to eight searches run at once, each on one searcher of a fixed pool.
 #pragma once
+#include "sim/flow/PathArea.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -39,9 +41,9 @@ public:
     // The same search without a route record: the tiles the route would have, start to goal, put
     // in `path`; their number, or -1 for no route.
     int32_t Measure(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path);
-
-    size_t OpenCount() const { return m_openCount; }
-    size_t ClosedCount() const { return m_closed.size(); }
+    // After a search: the tiles it looked at, and how many nodes it expanded (its work).
+    PathArea LookedAt() const { return m_expanded.Grown(); }
+    int32_t Expansions() const { return m_expansions; }
 
     SIM_Factory* m_factory = nullptr;
     SIM_Tile* m_goal = nullptr;
@@ -80,6 +82,9 @@ private:
     uint32_t m_stamp = 0;
     int32_t m_width = 0;
     int32_t m_height = 0;
+    // The tiles expanded by the last search (their neighbours were looked at too), and how many.
+    PathArea m_expanded;
+    int32_t m_expansions = 0;
 };
 
 class SIM_PathFinder
@@ -103,6 +108,12 @@ public:
     // Any thread: the tiles of the route GeneratePath would make, put in `path`, and their number
     // (-1: none), without taking a route record.
     int32_t MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path);
+    // Any thread: the same, also giving the tiles the search looked at (see PathArea).
+    int32_t MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path,
+                        PathArea& lookedAt);
+    // Any thread: nodes expanded by every measuring search so far; the work a caller's searches
+    // did is the difference across them.
+    uint64_t ExpansionsDone() const { return m_expansionsDone.load(std::memory_order_relaxed); }
 
     int BusyCount() const;
     // Test hook: called with the searcher index right after a searcher is taken, before the search.
@@ -117,4 +128,5 @@ private:
     std::condition_variable m_freed;
     PathSearch m_searchers[kSearchers];
     std::function<void(int)> m_searchHook;
+    std::atomic<uint64_t> m_expansionsDone{0};
 };

@@ -3,7 +3,9 @@
 
 #include "sim/SIM_Game.h"
 #include "sim/SIM_PointerList.h"
+#include "sim/SIM_ThreadManager.h"
 #include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
@@ -12,6 +14,7 @@
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <vector>
@@ -70,8 +73,39 @@ void SIM_ResourceConveyorManager::Clear()
 
 SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Tile* goal)
 {
+    SIM_ResourceImportBay* nearest = nullptr;
+    Nearest(goal, false, nearest);
+    return nearest;
+}
+
+bool SIM_ResourceConveyorManager::TryFindNearestImportBay(SIM_Tile* goal, SIM_ResourceImportBay*& nearest)
+{
+    return Nearest(goal, true, nearest);
+}
+
+void SIM_ResourceConveyorManager::OpenFrameBudget()
+{
+    m_budgetOpen = true;
+    m_budgetStart = SIM_PathFinder::Instance().ExpansionsDone();
+}
+
+void SIM_ResourceConveyorManager::CloseFrameBudget()
+{
+    m_budgetOpen = false;
+}
+
+bool SIM_ResourceConveyorManager::BudgetSpent() const
+{
+    return m_budgetOpen && SIM_PathFinder::Instance().ExpansionsDone() - m_budgetStart >= kSearchWorkPerFrame;
+}
+
+bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_ResourceImportBay*& result)
+{
     if (!goal)
-        return nullptr;
+    {
+        result = nullptr;
+        return true;
+    }
     // The bay with the lowest score, route tiles plus four per queued object, the first in list
     // order among equal scores. A route has at least one tile more than the straight-line
     // (Manhattan) distance, so a bay whose distance alone cannot beat the best score so far is not
@@ -84,17 +118,22 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Til
     };
     std::vector<Candidate> candidates;
     candidates.reserve(m_bays.size());
+    RefreshBayReach();
+    const int32_t target = NetworkOf(goal);
     for (size_t i = 0; i < m_bays.size(); ++i)
     {
         SIM_ResourceImportBay* bay = m_bays[i];
         const SIM_Tile* tile = bay->GetTile();
         if (!tile)
             continue;
-        const int manhattan = std::abs(tile->m_gridX - goal->m_gridX) + std::abs(tile->m_gridY - goal->m_gridY);
-        const auto distance = static_cast<size_t>(manhattan);
         // A bay on another run of conveyors is never reached; the search would only find that out.
-        if (MayReach(tile, goal))
-            candidates.push_back(Candidate{distance + 1 + 4 * bay->QueueLength(), i, bay});
+        const std::array<int32_t, 4>& reach = m_bayReach[i];
+        const bool mayReach =
+            tile == goal || (target >= 0 && std::find(reach.begin(), reach.end(), target) != reach.end());
+        if (!mayReach)
+            continue;
+        const int manhattan = std::abs(tile->m_gridX - goal->m_gridX) + std::abs(tile->m_gridY - goal->m_gridY);
+        candidates.push_back(Candidate{static_cast<size_t>(manhattan) + 1 + 4 * bay->QueueLength(), i, bay});
     }
     std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
         return a.bound != b.bound ? a.bound < b.bound : a.order < b.order;
@@ -104,10 +143,36 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Til
     size_t best = 999999;
     size_t bestOrder = 0;
     SIM_ResourceImportBay* nearest = nullptr;
-    for (const Candidate& candidate : candidates)
+    auto mayWin = [&](const Candidate& candidate) {
+        return !nearest || candidate.bound < best || (candidate.bound == best && candidate.order < bestOrder);
+    };
+    for (size_t c = 0; c < candidates.size(); ++c)
     {
-        if (nearest && (candidate.bound > best || (candidate.bound == best && candidate.order > bestOrder)))
+        const Candidate& candidate = candidates[c];
+        if (!mayWin(candidate))
             break;
+        if (!routes.IsPairMeasured(candidate.bay->GetTile(), goal))
+        {
+            if (limited && BudgetSpent())
+                return false;
+            // After the first, the bays that may still win are measured side by side on the
+            // worker threads; each answer is the one this thread would find.
+            if (c > 0 && SIM_ThreadManager::Instance().IsThreaded())
+            {
+                int posted = 0;
+                for (size_t d = c; d < candidates.size() && posted < SIM_ThreadManager::MAX_SLOTS; ++d)
+                {
+                    if (!mayWin(candidates[d]))
+                        break;
+                    SIM_Tile* tile = candidates[d].bay->GetTile();
+                    if (routes.IsPairMeasured(tile, goal))
+                        continue;
+                    routes.PostRouteRequest(tile, goal);
+                    ++posted;
+                }
+                SIM_ThreadManager::Instance().WaitForAllJobs();
+            }
+        }
         const int32_t tiles = routes.RouteLength(candidate.bay->GetTile(), goal);
         if (tiles < 0)
             continue;
@@ -122,7 +187,8 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Til
     // The chosen bay's route is the one objects will travel: it is the one route worth a record.
     if (nearest)
         routes.RequestRoute(nearest->GetTile(), goal);
-    return nearest;
+    result = nearest;
+    return true;
 }
 
 void SIM_ResourceConveyorManager::NoteFloorChanged()
@@ -148,35 +214,64 @@ void SIM_ResourceConveyorManager::RefreshNetworks()
     m_networksFactory = factory;
     m_networksVersion = version;
     m_networks.assign(tiles, -1);
+    m_bayReachValid = false;
     if (!factory)
         return;
     // A flood from every conveyor not yet numbered, through the four neighbours the route search
-    // steps to.
+    // steps to. It walks tile indices (x * height + y) directly: after every conveyor edit it
+    // covers every conveyor of the floor.
+    const SIM_Tile* base = factory->GetTiles();
+    const int32_t height = factory->GetHeight();
+    const auto count = static_cast<int32_t>(tiles);
+    auto open = [base](int32_t index) { return ConveyorPassable(&base[index]); };
     int32_t next = 0;
-    std::vector<const SIM_Tile*> stack;
+    std::vector<int32_t> stack;
     for (const SIM_ResourceConveyor* conveyor : m_conveyors)
     {
         const SIM_Tile* seed = conveyor ? conveyor->m_tile : nullptr;
         if (!ConveyorPassable(seed) || NetworkOf(seed) >= 0)
             continue;
         const int32_t network = next++;
-        m_networks[static_cast<size_t>(factory->TileIndex(seed->m_gridX, seed->m_gridY))] = network;
-        stack.push_back(seed);
+        const int32_t first = factory->TileIndex(seed->m_gridX, seed->m_gridY);
+        m_networks[static_cast<size_t>(first)] = network;
+        stack.push_back(first);
         while (!stack.empty())
         {
-            const SIM_Tile* tile = stack.back();
+            const int32_t index = stack.back();
             stack.pop_back();
-            static const int kStep[4][2] = {{1, 0}, {0, 1}, {0, -1}, {-1, 0}};
-            for (const auto& step : kStep)
+            const int32_t y = index % height;
+            const int32_t around[4] = {index + height, y + 1 < height ? index + 1 : -1, y > 0 ? index - 1 : -1,
+                                       index - height};
+            for (const int32_t neighbour : around)
             {
-                const SIM_Tile* neighbour = factory->GetTile(tile->m_gridX + step[0], tile->m_gridY + step[1]);
-                if (!ConveyorPassable(neighbour) || NetworkOf(neighbour) >= 0)
+                if (neighbour < 0 || neighbour >= count || m_networks[static_cast<size_t>(neighbour)] >= 0 ||
+                    !open(neighbour))
                     continue;
-                m_networks[static_cast<size_t>(factory->TileIndex(neighbour->m_gridX, neighbour->m_gridY))] = network;
+                m_networks[static_cast<size_t>(neighbour)] = network;
                 stack.push_back(neighbour);
             }
         }
     }
+}
+
+void SIM_ResourceConveyorManager::RefreshBayReach()
+{
+    RefreshNetworks();
+    if (m_bayReachValid && m_bayReach.size() == m_bays.size())
+        return;
+    // The runs a search from each bay's tile can step onto: those of its four neighbours.
+    m_bayReach.assign(m_bays.size(), {-1, -1, -1, -1});
+    static const int kStep[4][2] = {{1, 0}, {0, 1}, {0, -1}, {-1, 0}};
+    for (size_t i = 0; i < m_bays.size(); ++i)
+    {
+        const SIM_Tile* tile = m_bays[i] ? m_bays[i]->GetTile() : nullptr;
+        if (!tile || !m_networksFactory)
+            continue;
+        for (int d = 0; d < 4; ++d)
+            m_bayReach[i][static_cast<size_t>(d)] =
+                NetworkOf(m_networksFactory->GetTile(tile->m_gridX + kStep[d][0], tile->m_gridY + kStep[d][1]));
+    }
+    m_bayReachValid = true;
 }
 
 bool SIM_ResourceConveyorManager::MayReach(const SIM_Tile* start, const SIM_Tile* goal)
@@ -207,12 +302,14 @@ void SIM_ResourceConveyorManager::UpdateBays()
 
 void SIM_ResourceConveyorManager::AddImportBay(SIM_ResourceImportBay* bay)
 {
+    m_bayReachValid = false;
     if (AddPointerOnce(m_bays, bay))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
 void SIM_ResourceConveyorManager::RemoveImportBay(SIM_ResourceImportBay* bay)
 {
+    m_bayReachValid = false;
     if (RemovePointer(m_bays, bay))
         SIM_ResourceObjManager::NoteSourcesChanged();
 }

@@ -4,6 +4,7 @@
 #include "sim/SIM_IndexedList.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -33,8 +34,20 @@ public:
     void Clear();
     // The import bay standing on the tile, or null.
     SIM_ResourceImportBay* GetImportBayOn(const SIM_Tile* tile) const;
-    // The bay with the shortest route (tiles + 4 per queued object) to the goal, or null.
+    // Main thread. The bay with the shortest route (tiles + 4 per queued object) to the goal, or
+    // null; it searches as long as the answer takes.
     SIM_ResourceImportBay* FindNearestImportBay(SIM_Tile* goal);
+    // Main thread. The same within the frame's share of route searching: false, with `nearest`
+    // untouched, when the share was spent before the answer was known. What was measured is
+    // kept, so asking again at a later frame goes on from there.
+    bool TryFindNearestImportBay(SIM_Tile* goal, SIM_ResourceImportBay*& nearest);
+    // Main thread. The simulation step opens a frame's share of route searching and closes it
+    // again; outside a step the search is not limited. A new game, a load and every conveyor
+    // edit send every stockpile looking for its bay at once: shared out, no frame pays for all.
+    void OpenFrameBudget();
+    void CloseFrameBudget();
+    // Nodes the route searches of one frame may expand before nearest-bay searches wait.
+    static constexpr uint64_t kSearchWorkPerFrame = 12000;
     // The per-tick import of every bay, then the conveyors' carrying flags are cleared.
     void UpdateBays();
 
@@ -56,9 +69,16 @@ private:
     SIM_ResourceConveyorManager() = default;
     ~SIM_ResourceConveyorManager();
 
+    // The nearest-bay search, limited to the frame's share of searching or not.
+    bool Nearest(SIM_Tile* goal, bool limited, SIM_ResourceImportBay*& result);
+    bool BudgetSpent() const;
+
     // Numbers every run of joined, open conveyor tiles of the floor, when the floor has changed.
     void RefreshNetworks();
     int32_t NetworkOf(const SIM_Tile* tile) const;
+    // The runs each bay (in list order) can send onto, worked out again when the runs or the
+    // bays change.
+    void RefreshBayReach();
 
     ConveyorList m_conveyors;
     // In order of creation; each bay leaves the list in its destructor.
@@ -70,4 +90,9 @@ private:
     std::vector<int32_t> m_networks;
     const SIM_Factory* m_networksFactory = nullptr;
     uint64_t m_networksVersion = 0;
+    std::vector<std::array<int32_t, 4>> m_bayReach;
+    bool m_bayReachValid = false;
+    // The search work done when the frame's share was opened; no share outside a frame.
+    bool m_budgetOpen = false;
+    uint64_t m_budgetStart = 0;
 };

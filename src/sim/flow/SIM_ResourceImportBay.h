@@ -33,10 +33,8 @@ public:
 
     SIM_Tile* GetTile() const { return m_tile; }
     int32_t GetSide() const { return m_side; }
-    float GetDelay() const { return m_delay; }
     size_t QueueLength() const { return m_queue.size(); }
     const std::deque<SIM_ResourceObject*>& Queue() const { return m_queue; }
-    GTimer& Timer() { return m_timer; }
 
 private:
     void RefreshLabel();

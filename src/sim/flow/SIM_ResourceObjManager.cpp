@@ -22,6 +22,7 @@
 #include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_Tile.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace
@@ -53,8 +54,11 @@ SIM_ResourceObjManager::SIM_ResourceObjManager()
 
 void SIM_ResourceObjManager::Reset()
 {
+    // No record above the top index was handed out since the pool was last emptied (the pool's
+    // loops rely on it too): only the records up to it need clearing.
+    const int32_t top = std::min(m_topIndex, kPoolSize - 1);
     m_topIndex = 0;
-    for (int32_t i = 0; i < kPoolSize; ++i)
+    for (int32_t i = 0; i <= top; ++i)
         m_records[static_cast<size_t>(i)].ResetRecord();
     m_freeIndex.Fill();
     m_transitIndex.Clear();
@@ -99,14 +103,16 @@ void SIM_ResourceObjManager::SetTopIndex(int32_t top)
 
 void SIM_ResourceObjManager::RebuildIndices()
 {
-    m_freeIndex.Clear();
+    // Every record above the top index is free.
+    m_freeIndex.Fill();
     m_transitIndex.Clear();
-    for (int32_t i = 0; i < kPoolSize; ++i)
+    for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
     {
         const SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         if (!record.m_inUse)
-            m_freeIndex.Insert(i);
-        else if (record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
+            continue;
+        m_freeIndex.Erase(i);
+        if (record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
             m_transitIndex.Insert(i);
     }
     NoteSourcesChanged();
@@ -328,6 +334,31 @@ void SIM_ResourceObjManager::RerouteAll()
         if (record.m_inUse)
             record.Reroute();
     }
+    RecheckSourcesAndRequests();
+}
+
+void SIM_ResourceObjManager::RerouteLost()
+{
+    RebuildIndices();
+    // Taken before any object asks again: a new route may reuse a discarded record at once.
+    std::vector<SIM_ResourceObject*> lost;
+    for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
+    {
+        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        if (!record.m_inUse)
+            continue;
+        const bool discarded = record.m_route && !record.m_route->InUse();
+        const bool routeless = !record.m_route && record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT;
+        if (discarded || routeless)
+            lost.push_back(&record);
+    }
+    for (SIM_ResourceObject* object : lost)
+        object->Reroute();
+    RecheckSourcesAndRequests();
+}
+
+void SIM_ResourceObjManager::RecheckSourcesAndRequests()
+{
     for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
         bay->PurgeUnroutable();
     for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())

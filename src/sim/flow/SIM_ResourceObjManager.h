@@ -47,6 +47,10 @@ public:
     // After the routes were invalidated: re-route every object in use, let the bays drop what
     // cannot be routed and revalidate every stockpile's requests.
     void RerouteAll();
+    // After a conveyor edit discarded some routes (InvalidateRoutesAround): re-routes the objects
+    // in use whose route was discarded and the objects in transit without a route, then checks
+    // the bays and requests as RerouteAll does. Objects whose route still holds go on undisturbed.
+    void RerouteLost();
     // After a savegame was read: reports objects in transit that their stockpile does not list.
     void ValidateLoadedObjects();
     // Takes the object out of the bay or exporter queue it waits in and out of its destination's
@@ -74,6 +78,8 @@ private:
     SIM_ResourceObjManager();
     // Rebuilds both indices from the records themselves.
     void RebuildIndices();
+    // The bays drop what cannot be routed; every stockpile's requests are checked again.
+    void RecheckSourcesAndRequests();
 
     int32_t m_topIndex = 0;
     std::unique_ptr<SIM_ResourceObject[]> m_records;

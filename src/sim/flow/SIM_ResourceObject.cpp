@@ -208,17 +208,51 @@ void SIM_ResourceObject::Reroute()
         Arrive();
         return;
     }
-    SIM_ResourceRoute* route = RouteTable::Instance().RequestRoute(tile, goal);
+    size_t from = 0;
+    SIM_ResourceRoute* route = FindWayOn(tile, goal, from);
     if (!route)
         return;
     m_route = route;
-    m_stepCursor = 0;
+    // From the tile's centre on, the points are those of a route that starts on this tile; the
+    // object heads for the last of them that is the point nearest to it, else for the centre.
+    m_stepCursor = static_cast<int32_t>(from);
     if (nearest)
     {
-        for (size_t i = 0; i < route->m_steps.size(); ++i)
+        for (size_t i = from; i < route->m_steps.size(); ++i)
             if (route->m_steps[i] == nearest)
                 m_stepCursor = static_cast<int32_t>(i);
     }
+}
+
+SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from)
+{
+    // Objects that lose their way together (after a load or a conveyor edit) mostly stand on the
+    // way their stockpile is served along: they follow that route from where they stand, so the
+    // records in use follow the routes, not the objects. A stockpile's own route is the one from
+    // its nearest bay; only an object on neither asks a route from its own tile.
+    RouteTable& routes = RouteTable::Instance();
+    if (SIM_ResourceRoute* route = routes.FindRouteThrough(tile, goal, from))
+        return route;
+    SIM_ResourceImportBay* bay = m_destination ? m_destination->GetNearestImportBay() : nullptr;
+    if (bay && bay->GetTile() && routes.RequestRoute(bay->GetTile(), goal))
+        if (SIM_ResourceRoute* route = routes.FindRouteThrough(tile, goal, from))
+            return route;
+    // A route along a conveyor beside this tile: the object steps across onto it at that tile's
+    // centre, as it steps from tile to tile along any route (parallel conveyors carry the routes
+    // of neighbouring bays).
+    if (SIM_Factory* factory = SIM_Game::Instance().GetFactory())
+    {
+        for (int d = 0; d < 4; ++d)
+        {
+            SIM_Tile* beside = factory->GetNeighbourTile(tile, d);
+            if (!beside || !beside->m_conveyor || beside->m_zoneState != SIM_Tile::ZONE_OPEN)
+                continue;
+            if (SIM_ResourceRoute* route = routes.FindRouteThrough(beside, goal, from))
+                return route;
+        }
+    }
+    from = 0;
+    return routes.RequestRoute(tile, goal);
 }
 
 bool SIM_ResourceObject::CanRoute()
@@ -341,5 +375,4 @@ void SIM_ResourceObject::ResetRecord()
     m_placeIndex = -1;
     m_retryTime = 0.0f;
     m_task = nullptr;
-    SIM_ResourceObjManager::Instance().NoteFreed(this);
 }

@@ -1,6 +1,7 @@
 // One item of a resource on its way to, or stored in, the stockpile of a slot. Records live in
 // the fixed pool of the resource-object manager; a record's index is its identity in savegames.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -57,7 +58,8 @@ public:
     void CheckListed();
     // Returns the record to the pool; the view stays with the record.
     void Release();
-    // Clears every field but the id and destroys the view (pool reset).
+    // Clears every field but the id and destroys the view (pool reset, which refills the pool's
+    // free and transit indices once for all records).
     void ResetRecord();
 
     // The tile the object must be delivered to: the input stockpile tile of a production slot or
@@ -91,4 +93,7 @@ private:
     void Step(float frameTime, float speedMultiplier);
     TileWaypoint* CursorPoint() const;
     SIM_Tile* TileUnder();
+    // The route an object standing on `tile` follows to `goal`, and in `from` the step of the
+    // tile's centre on it; null when there is none.
+    SIM_ResourceRoute* FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from);
 };

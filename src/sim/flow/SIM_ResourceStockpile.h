@@ -46,7 +46,6 @@ public:
 
     SIM_Tile* GetTile() const { return m_tile; }
     SIM_ProductionSlot* GetSlot() const { return m_slot; }
-    const std::vector<ResourceCount>& Totals() const { return m_totals; }
     const ResourceCount* Needs() const { return m_needs; }
 
     // Set by the views; the open slot tooltip refreshes only when it shows the slot behind it.

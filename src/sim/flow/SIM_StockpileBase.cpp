@@ -131,12 +131,6 @@ bool SIM_StockpileBase::RequestAtNames(size_t index, const SIM_ResourceObject* o
            m_requests[index]->object == object;
 }
 
-bool SIM_StockpileBase::HasRequest(const SIM_ResourceObject* object) const
-{
-    return std::any_of(m_requests.begin(), m_requests.end(),
-                       [object](const std::unique_ptr<StockpileRequest>& r) { return r->object == object; });
-}
-
 int32_t SIM_StockpileBase::CountStored(const SIM_Resource* resource) const
 {
     return static_cast<int32_t>(

@@ -54,7 +54,6 @@ public:
     // Asks the processor to fetch the request list ahead of use (the per-frame walk of the objects
     // in transit does, a few objects ahead).
     void PrefetchRequests() const { __builtin_prefetch(m_requestObjects.data()); }
-    bool HasRequest(const SIM_ResourceObject* object) const;
     int32_t CountStored(const SIM_Resource* resource) const;
     int32_t CountRequested(const SIM_Resource* resource) const;
     // Places that exist and are neither filled nor promised. Counting places that do not exist

@@ -122,7 +122,10 @@ void SIM_SupplyStockpile::Remove(bool silent)
 
 void SIM_SupplyStockpile::UpdateRouteState()
 {
-    SIM_ResourceImportBay* bay = SIM_ResourceConveyorManager::Instance().FindNearestImportBay(GetTile());
+    SIM_ResourceImportBay* bay = nullptr;
+    // With the frame's share of route searching spent, the stockpile asks again later.
+    if (!SIM_ResourceConveyorManager::Instance().TryFindNearestImportBay(GetTile(), bay))
+        return;
     SetNearestImportBay(bay);
     if (!bay)
         SetState(NOROUTE_TO_RESOURCES);

@@ -5,6 +5,34 @@
 #include "sim/money/SIM_FinanceRecord.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+
+namespace
+{
+// One more car on a count, which stays at the int limit rather than wrapping.
+void CountOne(int32_t& count)
+{
+    if (count < std::numeric_limits<int32_t>::max())
+        ++count;
+}
+
+// a + b within the int range.
+int32_t AddCounts(int32_t a, int32_t b)
+{
+    const int64_t sum = static_cast<int64_t>(a) + b;
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+// Whether a record of `hour` lies in the window of the last `hours` hours up to `now`, computed
+// wide so that no hour a record holds can overflow the difference.
+bool InWindow(int now, int hour, int hours)
+{
+    return static_cast<int64_t>(now) - hour < hours;
+}
+} // namespace
 
 SalesRecordPool& SalesRecordPool::Instance()
 {
@@ -24,7 +52,7 @@ void SalesRecordPool::AddSale(SIM_VehicleDesign* design, float amount)
         if (t.design == design)
         {
             t.amount += amount;
-            t.quantity += 1;
+            CountOne(t.quantity);
             totalFound = true;
             break;
         }
@@ -37,7 +65,7 @@ void SalesRecordPool::AddSale(SIM_VehicleDesign* design, float amount)
         if (r.active && r.design == design && r.hour == now)
         {
             r.amount += amount;
-            r.quantity += 1;
+            CountOne(r.quantity);
             return;
         }
     }
@@ -76,7 +104,8 @@ T SalesRecordPool::SumSales(const SIM_VehicleDesign* design, int hours, T SaleTo
 {
     int now = SIM_FinanceRecord::CurrentHour();
     std::lock_guard<std::mutex> guard(m_lock);
-    T sum = 0;
+    using Wide = std::conditional_t<std::is_integral_v<T>, int64_t, double>;
+    Wide sum = 0;
     if (hours == -1)
     {
         // All designs: every design's total.
@@ -87,12 +116,14 @@ T SalesRecordPool::SumSales(const SIM_VehicleDesign* design, int hours, T SaleTo
             else if (t.design == design)
                 return t.*totalField;
         }
-        return sum;
     }
-    for (const auto& r : records)
-        if (r.active && (!design || r.design == design) && now - r.hour < hours)
-            sum += r.*recordField;
-    return sum;
+    else
+    {
+        for (const auto& r : records)
+            if (r.active && (!design || r.design == design) && InWindow(now, r.hour, hours))
+                sum += r.*recordField;
+    }
+    return static_cast<T>(std::clamp<Wide>(sum, std::numeric_limits<T>::lowest(), std::numeric_limits<T>::max()));
 }
 
 float SalesRecordPool::GetIncome(const SIM_VehicleDesign* design, int hours) const
@@ -114,7 +145,7 @@ std::vector<SaleTotal> SalesRecordPool::GetSalesByDesign(int hours) const
     std::vector<SaleTotal> sums;
     for (const auto& r : records)
     {
-        if (!r.active || now - r.hour >= hours)
+        if (!r.active || !InWindow(now, r.hour, hours))
             continue;
         auto it = std::find_if(sums.begin(), sums.end(), [&](const SaleTotal& t) { return t.design == r.design; });
         if (it == sums.end())
@@ -122,7 +153,7 @@ std::vector<SaleTotal> SalesRecordPool::GetSalesByDesign(int hours) const
         else
         {
             it->amount += r.amount;
-            it->quantity += r.quantity;
+            it->quantity = AddCounts(it->quantity, r.quantity);
         }
     }
     return sums;

@@ -30,6 +30,10 @@ class SalesRecordPool
 {
 public:
     static constexpr int NUM_RECORDS = 16384;
+    // Most cars one record (one design, one hour) and one all-time total may count: more than any
+    // factory sells, small enough that all records together still fit an int.
+    static constexpr int32_t kMaxRecordQuantity = 100000;
+    static constexpr int32_t kMaxTotalQuantity = 1000000000;
 
     static SalesRecordPool& Instance();
 
@@ -57,7 +61,8 @@ public:
     int32_t highestIndex = 0;
 
 private:
-    // Income or quantity: a design's (or every design's) sum over the window.
+    // Income or quantity: a design's (or every design's) sum over the window, summed wide and
+    // kept within the type's range whatever the records hold.
     template <typename T>
     T SumSales(const SIM_VehicleDesign* design, int hours, T SaleTotal::*totalField, T SaleRecord::*recordField) const;
 

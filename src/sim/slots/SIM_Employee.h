@@ -18,7 +18,6 @@ public:
     void Init(const TaskPropDef* staffKind);
 
     SIM_FinanceObject* GetFinanceObject() const { return m_financeObject.get(); }
-    const TaskPropDef* GetStaffKind() const { return m_staffKind; }
 
     // The employee's index in the employee manager's list, -1 before it is listed; the list's own.
     int32_t m_listIndex = -1;

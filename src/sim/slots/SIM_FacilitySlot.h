@@ -25,8 +25,6 @@ public:
 
     // The view hands its facility object over; the slot owns it from then on.
     void SetGuiFacility(SIM_SlotView* view);
-    SIM_FacilityTask* GetFacilityTask() const { return m_facilityTask; }
-    float GetProcessTime() const { return m_processTime; }
     // The number value of a key of the facility file's task section; 0 when absent.
     float GetTaskNumber(const char* key) const;
 

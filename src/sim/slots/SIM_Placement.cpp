@@ -187,7 +187,7 @@ SIM_ResourceImportBay* SIM_Placement::FinishImportBay(SIM_ProductionSlot& slot, 
     }
     PlacementListener().ImportBayFinished(*bay, *conveyor, loading);
     if (!loading)
-        ConveyorsChanged();
+        ConveyorsChangedAt({tile});
     return bay;
 }
 
@@ -242,16 +242,16 @@ int SIM_Placement::LayConveyorPath(const std::vector<SIM_Tile*>& path)
     if (path.empty())
         return 0;
     PlacementListener().PlayEffectSound(kPlaceSound);
-    int laid = 0;
+    std::vector<SIM_Tile*> laid;
     for (SIM_Tile* tile : path)
     {
         if (!tile || tile->m_conveyor)
             continue;
         LayConveyor(tile, SIM_ResourceConveyor::kNoFacing, false);
-        ++laid;
+        laid.push_back(tile);
     }
-    ConveyorsChanged();
-    return laid;
+    ConveyorsChangedAt(laid);
+    return static_cast<int>(laid.size());
 }
 
 bool SIM_Placement::RemoveConveyor(SIM_Tile* tile, bool refund)
@@ -282,7 +282,7 @@ bool SIM_Placement::RemoveConveyor(SIM_Tile* tile, bool refund)
     tile->m_conveyor = nullptr;
     PlacementListener().SpawnSlotPlaceParticles(tile);
     SIM_ResourceConveyorManager::Instance().DestroyConveyor(conveyor);
-    ConveyorsChanged();
+    ConveyorsChangedAt({tile});
     PlacementListener().PlayEffectSound(kPlaceSound);
     return true;
 }
@@ -292,6 +292,27 @@ void SIM_Placement::ConveyorsChanged()
     for (SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
         conveyor->UpdateConnections();
     InvalidateRoutes();
+    RecalculateNearestBay();
+}
+
+void SIM_Placement::ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles)
+{
+    // Only the pieces on and beside the changed tiles can join or leave a neighbour.
+    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    for (SIM_Tile* tile : tiles)
+    {
+        if (!tile || !factory)
+            continue;
+        if (tile->m_conveyor)
+            tile->m_conveyor->UpdateConnections();
+        for (int d = 0; d < 4; ++d)
+            if (SIM_Tile* neighbour = factory->GetNeighbourTile(tile, d))
+                if (neighbour->m_conveyor)
+                    neighbour->m_conveyor->UpdateConnections();
+    }
+    // Routes far from the edit stay as they are: on a big floor, searching every route again
+    // (and stopping every object on its way) froze the game for minutes.
+    InvalidateRoutesAround(tiles);
     RecalculateNearestBay();
 }
 
@@ -305,7 +326,8 @@ SIM_ProductionSlot* SIM_Placement::PlaceChainSlot(const SIM_ProductionTask* task
     static const TaskTileDef kAnchorOnly;
     slot->SetTile(tile);
     slot->SetFacing(facing);
-    tile->m_occupant = slot.get();
+    // Through the factory, so the slot is among those updated every frame and carries cars.
+    SIM_Factory::SetOccupant(tile, slot.get());
     tile->m_builtOn = true;
     slot->AddOption(tile, task->m_tiles.empty() ? kAnchorOnly : task->m_tiles.front());
     auto* placed = static_cast<SIM_ProductionSlot*>(SlotQueries::Instance().Adopt(std::move(slot)));
@@ -326,6 +348,15 @@ int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacin
     SIM_ProductionTaskManager& tasks = SIM_ProductionTaskManager::Instance();
     int built = 0;
     std::vector<SIM_Tile*> rebuild;
+    // Conveyor slots rebuilt with a known piece: an end of the chain that was already built on,
+    // and a line's loose end turned to meet the chain.
+    struct Rejoin
+    {
+        SIM_Tile* tile;
+        const SIM_ProductionTask* task;
+        int facing;
+    };
+    std::vector<Rejoin> rejoin;
     for (size_t i = 0; i < path.size(); ++i)
     {
         SIM_Tile* tile = path[i];
@@ -338,17 +369,44 @@ int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacin
         FV_ASSERT(task != nullptr);
         if (!task)
             continue;
-        if (tile->m_occupant)
+        // A chain's ends join the line, station or conveyor they were dragged from or to.
+        SIM_PlacementQueries::ChainEndJoin join;
+        const bool joined = SIM_PlacementQueries::JoinChainEnd(path, i, join);
+        if (joined)
         {
-            const SIM_PlaceableSlot* held = tile->m_occupant;
-            if (!held->IsFacility() && held->GetTask() && held->GetTask()->IsConveyor() &&
-                SIM_PlacementQueries::CanExtendConveyor(facing, static_cast<const SIM_ProductionSlot&>(*held), i == 0))
+            task = join.task;
+            facing = join.facing;
+        }
+        const SIM_PlaceableSlot* held = tile->m_occupant;
+        if (held)
+        {
+            // A station or facility on the path leaves a gap in the chain.
+            if (held->IsFacility() || !held->GetTask() || !held->GetTask()->IsConveyor())
+                continue;
+            if (joined)
+                rejoin.push_back({tile, task, facing});
+            else if (SIM_PlacementQueries::CanExtendConveyor(facing, static_cast<const SIM_ProductionSlot&>(*held),
+                                                             i == 0))
                 rebuild.push_back(tile);
+        }
+        else if (tile->m_builtOn || !PlaceChainSlot(task, tile, facing, false))
+        {
             continue;
         }
-        if (tile->m_builtOn)
+        else
+        {
+            ++built;
+        }
+        if (joined && join.turned)
+            rejoin.push_back({join.turned, join.turnedTask, join.turnedFacing});
+    }
+    for (const Rejoin& piece : rejoin)
+    {
+        const auto* held = static_cast<const SIM_ProductionSlot*>(piece.tile->m_occupant);
+        if (!held || (held->GetProductionTask() == piece.task && held->GetFacing() == piece.facing))
             continue;
-        if (PlaceChainSlot(task, tile, facing, false))
+        RemoveSlot(piece.tile->m_occupant, true, false);
+        if (PlaceChainSlot(piece.task, piece.tile, piece.facing, false))
             ++built;
     }
     // Conveyor slots the chain ran into join it now that the new slots are their neighbours.

@@ -75,12 +75,17 @@ public:
     // Conveyors were laid or taken up: every piece reconnects to its neighbours, every route is
     // searched again and the production slots look for their nearest bay again.
     static void ConveyorsChanged();
+    // The same after the pieces on these tiles were laid or taken up: only the pieces beside them
+    // reconnect, and only the routes whose search looked at one of them are searched again.
+    static void ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles);
 
     // The slot-chain tool's drag: along the path a conveyor-task slot on every free tile, its task
     // and facing following the bends (SIM_PlacementQueries::GetChainPiece), each paid as capital
-    // investment; existing conveyor slots that the chain runs into are rebuilt afterwards with a
-    // task that joins the chain, and paid again. mouseFacing decides a one-tile chain that joins
-    // nothing. Returns how many slots were built.
+    // investment. Each end joins what it was dragged from or to (JoinChainEnd): it takes the piece
+    // that meets the neighbouring station or line, and an end that was already a conveyor slot,
+    // or a line's loose end beside it, is rebuilt to meet the chain and paid again; other
+    // conveyor slots the chain runs into are rebuilt with a task that joins the chain. mouseFacing
+    // decides a one-tile chain that joins nothing. Returns how many slots were built.
     static int PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacing);
     // One conveyor-task slot of a chain on a free tile (no layout props, no label): paid unless
     // loading. Null when the tile is null or held.

@@ -177,29 +177,12 @@ bool SIM_PlacementQueries::CanPlaceAt(const SIM_BaseTask& task, const SIM_Tile* 
 
 bool SIM_PlacementQueries::IsFootprintFree(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing)
 {
-    if (!anchor)
+    if (!anchor || anchor->m_builtOn || anchor->m_zoneState != SIM_Tile::ZONE_OPEN)
         return false;
-    if (anchor->m_builtOn)
-    {
-        // Only a conveyor-task slot may be built over: the new slot replaces it.
-        const SIM_PlaceableSlot* occupant = anchor->m_occupant;
-        if (!occupant || !occupant->GetTask() || !occupant->GetTask()->IsConveyor())
-            return false;
-    }
-    else if (anchor->m_zoneState != SIM_Tile::ZONE_OPEN)
-    {
-        return false;
-    }
-    for (const TaskTileDef& def : task.m_tiles)
-    {
-        const SIM_Tile* tile = GetLayoutTile(def, anchor, facing);
-        // The anchor's own entry may stand on the conveyor slot that is replaced.
-        if (tile == anchor && anchor->m_builtOn)
-            continue;
-        if (!IsLayoutTileFree(def, anchor, facing))
-            return false;
-    }
-    return true;
+    // Every footprint tile, the anchor's own among them, must be free: a footprint over a
+    // conveyor slot would take the belt away unpaid while the ghost shows red.
+    return std::all_of(task.m_tiles.begin(), task.m_tiles.end(),
+                       [&](const TaskTileDef& def) { return IsLayoutTileFree(def, anchor, facing); });
 }
 
 bool SIM_PlacementQueries::CanAfford(const SIM_BaseTask& task)
@@ -295,15 +278,14 @@ bool SIM_PlacementQueries::CanPlaceSlotNow(const SIM_ProductionTask& task, const
 
 bool SIM_PlacementQueries::IsFacilityGhostValid(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing)
 {
-    if (!anchor || anchor->m_zoneState != SIM_Tile::ZONE_OPEN || !CanPlaceAt(task, anchor, facing))
-        return false;
-    return std::all_of(task.m_tiles.begin(), task.m_tiles.end(),
-                       [&](const TaskTileDef& def) { return IsLayoutTileFree(def, anchor, facing); });
+    // The ghost and the click ask the same: a footprint reaching past the floor's edge or over
+    // anything built is red and refused alike.
+    return IsFootprintFree(task, anchor, facing);
 }
 
 bool SIM_PlacementQueries::CanPlaceFacilityNow(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing)
 {
-    return IsFootprintFree(task, anchor, facing) && CanAfford(task);
+    return IsFacilityGhostValid(task, anchor, facing) && CanAfford(task);
 }
 
 float SIM_PlacementQueries::GetConveyorTileCost(const SIM_Tile* tile)
@@ -388,6 +370,69 @@ bool SIM_PlacementQueries::CanExtendConveyor(int direction, const SIM_Production
     const SIM_ProductionTask* task = nullptr;
     int facing = 0;
     return FindConveyorTask(inputs, exits, task, facing);
+}
+
+namespace
+{
+// Whether a production slot stands beside tile and meets it: for a chain's first tile, its exit
+// leads into the tile; for the last, it takes its input from the tile.
+bool MeetsChainEnd(const SIM_ProductionSlot* slot, const SIM_Tile* tile, bool firstEnd)
+{
+    return slot && (firstEnd ? slot->IsExitTile(tile) : slot->IsInputTile(tile));
+}
+
+// Whether no slot meets the conveyor's exits (exits true) or its inputs: a line's loose end, which
+// may turn toward a new chain without cutting a working line.
+bool IsLooseEnd(const SIM_ProductionSlot& conveyor, bool exits)
+{
+    const std::vector<int> directions =
+        exits ? SIM_PlacementQueries::GetExitDirections(conveyor) : SIM_PlacementQueries::GetInputDirections(conveyor);
+    return std::none_of(directions.begin(), directions.end(), [&](int direction) {
+        const SIM_ProductionSlot* other = ProductionSlotOn(NeighbourOf(conveyor.GetTile(), direction));
+        return other && (exits ? other->IsInputTile(conveyor.GetTile()) : other->IsExitTile(conveyor.GetTile()));
+    });
+}
+} // namespace
+
+bool SIM_PlacementQueries::JoinChainEnd(const std::vector<SIM_Tile*>& path, size_t index, ChainEndJoin& join)
+{
+    SIM_Factory* factory = PlacementFactory();
+    const bool firstEnd = index == 0;
+    if (!factory || path.size() < 2 || (index != 0 && index + 1 != path.size()) || !path[index])
+        return false;
+    SIM_Tile* end = path[index];
+    const int chainSide = factory->GetFacingToTile(end, path[firstEnd ? 1 : index - 1]);
+    if (chainSide == SIM_Factory::NO_FACING)
+        return false;
+    // The piece of the end with its free side toward side: cars run from side into the chain at
+    // the first tile and from the chain out to side at the last.
+    auto endPiece = [&](int side) {
+        return firstEnd ? FindConveyorTask({side}, {chainSide}, join.task, join.facing)
+                        : FindConveyorTask({chainSide}, {side}, join.task, join.facing);
+    };
+    const int sides[3] = {(chainSide + 2) % 4, (chainSide + 1) % 4, (chainSide + 3) % 4};
+    for (int side : sides)
+        if (MeetsChainEnd(ProductionSlotOn(NeighbourOf(end, side)), end, firstEnd) && endPiece(side))
+            return true;
+    for (int side : sides)
+    {
+        SIM_Tile* next = NeighbourOf(end, side);
+        const SIM_ProductionSlot* conveyor = ProductionSlotOn(next);
+        if (!conveyor || !conveyor->GetTask() || !conveyor->GetTask()->IsConveyor() ||
+            std::find(path.begin(), path.end(), next) != path.end() || !IsLooseEnd(*conveyor, firstEnd))
+            continue;
+        // The neighbour keeps its other side and turns its loose one toward the end.
+        const int back = (side + 2) % 4;
+        const bool turns =
+            firstEnd ? FindConveyorTask(GetInputDirections(*conveyor), {back}, join.turnedTask, join.turnedFacing)
+                     : FindConveyorTask({back}, GetExitDirections(*conveyor), join.turnedTask, join.turnedFacing);
+        if (turns && endPiece(side))
+        {
+            join.turned = next;
+            return true;
+        }
+    }
+    return false;
 }
 
 void SIM_PlacementQueries::GetChainPiece(const std::vector<SIM_Tile*>& path, size_t index, int mouseFacing,

@@ -28,8 +28,8 @@ public:
     // No footprint tile on the floor is built on or outside every building zone. Entries off the
     // floor are not tested (the ghost may hang over the edge; IsFootprintFree then says no).
     static bool CanPlaceAt(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing);
-    // Whether the footprint may be built now: the anchor is free and open, or holds a conveyor-task
-    // slot that the new slot replaces; and every footprint tile is free (IsLayoutTileFree).
+    // Whether the footprint may be built now: the anchor and every footprint tile lie on the floor,
+    // are not built on and are open (IsLayoutTileFree).
     static bool IsFootprintFree(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing);
     // The cash covers the task's construction cost.
     static bool CanAfford(const SIM_BaseTask& task);
@@ -59,9 +59,9 @@ public:
     static bool CanPlaceSlotNow(const SIM_ProductionTask& task, const SIM_Tile* anchor, int facing);
 
     // ---- facilities ----
-    // The facility placer's ghost colour: CanPlaceAt, the anchor open and every footprint tile free.
+    // Whether the facility fits: IsFootprintFree. The ghost is green exactly when this holds.
     static bool IsFacilityGhostValid(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing);
-    // Whether a click places the facility: IsFootprintFree and CanAfford.
+    // Whether a click places the facility: IsFacilityGhostValid and CanAfford.
     static bool CanPlaceFacilityNow(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing);
 
     // ---- overhead conveyors ----
@@ -85,6 +85,25 @@ public:
     // Whether the conveyor slot could be rebuilt to take the chain too: its directions plus the
     // chain's direction (as an exit on the first tile of the chain, else as an input) fit a task.
     static bool CanExtendConveyor(int direction, const SIM_ProductionSlot& slot, bool firstTile);
+    // How one end of a dragged chain (of two tiles or more) meets what stands around it: the
+    // piece the end takes, and a neighbouring conveyor slot that turns to meet it.
+    struct ChainEndJoin
+    {
+        const SIM_ProductionTask* task = nullptr;
+        int facing = 0;
+        // A conveyor slot whose own end led nowhere, rebuilt with turnedTask and turnedFacing to
+        // hand cars to the chain's first tile or take them from its last; null when none turns.
+        SIM_Tile* turned = nullptr;
+        const SIM_ProductionTask* turnedTask = nullptr;
+        int turnedFacing = 0;
+    };
+    // The end at index (0 or the last) keeps its side toward the chain and takes the other side
+    // from its neighbours: for the first tile a slot whose exit leads into it, for the last one
+    // that takes its input from it (straight on first, then by direction); failing that, a
+    // conveyor slot off the path whose exit feeds nothing (first tile) or whose input nothing
+    // feeds (last tile) and that a conveyor task can turn toward the end. False when nothing
+    // around the end can join it, or the task data has no piece for the join.
+    static bool JoinChainEnd(const std::vector<SIM_Tile*>& path, size_t index, ChainEndJoin& join);
     // The conveyor task name and facing of tile index of a dragged path of count tiles whose
     // neighbours on the path lie in directions in (from the previous tile; 4 for the first) and
     // out (to the next; 4 for the last). A one-tile path uses AutoConnect, else mouseFacing.

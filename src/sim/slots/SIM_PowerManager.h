@@ -26,11 +26,9 @@ public:
 
     float GetProduction() const { return m_production; }
     float GetDemand() const { return m_demand; }
-    float GetConveyorDraw() const { return m_conveyorDraw; }
     float GetBaseCost() const { return m_baseCost; }
     int GetShortfallSeconds() const { return m_shortfallSeconds; }
     float GetAccumulatedPrice() const { return m_accumulatedPrice; }
-    const std::vector<SIM_PowerplantSlot*>& GetPlants() const { return m_plants; }
 
 private:
     SIM_PowerManager() = default;

@@ -254,11 +254,20 @@ SIM_SlotView* SIM_ProductionSlot::GetGuiSlot() const
     return m_guiSlot.get();
 }
 
-bool SIM_ProductionSlot::CheckRoute()
+bool SIM_ProductionSlot::CheckRoute(bool& deferred)
 {
+    deferred = false;
     if (!m_inputStockpile)
         return false;
-    SetNearestImportBay(SIM_ResourceConveyorManager::Instance().FindNearestImportBay(m_inputStockpile->GetTile()));
+    SIM_ResourceImportBay* bay = nullptr;
+    if (!SIM_ResourceConveyorManager::Instance().TryFindNearestImportBay(m_inputStockpile->GetTile(), bay))
+    {
+        // This frame's share of route searching is spent: the slot asks again at its next update
+        // and keeps its state meanwhile.
+        deferred = true;
+        return false;
+    }
+    SetNearestImportBay(bay);
     if (m_nearestBay)
         return false;
     if (m_inputStockpile->CanServeFromComponents())
@@ -269,14 +278,20 @@ bool SIM_ProductionSlot::CheckRoute()
 
 void SIM_ProductionSlot::UpdateRouteState()
 {
-    CheckRoute();
+    bool deferred = false;
+    CheckRoute(deferred);
 }
 
 void SIM_ProductionSlot::ReportMissingResources()
 {
     bool noRoute = false;
     if (!m_nearestBay)
-        noRoute = CheckRoute();
+    {
+        bool deferred = false;
+        noRoute = CheckRoute(deferred);
+        if (deferred)
+            return;
+    }
     SetState(noRoute ? NOROUTE_TO_RESOURCES : INSUFFICIENT_RESOURCES);
 }
 

@@ -101,13 +101,13 @@ private:
     void ComponentTaskLogic();
     void VehicleTaskLogic();
     // The route check; true when it found no way to the resources (state now NOROUTE_TO_RESOURCES).
-    bool CheckRoute();
+    // `deferred`: the frame's share of route searching ran out first; nothing changed.
+    bool CheckRoute(bool& deferred);
     // Resources are missing: no route, or waiting for them.
     void ReportMissingResources();
     void MirrorStateToView();
     void ApplyCurrentSubTaskToVehicle(SubTask& sub);
     void ProduceExports();
-    bool IsChassisTask() const;
 
     int m_currentSubTask = 0;
     std::vector<std::unique_ptr<SubTask>> m_subTasks;

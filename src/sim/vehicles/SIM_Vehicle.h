@@ -66,7 +66,6 @@ public:
     float GetStartX() const { return m_startX; }
     float GetStartY() const { return m_startY; }
     float GetLegTime() const { return m_legTime; }
-    void SetLegTime(float ms) { m_legTime = ms; }
     // Savegame reader: restores a leg exactly.
     void RestoreLeg(float startX, float startY, float targetX, float targetY, float legMs);
     const int* GetColor() const { return m_color; }

@@ -40,11 +40,6 @@ void SIM_VehicleManager::DestroyVehicle(SIM_Vehicle* car)
         m_owned.erase(it);
 }
 
-bool SIM_VehicleManager::Contains(const SIM_Vehicle* car) const
-{
-    return std::find(m_vehicles.begin(), m_vehicles.end(), car) != m_vehicles.end();
-}
-
 void SIM_VehicleManager::DeleteAll()
 {
     for (SIM_Vehicle* car : m_vehicles)

@@ -16,7 +16,6 @@ public:
     SIM_Vehicle* CreateVehicle();
     // Takes a car off the list and deletes it (a slot removed with its car).
     void DestroyVehicle(SIM_Vehicle* car);
-    bool Contains(const SIM_Vehicle* car) const;
     // Deletes every car (game reset, also those on their way out).
     void DeleteAll();
 

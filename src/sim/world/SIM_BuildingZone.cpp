@@ -5,6 +5,7 @@
 #include "engine/core/GStringTokenizer.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/views/SIM_TileView.h"
@@ -101,8 +102,9 @@ void SIM_BuildingZone::Unlock(bool silent)
             }
         }
     }
-    // Conveyors in the zone can carry objects from now on.
+    // Conveyors in the zone can carry objects from now on; the routes see it at the next edit.
     SIM_ResourceConveyorManager::NoteFloorChanged();
+    RouteTable::NoteZonesChanged();
     SIM_ResourceObjManager::NoteSourcesChanged();
     listener.RetintPotentialSiteMarkers();
     if (!silent)

@@ -66,7 +66,6 @@ public:
     int GetZoneTileCount() const { return m_zoneTileCount; }
     int GetTileCount() const { return m_width * m_height; }
     SIM_Tile* GetTiles() const { return m_tiles.get(); }
-    SIM_Mission* GetMission() const { return m_mission; }
 
     std::vector<std::unique_ptr<SIM_PotentialSite>> m_importSites;
     std::vector<std::unique_ptr<SIM_PotentialSite>> m_exportSites;

@@ -3,7 +3,7 @@
 // the editor that the game then loads and plays without a screen.
 #include "EditorTestSupport.h"
 
-#include "engine/GPlaceholderMode.h"
+#include "engine/GHeadlessMode.h"
 #include "engine/core/GRandom.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
@@ -51,7 +51,7 @@ class MissionEditorMode : public MissionEditorTest
 
 TEST_F(MissionEditorMode, EditOpensAFreshDialogAndEscapeLeavesWithoutKeepingUnsavedEdits)
 {
-    GPlaceholderMode::ForName("mainmenu");
+    GHeadlessMode::ForName("mainmenu");
     auto mission = LoadCopy("m01_first_factory.txt");
     GUI_MissionEditor& editor = GUI_MissionEditor::Instance();
     GUI_MissionEditor::Edit(*mission);
@@ -93,7 +93,7 @@ TEST_F(MissionEditorMode, EditOpensAFreshDialogAndEscapeLeavesWithoutKeepingUnsa
 
 TEST_F(MissionEditorMode, TheMissionListsEditButtonOpensTheEditorOnThatMission)
 {
-    GPlaceholderMode::ForName("mainmenu");
+    GHeadlessMode::ForName("mainmenu");
     GUI_ChooseMission& list = GUI_ChooseMission::Instance();
     m_game.SetGameMode(list.GGameMode::GetName());
     Frame();

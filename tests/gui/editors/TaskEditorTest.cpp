@@ -98,6 +98,18 @@ TEST_F(TaskEditorTest, OpensOnTheDefaultTaskWithSortedListsOfEveryTaskAndProp)
             return GUI_EditorStrip::StripLabelLess(static_cast<const GUI_EditorStrip&>(*a),
                                                    static_cast<const GUI_EditorStrip&>(*b));
         }));
+    // Rows name a task by its display name; a prop, which the data names only by its key, by that
+    // key, the name a task file uses for it.
+    for (const auto& row : tasks)
+    {
+        const auto& strip = static_cast<const GUI_TaskLoaderStrip&>(*row);
+        EXPECT_EQ(strip.GetLabel(), strip.GetTask()->GetGuiName()) << strip.GetTask()->GetName();
+    }
+    for (const auto& row : props)
+    {
+        const auto& strip = static_cast<const GUI_PropPickerStrip&>(*row);
+        EXPECT_EQ(strip.GetLabel(), strip.GetPropType()->GetName());
+    }
     GUI_EditorStrip upper("Zeta", "");
     GUI_EditorStrip lower("alpha", "");
     GUI_EditorStrip longer("Zetas", "");

@@ -3,9 +3,11 @@
 #include "FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/vehicles/GUI_FactoryCars.h"
 #include "gui/factory/vehicles/GUI_Vehicle.h"
+#include "gui/factory/view/GUI_Factory.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"

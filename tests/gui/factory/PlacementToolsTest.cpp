@@ -369,8 +369,9 @@ TEST_F(PlacementToolsTest, TheDeleteRowSwitchesDeleteModeOnUntilTheRightButtonOr
     ClickAt(6, 3);
     EXPECT_EQ(SlotAt(6, 3), nullptr);
     EXPECT_TRUE(GUI_PlacementTools::IsDeleteMode());
-    // The right button only switches it off: no tool was in use, so the click goes on.
-    EXPECT_FALSE(GUI_PlacementTools::OnRightDown());
+    // The right button only switches it off and ends there: going on, it would sell what stands
+    // under the pointer.
+    EXPECT_TRUE(GUI_PlacementTools::OnRightDown());
     EXPECT_FALSE(GUI_PlacementTools::IsDeleteMode());
     EXPECT_FALSE(GUI_Cursor::Instance().IsDeleteMode());
     // Picking a task switches it off too.

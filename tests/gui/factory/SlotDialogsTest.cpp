@@ -7,7 +7,6 @@
 #include "engine/GScreenSize.h"
 #include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/dialogs/GUI_SlotEfficiency.h"
-#include "gui/factory/dialogs/GUI_SlotRequirementIcon.h"
 #include "gui/factory/dialogs/GUI_SlotRequirements.h"
 #include "gui/factory/dialogs/GUI_SlotStatus.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
@@ -19,6 +18,7 @@
 #include "gui/factory/dialogs/GUI_StockpileResourceStrip.h"
 #include "gui/factory/dialogs/GUI_SupplyStockpile.h"
 #include "gui/factory/dialogs/GUI_SupplyStrip.h"
+#include "gui/factory/dialogs/GUI_TaskResource.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 #include "gui/factory/view/GUI_Factory.h"
@@ -30,6 +30,7 @@
 #include "gui/toolkit/widgets/GUI_IconButton.h"
 #include "gui/toolkit/widgets/GUI_OptionsSlider.h"
 #include "gui/toolkit/widgets/GUI_ScrollingWindow.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_ConfirmDialog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/definitions/SIM_BaseTask.h"
@@ -138,15 +139,35 @@ TEST_F(SlotDialogsTest, TheSlotDialogFollowsItsSlotThroughStockResearchAndAnUpgr
         EXPECT_EQ(entries[i]->GetResource()->GetName(), names[i]);
         EXPECT_EQ(entries[i]->GetText(), texts[i]);
     }
-    const auto& icons = dialog->GetRequirements()->GetIcons();
-    ASSERT_EQ(icons.size(), 3u);
-    const bool inStock[] = {false, false, true}; // 8 aluminium, 2 copper, 4 steel needed
+    // Each need is a line: its icon at the left end, the count, and a tick when the stock holds
+    // enough or a cross when not, 20 pixels inside the right end; hovering names it.
+    const auto& lines = dialog->GetRequirements()->GetLines();
+    ASSERT_EQ(lines.size(), 3u);
+    const char* counts[] = {"8", "2", "4"};
+    const char* marks[] = {"gui_cross.dds", "gui_cross.dds", "gui_tick.dds"};
     for (size_t i = 0; i < 3; ++i)
     {
-        EXPECT_EQ(icons[i]->GetResource()->GetName(), names[i]);
-        EXPECT_EQ(icons[i]->IsInStock(), inStock[i]) << names[i];
-        EXPECT_EQ(icons[i]->GetTop(), icons[0]->GetTop());
+        SCOPED_TRACE(names[i]);
+        const GUI_TaskResource& line = *lines[i];
+        EXPECT_EQ(line.GetResource()->GetName(), names[i]);
+        EXPECT_EQ(line.GetCountText(), counts[i]);
+        EXPECT_EQ(line.GetMark().m_texture.GetName(), marks[i]);
+        EXPECT_EQ(line.GetTop(), lines[0]->GetTop());
+        EXPECT_EQ(line.GetHeight(), 32);
+        EXPECT_FLOAT_EQ(line.GetIcon().m_vertices[0].x, static_cast<float>(line.GetLeft()));
+        EXPECT_FLOAT_EQ(line.GetMark().m_width, 24.0f);
+        EXPECT_FLOAT_EQ(line.GetMark().m_vertices[1].x, static_cast<float>(line.GetRight() - 20));
+        EXPECT_EQ(line.GetTooltip()->GetLines(), std::vector<std::string>{line.GetResource()->GetGuiName()});
     }
+    // The name shows once the mouse has rested on a line for more than ten frames.
+    m_world.input.MoveTo(static_cast<float>(lines[0]->GetLeft() + 5), static_cast<float>(lines[0]->GetTop() + 5));
+    for (int frame = 0; frame <= GUI_TaskResource::kTooltipDelay + 1; ++frame)
+    {
+        EXPECT_EQ(lines[0]->GetTooltip()->GetAlpha(), 0.0f) << frame;
+        m_world.input.Update();
+        GUI_WindowManager::Instance().Update();
+    }
+    EXPECT_GT(lines[0]->GetTooltip()->GetAlpha(), 0.0f);
     EXPECT_EQ(dialog->GetHeight(), kMargins + GUI_SlotTooltip::ContentHeight(3, 3, -1));
 
     // Research done: the upgrades panel shows, empty, with its button.

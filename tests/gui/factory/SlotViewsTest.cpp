@@ -127,7 +127,9 @@ TEST_F(FactoryViewTest, AResearchOfficeWithNothingToResearchSaysSoWithoutHover)
     SIM_Researchable* item = SIM_ResearchManager::Instance().GetItems().front();
     SIM_ResearchManager::Instance().SetCurrentResearch(item);
     m_world.Frame();
-    EXPECT_EQ(view->GetLabel()->GetText(), item->GetName());
+    // The research by the name the player reads, not its key.
+    EXPECT_EQ(view->GetLabel()->GetText(), item->m_guiName);
+    EXPECT_NE(item->m_guiName, item->GetName());
     SIM_ResearchManager::Instance().SetCurrentResearch(nullptr);
 }
 

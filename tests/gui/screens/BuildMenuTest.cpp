@@ -13,7 +13,6 @@
 #include "gui/screens/build/GUI_Task.h"
 #include "gui/screens/build/GUI_TaskDetails.h"
 #include "gui/screens/build/GUI_TaskPicker.h"
-#include "gui/screens/build/GUI_TaskResource.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
 #include "gui/toolkit/widgets/GUI_ScrollingWindow.h"
@@ -230,17 +229,6 @@ TEST_F(BuildMenuTest, TheCardShowsCostTimeStaffPowerAndAppliedTasks)
     EXPECT_EQ(card.GetTimeValue(), "2.50 s");
     EXPECT_EQ(card.GetStaffValue(), "0");
     EXPECT_EQ(card.GetPowerValue(), "1.50");
-
-    // A requirement line 32 high: the icon fills its left end, the mark is 24 square and ends 20
-    // pixels inside the right edge.
-    SIM_Resource steel;
-    steel.m_icon = "gui_tick.dds";
-    GUI_TaskResource line(&steel, 4, false);
-    line.SetRect(100.0f, 200.0f, 300.0f, 232.0f);
-    EXPECT_EQ(line.GetCountText(), "4");
-    EXPECT_FLOAT_EQ(line.GetMark().m_width, 24.0f);
-    EXPECT_FLOAT_EQ(line.GetMark().m_vertices[1].x, 280.0f);
-    EXPECT_FLOAT_EQ(line.GetIcon().m_vertices[0].x, 100.0f);
 
     // A standalone production task is asked what it is: never taken for a facility.
     production->m_kind = TASK_STANDALONE;

@@ -204,7 +204,7 @@ TEST_F(SaveScreens, AGameSavedThroughTheSaveDialogLoadsBackThroughTheLoadScreen)
 
     GUI_SaveDialog* dialog = GUI_SaveDialog::Open();
     Frame();
-    EXPECT_EQ(dialog->GetHeight(), 512);
+    EXPECT_EQ(dialog->GetHeight(), 536);
     EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 0.0f);
     GUI_TextEditWindow* field = dialog->GetNameField();
     // Only what a savegame's file name may hold, at most 128 characters; blanks save nothing.
@@ -216,13 +216,18 @@ TEST_F(SaveScreens, AGameSavedThroughTheSaveDialogLoadsBackThroughTheLoadScreen)
     field->OnChar('z');
     EXPECT_EQ(field->GetText().size(), 128u);
     field->SetText("   ");
+    EXPECT_FALSE(dialog->IsBlankNameShown());
     EXPECT_FALSE(GUI_SaveDialog::SaveNow());
     EXPECT_TRUE(GUI_SaveStripBase::FindSaves(SaveFolder::Get()).empty());
     EXPECT_EQ(GUI_SaveDialog::GetOpen(), dialog);
+    // The refusal is explained under the field until a name is typed.
+    EXPECT_TRUE(dialog->IsBlankNameShown());
+    Frame();
 
     field->SetText("");
     for (char c : std::string("First run (1)"))
         field->OnChar(static_cast<uint8_t>(c));
+    EXPECT_FALSE(dialog->IsBlankNameShown());
     ClickCentre(*dialog->GetSaveButton());
     Frame();
     EXPECT_EQ(GUI_SaveDialog::GetOpen(), nullptr);

@@ -119,7 +119,7 @@ TEST_F(CameraTest, TheScreenEdgeScrollsOnlyWhenNoWindowHasTheMouse)
 TEST_F(CameraTest, ADragKeepsTheGrabbedPointUnderTheMouseWithinTheFactory)
 {
     GUI_Camera& camera = GUI_Camera::Instance();
-    camera.SetLimits(PRect{-5000, 0, 5000, 4000});
+    camera.SetLimits(20, 20);
     camera.SetPosition(100.0f, 200.0f);
     m_input.MoveTo(300, 250);
     m_input.SetLeftHeld(true);
@@ -130,12 +130,20 @@ TEST_F(CameraTest, ADragKeepsTheGrabbedPointUnderTheMouseWithinTheFactory)
     camera.Update(1.0f);
     EXPECT_NEAR(camera.WorldToScreenX(grabbedX), 350.0f, 1e-3);
     EXPECT_NEAR(camera.WorldToScreenY(grabbedY), 320.0f, 1e-3);
-    // Dragged far beyond the factory: held at its edge.
+    // Dragged far beyond the factory: held at its edge, here its northern corner tile.
     m_input.MoveTo(390, 599);
     camera.Update(1.0f);
+    EXPECT_FLOAT_EQ(camera.GetX(), 0.0f);
     EXPECT_FLOAT_EQ(camera.GetY(), 0.0f);
+    // The floor is a diamond: a corner of the rectangle around it is pulled back onto the floor's
+    // north-eastern edge, not left over empty ground.
     m_input.SetLeftHeld(false);
+    m_input.MoveTo(400, 300);
     camera.Update(1.0f);
+    camera.SetPosition(256.0f * 19.0f, 0.0f);
+    camera.Update(1.0f);
+    EXPECT_FLOAT_EQ(camera.GetX(), 256.0f * 9.5f);
+    EXPECT_FLOAT_EQ(camera.GetY(), 128.0f * 9.5f);
     EXPECT_FALSE(camera.IsDragging());
 }
 

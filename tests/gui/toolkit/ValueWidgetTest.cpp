@@ -93,6 +93,14 @@ TEST_F(ValueWidgetTest, TheSliderMapsItsThumbToTheRangeAndCallsOnChange)
     EXPECT_FLOAT_EQ(slider->GetValue(), 0.0f) << "the frame that sees the release still applies it";
     EXPECT_FALSE(slider->IsDragging());
     EXPECT_EQ(calls, 3);
+    // However slow the frames, a drag pressed, moved 74 pixels and released between two of them
+    // moves the thumb those 74 pixels: it takes the pointer's place, not steps per frame.
+    m_input.SetLeftHeld(true);
+    EXPECT_TRUE(ClickAt(126, 134));
+    m_input.MoveTo(200, 134);
+    m_input.SetLeftHeld(false);
+    Frame();
+    EXPECT_NEAR(slider->ThumbCentreX(), 125.5f + 74.0f, 1e-3);
 }
 
 TEST_F(ValueWidgetTest, TheWheelStepsByAFractionOfTheRangeOrOfTheValue)

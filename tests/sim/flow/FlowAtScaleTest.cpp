@@ -11,6 +11,7 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 
 #include <gtest/gtest.h>
@@ -320,6 +321,38 @@ TEST(NearestImportBay, LookingAtFewBaysGivesTheBayScoringEveryBayGives)
                 }
             }
             EXPECT_EQ(conveyors.FindNearestImportBay(goal), expected) << "goal " << goalX << "," << goalY;
+        }
+    }
+}
+// A new game on the largest factory sends every station looking for its nearest bay in the same
+// few frames: one frame's route searching stays within its share (it may finish the one search it
+// started), the rest waits for the next frames, and every station still finds a bay. The opening
+// frames once paid for all of it at once.
+TEST(NearestImportBay, ANewBigFactorySharesItsSearchesOutOverFrames)
+{
+    bigfactory::Layout layout;
+    layout.workers = false;
+    bigfactory::Factory factory(layout);
+    ASSERT_TRUE(factory.Build());
+    SIM_Game::Instance().SetSpeed(4.0f);
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
+    uint64_t most = 0;
+    int busy = 0;
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        const uint64_t before = finder.ExpansionsDone();
+        factory.Frame();
+        const uint64_t work = finder.ExpansionsDone() - before;
+        most = std::max(most, work);
+        busy += work >= SIM_ResourceConveyorManager::kSearchWorkPerFrame ? 1 : 0;
+    }
+    EXPECT_LE(most, SIM_ResourceConveyorManager::kSearchWorkPerFrame + PathSearch::kMaxPicks + 1);
+    EXPECT_GT(busy, 1) << "the opening asked for no more than one frame's share: the test shows nothing";
+    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
+    {
+        if (static_cast<SIM_ProductionSlot*>(slot)->GetInputStockpile())
+        {
+            EXPECT_NE(slot->GetNearestImportBay(), nullptr);
         }
     }
 }

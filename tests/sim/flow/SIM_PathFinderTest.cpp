@@ -220,6 +220,44 @@ TEST(RouteTable, AFullTableRefusesNewPairs)
     EXPECT_NE(table.RequestRoute(floor.Tile(0, 0), floor.Tile(3, 0)), nullptr);
 }
 
+// Once the table is found full it is checked once; after that a request looks at no record, and
+// a pair refused for want of a record is not searched again until records come free. A pair with
+// no route takes no record at all. Requests to a full table once walked every record and searched
+// again each time: big factories froze for minutes.
+TEST(RouteTable, AFullTableCostsARequestNoWalkOfTheRecords)
+{
+    FlowFloor floor(10, 10);
+    floor.LayRow(0, 0, 9);
+    RouteTable& table = RouteTable::Instance();
+    SIM_FlowErrorBox::ResetForNewGame();
+    auto inUse = [&table] {
+        int used = 0;
+        for (int32_t i = 0; i <= table.HighestIndex(); ++i)
+            used += table.Record(i).InUse() ? 1 : 0;
+        return used;
+    };
+    const int before = inUse();
+    EXPECT_EQ(table.RequestRoute(floor.Tile(0, 0), floor.Tile(9, 9)), nullptr);
+    EXPECT_TRUE(table.IsPairKnown(floor.Tile(0, 0), floor.Tile(9, 9)));
+    EXPECT_EQ(inUse(), before) << "a pair without a route took a record";
+
+    while (table.NewRoute())
+    {
+    }
+    const uint64_t searches = table.SearchCount();
+    const uint64_t visits = table.RecordVisits();
+    for (int x = 1; x < 9; ++x)
+        for (int again = 0; again < 3; ++again)
+            EXPECT_EQ(table.RequestRoute(floor.Tile(x, 0), floor.Tile(9, 0)), nullptr);
+    EXPECT_EQ(table.SearchCount(), searches + 8) << "a refused pair was searched again";
+    EXPECT_LE(table.RecordVisits() - visits, 8u * 3u) << "requests to the full table walked its records";
+
+    table.ClearAll();
+    SIM_ResourceRoute* route = table.RequestRoute(floor.Tile(1, 0), floor.Tile(9, 0));
+    ASSERT_NE(route, nullptr);
+    EXPECT_EQ(route->m_tiles.size(), 9u);
+}
+
 TEST(Conveyor, ConnectsToItsFacingAndToNeighbouringConveyors)
 {
     FlowFloor floor(5, 5);

@@ -2,12 +2,15 @@
 // asked for them; conveyor, bay and slot edits while objects are on their way.
 #include "tests/sim/FlowTestSupport.h"
 
+#include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
+#include "sim/slots/SIM_Placement.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -152,6 +155,44 @@ TEST_F(FlowLine, ADetourReroutesWhatIsOnItsWay)
     }
     EXPECT_EQ(CheckFlowInvariants(), "");
     ASSERT_TRUE(StepUntil([&]() { return Stored() == 16; }, 4000));
+    EXPECT_EQ(CheckFlowInvariants(), "");
+}
+
+TEST_F(FlowLine, AnEditAwayFromTheRoutesLeavesThemAndWhatIsOnThemAlone)
+{
+    ASSERT_TRUE(StepUntil([&]() { return InTransit().size() >= 2; }, 400));
+    struct Way
+    {
+        SIM_ResourceObject* object;
+        SIM_ResourceRoute* route;
+        int32_t cursor;
+    };
+    std::vector<Way> ways;
+    for (SIM_ResourceObject* object : InTransit())
+        ways.push_back(Way{object, object->m_route, object->m_stepCursor});
+    const uint64_t searches = RouteTable::Instance().SearchCount();
+    // A piece laid and taken up again three rows away, where no route search ever looked.
+    SIM_Tile* away = world.Tile(8, 1);
+    ASSERT_EQ(SIM_Placement::LayConveyorPath({away}), 1);
+    ASSERT_TRUE(SIM_Placement::RemoveConveyor(away, false));
+    EXPECT_EQ(RouteTable::Instance().SearchCount(), searches) << "routes were searched again";
+    for (const Way& way : ways)
+    {
+        EXPECT_EQ(way.object->m_route, way.route);
+        EXPECT_EQ(way.object->m_stepCursor, way.cursor);
+        EXPECT_TRUE(way.route->InUse());
+    }
+    EXPECT_EQ(CheckFlowInvariants(), "");
+    // A piece taken up under the routes is felt: no object keeps a way across the gap.
+    SIM_Tile* gap = world.Tile(16, 5);
+    world.Lift(16, 5);
+    for (SIM_ResourceObject* object : InTransit())
+    {
+        if (object->m_route)
+        {
+            EXPECT_EQ(std::count(object->m_route->m_tiles.begin(), object->m_route->m_tiles.end(), gap), 0);
+        }
+    }
     EXPECT_EQ(CheckFlowInvariants(), "");
 }
 

@@ -38,8 +38,6 @@ public:
     // A strip was clicked.
     void PickTexture(const std::string& textureName);
 
-    const PRect& GetClientRect() const { return m_clientRect; }
-
 private:
     PRect m_clientRect;
     PickFunction m_onPick;

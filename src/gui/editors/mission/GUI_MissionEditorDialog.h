@@ -61,9 +61,6 @@ public:
     GUI_DropDownList* GetFloorList() const { return m_floorList; }
     GUI_DropDownList* GetTypeList() const { return m_typeList; }
     GUI_ButtonText* GetCreateZoneButton() const { return m_createZone; }
-    GUI_ButtonText* GetSaveButton() const { return m_save; }
-    GUI_ButtonText* GetImportsButton() const { return m_imports; }
-    GUI_ButtonText* GetExportsButton() const { return m_exports; }
 
 private:
     // Every sprite name of the floor atlas, in file order.

@@ -76,8 +76,6 @@ public:
     // The grid's top-left corner before it is cut to whole pixels.
     double GetGridX() const { return m_gridX; }
     double GetGridY() const { return m_gridY; }
-    int GetDragStartA() const { return m_dragStartA; }
-    int GetDragStartB() const { return m_dragStartB; }
     int GetTileCount() const { return static_cast<int>(m_tiles.size()); }
 
 private:

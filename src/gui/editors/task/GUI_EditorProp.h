@@ -29,13 +29,9 @@ public:
     void MarkRemoved();
     bool IsRemoved() const { return m_removed; }
 
-    SIM_Prop* GetPropType() const { return m_type; }
     TaskPropDef* GetRecord() const { return m_record; }
     GUI_TaskEditorTile* GetTile() const { return m_tile; }
     int GetSubTile() const { return m_subTile; }
-    const CTexturedSprite& GetSprite() const { return m_sprite; }
-    float GetX() const { return m_x; }
-    float GetY() const { return m_y; }
 
     // The picture index a facing shows: a prop facing 0 shows picture 1, facing 3 picture 0.
     static int TextureIndexForFacing(int facing) { return (facing + 1) & 3; }

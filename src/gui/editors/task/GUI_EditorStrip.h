@@ -23,7 +23,6 @@ public:
     void Update() override;
 
     const std::string& GetLabel() const { return m_label; }
-    const CTexturedSprite& GetIcon() const { return m_icon; }
 
     // The lists' order: byte by byte, so upper case comes before lower case, and a label before
     // a longer one that begins with it.

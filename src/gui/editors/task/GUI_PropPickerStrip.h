@@ -14,8 +14,6 @@ public:
 
     bool OnClick(float x, float y) override;
 
-    SIM_Prop* GetPropType() const { return m_type; }
-
 private:
     SIM_Prop* m_type;
 };

@@ -82,15 +82,11 @@ public:
     SIM_BaseTask* GetCurrentTask() const { return m_task; }
     SIM_Prop* GetHeldPropType() const { return m_heldPropType; }
     GUI_EditorProp* GetHoveredProp() const { return m_hoveredProp; }
-    GUI_TaskEditorTile* GetHoveredTile() const { return m_hoveredTile; }
-    int GetHoveredSubTile() const { return m_hoveredSubTile; }
     bool IsRebuildRequested() const { return m_rebuild; }
     GUI_TaskGrid* GetGrid() const { return m_grid; }
     GUI_TaskLoader* GetLoader() const { return m_loader; }
     GUI_PropPicker* GetPropPicker() const { return m_picker; }
     GUI_TaskPreview* GetPreview() const { return m_preview; }
-    const CTexturedSprite& GetSnappedGhost() const { return m_snappedGhost; }
-    const CTexturedSprite& GetMouseGhost() const { return m_mouseGhost; }
 
     // The folder the definitions are read from and saved to ("data/simulation" in the game).
     const std::string& GetDataRoot() const { return m_dataRoot; }

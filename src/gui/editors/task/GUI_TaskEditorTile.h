@@ -47,12 +47,10 @@ public:
 
     int GetXOffset() const { return m_xOffset; }
     int GetYOffset() const { return m_yOffset; }
-    TaskTileDef* GetRecord() const { return m_record; }
     float GetX() const { return m_x; }
     float GetY() const { return m_y; }
     const Point& GetSubTilePoint(int index) const { return m_points[static_cast<size_t>(index & 15)]; }
     const std::vector<GUI_EditorProp*>& GetProps() const { return m_props; }
-    const CTexturedSprite& GetFloor() const { return m_floor; }
     bool IsStockpile() const;
 
     // Points a sprite at a picture by name, through the sprite atlases when it is in one, and

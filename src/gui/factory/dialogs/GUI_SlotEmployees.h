@@ -15,7 +15,6 @@ public:
 
     void Draw() override;
     void SetInnerRect(const PRect& inner) { m_inner = inner; }
-    int GetCount() const { return m_count; }
 
 private:
     PRect m_inner;

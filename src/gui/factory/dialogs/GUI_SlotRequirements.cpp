@@ -4,7 +4,7 @@
 #include "engine/GFontManager.h"
 #include "engine/core/GTextTable.h"
 #include "gui/factory/dialogs/DialogPanelDrawing.h"
-#include "gui/factory/dialogs/GUI_SlotRequirementIcon.h"
+#include "gui/factory/dialogs/GUI_TaskResource.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/slots/SIM_ProductionSlot.h"
@@ -18,9 +18,9 @@ GUI_SlotRequirements::GUI_SlotRequirements(SIM_ProductionSlot* slot)
 
 void GUI_SlotRequirements::Rebuild()
 {
-    for (GUI_SlotRequirementIcon* icon : m_icons)
-        (void)RemoveSubWindow(icon);
-    m_icons.clear();
+    for (GUI_TaskResource* line : m_lines)
+        (void)RemoveSubWindow(line);
+    m_lines.clear();
     if (!m_slot)
         return;
     struct Need
@@ -47,10 +47,10 @@ void GUI_SlotRequirements::Rebuild()
     float y = static_cast<float>(m_inner.top + 20);
     for (const Need& need : needs)
     {
-        GUI_SlotRequirementIcon* icon =
-            CreateSubWindow<GUI_SlotRequirementIcon>(need.resource, need.count, need.inStock);
-        icon->SetRect(x, y, x + cw, y + 32.0f);
-        m_icons.push_back(icon);
+        // Placing the line lays out its icon and mark.
+        GUI_TaskResource* line = CreateSubWindow<GUI_TaskResource>(need.resource, need.count, need.inStock);
+        line->SetRect(x, y, x + cw, y + 32.0f);
+        m_lines.push_back(line);
         x += cw;
         if (x > static_cast<float>(m_inner.right) - cw)
         {

@@ -1,5 +1,5 @@
-// The panel of the slot dialog that lists what the slot needs, four to a row in name order, each
-// marked when the slot's stockpile is short of it. Main thread.
+// The panel of the slot dialog that lists what the slot needs, four to a row in name order: each
+// line ticked when the slot's stockpile holds enough of it, crossed when not. Main thread.
 #pragma once
 
 #include "gui/toolkit/windows/GUI_WindowBase.h"
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class GUI_SlotRequirementIcon;
+class GUI_TaskResource;
 class SIM_ProductionSlot;
 
 class GUI_SlotRequirements : public GUI_WindowBase
@@ -16,16 +16,16 @@ class GUI_SlotRequirements : public GUI_WindowBase
 public:
     explicit GUI_SlotRequirements(SIM_ProductionSlot* slot);
 
-    // The icons again from the slot's needs and its stockpile, laid out in the inner rectangle.
+    // The lines again from the slot's needs and its stockpile, laid out in the inner rectangle.
     void Rebuild();
     void Draw() override;
 
     void SetInnerRect(const PRect& inner) { m_inner = inner; }
-    const std::vector<GUI_SlotRequirementIcon*>& GetIcons() const { return m_icons; }
+    const std::vector<GUI_TaskResource*>& GetLines() const { return m_lines; }
 
 private:
     SIM_ProductionSlot* m_slot; // not owned: the simulation's
     PRect m_inner;
     std::string m_title;
-    std::vector<GUI_SlotRequirementIcon*> m_icons; // owned as sub-windows
+    std::vector<GUI_TaskResource*> m_lines; // owned as sub-windows
 };

@@ -19,9 +19,7 @@ public:
     void Refresh();
     void Draw() override;
 
-    GUI_SlotTooltipProgress* GetProgress() const { return m_progress; }
     const std::string& GetTimeValue() const { return m_timeValue; }
-    const std::string& GetPowerValue() const { return m_powerValue; }
 
 private:
     GUI_SlotTooltipProgress* m_progress = nullptr; // owned as a sub-window

@@ -41,13 +41,11 @@ public:
     bool HasUpgradesToShow() const;
     void Draw() override;
 
-    GUI_ProductionSlot& GetView() const { return m_view; }
     SIM_ProductionSlot* GetSlot() const;
     GUI_SlotStatus* GetStatus() const { return m_status; }
     GUI_SlotRequirements* GetRequirements() const { return m_requirements; }
     GUI_SlotUpgrades* GetUpgrades() const { return m_upgrades; }
     GUI_SlotEfficiency* GetEfficiency() const { return m_efficiency; }
-    GUI_SlotEmployees* GetEmployees() const { return m_employees; }
     GUI_Stockpile* GetStockpile() const { return m_stockpile; }
 
     // The dialog's height for r needed resources, k stocked kinds (-1: no stockpile panel) and u

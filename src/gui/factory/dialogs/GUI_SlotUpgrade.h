@@ -20,9 +20,6 @@ public:
     void Update() override;
     void Draw() override;
 
-    SIM_SlotUpgrade* GetUpgrade() const { return m_upgrade; }
-    GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
-
 private:
     CTexturedSprite m_icon;
     SIM_SlotUpgrade* m_upgrade; // not owned: the upgrade manager's

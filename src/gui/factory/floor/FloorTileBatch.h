@@ -29,7 +29,6 @@ public:
 
     explicit FloorTileBatch(std::string name);
 
-    const std::string& GetName() const { return m_name; }
     // Its place among the floor tile manager's batches.
     int GetNumber() const { return m_number; }
     void SetNumber(int number) { m_number = number; }

@@ -161,7 +161,6 @@ public:
     // This frame's screen position of the tile centre, and whether the tile shows in the frame.
     float GetScreenX() const { return m_visibleFrame == s_frame ? m_screenX : PlaceNow().x; }
     float GetScreenY() const { return m_visibleFrame == s_frame ? m_screenY : PlaceNow().y; }
-    static float GetZoom() { return s_view.zoom; }
     bool IsOnScreen() const { return s_frame != 0 && (m_visibleFrame == s_frame || PlaceNow().onScreen); }
     uint32_t GetFloorColour() const { return m_floorColour; }
     void SetFloorColour(uint32_t colour)
@@ -172,7 +171,6 @@ public:
     CLoadedTexture* GetFloorTexture() const { return m_floorTexture; }
     std::string GetFloorTextureName() const;
     FloorTileBatch* GetBatch() const { return m_batch; }
-    bool IsBatched() const { return m_batch != nullptr; }
     GUI_TileWall* GetWall(int side) const;
     void RequestOutline()
     {
@@ -193,7 +191,6 @@ public:
     // The frame the tiles' on-screen marks and screen positions belong to, and its camera (main
     // thread, before the frame's tile jobs).
     static void SetFrame(int frame, const FactoryFrameView& view);
-    static int GetFrame() { return s_frame; }
 
 private:
     struct Extras;

@@ -23,10 +23,8 @@ public:
     // Opaque white (the zone was bought) or white at alpha 64 (locked zone).
     void SetTint(bool locked);
 
-    int GetSide() const { return m_side; }
     float GetDepth() const { return m_depth; }
     const GUI_IsometricSprite& GetSprite() const { return m_sprite; }
-    const SpriteAtlasEntry* GetAtlasEntry() const { return m_entry; }
 
 private:
     GUI_Tile* m_owner = nullptr; // owns this wall

@@ -34,7 +34,6 @@ GUI_ConveyorLabelStrip::GUI_ConveyorLabelStrip(const SIM_Resource* resource) : m
 
 void GUI_ConveyorLabelStrip::SetCount(int count)
 {
-    m_count = count;
     m_text = std::to_string(count);
 }
 

@@ -20,7 +20,6 @@ public:
     explicit GUI_ConveyorLabelStrip(const SIM_Resource* resource);
 
     void SetCount(int count);
-    int GetCount() const { return m_count; }
     const std::string& GetText() const { return m_text; }
     const SIM_Resource* GetResource() const { return m_resource; }
     // Icon centred in the row, the count in black to its right.
@@ -28,7 +27,6 @@ public:
 
 private:
     const SIM_Resource* m_resource = nullptr; // owned by the resource manager
-    int m_count = 1;
     CTexturedSprite m_icon;
     std::string m_text;
 };
@@ -63,7 +61,6 @@ public:
     }
     // Where the label stood when it was last drawn (left, top).
     float GetLeft() const { return m_left; }
-    float GetTop() const { return m_top; }
     bool WasDrawn() const { return m_drawn; }
 
 private:

@@ -18,9 +18,6 @@ public:
     // Over the slot's anchor tile, unless hidden.
     void Draw() override;
 
-    int GetKind() const { return m_kind; }
-    SIM_PlaceableSlot* GetOwner() const { return m_owner; }
-
 private:
     SIM_PlaceableSlot* m_owner = nullptr; // owns this notice
     int m_kind = 0;

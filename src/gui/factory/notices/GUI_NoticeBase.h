@@ -47,8 +47,7 @@ public:
     const Colour& GetBackground() const { return m_background; }
     const Colour& GetTextColour() const { return m_textColour; }
     const CTexturedSprite& GetSymbol() const { return m_symbol; }
-    // The box (or the symbol's square) of the last drawn frame; what was drawn last frame.
-    const PRect& GetRect() const { return m_rect; }
+    // What was drawn last frame.
     enum class Drawn
     {
         NOTHING,

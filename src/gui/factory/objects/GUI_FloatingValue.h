@@ -43,7 +43,6 @@ public:
     bool IsPlainNumber() const { return m_plainNumber; }
     // The alpha of the last drawn frame (0..200); the box's rectangle.
     int GetLastAlpha() const { return m_lastAlpha; }
-    const PRect& GetRect() const { return m_rect; }
 
 private:
     float m_worldX = 0.0f;

@@ -25,7 +25,6 @@ public:
 
     SIM_Tile* GetTile() const { return m_tiles.empty() ? nullptr : m_tiles.front(); }
     const GUI_IsometricSprite& GetMarker() const { return m_marker; }
-    const SpriteAtlasEntry* GetAtlasEntry() const { return m_entry; }
     // The door picture chosen for the site.
     const std::string& GetTextureName() const { return m_textureName; }
     float GetDepth() const { return m_depth; }

@@ -22,7 +22,6 @@ public:
     void Draw() override;
 
     SIM_ResourceObject* GetItem() const { return m_item; }
-    SIM_Tile* GetSlotTile() const { return m_slotTile; }
     const CTexturedSprite& GetBubble() const { return m_bubble; }
     const CTexturedSprite& GetHorizontalBar() const { return m_horizontal; }
     const CTexturedSprite& GetVerticalBar() const { return m_vertical; }

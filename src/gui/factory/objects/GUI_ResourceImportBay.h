@@ -10,7 +10,6 @@ class GUI_ResourceImportBay : public SIM_ImportBayView
 {
 public:
     explicit GUI_ResourceImportBay(SIM_ResourceImportBay& bay) : m_bay(bay) {}
-    SIM_ResourceImportBay& GetBay() const { return m_bay; }
 
 private:
     SIM_ResourceImportBay& m_bay; // owns this view

@@ -28,9 +28,6 @@ public:
     void Update() override;
     bool IsDialog() override { return false; }
 
-    const std::string& GetText() const { return m_text; }
-    const CTexturedSprite& GetIcon() const { return m_icon; }
-    const GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
     // The background's alpha for this frame's hover state.
     static uint32_t BackgroundColour(bool hovered) { return hovered ? 0xFAFFFFFFu : 0xBEFFFFFFu; }
 

@@ -39,7 +39,6 @@ public:
     static float GetTileCost(const SIM_Tile* tile);
 
     const std::vector<SIM_Tile*>& GetPath() const { return m_drag.GetPath(); }
-    SIM_Tile* GetStart() const { return m_drag.GetStart(); }
     // Ends a drag without building (leaving the game).
     void Reset();
 

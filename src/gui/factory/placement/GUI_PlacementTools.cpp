@@ -82,13 +82,20 @@ void GUI_PlacementTools::OnLeftUp()
     GUI_SlotChainPlacer::Instance().Commit();
 }
 
+bool GUI_PlacementTools::IsToolArmed()
+{
+    return GUI_ConveyorPlacer::Instance().IsArmed() || GUI_SlotChainPlacer::Instance().IsArmed() || IsDragging() ||
+           GUI_SlotPlacer::Instance().HasPending() || GUI_FacilityPlacer::Instance().HasPending() || IsDeleteMode();
+}
+
 bool GUI_PlacementTools::OnRightDown()
 {
-    const bool active =
-        IsDragging() || GUI_SlotPlacer::Instance().HasPending() || GUI_FacilityPlacer::Instance().HasPending();
+    // A cancel gesture only cancels: with a tool in hand it must not go on to the floor, whose
+    // right click sells what stands there.
+    const bool armed = IsToolArmed();
     CancelAll();
     SetDeleteMode(false);
-    return active;
+    return armed;
 }
 
 void GUI_PlacementTools::RotatePlacers()
@@ -99,13 +106,8 @@ void GUI_PlacementTools::RotatePlacers()
 
 bool GUI_PlacementTools::OnEscape()
 {
-    if (GUI_SlotPlacer::Instance().HasPending())
-    {
-        GUI_SlotPlacer::Instance().Cancel();
-        return true;
-    }
-    SetDeleteMode(false);
-    return false;
+    // The same cancel as the right button: the build menu and the dialogs stay while a tool goes.
+    return OnRightDown();
 }
 
 void GUI_PlacementTools::DrawGhosts()

@@ -14,7 +14,7 @@
 //   right button down: OnRightDown() first; true (a tool was in use) ends the handling, else the
 //                     window manager, then GUI_Factory::OnRightClick;
 //   middle button, R: RotatePlacers();
-//   Escape:           OnEscape(); true ends, else the top dialog closes;
+//   Escape:           OnEscape(); true (a tool was in hand) ends, else the top dialog closes;
 //   each frame, after the scene and floating values, before the windows: DrawGhosts().
 // Leaving the game: Reset(). Main thread.
 #pragma once
@@ -42,12 +42,15 @@ public:
     static bool OnLeftDown();
     // Builds what a conveyor or chain drag covered.
     static void OnLeftUp();
+    // A tool in hand: a conveyor or chain tool armed or dragging, a slot or facility waiting, or
+    // delete mode on.
+    static bool IsToolArmed();
     // Disarms the drag tools, drops waiting slots and switches delete mode off; true when a tool
-    // was in use (a drag, or a slot or facility waiting), which ends the right click.
+    // was in hand (IsToolArmed), which ends the right click.
     static bool OnRightDown();
     // The slot placer's and the facility placer's waiting objects turn.
     static void RotatePlacers();
-    // A waiting production slot is dropped (true); otherwise delete mode goes off (false).
+    // As OnRightDown: true when a tool was in hand, which ends the key.
     static bool OnEscape();
     // The ghosts: slot placer, conveyor tool, slot-chain tool, facility placer.
     static void DrawGhosts();

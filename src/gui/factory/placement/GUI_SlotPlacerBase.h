@@ -41,8 +41,8 @@ public:
     SIM_Tile* GetLayoutTile(const TaskTileDef& def, const SIM_Tile* anchor) const;
     // The layout entry's tile exists, is not built on and lies in an open zone.
     bool IsLayoutTileFree(const TaskTileDef& def, const SIM_Tile* anchor) const;
-    // Whether a click may build the footprint: the anchor is free and open or holds a conveyor
-    // slot that gives way, and every layout tile is free.
+    // Whether a click may build the footprint: the anchor and every layout tile are on the floor,
+    // free and open.
     bool IsFootprintFree(const SIM_BaseTask& task, const SIM_Tile* anchor) const;
     // The props of one layout entry drawn once on the tile in the colour, at the placer's facing
     // (an import door faces away from the outside wall instead).
@@ -57,8 +57,7 @@ public:
     // the footprint no longer fits.
     SIM_PlaceableSlot* CommitPlacement(std::unique_ptr<SIM_PlaceableSlot> slot, SIM_Tile* anchor, bool loading);
 
-    // The slot waiting to be placed (null when the tool is not armed).
-    SIM_PlaceableSlot* GetPending() const { return m_pending.get(); }
+    // Whether a slot waits to be placed (none when the tool is not armed).
     bool HasPending() const { return m_pending != nullptr; }
     const SIM_BaseTask* GetPendingTask() const;
     // Drops the waiting slot; it was never on the floor, so nothing else changes.

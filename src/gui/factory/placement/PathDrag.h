@@ -23,7 +23,6 @@ public:
     void Reset();
 
     bool IsDragging() const { return m_dragging; }
-    SIM_Tile* GetStart() const { return m_start; }
     const std::vector<SIM_Tile*>& GetPath() const { return m_path; }
 
 private:

@@ -27,11 +27,6 @@ const AnimationChunkTable* AnimationChunkTable::For(const GUI_CompressedAnimatio
     return tables.emplace(animation, std::move(table)).first->second.get();
 }
 
-void AnimationChunkTable::ClearAll()
-{
-    Tables().clear();
-}
-
 const CompressedAnimChunk* AnimationChunkTable::Find(int32_t chunkNumber) const
 {
     auto it = m_chunks.find(chunkNumber);

@@ -15,8 +15,6 @@ class AnimationChunkTable
 public:
     // The table of an animation, built on first use (main thread).
     static const AnimationChunkTable* For(const GUI_CompressedAnimation* animation);
-    // Forgets every table (the animation store was emptied).
-    static void ClearAll();
 
     // The chunk of that number, or null (any thread).
     const CompressedAnimChunk* Find(int32_t chunkNumber) const;

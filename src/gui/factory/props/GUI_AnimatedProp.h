@@ -19,7 +19,6 @@ class AnimationChunkTable;
 class GUI_CompressedAnimation;
 class GUI_FlipbookParticles;
 class GUI_SlotBase;
-class SIM_PlaceableSlot;
 struct CompressedAnimFrame;
 struct CompressedAnimSection;
 
@@ -54,13 +53,9 @@ public:
     // The weld cycle's step once the frame has passed the current section (PREDRAWPROPS job).
     void StepRobotSequence();
 
-    // The slot whose work drives the prop and whose view says whether it is near the camera;
-    // cleared when the slot leaves the floor (main thread).
-    void SetSlot(SIM_PlaceableSlot* slot, GUI_SlotBase* view)
-    {
-        m_slot = slot;
-        m_slotView = view;
-    }
+    // The view of the slot whose work drives the prop and which says whether it is near the
+    // camera; cleared when the slot leaves the floor (main thread).
+    void SetSlot(GUI_SlotBase* view) { m_slotView = view; }
     void SetPlaying(bool playing) { m_playing = playing; }
     // Puts a running weld cycle at the start of one of its sections (a robot shown mid-cycle).
     void SetSection(const std::string& name);
@@ -71,14 +66,11 @@ public:
     int GetTrigger() const { return m_trigger; }
     int GetFrame() const { return m_frame; }
     void SetFrame(int frame) { m_frame = frame; }
-    int GetRobot() const { return m_robot; }
     const GUI_CompressedAnimation* GetAnimation() const { return m_animation; }
     const CompressedAnimSection* GetSection() const { return m_section; }
-    const CompressedAnimFrame* GetCurrentFrame() const { return m_currentFrame; }
     bool IsChunkVisible(int i) const { return m_chunkVisible[static_cast<size_t>(i)]; }
     const GUI_IsometricSprite& GetChunk(int i) const { return m_chunks[static_cast<size_t>(i)]; }
     GUI_FlipbookParticles* GetWeldParticles() const { return m_weld.get(); }
-    SIM_PlaceableSlot* GetSlot() const { return m_slot; }
     // Sounds and sparks this prop asked for (tests count them).
     int GetServoCount() const { return m_servos; }
     int GetWeldCount() const { return m_welds; }
@@ -112,8 +104,7 @@ private:
     std::unique_ptr<GUI_FlipbookParticles> m_weld;
     std::unique_ptr<WeldSparks> m_weldObject;
     float m_weldPoints[2][2] = {{0.0f, 0.0f}, {0.0f, 0.0f}};
-    SIM_PlaceableSlot* m_slot = nullptr; // not owned
-    GUI_SlotBase* m_slotView = nullptr;  // not owned: the slot's view
+    GUI_SlotBase* m_slotView = nullptr; // not owned: the slot's view
     int m_registryList = -1;
     // The frame's clocks as the job saw them (the weld sparks start at this game time).
     float m_gameTime = 0.0f;

@@ -132,11 +132,6 @@ void GUI_Prop::AdvanceDropClock(float frameFactor)
     g_dropClock += 5.0 * static_cast<double>(frameFactor);
 }
 
-float GUI_Prop::GetDropClock()
-{
-    return static_cast<float>(g_dropClock);
-}
-
 void GUI_Prop::ResetDropClock()
 {
     g_dropClock = 0.0;

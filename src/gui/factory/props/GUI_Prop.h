@@ -66,13 +66,10 @@ public:
     float GetOffsetX() const { return m_offsetX; }
     float GetOffsetY() const { return m_offsetY; }
     const SIM_Prop* GetType() const { return m_placement.type; }
-    const PropPlacement& GetPlacement() const { return m_placement; }
-    GUI_Tile* GetOwner() const { return m_owner; }
     bool IsMirrored() const { return m_mirrored; }
     bool IsSkipped() const { return m_skip; }
     // Stockpile pallets: the removal of stored objects at the same offset passes over them.
     void SetSkip(bool skip) { m_skip = skip; }
-    int GetFootprint() const { return m_footprint; }
     const GUI_IsometricSprite& GetSprite() const { return m_sprite; }
     GUI_IsometricSprite& GetSprite() { return m_sprite; }
     float GetWidth() const { return m_width; }
@@ -83,7 +80,6 @@ public:
     // The frames' drop clock: 5 x frame factor per drawn frame, advanced by the factory view after
     // the frame's jobs (main thread).
     static void AdvanceDropClock(float frameFactor);
-    static float GetDropClock();
     static void ResetDropClock();
 
 protected:

@@ -28,7 +28,6 @@ void GUI_SimpleAnimProp::StartAnimation(const std::string& name)
     FV_ASSERT(!animation->frames.empty());
     if (animation->frames.empty())
         return;
-    m_animation = animation;
     m_frames.clear();
     for (const SimpleAnimationFrame& frame : animation->frames)
     {

@@ -11,7 +11,6 @@
 #include <vector>
 
 class CLoadedTexture;
-struct SimpleAnimation;
 
 class GUI_SimpleAnimProp : public GUI_Prop
 {
@@ -30,10 +29,7 @@ public:
     // Back to the first frame, not playing (main thread).
     void Stop();
 
-    bool IsPlaying() const { return m_playing; }
     void SetPlaying(bool playing) { m_playing = playing; }
-    int GetFrame() const { return m_frame; }
-    const SimpleAnimation* GetAnimation() const { return m_animation; }
 
 private:
     // One frame's picture as found on the main thread.
@@ -48,7 +44,6 @@ private:
 
     int m_frame = 0;
     float m_elapsed = 0.0f;
-    const SimpleAnimation* m_animation = nullptr; // owned by the simple animation store
     std::vector<ResolvedFrame> m_frames;
     bool m_playing = false;
     int m_registryList = -1;

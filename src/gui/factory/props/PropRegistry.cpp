@@ -29,11 +29,3 @@ void PropRegistry::Unregister(GUI_Prop* prop, int list)
     *it = props.back();
     props.pop_back();
 }
-
-size_t PropRegistry::GetCount() const
-{
-    size_t n = 0;
-    for (const auto& list : m_lists)
-        n += list.size();
-    return n;
-}

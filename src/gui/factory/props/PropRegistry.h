@@ -22,7 +22,6 @@ public:
     void Unregister(GUI_Prop* prop, int list);
 
     const std::vector<GUI_Prop*>& GetList(int list) const { return m_lists[list]; }
-    size_t GetCount() const;
 
 private:
     PropRegistry() = default;

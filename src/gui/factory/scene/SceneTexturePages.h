@@ -84,7 +84,6 @@ public:
         m_lastPlace = it == m_places.end() ? nullptr : &it->second;
         return m_lastPlace;
     }
-    size_t GetPageCount() const { return m_pages.size(); }
     size_t GetPictureCount() const { return m_places.size(); }
     // Frees the pages (the device or the texture store is going away; tests).
     void Release();
@@ -96,7 +95,6 @@ public:
         m_lastTexture = nullptr;
         m_lastPlace = nullptr;
     }
-    bool IsEnabled() const { return m_enabled; }
 
 private:
     SceneTexturePages() = default;

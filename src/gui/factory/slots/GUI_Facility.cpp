@@ -18,7 +18,6 @@
 
 GUI_Facility::GUI_Facility(SIM_PlaceableSlot* slot) : GUI_SlotBase(slot)
 {
-    m_floorName = "tile_blank_outline.dds";
     m_mainTile = slot ? slot->GetTile() : nullptr;
     if (slot && slot->GetTask())
         CollectAnimatedProps();
@@ -92,7 +91,7 @@ void GUI_Facility::DrawOnFloor(IsometricDrawQueue& queue)
         GUI_Factory::Instance().QueueLabel(m_label.get());
         return;
     }
-    m_label->SetText(research->GetName());
+    m_label->SetText(research->m_guiName);
 }
 
 void GUI_Facility::Update()

@@ -18,7 +18,7 @@ public:
     void Update() override;
     bool IsMouseOver() const override;
     void SetFloorTexture(GUI_Tile* tile, const std::string& texture) override;
-    void CollectAnimatedProps() override { RebuildAnimatedPropsFor(m_slot); }
+    void CollectAnimatedProps() override { GatherTileAnimatedProps(); }
     void CreateZoomOutIcon() override { MakeZoomOutIcon(); }
 
     // The facility's task name ("" without a task).

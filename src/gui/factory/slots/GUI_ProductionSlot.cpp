@@ -3,7 +3,7 @@
 
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/slots/GUISlotList.h"
-#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/vehicles/GUI_FactoryCars.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
@@ -28,7 +28,6 @@ void PlaySlotClickSound()
 
 GUI_ProductionSlot::GUI_ProductionSlot(SIM_ProductionSlot* slot) : GUI_SlotBase(slot)
 {
-    m_floorName = "floor_plain_01.dds";
     GUISlotList::Instance().productionSlots.push_back(this);
     m_mainTile = slot ? slot->GetTile() : nullptr;
 }
@@ -95,16 +94,14 @@ void GUI_ProductionSlot::DrawOnFloor(IsometricDrawQueue& queue)
 {
     SIM_ProductionSlot* slot = GetProductionSlot();
     if (slot && slot->GetVehicle())
-        if (GUI_FactoryVehicles* vehicles = GUI_Factory::Instance().GetVehicles())
-            vehicles->DrawOnSlot(*this, queue);
+        GUI_FactoryCars::Instance().DrawOnSlot(*this, queue);
 }
 
 void GUI_ProductionSlot::Update()
 {
     SIM_ProductionSlot* slot = GetProductionSlot();
     if (slot && slot->GetVehicle())
-        if (GUI_FactoryVehicles* vehicles = GUI_Factory::Instance().GetVehicles())
-            vehicles->UpdateOnSlot(*this);
+        GUI_FactoryCars::Instance().UpdateOnSlot(*this);
     if (!IsMouseOver())
         return;
     RequestOutlines();

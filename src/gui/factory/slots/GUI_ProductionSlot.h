@@ -22,7 +22,7 @@ public:
     void SetFloorTexture(GUI_Tile* tile, const std::string& texture) override;
     // The slot info dialog, with the interface click (nothing for an importer).
     void OpenTooltip() override;
-    void CollectAnimatedProps() override { RebuildAnimatedPropsFor(m_slot); }
+    void CollectAnimatedProps() override { GatherTileAnimatedProps(); }
     void CreateZoomOutIcon() override;
     // A conveyor task's floor shows its sprite for the facing; any other slot's conveyor inserts
     // point the way it faces.

@@ -136,7 +136,7 @@ void GUI_SlotBase::MakeZoomOutIcon()
     m_zoomOut->SetIcon(task->GetIcon());
 }
 
-void GUI_SlotBase::RebuildAnimatedPropsFor(SIM_PlaceableSlot* slot)
+void GUI_SlotBase::GatherTileAnimatedProps()
 {
     m_animatedProps.clear();
     m_simpleProps.clear();
@@ -151,7 +151,7 @@ void GUI_SlotBase::RebuildAnimatedPropsFor(SIM_PlaceableSlot* slot)
                 auto* animated = static_cast<GUI_AnimatedProp*>(prop);
                 if (animated->GetTrigger() == GUI_AnimatedProp::TRIGGER_DURINGWORK)
                     m_animatedProps.push_back(animated);
-                animated->SetSlot(slot, this);
+                animated->SetSlot(this);
                 const SIM_PropAnimation* entry = type ? type->GetRandomAnimation(prop->GetFacing()) : nullptr;
                 FV_ASSERT(entry != nullptr);
                 if (!entry)
@@ -176,7 +176,7 @@ void GUI_SlotBase::RebuildAnimatedPropsFor(SIM_PlaceableSlot* slot)
 
 void GUI_SlotBase::RebuildAnimatedProps()
 {
-    RebuildAnimatedPropsFor(m_slot);
+    GatherTileAnimatedProps();
 }
 
 void GUI_SlotBase::StartAnimations()
@@ -211,7 +211,7 @@ void GUI_SlotBase::StopAnimations()
 void GUI_SlotBase::ClearPropLinks()
 {
     for (GUI_AnimatedProp* prop : m_animatedProps)
-        prop->SetSlot(nullptr, nullptr);
+        prop->SetSlot(nullptr);
     // The props go with the tiles' floors next; nothing here may reach them afterwards.
     m_animatedProps.clear();
     m_simpleProps.clear();

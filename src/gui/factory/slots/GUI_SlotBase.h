@@ -71,20 +71,17 @@ public:
     GUI_Tile* GetMainTileView() const;
     const std::vector<GUI_Tile*>& GetTiles() const { return m_tiles; }
     const std::vector<GUI_AnimatedProp*>& GetAnimatedProps() const { return m_animatedProps; }
-    const std::vector<GUI_SimpleAnimProp*>& GetSimpleAnimProps() const { return m_simpleProps; }
     bool IsAnimating() const { return m_animating; }
     bool IsNearCamera() const { return m_nearCamera; }
     void SetNearCamera(bool near) { m_nearCamera = near; }
-    bool IsPlaced() const { return m_placed; }
     void SetPlaced(bool placed) { m_placed = placed; }
     SlotTextLabel* GetLabel() const { return m_label.get(); }
     GUI_ZoomOutSlot* GetZoomOutIcon() const { return m_zoomOut.get(); }
-    const std::string& GetFloorName() const { return m_floorName; }
 
 protected:
     // The animated props of the slot's tiles: DURINGWORK ones listed, every one shown at its first
     // frame and waiting.
-    void RebuildAnimatedPropsFor(SIM_PlaceableSlot* slot);
+    void GatherTileAnimatedProps();
     void MakeZoomOutIcon();
 
     std::vector<GUI_Tile*> m_tiles;                 // not owned: the factory view's
@@ -92,8 +89,6 @@ protected:
     bool m_animating = false;
     std::vector<GUI_SimpleAnimProp*> m_simpleProps; // not owned: their tiles'
     bool m_nearCamera = false;
-    // The slot's floor picture name (not drawn by the view itself).
-    std::string m_floorName;
     bool m_placed = true;
     std::unique_ptr<SlotTextLabel> m_label;
     std::unique_ptr<GUI_ZoomOutSlot> m_zoomOut;

@@ -19,7 +19,6 @@ public:
     // Places the floor picture over the stockpile's tile; true when it is on screen.
     bool Place(float cameraX, float cameraY, float zoom, float screenWidth, float screenHeight);
     CTexturedSprite& GetSprite() { return m_floor; }
-    SIM_ComponentStockpile& GetStockpile() const { return m_stockpile; }
 
 private:
     CTexturedSprite m_floor;

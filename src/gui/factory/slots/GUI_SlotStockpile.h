@@ -20,7 +20,6 @@ public:
 
     // Places the plate over the tile and queues it when it is on screen.
     void Queue(const FactoryFrameView& view, IsometricDrawQueue& queue);
-    const GUI_IsometricSprite& GetFloor() const { return m_floor; }
     // Tens of thousands of plates on a large floor lie apart in memory, with their stockpiles and
     // tiles: the frame asks for each some plates ahead, the view first, then what it leads to.
     void PrefetchView() const;

@@ -5,6 +5,7 @@
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/vehicles/GUI_Vehicle.h"
 #include "gui/factory/vehicles/GUI_VehicleComponent.h"
+#include "gui/factory/view/GUI_Factory.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 

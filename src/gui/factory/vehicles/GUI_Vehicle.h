@@ -52,9 +52,7 @@ public:
     // Places the parts' layers for this frame (PREDRAWVEHICLES job, worker thread).
     void PreDraw(const FactoryFrameView& view);
 
-    SIM_Vehicle* GetVehicle() const { return m_vehicle; }
     CarSpriteCell* GetCell(int view) const { return view == 0 ? m_cellFacing0 : m_cellFacing2; }
-    GUI_IsoVehicle* GetProxy() const { return m_proxy.get(); }
 
 private:
     // Seen on screen: both held cells stay for another 100 frames.

@@ -37,7 +37,6 @@ public:
     // The layer sprite of a facing (layer 0 base, 1 second).
     GUI_ComponentSprite& GetSprite(int facing, int layer) { return m_sprites[facing & 3][layer & 1]; }
     bool HasLayer(int facing, int layer) const { return m_present[facing & 3][layer & 1]; }
-    uint32_t GetColour() const { return m_colour; }
 
 private:
     void PlaceFacing(const FactoryFrameView& view, int facing);

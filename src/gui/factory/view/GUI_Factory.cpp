@@ -112,7 +112,6 @@ GUI_Factory& GUI_Factory::Instance()
 GUI_Factory::GUI_Factory()
 {
     g_mainThread = std::this_thread::get_id();
-    m_vehicles = &GUI_FactoryCars::Instance();
     for (int k = 0; k < 4; ++k)
     {
         m_tileJobs[k].owner = this;
@@ -458,8 +457,7 @@ void GUI_Factory::PropJob::Run()
 
 void GUI_Factory::VehicleJob::Run()
 {
-    if (owner->m_vehicles)
-        owner->m_vehicles->PreDrawQueued(owner->m_frameView);
+    GUI_FactoryCars::Instance().PreDrawQueued(owner->m_frameView);
 }
 
 void GUI_Factory::SortJob::Run()
@@ -967,7 +965,12 @@ void GUI_Factory::LoadAnimations()
 void GUI_Factory::ComputeCameraMinZoom()
 {
     if (const SIM_Factory* factory = Floor())
-        GUI_Camera::Instance().ComputeMinZoom(factory->GetWidth(), factory->GetHeight());
+    {
+        GUI_Camera& camera = GUI_Camera::Instance();
+        camera.ComputeMinZoom(factory->GetWidth(), factory->GetHeight());
+        // Every new or loaded game holds the view over its own floor.
+        camera.SetLimits(factory->GetWidth(), factory->GetHeight());
+    }
 }
 
 void GUI_Factory::RetintPotentialSiteMarkers()
@@ -1186,23 +1189,22 @@ void GUI_Factory::OnSlotUpgradePurchased(SIM_PlaceableSlot* slot)
 
 SIM_CarView* GUI_Factory::CreateCarView(SIM_Vehicle* car)
 {
-    return m_vehicles ? m_vehicles->CreateCarView(car) : nullptr;
+    return GUI_FactoryCars::Instance().CreateCarView(car);
 }
 
 SIM_CarNotice* GUI_Factory::CreateCarNotice(SIM_Vehicle* car)
 {
-    return m_vehicles ? m_vehicles->CreateCarNotice(car) : nullptr;
+    return GUI_FactoryCars::Instance().CreateCarNotice(car);
 }
 
 SIM_CarComponentView* GUI_Factory::CreateCarComponentView(SIM_VehicleComponent* component)
 {
-    return m_vehicles ? m_vehicles->CreateCarComponentView(component) : nullptr;
+    return GUI_FactoryCars::Instance().CreateCarComponentView(component);
 }
 
 void GUI_Factory::InitCarSpriteCache()
 {
-    if (m_vehicles)
-        m_vehicles->InitCarSpriteCache();
+    GUI_FactoryCars::Instance().InitCarSpriteCache();
 }
 
 void GUI_Factory::AddUpgradeProp(SIM_Tile* tile, const SlotUpgradeProp& prop, int slotFacing)

@@ -15,8 +15,8 @@
 //   GUI_ZoomOutIcons::Instance().Draw(), DrawLabels(), ApplySlotOverlay(mode),
 //   GUI_FloatingValue::DrawAll(), the tools' ghosts and DrawNotices(). Draw() itself ages the car
 //   sprite cache's cells, once per drawn frame.
-// Seams for later work: GUI_FactoryTools (tool flags, delete mode, the screens a click opens),
-// SetVehicles (the cars' drawing and their PREDRAWVEHICLES job), SetFrameFactor.
+// The cars are drawn, updated and prepared (PREDRAWVEHICLES) by GUI_FactoryCars; what the tools
+// and screens set for a click on the floor is in GUI_FactoryTools.
 #pragma once
 
 #include "gui/factory/floor/GUI_Tile.h"
@@ -44,25 +44,6 @@ class SIM_BuildingZone;
 class SIM_Mission;
 class SIM_Tile;
 class SlotTextLabel;
-
-// What the cars' views plug in (GUI_Factory::SetVehicles): the views the simulation asks for, their
-// preparation on a worker (PREDRAWVEHICLES) and their drawing and update where they stand.
-class GUI_FactoryVehicles
-{
-public:
-    virtual ~GUI_FactoryVehicles() = default;
-    // The simulation's calls for cars, forwarded by the factory view (main thread).
-    virtual SIM_CarView* CreateCarView(SIM_Vehicle* car) = 0;
-    virtual SIM_CarNotice* CreateCarNotice(SIM_Vehicle* car) = 0;
-    virtual SIM_CarComponentView* CreateCarComponentView(SIM_VehicleComponent* component) = 0;
-    virtual void InitCarSpriteCache() {}
-    // The PREDRAWVEHICLES job: prepares the cars queued this frame (worker thread).
-    virtual void PreDrawQueued(const FactoryFrameView& view) = 0;
-    // A production slot on screen draws the car standing in it (main thread, step 7).
-    virtual void DrawOnSlot(GUI_ProductionSlot& slot, IsometricDrawQueue& queue) = 0;
-    // The per-frame update of the car standing in a production slot (main thread).
-    virtual void UpdateOnSlot(GUI_ProductionSlot& slot) { (void)slot; }
-};
 
 // Figures of the last drawn frame (the benchmark and the tests read them).
 struct FactoryFrameStats
@@ -119,11 +100,6 @@ public:
     void RefundSlot(SIM_Tile* tile, float refund);
     GUI_Tile* GetTile(int x, int y) const;
     static GUI_Tile* ViewOf(const SIM_Tile* tile);
-    int GetWidth() const { return m_width; }
-    int GetHeight() const { return m_height; }
-    // zoom x 512 and zoom x 256 of the frame being drawn (the tools size their ghosts by them).
-    float GetTileScreenWidth() const { return m_tileScreenWidth; }
-    float GetTileScreenHeight() const { return m_tileScreenHeight; }
     // The tiles drawn this frame, in the floor's order (main thread, after the frame's jobs).
     template <class F>
     void ForEachVisibleTile(F&& f)
@@ -150,9 +126,6 @@ public:
     // Zone floor picture shown in the conveyor view, fixed per zone for the game (no flicker).
     const std::string& GetConveyorModeTexture(const SIM_BuildingZone* zone);
 
-    // Seams.
-    void SetVehicles(GUI_FactoryVehicles* vehicles) { m_vehicles = vehicles; }
-    GUI_FactoryVehicles* GetVehicles() const { return m_vehicles; }
     // Elapsed real milliseconds of the frame / 16.666666 (0.1 .. 4.0); 1 until the game sets it.
     void SetFrameFactor(float factor) { m_frameFactor = factor; }
     const FactoryFrameStats& GetStats() const { return m_stats; }
@@ -201,7 +174,7 @@ public:
     void StockpileContentsChanged(const void* viewLink) override;
     void RefreshSlotTooltip(SIM_PlaceableSlot* slot) override;
     void OnSlotUpgradePurchased(SIM_PlaceableSlot* slot) override;
-    // Cars: handed to the cars' views when they are plugged in (SetVehicles), none before.
+    // Cars: made by the cars' part of the view (GUI_FactoryCars).
     SIM_CarView* CreateCarView(SIM_Vehicle* car) override;
     SIM_CarNotice* CreateCarNotice(SIM_Vehicle* car) override;
     SIM_CarComponentView* CreateCarComponentView(SIM_VehicleComponent* component) override;
@@ -307,5 +280,4 @@ private:
     std::vector<GUI_SlotStockpile*> m_stockpileFloors; // not owned: the stockpiles own them
     std::vector<GUI_SlotExport*> m_exportFloors;       // not owned
     std::vector<std::pair<const SIM_BuildingZone*, std::string>> m_conveyorModeTextures;
-    GUI_FactoryVehicles* m_vehicles = nullptr;
 };

@@ -1,6 +1,7 @@
 // What the factory view needs to know of the tools that act on the floor, and the screens it opens
-// from a click. The placement tools, the delete tool and the in-game screens set these; until they
-// exist everything reads "not armed" and opens nothing. Main thread.
+// from a click. The placement tools, the delete tool and the in-game screens set these, since the
+// view sits below the screens; without the in-game mode (tests, tools) everything reads "not
+// armed" and a click opens nothing. Main thread.
 #pragma once
 
 #include <functional>
@@ -24,7 +25,7 @@ struct GUI_FactoryTools
     // The delete tool is on: a left click on the floor removes what stands there.
     bool deleteMode = false;
 
-    // Screens a click on the floor opens; empty until the screens exist.
+    // Screens a click on the floor opens; the in-game mode fills these in when it starts.
     std::function<void(GUI_ProductionSlot&)> openSlotTooltip;
     std::function<void(SIM_BuildingZone&)> showExpansionDialog;
     std::function<void(SIM_Vehicle&)> showVehicleDetails;

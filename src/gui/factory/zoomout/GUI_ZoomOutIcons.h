@@ -26,9 +26,6 @@ public:
     void Remove(GUI_ZoomOutSlot* slot);
     void Add(GUI_ZoomOutVehicle* vehicle) { m_vehicles.push_back(vehicle); }
     void Remove(GUI_ZoomOutVehicle* vehicle);
-    const std::vector<GUI_ZoomOutSlot*>& GetSlots() const { return m_slots; }
-    const std::vector<GUI_ZoomOutVehicle*>& GetVehicles() const { return m_vehicles; }
-    float GetFade() const { return m_fade; }
     // Forgets the picture handles (the texture store was emptied).
     void ReleaseGraphics();
 

@@ -32,7 +32,6 @@ public:
     void PrefetchOwner() const;
     void PrefetchMainTile() const;
     CTexturedSprite& GetIcon() { return m_icon; }
-    GUI_SlotBase* GetOwner() const { return m_owner; }
     int GetRed() const { return m_r; }
     int GetGreen() const { return m_g; }
     int GetBlue() const { return m_b; }

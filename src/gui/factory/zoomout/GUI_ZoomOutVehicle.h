@@ -19,8 +19,6 @@ public:
     void UpdateColour(float fade);
     // Both halves into the shared batch (whose texture is the vehicle dot), left first.
     void Draw(const FactoryFrameView& view, float fade);
-    const CTexturedSprite& GetLeft() const { return m_left; }
-    const CTexturedSprite& GetRight() const { return m_right; }
 
 private:
     CTexturedSprite m_left;

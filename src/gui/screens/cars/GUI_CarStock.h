@@ -41,9 +41,7 @@ public:
     // The check box: all designs, or only those in stock.
     void ToggleShowAll();
     bool IsShowingAll() const { return m_showAll; }
-    bool IsRebuildPending() const { return m_rebuildPending; }
     int GetRebuildCount() const { return m_rebuildCount; }
-    const PRect& GetListRect() const { return m_listRect; }
     GUI_CheckButton* GetToggle() const { return m_toggle; }
 
 private:

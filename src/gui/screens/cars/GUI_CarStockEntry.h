@@ -31,12 +31,10 @@ public:
     void OnPriceChanged();
 
     SIM_VehicleDesign* GetDesign() const { return m_design; }
-    GUI_DesignPreview* GetPreview() const { return m_preview; }
     GUI_OptionsSlider* GetSlider() const { return m_slider; }
     const std::string& GetStockText() const { return m_stockValue; }
     const std::string& GetPriceText() const { return m_priceValue; }
     const std::string& GetPremiumText() const { return m_premiumValue; }
-    const GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
 
 private:
     void UpdatePriceTexts();

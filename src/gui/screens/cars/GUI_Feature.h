@@ -21,10 +21,6 @@ public:
     void Update() override;
     void Draw() override;
 
-    const std::string& GetName() const { return m_featureName; }
-    const std::string& GetValueText() const { return m_valueText; }
-    const GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
-
     // "$1,234": a value without its fraction, grouped by thousands.
     static std::string FormatValue(float value);
 

@@ -34,9 +34,6 @@ public:
     void OnWheelUp() override;
     void OnWheelDown() override;
 
-    const PRect& GetListRect() const { return m_listRect; }
-    size_t GetRecordCount() const { return m_records.size(); }
-
     static std::vector<const SIM_VehicleFeatureRecord*> RecordsOf(const SIM_Vehicle& car);
     static std::vector<const SIM_VehicleFeatureRecord*> RecordsOf(const SIM_VehicleDesign& design);
 

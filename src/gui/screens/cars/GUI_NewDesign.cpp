@@ -2,6 +2,7 @@
 #include "gui/screens/cars/GUI_NewDesign.h"
 
 #include "engine/GFontManager.h"
+#include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
 #include "gui/screens/cars/GUI_DesignPreview.h"
 #include "gui/screens/cars/GUI_Features.h"
@@ -35,11 +36,6 @@ std::string AllowedNameCharacters()
         if (std::strchr(GUI_NewDesign::kRefusedCharacters, c) == nullptr)
             allowed += c;
     return allowed;
-}
-
-bool IsBlank(const std::string& text)
-{
-    return text.find_first_not_of(' ') == std::string::npos;
 }
 } // namespace
 

@@ -53,8 +53,6 @@ public:
     SIM_Vehicle* GetVehicle() const { return m_vehicle; }
     GUI_TextEditWindow* GetNameEdit() const { return m_nameEdit; }
     GUI_PriceSlider* GetPriceSlider() const { return m_priceSlider; }
-    GUI_DesignPreview* GetPreview() const { return m_preview; }
-    GUI_Features* GetFeatures() const { return m_features; }
     GUI_MenuButton* GetSaveButton() const { return m_saveButton; }
     bool IsNameRefused() const { return m_nameRefused; }
 

@@ -39,7 +39,6 @@ public:
     void Rebuild();
 
     SIM_Vehicle* GetVehicle() const { return m_vehicle; }
-    GUI_VehicleDetailsSummary* GetSummary() const { return m_summary; }
     GUI_Features* GetFeatures() const { return m_features; }
     int GetListHeight() const { return m_listHeight; }
 

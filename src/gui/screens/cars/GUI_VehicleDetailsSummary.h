@@ -17,11 +17,6 @@ public:
     void Layout() override;
     void Draw() override;
 
-    const std::string& GetValueText() const { return m_value; }
-    const std::string& GetBasicText() const { return m_basic; }
-    const std::string& GetQualityText() const { return m_quality; }
-    const std::string& GetBrandText() const { return m_brand; }
-
     // "$ 1,234": a figure without its fraction, grouped by thousands.
     static std::string FormatFigure(float figure);
 

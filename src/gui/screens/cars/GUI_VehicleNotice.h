@@ -25,7 +25,6 @@ public:
     void Draw() override;
 
     int GetKind() const { return m_kind; }
-    const SIM_Vehicle* GetVehicle() const { return m_vehicle; }
 
 private:
     const SIM_Vehicle* m_vehicle; // owns this notice

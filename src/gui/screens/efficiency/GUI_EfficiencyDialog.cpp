@@ -59,7 +59,6 @@ void GUI_EfficiencyDialog::OnTab(int tab)
     FV_ASSERT(s_open != nullptr);
     if (!s_open)
         return;
-    s_open->m_selectedTab = tab;
     s_open->m_page->SetVisible(false);
     s_open->m_tab->SetSelected(tab == 0);
     if (tab == 0)

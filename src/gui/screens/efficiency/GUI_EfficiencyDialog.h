@@ -34,12 +34,10 @@ public:
 
     GUI_GlobalSlotEfficiency* GetPage() const { return m_page; }
     GUI_ButtonTab* GetTab() const { return m_tab; }
-    int GetSelectedTab() const { return m_selectedTab; }
 
 private:
     GUI_GlobalSlotEfficiency* m_page = nullptr; // owned as a sub-window
     GUI_ButtonTab* m_tab = nullptr;             // owned by the button list
-    int m_selectedTab = 0;
 
     static inline GUI_EfficiencyDialog* s_open = nullptr;
 };

@@ -33,7 +33,6 @@ public:
     // State s's bands: index 0 the oldest sample, the last index the newest.
     std::span<const float> GetUpper(int state) const { return m_upper[static_cast<size_t>(state)]; }
     std::span<const float> GetLower(int state) const { return m_lower[static_cast<size_t>(state)]; }
-    const PRect& GetFrame() const { return m_frame; }
     const PRect& GetPlot() const { return m_plot; }
     int GetCellSize() const { return m_cell; }
     GUI_GraphBase* GetPlotWindow() const { return m_plotWindow; }

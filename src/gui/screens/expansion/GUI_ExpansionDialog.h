@@ -33,7 +33,6 @@ public:
     void OnUnlock();
     void Draw() override;
 
-    SIM_BuildingZone* GetZone() const { return m_zone; }
     GUI_ButtonText* GetUnlockButton() const { return m_unlockButton; }
     const std::string& GetZoneName() const { return m_zoneName; }
     const std::string& GetSizeText() const { return m_sizeText; }

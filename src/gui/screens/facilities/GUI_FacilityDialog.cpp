@@ -6,6 +6,7 @@
 #include "engine/GScreenSize.h"
 #include "gui/screens/facilities/GUI_FacilityAnchor.h"
 #include "gui/screens/research/GUI_ResearchPopup.h"
+#include "gui/toolkit/layout/GUI_Metrics.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "sim/definitions/SIM_BaseTask.h"
@@ -15,33 +16,40 @@ GUI_FacilityDialog::GUI_FacilityDialog(std::unique_ptr<GUI_FacilityAnchor> facil
     : GUI_Dialog(true), m_facility(std::move(facility))
 {
     s_open.Claim(this);
-    SIM_FacilitySlot* slot = m_facility ? m_facility->GetSlot() : nullptr;
-    const int upgrades = slot ? static_cast<int>(slot->GetUpgrades().size()) : 0;
-    const int panelHeight = upgrades * kUpgradeRowHeight + kPanelBase;
-    const int height = static_cast<int>(m_topMargin + m_bottomMargin) + panelHeight;
-
+    if (m_facility)
+        if (std::unique_ptr<GUI_WindowBase> panel = m_facility->CreateUpgradesPanel())
+            m_upgrades = AddSubWindow(std::move(panel));
     float fx = 0.0f, fy = 0.0f;
     if (m_facility)
         m_facility->GetScreenPosition(fx, fy);
-    const PRect r = PlaceBeside(fx, height, static_cast<float>(GScreenSize::Height()) / 2.0f);
-    SetRect(static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right),
-            static_cast<float>(r.bottom));
-    ClampToScreen();
-
-    const PRect& client = GetClientRect();
-    if (m_facility)
-        if (std::unique_ptr<GUI_WindowBase> panel = m_facility->CreateUpgradesPanel())
-        {
-            m_upgrades = AddSubWindow(std::move(panel));
-            m_upgrades->SetRect(static_cast<float>(client.left), static_cast<float>(client.top),
-                                static_cast<float>(client.right), static_cast<float>(client.top + panelHeight));
-        }
+    const PRect beside = PlaceBeside(fx, 0, 0.0f);
+    Place(static_cast<float>(beside.left), static_cast<float>(GScreenSize::Height()) / 2.0f);
+    const SIM_FacilitySlot* slot = m_facility ? m_facility->GetSlot() : nullptr;
     if (slot && slot->GetTask())
         SetTitle(slot->GetTask()->GetGuiName());
     SetTakesMouse(true);
     SetConsumesClicks(true);
     // The close box is drawn after the panel, with the other controls.
     SetDrawChildren(false);
+}
+
+void GUI_FacilityDialog::Place(float left, float centreY)
+{
+    const SIM_FacilitySlot* slot = m_facility ? m_facility->GetSlot() : nullptr;
+    const int upgrades = slot ? static_cast<int>(slot->GetUpgrades().size()) : 0;
+    const int panelHeight = upgrades * kUpgradeRowHeight + kPanelBase;
+    const int height = static_cast<int>(m_topMargin + m_bottomMargin) + panelHeight;
+    const float top = static_cast<float>(static_cast<int>(centreY - static_cast<float>(height) / 2.0f));
+    SetRect(left, top, left + static_cast<float>(kWidth), top + static_cast<float>(height));
+    ClampToScreen();
+    if (m_top < GUI_Metrics::kTopStrip)
+        SetPosition(static_cast<float>(m_left), static_cast<float>(GUI_Metrics::kTopStrip));
+
+    // Laying the panel out again lists the slot's upgrades anew.
+    const PRect& client = GetClientRect();
+    if (m_upgrades)
+        m_upgrades->SetRect(static_cast<float>(client.left), static_cast<float>(client.top),
+                            static_cast<float>(client.right), static_cast<float>(client.top + panelHeight));
 }
 
 GUI_FacilityDialog::~GUI_FacilityDialog()
@@ -62,6 +70,14 @@ void GUI_FacilityDialog::CloseWindowsOf(const SIM_PlaceableSlot* slot)
     if (open && open->m_facility && open->m_facility->GetSlot() == slot)
         s_open.CloseOpen();
     GUI_ResearchPopup::CloseFor(slot);
+}
+
+void GUI_FacilityDialog::RefreshOpen(const SIM_PlaceableSlot* slot)
+{
+    GUI_FacilityDialog* open = s_open.Get();
+    if (!open || open->IsClosing() || !open->m_facility || open->m_facility->GetSlot() != slot)
+        return;
+    open->Place(static_cast<float>(open->m_left), static_cast<float>(open->m_top + open->m_bottom) / 2.0f);
 }
 
 PRect GUI_FacilityDialog::PlaceBeside(float facilityX, int height, float centreY)

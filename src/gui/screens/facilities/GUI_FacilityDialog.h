@@ -32,6 +32,8 @@ public:
     static GUI_FacilityDialog* GetOpen() { return s_open.Get(); }
     // The facility leaves the floor: its dialog and research popup close before its view goes.
     static void CloseWindowsOf(const SIM_PlaceableSlot* slot);
+    // An upgrade was bought for the slot: its open dialog grows by the new row and lists it.
+    static void RefreshOpen(const SIM_PlaceableSlot* slot);
 
     // The rectangle of a dialog of that height beside a facility whose main tile is at screen x:
     // to its right when it stands left of the screen centre, else to its left; centred at cy.
@@ -45,9 +47,12 @@ public:
     void Draw() override;
 
     GUI_FacilityAnchor& GetFacility() const { return *m_facility; }
-    GUI_WindowBase* GetUpgradesPanel() const { return m_upgrades; }
 
 private:
+    // Height from the slot's upgrades, centred at centreY, kept below the top strip; the panel
+    // fills the client area and lists the upgrades again.
+    void Place(float left, float centreY);
+
     static inline GUI_SingleWindow<GUI_FacilityDialog> s_open;
 
     std::unique_ptr<GUI_FacilityAnchor> m_facility;

@@ -1,6 +1,7 @@
 // The factory view's facility as a dialog's anchor.
 #include "gui/screens/facilities/GUI_FacilityViewAnchor.h"
 
+#include "gui/factory/dialogs/GUI_SlotUpgrades.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/slots/GUI_Facility.h"
 #include "sim/slots/SIM_FacilitySlot.h"
@@ -25,4 +26,9 @@ void GUI_FacilityViewAnchor::Highlight()
 {
     m_view.RequestOutlines();
     m_view.ShowNameLabel();
+}
+
+std::unique_ptr<GUI_WindowBase> GUI_FacilityViewAnchor::CreateUpgradesPanel()
+{
+    return GetSlot() ? std::make_unique<GUI_SlotUpgrades>(GetSlot()) : nullptr;
 }

@@ -28,7 +28,6 @@ public:
     int GetPeriod() const { return m_period; }
     GUI_PieChart* GetPie(int period) const { return m_pies[period]; }
     GUI_ButtonTab* GetTab(int period) const { return m_tabs[period]; }
-    const PRect& GetPieArea() const { return m_pieArea; }
 
 private:
     PRect m_inner;

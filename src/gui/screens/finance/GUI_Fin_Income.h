@@ -30,7 +30,6 @@ public:
     // 0 last hour, 1 last 24 hours, 2 all time.
     const std::string& GetIncomeTotal(int period) const { return m_incomeTotals[period]; }
     const std::string& GetQuantityTotal(int period) const { return m_quantityTotals[period]; }
-    float GetIncomeAmount(int period) const { return m_incomeAmounts[period]; }
 
 private:
     PRect m_listRect;

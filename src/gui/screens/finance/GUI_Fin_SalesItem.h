@@ -28,12 +28,10 @@ public:
     // Only the features tooltip follows the mouse; the row claims nothing else.
     void Update() override;
 
-    SIM_VehicleDesign* GetDesign() const { return m_design; }
     // 0 last hour, 1 last 24 hours, 2 all time.
     const std::string& GetIncome(int period) const { return m_incomes[period]; }
     const std::string& GetQuantity(int period) const { return m_quantities[period]; }
     const std::string& GetSalePriceLine() const { return m_salePriceLine; }
-    GUI_DesignPreview* GetPreview() const { return m_preview; }
     GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
 
 private:

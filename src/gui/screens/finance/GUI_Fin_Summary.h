@@ -42,7 +42,6 @@ public:
 
     // row: ROW_*; period: 0 last hour, 1 last 24 hours, 2 all time.
     const std::string& GetFigure(int row, int period) const { return m_figures[row][period]; }
-    float GetAmount(int row, int period) const { return m_amounts[row][period]; }
     // Index i is the game hour i hours before the current one.
     float GetHourly(int row, int i) const { return m_hourly[row][i]; }
     float GetScaled(int row, int i) const { return m_scaled[row][i]; }
@@ -55,15 +54,10 @@ public:
     const std::string& GetProfitTopLabel() const { return m_profitTopLabel; }
     const std::string& GetProfitBottomLabel() const { return m_profitBottomLabel; }
     const std::string& GetCashTopLabel() const { return m_cashTopLabel; }
-    const std::string& GetCashBottomLabel() const { return m_cashBottomLabel; }
-    const PRect& GetStrip() const { return m_strip; }
     const PRect& GetGraphArea() const { return m_graphArea; }
     // The plots as the grid and the captions use them (whole tens of pixels).
     const PRect& GetProfitPlot() const { return m_profitPlot; }
     const PRect& GetCashPlot() const { return m_cashPlot; }
-    GUI_GraphBase* GetProfitGraph() const { return m_profitGraph; }
-    GUI_GraphBase* GetCashGraph() const { return m_cashGraph; }
-    const CTexturedSprite& GetLegendMarker(int row) const { return m_markers[row]; }
 
 private:
     void DrawTable();

@@ -22,8 +22,6 @@ public:
     const std::string& GetName() const { return m_name; }
     // 0 last hour, 1 last 24 hours, 2 all time.
     const std::string& GetAmount(int period) const { return m_amounts[period]; }
-    const CTexturedSprite& GetIcon() const { return m_icon; }
-    const PRect& GetInner() const { return m_inner; }
 
 private:
     int m_category;

@@ -38,7 +38,6 @@ public:
 
     // Any thread: a copy of the text.
     std::string GetMessage() const;
-    int GetActiveCell() const { return m_activeCell; }
     const PRect& GetCell(int i) const { return m_cells[i]; }
     const PRect& GetBar() const { return m_bar; }
 

@@ -37,7 +37,6 @@ public:
 
     const std::string& GetNewVersion() const { return m_newVersion; }
     const std::string& GetCurrentVersion() const { return m_currentVersion; }
-    const GUI_TextContainer* GetDescriptionBox() const { return m_description; }
 
 private:
     static inline GUI_UpdateNotice* s_open = nullptr;

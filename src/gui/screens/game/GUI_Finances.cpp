@@ -3,7 +3,7 @@
 
 #include "engine/GFontManager.h"
 #include "engine/core/GStringUtils.h"
-#include "gui/screens/game/GUI_GameHooks.h"
+#include "gui/screens/finance/GUI_FinanceDialog.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "sim/money/SIM_FinanceManager.h"
@@ -80,7 +80,7 @@ bool GUI_Finances::OnClick(float x, float y)
     (void)y;
     if (!IsMouseOver())
         return false;
-    GUI_GameHooks::Run(GUI_GameHooks::Instance().toggleFinanceDialog, "finance dialog");
+    GUI_FinanceDialog::Toggle();
     GUI_Sounds::Instance().PlayUISound(UI_SOUND_CLICK);
     return true;
 }

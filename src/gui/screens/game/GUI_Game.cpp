@@ -5,7 +5,6 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GGame.h"
 #include "engine/GGameServices.h"
-#include "engine/core/GDebugLog.h"
 #include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/objects/GUI_ResourceGraph.h"
@@ -15,8 +14,6 @@
 #include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/facilities/FacilityScreenHooks.h"
-#include "gui/screens/finance/GUI_FinanceDialog.h"
-#include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
 #include "gui/screens/game/GUI_Interface.h"
@@ -27,7 +24,6 @@
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
-#include "platform/core/PFile.h"
 #include "platform/video/PWindowMessage.h"
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
@@ -181,8 +177,9 @@ void GUI_Game::OnWheelDown()
 
 void GUI_Game::OnChar(uint32_t character)
 {
-    // The hot keys rest while a modal window is open; a text field still gets every character.
-    if (!GUI_WindowManager::Instance().HasModal())
+    // What is typed into a text field is the field's alone (a save named "My Save 2" must not
+    // change the speed); the hot keys also rest while a modal window is open.
+    if (!IsTyping() && !GUI_WindowManager::Instance().HasModal())
     {
         switch (character)
         {
@@ -212,10 +209,16 @@ void GUI_Game::OnChar(uint32_t character)
 
 void GUI_Game::OnKeyDown(uint32_t virtualKey)
 {
+    // A text field keeps the keys it edits with and the hot keys rest; Escape still cancels.
+    if (IsTyping() && virtualKey != PVK_ESCAPE)
+    {
+        GGameMode::OnKeyDown(virtualKey);
+        return;
+    }
     switch (virtualKey)
     {
     case PVK_ESCAPE:
-        // A waiting slot is dropped and the key goes no further.
+        // A tool in hand is dropped and the key goes no further.
         if (GUI_GamePlacers::Get().OnEscape())
             return;
         // The lost game is not escaped: its dialog stays until its own button.
@@ -251,16 +254,15 @@ bool GUI_Game::QuickSave()
 
 void GUI_Game::QuickLoad()
 {
-    if (!PFile::Exists(SaveFolder::PathFor(SaveFolder::kQuickSaveName)))
+    // Without an autosave the reader shows its first stage and says so in a box, as for any
+    // save it cannot open.
+    SIM_LoadGame& loader = SIM_LoadGame::Instance();
+    if (!loader.QuickLoad())
     {
-        GDebugLog::Instance().Log("F3: there is no autosave to load");
-        return;
-    }
-    if (!SIM_LoadGame::Instance().QuickLoad())
-    {
-        // The reader has shown what went wrong; a game that could not be read whole is not
-        // played on.
-        EndGame();
+        // The reader has shown what went wrong. A load refused before it began keeps the game
+        // the player was playing; a game that could not be read whole is not played on.
+        if (loader.ChangedGame())
+            EndGame();
         return;
     }
     GUI_SpeedControls::SyncIfOpen();
@@ -268,10 +270,6 @@ void GUI_Game::QuickLoad()
 
 void GUI_Game::Enter()
 {
-    // The in-game menu's build button toggles the build menu; leaving the game closes it.
-    GUI_GameHooks& hooks = GUI_GameHooks::Instance();
-    hooks.toggleTaskPicker = &GUI_TaskPicker::Toggle;
-    hooks.closeTaskPicker = &GUI_TaskPicker::CloseOpen;
     // Entering again (a savegame loaded from the game itself) builds a fresh bar.
     CloseGameWindows();
     m_lastFrameMs = -1.0;
@@ -280,7 +278,6 @@ void GUI_Game::Enter()
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
     GUI_CarScreens::ConnectFactoryView();
     InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
-    GUI_GameHooks::Instance().toggleFinanceDialog = [] { GUI_FinanceDialog::Toggle(); };
     // A production slot's information dialog and a supply stockpile's dialog.
     FactoryDialogs::Install();
 }
@@ -301,8 +298,7 @@ void GUI_Game::CloseGameWindows()
         m_interface->DeleteMenu();
         m_interface.reset();
     }
-    if (GUI_GameHooks::Instance().closeTaskPicker)
-        GUI_GameHooks::Instance().closeTaskPicker();
+    GUI_TaskPicker::CloseOpen();
     GUI_WindowManager::Instance().CloseAllDialogs();
 }
 

@@ -50,7 +50,6 @@ public:
     // The last frame's length in 1/60 s, held within 0.1 .. 4.0; camera and props scale by it.
     float GetFrameFactor() const { return m_frameFactor; }
     static float FrameFactorFor(double elapsedMs);
-    GUI_Interface* GetInterface() const { return m_interface.get(); }
 
 private:
     GUI_Game();

@@ -14,11 +14,13 @@ public:
     // Left button up: a conveyor or chain drag is built.
     virtual void OnLeftUp();
     // Right button down before anything else: drag tools disarmed, waiting objects dropped,
-    // delete mode off; true when a tool was in use, which ends the right click.
+    // delete mode off; true when a tool was in hand (armed, waiting or delete mode), which ends
+    // the right click.
     virtual bool OnRightDown();
     // Middle button and R: the waiting slot and the waiting facility turn.
     virtual void RotatePlacers();
-    // Escape: a waiting production slot is dropped (true); otherwise delete mode goes off (false).
+    // Escape: as the right button; true when a tool was in hand, which ends the key (the build
+    // menu and the dialogs stay).
     virtual bool OnEscape();
     // The ghosts at the mouse, after the scene and before the windows.
     virtual void DrawGhosts();

@@ -40,9 +40,7 @@ void GUI_GamePresentation::RemovePart(SIM_PresentationListener* part)
 SIM_PresentationListener& GUI_GamePresentation::Factory()
 {
     // The view is made on first use, after the device exists.
-    if (!m_factory)
-        m_factory = &GUI_Factory::Instance();
-    return *m_factory;
+    return GUI_Factory::Instance();
 }
 
 // --- the screens' own answers ---

@@ -15,8 +15,6 @@ class GUI_GamePresentation : public SIM_PresentationListener
 public:
     static GUI_GamePresentation& Instance();
 
-    // The factory view's listener (the real view unless a test gives another; null for the view).
-    void SetFactory(SIM_PresentationListener* factory) { m_factory = factory; }
     // A screen's share of the calls; the caller keeps it alive for the program.
     void AddPart(SIM_PresentationListener* part);
     void RemovePart(SIM_PresentationListener* part);
@@ -99,6 +97,5 @@ private:
         return nullptr;
     }
 
-    SIM_PresentationListener* m_factory = nullptr;
     std::vector<SIM_PresentationListener*> m_parts;
 };

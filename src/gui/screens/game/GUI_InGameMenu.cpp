@@ -5,10 +5,10 @@
 #include "engine/GFontManager.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
+#include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/cars/GUI_CarStock.h"
 #include "gui/screens/efficiency/GUI_EfficiencyDialog.h"
 #include "gui/screens/game/GUI_Game.h"
-#include "gui/screens/game/GUI_GameHooks.h"
 #include "gui/screens/game/GUI_GamePlacers.h"
 #include "gui/screens/options/GUI_OptionsDialog.h"
 #include "gui/screens/research/GUI_ResearchDialog.h"
@@ -146,7 +146,6 @@ void GUI_InGameMenu::Update()
 void GUI_InGameMenu::OnButton(int button)
 {
     GUI_GamePlacers::Get().CancelAll();
-    GUI_GameHooks& hooks = GUI_GameHooks::Instance();
     switch (button)
     {
     case MENU:
@@ -163,7 +162,7 @@ void GUI_InGameMenu::OnButton(int button)
         GUI_ResearchDialog::Show();
         break;
     case SLOTS:
-        GUI_GameHooks::Run(hooks.toggleTaskPicker, "build menu");
+        GUI_TaskPicker::Toggle();
         break;
     case CAR:
         if (GUI_CarStock* stock = GUI_CarStock::GetOpen())

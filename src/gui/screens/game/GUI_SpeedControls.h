@@ -36,7 +36,6 @@ public:
     static void ChooseSpeed(float speed);
     static void SyncIfOpen();
     static GUI_SpeedControls* GetOpen() { return s_open; }
-    GUI_SpeedButton* GetButton(int index) const { return m_buttons[static_cast<size_t>(index)]; }
 
 private:
     std::array<GUI_SpeedButton*, 4> m_buttons{}; // owned by the button list

@@ -46,18 +46,15 @@ std::vector<PDisplayMode> GUI_ResolutionPicker::UsableModes(const std::vector<PD
     {
         if (mode.height < static_cast<uint32_t>(kMinHeight) || mode.width < static_cast<uint32_t>(kMinWidth))
             continue;
-        const bool known = std::any_of(usable.begin(), usable.end(), [&](const PDisplayMode& m) {
-            return m.width == mode.width && m.height == mode.height;
-        });
-        if (!known)
+        if (!HasMode(usable, static_cast<int>(mode.width), static_cast<int>(mode.height)))
             usable.push_back(mode);
     }
     return usable;
 }
 
-bool GUI_ResolutionPicker::HasMode(int width, int height) const
+bool GUI_ResolutionPicker::HasMode(const std::vector<PDisplayMode>& modes, int width, int height)
 {
-    return std::any_of(m_modes.begin(), m_modes.end(), [&](const PDisplayMode& m) {
+    return std::any_of(modes.begin(), modes.end(), [&](const PDisplayMode& m) {
         return static_cast<int>(m.width) == width && static_cast<int>(m.height) == height;
     });
 }

@@ -26,6 +26,8 @@ public:
     static GUI_ResolutionPicker* GetOpen() { return s_open; }
     // The sizes of a display's modes the game can use, in the display's order, each size once.
     static std::vector<PDisplayMode> UsableModes(const std::vector<PDisplayMode>& modes);
+    // Whether the list already holds a mode of that width and height.
+    static bool HasMode(const std::vector<PDisplayMode>& modes, int width, int height);
     // A strip was clicked.
     static void Choose(int width, int height);
 
@@ -44,7 +46,6 @@ public:
     void Apply();
     // Writes prefs.ini with the chosen size and restarts the game.
     void Restart();
-    bool HasMode(int width, int height) const;
 
     const std::vector<PDisplayMode>& GetModes() const { return m_modes; }
     const std::vector<std::unique_ptr<GUI_ResolutionStrip>>& GetStrips() const { return m_strips; }
@@ -53,7 +54,6 @@ public:
     int GetChosenHeight() const { return m_chosenHeight; }
     int GetCurrentWidth() const { return m_currentWidth; }
     int GetCurrentHeight() const { return m_currentHeight; }
-    bool IsWindowed() const { return m_windowed; }
 
 private:
     void FillModes();

@@ -20,8 +20,6 @@ public:
     void Update() override;
 
     const std::string& GetCaption() const { return m_caption; }
-    int GetModeWidth() const { return m_modeWidth; }
-    int GetModeHeight() const { return m_modeHeight; }
 
 private:
     std::string m_caption;

@@ -18,7 +18,8 @@ GUI_CurrentResearch::GUI_CurrentResearch()
     : m_title(GTextTable::GetText("RESEARCH_CURRENT_TITLE")),
       m_pointsLabel(GTextTable::GetText("RESEARCH_CURRENT_POINTS")),
       m_labCountLabel(GTextTable::GetText("RESEARCH_LAB_COUNT")),
-      m_pointsPerSecondLabel(GTextTable::GetText("RESEARCH_POINTS_PER_SECOND"))
+      m_pointsPerSecondLabel(GTextTable::GetText("RESEARCH_POINTS_PER_SECOND")),
+      m_moreLabel(GTextTable::GetText("RESEARCH_MORE_UNLOCKS"))
 {
     s_open = this;
 }
@@ -99,6 +100,7 @@ void GUI_CurrentResearch::Draw()
     GUI_Fonts::SelectSemibold16();
     m_unlockPlaces.clear();
     m_unlockBottom = 0.0f;
+    m_moreText.clear();
     if (m_item)
     {
         m_icon.Draw();
@@ -123,33 +125,79 @@ void GUI_CurrentResearch::Draw()
 void GUI_CurrentResearch::DrawUnlocks()
 {
     // What the item unlocks: under the description, aligned with its text, in columns that start
-    // again at the block's top once a text would run past the band. A text for which no column is
-    // left inside the band is not drawn rather than drawn over the tree.
+    // again at the block's top once a text would run past the band. Where the band has no room
+    // left, a last line counts the texts not shown, so the player knows there are more: a text is
+    // never drawn over the tree, nor left out unsaid.
     GFontManager& fonts = GFontManager::Instance();
     const float columnTop = static_cast<float>(m_descriptionRect.top + 10);
     const float bottom = static_cast<float>(m_info.bottom - 4);
-    float x = static_cast<float>(m_descriptionRect.left + 5);
-    float width = static_cast<float>(m_descriptionRect.right - m_descriptionRect.left - 10);
-    float y = columnTop;
-    if (!m_item->m_description.empty())
-        y += fonts.GetWrappedTextHeight(m_item->m_description, width) + 4.0f;
-    m_unlockBottom = y;
-    for (const std::string& name : m_item->m_unlocks)
+    struct Place
     {
-        const std::string text = m_item->GetUnlockText(name);
-        if (text.empty())
-            continue;
-        if (y + fonts.GetWrappedTextHeight(text, width) > bottom && y > columnTop)
-        {
-            x += static_cast<float>(kUnlockColumnPitch);
-            y = columnTop;
-            width = std::min(static_cast<float>(kUnlockColumnWidth), static_cast<float>(m_info.right - 10) - x);
-        }
-        if (width < static_cast<float>(kUnlockColumnWidth) / 2.0f ||
-            y + fonts.GetWrappedTextHeight(text, width) > bottom)
+        float x, y, width;
+    };
+    Place cursor{static_cast<float>(m_descriptionRect.left + 5), columnTop,
+                 static_cast<float>(m_descriptionRect.right - m_descriptionRect.left - 10)};
+    const Place first = cursor;
+    if (!m_item->m_description.empty())
+        cursor.y += fonts.GetWrappedTextHeight(m_item->m_description, cursor.width) + 4.0f;
+    m_unlockBottom = cursor.y;
+    const auto fits = [&](const std::string& text, const Place& at) {
+        return at.y + fonts.GetWrappedTextHeight(text, at.width) <= bottom;
+    };
+    // Moves the cursor to the next column; false when that column is too narrow to use.
+    const auto nextColumn = [&] {
+        cursor.x += static_cast<float>(kUnlockColumnPitch);
+        cursor.y = columnTop;
+        cursor.width =
+            std::min(static_cast<float>(kUnlockColumnWidth), static_cast<float>(m_info.right - 10) - cursor.x);
+        return cursor.width >= static_cast<float>(kUnlockColumnWidth) / 2.0f;
+    };
+
+    std::vector<std::string> texts;
+    for (const std::string& name : m_item->m_unlocks)
+        if (std::string text = m_item->GetUnlockText(name); !text.empty())
+            texts.push_back(std::move(text));
+    std::vector<Place> places;
+    bool room = true;
+    for (const std::string& text : texts)
+    {
+        if (!fits(text, cursor) && cursor.y > columnTop)
+            room = nextColumn();
+        if (!room || !fits(text, cursor))
             break;
-        m_unlockPlaces.emplace_back(x, y);
-        y = fonts.PrintWrapped(0xFF000000u, -1, text, x, y, width);
-        m_unlockBottom = std::max(m_unlockBottom, y);
+        places.push_back(cursor);
+        cursor.y += fonts.GetWrappedTextHeight(text, cursor.width);
+    }
+
+    if (places.size() < texts.size())
+    {
+        const auto moreText = [&] { return "+" + std::to_string(texts.size() - places.size()) + " " + m_moreLabel; };
+        // The count goes where the next text would have gone, else into a further column, else
+        // in place of the last texts shown; with no room at all it stands on the band's last line.
+        Place more = cursor;
+        bool placed = room && fits(moreText(), more);
+        if (!placed && room && cursor.y > columnTop && nextColumn())
+        {
+            more = cursor;
+            placed = fits(moreText(), more);
+        }
+        while (!placed && !places.empty())
+        {
+            more = places.back();
+            places.pop_back();
+            placed = fits(moreText(), more);
+        }
+        if (!placed)
+            more = Place{first.x, bottom - fonts.GetWrappedTextHeight(moreText(), first.width), first.width};
+        m_moreText = moreText();
+        m_morePlace = {more.x, more.y};
+        m_unlockBottom =
+            std::max(m_unlockBottom, fonts.PrintWrapped(0xFF000000u, -1, m_moreText, more.x, more.y, more.width));
+    }
+    for (size_t i = 0; i < places.size(); ++i)
+    {
+        m_unlockPlaces.emplace_back(places[i].x, places[i].y);
+        m_unlockBottom = std::max(
+            m_unlockBottom, fonts.PrintWrapped(0xFF000000u, -1, texts[i], places[i].x, places[i].y, places[i].width));
     }
 }

@@ -49,6 +49,10 @@ public:
     const std::vector<std::pair<float, float>>& GetUnlockPlaces() const { return m_unlockPlaces; }
     // The lowest point the description and the unlock texts reached in the last draw.
     float GetUnlockBottom() const { return m_unlockBottom; }
+    // The line counting the unlocks the band had no room for, and where it stands; empty when
+    // every unlock is shown.
+    const std::string& GetMoreText() const { return m_moreText; }
+    std::pair<float, float> GetMorePlace() const { return m_morePlace; }
 
 private:
     void DrawUnlocks();
@@ -60,6 +64,7 @@ private:
     std::string m_pointsLabel;
     std::string m_labCountLabel;
     std::string m_pointsPerSecondLabel;
+    std::string m_moreLabel; // after the count of unlocks not shown: "+3 more"
     std::string m_labCount;
     std::string m_pointsPerSecond;
     PRect m_frame;
@@ -70,4 +75,6 @@ private:
     GUI_TextContainer* m_description = nullptr; // owned as a sub-window
     std::vector<std::pair<float, float>> m_unlockPlaces;
     float m_unlockBottom = 0.0f;
+    std::string m_moreText;
+    std::pair<float, float> m_morePlace{0.0f, 0.0f};
 };

@@ -32,7 +32,6 @@ public:
     void OnResearch();
     void Draw() override;
 
-    SIM_Researchable* GetItem() const { return m_item; }
     GUI_ButtonText* GetResearchButton() const { return m_researchButton; }
     const PRect& GetContentRect() const { return m_content; }
     uint32_t GetKindColour() const;

@@ -29,7 +29,6 @@ public:
     GUI_TechTree* GetTechTree() const { return m_techTree; }
     GUI_CurrentResearch* GetPanel() const { return m_panel; }
     PSoundHandle GetLoopSound() const { return m_loopSound; }
-    bool IsHoldingGame() const { return m_holding; }
 
 private:
     // Gives the game back the speed it had when the screen opened and stops the loop; once.

@@ -39,7 +39,6 @@ public:
     void Update() override;
     void Draw() override;
 
-    SIM_Researchable* GetItem() const { return m_item; }
     const std::string& GetPercentText() const { return m_percentText; }
     const std::string& GetItemName() const { return m_itemName; }
     const PRect& GetBarRect() const { return m_bar; }

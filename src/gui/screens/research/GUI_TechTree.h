@@ -40,8 +40,6 @@ public:
     GUI_TechTreeEntry* FindEntry(const class SIM_Researchable* item) const;
     GUI_ScrollingWindow* GetVerticalBar() const { return m_vertical; }
     GUI_ScrollingWindow* GetHorizontalBar() const { return m_horizontal; }
-    float GetContentWidth() const { return m_contentWidth; }
-    float GetContentHeight() const { return m_contentHeight; }
 
 private:
     void CreateEntries();

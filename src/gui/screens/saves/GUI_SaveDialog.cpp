@@ -3,6 +3,7 @@
 
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
+#include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
 #include "gui/screens/front/FrontEnd.h"
 #include "gui/screens/front/GUI_LoadingScreen.h"
@@ -54,6 +55,7 @@ GUI_SaveDialog::GUI_SaveDialog() : GUI_SaveListDialog(kFieldRow)
     RebuildRows();
     SetTitleByKey("SAVE_GAME_TITLE");
     m_fieldLabel = GTextTable::GetText("SAVE_FILENAME");
+    m_blankNameText = GTextTable::GetText("SAVE_NAME_BLANK");
     FrontEnd::HoldGame();
     m_holding = true;
 }
@@ -84,8 +86,18 @@ void GUI_SaveDialog::RebuildRows()
 void GUI_SaveDialog::DrawBelowList()
 {
     const PRect& list = GetListRect();
-    GFontManager::Instance().Print(m_fieldLabel, 0xFF000000u, static_cast<float>(list.left),
-                                   static_cast<float>(m_nameField->GetTop()), 0.0f, 0);
+    GFontManager& fonts = GFontManager::Instance();
+    fonts.Print(m_fieldLabel, 0xFF000000u, static_cast<float>(list.left), static_cast<float>(m_nameField->GetTop()),
+                0.0f, 0);
+    if (IsBlankNameShown())
+        fonts.Print(m_blankNameText, 0xFFC03020u, static_cast<float>(m_nameField->GetLeft()),
+                    static_cast<float>(m_nameField->GetBottom() + 4), 0.0f, 0);
+}
+
+bool GUI_SaveDialog::IsBlankNameShown() const
+{
+    // Said once the save button refused a blank name, and only while the name is still blank.
+    return m_blankRefused && IsBlank(m_nameField->GetText());
 }
 
 void GUI_SaveDialog::ChooseName(const std::string& name)
@@ -100,8 +112,11 @@ bool GUI_SaveDialog::SaveNow()
         return false;
     const std::string name = s_open->m_nameField->GetText();
     // A name of nothing but blanks would write a hidden, nameless save that no list can show well.
-    if (name.find_first_not_of(' ') == std::string::npos)
+    if (IsBlank(name))
+    {
+        s_open->m_blankRefused = true;
         return false;
+    }
     CloseOpen();
     GUI_LoadingScreen& loading = GUI_LoadingScreen::Instance();
     loading.Layout();

@@ -16,8 +16,9 @@ class GUI_SaveDialog : public GUI_SaveListDialog
 {
 public:
     static constexpr int kNameLength = 128;
-    // The room under the list for the name field and the save button.
-    static constexpr int kFieldRow = 50;
+    // The room under the list for the name field and the save button, and under the field for
+    // the line that says why a blank name saves nothing.
+    static constexpr int kFieldRow = 74;
 
     static GUI_SaveDialog* Open();
     static void CloseOpen();
@@ -25,7 +26,8 @@ public:
     // Puts the save's name into the open dialog's field.
     static void ChooseName(const std::string& name);
     // The save button: closes the dialog (the game runs on) and writes the game under the typed
-    // name, with a picture of the next frame beside it. An empty or blank name saves nothing.
+    // name, with a picture of the next frame beside it. An empty or blank name saves nothing; the
+    // dialog then says so under the field until a name is typed.
     static bool SaveNow();
     static void ConfirmDeleteOf(const GUI_SaveStrip& strip);
 
@@ -38,6 +40,8 @@ public:
 
     GUI_TextEditWindow* GetNameField() const { return m_nameField; }
     GUI_ButtonText* GetSaveButton() const { return m_saveButton; }
+    // Whether the line under the field tells the player that a blank name saves nothing.
+    bool IsBlankNameShown() const;
 
 protected:
     void DrawBelowList() override;
@@ -52,4 +56,6 @@ private:
     GUI_TextEditWindow* m_nameField = nullptr; // owned as a sub-window
     GUI_ButtonText* m_saveButton = nullptr;    // owned by the button list
     std::string m_fieldLabel;
+    std::string m_blankNameText;
+    bool m_blankRefused = false;
 };

@@ -14,8 +14,6 @@ public:
     void Layout() override;
     bool OnClick(float x, float y) override;
 
-    GUI_CellIconButton* GetDeleteButton() const { return m_delete; }
-
 private:
     GUI_CellIconButton* m_delete = nullptr; // owned by the button list
 };

@@ -43,8 +43,6 @@ public:
     const std::string& GetSaveName() const { return m_name; }
     const std::string& GetDateText() const { return m_dateText; }
     const std::string& GetMissionText() const { return m_missionText; }
-    const SaveDate& GetStamp() const { return m_stamp; }
-    const PRect& GetInner() const { return m_inner; }
     // Where the picture is and which part of it shows.
     const BaseSprite& GetThumbnailSprite() const;
     bool HasOwnPicture() const { return m_picture != nullptr; }

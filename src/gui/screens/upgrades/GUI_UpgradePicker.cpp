@@ -5,6 +5,7 @@
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
 #include "gui/factory/dialogs/GUI_SlotUpgrades.h"
+#include "gui/screens/facilities/GUI_FacilityDialog.h"
 #include "gui/screens/upgrades/GUI_UpgradePickerSlot.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/sound/GUI_SoundNames.h"
@@ -122,4 +123,5 @@ void GUI_UpgradePicker::Buy(GUI_UpgradePickerSlot* row)
     s_open = nullptr;
     picker->Close();
     GUI_SlotTooltip::RefreshOpen(nullptr);
+    GUI_FacilityDialog::RefreshOpen(slot);
 }

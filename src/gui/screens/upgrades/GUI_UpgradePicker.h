@@ -1,7 +1,7 @@
-// The dialog in which the player buys an upgrade for one slot: every upgrade the slot's task
+// The dialog in which the player buys an upgrade for one slot or facility: every upgrade its task
 // offers, one row each, marked when already installed or not yet researched. It stands beside
-// the slot's information dialog, goes with that dialog or the slot, and closes once something is
-// bought. Not modal. One at a time. Main thread.
+// the slot's information dialog, goes with the dialog it was opened from or with the slot, and
+// closes once something is bought. Not modal. One at a time. Main thread.
 #pragma once
 
 #include "gui/toolkit/windows/GUI_PickerDialog.h"
@@ -31,8 +31,8 @@ public:
     // Lets the slot dialog's upgrades panel open and close pickers (once, at start-up).
     static void ConnectSlotDialog();
     // The row's buy button: the purchase goes to the simulation without a cash test (running out
-    // of cash ends the game there), the picker closes and the information dialog shows the
-    // upgrade.
+    // of cash ends the game there), the picker closes and the slot's or facility's dialog shows
+    // the upgrade.
     static void Buy(GUI_UpgradePickerSlot* row);
 
     void RebuildRows() override;

@@ -60,7 +60,8 @@ void GUI_Camera::Reset()
     m_anchorY = start.m_anchorY;
     m_dragging = start.m_dragging;
     m_hasLimits = start.m_hasLimits;
-    m_limits = start.m_limits;
+    m_limitWidth = start.m_limitWidth;
+    m_limitHeight = start.m_limitHeight;
 }
 
 void GUI_Camera::ComputeMinZoom(int gridWidth, int gridHeight)
@@ -79,9 +80,10 @@ void GUI_Camera::ComputeMinZoom(int gridWidth, int gridHeight)
     m_minZoom = std::min(static_cast<float>(cut), m_maxZoom);
 }
 
-void GUI_Camera::SetLimits(const PRect& worldRect)
+void GUI_Camera::SetLimits(int gridWidth, int gridHeight)
 {
-    m_limits = worldRect;
+    m_limitWidth = std::max(gridWidth, 1);
+    m_limitHeight = std::max(gridHeight, 1);
     m_hasLimits = true;
 }
 
@@ -155,9 +157,18 @@ void GUI_Camera::Update(float frameFactor)
     }
     if (m_hasLimits)
     {
-        m_x = std::clamp(m_x, static_cast<float>(m_limits.left),
-                         std::max(static_cast<float>(m_limits.left), static_cast<float>(m_limits.right)));
-        m_y = std::clamp(m_y, static_cast<float>(m_limits.top),
-                         std::max(static_cast<float>(m_limits.top), static_cast<float>(m_limits.bottom)));
+        // Held in the floor's own grid coordinates: the floor is a diamond on screen, and a
+        // rectangle around it would let the view settle on an empty corner.
+        const float gridX = (2.0f * m_y + m_x) / kTileWorldWidth;
+        const float gridY = (2.0f * m_y - m_x) / kTileWorldWidth;
+        const float heldX = std::clamp(gridX, 0.0f, static_cast<float>(m_limitWidth - 1));
+        const float heldY = std::clamp(gridY, 0.0f, static_cast<float>(m_limitHeight - 1));
+        // Only a view that left the floor is moved, so a resting view does not drift by rounding.
+        if (heldX != gridX || heldY != gridY)
+        {
+            const float half = kTileWorldWidth / 2.0f;
+            m_x = half * (heldX - heldY);
+            m_y = half / 2.0f * (heldX + heldY);
+        }
     }
 }

@@ -6,8 +6,6 @@
 // everything else is main thread only and never runs while such jobs do.
 #pragma once
 
-#include "platform/video/PGraphicsTypes.h"
-
 class GUI_Camera
 {
 public:
@@ -30,8 +28,10 @@ public:
     // cut to two decimals, never above the maximum zoom nor below kZoomFloor. A grid without
     // tiles (no factory) is an assertion failure and leaves the minimum as it was.
     void ComputeMinZoom(int gridWidth, int gridHeight);
-    // The world rectangle the camera's centre is held within (the factory's); none until set.
-    void SetLimits(const PRect& worldRect);
+    // The camera's centre is held over the floor of a factory of this many tiles: within the
+    // diamond from one outer tile's centre to the other's, so some floor is always on screen
+    // however the view is scrolled or dragged. No limits until set.
+    void SetLimits(int gridWidth, int gridHeight);
     void ClearLimits() { m_hasLimits = false; }
     // The factory view starts a drag when a left click on the floor is taken by no tool: the
     // world point under the mouse then follows it.
@@ -72,5 +72,6 @@ private:
     float m_anchorY = 0.0f;
     bool m_dragging = false;
     bool m_hasLimits = false;
-    PRect m_limits;
+    int m_limitWidth = 0;
+    int m_limitHeight = 0;
 };

@@ -34,7 +34,6 @@ public:
     float GetEndAngle() const { return m_endAngle; }
     float GetSweep() const { return m_sweep; }
     int GetRed() const { return m_red; }
-    int GetGreen() const { return m_green; }
     int GetBlue() const { return m_blue; }
     int GetAlpha() const { return m_alpha; }
     const std::string& GetLabel() const { return m_label; }

@@ -52,7 +52,6 @@ public:
     // Where sheets are written; the folder is made and registered with the texture manager when
     // missing, so the game finds a new sheet by name in the same run.
     void SetSheetFolder(const std::string& folder) { m_sheetFolder = folder; }
-    const std::string& GetSheetFolder() const { return m_sheetFolder; }
 
     // The position-weighted sum of the bytes of the pixels x0 <= x < x1, y0 <= y < y1 (coordinates
     // in the whole frame, rows pitch bytes apart, 4 bytes a pixel), wrapping like a 32-bit integer;
@@ -65,12 +64,10 @@ public:
     static std::string FrameImageName(const std::string& prefix, int frame);
 
     // What the last compilation produced (for tests and the tool's report).
-    const std::vector<Cell>& GetCells() const { return m_cells; }
     const std::vector<FrameRecord>& GetFrameRecords() const { return m_frames; }
     int GetStoredCellCount() const { return m_storedCells; }
     int GetSheetWidth() const { return m_sheetWidth; }
     int GetSheetHeight() const { return m_sheetHeight; }
-    const std::string& GetName() const { return m_name; }
 
 private:
     bool ReadAnimationConfig(const std::string& sourcePath);

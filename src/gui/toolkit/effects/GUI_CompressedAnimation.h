@@ -50,8 +50,6 @@ public:
     const std::string& GetSpriteSheetName() const { return m_spriteSheet; }
     const std::string& GetParticles() const { return m_particles; }
     int GetAtlasWidth() const { return m_atlasWidth; }
-    int GetAtlasHeight() const { return m_atlasHeight; }
-    const std::vector<CompressedAnimFrame>& GetFrames() const { return m_frames; }
     const std::vector<CompressedAnimSection>& GetSections() const { return m_sections; }
     const std::vector<CompressedAnimChunk>& GetChunks() const { return m_chunks; }
 

@@ -12,8 +12,6 @@
 class GUI_FlipbookParticles
 {
 public:
-    // The scene-object type the factory view's draw queue knows flip-books by.
-    static constexpr int kSceneObjectType = 2;
     static constexpr int kMaxFrames = 64;
 
     // Not playing, at (0, 0). A frame count beyond the grid is held to the 64 frames it has.
@@ -32,18 +30,10 @@ public:
 
     bool IsPlaying() const { return m_playing; }
     int GetFrameCount() const { return m_frameCount; }
-    float GetDuration() const { return m_duration; }
-    float GetX() const { return m_x; }
-    float GetY() const { return m_y; }
-    // Set by the factory view's draw queue; larger is nearer the viewer.
-    float GetDepth() const { return m_depth; }
-    void SetDepth(float depth) { m_depth = depth; }
-    int GetSceneObjectType() const { return kSceneObjectType; }
     const CTexturedSprite& GetSprite() const { return m_sprite; }
 
 private:
     CTexturedSprite m_sprite;
-    float m_depth = 0.0f;
     int m_frameCount = 0;
     float m_duration = 0.0f;
     bool m_playing = false;

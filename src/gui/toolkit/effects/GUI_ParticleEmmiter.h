@@ -60,10 +60,8 @@ public:
     int GetLiveCount() const { return m_liveCount; }
     GUI_ParticleConfig* GetConfig() const { return m_config; }
     float GetX() const { return m_x; }
-    float GetY() const { return m_y; }
     // The particles, for the view that places them where it wants after a spawn.
     GUI_Particle& GetParticle(int index) { return m_particles[static_cast<size_t>(index)]; }
-    const PVertex* GetVertices() const { return m_vertices.data(); }
 
     // Milliseconds of the emitters' clock (the millisecond clock since its first reading).
     static float Now();

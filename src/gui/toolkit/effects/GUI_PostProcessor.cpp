@@ -76,8 +76,3 @@ bool GUI_PostProcessor::RestoreBackBuffer()
     GTextureManager::Instance().SetForceRebind();
     return !PFailed(r);
 }
-
-PTexture* GUI_PostProcessor::GetSavedBackBuffer()
-{
-    return s_savedBackBuffer;
-}

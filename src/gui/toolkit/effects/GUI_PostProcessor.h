@@ -3,7 +3,6 @@
 #pragma once
 
 class BaseSprite;
-class PTexture;
 
 class GUI_PostProcessor
 {
@@ -21,6 +20,4 @@ public:
     static bool RestoreBackBuffer();
     // The shared full-screen quad.
     static BaseSprite& GetRenderTargetQuad();
-    // The remembered target (null: the back buffer itself).
-    static PTexture* GetSavedBackBuffer();
 };

@@ -12,17 +12,6 @@ GUI_RenderTargetViewer& GUI_RenderTargetViewer::Instance()
     return viewer;
 }
 
-void GUI_RenderTargetViewer::Show(int cacheIndex, const PRect& rect)
-{
-    m_shown = true;
-    m_rect = rect;
-    m_sprite.m_texture.Set(GUI_TextureCache::Get(cacheIndex));
-    m_sprite.m_width = static_cast<float>(rect.right - rect.left);
-    m_sprite.m_height = static_cast<float>(rect.bottom - rect.top);
-    m_sprite.SetPosition(static_cast<float>(rect.left + rect.right) * 0.5f,
-                         static_cast<float>(rect.top + rect.bottom) * 0.5f);
-}
-
 void GUI_RenderTargetViewer::Draw()
 {
     if (!m_shown)

@@ -16,13 +16,6 @@ public:
     // Draws the box, the target and the title while shown; nothing otherwise. Main thread.
     virtual void Draw();
 
-    // Shows the cached texture at index in the rectangle.
-    void Show(int cacheIndex, const PRect& rect);
-    void Hide() { m_shown = false; }
-    bool IsShown() const { return m_shown; }
-    const PRect& GetRect() const { return m_rect; }
-    const std::string& GetTitle() const { return m_title; }
-
 private:
     GUI_RenderTargetViewer() = default;
 

@@ -19,27 +19,11 @@ PRect GUI_Layout::Row(int height)
     return row;
 }
 
-PRect GUI_Layout::RowFromBottom(int height)
-{
-    const int h = std::clamp(height, 0, RemainingHeight());
-    const PRect row{m_area.left, m_area.bottom - h, m_area.right, m_area.bottom};
-    m_area.bottom = std::max(m_area.top, row.top - m_gap);
-    return row;
-}
-
 PRect GUI_Layout::Column(int width)
 {
     const int w = std::clamp(width, 0, RemainingWidth());
     const PRect column{m_area.left, m_area.top, m_area.left + w, m_area.bottom};
     m_area.left = std::min(m_area.right, column.right + m_gap);
-    return column;
-}
-
-PRect GUI_Layout::ColumnFromRight(int width)
-{
-    const int w = std::clamp(width, 0, RemainingWidth());
-    const PRect column{m_area.right - w, m_area.top, m_area.right, m_area.bottom};
-    m_area.right = std::max(m_area.left, column.left - m_gap);
     return column;
 }
 
@@ -65,36 +49,12 @@ std::vector<PRect> GUI_Layout::SplitColumns(const PRect& row, int count, int gap
     return out;
 }
 
-std::vector<PRect> GUI_Layout::SplitRows(const PRect& column, int count, int gap)
-{
-    std::vector<PRect> out;
-    if (count <= 0)
-        return out;
-    const int total = std::max(0, Height(column) - gap * (count - 1));
-    const int each = total / count;
-    int y = column.top;
-    for (int i = 0; i < count; ++i)
-    {
-        const int bottom = i == count - 1 ? std::max(y, column.bottom) : y + each;
-        out.push_back(PRect{column.left, y, column.right, bottom});
-        y = bottom + gap;
-    }
-    return out;
-}
-
 PRect GUI_Layout::Inset(const PRect& r, int left, int top, int right, int bottom)
 {
     PRect out{r.left + left, r.top + top, r.right - right, r.bottom - bottom};
     out.right = std::max(out.left, out.right);
     out.bottom = std::max(out.top, out.bottom);
     return out;
-}
-
-PRect GUI_Layout::Centred(const PRect& r, int width, int height)
-{
-    const int left = r.left + (Width(r) - width) / 2;
-    const int top = r.top + (Height(r) - height) / 2;
-    return PRect{left, top, left + width, top + height};
 }
 
 bool GUI_Layout::Contains(const PRect& outer, const PRect& inner)

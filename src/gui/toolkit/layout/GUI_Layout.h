@@ -29,12 +29,8 @@ public:
 
     // Cuts a row of that height off the top (then the gap).
     PRect Row(int height);
-    // Cuts a row off the bottom (then the gap above it).
-    PRect RowFromBottom(int height);
     // Cuts a column off the left (then the gap).
     PRect Column(int width);
-    // Cuts a column off the right (then the gap before it).
-    PRect ColumnFromRight(int width);
     // Leaves pixels free at the top.
     void Skip(int pixels);
     // What is left.
@@ -44,12 +40,8 @@ public:
 
     // count columns of equal width (the last takes the rounding) with gaps between them.
     static std::vector<PRect> SplitColumns(const PRect& row, int count, int gap);
-    // count rows of equal height with gaps between them.
-    static std::vector<PRect> SplitRows(const PRect& column, int count, int gap);
     static PRect Inset(const PRect& r, int left, int top, int right, int bottom);
     static PRect Inset(const PRect& r, int all) { return Inset(r, all, all, all, all); }
-    // A width x height rectangle centred in r.
-    static PRect Centred(const PRect& r, int width, int height);
     // A rectangle from its left, top, width and height.
     static PRect FromSize(int left, int top, int width, int height)
     {

@@ -93,9 +93,6 @@ public:
     // largest.
     static float ListenerHeight(float zoom, float minZoom, float maxZoom);
 
-    float GetMasterVolume() const { return m_masterVolume; }
-    float GetMusicVolume() const { return m_musicVolume; }
-    float GetEffectsVolume() const { return m_effectsVolume; }
     // master x effects: what an ordinary effect plays at.
     float EffectVolume() const { return m_masterVolume * m_effectsVolume; }
     // While muted, callers start no effect (a game being torn down, shutdown).

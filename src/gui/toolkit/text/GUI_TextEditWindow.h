@@ -32,7 +32,6 @@ public:
     void DropFocus();
     bool IsFocused() const { return m_focused; }
     int GetCaret() const { return m_caret; }
-    void SetEditable(bool editable) { m_editable = editable; }
     void SetNoLeadingUnderscore(bool refuse) { m_noLeadingUnderscore = refuse; }
     // Only characters a file name may hold.
     void SetFileNameCharacters(bool fileName) { m_fileNameCharacters = fileName; }

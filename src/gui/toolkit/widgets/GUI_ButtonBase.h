@@ -45,19 +45,12 @@ public:
     void SetTooltipByKey(const std::string& key);
     GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
 
-    void SetCallback(GUI_Callback callback, intptr_t argument = 0)
-    {
-        m_callback = std::move(callback);
-        m_argument = argument;
-    }
     bool IsHovered() const { return m_hovered != 0; }
     GUI_WindowBase* GetOwner() const { return m_owner; }
     void SetOwner(GUI_WindowBase* owner) { m_owner = owner; }
     bool IsEnabled() const { return m_enabled; }
     void SetEnabled(bool enabled) { m_enabled = enabled; }
     bool IsVisible() const { return m_visible; }
-    void SetVisible(bool visible) { m_visible = visible; }
-    bool IsSilent() const { return m_silent; }
     void SetSilent(bool silent) { m_silent = silent; }
     // A number the owning window gives the button (an entry of its widget id enum); -1 when none.
     int GetId() const { return m_id; }

@@ -13,18 +13,15 @@ public:
 
     void Draw() override;
     void SetTextByKey(const std::string& key);
-    // A caption that is not a text-table key (a name the player typed, a number).
-    void SetText(const std::string& text) { m_caption = text; }
     const std::string& GetCaption() const { return m_caption; }
     void SetCaptionColour(uint32_t argb) { m_captionColour = argb; }
-    // Cleared: the caption is drawn at once instead of with the owner's other text.
-    void SetDeferredFlush(bool deferred) { m_deferredFlush = deferred; }
 
 protected:
     // The caption centred in the width, black when enabled and faint when disabled.
     void DrawCaption(uint32_t enabledColour, uint32_t disabledColour, float y);
 
     std::string m_caption;
+    // Cleared: the caption is drawn at once instead of with the owner's other text.
     bool m_deferredFlush = true;
     uint32_t m_captionColour = 0xFF000000u;
 };

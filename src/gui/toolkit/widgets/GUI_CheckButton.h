@@ -23,9 +23,6 @@ public:
 
     bool IsTicked() const { return m_ticked; }
     void SetTicked(bool ticked) { m_ticked = ticked; }
-    void SetShowCaption(bool show) { m_showCaption = show; }
-    void SetCaption(const std::string& caption) { m_caption = caption; }
-    const std::string& GetCaption() const { return m_caption; }
 
 private:
     std::string m_caption;

@@ -20,10 +20,7 @@ public:
     void SetTextures(const std::string& textureName);
     // Turns both pictures (degrees); scroll arrows of a horizontal bar are turned by 270.
     void SetPictureAngle(float degrees);
-    void SetDrawHoverSprite(bool draw) { m_drawHoverSprite = draw; }
-    void SetDrawNormalSprite(bool draw) { m_drawNormalSprite = draw; }
     const CTexturedSprite& GetNormalSprite() const { return m_normal; }
-    const CTexturedSprite& GetHoverSprite() const { return m_hover; }
 
 protected:
     CTexturedSprite m_normal;

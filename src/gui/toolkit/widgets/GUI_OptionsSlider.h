@@ -45,9 +45,6 @@ public:
     }
     float GetMinimum() const { return m_minimum; }
     float GetMaximum() const { return m_maximum; }
-    // 1: the label alone, centred in black; 0: the label in white at the left and the value
-    // beside the slider.
-    void SetCentredLabel(int centred) { m_centredLabel = centred; }
     const std::string& GetLabel() const { return m_label; }
     bool IsDragging() const { return m_dragging; }
     GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
@@ -71,6 +68,8 @@ private:
     float m_maximum = 1.0f;
     GUI_Callback m_onChange;
     intptr_t m_argument;
+    // 1: the label alone, centred in black; 0: the label in white at the left and the value
+    // beside the slider.
     int m_centredLabel = 1;
     std::unique_ptr<GUI_Tooltip> m_tooltip;
 };

@@ -10,7 +10,6 @@ public:
     GUI_ScrollButton(const std::string& texture, const std::string& hoverTexture, int direction);
 
     void Click() override;
-    int GetDirection() const { return m_direction; }
 
 private:
     int m_direction;

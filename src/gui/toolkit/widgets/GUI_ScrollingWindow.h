@@ -38,9 +38,7 @@ public:
     void SetRows(float total, float visible, int maxFirstRow);
     bool IsChanged() const { return m_changed; }
     void ClearChanged() { m_changed = false; }
-    bool IsVertical() const { return m_vertical; }
     bool IsDraggingThumb() const { return m_draggingThumb; }
-    const PRect& GetPageUpArea() const { return m_pageUp; }
     const PRect& GetPageDownArea() const { return m_pageDown; }
     // The thumb's rectangle as last drawn (empty when the rows all fit).
     PRect GetThumbRect() const;

@@ -30,7 +30,6 @@ public:
 
     void Draw() override;
     void Layout() override;
-    const std::string& GetQuestion() const { return m_question; }
 
 private:
     void OnYes();

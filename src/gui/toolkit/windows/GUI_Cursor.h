@@ -37,8 +37,6 @@ public:
     // Delete mode: set by the delete tool, cleared by a right click, Escape or the task picker.
     bool IsDeleteMode() const { return m_deleteMode; }
     void SetDeleteMode(bool on) { m_deleteMode = on; }
-    // Whether the delete cursor file was read.
-    bool HasDeleteCursor() const { return m_deleteCursorLoaded; }
 
 private:
     GUI_Cursor();

@@ -62,7 +62,6 @@ public:
     // The area inside the margins, kept current whenever the dialog moves.
     const PRect& GetClientRect() const { return m_clientRect; }
     GUI_CloseButton* GetCloseButton() const { return m_closeButton; }
-    const GUI_TitleBar& GetTitleBar() const { return m_titleBar; }
     void SetMargins(float side, float top, float bottom);
     void SetDrawChildren(bool draw) { m_drawChildren = draw; }
 

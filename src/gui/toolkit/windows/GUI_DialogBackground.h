@@ -9,7 +9,6 @@ class GUI_DialogBackground : public GUI_WindowBase
 public:
     void Draw() override;
     void SetBody(const PRect& body) { m_body = body; }
-    const PRect& GetBody() const { return m_body; }
 
 private:
     PRect m_body;

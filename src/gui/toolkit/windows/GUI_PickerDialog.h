@@ -21,8 +21,6 @@ public:
     void OnWheelUp() override;
     void OnWheelDown() override;
 
-    int GetRowHeight() const { return m_rowHeight; }
-
 protected:
     // Takes every row out of the list and deletes it.
     void DropRows();

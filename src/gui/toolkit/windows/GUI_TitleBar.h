@@ -12,7 +12,6 @@ public:
     // Needs the bar's width (asserted); measures and cuts the text to it.
     void SetTitle(const std::string& text);
     void Draw() override;
-    const std::string& GetShownTitle() const { return m_shown; }
 
 private:
     float m_titleWidth = 0.0f;

@@ -93,19 +93,13 @@ public:
 
     bool IsVisible() const { return m_visible; }
     void SetVisible(bool visible) { m_visible = visible; }
-    bool IsDraggable() const { return m_draggable; }
     void SetDraggable(bool draggable) { m_draggable = draggable; }
     bool IsDragging() const { return m_dragging; }
-    bool IsRegistered() const { return m_registered; }
     bool IsModal() const { return m_modal; }
     bool IsClosing() const { return m_closing; }
-    bool TakesMouse() const { return m_takesMouse; }
     void SetTakesMouse(bool takes) { m_takesMouse = takes; }
-    bool ConsumesClicks() const { return m_consumesClicks; }
     void SetConsumesClicks(bool consumes) { m_consumesClicks = consumes; }
-    bool RaisesOnClick() const { return m_raiseOnClick; }
     void SetRaiseOnClick(bool raise) { m_raiseOnClick = raise; }
-    bool ClampsToScreen() const { return m_clampToScreen; }
     void SetClampToScreen(bool clamp) { m_clampToScreen = clamp; }
     // Children that the layout check lets overlap their siblings (a drop-down's rows overlap by
     // design).
@@ -146,7 +140,6 @@ private:
     std::vector<GUI_WindowBase*> m_subWindows;
     std::vector<std::unique_ptr<GUI_WindowBase>> m_ownedSubWindows;
     bool m_visible = true;
-    bool m_registered = false;
     GUI_WindowBase* m_parent = nullptr; // not owned: the window whose sub-window list holds this one
     bool m_modal = false;
     bool m_takesMouse = true;

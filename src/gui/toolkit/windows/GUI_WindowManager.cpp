@@ -45,7 +45,6 @@ void GUI_WindowManager::Register(GUI_WindowBase* window)
         return;
     ManagerRemove(m_windows, window);
     m_windows.push_back(window);
-    window->m_registered = true;
 }
 
 void GUI_WindowManager::BringToFront(GUI_WindowBase* window)
@@ -278,7 +277,6 @@ void GUI_WindowManager::Forget(GUI_WindowBase* window)
     ManagerRemove(m_windows, window);
     ManagerRemove(m_modal, window);
     ManagerRemove(m_deleteLater, window);
-    window->m_registered = false;
     window->m_modal = false;
     for (auto it = m_owned.begin(); it != m_owned.end(); ++it)
         if (it->get() == window)

@@ -79,7 +79,6 @@ public:
     GUI_WindowBase* GetModal() const { return m_modal.empty() ? nullptr : m_modal.back(); }
     const std::vector<GUI_WindowBase*>& GetWindows() const { return m_windows; }
     size_t GetPendingDeleteCount() const { return m_deleteLater.size(); }
-    bool IsDispatching() const { return m_dispatchDepth > 0; }
 
     // Open while input, updates or a control's callback run: windows closed meanwhile are only
     // marked, never deleted under the code that is running.

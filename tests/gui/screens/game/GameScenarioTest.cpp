@@ -1,14 +1,21 @@
 // A game played through the game screen on a shipped mission: a new game runs for hours at the
 // fastest speed with the top bar following the clock, F2 saves it, F3 brings the save back, and
-// when the cash runs out the game-over dialog stops the clock and its button ends the game. The
+// when the cash runs out the game-over dialog stops the clock and its button ends the game; an
+// autosave F3 cannot load is explained and the running game goes on. The
 // player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
-// research re-fits the open menu. A car on a station is drawn on the game's floor.
+// research re-fits the open menu. A car on a station is drawn on the game's floor. The right
+// button and Escape only drop a tool in hand, chains laid in two drags join into working lines, a
+// facility goes only where its ghost is green, typing into a field reaches no hot key, and the view
+// stays over the floor.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
+#include "gui/factory/placement/GUI_BulldozerTask.h"
+#include "gui/factory/placement/GUI_FacilityPlacer.h"
+#include "gui/factory/placement/GUI_PlacementTools.h"
 #include "gui/factory/vehicles/CarSpriteCell.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/vehicles/GUI_Vehicle.h"
@@ -24,8 +31,11 @@
 #include "gui/screens/game/GUI_InGameMenu.h"
 #include "gui/screens/game/GUI_Interface.h"
 #include "gui/screens/game/GUI_SpeedControls.h"
+#include "gui/screens/saves/GUI_SaveDialog.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
+#include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
@@ -41,9 +51,11 @@
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SlotQueries.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +63,8 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -68,6 +82,14 @@ public:
     int clears = 0;
     bool barOpenAtReset = true;
     int dialogsAtReset = 0;
+};
+
+// Notes the loading stages shown.
+class StageWatcher : public SIM_PresentationListener
+{
+public:
+    void ShowLoadingStage(const char* textKey, float) override { stages.emplace_back(textKey); }
+    std::vector<std::string> stages;
 };
 
 // The windows as the game routes them: updated, drawn and offered the buttons by the game screen.
@@ -92,12 +114,14 @@ protected:
         std::filesystem::create_directories(m_saves);
         m_oldSaves = SaveFolder::Get();
         SaveFolder::Set(m_saves);
+        m_modeBefore = GGameMode::Current();
         // The game screen's answer stands in front of the view, as in the game.
         SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
     }
     void TearDown() override
     {
         GUI_Game::Instance().Exit();
+        GGameMode::SetCurrent(m_modeBefore);
         GGameServices::Install(nullptr);
         SaveFolder::Set(m_oldSaves);
         GUI_Sounds::Instance().SetMuted(false);
@@ -131,9 +155,40 @@ protected:
         const FactoryFrameView view = FactoryFrameView::FromCamera();
         ClickAt(view.ToScreenX(m_world.Tile(x, y)->m_worldX), view.ToScreenY(m_world.Tile(x, y)->m_worldY));
     }
+    // The pointer over a tile for a frame.
+    void PointAt(int x, int y)
+    {
+        const FactoryFrameView view = FactoryFrameView::FromCamera();
+        m_world.input.MoveTo(view.ToScreenX(m_world.Tile(x, y)->m_worldX),
+                             view.ToScreenY(m_world.Tile(x, y)->m_worldY));
+        GameFrame();
+    }
+    // The left button held from one tile to another, as a hand drags a tool along the floor.
+    void DragTiles(int x0, int y0, int x1, int y1)
+    {
+        PointAt(x0, y0);
+        m_world.input.SetLeftHeld(true);
+        GUI_Game::Instance().OnLeftDown();
+        PointAt(x1, y1);
+        m_world.input.SetLeftHeld(false);
+        GUI_Game::Instance().OnLeftUp();
+        GameFrame();
+    }
+    // A new game of the first mission on the game screen, the view on a tile of its hall. The game
+    // screen is the current mode, so a text field takes the keyboard from it as in the game.
+    void StartFirstFactory(int x, int y, float zoom)
+    {
+        ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
+        GGameServices::Install(&m_windows);
+        GGameMode::SetCurrent(&GUI_Game::Instance());
+        GUI_Game::Instance().Enter();
+        FactoryWorld::LookAt(m_world.Tile(x, y), zoom);
+        GameFrame();
+    }
 
     std::string m_saves;
     std::string m_oldSaves;
+    GGameMode* m_modeBefore = nullptr;
     GameWindowServices m_windows;
 };
 } // namespace
@@ -200,16 +255,59 @@ TEST_F(GameScenario, ANewGamePlaysSavesLoadsAndIsLostWhenTheCashRunsOut)
     GameFrame();
 }
 
-TEST_F(GameScenario, F3WithoutAnAutosaveLeavesTheGameAsItIs)
+TEST_F(GameScenario, F3OnAnAutosaveThatCannotBeLoadedSaysWhyAndKeepsTheRunningGame)
 {
     ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
     GUI_Game& game = GUI_Game::Instance();
     game.Enter();
+    ASSERT_NE(m_world.Place("task_fit_wheels", 6, 10), nullptr);
     GameFrame();
-    game.OnKeyDown(PVK_F3);
-    EXPECT_NE(SIM_Game::Instance().GetFactory(), nullptr);
-    EXPECT_NE(GUI_Interface::GetOpen(), nullptr);
-    EXPECT_NE(DebugLog().find("no autosave"), std::string::npos);
+    game.OnKeyDown(PVK_F2);
+    const std::string save = EngineTestFiles::ReadAll(m_saves + "/autosave.xml");
+    const size_t mission = save.find("m01_first_factory</mission>");
+    ASSERT_NE(mission, std::string::npos);
+    const std::string autosave = m_saves + "/autosave.xml";
+    ASSERT_TRUE(std::filesystem::remove(autosave));
+
+    StageWatcher stages;
+    GUI_GamePresentation::Instance().AddPart(&stages);
+    // No autosave at all; a mission the game does not know; an empty file; a file cut before
+    // its game section; another program's file.
+    const char* const kinds[] = {"none", "unknown mission", "empty", "cut", "foreign"};
+    for (const char* kind : kinds)
+    {
+        SCOPED_TRACE(kind);
+        const std::string name = kind;
+        if (name == "unknown mission")
+            m_files.Write("savegames/autosave.xml",
+                          save.substr(0, mission) + "m99_no_such_mission" + save.substr(mission + 17));
+        else if (name == "empty")
+            m_files.Write("savegames/autosave.xml", "");
+        else if (name == "cut")
+            m_files.Write("savegames/autosave.xml", save.substr(0, save.find("<game>")));
+        else if (name == "foreign")
+            m_files.Write("savegames/autosave.xml", "<?xml version=\"1.0\"?>\n<svg><rect/></svg>\n");
+        SIM_FinanceManager::Instance().Pay(100.0f, 0);
+        const float cash = SIM_FinanceManager::Instance().GetCash();
+        const int hour = SIM_Game::Instance().GetCurrentHour();
+        const float time = SIM_Game::Instance().GetGameTime();
+        const size_t errors = ErrorLog().size();
+        stages.stages.clear();
+
+        game.OnKeyDown(PVK_F3);
+        ASSERT_NE(SIM_Game::Instance().GetFactory(), nullptr);
+        EXPECT_NE(GUI_Interface::GetOpen(), nullptr);
+        EXPECT_EQ(SIM_FinanceManager::Instance().GetCash(), cash);
+        EXPECT_EQ(SIM_Game::Instance().GetCurrentHour(), hour);
+        EXPECT_EQ(SIM_Game::Instance().GetGameTime(), time);
+        EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), 1u);
+        EXPECT_NE(m_world.Tile(6, 10)->m_occupant, nullptr);
+        // The first stage of a load, then the box that says why.
+        EXPECT_EQ(stages.stages, std::vector<std::string>{"LS_READING_SAVE_FILE"});
+        EXPECT_NE(ErrorLog().find("Failed to open save game", errors), std::string::npos);
+        GameFrame();
+    }
+    GUI_GamePresentation::Instance().RemovePart(&stages);
 }
 
 TEST_F(GameScenario, TheBuildMenuBuildsAStationWhoseDialogOpensFromTheFloor)
@@ -335,4 +433,198 @@ TEST_F(GameScenario, ACarOnAStationIsDrawnFromItsPartsCloseUpAndFromTheCacheFarO
     EXPECT_TRUE(view->GetCell(2)->m_inUse);
     EXPECT_TRUE(view->GetCell(0)->m_inUse);
     GUI_TextureCache::Reset();
+}
+
+TEST_F(GameScenario, AToolInHandIsDroppedByTheRightButtonOrEscapeAndNothingElseHappens)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    const SIM_ProductionSlot* station = m_world.Place("task_fit chassis", 10, 10);
+    ASSERT_NE(station, nullptr);
+    ClickWindow(*GUI_Interface::GetOpen()->GetMenu()->GetButton(GUI_InGameMenu::SLOTS));
+    GUI_TaskPicker* picker = GUI_TaskPicker::GetOpen();
+    ASSERT_NE(picker, nullptr);
+
+    // Every tool the build menu arms, and its delete row; each dropped over the station with the
+    // right button, then with Escape: the station stays, nothing is paid and the menu stays open.
+    const char* const tools[] = {"task_fit chassis", "fac_power_plant", "task_resource_conveyor", "task_conveyor",
+                                 nullptr};
+    for (const bool escape : {false, true})
+        for (const char* tool : tools)
+        {
+            const std::string what = std::string(tool ? tool : "delete mode") + (escape ? ", Escape" : ", right");
+            if (tool)
+                ASSERT_TRUE(GUI_PlacementTools::StartPlacing(tool)) << what;
+            else
+                ClickWindow(*picker->GetDeleteRow());
+            ASSERT_TRUE(GUI_PlacementTools::IsToolArmed()) << what;
+            PointAt(10, 10);
+            const float cash = SIM_FinanceManager::Instance().GetCash();
+            if (escape)
+                game.OnKeyDown(PVK_ESCAPE);
+            else
+                game.OnRightDown();
+            GameFrame();
+            EXPECT_FALSE(GUI_PlacementTools::IsToolArmed()) << what;
+            EXPECT_EQ(m_world.Tile(10, 10)->m_occupant, station) << what;
+            EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), cash) << what;
+            EXPECT_EQ(GUI_TaskPicker::GetOpen(), picker) << what;
+        }
+
+    // With nothing in hand Escape closes the menu, and the right button sells what it points at.
+    game.OnKeyDown(PVK_ESCAPE);
+    GameFrame();
+    EXPECT_EQ(GUI_TaskPicker::GetOpen(), nullptr);
+    game.OnRightDown();
+    EXPECT_EQ(m_world.Tile(10, 10)->m_occupant, nullptr);
+}
+
+TEST_F(GameScenario, ChainsLaidInTwoDragsJoinIntoLinesThatCarryCarsToTheExporter)
+{
+    // A chassis station at (15, 5) hands its cars south; the exporter at (20, 10) takes them from
+    // the west. The L's second drag starts beside the first one's end; the T's branch is dragged
+    // from the station onto the middle of a line laid before it.
+    const struct
+    {
+        const char* name;
+        int drags[2][4];
+    } lines[] = {
+        {"L", {{15, 6, 15, 10}, {16, 10, 19, 10}}},
+        {"T", {{13, 10, 19, 10}, {15, 6, 15, 10}}},
+    };
+    for (const auto& line : lines)
+    {
+        if (SIM_Game::Instance().GetFactory())
+            GUI_Game::EndGame();
+        StartFirstFactory(15, 8, 0.5f);
+        SIM_ProductionSlot* station = m_world.Place("task_fit chassis", 15, 5, 2);
+        const SIM_ProductionSlot* exporter = m_world.Place("task_export", 20, 10);
+        ASSERT_TRUE(station && exporter) << line.name;
+        ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_conveyor"));
+        for (const auto& drag : line.drags)
+            DragTiles(drag[0], drag[1], drag[2], drag[3]);
+
+        // A car the station has finished leaves it and rides the line to the exporter.
+        SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
+        car->AddAppliedTask("task_fit chassis");
+        car->SetSlot(station);
+        car->SetPosition(station->GetTile()->m_worldX, station->GetTile()->m_worldY);
+        station->SetVehicle(car);
+        station->SetState(WAITING_FOR_EXPORT);
+        GUI_Game::Instance().OnChar('3');
+        for (int frame = 0; frame < 1500 && exporter->GetVehicle() != car; ++frame)
+            GameFrame();
+        EXPECT_EQ(exporter->GetVehicle(), car)
+            << line.name << ": the car stands on " << car->GetSlot()->GetTile()->m_gridX << ", "
+            << car->GetSlot()->GetTile()->m_gridY;
+    }
+}
+
+TEST_F(GameScenario, AFacilityIsPlacedExactlyWhereItsGhostIsGreen)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_conveyor"));
+    DragTiles(10, 10, 10, 10);
+    const SIM_PlaceableSlot* belt = m_world.Tile(10, 10)->m_occupant;
+    ASSERT_NE(belt, nullptr);
+    const struct
+    {
+        int x, y;
+        bool placed;
+    } spots[] = {{10, 10, false}, {5, 5, true}};
+    for (const auto& spot : spots)
+    {
+        ASSERT_TRUE(GUI_PlacementTools::StartPlacing("fac_power_plant"));
+        PointAt(spot.x, spot.y);
+        SIM_Tile* tile = m_world.Tile(spot.x, spot.y);
+        const bool green = GUI_FacilityPlacer::Instance().IsGhostValid(tile);
+        const float cash = SIM_FinanceManager::Instance().GetCash();
+        game.OnLeftDown();
+        game.OnLeftUp();
+        GameFrame();
+        const bool placed = tile->m_occupant && tile->m_occupant->IsFacility();
+        EXPECT_EQ(placed, spot.placed) << spot.x << ", " << spot.y;
+        EXPECT_EQ(green, placed) << spot.x << ", " << spot.y;
+        EXPECT_EQ(SIM_FinanceManager::Instance().GetCash() < cash, placed) << spot.x << ", " << spot.y;
+    }
+    EXPECT_EQ(m_world.Tile(10, 10)->m_occupant, belt) << "the conveyor stays where no facility went";
+}
+
+TEST_F(GameScenario, WhatIsTypedIntoAFieldReachesOnlyTheField)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    game.OnChar('2');
+    ASSERT_EQ(SIM_Game::Instance().GetSpeed(), 2.0f);
+    const float zoom = GUI_Camera::Instance().GetZoom();
+
+    // The save dialog holds the game while it is open; typing a name with blanks and digits, and
+    // pressing F2 and Page Up, changes only the name.
+    ClickWindow(*GUI_Interface::GetOpen()->GetMenu()->GetButton(GUI_InGameMenu::SAVE));
+    GUI_SaveDialog* dialog = GUI_SaveDialog::GetOpen();
+    ASSERT_NE(dialog, nullptr);
+    ClickWindow(*dialog->GetNameField());
+    for (const char c : std::string("My Save 2"))
+        game.OnChar(static_cast<uint8_t>(c));
+    game.OnKeyDown(PVK_F2);
+    game.OnKeyDown(PVK_PRIOR);
+    GameFrame();
+    EXPECT_EQ(dialog->GetNameField()->GetText(), "My Save 2");
+    EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 0.0f);
+    EXPECT_FLOAT_EQ(GUI_Camera::Instance().GetZoom(), zoom);
+    EXPECT_FALSE(PFile::Exists(m_saves + "/autosave.xml"));
+    // Enter lets go of the field; Escape still closes the dialog, and the game runs on as before.
+    game.OnKeyDown(PVK_RETURN);
+    EXPECT_FALSE(dialog->GetNameField()->IsFocused());
+    game.OnKeyDown(PVK_ESCAPE);
+    GameFrame();
+    EXPECT_EQ(GUI_SaveDialog::GetOpen(), nullptr);
+    EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 2.0f);
+    // Without a field the keys are hot keys again.
+    game.OnChar('1');
+    EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 1.0f);
+}
+
+TEST_F(GameScenario, ScrollingAtTheScreenEdgesNeverTakesTheViewOffTheFloor)
+{
+    StartFirstFactory(16, 16, 0.5f);
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    const SIM_Factory& floor = *SIM_Game::Instance().GetFactory();
+    auto floorOnScreen = [&] {
+        for (int x = 0; x < floor.GetWidth(); ++x)
+            for (int y = 0; y < floor.GetHeight(); ++y)
+                if (camera.IsPointOnScreen(camera.WorldToScreenX(m_world.Tile(x, y)->m_worldX),
+                                           camera.WorldToScreenY(m_world.Tile(x, y)->m_worldY)))
+                    return true;
+        return false;
+    };
+    // The tile furthest toward a screen direction: where the view starts before it is pushed on.
+    auto outermost = [&](int dx, int dy) {
+        const SIM_Tile* best = m_world.Tile(0, 0);
+        for (int x = 0; x < floor.GetWidth(); ++x)
+            for (int y = 0; y < floor.GetHeight(); ++y)
+            {
+                const SIM_Tile* tile = m_world.Tile(x, y);
+                if (dx * tile->m_worldX + dy * tile->m_worldY > dx * best->m_worldX + dy * best->m_worldY)
+                    best = tile;
+            }
+        return best;
+    };
+    const float width = static_cast<float>(GScreenSize::Width());
+    const float height = static_cast<float>(GScreenSize::Height());
+    for (const float zoom : {camera.GetMinZoom(), camera.GetMaxZoom()})
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+            {
+                if (dx == 0 && dy == 0)
+                    continue;
+                // Two seconds with the pointer at that screen edge, from the floor's outermost tile.
+                FactoryWorld::LookAt(outermost(dx, dy), zoom);
+                m_world.input.MoveTo((width - 4.0f) * static_cast<float>(dx + 1) / 2.0f + 2.0f,
+                                     (height - 4.0f) * static_cast<float>(dy + 1) / 2.0f + 2.0f);
+                for (int frame = 0; frame < 120; ++frame)
+                    GameFrame();
+                EXPECT_TRUE(floorOnScreen()) << "edge " << dx << ", " << dy << " at zoom " << zoom;
+            }
 }

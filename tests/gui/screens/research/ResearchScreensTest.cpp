@@ -3,6 +3,8 @@
 #include "ResearchTestSupport.h"
 
 #include "engine/GFontManager.h"
+#include "engine/GScreenSize.h"
+#include "engine/core/GTextTable.h"
 #include "gui/factory/slots/GUI_Facility.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/screens/expansion/GUI_ExpansionDialog.h"
@@ -30,6 +32,8 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
@@ -41,6 +45,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace
 {
@@ -256,6 +262,54 @@ TEST_F(ResearchScreenTest, EveryShippedItemsDescriptionAndUnlocksStayInsideTheBa
             EXPECT_GE(y, static_cast<float>(info.top));
         }
         EXPECT_LE(panel.GetUnlockBottom(), static_cast<float>(info.bottom));
+        EXPECT_EQ(panel.GetMoreText(), "");
+    }
+}
+
+TEST_F(ResearchScreenTest, ManyUnlocksContinueInColumnsAndWhatFindsNoRoomIsCountedNeverCut)
+{
+    SIM_Researchable many;
+    many.m_guiName = "Everything";
+    many.m_description = "Opens every station at once.";
+    for (const SIM_ProductionTask* task : SIM_ProductionTaskManager::Instance().GetTasks())
+        if (!task->IsConveyor())
+            many.m_unlocks.push_back(task->m_name);
+    size_t texts = 0;
+    for (const std::string& name : many.m_unlocks)
+        texts += many.GetUnlockText(name).empty() ? 0 : 1;
+    ASSERT_GT(texts, 12u);
+    const std::string more = " " + GTextTable::GetText("RESEARCH_MORE_UNLOCKS");
+    // The wide screen has room for three columns, the narrow one for one.
+    for (const auto& [width, height, columns] : {std::tuple{1920, 1080, 3}, std::tuple{1280, 768, 1}})
+    {
+        SCOPED_TRACE(width);
+        GScreenSize::Set(width, height);
+        GUI_CurrentResearch& panel = *GUI_ResearchDialog::Show()->GetPanel();
+        const PRect info = panel.GetInfoRect();
+        panel.SetResearch(&many);
+        Frame();
+        std::vector<float> lefts;
+        for (const auto& [x, y] : panel.GetUnlockPlaces())
+        {
+            if (lefts.empty() || lefts.back() != x)
+                lefts.push_back(x);
+            EXPECT_GE(y, static_cast<float>(info.top));
+        }
+        ASSERT_EQ(lefts.size(), static_cast<size_t>(columns));
+        for (size_t c = 1; c < lefts.size(); ++c)
+            EXPECT_FLOAT_EQ(lefts[c] - lefts[c - 1], static_cast<float>(GUI_CurrentResearch::kUnlockColumnPitch));
+        EXPECT_LE(panel.GetUnlockBottom(), static_cast<float>(info.bottom));
+        // The last line says how many more there are, inside the band.
+        const size_t hidden = texts - panel.GetUnlockPlaces().size();
+        ASSERT_GT(hidden, 0u);
+        EXPECT_EQ(panel.GetMoreText(), "+" + std::to_string(hidden) + more);
+        const auto [mx, my] = panel.GetMorePlace();
+        EXPECT_GE(mx, lefts.front());
+        EXPECT_LE(mx + static_cast<float>(GFontManager::Instance().GetTextWidth(panel.GetMoreText())),
+                  static_cast<float>(info.right - 10));
+        EXPECT_GE(my, static_cast<float>(info.top));
+        EXPECT_LE(my + 16.0f, static_cast<float>(info.bottom));
+        GUI_WindowManager::Instance().CloseAll();
     }
 }
 

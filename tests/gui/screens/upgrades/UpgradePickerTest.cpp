@@ -1,7 +1,7 @@
 // The upgrade picker on a running game: the captions of its rows as research and installed
 // upgrades change them, where it stands beside the slot's dialog, that it goes with the dialog
-// or the slot, and a purchase with too little cash, which still buys, books the price and ends
-// the game once.
+// or the slot, a purchase with too little cash, which still buys, books the price and ends the
+// game once, and a power plant's upgrade bought from the plant's own dialog.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
 #include "engine/GScreenSize.h"
@@ -9,13 +9,17 @@
 #include "gui/factory/dialogs/GUI_SlotUpgrades.h"
 #include "gui/factory/objects/GUI_ResourceGraph.h"
 #include "gui/factory/slots/GUI_ProductionSlot.h"
+#include "gui/screens/facilities/GUI_FacilityAnchor.h"
+#include "gui/screens/facilities/GUI_FacilityDialog.h"
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GameOver.h"
 #include "gui/screens/game/GUI_GamePresentation.h"
 #include "gui/screens/upgrades/GUI_UpgradePicker.h"
 #include "gui/screens/upgrades/GUI_UpgradePickerSlot.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
@@ -23,9 +27,13 @@
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
+#include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SIM_PowerManager.h"
+#include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/world/SIM_Tile.h"
 
 #include "engine/core/GTextTable.h"
 
@@ -57,7 +65,8 @@ protected:
     {
         GUI_Game::Instance().Exit();
         GUI_WindowManager::Instance().CloseAll();
-        for (SIM_SlotUpgrade* upgrade : {m_tools, m_motors})
+        for (SIM_SlotUpgrade* upgrade :
+             {m_tools, m_motors, SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_turbine_tuning")})
             if (upgrade && upgrade->m_research)
                 upgrade->m_research->m_progress = 0.0f;
         GUI_SlotUpgrades::UpgradePickerOpener() = nullptr;
@@ -68,6 +77,21 @@ protected:
     GUI_SlotTooltip* ShowDialog()
     {
         return GUI_SlotTooltip::Show(*dynamic_cast<GUI_ProductionSlot*>(m_station->GetGuiSlot()));
+    }
+    // A left click where the player points: the open windows first, then the floor.
+    void ClickAt(float x, float y)
+    {
+        m_world.input.MoveTo(x, y);
+        GUI_WindowManager::Instance().Update();
+        m_world.Frame();
+        if (!GUI_WindowManager::Instance().OnClick())
+            GUI_Game::Instance().OnLeftDown();
+        GUI_WindowManager::Instance().Update();
+    }
+    void ClickOn(const GUI_BaseElement& element)
+    {
+        ClickAt(static_cast<float>(element.GetLeft() + element.GetRight()) * 0.5f,
+                static_cast<float>(element.GetTop() + element.GetBottom()) * 0.5f);
     }
     static GUI_UpgradePickerSlot& Row(int index)
     {
@@ -274,4 +298,91 @@ TEST_F(UpgradePicker, InAPlayedGameASlotClickedOpensItsDialogWhichWatchesItAndOp
     EXPECT_EQ(GUI_SlotTooltip::GetOpen(), nullptr);
     EXPECT_FALSE(GUI_ResourceGraph::Instance().IsActive());
     EXPECT_EQ(GUI_ResourceGraph::Instance().GetStockpile(), nullptr);
+}
+
+TEST_F(UpgradePicker, APowerPlantClickedInAPlayedGameSellsItsResearchedUpgradeAndItsPickerGoesWithIt)
+{
+    SIM_SlotUpgrade* turbine = SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_turbine_tuning");
+    ASSERT_NE(turbine, nullptr);
+    ASSERT_NE(turbine->m_research, nullptr);
+    EXPECT_EQ(turbine->m_research, SIM_ResearchManager::Instance().GetResearchable("research_turbines"));
+    turbine->m_research->m_progress = turbine->m_research->m_cost;
+    auto* plant = dynamic_cast<SIM_PowerplantSlot*>(m_world.PlaceFacility("fac_power_plant", 8, 4));
+    ASSERT_NE(plant, nullptr);
+    GUI_Game& game = GUI_Game::Instance();
+    game.Enter();
+    const size_t gameWindows = GUI_WindowManager::Instance().GetWindows().size();
+    FactoryWorld::LookAt(plant->GetTile(), 1.0f);
+    ClickAt(640.0f, 384.0f);
+
+    // The plant's dialog holds its upgrades panel: the title, no rows yet and the button.
+    GUI_FacilityDialog* dialog = GUI_FacilityDialog::GetOpen();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->GetFacility().GetSlot(), plant);
+    auto* panel = dynamic_cast<GUI_SlotUpgrades*>(dialog->GetUpgradesPanel());
+    ASSERT_NE(panel, nullptr) << "the facility dialog shows no upgrades panel";
+    EXPECT_EQ(dialog->GetHeight(), 92);
+    EXPECT_TRUE(panel->GetRows().empty());
+    EXPECT_EQ(panel->GetTop(), dialog->GetClientRect().top);
+    EXPECT_EQ(panel->GetBottom(), dialog->GetClientRect().top + 30);
+    EXPECT_EQ(panel->GetChooseButton()->GetRight(), panel->GetInnerRect().right - 2);
+    GUI_WindowManager::Instance().Draw();
+
+    // Its button opens the picker for the plant, where Turbine Tuning is for sale.
+    ClickOn(*panel->GetChooseButton());
+    GUI_UpgradePicker* picker = GUI_UpgradePicker::GetOpen();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->GetSlot(), plant);
+    ASSERT_EQ(picker->GetRows().size(), 1u);
+    ASSERT_EQ(Row(0).GetUpgrade(), turbine);
+    ASSERT_TRUE(Row(0).GetBuyButton()->IsEnabled());
+
+    // Bought: paid and booked as an investment, and the plant gives 30 per cent more power.
+    SIM_FinanceManager& money = SIM_FinanceManager::Instance();
+    const float cash = money.GetCash();
+    const float booked = SIM_FinanceRecord::Instance().GetTotal(1, FC_CAPITAL_INVESTMENT);
+    SIM_PowerManager::Instance().ProcessFrame(0.0f);
+    const float power = SIM_PowerManager::Instance().GetProduction();
+    ClickOn(*Row(0).GetBuyButton());
+    EXPECT_EQ(GUI_UpgradePicker::GetOpen(), nullptr);
+    EXPECT_EQ(plant->GetUpgrades(), (std::vector<SIM_SlotUpgrade*>{turbine}));
+    EXPECT_FLOAT_EQ(money.GetCash(), cash - turbine->m_cost);
+    EXPECT_FLOAT_EQ(SIM_FinanceRecord::Instance().GetTotal(1, FC_CAPITAL_INVESTMENT), booked + turbine->m_cost);
+    SIM_PowerManager::Instance().ProcessFrame(0.0f);
+    EXPECT_FLOAT_EQ(SIM_PowerManager::Instance().GetProduction(), power + 0.3f * plant->GetPowerOutput());
+    // The dialog lists it at once, one row taller.
+    ASSERT_EQ(GUI_FacilityDialog::GetOpen(), dialog);
+    EXPECT_EQ(dialog->GetHeight(), 92 + 16);
+    EXPECT_EQ(panel->GetRows().size(), 1u);
+    GUI_WindowManager::Instance().Draw();
+
+    // Installed: the picker offers it no more.
+    ClickOn(*panel->GetChooseButton());
+    ASSERT_NE(GUI_UpgradePicker::GetOpen(), nullptr);
+    EXPECT_FALSE(Row(0).GetBuyButton()->IsEnabled());
+
+    // Closing the dialog takes the picker with it.
+    dialog->Close();
+    GUI_WindowManager::Instance().Update();
+    EXPECT_EQ(GUI_UpgradePicker::GetOpen(), nullptr);
+
+    // Bulldozed with the picker open: dialog and picker go, and nothing draws the plant after.
+    FactoryWorld::LookAt(plant->GetTile(), 1.0f);
+    ClickAt(640.0f, 384.0f);
+    ASSERT_NE(GUI_FacilityDialog::GetOpen(), nullptr);
+    ClickOn(*dynamic_cast<GUI_SlotUpgrades*>(GUI_FacilityDialog::GetOpen()->GetUpgradesPanel())->GetChooseButton());
+    ASSERT_NE(GUI_UpgradePicker::GetOpen(), nullptr);
+    // The plant away from the picker in the middle of the screen, under the mouse.
+    GUI_Camera::Instance().SetPosition(plant->GetTile()->m_worldX + 490.0f, plant->GetTile()->m_worldY - 266.0f);
+    m_world.input.MoveTo(150.0f, 650.0f);
+    GUI_WindowManager::Instance().Update();
+    m_world.Frame();
+    ASSERT_FALSE(GUI_WindowManager::Instance().OnRightClick());
+    game.OnRightDown();
+    EXPECT_EQ(GUI_UpgradePicker::GetOpen(), nullptr);
+    GUI_WindowManager::Instance().Update();
+    EXPECT_EQ(GUI_FacilityDialog::GetOpen(), nullptr);
+    EXPECT_EQ(GUI_WindowManager::Instance().GetWindows().size(), gameWindows) << "only the game's own bars";
+    m_world.Frame();
+    GUI_WindowManager::Instance().Draw();
 }

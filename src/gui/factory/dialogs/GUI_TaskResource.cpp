@@ -1,5 +1,5 @@
 // A requirement line of a slot.
-#include "gui/screens/build/GUI_TaskResource.h"
+#include "gui/factory/dialogs/GUI_TaskResource.h"
 
 #include "engine/GFontManager.h"
 #include "engine/core/GDebugLog.h"

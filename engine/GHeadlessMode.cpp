@@ -1,5 +1,5 @@
-// A stand-in screen that shows its own name.
-#include "engine/GPlaceholderMode.h"
+// The screen of a mode name without the game's screens: its own name on a plain background.
+#include "engine/GHeadlessMode.h"
 
 #include "engine/CBaseInputManager.h"
 #include "engine/GD3DDevice.h"
@@ -10,28 +10,23 @@
 #include <map>
 #include <memory>
 
-GPlaceholderMode& GPlaceholderMode::ForName(const std::string& name)
+GHeadlessMode& GHeadlessMode::ForName(const std::string& name)
 {
     // Kept for the whole process, like every mode.
-    static std::map<std::string, std::unique_ptr<GPlaceholderMode>>* modes =
-        new std::map<std::string, std::unique_ptr<GPlaceholderMode>>();
-    std::unique_ptr<GPlaceholderMode>& slot = (*modes)[name];
+    static std::map<std::string, std::unique_ptr<GHeadlessMode>>* modes =
+        new std::map<std::string, std::unique_ptr<GHeadlessMode>>();
+    std::unique_ptr<GHeadlessMode>& slot = (*modes)[name];
     if (!slot)
-        slot = std::make_unique<GPlaceholderMode>(name);
+        slot = std::make_unique<GHeadlessMode>(name);
     return *slot;
 }
 
-GPlaceholderMode::GPlaceholderMode(const std::string& name)
+GHeadlessMode::GHeadlessMode(const std::string& name)
 {
     Register(name);
 }
 
-void GPlaceholderMode::Enter()
-{
-    ++m_enterCount;
-}
-
-void GPlaceholderMode::Process()
+void GHeadlessMode::Process()
 {
     // Every screen refreshes the mouse state once per frame before it looks at it.
     if (CBaseInputManager* input = CBaseInputManager::Active())
@@ -39,32 +34,32 @@ void GPlaceholderMode::Process()
     GGameServices::Get().UpdateWindows();
 }
 
-void GPlaceholderMode::OnLeftDown()
+void GHeadlessMode::OnLeftDown()
 {
     GGameServices::Get().WindowsLeftDown();
 }
 
-void GPlaceholderMode::OnRightDown()
+void GHeadlessMode::OnRightDown()
 {
     GGameServices::Get().WindowsRightDown();
 }
 
-void GPlaceholderMode::OnWheelUp()
+void GHeadlessMode::OnWheelUp()
 {
     GGameServices::Get().WindowsWheel(true);
 }
 
-void GPlaceholderMode::OnWheelDown()
+void GHeadlessMode::OnWheelDown()
 {
     GGameServices::Get().WindowsWheel(false);
 }
 
-void GPlaceholderMode::OnKeyDown(uint32_t virtualKey)
+void GHeadlessMode::OnKeyDown(uint32_t virtualKey)
 {
     GGameServices::Get().WindowsKeyDown(virtualKey);
 }
 
-void GPlaceholderMode::Draw()
+void GHeadlessMode::Draw()
 {
     if (PGraphicsDevice* device = GD3DDevice::Instance().GetDevice())
         device->Clear(0xFF1E2226);

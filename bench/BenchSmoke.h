@@ -1,0 +1,26 @@
+// The test script's smoke run of the benchmarks: with FV_BENCH_SMOKE set, a benchmark that fixes
+// its own iteration count or minimum time runs once, so every benchmark is built and run in the
+// gate without taking its measuring time there.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+inline bool BenchSmokeRun()
+{
+    const char* value = std::getenv("FV_BENCH_SMOKE");
+    return value && *value && *value != '0';
+}
+
+// The benchmark's own iteration count, or one in a smoke run.
+inline benchmark::IterationCount BenchIterations(benchmark::IterationCount measured)
+{
+    return BenchSmokeRun() ? 1 : measured;
+}
+
+// The benchmark's own minimum time in seconds, or as little as a single iteration takes.
+inline double BenchMinTime(double measured)
+{
+    return BenchSmokeRun() ? 1e-9 : measured;
+}

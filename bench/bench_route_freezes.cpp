@@ -1,0 +1,312 @@
+// bench-links: fv_save
+// The moments a player who builds big meets the route table, the resource flow and the nearest-bay
+// search all at once, each timed in main-thread CPU per frame: loading a save taken with thousands
+// of objects on the conveyors of the 200 x 200 factory, taking up and laying back one trunk
+// conveyor on a filled 400 x 400 floor, and the first frames of a new game of 4,000 slots. A frame
+// has 16.7 ms; each scene reports its worst frame.
+//
+// Measure on two cores, with the log lines out of the way:
+//   taskset -c 0,1 build/rel/bench/bench_route_freezes 2>/dev/null
+// FV_FREEZE_LOADS (default 3) loads and FV_FREEZE_FRAMES (default 600) frames after each event
+// change the run; FV_FREEZE_TRANSIT (default 9000) is how many objects the save holds on the way,
+// FV_FREEZE_WARMUP (default 3000) how many frames the 400 x 400 floor runs before the edit.
+#include "../tests/sim/BigFactory.h"
+
+#include "engine/core/GDebugLog.h"
+#include "platform/core/PTraceSpan.h"
+#include "save/SIM_LoadGame.h"
+#include "save/SIM_SaveGame.h"
+#include "save/SaveFolder.h"
+#include "sim/slots/SIM_Placement.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+int EnvInt(const char* name, int fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
+// CPU time of the calling thread: the main thread's share of a frame, which the other programs
+// on a shared machine disturb far less than the wall clock.
+double ThreadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1.0e3 + static_cast<double>(now.tv_nsec) / 1.0e6;
+}
+
+template <class Work>
+double CpuMsOf(Work work)
+{
+    const double start = ThreadCpuMs();
+    work();
+    return ThreadCpuMs() - start;
+}
+
+int InTransit()
+{
+    int counts[4];
+    bigfactory::Factory::CountObjects(counts);
+    return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
+}
+
+// The debug log in the factory's folder, out of the way of the figures.
+class ScratchLog
+{
+public:
+    explicit ScratchLog(const bigfactory::Factory& factory) { GDebugLog::Instance().Open(factory.Folder().string()); }
+    ~ScratchLog() { GDebugLog::Instance().Close(); }
+    ScratchLog(const ScratchLog&) = delete;
+    ScratchLog& operator=(const ScratchLog&) = delete;
+};
+
+// Wall time per span name (any thread) over the frame being stepped, to say where a slow frame
+// went.
+struct FrameSpans
+{
+    std::mutex lock;
+    std::map<std::string, double> ms;
+
+    static FrameSpans& Instance()
+    {
+        static FrameSpans spans;
+        return spans;
+    }
+    static void Sink(const char* name, uint64_t nanoseconds)
+    {
+        FrameSpans& spans = Instance();
+        std::lock_guard<std::mutex> guard(spans.lock);
+        spans.ms[name] += static_cast<double>(nanoseconds) / 1.0e6;
+    }
+    std::map<std::string, double> Take()
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        std::map<std::string, double> taken;
+        taken.swap(ms);
+        return taken;
+    }
+};
+
+// The worst of `frames` frames in main-thread CPU, which frame it was and its spans.
+struct Worst
+{
+    double ms = 0.0;
+    int frame = -1;
+    std::map<std::string, double> spans;
+
+    void Report(benchmark::State& state, const std::string& prefix) const
+    {
+        state.counters[prefix + "_cpu_ms"] = ms;
+        state.counters[prefix + "_index"] = frame;
+        for (const auto& [name, spanMs] : spans)
+            if (spanMs >= 0.5)
+            {
+                std::string key = name;
+                std::replace(key.begin(), key.end(), ' ', '_');
+                state.counters[prefix + "_span_ms:" + key] = spanMs;
+            }
+    }
+};
+
+Worst StepFrames(bigfactory::Factory& factory, int frames)
+{
+    Worst worst;
+    PTraceSpan::SetSink(&FrameSpans::Sink);
+    for (int i = 0; i < frames; ++i)
+    {
+        FrameSpans::Instance().Take();
+        const double ms = CpuMsOf([&factory] { factory.Frame(); });
+        std::map<std::string, double> spans = FrameSpans::Instance().Take();
+        if (ms > worst.ms)
+            worst = Worst{ms, i, std::move(spans)};
+    }
+    PTraceSpan::SetSink(nullptr);
+    return worst;
+}
+
+// The 200 x 200 factory run until its conveyors carry `transit` objects, spread out along them as
+// the bays send them one a delay apart; when a wave has arrived the stations use up their stock so
+// that the next one starts.
+bool FillConveyors(bigfactory::Factory& factory, int transit, int cap)
+{
+    for (int i = 0; i < cap; ++i)
+    {
+        const int now = InTransit();
+        if (now >= transit)
+            return true;
+        if (now < 1000)
+            bigfactory::Factory::ConsumeAllStored();
+        factory.Frame();
+    }
+    return InTransit() >= transit;
+}
+} // namespace
+
+// A save taken with objects on their way, loaded again and again: the load itself, then the worst
+// frame after it. Objects restored in transit look for their routes a game second after the load,
+// all in the same frame.
+static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
+{
+    bigfactory::Layout layout;
+    layout.bays = 59;
+    bigfactory::Factory factory(layout);
+    ScratchLog log(factory);
+    if (!factory.Build())
+    {
+        state.SkipWithError("the factory could not be built");
+        return;
+    }
+    factory.RegisterMission();
+    SaveFolder::Set(factory.Folder().string());
+    SIM_Game::Instance().SetSpeed(4.0f);
+    const int wanted = EnvInt("FV_FREEZE_TRANSIT", 9000);
+    if (!FillConveyors(factory, wanted, 20000))
+    {
+        state.SkipWithError("the conveyors never carried enough objects");
+        return;
+    }
+    state.counters["saved_in_transit"] = InTransit();
+    if (!SIM_SaveGame::Instance().SaveGame("busy"))
+    {
+        state.SkipWithError("the save failed");
+        return;
+    }
+    const int loads = EnvInt("FV_FREEZE_LOADS", 3);
+    const int frames = EnvInt("FV_FREEZE_FRAMES", 600);
+    double loadMs = 1.0e30;
+    Worst worst;
+    for (auto _ : state)
+    {
+        for (int load = 0; load < loads; ++load)
+        {
+            bool loaded = false;
+            loadMs = std::min(loadMs, CpuMsOf([&loaded] { loaded = SIM_LoadGame::Instance().LoadGame("busy"); }));
+            if (!loaded)
+            {
+                state.SkipWithError("the load failed");
+                return;
+            }
+            const Worst after = StepFrames(factory, frames);
+            if (after.ms > worst.ms)
+                worst = after;
+        }
+    }
+    int used = 0;
+    RouteTable& routes = RouteTable::Instance();
+    for (int32_t i = 0; i <= routes.HighestIndex(); ++i)
+        used += routes.Record(i).InUse() ? 1 : 0;
+    state.counters["load_cpu_ms_best"] = loadMs;
+    worst.Report(state, "worst_frame");
+    state.counters["route_records_in_use"] = used;
+    state.counters["in_transit_after"] = InTransit();
+}
+BENCHMARK(BM_LoadSaveFullOfObjectsInTransit)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+namespace
+{
+// The 400 x 400 floor filled with bands of car lines: about 4,000 slots, two bays a band.
+bigfactory::Layout FilledFloor400()
+{
+    bigfactory::Layout layout;
+    layout.size = 400;
+    layout.bands = 56;
+    layout.chains = 2;
+    layout.bays = 112;
+    return layout;
+}
+} // namespace
+
+// A running filled 400 x 400 floor: one trunk conveyor (the feed row of the middle band, next to
+// its bay) is taken up, frames run, it is laid back, frames run. Each edit and the worst frame
+// after it are reported.
+static void BM_TrunkConveyorEditOnFilledFloor(benchmark::State& state)
+{
+    const bigfactory::Layout layout = FilledFloor400();
+    bigfactory::Factory factory(layout);
+    if (!factory.Build())
+    {
+        state.SkipWithError("the factory could not be built");
+        return;
+    }
+    state.counters["slots"] = factory.SlotCount();
+    SIM_Game::Instance().SetSpeed(4.0f);
+    // Until the conveyors are busy: the stations keep using up their stock.
+    const int warmUp = EnvInt("FV_FREEZE_WARMUP", 3000);
+    for (int i = 0; i < warmUp; ++i)
+    {
+        bigfactory::Factory::ConsumeSome(48);
+        factory.Frame();
+    }
+    state.counters["in_transit_at_edit"] = InTransit();
+    const int frames = EnvInt("FV_FREEZE_FRAMES", 600);
+    SIM_Tile* trunk = factory.Tile(1, 1 + 7 * (layout.bands / 2) + 3);
+    for (auto _ : state)
+    {
+        // What a frame costs anyway, with this many objects on their way.
+        StepFrames(factory, frames).Report(state, "worst_frame_before_edit");
+        bool removed = false;
+        state.counters["take_up_cpu_ms"] = CpuMsOf([&] { removed = SIM_Placement::RemoveConveyor(trunk, false); });
+        if (!removed)
+        {
+            state.SkipWithError("the trunk conveyor was not taken up");
+            return;
+        }
+        const Worst afterTakeUp = StepFrames(factory, frames);
+        bool laid = false;
+        state.counters["lay_back_cpu_ms"] = CpuMsOf([&] { laid = SIM_Placement::LayConveyorPath({trunk}) == 1; });
+        if (!laid)
+        {
+            state.SkipWithError("the trunk conveyor was not laid back");
+            return;
+        }
+        const Worst afterLayBack = StepFrames(factory, frames);
+        afterTakeUp.Report(state, "worst_frame_after_take_up");
+        afterLayBack.Report(state, "worst_frame_after_lay_back");
+    }
+}
+BENCHMARK(BM_TrunkConveyorEditOnFilledFloor)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A new game on the filled 400 x 400 floor: the first frame, in which every station would look
+// for its nearest bay, and the worst of the opening frames; best of a few games.
+static void BM_OpeningFramesOfANewGame(benchmark::State& state)
+{
+    const int games = EnvInt("FV_FREEZE_GAMES", 3);
+    double first = 1.0e30;
+    double worst = 1.0e30;
+    for (auto _ : state)
+    {
+        for (int game = 0; game < games; ++game)
+        {
+            bigfactory::Factory factory(FilledFloor400());
+            if (!factory.Build())
+            {
+                state.SkipWithError("the factory could not be built");
+                return;
+            }
+            state.counters["slots"] = factory.SlotCount();
+            SIM_Game::Instance().SetSpeed(4.0f);
+            const double firstMs = CpuMsOf([&factory] { factory.Frame(); });
+            first = std::min(first, firstMs);
+            worst = std::min(worst, std::max(firstMs, StepFrames(factory, 120).ms));
+        }
+    }
+    state.counters["first_frame_cpu_ms"] = first;
+    state.counters["worst_opening_frame_cpu_ms"] = worst;
+}
+BENCHMARK(BM_OpeningFramesOfANewGame)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
