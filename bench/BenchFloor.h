@@ -64,11 +64,23 @@ public:
         std::filesystem::current_path(FV_SOURCE_DIR);
         m_folder = std::filesystem::temp_directory_path() / ("fv_bench_floor_" + std::to_string(::getpid()));
         std::filesystem::create_directories(m_folder);
-        std::ofstream(m_folder / "bench_floor.txt")
-            << "[config]\nname = " << kMission << "\nworldx = " << fill.width << "\nworldy = " << fill.height
-            << "\nstarting_cash = 1000000000\n\n[zone0]\nleft = 0\ntop = 0\nright = " << fill.width - 1
-            << "\nbottom = " << fill.height - 1
-            << "\nGUIName = Hall\ntype = UNLOCKED\nrent = 0\nwallid = 1\nfloortextures = floor_concrete_01.dds\n";
+        // The mission offers a site for every import bay and car export the fill builds, so that a
+        // save of the floor loads whole.
+        std::ofstream file(m_folder / "bench_floor.txt");
+        file << "[config]\nname = " << kMission << "\nworldx = " << fill.width << "\nworldy = " << fill.height
+             << "\nstarting_cash = 1000000000\n\n[zone0]\nleft = 0\ntop = 0\nright = " << fill.width - 1
+             << "\nbottom = " << fill.height - 1
+             << "\nGUIName = Hall\ntype = UNLOCKED\nrent = 0\nwallid = 1\nfloortextures = floor_concrete_01.dds\n";
+        file << "\n[imports]\n";
+        for (int i = 0; i < BayCountOfFill(); ++i)
+            file << i << " = 0," << BayRow(i) << "\n";
+        file << "\n[exports]\n";
+        int exports = 0;
+        ForEachChain([&](int x0, int y, int, int step) {
+            file << exports++ << " = " << x0 + step * (12 + m_fill.carBelts) << "," << y << "\n";
+            return true;
+        });
+        file.close();
         PClock::SetManual(true, 1000 * kFrameNs);
         if (!GRandom::IsReady())
             GRandom::Init();
@@ -106,13 +118,12 @@ public:
         if (!m_started)
             return false;
         for (int band = 0; band < m_fill.bands; ++band)
-            if (!BuildBand(1 + 7 * band))
+            if (!LayBand(1 + 7 * band))
                 return false;
-        // Bays go round the bands, on the feed rows first, then on the two stockpile rows.
-        static const int kBayRows[3] = {3, 2, 4};
-        const int bays = std::min(m_fill.bays, 3 * m_fill.bands);
-        for (int i = 0; i < bays; ++i)
-            if (!Place("task_resource_importer", 0, 1 + 7 * (i % m_fill.bands) + kBayRows[i / m_fill.bands], 1))
+        if (!ForEachChain([this](int x0, int y, int facing, int step) { return BuildChain(x0, y, facing, step); }))
+            return false;
+        for (int i = 0; i < BayCountOfFill(); ++i)
+            if (!Place("task_resource_importer", 0, BayRow(i), 1))
                 return false;
         // The connections and nearest bays of everything laid in loading form, as a load ends.
         SIM_Placement::FinishLoading();
@@ -160,6 +171,8 @@ public:
                 }
                 else
                 {
+                    // Delivered objects are bound for nowhere any more.
+                    object->m_destination = nullptr;
                     object->m_state = SIM_ResourceObject::STATE_DELIVERED;
                     object->m_placeIndex = turn - 2;
                     stockpile->LoadObject(object);
@@ -182,7 +195,36 @@ private:
         return definition && SIM_Placement::PlaceTask(definition, TileAt(x, y), facing, true);
     }
 
-    bool BuildBand(int top)
+    // Bays go round the bands, on the feed rows first, then on the two stockpile rows.
+    int BayCountOfFill() const { return std::min(m_fill.bays, 3 * m_fill.bands); }
+    int BayRow(int bay) const
+    {
+        static const int kBayRows[3] = {3, 2, 4};
+        return 1 + 7 * (bay % m_fill.bands) + kBayRows[bay / m_fill.bands];
+    }
+
+    // Calls build(x0, y, facing, step) for every car chain of every band, in building order;
+    // false when a chain does not fit or build says so.
+    template <class Build>
+    bool ForEachChain(Build build) const
+    {
+        const int length = 12 + m_fill.carBelts + 1;
+        for (int band = 0; band < m_fill.bands; ++band)
+        {
+            const int top = 1 + 7 * band;
+            for (int c = 0; c < m_fill.chains; ++c)
+            {
+                const int right = m_fill.width - 2 - c * (length + 1);
+                if (top + 6 >= m_fill.height || right - length + 1 < 1)
+                    return false;
+                if (!build(right - length + 1, top + 1, 1, +1) || !build(right, top + 5, 3, -1))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    bool LayBand(int top) const
     {
         if (top + 6 >= m_fill.height)
             return false;
@@ -190,15 +232,6 @@ private:
             for (int x = 0; x < m_fill.width; ++x)
                 if (!SIM_Placement::LayConveyor(TileAt(x, y), 1, true))
                     return false;
-        const int length = 12 + m_fill.carBelts + 1;
-        for (int c = 0; c < m_fill.chains; ++c)
-        {
-            const int right = m_fill.width - 2 - c * (length + 1);
-            if (right - length + 1 < 1)
-                return false;
-            if (!BuildChain(right - length + 1, top + 1, 1, +1) || !BuildChain(right, top + 5, 3, -1))
-                return false;
-        }
         return true;
     }
 
