@@ -14,6 +14,11 @@ public:
     bool TryEnter() { return m_lock.try_lock(); }
     void Leave() { m_lock.unlock(); }
 
+    // The standard lock interface, so that a condition (std::condition_variable_any) can wait on
+    // the section: the worker pool's wait for its jobs does.
+    void lock() { Enter(); }
+    void unlock() { Leave(); }
+
 private:
     std::recursive_mutex m_lock;
 };
