@@ -46,6 +46,10 @@ public:
     PResult CreateEffect(const std::string& source, PEffect** out, std::string* errors) override;
     int GetBackBufferWidth() const override { return m_width; }
     int GetBackBufferHeight() const override { return m_height; }
+    bool ChecksText() const override { return m_state->textCheck.enabled; }
+    void BeginGroup(const std::string& name, const PRect& bounds) override;
+    void EndGroup() override;
+    void NoteGlyphs(const std::string& text, const std::vector<PRect>& glyphs) override;
 
     static const char* RenderStateName(PRenderState state);
     static const char* SamplerStateName(PSamplerState state);

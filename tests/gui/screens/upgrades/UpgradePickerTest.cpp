@@ -16,6 +16,7 @@
 #include "gui/screens/upgrades/GUI_UpgradePickerSlot.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
