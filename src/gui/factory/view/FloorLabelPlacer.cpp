@@ -1,0 +1,84 @@
+// Floor label placement.
+#include "gui/factory/view/FloorLabelPlacer.h"
+
+#include <cstdlib>
+
+namespace
+{
+bool Overlap(const PRect& a, const PRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+void MoveBy(PRect& box, int dx, int dy)
+{
+    box.left += dx;
+    box.right += dx;
+    box.top += dy;
+    box.bottom += dy;
+}
+} // namespace
+
+void FloorLabelPlacer::Begin(const PRect& area)
+{
+    m_area = area;
+    m_placed.clear();
+}
+
+PRect FloorLabelPlacer::Inside(PRect box) const
+{
+    if (box.right > m_area.right)
+        MoveBy(box, m_area.right - box.right, 0);
+    if (box.left < m_area.left)
+        MoveBy(box, m_area.left - box.left, 0);
+    if (box.bottom > m_area.bottom)
+        MoveBy(box, 0, m_area.bottom - box.bottom);
+    if (box.top < m_area.top)
+        MoveBy(box, 0, m_area.top - box.top);
+    return box;
+}
+
+const PRect* FloorLabelPlacer::FirstOverlap(const PRect& box) const
+{
+    for (const PRect& placed : m_placed)
+        if (Overlap(box, placed))
+            return &placed;
+    return nullptr;
+}
+
+bool FloorLabelPlacer::MovePast(PRect& box, bool upwards) const
+{
+    // Each step clears one more box, so as many steps as boxes placed always end the walk.
+    for (size_t step = 0; step <= m_placed.size(); ++step)
+    {
+        const PRect* other = FirstOverlap(box);
+        if (!other)
+            return true;
+        if (upwards)
+            MoveBy(box, 0, other->top - kGap - box.bottom);
+        else
+            MoveBy(box, 0, other->bottom + kGap - box.top);
+        if (box.top < m_area.top || box.bottom > m_area.bottom)
+            return false;
+    }
+    return FirstOverlap(box) == nullptr;
+}
+
+PRect FloorLabelPlacer::Place(const PRect& wanted)
+{
+    PRect box = Inside(wanted);
+    if (FirstOverlap(box))
+    {
+        PRect up = box, down = box;
+        const bool upFits = MovePast(up, true);
+        const bool downFits = MovePast(down, false);
+        // The shorter move along the connector wins; with no room either way the label stays
+        // where it was, over the other.
+        if (upFits && (!downFits || std::abs(up.top - box.top) <= std::abs(down.top - box.top)))
+            box = up;
+        else if (downFits)
+            box = down;
+    }
+    m_placed.push_back(box);
+    return box;
+}
