@@ -135,7 +135,8 @@ TEST_F(FactoryViewTest, AResearchOfficeWithNothingToResearchSaysSoWithoutHover)
 TEST_F(FactoryViewTest, FloorLabelsMoveAlongTheirStemsOffEachOtherAndStayBelowTheBar)
 {
     // The placer alone: a second label over the first goes up its stem when there is room above,
-    // down when there is not, and stays over it when there is room neither way.
+    // down when there is not, and stays over it when there is room neither way (the connectors'
+    // feet far below).
     struct Case
     {
         const char* name;
@@ -153,14 +154,23 @@ TEST_F(FactoryViewTest, FloorLabelsMoveAlongTheirStemsOffEachOtherAndStayBelowTh
         SCOPED_TRACE(c.name);
         FloorLabelPlacer placer;
         placer.Begin(c.area);
-        const PRect first = placer.Place(PRect{100, 100, 200, 130});
-        const PRect second = placer.Place(c.second);
+        const PRect first = placer.Place(PRect{100, 100, 200, 130}, 300, 340);
+        const PRect second = placer.Place(c.second, 300, 340);
         const bool apart = second.bottom <= first.top || second.top >= first.bottom;
         EXPECT_EQ(apart, c.apart);
         EXPECT_EQ(second.left, c.second.left) << "only along the stem";
         EXPECT_GE(second.top, c.area.top);
         EXPECT_LE(second.bottom, c.area.bottom);
     }
+
+    // A slot just under the bar (its connector's foot at 60, the slot down to 90): its label hangs
+    // below the slot rather than over it.
+    FloorLabelPlacer placer;
+    placer.Begin(PRect{0, 46, 800, 600});
+    const PRect below = placer.Place(PRect{100, -100, 200, -70}, 60, 90);
+    EXPECT_GE(below.top, 90);
+    EXPECT_EQ(below.bottom - below.top, 30);
+    EXPECT_EQ(FloorLabelPlacer::ConnectorEnd(below, 60), below.top);
 
     // In the view: a research office's "nothing to research" beside a hovered station, both near
     // the top of the screen under the game's bar (at a fifth of the size the two boxes would meet).

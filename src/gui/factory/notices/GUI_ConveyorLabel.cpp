@@ -108,8 +108,10 @@ void GUI_ConveyorLabel::Draw(FloorLabelPlacer& placer)
     if (!camera.IsPointOnScreen(sx, sy))
         return;
     m_drawn = true;
+    const float stemFoot = sy - zoom * 128.0f;
     const PRect box = placer.Place(PRect{static_cast<int>(m_left), static_cast<int>(m_top),
-                                         static_cast<int>(m_left) + kWidth, static_cast<int>(m_top) + m_height});
+                                         static_cast<int>(m_left) + kWidth, static_cast<int>(m_top) + m_height},
+                                   static_cast<int>(stemFoot), static_cast<int>(sy + zoom * 128.0f));
     m_drawnBox = box;
     GD3DDevice& device = GD3DDevice::Instance();
     device.FillRect(box, 0xFFFFFFFFu);
@@ -123,7 +125,8 @@ void GUI_ConveyorLabel::Draw(FloorLabelPlacer& placer)
         m_rows[i].Draw(static_cast<float>(box.left), top, static_cast<float>(box.right), top + kRowHeight);
     }
     GFontManager::Instance().Flush();
-    DrawLineSprite(FactoryColours::kFloorOverlayRed, sx, sy - zoom * 128.0f, sx, static_cast<float>(box.bottom), 4.0f);
+    DrawLineSprite(FactoryColours::kFloorOverlayRed, sx, stemFoot, sx,
+                   static_cast<float>(FloorLabelPlacer::ConnectorEnd(box, static_cast<int>(stemFoot))), 4.0f);
     if (GUI_Tile* tile = GUI_Factory::ViewOf(m_bay.GetTile()))
         for (int side : {1, 2, 0, 3})
             tile->DrawOutlineEdge(side);

@@ -35,8 +35,11 @@ PRect SlotTextLabel::Draw(FloorLabelPlacer& placer) const
     const float y = camera.WorldToScreenY(m_anchor->m_worldY);
     const float stemTop = y - camera.GetZoom() * 128.0f;
     const PRect box = placer.Place(PRect{static_cast<int>(x - m_width * 0.5f), static_cast<int>(stemTop - 150.0f),
-                                         static_cast<int>(x + m_width * 0.5f), static_cast<int>(stemTop - 120.0f)});
-    DrawLineSprite(FactoryColours::kFloorOverlayRed, x, static_cast<float>(box.bottom), x, stemTop, 4.0f);
+                                         static_cast<int>(x + m_width * 0.5f), static_cast<int>(stemTop - 120.0f)},
+                                   static_cast<int>(stemTop), static_cast<int>(y + camera.GetZoom() * 128.0f));
+    DrawLineSprite(FactoryColours::kFloorOverlayRed, x,
+                   static_cast<float>(FloorLabelPlacer::ConnectorEnd(box, static_cast<int>(stemTop))), x, stemTop,
+                   4.0f);
     GD3DDevice& device = GD3DDevice::Instance();
     device.FillRect(box, 0xFFFFFFFFu);
     device.DrawFrame(box, FactoryColours::kFloorOverlayRed, 4.0f);

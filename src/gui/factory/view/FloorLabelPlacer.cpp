@@ -1,6 +1,7 @@
 // Floor label placement.
 #include "gui/factory/view/FloorLabelPlacer.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace
@@ -64,9 +65,17 @@ bool FloorLabelPlacer::MovePast(PRect& box, bool upwards) const
     return FirstOverlap(box) == nullptr;
 }
 
-PRect FloorLabelPlacer::Place(const PRect& wanted)
+PRect FloorLabelPlacer::Place(const PRect& wanted, int anchorY, int belowY)
 {
     PRect box = Inside(wanted);
+    // Pushed down over its own slot by the top of the view, the label hangs below the slot.
+    if (box.bottom > anchorY && wanted.bottom <= anchorY)
+    {
+        const int top = std::max(anchorY, belowY) + kGap;
+        const PRect below = Inside(PRect{box.left, top, box.right, top + (box.bottom - box.top)});
+        if (below.top >= anchorY)
+            box = below;
+    }
     if (FirstOverlap(box))
     {
         PRect up = box, down = box;

@@ -1,7 +1,8 @@
 // Where the labels over the floor stand in one frame: each label hangs on a vertical connector
 // above its slot or bay, and is moved only along that connector (up or down) off the labels placed
 // before it where the view has room, then kept inside the view below the game's top bar, so no
-// label hides another's text and none is pushed under the bar. Main thread.
+// label hides another's text and none is pushed under the bar. A label with no room above its
+// slot hangs below it instead of over it. Main thread.
 #pragma once
 
 #include "platform/video/PGraphicsTypes.h"
@@ -16,8 +17,13 @@ public:
 
     // A new frame: no label placed yet, all of them to stay inside the area.
     void Begin(const PRect& area);
-    // The box the label gets for the box it wants; remembered for the labels after it.
-    PRect Place(const PRect& wanted);
+    // The box the label gets for the box it wants above its connector's foot at anchorY (a label
+    // with no room above hangs from belowY down, clear of what it names); remembered for the
+    // labels after it.
+    PRect Place(const PRect& wanted, int anchorY, int belowY);
+    // Where the connector from the foot at anchorY meets the box: its bottom edge, or its top
+    // edge for a box hanging below the foot.
+    static int ConnectorEnd(const PRect& box, int anchorY) { return box.bottom <= anchorY ? box.bottom : box.top; }
     const PRect& GetArea() const { return m_area; }
     const std::vector<PRect>& GetPlaced() const { return m_placed; }
 
