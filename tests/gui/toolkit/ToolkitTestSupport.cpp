@@ -39,13 +39,13 @@ void ToolkitTestInput::MoveTo(float x, float y)
 
 namespace
 {
-PRect RectOf(const GUI_BaseElement& e)
+PRect ElementRect(const GUI_BaseElement& e)
 {
     return PRect{e.GetLeft(), e.GetTop(), e.GetRight(), e.GetBottom()};
 }
 
 // The children the player sees: visible controls and visible sub-windows.
-struct Shown
+struct ShownChild
 {
     const GUI_BaseElement* element;
     bool mayOverlap;
@@ -60,23 +60,23 @@ std::string DescribeElement(const GUI_BaseElement& e)
 
 void CheckWindowLayout(const GUI_WindowBase& window, std::vector<std::string>& problems, bool deep)
 {
-    std::vector<Shown> shown;
+    std::vector<ShownChild> shown;
     for (const auto& button : window.GetButtons())
         if (button->IsVisible())
             shown.push_back({button.get(), false});
     for (const GUI_WindowBase* sub : window.GetSubWindows())
         if (sub->IsVisible() && !sub->IsClippedByParent())
             shown.push_back({sub, sub->MayOverlapSiblings()});
-    const PRect outer = RectOf(window);
+    const PRect outer = ElementRect(window);
     for (size_t i = 0; i < shown.size(); ++i)
     {
-        const PRect r = RectOf(*shown[i].element);
+        const PRect r = ElementRect(*shown[i].element);
         if (!GUI_Layout::Contains(outer, r))
             problems.push_back(DescribeElement(*shown[i].element) + " leaves " + DescribeElement(window));
         if (GUI_Layout::Width(r) <= 0 || GUI_Layout::Height(r) <= 0)
             problems.push_back(DescribeElement(*shown[i].element) + " has no area");
         for (size_t j = i + 1; j < shown.size(); ++j)
-            if (!shown[i].mayOverlap && !shown[j].mayOverlap && GUI_Layout::Overlap(r, RectOf(*shown[j].element)))
+            if (!shown[i].mayOverlap && !shown[j].mayOverlap && GUI_Layout::Overlap(r, ElementRect(*shown[j].element)))
                 problems.push_back(DescribeElement(*shown[i].element) + " overlaps " +
                                    DescribeElement(*shown[j].element));
     }

@@ -6,12 +6,12 @@
 
 namespace
 {
-bool Overlap(const PRect& a, const PRect& b)
+bool LabelsMeet(const PRect& a, const PRect& b)
 {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-void MoveBy(PRect& box, int dx, int dy)
+void MoveLabel(PRect& box, int dx, int dy)
 {
     box.left += dx;
     box.right += dx;
@@ -29,20 +29,20 @@ void FloorLabelPlacer::Begin(const PRect& area)
 PRect FloorLabelPlacer::Inside(PRect box) const
 {
     if (box.right > m_area.right)
-        MoveBy(box, m_area.right - box.right, 0);
+        MoveLabel(box, m_area.right - box.right, 0);
     if (box.left < m_area.left)
-        MoveBy(box, m_area.left - box.left, 0);
+        MoveLabel(box, m_area.left - box.left, 0);
     if (box.bottom > m_area.bottom)
-        MoveBy(box, 0, m_area.bottom - box.bottom);
+        MoveLabel(box, 0, m_area.bottom - box.bottom);
     if (box.top < m_area.top)
-        MoveBy(box, 0, m_area.top - box.top);
+        MoveLabel(box, 0, m_area.top - box.top);
     return box;
 }
 
 const PRect* FloorLabelPlacer::FirstOverlap(const PRect& box) const
 {
     for (const PRect& placed : m_placed)
-        if (Overlap(box, placed))
+        if (LabelsMeet(box, placed))
             return &placed;
     return nullptr;
 }
@@ -56,9 +56,9 @@ bool FloorLabelPlacer::MovePast(PRect& box, bool upwards) const
         if (!other)
             return true;
         if (upwards)
-            MoveBy(box, 0, other->top - kGap - box.bottom);
+            MoveLabel(box, 0, other->top - kGap - box.bottom);
         else
-            MoveBy(box, 0, other->bottom + kGap - box.top);
+            MoveLabel(box, 0, other->bottom + kGap - box.top);
         if (box.top < m_area.top || box.bottom > m_area.bottom)
             return false;
     }
