@@ -16,6 +16,7 @@ void SaveReader::Reset(std::string data)
     m_hadError = false;
     m_boxShown = false;
     m_longTagLogged = false;
+    m_dropped = 0;
     m_logged = 0;
     m_scopes.clear();
 }
@@ -249,6 +250,7 @@ void SaveReader::ReportBadValue(const std::string& message)
 
 void SaveReader::LogDropped(const std::string& message)
 {
+    ++m_dropped;
     if (m_logged < kMaxLoggedLines)
     {
         const std::string line = BoundedLine(message);

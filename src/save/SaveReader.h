@@ -89,6 +89,7 @@ public:
     void LogUnlisted();
 
     bool HadError() const { return m_hadError; }
+    int DroppedCount() const { return m_dropped; }
     bool AtEnd() const { return m_position >= m_data.size(); }
 
 private:
@@ -108,6 +109,7 @@ private:
     bool m_hadError = false;
     bool m_boxShown = false;
     bool m_longTagLogged = false;
+    int m_dropped = 0;
     int m_logged = 0;
     // Names of the items being read, innermost last.
     std::vector<std::string> m_scopes;
