@@ -138,7 +138,8 @@ public:
     void RegisterMission()
     {
         std::ofstream mission(m_folder / "missions" / "m_big.txt", std::ios::app);
-        for (const auto& [section, sites] : {std::pair{"imports", &m_importSites}, std::pair{"exports", &m_exportSites}})
+        for (const auto& [section, sites] :
+             {std::pair{"imports", &m_importSites}, std::pair{"exports", &m_exportSites}})
         {
             mission << "\n[" << section << "]\n";
             for (size_t i = 0; i < sites->size(); ++i)
