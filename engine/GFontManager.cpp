@@ -6,7 +6,9 @@
 #include "engine/GTextureManager.h"
 #include "engine/core/GDebugLog.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 GFontManager& GFontManager::Instance()
 {
@@ -90,20 +92,54 @@ void GFontManager::Print(const std::string& text, uint32_t colour, float x, floa
         x = x + width / 2.0f - static_cast<float>(GetTextWidth(text)) / 2.0f;
     x = std::trunc(x);
     y = std::trunc(y);
-    m_previousCell = -1;
     const float scale = Scale();
     // Inside a gathering scope whose places hold a copy of the font's sheet, the glyphs join the
     // gathered quads in drawing order instead of waiting for the next flush (as long as nothing of
     // an earlier text waits, which must go first). Linear filtering of the copy shows the same as
     // the sheet's point filtering: whole-pixel text samples every texel at its centre.
     GQuadBatchScope* scope = m_queued == 0 ? GQuadBatchScope::Current() : nullptr;
-    for (unsigned char c : text)
-    {
+    // A device that checks text is told where every glyph inks (tests only: the game's device
+    // asks for nothing).
+    PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();
+    std::vector<PRect> ink;
+    const bool noteGlyphs = device && device->ChecksText();
+    LayOut(text, x, [&](int cell, float glyphX) {
         if (m_queued >= kMaxVertices - 4)
         {
             GDebugLog::Instance().Log("ERROR - Text exceeds max characters");
-            break;
+            return false;
         }
+        const float s = scale * static_cast<float>(m_current->m_cellSize);
+        const float xs[4] = {glyphX - 0.5f, glyphX + s - 0.5f, glyphX - 0.5f, glyphX + s - 0.5f};
+        const float ys[4] = {y - 0.5f, y - 0.5f, y + s - 0.5f, y + s - 0.5f};
+        for (int i = 0; i < 4; ++i)
+            m_vertices[m_queued + i] = {
+                xs[i], ys[i], 0.0f, 1.0f, colour, m_current->m_u[cell][i], m_current->m_v[cell][i]};
+        if (!scope || !scope->AddCopied(m_current->m_texture, &m_vertices[m_queued]))
+        {
+            m_queued += 4;
+            scope = nullptr;
+        }
+        if (noteGlyphs)
+        {
+            const PRect box = InkOf(cell, glyphX, y);
+            if (box.right > box.left)
+                ink.push_back(box);
+        }
+        m_penY = y;
+        return true;
+    });
+    if (!ink.empty())
+        device->NoteGlyphs(text, ink);
+}
+
+template <class GlyphAction>
+float GFontManager::LayOut(const std::string& text, float x, GlyphAction&& action)
+{
+    const float scale = Scale();
+    m_previousCell = -1;
+    for (unsigned char c : text)
+    {
         if (c == ' ')
         {
             x += std::trunc(m_textSize / 4.0f);
@@ -121,22 +157,74 @@ void GFontManager::Print(const std::string& text, uint32_t colour, float x, floa
         const int cell = LibFont::CellOf(c);
         if (m_previousCell >= 0)
             x += scale * static_cast<float>(m_current->GetKerning(m_previousCell, cell));
-        const float s = scale * static_cast<float>(m_current->m_cellSize);
-        const float xs[4] = {x - 0.5f, x + s - 0.5f, x - 0.5f, x + s - 0.5f};
-        const float ys[4] = {y - 0.5f, y - 0.5f, y + s - 0.5f, y + s - 0.5f};
-        for (int i = 0; i < 4; ++i)
-            m_vertices[m_queued + i] = {
-                xs[i], ys[i], 0.0f, 1.0f, colour, m_current->m_u[cell][i], m_current->m_v[cell][i]};
-        if (!scope || !scope->AddCopied(m_current->m_texture, &m_vertices[m_queued]))
-        {
-            m_queued += 4;
-            scope = nullptr;
-        }
+        if (!action(cell, x))
+            return x;
         x += scale * static_cast<float>(m_current->m_widths[cell] + m_current->m_letterSpacing);
         m_previousCell = cell;
         m_penX = x;
-        m_penY = y;
     }
+    return x;
+}
+
+PRect GFontManager::InkOf(int cell, float x, float y) const
+{
+    const InkBox& box = m_current->GetInk(cell);
+    if (box.right <= box.left)
+        return PRect{};
+    const float scale = Scale();
+    return PRect{static_cast<int32_t>(std::floor(x + scale * static_cast<float>(box.left))),
+                 static_cast<int32_t>(std::floor(y + scale * static_cast<float>(box.top))),
+                 static_cast<int32_t>(std::ceil(x + scale * static_cast<float>(box.right))),
+                 static_cast<int32_t>(std::ceil(y + scale * static_cast<float>(box.bottom)))};
+}
+
+PRect GFontManager::MeasureInk(const std::string& text)
+{
+    PRect all{};
+    if (!m_current)
+        return all;
+    const float penX = m_penX;
+    bool any = false;
+    LayOut(text, 0.0f, [&](int cell, float glyphX) {
+        const PRect box = InkOf(cell, glyphX, 0.0f);
+        if (box.right > box.left)
+        {
+            all = any ? PRect{std::min(all.left, box.left), std::min(all.top, box.top), std::max(all.right, box.right),
+                              std::max(all.bottom, box.bottom)}
+                      : box;
+            any = true;
+        }
+        return true;
+    });
+    m_penX = penX;
+    return all;
+}
+
+float GFontManager::GetPenAfter(const std::string& text)
+{
+    if (!m_current)
+        return 0.0f;
+    const float penX = m_penX;
+    const float end = LayOut(text, 0.0f, [](int, float) { return true; });
+    m_penX = penX;
+    return end;
+}
+
+float GFontManager::LineYIn(float top, float height) const
+{
+    const float lineTop = GetLineTop();
+    const float lineHeight = GetLineBottom() - lineTop;
+    return top + std::floor(std::max(0.0f, (height - lineHeight) / 2.0f)) - std::ceil(lineTop);
+}
+
+float GFontManager::GetLineTop() const
+{
+    return m_current ? Scale() * static_cast<float>(m_current->LineTop()) : 0.0f;
+}
+
+float GFontManager::GetLineBottom() const
+{
+    return m_current ? Scale() * static_cast<float>(m_current->LineBottom()) : m_textSize;
 }
 
 float GFontManager::GetCharWidth(uint8_t character)

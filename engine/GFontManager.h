@@ -31,6 +31,20 @@ public:
     std::string GetFirstLine(float width, const std::string& text);
     void SplitLine(float width, std::string& line, std::string& rest);
     float GetCharWidth(uint8_t character);
+    // The line the current font inks at its current size, from the y a text is printed at: its
+    // first row (the top of the tallest accent) and one past its last (the foot of the deepest
+    // descender). Their difference is the font's real line height.
+    float GetLineTop() const;
+    float GetLineBottom() const;
+    // The y to print at so the current font's line (accents to descenders) stands centred in a
+    // row from top of that height, whole pixels; a row lower than the line gets the line's top at
+    // its top.
+    float LineYIn(float top, float height) const;
+    // Where a text in the current font inks, relative to the point it would be printed at (empty
+    // for a text that inks nothing): for centring a mark by what the player sees of it.
+    PRect MeasureInk(const std::string& text);
+    // How far the pen moves printing the text in the current font (kerning and blanks included).
+    float GetPenAfter(const std::string& text);
     int GetTextWidth(const std::string& text);
     std::string TruncateToWidth(float width, const std::string& text);
     void Flush();
@@ -44,6 +58,7 @@ public:
 
     LibFont* GetCurrentFont() const { return m_current; }
     float GetTextSize() const { return m_textSize; }
+    void SetTextSize(float size) { m_textSize = size; }
     int GetQueuedCount() const { return m_queued; }
     bool IsInitialised() const { return m_initialised; }
     float GetPenX() const { return m_penX; }
@@ -56,6 +71,13 @@ private:
     GFontManager(const GFontManager&) = delete;
     GFontManager& operator=(const GFontManager&) = delete;
     float Scale() const;
+    // Walks the text as Print places it from x: action(cell, x) for every glyph, stopping when it
+    // answers false; blanks, tabs and kerning move the pen between glyphs. Returns where the pen
+    // ends, blanks after the last glyph included.
+    template <class GlyphAction>
+    float LayOut(const std::string& text, float x, GlyphAction&& action);
+    // Where the glyph of the cell inks when printed at (x, y); empty when it inks nothing.
+    PRect InkOf(int cell, float x, float y) const;
 
     std::vector<LibFont*> m_fonts;
     LibFont* m_current = nullptr;

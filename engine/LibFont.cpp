@@ -162,7 +162,59 @@ void LibFont::Load(int nativeSize, int cellSize, int rows, int columns, const st
             }
         }
     }
+    MeasureInk(texture);
     m_texture = CLoadedTexture::FindOrLoad(textureName);
+}
+
+void LibFont::MeasureInk(PTexture* texture)
+{
+    // Texels at least a quarter opaque count as ink: the faint rim of a smoothed edge may be cut
+    // without anyone seeing it.
+    constexpr uint8_t kInkAlpha = 64;
+    const int cell = std::max(0, m_cellSize);
+    // Cells past the sheet's grid draw nothing.
+    const int cells = std::min(kCells, std::max(0, m_rows) * std::max(0, m_columns));
+    for (int index = 0; index < kCells; ++index)
+        m_ink[index] = index < cells ? InkBox{0, 0, cell, cell} : InkBox{};
+    m_lineTop = 0;
+    m_lineBottom = cell;
+    PLockedRect locked;
+    int w = 0, h = 0;
+    PFormat format;
+    if (!texture || cell == 0 || PFailed(texture->GetLevelDesc(0, w, h, format)) ||
+        PFailed(texture->LockRect(0, locked)))
+        return;
+    const auto* pixels = static_cast<const uint8_t*>(locked.bits);
+    int lineTop = cell, lineBottom = 0;
+    for (int index = 0; index < cells; ++index)
+    {
+        const int x0 = (index % m_columns) * cell, y0 = (index / m_columns) * cell;
+        InkBox box{cell, cell, 0, 0};
+        for (int y = 0; y < cell && y0 + y < h; ++y)
+            for (int x = 0; x < cell && x0 + x < w; ++x)
+                if (pixels[static_cast<size_t>(y0 + y) * static_cast<size_t>(locked.pitch) +
+                           static_cast<size_t>(x0 + x) * 4 + 3] >= kInkAlpha)
+                {
+                    box.left = std::min(box.left, x);
+                    box.top = std::min(box.top, y);
+                    box.right = std::max(box.right, x + 1);
+                    box.bottom = std::max(box.bottom, y + 1);
+                }
+        if (box.right <= box.left)
+            box = InkBox{};
+        else
+        {
+            lineTop = std::min(lineTop, box.top);
+            lineBottom = std::max(lineBottom, box.bottom);
+        }
+        m_ink[index] = box;
+    }
+    texture->UnlockRect(0);
+    if (lineBottom > lineTop)
+    {
+        m_lineTop = lineTop;
+        m_lineBottom = lineBottom;
+    }
 }
 
 void LibFont::ApplyOverrideFile(const std::string& path)

@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+struct InkBox
+{
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
 struct KerningPair
 {
     int nextCell = 0;
@@ -31,6 +36,15 @@ public:
     // Kerning adjustment in native pixels for cell after previous, 0 when none.
     int GetKerning(int previous, int cell) const;
 
+    // The rows of a cell that the font's glyphs ink, from the first (the top of the tallest accent)
+    // to one past the last (the foot of the deepest descender): a line of text needs them all.
+    // Native pixels from the cell's top.
+    int LineTop() const { return m_lineTop; }
+    int LineBottom() const { return m_lineBottom; }
+    // Where the glyph of a cell inks inside its cell (right and bottom one past the last texel);
+    // empty for a cell that draws nothing.
+    const InkBox& GetInk(int cell) const { return m_ink[cell < 0 || cell >= kCells ? 0 : cell]; }
+
     // The glyph map shared by all fonts: character drawn in each cell.
     static const std::array<uint8_t, kCells>& GlyphMap();
     // The first cell that draws a character (0 when the character is not in the map).
@@ -51,6 +65,13 @@ public:
 
 private:
     void ApplyOverrideFile(const std::string& path);
+    // Reads the ink boxes from the sheet's alpha; without a readable sheet every cell counts as
+    // inked in full.
+    void MeasureInk(PTexture* texture);
+
+    InkBox m_ink[kCells];
+    int m_lineTop = 0;
+    int m_lineBottom = 0;
 };
 
 // Measures the widths of a font from its texture's alpha and writes the width file

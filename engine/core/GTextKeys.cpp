@@ -23,9 +23,10 @@ const std::vector<std::string>& GTextKeys::All()
         AppendKeys(all, kCarNotices);
         AppendKeys(all, kFinanceCategories);
         AppendKeys(all, kUpgradeEffects);
-        for (const char* key : {kUpgradeSeconds, kUnlockedSlot, kUnlockedFacility, kUnlockedUpgrade, kDefaultDesignName,
-                                kLoadingSimulation, kCheckingUpdates, kLoadItemsLeftOut})
+        for (const char* key : {kUpgradeSeconds, kUnlockedSlot, kUnlockedFacility, kUnlockedUpgrade, kUnlockedExpansion,
+                                kDefaultDesignName, kLoadingSimulation, kCheckingUpdates, kLoadItemsLeftOut})
             all.emplace_back(key);
+        AppendKeys(all, kUnlockedFactoryVariables);
         AppendKeys(all, kSaveStages);
         AppendKeys(all, kLoadStages);
         AppendKeys(all, kScreenKeys);

@@ -54,6 +54,15 @@ inline constexpr const char* kUnlockedFacility = "UNLOCKED_FACILITY";
 
 inline constexpr const char* kUnlockedUpgrade = "UNLOCKED_UPGRADE";
 
+// What research unlocks besides tasks and upgrades: the renting of locked areas, and the
+// factory-wide speeds in the order of their variables (conveyors, overhead conveyors, imports).
+inline constexpr const char* kUnlockedExpansion = "UNLOCKED_EXPANSION";
+inline constexpr const char* kUnlockedFactoryVariables[] = {
+    "UNLOCKED_CONVEYOR_SPEED",
+    "UNLOCKED_RESOURCE_CONV_SPEED",
+    "UNLOCKED_IMPORT_RATE_SPEED",
+};
+
 inline constexpr const char* kDefaultDesignName = "DEFAULT_DESIGN_NAME";
 
 inline constexpr const char* kLoadingSimulation = "LS_INITIIALIZING_SIMULATION";

@@ -38,6 +38,17 @@ void GTextTable::Unload()
     m_table = GHashTable();
 }
 
+bool GTextTable::HasText(const std::string& key)
+{
+    if (key.empty())
+        return false;
+    GTextTable& self = Instance();
+    std::lock_guard<std::mutex> guard(self.m_lock);
+    if (!self.m_table.IsLoaded())
+        self.m_table.LoadSection("strings", self.m_fileName, false);
+    return !self.m_table.Lookup(key).empty();
+}
+
 std::string GTextTable::GetText(const std::string& key)
 {
     if (key.empty())

@@ -15,6 +15,9 @@ public:
     // The text for key, loading the table on the first use. An empty key gives the empty
     // text; a key that is missing or has an empty text gives the key.
     static std::string GetText(const std::string& key);
+    // Whether the key has a text of its own (for optional texts, such as a caption's short form;
+    // asking tells the missing-key observer nothing).
+    static bool HasText(const std::string& key);
 
     void SetFileName(const std::string& file);
     // Loads the table now (start-up does so before any worker could ask for a text).

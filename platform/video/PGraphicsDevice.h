@@ -11,6 +11,7 @@
 #include "platform/video/PVertexBuffer.h"
 
 #include <string>
+#include <vector>
 
 class PGraphicsDevice
 {
@@ -59,6 +60,16 @@ public:
 
     // Effects from the game's effect files (see PEffectSource).
     virtual PResult CreateEffect(const std::string& source, PEffect** out, std::string* errors) = 0;
+
+    // Checking aids that draw nothing, ignored by the game's back end: the drawing between
+    // BeginGroup and EndGroup belongs to one window, named, whose text must stay inside bounds;
+    // NoteGlyphs gives where each glyph of a printed text inks on screen. The recording back end
+    // checks every glyph against the innermost group. ChecksText tells the callers whether the
+    // notes are wanted at all, so the game measures nothing for them.
+    virtual bool ChecksText() const { return false; }
+    virtual void BeginGroup(const std::string& /*name*/, const PRect& /*bounds*/) {}
+    virtual void EndGroup() {}
+    virtual void NoteGlyphs(const std::string& /*text*/, const std::vector<PRect>& /*glyphs*/) {}
 
     void Release() { delete this; }
 };

@@ -378,6 +378,27 @@ PResult PRecordingDevice::ReadBackBuffer(PImage& out)
     return PRES_OK;
 }
 
+void PRecordingDevice::BeginGroup(const std::string& name, const PRect& bounds)
+{
+    m_state->textCheck.BeginGroup(name, bounds);
+}
+
+void PRecordingDevice::EndGroup()
+{
+    m_state->textCheck.EndGroup();
+}
+
+void PRecordingDevice::NoteGlyphs(const std::string& text, const std::vector<PRect>& glyphs)
+{
+    // Text drawn into a picture of its own is placed in that picture, not on the screen.
+    if (m_renderTarget)
+        return;
+    const PRect clip{static_cast<int32_t>(m_viewport.x), static_cast<int32_t>(m_viewport.y),
+                     static_cast<int32_t>(m_viewport.x + m_viewport.width),
+                     static_cast<int32_t>(m_viewport.y + m_viewport.height)};
+    m_state->textCheck.Check(text, glyphs, clip);
+}
+
 PResult PRecordingDevice::CreateEffect(const std::string& source, PEffect** out, std::string* errors)
 {
     const int id = m_state->nextObjectId++;

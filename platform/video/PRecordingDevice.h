@@ -43,6 +43,10 @@ public:
     PResult GetRenderTarget(int index, PTexture** out) override;
     PResult ReadBackBuffer(PImage& out) override;
     PResult CreateEffect(const std::string& source, PEffect** out, std::string* errors) override;
+    bool ChecksText() const override { return m_state->textCheck.enabled; }
+    void BeginGroup(const std::string& name, const PRect& bounds) override;
+    void EndGroup() override;
+    void NoteGlyphs(const std::string& text, const std::vector<PRect>& glyphs) override;
 
     static const char* RenderStateName(PRenderState state);
     static const char* SamplerStateName(PSamplerState state);

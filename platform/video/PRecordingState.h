@@ -4,6 +4,7 @@
 
 #include "platform/video/PGraphicsTypes.h"
 #include "platform/video/PImage.h"
+#include "platform/video/PRecordingTextCheck.h"
 
 #include <memory>
 #include <string>
@@ -49,6 +50,8 @@ struct PRecordingState
     std::vector<std::string> log;
     std::vector<PRecordingDraw> draws;
     PPresentParams lastPresentParams;
+    // Whether text stays inside its windows (off unless a test turns it on; Clear keeps it).
+    PRecordingTextCheck textCheck;
     int nextObjectId = 1;
 
     // Entries of the log that start with prefix.

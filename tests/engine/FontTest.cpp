@@ -200,6 +200,97 @@ TEST_F(FontTest, Truncating)
     EXPECT_EQ(f.TruncateToWidth(1.0f, "Anything"), "...");
 }
 
+TEST_F(FontTest, ALineIsAsHighAsItsAccentsAndDescendersAndIsCentredByThem)
+{
+    GFontManager& fonts = GFontManager::Instance();
+    for (const FontTestEntry& f : kGameFonts)
+    {
+        SCOPED_TRACE(f.name);
+        fonts.SelectFont(f.name, static_cast<float>(f.nativeSize));
+        const PRect capital = fonts.MeasureInk("E");
+        const PRect low = fonts.MeasureInk("gjpqy");
+        const PRect accent = fonts.MeasureInk("\xC4"); // A umlaut, on every sheet
+        // The line reaches from the tallest accent to the deepest descender, within the cell.
+        EXPECT_LE(fonts.GetLineTop(), static_cast<float>(accent.top));
+        EXPECT_GE(fonts.GetLineBottom(), static_cast<float>(low.bottom));
+        EXPECT_GE(fonts.GetLineTop(), 0.0f);
+        EXPECT_LE(fonts.GetLineBottom(), static_cast<float>(f.cell));
+        EXPECT_GT(low.bottom, capital.bottom) << "descenders reach below the capitals";
+        EXPECT_LT(accent.top, capital.top) << "accents stand above them";
+        // Centred in a row as high as the line, every glyph of a text stays inside the row.
+        const float height = fonts.GetLineBottom() - fonts.GetLineTop();
+        const float y = fonts.LineYIn(100.0f, height);
+        const PRect all = fonts.MeasureInk("\xC4gjpqy");
+        EXPECT_GE(y + static_cast<float>(all.top), 100.0f);
+        EXPECT_LE(y + static_cast<float>(all.bottom), 100.0f + height);
+    }
+}
+
+TEST_F(FontTest, ACheckingDeviceHoldsEveryGlyphToTheWindowDrawingIt)
+{
+    m_rec->textCheck.enabled = true;
+    GFontManager& fonts = GFontManager::Instance();
+    fonts.SelectFont("Open Sans Semibold_16.dds", 16.0f);
+    PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();
+    const PRect ink = fonts.MeasureInk("Wgy");
+    struct Case
+    {
+        const char* name;
+        float x, y;     // where the text is printed
+        PRect window;   // the group it is drawn in
+        PRect viewport; // what the device draws into
+        bool inside;
+    };
+    const Case cases[] = {
+        {"well inside", 100, 100, {50, 50, 300, 300}, {0, 0, 800, 600}, true},
+        {"descender over the bottom",
+         100,
+         static_cast<float>(150 - ink.bottom + 1),
+         {50, 50, 300, 150},
+         {0, 0, 800, 600},
+         false},
+        {"ink touching the right edge",
+         static_cast<float>(200 - ink.right),
+         100,
+         {50, 50, 200, 300},
+         {0, 0, 800, 600},
+         true},
+        {"one pixel past the right edge",
+         static_cast<float>(201 - ink.right),
+         100,
+         {50, 50, 200, 300},
+         {0, 0, 800, 600},
+         false},
+        {"past the edge but cut away by the viewport", 100, 100, {50, 50, 120, 300}, {0, 0, 120, 600}, true},
+        {"left of the window, hidden by the viewport", 10, 100, {50, 50, 300, 300}, {50, 0, 750, 600}, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_rec->textCheck.Clear();
+        device->SetViewport(PViewport{static_cast<uint32_t>(c.viewport.left), static_cast<uint32_t>(c.viewport.top),
+                                      static_cast<uint32_t>(c.viewport.right - c.viewport.left),
+                                      static_cast<uint32_t>(c.viewport.bottom - c.viewport.top), 0.0f, 1.0f});
+        device->BeginGroup("panel", c.window);
+        fonts.Print("Wgy", 0xFF000000u, c.x, c.y, 0.0f, 0);
+        device->EndGroup();
+        fonts.Flush();
+        EXPECT_EQ(m_rec->textCheck.findings.empty(), c.inside);
+        if (!c.inside && !m_rec->textCheck.findings.empty())
+        {
+            EXPECT_EQ(m_rec->textCheck.findings.front().window, "panel");
+            EXPECT_EQ(m_rec->textCheck.findings.front().text, "Wgy");
+        }
+    }
+    // Outside every window nothing is held to anything, but the text is still seen.
+    m_rec->textCheck.Clear();
+    device->SetViewport(PViewport{0, 0, 800, 600, 0.0f, 1.0f});
+    fonts.Print("loose", 0xFF000000u, -50.0f, -50.0f, 0.0f, 0);
+    fonts.Flush();
+    EXPECT_TRUE(m_rec->textCheck.findings.empty());
+    EXPECT_EQ(m_rec->textCheck.printed, std::vector<std::string>{"loose"});
+}
+
 class FontFilesTest : public FontTest
 {
 protected:

@@ -33,6 +33,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace bigfactory
@@ -132,9 +133,19 @@ public:
     SIM_Tile* Tile(int x, int y) const { return SIM_Game::Instance().GetFactory()->GetTile(x, y); }
 
     // The floor's mission joins the mission list (in place of the shipped ones), so that a save
-    // of this factory loads again; the folder holds the saves too.
+    // of this factory loads again; the folder holds the saves too. The mission lists the import
+    // and export sites the floor was built with, since a load places those only on their sites.
     void RegisterMission()
     {
+        std::ofstream mission(m_folder / "missions" / "m_big.txt", std::ios::app);
+        for (const auto& [section, sites] :
+             {std::pair{"imports", &m_importSites}, std::pair{"exports", &m_exportSites}})
+        {
+            mission << "\n[" << section << "]\n";
+            for (size_t i = 0; i < sites->size(); ++i)
+                mission << i << " = " << (*sites)[i].first << "," << (*sites)[i].second << "\n";
+        }
+        mission.close();
         SIM_MissionManager::Instance().Unload();
         SIM_MissionManager::Instance().Load((m_folder / "missions" / "*.txt").string().c_str());
         m_registered = true;
@@ -161,6 +172,7 @@ public:
     {
         SIM_Tile* tile = Tile(x, y);
         m_conveyorTiles += tile && !tile->m_conveyor ? 1 : 0;
+        m_importSites.emplace_back(x, y);
         return PlaceTask("task_resource_importer", x, y) != nullptr && tile->m_conveyor;
     }
 
@@ -175,6 +187,7 @@ public:
         for (int i = 0; i < m_layout.carBelts; ++i, x += direction)
             if (!PlaceTask("task_conveyor", x, y, facing))
                 return false;
+        m_exportSites.emplace_back(x, y);
         return PlaceTask("task_export", x, y, facing) != nullptr;
     }
 
@@ -296,5 +309,7 @@ private:
     bool m_started = false;
     bool m_registered = false;
     int m_conveyorTiles = 0;
+    std::vector<std::pair<int, int>> m_importSites;
+    std::vector<std::pair<int, int>> m_exportSites;
 };
 } // namespace bigfactory

@@ -115,7 +115,7 @@ std::string SIM_Researchable::GetUpgradeUsers(const std::string& upgrade) const
         if (!task->HasUpgrade(upgrade))
             continue;
         if (count > 0)
-            users += ",";
+            users += ", ";
         users += task->GetGuiName();
         if (++count == 4)
         {

@@ -10,8 +10,15 @@
 #include "gui/toolkit/widgets/GUI_DropDownList.h"
 #include "gui/toolkit/widgets/GUI_DropDownListItem.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "sim/definitions/SIM_DefinitionTree.h"
 
 #include <gtest/gtest.h>
+
+// The registry test fills the windows with the game's own definitions in this suite.
+static const bool kShippedDefinitions = [] {
+    ShippedDefinitionsLoader() = [] { LoadDefinitionTree("data/simulation"); };
+    return true;
+}();
 
 void EditorTestServices::UpdateWindows()
 {

@@ -13,7 +13,7 @@
 class TaskEditorPicture : public EditorPictureTest
 {
 protected:
-    // Just tall enough for the side lists to start on the screen.
+    // The narrowest screen the game offers: the task list ends before the Quit button.
     int ViewWidth() const override { return 1280; }
     int ViewHeight() const override { return 800; }
     void TearDown() override

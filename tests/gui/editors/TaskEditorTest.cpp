@@ -132,6 +132,38 @@ TEST_F(TaskEditorTest, OpensOnTheDefaultTaskWithSortedListsOfEveryTaskAndProp)
     EXPECT_EQ(CountSounds(m_editorServices.sounds, "select.ogg"), 1);
 }
 
+TEST_F(TaskEditorTest, EveryScreenSizeHoldsTheWholeEditorWithItsTextInsideItsParts)
+{
+    // The lists, the preview, the grid and the buttons stay on the screen and apart, and every
+    // name stays inside its row, on the smallest screen the game offers and up.
+    const int sizes[3][2] = {{1280, 768}, {1280, 1024}, {3840, 2160}};
+    for (const auto& size : sizes)
+    {
+        SCOPED_TRACE(std::to_string(size[0]) + "x" + std::to_string(size[1]));
+        Editor().Release();
+        UseScreen(size[0], size[1]);
+        Editor().Init();
+        m_rec->textCheck.enabled = true;
+        m_rec->textCheck.Clear();
+        m_input.MoveTo(static_cast<float>(size[0]) / 2.0f, static_cast<float>(size[1]) / 2.0f);
+        EditorFrame();
+        // The preview's tiles and props overlap one another by the floor's nature: only the
+        // editor's own parts and the rows of its lists are held to the layout rules.
+        std::vector<std::string> problems;
+        CheckWindowLayout(Editor(), problems, false);
+        CheckWindowLayout(*Editor().GetLoader(), problems);
+        CheckWindowLayout(*Editor().GetPropPicker(), problems);
+        CheckWindowLayout(*Editor().GetGrid(), problems);
+        if (Editor().GetLeft() < 0 || Editor().GetTop() < 0 || Editor().GetRight() > size[0] ||
+            Editor().GetBottom() > size[1])
+            problems.push_back("the editor leaves the screen");
+        for (const std::string& finding : m_rec->textCheck.Describe())
+            problems.push_back(finding);
+        for (const std::string& problem : problems)
+            ADD_FAILURE() << problem;
+    }
+}
+
 TEST_F(TaskEditorTest, GridCellsAddAndRemoveTilesButNeverTheAnchor)
 {
     GUI_TaskEditor& editor = Editor();

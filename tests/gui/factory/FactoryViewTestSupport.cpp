@@ -33,6 +33,7 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/SIM_ThreadManager.h"
+#include "sim/definitions/SIM_DefinitionTree.h"
 #include "sim/definitions/SIM_FacilityManager.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_ProductionTask.h"
@@ -53,6 +54,12 @@
 #include <cstdlib>
 
 #include <vector>
+
+// The registry test fills the windows with the game's own definitions in this suite.
+static const bool kShippedDefinitions = [] {
+    ShippedDefinitionsLoader() = [] { LoadDefinitionTree("data/simulation"); };
+    return true;
+}();
 
 void LoadFactoryGraphicsForTest()
 {
@@ -184,8 +191,10 @@ void FactoryWorld::Frame(bool stepSimulation)
 void FactoryViewTest::SetUp()
 {
     RecordingRenderTest::SetUp();
+    m_rec->windowWidth = ScreenWidth();
+    m_rec->windowHeight = ScreenHeight();
     ASSERT_TRUE(InitDevice());
-    GScreenSize::Set(800, 600);
+    GScreenSize::Set(ScreenWidth(), ScreenHeight());
     LoadFactoryGraphicsForTest();
     m_world.Install();
 }

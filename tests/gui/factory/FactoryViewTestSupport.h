@@ -48,6 +48,9 @@ class FactoryViewTest : public RecordingRenderTest
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The screen (and the recording device's back buffer) the test plays on.
+    virtual int ScreenWidth() const { return 800; }
+    virtual int ScreenHeight() const { return 600; }
 
     FactoryWorld m_world;
 };

@@ -11,6 +11,7 @@
 #include "gui/factory/slots/GUI_Facility.h"
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 #include "gui/factory/slots/SlotTextLabel.h"
+#include "gui/factory/view/FloorLabelPlacer.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
@@ -133,6 +134,82 @@ TEST_F(FactoryViewTest, AResearchOfficeWithNothingToResearchSaysSoWithoutHover)
     SIM_ResearchManager::Instance().SetCurrentResearch(nullptr);
 }
 
+TEST_F(FactoryViewTest, FloorLabelsMoveAlongTheirStemsOffEachOtherAndStayBelowTheBar)
+{
+    // The placer alone: a second label over the first goes up its stem when there is room above,
+    // down when there is not, and stays over it when there is room neither way (the connectors'
+    // feet far below).
+    struct Case
+    {
+        const char* name;
+        PRect area;
+        PRect second; // where it is wanted; the first stands at (100, 100)-(200, 130)
+        bool apart;
+    };
+    const Case cases[] = {
+        {"room above", {0, 0, 800, 600}, {120, 110, 220, 140}, true},
+        {"under the bar, room below", {0, 90, 800, 600}, {120, 95, 220, 125}, true},
+        {"no room either way", {0, 95, 800, 140}, {120, 105, 220, 135}, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        FloorLabelPlacer placer;
+        placer.Begin(c.area);
+        const PRect first = placer.Place(PRect{100, 100, 200, 130}, 300, 340);
+        const PRect second = placer.Place(c.second, 300, 340);
+        const bool apart = second.bottom <= first.top || second.top >= first.bottom;
+        EXPECT_EQ(apart, c.apart);
+        EXPECT_EQ(second.left, c.second.left) << "only along the stem";
+        EXPECT_GE(second.top, c.area.top);
+        EXPECT_LE(second.bottom, c.area.bottom);
+    }
+
+    // A slot just under the bar (its connector's foot at 60, the slot down to 90): its label hangs
+    // below the slot rather than over it.
+    FloorLabelPlacer placer;
+    placer.Begin(PRect{0, 46, 800, 600});
+    const PRect below = placer.Place(PRect{100, -100, 200, -70}, 60, 90);
+    EXPECT_GE(below.top, 90);
+    EXPECT_EQ(below.bottom - below.top, 30);
+    EXPECT_EQ(FloorLabelPlacer::ConnectorEnd(below, 60), below.top);
+
+    // In the view: a research office's "nothing to research" beside a hovered station, both near
+    // the top of the screen under the game's bar (at a fifth of the size the two boxes would meet).
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    SIM_FacilitySlot* office = m_world.PlaceFacility("fac_research_office", 6, 6, 0);
+    // The station's top tile (7, 4) stands level with the office's (6, 5), one tile to the side.
+    SIM_ProductionSlot* shop = m_world.Place("task_make_axles", 7, 5);
+    ASSERT_NE(office, nullptr);
+    ASSERT_NE(shop, nullptr);
+    SIM_ResearchManager::Instance().SetCurrentResearch(nullptr);
+    GUI_Factory& factory = GUI_Factory::Instance();
+    factory.SetCoveredTop(46);
+    for (float zoom : {1.0f, 0.2f})
+    {
+        SCOPED_TRACE(zoom);
+        FactoryWorld::LookAt(m_world.Tile(4, 4), zoom);
+        // The office's tile 60 pixels below the screen's top edge.
+        GUI_Camera& camera = GUI_Camera::Instance();
+        camera.SetPosition(camera.GetX(),
+                           camera.GetY() + (camera.WorldToScreenY(m_world.Tile(4, 4)->m_worldY) - 60.0f) / zoom);
+        GUISlotList::Instance().hovered = ViewOf(shop)->GetLabel();
+        m_world.Frame();
+        const std::vector<PRect>& placed = factory.GetLabelPlacer().GetPlaced();
+        ASSERT_EQ(placed.size(), 2u);
+        for (const PRect& box : placed)
+            EXPECT_GE(box.top, 46) << "below the bar";
+        const PRect& a = placed[0];
+        const PRect& b = placed[1];
+        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom) << "apart";
+        if (zoom < 1.0f)
+        {
+            EXPECT_NE(a.top, b.top) << "one moved up or down its stem";
+        }
+    }
+    factory.SetCoveredTop(0);
+}
+
 TEST_F(FactoryViewTest, NoticesShowTheirKindAreCulledOffScreenAndReducedFarOut)
 {
     ASSERT_TRUE(m_world.StartGame("view_hall"));
@@ -197,7 +274,8 @@ TEST_F(FactoryViewTest, BayLabelsCountTheQueueByKindInOrderOfArrival)
     ASSERT_EQ(ConveyorLabelList().size(), 1u);
     GUI_ConveyorLabel* label = ConveyorLabelList().front();
     FactoryWorld::LookAt(m_world.Tile(1, 5), 0.5f);
-    label->Draw();
+    FloorLabelPlacer placer;
+    label->Draw(placer);
     EXPECT_FALSE(label->WasDrawn()) << "an empty queue shows nothing";
     const char* const arrivals[] = {"copper_wire", "steel_sheet", "copper_wire", "copper_wire"};
     for (const char* name : arrivals)
@@ -211,12 +289,12 @@ TEST_F(FactoryViewTest, BayLabelsCountTheQueueByKindInOrderOfArrival)
     EXPECT_EQ(label->GetRows()[0].GetText(), "3");
     EXPECT_EQ(label->GetRows()[1].GetText(), "1");
     EXPECT_EQ(label->GetHeight(), 2 * 36 + 20);
-    label->Draw();
+    label->Draw(placer);
     EXPECT_TRUE(label->WasDrawn());
     // Scrolled away the label is not drawn, though it keeps its place.
     const float left = label->GetLeft();
     GUI_Camera::Instance().SetPosition(GUI_Camera::Instance().GetX() + 5000.0f, GUI_Camera::Instance().GetY());
-    label->Draw();
+    label->Draw(placer);
     EXPECT_FALSE(label->WasDrawn());
     EXPECT_FLOAT_EQ(label->GetLeft(), left - 5000.0f * 0.5f);
 }

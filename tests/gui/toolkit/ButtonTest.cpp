@@ -2,6 +2,8 @@
 // and silent buttons, check boxes, icon buttons, tooltip anchors, and the yes/no question box.
 #include "ToolkitTestSupport.h"
 
+#include "engine/core/GTextTable.h"
+#include "gui/toolkit/widgets/GUI_ButtonTab.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
 #include "gui/toolkit/widgets/GUI_CheckButton.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
@@ -132,6 +134,45 @@ TEST_F(ButtonTest, MenuEntriesRepeatTheirChevronAlongTheButton)
     ASSERT_EQ(chevron.vertices.size(), 4u);
     EXPECT_FLOAT_EQ(chevron.vertices[1].u, 2.0f);
     EXPECT_FLOAT_EQ(chevron.vertices[2].y - chevron.vertices[0].y, 8.0f);
+}
+
+TEST_F(ButtonTest, ACaptionTooWideForItsButtonGivesWayButNeverLeavesIt)
+{
+    LoadFonts();
+    m_rec->textCheck.enabled = true;
+    auto* window = GUI_WindowManager::Create<GUI_WindowBase>();
+    window->SetRect(0, 0, 800, 600);
+    struct Case
+    {
+        const char* key;  // caption from the text table, or
+        const char* text; // a caption of its own
+        int width;
+        const char* shownKey; // the text drawn; null: the caption shrunk whole or ending in dots
+    };
+    const Case cases[] = {
+        {"FIN_EXP_24HOUR", nullptr, 200, "FIN_EXP_24HOUR"},
+        {"FIN_EXP_24HOUR", nullptr, 85, "FIN_EXP_24HOUR_SHORT"},
+        {nullptr, "Rent this whole area", 130, nullptr},
+        {nullptr, "A caption far too long for any button at all", 90, nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.key ? c.key : c.text) + " in " + std::to_string(c.width));
+        window->DeleteChildren();
+        auto* tab = window->CreateChild<GUI_ButtonTab>(c.key ? c.key : "", [] {});
+        if (!c.key)
+            tab->SetText(c.text);
+        tab->SetRect(100, 100, static_cast<float>(100 + c.width), 130);
+        m_rec->textCheck.Clear();
+        Frame();
+        EXPECT_TRUE(m_rec->textCheck.findings.empty()) << m_rec->textCheck.Describe().front();
+        ASSERT_EQ(m_rec->textCheck.printed.size(), 1u);
+        const std::string& shown = m_rec->textCheck.printed.front();
+        if (c.shownKey)
+            EXPECT_EQ(shown, GTextTable::GetText(c.shownKey));
+        else
+            EXPECT_TRUE(shown == c.text || shown.substr(shown.size() - 3) == "...") << shown;
+    }
 }
 
 TEST_F(ButtonTest, ConfirmAnswersCloseTheQuestionFirst)

@@ -1,6 +1,9 @@
-// Every registered window and dialog, opened as the game opens it at the smallest and the largest
-// screen the game supports: no child leaves its parent, siblings do not overlap (unless a child is
-// marked as overlapping by design), every text key has a text and every named picture exists.
+// Every registered window and dialog, opened as the game opens it at the smallest, a common and the
+// largest screen the game supports: no child leaves its parent, siblings do not overlap (unless a
+// child is marked as overlapping by design), every text key has a text, every named picture exists,
+// and no glyph inks outside the window that draws it: filled with the game's shipped definitions
+// where the suite has them (the stand-ins pick the longest), with every text field typed full and
+// every pane behind a tab shown.
 // A child its parent draws clipped (the boxes of a scrolled tree) is held to neither layout rule.
 // A suite that links more interface libraries (screens, editors) runs this same test over their
 // windows too by adding this file and ToolkitTestSupport.cpp to its SUPPORT sources and linking
@@ -11,11 +14,12 @@
 #include "engine/core/GTextTable.h"
 #include "gui/toolkit/layout/GUI_Layout.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
+#include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
+#include "gui/toolkit/widgets/GUI_ButtonTab.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,50 +36,31 @@ void NoteMissingTextKey(const std::string& key)
     MissingTextKeys().insert(key);
 }
 
-PRect RectOf(const GUI_BaseElement& e)
+// Types into every text field of the window as a player filling it up would: wide letters,
+// descenders, digits and blanks until the field takes no more.
+void FillTextFields(GUI_WindowBase& window)
 {
-    return PRect{e.GetLeft(), e.GetTop(), e.GetRight(), e.GetBottom()};
-}
-
-std::string Describe(const GUI_BaseElement& e)
-{
-    std::ostringstream out;
-    out << (e.GetName().empty() ? typeid(e).name() : e.GetName()) << " (" << e.GetLeft() << "," << e.GetTop() << ")-("
-        << e.GetRight() << "," << e.GetBottom() << ")";
-    return out.str();
-}
-
-// The children the player sees: visible controls and visible sub-windows.
-struct Shown
-{
-    const GUI_BaseElement* element;
-    bool mayOverlap;
-};
-
-void CheckLayout(const GUI_WindowBase& window, std::vector<std::string>& problems)
-{
-    std::vector<Shown> shown;
-    for (const auto& button : window.GetButtons())
-        if (button->IsVisible())
-            shown.push_back({button.get(), false});
-    for (const GUI_WindowBase* sub : window.GetSubWindows())
-        if (sub->IsVisible() && !sub->IsClippedByParent())
-            shown.push_back({sub, sub->MayOverlapSiblings()});
-    const PRect outer = RectOf(window);
-    for (size_t i = 0; i < shown.size(); ++i)
+    if (auto* field = dynamic_cast<GUI_TextEditWindow*>(&window))
     {
-        const PRect r = RectOf(*shown[i].element);
-        if (!GUI_Layout::Contains(outer, r))
-            problems.push_back(Describe(*shown[i].element) + " leaves " + Describe(window));
-        if (GUI_Layout::Width(r) <= 0 || GUI_Layout::Height(r) <= 0)
-            problems.push_back(Describe(*shown[i].element) + " has no area");
-        for (size_t j = i + 1; j < shown.size(); ++j)
-            if (!shown[i].mayOverlap && !shown[j].mayOverlap && GUI_Layout::Overlap(r, RectOf(*shown[j].element)))
-                problems.push_back(Describe(*shown[i].element) + " overlaps " + Describe(*shown[j].element));
+        static const std::string kLongText = "WWMWgyjpq Wide Gyp 0123456789 ";
+        field->SetText("");
+        for (size_t i = 0; i < 400; ++i)
+            field->OnChar(static_cast<unsigned char>(kLongText[i % kLongText.size()]));
     }
+    for (GUI_WindowBase* sub : window.GetSubWindows())
+        FillTextFields(*sub);
+}
+
+// The visible tabs of the window and its sub-windows, in drawing order.
+void CollectTabs(const GUI_WindowBase& window, std::vector<const GUI_ButtonTab*>& tabs)
+{
+    if (!window.IsVisible())
+        return;
+    for (const auto& button : window.GetButtons())
+        if (const auto* tab = dynamic_cast<const GUI_ButtonTab*>(button.get()); tab && tab->IsVisible())
+            tabs.push_back(tab);
     for (const GUI_WindowBase* sub : window.GetSubWindows())
-        if (sub->IsVisible())
-            CheckLayout(*sub, problems);
+        CollectTabs(*sub, tabs);
 }
 } // namespace
 
@@ -84,14 +69,17 @@ class RegisteredWindows : public ToolkitTest
 {
 };
 
-TEST_F(RegisteredWindows, OpenCleanlyAtTheSmallestAndLargestScreens)
+TEST_F(RegisteredWindows, OpenCleanlyWithTheirTextInsideAtEveryScreenSize)
 {
     const std::vector<GUI_WindowRegistryEntry>& entries = GUI_WindowRegistry::Instance().Entries();
     ASSERT_NE(GUI_WindowRegistry::Instance().Find("confirm"), nullptr) << "the toolkit's own dialog registers";
-    const int sizes[2][2] = {{1280, 768}, {3840, 2160}};
+    if (ShippedDefinitionsLoader())
+        ShippedDefinitionsLoader()();
+    const int sizes[3][2] = {{1280, 768}, {1280, 1024}, {3840, 2160}};
     for (const auto& size : sizes)
     {
         UseScreen(size[0], size[1]);
+        m_rec->textCheck.enabled = true;
         for (const GUI_WindowRegistryEntry& entry : entries)
         {
             SCOPED_TRACE(entry.name + " at " + std::to_string(size[0]) + "x" + std::to_string(size[1]));
@@ -102,15 +90,35 @@ TEST_F(RegisteredWindows, OpenCleanlyAtTheSmallestAndLargestScreens)
             GUI_WindowBase* window = GUI_WindowManager::Open(entry.factory());
             ASSERT_NE(window, nullptr);
             EXPECT_EQ(GUI_WindowManager::Instance().GetModal() == window, entry.modal);
+            m_rec->textCheck.findings.clear();
             // One frame as the game runs it, the mouse over the window.
             m_input.MoveTo(static_cast<float>(window->GetLeft() + 5), static_cast<float>(window->GetTop() + 5));
             Frame();
             GTextTable::SetMissingKeyObserver(nullptr);
+            // Then every field typed full, the mouse away, and a frame as the player sees it.
+            FillTextFields(*window);
+            m_input.MoveTo(0.0f, 0.0f);
+            Frame();
+            // Every pane behind a tab, each tab clicked in turn (a pane may bring tabs of its own).
+            for (size_t i = 0; i < 16; ++i)
+            {
+                std::vector<const GUI_ButtonTab*> tabs;
+                CollectTabs(*window, tabs);
+                if (i >= tabs.size())
+                    break;
+                ClickAt(static_cast<float>(tabs[i]->GetLeft()) + static_cast<float>(tabs[i]->GetWidth()) / 2.0f,
+                        static_cast<float>(tabs[i]->GetTop()) + static_cast<float>(tabs[i]->GetHeight()) / 2.0f);
+                Frame();
+            }
 
             std::vector<std::string> problems;
-            if (!GUI_Layout::Contains(PRect{0, 0, size[0], size[1]}, RectOf(*window)))
-                problems.push_back(Describe(*window) + " leaves the screen");
-            CheckLayout(*window, problems);
+            if (!GUI_Layout::Contains(PRect{0, 0, size[0], size[1]}, PRect{window->GetLeft(), window->GetTop(),
+                                                                           window->GetRight(), window->GetBottom()}))
+                problems.push_back(DescribeElement(*window) + " leaves the screen");
+            CheckWindowLayout(*window, problems);
+            const std::vector<std::string> findings = m_rec->textCheck.Describe();
+            for (const std::string& finding : std::set<std::string>(findings.begin(), findings.end()))
+                problems.push_back(finding);
             for (const std::string& key : MissingTextKeys())
                 problems.push_back("text key without a text: " + key);
             const std::vector<CLoadedTexture*>& pictures = CLoadedTextureList();

@@ -2,8 +2,11 @@
 #include "ToolkitTestSupport.h"
 
 #include "engine/GD3DDevice.h"
+#include "engine/GDrawGroup.h"
 #include "engine/GScreenSize.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/layout/GUI_Layout.h"
+#include "gui/toolkit/widgets/GUI_ButtonBase.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -32,6 +35,62 @@ void ToolkitTestInput::MoveTo(float x, float y)
     m_pointerX = x;
     m_pointerY = y;
     SetMousePosition(x, y);
+}
+
+namespace
+{
+PRect ElementRect(const GUI_BaseElement& e)
+{
+    return PRect{e.GetLeft(), e.GetTop(), e.GetRight(), e.GetBottom()};
+}
+
+// The children the player sees: visible controls and visible sub-windows.
+struct ShownChild
+{
+    const GUI_BaseElement* element;
+    bool mayOverlap;
+};
+} // namespace
+
+std::string DescribeElement(const GUI_BaseElement& e)
+{
+    return GDrawGroup::NameOf(e) + " (" + std::to_string(e.GetLeft()) + "," + std::to_string(e.GetTop()) + ")-(" +
+           std::to_string(e.GetRight()) + "," + std::to_string(e.GetBottom()) + ")";
+}
+
+void CheckWindowLayout(const GUI_WindowBase& window, std::vector<std::string>& problems, bool deep)
+{
+    std::vector<ShownChild> shown;
+    for (const auto& button : window.GetButtons())
+        if (button->IsVisible())
+            shown.push_back({button.get(), false});
+    for (const GUI_WindowBase* sub : window.GetSubWindows())
+        if (sub->IsVisible() && !sub->IsClippedByParent())
+            shown.push_back({sub, sub->MayOverlapSiblings()});
+    const PRect outer = ElementRect(window);
+    for (size_t i = 0; i < shown.size(); ++i)
+    {
+        const PRect r = ElementRect(*shown[i].element);
+        if (!GUI_Layout::Contains(outer, r))
+            problems.push_back(DescribeElement(*shown[i].element) + " leaves " + DescribeElement(window));
+        if (GUI_Layout::Width(r) <= 0 || GUI_Layout::Height(r) <= 0)
+            problems.push_back(DescribeElement(*shown[i].element) + " has no area");
+        for (size_t j = i + 1; j < shown.size(); ++j)
+            if (!shown[i].mayOverlap && !shown[j].mayOverlap && GUI_Layout::Overlap(r, ElementRect(*shown[j].element)))
+                problems.push_back(DescribeElement(*shown[i].element) + " overlaps " +
+                                   DescribeElement(*shown[j].element));
+    }
+    if (!deep)
+        return;
+    for (const GUI_WindowBase* sub : window.GetSubWindows())
+        if (sub->IsVisible())
+            CheckWindowLayout(*sub, problems);
+}
+
+std::function<void()>& ShippedDefinitionsLoader()
+{
+    static std::function<void()> loader;
+    return loader;
 }
 
 void ToolkitTestWorld::Install()

@@ -10,6 +10,7 @@
 #include "engine/GGameServices.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,19 @@ struct ToolkitTestWorld
     ToolkitTestServices services;
     ToolkitTestMode mode;
 };
+
+// What the registry test loads before it opens the windows: a suite that links the simulation sets
+// it to load the game's shipped definitions, so the windows show the game's own (longest) names;
+// empty in the toolkit's own suite.
+std::function<void()>& ShippedDefinitionsLoader();
+
+// "<name or class> (left,top)-(right,bottom)", for messages about an element's place.
+std::string DescribeElement(const GUI_BaseElement& element);
+// The layout rules every window keeps, gathered as messages: each visible control and sub-window
+// stays inside its window and has an area, and siblings do not overlap (unless marked as
+// overlapping by design); sub-windows are checked in turn. A child its parent draws clipped (the
+// boxes of a scrolled tree) is held to neither rule. Without `deep` only the window's own children.
+void CheckWindowLayout(const GUI_WindowBase& window, std::vector<std::string>& problems, bool deep = true);
 
 class ToolkitTest : public RecordingRenderTest
 {

@@ -161,7 +161,7 @@ TEST_F(ResearchTest, UnlockTextsNameTheUnlockedThing)
     const SIM_Researchable* tools = Item("research_tools");
     EXPECT_EQ(tools->GetUnlockText("task_locked_a"), "New slot: Locked A");
     EXPECT_EQ(tools->GetUnlockText("fac_locked_lab"), "New facility: Laboratory");
-    EXPECT_EQ(tools->GetUnlockText("upg_fast"), "New upgrade: Fast Tools (Anchor Station,Stocked Maker)");
+    EXPECT_EQ(tools->GetUnlockText("upg_fast"), "New upgrade: Fast Tools (Anchor Station, Stocked Maker)");
     EXPECT_EQ(tools->GetUnlockText("nothing_at_all"), "");
 }
 
@@ -173,7 +173,7 @@ TEST_F(ResearchTest, UpgradeUsersStopAfterFourNames)
     ASSERT_GE(users.size(), 3u);
     EXPECT_EQ(users.substr(users.size() - 3), "...");
     EXPECT_EQ(users.find("Power Plant"), std::string::npos); // facilities come after the tasks
-    EXPECT_EQ(Item("research_orphan")->GetUpgradeUsers("upg_fast"), "Anchor Station,Stocked Maker");
+    EXPECT_EQ(Item("research_orphan")->GetUpgradeUsers("upg_fast"), "Anchor Station, Stocked Maker");
     EXPECT_EQ(Item("research_orphan")->GetUpgradeUsers("upg_prop"), "");
 }
 

@@ -44,7 +44,11 @@ void GUI_EditorStrip::Draw()
     if (fonts.IsInitialised())
     {
         const float iconRight = static_cast<float>(m_left + 2) + m_icon.m_width;
-        fonts.Print(m_label, 0xFF000000u, iconRight + 10.0f, static_cast<float>(m_top + m_bottom) / 2.0f - 10.0f, 0.0f,
+        // A name longer than the row ends in dots inside it.
+        const float room = static_cast<float>(m_fill.right) - iconRight - 14.0f;
+        const std::string shown =
+            static_cast<float>(fonts.GetTextWidth(m_label)) > room ? fonts.TruncateToWidth(room, m_label) : m_label;
+        fonts.Print(shown, 0xFF000000u, iconRight + 10.0f, static_cast<float>(m_top + m_bottom) / 2.0f - 10.0f, 0.0f,
                     0);
     }
     m_icon.Draw();

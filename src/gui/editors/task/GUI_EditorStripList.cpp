@@ -37,15 +37,15 @@ void GUI_EditorStripList::LayoutRows()
     const int rows = static_cast<int>(m_rows.size());
     int y = m_top;
     int visible = 0;
-    for (int i = std::max(0, m_bar->GetFirstRow()); i < rows && y < m_bottom; ++i)
+    // Only whole rows: a row cut by the list's bottom would draw its name below the list.
+    for (int i = std::max(0, m_bar->GetFirstRow()); i < rows && y + kRowHeight <= m_bottom; ++i)
     {
         GUI_WindowBase* strip = m_rows[static_cast<size_t>(i)].get();
         AttachSubWindow(strip);
         strip->SetRect(static_cast<float>(m_left), static_cast<float>(y), static_cast<float>(m_right - kBarWidth),
                        static_cast<float>(y + kRowHeight));
         y += kRowHeight;
-        if (y <= m_bottom)
-            ++visible;
+        ++visible;
     }
     m_bar->SetRows(static_cast<float>(rows), static_cast<float>(visible), std::max(rows - visible, 0));
 }

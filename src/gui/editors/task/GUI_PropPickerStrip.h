@@ -14,6 +14,8 @@ public:
 
     bool OnClick(float x, float y) override;
 
+    SIM_Prop* GetPropType() const { return m_type; }
+
 private:
     SIM_Prop* m_type;
 };

@@ -89,12 +89,17 @@ void GUI_TaskEditor::Init()
     const float h = static_cast<float>(GScreenSize::Height());
     SetBounds(0.0f, 0.0f, w, h);
 
-    // Tall screens only: below 800 pixels the lists start above the top edge, as laid out.
+    // The lists stand 800 pixels tall in the middle of the screen's height; a lower screen cuts
+    // them to its own height rather than letting them start above its top edge. The task list
+    // ends before the Quit button, which a screen 1280 wide brings within its 500 pixels.
+    const float x0 = w / 2.0f - 200.0f;
+    const float listTop = std::max(0.0f, h / 2.0f - 400.0f);
+    const float listBottom = std::min(h, h / 2.0f + 400.0f);
     m_picker = CreateSubWindow<GUI_PropPicker>();
-    m_picker->SetRect(w - 200.0f, h / 2.0f - 400.0f, w, h - 200.0f);
+    m_picker->SetRect(w - 200.0f, listTop, w, h - 200.0f);
     m_picker->RebuildRows();
     m_loader = CreateSubWindow<GUI_TaskLoader>();
-    m_loader->SetRect(0.0f, h / 2.0f - 400.0f, 500.0f, h / 2.0f + 400.0f);
+    m_loader->SetRect(0.0f, listTop, std::min(500.0f, x0 - 10.0f), listBottom);
     m_loader->RebuildRows();
     m_preview = CreateSubWindow<GUI_TaskPreview>();
     m_preview->SetRect(550.0f, 100.0f, w - 250.0f, h - 100.0f);
@@ -103,7 +108,6 @@ void GUI_TaskEditor::Init()
     m_grid->SetRect(w - 190.0f, h - 190.0f, w - 10.0f, h - 10.0f);
 
     DeleteChildren();
-    const float x0 = w / 2.0f - 200.0f;
     auto* quit = CreateChild<GUI_ButtonText>("TASKEDITOR_QUIT", [this] { OnButton(TASKEDITOR_QUIT); });
     quit->SetRect(x0, 0.0f, x0 + 200.0f, 30.0f);
     auto* save = CreateChild<GUI_ButtonText>("TASKEDITOR_SAVE", [this] { OnButton(TASKEDITOR_SAVE); });

@@ -26,6 +26,7 @@ public:
 
     const SIM_Resource* GetResource() const { return m_resource; }
     const std::string& GetText() const { return m_text; }
+    GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
 
 private:
     const SIM_Resource* m_resource; // not owned: the resource list's

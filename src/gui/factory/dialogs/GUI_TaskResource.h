@@ -29,6 +29,7 @@ public:
     const std::string& GetCountText() const { return m_countText; }
     const CTexturedSprite& GetIcon() const { return m_icon; }
     const CTexturedSprite& GetMark() const { return m_mark; }
+    const GUI_Tooltip* GetTooltip() const { return m_tooltip.get(); }
 
 private:
     const SIM_Resource* m_resource; // not owned: the resource table owns it

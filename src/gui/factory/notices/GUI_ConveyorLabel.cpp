@@ -2,10 +2,12 @@
 #include "gui/factory/notices/GUI_ConveyorLabel.h"
 
 #include "engine/GD3DDevice.h"
+#include "engine/GDrawGroup.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/view/FactoryColours.h"
+#include "gui/factory/view/FloorLabelPlacer.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
@@ -91,7 +93,7 @@ void GUI_ConveyorLabel::CountRows() const
     m_height = static_cast<int>(m_rows.size()) * kRowHeight + 20;
 }
 
-void GUI_ConveyorLabel::Draw()
+void GUI_ConveyorLabel::Draw(FloorLabelPlacer& placer)
 {
     m_drawn = false;
     CountRows();
@@ -105,18 +107,25 @@ void GUI_ConveyorLabel::Draw()
     if (!camera.IsPointOnScreen(sx, sy))
         return;
     m_drawn = true;
-    const PRect box{static_cast<int>(m_left), static_cast<int>(m_top), static_cast<int>(m_left) + kWidth,
-                    static_cast<int>(m_top) + m_height};
+    const float stemFoot = sy - zoom * 128.0f;
+    const PRect box = placer.Place(PRect{static_cast<int>(m_left), static_cast<int>(m_top),
+                                         static_cast<int>(m_left) + kWidth, static_cast<int>(m_top) + m_height},
+                                   static_cast<int>(stemFoot), static_cast<int>(sy + zoom * 128.0f));
+    m_drawnBox = box;
     GD3DDevice& device = GD3DDevice::Instance();
     device.FillRect(box, 0xFFFFFFFFu);
     device.DrawFrame(box, FactoryColours::kFloorOverlayRed, 4.0f);
+    const PRect& area = placer.GetArea();
+    const GDrawGroup group("bay label", PRect{std::max(box.left, area.left), std::max(box.top, area.top),
+                                              std::min(box.right, area.right), std::min(box.bottom, area.bottom)});
     for (size_t i = 0; i < m_rows.size(); ++i)
     {
         const float top = static_cast<float>(box.top) + 10.0f + static_cast<float>(i * kRowHeight);
         m_rows[i].Draw(static_cast<float>(box.left), top, static_cast<float>(box.right), top + kRowHeight);
     }
     GFontManager::Instance().Flush();
-    DrawLineSprite(FactoryColours::kFloorOverlayRed, sx, sy - zoom * 128.0f, sx, static_cast<float>(box.bottom), 4.0f);
+    DrawLineSprite(FactoryColours::kFloorOverlayRed, sx, stemFoot, sx,
+                   static_cast<float>(FloorLabelPlacer::ConnectorEnd(box, static_cast<int>(stemFoot))), 4.0f);
     if (GUI_Tile* tile = GUI_Factory::ViewOf(m_bay.GetTile()))
         for (int side : {1, 2, 0, 3})
             tile->DrawOutlineEdge(side);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class FloorLabelPlacer;
 class SIM_Resource;
 class SIM_ResourceImportBay;
 
@@ -46,8 +47,9 @@ public:
     // in the order the kinds first appear. A bay's queue changes with every object bought for it,
     // and a long queue counted each time would cost more than the rest of the frame.
     void RebuildRows() override { m_stale = true; }
-    // Nothing without rows or when the bay is off screen.
-    void Draw();
+    // Nothing without rows or when the bay is off screen; else the box above the bay where the
+    // frame's placer puts it.
+    void Draw(FloorLabelPlacer& placer);
 
     const std::vector<GUI_ConveyorLabelStrip>& GetRows() const
     {
@@ -62,6 +64,9 @@ public:
     // Where the label stood when it was last drawn (left, top).
     float GetLeft() const { return m_left; }
     bool WasDrawn() const { return m_drawn; }
+    // Where the box went in the last frame that drew it (its position moved off other labels and
+    // kept inside the view).
+    const PRect& GetDrawnBox() const { return m_drawnBox; }
 
 private:
     void CountRows() const;
@@ -76,6 +81,7 @@ private:
     float m_left = 0.0f;
     float m_top = 0.0f;
     bool m_drawn = false;
+    PRect m_drawnBox{};
 };
 
 // Every conveyor label, in the order they were made.

@@ -3,8 +3,11 @@
 // office that has nothing to research. Main thread.
 #pragma once
 
+#include "platform/video/PGraphicsTypes.h"
+
 #include <string>
 
+class FloorLabelPlacer;
 class SIM_Tile;
 
 class SlotTextLabel
@@ -14,7 +17,8 @@ public:
 
     // Measures the text in the body font; an unchanged text changes nothing.
     void SetText(const std::string& text);
-    void Draw() const;
+    // The box on its stem above the anchor, placed by the frame's placer; returns where it went.
+    PRect Draw(FloorLabelPlacer& placer) const;
 
     SIM_Tile* GetAnchor() const { return m_anchor; }
     const std::string& GetText() const { return m_text; }

@@ -837,17 +837,25 @@ void GUI_Factory::DrawLabels()
     // in runs, broken only by the text.
     const OverlayPagePlaces places;
     const GQuadBatchScope gather(places);
+    m_labelPlacer.Begin(PRect{0, m_coveredTop, GScreenSize::Width(), GScreenSize::Height()});
     for (GUI_ConveyorLabel* label : ConveyorLabelList())
-        label->Draw();
+        label->Draw(m_labelPlacer);
+    // A label asked for twice (hovered, selected and queued at once) is drawn once: drawn again
+    // it would be moved off itself.
     GUISlotList& list = GUISlotList::Instance();
-    if (list.hovered)
-        list.hovered->Draw();
-    if (list.selected)
-        list.selected->Draw();
+    std::vector<const SlotTextLabel*> drawn;
+    auto draw = [&](const SlotTextLabel* label) {
+        if (!label || std::find(drawn.begin(), drawn.end(), label) != drawn.end())
+            return;
+        label->Draw(m_labelPlacer);
+        drawn.push_back(label);
+    };
+    draw(list.hovered);
+    draw(list.selected);
     list.hovered = nullptr;
     list.selected = nullptr;
-    for (SlotTextLabel* label : m_queuedLabels)
-        label->Draw();
+    for (const SlotTextLabel* label : m_queuedLabels)
+        draw(label);
     m_queuedLabels.clear();
 }
 

@@ -23,6 +23,7 @@
 #include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/view/FactoryViewJob.h"
+#include "gui/factory/view/FloorLabelPlacer.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/audio/PSoundHandle.h"
 #include "sim/SIM_PresentationListener.h"
@@ -121,6 +122,10 @@ public:
                 }
             }
     }
+    // The height of the strip along the top of the screen that the game's own bar covers: the
+    // labels over the floor stay below it. 0 until the game sets it.
+    void SetCoveredTop(int pixels) { m_coveredTop = pixels; }
+    const FloorLabelPlacer& GetLabelPlacer() const { return m_labelPlacer; }
     // A slot's name label to draw this frame (a research office without research).
     void QueueLabel(SlotTextLabel* label) { m_queuedLabels.push_back(label); }
     // Zone floor picture shown in the conveyor view, fixed per zone for the game (no flicker).
@@ -255,6 +260,8 @@ private:
     std::vector<std::unique_ptr<GUI_PotentialImportBay>> m_importMarkers;
     std::vector<std::unique_ptr<GUI_PotentialExport>> m_exportMarkers;
     std::vector<SlotTextLabel*> m_queuedLabels; // not owned: the slot views own their labels
+    FloorLabelPlacer m_labelPlacer;
+    int m_coveredTop = 0;
     std::unique_ptr<GUI_Tile[]> m_tiles;
     std::unique_ptr<FloorCell[]> m_cells; // what the tile jobs read of each tile, in the same order
     std::unique_ptr<FloorArms[]> m_arms;  // and of the arms-only ones

@@ -62,6 +62,7 @@ public:
     bool IsAvailableNow() const { return m_available; }
     GUI_IconButton* GetExpandButton() const { return m_expandButton; }
     GUI_TaskDetails* GetDetails() const { return m_details.get(); }
+    const std::string& GetDisplayText() const { return m_displayText; }
     const CTexturedSprite& GetIcon() const { return m_icon; }
     uint32_t TextColour() const;
 

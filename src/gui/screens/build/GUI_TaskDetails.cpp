@@ -111,8 +111,16 @@ void GUI_TaskDetails::Draw()
         const float iconRight = m_icon.m_vertices[1].x;
         GUI_Fonts::SelectExtraBold36();
         if (fonts.GetCurrentFont())
-            fonts.Print(m_name, 0xFF000000u, iconRight + 10.0f, static_cast<float>(m_top),
-                        static_cast<float>(m_right) - iconRight - 10.0f, 0);
+        {
+            // Measured in the face it is drawn in: a long name shrinks (or, longer still, ends in
+            // dots) rather than crossing the frame, and stands centred beside the icon.
+            std::string name = m_name;
+            const float room = static_cast<float>(m_right - kNameMargin) - iconRight - 10.0f;
+            fonts.SetTextSize(GUI_Fonts::FitToWidth(name, room, kSmallestName));
+            fonts.Print(name, 0xFF000000u, iconRight + 10.0f,
+                        fonts.LineYIn(static_cast<float>(m_top), static_cast<float>(kIconSide)), 0.0f, 0);
+            fonts.Flush();
+        }
         float y = m_icon.m_vertices[2].y + 10.0f;
         const float x0 = static_cast<float>(m_left + 10);
         GUI_Fonts::SelectSemibold16();

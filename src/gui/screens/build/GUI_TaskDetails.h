@@ -17,6 +17,10 @@ class GUI_TaskDetails : public GUI_WindowBase
 public:
     static constexpr int kWidth = 400;
     static constexpr int kIconSide = 48;
+    // The name keeps this far from the right edge (inside the frame), and shrinks to no less than
+    // this share of the title size before it is cut.
+    static constexpr int kNameMargin = 6;
+    static constexpr float kSmallestName = 0.5f;
     static constexpr uint32_t kFrameColour = 0xFFFF0505u;
     static constexpr uint32_t kBodyColour = 0xFFBEBEBEu;
 

@@ -47,6 +47,7 @@ public:
     void Draw() override;
 
     GUI_FacilityAnchor& GetFacility() const { return *m_facility; }
+    GUI_WindowBase* GetUpgradesPanel() const { return m_upgrades; }
 
 private:
     // Height from the slot's upgrades, centred at centreY, kept below the top strip; the panel

@@ -275,6 +275,8 @@ void GUI_Game::Enter()
     m_lastFrameMs = -1.0;
     m_interface = std::make_unique<GUI_Interface>();
     m_interface->Init();
+    // The labels over the floor keep clear of the bar.
+    GUI_Factory::Instance().SetCoveredTop(GUI_Interface::kHeight);
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
     GUI_CarScreens::ConnectFactoryView();
     InstallFacilityScreenHooks(GUI_FactoryTools::Instance());

@@ -19,6 +19,10 @@ class GUI_ResearchComplete : public GUI_Dialog
 public:
     static constexpr int kWidth = 500;
     static constexpr int kLineHeight = 20;
+    static constexpr int kIconSide = 64;
+    // The name, the label and the unlock lines start this far right of the client area's left
+    // edge: past the icon and a 10-pixel gap.
+    static constexpr int kTextIndent = kIconSide + 10;
     // Extra height that makes room for the item's description.
     static constexpr int kDescriptionHeight = 60;
 
@@ -32,6 +36,9 @@ public:
     // The button: the notice closes and the research screen opens.
     void OnChooseResearch();
     void Draw() override;
+    // The button along the bottom, the icon at the top-left, and beside the icon the
+    // description and the unlock entries one under another.
+    void Layout() override;
 
     SIM_Researchable* GetItem() const { return m_item; }
     GUI_TextContainer* GetDescription() const { return m_description; }

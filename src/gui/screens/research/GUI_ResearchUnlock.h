@@ -1,18 +1,23 @@
-// One line of the research-complete notice: what the finished item unlocked.
+// One entry of the research-complete notice: what the finished item unlocked, wrapped to the
+// notice's width over as many 20-pixel lines as it needs.
 #pragma once
 
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
 #include <string>
 
-class SIM_Researchable;
-
 class GUI_ResearchUnlock : public GUI_WindowBase
 {
 public:
-    GUI_ResearchUnlock(const SIM_Researchable& item, const std::string& unlockName);
+    static constexpr int kLineHeight = 20;
 
-    // The text in black at the line's top-left corner, in the font chosen by the dialog.
+    explicit GUI_ResearchUnlock(std::string text);
+
+    // The lines the text takes at that width in the body font (one for an empty text: an entry
+    // that says nothing still takes its row).
+    static int LinesAt(const std::string& text, float width);
+    // The text in black from the entry's left edge, wrapped to its width, each line centred in
+    // its 20 pixels, in the font chosen by the dialog.
     void Draw() override;
 
     const std::string& GetText() const { return m_text; }

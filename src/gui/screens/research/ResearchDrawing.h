@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class BaseSprite;
 class CTexturedSprite;
@@ -21,7 +22,12 @@ float RightEdge(const BaseSprite& sprite);
 float MiddleY(const BaseSprite& sprite);
 // The icon texture of the item's icon name, through the sprite atlases.
 void SetIcon(CTexturedSprite& sprite, const SIM_Researchable& item);
-// The item the window registry opens the research dialogs with: the research manager's first
-// item, or a made-up one when no research is loaded.
+// What the item unlocks, one text each: the texts of its unlock names (an empty one where a name
+// names nothing), or, when none of them says anything, the other things it opens up (the renting
+// of locked areas, faster conveyors or deliveries).
+std::vector<std::string> UnlockLines(const SIM_Researchable& item);
+// The item the window registry opens the research dialogs with: of the loaded items the one with
+// the most to say (its name, description and unlock lines together), so the dialogs are checked
+// with the longest texts the game ships; a made-up one when no research is loaded.
 SIM_Researchable* StandInItem();
 } // namespace ResearchDrawing

@@ -10,9 +10,9 @@ constexpr int kDialogSideMargin = 16;
 constexpr int kDialogTopMargin = 46;
 constexpr int kDialogBottomMargin = 16;
 constexpr int kTitleBarHeight = 42;
-// The title text starts this far in from the dialog's left edge and 8 pixels below its top.
+// The title text starts this far in from the dialog's left edge; its line is centred in the strip
+// above the client area.
 constexpr int kTitleTextInset = 30;
-constexpr int kTitleTextTop = 8;
 // A dialog never covers the strip at the top of the screen (the top bar).
 constexpr int kTopStrip = 32;
 // The close box: a square this far in from the dialog's top-right corner.

@@ -3,6 +3,9 @@
 
 #include "engine/GFontManager.h"
 
+#include <algorithm>
+#include <cmath>
+
 void GUI_Fonts::SelectSemibold16()
 {
     GFontManager::Instance().SelectFont(kSemibold16, 16.0f);
@@ -16,4 +19,19 @@ void GUI_Fonts::SelectExtraBold36()
 void GUI_Fonts::SelectSemibold20OnBlack()
 {
     GFontManager::Instance().SelectFont(kSemibold20OnBlack, 20.0f);
+}
+
+float GUI_Fonts::FitToWidth(std::string& text, float room, float smallest)
+{
+    GFontManager& fonts = GFontManager::Instance();
+    const float size = fonts.GetTextSize();
+    const auto width = static_cast<float>(fonts.GetTextWidth(text));
+    if (width <= room || width <= 0.0f)
+        return size;
+    const float fitted = std::max(size * smallest, std::floor(size * room / width));
+    fonts.SetTextSize(fitted);
+    if (static_cast<float>(fonts.GetTextWidth(text)) > room)
+        text = fonts.TruncateToWidth(room, text);
+    fonts.SetTextSize(size);
+    return fitted;
 }

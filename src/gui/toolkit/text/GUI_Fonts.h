@@ -2,6 +2,8 @@
 // prints: body text, dialog titles and the dark menu entries.
 #pragma once
 
+#include <string>
+
 namespace GUI_Fonts
 {
 constexpr const char* kSemibold16 = "Open Sans Semibold_16.dds";
@@ -11,4 +13,8 @@ constexpr const char* kSemibold20OnBlack = "Open Sans Semibold_20_onblack.dds";
 void SelectSemibold16();
 void SelectExtraBold36();
 void SelectSemibold20OnBlack();
+// Fits a text to a width in the current font: kept at the current size when it fits, else the
+// size shrinks (down to `smallest` times the current size), and only a text still too wide is
+// cut with dots. Returns the size to print it at; the current size is left as it was.
+float FitToWidth(std::string& text, float room, float smallest);
 } // namespace GUI_Fonts

@@ -78,19 +78,21 @@ bool GUI_TextEditWindow::OnClick(float x, float y)
     // before that character. Blanks have no glyph of their own.
     fonts.Flush();
     GUI_Fonts::SelectSemibold16();
-    fonts.Print(m_text, 0xFFFFFFFFu, static_cast<float>(m_left + 8), TextY(), 0.0f, 0);
+    const int first = OneLine() ? m_firstShown : 0;
+    const std::string shown = OneLine() ? ShownLine() : m_text;
+    fonts.Print(shown, 0xFFFFFFFFu, static_cast<float>(m_left + 8), TextY(), 0.0f, 0);
     const PVertex* quads = fonts.GetQueuedVertices();
     const int queued = fonts.GetQueuedCount();
     size_t glyph = 0;
-    for (size_t i = 0; i < m_text.size() && glyph * 4 + 3 < static_cast<size_t>(std::max(queued, 0)); ++i)
+    for (size_t i = 0; i < shown.size() && glyph * 4 + 3 < static_cast<size_t>(std::max(queued, 0)); ++i)
     {
-        const char c = m_text[i];
+        const char c = shown[i];
         if (c == ' ' || c == '\t')
             continue;
         const PVertex& topLeft = quads[glyph * 4];
         const PVertex& bottomRight = quads[glyph * 4 + 3];
         if (x >= topLeft.x && x < bottomRight.x && y >= topLeft.y && y < bottomRight.y)
-            m_caret = static_cast<int>(i);
+            m_caret = first + static_cast<int>(i);
         ++glyph;
     }
     fonts.DiscardQueued();
@@ -160,6 +162,38 @@ void GUI_TextEditWindow::OnChar(uint32_t character)
     ++m_caret;
 }
 
+bool GUI_TextEditWindow::OneLine() const
+{
+    return m_height <= 39;
+}
+
+float GUI_TextEditWindow::Room() const
+{
+    return static_cast<float>(m_width - 16);
+}
+
+void GUI_TextEditWindow::FollowCaret()
+{
+    GFontManager& fonts = GFontManager::Instance();
+    m_caret = std::clamp(m_caret, 0, static_cast<int>(m_text.size()));
+    m_firstShown = std::clamp(m_firstShown, 0, m_caret);
+    // The caret stays in view: the text before it scrolls out to the left as the player types.
+    while (m_firstShown < m_caret &&
+           fonts.GetPenAfter(m_text.substr(static_cast<size_t>(m_firstShown),
+                                           static_cast<size_t>(m_caret - m_firstShown))) > Room() - 6.0f)
+        ++m_firstShown;
+}
+
+std::string GUI_TextEditWindow::ShownLine() const
+{
+    GFontManager& fonts = GFontManager::Instance();
+    std::string shown = m_text.substr(static_cast<size_t>(std::min<int>(m_firstShown, m_text.size())));
+    // What lies past the right edge waits there until the caret goes to it.
+    while (!shown.empty() && fonts.GetPenAfter(shown) > Room())
+        shown.pop_back();
+    return shown;
+}
+
 void GUI_TextEditWindow::Draw()
 {
     GD3DDevice& device = GD3DDevice::Instance();
@@ -172,7 +206,20 @@ void GUI_TextEditWindow::Draw()
     const float textX = static_cast<float>(m_left + 8);
     const float textY = TextY();
     GUI_Fonts::SelectSemibold16();
-    fonts.PrintWrapped(0xFFFFFFFFu, -1, m_text, textX, textY, static_cast<float>(m_width - 16));
+    const bool oneLine = OneLine();
+    if (oneLine)
+    {
+        FollowCaret();
+        fonts.Print(ShownLine(), 0xFFFFFFFFu, textX, textY, 0.0f, 0);
+    }
+    else
+    {
+        // A taller box shows the lines it has room for.
+        const float step =
+            fonts.GetTextSize() + static_cast<float>(fonts.GetCurrentFont() ? fonts.GetCurrentFont()->m_lineGap : 0);
+        const int lines = std::max(1, static_cast<int>((static_cast<float>(m_bottom) - textY) / std::max(step, 1.0f)));
+        fonts.PrintWrapped(0xFFFFFFFFu, lines, m_text, textX, textY, static_cast<float>(m_width - 16));
+    }
     fonts.Flush();
     if (!m_focused)
         return;
@@ -186,7 +233,10 @@ void GUI_TextEditWindow::Draw()
         return;
     float x = textX;
     float y = textY;
-    if (m_caret > 0 && !m_text.empty())
+    if (oneLine)
+        x += fonts.GetPenAfter(
+            m_text.substr(static_cast<size_t>(m_firstShown), static_cast<size_t>(std::max(0, m_caret - m_firstShown))));
+    else if (m_caret > 0 && !m_text.empty())
     {
         const std::string before = m_text.substr(0, static_cast<size_t>(std::min<int>(m_caret, m_text.size())));
         const size_t lastGlyph = before.find_last_not_of(' ');

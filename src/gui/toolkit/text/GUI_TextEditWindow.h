@@ -46,6 +46,13 @@ public:
 
 private:
     float TextY() const;
+    // A box of one line's height shows one line: the part of the text around the caret.
+    bool OneLine() const;
+    float Room() const;
+    // Scrolls the one-line view so the caret is inside it.
+    void FollowCaret();
+    // The text from the first character in view, as much as fits the box.
+    std::string ShownLine() const;
 
     bool m_focused = false;
     bool m_caretShown = false;
@@ -55,6 +62,7 @@ private:
     bool m_noLeadingUnderscore = false;
     int m_maximumLength;
     int m_caret = 0;
+    int m_firstShown = 0; // a one-line field's first character in view
     bool m_fileNameCharacters = false;
     bool m_allowedOnly = false;
     std::string m_allowed;

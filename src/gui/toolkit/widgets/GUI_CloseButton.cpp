@@ -6,6 +6,8 @@
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
+#include <cmath>
+
 GUI_CloseButton::GUI_CloseButton(GUI_WindowBase* window)
     : GUI_ButtonBase([window] { DeleteViaVirtualDestructor(window); })
 {
@@ -35,5 +37,8 @@ void GUI_CloseButton::Draw()
     if (!fonts.IsInitialised())
         return;
     GUI_Fonts::SelectExtraBold36();
-    fonts.Print("X", 0xFF000000u, m_sprite.m_vertices[0].x + 1.0f, cy - 18.0f, side, 2);
+    // Centred by its ink: the face's cell has room for accents above and descenders below.
+    const PRect ink = fonts.MeasureInk("X");
+    fonts.Print("X", 0xFF000000u, std::round(cx - static_cast<float>(ink.left + ink.right) / 2.0f),
+                std::round(cy - static_cast<float>(ink.top + ink.bottom) / 2.0f), 0.0f, 0);
 }

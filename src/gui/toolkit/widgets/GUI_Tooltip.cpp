@@ -3,6 +3,7 @@
 
 #include "engine/CBaseInputManager.h"
 #include "engine/GD3DDevice.h"
+#include "engine/GDrawGroup.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
@@ -109,6 +110,7 @@ bool GUI_Tooltip::DrawQueued()
         const PRect frame{m_left - 8, m_top - 8, m_right + 8, m_bottom + 8};
         device.FillRect(frame, 0xE640CDDAu);
         device.DrawRectLines(frame, 0xE6FFFFFFu);
+        const GDrawGroup group("tooltip", frame);
         float lineY = static_cast<float>(m_top) - 2.0f;
         for (const std::string& line : m_lines)
             lineY = fonts.PrintWrapped(0xFFFFFFFFu, -1, line, static_cast<float>(m_left) + 4.0f, lineY,

@@ -2,6 +2,7 @@
 #include "gui/toolkit/windows/GUIButtonList.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/GDrawGroup.h"
 #include "engine/GFontManager.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
@@ -49,7 +50,10 @@ void GUIButtonList::DrawChildren()
         return;
     for (const std::unique_ptr<GUI_ButtonBase>& button : m_buttons)
         if (button->IsVisible())
+        {
+            const GDrawGroup group(*button);
             button->Draw();
+        }
     GFontManager& fonts = GFontManager::Instance();
     if (fonts.IsInitialised())
         fonts.Flush();

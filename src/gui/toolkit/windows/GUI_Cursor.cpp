@@ -2,6 +2,7 @@
 #include "gui/toolkit/windows/GUI_Cursor.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/GDrawGroup.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -42,7 +43,10 @@ void GUI_Cursor::Update()
         // Closing itself while it draws, the window only hides; it is deleted after the next
         // update, so the drag is still ended on a live window.
         GUI_WindowManager::DispatchScope scope;
-        dragged->Draw();
+        {
+            const GDrawGroup group(*dragged);
+            dragged->Draw();
+        }
         const CBaseInputManager* input = CBaseInputManager::Active();
         if (!input || !input->IsLeftHeld())
         {

@@ -3,6 +3,7 @@
 
 #include "engine/CBaseInputManager.h"
 #include "engine/GD3DDevice.h"
+#include "engine/GDrawGroup.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GTextTable.h"
 #include "gui/toolkit/layout/GUI_Metrics.h"
@@ -33,6 +34,7 @@ void GUI_Dialog::PlaceFrame()
                                static_cast<float>(m_right - inset), static_cast<float>(m_top + inset + side));
     }
     UpdateClientRect();
+    m_titleBar.SetStrip(m_clientRect.top, m_closeButton ? m_closeButton->GetLeft() - 4 : m_right - 10);
     // A title given before the dialog had its size is measured now.
     if (!m_title.empty() && m_titleBar.GetWidth() != oldWidth && m_titleBar.GetWidth() > 0)
         m_titleBar.SetTitle(m_title);
@@ -116,7 +118,11 @@ void GUI_Dialog::Draw()
     PlaceFrame();
     m_background.Draw();
     if (!m_title.empty())
+    {
+        // The title owns the strip above the client area: what reaches below it is covered.
+        const GDrawGroup group(m_titleBar, PRect{m_left, m_top, m_titleBar.GetTextRight(), m_clientRect.top});
         m_titleBar.Draw();
+    }
     if (m_drawChildren)
         DrawChildren();
 }

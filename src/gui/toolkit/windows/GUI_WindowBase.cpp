@@ -2,6 +2,7 @@
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/GDrawGroup.h"
 #include "engine/GGameMode.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GDebugLog.h"
@@ -101,7 +102,10 @@ void GUI_WindowBase::DrawSubWindows()
 {
     for (GUI_WindowBase* sub : m_subWindows)
         if (sub->m_visible)
+        {
+            const GDrawGroup group(*sub);
             sub->Draw();
+        }
 }
 
 void GUI_WindowBase::Update()

@@ -2,6 +2,7 @@
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/GDrawGroup.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
@@ -80,7 +81,10 @@ void GUI_WindowManager::Draw()
         for (GUI_WindowBase* window : windows)
             if (window->IsVisible() && window->IsDialog() == (pass == 1) && !window->IsDragging() &&
                 ManagerContains(m_windows, window))
+            {
+                const GDrawGroup group(*window);
                 window->Draw();
+            }
 }
 
 void GUI_WindowManager::Update()

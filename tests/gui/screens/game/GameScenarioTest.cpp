@@ -6,12 +6,14 @@
 // research re-fits the open menu. A car on a station is drawn on the game's floor. The right
 // button and Escape only drop a tool in hand, chains laid in two drags join into working lines, a
 // facility goes only where its ghost is green, typing into a field reaches no hot key, and the view
-// stays over the floor.
+// stays over the floor. Over a running game, close up and far out, the floor's labels and notices,
+// the tooltips and the build menu's cards keep every glyph inside their boxes.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GTextTable.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
 #include "gui/factory/placement/GUI_BulldozerTask.h"
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
@@ -37,6 +39,8 @@
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
+#include "gui/toolkit/widgets/GUI_Tooltip.h"
+#include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
 #include "platform/core/PFile.h"
@@ -46,10 +50,16 @@
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceObject.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/vehicles/SIM_Vehicle.h"
@@ -60,6 +70,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -92,12 +103,18 @@ public:
     std::vector<std::string> stages;
 };
 
-// The windows as the game routes them: updated, drawn and offered the buttons by the game screen.
+// The windows as the game routes them: updated, drawn (with the tooltip and the pointer) and
+// offered the buttons by the game screen.
 class GameWindowServices : public GGameServices
 {
 public:
     void UpdateWindows() override { GUI_WindowManager::Instance().Update(); }
-    void DrawWindows() override { GUI_WindowManager::Instance().Draw(); }
+    void DrawWindows() override
+    {
+        GUI_WindowManager::Instance().Draw();
+        GUI_Tooltip::DrawQueuedTooltips();
+        GUI_Cursor::Instance().Update();
+    }
     bool WindowsLeftDown() override { return GUI_WindowManager::Instance().OnClick(); }
     bool WindowsRightDown() override { return GUI_WindowManager::Instance().OnRightClick(); }
 };
@@ -108,7 +125,6 @@ protected:
     void SetUp() override
     {
         FactoryViewTest::SetUp();
-        GScreenSize::Set(1280, 768);
         GUI_Sounds::Instance().SetMuted(true);
         m_saves = m_files.Path("savegames");
         std::filesystem::create_directories(m_saves);
@@ -118,6 +134,8 @@ protected:
         // The game screen's answer stands in front of the view, as in the game.
         SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
     }
+    int ScreenWidth() const override { return 1280; }
+    int ScreenHeight() const override { return 768; }
     void TearDown() override
     {
         GUI_Game::Instance().Exit();
@@ -627,4 +645,87 @@ TEST_F(GameScenario, ScrollingAtTheScreenEdgesNeverTakesTheViewOffTheFloor)
                     GameFrame();
                 EXPECT_TRUE(floorOnScreen()) << "edge " << dx << ", " << dy << " at zoom " << zoom;
             }
+}
+
+TEST_F(GameScenario, EveryTextOverTheRunningGameStaysInsideItsBoxCloseUpAndFarOut)
+{
+    ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
+    GUI_Game& game = GUI_Game::Instance();
+    GGameServices::Install(&m_windows);
+    game.Enter();
+    // A research office with nothing to research and a station level with it one tile aside, so
+    // far out their labels would meet; a station whose notice shows; both import bays waiting
+    // with resources.
+    SIM_ResearchManager::Instance().SetCurrentResearch(nullptr);
+    SIM_FacilitySlot* office = m_world.PlaceFacility("fac_research_office", 6, 6, 0);
+    SIM_ProductionSlot* shop = m_world.Place("task_make_axles", 7, 5);
+    SIM_ProductionSlot* chassis = m_world.Place("task_fit chassis", 10, 12);
+    ASSERT_NE(office, nullptr);
+    ASSERT_NE(shop, nullptr);
+    ASSERT_NE(chassis, nullptr);
+    std::vector<const SIM_Tile*> bays;
+    for (const auto& [x, y] : {std::pair{1, 5}, std::pair{5, 1}})
+    {
+        ASSERT_NE(m_world.Place("task_resource_importer", x, y), nullptr);
+        SIM_ResourceImportBay* bay = SIM_ResourceConveyorManager::Instance().GetImportBayOn(m_world.Tile(x, y));
+        ASSERT_NE(bay, nullptr);
+        for (const char* name : {"steel_sheet", "copper_wire", "steel_sheet"})
+        {
+            SIM_ResourceObject* object = SIM_ResourceObjManager::Instance().Allocate();
+            object->Init(SIM_ResourceManager::Instance().GetResource(name), nullptr, 0.0f, 0.0f);
+            bay->Enqueue(object);
+        }
+        bays.push_back(bay->GetTile());
+    }
+    m_rec->textCheck.enabled = true;
+    m_rec->textCheck.Clear();
+    GUI_Camera& camera = GUI_Camera::Instance();
+    auto hover = [&](float x, float y, int frames) {
+        m_world.input.MoveTo(x, y);
+        for (int i = 0; i < frames; ++i)
+            GameFrame();
+    };
+    for (float zoom : {1.0f, 0.25f})
+    {
+        // The floor's labels and notices, with the station's label hovered, its tile in the
+        // middle of the screen and then just under the top bar.
+        const std::vector<const SIM_Tile*> places = {office->GetTile(), shop->GetTile(), chassis->GetTile(), bays[0],
+                                                     bays[1]};
+        for (const SIM_Tile* tile : places)
+            for (float screenY : {384.0f, 60.0f})
+            {
+                FactoryWorld::LookAt(tile, zoom);
+                camera.SetPosition(camera.GetX(),
+                                   camera.GetY() + (camera.WorldToScreenY(tile->m_worldY) - screenY) / zoom);
+                hover(camera.WorldToScreenX(shop->GetTile()->m_worldX),
+                      camera.WorldToScreenY(shop->GetTile()->m_worldY), 2);
+            }
+        FactoryWorld::LookAt(office->GetTile(), zoom);
+        // The top bar's tooltips, each shown after the pointer rests on its button.
+        GUI_InGameMenu* menu = GUI_Interface::GetOpen()->GetMenu();
+        for (int b = 0; b < GUI_InGameMenu::BUTTON_COUNT; ++b)
+        {
+            const GUI_IconButton& button = *menu->GetButton(b);
+            hover(static_cast<float>(button.GetLeft()) + static_cast<float>(button.GetWidth()) / 2.0f,
+                  static_cast<float>(button.GetTop()) + static_cast<float>(button.GetHeight()) / 2.0f, 40);
+        }
+        // The build menu's card of every row.
+        ClickWindow(*menu->GetButton(GUI_InGameMenu::SLOTS));
+        GUI_TaskPicker* picker = GUI_TaskPicker::GetOpen();
+        ASSERT_NE(picker, nullptr);
+        for (const GUI_WindowBase* row : picker->GetListedRows())
+            if (row->IsVisible())
+                hover(static_cast<float>(row->GetLeft()) + static_cast<float>(row->GetWidth()) / 2.0f,
+                      static_cast<float>(row->GetTop()) + static_cast<float>(row->GetHeight()) / 2.0f, 3);
+        ClickWindow(*menu->GetButton(GUI_InGameMenu::SLOTS));
+        ASSERT_EQ(GUI_TaskPicker::GetOpen(), nullptr);
+    }
+    std::string findings;
+    for (const std::string& finding : m_rec->textCheck.Describe())
+        findings += finding + "\n";
+    EXPECT_TRUE(m_rec->textCheck.findings.empty()) << findings;
+    // What was looked at: the research office's label and a build menu card among them.
+    const std::vector<std::string>& printed = m_rec->textCheck.printed;
+    EXPECT_NE(std::find(printed.begin(), printed.end(), GTextTable::GetText("FAC_NO_RESEARCH")), printed.end());
+    EXPECT_NE(std::find(printed.begin(), printed.end(), chassis->GetTask()->GetGuiName()), printed.end());
 }

@@ -414,6 +414,23 @@ TEST_F(ResearchScreenTest, DialogsTakeTheirPlacesAndSizes)
     EXPECT_LE(described->GetDescription()->GetBottom(), described->GetUnlockRows()[0]->GetTop() - 20);
     SIM_Researchable bare;
     EXPECT_EQ(GUI_ResearchComplete::Show(&bare)->GetHeight(), 162);
+    // A line too long for the notice wraps inside it, and every wrapped line counts 20 pixels;
+    // the users of an upgrade are listed with a blank after each comma.
+    GUI_ResearchComplete* tools = GUI_ResearchComplete::Show(Item("research_fast_tools"));
+    ASSERT_EQ(tools->GetUnlockRows().size(), 2u);
+    const GUI_ResearchUnlock& first = *tools->GetUnlockRows()[0];
+    EXPECT_NE(first.GetText().find("Fit Spoiler, Fit Sunroof"), std::string::npos) << first.GetText();
+    EXPECT_EQ(first.GetHeight(), 40) << "two lines for " << first.GetText();
+    EXPECT_EQ(tools->GetUnlockRows()[1]->GetHeight(), 40) << tools->GetUnlockRows()[1]->GetText();
+    EXPECT_EQ(tools->GetHeight(), 20 * 4 + 162 + 60);
+    EXPECT_LE(tools->GetUnlockRows()[1]->GetBottom(), tools->GetChooseButton()->GetTop());
+    // An item that unlocks no task or upgrade says what it opens up instead.
+    GUI_ResearchComplete* expansion = GUI_ResearchComplete::Show(Item("research_expansion"));
+    ASSERT_EQ(expansion->GetUnlockRows().size(), 1u);
+    EXPECT_EQ(expansion->GetUnlockRows()[0]->GetText(), GTextTable::GetText("UNLOCKED_EXPANSION"));
+    GUI_ResearchComplete* belts = GUI_ResearchComplete::Show(Item("research_fast_belts"));
+    ASSERT_EQ(belts->GetUnlockRows().size(), 1u);
+    EXPECT_EQ(belts->GetUnlockRows()[0]->GetText(), GTextTable::GetText("UNLOCKED_CONVEYOR_SPEED"));
     GUI_WindowManager::Instance().CloseAll();
 
     // Popup and facility dialog stand beside the facility, away from the screen's nearer edge.
