@@ -2,25 +2,40 @@
 #include "engine/CLoadedTexture.h"
 
 #include "engine/GTextureManager.h"
+#include "engine/core/GLifetime.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 namespace
 {
-// Name to the first handle of that name: sprites name their textures every frame.
+// Every handle, held by the program's owner. The handles are made here and by the texture
+// references, and deleted with the list (or earlier by DeleteAll); each leaves the list as it goes.
+struct CLoadedTextureRegistry
+{
+    std::vector<CLoadedTexture*> handles; // owned, in creation order
+    // Name to the first handle of that name: sprites name their textures every frame.
+    std::unordered_map<std::string, CLoadedTexture*> index;
+
+    CLoadedTextureRegistry() = default;
+    CLoadedTextureRegistry(const CLoadedTextureRegistry&) = delete;
+    CLoadedTextureRegistry& operator=(const CLoadedTextureRegistry&) = delete;
+    ~CLoadedTextureRegistry()
+    {
+        while (!handles.empty())
+            delete handles.back();
+    }
+};
+
 std::unordered_map<std::string, CLoadedTexture*>& LoadedTextureIndex()
 {
-    static auto* index = new std::unordered_map<std::string, CLoadedTexture*>();
-    return *index;
+    return GLifetime::Get<CLoadedTextureRegistry>().index;
 }
 } // namespace
 
 std::vector<CLoadedTexture*>& CLoadedTextureList()
 {
-    // Never destroyed: handles may be deleted by other exit-time destructors.
-    static auto* list = new std::vector<CLoadedTexture*>();
-    return *list;
+    return GLifetime::Get<CLoadedTextureRegistry>().handles;
 }
 
 CLoadedTexture::~CLoadedTexture()

@@ -26,5 +26,5 @@ public:
     PTexture* m_texture = nullptr; // not owned
 };
 
-// Every CLoadedTexture, in creation order.
+// Every CLoadedTexture, in creation order. The list owns them: they go with it at the end of the run.
 std::vector<CLoadedTexture*>& CLoadedTextureList();

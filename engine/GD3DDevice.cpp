@@ -7,6 +7,7 @@
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "platform/core/PDebugOutput.h"
 #include "platform/core/PFile.h"
 #include "platform/video/PGraphics.h"
@@ -17,8 +18,7 @@
 
 GD3DDevice& GD3DDevice::Instance()
 {
-    static GD3DDevice device;
-    return device;
+    return GLifetime::Get<GD3DDevice>();
 }
 
 GD3DDevice::~GD3DDevice()

@@ -15,6 +15,8 @@
 
 class GD3DDevice : public GFrameDevice
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GD3DDevice& Instance();
     ~GD3DDevice() override;

@@ -5,6 +5,7 @@
 #include "engine/GQuadBatchScope.h"
 #include "engine/GTextureManager.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +13,7 @@
 
 GFontManager& GFontManager::Instance()
 {
-    static GFontManager manager;
-    return manager;
+    return GLifetime::Get<GFontManager>();
 }
 
 GFontManager::~GFontManager()

@@ -12,6 +12,8 @@
 
 class GFontManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int kMaxVertices = 4000;
     static constexpr int kMaxWrapText = 2048;

@@ -1,14 +1,23 @@
 // The game-mode interface and the registry of modes by name.
 #include "engine/GGameMode.h"
 
+#include "engine/core/GLifetime.h"
+
 #include <algorithm>
+
+namespace
+{
+// The registered modes, in order of registration.
+struct GGameModeList
+{
+    std::vector<GGameMode*> modes; // not owned: each mode belongs to the program's owner or a test
+};
+} // namespace
 
 std::vector<GGameMode*>& GGameMode::GameModeList()
 {
-    // Kept for the whole process: a mode built before the first registration is destroyed
-    // after the list would be, and its destructor still looks here.
-    static std::vector<GGameMode*>* list = new std::vector<GGameMode*>();
-    return *list;
+    // Held by the program's owner; a mode destroyed after the list leaves a new, empty one.
+    return GLifetime::Get<GGameModeList>().modes;
 }
 
 GGameMode::~GGameMode()

@@ -6,16 +6,23 @@
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GLifetime.h"
 
 #include <map>
 #include <memory>
 
+namespace
+{
+// The stand-in modes made so far, by name; held by the program's owner like every mode.
+struct GHeadlessModes
+{
+    std::map<std::string, std::unique_ptr<GHeadlessMode>> modes;
+};
+} // namespace
+
 GHeadlessMode& GHeadlessMode::ForName(const std::string& name)
 {
-    // Kept for the whole process, like every mode.
-    static std::map<std::string, std::unique_ptr<GHeadlessMode>>* modes =
-        new std::map<std::string, std::unique_ptr<GHeadlessMode>>();
-    std::unique_ptr<GHeadlessMode>& slot = (*modes)[name];
+    std::unique_ptr<GHeadlessMode>& slot = GLifetime::Get<GHeadlessModes>().modes[name];
     if (!slot)
         slot = std::make_unique<GHeadlessMode>(name);
     return *slot;

@@ -5,6 +5,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/core/GBufferedFile.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "platform/core/PDirectory.h"
 #include "platform/core/PFile.h"
 #include "platform/video/PImageCodec.h"
@@ -13,9 +14,7 @@
 
 GTextureManager& GTextureManager::Instance()
 {
-    // Never destroyed: the device's exit-time release empties it, whatever the destruction order.
-    static GTextureManager* manager = new GTextureManager();
-    return *manager;
+    return GLifetime::Get<GTextureManager>();
 }
 
 GTextureManager::~GTextureManager()

@@ -10,6 +10,8 @@
 
 class GTextureManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // How many mip levels a loaded texture gets.
     enum class MipMode

@@ -5,11 +5,11 @@
 #include "engine/GShaderNames.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 
 GUI_ShaderManager& GUI_ShaderManager::Instance()
 {
-    static GUI_ShaderManager manager;
-    return manager;
+    return GLifetime::Get<GUI_ShaderManager>();
 }
 
 GUI_ShaderManager::~GUI_ShaderManager()

@@ -8,6 +8,8 @@
 
 class GUI_ShaderManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_ShaderManager& Instance();
     virtual ~GUI_ShaderManager();

@@ -4,12 +4,28 @@
 #include "engine/CTexturedSprite.h"
 #include "engine/GD3DDevice.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 
 #include <algorithm>
 #include <cstring>
 
-// Both live to the very end of the process: other singletons release their batches from their own
-// exit-time destructors, in an order the language does not fix.
+namespace
+{
+// The batch every sprite draws through, held by the program's owner from its creation at
+// start-up; batches of later objects go before it.
+struct GSharedVertexBatch
+{
+    GVertexBuffer batch;
+};
+
+// Every batch whose buffers exist, so a lost device can make them again. Held by the program's
+// owner; a batch released after it leaves a new, empty one.
+struct GVertexBufferRegistry
+{
+    std::vector<GVertexBuffer*> buffers; // not owned: each batch belongs to its drawable
+};
+} // namespace
+
 void FillQuadIndices(uint16_t* indices, int quads)
 {
     for (int q = 0; q < quads; ++q, indices += 6)
@@ -26,14 +42,12 @@ void FillQuadIndices(uint16_t* indices, int quads)
 
 GVertexBuffer& SharedVertexBatch()
 {
-    static GVertexBuffer* batch = new GVertexBuffer();
-    return *batch;
+    return GLifetime::Get<GSharedVertexBatch>().batch;
 }
 
 std::vector<GVertexBuffer*>& VertexBufferList()
 {
-    static auto* list = new std::vector<GVertexBuffer*>();
-    return *list;
+    return GLifetime::Get<GVertexBufferRegistry>().buffers;
 }
 
 GVertexBuffer::~GVertexBuffer()

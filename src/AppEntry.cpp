@@ -4,15 +4,16 @@
 #include "CInput.h"
 #include "Game.h"
 #include "GameServices.h"
-#include "engine/GD3DDevice.h"
-#include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GTimer.h"
+#include "gui/toolkit/sound/GUI_Sounds.h"
 #include "platform/core/PDebugOutput.h"
 #include "platform/core/PLauncher.h"
 #include "platform/video/PSdlMessageBox.h"
 #include "platform/video/PWindow.h"
+#include "sim/SIM_ThreadManager.h"
 
 long WndProc(const PWindowMessage& message)
 {
@@ -65,12 +66,18 @@ long WndProc(const PWindowMessage& message)
 
 namespace
 {
-// Graphics objects must go while their context still exists, before the window does; left to
-// the end of the process they would be released with no context at all.
-void AppReleaseWindowAndGraphics()
+// The end of the run, after the game's shutdown, in this order. The workers leave first, so no
+// job runs while what it works on goes; the sound output closes next. Then everything else goes,
+// newest first: the screens and windows before the views and the game they show, those before
+// the simulation's managers, every graphics object before the device, the device before the
+// window, the log and the application object last. The window's video system stops at the very
+// end, which also gives the desktop its own mode back before a new copy reads the desktop size.
+void AppEndRun()
 {
-    GFontManager::Instance().Shutdown();
-    GD3DDevice::Instance().Release();
+    GLifetime& program = GLifetime::Program();
+    program.Destroy<SIM_ThreadManager>();
+    program.Destroy<GUI_Sounds>();
+    program.DestroyAll();
     PWindow::Instance().StopVideo();
 }
 } // namespace
@@ -78,15 +85,16 @@ void AppReleaseWindowAndGraphics()
 int AppMain()
 {
     PSdlMessageBox::Install();
+    // The application object is the program's first object, and so its last.
+    Game& game = GLifetime::Program().Create<Game>();
     GameServices::InstallForGame();
-    Game& game = Game::Instance();
     const bool started = game.Init();
     GGame::SetRunning(started);
     PWindow& window = PWindow::Instance();
     if (!started)
     {
         game.Shutdown();
-        AppReleaseWindowAndGraphics();
+        AppEndRun();
         // A start that failed is not a success for whoever started the game.
         return 1;
     }
@@ -110,8 +118,7 @@ int AppMain()
             window.WaitBriefly();
         }
     }
-    // Give the desktop its own mode back before a new copy reads the desktop size.
-    AppReleaseWindowAndGraphics();
+    AppEndRun();
     if (GGame::IsRestartRequested())
         PLauncher::LaunchSelf({"-silent"});
     return static_cast<int>(message.wParam);

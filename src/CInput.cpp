@@ -2,12 +2,12 @@
 #include "CInput.h"
 
 #include "Game.h"
+#include "engine/core/GLifetime.h"
 #include "platform/video/PWindowMessage.h"
 
 CInput& CInput::Instance()
 {
-    static CInput instance;
-    return instance;
+    return GLifetime::Get<CInput>();
 }
 
 CInput::CInput()

@@ -5,6 +5,8 @@
 
 class CInput : public CBaseInputManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static CInput& Instance();
 

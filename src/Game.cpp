@@ -13,6 +13,7 @@
 #include "engine/core/GCommandLine.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GOptions.h"
 #include "engine/core/GRandom.h"
 #include "engine/core/GSystemUtils.h"
@@ -51,8 +52,7 @@ int GameReadPrefsInt(const IniLoader& ini, const char* key)
 
 Game& Game::Instance()
 {
-    static Game instance;
-    return instance;
+    return GLifetime::Get<Game>();
 }
 
 std::string Game::GetFolder(int index) const

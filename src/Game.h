@@ -7,6 +7,8 @@
 
 class Game : public GGame
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static Game& Instance();
 

@@ -1,10 +1,11 @@
 // The cache of up to ten whole files.
 #include "engine/core/GBufferedFileManager.h"
 
+#include "engine/core/GLifetime.h"
+
 GBufferedFileManager& GBufferedFileManager::Instance()
 {
-    static GBufferedFileManager manager;
-    return manager;
+    return GLifetime::Get<GBufferedFileManager>();
 }
 
 GBufferedFileManager::~GBufferedFileManager()

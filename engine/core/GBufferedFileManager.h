@@ -8,6 +8,8 @@
 
 class GBufferedFileManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int SLOT_COUNT = 10;
 

@@ -1,12 +1,16 @@
 // The command line the game was started with.
 #include "engine/core/GCommandLine.h"
 
+#include "engine/core/GLifetime.h"
 #include "platform/core/PLauncher.h"
 
 GCommandLine& GCommandLine::Instance()
 {
-    static GCommandLine instance(PLauncher::OwnArguments());
-    return instance;
+    return GLifetime::Get<GCommandLine>();
+}
+
+GCommandLine::GCommandLine() : GCommandLine(PLauncher::OwnArguments())
+{
 }
 
 GCommandLine::GCommandLine(std::vector<std::string> arguments) : m_arguments(std::move(arguments))

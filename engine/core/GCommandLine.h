@@ -17,6 +17,9 @@ public:
     bool HasSilent() const;
 
 private:
+    friend class GLifetime; // the program's owner creates it from this process's command line
+    GCommandLine();
+
     std::vector<std::string> m_arguments;
     std::string m_text;
 };

@@ -1,6 +1,7 @@
 // The debug and error logs and the report operations built on them.
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GSystemUtils.h"
 #include "platform/core/PClock.h"
@@ -9,10 +10,7 @@
 
 GDebugLog& GDebugLog::Instance()
 {
-    // Never destroyed: other singletons may still log from their destructors at exit, and
-    // every line is already flushed.
-    static GDebugLog* log = new GDebugLog;
-    return *log;
+    return GLifetime::Get<GDebugLog>();
 }
 
 std::string GDebugLog::GetDebugPath() const

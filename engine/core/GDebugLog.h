@@ -9,6 +9,8 @@
 
 class GDebugLog
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GDebugLog& Instance();
 

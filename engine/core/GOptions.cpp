@@ -2,6 +2,7 @@
 #include "engine/core/GOptions.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/IniLoader.h"
 
@@ -9,8 +10,7 @@
 
 GOptions& GOptions::Instance()
 {
-    static GOptions options;
-    return options;
+    return GLifetime::Get<GOptions>();
 }
 
 void GOptions::Clear()

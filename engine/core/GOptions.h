@@ -18,6 +18,8 @@ struct GOptionString
 
 class GOptions
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GOptions& Instance();
 

@@ -2,12 +2,12 @@
 #include "engine/core/GTextTable.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "platform/core/PFile.h"
 
 GTextTable& GTextTable::Instance()
 {
-    static GTextTable table;
-    return table;
+    return GLifetime::Get<GTextTable>();
 }
 
 void GTextTable::SetFileName(const std::string& file)

@@ -9,6 +9,8 @@
 
 class GTextTable
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GTextTable& Instance();
 

@@ -1,5 +1,6 @@
 // The game's millisecond timers and their global pause and resume.
 #include "engine/core/GTimer.h"
+#include "engine/core/GLifetime.h"
 #include "platform/core/PClock.h"
 #include "platform/core/PDebugOutput.h"
 
@@ -9,8 +10,8 @@
 
 namespace
 {
-// Timers are built and destroyed on worker threads too, so the list has a lock. It is never
-// destroyed, so timers that live in other singletons may still leave it at exit.
+// Timers are built and destroyed on worker threads too, so the list has a lock. The program's
+// owner holds it; a timer that outlives it leaves a new, empty one.
 struct GTimerList
 {
     std::mutex lock;
@@ -19,8 +20,7 @@ struct GTimerList
 
 GTimerList& TimerList()
 {
-    static GTimerList* list = new GTimerList;
-    return *list;
+    return GLifetime::Get<GTimerList>();
 }
 
 void GTimerRegister(GTimer* timer)

@@ -1,6 +1,8 @@
 // The load procedure and the header peek.
 #include "save/SIM_LoadGame.h"
 
+#include "engine/core/GLifetime.h"
+
 #include <string_view>
 
 #include "engine/core/GDebugLog.h"
@@ -101,8 +103,7 @@ void TellLeftOut(int count)
 
 SIM_LoadGame& SIM_LoadGame::Instance()
 {
-    static SIM_LoadGame instance;
-    return instance;
+    return GLifetime::Get<SIM_LoadGame>();
 }
 
 bool SIM_LoadGame::ReadFile(const std::string& name, std::string& text, bool quiet)

@@ -23,6 +23,8 @@ class SaveLoadContext;
 
 class SIM_LoadGame
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_LoadGame& Instance();
 

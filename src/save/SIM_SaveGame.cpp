@@ -2,6 +2,7 @@
 #include "save/SIM_SaveGame.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GOptions.h"
 #include "save/ConveyorsSection.h"
 #include "save/DesignsSection.h"
@@ -24,8 +25,7 @@
 
 SIM_SaveGame& SIM_SaveGame::Instance()
 {
-    static SIM_SaveGame instance;
-    return instance;
+    return GLifetime::Get<SIM_SaveGame>();
 }
 
 std::string SIM_SaveGame::BuildSaveText()

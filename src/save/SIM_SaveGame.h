@@ -18,6 +18,8 @@ class SaveFileOps;
 
 class SIM_SaveGame
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // Real milliseconds between two autosaves.
     static constexpr double kAutosaveIntervalMs = 300000.0;

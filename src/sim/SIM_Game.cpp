@@ -1,5 +1,6 @@
 // The root of the factory simulation: set-up, per-frame step, clock, hourly step and teardown.
 #include "sim/SIM_Game.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
@@ -51,8 +52,7 @@ SIM_PresentationListener& Listener()
 
 SIM_Game& SIM_Game::Instance()
 {
-    static SIM_Game instance;
-    return instance;
+    return GLifetime::Get<SIM_Game>();
 }
 
 SIM_Game::SIM_Game() = default;

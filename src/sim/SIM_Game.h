@@ -11,6 +11,8 @@ class SIM_Mission;
 
 class SIM_Game
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr float FRAME_CAP_MS = 16.666666f;
 

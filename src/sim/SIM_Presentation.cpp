@@ -1,12 +1,13 @@
 // The simulation's door to the presentation, with the main-thread queue for worker effects.
 #include "sim/SIM_Presentation.h"
 
+#include "engine/core/GLifetime.h"
+
 #include <utility>
 
 SIM_Presentation& SIM_Presentation::Instance()
 {
-    static SIM_Presentation instance;
-    return instance;
+    return GLifetime::Get<SIM_Presentation>();
 }
 
 void SIM_Presentation::SetListener(SIM_PresentationListener* listener)

@@ -10,6 +10,8 @@
 
 class SIM_Presentation
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_Presentation& Instance();
 

@@ -2,19 +2,11 @@
 #include "sim/SIM_RepeatLog.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 
 SIM_RepeatLog& SIM_RepeatLog::Instance()
 {
-    // Never destroyed: worker jobs may still report while the program ends. The holder's
-    // destructor leaves the log alone.
-    union Holder
-    {
-        SIM_RepeatLog log;
-        Holder() : log() {}
-        ~Holder() {}
-    };
-    static Holder holder;
-    return holder.log;
+    return GLifetime::Get<SIM_RepeatLog>();
 }
 
 void SIM_RepeatLog::Report(const char* message, const std::string& subject, const std::string& detail,

@@ -11,6 +11,8 @@
 
 class SIM_RepeatLog
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // Distinct reports traced in full per game; further new ones are only counted.
     static constexpr size_t kMaxTraced = 1024;

@@ -1,5 +1,6 @@
 // The worker-thread pool of the simulation and the view.
 #include "sim/SIM_ThreadManager.h"
+#include "engine/core/GLifetime.h"
 #include "sim/slots/SIM_PowerManager.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
 
@@ -29,8 +30,7 @@ constexpr auto g_workerExitTimeout = std::chrono::seconds(5);
 
 SIM_ThreadManager& SIM_ThreadManager::Instance()
 {
-    static SIM_ThreadManager instance;
-    return instance;
+    return GLifetime::Get<SIM_ThreadManager>();
 }
 
 SIM_ThreadManager::SIM_ThreadManager()

@@ -40,6 +40,8 @@ using ThreadJobHandler = void (*)(void* param);
 
 class SIM_ThreadManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int MAX_SLOTS = 8; // slot 0 is the thread that waits; 1..7 are workers
 

@@ -2,13 +2,13 @@
 #include "update/SIM_Internet.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 
 #include <cstdio>
 
 SIM_Internet& SIM_Internet::Instance()
 {
-    static SIM_Internet instance;
-    return instance;
+    return GLifetime::Get<SIM_Internet>();
 }
 
 SIM_Internet::~SIM_Internet()

@@ -8,6 +8,8 @@
 
 class SIM_Internet
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_Internet& Instance();
     virtual ~SIM_Internet();

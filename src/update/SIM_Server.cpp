@@ -4,6 +4,7 @@
 #include "Game.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GStringTokenizer.h"
 #include "platform/core/PThread.h"
 #include "update/SIM_Internet.h"
@@ -13,8 +14,7 @@
 
 SIM_Server& SIM_Server::Instance()
 {
-    static SIM_Server instance;
-    return instance;
+    return GLifetime::Get<SIM_Server>();
 }
 
 std::string SIM_Server::RequestPath(float version)

@@ -5,6 +5,8 @@
 
 class SIM_Server
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_Server& Instance();
 

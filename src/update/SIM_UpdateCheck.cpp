@@ -1,5 +1,6 @@
 // The daily version check.
 #include "update/SIM_UpdateCheck.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GTextKeys.h"
 
 #include "Game.h"
@@ -37,8 +38,7 @@ std::string UpdateCheckServerSetting()
 
 SIM_UpdateCheck& SIM_UpdateCheck::Instance()
 {
-    static SIM_UpdateCheck instance;
-    return instance;
+    return GLifetime::Get<SIM_UpdateCheck>();
 }
 
 std::string SIM_UpdateCheck::LastCheckPath() const

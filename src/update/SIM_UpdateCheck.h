@@ -6,6 +6,8 @@
 
 class SIM_UpdateCheck
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_UpdateCheck& Instance();
 

@@ -2,12 +2,12 @@
 #include "sim/definitions/SIM_FacilityManager.h"
 
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 
 SIM_FacilityManager& SIM_FacilityManager::Instance()
 {
-    static SIM_FacilityManager instance;
-    return instance;
+    return GLifetime::Get<SIM_FacilityManager>();
 }
 
 SIM_FacilityManager::~SIM_FacilityManager()

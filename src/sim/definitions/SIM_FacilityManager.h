@@ -9,6 +9,8 @@ class SIM_FacilityTask;
 
 class SIM_FacilityManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_FacilityManager& Instance();
     virtual ~SIM_FacilityManager();

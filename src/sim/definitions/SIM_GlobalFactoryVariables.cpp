@@ -1,5 +1,6 @@
 // The factory-wide multipliers and the global upgrades that research grants.
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
+#include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_DataNames.h"
 
 #include "engine/core/GDebugLog.h"
@@ -13,8 +14,7 @@
 
 SIM_GlobalFactoryVariables& SIM_GlobalFactoryVariables::Instance()
 {
-    static SIM_GlobalFactoryVariables instance;
-    return instance;
+    return GLifetime::Get<SIM_GlobalFactoryVariables>();
 }
 
 SIM_GlobalFactoryVariables::SIM_GlobalFactoryVariables()

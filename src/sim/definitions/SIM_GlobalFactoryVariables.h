@@ -15,6 +15,8 @@ enum GlobalFactoryVariableIndex
 
 class SIM_GlobalFactoryVariables
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     struct GlobalUpgrade
     {

@@ -3,6 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/GStringUtils.h"
@@ -14,8 +15,7 @@
 
 SIM_ProductionTaskManager& SIM_ProductionTaskManager::Instance()
 {
-    static SIM_ProductionTaskManager instance;
-    return instance;
+    return GLifetime::Get<SIM_ProductionTaskManager>();
 }
 
 SIM_ProductionTaskManager::~SIM_ProductionTaskManager()

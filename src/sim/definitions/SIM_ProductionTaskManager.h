@@ -10,6 +10,8 @@ class SIM_ProductionTask;
 
 class SIM_ProductionTaskManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_ProductionTaskManager& Instance();
     virtual ~SIM_ProductionTaskManager();

@@ -2,13 +2,13 @@
 #include "sim/definitions/SIM_PropTypeManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/Spreadsheet.h"
 #include "sim/definitions/SIM_Prop.h"
 
 SIM_PropTypeManager& SIM_PropTypeManager::Instance()
 {
-    static SIM_PropTypeManager instance;
-    return instance;
+    return GLifetime::Get<SIM_PropTypeManager>();
 }
 
 SIM_PropTypeManager::~SIM_PropTypeManager()

@@ -9,6 +9,8 @@ class SIM_Prop;
 
 class SIM_PropTypeManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_PropTypeManager& Instance();
     virtual ~SIM_PropTypeManager();

@@ -2,6 +2,7 @@
 #include "sim/definitions/SIM_ResourceManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/Spreadsheet.h"
 #include "sim/definitions/SIM_Resource.h"
 
@@ -11,8 +12,7 @@
 
 SIM_ResourceManager& SIM_ResourceManager::Instance()
 {
-    static SIM_ResourceManager instance;
-    return instance;
+    return GLifetime::Get<SIM_ResourceManager>();
 }
 
 SIM_ResourceManager::~SIM_ResourceManager()

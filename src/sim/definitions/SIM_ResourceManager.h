@@ -9,6 +9,8 @@ class SIM_Resource;
 
 class SIM_ResourceManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_ResourceManager& Instance();
     virtual ~SIM_ResourceManager();

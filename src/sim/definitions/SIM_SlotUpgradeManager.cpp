@@ -2,12 +2,12 @@
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 
 SIM_SlotUpgradeManager& SIM_SlotUpgradeManager::Instance()
 {
-    static SIM_SlotUpgradeManager instance;
-    return instance;
+    return GLifetime::Get<SIM_SlotUpgradeManager>();
 }
 
 SIM_SlotUpgradeManager::~SIM_SlotUpgradeManager()

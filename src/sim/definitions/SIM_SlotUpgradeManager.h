@@ -9,6 +9,8 @@ class SIM_SlotUpgrade;
 
 class SIM_SlotUpgradeManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_SlotUpgradeManager& Instance();
     virtual ~SIM_SlotUpgradeManager();

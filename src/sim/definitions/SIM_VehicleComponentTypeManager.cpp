@@ -2,12 +2,12 @@
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 
 SIM_VehicleComponentTypeManager& SIM_VehicleComponentTypeManager::Instance()
 {
-    static SIM_VehicleComponentTypeManager instance;
-    return instance;
+    return GLifetime::Get<SIM_VehicleComponentTypeManager>();
 }
 
 SIM_VehicleComponentTypeManager::~SIM_VehicleComponentTypeManager()

@@ -9,6 +9,8 @@ class SIM_VehicleComponentType;
 
 class SIM_VehicleComponentTypeManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_VehicleComponentTypeManager& Instance();
     virtual ~SIM_VehicleComponentTypeManager();

@@ -2,6 +2,7 @@
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/Spreadsheet.h"
@@ -13,8 +14,7 @@
 
 SIM_VehicleFeatureManager& SIM_VehicleFeatureManager::Instance()
 {
-    static SIM_VehicleFeatureManager instance;
-    return instance;
+    return GLifetime::Get<SIM_VehicleFeatureManager>();
 }
 
 SIM_VehicleFeatureManager::~SIM_VehicleFeatureManager()

@@ -9,6 +9,8 @@ class SIM_VehicleFeature;
 
 class SIM_VehicleFeatureManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_VehicleFeatureManager& Instance();
     virtual ~SIM_VehicleFeatureManager();

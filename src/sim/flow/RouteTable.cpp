@@ -2,6 +2,7 @@
 #include "sim/flow/RouteTable.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "platform/core/PTraceSpan.h"
 #include "sim/SIM_ThreadManager.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
@@ -25,8 +26,7 @@ size_t RouteTable::PairHash::operator()(const std::pair<SIM_Tile*, SIM_Tile*>& p
 
 RouteTable& RouteTable::Instance()
 {
-    static RouteTable table;
-    return table;
+    return GLifetime::Get<RouteTable>();
 }
 
 RouteTable::RouteTable()

@@ -27,6 +27,8 @@ struct RouteRequestParam
 
 class RouteTable
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int32_t kMaxRoutes = 8192;
 

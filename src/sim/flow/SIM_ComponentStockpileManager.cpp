@@ -1,6 +1,7 @@
 // The component stockpiles of the floor and which of them can serve a stockpile.
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 
+#include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
@@ -13,8 +14,7 @@
 
 SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
 {
-    static SIM_ComponentStockpileManager manager;
-    return manager;
+    return GLifetime::Get<SIM_ComponentStockpileManager>();
 }
 
 void SIM_ComponentStockpileManager::Register(SIM_ComponentStockpile* stockpile)

@@ -8,6 +8,8 @@ class SIM_Tile;
 
 class SIM_ComponentStockpileManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_ComponentStockpileManager& Instance();
 

@@ -3,6 +3,7 @@
 #include "sim/flow/SIM_PathFinder.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "platform/core/PTraceSpan.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_RepeatLog.h"
@@ -292,8 +293,7 @@ int32_t PathSearch::Measure(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::
 
 SIM_PathFinder& SIM_PathFinder::Instance()
 {
-    static SIM_PathFinder finder;
-    return finder;
+    return GLifetime::Get<SIM_PathFinder>();
 }
 
 SIM_PathFinder::SIM_PathFinder()

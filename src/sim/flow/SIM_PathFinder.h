@@ -89,6 +89,8 @@ private:
 
 class SIM_PathFinder
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int kSearchers = 8;
 

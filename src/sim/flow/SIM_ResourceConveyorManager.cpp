@@ -1,6 +1,7 @@
 // The conveyor manager: owns conveyors and import bays, steps the bays, finds the nearest bay.
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 
+#include "engine/core/GLifetime.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_PointerList.h"
 #include "sim/SIM_ThreadManager.h"
@@ -32,18 +33,14 @@ bool ConveyorPassable(const SIM_Tile* tile)
 
 SIM_ResourceConveyorManager& SIM_ResourceConveyorManager::Instance()
 {
-    static SIM_ResourceConveyorManager manager;
-    return manager;
+    return GLifetime::Get<SIM_ResourceConveyorManager>();
 }
 
 SIM_ResourceConveyorManager::~SIM_ResourceConveyorManager()
 {
-    // Program exit: a bay's destructor reaches into other singletons that may be gone already,
-    // so the bays of a game that was never reset are left to the operating system; conveyors
-    // only free memory.
-    m_conveyors.Clear();
-    for (std::unique_ptr<SIM_ResourceImportBay>& bay : m_ownedBays)
-        (void)bay.release();
+    // The bays of a game that was never reset (a test, a tool) go with the manager. What a bay's
+    // destructor reaches is older and still there, or made again empty by the program's owner.
+    Clear();
 }
 
 // Conveyors and bays coming and going may open a way for a request that was refused.

@@ -15,6 +15,8 @@ class SIM_ResourceImportBay;
 
 class SIM_ResourceConveyorManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // Every conveyor piece, in order of creation, owned; a piece knows its own place in it.
     using ConveyorList = SIM_IndexedList<SIM_ResourceConveyor, &SIM_ResourceConveyor::m_listIndex, SIM_Holding::Owns>;

@@ -3,6 +3,7 @@
 #include "sim/flow/SIM_ResourceObjManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_BaseTask.h"
@@ -42,8 +43,7 @@ bool PoolIsSupplyStockpile(SIM_PlaceableSlot* slot)
 
 SIM_ResourceObjManager& SIM_ResourceObjManager::Instance()
 {
-    static SIM_ResourceObjManager manager;
-    return manager;
+    return GLifetime::Get<SIM_ResourceObjManager>();
 }
 
 SIM_ResourceObjManager::SIM_ResourceObjManager()

@@ -23,6 +23,8 @@ struct SIM_FlowWork
 
 class SIM_ResourceObjManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int32_t kPoolSize = 16384;
 

@@ -1,6 +1,7 @@
 // The supply stockpiles of the floor and which of them is nearest to a stockpile.
 #include "sim/flow/SupplyStockpileRegistry.h"
 
+#include "engine/core/GLifetime.h"
 #include "sim/flow/SIM_NearestByRoute.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
@@ -8,8 +9,7 @@
 
 SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 {
-    static SupplyStockpileRegistry registry;
-    return registry;
+    return GLifetime::Get<SupplyStockpileRegistry>();
 }
 
 void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)

@@ -8,6 +8,8 @@ class SIM_Tile;
 
 class SupplyStockpileRegistry
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SupplyStockpileRegistry& Instance();
 

@@ -2,6 +2,7 @@
 #include "sim/money/SIM_FinanceManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GStringUtils.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
@@ -22,8 +23,7 @@ const std::thread::id g_financeMainThread = std::this_thread::get_id();
 
 SIM_FinanceManager& SIM_FinanceManager::Instance()
 {
-    static SIM_FinanceManager instance;
-    return instance;
+    return GLifetime::Get<SIM_FinanceManager>();
 }
 
 SIM_FinanceManager::SIM_FinanceManager() = default;

@@ -16,6 +16,8 @@ class SIM_Mission;
 
 class SIM_FinanceManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int NUM_BALANCES = 24;
 

@@ -1,5 +1,6 @@
 // The factory's money ledger: bookings by hour and category, lazy purging, window queries.
 #include "sim/money/SIM_FinanceRecord.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
@@ -8,8 +9,7 @@
 
 SIM_FinanceRecord& SIM_FinanceRecord::Instance()
 {
-    static SIM_FinanceRecord instance;
-    return instance;
+    return GLifetime::Get<SIM_FinanceRecord>();
 }
 
 SIM_FinanceRecord::SIM_FinanceRecord()

@@ -36,6 +36,8 @@ struct SIM_FinanceLedgerEntry
 
 class SIM_FinanceRecord
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int NUM_CATEGORIES = 10;
     static constexpr int NUM_RECORDS = 1024;

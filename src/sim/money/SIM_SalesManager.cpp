@@ -2,6 +2,7 @@
 #include "sim/money/SIM_SalesManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GRandom.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
@@ -18,8 +19,7 @@
 
 SIM_SalesManager& SIM_SalesManager::Instance()
 {
-    static SIM_SalesManager instance;
-    return instance;
+    return GLifetime::Get<SIM_SalesManager>();
 }
 
 SIM_SalesManager::SIM_SalesManager() = default;

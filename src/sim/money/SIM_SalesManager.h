@@ -20,6 +20,8 @@ struct CarStockEntry
 
 class SIM_SalesManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // Game milliseconds between two sales cycles.
     static constexpr float CYCLE_MS = 4000.0f;

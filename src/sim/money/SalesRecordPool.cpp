@@ -2,6 +2,7 @@
 #include "sim/money/SalesRecordPool.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "sim/money/SIM_FinanceRecord.h"
 
 #include <algorithm>
@@ -36,8 +37,7 @@ bool InWindow(int now, int hour, int hours)
 
 SalesRecordPool& SalesRecordPool::Instance()
 {
-    static SalesRecordPool instance;
-    return instance;
+    return GLifetime::Get<SalesRecordPool>();
 }
 
 SalesRecordPool::SalesRecordPool() = default;

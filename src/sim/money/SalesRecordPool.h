@@ -28,6 +28,8 @@ struct SaleTotal
 
 class SalesRecordPool
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int NUM_RECORDS = 16384;
     // Most cars one record (one design, one hour) and one all-time total may count: more than any

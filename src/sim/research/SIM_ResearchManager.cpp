@@ -2,6 +2,7 @@
 #include "sim/research/SIM_ResearchManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/Spreadsheet.h"
 #include "sim/research/SIM_Researchable.h"
 
@@ -9,8 +10,7 @@
 
 SIM_ResearchManager& SIM_ResearchManager::Instance()
 {
-    static SIM_ResearchManager instance;
-    return instance;
+    return GLifetime::Get<SIM_ResearchManager>();
 }
 
 SIM_ResearchManager::~SIM_ResearchManager()

@@ -10,6 +10,8 @@ class SIM_Researchable;
 
 class SIM_ResearchManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_ResearchManager& Instance();
     virtual ~SIM_ResearchManager();

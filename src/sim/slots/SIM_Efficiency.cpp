@@ -2,6 +2,7 @@
 #include "sim/slots/SIM_Efficiency.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
@@ -14,8 +15,7 @@
 
 SIM_Efficiency& SIM_Efficiency::Instance()
 {
-    static SIM_Efficiency instance;
-    return instance;
+    return GLifetime::Get<SIM_Efficiency>();
 }
 
 SIM_Efficiency::SIM_Efficiency() = default;

@@ -8,6 +8,8 @@ class SIM_PlaceableSlot;
 
 class SIM_Efficiency
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int NUM_SAMPLES = 256;
     static constexpr int NUM_STATES = 7;

@@ -1,12 +1,12 @@
 // Hires staff and keeps the list of employees in service.
 #include "sim/slots/SIM_EmployeeManager.h"
 
+#include "engine/core/GLifetime.h"
 #include "sim/slots/SIM_Employee.h"
 
 SIM_EmployeeManager& SIM_EmployeeManager::Instance()
 {
-    static SIM_EmployeeManager instance;
-    return instance;
+    return GLifetime::Get<SIM_EmployeeManager>();
 }
 
 SIM_EmployeeManager::~SIM_EmployeeManager() = default;

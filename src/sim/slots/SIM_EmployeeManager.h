@@ -8,6 +8,8 @@
 
 class SIM_EmployeeManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_EmployeeManager& Instance();
     virtual ~SIM_EmployeeManager();

@@ -1,5 +1,6 @@
 // The factory's power account and the purchase of shortfalls.
 #include "sim/slots/SIM_PowerManager.h"
+#include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_DataNames.h"
 
 #include <algorithm>
@@ -20,8 +21,7 @@
 
 SIM_PowerManager& SIM_PowerManager::Instance()
 {
-    static SIM_PowerManager instance;
-    return instance;
+    return GLifetime::Get<SIM_PowerManager>();
 }
 
 void SIM_PowerManager::Init()

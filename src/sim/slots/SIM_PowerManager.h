@@ -8,6 +8,8 @@ class SIM_PowerplantSlot;
 
 class SIM_PowerManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_PowerManager& Instance();
     virtual ~SIM_PowerManager() = default;

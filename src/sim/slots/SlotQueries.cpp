@@ -1,5 +1,6 @@
 // The registry of every placed slot and the questions asked of it.
 #include "sim/slots/SlotQueries.h"
+#include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_DataNames.h"
 
 #include <algorithm>
@@ -12,8 +13,7 @@
 
 SlotQueries& SlotQueries::Instance()
 {
-    static SlotQueries instance;
-    return instance;
+    return GLifetime::Get<SlotQueries>();
 }
 
 SlotQueries::~SlotQueries()

@@ -12,6 +12,8 @@ class SIM_PlaceableSlot;
 
 class SlotQueries
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SlotQueries& Instance();
 

@@ -1,6 +1,8 @@
 // Finished cars leaving the factory: into the car stock, or into a new design.
 #include "sim/vehicles/SIM_CarExporter.h"
 
+#include "engine/core/GLifetime.h"
+
 #include <algorithm>
 #include <memory>
 #include <mutex>
@@ -33,8 +35,7 @@ std::mutex g_designRecordLock;
 
 SIM_CarExporter& SIM_CarExporter::Instance()
 {
-    static SIM_CarExporter instance;
-    return instance;
+    return GLifetime::Get<SIM_CarExporter>();
 }
 
 void SIM_CarExporter::ExportVehicle(SIM_Vehicle* car)

@@ -8,6 +8,8 @@ class SIM_VehicleFeature;
 
 class SIM_CarExporter
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_CarExporter& Instance();
     virtual ~SIM_CarExporter() = default;

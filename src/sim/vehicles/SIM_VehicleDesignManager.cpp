@@ -1,5 +1,6 @@
 // The registry of car designs.
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GTextKeys.h"
 
 #include "engine/core/GTextTable.h"
@@ -9,8 +10,7 @@
 
 SIM_VehicleDesignManager& SIM_VehicleDesignManager::Instance()
 {
-    static SIM_VehicleDesignManager instance;
-    return instance;
+    return GLifetime::Get<SIM_VehicleDesignManager>();
 }
 
 SIM_VehicleDesignManager::~SIM_VehicleDesignManager()

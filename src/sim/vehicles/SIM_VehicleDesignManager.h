@@ -10,6 +10,8 @@ class SIM_VehicleDesign;
 
 class SIM_VehicleDesignManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_VehicleDesignManager& Instance();
     virtual ~SIM_VehicleDesignManager();

@@ -1,6 +1,8 @@
 // Every car on the floor and the vehicles job that moves them.
 #include "sim/vehicles/SIM_VehicleManager.h"
 
+#include "engine/core/GLifetime.h"
+
 #include <algorithm>
 
 #include "sim/SIM_Game.h"
@@ -15,8 +17,7 @@ thread_local bool t_inVehicleJob = false;
 
 SIM_VehicleManager& SIM_VehicleManager::Instance()
 {
-    static SIM_VehicleManager instance;
-    return instance;
+    return GLifetime::Get<SIM_VehicleManager>();
 }
 
 SIM_VehicleManager::~SIM_VehicleManager()

@@ -7,6 +7,8 @@ class SIM_Vehicle;
 
 class SIM_VehicleManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static SIM_VehicleManager& Instance();
     virtual ~SIM_VehicleManager();

@@ -2,14 +2,14 @@
 #include "sim/world/SIM_MissionManager.h"
 
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "sim/world/SIM_Mission.h"
 
 #include <algorithm>
 
 SIM_MissionManager& SIM_MissionManager::Instance()
 {
-    static SIM_MissionManager instance;
-    return instance;
+    return GLifetime::Get<SIM_MissionManager>();
 }
 
 SIM_MissionManager::~SIM_MissionManager()

@@ -10,6 +10,8 @@ class SIM_Mission;
 
 class SIM_MissionManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr const char* DEFAULT_PATTERN = "data/missions/*.txt";
 

@@ -5,6 +5,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GGame.h"
 #include "engine/GGameServices.h"
+#include "engine/core/GLifetime.h"
 #include "gui/editors/mission/GUI_MissionEditorDialog.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/world/SIM_Mission.h"
@@ -20,9 +21,7 @@ constexpr uint32_t kEditorEscapeKey = 27;
 
 GUI_MissionEditor& GUI_MissionEditor::Instance()
 {
-    // Kept for the whole process, like every mode.
-    static GUI_MissionEditor* mode = new GUI_MissionEditor();
-    return *mode;
+    return GLifetime::Get<GUI_MissionEditor>();
 }
 
 GUI_MissionEditor::GUI_MissionEditor()

@@ -12,6 +12,8 @@ class SIM_Mission;
 
 class GUI_MissionEditor : public GGameMode
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr const char* kModeName = "editor";
     static constexpr uint32_t kClearColour = 0xFFFFFFFFu;

@@ -7,6 +7,7 @@
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/editors/task/GUI_EditorProp.h"
 #include "gui/editors/task/GUI_Editor_TileProperties.h"
 #include "gui/editors/task/GUI_PropPicker.h"
@@ -29,9 +30,7 @@
 
 GUI_TaskEditor& GUI_TaskEditor::Instance()
 {
-    // Kept for the whole process, like every mode.
-    static GUI_TaskEditor* mode = new GUI_TaskEditor();
-    return *mode;
+    return GLifetime::Get<GUI_TaskEditor>();
 }
 
 GUI_TaskEditor::GUI_TaskEditor()

@@ -24,6 +24,8 @@ class SIM_Prop;
 
 class GUI_TaskEditor : public GGameMode, public GUI_WindowBase
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr const char* kModeName = "taskeditor";
     static constexpr uint32_t kClearColour = 0xFF000000u;

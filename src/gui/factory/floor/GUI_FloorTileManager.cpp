@@ -2,6 +2,7 @@
 #include "gui/factory/floor/GUI_FloorTileManager.h"
 
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
 
@@ -9,8 +10,7 @@
 
 GUI_FloorTileManager& GUI_FloorTileManager::Instance()
 {
-    static GUI_FloorTileManager manager;
-    return manager;
+    return GLifetime::Get<GUI_FloorTileManager>();
 }
 
 void GUI_FloorTileManager::Load(const std::string& folder)

@@ -13,6 +13,8 @@
 
 class GUI_FloorTileManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr const char* kDefaultFolder = "data/bitmaps/floors";
 

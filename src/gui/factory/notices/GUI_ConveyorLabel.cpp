@@ -5,6 +5,7 @@
 #include "engine/GDrawGroup.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/view/FactoryColours.h"
 #include "gui/factory/view/FloorLabelPlacer.h"
@@ -20,11 +21,19 @@
 #include <algorithm>
 #include <utility>
 
+namespace
+{
+// Every conveyor label, held by the program's owner; a label deleted after it leaves a new,
+// empty one.
+struct ConveyorLabelRegistry
+{
+    std::vector<GUI_ConveyorLabel*> labels; // not owned: each label belongs to its conveyor's view
+};
+} // namespace
+
 std::vector<GUI_ConveyorLabel*>& ConveyorLabelList()
 {
-    // Never destroyed: labels still alive at exit leave it from their destructors.
-    static auto* list = new std::vector<GUI_ConveyorLabel*>();
-    return *list;
+    return GLifetime::Get<ConveyorLabelRegistry>().labels;
 }
 
 GUI_ConveyorLabelStrip::GUI_ConveyorLabelStrip(const SIM_Resource* resource) : m_resource(resource)

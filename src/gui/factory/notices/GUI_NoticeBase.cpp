@@ -4,6 +4,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 
@@ -30,11 +31,18 @@ bool RectsMeet(const PRect& a, const PRect& b)
 }
 } // namespace
 
+namespace
+{
+// Every notice, held by the program's owner; a notice deleted after it leaves a new, empty one.
+struct NoticeRegistry
+{
+    std::vector<GUI_NoticeBase*> notices; // not owned: each notice belongs to its slot's view
+};
+} // namespace
+
 std::vector<GUI_NoticeBase*>& NoticeList()
 {
-    // Never destroyed: notices still alive at exit leave it from their destructors.
-    static auto* list = new std::vector<GUI_NoticeBase*>();
-    return *list;
+    return GLifetime::Get<NoticeRegistry>().notices;
 }
 
 uint32_t GUI_NoticeBase::Colour::Argb() const

@@ -3,6 +3,7 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
@@ -14,16 +15,16 @@
 
 namespace
 {
-struct Pool
+// The rising values, held by the program's owner.
+struct FloatingValuePool
 {
     std::array<GUI_FloatingValue, GUI_FloatingValue::kPoolSize> values;
     int count = 0;
 };
 
-Pool& ThePool()
+FloatingValuePool& ThePool()
 {
-    static auto* pool = new Pool();
-    return *pool;
+    return GLifetime::Get<FloatingValuePool>();
 }
 } // namespace
 
@@ -47,7 +48,7 @@ int GUI_FloatingValue::GetActiveCount()
 
 void GUI_FloatingValue::Spawn(const std::string& icon, float worldX, float worldY, float value)
 {
-    Pool& pool = ThePool();
+    FloatingValuePool& pool = ThePool();
     for (int i = 0; i < kPoolSize; ++i)
     {
         GUI_FloatingValue& entry = pool.values[static_cast<size_t>(i)];
@@ -61,7 +62,7 @@ void GUI_FloatingValue::Spawn(const std::string& icon, float worldX, float world
 
 void GUI_FloatingValue::DrawAll()
 {
-    Pool& pool = ThePool();
+    FloatingValuePool& pool = ThePool();
     for (int i = 0; i < pool.count; ++i)
         if (pool.values[static_cast<size_t>(i)].m_active)
             pool.values[static_cast<size_t>(i)].Draw();
@@ -69,7 +70,7 @@ void GUI_FloatingValue::DrawAll()
 
 void GUI_FloatingValue::ResetPool()
 {
-    Pool& pool = ThePool();
+    FloatingValuePool& pool = ThePool();
     for (GUI_FloatingValue& value : pool.values)
         value.m_active = false;
     pool.count = 0;

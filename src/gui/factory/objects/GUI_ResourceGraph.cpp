@@ -2,6 +2,7 @@
 #include "gui/factory/objects/GUI_ResourceGraph.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/objects/GUI_ResourceGraphEntry.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
@@ -10,9 +11,7 @@
 
 GUI_ResourceGraph& GUI_ResourceGraph::Instance()
 {
-    // Kept for the whole process, like the modes: it must not go after the window manager.
-    static GUI_ResourceGraph* graph = new GUI_ResourceGraph();
-    return *graph;
+    return GLifetime::Get<GUI_ResourceGraph>();
 }
 
 GUI_ResourceGraph::GUI_ResourceGraph()

@@ -15,6 +15,8 @@ class SIM_Tile;
 
 class GUI_ResourceGraph : public GUI_WindowBase
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // Drawn frames between two rebuilds while a slot is watched.
     static constexpr int kRebuildFrames = 10;

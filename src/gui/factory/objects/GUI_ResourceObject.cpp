@@ -4,6 +4,7 @@
 #include "engine/CLoadedTexture.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
@@ -18,11 +19,19 @@ constexpr const char* kHookTexture = "overhead_hook_NW.dds";
 constexpr const char* kResourceAtlas = "props1.dds";
 } // namespace
 
+namespace
+{
+// Every resource object view, held by the program's owner; a view deleted after it leaves a new,
+// empty one.
+struct ResourceObjectViewRegistry
+{
+    std::vector<GUI_ResourceObject*> views; // not owned: each view belongs to its resource object
+};
+} // namespace
+
 std::vector<GUI_ResourceObject*>& ResourceObjectViewList()
 {
-    // Never destroyed: views still alive at exit leave it from their destructors.
-    static auto* list = new std::vector<GUI_ResourceObject*>();
-    return *list;
+    return GLifetime::Get<ResourceObjectViewRegistry>().views;
 }
 
 GUI_ResourceObject::GUI_ResourceObject(SIM_ResourceObject& object) : m_object(object)

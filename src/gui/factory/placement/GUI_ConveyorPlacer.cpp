@@ -1,6 +1,7 @@
 // The overhead-conveyor placement tool.
 #include "gui/factory/placement/GUI_ConveyorPlacer.h"
 
+#include "engine/core/GLifetime.h"
 #include "engine/core/GOptions.h"
 #include "gui/factory/placement/PlacementGhost.h"
 #include "gui/factory/props/GUI_Prop.h"
@@ -19,8 +20,7 @@ constexpr const char* kOverheadGhost = "overhead_NW.dds";
 
 GUI_ConveyorPlacer& GUI_ConveyorPlacer::Instance()
 {
-    static GUI_ConveyorPlacer placer;
-    return placer;
+    return GLifetime::Get<GUI_ConveyorPlacer>();
 }
 
 void GUI_ConveyorPlacer::Arm()

@@ -14,6 +14,8 @@ class SIM_Tile;
 
 class GUI_ConveyorPlacer
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_ConveyorPlacer& Instance();
 

@@ -1,6 +1,7 @@
 // The facility placement tool.
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
 
+#include "engine/core/GLifetime.h"
 #include "gui/factory/placement/PlacementGhost.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
@@ -8,8 +9,7 @@
 
 GUI_FacilityPlacer& GUI_FacilityPlacer::Instance()
 {
-    static GUI_FacilityPlacer placer;
-    return placer;
+    return GLifetime::Get<GUI_FacilityPlacer>();
 }
 
 void GUI_FacilityPlacer::Start(const SIM_FacilityTask* task)

@@ -9,6 +9,8 @@ class SIM_FacilityTask;
 
 class GUI_FacilityPlacer : public GUI_SlotPlacerBase
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_FacilityPlacer& Instance();
 

@@ -2,6 +2,7 @@
 #include "gui/factory/placement/GUI_SlotChainPlacer.h"
 
 #include "engine/CBaseInputManager.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/placement/PlacementGhost.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/view/GUI_Factory.h"
@@ -26,8 +27,7 @@ void ChainMousePosition(float& x, float& y)
 
 GUI_SlotChainPlacer& GUI_SlotChainPlacer::Instance()
 {
-    static GUI_SlotChainPlacer placer;
-    return placer;
+    return GLifetime::Get<GUI_SlotChainPlacer>();
 }
 
 void GUI_SlotChainPlacer::Arm()

@@ -1,6 +1,7 @@
 // The production-slot placement tool.
 #include "gui/factory/placement/GUI_SlotPlacer.h"
 
+#include "engine/core/GLifetime.h"
 #include "gui/factory/placement/PlacementGhost.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
@@ -19,8 +20,7 @@ constexpr const char* kArrowPicture = "slot_direction_SE.dds";
 
 GUI_SlotPlacer& GUI_SlotPlacer::Instance()
 {
-    static GUI_SlotPlacer placer;
-    return placer;
+    return GLifetime::Get<GUI_SlotPlacer>();
 }
 
 void GUI_SlotPlacer::Start(const SIM_ProductionTask* task)

@@ -12,6 +12,8 @@ class SIM_ProductionTask;
 
 class GUI_SlotPlacer : public GUI_SlotPlacerBase
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_SlotPlacer& Instance();
 

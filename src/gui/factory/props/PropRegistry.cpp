@@ -1,12 +1,13 @@
 // The eight lists of props the frame's jobs step.
 #include "gui/factory/props/PropRegistry.h"
 
+#include "engine/core/GLifetime.h"
+
 #include <algorithm>
 
 PropRegistry& PropRegistry::Instance()
 {
-    static PropRegistry registry;
-    return registry;
+    return GLifetime::Get<PropRegistry>();
 }
 
 int PropRegistry::Register(GUI_Prop* prop)

@@ -12,6 +12,8 @@ class GUI_Prop;
 
 class PropRegistry
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int kLists = 8;
 

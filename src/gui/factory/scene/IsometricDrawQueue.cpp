@@ -4,6 +4,7 @@
 #include "engine/GScreenSize.h"
 #include "engine/GShaderEffect.h"
 #include "engine/GVertexBuffer.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
 #include "gui/factory/scene/SceneTexturePages.h"
@@ -13,8 +14,7 @@
 
 IsometricDrawQueue& IsometricDrawQueue::Instance()
 {
-    static IsometricDrawQueue queue;
-    return queue;
+    return GLifetime::Get<IsometricDrawQueue>();
 }
 
 template <class FindPlace>

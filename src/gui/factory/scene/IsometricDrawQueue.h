@@ -20,6 +20,8 @@ class GUI_IsometricSprite;
 
 class IsometricDrawQueue
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static IsometricDrawQueue& Instance();
 

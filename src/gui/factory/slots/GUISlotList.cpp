@@ -1,9 +1,9 @@
 // The shared slot-view record.
 #include "gui/factory/slots/GUISlotList.h"
 
+#include "engine/core/GLifetime.h"
+
 GUISlotList& GUISlotList::Instance()
 {
-    // Never destroyed: slot views still alive at exit leave it from their destructors.
-    static auto* list = new GUISlotList();
-    return *list;
+    return GLifetime::Get<GUISlotList>();
 }

@@ -6,6 +6,7 @@
 #include "engine/GTextureManager.h"
 #include "engine/GUI_ShaderManager.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/vehicles/GUI_Vehicle.h"
 #include "gui/toolkit/effects/GUI_PostProcessor.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
@@ -19,8 +20,7 @@
 
 GUI_CarSpriteCache& GUI_CarSpriteCache::Instance()
 {
-    static GUI_CarSpriteCache cache;
-    return cache;
+    return GLifetime::Get<GUI_CarSpriteCache>();
 }
 
 void GUI_CarSpriteCache::Init()

@@ -13,6 +13,8 @@ class SIM_VehicleComponent;
 
 class GUI_CarSpriteCache
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int kColumns = 16;
     static constexpr int kRows = 8;

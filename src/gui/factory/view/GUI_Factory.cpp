@@ -11,6 +11,7 @@
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/floor/GUI_FloorTileManager.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/notices/GUI_ConveyorLabel.h"
@@ -104,9 +105,7 @@ const SIM_Factory* Floor()
 
 GUI_Factory& GUI_Factory::Instance()
 {
-    // Never destroyed: views owned by the simulation's objects may still leave it at exit.
-    static auto* factory = new GUI_Factory();
-    return *factory;
+    return GLifetime::Get<GUI_Factory>();
 }
 
 GUI_Factory::GUI_Factory()

@@ -64,6 +64,8 @@ struct FactoryFrameStats
 
 class GUI_Factory : public GUI_WindowBase, public SIM_PresentationListener
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_Factory& Instance();
     ~GUI_Factory() override;

@@ -3,6 +3,7 @@
 
 #include "engine/CLoadedTexture.h"
 #include "engine/GVertexBuffer.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
 #include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/zoomout/GUI_ZoomOutSlot.h"
@@ -12,9 +13,7 @@
 
 GUI_ZoomOutIcons& GUI_ZoomOutIcons::Instance()
 {
-    // Never destroyed: icons still alive at exit leave it from their destructors.
-    static auto* icons = new GUI_ZoomOutIcons();
-    return *icons;
+    return GLifetime::Get<GUI_ZoomOutIcons>();
 }
 
 void GUI_ZoomOutIcons::Remove(GUI_ZoomOutSlot* slot)

@@ -15,6 +15,8 @@ class GUI_ZoomOutVehicle;
 
 class GUI_ZoomOutIcons
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_ZoomOutIcons& Instance();
 

@@ -6,6 +6,8 @@
 
 class GUI_ChooseMission : public GUI_FrontEndMode
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // The program's mission-choice screen, built on first use.
     static GUI_ChooseMission& Instance();

@@ -5,6 +5,7 @@
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "engine/GVertexBuffer.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GTextTable.h"
 #include "gui/screens/front/FrontEnd.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
@@ -13,8 +14,7 @@
 
 GUI_LoadingScreen& GUI_LoadingScreen::Instance()
 {
-    static GUI_LoadingScreen instance;
-    return instance;
+    return GLifetime::Get<GUI_LoadingScreen>();
 }
 
 GUI_LoadingScreen::GUI_LoadingScreen()

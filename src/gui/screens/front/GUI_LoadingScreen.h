@@ -11,6 +11,8 @@
 
 class GUI_LoadingScreen
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr int kCellCount = 32;
     static constexpr float kCellSize = 32.0f;

@@ -4,6 +4,7 @@
 #include "engine/GFontManager.h"
 #include "engine/GGameServices.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GSystemUtils.h"
 #include "gui/screens/front/FrontEnd.h"
 #include "gui/screens/front/GUI_ChooseMission.h"
@@ -27,9 +28,7 @@ const char* const kMainMenuCaptions[GUI_MainMenu::BUTTON_COUNT] = {
 
 GUI_MainMenu& GUI_MainMenu::Instance()
 {
-    // Never destroyed: the screen is a window, and windows must not outlive the window manager.
-    static GUI_MainMenu* instance = new GUI_MainMenu();
-    return *instance;
+    return GLifetime::Get<GUI_MainMenu>();
 }
 
 GUI_MainMenu::GUI_MainMenu() : GUI_FrontEndMode("mainmenu")

@@ -11,6 +11,8 @@
 
 class GUI_MainMenu : public GUI_FrontEndMode
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // The buttons, left to right, by the argument their clicks carry.
     enum Button

@@ -5,6 +5,7 @@
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GTextTable.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
@@ -14,12 +15,17 @@ namespace
 {
 const GUI_WindowRegistration kPleaseWaitRegistration{"pleasewait", [] { return std::make_unique<GUI_PleaseWait>(); },
                                                      true};
+// Guards the panel's text against the update check's worker. Held by the program's owner, which
+// the game empties only after that worker has been waited for.
+struct PleaseWaitLock
+{
+    std::mutex lock;
+};
 } // namespace
 
 std::mutex& GUI_PleaseWait::Lock()
 {
-    static std::mutex* lock = new std::mutex();
-    return *lock;
+    return GLifetime::Get<PleaseWaitLock>().lock;
 }
 
 GUI_PleaseWait* GUI_PleaseWait::Show()

@@ -5,6 +5,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GGame.h"
 #include "engine/GGameServices.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/objects/GUI_ResourceGraph.h"
@@ -50,9 +51,7 @@ double GameFrameClockMs()
 
 GUI_Game& GUI_Game::Instance()
 {
-    // Kept for the whole process, like every mode.
-    static GUI_Game* mode = new GUI_Game();
-    return *mode;
+    return GLifetime::Get<GUI_Game>();
 }
 
 GUI_Game::GUI_Game()

@@ -14,6 +14,8 @@ class GUI_Interface;
 
 class GUI_Game : public GGameMode
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr const char* kModeName = "game";
     static constexpr uint32_t kClearColour = 0xFF1B1B1Bu;

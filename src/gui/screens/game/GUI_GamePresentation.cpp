@@ -1,6 +1,7 @@
 // The one answer to the simulation's presentation calls while the game runs.
 #include "gui/screens/game/GUI_GamePresentation.h"
 
+#include "engine/core/GLifetime.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/screens/build/GUI_TaskPicker.h"
 #include "gui/screens/efficiency/GUI_EfficiencyDialog.h"
@@ -22,8 +23,7 @@
 
 GUI_GamePresentation& GUI_GamePresentation::Instance()
 {
-    static GUI_GamePresentation presentation;
-    return presentation;
+    return GLifetime::Get<GUI_GamePresentation>();
 }
 
 void GUI_GamePresentation::AddPart(SIM_PresentationListener* part)

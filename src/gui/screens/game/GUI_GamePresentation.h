@@ -12,6 +12,8 @@
 
 class GUI_GamePresentation : public SIM_PresentationListener
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_GamePresentation& Instance();
 

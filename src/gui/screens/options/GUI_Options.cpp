@@ -1,13 +1,12 @@
 // The options screen.
 #include "gui/screens/options/GUI_Options.h"
 
+#include "engine/core/GLifetime.h"
 #include "gui/screens/options/GUI_OptionsDialog.h"
 
 GUI_Options& GUI_Options::Instance()
 {
-    // Never destroyed: the screen is a window, and windows must not outlive the window manager.
-    static GUI_Options* instance = new GUI_Options();
-    return *instance;
+    return GLifetime::Get<GUI_Options>();
 }
 
 GUI_Options::GUI_Options() : GUI_FrontEndMode("options")

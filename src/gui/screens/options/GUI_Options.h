@@ -6,6 +6,8 @@
 
 class GUI_Options : public GUI_FrontEndMode
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // The program's options screen, built on first use.
     static GUI_Options& Instance();

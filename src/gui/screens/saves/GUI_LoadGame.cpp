@@ -1,13 +1,12 @@
 // The load screen.
 #include "gui/screens/saves/GUI_LoadGame.h"
 
+#include "engine/core/GLifetime.h"
 #include "gui/screens/saves/GUI_LoadDialog.h"
 
 GUI_LoadGame& GUI_LoadGame::Instance()
 {
-    // Never destroyed: the screen is a window, and windows must not outlive the window manager.
-    static GUI_LoadGame* instance = new GUI_LoadGame();
-    return *instance;
+    return GLifetime::Get<GUI_LoadGame>();
 }
 
 GUI_LoadGame::GUI_LoadGame() : GUI_FrontEndMode("loadgame")

@@ -5,6 +5,8 @@
 
 class GUI_LoadGame : public GUI_FrontEndMode
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // The program's load screen, built on first use.
     static GUI_LoadGame& Instance();

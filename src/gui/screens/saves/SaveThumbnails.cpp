@@ -3,6 +3,7 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "platform/video/PGraphicsDevice.h"
 #include "platform/video/PImage.h"
 #include "platform/video/PImageCodec.h"
@@ -54,8 +55,7 @@ SaveThumbnail::~SaveThumbnail()
 
 SaveThumbnails& SaveThumbnails::Instance()
 {
-    static SaveThumbnails instance;
-    return instance;
+    return GLifetime::Get<SaveThumbnails>();
 }
 
 SaveThumbnailCrop SaveThumbnails::CropFor(int width, int height)

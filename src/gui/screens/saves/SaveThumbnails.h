@@ -32,6 +32,8 @@ struct SaveThumbnailCrop
 
 class SaveThumbnails
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // Longest side of a kept picture; a strip shows it at about 70 pixels.
     static constexpr int kMaxSide = 256;

@@ -5,6 +5,7 @@
 #include "engine/GGameMode.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/video/PKeyState.h"
 #include "platform/video/PWindowMessage.h"
@@ -22,8 +23,7 @@ constexpr uint32_t kCameraKeyW = PVK_A + ('W' - 'A');
 
 GUI_Camera& GUI_Camera::Instance()
 {
-    static GUI_Camera camera;
-    return camera;
+    return GLifetime::Get<GUI_Camera>();
 }
 
 float GUI_Camera::WorldToScreenX(float worldX) const

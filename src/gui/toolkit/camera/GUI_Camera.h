@@ -8,6 +8,8 @@
 
 class GUI_Camera
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // The smallest zoom any factory may ask for: a zoom of 0 would divide by zero when scrolling.
     static constexpr float kZoomFloor = 0.01f;

@@ -3,11 +3,11 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 
 GUI_AnimationManager& GUI_AnimationManager::Instance()
 {
-    static GUI_AnimationManager manager;
-    return manager;
+    return GLifetime::Get<GUI_AnimationManager>();
 }
 
 void GUI_AnimationManager::LoadAnimations(const std::string& folder)

@@ -10,6 +10,8 @@
 
 class GUI_AnimationManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr const char* kDefaultFolder = "data/animations";
 

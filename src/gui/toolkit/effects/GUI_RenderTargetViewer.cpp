@@ -4,12 +4,12 @@
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
 #include "engine/GFontManager.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 
 GUI_RenderTargetViewer& GUI_RenderTargetViewer::Instance()
 {
-    static GUI_RenderTargetViewer viewer;
-    return viewer;
+    return GLifetime::Get<GUI_RenderTargetViewer>();
 }
 
 void GUI_RenderTargetViewer::Draw()

@@ -9,6 +9,8 @@
 
 class GUI_RenderTargetViewer
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_RenderTargetViewer& Instance();
     virtual ~GUI_RenderTargetViewer() = default;

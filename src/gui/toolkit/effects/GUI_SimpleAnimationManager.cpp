@@ -2,13 +2,13 @@
 #include "gui/toolkit/effects/GUI_SimpleAnimationManager.h"
 
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/IniLoader.h"
 
 GUI_SimpleAnimationManager& GUI_SimpleAnimationManager::Instance()
 {
-    static GUI_SimpleAnimationManager manager;
-    return manager;
+    return GLifetime::Get<GUI_SimpleAnimationManager>();
 }
 
 void ParseSimpleAnimationFile(SimpleAnimation& animation, const std::string& path)

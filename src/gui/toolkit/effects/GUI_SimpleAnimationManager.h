@@ -10,6 +10,8 @@
 
 class GUI_SimpleAnimationManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static constexpr const char* kDefaultFolder = "data/simpleanims";
 

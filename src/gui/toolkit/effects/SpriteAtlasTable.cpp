@@ -3,6 +3,7 @@
 
 #include "engine/CTexturedSprite.h"
 #include "engine/core/GFileList.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/IniLoader.h"
 
@@ -24,12 +25,12 @@ void SetAtlasCorners(CTexturedSprite& sprite, const SpriteAtlasEntry& entry)
 
 SpriteAtlasTable& SpriteAtlasTable::Instance()
 {
-    static SpriteAtlasTable* table = [] {
-        auto* t = new SpriteAtlasTable();
-        t->LoadFolder(kDefaultFolder);
-        return t;
-    }();
-    return *table;
+    return GLifetime::Get<SpriteAtlasTable>();
+}
+
+SpriteAtlasTable::SpriteAtlasTable()
+{
+    LoadFolder(kDefaultFolder);
 }
 
 SpriteAtlasEntry SpriteAtlasTable::ParseEntry(const std::string& value)

@@ -43,7 +43,8 @@ public:
     static SpriteAtlasEntry ParseEntry(const std::string& value);
 
 private:
-    SpriteAtlasTable() = default;
+    friend class GLifetime; // the program's owner creates it, read from the atlas folder
+    SpriteAtlasTable();
 
     std::vector<SpriteAtlasEntry> m_entries;
     // Name to the index of its first entry: sprites are built by the hundred when a factory loads.

@@ -1,11 +1,11 @@
 // The list of every window by name.
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
 
+#include "engine/core/GLifetime.h"
+
 GUI_WindowRegistry& GUI_WindowRegistry::Instance()
 {
-    // Built on first use: registrations run during static initialisation, in any order.
-    static GUI_WindowRegistry* registry = new GUI_WindowRegistry();
-    return *registry;
+    return GLifetime::Get<GUI_WindowRegistry>();
 }
 
 void GUI_WindowRegistry::Add(GUI_WindowRegistryEntry entry)

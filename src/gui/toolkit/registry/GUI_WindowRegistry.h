@@ -27,6 +27,8 @@ struct GUI_WindowRegistryEntry
 
 class GUI_WindowRegistry
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_WindowRegistry& Instance();
 

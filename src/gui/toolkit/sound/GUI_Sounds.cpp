@@ -2,6 +2,7 @@
 #include "gui/toolkit/sound/GUI_Sounds.h"
 
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "engine/core/GOptions.h"
 #include "gui/toolkit/sound/GUI_SoundNames.h"
 #include "gui/toolkit/sound/MySoundEndReceiver.h"
@@ -24,8 +25,11 @@ constexpr float kListenerTop = 2000.0f;
 
 GUI_Sounds& GUI_Sounds::Instance()
 {
-    static GUI_Sounds sounds(nullptr);
-    return sounds;
+    return GLifetime::Get<GUI_Sounds>();
+}
+
+GUI_Sounds::GUI_Sounds() : GUI_Sounds(nullptr)
+{
 }
 
 GUI_Sounds::GUI_Sounds(std::unique_ptr<PAudioDevice> device, std::string soundFolder)

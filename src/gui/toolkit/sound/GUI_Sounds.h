@@ -104,6 +104,9 @@ public:
     PAudioDevice& GetDevice() { return *m_device; }
 
 private:
+    friend class GLifetime; // the program's owner creates it on the sound output, if there is one
+    GUI_Sounds();
+
     void AddTrackedSound(PSoundHandle sound, const std::string& name);
     // Main-thread guard for the play operations; worker threads must use the request queue.
     bool OnMainThread(const char* operation) const;

@@ -1,12 +1,12 @@
 // The worker-to-main-thread queue of placed sounds.
 #include "gui/toolkit/sound/SoundRequestQueue.h"
 
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 
 SoundRequestQueue& SoundRequestQueue::Instance()
 {
-    static SoundRequestQueue queue;
-    return queue;
+    return GLifetime::Get<SoundRequestQueue>();
 }
 
 void SoundRequestQueue::Push(SoundRequest request)

@@ -18,6 +18,8 @@ struct SoundRequest
 
 class SoundRequestQueue
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // The game's queue, created on first use.
     static SoundRequestQueue& Instance();

@@ -6,17 +6,23 @@
 #include "engine/GDrawGroup.h"
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 
 #include <algorithm>
 
 namespace
 {
+// The tooltips waiting to be drawn this frame, held by the program's owner; a tooltip deleted
+// after it leaves a new, empty one.
+struct TooltipQueueHolder
+{
+    std::vector<GUI_Tooltip*> queue; // not owned: each tooltip belongs to its window
+};
+
 std::vector<GUI_Tooltip*>& TooltipQueue()
 {
-    // Never destroyed: tooltips deleted at exit still leave it.
-    static auto* queue = new std::vector<GUI_Tooltip*>();
-    return *queue;
+    return GLifetime::Get<TooltipQueueHolder>().queue;
 }
 } // namespace
 

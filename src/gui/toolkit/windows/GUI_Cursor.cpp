@@ -4,15 +4,14 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/GDrawGroup.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/video/PCursor.h"
 
 GUI_Cursor& GUI_Cursor::Instance()
 {
-    // Never destroyed: windows deleted at exit still ask whether they are being dragged.
-    static GUI_Cursor* cursor = new GUI_Cursor();
-    return *cursor;
+    return GLifetime::Get<GUI_Cursor>();
 }
 
 GUI_Cursor::GUI_Cursor()

@@ -9,6 +9,8 @@ class GUI_WindowBase;
 
 class GUI_Cursor
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     enum Shape
     {

@@ -3,6 +3,7 @@
 
 #include "engine/CBaseInputManager.h"
 #include "engine/GDrawGroup.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
@@ -24,9 +25,7 @@ bool ManagerContains(const std::vector<GUI_WindowBase*>& list, const GUI_WindowB
 
 GUI_WindowManager& GUI_WindowManager::Instance()
 {
-    // Never destroyed: windows closing at exit still look here.
-    static GUI_WindowManager* manager = new GUI_WindowManager();
-    return *manager;
+    return GLifetime::Get<GUI_WindowManager>();
 }
 
 void GUI_WindowManager::Adopt(std::unique_ptr<GUI_WindowBase> window)

@@ -24,6 +24,8 @@ class GUI_WindowBase;
 
 class GUI_WindowManager
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     static GUI_WindowManager& Instance();
 
