@@ -533,7 +533,17 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     tile(20, 10);
     click(kMenuCarConveyor);
     drag(11, 10, 15, 10);
-    const long long cashBeforeRightClick = cash.Read(player.Grab());
+    // The drag's pieces are paid for in a frame after the button comes up, later still on a busy
+    // machine: the cash is read once two readings a moment apart agree.
+    long long cashBeforeRightClick = cash.Read(player.Grab());
+    for (int tries = 0; tries < 20; ++tries)
+    {
+        XPlayer::Pause(300);
+        const long long again = cash.Read(player.Grab());
+        if (again == cashBeforeRightClick)
+            break;
+        cashBeforeRightClick = again;
+    }
     const Spot station = grid.Tile(10, 10);
     player.Click(station.x, station.y, 3);
     XPlayer::Pause(500);
