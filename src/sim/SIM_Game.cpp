@@ -57,7 +57,15 @@ SIM_Game& SIM_Game::Instance()
 
 SIM_Game::SIM_Game() = default;
 
-SIM_Game::~SIM_Game() = default;
+SIM_Game::~SIM_Game()
+{
+    // A tool or a benchmark may end without ending its game; the slots on its floor go with it.
+    // No view is told: at the end of the run the one that listened may be gone already.
+    if (!m_factory && SlotQueries::Instance().GetAllSlots().empty())
+        return;
+    SIM_Presentation::Instance().SetListener(nullptr);
+    Reset();
+}
 
 void SIM_Game::RemoveAllSlots()
 {
@@ -155,6 +163,9 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         if (!(keep && step.definition))
             step.run(*this);
     m_definitionsLoaded = true;
+    // The root goes before everything the set-up used (definitions, registries, the mission's
+    // list), so a game still running at the end of the run is taken down while they are there.
+    GLifetime::Program().HoldAsNewest<SIM_Game>();
     return true;
 }
 

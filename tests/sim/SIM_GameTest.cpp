@@ -2,6 +2,7 @@
 // three speeds, the hourly step and rent, zone unlocks on the running floor, reset and re-start.
 #include "tests/sim/SimTestSupport.h"
 
+#include "engine/core/GLifetime.h"
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
@@ -10,6 +11,8 @@
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/money/SIM_FinanceRecord.h"
+#include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
@@ -282,5 +285,20 @@ TEST_F(SimGameTest, ANewGameReadsTheDefinitionsAgainUnlessTheCallerKeepsThem)
     game.Reset();
     ASSERT_TRUE(game.InitSimulation(&harbour));
     EXPECT_EQ(tasks.GetTask(name)->m_locked, asWritten);
+}
+
+// A tool or a benchmark that ends without ending its game: when the program's owner destroys the
+// game's root, the slots on its floor go with it instead of outliving the floor they stand on.
+TEST_F(SimGameTest, AGameLeftRunningEndsWithTheRootThatHoldsIt)
+{
+    ASSERT_TRUE(SIM_Game::Instance().InitSimulation(LoadMission(harbour, "m_harbour.txt")));
+    const SIM_ProductionTask* shop = SIM_ProductionTaskManager::Instance().GetTask("task_make_axles");
+    ASSERT_NE(shop, nullptr);
+    ASSERT_NE(SIM_Placement::PlaceTask(shop, SIM_Game::Instance().GetFactory()->GetTile(1, 1), 1, true), nullptr);
+    ASSERT_EQ(SlotQueries::Instance().GetAllSlots().size(), 1u);
+
+    GLifetime::Program().Destroy<SIM_Game>();
+    EXPECT_TRUE(SlotQueries::Instance().GetAllSlots().empty());
+    EXPECT_EQ(SIM_Game::Instance().GetFactory(), nullptr);
 }
 }
