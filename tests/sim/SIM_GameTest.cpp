@@ -16,6 +16,7 @@
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ protected:
     }
     void TearDown() override
     {
-        SIM_Game::Instance().Reset();
+        FreshState::EndGame();
         SIM_Presentation::Instance().SetListener(nullptr);
         PClock::SetManual(false);
     }
@@ -243,9 +244,12 @@ TEST_F(SimGameTest, ResetAndASecondSetUpLeaveNoTraceOfTheFirstGame)
     harbour.GetZoneByName("East Wing")->Unlock(true);
     ASSERT_GT(game.GetCurrentHour(), 0);
     SIM_Presentation::Instance().Post([] { FAIL() << "an effect of the old game ran after the reset"; });
+    SIM_FinanceRecord::Instance().StoreRecordNow(FC_WAGES, 300.0f);
 
     game.Reset();
     EXPECT_EQ(game.GetFactory(), nullptr);
+    // The books of the ended game close with it.
+    EXPECT_EQ(SIM_FinanceRecord::Instance().GetTotal(1000, FC_WAGES), 0.0f);
     EXPECT_EQ(listener.calls.back(), "view-clear");
     SIM_Presentation::Instance().ApplyPosted();
     game.Reset(); // twice, and without a game: harmless
