@@ -39,6 +39,11 @@ public:
     // Destroys the object of kind T now, if it exists. A later use would create a new one. Main thread.
     template <class T>
     void Destroy();
+    // Holds the object of kind T, if it exists, as if it had been created now, so that it is
+    // destroyed before every object that exists now: for an object whose teardown uses objects
+    // made after it. Main thread.
+    template <class T>
+    void HoldAsNewest();
     // Destroys every object held, newest first: an object may still use any older one while it
     // is destroyed. Main thread.
     void DestroyAll();
@@ -90,6 +95,15 @@ T& GLifetime::Create()
     Hold(Held{created, &GLifetime::DestroyHeld<T>, &Slot<T>()});
     Slot<T>().store(created, std::memory_order_release);
     return *created;
+}
+
+template <class T>
+void GLifetime::HoldAsNewest()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    Held held{};
+    if (Release(&Slot<T>(), held))
+        Hold(held);
 }
 
 template <class T>

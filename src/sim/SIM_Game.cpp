@@ -57,7 +57,15 @@ SIM_Game& SIM_Game::Instance()
 
 SIM_Game::SIM_Game() = default;
 
-SIM_Game::~SIM_Game() = default;
+SIM_Game::~SIM_Game()
+{
+    // A tool or a benchmark may end without ending its game; the slots on its floor go with it.
+    // No view is told: at the end of the run the one that listened may be gone already.
+    if (!m_factory && SlotQueries::Instance().GetAllSlots().empty())
+        return;
+    SIM_Presentation::Instance().SetListener(nullptr);
+    Reset();
+}
 
 void SIM_Game::RemoveAllSlots()
 {
@@ -78,9 +86,11 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         GDebugLog::Instance().LogError("New game refused: no mission or a floor size outside 1 to 999");
         return false;
     }
-    // The slots of the last game leave the floor first, while the mission they were built in is
-    // still the game's: each gives its tiles back to its own zone, which the next mission may
-    // not have.
+    // A game still running ends first, while the mission it was built in is still the game's:
+    // each slot gives its tiles back to its own zone, which the next mission may not have. A new
+    // game and a load end it the way the menu does, so nothing of it reaches the next.
+    if (m_factory)
+        Reset();
     RemoveAllSlots();
     m_mission = mission;
 
@@ -143,7 +153,7 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         {"resource object numbers", [](SIM_Game&) { SIM_ResourceObjManager::Instance().NumberRecords(); }},
         {"power account", [](SIM_Game&) { SIM_PowerManager::Instance().Init(); }},
         {"car designs", [](SIM_Game&) { SIM_VehicleDesignManager::Instance().Clear(); }},
-        {"car stock", [](SIM_Game&) { SIM_SalesManager::Instance().ClearStock(); }},
+        {"car stock", [](SIM_Game&) { SIM_SalesManager::Instance().ResetForNewGame(); }},
         {"factory variables", [](SIM_Game&) { SIM_GlobalFactoryVariables::Instance().Load(); }},
         {"autosave timer", [](SIM_Game&) { Listener().RestartAutosaveTimer(); }},
         {"camera zoom", [](SIM_Game&) { Listener().ComputeCameraMinZoom(); }},
@@ -155,6 +165,9 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         if (!(keep && step.definition))
             step.run(*this);
     m_definitionsLoaded = true;
+    // The root goes before everything the set-up used (definitions, registries, the mission's
+    // list), so a game still running at the end of the run is taken down while they are there.
+    GLifetime::Program().HoldAsNewest<SIM_Game>();
     return true;
 }
 
@@ -316,11 +329,24 @@ void SIM_Game::Reset()
     RemoveAllSlots();
     // Cars on their way out of the factory belong to no slot any more: they go here.
     SIM_VehicleManager::Instance().DeleteAll();
+    // The bays and conveyors after the slots, whose stockpiles' objects travel on them; the
+    // routes before the floor whose tiles they list.
+    SIM_ResourceConveyorManager::Instance().Clear();
+    RouteTable::Instance().ClearAll();
     if (m_factory)
         m_factory->Clear();
     SIM_VehicleFeatureManager::Instance().Clear();
     SIM_EmployeeManager::Instance().Clear();
     SIM_ResourceObjManager::Instance().Reset();
+    // The books, the research, the car designs and the stock of the game end with it too.
+    SIM_FinanceRecord::Instance().Reset();
+    SalesRecordPool::Instance().Reset();
+    SIM_ResearchManager::Instance().Clear();
+    SIM_VehicleDesignManager::Instance().Clear();
+    SIM_SalesManager::Instance().ResetForNewGame();
+    SIM_Efficiency::Instance().Reset();
+    SIM_FlowErrorBox::ResetForNewGame();
+    SIM_RepeatLog::Instance().ResetForNewGame();
     Listener().ClearFactoryView();
     m_factory.reset();
 }

@@ -12,6 +12,7 @@
 #include "platform/video/PGraphics.h"
 #include "platform/video/PImageCodec.h"
 #include "platform/video/PRecordingGraphicsSystem.h"
+#include "tests/support/FreshState.h"
 
 #include <SDL.h>
 #include <dlfcn.h>
@@ -58,7 +59,7 @@ public:
 
 void RenderResetAll()
 {
-    GFontManager::Instance().Shutdown();
+    FreshState::Forget<GFontManager>();
     GUI_ShaderManager::Instance().ReleaseAll();
     SharedVertexBatch().ReleaseBuffers();
     GD3DDevice::Instance().Release();

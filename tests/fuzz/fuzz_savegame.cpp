@@ -11,9 +11,7 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_SimConfig.h"
-#include "sim/flow/SIM_ResourceConveyorManager.h"
-#include "sim/money/SIM_SalesManager.h"
-#include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "tests/support/FreshState.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -51,13 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         SIM_SaveGame::Instance().BuildSaveText();
     }
-    // Every input starts from the main menu, and no game is left for the end of the run: the
-    // slots of a game still running at exit are left to the operating system, which the leak
-    // check at exit would report. What the next game would clear at its start goes too, so that
-    // each input frees what it made and the fuzzer has no cause to look for a leak after it.
-    game.Reset();
-    SIM_ResourceConveyorManager::Instance().Clear();
-    SIM_VehicleDesignManager::Instance().Clear();
-    SIM_SalesManager::Instance().ClearStock();
+    // Every input starts from the main menu: ending the game frees all it made (bays, designs and
+    // stock included), so the fuzzer has no cause to look for a leak after it.
+    FreshState::EndGame();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "sim/definitions/SIM_ResourceManager.h"
 
 #include "FuzzScratchFile.h"
+#include "tests/support/FreshState.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,13 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzTaskFileWrite(root + "/tasks/fuzz.ini", data, split);
     const size_t tableStart = split < size ? split + 1 : size;
     FuzzTaskFileWrite(root + "/tasks/tasks.csv", data + tableStart, size - tableStart);
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
 
     SIM_ProductionTask single;
     single.Load(root + "/tasks/fuzz.ini");
     single.SetDefaultFloorTexture("floor.dds");
 
     SIM_ProductionTaskManager::Instance().Load(root);
-    SIM_ProductionTaskManager::Instance().Clear();
+    FreshState::Forget<SIM_ProductionTaskManager>();
     return 0;
 }

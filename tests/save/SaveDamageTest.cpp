@@ -37,6 +37,7 @@
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 using namespace savetest;
 
@@ -249,7 +250,7 @@ TEST_F(SaveDamage, ASlotStandsOnlyWhereThePlayerCouldHaveBuiltIt)
         for (const SIM_Tile* tile : slot->GetTiles())
             EXPECT_EQ(tile->m_zoneState, SIM_Tile::ZONE_OPEN);
     // Taking every slot off the floor again finds each one's zone.
-    SIM_Game::Instance().Reset();
+    FreshState::EndGame();
     EXPECT_EQ(world.ErrorLog().find("Assertion failure"), std::string::npos);
 }
 
@@ -327,5 +328,5 @@ TEST_F(SaveDamage, AnObjectBoundForAStockpileThatDoesNotAwaitItIsLeftOut)
     ExpectConsistent();
     world.Frames(20);
     // Every slot goes, the buyer first or last: no object is left pointing at it.
-    SIM_Game::Instance().Reset();
+    FreshState::EndGame();
 }

@@ -21,6 +21,7 @@
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 using namespace savetest;
 
@@ -64,7 +65,7 @@ TEST(SaveRoundTrip, AFactoryComesBackAsItWasAndSavesToTheSameFile)
     const std::string file = world.ReadSave("roundtrip");
 
     // Loaded from the main menu: no running game whose removal would make a noise of its own.
-    SIM_Game::Instance().Reset();
+    FreshState::EndGame();
     world.listener.stages.clear();
     world.listener.sounds.clear();
     world.listener.sparkles = 0;

@@ -57,6 +57,7 @@ extern "C" size_t __sanitizer_get_allocated_size(const volatile void* pointer);
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_MissionManager.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 namespace savetest
 {
@@ -111,13 +112,11 @@ SaveWorld::SaveWorld()
 
 SaveWorld::~SaveWorld()
 {
-    SIM_Game::Instance().Reset();
-    SIM_ResourceConveyorManager::Instance().Clear();
-    SIM_VehicleDesignManager::Instance().Clear();
+    FreshState::EndGame();
     SIM_Presentation::Instance().DiscardPosted();
     SIM_Presentation::Instance().SetListener(nullptr);
     SIM_SaveGame::Instance().SetClock(nullptr);
-    SIM_ThreadManager::Instance().Shutdown();
+    FreshState::Forget<SIM_ThreadManager>();
     PClock::SetManual(false);
     if (m_ownsLogs)
         GDebugLog::Instance().Close();

@@ -27,6 +27,7 @@
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -115,11 +116,9 @@ public:
 
     ~Factory()
     {
-        SIM_Game::Instance().Reset();
+        FreshState::EndGame();
         if (m_registered)
             SIM_MissionManager::Instance().Unload();
-        SIM_ResourceConveyorManager::Instance().Clear();
-        RouteTable::Instance().ClearAll();
         SIM_Game::Instance().SetMission(nullptr);
         SIM_SimConfig::UseFile(SIM_SimConfig::DEFAULT_FILE);
         PClock::SetManual(false);

@@ -17,6 +17,7 @@
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
+#include "tests/support/FreshState.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +51,7 @@ void DefsTestData::SetUp()
 {
     DefsTestLogFolder();
     m_errorStart = DefsTestErrorSize();
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     GRandom::Init();
 }
 
@@ -70,15 +71,15 @@ void DefsTestData::LoadAll(const std::string& root, const std::string& textFolde
 
 void DefsTestData::ClearAll()
 {
-    SIM_VehicleDesignManager::Instance().Clear();
-    SIM_FacilityManager::Instance().Clear();
-    SIM_ProductionTaskManager::Instance().Clear();
-    SIM_SlotUpgradeManager::Instance().Clear();
-    SIM_VehicleComponentTypeManager::Instance().Clear();
-    SIM_ResearchManager::Instance().Clear();
-    SIM_VehicleFeatureManager::Instance().Clear();
-    SIM_ResourceManager::Instance().Clear();
-    SIM_PropTypeManager::Instance().Clear();
+    FreshState::Forget<SIM_VehicleDesignManager>();
+    FreshState::Forget<SIM_FacilityManager>();
+    FreshState::Forget<SIM_ProductionTaskManager>();
+    FreshState::Forget<SIM_SlotUpgradeManager>();
+    FreshState::Forget<SIM_VehicleComponentTypeManager>();
+    FreshState::Forget<SIM_ResearchManager>();
+    FreshState::Forget<SIM_VehicleFeatureManager>();
+    FreshState::Forget<SIM_ResourceManager>();
+    FreshState::Forget<SIM_PropTypeManager>();
     SIM_GlobalFactoryVariables::Instance().m_globalUpgrades.clear();
     SIM_GlobalFactoryVariables::Instance().Recalculate();
 }

@@ -23,6 +23,7 @@
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -63,9 +64,7 @@ public:
     }
     ~FlowFloor()
     {
-        SIM_Game::Instance().Reset();
-        SIM_ResourceConveyorManager::Instance().Clear();
-        RouteTable::Instance().ClearAll();
+        FreshState::EndGame();
         PClock::SetManual(false);
         std::error_code ignored;
         std::filesystem::remove(m_missionPath, ignored);
@@ -186,7 +185,7 @@ class FlowWorld : public FlowFloor
 public:
     FlowWorld(int width, int height) : FlowFloor(width, height)
     {
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
         SIM_FinanceManager::Instance().StartGameWithCash(1.0e7f);
         for (auto& variable : SIM_GlobalFactoryVariables::Instance().m_variables)
             variable.multiplier = 1.0f;
@@ -196,8 +195,7 @@ public:
         // Slots first, while their stockpiles' objects and the bays still exist.
         while (!SlotQueries::Instance().GetAllSlots().empty())
             Bulldoze(SlotQueries::Instance().GetAllSlots().front());
-        SIM_Game::Instance().Reset();
-        SIM_ResourceConveyorManager::Instance().Clear();
+        FreshState::EndGame();
     }
 
     SIM_ProductionSlot* PlaceSlot(SIM_ProductionTask& task, int x, int y, int facing = 1)

@@ -2,6 +2,7 @@
 // three speeds, the hourly step and rent, zone unlocks on the running floor, reset and re-start.
 #include "tests/sim/SimTestSupport.h"
 
+#include "engine/core/GLifetime.h"
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
@@ -10,9 +11,12 @@
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/money/SIM_FinanceRecord.h"
+#include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +42,7 @@ protected:
     }
     void TearDown() override
     {
-        SIM_Game::Instance().Reset();
+        FreshState::EndGame();
         SIM_Presentation::Instance().SetListener(nullptr);
         PClock::SetManual(false);
     }
@@ -240,9 +244,12 @@ TEST_F(SimGameTest, ResetAndASecondSetUpLeaveNoTraceOfTheFirstGame)
     harbour.GetZoneByName("East Wing")->Unlock(true);
     ASSERT_GT(game.GetCurrentHour(), 0);
     SIM_Presentation::Instance().Post([] { FAIL() << "an effect of the old game ran after the reset"; });
+    SIM_FinanceRecord::Instance().StoreRecordNow(FC_WAGES, 300.0f);
 
     game.Reset();
     EXPECT_EQ(game.GetFactory(), nullptr);
+    // The books of the ended game close with it.
+    EXPECT_EQ(SIM_FinanceRecord::Instance().GetTotal(1000, FC_WAGES), 0.0f);
     EXPECT_EQ(listener.calls.back(), "view-clear");
     SIM_Presentation::Instance().ApplyPosted();
     game.Reset(); // twice, and without a game: harmless
@@ -282,5 +289,20 @@ TEST_F(SimGameTest, ANewGameReadsTheDefinitionsAgainUnlessTheCallerKeepsThem)
     game.Reset();
     ASSERT_TRUE(game.InitSimulation(&harbour));
     EXPECT_EQ(tasks.GetTask(name)->m_locked, asWritten);
+}
+
+// A tool or a benchmark that ends without ending its game: when the program's owner destroys the
+// game's root, the slots on its floor go with it instead of outliving the floor they stand on.
+TEST_F(SimGameTest, AGameLeftRunningEndsWithTheRootThatHoldsIt)
+{
+    ASSERT_TRUE(SIM_Game::Instance().InitSimulation(LoadMission(harbour, "m_harbour.txt")));
+    const SIM_ProductionTask* shop = SIM_ProductionTaskManager::Instance().GetTask("task_make_axles");
+    ASSERT_NE(shop, nullptr);
+    ASSERT_NE(SIM_Placement::PlaceTask(shop, SIM_Game::Instance().GetFactory()->GetTile(1, 1), 1, true), nullptr);
+    ASSERT_EQ(SlotQueries::Instance().GetAllSlots().size(), 1u);
+
+    GLifetime::Program().Destroy<SIM_Game>();
+    EXPECT_TRUE(SlotQueries::Instance().GetAllSlots().empty());
+    EXPECT_EQ(SIM_Game::Instance().GetFactory(), nullptr);
 }
 }

@@ -36,6 +36,7 @@
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -94,9 +95,8 @@ public:
     {
         while (!SlotQueries::Instance().GetAllSlots().empty())
             SIM_Placement::RemoveSlot(SlotQueries::Instance().GetAllSlots().front(), true, false);
-        SIM_Game::Instance().Reset();
-        SIM_ResourceConveyorManager::Instance().Clear();
-        SIM_ThreadManager::Instance().Shutdown();
+        FreshState::EndGame();
+        FreshState::Forget<SIM_ThreadManager>();
         PClock::SetManual(false);
     }
 

@@ -32,6 +32,7 @@
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 namespace slotstest
 {
@@ -57,15 +58,15 @@ public:
         SIM_ResourceManager::Instance().Load(root);
         SIM_VehicleFeatureManager::Instance().Load(root);
         // Component types are appended by a load; these tests want only their own.
-        SIM_VehicleDesignManager::Instance().Clear();
-        SIM_VehicleComponentTypeManager::Instance().Clear();
+        FreshState::Forget<SIM_VehicleDesignManager>();
+        FreshState::Forget<SIM_VehicleComponentTypeManager>();
         SIM_VehicleComponentTypeManager::Instance().Load(root);
         SIM_ProductionTaskManager::Instance().Load(root);
         SIM_FacilityManager::Instance().Load(root);
-        SIM_VehicleDesignManager::Instance().Clear();
+        FreshState::Forget<SIM_VehicleDesignManager>();
         GetVehicleColors().clear();
         LoadVehicleColors(root + "/car_colors.txt");
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
         SIM_FinanceManager::Instance().StartGameWithCash(cash);
         SIM_SalesManager::Instance().ClearStock();
         SIM_PowerManager::Instance().Init();
@@ -73,8 +74,7 @@ public:
 
     ~Floor()
     {
-        SIM_Game::Instance().Reset();
-        SIM_VehicleDesignManager::Instance().Clear();
+        FreshState::EndGame();
         SIM_SimConfig::UseFile(SIM_SimConfig::DEFAULT_FILE);
         PClock::SetManual(false);
     }

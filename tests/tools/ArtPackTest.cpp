@@ -9,6 +9,7 @@
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/IniLoader.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ TEST(ArtPack, AtlasTableFindsEveryPictureAndUndoesTheTrim)
     const std::string path =
         (std::filesystem::temp_directory_path() / ("fv_artpack_" + std::to_string(::getpid()) + ".atl")).string();
     std::ofstream(path) << atlas.TableText();
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     IniLoader ini;
     ASSERT_TRUE(ini.Load("atlasdata", path));
     struct Want

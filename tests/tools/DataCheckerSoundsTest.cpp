@@ -3,6 +3,7 @@
 #include "DataChecker.h"
 
 #include "engine/core/GBufferedFileManager.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ namespace
 {
 std::vector<std::string> SoundFindings(const fs::path& root, unsigned groups)
 {
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     DataChecker checker(root.string());
     checker.SetArtGroups(groups);
     std::vector<std::string> sounds;

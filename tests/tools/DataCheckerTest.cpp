@@ -3,6 +3,7 @@
 #include "DataChecker.h"
 
 #include "engine/core/GBufferedFileManager.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ protected:
             fs::copy(fs::path(FV_SOURCE_DIR) / "data" / part, m_root / part, fs::copy_options::recursive);
         for (const char* file : {"strings.ini", "simconfig.txt"})
             fs::copy(fs::path(FV_SOURCE_DIR) / "data" / file, m_root / file);
-        GBufferedFileManager::Instance().Clear();
+        FreshState::Forget<GBufferedFileManager>();
     }
     void TearDown() override { fs::remove_all(m_root); }
 
@@ -117,10 +118,10 @@ TEST_F(DataCheckerTest, EachBrokenRuleIsReported)
         SCOPED_TRACE(std::string(c.file) + ": " + c.expected);
         const std::string original = Read(c.file);
         Replace(c.file, c.from, c.to);
-        GBufferedFileManager::Instance().Clear();
+        FreshState::Forget<GBufferedFileManager>();
         EXPECT_TRUE(Mentions(Check(), c.expected));
         Write(c.file, original);
-        GBufferedFileManager::Instance().Clear();
+        FreshState::Forget<GBufferedFileManager>();
     }
 }
 

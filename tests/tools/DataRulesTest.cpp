@@ -4,6 +4,7 @@
 #include "DataChecker.h"
 
 #include "engine/core/GBufferedFileManager.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -38,11 +39,11 @@ protected:
     static void Write(const std::string& relative, const std::string& text)
     {
         std::ofstream(s_root / relative, std::ios::binary) << text;
-        GBufferedFileManager::Instance().Clear();
+        FreshState::Forget<GBufferedFileManager>();
     }
     static std::vector<std::string> Check()
     {
-        GBufferedFileManager::Instance().Clear();
+        FreshState::Forget<GBufferedFileManager>();
         DataChecker checker(s_root.string());
         checker.SetArtGroups(DataChecker::ART_UI);
         return checker.Run();

@@ -174,3 +174,10 @@ void SIM_SalesManager::ClearStock()
     std::lock_guard<std::mutex> guard(m_stockLock);
     m_stock.clear();
 }
+
+void SIM_SalesManager::ResetForNewGame()
+{
+    ClearStock();
+    // The last game's cycle would otherwise time the first sales of the next.
+    salesTimer = 0.0f;
+}

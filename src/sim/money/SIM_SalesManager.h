@@ -47,6 +47,8 @@ public:
     void SellCar(CarStockEntry* entry);
     // Frees every entry.
     void ClearStock();
+    // A new game's market: no cars in stock and the first sales cycle a whole cycle away.
+    void ResetForNewGame();
 
     // The sales cycle's chance that a buyer takes a car priced `price` whose design is worth `value`
     // at the current demand.

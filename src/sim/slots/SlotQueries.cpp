@@ -18,8 +18,9 @@ SlotQueries& SlotQueries::Instance()
 
 SlotQueries::~SlotQueries()
 {
-    // Program exit: a slot's destructor reaches into other singletons that may be gone already,
-    // so the slots of a game that was never reset are left to the operating system.
+    // Program exit: the game's root goes before this registry and ends a game still running, so
+    // its slots are gone. One placed without a game would reach, while it goes, into objects that
+    // may be gone already: it is left to the operating system.
     m_allSlots.clear();
     m_productionSlots.clear();
     for (auto& owned : m_owned)

@@ -1,5 +1,6 @@
 #include "engine/core/GBufferedFileManager.h"
 #include "tests/engine/core/EngineTestFiles.h"
+#include "tests/support/FreshState.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,8 +9,8 @@
 class GBufferedFileCache : public ::testing::Test
 {
 protected:
-    void SetUp() override { GBufferedFileManager::Instance().Clear(); }
-    void TearDown() override { GBufferedFileManager::Instance().Clear(); }
+    void SetUp() override { FreshState::Forget<GBufferedFileManager>(); }
+    void TearDown() override { FreshState::Forget<GBufferedFileManager>(); }
     static std::string Lines(GBufferedFile* f)
     {
         std::string all, line;

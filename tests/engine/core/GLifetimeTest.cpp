@@ -68,6 +68,21 @@ TEST(GLifetime, ObjectsGoNewestFirstAndWhatAnEndingObjectAsksForIsMadeAgainAndGo
     EXPECT_FALSE(GLifetime::Exists<LifetimeNewest>());
 }
 
+TEST(GLifetime, AnObjectHeldAsNewestGoesBeforeWhatWasMadeAfterIt)
+{
+    GLifetime& program = GLifetime::Program();
+    program.DestroyAll();
+    GLifetime::Get<LifetimeNewest>();
+    GLifetime::Get<LifetimeDependent>();
+    program.HoldAsNewest<LifetimeNewest>();
+    program.HoldAsNewest<LifetimeLateAsker>(); // not held: nothing changes
+    EXPECT_EQ(program.HeldCount(), 3u);
+
+    LifetimeEvents().clear();
+    program.DestroyAll();
+    EXPECT_EQ(LifetimeEvents(), (std::vector<std::string>{"-newest", "-dependent", "-older"}));
+}
+
 TEST(GLifetime, AShutdownStepEndsOneObjectAndALaterUseMakesAFreshOne)
 {
     GLifetime& program = GLifetime::Program();

@@ -1,6 +1,7 @@
 #include "engine/core/GOptions.h"
 #include "engine/core/GBufferedFileManager.h"
 #include "tests/engine/core/EngineTestFiles.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,14 @@ class GOptionsFile : public ::testing::Test
 protected:
     void SetUp() override
     {
-        GBufferedFileManager::Instance().Clear();
-        GOptions::Instance().Clear();
+        FreshState::Forget<GBufferedFileManager>();
+        FreshState::Forget<GOptions>();
         GOptions::Instance().SetPath(files.Path("config.txt"));
     }
     void TearDown() override
     {
-        GOptions::Instance().Clear();
-        GBufferedFileManager::Instance().Clear();
+        FreshState::Forget<GOptions>();
+        FreshState::Forget<GBufferedFileManager>();
     }
     EngineTestFiles files;
 };
@@ -45,7 +46,7 @@ TEST_F(GOptionsFile, LoadKeepsUnknownSettingsOrderAndTexts)
         std::string text = "[floats]\nCUSTOM = 0.333333\nOPTIONS_MUSIC = 0.5\nCUSTOM = 9\n"
                            "[strings]\nname = a text longer than thirty characters in all\n";
         files.Write("config.txt", crlf ? EngineTestFiles::ToCrLf(text) : text);
-        GBufferedFileManager::Instance().Clear();
+        FreshState::Forget<GBufferedFileManager>();
         GOptions& o = GOptions::Instance();
         o.Load();
         EXPECT_FLOAT_EQ(o.GetFloat("OPTIONS_MUSIC"), 0.5f);

@@ -1,6 +1,7 @@
 #include "engine/core/IniLoader.h"
 #include "engine/core/GBufferedFileManager.h"
 #include "tests/engine/core/EngineTestFiles.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ const IniPairCase kIniPairCases[] = {
 class IniLoaderFiles : public ::testing::Test
 {
 protected:
-    void TearDown() override { GBufferedFileManager::Instance().Clear(); }
+    void TearDown() override { FreshState::Forget<GBufferedFileManager>(); }
     EngineTestFiles files;
 };
 

@@ -28,6 +28,7 @@
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -196,8 +197,7 @@ TEST_F(MissionEditorMode, AMissionMadeInTheEditorLoadsAndPlays)
 
     while (!SlotQueries::Instance().GetAllSlots().empty())
         SIM_Placement::RemoveSlot(SlotQueries::Instance().GetAllSlots().front(), true, false);
-    SIM_Game::Instance().Reset();
-    SIM_ResourceConveyorManager::Instance().Clear();
-    SIM_ThreadManager::Instance().Shutdown();
+    FreshState::EndGame();
+    FreshState::Forget<SIM_ThreadManager>();
     PClock::SetManual(false);
 }

@@ -7,6 +7,7 @@
 #include "gui/editors/task/GUI_TaskEditor.h"
 #include "platform/core/PRandom.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ TEST_F(TaskEditorPicture, DefaultTaskWithAPropHeld)
 {
     // The floor greys come from the game's generator: the same seed gives the same tiles.
     PRandom::Seed(7);
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     GUI_TaskEditor& editor = GUI_TaskEditor::Instance();
     editor.Init();
     ASSERT_NE(editor.GetCurrentTask(), nullptr);

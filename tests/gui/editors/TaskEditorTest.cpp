@@ -27,6 +27,7 @@
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -467,7 +468,7 @@ TEST_F(TaskEditorTest, ASavedLayoutLoadsBackAndTheDataStaysClean)
     EXPECT_EQ(tile->props[0]->facing, 1);
     EXPECT_TRUE(GUI_TaskPreview::FindTile(1, 0) != nullptr);
 
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     DataChecker checker(m_dataRoot);
     const std::vector<std::string>& findings = checker.Run();
     for (const std::string& finding : findings)
@@ -479,7 +480,7 @@ TEST_F(TaskEditorTest, ASavedLayoutLoadsBackAndTheDataStaysClean)
 TEST_F(TaskEditorTest, WithoutItsDefaultTaskTheEditorStartsEmpty)
 {
     std::remove((m_dataRoot + "/simulation/tasks/task_fuel_tank.ini").c_str());
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     GUI_TaskEditor& editor = Editor();
     editor.Init();
     EXPECT_EQ(editor.GetCurrentTask(), nullptr);

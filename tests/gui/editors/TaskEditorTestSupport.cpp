@@ -9,6 +9,7 @@
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ void TaskEditorTest::SetUp()
     for (const char* file : {"strings.ini", "simconfig.txt"})
         fs::copy(fs::path("data") / file, root / file);
     m_dataRoot = root.string();
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     Editor().SetDataRoot(m_dataRoot + "/simulation");
     Editor().Init();
 }
@@ -40,7 +41,7 @@ void TaskEditorTest::TearDown()
 {
     Editor().Release();
     Editor().SetDataRoot("data/simulation");
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     fs::remove_all(m_dataRoot);
     ToolkitTest::TearDown();
 }

@@ -8,6 +8,7 @@
 #include "gui/editors/task/TaskLayoutWriter.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_Prop.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ protected:
         m_task.m_file = m_files.Write("task_test_press.ini", kOldTaskFile);
         GBufferedFileManager::Instance().Reload(m_task.m_file);
     }
-    void TearDown() override { GBufferedFileManager::Instance().Clear(); }
+    void TearDown() override { FreshState::Forget<GBufferedFileManager>(); }
 
     SIM_Prop* Prop(const std::string& name)
     {

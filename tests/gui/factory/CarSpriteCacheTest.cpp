@@ -16,6 +16,7 @@
 #include "sim/vehicles/SIM_VehicleComponent.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <initializer_list>
 #include <memory>
@@ -224,5 +225,5 @@ TEST_F(CarSpriteCacheTest, ACarWithoutItsStationIsSkipped)
     ViewOf(car)->Draw(IsometricDrawQueue::Instance(), GUI_Factory::Instance().GetFrameView());
     EXPECT_EQ(IsometricDrawQueue::Instance().GetCount(), before);
     EXPECT_EQ(GUI_FactoryCars::Instance().GetQueuedCount(), 0u);
-    IsometricDrawQueue::Instance().Clear();
+    FreshState::Forget<IsometricDrawQueue>();
 }

@@ -49,6 +49,7 @@
 #include "sim/world/SIM_MissionManager.h"
 #include "sim/world/SIM_Tile.h"
 #include "tests/engine/FontTestSupport.h"
+#include "tests/support/FreshState.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -90,18 +91,16 @@ void FactoryWorld::Install()
 
 void FactoryWorld::Remove()
 {
-    SIM_Game::Instance().Reset();
-    SIM_ResourceConveyorManager::Instance().Clear();
-    SIM_VehicleDesignManager::Instance().Clear();
+    FreshState::EndGame();
     SIM_Presentation::Instance().DiscardPosted();
     SIM_Presentation::Instance().SetListener(nullptr);
-    SIM_ThreadManager::Instance().Shutdown();
-    GUI_FactoryTools::Instance().Reset();
+    FreshState::Forget<SIM_ThreadManager>();
+    FreshState::Forget<GUI_FactoryTools>();
     // A test that zoomed out would otherwise hand the next test's new game its zoom.
-    GUI_Camera::Instance().Reset();
+    FreshState::Forget<GUI_Camera>();
     GUI_Factory::Instance().SetFrameFactor(1.0f);
     GUI_FloatingValue::ResetPool();
-    IsometricDrawQueue::Instance().Clear();
+    FreshState::Forget<IsometricDrawQueue>();
     std::vector<SoundRequest> drained;
     SoundRequestQueue::Instance().TakeAll(drained);
     // The test's clock stands still, so the effects it started never end by themselves: left

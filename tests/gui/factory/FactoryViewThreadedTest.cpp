@@ -8,6 +8,7 @@
 #include "gui/factory/view/GUI_Factory.h"
 #include "sim/SIM_ThreadManager.h"
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "tests/support/FreshState.h"
 
 TEST_F(FactoryViewTest, FramesWithWorkerJobsDrawWhatTheMainThreadAloneDraws)
 {
@@ -38,7 +39,7 @@ TEST_F(FactoryViewTest, FramesWithWorkerJobsDrawWhatTheMainThreadAloneDraws)
     // moved on by a frame, the floor has not).
     const FactoryFrameStats threaded = GUI_Factory::Instance().GetStats();
     EXPECT_GT(threaded.queueLength, 0);
-    SIM_ThreadManager::Instance().Shutdown();
+    FreshState::Forget<SIM_ThreadManager>();
     m_rec->Clear();
     GUI_Factory::Instance().Draw();
     EXPECT_EQ(GUI_Factory::Instance().GetStats().visibleTiles, threaded.visibleTiles);

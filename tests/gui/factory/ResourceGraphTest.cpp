@@ -17,6 +17,7 @@
 #include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ protected:
     }
     void TearDown() override
     {
-        GUI_ResourceGraph::Instance().Clear();
+        FreshState::Forget<GUI_ResourceGraph>();
         FactoryViewTest::TearDown();
     }
     // An item requested by the station, travelling or still waiting at its source.
@@ -114,7 +115,7 @@ TEST_F(ResourceGraphTest, MarksFollowTheRequestsInTransitAndCountDownOnlyWhileWa
     // Watching again rebuilds at once; the game's end takes every mark and the watched slot.
     graph.Watch(m_station->GetInputStockpile(), m_station->GetTile());
     EXPECT_EQ(Marked(), (std::vector<SIM_ResourceObject*>{waiting}));
-    SIM_Game::Instance().Reset();
+    FreshState::EndGame();
     m_station = nullptr;
     EXPECT_TRUE(graph.GetEntries().empty());
     EXPECT_FALSE(graph.IsActive());

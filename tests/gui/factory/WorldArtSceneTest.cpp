@@ -15,6 +15,7 @@
 #include "gui/toolkit/effects/GUI_FlipbookParticles.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "platform/video/PImageCodec.h"
+#include "tests/support/FreshState.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -158,7 +159,7 @@ TEST_F(WorldArtScene, ShippedFactoryArtDrawsAsTheStoredScene)
 {
     GTextureManager::Instance().AddFolder("data/bitmaps");
     GUI_ShaderManager::Instance().LoadAll();
-    SpriteAtlasTable::Instance().Clear();
+    FreshState::Forget<SpriteAtlasTable>();
     SpriteAtlasTable::Instance().LoadFolder(SpriteAtlasTable::kDefaultFolder);
     GD3DDevice::Instance().GetDevice()->Clear(0xFF1A1C20u);
 

@@ -14,6 +14,7 @@
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
 #include "sim/vehicles/SIM_CarExporter.h"
 #include "tests/engine/FontTestSupport.h"
+#include "tests/support/FreshState.h"
 
 #include <string>
 #include <vector>
@@ -31,7 +32,7 @@ protected:
             return;
         LoadGameFontsForTest();
         m_world.Install();
-        SIM_VehicleComponentTypeManager::Instance().Clear();
+        FreshState::Forget<SIM_VehicleComponentTypeManager>();
         SIM_VehicleComponentTypeManager::Instance().Load();
         SIM_VehicleFeatureManager::Instance().Load();
     }
@@ -39,8 +40,8 @@ protected:
     {
         m_world.Remove();
         m_data.reset();
-        SIM_VehicleComponentTypeManager::Instance().Clear();
-        SIM_VehicleFeatureManager::Instance().Clear();
+        FreshState::Forget<SIM_VehicleComponentTypeManager>();
+        FreshState::Forget<SIM_VehicleFeatureManager>();
         SIM_Game::Instance().SetSpeed(1.0f);
         GLRenderTest::TearDown();
     }

@@ -23,6 +23,7 @@
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/SIM_Game.h"
 #include "sim/vehicles/SIM_CarExporter.h"
+#include "tests/support/FreshState.h"
 
 #include <string>
 
@@ -340,7 +341,7 @@ TEST_F(CarScreens, DetailsAreSizedForTheFeaturesRaisedNotDoubledAndCloseWhenTheC
     // A second click on the busy car in the factory raises its window.
     GUI_CarScreens::ConnectFactoryView();
     GUI_FactoryTools::Instance().showVehicleDetails(*busy);
-    GUI_FactoryTools::Instance().Reset();
+    FreshState::Forget<GUI_FactoryTools>();
     EXPECT_EQ(GUI_VehicleDetails::GetOpenWindows().size(), 2u);
     EXPECT_EQ(GUI_WindowManager::Instance().GetWindows().back(), big);
 

@@ -14,6 +14,7 @@
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ struct CarTestData
     {
         SIM_VehicleManager::Instance().DeleteAll();
         SIM_SalesManager::Instance().ClearStock();
-        SIM_VehicleDesignManager::Instance().Clear();
+        FreshState::Forget<SIM_VehicleDesignManager>();
         SIM_Presentation::Instance().DiscardPosted();
         SIM_Presentation::Instance().SetListener(nullptr);
     }

@@ -14,6 +14,7 @@
 #include "gui/toolkit/widgets/GUI_OptionsSlider.h"
 #include "gui/toolkit/windows/GUI_ConfirmDialog.h"
 #include "sim/SIM_Game.h"
+#include "tests/support/FreshState.h"
 
 #include <cstdio>
 #include <fstream>
@@ -42,7 +43,7 @@ protected:
     void TearDown() override
     {
         ScreensTest::TearDown();
-        GOptions::Instance().Clear();
+        FreshState::Forget<GOptions>();
         GOptions::Instance().SetPath("");
         GGame::SetRestartRequested(false);
     }

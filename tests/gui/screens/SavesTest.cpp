@@ -21,6 +21,7 @@
 #include "save/SaveFolder.h"
 #include "sim/SIM_Game.h"
 #include "sim/money/SIM_FinanceManager.h"
+#include "tests/support/FreshState.h"
 
 #include <filesystem>
 #include <fstream>
@@ -237,7 +238,7 @@ TEST_F(SaveScreens, AGameSavedThroughTheSaveDialogLoadsBackThroughTheLoadScreen)
 
     // Back to the menu, the game ends; the load screen finds the save and loads it.
     FrontEnd::SwitchTo("mainmenu");
-    SIM_Game::Instance().Reset();
+    FreshState::EndGame();
     GUI_MainMenu::OnButton(GUI_MainMenu::BUTTON_LOADGAME);
     Frame();
     EXPECT_EQ(CurrentMode(), "loadgame");
@@ -258,7 +259,7 @@ TEST_F(SaveScreens, AGameSavedThroughTheSaveDialogLoadsBackThroughTheLoadScreen)
 
     // A save that cannot be loaded leads back to the main menu with no game behind it.
     FrontEnd::SwitchTo("mainmenu");
-    SIM_Game::Instance().Reset();
+    FreshState::EndGame();
     WriteSave("broken", "1/1/2027 (DD-MM-YYYY) - 0:00", "no_such_mission");
     EXPECT_FALSE(GUI_LoadDialog::LoadSave("broken"));
     EXPECT_EQ(CurrentMode(), "mainmenu");

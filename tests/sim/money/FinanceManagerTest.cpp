@@ -6,6 +6,7 @@
 #include "sim/money/SIM_FinanceRecord.h"
 
 #include "tests/sim/MoneyTestListener.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,12 @@ protected:
     void SetUp() override
     {
         SIM_Game::Instance().SetCurrentHour(10);
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
         cash().StartGameWithCash(100.0f);
     }
     void TearDown() override
     {
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
         SIM_Game::Instance().SetCurrentHour(0);
     }
     static SIM_FinanceManager& cash() { return SIM_FinanceManager::Instance(); }
@@ -96,7 +97,7 @@ TEST_F(CashTest, HourlySettlementOfFinanceObjects)
     };
     for (const auto& c : cases)
     {
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
         cash().StartGameWithCash(c.startCash);
         int gameOverBefore = screens.gameOver.load();
         {

@@ -15,6 +15,7 @@
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/world/SIM_Mission.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ protected:
     }
     void TearDown() override
     {
-        SIM_Game::Instance().Reset();
+        FreshState::EndGame();
         PClock::SetManual(false);
     }
     // Frames of 100 ms until `hours` more game hours have passed.

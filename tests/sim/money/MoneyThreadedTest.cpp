@@ -12,6 +12,7 @@
 
 #include "tests/sim/MoneyTestDesign.h"
 #include "tests/sim/MoneyTestListener.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,8 @@ protected:
     void SetUp() override
     {
         SIM_Game::Instance().SetCurrentHour(3);
-        SIM_FinanceRecord::Instance().Reset();
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
+        FreshState::Forget<SalesRecordPool>();
         SIM_SalesManager::Instance().ClearStock();
         DemandFactor() = 1.0f;
         // Every buyer buys: a car priced below half its value always sells.
@@ -38,8 +39,8 @@ protected:
     {
         SIM_SalesManager::Instance().SetRandomSource(nullptr);
         SIM_SalesManager::Instance().ClearStock();
-        SalesRecordPool::Instance().Reset();
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SalesRecordPool>();
+        FreshState::Forget<SIM_FinanceRecord>();
         SIM_Game::Instance().SetCurrentHour(0);
     }
     MoneyTestListener screens;

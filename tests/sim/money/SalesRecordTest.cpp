@@ -8,6 +8,7 @@
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 
 #include "engine/core/GDebugLog.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +45,11 @@ protected:
     void SetUp() override
     {
         SIM_Game::Instance().SetCurrentHour(20);
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SalesRecordPool>();
     }
     void TearDown() override
     {
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SalesRecordPool>();
         SIM_Game::Instance().SetCurrentHour(0);
     }
     static SalesRecordPool& pool() { return SalesRecordPool::Instance(); }

@@ -13,6 +13,7 @@
 
 #include "tests/sim/MoneyTestDesign.h"
 #include "tests/sim/MoneyTestListener.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +29,9 @@ protected:
     void SetUp() override
     {
         SIM_Game::Instance().SetCurrentHour(20);
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
         SIM_FinanceManager::Instance().StartGameWithCash(1000.0f);
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SalesRecordPool>();
         sales().ClearStock();
         sales().salesTimer = 0.0f;
         DemandFactor() = 1.0f;
@@ -50,8 +51,8 @@ protected:
     {
         sales().SetRandomSource(nullptr);
         sales().ClearStock();
-        SalesRecordPool::Instance().Reset();
-        SIM_FinanceRecord::Instance().Reset();
+        FreshState::Forget<SalesRecordPool>();
+        FreshState::Forget<SIM_FinanceRecord>();
         SIM_Game::Instance().SetCurrentHour(0);
     }
     static SIM_SalesManager& sales() { return SIM_SalesManager::Instance(); }

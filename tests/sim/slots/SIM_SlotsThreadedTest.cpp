@@ -6,6 +6,7 @@
 #include "sim/SIM_ThreadManager.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "tests/sim/SlotsTestFloor.h"
+#include "tests/support/FreshState.h"
 
 using slotstest::Floor;
 
@@ -43,5 +44,5 @@ TEST(SlotsThreaded, CashMatchesTheLedgerAfterALongRunAtSpeedFour)
         // near 100000 may differ in the last places, never by a lost payment.
         EXPECT_NEAR(finance.GetCash(), startCash + income - expenses, 2.0f);
     }
-    SIM_ThreadManager::Instance().Shutdown();
+    FreshState::Forget<SIM_ThreadManager>();
 }

@@ -20,6 +20,7 @@
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <algorithm>
 
@@ -55,7 +56,7 @@ protected:
     void TearDown() override
     {
         Drop();
-        SIM_Game::Instance().Reset();
+        FreshState::EndGame();
         SIM_Presentation::Instance().SetListener(nullptr);
         DefsTestData::TearDown();
     }

@@ -7,6 +7,7 @@
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,7 @@ protected:
     }
     void TearDown() override
     {
-        SIM_Game::Instance().Reset();
+        FreshState::EndGame();
         SIM_Presentation::Instance().SetListener(nullptr);
     }
     SIM_BuildingZone& Start(const std::string& zones)
@@ -130,7 +131,7 @@ TEST_F(SimZoneUnlockTest, SparkleChanceFollowsTheZoneArea)
         else
             EXPECT_LT(listener.sparkles.size(), c.tiles / 4) << c.zone;
         EXPECT_EQ(zone.m_state, SIM_BuildingZone::STATE_UNLOCKED);
-        SIM_Game::Instance().Reset();
+        FreshState::EndGame();
     }
 }
 

@@ -1,5 +1,6 @@
 // Pages of copied scene pictures.
 #include "gui/factory/scene/SceneTexturePages.h"
+#include "engine/core/GLifetime.h"
 
 #include "engine/CLoadedTexture.h"
 #include "engine/CLoadedTextureRef.h"
@@ -60,18 +61,28 @@ void CopyWithBorder(PTexture& source, int width, int height, std::vector<uint32_
 }
 } // namespace
 
+// The overlay's pages, a kind of their own for the program's owner.
+struct SceneTexturePages::OverlaySet
+{
+    SceneTexturePages pages;
+};
+
 SceneTexturePages& SceneTexturePages::Instance()
 {
-    // Never destroyed: the pages belong to the device, which goes at its own time.
-    static auto* pages = new SceneTexturePages();
-    return *pages;
+    return GLifetime::Get<SceneTexturePages>();
 }
 
 SceneTexturePages& SceneTexturePages::Overlay()
 {
-    // Never destroyed, like the scene's own.
-    static auto* pages = new SceneTexturePages();
-    return *pages;
+    return GLifetime::Get<OverlaySet>().pages;
+}
+
+SceneTexturePages::~SceneTexturePages()
+{
+    // Pages still held at the end of the run are freed; their handles belong to the texture
+    // store, which may be gone already, so they are not touched.
+    for (PTexture* page : m_pages)
+        page->Release();
 }
 
 void SceneTexturePages::Release()

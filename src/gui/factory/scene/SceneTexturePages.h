@@ -21,6 +21,8 @@ class PTexture;
 
 class SceneTexturePages
 {
+    friend class GLifetime; // the program's owner creates and destroys it
+
 public:
     // Where a picture's copy lies: its page (the place's texture), and u' = u x scaleU + offsetU
     // (likewise v); the same place the 2D quad batch draws copies from.
@@ -97,7 +99,12 @@ public:
     }
 
 private:
+    struct OverlaySet;
+
     SceneTexturePages() = default;
+    ~SceneTexturePages();
+    SceneTexturePages(const SceneTexturePages&) = delete;
+    SceneTexturePages& operator=(const SceneTexturePages&) = delete;
 
     std::vector<PTexture*> m_pages; // owned
     std::vector<CLoadedTexture*> m_pageHandles;

@@ -20,6 +20,7 @@
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/money/SalesRecordPool.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -44,24 +45,24 @@ protected:
         SharedVertexBatch().Create(8000);
         m_world.Install();
         GScreenSize::Set(ViewWidth(), ViewHeight());
-        SIM_VehicleComponentTypeManager::Instance().Clear();
+        FreshState::Forget<SIM_VehicleComponentTypeManager>();
         SIM_VehicleComponentTypeManager::Instance().Load();
         SIM_VehicleFeatureManager::Instance().Load();
         SIM_ResourceManager::Instance().Load();
-        SIM_FinanceRecord::Instance().Reset();
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
+        FreshState::Forget<SalesRecordPool>();
         RunFactory();
     }
     void TearDown() override
     {
         GUI_WindowManager::Instance().CloseAll();
         m_world.Remove();
-        SIM_FinanceRecord::Instance().Reset();
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
+        FreshState::Forget<SalesRecordPool>();
         m_data.reset();
-        SIM_ResourceManager::Instance().Clear();
-        SIM_VehicleComponentTypeManager::Instance().Clear();
-        SIM_VehicleFeatureManager::Instance().Clear();
+        FreshState::Forget<SIM_ResourceManager>();
+        FreshState::Forget<SIM_VehicleComponentTypeManager>();
+        FreshState::Forget<SIM_VehicleFeatureManager>();
         SIM_Game::Instance().SetCurrentHour(0);
         GLRenderTest::TearDown();
     }

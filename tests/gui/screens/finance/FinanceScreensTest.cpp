@@ -31,6 +31,7 @@
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/money/SalesRecordPool.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -47,17 +48,17 @@ protected:
         ToolkitTest::SetUp();
         UseScreen(1280, 768);
         SIM_Game::Instance().SetCurrentHour(kNow);
-        SIM_FinanceRecord::Instance().Reset();
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
+        FreshState::Forget<SalesRecordPool>();
         SIM_FinanceManager::Instance().StartGameWithCash(0.0f);
     }
     void TearDown() override
     {
         GUI_WindowManager::Instance().CloseAll();
-        SIM_FinanceRecord::Instance().Reset();
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
+        FreshState::Forget<SalesRecordPool>();
         m_data.reset();
-        SIM_ResourceManager::Instance().Clear();
+        FreshState::Forget<SIM_ResourceManager>();
         SIM_Game::Instance().SetCurrentHour(0);
         ToolkitTest::TearDown();
     }
@@ -169,8 +170,8 @@ TEST_F(FinanceScreens, EachPeriodCountsTheSameHoursForCostsAndSales)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.hoursAgo);
-        SIM_FinanceRecord::Instance().Reset();
-        SalesRecordPool::Instance().Reset();
+        FreshState::Forget<SIM_FinanceRecord>();
+        FreshState::Forget<SalesRecordPool>();
         Spend(c.hoursAgo, FC_WAGES, 300.0f);
         Sell(design, c.hoursAgo, 1000.0f);
         GUI_FinanceDialog* dialog = GUI_FinanceDialog::Open();
@@ -401,7 +402,7 @@ TEST_F(FinanceScreens, PriceCurveTopsAtOnePointOneTimesTheHighestPrice)
 
 TEST_F(FinanceScreens, AGameWithoutResourcesShowsNoPriceCurve)
 {
-    SIM_ResourceManager::Instance().Clear();
+    FreshState::Forget<SIM_ResourceManager>();
     GUI_FinanceDialog* dialog = GUI_FinanceDialog::Open();
     GUI_FinanceDialog::OnTabButton(GUI_FinanceDialog::TAB_PRICES);
     EXPECT_EQ(dialog->GetPrices()->GetSelected(), nullptr);

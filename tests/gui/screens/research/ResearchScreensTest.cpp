@@ -41,6 +41,7 @@
 #include "sim/slots/SIM_Placement.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
+#include "tests/support/FreshState.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -581,7 +582,7 @@ TEST_F(ResearchScreenTest, ALockedZoneIsRentedOnceExpansionIsResearched)
     EXPECT_EQ(shown, booked);
 
     // Data without the gate item leaves the offer open and says so.
-    SIM_ResearchManager::Instance().Clear();
+    FreshState::Forget<SIM_ResearchManager>();
     GUI_ExpansionDialog* ungated = GUI_ExpansionDialog::Show(wing);
     EXPECT_TRUE(ungated->GetUnlockButton()->IsEnabled());
     bool logged = false;

@@ -12,6 +12,7 @@
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "platform/core/PClock.h"
 #include "platform/video/PImageCodec.h"
+#include "tests/support/FreshState.h"
 
 namespace
 {
@@ -67,12 +68,12 @@ void ResetEffectsState()
 {
     ClearParticleConfigs();
     ClearParticleEmitters();
-    GUI_AnimationManager::Instance().Clear();
-    GUI_SimpleAnimationManager::Instance().Clear();
+    FreshState::Forget<GUI_AnimationManager>();
+    FreshState::Forget<GUI_SimpleAnimationManager>();
     GUI_SimpleAnimationManager::Instance().SetFolder(GUI_SimpleAnimationManager::kDefaultFolder);
-    SpriteAtlasTable::Instance().Clear();
+    FreshState::Forget<SpriteAtlasTable>();
     GUI_TextureCache::Reset();
-    GBufferedFileManager::Instance().Clear();
+    FreshState::Forget<GBufferedFileManager>();
     PClock::SetManual(true, kEffectsClockStartNs);
     GRandom::Init();
 }

@@ -11,6 +11,7 @@
 #include "platform/video/PImageCodec.h"
 #include "platform/video/PRecordingTexture.h"
 #include "tests/gui/toolkit/effects/EffectsTestSupport.h"
+#include "tests/support/FreshState.h"
 
 #include <cmath>
 #include <filesystem>
@@ -63,7 +64,7 @@ protected:
     GUI_ParticleConfig* PlaceSlot(const std::string& extra)
     {
         m_data.Write("particles/place_slot.txt", ParticleFile("place_slot", extra));
-        GBufferedFileManager::Instance().Clear(); // the file was just rewritten
+        FreshState::Forget<GBufferedFileManager>(); // the file was just rewritten
         LoadParticleConfigs(m_data.Path("particles"));
         return FindPlaceSlotConfig();
     }

@@ -10,6 +10,7 @@
 #include "platform/core/PFile.h"
 #include "platform/core/PThread.h"
 #include "support/SoundTestFiles.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ protected:
     void TearDown() override
     {
         sounds.reset();
-        GOptions::Instance().Clear();
+        FreshState::Forget<GOptions>();
         PClock::SetManual(false);
     }
     static void SetVolumes(float sfx, float music, float master)
