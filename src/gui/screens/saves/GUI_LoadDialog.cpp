@@ -44,7 +44,7 @@ GUI_LoadDialog::~GUI_LoadDialog()
 
 void GUI_LoadDialog::RebuildRows()
 {
-    GUI_SaveStripBase::FillRows<GUI_LoadStrip>(m_rows);
+    GUI_SaveStripBase::FillRows<GUI_LoadStrip>(m_rows, GetThumbnails());
     LayoutRows();
 }
 

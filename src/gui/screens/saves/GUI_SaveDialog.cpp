@@ -77,7 +77,7 @@ void GUI_SaveDialog::Layout()
 
 void GUI_SaveDialog::RebuildRows()
 {
-    GUI_SaveStripBase::FillRows<GUI_SaveStrip>(m_rows);
+    GUI_SaveStripBase::FillRows<GUI_SaveStrip>(m_rows, GetThumbnails());
     LayoutRows();
 }
 
