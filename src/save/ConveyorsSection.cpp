@@ -1,8 +1,8 @@
 // Conveyors section.
 #include "save/ConveyorsSection.h"
 
-#include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "save/SaveReader.h"
@@ -33,14 +33,20 @@ void ConveyorsSection::Write(SaveWriter& out)
 {
     const SIM_ResourceConveyorManager& manager = SIM_ResourceConveyorManager::Instance();
     std::vector<const SIM_ResourceConveyor*> bayPieces;
+    // Looked up once per piece of the floor: a big hall has hundreds of bays and hundreds of
+    // thousands of pieces, too many to search the bays' list for each.
+    std::unordered_set<const SIM_ResourceConveyor*> isBayPiece;
     for (const SIM_ResourceImportBay* bay : manager.ImportBays())
         if (bay && bay->GetTile() && bay->GetTile()->m_conveyor)
+        {
             bayPieces.push_back(bay->GetTile()->m_conveyor);
+            isBayPiece.insert(bay->GetTile()->m_conveyor);
+        }
     out.Open("conveyors");
     for (const SIM_ResourceConveyor* conveyor : bayPieces)
         WriteConveyor(out, *conveyor);
     for (const SIM_ResourceConveyor* conveyor : manager.Conveyors())
-        if (std::find(bayPieces.begin(), bayPieces.end(), conveyor) == bayPieces.end())
+        if (!isBayPiece.contains(conveyor))
             WriteConveyor(out, *conveyor);
     out.Close("conveyors");
 }

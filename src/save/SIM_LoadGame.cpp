@@ -8,24 +8,14 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GTextKeys.h"
 #include "engine/core/GTextTable.h"
-#include "save/ConveyorsSection.h"
-#include "save/DesignsSection.h"
-#include "save/EfficiencySection.h"
-#include "save/FinancesSection.h"
 #include "save/GameSection.h"
 #include "save/HeaderSection.h"
-#include "save/ResearchSection.h"
-#include "save/ResourceObjectsSection.h"
-#include "save/SalesSection.h"
 #include "save/SaveFileOps.h"
 #include "save/SaveFolder.h"
 #include "save/SaveLoadContext.h"
 #include "save/SaveReader.h"
+#include "save/SaveSection.h"
 #include "save/SaveText.h"
-#include "save/SlotsSection.h"
-#include "save/StockSection.h"
-#include "save/StockpilesSection.h"
-#include "save/VehiclesSection.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
@@ -36,7 +26,6 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
-#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/slots/SlotState.h"
@@ -199,38 +188,13 @@ bool SIM_LoadGame::LoadFromText(std::string text, const std::string& name)
 
 void SIM_LoadGame::ReadSections(SaveLoadContext& context)
 {
-    SaveReader& in = context.reader;
     SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
-    GameSection::ReadZones(in);
-    listener.ShowLoadingStage("LS_LOADING_SLOTS", 0.20f);
-    SlotsSection::ReadSlots(in);
-    listener.ShowLoadingStage("LS_LOADING_FACILITIES", 0.25f);
-    SlotsSection::ReadFacilities(in);
-    listener.ShowLoadingStage("LS_LOADING_VEHICLES", 0.30f);
-    VehiclesSection::Read(in);
-    listener.ShowLoadingStage("LS_LOADING_CONVEYORS", 0.33f);
-    ConveyorsSection::Read(in);
-    // The floor's conveyors are all down: they join up, and routes and nearest bays are found afresh.
-    SIM_Placement::FinishLoading();
-    listener.ShowLoadingStage("LS_LOADING_RESOURCES", 0.35f);
-    ResourceObjectsSection::Read(context);
-    listener.ShowLoadingStage("LS_LOADING_STOCKPILES", 0.40f);
-    StockpilesSection::ReadStockpiles(context);
-    listener.ShowLoadingStage("LS_LOADING_COMPONENT_STOCKPILES", 0.45f);
-    StockpilesSection::ReadComponentStockpiles(context);
-    listener.ShowLoadingStage("LS_LOADING_SUPPLY_STOCKPILES", 0.50f);
-    StockpilesSection::ReadSupplyStockpiles(context);
-    listener.ShowLoadingStage("LS_LOADING_RESEARCH", 0.55f);
-    ResearchSection::Read(in);
-    listener.ShowLoadingStage("LS_LOADING_VEHICLE_DESIGNS", 0.60f);
-    DesignsSection::Read(in);
-    listener.ShowLoadingStage("LS_LOADING_FINANCES", 0.65f);
-    FinancesSection::Read(in);
-    listener.ShowLoadingStage("LS_LOADING_RECORDS", 0.70f);
-    SalesSection::Read(in);
-    listener.ShowLoadingStage("LS_LOADING_STOCK", 0.80f);
-    StockSection::Read(in);
-    EfficiencySection::Read(in);
+    for (const SaveSection& section : SaveSection::All())
+    {
+        if (section.loadStage)
+            listener.ShowLoadingStage(section.loadStage, section.loadFraction);
+        section.read(context);
+    }
 }
 
 void SIM_LoadGame::AfterLoad(SaveLoadContext& context)

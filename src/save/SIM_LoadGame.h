@@ -54,6 +54,7 @@ private:
     SIM_LoadGame() = default;
     bool ReadFile(const std::string& name, std::string& text, bool quiet);
     static bool PeekHeader(std::string text, std::string& date, std::string& mission);
+    // Every section after the game's own values, in the file's order (SaveSection).
     void ReadSections(SaveLoadContext& context);
     void AfterLoad(SaveLoadContext& context);
 

@@ -4,22 +4,12 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
 #include "engine/core/GOptions.h"
-#include "save/ConveyorsSection.h"
-#include "save/DesignsSection.h"
-#include "save/EfficiencySection.h"
-#include "save/FinancesSection.h"
 #include "save/GameSection.h"
 #include "save/HeaderSection.h"
-#include "save/ResearchSection.h"
-#include "save/ResourceObjectsSection.h"
-#include "save/SalesSection.h"
 #include "save/SaveFileOps.h"
 #include "save/SaveFolder.h"
+#include "save/SaveSection.h"
 #include "save/SaveWriter.h"
-#include "save/SlotsSection.h"
-#include "save/StockSection.h"
-#include "save/StockpilesSection.h"
-#include "save/VehiclesSection.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 
@@ -35,34 +25,12 @@ std::string SIM_SaveGame::BuildSaveText()
     out.Open("xml");
     HeaderSection::Write(out, m_version, m_clock ? m_clock() : SaveDate::Now());
     GameSection::Write(out);
-    GameSection::WriteZones(out);
-    listener.ShowLoadingStage("LS_SAVING_SLOTS", 0.20f);
-    SlotsSection::WriteSlots(out);
-    listener.ShowLoadingStage("LS_SAVING_FACILITIES", 0.30f);
-    SlotsSection::WriteFacilities(out);
-    listener.ShowLoadingStage("LS_SAVING_VEHICLES", 0.35f);
-    VehiclesSection::Write(out);
-    listener.ShowLoadingStage("LS_SAVING_CONVEYORS", 0.40f);
-    ConveyorsSection::Write(out);
-    listener.ShowLoadingStage("LS_SAING_RESOURCES", 0.45f);
-    ResourceObjectsSection::Write(out);
-    listener.ShowLoadingStage("LS_SAVING_STOCKPILES", 0.50f);
-    StockpilesSection::WriteStockpiles(out);
-    listener.ShowLoadingStage("LS_SAVING_COMPONENT_STOCKPILES", 0.60f);
-    StockpilesSection::WriteComponentStockpiles(out);
-    listener.ShowLoadingStage("LS_SAVING_SUPPLY_STOCKPILES", 0.65f);
-    StockpilesSection::WriteSupplyStockpiles(out);
-    listener.ShowLoadingStage("LS_SAVING_RESEARCH", 0.70f);
-    ResearchSection::Write(out);
-    listener.ShowLoadingStage("LS_SAVING_VEHICLE_DESIGNS", 0.75f);
-    DesignsSection::Write(out);
-    listener.ShowLoadingStage("LS_SAVING_FINANCES", 0.80f);
-    FinancesSection::Write(out);
-    listener.ShowLoadingStage("LS_SAVING_RECORDS", 0.85f);
-    SalesSection::Write(out);
-    listener.ShowLoadingStage("LS_SAVING_STOCK", 0.90f);
-    StockSection::Write(out);
-    EfficiencySection::Write(out);
+    for (const SaveSection& section : SaveSection::All())
+    {
+        if (section.saveStage)
+            listener.ShowLoadingStage(section.saveStage, section.saveFraction);
+        section.write(out);
+    }
     out.Close("xml");
     return out.TakeOutput();
 }

@@ -5,6 +5,7 @@
 // where the suite has them (the stand-ins pick the longest), with every text field typed full and
 // every pane behind a tab shown.
 // A child its parent draws clipped (the boxes of a scrolled tree) is held to neither layout rule.
+// Every kind that shows one window at a time, opened twice, keeps one and forgets it once closed.
 // A suite that links more interface libraries (screens, editors) runs this same test over their
 // windows too by adding this file and ToolkitTestSupport.cpp to its SUPPORT sources and linking
 // its libraries whole.
@@ -17,10 +18,12 @@
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
 #include "gui/toolkit/widgets/GUI_ButtonTab.h"
+#include "gui/toolkit/windows/GUI_SingleWindowPlace.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 
 #include <set>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace
@@ -61,6 +64,35 @@ void CollectTabs(const GUI_WindowBase& window, std::vector<const GUI_ButtonTab*>
             tabs.push_back(tab);
     for (const GUI_WindowBase* sub : window.GetSubWindows())
         CollectTabs(*sub, tabs);
+}
+
+// The place the window holds, or null when its kind may show several at once.
+const GUI_SingleWindowPlace* PlaceHolding(const GUI_WindowBase* window)
+{
+    for (const GUI_SingleWindowPlace* place : GUI_SingleWindowPlace::All())
+        if (place->GetWindow() == window)
+            return place;
+    return nullptr;
+}
+
+// The top-level windows of the same kind as the window, closing ones left out.
+int OpenOfKind(const GUI_WindowBase& window)
+{
+    int count = 0;
+    for (const GUI_WindowBase* listed : GUI_WindowManager::Instance().GetWindows())
+        if (typeid(*listed) == typeid(window) && !listed->IsClosing())
+            ++count;
+    return count;
+}
+
+// The places still naming a window.
+std::vector<std::string> HeldPlaces()
+{
+    std::vector<std::string> held;
+    for (const GUI_SingleWindowPlace* place : GUI_SingleWindowPlace::All())
+        if (const GUI_WindowBase* window = place->GetWindow())
+            held.push_back(typeid(*window).name());
+    return held;
 }
 } // namespace
 
@@ -130,4 +162,35 @@ TEST_F(RegisteredWindows, OpenCleanlyWithTheirTextInsideAtEveryScreenSize)
             GUI_WindowManager::Instance().CloseAll();
         }
     }
+}
+
+TEST_F(RegisteredWindows, KeepOneWindowOfAKindAndForgetItOnceClosed)
+{
+    if (ShippedDefinitionsLoader())
+        ShippedDefinitionsLoader()();
+    UseScreen(1280, 1024);
+    size_t singleKinds = 0;
+    for (const GUI_WindowRegistryEntry& entry : GUI_WindowRegistry::Instance().Entries())
+    {
+        SCOPED_TRACE(entry.name);
+        ASSERT_EQ(HeldPlaces(), std::vector<std::string>{});
+        GUI_WindowBase* first = GUI_WindowManager::Open(entry.factory());
+        const GUI_SingleWindowPlace* place = PlaceHolding(first);
+        if (place)
+        {
+            ++singleKinds;
+            GUI_WindowBase* second = GUI_WindowManager::Open(entry.factory());
+            Frame();
+            EXPECT_EQ(place->GetWindow(), second);
+            EXPECT_EQ(OpenOfKind(*second), 1);
+            // Closed, it leaves its place empty, and the places of the windows inside it too.
+            second->Close();
+            Frame();
+            EXPECT_EQ(HeldPlaces(), std::vector<std::string>{});
+        }
+        GUI_WindowManager::Instance().CloseAll();
+        Frame();
+    }
+    // The toolkit's own question is one of them.
+    EXPECT_GE(singleKinds, 1u);
 }

@@ -28,7 +28,7 @@
 
 namespace
 {
-GUI_SingleWindow<GUI_MissionEditorDialog> g_openMissionEditorDialog;
+GUI_SingleWindow<GUI_MissionEditorDialog> g_singleMissionEditor;
 
 // Where each control of the left column starts below the client area's top.
 constexpr int kCreateZoneY = 0;
@@ -120,12 +120,12 @@ const GUI_WindowRegistration kMissionEditorRegistration{"missioneditor", MakeReg
 
 GUI_MissionEditorDialog* GUI_MissionEditorDialog::GetOpen()
 {
-    return g_openMissionEditorDialog.Get();
+    return g_singleMissionEditor.Get();
 }
 
 GUI_MissionEditorDialog::GUI_MissionEditorDialog(SIM_Mission* mission) : GUI_Dialog(false), m_mission(mission)
 {
-    g_openMissionEditorDialog.Claim(this);
+    g_singleMissionEditor.Claim(this);
     FV_ASSERT(mission);
 
     m_createZone = CreateChild<GUI_ButtonText>("EDITOR_CREATE_ZONE", [this] { OnCreateZone(); });
@@ -166,13 +166,13 @@ GUI_MissionEditorDialog::GUI_MissionEditorDialog(SIM_Mission* mission) : GUI_Dia
 
 GUI_MissionEditorDialog::~GUI_MissionEditorDialog()
 {
-    g_openMissionEditorDialog.Release(this);
+    g_singleMissionEditor.Release(this);
 }
 
 void GUI_MissionEditorDialog::Release()
 {
     m_selectedZone = nullptr;
-    g_openMissionEditorDialog.Release(this);
+    g_singleMissionEditor.Release(this);
 }
 
 void GUI_MissionEditorDialog::Layout()

@@ -6,6 +6,7 @@
 #include "gui/editors/task/GUI_TaskEditorTile.h"
 #include "gui/editors/task/GUI_TaskPreview.h"
 #include "gui/toolkit/widgets/GUI_DropDownList.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/definitions/TaskTileDef.h"
 
@@ -13,7 +14,7 @@
 
 namespace
 {
-GUI_Editor_TileProperties* g_openTileProperties = nullptr;
+GUI_SingleWindow<GUI_Editor_TileProperties> g_singleTileProperties;
 
 constexpr const char* kTilePropertiesTypeTexts[4] = {"Normal", "Conveyor", "Stockpile", "Export"};
 } // namespace
@@ -25,7 +26,7 @@ const char* GUI_Editor_TileProperties::TileTypeText(int type)
 
 GUI_Editor_TileProperties* GUI_Editor_TileProperties::GetOpen()
 {
-    return g_openTileProperties;
+    return g_singleTileProperties.Get();
 }
 
 GUI_Editor_TileProperties* GUI_Editor_TileProperties::Open(TaskTileDef* record)
@@ -38,13 +39,12 @@ GUI_Editor_TileProperties* GUI_Editor_TileProperties::Open(TaskTileDef* record)
 
 void GUI_Editor_TileProperties::CloseOpen()
 {
-    if (g_openTileProperties)
-        GUI_WindowManager::Instance().Destroy(g_openTileProperties);
+    g_singleTileProperties.CloseOpen();
 }
 
 GUI_Editor_TileProperties::GUI_Editor_TileProperties(TaskTileDef* record) : GUI_Dialog(true), m_record(record)
 {
-    g_openTileProperties = this;
+    g_singleTileProperties.Claim(this);
     m_floorList = CreateSubWindow<GUI_Edit_FloorTexture>([this](const std::string& texture) { PickFloor(texture); });
     m_typeList = CreateSubWindow<GUI_DropDownList>([this] { OnTypeSelected(); });
     for (const char* text : kTilePropertiesTypeTexts)
@@ -61,8 +61,7 @@ GUI_Editor_TileProperties::GUI_Editor_TileProperties(TaskTileDef* record) : GUI_
 
 GUI_Editor_TileProperties::~GUI_Editor_TileProperties()
 {
-    if (g_openTileProperties == this)
-        g_openTileProperties = nullptr;
+    g_singleTileProperties.Release(this);
 }
 
 void GUI_Editor_TileProperties::Layout()
@@ -85,8 +84,8 @@ void GUI_Editor_TileProperties::Draw()
 
 void GUI_Editor_TileProperties::OnTypeSelected()
 {
-    if (g_openTileProperties)
-        g_openTileProperties->SetTileType(m_typeList->GetSelected());
+    if (GUI_Editor_TileProperties* open = g_singleTileProperties.Get())
+        open->SetTileType(m_typeList->GetSelected());
 }
 
 void GUI_Editor_TileProperties::SetTileType(const std::string& text)

@@ -29,8 +29,6 @@
 
 #include <cmath>
 
-GUI_SlotTooltip* GUI_SlotTooltip::s_open = nullptr;
-
 namespace
 {
 int TooltipGridHeight(int count, int extra)
@@ -65,7 +63,7 @@ const GUI_WindowRegistration kSlotTooltipRegistration{"slot_tooltip",
 
 GUI_SlotTooltip::GUI_SlotTooltip(GUI_ProductionSlot& view) : GUI_Dialog(true), m_view(view)
 {
-    s_open = this;
+    s_single.Claim(this);
     SIM_ProductionSlot* slot = GetSlot();
     if (slot && slot->GetInputStockpile())
         m_stockpile = CreateSubWindow<GUI_Stockpile>(slot->GetInputStockpile());
@@ -80,39 +78,32 @@ GUI_SlotTooltip::GUI_SlotTooltip(GUI_ProductionSlot& view) : GUI_Dialog(true), m
 GUI_SlotTooltip::~GUI_SlotTooltip()
 {
     // A dialog replaced by another one may go after the new one started watching its slot.
-    if (s_open == this || !s_open)
+    if (s_single.Get() == this || !s_single.Get())
         GUI_ResourceGraph::Instance().Unwatch();
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 GUI_SlotTooltip* GUI_SlotTooltip::Show(GUI_ProductionSlot& view)
 {
-    if (s_open)
-    {
-        GUI_SlotTooltip* old = s_open;
-        s_open = nullptr;
-        old->Close();
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_SlotTooltip>(view);
 }
 
 void GUI_SlotTooltip::CloseFor(const GUI_ProductionSlot& view)
 {
-    if (s_open && &s_open->m_view == &view)
+    if (s_single.Get() && &s_single.Get()->m_view == &view)
     {
         // The slot is going: its stockpile may not be read again, even before the dialog is.
         GUI_ResourceGraph::Instance().Unwatch();
-        GUI_SlotTooltip* open = s_open;
-        s_open = nullptr;
+        GUI_SlotTooltip* open = s_single.Forget();
         open->Close();
     }
 }
 
 void GUI_SlotTooltip::RefreshOpen(const SIM_PlaceableSlot* slot)
 {
-    if (s_open && !s_open->IsClosing() && (!slot || slot == s_open->GetSlot()))
-        s_open->Refresh();
+    if (s_single.Get() && !s_single.Get()->IsClosing() && (!slot || slot == s_single.Get()->GetSlot()))
+        s_single.Get()->Refresh();
 }
 
 SIM_ProductionSlot* GUI_SlotTooltip::GetSlot() const

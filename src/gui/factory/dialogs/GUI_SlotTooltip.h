@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_ProductionSlot;
 class GUI_SlotEfficiency;
@@ -29,7 +30,7 @@ public:
 
     // Closes the open dialog and opens one for the slot; the window manager owns it.
     static GUI_SlotTooltip* Show(GUI_ProductionSlot& view);
-    static GUI_SlotTooltip* GetOpen() { return s_open; }
+    static GUI_SlotTooltip* GetOpen() { return s_single.Get(); }
     // Closes the open dialog when it shows that slot (its view is going).
     static void CloseFor(const GUI_ProductionSlot& view);
     // The open dialog reads its slot again when it shows that slot (any slot for null).
@@ -65,5 +66,5 @@ private:
     GUI_SlotEmployees* m_employees = nullptr;
     GUI_Stockpile* m_stockpile = nullptr; // null when the slot keeps no resources
 
-    static GUI_SlotTooltip* s_open;
+    static inline GUI_SingleWindow<GUI_SlotTooltip> s_single;
 };

@@ -10,8 +10,6 @@
 
 #include <algorithm>
 
-GUI_StockpilePicker* GUI_StockpilePicker::s_open = nullptr;
-
 namespace
 {
 // For the check of every window: the picker for a stockpile standing nowhere, with no dialog
@@ -39,7 +37,7 @@ GUI_StockpilePicker::GUI_StockpilePicker(GUI_SupplyStockpile* owner)
 GUI_StockpilePicker::GUI_StockpilePicker(GUI_SupplyStockpile* owner, SIM_SupplyStockpile* stockpile)
     : GUI_PickerDialog(kRowHeight), m_owner(owner), m_stockpile(stockpile)
 {
-    s_open = this;
+    s_single.Claim(this);
     const float height = static_cast<float>(kListHeight) + m_topMargin + m_bottomMargin;
     float x = 0.0f;
     if (m_owner)
@@ -59,8 +57,7 @@ GUI_StockpilePicker::GUI_StockpilePicker(GUI_SupplyStockpile* owner, SIM_SupplyS
 
 GUI_StockpilePicker::~GUI_StockpilePicker()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_StockpilePicker::RebuildRows()

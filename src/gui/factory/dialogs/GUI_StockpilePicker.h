@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_PickerDialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_SupplyStockpile;
 class SIM_Resource;
@@ -19,7 +20,7 @@ public:
     explicit GUI_StockpilePicker(GUI_SupplyStockpile* owner);
     ~GUI_StockpilePicker() override;
 
-    static GUI_StockpilePicker* GetOpen() { return s_open; }
+    static GUI_StockpilePicker* GetOpen() { return s_single.Get(); }
 
     void RebuildRows() override;
 
@@ -37,5 +38,5 @@ private:
     GUI_SupplyStockpile* m_owner;     // not owned: the window manager's; may close before the picker
     SIM_SupplyStockpile* m_stockpile; // not owned: the simulation's
 
-    static GUI_StockpilePicker* s_open;
+    static inline GUI_SingleWindow<GUI_StockpilePicker> s_single;
 };

@@ -19,8 +19,6 @@
 
 #include <algorithm>
 
-GUI_SupplyStockpile* GUI_SupplyStockpile::s_open = nullptr;
-
 namespace
 {
 // For the check of every window: the dialog of a stockpile standing nowhere with nothing listed;
@@ -42,7 +40,7 @@ const GUI_WindowRegistration kSupplyStockpileRegistration{
 
 GUI_SupplyStockpile::GUI_SupplyStockpile(SIM_SupplyStockpile* stockpile) : GUI_Dialog(true), m_stockpile(stockpile)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_bottomMargin += 40.0f;
     m_bar = CreateSubWindow<GUI_ScrollingWindow>(true);
     m_add = CreateChild<GUI_ButtonText>("ADD_ITEM", [this] { OnAddItem(); });
@@ -54,8 +52,7 @@ GUI_SupplyStockpile::GUI_SupplyStockpile(SIM_SupplyStockpile* stockpile) : GUI_D
 
 GUI_SupplyStockpile::~GUI_SupplyStockpile()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     // The rows are shown as sub-windows; take them out before they go.
     for (const auto& row : m_rows)
         (void)RemoveSubWindow(row.get());
@@ -64,21 +61,15 @@ GUI_SupplyStockpile::~GUI_SupplyStockpile()
 
 GUI_SupplyStockpile* GUI_SupplyStockpile::Open(SIM_SupplyStockpile& stockpile)
 {
-    if (s_open)
-    {
-        GUI_SupplyStockpile* old = s_open;
-        s_open = nullptr;
-        old->Close();
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_SupplyStockpile>(&stockpile);
 }
 
 void GUI_SupplyStockpile::CloseFor(const SIM_SupplyStockpile& stockpile)
 {
-    if (s_open && s_open->m_stockpile == &stockpile)
+    if (s_single.Get() && s_single.Get()->m_stockpile == &stockpile)
     {
-        GUI_SupplyStockpile* open = s_open;
-        s_open = nullptr;
+        GUI_SupplyStockpile* open = s_single.Forget();
         open->Close();
     }
     if (GUI_StockpilePicker* picker = GUI_StockpilePicker::GetOpen())

@@ -6,6 +6,7 @@
 
 #include "gui/toolkit/widgets/GUI_ScrollContainer.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_ButtonText;
 class GUI_SlotBase;
@@ -24,7 +25,7 @@ public:
 
     // Closes the open dialog and opens one for the stockpile; the window manager owns it.
     static GUI_SupplyStockpile* Open(SIM_SupplyStockpile& stockpile);
-    static GUI_SupplyStockpile* GetOpen() { return s_open; }
+    static GUI_SupplyStockpile* GetOpen() { return s_single.Get(); }
     // Closes the open dialog when it shows that stockpile (its view is going).
     static void CloseFor(const SIM_SupplyStockpile& stockpile);
 
@@ -58,5 +59,5 @@ private:
     SIM_SupplyStockpile* m_stockpile; // not owned: the simulation's
     bool m_rebuildPending = false;
 
-    static GUI_SupplyStockpile* s_open;
+    static inline GUI_SingleWindow<GUI_SupplyStockpile> s_single;
 };

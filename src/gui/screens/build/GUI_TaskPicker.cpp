@@ -63,7 +63,7 @@ GUI_TaskPicker* GUI_TaskPicker::Open()
 
 void GUI_TaskPicker::Toggle()
 {
-    if (s_open)
+    if (s_single.Get())
         CloseOpen();
     else
         Open();
@@ -71,21 +71,17 @@ void GUI_TaskPicker::Toggle()
 
 void GUI_TaskPicker::CloseOpen()
 {
-    GUI_TaskPicker* open = s_open;
-    if (!open)
-        return;
     // The picker may only be marked for deletion now (a click is being handled); forgetting it at
     // once keeps a second toggle in the same frame from closing it twice or reaching its rows.
-    s_open = nullptr;
-    open->Close();
+    s_single.CloseOpen();
 }
 
 void GUI_TaskPicker::RebuildOpen()
 {
-    if (!s_open)
+    if (!s_single.Get())
         return;
-    s_open->Rebuild();
-    s_open->FitToScreen();
+    s_single.Get()->Rebuild();
+    s_single.Get()->FitToScreen();
 }
 
 std::vector<const SIM_BaseTask*> GUI_TaskPicker::AllTasks()
@@ -104,7 +100,7 @@ GUI_TaskPicker::GUI_TaskPicker() : GUI_TaskPicker(AllTasks())
 
 GUI_TaskPicker::GUI_TaskPicker(const std::vector<const SIM_BaseTask*>& tasks) : GUI_Dialog(false)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_bar = CreateSubWindow<GUI_ScrollingWindow>(true);
     SetMargins(static_cast<float>(kSideMargin), static_cast<float>(kTopMargin), static_cast<float>(kBottomMargin));
     // Provisional place; FitToScreen sizes it for its rows.
@@ -122,8 +118,7 @@ GUI_TaskPicker::~GUI_TaskPicker()
     DetachRows();
     m_listed.clear();
     m_sprites.clear();
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_TaskPicker::DetachRows()

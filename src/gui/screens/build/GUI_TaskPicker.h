@@ -7,6 +7,7 @@
 
 #include "gui/toolkit/widgets/GUI_ScrollContainer.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <array>
 #include <list>
@@ -31,7 +32,7 @@ public:
 
     // --- the in-game mode's doors ---
     // The open picker, or null.
-    static GUI_TaskPicker* GetOpen() { return s_open; }
+    static GUI_TaskPicker* GetOpen() { return s_single.Get(); }
     // Closes the open picker, if any, and opens a new one (every row collapsed).
     static GUI_TaskPicker* Open();
     // The build button: opens the picker when none is open, otherwise closes it.
@@ -81,7 +82,7 @@ private:
     // Takes every listed row out of the sub-windows, leaving the row alive.
     void DetachRows();
 
-    static inline GUI_TaskPicker* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_TaskPicker> s_single;
 
     std::list<CTexturedSprite*> m_sprites;                // not owned: icons of the rows
     std::vector<std::unique_ptr<GUI_Task>> m_tasks;       // every task row

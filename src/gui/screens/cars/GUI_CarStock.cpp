@@ -18,13 +18,9 @@
 #include <algorithm>
 #include <mutex>
 
-GUI_CarStock* GUI_CarStock::s_open = nullptr;
-
 GUI_CarStock* GUI_CarStock::Open()
 {
-    if (s_open)
-        s_open->Close();
-    s_open = nullptr;
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_CarStock>();
 }
 
@@ -38,7 +34,7 @@ int GUI_CarStock::VisibleRowsFor(int designCount, int screenHeight)
 
 GUI_CarStock::GUI_CarStock() : GUI_Dialog(true)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_bar = CreateSubWindow<GUI_ScrollingWindow>(true);
     m_toggle = CreateChild<GUI_CheckButton>(GTextTable::GetText("CAR_STOCK_TOGGLE"), [this] { ToggleShowAll(); });
     m_toggle->SetTicked(true);
@@ -53,8 +49,7 @@ GUI_CarStock::GUI_CarStock() : GUI_Dialog(true)
 
 GUI_CarStock::~GUI_CarStock()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_CarStock::Layout()

@@ -7,6 +7,7 @@
 
 #include "gui/toolkit/widgets/GUI_ScrollContainer.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "platform/video/PGraphicsTypes.h"
 
 class GUI_CheckButton;
@@ -22,7 +23,7 @@ public:
     // Closes an open car stock and opens a new one.
     static GUI_CarStock* Open();
     // The open car stock, or null.
-    static GUI_CarStock* GetOpen() { return s_open; }
+    static GUI_CarStock* GetOpen() { return s_single.Get(); }
     // Rows for as many designs as there are, at most five and no more than fit the screen.
     static int VisibleRowsFor(int designCount, int screenHeight);
 
@@ -45,7 +46,7 @@ public:
     GUI_CheckButton* GetToggle() const { return m_toggle; }
 
 private:
-    static GUI_CarStock* s_open;
+    static inline GUI_SingleWindow<GUI_CarStock> s_single;
 
     PRect m_listRect;
     bool m_showAll = true;

@@ -24,8 +24,6 @@
 #include <cstring>
 #include <vector>
 
-GUI_NewDesign* GUI_NewDesign::s_open = nullptr;
-
 namespace
 {
 // Every printable character but the refused ones.
@@ -41,9 +39,9 @@ std::string AllowedNameCharacters()
 
 GUI_NewDesign* GUI_NewDesign::Show(SIM_VehicleDesign* design, SIM_Vehicle* car)
 {
-    if (s_open)
+    if (s_single.Get())
     {
-        GUI_NewDesign* previous = s_open;
+        GUI_NewDesign* previous = s_single.Get();
         previous->Finish();
         previous->Close();
     }
@@ -54,7 +52,7 @@ GUI_NewDesign::GUI_NewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car)
     : GUI_Dialog(false), m_nameLabel(GTextTable::GetText("NEWDESIGN_NAME")),
       m_nameTakenText(GTextTable::GetText("NEWDESIGN_NAME_TAKEN")), m_design(design), m_vehicle(car)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_nameEdit = CreateSubWindow<GUI_TextEditWindow>(kNameLimit);
     m_nameEdit->SetAllowedCharacters(AllowedNameCharacters());
     m_priceSlider = CreateSubWindow<GUI_PriceSlider>();
@@ -148,8 +146,7 @@ void GUI_NewDesign::Finish()
     if (m_finished)
         return;
     m_finished = true;
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     // A game torn down under the dialog may have taken its design along.
     const std::vector<SIM_VehicleDesign*>& designs = SIM_VehicleDesignManager::Instance().GetDesigns();
     if (std::find(designs.begin(), designs.end(), m_design) == designs.end())

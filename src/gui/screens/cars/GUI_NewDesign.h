@@ -6,6 +6,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 
@@ -31,7 +32,7 @@ public:
     // the one that made the design, held off the floor until the dialog ends; it may be null.
     static GUI_NewDesign* Show(SIM_VehicleDesign* design, SIM_Vehicle* car);
     // The open dialog, or null.
-    static GUI_NewDesign* GetOpen() { return s_open; }
+    static GUI_NewDesign* GetOpen() { return s_single.Get(); }
 
     GUI_NewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car);
     ~GUI_NewDesign() override;
@@ -63,7 +64,7 @@ private:
     // Builds the preview and the features panel for the current rectangle.
     void BuildPictures();
 
-    static GUI_NewDesign* s_open;
+    static inline GUI_SingleWindow<GUI_NewDesign> s_single;
 
     GUI_MenuButton* m_saveButton = nullptr;   // owned by the button list
     GUI_TextEditWindow* m_nameEdit = nullptr; // sub-window

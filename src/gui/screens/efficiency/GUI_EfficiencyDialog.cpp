@@ -10,7 +10,7 @@
 
 GUI_EfficiencyDialog::GUI_EfficiencyDialog() : GUI_Dialog(true)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_page = CreateSubWindow<GUI_GlobalSlotEfficiency>();
     m_tab =
         CreateChild<GUI_ButtonTab>("EFF_SLOTS", GUI_Callback([](intptr_t tab) { OnTab(static_cast<int>(tab)); }), 0);
@@ -23,25 +23,19 @@ GUI_EfficiencyDialog::GUI_EfficiencyDialog() : GUI_Dialog(true)
 
 GUI_EfficiencyDialog::~GUI_EfficiencyDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 GUI_EfficiencyDialog* GUI_EfficiencyDialog::Open()
 {
-    if (GUI_EfficiencyDialog* old = s_open)
-    {
-        s_open = nullptr;
-        old->Close();
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_EfficiencyDialog>();
 }
 
 void GUI_EfficiencyDialog::Toggle()
 {
-    if (GUI_EfficiencyDialog* open = s_open)
+    if (GUI_EfficiencyDialog* open = s_single.Forget())
     {
-        s_open = nullptr;
         open->Close();
         return;
     }
@@ -50,19 +44,19 @@ void GUI_EfficiencyDialog::Toggle()
 
 void GUI_EfficiencyDialog::RefreshOpen()
 {
-    if (s_open && !s_open->IsClosing())
-        s_open->m_page->Refresh();
+    if (s_single.Get() && !s_single.Get()->IsClosing())
+        s_single.Get()->m_page->Refresh();
 }
 
 void GUI_EfficiencyDialog::OnTab(int tab)
 {
-    FV_ASSERT(s_open != nullptr);
-    if (!s_open)
+    FV_ASSERT(s_single.Get() != nullptr);
+    if (!s_single.Get())
         return;
-    s_open->m_page->SetVisible(false);
-    s_open->m_tab->SetSelected(tab == 0);
+    s_single.Get()->m_page->SetVisible(false);
+    s_single.Get()->m_tab->SetSelected(tab == 0);
     if (tab == 0)
-        s_open->m_page->SetVisible(true);
+        s_single.Get()->m_page->SetVisible(true);
 }
 
 void GUI_EfficiencyDialog::Layout()

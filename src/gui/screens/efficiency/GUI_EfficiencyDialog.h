@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_ButtonTab;
 class GUI_GlobalSlotEfficiency;
@@ -22,7 +23,7 @@ public:
     static GUI_EfficiencyDialog* Open();
     // The in-game menu's button: closes the open screen, else opens one.
     static void Toggle();
-    static GUI_EfficiencyDialog* GetOpen() { return s_open; }
+    static GUI_EfficiencyDialog* GetOpen() { return s_single.Get(); }
     // A new sample was taken: the open screen's pie and graph follow it.
     static void RefreshOpen();
     // The tab's action: hides the page, marks the tab and shows the page again for tab 0.
@@ -39,5 +40,5 @@ private:
     GUI_GlobalSlotEfficiency* m_page = nullptr; // owned as a sub-window
     GUI_ButtonTab* m_tab = nullptr;             // owned by the button list
 
-    static inline GUI_EfficiencyDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_EfficiencyDialog> s_single;
 };

@@ -17,7 +17,7 @@
 
 GUI_ExpansionDialog::GUI_ExpansionDialog(SIM_BuildingZone* zone) : GUI_Dialog(true), m_zone(zone)
 {
-    s_open = this;
+    s_single.Claim(this);
     SetSize(static_cast<float>(kWidth),
             m_topMargin + static_cast<float>(kBodyHeight) + m_bottomMargin + static_cast<float>(kButtonArea));
     CentreOnScreen();
@@ -63,17 +63,12 @@ GUI_ExpansionDialog::GUI_ExpansionDialog(SIM_BuildingZone* zone) : GUI_Dialog(tr
 
 GUI_ExpansionDialog::~GUI_ExpansionDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 GUI_ExpansionDialog* GUI_ExpansionDialog::Show(SIM_BuildingZone* zone)
 {
-    if (GUI_ExpansionDialog* old = s_open)
-    {
-        s_open = nullptr;
-        old->Close();
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_ExpansionDialog>(zone);
 }
 
@@ -81,8 +76,7 @@ void GUI_ExpansionDialog::OnUnlock()
 {
     if (m_zone)
         m_zone->Unlock(false);
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     Close();
 }
 

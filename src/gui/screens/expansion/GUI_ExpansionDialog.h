@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 
@@ -27,7 +28,7 @@ public:
 
     // Closes an open expansion dialog and opens one for the zone.
     static GUI_ExpansionDialog* Show(SIM_BuildingZone* zone);
-    static GUI_ExpansionDialog* GetOpen() { return s_open; }
+    static GUI_ExpansionDialog* GetOpen() { return s_single.Get(); }
 
     // The unlock button: the zone opens (tiles, sparkles, sound) and the dialog closes.
     void OnUnlock();
@@ -39,7 +40,7 @@ public:
     const std::string& GetRentText() const { return m_rentText; }
 
 private:
-    static inline GUI_ExpansionDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_ExpansionDialog> s_single;
 
     SIM_BuildingZone* m_zone; // not owned: the mission's
     std::string m_nameLabel;

@@ -15,7 +15,7 @@
 GUI_FacilityDialog::GUI_FacilityDialog(std::unique_ptr<GUI_FacilityAnchor> facility)
     : GUI_Dialog(true), m_facility(std::move(facility))
 {
-    s_open.Claim(this);
+    s_single.Claim(this);
     if (m_facility)
         if (std::unique_ptr<GUI_WindowBase> panel = m_facility->CreateUpgradesPanel())
             m_upgrades = AddSubWindow(std::move(panel));
@@ -54,27 +54,27 @@ void GUI_FacilityDialog::Place(float left, float centreY)
 
 GUI_FacilityDialog::~GUI_FacilityDialog()
 {
-    s_open.Release(this);
+    s_single.Release(this);
 }
 
 GUI_FacilityDialog* GUI_FacilityDialog::Show(std::unique_ptr<GUI_FacilityAnchor> facility)
 {
-    return s_open.Replace(std::move(facility));
+    return s_single.Replace(std::move(facility));
 }
 
 void GUI_FacilityDialog::CloseWindowsOf(const SIM_PlaceableSlot* slot)
 {
     if (!slot)
         return;
-    const GUI_FacilityDialog* open = s_open.Get();
+    const GUI_FacilityDialog* open = s_single.Get();
     if (open && open->m_facility && open->m_facility->GetSlot() == slot)
-        s_open.CloseOpen();
+        s_single.CloseOpen();
     GUI_ResearchPopup::CloseFor(slot);
 }
 
 void GUI_FacilityDialog::RefreshOpen(const SIM_PlaceableSlot* slot)
 {
-    GUI_FacilityDialog* open = s_open.Get();
+    GUI_FacilityDialog* open = s_single.Get();
     if (!open || open->IsClosing() || !open->m_facility || open->m_facility->GetSlot() != slot)
         return;
     open->Place(static_cast<float>(open->m_left), static_cast<float>(open->m_top + open->m_bottom) / 2.0f);
@@ -105,7 +105,7 @@ void GUI_FacilityDialog::Update()
 {
     if (m_facility && m_facility->IsGone())
     {
-        s_open.CloseOwn(this);
+        s_single.CloseOwn(this);
         return;
     }
     GUI_Dialog::Update();

@@ -29,7 +29,7 @@ public:
 
     // A click on such a facility: closes an open facility dialog and opens one for it.
     static GUI_FacilityDialog* Show(std::unique_ptr<GUI_FacilityAnchor> facility);
-    static GUI_FacilityDialog* GetOpen() { return s_open.Get(); }
+    static GUI_FacilityDialog* GetOpen() { return s_single.Get(); }
     // The facility leaves the floor: its dialog and research popup close before its view goes.
     static void CloseWindowsOf(const SIM_PlaceableSlot* slot);
     // An upgrade was bought for the slot: its open dialog grows by the new row and lists it.
@@ -54,7 +54,7 @@ private:
     // fills the client area and lists the upgrades again.
     void Place(float left, float centreY);
 
-    static inline GUI_SingleWindow<GUI_FacilityDialog> s_open;
+    static inline GUI_SingleWindow<GUI_FacilityDialog> s_single;
 
     std::unique_ptr<GUI_FacilityAnchor> m_facility;
     GUI_WindowBase* m_upgrades = nullptr; // owned as a sub-window; null without a panel

@@ -19,36 +19,33 @@ const GUI_WindowRegistration kFinanceDialog{"finance", [] { return std::make_uni
 
 GUI_FinanceDialog* GUI_FinanceDialog::Open()
 {
-    if (s_open)
-        s_open->Close();
-    s_open = nullptr;
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_FinanceDialog>();
 }
 
 void GUI_FinanceDialog::Toggle()
 {
-    if (!s_open)
+    if (!s_single.Get())
     {
         Open();
         return;
     }
-    s_open->Close();
-    s_open = nullptr;
+    s_single.CloseOpen();
 }
 
 void GUI_FinanceDialog::OnTabButton(int index)
 {
-    if (!s_open)
+    if (!s_single.Get())
     {
         DebugAssert(false, DebugSourceName(__FILE__), __LINE__);
         return;
     }
-    s_open->SelectTab(index);
+    s_single.Get()->SelectTab(index);
 }
 
 void GUI_FinanceDialog::Refresh()
 {
-    GUI_FinanceDialog* dialog = s_open;
+    GUI_FinanceDialog* dialog = s_single.Get();
     if (!dialog)
         return;
     if (dialog->m_income)
@@ -63,7 +60,7 @@ void GUI_FinanceDialog::Refresh()
 
 GUI_FinanceDialog::GUI_FinanceDialog() : GUI_Dialog(true)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_summary = CreateSubWindow<GUI_Fin_Summary>();
     m_income = CreateSubWindow<GUI_Fin_Income>();
     m_expenses = CreateSubWindow<GUI_Fin_Expenses>();
@@ -81,8 +78,7 @@ GUI_FinanceDialog::GUI_FinanceDialog() : GUI_Dialog(true)
 
 GUI_FinanceDialog::~GUI_FinanceDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_FinanceDialog::Layout()

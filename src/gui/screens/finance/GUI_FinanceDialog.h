@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_ButtonTab;
 class GUI_Fin_Expenses;
@@ -32,7 +33,7 @@ public:
     // The cash display's click: opens the dialog, or closes the open one.
     static void Toggle();
     // The open finance dialog, or null.
-    static GUI_FinanceDialog* GetOpen() { return s_open; }
+    static GUI_FinanceDialog* GetOpen() { return s_single.Get(); }
     // The tab buttons' action on the open dialog; without one it reports a failed check.
     static void OnTabButton(int index);
     // A game hour passed: every tab of the open dialog is filled again. The chosen tab, the pie's
@@ -56,7 +57,7 @@ public:
     GUI_ButtonTab* GetTab(int index) const { return m_tabs[index]; }
 
 private:
-    static inline GUI_FinanceDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_FinanceDialog> s_single;
 
     GUI_Fin_Summary* m_summary = nullptr;   // owned as a sub-window
     GUI_Fin_Income* m_income = nullptr;     // owned as a sub-window

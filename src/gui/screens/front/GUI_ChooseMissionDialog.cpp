@@ -24,11 +24,8 @@ GUI_ChooseMissionDialog* GUI_ChooseMissionDialog::Open()
 
 void GUI_ChooseMissionDialog::CloseOpen()
 {
-    GUI_ChooseMissionDialog* open = s_open;
     // Forgotten at once: the window may only be deleted after the click that closed it.
-    s_open = nullptr;
-    if (open)
-        open->Close();
+    s_single.CloseOpen();
 }
 
 int GUI_ChooseMissionDialog::HeightFor(int missionCount, int screenHeight)
@@ -41,7 +38,7 @@ int GUI_ChooseMissionDialog::HeightFor(int missionCount, int screenHeight)
 
 GUI_ChooseMissionDialog::GUI_ChooseMissionDialog() : GUI_Dialog(false)
 {
-    s_open = this;
+    s_single.Claim(this);
     SIM_MissionManager::Instance().Load();
     m_bar = CreateSubWindow<GUI_ScrollingWindow>(true);
     const int count = static_cast<int>(SIM_MissionManager::Instance().GetMissions().size());
@@ -53,8 +50,7 @@ GUI_ChooseMissionDialog::GUI_ChooseMissionDialog() : GUI_Dialog(false)
 
 GUI_ChooseMissionDialog::~GUI_ChooseMissionDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_ChooseMissionDialog::Layout()

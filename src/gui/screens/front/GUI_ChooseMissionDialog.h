@@ -5,6 +5,7 @@
 
 #include "gui/toolkit/widgets/GUI_ScrollContainer.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_ChooseMissionDialog : public GUI_Dialog, public GUI_ScrollContainer
 {
@@ -16,7 +17,7 @@ public:
     static GUI_ChooseMissionDialog* Open();
     // Closes the open list, if any.
     static void CloseOpen();
-    static GUI_ChooseMissionDialog* GetOpen() { return s_open; }
+    static GUI_ChooseMissionDialog* GetOpen() { return s_single.Get(); }
     // The dialog's height for a number of missions on a screen of that height: a row each, cut
     // by whole rows until it leaves 100 pixels of the screen free.
     static int HeightFor(int missionCount, int screenHeight);
@@ -32,5 +33,5 @@ public:
     void OnWheelDown() override;
 
 private:
-    static inline GUI_ChooseMissionDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_ChooseMissionDialog> s_single;
 };

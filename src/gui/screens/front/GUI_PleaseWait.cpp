@@ -43,8 +43,7 @@ void GUI_PleaseWait::CloseOpen()
     GUI_PleaseWait* open = nullptr;
     {
         std::lock_guard<std::mutex> guard(Lock());
-        open = s_open;
-        s_open = nullptr;
+        open = s_single.Forget();
     }
     if (open)
         open->Close();
@@ -53,14 +52,14 @@ void GUI_PleaseWait::CloseOpen()
 GUI_PleaseWait* GUI_PleaseWait::GetOpen()
 {
     std::lock_guard<std::mutex> guard(Lock());
-    return s_open;
+    return s_single.Get();
 }
 
 void GUI_PleaseWait::SetMessage(const std::string& text)
 {
     std::lock_guard<std::mutex> guard(Lock());
-    if (s_open)
-        s_open->m_message = text;
+    if (GUI_PleaseWait* open = s_single.Get())
+        open->m_message = text;
 }
 
 std::string GUI_PleaseWait::GetMessage() const
@@ -72,9 +71,11 @@ std::string GUI_PleaseWait::GetMessage() const
 GUI_PleaseWait::GUI_PleaseWait() : GUI_Dialog(false)
 {
     const std::string text = GTextTable::GetText("GUI_PLEASEWAIT");
+    // A panel still open goes first, outside the lock its destructor takes.
+    CloseOpen();
     {
         std::lock_guard<std::mutex> guard(Lock());
-        s_open = this;
+        s_single.Claim(this);
         m_message = text;
     }
     m_stepTimer.Start();
@@ -89,8 +90,7 @@ GUI_PleaseWait::GUI_PleaseWait() : GUI_Dialog(false)
 GUI_PleaseWait::~GUI_PleaseWait()
 {
     std::lock_guard<std::mutex> guard(Lock());
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_PleaseWait::Layout()

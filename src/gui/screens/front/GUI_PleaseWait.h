@@ -5,6 +5,7 @@
 
 #include "engine/core/GTimer.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "platform/video/PGraphicsTypes.h"
 
 #include <mutex>
@@ -50,5 +51,5 @@ private:
     int m_activeCell = 0;
     PRect m_cells[kCellCount];
     PRect m_bar;
-    static inline GUI_PleaseWait* s_open = nullptr; // guarded by Lock()
+    static inline GUI_SingleWindow<GUI_PleaseWait> s_single; // guarded by Lock()
 };

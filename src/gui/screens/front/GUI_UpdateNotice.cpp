@@ -24,9 +24,7 @@ void GUI_UpdateNotice::SetSources(const std::string& patchNotesPath, const std::
 
 GUI_UpdateNotice* GUI_UpdateNotice::Open()
 {
-    if (s_open)
-        s_open->Close();
-    s_open = nullptr;
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_UpdateNotice>();
 }
 
@@ -42,7 +40,7 @@ std::vector<std::string> GUI_UpdateNotice::ReadChangeList(const std::string& pat
 
 GUI_UpdateNotice::GUI_UpdateNotice() : GUI_Dialog(true)
 {
-    s_open = this;
+    s_single.Claim(this);
     IniLoader update;
     if (!s_patchNotesPath.empty())
         update.Load("update", s_patchNotesPath);
@@ -62,8 +60,7 @@ GUI_UpdateNotice::GUI_UpdateNotice() : GUI_Dialog(true)
 
 GUI_UpdateNotice::~GUI_UpdateNotice()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_UpdateNotice::Layout()

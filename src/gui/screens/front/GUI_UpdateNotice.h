@@ -5,6 +5,7 @@
 
 #include "gui/toolkit/widgets/GUI_ScrollContainer.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ public:
     static void SetSources(const std::string& patchNotesPath, const std::string& currentVersion);
     // Closes an open notice and opens a new one (the window manager owns it).
     static GUI_UpdateNotice* Open();
-    static GUI_UpdateNotice* GetOpen() { return s_open; }
+    static GUI_UpdateNotice* GetOpen() { return s_single.Get(); }
     // The change list of a patch-notes file: every value of its "changelist" section, in file
     // order, whole (the rows cut what they show).
     static std::vector<std::string> ReadChangeList(const std::string& path);
@@ -39,7 +40,7 @@ public:
     const std::string& GetCurrentVersion() const { return m_currentVersion; }
 
 private:
-    static inline GUI_UpdateNotice* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_UpdateNotice> s_single;
     static inline std::string s_patchNotesPath;
     static inline std::string s_currentVersion;
 

@@ -31,7 +31,7 @@ long long CashTruncateSaturating(float value)
 
 GUI_Finances::GUI_Finances()
 {
-    s_open = this;
+    s_single.Claim(this);
     m_icon.SetTexture("gui_cash.dds");
     m_icon.m_width = 40.0f;
     m_icon.m_height = 40.0f;
@@ -40,8 +40,7 @@ GUI_Finances::GUI_Finances()
 
 GUI_Finances::~GUI_Finances()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 std::string GUI_Finances::CashText(float cash)

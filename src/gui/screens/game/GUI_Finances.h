@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
 #include <string>
@@ -22,11 +23,11 @@ public:
 
     // "$1,234" or "$-1,234" from the cash cut toward zero; beyond 64-bit range it saturates.
     static std::string CashText(float cash);
-    static GUI_Finances* GetOpen() { return s_open; }
+    static GUI_Finances* GetOpen() { return s_single.Get(); }
     const std::string& GetText() const { return m_text; }
 
 private:
     std::string m_text;
     CTexturedSprite m_icon;
-    static inline GUI_Finances* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_Finances> s_single;
 };

@@ -19,7 +19,7 @@ const GUI_WindowRegistration kGameOverRegistration{"gameover", [] { return std::
 
 GUI_GameOver::GUI_GameOver() : GUI_Dialog(false)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_ok = CreateChild<GUI_ButtonText>("GUI_GAMEOVER_OK", [] { OnOk(); });
     m_description = CreateSubWindow<GUI_TextContainer>();
     SetSize(900.0f, 500.0f);
@@ -34,8 +34,7 @@ GUI_GameOver::GUI_GameOver() : GUI_Dialog(false)
 
 GUI_GameOver::~GUI_GameOver()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_GameOver::Layout()
@@ -60,19 +59,13 @@ void GUI_GameOver::Draw()
 
 GUI_GameOver* GUI_GameOver::Show()
 {
-    if (s_open)
-    {
-        GUI_WindowManager::Instance().Destroy(s_open);
-        s_open = nullptr;
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_GameOver>();
 }
 
 void GUI_GameOver::OnOk()
 {
     // The button belongs to this dialog: it goes once the click is fully handled.
-    if (s_open)
-        s_open->Close();
-    s_open = nullptr;
+    s_single.CloseOpen();
     GUI_Game::EndGame();
 }

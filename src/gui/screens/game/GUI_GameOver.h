@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_ButtonText;
 class GUI_TextContainer;
@@ -20,10 +21,10 @@ public:
     // Replaces an open game-over dialog with a new one.
     static GUI_GameOver* Show();
     static void OnOk();
-    static GUI_GameOver* GetOpen() { return s_open; }
+    static GUI_GameOver* GetOpen() { return s_single.Get(); }
 
 private:
     GUI_ButtonText* m_ok = nullptr;             // owned by the button list
     GUI_TextContainer* m_description = nullptr; // owned as a sub-window
-    static inline GUI_GameOver* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_GameOver> s_single;
 };

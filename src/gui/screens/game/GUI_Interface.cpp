@@ -23,7 +23,7 @@ const GUI_WindowRegistration kTopBarRegistration{"topbar",
 
 GUI_Interface::GUI_Interface()
 {
-    s_open = this;
+    s_single.Claim(this);
     m_cash = CreateSubWindow<GUI_Finances>();
     m_power = CreateSubWindow<GUI_PowerGauge>();
     m_speed = CreateSubWindow<GUI_SpeedControls>();
@@ -36,8 +36,7 @@ GUI_Interface::GUI_Interface()
 GUI_Interface::~GUI_Interface()
 {
     DeleteMenu();
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_Interface::Init()

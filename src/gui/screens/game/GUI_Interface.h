@@ -3,6 +3,7 @@
 // It exists while the game screen is current. Main thread.
 #pragma once
 
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
 #include <memory>
@@ -28,7 +29,7 @@ public:
     // The menu goes first (it is listed on its own), then the bar with its gauges.
     void DeleteMenu();
 
-    static GUI_Interface* GetOpen() { return s_open; }
+    static GUI_Interface* GetOpen() { return s_single.Get(); }
     GUI_Finances* GetCash() const { return m_cash; }
     GUI_PowerGauge* GetPower() const { return m_power; }
     GUI_InGameMenu* GetMenu() const { return m_menu.get(); }
@@ -41,5 +42,5 @@ private:
     std::unique_ptr<GUI_InGameMenu> m_menu;
     GUI_SpeedControls* m_speed = nullptr; // owned as a sub-window
     GUI_Clock* m_clock = nullptr;         // owned as a sub-window
-    static inline GUI_Interface* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_Interface> s_single;
 };

@@ -23,7 +23,7 @@ long long WholeWatts(float value)
 
 GUI_PowerGauge::GUI_PowerGauge()
 {
-    s_open = this;
+    s_single.Claim(this);
     m_icon.SetTexture("gui_power.dds");
     m_icon.m_width = 40.0f;
     m_icon.m_height = 40.0f;
@@ -32,8 +32,7 @@ GUI_PowerGauge::GUI_PowerGauge()
 
 GUI_PowerGauge::~GUI_PowerGauge()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 std::string GUI_PowerGauge::GaugeText(float supply, float demand)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/video/PGraphicsTypes.h"
 
@@ -23,7 +24,7 @@ public:
 
     // "1,200/850": supply first, each cut toward zero (negative figures read 0).
     static std::string GaugeText(float supply, float demand);
-    static GUI_PowerGauge* GetOpen() { return s_open; }
+    static GUI_PowerGauge* GetOpen() { return s_single.Get(); }
     const std::string& GetText() const { return m_text; }
     bool IsOverCapacity() const { return m_overCapacity; }
 
@@ -32,5 +33,5 @@ private:
     std::string m_text;
     CTexturedSprite m_icon;
     bool m_overCapacity = false;
-    static inline GUI_PowerGauge* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_PowerGauge> s_single;
 };

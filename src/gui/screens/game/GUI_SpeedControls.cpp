@@ -15,7 +15,7 @@ constexpr float kButtonSpeeds[4] = {0.0f, 1.0f, 2.0f, 4.0f};
 
 GUI_SpeedControls::GUI_SpeedControls()
 {
-    s_open = this;
+    s_single.Claim(this);
     for (int i = 0; i < 4; ++i)
     {
         GUI_SpeedButton* button =
@@ -28,8 +28,7 @@ GUI_SpeedControls::GUI_SpeedControls()
 
 GUI_SpeedControls::~GUI_SpeedControls()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_SpeedControls::Layout()
@@ -89,6 +88,6 @@ void GUI_SpeedControls::ChooseSpeed(float speed)
 
 void GUI_SpeedControls::SyncIfOpen()
 {
-    if (s_open)
-        s_open->SyncSpeedButtons();
+    if (s_single.Get())
+        s_single.Get()->SyncSpeedButtons();
 }

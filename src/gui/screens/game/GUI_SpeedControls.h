@@ -3,6 +3,7 @@
 // Main thread.
 #pragma once
 
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 
 #include <array>
@@ -35,9 +36,9 @@ public:
     // The speed of a hot key or button: 1, 2 or 4 written to the game and both of its clocks.
     static void ChooseSpeed(float speed);
     static void SyncIfOpen();
-    static GUI_SpeedControls* GetOpen() { return s_open; }
+    static GUI_SpeedControls* GetOpen() { return s_single.Get(); }
 
 private:
     std::array<GUI_SpeedButton*, 4> m_buttons{}; // owned by the button list
-    static inline GUI_SpeedControls* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_SpeedControls> s_single;
 };

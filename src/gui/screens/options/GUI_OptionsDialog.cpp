@@ -30,8 +30,7 @@ GUI_OptionsDialog* GUI_OptionsDialog::Open(bool closeButton)
 
 void GUI_OptionsDialog::CloseOpen()
 {
-    GUI_OptionsDialog* open = s_open;
-    s_open = nullptr;
+    GUI_OptionsDialog* open = s_single.Forget();
     if (!open)
         return;
     open->ReleaseHold();
@@ -40,7 +39,7 @@ void GUI_OptionsDialog::CloseOpen()
 
 GUI_OptionsDialog::GUI_OptionsDialog(bool closeButton) : GUI_Dialog(closeButton)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_picker = CreateSubWindow<GUI_ResolutionPicker>();
     GOptions& options = GOptions::Instance();
     for (int i = 0; i < 3; ++i)
@@ -63,8 +62,7 @@ GUI_OptionsDialog::GUI_OptionsDialog(bool closeButton) : GUI_Dialog(closeButton)
 
 GUI_OptionsDialog::~GUI_OptionsDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     GOptions::Instance().Save();
     ReleaseHold();
 }
@@ -106,9 +104,9 @@ void GUI_OptionsDialog::Draw()
 
 void GUI_OptionsDialog::OnVolumeChanged(int slider)
 {
-    if (!s_open || slider < 0 || slider > 2)
+    if (!s_single.Get() || slider < 0 || slider > 2)
         return;
-    GOptions::Instance().SetFloat(kOptionsVolumeKeys[slider], s_open->m_sliders[slider]->GetValue());
+    GOptions::Instance().SetFloat(kOptionsVolumeKeys[slider], s_single.Get()->m_sliders[slider]->GetValue());
     GUI_Sounds::Instance().ApplyVolumes();
 }
 

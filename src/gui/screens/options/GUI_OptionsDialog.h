@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 
@@ -26,7 +27,7 @@ public:
 
     static GUI_OptionsDialog* Open(bool closeButton);
     static void CloseOpen();
-    static GUI_OptionsDialog* GetOpen() { return s_open; }
+    static GUI_OptionsDialog* GetOpen() { return s_single.Get(); }
     // A switch's setting flips between 1.0 and 0.0 and config.txt is written at once.
     static void ToggleOption(const std::string& key);
     static void OnSwitchToggled(int which);
@@ -47,7 +48,7 @@ private:
     static void OnVolumeChanged(int slider);
     void ReleaseHold();
 
-    static inline GUI_OptionsDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_OptionsDialog> s_single;
 
     GUI_ResolutionPicker* m_picker = nullptr; // owned as a sub-window
     GUI_OptionsSlider* m_sliders[3] = {};     // owned as sub-windows: effects, music, master

@@ -20,13 +20,13 @@
 
 GUI_ResolutionPicker::GUI_ResolutionPicker()
 {
-    s_open = this;
+    s_single.Claim(this);
     m_bar = CreateSubWindow<GUI_ScrollingWindow>(true);
     m_windowed = GD3DDevice::Instance().IsWindowed();
     m_windowedAtStart = m_windowed;
     m_apply = CreateChild<GUI_ButtonText>("OPTIONS_APPLY_CHANGES", [] {
-        if (s_open)
-            s_open->Apply();
+        if (s_single.Get())
+            s_single.Get()->Apply();
     });
     m_apply->SetTooltipByKey("OPTIONS_APPLY_CHANGES_TT");
     m_apply->SetEnabled(false);
@@ -35,8 +35,7 @@ GUI_ResolutionPicker::GUI_ResolutionPicker()
 
 GUI_ResolutionPicker::~GUI_ResolutionPicker()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 std::vector<PDisplayMode> GUI_ResolutionPicker::UsableModes(const std::vector<PDisplayMode>& modes)
@@ -114,7 +113,7 @@ void GUI_ResolutionPicker::LayoutStrips()
 
 void GUI_ResolutionPicker::Choose(int width, int height)
 {
-    GUI_ResolutionPicker* picker = s_open;
+    GUI_ResolutionPicker* picker = s_single.Get();
     if (!picker)
         return;
     picker->m_chosenWidth = width;
@@ -132,8 +131,8 @@ void GUI_ResolutionPicker::Apply()
     {
         GUI_ConfirmDialog::Open(
             [] {
-                if (s_open)
-                    s_open->Restart();
+                if (s_single.Get())
+                    s_single.Get()->Restart();
             },
             "CONFIRM_RESTART_TITLE", "CONFIRM_RESTART_TEXT");
         return;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_DialogBackground.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/video/PGraphicsTypes.h"
 
@@ -23,7 +24,7 @@ public:
     static constexpr int kMinHeight = 768;
 
     // The open picker (one at a time), or null.
-    static GUI_ResolutionPicker* GetOpen() { return s_open; }
+    static GUI_ResolutionPicker* GetOpen() { return s_single.Get(); }
     // The sizes of a display's modes the game can use, in the display's order, each size once.
     static std::vector<PDisplayMode> UsableModes(const std::vector<PDisplayMode>& modes);
     // Whether the list already holds a mode of that width and height.
@@ -60,7 +61,7 @@ private:
     void ReadCurrentSize();
     void LayoutStrips();
 
-    static inline GUI_ResolutionPicker* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_ResolutionPicker> s_single;
 
     std::vector<PDisplayMode> m_modes;
     std::vector<std::unique_ptr<GUI_ResolutionStrip>> m_strips;

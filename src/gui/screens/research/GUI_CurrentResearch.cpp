@@ -21,13 +21,12 @@ GUI_CurrentResearch::GUI_CurrentResearch()
       m_pointsPerSecondLabel(GTextTable::GetText("RESEARCH_POINTS_PER_SECOND")),
       m_moreLabel(GTextTable::GetText("RESEARCH_MORE_UNLOCKS"))
 {
-    s_open = this;
+    s_single.Claim(this);
 }
 
 GUI_CurrentResearch::~GUI_CurrentResearch()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_CurrentResearch::Layout()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/video/PGraphicsTypes.h"
 
@@ -28,7 +29,7 @@ public:
     ~GUI_CurrentResearch() override;
 
     // The panel open now, or null.
-    static GUI_CurrentResearch* GetOpen() { return s_open; }
+    static GUI_CurrentResearch* GetOpen() { return s_single.Get(); }
 
     // Once, after the panel has its rectangle: the parts, the office statistics and the current
     // research.
@@ -57,7 +58,7 @@ public:
 private:
     void DrawUnlocks();
 
-    static inline GUI_CurrentResearch* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_CurrentResearch> s_single;
 
     CTexturedSprite m_icon;
     std::string m_title;

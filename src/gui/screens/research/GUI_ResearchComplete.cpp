@@ -17,7 +17,7 @@
 
 GUI_ResearchComplete::GUI_ResearchComplete(SIM_Researchable* item) : GUI_Dialog(false), m_item(item)
 {
-    s_open = this;
+    s_single.Claim(this);
     DebugAssert(item != nullptr, "GUI_ResearchComplete", 33);
     const bool described = item && !item->m_description.empty();
     m_unlockedLabel = GTextTable::GetText("COMPLETE_UNLOCKED");
@@ -81,24 +81,18 @@ void GUI_ResearchComplete::Layout()
 
 GUI_ResearchComplete::~GUI_ResearchComplete()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 GUI_ResearchComplete* GUI_ResearchComplete::Show(SIM_Researchable* item)
 {
-    if (GUI_ResearchComplete* old = s_open)
-    {
-        s_open = nullptr;
-        old->Close();
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_ResearchComplete>(item);
 }
 
 void GUI_ResearchComplete::OnChooseResearch()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     Close();
     GUI_ResearchDialog::Show();
 }

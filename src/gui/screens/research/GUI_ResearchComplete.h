@@ -5,6 +5,7 @@
 
 #include "engine/CTexturedSprite.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 #include <vector>
@@ -31,7 +32,7 @@ public:
 
     // A research item was completed in play: closes an open notice and opens one for the item.
     static GUI_ResearchComplete* Show(SIM_Researchable* item);
-    static GUI_ResearchComplete* GetOpen() { return s_open; }
+    static GUI_ResearchComplete* GetOpen() { return s_single.Get(); }
 
     // The button: the notice closes and the research screen opens.
     void OnChooseResearch();
@@ -46,7 +47,7 @@ public:
     GUI_ButtonText* GetChooseButton() const { return m_chooseButton; }
 
 private:
-    static inline GUI_ResearchComplete* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_ResearchComplete> s_single;
 
     GUI_ButtonText* m_chooseButton = nullptr;   // owned by the button list
     SIM_Researchable* m_item;                   // not owned: the research manager's

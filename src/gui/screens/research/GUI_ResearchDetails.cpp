@@ -20,7 +20,7 @@
 
 GUI_ResearchDetails::GUI_ResearchDetails(SIM_Researchable* item) : GUI_Dialog(true)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_pointsLabel = GTextTable::GetText("RESEARCH_CURRENT_POINTS");
     // The bottom margin makes room for the button under the panel.
     SetMargins(m_sideMargin, m_topMargin, m_bottomMargin + 30.0f);
@@ -49,18 +49,12 @@ GUI_ResearchDetails::GUI_ResearchDetails(SIM_Researchable* item) : GUI_Dialog(tr
 
 GUI_ResearchDetails::~GUI_ResearchDetails()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 GUI_ResearchDetails* GUI_ResearchDetails::Show(SIM_Researchable* item)
 {
-    if (s_open)
-    {
-        GUI_ResearchDetails* old = s_open;
-        s_open = nullptr;
-        old->Close();
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_ResearchDetails>(item);
 }
 
@@ -94,7 +88,7 @@ uint32_t GUI_ResearchDetails::GetKindColour() const
 
 void GUI_ResearchDetails::OnResearch()
 {
-    DebugAssert(s_open != nullptr, "GUI_ResearchDetails", 146);
+    DebugAssert(s_single.Get() != nullptr, "GUI_ResearchDetails", 146);
     if (!m_item)
         return;
     // Each item keeps its own progress, so choosing another one later loses nothing.
@@ -108,8 +102,7 @@ void GUI_ResearchDetails::OnResearch()
         if (tree)
             tree->RefreshEntries();
     }
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     Close();
 }
 

@@ -5,6 +5,7 @@
 
 #include "engine/CTexturedSprite.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "platform/video/PGraphicsTypes.h"
 
 #include <array>
@@ -25,7 +26,7 @@ public:
 
     // Closes an open details dialog and opens one for the item.
     static GUI_ResearchDetails* Show(SIM_Researchable* item);
-    static GUI_ResearchDetails* GetOpen() { return s_open; }
+    static GUI_ResearchDetails* GetOpen() { return s_single.Get(); }
 
     // The research button: the item becomes the current research, the screen shows it, and the
     // dialog closes.
@@ -39,7 +40,7 @@ public:
 private:
     void SetItem(SIM_Researchable* item);
 
-    static inline GUI_ResearchDetails* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_ResearchDetails> s_single;
 
     GUI_ButtonText* m_researchButton = nullptr; // owned by the button list
     CTexturedSprite m_icon;

@@ -15,7 +15,7 @@
 
 GUI_ResearchDialog::GUI_ResearchDialog() : GUI_Dialog(true)
 {
-    s_open = this;
+    s_single.Claim(this);
     SetRect(0.0f, 0.0f, static_cast<float>(GScreenSize::Width()), static_cast<float>(GScreenSize::Height()));
     const PRect client = GetClientRect();
 
@@ -49,8 +49,7 @@ GUI_ResearchDialog::~GUI_ResearchDialog()
 
 void GUI_ResearchDialog::ReleaseGame()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     if (m_loopSound.IsValid())
     {
         GUI_Sounds::Instance().StopSound(m_loopSound);
@@ -68,7 +67,7 @@ GUI_ResearchDialog* GUI_ResearchDialog::Show()
 {
     // The old screen may only be deleted after this frame's input; it gives the speed back now,
     // so the new screen holds the speed the game really had.
-    if (GUI_ResearchDialog* old = s_open)
+    if (GUI_ResearchDialog* old = s_single.Get())
     {
         old->ReleaseGame();
         old->Close();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "platform/audio/PSoundHandle.h"
 
 class GUI_CurrentResearch;
@@ -22,7 +23,7 @@ public:
     // The in-game menu's research button, the research popup and the completion notice: closes an
     // open research screen (giving the game its speed back first) and opens a new one.
     static GUI_ResearchDialog* Show();
-    static GUI_ResearchDialog* GetOpen() { return s_open; }
+    static GUI_ResearchDialog* GetOpen() { return s_single.Get(); }
 
     void Draw() override;
 
@@ -34,7 +35,7 @@ private:
     // Gives the game back the speed it had when the screen opened and stops the loop; once.
     void ReleaseGame();
 
-    static inline GUI_ResearchDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_ResearchDialog> s_single;
 
     GUI_CurrentResearch* m_panel = nullptr; // owned as a sub-window
     GUI_TechTree* m_techTree = nullptr;     // owned as a sub-window

@@ -23,7 +23,7 @@
 GUI_ResearchPopup::GUI_ResearchPopup(std::unique_ptr<GUI_FacilityAnchor> facility)
     : GUI_Dialog(true), m_facility(std::move(facility))
 {
-    s_open.Claim(this);
+    s_single.Claim(this);
     float fx = 0.0f, fy = 0.0f;
     if (m_facility)
         m_facility->GetScreenPosition(fx, fy);
@@ -67,24 +67,24 @@ GUI_ResearchPopup::GUI_ResearchPopup(std::unique_ptr<GUI_FacilityAnchor> facilit
 
 GUI_ResearchPopup::~GUI_ResearchPopup()
 {
-    s_open.Release(this);
+    s_single.Release(this);
 }
 
 GUI_ResearchPopup* GUI_ResearchPopup::Show(std::unique_ptr<GUI_FacilityAnchor> facility)
 {
-    return s_open.Replace(std::move(facility));
+    return s_single.Replace(std::move(facility));
 }
 
 void GUI_ResearchPopup::CloseFor(const SIM_PlaceableSlot* slot)
 {
-    const GUI_ResearchPopup* open = s_open.Get();
+    const GUI_ResearchPopup* open = s_single.Get();
     if (slot && open && open->m_facility && open->m_facility->GetSlot() == slot)
-        s_open.CloseOpen();
+        s_single.CloseOpen();
 }
 
 void GUI_ResearchPopup::OnShowDetails()
 {
-    s_open.CloseOwn(this);
+    s_single.CloseOwn(this);
     GUI_ResearchDialog::Show();
 }
 
@@ -103,7 +103,7 @@ void GUI_ResearchPopup::Update()
 {
     if (m_facility && m_facility->IsGone())
     {
-        s_open.CloseOwn(this);
+        s_single.CloseOwn(this);
         return;
     }
     GUI_Dialog::Update();

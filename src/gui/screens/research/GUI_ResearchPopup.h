@@ -28,7 +28,7 @@ public:
 
     // A click on a research office: closes an open popup and opens one for that office.
     static GUI_ResearchPopup* Show(std::unique_ptr<GUI_FacilityAnchor> facility);
-    static GUI_ResearchPopup* GetOpen() { return s_open.Get(); }
+    static GUI_ResearchPopup* GetOpen() { return s_single.Get(); }
     // Closes the popup when it belongs to that facility (the facility leaves the floor).
     static void CloseFor(const SIM_PlaceableSlot* slot);
 
@@ -51,7 +51,7 @@ private:
     // Percentage and filled part of the bar from the item's progress now.
     void UpdateProgress();
 
-    static inline GUI_SingleWindow<GUI_ResearchPopup> s_open;
+    static inline GUI_SingleWindow<GUI_ResearchPopup> s_single;
 
     std::unique_ptr<GUI_FacilityAnchor> m_facility;
     GUI_TextContainer* m_description = nullptr; // owned as a sub-window; only with an item

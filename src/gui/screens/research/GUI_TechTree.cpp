@@ -16,7 +16,7 @@
 
 GUI_TechTree::GUI_TechTree()
 {
-    s_open = this;
+    s_single.Claim(this);
 }
 
 GUI_TechTree::~GUI_TechTree()
@@ -25,8 +25,7 @@ GUI_TechTree::~GUI_TechTree()
     for (const std::unique_ptr<GUI_TechTreeEntry>& entry : m_entries)
         RemoveSubWindow(entry.get());
     m_entries.clear();
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_TechTree::Build()

@@ -4,6 +4,7 @@
 // they are drawn clipped to it. Scrolls by whole rows and columns. Main thread only.
 #pragma once
 
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/video/PGraphicsTypes.h"
 
@@ -20,7 +21,7 @@ public:
     ~GUI_TechTree() override;
 
     // The tree open now, or null.
-    static GUI_TechTree* GetOpen() { return s_open; }
+    static GUI_TechTree* GetOpen() { return s_single.Get(); }
 
     // Once, after the tree has its rectangle: the scroll bars, one entry per research item and
     // their places.
@@ -44,7 +45,7 @@ public:
 private:
     void CreateEntries();
 
-    static inline GUI_TechTree* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_TechTree> s_single;
 
     GUI_ScrollingWindow* m_vertical = nullptr;   // owned as a sub-window
     GUI_ScrollingWindow* m_horizontal = nullptr; // owned as a sub-window

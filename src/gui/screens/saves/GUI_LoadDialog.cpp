@@ -24,15 +24,14 @@ GUI_LoadDialog* GUI_LoadDialog::Open()
 
 void GUI_LoadDialog::CloseOpen()
 {
-    GUI_LoadDialog* open = s_open;
-    s_open = nullptr;
+    GUI_LoadDialog* open = s_single.Forget();
     if (open)
         open->Close();
 }
 
 GUI_LoadDialog::GUI_LoadDialog() : GUI_SaveListDialog(0)
 {
-    s_open = this;
+    s_single.Claim(this);
     CentreOnScreen();
     RebuildRows();
     SetTitleByKey("LOAD_GAME_TITLE");
@@ -40,13 +39,12 @@ GUI_LoadDialog::GUI_LoadDialog() : GUI_SaveListDialog(0)
 
 GUI_LoadDialog::~GUI_LoadDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_LoadDialog::RebuildRows()
 {
-    GUI_SaveStripBase::FillRows<GUI_LoadStrip>(m_rows);
+    GUI_SaveStripBase::FillRows<GUI_LoadStrip>(m_rows, GetThumbnails());
     LayoutRows();
 }
 
@@ -75,6 +73,6 @@ bool GUI_LoadDialog::LoadSave(const std::string& name)
 
 void GUI_LoadDialog::ConfirmDeleteOf(const GUI_LoadStrip& strip)
 {
-    if (s_open)
-        s_open->ConfirmDelete(strip, [] { Open(); });
+    if (s_single.Get())
+        s_single.Get()->ConfirmDelete(strip, [] { Open(); });
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/screens/saves/GUI_SaveListDialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 
@@ -15,7 +16,7 @@ public:
     // Closes the open dialog, if any, and opens one filled from the savegames folder.
     static GUI_LoadDialog* Open();
     static void CloseOpen();
-    static GUI_LoadDialog* GetOpen() { return s_open; }
+    static GUI_LoadDialog* GetOpen() { return s_single.Get(); }
     // Loads the strip's save: the loading screen, the game screen, then the savegame reader. A save
     // that cannot be loaded leads back to the main menu (the reader has told the player why).
     static void LoadSelected(const GUI_LoadStrip& strip);
@@ -29,5 +30,5 @@ public:
     void RebuildRows() override;
 
 private:
-    static inline GUI_LoadDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_LoadDialog> s_single;
 };

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-GUI_LoadStrip::GUI_LoadStrip(const std::string& path) : GUI_SaveStripBase(path)
+GUI_LoadStrip::GUI_LoadStrip(const std::string& path, SaveThumbnails& thumbnails) : GUI_SaveStripBase(path, thumbnails)
 {
     m_load = CreateChild<GUI_CellIconButton>("loadgame.dds", 0, 1, [this] { GUI_LoadDialog::LoadSelected(*this); });
     m_delete =

@@ -9,7 +9,7 @@ class GUI_CellIconButton;
 class GUI_LoadStrip : public GUI_SaveStripBase
 {
 public:
-    explicit GUI_LoadStrip(const std::string& path);
+    GUI_LoadStrip(const std::string& path, SaveThumbnails& thumbnails);
 
     void Layout() override;
     bool OnClick(float x, float y) override;

@@ -29,8 +29,7 @@ GUI_SaveDialog* GUI_SaveDialog::Open()
 
 void GUI_SaveDialog::CloseOpen()
 {
-    GUI_SaveDialog* open = s_open;
-    s_open = nullptr;
+    GUI_SaveDialog* open = s_single.Forget();
     if (!open)
         return;
     // The game runs on at once, even while the window itself waits for the click to end.
@@ -47,7 +46,7 @@ void GUI_SaveDialog::ReleaseHold()
 
 GUI_SaveDialog::GUI_SaveDialog() : GUI_SaveListDialog(kFieldRow)
 {
-    s_open = this;
+    s_single.Claim(this);
     m_nameField = CreateSubWindow<GUI_TextEditWindow>(kNameLength);
     m_nameField->SetFileNameCharacters(true);
     m_saveButton = CreateChild<GUI_ButtonText>("SAVE_CHOOSE_NAME", [] { SaveNow(); });
@@ -62,8 +61,7 @@ GUI_SaveDialog::GUI_SaveDialog() : GUI_SaveListDialog(kFieldRow)
 
 GUI_SaveDialog::~GUI_SaveDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     ReleaseHold();
 }
 
@@ -79,7 +77,7 @@ void GUI_SaveDialog::Layout()
 
 void GUI_SaveDialog::RebuildRows()
 {
-    GUI_SaveStripBase::FillRows<GUI_SaveStrip>(m_rows);
+    GUI_SaveStripBase::FillRows<GUI_SaveStrip>(m_rows, GetThumbnails());
     LayoutRows();
 }
 
@@ -102,19 +100,19 @@ bool GUI_SaveDialog::IsBlankNameShown() const
 
 void GUI_SaveDialog::ChooseName(const std::string& name)
 {
-    if (s_open)
-        s_open->m_nameField->SetText(name);
+    if (s_single.Get())
+        s_single.Get()->m_nameField->SetText(name);
 }
 
 bool GUI_SaveDialog::SaveNow()
 {
-    if (!s_open)
+    if (!s_single.Get())
         return false;
-    const std::string name = s_open->m_nameField->GetText();
+    const std::string name = s_single.Get()->m_nameField->GetText();
     // A name of nothing but blanks would write a hidden, nameless save that no list can show well.
     if (IsBlank(name))
     {
-        s_open->m_blankRefused = true;
+        s_single.Get()->m_blankRefused = true;
         return false;
     }
     CloseOpen();
@@ -129,6 +127,6 @@ bool GUI_SaveDialog::SaveNow()
 
 void GUI_SaveDialog::ConfirmDeleteOf(const GUI_SaveStrip& strip)
 {
-    if (s_open)
-        s_open->ConfirmDelete(strip, [] { Open(); });
+    if (s_single.Get())
+        s_single.Get()->ConfirmDelete(strip, [] { Open(); });
 }

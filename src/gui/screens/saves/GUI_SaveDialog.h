@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/screens/saves/GUI_SaveListDialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 
@@ -22,7 +23,7 @@ public:
 
     static GUI_SaveDialog* Open();
     static void CloseOpen();
-    static GUI_SaveDialog* GetOpen() { return s_open; }
+    static GUI_SaveDialog* GetOpen() { return s_single.Get(); }
     // Puts the save's name into the open dialog's field.
     static void ChooseName(const std::string& name);
     // The save button: closes the dialog (the game runs on) and writes the game under the typed
@@ -47,7 +48,7 @@ protected:
     void DrawBelowList() override;
 
 private:
-    static inline GUI_SaveDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_SaveDialog> s_single;
 
     // Lets the game run again (once).
     void ReleaseHold();

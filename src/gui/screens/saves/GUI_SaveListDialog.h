@@ -1,10 +1,12 @@
 // What the load and save dialogs share: the list of savegames as strips of 80 pixels, newest
 // first, with its scroll bar and the wheel, and deleting a save after a yes/no question. The
 // question belongs to the dialog: it goes when the dialog goes, and it remembers the save it asks
-// about by its path, so a list rebuilt meanwhile cannot make it delete another.
+// about by its path, so a list rebuilt meanwhile cannot make it delete another. The pictures of
+// the saves are kept by the dialog and go with it.
 // Main thread only.
 #pragma once
 
+#include "gui/screens/saves/SaveThumbnails.h"
 #include "gui/toolkit/widgets/GUI_ScrollContainer.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
 
@@ -40,6 +42,8 @@ public:
 
     const PRect& GetListRect() const { return m_listRect; }
     GUI_ConfirmDialog* GetQuestion() const;
+    // The pictures of the listed saves, shared by the strips.
+    SaveThumbnails& GetThumbnails() { return m_thumbnails; }
 
 protected:
     // Draws what a dialog shows under the list (after the strips, before the text is flushed).
@@ -50,4 +54,5 @@ protected:
 private:
     int m_extraHeight;
     GUI_ConfirmDialog* m_question = nullptr; // not owned: the window manager's, while it is open
+    SaveThumbnails m_thumbnails;
 };

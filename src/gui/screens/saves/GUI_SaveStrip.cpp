@@ -4,7 +4,7 @@
 #include "gui/screens/saves/GUI_CellIconButton.h"
 #include "gui/screens/saves/GUI_SaveDialog.h"
 
-GUI_SaveStrip::GUI_SaveStrip(const std::string& path) : GUI_SaveStripBase(path)
+GUI_SaveStrip::GUI_SaveStrip(const std::string& path, SaveThumbnails& thumbnails) : GUI_SaveStripBase(path, thumbnails)
 {
     m_delete =
         CreateChild<GUI_CellIconButton>("loadgame.dds", 2, 3, [this] { GUI_SaveDialog::ConfirmDeleteOf(*this); });

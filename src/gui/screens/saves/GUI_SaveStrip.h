@@ -9,7 +9,7 @@ class GUI_CellIconButton;
 class GUI_SaveStrip : public GUI_SaveStripBase
 {
 public:
-    explicit GUI_SaveStrip(const std::string& path);
+    GUI_SaveStrip(const std::string& path, SaveThumbnails& thumbnails);
 
     void Layout() override;
     bool OnClick(float x, float y) override;

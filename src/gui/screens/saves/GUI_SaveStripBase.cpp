@@ -45,8 +45,8 @@ std::vector<std::string> SaveStripWords(const std::string& text)
 }
 } // namespace
 
-GUI_SaveStripBase::GUI_SaveStripBase(const std::string& path)
-    : m_path(path), m_name(NameOf(path)), m_dateLabel(GTextTable::GetText("LOADGAME_DATE")),
+GUI_SaveStripBase::GUI_SaveStripBase(const std::string& path, SaveThumbnails& thumbnails)
+    : m_thumbnails(thumbnails), m_path(path), m_name(NameOf(path)), m_dateLabel(GTextTable::GetText("LOADGAME_DATE")),
       m_missionLabel(GTextTable::GetText("LOADGAME_MISSION"))
 {
     std::string missionName;
@@ -130,7 +130,7 @@ void GUI_SaveStripBase::LoadThumbnail()
     m_thumbnailLoaded = true;
     const std::string picturePath = m_path.substr(0, m_path.size() >= 4 ? m_path.size() - 4 : 0) + ".jpg";
     std::error_code ec;
-    m_picture = std::filesystem::exists(picturePath, ec) ? SaveThumbnails::Instance().Get(picturePath) : nullptr;
+    m_picture = std::filesystem::exists(picturePath, ec) ? m_thumbnails.Get(picturePath) : nullptr;
     if (!m_picture)
     {
         m_defaultSprite.SetTextureName("default_save.jpg");

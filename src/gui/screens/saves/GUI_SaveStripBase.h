@@ -14,13 +14,15 @@
 #include <string>
 #include <vector>
 
+class SaveThumbnails;
 struct SaveThumbnail;
 
 class GUI_SaveStripBase : public GUI_WindowBase
 {
 public:
-    // Reads the save's header (date and mission) from the savegames folder.
-    explicit GUI_SaveStripBase(const std::string& path);
+    // Reads the save's header (date and mission) from the savegames folder; the picture comes from
+    // the dialog's thumbnails when the strip is first drawn.
+    GUI_SaveStripBase(const std::string& path, SaveThumbnails& thumbnails);
     ~GUI_SaveStripBase() override;
 
     // The picture at the left, square, in the inner rectangle; derived strips add their buttons.
@@ -35,9 +37,9 @@ public:
     static std::vector<std::string> FindSaves(const std::string& folder);
     // The save's name: the file name without its folder and without ".xml".
     static std::string NameOf(const std::string& path);
-    // One strip per save of the savegames folder, in list order.
+    // One strip per save of the savegames folder, in list order, showing the dialog's pictures.
     template <class Strip>
-    static void FillRows(std::vector<std::unique_ptr<GUI_WindowBase>>& rows);
+    static void FillRows(std::vector<std::unique_ptr<GUI_WindowBase>>& rows, SaveThumbnails& thumbnails);
 
     const std::string& GetPath() const { return m_path; }
     const std::string& GetSaveName() const { return m_name; }
@@ -56,6 +58,7 @@ protected:
 private:
     static void SortRows(std::vector<std::unique_ptr<GUI_WindowBase>>& rows);
 
+    SaveThumbnails& m_thumbnails; // not owned: the dialog's; read only while the dialog lists the strip
     SaveDate m_stamp;
     bool m_thumbnailLoaded = false;
     std::string m_path;
@@ -70,10 +73,10 @@ private:
 };
 
 template <class Strip>
-void GUI_SaveStripBase::FillRows(std::vector<std::unique_ptr<GUI_WindowBase>>& rows)
+void GUI_SaveStripBase::FillRows(std::vector<std::unique_ptr<GUI_WindowBase>>& rows, SaveThumbnails& thumbnails)
 {
     rows.clear();
     for (const std::string& path : FindSaves(SaveFolder::Get()))
-        rows.push_back(std::make_unique<Strip>(path));
+        rows.push_back(std::make_unique<Strip>(path, thumbnails));
     SortRows(rows);
 }

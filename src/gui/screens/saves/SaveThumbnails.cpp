@@ -3,7 +3,6 @@
 
 #include "engine/GD3DDevice.h"
 #include "engine/core/GDebugLog.h"
-#include "engine/core/GLifetime.h"
 #include "platform/video/PGraphicsDevice.h"
 #include "platform/video/PImage.h"
 #include "platform/video/PImageCodec.h"
@@ -51,11 +50,6 @@ PImage ThumbnailShrink(const PImage& picture, int maxSide)
 SaveThumbnail::~SaveThumbnail()
 {
     delete texture;
-}
-
-SaveThumbnails& SaveThumbnails::Instance()
-{
-    return GLifetime::Get<SaveThumbnails>();
 }
 
 SaveThumbnailCrop SaveThumbnails::CropFor(int width, int height)

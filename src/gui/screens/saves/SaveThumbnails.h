@@ -1,7 +1,8 @@
 // The pictures of savegames, made small and kept while a dialog shows them. A picture is known by
 // its file's full path, so a save named like a picture of the game never shows that picture, and
 // it is read again when the file on disk changed (a save written over). The pictures go when the
-// last strip showing them does. Main thread only.
+// last strip showing them does. The dialog that lists the saves keeps one and hands it to its
+// strips. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -32,13 +33,9 @@ struct SaveThumbnailCrop
 
 class SaveThumbnails
 {
-    friend class GLifetime; // the program's owner creates and destroys it
-
 public:
     // Longest side of a kept picture; a strip shows it at about 70 pixels.
     static constexpr int kMaxSide = 256;
-
-    static SaveThumbnails& Instance();
 
     // The picture of the file at path, or null when it cannot be read.
     std::shared_ptr<SaveThumbnail> Get(const std::string& path);

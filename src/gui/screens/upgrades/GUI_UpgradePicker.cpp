@@ -38,7 +38,7 @@ const GUI_WindowRegistration kUpgradePickerRegistration{"upgrade_picker",
 
 GUI_UpgradePicker::GUI_UpgradePicker(SIM_PlaceableSlot* slot) : GUI_PickerDialog(kRowHeight), m_slot(slot)
 {
-    s_open = this;
+    s_single.Claim(this);
     const float screenWidth = static_cast<float>(GScreenSize::Width());
     float x = (screenWidth - kWidth) * 0.5f;
     float y = (static_cast<float>(GScreenSize::Height()) - kHeight) * 0.5f;
@@ -60,26 +60,20 @@ GUI_UpgradePicker::GUI_UpgradePicker(SIM_PlaceableSlot* slot) : GUI_PickerDialog
 
 GUI_UpgradePicker::~GUI_UpgradePicker()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 GUI_UpgradePicker* GUI_UpgradePicker::Open(SIM_PlaceableSlot* slot)
 {
-    if (GUI_UpgradePicker* old = s_open)
-    {
-        s_open = nullptr;
-        old->Close();
-    }
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_UpgradePicker>(slot);
 }
 
 void GUI_UpgradePicker::CloseFor(const SIM_PlaceableSlot* slot)
 {
-    if (s_open && s_open->m_slot == slot)
+    if (s_single.Get() && s_single.Get()->m_slot == slot)
     {
-        GUI_UpgradePicker* open = s_open;
-        s_open = nullptr;
+        GUI_UpgradePicker* open = s_single.Forget();
         open->Close();
     }
 }
@@ -110,7 +104,7 @@ void GUI_UpgradePicker::RebuildRows()
 
 void GUI_UpgradePicker::Buy(GUI_UpgradePickerSlot* row)
 {
-    GUI_UpgradePicker* picker = s_open;
+    GUI_UpgradePicker* picker = s_single.Get();
     FV_ASSERT(picker != nullptr && picker->m_slot != nullptr);
     // A second click in the frame the picker closes finds no picker and buys nothing.
     if (!picker || !picker->m_slot || !row || !row->GetUpgrade() || picker->IsClosing())
@@ -120,8 +114,7 @@ void GUI_UpgradePicker::Buy(GUI_UpgradePickerSlot* row)
     SIM_SlotUpgrade* upgrade = row->GetUpgrade();
     SIM_PlaceableSlot* slot = picker->m_slot;
     upgrade->PurchaseForSlot(slot);
-    s_open = nullptr;
-    picker->Close();
+    s_single.CloseOwn(picker);
     GUI_SlotTooltip::RefreshOpen(nullptr);
     GUI_FacilityDialog::RefreshOpen(slot);
 }

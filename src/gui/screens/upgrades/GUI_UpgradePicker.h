@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/toolkit/windows/GUI_PickerDialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 class GUI_UpgradePickerSlot;
 class SIM_PlaceableSlot;
@@ -25,7 +26,7 @@ public:
 
     // Closes an open picker and opens one for the slot; the window manager owns it.
     static GUI_UpgradePicker* Open(SIM_PlaceableSlot* slot);
-    static GUI_UpgradePicker* GetOpen() { return s_open; }
+    static GUI_UpgradePicker* GetOpen() { return s_single.Get(); }
     // Closes the open picker when it is for that slot: the slot or its information dialog goes.
     static void CloseFor(const SIM_PlaceableSlot* slot);
     // Lets the slot dialog's upgrades panel open and close pickers (once, at start-up).
@@ -42,5 +43,5 @@ public:
 private:
     SIM_PlaceableSlot* m_slot; // not owned: the simulation's; the picker goes before the slot does
 
-    static inline GUI_UpgradePicker* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_UpgradePicker> s_single;
 };

@@ -21,16 +21,14 @@ const GUI_WindowRegistration kConfirmRegistration{
 
 GUI_ConfirmDialog* GUI_ConfirmDialog::Open(GUI_Callback onYes, const std::string& titleKey, const std::string& textKey)
 {
-    if (s_open)
-        s_open->Close();
-    s_open = nullptr;
+    s_single.CloseOpen();
     return GUI_WindowManager::Create<GUI_ConfirmDialog>(std::move(onYes), titleKey, textKey);
 }
 
 GUI_ConfirmDialog::GUI_ConfirmDialog(GUI_Callback onYes, const std::string& titleKey, const std::string& textKey)
     : GUI_Dialog(true), m_question(GTextTable::GetText(textKey)), m_onYes(std::move(onYes))
 {
-    s_open = this;
+    s_single.Claim(this);
     m_yes = CreateChild<GUI_ButtonText>("CONFIRM_YES", [this] { OnYes(); });
     m_yes->SetId(ID_YES);
     m_no = CreateChild<GUI_ButtonText>("CONFIRM_NO", [this] { OnNo(); });
@@ -56,8 +54,7 @@ GUI_ConfirmDialog::GUI_ConfirmDialog(GUI_Callback onYes, const std::string& titl
 
 GUI_ConfirmDialog::~GUI_ConfirmDialog()
 {
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
 }
 
 void GUI_ConfirmDialog::Layout()
@@ -74,16 +71,13 @@ void GUI_ConfirmDialog::OnYes()
     // The question is gone before the answer runs, so the answer may ask another.
     GUI_Callback onYes = m_onYes;
     Close();
-    if (s_open == this)
-        s_open = nullptr;
+    s_single.Release(this);
     onYes(0);
 }
 
 void GUI_ConfirmDialog::OnNo()
 {
-    if (s_open)
-        s_open->Close();
-    s_open = nullptr;
+    s_single.CloseOpen();
 }
 
 void GUI_ConfirmDialog::Draw()

@@ -5,6 +5,7 @@
 
 #include "gui/toolkit/windows/GUI_Callback.h"
 #include "gui/toolkit/windows/GUI_Dialog.h"
+#include "gui/toolkit/windows/GUI_SingleWindow.h"
 
 #include <string>
 
@@ -22,7 +23,7 @@ public:
     // Closes the open question, if any, and asks this one (title and question by text key).
     static GUI_ConfirmDialog* Open(GUI_Callback onYes, const std::string& titleKey, const std::string& textKey);
     // The open question, or null.
-    static GUI_ConfirmDialog* GetOpen() { return s_open; }
+    static GUI_ConfirmDialog* GetOpen() { return s_single.Get(); }
 
     // Sized to the question, centred, listed and made modal. Use Open().
     GUI_ConfirmDialog(GUI_Callback onYes, const std::string& titleKey, const std::string& textKey);
@@ -35,7 +36,7 @@ private:
     void OnYes();
     void OnNo();
 
-    static inline GUI_ConfirmDialog* s_open = nullptr;
+    static inline GUI_SingleWindow<GUI_ConfirmDialog> s_single;
 
     GUI_ButtonText* m_yes = nullptr; // owned by the button list
     GUI_ButtonText* m_no = nullptr;  // owned by the button list

@@ -4,30 +4,34 @@
 // place never names a window on its way out. Main thread only.
 #pragma once
 
+#include "gui/toolkit/windows/GUI_SingleWindowPlace.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 
 #include <utility>
 
 template <class Window>
-class GUI_SingleWindow
+class GUI_SingleWindow : public GUI_SingleWindowPlace
 {
 public:
     // The open window, or null.
-    Window* Get() const { return m_open; }
+    Window* Get() const { return static_cast<Window*>(m_open); }
 
-    // A new window of the kind takes the place (from its constructor).
-    void Claim(Window* window) { m_open = window; }
+    // A new window of the kind takes the place (from its constructor); an older top-level one
+    // still open closes.
+    void Claim(Window* window) { Take(window); }
     // The window no longer holds the place (from its destructor); others are left alone.
     void Release(const Window* window)
     {
-        if (m_open == window)
+        if (Get() == window)
             m_open = nullptr;
     }
+    // Gives up the place and returns the window that held it, or null, for the caller to close.
+    Window* Forget() { return static_cast<Window*>(Leave()); }
 
     // Closes the open window, if any; the window manager deletes it after the current dispatch.
     void CloseOpen()
     {
-        if (Window* open = std::exchange(m_open, nullptr))
+        if (Window* open = Forget())
             open->Close();
     }
     // The window closes itself: it gives up the place at once, so a new one may open this frame.
@@ -44,7 +48,4 @@ public:
         CloseOpen();
         return GUI_WindowManager::Create<Window>(std::forward<Args>(args)...);
     }
-
-private:
-    Window* m_open = nullptr; // not owned: the window manager owns it
 };
