@@ -12,8 +12,8 @@
 #pragma once
 
 #include "gui/factory/props/PropPlacement.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
 #include "sim/views/SIM_TileView.h"
 
 #include <cstddef>

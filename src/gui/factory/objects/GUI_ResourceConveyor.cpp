@@ -5,7 +5,7 @@
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/props/GUI_Prop.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/world/SIM_Tile.h"

@@ -4,7 +4,7 @@
 #include "engine/CBaseInputManager.h"
 #include "gui/factory/placement/PlacementGhost.h"
 #include "gui/factory/props/GUI_Prop.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_BaseTask.h"

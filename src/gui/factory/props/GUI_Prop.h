@@ -7,9 +7,9 @@
 #pragma once
 
 #include "gui/factory/props/PropPlacement.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
 
 #include <cstdint>
 #include <string>

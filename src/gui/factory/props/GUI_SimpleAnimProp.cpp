@@ -4,7 +4,7 @@
 #include "engine/CTexturedSprite.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/props/PropRegistry.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/toolkit/effects/GUI_SimpleAnimationManager.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 

@@ -2,9 +2,9 @@
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/slots/GUISlotList.h"
 #include "gui/factory/vehicles/GUI_FactoryCars.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "sim/definitions/SIM_DataNames.h"

@@ -20,10 +20,10 @@
 #pragma once
 
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryViewJob.h"
+#include "gui/factory/scene/FloorLabelPlacer.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/FactoryViewJob.h"
-#include "gui/factory/view/FloorLabelPlacer.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/audio/PSoundHandle.h"
 #include "sim/SIM_PresentationListener.h"

@@ -4,8 +4,8 @@
 #include "engine/CLoadedTexture.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GLifetime.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
-#include "gui/factory/view/FactoryFrameView.h"
 #include "gui/factory/zoomout/GUI_ZoomOutSlot.h"
 #include "gui/factory/zoomout/GUI_ZoomOutVehicle.h"
 

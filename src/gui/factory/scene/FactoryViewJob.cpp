@@ -1,5 +1,5 @@
 // Posting the view's typed jobs through the simulation's thread manager.
-#include "gui/factory/view/FactoryViewJob.h"
+#include "gui/factory/scene/FactoryViewJob.h"
 
 #include "sim/SIM_ThreadManager.h"
 
