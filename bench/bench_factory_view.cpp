@@ -301,7 +301,7 @@ void DrawFrames(benchmark::State& state, void (*build)(), const char* floorName)
     camera.SetZoom(zoom);
     GUI_Factory& view = GUI_Factory::Instance();
     auto* gl = dynamic_cast<PGLDevice*>(GD3DDevice::Instance().GetDevice());
-    FactoryJobClock& jobs = FactoryJobClock::Instance();
+    FactoryJobClock& jobs = view.GetJobClock();
     jobs.enabled = true;
     const bool parts = std::getenv("FV_BENCH_PARTS") != nullptr;
     // Every figure of every frame, by counter name; the medians are reported.

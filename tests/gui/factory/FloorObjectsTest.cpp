@@ -315,11 +315,11 @@ TEST_F(FactoryViewTest, ConveyorArmsFollowTheirSidesAndOnlyHangingResourcesShow)
     SIM_ResourceObject* object = SIM_ResourceObjManager::Instance().Allocate();
     object->Init(SIM_ResourceManager::Instance().GetResource("steel_sheet"), nullptr, tile->m_worldX, tile->m_worldY);
     const FactoryFrameView frame = GUI_Factory::Instance().GetFrameView();
-    EXPECT_EQ(DrawResourceObjects(frame), 0);
+    EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 0);
     object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
-    EXPECT_EQ(DrawResourceObjects(frame), 1);
+    EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 1);
     object->m_state = SIM_ResourceObject::STATE_DELIVERED;
-    EXPECT_EQ(DrawResourceObjects(frame), 0);
+    EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 0);
 }
 
 // The arms of a whole floor are placed from what each picture shares; at every zoom, down to the

@@ -1,6 +1,6 @@
-// Slot views: turning a slot re-points its conveyor inserts, the name label's anchor and its
-// replacement, clicks on slots that open nothing, the research office's standing label, slot
-// notices by kind (culled off screen, reduced far out) and the import bays' queue labels.
+// Slot views: the floor lists those it made while their slots stand; turning a slot re-points its
+// conveyor inserts, the name label's anchor and its replacement, clicks on slots that open nothing, the research
+// office's standing label, slot notices by kind (culled off screen, reduced far out) and the import bays' queue labels.
 #include "FactoryViewTestSupport.h"
 
 #include "engine/core/GTextTable.h"
@@ -26,6 +26,9 @@
 #include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/world/SIM_Tile.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -61,6 +64,32 @@ TEST_F(FactoryViewTest, TurningASlotRepointsOnlyItsConveyorInserts)
         conveyor->SetFacing(facing);
         EXPECT_EQ(m_world.View(6, 6)->GetFloorTextureName(), sprites[facing]);
     }
+}
+
+TEST_F(FactoryViewTest, TheFloorListsTheSlotViewsItMadeUntilTheirSlotsGo)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    const std::vector<GUI_SlotBase*>& listed = GUI_Factory::Instance().GetSlotViews();
+    SIM_ProductionSlot* station = m_world.Place("task_fit_body", 3, 4);
+    SIM_FacilitySlot* office = m_world.PlaceFacility("fac_research_office", 7, 7);
+    ASSERT_NE(station, nullptr);
+    ASSERT_NE(office, nullptr);
+    const auto isListed = [&listed](const GUI_SlotBase* view) {
+        return std::find(listed.begin(), listed.end(), view) != listed.end();
+    };
+    EXPECT_TRUE(isListed(ViewOf(station)));
+    EXPECT_TRUE(isListed(ViewOf(office)));
+    // A view made away from the floor (a dialog's stand-in) is not the floor's to update.
+    SIM_ProductionSlot standIn;
+    {
+        GUI_ProductionSlot preview(&standIn);
+        EXPECT_FALSE(isListed(&preview));
+    }
+    const GUI_SlotBase* gone = ViewOf(station);
+    GUI_Factory::Instance().RemoveAtTile(m_world.Tile(3, 4));
+    EXPECT_FALSE(isListed(gone));
+    EXPECT_TRUE(isListed(ViewOf(office)));
+    m_world.Frame();
 }
 
 TEST_F(FactoryViewTest, NameLabelStandsOnTheTopTileAndANewOneReplacesTheOld)

@@ -26,7 +26,7 @@ class CLoadedTexture;
 class FloorTileBatch;
 class GUI_Prop;
 class GUI_ResourceConveyor;
-class GUI_SlotBase;
+class FloorSlotView;
 class GUI_TileWall;
 class SIM_Factory;
 class SIM_Prop;
@@ -61,6 +61,12 @@ public:
     ~GUI_Tile() override;
     GUI_Tile(const GUI_Tile&) = delete;
     GUI_Tile& operator=(const GUI_Tile&) = delete;
+
+    // The view of a simulation tile; null for none (no floor view built, or no tile).
+    static GUI_Tile* ViewOf(const SIM_Tile* tile);
+    // The simulation tile under the mouse on the game's camera; null off the floor or with no
+    // input or game.
+    static SIM_Tile* SimTileUnderMouse();
 
     // --- what the simulation asks (SIM_TileView) ---
     void RandomiseFloorTint() override;
@@ -152,8 +158,8 @@ public:
         SyncCell();
     }
     // The view of the slot whose floor this tile carries (set and cleared by that view).
-    GUI_SlotBase* GetSlotView() const { return m_slotView; }
-    void SetSlotView(GUI_SlotBase* view)
+    FloorSlotView* GetSlotView() const { return m_slotView; }
+    void SetSlotView(FloorSlotView* view)
     {
         m_slotView = view;
         SyncCell();
@@ -186,7 +192,7 @@ public:
     void SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view);
     std::unique_ptr<GUI_ResourceConveyor> TakeConveyorView();
     // The slot standing on the tile, through its view; null when none or headless.
-    GUI_SlotBase* GetOccupantView() const;
+    FloorSlotView* GetOccupantView() const;
 
     // The frame the tiles' on-screen marks and screen positions belong to, and its camera (main
     // thread, before the frame's tile jobs).
@@ -213,7 +219,7 @@ private:
 
     SIM_Tile* m_simTile = nullptr;            // the factory owns it
     GUI_Tile* m_anchor = nullptr;             // the main tile of the slot whose floor this is
-    GUI_SlotBase* m_slotView = nullptr;       // that slot's view; the slot owns it
+    FloorSlotView* m_slotView = nullptr;      // that slot's view; the slot owns it
     CLoadedTexture* m_floorTexture = nullptr; // shared handle
     FloorTileBatch* m_batch = nullptr;        // owned by the floor tile manager
     std::unique_ptr<Extras> m_extras;         // props, walls and conveyor; null while the tile has none

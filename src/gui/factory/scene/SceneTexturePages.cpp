@@ -60,20 +60,6 @@ void CopyWithBorder(PTexture& source, int width, int height, std::vector<uint32_
 }
 } // namespace
 
-SceneTexturePages& SceneTexturePages::Instance()
-{
-    // Never destroyed: the pages belong to the device, which goes at its own time.
-    static auto* pages = new SceneTexturePages();
-    return *pages;
-}
-
-SceneTexturePages& SceneTexturePages::Overlay()
-{
-    // Never destroyed, like the scene's own.
-    static auto* pages = new SceneTexturePages();
-    return *pages;
-}
-
 void SceneTexturePages::Release()
 {
     ++m_generation;
