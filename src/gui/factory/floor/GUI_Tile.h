@@ -14,6 +14,7 @@
 #include "gui/factory/props/PropPlacement.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
+#include "gui/factory/scene/TileUnderfoot.h"
 #include "sim/views/SIM_TileView.h"
 
 #include <cstddef>
@@ -54,7 +55,7 @@ struct FloorArms
     bool ends = false;
 };
 
-class GUI_Tile : public SIM_TileView
+class GUI_Tile : public SIM_TileView, public TileUnderfoot
 {
 public:
     GUI_Tile();
@@ -150,7 +151,6 @@ public:
     void Update();
 
     // --- state ---
-    SIM_Tile* GetSimTile() const { return m_simTile; }
     GUI_Tile* GetAnchor() const { return m_anchor; }
     void SetAnchor(GUI_Tile* anchor)
     {
@@ -217,7 +217,6 @@ private:
     void WriteCell();
     void SortProps();
 
-    SIM_Tile* m_simTile = nullptr;            // the factory owns it
     GUI_Tile* m_anchor = nullptr;             // the main tile of the slot whose floor this is
     FloorSlotView* m_slotView = nullptr;      // that slot's view; the slot owns it
     CLoadedTexture* m_floorTexture = nullptr; // shared handle

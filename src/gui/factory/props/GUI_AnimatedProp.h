@@ -33,7 +33,7 @@ public:
         TRIGGER_CONSTANT = 1,
     };
 
-    GUI_AnimatedProp(const PropPlacement& placement, GUI_Tile* owner, int slotFacing);
+    GUI_AnimatedProp(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing);
     ~GUI_AnimatedProp() override;
 
     // Steps the frame clock and the weld cycle, then places the sprite (PREDRAWPROPS job).

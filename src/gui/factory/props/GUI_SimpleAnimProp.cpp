@@ -8,7 +8,7 @@
 #include "gui/toolkit/effects/GUI_SimpleAnimationManager.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 
-GUI_SimpleAnimProp::GUI_SimpleAnimProp(const PropPlacement& placement, GUI_Tile* owner, int slotFacing)
+GUI_SimpleAnimProp::GUI_SimpleAnimProp(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing)
     : GUI_Prop(placement, owner, slotFacing)
 {
     m_registryList = PropRegistry::Instance().Register(this);

@@ -1,5 +1,5 @@
-// The factory view: building the floor's view, the frame, clicks, selling, sounds, and the
-// simulation's calls into the view.
+// The factory view: building the floor's view, the frame's order, and the simulation's calls into
+// the view.
 #include "gui/factory/view/GUI_Factory.h"
 
 #include "engine/CBaseInputManager.h"

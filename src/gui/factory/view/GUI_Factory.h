@@ -1,9 +1,11 @@
 // The isometric view of the factory floor: the window the whole game is played in. It owns one
-// floor tile view per simulation tile, draws the floor, walls, slots, conveyors, props, cars,
-// import and export sites and resource objects every frame in a fixed order around the
-// depth-sorted draw queue (handing the tile transforms, the props and the depth sort to the
-// simulation's worker threads), routes clicks on the floor to the slots and the tools, sells what
-// the player removes, and keeps the hall's ambience sound.
+// floor tile view per simulation tile (its FloorGrid), draws the floor, walls, slots, conveyors,
+// props, cars, import and export sites and resource objects every frame in a fixed order around
+// the depth-sorted draw queue (handing the tile transforms to its FloorTileJobs, and the props and
+// the depth sort, to the simulation's worker threads), hands clicks on the floor to FloorClicks,
+// which routes them to the slots and the tools and sells what the player removes, and keeps the
+// hall's ambience sound (its HallAmbience). The slot views and stockpile floors it makes are on
+// its SlotViewRoll.
 //
 // It is also the simulation's presentation listener for the factory: slots placed and removed,
 // import bays and conveyors laid, money shown, and the views the simulation asks for (slot
