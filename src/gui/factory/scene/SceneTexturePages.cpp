@@ -60,6 +60,12 @@ void CopyWithBorder(PTexture& source, int width, int height, std::vector<uint32_
 }
 } // namespace
 
+SceneTexturePages::~SceneTexturePages()
+{
+    for (PTexture* page : m_pages)
+        page->Release();
+}
+
 void SceneTexturePages::Release()
 {
     ++m_generation;

@@ -29,6 +29,9 @@ public:
     using Place = GQuadBatchScope::Place;
 
     SceneTexturePages() = default;
+    // The pages go with their owner. The pictures' handles are left alone: at the end of the run
+    // the texture store may have let them go first.
+    ~SceneTexturePages();
     SceneTexturePages(const SceneTexturePages&) = delete;
     SceneTexturePages& operator=(const SceneTexturePages&) = delete;
 
