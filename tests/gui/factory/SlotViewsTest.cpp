@@ -1,6 +1,7 @@
-// Slot views: the floor lists those it made while their slots stand; turning a slot re-points its
-// conveyor inserts, the name label's anchor and its replacement, clicks on slots that open nothing, the research
-// office's standing label, slot notices by kind (culled off screen, reduced far out) and the import bays' queue labels.
+// Slot views: the floor lists those it made while their slots stand, and a view leaves its roll's
+// lists as it goes; turning a slot re-points its conveyor inserts, the name label's anchor and its
+// replacement, clicks on slots that open nothing, the research office's standing label, slot
+// notices by kind (culled off screen, reduced far out) and the import bays' queue labels.
 #include "FactoryViewTestSupport.h"
 
 #include "engine/core/GTextTable.h"
@@ -13,6 +14,7 @@
 #include "gui/factory/slots/GUI_Facility.h"
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 #include "gui/factory/slots/SlotTextLabel.h"
+#include "gui/factory/slots/SlotViewRoll.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "sim/definitions/SIM_ProductionTask.h"
@@ -28,6 +30,7 @@
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace
@@ -90,6 +93,29 @@ TEST_F(FactoryViewTest, TheFloorListsTheSlotViewsItMadeUntilTheirSlotsGo)
     EXPECT_FALSE(isListed(gone));
     EXPECT_TRUE(isListed(ViewOf(office)));
     m_world.Frame();
+}
+
+TEST_F(FactoryViewTest, AViewLeavesEveryListOfItsRollAsItGoesAndForgetsARollThatWentFirst)
+{
+    SIM_ProductionSlot slot;
+    SlotViewRoll roll;
+    {
+        GUI_ProductionSlot view(&slot);
+        roll.Enter(view);
+        roll.MarkNearCamera(view);
+        EXPECT_TRUE(view.IsNearCamera());
+    }
+    // Nothing the roll lists may point at a view that is gone.
+    EXPECT_TRUE(roll.SlotViews().empty());
+    EXPECT_TRUE(roll.NearCamera().empty());
+    // A view on no roll is not marked: nothing would take it off the list when it goes.
+    GUI_ProductionSlot stray(&slot);
+    roll.MarkNearCamera(stray);
+    EXPECT_TRUE(roll.NearCamera().empty());
+    auto shortLived = std::make_unique<SlotViewRoll>();
+    shortLived->Enter(stray);
+    shortLived.reset();
+    EXPECT_EQ(stray.GetRoll(), nullptr);
 }
 
 TEST_F(FactoryViewTest, NameLabelStandsOnTheTopTileAndANewOneReplacesTheOld)
