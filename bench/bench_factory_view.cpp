@@ -20,9 +20,9 @@
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GRandom.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
+#include "gui/factory/scene/FactoryViewJob.h"
 #include "gui/factory/slots/GUI_SlotBase.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
-#include "gui/factory/view/FactoryViewJob.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
@@ -301,7 +301,7 @@ void DrawFrames(benchmark::State& state, void (*build)(), const char* floorName)
     camera.SetZoom(zoom);
     GUI_Factory& view = GUI_Factory::Instance();
     auto* gl = dynamic_cast<PGLDevice*>(GD3DDevice::Instance().GetDevice());
-    FactoryJobClock& jobs = FactoryJobClock::Instance();
+    FactoryJobClock& jobs = view.GetJobClock();
     jobs.enabled = true;
     const bool parts = std::getenv("FV_BENCH_PARTS") != nullptr;
     // Every figure of every frame, by counter name; the medians are reported.

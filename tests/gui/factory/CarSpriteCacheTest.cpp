@@ -213,7 +213,7 @@ TEST_F(CarSpriteCacheTest, UnfinishedCarsAndCarsFindingTheCacheFullDrawFromTheir
     EXPECT_FALSE(ViewOf(late)->EnsureCachedSprites());
     // It still stands in the queue and has its parts placed for the frame.
     m_world.Frame();
-    EXPECT_EQ(GUI_FactoryCars::Instance().GetQueuedCount(), 0u) << "the parts job emptied the queue";
+    EXPECT_EQ(GUI_Factory::Instance().GetCars().GetQueuedCount(), 0u) << "the parts job emptied the queue";
 }
 
 TEST_F(CarSpriteCacheTest, ACarWithoutItsStationIsSkipped)
@@ -224,6 +224,6 @@ TEST_F(CarSpriteCacheTest, ACarWithoutItsStationIsSkipped)
     const size_t before = IsometricDrawQueue::Instance().GetCount();
     ViewOf(car)->Draw(IsometricDrawQueue::Instance(), GUI_Factory::Instance().GetFrameView());
     EXPECT_EQ(IsometricDrawQueue::Instance().GetCount(), before);
-    EXPECT_EQ(GUI_FactoryCars::Instance().GetQueuedCount(), 0u);
+    EXPECT_EQ(GUI_Factory::Instance().GetCars().GetQueuedCount(), 0u);
     FreshState::Forget<IsometricDrawQueue>();
 }

@@ -10,10 +10,10 @@
 #include "gui/factory/objects/GUI_ResourceConveyor.h"
 #include "gui/factory/objects/GUI_ResourceObject.h"
 #include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/slots/GUI_SlotBase.h"
 #include "gui/factory/view/GUI_Factory.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/factory/zoomout/GUI_ZoomOutSlot.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
@@ -315,11 +315,11 @@ TEST_F(FactoryViewTest, ConveyorArmsFollowTheirSidesAndOnlyHangingResourcesShow)
     SIM_ResourceObject* object = SIM_ResourceObjManager::Instance().Allocate();
     object->Init(SIM_ResourceManager::Instance().GetResource("steel_sheet"), nullptr, tile->m_worldX, tile->m_worldY);
     const FactoryFrameView frame = GUI_Factory::Instance().GetFrameView();
-    EXPECT_EQ(DrawResourceObjects(frame), 0);
+    EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 0);
     object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
-    EXPECT_EQ(DrawResourceObjects(frame), 1);
+    EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 1);
     object->m_state = SIM_ResourceObject::STATE_DELIVERED;
-    EXPECT_EQ(DrawResourceObjects(frame), 0);
+    EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 0);
 }
 
 // The arms of a whole floor are placed from what each picture shares; at every zoom, down to the

@@ -25,13 +25,13 @@ class GUI_FactoryTestAccess
 public:
     static const FloorCell& Cell(int x, int y)
     {
-        const GUI_Factory& view = GUI_Factory::Instance();
-        return view.m_cells[static_cast<size_t>(x) * static_cast<size_t>(view.m_height) + static_cast<size_t>(y)];
+        const FloorGrid& grid = GUI_Factory::Instance().m_grid;
+        return *grid.CellAt(static_cast<size_t>(x) * static_cast<size_t>(grid.Height()) + static_cast<size_t>(y));
     }
     static const FloorArms& Arms(int x, int y)
     {
-        const GUI_Factory& view = GUI_Factory::Instance();
-        return view.m_arms[static_cast<size_t>(x) * static_cast<size_t>(view.m_height) + static_cast<size_t>(y)];
+        const FloorGrid& grid = GUI_Factory::Instance().m_grid;
+        return *grid.ArmsAt(static_cast<size_t>(x) * static_cast<size_t>(grid.Height()) + static_cast<size_t>(y));
     }
 };
 

@@ -9,8 +9,8 @@
 #include "gui/factory/notices/GUI_Notice.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/scene/SceneTexturePages.h"
+#include "gui/factory/scene/ViewRandom.h"
 #include "gui/factory/view/GUI_Factory.h"
-#include "gui/factory/view/ViewRandom.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 #include "platform/video/PGLDevice.h"
@@ -61,7 +61,7 @@ TEST_F(FactoryPictureTest, NoticesAndBayLabelsFarOutGoInAFewDrawsAndLookTheSame)
     long long draws[2] = {};
     for (int i = 0; i < 2; ++i)
     {
-        SceneTexturePages::Overlay().SetEnabled(i == 0);
+        GUI_Factory::Instance().GetOverlayPages().SetEnabled(i == 0);
         GD3DDevice::Instance().GetDevice()->Clear(0xFF101418u);
         m_world.Frame();
         frames[i] = ReadBack();
@@ -71,7 +71,7 @@ TEST_F(FactoryPictureTest, NoticesAndBayLabelsFarOutGoInAFewDrawsAndLookTheSame)
         view.DrawNotices();
         draws[i] = gl->DrawCallCount() - before;
     }
-    SceneTexturePages::Overlay().SetEnabled(true);
+    GUI_Factory::Instance().GetOverlayPages().SetEnabled(true);
     // From the pages: the label's box, frame and icons, its text, its stem, and then every notice;
     // one by one: a draw for each stem, frame side, circle and plain fill.
     EXPECT_LE(draws[0], 4);

@@ -6,9 +6,9 @@
 #include "engine/GD3DDevice.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/props/GUI_AnimatedProp.h"
-#include "gui/factory/scene/SceneTexturePages.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
+#include "gui/factory/scene/ViewRandom.h"
 #include "gui/factory/slots/GUI_SlotBase.h"
-#include "gui/factory/view/ViewRandom.h"
 #include "gui/toolkit/effects/GUI_CompressedAnimation.h"
 #include "gui/toolkit/effects/GUI_FlipbookParticles.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
@@ -72,7 +72,7 @@ TEST_F(FactoryPictureTest, DrawingFromTheScenePagesShowsTheSamePicture)
 {
     ViewRandom::SetSourceForTests([] { return 0.25f; });
     ASSERT_TRUE(m_world.StartGame("view_hall"));
-    EXPECT_GT(SceneTexturePages::Instance().GetPictureCount(), 10u);
+    EXPECT_GT(IsometricDrawQueue::Instance().Pages().GetPictureCount(), 10u);
     ASSERT_NE(m_world.Place("task_fit_body", 3, 4), nullptr);
     ASSERT_NE(m_world.Place("task_make_axles", 5, 4), nullptr);
     FactoryWorld::LookAt(m_world.Tile(3, 4), 0.5f);
@@ -83,11 +83,11 @@ TEST_F(FactoryPictureTest, DrawingFromTheScenePagesShowsTheSamePicture)
     PImage frames[2];
     for (int i = 0; i < 2; ++i)
     {
-        SceneTexturePages::Instance().SetEnabled(i == 0);
+        IsometricDrawQueue::Instance().Pages().SetEnabled(i == 0);
         GD3DDevice::Instance().GetDevice()->Clear(0xFF101418u);
         m_world.Frame();
         frames[i] = ReadBack();
     }
-    SceneTexturePages::Instance().SetEnabled(true);
+    IsometricDrawQueue::Instance().Pages().SetEnabled(true);
     ExpectSamePicture(frames[0], frames[1]);
 }

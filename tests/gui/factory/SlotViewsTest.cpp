@@ -1,4 +1,5 @@
-// Slot views: turning a slot re-points its conveyor inserts, the name label's anchor and its
+// Slot views: the floor lists those it made while their slots stand, and a view leaves its roll's
+// lists as it goes; turning a slot re-points its conveyor inserts, the name label's anchor and its
 // replacement, clicks on slots that open nothing, the research office's standing label, slot
 // notices by kind (culled off screen, reduced far out) and the import bays' queue labels.
 #include "FactoryViewTestSupport.h"
@@ -7,13 +8,14 @@
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/notices/GUI_ConveyorLabel.h"
 #include "gui/factory/notices/GUI_Notice.h"
+#include "gui/factory/scene/FloorLabelPlacer.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/slots/GUISlotList.h"
 #include "gui/factory/slots/GUI_Facility.h"
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 #include "gui/factory/slots/SlotTextLabel.h"
-#include "gui/factory/view/FloorLabelPlacer.h"
+#include "gui/factory/slots/SlotViewRoll.h"
 #include "gui/factory/view/GUI_Factory.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_Resource.h"
@@ -26,6 +28,10 @@
 #include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/world/SIM_Tile.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -61,6 +67,55 @@ TEST_F(FactoryViewTest, TurningASlotRepointsOnlyItsConveyorInserts)
         conveyor->SetFacing(facing);
         EXPECT_EQ(m_world.View(6, 6)->GetFloorTextureName(), sprites[facing]);
     }
+}
+
+TEST_F(FactoryViewTest, TheFloorListsTheSlotViewsItMadeUntilTheirSlotsGo)
+{
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    const std::vector<GUI_SlotBase*>& listed = GUI_Factory::Instance().GetSlotViews();
+    SIM_ProductionSlot* station = m_world.Place("task_fit_body", 3, 4);
+    SIM_FacilitySlot* office = m_world.PlaceFacility("fac_research_office", 7, 7);
+    ASSERT_NE(station, nullptr);
+    ASSERT_NE(office, nullptr);
+    const auto isListed = [&listed](const GUI_SlotBase* view) {
+        return std::find(listed.begin(), listed.end(), view) != listed.end();
+    };
+    EXPECT_TRUE(isListed(ViewOf(station)));
+    EXPECT_TRUE(isListed(ViewOf(office)));
+    // A view made away from the floor (a dialog's stand-in) is not the floor's to update.
+    SIM_ProductionSlot standIn;
+    {
+        GUI_ProductionSlot preview(&standIn);
+        EXPECT_FALSE(isListed(&preview));
+    }
+    const GUI_SlotBase* gone = ViewOf(station);
+    GUI_Factory::Instance().RemoveAtTile(m_world.Tile(3, 4));
+    EXPECT_FALSE(isListed(gone));
+    EXPECT_TRUE(isListed(ViewOf(office)));
+    m_world.Frame();
+}
+
+TEST_F(FactoryViewTest, AViewLeavesEveryListOfItsRollAsItGoesAndForgetsARollThatWentFirst)
+{
+    SIM_ProductionSlot slot;
+    SlotViewRoll roll;
+    {
+        GUI_ProductionSlot view(&slot);
+        roll.Enter(view);
+        roll.MarkNearCamera(view);
+        EXPECT_TRUE(view.IsNearCamera());
+    }
+    // Nothing the roll lists may point at a view that is gone.
+    EXPECT_TRUE(roll.SlotViews().empty());
+    EXPECT_TRUE(roll.NearCamera().empty());
+    // A view on no roll is not marked: nothing would take it off the list when it goes.
+    GUI_ProductionSlot stray(&slot);
+    roll.MarkNearCamera(stray);
+    EXPECT_TRUE(roll.NearCamera().empty());
+    auto shortLived = std::make_unique<SlotViewRoll>();
+    shortLived->Enter(stray);
+    shortLived.reset();
+    EXPECT_EQ(stray.GetRoll(), nullptr);
 }
 
 TEST_F(FactoryViewTest, NameLabelStandsOnTheTopTileAndANewOneReplacesTheOld)

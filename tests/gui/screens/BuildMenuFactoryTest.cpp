@@ -4,7 +4,7 @@
 // until the first car leaves the hall.
 #include "engine/GScreenSize.h"
 #include "gui/factory/placement/GUI_PlacementTools.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/screens/build/GUI_Task.h"
 #include "gui/screens/build/GUI_TaskPicker.h"

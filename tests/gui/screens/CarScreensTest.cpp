@@ -5,7 +5,7 @@
 #include "gui/toolkit/ToolkitTestSupport.h"
 
 #include "engine/GScreenSize.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/screens/cars/DesignPriceText.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
 #include "gui/screens/cars/GUI_CarStock.h"

@@ -3,7 +3,7 @@
 
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
 #include "gui/factory/dialogs/GUI_SupplyStockpile.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 
 namespace FactoryDialogs
 {

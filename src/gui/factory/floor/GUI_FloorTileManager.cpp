@@ -39,37 +39,36 @@ FloorTileBatch* GUI_FloorTileManager::FindBatch(const std::string& name)
     return it == m_index.end() ? nullptr : it->second;
 }
 
-int GUI_FloorTileManager::Flush(FloorTileBatch& batch, float zoom)
+int GUI_FloorTileManager::Flush(FloorTileBatch& batch, float zoom, LargeQuadBuffer& quads)
 {
     const size_t total = static_cast<size_t>(batch.GetQuadCount());
     // The parts in job order, read on as the buffer takes chunks of them.
     int part = 0;
     size_t offset = 0;
-    const int draws = LargeQuadBuffer::Instance().DrawFilled(
-        batch.GetTexture(), total, [&](PVertex* out, size_t first, size_t count) {
-            (void)first;
-            while (count > 0)
+    const int draws = quads.DrawFilled(batch.GetTexture(), total, [&](PVertex* out, size_t first, size_t count) {
+        (void)first;
+        while (count > 0)
+        {
+            while (offset >= batch.PartSize(part))
             {
-                while (offset >= batch.PartSize(part))
-                {
-                    ++part;
-                    offset = 0;
-                }
-                const FloorTileBatch::Tile* tile = batch.PartData(part) + offset;
-                const size_t n = std::min(count, batch.PartSize(part) - offset);
-                for (size_t i = 0; i < n; ++i, ++tile, out += 4)
-                {
-                    float left = 0, top = 0, right = 0, bottom = 0;
-                    TileQuadCorners(tile->x, tile->y, zoom, left, top, right, bottom);
-                    out[0] = {left, top, 0.0f, 1.0f, tile->colour, 0.0f, 0.0f};
-                    out[1] = {right, top, 0.0f, 1.0f, tile->colour, 1.0f, 0.0f};
-                    out[2] = {left, bottom, 0.0f, 1.0f, tile->colour, 0.0f, 1.0f};
-                    out[3] = {right, bottom, 0.0f, 1.0f, tile->colour, 1.0f, 1.0f};
-                }
-                offset += n;
-                count -= n;
+                ++part;
+                offset = 0;
             }
-        });
+            const FloorTileBatch::Tile* tile = batch.PartData(part) + offset;
+            const size_t n = std::min(count, batch.PartSize(part) - offset);
+            for (size_t i = 0; i < n; ++i, ++tile, out += 4)
+            {
+                float left = 0, top = 0, right = 0, bottom = 0;
+                TileQuadCorners(tile->x, tile->y, zoom, left, top, right, bottom);
+                out[0] = {left, top, 0.0f, 1.0f, tile->colour, 0.0f, 0.0f};
+                out[1] = {right, top, 0.0f, 1.0f, tile->colour, 1.0f, 0.0f};
+                out[2] = {left, bottom, 0.0f, 1.0f, tile->colour, 0.0f, 1.0f};
+                out[3] = {right, bottom, 0.0f, 1.0f, tile->colour, 1.0f, 1.0f};
+            }
+            offset += n;
+            count -= n;
+        }
+    });
     batch.ClearParts();
     return draws;
 }

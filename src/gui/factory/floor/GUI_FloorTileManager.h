@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+class LargeQuadBuffer;
+
 class GUI_FloorTileManager
 {
     friend class GLifetime; // the program's owner creates and destroys it
@@ -27,7 +29,7 @@ public:
     FloorTileBatch* FindBatch(const std::string& name);
     // Draws the batch's tiles of the frame, each a quad of 512 x 256 times the zoom with the whole
     // picture, and empties it. Returns the draws it took.
-    int Flush(FloorTileBatch& batch, float zoom);
+    int Flush(FloorTileBatch& batch, float zoom, LargeQuadBuffer& quads);
     // Every batch, in load order.
     const std::vector<std::unique_ptr<FloorTileBatch>>& GetBatches() const { return m_batches; }
     // Forgets every batch (tests, and a texture store that was emptied); the next use loads again.

@@ -4,6 +4,7 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/CLoadedTexture.h"
 #include "engine/GD3DDevice.h"
+#include "engine/GScreenSize.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GRandom.h"
@@ -14,11 +15,12 @@
 #include "gui/factory/props/GUI_AnimatedProp.h"
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/props/GUI_SimpleAnimProp.h"
+#include "gui/factory/scene/FactoryColours.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/FloorSlotView.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/slots/GUI_ProductionSlot.h"
-#include "gui/factory/view/FactoryColours.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/toolkit/camera/GUI_Camera.h"
 #include "platform/core/PRandom.h"
 #include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_BaseTask.h"
@@ -33,6 +35,7 @@
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
+#include <cmath>
 
 struct GUI_Tile::Extras
 {
@@ -130,6 +133,30 @@ GUI_Tile::Extras& GUI_Tile::GetExtras()
         SyncCell();
     }
     return *m_extras;
+}
+
+GUI_Tile* GUI_Tile::ViewOf(const SIM_Tile* tile)
+{
+    return tile ? dynamic_cast<GUI_Tile*>(tile->m_view) : nullptr;
+}
+
+SIM_Tile* GUI_Tile::SimTileUnderMouse()
+{
+    const CBaseInputManager* input = CBaseInputManager::Active();
+    const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    if (!input || !factory)
+        return nullptr;
+    const GUI_Camera& camera = GUI_Camera::Instance();
+    const float zoom = camera.GetZoom();
+    const float worldX = (input->GetMouseX() - static_cast<float>(GScreenSize::Width()) / 2.0f) / zoom + camera.GetX();
+    const float worldY = (input->GetMouseY() - static_cast<float>(GScreenSize::Height()) / 2.0f) / zoom + camera.GetY();
+    // The simulation's look-up holds a point off the floor to the nearest edge tile; a click out
+    // there must hit nothing, or it would sell what stands on the edge.
+    const double a = std::floor((2.0 * worldY + worldX) / 512.0 + 0.5);
+    const double b = std::floor((2.0 * worldY - worldX) / 512.0 + 0.5);
+    if (a < 0.0 || b < 0.0 || a >= factory->GetWidth() || b >= factory->GetHeight())
+        return nullptr;
+    return factory->GetTile(static_cast<int>(a), static_cast<int>(b));
 }
 
 void GUI_Tile::InitFromSimTile(SIM_Tile* tile, const SIM_Factory& factory)
@@ -325,10 +352,10 @@ std::unique_ptr<GUI_ResourceConveyor> GUI_Tile::TakeConveyorView()
     return m_extras ? std::move(m_extras->conveyor) : nullptr;
 }
 
-GUI_SlotBase* GUI_Tile::GetOccupantView() const
+FloorSlotView* GUI_Tile::GetOccupantView() const
 {
     const SIM_PlaceableSlot* slot = m_simTile ? m_simTile->m_occupant : nullptr;
-    return slot ? dynamic_cast<GUI_SlotBase*>(slot->GetGuiSlot()) : nullptr;
+    return slot ? dynamic_cast<FloorSlotView*>(slot->GetGuiSlot()) : nullptr;
 }
 
 bool GUI_Tile::IsMouseOver(float mouseX, float mouseY) const
@@ -498,12 +525,12 @@ bool GUI_Tile::OnClick(float x, float y)
         return false;
     if (m_simTile->m_occupant)
     {
-        GUI_SlotBase* view = GetOccupantView();
+        FloorSlotView* view = GetOccupantView();
         return view && view->OnClick(x, y);
     }
     if (m_anchor && m_anchor->m_simTile && m_anchor->m_simTile->m_occupant)
-        if (auto* production = dynamic_cast<GUI_ProductionSlot*>(m_anchor->GetOccupantView()))
-            production->OpenTooltip();
+        if (FloorSlotView* anchorView = m_anchor->GetOccupantView())
+            anchorView->OpenTooltip();
     if (m_simTile->m_zoneState == SIM_Tile::ZONE_LOCKED)
     {
         const SIM_Mission* mission = SIM_Game::Instance().GetMission();
@@ -516,6 +543,6 @@ bool GUI_Tile::OnClick(float x, float y)
 
 void GUI_Tile::Update()
 {
-    if (GUI_SlotBase* view = GetOccupantView())
+    if (FloorSlotView* view = GetOccupantView())
         view->Update();
 }

@@ -12,8 +12,9 @@
 #pragma once
 
 #include "gui/factory/props/PropPlacement.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/TileUnderfoot.h"
 #include "sim/views/SIM_TileView.h"
 
 #include <cstddef>
@@ -26,7 +27,7 @@ class CLoadedTexture;
 class FloorTileBatch;
 class GUI_Prop;
 class GUI_ResourceConveyor;
-class GUI_SlotBase;
+class FloorSlotView;
 class GUI_TileWall;
 class SIM_Factory;
 class SIM_Prop;
@@ -54,13 +55,19 @@ struct FloorArms
     bool ends = false;
 };
 
-class GUI_Tile : public SIM_TileView
+class GUI_Tile : public SIM_TileView, public TileUnderfoot
 {
 public:
     GUI_Tile();
     ~GUI_Tile() override;
     GUI_Tile(const GUI_Tile&) = delete;
     GUI_Tile& operator=(const GUI_Tile&) = delete;
+
+    // The view of a simulation tile; null for none (no floor view built, or no tile).
+    static GUI_Tile* ViewOf(const SIM_Tile* tile);
+    // The simulation tile under the mouse on the game's camera; null off the floor or with no
+    // input or game.
+    static SIM_Tile* SimTileUnderMouse();
 
     // --- what the simulation asks (SIM_TileView) ---
     void RandomiseFloorTint() override;
@@ -144,7 +151,6 @@ public:
     void Update();
 
     // --- state ---
-    SIM_Tile* GetSimTile() const { return m_simTile; }
     GUI_Tile* GetAnchor() const { return m_anchor; }
     void SetAnchor(GUI_Tile* anchor)
     {
@@ -152,8 +158,8 @@ public:
         SyncCell();
     }
     // The view of the slot whose floor this tile carries (set and cleared by that view).
-    GUI_SlotBase* GetSlotView() const { return m_slotView; }
-    void SetSlotView(GUI_SlotBase* view)
+    FloorSlotView* GetSlotView() const { return m_slotView; }
+    void SetSlotView(FloorSlotView* view)
     {
         m_slotView = view;
         SyncCell();
@@ -186,7 +192,7 @@ public:
     void SetConveyorView(std::unique_ptr<GUI_ResourceConveyor> view);
     std::unique_ptr<GUI_ResourceConveyor> TakeConveyorView();
     // The slot standing on the tile, through its view; null when none or headless.
-    GUI_SlotBase* GetOccupantView() const;
+    FloorSlotView* GetOccupantView() const;
 
     // The frame the tiles' on-screen marks and screen positions belong to, and its camera (main
     // thread, before the frame's tile jobs).
@@ -211,9 +217,8 @@ private:
     void WriteCell();
     void SortProps();
 
-    SIM_Tile* m_simTile = nullptr;            // the factory owns it
     GUI_Tile* m_anchor = nullptr;             // the main tile of the slot whose floor this is
-    GUI_SlotBase* m_slotView = nullptr;       // that slot's view; the slot owns it
+    FloorSlotView* m_slotView = nullptr;      // that slot's view; the slot owns it
     CLoadedTexture* m_floorTexture = nullptr; // shared handle
     FloorTileBatch* m_batch = nullptr;        // owned by the floor tile manager
     std::unique_ptr<Extras> m_extras;         // props, walls and conveyor; null while the tile has none

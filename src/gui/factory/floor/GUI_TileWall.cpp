@@ -3,8 +3,8 @@
 
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/SIM_Game.h"
 #include "sim/world/SIM_BuildingZone.h"

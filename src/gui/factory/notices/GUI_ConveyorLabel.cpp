@@ -7,9 +7,8 @@
 #include "engine/GScreenSize.h"
 #include "engine/core/GLifetime.h"
 #include "gui/factory/floor/GUI_Tile.h"
-#include "gui/factory/view/FactoryColours.h"
-#include "gui/factory/view/FloorLabelPlacer.h"
-#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/scene/FactoryColours.h"
+#include "gui/factory/scene/FloorLabelPlacer.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
@@ -135,7 +134,7 @@ void GUI_ConveyorLabel::Draw(FloorLabelPlacer& placer)
     GFontManager::Instance().Flush();
     DrawLineSprite(FactoryColours::kFloorOverlayRed, sx, stemFoot, sx,
                    static_cast<float>(FloorLabelPlacer::ConnectorEnd(box, static_cast<int>(stemFoot))), 4.0f);
-    if (GUI_Tile* tile = GUI_Factory::ViewOf(m_bay.GetTile()))
+    if (GUI_Tile* tile = GUI_Tile::ViewOf(m_bay.GetTile()))
         for (int side : {1, 2, 0, 3})
             tile->DrawOutlineEdge(side);
 }

@@ -18,13 +18,12 @@ std::vector<CLoadedTexture*> OverlayPagePlaces::Pictures()
     return pictures;
 }
 
-OverlayPagePlaces::OverlayPagePlaces()
+OverlayPagePlaces::OverlayPagePlaces(SceneTexturePages& pages) : m_pages(pages)
 {
     // The pages are made the first time they are wanted, and again only when a picture is new
     // (the resources are read after the view is built).
-    SceneTexturePages& pages = SceneTexturePages::Overlay();
-    pages.Build(Pictures());
-    const SceneTexturePages::Place* circle = pages.Find(CLoadedTexture::FindOrLoad(kWhitePicture));
+    m_pages.Build(Pictures());
+    const SceneTexturePages::Place* circle = m_pages.Find(CLoadedTexture::FindOrLoad(kWhitePicture));
     if (!circle || !circle->texture)
         return;
     // The centre of the picture lies between its four middle texels, all opaque white, so linear
@@ -43,7 +42,7 @@ bool OverlayPagePlaces::Find(const CLoadedTexture* picture, GQuadBatchScope::Pla
         place = m_white;
         return true;
     }
-    const SceneTexturePages::Place* copy = SceneTexturePages::Overlay().Find(picture);
+    const SceneTexturePages::Place* copy = m_pages.Find(picture);
     if (!copy || !copy->texture)
         return false;
     place = *copy;

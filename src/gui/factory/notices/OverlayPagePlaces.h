@@ -8,6 +8,8 @@
 
 #include <vector>
 
+class SceneTexturePages;
+
 class OverlayPagePlaces : public GQuadBatchScope::Places
 {
 public:
@@ -18,10 +20,12 @@ public:
     // and the resource icons of the import bays' labels.
     static std::vector<CLoadedTexture*> Pictures();
 
-    OverlayPagePlaces();
+    // pages: the overlay's pages, made here the first time they are wanted.
+    explicit OverlayPagePlaces(SceneTexturePages& pages);
     bool Find(const CLoadedTexture* picture, GQuadBatchScope::Place& place) const override;
 
 private:
+    SceneTexturePages& m_pages;
     bool m_hasWhite = false;
     GQuadBatchScope::Place m_white;
 };

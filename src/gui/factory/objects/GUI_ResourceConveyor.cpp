@@ -3,9 +3,9 @@
 
 #include "engine/BaseSprite.h"
 #include "engine/core/GDebugLog.h"
-#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/props/GUI_Prop.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/TileUnderfoot.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/world/SIM_Tile.h"
@@ -46,7 +46,8 @@ std::vector<GUI_ResourceConveyor*>& LiveViews(int ends)
 }
 } // namespace
 
-GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_Tile* tile) : m_conveyor(conveyor)
+GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, const TileUnderfoot* tile)
+    : m_conveyor(conveyor)
 {
     FV_ASSERT(tile != nullptr);
     if (!tile)

@@ -10,14 +10,14 @@
 #include <optional>
 #include <vector>
 
-class GUI_Tile;
+class TileUnderfoot;
 class SIM_ResourceConveyor;
 struct FactoryFrameView;
 
 class GUI_ResourceConveyor
 {
 public:
-    GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, GUI_Tile* tile);
+    GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, const TileUnderfoot* tile);
     ~GUI_ResourceConveyor();
     GUI_ResourceConveyor(const GUI_ResourceConveyor&) = delete;
     GUI_ResourceConveyor& operator=(const GUI_ResourceConveyor&) = delete;

@@ -5,8 +5,8 @@
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
-#include "gui/factory/view/FactoryFrameView.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/flow/SIM_ResourceObject.h"
@@ -85,7 +85,7 @@ void GUI_ResourceObject::Prepare(const FactoryFrameView& view)
     m_visible = m_hook.IsOnScreen() || m_resource.IsOnScreen();
 }
 
-int DrawResourceObjects(const FactoryFrameView& view)
+int DrawResourceObjects(const FactoryFrameView& view, LargeQuadBuffer& quads)
 {
     auto& list = ResourceObjectViewList();
     // One pass over the views gathers both runs of corners: hooks, then resources, each drawn in
@@ -120,8 +120,7 @@ int DrawResourceObjects(const FactoryFrameView& view)
     }
     if (visible == 0)
         return 0;
-    LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(kHookTexture), {{hooks.data(), hooks.size()}});
-    LargeQuadBuffer::Instance().Draw(CLoadedTexture::FindOrLoad(kResourceAtlas),
-                                     {{resources.data(), resources.size()}});
+    quads.Draw(CLoadedTexture::FindOrLoad(kHookTexture), {{hooks.data(), hooks.size()}});
+    quads.Draw(CLoadedTexture::FindOrLoad(kResourceAtlas), {{resources.data(), resources.size()}});
     return visible;
 }

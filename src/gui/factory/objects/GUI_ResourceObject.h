@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class LargeQuadBuffer;
 class SIM_ResourceObject;
 struct FactoryFrameView;
 struct SpriteAtlasEntry;
@@ -45,4 +46,4 @@ private:
 std::vector<GUI_ResourceObject*>& ResourceObjectViewList();
 // The hooks, then the resources, of every hanging object on screen (main thread, after the scene).
 // Returns the number drawn.
-int DrawResourceObjects(const FactoryFrameView& view);
+int DrawResourceObjects(const FactoryFrameView& view, LargeQuadBuffer& quads);

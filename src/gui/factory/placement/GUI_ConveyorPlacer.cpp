@@ -3,11 +3,11 @@
 
 #include "engine/core/GLifetime.h"
 #include "engine/core/GOptions.h"
+#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/placement/PlacementGhost.h"
 #include "gui/factory/props/GUI_Prop.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/GUI_Factory.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_PlacementQueries.h"
@@ -42,8 +42,7 @@ bool GUI_ConveyorPlacer::OnLeftDown()
 {
     if (!IsArmed())
         return false;
-    if (m_drag.Begin(GUI_Factory::Instance().GetTileUnderMouse()) &&
-        GOptions::Instance().GetFloat("OPT_CONVEYOR_GUI") > 0.0f)
+    if (m_drag.Begin(GUI_Tile::SimTileUnderMouse()) && GOptions::Instance().GetFloat("OPT_CONVEYOR_GUI") > 0.0f)
         GUI_FactoryTools::Instance().conveyorMode = true;
     return true;
 }
@@ -55,7 +54,7 @@ void GUI_ConveyorPlacer::PlanPath(SIM_Tile* end)
 
 void GUI_ConveyorPlacer::Update()
 {
-    SIM_Tile* tile = GUI_Factory::Instance().GetTileUnderMouse();
+    SIM_Tile* tile = GUI_Tile::SimTileUnderMouse();
     if (m_drag.IsDragging())
     {
         m_drag.Follow(tile, SIM_PathFinder::MODE_CONVEYOR, true);
@@ -67,7 +66,7 @@ void GUI_ConveyorPlacer::Update()
 
 void GUI_ConveyorPlacer::DrawHover(const SIM_Tile* tile) const
 {
-    GUI_Tile* owner = GUI_Factory::ViewOf(tile);
+    GUI_Tile* owner = GUI_Tile::ViewOf(tile);
     if (!owner)
         return;
     // The ghost hangs where a laid piece would: the same picture, size and height.

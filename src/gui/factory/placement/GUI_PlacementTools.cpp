@@ -5,7 +5,7 @@
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
 #include "gui/factory/placement/GUI_SlotChainPlacer.h"
 #include "gui/factory/placement/GUI_SlotPlacer.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "sim/definitions/SIM_DataNames.h"
 #include "sim/definitions/SIM_FacilityManager.h"

@@ -3,10 +3,10 @@
 
 #include "engine/CBaseInputManager.h"
 #include "engine/core/GLifetime.h"
+#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/placement/PlacementGhost.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/GUI_Factory.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/slots/SIM_Placement.h"
 #include "sim/world/SIM_Tile.h"
@@ -50,7 +50,7 @@ void GUI_SlotChainPlacer::OnLeftDown()
     if (!IsArmed())
         return;
     ChainMousePosition(m_pressX, m_pressY);
-    m_drag.Begin(GUI_Factory::Instance().GetTileUnderMouse());
+    m_drag.Begin(GUI_Tile::SimTileUnderMouse());
 }
 
 void GUI_SlotChainPlacer::PlanPath(SIM_Tile* end)
@@ -60,7 +60,7 @@ void GUI_SlotChainPlacer::PlanPath(SIM_Tile* end)
 
 void GUI_SlotChainPlacer::Update()
 {
-    SIM_Tile* tile = GUI_Factory::Instance().GetTileUnderMouse();
+    SIM_Tile* tile = GUI_Tile::SimTileUnderMouse();
     if (m_drag.IsDragging())
     {
         m_drag.Follow(tile, SIM_PathFinder::MODE_SLOT_CHAIN, false);

@@ -3,7 +3,7 @@
 
 #include "engine/core/GLifetime.h"
 #include "gui/factory/placement/PlacementGhost.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_ProductionTask.h"

@@ -2,10 +2,10 @@
 #include "gui/factory/placement/GUI_SlotPlacerBase.h"
 
 #include "engine/CBaseInputManager.h"
+#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/placement/PlacementGhost.h"
 #include "gui/factory/props/GUI_Prop.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_Prop.h"
@@ -70,7 +70,7 @@ int GUI_SlotPlacerBase::GhostPropFacing(const TaskPropDef& prop, const SIM_Tile*
 void GUI_SlotPlacerBase::DrawGhostProps(const TaskTileDef& def, SIM_Tile* tile, const GhostColour& colour,
                                         const FactoryFrameView& view) const
 {
-    GUI_Tile* owner = GUI_Factory::ViewOf(tile);
+    GUI_Tile* owner = GUI_Tile::ViewOf(tile);
     if (!owner)
         return;
     for (const auto& prop : def.props)
@@ -127,5 +127,5 @@ void GUI_SlotPlacerBase::Arm(const SIM_BaseTask* task)
 
 SIM_Tile* GUI_SlotPlacerBase::TileUnderMouse()
 {
-    return CBaseInputManager::Active() ? GUI_Factory::Instance().GetTileUnderMouse() : nullptr;
+    return CBaseInputManager::Active() ? GUI_Tile::SimTileUnderMouse() : nullptr;
 }

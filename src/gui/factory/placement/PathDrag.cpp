@@ -2,8 +2,8 @@
 #include "gui/factory/placement/PathDrag.h"
 
 #include "engine/core/GDebugLog.h"
+#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/placement/PlacementGhost.h"
-#include "gui/factory/view/GUI_Factory.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/world/SIM_Tile.h"
 
@@ -36,7 +36,7 @@ void PathDrag::Follow(SIM_Tile* mouseTile, int32_t pathMode, bool lockedEndBlock
     if (mouseTile && mouseTile != m_end)
         Plan(mouseTile, pathMode, lockedEndBlocks);
     for (SIM_Tile* step : m_path)
-        if (const GUI_Tile* view = GUI_Factory::ViewOf(step))
+        if (const GUI_Tile* view = GUI_Tile::ViewOf(step))
             PlacementGhost::DrawTintedFloor(*view, PlacementGhost::kPath);
 }
 

@@ -3,7 +3,7 @@
 
 #include "engine/CTexturedSprite.h"
 #include "gui/factory/floor/GUI_Tile.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/world/SIM_Tile.h"
 

@@ -4,14 +4,14 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
-#include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/props/AnimationChunkTable.h"
 #include "gui/factory/props/PropRegistry.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryViewJob.h"
+#include "gui/factory/scene/FloorSlotView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/slots/GUI_SlotBase.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/FactoryViewJob.h"
-#include "gui/factory/view/ViewRandom.h"
+#include "gui/factory/scene/TileUnderfoot.h"
+#include "gui/factory/scene/ViewRandom.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/GUI_AnimationManager.h"
 #include "gui/toolkit/effects/GUI_CompressedAnimation.h"
@@ -46,7 +46,7 @@ private:
     GUI_FlipbookParticles& m_sparks;
 };
 
-GUI_AnimatedProp::GUI_AnimatedProp(const PropPlacement& placement, GUI_Tile* owner, int slotFacing)
+GUI_AnimatedProp::GUI_AnimatedProp(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing)
     : GUI_Prop(placement, owner, slotFacing)
 {
     m_chunkVisible.fill(true);

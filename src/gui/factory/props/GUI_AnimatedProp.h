@@ -18,7 +18,7 @@
 class AnimationChunkTable;
 class GUI_CompressedAnimation;
 class GUI_FlipbookParticles;
-class GUI_SlotBase;
+class FloorSlotView;
 struct CompressedAnimFrame;
 struct CompressedAnimSection;
 
@@ -33,7 +33,7 @@ public:
         TRIGGER_CONSTANT = 1,
     };
 
-    GUI_AnimatedProp(const PropPlacement& placement, GUI_Tile* owner, int slotFacing);
+    GUI_AnimatedProp(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing);
     ~GUI_AnimatedProp() override;
 
     // Steps the frame clock and the weld cycle, then places the sprite (PREDRAWPROPS job).
@@ -55,7 +55,7 @@ public:
 
     // The view of the slot whose work drives the prop and which says whether it is near the
     // camera; cleared when the slot leaves the floor (main thread).
-    void SetSlot(GUI_SlotBase* view) { m_slotView = view; }
+    void SetSlot(FloorSlotView* view) { m_slotView = view; }
     void SetPlaying(bool playing) { m_playing = playing; }
     // Puts a running weld cycle at the start of one of its sections (a robot shown mid-cycle).
     void SetSection(const std::string& name);
@@ -104,7 +104,7 @@ private:
     std::unique_ptr<GUI_FlipbookParticles> m_weld;
     std::unique_ptr<WeldSparks> m_weldObject;
     float m_weldPoints[2][2] = {{0.0f, 0.0f}, {0.0f, 0.0f}};
-    GUI_SlotBase* m_slotView = nullptr; // not owned: the slot's view
+    FloorSlotView* m_slotView = nullptr; // not owned: the slot's view
     int m_registryList = -1;
     // The frame's clocks as the job saw them (the weld sparks start at this game time).
     float m_gameTime = 0.0f;

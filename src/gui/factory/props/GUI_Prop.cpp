@@ -2,9 +2,9 @@
 #include "gui/factory/props/GUI_Prop.h"
 
 #include "engine/core/GDebugLog.h"
-#include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/TileUnderfoot.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/world/SIM_SubTiles.h"
@@ -18,20 +18,20 @@ namespace
 // Read by the jobs, written by the main thread between frames. Double: it grows all game long.
 double g_dropClock = 0.0;
 
-float OwnerWorldY(const GUI_Tile* owner)
+float OwnerWorldY(const TileUnderfoot* owner)
 {
     return owner && owner->GetSimTile() ? owner->GetSimTile()->m_worldY : 0.0f;
 }
 } // namespace
 
-GUI_Prop::GUI_Prop(const PropPlacement& placement, GUI_Tile* owner, int slotFacing)
+GUI_Prop::GUI_Prop(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing)
     : m_owner(owner), m_placement(placement)
 {
     PlaceOnTile(slotFacing);
 }
 
-GUI_Prop::GUI_Prop(GUI_Tile* owner, bool mirrored, const std::string& texture, float height, float width, float offsetX,
-                   float offsetY)
+GUI_Prop::GUI_Prop(const TileUnderfoot* owner, bool mirrored, const std::string& texture, float height, float width,
+                   float offsetX, float offsetY)
     : m_height(height), m_width(width), m_offsetX(offsetX), m_offsetY(offsetY), m_owner(owner)
 {
     SetTexture(texture);

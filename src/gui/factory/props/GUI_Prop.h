@@ -7,15 +7,15 @@
 #pragma once
 
 #include "gui/factory/props/PropPlacement.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class GUI_Tile;
+class TileUnderfoot;
 struct FactoryFrameView;
 struct SpriteAtlasEntry;
 
@@ -31,11 +31,11 @@ public:
 
     // A typed prop on the owner tile, placed for the slot's facing. A placement without a prop
     // type is reported and leaves an empty prop that draws nothing.
-    GUI_Prop(const PropPlacement& placement, GUI_Tile* owner, int slotFacing);
+    GUI_Prop(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing);
     // A plain prop: a texture (atlas entry or plain file) of height x width pixels at zoom 1,
     // at a world offset from the tile centre.
-    GUI_Prop(GUI_Tile* owner, bool mirrored, const std::string& texture, float height, float width, float offsetX,
-             float offsetY);
+    GUI_Prop(const TileUnderfoot* owner, bool mirrored, const std::string& texture, float height, float width,
+             float offsetX, float offsetY);
     virtual ~GUI_Prop();
     GUI_Prop(const GUI_Prop&) = delete;
     GUI_Prop& operator=(const GUI_Prop&) = delete;
@@ -106,7 +106,7 @@ protected:
     float m_offsetX = 0.0f;
     float m_offsetY = 0.0f;
     GUI_IsometricSprite m_sprite;
-    GUI_Tile* m_owner = nullptr; // owns this prop
+    const TileUnderfoot* m_owner = nullptr; // owns this prop
     bool m_mirrored = false;
     float m_baseHeight = 1.0f;
     float m_baseWidth = 1.0f;

@@ -4,11 +4,11 @@
 #include "engine/CTexturedSprite.h"
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/props/PropRegistry.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/toolkit/effects/GUI_SimpleAnimationManager.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 
-GUI_SimpleAnimProp::GUI_SimpleAnimProp(const PropPlacement& placement, GUI_Tile* owner, int slotFacing)
+GUI_SimpleAnimProp::GUI_SimpleAnimProp(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing)
     : GUI_Prop(placement, owner, slotFacing)
 {
     m_registryList = PropRegistry::Instance().Register(this);

@@ -15,7 +15,7 @@ class CLoadedTexture;
 class GUI_SimpleAnimProp : public GUI_Prop
 {
 public:
-    GUI_SimpleAnimProp(const PropPlacement& placement, GUI_Tile* owner, int slotFacing);
+    GUI_SimpleAnimProp(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing);
     ~GUI_SimpleAnimProp() override;
 
     // Steps the frame while playing, then places the sprite (PREDRAWPROPS job).

@@ -6,8 +6,6 @@
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GLifetime.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
-#include "gui/factory/scene/LargeQuadBuffer.h"
-#include "gui/factory/scene/SceneTexturePages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -120,7 +118,7 @@ void IsometricDrawQueue::Append(GUI_IsometricObject* object)
     // Taken now: the object may be placed again before the queue is drawn.
     if (object->m_type == GUI_IsometricObject::kTypeSprite)
         std::memcpy(corners, static_cast<GUI_IsometricSprite*>(object)->m_sprite.m_vertices, 4 * sizeof(PVertex));
-    const SceneTexturePages& pages = SceneTexturePages::Instance();
+    const SceneTexturePages& pages = m_pages;
     Prepare(object, staged, corners, [&pages](const CLoadedTexture* texture) { return pages.Find(texture); });
     Push(&staged);
 }
@@ -132,7 +130,8 @@ void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, std::vector<Staged>&
 
 void IsometricDrawQueue::Stage(GUI_IsometricSprite& sprite, Staged& out)
 {
-    const SceneTexturePages& pages = SceneTexturePages::Instance();
+    // The scene's pages are the one queue's: staging runs in the tile jobs, which hold no queue.
+    const SceneTexturePages& pages = Instance().m_pages;
     thread_local SceneTexturePages::Memo memo;
     Prepare(&sprite, out, sprite.m_sprite.m_vertices,
             [&pages](const CLoadedTexture* texture) { return pages.Lookup(texture, memo); });
@@ -351,9 +350,8 @@ void IsometricDrawQueue::Flush(GShaderEffect* look)
     {
         // One picture for everything: the corners go straight to the card in depth order, in
         // long draws rather than through the shared batch.
-        LargeQuadBuffer::Instance().DrawFilled(
-            const_cast<CLoadedTexture*>(m_entries[0]->box.texture), m_order.size(),
-            [this](PVertex* out, size_t first, size_t count) { FillQuads(out, first, count); });
+        m_quads.DrawFilled(const_cast<CLoadedTexture*>(m_entries[0]->box.texture), m_order.size(),
+                           [this](PVertex* out, size_t first, size_t count) { FillQuads(out, first, count); });
         Clear();
         m_lastBatches = batches;
         return;

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "gui/factory/scene/GUI_IsometricObject.h"
+#include "gui/factory/scene/LargeQuadBuffer.h"
+#include "gui/factory/scene/SceneTexturePages.h"
 #include "platform/video/PGraphicsTypes.h"
 
 #include <cstddef>
@@ -66,6 +68,12 @@ public:
     // sprites themselves are not read until the queue is drawn.
     void AppendStagedRun(const Staged* staged, const uint32_t* keys, size_t count, const CLoadedTexture* onlyTexture,
                          bool mixed);
+
+    // The copies of the scene's most used pictures the queue draws from, and the card-side buffer
+    // of its long runs of quads, which the view's other long runs (floor batches, hanging
+    // resources, far-zoom slot tiles) share.
+    SceneTexturePages& Pages() { return m_pages; }
+    LargeQuadBuffer& Quads() { return m_quads; }
 
     size_t GetCount() const { return m_entries.size(); }
     // The queued objects, in queue order (sorted once Sort ran).
@@ -152,6 +160,8 @@ private:
     std::vector<BatchKey> m_batchKeys; // the first m_batchKeyCount are this flush's; kept for their storage
     size_t m_batchKeyCount = 0;
     int m_cellSize = 64;
+    SceneTexturePages m_pages;
+    LargeQuadBuffer m_quads;
 };
 
 // Sort order of the queue: a before b when a is farther from the viewer.

@@ -18,12 +18,6 @@ constexpr int kCapacity = LargeQuadBuffer::kQuadsPerDraw * 4;
 static_assert(kCapacity <= 65536);
 } // namespace
 
-LargeQuadBuffer& LargeQuadBuffer::Instance()
-{
-    static LargeQuadBuffer buffer;
-    return buffer;
-}
-
 LargeQuadBuffer::~LargeQuadBuffer()
 {
     Release();

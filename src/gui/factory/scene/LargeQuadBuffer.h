@@ -19,7 +19,7 @@ class LargeQuadBuffer
 public:
     static constexpr int kQuadsPerDraw = 10000;
 
-    static LargeQuadBuffer& Instance();
+    LargeQuadBuffer() = default;
     ~LargeQuadBuffer();
     LargeQuadBuffer(const LargeQuadBuffer&) = delete;
     LargeQuadBuffer& operator=(const LargeQuadBuffer&) = delete;
@@ -59,7 +59,6 @@ public:
     void Release();
 
 private:
-    LargeQuadBuffer() = default;
     bool EnsureBuffers();
     // Makes the buffers and sends what waits in the shared batch (queued first, drawn first).
     bool Begin();

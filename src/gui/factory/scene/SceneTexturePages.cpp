@@ -1,6 +1,5 @@
 // Pages of copied scene pictures.
 #include "gui/factory/scene/SceneTexturePages.h"
-#include "engine/core/GLifetime.h"
 
 #include "engine/CLoadedTexture.h"
 #include "engine/CLoadedTextureRef.h"
@@ -61,26 +60,8 @@ void CopyWithBorder(PTexture& source, int width, int height, std::vector<uint32_
 }
 } // namespace
 
-// The overlay's pages, a kind of their own for the program's owner.
-struct SceneTexturePages::OverlaySet
-{
-    SceneTexturePages pages;
-};
-
-SceneTexturePages& SceneTexturePages::Instance()
-{
-    return GLifetime::Get<SceneTexturePages>();
-}
-
-SceneTexturePages& SceneTexturePages::Overlay()
-{
-    return GLifetime::Get<OverlaySet>().pages;
-}
-
 SceneTexturePages::~SceneTexturePages()
 {
-    // Pages still held at the end of the run are freed; their handles belong to the texture
-    // store, which may be gone already, so they are not touched.
     for (PTexture* page : m_pages)
         page->Release();
 }

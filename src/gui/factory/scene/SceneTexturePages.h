@@ -6,7 +6,9 @@
 //
 // The picture is the same: every copy keeps its texels at whole-texel offsets and a one-texel
 // border that repeats its edge, so linear filtering reads exactly what the original texture,
-// clamped at its edges, gives. Only pictures of one level (no mip chain) are taken. Main thread.
+// clamped at its edges, gives. Only pictures of one level (no mip chain) are taken. The draw queue
+// keeps the scene's pages; the factory view keeps a second set for the flat pictures drawn over the
+// scene (notices, label icons), so they have room whatever the scene's pages hold. Main thread.
 #pragma once
 
 #include "engine/GQuadBatchScope.h"
@@ -21,17 +23,17 @@ class PTexture;
 
 class SceneTexturePages
 {
-    friend class GLifetime; // the program's owner creates and destroys it
-
 public:
     // Where a picture's copy lies: its page (the place's texture), and u' = u x scaleU + offsetU
     // (likewise v); the same place the 2D quad batch draws copies from.
     using Place = GQuadBatchScope::Place;
 
-    static SceneTexturePages& Instance();
-    // A second set of pages for the flat pictures drawn over the scene (notices, label icons), so
-    // they have room whatever the scene's pages hold.
-    static SceneTexturePages& Overlay();
+    SceneTexturePages() = default;
+    // The pages go with their owner. The pictures' handles are left alone: at the end of the run
+    // the texture store may have let them go first.
+    ~SceneTexturePages();
+    SceneTexturePages(const SceneTexturePages&) = delete;
+    SceneTexturePages& operator=(const SceneTexturePages&) = delete;
 
     // Copies the pictures (in the order given, as far as the memory allowance goes) into pages.
     // Pictures already copied stay where they are; the pages are made anew when any is added.
@@ -99,13 +101,6 @@ public:
     }
 
 private:
-    struct OverlaySet;
-
-    SceneTexturePages() = default;
-    ~SceneTexturePages();
-    SceneTexturePages(const SceneTexturePages&) = delete;
-    SceneTexturePages& operator=(const SceneTexturePages&) = delete;
-
     std::vector<PTexture*> m_pages; // owned
     std::vector<CLoadedTexture*> m_pageHandles;
     std::unordered_map<const CLoadedTexture*, Place> m_places;

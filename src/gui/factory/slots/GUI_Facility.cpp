@@ -4,10 +4,10 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GTextTable.h"
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 #include "gui/factory/slots/SlotTextLabel.h"
-#include "gui/factory/view/GUI_Factory.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/slots/SlotViewRoll.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_DataNames.h"
@@ -88,7 +88,8 @@ void GUI_Facility::DrawOnFloor(IsometricDrawQueue& queue)
     if (!research)
     {
         m_label->SetText(GTextTable::GetText("FAC_NO_RESEARCH"));
-        GUI_Factory::Instance().QueueLabel(m_label.get());
+        if (m_roll)
+            m_roll->QueueLabel(m_label.get());
         return;
     }
     m_label->SetText(research->m_guiName);

@@ -2,14 +2,15 @@
 #include "gui/factory/slots/GUI_ProductionSlot.h"
 
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/slots/GUISlotList.h"
-#include "gui/factory/vehicles/GUI_FactoryCars.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/vehicles/GUI_Vehicle.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "sim/definitions/SIM_DataNames.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/vehicles/SIM_Vehicle.h"
 
 #include <algorithm>
 
@@ -43,6 +44,13 @@ GUI_ProductionSlot::~GUI_ProductionSlot()
 SIM_ProductionSlot* GUI_ProductionSlot::GetProductionSlot() const
 {
     return static_cast<SIM_ProductionSlot*>(m_slot);
+}
+
+GUI_Vehicle* GUI_ProductionSlot::CarView() const
+{
+    const SIM_ProductionSlot* slot = GetProductionSlot();
+    SIM_Vehicle* car = slot ? slot->GetVehicle() : nullptr;
+    return car ? dynamic_cast<GUI_Vehicle*>(car->GetView()) : nullptr;
 }
 
 bool GUI_ProductionSlot::IsMouseOver() const
@@ -92,16 +100,14 @@ void GUI_ProductionSlot::OpenTooltip()
 
 void GUI_ProductionSlot::DrawOnFloor(IsometricDrawQueue& queue)
 {
-    SIM_ProductionSlot* slot = GetProductionSlot();
-    if (slot && slot->GetVehicle())
-        GUI_FactoryCars::Instance().DrawOnSlot(*this, queue);
+    if (GUI_Vehicle* car = CarView())
+        car->DrawInStation(queue);
 }
 
 void GUI_ProductionSlot::Update()
 {
-    SIM_ProductionSlot* slot = GetProductionSlot();
-    if (slot && slot->GetVehicle())
-        GUI_FactoryCars::Instance().UpdateOnSlot(*this);
+    if (GUI_Vehicle* car = CarView())
+        car->Update();
     if (!IsMouseOver())
         return;
     RequestOutlines();

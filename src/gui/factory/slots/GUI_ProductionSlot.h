@@ -6,6 +6,7 @@
 
 #include "gui/factory/slots/GUI_SlotBase.h"
 
+class GUI_Vehicle;
 class SIM_ProductionSlot;
 
 class GUI_ProductionSlot : public GUI_SlotBase
@@ -29,6 +30,10 @@ public:
     void RefreshFacingSprites() override;
 
     SIM_ProductionSlot* GetProductionSlot() const;
+
+private:
+    // The view of the car standing in the slot; null for none.
+    GUI_Vehicle* CarView() const;
 };
 
 // The interface click, unless the sound is off.

@@ -9,7 +9,7 @@
 #include "gui/factory/props/GUI_SimpleAnimProp.h"
 #include "gui/factory/slots/GUISlotList.h"
 #include "gui/factory/slots/SlotTextLabel.h"
-#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/slots/SlotViewRoll.h"
 #include "gui/factory/zoomout/GUI_ZoomOutSlot.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_Prop.h"
@@ -18,7 +18,6 @@
 
 GUI_SlotBase::GUI_SlotBase(SIM_PlaceableSlot* slot) : m_slot(slot)
 {
-    GUI_Factory::Instance().AddSlotView(this);
 }
 
 GUI_SlotBase::~GUI_SlotBase()
@@ -39,12 +38,13 @@ GUI_SlotBase::~GUI_SlotBase()
         if (tile && tile->GetSlotView() == this)
             tile->SetSlotView(nullptr);
     }
-    GUI_Factory::Instance().RemoveSlotView(this);
+    if (m_roll)
+        m_roll->Leave(*this);
 }
 
 GUI_Tile* GUI_SlotBase::GetMainTileView() const
 {
-    return GUI_Factory::ViewOf(m_mainTile);
+    return GUI_Tile::ViewOf(m_mainTile);
 }
 
 bool GUI_SlotBase::OnClick(float x, float y)

@@ -7,6 +7,7 @@
 // lists after an upgrade added props. Main thread.
 #pragma once
 
+#include "gui/factory/scene/FloorSlotView.h"
 #include "sim/views/SIM_SlotView.h"
 
 #include <memory>
@@ -21,8 +22,9 @@ class IsometricDrawQueue;
 class SIM_PlaceableSlot;
 class SIM_Tile;
 class SlotTextLabel;
+class SlotViewRoll;
 
-class GUI_SlotBase : public SIM_SlotView
+class GUI_SlotBase : public SIM_SlotView, public FloorSlotView
 {
 public:
     explicit GUI_SlotBase(SIM_PlaceableSlot* slot);
@@ -42,16 +44,14 @@ public:
     bool HasMainTile() const override { return m_placed && m_mainTile != nullptr; }
 
     // --- the view's own operations ---
-    virtual bool OnClick(float x, float y);
-    // What stands on the slot's floor this frame (its main tile is on screen).
-    virtual void DrawOnFloor(IsometricDrawQueue& queue);
-    virtual void Update();
+    bool OnClick(float x, float y) override;
+    void DrawOnFloor(IsometricDrawQueue& queue) override;
+    void Update() override;
     virtual bool IsMouseOver() const;
     // One tile of the footprint gets its floor picture and joins the view.
     virtual void SetFloorTexture(GUI_Tile* tile, const std::string& texture);
     // Each prop on the slot's tiles starts 64 to 128 pixels above its place and falls into it.
     virtual void RandomisePropTimers();
-    virtual void OpenTooltip() {}
     virtual void CollectAnimatedProps() {}
     virtual void CreateZoomOutIcon() {}
     virtual void RefreshFacingSprites() {}
@@ -66,15 +66,13 @@ public:
     void RequestOutlines();
 
     SIM_PlaceableSlot* GetSimSlot() const { return m_slot; }
-    SIM_Tile* GetMainTile() const { return m_mainTile; }
-    void SetMainTile(SIM_Tile* tile) { m_mainTile = tile; }
     GUI_Tile* GetMainTileView() const;
-    const std::vector<GUI_Tile*>& GetTiles() const { return m_tiles; }
     const std::vector<GUI_AnimatedProp*>& GetAnimatedProps() const { return m_animatedProps; }
     bool IsAnimating() const { return m_animating; }
-    bool IsNearCamera() const { return m_nearCamera; }
-    void SetNearCamera(bool near) { m_nearCamera = near; }
     void SetPlaced(bool placed) { m_placed = placed; }
+    // The roll the view is listed on (set by the roll; null: on none).
+    void SetRoll(SlotViewRoll* roll) { m_roll = roll; }
+    SlotViewRoll* GetRoll() const { return m_roll; }
     SlotTextLabel* GetLabel() const { return m_label.get(); }
     GUI_ZoomOutSlot* GetZoomOutIcon() const { return m_zoomOut.get(); }
 
@@ -84,14 +82,12 @@ protected:
     void GatherTileAnimatedProps();
     void MakeZoomOutIcon();
 
-    std::vector<GUI_Tile*> m_tiles;                 // not owned: the factory view's
     std::vector<GUI_AnimatedProp*> m_animatedProps; // not owned: their tiles'
     bool m_animating = false;
     std::vector<GUI_SimpleAnimProp*> m_simpleProps; // not owned: their tiles'
-    bool m_nearCamera = false;
     bool m_placed = true;
     std::unique_ptr<SlotTextLabel> m_label;
     std::unique_ptr<GUI_ZoomOutSlot> m_zoomOut;
-    SIM_Tile* m_mainTile = nullptr;      // owned by the floor
     SIM_PlaceableSlot* m_slot = nullptr; // owns this view
+    SlotViewRoll* m_roll = nullptr;
 };

@@ -3,7 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/floor/GUI_Tile.h"
-#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/slots/SlotViewRoll.h"
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
@@ -13,17 +13,17 @@
 GUI_SlotExport::GUI_SlotExport(SIM_ComponentStockpile& stockpile) : m_stockpile(stockpile)
 {
     m_floor.SetTexture("export_tile.dds");
-    GUI_Factory::Instance().AddExportFloor(this);
     const SIM_Prop* pallet = SIM_PropTypeManager::Instance().GetPropType("pallet3");
     FV_ASSERT(pallet != nullptr);
-    GUI_Tile* tile = GUI_Factory::ViewOf(stockpile.GetTile());
+    GUI_Tile* tile = GUI_Tile::ViewOf(stockpile.GetTile());
     if (pallet && tile)
         tile->AddPallets(*pallet, false);
 }
 
 GUI_SlotExport::~GUI_SlotExport()
 {
-    GUI_Factory::Instance().RemoveExportFloor(this);
+    if (m_roll)
+        m_roll->Leave(*this);
 }
 
 bool GUI_SlotExport::Place(float cameraX, float cameraY, float zoom, float screenWidth, float screenHeight)

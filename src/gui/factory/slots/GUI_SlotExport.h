@@ -7,6 +7,7 @@
 #include "sim/views/SIM_StockpileView.h"
 
 class SIM_ComponentStockpile;
+class SlotViewRoll;
 
 class GUI_SlotExport : public SIM_StockpileView
 {
@@ -20,7 +21,11 @@ public:
     bool Place(float cameraX, float cameraY, float zoom, float screenWidth, float screenHeight);
     CTexturedSprite& GetSprite() { return m_floor; }
 
+    // The roll the floor is listed on (set by the roll; null: on none).
+    void SetRoll(SlotViewRoll* roll) { m_roll = roll; }
+
 private:
     CTexturedSprite m_floor;
     SIM_ComponentStockpile& m_stockpile; // owns this view
+    SlotViewRoll* m_roll = nullptr;
 };

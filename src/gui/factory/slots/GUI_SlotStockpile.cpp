@@ -4,9 +4,9 @@
 #include "engine/core/GDebugLog.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/GUI_Factory.h"
+#include "gui/factory/slots/SlotViewRoll.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
@@ -17,10 +17,9 @@
 GUI_SlotStockpile::GUI_SlotStockpile(SIM_ResourceStockpile& stockpile) : m_stockpile(stockpile)
 {
     ApplyAtlasToSprite(m_floor.m_sprite, "floor_metal_04.dds");
-    GUI_Factory::Instance().AddStockpileFloor(this);
     const SIM_Prop* pallet = SIM_PropTypeManager::Instance().GetPropType("pallet");
     FV_ASSERT(pallet != nullptr);
-    GUI_Tile* tile = GUI_Factory::ViewOf(stockpile.GetTile());
+    GUI_Tile* tile = GUI_Tile::ViewOf(stockpile.GetTile());
     // The pallets stay when the simulation takes a stored object from the same place.
     if (pallet && tile)
         tile->AddPallets(*pallet, true);
@@ -28,7 +27,8 @@ GUI_SlotStockpile::GUI_SlotStockpile(SIM_ResourceStockpile& stockpile) : m_stock
 
 GUI_SlotStockpile::~GUI_SlotStockpile()
 {
-    GUI_Factory::Instance().RemoveStockpileFloor(this);
+    if (m_roll)
+        m_roll->Leave(*this);
 }
 
 void GUI_SlotStockpile::PrefetchView() const

@@ -8,6 +8,7 @@
 
 class IsometricDrawQueue;
 class SIM_ResourceStockpile;
+class SlotViewRoll;
 struct FactoryFrameView;
 
 class GUI_SlotStockpile : public SIM_StockpileView
@@ -25,7 +26,11 @@ public:
     void PrefetchView() const;
     void PrefetchTile() const;
 
+    // The roll the floor is listed on (set by the roll; null: on none).
+    void SetRoll(SlotViewRoll* roll) { m_roll = roll; }
+
 private:
     SIM_ResourceStockpile& m_stockpile; // owns this view
     GUI_IsometricSprite m_floor;
+    SlotViewRoll* m_roll = nullptr;
 };

@@ -1,25 +1,23 @@
 // The factory view's cars.
 #include "gui/factory/vehicles/GUI_FactoryCars.h"
 
-#include "gui/factory/slots/GUI_ProductionSlot.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/vehicles/GUI_Vehicle.h"
 #include "gui/factory/vehicles/GUI_VehicleComponent.h"
-#include "gui/factory/view/GUI_Factory.h"
-#include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 
 #include <algorithm>
 
-GUI_FactoryCars& GUI_FactoryCars::Instance()
+GUI_FactoryCars::~GUI_FactoryCars()
 {
-    static GUI_FactoryCars cars;
-    return cars;
+    for (GUI_Vehicle* car : m_made)
+        car->ForgetCars();
 }
 
 SIM_CarView* GUI_FactoryCars::CreateCarView(SIM_Vehicle* car)
 {
-    auto* view = new GUI_Vehicle(car);
+    auto* view = new GUI_Vehicle(car, this);
+    m_made.push_back(view);
     // A new car starts unpainted; its parts hear of it as they are fitted.
     car->SetColor(255, 255, 255, 255);
     return view;
@@ -49,23 +47,8 @@ void GUI_FactoryCars::PreDrawQueued(const FactoryFrameView& view)
     m_preDraw.clear();
 }
 
-void GUI_FactoryCars::DrawOnSlot(GUI_ProductionSlot& slot, IsometricDrawQueue& queue)
-{
-    SIM_ProductionSlot* station = slot.GetProductionSlot();
-    SIM_Vehicle* car = station ? station->GetVehicle() : nullptr;
-    if (auto* view = car ? dynamic_cast<GUI_Vehicle*>(car->GetView()) : nullptr)
-        view->Draw(queue, GUI_Factory::Instance().GetFrameView());
-}
-
-void GUI_FactoryCars::UpdateOnSlot(GUI_ProductionSlot& slot)
-{
-    SIM_ProductionSlot* station = slot.GetProductionSlot();
-    SIM_Vehicle* car = station ? station->GetVehicle() : nullptr;
-    if (auto* view = car ? dynamic_cast<GUI_Vehicle*>(car->GetView()) : nullptr)
-        view->Update();
-}
-
 void GUI_FactoryCars::Forget(GUI_Vehicle* car)
 {
     m_preDraw.erase(std::remove(m_preDraw.begin(), m_preDraw.end(), car), m_preDraw.end());
+    m_made.erase(std::remove(m_made.begin(), m_made.end(), car), m_made.end());
 }

@@ -1,15 +1,13 @@
-// The cars' part of the factory view: makes the views the simulation asks for cars and their
-// parts, keeps the frame's queue of cars whose parts the PREDRAWVEHICLES job places, and draws
-// and updates the car standing in a station. The factory view forwards the simulation's calls for
-// cars here.
+// The cars' part of the factory view, owned by it: makes the views the simulation asks for cars
+// and their parts, and keeps the frame's queue of cars whose parts the PREDRAWVEHICLES job places.
+// The car views it made read the view's frame through it; when it goes first they forget it. The
+// factory view forwards the simulation's calls for cars here.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
-class GUI_ProductionSlot;
 class GUI_Vehicle;
-class IsometricDrawQueue;
 class SIM_CarComponentView;
 class SIM_CarNotice;
 class SIM_CarView;
@@ -20,7 +18,11 @@ struct FactoryFrameView;
 class GUI_FactoryCars
 {
 public:
-    static GUI_FactoryCars& Instance();
+    // frame: the factory view's frame, which outlives this part.
+    explicit GUI_FactoryCars(const FactoryFrameView& frame) : m_frame(frame) {}
+    ~GUI_FactoryCars();
+    GUI_FactoryCars(const GUI_FactoryCars&) = delete;
+    GUI_FactoryCars& operator=(const GUI_FactoryCars&) = delete;
 
     // The simulation's calls for cars (main thread).
     SIM_CarView* CreateCarView(SIM_Vehicle* car);
@@ -30,18 +32,17 @@ public:
     void InitCarSpriteCache();
     // The PREDRAWVEHICLES job: prepares the cars queued this frame (worker thread).
     void PreDrawQueued(const FactoryFrameView& view);
-    // A production slot on screen draws the car standing in it (main thread).
-    void DrawOnSlot(GUI_ProductionSlot& slot, IsometricDrawQueue& queue);
-    // The per-frame update of the car standing in a production slot (main thread).
-    void UpdateOnSlot(GUI_ProductionSlot& slot);
+    // The frame the factory view draws (main thread between its frames, any job during one).
+    const FactoryFrameView& Frame() const { return m_frame; }
 
     // Main thread, while no PREDRAWVEHICLES job runs.
     void QueuePreDraw(GUI_Vehicle* car) { m_preDraw.push_back(car); }
-    // A car view going away leaves the queue.
+    // A car view going away leaves the queue and the list of views made.
     void Forget(GUI_Vehicle* car);
     size_t GetQueuedCount() const { return m_preDraw.size(); }
 
 private:
-    GUI_FactoryCars() = default;
-    std::vector<GUI_Vehicle*> m_preDraw; // not owned: the cars own their views
+    const FactoryFrameView& m_frame;
+    std::vector<GUI_Vehicle*> m_made;    // not owned: the cars own their views
+    std::vector<GUI_Vehicle*> m_preDraw; // not owned
 };

@@ -5,14 +5,13 @@
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/vehicles/CarSpriteCell.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/vehicles/GUI_FactoryCars.h"
 #include "gui/factory/vehicles/GUI_IsoVehicle.h"
 #include "gui/factory/vehicles/GUI_VehicleComponent.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/factory/zoomout/GUI_ZoomOutVehicle.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
@@ -23,16 +22,27 @@
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/SIM_Tile.h"
 
-GUI_Vehicle::GUI_Vehicle(SIM_Vehicle* vehicle)
+GUI_Vehicle::GUI_Vehicle(SIM_Vehicle* vehicle, GUI_FactoryCars* cars)
     : m_zoomOutIcon(std::make_unique<GUI_ZoomOutVehicle>(vehicle)), m_proxy(std::make_unique<GUI_IsoVehicle>(this)),
-      m_vehicle(vehicle)
+      m_vehicle(vehicle), m_cars(cars)
 {
     m_cachedSprite.m_sprite.m_noRotation = true;
 }
 
 GUI_Vehicle::~GUI_Vehicle()
 {
-    GUI_FactoryCars::Instance().Forget(this);
+    if (m_cars)
+        m_cars->Forget(this);
+}
+
+FactoryFrameView GUI_Vehicle::Frame() const
+{
+    return m_cars ? m_cars->Frame() : FactoryFrameView::FromCamera();
+}
+
+void GUI_Vehicle::DrawInStation(IsometricDrawQueue& queue)
+{
+    Draw(queue, Frame());
 }
 
 void GUI_Vehicle::Update()
@@ -59,7 +69,7 @@ bool GUI_Vehicle::IsMouseOver()
 
 void GUI_Vehicle::Draw()
 {
-    Draw(IsometricDrawQueue::Instance(), GUI_Factory::Instance().GetFrameView());
+    Draw(IsometricDrawQueue::Instance(), Frame());
 }
 
 void GUI_Vehicle::Draw(IsometricDrawQueue& queue, const FactoryFrameView& view)
@@ -110,7 +120,8 @@ void GUI_Vehicle::Draw(IsometricDrawQueue& queue, const FactoryFrameView& view)
                 paint = GUI_ShaderManager::Instance().FindShader("overlay.fx");
             part->Queue(queue, view, depth, paint);
         }
-    GUI_FactoryCars::Instance().QueuePreDraw(this);
+    if (m_cars)
+        m_cars->QueuePreDraw(this);
 }
 
 bool GUI_Vehicle::EnsureCachedSprites()
@@ -146,7 +157,7 @@ void GUI_Vehicle::DrawNow()
 
 void GUI_Vehicle::DrawCached()
 {
-    const FactoryFrameView& view = GUI_Factory::Instance().GetFrameView();
+    const FactoryFrameView view = Frame();
     bool mirror = false;
     if (CarSpriteCell* cell = CachedCellForFacing(mirror))
         if (cell->Draw(mirror, view.ToScreenX(m_vehicle->GetX()), view.ToScreenY(m_vehicle->GetY())))

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CLoadedTextureRef.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "sim/views/SIM_CarView.h"
@@ -11,11 +12,11 @@
 #include <memory>
 
 class CarSpriteCell;
+class GUI_FactoryCars;
 class GUI_IsoVehicle;
 class GUI_ZoomOutVehicle;
 class IsometricDrawQueue;
 class SIM_Vehicle;
-struct FactoryFrameView;
 
 class GUI_Vehicle : public GUI_WindowBase, public SIM_CarView
 {
@@ -25,7 +26,8 @@ public:
     // A car of fewer parts is still drawn from them: it changes too often to be worth a cell.
     static constexpr int kMinCachedComponents = 3;
 
-    explicit GUI_Vehicle(SIM_Vehicle* vehicle);
+    // cars: the factory view's part that made the view, whose frame it is drawn in.
+    GUI_Vehicle(SIM_Vehicle* vehicle, GUI_FactoryCars* cars);
     ~GUI_Vehicle() override;
 
     // Hover shows the hand cursor.
@@ -51,18 +53,24 @@ public:
     void ForgetCell(const CarSpriteCell* cell);
     // Places the parts' layers for this frame (PREDRAWVEHICLES job, worker thread).
     void PreDraw(const FactoryFrameView& view);
+    // The station's view, each frame: draws the car in the factory view's frame, and updates it.
+    void DrawInStation(IsometricDrawQueue& queue);
+    // The cars' part is going: the view draws in the camera's frame from now on.
+    void ForgetCars() { m_cars = nullptr; }
 
     CarSpriteCell* GetCell(int view) const { return view == 0 ? m_cellFacing0 : m_cellFacing2; }
 
 private:
     // Seen on screen: both held cells stay for another 100 frames.
     void KeepCellsAlive();
+    FactoryFrameView Frame() const;
 
     CarSpriteCell* m_cellFacing2 = nullptr; // cells belong to the cache, which may clear these
     CarSpriteCell* m_cellFacing0 = nullptr;
     std::unique_ptr<GUI_ZoomOutVehicle> m_zoomOutIcon;
     std::unique_ptr<GUI_IsoVehicle> m_proxy;
     SIM_Vehicle* m_vehicle; // owns this view
+    GUI_FactoryCars* m_cars = nullptr;
     CLoadedTextureRef m_bodyTexture;
     // Far out the car goes into the draw queue as this plain sprite of its cell, so the queue
     // sends the cars of a whole screen to the card together instead of one draw each.

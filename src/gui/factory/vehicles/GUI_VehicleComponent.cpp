@@ -3,8 +3,8 @@
 
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"

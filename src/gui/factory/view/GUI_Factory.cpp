@@ -1,5 +1,5 @@
-// The factory view: building the floor's view, the frame, clicks, selling, sounds, and the
-// simulation's calls into the view.
+// The factory view: building the floor's view, the frame's order, and the simulation's calls into
+// the view.
 #include "gui/factory/view/GUI_Factory.h"
 
 #include "engine/CBaseInputManager.h"
@@ -27,9 +27,8 @@
 #include "gui/factory/placement/GUI_PlacementTools.h"
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/props/PropRegistry.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/scene/LargeQuadBuffer.h"
-#include "gui/factory/scene/SceneTexturePages.h"
 #include "gui/factory/slots/GUISlotList.h"
 #include "gui/factory/slots/GUI_ExportSlot.h"
 #include "gui/factory/slots/GUI_Facility.h"
@@ -39,7 +38,7 @@
 #include "gui/factory/slots/SlotTextLabel.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
 #include "gui/factory/vehicles/GUI_FactoryCars.h"
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/view/FloorClicks.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/GUI_AnimationManager.h"
@@ -111,35 +110,20 @@ GUI_Factory& GUI_Factory::Instance()
 GUI_Factory::GUI_Factory()
 {
     g_mainThread = std::this_thread::get_id();
-    for (int k = 0; k < 4; ++k)
-    {
-        m_tileJobs[k].owner = this;
-        m_tileJobs[k].part = k;
-    }
     for (int k = 0; k < PropRegistry::kLists; ++k)
     {
         m_propJobs[k].view = &m_frameView;
         m_propJobs[k].list = k;
     }
     m_vehicleJob.owner = this;
+    m_vehicleJob.clock = &m_jobClock;
+    m_sortJob.clock = &m_jobClock;
+    for (PropJob& job : m_propJobs)
+        job.clock = &m_jobClock;
     SetTakesMouse(false);
 }
 
 GUI_Factory::~GUI_Factory() = default;
-
-GUI_Tile* GUI_Factory::GetTile(int x, int y) const
-{
-    if (!m_tiles || x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return nullptr;
-    // The same index as the simulation's grid: the row length is the height, so grids wider than
-    // high stay inside the array.
-    return &m_tiles[static_cast<size_t>(x) * static_cast<size_t>(m_height) + static_cast<size_t>(y)];
-}
-
-GUI_Tile* GUI_Factory::ViewOf(const SIM_Tile* tile)
-{
-    return tile ? dynamic_cast<GUI_Tile*>(tile->m_view) : nullptr;
-}
 
 // --- game life ---
 
@@ -151,27 +135,19 @@ void GUI_Factory::Init()
         return;
     // The floor of a game that was not ended first is gone already: its tiles are not touched.
     DropFloor(false);
-    m_width = factory->GetWidth();
-    m_height = factory->GetHeight();
-    m_tiles = std::make_unique<GUI_Tile[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
-    m_cells = std::make_unique<FloorCell[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
-    m_arms = std::make_unique<FloorArms[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
-    for (size_t i = 0; i < static_cast<size_t>(m_width) * static_cast<size_t>(m_height); ++i)
-        m_tiles[i].AttachCell(&m_cells[i], &m_arms[i]);
-    for (int a = 0; a < m_width; ++a)
-        for (int b = 0; b < m_height; ++b)
-            GetTile(a, b)->InitFromSimTile(factory->GetTile(a, b), *factory);
+    m_grid.Build(*factory);
+    const int width = m_grid.Width(), height = m_grid.Height();
     const SIM_Mission* mission = SIM_Game::Instance().GetMission();
     FV_ASSERT(mission != nullptr);
     if (mission)
     {
         // A later zone overwrites an earlier one where they overlap.
         for (const auto& zone : mission->m_zones)
-            for (int a = std::max(zone->m_top, 0); a <= std::min(zone->m_bottom, m_width - 1); ++a)
-                for (int b = std::max(zone->m_left, 0); b <= std::min(zone->m_right, m_height - 1); ++b)
-                    GetTile(a, b)->SetFloorTextureTinted(zone->GetRandomFloorTexture());
+            for (int a = std::max(zone->m_top, 0); a <= std::min(zone->m_bottom, width - 1); ++a)
+                for (int b = std::max(zone->m_left, 0); b <= std::min(zone->m_right, height - 1); ++b)
+                    m_grid.GetTile(a, b)->SetFloorTextureTinted(zone->GetRandomFloorTexture());
     }
-    if (const SIM_Tile* middle = factory->GetTile(m_width / 2, m_height / 2))
+    if (const SIM_Tile* middle = factory->GetTile(width / 2, height / 2))
         GUI_Camera::Instance().SetPosition(middle->m_worldX, middle->m_worldY);
     for (const auto& site : factory->m_importSites)
         if (site && site->m_tile)
@@ -179,7 +155,7 @@ void GUI_Factory::Init()
     for (const auto& site : factory->m_exportSites)
         if (site && site->m_tile)
             m_exportMarkers.push_back(std::make_unique<GUI_PotentialExport>(site->m_tile));
-    SceneTexturePages::Instance().Build(ScenePictures(mission));
+    IsometricDrawQueue::Instance().Pages().Build(ScenePictures(mission));
 }
 
 std::vector<CLoadedTexture*> GUI_Factory::ScenePictures(const SIM_Mission* mission)
@@ -235,218 +211,38 @@ void GUI_Factory::Clear()
 
 void GUI_Factory::DropFloor(bool unlinkSimulation)
 {
-    if (m_ambience.IsValid())
-        GUI_Sounds::Instance().StopSound(m_ambience);
-    m_ambience = PSoundHandle{};
+    m_hall.Stop();
     m_importMarkers.clear();
     m_exportMarkers.clear();
-    m_queuedLabels.clear();
-    m_nearCamera.clear();
+    m_roll.QueuedLabels().clear();
     m_conveyorModeTextures.clear();
     IsometricDrawQueue::Instance().Clear();
-    for (auto& job : m_tileJobs)
-    {
-        job.visible = 0;
-        job.rowBegin = job.rowEnd = 0;
-        job.outlined.clear();
-        job.unbatched.clear();
-    }
+    m_tileJobs.Clear();
     // The floor's tiles go with the game. While the simulation's floor still stands (the game is
     // ending) its tiles let go of them first.
-    if (m_tiles && unlinkSimulation)
-        for (size_t i = 0; i < static_cast<size_t>(m_width) * static_cast<size_t>(m_height); ++i)
-            if (SIM_Tile* tile = m_tiles[i].GetSimTile(); tile && tile->m_view == &m_tiles[i])
-                tile->m_view = nullptr;
-    m_tiles.reset();
-    m_cells.reset();
-    m_arms.reset();
-    m_width = m_height = 0;
+    m_grid.Drop(unlinkSimulation);
 }
 
 void GUI_Factory::StartAmbience()
 {
-    GUI_Sounds& sounds = GUI_Sounds::Instance();
-    if (m_ambience.IsValid())
-        sounds.StopSound(m_ambience);
-    m_ambience = PSoundHandle{};
-    if (!sounds.IsMuted())
-        m_ambience = sounds.PlaySound(GUI_SoundNames::kAmbience, true, true, sounds.EffectVolume());
-    UpdateSounds();
+    m_hall.Start(m_grid.IsBuilt() ? Floor() : nullptr);
 }
 
 void GUI_Factory::ReleaseGraphics()
 {
     GUI_FloorTileManager::Instance().Reset();
-    LargeQuadBuffer::Instance().Release();
+    IsometricDrawQueue::Instance().Quads().Release();
     GUI_ZoomOutIcons::Instance().ReleaseGraphics();
     GUI_CarSpriteCache::Instance().ReleaseGraphics();
     GUI_FloatingValue::ReleaseGraphics();
-    SceneTexturePages::Instance().Release();
-    SceneTexturePages::Overlay().Release();
+    IsometricDrawQueue::Instance().Pages().Release();
+    m_overlayPages.Release();
     m_conveyorOverlay = nullptr;
     m_spritePool.clear();
     m_spriteList.clear();
 }
 
 // --- the frame ---
-
-void GUI_Factory::VisibleColumns(int row, int& first, int& last) const
-{
-    // A tile's quad is 512 x 256 world units around (256 (x - y), 128 (x + y)); it is on screen
-    // when it meets the screen with 256 pixels of slack below. Solved for x - y and x + y with a
-    // tile of margin; the tile job applies the exact test.
-    const FactoryFrameView& v = m_frameView;
-    const float z = std::max(v.zoom, 0.0001f);
-    const float uLow = ((-v.screenWidth * 0.5f) / z + v.cameraX) / 256.0f - 1.0f - 1.0f;
-    const float uHigh = ((v.screenWidth * 0.5f) / z + v.cameraX) / 256.0f + 1.0f + 1.0f;
-    const float sLow = ((-v.screenHeight * 0.5f) / z + v.cameraY) / 128.0f - 1.0f - 1.0f;
-    const float sHigh = ((v.screenHeight * 0.5f + 256.0f) / z + v.cameraY) / 128.0f + 1.0f + 1.0f;
-    // y = x - u and y = s - x.
-    const double x = row;
-    double lo = std::max(x - static_cast<double>(uHigh), static_cast<double>(sLow) - x);
-    double hi = std::min(x - static_cast<double>(uLow), static_cast<double>(sHigh) - x);
-    lo = std::max(lo, 0.0);
-    hi = std::min(hi, static_cast<double>(m_height - 1));
-    if (lo > hi)
-    {
-        first = 0;
-        last = -1;
-        return;
-    }
-    first = static_cast<int>(std::floor(lo));
-    last = static_cast<int>(std::ceil(hi));
-    last = std::min(last, m_height - 1);
-}
-
-void GUI_Factory::PlanTileJobs()
-{
-    // Rows that can hold a visible tile, then split into four parts of about equal tile counts.
-    const FactoryFrameView& v = m_frameView;
-    const float z = std::max(v.zoom, 0.0001f);
-    const float uLow = ((-v.screenWidth * 0.5f) / z + v.cameraX) / 256.0f - 2.0f;
-    const float uHigh = ((v.screenWidth * 0.5f) / z + v.cameraX) / 256.0f + 2.0f;
-    const float sLow = ((-v.screenHeight * 0.5f) / z + v.cameraY) / 128.0f - 2.0f;
-    const float sHigh = ((v.screenHeight * 0.5f + 256.0f) / z + v.cameraY) / 128.0f + 2.0f;
-    // x = (u + s) / 2.
-    int rowBegin = static_cast<int>(std::floor((static_cast<double>(uLow) + sLow) / 2.0)) - 1;
-    int rowEnd = static_cast<int>(std::ceil((static_cast<double>(uHigh) + sHigh) / 2.0)) + 2;
-    rowBegin = std::clamp(rowBegin, 0, m_width);
-    rowEnd = std::clamp(rowEnd, rowBegin, m_width);
-    long long total = 0;
-    for (int row = rowBegin; row < rowEnd; ++row)
-    {
-        int first = 0, last = -1;
-        VisibleColumns(row, first, last);
-        total += std::max(0, last - first + 1);
-    }
-    long long running = 0;
-    int row = rowBegin;
-    for (int k = 0; k < 4; ++k)
-    {
-        TileJob& job = m_tileJobs[k];
-        job.rowBegin = row;
-        const long long target = total * (k + 1) / 4;
-        while (row < rowEnd && (running < target || k == 3))
-        {
-            int first = 0, last = -1;
-            VisibleColumns(row, first, last);
-            running += std::max(0, last - first + 1);
-            ++row;
-        }
-        job.rowEnd = row;
-    }
-}
-
-void GUI_Factory::TileJob::Run()
-{
-    visible = 0;
-    unbatched.clear();
-    staged.clear();
-    steps.clear();
-    outlined.clear();
-    const FactoryFrameView& view = owner->m_frameView;
-    const int frame = owner->m_frame;
-    const auto& batches = GUI_FloorTileManager::Instance().GetBatches();
-    stagedKeys.clear();
-    stagedTexture = nullptr;
-    stagedMixed = false;
-    // Runs of tiles with nothing but arms share one step: their arms are appended at once. The
-    // arms' keys, and whether they all share one batch texture, are noted while they are at hand.
-    auto endStep = [this](GUI_Tile* tile) {
-        for (size_t i = stagedKeys.size(); i < staged.size(); ++i)
-        {
-            if (i == 0)
-                stagedTexture = staged[i].box.texture;
-            stagedKeys.push_back(staged[i].key);
-            stagedMixed = stagedMixed || staged[i].selfDrawn || staged[i].box.texture != stagedTexture;
-        }
-        const auto end = static_cast<uint32_t>(staged.size());
-        if (tile)
-            steps.push_back({tile, end});
-        else if (!steps.empty() && !steps.back().tile)
-            steps.back().stagedEnd = end;
-        else
-            steps.push_back({nullptr, end});
-    };
-    for (int row = rowBegin; row < rowEnd; ++row)
-    {
-        int first = 0, last = -1;
-        owner->VisibleColumns(row, first, last);
-        if (first > last)
-            continue;
-        const size_t base =
-            static_cast<size_t>(row) * static_cast<size_t>(owner->m_height) + static_cast<size_t>(first);
-        GUI_Tile* tile = owner->m_tiles.get() + base;
-        const FloorCell* cell = owner->m_cells.get() + base;
-        const FloorArms* arms = owner->m_arms.get() + base;
-        for (int column = first; column <= last; ++column, ++tile, ++cell, ++arms)
-        {
-            // Most tiles are read only through their cells, and conveyor tiles through their arms
-            // as well. The others are asked for some tiles ahead; so is the simulation's conveyor
-            // piece of an arms-only tile, which says which arms show.
-            if (column + 8 <= last && cell[8].busy)
-            {
-                if (cell[8].armsOnly)
-                    __builtin_prefetch(arms[8].conveyor);
-                else
-                {
-                    const auto* ahead = reinterpret_cast<const char*>(tile + 8);
-                    __builtin_prefetch(ahead, 1);
-                    __builtin_prefetch(ahead + sizeof(GUI_Tile) - 1, 1);
-                }
-            }
-            float x = 0, y = 0;
-            GUI_Tile::ScreenPosition(view, row, column, x, y);
-            if (!GUI_Tile::IsQuadOnScreen(view, x, y))
-                continue;
-            ++visible;
-            // A batch number the manager no longer has (its batches were let go) draws the tile
-            // as a picture without a batch.
-            const bool batched = cell->batch != 0 && cell->batch <= batches.size();
-            if (batched)
-                batches[cell->batch - 1]->Add(part, x, y, cell->colour);
-            const float worldY = 128.0f * static_cast<float>(row + column);
-            if (cell->armsOnly && batched)
-            {
-                GUI_ResourceConveyor::StageArms(arms->view, arms->conveyor, arms->ends, view, x, y, worldY, staged);
-                endStep(nullptr);
-                continue;
-            }
-            if (cell->busy || !batched)
-                tile->Transform(view, x, y, frame);
-            if (!batched)
-                unbatched.push_back(tile);
-            if (!cell->busy)
-                continue;
-            if (tile->IsOutlineRequested())
-                outlined.push_back(tile);
-            if (const SIM_ResourceConveyor* conveyor = tile->GetArmsConveyor())
-                GUI_ResourceConveyor::StageArms(tile->GetConveyorView(), conveyor, tile->ArmsEnd(), view, x, y, worldY,
-                                                staged);
-            endStep(tile->NeedsMainThreadDraw(view) ? tile : nullptr);
-        }
-    }
-}
 
 void GUI_Factory::PropJob::Run()
 {
@@ -456,7 +252,7 @@ void GUI_Factory::PropJob::Run()
 
 void GUI_Factory::VehicleJob::Run()
 {
-    GUI_FactoryCars::Instance().PreDrawQueued(owner->m_frameView);
+    owner->m_cars.PreDrawQueued(owner->m_frameView);
 }
 
 void GUI_Factory::SortJob::Run()
@@ -472,7 +268,7 @@ void GUI_Factory::DrawStockpileFloors()
     // batch shows the same as one draw each.
     GVertexBuffer& batch = SharedVertexBatch();
     bool any = false;
-    for (GUI_SlotExport* floor : m_exportFloors)
+    for (GUI_SlotExport* floor : m_roll.ExportFloors())
     {
         if (!floor->Place(v.cameraX, v.cameraY, v.zoom, v.screenWidth, v.screenHeight))
             continue;
@@ -486,14 +282,15 @@ void GUI_Factory::DrawStockpileFloors()
     }
     if (any)
         batch.Flush();
-    const size_t count = m_stockpileFloors.size();
+    const std::vector<GUI_SlotStockpile*>& floors = m_roll.StockpileFloors();
+    const size_t count = floors.size();
     for (size_t i = 0; i < count; ++i)
     {
         if (i + 12 < count)
-            m_stockpileFloors[i + 12]->PrefetchView();
+            floors[i + 12]->PrefetchView();
         if (i + 6 < count)
-            m_stockpileFloors[i + 6]->PrefetchTile();
-        m_stockpileFloors[i]->Queue(v, queue);
+            floors[i + 6]->PrefetchTile();
+        floors[i]->Queue(v, queue);
     }
 }
 
@@ -536,33 +333,27 @@ void GUI_Factory::DrawTiles()
     int draws = 0;
     GUI_FloorTileManager& floors = GUI_FloorTileManager::Instance();
     for (const auto& batch : floors.GetBatches())
-        draws += floors.Flush(*batch, m_frameView.zoom);
+        draws += floors.Flush(*batch, m_frameView.zoom, IsometricDrawQueue::Instance().Quads());
     m_stats.floorDraws = draws;
 }
 
 void GUI_Factory::DrawUnbatchedTiles()
 {
-    size_t count = 0;
-    for (const auto& job : m_tileJobs)
-        count += job.unbatched.size();
+    const size_t count = m_tileJobs.UnbatchedCount();
     if (count == 0)
         return;
     if (m_spritePool.size() < count)
         m_spritePool.resize(count);
     m_spriteList.clear();
     size_t next = 0;
-    for (const auto& job : m_tileJobs)
-    {
-        for (GUI_Tile* tile : job.unbatched)
-        {
-            CTexturedSprite& sprite = m_spritePool[next++];
-            tile->FloorQuad(sprite.m_vertices);
-            sprite.m_width = m_tileScreenWidth;
-            sprite.m_height = m_tileScreenHeight;
-            sprite.m_texture.Set(tile->GetFloorTexture());
-            m_spriteList.push_back(&sprite);
-        }
-    }
+    m_tileJobs.ForEachUnbatched([&](GUI_Tile& tile) {
+        CTexturedSprite& sprite = m_spritePool[next++];
+        tile.FloorQuad(sprite.m_vertices);
+        sprite.m_width = m_tileScreenWidth;
+        sprite.m_height = m_tileScreenHeight;
+        sprite.m_texture.Set(tile.GetFloorTexture());
+        m_spriteList.push_back(&sprite);
+    });
     SortSpriteListByTexture(m_spriteList);
     DrawSpriteListBatched(m_spriteList);
 }
@@ -597,16 +388,14 @@ void GUI_Factory::DrawConveyorOverlays()
     {
         // Outlines are asked for before the frame (slot updates, dialogs): the tile jobs noted
         // which busy tiles have one.
-        for (const auto& job : m_tileJobs)
-            for (GUI_Tile* tile : job.outlined)
-                marks(*tile);
+        m_tileJobs.ForEachOutlined(marks);
     }
     batch.Flush();
 }
 
 void GUI_Factory::Draw()
 {
-    if (!m_tiles || !Floor())
+    if (!m_grid.IsBuilt() || !Floor())
         return;
     const int64_t cpuStart = FactoryJobClock::ThreadCpuNow();
     int64_t waited = 0;
@@ -630,9 +419,7 @@ void GUI_Factory::Draw()
 
     // 2. The visible tiles, in four jobs.
     GUI_ResourceConveyor::PrepareFrame(m_frameView);
-    PlanTileJobs();
-    for (auto& job : m_tileJobs)
-        PostFactoryViewJob(TRANSFORMTILES, job);
+    m_tileJobs.Post(m_frame);
     wait();
     // 3. The animated props.
     for (auto& job : m_propJobs)
@@ -660,24 +447,7 @@ void GUI_Factory::Draw()
     DrawTiles();
     m_stats.floorMs = lap();
     // 7. Walls and what stands on each visible tile, in the floor's order.
-    for (const auto& job : m_tileJobs)
-    {
-        uint32_t begin = 0;
-        for (const TileJob::Step& step : job.steps)
-        {
-            const IsometricDrawQueue::Staged* arms = job.staged.data() + begin;
-            const uint32_t count = step.stagedEnd - begin;
-            begin = step.stagedEnd;
-            if (!step.tile)
-            {
-                queue.AppendStagedRun(arms, job.stagedKeys.data() + (arms - job.staged.data()), count,
-                                      job.stagedTexture, job.stagedMixed);
-                continue;
-            }
-            step.tile->QueueWalls(m_frameView, queue);
-            step.tile->DrawObjects(m_frameView, queue, arms, count);
-        }
-    }
+    m_tileJobs.QueueObjects(queue);
     m_stats.objectsMs = lap();
     // 8. The cars, on a worker.
     PostFactoryViewJob(PREDRAWVEHICLES, m_vehicleJob);
@@ -702,7 +472,7 @@ void GUI_Factory::Draw()
     m_stats.queueBatches = queue.GetLastFlushBatches();
     m_stats.sceneMs = lap();
     // 14. What hangs from the conveyors, over everything on the floor.
-    DrawResourceObjects(m_frameView);
+    DrawResourceObjects(m_frameView, IsometricDrawQueue::Instance().Quads());
     m_stats.resourcesMs = lap();
     // 15.
     if (effect)
@@ -714,10 +484,7 @@ void GUI_Factory::Draw()
     GUI_Prop::AdvanceDropClock(m_frameFactor);
     // 17. Car cells nobody drew for 100 frames go back to the cache.
     GUI_CarSpriteCache::Instance().AgeCells();
-    int visible = 0;
-    for (const auto& job : m_tileJobs)
-        visible += job.visible;
-    m_stats.visibleTiles = visible;
+    m_stats.visibleTiles = m_tileJobs.VisibleCount();
     m_stats.mainMs = static_cast<double>(FactoryJobClock::ThreadCpuNow() - cpuStart - waited) / 1.0e6;
     m_stats.mainWaitMs = static_cast<double>(waited) / 1.0e6;
 }
@@ -726,12 +493,12 @@ void GUI_Factory::Update()
 {
     if (g_slotDialogDirty.exchange(false) && GUI_FactoryTools::Instance().refreshSlotTooltip)
         GUI_FactoryTools::Instance().refreshSlotTooltip(nullptr);
-    if (!m_tiles)
+    if (!m_grid.IsBuilt())
         return;
     if (!GUI_WindowManager::Instance().HasModal())
     {
         // Each slot once: its hover, outline and label are the same however many tiles it has.
-        for (GUI_SlotBase* view : std::vector<GUI_SlotBase*>(m_slotViews))
+        for (GUI_SlotBase* view : std::vector<GUI_SlotBase*>(m_roll.SlotViews()))
             view->Update();
         GUI_WindowBase::Update();
     }
@@ -744,82 +511,24 @@ void GUI_Factory::Update()
 
 SIM_Tile* GUI_Factory::GetTileUnderMouse() const
 {
-    const CBaseInputManager* input = CBaseInputManager::Active();
-    const SIM_Factory* factory = Floor();
-    if (!input || !factory)
-        return nullptr;
-    const GUI_Camera& camera = GUI_Camera::Instance();
-    const float zoom = camera.GetZoom();
-    const float worldX = (input->GetMouseX() - static_cast<float>(GScreenSize::Width()) / 2.0f) / zoom + camera.GetX();
-    const float worldY = (input->GetMouseY() - static_cast<float>(GScreenSize::Height()) / 2.0f) / zoom + camera.GetY();
-    // The simulation's look-up holds a point off the floor to the nearest edge tile; a click out
-    // there must hit nothing, or it would sell what stands on the edge.
-    const double a = std::floor((2.0 * worldY + worldX) / 512.0 + 0.5);
-    const double b = std::floor((2.0 * worldY - worldX) / 512.0 + 0.5);
-    if (a < 0.0 || b < 0.0 || a >= factory->GetWidth() || b >= factory->GetHeight())
-        return nullptr;
-    return factory->GetTile(static_cast<int>(a), static_cast<int>(b));
+    return GUI_Tile::SimTileUnderMouse();
 }
 
 bool GUI_Factory::OnClick(float x, float y)
 {
-    SIM_Tile* tile = GetTileUnderMouse();
-    if (!tile)
-        return false;
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
-    if (tools.deleteMode)
-    {
-        RemoveAtTile(tile);
-        return true;
-    }
-    if (GUI_Tile* view = ViewOf(tile); view && view->OnClick(x, y))
-        return true;
-    if (!tools.conveyorPlacerArmed && !tools.slotChainArmed)
-        GUI_Camera::Instance().BeginDrag();
-    return true;
+    return FloorClicks::OnLeftClick(x, y);
 }
 
 bool GUI_Factory::OnRightClick(float x, float y)
 {
     (void)x;
     (void)y;
-    SIM_Tile* tile = GetTileUnderMouse();
-    if (!tile)
-        return false;
-    RemoveAtTile(tile);
-    return true;
+    return FloorClicks::OnRightClick();
 }
 
 void GUI_Factory::RemoveAtTile(SIM_Tile* tile)
 {
-    FV_ASSERT(tile != nullptr);
-    if (!tile)
-        return;
-    const bool shift = PKeyState::IsHeld(PVK_SHIFT);
-    const bool conveyorFirst = tile->m_conveyor && (shift || !tile->m_builtOn);
-    // An import bay, the conveyor piece under it and its importer slot are one purchase: they go
-    // together and are paid back once, whichever of them the player removes. Otherwise the slot
-    // or the bay left behind would be refunded a second time later.
-    SIM_PlaceableSlot* importer = tile->m_occupant;
-    const bool isImporter =
-        importer && importer->GetTask() && importer->GetTask()->m_name == SIM_DataNames::kTaskResourceImporter;
-    SIM_Tile* bayTile = isImporter ? importer->GetTile() : nullptr;
-    if (bayTile && SIM_ResourceConveyorManager::Instance().GetImportBayOn(bayTile) &&
-        (tile == bayTile || !conveyorFirst))
-    {
-        if (bayTile->m_conveyor)
-        {
-            SIM_Placement::RemoveConveyor(bayTile, true);
-            if (bayTile->m_occupant == importer)
-                SIM_Placement::RemoveSlot(importer, true, false);
-        }
-        else
-        {
-            SIM_Placement::RemoveSlot(importer, false, true);
-        }
-        return;
-    }
-    SIM_Placement::RemoveAt(tile, shift);
+    FloorClicks::RemoveAt(tile);
 }
 
 void GUI_Factory::RefundSlot(SIM_Tile* tile, float refund)
@@ -834,7 +543,7 @@ void GUI_Factory::DrawLabels()
 {
     // Far out every import bay's label shows at once; their boxes, frames, icons and stems go
     // in runs, broken only by the text.
-    const OverlayPagePlaces places;
+    const OverlayPagePlaces places(m_overlayPages);
     const GQuadBatchScope gather(places);
     m_labelPlacer.Begin(PRect{0, m_coveredTop, GScreenSize::Width(), GScreenSize::Height()});
     for (GUI_ConveyorLabel* label : ConveyorLabelList())
@@ -853,9 +562,9 @@ void GUI_Factory::DrawLabels()
     draw(list.selected);
     list.hovered = nullptr;
     list.selected = nullptr;
-    for (const SlotTextLabel* label : m_queuedLabels)
+    for (const SlotTextLabel* label : m_roll.QueuedLabels())
         draw(label);
-    m_queuedLabels.clear();
+    m_roll.QueuedLabels().clear();
 }
 
 void GUI_Factory::ApplySlotOverlay(int mode)
@@ -870,7 +579,7 @@ void GUI_Factory::DrawNotices()
 {
     // Far out thousands of notices show at once, each a stem, a circle and a symbol: they go to
     // the card in a few runs, still each over the ones before it.
-    const OverlayPagePlaces places;
+    const OverlayPagePlaces places(m_overlayPages);
     const GQuadBatchScope gather(places);
     GUI_NoticeBase::BeginTextRuns();
     for (GUI_NoticeBase* notice : NoticeList())
@@ -882,83 +591,7 @@ void GUI_Factory::DrawNotices()
 
 void GUI_Factory::UpdateSounds()
 {
-    GUI_Sounds& sounds = GUI_Sounds::Instance();
-    if (m_ambience.IsValid())
-    {
-        const GUI_Camera& camera = GUI_Camera::Instance();
-        const float range = camera.GetMaxZoom() - camera.GetMinZoom();
-        // A floor so small that it cannot be zoomed counts as zoomed fully in.
-        const float in = range > 0.0f ? std::clamp((camera.GetZoom() - camera.GetMinZoom()) / range, 0.0f, 1.0f) : 1.0f;
-        sounds.GetDevice().SetVolume(m_ambience, sounds.EffectVolume() * 0.1f * (0.25f + 0.75f * in));
-    }
-    MarkSlotsNearCamera();
-    PlayQueuedSoundRequests(SoundRequestQueue::Instance());
-}
-
-void GUI_Factory::MarkSlotsNearCamera()
-{
-    for (GUI_SlotBase* view : m_nearCamera)
-        view->SetNearCamera(false);
-    m_nearCamera.clear();
-    const SIM_Factory* factory = Floor();
-    if (!factory || m_width <= 0 || m_height <= 0)
-        return;
-    const GUI_Camera& camera = GUI_Camera::Instance();
-    const float cx = camera.GetX(), cy = camera.GetY();
-    // The simulation's own look-up of a world point: half a tile added, then cut toward zero.
-    const float rowAt = (2.0f * cy + cx) / 512.0f + 0.5f;
-    const float columnAt = (2.0f * cy - cx) / 512.0f + 0.5f;
-    const int a = std::clamp(static_cast<int>(rowAt), 0, m_width - 1);
-    const int b = std::clamp(static_cast<int>(columnAt), 0, m_height - 1);
-    // Three tiles before the camera's tile and two after, each way.
-    for (int x = std::max(a - 3, 0); x < std::min(a + 3, m_width); ++x)
-    {
-        for (int y = std::max(b - 3, 0); y < std::min(b + 3, m_height); ++y)
-        {
-            const SIM_Tile* tile = factory->GetTile(x, y);
-            const SIM_PlaceableSlot* slot = tile ? tile->m_occupant : nullptr;
-            auto* view = slot ? dynamic_cast<GUI_SlotBase*>(slot->GetGuiSlot()) : nullptr;
-            if (view && !view->IsNearCamera())
-            {
-                view->SetNearCamera(true);
-                m_nearCamera.push_back(view);
-            }
-        }
-    }
-}
-
-// --- registrations ---
-
-void GUI_Factory::AddSlotView(GUI_SlotBase* view)
-{
-    m_slotViews.push_back(view);
-}
-
-void GUI_Factory::RemoveSlotView(GUI_SlotBase* view)
-{
-    m_slotViews.erase(std::remove(m_slotViews.begin(), m_slotViews.end(), view), m_slotViews.end());
-    m_nearCamera.erase(std::remove(m_nearCamera.begin(), m_nearCamera.end(), view), m_nearCamera.end());
-}
-
-void GUI_Factory::AddStockpileFloor(GUI_SlotStockpile* floor)
-{
-    m_stockpileFloors.push_back(floor);
-}
-
-void GUI_Factory::RemoveStockpileFloor(GUI_SlotStockpile* floor)
-{
-    m_stockpileFloors.erase(std::remove(m_stockpileFloors.begin(), m_stockpileFloors.end(), floor),
-                            m_stockpileFloors.end());
-}
-
-void GUI_Factory::AddExportFloor(GUI_SlotExport* floor)
-{
-    m_exportFloors.push_back(floor);
-}
-
-void GUI_Factory::RemoveExportFloor(GUI_SlotExport* floor)
-{
-    m_exportFloors.erase(std::remove(m_exportFloors.begin(), m_exportFloors.end(), floor), m_exportFloors.end());
+    m_hall.Update(m_grid.IsBuilt() ? Floor() : nullptr);
 }
 
 // --- the simulation's calls ---
@@ -1026,12 +659,14 @@ GUI_SlotBase* GUI_Factory::CreateSlotView(SIM_PlaceableSlot& slot)
                                        ? new GUI_ExportSlot(production)
                                        : new GUI_ProductionSlot(production);
         production->SetGuiSlot(view); // the slot owns its view from here
+        m_roll.Enter(*view);
         return view;
     }
     if (auto* facility = dynamic_cast<SIM_FacilitySlot*>(&slot))
     {
         auto* view = new GUI_Facility(facility);
         facility->SetGuiFacility(view); // the slot owns its view from here
+        m_roll.Enter(*view);
         return view;
     }
     return nullptr;
@@ -1054,7 +689,7 @@ void GUI_Factory::CommitSlotView(SIM_PlaceableSlot& slot, GUI_SlotBase& view, bo
         SIM_Tile* simTile = factory->GetTile(anchor->m_gridX + dx, anchor->m_gridY + dy);
         // A footprint reaching off the floor (a damaged savegame) skips the missing tile.
         FV_ASSERT(simTile != nullptr);
-        GUI_Tile* tile = ViewOf(simTile);
+        GUI_Tile* tile = GUI_Tile::ViewOf(simTile);
         if (!tile)
             continue;
         for (const auto& prop : def.props)
@@ -1086,7 +721,8 @@ void GUI_Factory::ChainSlotPlaced(SIM_PlaceableSlot& slot, bool loading)
         return;
     view->SetMainTile(anchor);
     const SIM_BaseTask* task = slot.GetTask();
-    view->SetFloorTexture(ViewOf(anchor), task && !task->m_tiles.empty() ? task->m_tiles.front().texture : "");
+    view->SetFloorTexture(GUI_Tile::ViewOf(anchor),
+                          task && !task->m_tiles.empty() ? task->m_tiles.front().texture : "");
     view->SetPlaced(true);
     view->RefreshFacingSprites();
 }
@@ -1100,7 +736,7 @@ void GUI_Factory::SlotRemoved(SIM_PlaceableSlot& slot)
 void GUI_Factory::ImportBayFinished(SIM_ResourceImportBay& bay, SIM_ResourceConveyor& conveyor, bool loading)
 {
     (void)bay;
-    GUI_Tile* tile = ViewOf(conveyor.m_tile);
+    GUI_Tile* tile = GUI_Tile::ViewOf(conveyor.m_tile);
     if (tile && (!tile->GetConveyorView() || tile->GetConveyorView()->GetConveyor() != &conveyor))
         ConveyorLaid(conveyor, loading);
 }
@@ -1108,7 +744,7 @@ void GUI_Factory::ImportBayFinished(SIM_ResourceImportBay& bay, SIM_ResourceConv
 void GUI_Factory::ConveyorLaid(SIM_ResourceConveyor& conveyor, bool loading)
 {
     (void)loading;
-    GUI_Tile* tile = ViewOf(conveyor.m_tile);
+    GUI_Tile* tile = GUI_Tile::ViewOf(conveyor.m_tile);
     FV_ASSERT(tile != nullptr);
     if (tile)
         tile->SetConveyorView(std::make_unique<GUI_ResourceConveyor>(&conveyor, tile));
@@ -1116,7 +752,7 @@ void GUI_Factory::ConveyorLaid(SIM_ResourceConveyor& conveyor, bool loading)
 
 void GUI_Factory::ConveyorRemoved(SIM_ResourceConveyor& conveyor)
 {
-    GUI_Tile* tile = ViewOf(conveyor.m_tile);
+    GUI_Tile* tile = GUI_Tile::ViewOf(conveyor.m_tile);
     if (tile && tile->GetConveyorView() && tile->GetConveyorView()->GetConveyor() == &conveyor)
         tile->TakeConveyorView();
 }
@@ -1134,7 +770,7 @@ SIM_SlotNotice* GUI_Factory::CreateSlotNotice(SIM_PlaceableSlot* slot)
 
 void GUI_Factory::ShowResourceConsumed(SIM_Tile* tile, const SIM_Resource* resource)
 {
-    const GUI_Tile* view = ViewOf(tile);
+    const GUI_Tile* view = GUI_Tile::ViewOf(tile);
     if (!view || !resource || !view->IsOnScreen())
         return;
     GUI_FloatingValue::Spawn(resource->GetIcon(), tile->m_worldX, tile->m_worldY, 1.0f);
@@ -1157,12 +793,16 @@ SIM_ConveyorLabelView* GUI_Factory::CreateConveyorLabel(SIM_ResourceImportBay& b
 
 SIM_StockpileView* GUI_Factory::CreateResourceStockpileView(SIM_ResourceStockpile& stockpile)
 {
-    return new GUI_SlotStockpile(stockpile);
+    auto* floor = new GUI_SlotStockpile(stockpile);
+    m_roll.Enter(*floor);
+    return floor;
 }
 
 SIM_StockpileView* GUI_Factory::CreateComponentStockpileView(SIM_ComponentStockpile& stockpile)
 {
-    return new GUI_SlotExport(stockpile);
+    auto* floor = new GUI_SlotExport(stockpile);
+    m_roll.Enter(*floor);
+    return floor;
 }
 
 void GUI_Factory::StockpileContentsChanged(const void* viewLink)
@@ -1196,27 +836,27 @@ void GUI_Factory::OnSlotUpgradePurchased(SIM_PlaceableSlot* slot)
 
 SIM_CarView* GUI_Factory::CreateCarView(SIM_Vehicle* car)
 {
-    return GUI_FactoryCars::Instance().CreateCarView(car);
+    return m_cars.CreateCarView(car);
 }
 
 SIM_CarNotice* GUI_Factory::CreateCarNotice(SIM_Vehicle* car)
 {
-    return GUI_FactoryCars::Instance().CreateCarNotice(car);
+    return m_cars.CreateCarNotice(car);
 }
 
 SIM_CarComponentView* GUI_Factory::CreateCarComponentView(SIM_VehicleComponent* component)
 {
-    return GUI_FactoryCars::Instance().CreateCarComponentView(component);
+    return m_cars.CreateCarComponentView(component);
 }
 
 void GUI_Factory::InitCarSpriteCache()
 {
-    GUI_FactoryCars::Instance().InitCarSpriteCache();
+    m_cars.InitCarSpriteCache();
 }
 
 void GUI_Factory::AddUpgradeProp(SIM_Tile* tile, const SlotUpgradeProp& prop, int slotFacing)
 {
-    GUI_Tile* view = ViewOf(tile);
+    GUI_Tile* view = GUI_Tile::ViewOf(tile);
     if (!view || !prop.propType)
         return;
     view->AddTypedProp(PropPlacement{prop.position, prop.propType, prop.facing}, slotFacing);

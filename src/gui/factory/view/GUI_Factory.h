@@ -1,9 +1,11 @@
 // The isometric view of the factory floor: the window the whole game is played in. It owns one
-// floor tile view per simulation tile, draws the floor, walls, slots, conveyors, props, cars,
-// import and export sites and resource objects every frame in a fixed order around the
-// depth-sorted draw queue (handing the tile transforms, the props and the depth sort to the
-// simulation's worker threads), routes clicks on the floor to the slots and the tools, sells what
-// the player removes, and keeps the hall's ambience sound.
+// floor tile view per simulation tile (its FloorGrid), draws the floor, walls, slots, conveyors,
+// props, cars, import and export sites and resource objects every frame in a fixed order around
+// the depth-sorted draw queue (handing the tile transforms to its FloorTileJobs, and the props and
+// the depth sort, to the simulation's worker threads), hands clicks on the floor to FloorClicks,
+// which routes them to the slots and the tools and sells what the player removes, and keeps the
+// hall's ambience sound (its HallAmbience). The slot views and stockpile floors it makes are on
+// its SlotViewRoll.
 //
 // It is also the simulation's presentation listener for the factory: slots placed and removed,
 // import bays and conveyors laid, money shown, and the views the simulation asks for (slot
@@ -15,15 +17,20 @@
 //   GUI_ZoomOutIcons::Instance().Draw(), DrawLabels(), ApplySlotOverlay(mode),
 //   GUI_FloatingValue::DrawAll(), the tools' ghosts and DrawNotices(). Draw() itself ages the car
 //   sprite cache's cells, once per drawn frame.
-// The cars are drawn, updated and prepared (PREDRAWVEHICLES) by GUI_FactoryCars; what the tools
-// and screens set for a click on the floor is in GUI_FactoryTools.
+// The cars are made and prepared (PREDRAWVEHICLES) by its GUI_FactoryCars; what the tools and
+// screens set for a click on the floor is in GUI_FactoryTools.
 #pragma once
 
 #include "gui/factory/floor/GUI_Tile.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryViewJob.h"
+#include "gui/factory/scene/FloorLabelPlacer.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
-#include "gui/factory/view/FactoryFrameView.h"
-#include "gui/factory/view/FactoryViewJob.h"
-#include "gui/factory/view/FloorLabelPlacer.h"
+#include "gui/factory/slots/SlotViewRoll.h"
+#include "gui/factory/vehicles/GUI_FactoryCars.h"
+#include "gui/factory/view/FloorGrid.h"
+#include "gui/factory/view/FloorTileJobs.h"
+#include "gui/factory/view/HallAmbience.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
 #include "platform/audio/PSoundHandle.h"
 #include "sim/SIM_PresentationListener.h"
@@ -93,7 +100,6 @@ public:
     void DrawNotices();
     // The ambience's volume, the slots near the camera and the sounds the jobs asked for.
     void UpdateSounds();
-    void MarkSlotsNearCamera();
 
     // --- floor ---
     SIM_Tile* GetTileUnderMouse() const;
@@ -101,35 +107,17 @@ public:
     void RemoveAtTile(SIM_Tile* tile);
     // A floating value with the refund rising from the tile.
     void RefundSlot(SIM_Tile* tile, float refund);
-    GUI_Tile* GetTile(int x, int y) const;
-    static GUI_Tile* ViewOf(const SIM_Tile* tile);
+    GUI_Tile* GetTile(int x, int y) const { return m_grid.GetTile(x, y); }
     // The tiles drawn this frame, in the floor's order (main thread, after the frame's jobs).
     template <class F>
     void ForEachVisibleTile(F&& f)
     {
-        for (const auto& job : m_tileJobs)
-            for (int row = job.rowBegin; row < job.rowEnd; ++row)
-            {
-                int first = 0, last = -1;
-                VisibleColumns(row, first, last);
-                for (int column = first; column <= last; ++column)
-                {
-                    float x = 0, y = 0;
-                    GUI_Tile::ScreenPosition(m_frameView, row, column, x, y);
-                    if (!GUI_Tile::IsQuadOnScreen(m_frameView, x, y))
-                        continue;
-                    GUI_Tile& tile = *GetTile(row, column);
-                    tile.KeepScreenPosition(x, y, m_frame);
-                    f(tile);
-                }
-            }
+        m_tileJobs.ForEachVisibleTile(f);
     }
     // The height of the strip along the top of the screen that the game's own bar covers: the
     // labels over the floor stay below it. 0 until the game sets it.
     void SetCoveredTop(int pixels) { m_coveredTop = pixels; }
     const FloorLabelPlacer& GetLabelPlacer() const { return m_labelPlacer; }
-    // A slot's name label to draw this frame (a research office without research).
-    void QueueLabel(SlotTextLabel* label) { m_queuedLabels.push_back(label); }
     // Zone floor picture shown in the conveyor view, fixed per zone for the game (no flicker).
     const std::string& GetConveyorModeTexture(const SIM_BuildingZone* zone);
 
@@ -137,16 +125,15 @@ public:
     void SetFrameFactor(float factor) { m_frameFactor = factor; }
     const FactoryFrameStats& GetStats() const { return m_stats; }
     const FactoryFrameView& GetFrameView() const { return m_frameView; }
-    PSoundHandle GetAmbience() const { return m_ambience; }
+    const GUI_FactoryCars& GetCars() const { return m_cars; }
+    // The CPU time of this view's jobs (the benchmark turns it on and reads it).
+    FactoryJobClock& GetJobClock() { return m_jobClock; }
+    // The texture pages of the notices and labels drawn over the scene.
+    SceneTexturePages& GetOverlayPages() { return m_overlayPages; }
+    PSoundHandle GetAmbience() const { return m_hall.GetLoop(); }
 
-    // Views that register with the factory view while they exist (main thread).
-    void AddSlotView(GUI_SlotBase* view);
-    void RemoveSlotView(GUI_SlotBase* view);
-    const std::vector<GUI_SlotBase*>& GetSlotViews() const { return m_slotViews; }
-    void AddStockpileFloor(GUI_SlotStockpile* floor);
-    void RemoveStockpileFloor(GUI_SlotStockpile* floor);
-    void AddExportFloor(GUI_SlotExport* floor);
-    void RemoveExportFloor(GUI_SlotExport* floor);
+    // The slot views and stockpile floors this view made that still exist (main thread).
+    const std::vector<GUI_SlotBase*>& GetSlotViews() const { return m_roll.SlotViews(); }
     const std::vector<std::unique_ptr<GUI_PotentialImportBay>>& GetImportMarkers() const { return m_importMarkers; }
     const std::vector<std::unique_ptr<GUI_PotentialExport>>& GetExportMarkers() const { return m_exportMarkers; }
 
@@ -191,36 +178,6 @@ public:
     bool FindAtlasEntry(const std::string& sprite, SIM_AtlasEntry& out) override;
 
 private:
-    // The tiles of some rows that one TRANSFORMTILES job places this frame. Each job's lists on
-    // lines of their own: the four jobs fill theirs at once.
-    struct alignas(64) TileJob : FactoryViewJob
-    {
-        void Run() override;
-        GUI_Factory* owner = nullptr;
-        int part = 0;
-        int rowBegin = 0, rowEnd = 0;
-        int visible = 0;
-        std::vector<GUI_Tile*> unbatched;
-        // The conveyor arms of the busy tiles made ready for the queue.
-        std::vector<IsometricDrawQueue::Staged> staged;
-        // What the main thread does with the busy tiles, in the floor's order: a tile with more
-        // to draw than its arms (walls, a slot's floor things, props) draws them and its arms;
-        // a run of tiles with nothing but arms (no tile) appends those at once. Each step's
-        // arms end at stagedEnd.
-        struct Step
-        {
-            GUI_Tile* tile;
-            uint32_t stagedEnd;
-        };
-        std::vector<Step> steps;
-        // The staged arms' sort keys, and whether they all share one batch texture (the queue
-        // takes runs of arms without reading them).
-        std::vector<uint32_t> stagedKeys;
-        const CLoadedTexture* stagedTexture = nullptr;
-        bool stagedMixed = false;
-        // The busy tiles whose outline was asked for this frame.
-        std::vector<GUI_Tile*> outlined;
-    };
     // One prop registry list's PREDRAWPROPS job.
     struct PropJob : FactoryViewJob
     {
@@ -241,10 +198,6 @@ private:
     GUI_Factory();
     friend class GUI_FactoryTestAccess;
 
-    // The rows of the floor the camera can see and, per row, the columns: the only tiles the
-    // frame transforms (work per frame grows with the screen, not with the floor).
-    void VisibleColumns(int row, int& first, int& last) const;
-    void PlanTileJobs();
     void DrawStockpileFloors();
     void DrawZoneFloors();
     void DrawTiles();
@@ -261,32 +214,27 @@ private:
 
     std::vector<std::unique_ptr<GUI_PotentialImportBay>> m_importMarkers;
     std::vector<std::unique_ptr<GUI_PotentialExport>> m_exportMarkers;
-    std::vector<SlotTextLabel*> m_queuedLabels; // not owned: the slot views own their labels
     FloorLabelPlacer m_labelPlacer;
     int m_coveredTop = 0;
-    std::unique_ptr<GUI_Tile[]> m_tiles;
-    std::unique_ptr<FloorCell[]> m_cells; // what the tile jobs read of each tile, in the same order
-    std::unique_ptr<FloorArms[]> m_arms;  // and of the arms-only ones
-    PSoundHandle m_ambience;
-    int m_width = 0;
-    int m_height = 0;
+    FloorGrid m_grid;
     CLoadedTexture* m_conveyorOverlay = nullptr; // "conveyor_gui.dds"
     float m_tileScreenWidth = 0.0f;
     float m_tileScreenHeight = 0.0f;
     float m_frameFactor = 1.0f;
     int m_frame = 0;
     FactoryFrameView m_frameView;
+    GUI_FactoryCars m_cars{m_frameView};
     FactoryFrameStats m_stats;
-    TileJob m_tileJobs[4];
     PropJob m_propJobs[8];
     VehicleJob m_vehicleJob;
     SortJob m_sortJob;
+    FactoryJobClock m_jobClock;
+    FloorTileJobs m_tileJobs{m_grid, m_frameView, m_jobClock};
+    SceneTexturePages m_overlayPages;
     // Tile sprites of pictures without a floor batch, rebuilt each frame.
     std::vector<CTexturedSprite> m_spritePool;
     std::list<CTexturedSprite*> m_spriteList;
-    std::vector<GUI_SlotBase*> m_slotViews;            // not owned: the slots own their views
-    std::vector<GUI_SlotBase*> m_nearCamera;           // the views marked near the camera this frame
-    std::vector<GUI_SlotStockpile*> m_stockpileFloors; // not owned: the stockpiles own them
-    std::vector<GUI_SlotExport*> m_exportFloors;       // not owned
+    SlotViewRoll m_roll;
+    HallAmbience m_hall{m_roll};
     std::vector<std::pair<const SIM_BuildingZone*, std::string>> m_conveyorModeTextures;
 };

@@ -4,8 +4,8 @@
 #include "engine/CLoadedTexture.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GLifetime.h"
-#include "gui/factory/scene/LargeQuadBuffer.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/zoomout/GUI_ZoomOutSlot.h"
 #include "gui/factory/zoomout/GUI_ZoomOutVehicle.h"
 
@@ -64,7 +64,7 @@ void GUI_ZoomOutIcons::Draw()
             m_slots[i + 4]->PrefetchOwner();
         m_slots[i]->DrawTiles(view, m_fade, m_tileQuads);
     }
-    LargeQuadBuffer::Instance().Draw(m_tileTexture, {{m_tileQuads.data(), m_tileQuads.size()}});
+    IsometricDrawQueue::Instance().Quads().Draw(m_tileTexture, {{m_tileQuads.data(), m_tileQuads.size()}});
 
     // Icons of different slots never overlap (their tiles are apart), so drawing them grouped by
     // picture shows the same as drawing them one by one.

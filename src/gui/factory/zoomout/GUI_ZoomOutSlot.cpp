@@ -3,13 +3,13 @@
 
 #include "engine/GVertexBuffer.h"
 #include "gui/factory/floor/GUI_Tile.h"
-#include "gui/factory/slots/GUI_SlotBase.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
+#include "gui/factory/scene/FloorSlotView.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "sim/world/SIM_Tile.h"
 
-GUI_ZoomOutSlot::GUI_ZoomOutSlot(GUI_SlotBase* owner) : m_owner(owner)
+GUI_ZoomOutSlot::GUI_ZoomOutSlot(FloorSlotView* owner) : m_owner(owner)
 {
     GUI_ZoomOutIcons::Instance().Add(this);
 }

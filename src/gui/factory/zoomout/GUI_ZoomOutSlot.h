@@ -8,13 +8,13 @@
 #include <utility>
 #include <vector>
 
-class GUI_SlotBase;
+class FloorSlotView;
 struct FactoryFrameView;
 
 class GUI_ZoomOutSlot
 {
 public:
-    explicit GUI_ZoomOutSlot(GUI_SlotBase* owner);
+    explicit GUI_ZoomOutSlot(FloorSlotView* owner);
     virtual ~GUI_ZoomOutSlot();
     GUI_ZoomOutSlot(const GUI_ZoomOutSlot&) = delete;
     GUI_ZoomOutSlot& operator=(const GUI_ZoomOutSlot&) = delete;
@@ -38,7 +38,7 @@ public:
 
 private:
     // What every frame reads first, together at the front.
-    GUI_SlotBase* m_owner = nullptr; // owns this icon
+    FloorSlotView* m_owner = nullptr; // owns this icon
     // Where the owner's tiles are in the world: read once, as the floor never moves.
     std::vector<std::pair<float, float>> m_tilePlaces;
     CTexturedSprite m_icon;

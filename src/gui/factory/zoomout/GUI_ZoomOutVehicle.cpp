@@ -2,7 +2,7 @@
 #include "gui/factory/zoomout/GUI_ZoomOutVehicle.h"
 
 #include "engine/core/GDebugLog.h"
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/slots/SIM_ProductionSlot.h"

@@ -1,7 +1,7 @@
 // The car screens' side of the simulation's presentation calls.
 #include "gui/screens/cars/GUI_CarScreens.h"
 
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/screens/cars/GUI_CarStock.h"
 #include "gui/screens/cars/GUI_NewDesign.h"
 #include "gui/screens/cars/GUI_VehicleDetails.h"

@@ -1,7 +1,7 @@
 // The factory view's hooks into the research, facility and expansion dialogs.
 #include "gui/screens/facilities/FacilityScreenHooks.h"
 
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/screens/expansion/GUI_ExpansionDialog.h"
 #include "gui/screens/facilities/GUI_FacilityDialog.h"
 #include "gui/screens/facilities/GUI_FacilityViewAnchor.h"

@@ -1,5 +1,5 @@
 // The tool flags and screen hooks of the factory view.
-#include "gui/factory/view/GUI_FactoryTools.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 
 GUI_FactoryTools& GUI_FactoryTools::Instance()
 {

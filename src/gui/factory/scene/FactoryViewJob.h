@@ -6,12 +6,17 @@
 #include <atomic>
 #include <cstdint>
 
+struct FactoryJobClock;
+
 class FactoryViewJob
 {
 public:
     virtual ~FactoryViewJob() = default;
     // The job's body, on a worker or on the main thread while it waits.
     virtual void Run() = 0;
+
+    // Where the job's CPU time is counted; null: nowhere.
+    FactoryJobClock* clock = nullptr;
 };
 
 // Posts the job under its job number (TRANSFORMTILES, PREDRAWPROPS, PREDRAWVEHICLES, SORTOBJECTS).
@@ -23,14 +28,13 @@ void PostFactoryViewJob(int jobType, FactoryViewJob& job);
 bool InFactoryViewJob();
 
 // CPU time the view's jobs spent, by job number, in nanoseconds (the benchmark reads and resets
-// it). Counted only while enabled.
+// the factory view's). Counted only while enabled.
 struct FactoryJobClock
 {
     static constexpr int kJobTypes = 9;
     std::atomic<int64_t> nanoseconds[kJobTypes] = {};
     std::atomic<bool> enabled{false};
 
-    static FactoryJobClock& Instance();
     void Reset();
     // CPU time of the calling thread (nanoseconds).
     static int64_t ThreadCpuNow();

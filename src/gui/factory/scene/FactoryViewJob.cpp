@@ -1,5 +1,5 @@
 // Posting the view's typed jobs through the simulation's thread manager.
-#include "gui/factory/view/FactoryViewJob.h"
+#include "gui/factory/scene/FactoryViewJob.h"
 
 #include "sim/SIM_ThreadManager.h"
 
@@ -15,8 +15,8 @@ void RunTyped(void* param)
     auto* job = static_cast<FactoryViewJob*>(param);
     if (!job)
         return;
-    FactoryJobClock& clock = FactoryJobClock::Instance();
-    const bool timed = clock.enabled.load(std::memory_order_relaxed);
+    FactoryJobClock* clock = job->clock;
+    const bool timed = clock && clock->enabled.load(std::memory_order_relaxed);
     const int64_t start = timed ? FactoryJobClock::ThreadCpuNow() : 0;
     const bool outer = !t_inViewJob;
     t_inViewJob = true;
@@ -24,7 +24,7 @@ void RunTyped(void* param)
     if (outer)
         t_inViewJob = false;
     if (timed)
-        clock.nanoseconds[Type].fetch_add(FactoryJobClock::ThreadCpuNow() - start, std::memory_order_relaxed);
+        clock->nanoseconds[Type].fetch_add(FactoryJobClock::ThreadCpuNow() - start, std::memory_order_relaxed);
 }
 
 ThreadJobHandler HandlerFor(int type)
@@ -60,12 +60,6 @@ void PostFactoryViewJob(int jobType, FactoryViewJob& job)
 bool InFactoryViewJob()
 {
     return t_inViewJob;
-}
-
-FactoryJobClock& FactoryJobClock::Instance()
-{
-    static FactoryJobClock clock;
-    return clock;
 }
 
 void FactoryJobClock::Reset()

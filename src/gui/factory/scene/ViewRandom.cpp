@@ -1,5 +1,5 @@
 // Per-thread generators of the view's jobs.
-#include "gui/factory/view/ViewRandom.h"
+#include "gui/factory/scene/ViewRandom.h"
 
 #include <chrono>
 #include <cstdint>

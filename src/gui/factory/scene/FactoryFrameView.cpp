@@ -1,5 +1,5 @@
 // The camera snapshot of one frame.
-#include "gui/factory/view/FactoryFrameView.h"
+#include "gui/factory/scene/FactoryFrameView.h"
 
 #include "engine/GScreenSize.h"
 #include "gui/toolkit/camera/GUI_Camera.h"

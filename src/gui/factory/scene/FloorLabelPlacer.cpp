@@ -1,5 +1,5 @@
 // Floor label placement.
-#include "gui/factory/view/FloorLabelPlacer.h"
+#include "gui/factory/scene/FloorLabelPlacer.h"
 
 #include <algorithm>
 #include <cstdlib>
