@@ -113,7 +113,6 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
          [](SIM_Game&) {
              DebugAssert(SupplyStockpileRegistry::Instance().IsEmpty(), "SIM_SupplyStockpileManager", 12);
          }},
-        {"sub-tile tables", [](SIM_Game&) { InitSubTileTables(); }},
         {"factory floor",
          [](SIM_Game& game) {
              // A factory still held belongs to a game that was not reset; it goes first.

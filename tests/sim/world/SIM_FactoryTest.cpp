@@ -214,7 +214,6 @@ TEST(SimFactory, WaypointsLieOnTheTwoDiagonals)
 
 TEST(SimSubTiles, OffsetsAndQuarterTurns)
 {
-    InitSubTileTables();
     struct OffsetCase
     {
         int index, facing;
