@@ -4,7 +4,6 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
 #include "engine/core/GStringUtils.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/money/SIM_FinanceObject.h"
 #include "sim/world/SIM_Mission.h"

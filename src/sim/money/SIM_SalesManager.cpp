@@ -4,7 +4,6 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
 #include "engine/core/GRandom.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/money/SIM_FinanceManager.h"
@@ -97,12 +96,7 @@ int SIM_SalesManager::GetStockCount(const SIM_VehicleDesign* design) const
     return 0;
 }
 
-void SIM_SalesManager::Update()
-{
-    Tick(SIM_Game::Instance().GetFrameTime());
-}
-
-void SIM_SalesManager::Tick(float frameMs)
+void SIM_SalesManager::Update(float frameMs)
 {
     salesTimer += frameMs;
     if (salesTimer > CYCLE_MS)

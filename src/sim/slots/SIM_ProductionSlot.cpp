@@ -7,7 +7,6 @@
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PRandom.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_ProductionTask.h"
@@ -464,7 +463,7 @@ void SIM_ProductionSlot::UpdateProgress()
     if (m_currentSubTask < 0 || m_currentSubTask >= static_cast<int>(m_subTasks.size()))
         return;
     SubTask& sub = *m_subTasks[m_currentSubTask];
-    sub.timer.SetTimeScale(m_speedMult * SIM_Game::Instance().GetSpeed());
+    sub.timer.SetTimeScale(m_speedMult * GetGameSpeed());
     sub.timer.Update();
     const float denominator = sub.duration + m_addSpeed;
     // A sub-task without a positive duration (no table row, or an upgrade that takes away more
@@ -764,8 +763,8 @@ SIM_ProductionSlot* ProductionSlotOnTile(const SIM_Tile* tile)
 
 SIM_Tile* ProductionSlotNeighbour(const SIM_Tile* tile, int facing, int offset)
 {
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    if (!factory || !tile)
+    SIM_Factory* factory = tile ? tile->m_floor : nullptr;
+    if (!factory)
         return nullptr;
     int direction = facing + offset;
     if (direction > 3)

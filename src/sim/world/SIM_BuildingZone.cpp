@@ -3,7 +3,6 @@
 
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
@@ -67,7 +66,7 @@ std::string SIM_BuildingZone::GetRandomFloorTexture() const
     return PickRandomZoneEntry(m_floorTextures);
 }
 
-void SIM_BuildingZone::Unlock(bool silent)
+void SIM_BuildingZone::Unlock(SIM_Factory* factory, bool silent)
 {
     // The product of the whole sides (in double: far-apart sides from a damaged file overflow any
     // integer); a zone one tile wide or high has an infinite chance.
@@ -76,7 +75,7 @@ void SIM_BuildingZone::Unlock(bool silent)
     m_state = STATE_UNLOCKED;
 
     SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
-    if (SIM_Factory* factory = SIM_Game::Instance().GetFactory())
+    if (factory)
     {
         // Tiles outside the floor are skipped; clipping the loop skips them without walking them.
         const int x0 = m_top < 0 ? 0 : m_top;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class SIM_Factory;
+
 class SIM_BuildingZone
 {
 public:
@@ -21,8 +23,9 @@ public:
 
     // Wall texture names from the wall id and the floor textures from the comma list.
     void LoadWallTextures();
-    // Opens the zone for building; silent skips the sparkles and the sound.
-    void Unlock(bool silent);
+    // Opens the zone and its tiles on the floor (none without a floor) for building; silent skips
+    // the sparkles and the sound.
+    void Unlock(SIM_Factory* floor, bool silent);
     // A random entry of a side's wall pool; "" when the pool is empty or the side is bad.
     std::string GetRandomWallTexture(int side) const;
     // A random floor texture; "" when the zone lists none.

@@ -2,7 +2,6 @@
 #include "sim/world/SIM_Factory.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/world/SIM_BuildingZone.h"
@@ -13,7 +12,7 @@
 #include <limits>
 #include <string>
 
-SIM_Factory::SIM_Factory(SIM_Mission* mission) : m_mission(mission)
+SIM_Factory::SIM_Factory(SIM_Mission* mission, const SIM_Clock& clock) : m_mission(mission), m_clock(&clock)
 {
     Init();
 }
@@ -71,6 +70,7 @@ void SIM_Factory::Init()
             tile.m_worldY = 128.0f * static_cast<float>(x + y);
             tile.m_gridX = x;
             tile.m_gridY = y;
+            tile.m_floor = this;
             tile.m_waypoints = std::make_unique<TileWaypointGrid>(&tile);
             tile.m_zoneState = SIM_Tile::ZONE_NONE;
         }
@@ -132,7 +132,7 @@ void SIM_Factory::SetOccupant(SIM_Tile* tile, SIM_PlaceableSlot* slot)
     if (!tile)
         return;
     tile->m_occupant = slot;
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    SIM_Factory* factory = tile->m_floor;
     if (!factory || !factory->m_tiles || tile < factory->m_tiles.get() ||
         tile >= factory->m_tiles.get() + factory->GetTileCount())
         return;

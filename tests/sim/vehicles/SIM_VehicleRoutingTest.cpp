@@ -224,12 +224,12 @@ TEST(VehicleRouting, CarRidesTheConveyorAtConveyorSpeed)
     car->StartLeg(next->GetTile()->m_worldX, next->GetTile()->m_worldY);
 
     SIM_VehicleManager& cars = SIM_VehicleManager::Instance();
-    cars.ProcessFrame(250.0f, 2.0f);
+    cars.ProcessFrame(250.0f, 2.0f, SIM_Game::Instance().GetFactory());
     EXPECT_NEAR(car->GetX(), belt->GetTile()->m_worldX + 0.5f * (next->GetTile()->m_worldX - belt->GetTile()->m_worldX),
                 0.01f);
     EXPECT_TRUE(car->IsMoving());
     // 500 ms at double speed ends the leg: the car arrives and, with nowhere to go, keeps asking.
-    cars.ProcessFrame(250.0f, 2.0f);
+    cars.ProcessFrame(250.0f, 2.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(car->GetX(), next->GetTile()->m_worldX);
     EXPECT_EQ(car->GetState(), SIM_Vehicle::MOVING);
     EXPECT_EQ(next->GetState(), WAITING_FOR_EXPORT);
@@ -245,7 +245,7 @@ TEST(VehicleRouting, ConveyorSpeedOfZeroEndsTheLegAtOnce)
     car->SetPosition(floor.Tile(3, 3)->m_worldX, floor.Tile(3, 3)->m_worldY);
     car->SetState(SIM_Vehicle::MOVING);
     car->StartLeg(belt->GetTile()->m_worldX, belt->GetTile()->m_worldY);
-    SIM_VehicleManager::Instance().ProcessFrame(16.0f, 0.0f);
+    SIM_VehicleManager::Instance().ProcessFrame(16.0f, 0.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(car->GetX(), belt->GetTile()->m_worldX);
     EXPECT_EQ(belt->GetState(), WAITING_FOR_EXPORT);
 }
@@ -257,7 +257,7 @@ TEST(VehicleRouting, CarArrivingWhereNoSlotStandsIsLeftStanding)
     car->SetPosition(0.0f, 0.0f);
     car->SetState(SIM_Vehicle::MOVING);
     car->StartLeg(floor.Tile(5, 5)->m_worldX, floor.Tile(5, 5)->m_worldY);
-    SIM_VehicleManager::Instance().ProcessFrame(2000.0f, 1.0f);
+    SIM_VehicleManager::Instance().ProcessFrame(2000.0f, 1.0f, SIM_Game::Instance().GetFactory());
     EXPECT_EQ(car->GetState(), SIM_Vehicle::STANDING);
     EXPECT_FLOAT_EQ(car->GetX(), floor.Tile(5, 5)->m_worldX);
 }
@@ -269,8 +269,8 @@ TEST(VehicleRouting, LeavingCarIsDeletedAfterOneSecond)
     car->SetState(SIM_Vehicle::LEAVING);
     car->StartLeg(512.0f, 0.0f);
     SIM_VehicleManager& cars = SIM_VehicleManager::Instance();
-    cars.ProcessFrame(999.0f, 4.0f);
+    cars.ProcessFrame(999.0f, 4.0f, SIM_Game::Instance().GetFactory());
     ASSERT_EQ(cars.GetVehicles().size(), 1u);
-    cars.ProcessFrame(1.0f, 4.0f);
+    cars.ProcessFrame(1.0f, 4.0f, SIM_Game::Instance().GetFactory());
     EXPECT_TRUE(cars.GetVehicles().empty());
 }

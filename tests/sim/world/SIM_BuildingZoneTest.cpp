@@ -124,7 +124,7 @@ TEST_F(SimZoneUnlockTest, SparkleChanceFollowsTheZoneArea)
     {
         listener.sparkles.clear();
         SIM_BuildingZone& zone = Start(std::string("[zone]\ntype = LOCKED\n") + c.zone);
-        zone.Unlock(false);
+        zone.Unlock(SIM_Game::Instance().GetFactory(), false);
         if (c.everyTile)
             EXPECT_EQ(listener.sparkles.size(), c.tiles) << c.zone;
         else
@@ -141,7 +141,7 @@ TEST_F(SimZoneUnlockTest, SilentUnlockOpensTilesWithoutSparklesSoundOrRandomDraw
     const float first = GRandom::NextFloat();
     for (int i = 1; i < GRandom::TABLE_SIZE; ++i)
         GRandom::NextFloat();
-    zone.Unlock(true);
+    zone.Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(GRandom::NextFloat(), first); // the unlock drew no random value
     EXPECT_TRUE(listener.sparkles.empty());
     EXPECT_TRUE(listener.sounds.empty());
@@ -153,7 +153,7 @@ TEST_F(SimZoneUnlockTest, SilentUnlockOpensTilesWithoutSparklesSoundOrRandomDraw
             EXPECT_EQ(factory->GetTile(x, y)->m_zoneState,
                       zone.Contains(x, y) ? SIM_Tile::ZONE_OPEN : SIM_Tile::ZONE_NONE);
     // Unlocking again repeats harmlessly.
-    zone.Unlock(true);
+    zone.Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(listener.markerRetints, 2);
 }
 
@@ -163,7 +163,7 @@ TEST_F(SimZoneUnlockTest, UnlockWithoutARunningGameOnlyChangesTheZone)
     zone.m_right = 1000000;
     zone.m_bottom = 1000000;
     zone.m_state = SIM_BuildingZone::STATE_LOCKED;
-    zone.Unlock(false);
+    zone.Unlock(SIM_Game::Instance().GetFactory(), false);
     EXPECT_EQ(zone.m_state, SIM_BuildingZone::STATE_UNLOCKED);
     EXPECT_TRUE(listener.sparkles.empty());
 }

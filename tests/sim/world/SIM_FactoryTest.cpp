@@ -28,7 +28,7 @@ public:
         std::snprintf(config, sizeof(config), "[config]\nname = t\nworldx = %d\nworldy = %d\n\n", width, height);
         m_mission.Load(m_dir.Write("floor.txt", config + zones + sites));
         SIM_Game::Instance().SetMission(&m_mission);
-        m_factory = std::make_unique<SIM_Factory>(&m_mission);
+        m_factory = std::make_unique<SIM_Factory>(&m_mission, SIM_Game::Instance().Clock());
     }
     ~FloorFixture()
     {
