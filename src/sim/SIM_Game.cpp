@@ -40,7 +40,6 @@
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
-#include "sim/world/SIM_SubTiles.h"
 
 namespace
 {

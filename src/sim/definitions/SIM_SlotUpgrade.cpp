@@ -8,7 +8,6 @@
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
-#include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"

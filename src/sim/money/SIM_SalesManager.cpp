@@ -9,7 +9,6 @@
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SalesRecordPool.h"
 #include "sim/vehicles/SIM_CarExporter.h"
-#include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 

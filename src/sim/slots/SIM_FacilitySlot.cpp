@@ -9,7 +9,6 @@
 #include "engine/core/IniLoader.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/research/SIM_ResearchManager.h"
-#include "sim/slots/SlotQueries.h"
 #include "sim/views/SIM_SlotView.h"
 
 SIM_FacilitySlot::SIM_FacilitySlot()
