@@ -211,7 +211,7 @@ void SIM_Game::Update()
     } budget;
     {
         PTraceSpan span("Tiles"); // every slot through the tile grid
-        m_factory->Update();
+        m_factory->Update([](SIM_PlaceableSlot& slot) { slot.Update(); });
     }
     // Cars and power run on workers while the main thread goes on with the resource flow and
     // the buyers.
@@ -296,7 +296,7 @@ void SIM_Game::UpdateClock()
 void SIM_Game::OnNewHour()
 {
     ++m_clock.currentHour;
-    m_factory->ChargeRent();
+    SIM_FinanceManager::Instance().ChargeRent(*m_factory);
     SIM_FinanceManager::Instance().ProcessHour();
     UpdateDemandFactor(&DemandFactor());
     SIM_Presentation::Instance().Listener().RefreshFinanceDialog();

@@ -10,6 +10,7 @@
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
@@ -202,7 +203,8 @@ int32_t SIM_ResourceConveyorManager::NetworkOf(const SIM_Tile* tile) const
 
 void SIM_ResourceConveyorManager::RefreshNetworks(const SIM_Factory* factory)
 {
-    const uint64_t version = g_floorVersion.load(std::memory_order_relaxed);
+    // Both counts only grow, so their sum changes whenever either does.
+    const uint64_t version = g_floorVersion.load(std::memory_order_relaxed) + SIM_BuildingZone::UnlockCount();
     const size_t tiles = factory ? static_cast<size_t>(factory->GetTileCount()) : 0;
     if (factory == m_networksFactory && version == m_networksVersion && m_networks.size() == tiles)
         return;

@@ -20,6 +20,7 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
@@ -66,7 +67,8 @@ void SIM_ResourceObjManager::Reset()
 
 uint64_t SIM_ResourceObjManager::SourcesVersion()
 {
-    return g_sourcesVersion.load(std::memory_order_relaxed);
+    // A newly opened zone may open the way to a source; both counts only grow.
+    return g_sourcesVersion.load(std::memory_order_relaxed) + SIM_BuildingZone::UnlockCount();
 }
 
 void SIM_ResourceObjManager::NoteSourcesChanged()

@@ -2,8 +2,6 @@
 #include "sim/world/SIM_Factory.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/TileWaypointGrid.h"
@@ -110,21 +108,6 @@ void SIM_Factory::BuildPotentialSites()
         m_importSites.push_back(std::make_unique<SIM_PotentialSite>(SIM_PotentialSite{GetTile(pos.x, pos.y)}));
     for (const SIM_GridPos& pos : mission->m_exports)
         m_exportSites.push_back(std::make_unique<SIM_PotentialSite>(SIM_PotentialSite{GetTile(pos.x, pos.y)}));
-}
-
-void SIM_Factory::Update()
-{
-    // Tile indices run x outer and y inner, so ascending indices are the order of a walk over
-    // every column; an empty floor of a million tiles costs a few hundred word reads.
-    for (int32_t i = m_occupied.First(); i != SIM_IndexSet::kNone; i = m_occupied.FindFrom(i + 1))
-    {
-        SIM_Tile& tile = m_tiles[i];
-        // A slot on several tiles is updated once per tile that names it.
-        if (tile.m_occupant)
-            tile.m_occupant->Update();
-        else
-            m_occupied.Erase(i);
-    }
 }
 
 void SIM_Factory::SetOccupant(SIM_Tile* tile, SIM_PlaceableSlot* slot)
@@ -259,11 +242,4 @@ float SIM_Factory::ComputeHourlyRent() const
         if (zone && zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             rent += zone->m_rent;
     return rent;
-}
-
-void SIM_Factory::ChargeRent() const
-{
-    // Booked every hour, also when nothing is rented, and taken from the cash like any other
-    // payment: a rent only written in the books would leave the ledger and the cash disagreeing.
-    SIM_FinanceManager::Instance().Pay(ComputeHourlyRent(), FC_RENT);
 }

@@ -106,7 +106,7 @@ TEST(SimFactory, NonSquareGridsKeepEveryTileInsideTheArray)
             }
         }
         EXPECT_EQ(static_cast<int>(seen.size()), size.first * size.second);
-        f.Update();
+        f.Update([](SIM_PlaceableSlot&) { ADD_FAILURE() << "an empty floor has no occupant"; });
     }
 }
 
