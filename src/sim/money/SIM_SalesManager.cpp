@@ -8,7 +8,6 @@
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SalesRecordPool.h"
-#include "sim/vehicles/SIM_CarExporter.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 
@@ -133,7 +132,7 @@ void SIM_SalesManager::SimulateBuyers()
             // The count is read afresh on every pass: each sale shortens the run.
             for (int i = 0; i < entry->count; ++i)
             {
-                float value = SIM_CarExporter::GetDesignValue(entry->design) * DemandFactor();
+                float value = SIM_VehicleDesign::GetDesignValue(entry->design) * DemandFactor();
                 float chance = SaleChance(value, entry->design->m_price);
                 float r = NextRandom();
                 if (chance > r)

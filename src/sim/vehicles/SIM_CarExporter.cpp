@@ -10,7 +10,6 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/definitions/VehicleColor.h"
 #include "sim/money/SIM_SalesManager.h"
@@ -110,28 +109,4 @@ void SIM_CarExporter::AddDesignFeature(SIM_VehicleDesign* design, SIM_VehicleFea
     store.records.push_back(std::make_unique<SIM_VehicleFeatureRecord>());
     store.records.back()->feature = feature;
     design->m_featureRecords.push_back(store.records.back().get());
-}
-
-float SIM_CarExporter::GetDesignValue(const SIM_VehicleDesign* design)
-{
-    if (!design)
-        return 0.0f;
-    float value = 0.0f;
-    for (const SIM_VehicleFeatureRecord* record : design->m_featureRecords)
-    {
-        if (!record || !record->feature)
-            continue;
-        float quality = 1.0f;
-        for (const SIM_SlotUpgrade* upgrade : record->upgrades)
-        {
-            if (!upgrade)
-                continue;
-            for (const SlotUpgradeEffect& effect : upgrade->m_effects)
-                if (effect.type == SU_QUALITY)
-                    quality += effect.value;
-        }
-        quality = std::clamp(quality, -1.0f, 1.0f);
-        value += record->feature->GetValue() * quality;
-    }
-    return value;
 }

@@ -117,7 +117,7 @@ TEST(Vehicle, DesignValueScalesFeaturesByQualityUpToTheirFullValue)
         std::unique_ptr<SIM_VehicleFeatureRecord> engine = Record("feat_engine", c.upgrades);
         std::unique_ptr<SIM_VehicleFeatureRecord> chassis = Record("feat_chassis");
         design.m_featureRecords = {engine.get(), chassis.get()};
-        EXPECT_FLOAT_EQ(SIM_CarExporter::GetDesignValue(&design), c.expected) << c.name;
+        EXPECT_FLOAT_EQ(SIM_VehicleDesign::GetDesignValue(&design), c.expected) << c.name;
     }
 }
 
