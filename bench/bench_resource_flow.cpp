@@ -151,7 +151,7 @@ static void BenchMoveFullPool(benchmark::State& state)
     int frames = 0;
     for (auto _ : state)
     {
-        pool.UpdateAll();
+        pool.UpdateAll(SIM_Game::Instance().GetFrameTime());
         if (++frames == 500)
         {
             state.PauseTiming();

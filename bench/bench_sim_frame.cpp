@@ -39,10 +39,10 @@ static void BenchSimJobRound(benchmark::State& state)
 {
     SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
     threads.Init();
+    SIM_Game& game = SIM_Game::Instance();
     for (auto _ : state)
     {
-        threads.PostJob(PROCESS_VEHICLES, nullptr);
-        threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
+        game.PostFrameJobs();
         threads.WaitForAllJobs();
     }
 }

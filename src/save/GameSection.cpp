@@ -64,7 +64,7 @@ void GameSection::ReadZones(SaveReader& in)
             continue;
         // The first zone of the name is opened: its tiles become usable, nothing is paid.
         if (SIM_BuildingZone* zone = mission->GetZoneByName(name))
-            zone->Unlock(true);
+            zone->Unlock(SIM_Game::Instance().GetFactory(), true);
         else
             in.LogDropped("Save game: the mission has no zone named " + savetext::Quote(name));
     }

@@ -144,7 +144,7 @@ void ApplyUpgrades(SaveReader& in, SIM_PlaceableSlot& slot, const std::string& n
     // The upgrades' props go back on the floor; nothing is paid again.
     for (SIM_SlotUpgrade* upgrade : slot.GetUpgrades())
         if (!upgrade->m_props.empty())
-            upgrade->PlaceProps(&slot);
+            SIM_Placement::PlaceProps(*upgrade, &slot);
 }
 
 void ApplyHistory(SIM_PlaceableSlot& slot, const SlotItem& item)

@@ -40,13 +40,28 @@
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
-#include "sim/world/SIM_SubTiles.h"
 
 namespace
 {
 SIM_PresentationListener& Listener()
 {
     return SIM_Presentation::Instance().Listener();
+}
+
+// The frame's jobs are handed the game they step: the length of the step and the floor. The
+// main thread changes neither until the jobs are done.
+void RunPowerJob(void* param)
+{
+    if (const auto* game = static_cast<const SIM_Game*>(param))
+        SIM_PowerManager::Instance().Process(game->GetFrameTime(), game->GetFactory());
+}
+
+void RunVehiclesJob(void* param)
+{
+    if (const auto* game = static_cast<const SIM_Game*>(param))
+        SIM_VehicleManager::Instance().ProcessFrame(
+            game->GetFrameTime(), SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_CONVEYOR_SPEED),
+            game->GetFactory());
 }
 } // namespace
 
@@ -55,16 +70,23 @@ SIM_Game& SIM_Game::Instance()
     return GLifetime::Get<SIM_Game>();
 }
 
-SIM_Game::SIM_Game() = default;
+SIM_Game::SIM_Game()
+{
+    // The ledger books under the hour of this game's clock.
+    SIM_FinanceRecord::Instance().UseClock(&m_clock);
+}
 
 SIM_Game::~SIM_Game()
 {
     // A tool or a benchmark may end without ending its game; the slots on its floor go with it.
     // No view is told: at the end of the run the one that listened may be gone already.
-    if (!m_factory && SlotQueries::Instance().GetAllSlots().empty())
-        return;
-    SIM_Presentation::Instance().SetListener(nullptr);
-    Reset();
+    if (m_factory || !SlotQueries::Instance().GetAllSlots().empty())
+    {
+        SIM_Presentation::Instance().SetListener(nullptr);
+        Reset();
+    }
+    if (GLifetime::Exists<SIM_FinanceRecord>())
+        SIM_FinanceRecord::Instance().UseClock(nullptr);
 }
 
 void SIM_Game::RemoveAllSlots()
@@ -123,17 +145,16 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
          [](SIM_Game&) {
              DebugAssert(SupplyStockpileRegistry::Instance().IsEmpty(), "SIM_SupplyStockpileManager", 12);
          }},
-        {"sub-tile tables", [](SIM_Game&) { InitSubTileTables(); }},
         {"factory floor",
          [](SIM_Game& game) {
              // A factory still held belongs to a game that was not reset; it goes first.
              game.m_factory.reset();
-             game.m_factory = std::make_unique<SIM_Factory>(game.m_mission);
+             game.m_factory = std::make_unique<SIM_Factory>(game.m_mission, game.m_clock);
          }},
         {"factory view", [](SIM_Game&) { Listener().InitFactoryView(); }},
         {"path finder and route requests",
-         [](SIM_Game&) {
-             SIM_PathFinder::Instance().Reset();
+         [](SIM_Game& game) {
+             SIM_PathFinder::Instance().Reset(game.m_factory.get());
              SIM_ThreadManager::Instance().SetJobHandler(REQUESTRESOURCEPATH, &RouteTable::RunRouteRequestJob);
          }},
         {"ledger", [](SIM_Game&) { SIM_FinanceRecord::Instance().Reset(); }},
@@ -158,7 +179,7 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         {"autosave timer", [](SIM_Game&) { Listener().RestartAutosaveTimer(); }},
         {"camera zoom", [](SIM_Game&) { Listener().ComputeCameraMinZoom(); }},
         {"clock, speed and demand", [](SIM_Game& game) { game.StartClock(); }},
-        {"efficiency history", [](SIM_Game&) { SIM_Efficiency::Instance().Reset(); }},
+        {"efficiency history", [](SIM_Game& game) { SIM_Efficiency::Instance().Reset(game.m_clock.gameTime); }},
     };
     const bool keep = definitions == Definitions::Kept && m_definitionsLoaded;
     for (const SetUpStep& step : kSetUp)
@@ -173,14 +194,14 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
 
 void SIM_Game::StartClock()
 {
-    m_speed = 1.0f;
+    m_clock.speed = 1.0f;
     m_hourTimer.Start();
     m_frameTimer.Start();
     m_frameCapTimer.Start();
     m_hourTimer.m_timeScale = 1.0f;
     m_frameTimer.m_timeScale = 1.0f;
-    m_currentHour = 0;
-    m_gameTime = 0.0f;
+    m_clock.currentHour = 0;
+    m_clock.gameTime = 0.0f;
     // The demand factor of a new game counts this game's empty sales records at hour 0.
     DemandFactor() = 1.0f;
     UpdateDemandFactor(&DemandFactor());
@@ -202,15 +223,14 @@ void SIM_Game::Update()
     } budget;
     {
         PTraceSpan span("Tiles"); // every slot through the tile grid
-        m_factory->Update();
+        m_factory->Update([](SIM_PlaceableSlot& slot) { slot.Update(); });
     }
     // Cars and power run on workers while the main thread goes on with the resource flow and
     // the buyers.
     SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
     {
         PTraceSpan span("Post jobs");
-        threads.PostJob(PROCESS_VEHICLES, nullptr);
-        threads.PostJob(PROCESS_POWER_MANAGER, nullptr);
+        PostFrameJobs();
     }
     {
         PTraceSpan span("Import bays");
@@ -218,11 +238,11 @@ void SIM_Game::Update()
     }
     {
         PTraceSpan span("Resource objects");
-        SIM_ResourceObjManager::Instance().UpdateAll();
+        SIM_ResourceObjManager::Instance().UpdateAll(m_clock.frameTime);
     }
     {
         PTraceSpan span("Sales");
-        SIM_SalesManager::Instance().Update();
+        SIM_SalesManager::Instance().Update(m_clock.frameTime);
     }
     {
         PTraceSpan span("Wait for jobs");
@@ -233,7 +253,7 @@ void SIM_Game::Update()
     Listener().CheckAutosave();
     {
         PTraceSpan span("Efficiency");
-        SIM_Efficiency::Instance().Update();
+        SIM_Efficiency::Instance().Update(m_clock.gameTime);
     }
     {
         PTraceSpan span("Clock");
@@ -242,7 +262,16 @@ void SIM_Game::Update()
     // Reports that repeat are summed up once per game minute (a sixtieth of a game hour); a
     // floor without an hour length still sums up no more often than every tenth of a second.
     const float minuteMs = SIM_SimConfig::GetFloat("HOUR_LENGTH") / 60.0f;
-    SIM_RepeatLog::Instance().Update(m_gameTime, minuteMs > 100.0f ? minuteMs : 100.0f);
+    SIM_RepeatLog::Instance().Update(m_clock.gameTime, minuteMs > 100.0f ? minuteMs : 100.0f);
+}
+
+void SIM_Game::PostFrameJobs()
+{
+    SIM_ThreadManager& threads = SIM_ThreadManager::Instance();
+    threads.SetJobHandler(PROCESS_VEHICLES, &RunVehiclesJob);
+    threads.SetJobHandler(PROCESS_POWER_MANAGER, &RunPowerJob);
+    threads.PostJob(PROCESS_VEHICLES, this);
+    threads.PostJob(PROCESS_POWER_MANAGER, this);
 }
 
 void SIM_Game::UpdateClock()
@@ -251,9 +280,9 @@ void SIM_Game::UpdateClock()
     m_hourTimer.Update();
     m_frameCapTimer.Update();
 
-    m_frameTime = static_cast<float>(m_frameTimer.m_total);
+    m_clock.frameTime = static_cast<float>(m_frameTimer.m_total);
     m_frameTimer.Start();
-    m_gameTime += m_frameTime;
+    m_clock.gameTime += m_clock.frameTime;
 
     // Read every step: the constants table answers quickly and is never cached per key.
     const float hourLength = SIM_SimConfig::GetFloat("HOUR_LENGTH");
@@ -278,8 +307,8 @@ void SIM_Game::UpdateClock()
 
 void SIM_Game::OnNewHour()
 {
-    ++m_currentHour;
-    m_factory->ChargeRent();
+    ++m_clock.currentHour;
+    SIM_FinanceManager::Instance().ChargeRent(*m_factory);
     SIM_FinanceManager::Instance().ProcessHour();
     UpdateDemandFactor(&DemandFactor());
     SIM_Presentation::Instance().Listener().RefreshFinanceDialog();
@@ -287,23 +316,23 @@ void SIM_Game::OnNewHour()
 
 void SIM_Game::TogglePause()
 {
-    if (m_speed == 0.0f)
+    if (m_clock.speed == 0.0f)
     {
-        m_speed = m_savedSpeed;
+        m_clock.speed = m_savedSpeed;
     }
     else
     {
-        m_savedSpeed = m_speed;
-        m_speed = 0.0f;
+        m_savedSpeed = m_clock.speed;
+        m_clock.speed = 0.0f;
     }
-    m_hourTimer.m_timeScale = m_speed;
-    m_frameTimer.m_timeScale = m_speed;
+    m_hourTimer.m_timeScale = m_clock.speed;
+    m_frameTimer.m_timeScale = m_clock.speed;
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();
 }
 
 void SIM_Game::SetSpeed(float speed)
 {
-    m_speed = speed;
+    m_clock.speed = speed;
     m_hourTimer.m_timeScale = speed;
     m_frameTimer.m_timeScale = speed;
 }

@@ -3,6 +3,7 @@
 // runs the hourly step and tears the game down again.
 #pragma once
 #include "engine/core/GTimer.h"
+#include "sim/SIM_Clock.h"
 
 #include <memory>
 
@@ -38,6 +39,8 @@ public:
     bool InitSimulation(SIM_Mission* mission, Definitions definitions = Definitions::Reload);
     // One simulation step per drawn frame; does nothing outside a game.
     void Update();
+    // Posts the step's cars and power jobs to the workers; the caller waits for them.
+    void PostFrameJobs();
     void UpdateClock();
     void OnNewHour();
     void TogglePause();
@@ -48,12 +51,14 @@ public:
     // Ends the running game and frees what belongs to it.
     void Reset();
 
-    int GetCurrentHour() const { return m_currentHour; }
-    void SetCurrentHour(int hour) { m_currentHour = hour; }
-    float GetGameTime() const { return m_gameTime; }
-    void SetGameTime(float time) { m_gameTime = time; }
-    float GetFrameTime() const { return m_frameTime; }
-    float GetSpeed() const { return m_speed; }
+    int GetCurrentHour() const { return m_clock.currentHour; }
+    void SetCurrentHour(int hour) { m_clock.currentHour = hour; }
+    float GetGameTime() const { return m_clock.gameTime; }
+    void SetGameTime(float time) { m_clock.gameTime = time; }
+    float GetFrameTime() const { return m_clock.frameTime; }
+    float GetSpeed() const { return m_clock.speed; }
+    // The game's one clock, which it hands to the floor and the ledger.
+    const SIM_Clock& Clock() const { return m_clock; }
     float GetSavedSpeed() const { return m_savedSpeed; }
     // Dialogs that hold the game keep its speed here while they are open.
     void SetSavedSpeed(float speed) { m_savedSpeed = speed; }
@@ -70,15 +75,12 @@ private:
     // The clock of a new game: speed 1, hour 0, timers running, the demand of an empty market.
     void StartClock();
 
-    float m_gameTime = 0.0f;
+    SIM_Clock m_clock;
     GTimer m_hourTimer;
     GTimer m_frameTimer;
     GTimer m_frameCapTimer;
-    float m_frameTime = 0.0f;
     std::unique_ptr<SIM_Factory> m_factory; // the floor of the running game
-    float m_speed = 1.0f;
     float m_savedSpeed = 0.0f;
     SIM_Mission* m_mission = nullptr;
-    int m_currentHour = 0;
     bool m_definitionsLoaded = false; // a set-up has read the definitions once
 };

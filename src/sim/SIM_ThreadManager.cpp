@@ -1,8 +1,6 @@
 // The worker-thread pool of the simulation and the view.
 #include "sim/SIM_ThreadManager.h"
 #include "engine/core/GLifetime.h"
-#include "sim/slots/SIM_PowerManager.h"
-#include "sim/vehicles/SIM_VehicleManager.h"
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PThread.h"
@@ -268,15 +266,10 @@ void SIM_ThreadManager::RunJob(ThreadJob* job)
     {
     case JOB_NONE:
         break;
-    case PROCESS_POWER_MANAGER:
-        SIM_PowerManager::Instance().Process();
-        break;
-    case PROCESS_VEHICLES:
-        SIM_VehicleManager::Instance().Process();
-        break;
     default:
-        // The route table's requests and the view's and the application's jobs run through the
-        // handlers their owners register; a route request frees its own parameter.
+        // The game's frame jobs, the route table's requests and the view's and the application's
+        // jobs run through the handlers their owners register; a route request frees its own
+        // parameter.
         if (job->m_type > JOB_NONE && job->m_type < JOB_TYPE_COUNT)
         {
             if (ThreadJobHandler handler = m_handlers[job->m_type].load())

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         {
             for (const auto& zone : mission.m_zones)
             {
-                zone->Unlock(true);
+                zone->Unlock(game.GetFactory(), true);
                 zone->GetRandomFloorTexture();
                 zone->GetRandomWallTexture(0);
             }

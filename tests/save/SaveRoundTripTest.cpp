@@ -15,6 +15,7 @@
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 #include "sim/money/SIM_FinanceManager.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/views/SIM_SlotView.h"
@@ -43,11 +44,11 @@ void BuildShowcase(SaveWorld& world)
     SIM_PlaceableSlot* plant = world.Tile(4, 14)->m_occupant;
     ASSERT_NE(wheels, nullptr);
     ASSERT_NE(plant, nullptr);
-    SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast_tools")->PurchaseForSlot(wheels);
-    SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_alloy_wheels")->PurchaseForSlot(wheels);
-    SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_turbine_tuning")->PurchaseForSlot(plant);
+    SIM_Placement::PurchaseForSlot(*SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast_tools"), wheels);
+    SIM_Placement::PurchaseForSlot(*SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_alloy_wheels"), wheels);
+    SIM_Placement::PurchaseForSlot(*SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_turbine_tuning"), plant);
     static_cast<SIM_ProductionSlot*>(world.Tile(5, 10)->m_occupant)->SetOption(true, "task_fit_wheels");
-    SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(true);
+    SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(SIM_Game::Instance().GetFactory(), true);
 }
 } // namespace
 

@@ -33,7 +33,7 @@ std::string MakeSeed(SaveWorld& world, int which)
         return SIM_SaveGame::Instance().BuildSaveText();
     if (!world.BuildAssemblyLine() || !world.BuildPartShopsAndSupply())
         return {};
-    SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(true);
+    SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(SIM_Game::Instance().GetFactory(), true);
     SIM_Game::Instance().SetSpeed(4.0f);
     world.PlayHours(24);
     for (int frame = 0; frame < 20000 && OutletQueues().empty(); ++frame)

@@ -245,7 +245,7 @@ void SaveWorld::PlayHours(int hours)
             if (design->m_name.empty())
                 design->m_name = SIM_VehicleDesignManager::Instance().MakeUniqueDefaultName();
             if (design->m_price <= 0.0f)
-                design->m_price = SIM_CarExporter::GetDesignValue(design);
+                design->m_price = SIM_VehicleDesign::GetDesignValue(design);
         }
     }
 }

@@ -199,7 +199,7 @@ TEST_F(SimGameTest, HourlyRentIsTheRentOfTheOpenZones)
     ASSERT_TRUE(game.InitSimulation(LoadMission(harbour, "m_harbour.txt")));
     // Main Hall: 10 x 3 x 5; East Wing (locked) pays nothing until bought.
     EXPECT_FLOAT_EQ(game.GetFactory()->ComputeHourlyRent(), 150.0f);
-    harbour.GetZoneByName("East Wing")->Unlock(true);
+    harbour.GetZoneByName("East Wing")->Unlock(game.GetFactory(), true);
     EXPECT_FLOAT_EQ(game.GetFactory()->ComputeHourlyRent(), 150.0f + 12.0f * 3 * 11);
 }
 
@@ -222,7 +222,7 @@ TEST_F(SimGameTest, ZoneUnlockOpensExactlyTheTilesItLockedOnANonSquareFloor)
 
     SIM_BuildingZone* zone = wide.GetZoneByName("Beyond The Edge");
     ASSERT_NE(zone, nullptr);
-    zone->Unlock(false);
+    zone->Unlock(game.GetFactory(), false);
     for (int x = 0; x < 40; ++x)
         for (int y = 0; y < 10; ++y)
             EXPECT_NE(f.GetTile(x, y)->m_zoneState, SIM_Tile::ZONE_LOCKED) << x << "," << y;
@@ -241,7 +241,7 @@ TEST_F(SimGameTest, ResetAndASecondSetUpLeaveNoTraceOfTheFirstGame)
     game.SetSpeed(4.0f);
     for (int frame = 0; frame < 40; ++frame)
         Frame(16);
-    harbour.GetZoneByName("East Wing")->Unlock(true);
+    harbour.GetZoneByName("East Wing")->Unlock(game.GetFactory(), true);
     ASSERT_GT(game.GetCurrentHour(), 0);
     SIM_Presentation::Instance().Post([] { FAIL() << "an effect of the old game ran after the reset"; });
     SIM_FinanceRecord::Instance().StoreRecordNow(FC_WAGES, 300.0f);

@@ -209,7 +209,7 @@ public:
             Frames(60);
             for (SIM_VehicleDesign* design : SIM_VehicleDesignManager::Instance().GetDesigns())
                 if (design->m_price <= 0.0f)
-                    design->m_price = SIM_CarExporter::GetDesignValue(design);
+                    design->m_price = SIM_VehicleDesign::GetDesignValue(design);
         }
     }
 

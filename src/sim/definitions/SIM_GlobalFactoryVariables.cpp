@@ -6,7 +6,6 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFileList.h"
 #include "engine/core/IniLoader.h"
-#include "sim/definitions/SIM_BaseTask.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
 

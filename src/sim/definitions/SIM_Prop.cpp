@@ -5,7 +5,6 @@
 #include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "platform/core/PRandom.h"
-#include "sim/definitions/SIM_BaseTask.h"
 
 // The row gives facings in the order 1, 2, 3, 0.
 static const int kPropRowFacings[4] = {1, 2, 3, 0};

@@ -4,7 +4,6 @@
 #include "engine/core/GNumberText.h"
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
-#include "sim/definitions/SIM_BaseTask.h"
 
 bool SIM_Resource::LoadFromRow(const std::string& row)
 {

@@ -1,4 +1,4 @@
-// Slot upgrade definitions: reading, descriptions, buying and placing their props.
+// Slot upgrade definitions: reading and descriptions.
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "engine/core/GTextKeys.h"
 
@@ -8,24 +8,14 @@
 #include "engine/core/GStringUtils.h"
 #include "engine/core/GTextTable.h"
 #include "engine/core/IniLoader.h"
-#include "sim/SIM_Game.h"
-#include "sim/SIM_Presentation.h"
-#include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_PropTypeManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
-#include "sim/definitions/TaskTileDef.h"
-#include "sim/flow/SIM_ResourceStockpile.h"
-#include "sim/money/SIM_FinanceManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
-#include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/views/SIM_TextBlock.h"
-#include "sim/world/SIM_Factory.h"
-#include "sim/world/SIM_Tile.h"
 
 #include <cmath>
 #include <cstdio>
@@ -164,53 +154,4 @@ void SIM_SlotUpgrade::AddDescriptionLines(SIM_TextBlock& block) const
             block.AppendLine(GetEffectText(effect));
     for (const SIM_VehicleFeature* feature : m_features)
         block.AppendLine(feature->GetGUIName());
-}
-
-void SIM_SlotUpgrade::PurchaseForSlot(SIM_PlaceableSlot* slot)
-{
-    if (!slot)
-        return;
-    slot->GetUpgrades().push_back(this);
-    // The payment rule books the price under the current hour as capital investment, refreshes
-    // the cash text and ends the game when the cash is used up.
-    SIM_FinanceManager::Instance().Pay(m_cost, FC_CAPITAL_INVESTMENT);
-    if (!m_props.empty())
-        PlaceProps(slot);
-    slot->RecalculateUpgradeEffects();
-    if (slot->IsFacility())
-        return;
-    // A production slot now needs what the upgrade adds; its input stockpile lets go of what
-    // it no longer needs.
-    SIM_ProductionSlot* production = dynamic_cast<SIM_ProductionSlot*>(slot);
-    if (!production)
-        return;
-    production->RebuildRequiredResources();
-    if (SIM_ResourceStockpile* input = production->GetInputStockpile())
-    {
-        input->TrimToNeeds();
-        SIM_Presentation::Instance().Listener().OnSlotUpgradePurchased(slot);
-    }
-}
-
-void SIM_SlotUpgrade::PlaceProps(SIM_PlaceableSlot* slot)
-{
-    SIM_Tile* anchor = slot ? slot->GetTile() : nullptr;
-    DebugAssert(anchor != nullptr, "SIM_SlotUpgrade", 336);
-    if (!anchor)
-        return;
-    SIM_PresentationListener& view = SIM_Presentation::Instance().Listener();
-    const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    for (const SlotUpgradeProp& prop : m_props)
-    {
-        int dx = 0;
-        int dy = 0;
-        RotateTileOffset(slot->GetFacing(), prop.XOffset, prop.YOffset, dx, dy);
-        SIM_Tile* tile = factory ? factory->GetTile(anchor->m_gridX + dx, anchor->m_gridY + dy) : nullptr;
-        // A prop off the floor has no tile to stand on; it is reported and left out.
-        DebugAssert(tile != nullptr, "SIM_SlotUpgrade", 356);
-        if (!tile)
-            continue;
-        view.AddUpgradeProp(tile, prop, slot->GetFacing());
-    }
-    view.RebuildSlotAnimatedProps(slot);
 }

@@ -10,7 +10,6 @@ class SIM_Resource;
 class SIM_Researchable;
 class SIM_VehicleComponentType;
 class SIM_VehicleFeature;
-class SIM_PlaceableSlot;
 class SIM_TextBlock;
 
 enum SlotUpgradeEffectType
@@ -70,11 +69,6 @@ public:
 
     std::string GetEffectText(const SlotUpgradeEffect& effect) const;
     void AddDescriptionLines(SIM_TextBlock& block) const;
-
-    // Installs the upgrade on the slot, pays and books it, places its props and recomputes the slot.
-    void PurchaseForSlot(SIM_PlaceableSlot* slot);
-    // Puts the upgrade's props on the slot's tiles (also used when a savegame reinstalls it).
-    void PlaceProps(SIM_PlaceableSlot* slot);
 
     std::string GetName() const { return m_name; }
     std::string GetGuiName() const { return m_guiName; }

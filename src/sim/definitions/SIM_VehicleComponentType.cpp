@@ -5,7 +5,6 @@
 #include "engine/core/IniLoader.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_AtlasEntry.h"
-#include "sim/definitions/SIM_BaseTask.h"
 
 void SIM_VehicleComponentType::Load(const std::string& path)
 {

@@ -6,7 +6,6 @@
 #include "engine/core/GNumberText.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/Spreadsheet.h"
-#include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 
 #include <cstdio>

@@ -9,13 +9,14 @@
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Tile.h"
 #include "sim/world/TileWaypointGrid.h"
 
 #include <algorithm>
 #include <functional>
 
-std::atomic<bool> RouteTable::s_zonesChanged{false};
+std::atomic<uint64_t> RouteTable::s_zonesSeen{0};
 
 size_t RouteTable::PairHash::operator()(const std::pair<SIM_Tile*, SIM_Tile*>& p) const noexcept
 {
@@ -307,7 +308,7 @@ void RouteTable::ClearAll()
     m_measured.clear();
     for (int32_t i = 0; i <= m_highestIndex && i < kMaxRoutes; ++i)
         FreeRecord(static_cast<size_t>(i));
-    s_zonesChanged.store(false, std::memory_order_relaxed);
+    s_zonesSeen.store(SIM_BuildingZone::UnlockCount(), std::memory_order_relaxed);
     // Ways that were closed may be open now: requests that found no source may ask again.
     SIM_ResourceConveyorManager::NoteFloorChanged();
     SIM_ResourceObjManager::NoteSourcesChanged();
@@ -333,7 +334,7 @@ void RouteTable::ForgetKnown(SIM_ResourceRoute* route)
 void RouteTable::ForgetAround(const std::vector<SIM_Tile*>& changed)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    if (s_zonesChanged.load(std::memory_order_relaxed))
+    if (SIM_BuildingZone::UnlockCount() != s_zonesSeen.load(std::memory_order_relaxed))
     {
         ClearAll();
         return;
@@ -367,11 +368,6 @@ void RouteTable::ForgetAround(const std::vector<SIM_Tile*>& changed)
         it = reaches(it->second.lookedAt) ? m_measured.erase(it) : std::next(it);
     // Ways that were closed may be open now: requests that found no source may ask again.
     SIM_ResourceObjManager::NoteSourcesChanged();
-}
-
-void RouteTable::NoteZonesChanged()
-{
-    s_zonesChanged.store(true, std::memory_order_relaxed);
 }
 
 size_t RouteTable::KnownCount()

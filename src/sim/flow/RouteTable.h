@@ -72,8 +72,6 @@ public:
     // failures and measurements whose search looked at one of them, since every other search
     // would give the same answer again. Everything goes when a zone opened since the last edit.
     void ForgetAround(const std::vector<SIM_Tile*>& changed);
-    // Any thread: a building zone opened, which changes what searches may cross everywhere.
-    static void NoteZonesChanged();
 
     int32_t HighestIndex() const { return m_highestIndex; }
     SIM_ResourceRoute& Record(int32_t index) { return m_records[static_cast<size_t>(index)]; }
@@ -131,7 +129,9 @@ private:
     std::vector<RouteRequestParam*> m_freeRequests;
     std::atomic<uint64_t> m_searches{0};
     std::atomic<uint64_t> m_recordVisits{0};
-    static std::atomic<bool> s_zonesChanged;
+    // The zone unlock count when everything was last forgotten: an opened zone changes what
+    // searches may cross everywhere.
+    static std::atomic<uint64_t> s_zonesSeen;
 };
 
 // Discards every route and failure, then re-routes every resource object. Run when the whole

@@ -5,7 +5,6 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
 #include "platform/core/PTraceSpan.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/flow/RouteTable.h"
@@ -302,9 +301,8 @@ SIM_PathFinder::SIM_PathFinder()
         m_searchers[i].m_index = static_cast<uint8_t>(i);
 }
 
-void SIM_PathFinder::Reset()
+void SIM_PathFinder::Reset(SIM_Factory* factory)
 {
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
     FV_ASSERT(factory != nullptr);
     std::lock_guard<std::mutex> guard(m_lock);
     for (int i = 0; i < kSearchers; ++i)

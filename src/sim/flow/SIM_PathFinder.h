@@ -104,7 +104,7 @@ public:
     static SIM_PathFinder& Instance();
 
     // Rebinds the pool to the factory of the running game (at every game set-up).
-    void Reset();
+    void Reset(SIM_Factory* factory);
     // A new route from start to goal, or null when there is no path or no free route record.
     SIM_ResourceRoute* GeneratePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode);
     // Any thread: the tiles of the route GeneratePath would make, put in `path`, and their number

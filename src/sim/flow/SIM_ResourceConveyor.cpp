@@ -2,7 +2,6 @@
 #include "sim/flow/SIM_ResourceConveyor.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
@@ -12,8 +11,8 @@ SIM_ResourceConveyor::~SIM_ResourceConveyor() = default;
 
 void SIM_ResourceConveyor::UpdateConnections()
 {
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    FV_ASSERT(factory != nullptr);
+    SIM_Factory* factory = m_tile ? m_tile->m_floor : nullptr;
+    FV_ASSERT(!m_tile || factory != nullptr);
     for (uint8_t& side : m_sides)
         side = 0;
     for (int d = 0; d < 4; ++d)

@@ -2,7 +2,6 @@
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 
 #include "engine/core/GLifetime.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_PointerList.h"
 #include "sim/SIM_ThreadManager.h"
 #include "sim/flow/RouteTable.h"
@@ -11,6 +10,7 @@
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
@@ -115,7 +115,7 @@ bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_Reso
     };
     std::vector<Candidate> candidates;
     candidates.reserve(m_bays.size());
-    RefreshBayReach();
+    RefreshBayReach(goal->m_floor);
     const int32_t target = NetworkOf(goal);
     for (size_t i = 0; i < m_bays.size(); ++i)
     {
@@ -201,10 +201,10 @@ int32_t SIM_ResourceConveyorManager::NetworkOf(const SIM_Tile* tile) const
     return index >= 0 && static_cast<size_t>(index) < m_networks.size() ? m_networks[static_cast<size_t>(index)] : -1;
 }
 
-void SIM_ResourceConveyorManager::RefreshNetworks()
+void SIM_ResourceConveyorManager::RefreshNetworks(const SIM_Factory* factory)
 {
-    const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    const uint64_t version = g_floorVersion.load(std::memory_order_relaxed);
+    // Both counts only grow, so their sum changes whenever either does.
+    const uint64_t version = g_floorVersion.load(std::memory_order_relaxed) + SIM_BuildingZone::UnlockCount();
     const size_t tiles = factory ? static_cast<size_t>(factory->GetTileCount()) : 0;
     if (factory == m_networksFactory && version == m_networksVersion && m_networks.size() == tiles)
         return;
@@ -251,9 +251,9 @@ void SIM_ResourceConveyorManager::RefreshNetworks()
     }
 }
 
-void SIM_ResourceConveyorManager::RefreshBayReach()
+void SIM_ResourceConveyorManager::RefreshBayReach(const SIM_Factory* factory)
 {
-    RefreshNetworks();
+    RefreshNetworks(factory);
     if (m_bayReachValid && m_bayReach.size() == m_bays.size())
         return;
     // The runs a search from each bay's tile can step onto: those of its four neighbours.
@@ -277,7 +277,7 @@ bool SIM_ResourceConveyorManager::MayReach(const SIM_Tile* start, const SIM_Tile
         return false;
     if (start == goal)
         return true;
-    RefreshNetworks();
+    RefreshNetworks(goal->m_floor);
     const int32_t target = NetworkOf(goal);
     if (target < 0 || !m_networksFactory)
         return false;

@@ -76,11 +76,11 @@ private:
     bool BudgetSpent() const;
 
     // Numbers every run of joined, open conveyor tiles of the floor, when the floor has changed.
-    void RefreshNetworks();
+    void RefreshNetworks(const SIM_Factory* factory);
     int32_t NetworkOf(const SIM_Tile* tile) const;
     // The runs each bay (in list order) can send onto, worked out again when the runs or the
     // bays change.
-    void RefreshBayReach();
+    void RefreshBayReach(const SIM_Factory* factory);
 
     ConveyorList m_conveyors;
     // In order of creation; each bay leaves the list in its destructor.

@@ -2,7 +2,7 @@
 #include "sim/flow/SIM_ResourceImportBay.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
+#include "sim/SIM_Clock.h"
 #include "sim/SIM_PointerList.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
@@ -29,8 +29,8 @@ SIM_ResourceImportBay::SIM_ResourceImportBay(SIM_Tile* tile)
 
     // The side that faces out of the building: the last neighbour, in this order, that is off
     // the grid or outside every building zone.
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    if (factory && tile)
+    SIM_Factory* factory = tile ? tile->m_floor : nullptr;
+    if (factory)
     {
         const int x = tile->m_gridX;
         const int y = tile->m_gridY;
@@ -98,8 +98,9 @@ bool SIM_ResourceImportBay::Remove(SIM_ResourceObject* object)
 
 void SIM_ResourceImportBay::Update()
 {
-    m_timer.SetTimeScale(SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_IMPORT_RATE_SPEED) *
-                         SIM_Game::Instance().GetSpeed());
+    // The bay runs at the game speed of the floor it stands on.
+    const float speed = m_tile && m_tile->m_floor ? m_tile->m_floor->GetClock().speed : SIM_Clock().speed;
+    m_timer.SetTimeScale(SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_IMPORT_RATE_SPEED) * speed);
     m_timer.Update();
     if (m_queue.empty() || !(m_timer.GetTotal() > m_delay))
         return;

@@ -4,7 +4,6 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
@@ -21,6 +20,7 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
@@ -67,7 +67,8 @@ void SIM_ResourceObjManager::Reset()
 
 uint64_t SIM_ResourceObjManager::SourcesVersion()
 {
-    return g_sourcesVersion.load(std::memory_order_relaxed);
+    // A newly opened zone may open the way to a source; both counts only grow.
+    return g_sourcesVersion.load(std::memory_order_relaxed) + SIM_BuildingZone::UnlockCount();
 }
 
 void SIM_ResourceObjManager::NoteSourcesChanged()
@@ -268,7 +269,7 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
     return object;
 }
 
-void SIM_ResourceObjManager::UpdateAll()
+void SIM_ResourceObjManager::UpdateAll(float frameTime)
 {
     // The records in transit in index order, up to the top index, as a walk over the whole pool
     // would meet them. Nothing an object's step does sets another object moving, so the list can
@@ -278,7 +279,6 @@ void SIM_ResourceObjManager::UpdateAll()
          i = m_transitIndex.FindFrom(i + 1))
         m_walk.push_back(i);
 
-    const float frameTime = SIM_Game::Instance().GetFrameTime();
     const float speed = SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED);
     const size_t count = m_walk.size();
     for (size_t k = 0; k < count; ++k)

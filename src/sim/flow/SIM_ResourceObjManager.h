@@ -44,8 +44,8 @@ public:
     // Chooses the best source for a resource bound for the destination and creates the object
     // there; null when no source serves it or the pool is exhausted.
     SIM_ResourceObject* Spawn(SIM_PlaceableSlot* destination, const SIM_Resource* resource);
-    // One step of every object in transit (the per-frame loop).
-    void UpdateAll();
+    // One step of frameTime game ms for every object in transit (the per-frame loop).
+    void UpdateAll(float frameTime);
     // After the routes were invalidated: re-route every object in use, let the bays drop what
     // cannot be routed and revalidate every stockpile's requests.
     void RerouteAll();

@@ -3,10 +3,8 @@
 #include "sim/flow/SIM_ResourceObject.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
-#include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
@@ -91,18 +89,14 @@ TileWaypoint* SIM_ResourceObject::CursorPoint() const
 
 SIM_Tile* SIM_ResourceObject::TileUnder()
 {
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    // The floor the object moves on: the one under its tile, or the one its destination stands on.
+    const SIM_Tile* known = m_currentTile ? m_currentTile : (m_destination ? m_destination->GetTile() : nullptr);
+    SIM_Factory* factory = known ? known->m_floor : nullptr;
     if (!factory)
         return nullptr;
     if (m_currentTile)
         return factory->FindNearestTile(m_currentTile->m_gridX, m_currentTile->m_gridY, m_x, m_y);
     return factory->GetTileAtWorldPos(m_x, m_y);
-}
-
-void SIM_ResourceObject::Update()
-{
-    Step(SIM_Game::Instance().GetFrameTime(),
-         SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED));
 }
 
 void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
@@ -240,7 +234,7 @@ SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal,
     // A route along a conveyor beside this tile: the object steps across onto it at that tile's
     // centre, as it steps from tile to tile along any route (parallel conveyors carry the routes
     // of neighbouring bays).
-    if (SIM_Factory* factory = SIM_Game::Instance().GetFactory())
+    if (SIM_Factory* factory = tile ? tile->m_floor : nullptr)
     {
         for (int d = 0; d < 4; ++d)
         {

@@ -39,8 +39,6 @@ public:
     // Sets the object moving (state 2): every place that sends an object on its way goes here, so
     // that the pool's per-frame loop meets it.
     void StartTransit();
-    // One step along the route of an object in transit.
-    void Update();
     // Looks for a new route from the tile under the object to its destination (in transit only).
     void Reroute();
     // True when the object waits in an import bay and a route leads from the bay to its destination.

@@ -4,7 +4,6 @@
 #include "sim/definitions/SIM_DataNames.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_Resource.h"
@@ -71,8 +70,8 @@ void SIM_SupplyStockpile::SetupPlaces()
     FV_ASSERT(m_task != nullptr);
     FV_ASSERT(m_task == nullptr || !m_task->m_tiles.empty());
     m_places.clear();
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    if (!m_anchorTile || !m_task || !factory)
+    SIM_Factory* factory = m_anchorTile ? m_anchorTile->m_floor : nullptr;
+    if (!m_task || !factory)
         return;
     for (const TaskTileDef& def : m_task->m_tiles)
     {

@@ -4,9 +4,9 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
 #include "engine/core/GStringUtils.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/money/SIM_FinanceObject.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
 
 #include <algorithm>
@@ -103,6 +103,13 @@ void SIM_FinanceManager::Receive(float amount, int category)
         ChangeCashLocked(amount, category, amount, effects);
     }
     Dispatch(effects);
+}
+
+void SIM_FinanceManager::ChargeRent(const SIM_Factory& floor)
+{
+    // Booked every hour, also when nothing is rented, and taken from the cash like any other
+    // payment: a rent only written in the books would leave the ledger and the cash disagreeing.
+    Pay(floor.ComputeHourlyRent(), FC_RENT);
 }
 
 void SIM_FinanceManager::ProcessHour()

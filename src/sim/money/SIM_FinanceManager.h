@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class SIM_Factory;
 class SIM_FinanceObject;
 class SIM_Mission;
 
@@ -45,6 +46,8 @@ public:
     void Receive(float amount, int category);
     // The hourly settlement of every finance object, then the cash history moves on one hour.
     void ProcessHour();
+    // Books the floor's hourly rent (also when it is 0) as a rent record of the current hour.
+    void ChargeRent(const SIM_Factory& floor);
 
     // "$ 1,234", "$ -50", "$ 100k": the money text of the whole game.
     static std::string FormatMoney(float amount);

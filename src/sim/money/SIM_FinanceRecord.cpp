@@ -4,7 +4,7 @@
 #include "engine/core/GTextKeys.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
+#include "sim/SIM_Clock.h"
 #include "sim/SIM_RepeatLog.h"
 
 SIM_FinanceRecord& SIM_FinanceRecord::Instance()
@@ -29,7 +29,8 @@ SIM_FinanceRecord::SIM_FinanceRecord()
 
 int SIM_FinanceRecord::CurrentHour()
 {
-    return SIM_Game::Instance().GetCurrentHour();
+    const SIM_Clock* clock = Instance().m_clock.load();
+    return clock ? clock->currentHour : 0;
 }
 
 void SIM_FinanceRecord::StoreRecord(int hour, int category, float amount)

@@ -2,6 +2,7 @@
 // kept in detail for the recent hours and as an all-time total per category.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -33,6 +34,8 @@ struct SIM_FinanceLedgerEntry
     int32_t category = FC_NONE;
     uint8_t used = 0; // a record whose flag is 0 is free, whatever its other fields hold
 };
+
+struct SIM_Clock;
 
 class SIM_FinanceRecord
 {
@@ -66,8 +69,11 @@ public:
     // Zeroes the all-time totals.
     void ClearTotals();
 
-    // The hour the ledger books under and counts back from (the simulation's current hour).
+    // The hour the ledger books under and counts back from: the current hour of the clock it was
+    // handed, 0 without one.
     static int CurrentHour();
+    // The game hands the ledger its clock when it is made (and null when it goes).
+    void UseClock(const SIM_Clock* clock) { m_clock.store(clock); }
 
     // Read by the finance dialog's legend and graphs; set once by the constructor.
     int colours[NUM_CATEGORIES][4];
@@ -84,4 +90,5 @@ private:
     // Per category, the record last booked to: the hourly wages of every employee go to one record
     // in a row, which is then found without walking the ledger. Only a hint, checked before use.
     int m_lastBooked[NUM_CATEGORIES] = {};
+    std::atomic<const SIM_Clock*> m_clock{nullptr}; // the game's; read by the payers on any thread
 };

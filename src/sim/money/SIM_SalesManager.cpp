@@ -4,13 +4,10 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
 #include "engine/core/GRandom.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/money/SIM_DemandFactor.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/money/SalesRecordPool.h"
-#include "sim/vehicles/SIM_CarExporter.h"
-#include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 
@@ -97,12 +94,7 @@ int SIM_SalesManager::GetStockCount(const SIM_VehicleDesign* design) const
     return 0;
 }
 
-void SIM_SalesManager::Update()
-{
-    Tick(SIM_Game::Instance().GetFrameTime());
-}
-
-void SIM_SalesManager::Tick(float frameMs)
+void SIM_SalesManager::Update(float frameMs)
 {
     salesTimer += frameMs;
     if (salesTimer > CYCLE_MS)
@@ -140,7 +132,7 @@ void SIM_SalesManager::SimulateBuyers()
             // The count is read afresh on every pass: each sale shortens the run.
             for (int i = 0; i < entry->count; ++i)
             {
-                float value = SIM_CarExporter::GetDesignValue(entry->design) * DemandFactor();
+                float value = SIM_VehicleDesign::GetDesignValue(entry->design) * DemandFactor();
                 float chance = SaleChance(value, entry->design->m_price);
                 float r = NextRandom();
                 if (chance > r)

@@ -38,9 +38,8 @@ public:
     bool AddVehicleToStock(SIM_Vehicle* car);
     // Adds cars of a known design (the savegame reader's stock, the design dialog's first car).
     void AddToStock(SIM_VehicleDesign* design, int count);
-    // The per-frame sales tick (main thread): the frame's game time, then a cycle when one is due.
-    void Update();
-    void Tick(float frameMs);
+    // The per-frame sales tick (main thread), for a step of frameMs game ms: a cycle when one is due.
+    void Update(float frameMs);
     // One sales cycle: every car in stock meets a buyer with its chance of a sale.
     void SimulateBuyers();
     // Sells one car of the entry at its design's price.

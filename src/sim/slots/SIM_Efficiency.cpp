@@ -3,7 +3,6 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
@@ -20,21 +19,20 @@ SIM_Efficiency& SIM_Efficiency::Instance()
 
 SIM_Efficiency::SIM_Efficiency() = default;
 
-void SIM_Efficiency::Reset()
+void SIM_Efficiency::Reset(float now)
 {
-    lastSampleTime = SIM_Game::Instance().GetGameTime();
+    lastSampleTime = now;
     for (auto& s : samples)
         s.valid = 0;
 }
 
-void SIM_Efficiency::Update()
+void SIM_Efficiency::Update(float now)
 {
-    float now = SIM_Game::Instance().GetGameTime();
     if (now - lastSampleTime > SAMPLE_INTERVAL_MS)
     {
         lastSampleTime = now;
         ShiftSamples();
-        TakeSample();
+        TakeSample(now);
         SIM_Presentation::Instance().Listener().RefreshEfficiencyWindow();
     }
 }
@@ -58,7 +56,7 @@ bool SIM_Efficiency::CountsInSample(const SIM_PlaceableSlot* slot)
     return !view || view->HasMainTile();
 }
 
-void SIM_Efficiency::TakeSample()
+void SIM_Efficiency::TakeSample(float now)
 {
     Sample& sample = samples[0];
     std::fill(sample.shares, sample.shares + NUM_STATES, 0.0f);
@@ -74,7 +72,7 @@ void SIM_Efficiency::TakeSample()
             continue;
         // One walk over the slot's history gives all seven shares.
         float shares[NUM_STATES];
-        history->GetStateFractions(shares, NUM_STATES, SAMPLE_INTERVAL_MS);
+        history->GetStateFractions(shares, NUM_STATES, SAMPLE_INTERVAL_MS, now);
         for (int s = 0; s < NUM_STATES; ++s)
             sample.shares[s] += shares[s];
     }
@@ -91,5 +89,5 @@ void SIM_Efficiency::TakeSample()
         }
     }
     sample.valid = 1;
-    sample.time = SIM_Game::Instance().GetGameTime();
+    sample.time = now;
 }

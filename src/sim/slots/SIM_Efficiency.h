@@ -26,14 +26,15 @@ public:
 
     SIM_Efficiency();
 
-    // Game set-up: sampling starts now, every old sample is marked invalid.
-    void Reset();
-    // Once per frame after the worker jobs: takes a sample when the interval has passed.
-    void Update();
+    // Game set-up: sampling starts at the running game time now, every old sample is marked invalid.
+    void Reset(float now);
+    // Once per frame after the worker jobs, with the running game time: takes a sample when the
+    // interval has passed.
+    void Update(float now);
     // Moves every sample one place older; the oldest is lost.
     void ShiftSamples();
-    // Writes sample 0 from the production slots' state shares over the last interval.
-    void TakeSample();
+    // Writes sample 0 from the production slots' state shares over the interval up to now.
+    void TakeSample(float now);
 
     // Index 0 the newest. Stored and restored by the savegame.
     Sample samples[NUM_SAMPLES];

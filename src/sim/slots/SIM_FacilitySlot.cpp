@@ -7,10 +7,8 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/IniLoader.h"
-#include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/research/SIM_ResearchManager.h"
-#include "sim/slots/SlotQueries.h"
 #include "sim/views/SIM_SlotView.h"
 
 SIM_FacilitySlot::SIM_FacilitySlot()
@@ -72,7 +70,7 @@ void SIM_FacilitySlot::CompleteCycle()
     if (research.GetCurrentResearch())
     {
         const float points = GetTaskNumber(SIM_DataNames::kKeyResearchPoints);
-        research.AddResearchPoints(SIM_Game::Instance().GetSpeed() * points);
+        research.AddResearchPoints(GetGameSpeed() * points);
     }
     SetBusy(research.GetCurrentResearch() != nullptr);
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
+#include "sim/SIM_Clock.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
@@ -61,7 +61,7 @@ void SIM_PlaceableSlot::ClearFromFloor(bool silent)
     SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
     if (m_anchorTile)
     {
-        SIM_Mission* mission = SIM_Game::Instance().GetMission();
+        SIM_Mission* mission = m_anchorTile->m_floor ? m_anchorTile->m_floor->GetMission() : nullptr;
         SIM_BuildingZone* zone = mission ? mission->GetZoneAt(m_anchorTile->m_gridX, m_anchorTile->m_gridY) : nullptr;
         FV_ASSERT(zone != nullptr);
 
@@ -97,6 +97,9 @@ void SIM_PlaceableSlot::ClearFromFloor(bool silent)
 SIM_Tile* SIM_PlaceableSlot::SetTile(SIM_Tile* anchor)
 {
     m_anchorTile = anchor;
+    // A slot on a floor keeps the time of its state changes by the game's clock.
+    if (anchor && anchor->m_floor)
+        m_clock = &anchor->m_floor->GetClock();
     return m_anchorTile;
 }
 
@@ -121,8 +124,8 @@ void SIM_PlaceableSlot::SetupPlaces()
 
 bool SIM_PlaceableSlot::PlaceOnFloor(SIM_Tile* anchor, int facing, const SIM_BaseTask& task)
 {
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    if (!factory || !anchor)
+    SIM_Factory* factory = anchor ? anchor->m_floor : nullptr;
+    if (!factory)
         return false;
     // A task without a footprint still stands on its anchor tile.
     static const TaskTileDef kAnchorOnly;
@@ -203,12 +206,17 @@ void SIM_PlaceableSlot::SetNearestImportBay(SIM_ResourceImportBay* bay)
     SIM_ResourceObjManager::NoteSourcesChanged();
 }
 
+float SIM_PlaceableSlot::GetGameSpeed() const
+{
+    return m_clock ? m_clock->speed : SIM_Clock().speed;
+}
+
 void SIM_PlaceableSlot::SetState(int state)
 {
     if (state == m_state)
         return;
     m_state = state;
-    m_history->Record(state);
+    m_history->Record(state, m_clock ? m_clock->gameTime : 0.0f);
 }
 
 void SIM_PlaceableSlot::CreateStaff()

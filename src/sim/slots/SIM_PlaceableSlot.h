@@ -15,6 +15,7 @@ class SIM_SlotStateHistory;
 class SIM_SlotUpgrade;
 class SIM_SlotView;
 class SIM_Tile;
+struct SIM_Clock;
 struct TaskTileDef;
 
 class SIM_PlaceableSlot
@@ -32,7 +33,12 @@ public:
     virtual bool CanAfford() const;
     // Takes the slot off the floor: tiles back to zone floor, staff dismissed.
     virtual void Remove(bool silent);
+    // Takes the anchor tile, and the game's clock from the tile's floor.
     virtual SIM_Tile* SetTile(SIM_Tile* anchor);
+    // The clock a slot that stands on no floor records its state changes by.
+    void SetClock(const SIM_Clock& clock) { m_clock = &clock; }
+    // The game speed by the slot's clock; 1 before the slot has one.
+    float GetGameSpeed() const;
     // The slot's view (production slot or facility view); null in the base and headless.
     virtual SIM_SlotView* GetGuiSlot() const;
     // One covered tile of the footprint, with its definition.
@@ -49,7 +55,8 @@ public:
     // Multipliers back to 1 and additive values to 0, then every effect of every installed upgrade.
     void RecalculateUpgradeEffects();
 
-    // The state change rule: a different state is stored and recorded; the same state does nothing.
+    // The state change rule: a different state is stored and recorded at the clock's game time;
+    // the same state does nothing.
     void SetState(int state);
     int GetState() const { return m_state; }
 
@@ -106,6 +113,7 @@ protected:
     int32_t m_state = UNKNOWN;
     int32_t m_facing = 1;
     SIM_Tile* m_anchorTile = nullptr;
+    const SIM_Clock* m_clock = nullptr; // the game's, from the floor; null before the slot is placed
     int32_t m_facilityFlag = 0;
     SIM_BaseTask* m_task = nullptr;
     uint8_t m_busy = 0;

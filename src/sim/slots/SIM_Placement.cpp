@@ -2,18 +2,19 @@
 #include "sim/slots/SIM_Placement.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_DataNames.h"
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
+#include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/TaskTileDef.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 #include "sim/flow/SupplyStockpileRegistry.h"
 #include "sim/money/SIM_FinanceManager.h"
@@ -89,8 +90,8 @@ bool FootprintFits(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing,
 // A tile that lost what stood on it shows its building zone's floor again.
 void RetextureFromZone(SIM_Tile* tile)
 {
-    SIM_Mission* mission = SIM_Game::Instance().GetMission();
-    SIM_BuildingZone* zone = mission && tile ? mission->GetZoneAt(tile->m_gridX, tile->m_gridY) : nullptr;
+    SIM_Mission* mission = tile && tile->m_floor ? tile->m_floor->GetMission() : nullptr;
+    SIM_BuildingZone* zone = mission ? mission->GetZoneAt(tile->m_gridX, tile->m_gridY) : nullptr;
     FV_ASSERT(zone != nullptr);
     if (zone && tile->m_view)
         tile->m_view->SetFloorTexture(zone->GetRandomFloorTexture().c_str());
@@ -126,7 +127,7 @@ std::unique_ptr<SIM_PlaceableSlot> SIM_Placement::CreateSlot(const SIM_BaseTask*
 SIM_PlaceableSlot* SIM_Placement::PlaceSlot(std::unique_ptr<SIM_PlaceableSlot> slot, SIM_Tile* anchor, int facing,
                                             bool loading)
 {
-    if (!slot || !slot->GetTask() || !anchor || !SIM_Game::Instance().GetFactory())
+    if (!slot || !slot->GetTask() || !anchor || !anchor->m_floor)
         return nullptr;
     const SIM_BaseTask& task = *slot->GetTask();
     auto* production = dynamic_cast<SIM_ProductionSlot*>(slot.get());
@@ -298,10 +299,10 @@ void SIM_Placement::ConveyorsChanged()
 void SIM_Placement::ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles)
 {
     // Only the pieces on and beside the changed tiles can join or leave a neighbour.
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
     for (SIM_Tile* tile : tiles)
     {
-        if (!tile || !factory)
+        SIM_Factory* factory = tile ? tile->m_floor : nullptr;
+        if (!factory)
             continue;
         if (tile->m_conveyor)
             tile->m_conveyor->UpdateConnections();
@@ -426,4 +427,53 @@ int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacin
 void SIM_Placement::FinishLoading()
 {
     ConveyorsChanged();
+}
+
+void SIM_Placement::PurchaseForSlot(SIM_SlotUpgrade& upgrade, SIM_PlaceableSlot* slot)
+{
+    if (!slot)
+        return;
+    slot->GetUpgrades().push_back(&upgrade);
+    // The payment rule books the price under the current hour as capital investment, refreshes
+    // the cash text and ends the game when the cash is used up.
+    SIM_FinanceManager::Instance().Pay(upgrade.m_cost, FC_CAPITAL_INVESTMENT);
+    if (!upgrade.m_props.empty())
+        PlaceProps(upgrade, slot);
+    slot->RecalculateUpgradeEffects();
+    if (slot->IsFacility())
+        return;
+    // A production slot now needs what the upgrade adds; its input stockpile lets go of what
+    // it no longer needs.
+    SIM_ProductionSlot* production = dynamic_cast<SIM_ProductionSlot*>(slot);
+    if (!production)
+        return;
+    production->RebuildRequiredResources();
+    if (SIM_ResourceStockpile* input = production->GetInputStockpile())
+    {
+        input->TrimToNeeds();
+        SIM_Presentation::Instance().Listener().OnSlotUpgradePurchased(slot);
+    }
+}
+
+void SIM_Placement::PlaceProps(const SIM_SlotUpgrade& upgrade, SIM_PlaceableSlot* slot)
+{
+    SIM_Tile* anchor = slot ? slot->GetTile() : nullptr;
+    DebugAssert(anchor != nullptr, "SIM_SlotUpgrade", 336);
+    if (!anchor)
+        return;
+    SIM_PresentationListener& view = SIM_Presentation::Instance().Listener();
+    const SIM_Factory* factory = anchor->m_floor;
+    for (const SlotUpgradeProp& prop : upgrade.m_props)
+    {
+        int dx = 0;
+        int dy = 0;
+        RotateTileOffset(slot->GetFacing(), prop.XOffset, prop.YOffset, dx, dy);
+        SIM_Tile* tile = factory ? factory->GetTile(anchor->m_gridX + dx, anchor->m_gridY + dy) : nullptr;
+        // A prop off the floor has no tile to stand on; it is reported and left out.
+        DebugAssert(tile != nullptr, "SIM_SlotUpgrade", 356);
+        if (!tile)
+            continue;
+        view.AddUpgradeProp(tile, prop, slot->GetFacing());
+    }
+    view.RebuildSlotAnimatedProps(slot);
 }

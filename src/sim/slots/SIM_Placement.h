@@ -1,10 +1,11 @@
 // The one way the factory floor changes: slots and facilities placed and removed, an importer's
 // import bay finished, overhead conveyor pieces laid and taken up, conveyor-task slots laid along
-// a dragged chain. The placement tools, the savegame reader and the tests all call these; each
-// occupies or frees the tiles, sets the task and hires the staff, pays or refunds unless loading,
-// keeps the routes and nearest import bays right, and tells the view through the presentation
-// listener, which adds only its own reaction (props, floating values, sounds, sparkles).
-// Main thread; never while the worker jobs of a frame run.
+// a dragged chain, upgrades bought for a slot. The placement tools, the
+// savegame reader and the tests all call these; each occupies or frees the tiles, sets the task
+// and hires the staff, pays or refunds unless loading, keeps the routes and nearest import bays
+// right, and tells the view through the presentation listener, which adds only its own reaction
+// (props, floating values, sounds, sparkles). Main thread; never while the worker jobs of a frame
+// run.
 #pragma once
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@ class SIM_ProductionSlot;
 class SIM_ProductionTask;
 class SIM_ResourceConveyor;
 class SIM_ResourceImportBay;
+class SIM_SlotUpgrade;
 class SIM_Tile;
 
 class SIM_Placement
@@ -72,6 +74,11 @@ public:
     // Takes the tile's conveyor piece up (and the import bay on it), with the refund of its cost;
     // routes are searched again. False when the tile has no piece.
     static bool RemoveConveyor(SIM_Tile* tile, bool refund);
+    // Buys the upgrade for the slot: installs it, pays and books its cost as capital investment,
+    // places its props and recomputes the slot (a production slot also what it needs).
+    static void PurchaseForSlot(SIM_SlotUpgrade& upgrade, SIM_PlaceableSlot* slot);
+    // Puts the upgrade's props on the slot's tiles (also when a savegame reinstalls it).
+    static void PlaceProps(const SIM_SlotUpgrade& upgrade, SIM_PlaceableSlot* slot);
     // Conveyors were laid or taken up: every piece reconnects to its neighbours, every route is
     // searched again and the production slots look for their nearest bay again.
     static void ConveyorsChanged();

@@ -1,7 +1,6 @@
 // The placement tools' questions about the floor, answered without changing it.
 #include "sim/slots/SIM_PlacementQueries.h"
 
-#include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_DataNames.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
@@ -16,9 +15,10 @@
 
 namespace
 {
-SIM_Factory* PlacementFactory()
+// The floor a tile belongs to; null for no tile.
+SIM_Factory* FloorOf(const SIM_Tile* tile)
 {
-    return SIM_Game::Instance().GetFactory();
+    return tile ? tile->m_floor : nullptr;
 }
 
 // A direction offset turned by a facing, brought into 0..3.
@@ -29,8 +29,8 @@ int TurnDirection(int offset, int facing)
 
 SIM_Tile* NeighbourOf(const SIM_Tile* tile, int direction)
 {
-    SIM_Factory* factory = PlacementFactory();
-    return factory && tile ? factory->GetNeighbourTile(tile, direction) : nullptr;
+    SIM_Factory* factory = FloorOf(tile);
+    return factory ? factory->GetNeighbourTile(tile, direction) : nullptr;
 }
 
 // The production slot standing on a tile; null for an empty tile or a facility.
@@ -149,8 +149,8 @@ bool Contains(const std::vector<int>& set, int value)
 
 SIM_Tile* SIM_PlacementQueries::GetLayoutTile(const TaskTileDef& def, const SIM_Tile* anchor, int facing)
 {
-    SIM_Factory* factory = PlacementFactory();
-    if (!factory || !anchor)
+    SIM_Factory* factory = FloorOf(anchor);
+    if (!factory)
         return nullptr;
     int dx = 0;
     int dy = 0;
@@ -201,9 +201,9 @@ int SIM_PlacementQueries::GetPlacementFacing(const SIM_ProductionTask& task, con
 
 int SIM_PlacementQueries::GetImporterFacing(const SIM_Tile* tile)
 {
-    SIM_Factory* factory = PlacementFactory();
+    SIM_Factory* factory = FloorOf(tile);
     int facing = 3;
-    if (!factory || !tile)
+    if (!factory)
         return facing;
     // Later tests override earlier ones: the bay faces away from the outside it stands against.
     const struct
@@ -219,7 +219,7 @@ int SIM_PlacementQueries::GetImporterFacing(const SIM_Tile* tile)
 int SIM_PlacementQueries::GetExportFacing(const SIM_Tile* tile)
 {
     int facing = 3;
-    if (!tile || !PlacementFactory())
+    if (!FloorOf(tile))
         return facing;
     for (int direction = 0; direction < 4; ++direction)
         if (IsOutside(NeighbourOf(tile, direction)))
@@ -229,8 +229,8 @@ int SIM_PlacementQueries::GetExportFacing(const SIM_Tile* tile)
 
 bool SIM_PlacementQueries::CanPlaceSlotAt(const SIM_ProductionTask& task, const SIM_Tile* anchor, int facing)
 {
-    SIM_Factory* factory = PlacementFactory();
-    if (!factory || !anchor || anchor->m_zoneState == SIM_Tile::ZONE_NONE)
+    SIM_Factory* factory = FloorOf(anchor);
+    if (!factory || anchor->m_zoneState == SIM_Tile::ZONE_NONE)
         return false;
     if (task.m_name == SIM_DataNames::kTaskResourceImporter && !IsOnSiteList(factory->m_importSites, anchor))
         return false;
@@ -396,10 +396,10 @@ bool IsLooseEnd(const SIM_ProductionSlot& conveyor, bool exits)
 
 bool SIM_PlacementQueries::JoinChainEnd(const std::vector<SIM_Tile*>& path, size_t index, ChainEndJoin& join)
 {
-    SIM_Factory* factory = PlacementFactory();
     const bool firstEnd = index == 0;
-    if (!factory || path.size() < 2 || (index != 0 && index + 1 != path.size()) || !path[index])
+    if (path.size() < 2 || (index != 0 && index + 1 != path.size()) || !FloorOf(path[index]))
         return false;
+    SIM_Factory* factory = FloorOf(path[index]);
     SIM_Tile* end = path[index];
     const int chainSide = factory->GetFacingToTile(end, path[firstEnd ? 1 : index - 1]);
     if (chainSide == SIM_Factory::NO_FACING)
@@ -440,10 +440,10 @@ void SIM_PlacementQueries::GetChainPiece(const std::vector<SIM_Tile*>& path, siz
 {
     taskName = SIM_DataNames::kTaskConveyor;
     facing = mouseFacing;
-    SIM_Factory* factory = PlacementFactory();
-    if (index >= path.size() || !factory)
+    if (index >= path.size() || !FloorOf(path[index]))
         return;
     SIM_Tile* tile = path[index];
+    SIM_Factory* factory = FloorOf(tile);
     if (path.size() == 1)
     {
         const SIM_ProductionTask* joined = nullptr;

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
@@ -48,12 +47,7 @@ void SIM_PowerManager::UnregisterPlant(SIM_PowerplantSlot* plant)
     m_plants.erase(std::remove(m_plants.begin(), m_plants.end(), plant), m_plants.end());
 }
 
-void SIM_PowerManager::Process()
-{
-    ProcessFrame(SIM_Game::Instance().GetFrameTime());
-}
-
-void SIM_PowerManager::ProcessFrame(float frameMs)
+void SIM_PowerManager::Process(float frameMs, const SIM_Factory* floor)
 {
     float production = 0.0f;
     for (const SIM_PowerplantSlot* plant : m_plants)
@@ -68,8 +62,8 @@ void SIM_PowerManager::ProcessFrame(float frameMs)
     for (const SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
         if (conveyor->IsCarrying())
             demand += m_conveyorDraw;
-    if (const SIM_Factory* factory = SIM_Game::Instance().GetFactory())
-        demand += static_cast<float>(factory->GetZoneTileCount());
+    if (floor)
+        demand += static_cast<float>(floor->GetZoneTileCount());
 
     m_production = production;
     m_demand = demand;

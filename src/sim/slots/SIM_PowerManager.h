@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+class SIM_Factory;
 class SIM_PowerplantSlot;
 
 class SIM_PowerManager
@@ -16,10 +17,9 @@ public:
 
     // Game start: counters 0, conveyor draw and base cost from the data.
     void Init();
-    // The power job: sums production and demand, charges each simulated second.
-    void Process();
-    // The same with an explicit frame time (game ms).
-    void ProcessFrame(float frameMs);
+    // The power job, for a step of frameMs game ms on the floor (which draws for its open tiles):
+    // sums production and demand, charges each simulated second.
+    void Process(float frameMs, const SIM_Factory* floor);
     // One simulated second: a shortfall adds to the price; past 10 short seconds it is paid.
     void ChargeSecond();
 

@@ -7,7 +7,6 @@
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PRandom.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_ProductionTask.h"
@@ -42,7 +41,6 @@ SIM_ProductionSlot::SIM_ProductionSlot()
     m_facilityFlag = 0;
     // Spreads the slots' state logic over the ten ticks between their updates.
     m_updateCounter = static_cast<int32_t>(PRandom::Rand() / 32768.0 * 10.0);
-    ClearVisitedStack();
 }
 
 SIM_ProductionSlot::~SIM_ProductionSlot()
@@ -465,7 +463,7 @@ void SIM_ProductionSlot::UpdateProgress()
     if (m_currentSubTask < 0 || m_currentSubTask >= static_cast<int>(m_subTasks.size()))
         return;
     SubTask& sub = *m_subTasks[m_currentSubTask];
-    sub.timer.SetTimeScale(m_speedMult * SIM_Game::Instance().GetSpeed());
+    sub.timer.SetTimeScale(m_speedMult * GetGameSpeed());
     sub.timer.Update();
     const float denominator = sub.duration + m_addSpeed;
     // A sub-task without a positive duration (no table row, or an upgrade that takes away more
@@ -755,12 +753,6 @@ void SIM_ProductionSlot::Remove(bool silent)
 
 namespace
 {
-// The searches of one car at a time share one visited stack: it bounds them to 64 slots and stops
-// them going round conveyor loops. The stack is kept as its count plus a mark on each slot on it:
-// each emptying starts a new generation, so asking whether a slot is on it walks nothing.
-int g_visitedCount = 0;
-uint64_t g_visitGeneration = 1;
-
 // The production slot standing on a tile, or null (no slot, or a facility).
 SIM_ProductionSlot* ProductionSlotOnTile(const SIM_Tile* tile)
 {
@@ -771,8 +763,8 @@ SIM_ProductionSlot* ProductionSlotOnTile(const SIM_Tile* tile)
 
 SIM_Tile* ProductionSlotNeighbour(const SIM_Tile* tile, int facing, int offset)
 {
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    if (!factory || !tile)
+    SIM_Factory* factory = tile ? tile->m_floor : nullptr;
+    if (!factory)
         return nullptr;
     int direction = facing + offset;
     if (direction > 3)
@@ -781,29 +773,18 @@ SIM_Tile* ProductionSlotNeighbour(const SIM_Tile* tile, int facing, int offset)
 }
 } // namespace
 
-void SIM_ProductionSlot::ClearVisitedStack()
+bool SIM_ProductionSlot::NextSlotSearch::Contains(const SIM_ProductionSlot* slot) const
 {
-    g_visitedCount = 0;
-    ++g_visitGeneration;
+    const auto end = m_slots.begin() + m_count;
+    return std::find(m_slots.begin(), end, slot) != end;
 }
 
-bool SIM_ProductionSlot::IsVisited() const
+bool SIM_ProductionSlot::NextSlotSearch::Push(const SIM_ProductionSlot* slot)
 {
-    return m_visitMark == g_visitGeneration;
-}
-
-bool SIM_ProductionSlot::PushVisited()
-{
-    if (g_visitedCount >= kVisitedStackSize)
+    if (m_count >= kVisitedStackSize)
         return false;
-    ++g_visitedCount;
-    m_visitMark = g_visitGeneration;
+    m_slots[static_cast<size_t>(m_count++)] = slot;
     return true;
-}
-
-int SIM_ProductionSlot::GetVisitedCount()
-{
-    return g_visitedCount;
 }
 
 bool SIM_ProductionSlot::IsExitTile(const SIM_Tile* tile) const
@@ -827,6 +808,12 @@ bool SIM_ProductionSlot::IsInputTile(const SIM_Tile* tile) const
 }
 
 bool SIM_ProductionSlot::FindNextSlot()
+{
+    NextSlotSearch search;
+    return FindNextSlot(search);
+}
+
+bool SIM_ProductionSlot::FindNextSlot(NextSlotSearch& search)
 {
     SIM_Vehicle* car = m_vehicle;
     FV_ASSERT(car != nullptr);
@@ -855,11 +842,11 @@ bool SIM_ProductionSlot::FindNextSlot()
             }
             else if (candidate->IsInputTile(m_anchorTile))
             {
-                ClearVisitedStack();
-                if (candidate->CanWorkOnVehicle(car))
+                search.Clear();
+                if (candidate->CanWorkOnVehicle(car, search))
                 {
-                    ClearVisitedStack();
-                    const int score = ScoreExitPath(neighbour, 1000);
+                    search.Clear();
+                    const int score = ScoreExitPath(neighbour, 1000, search);
                     if (score < best)
                     {
                         m_nextSlot = candidate;
@@ -876,9 +863,9 @@ bool SIM_ProductionSlot::FindNextSlot()
     return m_nextSlot != nullptr;
 }
 
-bool SIM_ProductionSlot::CanWorkOnVehicle(SIM_Vehicle* car)
+bool SIM_ProductionSlot::CanWorkOnVehicle(SIM_Vehicle* car, NextSlotSearch& search)
 {
-    if (!PushVisited())
+    if (!search.Push(this))
         return true;
     if (!m_productionTask || !car)
         return false;
@@ -918,25 +905,31 @@ bool SIM_ProductionSlot::CanWorkOnVehicle(SIM_Vehicle* car)
         SIM_ProductionSlot* next = ProductionSlotOnTile(neighbour);
         if (!next)
             continue;
-        if (next->IsVisited())
+        if (search.Contains(next))
         {
-            ClearVisitedStack();
+            search.Clear();
             return false;
         }
-        if (next->IsInputTile(m_anchorTile) && next->CanWorkOnVehicle(car))
+        if (next->IsInputTile(m_anchorTile) && next->CanWorkOnVehicle(car, search))
             result = true;
     }
-    ClearVisitedStack();
+    search.Clear();
     return result;
 }
 
 int SIM_ProductionSlot::ScoreExitPath(SIM_Tile* tile, int score)
 {
+    NextSlotSearch search;
+    return ScoreExitPath(tile, score, search);
+}
+
+int SIM_ProductionSlot::ScoreExitPath(SIM_Tile* tile, int score, NextSlotSearch& search)
+{
     FV_ASSERT(tile != nullptr);
     SIM_ProductionSlot* slot = ProductionSlotOnTile(tile);
     if (!slot || !slot->m_productionTask)
         return score;
-    if (!slot->PushVisited())
+    if (!search.Push(slot))
         return score;
 
     int best = score;
@@ -949,12 +942,12 @@ int SIM_ProductionSlot::ScoreExitPath(SIM_Tile* tile, int score)
             if (neighbour->m_zoneState == SIM_Tile::ZONE_NONE && slot->m_isExport)
                 return 0;
             SIM_ProductionSlot* next = ProductionSlotOnTile(neighbour);
-            if (next && !next->IsVisited() && next->IsInputTile(tile))
+            if (next && !search.Contains(next) && next->IsInputTile(tile))
             {
                 if (!next->IsConveyor())
                     candidate = score - (next->m_vehicle ? 500 : 1000);
                 else
-                    candidate = ScoreExitPath(neighbour, score + (next->m_vehicle ? 2 : 1));
+                    candidate = ScoreExitPath(neighbour, score + (next->m_vehicle ? 2 : 1), search);
             }
         }
         best = std::min(best, candidate);

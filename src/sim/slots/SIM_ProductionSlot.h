@@ -1,6 +1,7 @@
 // A placed production task: a station that makes components from resources, a station that works
 // on the car standing in it, or a conveyor piece that carries cars between stations.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -67,9 +68,31 @@ public:
     // Routing between slots.
     bool IsExitTile(const SIM_Tile* tile) const;
     bool IsInputTile(const SIM_Tile* tile) const;
+    // The slots one next-slot search has been through. Each search owns its own, so a search on
+    // the vehicles job and one on the main thread never share what they have seen: it bounds
+    // the search to kVisitedStackSize slots and stops it going round conveyor loops.
+    class NextSlotSearch
+    {
+    public:
+        // Starts again with nothing seen.
+        void Clear() { m_count = 0; }
+        bool Contains(const SIM_ProductionSlot* slot) const;
+        // Notes the slot as seen; false when the search has seen as many slots as it may.
+        bool Push(const SIM_ProductionSlot* slot);
+        int Count() const { return m_count; }
+
+    private:
+        std::array<const SIM_ProductionSlot*, kVisitedStackSize> m_slots{};
+        int m_count = 0;
+    };
+
+    // Chooses the slot the car goes to next (m_nextSlot); false when there is none yet.
     bool FindNextSlot();
-    bool CanWorkOnVehicle(SIM_Vehicle* car);
+    bool FindNextSlot(NextSlotSearch& search);
+    bool CanWorkOnVehicle(SIM_Vehicle* car, NextSlotSearch& search);
+    // The score of the way out through this exit tile: lower is better, 0 leaves the factory.
     int ScoreExitPath(SIM_Tile* tile, int score);
+    int ScoreExitPath(SIM_Tile* tile, int score, NextSlotSearch& search);
     void PassVehicleToNextSlot();
     void ExportVehicle();
 
@@ -88,16 +111,9 @@ public:
     int GetUpdateCounter() const { return m_updateCounter; }
     bool IsConveyor() const;
 
-    // The shared visited stack of the next-slot searches (one search at a time).
-    static void ClearVisitedStack();
-    static int GetVisitedCount();
-
 private:
     void RebuildSubTasks();
     void ReleaseSubTasks();
-    // The shared visited stack: whether this slot is on it; put it on (false when it is full).
-    bool IsVisited() const;
-    bool PushVisited();
     void ComponentTaskLogic();
     void VehicleTaskLogic();
     // The route check; true when it found no way to the resources (state now NOROUTE_TO_RESOURCES).
@@ -125,6 +141,4 @@ private:
     bool m_isExport = false;    // "task_export": cars leave the factory here
     bool m_createsCars = false; // a chassis station makes a new car when it is empty
     int m_noticeKind = 0;
-    // The search generation in which this slot was last put on the visited stack.
-    uint64_t m_visitMark = 0;
 };

@@ -2,17 +2,11 @@
 #include "sim/slots/SIM_SlotStateHistory.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_RepeatLog.h"
 
 #include <utility>
 
-void SIM_SlotStateHistory::Record(int state)
-{
-    RecordAt(state, SIM_Game::Instance().GetGameTime());
-}
-
-void SIM_SlotStateHistory::RecordAt(int state, float now)
+void SIM_SlotStateHistory::Record(int state, float now)
 {
     if (m_current != -1)
     {
@@ -97,27 +91,17 @@ void SIM_SlotStateHistory::RebuildOrder()
     }
 }
 
-float SIM_SlotStateHistory::GetStateFraction(int state, float windowMs) const
-{
-    return GetStateFractionAt(state, windowMs, SIM_Game::Instance().GetGameTime());
-}
-
-float SIM_SlotStateHistory::GetStateFractionAt(int state, float windowMs, float now) const
+float SIM_SlotStateHistory::GetStateFraction(int state, float windowMs, float now) const
 {
     // States the game does not have never match an entry: their share is 0.
     if (state < 0 || state >= kMaxStates)
         return 0.0f;
     float shares[kMaxStates];
-    GetStateFractionsAt(shares, state + 1, windowMs, now);
+    GetStateFractions(shares, state + 1, windowMs, now);
     return shares[state];
 }
 
-void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float windowMs) const
-{
-    GetStateFractionsAt(shares, count, windowMs, SIM_Game::Instance().GetGameTime());
-}
-
-void SIM_SlotStateHistory::GetStateFractionsAt(float* shares, int count, float windowMs, float now) const
+void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float windowMs, float now) const
 {
     // The time in each state and in all, summed entry by entry in index order.
     if (count > kMaxStates)

@@ -20,20 +20,17 @@ public:
 
     SIM_SlotStateHistory() = default;
 
-    // Closes the open entry and opens one in the given state, at the running game time.
-    void Record(int state);
-    void RecordAt(int state, float now);
+    // Closes the open entry and opens one in the given state, at the running game time now.
+    void Record(int state, float now);
 
     // States a share can be asked for: the slot states and room to spare.
     static constexpr int kMaxStates = 16;
 
-    // Share 0..1 of the last windowMs game milliseconds spent in the state.
-    float GetStateFraction(int state, float windowMs) const;
-    float GetStateFractionAt(int state, float windowMs, float now) const;
+    // Share 0..1 of the windowMs game milliseconds up to now spent in the state.
+    float GetStateFraction(int state, float windowMs, float now) const;
     // The shares of states 0 .. count - 1 (at most kMaxStates) at once: the efficiency sample asks
     // for all seven of every slot. Only the entries of the window are read, not the whole history.
-    void GetStateFractions(float* shares, int count, float windowMs) const;
-    void GetStateFractionsAt(float* shares, int count, float windowMs, float now) const;
+    void GetStateFractions(float* shares, int count, float windowMs, float now) const;
 
     // After a savegame restored the entries: the last valid open entry becomes current.
     void FindCurrentEntry();

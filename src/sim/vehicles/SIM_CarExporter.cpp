@@ -10,7 +10,6 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/definitions/VehicleColor.h"
 #include "sim/money/SIM_SalesManager.h"
@@ -24,13 +23,19 @@
 namespace
 {
 // A design outlives the car it was made from, so it gets its own copies of the car's feature
-// records; they are kept here for the life of the program.
-std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>>& DesignRecordStore()
+// records; they are kept here for the life of the program, with the lock that guards them (the
+// vehicles job fills designs while the main thread reads savegames).
+struct DesignRecordStore
 {
-    static std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> store;
+    std::mutex lock;
+    std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> records;
+};
+
+DesignRecordStore& DesignRecords()
+{
+    static DesignRecordStore store;
     return store;
 }
-std::mutex g_designRecordLock;
 } // namespace
 
 SIM_CarExporter& SIM_CarExporter::Instance()
@@ -84,11 +89,12 @@ void SIM_CarExporter::FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM
         design->m_componentTypes.push_back(const_cast<SIM_VehicleComponentType*>(component->GetType()));
     design->m_featureRecords.clear();
     {
-        std::lock_guard<std::mutex> guard(g_designRecordLock);
+        DesignRecordStore& store = DesignRecords();
+        std::lock_guard<std::mutex> guard(store.lock);
         for (const auto& record : car->GetFeatureRecords())
         {
-            DesignRecordStore().push_back(std::make_unique<SIM_VehicleFeatureRecord>(*record));
-            design->m_featureRecords.push_back(DesignRecordStore().back().get());
+            store.records.push_back(std::make_unique<SIM_VehicleFeatureRecord>(*record));
+            design->m_featureRecords.push_back(store.records.back().get());
         }
     }
     design->m_colour = GetRandomVehicleColor();
@@ -98,32 +104,9 @@ void SIM_CarExporter::AddDesignFeature(SIM_VehicleDesign* design, SIM_VehicleFea
 {
     if (!design || !feature)
         return;
-    std::lock_guard<std::mutex> guard(g_designRecordLock);
-    DesignRecordStore().push_back(std::make_unique<SIM_VehicleFeatureRecord>());
-    DesignRecordStore().back()->feature = feature;
-    design->m_featureRecords.push_back(DesignRecordStore().back().get());
-}
-
-float SIM_CarExporter::GetDesignValue(const SIM_VehicleDesign* design)
-{
-    if (!design)
-        return 0.0f;
-    float value = 0.0f;
-    for (const SIM_VehicleFeatureRecord* record : design->m_featureRecords)
-    {
-        if (!record || !record->feature)
-            continue;
-        float quality = 1.0f;
-        for (const SIM_SlotUpgrade* upgrade : record->upgrades)
-        {
-            if (!upgrade)
-                continue;
-            for (const SlotUpgradeEffect& effect : upgrade->m_effects)
-                if (effect.type == SU_QUALITY)
-                    quality += effect.value;
-        }
-        quality = std::clamp(quality, -1.0f, 1.0f);
-        value += record->feature->GetValue() * quality;
-    }
-    return value;
+    DesignRecordStore& store = DesignRecords();
+    std::lock_guard<std::mutex> guard(store.lock);
+    store.records.push_back(std::make_unique<SIM_VehicleFeatureRecord>());
+    store.records.back()->feature = feature;
+    design->m_featureRecords.push_back(store.records.back().get());
 }

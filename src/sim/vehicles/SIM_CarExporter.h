@@ -15,9 +15,6 @@ public:
     virtual ~SIM_CarExporter() = default;
 
     void ExportVehicle(SIM_Vehicle* car);
-    // Worth of a design: its features' values, each scaled by the quality of the upgrades that
-    // fitted it (1 + quality effects, clamped to -1..1).
-    static float GetDesignValue(const SIM_VehicleDesign* design);
     // Components, feature records (copied) and a random car colour from the car.
     static void FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM_Vehicle* car);
     // Appends a feature entry without upgrades to the design (a design read from a savegame).

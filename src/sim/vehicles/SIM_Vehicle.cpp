@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
@@ -161,7 +160,7 @@ void SIM_Vehicle::RestoreLeg(float startX, float startY, float targetX, float ta
     m_legTime = legMs;
 }
 
-void SIM_Vehicle::MoveStep(float frameMs, float conveyorSpeed)
+void SIM_Vehicle::MoveStep(float frameMs, float conveyorSpeed, const SIM_Factory* floor)
 {
     m_legTime += frameMs;
     m_moving = 0;
@@ -179,8 +178,7 @@ void SIM_Vehicle::MoveStep(float frameMs, float conveyorSpeed)
     m_y = m_startY = m_targetY;
     m_state = STANDING;
 
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
-    SIM_Tile* tile = factory ? factory->GetTileAtWorldPos(m_x, m_y) : nullptr;
+    SIM_Tile* tile = floor ? floor->GetTileAtWorldPos(m_x, m_y) : nullptr;
     SIM_PlaceableSlot* occupant = tile ? tile->m_occupant : nullptr;
     if (!occupant || occupant->IsFacility())
     {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class SIM_Factory;
 class SIM_CarNotice;
 class SIM_CarView;
 class SIM_ProductionSlot;
@@ -41,7 +42,7 @@ public:
     void AddAppliedTask(const std::string& taskName);
 
     // One frame of the vehicles job: move or leave.
-    void MoveStep(float frameMs, float conveyorSpeed);
+    void MoveStep(float frameMs, float conveyorSpeed, const SIM_Factory* floor);
     void LeaveStep(float frameMs);
     // Starts a leg from the current position to the target.
     void StartLeg(float targetX, float targetY);

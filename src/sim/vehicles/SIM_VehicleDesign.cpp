@@ -1,8 +1,12 @@
 // Car designs and how finished cars are matched against them.
 #include "sim/vehicles/SIM_VehicleDesign.h"
 
+#include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+
+#include <algorithm>
 
 SIM_VehicleDesign::SIM_VehicleDesign() = default;
 
@@ -36,4 +40,28 @@ bool SIM_VehicleDesign::MatchesVehicleTasks(const std::vector<SIM_VehicleFeature
             return false;
     }
     return true;
+}
+
+float SIM_VehicleDesign::GetDesignValue(const SIM_VehicleDesign* design)
+{
+    if (!design)
+        return 0.0f;
+    float value = 0.0f;
+    for (const SIM_VehicleFeatureRecord* record : design->m_featureRecords)
+    {
+        if (!record || !record->feature)
+            continue;
+        float quality = 1.0f;
+        for (const SIM_SlotUpgrade* upgrade : record->upgrades)
+        {
+            if (!upgrade)
+                continue;
+            for (const SlotUpgradeEffect& effect : upgrade->m_effects)
+                if (effect.type == SU_QUALITY)
+                    quality += effect.value;
+        }
+        quality = std::clamp(quality, -1.0f, 1.0f);
+        value += record->feature->GetValue() * quality;
+    }
+    return value;
 }

@@ -25,6 +25,9 @@ public:
     bool MatchesVehicleTasks(const std::vector<SIM_VehicleFeatureRecord*>& carRecords) const;
     // The same test on a car's own feature records.
     bool MatchesVehicle(const SIM_Vehicle& car) const;
+    // Worth of a design: its features' values, each scaled by the quality of the upgrades that
+    // fitted it (1 + quality effects, clamped to -1..1); 0 for no design.
+    static float GetDesignValue(const SIM_VehicleDesign* design);
 
     std::string GetName() const { return m_name; }
 

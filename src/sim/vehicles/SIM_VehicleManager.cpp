@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-#include "sim/SIM_Game.h"
-#include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/vehicles/SIM_Vehicle.h"
 
@@ -78,13 +76,7 @@ bool SIM_VehicleManager::InVehicleJob()
     return t_inVehicleJob;
 }
 
-void SIM_VehicleManager::Process()
-{
-    const float speed = SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_CONVEYOR_SPEED);
-    ProcessFrame(SIM_Game::Instance().GetFrameTime(), speed);
-}
-
-void SIM_VehicleManager::ProcessFrame(float frameMs, float conveyorSpeed)
+void SIM_VehicleManager::ProcessFrame(float frameMs, float conveyorSpeed, const SIM_Factory* floor)
 {
     t_inVehicleJob = true;
     // Arrivals never add cars, so the list keeps its size while it is walked.
@@ -92,7 +84,7 @@ void SIM_VehicleManager::ProcessFrame(float frameMs, float conveyorSpeed)
     {
         SIM_Vehicle* car = m_vehicles[i];
         if (car->GetState() == SIM_Vehicle::MOVING)
-            car->MoveStep(frameMs, conveyorSpeed);
+            car->MoveStep(frameMs, conveyorSpeed, floor);
         else if (car->GetState() == SIM_Vehicle::LEAVING)
             car->LeaveStep(frameMs);
         if (SIM_ProductionSlot* slot = car->GetSlot())

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+class SIM_Factory;
 class SIM_Vehicle;
 
 class SIM_VehicleManager
@@ -21,9 +22,9 @@ public:
     // Deletes every car (game reset, also those on their way out).
     void DeleteAll();
 
-    // The vehicles job: moves, arrivals, exports; deletes the cars that have gone.
-    void Process();
-    void ProcessFrame(float frameMs, float conveyorSpeed);
+    // The vehicles job, for a step of frameMs game ms on the floor: moves, arrivals, exports;
+    // deletes the cars that have gone.
+    void ProcessFrame(float frameMs, float conveyorSpeed, const SIM_Factory* floor);
 
     // The first car of a new design is kept alive after it left the floor, until the new-design
     // dialog has put it into stock or given it up (ReleaseHeld). Marked by the car exporter, in the

@@ -3,16 +3,19 @@
 
 #include "engine/core/GRandom.h"
 #include "engine/core/GStringTokenizer.h"
-#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/flow/RouteTable.h"
-#include "sim/flow/SIM_ResourceConveyorManager.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/views/SIM_TileView.h"
 #include "sim/world/SIM_Factory.h"
 
+#include <atomic>
 #include <cstdio>
 #include <limits>
+
+namespace
+{
+// Read by the vehicles job and the route search as well as the main thread.
+std::atomic<uint64_t> g_unlockCount{0};
+} // namespace
 
 void SIM_BuildingZone::LoadWallTextures()
 {
@@ -67,7 +70,12 @@ std::string SIM_BuildingZone::GetRandomFloorTexture() const
     return PickRandomZoneEntry(m_floorTextures);
 }
 
-void SIM_BuildingZone::Unlock(bool silent)
+uint64_t SIM_BuildingZone::UnlockCount()
+{
+    return g_unlockCount.load(std::memory_order_relaxed);
+}
+
+void SIM_BuildingZone::Unlock(SIM_Factory* factory, bool silent)
 {
     // The product of the whole sides (in double: far-apart sides from a damaged file overflow any
     // integer); a zone one tile wide or high has an infinite chance.
@@ -76,7 +84,7 @@ void SIM_BuildingZone::Unlock(bool silent)
     m_state = STATE_UNLOCKED;
 
     SIM_PresentationListener& listener = SIM_Presentation::Instance().Listener();
-    if (SIM_Factory* factory = SIM_Game::Instance().GetFactory())
+    if (factory)
     {
         // Tiles outside the floor are skipped; clipping the loop skips them without walking them.
         const int x0 = m_top < 0 ? 0 : m_top;
@@ -103,9 +111,7 @@ void SIM_BuildingZone::Unlock(bool silent)
         }
     }
     // Conveyors in the zone can carry objects from now on; the routes see it at the next edit.
-    SIM_ResourceConveyorManager::NoteFloorChanged();
-    RouteTable::NoteZonesChanged();
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    g_unlockCount.fetch_add(1, std::memory_order_relaxed);
     listener.RetintPotentialSiteMarkers();
     if (!silent)
         listener.PlayEffectSound("slot_place.ogg");

@@ -6,8 +6,11 @@
 // the unlock all use this one convention, so a zone opens exactly the tiles it locked.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+class SIM_Factory;
 
 class SIM_BuildingZone
 {
@@ -21,8 +24,13 @@ public:
 
     // Wall texture names from the wall id and the floor textures from the comma list.
     void LoadWallTextures();
-    // Opens the zone for building; silent skips the sparkles and the sound.
-    void Unlock(bool silent);
+    // Opens the zone and its tiles on the floor (none without a floor) for building; silent skips
+    // the sparkles and the sound.
+    void Unlock(SIM_Factory* floor, bool silent);
+    // How many unlocks have happened in this run. What caches the floor's ways (conveyor
+    // networks, known routes, reachable sources) compares it with the count it last saw, so the
+    // zone needs to know nothing of them.
+    static uint64_t UnlockCount();
     // A random entry of a side's wall pool; "" when the pool is empty or the side is bad.
     std::string GetRandomWallTexture(int side) const;
     // A random floor texture; "" when the zone lists none.

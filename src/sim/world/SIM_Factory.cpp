@@ -2,9 +2,6 @@
 #include "sim/world/SIM_Factory.h"
 
 #include "engine/core/GDebugLog.h"
-#include "sim/SIM_Game.h"
-#include "sim/money/SIM_FinanceManager.h"
-#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/TileWaypointGrid.h"
@@ -13,7 +10,7 @@
 #include <limits>
 #include <string>
 
-SIM_Factory::SIM_Factory(SIM_Mission* mission) : m_mission(mission)
+SIM_Factory::SIM_Factory(SIM_Mission* mission, const SIM_Clock& clock) : m_mission(mission), m_clock(&clock)
 {
     Init();
 }
@@ -71,6 +68,7 @@ void SIM_Factory::Init()
             tile.m_worldY = 128.0f * static_cast<float>(x + y);
             tile.m_gridX = x;
             tile.m_gridY = y;
+            tile.m_floor = this;
             tile.m_waypoints = std::make_unique<TileWaypointGrid>(&tile);
             tile.m_zoneState = SIM_Tile::ZONE_NONE;
         }
@@ -112,27 +110,12 @@ void SIM_Factory::BuildPotentialSites()
         m_exportSites.push_back(std::make_unique<SIM_PotentialSite>(SIM_PotentialSite{GetTile(pos.x, pos.y)}));
 }
 
-void SIM_Factory::Update()
-{
-    // Tile indices run x outer and y inner, so ascending indices are the order of a walk over
-    // every column; an empty floor of a million tiles costs a few hundred word reads.
-    for (int32_t i = m_occupied.First(); i != SIM_IndexSet::kNone; i = m_occupied.FindFrom(i + 1))
-    {
-        SIM_Tile& tile = m_tiles[i];
-        // A slot on several tiles is updated once per tile that names it.
-        if (tile.m_occupant)
-            tile.m_occupant->Update();
-        else
-            m_occupied.Erase(i);
-    }
-}
-
 void SIM_Factory::SetOccupant(SIM_Tile* tile, SIM_PlaceableSlot* slot)
 {
     if (!tile)
         return;
     tile->m_occupant = slot;
-    SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    SIM_Factory* factory = tile->m_floor;
     if (!factory || !factory->m_tiles || tile < factory->m_tiles.get() ||
         tile >= factory->m_tiles.get() + factory->GetTileCount())
         return;
@@ -259,11 +242,4 @@ float SIM_Factory::ComputeHourlyRent() const
         if (zone && zone->m_state == SIM_BuildingZone::STATE_UNLOCKED)
             rent += zone->m_rent;
     return rent;
-}
-
-void SIM_Factory::ChargeRent() const
-{
-    // Booked every hour, also when nothing is rented, and taken from the cash like any other
-    // payment: a rent only written in the books would leave the ledger and the cash disagreeing.
-    SIM_FinanceManager::Instance().Pay(ComputeHourlyRent(), FC_RENT);
 }

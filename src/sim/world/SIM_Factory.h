@@ -1,11 +1,12 @@
 // The floor of the running game: the tile grid of the mission with each tile's world position,
 // its building-zone state and its occupant; answers where things are on the floor, steps every
-// placed slot each frame and books the hourly rent of the open zones.
+// placed slot each frame and sums the hourly rent of the open zones.
 #pragma once
 #include "sim/SIM_IndexSet.h"
 #include "sim/world/SIM_Tile.h"
 
 class SIM_Mission;
+struct SIM_Clock;
 
 #include <memory>
 #include <vector>
@@ -25,8 +26,9 @@ public:
     static constexpr int NO_FACING = 4;
     static constexpr float TILE_PITCH = 512.0f;
 
-    // Builds the whole grid from the mission, which its creator keeps alive as long as the floor.
-    explicit SIM_Factory(SIM_Mission* mission);
+    // Builds the whole grid from the mission; its creator keeps the mission and the game's clock
+    // alive as long as the floor.
+    SIM_Factory(SIM_Mission* mission, const SIM_Clock& clock);
     virtual ~SIM_Factory();
     SIM_Factory(const SIM_Factory&) = delete;
     SIM_Factory& operator=(const SIM_Factory&) = delete;
@@ -34,11 +36,27 @@ public:
     void Init();
     // Frees both site lists.
     void Clear();
-    // Per frame: every tile's occupant, x outer and y inner; tiles without one are not visited.
-    void Update();
-    // Puts a slot on a tile of this floor, or takes it off with null. Every change of a tile's
-    // occupant goes through here (on the running game's floor), so that the per-frame loop knows
-    // which tiles hold a slot without reading the others.
+    // Per frame: step(slot) for every tile's occupant, x outer and y inner; tiles without one are
+    // not visited. The caller says what a slot does in a frame; the floor only knows where slots
+    // stand.
+    template <class Step>
+    void Update(Step&& step)
+    {
+        // Tile indices run x outer and y inner, so ascending indices are the order of a walk over
+        // every column; an empty floor of a million tiles costs a few hundred word reads.
+        for (int32_t i = m_occupied.First(); i != SIM_IndexSet::kNone; i = m_occupied.FindFrom(i + 1))
+        {
+            SIM_Tile& tile = m_tiles[i];
+            // A slot on several tiles is stepped once per tile that names it.
+            if (tile.m_occupant)
+                step(*tile.m_occupant);
+            else
+                m_occupied.Erase(i);
+        }
+    }
+    // Puts a slot on a tile, or takes it off with null. Every change of a tile's occupant goes
+    // through here (on the tile's own floor), so that the per-frame loop knows which tiles hold
+    // a slot without reading the others.
     static void SetOccupant(SIM_Tile* tile, SIM_PlaceableSlot* slot);
 
     // The one index of tile (x, y) used by everything that walks the grid. Width times x would
@@ -56,8 +74,6 @@ public:
 
     // Sum of the hourly rents of the open zones of the floor's mission.
     float ComputeHourlyRent() const;
-    // Books the hourly rent (also when it is 0) as a rent record of the current hour.
-    void ChargeRent() const;
 
     void BuildPotentialSites();
 
@@ -66,6 +82,9 @@ public:
     int GetZoneTileCount() const { return m_zoneTileCount; }
     int GetTileCount() const { return m_width * m_height; }
     SIM_Tile* GetTiles() const { return m_tiles.get(); }
+    // The mission the floor was built from, and the game's clock, for what stands on the floor.
+    SIM_Mission* GetMission() const { return m_mission; }
+    const SIM_Clock& GetClock() const { return *m_clock; }
 
     std::vector<std::unique_ptr<SIM_PotentialSite>> m_importSites;
     std::vector<std::unique_ptr<SIM_PotentialSite>> m_exportSites;
@@ -80,6 +99,7 @@ public:
 private:
     std::unique_ptr<SIM_Tile[]> m_tiles; // m_width * m_height tiles
     SIM_Mission* m_mission = nullptr;    // owned by whoever set the game up
+    const SIM_Clock* m_clock = nullptr;  // the game's
     // The tiles (by index) that may hold an occupant: every occupied tile is in it.
     SIM_IndexSet m_occupied;
 };

@@ -1,5 +1,5 @@
 // The 16 places inside a tile (4 x 4 sub-tiles) at which small objects stand, and how those
-// places turn with a slot's facing. Program-wide tables, filled once per game set-up.
+// places turn with a slot's facing.
 #pragma once
 
 struct SubTileOffset
@@ -8,8 +8,6 @@ struct SubTileOffset
     float y = 0.0f;
 };
 
-// Fills the offset table and the two quarter-turn maps.
-void InitSubTileTables();
 // Offset from the tile centre of sub-tile index (0..15) turned for the facing.
 SubTileOffset GetSubTileOffset(int index, int facing);
 // An index of the inner 3 x 3 block turned for the facing; -1 for any other index.

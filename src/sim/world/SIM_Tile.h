@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class SIM_Factory;
 class SIM_PlaceableSlot;
 class SIM_ResourceConveyor;
 class SIM_TileView;
@@ -26,6 +27,7 @@ public:
     float m_worldY = 0.0f;
     int m_gridX = -1;
     int m_gridY = -1;
+    SIM_Factory* m_floor = nullptr;             // the floor that owns the tile; set when it is built
     SIM_PlaceableSlot* m_occupant = nullptr;    // set and cleared by the slots, through SIM_Factory::SetOccupant
     SIM_ResourceConveyor* m_conveyor = nullptr; // set and read by the conveyor logic
     SIM_TileView* m_view = nullptr;             // the tile's object in the factory view; null headless

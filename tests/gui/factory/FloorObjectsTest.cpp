@@ -272,7 +272,7 @@ TEST_F(FactoryViewTest, SiteDoorsFaceTheOutsideAndFadeWhileTheirZoneIsLocked)
     EXPECT_EQ(view.GetExportMarkers()[1]->GetDepth(), 10.0f);
     const GUI_PotentialMarker& annexe = *view.GetExportMarkers()[1];
     EXPECT_EQ(annexe.GetMarker().m_sprite.m_vertices[0].colour, 0x40FFFFFFu);
-    SIM_Game::Instance().GetMission()->GetZoneByName("Annexe")->Unlock(true);
+    SIM_Game::Instance().GetMission()->GetZoneByName("Annexe")->Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(annexe.GetMarker().m_sprite.m_vertices[0].colour, 0xFFFFFFFFu);
 }
 

@@ -191,7 +191,7 @@ TEST_F(FactoryViewTest, OutsideTilesAreDarkAndLockedOnesFaintUntilBought)
     EXPECT_EQ(Alpha(annexe->GetFloorColour()), 64u);
     ASSERT_NE(annexe->GetWall(0), nullptr);
     EXPECT_EQ(annexe->GetWall(0)->GetSprite().m_sprite.m_vertices[0].colour, 0x40FFFFFFu);
-    SIM_Game::Instance().GetMission()->GetZoneByName("Annexe")->Unlock(true);
+    SIM_Game::Instance().GetMission()->GetZoneByName("Annexe")->Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(Alpha(annexe->GetFloorColour()), 255u);
     EXPECT_EQ(annexe->GetWall(0)->GetSprite().m_sprite.m_vertices[0].colour, 0xFFFFFFFFu);
 }

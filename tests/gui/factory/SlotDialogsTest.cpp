@@ -46,6 +46,7 @@
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotState.h"
 
@@ -190,7 +191,7 @@ TEST_F(SlotDialogsTest, TheSlotDialogFollowsItsSlotThroughStockResearchAndAnUpgr
     SIM_SlotUpgrade* tools = SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast_tools");
     ASSERT_NE(tools, nullptr);
     const float cash = SIM_FinanceManager::Instance().GetCash();
-    tools->PurchaseForSlot(station);
+    SIM_Placement::PurchaseForSlot(*tools, station);
     EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), cash - tools->m_cost);
     EXPECT_EQ(dialog->GetUpgrades()->GetRows().size(), 1u);
     EXPECT_EQ(dialog->GetHeight(), kMargins + GUI_SlotTooltip::ContentHeight(3, 3, 1));

@@ -71,7 +71,8 @@ TEST_F(CarExport, ACarExportedOnAWorkerOpensTheDialogOnTheMainThread)
     const size_t designsBefore = SIM_VehicleDesignManager::Instance().GetDesigns().size();
 
     // The vehicles job on a worker: the car arrives and is exported there.
-    std::thread worker([] { SIM_VehicleManager::Instance().ProcessFrame(5000.0f, 1.0f); });
+    std::thread worker(
+        [] { SIM_VehicleManager::Instance().ProcessFrame(5000.0f, 1.0f, SIM_Game::Instance().GetFactory()); });
     worker.join();
     EXPECT_EQ(SIM_VehicleDesignManager::Instance().GetDesigns().size(), designsBefore + 1);
     EXPECT_EQ(GUI_NewDesign::GetOpen(), nullptr) << "no window was made on the worker";
@@ -85,7 +86,7 @@ TEST_F(CarExport, ACarExportedOnAWorkerOpensTheDialogOnTheMainThread)
     EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 0.0f);
 
     // The car drives off the floor and is still there for the stock when the player saves.
-    SIM_VehicleManager::Instance().ProcessFrame(2000.0f, 1.0f);
+    SIM_VehicleManager::Instance().ProcessFrame(2000.0f, 1.0f, SIM_Game::Instance().GetFactory());
     SIM_Presentation::Instance().ApplyPosted();
     EXPECT_EQ(SIM_VehicleManager::Instance().GetHeldOffFloorCount(), 1u);
     ASSERT_EQ(GUI_NewDesign::GetOpen(), dialog);

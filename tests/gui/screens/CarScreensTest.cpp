@@ -257,7 +257,7 @@ TEST_F(CarScreens, NewDesignEndsBySaveEscapeOrReplacementAndHoldsTheGameMeanwhil
     EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 0.0f) << "the game waits";
     // The car drives off the floor but stays alive for the dialog.
     car->SetState(SIM_Vehicle::GONE);
-    SIM_VehicleManager::Instance().ProcessFrame(16.0f, 1.0f);
+    SIM_VehicleManager::Instance().ProcessFrame(16.0f, 1.0f, SIM_Game::Instance().GetFactory());
     EXPECT_EQ(SIM_VehicleManager::Instance().GetVehicles().size(), 0u);
     EXPECT_EQ(SIM_VehicleManager::Instance().GetHeldOffFloorCount(), 1u);
     // A duplicate name is refused, and so are the characters the savegame cannot hold.

@@ -84,7 +84,7 @@ struct CarTestData
                 found.push_back(f);
         }
         SIM_VehicleDesign* design = Design(name, 0.0f, found, types, colour);
-        design->m_price = SIM_CarExporter::GetDesignValue(design);
+        design->m_price = SIM_VehicleDesign::GetDesignValue(design);
         return design;
     }
 

@@ -198,14 +198,14 @@ TEST_F(SalesTest, CycleRunsWhenTheTimerPassesFourSeconds)
     MoneyTestDesign d(100.0f, 10.0f);
     sales().AddToStock(&d.design, 1);
     sales().salesTimer = 3998.0f;
-    sales().Tick(2.0f); // exactly 4000: not yet
+    sales().Update(2.0f); // exactly 4000: not yet
     EXPECT_EQ(draws, 0);
     EXPECT_FLOAT_EQ(sales().salesTimer, 4000.0f);
     sales().salesTimer = 3999.0f;
-    sales().Tick(2.0f);
+    sales().Update(2.0f);
     EXPECT_EQ(draws, 1);
     EXPECT_FLOAT_EQ(sales().salesTimer, 0.0f); // the excess is dropped
-    sales().Tick(0.0f);                        // paused
+    sales().Update(0.0f);                      // paused
     EXPECT_EQ(draws, 1);
 }
 

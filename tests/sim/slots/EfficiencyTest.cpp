@@ -21,7 +21,7 @@ protected:
     {
         SIM_Game::Instance().SetGameTime(0.0f);
         eff() = SIM_Efficiency();
-        eff().Reset();
+        eff().Reset(0.0f);
     }
     void TearDown() override { SIM_Game::Instance().SetGameTime(0.0f); }
     static SIM_Efficiency& eff() { return SIM_Efficiency::Instance(); }
@@ -29,7 +29,7 @@ protected:
     static void FrameAt(float time)
     {
         SIM_Game::Instance().SetGameTime(time);
-        eff().Update();
+        eff().Update(time);
     }
     MoneyTestListener screens;
 };
@@ -84,7 +84,7 @@ TEST_F(EfficiencyTest, ResetInvalidatesButKeepsOldValuesUntilOverwritten)
     FrameAt(10001.0f);
     FrameAt(20002.0f);
     SIM_Game::Instance().SetGameTime(50000.0f);
-    eff().Reset();
+    eff().Reset(50000.0f);
     EXPECT_FLOAT_EQ(eff().lastSampleTime, 50000.0f);
     for (const auto& s : eff().samples)
         EXPECT_EQ(s.valid, 0);
@@ -113,6 +113,7 @@ public:
     {
         m_facilityFlag = facility ? 1 : 0;
         m_task = task;
+        SetClock(SIM_Game::Instance().Clock());
     }
     SIM_SlotView* GetGuiSlot() const override { return m_view; }
 

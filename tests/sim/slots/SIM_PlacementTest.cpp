@@ -9,6 +9,7 @@
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_PlacementQueries.h"
 #include "sim/vehicles/SIM_Vehicle.h"
@@ -226,7 +227,7 @@ TEST_F(PlacementTest, ChainsFollowTheDragAndTurnAtCorners)
     SIM_Vehicle* car = SIM_VehicleManager::Instance().CreateVehicle();
     car->SetSlot(belt);
     belt->SetVehicle(car);
-    SIM_Game::Instance().GetFactory()->Update();
+    SIM_Game::Instance().GetFactory()->Update([](SIM_PlaceableSlot& slot) { slot.Update(); });
     EXPECT_EQ(belt->GetState(), RUNNING);
     belt->SetVehicle(nullptr);
     SIM_VehicleManager::Instance().DestroyVehicle(car);

@@ -24,12 +24,12 @@ TEST(Power, IdleSlotsDrawAQuarterBusyOnesAllAndPlantsCountWithTheirMultiplier)
     ASSERT_NE(engine, nullptr);
     SIM_PowerManager& power = SIM_PowerManager::Instance();
 
-    power.ProcessFrame(0.0f);
+    power.Process(0.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(power.GetDemand(), floorTiles + 0.25f * 20.0f);
     EXPECT_FLOAT_EQ(power.GetProduction(), 0.0f);
 
     engine->SetBusy(true);
-    power.ProcessFrame(0.0f);
+    power.Process(0.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(power.GetDemand(), floorTiles + 20.0f);
 
     auto* plant = floor.PlaceFacility<SIM_PowerplantSlot>("fac_power_plant", 6, 5);
@@ -37,11 +37,11 @@ TEST(Power, IdleSlotsDrawAQuarterBusyOnesAllAndPlantsCountWithTheirMultiplier)
     ASSERT_TRUE(plant && dead);
     EXPECT_FLOAT_EQ(plant->GetPowerOutput(), 50.0f);
     EXPECT_FLOAT_EQ(dead->GetPowerOutput(), 0.0f);
-    power.ProcessFrame(0.0f);
+    power.Process(0.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(power.GetProduction(), 50.0f);
 
     Floor::Bulldoze(plant);
-    power.ProcessFrame(0.0f);
+    power.Process(0.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(power.GetProduction(), 0.0f);
 }
 
@@ -49,7 +49,7 @@ TEST(Power, ShortfallIsChargedEverySecondAndPaidEveryEleventh)
 {
     Floor floor;
     SIM_PowerManager& power = SIM_PowerManager::Instance();
-    power.ProcessFrame(0.0f);
+    power.Process(0.0f, SIM_Game::Instance().GetFactory());
     const float perSecond = power.GetBaseCost() * power.GetDemand();
     ASSERT_GT(perSecond, 0.0f);
     const float startCash = SIM_FinanceManager::Instance().GetCash();
@@ -69,7 +69,7 @@ TEST(Power, ShortfallIsChargedEverySecondAndPaidEveryEleventh)
     };
     for (const Step& step : steps)
     {
-        power.ProcessFrame(step.frameMs);
+        power.Process(step.frameMs, SIM_Game::Instance().GetFactory());
         EXPECT_EQ(power.GetShortfallSeconds(), step.shortfallSeconds) << step.frameMs;
         EXPECT_NEAR(PowerBooked(), step.paid, 0.01f) << step.frameMs;
         EXPECT_NEAR(SIM_FinanceManager::Instance().GetCash(), startCash - step.paid, 0.05f) << step.frameMs;
@@ -80,12 +80,12 @@ TEST(Power, SurplusSecondsKeepTheShortfallCount)
 {
     Floor floor;
     SIM_PowerManager& power = SIM_PowerManager::Instance();
-    power.ProcessFrame(3500.0f);
+    power.Process(3500.0f, SIM_Game::Instance().GetFactory());
     EXPECT_EQ(power.GetShortfallSeconds(), 3);
     const float price = power.GetAccumulatedPrice();
     for (int i = 0; i < 4; ++i)
         ASSERT_NE(floor.PlaceFacility<SIM_PowerplantSlot>("fac_power_plant", 2 + i, 5), nullptr);
-    power.ProcessFrame(5000.0f);
+    power.Process(5000.0f, SIM_Game::Instance().GetFactory());
     EXPECT_EQ(power.GetShortfallSeconds(), 3);
     EXPECT_FLOAT_EQ(power.GetAccumulatedPrice(), price);
 }

@@ -22,12 +22,12 @@ TEST(SlotStateHistory, FirstChangeOpensEntryZeroWithoutClosingAnything)
 {
     SIM_SlotStateHistory history;
     EXPECT_EQ(history.GetCurrentIndex(), -1);
-    history.RecordAt(RUNNING, 100.0f);
+    history.Record(RUNNING, 100.0f);
     EXPECT_EQ(history.GetCurrentIndex(), 0);
     EXPECT_EQ(history.GetEntry(0).state, RUNNING);
     EXPECT_FLOAT_EQ(history.GetEntry(0).start, 100.0f);
     EXPECT_FLOAT_EQ(history.GetEntry(0).end, -1.0f);
-    history.RecordAt(INSUFFICIENT_RESOURCES, 400.0f);
+    history.Record(INSUFFICIENT_RESOURCES, 400.0f);
     EXPECT_FLOAT_EQ(history.GetEntry(0).end, 400.0f);
     EXPECT_EQ(history.GetCurrentIndex(), 1);
 }
@@ -36,19 +36,19 @@ TEST(SlotStateHistory, FullTableGivesUpWithoutReopeningTheClosedEntry)
 {
     SIM_SlotStateHistory history;
     for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
-        history.RecordAt(i % 2 ? RUNNING : INSUFFICIENT_RESOURCES, static_cast<float>(i));
+        history.Record(i % 2 ? RUNNING : INSUFFICIENT_RESOURCES, static_cast<float>(i));
     EXPECT_EQ(ValidEntries(history), 128);
 
     // The 129th change within 30 s: nothing can be pruned, nothing is recorded, and nothing is
     // left open that a later change could rewrite.
-    history.RecordAt(NO_EXPORT_ROOM, 200.0f);
+    history.Record(NO_EXPORT_ROOM, 200.0f);
     EXPECT_EQ(history.GetCurrentIndex(), -1);
     EXPECT_FLOAT_EQ(history.GetEntry(127).end, 200.0f);
-    history.RecordAt(RUNNING, 300.0f);
+    history.Record(RUNNING, 300.0f);
     EXPECT_FLOAT_EQ(history.GetEntry(127).end, 200.0f) << "a closed entry was rewritten";
     for (int s = 0; s < NUM_SLOT_STATES; ++s)
     {
-        const float share = history.GetStateFractionAt(s, 10000.0f, 300.0f);
+        const float share = history.GetStateFraction(s, 10000.0f, 300.0f);
         EXPECT_GE(share, 0.0f);
         EXPECT_LE(share, 1.0f);
     }
@@ -58,11 +58,11 @@ TEST(SlotStateHistory, LaterChangeReusesLowestEntryThatEndedLongAgo)
 {
     SIM_SlotStateHistory history;
     for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
-        history.RecordAt(i % 2 ? RUNNING : INSUFFICIENT_RESOURCES, static_cast<float>(i) * 10.0f);
+        history.Record(i % 2 ? RUNNING : INSUFFICIENT_RESOURCES, static_cast<float>(i) * 10.0f);
     // Entry 0 ended at 10 ms; exactly 30000 ms later it is still kept, a moment later it is not.
-    history.RecordAt(NO_EXPORT_ROOM, 30010.0f);
+    history.Record(NO_EXPORT_ROOM, 30010.0f);
     EXPECT_EQ(history.GetCurrentIndex(), -1);
-    history.RecordAt(NO_EXPORT_ROOM, 30011.0f);
+    history.Record(NO_EXPORT_ROOM, 30011.0f);
     EXPECT_EQ(history.GetCurrentIndex(), 0);
     EXPECT_EQ(history.GetEntry(0).state, NO_EXPORT_ROOM);
 }
@@ -95,8 +95,8 @@ TEST(SlotStateHistory, StateFractionCases)
     {
         SIM_SlotStateHistory history;
         for (const auto& change : c.changes)
-            history.RecordAt(change.first, change.second);
-        EXPECT_NEAR(history.GetStateFractionAt(c.state, c.window, c.now), c.expected, 1e-5f) << c.name;
+            history.Record(change.first, change.second);
+        EXPECT_NEAR(history.GetStateFraction(c.state, c.window, c.now), c.expected, 1e-5f) << c.name;
     }
 }
 
@@ -155,7 +155,7 @@ TEST(SlotStateHistory, SharesFromTheWindowEqualSharesFromTheWholeHistory)
             // Mostly forward in time, now and then at the same moment or (round 7) back in time.
             const float step = static_cast<float>(random() % 4000) * (round == 7 && change % 50 == 49 ? -1.0f : 1.0f);
             now += change % 9 == 0 ? 0.0f : step;
-            history.RecordAt(static_cast<int>(random() % 7), now);
+            history.Record(static_cast<int>(random() % 7), now);
             if (round == 5 && change == 300)
             {
                 // A savegame writes the entries back, then finds the current one.
@@ -168,11 +168,11 @@ TEST(SlotStateHistory, SharesFromTheWindowEqualSharesFromTheWholeHistory)
             float expected[7];
             float shares[7];
             ShareByWholeWalk(history, window, at, expected);
-            history.GetStateFractionsAt(shares, 7, window, at);
+            history.GetStateFractions(shares, 7, window, at);
             for (int s = 0; s < 7; ++s)
             {
                 ASSERT_EQ(shares[s], expected[s]) << "round " << round << " change " << change << " state " << s;
-                ASSERT_EQ(history.GetStateFractionAt(s, window, at), expected[s]);
+                ASSERT_EQ(history.GetStateFraction(s, window, at), expected[s]);
             }
         }
     }

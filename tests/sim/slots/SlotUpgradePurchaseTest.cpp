@@ -88,7 +88,7 @@ TEST_F(SlotUpgradePurchaseTest, ProductionSlotNeedsWhatTheUpgradeAdds)
     auto* production = static_cast<SIM_ProductionSlot*>(SIM_Placement::PlaceTask(task, Tile(5, 5), 1, true));
     ASSERT_NE(production, nullptr);
     ASSERT_NE(production->GetInputStockpile(), nullptr);
-    SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast")->PurchaseForSlot(production);
+    SIM_Placement::PurchaseForSlot(*SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast"), production);
 
     std::vector<std::string> needs;
     const SIM_ProductionSlot::RequiredResource* required = production->GetRequiredResources();
@@ -107,7 +107,7 @@ TEST_F(SlotUpgradePurchaseTest, BuyingInstallsPaysAndChangesTheSlot)
     SIM_SlotUpgrade* fast = SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast");
     ASSERT_NE(fast, nullptr);
     const float cash = SIM_FinanceManager::Instance().GetCash();
-    fast->PurchaseForSlot(slot);
+    SIM_Placement::PurchaseForSlot(*fast, slot);
     ASSERT_EQ(slot->GetUpgrades().size(), 1u);
     EXPECT_EQ(slot->GetUpgrades()[0], fast);
     EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), cash - 500.0f);
@@ -136,7 +136,7 @@ TEST_F(SlotUpgradePurchaseTest, PropsTurnWithTheSlotFacing)
         listener.propTiles.clear();
         listener.propFacings.clear();
         Place(c.facing);
-        fast->PlaceProps(slot);
+        SIM_Placement::PlaceProps(*fast, slot);
         ASSERT_EQ(listener.propTiles.size(), 1u);
         EXPECT_EQ(listener.propTiles[0], Tile(c.x, c.y));
         EXPECT_EQ(listener.propFacings[0], c.facing);
@@ -151,7 +151,7 @@ TEST_F(SlotUpgradePurchaseTest, PropOffTheFloorIsLeftOut)
     SIM_FacilityTask* plant = SIM_FacilityManager::Instance().GetTask("fac_power_plant");
     slot = static_cast<SIM_FacilitySlot*>(SIM_Placement::PlaceTask(plant, Tile(0, 0), 1, true));
     ASSERT_NE(slot, nullptr);
-    prop->PlaceProps(slot);
+    SIM_Placement::PlaceProps(*prop, slot);
     EXPECT_TRUE(listener.propTiles.empty());
     EXPECT_EQ(listener.rebuilds, 1);
     EXPECT_NE(NewErrors().find("Assertion failure:filename:SIM_SlotUpgrade,linenum:356"), std::string::npos);
@@ -161,7 +161,7 @@ TEST_F(SlotUpgradePurchaseTest, SpendingTheLastCashEndsTheGame)
 {
     Place(1);
     SIM_FinanceManager::Instance().StartGameWithCash(500.0f);
-    SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast")->PurchaseForSlot(slot);
+    SIM_Placement::PurchaseForSlot(*SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_fast"), slot);
     SIM_Presentation::Instance().ApplyPosted();
     EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), 0.0f);
     EXPECT_EQ(listener.gameOvers, 1);

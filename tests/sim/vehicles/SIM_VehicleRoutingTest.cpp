@@ -1,6 +1,8 @@
 // Choosing the next slot for a finished car: candidates, scores, ties, notices and search limits.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/views/SIM_CarNotice.h"
 #include "tests/sim/SlotsTestFloor.h"
@@ -146,7 +148,12 @@ TEST(VehicleRouting, EqualScoresGoToTheFirstExitAndLowerScoresWin)
         PutCar(busy, {"task_fit chassis"});
         PutCar(split, {"task_fit chassis"});
         EXPECT_EQ(split->ScoreExitPath(floor.Tile(3, 4), 1000), 500);
-        SIM_ProductionSlot::ClearVisitedStack();
+        // Each search starts from nothing seen: asking again, on this thread or another, gives
+        // the same answer.
+        EXPECT_EQ(split->ScoreExitPath(floor.Tile(3, 4), 1000), 500);
+        int otherThread = 0;
+        std::thread([&] { otherThread = split->ScoreExitPath(floor.Tile(3, 4), 1000); }).join();
+        EXPECT_EQ(otherThread, 500);
         EXPECT_EQ(split->ScoreExitPath(floor.Tile(3, 2), 1000), 0);
         ASSERT_TRUE(split->FindNextSlot());
         EXPECT_EQ(split->GetNextSlot(), secondBelt);
@@ -175,9 +182,10 @@ TEST(VehicleRouting, ConveyorLoopEndsTheSearch)
     ASSERT_NE(floor.Place("task_conveyor_right", 4, 3, 2), nullptr);
     ASSERT_NE(floor.Place("task_conveyor_right", 3, 3, 3), nullptr);
     SIM_Vehicle* car = PutCar(station, {"task_fit chassis", "task_fit_engine"});
-    EXPECT_FALSE(station->FindNextSlot());
+    SIM_ProductionSlot::NextSlotSearch search;
+    EXPECT_FALSE(station->FindNextSlot(search));
     EXPECT_EQ(car->GetNoticeKind(), SIM_CarNotice::NEXT_SLOT_NOT_FOUND);
-    EXPECT_LE(SIM_ProductionSlot::GetVisitedCount(), SIM_ProductionSlot::kVisitedStackSize);
+    EXPECT_LE(search.Count(), SIM_ProductionSlot::kVisitedStackSize);
 }
 
 TEST(VehicleRouting, SearchesStopAfterSixtyFourSlots)
@@ -196,8 +204,9 @@ TEST(VehicleRouting, SearchesStopAfterSixtyFourSlots)
         for (int x = 1; x <= c.belts; ++x)
             ASSERT_NE(floor.Place("task_conveyor", x, 1), nullptr) << x;
         PutCar(station, {"task_fit chassis", "task_fit_engine"});
-        EXPECT_EQ(station->FindNextSlot(), c.found) << c.belts;
-        EXPECT_LE(SIM_ProductionSlot::GetVisitedCount(), SIM_ProductionSlot::kVisitedStackSize) << c.belts;
+        SIM_ProductionSlot::NextSlotSearch search;
+        EXPECT_EQ(station->FindNextSlot(search), c.found) << c.belts;
+        EXPECT_LE(search.Count(), SIM_ProductionSlot::kVisitedStackSize) << c.belts;
     }
 }
 
@@ -215,12 +224,12 @@ TEST(VehicleRouting, CarRidesTheConveyorAtConveyorSpeed)
     car->StartLeg(next->GetTile()->m_worldX, next->GetTile()->m_worldY);
 
     SIM_VehicleManager& cars = SIM_VehicleManager::Instance();
-    cars.ProcessFrame(250.0f, 2.0f);
+    cars.ProcessFrame(250.0f, 2.0f, SIM_Game::Instance().GetFactory());
     EXPECT_NEAR(car->GetX(), belt->GetTile()->m_worldX + 0.5f * (next->GetTile()->m_worldX - belt->GetTile()->m_worldX),
                 0.01f);
     EXPECT_TRUE(car->IsMoving());
     // 500 ms at double speed ends the leg: the car arrives and, with nowhere to go, keeps asking.
-    cars.ProcessFrame(250.0f, 2.0f);
+    cars.ProcessFrame(250.0f, 2.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(car->GetX(), next->GetTile()->m_worldX);
     EXPECT_EQ(car->GetState(), SIM_Vehicle::MOVING);
     EXPECT_EQ(next->GetState(), WAITING_FOR_EXPORT);
@@ -236,7 +245,7 @@ TEST(VehicleRouting, ConveyorSpeedOfZeroEndsTheLegAtOnce)
     car->SetPosition(floor.Tile(3, 3)->m_worldX, floor.Tile(3, 3)->m_worldY);
     car->SetState(SIM_Vehicle::MOVING);
     car->StartLeg(belt->GetTile()->m_worldX, belt->GetTile()->m_worldY);
-    SIM_VehicleManager::Instance().ProcessFrame(16.0f, 0.0f);
+    SIM_VehicleManager::Instance().ProcessFrame(16.0f, 0.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(car->GetX(), belt->GetTile()->m_worldX);
     EXPECT_EQ(belt->GetState(), WAITING_FOR_EXPORT);
 }
@@ -248,7 +257,7 @@ TEST(VehicleRouting, CarArrivingWhereNoSlotStandsIsLeftStanding)
     car->SetPosition(0.0f, 0.0f);
     car->SetState(SIM_Vehicle::MOVING);
     car->StartLeg(floor.Tile(5, 5)->m_worldX, floor.Tile(5, 5)->m_worldY);
-    SIM_VehicleManager::Instance().ProcessFrame(2000.0f, 1.0f);
+    SIM_VehicleManager::Instance().ProcessFrame(2000.0f, 1.0f, SIM_Game::Instance().GetFactory());
     EXPECT_EQ(car->GetState(), SIM_Vehicle::STANDING);
     EXPECT_FLOAT_EQ(car->GetX(), floor.Tile(5, 5)->m_worldX);
 }
@@ -260,8 +269,8 @@ TEST(VehicleRouting, LeavingCarIsDeletedAfterOneSecond)
     car->SetState(SIM_Vehicle::LEAVING);
     car->StartLeg(512.0f, 0.0f);
     SIM_VehicleManager& cars = SIM_VehicleManager::Instance();
-    cars.ProcessFrame(999.0f, 4.0f);
+    cars.ProcessFrame(999.0f, 4.0f, SIM_Game::Instance().GetFactory());
     ASSERT_EQ(cars.GetVehicles().size(), 1u);
-    cars.ProcessFrame(1.0f, 4.0f);
+    cars.ProcessFrame(1.0f, 4.0f, SIM_Game::Instance().GetFactory());
     EXPECT_TRUE(cars.GetVehicles().empty());
 }

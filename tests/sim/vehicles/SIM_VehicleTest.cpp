@@ -117,7 +117,7 @@ TEST(Vehicle, DesignValueScalesFeaturesByQualityUpToTheirFullValue)
         std::unique_ptr<SIM_VehicleFeatureRecord> engine = Record("feat_engine", c.upgrades);
         std::unique_ptr<SIM_VehicleFeatureRecord> chassis = Record("feat_chassis");
         design.m_featureRecords = {engine.get(), chassis.get()};
-        EXPECT_FLOAT_EQ(SIM_CarExporter::GetDesignValue(&design), c.expected) << c.name;
+        EXPECT_FLOAT_EQ(SIM_VehicleDesign::GetDesignValue(&design), c.expected) << c.name;
     }
 }
 
@@ -189,7 +189,7 @@ TEST(Vehicle, ViewsOfCarsGoneInTheVehiclesJobAreDeletedOnTheMainThread)
     ASSERT_EQ(g_liveCarViews, 1);
     car->SetState(SIM_Vehicle::LEAVING);
     car->StartLeg(512.0f, 0.0f);
-    SIM_VehicleManager::Instance().ProcessFrame(1500.0f, 1.0f);
+    SIM_VehicleManager::Instance().ProcessFrame(1500.0f, 1.0f, SIM_Game::Instance().GetFactory());
     EXPECT_TRUE(SIM_VehicleManager::Instance().GetVehicles().empty());
     EXPECT_EQ(g_liveCarViews, 1) << "the job deleted a view";
     SIM_Presentation::Instance().ApplyPosted();

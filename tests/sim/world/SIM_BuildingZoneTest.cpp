@@ -4,6 +4,7 @@
 #include "engine/core/GRandom.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace sim_zone_test
@@ -125,7 +127,7 @@ TEST_F(SimZoneUnlockTest, SparkleChanceFollowsTheZoneArea)
     {
         listener.sparkles.clear();
         SIM_BuildingZone& zone = Start(std::string("[zone]\ntype = LOCKED\n") + c.zone);
-        zone.Unlock(false);
+        zone.Unlock(SIM_Game::Instance().GetFactory(), false);
         if (c.everyTile)
             EXPECT_EQ(listener.sparkles.size(), c.tiles) << c.zone;
         else
@@ -142,8 +144,13 @@ TEST_F(SimZoneUnlockTest, SilentUnlockOpensTilesWithoutSparklesSoundOrRandomDraw
     const float first = GRandom::NextFloat();
     for (int i = 1; i < GRandom::TABLE_SIZE; ++i)
         GRandom::NextFloat();
-    zone.Unlock(true);
+    const uint64_t unlocks = SIM_BuildingZone::UnlockCount();
+    const uint64_t sources = SIM_ResourceObjManager::SourcesVersion();
+    zone.Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(GRandom::NextFloat(), first); // the unlock drew no random value
+    // The caches of the floor's ways see the opened zone without being told by it.
+    EXPECT_EQ(SIM_BuildingZone::UnlockCount(), unlocks + 1);
+    EXPECT_NE(SIM_ResourceObjManager::SourcesVersion(), sources);
     EXPECT_TRUE(listener.sparkles.empty());
     EXPECT_TRUE(listener.sounds.empty());
     EXPECT_EQ(listener.markerRetints, 1);
@@ -154,7 +161,7 @@ TEST_F(SimZoneUnlockTest, SilentUnlockOpensTilesWithoutSparklesSoundOrRandomDraw
             EXPECT_EQ(factory->GetTile(x, y)->m_zoneState,
                       zone.Contains(x, y) ? SIM_Tile::ZONE_OPEN : SIM_Tile::ZONE_NONE);
     // Unlocking again repeats harmlessly.
-    zone.Unlock(true);
+    zone.Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(listener.markerRetints, 2);
 }
 
@@ -164,7 +171,7 @@ TEST_F(SimZoneUnlockTest, UnlockWithoutARunningGameOnlyChangesTheZone)
     zone.m_right = 1000000;
     zone.m_bottom = 1000000;
     zone.m_state = SIM_BuildingZone::STATE_LOCKED;
-    zone.Unlock(false);
+    zone.Unlock(SIM_Game::Instance().GetFactory(), false);
     EXPECT_EQ(zone.m_state, SIM_BuildingZone::STATE_UNLOCKED);
     EXPECT_TRUE(listener.sparkles.empty());
 }

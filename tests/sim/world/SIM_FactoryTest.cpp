@@ -28,7 +28,7 @@ public:
         std::snprintf(config, sizeof(config), "[config]\nname = t\nworldx = %d\nworldy = %d\n\n", width, height);
         m_mission.Load(m_dir.Write("floor.txt", config + zones + sites));
         SIM_Game::Instance().SetMission(&m_mission);
-        m_factory = std::make_unique<SIM_Factory>(&m_mission);
+        m_factory = std::make_unique<SIM_Factory>(&m_mission, SIM_Game::Instance().Clock());
     }
     ~FloorFixture()
     {
@@ -106,7 +106,7 @@ TEST(SimFactory, NonSquareGridsKeepEveryTileInsideTheArray)
             }
         }
         EXPECT_EQ(static_cast<int>(seen.size()), size.first * size.second);
-        f.Update();
+        f.Update([](SIM_PlaceableSlot&) { ADD_FAILURE() << "an empty floor has no occupant"; });
     }
 }
 
@@ -214,7 +214,6 @@ TEST(SimFactory, WaypointsLieOnTheTwoDiagonals)
 
 TEST(SimSubTiles, OffsetsAndQuarterTurns)
 {
-    InitSubTileTables();
     struct OffsetCase
     {
         int index, facing;

@@ -79,7 +79,6 @@ void GUI_TaskEditor::Init()
 {
     Release();
     m_scale = kStartScale;
-    InitSubTileTables();
     // Everything, in the order a new game reads it: tasks point at props, resources and upgrades,
     // and reading only some of them again would leave the others pointing at freed ones.
     LoadDefinitionTree(m_dataRoot);

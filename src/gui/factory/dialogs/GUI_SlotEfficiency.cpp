@@ -6,6 +6,7 @@
 #include "gui/factory/dialogs/DialogPanelDrawing.h"
 #include "gui/toolkit/charts/GUI_PieChart.h"
 #include "gui/toolkit/charts/PieChartColours.h"
+#include "sim/SIM_Game.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
 #include "sim/slots/SlotState.h"
@@ -29,7 +30,7 @@ void GUI_SlotEfficiency::Rebuild()
     if (history)
     {
         float shares[NUM_SLOT_STATES] = {};
-        history->GetStateFractions(shares, NUM_SLOT_STATES, kWindowMs);
+        history->GetStateFractions(shares, NUM_SLOT_STATES, kWindowMs, SIM_Game::Instance().GetGameTime());
         for (int s = UNKNOWN; s < NUM_SLOT_STATES; ++s)
         {
             if (shares[s] <= 0.0f)

@@ -10,7 +10,6 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
 #include "sim/money/SIM_FinanceManager.h"
-#include "sim/vehicles/SIM_CarExporter.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
@@ -23,7 +22,7 @@ GUI_CarStockEntry::GUI_CarStockEntry(SIM_VehicleDesign* design, int stockCount)
       m_adjustLabel(GTextTable::GetText("STOCK_ADJUST"))
 {
     m_preview = CreateSubWindow<GUI_DesignPreview>(design);
-    const float value = SIM_CarExporter::GetDesignValue(design);
+    const float value = SIM_VehicleDesign::GetDesignValue(design);
     m_slider = CreateSubWindow<GUI_OptionsSlider>([this] { OnPriceChanged(); }, 0, std::string(), false,
                                                   design ? design->m_price : 0.0f);
     // A design worth less than nothing still gets a range the right way round.
@@ -56,7 +55,7 @@ void GUI_CarStockEntry::UpdatePriceTexts()
 {
     const float price = m_design ? m_design->m_price : 0.0f;
     m_priceValue = SIM_FinanceManager::FormatMoney(price);
-    m_premiumValue = DesignPriceText::Premium(price, SIM_CarExporter::GetDesignValue(m_design));
+    m_premiumValue = DesignPriceText::Premium(price, SIM_VehicleDesign::GetDesignValue(m_design));
 }
 
 void GUI_CarStockEntry::OnPriceChanged()

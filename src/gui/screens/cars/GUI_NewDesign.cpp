@@ -15,7 +15,6 @@
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/money/SIM_SalesManager.h"
-#include "sim/vehicles/SIM_CarExporter.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
@@ -68,7 +67,7 @@ GUI_NewDesign::GUI_NewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car)
     ShowModal();
     SetTitleByKey("NEWDESIGN_TITLE");
     BuildPictures();
-    const float value = SIM_CarExporter::GetDesignValue(design);
+    const float value = SIM_VehicleDesign::GetDesignValue(design);
     m_priceSlider->SetRange(value * 0.5f, value, value * 2.0f);
 
     // The game waits while the player thinks about the new model.

@@ -9,6 +9,7 @@
 #include "gui/toolkit/text/GUI_TextContainer.h"
 #include "gui/toolkit/widgets/GUI_ButtonText.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "sim/SIM_Game.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
 #include "sim/world/SIM_BuildingZone.h"
@@ -75,7 +76,7 @@ GUI_ExpansionDialog* GUI_ExpansionDialog::Show(SIM_BuildingZone* zone)
 void GUI_ExpansionDialog::OnUnlock()
 {
     if (m_zone)
-        m_zone->Unlock(false);
+        m_zone->Unlock(SIM_Game::Instance().GetFactory(), false);
     s_single.Release(this);
     Close();
 }

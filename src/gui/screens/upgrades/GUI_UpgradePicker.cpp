@@ -13,6 +13,7 @@
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 
 #include <algorithm>
@@ -113,7 +114,7 @@ void GUI_UpgradePicker::Buy(GUI_UpgradePickerSlot* row)
     // Read before anything closes: the row goes with the picker.
     SIM_SlotUpgrade* upgrade = row->GetUpgrade();
     SIM_PlaceableSlot* slot = picker->m_slot;
-    upgrade->PurchaseForSlot(slot);
+    SIM_Placement::PurchaseForSlot(*upgrade, slot);
     s_single.CloseOwn(picker);
     GUI_SlotTooltip::RefreshOpen(nullptr);
     GUI_FacilityDialog::RefreshOpen(slot);

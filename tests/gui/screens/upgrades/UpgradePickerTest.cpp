@@ -341,14 +341,14 @@ TEST_F(UpgradePicker, APowerPlantClickedInAPlayedGameSellsItsResearchedUpgradeAn
     SIM_FinanceManager& money = SIM_FinanceManager::Instance();
     const float cash = money.GetCash();
     const float booked = SIM_FinanceRecord::Instance().GetTotal(1, FC_CAPITAL_INVESTMENT);
-    SIM_PowerManager::Instance().ProcessFrame(0.0f);
+    SIM_PowerManager::Instance().Process(0.0f, SIM_Game::Instance().GetFactory());
     const float power = SIM_PowerManager::Instance().GetProduction();
     ClickOn(*Row(0).GetBuyButton());
     EXPECT_EQ(GUI_UpgradePicker::GetOpen(), nullptr);
     EXPECT_EQ(plant->GetUpgrades(), (std::vector<SIM_SlotUpgrade*>{turbine}));
     EXPECT_FLOAT_EQ(money.GetCash(), cash - turbine->m_cost);
     EXPECT_FLOAT_EQ(SIM_FinanceRecord::Instance().GetTotal(1, FC_CAPITAL_INVESTMENT), booked + turbine->m_cost);
-    SIM_PowerManager::Instance().ProcessFrame(0.0f);
+    SIM_PowerManager::Instance().Process(0.0f, SIM_Game::Instance().GetFactory());
     EXPECT_FLOAT_EQ(SIM_PowerManager::Instance().GetProduction(), power + 0.3f * plant->GetPowerOutput());
     // The dialog lists it at once, one row taller.
     ASSERT_EQ(GUI_FacilityDialog::GetOpen(), dialog);
