@@ -373,7 +373,7 @@ void SIM_Game::Reset()
     SIM_ResearchManager::Instance().Clear();
     SIM_VehicleDesignManager::Instance().Clear();
     SIM_SalesManager::Instance().ResetForNewGame();
-    SIM_Efficiency::Instance().Reset();
+    SIM_Efficiency::Instance().Reset(m_clock.gameTime);
     SIM_FlowErrorBox::ResetForNewGame();
     SIM_RepeatLog::Instance().ResetForNewGame();
     Listener().ClearFactoryView();
