@@ -78,3 +78,42 @@ TEST(SaveSeeds, TheFuzzSeedsAreWholeSavesOfThisVersion)
         EXPECT_EQ(world.listener.stages.back(), "LS_RECALCULATING_VARIABLES");
     }
 }
+
+// Each load replaces the game whole: what a load made, the next one frees, so that a player who
+// loads again and again (or a fuzzer that loads thousands of saves) holds no more memory than
+// after the first. The busy factory's designs bring their features with them. The definitions
+// are kept, as the fuzzer keeps them: read again, they are added to the ones before.
+TEST(SaveSeeds, LoadingASaveAgainHoldsNoMoreMemoryThanLoadingItOnce)
+{
+    if (!HeapMeter::Available())
+        GTEST_SKIP() << "needs the address sanitizer's count of the heap";
+    SaveWorld world;
+    struct KeptDefinitions
+    {
+        KeptDefinitions() { SIM_LoadGame::Instance().SetDefinitions(SIM_Game::Definitions::Kept); }
+        ~KeptDefinitions() { SIM_LoadGame::Instance().SetDefinitions(SIM_Game::Definitions::Reload); }
+        KeptDefinitions(const KeptDefinitions&) = delete;
+        KeptDefinitions& operator=(const KeptDefinitions&) = delete;
+    } kept;
+    const std::string busy = ReadFile(kSeeds / "busy_factory.xml");
+    ASSERT_NE(busy.find("<feature>"), std::string::npos);
+    // The first loads fill what the game keeps for good (definitions, buffers at their size).
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(busy, "busy"));
+    // Only the game is weighed: the test's listener keeps every stage and sound it is given.
+    const auto forget = [&world] {
+        world.listener.stages.clear();
+        world.listener.sounds.clear();
+    };
+    forget();
+    HeapMeter::StartPeak();
+    constexpr int kLoads = 5;
+    for (int i = 0; i < kLoads; ++i)
+    {
+        ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(busy, "busy"));
+        forget();
+    }
+    // A container that doubles its room may keep a little more; a design's features alone are
+    // hundreds of bytes a load.
+    EXPECT_LT(HeapMeter::HeldSinceStart(), 64 * kLoads);
+}

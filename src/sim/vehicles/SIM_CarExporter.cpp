@@ -3,10 +3,7 @@
 
 #include "engine/core/GLifetime.h"
 
-#include <algorithm>
 #include <memory>
-#include <mutex>
-#include <vector>
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Presentation.h"
@@ -20,18 +17,6 @@
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
-
-namespace
-{
-// A design outlives the car it was made from, so it gets its own copies of the car's feature
-// records; they are kept here for the life of the program.
-std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>>& DesignRecordStore()
-{
-    static std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> store;
-    return store;
-}
-std::mutex g_designRecordLock;
-} // namespace
 
 SIM_CarExporter& SIM_CarExporter::Instance()
 {
@@ -82,15 +67,11 @@ void SIM_CarExporter::FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM
     design->m_componentTypes.clear();
     for (const auto& component : car->GetComponents())
         design->m_componentTypes.push_back(const_cast<SIM_VehicleComponentType*>(component->GetType()));
-    design->m_featureRecords.clear();
-    {
-        std::lock_guard<std::mutex> guard(g_designRecordLock);
-        for (const auto& record : car->GetFeatureRecords())
-        {
-            DesignRecordStore().push_back(std::make_unique<SIM_VehicleFeatureRecord>(*record));
-            design->m_featureRecords.push_back(DesignRecordStore().back().get());
-        }
-    }
+    // A design outlives the car it was made from, so it gets its own copies of the car's
+    // feature records.
+    design->ClearFeatureRecords();
+    for (const auto& record : car->GetFeatureRecords())
+        design->AddOwnFeatureRecord(std::make_unique<SIM_VehicleFeatureRecord>(*record));
     design->m_colour = GetRandomVehicleColor();
 }
 
@@ -98,10 +79,9 @@ void SIM_CarExporter::AddDesignFeature(SIM_VehicleDesign* design, SIM_VehicleFea
 {
     if (!design || !feature)
         return;
-    std::lock_guard<std::mutex> guard(g_designRecordLock);
-    DesignRecordStore().push_back(std::make_unique<SIM_VehicleFeatureRecord>());
-    DesignRecordStore().back()->feature = feature;
-    design->m_featureRecords.push_back(DesignRecordStore().back().get());
+    auto record = std::make_unique<SIM_VehicleFeatureRecord>();
+    record->feature = feature;
+    design->AddOwnFeatureRecord(std::move(record));
 }
 
 float SIM_CarExporter::GetDesignValue(const SIM_VehicleDesign* design)
