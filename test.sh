@@ -126,7 +126,7 @@ if command -v clang++ >/dev/null 2>&1 && ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&
   fuzz_out=$(mktemp -d)
   stage_begin "run: fuzz targets, ${fuzz_seconds}s each"
   fuzz_one() {
-    local n=$1 out=$2 secs=$3 work maxlen longlen first ok=1
+    local n=$1 out=$2 secs=$3 work maxlen longlen first corpus flags ok=1
     work=$(mktemp -d)
     # A target whose seeds are larger names its own limit: "// fuzz-max-len: N".
     maxlen=$(sed -n 's|^// fuzz-max-len: *\([0-9]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)
@@ -136,12 +136,18 @@ if command -v clang++ >/dev/null 2>&1 && ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&
     longlen=$(sed -n 's|^// fuzz-long-inputs: *\([0-9]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)
     first=$secs
     [ -n "$longlen" ] && first=$((secs - secs / 2))
-    [ -d "tests/fuzz/corpus/${n#fuzz_}" ] && cp -r "tests/fuzz/corpus/${n#fuzz_}"/. "$work"/ 2>/dev/null
+    # Seeds are in tests/fuzz/corpus/<name without fuzz_>, or in the folder a target shares with
+    # another: "// fuzz-corpus: NAME".
+    corpus=$(sed -n 's|^// fuzz-corpus: *\([a-z_]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)
+    corpus=tests/fuzz/corpus/${corpus:-${n#fuzz_}}
+    # A target may name libFuzzer flags of its own: "// fuzz-flags: -entropic=0".
+    read -ra flags <<<"$(sed -n 's|^// fuzz-flags: *\([-=_a-z0-9 ]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)"
+    [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/ 2>/dev/null
     build/fuzz/tests/fuzz/$n -max_total_time="$first" -max_len="${maxlen:-8192}" -print_final_stats=0 \
-      -timeout=25 -rss_limit_mb=2048 "$work" >"$out/$n.log" 2>&1 || ok=0
+      -timeout=25 -rss_limit_mb=2048 "${flags[@]}" "$work" >"$out/$n.log" 2>&1 || ok=0
     if [ $ok = 1 ] && [ -n "$longlen" ]; then
       build/fuzz/tests/fuzz/$n -max_total_time=$((secs / 2)) -max_len="$longlen" -len_control=0 \
-        -print_final_stats=0 -timeout=25 -rss_limit_mb=2048 "$work" >>"$out/$n.log" 2>&1 || ok=0
+        -print_final_stats=0 -timeout=25 -rss_limit_mb=2048 "${flags[@]}" "$work" >>"$out/$n.log" 2>&1 || ok=0
     fi
     if [ $ok = 1 ]; then
       echo "-- fuzz $n: ok"; touch "$out/$n.pass"

@@ -30,12 +30,27 @@ const std::string& SaveCommaList::Next()
     return m_item;
 }
 
+std::string_view SaveCommaList::NextView()
+{
+    // The lists of a save run to thousands of numbers: a list used up, and an item without
+    // quotes, are taken where they stand.
+    if (m_position >= m_text.size())
+        return {};
+    const size_t stop = m_text.find_first_of(",\"", m_position);
+    if (stop != std::string_view::npos && m_text[stop] == '"')
+        return Next();
+    const size_t end = stop == std::string_view::npos ? m_text.size() : stop;
+    const std::string_view item = m_text.substr(m_position, end - m_position);
+    m_position = end + 1;
+    return item.size() > kMaxItem ? std::string_view() : savetext::TrimTrailing(item);
+}
+
 int SaveCommaList::NextInt()
 {
-    return savetext::ParseInt(Next());
+    return savetext::ParseInt(NextView());
 }
 
 float SaveCommaList::NextFloat()
 {
-    return savetext::ParseFloat(Next());
+    return savetext::ParseFloat(NextView());
 }

@@ -23,6 +23,9 @@ public:
     float NextFloat();
 
 private:
+    // The next item as Next gives it, without a copy when it holds no quote (numbers never do).
+    std::string_view NextView();
+
     std::string_view m_text;
     size_t m_position = 0;
     std::string m_item;

@@ -171,7 +171,6 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         {"production tasks", [](SIM_Game&) { SIM_ProductionTaskManager::Instance().Load(); }, true},
         {"facilities", [](SIM_Game&) { SIM_FacilityManager::Instance().Load(); }, true},
         {"starting cash", [](SIM_Game& game) { SIM_FinanceManager::Instance().StartGame(game.m_mission); }},
-        {"resource object numbers", [](SIM_Game&) { SIM_ResourceObjManager::Instance().NumberRecords(); }},
         {"power account", [](SIM_Game&) { SIM_PowerManager::Instance().Init(); }},
         {"car designs", [](SIM_Game&) { SIM_VehicleDesignManager::Instance().Clear(); }},
         {"car stock", [](SIM_Game&) { SIM_SalesManager::Instance().ResetForNewGame(); }},

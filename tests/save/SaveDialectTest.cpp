@@ -42,6 +42,18 @@ TEST(SaveDialect, ValuesAndListsReadAsWritten)
     // The scan only goes forward: a tag behind the position is missing.
     EXPECT_EQ(in.Text("a"), "");
     EXPECT_TRUE(in.HadError());
+
+    // Numbers read as their items do: a quoted one whole, one longer than any item as 0, and
+    // the rest of a short list as 0.
+    const std::string numbers = "7, \"1,5\",-3 ," + std::string(300, '9') + ",2.5";
+    SaveCommaList list(numbers);
+    EXPECT_EQ(list.NextInt(), 7);
+    EXPECT_EQ(list.NextInt(), 1);
+    EXPECT_EQ(list.NextInt(), -3);
+    EXPECT_EQ(list.NextInt(), 0);
+    EXPECT_FLOAT_EQ(list.NextFloat(), 2.5f);
+    EXPECT_FALSE(list.HasNext());
+    EXPECT_EQ(list.NextInt(), 0);
 }
 
 TEST(SaveDialect, WindowsAndUnixLineEndsReadTheSame)

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "SaveTestSupport.h"
 #include "SimStateDump.h"
@@ -23,8 +24,17 @@ namespace
 {
 const std::filesystem::path kSeeds = std::filesystem::path(FV_SOURCE_DIR) / "tests/fuzz/corpus/savegame";
 
-// The seeds: a game just started, and a busy factory a day in with a bought zone, sales on its
-// books and objects waiting at its outlets.
+// The seeds: a game just started, a busy factory a day in with a bought zone, sales on its books
+// and objects waiting at its outlets, and the same factory as soon as it holds all three, whose
+// save is a fraction of the size and so many times quicker for the fuzzer to load.
+bool HoldsQueuesSalesAndZone(const std::string& text)
+{
+    const size_t sales = text.find("<sales>");
+    return text.find("<obj>\n<guid>", text.find("<queue>")) != std::string::npos &&
+           text.find("<unlocked>Main Hall,South Wing,</unlocked>") != std::string::npos && sales != std::string::npos &&
+           text.find("<hours></hours>", sales) == std::string::npos;
+}
+
 std::string MakeSeed(SaveWorld& world, int which)
 {
     if (!world.StartGame())
@@ -35,6 +45,17 @@ std::string MakeSeed(SaveWorld& world, int which)
         return {};
     SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(SIM_Game::Instance().GetFactory(), true);
     SIM_Game::Instance().SetSpeed(4.0f);
+    if (which == 2)
+    {
+        for (int frame = 0; frame < 200000; frame += 50)
+        {
+            world.Frames(50);
+            std::string text = SIM_SaveGame::Instance().BuildSaveText();
+            if (HoldsQueuesSalesAndZone(text))
+                return text;
+        }
+        return {};
+    }
     world.PlayHours(24);
     for (int frame = 0; frame < 20000 && OutletQueues().empty(); ++frame)
         world.Frames(1);
@@ -52,28 +73,33 @@ std::string ReadFile(const std::filesystem::path& path)
 
 TEST(SaveSeeds, TheFuzzSeedsAreWholeSavesOfThisVersion)
 {
-    const char* const names[] = {"new_game.xml", "busy_factory.xml"};
+    const char* const names[] = {"new_game.xml", "busy_factory.xml", "first_sales.xml"};
     if (std::getenv("FV_WRITE_SAVE_SEEDS"))
     {
         std::filesystem::create_directories(kSeeds);
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 3; ++i)
         {
             SaveWorld world;
             std::ofstream(kSeeds / names[i], std::ios::binary) << MakeSeed(world, i);
         }
     }
     SaveWorld world;
-    // The busy factory holds what the fuzzer should start from: objects waiting at an outlet,
-    // sales records and a zone bought beside the first.
-    const std::string busy = ReadFile(kSeeds / names[1]);
-    EXPECT_NE(busy.find("<obj>\n<guid>", busy.find("<queue>")), std::string::npos);
-    EXPECT_NE(busy.find("<unlocked>Main Hall,South Wing,</unlocked>"), std::string::npos);
-    EXPECT_EQ(busy.find("<hours></hours>", busy.find("<sales>")), std::string::npos);
+    // The busy factory and the first sales hold what the fuzzer should start from: objects
+    // waiting at an outlet, sales records and a zone bought beside the first.
+    EXPECT_TRUE(HoldsQueuesSalesAndZone(ReadFile(kSeeds / names[1])));
+    EXPECT_TRUE(HoldsQueuesSalesAndZone(ReadFile(kSeeds / names[2])));
+    // The fuzzer cuts a seed to its length limit, which would take the sales and the end of
+    // every later section away from it.
+    const std::string target = ReadFile(std::filesystem::path(FV_SOURCE_DIR) / "tests/fuzz/fuzz_savegame.cpp");
+    const size_t limitAt = target.find("// fuzz-max-len: ");
+    ASSERT_NE(limitAt, std::string::npos);
+    const size_t maxLen = std::stoul(target.substr(limitAt + 17));
     for (const char* name : names)
     {
         SCOPED_TRACE(name);
         const std::string text = ReadFile(kSeeds / name);
         ASSERT_FALSE(text.empty());
+        EXPECT_LE(text.size(), maxLen);
         EXPECT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, name));
         EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
         EXPECT_EQ(world.listener.stages.back(), "LS_RECALCULATING_VARIABLES");
@@ -81,4 +107,43 @@ TEST(SaveSeeds, TheFuzzSeedsAreWholeSavesOfThisVersion)
         // saves the players keep.
         EXPECT_EQ(SIM_SaveGame::Instance().BuildSaveText(), text);
     }
+}
+
+// Each load replaces the game whole: what a load made, the next one frees, so that a player who
+// loads again and again (or a fuzzer that loads thousands of saves) holds no more memory than
+// after the first. The busy factory's designs bring their features with them. The definitions
+// are kept, as the fuzzer keeps them: read again, they are added to the ones before.
+TEST(SaveSeeds, LoadingASaveAgainHoldsNoMoreMemoryThanLoadingItOnce)
+{
+    if (!HeapMeter::Available())
+        GTEST_SKIP() << "needs the address sanitizer's count of the heap";
+    SaveWorld world;
+    struct KeptDefinitions
+    {
+        KeptDefinitions() { SIM_LoadGame::Instance().SetDefinitions(SIM_Game::Definitions::Kept); }
+        ~KeptDefinitions() { SIM_LoadGame::Instance().SetDefinitions(SIM_Game::Definitions::Reload); }
+        KeptDefinitions(const KeptDefinitions&) = delete;
+        KeptDefinitions& operator=(const KeptDefinitions&) = delete;
+    } kept;
+    const std::string busy = ReadFile(kSeeds / "busy_factory.xml");
+    ASSERT_NE(busy.find("<feature>"), std::string::npos);
+    // The first loads fill what the game keeps for good (definitions, buffers at their size).
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(busy, "busy"));
+    // Only the game is weighed: the test's listener keeps every stage and sound it is given.
+    const auto forget = [&world] {
+        world.listener.stages.clear();
+        world.listener.sounds.clear();
+    };
+    forget();
+    HeapMeter::StartPeak();
+    constexpr int kLoads = 5;
+    for (int i = 0; i < kLoads; ++i)
+    {
+        ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(busy, "busy"));
+        forget();
+    }
+    // A container that doubles its room may keep a little more; a design's features alone are
+    // hundreds of bytes a load.
+    EXPECT_LT(HeapMeter::HeldSinceStart(), 64 * kLoads);
 }

@@ -327,6 +327,11 @@ long long HeapMeter::PeakSinceStart()
 {
     return Available() ? g_heapPeak.load() - g_heapStart : 0;
 }
+
+long long HeapMeter::HeldSinceStart()
+{
+    return Available() ? g_heapLive.load() - g_heapStart : 0;
+}
 #else
 bool HeapMeter::Available()
 {
@@ -338,6 +343,11 @@ void HeapMeter::StartPeak()
 }
 
 long long HeapMeter::PeakSinceStart()
+{
+    return 0;
+}
+
+long long HeapMeter::HeldSinceStart()
 {
     return 0;
 }

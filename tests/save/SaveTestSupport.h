@@ -103,6 +103,8 @@ public:
     static bool Available();
     static void StartPeak();
     static long long PeakSinceStart();
+    // Bytes held now beyond what was held at StartPeak (negative when fewer).
+    static long long HeldSinceStart();
 };
 
 // The savegame text without its date line, which differs between two saves of the same game.

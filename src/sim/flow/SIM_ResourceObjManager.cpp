@@ -49,6 +49,10 @@ SIM_ResourceObjManager& SIM_ResourceObjManager::Instance()
 SIM_ResourceObjManager::SIM_ResourceObjManager()
     : m_records(new SIM_ResourceObject[kPoolSize]), m_freeIndex(kPoolSize), m_transitIndex(kPoolSize)
 {
+    // A record's id is its index for the life of the pool: resets keep it, and savegames name
+    // objects by it.
+    for (int32_t i = 0; i < kPoolSize; ++i)
+        m_records[static_cast<size_t>(i)].m_id = i;
     m_freeIndex.Fill();
 }
 
@@ -117,12 +121,6 @@ void SIM_ResourceObjManager::RebuildIndices()
             m_transitIndex.Insert(i);
     }
     NoteSourcesChanged();
-}
-
-void SIM_ResourceObjManager::NumberRecords()
-{
-    for (int32_t i = 0; i < kPoolSize; ++i)
-        m_records[static_cast<size_t>(i)].m_id = i;
 }
 
 int32_t SIM_ResourceObjManager::IndexOf(const SIM_ResourceObject* object) const
@@ -374,7 +372,7 @@ void SIM_ResourceObjManager::RecheckSourcesAndRequests()
 void SIM_ResourceObjManager::ValidateLoadedObjects()
 {
     RebuildIndices();
-    for (int32_t i = 0; i < kPoolSize; ++i)
+    for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
     {
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         // Objects in use are the ones that a savegame restored.

@@ -37,8 +37,6 @@ public:
     void NoteFreed(const SIM_ResourceObject* object);
     void NoteTaken(const SIM_ResourceObject* object);
     void NoteInTransit(const SIM_ResourceObject* object);
-    // Gives record i the identity i (game set-up).
-    void NumberRecords();
     // The first free record (not yet marked in use), or null when all are taken.
     SIM_ResourceObject* Allocate();
     // Chooses the best source for a resource bound for the destination and creates the object

@@ -353,7 +353,7 @@ void SIM_ResourceObject::Release()
 void SIM_ResourceObject::ResetRecord()
 {
     m_view.reset();
-    // The identity stays: a record's id is its index in the pool from game set-up on, and
+    // The identity stays: a record's id is its index in the pool from the pool's creation on, and
     // savegames name objects by it.
     m_currentTile = nullptr;
     m_resource = nullptr;

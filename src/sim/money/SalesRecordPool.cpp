@@ -27,6 +27,13 @@ int32_t AddCounts(int32_t a, int32_t b)
         std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
+// Records past the highest index are free: a record is only ever filled at the lowest free index
+// (or by a savegame filling them in order), and all are emptied together. Walks stop there.
+int LastFilled(int highestIndex)
+{
+    return std::clamp(highestIndex, 0, SalesRecordPool::NUM_RECORDS - 1);
+}
+
 // Whether a record of `hour` lies in the window of the last `hours` hours up to `now`, computed
 // wide so that no hour a record holds can overflow the difference.
 bool InWindow(int now, int hour, int hours)
@@ -60,8 +67,9 @@ void SalesRecordPool::AddSale(SIM_VehicleDesign* design, float amount)
     if (!totalFound)
         totals.push_back(SaleTotal{amount, 1, design});
 
-    for (auto& r : records)
+    for (int i = 0, last = LastFilled(highestIndex); i <= last; ++i)
     {
+        SaleRecord& r = records[i];
         if (r.active && r.design == design && r.hour == now)
         {
             r.amount += amount;
@@ -119,9 +127,12 @@ T SalesRecordPool::SumSales(const SIM_VehicleDesign* design, int hours, T SaleTo
     }
     else
     {
-        for (const auto& r : records)
+        for (int i = 0, last = LastFilled(highestIndex); i <= last; ++i)
+        {
+            const SaleRecord& r = records[i];
             if (r.active && (!design || r.design == design) && InWindow(now, r.hour, hours))
                 sum += r.*recordField;
+        }
     }
     return static_cast<T>(std::clamp<Wide>(sum, std::numeric_limits<T>::lowest(), std::numeric_limits<T>::max()));
 }
@@ -143,8 +154,9 @@ std::vector<SaleTotal> SalesRecordPool::GetSalesByDesign(int hours) const
     if (hours == -1)
         return totals;
     std::vector<SaleTotal> sums;
-    for (const auto& r : records)
+    for (int i = 0, last = LastFilled(highestIndex); i <= last; ++i)
     {
+        const SaleRecord& r = records[i];
         if (!r.active || !InWindow(now, r.hour, hours))
             continue;
         auto it = std::find_if(sums.begin(), sums.end(), [&](const SaleTotal& t) { return t.design == r.design; });
@@ -163,9 +175,9 @@ float SalesRecordPool::GetIncomeForHour(int hour) const
 {
     std::lock_guard<std::mutex> guard(m_lock);
     float sum = 0.0f;
-    for (const auto& r : records)
-        if (r.active && r.hour == hour)
-            sum += r.amount;
+    for (int i = 0, last = LastFilled(highestIndex); i <= last; ++i)
+        if (records[i].active && records[i].hour == hour)
+            sum += records[i].amount;
     return sum;
 }
 
@@ -174,8 +186,8 @@ void SalesRecordPool::Reset()
     std::lock_guard<std::mutex> guard(m_lock);
     // Every record back to the free state: a record that kept its design would point at a design
     // of the last game, which the new game's set-up deletes.
-    for (auto& r : records)
-        r = SaleRecord();
+    for (int i = 0, last = LastFilled(highestIndex); i <= last; ++i)
+        records[i] = SaleRecord();
     totals.clear();
     highestIndex = 0;
     m_fullReported = false;

@@ -60,6 +60,7 @@ public:
     // Stored and restored whole by the savegame.
     std::vector<SaleTotal> totals;
     SaleRecord records[NUM_RECORDS];
+    // No record past it is filled; walks of the records stop there.
     int32_t highestIndex = 0;
 
 private:

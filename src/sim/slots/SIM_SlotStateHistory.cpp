@@ -4,7 +4,7 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_RepeatLog.h"
 
-#include <utility>
+#include <algorithm>
 
 void SIM_SlotStateHistory::Record(int state, float now)
 {
@@ -76,10 +76,11 @@ void SIM_SlotStateHistory::RebuildOrder()
     for (int i = 0; i < kEntryCount; ++i)
         if (m_entries[i].valid)
             m_order[m_orderCount++] = static_cast<int16_t>(i);
-    // By start time, equal starts in index order (an insertion sort of at most 128 entries).
-    for (int32_t k = 1; k < m_orderCount; ++k)
-        for (int32_t j = k; j > 0 && m_entries[m_order[j - 1]].start > m_entries[m_order[j]].start; --j)
-            std::swap(m_order[j - 1], m_order[j]);
+    // By start time, equal starts in index order. The entries are a ring: once it has wrapped,
+    // its oldest entries follow its newest, which costs an insertion sort a swap for nearly every
+    // pair, at every slot of every load.
+    std::stable_sort(m_order, m_order + m_orderCount,
+                     [this](int16_t a, int16_t b) { return m_entries[a].start < m_entries[b].start; });
     // Trusted when every entry but the last is closed and the ends do not go back in time.
     m_orderKnown = true;
     for (int32_t k = 0; k + 1 < m_orderCount; ++k)

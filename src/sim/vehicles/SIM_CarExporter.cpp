@@ -3,10 +3,7 @@
 
 #include "engine/core/GLifetime.h"
 
-#include <algorithm>
 #include <memory>
-#include <mutex>
-#include <vector>
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Presentation.h"
@@ -19,24 +16,6 @@
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
-
-namespace
-{
-// A design outlives the car it was made from, so it gets its own copies of the car's feature
-// records; they are kept here for the life of the program, with the lock that guards them (the
-// vehicles job fills designs while the main thread reads savegames).
-struct DesignRecordStore
-{
-    std::mutex lock;
-    std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> records;
-};
-
-DesignRecordStore& DesignRecords()
-{
-    static DesignRecordStore store;
-    return store;
-}
-} // namespace
 
 SIM_CarExporter& SIM_CarExporter::Instance()
 {
@@ -87,16 +66,11 @@ void SIM_CarExporter::FillDesignFromVehicle(SIM_VehicleDesign* design, const SIM
     design->m_componentTypes.clear();
     for (const auto& component : car->GetComponents())
         design->m_componentTypes.push_back(const_cast<SIM_VehicleComponentType*>(component->GetType()));
-    design->m_featureRecords.clear();
-    {
-        DesignRecordStore& store = DesignRecords();
-        std::lock_guard<std::mutex> guard(store.lock);
-        for (const auto& record : car->GetFeatureRecords())
-        {
-            store.records.push_back(std::make_unique<SIM_VehicleFeatureRecord>(*record));
-            design->m_featureRecords.push_back(store.records.back().get());
-        }
-    }
+    // A design outlives the car it was made from, so it gets its own copies of the car's
+    // feature records.
+    design->ClearFeatureRecords();
+    for (const auto& record : car->GetFeatureRecords())
+        design->AddOwnFeatureRecord(std::make_unique<SIM_VehicleFeatureRecord>(*record));
     design->m_colour = GetRandomVehicleColor();
 }
 
@@ -104,9 +78,7 @@ void SIM_CarExporter::AddDesignFeature(SIM_VehicleDesign* design, SIM_VehicleFea
 {
     if (!design || !feature)
         return;
-    DesignRecordStore& store = DesignRecords();
-    std::lock_guard<std::mutex> guard(store.lock);
-    store.records.push_back(std::make_unique<SIM_VehicleFeatureRecord>());
-    store.records.back()->feature = feature;
-    design->m_featureRecords.push_back(store.records.back().get());
+    auto record = std::make_unique<SIM_VehicleFeatureRecord>();
+    record->feature = feature;
+    design->AddOwnFeatureRecord(std::move(record));
 }

@@ -7,10 +7,23 @@
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
 
 #include <algorithm>
+#include <utility>
 
 SIM_VehicleDesign::SIM_VehicleDesign() = default;
 
 SIM_VehicleDesign::~SIM_VehicleDesign() = default;
+
+void SIM_VehicleDesign::AddOwnFeatureRecord(std::unique_ptr<SIM_VehicleFeatureRecord> record)
+{
+    m_featureRecords.push_back(record.get());
+    m_ownRecords.push_back(std::move(record));
+}
+
+void SIM_VehicleDesign::ClearFeatureRecords()
+{
+    m_featureRecords.clear();
+    m_ownRecords.clear();
+}
 
 bool SIM_VehicleDesign::MatchesVehicle(const SIM_Vehicle& car) const
 {

@@ -31,9 +31,18 @@ public:
 
     std::string GetName() const { return m_name; }
 
+    // A feature record of the design's own, kept as long as the design: the car it was copied
+    // from drives away, and a record kept anywhere longer would outlive every design it served.
+    void AddOwnFeatureRecord(std::unique_ptr<SIM_VehicleFeatureRecord> record);
+    // No features any more; the design's own records go.
+    void ClearFeatureRecords();
+
     std::vector<SIM_VehicleComponentType*> m_componentTypes;
-    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords; // copies kept by the car exporter
+    std::vector<SIM_VehicleFeatureRecord*> m_featureRecords;
     std::string m_name;
     float m_price = 0.0f;
     VehicleColor m_colour;
+
+private:
+    std::vector<std::unique_ptr<SIM_VehicleFeatureRecord>> m_ownRecords;
 };

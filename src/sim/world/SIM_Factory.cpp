@@ -50,7 +50,9 @@ void SIM_Factory::Init()
     }
     m_width = mission->m_worldX;
     m_height = mission->m_worldY;
-    m_tiles = std::make_unique<SIM_Tile[]>(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+    const size_t tileCount = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
+    m_tiles = std::make_unique<SIM_Tile[]>(tileCount);
+    m_waypointGrids = std::make_unique<TileWaypointGrid[]>(tileCount);
     m_occupied.Resize(m_width * m_height);
 
     m_worldLeft = -(m_width * 512) - 32;
@@ -62,14 +64,16 @@ void SIM_Factory::Init()
     {
         for (int y = 0; y < m_height; ++y)
         {
-            SIM_Tile& tile = m_tiles[TileIndex(x, y)];
+            const int index = TileIndex(x, y);
+            SIM_Tile& tile = m_tiles[index];
             // FindNearestTile works the centres out the same way: they never change.
             tile.m_worldX = 256.0f * static_cast<float>(x - y);
             tile.m_worldY = 128.0f * static_cast<float>(x + y);
             tile.m_gridX = x;
             tile.m_gridY = y;
             tile.m_floor = this;
-            tile.m_waypoints = std::make_unique<TileWaypointGrid>(&tile);
+            m_waypointGrids[index] = TileWaypointGrid(&tile);
+            tile.m_waypoints = &m_waypointGrids[index];
             tile.m_zoneState = SIM_Tile::ZONE_NONE;
         }
     }

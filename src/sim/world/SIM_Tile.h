@@ -3,8 +3,6 @@
 #pragma once
 #include "sim/world/TileWaypointGrid.h"
 
-#include <memory>
-
 class SIM_Factory;
 class SIM_PlaceableSlot;
 class SIM_ResourceConveyor;
@@ -31,8 +29,8 @@ public:
     SIM_PlaceableSlot* m_occupant = nullptr;    // set and cleared by the slots, through SIM_Factory::SetOccupant
     SIM_ResourceConveyor* m_conveyor = nullptr; // set and read by the conveyor logic
     SIM_TileView* m_view = nullptr;             // the tile's object in the factory view; null headless
-    std::unique_ptr<TileWaypointGrid> m_waypoints;
-    int m_zoneState = ZONE_LOCKED; // ZONE_OPEN, ZONE_LOCKED or ZONE_NONE
-    bool m_builtOn = false;        // a placed slot covers this tile
-    bool m_hasStockpile = false;   // a slot's stockpile was created on this tile
+    TileWaypointGrid* m_waypoints = nullptr;    // the factory's, which holds every tile's grid
+    int m_zoneState = ZONE_LOCKED;              // ZONE_OPEN, ZONE_LOCKED or ZONE_NONE
+    bool m_builtOn = false;                     // a placed slot covers this tile
+    bool m_hasStockpile = false;                // a slot's stockpile was created on this tile
 };

@@ -17,6 +17,7 @@ class TileWaypointGrid
 public:
     static constexpr int COUNT = 9;
 
+    TileWaypointGrid() = default;
     // Lays the nine points out around the tile's centre, all free.
     explicit TileWaypointGrid(SIM_Tile* tile);
 
