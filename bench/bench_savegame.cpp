@@ -114,7 +114,7 @@ bool BuildLargeFactory()
     }
     SIM_Placement::ConveyorsChanged();
     if (stations.size() != static_cast<size_t>(kLines * kStations) ||
-        bays.size() != static_cast<size_t>(kLines / kLinesPerBay) || !bays.front())
+        bays.size() != static_cast<size_t>(kLines / kLinesPerBay) || std::ranges::count(bays, nullptr) != 0)
         return false;
 
     // Cars in the first stations, each with what the line gave it so far.
