@@ -113,15 +113,4 @@ BENCHMARK(BM_ConveyorDragDiagonal50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ConveyorDragThroughWorkshops50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ChainDragThroughWorkshops50)->Unit(benchmark::kMicrosecond);
 
-// The hall stays built from one benchmark to the next; the game ends once they have all run, as
-// the game's own shutdown ends it, so the slots go before the managers they reach into.
-int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    SIM_Game::Instance().Reset();
-    return 0;
-}
+BENCHMARK_MAIN();
