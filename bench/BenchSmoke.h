@@ -24,3 +24,15 @@ inline double BenchMinTime(double measured)
 {
     return BenchSmokeRun() ? 1e-9 : measured;
 }
+
+// The body of a benchmark program that has work of its own after the runs: false when the
+// command line held an argument the library does not know.
+inline bool RunBenchmarks(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return false;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return true;
+}

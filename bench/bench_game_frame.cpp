@@ -169,11 +169,8 @@ BENCHMARK(GameFrames)->Arg(1)->Arg(4)->Arg(0)->Unit(benchmark::kMillisecond)->Us
 // would be destroyed after the game's own singletons and clear a world that is already gone.
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!RunBenchmarks(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     g_factory.reset();
     return 0;
 }

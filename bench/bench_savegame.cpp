@@ -3,6 +3,7 @@
 // on 20 lines, 500 cars, every one of the 16,384 resource objects (stored, on their way, waiting
 // at a bay), a full sale pool, a full ledger and efficiency history. Reports the file size.
 // Measure on two cores: taskset -c 0,1 build/rel/bench/bench_savegame
+#include "BenchSmoke.h"
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
 #include "save/SIM_LoadGame.h"
@@ -372,10 +373,7 @@ BENCHMARK(BenchHeaderPeek)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (!RunBenchmarks(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     return RunFailed() ? 1 : 0;
 }
