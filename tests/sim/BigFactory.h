@@ -13,6 +13,7 @@
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
+#include "sim/flow/InvalidateRoutes.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"

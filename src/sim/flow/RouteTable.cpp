@@ -3,12 +3,10 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
-#include "platform/core/PTraceSpan.h"
 #include "sim/SIM_ThreadManager.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_PathFinder.h"
-#include "sim/flow/SIM_ResourceConveyorManager.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Tile.h"
 #include "sim/world/TileWaypointGrid.h"
@@ -310,8 +308,8 @@ void RouteTable::ClearAll()
         FreeRecord(static_cast<size_t>(i));
     s_zonesSeen.store(SIM_BuildingZone::UnlockCount(), std::memory_order_relaxed);
     // Ways that were closed may be open now: requests that found no source may ask again.
-    SIM_ResourceConveyorManager::NoteFloorChanged();
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteFloorChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 void RouteTable::ForgetKnown(SIM_ResourceRoute* route)
@@ -367,7 +365,7 @@ void RouteTable::ForgetAround(const std::vector<SIM_Tile*>& changed)
     for (auto it = m_measured.begin(); it != m_measured.end();)
         it = reaches(it->second.lookedAt) ? m_measured.erase(it) : std::next(it);
     // Ways that were closed may be open now: requests that found no source may ask again.
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 size_t RouteTable::KnownCount()
@@ -380,18 +378,4 @@ size_t RouteTable::FailureCount()
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     return m_failures.size();
-}
-
-void InvalidateRoutes()
-{
-    PTraceSpan span("InvalidateRoutes");
-    RouteTable::Instance().ClearAll();
-    SIM_ResourceObjManager::Instance().RerouteAll();
-}
-
-void InvalidateRoutesAround(const std::vector<SIM_Tile*>& changed)
-{
-    PTraceSpan span("InvalidateRoutes");
-    RouteTable::Instance().ForgetAround(changed);
-    SIM_ResourceObjManager::Instance().RerouteLost();
 }

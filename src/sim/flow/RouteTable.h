@@ -133,11 +133,3 @@ private:
     // searches may cross everywhere.
     static std::atomic<uint64_t> s_zonesSeen;
 };
-
-// Discards every route and failure, then re-routes every resource object. Run when the whole
-// floor changes: a new or loaded factory, conveyors laid without saying where.
-void InvalidateRoutes();
-// Main thread. Conveyors were laid or taken up on these tiles: the routes and failures whose
-// search looked at one of them are discarded, and the objects that were on those routes (or on
-// none) are re-routed.
-void InvalidateRoutesAround(const std::vector<SIM_Tile*>& changed);

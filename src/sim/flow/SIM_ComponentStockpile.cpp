@@ -4,9 +4,9 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/flow/SIM_StockpileBase.h"
 #include "sim/views/SIM_StockpileView.h"
@@ -70,7 +70,7 @@ void SIM_ComponentStockpile::AddProduct(SIM_ResourceObject* object)
     object->m_state = SIM_ResourceObject::STATE_DELIVERED;
     m_held.push_back(object);
     ShowAtPlace(object->m_resource, place);
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 void SIM_ComponentStockpile::LoadObject(SIM_ResourceObject* object)
@@ -79,7 +79,7 @@ void SIM_ComponentStockpile::LoadObject(SIM_ResourceObject* object)
         return;
     m_held.push_back(object);
     ShowAtPlace(object->m_resource, object->m_placeIndex);
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 SIM_ResourceObject* SIM_ComponentStockpile::TakeResource(const SIM_Resource* resource)

@@ -3,10 +3,10 @@
 
 #include "engine/core/GLifetime.h"
 #include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_NearestByRoute.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 
@@ -20,13 +20,13 @@ SIM_ComponentStockpileManager& SIM_ComponentStockpileManager::Instance()
 void SIM_ComponentStockpileManager::Register(SIM_ComponentStockpile* stockpile)
 {
     if (m_stockpiles.Add(stockpile))
-        SIM_ResourceObjManager::NoteSourcesChanged();
+        FlowVersions::NoteSourcesChanged();
 }
 
 void SIM_ComponentStockpileManager::Unregister(SIM_ComponentStockpile* stockpile)
 {
     if (m_stockpiles.Remove(stockpile))
-        SIM_ResourceObjManager::NoteSourcesChanged();
+        FlowVersions::NoteSourcesChanged();
 }
 
 bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource* resource)

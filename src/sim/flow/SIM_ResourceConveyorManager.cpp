@@ -4,27 +4,22 @@
 #include "engine/core/GLifetime.h"
 #include "sim/SIM_PointerList.h"
 #include "sim/SIM_ThreadManager.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
-#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstdlib>
 #include <vector>
 
 namespace
 {
-// Starts at 1 so that a manager that never looked at the floor is out of date.
-std::atomic<uint64_t> g_floorVersion{1};
-
 bool ConveyorPassable(const SIM_Tile* tile)
 {
     return tile && tile->m_conveyor && tile->m_zoneState == SIM_Tile::ZONE_OPEN;
@@ -49,20 +44,21 @@ SIM_ResourceConveyor* SIM_ResourceConveyorManager::CreateConveyor()
     auto conveyor = std::make_unique<SIM_ResourceConveyor>();
     SIM_ResourceConveyor* created = conveyor.get();
     m_conveyors.Add(std::move(conveyor));
-    NoteFloorChanged();
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteFloorChanged();
+    FlowVersions::NoteSourcesChanged();
     return created;
 }
 
 SIM_ResourceImportBay* SIM_ResourceConveyorManager::CreateImportBay(SIM_Tile* tile)
 {
-    m_ownedBays.push_back(std::make_unique<SIM_ResourceImportBay>(tile)); // it joins m_bays itself
+    auto bay = std::make_unique<SIM_ResourceImportBay>(tile);
+    AddImportBay(bay.get());
+    m_ownedBays.push_back(std::move(bay));
     return m_ownedBays.back().get();
 }
 
 void SIM_ResourceConveyorManager::Clear()
 {
-    // The lists are emptied first so that each destructor's own removal finds nothing to do.
     m_conveyors.Clear();
     m_bays.clear();
     m_ownedBays.clear();
@@ -188,11 +184,6 @@ bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_Reso
     return true;
 }
 
-void SIM_ResourceConveyorManager::NoteFloorChanged()
-{
-    g_floorVersion.fetch_add(1, std::memory_order_relaxed);
-}
-
 int32_t SIM_ResourceConveyorManager::NetworkOf(const SIM_Tile* tile) const
 {
     if (!tile || !m_networksFactory)
@@ -203,8 +194,7 @@ int32_t SIM_ResourceConveyorManager::NetworkOf(const SIM_Tile* tile) const
 
 void SIM_ResourceConveyorManager::RefreshNetworks(const SIM_Factory* factory)
 {
-    // Both counts only grow, so their sum changes whenever either does.
-    const uint64_t version = g_floorVersion.load(std::memory_order_relaxed) + SIM_BuildingZone::UnlockCount();
+    const uint64_t version = FlowVersions::Floor();
     const size_t tiles = factory ? static_cast<size_t>(factory->GetTileCount()) : 0;
     if (factory == m_networksFactory && version == m_networksVersion && m_networks.size() == tiles)
         return;
@@ -301,22 +291,22 @@ void SIM_ResourceConveyorManager::AddImportBay(SIM_ResourceImportBay* bay)
 {
     m_bayReachValid = false;
     if (AddPointerOnce(m_bays, bay))
-        SIM_ResourceObjManager::NoteSourcesChanged();
+        FlowVersions::NoteSourcesChanged();
 }
 
 void SIM_ResourceConveyorManager::RemoveImportBay(SIM_ResourceImportBay* bay)
 {
     m_bayReachValid = false;
     if (RemovePointer(m_bays, bay))
-        SIM_ResourceObjManager::NoteSourcesChanged();
+        FlowVersions::NoteSourcesChanged();
 }
 
 void SIM_ResourceConveyorManager::DestroyConveyor(SIM_ResourceConveyor* conveyor)
 {
     if (m_conveyors.Remove(conveyor))
     {
-        NoteFloorChanged();
-        SIM_ResourceObjManager::NoteSourcesChanged();
+        FlowVersions::NoteFloorChanged();
+        FlowVersions::NoteSourcesChanged();
     }
 }
 
@@ -324,8 +314,10 @@ void SIM_ResourceConveyorManager::DestroyImportBay(SIM_ResourceImportBay* bay)
 {
     auto it = std::find_if(m_ownedBays.begin(), m_ownedBays.end(),
                            [bay](const std::unique_ptr<SIM_ResourceImportBay>& owned) { return owned.get() == bay; });
-    if (it != m_ownedBays.end())
-        m_ownedBays.erase(it); // its destructor takes it off m_bays
+    if (it == m_ownedBays.end())
+        return;
+    RemoveImportBay(bay);
+    m_ownedBays.erase(it);
 }
 
 SIM_ResourceImportBay* SIM_ResourceConveyorManager::GetImportBayOn(const SIM_Tile* tile) const

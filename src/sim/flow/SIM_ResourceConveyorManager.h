@@ -59,15 +59,12 @@ public:
     // Main thread. False when no resource route can lead from start to goal because no run of
     // open conveyor tiles joins them; true when one may (the route search still decides).
     bool MayReach(const SIM_Tile* start, const SIM_Tile* goal);
-    // Any thread: conveyors, zones or the route cache changed, so the runs of conveyors are
-    // worked out again when next asked.
-    static void NoteFloorChanged();
 
-    // Called by the bay constructor and destructor.
+private:
+    // The manager lists the bays it makes and takes them off before it destroys them.
     void AddImportBay(SIM_ResourceImportBay* bay);
     void RemoveImportBay(SIM_ResourceImportBay* bay);
 
-private:
     SIM_ResourceConveyorManager() = default;
     ~SIM_ResourceConveyorManager();
 

@@ -7,8 +7,7 @@
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_SimConfig.h"
-#include "sim/flow/SIM_ResourceConveyorManager.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/SIM_ResourceObject.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/slots/SlotQueries.h"
@@ -23,7 +22,6 @@
 SIM_ResourceImportBay::SIM_ResourceImportBay(SIM_Tile* tile)
 {
     m_timer.Start();
-    SIM_ResourceConveyorManager::Instance().AddImportBay(this);
     m_tile = tile;
     m_delay = SIM_SimConfig::GetFloat("CONVEYOR_IMPORT_BAY_DELAY");
 
@@ -53,7 +51,6 @@ SIM_ResourceImportBay::SIM_ResourceImportBay(SIM_Tile* tile)
 
 SIM_ResourceImportBay::~SIM_ResourceImportBay()
 {
-    SIM_ResourceConveyorManager::Instance().RemoveImportBay(this);
     m_label.reset();
     m_view.reset();
     // The objects were bought for stockpiles that still list them: withdraw before releasing, so
@@ -83,7 +80,7 @@ void SIM_ResourceImportBay::Enqueue(SIM_ResourceObject* object)
     object->m_sourceBay = this;
     RefreshLabel();
     // A longer queue makes this bay a worse source, so another may now win a refused request.
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 bool SIM_ResourceImportBay::Remove(SIM_ResourceObject* object)

@@ -8,6 +8,7 @@
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_Resource.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
@@ -20,16 +21,12 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
-#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace
 {
-std::atomic<uint64_t> g_sourcesVersion{0};
-
 SIM_ProductionSlot* PoolProductionSlot(SIM_PlaceableSlot* slot)
 {
     return (slot && !slot->IsFacility()) ? static_cast<SIM_ProductionSlot*>(slot) : nullptr;
@@ -52,7 +49,10 @@ SIM_ResourceObjManager::SIM_ResourceObjManager()
     // A record's id is its index for the life of the pool: resets keep it, and savegames name
     // objects by it.
     for (int32_t i = 0; i < kPoolSize; ++i)
+    {
         m_records[static_cast<size_t>(i)].m_id = i;
+        m_records[static_cast<size_t>(i)].m_pool = this;
+    }
     m_freeIndex.Fill();
 }
 
@@ -66,18 +66,7 @@ void SIM_ResourceObjManager::Reset()
         m_records[static_cast<size_t>(i)].ResetRecord();
     m_freeIndex.Fill();
     m_transitIndex.Clear();
-    NoteSourcesChanged();
-}
-
-uint64_t SIM_ResourceObjManager::SourcesVersion()
-{
-    // A newly opened zone may open the way to a source; both counts only grow.
-    return g_sourcesVersion.load(std::memory_order_relaxed) + SIM_BuildingZone::UnlockCount();
-}
-
-void SIM_ResourceObjManager::NoteSourcesChanged()
-{
-    g_sourcesVersion.fetch_add(1, std::memory_order_relaxed);
+    FlowVersions::NoteSourcesChanged();
 }
 
 void SIM_ResourceObjManager::NoteFreed(const SIM_ResourceObject* object)
@@ -87,7 +76,7 @@ void SIM_ResourceObjManager::NoteFreed(const SIM_ResourceObject* object)
         return;
     m_freeIndex.Insert(index);
     m_transitIndex.Erase(index);
-    NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 void SIM_ResourceObjManager::NoteTaken(const SIM_ResourceObject* object)
@@ -120,7 +109,7 @@ void SIM_ResourceObjManager::RebuildIndices()
         if (record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
             m_transitIndex.Insert(i);
     }
-    NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 int32_t SIM_ResourceObjManager::IndexOf(const SIM_ResourceObject* object) const

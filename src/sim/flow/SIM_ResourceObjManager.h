@@ -2,6 +2,7 @@
 // comes from, and keeps objects consistent when routes or stockpiles change.
 #pragma once
 #include "sim/SIM_IndexSet.h"
+#include "sim/flow/ResourceObjectPool.h"
 #include "sim/flow/SIM_ResourceObject.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ struct SIM_FlowWork
     uint64_t queuesSearched = 0;   // bay and exporter queues and request lists searched to forget objects
 };
 
-class SIM_ResourceObjManager
+class SIM_ResourceObjManager final : public ResourceObjectPool
 {
     friend class GLifetime; // the program's owner creates and destroys it
 
@@ -34,9 +35,9 @@ public:
     void Reset();
     // Main thread. Records tell the pool when they are freed, taken or set moving, so that the
     // allocator and the per-frame loop need not walk the whole pool.
-    void NoteFreed(const SIM_ResourceObject* object);
-    void NoteTaken(const SIM_ResourceObject* object);
-    void NoteInTransit(const SIM_ResourceObject* object);
+    void NoteFreed(const SIM_ResourceObject* object) override;
+    void NoteTaken(const SIM_ResourceObject* object) override;
+    void NoteInTransit(const SIM_ResourceObject* object) override;
     // The first free record (not yet marked in use), or null when all are taken.
     SIM_ResourceObject* Allocate();
     // Chooses the best source for a resource bound for the destination and creates the object
@@ -61,13 +62,6 @@ public:
     // Also after records were written directly (a savegame restoring them): the pool looks at
     // every record once more to know which are free and which are moving.
     void SetTopIndex(int32_t top);
-
-    // Counts up whenever something changes that a request which found no object may be waiting
-    // for: a record freed, a stockpile or bay gaining what it can hand out, a route or a bay added
-    // or gone. A stockpile does not ask again for what it was refused until this has moved on.
-    // Any thread, also while the program ends: the count outlives every object.
-    static uint64_t SourcesVersion();
-    static void NoteSourcesChanged();
 
     SIM_FlowWork& Work() { return m_work; }
     SIM_ResourceObject& Record(int32_t index) { return m_records[static_cast<size_t>(index)]; }

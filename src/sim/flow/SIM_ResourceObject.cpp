@@ -5,15 +5,14 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/flow/ResourceObjectPool.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/SIM_ResourceReceiver.h"
 #include "sim/flow/SIM_ResourceRoute.h"
-#include "sim/flow/SIM_ResourceStockpile.h"
-#include "sim/flow/SIM_SupplyStockpile.h"
-#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/views/SIM_ResourceObjectView.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
@@ -24,19 +23,9 @@
 
 namespace
 {
-SIM_SupplyStockpile* ObjectSupplyDestination(SIM_PlaceableSlot* slot)
+SIM_ResourceReceiver* ReceiverOf(SIM_PlaceableSlot* slot)
 {
-    if (!slot || !slot->IsFacility() || !slot->GetTask() || slot->GetTask()->m_name != SIM_SupplyStockpile::kTaskName)
-        return nullptr;
-    return dynamic_cast<SIM_SupplyStockpile*>(slot);
-}
-
-SIM_ResourceStockpile* ObjectProductionDestination(SIM_PlaceableSlot* slot)
-{
-    if (!slot || slot->IsFacility())
-        return nullptr;
-    SIM_ProductionSlot* production = static_cast<SIM_ProductionSlot*>(slot);
-    return production->GetInputStockpile();
+    return slot ? slot->GetResourceReceiver() : nullptr;
 }
 } // namespace
 
@@ -45,15 +34,8 @@ SIM_ResourceObject::~SIM_ResourceObject() = default;
 
 SIM_Tile* SIM_ResourceObject::DestinationTile(SIM_PlaceableSlot* destination)
 {
-    if (!destination)
-        return nullptr;
-    if (!destination->IsFacility())
-    {
-        SIM_ResourceStockpile* stockpile = ObjectProductionDestination(destination);
-        return stockpile ? stockpile->GetTile() : nullptr;
-    }
-    SIM_SupplyStockpile* supply = ObjectSupplyDestination(destination);
-    return supply ? supply->GetTile() : nullptr;
+    SIM_ResourceReceiver* receiver = ReceiverOf(destination);
+    return receiver ? receiver->ReceivingTile() : nullptr;
 }
 
 void SIM_ResourceObject::Init(const SIM_Resource* resource, SIM_PlaceableSlot* destination, float x, float y)
@@ -71,13 +53,15 @@ void SIM_ResourceObject::Init(const SIM_Resource* resource, SIM_PlaceableSlot* d
     else
         m_view->SetResourceSprite();
     m_destination = destination;
-    SIM_ResourceObjManager::Instance().NoteTaken(this);
+    if (m_pool)
+        m_pool->NoteTaken(this);
 }
 
 void SIM_ResourceObject::StartTransit()
 {
     m_state = STATE_IN_TRANSIT;
-    SIM_ResourceObjManager::Instance().NoteInTransit(this);
+    if (m_pool)
+        m_pool->NoteInTransit(this);
 }
 
 TileWaypoint* SIM_ResourceObject::CursorPoint() const
@@ -266,13 +250,9 @@ void SIM_ResourceObject::Arrive()
     if (!m_destination)
         return;
 
-    if (SIM_ResourceStockpile* stockpile = ObjectProductionDestination(m_destination))
+    if (SIM_ResourceReceiver* receiver = ReceiverOf(m_destination))
     {
-        stockpile->Receive(this);
-    }
-    else if (SIM_SupplyStockpile* supply = ObjectSupplyDestination(m_destination))
-    {
-        supply->Receive(this);
+        receiver->Receive(this);
     }
     else
     {
@@ -304,26 +284,18 @@ void SIM_ResourceObject::WithdrawAndRelease(SIM_ResourceObject* object)
 
 void SIM_ResourceObject::WithdrawRequest()
 {
-    if (SIM_ResourceStockpile* stockpile = ObjectProductionDestination(m_destination))
-    {
-        stockpile->RemoveRequest(this);
-        return;
-    }
-    if (m_destination && !m_destination->IsFacility())
-    {
+    if (SIM_ResourceReceiver* receiver = ReceiverOf(m_destination))
+        receiver->RemoveRequest(this);
+    else if (m_destination && !m_destination->IsFacility())
         FV_ASSERT(false); // a production slot without its input stockpile
-        return;
-    }
-    if (SIM_SupplyStockpile* supply = ObjectSupplyDestination(m_destination))
-        supply->RemoveRequest(this);
 }
 
 void SIM_ResourceObject::CheckListed()
 {
     if (m_state != STATE_IN_TRANSIT || !m_destination || m_destination->IsFacility())
         return;
-    SIM_ResourceStockpile* stockpile = ObjectProductionDestination(m_destination);
-    const bool listed = stockpile && stockpile->HasRequestFor(this);
+    SIM_ResourceReceiver* receiver = ReceiverOf(m_destination);
+    const bool listed = receiver && receiver->HasRequestFor(this);
     FV_ASSERT(listed);
     if (!listed)
         FV_FLOW_ERROR("Bad data in saved resource objects");
@@ -347,7 +319,8 @@ void SIM_ResourceObject::Release()
     m_placeIndex = -1;
     m_task = nullptr;
     m_retryTime = 0.0f;
-    SIM_ResourceObjManager::Instance().NoteFreed(this);
+    if (m_pool)
+        m_pool->NoteFreed(this);
 }
 
 void SIM_ResourceObject::ResetRecord()

@@ -13,6 +13,7 @@ class SIM_ResourceRoute;
 class SIM_ResourceImportBay;
 class SIM_ResourceExporter;
 class SIM_ResourceObjectView;
+class ResourceObjectPool;
 struct TileWaypoint;
 
 class SIM_ResourceObject
@@ -67,6 +68,8 @@ public:
     bool IsInUse() const { return m_inUse != 0; }
 
     int32_t m_id = -1;
+    // The pool the record belongs to (set once by the pool); null for a record of its own.
+    ResourceObjectPool* m_pool = nullptr;
     SIM_Tile* m_currentTile = nullptr;
     const SIM_Resource* m_resource = nullptr;
     float m_x = 0.0f;

@@ -7,6 +7,7 @@
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
@@ -126,19 +127,6 @@ void SIM_ResourceStockpile::RemoveStored(const SIM_Resource* resource)
     ContentsChanged();
 }
 
-bool SIM_ResourceStockpile::HasRequestFor(const SIM_ResourceObject* object) const
-{
-    FV_ASSERT(object != nullptr);
-    // Every object in transit is checked every frame; the object itself is nearly always listed,
-    // which settles it without comparing identities.
-    if (object)
-        for (size_t i = 0; i < m_requestObjects.size(); ++i)
-            if (m_requestObjects[i] == object && RequestAtNames(i, object))
-                return true;
-    return std::any_of(m_requests.begin(), m_requests.end(),
-                       [object](const std::unique_ptr<StockpileRequest>& r) { return SameObject(r->object, object); });
-}
-
 void SIM_ResourceStockpile::LoadObject(SIM_ResourceObject* object)
 {
     if (!object)
@@ -195,7 +183,7 @@ int32_t SIM_ResourceStockpile::Missing(const SIM_Resource* resource, int32_t cou
 
 bool SIM_ResourceStockpile::StillRefused(const SIM_Resource* resource) const
 {
-    const uint64_t version = SIM_ResourceObjManager::SourcesVersion();
+    const uint64_t version = FlowVersions::Sources();
     for (const auto& [refused, at] : m_refused)
         if (refused == resource)
             return at == version;
@@ -204,7 +192,7 @@ bool SIM_ResourceStockpile::StillRefused(const SIM_Resource* resource) const
 
 void SIM_ResourceStockpile::NoteRefused(const SIM_Resource* resource)
 {
-    const uint64_t version = SIM_ResourceObjManager::SourcesVersion();
+    const uint64_t version = FlowVersions::Sources();
     for (auto& entry : m_refused)
     {
         if (entry.first == resource)

@@ -29,10 +29,10 @@ public:
     ~SIM_ResourceStockpile() override;
 
     // Arrival of a requested object.
-    void Receive(SIM_ResourceObject* object);
+    void Receive(SIM_ResourceObject* object) override;
+    SIM_Tile* ReceivingTile() const override { return m_tile; }
     // Consumes (or trashes) the first stored object of the resource.
     void RemoveStored(const SIM_Resource* resource);
-    bool HasRequestFor(const SIM_ResourceObject* object) const;
     void LoadObject(SIM_ResourceObject* object) override;
     // The request logic; run by the slot every 61st tick.
     void UpdateStockpile() override;

@@ -116,6 +116,19 @@ bool SIM_StockpileBase::RemoveRequest(SIM_ResourceObject* object)
     return false;
 }
 
+bool SIM_StockpileBase::HasRequestFor(const SIM_ResourceObject* object) const
+{
+    FV_ASSERT(object != nullptr);
+    // Every object in transit is checked every frame; the object itself is nearly always listed,
+    // which settles it without comparing identities.
+    if (object)
+        for (size_t i = 0; i < m_requestObjects.size(); ++i)
+            if (m_requestObjects[i] == object && RequestAtNames(i, object))
+                return true;
+    return std::any_of(m_requests.begin(), m_requests.end(),
+                       [object](const std::unique_ptr<StockpileRequest>& r) { return SameObject(r->object, object); });
+}
+
 void SIM_StockpileBase::EraseRequestAt(size_t index)
 {
     if (index >= m_requests.size())

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "sim/flow/SIM_ResourceReceiver.h"
+
 class SIM_ResourceObject;
 class SIM_PlaceableSlot;
 class SIM_Resource;
@@ -18,7 +20,7 @@ struct StockpileRequest
     SIM_ResourceObject* object = nullptr;
 };
 
-class SIM_StockpileBase
+class SIM_StockpileBase : public SIM_ResourceReceiver
 {
 public:
     SIM_StockpileBase(SIM_PlaceableSlot* owner, int32_t capacity);
@@ -44,7 +46,8 @@ public:
     // free place, which is returned; -1 when there is no room (the caller disposes of it).
     int32_t TakeDelivery(SIM_ResourceObject* object);
     // Removes and frees the request that names the object; true when there was one.
-    bool RemoveRequest(SIM_ResourceObject* object);
+    bool RemoveRequest(SIM_ResourceObject* object) override;
+    bool HasRequestFor(const SIM_ResourceObject* object) const override;
     // Releases every stored and every requested object and frees the requests.
     void Clear();
     // Drops every request whose object still waits in an import bay and can no longer be routed.

@@ -8,6 +8,7 @@
 #include "sim/definitions/SIM_Prop.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/TaskTileDef.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
@@ -137,7 +138,7 @@ void SIM_SupplyStockpile::LoadObject(SIM_ResourceObject* object)
     FV_ASSERT(object->m_placeIndex >= 0);
     m_stored.push_back(object);
     ShowAtPallet(object->m_resource, object->m_placeIndex);
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 void SIM_SupplyStockpile::ClearStockItems()
@@ -153,6 +154,12 @@ void SIM_SupplyStockpile::AddStockItem(const SIM_Resource* resource, int32_t wan
     m_stockItems.push_back(std::move(item));
 }
 
+SIM_ResourceReceiver* SIM_SupplyStockpile::GetResourceReceiver()
+{
+    // Before its task is set the facility is not yet a stockpile anything is sent to.
+    return GetTask() && GetTask()->m_name == kTaskName ? this : nullptr;
+}
+
 void SIM_SupplyStockpile::Receive(SIM_ResourceObject* object)
 {
     if (!object)
@@ -165,7 +172,7 @@ void SIM_SupplyStockpile::Receive(SIM_ResourceObject* object)
         return;
     }
     ShowAtPallet(object->m_resource, place);
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 SIM_ResourceObject* SIM_SupplyStockpile::TakeResource(const SIM_Resource* resource)

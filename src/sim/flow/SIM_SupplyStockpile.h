@@ -40,6 +40,7 @@ public:
     int32_t m_registryIndex = -1;
 
     // Slot operations.
+    SIM_ResourceReceiver* GetResourceReceiver() override;
     void Update() override;
     void Remove(bool silent) override;
     void UpdateRouteState() override;
@@ -52,7 +53,8 @@ public:
 
     void ClearStockItems();
     void AddStockItem(const SIM_Resource* resource, int32_t wanted);
-    void Receive(SIM_ResourceObject* object);
+    void Receive(SIM_ResourceObject* object) override;
+    SIM_Tile* ReceivingTile() const override { return GetTile(); }
     SIM_ResourceObject* TakeResource(const SIM_Resource* resource);
 
     std::vector<std::unique_ptr<SupplyStockItem>>& StockItems() { return m_stockItems; }

@@ -2,8 +2,8 @@
 #include "sim/flow/SupplyStockpileRegistry.h"
 
 #include "engine/core/GLifetime.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/flow/SIM_NearestByRoute.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 
@@ -15,13 +15,13 @@ SupplyStockpileRegistry& SupplyStockpileRegistry::Instance()
 void SupplyStockpileRegistry::Register(SIM_SupplyStockpile* stockpile)
 {
     if (m_stockpiles.Add(stockpile))
-        SIM_ResourceObjManager::NoteSourcesChanged();
+        FlowVersions::NoteSourcesChanged();
 }
 
 void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
 {
     if (m_stockpiles.Remove(stockpile))
-        SIM_ResourceObjManager::NoteSourcesChanged();
+        FlowVersions::NoteSourcesChanged();
 }
 
 SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource)

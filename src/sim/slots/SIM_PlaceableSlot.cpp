@@ -8,7 +8,7 @@
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/money/SIM_FinanceManager.h"
 #include "sim/slots/SIM_Employee.h"
 #include "sim/slots/SIM_EmployeeManager.h"
@@ -203,7 +203,7 @@ void SIM_PlaceableSlot::SetNearestImportBay(SIM_ResourceImportBay* bay)
     if (bay == m_nearestBay)
         return;
     m_nearestBay = bay;
-    SIM_ResourceObjManager::NoteSourcesChanged();
+    FlowVersions::NoteSourcesChanged();
 }
 
 float SIM_PlaceableSlot::GetGameSpeed() const

@@ -15,6 +15,8 @@ class SIM_SlotStateHistory;
 class SIM_SlotUpgrade;
 class SIM_SlotView;
 class SIM_Tile;
+class SIM_ResourceReceiver;
+class SIM_VehicleHolder;
 struct SIM_Clock;
 struct TaskTileDef;
 
@@ -51,6 +53,10 @@ public:
     // Runs the slot's own set-task operation with the kept task: sub-tasks, upgrades, staff and
     // whatever the slot's class derives from its task. The placement operations call it once.
     virtual void ApplyTask() {}
+    // Where resource objects bound for this slot are delivered; none in the base.
+    virtual SIM_ResourceReceiver* GetResourceReceiver() { return nullptr; }
+    // The station a car arriving on this slot's tile is handed to; none in the base.
+    virtual SIM_VehicleHolder* AsVehicleHolder() { return nullptr; }
 
     // Multipliers back to 1 and additive values to 0, then every effect of every installed upgrade.
     void RecalculateUpgradeEffects();

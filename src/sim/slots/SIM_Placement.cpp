@@ -10,7 +10,7 @@
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/TaskTileDef.h"
-#include "sim/flow/RouteTable.h"
+#include "sim/flow/InvalidateRoutes.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"

@@ -55,6 +55,11 @@ SIM_ProductionSlot::~SIM_ProductionSlot()
     SlotQueries::Instance().RemoveSlot(this);
 }
 
+SIM_ResourceReceiver* SIM_ProductionSlot::GetResourceReceiver()
+{
+    return m_inputStockpile.get();
+}
+
 bool SIM_ProductionSlot::IsConveyor() const
 {
     return m_productionTask && m_productionTask->IsConveyor();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/vehicles/SIM_VehicleHolder.h"
 
 class SIM_ComponentStockpile;
 class SIM_ProductionTask;
@@ -16,7 +17,7 @@ class SIM_ResourceStockpile;
 class SIM_Vehicle;
 struct SubTask;
 
-class SIM_ProductionSlot : public SIM_PlaceableSlot
+class SIM_ProductionSlot final : public SIM_PlaceableSlot, public SIM_VehicleHolder
 {
 public:
     static constexpr int kRequiredResourceCount = 16;
@@ -50,8 +51,13 @@ public:
     void SetOption(bool on, const std::string& name);
     void SetGuiSlot(SIM_SlotView* view);
 
+    // The input stockpile, when the slot has one.
+    SIM_ResourceReceiver* GetResourceReceiver() override;
+    SIM_VehicleHolder* AsVehicleHolder() override { return this; }
     // A car reached this slot's position (vehicles job).
-    void OnVehicleArrived();
+    void OnVehicleArrived() override;
+    int GetHolderFacing() const override { return GetFacing(); }
+    SIM_ProductionSlot* AsProductionSlot() override { return this; }
     void StartRunning();
     void UpdateProgress();
     void OnSubTaskComplete();
@@ -98,8 +104,8 @@ public:
 
     // Field access.
     SIM_ProductionTask* GetProductionTask() const { return m_productionTask; }
-    SIM_Vehicle* GetVehicle() const { return m_vehicle; }
-    void SetVehicle(SIM_Vehicle* car) { m_vehicle = car; }
+    SIM_Vehicle* GetVehicle() const override { return m_vehicle; }
+    void SetVehicle(SIM_Vehicle* car) override { m_vehicle = car; }
     SIM_ProductionSlot* GetNextSlot() const { return m_nextSlot; }
     SIM_ResourceStockpile* GetInputStockpile() const { return m_inputStockpile.get(); }
     SIM_ComponentStockpile* GetOutputStockpile() const { return m_outputStockpile.get(); }

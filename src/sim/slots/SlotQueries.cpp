@@ -9,7 +9,6 @@
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
-#include "sim/slots/SIM_ProductionSlot.h"
 
 SlotQueries& SlotQueries::Instance()
 {
@@ -205,6 +204,6 @@ void RecalculateNearestBay()
 {
     PTraceSpan span("RecalculateNearestBay");
     for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
-        if (static_cast<SIM_ProductionSlot*>(slot)->GetInputStockpile())
+        if (slot->GetResourceReceiver()) // a production slot with an input stockpile
             slot->SetNearestImportBay(nullptr);
 }

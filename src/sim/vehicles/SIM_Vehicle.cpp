@@ -8,9 +8,10 @@
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_VehicleComponentType.h"
 #include "sim/definitions/SIM_VehicleFeature.h"
-#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/slots/SIM_PlaceableSlot.h"
 #include "sim/vehicles/SIM_VehicleComponent.h"
 #include "sim/vehicles/SIM_VehicleFeatureRecord.h"
+#include "sim/vehicles/SIM_VehicleHolder.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/views/SIM_CarNotice.h"
 #include "sim/views/SIM_CarView.h"
@@ -40,6 +41,11 @@ SIM_Vehicle::~SIM_Vehicle()
         SIM_Presentation::Instance().Post([self] { SIM_Presentation::Instance().Listener().VehicleGone(self); });
     else
         SIM_Presentation::Instance().Listener().VehicleGone(self);
+}
+
+SIM_ProductionSlot* SIM_Vehicle::GetSlot() const
+{
+    return m_slot ? m_slot->AsProductionSlot() : nullptr;
 }
 
 void SIM_Vehicle::AddComponent(std::unique_ptr<SIM_VehicleComponent> component)
@@ -180,13 +186,14 @@ void SIM_Vehicle::MoveStep(float frameMs, float conveyorSpeed, const SIM_Factory
 
     SIM_Tile* tile = floor ? floor->GetTileAtWorldPos(m_x, m_y) : nullptr;
     SIM_PlaceableSlot* occupant = tile ? tile->m_occupant : nullptr;
-    if (!occupant || occupant->IsFacility())
+    SIM_VehicleHolder* station = occupant ? occupant->AsVehicleHolder() : nullptr;
+    if (!station)
     {
         // Nothing to hand the car to: it stays standing where it is.
         FV_REPORT_REPEATING("Car arrived on a tile without a production slot", "", "");
         return;
     }
-    static_cast<SIM_ProductionSlot*>(occupant)->OnVehicleArrived();
+    station->OnVehicleArrived();
 }
 
 void SIM_Vehicle::LeaveStep(float frameMs)

@@ -11,6 +11,7 @@ class SIM_CarNotice;
 class SIM_CarView;
 class SIM_ProductionSlot;
 class SIM_VehicleComponent;
+class SIM_VehicleHolder;
 struct SIM_VehicleFeatureRecord;
 
 class SIM_Vehicle
@@ -53,8 +54,9 @@ public:
     const std::vector<std::string>& GetAppliedTasks() const { return m_appliedTasks; }
     int GetState() const { return m_state; }
     void SetState(int state) { m_state = state; }
-    SIM_ProductionSlot* GetSlot() const { return m_slot; }
-    void SetSlot(SIM_ProductionSlot* slot) { m_slot = slot; }
+    SIM_ProductionSlot* GetSlot() const;
+    SIM_VehicleHolder* GetHolder() const { return m_slot; }
+    void SetSlot(SIM_VehicleHolder* slot) { m_slot = slot; }
     float GetX() const { return m_x; }
     float GetY() const { return m_y; }
     void SetPosition(float x, float y)
@@ -99,7 +101,7 @@ private:
     float m_startX = 0.0f;
     float m_startY = 0.0f;
     int32_t m_state = STANDING;
-    SIM_ProductionSlot* m_slot = nullptr;
+    SIM_VehicleHolder* m_slot = nullptr;
     int m_color[4] = {255, 255, 255, 255};
     float m_legTime = 0.0f;
     int32_t m_facing = 1;

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleHolder.h"
 
 namespace
 {
@@ -42,7 +42,7 @@ void SIM_VehicleManager::DestroyVehicle(SIM_Vehicle* car)
 void SIM_VehicleManager::DeleteAll()
 {
     for (SIM_Vehicle* car : m_vehicles)
-        if (SIM_ProductionSlot* slot = car->GetSlot())
+        if (SIM_VehicleHolder* slot = car->GetHolder())
             if (slot->GetVehicle() == car)
                 slot->SetVehicle(nullptr);
     m_vehicles.clear();
@@ -87,8 +87,8 @@ void SIM_VehicleManager::ProcessFrame(float frameMs, float conveyorSpeed, const 
             car->MoveStep(frameMs, conveyorSpeed, floor);
         else if (car->GetState() == SIM_Vehicle::LEAVING)
             car->LeaveStep(frameMs);
-        if (SIM_ProductionSlot* slot = car->GetSlot())
-            car->SetFacing(slot->GetFacing());
+        if (SIM_VehicleHolder* slot = car->GetHolder())
+            car->SetFacing(slot->GetHolderFacing());
     }
 
     auto gone = std::stable_partition(m_vehicles.begin(), m_vehicles.end(),

@@ -2,6 +2,7 @@
 // the search bound, the route cache and the points an object follows.
 #include "tests/sim/FlowTestSupport.h"
 
+#include "sim/flow/InvalidateRoutes.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceRoute.h"

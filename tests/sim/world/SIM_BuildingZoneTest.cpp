@@ -4,7 +4,7 @@
 #include "engine/core/GRandom.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
-#include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/flow/FlowVersions.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
@@ -145,12 +145,12 @@ TEST_F(SimZoneUnlockTest, SilentUnlockOpensTilesWithoutSparklesSoundOrRandomDraw
     for (int i = 1; i < GRandom::TABLE_SIZE; ++i)
         GRandom::NextFloat();
     const uint64_t unlocks = SIM_BuildingZone::UnlockCount();
-    const uint64_t sources = SIM_ResourceObjManager::SourcesVersion();
+    const uint64_t sources = FlowVersions::Sources();
     zone.Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(GRandom::NextFloat(), first); // the unlock drew no random value
     // The caches of the floor's ways see the opened zone without being told by it.
     EXPECT_EQ(SIM_BuildingZone::UnlockCount(), unlocks + 1);
-    EXPECT_NE(SIM_ResourceObjManager::SourcesVersion(), sources);
+    EXPECT_NE(FlowVersions::Sources(), sources);
     EXPECT_TRUE(listener.sparkles.empty());
     EXPECT_TRUE(listener.sounds.empty());
     EXPECT_EQ(listener.markerRetints, 1);
