@@ -302,11 +302,11 @@ TEST_F(PlacementToolsTest, ConveyorChainsAndOverheadConveyorsAreDraggedAndPaidPe
     ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_resource_conveyor"));
     EXPECT_FALSE(GUI_SlotChainPlacer::Instance().IsArmed());
     DragFromTo(4, 4, 4, 6);
-    EXPECT_TRUE(GUI_FactoryTools::Instance().conveyorMode);
+    EXPECT_TRUE(GUI_Factory::Instance().GetTools().conveyorMode);
     ASSERT_EQ(GUI_ConveyorPlacer::Instance().GetPath().size(), 3u);
     EXPECT_FLOAT_EQ(GUI_ConveyorPlacer::GetTileCost(m_world.Tile(4, 5)), 80.0f);
     GUI_PlacementTools::OnLeftUp();
-    EXPECT_FALSE(GUI_FactoryTools::Instance().conveyorMode);
+    EXPECT_FALSE(GUI_Factory::Instance().GetTools().conveyorMode);
     for (int y = 4; y <= 6; ++y)
         EXPECT_NE(m_world.Tile(4, y)->m_conveyor, nullptr) << y;
     EXPECT_NE(m_world.View(4, 5)->GetConveyorView(), nullptr);

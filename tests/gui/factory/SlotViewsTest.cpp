@@ -147,7 +147,7 @@ TEST_F(FactoryViewTest, ClicksOnConveyorsAndImportersOpenNothingButAreTaken)
 {
     ASSERT_TRUE(m_world.StartGame("view_hall"));
     int opened = 0;
-    GUI_FactoryTools::Instance().openSlotTooltip = [&opened](GUI_ProductionSlot&) { ++opened; };
+    GUI_Factory::Instance().GetTools().openSlotTooltip = [&opened](GUI_ProductionSlot&) { ++opened; };
     struct Case
     {
         const char* task;

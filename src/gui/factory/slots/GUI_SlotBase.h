@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+struct GUI_FactoryTools;
 class GUI_AnimatedProp;
 class GUI_SimpleAnimProp;
 class GUI_Tile;
@@ -73,6 +74,8 @@ public:
     // The roll the view is listed on (set by the roll; null: on none).
     void SetRoll(SlotViewRoll* roll) { m_roll = roll; }
     SlotViewRoll* GetRoll() const { return m_roll; }
+    // The tools of the view whose roll lists this one (what a click opens); null on no roll.
+    GUI_FactoryTools* GetTools() const;
     SlotTextLabel* GetLabel() const { return m_label.get(); }
     GUI_ZoomOutSlot* GetZoomOutIcon() const { return m_zoomOut.get(); }
 
