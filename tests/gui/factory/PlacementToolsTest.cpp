@@ -381,6 +381,33 @@ TEST_F(PlacementToolsTest, TheDeleteRowSwitchesDeleteModeOnUntilTheRightButtonOr
     EXPECT_FALSE(GUI_PlacementTools::IsDeleteMode());
 }
 
+TEST_F(PlacementToolsTest, TheToolsWriteTheFlagsTheirViewHandedThemUntilItTakesThemBack)
+{
+    GUI_FactoryTools& viewFlags = GUI_Factory::Instance().GetTools();
+    GUI_FactoryTools other;
+    struct HandBack
+    {
+        ~HandBack() { GUI_PlacementTools::UseFlags(&GUI_Factory::Instance().GetTools()); }
+    } handBack;
+    GUI_PlacementTools::UseFlags(&other);
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_resource_conveyor"));
+    EXPECT_TRUE(other.conveyorPlacerArmed);
+    EXPECT_FALSE(viewFlags.conveyorPlacerArmed);
+    GUI_PlacementTools::SetDeleteMode(true);
+    EXPECT_TRUE(other.deleteMode);
+    EXPECT_FALSE(viewFlags.deleteMode);
+    // Only the flags the tools hold are taken back: a view that goes leaves another's alone.
+    GUI_PlacementTools::ForgetFlags(viewFlags);
+    EXPECT_TRUE(GUI_ConveyorPlacer::Instance().IsArmed());
+    GUI_PlacementTools::ForgetFlags(other);
+    EXPECT_FALSE(GUI_PlacementTools::IsToolArmed());
+    // Without a view's flags no tool arms.
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_conveyor"));
+    EXPECT_FALSE(GUI_SlotChainPlacer::Instance().IsArmed());
+    EXPECT_FALSE(other.slotChainArmed);
+    GUI_PlacementTools::SetDeleteMode(false);
+}
+
 TEST(PlacementTools, AOneTileChainFacesTheWayTheMouseMoved)
 {
     const struct

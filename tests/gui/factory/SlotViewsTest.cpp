@@ -112,10 +112,15 @@ TEST_F(FactoryViewTest, AViewLeavesEveryListOfItsRollAsItGoesAndForgetsARollThat
     GUI_ProductionSlot stray(&slot);
     roll.MarkNearCamera(stray);
     EXPECT_TRUE(roll.NearCamera().empty());
-    auto shortLived = std::make_unique<SlotViewRoll>();
+    // The roll hands its views the tools of the view that keeps it, and takes them back as it goes.
+    GUI_FactoryTools tools;
+    auto shortLived = std::make_unique<SlotViewRoll>(tools);
+    EXPECT_EQ(stray.GetTools(), nullptr);
     shortLived->Enter(stray);
+    EXPECT_EQ(stray.GetTools(), &tools);
     shortLived.reset();
     EXPECT_EQ(stray.GetRoll(), nullptr);
+    EXPECT_EQ(stray.GetTools(), nullptr);
 }
 
 TEST_F(FactoryViewTest, NameLabelStandsOnTheTopTileAndANewOneReplacesTheOld)

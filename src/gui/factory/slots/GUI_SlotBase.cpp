@@ -42,11 +42,6 @@ GUI_SlotBase::~GUI_SlotBase()
         m_roll->Leave(*this);
 }
 
-GUI_FactoryTools* GUI_SlotBase::GetTools() const
-{
-    return m_roll ? m_roll->Tools() : nullptr;
-}
-
 GUI_Tile* GUI_SlotBase::GetMainTileView() const
 {
     return GUI_Tile::ViewOf(m_mainTile);

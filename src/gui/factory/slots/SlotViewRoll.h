@@ -2,8 +2,8 @@
 // Each one leaves the roll by itself when its owner (the simulation's slot or stockpile) deletes
 // it, so the lists never name a view that is gone; a view made outside the floor (a dialog's stand
 // in, a test's) is on no roll. When the roll goes first, its views forget it. The views also queue
-// here the name labels they want shown this frame without hover, and reach through it the tools
-// of the view that made them (what a click on a slot opens). Main thread.
+// here the name labels they want shown this frame without hover. The roll hands its slot views the
+// tools of the view that keeps it (what a click on a slot opens). Main thread.
 #pragma once
 
 #include <vector>
@@ -44,8 +44,6 @@ public:
     // view draws and empties the queue.
     void QueueLabel(SlotTextLabel* label) { m_queuedLabels.push_back(label); }
     std::vector<SlotTextLabel*>& QueuedLabels() { return m_queuedLabels; }
-    // The tools of the view that keeps this roll; null on a roll made without them.
-    GUI_FactoryTools* Tools() const { return m_tools; }
 
 private:
     GUI_FactoryTools* m_tools = nullptr;               // not owned: the factory view's
