@@ -36,7 +36,8 @@ void GameServices::InstallForGame()
     SIM_Presentation::Instance().SetListener(&GUI_GamePresentation::Instance());
     static GUI_CarScreens carScreens;
     GUI_GamePresentation::Instance().AddPart(&carScreens);
-    GUI_CarScreens::ConnectFactoryView();
+    // The car screens take the factory view's clicks when the in-game mode enters, the one mode
+    // that hands the view clicks: the view itself is made on first use, after the device.
     GUI_UpgradePicker::ConnectSlotDialog();
 }
 

@@ -12,7 +12,6 @@
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/props/AnimationChunkTable.h"
 #include "gui/factory/props/GUI_Prop.h"
-#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/scene/ViewRandom.h"
 #include "gui/factory/view/GUI_Factory.h"
@@ -95,7 +94,7 @@ void FactoryWorld::Remove()
     SIM_Presentation::Instance().DiscardPosted();
     SIM_Presentation::Instance().SetListener(nullptr);
     FreshState::Forget<SIM_ThreadManager>();
-    FreshState::Forget<GUI_FactoryTools>();
+    GUI_Factory::Instance().GetTools().Reset();
     // A test that zoomed out would otherwise hand the next test's new game its zoom.
     FreshState::Forget<GUI_Camera>();
     GUI_Factory::Instance().SetFrameFactor(1.0f);

@@ -190,9 +190,9 @@ TEST_F(FactoryViewTest, SellingPaysBackTheRefundShareOnceAndShowsIt)
 TEST_F(FactoryViewTest, ConveyorViewKeepsOneFloorPicturePerZone)
 {
     ASSERT_TRUE(m_world.StartGame("view_wide"));
-    GUI_FactoryTools::Instance().conveyorMode = true;
-    FactoryWorld::LookAt(m_world.Tile(6, 3), 0.25f);
     GUI_Factory& view = GUI_Factory::Instance();
+    view.GetTools().conveyorMode = true;
+    FactoryWorld::LookAt(m_world.Tile(6, 3), 0.25f);
     const SIM_Mission* mission = SIM_Game::Instance().GetMission();
     std::vector<std::string> first;
     for (int frame = 0; frame < 6; ++frame)

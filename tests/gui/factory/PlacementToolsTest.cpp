@@ -302,11 +302,11 @@ TEST_F(PlacementToolsTest, ConveyorChainsAndOverheadConveyorsAreDraggedAndPaidPe
     ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_resource_conveyor"));
     EXPECT_FALSE(GUI_SlotChainPlacer::Instance().IsArmed());
     DragFromTo(4, 4, 4, 6);
-    EXPECT_TRUE(GUI_FactoryTools::Instance().conveyorMode);
+    EXPECT_TRUE(GUI_Factory::Instance().GetTools().conveyorMode);
     ASSERT_EQ(GUI_ConveyorPlacer::Instance().GetPath().size(), 3u);
     EXPECT_FLOAT_EQ(GUI_ConveyorPlacer::GetTileCost(m_world.Tile(4, 5)), 80.0f);
     GUI_PlacementTools::OnLeftUp();
-    EXPECT_FALSE(GUI_FactoryTools::Instance().conveyorMode);
+    EXPECT_FALSE(GUI_Factory::Instance().GetTools().conveyorMode);
     for (int y = 4; y <= 6; ++y)
         EXPECT_NE(m_world.Tile(4, y)->m_conveyor, nullptr) << y;
     EXPECT_NE(m_world.View(4, 5)->GetConveyorView(), nullptr);
@@ -379,6 +379,33 @@ TEST_F(PlacementToolsTest, TheDeleteRowSwitchesDeleteModeOnUntilTheRightButtonOr
     EXPECT_TRUE(row.OnClick(100.0f, 40.0f));
     ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_make_axles"));
     EXPECT_FALSE(GUI_PlacementTools::IsDeleteMode());
+}
+
+TEST_F(PlacementToolsTest, TheToolsWriteTheFlagsTheirViewHandedThemUntilItTakesThemBack)
+{
+    GUI_FactoryTools& viewFlags = GUI_Factory::Instance().GetTools();
+    GUI_FactoryTools other;
+    struct HandBack
+    {
+        ~HandBack() { GUI_PlacementTools::UseFlags(&GUI_Factory::Instance().GetTools()); }
+    } handBack;
+    GUI_PlacementTools::UseFlags(&other);
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_resource_conveyor"));
+    EXPECT_TRUE(other.conveyorPlacerArmed);
+    EXPECT_FALSE(viewFlags.conveyorPlacerArmed);
+    GUI_PlacementTools::SetDeleteMode(true);
+    EXPECT_TRUE(other.deleteMode);
+    EXPECT_FALSE(viewFlags.deleteMode);
+    // Only the flags the tools hold are taken back: a view that goes leaves another's alone.
+    GUI_PlacementTools::ForgetFlags(viewFlags);
+    EXPECT_TRUE(GUI_ConveyorPlacer::Instance().IsArmed());
+    GUI_PlacementTools::ForgetFlags(other);
+    EXPECT_FALSE(GUI_PlacementTools::IsToolArmed());
+    // Without a view's flags no tool arms.
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_conveyor"));
+    EXPECT_FALSE(GUI_SlotChainPlacer::Instance().IsArmed());
+    EXPECT_FALSE(other.slotChainArmed);
+    GUI_PlacementTools::SetDeleteMode(false);
 }
 
 TEST(PlacementTools, AOneTileChainFacesTheWayTheMouseMoved)

@@ -95,7 +95,7 @@ protected:
     {
         FactoryViewTest::SetUp();
         ASSERT_TRUE(m_world.StartGame("view_hall"));
-        FactoryDialogs::Install();
+        FactoryDialogs::Install(GUI_Factory::Instance().GetTools());
     }
 };
 } // namespace

@@ -112,10 +112,15 @@ TEST_F(FactoryViewTest, AViewLeavesEveryListOfItsRollAsItGoesAndForgetsARollThat
     GUI_ProductionSlot stray(&slot);
     roll.MarkNearCamera(stray);
     EXPECT_TRUE(roll.NearCamera().empty());
-    auto shortLived = std::make_unique<SlotViewRoll>();
+    // The roll hands its views the tools of the view that keeps it, and takes them back as it goes.
+    GUI_FactoryTools tools;
+    auto shortLived = std::make_unique<SlotViewRoll>(tools);
+    EXPECT_EQ(stray.GetTools(), nullptr);
     shortLived->Enter(stray);
+    EXPECT_EQ(stray.GetTools(), &tools);
     shortLived.reset();
     EXPECT_EQ(stray.GetRoll(), nullptr);
+    EXPECT_EQ(stray.GetTools(), nullptr);
 }
 
 TEST_F(FactoryViewTest, NameLabelStandsOnTheTopTileAndANewOneReplacesTheOld)
@@ -147,7 +152,7 @@ TEST_F(FactoryViewTest, ClicksOnConveyorsAndImportersOpenNothingButAreTaken)
 {
     ASSERT_TRUE(m_world.StartGame("view_hall"));
     int opened = 0;
-    GUI_FactoryTools::Instance().openSlotTooltip = [&opened](GUI_ProductionSlot&) { ++opened; };
+    GUI_Factory::Instance().GetTools().openSlotTooltip = [&opened](GUI_ProductionSlot&) { ++opened; };
     struct Case
     {
         const char* task;

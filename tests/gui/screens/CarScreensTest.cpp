@@ -23,7 +23,6 @@
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "sim/SIM_Game.h"
 #include "sim/vehicles/SIM_CarExporter.h"
-#include "tests/support/FreshState.h"
 
 #include <string>
 
@@ -339,9 +338,9 @@ TEST_F(CarScreens, DetailsAreSizedForTheFeaturesRaisedNotDoubledAndCloseWhenTheC
     EXPECT_EQ(small->GetTop(), 32) << "below the top strip";
 
     // A second click on the busy car in the factory raises its window.
-    GUI_CarScreens::ConnectFactoryView();
-    GUI_FactoryTools::Instance().showVehicleDetails(*busy);
-    FreshState::Forget<GUI_FactoryTools>();
+    GUI_FactoryTools tools;
+    GUI_CarScreens::ConnectFactoryView(tools);
+    tools.showVehicleDetails(*busy);
     EXPECT_EQ(GUI_VehicleDetails::GetOpenWindows().size(), 2u);
     EXPECT_EQ(GUI_WindowManager::Instance().GetWindows().back(), big);
 

@@ -7,9 +7,8 @@
 
 namespace FactoryDialogs
 {
-void Install()
+void Install(GUI_FactoryTools& tools)
 {
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
     tools.openSlotTooltip = [](GUI_ProductionSlot& view) { GUI_SlotTooltip::Show(view); };
     tools.closeSlotTooltipOf = [](GUI_ProductionSlot& view) { GUI_SlotTooltip::CloseFor(view); };
     tools.refreshSlotTooltip = [](SIM_PlaceableSlot* slot) { GUI_SlotTooltip::RefreshOpen(slot); };

@@ -518,9 +518,8 @@ void GUI_Tile::DrawConveyorOverlay(const FactoryFrameView& view, bool conveyorMo
         DrawConveyorModeOverlay();
 }
 
-bool GUI_Tile::OnClick(float x, float y)
+bool GUI_Tile::OnClick(float x, float y, const GUI_FactoryTools& tools)
 {
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
     if (tools.conveyorPlacerArmed || tools.slotChainArmed || !m_simTile)
         return false;
     if (m_simTile->m_occupant)

@@ -25,6 +25,7 @@
 
 class CLoadedTexture;
 class FloorTileBatch;
+struct GUI_FactoryTools;
 class GUI_Prop;
 class GUI_ResourceConveyor;
 class FloorSlotView;
@@ -147,7 +148,9 @@ public:
     // bottom-right, with the floor colour and the whole picture.
     void FloorQuad(PVertex out[4]) const;
 
-    bool OnClick(float x, float y);
+    // A left click on the tile: the slot standing there takes it, a locked zone's tile offers the
+    // zone. A drag tool armed in the tools leaves the click to the tool.
+    bool OnClick(float x, float y, const GUI_FactoryTools& tools);
     void Update();
 
     // --- state ---

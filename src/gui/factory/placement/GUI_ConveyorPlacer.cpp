@@ -25,17 +25,19 @@ GUI_ConveyorPlacer& GUI_ConveyorPlacer::Instance()
 
 void GUI_ConveyorPlacer::Arm()
 {
-    GUI_FactoryTools::Instance().conveyorPlacerArmed = true;
+    if (m_flags)
+        m_flags->conveyorPlacerArmed = true;
 }
 
 void GUI_ConveyorPlacer::Disarm()
 {
-    GUI_FactoryTools::Instance().conveyorPlacerArmed = false;
+    if (m_flags)
+        m_flags->conveyorPlacerArmed = false;
 }
 
 bool GUI_ConveyorPlacer::IsArmed() const
 {
-    return GUI_FactoryTools::Instance().conveyorPlacerArmed;
+    return m_flags && m_flags->conveyorPlacerArmed;
 }
 
 bool GUI_ConveyorPlacer::OnLeftDown()
@@ -43,7 +45,7 @@ bool GUI_ConveyorPlacer::OnLeftDown()
     if (!IsArmed())
         return false;
     if (m_drag.Begin(GUI_Tile::SimTileUnderMouse()) && GOptions::Instance().GetFloat("OPT_CONVEYOR_GUI") > 0.0f)
-        GUI_FactoryTools::Instance().conveyorMode = true;
+        m_flags->conveyorMode = true;
     return true;
 }
 
@@ -92,5 +94,6 @@ void GUI_ConveyorPlacer::Commit()
 void GUI_ConveyorPlacer::Reset()
 {
     m_drag.Reset();
-    GUI_FactoryTools::Instance().conveyorMode = false;
+    if (m_flags)
+        m_flags->conveyorMode = false;
 }

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+struct GUI_FactoryTools;
 class SIM_Tile;
 
 class GUI_ConveyorPlacer
@@ -19,6 +20,10 @@ class GUI_ConveyorPlacer
 public:
     static GUI_ConveyorPlacer& Instance();
 
+    // The flags the tool arms and shows its conveyor view through (the factory view's); without
+    // them it is never armed.
+    void UseFlags(GUI_FactoryTools* flags) { m_flags = flags; }
+    GUI_FactoryTools* GetFlags() const { return m_flags; }
     // The build menu arms the tool; the in-game mode disarms it (right button, in-game menu,
     // another task picked). A drag under way goes on and is built at the release.
     void Arm();
@@ -49,4 +54,5 @@ private:
     void DrawHover(const SIM_Tile* tile) const;
 
     PathDrag m_drag;
+    GUI_FactoryTools* m_flags = nullptr; // not owned: the factory view's
 };

@@ -1,6 +1,7 @@
 // The build menu's and the in-game mode's door to the placement tools.
 #include "gui/factory/placement/GUI_PlacementTools.h"
 
+#include "engine/core/GLifetime.h"
 #include "gui/factory/placement/GUI_ConveyorPlacer.h"
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
 #include "gui/factory/placement/GUI_SlotChainPlacer.h"
@@ -12,6 +13,30 @@
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+
+namespace
+{
+// The view's flags as the tools were handed them (none before the view is made).
+GUI_FactoryTools* Flags()
+{
+    return GUI_ConveyorPlacer::Instance().GetFlags();
+}
+} // namespace
+
+void GUI_PlacementTools::UseFlags(GUI_FactoryTools* flags)
+{
+    GUI_ConveyorPlacer::Instance().UseFlags(flags);
+    GUI_SlotChainPlacer::Instance().UseFlags(flags);
+}
+
+void GUI_PlacementTools::ForgetFlags(const GUI_FactoryTools& flags)
+{
+    // At the program's end the tools may be gone before the view: they are not made again.
+    if (GLifetime::Exists<GUI_ConveyorPlacer>() && GUI_ConveyorPlacer::Instance().GetFlags() == &flags)
+        GUI_ConveyorPlacer::Instance().UseFlags(nullptr);
+    if (GLifetime::Exists<GUI_SlotChainPlacer>() && GUI_SlotChainPlacer::Instance().GetFlags() == &flags)
+        GUI_SlotChainPlacer::Instance().UseFlags(nullptr);
+}
 
 void GUI_PlacementTools::StartPlacing(const SIM_BaseTask* task)
 {
@@ -55,13 +80,15 @@ void GUI_PlacementTools::CancelAll()
 void GUI_PlacementTools::SetDeleteMode(bool on)
 {
     // The view's click and the cursor each read the mode; they must never disagree.
-    GUI_FactoryTools::Instance().deleteMode = on;
+    if (GUI_FactoryTools* flags = Flags())
+        flags->deleteMode = on;
     GUI_Cursor::Instance().SetDeleteMode(on);
 }
 
 bool GUI_PlacementTools::IsDeleteMode()
 {
-    return GUI_FactoryTools::Instance().deleteMode;
+    const GUI_FactoryTools* flags = Flags();
+    return flags && flags->deleteMode;
 }
 
 bool GUI_PlacementTools::OnLeftDown()

@@ -16,16 +16,24 @@
 //   middle button, R: RotatePlacers();
 //   Escape:           OnEscape(); true (a tool was in hand) ends, else the top dialog closes;
 //   each frame, after the scene and floating values, before the windows: DrawGhosts().
-// Leaving the game: Reset(). Main thread.
+// Leaving the game: Reset(). The factory view hands the tools its flags (UseFlags) when it is
+// made; until then no tool reads as armed and delete mode as off. Main thread.
 #pragma once
 
 #include <string>
 
+struct GUI_FactoryTools;
 class SIM_BaseTask;
 
 class GUI_PlacementTools
 {
 public:
+    // --- the factory view ---
+    // The flags the tools arm, the conveyor view and delete mode are written to.
+    static void UseFlags(GUI_FactoryTools* flags);
+    // The view goes: the tools that still exist let go of these flags (none is made for it).
+    static void ForgetFlags(const GUI_FactoryTools& flags);
+
     // --- the build menu ---
     static void StartPlacing(const SIM_BaseTask* task);
     // The production task or, failing that, the facility of that name; false when none exists.

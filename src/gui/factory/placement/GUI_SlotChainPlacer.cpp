@@ -32,17 +32,19 @@ GUI_SlotChainPlacer& GUI_SlotChainPlacer::Instance()
 
 void GUI_SlotChainPlacer::Arm()
 {
-    GUI_FactoryTools::Instance().slotChainArmed = true;
+    if (m_flags)
+        m_flags->slotChainArmed = true;
 }
 
 void GUI_SlotChainPlacer::Disarm()
 {
-    GUI_FactoryTools::Instance().slotChainArmed = false;
+    if (m_flags)
+        m_flags->slotChainArmed = false;
 }
 
 bool GUI_SlotChainPlacer::IsArmed() const
 {
-    return GUI_FactoryTools::Instance().slotChainArmed;
+    return m_flags && m_flags->slotChainArmed;
 }
 
 void GUI_SlotChainPlacer::OnLeftDown()

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+struct GUI_FactoryTools;
 class SIM_Tile;
 
 class GUI_SlotChainPlacer
@@ -19,6 +20,9 @@ class GUI_SlotChainPlacer
 public:
     static GUI_SlotChainPlacer& Instance();
 
+    // The flags the tool arms through (the factory view's); without them it is never armed.
+    void UseFlags(GUI_FactoryTools* flags) { m_flags = flags; }
+    GUI_FactoryTools* GetFlags() const { return m_flags; }
     // The build menu arms the tool; the in-game mode disarms it. A drag under way still builds.
     void Arm();
     void Disarm();
@@ -49,6 +53,7 @@ private:
     void DrawHover(const SIM_Tile* tile) const;
 
     PathDrag m_drag;
+    GUI_FactoryTools* m_flags = nullptr; // not owned: the factory view's
     float m_pressX = 0.0f;
     float m_pressY = 0.0f;
 };

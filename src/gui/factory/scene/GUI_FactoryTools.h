@@ -1,7 +1,8 @@
 // What the factory view needs to know of the tools that act on the floor, and the screens it opens
-// from a click. The placement tools, the delete tool and the in-game screens set these, since the
-// view sits below the screens; without the in-game mode (tests, tools) everything reads "not
-// armed" and a click opens nothing. Main thread.
+// from a click. The factory view owns these: it hands them to the placement tools (which set the
+// flags), to its slot views through their roll, and to the floor's clicks; the in-game screens
+// fill in the hooks through the view, since the view sits below the screens. Without the in-game
+// mode (tests, tools) everything reads "not armed" and a click opens nothing. Main thread.
 #pragma once
 
 #include <functional>
@@ -40,7 +41,6 @@ struct GUI_FactoryTools
     // shows); its stockpile changed, an upgrade was bought or a sub-task finished.
     std::function<void(SIM_PlaceableSlot*)> refreshSlotTooltip;
 
-    static GUI_FactoryTools& Instance();
     // Everything off and every screen hook empty (leaving the game, tests).
     void Reset() { *this = GUI_FactoryTools(); }
 };

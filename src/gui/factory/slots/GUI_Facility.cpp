@@ -27,8 +27,8 @@ GUI_Facility::~GUI_Facility()
 {
     if (GetTaskName() == SIM_DataNames::kFacSupplyStockpile)
         if (auto* supply = dynamic_cast<SIM_SupplyStockpile*>(m_slot))
-            if (GUI_FactoryTools::Instance().closeSupplyStockpileOf)
-                GUI_FactoryTools::Instance().closeSupplyStockpileOf(*supply);
+            if (GUI_FactoryTools* tools = GetTools(); tools && tools->closeSupplyStockpileOf)
+                tools->closeSupplyStockpileOf(*supply);
 }
 
 std::string GUI_Facility::GetTaskName() const
@@ -58,23 +58,24 @@ bool GUI_Facility::OnClick(float x, float y)
     (void)y;
     if (!IsMouseOver())
         return false;
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
+    // A view on no roll (a test's) opens nothing.
+    const GUI_FactoryTools* tools = GetTools();
     const std::string name = GetTaskName();
     if (name == SIM_DataNames::kFacResearchOffice)
     {
         PlaySlotClickSound();
-        if (tools.showResearchPopup)
-            tools.showResearchPopup(*this);
+        if (tools && tools->showResearchPopup)
+            tools->showResearchPopup(*this);
     }
     else if (name == SIM_DataNames::kFacSupplyStockpile)
     {
         auto* supply = dynamic_cast<SIM_SupplyStockpile*>(m_slot);
-        if (supply && tools.openSupplyStockpile)
-            tools.openSupplyStockpile(*supply);
+        if (supply && tools && tools->openSupplyStockpile)
+            tools->openSupplyStockpile(*supply);
     }
-    else if (tools.showFacilityDialog)
+    else if (tools && tools->showFacilityDialog)
     {
-        tools.showFacilityDialog(*this);
+        tools->showFacilityDialog(*this);
     }
     return true;
 }

@@ -37,8 +37,8 @@ GUI_ProductionSlot::~GUI_ProductionSlot()
 {
     auto& list = GUISlotList::Instance().productionSlots;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    if (GUI_FactoryTools::Instance().closeSlotTooltipOf)
-        GUI_FactoryTools::Instance().closeSlotTooltipOf(*this);
+    if (GUI_FactoryTools* tools = GetTools(); tools && tools->closeSlotTooltipOf)
+        tools->closeSlotTooltipOf(*this);
 }
 
 SIM_ProductionSlot* GUI_ProductionSlot::GetProductionSlot() const
@@ -78,8 +78,8 @@ bool GUI_ProductionSlot::OnClick(float x, float y)
     if (slot && slot->GetVehicle())
     {
         PlaySlotClickSound();
-        if (GUI_FactoryTools::Instance().showVehicleDetails)
-            GUI_FactoryTools::Instance().showVehicleDetails(*slot->GetVehicle());
+        if (GUI_FactoryTools* tools = GetTools(); tools && tools->showVehicleDetails)
+            tools->showVehicleDetails(*slot->GetVehicle());
         return true;
     }
     const SIM_BaseTask* task = slot ? slot->GetTask() : nullptr;
@@ -94,8 +94,8 @@ void GUI_ProductionSlot::OpenTooltip()
     if (task && task->m_name == SIM_DataNames::kTaskResourceImporter)
         return;
     PlaySlotClickSound();
-    if (GUI_FactoryTools::Instance().openSlotTooltip)
-        GUI_FactoryTools::Instance().openSlotTooltip(*this);
+    if (GUI_FactoryTools* tools = GetTools(); tools && tools->openSlotTooltip)
+        tools->openSlotTooltip(*this);
 }
 
 void GUI_ProductionSlot::DrawOnFloor(IsometricDrawQueue& queue)

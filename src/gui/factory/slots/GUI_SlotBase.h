@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+struct GUI_FactoryTools;
 class GUI_AnimatedProp;
 class GUI_SimpleAnimProp;
 class GUI_Tile;
@@ -73,6 +74,10 @@ public:
     // The roll the view is listed on (set by the roll; null: on none).
     void SetRoll(SlotViewRoll* roll) { m_roll = roll; }
     SlotViewRoll* GetRoll() const { return m_roll; }
+    // The tools of the view whose roll lists this one: what a click opens (set by the roll; null
+    // on none).
+    void SetTools(GUI_FactoryTools* tools) { m_tools = tools; }
+    GUI_FactoryTools* GetTools() const { return m_tools; }
     SlotTextLabel* GetLabel() const { return m_label.get(); }
     GUI_ZoomOutSlot* GetZoomOutIcon() const { return m_zoomOut.get(); }
 
@@ -90,4 +95,5 @@ protected:
     std::unique_ptr<GUI_ZoomOutSlot> m_zoomOut;
     SIM_PlaceableSlot* m_slot = nullptr; // owns this view
     SlotViewRoll* m_roll = nullptr;
+    GUI_FactoryTools* m_tools = nullptr; // not owned: the factory view's
 };

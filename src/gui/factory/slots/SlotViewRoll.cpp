@@ -20,7 +20,10 @@ void Drop(std::vector<T*>& list, T* item)
 SlotViewRoll::~SlotViewRoll()
 {
     for (GUI_SlotBase* view : m_slotViews)
+    {
         view->SetRoll(nullptr);
+        view->SetTools(nullptr);
+    }
     for (GUI_SlotStockpile* floor : m_stockpileFloors)
         floor->SetRoll(nullptr);
     for (GUI_SlotExport* floor : m_exportFloors)
@@ -30,6 +33,7 @@ SlotViewRoll::~SlotViewRoll()
 void SlotViewRoll::Enter(GUI_SlotBase& view)
 {
     view.SetRoll(this);
+    view.SetTools(m_tools);
     m_slotViews.push_back(&view);
 }
 

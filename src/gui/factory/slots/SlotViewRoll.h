@@ -2,11 +2,13 @@
 // Each one leaves the roll by itself when its owner (the simulation's slot or stockpile) deletes
 // it, so the lists never name a view that is gone; a view made outside the floor (a dialog's stand
 // in, a test's) is on no roll. When the roll goes first, its views forget it. The views also queue
-// here the name labels they want shown this frame without hover. Main thread.
+// here the name labels they want shown this frame without hover. The roll hands its slot views the
+// tools of the view that keeps it (what a click on a slot opens). Main thread.
 #pragma once
 
 #include <vector>
 
+struct GUI_FactoryTools;
 class GUI_SlotBase;
 class GUI_SlotExport;
 class GUI_SlotStockpile;
@@ -16,6 +18,8 @@ class SlotViewRoll
 {
 public:
     SlotViewRoll() = default;
+    // A roll whose views open what these tools say (the factory view's own).
+    explicit SlotViewRoll(GUI_FactoryTools& tools) : m_tools(&tools) {}
     ~SlotViewRoll();
     SlotViewRoll(const SlotViewRoll&) = delete;
     SlotViewRoll& operator=(const SlotViewRoll&) = delete;
@@ -42,6 +46,7 @@ public:
     std::vector<SlotTextLabel*>& QueuedLabels() { return m_queuedLabels; }
 
 private:
+    GUI_FactoryTools* m_tools = nullptr;               // not owned: the factory view's
     std::vector<GUI_SlotBase*> m_slotViews;            // not owned: the slots own their views
     std::vector<GUI_SlotBase*> m_nearCamera;           // not owned
     std::vector<SlotTextLabel*> m_queuedLabels;        // not owned: the slot views own their labels

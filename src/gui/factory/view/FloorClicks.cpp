@@ -14,18 +14,17 @@
 #include "sim/slots/SIM_Placement.h"
 #include "sim/world/SIM_Tile.h"
 
-bool FloorClicks::OnLeftClick(float x, float y)
+bool FloorClicks::OnLeftClick(float x, float y, const GUI_FactoryTools& tools)
 {
     SIM_Tile* tile = GUI_Tile::SimTileUnderMouse();
     if (!tile)
         return false;
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
     if (tools.deleteMode)
     {
         RemoveAt(tile);
         return true;
     }
-    if (GUI_Tile* view = GUI_Tile::ViewOf(tile); view && view->OnClick(x, y))
+    if (GUI_Tile* view = GUI_Tile::ViewOf(tile); view && view->OnClick(x, y, tools))
         return true;
     if (!tools.conveyorPlacerArmed && !tools.slotChainArmed)
         GUI_Camera::Instance().BeginDrag();

@@ -27,7 +27,6 @@
 #include "gui/factory/placement/GUI_PlacementTools.h"
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/props/PropRegistry.h"
-#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/slots/GUISlotList.h"
 #include "gui/factory/slots/GUI_ExportSlot.h"
@@ -121,9 +120,14 @@ GUI_Factory::GUI_Factory()
     for (PropJob& job : m_propJobs)
         job.clock = &m_jobClock;
     SetTakesMouse(false);
+    // The placement tools arm and disarm through this view's flags.
+    GUI_PlacementTools::UseFlags(&m_tools);
 }
 
-GUI_Factory::~GUI_Factory() = default;
+GUI_Factory::~GUI_Factory()
+{
+    GUI_PlacementTools::ForgetFlags(m_tools);
+}
 
 // --- game life ---
 
@@ -371,7 +375,7 @@ void GUI_Factory::DrawConveyorOverlays()
 {
     if (!m_conveyorOverlay)
         m_conveyorOverlay = CLoadedTexture::FindOrLoad(kConveyorOverlay);
-    const bool conveyorMode = GUI_FactoryTools::Instance().conveyorMode;
+    const bool conveyorMode = m_tools.conveyorMode;
     GVertexBuffer& batch = SharedVertexBatch();
     CLoadedTextureRef overlay;
     overlay.Set(m_conveyorOverlay);
@@ -406,7 +410,6 @@ void GUI_Factory::Draw()
         waited += FactoryJobClock::ThreadCpuNow() - before;
     };
     IsometricDrawQueue& queue = IsometricDrawQueue::Instance();
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
 
     // 1. The frame's camera.
     m_frameView = FactoryFrameView::FromCamera(m_frameFactor);
@@ -436,7 +439,7 @@ void GUI_Factory::Draw()
     DrawStockpileFloors();
     // 5. The conveyor view's plain zone floors, and its look over the scene.
     GShaderEffect* effect = nullptr;
-    if (tools.conveyorMode)
+    if (m_tools.conveyorMode)
     {
         DrawZoneFloors();
         effect = GUI_ShaderManager::Instance().FindShader(kConveyorModeEffect);
@@ -491,8 +494,8 @@ void GUI_Factory::Draw()
 
 void GUI_Factory::Update()
 {
-    if (g_slotDialogDirty.exchange(false) && GUI_FactoryTools::Instance().refreshSlotTooltip)
-        GUI_FactoryTools::Instance().refreshSlotTooltip(nullptr);
+    if (g_slotDialogDirty.exchange(false) && m_tools.refreshSlotTooltip)
+        m_tools.refreshSlotTooltip(nullptr);
     if (!m_grid.IsBuilt())
         return;
     if (!GUI_WindowManager::Instance().HasModal())
@@ -516,7 +519,7 @@ SIM_Tile* GUI_Factory::GetTileUnderMouse() const
 
 bool GUI_Factory::OnClick(float x, float y)
 {
-    return FloorClicks::OnLeftClick(x, y);
+    return FloorClicks::OnLeftClick(x, y, m_tools);
 }
 
 bool GUI_Factory::OnRightClick(float x, float y)
@@ -814,8 +817,8 @@ void GUI_Factory::StockpileContentsChanged(const void* viewLink)
         g_slotDialogDirty.store(true);
         return;
     }
-    if (GUI_FactoryTools::Instance().refreshSlotTooltip)
-        GUI_FactoryTools::Instance().refreshSlotTooltip(nullptr);
+    if (m_tools.refreshSlotTooltip)
+        m_tools.refreshSlotTooltip(nullptr);
 }
 
 void GUI_Factory::RefreshSlotTooltip(SIM_PlaceableSlot* slot)
@@ -825,8 +828,8 @@ void GUI_Factory::RefreshSlotTooltip(SIM_PlaceableSlot* slot)
         g_slotDialogDirty.store(true);
         return;
     }
-    if (GUI_FactoryTools::Instance().refreshSlotTooltip)
-        GUI_FactoryTools::Instance().refreshSlotTooltip(slot);
+    if (m_tools.refreshSlotTooltip)
+        m_tools.refreshSlotTooltip(slot);
 }
 
 void GUI_Factory::OnSlotUpgradePurchased(SIM_PlaceableSlot* slot)

@@ -18,13 +18,15 @@
 //   GUI_FloatingValue::DrawAll(), the tools' ghosts and DrawNotices(). Draw() itself ages the car
 //   sprite cache's cells, once per drawn frame.
 // The cars are made and prepared (PREDRAWVEHICLES) by its GUI_FactoryCars; what the tools and
-// screens set for a click on the floor is in GUI_FactoryTools.
+// screens set for a click on the floor is in its GUI_FactoryTools, which it hands to the placement
+// tools, its slot views (through their roll) and the floor's clicks.
 #pragma once
 
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/FactoryViewJob.h"
 #include "gui/factory/scene/FloorLabelPlacer.h"
+#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/factory/slots/SlotViewRoll.h"
 #include "gui/factory/vehicles/GUI_FactoryCars.h"
@@ -128,6 +130,8 @@ public:
     const GUI_FactoryCars& GetCars() const { return m_cars; }
     // The CPU time of this view's jobs (the benchmark turns it on and reads it).
     FactoryJobClock& GetJobClock() { return m_jobClock; }
+    // The tool flags and the screens a click on the floor opens (the in-game mode fills them in).
+    GUI_FactoryTools& GetTools() { return m_tools; }
     // The texture pages of the notices and labels drawn over the scene.
     SceneTexturePages& GetOverlayPages() { return m_overlayPages; }
     PSoundHandle GetAmbience() const { return m_hall.GetLoop(); }
@@ -234,7 +238,8 @@ private:
     // Tile sprites of pictures without a floor batch, rebuilt each frame.
     std::vector<CTexturedSprite> m_spritePool;
     std::list<CTexturedSprite*> m_spriteList;
-    SlotViewRoll m_roll;
+    GUI_FactoryTools m_tools;
+    SlotViewRoll m_roll{m_tools};
     HallAmbience m_hall{m_roll};
     std::vector<std::pair<const SIM_BuildingZone*, std::string>> m_conveyorModeTextures;
 };

@@ -7,9 +7,9 @@
 #include "gui/screens/cars/GUI_VehicleDetails.h"
 #include "gui/screens/cars/GUI_VehicleNotice.h"
 
-void GUI_CarScreens::ConnectFactoryView()
+void GUI_CarScreens::ConnectFactoryView(GUI_FactoryTools& tools)
 {
-    GUI_FactoryTools::Instance().showVehicleDetails = [](SIM_Vehicle& car) { GUI_VehicleDetails::Show(&car); };
+    tools.showVehicleDetails = [](SIM_Vehicle& car) { GUI_VehicleDetails::Show(&car); };
 }
 
 void GUI_CarScreens::ShowNewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car)

@@ -8,11 +8,14 @@
 
 #include "sim/SIM_PresentationListener.h"
 
+struct GUI_FactoryTools;
+
 class GUI_CarScreens : public SIM_PresentationListener
 {
 public:
-    // A click on a car in the factory view opens (or raises) the car's details from now on.
-    static void ConnectFactoryView();
+    // A click on a car in the factory view whose tools these are opens (or raises) the car's
+    // details from now on.
+    static void ConnectFactoryView(GUI_FactoryTools& tools);
 
     void ShowNewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car) override;
     void RefreshCarStock() override;

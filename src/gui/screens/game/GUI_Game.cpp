@@ -9,7 +9,6 @@
 #include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/objects/GUI_ResourceGraph.h"
-#include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/factory/zoomout/GUI_ZoomOutIcons.h"
 #include "gui/screens/build/GUI_TaskPicker.h"
@@ -274,13 +273,14 @@ void GUI_Game::Enter()
     m_lastFrameMs = -1.0;
     m_interface = std::make_unique<GUI_Interface>();
     m_interface->Init();
+    GUI_Factory& view = GUI_Factory::Instance();
     // The labels over the floor keep clear of the bar.
-    GUI_Factory::Instance().SetCoveredTop(GUI_Interface::kHeight);
+    view.SetCoveredTop(GUI_Interface::kHeight);
     // What a click on the floor opens: a car's details, a facility's dialog or popup, a zone's offer.
-    GUI_CarScreens::ConnectFactoryView();
-    InstallFacilityScreenHooks(GUI_FactoryTools::Instance());
+    GUI_CarScreens::ConnectFactoryView(view.GetTools());
+    InstallFacilityScreenHooks(view.GetTools());
     // A production slot's information dialog and a supply stockpile's dialog.
-    FactoryDialogs::Install();
+    FactoryDialogs::Install(view.GetTools());
 }
 
 void GUI_Game::Exit()

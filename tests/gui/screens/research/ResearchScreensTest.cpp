@@ -593,7 +593,7 @@ TEST_F(ResearchScreenTest, ALockedZoneIsRentedOnceExpansionIsResearched)
 
 TEST_F(ResearchScreenTest, TheFactoryViewsFacilitiesAndLockedTilesOpenTheseDialogs)
 {
-    GUI_FactoryTools& tools = GUI_FactoryTools::Instance();
+    GUI_FactoryTools tools;
     InstallFacilityScreenHooks(tools);
     SIM_FacilitySlot* office = m_game->PlaceFacility("fac_research_office", 9, 14);
     SIM_FacilitySlot* plant = m_game->PlaceFacility("fac_power_plant", 4, 14);
@@ -620,5 +620,4 @@ TEST_F(ResearchScreenTest, TheFactoryViewsFacilitiesAndLockedTilesOpenTheseDialo
     tools.showExpansionDialog(*SIM_Game::Instance().GetMission()->GetZoneByName("Loading Yard"));
     ASSERT_NE(GUI_ExpansionDialog::GetOpen(), nullptr);
     EXPECT_EQ(GUI_ExpansionDialog::GetOpen()->GetSizeText(), "9 X 9");
-    tools.Reset();
 }
