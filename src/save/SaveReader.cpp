@@ -106,6 +106,26 @@ std::string_view SaveReader::Value(std::string_view name)
 {
     if (!FindTag(name))
         return {};
+    return LeafValue(name);
+}
+
+bool SaveReader::OptionalValue(std::string_view name, std::string_view& value)
+{
+    const size_t saved = m_position;
+    std::string_view text;
+    bool tooLong = false;
+    size_t tagStart = 0;
+    if (!NextTag(text, tooLong, tagStart) || tooLong || text != name)
+    {
+        m_position = saved;
+        return false;
+    }
+    value = LeafValue(name);
+    return true;
+}
+
+std::string_view SaveReader::LeafValue(std::string_view name)
+{
     const size_t start = m_position;
     const size_t lt = m_data.find('<', start);
     const size_t end = lt == std::string::npos ? m_data.size() : lt;
