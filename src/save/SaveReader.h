@@ -101,6 +101,8 @@ private:
     // Moves to the next tag; its text in `text` (cut at kMaxTagText) and where its "<" stands;
     // false at the end.
     bool NextTag(std::string_view& text, bool& tooLong, size_t& start);
+    // Whether "</name>" stands at the position (name being a tag name, without ">").
+    bool ClosesAt(size_t at, std::string_view name) const;
     // The value of the leaf whose opening tag was just read, up to its closing tag.
     std::string_view LeafValue(std::string_view name);
     // The trimmed value, or "" with a debug-log line when it is longer than `limit`.

@@ -47,6 +47,7 @@ constexpr CharClass ClassOf(std::string_view members)
 constexpr CharClass kLeadingBlank = ClassOf(" \t\r\n\v\f");
 // What a value may end in: the writer's line ends and padding.
 constexpr CharClass kTrailingBlank = ClassOf(" \r\n");
+constexpr CharClass kSign = ClassOf("+-");
 
 bool Is(const CharClass& table, char c)
 {
@@ -64,7 +65,7 @@ size_t SkipBlanks(std::string_view text)
 // The sign at text[i], if any, is passed over; true when it is a minus.
 bool SkipSign(std::string_view text, size_t& i)
 {
-    if (i >= text.size() || (text[i] != '+' && text[i] != '-'))
+    if (i >= text.size() || !Is(kSign, text[i]))
         return false;
     return text[i++] == '-';
 }
@@ -75,8 +76,9 @@ constexpr unsigned long long kMaxMagnitude = static_cast<unsigned long long>(INT
 // The signed value of a magnitude no larger than kMaxMagnitude, clamped to the int range.
 int SignedInt(unsigned long long magnitude, bool negative)
 {
-    const long long value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+    if (negative)
+        return static_cast<int>(-static_cast<long long>(magnitude));
+    return static_cast<int>(std::min<unsigned long long>(magnitude, INT_MAX));
 }
 } // namespace
 

@@ -43,6 +43,18 @@ TEST(SaveDialect, ValuesAndListsReadAsWritten)
     EXPECT_EQ(in.Text("a"), "");
     EXPECT_TRUE(in.HadError());
 
+    // A row is taken only when it is the next tag; one closed behind other tags still reads.
+    in.Reset("<row>1,2</row><0>3</0><1>4<x></x></1><after>5</after>");
+    std::string_view row;
+    EXPECT_FALSE(in.OptionalValue("0", row));
+    EXPECT_EQ(in.Text("row"), "1,2");
+    ASSERT_TRUE(in.OptionalValue("0", row));
+    EXPECT_EQ(row, "3");
+    ASSERT_TRUE(in.OptionalValue("1", row));
+    EXPECT_EQ(row, "4");
+    EXPECT_EQ(in.Int("after"), 5);
+    EXPECT_FALSE(in.HadError());
+
     // Numbers read as their items do: a quoted one whole, one longer than any item as 0, and
     // the rest of a short list as 0.
     const std::string numbers = "7, \"1,5\",-3 ," + std::string(300, '9') + ",2.5";
