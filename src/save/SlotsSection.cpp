@@ -157,8 +157,7 @@ void ApplyHistory(SIM_PlaceableSlot& slot, const SlotItem& item)
     SIM_SlotStateHistory* history = slot.GetStateHistory();
     if (!item.hasHistory || !history)
         return;
-    for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
-        history->EditEntry(i) = SIM_SlotStateHistory::Entry();
+    SIM_SlotStateHistory::Entry entries[SIM_SlotStateHistory::kEntryCount];
     int used = 0;
     for (int i = 0; i < item.historyRows; ++i)
     {
@@ -166,13 +165,9 @@ void ApplyHistory(SIM_PlaceableSlot& slot, const SlotItem& item)
         // A row with a state the game does not have would index its state tables out of range.
         if (row.state < 0 || row.state >= NUM_SLOT_STATES)
             continue;
-        SIM_SlotStateHistory::Entry& entry = history->EditEntry(used++);
-        entry.state = row.state;
-        entry.start = static_cast<float>(row.start);
-        entry.end = static_cast<float>(row.end);
-        entry.valid = 1;
+        entries[used++] = {static_cast<float>(row.start), static_cast<float>(row.end), row.state, 1};
     }
-    history->FindCurrentEntry();
+    history->Restore(entries, used);
 }
 
 // The leaves every item starts with: anchor tile, facing and task name.

@@ -175,6 +175,15 @@ void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float win
     }
 }
 
+void SIM_SlotStateHistory::Restore(const Entry* entries, int count)
+{
+    count = std::clamp(count, 0, kEntryCount);
+    std::copy(entries, entries + count, m_entries);
+    std::fill(m_entries + count, m_entries + kEntryCount, Entry());
+    m_orderKnown = false;
+    FindCurrentEntry();
+}
+
 void SIM_SlotStateHistory::FindCurrentEntry()
 {
     m_current = -1;
