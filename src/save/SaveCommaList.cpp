@@ -48,6 +48,11 @@ std::string_view SaveCommaList::NextView()
 
 int SaveCommaList::NextInt()
 {
+    // Nearly every item of a save's number lists is plain digits up to its comma, read where it
+    // stands; blanks, quotes, a plus and numbers out of range go the long way.
+    int value = 0;
+    if (savetext::ParsePlainIntItem(m_text, m_position, kMaxItem, value))
+        return value;
     return savetext::ParseInt(NextView());
 }
 

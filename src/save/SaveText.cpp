@@ -97,6 +97,24 @@ int ParseInt(std::string_view text)
     return SignedInt(magnitude, negative);
 }
 
+bool ParsePlainIntItem(std::string_view text, size_t& position, size_t maxItem, int& value)
+{
+    if (position >= text.size())
+        return false;
+    const char* begin = text.data() + position;
+    const char* end = text.data() + text.size();
+    const bool negative = *begin == '-';
+    const char* digits = begin + (negative ? 1 : 0);
+    unsigned long long magnitude = 0;
+    const auto result = std::from_chars(digits, end, magnitude);
+    if (result.ptr == digits || result.ec != std::errc() || magnitude > kMaxMagnitude ||
+        static_cast<size_t>(result.ptr - begin) > maxItem || (result.ptr != end && *result.ptr != ','))
+        return false;
+    value = SignedInt(magnitude, negative);
+    position = static_cast<size_t>(result.ptr - text.data()) + 1;
+    return true;
+}
+
 bool ParseWholeInt(std::string_view text, int& value)
 {
     const size_t end = TrimTrailing(text).size();

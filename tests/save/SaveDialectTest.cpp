@@ -66,6 +66,12 @@ TEST(SaveDialect, ValuesAndListsReadAsWritten)
     EXPECT_FLOAT_EQ(list.NextFloat(), 2.5f);
     EXPECT_FALSE(list.HasNext());
     EXPECT_EQ(list.NextInt(), 0);
+    // Plain digits and everything else around them read as ParseInt reads the item.
+    const std::string more = "+4,-2147483648,2147483648,-,12x,-0," + std::string(300, '0') + "5,6";
+    SaveCommaList edges(more);
+    for (const int expected : {4, INT_MIN, INT_MAX, 0, 12, 0, 0, 6})
+        EXPECT_EQ(edges.NextInt(), expected);
+    EXPECT_FALSE(edges.HasNext());
 }
 
 TEST(SaveDialect, WindowsAndUnixLineEndsReadTheSame)
