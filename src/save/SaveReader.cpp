@@ -39,6 +39,13 @@ bool SaveReader::NextTag(std::string_view& text, bool& tooLong, size_t& tagStart
     return true;
 }
 
+bool SaveReader::ClosesAt(size_t at, std::string_view name) const
+{
+    return name.size() < kMaxTagText && m_data.size() - at >= name.size() + 3 && m_data[at] == '<' &&
+           m_data[at + 1] == '/' && m_data.compare(at + 2, name.size(), name) == 0 &&
+           m_data[at + 2 + name.size()] == '>';
+}
+
 namespace
 {
 // Whether a tag's text is "name" (or "/name" for a closing tag), without building the text.
@@ -106,11 +113,36 @@ std::string_view SaveReader::Value(std::string_view name)
 {
     if (!FindTag(name))
         return {};
+    return LeafValue(name);
+}
+
+bool SaveReader::OptionalValue(std::string_view name, std::string_view& value)
+{
+    const size_t saved = m_position;
+    std::string_view text;
+    bool tooLong = false;
+    size_t tagStart = 0;
+    if (!NextTag(text, tooLong, tagStart) || tooLong || text != name)
+    {
+        m_position = saved;
+        return false;
+    }
+    value = LeafValue(name);
+    return true;
+}
+
+std::string_view SaveReader::LeafValue(std::string_view name)
+{
     const size_t start = m_position;
     const size_t lt = m_data.find('<', start);
     const size_t end = lt == std::string::npos ? m_data.size() : lt;
     m_position = end;
-    FindClosing(name);
+    // The closing tag right behind the value, as every leaf the game writes has it, is taken
+    // where it stands; anything else is searched for.
+    if (ClosesAt(end, name))
+        m_position = end + name.size() + 3;
+    else
+        FindClosing(name);
     return std::string_view(m_data).substr(start, end - start);
 }
 

@@ -71,6 +71,9 @@ public:
     void EndItem(std::string_view item);
     // When the next tag is the element, consumes it and returns true; otherwise reads nothing.
     bool OptionalElement(std::string_view name);
+    // When the next tag is the leaf, reads it as Value and returns true; otherwise reads nothing.
+    // One scan for the rows of a list, where NextTagIs and Value would look at the tag twice.
+    bool OptionalValue(std::string_view name, std::string_view& value);
     bool FindClosing(std::string_view name);
 
     // The floor tile at (x, y) of the running game, or null (logged) outside the floor.
@@ -98,6 +101,10 @@ private:
     // Moves to the next tag; its text in `text` (cut at kMaxTagText) and where its "<" stands;
     // false at the end.
     bool NextTag(std::string_view& text, bool& tooLong, size_t& start);
+    // Whether "</name>" stands at the position (name being a tag name, without ">").
+    bool ClosesAt(size_t at, std::string_view name) const;
+    // The value of the leaf whose opening tag was just read, up to its closing tag.
+    std::string_view LeafValue(std::string_view name);
     // The trimmed value, or "" with a debug-log line when it is longer than `limit`.
     std::string BoundedText(std::string_view name, size_t limit, const char* what);
     // A debug-log line that counts as no left-out item.

@@ -28,6 +28,12 @@ inline float ParseFloat(std::string_view text)
     return static_cast<float>(ParseReal(text));
 }
 
+// An item of a comma list that is a plain integer, read where it stands: from `position`, an
+// optional minus and digits running to the next comma or the end of the text, at most `maxItem`
+// characters, in the int range. True with the value (as ParseInt gives it) and `position` past
+// the comma; false, with nothing changed, for any other item.
+bool ParsePlainIntItem(std::string_view text, size_t& position, size_t maxItem, int& value);
+
 // The integer the whole text spells (blanks around it allowed): an optional sign and digits, in
 // the int range. False for anything else ("", "nan", "0x10", "12abc", "99999999999"): values
 // that say where something stands must be read, not guessed.

@@ -1,8 +1,10 @@
 // Slots and facilities sections.
 #include "save/SlotsSection.h"
 
+#include <array>
+#include <charconv>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
@@ -54,7 +56,9 @@ struct SlotItem
         int end;
     };
     bool hasHistory = false;
-    std::vector<Row> history;
+    // No more rows than the history holds are read; a busy factory's slots have a hundred each.
+    std::array<Row, SIM_SlotStateHistory::kEntryCount> history{};
+    int historyRows = 0;
 };
 
 void WriteUpgrades(SaveWriter& out, const SIM_PlaceableSlot& slot)
@@ -110,15 +114,16 @@ void ReadNested(SaveReader& in, SlotItem& item)
         // than the history holds) reads no further.
         for (int i = 0; i < count && i < SIM_SlotStateHistory::kEntryCount; ++i)
         {
-            const std::string name = std::to_string(i);
-            if (!in.NextTagIs(name))
+            char name[16];
+            const auto named = std::to_chars(name, name + sizeof name, i);
+            std::string_view value;
+            if (!in.OptionalValue(std::string_view(name, named.ptr - name), value))
                 break;
-            SaveCommaList row(in.Value(name));
-            SlotItem::Row entry{};
+            SaveCommaList row(value);
+            SlotItem::Row& entry = item.history[item.historyRows++];
             entry.state = row.NextInt();
             entry.start = row.NextInt();
             entry.end = row.NextInt();
-            item.history.push_back(entry);
         }
         in.FindClosing("history");
     }
@@ -152,21 +157,17 @@ void ApplyHistory(SIM_PlaceableSlot& slot, const SlotItem& item)
     SIM_SlotStateHistory* history = slot.GetStateHistory();
     if (!item.hasHistory || !history)
         return;
-    for (int i = 0; i < SIM_SlotStateHistory::kEntryCount; ++i)
-        history->EditEntry(i) = SIM_SlotStateHistory::Entry();
+    SIM_SlotStateHistory::Entry entries[SIM_SlotStateHistory::kEntryCount];
     int used = 0;
-    for (const SlotItem::Row& row : item.history)
+    for (int i = 0; i < item.historyRows; ++i)
     {
+        const SlotItem::Row& row = item.history[i];
         // A row with a state the game does not have would index its state tables out of range.
         if (row.state < 0 || row.state >= NUM_SLOT_STATES)
             continue;
-        SIM_SlotStateHistory::Entry& entry = history->EditEntry(used++);
-        entry.state = row.state;
-        entry.start = static_cast<float>(row.start);
-        entry.end = static_cast<float>(row.end);
-        entry.valid = 1;
+        entries[used++] = {static_cast<float>(row.start), static_cast<float>(row.end), row.state, 1};
     }
-    history->FindCurrentEntry();
+    history->Restore(entries, used);
 }
 
 // The leaves every item starts with: anchor tile, facing and task name.
@@ -291,11 +292,12 @@ void ReadOneFacility(SaveReader& in)
     }
     ApplyUpgrades(in, *slot, item.upgrades);
     // A facility's state is not in the file; it is the state of its history's open entry.
-    for (auto row = item.history.rbegin(); row != item.history.rend(); ++row)
+    for (int i = item.historyRows - 1; i >= 0; --i)
     {
-        if (row->end == -1 && row->state >= 0 && row->state < NUM_SLOT_STATES)
+        const SlotItem::Row& row = item.history[i];
+        if (row.end == -1 && row.state >= 0 && row.state < NUM_SLOT_STATES)
         {
-            slot->SetState(row->state);
+            slot->SetState(row.state);
             break;
         }
     }

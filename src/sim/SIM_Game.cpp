@@ -125,6 +125,9 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         const char* what;
         void (*run)(SIM_Game& game);
         bool definition = false; // reads definitions the caller may keep
+        // What a step that reads definitions along with a game's state does instead when they
+        // are kept: only the state starts again.
+        void (*kept)(SIM_Game& game) = nullptr;
     };
     static const SetUpStep kSetUp[] = {
         {"building zones as the mission file has them", [](SIM_Game& game) { game.m_mission->ReloadZones(); }},
@@ -174,7 +177,8 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
         {"power account", [](SIM_Game&) { SIM_PowerManager::Instance().Init(); }},
         {"car designs", [](SIM_Game&) { SIM_VehicleDesignManager::Instance().Clear(); }},
         {"car stock", [](SIM_Game&) { SIM_SalesManager::Instance().ResetForNewGame(); }},
-        {"factory variables", [](SIM_Game&) { SIM_GlobalFactoryVariables::Instance().Load(); }},
+        {"factory variables", [](SIM_Game&) { SIM_GlobalFactoryVariables::Instance().Load(); }, true,
+         [](SIM_Game&) { SIM_GlobalFactoryVariables::Instance().Recalculate(); }},
         {"autosave timer", [](SIM_Game&) { Listener().RestartAutosaveTimer(); }},
         {"camera zoom", [](SIM_Game&) { Listener().ComputeCameraMinZoom(); }},
         {"clock, speed and demand", [](SIM_Game& game) { game.StartClock(); }},
@@ -182,8 +186,12 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
     };
     const bool keep = definitions == Definitions::Kept && m_definitionsLoaded;
     for (const SetUpStep& step : kSetUp)
+    {
         if (!(keep && step.definition))
             step.run(*this);
+        else if (step.kept)
+            step.kept(*this);
+    }
     m_definitionsLoaded = true;
     // The root goes before everything the set-up used (definitions, registries, the mission's
     // list), so a game still running at the end of the run is taken down while they are there.

@@ -25,10 +25,11 @@ public:
     SIM_Game& operator=(const SIM_Game&) = delete;
 
     // What a new game does with the definitions (props, resources, component types, upgrades,
-    // tasks, facilities). Every game the player starts reads them again, so that an edit in the
-    // task editor takes effect. Kept leaves them as the last set-up read them and the last game
-    // left them (research unlocks included): only for callers that set up many games from
-    // unchanged data without playing them, such as the fuzzing of mission files.
+    // tasks, facilities, global upgrades). Every game the player starts reads them again, so that
+    // an edit in the task editor takes effect. Kept leaves them as the last set-up read them and
+    // the last game left them (research unlocks included): only for callers that set up many
+    // games from unchanged data without playing them, such as the fuzzing of mission files and
+    // savegames. The research tree and the features end with each game and are always read.
     enum class Definitions
     {
         Reload,

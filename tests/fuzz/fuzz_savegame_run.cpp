@@ -1,6 +1,6 @@
 // fuzz-links: fv_save
 // fuzz-max-len: 200000
-// fuzz-flags: -entropic=0
+// fuzz-flags: -entropic=0 -reload=0 -close_fd_mask=2
 // fuzz-corpus: savegame
 // The game a damaged savegame leaves must run for a few frames, and writing it again must work.
 // Loading alone is fuzz_savegame's, which gets through many more inputs in the same time; this

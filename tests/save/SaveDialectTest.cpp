@@ -43,6 +43,18 @@ TEST(SaveDialect, ValuesAndListsReadAsWritten)
     EXPECT_EQ(in.Text("a"), "");
     EXPECT_TRUE(in.HadError());
 
+    // A row is taken only when it is the next tag; one closed behind other tags still reads.
+    in.Reset("<row>1,2</row><0>3</0><1>4<x></x></1><after>5</after>");
+    std::string_view row;
+    EXPECT_FALSE(in.OptionalValue("0", row));
+    EXPECT_EQ(in.Text("row"), "1,2");
+    ASSERT_TRUE(in.OptionalValue("0", row));
+    EXPECT_EQ(row, "3");
+    ASSERT_TRUE(in.OptionalValue("1", row));
+    EXPECT_EQ(row, "4");
+    EXPECT_EQ(in.Int("after"), 5);
+    EXPECT_FALSE(in.HadError());
+
     // Numbers read as their items do: a quoted one whole, one longer than any item as 0, and
     // the rest of a short list as 0.
     const std::string numbers = "7, \"1,5\",-3 ," + std::string(300, '9') + ",2.5";
@@ -54,6 +66,12 @@ TEST(SaveDialect, ValuesAndListsReadAsWritten)
     EXPECT_FLOAT_EQ(list.NextFloat(), 2.5f);
     EXPECT_FALSE(list.HasNext());
     EXPECT_EQ(list.NextInt(), 0);
+    // Plain digits and everything else around them read as ParseInt reads the item.
+    const std::string more = "+4,-2147483648,2147483648,-,12x,-0," + std::string(300, '0') + "5,6";
+    SaveCommaList edges(more);
+    for (const int expected : {4, INT_MIN, INT_MAX, 0, 12, 0, 0, 6})
+        EXPECT_EQ(edges.NextInt(), expected);
+    EXPECT_FALSE(edges.HasNext());
 }
 
 TEST(SaveDialect, WindowsAndUnixLineEndsReadTheSame)

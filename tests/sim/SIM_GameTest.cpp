@@ -7,10 +7,13 @@
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/money/SIM_FinanceRecord.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_BuildingZone.h"
@@ -278,13 +281,27 @@ TEST_F(SimGameTest, ANewGameReadsTheDefinitionsAgainUnlessTheCallerKeepsThem)
     ASSERT_FALSE(tasks.GetTasks().empty());
     const std::string name = tasks.GetTasks().front()->GetName();
     const bool asWritten = tasks.GetTask(name)->m_locked;
-    // The last game's research turned the lock over.
+    // The last game's research turned the lock over, finished the faster belts and went on.
     tasks.GetTask(name)->m_locked = !asWritten;
+    SIM_ResearchManager& research = SIM_ResearchManager::Instance();
+    SIM_Researchable* belts = research.GetResearchable("research_fast_belts");
+    ASSERT_NE(belts, nullptr);
+    belts->m_progress = belts->m_cost;
+    research.SetCurrentResearch(research.GetItems().back());
+    SIM_GlobalFactoryVariables& variables = SIM_GlobalFactoryVariables::Instance();
+    variables.Recalculate();
+    ASSERT_FLOAT_EQ(variables.GetMultiplier(GFV_CONVEYOR_SPEED), 1.5f);
 
+    // Kept, the global upgrades are not read again, but what the last game's research made of
+    // them is undone: every game starts with nothing researched.
     game.Reset();
     ASSERT_TRUE(game.InitSimulation(&harbour, SIM_Game::Definitions::Kept));
     EXPECT_EQ(tasks.GetTask(name)->m_locked, !asWritten);
     EXPECT_NE(game.GetFactory(), nullptr);
+    ASSERT_NE(research.GetResearchable("research_fast_belts"), nullptr);
+    EXPECT_EQ(research.GetResearchable("research_fast_belts")->m_progress, 0.0f);
+    EXPECT_EQ(research.GetCurrentResearch(), nullptr);
+    EXPECT_FLOAT_EQ(variables.GetMultiplier(GFV_CONVEYOR_SPEED), 1.0f);
 
     game.Reset();
     ASSERT_TRUE(game.InitSimulation(&harbour));

@@ -77,10 +77,20 @@ void SIM_SlotStateHistory::RebuildOrder()
         if (m_entries[i].valid)
             m_order[m_orderCount++] = static_cast<int16_t>(i);
     // By start time, equal starts in index order. The entries are a ring: once it has wrapped,
-    // its oldest entries follow its newest, which costs an insertion sort a swap for nearly every
-    // pair, at every slot of every load.
-    std::stable_sort(m_order, m_order + m_orderCount,
-                     [this](int16_t a, int16_t b) { return m_entries[a].start < m_entries[b].start; });
+    // its oldest entries follow its newest. Recorded one after the other, as a load also writes
+    // them back, they are two runs in order, the newer all later than the older: turned round
+    // rather than sorted, which would cost a buffer and every comparison at each slot of a load.
+    const auto byStart = [this](int16_t a, int16_t b) { return m_entries[a].start < m_entries[b].start; };
+    int16_t* first = m_order;
+    int16_t* last = m_order + m_orderCount;
+    int16_t* newest = std::is_sorted_until(first, last, byStart);
+    if (newest != last)
+    {
+        if (std::is_sorted(newest, last, byStart) && byStart(*(last - 1), *first))
+            std::rotate(first, newest, last);
+        else
+            std::stable_sort(first, last, byStart);
+    }
     // Trusted when every entry but the last is closed and the ends do not go back in time.
     m_orderKnown = true;
     for (int32_t k = 0; k + 1 < m_orderCount; ++k)
@@ -163,6 +173,15 @@ void SIM_SlotStateHistory::GetStateFractions(float* shares, int count, float win
             result = 1.0f;
         shares[s] = result;
     }
+}
+
+void SIM_SlotStateHistory::Restore(const Entry* entries, int count)
+{
+    count = std::clamp(count, 0, kEntryCount);
+    std::copy(entries, entries + count, m_entries);
+    std::fill(m_entries + count, m_entries + kEntryCount, Entry());
+    m_orderKnown = false;
+    FindCurrentEntry();
 }
 
 void SIM_SlotStateHistory::FindCurrentEntry()

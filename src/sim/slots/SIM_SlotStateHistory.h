@@ -34,6 +34,9 @@ public:
 
     // After a savegame restored the entries: the last valid open entry becomes current.
     void FindCurrentEntry();
+    // A savegame's entries (at most kEntryCount) in place of all there were, then
+    // FindCurrentEntry: a load restores every slot's history at once, not entry by entry.
+    void Restore(const Entry* entries, int count);
 
     // Frees every entry that ended more than kKeepMs before now.
     void Prune(float now);

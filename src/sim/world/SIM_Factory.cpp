@@ -52,7 +52,9 @@ void SIM_Factory::Init()
     m_height = mission->m_worldY;
     const size_t tileCount = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
     m_tiles = std::make_unique<SIM_Tile[]>(tileCount);
-    m_waypointGrids = std::make_unique<TileWaypointGrid[]>(tileCount);
+    // Each tile's grid is made in its place once, in the order of the tiles' indices below.
+    m_waypointGrids.clear();
+    m_waypointGrids.reserve(tileCount);
     m_occupied.Resize(m_width * m_height);
 
     m_worldLeft = -(m_width * 512) - 32;
@@ -72,8 +74,7 @@ void SIM_Factory::Init()
             tile.m_gridX = x;
             tile.m_gridY = y;
             tile.m_floor = this;
-            m_waypointGrids[index] = TileWaypointGrid(&tile);
-            tile.m_waypoints = &m_waypointGrids[index];
+            tile.m_waypoints = &m_waypointGrids.emplace_back(&tile);
             tile.m_zoneState = SIM_Tile::ZONE_NONE;
         }
     }

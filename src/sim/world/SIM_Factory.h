@@ -98,8 +98,9 @@ public:
 
 private:
     // The tiles' waypoints in one block beside them, one grid a tile, rather than one allocation
-    // for each of thousands of tiles at every new game and load.
-    std::unique_ptr<TileWaypointGrid[]> m_waypointGrids;
+    // for each of thousands of tiles at every new game and load. By tile index; Init fills it to
+    // its reserved size, so the tiles' pointers into it hold.
+    std::vector<TileWaypointGrid> m_waypointGrids;
     std::unique_ptr<SIM_Tile[]> m_tiles; // m_width * m_height tiles
     SIM_Mission* m_mission = nullptr;    // owned by whoever set the game up
     const SIM_Clock* m_clock = nullptr;  // the game's

@@ -156,9 +156,10 @@ TEST(SlotStateHistory, SharesFromTheWindowEqualSharesFromTheWholeHistory)
             const float step = static_cast<float>(random() % 4000) * (round == 7 && change % 50 == 49 ? -1.0f : 1.0f);
             now += change % 9 == 0 ? 0.0f : step;
             history.Record(static_cast<int>(random() % 7), now);
-            if (round == 5 && change == 300)
+            if ((round == 5 && change == 300) || change % 97 == 13)
             {
-                // A savegame writes the entries back, then finds the current one.
+                // A savegame writes the entries back, then finds the current one: before the
+                // ring wrapped, after it, and once entries were reused out of order.
                 const SIM_SlotStateHistory::Entry kept = history.GetEntry(0);
                 history.EditEntry(0) = kept;
                 history.FindCurrentEntry();
