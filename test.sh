@@ -136,13 +136,14 @@ if command -v clang++ >/dev/null 2>&1 && ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&
     longlen=$(sed -n 's|^// fuzz-long-inputs: *\([0-9]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)
     first=$secs
     [ -n "$longlen" ] && first=$((secs - secs / 2))
-    # Seeds are in tests/fuzz/corpus/<name without fuzz_>, or in the folder a target shares with
-    # another: "// fuzz-corpus: NAME".
-    corpus=$(sed -n 's|^// fuzz-corpus: *\([a-z_]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)
-    corpus=tests/fuzz/corpus/${corpus:-${n#fuzz_}}
+    # Seeds are in tests/fuzz/corpus/<name without fuzz_>, or in the folders a target shares with
+    # others: "// fuzz-corpus: NAME [NAME...]".
+    corpus=$(sed -n 's|^// fuzz-corpus: *\([a-z_ ]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)
     # A target may name libFuzzer flags of its own: "// fuzz-flags: -entropic=0".
     read -ra flags <<<"$(sed -n 's|^// fuzz-flags: *\([-=_a-z0-9 ]*\).*|\1|p' "tests/fuzz/$n.cpp" | head -1)"
-    [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/ 2>/dev/null
+    for c in ${corpus:-${n#fuzz_}}; do
+      if [ -d "tests/fuzz/corpus/$c" ]; then cp -r "tests/fuzz/corpus/$c"/. "$work"/; fi
+    done
     build/fuzz/tests/fuzz/$n -max_total_time="$first" -max_len="${maxlen:-8192}" -print_final_stats=0 \
       -timeout=25 -rss_limit_mb=2048 "${flags[@]}" "$work" >"$out/$n.log" 2>&1 || ok=0
     if [ $ok = 1 ] && [ -n "$longlen" ]; then

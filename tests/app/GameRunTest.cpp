@@ -354,7 +354,7 @@ TEST_F(GameRun, ClicksLeadFromTheMainMenuThroughTheMissionListIntoANewGame)
 TEST_F(GameRun, ASaveIsLoadedByClicksFromTheLoadScreen)
 {
     GameHome home;
-    const fs::path corpus = fs::path(FV_TEST_DIR) / "fuzz" / "corpus" / "savegame" / "busy_factory.xml";
+    const fs::path corpus = fs::path(FV_TEST_DIR) / "fuzz" / "corpus" / "savegame_run" / "busy_factory.xml";
     fs::create_directories(home.User() / "savegames");
     fs::copy_file(corpus, home.User() / "savegames" / "busy factory.xml");
     // "Load Game" is the second button under the logo; the first save's load button is at the

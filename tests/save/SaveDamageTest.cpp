@@ -311,7 +311,8 @@ TEST_F(SaveDamage, AnObjectBoundForAStockpileThatDoesNotAwaitItIsLeftOut)
     // The busy factory's seed has objects waiting at an outlet, each awaited by a stockpile's
     // request. Without its request the first of them would keep a pointer to its buyer after the
     // buyer is gone.
-    std::ifstream file(std::string(FV_SOURCE_DIR) + "/tests/fuzz/corpus/savegame/busy_factory.xml", std::ios::binary);
+    std::ifstream file(std::string(FV_SOURCE_DIR) + "/tests/fuzz/corpus/savegame_run/busy_factory.xml",
+                       std::ios::binary);
     std::stringstream seed;
     seed << file.rdbuf();
     const std::string text = seed.str();
