@@ -12,9 +12,9 @@
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
-#include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
+#include "sim/flow/SIM_ResourceReceiver.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
@@ -363,18 +363,10 @@ void SIM_ResourceObjManager::ValidateLoadedObjects()
     RebuildIndices();
     for (int32_t i = 0; i <= m_topIndex && i < kPoolSize; ++i)
     {
-        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         // Objects in use are the ones that a savegame restored.
-        if (!record.m_inUse || !record.m_destination || record.m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
-            continue;
-        SIM_ProductionSlot* production = PoolProductionSlot(record.m_destination);
-        if (!production)
-            continue;
-        SIM_ResourceStockpile* stockpile = production->GetInputStockpile();
-        const bool listed = stockpile && stockpile->HasRequestFor(&record);
-        FV_ASSERT(listed);
-        if (!listed)
-            FV_FLOW_ERROR("Bad data in saved resource objects");
+        SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
+        if (record.m_inUse)
+            record.CheckListed();
     }
 }
 
@@ -395,12 +387,8 @@ void SIM_ResourceObjManager::ForgetObject(SIM_ResourceObject* object)
         ++m_work.queuesSearched;
         exporter->Forget(object);
     }
-    SIM_StockpileBase* destination = nullptr;
-    if (SIM_ProductionSlot* production = PoolProductionSlot(object->m_destination))
-        destination = production->GetInputStockpile();
-    else if (PoolIsSupplyStockpile(object->m_destination))
-        destination = dynamic_cast<SIM_SupplyStockpile*>(object->m_destination);
-    if (destination)
+    if (SIM_ResourceReceiver* destination =
+            object->m_destination ? object->m_destination->GetResourceReceiver() : nullptr)
     {
         ++m_work.queuesSearched;
         while (destination->RemoveRequest(object))
