@@ -3,8 +3,14 @@
 // reads every save; the quick keys and the autosave use one file on the autosave's cadence.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "SaveTestSupport.h"
 #include "SimStateDump.h"
@@ -61,6 +67,31 @@ bool Contains(const std::vector<std::string>& list, const std::string& item)
 {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
+
+// Whether reading the FIFO at path comes back within two seconds. A read that waits for a writer
+// is given one then, so that the test never hangs, however the reader behaves.
+bool FifoReadReturnsAtOnce(const std::string& path)
+{
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        std::string text, reason;
+        SaveFileOps::Default().ReadWhole(path, text, reason);
+        done = true;
+    });
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!done && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const bool atOnce = done;
+    while (!done)
+    {
+        const int writer = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            close(writer);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    reader.join();
+    return atOnce;
+}
 } // namespace
 
 class SaveFiles : public ::testing::Test
@@ -112,15 +143,27 @@ TEST_F(SaveFiles, ALoadThatCannotGoAheadChangesNothing)
     world.WriteSave("empty", "");
     world.WriteSave("foreign", "<?xml version=\"1.0\"?>\n<project><name>not a game</name></project>\n");
     world.WriteSave("no_game", "<xml>\n<header>\n</header>\n<load_data>\n</load_data>\n<zones>\n</zones>\n</xml>\n");
+    // Names of saves that are no files: a FIFO would hold the game until something wrote to it.
+    ASSERT_EQ(mkfifo(world.SavePath("pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(world.SavePath("folder"));
+    std::filesystem::create_symlink("/dev/null", world.SavePath("device"));
+    ASSERT_TRUE(FifoReadReturnsAtOnce(world.SavePath("pipe"))) << "the FIFO's open waited for a writer";
     const std::string before = DumpSimulation();
-    for (const char* name : {"missing", "empty", "foreign", "no_game", "unknown_mission"})
+    for (const char* name : {"missing", "empty", "foreign", "no_game", "unknown_mission", "pipe", "folder", "device"})
     {
         SCOPED_TRACE(name);
         world.listener.stages.clear();
+        const size_t errors = world.ErrorLog().size();
         EXPECT_FALSE(SIM_LoadGame::Instance().LoadGame(name));
         EXPECT_EQ(world.listener.stages, std::vector<std::string>{"LS_READING_SAVE_FILE"});
         EXPECT_EQ(FirstDifference(before, DumpSimulation()), "");
         EXPECT_FALSE(SIM_LoadGame::Instance().IsLoading());
+        EXPECT_NE(world.ErrorLog().find("Failed to open save game", errors), std::string::npos) << "the box";
+    }
+    for (const char* name : {"pipe", "folder", "device"})
+    {
+        std::string date, mission;
+        EXPECT_FALSE(SIM_LoadGame::Instance().ReadHeader(date, mission, name)) << name;
     }
     EXPECT_EQ(world.listener.prepareForLoad, 0) << "no dialog was closed for a load that did not happen";
 }
