@@ -28,7 +28,7 @@ std::string PAtomicFile::TemporaryPath(const std::string& path)
     return PFile::NormalisePath(path) + ".tmp";
 }
 
-bool PAtomicFile::Replace(const std::string& givenPath, std::string_view bytes, std::string& error)
+bool PAtomicFile::Replace(const std::string& givenPath, std::string_view bytes, std::string& error, std::string* cause)
 {
     const std::string path = PFile::NormalisePath(givenPath);
     // Without a file name the temporary file would be a hidden ".tmp" in the current or named
@@ -36,14 +36,24 @@ bool PAtomicFile::Replace(const std::string& givenPath, std::string_view bytes, 
     if (path.empty() || path.back() == '/')
     {
         error = "cannot replace " + path + ": no file name";
+        if (cause)
+            *cause = "no file name";
         return false;
     }
     const std::string temporary = TemporaryPath(path);
+    // The reason of the first step that failed.
+    std::string reason;
+    const auto failed = [&reason](int code) {
+        reason = AtomicFileReason(code);
+        return reason;
+    };
     errno = 0;
     FILE* file = OpenForWrite(temporary);
     if (!file)
     {
-        error = "cannot create " + temporary + ": " + AtomicFileReason(errno);
+        error = "cannot create " + temporary + ": " + failed(errno);
+        if (cause)
+            *cause = reason;
         return false;
     }
     // Written in pieces so that a full disk is noticed at the piece that did not fit.
@@ -55,36 +65,38 @@ bool PAtomicFile::Replace(const std::string& givenPath, std::string_view bytes, 
         errno = 0;
         if (Write(file, bytes.data() + done, size) != size)
         {
-            error = "cannot write " + temporary + ": " + AtomicFileReason(errno) + " (disk full?)";
+            error = "cannot write " + temporary + ": " + failed(errno) + " (disk full?)";
             ok = false;
         }
     }
     errno = 0;
     if (ok && !Flush(file))
     {
-        error = "cannot write " + temporary + ": " + AtomicFileReason(errno) + " (disk full?)";
+        error = "cannot write " + temporary + ": " + failed(errno) + " (disk full?)";
         ok = false;
     }
     errno = 0;
     if (ok && !Sync(file))
     {
-        error = "cannot sync " + temporary + " to the disk: " + AtomicFileReason(errno);
+        error = "cannot sync " + temporary + " to the disk: " + failed(errno);
         ok = false;
     }
     errno = 0;
     if (!Close(file) && ok)
     {
-        error = "cannot close " + temporary + ": " + AtomicFileReason(errno);
+        error = "cannot close " + temporary + ": " + failed(errno);
         ok = false;
     }
     errno = 0;
     if (ok && !Rename(temporary, path))
     {
-        error = "cannot replace " + path + ": " + AtomicFileReason(errno);
+        error = "cannot replace " + path + ": " + failed(errno);
         ok = false;
     }
     if (!ok)
     {
+        if (cause)
+            *cause = reason;
         Remove(temporary);
         return false;
     }

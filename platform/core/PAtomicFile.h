@@ -26,8 +26,10 @@ public:
     // Replaces the file at path (a '\' separates folders too) with the bytes: the temporary file
     // is written, flushed and synced to the disk, renamed over path, and the folder synced so
     // the rename itself is kept. On any failure the old file is untouched, the temporary file is
-    // removed and false comes back with the reason, naming the path, in error.
-    bool Replace(const std::string& path, std::string_view bytes, std::string& error);
+    // removed and false comes back with the reason, naming the path, in error; cause, when given,
+    // gets the system's own words for the failed step alone ("No space left on device"), short
+    // enough for a box the player reads.
+    bool Replace(const std::string& path, std::string_view bytes, std::string& error, std::string* cause = nullptr);
 
 protected:
     virtual FILE* OpenForWrite(const std::string& path);

@@ -46,12 +46,14 @@ bool SIM_SaveGame::SaveGame(const std::string& name)
     const std::string text = BuildSaveText();
     const std::string path = SaveFolder::PathFor(name);
     std::string reason;
+    std::string cause;
     SaveFileOps& ops = m_ops ? *m_ops : SaveFileOps::Default();
-    if (!ops.WriteAtomically(path, text, reason))
+    if (!ops.WriteAtomically(path, text, reason, cause))
     {
-        // The previous save stays as it was; the player is told, and nothing says "complete".
+        // The previous save stays as it was; the player is told why (on a full disk the logs may
+        // not be written at all), and nothing says "complete".
         GDebugLog::Instance().LogError("Save game failed: " + path + ": " + reason);
-        FV_ERROR_BOX("Failed to write save game file");
+        FV_ERROR_BOX("Failed to write save game file: " + cause);
         return false;
     }
     SIM_Presentation::Instance().Listener().ShowLoadingStage("LS_SAVING_COMPLETE", 0.95f);

@@ -20,10 +20,11 @@ public:
     // The operations on the real disk.
     static SaveFileOps& Default();
 
-    // Replaces the file at path with the bytes, all or nothing. False with the reason in `error`.
-    bool WriteAtomically(const std::string& path, std::string_view bytes, std::string& error)
+    // Replaces the file at path with the bytes, all or nothing. False with the reason in `error`
+    // and the system's words for the failed step alone in `cause`.
+    bool WriteAtomically(const std::string& path, std::string_view bytes, std::string& error, std::string& cause)
     {
-        return Replace(path, bytes, error);
+        return Replace(path, bytes, error, &cause);
     }
     // The whole file; false (with the reason) when it cannot be opened, is empty or too large.
     bool ReadWhole(const std::string& path, std::string& out, std::string& error);

@@ -125,6 +125,17 @@ TEST_F(SaveFiles, AFailedSaveKeepsTheOldFileAndIsNeverComplete)
         EXPECT_FALSE(std::filesystem::exists(world.SavePath("precious") + ".tmp"));
     }
     SIM_SaveGame::Instance().SetFileOps(nullptr);
+    // On the real disk, where the file cannot be created, the box says why: on a full disk or a
+    // read-only folder the logs holding the reason may not be written at all.
+    const std::string blocker = world.SavePath("precious") + ".tmp";
+    std::filesystem::create_directory(blocker);
+    const size_t errors = world.ErrorLog().size();
+    EXPECT_FALSE(SIM_SaveGame::Instance().SaveGame("precious"));
+    EXPECT_NE(world.ErrorLog().find("Failed to write save game file: Is a directory:SIM_SaveGame.cpp", errors),
+              std::string::npos)
+        << world.ErrorLog().substr(errors);
+    EXPECT_EQ(world.ReadSave("precious"), old);
+    std::filesystem::remove(blocker);
     world.listener.stages.clear();
     EXPECT_TRUE(SIM_SaveGame::Instance().SaveGame("precious"));
     EXPECT_TRUE(Contains(world.listener.stages, "LS_SAVING_COMPLETE"));
