@@ -3,10 +3,51 @@
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
 #include "engine/core/GLifetime.h"
+#include "engine/core/GNumberText.h"
 #include "engine/core/GStringUtils.h"
 #include "engine/core/IniLoader.h"
+#include "platform/core/PFile.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+namespace
+{
+// The settings the game reads and what each can take: a volume runs from 0 to 1, a switch is 0
+// (off) or 1 (on). Anything else in the file, a "nan" or a "-inf" included, would reach the
+// sound mixer or quietly switch the autosave off, so it is taken as the default instead.
+struct GOptionRule
+{
+    const char* name;
+    float fallback;
+    bool isSwitch;
+    bool addedByStartUp; // not one of the defaults a load adds
+};
+
+constexpr GOptionRule kOptionRules[] = {
+    {"OPTIONS_SFX", 1.0f, false, false},
+    {"OPTIONS_MUSIC", 1.0f, false, false},
+    {"OPTIONS_MASTERVOLUME", 1.0f, false, false},
+    {"OPTIONS_VOICE", 1.0f, false, false},
+    {"OPTIONS_INTERFACE_VOLUME", 1.0f, false, false},
+    {"OPT_AUTOSAVE", 1.0f, true, false},
+    {"OPT_CONVEYOR_GUI", 1.0f, true, true},
+};
+
+const GOptionRule* FindOptionRule(const std::string& name)
+{
+    for (const GOptionRule& rule : kOptionRules)
+        if (name == rule.name)
+            return &rule;
+    return nullptr;
+}
+
+bool OptionValueFits(const GOptionRule& rule, float value)
+{
+    return rule.isSwitch ? value == 0.0f || value == 1.0f : value >= 0.0f && value <= 1.0f;
+}
+} // namespace
 
 GOptions& GOptions::Instance()
 {
@@ -61,31 +102,90 @@ void GOptions::AddFloatIfMissing(const std::string& name, float value)
 
 void GOptions::SetDefaults()
 {
-    AddFloatIfMissing("OPTIONS_SFX", 1.0f);
-    AddFloatIfMissing("OPTIONS_MUSIC", 1.0f);
-    AddFloatIfMissing("OPTIONS_MASTERVOLUME", 1.0f);
-    AddFloatIfMissing("OPTIONS_VOICE", 1.0f);
-    AddFloatIfMissing("OPTIONS_INTERFACE_VOLUME", 1.0f);
-    AddFloatIfMissing("OPT_AUTOSAVE", 1.0f);
+    for (const GOptionRule& rule : kOptionRules)
+        if (!rule.addedByStartUp)
+            AddFloatIfMissing(rule.name, rule.fallback);
+}
+
+void GOptions::AddLoadedFloat(const std::string& name, const std::string& text)
+{
+    float value = 0.0f;
+    const bool number = GNumberText::IsWholeFloat(text, &value);
+    const GOptionRule* rule = FindOptionRule(name);
+    if (!rule)
+    {
+        // A setting this game does not read keeps its place, as long as it is a number at all.
+        if (number)
+            AddFloat(name, value);
+        else
+            GDebugLog::Instance().LogError(FormatString("%s holds an unusable %s '%s' (not a finite number); left out",
+                                                        m_path.c_str(), name.c_str(), text.c_str()));
+        return;
+    }
+    if (number && OptionValueFits(*rule, value))
+    {
+        AddFloat(name, value);
+        return;
+    }
+    GDebugLog::Instance().LogError(
+        FormatString("%s holds an unusable %s '%s' (not %s); using %.2f", m_path.c_str(), name.c_str(), text.c_str(),
+                     rule->isSwitch ? "0 or 1" : "a number from 0 to 1", static_cast<double>(rule->fallback)));
+    AddFloat(name, rule->fallback);
+}
+
+bool GOptions::KeepAside()
+{
+    const std::string aside = m_path + ".bad";
+    errno = 0;
+    if (std::rename(PFile::NormalisePath(m_path).c_str(), PFile::NormalisePath(aside).c_str()) == 0)
+    {
+        GDebugLog::Instance().LogError(FormatString("%s cannot be read as settings; kept as %s, using the defaults",
+                                                    m_path.c_str(), aside.c_str()));
+        return true;
+    }
+    GDebugLog::Instance().LogError(FormatString(
+        "%s cannot be read as settings and cannot be kept as %s (%s); using the defaults, the file is left as it is",
+        m_path.c_str(), aside.c_str(), PFile::ErrorText(errno).c_str()));
+    return false;
 }
 
 void GOptions::Load()
 {
     Clear();
-    FILE* probe = GFile::Open(m_path, "rt");
-    if (!probe)
+    // Only a regular file is read; anything else counts as missing and gets the defaults.
+    if (!PFile::Exists(m_path))
     {
         SetDefaults();
         Save();
         return;
     }
-    fclose(probe);
+    // A file that is there but cannot be opened is no more usable than one in another encoding.
+    bool usable = false;
+    if (FILE* probe = GFile::Open(m_path, "rt"))
+    {
+        fclose(probe);
+        // The game always writes the floats' header; a file without it is in another encoding,
+        // damaged or not a settings file at all.
+        IniLoader sections;
+        sections.LoadSectionNames(m_path);
+        const std::vector<std::string>& names = sections.GetSectionNames();
+        usable = std::find(names.begin(), names.end(), "floats") != names.end();
+    }
+    if (!usable)
+    {
+        // It still holds the player's settings: it is kept aside before the defaults replace it,
+        // and left alone when it cannot be.
+        SetDefaults();
+        if (KeepAside())
+            Save();
+        return;
+    }
     IniLoader ini;
     std::string key;
     std::string value;
     ini.Load("floats", m_path);
     while (ini.NextPair(key, value))
-        AddFloat(key, strtof(value.c_str(), nullptr));
+        AddLoadedFloat(key, value);
     ini.Load("strings", m_path);
     while (ini.NextPair(key, value))
         m_strings.push_back({key, value});

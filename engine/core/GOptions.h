@@ -35,7 +35,11 @@ public:
     void SetDefaults();
 
     // Reads the file (or writes the defaults when it is missing) and saves it back in the
-    // canonical form.
+    // canonical form. A value the setting cannot take (a volume outside 0 to 1, a switch other
+    // than 0 or 1, a setting the game does not read that is no finite number) is replaced by
+    // the default, or left out, with a line in the error log. A file that cannot be read as
+    // settings is renamed to "<path>.bad" before the defaults are written, and not written over
+    // when that fails.
     void Load();
     // Writes "[floats]" with "name = 0.00" lines, then "[strings]" with "name = text" lines.
     // False when the file cannot be written.
@@ -50,6 +54,10 @@ public:
 
 private:
     GOptions() = default;
+    // Appends a setting read from the file, its value checked as Load says.
+    void AddLoadedFloat(const std::string& name, const std::string& text);
+    // Renames the unreadable file to "<path>.bad"; false (logged) when it cannot be.
+    bool KeepAside();
     GOptions(const GOptions&) = delete;
     GOptions& operator=(const GOptions&) = delete;
 
