@@ -3,6 +3,7 @@
 
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GFile.h"
+#include "engine/core/GStringUtils.h"
 #include "engine/core/IniLoader.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
@@ -47,6 +48,47 @@ SIM_GridPos MissionPosFromText(const std::string& text)
     if (comma != std::string::npos)
         pos.y = MissionIntFromText(value.substr(comma + 1));
     return pos;
+}
+
+// A zone's sides as the file names them: left and right bound grid y, top and bottom grid x.
+struct MissionZoneSides
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+std::string MissionZoneSidesText(const MissionZoneSides& s)
+{
+    return FormatString("left %d, top %d, right %d, bottom %d", s.left, s.top, s.right, s.bottom);
+}
+
+// A zone kept to the floor of worldX by worldY tiles: cut back to the floor's edges where it reaches
+// past them, or, with no tile on the floor at all, refused (false). Either is one line of the error
+// log naming the file and the zone. Zones off the floor would bring rent, a starting area and walls
+// for tiles that do not exist.
+bool MissionZoneOnFloor(const SIM_BuildingZone& zone, const std::string& file, const std::string& section, int worldX,
+                        int worldY, MissionZoneSides& sides)
+{
+    const MissionZoneSides read{zone.m_left, zone.m_top, zone.m_right, zone.m_bottom};
+    sides = read;
+    const std::string named = "Mission [" + file + "] zone [" + section + "] \"" + zone.m_guiName + "\" ";
+    if (read.bottom < 0 || read.top >= worldX || read.right < 0 || read.left >= worldY)
+    {
+        GDebugLog::Instance().LogError(named +
+                                       FormatString("refused: it lies wholly off the %d x %d floor (", worldX, worldY) +
+                                       MissionZoneSidesText(read) + ")");
+        return false;
+    }
+    sides.top = std::max(read.top, 0);
+    sides.bottom = std::min(read.bottom, worldX - 1);
+    sides.left = std::max(read.left, 0);
+    sides.right = std::min(read.right, worldY - 1);
+    if (sides.top != read.top || sides.bottom != read.bottom || sides.left != read.left || sides.right != read.right)
+        GDebugLog::Instance().LogError(named + FormatString("reaches off the %d x %d floor (", worldX, worldY) +
+                                       MissionZoneSidesText(read) + "); clipped to " + MissionZoneSidesText(sides));
+    return true;
 }
 
 void ReadMissionPositions(const char* section, const std::string& file, std::vector<SIM_GridPos>& out)
@@ -140,6 +182,18 @@ void SIM_Mission::LoadZones()
         zone->m_top = ini.GetInt("top");
         zone->m_right = ini.GetInt("right");
         zone->m_bottom = ini.GetInt("bottom");
+        zone->m_guiName = ini.GetValue("GUIName");
+        // A mission whose floor cannot be built is refused as a whole; its zones are not measured.
+        if (HasValidSize())
+        {
+            MissionZoneSides sides;
+            if (!MissionZoneOnFloor(*zone, m_file, section, m_worldX, m_worldY, sides))
+                continue;
+            zone->m_left = sides.left;
+            zone->m_top = sides.top;
+            zone->m_right = sides.right;
+            zone->m_bottom = sides.bottom;
+        }
         const std::string type = ini.GetValue("type");
         if (type == "LOCKED")
         {
@@ -158,7 +212,6 @@ void SIM_Mission::LoadZones()
         }
         zone->m_floorTextureList = ini.GetValue("floortextures");
         zone->m_wallId = ini.GetInt("wallid");
-        zone->m_guiName = ini.GetValue("GUIName");
         zone->m_rentPerTile = static_cast<float>(MissionIntFromText(ini.GetValue("rent")));
         // In double: the sides of a zone from a damaged file may be far apart.
         const double area = static_cast<double>(zone->GetSpanY()) * static_cast<double>(zone->GetSpanX());
@@ -189,19 +242,25 @@ bool SIM_Mission::Save()
 
     char section[32];
     char value[32];
+    int written = 0;
     for (size_t i = 0; i < m_zones.size(); ++i)
     {
         const SIM_BuildingZone* zone = m_zones[i].get();
-        IniLoader ini;
+        // What is written is what the next load keeps: never a zone off the floor.
+        MissionZoneSides sides{zone->m_left, zone->m_top, zone->m_right, zone->m_bottom};
         std::snprintf(section, sizeof(section), "zone%d", static_cast<int>(i));
+        if (HasValidSize() && !MissionZoneOnFloor(*zone, m_file, section, m_worldX, m_worldY, sides))
+            continue;
+        IniLoader ini;
+        std::snprintf(section, sizeof(section), "zone%d", written++);
         ini.SetSectionName(section);
-        std::snprintf(value, sizeof(value), "%d", zone->m_left);
+        std::snprintf(value, sizeof(value), "%d", sides.left);
         ini.AddPair("left", value);
-        std::snprintf(value, sizeof(value), "%d", zone->m_top);
+        std::snprintf(value, sizeof(value), "%d", sides.top);
         ini.AddPair("top", value);
-        std::snprintf(value, sizeof(value), "%d", zone->m_right);
+        std::snprintf(value, sizeof(value), "%d", sides.right);
         ini.AddPair("right", value);
-        std::snprintf(value, sizeof(value), "%d", zone->m_bottom);
+        std::snprintf(value, sizeof(value), "%d", sides.bottom);
         ini.AddPair("bottom", value);
         ini.AddPair("GUIName", zone->m_guiName);
         std::snprintf(value, sizeof(value), "%.4f", static_cast<double>(zone->m_rentPerTile));

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cmath>
 
 namespace
@@ -241,7 +240,7 @@ TEST_F(MissionEditorMap, RemovingTheSelectedZoneLetsGoOfItFirst)
     EXPECT_TRUE(reloaded.m_zones.empty());
 }
 
-TEST_F(MissionEditorMap, AZoneReachingFarPastTheFloorIsFramedAtTheGridAndCanBeRemoved)
+TEST_F(MissionEditorMap, AZoneReachingFarPastTheFloorIsClippedToTheGridAndCanBeRemoved)
 {
     // A damaged or hand-made file: sides as far apart as the reader lets them be.
     const std::string path =
@@ -253,16 +252,16 @@ TEST_F(MissionEditorMap, AZoneReachingFarPastTheFloorIsFramedAtTheGridAndCanBeRe
     SIM_Mission mission;
     ASSERT_TRUE(mission.Load(path));
     ASSERT_EQ(mission.m_zones.size(), 1u);
-    EXPECT_EQ(mission.m_startAreaWidth, INT_MAX);
-    EXPECT_EQ(mission.m_startAreaHeight, INT_MAX);
+    EXPECT_EQ(mission.m_startAreaWidth, 7);
+    EXPECT_EQ(mission.m_startAreaHeight, 11);
     GUI_MissionEditorDialog* dialog = OpenEditor(mission);
     GUI_MissionEditorMap* map = dialog->GetMap();
-    // The frame runs round the tiles one beyond each edge of the grid.
+    // The frame runs round the tiles of the grid.
     const PRect frame = map->ZoneRect(*mission.m_zones[0]);
-    EXPECT_EQ(frame.left, map->TileRect(-1, -1).left);
-    EXPECT_EQ(frame.top, map->TileRect(-1, -1).top);
-    EXPECT_EQ(frame.right, map->TileRect(12, 8).right);
-    EXPECT_EQ(frame.bottom, map->TileRect(12, 8).bottom);
+    EXPECT_EQ(frame.left, map->TileRect(0, 0).left);
+    EXPECT_EQ(frame.top, map->TileRect(0, 0).top);
+    EXPECT_EQ(frame.right, map->TileRect(11, 7).right);
+    EXPECT_EQ(frame.bottom, map->TileRect(11, 7).bottom);
     EXPECT_EQ(map->GetTile(11, 7).GetKind(), GUI_EditorTile::KIND_ZONE);
 
     // Selected, applied, drawn, saved and read back, then removed like any other zone.
@@ -275,7 +274,7 @@ TEST_F(MissionEditorMap, AZoneReachingFarPastTheFloorIsFramedAtTheGridAndCanBeRe
     SIM_Mission reread;
     ASSERT_TRUE(reread.Load(path));
     ASSERT_EQ(reread.m_zones.size(), 1u);
-    EXPECT_EQ(reread.m_zones[0]->m_bottom, INT_MAX);
+    EXPECT_EQ(reread.m_zones[0]->m_bottom, 11);
     EXPECT_TRUE(RightClickTile(3, 3));
     EXPECT_TRUE(mission.m_zones.empty());
     EXPECT_EQ(dialog->GetSelectedZone(), nullptr);

@@ -1,6 +1,7 @@
 // Mission files: reading, zone sections, positions, writing back, and the mission list.
 #include "tests/sim/SimTestSupport.h"
 
+#include "engine/core/GDebugLog.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
@@ -173,6 +174,77 @@ TEST(SimMission, BadInputIsDefaultedOrRefusedNeverACrash)
         EXPECT_EQ(mission.Load(path), c.playable) << c.name;
         EXPECT_EQ(mission.HasValidSize(), c.playable) << c.name;
     }
+}
+
+TEST(SimMission, ZonesReachingOffTheFloorAreClippedAndThoseWhollyOffItRefusedWithALine)
+{
+    ScratchDir logs;
+    GDebugLog::Instance().Open(logs.File("user"));
+    struct Case
+    {
+        int left, top, right, bottom;
+        bool kept;
+        int clippedLeft, clippedTop, clippedRight, clippedBottom;
+        const char* line; // "" for none
+    };
+    // kConfig's floor is 10 x 10: left and right bound y, top and bottom x.
+    const Case cases[] = {
+        {0, 0, 9, 9, true, 0, 0, 9, 9, ""},
+        {-70000, 1, 5, 5, true, 0, 1, 5, 5, "reaches off the 10 x 10 floor (left -70000, top 1, right 5, bottom 5)"},
+        {2, -1, 12, 30, true, 2, 0, 9, 9, "clipped to left 2, top 0, right 9, bottom 9"},
+        {0, 10, 9, 20, false, 0, 0, 0, 0, "refused: it lies wholly off the 10 x 10 floor"},
+        {-5, 0, -1, 9, false, 0, 0, 0, 0, "refused"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.line);
+        ScratchDir dir;
+        const std::string zone = "[zone0]\nleft = " + std::to_string(c.left) + "\ntop = " + std::to_string(c.top) +
+                                 "\nright = " + std::to_string(c.right) + "\nbottom = " + std::to_string(c.bottom) +
+                                 "\nGUIName = Hall\nrent = 2\ntype = UNLOCKED\n\n";
+        const std::string path =
+            dir.Write("c.txt", std::string(kConfig) + zone + "[zone1]\nGUIName = Yard\ntype = LOCKED\n");
+        const std::string before = simtest::ReadText(GDebugLog::Instance().GetErrorPath());
+        SIM_Mission mission;
+        ASSERT_TRUE(mission.Load(path));
+        const std::string lines = simtest::ReadText(GDebugLog::Instance().GetErrorPath()).substr(before.size());
+        if (*c.line)
+        {
+            EXPECT_NE(lines.find("Mission [" + path + "] zone [zone0] \"Hall\" "), std::string::npos) << lines;
+        }
+        EXPECT_NE(lines.find(c.line), std::string::npos) << lines;
+        EXPECT_EQ(lines.empty(), !*c.line) << lines;
+        ASSERT_EQ(mission.m_zones.size(), c.kept ? 2u : 1u);
+        if (!c.kept)
+            continue;
+        const SIM_BuildingZone& hall = *mission.m_zones[0];
+        EXPECT_EQ(hall.m_left, c.clippedLeft);
+        EXPECT_EQ(hall.m_top, c.clippedTop);
+        EXPECT_EQ(hall.m_right, c.clippedRight);
+        EXPECT_EQ(hall.m_bottom, c.clippedBottom);
+        // Rent and the starting area count the tiles on the floor.
+        EXPECT_FLOAT_EQ(hall.m_rent,
+                        2.0f * static_cast<float>((c.clippedRight - c.clippedLeft) * (c.clippedBottom - c.clippedTop)));
+        EXPECT_EQ(mission.m_startAreaWidth, c.clippedRight - c.clippedLeft);
+    }
+
+    // The editor's save cannot write such a zone either.
+    ScratchDir dir;
+    const std::string path =
+        dir.Write("e.txt", std::string(kConfig) + "[zone0]\nright = 9\nbottom = 9\ntype = LOCKED\n\n"
+                                                  "[zone1]\nright = 9\nbottom = 9\ntype = LOCKED\n");
+    SIM_Mission mission;
+    ASSERT_TRUE(mission.Load(path));
+    mission.m_zones[0]->m_right = 400;
+    mission.m_zones[1]->m_top = -30;
+    mission.m_zones[1]->m_bottom = -2;
+    ASSERT_TRUE(mission.Save());
+    SIM_Mission again;
+    ASSERT_TRUE(again.Load(path));
+    ASSERT_EQ(again.m_zones.size(), 1u);
+    EXPECT_EQ(again.m_zones[0]->m_right, 9);
+    EXPECT_EQ(simtest::ReadText(path).find("400"), std::string::npos);
+    GDebugLog::Instance().Close();
 }
 
 TEST(SimMission, UnknownZoneTypeLeavesTheZoneUnreadAndWritesNoType)
