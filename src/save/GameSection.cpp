@@ -62,9 +62,14 @@ void GameSection::ReadZones(SaveReader& in)
         const std::string& name = items.Next();
         if (name.empty())
             continue;
-        // The first zone of the name is opened: its tiles become usable, nothing is paid.
+        // The first zone of the name is opened: its tiles become usable, nothing is paid. A zone
+        // already open (by the mission, or named before) is not walked again: unlocking it changes
+        // nothing, and a list naming it a million times would hold the load for a minute.
         if (SIM_BuildingZone* zone = mission->GetZoneByName(name))
-            zone->Unlock(SIM_Game::Instance().GetFactory(), true);
+        {
+            if (zone->m_state != SIM_BuildingZone::STATE_UNLOCKED)
+                zone->Unlock(SIM_Game::Instance().GetFactory(), true);
+        }
         else
             in.LogDropped("Save game: the mission has no zone named " + savetext::Quote(name));
     }

@@ -35,7 +35,9 @@
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
 #include "tests/support/FreshState.h"
 
@@ -304,6 +306,26 @@ TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
             EXPECT_EQ(world.Tile(6, 10)->m_occupant, nullptr) << "the slot of the long task name is left out";
         }
     }
+}
+
+TEST_F(SaveDamage, AZoneNamedOverAndOverIsUnlockedOnce)
+{
+    // Unlocking walks the zone's tiles and re-tints the view: a list of four megabytes naming one
+    // zone again and again once held the load for seconds per megabyte.
+    uint64_t unlocks = SIM_BuildingZone::UnlockCount();
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(reference, "reference"));
+    const uint64_t plainLoad = SIM_BuildingZone::UnlockCount() - unlocks;
+    std::string names;
+    for (int i = 0; i < 400000; ++i)
+        names += i % 2 ? "South Wing," : "Main Hall,";
+    unlocks = SIM_BuildingZone::UnlockCount();
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(
+        Replaced(reference, "<unlocked>Main Hall,</unlocked>", "<unlocked>" + names + "</unlocked>"), "zones"));
+    EXPECT_EQ(SIM_BuildingZone::UnlockCount() - unlocks, plainLoad + 1);
+    EXPECT_EQ(SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->m_state,
+              SIM_BuildingZone::STATE_UNLOCKED);
+    EXPECT_EQ(world.Tile(10, 25)->m_zoneState, SIM_Tile::ZONE_OPEN);
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
 }
 
 TEST_F(SaveDamage, AnObjectBoundForAStockpileThatDoesNotAwaitItIsLeftOut)
