@@ -101,7 +101,7 @@ void DesignsSection::Read(SaveReader& in)
             const std::string name = in.Name("name");
             in.EndItem("feature");
             // Every user of a design's features expects each entry to name one.
-            if (SIM_VehicleFeature* feature = SIM_VehicleFeatureManager::Instance().GetFeature(name))
+            if (SIM_VehicleFeature* feature = SIM_VehicleFeatureManager::Instance().FindFeature(name))
                 SIM_CarExporter::AddDesignFeature(design, feature);
             else
                 in.LogDropped("Save game: design feature " + savetext::Quote(name) + " unknown; left out");

@@ -2,7 +2,9 @@
 // trusted: the scan stops at the end of the data, tag texts are bounded, numbers are clamped, and
 // every helper that turns a number into a count, an index or a tile checks it against its limit
 // before anyone uses it. A missing tag is reported in a box once per load; everything after it
-// goes to the log only, so a damaged file costs the player one box, not hundreds.
+// goes to the log only, so a damaged file costs the player one box, not hundreds. For the same
+// reason the sections look names up with the managers' quiet lookups, never the ones that show
+// a box of their own: what a load misses is listed here and the player told once.
 #pragma once
 #include <cstdint>
 #include <string>

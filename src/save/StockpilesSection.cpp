@@ -197,7 +197,7 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
         in.EndItem("item");
         if (!supply)
             continue;
-        const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(name);
+        const SIM_Resource* resource = SIM_ResourceManager::Instance().FindResource(name);
         if (!resource || amount < 0)
         {
             in.LogDropped("Save game: supply stock item " + savetext::Quote(name) + " left out");

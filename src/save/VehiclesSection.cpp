@@ -39,7 +39,7 @@ void ReadFeatures(SaveReader& in, std::vector<FeatureItem>& out)
     {
         FeatureItem item;
         const std::string name = in.Name("name");
-        item.feature = SIM_VehicleFeatureManager::Instance().GetFeature(name);
+        item.feature = SIM_VehicleFeatureManager::Instance().FindFeature(name);
         if (in.OptionalElement("upgrades"))
         {
             SaveCommaList names(in.Value("names"));

@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 #include <sstream>
+#include <string_view>
 
 #include "SaveTestSupport.h"
 #include "SimStateDump.h"
@@ -64,6 +65,27 @@ std::string WithElement(const std::string& text, const std::string& tag, const s
     if (start == std::string::npos || end == std::string::npos)
         return text;
     return text.substr(0, start) + element + text.substr(end + tag.size() + 3);
+}
+
+// How many boxes the error log shows were raised: every box writes its text there, followed by
+// the source file and line that raised it.
+int BoxesIn(std::string_view errorLog)
+{
+    int boxes = 0;
+    for (size_t start = 0; start < errorLog.size();)
+    {
+        const size_t end = std::min(errorLog.find('\n', start), errorLog.size());
+        const std::string_view line = errorLog.substr(start, end - start);
+        start = end + 1;
+        // "...:<file> <line>"
+        const size_t colon = line.rfind(':');
+        const size_t blank = line.rfind(' ');
+        if (colon == std::string_view::npos || blank == std::string_view::npos || blank < colon + 2 ||
+            blank + 1 == line.size() || line.substr(colon, blank - colon).find(' ') != std::string_view::npos)
+            continue;
+        boxes += line.find_first_not_of("0123456789", blank + 1) == std::string_view::npos ? 1 : 0;
+    }
+    return boxes;
 }
 
 // The longest line of a log.
@@ -133,7 +155,13 @@ protected:
     // Loads the text; whatever came of it must be a game that runs.
     void LoadAndRun(const std::string& text)
     {
+        const size_t logged = world.ErrorLog().size();
+        const size_t boxes = world.listener.errorBoxes.size();
         SIM_LoadGame::Instance().LoadFromText(text, "damaged");
+        // However damaged the file, the player sees one box at most; the rest is in the log.
+        EXPECT_LE(world.listener.errorBoxes.size() - boxes +
+                      static_cast<size_t>(BoxesIn(std::string_view(world.ErrorLog()).substr(logged))),
+                  1u);
         EXPECT_FALSE(SIM_LoadGame::Instance().IsLoading());
         ExpectConsistent();
         world.Frames(20);
@@ -273,6 +301,20 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
     EXPECT_NE(errors.find("no zone named Nowhere Wing"), std::string::npos) << errors;
     EXPECT_NE(errors.find("supply stock item unobtainium left out"), std::string::npos) << errors;
     EXPECT_NE(world.DebugLog().find("Game Load complete without 2 items"), std::string::npos);
+}
+
+TEST_F(SaveDamage, ADamagedSaveRaisesOneBox)
+{
+    // A byte that is no text in front of every name: no feature, resource or research the save
+    // names is known any more.
+    std::string text = reference;
+    for (size_t at = text.find("<name>"); at != std::string::npos; at = text.find("<name>", at + 1))
+        text.insert(at + 6, "\xC3");
+    world.listener.errorBoxes.clear();
+    LoadAndRun(text);
+    EXPECT_GT(SIM_LoadGame::Instance().LeftOutCount(), 20);
+    EXPECT_EQ(world.listener.errorBoxes.size(), 1u);
+    EXPECT_NE(world.ErrorLog().find("feat_chassis"), std::string::npos);
 }
 
 TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
