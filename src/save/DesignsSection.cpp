@@ -76,7 +76,7 @@ void DesignsSection::Read(SaveReader& in)
     {
         // Each design joins the manager's list as it is read, so designs come back in file order.
         SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
-        design->m_price = in.Float("saleprice");
+        design->m_price = static_cast<float>(in.PlayedReal("saleprice", -savetext::kMaxReal, savetext::kMaxReal));
         design->m_name = in.Name("guiname");
         VehicleColor colour = PaletteColour();
         colour.r = std::clamp(in.Int("col_r"), 0, 255);
@@ -86,7 +86,7 @@ void DesignsSection::Read(SaveReader& in)
         SaveCommaList components(in.Value("components"));
         while (components.HasNext())
         {
-            const std::string& name = components.Next();
+            const std::string& name = in.NextName(components, "vehicle component type");
             if (name.empty())
                 continue;
             if (SIM_VehicleComponentType* type = SIM_VehicleComponentTypeManager::Instance().GetComponentType(name))

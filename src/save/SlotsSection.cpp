@@ -103,7 +103,7 @@ void ReadNested(SaveReader& in, SlotItem& item)
 {
     if (in.OptionalElement("upgrades"))
     {
-        item.upgrades = in.Text("names");
+        item.upgrades = in.NameList("names");
         in.FindClosing("upgrades");
     }
     if (in.OptionalElement("history"))
@@ -134,7 +134,7 @@ void ApplyUpgrades(SaveReader& in, SIM_PlaceableSlot& slot, const std::string& n
     SaveCommaList items(names);
     while (items.HasNext())
     {
-        const std::string& name = items.Next();
+        const std::string& name = in.NextName(items, "slot upgrade");
         if (name.empty())
             continue;
         SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(name);
@@ -228,7 +228,7 @@ void ReadOneSlot(SaveReader& in)
     item.subTask = in.Name("task");
     if (in.OptionalElement("options"))
     {
-        item.options = in.Text("names");
+        item.options = in.NameList("names");
         in.FindClosing("options");
     }
     ReadNested(in, item);
@@ -248,7 +248,7 @@ void ReadOneSlot(SaveReader& in)
     SaveCommaList options(item.options);
     while (options.HasNext())
     {
-        const std::string& name = options.Next();
+        const std::string& name = in.NextName(options, "slot option");
         if (!name.empty())
             slot->SetOption(true, name);
     }

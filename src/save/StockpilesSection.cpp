@@ -193,7 +193,9 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
     while (in.NextItem("stocks", "item"))
     {
         const std::string name = in.Name("name");
-        const int amount = in.Int("amount");
+        int amount = -1;
+        // An amount that cannot be read is none the player set: the item is left out below.
+        in.WholeInt("amount", amount);
         in.EndItem("item");
         if (!supply)
             continue;

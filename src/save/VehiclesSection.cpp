@@ -45,7 +45,9 @@ void ReadFeatures(SaveReader& in, std::vector<FeatureItem>& out)
             SaveCommaList names(in.Value("names"));
             while (names.HasNext())
             {
-                const std::string& upgradeName = names.Next();
+                const std::string& upgradeName = in.NextName(names, "car feature upgrade");
+                if (upgradeName.empty())
+                    continue;
                 if (SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(upgradeName))
                     item.upgrades.push_back(upgrade);
                 else

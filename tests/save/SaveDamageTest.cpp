@@ -21,6 +21,8 @@
 #include "save/GameSection.h"
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
+#include "save/SaveCommaList.h"
+#include "save/SaveReader.h"
 #include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_ResourceManager.h"
@@ -289,17 +291,80 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
     // The game's own save loads whole, without a word.
     EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
     EXPECT_TRUE(world.listener.errorBoxes.empty());
-    std::string text =
-        Replaced(reference, "<unlocked>Main Hall,</unlocked>", "<unlocked>Main Hall,Nowhere Wing,</unlocked>");
-    text =
-        Replaced(text, "<name>steel_sheet</name>\n<amount>4</amount>", "<name>unobtainium</name>\n<amount>4</amount>");
-    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, "partial"));
-    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 2);
-    ASSERT_EQ(world.listener.errorBoxes.size(), 1u);
-    EXPECT_EQ(world.listener.errorBoxes.front(), GTextTable::GetText(GTextKeys::kLoadItemsLeftOut) + " 2");
-    const std::string errors = world.ErrorLog();
-    EXPECT_NE(errors.find("no zone named Nowhere Wing"), std::string::npos) << errors;
-    EXPECT_NE(errors.find("supply stock item unobtainium left out"), std::string::npos) << errors;
+    // A design of the player's, sold this hour, so that every list and value below is in the file.
+    const std::string now = std::to_string(SIM_Game::Instance().GetCurrentHour());
+    const std::string base = WithElement(
+        WithElement(reference, "designs",
+                    "<designs>\n<design>\n<saleprice>100.00</saleprice>\n<guiname>Roadster</guiname>\n"
+                    "<col_r>10</col_r>\n<col_g>20</col_g>\n<col_b>30</col_b>\n<components>chassis,body,</components>\n"
+                    "<features>\n</features>\n</design>\n</designs>"),
+        "sales",
+        "<sales>\n<hours>" + now +
+            ",</hours>\n<active>1,</active>\n<amounts>50.00,</amounts>\n<designs>Roadster,</designs>\n"
+            "<quantities>2,</quantities>\n<totals>\n<total>\n<design>Roadster</design>\n<amount>100.00</amount>\n"
+            "<quantity>2</quantity>\n</total>\n</totals>\n</sales>");
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(base, "base"));
+    ASSERT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
+
+    // Names cut for their length, names the game does not know, and values the player plays for
+    // that cannot be read or held: each is one item left out, named in the error log.
+    const std::string cut(SaveCommaList::kMaxItem + 44, 'n');
+    const std::string wheels = "<task>task_fit_wheels</task>\n";
+    std::string manyUpgrades;
+    while (manyUpgrades.size() <= SaveReader::kMaxText)
+        manyUpgrades += "upg_fast_tools,";
+    auto leaf = [&base](const char* tag) {
+        const size_t start = base.find(std::string("<") + tag + ">");
+        return base.substr(start, base.find('\n', start) - start);
+    };
+    struct Case
+    {
+        std::string old, replacement;
+        int leftOut;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"<unlocked>Main Hall,", "<unlocked>Main Hall,Nowhere Wing,", 1, "no zone named Nowhere Wing"},
+        {"<unlocked>Main Hall,", "<unlocked>Main Hall," + cut + ",", 1, "zone [nnnn"},
+        {"<components>chassis,", "<components>chassis," + cut + ",", 1, "vehicle component type [nnnn"},
+        {wheels, wheels + "<upgrades>\n<names>" + cut + ",upg_fast_tools," + cut + ",</names>\n</upgrades>\n", 2,
+         "slot upgrade [nnnn"},
+        {wheels, wheels + "<upgrades>\n<names>" + manyUpgrades + "</names>\n</upgrades>\n", 1, "more than any list"},
+        {wheels, wheels + "<options>\n<names>" + cut + ",</names>\n</options>\n", 1, "slot option [nnnn"},
+        {"<designs>Roadster,</designs>", "<designs>" + cut + ",</designs>", 1, "sale record's design [nnnn"},
+        {"<name>steel_sheet</name>\n<amount>4</amount>", "<name>unobtainium</name>\n<amount>4</amount>", 1,
+         "supply stock item unobtainium left out"},
+        {"<name>steel_sheet</name>\n<amount>4</amount>", "<name>steel_sheet</name>\n<amount>four</amount>", 1,
+         "supply stock item steel_sheet left out"},
+        {leaf("cash"), "<cash>abc</cash>", 1, "cash [abc] is no value the game could hold; taken as 0.00"},
+        {leaf("cash"), "<cash>1e308</cash>", 1, "cash [1e308]"},
+        {leaf("cash"), "<cash>nan</cash>", 1, "cash [nan]"},
+        {leaf("cash"), "<cash>-inf</cash>", 1, "cash [-inf]"},
+        {leaf("cash"), "<cash></cash>", 1, "cash []"},
+        {"<saleprice>100.00</saleprice>", "<saleprice>abc</saleprice>", 1, "saleprice [abc]"},
+        {leaf("hour"), "<hour>" + now + "abc</hour>", 1, "hour [" + now + "abc]"},
+        {leaf("hour"), "<hour>2147483647</hour>", 1, "hour [2147483647]"},
+        {leaf("gametime"), "<gametime>-1</gametime>", 1, "gametime [-1]"},
+        {"<amounts>50.00,</amounts>", "<amounts>abc,</amounts>", 1, "sale record amount [abc]"},
+        {"<quantities>2,</quantities>", "<quantities>two,</quantities>", 1, "a sale record of hour " + now},
+        {"<amount>100.00</amount>", "<amount>1e99</amount>", 1, "sales total amount [1e99]"},
+        {"<quantity>2</quantity>", "<quantity>lots</quantity>", 1, "a sales total of [lots] cars left out"},
+        {"<progress>1.00000000</progress>", "<progress>1.0x</progress>", 1, "research progress [1.0x]"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.replacement.substr(0, 80));
+        world.listener.errorBoxes.clear();
+        const size_t logged = world.ErrorLog().size();
+        ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(Replaced(base, c.old, c.replacement), "partial"));
+        EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), c.leftOut);
+        EXPECT_EQ(world.listener.errorBoxes,
+                  std::vector<std::string>{GTextTable::GetText(GTextKeys::kLoadItemsLeftOut) + " " +
+                                           std::to_string(c.leftOut)});
+        const std::string errors = world.ErrorLog().substr(logged);
+        EXPECT_NE(errors.find(c.line), std::string::npos) << errors;
+        EXPECT_LT(LongestLine(errors), 1024u);
+    }
     EXPECT_NE(world.DebugLog().find("Game Load complete without 2 items"), std::string::npos);
 }
 
