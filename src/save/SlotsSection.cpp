@@ -98,8 +98,14 @@ void WriteHistory(SaveWriter& out, const SIM_PlaceableSlot& slot)
     out.Close("history");
 }
 
+std::string Describe(const char* kind, const SlotItem& item)
+{
+    return std::string("Save game: ") + kind + " " + savetext::Quote(item.taskName) + " at " + std::to_string(item.x) +
+           "," + std::to_string(item.y);
+}
+
 // The nested elements every item may carry: upgrades and history (options only in slots).
-void ReadNested(SaveReader& in, SlotItem& item)
+void ReadNested(SaveReader& in, SlotItem& item, const char* kind)
 {
     if (in.OptionalElement("upgrades"))
     {
@@ -125,6 +131,13 @@ void ReadNested(SaveReader& in, SlotItem& item)
             entry.start = row.NextInt();
             entry.end = row.NextInt();
         }
+        // The writer gives exactly `count` rows, numbered in order. Fewer, or anything else before
+        // the history's end, is what a block cut out of the file leaves behind: this item now
+        // ends with the rows and the end of an item further on, and the items between are gone
+        // without a trace of their own.
+        if (item.historyRows < count || in.PeekTag() != "/history")
+            in.LogDropped(Describe(kind, item) + ": its history holds " + std::to_string(item.historyRows) +
+                          " of its " + std::to_string(count) + " rows in order; the rest left out");
         in.FindClosing("history");
     }
 }
@@ -179,12 +192,6 @@ void ReadAnchor(SaveReader& in, SlotItem& item)
     item.taskName = in.Name("taskname");
 }
 
-std::string Describe(const char* kind, const SlotItem& item)
-{
-    return std::string("Save game: ") + kind + " " + savetext::Quote(item.taskName) + " at " + std::to_string(item.x) +
-           "," + std::to_string(item.y);
-}
-
 // The item's anchor tile when the item can be placed: its tile and facing read, on the floor,
 // with a known task and a facing the game has, and where the player could have built it (in an
 // open building zone on free tiles; an importer or export on its site). Otherwise null, and the
@@ -231,7 +238,7 @@ void ReadOneSlot(SaveReader& in)
         item.options = in.NameList("names");
         in.FindClosing("options");
     }
-    ReadNested(in, item);
+    ReadNested(in, item, "slot");
 
     SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(item.taskName);
     SIM_Tile* tile = PlaceableTile(in, item, "slot", task);
@@ -279,7 +286,7 @@ void ReadOneFacility(SaveReader& in)
 {
     SlotItem item;
     ReadAnchor(in, item);
-    ReadNested(in, item);
+    ReadNested(in, item, "facility");
 
     SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(item.taskName);
     SIM_Tile* tile = PlaceableTile(in, item, "facility", task);

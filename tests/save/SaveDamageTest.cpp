@@ -313,6 +313,10 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
     std::string manyUpgrades;
     while (manyUpgrades.size() <= SaveReader::kMaxText)
         manyUpgrades += "upg_fast_tools,";
+    // Two rows cut out of a slot's history: what a block cut out of the file leaves, were it to
+    // run on into the slots after it.
+    const size_t rows = base.find("\n<3>", base.find("<taskname>task_fit chassis</taskname>"));
+    const std::string lostRows = base.substr(rows, base.find("\n<5>", rows) - rows);
     auto leaf = [&base](const char* tag) {
         const size_t start = base.find(std::string("<") + tag + ">");
         return base.substr(start, base.find('\n', start) - start);
@@ -330,6 +334,7 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
         {wheels, wheels + "<upgrades>\n<names>" + cut + ",upg_fast_tools," + cut + ",</names>\n</upgrades>\n", 2,
          "slot upgrade [nnnn"},
         {wheels, wheels + "<upgrades>\n<names>" + manyUpgrades + "</names>\n</upgrades>\n", 1, "more than any list"},
+        {lostRows, "", 1, "task_fit chassis at 4,10: its history holds 3 of its "},
         {wheels, wheels + "<options>\n<names>" + cut + ",</names>\n</options>\n", 1, "slot option [nnnn"},
         {"<designs>Roadster,</designs>", "<designs>" + cut + ",</designs>", 1, "sale record's design [nnnn"},
         {"<name>steel_sheet</name>\n<amount>4</amount>", "<name>unobtainium</name>\n<amount>4</amount>", 1,
