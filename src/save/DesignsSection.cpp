@@ -76,7 +76,7 @@ void DesignsSection::Read(SaveReader& in)
     {
         // Each design joins the manager's list as it is read, so designs come back in file order.
         SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
-        design->m_price = in.Float("saleprice");
+        design->m_price = static_cast<float>(in.PlayedReal("saleprice", -savetext::kMaxReal, savetext::kMaxReal));
         design->m_name = in.Name("guiname");
         VehicleColor colour = PaletteColour();
         colour.r = std::clamp(in.Int("col_r"), 0, 255);
@@ -86,7 +86,7 @@ void DesignsSection::Read(SaveReader& in)
         SaveCommaList components(in.Value("components"));
         while (components.HasNext())
         {
-            const std::string& name = components.Next();
+            const std::string& name = in.NextName(components, "vehicle component type");
             if (name.empty())
                 continue;
             if (SIM_VehicleComponentType* type = SIM_VehicleComponentTypeManager::Instance().GetComponentType(name))
@@ -101,7 +101,7 @@ void DesignsSection::Read(SaveReader& in)
             const std::string name = in.Name("name");
             in.EndItem("feature");
             // Every user of a design's features expects each entry to name one.
-            if (SIM_VehicleFeature* feature = SIM_VehicleFeatureManager::Instance().GetFeature(name))
+            if (SIM_VehicleFeature* feature = SIM_VehicleFeatureManager::Instance().FindFeature(name))
                 SIM_CarExporter::AddDesignFeature(design, feature);
             else
                 in.LogDropped("Save game: design feature " + savetext::Quote(name) + " unknown; left out");

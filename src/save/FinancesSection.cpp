@@ -5,6 +5,7 @@
 
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
+#include "save/SaveText.h"
 #include "save/SaveWriter.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
@@ -44,7 +45,7 @@ void FinancesSection::Read(SaveReader& in)
 {
     in.FindTag("finances");
     SIM_FinanceManager& finance = SIM_FinanceManager::Instance();
-    finance.RestoreCash(in.Float("cash"));
+    finance.RestoreCash(static_cast<float>(in.PlayedReal("cash", -savetext::kMaxReal, savetext::kMaxReal)));
     SIM_Presentation::Instance().Listener().UpdateCashText();
 
     // Each list gives exactly one item per record; a short list reads 0 for the rest.

@@ -1,7 +1,7 @@
 // Game and zones sections.
 #include "save/GameSection.h"
 
-#include <algorithm>
+#include <climits>
 
 #include "save/SaveCommaList.h"
 #include "save/SaveReader.h"
@@ -27,8 +27,8 @@ bool GameSection::Read(SaveReader& in, Values& values)
     if (!in.NextTagIs("game"))
         return false;
     in.FindTag("game");
-    values.hour = std::clamp(in.Int("hour"), 0, kMaxHour);
-    values.gameTime = std::max(0, in.Int("gametime"));
+    values.hour = in.PlayedInt("hour", 0, kMaxHour);
+    values.gameTime = in.PlayedInt("gametime", 0, INT_MAX);
     values.mission = in.Name("mission");
     return in.FindClosing("game");
 }
@@ -59,12 +59,17 @@ void GameSection::ReadZones(SaveReader& in)
     SaveCommaList items(in.Value("unlocked"));
     while (mission && items.HasNext())
     {
-        const std::string& name = items.Next();
+        const std::string& name = in.NextName(items, "zone");
         if (name.empty())
             continue;
-        // The first zone of the name is opened: its tiles become usable, nothing is paid.
+        // The first zone of the name is opened: its tiles become usable, nothing is paid. A zone
+        // already open (by the mission, or named before) is not walked again: unlocking it changes
+        // nothing, and a list naming it a million times would hold the load for a minute.
         if (SIM_BuildingZone* zone = mission->GetZoneByName(name))
-            zone->Unlock(SIM_Game::Instance().GetFactory(), true);
+        {
+            if (zone->m_state != SIM_BuildingZone::STATE_UNLOCKED)
+                zone->Unlock(SIM_Game::Instance().GetFactory(), true);
+        }
         else
             in.LogDropped("Save game: the mission has no zone named " + savetext::Quote(name));
     }

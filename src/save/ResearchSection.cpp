@@ -46,12 +46,16 @@ void ResearchSection::Read(SaveReader& in)
     while (in.NextItem("research", "res"))
     {
         const std::string name = in.Name("name");
-        const float progress = std::clamp(in.Float("progress"), 0.0f, 1.0f);
+        const std::string_view text = in.Value("progress");
         in.EndItem("res");
         // Items the game no longer has are passed over without a word.
         SIM_Researchable* item = research.GetResearchable(name);
         if (!item)
             continue;
+        // Past the whole cost is done (the last step may overshoot it).
+        double share = 0.0;
+        in.CheckedReal("research progress", text, 0.0, savetext::kMaxReal, share);
+        const float progress = std::min(static_cast<float>(share), 1.0f);
         item->m_progress = item->m_cost * progress;
         if (progress >= 1.0f)
         {

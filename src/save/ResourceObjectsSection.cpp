@@ -100,7 +100,7 @@ void ReadObject(SaveLoadContext& context)
             return;
         }
     }
-    const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(resourceName);
+    const SIM_Resource* resource = SIM_ResourceManager::Instance().FindResource(resourceName);
     if (!resource)
     {
         in.LogDropped(what + ": unknown resource " + savetext::Quote(resourceName) + "; left out");
@@ -151,7 +151,7 @@ void ReadPrices(SaveReader& in)
     {
         const std::string name = in.Name("name");
         SaveCommaList prices(in.Value("prices"));
-        if (SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(name))
+        if (SIM_Resource* resource = SIM_ResourceManager::Instance().FindResource(name))
         {
             for (float& price : resource->m_prices)
                 price = prices.NextFloat();

@@ -223,8 +223,9 @@ void SIM_LoadGame::AfterLoad(SaveLoadContext& context)
 
     listener.ShowLoadingStage("LS_RECALCULATING_VARIABLES", 0.95f);
     SIM_GlobalFactoryVariables::Instance().Recalculate();
-    // The market remembers the restored sales, not the empty records of the game set-up.
-    UpdateDemandFactor(&DemandFactor());
+    // The market remembers the restored sales, not the empty records of the game set-up, as it
+    // did when the saved hour began: the cars sold since weigh on it from the next hour on.
+    RestoreDemandFactor(&DemandFactor());
     listener.StartAmbience();
 }
 

@@ -6,9 +6,10 @@
 // A load that cannot go ahead (no file, an empty or incomplete file, no game section, a mission
 // the game does not know) is reported in a box and changes nothing of the running game. Once the
 // saved game has been started, every damaged or unknown item is left out with a line in the debug
-// and error logs and the rest loads; when anything was left out the player is told once, at the
-// end, how many items and where they are listed. A section missing altogether is shown in a box
-// and fails the load.
+// and error logs and the rest loads (a name cut for its length, and a value the player plays for
+// that had to be replaced, count as such items); when anything was left out the player is told
+// once, at the end, how many items and where they are listed. A section missing altogether is
+// shown in a box and fails the load.
 //
 // Entry points (main thread): the load dialog: LoadGame(name); F3: QuickLoad() ("autosave");
 // the dialogs' list of saves: ReadHeader. While a load runs IsLoading() is true, and the

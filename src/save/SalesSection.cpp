@@ -72,24 +72,34 @@ void SalesSection::Read(SaveReader& in)
             break;
         }
         SaleRecord& record = pool.records[filled++];
-        record.hour = hours.NextInt();
-        record.amount = amounts.NextFloat();
-        const std::string& name = designs.Next();
+        const bool hourRead = hours.NextWholeInt(record.hour);
+        const std::string_view amount = amounts.NextView();
+        const std::string& name = in.NextName(designs, "sale record's design");
         record.design = name.empty() ? nullptr : designManager.GetDesign(name);
         if (!name.empty() && !record.design)
             in.LogDropped("Save game: a sale record names no design " + savetext::Quote(name));
         record.active = active.NextInt() != 0 ? 1 : 0;
-        record.quantity = hasQuantities ? quantities.NextInt() : 1;
-        const bool hourFits = record.hour >= 0 && record.hour <= now;
-        const bool quantityFits = record.quantity >= 0 && record.quantity <= SalesRecordPool::kMaxRecordQuantity;
-        if (record.active && !(hourFits && quantityFits))
-            in.LogDropped("Save game: a sale record of hour " + std::to_string(record.hour) + " and " +
-                          std::to_string(record.quantity) + " cars left out");
+        record.quantity = 1;
+        const bool quantityRead = !hasQuantities || quantities.NextWholeInt(record.quantity);
+        const bool hourFits = hourRead && record.hour >= 0 && record.hour <= now;
+        const bool quantityFits =
+            quantityRead && record.quantity >= 0 && record.quantity <= SalesRecordPool::kMaxRecordQuantity;
         if (!(hourFits && quantityFits))
         {
+            if (record.active)
+                in.LogDropped("Save game: a sale record of hour " + std::to_string(record.hour) + " and " +
+                              std::to_string(record.quantity) + " cars left out");
             // A free record, as the game keeps them.
             record = SaleRecord();
+            continue;
         }
+        // Only a sale counts its money: a free record's amount is nothing the player earned.
+        double earned = 0.0;
+        if (record.active)
+            in.CheckedReal("sale record amount", amount, -savetext::kMaxReal, savetext::kMaxReal, earned);
+        else
+            earned = savetext::ParseReal(amount);
+        record.amount = static_cast<float>(earned);
     }
     pool.highestIndex = std::max(0, filled - 1);
 
@@ -99,17 +109,29 @@ void SalesSection::Read(SaveReader& in)
     {
         SaleTotal total;
         const std::string name = in.Name("design");
-        total.amount = in.Float("amount");
-        total.quantity = in.Int("quantity");
+        const std::string_view amount = in.Value("amount");
+        const std::string_view quantity = in.Value("quantity");
         in.EndItem("total");
         total.design = designManager.GetDesign(name);
+        const bool quantityFits = savetext::ParseWholeInt(quantity, total.quantity) && total.quantity >= 0 &&
+                                  total.quantity <= SalesRecordPool::kMaxTotalQuantity;
         // A total without its design would count towards every query of all designs twice.
         if (!total.design)
+        {
             in.LogDropped("Save game: the sales total of unknown design " + savetext::Quote(name) + " left out");
-        else if (total.quantity < 0 || total.quantity > SalesRecordPool::kMaxTotalQuantity)
-            in.LogDropped("Save game: a sales total of " + std::to_string(total.quantity) + " cars left out");
+        }
+        else if (!quantityFits)
+        {
+            in.LogDropped("Save game: a sales total of [" + savetext::Quote(savetext::TrimTrailing(quantity)) +
+                          "] cars left out");
+        }
         else
+        {
+            double earned = 0.0;
+            in.CheckedReal("sales total amount", amount, -savetext::kMaxReal, savetext::kMaxReal, earned);
+            total.amount = static_cast<float>(earned);
             pool.totals.push_back(total);
+        }
     }
     in.FindClosing("sales");
 }

@@ -8,6 +8,8 @@
 const std::string& SaveCommaList::Next()
 {
     m_item.clear();
+    m_cut = {};
+    const size_t start = m_position;
     bool quoted = false;
     while (m_position < m_text.size())
     {
@@ -22,10 +24,13 @@ const std::string& SaveCommaList::Next()
         quoted = !quoted;
         ++m_position;
     }
+    if (m_item.size() > kMaxItem)
+    {
+        m_cut = m_text.substr(start, m_position - start);
+        m_item.clear();
+    }
     // Past the separator, or past the end.
     ++m_position;
-    if (m_item.size() > kMaxItem)
-        m_item.clear();
     m_item.resize(savetext::TrimTrailing(m_item).size());
     return m_item;
 }
@@ -35,6 +40,7 @@ std::string_view SaveCommaList::NextView()
     // The lists of a save run to thousands of numbers: a list used up, and an item without
     // quotes, are taken where they stand. The item's end is searched for once, by the library,
     // rather than every character tried against the separators.
+    m_cut = {};
     if (m_position >= m_text.size())
         return {};
     const size_t comma = m_text.find(',', m_position);
@@ -43,7 +49,10 @@ std::string_view SaveCommaList::NextView()
     if (item.find('"') != std::string_view::npos)
         return Next();
     m_position += item.size() + 1;
-    return item.size() > kMaxItem ? std::string_view() : savetext::TrimTrailing(item);
+    if (item.size() <= kMaxItem)
+        return savetext::TrimTrailing(item);
+    m_cut = item;
+    return {};
 }
 
 int SaveCommaList::NextInt()
@@ -51,9 +60,20 @@ int SaveCommaList::NextInt()
     // Nearly every item of a save's number lists is plain digits up to its comma, read where it
     // stands; blanks, quotes, a plus and numbers out of range go the long way.
     int value = 0;
+    NextWholeInt(value);
+    return value;
+}
+
+bool SaveCommaList::NextWholeInt(int& value)
+{
+    m_cut = {};
     if (savetext::ParsePlainIntItem(m_text, m_position, kMaxItem, value))
-        return value;
-    return savetext::ParseInt(NextView());
+        return true;
+    const std::string_view item = NextView();
+    if (savetext::ParseWholeInt(item, value))
+        return true;
+    value = savetext::ParseInt(item);
+    return false;
 }
 
 float SaveCommaList::NextFloat()

@@ -19,14 +19,21 @@ public:
     // The next item, quotes removed and trailing blanks stripped; "" once the list is used up,
     // and for an item longer than kMaxItem (a damaged file), which is never copied whole.
     const std::string& Next();
-    int NextInt();
-    float NextFloat();
-
-private:
     // The next item as Next gives it, without a copy when it holds no quote (numbers never do).
     std::string_view NextView();
+    int NextInt();
+    float NextFloat();
+    // The next item as an integer written whole (savetext::ParseWholeInt): true with the value;
+    // false for any other item, `value` then being what NextInt would give.
+    bool NextWholeInt(int& value);
 
+    // The item the last Next or NextView cut for its length, as the text holds it (for the line
+    // that names it); empty when that item was whole.
+    std::string_view CutItem() const { return m_cut; }
+
+private:
     std::string_view m_text;
     size_t m_position = 0;
     std::string m_item;
+    std::string_view m_cut;
 };

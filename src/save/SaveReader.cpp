@@ -146,14 +146,67 @@ std::string_view SaveReader::LeafValue(std::string_view name)
     return std::string_view(m_data).substr(start, end - start);
 }
 
-std::string SaveReader::BoundedText(std::string_view name, size_t limit, const char* what)
+std::string SaveReader::BoundedText(std::string_view name, size_t limit, const char* what, bool damaged)
 {
     const std::string_view text = savetext::TrimTrailing(Value(name));
     if (text.size() <= limit)
         return std::string(text);
-    Note("Save game: " + savetext::Quote(name) + " holds " + std::to_string(text.size()) +
-         " characters, more than any " + what + " the game has; passed over");
+    const std::string line = "Save game: " + savetext::Quote(name) + " holds " + std::to_string(text.size()) +
+                             " characters, more than any " + what + " the game has; passed over";
+    if (damaged)
+        LogDropped(line);
+    else
+        Note(line);
     return {};
+}
+
+std::string SaveReader::NameList(std::string_view name)
+{
+    return BoundedText(name, kMaxText, "list", true);
+}
+
+const std::string& SaveReader::NextName(SaveCommaList& list, std::string_view what)
+{
+    const std::string& name = list.Next();
+    if (!list.CutItem().empty())
+        LogDropped("Save game: " + std::string(what) + " [" + savetext::Quote(list.CutItem()) +
+                   "] is longer than any name the game has; left out");
+    return name;
+}
+
+void SaveReader::LogReplaced(std::string_view what, std::string_view text, const std::string& replacement)
+{
+    LogDropped("Save game: " + std::string(what) + " [" + savetext::Quote(savetext::TrimTrailing(text)) +
+               "] is no value the game could hold; taken as " + replacement);
+}
+
+bool SaveReader::CheckedReal(std::string_view what, std::string_view text, double lo, double hi, double& value)
+{
+    if (savetext::ParseWholeReal(text, value) && value >= lo && value <= hi)
+        return true;
+    value = std::clamp(savetext::ParseReal(text), lo, hi);
+    std::string replacement;
+    savetext::AppendReal(replacement, value, 2);
+    LogReplaced(what, text, replacement);
+    return false;
+}
+
+double SaveReader::PlayedReal(std::string_view name, double lo, double hi)
+{
+    double value = 0.0;
+    CheckedReal(name, Value(name), lo, hi, value);
+    return value;
+}
+
+int SaveReader::PlayedInt(std::string_view name, int lo, int hi)
+{
+    const std::string_view text = Value(name);
+    int value = 0;
+    if (savetext::ParseWholeInt(text, value) && value >= lo && value <= hi)
+        return value;
+    value = std::clamp(savetext::ParseInt(text), lo, hi);
+    LogReplaced(name, text, std::to_string(value));
+    return value;
 }
 
 std::string SaveReader::Text(std::string_view name)

@@ -2,13 +2,16 @@
 // trusted: the scan stops at the end of the data, tag texts are bounded, numbers are clamped, and
 // every helper that turns a number into a count, an index or a tile checks it against its limit
 // before anyone uses it. A missing tag is reported in a box once per load; everything after it
-// goes to the log only, so a damaged file costs the player one box, not hundreds.
+// goes to the log only, so a damaged file costs the player one box, not hundreds. For the same
+// reason the sections look names up with the managers' quiet lookups, never the ones that show
+// a box of their own: what a load misses is listed here and the player told once.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class SaveCommaList;
 class SIM_Tile;
 
 class SaveReader
@@ -62,6 +65,24 @@ public:
     // An integer that must lie in lo..hi; out of range it is logged and `fallback` returned.
     int IntInRange(std::string_view name, int lo, int hi, int fallback);
 
+    // A value the player plays for (cash, a price, the clock, a count of cars or goods), read
+    // whole (savetext::ParseWholeReal) and within lo..hi. One that is not is a damaged item: a
+    // line names it (`what`, and the text as the file holds it) and the load counts it; `value`
+    // is then the lenient reading held to lo..hi, and false is returned.
+    bool CheckedReal(std::string_view what, std::string_view text, double lo, double hi, double& value);
+    // The same for the leaf `name`, whose value is returned; PlayedInt for an integer leaf
+    // (savetext::ParseWholeInt).
+    double PlayedReal(std::string_view name, double lo, double hi);
+    int PlayedInt(std::string_view name, int lo, int hi);
+
+    // The next name of a comma list (SaveCommaList::Next). An item cut for its length is a
+    // damaged item, left out with a line that names `what`; it reads as "", which every list
+    // reader passes over.
+    const std::string& NextName(SaveCommaList& list, std::string_view what);
+    // A comma list kept past its leaf (a slot's options and upgrades), as Text; a list longer
+    // than kMaxText is a damaged item, left out with a line.
+    std::string NameList(std::string_view name);
+
     // Lists: BeginList, then while NextItem: the item's leaves and EndItem, always.
     bool BeginList(std::string_view list) { return FindTag(list); }
     // Peeks one tag ahead: the item's opening tag is consumed and true returned; anything else
@@ -105,8 +126,11 @@ private:
     bool ClosesAt(size_t at, std::string_view name) const;
     // The value of the leaf whose opening tag was just read, up to its closing tag.
     std::string_view LeafValue(std::string_view name);
-    // The trimmed value, or "" with a debug-log line when it is longer than `limit`.
-    std::string BoundedText(std::string_view name, size_t limit, const char* what);
+    // The trimmed value, or "" with a debug-log line when it is longer than `limit` (a left-out
+    // item when `damaged`).
+    std::string BoundedText(std::string_view name, size_t limit, const char* what, bool damaged = false);
+    // The line of a played-for value that had to be replaced.
+    void LogReplaced(std::string_view what, std::string_view text, const std::string& replacement);
     // A debug-log line that counts as no left-out item.
     void Note(const std::string& message);
 

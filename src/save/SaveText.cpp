@@ -139,12 +139,36 @@ std::string Quote(std::string_view value)
     return std::string(value.substr(0, kQuoteLength)) + "... (" + std::to_string(value.size()) + " characters)";
 }
 
+namespace
+{
+// Whether the number at text[i] starts as plain decimal notation does: "inf", "nan" and
+// hexadecimal are not numbers here.
+bool StartsDecimal(std::string_view text, size_t i)
+{
+    return i < text.size() && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.');
+}
+} // namespace
+
+bool ParseWholeReal(std::string_view text, double& value)
+{
+    const size_t end = TrimTrailing(text).size();
+    size_t i = SkipBlanks(text);
+    const bool negative = SkipSign(text, i);
+    if (i >= end || !StartsDecimal(text, i))
+        return false;
+    double magnitude = 0.0;
+    const auto result = std::from_chars(text.data() + i, text.data() + end, magnitude, std::chars_format::general);
+    if (result.ptr != text.data() + end || result.ec != std::errc() || !(magnitude <= kMaxReal))
+        return false;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 double ParseReal(std::string_view text)
 {
     size_t i = SkipBlanks(text);
     const bool negative = SkipSign(text, i);
-    // Only plain decimal notation is taken: "inf", "nan" and hexadecimal are not numbers here.
-    if (i >= text.size() || !((text[i] >= '0' && text[i] <= '9') || text[i] == '.'))
+    if (!StartsDecimal(text, i))
         return 0.0;
     double value = 0.0;
     const auto result = std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::general);

@@ -38,6 +38,10 @@ bool ParsePlainIntItem(std::string_view text, size_t& position, size_t maxItem, 
 // the int range. False for anything else ("", "nan", "0x10", "12abc", "99999999999"): values
 // that say where something stands must be read, not guessed.
 bool ParseWholeInt(std::string_view text, int& value);
+// The real the whole text spells in plain decimal notation (blanks around it allowed), within
+// +-kMaxReal. False for anything else ("", "abc", "nan", "-inf", "12abc", "1e308"), the value
+// untouched: a value the player plays for that had to be guessed or cut was damaged.
+bool ParseWholeReal(std::string_view text, double& value);
 
 // Most characters of a value that a log line or a box quotes.
 constexpr size_t kQuoteLength = 64;

@@ -98,12 +98,18 @@ void WriteHistory(SaveWriter& out, const SIM_PlaceableSlot& slot)
     out.Close("history");
 }
 
+std::string Describe(const char* kind, const SlotItem& item)
+{
+    return std::string("Save game: ") + kind + " " + savetext::Quote(item.taskName) + " at " + std::to_string(item.x) +
+           "," + std::to_string(item.y);
+}
+
 // The nested elements every item may carry: upgrades and history (options only in slots).
-void ReadNested(SaveReader& in, SlotItem& item)
+void ReadNested(SaveReader& in, SlotItem& item, const char* kind)
 {
     if (in.OptionalElement("upgrades"))
     {
-        item.upgrades = in.Text("names");
+        item.upgrades = in.NameList("names");
         in.FindClosing("upgrades");
     }
     if (in.OptionalElement("history"))
@@ -125,6 +131,13 @@ void ReadNested(SaveReader& in, SlotItem& item)
             entry.start = row.NextInt();
             entry.end = row.NextInt();
         }
+        // The writer gives exactly `count` rows, numbered in order. Fewer, or anything else before
+        // the history's end, is what a block cut out of the file leaves behind: this item now
+        // ends with the rows and the end of an item further on, and the items between are gone
+        // without a trace of their own.
+        if (item.historyRows < count || in.PeekTag() != "/history")
+            in.LogDropped(Describe(kind, item) + ": its history holds " + std::to_string(item.historyRows) +
+                          " of its " + std::to_string(count) + " rows in order; the rest left out");
         in.FindClosing("history");
     }
 }
@@ -134,7 +147,7 @@ void ApplyUpgrades(SaveReader& in, SIM_PlaceableSlot& slot, const std::string& n
     SaveCommaList items(names);
     while (items.HasNext())
     {
-        const std::string& name = items.Next();
+        const std::string& name = in.NextName(items, "slot upgrade");
         if (name.empty())
             continue;
         SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(name);
@@ -177,12 +190,6 @@ void ReadAnchor(SaveReader& in, SlotItem& item)
     const bool facingRead = in.WholeInt("facing", item.facing);
     item.anchorRead = tileRead && facingRead;
     item.taskName = in.Name("taskname");
-}
-
-std::string Describe(const char* kind, const SlotItem& item)
-{
-    return std::string("Save game: ") + kind + " " + savetext::Quote(item.taskName) + " at " + std::to_string(item.x) +
-           "," + std::to_string(item.y);
 }
 
 // The item's anchor tile when the item can be placed: its tile and facing read, on the floor,
@@ -228,10 +235,10 @@ void ReadOneSlot(SaveReader& in)
     item.subTask = in.Name("task");
     if (in.OptionalElement("options"))
     {
-        item.options = in.Text("names");
+        item.options = in.NameList("names");
         in.FindClosing("options");
     }
-    ReadNested(in, item);
+    ReadNested(in, item, "slot");
 
     SIM_ProductionTask* task = SIM_ProductionTaskManager::Instance().GetTask(item.taskName);
     SIM_Tile* tile = PlaceableTile(in, item, "slot", task);
@@ -248,7 +255,7 @@ void ReadOneSlot(SaveReader& in)
     SaveCommaList options(item.options);
     while (options.HasNext())
     {
-        const std::string& name = options.Next();
+        const std::string& name = in.NextName(options, "slot option");
         if (!name.empty())
             slot->SetOption(true, name);
     }
@@ -279,7 +286,7 @@ void ReadOneFacility(SaveReader& in)
 {
     SlotItem item;
     ReadAnchor(in, item);
-    ReadNested(in, item);
+    ReadNested(in, item, "facility");
 
     SIM_FacilityTask* task = SIM_FacilityManager::Instance().GetTask(item.taskName);
     SIM_Tile* tile = PlaceableTile(in, item, "facility", task);

@@ -41,7 +41,9 @@ void StockSection::Read(SaveReader& in)
     while (in.NextItem("stock", "stockitem"))
     {
         const std::string name = in.Name("design");
-        const int count = in.Int("count");
+        int count = 0;
+        // A count that cannot be read is no count of cars: the entry is left out below.
+        in.WholeInt("count", count);
         in.EndItem("stockitem");
         SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().GetDesign(name);
         // The car-stock users expect every entry to name a design and hold cars; the game keeps

@@ -193,11 +193,13 @@ void ReadStocks(SaveReader& in, SIM_SupplyStockpile* supply)
     while (in.NextItem("stocks", "item"))
     {
         const std::string name = in.Name("name");
-        const int amount = in.Int("amount");
+        int amount = -1;
+        // An amount that cannot be read is none the player set: the item is left out below.
+        in.WholeInt("amount", amount);
         in.EndItem("item");
         if (!supply)
             continue;
-        const SIM_Resource* resource = SIM_ResourceManager::Instance().GetResource(name);
+        const SIM_Resource* resource = SIM_ResourceManager::Instance().FindResource(name);
         if (!resource || amount < 0)
         {
             in.LogDropped("Save game: supply stock item " + savetext::Quote(name) + " left out");

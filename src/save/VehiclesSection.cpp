@@ -39,13 +39,15 @@ void ReadFeatures(SaveReader& in, std::vector<FeatureItem>& out)
     {
         FeatureItem item;
         const std::string name = in.Name("name");
-        item.feature = SIM_VehicleFeatureManager::Instance().GetFeature(name);
+        item.feature = SIM_VehicleFeatureManager::Instance().FindFeature(name);
         if (in.OptionalElement("upgrades"))
         {
             SaveCommaList names(in.Value("names"));
             while (names.HasNext())
             {
-                const std::string& upgradeName = names.Next();
+                const std::string& upgradeName = in.NextName(names, "car feature upgrade");
+                if (upgradeName.empty())
+                    continue;
                 if (SIM_SlotUpgrade* upgrade = SIM_SlotUpgradeManager::Instance().GetUpgrade(upgradeName))
                     item.upgrades.push_back(upgrade);
                 else

@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 #include <sstream>
+#include <string_view>
 
 #include "SaveTestSupport.h"
 #include "SimStateDump.h"
@@ -20,7 +21,10 @@
 #include "save/GameSection.h"
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
+#include "save/SaveCommaList.h"
+#include "save/SaveReader.h"
 #include "sim/SIM_Game.h"
+#include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
@@ -35,7 +39,9 @@
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/vehicles/SIM_VehicleManager.h"
+#include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
+#include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
 #include "tests/support/FreshState.h"
 
@@ -62,6 +68,27 @@ std::string WithElement(const std::string& text, const std::string& tag, const s
     if (start == std::string::npos || end == std::string::npos)
         return text;
     return text.substr(0, start) + element + text.substr(end + tag.size() + 3);
+}
+
+// How many boxes the error log shows were raised: every box writes its text there, followed by
+// the source file and line that raised it.
+int BoxesIn(std::string_view errorLog)
+{
+    int boxes = 0;
+    for (size_t start = 0; start < errorLog.size();)
+    {
+        const size_t end = std::min(errorLog.find('\n', start), errorLog.size());
+        const std::string_view line = errorLog.substr(start, end - start);
+        start = end + 1;
+        // "...:<file> <line>"
+        const size_t colon = line.rfind(':');
+        const size_t blank = line.rfind(' ');
+        if (colon == std::string_view::npos || blank == std::string_view::npos || blank < colon + 2 ||
+            blank + 1 == line.size() || line.substr(colon, blank - colon).find(' ') != std::string_view::npos)
+            continue;
+        boxes += line.find_first_not_of("0123456789", blank + 1) == std::string_view::npos ? 1 : 0;
+    }
+    return boxes;
 }
 
 // The longest line of a log.
@@ -131,7 +158,15 @@ protected:
     // Loads the text; whatever came of it must be a game that runs.
     void LoadAndRun(const std::string& text)
     {
+        const size_t logged = world.ErrorLog().size();
+        const size_t boxes = world.listener.errorBoxes.size();
         SIM_LoadGame::Instance().LoadFromText(text, "damaged");
+        // However damaged the file, the player sees one box at most (those the load left for the
+        // main thread included); the rest is in the log.
+        SIM_Presentation::Instance().ApplyPosted();
+        EXPECT_LE(world.listener.errorBoxes.size() - boxes +
+                      static_cast<size_t>(BoxesIn(std::string_view(world.ErrorLog()).substr(logged))),
+                  1u);
         EXPECT_FALSE(SIM_LoadGame::Instance().IsLoading());
         ExpectConsistent();
         world.Frames(20);
@@ -259,18 +294,100 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
     // The game's own save loads whole, without a word.
     EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
     EXPECT_TRUE(world.listener.errorBoxes.empty());
-    std::string text =
-        Replaced(reference, "<unlocked>Main Hall,</unlocked>", "<unlocked>Main Hall,Nowhere Wing,</unlocked>");
-    text =
-        Replaced(text, "<name>steel_sheet</name>\n<amount>4</amount>", "<name>unobtainium</name>\n<amount>4</amount>");
-    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, "partial"));
-    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 2);
-    ASSERT_EQ(world.listener.errorBoxes.size(), 1u);
-    EXPECT_EQ(world.listener.errorBoxes.front(), GTextTable::GetText(GTextKeys::kLoadItemsLeftOut) + " 2");
-    const std::string errors = world.ErrorLog();
-    EXPECT_NE(errors.find("no zone named Nowhere Wing"), std::string::npos) << errors;
-    EXPECT_NE(errors.find("supply stock item unobtainium left out"), std::string::npos) << errors;
+    // A design of the player's, sold this hour, so that every list and value below is in the file.
+    const std::string now = std::to_string(SIM_Game::Instance().GetCurrentHour());
+    const std::string base = WithElement(
+        WithElement(reference, "designs",
+                    "<designs>\n<design>\n<saleprice>100.00</saleprice>\n<guiname>Roadster</guiname>\n"
+                    "<col_r>10</col_r>\n<col_g>20</col_g>\n<col_b>30</col_b>\n<components>chassis,body,</components>\n"
+                    "<features>\n</features>\n</design>\n</designs>"),
+        "sales",
+        "<sales>\n<hours>" + now +
+            ",</hours>\n<active>1,</active>\n<amounts>50.00,</amounts>\n<designs>Roadster,</designs>\n"
+            "<quantities>2,</quantities>\n<totals>\n<total>\n<design>Roadster</design>\n<amount>100.00</amount>\n"
+            "<quantity>2</quantity>\n</total>\n</totals>\n</sales>");
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(base, "base"));
+    ASSERT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
+
+    // Names cut for their length, names the game does not know, and values the player plays for
+    // that cannot be read or held: each is one item left out, named in the error log.
+    const std::string cut(SaveCommaList::kMaxItem + 44, 'n');
+    const std::string wheels = "<task>task_fit_wheels</task>\n";
+    std::string manyUpgrades;
+    while (manyUpgrades.size() <= SaveReader::kMaxText)
+        manyUpgrades += "upg_fast_tools,";
+    // Two rows cut out of a slot's history: what a block cut out of the file leaves, were it to
+    // run on into the slots after it.
+    const size_t rows = base.find("\n<3>", base.find("<taskname>task_fit chassis</taskname>"));
+    const std::string lostRows = base.substr(rows, base.find("\n<5>", rows) - rows);
+    auto leaf = [&base](const char* tag) {
+        const size_t start = base.find(std::string("<") + tag + ">");
+        return base.substr(start, base.find('\n', start) - start);
+    };
+    struct Case
+    {
+        std::string old, replacement;
+        int leftOut;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"<unlocked>Main Hall,", "<unlocked>Main Hall,Nowhere Wing,", 1, "no zone named Nowhere Wing"},
+        {"<unlocked>Main Hall,", "<unlocked>Main Hall," + cut + ",", 1, "zone [nnnn"},
+        {"<components>chassis,", "<components>chassis," + cut + ",", 1, "vehicle component type [nnnn"},
+        {wheels, wheels + "<upgrades>\n<names>" + cut + ",upg_fast_tools," + cut + ",</names>\n</upgrades>\n", 2,
+         "slot upgrade [nnnn"},
+        {wheels, wheels + "<upgrades>\n<names>" + manyUpgrades + "</names>\n</upgrades>\n", 1, "more than any list"},
+        {lostRows, "", 1, "task_fit chassis at 4,10: its history holds 3 of its "},
+        {wheels, wheels + "<options>\n<names>" + cut + ",</names>\n</options>\n", 1, "slot option [nnnn"},
+        {"<designs>Roadster,</designs>", "<designs>" + cut + ",</designs>", 1, "sale record's design [nnnn"},
+        {"<name>steel_sheet</name>\n<amount>4</amount>", "<name>unobtainium</name>\n<amount>4</amount>", 1,
+         "supply stock item unobtainium left out"},
+        {"<name>steel_sheet</name>\n<amount>4</amount>", "<name>steel_sheet</name>\n<amount>four</amount>", 1,
+         "supply stock item steel_sheet left out"},
+        {leaf("cash"), "<cash>abc</cash>", 1, "cash [abc] is no value the game could hold; taken as 0.00"},
+        {leaf("cash"), "<cash>1e308</cash>", 1, "cash [1e308]"},
+        {leaf("cash"), "<cash>nan</cash>", 1, "cash [nan]"},
+        {leaf("cash"), "<cash>-inf</cash>", 1, "cash [-inf]"},
+        {leaf("cash"), "<cash></cash>", 1, "cash []"},
+        {"<saleprice>100.00</saleprice>", "<saleprice>abc</saleprice>", 1, "saleprice [abc]"},
+        {leaf("hour"), "<hour>" + now + "abc</hour>", 1, "hour [" + now + "abc]"},
+        {leaf("hour"), "<hour>2147483647</hour>", 1, "hour [2147483647]"},
+        {leaf("gametime"), "<gametime>-1</gametime>", 1, "gametime [-1]"},
+        {"<amounts>50.00,</amounts>", "<amounts>abc,</amounts>", 1, "sale record amount [abc]"},
+        {"<quantities>2,</quantities>", "<quantities>two,</quantities>", 1, "a sale record of hour " + now},
+        {"<amount>100.00</amount>", "<amount>1e99</amount>", 1, "sales total amount [1e99]"},
+        {"<quantity>2</quantity>", "<quantity>lots</quantity>", 1, "a sales total of [lots] cars left out"},
+        {"<progress>1.00000000</progress>", "<progress>1.0x</progress>", 1, "research progress [1.0x]"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.replacement.substr(0, 80));
+        world.listener.errorBoxes.clear();
+        const size_t logged = world.ErrorLog().size();
+        ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(Replaced(base, c.old, c.replacement), "partial"));
+        EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), c.leftOut);
+        EXPECT_EQ(world.listener.errorBoxes,
+                  std::vector<std::string>{GTextTable::GetText(GTextKeys::kLoadItemsLeftOut) + " " +
+                                           std::to_string(c.leftOut)});
+        const std::string errors = world.ErrorLog().substr(logged);
+        EXPECT_NE(errors.find(c.line), std::string::npos) << errors;
+        EXPECT_LT(LongestLine(errors), 1024u);
+    }
     EXPECT_NE(world.DebugLog().find("Game Load complete without 2 items"), std::string::npos);
+}
+
+TEST_F(SaveDamage, ADamagedSaveRaisesOneBox)
+{
+    // A byte that is no text in front of every name: no feature, resource or research the save
+    // names is known any more.
+    std::string text = reference;
+    for (size_t at = text.find("<name>"); at != std::string::npos; at = text.find("<name>", at + 1))
+        text.insert(at + 6, "\xC3");
+    world.listener.errorBoxes.clear();
+    LoadAndRun(text);
+    EXPECT_GT(SIM_LoadGame::Instance().LeftOutCount(), 20);
+    EXPECT_EQ(world.listener.errorBoxes.size(), 1u);
+    EXPECT_NE(world.ErrorLog().find("feat_chassis"), std::string::npos);
 }
 
 TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
@@ -304,6 +421,26 @@ TEST_F(SaveDamage, ATwentyMegabyteNameIsRefusedWithShortLogLinesAndLittleMemory)
             EXPECT_EQ(world.Tile(6, 10)->m_occupant, nullptr) << "the slot of the long task name is left out";
         }
     }
+}
+
+TEST_F(SaveDamage, AZoneNamedOverAndOverIsUnlockedOnce)
+{
+    // Unlocking walks the zone's tiles and re-tints the view: a list of four megabytes naming one
+    // zone again and again once held the load for seconds per megabyte.
+    uint64_t unlocks = SIM_BuildingZone::UnlockCount();
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(reference, "reference"));
+    const uint64_t plainLoad = SIM_BuildingZone::UnlockCount() - unlocks;
+    std::string names;
+    for (int i = 0; i < 400000; ++i)
+        names += i % 2 ? "South Wing," : "Main Hall,";
+    unlocks = SIM_BuildingZone::UnlockCount();
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(
+        Replaced(reference, "<unlocked>Main Hall,</unlocked>", "<unlocked>" + names + "</unlocked>"), "zones"));
+    EXPECT_EQ(SIM_BuildingZone::UnlockCount() - unlocks, plainLoad + 1);
+    EXPECT_EQ(SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->m_state,
+              SIM_BuildingZone::STATE_UNLOCKED);
+    EXPECT_EQ(world.Tile(10, 25)->m_zoneState, SIM_Tile::ZONE_OPEN);
+    EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
 }
 
 TEST_F(SaveDamage, AnObjectBoundForAStockpileThatDoesNotAwaitItIsLeftOut)

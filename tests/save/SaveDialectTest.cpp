@@ -140,32 +140,34 @@ TEST(SaveDialect, DamagedMarkupEndsCleanly)
 
 TEST(SaveDialect, NumbersAreReadLenientlyButNeverOutOfRange)
 {
-    // `whole`: the text is an integer written out in full, as a tile or an index must be.
+    // `whole`: the text is an integer written out in full, as a tile or an index must be;
+    // `wholeReal`: a real in plain notation that the game could hold, as money must be.
     struct Case
     {
         const char* text;
         int integer;
         double real;
         bool whole;
+        bool wholeReal;
     };
     const Case cases[] = {
-        {"42", 42, 42.0, true},
-        {" -2147483648 ", INT_MIN, -2147483648.0, true},
-        {"  -7xyz", -7, -7.0, false},
-        {"", 0, 0.0, false},
-        {"-", 0, 0.0, false},
-        {"abc", 0, 0.0, false},
-        {"99999999999", INT_MAX, 99999999999.0, false},
-        {"-99999999999", INT_MIN, -99999999999.0, false},
-        {"1e999", 1, 0.0, false},
-        {"nan", 0, 0.0, false},
-        {"inf", 0, 0.0, false},
-        {"-infinity", 0, 0.0, false},
-        {"0x1p3", 0, 0.0, false},
-        {"0x7fffffff", 0, 0.0, false},
-        {"1e300", 1, savetext::kMaxReal, false},
-        {".5", 0, 0.5, false},
-        {"12.34567891", 12, 12.34567891, false},
+        {"42", 42, 42.0, true, true},
+        {" -2147483648 ", INT_MIN, -2147483648.0, true, true},
+        {"  -7xyz", -7, -7.0, false, false},
+        {"", 0, 0.0, false, false},
+        {"-", 0, 0.0, false, false},
+        {"abc", 0, 0.0, false, false},
+        {"99999999999", INT_MAX, 99999999999.0, false, true},
+        {"-99999999999", INT_MIN, -99999999999.0, false, true},
+        {"1e999", 1, 0.0, false, false},
+        {"nan", 0, 0.0, false, false},
+        {"inf", 0, 0.0, false, false},
+        {"-infinity", 0, 0.0, false, false},
+        {"0x1p3", 0, 0.0, false, false},
+        {"0x7fffffff", 0, 0.0, false, false},
+        {"1e300", 1, savetext::kMaxReal, false, false},
+        {".5", 0, 0.5, false, true},
+        {"12.34567891", 12, 12.34567891, false, true},
     };
     for (const Case& c : cases)
     {
@@ -175,6 +177,9 @@ TEST(SaveDialect, NumbersAreReadLenientlyButNeverOutOfRange)
         int whole = 12345;
         EXPECT_EQ(savetext::ParseWholeInt(c.text, whole), c.whole);
         EXPECT_EQ(whole, c.whole ? c.integer : 12345) << "a number that cannot be read leaves the value alone";
+        double real = 0.25;
+        EXPECT_EQ(savetext::ParseWholeReal(c.text, real), c.wholeReal);
+        EXPECT_DOUBLE_EQ(real, c.wholeReal ? c.real : 0.25);
     }
     EXPECT_EQ(savetext::TruncateToInt(1e20), INT_MAX);
     EXPECT_EQ(savetext::TruncateToInt(905.75), 905);

@@ -83,7 +83,22 @@ TEST(SaveWholeGame, ThreeCyclesKeepTheStateAndTheFactoryRunsOn)
     const SIM_FinanceRecord& ledger = SIM_FinanceRecord::Instance();
     const float incomeBefore = ledger.GetTotal(-1, FC_CAR_SALES);
     const int hourBefore = SIM_Game::Instance().GetCurrentHour();
-    world.PlayHours(8);
+    // Saved and loaded again every half hour, cars sold in the hour or not, the game goes on
+    // as it was: the market's demand included, which follows the hours before the current one.
+    int soldThisHour = 0;
+    for (int half = 0; half < 16; ++half)
+    {
+        SCOPED_TRACE(half);
+        world.Frames(234);
+        soldThisHour += SalesRecordPool::Instance().GetQuantitySold(nullptr, 1) > 0 ? 1 : 0;
+        const std::string state = DumpSimulation();
+        ASSERT_TRUE(SIM_SaveGame::Instance().QuickSave());
+        ASSERT_TRUE(SIM_LoadGame::Instance().QuickLoad());
+        ASSERT_EQ(FirstDifference(state, DumpSimulation()), "");
+        SIM_Game::Instance().SetSpeed(4.0f);
+    }
+    EXPECT_GT(soldThisHour, 0) << "no save fell after a sale in its hour";
+    world.PlayHours(hourBefore + 8 - SIM_Game::Instance().GetCurrentHour());
     EXPECT_EQ(SIM_Game::Instance().GetCurrentHour(), hourBefore + 8);
     ASSERT_FALSE(SIM_FinanceManager::Instance().IsGameOver());
     const float income = ledger.GetTotal(-1, FC_CAR_SALES);

@@ -49,9 +49,14 @@ void SIM_VehicleFeatureManager::Load(const std::string& root)
     }
 }
 
+SIM_VehicleFeature* SIM_VehicleFeatureManager::FindFeature(const std::string& name) const
+{
+    return m_features.Find(name);
+}
+
 SIM_VehicleFeature* SIM_VehicleFeatureManager::GetFeature(const std::string& name) const
 {
-    if (SIM_VehicleFeature* feature = m_features.Find(name))
+    if (SIM_VehicleFeature* feature = FindFeature(name))
         return feature;
     char text[256];
     std::snprintf(text, sizeof text, "Missing Feature:[%s]", name.c_str());

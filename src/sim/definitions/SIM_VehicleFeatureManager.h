@@ -20,6 +20,8 @@ public:
     void Clear();
     // The feature, or null after reporting "Missing Feature:[%s]".
     SIM_VehicleFeature* GetFeature(const std::string& name) const;
+    // The feature, or null without a word: for readers that list what they miss themselves.
+    SIM_VehicleFeature* FindFeature(const std::string& name) const;
 
     const std::vector<SIM_VehicleFeature*>& GetFeatures() const { return m_features.Items(); }
 

@@ -5,6 +5,15 @@
 
 #include <algorithm>
 
+namespace
+{
+float FactorFor(int sold)
+{
+    const float f = 1.0f - static_cast<float>(sold) / 200.0f * 0.8f;
+    return std::clamp(f, 0.0f, 1.0f);
+}
+} // namespace
+
 float& DemandFactor()
 {
     static float factor = 1.0f;
@@ -15,7 +24,15 @@ void UpdateDemandFactor(float* factor)
 {
     if (!factor)
         return;
-    int sold = SalesRecordPool::Instance().GetQuantitySold(nullptr, 8);
-    float f = 1.0f - static_cast<float>(sold) / 200.0f * 0.8f;
-    *factor = std::clamp(f, 0.0f, 1.0f);
+    *factor = FactorFor(SalesRecordPool::Instance().GetQuantitySold(nullptr, 8));
+}
+
+void RestoreDemandFactor(float* factor)
+{
+    if (!factor)
+        return;
+    // The window of eight hours less the current one. Every record counts at most
+    // kMaxRecordQuantity cars, so neither sum reaches the int limit and the difference is exact.
+    const SalesRecordPool& pool = SalesRecordPool::Instance();
+    *factor = FactorFor(pool.GetQuantitySold(nullptr, 8) - pool.GetQuantitySold(nullptr, 1));
 }
