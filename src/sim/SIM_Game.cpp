@@ -169,13 +169,14 @@ bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
              SIM_ResearchManager::Instance().Clear();
              SIM_ResearchManager::Instance().Load();
          }},
+        // The designs of the last game name its component types, which the next step replaces.
+        {"car designs", [](SIM_Game&) { SIM_VehicleDesignManager::Instance().Clear(); }},
         {"component types", [](SIM_Game&) { SIM_VehicleComponentTypeManager::Instance().Load(); }, true},
         {"slot upgrades", [](SIM_Game&) { SIM_SlotUpgradeManager::Instance().Load(); }, true},
         {"production tasks", [](SIM_Game&) { SIM_ProductionTaskManager::Instance().Load(); }, true},
         {"facilities", [](SIM_Game&) { SIM_FacilityManager::Instance().Load(); }, true},
         {"starting cash", [](SIM_Game& game) { SIM_FinanceManager::Instance().StartGame(game.m_mission); }},
         {"power account", [](SIM_Game&) { SIM_PowerManager::Instance().Init(); }},
-        {"car designs", [](SIM_Game&) { SIM_VehicleDesignManager::Instance().Clear(); }},
         {"car stock", [](SIM_Game&) { SIM_SalesManager::Instance().ResetForNewGame(); }},
         {"factory variables", [](SIM_Game&) { SIM_GlobalFactoryVariables::Instance().Load(); }, true,
          [](SIM_Game&) { SIM_GlobalFactoryVariables::Instance().Recalculate(); }},

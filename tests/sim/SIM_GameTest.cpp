@@ -7,10 +7,13 @@
 #include "platform/core/PClock.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
+#include "sim/definitions/SIM_AtlasEntry.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_SimConfig.h"
+#include "sim/definitions/SIM_VehicleComponentType.h"
+#include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/money/SIM_FinanceRecord.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
@@ -31,6 +34,17 @@ using simtest::DataPath;
 using simtest::RecordingListener;
 
 constexpr uint64_t kMs = 1000000ull;
+
+// A view whose sprite atlases are loaded: it knows every sprite.
+class AtlasListener : public RecordingListener
+{
+public:
+    bool FindAtlasEntry(const std::string&, SIM_AtlasEntry& out) override
+    {
+        out.texture = "atlas.dds";
+        return true;
+    }
+};
 
 // A game set up from a mission file on a hand-driven clock, with a recording presentation.
 class SimGameTest : public ::testing::Test
@@ -62,6 +76,7 @@ protected:
     }
 
     RecordingListener listener;
+    AtlasListener atlasListener;
     SIM_Mission harbour;
 };
 
@@ -281,6 +296,9 @@ TEST_F(SimGameTest, ANewGameReadsTheDefinitionsAgainUnlessTheCallerKeepsThem)
     ASSERT_FALSE(tasks.GetTasks().empty());
     const std::string name = tasks.GetTasks().front()->GetName();
     const bool asWritten = tasks.GetTask(name)->m_locked;
+    const SIM_VehicleComponentTypeManager& parts = SIM_VehicleComponentTypeManager::Instance();
+    const size_t partCount = parts.GetComponentTypes().size();
+    ASSERT_GT(partCount, 0u);
     // The last game's research turned the lock over, finished the faster belts and went on.
     tasks.GetTask(name)->m_locked = !asWritten;
     SIM_ResearchManager& research = SIM_ResearchManager::Instance();
@@ -303,9 +321,16 @@ TEST_F(SimGameTest, ANewGameReadsTheDefinitionsAgainUnlessTheCallerKeepsThem)
     EXPECT_EQ(research.GetCurrentResearch(), nullptr);
     EXPECT_FLOAT_EQ(variables.GetMultiplier(GFV_CONVEYOR_SPEED), 1.0f);
 
+    // The view has loaded its atlases since the first game: the car parts read again find their
+    // sprites in them, and there is still one of each.
     game.Reset();
+    SIM_Presentation::Instance().SetListener(&atlasListener);
     ASSERT_TRUE(game.InitSimulation(&harbour));
     EXPECT_EQ(tasks.GetTask(name)->m_locked, asWritten);
+    EXPECT_EQ(parts.GetComponentTypes().size(), partCount);
+    const SIM_VehicleComponentType* part = parts.GetComponentTypes().front();
+    ASSERT_FALSE(part->GetLayer(0, 0).sprite.empty());
+    EXPECT_TRUE(parts.GetComponentType(part->GetName())->GetLayer(0, 0).inAtlas);
 }
 
 // A tool or a benchmark that ends without ending its game: when the program's owner destroys the

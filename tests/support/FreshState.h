@@ -14,7 +14,7 @@ public:
     static void EndGame() { SIM_Game::Instance().Reset(); }
 
     // Empties one program-wide service as a fresh run would find it, by the way it offers:
-    // Clear, else Reset, else Shutdown.
+    // Clear, else Reset, else Unload, else Shutdown.
     template <class Service>
     static void Forget()
     {
@@ -23,6 +23,8 @@ public:
             service.Clear();
         else if constexpr (requires { service.Reset(); })
             service.Reset();
+        else if constexpr (requires { service.Unload(); })
+            service.Unload();
         else
             service.Shutdown();
     }

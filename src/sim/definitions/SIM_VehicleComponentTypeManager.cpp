@@ -22,8 +22,10 @@ void SIM_VehicleComponentTypeManager::Clear()
 
 void SIM_VehicleComponentTypeManager::Load(const std::string& root)
 {
-    // Appended: designs of an earlier game may still point at the types loaded before, and the
-    // first of two equal names is the one found.
+    // The types of the last load go: kept, they would be the ones found by name, with the atlas
+    // lookups of the first game of the run, and every new game would add a copy of each. The
+    // game's set-up removes the designs and cars that name types before it reloads them.
+    Clear();
     GFileList files;
     files.m_keepFolder = true;
     files.Find(root + "/components/*.txt");

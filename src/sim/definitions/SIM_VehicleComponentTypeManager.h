@@ -15,7 +15,8 @@ public:
     static SIM_VehicleComponentTypeManager& Instance();
     virtual ~SIM_VehicleComponentTypeManager();
 
-    // Appends every <root>/components/*.txt (root is "data/simulation" in the game).
+    // Replaces the types with every <root>/components/*.txt (root is "data/simulation" in the
+    // game), in file order.
     void Load(const std::string& root = "data/simulation");
     void Clear();
     SIM_VehicleComponentType* GetComponentType(const std::string& name) const;

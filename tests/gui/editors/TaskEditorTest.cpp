@@ -59,6 +59,21 @@ TaskTileDef* FindRecord(SIM_BaseTask* task, int x, int y)
             return &tile;
     return nullptr;
 }
+
+// A sub-window that notes when its owner is freed. A window built anew may take the address of
+// the one it replaces, so only this tells the two apart.
+class FreedMarker : public GUI_WindowBase
+{
+public:
+    explicit FreedMarker(bool* freed) : m_freed(freed) {}
+    ~FreedMarker() override { *m_freed = true; }
+    FreedMarker(const FreedMarker&) = delete;
+    FreedMarker& operator=(const FreedMarker&) = delete;
+    void Draw() override {}
+
+private:
+    bool* m_freed;
+};
 } // namespace
 
 TEST(TaskEditorScale, TheLayoutsWidthInTilesFillsThePreview)
@@ -219,13 +234,15 @@ TEST_F(TaskEditorTest, TileTypeChangesFollowTheirRecordWhileTheDialogStaysOpen)
     EXPECT_EQ(first->GetRecord(), FindRecord(task, 0, 1));
     EXPECT_EQ(first->GetTypeList()->GetDisplayText(), "Stockpile");
     EXPECT_TRUE(first->IsModal());
+    bool firstFreed = false;
+    first->CreateSubWindow<FreedMarker>(&firstFreed);
 
     // Another cell's dialog replaces the first.
     RightClickAt(CellX(GUI_TaskGrid::kAnchorCell), CellY(GUI_TaskGrid::kAnchorCell));
     Frame();
     GUI_Editor_TileProperties* dialog = GUI_Editor_TileProperties::GetOpen();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_NE(dialog, first);
+    EXPECT_TRUE(firstFreed);
     TaskTileDef* anchor = FindRecord(task, 0, 0);
     EXPECT_EQ(dialog->GetRecord(), anchor);
     EXPECT_EQ(dialog->GetTypeList()->GetDisplayText(), "Normal");
@@ -242,13 +259,17 @@ TEST_F(TaskEditorTest, TileTypeChangesFollowTheirRecordWhileTheDialogStaysOpen)
     }));
 
     // Each change rebuilds every editor tile; the dialog goes on acting on the same record.
-    const GUI_TaskEditorTile* before = GUI_TaskPreview::FindTile(0, 0);
+    GUI_TaskEditorTile* before = GUI_TaskPreview::FindTile(0, 0);
+    ASSERT_NE(before, nullptr);
+    bool tileFreed = false;
+    before->CreateSubWindow<FreedMarker>(&tileFreed);
     dialog->SetTileType("Conveyor");
     EXPECT_EQ(anchor->type, TT_CONVEYOR);
     EXPECT_EQ(anchor->texture, "conveyor_insert01_SE.dds");
     EXPECT_EQ(GUI_Editor_TileProperties::GetOpen(), dialog);
     EXPECT_EQ(dialog->GetRecord(), anchor);
-    EXPECT_NE(GUI_TaskPreview::FindTile(0, 0), before);
+    EXPECT_TRUE(tileFreed);
+    EXPECT_NE(GUI_TaskPreview::FindTile(0, 0), nullptr);
     dialog->SetTileType("Normal");
     EXPECT_EQ(anchor->type, TT_NORMAL);
     EXPECT_EQ(anchor->texture, "conveyor_insert01_SE.dds") << "normal keeps the floor";

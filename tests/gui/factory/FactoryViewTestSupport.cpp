@@ -91,6 +91,8 @@ void FactoryWorld::Install()
 void FactoryWorld::Remove()
 {
     FreshState::EndGame();
+    // The view's own missions would hide the shipped ones from a later test that asks for one.
+    FreshState::Forget<SIM_MissionManager>();
     SIM_Presentation::Instance().DiscardPosted();
     SIM_Presentation::Instance().SetListener(nullptr);
     FreshState::Forget<SIM_ThreadManager>();

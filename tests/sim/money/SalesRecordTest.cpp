@@ -118,11 +118,14 @@ TEST_F(SalesRecordTest, RecordWindowsCountBackFromTheCurrentHour)
 TEST_F(SalesRecordTest, FullPoolKeepsTheSaleInTheTotalsOnly)
 {
     RecordTestDesign a;
+    // Full as sales fill it: every record taken, the highest index at the last one, so that the
+    // fixture's reset frees them all again.
     for (auto& r : pool().records)
     {
         r.active = 1;
         r.hour = 3;
     }
+    pool().highestIndex = SalesRecordPool::NUM_RECORDS - 1;
     const std::string before = SalesRecordErrorLog();
     pool().AddSale(&a.design, 9.0f);
     pool().AddSale(&a.design, 1.0f);

@@ -270,7 +270,10 @@ void GUI_Game::Enter()
 {
     // Entering again (a savegame loaded from the game itself) builds a fresh bar.
     CloseGameWindows();
+    // The first frame counts as a nominal one: the camera's first update must not run at the
+    // pace of the last frame of the game before.
     m_lastFrameMs = -1.0;
+    m_frameFactor = 1.0f;
     m_interface = std::make_unique<GUI_Interface>();
     m_interface->Init();
     GUI_Factory& view = GUI_Factory::Instance();

@@ -170,7 +170,15 @@ void GUI_CurrentResearch::DrawUnlocks()
 
     if (places.size() < texts.size())
     {
-        const auto moreText = [&] { return "+" + std::to_string(texts.size() - places.size()) + " " + m_moreLabel; };
+        // Appended piece by piece: gcc 12 at -O3 takes a literal put before a number's text for an
+        // overlapping copy and warns (-Wrestrict).
+        const auto moreText = [&] {
+            std::string text = "+";
+            text += std::to_string(texts.size() - places.size());
+            text += ' ';
+            text += m_moreLabel;
+            return text;
+        };
         // The count goes where the next text would have gone, else into a further column, else
         // in place of the last texts shown; with no room at all it stands on the band's last line.
         Place more = cursor;

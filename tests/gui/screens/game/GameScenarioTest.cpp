@@ -271,6 +271,15 @@ TEST_F(GameScenario, ANewGamePlaysSavesLoadsAndIsLostWhenTheCashRunsOut)
     EXPECT_EQ(sim.GetFactory(), nullptr);
     EXPECT_EQ(GUI_Interface::GetOpen(), nullptr);
     GameFrame();
+
+    // The last frame took a tenth of a second; the next game's first frame is a nominal one.
+    PClock::AdvanceManual(100000000ull);
+    game.Process();
+    game.Draw();
+    EXPECT_FLOAT_EQ(game.GetFrameFactor(), 4.0f);
+    ASSERT_TRUE(m_world.StartGame("m01_first_factory"));
+    game.Enter();
+    EXPECT_FLOAT_EQ(game.GetFrameFactor(), 1.0f);
 }
 
 TEST_F(GameScenario, F3OnAnAutosaveThatCannotBeLoadedSaysWhyAndKeepsTheRunningGame)
