@@ -16,8 +16,10 @@
 #include "engine/core/GTextTable.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
 #include "gui/factory/placement/GUI_BulldozerTask.h"
+#include "gui/factory/placement/GUI_ConveyorPlacer.h"
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
 #include "gui/factory/placement/GUI_PlacementTools.h"
+#include "gui/factory/placement/GUI_SlotChainPlacer.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/vehicles/CarSpriteCell.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
@@ -73,6 +75,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -181,13 +184,16 @@ protected:
                              view.ToScreenY(m_world.Tile(x, y)->m_worldY));
         GameFrame();
     }
-    // The left button held from one tile to another, as a hand drags a tool along the floor.
-    void DragTiles(int x0, int y0, int x1, int y1)
+    // The left button held from one tile to another, as a hand drags a tool along the floor;
+    // whileHeld runs at the end tile before the button comes up.
+    void DragTiles(int x0, int y0, int x1, int y1, const std::function<void()>& whileHeld = {})
     {
         PointAt(x0, y0);
         m_world.input.SetLeftHeld(true);
         GUI_Game::Instance().OnLeftDown();
         PointAt(x1, y1);
+        if (whileHeld)
+            whileHeld();
         m_world.input.SetLeftHeld(false);
         GUI_Game::Instance().OnLeftUp();
         GameFrame();
@@ -488,6 +494,35 @@ TEST_F(GameScenario, AToolInHandIsDroppedByTheRightButtonOrEscapeAndNothingElseH
             EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), cash) << what;
             EXPECT_EQ(GUI_TaskPicker::GetOpen(), picker) << what;
         }
+
+    // A drag under way is dropped too: the release that follows builds and charges nothing.
+    FactoryWorld::LookAt(m_world.Tile(7, 16), 0.5f);
+    for (const bool escape : {false, true})
+        for (const char* tool : {"task_resource_conveyor", "task_conveyor"})
+        {
+            const std::string what =
+                std::string(tool) + (escape ? ", Escape while dragging" : ", right while dragging");
+            ASSERT_TRUE(GUI_PlacementTools::StartPlacing(tool)) << what;
+            const float cash = SIM_FinanceManager::Instance().GetCash();
+            DragTiles(3, 16, 10, 16, [&] {
+                ASSERT_EQ(GUI_ConveyorPlacer::Instance().GetPath().size() +
+                              GUI_SlotChainPlacer::Instance().GetPath().size(),
+                          8u)
+                    << what;
+                if (escape)
+                    game.OnKeyDown(PVK_ESCAPE);
+                else
+                    game.OnRightDown();
+            });
+            EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), cash) << what;
+            for (int x = 3; x <= 10; ++x)
+                EXPECT_TRUE(!m_world.Tile(x, 16)->m_conveyor && !m_world.Tile(x, 16)->m_occupant)
+                    << what << " at " << x;
+            EXPECT_FALSE(GUI_PlacementTools::IsToolArmed()) << what;
+            EXPECT_EQ(GUI_TaskPicker::GetOpen(), picker) << what;
+        }
+    FactoryWorld::LookAt(m_world.Tile(10, 10), 0.5f);
+    PointAt(10, 10);
 
     // With nothing in hand Escape closes the menu, and the right button sells what it points at.
     game.OnKeyDown(PVK_ESCAPE);
