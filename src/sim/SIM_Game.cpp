@@ -337,6 +337,25 @@ void SIM_Game::TogglePause()
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();
 }
 
+void SIM_Game::Hold()
+{
+    // A second window over the first must not keep the stopped clock's 0 as the speed to go back
+    // to: that would leave the game paused for good once both were closed. Only a speed the
+    // player set running again since the first hold is taken.
+    if (m_holds == 0 || m_clock.speed != 0.0f)
+        m_savedSpeed = m_clock.speed;
+    ++m_holds;
+    SetSpeed(0.0f);
+}
+
+void SIM_Game::Release()
+{
+    if (m_holds == 0)
+        return;
+    if (--m_holds == 0)
+        SetSpeed(m_savedSpeed);
+}
+
 void SIM_Game::SetSpeed(float speed)
 {
     m_clock.speed = speed;

@@ -4,9 +4,10 @@
 // autosave F3 cannot load is explained and the running game goes on. The
 // player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
 // research re-fits the open menu. A car on a station is drawn on the game's floor. The right
-// button and Escape only drop a tool in hand, chains laid in two drags join into working lines, a
-// facility goes only where its ghost is green, typing into a field reaches no hot key, and the view
-// stays over the floor. Over a running game, close up and far out, the floor's labels and notices,
+// button and Escape only drop a tool in hand (a drag under way with it), chains laid in two drags
+// join into working lines, a facility goes only where its ghost is green, typing into a field
+// reaches no hot key, dialogs that hold the game give its speed back when the last one closes, and
+// the view stays over the floor. Over a running game, close up and far out, the floor's labels and notices,
 // the tooltips and the build menu's cards keep every glyph inside their boxes.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
@@ -637,6 +638,41 @@ TEST_F(GameScenario, WhatIsTypedIntoAFieldReachesOnlyTheField)
     // Without a field the keys are hot keys again.
     game.OnChar('1');
     EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 1.0f);
+}
+
+TEST_F(GameScenario, DialogsThatHoldTheGameNestAndTheLastToCloseGivesItsSpeedBack)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    SIM_Game& sim = SIM_Game::Instance();
+    game.OnChar('2');
+    ASSERT_EQ(sim.GetSpeed(), 2.0f);
+    GUI_InGameMenu* menu = GUI_Interface::GetOpen()->GetMenu();
+
+    // Save, then the options over it, then the research screen over both: the game stands.
+    for (const GUI_InGameMenu::Button button :
+         {GUI_InGameMenu::SAVE, GUI_InGameMenu::OPTIONS, GUI_InGameMenu::RESEARCH})
+    {
+        const size_t open = GUI_WindowManager::Instance().GetWindows().size();
+        ClickWindow(*menu->GetButton(button));
+        ASSERT_GT(GUI_WindowManager::Instance().GetWindows().size(), open) << button;
+        EXPECT_EQ(sim.GetSpeed(), 0.0f) << button;
+    }
+    // Closed from the top, the game stands until the last one goes, then runs at 2x again.
+    for (int dialog = 0; dialog < 3; ++dialog)
+    {
+        EXPECT_EQ(sim.GetSpeed(), 0.0f) << dialog;
+        game.OnKeyDown(PVK_ESCAPE);
+        GameFrame();
+    }
+    EXPECT_EQ(GUI_SaveDialog::GetOpen(), nullptr);
+    EXPECT_EQ(sim.GetSpeed(), 2.0f);
+    EXPECT_EQ(GUI_SpeedControls::GetOpen()->GetHighlighted(), GUI_SpeedControls::SPEED_2X);
+    // The pause still pauses and resumes.
+    game.OnChar(' ');
+    EXPECT_EQ(sim.GetSpeed(), 0.0f);
+    game.OnChar(' ');
+    EXPECT_EQ(sim.GetSpeed(), 2.0f);
 }
 
 TEST_F(GameScenario, ScrollingAtTheScreenEdgesNeverTakesTheViewOffTheFloor)
