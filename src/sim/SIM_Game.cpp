@@ -91,13 +91,17 @@ SIM_Game::~SIM_Game()
 
 void SIM_Game::RemoveAllSlots()
 {
-    // Every placed slot is removed (not silently) and deleted, first placed first. The lists are
-    // turned round for it, so that each removal takes their last entry instead of moving every
-    // other one up, work that would grow with the square of the slots.
+    // Every placed slot is removed and deleted, first placed first. The lists are turned round for
+    // it, so that each removal takes their last entry instead of moving every other one up, work
+    // that would grow with the square of the slots. The factory coming down is heard once, not
+    // once per slot: a load over a large factory would otherwise start hundreds of sounds at once.
     SlotQueries& slots = SlotQueries::Instance();
     slots.ListNewestFirst();
+    const bool any = !slots.GetAllSlots().empty();
     while (!slots.GetAllSlots().empty())
-        SIM_Placement::RemoveSlot(slots.GetAllSlots().back(), false, false);
+        SIM_Placement::RemoveSlot(slots.GetAllSlots().back(), true, false);
+    if (any)
+        Listener().PlayEffectSound("slot_place.ogg");
 }
 
 bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)

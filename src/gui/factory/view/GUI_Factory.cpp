@@ -626,7 +626,9 @@ void GUI_Factory::RetintPotentialSiteMarkers()
 
 void GUI_Factory::SpawnSlotPlaceParticles(SIM_Tile* tile)
 {
-    if (!tile)
+    // A load takes the running factory down and builds the saved one tile by tile: sparkling
+    // each of those tiles would start thousands of effects at once over the new floor.
+    if (!tile || (m_tools.isLoadingSave && m_tools.isLoadingSave()))
         return;
     GUI_ParticleEmmiter* emitter = SpawnPlaceSlotParticles(tile->m_worldX, tile->m_worldY);
     if (!emitter)

@@ -281,6 +281,7 @@ void GUI_Game::Enter()
     InstallFacilityScreenHooks(view.GetTools());
     // A production slot's information dialog and a supply stockpile's dialog.
     FactoryDialogs::Install(view.GetTools());
+    view.GetTools().isLoadingSave = [] { return SIM_LoadGame::Instance().IsLoading(); };
 }
 
 void GUI_Game::Exit()

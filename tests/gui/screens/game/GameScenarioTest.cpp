@@ -38,6 +38,7 @@
 #include "gui/screens/game/GUI_SpeedControls.h"
 #include "gui/screens/saves/GUI_SaveDialog.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
@@ -45,6 +46,7 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "platform/audio/PAudioDevice.h"
 #include "platform/core/PClock.h"
 #include "platform/core/PFile.h"
 #include "platform/video/PWindowMessage.h"
@@ -333,6 +335,39 @@ TEST_F(GameScenario, F3OnAnAutosaveThatCannotBeLoadedSaysWhyAndKeepsTheRunningGa
         GameFrame();
     }
     GUI_GamePresentation::Instance().RemovePart(&stages);
+}
+
+TEST_F(GameScenario, F3OverARunningFactoryStartsNoSparkleAndAtMostOnePlacementSound)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    for (int x = 3; x <= 15; x += 3)
+        for (int y = 3; y <= 15; y += 4)
+            ASSERT_NE(m_world.Place("task_make_axles", x, y), nullptr) << x << ", " << y;
+    GameFrame();
+    game.OnKeyDown(PVK_F2);
+    GameFrame();
+
+    // The building's own sparkles are over; the load takes down the running factory and builds
+    // the saved one on the same tiles, with the sound on.
+    ClearParticleEmitters();
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.GetDevice().StopAll();
+    sounds.Update();
+    sounds.SetMuted(false);
+    game.OnKeyDown(PVK_F3);
+    sounds.SetMuted(true);
+    ASSERT_EQ(SlotQueries::Instance().GetAllSlots().size(), 20u);
+    EXPECT_TRUE(ActiveParticleEmitters().empty()) << ActiveParticleEmitters().size() << " sparkles";
+    int placeSounds = 0;
+    for (const PSoundHandle sound : sounds.GetDevice().GetPlayingSounds())
+    {
+        PSoundState state;
+        if (sounds.GetDevice().GetSoundState(sound, state) && state.path.ends_with("slot_place.ogg"))
+            ++placeSounds;
+    }
+    EXPECT_LE(placeSounds, 1);
+    GameFrame();
 }
 
 TEST_F(GameScenario, TheBuildMenuBuildsAStationWhoseDialogOpensFromTheFloor)
