@@ -19,8 +19,18 @@ GCommandLine::GCommandLine(std::vector<std::string> arguments) : m_arguments(std
 
 bool GCommandLine::HasSilent() const
 {
-    for (const std::string& word : m_arguments)
-        if (word == "-silent")
+    return HasWord("-silent");
+}
+
+bool GCommandLine::HasDebug() const
+{
+    return HasWord("-debug");
+}
+
+bool GCommandLine::HasWord(const char* word) const
+{
+    for (const std::string& argument : m_arguments)
+        if (argument == word)
             return true;
     return false;
 }

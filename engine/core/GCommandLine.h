@@ -1,5 +1,6 @@
-// The words the game was started with; the only one it acts on is "-silent", given when the
-// game relaunches itself after a settings change so that it opens on the settings screen.
+// The words the game was started with. It acts on two: "-silent", given when the game relaunches
+// itself after a settings change so that it opens on the settings screen, and "-debug", which
+// shows the in-game debug overlays.
 #pragma once
 #include <string>
 #include <vector>
@@ -15,10 +16,14 @@ public:
 
     // True when one word is exactly "-silent".
     bool HasSilent() const;
+    // True when one word is exactly "-debug".
+    bool HasDebug() const;
 
 private:
     friend class GLifetime; // the program's owner creates it from this process's command line
     GCommandLine();
+    // Whether one word is exactly this one (same length, same bytes, case counts).
+    bool HasWord(const char* word) const;
 
     std::vector<std::string> m_arguments;
     std::string m_text;

@@ -91,13 +91,17 @@ SIM_Game::~SIM_Game()
 
 void SIM_Game::RemoveAllSlots()
 {
-    // Every placed slot is removed (not silently) and deleted, first placed first. The lists are
-    // turned round for it, so that each removal takes their last entry instead of moving every
-    // other one up, work that would grow with the square of the slots.
+    // Every placed slot is removed and deleted, first placed first. The lists are turned round for
+    // it, so that each removal takes their last entry instead of moving every other one up, work
+    // that would grow with the square of the slots. The factory coming down is heard once, not
+    // once per slot: a load over a large factory would otherwise start hundreds of sounds at once.
     SlotQueries& slots = SlotQueries::Instance();
     slots.ListNewestFirst();
+    const bool any = !slots.GetAllSlots().empty();
     while (!slots.GetAllSlots().empty())
-        SIM_Placement::RemoveSlot(slots.GetAllSlots().back(), false, false);
+        SIM_Placement::RemoveSlot(slots.GetAllSlots().back(), true, false);
+    if (any)
+        Listener().PlayEffectSound("slot_place.ogg");
 }
 
 bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
@@ -336,6 +340,25 @@ void SIM_Game::TogglePause()
     m_hourTimer.m_timeScale = m_clock.speed;
     m_frameTimer.m_timeScale = m_clock.speed;
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();
+}
+
+void SIM_Game::Hold()
+{
+    // A second window over the first must not keep the stopped clock's 0 as the speed to go back
+    // to: that would leave the game paused for good once both were closed. Only a speed the
+    // player set running again since the first hold is taken.
+    if (m_holds == 0 || m_clock.speed != 0.0f)
+        m_savedSpeed = m_clock.speed;
+    ++m_holds;
+    SetSpeed(0.0f);
+}
+
+void SIM_Game::Release()
+{
+    if (m_holds == 0)
+        return;
+    if (--m_holds == 0)
+        SetSpeed(m_savedSpeed);
 }
 
 void SIM_Game::SetSpeed(float speed)

@@ -61,8 +61,11 @@ public:
     // The game's one clock, which it hands to the floor and the ledger.
     const SIM_Clock& Clock() const { return m_clock; }
     float GetSavedSpeed() const { return m_savedSpeed; }
-    // Dialogs that hold the game keep its speed here while they are open.
-    void SetSavedSpeed(float speed) { m_savedSpeed = speed; }
+    // The windows that hold the game (save, options, research, a new design) stop the clock
+    // while they are open. Holds nest: the first keeps the speed as the saved speed, and the
+    // speed comes back when the last one is released, however many were open in between.
+    void Hold();
+    void Release();
     SIM_Mission* GetMission() const { return m_mission; }
     void SetMission(SIM_Mission* mission) { m_mission = mission; }
     SIM_Factory* GetFactory() const { return m_factory.get(); }
@@ -82,6 +85,7 @@ private:
     GTimer m_frameCapTimer;
     std::unique_ptr<SIM_Factory> m_factory; // the floor of the running game
     float m_savedSpeed = 0.0f;
+    int m_holds = 0; // windows holding the game now
     SIM_Mission* m_mission = nullptr;
     bool m_definitionsLoaded = false; // a set-up has read the definitions once
 };

@@ -328,12 +328,14 @@ TEST_F(PlacementToolsTest, ConveyorChainsAndOverheadConveyorsAreDraggedAndPaidPe
     EXPECT_TRUE(GUI_PlacementTools::OnLeftDown());
     EXPECT_FALSE(GUI_PlacementTools::IsDragging());
 
-    // The right button disarms; a drag already under way still builds at the release.
+    // The right button disarms and drops a drag already under way: the release builds nothing.
     DragFromTo(2, 8, 3, 8);
+    const float beforeCancel = Cash();
     EXPECT_TRUE(GUI_PlacementTools::OnRightDown());
     EXPECT_FALSE(GUI_ConveyorPlacer::Instance().IsArmed());
     GUI_PlacementTools::OnLeftUp();
-    EXPECT_NE(m_world.Tile(3, 8)->m_conveyor, nullptr);
+    EXPECT_EQ(m_world.Tile(3, 8)->m_conveyor, nullptr);
+    EXPECT_FLOAT_EQ(Cash(), beforeCancel);
 }
 
 TEST_F(PlacementToolsTest, TheDeleteRowSwitchesDeleteModeOnUntilTheRightButtonOrATask)

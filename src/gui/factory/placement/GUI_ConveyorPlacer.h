@@ -25,7 +25,8 @@ public:
     void UseFlags(GUI_FactoryTools* flags) { m_flags = flags; }
     GUI_FactoryTools* GetFlags() const { return m_flags; }
     // The build menu arms the tool; the in-game mode disarms it (right button, in-game menu,
-    // another task picked). A drag under way goes on and is built at the release.
+    // another task picked). A drag under way goes on and is built at the release, unless the
+    // player's cancel (right button, Escape) ends it with Reset.
     void Arm();
     void Disarm();
     bool IsArmed() const;

@@ -118,10 +118,10 @@ bool GUI_PlacementTools::IsToolArmed()
 bool GUI_PlacementTools::OnRightDown()
 {
     // A cancel gesture only cancels: with a tool in hand it must not go on to the floor, whose
-    // right click sells what stands there.
+    // right click sells what stands there. A drag under way is dropped with the tool, so the
+    // release that follows builds nothing and charges nothing.
     const bool armed = IsToolArmed();
-    CancelAll();
-    SetDeleteMode(false);
+    Reset();
     return armed;
 }
 

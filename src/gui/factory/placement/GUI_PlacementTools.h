@@ -53,8 +53,8 @@ public:
     // A tool in hand: a conveyor or chain tool armed or dragging, a slot or facility waiting, or
     // delete mode on.
     static bool IsToolArmed();
-    // Disarms the drag tools, drops waiting slots and switches delete mode off; true when a tool
-    // was in hand (IsToolArmed), which ends the right click.
+    // Disarms the drag tools and drops a drag under way unbuilt, drops waiting slots and switches
+    // delete mode off; true when a tool was in hand (IsToolArmed), which ends the right click.
     static bool OnRightDown();
     // The slot placer's and the facility placer's waiting objects turn.
     static void RotatePlacers();

@@ -23,7 +23,8 @@ public:
     // The flags the tool arms through (the factory view's); without them it is never armed.
     void UseFlags(GUI_FactoryTools* flags) { m_flags = flags; }
     GUI_FactoryTools* GetFlags() const { return m_flags; }
-    // The build menu arms the tool; the in-game mode disarms it. A drag under way still builds.
+    // The build menu arms the tool; the in-game mode disarms it. A drag under way still builds,
+    // unless the player's cancel (right button, Escape) ends it with Reset.
     void Arm();
     void Disarm();
     bool IsArmed() const;

@@ -40,6 +40,8 @@ struct GUI_FactoryTools
     // The open slot info dialog reads its slot again when it shows this slot (null: whichever it
     // shows); its stockpile changed, an upgrade was bought or a sub-task finished.
     std::function<void(SIM_PlaceableSlot*)> refreshSlotTooltip;
+    // True while a savegame is being read (the reader's loading flag); null reads false.
+    std::function<bool()> isLoadingSave;
 
     // Everything off and every screen hook empty (leaving the game, tests).
     void Reset() { *this = GUI_FactoryTools(); }

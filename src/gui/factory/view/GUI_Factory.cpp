@@ -5,6 +5,7 @@
 #include "engine/CBaseInputManager.h"
 #include "engine/CLoadedTexture.h"
 #include "engine/CTexturedSprite.h"
+#include "engine/GD3DDevice.h"
 #include "engine/GQuadBatchScope.h"
 #include "engine/GScreenSize.h"
 #include "engine/GShaderEffect.h"
@@ -73,6 +74,7 @@
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/SIM_Tile.h"
+#include "sim/world/TileWaypointGrid.h"
 
 #include <algorithm>
 #include <atomic>
@@ -590,6 +592,17 @@ void GUI_Factory::DrawNotices()
     GUI_NoticeBase::EndTextRuns();
 }
 
+void GUI_Factory::DrawWaypoints()
+{
+    // Nine squares on every tile on screen: far out that is thousands, drawn in a few runs.
+    const OverlayPagePlaces places(m_overlayPages);
+    const GQuadBatchScope gather(places);
+    ForEachVisibleTile([](const GUI_Tile& tile) {
+        if (const SIM_Tile* simTile = tile.GetSimTile(); simTile && simTile->m_waypoints)
+            simTile->m_waypoints->DrawDebug();
+    });
+}
+
 // --- sounds ---
 
 void GUI_Factory::UpdateSounds()
@@ -626,7 +639,9 @@ void GUI_Factory::RetintPotentialSiteMarkers()
 
 void GUI_Factory::SpawnSlotPlaceParticles(SIM_Tile* tile)
 {
-    if (!tile)
+    // A load takes the running factory down and builds the saved one tile by tile: sparkling
+    // each of those tiles would start thousands of effects at once over the new floor.
+    if (!tile || (m_tools.isLoadingSave && m_tools.isLoadingSave()))
         return;
     GUI_ParticleEmmiter* emitter = SpawnPlaceSlotParticles(tile->m_worldX, tile->m_worldY);
     if (!emitter)
@@ -649,6 +664,15 @@ void GUI_Factory::PlayEffectSound(const char* name)
 {
     if (name && *name)
         GUI_Sounds::Instance().PlayEffect(name);
+}
+
+void GUI_Factory::DrawDebugMarker(float worldX, float worldY, int sizePx, unsigned char r, unsigned char g,
+                                  unsigned char b)
+{
+    const int left = static_cast<int>(m_frameView.ToScreenX(worldX)) - sizePx / 2;
+    const int top = static_cast<int>(m_frameView.ToScreenY(worldY)) - sizePx / 2;
+    const uint32_t colour = 0xFF000000u | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | b;
+    GD3DDevice::Instance().FillRect(PRect{left, top, left + sizePx, top + sizePx}, colour);
 }
 
 GUI_SlotBase* GUI_Factory::CreateSlotView(SIM_PlaceableSlot& slot)

@@ -100,6 +100,8 @@ public:
     void ApplySlotOverlay(int mode);
     // Every slot notice (full above zoom 0.125, reduced below).
     void DrawNotices();
+    // Debug overlay: the nine waypoints of every tile on screen (TileWaypointGrid::DrawDebug).
+    void DrawWaypoints();
     // The ambience's volume, the slots near the camera and the sounds the jobs asked for.
     void UpdateSounds();
 
@@ -153,6 +155,9 @@ public:
     void RetintPotentialSiteMarkers() override;
     void SpawnSlotPlaceParticles(SIM_Tile* tile) override;
     void PlayEffectSound(const char* name) override;
+    // A square of sizePx pixels centred where the world point lies on screen this frame.
+    void DrawDebugMarker(float worldX, float worldY, int sizePx, unsigned char r, unsigned char g,
+                         unsigned char b) override;
     void SlotPlaced(SIM_PlaceableSlot& slot, bool loading) override;
     void ChainSlotPlaced(SIM_PlaceableSlot& slot, bool loading) override;
     void SlotRemoved(SIM_PlaceableSlot& slot) override;

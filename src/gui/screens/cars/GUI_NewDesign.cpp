@@ -7,13 +7,12 @@
 #include "gui/screens/cars/GUI_DesignPreview.h"
 #include "gui/screens/cars/GUI_Features.h"
 #include "gui/screens/cars/GUI_PriceSlider.h"
+#include "gui/screens/front/FrontEnd.h"
 #include "gui/toolkit/layout/GUI_Layout.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_MenuButton.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
-#include "sim/SIM_Game.h"
-#include "sim/SIM_Presentation.h"
 #include "sim/money/SIM_SalesManager.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
@@ -71,10 +70,7 @@ GUI_NewDesign::GUI_NewDesign(SIM_VehicleDesign* design, SIM_Vehicle* car)
     m_priceSlider->SetRange(value * 0.5f, value, value * 2.0f);
 
     // The game waits while the player thinks about the new model.
-    SIM_Game& game = SIM_Game::Instance();
-    m_heldSpeed = game.GetSpeed();
-    game.SetSpeed(0.0f);
-    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
+    FrontEnd::HoldGame();
 }
 
 GUI_NewDesign::~GUI_NewDesign()
@@ -161,8 +157,7 @@ void GUI_NewDesign::Finish()
         m_vehicle = nullptr;
         SIM_VehicleManager::Instance().ReleaseHeld(car);
     }
-    SIM_Game::Instance().SetSpeed(m_heldSpeed);
-    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
+    FrontEnd::ReleaseGame();
 }
 
 void GUI_NewDesign::Draw()

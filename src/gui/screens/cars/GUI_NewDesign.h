@@ -78,5 +78,4 @@ private:
     bool m_saved = false;
     bool m_finished = false;
     bool m_nameRefused = false;
-    float m_heldSpeed = 0.0f;
 };

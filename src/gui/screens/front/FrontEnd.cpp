@@ -63,16 +63,13 @@ float MouseY()
 
 void HoldGame()
 {
-    SIM_Game& game = SIM_Game::Instance();
-    game.SetSavedSpeed(game.GetSpeed());
-    game.SetSpeed(0.0f);
+    SIM_Game::Instance().Hold();
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();
 }
 
 void ReleaseGame()
 {
-    SIM_Game& game = SIM_Game::Instance();
-    game.SetSpeed(game.GetSavedSpeed());
+    SIM_Game::Instance().Release();
     SIM_Presentation::Instance().Listener().SyncSpeedButtons();
 }
 

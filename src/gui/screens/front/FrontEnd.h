@@ -25,8 +25,9 @@ void Quit();
 float MouseX();
 float MouseY();
 bool IsDoubleClick();
-// The dialogs that hold the game (save, options): the speed is kept as the game's saved speed and
-// the clock stops; releasing sets the saved speed back. The speed buttons follow both.
+// The dialogs that hold the game (save, options, research, a new design): the clock stops while
+// any of them is open and the speed before the first comes back when the last releases it
+// (SIM_Game::Hold). The speed buttons follow both. Each dialog releases only a hold it took.
 void HoldGame();
 void ReleaseGame();
 } // namespace FrontEnd

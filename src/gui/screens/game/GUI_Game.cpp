@@ -5,6 +5,7 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GGame.h"
 #include "engine/GGameServices.h"
+#include "engine/core/GCommandLine.h"
 #include "engine/core/GLifetime.h"
 #include "gui/factory/dialogs/FactoryDialogs.h"
 #include "gui/factory/objects/GUI_FloatingValue.h"
@@ -21,6 +22,7 @@
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/effects/GUI_ParticleConfig.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
+#include "gui/toolkit/effects/GUI_RenderTargetViewer.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/core/PClock.h"
@@ -56,6 +58,12 @@ GUI_Game& GUI_Game::Instance()
 GUI_Game::GUI_Game()
 {
     Register(kModeName);
+    ReadStartWords(GCommandLine::Instance());
+}
+
+void GUI_Game::ReadStartWords(const GCommandLine& words)
+{
+    m_debugOverlay = words.HasDebug();
 }
 
 GUI_Game::~GUI_Game() = default;
@@ -98,6 +106,8 @@ void GUI_Game::Draw()
             LogD3DError(result, "ClearScreen()");
     }
     view.Draw();
+    if (m_debugOverlay)
+        view.DrawWaypoints();
     const GUI_Camera& camera = GUI_Camera::Instance();
     UpdateAndDrawParticleEmitters(ParticleView{camera.GetX(), camera.GetY(), camera.GetZoom()});
     while (RetireFinishedParticleEmitter())
@@ -110,6 +120,8 @@ void GUI_Game::Draw()
     GUI_ResourceGraph::Instance().Draw();
     GUI_FloatingValue::DrawAll();
     GUI_GamePlacers::Get().DrawGhosts();
+    // The render-target viewer shows only once something shows it.
+    GUI_RenderTargetViewer::Instance().Draw();
     // The windows (the top bar among them), the tooltip and the pointer.
     GGameServices::Get().DrawWindows();
     if (m_screenshotPending)
@@ -284,6 +296,7 @@ void GUI_Game::Enter()
     InstallFacilityScreenHooks(view.GetTools());
     // A production slot's information dialog and a supply stockpile's dialog.
     FactoryDialogs::Install(view.GetTools());
+    view.GetTools().isLoadingSave = [] { return SIM_LoadGame::Instance().IsLoading(); };
 }
 
 void GUI_Game::Exit()

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+class GCommandLine;
 class GUI_Interface;
 
 class GUI_Game : public GGameMode
@@ -49,6 +50,12 @@ public:
     static bool QuickSave();
     static void QuickLoad();
 
+    // The start words the mode acts on: "-debug" draws the waypoints of every tile on screen over
+    // the floor (held reddish, free grey). Read from the game's own command line when the mode is
+    // made; off without the word.
+    void ReadStartWords(const GCommandLine& words);
+    bool IsDebugOverlayOn() const { return m_debugOverlay; }
+
     // The last frame's length in 1/60 s, held within 0.1 .. 4.0; camera and props scale by it.
     float GetFrameFactor() const { return m_frameFactor; }
     static float FrameFactorFor(double elapsedMs);
@@ -64,4 +71,5 @@ private:
     std::unique_ptr<GUI_Interface> m_interface;
     bool m_screenshotPending = false;
     std::string m_screenshotPath;
+    bool m_debugOverlay = false;
 };

@@ -13,9 +13,9 @@ public:
     virtual bool OnLeftDown();
     // Left button up: a conveyor or chain drag is built.
     virtual void OnLeftUp();
-    // Right button down before anything else: drag tools disarmed, waiting objects dropped,
-    // delete mode off; true when a tool was in hand (armed, waiting or delete mode), which ends
-    // the right click.
+    // Right button down before anything else: drag tools disarmed and a drag under way dropped
+    // unbuilt, waiting objects dropped, delete mode off; true when a tool was in hand (armed,
+    // dragging, waiting or delete mode), which ends the right click.
     virtual bool OnRightDown();
     // Middle button and R: the waiting slot and the waiting facility turn.
     virtual void RotatePlacers();

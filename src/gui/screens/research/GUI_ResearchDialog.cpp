@@ -3,6 +3,7 @@
 
 #include "engine/GFontManager.h"
 #include "engine/GScreenSize.h"
+#include "gui/screens/front/FrontEnd.h"
 #include "gui/screens/research/GUI_CurrentResearch.h"
 #include "gui/screens/research/GUI_TechTree.h"
 #include "gui/toolkit/registry/GUI_WindowRegistry.h"
@@ -10,8 +11,6 @@
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
-#include "sim/SIM_Game.h"
-#include "sim/SIM_Presentation.h"
 
 GUI_ResearchDialog::GUI_ResearchDialog() : GUI_Dialog(true)
 {
@@ -35,11 +34,8 @@ GUI_ResearchDialog::GUI_ResearchDialog() : GUI_Dialog(true)
     SetTitleByKey("RESEARCH_TITLE");
 
     // The game holds still while the player reads the tree; the speed it had comes back on close.
-    SIM_Game& game = SIM_Game::Instance();
-    game.SetSavedSpeed(game.GetSpeed());
-    game.SetSpeed(0.0f);
+    FrontEnd::HoldGame();
     m_holding = true;
-    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
 }
 
 GUI_ResearchDialog::~GUI_ResearchDialog()
@@ -58,9 +54,7 @@ void GUI_ResearchDialog::ReleaseGame()
     if (!m_holding)
         return;
     m_holding = false;
-    SIM_Game& game = SIM_Game::Instance();
-    game.SetSpeed(game.GetSavedSpeed());
-    SIM_Presentation::Instance().Listener().SyncSpeedButtons();
+    FrontEnd::ReleaseGame();
 }
 
 GUI_ResearchDialog* GUI_ResearchDialog::Show()

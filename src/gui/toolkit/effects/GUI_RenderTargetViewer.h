@@ -1,5 +1,6 @@
 // A debug overlay that shows one cached render target in a framed box, for looking at what the
-// animation compiler or the car sprite cache drew. Hidden unless someone shows it.
+// animation compiler or the car sprite cache drew. Hidden unless someone shows it; the game
+// screen draws it every frame.
 #pragma once
 
 #include "engine/CTexturedSprite.h"
@@ -19,6 +20,7 @@ public:
     virtual void Draw();
 
 private:
+    friend class GUI_RenderTargetViewerTestAccess;
     GUI_RenderTargetViewer() = default;
 
     bool m_shown = false;

@@ -4,9 +4,10 @@
 // autosave F3 cannot load is explained and the running game goes on. The
 // player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
 // research re-fits the open menu. A car on a station is drawn on the game's floor. The right
-// button and Escape only drop a tool in hand, chains laid in two drags join into working lines, a
-// facility goes only where its ghost is green, typing into a field reaches no hot key, and the view
-// stays over the floor. Over a running game, close up and far out, the floor's labels and notices,
+// button and Escape only drop a tool in hand (a drag under way with it), chains laid in two drags
+// join into working lines, a facility goes only where its ghost is green, typing into a field
+// reaches no hot key, dialogs that hold the game give its speed back when the last one closes, and
+// the view stays over the floor. Over a running game, close up and far out, the floor's labels and notices,
 // the tooltips and the build menu's cards keep every glyph inside their boxes.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
@@ -16,8 +17,10 @@
 #include "engine/core/GTextTable.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
 #include "gui/factory/placement/GUI_BulldozerTask.h"
+#include "gui/factory/placement/GUI_ConveyorPlacer.h"
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
 #include "gui/factory/placement/GUI_PlacementTools.h"
+#include "gui/factory/placement/GUI_SlotChainPlacer.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/vehicles/CarSpriteCell.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
@@ -35,6 +38,7 @@
 #include "gui/screens/game/GUI_SpeedControls.h"
 #include "gui/screens/saves/GUI_SaveDialog.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
+#include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
@@ -42,6 +46,7 @@
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "platform/audio/PAudioDevice.h"
 #include "platform/core/PClock.h"
 #include "platform/core/PFile.h"
 #include "platform/video/PWindowMessage.h"
@@ -73,6 +78,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -181,13 +187,16 @@ protected:
                              view.ToScreenY(m_world.Tile(x, y)->m_worldY));
         GameFrame();
     }
-    // The left button held from one tile to another, as a hand drags a tool along the floor.
-    void DragTiles(int x0, int y0, int x1, int y1)
+    // The left button held from one tile to another, as a hand drags a tool along the floor;
+    // whileHeld runs at the end tile before the button comes up.
+    void DragTiles(int x0, int y0, int x1, int y1, const std::function<void()>& whileHeld = {})
     {
         PointAt(x0, y0);
         m_world.input.SetLeftHeld(true);
         GUI_Game::Instance().OnLeftDown();
         PointAt(x1, y1);
+        if (whileHeld)
+            whileHeld();
         m_world.input.SetLeftHeld(false);
         GUI_Game::Instance().OnLeftUp();
         GameFrame();
@@ -335,6 +344,39 @@ TEST_F(GameScenario, F3OnAnAutosaveThatCannotBeLoadedSaysWhyAndKeepsTheRunningGa
         GameFrame();
     }
     GUI_GamePresentation::Instance().RemovePart(&stages);
+}
+
+TEST_F(GameScenario, F3OverARunningFactoryStartsNoSparkleAndAtMostOnePlacementSound)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    for (int x = 3; x <= 15; x += 3)
+        for (int y = 3; y <= 15; y += 4)
+            ASSERT_NE(m_world.Place("task_make_axles", x, y), nullptr) << x << ", " << y;
+    GameFrame();
+    game.OnKeyDown(PVK_F2);
+    GameFrame();
+
+    // The building's own sparkles are over; the load takes down the running factory and builds
+    // the saved one on the same tiles, with the sound on.
+    ClearParticleEmitters();
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    sounds.GetDevice().StopAll();
+    sounds.Update();
+    sounds.SetMuted(false);
+    game.OnKeyDown(PVK_F3);
+    sounds.SetMuted(true);
+    ASSERT_EQ(SlotQueries::Instance().GetAllSlots().size(), 20u);
+    EXPECT_TRUE(ActiveParticleEmitters().empty()) << ActiveParticleEmitters().size() << " sparkles";
+    int placeSounds = 0;
+    for (const PSoundHandle sound : sounds.GetDevice().GetPlayingSounds())
+    {
+        PSoundState state;
+        if (sounds.GetDevice().GetSoundState(sound, state) && state.path.ends_with("slot_place.ogg"))
+            ++placeSounds;
+    }
+    EXPECT_LE(placeSounds, 1);
+    GameFrame();
 }
 
 TEST_F(GameScenario, TheBuildMenuBuildsAStationWhoseDialogOpensFromTheFloor)
@@ -498,6 +540,35 @@ TEST_F(GameScenario, AToolInHandIsDroppedByTheRightButtonOrEscapeAndNothingElseH
             EXPECT_EQ(GUI_TaskPicker::GetOpen(), picker) << what;
         }
 
+    // A drag under way is dropped too: the release that follows builds and charges nothing.
+    FactoryWorld::LookAt(m_world.Tile(7, 16), 0.5f);
+    for (const bool escape : {false, true})
+        for (const char* tool : {"task_resource_conveyor", "task_conveyor"})
+        {
+            const std::string what =
+                std::string(tool) + (escape ? ", Escape while dragging" : ", right while dragging");
+            ASSERT_TRUE(GUI_PlacementTools::StartPlacing(tool)) << what;
+            const float cash = SIM_FinanceManager::Instance().GetCash();
+            DragTiles(3, 16, 10, 16, [&] {
+                ASSERT_EQ(GUI_ConveyorPlacer::Instance().GetPath().size() +
+                              GUI_SlotChainPlacer::Instance().GetPath().size(),
+                          8u)
+                    << what;
+                if (escape)
+                    game.OnKeyDown(PVK_ESCAPE);
+                else
+                    game.OnRightDown();
+            });
+            EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), cash) << what;
+            for (int x = 3; x <= 10; ++x)
+                EXPECT_TRUE(!m_world.Tile(x, 16)->m_conveyor && !m_world.Tile(x, 16)->m_occupant)
+                    << what << " at " << x;
+            EXPECT_FALSE(GUI_PlacementTools::IsToolArmed()) << what;
+            EXPECT_EQ(GUI_TaskPicker::GetOpen(), picker) << what;
+        }
+    FactoryWorld::LookAt(m_world.Tile(10, 10), 0.5f);
+    PointAt(10, 10);
+
     // With nothing in hand Escape closes the menu, and the right button sells what it points at.
     game.OnKeyDown(PVK_ESCAPE);
     GameFrame();
@@ -611,6 +682,41 @@ TEST_F(GameScenario, WhatIsTypedIntoAFieldReachesOnlyTheField)
     // Without a field the keys are hot keys again.
     game.OnChar('1');
     EXPECT_EQ(SIM_Game::Instance().GetSpeed(), 1.0f);
+}
+
+TEST_F(GameScenario, DialogsThatHoldTheGameNestAndTheLastToCloseGivesItsSpeedBack)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    GUI_Game& game = GUI_Game::Instance();
+    SIM_Game& sim = SIM_Game::Instance();
+    game.OnChar('2');
+    ASSERT_EQ(sim.GetSpeed(), 2.0f);
+    GUI_InGameMenu* menu = GUI_Interface::GetOpen()->GetMenu();
+
+    // Save, then the options over it, then the research screen over both: the game stands.
+    for (const GUI_InGameMenu::Button button :
+         {GUI_InGameMenu::SAVE, GUI_InGameMenu::OPTIONS, GUI_InGameMenu::RESEARCH})
+    {
+        const size_t open = GUI_WindowManager::Instance().GetWindows().size();
+        ClickWindow(*menu->GetButton(button));
+        ASSERT_GT(GUI_WindowManager::Instance().GetWindows().size(), open) << button;
+        EXPECT_EQ(sim.GetSpeed(), 0.0f) << button;
+    }
+    // Closed from the top, the game stands until the last one goes, then runs at 2x again.
+    for (int dialog = 0; dialog < 3; ++dialog)
+    {
+        EXPECT_EQ(sim.GetSpeed(), 0.0f) << dialog;
+        game.OnKeyDown(PVK_ESCAPE);
+        GameFrame();
+    }
+    EXPECT_EQ(GUI_SaveDialog::GetOpen(), nullptr);
+    EXPECT_EQ(sim.GetSpeed(), 2.0f);
+    EXPECT_EQ(GUI_SpeedControls::GetOpen()->GetHighlighted(), GUI_SpeedControls::SPEED_2X);
+    // The pause still pauses and resumes.
+    game.OnChar(' ');
+    EXPECT_EQ(sim.GetSpeed(), 0.0f);
+    game.OnChar(' ');
+    EXPECT_EQ(sim.GetSpeed(), 2.0f);
 }
 
 TEST_F(GameScenario, ScrollingAtTheScreenEdgesNeverTakesTheViewOffTheFloor)
