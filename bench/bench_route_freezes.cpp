@@ -1,22 +1,27 @@
 // bench-links: fv_save
 // The moments a player who builds big meets the route table, the resource flow and the nearest-bay
 // search all at once, each timed in main-thread CPU per frame: loading a save taken with thousands
-// of objects on the conveyors of the 200 x 200 factory, taking up and laying back one trunk
-// conveyor on a filled 400 x 400 floor, and the first frames of a new game of 4,000 slots. A frame
-// has 16.7 ms; each scene reports its worst frame.
+// of objects on the conveyors of the 200 x 200 factory, loading a save of the filled 999 x 999
+// hall, taking up and laying back one trunk conveyor on a filled 400 x 400 floor, and the first
+// frames of a new game of 4,000 slots. A frame has 16.7 ms; each scene reports its worst frame and
+// the route searches that frame ran.
 //
 // Measure on two cores, with the log lines out of the way:
 //   taskset -c 0,1 build/rel/bench/bench_route_freezes 2>/dev/null
 // FV_FREEZE_LOADS (default 3) loads and FV_FREEZE_FRAMES (default 600) frames after each event
 // change the run; FV_FREEZE_TRANSIT (default 9000) is how many objects the save holds on the way,
-// FV_FREEZE_WARMUP (default 3000) how many frames the 400 x 400 floor runs before the edit.
+// FV_FREEZE_WARMUP (default 3000) how many frames the 400 x 400 floor runs before the edit and
+// FV_FREEZE_HALL_WARMUP (default 300) how many the 999 x 999 hall runs before it is saved.
 #include "../tests/sim/BigFactory.h"
+#include "BenchFloor.h"
+#include "BenchSmoke.h"
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PTraceSpan.h"
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
 #include "save/SaveFolder.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/slots/SIM_Placement.h"
 
 #include <benchmark/benchmark.h>
@@ -64,6 +69,19 @@ int InTransit()
     return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
 }
 
+// Objects on their way that have no route to follow (restored by a load, waiting to look for it).
+int RoutelessInTransit()
+{
+    SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
+    int count = 0;
+    for (int32_t i = 0; i <= pool.TopIndex(); ++i)
+    {
+        const SIM_ResourceObject& object = pool.Record(i);
+        count += object.IsInUse() && object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT && !object.m_route;
+    }
+    return count;
+}
+
 // The debug log in the factory's folder, out of the way of the figures.
 class ScratchLog
 {
@@ -101,17 +119,27 @@ struct FrameSpans
     }
 };
 
-// The worst of `frames` frames in main-thread CPU, which frame it was and its spans.
+// The worst of `frames` frames in main-thread CPU, which frame it was, the route searches it ran
+// (and the nodes they expanded) and its spans; over all the frames, the most searches one frame
+// ran and the frames that passed before every object on its way had a route to follow.
 struct Worst
 {
     double ms = 0.0;
     int frame = -1;
+    uint64_t searches = 0;
+    uint64_t expansions = 0;
     std::map<std::string, double> spans;
+    uint64_t mostSearches = 0;
+    int waitedFrames = 0;
 
     void Report(benchmark::State& state, const std::string& prefix) const
     {
         state.counters[prefix + "_cpu_ms"] = ms;
         state.counters[prefix + "_index"] = frame;
+        state.counters[prefix + "_searches"] = static_cast<double>(searches);
+        state.counters[prefix + "_expansions"] = static_cast<double>(expansions);
+        state.counters[prefix + "_most_searches_in_a_frame"] = static_cast<double>(mostSearches);
+        state.counters[prefix + "_frames_until_all_routed"] = waitedFrames;
         for (const auto& [name, spanMs] : spans)
             if (spanMs >= 0.5)
             {
@@ -120,22 +148,45 @@ struct Worst
                 state.counters[prefix + "_span_ms:" + key] = spanMs;
             }
     }
+
+    // The worse of two runs, keeping the figures over all frames of both.
+    void TakeWorse(const Worst& other)
+    {
+        const uint64_t most = std::max(mostSearches, other.mostSearches);
+        const int waited = std::max(waitedFrames, other.waitedFrames);
+        if (other.ms > ms)
+            *this = other;
+        mostSearches = most;
+        waitedFrames = waited;
+    }
 };
 
-Worst StepFrames(bigfactory::Factory& factory, int frames)
+template <class Frame>
+Worst StepFrames(Frame frame, int frames)
 {
     Worst worst;
     PTraceSpan::SetSink(&FrameSpans::Sink);
+    const RouteTable& routes = RouteTable::Instance();
+    const SIM_PathFinder& finder = SIM_PathFinder::Instance();
     for (int i = 0; i < frames; ++i)
     {
         FrameSpans::Instance().Take();
-        const double ms = CpuMsOf([&factory] { factory.Frame(); });
-        std::map<std::string, double> spans = FrameSpans::Instance().Take();
-        if (ms > worst.ms)
-            worst = Worst{ms, i, std::move(spans)};
+        const uint64_t searchesBefore = routes.SearchCount();
+        const uint64_t expansionsBefore = finder.ExpansionsDone();
+        const double ms = CpuMsOf(frame);
+        Worst now{ms, i, routes.SearchCount() - searchesBefore, finder.ExpansionsDone() - expansionsBefore,
+                  FrameSpans::Instance().Take()};
+        now.mostSearches = now.searches;
+        now.waitedFrames = RoutelessInTransit() > 0 ? i + 1 : 0;
+        worst.TakeWorse(now);
     }
     PTraceSpan::SetSink(nullptr);
     return worst;
+}
+
+Worst StepFrames(bigfactory::Factory& factory, int frames)
+{
+    return StepFrames([&factory] { factory.Frame(); }, frames);
 }
 
 // The 200 x 200 factory run until its conveyors carry `transit` objects, spread out along them as
@@ -157,12 +208,16 @@ bool FillConveyors(bigfactory::Factory& factory, int transit, int cap)
 } // namespace
 
 // A save taken with objects on their way, loaded again and again: the load itself, then the worst
-// frame after it. Objects restored in transit look for their routes a game second after the load,
-// all in the same frame.
+// frame after it. The factory is the largest a player builds, its bands joined into one network by
+// a spine of conveyors down the first column, so that objects reach a station from any bay and
+// stand on ways its own bay's route does not take; the pool is full, the bays' queues long. The
+// player runs it at full speed. Objects restored on their way look for their routes a game second
+// after the load.
 static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
 {
     bigfactory::Layout layout;
     layout.bays = 59;
+    layout.spine = true;
     bigfactory::Factory factory(layout);
     ScratchLog log(factory);
     if (!factory.Build())
@@ -173,20 +228,24 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
     factory.RegisterMission();
     SaveFolder::Set(factory.Folder().string());
     SIM_Game::Instance().SetSpeed(4.0f);
-    const int wanted = EnvInt("FV_FREEZE_TRANSIT", 9000);
+    const int wanted = EnvInt("FV_FREEZE_TRANSIT", BenchSmokeRun() ? 300 : 9000);
     if (!FillConveyors(factory, wanted, 20000))
     {
         state.SkipWithError("the conveyors never carried enough objects");
         return;
     }
-    state.counters["saved_in_transit"] = InTransit();
+    int counts[4];
+    bigfactory::Factory::CountObjects(counts);
+    state.counters["saved_in_transit"] = counts[SIM_ResourceObject::STATE_IN_TRANSIT];
+    state.counters["saved_waiting"] = counts[SIM_ResourceObject::STATE_WAITING];
+    state.counters["saved_free"] = counts[SIM_ResourceObject::STATE_FREE];
     if (!SIM_SaveGame::Instance().SaveGame("busy"))
     {
         state.SkipWithError("the save failed");
         return;
     }
-    const int loads = EnvInt("FV_FREEZE_LOADS", 3);
-    const int frames = EnvInt("FV_FREEZE_FRAMES", 600);
+    const int loads = EnvInt("FV_FREEZE_LOADS", BenchSmokeRun() ? 1 : 3);
+    const int frames = EnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
     double loadMs = 1.0e30;
     Worst worst;
     for (auto _ : state)
@@ -200,9 +259,8 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
                 state.SkipWithError("the load failed");
                 return;
             }
-            const Worst after = StepFrames(factory, frames);
-            if (after.ms > worst.ms)
-                worst = after;
+            SIM_Game::Instance().SetSpeed(4.0f);
+            worst.TakeWorse(StepFrames(factory, frames));
         }
     }
     int used = 0;
@@ -215,6 +273,65 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
     state.counters["in_transit_after"] = InTransit();
 }
 BENCHMARK(BM_LoadSaveFullOfObjectsInTransit)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The filled 999 x 999 hall (about 11,300 slots, 372 bays, every record of the pool in use), run
+// at full speed until its bays have sent objects out along the conveyors, saved, then loaded again
+// and again: the worst frame after each load. The hall's very first frame after a load also
+// numbers its conveyor runs afresh; the frames that follow are the route table's.
+static void BM_LoadFilledGiantHall(benchmark::State& state)
+{
+    benchfloor::Floor floor{benchfloor::Fill{}};
+    SaveFolder::Set(floor.Folder().string());
+    if (!floor.Build())
+    {
+        state.SkipWithError("the hall could not be filled");
+        return;
+    }
+    state.counters["objects"] = benchfloor::Floor::FillPool();
+    // The objects waiting at a bay stand on its tile, as the bay's own would: sent, they travel
+    // the length of the hall.
+    for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
+        for (SIM_ResourceObject* object : bay->Queue())
+        {
+            object->m_x = bay->GetTile()->m_worldX;
+            object->m_y = bay->GetTile()->m_worldY;
+        }
+    SIM_Game::Instance().SetSpeed(4.0f);
+    const int warmUp = EnvInt("FV_FREEZE_HALL_WARMUP", BenchSmokeRun() ? 5 : 300);
+    for (int i = 0; i < warmUp; ++i)
+        benchfloor::Floor::Frame();
+    state.counters["saved_in_transit"] = InTransit();
+    if (!SIM_SaveGame::Instance().SaveGame("hall"))
+    {
+        state.SkipWithError("the save failed");
+        return;
+    }
+    const int loads = EnvInt("FV_FREEZE_LOADS", BenchSmokeRun() ? 1 : 3);
+    const int frames = EnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
+    Worst first;
+    Worst worst;
+    for (auto _ : state)
+    {
+        for (int load = 0; load < loads; ++load)
+        {
+            if (!SIM_LoadGame::Instance().LoadGame("hall"))
+            {
+                state.SkipWithError("the load failed");
+                return;
+            }
+            SIM_Game::Instance().SetSpeed(4.0f);
+            first.TakeWorse(StepFrames(&benchfloor::Floor::Frame, 1));
+            Worst later = StepFrames(&benchfloor::Floor::Frame, frames);
+            later.frame += 1; // counted from the first frame after the load
+            later.waitedFrames += later.waitedFrames > 0 ? 1 : 0;
+            worst.TakeWorse(later);
+        }
+    }
+    first.Report(state, "first_frame");
+    worst.Report(state, "worst_later_frame");
+    state.counters["in_transit_after"] = InTransit();
+}
+BENCHMARK(BM_LoadFilledGiantHall)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 namespace
 {
@@ -245,14 +362,14 @@ static void BM_TrunkConveyorEditOnFilledFloor(benchmark::State& state)
     state.counters["slots"] = factory.SlotCount();
     SIM_Game::Instance().SetSpeed(4.0f);
     // Until the conveyors are busy: the stations keep using up their stock.
-    const int warmUp = EnvInt("FV_FREEZE_WARMUP", 3000);
+    const int warmUp = EnvInt("FV_FREEZE_WARMUP", BenchSmokeRun() ? 50 : 3000);
     for (int i = 0; i < warmUp; ++i)
     {
         bigfactory::Factory::ConsumeSome(48);
         factory.Frame();
     }
     state.counters["in_transit_at_edit"] = InTransit();
-    const int frames = EnvInt("FV_FREEZE_FRAMES", 600);
+    const int frames = EnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
     SIM_Tile* trunk = factory.Tile(1, 1 + 7 * (layout.bands / 2) + 3);
     for (auto _ : state)
     {
@@ -284,7 +401,7 @@ BENCHMARK(BM_TrunkConveyorEditOnFilledFloor)->Iterations(1)->Unit(benchmark::kMi
 // for its nearest bay, and the worst of the opening frames; best of a few games.
 static void BM_OpeningFramesOfANewGame(benchmark::State& state)
 {
-    const int games = EnvInt("FV_FREEZE_GAMES", 3);
+    const int games = EnvInt("FV_FREEZE_GAMES", BenchSmokeRun() ? 1 : 3);
     double first = 1.0e30;
     double worst = 1.0e30;
     for (auto _ : state)

@@ -225,11 +225,20 @@ void SIM_Game::Update()
         return;
     // Each phase is a profiling span; without a profiler attached they cost nothing.
     PTraceSpan step("Step");
-    // The step's share of route searching, closed again however the step ends.
+    // The step's shares of route searching (stockpiles looking for their bay, objects looking
+    // for their way), closed again however the step ends.
     struct FrameBudget
     {
-        FrameBudget() { SIM_ResourceConveyorManager::Instance().OpenFrameBudget(); }
-        ~FrameBudget() { SIM_ResourceConveyorManager::Instance().CloseFrameBudget(); }
+        FrameBudget()
+        {
+            SIM_ResourceConveyorManager::Instance().OpenFrameBudget();
+            SIM_ResourceObjManager::Instance().OpenRerouteShare();
+        }
+        ~FrameBudget()
+        {
+            SIM_ResourceConveyorManager::Instance().CloseFrameBudget();
+            SIM_ResourceObjManager::Instance().CloseRerouteShare();
+        }
         FrameBudget(const FrameBudget&) = delete;
         FrameBudget& operator=(const FrameBudget&) = delete;
     } budget;

@@ -23,6 +23,7 @@
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
@@ -170,59 +171,114 @@ TEST(SaveWholeGame, TwoGamesInARowEndAsEachDoesAlone)
     EXPECT_EQ(FirstDifference(line, PlayGame(world, true)), "");
 }
 
-// Objects restored on their way find their routes again a game second after the load, all in the
-// same frame. They follow the routes their stockpiles are served along, so the route records in
-// use follow the routes, not the objects: a thousand objects once took a thousand records, and
-// eight thousand filled the table and froze the game.
-TEST(SaveWholeGame, ObjectsOnTheirWayAfterALoadShareTheRoutesOfTheirStockpiles)
+namespace
 {
-    // Four bands of two car lines, one bay each on its own run of conveyors, bays sending every
-    // tick; no chassis station, so nothing is used up and the conveyors fill.
-    bigfactory::Layout layout;
-    layout.size = 60;
-    layout.bands = 4;
-    layout.chains = 1;
-    layout.carBelts = 1;
-    layout.bays = 4;
-    layout.chassis = false;
-    layout.workers = false;
-    bigfactory::Factory factory(layout, 1.0f);
-    ASSERT_TRUE(factory.Build());
-    factory.RegisterMission();
-    SaveFolder::Set(factory.Folder().string());
-    auto inTransit = [] {
-        int counts[4];
-        bigfactory::Factory::CountObjects(counts);
-        return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
-    };
-    auto recordsInUse = [] {
-        RouteTable& table = RouteTable::Instance();
-        int used = 0;
-        for (int32_t i = 0; i <= table.HighestIndex(); ++i)
-            used += table.Record(i).InUse() ? 1 : 0;
-        return used;
-    };
-    SIM_Game::Instance().SetSpeed(4.0f);
-    for (int frame = 0; frame < 4000 && inTransit() < 1000; ++frame)
-        factory.Frame();
-    ASSERT_GE(inTransit(), 1000);
+// Objects in a state (SIM_ResourceObject::State).
+int ObjectsIn(int state)
+{
+    int counts[4];
+    bigfactory::Factory::CountObjects(counts);
+    return counts[state];
+}
 
-    ASSERT_TRUE(SIM_SaveGame::Instance().SaveGame("busy"));
-    ASSERT_TRUE(SIM_LoadGame::Instance().LoadGame("busy"));
-    ASSERT_GE(inTransit(), 1000);
-    SIM_Game::Instance().SetSpeed(4.0f);
-    // Two game seconds: every object restored on its way has looked for its route.
-    for (int frame = 0; frame < 32; ++frame)
-        factory.Frame();
+// Objects on their way that have no route to follow.
+int RoutelessOnTheirWay()
+{
     int lost = 0;
     for (int32_t i = 0; i <= SIM_ResourceObjManager::Instance().TopIndex(); ++i)
     {
         const SIM_ResourceObject& object = SIM_ResourceObjManager::Instance().Record(i);
         lost += object.IsInUse() && object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT && !object.m_route;
     }
-    EXPECT_EQ(lost, 0);
-    EXPECT_GE(inTransit(), 1000);
+    return lost;
+}
+
+// Bands of two car lines with one car chain each, `bays` bays at their left ends sending every
+// tick, no chassis station (nothing is used up, so the conveyors fill), on one thread.
+bigfactory::Layout FillingLayout(int size, int bands, int bays)
+{
+    bigfactory::Layout layout;
+    layout.size = size;
+    layout.bands = bands;
+    layout.chains = 1;
+    layout.carBelts = 1;
+    layout.bays = bays;
+    layout.chassis = false;
+    layout.workers = false;
+    return layout;
+}
+
+// The factory run at speed 4 until `transit` objects are on their way, saved, loaded again and
+// set back to speed 4.
+void ReloadWithObjectsOnTheirWay(bigfactory::Factory& factory, int transit)
+{
+    ASSERT_TRUE(factory.Build());
+    factory.RegisterMission();
+    SaveFolder::Set(factory.Folder().string());
+    SIM_Game::Instance().SetSpeed(4.0f);
+    for (int frame = 0; frame < 6000 && ObjectsIn(SIM_ResourceObject::STATE_IN_TRANSIT) < transit; ++frame)
+        factory.Frame();
+    ASSERT_GE(ObjectsIn(SIM_ResourceObject::STATE_IN_TRANSIT), transit);
+    ASSERT_TRUE(SIM_SaveGame::Instance().SaveGame("busy"));
+    ASSERT_TRUE(SIM_LoadGame::Instance().LoadGame("busy"));
+    ASSERT_GE(ObjectsIn(SIM_ResourceObject::STATE_IN_TRANSIT), transit);
+    SIM_Game::Instance().SetSpeed(4.0f);
+}
+} // namespace
+
+// Objects restored on their way find their routes again a game second after the load, all in the
+// same frame. They follow the routes their stockpiles are served along, so the route records in
+// use follow the routes, not the objects: a thousand objects once took a thousand records, and
+// eight thousand filled the table and froze the game.
+TEST(SaveWholeGame, ObjectsOnTheirWayAfterALoadShareTheRoutesOfTheirStockpiles)
+{
+    // Four bands, one bay each on its own run of conveyors.
+    bigfactory::Factory factory(FillingLayout(60, 4, 4), 1.0f);
+    ASSERT_NO_FATAL_FAILURE(ReloadWithObjectsOnTheirWay(factory, 1000));
+    // Two game seconds: every object restored on its way has looked for its route.
+    for (int frame = 0; frame < 32; ++frame)
+        factory.Frame();
+    EXPECT_EQ(RoutelessOnTheirWay(), 0);
+    EXPECT_GE(ObjectsIn(SIM_ResourceObject::STATE_IN_TRANSIT), 1000);
     // One route from its band's bay to each stockpile is all the objects travel.
-    const int stockpiles = factory.StationCount();
-    EXPECT_LE(recordsInUse(), stockpiles) << "objects on their way took route records of their own";
+    RouteTable& table = RouteTable::Instance();
+    int recordsInUse = 0;
+    for (int32_t i = 0; i <= table.HighestIndex(); ++i)
+        recordsInUse += table.Record(i).InUse() ? 1 : 0;
+    EXPECT_LE(recordsInUse, factory.StationCount()) << "objects on their way took route records of their own";
+}
+
+// Objects restored on their way look for their routes when their retry time runs out, all in the
+// same frame. One frame's route searching stays within its shares (a stockpile's bay search may
+// finish the search it started, an object the two searches of its way), the other objects wait
+// for the next frames in their turn, and every one of them finds its way. Once a single frame
+// searched for all of them.
+TEST(SaveWholeGame, ObjectsOnTheirWayAfterALoadShareTheirSearchesOutOverFrames)
+{
+    // Bands joined into one network by a spine of conveyors, two bays a band: objects reach a
+    // stockpile from any bay, and stand on ways its own bay's route does not take.
+    bigfactory::Layout layout = FillingLayout(160, 22, 44);
+    layout.spine = true;
+    bigfactory::Factory factory(layout, 1.0f);
+    ASSERT_NO_FATAL_FAILURE(ReloadWithObjectsOnTheirWay(factory, 4000));
+    const int restored =
+        ObjectsIn(SIM_ResourceObject::STATE_IN_TRANSIT) + ObjectsIn(SIM_ResourceObject::STATE_DELIVERED);
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
+    const uint64_t share = SIM_ResourceConveyorManager::kSearchWorkPerFrame +
+                           SIM_ResourceObjManager::kRerouteWorkPerFrame + 3 * (PathSearch::kMaxPicks + 1);
+    uint64_t most = 0;
+    int waited = 0;
+    for (int frame = 0; frame < 120; ++frame)
+    {
+        const uint64_t before = finder.ExpansionsDone();
+        factory.Frame();
+        most = std::max(most, finder.ExpansionsDone() - before);
+        waited += SIM_ResourceObjManager::Instance().RoutesDue() > 0 ? 1 : 0;
+    }
+    EXPECT_LE(most, share);
+    EXPECT_GT(waited, 0) << "the objects asked for no more than one frame's share: the test shows nothing";
+    EXPECT_EQ(RoutelessOnTheirWay(), 0);
+    // Nothing is used up, so no object restored on its way or in store went missing.
+    EXPECT_GE(ObjectsIn(SIM_ResourceObject::STATE_IN_TRANSIT) + ObjectsIn(SIM_ResourceObject::STATE_DELIVERED),
+              restored);
 }

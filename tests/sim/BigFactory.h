@@ -75,7 +75,7 @@ class Factory
 {
 public:
     // A new game on the shipped data; `bayDelay` >= 0 replaces the import bays' delay between two
-    // sends (0: one send per tick).
+    // sends (the game refuses 0 and keeps its own; 1 ms sends one object per tick).
     explicit Factory(const Layout& layout, float bayDelay = -1.0f) : m_layout(layout)
     {
         std::filesystem::current_path(FV_SOURCE_DIR);

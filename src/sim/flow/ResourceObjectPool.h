@@ -1,5 +1,6 @@
 // What a resource object tells the pool that holds it when it is taken, set moving or freed, so
-// that the pool's indices follow the records while the record knows nothing else of the pool.
+// that the pool's indices follow the records while the record knows nothing else of the pool; and
+// how it asks the pool for its turn at the route search, which the pool shares out over frames.
 #pragma once
 
 class SIM_ResourceObject;
@@ -10,6 +11,12 @@ public:
     virtual void NoteTaken(const SIM_ResourceObject* object) = 0;
     virtual void NoteInTransit(const SIM_ResourceObject* object) = 0;
     virtual void NoteFreed(const SIM_ResourceObject* object) = 0;
+    // The object on its way has no route and its retry time ran out: it looks for one now or
+    // when its turn comes (SIM_ResourceObject::RetryRoute).
+    virtual void NoteRouteDue(SIM_ResourceObject& object) = 0;
+    // SIM_ResourceObject::Reroute within the frame's share of route searching; false when the
+    // object must wait for a later frame.
+    virtual bool RerouteWithinShare(SIM_ResourceObject& object) = 0;
 
 protected:
     ~ResourceObjectPool() = default;

@@ -45,18 +45,29 @@ int32_t SIM_ResourceExporter::ExportOne()
     m_timer.Update();
     if (m_queue.empty() || !(m_timer.GetTotal() > m_rate))
         return -1;
-    m_timer.Start();
     SIM_ResourceObject* object = m_queue.front();
     m_queue.pop_front();
     FV_ASSERT(object && object->IsInUse());
     if (!object)
+    {
+        m_timer.Start();
         return -1;
+    }
     Unmark(object);
     FV_ASSERT(object->m_placeIndex >= 0);
     // The place it leaves; an object delivered at once takes a new place at its destination.
     const int32_t place = object->m_placeIndex;
     object->StartTransit();
-    object->Reroute();
+    if (!object->RerouteWithinShare())
+    {
+        // The frame's share of route searching is spent: the object waits at the front, and the
+        // outlet sends it at a later update, its rate already passed.
+        object->m_state = SIM_ResourceObject::STATE_WAITING;
+        m_queue.push_front(object);
+        object->m_sourceExporter = this;
+        return -1;
+    }
+    m_timer.Start();
     return place;
 }
 

@@ -101,10 +101,10 @@ void SIM_ResourceImportBay::Update()
     m_timer.Update();
     if (m_queue.empty() || !(m_timer.GetTotal() > m_delay))
         return;
-    m_timer.Start();
 
     std::vector<SIM_ResourceObject*> sent;
     std::vector<SIM_ResourceObject*> dropped;
+    bool waits = false;
     for (SIM_ResourceObject* object : m_queue)
     {
         if (!object->m_destination)
@@ -113,7 +113,14 @@ void SIM_ResourceImportBay::Update()
             continue;
         }
         object->StartTransit();
-        object->Reroute();
+        if (!object->RerouteWithinShare())
+        {
+            // The frame's share of route searching is spent: the object keeps its place at the
+            // front and the bay sends it at a later tick, its delay already passed.
+            object->m_state = SIM_ResourceObject::STATE_WAITING;
+            waits = true;
+            break;
+        }
         if (object->m_route || object->m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
         {
             // On its way, or handed over at once when the bay stands on its destination (stored,
@@ -125,6 +132,8 @@ void SIM_ResourceImportBay::Update()
         object->CancelTransit();
         dropped.push_back(object);
     }
+    if (!waits)
+        m_timer.Start();
     for (SIM_ResourceObject* object : sent)
     {
         object->m_sourceBay = nullptr;

@@ -12,6 +12,7 @@
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceReceiver.h"
@@ -44,7 +45,8 @@ SIM_ResourceObjManager& SIM_ResourceObjManager::Instance()
 }
 
 SIM_ResourceObjManager::SIM_ResourceObjManager()
-    : m_records(new SIM_ResourceObject[kPoolSize]), m_freeIndex(kPoolSize), m_transitIndex(kPoolSize)
+    : m_records(new SIM_ResourceObject[kPoolSize]), m_freeIndex(kPoolSize), m_transitIndex(kPoolSize),
+      m_due(kPoolSize, 0)
 {
     // A record's id is its index for the life of the pool: resets keep it, and savegames name
     // objects by it.
@@ -66,6 +68,7 @@ void SIM_ResourceObjManager::Reset()
         m_records[static_cast<size_t>(i)].ResetRecord();
     m_freeIndex.Fill();
     m_transitIndex.Clear();
+    ForgetRoutesDue();
     FlowVersions::NoteSourcesChanged();
 }
 
@@ -76,6 +79,11 @@ void SIM_ResourceObjManager::NoteFreed(const SIM_ResourceObject* object)
         return;
     m_freeIndex.Insert(index);
     m_transitIndex.Erase(index);
+    if (m_due[static_cast<size_t>(index)])
+    {
+        m_due[static_cast<size_t>(index)] = 0;
+        --m_dueCount;
+    }
     FlowVersions::NoteSourcesChanged();
 }
 
@@ -92,7 +100,106 @@ void SIM_ResourceObjManager::NoteInTransit(const SIM_ResourceObject* object)
 void SIM_ResourceObjManager::SetTopIndex(int32_t top)
 {
     m_topIndex = top;
+    // Records written directly (a savegame) start with no turn at the route search: each takes
+    // its turn when its retry time runs out.
+    ForgetRoutesDue();
     RebuildIndices();
+}
+
+void SIM_ResourceObjManager::ForgetRoutesDue()
+{
+    m_dueLine.clear();
+    m_newlyDue.clear();
+    std::fill(m_due.begin(), m_due.end(), 0);
+    m_dueCount = 0;
+}
+
+void SIM_ResourceObjManager::OpenRerouteShare()
+{
+    m_shareOpen = true;
+    m_shareWork = 0;
+}
+
+void SIM_ResourceObjManager::CloseRerouteShare()
+{
+    m_shareOpen = false;
+}
+
+bool SIM_ResourceObjManager::MaySearchRoutes() const
+{
+    return !m_shareOpen || m_shareWork < kRerouteWorkPerFrame;
+}
+
+bool SIM_ResourceObjManager::WithinShare(SIM_ResourceObject& object, bool retry)
+{
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
+    const bool maySearch = MaySearchRoutes();
+    const uint64_t before = finder.ExpansionsDone();
+    const bool done = retry ? object.RetryRoute(maySearch) : object.Reroute(maySearch);
+    m_shareWork += finder.ExpansionsDone() - before;
+    return done;
+}
+
+bool SIM_ResourceObjManager::RerouteWithinShare(SIM_ResourceObject& object)
+{
+    return WithinShare(object, false);
+}
+
+void SIM_ResourceObjManager::NoteRouteDue(SIM_ResourceObject& object)
+{
+    const int32_t index = IndexOf(&object);
+    if (index < 0)
+    {
+        object.RetryRoute(true);
+        return;
+    }
+    if (m_due[static_cast<size_t>(index)])
+        return;
+    // Nobody waits before it: it looks now, as far as the share goes.
+    if (m_dueLine.empty() && m_newlyDue.empty() && WithinShare(object, true))
+        return;
+    m_due[static_cast<size_t>(index)] = 1;
+    ++m_dueCount;
+    m_newlyDue.push_back(index);
+}
+
+void SIM_ResourceObjManager::ServeRoutesDue()
+{
+    if (!m_newlyDue.empty())
+    {
+        // Of the objects that came due together, the one furthest up its way looks first: the
+        // route it is given passes the others bound for the same stockpile further down, which
+        // then follow it without a search of their own.
+        std::vector<std::pair<float, int32_t>> order;
+        order.reserve(m_newlyDue.size());
+        for (int32_t index : m_newlyDue)
+        {
+            const SIM_ResourceObject& object = m_records[static_cast<size_t>(index)];
+            const SIM_Tile* goal = SIM_ResourceObject::DestinationTile(object.m_destination);
+            const float dx = goal ? goal->m_worldX - object.m_x : 0.0f;
+            const float dy = goal ? goal->m_worldY - object.m_y : 0.0f;
+            order.emplace_back(dx * dx + dy * dy, index);
+        }
+        std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first > b.first : a.second < b.second;
+        });
+        for (const auto& [distance, index] : order)
+            m_dueLine.push_back(index);
+        m_newlyDue.clear();
+    }
+    while (!m_dueLine.empty())
+    {
+        const int32_t index = m_dueLine.front();
+        SIM_ResourceObject& object = m_records[static_cast<size_t>(index)];
+        if (m_due[static_cast<size_t>(index)] && object.IsRouteDue() && !WithinShare(object, true))
+            return; // the share is spent: it keeps its place at the front
+        m_dueLine.pop_front();
+        if (m_due[static_cast<size_t>(index)])
+        {
+            m_due[static_cast<size_t>(index)] = 0;
+            --m_dueCount;
+        }
+    }
 }
 
 void SIM_ResourceObjManager::RebuildIndices()
@@ -310,6 +417,7 @@ void SIM_ResourceObjManager::UpdateAll(float frameTime)
         if (!record.m_inUse || record.m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
             m_transitIndex.Erase(i);
     }
+    ServeRoutesDue();
 }
 
 void SIM_ResourceObjManager::RerouteAll()

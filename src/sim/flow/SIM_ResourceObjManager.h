@@ -6,6 +6,7 @@
 #include "sim/flow/SIM_ResourceObject.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,21 @@ public:
     void NoteFreed(const SIM_ResourceObject* object) override;
     void NoteTaken(const SIM_ResourceObject* object) override;
     void NoteInTransit(const SIM_ResourceObject* object) override;
+    // Main thread. Objects that look for their way again (restored on their way by a load, or
+    // whose route went) take their turns at the route search in order, within the frame's share:
+    // a due object looks at once when none waits before it, else it waits, keeping its place.
+    void NoteRouteDue(SIM_ResourceObject& object) override;
+    bool RerouteWithinShare(SIM_ResourceObject& object) override;
+    // Main thread. The simulation step opens a frame's share of route searching for objects that
+    // look for their way (above, and objects leaving a bay or an outlet) and closes it again;
+    // outside a step the search is not limited. A load sets every object restored on its way
+    // looking at once: shared out, no frame pays for all of them.
+    void OpenRerouteShare();
+    void CloseRerouteShare();
+    // Nodes the route searches for objects may expand in one frame before the rest wait.
+    static constexpr uint64_t kRerouteWorkPerFrame = 12000;
+    // Objects waiting for their turn at the route search.
+    size_t RoutesDue() const { return m_dueCount; }
     // The first free record (not yet marked in use), or null when all are taken.
     SIM_ResourceObject* Allocate();
     // Chooses the best source for a resource bound for the destination and creates the object
@@ -74,6 +90,15 @@ private:
     void RebuildIndices();
     // The bays drop what cannot be routed; every stockpile's requests are checked again.
     void RecheckSourcesAndRequests();
+    // False while the frame's share of route searching is spent.
+    bool MaySearchRoutes() const;
+    // Reroute, or RetryRoute when `retry`, within the share, its search work counted; false when
+    // the object must wait.
+    bool WithinShare(SIM_ResourceObject& object, bool retry);
+    // The objects that came due this frame join the line (those furthest from their stockpile
+    // first), then the line is served from its front until an object must wait.
+    void ServeRoutesDue();
+    void ForgetRoutesDue();
 
     int32_t m_topIndex = 0;
     std::unique_ptr<SIM_ResourceObject[]> m_records;
@@ -84,4 +109,14 @@ private:
     // The records the per-frame walk visits, kept between frames to spare the allocation.
     std::vector<int32_t> m_walk;
     SIM_FlowWork m_work;
+    // The line of objects waiting for the route search, by record index, and the objects that
+    // came due this frame; a record is marked while it waits. An entry whose record is no longer
+    // marked (freed, or sent on its way meanwhile) is dropped when met.
+    std::deque<int32_t> m_dueLine;
+    std::vector<int32_t> m_newlyDue;
+    std::vector<uint8_t> m_due;
+    size_t m_dueCount = 0;
+    // The search work done within the frame's share so far; no share outside a frame.
+    bool m_shareOpen = false;
+    uint64_t m_shareWork = 0;
 };

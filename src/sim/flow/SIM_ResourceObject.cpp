@@ -95,17 +95,16 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
 
     if (!m_route)
     {
-        m_retryTime += frameTime;
+        // An object whose retry time has run out waits for its turn at the route search, and
+        // the time does not go on adding up meanwhile.
+        if (!(m_retryTime > kRetryTime))
+            m_retryTime += frameTime;
         if (m_retryTime > kRetryTime)
         {
-            m_retryTime = 0.0f;
-            Reroute();
-            // Reroute may have delivered the object; only one still in transit is lost.
-            if (!m_route && m_state == STATE_IN_TRANSIT)
-            {
-                CancelTransit();
-                Release();
-            }
+            if (m_pool)
+                m_pool->NoteRouteDue(*this);
+            else
+                RetryRoute(true);
         }
         return;
     }
@@ -149,14 +148,14 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
     m_y += length * std::sin(angle);
 }
 
-void SIM_ResourceObject::Reroute()
+bool SIM_ResourceObject::Reroute(bool maySearch)
 {
     if (m_state != STATE_IN_TRANSIT)
-        return;
+        return true;
     SIM_Tile* tile = TileUnder();
     FV_ASSERT(tile != nullptr);
     if (!tile)
-        return;
+        return true;
 
     TileWaypoint* nearest = nullptr;
     if (m_route && tile->m_waypoints)
@@ -176,20 +175,27 @@ void SIM_ResourceObject::Reroute()
         }
     }
 
+    SIM_Tile* goal = DestinationTile(m_destination);
+    size_t from = 0;
+    SIM_ResourceRoute* route = nullptr;
+    if (goal && tile != goal)
+    {
+        bool deferred = false;
+        route = FindWayOn(tile, goal, from, maySearch, deferred);
+        if (deferred)
+            return false;
+    }
     m_route = nullptr;
     m_stepCursor = 0;
-    SIM_Tile* goal = DestinationTile(m_destination);
     if (!goal)
-        return;
+        return true;
     if (tile == goal)
     {
         Arrive();
-        return;
+        return true;
     }
-    size_t from = 0;
-    SIM_ResourceRoute* route = FindWayOn(tile, goal, from);
     if (!route)
-        return;
+        return true;
     m_route = route;
     // From the tile's centre on, the points are those of a route that starts on this tile; the
     // object heads for the last of them that is the point nearest to it, else for the centre.
@@ -200,21 +206,60 @@ void SIM_ResourceObject::Reroute()
             if (route->m_steps[i] == nearest)
                 m_stepCursor = static_cast<int32_t>(i);
     }
+    return true;
 }
 
-SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from)
+bool SIM_ResourceObject::RerouteWithinShare()
+{
+    return m_pool ? m_pool->RerouteWithinShare(*this) : Reroute(true);
+}
+
+bool SIM_ResourceObject::RetryRoute(bool maySearch)
+{
+    if (!Reroute(maySearch))
+        return false;
+    m_retryTime = 0.0f;
+    // Reroute may have delivered the object; only one still in transit is lost.
+    if (!m_route && m_state == STATE_IN_TRANSIT)
+    {
+        CancelTransit();
+        Release();
+    }
+    return true;
+}
+
+bool SIM_ResourceObject::IsRouteDue() const
+{
+    return m_inUse && m_state == STATE_IN_TRANSIT && !m_route && m_retryTime > kRetryTime;
+}
+
+SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool maySearch,
+                                                 bool& deferred)
 {
     // Objects that lose their way together (after a load or a conveyor edit) mostly stand on the
     // way their stockpile is served along: they follow that route from where they stand, so the
     // records in use follow the routes, not the objects. A stockpile's own route is the one from
     // its nearest bay; only an object on neither asks a route from its own tile.
     RouteTable& routes = RouteTable::Instance();
+    // A pair not yet measured costs a search. Without leave to search the object waits for one,
+    // rather than take another way than it would take with it.
+    auto mayAsk = [&](SIM_Tile* start) {
+        if (maySearch || routes.IsPairMeasured(start, goal))
+            return true;
+        deferred = true;
+        return false;
+    };
     if (SIM_ResourceRoute* route = routes.FindRouteThrough(tile, goal, from))
         return route;
     SIM_ResourceImportBay* bay = m_destination ? m_destination->GetNearestImportBay() : nullptr;
-    if (bay && bay->GetTile() && routes.RequestRoute(bay->GetTile(), goal))
-        if (SIM_ResourceRoute* route = routes.FindRouteThrough(tile, goal, from))
-            return route;
+    if (bay && bay->GetTile())
+    {
+        if (!mayAsk(bay->GetTile()))
+            return nullptr;
+        if (routes.RequestRoute(bay->GetTile(), goal))
+            if (SIM_ResourceRoute* route = routes.FindRouteThrough(tile, goal, from))
+                return route;
+    }
     // A route along a conveyor beside this tile: the object steps across onto it at that tile's
     // centre, as it steps from tile to tile along any route (parallel conveyors carry the routes
     // of neighbouring bays).
@@ -230,6 +275,8 @@ SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal,
         }
     }
     from = 0;
+    if (!mayAsk(tile))
+        return nullptr;
     return routes.RequestRoute(tile, goal);
 }
 
