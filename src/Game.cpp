@@ -216,7 +216,26 @@ bool Game::InitDevice(int width, int height, bool windowed)
     if (!device.Init(width, height, windowed))
         return false;
     if (windowed)
+    {
         PWindow::Instance().GetClientSize(width, height);
+    }
+    else
+    {
+        // A display without the stored mode gives the nearest it has. Laid out at the stored size,
+        // the picture would be shifted and cut off and clicks would miss what is drawn; the
+        // stored size stays in prefs.ini for a display that has it.
+        int shownW = 0, shownH = 0;
+        device.GetBackBufferSize(shownW, shownH);
+        if (shownW > 0 && shownH > 0 && (shownW != width || shownH != height))
+        {
+            char line[256];
+            std::snprintf(line, sizeof line, "Full screen at %d x %d: the display shows %d x %d", width, height, shownW,
+                          shownH);
+            GDebugLog::Instance().Log(line);
+            width = shownW;
+            height = shownH;
+        }
+    }
     m_screenWidth = static_cast<float>(width);
     m_screenHeight = static_cast<float>(height);
     GScreenSize::Set(width, height);
