@@ -123,6 +123,26 @@ TEST_F(GameRun, TheEndOfARunMakesNoObject)
     }
 }
 
+TEST_F(GameRun, WebLinksWithoutAProgramToShowThemGiveTheirAddressInABox)
+{
+    GameHome home;
+    RunSetup setup;
+    setup.keepOutput = true;
+    // A search path without the desktop's opener: nothing can show a web page. Headless, the
+    // game's boxes are written to its standard error.
+    setup.extraEnv = {"PATH=" + home.Home().string()};
+    // Community and Videos are the fifth and sixth buttons under the logo on the 1280 x 1024 screen.
+    const RunResult r = home.Run({}, "2000:click:809:824,3000:click:981:824,4000:close", setup);
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string output = home.Output();
+    for (const char* box : {"[Community] No program could be started to show this page. Its address is:\n"
+                            "https://ferrovane.net/community\n",
+                            "[Videos] No program could be started to show this page. Its address is:\n"
+                            "https://ferrovane.net/videos\n"})
+        EXPECT_NE(output.find(box), std::string::npos) << box << "\n" << output;
+}
+
 TEST_F(GameRun, DeviceThatFailsEndsStartUpAndTheNextStartIsWindowed)
 {
     GameHome home;
