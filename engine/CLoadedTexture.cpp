@@ -38,11 +38,21 @@ std::vector<CLoadedTexture*>& CLoadedTextureList()
     return GLifetime::Get<CLoadedTextureRegistry>().handles;
 }
 
+std::vector<CLoadedTexture*>* FindCLoadedTextureList()
+{
+    CLoadedTextureRegistry* registry = GLifetime::Find<CLoadedTextureRegistry>();
+    return registry ? &registry->handles : nullptr;
+}
+
 CLoadedTexture::~CLoadedTexture()
 {
-    auto& list = CLoadedTextureList();
+    // A handle that outlives the list at the end of the run has no list left to leave.
+    CLoadedTextureRegistry* registry = GLifetime::Find<CLoadedTextureRegistry>();
+    if (!registry)
+        return;
+    auto& list = registry->handles;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    auto& index = LoadedTextureIndex();
+    auto& index = registry->index;
     auto it = index.find(m_name);
     if (it != index.end() && it->second == this)
     {

@@ -28,3 +28,5 @@ public:
 
 // Every CLoadedTexture, in creation order. The list owns them: they go with it at the end of the run.
 std::vector<CLoadedTexture*>& CLoadedTextureList();
+// The same list, or null when it was never made or is gone: for the end of the run, which makes nothing.
+std::vector<CLoadedTexture*>* FindCLoadedTextureList();

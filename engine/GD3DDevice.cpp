@@ -412,10 +412,14 @@ void GD3DDevice::Release()
     if (!m_device && !m_system)
         return;
     GDebugLog::Instance().Log("releasing D3D engine");
-    GTextureManager::Instance().DestroyAll();
+    // At the end of the run the textures and batches may be gone already; they are not made
+    // again only to be emptied.
+    if (GTextureManager* textures = GLifetime::Find<GTextureManager>())
+        textures->DestroyAll();
     // Buffers made on this device cannot outlive it.
-    for (GVertexBuffer* buffer : std::vector<GVertexBuffer*>(VertexBufferList()))
-        buffer->ReleaseBuffers();
+    if (const std::vector<GVertexBuffer*>* buffers = FindVertexBufferList())
+        for (GVertexBuffer* buffer : std::vector<GVertexBuffer*>(*buffers))
+            buffer->ReleaseBuffers();
     if (m_device)
     {
         m_device->Release();

@@ -42,6 +42,13 @@ public:
     void Release();
 
     PGraphicsDevice* GetDevice() const { return m_device; }
+    // The size of the picture the device presents. In full screen it is the mode the display
+    // switched to, which is not always the size asked for.
+    void GetBackBufferSize(int& width, int& height) const
+    {
+        width = static_cast<int>(m_presentParams.backBufferWidth);
+        height = static_cast<int>(m_presentParams.backBufferHeight);
+    }
     bool IsInScene() const { return m_inScene; }
     bool IsWindowed() const { return m_windowed; }
     bool HasShaderSupport() const { return m_shaderSupport; }

@@ -170,9 +170,10 @@ void GTextureManager::DestroyAll()
     m_textures.clear();
     m_index.clear();
     // Handles that pointed at the destroyed textures now draw untextured instead of reading freed memory.
-    for (CLoadedTexture* loaded : CLoadedTextureList())
-        if (loaded->m_texture && gone.count(loaded->m_texture))
-            loaded->m_texture = nullptr;
+    if (std::vector<CLoadedTexture*>* handles = FindCLoadedTextureList())
+        for (CLoadedTexture* loaded : *handles)
+            if (loaded->m_texture && gone.count(loaded->m_texture))
+                loaded->m_texture = nullptr;
     m_bound = nullptr;
     m_boundTexture = nullptr;
     m_forceRebind = true;

@@ -50,6 +50,12 @@ std::vector<GVertexBuffer*>& VertexBufferList()
     return GLifetime::Get<GVertexBufferRegistry>().buffers;
 }
 
+std::vector<GVertexBuffer*>* FindVertexBufferList()
+{
+    GVertexBufferRegistry* registry = GLifetime::Find<GVertexBufferRegistry>();
+    return registry ? &registry->buffers : nullptr;
+}
+
 GVertexBuffer::~GVertexBuffer()
 {
     ReleaseBuffers();
@@ -217,8 +223,8 @@ void GVertexBuffer::ReleaseBuffers()
         m_vertexBuffer->Release();
     if (m_indexBuffer)
         m_indexBuffer->Release();
-    auto& list = VertexBufferList();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    if (std::vector<GVertexBuffer*>* list = FindVertexBufferList())
+        list->erase(std::remove(list->begin(), list->end(), this), list->end());
     m_vertexBuffer = nullptr;
     m_indexBuffer = nullptr;
     m_staging.clear();

@@ -65,5 +65,7 @@ GVertexBuffer& SharedVertexBatch();
 void FillQuadIndices(uint16_t* indices, int quads);
 // Every batch whose buffers exist.
 std::vector<GVertexBuffer*>& VertexBufferList();
+// The same list, or null when it was never made or is gone: for the end of the run, which makes nothing.
+std::vector<GVertexBuffer*>* FindVertexBufferList();
 // Draws a list of textured drawables through the shared batch and empties the list.
 void DrawSpriteListBatched(std::list<CTexturedSprite*>& list);

@@ -79,6 +79,10 @@ void AppEndRun()
     program.Destroy<GUI_Sounds>();
     program.DestroyAll();
     PWindow::Instance().StopVideo();
+    // An object made once the end began was torn down out of order, or not at all: named for
+    // the developer, as the log is closed by now.
+    for (const std::string& kind : program.CreatedSinceEnd())
+        PDebugOutput::Write("Created while the run ended: " + kind + "\n");
 }
 } // namespace
 

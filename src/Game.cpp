@@ -216,7 +216,26 @@ bool Game::InitDevice(int width, int height, bool windowed)
     if (!device.Init(width, height, windowed))
         return false;
     if (windowed)
+    {
         PWindow::Instance().GetClientSize(width, height);
+    }
+    else
+    {
+        // A display without the stored mode gives the nearest it has. Laid out at the stored size,
+        // the picture would be shifted and cut off and clicks would miss what is drawn; the
+        // stored size stays in prefs.ini for a display that has it.
+        int shownW = 0, shownH = 0;
+        device.GetBackBufferSize(shownW, shownH);
+        if (shownW > 0 && shownH > 0 && (shownW != width || shownH != height))
+        {
+            char line[256];
+            std::snprintf(line, sizeof line, "Full screen at %d x %d: the display shows %d x %d", width, height, shownW,
+                          shownH);
+            GDebugLog::Instance().Log(line);
+            width = shownW;
+            height = shownH;
+        }
+    }
     m_screenWidth = static_cast<float>(width);
     m_screenHeight = static_cast<float>(height);
     GScreenSize::Set(width, height);
@@ -365,20 +384,30 @@ void Game::Shutdown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    // The end only tears down what the run made: an object made now would be destroyed out of
+    // order, after what it uses. So each step below asks whether its object exists.
+    GLifetime::Program().BeginEnd();
     GGameServices& services = GGameServices::Get();
     services.CloseAllWindows();
     services.ShutdownSound();
-    GUI_ShaderManager::Instance().ReleaseAll();
+    if (GUI_ShaderManager* shaders = GLifetime::Find<GUI_ShaderManager>())
+        shaders->ReleaseAll();
     services.ClearParticleEmitters();
     services.ClearParticleConfigs();
     // A running update check is stopped and waited for: nothing may log into a closed log.
-    SIM_UpdateCheck::Instance().Cancel();
-    SIM_ThreadManager::Instance().WaitForAllJobs();
-    SIM_UpdateCheck::Instance().PollFinished();
-    SIM_Game::Instance().Reset();
+    SIM_UpdateCheck* check = GLifetime::Find<SIM_UpdateCheck>();
+    if (check)
+        check->Cancel();
+    if (SIM_ThreadManager* threads = GLifetime::Find<SIM_ThreadManager>())
+        threads->WaitForAllJobs();
+    if (check)
+        check->PollFinished();
+    if (SIM_Game* game = GLifetime::Find<SIM_Game>())
+        game->Reset();
     PWindow::Instance().PostQuit(0);
     SetRunning(false);
-    GDebugLog::Instance().Close();
+    if (GDebugLog* log = GLifetime::Find<GDebugLog>())
+        log->Close();
 }
 
 void Game::TakeScreenshot()

@@ -2,6 +2,7 @@
 #include "GameServices.h"
 
 #include "Game.h"
+#include "engine/core/GLifetime.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
 #include "gui/editors/task/GUI_TaskEditor.h"
 #include "gui/screens/cars/GUI_CarScreens.h"
@@ -77,9 +78,11 @@ void GameServices::PauseAllSounds(bool pause)
 void GameServices::ShutdownSound()
 {
     // Nothing may start a sound from here on; whatever still plays ends with the program.
-    GUI_Sounds& sounds = GUI_Sounds::Instance();
-    sounds.SetMuted(true);
-    sounds.StopMusic();
+    GUI_Sounds* sounds = GLifetime::Find<GUI_Sounds>();
+    if (!sounds)
+        return;
+    sounds->SetMuted(true);
+    sounds->StopMusic();
 }
 
 // --- screens ---
@@ -161,7 +164,8 @@ void GameServices::WindowsKeyDown(uint32_t virtualKey)
 
 void GameServices::CloseAllWindows()
 {
-    GUI_WindowManager::Instance().CloseAll();
+    if (GUI_WindowManager* windows = GLifetime::Find<GUI_WindowManager>())
+        windows->CloseAll();
 }
 
 // --- effects ---

@@ -49,3 +49,21 @@ std::size_t GLifetime::HeldCount() const
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     return m_held.size();
 }
+
+void GLifetime::BeginEnd()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    m_ending = true;
+}
+
+void GLifetime::NoteCreated(const char* kindName)
+{
+    if (m_ending)
+        m_createdWhileEnding.emplace_back(kindName);
+}
+
+std::vector<std::string> GLifetime::CreatedSinceEnd() const
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_createdWhileEnding;
+}

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstddef>
 #include <mutex>
+#include <string>
+#include <typeinfo>
 #include <vector>
 
 class GLifetime
@@ -31,6 +33,13 @@ public:
     {
         return Slot<T>().load(std::memory_order_acquire) != nullptr;
     }
+    // The object of kind T if it exists now, else null: for work that only concerns an object
+    // already made, above all at the end of the run, which must make nothing. Any thread.
+    template <class T>
+    static T* Find()
+    {
+        return Slot<T>().load(std::memory_order_acquire);
+    }
 
     // Creates the object of kind T now unless it exists; start-up steps name their objects
     // with it, so the order of creation is the order of the steps. Main thread.
@@ -49,6 +58,12 @@ public:
     void DestroyAll();
     // How many objects are held now.
     std::size_t HeldCount() const;
+
+    // The end of the run begins: from now on nothing should be created. Every object still made
+    // is counted and its kind named, as the end could tear it down only out of order. Main thread.
+    void BeginEnd();
+    // The kinds of the objects created since the end began, in order of creation.
+    std::vector<std::string> CreatedSinceEnd() const;
 
 private:
     GLifetime() = default;
@@ -78,9 +93,13 @@ private:
     // Takes the entry of this kind out of the list; false when none is held.
     bool Release(const void* kind, Held& released);
     void Hold(const Held& held);
+    // Notes a creation; while the run ends it is counted under the kind's name.
+    void NoteCreated(const char* kindName);
 
     mutable std::recursive_mutex m_lock; // creation may ask for other objects, on any thread
     std::vector<Held> m_held;            // in order of creation
+    bool m_ending = false;
+    std::vector<std::string> m_createdWhileEnding;
 };
 
 template <class T>
@@ -92,6 +111,7 @@ T& GLifetime::Create()
     // Held from the end of its construction: what its constructor asked for was held first and
     // so outlives it.
     T* created = new T();
+    NoteCreated(typeid(T).name());
     Hold(Held{created, &GLifetime::DestroyHeld<T>, &Slot<T>()});
     Slot<T>().store(created, std::memory_order_release);
     return *created;

@@ -54,9 +54,11 @@ void WindowsError(const std::string& context)
     PProcess::Exit(code != 0 ? code : 1);
 }
 
-void ShellOpen(const std::string& target)
+bool ShellOpen(const std::string& target)
 {
     std::string error;
-    if (!PProcess::ShellOpen(target, error))
-        GDebugLog::Instance().Log(error);
+    if (PProcess::ShellOpen(target, error))
+        return true;
+    GDebugLog::Instance().Log(error);
+    return false;
 }

@@ -10,5 +10,6 @@ void EnsureDirectoryExists(const std::string& path);
 // file or folder concerned), writes it to the debug log and ends the process with the error code (1 when there is no
 // code, so the end never looks like success).
 [[noreturn]] void WindowsError(const std::string& context);
-// Opens a web link or a file with the default program; a failure is written to the debug log.
-void ShellOpen(const std::string& target);
+// Opens a web link or a file with the default program. False when no program could be started
+// for it; the reason is written to the debug log.
+bool ShellOpen(const std::string& target);

@@ -128,6 +128,7 @@ inline constexpr const char* kScreenKeys[] = {
     "MAINMENU_YOUTUBE",
     "MAINMENU_QUIT",
     "MAINMENU_MAINMENU",
+    "MAINMENU_LINK_NOT_OPENED",
     "CHOOSE_MISSION_TITLE",
     "CHOOSE_MISSION_PLAY",
     "CHOOSE_MISSION_EDIT",

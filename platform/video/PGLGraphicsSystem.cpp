@@ -117,7 +117,21 @@ PResult PGLGraphicsSystem::CreateDevice(int adapter, PWindowHandle window, bool,
         mode.format = SDL_PIXELFORMAT_RGB888;
         mode.w = static_cast<int>(params.backBufferWidth);
         mode.h = static_cast<int>(params.backBufferHeight);
-        if (mode.w <= 0 || mode.h <= 0 || SDL_SetWindowDisplayMode(sdlWindow, &mode) != 0 ||
+        if (mode.w <= 0 || mode.h <= 0)
+            return PRES_NOTAVAILABLE;
+        // A display without that mode switches to the nearest larger one, or stays as it is. The
+        // window takes the size of what the display will show before it goes full screen: left
+        // to a window manager, or to none, it could keep the size asked for while the picture is
+        // drawn for the display's, shifted and cut off, and the pointer read against the wrong size.
+        const int display = SDL_GetWindowDisplayIndex(sdlWindow);
+        SDL_DisplayMode shown = {};
+        if (!SDL_GetClosestDisplayMode(display, &mode, &shown) && SDL_GetDesktopDisplayMode(display, &shown) != 0)
+            return PRES_NOTAVAILABLE;
+        int windowW = 0, windowH = 0;
+        SDL_GetWindowSize(sdlWindow, &windowW, &windowH);
+        if (shown.w != windowW || shown.h != windowH)
+            SDL_SetWindowSize(sdlWindow, shown.w, shown.h);
+        if (SDL_SetWindowDisplayMode(sdlWindow, &mode) != 0 ||
             SDL_SetWindowFullscreen(sdlWindow, SDL_WINDOW_FULLSCREEN) != 0)
             return PRES_NOTAVAILABLE;
     }

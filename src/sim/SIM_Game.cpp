@@ -80,9 +80,10 @@ SIM_Game::~SIM_Game()
 {
     // A tool or a benchmark may end without ending its game; the slots on its floor go with it.
     // No view is told: at the end of the run the one that listened may be gone already.
-    if (m_factory || !SlotQueries::Instance().GetAllSlots().empty())
+    if (m_factory || (GLifetime::Exists<SlotQueries>() && !SlotQueries::Instance().GetAllSlots().empty()))
     {
-        SIM_Presentation::Instance().SetListener(nullptr);
+        if (SIM_Presentation* presentation = GLifetime::Find<SIM_Presentation>())
+            presentation->SetListener(nullptr);
         Reset();
     }
     if (GLifetime::Exists<SIM_FinanceRecord>())
@@ -393,29 +394,48 @@ float SIM_Game::GetHourProgress() const
 
 void SIM_Game::Reset()
 {
+    // A part of the simulation that was never made holds nothing of a game: it is not made just
+    // to be emptied, which at the end of the run would make it after its owner tore it down.
+    SIM_Presentation* presentation = GLifetime::Find<SIM_Presentation>();
     // Effects queued by the last frame's jobs may name objects that are about to go.
-    SIM_Presentation::Instance().DiscardPosted();
-    RemoveAllSlots();
+    if (presentation)
+        presentation->DiscardPosted();
+    if (GLifetime::Exists<SlotQueries>())
+        RemoveAllSlots();
     // Cars on their way out of the factory belong to no slot any more: they go here.
-    SIM_VehicleManager::Instance().DeleteAll();
+    if (auto* vehicles = GLifetime::Find<SIM_VehicleManager>())
+        vehicles->DeleteAll();
     // The bays and conveyors after the slots, whose stockpiles' objects travel on them; the
     // routes before the floor whose tiles they list.
-    SIM_ResourceConveyorManager::Instance().Clear();
-    RouteTable::Instance().ClearAll();
+    if (auto* conveyors = GLifetime::Find<SIM_ResourceConveyorManager>())
+        conveyors->Clear();
+    if (auto* routes = GLifetime::Find<RouteTable>())
+        routes->ClearAll();
     if (m_factory)
         m_factory->Clear();
-    SIM_VehicleFeatureManager::Instance().Clear();
-    SIM_EmployeeManager::Instance().Clear();
-    SIM_ResourceObjManager::Instance().Reset();
+    if (auto* features = GLifetime::Find<SIM_VehicleFeatureManager>())
+        features->Clear();
+    if (auto* employees = GLifetime::Find<SIM_EmployeeManager>())
+        employees->Clear();
+    if (auto* objects = GLifetime::Find<SIM_ResourceObjManager>())
+        objects->Reset();
     // The books, the research, the car designs and the stock of the game end with it too.
-    SIM_FinanceRecord::Instance().Reset();
-    SalesRecordPool::Instance().Reset();
-    SIM_ResearchManager::Instance().Clear();
-    SIM_VehicleDesignManager::Instance().Clear();
-    SIM_SalesManager::Instance().ResetForNewGame();
-    SIM_Efficiency::Instance().Reset(m_clock.gameTime);
+    if (auto* ledger = GLifetime::Find<SIM_FinanceRecord>())
+        ledger->Reset();
+    if (auto* sales = GLifetime::Find<SalesRecordPool>())
+        sales->Reset();
+    if (auto* research = GLifetime::Find<SIM_ResearchManager>())
+        research->Clear();
+    if (auto* designs = GLifetime::Find<SIM_VehicleDesignManager>())
+        designs->Clear();
+    if (auto* stock = GLifetime::Find<SIM_SalesManager>())
+        stock->ResetForNewGame();
+    if (auto* efficiency = GLifetime::Find<SIM_Efficiency>())
+        efficiency->Reset(m_clock.gameTime);
     SIM_FlowErrorBox::ResetForNewGame();
-    SIM_RepeatLog::Instance().ResetForNewGame();
-    Listener().ClearFactoryView();
+    if (auto* repeats = GLifetime::Find<SIM_RepeatLog>())
+        repeats->ResetForNewGame();
+    if (presentation)
+        presentation->Listener().ClearFactoryView();
     m_factory.reset();
 }

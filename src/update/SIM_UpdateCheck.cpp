@@ -124,5 +124,7 @@ void SIM_UpdateCheck::PollFinished()
 
 void SIM_UpdateCheck::Cancel()
 {
-    SIM_Internet::Instance().Abort();
+    // Only a check that was started has a session to stop.
+    if (SIM_Internet* internet = GLifetime::Find<SIM_Internet>())
+        internet->Abort();
 }

@@ -3,6 +3,7 @@
 // and an optional copy of the game folder to run from.
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -138,6 +139,8 @@ struct RunSetup
     std::string executable;
     // A command the game is started under, e.g. a tracer; the game's path and arguments follow it.
     std::vector<std::string> wrapper;
+    // The game's standard error kept in its home folder (GameHome::Output) instead of the test's.
+    bool keepOutput = false;
 };
 
 class GameHome
@@ -159,6 +162,7 @@ public:
     fs::path User() const { return m_home / "Documents" / "My Games" / "ferrovane"; }
     std::string DebugLog() const { return RunSlurp(User() / "debug" / "debug.txt"); }
     std::string ErrorLog() const { return RunSlurp(User() / "debug" / "errors.txt"); }
+    std::string Output() const { return RunSlurp(m_home / "output.txt"); }
 
     // Starts the game and waits for it to end on its own (the injected events close it).
     RunResult Run(const std::vector<std::string>& args, const std::string& events,
@@ -220,10 +224,17 @@ public:
             envp.push_back(const_cast<char*>(e.c_str()));
         envp.push_back(nullptr);
 
+        const std::string output = (m_home / "output.txt").string();
         const pid_t pid = fork();
         if (pid == 0)
         {
             setpgid(0, 0);
+            if (setup.keepOutput)
+            {
+                const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                if (fd >= 0)
+                    dup2(fd, STDERR_FILENO);
+            }
             execvpe(argv[0], argv.data(), envp.data());
             _exit(127);
         }

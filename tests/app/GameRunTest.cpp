@@ -91,6 +91,58 @@ TEST_F(GameRun, FirstStartMakesFoldersLogsAndSettingsAndClosesCleanly)
     EXPECT_EQ(shots, 1);
 }
 
+TEST_F(GameRun, TheEndOfARunMakesNoObject)
+{
+    // What the end tears down was all made before it began; anything made later goes out of
+    // order. The game names any such object on its standard error. On the 1280 x 1024 screen:
+    // Quit is the last button under the logo, New Game the first, Play the first mission's; the
+    // in-game menu sits at the top left and its question's Yes under the middle.
+    const struct
+    {
+        const char* what;
+        const char* events;
+        const char* reached;
+    } cases[] = {
+        {"Quit in the main menu", "2500:click:1151:821", "Game mode: mainmenu"},
+        {"the window closed in a game", "2000:click:120:824,4000:click:820:427,7000:close", "Game mode: game"},
+        {"a game left for the main menu, then Quit",
+         "2000:click:120:824,4000:click:820:427,7000:click:23:23,8500:click:545:557,10500:click:1151:821",
+         "Game mode: game"},
+    };
+    for (const auto& c : cases)
+    {
+        GameHome home;
+        RunSetup setup;
+        setup.keepOutput = true;
+        const RunResult r = home.Run({}, c.events, setup);
+        ASSERT_FALSE(r.timedOut) << c.what;
+        EXPECT_EQ(r.exitCode, 0) << c.what;
+        EXPECT_NE(home.DebugLog().find(c.reached), std::string::npos) << c.what;
+        EXPECT_EQ(home.Output().find("Created while the run ended"), std::string::npos) << c.what << "\n"
+                                                                                        << home.Output();
+    }
+}
+
+TEST_F(GameRun, WebLinksWithoutAProgramToShowThemGiveTheirAddressInABox)
+{
+    GameHome home;
+    RunSetup setup;
+    setup.keepOutput = true;
+    // A search path without the desktop's opener: nothing can show a web page. Headless, the
+    // game's boxes are written to its standard error.
+    setup.extraEnv = {"PATH=" + home.Home().string()};
+    // Community and Videos are the fifth and sixth buttons under the logo on the 1280 x 1024 screen.
+    const RunResult r = home.Run({}, "2000:click:809:824,3000:click:981:824,4000:close", setup);
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string output = home.Output();
+    for (const char* box : {"[Community] No program could be started to show this page. Its address is:\n"
+                            "https://ferrovane.net/community\n",
+                            "[Videos] No program could be started to show this page. Its address is:\n"
+                            "https://ferrovane.net/videos\n"})
+        EXPECT_NE(output.find(box), std::string::npos) << box << "\n" << output;
+}
+
 TEST_F(GameRun, DeviceThatFailsEndsStartUpAndTheNextStartIsWindowed)
 {
     GameHome home;

@@ -23,13 +23,16 @@ public:
     using Seconds = std::chrono::seconds;
 
     // Starts the game; `artefacts` names the folder under <build>/playthrough for its pictures.
-    explicit PlayedGame(const std::string& artefacts)
+    // A player's prefs.ini, when given, is there before the start.
+    explicit PlayedGame(const std::string& artefacts, const std::string& prefs = "")
         : m_display("1280x1024x24"),
           m_artefacts(std::filesystem::path(GameExecutable()).parent_path() / "playthrough" / artefacts)
     {
         std::error_code ec;
         std::filesystem::remove_all(m_artefacts, ec);
         std::filesystem::create_directories(m_artefacts, ec);
+        if (!prefs.empty())
+            RunSpit(m_home.User() / "prefs.ini", prefs);
         RunSetup setup;
         m_pid = m_home.Spawn({}, "", setup, m_display.Name());
         m_player = std::make_unique<XPlayer>(m_display.Name());

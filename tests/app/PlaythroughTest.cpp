@@ -470,6 +470,24 @@ TEST_F(Playthrough, ANewGameIsDrawnSavedFromTheMenuAndLoadedBackWhereItWas)
     LeaveAndQuitCleanly(game);
 }
 
+TEST_F(Playthrough, FullScreenAtASizeTheDisplayDoesNotTakeIsLaidOutForTheSizeItGot)
+{
+    // The virtual display keeps its 1280 x 1024 when the stored 1280 x 720 is asked for: the menu
+    // fills the window it really got, and the Quit drawn is the Quit a click finds.
+    PlayedGame game("fullscreen_other_size", PrefsText(1280, 720, 0, 0));
+    ASSERT_TRUE(game.Started());
+    const WindowPicture menu = game.WaitForPicture("the main menu", MainMenuShown);
+    EXPECT_EQ(menu.width, 1280);
+    EXPECT_EQ(menu.height, 1024);
+    game.KeepAndCompare(menu, "mainmenu");
+    game.Player().Click(kQuit.x, kQuit.y);
+    const RunResult end = game.Ended(PlayedGame::Seconds(20));
+    EXPECT_FALSE(end.timedOut) << "a click on the drawn Quit did not quit";
+    EXPECT_EQ(end.exitCode, 0);
+    // The size the player chose stays stored for a display that can show it.
+    EXPECT_EQ(RunSlurp(game.Home().User() / "prefs.ini"), PrefsText(1280, 720, 0, 0));
+}
+
 TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack)
 {
     PlayedGame game("first_factory");

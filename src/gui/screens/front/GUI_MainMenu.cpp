@@ -6,6 +6,7 @@
 #include "engine/GScreenSize.h"
 #include "engine/core/GLifetime.h"
 #include "engine/core/GSystemUtils.h"
+#include "engine/core/GTextTable.h"
 #include "gui/screens/front/FrontEnd.h"
 #include "gui/screens/front/GUI_ChooseMission.h"
 #include "gui/screens/front/GUI_UpdateNotice.h"
@@ -14,6 +15,7 @@
 #include "gui/toolkit/text/GUI_Fonts.h"
 #include "gui/toolkit/widgets/GUI_MenuButton.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
+#include "platform/core/PMessageBox.h"
 #include "platform/video/PWindowMessage.h"
 
 #include <cmath>
@@ -159,10 +161,8 @@ void GUI_MainMenu::OnButton(int button)
         FrontEnd::SwitchTo("taskeditor");
         break;
     case BUTTON_FORUMS:
-        ShellOpen(kForumAddress);
-        break;
     case BUTTON_VIDEOS:
-        ShellOpen(kVideoAddress);
+        OpenWebPage(button);
         break;
     case BUTTON_QUIT:
         FrontEnd::Quit();
@@ -170,6 +170,17 @@ void GUI_MainMenu::OnButton(int button)
     default:
         break;
     }
+}
+
+void GUI_MainMenu::OpenWebPage(int button)
+{
+    const char* address = button == BUTTON_FORUMS ? kForumAddress : kVideoAddress;
+    if (ShellOpen(address))
+        return;
+    // Without a program for web pages the click would change nothing on the screen: the player
+    // is told, and given the address to open elsewhere.
+    PMessageBox::Show(GTextTable::GetText(kMainMenuCaptions[button]),
+                      GTextTable::GetText("MAINMENU_LINK_NOT_OPENED") + "\n" + address, PMessageBox::ICON_INFORMATION);
 }
 
 void GUI_MainMenu::ShowUpdateNotice()

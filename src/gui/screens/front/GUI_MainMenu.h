@@ -60,6 +60,9 @@ public:
     const CTexturedSprite& GetRightStrip() const { return m_rightStrip; }
 
 private:
+    // Opens the page of the Community or the Videos button in the player's web program, or
+    // shows its address in a box when none could be started.
+    static void OpenWebPage(int button);
     // A sprite's corners on whole pixels less a half, so its texels land exactly on pixels.
     static void SnapToPixels(CTexturedSprite& sprite);
 

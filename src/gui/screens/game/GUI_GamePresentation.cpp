@@ -136,7 +136,9 @@ void GUI_GamePresentation::ComputeCameraMinZoom()
 
 void GUI_GamePresentation::ClearFactoryView()
 {
-    Factory().ClearFactoryView();
+    // A view never made shows nothing to clear.
+    if (GLifetime::Exists<GUI_Factory>())
+        Factory().ClearFactoryView();
     ToParts([](SIM_PresentationListener& p) { p.ClearFactoryView(); });
 }
 

@@ -6,6 +6,7 @@
 #include "engine/GGameMode.h"
 #include "engine/GScreenSize.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -26,11 +27,13 @@ GUI_WindowBase::GUI_WindowBase() = default;
 
 GUI_WindowBase::~GUI_WindowBase()
 {
-    GUI_Cursor& cursor = GUI_Cursor::Instance();
-    if (cursor.GetDraggedWindow() == this)
-        cursor.SetDraggedWindow(nullptr);
-    GUI_WindowManager& manager = GUI_WindowManager::Instance();
-    manager.Forget(this);
+    // At the end of the run the cursor and the window manager may be gone before a window that
+    // outlives them; they are not made again for it.
+    GUI_Cursor* cursor = GLifetime::Find<GUI_Cursor>();
+    if (cursor && cursor->GetDraggedWindow() == this)
+        cursor->SetDraggedWindow(nullptr);
+    if (GUI_WindowManager* manager = GLifetime::Find<GUI_WindowManager>())
+        manager->Forget(this);
     // A parent that still owned this window would delete it again; it gives it up here.
     LeaveParentKeepingOwner();
     // Own sub-windows first (each leaves this list in its own destructor), then the ones shown
