@@ -102,6 +102,13 @@ void GDebugLog::Close()
     m_debugFile = nullptr;
 }
 
+void GDebugLog::Reset()
+{
+    Close();
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_baseFolder.clear();
+}
+
 void DebugAssert(bool condition, const char* sourceFile, int line)
 {
     if (condition)

@@ -25,6 +25,9 @@ public:
     void LogError(const std::string& message);
     // Ends debug.txt with "END DEBUG---".
     void Close();
+    // Close, and the folder forgotten: errors go to the debugger output only, as before the first
+    // Open of a run.
+    void Reset();
 
     bool IsOpen() const;
     const std::string& GetBaseFolder() const { return m_baseFolder; }

@@ -1,6 +1,7 @@
 // A running factory saved and loaded comes back as it was: every slot and facility on its tiles
 // with its facing, state, sub-task, options, upgrades and history, the cars, conveyors, resource
-// objects, stockpiles, research, designs and money; saving it again writes the same file.
+// objects, stockpiles, research (finished items with what they unlocked), designs and money;
+// saving it again writes the same file.
 #include <gtest/gtest.h>
 
 #include "SaveTestSupport.h"
@@ -9,12 +10,18 @@
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
 #include "sim/SIM_Game.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
+#include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 #include "sim/money/SIM_FinanceManager.h"
+#include "sim/research/SIM_ResearchManager.h"
+#include "sim/research/SIM_Researchable.h"
 #include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
@@ -49,6 +56,15 @@ void BuildShowcase(SaveWorld& world)
     SIM_Placement::PurchaseForSlot(*SIM_SlotUpgradeManager::Instance().GetUpgrade("upg_turbine_tuning"), plant);
     static_cast<SIM_ProductionSlot*>(world.Tile(5, 10)->m_occupant)->SetOption(true, "task_fit_wheels");
     SIM_Game::Instance().GetMission()->GetZoneByName("South Wing")->Unlock(SIM_Game::Instance().GetFactory(), true);
+    // Finished research that opened a facility and a task: saved at progress 1.
+    for (const char* name : {"research_logistics", "research_engine_casting"})
+    {
+        SIM_Researchable* item = SIM_ResearchManager::Instance().GetResearchable(name);
+        ASSERT_NE(item, nullptr) << name;
+        item->AddProgress(item->m_cost);
+    }
+    ASSERT_FALSE(SIM_FacilityManager::Instance().GetTask("fac_supply_stockpile")->m_locked);
+    ASSERT_FALSE(SIM_ProductionTaskManager::Instance().GetTask("task_make_engine")->m_locked);
 }
 } // namespace
 

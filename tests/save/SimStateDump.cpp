@@ -8,8 +8,11 @@
 
 #include "sim/SIM_Game.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/definitions/SIM_FacilityManager.h"
+#include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_ProductionTask.h"
+#include "sim/definitions/SIM_ProductionTaskManager.h"
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
@@ -261,6 +264,16 @@ std::string DumpSimulation()
         if (item->m_progress > 0.0f || item->IsComplete())
             out << "res " << item->m_name << " " << Real(item->m_cost > 0.0f ? item->m_progress / item->m_cost : 1.0, 6)
                 << " " << item->IsComplete() << "\n";
+    // What finished research opened: the loader must unlock it again, not only restore progress.
+    out << "locked tasks";
+    for (const SIM_ProductionTask* task : SIM_ProductionTaskManager::Instance().GetTasks())
+        if (task->m_locked)
+            out << " " << task->m_name;
+    out << "\nlocked facilities";
+    for (const SIM_FacilityTask* facility : SIM_FacilityManager::Instance().GetTasks())
+        if (facility->m_locked)
+            out << " " << facility->m_name;
+    out << "\n";
     const SIM_GlobalFactoryVariables& variables = SIM_GlobalFactoryVariables::Instance();
     out << "variables";
     for (int i = 0; i < GFV_COUNT; ++i)

@@ -105,7 +105,10 @@ void SIM_ProductionTask::SetDefaultFloorTexture(const std::string& texture)
 {
     for (TaskTileDef& tile : m_tiles)
         if (tile.type == TT_NORMAL && tile.texture.empty())
+        {
             tile.texture = texture;
+            tile.defaultTexture = texture;
+        }
 }
 
 void SIM_ProductionTask::CombineSubTasks()

@@ -23,6 +23,9 @@ struct TaskTileDef
     // Owned; the entries stay where they are when the tile record moves, so staff pointers hold.
     std::vector<std::unique_ptr<TaskPropDef>> props;
     std::string texture;
+    // The task list's floor the loader put in for a texture the file left empty; empty when the
+    // file names its own. The task editor writes such a texture empty again while it is unchanged.
+    std::string defaultTexture;
     int type = TT_NORMAL;
 };
 

@@ -9,9 +9,9 @@
 #include "sim/definitions/SIM_BaseTask.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/flow/FlowVersions.h"
-#include "sim/money/SIM_FinanceManager.h"
 #include "sim/slots/SIM_Employee.h"
 #include "sim/slots/SIM_EmployeeManager.h"
+#include "sim/slots/SIM_PlacementQueries.h"
 #include "sim/slots/SIM_SlotStateHistory.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/views/SIM_SlotNotice.h"
@@ -46,9 +46,7 @@ int SIM_PlaceableSlot::SetFacing(int facing)
 
 bool SIM_PlaceableSlot::CanAfford() const
 {
-    if (!m_task)
-        return false;
-    return SIM_FinanceManager::Instance().GetCash() >= m_task->m_constructionCost;
+    return m_task && SIM_PlacementQueries::CanAfford(*m_task);
 }
 
 void SIM_PlaceableSlot::Remove(bool silent)

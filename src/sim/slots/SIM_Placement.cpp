@@ -192,11 +192,11 @@ SIM_ResourceImportBay* SIM_Placement::FinishImportBay(SIM_ProductionSlot& slot, 
     return bay;
 }
 
-float SIM_Placement::RemoveSlot(SIM_PlaceableSlot* slot, bool silent, bool refund)
+float SIM_Placement::RemoveSlot(SIM_PlaceableSlot* slot, bool silent, bool refund, SIM_Tile* refundAt)
 {
     if (!slot)
         return 0.0f;
-    SIM_Tile* tile = slot->GetTile();
+    SIM_Tile* tile = refundAt ? refundAt : slot->GetTile();
     const float cost = slot->GetTask() ? slot->GetTask()->m_constructionCost : 0.0f;
     slot->Remove(silent);
     const float back = refund ? Refund(tile, cost) : 0.0f;
@@ -214,7 +214,7 @@ bool SIM_Placement::RemoveAt(SIM_Tile* tile, bool conveyorFirst)
     SIM_PlaceableSlot* slot = tile->m_occupant;
     if (!slot)
         return false;
-    RemoveSlot(slot, false, true);
+    RemoveSlot(slot, false, true, tile);
     return true;
 }
 

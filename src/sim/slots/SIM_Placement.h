@@ -56,11 +56,13 @@ public:
     // Takes the slot off the floor and deletes it: its tiles are freed, its staff dismissed and
     // its car taken away; unless silent the placement sound plays. With refund the cash gets the
     // constants' SLOT_REFUND_PERCENTAGE of the task's cost (not booked as income) and the view
-    // shows it. Returns the refund.
-    static float RemoveSlot(SIM_PlaceableSlot* slot, bool silent, bool refund);
+    // shows it rising from refundAt (the tile the player sold it from), or from the anchor when
+    // that is null. Returns the refund.
+    static float RemoveSlot(SIM_PlaceableSlot* slot, bool silent, bool refund, SIM_Tile* refundAt = nullptr);
     // What the player's delete click on a tile does: the tile's conveyor piece goes (with its
     // import bay, if any) when conveyorFirst is set or no slot covers the tile; otherwise the
-    // slot covering the tile is sold. Refunds as RemoveSlot. False when there was nothing to remove.
+    // slot covering the tile is sold. Refunds as RemoveSlot, shown rising from the tile. False when
+    // there was nothing to remove.
     static bool RemoveAt(SIM_Tile* tile, bool conveyorFirst);
 
     // One conveyor piece on the tile, facing as given (SIM_ResourceConveyor::kNoFacing for none);

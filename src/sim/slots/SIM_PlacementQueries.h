@@ -31,7 +31,8 @@ public:
     // Whether the footprint may be built now: the anchor and every footprint tile lie on the floor,
     // are not built on and are open (IsLayoutTileFree).
     static bool IsFootprintFree(const SIM_BaseTask& task, const SIM_Tile* anchor, int facing);
-    // The cash covers the task's construction cost.
+    // The cash covers the task's construction cost: at least the cost, so cash equal to it will
+    // do. The one rule of affordability; a slot's own CanAfford asks it for its task.
     static bool CanAfford(const SIM_BaseTask& task);
 
     // ---- production slots ----

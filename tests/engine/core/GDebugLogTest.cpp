@@ -3,6 +3,7 @@
 #include "engine/core/GFileList.h"
 #include "platform/core/PClock.h"
 #include "tests/engine/core/EngineTestFiles.h"
+#include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
 
@@ -108,11 +109,18 @@ TEST_F(GDebugLogFiles, ReportTexts)
 
 TEST_F(GDebugLogFiles, ErrorsBeforeOpenNeverTouchTheFileSystemRoot)
 {
-    // The singleton may have been opened by another test in this process; this one only
-    // checks that an error without any folder does not fail or crash.
-    GDebugLog::Instance().Close();
+    // As at start-up, before the user folder is known: an empty folder must not become "/debug".
+    FreshState::Forget<GDebugLog>();
+    const std::string root = "/debug/errors.txt";
+    const std::string before = EngineTestFiles::ReadAll(root);
     GDebugLog::Instance().LogError("early error");
-    SUCCEED();
+    EXPECT_EQ(EngineTestFiles::ReadAll(root), before);
+    EXPECT_EQ(GDebugLog::Instance().GetBaseFolder(), "");
+    // Opened later, the log keeps the error out of the new file too.
+    GDebugLog::Instance().Open(files.Folder());
+    GDebugLog::Instance().LogError("late error");
+    EXPECT_EQ(Errors().find("early error"), std::string::npos);
+    EXPECT_NE(Errors().find("late error"), std::string::npos);
 }
 
 TEST_F(GDebugLogFiles, DeletingLogsReadOnlyAndFailure)

@@ -476,12 +476,16 @@ TEST_F(TaskEditorTest, ASavedLayoutLoadsBackAndTheDataStaysClean)
               std::string::npos)
         << saved;
     EXPECT_EQ(saved.rfind("[task]", 0), 0u);
+    // The anchor's texture, left empty in the file for the task list's floor, stays empty.
+    EXPECT_NE(saved.find("[tile]\nXOffset = 0\nYOffset = 0\ntexture\ntype = TT_NORMAL\n"), std::string::npos) << saved;
 
     // The next frame reads everything again and shows the default task from the new file.
     EditorFrame();
     SIM_BaseTask* reloaded = editor.GetCurrentTask();
     ASSERT_NE(reloaded, nullptr);
     EXPECT_EQ(reloaded->GetName(), "task_fuel_tank");
+    ASSERT_NE(FindRecord(reloaded, 0, 0), nullptr);
+    EXPECT_EQ(FindRecord(reloaded, 0, 0)->texture, "floor_metal_03.dds");
     TaskTileDef* tile = FindRecord(reloaded, 1, 0);
     ASSERT_NE(tile, nullptr);
     ASSERT_EQ(tile->props.size(), 1u);

@@ -1,6 +1,6 @@
 // The task footprint writer: what a save makes of a task file, compared byte for byte with the
-// stored files in tests/gui/editors/golden (written instead with FV_WRITE_REFERENCES=1), and the
-// files it refuses to touch.
+// stored files in tests/gui/editors/golden (written instead with FV_WRITE_REFERENCES=1), floors
+// the task list filled in, and the files it refuses to touch.
 #include "tests/engine/core/EngineTestFiles.h"
 
 #include "engine/core/GBufferedFileManager.h"
@@ -138,6 +138,34 @@ TEST_F(TaskLayoutWriterTest, AnchorLastAndOnlyAnchor)
     EXPECT_NE(onlyAnchor.find("[tile]\n"), std::string::npos);
     EXPECT_EQ(onlyAnchor.find("[tiles"), std::string::npos);
     EXPECT_EQ(onlyAnchor.find("[tile]"), onlyAnchor.rfind("[tile]"));
+}
+
+TEST_F(TaskLayoutWriterTest, AFloorTheTaskListFilledInIsWrittenEmptyOnlyWhileUntouched)
+{
+    struct Case
+    {
+        const char* what;
+        const char* texture;
+        int type;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"untouched", "floor_metal_03.dds", TT_NORMAL, "texture\n"},
+        {"another floor picked", "floor_metal_04.dds", TT_NORMAL, "texture = floor_metal_04.dds\n"},
+        // The loader fills in only normal tiles: a stockpile would come back without a floor.
+        {"turned into a stockpile", "floor_metal_03.dds", TT_STOCKPILE, "texture = floor_metal_03.dds\n"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        m_task.m_tiles.clear();
+        TaskTileDef& anchor = AddTile(0, 0, c.texture, c.type);
+        anchor.defaultTexture = "floor_metal_03.dds";
+        std::string text;
+        std::string error;
+        ASSERT_TRUE(TaskLayoutWriter::Compose(m_task, text, error)) << error;
+        EXPECT_NE(text.find("[tile]\nXOffset = 0\nYOffset = 0\n" + std::string(c.written)), std::string::npos) << text;
+    }
 }
 
 TEST_F(TaskLayoutWriterTest, RefusesFilesItWouldDamageAndLeavesThemAlone)

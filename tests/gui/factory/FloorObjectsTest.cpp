@@ -139,15 +139,19 @@ TEST_F(FactoryViewTest, SellingPaysBackTheRefundShareOnceAndShowsIt)
     ASSERT_GT(share, 0.0f);
     GUI_Factory& view = GUI_Factory::Instance();
 
-    // A slot: the refund share of its cost, shown where it stood.
+    // A slot sold from a tile other than its anchor: the refund share of its cost, rising from
+    // the tile the player clicked.
     ASSERT_NE(m_world.Place("task_make_axles", 3, 3), nullptr);
+    ASSERT_EQ(m_world.Tile(3, 4)->m_occupant, m_world.Tile(3, 3)->m_occupant);
     float before = Cash();
     GUI_FloatingValue::ResetPool();
-    view.RemoveAtTile(m_world.Tile(3, 3));
+    view.RemoveAtTile(m_world.Tile(3, 4));
     EXPECT_FLOAT_EQ(Cash() - before, share * CostOf("task_make_axles"));
     EXPECT_EQ(m_world.Tile(3, 3)->m_occupant, nullptr);
     ASSERT_NE(LastValue(), nullptr);
     EXPECT_EQ(LastValue()->GetText(), SIM_FinanceManager::FormatMoney(share * CostOf("task_make_axles")));
+    EXPECT_FLOAT_EQ(LastValue()->GetWorldX(), m_world.Tile(3, 4)->m_worldX);
+    EXPECT_FLOAT_EQ(LastValue()->GetWorldY(), m_world.Tile(3, 4)->m_worldY);
 
     // Empty floor: nothing happens, the click is taken.
     before = Cash();

@@ -1,8 +1,11 @@
-// Stockpiles, exporters, bays and single objects at the edges: places, surplus, deficits, the
-// exporter's rate, unroutable objects and what removal leaves behind.
+// Stockpiles, exporters, bays and single objects at the edges: places, surplus, deficits, a
+// stockpile left without its conveyor, the exporter's rate, unroutable objects and what removal
+// leaves behind.
 #include "tests/sim/FlowTestSupport.h"
+#include "tests/sim/SlotsTestFloor.h"
 
 #include "platform/core/PRandom.h"
+#include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ResourceExporter.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
@@ -105,6 +108,28 @@ TEST(FlowStockpile, RequestsDropSurplusWhenNothingStoredIsSurplus)
     EXPECT_EQ(stockpile.CountRequested(&world.defs.paint), 13);
     EXPECT_EQ(floor.bay->QueueLength(), 13u);
     EXPECT_EQ(CheckFlowInvariants(), "");
+}
+
+TEST(FlowStockpile, AFullStockpileWhoseConveyorIsTakenUpTrashesNothing)
+{
+    // A station whose first step needs nothing (so nothing stops it for want of a route) and
+    // whose second needs steel; the car has had the first, and the stockpile is full of steel.
+    slotstest::Floor floor;
+    ASSERT_NE(SIM_Placement::LayConveyor(floor.Tile(3, 4), 1, false), nullptr);
+    SIM_ProductionSlot* station = floor.Place("task_inspect_panels", 3, 3);
+    ASSERT_NE(station, nullptr);
+    station->SetCurrentSubTask(1);
+    SIM_ResourceStockpile& stockpile = *station->GetInputStockpile();
+    ASSERT_EQ(stockpile.GetTile(), floor.Tile(3, 4));
+    const SIM_Resource* steel = SIM_ResourceManager::Instance().GetResource("steel");
+    for (int32_t place = 0; place < 16; ++place)
+        StoredObject(stockpile.MutableStored(), steel, place);
+    ASSERT_EQ(stockpile.Room(), 0);
+    // The player takes up the piece under the stockpile: it keeps what it holds and asks for nothing.
+    ASSERT_TRUE(SIM_Placement::RemoveConveyor(floor.Tile(3, 4), false));
+    stockpile.Update();
+    EXPECT_EQ(stockpile.CountStored(steel), 16);
+    EXPECT_TRUE(stockpile.Requests().empty());
 }
 
 TEST(FlowExporter, SendsOneObjectPerFiveHundredMilliseconds)

@@ -9,6 +9,7 @@
 #include "tests/sim/SlotsTestFloor.h"
 
 #include "sim/slots/SIM_Placement.h"
+#include "sim/slots/SIM_PlacementQueries.h"
 
 using slotstest::Floor;
 
@@ -87,6 +88,9 @@ TEST(PlaceableSlot, CashEqualToTheCostAffordsIt)
         SIM_ProductionSlot* slot = floor.Place("task_fit_engine", 3, 3, 1, true); // costs 100, unpaid
         ASSERT_NE(slot, nullptr);
         EXPECT_EQ(slot->CanAfford(), c.affordable) << c.cash;
+        // The placer's click asks the same before it places another one on free floor.
+        EXPECT_EQ(SIM_PlacementQueries::CanPlaceSlotNow(*slot->GetProductionTask(), floor.Tile(5, 5), 1), c.affordable)
+            << c.cash;
     }
 }
 

@@ -43,7 +43,12 @@ std::string TaskLayoutWriter::TileSectionText(const TaskTileDef& tile, int index
                                                                   : "tiles" + std::to_string(index));
     section.AddPair("XOffset", std::to_string(tile.XOffset));
     section.AddPair("YOffset", std::to_string(tile.YOffset));
-    section.AddPair("texture", tile.texture);
+    // A texture the file left empty (the task list's floor filled it in) stays empty while the
+    // player has not changed it, so the tile keeps following the list; the loader fills it in
+    // again only on a normal tile.
+    const bool listFloor =
+        tile.type == TT_NORMAL && !tile.defaultTexture.empty() && tile.texture == tile.defaultTexture;
+    section.AddPair("texture", listFloor ? std::string() : tile.texture);
     section.AddPair("type", TileTypeName(tile.type));
     int written = 0;
     for (const auto& prop : tile.props)

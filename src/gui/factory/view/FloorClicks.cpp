@@ -65,7 +65,7 @@ void FloorClicks::RemoveAt(SIM_Tile* tile)
         }
         else
         {
-            SIM_Placement::RemoveSlot(importer, false, true);
+            SIM_Placement::RemoveSlot(importer, false, true, tile);
         }
         return;
     }

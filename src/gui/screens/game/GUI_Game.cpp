@@ -116,10 +116,11 @@ void GUI_Game::Draw()
     GUI_ZoomOutIcons::Instance().Draw();
     view.DrawLabels();
     view.ApplySlotOverlay(kGameNoSlotOverlay);
-    view.DrawNotices();
     GUI_ResourceGraph::Instance().Draw();
     GUI_FloatingValue::DrawAll();
     GUI_GamePlacers::Get().DrawGhosts();
+    // A slot's problem stays readable over a ghost or a sum rising from a tile near it.
+    view.DrawNotices();
     // The render-target viewer shows only once something shows it.
     GUI_RenderTargetViewer::Instance().Draw();
     // The windows (the top bar among them), the tooltip and the pointer.

@@ -66,7 +66,10 @@ void GUI_PowerGauge::Draw()
         GD3DDevice::Instance().FillRect(m_inner, 0xFFC80000u);
     m_icon.Draw();
     GUI_Fonts::SelectSemibold16();
-    GFontManager::Instance().Print(m_text, 0xFF000000u, static_cast<float>(m_left) + 60.0f,
-                                   static_cast<float>(m_top) + 16.0f, static_cast<float>(m_right - m_left) - 60.0f, 0);
+    // Large plants and floors give six-digit figures and more: the text shrinks (and only then is
+    // cut) rather than run past the gauge's edge into the cash beside it.
+    const float room = static_cast<float>(m_right - m_left) - kTextLeft;
+    GUI_Fonts::PrintFitted(m_text, 0xFF000000u, static_cast<float>(m_left) + kTextLeft,
+                           static_cast<float>(m_top) + 16.0f, room, 0, room, kSmallestText);
     GFontManager::Instance().Flush();
 }

@@ -13,6 +13,11 @@
 class GUI_PowerGauge : public GUI_WindowBase
 {
 public:
+    // Where the text starts, from the gauge's left edge (the icon stands before it), and the
+    // smallest share of the font's size a text too wide for the rest may shrink to.
+    static constexpr float kTextLeft = 60.0f;
+    static constexpr float kSmallestText = 0.5f;
+
     GUI_PowerGauge();
     ~GUI_PowerGauge() override;
 

@@ -35,3 +35,24 @@ float GUI_Fonts::FitToWidth(std::string& text, float room, float smallest)
     fonts.SetTextSize(size);
     return fitted;
 }
+
+void GUI_Fonts::PrintFitted(const std::string& text, uint32_t colour, float x, float y, float width, int align,
+                            float room, float smallest)
+{
+    GFontManager& fonts = GFontManager::Instance();
+    std::string shown = text;
+    const float size = fonts.GetTextSize();
+    const float fitted = FitToWidth(shown, room, smallest);
+    if (fitted != size)
+    {
+        fonts.Flush();
+        fonts.SetTextSize(fitted);
+        y += std::floor((size - fitted) / 2.0f);
+    }
+    fonts.Print(shown, colour, x, y, width, align);
+    if (fonts.GetTextSize() != size)
+    {
+        fonts.Flush();
+        fonts.SetTextSize(size);
+    }
+}

@@ -6,8 +6,6 @@
 #include "engine/core/GTextTable.h"
 #include "gui/toolkit/text/GUI_Fonts.h"
 
-#include <cmath>
-
 GUI_ButtonText::GUI_ButtonText(const std::string& textKey, GUI_Callback callback, intptr_t argument)
     : GUI_ButtonBase(std::move(callback), argument), m_caption(GTextTable::GetText(textKey)), m_captionKey(textKey)
 {
@@ -29,22 +27,8 @@ void GUI_ButtonText::DrawCaption(uint32_t enabledColour, uint32_t disabledColour
     if (static_cast<float>(fonts.GetTextWidth(caption)) > room && !m_captionKey.empty() &&
         GTextTable::HasText(m_captionKey + "_SHORT"))
         caption = GTextTable::GetText(m_captionKey + "_SHORT");
-    const float size = fonts.GetTextSize();
-    const float fitted = GUI_Fonts::FitToWidth(caption, room, kSmallestCaption);
-    if (fitted != size)
-    {
-        // A smaller caption stays centred on the same line.
-        fonts.Flush();
-        fonts.SetTextSize(fitted);
-        y += std::floor((size - fitted) / 2.0f);
-    }
-    fonts.Print(caption, m_enabled ? enabledColour : disabledColour, static_cast<float>(m_left), y,
-                static_cast<float>(m_width), 2);
-    if (fonts.GetTextSize() != size)
-    {
-        fonts.Flush();
-        fonts.SetTextSize(size);
-    }
+    GUI_Fonts::PrintFitted(caption, m_enabled ? enabledColour : disabledColour, static_cast<float>(m_left), y,
+                           static_cast<float>(m_width), 2, room, kSmallestCaption);
 }
 
 void GUI_ButtonText::Draw()

@@ -1,14 +1,15 @@
 // A game played through the game screen on a shipped mission: a new game runs for hours at the
 // fastest speed with the top bar following the clock, F2 saves it, F3 brings the save back, and
 // when the cash runs out the game-over dialog stops the clock and its button ends the game; an
-// autosave F3 cannot load is explained and the running game goes on. The
-// player builds from the top bar's build menu, opens a slot's dialog from the floor, and a finished
-// research re-fits the open menu. A car on a station is drawn on the game's floor. The right
-// button and Escape only drop a tool in hand (a drag under way with it), chains laid in two drags
-// join into working lines, a facility goes only where its ghost is green, typing into a field
-// reaches no hot key, dialogs that hold the game give its speed back when the last one closes, and
-// the view stays over the floor. Over a running game, close up and far out, the floor's labels and notices,
-// the tooltips and the build menu's cards keep every glyph inside their boxes.
+// autosave F3 cannot load is explained and the running game goes on. The player builds from the
+// top bar's build menu, opens a slot's dialog from the floor, and a finished research re-fits the
+// open menu. A car on a station is drawn on the game's floor. The right button and Escape only
+// drop a tool in hand (a drag under way with it), chains laid in two drags join into working
+// lines, a facility goes only where its ghost is green, slot notices stand over the rising sums
+// and the ghosts, typing into a field reaches no hot key, dialogs that hold the game give its
+// speed back when the last one closes, and the view stays over the floor. Over a running game,
+// close up and far out, the floor's labels and notices, the tooltips and the build menu's cards
+// keep every glyph inside their boxes.
 #include "tests/gui/factory/FactoryViewTestSupport.h"
 
 #include "engine/GD3DDevice.h"
@@ -16,11 +17,14 @@
 #include "engine/GScreenSize.h"
 #include "engine/core/GTextTable.h"
 #include "gui/factory/dialogs/GUI_SlotTooltip.h"
+#include "gui/factory/notices/GUI_Notice.h"
+#include "gui/factory/objects/GUI_FloatingValue.h"
 #include "gui/factory/placement/GUI_BulldozerTask.h"
 #include "gui/factory/placement/GUI_ConveyorPlacer.h"
 #include "gui/factory/placement/GUI_FacilityPlacer.h"
 #include "gui/factory/placement/GUI_PlacementTools.h"
 #include "gui/factory/placement/GUI_SlotChainPlacer.h"
+#include "gui/factory/placement/PlacementGhost.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/vehicles/CarSpriteCell.h"
 #include "gui/factory/vehicles/GUI_CarSpriteCache.h"
@@ -647,6 +651,47 @@ TEST_F(GameScenario, AFacilityIsPlacedExactlyWhereItsGhostIsGreen)
         EXPECT_EQ(SIM_FinanceManager::Instance().GetCash() < cash, placed) << spot.x << ", " << spot.y;
     }
     EXPECT_EQ(m_world.Tile(10, 10)->m_occupant, belt) << "the conveyor stays where no facility went";
+}
+
+TEST_F(GameScenario, SlotNoticesAreDrawnOverTheFloatingValuesAndTheGhosts)
+{
+    StartFirstFactory(10, 10, 0.5f);
+    // A station with no way to its resources shows its notice.
+    SIM_ProductionSlot* station = m_world.Place("task_fit chassis", 10, 10);
+    ASSERT_NE(station, nullptr);
+    const auto* notice = dynamic_cast<const GUI_NoticeBase*>(station->GetNotice());
+    ASSERT_NE(notice, nullptr);
+    for (int i = 0; i < 120 && notice->GetLastDrawn() != GUI_NoticeBase::Drawn::FULL; ++i)
+        GameFrame();
+    ASSERT_EQ(notice->GetLastDrawn(), GUI_NoticeBase::Drawn::FULL);
+    // A facility's ghost beside it and a sum rising from it.
+    ASSERT_TRUE(GUI_PlacementTools::StartPlacing("fac_power_plant"));
+    PointAt(11, 10);
+    GUI_FloatingValue::Spawn(GUI_FloatingValue::kCashIcon, station->GetTile()->m_worldX, station->GetTile()->m_worldY,
+                             500.0f);
+    m_rec->Clear();
+    GameFrame();
+    // Every corner in drawing order, by its colour: the value's box, the ghost's tint, the notice's box.
+    int lastValue = -1, lastGhost = -1, firstNotice = -1, corner = 0;
+    const uint32_t noticeBox = notice->GetBackground().Argb();
+    for (const PRecordingDraw& draw : m_rec->draws)
+        for (const PVertex& vertex : draw.vertices)
+        {
+            const uint32_t rgb = vertex.colour & 0xFFFFFFu;
+            if (rgb == 0x40CDDAu)
+                lastValue = corner;
+            if (vertex.colour == PlacementGhost::kValid.Packed() || vertex.colour == PlacementGhost::kInvalid.Packed())
+                lastGhost = corner;
+            if (vertex.colour == noticeBox && firstNotice < 0)
+                firstNotice = corner;
+            ++corner;
+        }
+    ASSERT_GE(lastValue, 0);
+    ASSERT_GE(lastGhost, 0);
+    ASSERT_GE(firstNotice, 0);
+    EXPECT_LT(lastValue, firstNotice);
+    EXPECT_LT(lastGhost, firstNotice);
+    GUI_PlacementTools::CancelAll();
 }
 
 TEST_F(GameScenario, WhatIsTypedIntoAFieldReachesOnlyTheField)

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,7 @@ TEST(GameScreenTexts, CashPowerAndClockReadAsThePlayerExpects)
 
 TEST_F(GameScreen, TopBarGaugesHangFromTheRightEdgeAt1280)
 {
+    UseScreen(1280, 768);
     GUI_Game::Instance().Enter();
     const GUI_Interface* bar = GUI_Interface::GetOpen();
     ASSERT_NE(bar, nullptr);
@@ -169,6 +171,15 @@ TEST_F(GameScreen, TopBarGaugesHangFromTheRightEdgeAt1280)
     EXPECT_EQ(bar->GetPower()->GetText(), "1,200/850");
     EXPECT_FALSE(bar->GetPower()->IsOverCapacity());
     Frame();
+
+    // Six-digit figures keep to the 100 pixels beside the icon, and still read whole.
+    m_rec->textCheck.enabled = true;
+    m_rec->textCheck.Clear();
+    SIM_Presentation::Instance().Listener().UpdatePowerGauge(999999.0f, 999999.0f);
+    Frame();
+    EXPECT_TRUE(m_rec->textCheck.findings.empty()) << m_rec->textCheck.Describe().front();
+    const std::vector<std::string>& printed = m_rec->textCheck.printed;
+    EXPECT_NE(std::find(printed.begin(), printed.end(), "999,999/999,999"), printed.end());
 }
 
 TEST_F(GameScreen, HighlightedSpeedButtonFollowsEveryChange)
