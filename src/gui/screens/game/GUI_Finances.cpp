@@ -68,8 +68,10 @@ void GUI_Finances::Draw()
         return;
     m_icon.Draw();
     GUI_Fonts::SelectSemibold16();
-    GFontManager::Instance().Print(m_text, 0xFF000000u, static_cast<float>(m_left) + 60.0f,
-                                   static_cast<float>(m_top) + 16.0f, static_cast<float>(m_right - m_left) - 60.0f, 0);
+    // A fortune (or a debt) of ten digits and more shrinks rather than run past the bar's edge.
+    const float room = static_cast<float>(m_right - m_left) - kTextLeft;
+    GUI_Fonts::PrintFitted(m_text, 0xFF000000u, static_cast<float>(m_left) + kTextLeft,
+                           static_cast<float>(m_top) + 16.0f, room, 0, room, kSmallestText);
     GFontManager::Instance().Flush();
 }
 

@@ -27,6 +27,8 @@ public:
     const std::string& GetText() const { return m_text; }
 
 private:
+    static constexpr float kTextLeft = 60.0f;
+    static constexpr float kSmallestText = 0.5f;
     std::string m_text;
     CTexturedSprite m_icon;
     static inline GUI_SingleWindow<GUI_Finances> s_single;

@@ -180,6 +180,14 @@ TEST_F(GameScreen, TopBarGaugesHangFromTheRightEdgeAt1280)
     EXPECT_TRUE(m_rec->textCheck.findings.empty()) << m_rec->textCheck.Describe().front();
     const std::vector<std::string>& printed = m_rec->textCheck.printed;
     EXPECT_NE(std::find(printed.begin(), printed.end(), "999,999/999,999"), printed.end());
+
+    // So does the cash at the largest debt a save can hold.
+    m_rec->textCheck.Clear();
+    SIM_FinanceManager::Instance().RestoreCash(-999999995904.0f);
+    bar->GetCash()->UpdateCashText();
+    Frame();
+    EXPECT_TRUE(m_rec->textCheck.findings.empty()) << m_rec->textCheck.Describe().front();
+    EXPECT_NE(std::find(printed.begin(), printed.end(), "$-999,999,995,904"), printed.end());
 }
 
 TEST_F(GameScreen, HighlightedSpeedButtonFollowsEveryChange)
