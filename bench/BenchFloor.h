@@ -7,7 +7,8 @@
 // conveyors across the whole width (the stockpile rows of the two lines and the feed row between
 // them); line A runs on row 1 towards +x with its machines on row 0, line B on row 5 towards -x
 // with its machines on row 6. Each line holds `chains` car chains (twelve stations, `carBelts` car
-// conveyors, an export) packed against the right edge, and the import bays stand at x = 0.
+// conveyors, an export) packed against the right edge, and the import bays stand at x = 0, where
+// a spine of conveyors may join the bands.
 #pragma once
 #include "engine/core/GRandom.h"
 #include "platform/core/PClock.h"
@@ -50,6 +51,8 @@ struct Fill
     int carBelts = 9;    // car conveyors between the last station and the export
     int bays = 372;      // at most three per band
     bool workers = true; // the frame's jobs on worker threads, as in the game
+    // A trunk of conveyors down column 0 between the bands joins them all into one run.
+    bool spine = false;
 };
 
 class Floor
@@ -120,6 +123,10 @@ public:
         for (int band = 0; band < m_fill.bands; ++band)
             if (!LayBand(1 + 7 * band))
                 return false;
+        for (int band = 1; m_fill.spine && band < m_fill.bands; ++band)
+            for (int y = 7 * band - 2; y <= 7 * band + 2; ++y)
+                if (!SIM_Placement::LayConveyor(TileAt(0, y), 1, true))
+                    return false;
         if (!ForEachChain([this](int x0, int y, int facing, int step) { return BuildChain(x0, y, facing, step); }))
             return false;
         for (int i = 0; i < BayCountOfFill(); ++i)

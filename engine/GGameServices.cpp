@@ -64,6 +64,10 @@ void GGameServices::CompileAnimations()
 {
     LogSkipped("animation compiler");
 }
+void GGameServices::PrepareFactoryView()
+{
+    LogSkipped("factory view pictures");
+}
 void GGameServices::InitPieChartColours()
 {
     LogSkipped("chart colours");

@@ -35,6 +35,8 @@ public:
     virtual void ClearParticleEmitters();
     virtual void ClearParticleConfigs();
     virtual void LoadParticleConfigs();
+    // Loads what the factory view draws in every game and keeps it for all of them.
+    virtual void PrepareFactoryView();
 
     // --- screens ---
     // Builds the main menu (it registers itself as "mainmenu") and its buttons.

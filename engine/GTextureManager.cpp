@@ -102,6 +102,7 @@ bool GTextureManager::CreateTextureD3DX(MipMode mode, GTexture9* texture, const 
     file.Load(path);
     PImage image;
     PResult r = PRES_OK;
+    ++m_decodes;
     if (!PImageCodec::Decode(file.GetData(), static_cast<size_t>(file.GetSize() > 0 ? file.GetSize() : 0), image))
         r = PRES_INVALIDDATA;
     PGraphicsDevice* device = GD3DDevice::Instance().GetDevice();

@@ -40,6 +40,8 @@ public:
 
     const std::vector<std::string>& GetFolders() const { return m_folders; }
     int GetTextureCount() const { return static_cast<int>(m_textures.size()); }
+    // How many picture files were decoded since the start: pictures the game keeps are decoded once.
+    int GetDecodeCount() const { return m_decodes; }
 
 private:
     GTextureManager() = default;
@@ -53,4 +55,5 @@ private:
     PTexture* const* m_bound = nullptr;
     const PTexture* m_boundTexture = nullptr; // what the device has on stage 0
     bool m_forceRebind = true;
+    int m_decodes = 0;
 };

@@ -351,6 +351,8 @@ bool Game::Init()
     services.ClearParticleEmitters();
     services.ClearParticleConfigs();
     services.LoadParticleConfigs();
+    // What the factory view draws in every game is loaded once, here, not in every game's load.
+    services.PrepareFactoryView();
     services.BuildMainMenu();
     services.BuildMissionEditor();
     // After a relaunch the first screen is the settings screen, which must exist by then.

@@ -1,6 +1,8 @@
 // Start-up, frame and shutdown services of the game, section by section.
 #include "GameServices.h"
 
+#include "gui/factory/view/GUI_Factory.h"
+
 #include "Game.h"
 #include "engine/core/GLifetime.h"
 #include "gui/editors/mission/GUI_MissionEditor.h"
@@ -187,6 +189,11 @@ void GameServices::InitPostProcessor()
 void GameServices::CompileAnimations()
 {
     ::CompileAnimations();
+}
+
+void GameServices::PrepareFactoryView()
+{
+    GUI_Factory::PrepareScene();
 }
 
 void GameServices::InitPieChartColours()

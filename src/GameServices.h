@@ -42,6 +42,7 @@ public:
     void ClearParticleEmitters() override;
     void ClearParticleConfigs() override;
     void LoadParticleConfigs() override;
+    void PrepareFactoryView() override;
 
     // --- editors ---
     void BuildMissionEditor() override;

@@ -43,21 +43,33 @@ PResult PGLTexture::LockRect(int level, PLockedRect& locked)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, level, GL_BGRA, GL_UNSIGNED_BYTE, m_lockData.data());
     m_lockedLevel = level;
+    m_readOnly = false;
     locked.pitch = w * 4;
     locked.bits = m_lockData.data();
     return PRES_OK;
+}
+
+PResult PGLTexture::LockRectForReading(int level, PLockedRect& locked)
+{
+    const PResult r = LockRect(level, locked);
+    m_readOnly = !PFailed(r);
+    return r;
 }
 
 PResult PGLTexture::UnlockRect(int level)
 {
     if (m_lockedLevel < 0 || level != m_lockedLevel)
         return PRES_INVALIDCALL;
-    int w = 0, h = 0;
-    PFormat f;
-    GetLevelDesc(level, w, h, f);
-    glBindTexture(GL_TEXTURE_2D, m_texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, m_lockData.data());
+    if (!m_readOnly)
+    {
+        int w = 0, h = 0;
+        PFormat f;
+        GetLevelDesc(level, w, h, f);
+        glBindTexture(GL_TEXTURE_2D, m_texture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, w, h, GL_BGRA, GL_UNSIGNED_BYTE, m_lockData.data());
+    }
+    m_readOnly = false;
     m_lockedLevel = -1;
     m_lockData.clear();
     m_lockData.shrink_to_fit();

@@ -19,6 +19,7 @@ public:
     int GetLevelCount() const override { return m_levels; }
     PResult GetLevelDesc(int level, int& width, int& height, PFormat& format) const override;
     PResult LockRect(int level, PLockedRect& locked) override;
+    PResult LockRectForReading(int level, PLockedRect& locked) override;
     PResult UnlockRect(int level) override;
     bool IsRenderTarget() const override { return m_renderTarget; }
 
@@ -39,4 +40,5 @@ private:
     bool m_renderTarget;
     int m_lockedLevel = -1;
     std::vector<uint8_t> m_lockData;
+    bool m_readOnly = false;
 };

@@ -40,6 +40,11 @@ PResult PRecordingTexture::LockRect(int level, PLockedRect& locked)
     return PRES_OK;
 }
 
+PResult PRecordingTexture::LockRectForReading(int level, PLockedRect& locked)
+{
+    return LockRect(level, locked);
+}
+
 PResult PRecordingTexture::UnlockRect(int level)
 {
     m_state->log.push_back("UnlockRect tex#" + std::to_string(m_id) + " " + std::to_string(level));

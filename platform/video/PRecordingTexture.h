@@ -17,6 +17,7 @@ public:
     int GetLevelCount() const override { return static_cast<int>(m_levels.size()); }
     PResult GetLevelDesc(int level, int& width, int& height, PFormat& format) const override;
     PResult LockRect(int level, PLockedRect& locked) override;
+    PResult LockRectForReading(int level, PLockedRect& locked) override;
     PResult UnlockRect(int level) override;
     bool IsRenderTarget() const override { return m_renderTarget; }
 

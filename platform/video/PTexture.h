@@ -14,6 +14,9 @@ public:
     virtual PResult GetLevelDesc(int level, int& width, int& height, PFormat& format) const = 0;
     // CPU access to one level as 32-bit ARGB pixels (bytes B, G, R, A), rows from the top.
     virtual PResult LockRect(int level, PLockedRect& locked) = 0;
+    // The same access for reading only: the matching UnlockRect leaves the texture as it was and
+    // sends nothing back to the card.
+    virtual PResult LockRectForReading(int level, PLockedRect& locked) = 0;
     // Ends the access; the pixels written meanwhile become the texture's.
     virtual PResult UnlockRect(int level) = 0;
     virtual bool IsRenderTarget() const = 0;

@@ -12,9 +12,14 @@ void InvalidateRoutes()
     SIM_ResourceObjManager::Instance().RerouteAll();
 }
 
-void InvalidateRoutesAround(const std::vector<SIM_Tile*>& changed)
+bool InvalidateRoutesAround(const std::vector<SIM_Tile*>& changed, std::vector<SIM_Tile*>* goals)
 {
     PTraceSpan span("InvalidateRoutes");
-    RouteTable::Instance().ForgetAround(changed);
-    SIM_ResourceObjManager::Instance().RerouteLost();
+    std::vector<SIM_Tile*> forgotten;
+    const bool some = RouteTable::Instance().ForgetAround(changed, &forgotten);
+    // With everything forgotten, every store's requests are checked.
+    SIM_ResourceObjManager::Instance().RerouteLost(some ? &forgotten : nullptr);
+    if (goals)
+        goals->insert(goals->end(), forgotten.begin(), forgotten.end());
+    return some;
 }

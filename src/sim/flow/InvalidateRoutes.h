@@ -11,5 +11,6 @@ class SIM_Tile;
 void InvalidateRoutes();
 // Main thread. Conveyors were laid or taken up on these tiles: the routes and failures whose
 // search looked at one of them are discarded, and the objects that were on those routes (or on
-// none) are re-routed.
-void InvalidateRoutesAround(const std::vector<SIM_Tile*>& changed);
+// none) are re-routed. The goals of what was discarded are added to `goals` when given; false
+// when every route was discarded (a zone opened since the last edit).
+bool InvalidateRoutesAround(const std::vector<SIM_Tile*>& changed, std::vector<SIM_Tile*>* goals = nullptr);

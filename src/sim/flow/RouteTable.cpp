@@ -329,20 +329,20 @@ void RouteTable::ForgetKnown(SIM_ResourceRoute* route)
     FreeRecord(IndexOf(route));
 }
 
-void RouteTable::ForgetAround(const std::vector<SIM_Tile*>& changed)
+bool RouteTable::ForgetAround(const std::vector<SIM_Tile*>& changed, std::vector<SIM_Tile*>* goals)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     if (SIM_BuildingZone::UnlockCount() != s_zonesSeen.load(std::memory_order_relaxed))
     {
         ClearAll();
-        return;
+        return false;
     }
     PathArea span;
     for (const SIM_Tile* tile : changed)
         if (tile)
             span.Add(tile->m_gridX, tile->m_gridY);
     if (span.Empty())
-        return;
+        return true;
     auto reaches = [&changed, &span](const PathArea& lookedAt) {
         if (!lookedAt.Overlaps(span))
             return false;
@@ -350,22 +350,48 @@ void RouteTable::ForgetAround(const std::vector<SIM_Tile*>& changed)
             return tile && lookedAt.Contains(tile->m_gridX, tile->m_gridY);
         });
     };
+    auto forgot = [goals](SIM_Tile* goal) {
+        if (goals)
+            goals->push_back(goal);
+    };
 
     size_t kept = 0;
     for (SIM_ResourceRoute* route : m_known)
     {
         if (reaches(m_lookedAt[IndexOf(route)]))
+        {
+            forgot(route->m_goalTile);
             ForgetKnown(route);
+        }
         else
+        {
             m_known[kept++] = route;
+        }
     }
     m_known.resize(kept);
     for (auto it = m_failures.begin(); it != m_failures.end();)
-        it = reaches(it->second) ? m_failures.erase(it) : std::next(it);
+    {
+        if (!reaches(it->second))
+        {
+            ++it;
+            continue;
+        }
+        forgot(it->first.second);
+        it = m_failures.erase(it);
+    }
     for (auto it = m_measured.begin(); it != m_measured.end();)
-        it = reaches(it->second.lookedAt) ? m_measured.erase(it) : std::next(it);
+    {
+        if (!reaches(it->second.lookedAt))
+        {
+            ++it;
+            continue;
+        }
+        forgot(it->first.second);
+        it = m_measured.erase(it);
+    }
     // Ways that were closed may be open now: requests that found no source may ask again.
     FlowVersions::NoteSourcesChanged();
+    return true;
 }
 
 size_t RouteTable::KnownCount()

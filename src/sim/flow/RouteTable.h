@@ -70,8 +70,9 @@ public:
     void ClearAll();
     // Main thread. Conveyors were laid or taken up on these tiles: forgets only the routes,
     // failures and measurements whose search looked at one of them, since every other search
-    // would give the same answer again. Everything goes when a zone opened since the last edit.
-    void ForgetAround(const std::vector<SIM_Tile*>& changed);
+    // would give the same answer again; the goals of what it forgot are added to `goals` when
+    // given. Everything goes when a zone opened since the last edit: then it returns false.
+    bool ForgetAround(const std::vector<SIM_Tile*>& changed, std::vector<SIM_Tile*>* goals = nullptr);
 
     int32_t HighestIndex() const { return m_highestIndex; }
     SIM_ResourceRoute& Record(int32_t index) { return m_records[static_cast<size_t>(index)]; }

@@ -2,11 +2,13 @@
 // serves a stockpile best.
 #pragma once
 #include "sim/SIM_IndexedList.h"
+#include "sim/flow/ConveyorNetworks.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class SIM_Factory;
@@ -60,6 +62,22 @@ public:
     // open conveyor tiles joins them; true when one may (the route search still decides).
     bool MayReach(const SIM_Tile* start, const SIM_Tile* goal);
 
+    // What the runs of joined conveyor tiles went through since the last TakeRunChanges: the runs
+    // that were joined together or gained a bay beside them, whose stations may have a nearer bay
+    // now, as they are numbered now; `whole` when the whole floor was numbered anew.
+    struct RunChanges
+    {
+        bool whole = false;
+        std::vector<int32_t> grown;
+    };
+    // Main thread. Brings the runs up to date with the pieces laid and taken up since they were
+    // last worked out (around those pieces only, unless they are many or a zone opened) and hands
+    // over what changed.
+    RunChanges TakeRunChanges(const SIM_Factory* factory);
+    // Main thread. The run of joined, open conveyor tiles the tile belongs to, -1 for none.
+    int32_t RunOf(const SIM_Tile* tile);
+    ConveyorNetworks::Work& RunWork() { return m_networks.WorkDone(); }
+
 private:
     // The manager lists the bays it makes and takes them off before it destroys them.
     void AddImportBay(SIM_ResourceImportBay* bay);
@@ -70,26 +88,61 @@ private:
 
     // The nearest-bay search, limited to the frame's share of searching or not.
     bool Nearest(SIM_Tile* goal, bool limited, SIM_ResourceImportBay*& result);
+    // A bay the nearest-bay search may try: the lowest score it could have, and its list order.
+    struct Candidate
+    {
+        size_t bound;
+        size_t order;
+        SIM_ResourceImportBay* bay;
+    };
+    // The search's own lists, kept from call to call.
+    std::vector<Candidate> m_candidateHeap;
+    std::vector<Candidate> m_candidatesInOrder;
     bool BudgetSpent() const;
 
-    // Numbers every run of joined, open conveyor tiles of the floor, when the floor has changed.
+    // Brings the numbering of the runs up to date with the floor: around the pieces laid and
+    // taken up since, or the whole floor when it is another floor, a zone opened or the pieces
+    // are many.
     void RefreshNetworks(const SIM_Factory* factory);
-    int32_t NetworkOf(const SIM_Tile* tile) const;
-    // The runs each bay (in list order) can send onto, worked out again when the runs or the
-    // bays change.
+    // The runs each bay (in list order) can send onto, and the bays that can send onto each run,
+    // worked out again when the runs or the bays change.
     void RefreshBayReach(const SIM_Factory* factory);
+    // The same from the runs as they are numbered now.
+    void BuildBayReach(const SIM_Factory* factory);
+    // Pieces laid and taken up since the runs were last worked out; past this many the whole floor
+    // is numbered again, which a load's thousands of pieces cost less than one by one.
+    static constexpr size_t kMostPiecesOneByOne = 1024;
+    void NotePieceChange();
 
     ConveyorList m_conveyors;
     // In order of creation; each bay leaves the list in its destructor.
     std::vector<SIM_ResourceImportBay*> m_bays;
     // The same bays, owned.
     std::vector<std::unique_ptr<SIM_ResourceImportBay>> m_ownedBays;
-    // The run each tile belongs to (by the factory's tile index), -1 for a tile without an open
-    // conveyor; valid for the factory and floor version it was made for.
-    std::vector<int32_t> m_networks;
-    const SIM_Factory* m_networksFactory = nullptr;
-    uint64_t m_networksVersion = 0;
+    // The runs of the floor; numbered anew when m_renumber is set, the floor is another or a zone
+    // opened since (the unlock count it was numbered at).
+    ConveyorNetworks m_networks;
+    bool m_renumber = true;
+    uint64_t m_networksZones = 0;
+    // Pieces laid (their tiles are read when the runs are brought up to date; a piece has none
+    // while it is being laid) and tiles whose piece went, since the runs were worked out; the
+    // tiles of bays added since.
+    std::vector<SIM_ResourceConveyor*> m_laidSince;
+    std::vector<const SIM_Tile*> m_liftedSince;
+    std::vector<const SIM_Tile*> m_baysAddedSince;
+    // What TakeRunChanges hands over next: tiles of the runs that grew (numbered when taken, as
+    // runs may join meanwhile), and whether every run may have changed.
+    struct PendingRunChanges
+    {
+        bool whole = false;
+        std::vector<const SIM_Tile*> grownAt;
+    };
+    PendingRunChanges m_runChanges;
+    // Per bay: the runs of its four neighbours; per run: the bays reaching it, in list order; the
+    // bay standing on a tile.
     std::vector<std::array<int32_t, 4>> m_bayReach;
+    std::unordered_map<int32_t, std::vector<uint32_t>> m_baysOfRun;
+    std::unordered_map<const SIM_Tile*, std::vector<uint32_t>> m_bayOnTile;
     bool m_bayReachValid = false;
     // The search work done when the frame's share was opened; no share outside a frame.
     bool m_budgetOpen = false;

@@ -432,7 +432,7 @@ void SIM_ResourceObjManager::RerouteAll()
     RecheckSourcesAndRequests();
 }
 
-void SIM_ResourceObjManager::RerouteLost()
+void SIM_ResourceObjManager::RerouteLost(const std::vector<SIM_Tile*>* goals)
 {
     RebuildIndices();
     // Taken before any object asks again: a new route may reuse a discarded record at once.
@@ -449,7 +449,32 @@ void SIM_ResourceObjManager::RerouteLost()
     }
     for (SIM_ResourceObject* object : lost)
         object->Reroute();
-    RecheckSourcesAndRequests();
+    if (goals)
+        RecheckRequestsOf(*goals);
+    else
+        RecheckSourcesAndRequests();
+}
+
+void SIM_ResourceObjManager::RecheckRequestsOf(std::vector<SIM_Tile*> goals)
+{
+    std::sort(goals.begin(), goals.end());
+    goals.erase(std::unique(goals.begin(), goals.end()), goals.end());
+    for (SIM_Tile* goal : goals)
+    {
+        SIM_PlaceableSlot* slot = goal ? goal->m_occupant : nullptr;
+        if (PoolIsSupplyStockpile(slot))
+        {
+            auto* supply = static_cast<SIM_SupplyStockpile*>(slot);
+            if (supply->ReceivingTile() == goal)
+                supply->ValidateRequests();
+        }
+        else if (SIM_ProductionSlot* production = PoolProductionSlot(slot))
+        {
+            SIM_ResourceStockpile* stockpile = production->GetInputStockpile();
+            if (stockpile && stockpile->GetTile() == goal)
+                stockpile->ValidateRequests();
+        }
+    }
 }
 
 void SIM_ResourceObjManager::RecheckSourcesAndRequests()

@@ -12,6 +12,7 @@
 
 class SIM_PlaceableSlot;
 class SIM_Resource;
+class SIM_Tile;
 
 // The pool's work since the counters were last cleared. A frame's work must follow what moves and
 // what changes, not how many objects merely wait or lie stored; tests read these to check it.
@@ -67,7 +68,9 @@ public:
     // After a conveyor edit discarded some routes (InvalidateRoutesAround): re-routes the objects
     // in use whose route was discarded and the objects in transit without a route, then checks
     // the bays and requests as RerouteAll does. Objects whose route still holds go on undisturbed.
-    void RerouteLost();
+    // Given the goals of the routes discarded, only the requests of the stores standing on them
+    // are checked: an object waiting at a bay for any other store still has its way.
+    void RerouteLost(const std::vector<SIM_Tile*>* goals = nullptr);
     // After a savegame was read: reports objects in transit that their stockpile does not list.
     void ValidateLoadedObjects();
     // Takes the object out of the bay or exporter queue it waits in and out of its destination's
@@ -99,6 +102,9 @@ private:
     // first), then the line is served from its front until an object must wait.
     void ServeRoutesDue();
     void ForgetRoutesDue();
+    // The requests of the stores on these tiles are checked again; what waits at a bay and can
+    // no longer be routed leaves the bay's queue with them.
+    void RecheckRequestsOf(std::vector<SIM_Tile*> goals);
 
     int32_t m_topIndex = 0;
     std::unique_ptr<SIM_ResourceObject[]> m_records;

@@ -9,6 +9,7 @@
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceReceiver.h"
 #include "sim/flow/SIM_ResourceRoute.h"
@@ -251,8 +252,11 @@ SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal,
     };
     if (SIM_ResourceRoute* route = routes.FindRouteThrough(tile, goal, from))
         return route;
+    // Where no run of conveyors joins two tiles (an edit cut the floor in two) no search is made:
+    // it would only find that out after looking far and wide.
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
     SIM_ResourceImportBay* bay = m_destination ? m_destination->GetNearestImportBay() : nullptr;
-    if (bay && bay->GetTile())
+    if (bay && bay->GetTile() && conveyors.MayReach(bay->GetTile(), goal))
     {
         if (!mayAsk(bay->GetTile()))
             return nullptr;
@@ -275,7 +279,7 @@ SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal,
         }
     }
     from = 0;
-    if (!mayAsk(tile))
+    if (!conveyors.MayReach(tile, goal) || !mayAsk(tile))
         return nullptr;
     return routes.RequestRoute(tile, goal);
 }
@@ -286,6 +290,10 @@ bool SIM_ResourceObject::CanRoute()
         return false;
     SIM_Tile* goal = DestinationTile(m_destination);
     if (!goal || !m_sourceBay->GetTile())
+        return false;
+    // A bay that no run of conveyors joins to the goal any more (a conveyor edit cut the floor in
+    // two) has no route there: a search would only find that out after looking far and wide.
+    if (!SIM_ResourceConveyorManager::Instance().MayReach(m_sourceBay->GetTile(), goal))
         return false;
     return RouteTable::Instance().RequestRoute(m_sourceBay->GetTile(), goal) != nullptr;
 }

@@ -2,6 +2,7 @@
 #include "sim/slots/SIM_Placement.h"
 
 #include "engine/core/GDebugLog.h"
+#include "sim/SIM_Game.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_DataNames.h"
 #include "sim/definitions/SIM_FacilityTask.h"
@@ -290,8 +291,12 @@ bool SIM_Placement::RemoveConveyor(SIM_Tile* tile, bool refund)
 
 void SIM_Placement::ConveyorsChanged()
 {
-    for (SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+    for (SIM_ResourceConveyor* conveyor : conveyors.Conveyors())
         conveyor->UpdateConnections();
+    // The runs of the whole floor are numbered here, where a load or a new floor waits anyway,
+    // not in the first frame of play.
+    conveyors.TakeRunChanges(SIM_Game::Instance().GetFactory());
     InvalidateRoutes();
     RecalculateNearestBay();
 }
@@ -312,9 +317,21 @@ void SIM_Placement::ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles)
                     neighbour->m_conveyor->UpdateConnections();
     }
     // Routes far from the edit stay as they are: on a big floor, searching every route again
-    // (and stopping every object on its way) froze the game for minutes.
-    InvalidateRoutesAround(tiles);
-    RecalculateNearestBay();
+    // (and stopping every object on its way) froze the game for minutes. Likewise only the
+    // stations whose nearest bay may have changed look for it again: those whose routes or
+    // measurements went, whose own stockpile tile changed, or whose run of conveyors was joined
+    // to another or reached a bay. Sending every station of a big floor looking cost frames.
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+    SIM_Factory* factory = nullptr;
+    for (SIM_Tile* tile : tiles)
+        factory = factory ? factory : (tile ? tile->m_floor : nullptr);
+    const SIM_ResourceConveyorManager::RunChanges runs = conveyors.TakeRunChanges(factory);
+    std::vector<SIM_Tile*> goals(tiles.begin(), tiles.end());
+    const bool some = InvalidateRoutesAround(tiles, &goals);
+    if (!some || runs.whole)
+        RecalculateNearestBay();
+    else
+        RecalculateNearestBayAround(std::move(goals), runs.grown);
 }
 
 SIM_ProductionSlot* SIM_Placement::PlaceChainSlot(const SIM_ProductionTask* task, SIM_Tile* tile, int facing,

@@ -7,8 +7,12 @@
 
 #include "platform/core/PTraceSpan.h"
 #include "sim/definitions/SIM_BaseTask.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_PlaceableSlot.h"
+#include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/world/SIM_Tile.h"
 
 SlotQueries& SlotQueries::Instance()
 {
@@ -206,4 +210,36 @@ void RecalculateNearestBay()
     for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
         if (slot->GetResourceReceiver()) // a production slot with an input stockpile
             slot->SetNearestImportBay(nullptr);
+}
+
+size_t RecalculateNearestBayAround(std::vector<SIM_Tile*> goals, const std::vector<int32_t>& runs)
+{
+    PTraceSpan span("RecalculateNearestBay");
+    size_t asked = 0;
+    std::sort(goals.begin(), goals.end());
+    goals.erase(std::unique(goals.begin(), goals.end()), goals.end());
+    for (SIM_Tile* goal : goals)
+    {
+        auto* slot = goal ? dynamic_cast<SIM_ProductionSlot*>(goal->m_occupant) : nullptr;
+        const SIM_ResourceStockpile* stockpile = slot ? slot->GetInputStockpile() : nullptr;
+        if (!stockpile || stockpile->GetTile() != goal)
+            continue;
+        slot->SetNearestImportBay(nullptr);
+        ++asked;
+    }
+    if (runs.empty())
+        return asked;
+    // The stations of the grown runs; those asked already are not counted again.
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+    for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
+    {
+        const auto* production = static_cast<const SIM_ProductionSlot*>(slot);
+        const SIM_ResourceStockpile* stockpile = production ? production->GetInputStockpile() : nullptr;
+        if (!stockpile || std::find(runs.begin(), runs.end(), conveyors.RunOf(stockpile->GetTile())) == runs.end())
+            continue;
+        if (!std::binary_search(goals.begin(), goals.end(), stockpile->GetTile()))
+            ++asked;
+        slot->SetNearestImportBay(nullptr);
+    }
+    return asked;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class SIM_PlaceableSlot;
+class SIM_Tile;
 
 class SlotQueries
 {
@@ -70,3 +71,8 @@ private:
 // The floor's conveyors or import bays changed: every production slot with an input stockpile
 // forgets its nearest import bay and looks again at its next route check.
 void RecalculateNearestBay();
+// Main thread. Some conveyors changed: only the production slots whose nearest bay may be another
+// now look again: those whose input stockpile stands on one of the goals (a route or measurement
+// to it was forgotten, or its own tile changed) and those whose stockpile's run of conveyors is
+// one of `runs` (joined to another or brought beside a bay). Returns how many were sent looking.
+size_t RecalculateNearestBayAround(std::vector<SIM_Tile*> goals, const std::vector<int32_t>& runs);

@@ -1,11 +1,17 @@
 // The depth-sorted draw queue: equal depths keep the order they were queued in, runs of sprites
-// sharing a texture go to the card as one draw, anything that draws itself splits a run, and
-// painted sprites go together through their effect.
+// sharing a texture go to the card as one draw, anything that draws itself splits a run, painted
+// sprites go together through their effect, and the scene's pages made at start-up serve every game.
 #include "FactoryViewTestSupport.h"
 
+#include "engine/GTextureManager.h"
 #include "engine/GUI_ShaderManager.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
+#include "gui/factory/view/GUI_Factory.h"
+#include "sim/definitions/SIM_PropTypeManager.h"
+#include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/world/SIM_MissionManager.h"
+#include "tests/support/FreshState.h"
 
 #include <memory>
 #include <string>
@@ -180,4 +186,30 @@ TEST_F(FactoryViewTest, PaintedSpritesBatchOnlyWithPaintedSpritesOfTheirPictureA
     EXPECT_EQ(lookedScene,
               (std::vector<std::string>{"draw", paintPass, "draw", "end", lookedScene[4], "draw", "draw"}));
     GUI_ShaderManager::Instance().ReleaseAll();
+}
+
+// Start-up copies what every game's scene draws into the pages: the sheets and the walls of every
+// mission listed. A game on one of those missions keeps them, and the next game decodes no picture
+// again and makes no page anew.
+TEST_F(FactoryViewTest, StartUpMakesTheScenePagesEveryGameKeeps)
+{
+    // What start-up finds: the game's own definitions and the missions listed.
+    SIM_PropTypeManager::Instance().Load();
+    SIM_ResourceManager::Instance().Load();
+    SIM_MissionManager::Instance().Unload();
+    SIM_MissionManager::Instance().Load(FV_TEST_DIR "/gui/factory/data/missions/*.txt");
+    GUI_Factory::PrepareScene();
+    SceneTexturePages& pages = IsometricDrawQueue::Instance().Pages();
+    ASSERT_GT(pages.GetPictureCount(), 10u);
+    const int built = pages.GetBuildCount();
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.Place("task_fit_body", 3, 4), nullptr);
+    m_world.Frame();
+    const int decoded = GTextureManager::Instance().GetDecodeCount();
+    FreshState::EndGame();
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.Place("task_fit_body", 3, 4), nullptr);
+    m_world.Frame();
+    EXPECT_EQ(pages.GetBuildCount(), built);
+    EXPECT_EQ(GTextureManager::Instance().GetDecodeCount(), decoded);
 }

@@ -6,6 +6,8 @@
 #include "save/SaveTestSupport.h"
 #include "save/SimStateDump.h"
 
+#include "engine/GTextureManager.h"
+#include "gui/factory/scene/IsometricDrawQueue.h"
 #include "gui/screens/front/FrontEnd.h"
 #include "gui/screens/front/GUI_MainMenu.h"
 #include "gui/screens/saves/GUI_CellIconButton.h"
@@ -258,6 +260,15 @@ TEST_F(SaveScreens, AGameSavedThroughTheSaveDialogLoadsBackThroughTheLoadScreen)
     EXPECT_FLOAT_EQ(SIM_FinanceManager::Instance().GetCash(), 123456.0f);
     const std::string after = savetest::DumpSimulation();
     EXPECT_TRUE(before == after) << savetest::FirstDifference(before, after);
+
+    // Loaded again from the menu: no picture is decoded again and the scene's pages are kept.
+    const int decoded = GTextureManager::Instance().GetDecodeCount();
+    const int built = IsometricDrawQueue::Instance().Pages().GetBuildCount();
+    FrontEnd::SwitchTo("mainmenu");
+    FreshState::EndGame();
+    ASSERT_TRUE(GUI_LoadDialog::LoadSave("First run (1)"));
+    EXPECT_EQ(GTextureManager::Instance().GetDecodeCount(), decoded);
+    EXPECT_EQ(IsometricDrawQueue::Instance().Pages().GetBuildCount(), built);
 
     // A save that cannot be loaded leads back to the main menu with no game behind it.
     FrontEnd::SwitchTo("mainmenu");

@@ -1,6 +1,9 @@
 // Screen test set-up.
 #include "ScreensTestSupport.h"
 
+#include "gui/factory/scene/IsometricDrawQueue.h"
+#include "tests/support/FreshState.h"
+
 void ScreensTest::SetUp()
 {
     ToolkitTest::SetUp();
@@ -15,6 +18,8 @@ void ScreensTest::TearDown()
     if (GGameMode* mode = GGameMode::Current())
         mode->Exit();
     m_game.reset();
+    // The scene's pages name picture handles that the teardown deletes with the textures.
+    FreshState::Forget<IsometricDrawQueue>();
     ToolkitTest::TearDown();
 }
 

@@ -216,6 +216,50 @@ TEST_F(SmallFullFactory, LayingAndTakingUpConveyorsLooksAtAFewEntriesEach)
     EXPECT_LE(conveyors.EntriesTouched() - touched, 4 * laid.size());
 }
 
+// Taking up a trunk conveyor and laying it back sends only the stations whose routes it touched
+// looking for their nearest bay again, never those of the other band, and brings the runs of
+// joined conveyors up to date around the piece instead of numbering the floor again.
+TEST_F(SmallFullFactory, AConveyorEditWorksOnWhatItChanges)
+{
+    for (int i = 0; i < 200; ++i)
+        factory.Frame();
+    std::vector<SIM_ResourceStockpile*> farBand;
+    for (SIM_ResourceStockpile* stockpile : stockpiles)
+    {
+        ASSERT_NE(stockpile->GetSlot()->GetNearestImportBay(), nullptr);
+        if (stockpile->GetTile()->m_gridY > 7)
+            farBand.push_back(stockpile);
+    }
+    ASSERT_EQ(farBand.size(), stockpiles.size() / 2);
+    auto lookingAgain = [this]() {
+        return std::count_if(stockpiles.begin(), stockpiles.end(), [](const SIM_ResourceStockpile* stockpile) {
+            return stockpile->GetSlot()->GetNearestImportBay() == nullptr;
+        });
+    };
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+    conveyors.RunOf(factory.Tile(0, 4));
+    const ConveyorNetworks::Work before = conveyors.RunWork();
+    // The feed row of the first band, half way along.
+    SIM_Tile* trunk = factory.Tile(20, 4);
+    ASSERT_TRUE(SIM_Placement::RemoveAt(trunk, true));
+    EXPECT_GT(lookingAgain(), 0) << "the routes across the piece are gone: their stations look again";
+    EXPECT_LE(lookingAgain(), static_cast<std::ptrdiff_t>(stockpiles.size() - farBand.size()));
+    for (const SIM_ResourceStockpile* stockpile : farBand)
+        EXPECT_NE(stockpile->GetSlot()->GetNearestImportBay(), nullptr);
+    for (int i = 0; i < 10; ++i)
+        factory.Frame();
+    EXPECT_EQ(lookingAgain(), 0);
+
+    ASSERT_EQ(SIM_Placement::LayConveyorPath({trunk}), 1);
+    EXPECT_LE(lookingAgain(), static_cast<std::ptrdiff_t>(stockpiles.size() - farBand.size()));
+    for (const SIM_ResourceStockpile* stockpile : farBand)
+        EXPECT_NE(stockpile->GetSlot()->GetNearestImportBay(), nullptr);
+    factory.Frame();
+    // The piece and its neighbours, not the floor's 240 conveyor tiles.
+    EXPECT_EQ(conveyors.RunWork().renumberings, before.renumberings);
+    EXPECT_LE(conveyors.RunWork().tilesVisited - before.tilesVisited, 20u);
+}
+
 // Taking one station off a floor of many looks at what it holds: its own objects, the queue one
 // of them waits in, its own requests and its place in the slot lists; not every slot, bay and
 // request of the floor. The rest of the floor keeps its objects.
@@ -324,6 +368,39 @@ TEST(NearestImportBay, LookingAtFewBaysGivesTheBayScoringEveryBayGives)
         }
     }
 }
+// A piece that joins a station's run of conveyors to another that holds a nearer bay sends the
+// station looking again, though no route to it crossed the piece: it takes the nearer bay. A
+// piece taken up between them sends it back to the bay it can still reach. The runs were
+// numbered once, with the floor, and kept up to date piece by piece after.
+TEST(NearestImportBay, JoiningRunsGivesTheirStationsTheNearerBay)
+{
+    flowtest::FlowWorld world(30, 10);
+    world.LayRow(5, 0, 14);
+    world.LayRow(5, 16, 29);
+    SIM_ResourceImportBay* east = world.PlaceBareBay(29, 5);
+    SIM_ResourceImportBay* west = world.PlaceBareBay(13, 5);
+    SIM_ProductionSlot* station = world.PlaceSlot(world.defs.consumer, 17, 5);
+    ASSERT_NE(station, nullptr);
+    // The runs are numbered with the floor, as a load ends, never again in a frame or an edit.
+    flowtest::FlowWorld::FloorChanged();
+    const uint64_t numbered = SIM_ResourceConveyorManager::Instance().RunWork().renumberings;
+    station->UpdateRouteState();
+    ASSERT_EQ(station->GetNearestImportBay(), east);
+    // The station looks again at its own pace, as it does after any edit.
+    auto settled = [station]() {
+        for (int i = 0; i < 200 && !station->GetNearestImportBay(); ++i)
+            flowtest::FlowWorld::Frame(16);
+        return station->GetNearestImportBay();
+    };
+    SIM_Tile* gap = world.Tile(15, 5);
+    ASSERT_EQ(SIM_Placement::LayConveyorPath({gap}), 1);
+    EXPECT_EQ(station->GetNearestImportBay(), nullptr);
+    EXPECT_EQ(settled(), west);
+    ASSERT_TRUE(SIM_Placement::RemoveConveyor(gap, false));
+    EXPECT_EQ(settled(), east);
+    EXPECT_EQ(SIM_ResourceConveyorManager::Instance().RunWork().renumberings, numbered);
+}
+
 // A new game on the largest factory sends every station looking for its nearest bay in the same
 // few frames: one frame's route searching stays within its share (it may finish the one search it
 // started), the rest waits for the next frames, and every station still finds a bay. The opening

@@ -1,18 +1,23 @@
 // Thousands of random edits and frames on one floor (conveyors, bays, stations, supply
 // stockpiles, requests, deliveries); after every step each object is accounted for once, no
-// request names a free or foreign object, no stockpile is over-full, and moving objects follow
-// live routes to their own destination.
+// request names a free or foreign object, no stockpile is over-full, moving objects follow live
+// routes to their own destination, and the runs of joined conveyors, kept up to date piece by
+// piece, are those a fresh count of the floor finds.
 #include "tests/sim/FlowTestSupport.h"
 
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
+#include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SIM_ResourceStockpile.h"
 #include "sim/flow/SupplyStockpileRegistry.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace flow_property_test
@@ -148,6 +153,55 @@ public:
         }
     }
 
+    // Empty when every two open conveyor tiles share a run exactly when a flood over the floor
+    // joins them; else the first tile where that fails.
+    std::string RunsProblem()
+    {
+        SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+        std::vector<int> component(kSize * kSize, -1);
+        std::vector<int32_t> runOfComponent;
+        auto open = [this](int x, int y) {
+            const SIM_Tile* tile = world.Tile(x, y);
+            return tile && tile->m_conveyor && tile->m_zoneState == SIM_Tile::ZONE_OPEN;
+        };
+        for (int x = 0; x < kSize; ++x)
+            for (int y = 0; y < kSize; ++y)
+            {
+                if (!open(x, y))
+                {
+                    if (conveyors.RunOf(world.Tile(x, y)) != -1)
+                        return "a run at " + std::to_string(x) + "," + std::to_string(y) + " without a conveyor";
+                    continue;
+                }
+                if (component[x * kSize + y] < 0)
+                {
+                    const int id = static_cast<int>(runOfComponent.size());
+                    const int32_t run = conveyors.RunOf(world.Tile(x, y));
+                    if (std::find(runOfComponent.begin(), runOfComponent.end(), run) != runOfComponent.end())
+                        return "two runs numbered alike at " + std::to_string(x) + "," + std::to_string(y);
+                    runOfComponent.push_back(run);
+                    std::vector<std::pair<int, int>> stack{{x, y}};
+                    component[x * kSize + y] = id;
+                    while (!stack.empty())
+                    {
+                        const auto [cx, cy] = stack.back();
+                        stack.pop_back();
+                        const int around[4][2] = {{cx + 1, cy}, {cx - 1, cy}, {cx, cy + 1}, {cx, cy - 1}};
+                        for (const auto& [nx, ny] : around)
+                            if (nx >= 0 && ny >= 0 && nx < kSize && ny < kSize && open(nx, ny) &&
+                                component[nx * kSize + ny] < 0)
+                            {
+                                component[nx * kSize + ny] = id;
+                                stack.emplace_back(nx, ny);
+                            }
+                    }
+                }
+                if (conveyors.RunOf(world.Tile(x, y)) != runOfComponent[static_cast<size_t>(component[x * kSize + y])])
+                    return "a run split or joined wrongly at " + std::to_string(x) + "," + std::to_string(y);
+            }
+        return "";
+    }
+
     FlowWorld world;
     std::mt19937 random;
     std::vector<SIM_ResourceImportBay*> bays;
@@ -167,6 +221,7 @@ TEST(FlowProperty, RandomEditsKeepEveryObjectAccountedFor)
             floor.Step(done);
             const std::string problems = CheckFlowInvariants();
             ASSERT_EQ(problems, "") << "seed " << seed << " step " << step << " after " << done;
+            ASSERT_EQ(floor.RunsProblem(), "") << "seed " << seed << " step " << step << " after " << done;
             for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
                 if (!slot->IsFacility())
                     if (SIM_ResourceStockpile* input = static_cast<SIM_ProductionSlot*>(slot)->GetInputStockpile())

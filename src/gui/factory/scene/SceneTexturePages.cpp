@@ -5,6 +5,7 @@
 #include "engine/CLoadedTextureRef.h"
 #include "engine/GD3DDevice.h"
 #include "engine/core/GDebugLog.h"
+#include "platform/video/PImage.h"
 #include "platform/video/PTexture.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ struct Candidate
 void CopyWithBorder(PTexture& source, int width, int height, std::vector<uint32_t>& page, int pageWidth, int x, int y)
 {
     PLockedRect locked;
-    if (PFailed(source.LockRect(0, locked)) || !locked.bits)
+    if (PFailed(source.LockRectForReading(0, locked)) || !locked.bits)
         return;
     const auto* bits = static_cast<const uint8_t*>(locked.bits);
     auto texel = [&](int sx, int sy) {
@@ -89,17 +90,19 @@ void SceneTexturePages::Build(const std::vector<CLoadedTexture*>& textures)
         return;
     const int maxSide = GD3DDevice::Instance().GetCaps().maxTextureSize;
     const int side = std::min(kPageSide, maxSide > 0 ? maxSide : kPageSide);
-    // What was taken before, then what is new; each picture once.
-    std::vector<CLoadedTexture*> wanted = m_taken;
-    bool added = false;
+    // Each picture once. Pages that hold every one of them are kept as they are, pictures of
+    // earlier games included; otherwise they are made anew from these alone, so what no game asks
+    // for any more is dropped rather than crowding out what it does.
+    std::vector<CLoadedTexture*> wanted;
+    bool missing = false;
     for (CLoadedTexture* texture : textures)
     {
         if (!texture || std::find(wanted.begin(), wanted.end(), texture) != wanted.end())
             continue;
         wanted.push_back(texture);
-        added = true;
+        missing = missing || std::find(m_taken.begin(), m_taken.end(), texture) == m_taken.end();
     }
-    if (!added && !m_pages.empty())
+    if (!missing && !m_pages.empty())
         return;
     std::vector<Candidate> candidates;
     for (CLoadedTexture* texture : wanted)
@@ -150,6 +153,7 @@ void SceneTexturePages::Build(const std::vector<CLoadedTexture*>& textures)
 
     Release();
     m_taken = wanted;
+    ++m_builds;
     for (size_t p = 0; p < pageHeights.size(); ++p)
     {
         const int height = pageHeights[p];
@@ -159,23 +163,28 @@ void SceneTexturePages::Build(const std::vector<CLoadedTexture*>& textures)
         for (const Candidate& c : candidates)
             if (c.page == static_cast<int>(p))
                 CopyWithBorder(*c.texture->m_texture, c.width, c.height, pixels, side, c.x, c.y);
+        // The page goes to the card once, made from the copies as a picture is.
+        PImage image;
+        image.levels.resize(1);
+        PImageLevel& level = image.levels[0];
+        level.width = side;
+        level.height = height;
+        level.rgba.resize(pixels.size() * 4);
+        for (size_t i = 0; i < pixels.size(); ++i)
+        {
+            const uint32_t argb = pixels[i];
+            level.rgba[4 * i] = static_cast<uint8_t>(argb >> 16);
+            level.rgba[4 * i + 1] = static_cast<uint8_t>(argb >> 8);
+            level.rgba[4 * i + 2] = static_cast<uint8_t>(argb);
+            level.rgba[4 * i + 3] = static_cast<uint8_t>(argb >> 24);
+        }
+        std::vector<uint32_t>().swap(pixels);
         PTexture* texture = nullptr;
-        if (PFailed(device->CreateTexture(side, height, 1, false, PFormat::A8R8G8B8, &texture)) || !texture)
+        if (PFailed(device->CreateTextureFromImage(image, &texture)) || !texture)
         {
             GDebugLog::Instance().LogError("Scene texture page could not be made");
             continue;
         }
-        PLockedRect locked;
-        if (PFailed(texture->LockRect(0, locked)) || !locked.bits)
-        {
-            texture->Release();
-            continue;
-        }
-        for (int row = 0; row < height; ++row)
-            std::memcpy(static_cast<uint8_t*>(locked.bits) +
-                            static_cast<size_t>(row) * static_cast<size_t>(locked.pitch),
-                        &pixels[static_cast<size_t>(row) * static_cast<size_t>(side)], static_cast<size_t>(side) * 4);
-        texture->UnlockRect(0);
         CLoadedTextureRef handle;
         handle.CreateFromTexture(texture);
         m_pages.push_back(texture);

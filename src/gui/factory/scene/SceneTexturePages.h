@@ -36,7 +36,8 @@ public:
     SceneTexturePages& operator=(const SceneTexturePages&) = delete;
 
     // Copies the pictures (in the order given, as far as the memory allowance goes) into pages.
-    // Pictures already copied stay where they are; the pages are made anew when any is added.
+    // When every one is copied already the pages stay as they are (the game keeps them from game
+    // to game); otherwise they are made anew from these pictures alone.
     void Build(const std::vector<CLoadedTexture*>& textures);
     // Any thread, while no page is built: the copy of a picture, or null when it has none.
     const Place* Lookup(const CLoadedTexture* texture) const
@@ -89,6 +90,8 @@ public:
         return m_lastPlace;
     }
     size_t GetPictureCount() const { return m_places.size(); }
+    // How many times the pages were made, every picture copied anew.
+    int GetBuildCount() const { return m_builds; }
     // Frees the pages (the device or the texture store is going away; tests).
     void Release();
     // Turns the copies off (nothing is found) or on again (tests compare both pictures).
@@ -110,4 +113,5 @@ private:
     bool m_enabled = true;
     // Moves on whenever the copies change, so no thread's memo outlives what it points into.
     unsigned long long m_generation = 0;
+    int m_builds = 0;
 };

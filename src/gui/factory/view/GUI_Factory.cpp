@@ -12,6 +12,7 @@
 #include "engine/GUI_ShaderManager.h"
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GFileList.h"
 #include "engine/core/GLifetime.h"
 #include "gui/factory/floor/GUI_FloorTileManager.h"
 #include "gui/factory/floor/GUI_Tile.h"
@@ -72,6 +73,7 @@
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 #include "sim/world/SIM_SubTiles.h"
 #include "sim/world/SIM_Tile.h"
 #include "sim/world/TileWaypointGrid.h"
@@ -164,15 +166,49 @@ void GUI_Factory::Init()
     IsometricDrawQueue::Instance().Pages().Build(ScenePictures(mission));
 }
 
+void GUI_Factory::PrepareScene()
+{
+    // The pictures are named in the prop and resource definitions; every game reads those again as
+    // it starts, with the same names.
+    if (SIM_PropTypeManager::Instance().GetPropTypes().empty())
+        SIM_PropTypeManager::Instance().Load();
+    if (SIM_ResourceManager::Instance().GetResources().empty())
+        SIM_ResourceManager::Instance().Load();
+    GUI_AnimationManager::Instance().LoadAnimations();
+    SIM_MissionManager& missions = SIM_MissionManager::Instance();
+    missions.Load();
+    std::vector<CLoadedTexture*> pictures = ScenePictures(nullptr);
+    for (const SIM_Mission* mission : missions.GetMissions())
+        AddWallPictures(*mission, pictures);
+    IsometricDrawQueue::Instance().Pages().Build(pictures);
+    // The pictures of the floor tiles (zones and slots) and the task icons of the slots' labels are
+    // every game's too: loaded now rather than by the first game's load.
+    for (const char* pattern : {"data/bitmaps/floors/*.dds", "data/bitmaps/icons/*.dds"})
+    {
+        GFileList files;
+        files.Find(pattern);
+        // By the file's own name, as the game asks for it.
+        for (const std::string& path : files.GetFiles())
+            CLoadedTexture::FindOrLoad(path.substr(files.m_folder.size()));
+    }
+}
+
+namespace
+{
+// The picture a sprite of this name draws from: its atlas sheet, or its own texture.
+void AddScenePicture(std::vector<CLoadedTexture*>& pictures, const std::string& name)
+{
+    if (name.empty())
+        return;
+    const SpriteAtlasEntry* entry = ::FindAtlasEntry(name);
+    pictures.push_back(CLoadedTexture::FindOrLoad(entry ? entry->atlasTexture : name));
+}
+} // namespace
+
 std::vector<CLoadedTexture*> GUI_Factory::ScenePictures(const SIM_Mission* mission)
 {
     std::vector<CLoadedTexture*> pictures;
-    auto add = [&pictures](const std::string& name) {
-        if (name.empty())
-            return;
-        const SpriteAtlasEntry* entry = ::FindAtlasEntry(name);
-        pictures.push_back(CLoadedTexture::FindOrLoad(entry ? entry->atlasTexture : name));
-    };
+    auto add = [&pictures](const std::string& name) { AddScenePicture(pictures, name); };
     // What stands on the slots first: machines, robots, staff and their animations' sheets.
     for (const SIM_Prop* type : SIM_PropTypeManager::Instance().GetPropTypes())
     {
@@ -195,15 +231,20 @@ std::vector<CLoadedTexture*> GUI_Factory::ScenePictures(const SIM_Mission* missi
         add(resource->GetSpriteName());
     // The hall's walls and doors last.
     if (mission)
-        for (const auto& zone : mission->m_zones)
-            for (int side = 0; side < SIM_BuildingZone::SIDE_COUNT; ++side)
-            {
-                for (const std::string& wall : zone->m_wallPools[side])
-                    add(wall);
-                add(zone->m_importWalls[side]);
-                add(zone->m_exportWalls[side]);
-            }
+        AddWallPictures(*mission, pictures);
     return pictures;
+}
+
+void GUI_Factory::AddWallPictures(const SIM_Mission& mission, std::vector<CLoadedTexture*>& pictures)
+{
+    for (const auto& zone : mission.m_zones)
+        for (int side = 0; side < SIM_BuildingZone::SIDE_COUNT; ++side)
+        {
+            for (const std::string& wall : zone->m_wallPools[side])
+                AddScenePicture(pictures, wall);
+            AddScenePicture(pictures, zone->m_importWalls[side]);
+            AddScenePicture(pictures, zone->m_exportWalls[side]);
+        }
 }
 
 void GUI_Factory::Clear()

@@ -83,6 +83,13 @@ public:
     // Builds the view of the current simulation floor: tiles with zone floors and walls, camera on
     // the middle of the floor, markers of every import and export site.
     void Init();
+    // Start-up, once the device, the animations and the data are there: the pictures every game's
+    // scene draws from (prop and animation sheets, conveyor arms, stockpile plates, resources, the
+    // walls of the missions listed, floor tiles, task icons) are loaded, and the scene's ones copied
+    // into its pages, which every game keeps: a game's start makes pages anew only when its mission
+    // brings pictures of its own. Static: the view itself, a window, is made with the first game,
+    // after the window manager it needs as it goes.
+    static void PrepareScene();
     // The game ends: ambience stopped, markers and tiles gone.
     void Clear();
     // The looping hall ambience, unless the sound is off.
@@ -213,8 +220,10 @@ private:
     void DrawUnbatchedTiles();
     void DrawMarkers();
     void DrawConveyorOverlays();
-    // The pictures worth a copy on the scene's texture pages, most used first.
+    // The pictures worth a copy on the scene's texture pages, most used first: the mission's
+    // walls last (none without a mission).
     static std::vector<CLoadedTexture*> ScenePictures(const SIM_Mission* mission);
+    static void AddWallPictures(const SIM_Mission& mission, std::vector<CLoadedTexture*>& pictures);
     // Markers, ambience and the floor's tiles go; unlinkSimulation when the simulation's tiles
     // still exist and must forget their views.
     void DropFloor(bool unlinkSimulation);
