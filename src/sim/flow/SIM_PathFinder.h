@@ -73,7 +73,23 @@ private:
     std::deque<PathNode> m_nodes;
     // The open list in insertion order, kept as one FIFO per score: the first node of the lowest
     // score is the node a front-to-back walk for the strictly lowest score would pick.
-    std::vector<std::deque<PathNode*>> m_openByScore;
+    // Each FIFO is a vector read from its head: cleared for every search, it keeps its room, so
+    // the memory a search holds does not depend on where earlier searches left a deque's blocks.
+    struct ScoreQueue
+    {
+        std::vector<PathNode*> nodes;
+        size_t head = 0;
+        bool empty() const { return head == nodes.size(); }
+        PathNode* front() const { return nodes[head]; }
+        void push_back(PathNode* node) { nodes.push_back(node); }
+        void pop_front() { ++head; }
+        void clear()
+        {
+            nodes.clear();
+            head = 0;
+        }
+    };
+    std::vector<ScoreQueue> m_openByScore;
     size_t m_openCount = 0;
     size_t m_lowestScore = 0;
     std::vector<PathNode*> m_closed;
