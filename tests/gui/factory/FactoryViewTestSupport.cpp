@@ -20,6 +20,7 @@
 #include "gui/toolkit/effects/GUI_AnimationManager.h"
 #include "gui/toolkit/effects/GUI_ParticleConfig.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
+#include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/sound/SoundRequestQueue.h"
@@ -102,6 +103,9 @@ void FactoryWorld::Remove()
     GUI_Factory::Instance().SetFrameFactor(1.0f);
     GUI_FloatingValue::ResetPool();
     FreshState::Forget<IsometricDrawQueue>();
+    // A test that made the car cache's target may have stopped before it let go of it; the
+    // target goes with this test's device, and the next game's cache must not reach for it.
+    GUI_TextureCache::Reset();
     std::vector<SoundRequest> drained;
     SoundRequestQueue::Instance().TakeAll(drained);
     // The test's clock stands still, so the effects it started never end by themselves: left
