@@ -14,6 +14,7 @@
 #include "platform/video/PKeyState.h"
 #include "platform/video/PRecordingGraphicsSystem.h"
 #include "tests/engine/FontTestSupport.h"
+#include "tests/support/FreshState.h"
 
 ToolkitTestInput::ToolkitTestInput()
 {
@@ -108,6 +109,9 @@ void ToolkitTestWorld::Remove()
     cursor.SetDeleteMode(false);
     cursor.Update();
     GUI_Tooltip::ClearQueue();
+    // Keys and the pointer at a screen edge move the camera even with no game: a later test's
+    // new game would start at that zoom.
+    FreshState::Forget<GUI_Camera>();
     GGameServices::Install(nullptr);
     CBaseInputManager::SetActive(nullptr);
     GGameMode::SetCurrent(nullptr);
