@@ -6,6 +6,7 @@
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
+#include "engine/core/GOptions.h"
 #include "engine/core/GRandom.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/notices/GUI_NoticeBase.h"
@@ -100,6 +101,8 @@ void FactoryWorld::Remove()
     GUI_Factory::Instance().GetTools().Reset();
     // A test that zoomed out would otherwise hand the next test's new game its zoom.
     FreshState::Forget<GUI_Camera>();
+    // So would a test that switched an option on (the conveyor placer's arrows, say).
+    FreshState::Forget<GOptions>();
     GUI_Factory::Instance().SetFrameFactor(1.0f);
     GUI_FloatingValue::ResetPool();
     FreshState::Forget<IsometricDrawQueue>();
