@@ -4,9 +4,13 @@
 #     that every source compiles on its own (the test trees build in unity batches),
 #  1. all tests with AddressSanitizer and UndefinedBehaviorSanitizer,
 #  2. the threaded tests again with ThreadSanitizer,
-#  3. every benchmark once, for its shortest run, in the AddressSanitizer tree,
-#  4. each fuzz target for a short, bounded time (when clang is there).
-# The summary gives each stage's wall time and the CPU time (user + system) it took.
+#  3. every test binary whole, in one process and in one fixed shuffled order, in the
+#     AddressSanitizer tree and in a plain optimised tree, so a test that leans on another's
+#     leftovers (or on running alone) fails here,
+#  4. every benchmark once, for its shortest run, in the AddressSanitizer tree,
+#  5. each fuzz target for a short, bounded time (when clang is there).
+# A build that prints a compiler warning fails the run. The summary gives each stage's wall time
+# and the CPU time (user + system) it took.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh test
@@ -54,16 +58,46 @@ stage_end
 
 unity=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=12)
 
+# Configures and builds one tree; a build that fails stops the run. Every compiler warning fails
+# the run too. Ninja prints a command's output under the line that names what it built, so the
+# file that warned is removed and the next run compiles it again and shows the warning again.
+warnings_summary="warnings: none in any build"
+warned_trees=()
+build_tree() {
+  local dir=$1 log rc count
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  log=$(mktemp)
+  set +e
+  cmake --build "$dir" -j "$jobs" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  set -e
+  count=$(grep -c "warning:" "$log" || true)
+  if [ "$count" -gt 0 ]; then
+    status=1
+    warned_trees+=("$dir: $count")
+    warnings_summary="warnings: FAILED, ${warned_trees[*]} (see above)"
+    awk '/^\[[0-9]+\/[0-9]+\] / { out = $NF } /warning:/ && out != "" { print out }' "$log" | sort -u |
+      while read -r out; do rm -f "$dir/$out"; done
+  fi
+  rm -f "$log"
+  [ "$rc" -eq 0 ] || exit "$rc"
+}
+
 stage_begin "build: AddressSanitizer tree"
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFV_SANITIZE=address \
-  -DFV_BUILD_BENCH=ON "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
-cmake --build build/asan -j "$jobs"
+build_tree build/asan -DCMAKE_BUILD_TYPE=Debug -DFV_SANITIZE=address \
+  -DFV_BUILD_BENCH=ON "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1"
 stage_end
 
 stage_begin "build: ThreadSanitizer tree"
-cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFV_SANITIZE=thread -DFV_THREADED_ONLY=ON \
-  -DFV_BUILD_BENCH=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
-cmake --build build/tsan -j "$jobs"
+build_tree build/tsan -DCMAKE_BUILD_TYPE=Debug -DFV_SANITIZE=thread -DFV_THREADED_ONLY=ON \
+  -DFV_BUILD_BENCH=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1"
+stage_end
+
+# Optimised as a release is: the tests run without the sanitizers' padding and timing, and gcc
+# gives the warnings that only its optimiser finds.
+stage_begin "build: plain optimised tree"
+build_tree build/plain -DCMAKE_BUILD_TYPE=Release -DFV_BUILD_BENCH=ON "${unity[@]}"
 stage_end
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
@@ -98,6 +132,53 @@ run_ctest build/tsan
 tsan_summary=$ctest_summary
 stage_end
 
+# ctest starts each test in a process of its own. Here each binary runs whole in one process, in
+# a shuffled order that stays the same from run to run, so a failure can be run again as it was:
+#   build/<tree>/tests/<binary> --gtest_shuffle --gtest_random_seed=<whole_seed>
+whole_seed=4711
+whole_one() {
+  local bin=$1 out=$2 seed=$3 name start cmd
+  name=$(basename "$bin")
+  start=$SECONDS
+  cmd=(timeout 1800 "$bin" --gtest_shuffle --gtest_random_seed="$seed")
+  if command -v xvfb-run >/dev/null 2>&1; then
+    cmd=(xvfb-run -a -s "-screen 0 1280x1024x24" "${cmd[@]}")
+  fi
+  if "${cmd[@]}" >"$out/$name.log" 2>&1; then
+    echo "-- whole $name: ok ($((SECONDS - start))s)"
+    touch "$out/$name.pass"
+  else
+    echo "-- whole $name: FAILED ($((SECONDS - start))s)"
+    cat "$out/$name.log"
+    echo "-- whole $name: FAILED, as above"
+  fi
+}
+export -f whole_one
+# Runs every test binary of a tree whole, as many at once as there are cores, the longest first.
+run_whole() {
+  local dir=$1 out bin bins total passed
+  out=$(mktemp -d)
+  bins=()
+  # The largest first: they hold the most tests.
+  while IFS= read -r bin; do
+    if [[ $bin == test_* && -f $dir/tests/$bin && -x $dir/tests/$bin ]]; then bins+=("$dir/tests/$bin"); fi
+  done < <(ls -S "$dir/tests")
+  total=${#bins[@]}
+  printf '%s\n' "${bins[@]}" | xargs -P "$jobs" -I{} bash -c 'whole_one "$@"' _ {} "$out" "$whole_seed"
+  passed=$(ls "$out"/*.pass 2>/dev/null | wc -l)
+  [ "$total" -gt 0 ] && [ "$passed" -eq "$total" ] || status=1
+  whole_result="$passed of $total binaries passed"
+  rm -rf "$out"
+}
+stage_begin "run: each test binary whole (ASan)"
+run_whole build/asan
+whole_asan=$whole_result
+stage_end
+stage_begin "run: each test binary whole (plain)"
+run_whole build/plain
+whole_plain=$whole_result
+stage_end
+
 stage_begin "run: each benchmark once (ASan)"
 bench_log=$(mktemp)
 bench_cmd=(scripts/bench-smoke.sh build/asan "$jobs")
@@ -117,9 +198,8 @@ stage_end
 fuzz_summary="fuzz: skipped (no clang++ or no fuzz targets)"
 if command -v clang++ >/dev/null 2>&1 && ls tests/fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   stage_begin "build: fuzz targets"
-  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFV_FUZZ=ON \
-    -DFV_BUILD_TESTS=OFF -DFV_BUILD_BENCH=OFF -DFV_BUILD_GAME=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1" >/dev/null
-  cmake --build build/fuzz -j "$jobs"
+  CC=clang CXX=clang++ build_tree build/fuzz -DCMAKE_BUILD_TYPE=Debug -DFV_FUZZ=ON \
+    -DFV_BUILD_TESTS=OFF -DFV_BUILD_BENCH=OFF -DFV_BUILD_GAME=OFF "${unity[@]}" -DCMAKE_CXX_FLAGS="-O1 -g1"
   stage_end
   # Each target runs for a bounded time; as many at once as there are cores.
   fuzz_seconds=${FV_FUZZ_SECONDS:-20}
@@ -173,6 +253,8 @@ echo "== summary"
 echo "$checks_summary"
 echo "ASan/UBSan: $asan_summary"
 echo "ThreadSanitizer: $tsan_summary"
+echo "whole binaries, shuffled (seed $whole_seed): ASan $whole_asan; plain $whole_plain"
+echo "$warnings_summary"
 echo "$bench_summary"
 echo "$fuzz_summary"
 echo "== time by stage ($jobs cores)"

@@ -37,6 +37,9 @@ public:
     void SetForceRebind() { m_forceRebind = true; }
     // Destroys every texture and empties the registry (the device is going away).
     void DestroyAll();
+    // Forgets the folders, so that adding one again lists its sub-folders as they are now, from
+    // the current folder (tools and tests).
+    void ForgetFolders() { m_folders.clear(); }
 
     const std::vector<std::string>& GetFolders() const { return m_folders; }
     int GetTextureCount() const { return static_cast<int>(m_textures.size()); }

@@ -64,6 +64,9 @@ void RenderResetAll()
     SharedVertexBatch().ReleaseBuffers();
     GD3DDevice::Instance().Release();
     GTextureManager::Instance().DestroyAll();
+    // A test's folders (some of its own, some listed from another current folder) would hide
+    // the sub-folders another test adds under the same name.
+    GTextureManager::Instance().ForgetFolders();
     CLoadedTexture::DeleteAll();
     CloseDrawDebugFile();
     PGraphics::SetSystemFactory(nullptr);

@@ -79,7 +79,11 @@ public:
     explicit Factory(const Layout& layout, float bayDelay = -1.0f) : m_layout(layout)
     {
         std::filesystem::current_path(FV_SOURCE_DIR);
-        m_folder = std::filesystem::temp_directory_path() / ("fv_bigfactory_" + std::to_string(::getpid()));
+        // A folder of each factory's own: the file cache keeps what it read by path, so a later
+        // factory's mission written to the same path would be read as the first one's floor.
+        static int made = 0;
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("fv_bigfactory_" + std::to_string(::getpid()) + "_" + std::to_string(made++));
         std::filesystem::create_directories(m_folder);
         PClock::SetManual(true, 1000 * kFrameNs);
         if (!GRandom::IsReady())

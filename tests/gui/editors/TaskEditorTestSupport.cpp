@@ -2,6 +2,7 @@
 #include "TaskEditorTestSupport.h"
 
 #include "engine/core/GBufferedFileManager.h"
+#include "engine/core/GTextTable.h"
 #include "gui/editors/task/GUI_TaskEditor.h"
 #include "gui/editors/task/GUI_TaskGrid.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
@@ -9,6 +10,8 @@
 #include "sim/definitions/SIM_FacilityTask.h"
 #include "sim/definitions/SIM_ProductionTask.h"
 #include "sim/definitions/SIM_ProductionTaskManager.h"
+#include "sim/definitions/SIM_SimConfig.h"
+#include "sim/world/SIM_MissionManager.h"
 #include "tests/support/FreshState.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +45,12 @@ void TaskEditorTest::TearDown()
     Editor().Release();
     Editor().SetDataRoot("data/simulation");
     FreshState::Forget<GBufferedFileManager>();
+    // A data check of the copy points the texts, the constants and the missions at it, and the
+    // copy goes now: later tests read the shipped ones again.
+    GTextTable::Instance().SetFileName("data/strings.ini");
+    FreshState::Forget<GTextTable>();
+    SIM_SimConfig::UseFile(SIM_SimConfig::DEFAULT_FILE);
+    FreshState::Forget<SIM_MissionManager>();
     fs::remove_all(m_dataRoot);
     ToolkitTest::TearDown();
 }

@@ -6,6 +6,7 @@
 #include "engine/GScreenSize.h"
 #include "engine/GTextureManager.h"
 #include "engine/GVertexBuffer.h"
+#include "engine/core/GOptions.h"
 #include "engine/core/GRandom.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/notices/GUI_NoticeBase.h"
@@ -20,6 +21,7 @@
 #include "gui/toolkit/effects/GUI_AnimationManager.h"
 #include "gui/toolkit/effects/GUI_ParticleConfig.h"
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
+#include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/sound/SoundRequestQueue.h"
@@ -99,9 +101,14 @@ void FactoryWorld::Remove()
     GUI_Factory::Instance().GetTools().Reset();
     // A test that zoomed out would otherwise hand the next test's new game its zoom.
     FreshState::Forget<GUI_Camera>();
+    // So would a test that switched an option on (the conveyor placer's arrows, say).
+    FreshState::Forget<GOptions>();
     GUI_Factory::Instance().SetFrameFactor(1.0f);
     GUI_FloatingValue::ResetPool();
     FreshState::Forget<IsometricDrawQueue>();
+    // A test that made the car cache's target may have stopped before it let go of it; the
+    // target goes with this test's device, and the next game's cache must not reach for it.
+    GUI_TextureCache::Reset();
     std::vector<SoundRequest> drained;
     SoundRequestQueue::Instance().TakeAll(drained);
     // The test's clock stands still, so the effects it started never end by themselves: left

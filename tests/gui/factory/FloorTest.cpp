@@ -217,6 +217,15 @@ TEST_F(FactoryViewTest, HoveringATwoTileFacilityOutlinesItsSixOuterEdges)
             ++lines;
     EXPECT_EQ(lines, 6);
     EXPECT_FALSE(m_world.View(3, 3)->IsOutlineRequested());
+
+    // A new game with the office in the same place, the view elsewhere: the pointer rests where
+    // the office stood in the last game's picture, but nothing of this floor is drawn yet.
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    ASSERT_NE(m_world.PlaceFacility("fac_research_office", 3, 3), nullptr);
+    FactoryWorld::LookAt(m_world.Tile(8, 8), 0.5f);
+    m_world.input.Update();
+    GUI_Factory::Instance().Update();
+    EXPECT_FALSE(m_world.View(3, 3)->IsOutlineRequested());
 }
 
 // The tile jobs read each tile only through a small cell beside it, and a tile with nothing over its

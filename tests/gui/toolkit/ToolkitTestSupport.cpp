@@ -4,8 +4,10 @@
 #include "engine/GD3DDevice.h"
 #include "engine/GDrawGroup.h"
 #include "engine/GScreenSize.h"
+#include "engine/core/GLifetime.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "gui/toolkit/layout/GUI_Layout.h"
+#include "gui/toolkit/sound/GUI_Sounds.h"
 #include "gui/toolkit/widgets/GUI_ButtonBase.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
@@ -14,6 +16,7 @@
 #include "platform/video/PKeyState.h"
 #include "platform/video/PRecordingGraphicsSystem.h"
 #include "tests/engine/FontTestSupport.h"
+#include "tests/support/FreshState.h"
 
 ToolkitTestInput::ToolkitTestInput()
 {
@@ -108,6 +111,13 @@ void ToolkitTestWorld::Remove()
     cursor.SetDeleteMode(false);
     cursor.Update();
     GUI_Tooltip::ClearQueue();
+    // Keys and the pointer at a screen edge move the camera even with no game: a later test's
+    // new game would start at that zoom.
+    FreshState::Forget<GUI_Camera>();
+    // A test that muted the sounds, or stopped before it let them speak again, would leave a
+    // later test's sounds unheard.
+    if (GLifetime::Exists<GUI_Sounds>())
+        GUI_Sounds::Instance().SetMuted(false);
     GGameServices::Install(nullptr);
     CBaseInputManager::SetActive(nullptr);
     GGameMode::SetCurrent(nullptr);

@@ -265,6 +265,9 @@ void GUI_Factory::DropFloor(bool unlinkSimulation)
     m_conveyorModeTextures.clear();
     IsometricDrawQueue::Instance().Clear();
     m_tileJobs.Clear();
+    // No frame of the next floor is drawn yet: until one is, its tiles stand nowhere on screen,
+    // and the pointer hovers nothing by where the last game's picture had its tiles.
+    GUI_Tile::SetFrame(0, FactoryFrameView{});
     // The floor's tiles go with the game. While the simulation's floor still stands (the game is
     // ending) its tiles let go of them first.
     m_grid.Drop(unlinkSimulation);

@@ -505,7 +505,6 @@ TEST_F(GameScenario, ACarOnAStationIsDrawnFromItsPartsCloseUpAndFromTheCacheFarO
     EXPECT_EQ(GUI_CarSpriteCache::Instance().GetTargetSwitches(), 0) << "rendered once, then only drawn";
     EXPECT_TRUE(view->GetCell(2)->m_inUse);
     EXPECT_TRUE(view->GetCell(0)->m_inUse);
-    GUI_TextureCache::Reset();
 }
 
 TEST_F(GameScenario, AToolInHandIsDroppedByTheRightButtonOrEscapeAndNothingElseHappens)
