@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,6 +30,15 @@ inline std::string GameExecutable()
     return (self.parent_path().parent_path() / "ferrovane").string();
 }
 
+// Called in a child right after fork: the child is killed when the test process ends, however it
+// ends, so that no display or game outlives it holding the test runner's output open.
+inline void EndWithParent(pid_t parent)
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(127);
+}
+
 // A display of the game's own for one run: other tests' windows on a shared display would take
 // the focus, and a game without the focus rightly draws no frames.
 class PrivateDisplay
@@ -39,9 +49,11 @@ public:
         int fds[2];
         if (pipe(fds) != 0)
             return;
+        const pid_t parent = getpid();
         m_server = fork();
         if (m_server == 0)
         {
+            EndWithParent(parent);
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
             execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
@@ -225,9 +237,11 @@ public:
         envp.push_back(nullptr);
 
         const std::string output = (m_home / "output.txt").string();
+        const pid_t parent = getpid();
         const pid_t pid = fork();
         if (pid == 0)
         {
+            EndWithParent(parent);
             setpgid(0, 0);
             if (setup.keepOutput)
             {

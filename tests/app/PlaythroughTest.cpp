@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -486,6 +488,42 @@ TEST_F(Playthrough, FullScreenAtASizeTheDisplayDoesNotTakeIsLaidOutForTheSizeItG
     EXPECT_EQ(end.exitCode, 0);
     // The size the player chose stays stored for a display that can show it.
     EXPECT_EQ(RunSlurp(game.Home().User() / "prefs.ini"), PrefsText(1280, 720, 0, 0));
+}
+
+// A window that goes between the player's look at the display and its look at the window (the
+// game makes and drops windows while it starts) is passed over: it neither ends the test's
+// process, which would leave the game running with nobody to close it, nor is it taken.
+TEST_F(Playthrough, WindowsThatComeAndGoWhileThePlayerLooksForTheGameArePassedOver)
+{
+    const PrivateDisplay display;
+    XPlayer player(display.Name());
+    ASSERT_TRUE(player.Connected());
+    Display* game = XOpenDisplay(display.Name().c_str());
+    ASSERT_NE(game, nullptr);
+    const Window root = DefaultRootWindow(game);
+    const Window main = XCreateSimpleWindow(game, root, 0, 0, 800, 600, 0, 0, 0);
+    XMapWindow(game, main);
+    XSync(game, False);
+    std::atomic<bool> looking{true};
+    std::thread churn([&] {
+        while (looking)
+        {
+            const Window brief = XCreateSimpleWindow(game, root, 0, 0, 64, 64, 0, 0, 0);
+            XMapWindow(game, brief);
+            XDestroyWindow(game, brief);
+            XFlush(game);
+        }
+        XSync(game, False);
+    });
+    int found = 0;
+    for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+         std::chrono::steady_clock::now() < end;)
+        found += player.FindWindow(std::chrono::milliseconds(100)) ? 1 : 0;
+    looking = false;
+    churn.join();
+    EXPECT_GT(found, 0);
+    EXPECT_EQ(player.Grab().width, 800) << "a passing window was taken for the game's";
+    XCloseDisplay(game);
 }
 
 TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack)
