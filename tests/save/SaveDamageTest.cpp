@@ -380,9 +380,14 @@ TEST_F(SaveDamage, ADamagedSaveRaisesOneBox)
 {
     // A byte that is no text in front of every name: no feature, resource or research the save
     // names is known any more.
-    std::string text = reference;
-    for (size_t at = text.find("<name>"); at != std::string::npos; at = text.find("<name>", at + 1))
-        text.insert(at + 6, "\xC3");
+    std::string text;
+    size_t from = 0;
+    for (size_t at = reference.find("<name>"); at != std::string::npos; at = reference.find("<name>", at + 1))
+    {
+        text.append(reference, from, at + 6 - from).push_back('\xC3');
+        from = at + 6;
+    }
+    text.append(reference, from);
     world.listener.errorBoxes.clear();
     LoadAndRun(text);
     EXPECT_GT(SIM_LoadGame::Instance().LeftOutCount(), 20);
