@@ -5,6 +5,8 @@
 // piece, are those a fresh count of the floor finds.
 #include "tests/sim/FlowTestSupport.h"
 
+#include "engine/core/GRandom.h"
+
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
@@ -32,6 +34,9 @@ public:
 
     explicit RandomFloor(uint32_t seed) : world(kSize, kSize), random(seed)
     {
+        // The game's own random draws (prices, stockpile phases and places) start the same way
+        // each run: seeded from the test's still clock, whatever an earlier test drew.
+        GRandom::Init();
         // A backbone so that routes exist from the start.
         world.LayRow(6, 0, kSize - 1);
         world.LayColumn(6, 0, kSize - 1);
