@@ -72,12 +72,20 @@ int32_t ConveyorNetworks::Join(int32_t a, int32_t b)
     return a;
 }
 
+void ConveyorNetworks::Steps(int32_t index, int32_t out[4]) const
+{
+    // By tile index (x * height + y); off the floor is below 0.
+    const int32_t y = index % m_height;
+    out[0] = index + m_height < m_tiles ? index + m_height : -1;
+    out[1] = y + 1 < m_height ? index + 1 : -1;
+    out[2] = y > 0 ? index - 1 : -1;
+    out[3] = index - m_height;
+}
+
 int ConveyorNetworks::Neighbours(int32_t index, int32_t out[4]) const
 {
-    // The four steps of the route search, by tile index (x * height + y).
-    const int32_t y = index % m_height;
-    const int32_t around[4] = {index + m_height < m_tiles ? index + m_height : -1, y + 1 < m_height ? index + 1 : -1,
-                               y > 0 ? index - 1 : -1, index - m_height};
+    int32_t around[4];
+    Steps(index, around);
     int count = 0;
     for (const int32_t neighbour : around)
         if (neighbour >= 0 && m_labels[static_cast<size_t>(neighbour)] >= 0)
@@ -114,9 +122,8 @@ void ConveyorNetworks::Renumber(const SIM_Factory& factory, const std::vector<in
             const int32_t index = stack.back();
             stack.pop_back();
             ++m_work.tilesVisited;
-            const int32_t y = index % m_height;
-            const int32_t around[4] = {index + m_height < m_tiles ? index + m_height : -1,
-                                       y + 1 < m_height ? index + 1 : -1, y > 0 ? index - 1 : -1, index - m_height};
+            int32_t around[4];
+            Steps(index, around);
             for (const int32_t neighbour : around)
             {
                 if (neighbour < 0 || m_labels[static_cast<size_t>(neighbour)] != kUnnumbered)

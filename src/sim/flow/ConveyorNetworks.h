@@ -55,7 +55,9 @@ private:
     int32_t NewLabel();
     int32_t Root(int32_t label);
     int32_t Join(int32_t a, int32_t b);
-    // The numbered neighbours of a tile index, the four the route search steps to; returns how many.
+    // The four tiles the route search steps to from a tile index, -1 for a step off the floor.
+    void Steps(int32_t index, int32_t out[4]) const;
+    // The numbered ones of those; returns how many.
     int Neighbours(int32_t index, int32_t out[4]) const;
     // After the tile at `index` went: searches out from its numbered neighbours side by side until
     // all meet or all but one have run out; each that ran out alone is a run of its own now.

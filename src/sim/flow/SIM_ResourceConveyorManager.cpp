@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <unordered_set>
 #include <vector>
 
 namespace
@@ -56,6 +55,13 @@ SIM_ResourceConveyor* SIM_ResourceConveyorManager::CreateConveyor()
     return created;
 }
 
+void SIM_ResourceConveyorManager::ForgetPieces()
+{
+    m_laidSince.clear();
+    m_liftedSince.clear();
+    m_baysAddedSince.clear();
+}
+
 void SIM_ResourceConveyorManager::NotePieceChange()
 {
     if (m_laidSince.size() + m_liftedSince.size() + m_baysAddedSince.size() <= kMostPiecesOneByOne)
@@ -63,9 +69,7 @@ void SIM_ResourceConveyorManager::NotePieceChange()
     // Too many to follow one by one: the floor is numbered again, and every run may have changed.
     m_renumber = true;
     m_runChanges.whole = true;
-    m_laidSince.clear();
-    m_liftedSince.clear();
-    m_baysAddedSince.clear();
+    ForgetPieces();
 }
 
 SIM_ResourceImportBay* SIM_ResourceConveyorManager::CreateImportBay(SIM_Tile* tile)
@@ -85,9 +89,7 @@ void SIM_ResourceConveyorManager::Clear()
     // sends its stations looking for their bays.
     m_networks.Reset();
     m_renumber = true;
-    m_laidSince.clear();
-    m_liftedSince.clear();
-    m_baysAddedSince.clear();
+    ForgetPieces();
     m_runChanges = PendingRunChanges();
     m_bayReach.clear();
     m_baysOfRun.clear();
@@ -262,9 +264,7 @@ void SIM_ResourceConveyorManager::RefreshNetworks(const SIM_Factory* factory)
         m_networks.Renumber(*factory, open);
         m_networksZones = zones;
         m_renumber = false;
-        m_laidSince.clear();
-        m_liftedSince.clear();
-        m_baysAddedSince.clear();
+        ForgetPieces();
         m_bayReachValid = false;
         return;
     }

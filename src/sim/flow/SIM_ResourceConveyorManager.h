@@ -113,6 +113,8 @@ private:
     // is numbered again, which a load's thousands of pieces cost less than one by one.
     static constexpr size_t kMostPiecesOneByOne = 1024;
     void NotePieceChange();
+    // Forgets the pieces noted since the runs were worked out (the runs are numbered whole).
+    void ForgetPieces();
 
     ConveyorList m_conveyors;
     // In order of creation; each bay leaves the list in its destructor.

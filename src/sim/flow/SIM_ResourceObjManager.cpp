@@ -79,11 +79,7 @@ void SIM_ResourceObjManager::NoteFreed(const SIM_ResourceObject* object)
         return;
     m_freeIndex.Insert(index);
     m_transitIndex.Erase(index);
-    if (m_due[static_cast<size_t>(index)])
-    {
-        m_due[static_cast<size_t>(index)] = 0;
-        --m_dueCount;
-    }
+    UnmarkDue(index);
     FlowVersions::NoteSourcesChanged();
 }
 
@@ -112,6 +108,15 @@ void SIM_ResourceObjManager::ForgetRoutesDue()
     m_newlyDue.clear();
     std::fill(m_due.begin(), m_due.end(), 0);
     m_dueCount = 0;
+}
+
+void SIM_ResourceObjManager::UnmarkDue(int32_t index)
+{
+    uint8_t& due = m_due[static_cast<size_t>(index)];
+    if (!due)
+        return;
+    due = 0;
+    --m_dueCount;
 }
 
 void SIM_ResourceObjManager::OpenRerouteShare()
@@ -194,11 +199,7 @@ void SIM_ResourceObjManager::ServeRoutesDue()
         if (m_due[static_cast<size_t>(index)] && object.IsRouteDue() && !WithinShare(object, true))
             return; // the share is spent: it keeps its place at the front
         m_dueLine.pop_front();
-        if (m_due[static_cast<size_t>(index)])
-        {
-            m_due[static_cast<size_t>(index)] = 0;
-            --m_dueCount;
-        }
+        UnmarkDue(index);
     }
 }
 

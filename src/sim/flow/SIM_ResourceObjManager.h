@@ -102,6 +102,8 @@ private:
     // first), then the line is served from its front until an object must wait.
     void ServeRoutesDue();
     void ForgetRoutesDue();
+    // The record no longer waits for its turn (freed, or served).
+    void UnmarkDue(int32_t index);
     // The requests of the stores on these tiles are checked again; what waits at a bay and can
     // no longer be routed leaves the bay's queue with them.
     void RecheckRequestsOf(std::vector<SIM_Tile*> goals);
