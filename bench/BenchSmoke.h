@@ -13,6 +13,14 @@ inline bool BenchSmokeRun()
     return value && *value && *value != '0';
 }
 
+// A whole number a benchmark reads from the environment (its frame or edit counts), or the
+// fallback when the variable is not set or empty.
+inline int BenchEnvInt(const char* name, int fallback)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? std::atoi(value) : fallback;
+}
+
 // The benchmark's own iteration count, or one in a smoke run.
 inline benchmark::IterationCount BenchIterations(benchmark::IterationCount measured)
 {

@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -32,17 +31,11 @@
 
 namespace
 {
-int EnvInt(const char* name, int fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? std::atoi(value) : fallback;
-}
-
 bigfactory::Layout BenchLayout()
 {
     bigfactory::Layout layout;
-    layout.bays = EnvInt("FV_BIG_BAYS", layout.bays);
-    layout.spine = EnvInt("FV_BIG_SPINE", 0) != 0;
+    layout.bays = BenchEnvInt("FV_BIG_BAYS", layout.bays);
+    layout.spine = BenchEnvInt("FV_BIG_SPINE", 0) != 0;
     return layout;
 }
 
@@ -232,7 +225,7 @@ std::unique_ptr<bigfactory::Factory> StartFactory(benchmark::State& state, float
     int frames = 0;
     const bool ready = Until(
         *factory, [&frames] { return ++frames, bigfactory::Factory::CarCount() >= 500; },
-        EnvInt("FV_BIG_GAME_FRAMES", 30000));
+        BenchEnvInt("FV_BIG_GAME_FRAMES", 30000));
     state.counters["warm_up_frames"] = frames;
     state.counters["warm_up_short_of_cars"] = ready ? 0 : 1;
     return factory;
@@ -276,8 +269,8 @@ bool g_sceneMissed = false;
 template <class Frame>
 void RunScene(benchmark::State& state, float bayDelay, Frame frame)
 {
-    const int wanted = EnvInt("FV_BIG_FRAMES", 2000);
-    const int cap = 4 * EnvInt("FV_BIG_GAME_FRAMES", 30000);
+    const int wanted = BenchEnvInt("FV_BIG_FRAMES", 2000);
+    const int cap = 4 * BenchEnvInt("FV_BIG_GAME_FRAMES", 30000);
     BenchLog log;
     for (auto _ : state)
     {

@@ -32,7 +32,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -67,12 +66,6 @@ void Record(benchmark::State& state, const char* name, const Stopwatch& watch)
     state.counters[std::string(name) + "_wall_s"] = watch.WallSeconds();
 }
 
-int EnvInt(const char* name, int fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? std::atoi(value) : fallback;
-}
-
 // Min, median and max of a list of figures, as three counters.
 void RecordSpread(benchmark::State& state, const std::string& name, std::vector<double> values)
 {
@@ -95,7 +88,7 @@ double CpuMsOf(Work work)
 
 void BenchFilledFloor(benchmark::State& state)
 {
-    const int steps = EnvInt("FV_FLOOR_FRAMES", 0);
+    const int steps = BenchEnvInt("FV_FLOOR_FRAMES", 0);
     for (auto _ : state)
     {
         benchfloor::Floor floor{benchfloor::Fill{}};
@@ -162,9 +155,9 @@ void BenchConveyorEdit(benchmark::State& state)
     fill.bays = 114;
     fill.spine = state.range(0) != 0;
     const bool smoke = BenchSmokeRun();
-    const int warmUp = smoke ? 2 : EnvInt("FV_EDIT_WARMUP", 2000);
-    const int edits = smoke ? 1 : EnvInt("FV_EDIT_COUNT", 5);
-    const int settle = smoke ? 2 : EnvInt("FV_EDIT_SETTLE", 120);
+    const int warmUp = smoke ? 2 : BenchEnvInt("FV_EDIT_WARMUP", 2000);
+    const int edits = smoke ? 1 : BenchEnvInt("FV_EDIT_COUNT", 5);
+    const int settle = smoke ? 2 : BenchEnvInt("FV_EDIT_SETTLE", 120);
     for (auto _ : state)
     {
         benchfloor::Floor floor{fill};

@@ -27,7 +27,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -39,12 +38,6 @@
 
 namespace
 {
-int EnvInt(const char* name, int fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? std::atoi(value) : fallback;
-}
-
 // CPU time of the calling thread: the main thread's share of a frame, which the other programs
 // on a shared machine disturb far less than the wall clock.
 double ThreadCpuMs()
@@ -228,7 +221,7 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
     factory.RegisterMission();
     SaveFolder::Set(factory.Folder().string());
     SIM_Game::Instance().SetSpeed(4.0f);
-    const int wanted = EnvInt("FV_FREEZE_TRANSIT", BenchSmokeRun() ? 300 : 9000);
+    const int wanted = BenchEnvInt("FV_FREEZE_TRANSIT", BenchSmokeRun() ? 300 : 9000);
     if (!FillConveyors(factory, wanted, 20000))
     {
         state.SkipWithError("the conveyors never carried enough objects");
@@ -244,8 +237,8 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
         state.SkipWithError("the save failed");
         return;
     }
-    const int loads = EnvInt("FV_FREEZE_LOADS", BenchSmokeRun() ? 1 : 3);
-    const int frames = EnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
+    const int loads = BenchEnvInt("FV_FREEZE_LOADS", BenchSmokeRun() ? 1 : 3);
+    const int frames = BenchEnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
     double loadMs = 1.0e30;
     Worst worst;
     for (auto _ : state)
@@ -297,7 +290,7 @@ static void BM_LoadFilledGiantHall(benchmark::State& state)
             object->m_y = bay->GetTile()->m_worldY;
         }
     SIM_Game::Instance().SetSpeed(4.0f);
-    const int warmUp = EnvInt("FV_FREEZE_HALL_WARMUP", BenchSmokeRun() ? 5 : 300);
+    const int warmUp = BenchEnvInt("FV_FREEZE_HALL_WARMUP", BenchSmokeRun() ? 5 : 300);
     for (int i = 0; i < warmUp; ++i)
         benchfloor::Floor::Frame();
     state.counters["saved_in_transit"] = InTransit();
@@ -306,8 +299,8 @@ static void BM_LoadFilledGiantHall(benchmark::State& state)
         state.SkipWithError("the save failed");
         return;
     }
-    const int loads = EnvInt("FV_FREEZE_LOADS", BenchSmokeRun() ? 1 : 3);
-    const int frames = EnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
+    const int loads = BenchEnvInt("FV_FREEZE_LOADS", BenchSmokeRun() ? 1 : 3);
+    const int frames = BenchEnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
     Worst first;
     Worst worst;
     for (auto _ : state)
@@ -362,14 +355,14 @@ static void BM_TrunkConveyorEditOnFilledFloor(benchmark::State& state)
     state.counters["slots"] = factory.SlotCount();
     SIM_Game::Instance().SetSpeed(4.0f);
     // Until the conveyors are busy: the stations keep using up their stock.
-    const int warmUp = EnvInt("FV_FREEZE_WARMUP", BenchSmokeRun() ? 50 : 3000);
+    const int warmUp = BenchEnvInt("FV_FREEZE_WARMUP", BenchSmokeRun() ? 50 : 3000);
     for (int i = 0; i < warmUp; ++i)
     {
         bigfactory::Factory::ConsumeSome(48);
         factory.Frame();
     }
     state.counters["in_transit_at_edit"] = InTransit();
-    const int frames = EnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
+    const int frames = BenchEnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
     SIM_Tile* trunk = factory.Tile(1, 1 + 7 * (layout.bands / 2) + 3);
     for (auto _ : state)
     {
@@ -401,7 +394,7 @@ BENCHMARK(BM_TrunkConveyorEditOnFilledFloor)->Iterations(1)->Unit(benchmark::kMi
 // for its nearest bay, and the worst of the opening frames; best of a few games.
 static void BM_OpeningFramesOfANewGame(benchmark::State& state)
 {
-    const int games = EnvInt("FV_FREEZE_GAMES", BenchSmokeRun() ? 1 : 3);
+    const int games = BenchEnvInt("FV_FREEZE_GAMES", BenchSmokeRun() ? 1 : 3);
     double first = 1.0e30;
     double worst = 1.0e30;
     for (auto _ : state)

@@ -128,7 +128,7 @@ void FactoryWorld::Remove()
 bool FactoryWorld::StartGame(const std::string& mission)
 {
     // A running game's floor still points into its mission: it ends before the missions go.
-    SIM_Game::Instance().Reset();
+    FreshState::EndGame();
     SIM_MissionManager& missions = SIM_MissionManager::Instance();
     missions.Unload();
     missions.Load(mission.rfind("view_", 0) == 0 ? FV_TEST_DIR "/gui/factory/data/missions/*.txt"
