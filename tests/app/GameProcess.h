@@ -71,15 +71,27 @@ public:
     }
     ~PrivateDisplay()
     {
-        if (m_server > 0)
+        if (m_server <= 0)
+            return;
+        // A server asked to end while it is still starting may lose the request and run on, and
+        // waiting for it would hold the test for good: after a while it is killed.
+        kill(m_server, SIGTERM);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (waitpid(m_server, nullptr, WNOHANG) == 0)
         {
-            kill(m_server, SIGTERM);
-            waitpid(m_server, nullptr, 0);
+            if (std::chrono::steady_clock::now() > deadline)
+            {
+                kill(m_server, SIGKILL);
+                waitpid(m_server, nullptr, 0);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
     PrivateDisplay(const PrivateDisplay&) = delete;
     PrivateDisplay& operator=(const PrivateDisplay&) = delete;
     const std::string& Name() const { return m_display; }
+    pid_t Server() const { return m_server; }
 
 private:
     pid_t m_server = -1;
