@@ -13,9 +13,11 @@
 //   LP_NUM_THREADS=2 taskset -c 0,1 xvfb-run -a -s "-screen 0 1280x1024x24" build/rel/bench/bench_game_frame
 // With FV_BENCH_DEVICE=recording the same frames go to the recording back end instead of OpenGL:
 // the game's own CPU per frame, without what the software renderer adds on any thread.
-// First, before the frames, the loads (GameLoads): the maximal factory's save (59 import bays, the
-// pool full, cars on the lines) loaded through the game's own load dialog right after the game
-// started, then again; FV_LOAD_FILL_FRAMES (default 30000) caps the frames run to fill it.
+// First, before the frames, the loads (GameLoads): the maximal factory's save (59 import bays, its
+// bands joined by a spine, thousands of objects on the conveyors) loaded through the game's own load
+// dialog right after the game started, then again; FV_LOAD_TRANSIT (default 9000) is how many
+// objects the save holds on their way, FV_LOAD_FILL_FRAMES (default 20000) caps the frames run to
+// fill it.
 #include "../tests/sim/BigFactory.h"
 
 #include "Game.h"
@@ -186,9 +188,11 @@ std::filesystem::path LoadFolder()
     return std::filesystem::temp_directory_path() / ("fv_bench_game_loads_" + std::to_string(::getpid()));
 }
 
-// The maximal factory (200 x 200, 59 import bays), built and run by the simulation alone in a child
-// process, so that nothing it loads stays behind for the game: at speed 4 until every record of the
-// pool is in use and cars fill the lines, then saved as "maximal" with its mission beside the save.
+// The maximal factory (200 x 200, 59 import bays, its bands joined into one network by a spine down
+// the first column), built and run by the simulation alone in a child process, so that nothing it
+// loads stays behind for the game: at speed 4 until its conveyors carry thousands of objects, as a
+// busy factory's do, then saved as "maximal" with its mission beside the save. A pool merely full
+// holds its objects in the bays' queues, and a game's end would find few on the conveyors.
 bool MakeMaximalSave()
 {
     std::filesystem::current_path(FV_SOURCE_DIR);
@@ -206,6 +210,7 @@ bool MakeMaximalSave()
     {
         bigfactory::Layout layout;
         layout.bays = 59;
+        layout.spine = true;
         layout.workers = false;
         bigfactory::Factory factory(layout);
         if (factory.Build())
@@ -213,15 +218,12 @@ bool MakeMaximalSave()
             factory.RegisterMission();
             SaveFolder::Set(folder.string());
             SIM_Game::Instance().SetSpeed(4.0f);
-            const char* fill = std::getenv("FV_LOAD_FILL_FRAMES");
-            const int cap = BenchSmokeRun() ? 20 : fill ? std::atoi(fill) : 30000;
-            for (int i = 0; i < cap; ++i)
-            {
-                if (SIM_ResourceObjManager::Instance().CountInUse() == SIM_ResourceObjManager::kPoolSize &&
-                    bigfactory::Factory::CarCount() >= 800)
-                    break;
+            // Cars on the lines first, then the conveyors filled; short of the counts when the
+            // cap comes first, the save is taken as it stands.
+            const int cap = BenchSmokeRun() ? 20 : BenchEnvInt("FV_LOAD_FILL_FRAMES", 20000);
+            for (int i = 0; i < cap && bigfactory::Factory::CarCount() < 800; ++i)
                 factory.Frame();
-            }
+            factory.FillConveyors(BenchEnvInt("FV_LOAD_TRANSIT", BenchSmokeRun() ? 300 : 9000), cap);
             std::error_code copied;
             std::filesystem::copy_file(factory.Folder() / "missions" / "m_big.txt", folder / "m_big.txt",
                                        std::filesystem::copy_options::overwrite_existing, copied);
@@ -301,11 +303,9 @@ void GameLoads(benchmark::State& state)
             state.counters[name + "_load_rss_mb"] = ResidentMb();
         }
     }
-    int counts[4];
-    bigfactory::Factory::CountObjects(counts);
     state.counters["slots"] = static_cast<double>(SlotQueries::Instance().GetAllSlots().size());
     state.counters["objects"] = SIM_ResourceObjManager::Instance().CountInUse();
-    state.counters["in_transit"] = counts[SIM_ResourceObject::STATE_IN_TRANSIT];
+    state.counters["in_transit"] = bigfactory::Factory::InTransit();
     state.counters["cars"] = bigfactory::Factory::CarCount();
 }
 // Registered first: its first load must be the first game of the run.

@@ -55,13 +55,6 @@ double CpuMsOf(Work work)
     return ThreadCpuMs() - start;
 }
 
-int InTransit()
-{
-    int counts[4];
-    bigfactory::Factory::CountObjects(counts);
-    return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
-}
-
 // Objects on their way that have no route to follow (restored by a load, waiting to look for it).
 int RoutelessInTransit()
 {
@@ -181,23 +174,6 @@ Worst StepFrames(bigfactory::Factory& factory, int frames)
 {
     return StepFrames([&factory] { factory.Frame(); }, frames);
 }
-
-// The 200 x 200 factory run until its conveyors carry `transit` objects, spread out along them as
-// the bays send them one a delay apart; when a wave has arrived the stations use up their stock so
-// that the next one starts.
-bool FillConveyors(bigfactory::Factory& factory, int transit, int cap)
-{
-    for (int i = 0; i < cap; ++i)
-    {
-        const int now = InTransit();
-        if (now >= transit)
-            return true;
-        if (now < 1000)
-            bigfactory::Factory::ConsumeAllStored();
-        factory.Frame();
-    }
-    return InTransit() >= transit;
-}
 } // namespace
 
 // A save taken with objects on their way, loaded again and again: the load itself, then the worst
@@ -222,7 +198,7 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
     SaveFolder::Set(factory.Folder().string());
     SIM_Game::Instance().SetSpeed(4.0f);
     const int wanted = BenchEnvInt("FV_FREEZE_TRANSIT", BenchSmokeRun() ? 300 : 9000);
-    if (!FillConveyors(factory, wanted, 20000))
+    if (!factory.FillConveyors(wanted, 20000))
     {
         state.SkipWithError("the conveyors never carried enough objects");
         return;
@@ -263,7 +239,7 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
     state.counters["load_cpu_ms_best"] = loadMs;
     worst.Report(state, "worst_frame");
     state.counters["route_records_in_use"] = used;
-    state.counters["in_transit_after"] = InTransit();
+    state.counters["in_transit_after"] = bigfactory::Factory::InTransit();
 }
 BENCHMARK(BM_LoadSaveFullOfObjectsInTransit)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -293,7 +269,7 @@ static void BM_LoadFilledGiantHall(benchmark::State& state)
     const int warmUp = BenchEnvInt("FV_FREEZE_HALL_WARMUP", BenchSmokeRun() ? 5 : 300);
     for (int i = 0; i < warmUp; ++i)
         benchfloor::Floor::Frame();
-    state.counters["saved_in_transit"] = InTransit();
+    state.counters["saved_in_transit"] = bigfactory::Factory::InTransit();
     if (!SIM_SaveGame::Instance().SaveGame("hall"))
     {
         state.SkipWithError("the save failed");
@@ -322,7 +298,7 @@ static void BM_LoadFilledGiantHall(benchmark::State& state)
     }
     first.Report(state, "first_frame");
     worst.Report(state, "worst_later_frame");
-    state.counters["in_transit_after"] = InTransit();
+    state.counters["in_transit_after"] = bigfactory::Factory::InTransit();
 }
 BENCHMARK(BM_LoadFilledGiantHall)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -361,7 +337,7 @@ static void BM_TrunkConveyorEditOnFilledFloor(benchmark::State& state)
         bigfactory::Factory::ConsumeSome(48);
         factory.Frame();
     }
-    state.counters["in_transit_at_edit"] = InTransit();
+    state.counters["in_transit_at_edit"] = bigfactory::Factory::InTransit();
     const int frames = BenchEnvInt("FV_FREEZE_FRAMES", BenchSmokeRun() ? 40 : 600);
     SIM_Tile* trunk = factory.Tile(1, 1 + 7 * (layout.bands / 2) + 3);
     for (auto _ : state)

@@ -268,6 +268,29 @@ public:
                 ++counts[state];
         }
     }
+    static int InTransit()
+    {
+        int counts[4];
+        CountObjects(counts);
+        return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
+    }
+
+    // Run until the conveyors carry `transit` objects (at most `cap` frames), spread out along
+    // them as the bays send them one a delay apart; when a wave has arrived the stations use up
+    // their stock so that the next one starts. False when they never carried that many.
+    bool FillConveyors(int transit, int cap)
+    {
+        for (int i = 0; i < cap; ++i)
+        {
+            const int now = InTransit();
+            if (now >= transit)
+                return true;
+            if (now < 1000)
+                ConsumeAllStored();
+            Frame();
+        }
+        return InTransit() >= transit;
+    }
 
     // Every station uses up what its stockpile holds, as running stations do: the records return
     // to the pool and the stockpiles ask for more.
