@@ -168,7 +168,7 @@ TEST_F(PlacementToolsTest, SlotsAreGhostedTurnedPlacedAndPaidAndRedWhereTheyMayN
         ASSERT_TRUE(GUI_PlacementTools::StartPlacing(task));
     GUI_PlacementTools::CancelAll();
     EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), 2u);
-    EXPECT_EQ(GUISlotList::Instance().productionSlots.size(), 2u);
+    EXPECT_EQ(GUISlotList::Instance().productionSlots.Size(), 2u);
 
     // A conveyor piece picked from the menu stays armed, so belts go down one click after another.
     ASSERT_TRUE(GUI_PlacementTools::StartPlacing("task_conveyor_right"));

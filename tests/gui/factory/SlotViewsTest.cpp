@@ -1,13 +1,16 @@
 // Slot views: the floor lists those it made while their slots stand, and a view leaves its roll's
-// lists as it goes; turning a slot re-points its conveyor inserts, the name label's anchor and its
-// replacement, clicks on slots that open nothing, the research office's standing label, slot
-// notices by kind (culled off screen, reduced far out) and the import bays' queue labels.
+// lists as it goes, a whole floor with a few steps for each view; turning a slot
+// re-points its conveyor inserts, the name label's anchor and its replacement, clicks on slots
+// that open nothing, the research office's standing label, slot notices by kind (culled off
+// screen, reduced far out) and the import bays' queue labels.
 #include "FactoryViewTestSupport.h"
 
+#include "engine/core/GRoster.h"
 #include "engine/core/GTextTable.h"
 #include "gui/factory/floor/GUI_Tile.h"
 #include "gui/factory/notices/GUI_ConveyorLabel.h"
 #include "gui/factory/notices/GUI_Notice.h"
+#include "gui/factory/notices/GUI_NoticeBase.h"
 #include "gui/factory/scene/FloorLabelPlacer.h"
 #include "gui/factory/scene/GUI_FactoryTools.h"
 #include "gui/factory/slots/GUISlotList.h"
@@ -27,7 +30,10 @@
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/slots/SIM_FacilitySlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
 #include <algorithm>
 #include <memory>
@@ -93,6 +99,39 @@ TEST_F(FactoryViewTest, TheFloorListsTheSlotViewsItMadeUntilTheirSlotsGo)
     EXPECT_FALSE(isListed(gone));
     EXPECT_TRUE(isListed(ViewOf(office)));
     m_world.Frame();
+}
+
+// The end of a game takes down every view of the floor, first made first: each leaves the lists it
+// is on (the roll, the notices, the far-zoom icons, the props, the cars made) without a search.
+TEST_F(FactoryViewTest, AWholeFloorGoesWithAFewStepsForEachView)
+{
+    const uint64_t lists = GRosterWork();
+    ASSERT_TRUE(m_world.StartGame("view_plant"));
+    SIM_VehicleManager& cars = SIM_VehicleManager::Instance();
+    size_t stations = 0;
+    for (int x = 4; x <= 88; x += 6)
+        for (int y = 4; y <= 124; y += 6)
+        {
+            SIM_ProductionSlot* station = m_world.Place("task_fit_body", x, y);
+            ASSERT_NE(station, nullptr) << x << ", " << y;
+            SIM_Vehicle* car = cars.CreateVehicle();
+            car->SetSlot(station);
+            station->SetVehicle(car);
+            ++stations;
+        }
+    ASSERT_GT(stations, 300u);
+    ASSERT_GE(cars.GetVehicles().size(), stations);
+    m_world.Frame();
+    const uint64_t joined = GRosterWork() - lists;
+    ASSERT_GE(joined, 3 * stations);
+
+    const uint64_t listsBefore = GRosterWork();
+    FreshState::EndGame();
+    EXPECT_TRUE(cars.GetVehicles().empty());
+    EXPECT_TRUE(GUISlotList::Instance().productionSlots.Empty());
+    EXPECT_TRUE(NoticeList().empty());
+    // Leaving, and closing the gaps the views left, costs at most a few steps a view.
+    EXPECT_LE(GRosterWork() - listsBefore, 3 * joined);
 }
 
 TEST_F(FactoryViewTest, AViewLeavesEveryListOfItsRollAsItGoesAndForgetsARollThatWentFirst)

@@ -26,13 +26,18 @@ namespace
 // empty one.
 struct ConveyorLabelRegistry
 {
-    std::vector<GUI_ConveyorLabel*> labels; // not owned: each label belongs to its conveyor's view
+    GRoster<GUI_ConveyorLabel> labels; // not owned: each label belongs to its conveyor's view
 };
-} // namespace
 
-std::vector<GUI_ConveyorLabel*>& ConveyorLabelList()
+GRoster<GUI_ConveyorLabel>& ConveyorLabels()
 {
     return GLifetime::Get<ConveyorLabelRegistry>().labels;
+}
+} // namespace
+
+const std::vector<GUI_ConveyorLabel*>& ConveyorLabelList()
+{
+    return ConveyorLabels().Members();
 }
 
 GUI_ConveyorLabelStrip::GUI_ConveyorLabelStrip(const SIM_Resource* resource) : m_resource(resource)
@@ -66,13 +71,12 @@ GUI_ConveyorLabel::GUI_ConveyorLabel(SIM_ResourceImportBay& bay) : m_bay(bay)
         m_worldX = tile->m_worldX;
         m_worldY = tile->m_worldY;
     }
-    ConveyorLabelList().push_back(this);
+    ConveyorLabels().Join(this, m_listPlace);
 }
 
 GUI_ConveyorLabel::~GUI_ConveyorLabel()
 {
-    auto& list = ConveyorLabelList();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    ConveyorLabels().Leave(m_listPlace);
 }
 
 void GUI_ConveyorLabel::CountRows() const

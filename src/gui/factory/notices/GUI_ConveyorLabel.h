@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "engine/core/GRoster.h"
 #include "sim/views/SIM_ConveyorLabelView.h"
 
 #include <string>
@@ -82,7 +83,8 @@ private:
     float m_top = 0.0f;
     bool m_drawn = false;
     PRect m_drawnBox{};
+    GRosterPlace m_listPlace; // on the list of every conveyor label
 };
 
 // Every conveyor label, in the order they were made.
-std::vector<GUI_ConveyorLabel*>& ConveyorLabelList();
+const std::vector<GUI_ConveyorLabel*>& ConveyorLabelList();

@@ -34,15 +34,21 @@ bool RectsMeet(const PRect& a, const PRect& b)
 namespace
 {
 // Every notice, held by the program's owner; a notice deleted after it leaves a new, empty one.
+// The end of a game deletes thousands, first made first: each leaves without a search.
 struct NoticeRegistry
 {
-    std::vector<GUI_NoticeBase*> notices; // not owned: each notice belongs to its slot's view
+    GRoster<GUI_NoticeBase> notices; // not owned: each notice belongs to its slot's view
 };
-} // namespace
 
-std::vector<GUI_NoticeBase*>& NoticeList()
+GRoster<GUI_NoticeBase>& Notices()
 {
     return GLifetime::Get<NoticeRegistry>().notices;
+}
+} // namespace
+
+const std::vector<GUI_NoticeBase*>& NoticeList()
+{
+    return Notices().Members();
 }
 
 uint32_t GUI_NoticeBase::Colour::Argb() const
@@ -56,13 +62,12 @@ GUI_NoticeBase::GUI_NoticeBase()
     m_circle.SetTexture("32pxcircle.dds");
     m_circle.m_width = m_circle.m_height = 8.0f;
     m_symbol.m_width = m_symbol.m_height = 32.0f;
-    NoticeList().push_back(this);
+    Notices().Join(this, m_listPlace);
 }
 
 GUI_NoticeBase::~GUI_NoticeBase()
 {
-    auto& list = NoticeList();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    Notices().Leave(m_listPlace);
 }
 
 void GUI_NoticeBase::Measure()

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "engine/core/GRoster.h"
 #include "platform/video/PGraphicsTypes.h"
 
 #include <string>
@@ -72,7 +73,10 @@ protected:
     float m_screenY = 0.0f;
     PRect m_rect;
     Drawn m_lastDrawn = Drawn::NOTHING;
+
+private:
+    GRosterPlace m_listPlace; // on the list of every notice
 };
 
-// Every notice, in the order they were made.
-std::vector<GUI_NoticeBase*>& NoticeList();
+// Every notice, in the order they were made, which is the order they are drawn in.
+const std::vector<GUI_NoticeBase*>& NoticeList();

@@ -3,6 +3,7 @@
 
 #include "engine/BaseSprite.h"
 #include "engine/core/GDebugLog.h"
+#include "engine/core/GLifetime.h"
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/TileUnderfoot.h"
@@ -38,13 +39,25 @@ GUI_ResourceConveyor::ArmTemplate GUI_ResourceConveyor::s_templates[2][4];
 
 namespace
 {
-// The live views of each kind of arm (plain, ending in a drop), so a frame finds one of each.
-std::vector<GUI_ResourceConveyor*>& LiveViews(int ends)
+// The live views of each kind of arm (plain, ending in a drop), so a frame finds one of each;
+// held by the program's owner.
+struct LiveConveyorViews
 {
-    static std::vector<GUI_ResourceConveyor*> lists[2];
-    return lists[ends];
+    GRoster<GUI_ResourceConveyor, false> lists[2]; // not owned: the tiles own their views
+};
+
+GRoster<GUI_ResourceConveyor, false>& LiveViews(int ends)
+{
+    return GLifetime::Get<LiveConveyorViews>().lists[ends];
 }
 } // namespace
+
+void GUI_ResourceConveyor::ForgetAllViews()
+{
+    if (LiveConveyorViews* live = GLifetime::Find<LiveConveyorViews>())
+        for (GRoster<GUI_ResourceConveyor, false>& list : live->lists)
+            list.Clear();
+}
 
 GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, const TileUnderfoot* tile)
     : m_conveyor(conveyor)
@@ -62,22 +75,16 @@ GUI_ResourceConveyor::GUI_ResourceConveyor(SIM_ResourceConveyor* conveyor, const
     m_tileWorldY = tile->GetSimTile() ? tile->GetSimTile()->m_worldY : 0.0f;
     m_ends = ends ? 1 : 0;
     m_hasArms = true;
-    std::vector<GUI_ResourceConveyor*>& live = LiveViews(m_ends);
-    m_liveIndex = static_cast<uint32_t>(live.size());
-    live.push_back(this);
+    LiveViews(m_ends).Join(this, m_livePlace);
 }
 
 GUI_ResourceConveyor::~GUI_ResourceConveyor()
 {
+    // At the end of the run the lists may have gone first; none is made again for this view.
     if (!m_hasArms)
         return;
-    std::vector<GUI_ResourceConveyor*>& live = LiveViews(m_ends);
-    FV_ASSERT(m_liveIndex < live.size() && live[m_liveIndex] == this);
-    if (m_liveIndex >= live.size() || live[m_liveIndex] != this)
-        return;
-    live[m_liveIndex] = live.back();
-    live[m_liveIndex]->m_liveIndex = m_liveIndex;
-    live.pop_back();
+    if (LiveConveyorViews* live = GLifetime::Find<LiveConveyorViews>())
+        live->lists[m_ends].Leave(m_livePlace);
 }
 
 void GUI_ResourceConveyor::PrepareFrame(const FactoryFrameView& view)
@@ -85,7 +92,7 @@ void GUI_ResourceConveyor::PrepareFrame(const FactoryFrameView& view)
     const float z = view.zoom;
     for (int ends = 0; ends < 2; ++ends)
     {
-        const std::vector<GUI_ResourceConveyor*>& live = LiveViews(ends);
+        const std::vector<GUI_ResourceConveyor*>& live = LiveViews(ends).Members();
         for (int side = 0; side < 4; ++side)
         {
             ArmTemplate& t = s_templates[ends][side];

@@ -3,6 +3,7 @@
 // simulation's piece lies there. Main thread, except that the tile job places the arms.
 #pragma once
 
+#include "engine/core/GRoster.h"
 #include "gui/factory/props/GUI_Prop.h"
 #include "gui/factory/scene/IsometricDrawQueue.h"
 
@@ -25,6 +26,10 @@ public:
     // Main thread, once a frame before the tile jobs: what every arm of one picture shares this
     // frame (its size, trim and texture corners), taken from a live arm of that picture.
     static void PrepareFrame(const FactoryFrameView& view);
+    // Every view is about to go with the whole floor (main thread): the live lists are emptied
+    // at once instead of each view taking itself off, which would touch the view moved into its
+    // place as well as its own, tens of thousands of times on a large floor.
+    static void ForgetAllViews();
     // Places the arms of the connected sides for the frame, the tile's centre being at (tileX, tileY)
     // on screen, and makes those on screen ready for the draw queue (the owner tile's job; the
     // main thread appends them when it draws what stands on the tile). Reads only this view's
@@ -55,6 +60,6 @@ private:
     uint8_t m_ends = 0;                         // 1 over a stockpile: the drop pictures
     bool m_hasArms = false;
     // Where this view stands in the live list of its pictures.
-    uint32_t m_liveIndex = 0;
+    GRosterPlace m_livePlace;
     std::optional<GUI_Prop> m_pieces[4];
 };

@@ -5,6 +5,7 @@
 #include "engine/GVertexBuffer.h"
 #include "engine/core/GDebugLog.h"
 #include "engine/core/GLifetime.h"
+#include "engine/core/GRoster.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/LargeQuadBuffer.h"
 #include "gui/toolkit/effects/SpriteAtlasTable.h"
@@ -18,48 +19,21 @@ namespace
 {
 constexpr const char* kHookTexture = "overhead_hook_NW.dds";
 constexpr const char* kResourceAtlas = "props1.dds";
-} // namespace
 
 // Every resource object view in the order they were made, which is the order they are drawn in;
-// held by the program's owner (a view deleted after it leaves a new, empty one).
+// held by the program's owner (a view deleted after it leaves a new, empty one). The end of a game
+// deletes every view, first made first: the roster keeps that from moving the rest of the list up
+// once per view.
 struct ResourceObjectViewRegistry
 {
-    std::vector<GUI_ResourceObject*> views; // not owned: each view belongs to its resource object
-    size_t gaps = 0;                        // nulls left in views by deleted views
-
-    static ResourceObjectViewRegistry& Instance() { return GLifetime::Get<ResourceObjectViewRegistry>(); }
-
-    void Add(GUI_ResourceObject& view)
-    {
-        view.m_listIndex = views.size();
-        views.push_back(&view);
-    }
-    // A deleted view leaves a gap. The end of a game deletes every view, first made first: closing
-    // each gap at once would move the rest of the list up once per view, work that grows with the
-    // square of the pool and held the last frame of a large factory for a tenth of a second. The
-    // gaps are closed together once they are half of the list, and before it is drawn.
-    void Remove(const GUI_ResourceObject& view)
-    {
-        if (view.m_listIndex >= views.size() || views[view.m_listIndex] != &view)
-            return;
-        views[view.m_listIndex] = nullptr;
-        if (++gaps * 2 >= views.size())
-            Pack();
-    }
-    void Pack()
-    {
-        size_t kept = 0;
-        for (GUI_ResourceObject* view : views)
-        {
-            if (!view)
-                continue;
-            view->m_listIndex = kept;
-            views[kept++] = view;
-        }
-        views.resize(kept);
-        gaps = 0;
-    }
+    GRoster<GUI_ResourceObject> views; // not owned: each view belongs to its resource object
 };
+
+GRoster<GUI_ResourceObject>& ResourceObjectViews()
+{
+    return GLifetime::Get<ResourceObjectViewRegistry>().views;
+}
+} // namespace
 
 GUI_ResourceObject::GUI_ResourceObject(SIM_ResourceObject& object) : m_object(object)
 {
@@ -67,12 +41,12 @@ GUI_ResourceObject::GUI_ResourceObject(SIM_ResourceObject& object) : m_object(ob
     // The simulation names the resource before it asks for the view.
     if (object.m_resource)
         SetResourceSprite();
-    ResourceObjectViewRegistry::Instance().Add(*this);
+    ResourceObjectViews().Join(this, m_listPlace);
 }
 
 GUI_ResourceObject::~GUI_ResourceObject()
 {
-    ResourceObjectViewRegistry::Instance().Remove(*this);
+    ResourceObjectViews().Leave(m_listPlace);
 }
 
 void GUI_ResourceObject::SetResourceSprite()
@@ -113,10 +87,7 @@ void GUI_ResourceObject::Prepare(const FactoryFrameView& view)
 
 int DrawResourceObjects(const FactoryFrameView& view, LargeQuadBuffer& quads)
 {
-    ResourceObjectViewRegistry& registry = ResourceObjectViewRegistry::Instance();
-    if (registry.gaps > 0)
-        registry.Pack();
-    const std::vector<GUI_ResourceObject*>& list = registry.views;
+    const std::vector<GUI_ResourceObject*>& list = ResourceObjectViews().Members();
     // One pass over the views gathers both runs of corners: hooks, then resources, each drawn in
     // as few draws as the large buffer allows.
     static std::vector<PVertex> hooks;

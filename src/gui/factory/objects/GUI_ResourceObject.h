@@ -4,9 +4,8 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "engine/core/GRoster.h"
 #include "sim/views/SIM_ResourceObjectView.h"
-
-#include <cstddef>
 
 class LargeQuadBuffer;
 class SIM_ResourceObject;
@@ -33,8 +32,6 @@ public:
     SIM_ResourceObject& GetObject() const { return m_object; }
 
 private:
-    friend struct ResourceObjectViewRegistry; // keeps m_listIndex
-
     CTexturedSprite m_hook;
     CTexturedSprite m_resource;
     SIM_ResourceObject& m_object; // owns this view
@@ -42,7 +39,7 @@ private:
     const SpriteAtlasEntry* m_entry = nullptr;
     float m_trimWidth = 1.0f;
     float m_trimHeight = 1.0f;
-    size_t m_listIndex = 0; // where the list of every view holds this one
+    GRosterPlace m_listPlace; // where the list of every view holds this one
 };
 
 // The hooks, then the resources, of every hanging object on screen (main thread, after the scene).

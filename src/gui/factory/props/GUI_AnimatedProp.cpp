@@ -56,12 +56,12 @@ GUI_AnimatedProp::GUI_AnimatedProp(const PropPlacement& placement, const TileUnd
         m_trigger = TRIGGER_DURINGWORK;
     else if (type && type->m_trigger == "CONSTANT")
         m_trigger = TRIGGER_CONSTANT;
-    m_registryList = PropRegistry::Instance().Register(this);
+    PropRegistry::Instance().Register(this, m_listing);
 }
 
 GUI_AnimatedProp::~GUI_AnimatedProp()
 {
-    PropRegistry::Instance().Unregister(this, m_registryList);
+    PropRegistry::Instance().Unregister(m_listing);
 }
 
 void GUI_AnimatedProp::StartAnimation(bool working, bool mirrored, int robot, const std::string& name)

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/props/PropRegistry.h"
 
 #include <array>
 #include <memory>
@@ -105,7 +106,7 @@ private:
     std::unique_ptr<WeldSparks> m_weldObject;
     float m_weldPoints[2][2] = {{0.0f, 0.0f}, {0.0f, 0.0f}};
     FloorSlotView* m_slotView = nullptr; // not owned: the slot's view
-    int m_registryList = -1;
+    PropListing m_listing;               // on one of the registry's lists
     // The frame's clocks as the job saw them (the weld sparks start at this game time).
     float m_gameTime = 0.0f;
     int m_servos = 0;

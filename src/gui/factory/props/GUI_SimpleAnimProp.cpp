@@ -11,12 +11,12 @@
 GUI_SimpleAnimProp::GUI_SimpleAnimProp(const PropPlacement& placement, const TileUnderfoot* owner, int slotFacing)
     : GUI_Prop(placement, owner, slotFacing)
 {
-    m_registryList = PropRegistry::Instance().Register(this);
+    PropRegistry::Instance().Register(this, m_listing);
 }
 
 GUI_SimpleAnimProp::~GUI_SimpleAnimProp()
 {
-    PropRegistry::Instance().Unregister(this, m_registryList);
+    PropRegistry::Instance().Unregister(m_listing);
 }
 
 void GUI_SimpleAnimProp::StartAnimation(const std::string& name)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "gui/factory/props/GUI_Prop.h"
+#include "gui/factory/props/PropRegistry.h"
 
 #include <string>
 #include <vector>
@@ -46,5 +47,5 @@ private:
     float m_elapsed = 0.0f;
     std::vector<ResolvedFrame> m_frames;
     bool m_playing = false;
-    int m_registryList = -1;
+    PropListing m_listing; // on one of the registry's lists
 };

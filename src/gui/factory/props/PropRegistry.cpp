@@ -3,30 +3,22 @@
 
 #include "engine/core/GLifetime.h"
 
-#include <algorithm>
-
 PropRegistry& PropRegistry::Instance()
 {
     return GLifetime::Get<PropRegistry>();
 }
 
-int PropRegistry::Register(GUI_Prop* prop)
+void PropRegistry::Register(GUI_Prop* prop, PropListing& listing)
 {
-    const int list = m_next;
-    m_lists[list].push_back(prop);
+    listing.list = m_next;
+    m_lists[m_next].Join(prop, listing.place);
     m_next = (m_next + 1) % kLists;
-    return list;
 }
 
-void PropRegistry::Unregister(GUI_Prop* prop, int list)
+void PropRegistry::Unregister(PropListing& listing)
 {
-    if (list < 0 || list >= kLists)
+    if (listing.list < 0 || listing.list >= kLists)
         return;
-    std::vector<GUI_Prop*>& props = m_lists[list];
-    auto it = std::find(props.begin(), props.end(), prop);
-    if (it == props.end())
-        return;
-    // Order within a list does not matter: every prop is stepped on its own.
-    *it = props.back();
-    props.pop_back();
+    m_lists[listing.list].Leave(listing.place);
+    listing.list = -1;
 }

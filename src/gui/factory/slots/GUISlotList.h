@@ -3,16 +3,16 @@
 // drawn once by the factory view, then cleared), and every production slot view. Main thread.
 #pragma once
 
-#include <vector>
+#include "engine/core/GRoster.h"
 
 class GUI_ProductionSlot;
 class SlotTextLabel;
 
 struct GUISlotList
 {
-    SlotTextLabel* hovered = nullptr;                 // not owned
-    SlotTextLabel* selected = nullptr;                // not owned
-    std::vector<GUI_ProductionSlot*> productionSlots; // not owned; facilities are not listed
+    SlotTextLabel* hovered = nullptr;            // not owned
+    SlotTextLabel* selected = nullptr;           // not owned
+    GRoster<GUI_ProductionSlot> productionSlots; // not owned; facilities are not listed
 
     static GUISlotList& Instance();
 };

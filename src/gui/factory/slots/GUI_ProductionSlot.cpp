@@ -29,14 +29,13 @@ void PlaySlotClickSound()
 
 GUI_ProductionSlot::GUI_ProductionSlot(SIM_ProductionSlot* slot) : GUI_SlotBase(slot)
 {
-    GUISlotList::Instance().productionSlots.push_back(this);
+    GUISlotList::Instance().productionSlots.Join(this, m_listPlace);
     m_mainTile = slot ? slot->GetTile() : nullptr;
 }
 
 GUI_ProductionSlot::~GUI_ProductionSlot()
 {
-    auto& list = GUISlotList::Instance().productionSlots;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    GUISlotList::Instance().productionSlots.Leave(m_listPlace);
     if (GUI_FactoryTools* tools = GetTools(); tools && tools->closeSlotTooltipOf)
         tools->closeSlotTooltipOf(*this);
 }

@@ -34,6 +34,8 @@ public:
 private:
     // The view of the car standing in the slot; null for none.
     GUI_Vehicle* CarView() const;
+
+    GRosterPlace m_listPlace; // on the list of every production slot view
 };
 
 // The interface click, unless the sound is off.

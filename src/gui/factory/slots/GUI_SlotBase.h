@@ -7,6 +7,7 @@
 // lists after an upgrade added props. Main thread.
 #pragma once
 
+#include "engine/core/GRoster.h"
 #include "gui/factory/scene/FloorSlotView.h"
 #include "sim/views/SIM_SlotView.h"
 
@@ -96,4 +97,8 @@ protected:
     SIM_PlaceableSlot* m_slot = nullptr; // owns this view
     SlotViewRoll* m_roll = nullptr;
     GUI_FactoryTools* m_tools = nullptr; // not owned: the factory view's
+
+private:
+    friend class SlotViewRoll; // keeps m_rollPlace
+    GRosterPlace m_rollPlace;  // on the roll's list of slot views
 };

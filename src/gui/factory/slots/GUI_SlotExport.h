@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "engine/core/GRoster.h"
 #include "sim/views/SIM_StockpileView.h"
 
 class SIM_ComponentStockpile;
@@ -28,4 +29,6 @@ private:
     CTexturedSprite m_floor;
     SIM_ComponentStockpile& m_stockpile; // owns this view
     SlotViewRoll* m_roll = nullptr;
+    friend class SlotViewRoll; // keeps m_rollPlace
+    GRosterPlace m_rollPlace;  // on the roll's list of export floors
 };

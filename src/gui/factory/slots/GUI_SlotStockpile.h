@@ -3,6 +3,7 @@
 // listed with the factory view while it exists. Main thread.
 #pragma once
 
+#include "engine/core/GRoster.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "sim/views/SIM_StockpileView.h"
 
@@ -33,4 +34,6 @@ private:
     SIM_ResourceStockpile& m_stockpile; // owns this view
     GUI_IsometricSprite m_floor;
     SlotViewRoll* m_roll = nullptr;
+    friend class SlotViewRoll; // keeps m_rollPlace
+    GRosterPlace m_rollPlace;  // on the roll's list of stockpile floors
 };

@@ -10,6 +10,7 @@
 
 namespace
 {
+// The few entries of a list made anew every frame.
 template <class T>
 void Drop(std::vector<T*>& list, T* item)
 {
@@ -19,14 +20,14 @@ void Drop(std::vector<T*>& list, T* item)
 
 SlotViewRoll::~SlotViewRoll()
 {
-    for (GUI_SlotBase* view : m_slotViews)
+    for (GUI_SlotBase* view : m_slotViews.Members())
     {
         view->SetRoll(nullptr);
         view->SetTools(nullptr);
     }
-    for (GUI_SlotStockpile* floor : m_stockpileFloors)
+    for (GUI_SlotStockpile* floor : m_stockpileFloors.Members())
         floor->SetRoll(nullptr);
-    for (GUI_SlotExport* floor : m_exportFloors)
+    for (GUI_SlotExport* floor : m_exportFloors.Members())
         floor->SetRoll(nullptr);
 }
 
@@ -34,19 +35,19 @@ void SlotViewRoll::Enter(GUI_SlotBase& view)
 {
     view.SetRoll(this);
     view.SetTools(m_tools);
-    m_slotViews.push_back(&view);
+    m_slotViews.Join(&view, view.m_rollPlace);
 }
 
 void SlotViewRoll::Enter(GUI_SlotStockpile& floor)
 {
     floor.SetRoll(this);
-    m_stockpileFloors.push_back(&floor);
+    m_stockpileFloors.Join(&floor, floor.m_rollPlace);
 }
 
 void SlotViewRoll::Enter(GUI_SlotExport& floor)
 {
     floor.SetRoll(this);
-    m_exportFloors.push_back(&floor);
+    m_exportFloors.Join(&floor, floor.m_rollPlace);
 }
 
 void SlotViewRoll::MarkNearCamera(GUI_SlotBase& view)
@@ -59,17 +60,17 @@ void SlotViewRoll::MarkNearCamera(GUI_SlotBase& view)
 
 void SlotViewRoll::Leave(GUI_SlotBase& view)
 {
-    Drop(m_slotViews, &view);
+    m_slotViews.Leave(view.m_rollPlace);
     Drop(m_nearCamera, &view);
     Drop(m_queuedLabels, view.GetLabel());
 }
 
 void SlotViewRoll::Leave(GUI_SlotStockpile& floor)
 {
-    Drop(m_stockpileFloors, &floor);
+    m_stockpileFloors.Leave(floor.m_rollPlace);
 }
 
 void SlotViewRoll::Leave(GUI_SlotExport& floor)
 {
-    Drop(m_exportFloors, &floor);
+    m_exportFloors.Leave(floor.m_rollPlace);
 }

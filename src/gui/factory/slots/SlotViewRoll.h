@@ -1,10 +1,13 @@
-// The slot views and stockpile floors of the factory floor, listed by the view that creates them.
-// Each one leaves the roll by itself when its owner (the simulation's slot or stockpile) deletes
-// it, so the lists never name a view that is gone; a view made outside the floor (a dialog's stand
-// in, a test's) is on no roll. When the roll goes first, its views forget it. The views also queue
-// here the name labels they want shown this frame without hover. The roll hands its slot views the
-// tools of the view that keeps it (what a click on a slot opens). Main thread.
+// The slot views and stockpile floors of the factory floor, listed by the view that creates them,
+// in the order they were made. Each one leaves the roll by itself, without a search, when its
+// owner (the simulation's slot or stockpile) deletes it, so the lists never name a view that is
+// gone; a view made outside the floor (a dialog's stand in, a test's) is on no roll. When the roll
+// goes first, its views forget it. The views also queue here the name labels they want shown this
+// frame without hover. The roll hands its slot views the tools of the view that keeps it (what a
+// click on a slot opens). Main thread.
 #pragma once
+
+#include "engine/core/GRoster.h"
 
 #include <vector>
 
@@ -32,9 +35,9 @@ public:
     void Leave(GUI_SlotStockpile& floor);
     void Leave(GUI_SlotExport& floor);
 
-    const std::vector<GUI_SlotBase*>& SlotViews() const { return m_slotViews; }
-    const std::vector<GUI_SlotStockpile*>& StockpileFloors() const { return m_stockpileFloors; }
-    const std::vector<GUI_SlotExport*>& ExportFloors() const { return m_exportFloors; }
+    const std::vector<GUI_SlotBase*>& SlotViews() const { return m_slotViews.Members(); }
+    const std::vector<GUI_SlotStockpile*>& StockpileFloors() const { return m_stockpileFloors.Members(); }
+    const std::vector<GUI_SlotExport*>& ExportFloors() const { return m_exportFloors.Members(); }
     // The slot views marked near the camera this frame (a view that goes leaves this list too).
     std::vector<GUI_SlotBase*>& NearCamera() { return m_nearCamera; }
     // Marks a view of this roll near the camera; a view on no roll is passed over, as nothing
@@ -46,10 +49,10 @@ public:
     std::vector<SlotTextLabel*>& QueuedLabels() { return m_queuedLabels; }
 
 private:
-    GUI_FactoryTools* m_tools = nullptr;               // not owned: the factory view's
-    std::vector<GUI_SlotBase*> m_slotViews;            // not owned: the slots own their views
-    std::vector<GUI_SlotBase*> m_nearCamera;           // not owned
-    std::vector<SlotTextLabel*> m_queuedLabels;        // not owned: the slot views own their labels
-    std::vector<GUI_SlotStockpile*> m_stockpileFloors; // not owned: the stockpiles own them
-    std::vector<GUI_SlotExport*> m_exportFloors;       // not owned
+    GUI_FactoryTools* m_tools = nullptr;          // not owned: the factory view's
+    GRoster<GUI_SlotBase> m_slotViews;            // not owned: the slots own their views
+    std::vector<GUI_SlotBase*> m_nearCamera;      // not owned
+    std::vector<SlotTextLabel*> m_queuedLabels;   // not owned: the slot views own their labels
+    GRoster<GUI_SlotStockpile> m_stockpileFloors; // not owned: the stockpiles own them
+    GRoster<GUI_SlotExport> m_exportFloors;       // not owned
 };

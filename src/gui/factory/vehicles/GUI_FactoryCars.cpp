@@ -10,14 +10,14 @@
 
 GUI_FactoryCars::~GUI_FactoryCars()
 {
-    for (GUI_Vehicle* car : m_made)
+    for (GUI_Vehicle* car : m_made.Members())
         car->ForgetCars();
 }
 
 SIM_CarView* GUI_FactoryCars::CreateCarView(SIM_Vehicle* car)
 {
     auto* view = new GUI_Vehicle(car, this);
-    m_made.push_back(view);
+    m_made.Join(view, view->MadePlace());
     // A new car starts unpainted; its parts hear of it as they are fitted.
     car->SetColor(255, 255, 255, 255);
     return view;
@@ -47,8 +47,9 @@ void GUI_FactoryCars::PreDrawQueued(const FactoryFrameView& view)
     m_preDraw.clear();
 }
 
-void GUI_FactoryCars::Forget(GUI_Vehicle* car)
+void GUI_FactoryCars::Forget(GUI_Vehicle* car, GRosterPlace& madePlace)
 {
+    // The queue holds at most the cars of one frame's screen.
     m_preDraw.erase(std::remove(m_preDraw.begin(), m_preDraw.end(), car), m_preDraw.end());
-    m_made.erase(std::remove(m_made.begin(), m_made.end(), car), m_made.end());
+    m_made.Leave(madePlace);
 }

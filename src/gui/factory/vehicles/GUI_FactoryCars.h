@@ -4,6 +4,8 @@
 // factory view forwards the simulation's calls for cars here.
 #pragma once
 
+#include "engine/core/GRoster.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -37,12 +39,12 @@ public:
 
     // Main thread, while no PREDRAWVEHICLES job runs.
     void QueuePreDraw(GUI_Vehicle* car) { m_preDraw.push_back(car); }
-    // A car view going away leaves the queue and the list of views made.
-    void Forget(GUI_Vehicle* car);
+    // A car view going away leaves the queue and the list of views made (at its place there).
+    void Forget(GUI_Vehicle* car, GRosterPlace& madePlace);
     size_t GetQueuedCount() const { return m_preDraw.size(); }
 
 private:
     const FactoryFrameView& m_frame;
-    std::vector<GUI_Vehicle*> m_made;    // not owned: the cars own their views
+    GRoster<GUI_Vehicle, false> m_made;  // not owned: the cars own their views
     std::vector<GUI_Vehicle*> m_preDraw; // not owned
 };

@@ -32,7 +32,7 @@ GUI_Vehicle::GUI_Vehicle(SIM_Vehicle* vehicle, GUI_FactoryCars* cars)
 GUI_Vehicle::~GUI_Vehicle()
 {
     if (m_cars)
-        m_cars->Forget(this);
+        m_cars->Forget(this, m_madePlace);
 }
 
 FactoryFrameView GUI_Vehicle::Frame() const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CLoadedTextureRef.h"
+#include "engine/core/GRoster.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "gui/factory/scene/GUI_IsometricSprite.h"
 #include "gui/toolkit/windows/GUI_WindowBase.h"
@@ -57,6 +58,8 @@ public:
     void DrawInStation(IsometricDrawQueue& queue);
     // The cars' part is going: the view draws in the camera's frame from now on.
     void ForgetCars() { m_cars = nullptr; }
+    // Where the cars' part lists this view among those it made.
+    GRosterPlace& MadePlace() { return m_madePlace; }
 
     CarSpriteCell* GetCell(int view) const { return view == 0 ? m_cellFacing0 : m_cellFacing2; }
 
@@ -71,6 +74,7 @@ private:
     std::unique_ptr<GUI_IsoVehicle> m_proxy;
     SIM_Vehicle* m_vehicle; // owns this view
     GUI_FactoryCars* m_cars = nullptr;
+    GRosterPlace m_madePlace;
     CLoadedTextureRef m_bodyTexture;
     // Far out the car goes into the draw queue as this plain sprite of its cell, so the queue
     // sends the cars of a whole screen to the card together instead of one draw each.

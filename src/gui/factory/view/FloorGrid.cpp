@@ -1,6 +1,7 @@
 // The floor's tile views and what the tile jobs read of them.
 #include "gui/factory/view/FloorGrid.h"
 
+#include "gui/factory/objects/GUI_ResourceConveyor.h"
 #include "gui/factory/scene/FactoryFrameView.h"
 #include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_Tile.h"
@@ -28,6 +29,9 @@ void FloorGrid::Drop(bool unlinkSimulation)
         for (size_t i = 0; i < Count(); ++i)
             if (SIM_Tile* tile = m_tiles[i].GetSimTile(); tile && tile->m_view == &m_tiles[i])
                 tile->m_view = nullptr;
+    // The tiles' conveyor views go with them, all of them.
+    if (m_tiles)
+        GUI_ResourceConveyor::ForgetAllViews();
     m_tiles.reset();
     m_cells.reset();
     m_arms.reset();

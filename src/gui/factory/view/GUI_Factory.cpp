@@ -630,7 +630,7 @@ void GUI_Factory::ApplySlotOverlay(int mode)
 {
     if (mode == 3)
         return;
-    for (GUI_ProductionSlot* view : GUISlotList::Instance().productionSlots)
+    for (GUI_ProductionSlot* view : GUISlotList::Instance().productionSlots.Members())
         view->ApplyOverlay(mode);
 }
 

@@ -16,14 +16,28 @@ GUI_ZoomOutIcons& GUI_ZoomOutIcons::Instance()
     return GLifetime::Get<GUI_ZoomOutIcons>();
 }
 
+void GUI_ZoomOutIcons::Add(GUI_ZoomOutSlot* slot)
+{
+    if (slot)
+        m_slots.Join(slot, slot->m_listPlace);
+}
+
 void GUI_ZoomOutIcons::Remove(GUI_ZoomOutSlot* slot)
 {
-    m_slots.erase(std::remove(m_slots.begin(), m_slots.end(), slot), m_slots.end());
+    if (slot)
+        m_slots.Leave(slot->m_listPlace);
+}
+
+void GUI_ZoomOutIcons::Add(GUI_ZoomOutVehicle* vehicle)
+{
+    if (vehicle)
+        m_vehicles.Join(vehicle, vehicle->m_listPlace);
 }
 
 void GUI_ZoomOutIcons::Remove(GUI_ZoomOutVehicle* vehicle)
 {
-    m_vehicles.erase(std::remove(m_vehicles.begin(), m_vehicles.end(), vehicle), m_vehicles.end());
+    if (vehicle)
+        m_vehicles.Leave(vehicle->m_listPlace);
 }
 
 void GUI_ZoomOutIcons::ReleaseGraphics()
@@ -55,29 +69,30 @@ void GUI_ZoomOutIcons::Draw()
 
     // Every slot's tiles in one run drawn with the blank tile, however many go in.
     m_tileQuads.clear();
-    const size_t count = m_slots.size();
+    const std::vector<GUI_ZoomOutSlot*>& slots = m_slots.Members();
+    const size_t count = slots.size();
     for (size_t i = 0; i < count; ++i)
     {
         if (i + 8 < count)
-            m_slots[i + 8]->PrefetchSelf();
+            slots[i + 8]->PrefetchSelf();
         if (i + 4 < count)
-            m_slots[i + 4]->PrefetchOwner();
-        m_slots[i]->DrawTiles(view, m_fade, m_tileQuads);
+            slots[i + 4]->PrefetchOwner();
+        slots[i]->DrawTiles(view, m_fade, m_tileQuads);
     }
     IsometricDrawQueue::Instance().Quads().Draw(m_tileTexture, {{m_tileQuads.data(), m_tileQuads.size()}});
 
     // Icons of different slots never overlap (their tiles are apart), so drawing them grouped by
     // picture shows the same as drawing them one by one.
     std::vector<GUI_ZoomOutSlot*> icons;
-    icons.reserve(m_slots.size());
+    icons.reserve(count);
     for (size_t i = 0; i < count; ++i)
     {
         if (i + 8 < count)
-            m_slots[i + 8]->PrefetchSelf();
+            slots[i + 8]->PrefetchSelf();
         if (i + 4 < count)
-            m_slots[i + 4]->PrefetchMainTile();
-        if (m_slots[i]->PlaceIcon(view, m_fade))
-            icons.push_back(m_slots[i]);
+            slots[i + 4]->PrefetchMainTile();
+        if (slots[i]->PlaceIcon(view, m_fade))
+            icons.push_back(slots[i]);
     }
     std::stable_sort(icons.begin(), icons.end(), [](GUI_ZoomOutSlot* a, GUI_ZoomOutSlot* b) {
         return a->GetIcon().m_texture.Get() < b->GetIcon().m_texture.Get();
@@ -92,7 +107,7 @@ void GUI_ZoomOutIcons::Draw()
     CLoadedTextureRef dot;
     dot.Set(m_vehicleTexture);
     batch.SetTexture(&dot);
-    for (GUI_ZoomOutVehicle* vehicle : m_vehicles)
+    for (GUI_ZoomOutVehicle* vehicle : m_vehicles.Members())
         vehicle->Draw(view, m_fade);
     batch.Flush();
 }

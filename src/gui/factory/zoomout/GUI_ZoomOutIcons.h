@@ -5,6 +5,7 @@
 // factory scene and its particles. Main thread.
 #pragma once
 
+#include "engine/core/GRoster.h"
 #include "platform/video/PGraphicsTypes.h"
 
 #include <vector>
@@ -24,9 +25,10 @@ public:
     // 0 above zoom 0.25, 0.5 at 0.25, 1 at 0.125 and below.
     static float FadeFor(float zoom);
 
-    void Add(GUI_ZoomOutSlot* slot) { m_slots.push_back(slot); }
+    // Each icon joins the list drawn in the order they came and leaves it without a search.
+    void Add(GUI_ZoomOutSlot* slot);
     void Remove(GUI_ZoomOutSlot* slot);
-    void Add(GUI_ZoomOutVehicle* vehicle) { m_vehicles.push_back(vehicle); }
+    void Add(GUI_ZoomOutVehicle* vehicle);
     void Remove(GUI_ZoomOutVehicle* vehicle);
     // Forgets the picture handles (the texture store was emptied).
     void ReleaseGraphics();
@@ -35,8 +37,8 @@ private:
     GUI_ZoomOutIcons() = default;
 
     float m_fade = 0.0f;
-    std::vector<GUI_ZoomOutSlot*> m_slots;       // not owned: the slot views own them
-    std::vector<GUI_ZoomOutVehicle*> m_vehicles; // not owned: the car views own them
+    GRoster<GUI_ZoomOutSlot> m_slots;       // not owned: the slot views own them
+    GRoster<GUI_ZoomOutVehicle> m_vehicles; // not owned: the car views own them
     CLoadedTexture* m_tileTexture = nullptr;
     std::vector<PVertex> m_tileQuads; // kept between frames
     CLoadedTexture* m_vehicleTexture = nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "engine/core/GRoster.h"
 
 #include <string>
 #include <utility>
@@ -43,4 +44,6 @@ private:
     std::vector<std::pair<float, float>> m_tilePlaces;
     CTexturedSprite m_icon;
     int m_r = 255, m_g = 255, m_b = 255, m_a = 255;
+    friend class GUI_ZoomOutIcons; // keeps m_listPlace
+    GRosterPlace m_listPlace;      // on the list of every slot icon
 };

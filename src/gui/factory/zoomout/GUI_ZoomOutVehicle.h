@@ -24,4 +24,6 @@ private:
     CTexturedSprite m_left;
     CTexturedSprite m_right;
     const SIM_Vehicle* m_vehicle = nullptr; // owned by the vehicle manager
+    friend class GUI_ZoomOutIcons;          // keeps m_listPlace
+    GRosterPlace m_listPlace;               // on the list of every car icon
 };
