@@ -22,6 +22,7 @@
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
+#include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
 #include "sim/flow/SupplyStockpileRegistry.h"
 #include "sim/money/SIM_DemandFactor.h"
@@ -405,11 +406,18 @@ void SIM_Game::Reset()
     // Effects queued by the last frame's jobs may name objects that are about to go.
     if (presentation)
         presentation->DiscardPosted();
-    if (GLifetime::Exists<SlotQueries>())
-        RemoveAllSlots();
-    // Cars on their way out of the factory belong to no slot any more: they go here.
+    // Every car goes first, in one pass, those on their way out of the factory with the rest: a
+    // slot that took its own car with it would look for it in the list of every car, work that
+    // grows with the square of the cars.
     if (auto* vehicles = GLifetime::Find<SIM_VehicleManager>())
         vehicles->DeleteAll();
+    // So does everything waiting in the import bays, each bay's queue at once: a station that
+    // took the objects it waits for off their queues one by one would search a queue for each.
+    if (auto* conveyors = GLifetime::Find<SIM_ResourceConveyorManager>())
+        for (SIM_ResourceImportBay* bay : conveyors->ImportBays())
+            bay->ReleaseQueue();
+    if (GLifetime::Exists<SlotQueries>())
+        RemoveAllSlots();
     // The bays and conveyors after the slots, whose stockpiles' objects travel on them; the
     // routes before the floor whose tiles they list.
     if (auto* conveyors = GLifetime::Find<SIM_ResourceConveyorManager>())

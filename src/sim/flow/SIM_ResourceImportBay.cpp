@@ -3,7 +3,6 @@
 
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_Clock.h"
-#include "sim/SIM_PointerList.h"
 #include "sim/SIM_Presentation.h"
 #include "sim/definitions/SIM_GlobalFactoryVariables.h"
 #include "sim/definitions/SIM_SimConfig.h"
@@ -17,7 +16,14 @@
 #include "sim/world/SIM_Tile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
+
+namespace
+{
+// Entries of the bays' queues looked at to take objects off.
+std::atomic<uint64_t> g_queueEntriesLooked{0};
+} // namespace
 
 SIM_ResourceImportBay::SIM_ResourceImportBay(SIM_Tile* tile)
 {
@@ -53,16 +59,24 @@ SIM_ResourceImportBay::~SIM_ResourceImportBay()
 {
     m_label.reset();
     m_view.reset();
-    // The objects were bought for stockpiles that still list them: withdraw before releasing, so
-    // no request is left naming a free record.
-    std::deque<SIM_ResourceObject*> queued;
-    queued.swap(m_queue);
-    for (SIM_ResourceObject* object : queued)
-        SIM_ResourceObject::WithdrawAndRelease(object);
+    ReleaseQueue();
     // No slot may keep a deleted bay as its nearest one.
     for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
         if (slot && slot->GetNearestImportBay() == this)
             slot->SetNearestImportBay(nullptr);
+}
+
+void SIM_ResourceImportBay::ReleaseQueue()
+{
+    // The objects were bought for stockpiles that still list them: withdraw before releasing, so
+    // no request is left naming a free record.
+    std::deque<SIM_ResourceObject*> queued;
+    queued.swap(m_queue);
+    g_queueEntriesLooked.fetch_add(queued.size(), std::memory_order_relaxed);
+    for (SIM_ResourceObject* object : queued)
+        SIM_ResourceObject::WithdrawAndRelease(object);
+    if (!queued.empty())
+        RefreshLabel();
 }
 
 void SIM_ResourceImportBay::RefreshLabel()
@@ -83,10 +97,19 @@ void SIM_ResourceImportBay::Enqueue(SIM_ResourceObject* object)
     FlowVersions::NoteSourcesChanged();
 }
 
+uint64_t SIM_ResourceImportBay::QueueEntriesLookedAt()
+{
+    return g_queueEntriesLooked.load(std::memory_order_relaxed);
+}
+
 bool SIM_ResourceImportBay::Remove(SIM_ResourceObject* object)
 {
-    if (!RemovePointer(m_queue, object))
+    const auto found = std::find(m_queue.begin(), m_queue.end(), object);
+    g_queueEntriesLooked.fetch_add(static_cast<uint64_t>(found - m_queue.begin()) + (found == m_queue.end() ? 0 : 1),
+                                   std::memory_order_relaxed);
+    if (found == m_queue.end())
         return false;
+    m_queue.erase(found);
     if (object->m_sourceBay == this)
         object->m_sourceBay = nullptr;
     RefreshLabel();

@@ -30,6 +30,11 @@ public:
     void PurgeUnroutable();
     // Takes the object off the queue when it waits here; true when it did.
     bool Remove(SIM_ResourceObject* object);
+    // Withdraws and releases every queued object at once, the queue emptied first.
+    void ReleaseQueue();
+    // Queue entries looked at by every bay since the start, to take objects off: tests check that
+    // a game's end looks at each waiting object once, not along its queue for each. Any thread.
+    static uint64_t QueueEntriesLookedAt();
 
     SIM_Tile* GetTile() const { return m_tile; }
     int32_t GetSide() const { return m_side; }

@@ -32,15 +32,18 @@ SIM_Vehicle* SIM_VehicleManager::CreateVehicle()
 
 void SIM_VehicleManager::DestroyVehicle(SIM_Vehicle* car)
 {
+    m_lookedAt += m_vehicles.size();
     m_vehicles.erase(std::remove(m_vehicles.begin(), m_vehicles.end(), car), m_vehicles.end());
     auto it = std::find_if(m_owned.begin(), m_owned.end(),
                            [car](const std::unique_ptr<SIM_Vehicle>& owned) { return owned.get() == car; });
+    m_lookedAt += static_cast<uint64_t>(it - m_owned.begin());
     if (it != m_owned.end())
         m_owned.erase(it);
 }
 
 void SIM_VehicleManager::DeleteAll()
 {
+    m_lookedAt += m_vehicles.size();
     for (SIM_Vehicle* car : m_vehicles)
         if (SIM_VehicleHolder* slot = car->GetHolder())
             if (slot->GetVehicle() == car)

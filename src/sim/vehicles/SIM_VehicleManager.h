@@ -1,5 +1,6 @@
 // Owns every car on the factory floor and moves them all once per frame (the vehicles job).
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,9 @@ public:
     size_t GetHeldOffFloorCount() const { return m_heldOffFloor.size(); }
 
     const std::vector<SIM_Vehicle*>& GetVehicles() const { return m_vehicles; }
+    // Entries of the car lists looked at since the start, by taking cars off one by one or all
+    // at once: tests check that a game's end looks at each car once.
+    uint64_t EntriesLookedAt() const { return m_lookedAt; }
     // True on the thread that runs the vehicles job, while it runs.
     static bool InVehicleJob();
 
@@ -47,4 +51,5 @@ private:
     std::vector<std::unique_ptr<SIM_Vehicle>> m_owned; // the same cars
     std::vector<SIM_Vehicle*> m_holds;                 // cars held for their design, on or off the floor
     std::vector<std::unique_ptr<SIM_Vehicle>> m_heldOffFloor;
+    uint64_t m_lookedAt = 0;
 };

@@ -1,5 +1,5 @@
 // Slot views: the floor lists those it made while their slots stand, and a view leaves its roll's
-// lists as it goes, a whole floor with a few steps for each view; turning a slot
+// lists as it goes, a whole floor with a few steps for each view and car; turning a slot
 // re-points its conveyor inserts, the name label's anchor and its replacement, clicks on slots
 // that open nothing, the research office's standing label, slot notices by kind (culled off
 // screen, reduced far out) and the import bays' queue labels.
@@ -102,8 +102,9 @@ TEST_F(FactoryViewTest, TheFloorListsTheSlotViewsItMadeUntilTheirSlotsGo)
 }
 
 // The end of a game takes down every view of the floor, first made first: each leaves the lists it
-// is on (the roll, the notices, the far-zoom icons, the props, the cars made) without a search.
-TEST_F(FactoryViewTest, AWholeFloorGoesWithAFewStepsForEachView)
+// is on (the roll, the notices, the far-zoom icons, the props, the cars made) without a search,
+// and the cars go in one pass, instead of each slot looking for its own car in the list of all.
+TEST_F(FactoryViewTest, AWholeFloorGoesWithAFewStepsForEachViewAndCar)
 {
     const uint64_t lists = GRosterWork();
     ASSERT_TRUE(m_world.StartGame("view_plant"));
@@ -126,12 +127,15 @@ TEST_F(FactoryViewTest, AWholeFloorGoesWithAFewStepsForEachView)
     ASSERT_GE(joined, 3 * stations);
 
     const uint64_t listsBefore = GRosterWork();
+    const uint64_t carsBefore = cars.EntriesLookedAt();
+    const size_t carCount = cars.GetVehicles().size();
     FreshState::EndGame();
     EXPECT_TRUE(cars.GetVehicles().empty());
     EXPECT_TRUE(GUISlotList::Instance().productionSlots.Empty());
     EXPECT_TRUE(NoticeList().empty());
     // Leaving, and closing the gaps the views left, costs at most a few steps a view.
     EXPECT_LE(GRosterWork() - listsBefore, 3 * joined);
+    EXPECT_LE(cars.EntriesLookedAt() - carsBefore, carCount);
 }
 
 TEST_F(FactoryViewTest, AViewLeavesEveryListOfItsRollAsItGoesAndForgetsARollThatWentFirst)

@@ -262,7 +262,8 @@ TEST_F(SmallFullFactory, AConveyorEditWorksOnWhatItChanges)
 
 // Taking one station off a floor of many looks at what it holds: its own objects, the queue one
 // of them waits in, its own requests and its place in the slot lists; not every slot, bay and
-// request of the floor. The rest of the floor keeps its objects.
+// request of the floor. The rest of the floor keeps its objects. The end of the game looks at each
+// object waiting in a bay's queue once.
 TEST_F(SmallFullFactory, TakingOneSlotOffLooksOnlyAtWhatItHolds)
 {
     // Car conveyors below the bands make the slot lists long.
@@ -315,6 +316,26 @@ TEST_F(SmallFullFactory, TakingOneSlotOffLooksOnlyAtWhatItHolds)
     EXPECT_LE(Pool().Work().queuesSearched, 2u);
     // The slot's place in each list: the last entry, then a halving search.
     EXPECT_LE(SlotQueries::Instance().EntriesLookedAt() - looked, 2u * (2 + std::bit_width(slots)));
+
+    // The end of the game empties each bay's queue at once. The stations go first placed first,
+    // while the queues hold the last placed one's objects first: a station that took the objects
+    // it waits for off their queues one by one would search most of a queue for each.
+    for (size_t s = stockpiles.size(); s-- > 0;)
+        for (int n = 0; n < 8; ++n)
+        {
+            SIM_ResourceObject* object = Pool().Allocate();
+            ASSERT_NE(object, nullptr);
+            object->Init(resource, stockpiles[s]->GetSlot(), 0.0f, 0.0f);
+            stockpiles[s]->AddRequest(object);
+            bays[s % bays.size()]->Enqueue(object);
+        }
+    size_t waiting = 0;
+    for (const SIM_ResourceImportBay* bay : bays)
+        waiting += bay->Queue().size();
+    ASSERT_GT(waiting, 300u);
+    const uint64_t queueEntries = SIM_ResourceImportBay::QueueEntriesLookedAt();
+    FreshState::EndGame();
+    EXPECT_LE(SIM_ResourceImportBay::QueueEntriesLookedAt() - queueEntries, waiting);
 }
 
 // Scoring only the bays that may still win gives the bay that scoring every bay gives, with
