@@ -39,6 +39,7 @@
 #include "sim/definitions/VehicleColor.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SIM_PlacementQueries.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
@@ -228,6 +229,7 @@ const std::vector<std::string>& DataChecker::Run()
     CheckTaskFiles();
     CheckTaskTable();
     CheckTaskSemantics();
+    CheckConveyorPieces();
     CheckFacilities();
     CheckUpgrades();
     CheckGlobalUpgrades();
@@ -552,6 +554,36 @@ void DataChecker::CheckTaskSemantics()
             Report(task->m_file, "required stations form a circle");
             break;
         }
+}
+
+void DataChecker::CheckConveyorPieces()
+{
+    // A dragged chain finds its pieces by their sides, as the game does: a piece that another one
+    // with the same sides hides is never built, and a missing one leaves a line that a second line
+    // cannot join or a branch leave.
+    static const struct
+    {
+        std::vector<int> inputs, exits;
+        const char* what;
+    } kPieces[] = {
+        {{2}, {0}, "a straight run"},
+        {{2}, {1}, "a right turn"},
+        {{2}, {3}, "a left turn"},
+        {{2, 3}, {0}, "a merge from the left"},
+        {{1, 2}, {0}, "a merge from the right"},
+        {{2}, {0, 3}, "a split to the left"},
+        {{2}, {0, 1}, "a split to the right"},
+    };
+    const SIM_ProductionTask* found = nullptr;
+    int facing = 0;
+    for (const auto& piece : kPieces)
+        if (!SIM_PlacementQueries::FindConveyorTask(piece.inputs, piece.exits, found, facing))
+            Report(m_sim + "/tasks", std::string("no conveyor task is ") + piece.what);
+    for (const SIM_ProductionTask* task : SIM_ProductionTaskManager::Instance().GetTasks())
+        if (task->IsConveyor() &&
+            SIM_PlacementQueries::FindConveyorTask(task->m_inputDirections, task->m_exitDirections, found, facing) &&
+            found != task)
+            Report(task->m_file, "conveyor task has the sides of '" + found->m_name + "', which chains build instead");
 }
 
 void DataChecker::CheckFacilities()
