@@ -6,6 +6,7 @@
 #include "sim/flow/SIM_ResourceConveyor.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -52,8 +53,17 @@ public:
     void CloseFrameBudget();
     // Nodes the route searches of one frame may expand before nearest-bay searches wait.
     static constexpr uint64_t kSearchWorkPerFrame = 12000;
-    // The per-tick import of every bay, then the conveyors' carrying flags are cleared.
+    // The per-tick import of every bay, then the conveyors' carrying flags are cleared: only those
+    // that objects set since, not every piece of the floor.
     void UpdateBays();
+    // Main thread. An object passes over the piece: its carrying flag is set until the next
+    // UpdateBays, which finds it among the pieces noted here.
+    void SetCarrying(SIM_ResourceConveyor* conveyor);
+    // Any thread (the power job reads it while objects move): how many pieces carry an object.
+    uint32_t CarryingCount() const { return m_carryingCount.load(std::memory_order_relaxed); }
+    // Carrying flags UpdateBays has cleared, for tests that check a frame's work follows what
+    // moves, not the floor's size.
+    uint64_t CarryingCleared() const { return m_carryingCleared; }
 
     const ConveyorList& Conveyors() const { return m_conveyors; }
     const std::vector<SIM_ResourceImportBay*>& ImportBays() const { return m_bays; }
@@ -149,4 +159,10 @@ private:
     // The search work done when the frame's share was opened; no share outside a frame.
     bool m_budgetOpen = false;
     uint64_t m_budgetStart = 0;
+    // The pieces whose carrying flag is set, each knowing its place here, and how many they are.
+    std::vector<SIM_ResourceConveyor*> m_carrying;
+    std::atomic<uint32_t> m_carryingCount{0};
+    uint64_t m_carryingCleared = 0;
+    // Takes the piece off the carrying list (a piece taken up while it carried).
+    void ForgetCarrying(SIM_ResourceConveyor* conveyor);
 };

@@ -375,6 +375,7 @@ void SIM_ResourceObjManager::UpdateAll(float frameTime)
         m_walk.push_back(i);
 
     const float speed = SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED);
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
     const size_t count = m_walk.size();
     for (size_t k = 0; k < count; ++k)
     {
@@ -414,7 +415,7 @@ void SIM_ResourceObjManager::UpdateAll(float frameTime)
         ++m_work.objectsExamined;
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         if (record.m_inUse && record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
-            record.Step(frameTime, speed);
+            record.Step(frameTime, speed, conveyors);
         if (!record.m_inUse || record.m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
             m_transitIndex.Erase(i);
     }

@@ -84,7 +84,7 @@ SIM_Tile* SIM_ResourceObject::TileUnder()
     return factory->GetTileAtWorldPos(m_x, m_y);
 }
 
-void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
+void SIM_ResourceObject::Step(float frameTime, float speedMultiplier, SIM_ResourceConveyorManager& conveyors)
 {
     FV_ASSERT(m_destination != nullptr);
     if (!m_destination)
@@ -114,7 +114,7 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
 
     SIM_Tile* tile = TileUnder();
     if (tile && tile->m_conveyor)
-        tile->m_conveyor->SetCarrying(true);
+        conveyors.SetCarrying(tile->m_conveyor);
     m_currentTile = tile;
 
     TileWaypoint* target = CursorPoint();

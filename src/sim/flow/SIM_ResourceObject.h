@@ -12,6 +12,7 @@ class SIM_ProductionTask;
 class SIM_ResourceRoute;
 class SIM_ResourceImportBay;
 class SIM_ResourceExporter;
+class SIM_ResourceConveyorManager;
 class SIM_ResourceObjectView;
 class ResourceObjectPool;
 struct TileWaypoint;
@@ -103,7 +104,7 @@ public:
 private:
     // Update with what is the same for every object of a frame, looked up once by the pool.
     friend class SIM_ResourceObjManager;
-    void Step(float frameTime, float speedMultiplier);
+    void Step(float frameTime, float speedMultiplier, SIM_ResourceConveyorManager& conveyors);
     TileWaypoint* CursorPoint() const;
     SIM_Tile* TileUnder();
     // The route an object standing on `tile` follows to `goal`, and in `from` the step of the

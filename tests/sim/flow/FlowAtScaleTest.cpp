@@ -128,6 +128,52 @@ TEST_F(SmallFullFactory, AStepDoesNoMoreWorkForEveryObjectThatMerelyWaits)
     EXPECT_LE(crowded.routeRecords, static_cast<int>(stockpiles.size()));
 }
 
+// A step clears the carrying flags that objects set, not the flag of every conveyor piece of the
+// floor: on a floor of many more pieces than objects on their way, the pieces a step touches
+// follow what moves. What it leaves is what clearing every piece left: the pieces flagged are
+// those objects passed over since, and the power drawn counts them.
+TEST_F(SmallFullFactory, AStepClearsOnlyTheCarryingFlagsObjectsSet)
+{
+    // Rows of conveyor that nothing travels.
+    for (int y = 20; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_TRUE(factory.LayConveyor(x, y));
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+    ASSERT_GT(conveyors.Conveyors().size(), 1000u);
+    auto flagged = [&conveyors]() {
+        uint64_t count = 0;
+        for (const SIM_ResourceConveyor* conveyor : conveyors.Conveyors())
+            count += conveyor->IsCarrying() ? 1 : 0;
+        return count;
+    };
+    uint64_t carried = 0;
+    for (int frame = 0; frame < 400; ++frame)
+    {
+        int counts[4];
+        bigfactory::Factory::CountObjects(counts);
+        const uint64_t before = flagged();
+        ASSERT_EQ(conveyors.CarryingCount(), before);
+        const uint64_t cleared = conveyors.CarryingCleared();
+        factory.Frame();
+        // At most one piece under each object on its way; every one of them is cleared again.
+        EXPECT_EQ(conveyors.CarryingCleared() - cleared, before) << "frame " << frame;
+        EXPECT_LE(before, static_cast<uint64_t>(counts[SIM_ResourceObject::STATE_IN_TRANSIT])) << "frame " << frame;
+        carried += before;
+    }
+    EXPECT_GT(carried, 0u) << "no object passed over a piece: the test shows nothing";
+    EXPECT_EQ(conveyors.CarryingCount(), flagged());
+    // A piece taken up while it carries leaves the pieces flagged behind with it.
+    for (SIM_ResourceConveyor* conveyor : conveyors.Conveyors())
+        if (conveyor->IsCarrying())
+        {
+            ASSERT_TRUE(SIM_Placement::RemoveConveyor(conveyor->m_tile, false));
+            break;
+        }
+    EXPECT_EQ(conveyors.CarryingCount(), flagged());
+    factory.Frame();
+    EXPECT_EQ(conveyors.CarryingCount(), flagged());
+}
+
 TEST_F(SmallFullFactory, ARefusedRequestWaitsForAFreeRecord)
 {
     int frames = 0;
