@@ -111,22 +111,6 @@ bool SIM_ResourceConveyorManager::TryFindNearestImportBay(SIM_Tile* goal, SIM_Re
     return Nearest(goal, true, nearest);
 }
 
-void SIM_ResourceConveyorManager::OpenFrameBudget()
-{
-    m_budgetOpen = true;
-    m_budgetStart = SIM_PathFinder::Instance().ExpansionsDone();
-}
-
-void SIM_ResourceConveyorManager::CloseFrameBudget()
-{
-    m_budgetOpen = false;
-}
-
-bool SIM_ResourceConveyorManager::BudgetSpent() const
-{
-    return m_budgetOpen && SIM_PathFinder::Instance().ExpansionsDone() - m_budgetStart >= kSearchWorkPerFrame;
-}
-
 bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_ResourceImportBay*& result)
 {
     if (!goal)
@@ -185,6 +169,7 @@ bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_Reso
     };
 
     RouteTable& routes = RouteTable::Instance();
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
     size_t best = 999999;
     size_t bestOrder = 0;
     SIM_ResourceImportBay* nearest = nullptr;
@@ -198,14 +183,17 @@ bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_Reso
             break;
         if (!routes.IsPairMeasured(candidate.bay->GetTile(), goal))
         {
-            if (limited && BudgetSpent())
+            if (limited && !finder.MayStartSearch())
                 return false;
             // After the first, the bays that may still win are measured side by side on the
-            // worker threads; each answer is the one this thread would find.
+            // worker threads, as many as the share holds at their longest; each answer is the
+            // one this thread would find.
             if (c > 0 && SIM_ThreadManager::Instance().IsThreaded())
             {
-                int posted = 0;
-                for (size_t d = c; posted < SIM_ThreadManager::MAX_SLOTS; ++d)
+                const auto slots = static_cast<uint64_t>(SIM_ThreadManager::MAX_SLOTS);
+                const uint64_t room = limited ? std::min(finder.SearchesLeft(), slots) : slots;
+                uint64_t posted = 0;
+                for (size_t d = c; posted < room; ++d)
                 {
                     const Candidate* other = inOrder(d);
                     if (!other || !mayWin(*other))

@@ -113,7 +113,7 @@ void SIM_ResourceImportBay::Update()
             continue;
         }
         object->StartTransit();
-        if (!object->RerouteWithinShare())
+        if (!object->Reroute())
         {
             // The frame's share of route searching is spent: the object keeps its place at the
             // front and the bay sends it at a later tick, its delay already passed.

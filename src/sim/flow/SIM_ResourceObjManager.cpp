@@ -119,49 +119,18 @@ void SIM_ResourceObjManager::UnmarkDue(int32_t index)
     --m_dueCount;
 }
 
-void SIM_ResourceObjManager::OpenRerouteShare()
-{
-    m_shareOpen = true;
-    m_shareWork = 0;
-}
-
-void SIM_ResourceObjManager::CloseRerouteShare()
-{
-    m_shareOpen = false;
-}
-
-bool SIM_ResourceObjManager::MaySearchRoutes() const
-{
-    return !m_shareOpen || m_shareWork < kRerouteWorkPerFrame;
-}
-
-bool SIM_ResourceObjManager::WithinShare(SIM_ResourceObject& object, bool retry)
-{
-    SIM_PathFinder& finder = SIM_PathFinder::Instance();
-    const bool maySearch = MaySearchRoutes();
-    const uint64_t before = finder.ExpansionsDone();
-    const bool done = retry ? object.RetryRoute(maySearch) : object.Reroute(maySearch);
-    m_shareWork += finder.ExpansionsDone() - before;
-    return done;
-}
-
-bool SIM_ResourceObjManager::RerouteWithinShare(SIM_ResourceObject& object)
-{
-    return WithinShare(object, false);
-}
-
 void SIM_ResourceObjManager::NoteRouteDue(SIM_ResourceObject& object)
 {
     const int32_t index = IndexOf(&object);
     if (index < 0)
     {
-        object.RetryRoute(true);
+        object.RetryRoute();
         return;
     }
     if (m_due[static_cast<size_t>(index)])
         return;
     // Nobody waits before it: it looks now, as far as the share goes.
-    if (m_dueLine.empty() && m_newlyDue.empty() && WithinShare(object, true))
+    if (m_dueLine.empty() && m_newlyDue.empty() && object.RetryRoute())
         return;
     m_due[static_cast<size_t>(index)] = 1;
     ++m_dueCount;
@@ -196,7 +165,7 @@ void SIM_ResourceObjManager::ServeRoutesDue()
     {
         const int32_t index = m_dueLine.front();
         SIM_ResourceObject& object = m_records[static_cast<size_t>(index)];
-        if (m_due[static_cast<size_t>(index)] && object.IsRouteDue() && !WithinShare(object, true))
+        if (m_due[static_cast<size_t>(index)] && object.IsRouteDue() && !object.RetryRoute())
             return; // the share is spent: it keeps its place at the front
         m_dueLine.pop_front();
         UnmarkDue(index);
@@ -261,11 +230,19 @@ SIM_ResourceObject* SIM_ResourceObjManager::Allocate()
 SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination, const SIM_Resource* resource)
 {
     ++m_work.requestsTried;
+    m_spawnWaited = false;
     SIM_Tile* goal = SIM_ResourceObject::DestinationTile(destination);
     if (!goal || !resource)
         return nullptr;
     RouteTable& routes = RouteTable::Instance();
     const SIM_Resource* wanted = resource;
+    // The sources are weighed by their routes; a choice made before every route it weighs is
+    // measured could fall on another source, so while a search waits for the share, so does the
+    // request.
+    auto waitForSearch = [this]() -> SIM_ResourceObject* {
+        m_spawnWaited = true;
+        return nullptr;
+    };
 
     enum Source
     {
@@ -282,7 +259,8 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
     SIM_SupplyStockpile* supply = nullptr;
     if (!PoolIsSupplyStockpile(destination))
     {
-        supply = SupplyStockpileRegistry::Instance().FindNearestWithResource(goal, wanted);
+        if (!SupplyStockpileRegistry::Instance().FindNearestWithResource(goal, wanted, supply))
+            return waitForSearch();
         if (supply && supply->GetTile())
         {
             if (SIM_ResourceRoute* route = routes.RequestRoute(supply->GetTile(), goal))
@@ -299,13 +277,20 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
     }
 
     SIM_ResourceImportBay* bay = destination->GetNearestImportBay();
+    if (bay && !routes.MayMeasure(bay->GetTile(), goal))
+        return waitForSearch();
     if (bay && !routes.RequestRoute(bay->GetTile(), goal))
     {
-        destination->UpdateRouteState();
+        if (!destination->UpdateRouteState())
+            return waitForSearch();
         bay = destination->GetNearestImportBay();
+        if (bay && !routes.MayMeasure(bay->GetTile(), goal))
+            return waitForSearch();
     }
 
-    SIM_ComponentStockpile* component = SIM_ComponentStockpileManager::Instance().FindWithResource(goal, wanted);
+    SIM_ComponentStockpile* component = nullptr;
+    if (!SIM_ComponentStockpileManager::Instance().FindWithResource(goal, wanted, component))
+        return waitForSearch();
     if (component && component->GetTile())
     {
         if (SIM_ResourceRoute* route = routes.RequestRoute(component->GetTile(), goal))

@@ -41,25 +41,21 @@ public:
     void NoteTaken(const SIM_ResourceObject* object) override;
     void NoteInTransit(const SIM_ResourceObject* object) override;
     // Main thread. Objects that look for their way again (restored on their way by a load, or
-    // whose route went) take their turns at the route search in order, within the frame's share:
-    // a due object looks at once when none waits before it, else it waits, keeping its place.
-    void NoteRouteDue(SIM_ResourceObject& object) override;
-    bool RerouteWithinShare(SIM_ResourceObject& object) override;
-    // Main thread. The simulation step opens a frame's share of route searching for objects that
-    // look for their way (above, and objects leaving a bay or an outlet) and closes it again;
-    // outside a step the search is not limited. A load sets every object restored on its way
+    // whose route went) take their turns at the route search in order, within the frames' shares
+    // of route searching (see RouteSearchShare): a due object looks at once when none waits
+    // before it, else it waits, keeping its place. A load sets every object restored on its way
     // looking at once: shared out, no frame pays for all of them.
-    void OpenRerouteShare();
-    void CloseRerouteShare();
-    // Nodes the route searches for objects may expand in one frame before the rest wait.
-    static constexpr uint64_t kRerouteWorkPerFrame = 12000;
+    void NoteRouteDue(SIM_ResourceObject& object) override;
     // Objects waiting for their turn at the route search.
     size_t RoutesDue() const { return m_dueCount; }
     // The first free record (not yet marked in use), or null when all are taken.
     SIM_ResourceObject* Allocate();
     // Chooses the best source for a resource bound for the destination and creates the object
-    // there; null when no source serves it or the pool is exhausted.
+    // there; null when no source serves it or the pool is exhausted, or when a route the choice
+    // weighs waits for a search the open share of route searching cannot hold: SpawnWaited then
+    // tells, until the next Spawn.
     SIM_ResourceObject* Spawn(SIM_PlaceableSlot* destination, const SIM_Resource* resource);
+    bool SpawnWaited() const { return m_spawnWaited; }
     // One step of frameTime game ms for every object in transit (the per-frame loop).
     void UpdateAll(float frameTime);
     // After the routes were invalidated: re-route every object in use, let the bays drop what
@@ -93,11 +89,6 @@ private:
     void RebuildIndices();
     // The bays drop what cannot be routed; every stockpile's requests are checked again.
     void RecheckSourcesAndRequests();
-    // False while the frame's share of route searching is spent.
-    bool MaySearchRoutes() const;
-    // Reroute, or RetryRoute when `retry`, within the share, its search work counted; false when
-    // the object must wait.
-    bool WithinShare(SIM_ResourceObject& object, bool retry);
     // The objects that came due this frame join the line (those furthest from their stockpile
     // first), then the line is served from its front until an object must wait.
     void ServeRoutesDue();
@@ -124,7 +115,5 @@ private:
     std::vector<int32_t> m_newlyDue;
     std::vector<uint8_t> m_due;
     size_t m_dueCount = 0;
-    // The search work done within the frame's share so far; no share outside a frame.
-    bool m_shareOpen = false;
-    uint64_t m_shareWork = 0;
+    bool m_spawnWaited = false;
 };

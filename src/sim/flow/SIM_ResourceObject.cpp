@@ -105,7 +105,7 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier, SIM_Resour
             if (m_pool)
                 m_pool->NoteRouteDue(*this);
             else
-                RetryRoute(true);
+                RetryRoute();
         }
         return;
     }
@@ -149,7 +149,7 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier, SIM_Resour
     m_y += length * std::sin(angle);
 }
 
-bool SIM_ResourceObject::Reroute(bool maySearch)
+bool SIM_ResourceObject::Reroute()
 {
     if (m_state != STATE_IN_TRANSIT)
         return true;
@@ -182,7 +182,7 @@ bool SIM_ResourceObject::Reroute(bool maySearch)
     if (goal && tile != goal)
     {
         bool deferred = false;
-        route = FindWayOn(tile, goal, from, maySearch, deferred);
+        route = FindWayOn(tile, goal, from, deferred);
         if (deferred)
             return false;
     }
@@ -210,14 +210,9 @@ bool SIM_ResourceObject::Reroute(bool maySearch)
     return true;
 }
 
-bool SIM_ResourceObject::RerouteWithinShare()
+bool SIM_ResourceObject::RetryRoute()
 {
-    return m_pool ? m_pool->RerouteWithinShare(*this) : Reroute(true);
-}
-
-bool SIM_ResourceObject::RetryRoute(bool maySearch)
-{
-    if (!Reroute(maySearch))
+    if (!Reroute())
         return false;
     m_retryTime = 0.0f;
     // Reroute may have delivered the object; only one still in transit is lost.
@@ -234,18 +229,17 @@ bool SIM_ResourceObject::IsRouteDue() const
     return m_inUse && m_state == STATE_IN_TRANSIT && !m_route && m_retryTime > kRetryTime;
 }
 
-SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool maySearch,
-                                                 bool& deferred)
+SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool& deferred)
 {
     // Objects that lose their way together (after a load or a conveyor edit) mostly stand on the
     // way their stockpile is served along: they follow that route from where they stand, so the
     // records in use follow the routes, not the objects. A stockpile's own route is the one from
     // its nearest bay; only an object on neither asks a route from its own tile.
     RouteTable& routes = RouteTable::Instance();
-    // A pair not yet measured costs a search. Without leave to search the object waits for one,
-    // rather than take another way than it would take with it.
+    // A pair not yet measured costs a search. When the share of route searching cannot hold one
+    // the object waits for it, rather than take another way than it would take with it.
     auto mayAsk = [&](SIM_Tile* start) {
-        if (maySearch || routes.IsPairMeasured(start, goal))
+        if (routes.MayMeasure(start, goal))
             return true;
         deferred = true;
         return false;

@@ -42,17 +42,15 @@ public:
     // that the pool's per-frame loop meets it.
     void StartTransit();
     // Looks for a new route from the tile under the object to its destination (in transit only).
-    // With `maySearch` false a route that would take a new search is not looked for: the object
-    // is left as it was and false returned, so that it can wait for a later frame's share of
-    // route searching. True whenever the object was dealt with (route or not).
-    bool Reroute(bool maySearch = true);
-    // The same within the share of route searching of the pool the record belongs to (a bay or an
-    // outlet sending the object): false when the object must wait for a later frame.
-    bool RerouteWithinShare();
+    // A route that would take a search the open share of route searching cannot hold now (see
+    // RouteSearchShare) is not looked for: the object is left as it was and false returned, so
+    // that it can wait for a later frame's share. True whenever the object was dealt with (route
+    // or not).
+    bool Reroute();
     // An object on its way whose retry time ran out looks for its route again; when there is none
     // it is withdrawn from its destination's requests and released. False when it must wait for a
     // search (see Reroute); its retry time stays run out.
-    bool RetryRoute(bool maySearch);
+    bool RetryRoute();
     // True when the object is on its way without a route and its retry time has run out.
     bool IsRouteDue() const;
     // True when the object waits in an import bay and a route leads from the bay to its destination.
@@ -109,7 +107,7 @@ private:
     SIM_Tile* TileUnder();
     // The route an object standing on `tile` follows to `goal`, and in `from` the step of the
     // tile's centre on it; null when there is none.
-    // `deferred` is set, and null returned, when the answer would take a search and `maySearch`
-    // is false.
-    SIM_ResourceRoute* FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool maySearch, bool& deferred);
+    // `deferred` is set, and null returned, when the answer would take a search the open share of
+    // route searching cannot hold now.
+    SIM_ResourceRoute* FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool& deferred);
 };

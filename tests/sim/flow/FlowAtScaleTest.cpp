@@ -11,6 +11,7 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/RouteSearchShare.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 
@@ -448,13 +449,15 @@ TEST(NearestImportBay, JoiningRunsGivesTheirStationsTheNearerBay)
 }
 
 // A new game on the largest factory sends every station looking for its nearest bay in the same
-// few frames: one frame's route searching stays within its share (it may finish the one search it
-// started), the rest waits for the next frames, and every station still finds a bay. The opening
-// frames once paid for all of it at once.
+// few frames: one frame's route searching stays within its share (a search starts only when the
+// share holds the whole of it, and the searches measured side by side on the workers count
+// too), the rest waits for the next frames, and every station still finds a bay. The opening
+// frames once paid for all of it at once, and then ran on past the share by the searches they
+// had started.
 TEST(NearestImportBay, ANewBigFactorySharesItsSearchesOutOverFrames)
 {
+    // With the workers, as in the game: the bays that may still win are measured side by side.
     bigfactory::Layout layout;
-    layout.workers = false;
     bigfactory::Factory factory(layout);
     ASSERT_TRUE(factory.Build());
     SIM_Game::Instance().SetSpeed(4.0f);
@@ -467,9 +470,9 @@ TEST(NearestImportBay, ANewBigFactorySharesItsSearchesOutOverFrames)
         factory.Frame();
         const uint64_t work = finder.ExpansionsDone() - before;
         most = std::max(most, work);
-        busy += work >= SIM_ResourceConveyorManager::kSearchWorkPerFrame ? 1 : 0;
+        busy += work + SIM_PathFinder::kLongestSearch > RouteSearchShare::kNodesPerFrame ? 1 : 0;
     }
-    EXPECT_LE(most, SIM_ResourceConveyorManager::kSearchWorkPerFrame + PathSearch::kMaxPicks + 1);
+    EXPECT_LE(most, RouteSearchShare::kNodesPerFrame);
     EXPECT_GT(busy, 1) << "the opening asked for no more than one frame's share: the test shows nothing";
     for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
     {
