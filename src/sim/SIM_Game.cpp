@@ -233,7 +233,7 @@ void SIM_Game::Update()
     // a load neither waits on the other for long.
     const RouteSearchShare share(RouteSearchShare::kNodesPerFrame);
     SIM_ResourceObjManager& objects = SIM_ResourceObjManager::Instance();
-    share.HoldBack(objects.RoutesDue() > 0 ? RouteSearchShare::kNodesPerFrame / 2 : 0);
+    share.HoldBack(objects.RoutesDue() + objects.ChecksDue() > 0 ? RouteSearchShare::kNodesPerFrame / 2 : 0);
     {
         PTraceSpan span("Tiles"); // every slot through the tile grid
         m_factory->Update([](SIM_PlaceableSlot& slot) { slot.Update(); });

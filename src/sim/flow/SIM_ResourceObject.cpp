@@ -159,7 +159,7 @@ bool SIM_ResourceObject::Reroute()
         return true;
 
     TileWaypoint* nearest = nullptr;
-    if (m_route && tile->m_waypoints)
+    if ((m_route || m_routeDropped) && tile->m_waypoints)
     {
         float best = 9999.0f;
         nearest = &tile->m_waypoints->m_points[2];
@@ -188,6 +188,7 @@ bool SIM_ResourceObject::Reroute()
     }
     m_route = nullptr;
     m_stepCursor = 0;
+    m_routeDropped = false;
     if (!goal)
         return true;
     if (tile == goal)
@@ -227,6 +228,13 @@ bool SIM_ResourceObject::RetryRoute()
 bool SIM_ResourceObject::IsRouteDue() const
 {
     return m_inUse && m_state == STATE_IN_TRANSIT && !m_route && m_retryTime > kRetryTime;
+}
+
+void SIM_ResourceObject::DropRoute()
+{
+    m_routeDropped = m_routeDropped || m_route != nullptr;
+    m_route = nullptr;
+    m_stepCursor = 0;
 }
 
 SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool& deferred)
@@ -278,8 +286,9 @@ SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal,
     return routes.RequestRoute(tile, goal);
 }
 
-bool SIM_ResourceObject::CanRoute()
+bool SIM_ResourceObject::CanRoute(bool& undecided)
 {
+    undecided = false;
     if (!m_sourceBay)
         return false;
     SIM_Tile* goal = DestinationTile(m_destination);
@@ -289,7 +298,13 @@ bool SIM_ResourceObject::CanRoute()
     // two) has no route there: a search would only find that out after looking far and wide.
     if (!SIM_ResourceConveyorManager::Instance().MayReach(m_sourceBay->GetTile(), goal))
         return false;
-    return RouteTable::Instance().RequestRoute(m_sourceBay->GetTile(), goal) != nullptr;
+    RouteTable& routes = RouteTable::Instance();
+    if (!routes.MayMeasure(m_sourceBay->GetTile(), goal))
+    {
+        undecided = true;
+        return false;
+    }
+    return routes.RequestRoute(m_sourceBay->GetTile(), goal) != nullptr;
 }
 
 void SIM_ResourceObject::Arrive()
@@ -368,6 +383,7 @@ void SIM_ResourceObject::Release()
     m_placeIndex = -1;
     m_task = nullptr;
     m_retryTime = 0.0f;
+    m_routeDropped = false;
     if (m_pool)
         m_pool->NoteFreed(this);
 }
@@ -391,4 +407,5 @@ void SIM_ResourceObject::ResetRecord()
     m_placeIndex = -1;
     m_retryTime = 0.0f;
     m_task = nullptr;
+    m_routeDropped = false;
 }

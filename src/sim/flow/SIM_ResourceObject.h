@@ -51,10 +51,15 @@ public:
     // it is withdrawn from its destination's requests and released. False when it must wait for a
     // search (see Reroute); its retry time stays run out.
     bool RetryRoute();
+    // The object lost its route and waits for its turn at the route search: it stops where it is,
+    // and joins its new route as it would have joined it at once.
+    void DropRoute();
     // True when the object is on its way without a route and its retry time has run out.
     bool IsRouteDue() const;
-    // True when the object waits in an import bay and a route leads from the bay to its destination.
-    bool CanRoute();
+    // True when the object waits in an import bay and a route leads from the bay to its
+    // destination. When the answer would take a search the open share of route searching cannot
+    // hold now, `undecided` is set and false returned.
+    bool CanRoute(bool& undecided);
     // Hands the object to its destination's stockpile.
     void Arrive();
     // Withdraws the object (in transit) from its destination's request list.
@@ -98,6 +103,8 @@ public:
     int32_t m_placeIndex = -1;
     float m_retryTime = 0.0f;
     SIM_ProductionTask* m_task = nullptr;
+    // Set while an object whose route was dropped (DropRoute) waits for its new one.
+    bool m_routeDropped = false;
 
 private:
     // Update with what is the same for every object of a frame, looked up once by the pool.

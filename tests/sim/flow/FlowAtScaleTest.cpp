@@ -307,6 +307,56 @@ TEST_F(SmallFullFactory, AConveyorEditWorksOnWhatItChanges)
     EXPECT_LE(conveyors.RunWork().tilesVisited - before.tilesVisited, 20u);
 }
 
+// Taking a trunk conveyor up and laying it back searches no route inside the click, however many
+// objects on their way it leaves without a route: those whose way takes a search stop where they
+// stand and wait in line for the frames' shares, as after a load, and so do the checks of what
+// waits at the bays for the stations whose routes went. Within a few frames every object on its
+// way has a route again, no frame's searching passes its share, and the flow holds together. The
+// click once ran every one of those searches itself.
+TEST_F(SmallFullFactory, AConveyorEditSearchesNoRouteItself)
+{
+    for (int i = 0; i < 300; ++i)
+        factory.Frame();
+    RouteTable& routes = RouteTable::Instance();
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
+    auto routeless = []() {
+        int count = 0;
+        for (int32_t i = 0; i <= Pool().TopIndex(); ++i)
+        {
+            const SIM_ResourceObject& object = Pool().Record(i);
+            count += object.IsInUse() && object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT && !object.m_route;
+        }
+        return count;
+    };
+    ASSERT_EQ(routeless(), 0);
+    auto edit = [&](const char* what, auto change) {
+        SCOPED_TRACE(what);
+        Pool().Work() = SIM_FlowWork();
+        const uint64_t searches = routes.SearchCount();
+        const uint64_t nodes = finder.ExpansionsDone();
+        ASSERT_TRUE(change());
+        EXPECT_EQ(routes.SearchCount(), searches);
+        EXPECT_EQ(finder.ExpansionsDone(), nodes);
+        EXPECT_GT(Pool().Work().routesLost, 0u) << "the edit took no object's route: the test shows nothing";
+        EXPECT_GT(Pool().RoutesDue() + Pool().ChecksDue(), 0u) << "nothing waited for a search";
+        uint64_t most = 0;
+        for (int frame = 0; frame < 60 && Pool().RoutesDue() + Pool().ChecksDue() > 0; ++frame)
+        {
+            const uint64_t before = finder.ExpansionsDone();
+            factory.Frame();
+            most = std::max(most, finder.ExpansionsDone() - before);
+        }
+        EXPECT_EQ(Pool().RoutesDue() + Pool().ChecksDue(), 0u);
+        EXPECT_LE(most, RouteSearchShare::kNodesPerFrame);
+        EXPECT_EQ(routeless(), 0);
+        EXPECT_EQ(flowtest::CheckFlowInvariants(), "");
+    };
+    // The feed row of the first band beside its bay: every route of the band crosses it.
+    SIM_Tile* trunk = factory.Tile(1, 4);
+    edit("taken up", [trunk] { return SIM_Placement::RemoveAt(trunk, true); });
+    edit("laid back", [trunk] { return SIM_Placement::LayConveyorPath({trunk}) == 1; });
+}
+
 // Taking one station off a floor of many looks at what it holds: its own objects, the queue one
 // of them waits in, its own requests and its place in the slot lists; not every slot, bay and
 // request of the floor. The rest of the floor keeps its objects.
