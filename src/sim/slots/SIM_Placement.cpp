@@ -12,6 +12,7 @@
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/TaskTileDef.h"
 #include "sim/flow/InvalidateRoutes.h"
+#include "sim/flow/RouteSearchShare.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
@@ -305,6 +306,10 @@ void SIM_Placement::ConveyorsChanged()
 
 void SIM_Placement::ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles)
 {
+    // The edit itself searches no route: on a busy floor an edit leaves hundreds of objects
+    // looking for their way, and searching for all of them held up the click for many frames.
+    // Those that need a search wait in line for the frames' shares, as after a load.
+    const RouteSearchShare noSearch(0);
     // Only the pieces on and beside the changed tiles can join or leave a neighbour.
     for (SIM_Tile* tile : tiles)
     {
