@@ -74,6 +74,16 @@ double CpuMs(clockid_t clock)
     return static_cast<double>(t.tv_sec) * 1.0e3 + static_cast<double>(t.tv_nsec) / 1.0e6;
 }
 
+// The memory the process holds now, in megabytes (resident pages), or -1 where it cannot be read.
+double ResidentMb()
+{
+    std::ifstream statm("/proc/self/statm");
+    long long pages = 0, resident = 0;
+    if (!(statm >> pages >> resident))
+        return -1.0;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
 double Median(std::vector<double> values)
 {
     if (values.empty())
@@ -247,10 +257,16 @@ bool PrepareLoads(benchmark::State& state)
 // The maximal factory's save loaded through the game's own load, the load dialog's, from the main
 // menu of a game just started, then again after leaving that game for the main menu: the first load
 // builds the view's pictures, the second finds them made. Per load the main thread's CPU, the wall
-// time, the time the debug log gives the load (its load lines) and how many pictures it decoded.
+// time, the time the debug log gives the load (its load lines), how many pictures it decoded and
+// the memory the process holds after the load and a few frames of the loaded game; for the leave
+// between them (the in-game menu's answer, taking the whole game down) its wall time and main
+// thread's CPU. A second game should hold no more than the first: what a game's end leaves behind
+// shows as the difference.
 // Run it once per process: only the first run's first load is a game's first.
 void GameLoads(benchmark::State& state)
 {
+    // The loaded game is drawn a few times before its memory is read, as the player sees it.
+    const int framesAfterLoad = BenchSmokeRun() ? 1 : 10;
     if (!PrepareLoads(state))
     {
         state.SkipWithError("the maximal factory could not be saved or the game started here (no display?)");
@@ -262,7 +278,12 @@ void GameLoads(benchmark::State& state)
         {
             const std::string name = load == 0 ? "first" : "second";
             if (load > 0)
+            {
+                const double lm0 = CpuMs(CLOCK_THREAD_CPUTIME_ID), lw0 = CpuMs(CLOCK_MONOTONIC);
                 GUI_Game::EndGame();
+                state.counters["leave_main_cpu_ms"] = CpuMs(CLOCK_THREAD_CPUTIME_ID) - lm0;
+                state.counters["leave_wall_ms"] = CpuMs(CLOCK_MONOTONIC) - lw0;
+            }
             const int decoded = GTextureManager::Instance().GetDecodeCount();
             const double m0 = CpuMs(CLOCK_THREAD_CPUTIME_ID), w0 = CpuMs(CLOCK_MONOTONIC);
             const bool loaded = GUI_LoadDialog::LoadSave("maximal");
@@ -275,6 +296,9 @@ void GameLoads(benchmark::State& state)
                 state.SkipWithError("the save did not load");
                 return;
             }
+            for (int frame = 0; frame < framesAfterLoad; ++frame)
+                Game::Instance().Update();
+            state.counters[name + "_load_rss_mb"] = ResidentMb();
         }
     }
     int counts[4];

@@ -95,7 +95,10 @@ void SIM_Game::RemoveAllSlots()
     // Every placed slot is removed and deleted, first placed first. The lists are turned round for
     // it, so that each removal takes their last entry instead of moving every other one up, work
     // that would grow with the square of the slots. The factory coming down is heard once, not
-    // once per slot: a load over a large factory would otherwise start hundreds of sounds at once.
+    // once per slot, and sparkles nowhere (the game is ending while it goes): a large factory
+    // would otherwise start hundreds of sounds and thousands of effects at once, none of them
+    // ever seen.
+    ++m_ending;
     SlotQueries& slots = SlotQueries::Instance();
     slots.ListNewestFirst();
     const bool any = !slots.GetAllSlots().empty();
@@ -103,6 +106,7 @@ void SIM_Game::RemoveAllSlots()
         SIM_Placement::RemoveSlot(slots.GetAllSlots().back(), true, false);
     if (any)
         Listener().PlayEffectSound("slot_place.ogg");
+    --m_ending;
 }
 
 bool SIM_Game::InitSimulation(SIM_Mission* mission, Definitions definitions)
@@ -394,6 +398,7 @@ float SIM_Game::GetHourProgress() const
 
 void SIM_Game::Reset()
 {
+    ++m_ending;
     // A part of the simulation that was never made holds nothing of a game: it is not made just
     // to be emptied, which at the end of the run would make it after its owner tore it down.
     SIM_Presentation* presentation = GLifetime::Find<SIM_Presentation>();
@@ -438,4 +443,5 @@ void SIM_Game::Reset()
     if (presentation)
         presentation->Listener().ClearFactoryView();
     m_factory.reset();
+    --m_ending;
 }

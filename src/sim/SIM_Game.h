@@ -51,6 +51,9 @@ public:
     float GetHourProgress() const;
     // Ends the running game and frees what belongs to it.
     void Reset();
+    // True while a game is being taken down (its end, and the slots a set-up clears): whatever
+    // shows the floor starts no effect for what goes then, however the game ended.
+    bool IsEnding() const { return m_ending > 0; }
 
     int GetCurrentHour() const { return m_clock.currentHour; }
     void SetCurrentHour(int hour) { m_clock.currentHour = hour; }
@@ -75,7 +78,7 @@ public:
 
 private:
     // Removes every placed slot (set-up and teardown).
-    static void RemoveAllSlots();
+    void RemoveAllSlots();
     // The clock of a new game: speed 1, hour 0, timers running, the demand of an empty market.
     void StartClock();
 
@@ -85,7 +88,8 @@ private:
     GTimer m_frameCapTimer;
     std::unique_ptr<SIM_Factory> m_factory; // the floor of the running game
     float m_savedSpeed = 0.0f;
-    int m_holds = 0; // windows holding the game now
+    int m_holds = 0;  // windows holding the game now
+    int m_ending = 0; // take-downs under way (a reset's removal of the slots runs inside it)
     SIM_Mission* m_mission = nullptr;
     bool m_definitionsLoaded = false; // a set-up has read the definitions once
 };

@@ -38,6 +38,7 @@
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_Tile.h"
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -323,6 +324,32 @@ TEST_F(FactoryViewTest, ConveyorArmsFollowTheirSidesAndOnlyHangingResourcesShow)
     object->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
     EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 1);
     object->m_state = SIM_ResourceObject::STATE_DELIVERED;
+    EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 0);
+
+    // Views that go, in any order (a game's end deletes thousands), leave the others drawn in the
+    // order they were made: made along the row from left to right, their hooks still come out
+    // from left to right.
+    std::vector<std::unique_ptr<SIM_ResourceObject>> row;
+    std::vector<std::unique_ptr<GUI_ResourceObject>> views;
+    for (int i = 0; i < 9; ++i)
+    {
+        row.push_back(std::make_unique<SIM_ResourceObject>());
+        row.back()->m_resource = SIM_ResourceManager::Instance().GetResource("steel_sheet");
+        row.back()->m_state = SIM_ResourceObject::STATE_IN_TRANSIT;
+        row.back()->m_x = tile->m_worldX + 30.0f * static_cast<float>(i);
+        row.back()->m_y = tile->m_worldY;
+        views.push_back(std::make_unique<GUI_ResourceObject>(*row.back()));
+    }
+    for (int gone : {4, 0, 7, 5, 8, 1})
+        views[static_cast<size_t>(gone)].reset();
+    m_rec->draws.clear();
+    ASSERT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 3);
+    ASSERT_FALSE(m_rec->draws.empty());
+    const std::vector<PVertex>& hooks = m_rec->draws.front().vertices;
+    ASSERT_EQ(hooks.size(), 3u * 6u);
+    EXPECT_LT(hooks[0].x, hooks[6].x);
+    EXPECT_LT(hooks[6].x, hooks[12].x);
+    views.clear();
     EXPECT_EQ(DrawResourceObjects(frame, IsometricDrawQueue::Instance().Quads()), 0);
 }
 

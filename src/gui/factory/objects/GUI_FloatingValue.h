@@ -21,7 +21,7 @@ public:
     static void Spawn(const std::string& icon, float worldX, float worldY, float value);
     // Every active value's frame (the in-game mode's pass).
     static void DrawAll();
-    // Every value off (leaving the game mode).
+    // Every value off (a game's floor taken down, leaving the game mode).
     static void ResetPool();
     // Forgets the icons' picture handles (the texture store was emptied).
     static void ReleaseGraphics();

@@ -11,7 +11,8 @@
 #include "sim/definitions/SIM_Resource.h"
 #include "sim/flow/SIM_ResourceObject.h"
 
-#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -19,20 +20,46 @@ constexpr const char* kHookTexture = "overhead_hook_NW.dds";
 constexpr const char* kResourceAtlas = "props1.dds";
 } // namespace
 
-namespace
-{
-// Every resource object view, held by the program's owner; a view deleted after it leaves a new,
-// empty one.
+// Every resource object view in the order they were made, which is the order they are drawn in;
+// held by the program's owner (a view deleted after it leaves a new, empty one).
 struct ResourceObjectViewRegistry
 {
     std::vector<GUI_ResourceObject*> views; // not owned: each view belongs to its resource object
-};
-} // namespace
+    size_t gaps = 0;                        // nulls left in views by deleted views
 
-std::vector<GUI_ResourceObject*>& ResourceObjectViewList()
-{
-    return GLifetime::Get<ResourceObjectViewRegistry>().views;
-}
+    static ResourceObjectViewRegistry& Instance() { return GLifetime::Get<ResourceObjectViewRegistry>(); }
+
+    void Add(GUI_ResourceObject& view)
+    {
+        view.m_listIndex = views.size();
+        views.push_back(&view);
+    }
+    // A deleted view leaves a gap. The end of a game deletes every view, first made first: closing
+    // each gap at once would move the rest of the list up once per view, work that grows with the
+    // square of the pool and held the last frame of a large factory for a tenth of a second. The
+    // gaps are closed together once they are half of the list, and before it is drawn.
+    void Remove(const GUI_ResourceObject& view)
+    {
+        if (view.m_listIndex >= views.size() || views[view.m_listIndex] != &view)
+            return;
+        views[view.m_listIndex] = nullptr;
+        if (++gaps * 2 >= views.size())
+            Pack();
+    }
+    void Pack()
+    {
+        size_t kept = 0;
+        for (GUI_ResourceObject* view : views)
+        {
+            if (!view)
+                continue;
+            view->m_listIndex = kept;
+            views[kept++] = view;
+        }
+        views.resize(kept);
+        gaps = 0;
+    }
+};
 
 GUI_ResourceObject::GUI_ResourceObject(SIM_ResourceObject& object) : m_object(object)
 {
@@ -40,13 +67,12 @@ GUI_ResourceObject::GUI_ResourceObject(SIM_ResourceObject& object) : m_object(ob
     // The simulation names the resource before it asks for the view.
     if (object.m_resource)
         SetResourceSprite();
-    ResourceObjectViewList().push_back(this);
+    ResourceObjectViewRegistry::Instance().Add(*this);
 }
 
 GUI_ResourceObject::~GUI_ResourceObject()
 {
-    auto& list = ResourceObjectViewList();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    ResourceObjectViewRegistry::Instance().Remove(*this);
 }
 
 void GUI_ResourceObject::SetResourceSprite()
@@ -87,7 +113,10 @@ void GUI_ResourceObject::Prepare(const FactoryFrameView& view)
 
 int DrawResourceObjects(const FactoryFrameView& view, LargeQuadBuffer& quads)
 {
-    auto& list = ResourceObjectViewList();
+    ResourceObjectViewRegistry& registry = ResourceObjectViewRegistry::Instance();
+    if (registry.gaps > 0)
+        registry.Pack();
+    const std::vector<GUI_ResourceObject*>& list = registry.views;
     // One pass over the views gathers both runs of corners: hooks, then resources, each drawn in
     // as few draws as the large buffer allows.
     static std::vector<PVertex> hooks;

@@ -6,7 +6,7 @@
 #include "engine/CTexturedSprite.h"
 #include "sim/views/SIM_ResourceObjectView.h"
 
-#include <vector>
+#include <cstddef>
 
 class LargeQuadBuffer;
 class SIM_ResourceObject;
@@ -33,6 +33,8 @@ public:
     SIM_ResourceObject& GetObject() const { return m_object; }
 
 private:
+    friend struct ResourceObjectViewRegistry; // keeps m_listIndex
+
     CTexturedSprite m_hook;
     CTexturedSprite m_resource;
     SIM_ResourceObject& m_object; // owns this view
@@ -40,10 +42,9 @@ private:
     const SpriteAtlasEntry* m_entry = nullptr;
     float m_trimWidth = 1.0f;
     float m_trimHeight = 1.0f;
+    size_t m_listIndex = 0; // where the list of every view holds this one
 };
 
-// Every resource object view, in the order they were made.
-std::vector<GUI_ResourceObject*>& ResourceObjectViewList();
 // The hooks, then the resources, of every hanging object on screen (main thread, after the scene).
 // Returns the number drawn.
 int DrawResourceObjects(const FactoryFrameView& view, LargeQuadBuffer& quads);

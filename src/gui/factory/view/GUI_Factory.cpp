@@ -103,6 +103,13 @@ const SIM_Factory* Floor()
 {
     return SIM_Game::Instance().GetFactory();
 }
+
+// Whether a game is being taken down now; a simulation never made ends none.
+bool GameEnding()
+{
+    const SIM_Game* game = GLifetime::Find<SIM_Game>();
+    return game && game->IsEnding();
+}
 } // namespace
 
 GUI_Factory& GUI_Factory::Instance()
@@ -250,9 +257,12 @@ void GUI_Factory::AddWallPictures(const SIM_Mission& mission, std::vector<CLoade
 void GUI_Factory::Clear()
 {
     // The tools hold tiles of this floor and tasks of this game: they go with them, and so do the
-    // marks of resources travelling on it.
+    // marks of resources travelling on it. So do the sparkles and the sums rising from its tiles:
+    // a load over the running game would otherwise show them over the next floor.
     GUI_PlacementTools::Reset();
     GUI_ResourceGraph::Instance().Clear();
+    ClearParticleEmitters();
+    GUI_FloatingValue::ResetPool();
     DropFloor(true);
 }
 
@@ -683,9 +693,10 @@ void GUI_Factory::RetintPotentialSiteMarkers()
 
 void GUI_Factory::SpawnSlotPlaceParticles(SIM_Tile* tile)
 {
-    // A load takes the running factory down and builds the saved one tile by tile: sparkling
-    // each of those tiles would start thousands of effects at once over the new floor.
-    if (!tile || (m_tools.isLoadingSave && m_tools.isLoadingSave()))
+    // A load takes the running factory down and builds the saved one tile by tile, and the end of
+    // a game takes it down: sparkling each of those tiles would start thousands of effects at
+    // once, never seen and held until the next game.
+    if (!tile || (m_tools.isLoadingSave && m_tools.isLoadingSave()) || GameEnding())
         return;
     GUI_ParticleEmmiter* emitter = SpawnPlaceSlotParticles(tile->m_worldX, tile->m_worldY);
     if (!emitter)

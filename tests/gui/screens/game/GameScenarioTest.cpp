@@ -1,7 +1,9 @@
 // A game played through the game screen on a shipped mission: a new game runs for hours at the
 // fastest speed with the top bar following the clock, F2 saves it, F3 brings the save back, and
 // when the cash runs out the game-over dialog stops the clock and its button ends the game; an
-// autosave F3 cannot load is explained and the running game goes on. The player builds from the
+// autosave F3 cannot load is explained and the running game goes on. Every way out of a game (the
+// in-game menu's leave, the game-over dialog, a new game over it, F3) takes its floor down with no
+// sparkle, nothing of it left showing, and the placement sound heard at most once. The player builds from the
 // top bar's build menu, opens a slot's dialog from the floor, and a finished research re-fits the
 // open menu. A car on a station is drawn on the game's floor. The right button and Escape only
 // drop a tool in hand (a drag under way with it), chains laid in two drags join into working
@@ -33,6 +35,7 @@
 #include "gui/factory/view/GUI_Factory.h"
 #include "gui/screens/build/GUI_Task.h"
 #include "gui/screens/build/GUI_TaskPicker.h"
+#include "gui/screens/front/GUI_Mission.h"
 #include "gui/screens/game/GUI_Finances.h"
 #include "gui/screens/game/GUI_Game.h"
 #include "gui/screens/game/GUI_GameOver.h"
@@ -45,9 +48,11 @@
 #include "gui/toolkit/effects/GUI_ParticleEmmiter.h"
 #include "gui/toolkit/effects/GUI_TextureCache.h"
 #include "gui/toolkit/sound/GUI_Sounds.h"
+#include "gui/toolkit/sound/SoundRequestQueue.h"
 #include "gui/toolkit/text/GUI_TextEditWindow.h"
 #include "gui/toolkit/widgets/GUI_IconButton.h"
 #include "gui/toolkit/widgets/GUI_Tooltip.h"
+#include "gui/toolkit/windows/GUI_ConfirmDialog.h"
 #include "gui/toolkit/windows/GUI_Cursor.h"
 #include "gui/toolkit/windows/GUI_WindowManager.h"
 #include "platform/audio/PAudioDevice.h"
@@ -81,6 +86,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -89,10 +95,17 @@
 
 namespace
 {
-// Notes what was still open when the simulation took its floor down.
+// Notes what was still open when the simulation took its floor down, and the fewest and the most
+// sparkles (running particle emitters) there were as each of its slots went.
 class GameResetWatcher : public SIM_PresentationListener
 {
 public:
+    void SlotRemoved(SIM_PlaceableSlot&) override
+    {
+        const size_t sparkles = ActiveParticleEmitters().size();
+        fewestSparkles = std::min(fewestSparkles, sparkles);
+        mostSparkles = std::max(mostSparkles, sparkles);
+    }
     void ClearFactoryView() override
     {
         ++clears;
@@ -103,6 +116,8 @@ public:
     int clears = 0;
     bool barOpenAtReset = true;
     int dialogsAtReset = 0;
+    size_t fewestSparkles = SIZE_MAX;
+    size_t mostSparkles = 0;
 };
 
 // Notes the loading stages shown.
@@ -350,37 +365,111 @@ TEST_F(GameScenario, F3OnAnAutosaveThatCannotBeLoadedSaysWhyAndKeepsTheRunningGa
     GUI_GamePresentation::Instance().RemovePart(&stages);
 }
 
-TEST_F(GameScenario, F3OverARunningFactoryStartsNoSparkleAndAtMostOnePlacementSound)
+TEST_F(GameScenario, EveryWayOutOfAGameTakesItsFloorDownWithoutSparklesAndAtMostOnePlacementSound)
 {
-    StartFirstFactory(10, 10, 0.5f);
-    GUI_Game& game = GUI_Game::Instance();
-    for (int x = 3; x <= 15; x += 3)
-        for (int y = 3; y <= 15; y += 4)
-            ASSERT_NE(m_world.Place("task_make_axles", x, y), nullptr) << x << ", " << y;
-    GameFrame();
-    game.OnKeyDown(PVK_F2);
-    GameFrame();
-
-    // The building's own sparkles are over; the load takes down the running factory and builds
-    // the saved one on the same tiles, with the sound on.
-    ClearParticleEmitters();
-    GUI_Sounds& sounds = GUI_Sounds::Instance();
-    sounds.GetDevice().StopAll();
-    sounds.Update();
-    sounds.SetMuted(false);
-    game.OnKeyDown(PVK_F3);
-    sounds.SetMuted(true);
-    ASSERT_EQ(SlotQueries::Instance().GetAllSlots().size(), 20u);
-    EXPECT_TRUE(ActiveParticleEmitters().empty()) << ActiveParticleEmitters().size() << " sparkles";
-    int placeSounds = 0;
-    for (const PSoundHandle sound : sounds.GetDevice().GetPlayingSounds())
+    // Each way a game ends takes down a factory of twenty stations built a moment ago, its
+    // sparkles and sums still showing: the in-game menu's leave, the game-over dialog, a new game
+    // over the running one, and F3. None sparkles while the floor goes (on a large factory that
+    // was thousands of effects never drawn, held until the next game), nothing of the old game
+    // shows over what comes next, and the placement sound is heard at most once, not at all on
+    // the way to the main menu.
+    struct Way
     {
-        PSoundState state;
-        if (sounds.GetDevice().GetSoundState(sound, state) && state.path.ends_with("slot_place.ogg"))
-            ++placeSounds;
+        const char* name;
+        std::function<void()> prepare; // with the sound off
+        std::function<void()> end;     // with the sound on
+        int mostPlaceSounds;
+        size_t slotsAfter;
+    };
+    GUI_Game& game = GUI_Game::Instance();
+    auto pointAt = [this](const GUI_BaseElement& button) {
+        m_world.input.MoveTo(static_cast<float>(button.GetLeft() + button.GetWidth() / 2),
+                             static_cast<float>(button.GetTop() + button.GetHeight() / 2));
+        GameFrame();
+    };
+    auto press = [&game] {
+        game.OnLeftDown();
+        game.OnLeftUp();
+    };
+    const Way ways[] = {
+        {"the in-game menu's leave",
+         [&] {
+             ClickWindow(*GUI_Interface::GetOpen()->GetMenu()->GetButton(GUI_InGameMenu::MENU));
+             ASSERT_NE(GUI_ConfirmDialog::GetOpen(), nullptr);
+             pointAt(*GUI_ConfirmDialog::GetOpen()->GetButtons()[1]);
+         },
+         press, 0, 0},
+        {"the game-over dialog",
+         [&] {
+             SIM_FinanceManager::Instance().Pay(SIM_FinanceManager::Instance().GetCash(), 0);
+             SIM_Presentation::Instance().ApplyPosted();
+             ASSERT_NE(GUI_GameOver::GetOpen(), nullptr);
+             pointAt(*GUI_GameOver::GetOpen()->GetButtons().back());
+         },
+         press, 0, 0},
+        {"a new game over the running one", [] {},
+         [&game] {
+             ASSERT_TRUE(GUI_Mission::StartNewGame(SIM_Game::Instance().GetMission()));
+             // As the switch to the game screen enters it.
+             game.Enter();
+         },
+         1, 0},
+        {"F3", [] {}, [&game] { game.OnKeyDown(PVK_F3); }, 1, 20},
+    };
+    GUI_Sounds& sounds = GUI_Sounds::Instance();
+    for (const Way& way : ways)
+    {
+        SCOPED_TRACE(way.name);
+        StartFirstFactory(10, 10, 0.5f);
+        // Nineteen stations built a while ago, their sparkles over and kept for reuse, and the
+        // twentieth a moment ago, its sparkle and its price still showing.
+        for (int x = 3; x <= 15; x += 3)
+        {
+            for (int y = 3; y <= 15; y += 4)
+            {
+                if (x == 15 && y == 15)
+                    continue;
+                ASSERT_NE(m_world.Place("task_make_axles", x, y), nullptr) << x << ", " << y;
+            }
+        }
+        for (int frame = 0; frame < 600 && !ActiveParticleEmitters().empty(); ++frame)
+            GameFrame();
+        ASSERT_TRUE(ActiveParticleEmitters().empty());
+        ASSERT_NE(m_world.Place("task_make_axles", 15, 15), nullptr);
+        GameFrame();
+        game.OnKeyDown(PVK_F2);
+        way.prepare();
+        const size_t sparkling = ActiveParticleEmitters().size();
+        ASSERT_GT(sparkling, 0u);
+        ASSERT_GT(GUI_FloatingValue::GetActiveCount(), 0);
+
+        GameResetWatcher watcher;
+        GUI_GamePresentation::Instance().AddPart(&watcher);
+        sounds.GetDevice().StopAll();
+        sounds.Update();
+        sounds.SetMuted(false);
+        way.end();
+        sounds.SetMuted(true);
+        GUI_GamePresentation::Instance().RemovePart(&watcher);
+
+        EXPECT_EQ(watcher.clears, 1);
+        EXPECT_EQ(SlotQueries::Instance().GetAllSlots().size(), way.slotsAfter);
+        // No slot started a sparkle as it went, and none of the old game's is left.
+        EXPECT_EQ(watcher.mostSparkles, watcher.fewestSparkles);
+        EXPECT_LE(watcher.mostSparkles, sparkling);
+        EXPECT_TRUE(ActiveParticleEmitters().empty()) << ActiveParticleEmitters().size() << " sparkles left";
+        EXPECT_EQ(GUI_FloatingValue::GetActiveCount(), 0);
+        EXPECT_EQ(SoundRequestQueue::Instance().GetSize(), 0u);
+        int placeSounds = 0;
+        for (const PSoundHandle sound : sounds.GetDevice().GetPlayingSounds())
+        {
+            PSoundState state;
+            if (sounds.GetDevice().GetSoundState(sound, state) && state.path.ends_with("slot_place.ogg"))
+                ++placeSounds;
+        }
+        EXPECT_LE(placeSounds, way.mostPlaceSounds);
+        GameFrame();
     }
-    EXPECT_LE(placeSounds, 1);
-    GameFrame();
 }
 
 TEST_F(GameScenario, TheBuildMenuBuildsAStationWhoseDialogOpensFromTheFloor)
