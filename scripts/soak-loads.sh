@@ -6,10 +6,11 @@
 # Not part of ./test.sh: a long run takes an hour or more.
 #
 #   scripts/soak-loads.sh [options]
-#     --tree rel|asan        the build tree to use: rel is an optimised build (build/rel), asan the
-#                            AddressSanitizer and UndefinedBehaviorSanitizer build (build/asan);
-#                            a missing tree is configured, and the game, the test player and the
-#                            save's maker are built in it (default rel)
+#     --tree rel|plain|asan  the build tree to use: rel is an optimised build with line tables for
+#                            the cores (build/rel), plain the optimised tree of ./test.sh
+#                            (build/plain), asan the AddressSanitizer and UndefinedBehaviorSanitizer
+#                            build (build/asan); a missing tree is configured, and the game, the
+#                            test player and the save's maker are built in it (default rel)
 #     --quick N              quick loads per run (default 100)
 #     --leaves M             leaves-and-loads per run (default 20)
 #     --runs R               runs one after another, each a fresh game (default 1)
@@ -18,11 +19,11 @@
 #     --seed S               seed of the first run's pauses and order; each run adds one (default 1)
 #     --out DIR              where the logs, pictures and any core dumps go
 #                            (default build/soak/<tree>-<date>)
-#     --heap-checks          the C library's own heap checks in the game (rel only): every free
+#     --heap-checks          the C library's own heap checks in the game (not asan): every free
 #                            and malloc checks the chunks it touches and aborts on damage, and
 #                            freed memory is filled with a pattern (libc_malloc_debug,
 #                            glibc.malloc.check=3, glibc.malloc.perturb)
-#     --valgrind             the game under valgrind's memcheck (rel only; some fifty times
+#     --valgrind             the game under valgrind's memcheck (not asan; some fifty times
 #                            slower: use a few quick loads), which also sees writes into the heap
 #                            by code built without the sanitizers (the GL driver, SDL)
 #     --jobs J               build jobs (default 4)
@@ -76,14 +77,15 @@ while [ $# -gt 0 ]; do
 done
 case $tree in
 rel) flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-g1) ;;
+plain) flags=(-DCMAKE_BUILD_TYPE=Release) ;;
 asan) flags=(-DCMAKE_BUILD_TYPE=Debug -DFV_SANITIZE=address "-DCMAKE_CXX_FLAGS=-O1 -g1") ;;
 *)
-  echo "soak: --tree is rel or asan" >&2
+  echo "soak: --tree is rel, plain or asan" >&2
   exit 2
   ;;
 esac
 if [ "$tree" = asan ] && [ $((heap_checks + valgrind)) -gt 0 ]; then
-  echo "soak: --heap-checks and --valgrind need the rel tree (the sanitizers have a heap of their own)" >&2
+  echo "soak: --heap-checks and --valgrind need an optimised tree (the sanitizers have a heap of their own)" >&2
   exit 2
 fi
 case $rasterizer in threads | none | both) ;; *)
@@ -100,6 +102,10 @@ export LC_ALL=C.UTF-8
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== soak: building the game, the player and the save's maker in $build"
+# Soaks started side by side share the trees and the save: one builds and makes the save at a time.
+mkdir -p "$root/build/soak"
+exec 9>"$root/build/soak/.lock"
+flock 9
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja "${flags[@]}" -DFV_BUILD_BENCH=ON -DCMAKE_UNITY_BUILD=ON \
     -DCMAKE_UNITY_BUILD_BATCH_SIZE=12 >/dev/null || exit 1
@@ -118,6 +124,7 @@ if [ ! -f "$save/autosave.xml" ] || [ ! -f "$save/m_big.txt" ]; then
     exit 1
   }
 fi
+exec 9>&-
 
 # Every crash leaves its core: the game's working folder is its own game folder.
 ulimit -c unlimited
