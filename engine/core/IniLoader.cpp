@@ -114,6 +114,11 @@ int IniLoader::GetInt(const std::string& key) const
     return GNumberText::ReadInt(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);
 }
 
+int IniLoader::GetInt(const std::string& key, std::string& report) const
+{
+    return GNumberText::ReadInt(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key, report);
+}
+
 float IniLoader::GetFloat(const std::string& key) const
 {
     return GNumberText::ReadFloat(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);

@@ -34,6 +34,8 @@ public:
     // value that is not wholly a number is written to the error log with the file, the section
     // and the key. A missing key reads 0.
     int GetInt(const std::string& key) const;
+    // The same, with that line handed to the caller in `report` (empty when there is none).
+    int GetInt(const std::string& key, std::string& report) const;
     float GetFloat(const std::string& key) const;
 
     // Copies the pair at the cursor into the caller's buffers (cut to fit) and advances;
