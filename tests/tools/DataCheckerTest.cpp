@@ -113,6 +113,8 @@ TEST_F(DataCheckerTest, EachBrokenRuleIsReported)
         {"missions/m01_first_factory.txt", "0 = 20,10", "0 = 19,10", "no neighbour outside"},
         {"missions/m01_first_factory.txt", "right = 30\nbottom = 30", "right = 32\nbottom = 32",
          "reaches past the grid"},
+        {"missions/m01_first_factory.txt", "left = 21\ntop = 1\nright = 30", "left = 30\ntop = 1\nright = 21",
+         "[zone1]: zone sides are swapped"},
         {"missions/m02_riverside_works.txt", "type = UNLOCKED", "type = OPEN", "neither LOCKED nor UNLOCKED"},
         {"strings.ini", "GAME_OVER_TITLE=Bankrupt\n", "", "missing key GAME_OVER_TITLE"},
         {"strings.ini", "CONFIRM_YES=Yes", "CONFIRM_YES=Yes & no", "cannot draw"},

@@ -887,9 +887,10 @@ void DataChecker::CheckMissions()
                       right = std::atoi(zone.GetValue("right").c_str());
             const int top = std::atoi(zone.GetValue("top").c_str()),
                       bottom = std::atoi(zone.GetValue("bottom").c_str());
-            if (top < 0 || top > bottom || bottom > mission->m_worldX - 1 || left < 0 || left > right ||
-                right > mission->m_worldY - 1)
-                Report(where + " [" + section + "]", "zone reaches past the grid or is empty");
+            if (top > bottom || left > right)
+                Report(where + " [" + section + "]", "zone sides are swapped (left past right or top past bottom)");
+            else if (top < 0 || bottom > mission->m_worldX - 1 || left < 0 || right > mission->m_worldY - 1)
+                Report(where + " [" + section + "]", "zone reaches past the grid");
         }
         for (size_t i = 0; i < mission->m_zones.size(); ++i)
             for (size_t j = i + 1; j < mission->m_zones.size(); ++j)
