@@ -53,6 +53,9 @@ struct Fill
     bool workers = true; // the frame's jobs on worker threads, as in the game
     // A trunk of conveyors down column 0 between the bands joins them all into one run.
     bool spine = false;
+    // The feed row between the two stockpile rows of a band. Without it the stockpile rows meet
+    // only at the bays and at the far end (x = width - 1), where one piece joins them.
+    bool feedRow = true;
 };
 
 class Floor
@@ -236,7 +239,7 @@ private:
         if (top + 6 >= m_fill.height)
             return false;
         for (int y = top + 2; y <= top + 4; ++y)
-            for (int x = 0; x < m_fill.width; ++x)
+            for (int x = (y == top + 3 && !m_fill.feedRow) ? m_fill.width - 1 : 0; x < m_fill.width; ++x)
                 if (!SIM_Placement::LayConveyor(TileAt(x, y), 1, true))
                     return false;
         return true;

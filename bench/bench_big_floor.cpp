@@ -3,22 +3,29 @@
 // import bays, every resource object of the pool in use): how long the player waits while it is
 // placed, while it is saved, while its save loads (from the main menu and over the same game
 // running, as F3 does) and while the game is taken down, and what the first frame costs after it
-// was placed and after it was loaded. Each scene runs once per repetition; the counters give the
-// main thread's CPU seconds and the wall seconds.
+// was placed and after it was loaded; then the worst of the frames after the load (while the
+// stations look for their bays and the objects on their way for their routes) and the route-search
+// work (nodes expanded) of the worst frames. Each scene runs once per repetition; the counters give
+// the main thread's CPU seconds and the wall seconds.
 //
 // And a filled 400 x 400 hall at work (every record of the pool in use, nearly all of them on their
 // way): the player takes up one trunk conveyor and lays it back, again and again. The trunk is the
 // feed row beside the middle band's bay (argument 0), or, with the bands joined by a spine down
 // column 0, a piece of the spine between the middle bands (argument 1), whose taking up cuts the
-// floor's one run of conveyors in two. Measured is the whole frame that holds the click, the click
-// and the simulation step after it, in main-thread CPU, and the worst of the frames that follow;
-// min, median and max over the edits.
+// floor's one run of conveyors in two. Without feed rows (argument 2) the two stockpile rows of a
+// band meet only at its bays and at the far end: the trunk is line A's stockpile row beside the
+// middle band's bays, up while the floor warms up, so that line's objects are on their way round by
+// the far end when it is laid back, and each of those looks for its way again. Measured is the
+// whole frame that holds the click, the click and the simulation step after it, in main-thread CPU,
+// the route searches the click itself ran, and the worst of the frames that follow; min, median
+// and max over the edits.
 //
 // Measure on two cores, best of three:
 //   taskset -c 0,1 build/rel/bench/bench_big_floor --benchmark_repetitions=3 2>/dev/null
-// FV_FLOOR_FRAMES (default 0) steps that many frames between placing and saving.
-// FV_EDIT_WARMUP (default 2000) frames run before the first edit, FV_EDIT_COUNT (default 5) edits
-// of each kind are made, FV_EDIT_SETTLE (default 120) frames run after each.
+// FV_FLOOR_FRAMES (default 0) steps that many frames between placing and saving, FV_LOAD_FRAMES
+// (default 600) are stepped after the load. FV_EDIT_WARMUP (default 2000) frames run before the
+// first edit (and, for argument 2, between a take-up and the next lay-back), FV_EDIT_COUNT
+// (default 5) edits of each kind are made, FV_EDIT_SETTLE (default 120) frames run after each.
 #include "../tests/sim/BigFactory.h"
 #include "BenchFloor.h"
 #include "BenchSmoke.h"
@@ -26,6 +33,8 @@
 #include "save/SIM_LoadGame.h"
 #include "save/SIM_SaveGame.h"
 #include "save/SaveFolder.h"
+#include "sim/flow/RouteTable.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/slots/SIM_Placement.h"
 
 #include <benchmark/benchmark.h>
@@ -34,6 +43,7 @@
 #include <chrono>
 #include <ctime>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -86,9 +96,33 @@ double CpuMsOf(Work work)
     return 1.0e3 * watch.CpuSeconds();
 }
 
+// The frames after a load, each as (main-thread CPU ms, nodes expanded by its route searches):
+// the worst frame and its search work, the three worst frames' search work, and the most search
+// work of any frame.
+void RecordFramesAfterLoad(benchmark::State& state, std::vector<std::pair<double, uint64_t>> frames)
+{
+    if (frames.empty())
+        return;
+    uint64_t most = 0;
+    double total = 0.0;
+    for (const auto& frame : frames)
+    {
+        most = std::max(most, frame.second);
+        total += frame.first;
+    }
+    std::sort(frames.begin(), frames.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    state.counters["after_load_worst_frame_cpu_ms"] = frames.front().first;
+    state.counters["after_load_mean_frame_cpu_ms"] = total / static_cast<double>(frames.size());
+    for (size_t i = 0; i < 3 && i < frames.size(); ++i)
+        state.counters["after_load_worst" + std::to_string(i + 1) + "_search_nodes"] =
+            static_cast<double>(frames[i].second);
+    state.counters["after_load_most_search_nodes"] = static_cast<double>(most);
+}
+
 void BenchFilledFloor(benchmark::State& state)
 {
     const int steps = BenchEnvInt("FV_FLOOR_FRAMES", 0);
+    const int afterLoad = BenchSmokeRun() ? 2 : BenchEnvInt("FV_LOAD_FRAMES", 600);
     for (auto _ : state)
     {
         benchfloor::Floor floor{benchfloor::Fill{}};
@@ -131,6 +165,18 @@ void BenchFilledFloor(benchmark::State& state)
             Record(state, "load_from_menu", watch);
         }
         state.counters["first_frame_after_load_cpu_ms"] = CpuMsOf([] { benchfloor::Floor::Frame(); });
+        // The frames after the load, while the stations look for their bays and the objects on
+        // their way for their routes: the worst of them, and the route-search work (nodes the
+        // searches expanded) of the worst and of the busiest.
+        std::vector<std::pair<double, uint64_t>> frames;
+        SIM_PathFinder& finder = SIM_PathFinder::Instance();
+        for (int i = 0; i < afterLoad; ++i)
+        {
+            const uint64_t before = finder.ExpansionsDone();
+            const double ms = CpuMsOf([] { benchfloor::Floor::Frame(); });
+            frames.emplace_back(ms, finder.ExpansionsDone() - before);
+        }
+        RecordFramesAfterLoad(state, frames);
         state.counters["loaded_slots"] = benchfloor::Floor::SlotCount();
         state.counters["loaded_conveyors"] = benchfloor::Floor::ConveyorCount();
     }
@@ -146,14 +192,60 @@ double WorstOfFrames(int frames)
     return worst;
 }
 
+// The floors of the edit benchmark (its argument).
+enum EditFloor
+{
+    EDIT_FEED_ROW = 0, // the feed row beside the middle band's bay
+    EDIT_SPINE = 1,    // a piece of the spine between the middle bands
+    EDIT_WAY_ROUND = 2 // line A's stockpile row beside the bays, its line served round by the far end
+};
+
+// An edit's main-thread CPU milliseconds: the call, and the call with the step of its frame; the
+// objects on their way whose route the call discarded; and the route searches the call itself
+// ran, with the nodes they expanded.
+struct EditFigures
+{
+    std::vector<double> call, frame, lost, searches, nodes;
+
+    template <class Edit>
+    bool Measure(Edit edit)
+    {
+        RouteTable& routes = RouteTable::Instance();
+        SIM_PathFinder& finder = SIM_PathFinder::Instance();
+        SIM_FlowWork& work = SIM_ResourceObjManager::Instance().Work();
+        const uint64_t lostBefore = work.routesLost;
+        const uint64_t searchesBefore = routes.SearchCount();
+        const uint64_t nodesBefore = finder.ExpansionsDone();
+        bool done = false;
+        call.push_back(CpuMsOf([&] { done = edit(); }));
+        lost.push_back(static_cast<double>(work.routesLost - lostBefore));
+        searches.push_back(static_cast<double>(routes.SearchCount() - searchesBefore));
+        nodes.push_back(static_cast<double>(finder.ExpansionsDone() - nodesBefore));
+        frame.push_back(call.back() + CpuMsOf([] { benchfloor::Floor::Frame(); }));
+        return done;
+    }
+
+    void Record(benchmark::State& state, const std::string& name) const
+    {
+        RecordSpread(state, name + "_call_cpu_ms", call);
+        RecordSpread(state, name + "_frame_cpu_ms", frame);
+        RecordSpread(state, name + "_routes_lost", lost);
+        RecordSpread(state, name + "_call_searches", searches);
+        RecordSpread(state, name + "_call_search_nodes", nodes);
+    }
+};
+
 void BenchConveyorEdit(benchmark::State& state)
 {
+    const auto kind = static_cast<EditFloor>(state.range(0));
     benchfloor::Fill fill;
     fill.width = 400;
     fill.height = 400;
     fill.bands = 57;
     fill.bays = 114;
-    fill.spine = state.range(0) != 0;
+    fill.spine = kind == EDIT_SPINE;
+    fill.feedRow = kind != EDIT_WAY_ROUND;
+    fill.chains = kind == EDIT_WAY_ROUND ? 4 : 2;
     const bool smoke = BenchSmokeRun();
     const int warmUp = smoke ? 2 : BenchEnvInt("FV_EDIT_WARMUP", 2000);
     const int edits = smoke ? 1 : BenchEnvInt("FV_EDIT_COUNT", 5);
@@ -170,50 +262,70 @@ void BenchConveyorEdit(benchmark::State& state)
         state.counters["bays"] = benchfloor::Floor::BayCount();
         benchfloor::Floor::FillPool();
         SIM_Game::Instance().SetSpeed(4.0f);
-        // Until the conveyors are busy: the stations keep using up their stock.
-        for (int i = 0; i < warmUp; ++i)
+        const int middle = 1 + 7 * (fill.bands / 2);
+        const int trunkXY[3][2] = {{1, middle + 3}, {0, middle - 2}, {1, middle + 2}};
+        SIM_Tile* trunk = SIM_Game::Instance().GetFactory()->GetTile(trunkXY[kind][0], trunkXY[kind][1]);
+        const bool takeUpFirst = kind != EDIT_WAY_ROUND;
+        // Until the conveyors are busy: the stations keep using up their stock. Where the trunk is
+        // laid back first, it is up meanwhile, so its line's objects are on their way round.
+        auto run = [](int frames) {
+            for (int i = 0; i < frames; ++i)
+            {
+                bigfactory::Factory::ConsumeSome(48);
+                benchfloor::Floor::Frame();
+            }
+        };
+        if (!takeUpFirst && !SIM_Placement::RemoveAt(trunk, true))
         {
-            bigfactory::Factory::ConsumeSome(48);
-            benchfloor::Floor::Frame();
+            state.SkipWithError("the trunk conveyor was not taken up");
+            return;
         }
+        run(warmUp);
         int counts[4];
         bigfactory::Factory::CountObjects(counts);
         state.counters["in_transit_at_edit"] = counts[SIM_ResourceObject::STATE_IN_TRANSIT];
         state.counters["in_use_at_edit"] = SIM_ResourceObjManager::Instance().CountInUse();
-        const int middle = 1 + 7 * (fill.bands / 2);
-        SIM_Tile* trunk =
-            SIM_Game::Instance().GetFactory()->GetTile(fill.spine ? 0 : 1, fill.spine ? middle - 2 : middle + 3);
-        std::vector<double> takeUpCall, takeUpFrame, layCall, layFrame, after;
-        for (int edit = 0; edit < edits; ++edit)
-        {
-            bool done = false;
+        EditFigures takeUp, layBack;
+        std::vector<double> after;
+        auto takeUpOnce = [&] {
             // The player's delete click, then the step of the same frame.
-            takeUpCall.push_back(CpuMsOf([&] { done = SIM_Placement::RemoveAt(trunk, true); }));
-            takeUpFrame.push_back(takeUpCall.back() + CpuMsOf([] { benchfloor::Floor::Frame(); }));
-            if (!done)
+            if (!takeUp.Measure([trunk] { return SIM_Placement::RemoveAt(trunk, true); }))
             {
                 state.SkipWithError("the trunk conveyor was not taken up");
-                return;
+                return false;
             }
             after.push_back(WorstOfFrames(settle));
-            layCall.push_back(CpuMsOf([&] { done = SIM_Placement::LayConveyorPath({trunk}) == 1; }));
-            layFrame.push_back(layCall.back() + CpuMsOf([] { benchfloor::Floor::Frame(); }));
-            if (!done)
+            return true;
+        };
+        auto layBackOnce = [&] {
+            if (!layBack.Measure([trunk] { return SIM_Placement::LayConveyorPath({trunk}) == 1; }))
             {
                 state.SkipWithError("the trunk conveyor was not laid back");
-                return;
+                return false;
             }
             after.push_back(WorstOfFrames(settle));
+            return true;
+        };
+        for (int edit = 0; edit < edits; ++edit)
+        {
+            if (takeUpFirst ? !takeUpOnce() || !layBackOnce() : !layBackOnce() || !takeUpOnce())
+                return;
+            // The way round fills again before the next lay-back.
+            if (!takeUpFirst && edit + 1 < edits)
+                run(warmUp);
         }
-        RecordSpread(state, "take_up_call_cpu_ms", takeUpCall);
-        RecordSpread(state, "take_up_frame_cpu_ms", takeUpFrame);
-        RecordSpread(state, "lay_back_call_cpu_ms", layCall);
-        RecordSpread(state, "lay_back_frame_cpu_ms", layFrame);
+        takeUp.Record(state, "take_up");
+        layBack.Record(state, "lay_back");
         RecordSpread(state, "worst_frame_after_edit_cpu_ms", after);
     }
 }
-// Argument: 1 for the floor joined by a spine, whose piece is the trunk taken up.
-BENCHMARK(BenchConveyorEdit)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BenchConveyorEdit)
+    ->Arg(EDIT_FEED_ROW)
+    ->Arg(EDIT_SPINE)
+    ->Arg(EDIT_WAY_ROUND)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 } // namespace
 
 BENCHMARK_MAIN();

@@ -12,6 +12,10 @@
 // change the run; FV_FREEZE_TRANSIT (default 9000) is how many objects the save holds on the way,
 // FV_FREEZE_WARMUP (default 3000) how many frames the 400 x 400 floor runs before the edit and
 // FV_FREEZE_HALL_WARMUP (default 300) how many the 999 x 999 hall runs before it is saved.
+// FV_FREEZE_KEEP_SAVE=<folder> keeps the busy 200 x 200 save there as the quick-load save
+// (autosave.xml) with its floor's mission (m_big.txt), for a player to load in the game itself:
+//   FV_FREEZE_KEEP_SAVE=/tmp/busy FV_FREEZE_LOADS=1 FV_FREEZE_FRAMES=1
+//   build/rel/bench/bench_route_freezes --benchmark_filter=BM_LoadSaveFullOfObjectsInTransit
 #include "../tests/sim/BigFactory.h"
 #include "BenchFloor.h"
 #include "BenchSmoke.h"
@@ -27,6 +31,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -174,6 +179,25 @@ Worst StepFrames(bigfactory::Factory& factory, int frames)
 {
     return StepFrames([&factory] { factory.Frame(); }, frames);
 }
+
+// Copies the save, under the name the game's quick load reads, and the floor's mission into the
+// folder FV_FREEZE_KEEP_SAVE names, when it names one.
+bool KeepSave(const bigfactory::Factory& factory, const std::string& name)
+{
+    const char* folder = std::getenv("FV_FREEZE_KEEP_SAVE");
+    if (!folder || !*folder)
+        return true;
+    std::error_code failed;
+    const std::filesystem::path to(folder);
+    std::filesystem::create_directories(to, failed);
+    const auto copy = [&failed](const std::filesystem::path& from, const std::filesystem::path& into) {
+        if (!failed)
+            std::filesystem::copy_file(from, into, std::filesystem::copy_options::overwrite_existing, failed);
+    };
+    copy(SaveFolder::PathFor(name), to / (std::string(SaveFolder::kQuickSaveName) + ".xml"));
+    copy(factory.Folder() / "missions" / "m_big.txt", to / "m_big.txt");
+    return !failed;
+}
 } // namespace
 
 // A save taken with objects on their way, loaded again and again: the load itself, then the worst
@@ -211,6 +235,11 @@ static void BM_LoadSaveFullOfObjectsInTransit(benchmark::State& state)
     if (!SIM_SaveGame::Instance().SaveGame("busy"))
     {
         state.SkipWithError("the save failed");
+        return;
+    }
+    if (!KeepSave(factory, "busy"))
+    {
+        state.SkipWithError("the save could not be kept");
         return;
     }
     const int loads = BenchEnvInt("FV_FREEZE_LOADS", BenchSmokeRun() ? 1 : 3);

@@ -80,13 +80,23 @@ constexpr const char* kNumberReportDecimal = "' is not a number; read as ";
 
 int GNumberText::ReadInt(const std::string& text, const std::string& where)
 {
+    std::string report;
+    const int value = ReadInt(text, where, report);
+    if (!report.empty())
+        GDebugLog::Instance().LogError(report);
+    return value;
+}
+
+int GNumberText::ReadInt(const std::string& text, const std::string& where, std::string& report)
+{
     char buffer[64];
     std::strncpy(buffer, text.c_str(), sizeof(buffer) - 1);
     buffer[sizeof(buffer) - 1] = '\0';
     const long long v = std::strtoll(buffer, nullptr, 10);
     const int value = v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
+    report.clear();
     if (!text.empty() && !IsWholeInt(text))
-        GDebugLog::Instance().LogError(where + " '" + text + kNumberReportWhole + std::to_string(value));
+        report = where + " '" + text + kNumberReportWhole + std::to_string(value);
     return value;
 }
 

@@ -19,6 +19,9 @@ bool IsWholeFloat(const std::string& text, float* value = nullptr);
 // is written to the error log as "<where> '<text>' is not a (whole) number; read as <n>". An empty
 // value (a missing key or cell) reads 0 quietly.
 int ReadInt(const std::string& text, const std::string& where);
+// The same, with the error-log line handed to the caller in `report` (empty when there is none)
+// instead of written: for a reader that reads one file more than once and says each thing once.
+int ReadInt(const std::string& text, const std::string& where, std::string& report);
 float ReadFloat(const std::string& text, const std::string& where);
 // The error-log text of such a value, for tools that recognise it.
 bool IsNumberReport(const std::string& line);

@@ -133,20 +133,27 @@ void GOptions::AddLoadedFloat(const std::string& name, const std::string& text)
     AddFloat(name, rule->fallback);
 }
 
-bool GOptions::KeepAside()
+std::string GOptions::KeepAside(std::string& why)
 {
-    const std::string aside = m_path + ".bad";
-    errno = 0;
-    if (std::rename(PFile::NormalisePath(m_path).c_str(), PFile::NormalisePath(aside).c_str()) == 0)
+    // A copy kept at an earlier start may still hold settings the player wants back: each one
+    // kept goes under a name of its own.
+    constexpr int kMostKept = 100;
+    for (int copy = 1; copy <= kMostKept; ++copy)
     {
-        GDebugLog::Instance().LogError(FormatString("%s cannot be read as settings; kept as %s, using the defaults",
-                                                    m_path.c_str(), aside.c_str()));
-        return true;
+        std::string aside = m_path + ".bad";
+        if (copy > 1)
+            aside.append(".").append(std::to_string(copy));
+        errno = 0;
+        if (PFile::RenameNoReplace(m_path, aside))
+            return aside;
+        if (errno != EEXIST)
+        {
+            why = "cannot be kept as " + aside + " (" + PFile::ErrorText(errno) + ")";
+            return {};
+        }
     }
-    GDebugLog::Instance().LogError(FormatString(
-        "%s cannot be read as settings and cannot be kept as %s (%s); using the defaults, the file is left as it is",
-        m_path.c_str(), aside.c_str(), PFile::ErrorText(errno).c_str()));
-    return false;
+    why = FormatString("cannot be kept aside: %d copies are kept already", kMostKept);
+    return {};
 }
 
 void GOptions::Load()
@@ -176,8 +183,18 @@ void GOptions::Load()
         // It still holds the player's settings: it is kept aside before the defaults replace it,
         // and left alone when it cannot be.
         SetDefaults();
-        if (KeepAside())
-            Save();
+        std::string why;
+        const std::string kept = KeepAside(why);
+        if (kept.empty())
+        {
+            GDebugLog::Instance().LogError(
+                FormatString("%s cannot be read as settings and %s; using the defaults, the file is left as it is",
+                             m_path.c_str(), why.c_str()));
+            return;
+        }
+        GDebugLog::Instance().LogError(FormatString("%s cannot be read as settings; kept as %s, using the defaults",
+                                                    m_path.c_str(), kept.c_str()));
+        Save();
         return;
     }
     IniLoader ini;
@@ -189,8 +206,36 @@ void GOptions::Load()
     ini.Load("strings", m_path);
     while (ini.NextPair(key, value))
         m_strings.push_back({key, value});
+    KeepLinesNotWrittenBack();
     SetDefaults();
     Save();
+}
+
+void GOptions::KeepLinesNotWrittenBack()
+{
+    // The file is rewritten from its two sections alone: a line after a damaged header, a section
+    // the game does not read or a note of the player's would be gone without a word. Each is
+    // named, and the whole file kept aside as it was.
+    constexpr size_t kMostNamed = 20;
+    constexpr size_t kLongestShown = 120;
+    std::vector<IniLine> named;
+    const size_t lost = IniLoader::LinesOutside(m_path, {"floats", "strings"}, kMostNamed, named);
+    if (lost == 0)
+        return;
+    GDebugLog& log = GDebugLog::Instance();
+    for (const IniLine& line : named)
+    {
+        const std::string& text = line.text;
+        const std::string shown = text.size() <= kLongestShown ? text : text.substr(0, kLongestShown) + "...";
+        log.LogError(FormatString("%s line %d '%s' is no setting the game reads; it is not written back",
+                                  m_path.c_str(), line.number, shown.c_str()));
+    }
+    if (lost > named.size())
+        log.LogError(FormatString("%s has %zu more such lines", m_path.c_str(), lost - named.size()));
+    std::string why;
+    const std::string kept = KeepAside(why);
+    log.LogError(kept.empty() ? m_path + " " + why + "; the lines named above are not written back"
+                              : m_path + " as it was is kept as " + kept);
 }
 
 bool GOptions::Save()

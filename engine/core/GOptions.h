@@ -37,9 +37,12 @@ public:
     // Reads the file (or writes the defaults when it is missing) and saves it back in the
     // canonical form. A value the setting cannot take (a volume outside 0 to 1, a switch other
     // than 0 or 1, a setting the game does not read that is no finite number) is replaced by
-    // the default, or left out, with a line in the error log. A file that cannot be read as
-    // settings is renamed to "<path>.bad" before the defaults are written, and not written over
-    // when that fails.
+    // the default, or left out, with a line in the error log. A line the canonical form does not
+    // carry (in no section the settings read, or after a damaged header) is named in the error
+    // log and the file kept aside before it is rewritten. A file that cannot be read as settings
+    // is kept aside before the defaults are written, and not written over when it cannot be.
+    // A file kept aside goes to "<path>.bad", or the first of "<path>.bad.2", ".bad.3" and on
+    // that is free: no copy kept before is ever written over.
     void Load();
     // Writes "[floats]" with "name = 0.00" lines, then "[strings]" with "name = text" lines.
     // False when the file cannot be written.
@@ -56,8 +59,11 @@ private:
     GOptions() = default;
     // Appends a setting read from the file, its value checked as Load says.
     void AddLoadedFloat(const std::string& name, const std::string& text);
-    // Renames the unreadable file to "<path>.bad"; false (logged) when it cannot be.
-    bool KeepAside();
+    // Renames the file to the first free name of those Load lists: that name, or "" with the
+    // reason in `why` when it cannot be.
+    std::string KeepAside(std::string& why);
+    // Names every line of the file that the rewrite will not carry and keeps the file aside.
+    void KeepLinesNotWrittenBack();
     GOptions(const GOptions&) = delete;
     GOptions& operator=(const GOptions&) = delete;
 

@@ -114,6 +114,11 @@ int IniLoader::GetInt(const std::string& key) const
     return GNumberText::ReadInt(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);
 }
 
+int IniLoader::GetInt(const std::string& key, std::string& report) const
+{
+    return GNumberText::ReadInt(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key, report);
+}
+
 float IniLoader::GetFloat(const std::string& key) const
 {
     return GNumberText::ReadFloat(GetValue(key), m_fileName + " [" + m_sectionName + "] " + key);
@@ -227,6 +232,53 @@ std::vector<IniLoader> IniLoader::LoadAllSections(const std::string& file)
             current = it->second;
     }
     return sections;
+}
+
+size_t IniLoader::LinesOutside(const std::string& file, const std::vector<std::string>& sections, size_t most,
+                               std::vector<IniLine>& lines)
+{
+    lines.clear();
+    size_t outside = 0;
+    GBufferedFileManager& cache = GBufferedFileManager::Instance();
+    std::lock_guard<std::recursive_mutex> guard(cache.GetLock());
+    GBufferedFile* data = cache.GetFile(file);
+    // Where each section's Load stands, line by line: a header ends the section being read without
+    // being compared, and only the section's own header, met outside it, starts it.
+    std::vector<bool> inside(sections.size(), false);
+    std::string line;
+    for (int number = 1; !data->AtEnd() && data->ReadLine(line, MAX_LINE); ++number)
+    {
+        const bool header = !line.empty() && line[0] == '[';
+        if (header)
+            line = IniTrimRight(line);
+        bool taken = false;
+        for (size_t i = 0; i < sections.size(); ++i)
+        {
+            if (inside[i])
+            {
+                inside[i] = !header;
+                taken |= !header;
+            }
+            else if (header && line.size() == sections[i].size() + 2 && line.back() == ']' &&
+                     line.compare(1, sections[i].size(), sections[i]) == 0)
+            {
+                inside[i] = true;
+                taken = true;
+            }
+        }
+        if (taken && !header)
+        {
+            // The pair line as Load parses it: a comment or a line without a key adds nothing.
+            IniLoader pair;
+            pair.ParsePairLine(line);
+            taken = pair.GetPairCount() == 1;
+        }
+        if (taken || IniSkipLeft(line, 0) == line.size())
+            continue;
+        if (++outside <= most)
+            lines.push_back({number, line});
+    }
+    return outside;
 }
 
 void IniLoader::LoadSectionNames(const std::string& file)

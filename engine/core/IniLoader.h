@@ -13,6 +13,13 @@ struct IniPair
     std::string value;
 };
 
+// One line of a file, numbered from 1, as the reader saw it (cut at IniLoader::MAX_LINE).
+struct IniLine
+{
+    int number = 0;
+    std::string text;
+};
+
 class IniLoader
 {
 public:
@@ -34,6 +41,8 @@ public:
     // value that is not wholly a number is written to the error log with the file, the section
     // and the key. A missing key reads 0.
     int GetInt(const std::string& key) const;
+    // The same, with that line handed to the caller in `report` (empty when there is none).
+    int GetInt(const std::string& key, std::string& report) const;
     float GetFloat(const std::string& key) const;
 
     // Copies the pair at the cursor into the caller's buffers (cut to fit) and advances;
@@ -55,6 +64,13 @@ public:
     // name, in the order the names first appear; for files of hundreds of sections, which one
     // Load per section would read hundreds of times.
     static std::vector<IniLoader> LoadAllSections(const std::string& file);
+    // How many lines of a file no Load of any of `sections` takes a pair from: lines before the
+    // first header, the headers and lines of other sections (a damaged header's too), comments and
+    // lines without a key; blank lines do not count. The first `most` of them go to `lines`. For
+    // a writer that rewrites a whole file from those sections alone, and must not drop the rest
+    // without a word.
+    static size_t LinesOutside(const std::string& file, const std::vector<std::string>& sections, size_t most,
+                               std::vector<IniLine>& lines);
 
     // Writers of the current section: "[name]", "key = value" lines (or "key" alone), a blank
     // line. AppendToFile adds to the file, SaveToFile replaces it all at once (a failure keeps

@@ -2,8 +2,10 @@
 #include "platform/core/PFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -135,6 +137,24 @@ bool PFile::Delete(const std::string& path)
         return false;
     }
     return unlink(real.c_str()) == 0;
+}
+
+bool PFile::RenameNoReplace(const std::string& from, const std::string& to)
+{
+    const std::string source = NormalisePath(from);
+    const std::string target = NormalisePath(to);
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    // A file system that cannot rename without replacing: the name is looked at first.
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    struct stat st;
+    if (lstat(target.c_str(), &st) == 0)
+    {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool PFile::ReadAll(const std::string& path, std::string& out)

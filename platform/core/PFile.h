@@ -30,6 +30,9 @@ public:
     static bool Exists(const std::string& path);
     // Removes a file; false on failure, with the reason in LastError / ErrorText.
     static bool Delete(const std::string& path);
+    // Gives the file at `from` the name `to`, never over anything already there: false with
+    // EEXIST (LastError) when `to` is taken, or with the reason of any other failure.
+    static bool RenameNoReplace(const std::string& from, const std::string& to);
     // Reads a whole file as bytes; false when it cannot be opened or read.
     static bool ReadAll(const std::string& path, std::string& out);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/PRandom.h"
@@ -34,6 +35,22 @@ VehicleColor PaletteColour()
         return VehicleColor();
     const size_t index = static_cast<size_t>(draw / 32768.0 * static_cast<double>(colours.size()));
     return colours[index < colours.size() ? index : colours.size() - 1];
+}
+
+// The sale price of a design as the file holds it, when the game could have set it. The price
+// sliders run from half to twice the design's worth (the other way round for a design worth less
+// than nothing), and a worth changes with the fitted upgrades and the data, so a price above the
+// range still sells; one below zero, though, sells every car at once and takes money for each.
+// Such a price, and one that cannot be read, becomes the design's worth: the price the new-design
+// dialog offers, inside every range the sliders had, neither given away nor never sold.
+double ReadPrice(SaveReader& in, std::string_view text, const SIM_VehicleDesign& design)
+{
+    const double worth = SIM_VehicleDesign::GetDesignValue(&design);
+    const double lowest = std::min(0.0, 2.0 * worth);
+    double price = worth;
+    in.CheckedReal("design [" + savetext::Quote(design.m_name) + "] saleprice", text, lowest, savetext::kMaxReal, worth,
+                   price);
+    return price;
 }
 } // namespace
 
@@ -76,7 +93,8 @@ void DesignsSection::Read(SaveReader& in)
     {
         // Each design joins the manager's list as it is read, so designs come back in file order.
         SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().Add(std::make_unique<SIM_VehicleDesign>());
-        design->m_price = static_cast<float>(in.PlayedReal("saleprice", -savetext::kMaxReal, savetext::kMaxReal));
+        // The price is judged once the design's features tell what it is worth.
+        const std::string_view priceText = in.Value("saleprice");
         design->m_name = in.Name("guiname");
         VehicleColor colour = PaletteColour();
         colour.r = std::clamp(in.Int("col_r"), 0, 255);
@@ -107,5 +125,6 @@ void DesignsSection::Read(SaveReader& in)
                 in.LogDropped("Save game: design feature " + savetext::Quote(name) + " unknown; left out");
         }
         in.EndItem("design");
+        design->m_price = static_cast<float>(ReadPrice(in, priceText, *design));
     }
 }

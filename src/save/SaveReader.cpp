@@ -182,12 +182,18 @@ void SaveReader::LogReplaced(std::string_view what, std::string_view text, const
 
 bool SaveReader::CheckedReal(std::string_view what, std::string_view text, double lo, double hi, double& value)
 {
+    return CheckedReal(what, text, lo, hi, std::clamp(savetext::ParseReal(text), lo, hi), value);
+}
+
+bool SaveReader::CheckedReal(std::string_view what, std::string_view text, double lo, double hi, double replacement,
+                             double& value)
+{
     if (savetext::ParseWholeReal(text, value) && value >= lo && value <= hi)
         return true;
-    value = std::clamp(savetext::ParseReal(text), lo, hi);
-    std::string replacement;
-    savetext::AppendReal(replacement, value, 2);
-    LogReplaced(what, text, replacement);
+    value = replacement;
+    std::string shown;
+    savetext::AppendReal(shown, value, 2);
+    LogReplaced(what, text, shown);
     return false;
 }
 

@@ -70,6 +70,10 @@ public:
     // line names it (`what`, and the text as the file holds it) and the load counts it; `value`
     // is then the lenient reading held to lo..hi, and false is returned.
     bool CheckedReal(std::string_view what, std::string_view text, double lo, double hi, double& value);
+    // The same with `replacement` in place of a value that is not read whole within lo..hi: for
+    // a value whose nearest bound is no value the game could have set either.
+    bool CheckedReal(std::string_view what, std::string_view text, double lo, double hi, double replacement,
+                     double& value);
     // The same for the leaf `name`, whose value is returned; PlayedInt for an integer leaf
     // (savetext::ParseWholeInt).
     double PlayedReal(std::string_view name, double lo, double hi);

@@ -18,6 +18,7 @@
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
 #include "sim/definitions/SIM_VehicleComponentTypeManager.h"
 #include "sim/definitions/SIM_VehicleFeatureManager.h"
+#include "sim/flow/RouteSearchShare.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_FlowErrorBox.h"
 #include "sim/flow/SIM_PathFinder.h"
@@ -231,23 +232,13 @@ void SIM_Game::Update()
         return;
     // Each phase is a profiling span; without a profiler attached they cost nothing.
     PTraceSpan step("Step");
-    // The step's shares of route searching (stockpiles looking for their bay, objects looking
-    // for their way), closed again however the step ends.
-    struct FrameBudget
-    {
-        FrameBudget()
-        {
-            SIM_ResourceConveyorManager::Instance().OpenFrameBudget();
-            SIM_ResourceObjManager::Instance().OpenRerouteShare();
-        }
-        ~FrameBudget()
-        {
-            SIM_ResourceConveyorManager::Instance().CloseFrameBudget();
-            SIM_ResourceObjManager::Instance().CloseRerouteShare();
-        }
-        FrameBudget(const FrameBudget&) = delete;
-        FrameBudget& operator=(const FrameBudget&) = delete;
-    } budget;
+    // The step's share of route searching (stockpiles looking for their bay or a source, objects
+    // looking for their way), closed again however the step ends. While objects wait in line for
+    // their way, the stores' searches, which come first in the step, leave them half of it: after
+    // a load neither waits on the other for long.
+    const RouteSearchShare share(RouteSearchShare::kNodesPerFrame);
+    SIM_ResourceObjManager& objects = SIM_ResourceObjManager::Instance();
+    share.HoldBack(objects.RoutesDue() + objects.ChecksDue() > 0 ? RouteSearchShare::kNodesPerFrame / 2 : 0);
     {
         PTraceSpan span("Tiles"); // every slot through the tile grid
         m_factory->Update([](SIM_PlaceableSlot& slot) { slot.Update(); });
@@ -265,7 +256,8 @@ void SIM_Game::Update()
     }
     {
         PTraceSpan span("Resource objects");
-        SIM_ResourceObjManager::Instance().UpdateAll(m_clock.frameTime);
+        share.HoldBack(0);
+        objects.UpdateAll(m_clock.frameTime);
     }
     {
         PTraceSpan span("Sales");

@@ -8,11 +8,15 @@
 #include "XPlayer.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <memory>
+#include <sstream>
 #include <string>
 
 namespace gameprocess
@@ -22,9 +26,11 @@ class PlayedGame
 public:
     using Seconds = std::chrono::seconds;
 
-    // Starts the game; `artefacts` names the folder under <build>/playthrough for its pictures.
-    // A player's prefs.ini, when given, is there before the start.
-    explicit PlayedGame(const std::string& artefacts, const std::string& prefs = "")
+    // Starts the game; `artefacts` names the folder under <build>/playthrough for its pictures
+    // and, when the game is done, its logs. A player's prefs.ini, when given, is there before the
+    // start, and so is what `prepare` puts into the user folder.
+    explicit PlayedGame(const std::string& artefacts, const std::string& prefs = "", const RunSetup& setup = {},
+                        const std::function<void(const std::filesystem::path& user)>& prepare = {})
         : m_display("1280x1024x24"),
           m_artefacts(std::filesystem::path(GameExecutable()).parent_path() / "playthrough" / artefacts)
     {
@@ -33,14 +39,19 @@ public:
         std::filesystem::create_directories(m_artefacts, ec);
         if (!prefs.empty())
             RunSpit(m_home.User() / "prefs.ini", prefs);
-        RunSetup setup;
+        if (prepare)
+            prepare(m_home.User());
         m_pid = m_home.Spawn({}, "", setup, m_display.Name());
         m_player = std::make_unique<XPlayer>(m_display.Name());
     }
     ~PlayedGame()
     {
-        if (m_pid > 0 && !m_ended)
+        if (m_pid > 0 && !m_ended && Running())
             GameHome::WaitForExit(m_pid, Seconds(0));
+        // The home folder goes with the run: its logs stay beside the pictures.
+        for (const char* log : {"debug.txt", "errors.txt"})
+            RunSpit(m_artefacts / log, RunSlurp(m_home.User() / "debug" / log));
+        RunSpit(m_artefacts / "output.txt", m_home.Output());
     }
     PlayedGame(const PlayedGame&) = delete;
     PlayedGame& operator=(const PlayedGame&) = delete;
@@ -49,28 +60,56 @@ public:
     const GameHome& Home() const { return m_home; }
 
     // Waits for the window and for the first mode to be entered.
-    bool Started()
+    bool Started(Seconds timeout = Seconds(60))
     {
-        return m_player->Connected() && m_player->FindWindow(std::chrono::milliseconds(60000)) &&
-               WaitForLog("Game mode: mainmenu", Seconds(60));
+        return m_player->Connected() && m_player->FindWindow(timeout) && WaitForLog("Game mode: mainmenu", timeout);
     }
 
     // Waits until the debug log holds the line after everything awaited so far, and moves past it.
+    // A game that has ended says nothing more: the wait ends with it.
     bool WaitForLog(const std::string& text, Seconds timeout = Seconds(60))
     {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < deadline)
+        bool running = true;
+        while (running && std::chrono::steady_clock::now() < deadline)
         {
-            const std::string log = m_home.DebugLog();
-            const size_t at = log.find(text, m_logMark);
+            running = Running();
+            const size_t at = LogAfterMark().find(text);
             if (at != std::string::npos)
             {
-                m_logMark = at + text.size();
+                m_logMark += at + text.size();
                 return true;
             }
             XPlayer::Pause(100);
         }
-        ADD_FAILURE() << "the debug log never said \"" << text << "\"\n" << m_home.DebugLog().substr(m_logMark);
+        ADD_FAILURE() << "the debug log never said \"" << text << "\""
+                      << (running ? "" : "; the game ended with status " + std::to_string(m_exit.exitCode)) << "\n"
+                      << LogAfterMark();
+        return false;
+    }
+
+    // The debug log past everything awaited so far: a long run's log grows by megabytes, and is
+    // read ten times a second.
+    std::string LogAfterMark() const
+    {
+        std::ifstream in(m_home.User() / "debug" / "debug.txt", std::ios::binary);
+        in.seekg(static_cast<std::streamoff>(m_logMark));
+        std::stringstream rest;
+        if (in)
+            rest << in.rdbuf();
+        return rest.str();
+    }
+
+    // Whether the game still runs; once it has ended, Ended() gives how.
+    bool Running()
+    {
+        if (m_reaped)
+            return false;
+        int status = 0;
+        if (m_pid <= 0 || waitpid(m_pid, &status, WNOHANG) != m_pid)
+            return m_pid > 0;
+        m_reaped = true;
+        m_exit.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         return false;
     }
 
@@ -112,7 +151,7 @@ public:
     RunResult Ended(Seconds timeout = Seconds(60))
     {
         m_ended = true;
-        return GameHome::WaitForExit(m_pid, timeout);
+        return m_reaped ? m_exit : GameHome::WaitForExit(m_pid, timeout);
     }
 
     static PImage ToImage(const WindowPicture& picture)
@@ -131,6 +170,8 @@ private:
     std::filesystem::path m_artefacts;
     pid_t m_pid = -1;
     bool m_ended = false;
+    bool m_reaped = false;
+    RunResult m_exit;
     std::unique_ptr<XPlayer> m_player;
     size_t m_logMark = 0;
     int m_shots = 0;

@@ -1,15 +1,19 @@
 // The whole game played as a player plays it: the real executable on a virtual display, driven
 // only by mouse and keyboard through its window, judged only by what the window shows and by the
-// debug log. Every step's picture is kept under <build>/playthrough.
+// debug log. Every step's picture, and the game's logs at the end, are kept under <build>/playthrough.
 #include "PlayedGame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -357,39 +361,50 @@ int FloorBottom(const WindowPicture& p)
     return -1;
 }
 // Leaves the game through the in-game menu and its question, back to the main menu.
-bool LeaveToMainMenu(PlayedGame& game)
+bool LeaveToMainMenu(PlayedGame& game, PlayedGame::Seconds timeout = PlayedGame::Seconds(30))
 {
     XPlayer& player = game.Player();
     player.Click(kMenuButton.x, kMenuButton.y);
-    game.WaitForPicture("the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); });
+    game.WaitForPicture(
+        "the question before leaving", [](const WindowPicture& p) { return DialogAt(p, 640, 560); }, timeout);
     player.Click(kConfirmYes.x, kConfirmYes.y);
-    if (!game.WaitForLog("Game mode: mainmenu"))
+    if (!game.WaitForLog("Game mode: mainmenu", 2 * timeout))
         return false;
-    game.WaitForPicture("the main menu", MainMenuShown);
+    game.WaitForPicture("the main menu", MainMenuShown, timeout);
     return true;
 }
 
-// From the game back to the main menu and on into the load dialog, which lists the save with its
-// picture; `shown` is the dialog as it came up.
-bool LeaveAndOpenLoadDialog(PlayedGame& game, WindowPicture& shown)
+// From the main menu into the load dialog, which lists the save with its picture (or, for a save
+// that has none, lists it); `shown` is the dialog as it came up.
+bool OpenLoadDialog(PlayedGame& game, WindowPicture& shown, bool withPicture = true,
+                    PlayedGame::Seconds timeout = PlayedGame::Seconds(60))
 {
-    if (!LeaveToMainMenu(game))
-        return false;
     game.Player().Click(kLoadGame.x, kLoadGame.y);
-    if (!game.WaitForLog("Game mode: loadgame"))
+    if (!game.WaitForLog("Game mode: loadgame", timeout))
         return false;
-    shown = game.WaitForPicture("the load dialog with the save's picture",
-                                [](const WindowPicture& p) { return DialogAt(p, 310, 730) && !DialogAt(p, 340, 367); });
+    shown = game.WaitForPicture(
+        "the load dialog with the save's picture",
+        [withPicture](const WindowPicture& p) {
+            return DialogAt(p, 310, 730) && !(withPicture && DialogAt(p, 340, 367));
+        },
+        timeout);
     return true;
+}
+
+// From the game back to the main menu and on into the load dialog.
+bool LeaveAndOpenLoadDialog(PlayedGame& game, WindowPicture& shown, bool withPicture = true,
+                            PlayedGame::Seconds timeout = PlayedGame::Seconds(60))
+{
+    return LeaveToMainMenu(game, timeout / 2) && OpenLoadDialog(game, shown, withPicture, timeout);
 }
 
 // Leaves for the main menu and quits there: the game ends by itself, with no error logged and no
 // call on the graphics device refused on the way.
-void LeaveAndQuitCleanly(PlayedGame& game)
+void LeaveAndQuitCleanly(PlayedGame& game, PlayedGame::Seconds timeout = PlayedGame::Seconds(30))
 {
-    ASSERT_TRUE(LeaveToMainMenu(game));
+    ASSERT_TRUE(LeaveToMainMenu(game, timeout));
     game.Player().Click(kQuit.x, kQuit.y);
-    const RunResult end = game.Ended();
+    const RunResult end = game.Ended(2 * timeout);
     EXPECT_FALSE(end.timedOut);
     EXPECT_EQ(end.exitCode, 0);
     EXPECT_EQ(game.Home().ErrorLog().find("ERROR"), std::string::npos) << game.Home().ErrorLog();
@@ -397,10 +412,11 @@ void LeaveAndQuitCleanly(PlayedGame& game)
 }
 
 // The load dialog's first save loaded by its button.
-bool LoadFirstSave(PlayedGame& game, const std::string& name)
+bool LoadFirstSave(PlayedGame& game, const std::string& name, PlayedGame::Seconds timeout = PlayedGame::Seconds(60))
 {
     game.Player().Click(kFirstSaveLoad.x, kFirstSaveLoad.y);
-    return game.WaitForLog("About to load game: [" + name + "]") && game.WaitForLog("Game Load complete");
+    return game.WaitForLog("About to load game: [" + name + "]", timeout) &&
+           game.WaitForLog("Game Load complete", timeout);
 }
 } // namespace
 
@@ -710,4 +726,104 @@ TEST_F(Playthrough, AFirstFactoryIsBuiltRunSoldResearchedQuickSavedAndLoadedBack
     game.WaitForPicture("cars in stock after loading", StockBubble, PlayedGame::Seconds(180));
 
     LeaveAndQuitCleanly(game);
+}
+
+// A large, busy save loaded again and again, as a player quick-loads with F3 every few seconds (at
+// times pressing it twice) and now and then leaves to the main menu and loads it from the load
+// dialog: the game stays up through every load. Runs only when asked for, by scripts/soak-loads.sh, which makes the
+// save:
+//   FV_SOAK_SAVE         the save, loaded as the quick save (and the only save in the list)
+//   FV_SOAK_GAME         the game to start (a folder whose missions include the save's)
+//   FV_SOAK_QUICK_LOADS  how many loads by F3, FV_SOAK_LEAVES how many by the load dialog
+//   FV_SOAK_SEED         the pauses' and the order's random seed; FV_SOAK_RUN the artefacts' folder
+//   FV_SOAK_WRAPPER      a command the game runs under (a memory checker), words split at spaces;
+//                        the waits are then twenty times as long
+TEST_F(Playthrough, ABusySaveLoadedAgainAndAgainKeepsTheGameUp)
+{
+    const auto count = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::max(0, std::atoi(value)) : 0;
+    };
+    int quickLoads = count("FV_SOAK_QUICK_LOADS");
+    int leaves = count("FV_SOAK_LEAVES");
+    const char* save = std::getenv("FV_SOAK_SAVE");
+    if (quickLoads + leaves == 0 || !save)
+        GTEST_SKIP() << "a soak runs only when scripts/soak-loads.sh asks for one";
+    RunSetup setup;
+    if (const char* executable = std::getenv("FV_SOAK_GAME"))
+        setup.executable = executable;
+    // Sanitizer reports go to standard error, which is kept with the logs.
+    setup.keepOutput = true;
+    int slow = 1;
+    if (const char* wrapper = std::getenv("FV_SOAK_WRAPPER"))
+    {
+        std::istringstream words(wrapper);
+        for (std::string word; words >> word;)
+            setup.wrapper.push_back(word);
+        slow = setup.wrapper.empty() ? 1 : 20;
+    }
+    const PlayedGame::Seconds wait(60 * slow);
+    const char* run = std::getenv("FV_SOAK_RUN");
+    PlayedGame game(run ? run : "soak", "", setup, [save](const fs::path& user) {
+        fs::create_directories(user / "savegames");
+        fs::copy_file(save, user / "savegames" / "autosave.xml");
+    });
+    ASSERT_TRUE(game.Started(wait));
+    XPlayer& player = game.Player();
+    game.WaitForPicture("the main menu", MainMenuShown, wait);
+    std::mt19937 random(static_cast<uint32_t>(count("FV_SOAK_SEED")));
+    const auto pause = [&random] {
+        return std::chrono::milliseconds(std::uniform_int_distribution(3000, 6000)(random));
+    };
+    int quickDone = 0, leavesDone = 0;
+    const auto report = [&](const char* what) {
+        std::printf("soak: %s; %d quick loads and %d loads from the dialog done\n", what, quickDone, leavesDone);
+        std::fflush(stdout);
+    };
+
+    // The first load from the main menu's dialog, as a player who comes back to a save does.
+    WindowPicture dialog;
+    ASSERT_TRUE(OpenLoadDialog(game, dialog, false, wait));
+    ASSERT_TRUE(LoadFirstSave(game, "autosave", wait));
+    std::this_thread::sleep_for(pause());
+    while (quickLoads + leaves > 0)
+    {
+        // The leaves fall among the quick loads at random.
+        const bool leave = std::uniform_int_distribution(1, quickLoads + leaves)(random) <= leaves;
+        const auto next = std::chrono::steady_clock::now() + pause();
+        if (leave)
+        {
+            if (!LeaveAndOpenLoadDialog(game, dialog, false, wait) || !LoadFirstSave(game, "autosave", wait))
+                break;
+            --leaves;
+            ++leavesDone;
+        }
+        else
+        {
+            // Now and then the key goes down twice, the second time while the first load runs:
+            // the second load follows the first with no frame between.
+            const int presses = quickLoads > 1 && std::uniform_int_distribution(1, 10)(random) == 1 ? 2 : 1;
+            for (int press = 0; press < presses; ++press)
+                player.Key("F3");
+            bool loaded = true;
+            for (int press = 0; press < presses && loaded; ++press)
+                loaded = game.WaitForLog("About to load game: [autosave]", wait) &&
+                         game.WaitForLog("Game Load complete", 5 * wait);
+            if (!loaded)
+                break;
+            quickLoads -= presses;
+            quickDone += presses;
+        }
+        // The next key comes 3 to 6 s after this one, or at once after a load that took longer.
+        std::this_thread::sleep_until(next);
+        report("on");
+    }
+    report(game.Running() ? "done" : "the game ended");
+    EXPECT_EQ(quickLoads + leaves, 0) << "loads were left undone";
+    RecordProperty("quick_loads", quickDone);
+    RecordProperty("dialog_loads", leavesDone);
+    if (game.Running())
+        LeaveAndQuitCleanly(game, wait / 2);
+    else
+        ADD_FAILURE() << "the game ended with status " << game.Ended().exitCode;
 }

@@ -1,7 +1,7 @@
 // fuzz-links: fv_engine
 // fuzz-long-inputs: 65536
 // Feeds arbitrary bytes to the INI reader: section reads through the file cache, section
-// names, value splitting and writing back.
+// names, value splitting, the lines outside the sections read, and writing back.
 #include "engine/core/GBufferedFileManager.h"
 #include "engine/core/GStringTokenizer.h"
 #include "engine/core/IniLoader.h"
@@ -26,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string> names = ini.GetSectionNames();
     names.push_back("s");
     names.push_back("");
+    std::vector<IniLine> outside;
+    IniLoader::LinesOutside(path, {names.front(), "floats", "strings"}, 4, outside);
     size_t loads = 0;
     for (const std::string& name : names)
     {

@@ -173,6 +173,33 @@ protected:
         ExpectConsistent();
     }
 
+    // The reference game with a design of the player's, Roadster, sold this hour, so that every
+    // list and played-for value is in the file; it loads whole.
+    std::string WithPlayerDesign() const
+    {
+        const std::string now = std::to_string(SIM_Game::Instance().GetCurrentHour());
+        return WithElement(
+            WithElement(reference, "designs",
+                        "<designs>\n<design>\n<saleprice>100.00</saleprice>\n<guiname>Roadster</guiname>\n"
+                        "<col_r>10</col_r>\n<col_g>20</col_g>\n<col_b>30</col_b>\n<components>chassis,body,"
+                        "</components>\n<features>\n</features>\n</design>\n</designs>"),
+            "sales",
+            "<sales>\n<hours>" + now +
+                ",</hours>\n<active>1,</active>\n<amounts>50.00,</amounts>\n<designs>Roadster,</designs>\n"
+                "<quantities>2,</quantities>\n<totals>\n<total>\n<design>Roadster</design>\n<amount>100.00</amount>\n"
+                "<quantity>2</quantity>\n</total>\n</totals>\n</sales>");
+    }
+
+    // Loads text, which must load; the items it left out, with one box for them when there are any.
+    int LeftOutWithOneBox(const std::string& text)
+    {
+        world.listener.errorBoxes.clear();
+        EXPECT_TRUE(SIM_LoadGame::Instance().LoadFromText(text, "checked"));
+        const int leftOut = SIM_LoadGame::Instance().LeftOutCount();
+        EXPECT_EQ(world.listener.errorBoxes.size(), leftOut > 0 ? 1u : 0u);
+        return leftOut;
+    }
+
     SaveWorld world;
     std::string reference;
 };
@@ -294,18 +321,8 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
     // The game's own save loads whole, without a word.
     EXPECT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
     EXPECT_TRUE(world.listener.errorBoxes.empty());
-    // A design of the player's, sold this hour, so that every list and value below is in the file.
     const std::string now = std::to_string(SIM_Game::Instance().GetCurrentHour());
-    const std::string base = WithElement(
-        WithElement(reference, "designs",
-                    "<designs>\n<design>\n<saleprice>100.00</saleprice>\n<guiname>Roadster</guiname>\n"
-                    "<col_r>10</col_r>\n<col_g>20</col_g>\n<col_b>30</col_b>\n<components>chassis,body,</components>\n"
-                    "<features>\n</features>\n</design>\n</designs>"),
-        "sales",
-        "<sales>\n<hours>" + now +
-            ",</hours>\n<active>1,</active>\n<amounts>50.00,</amounts>\n<designs>Roadster,</designs>\n"
-            "<quantities>2,</quantities>\n<totals>\n<total>\n<design>Roadster</design>\n<amount>100.00</amount>\n"
-            "<quantity>2</quantity>\n</total>\n</totals>\n</sales>");
+    const std::string base = WithPlayerDesign();
     ASSERT_TRUE(SIM_LoadGame::Instance().LoadFromText(base, "base"));
     ASSERT_EQ(SIM_LoadGame::Instance().LeftOutCount(), 0);
 
@@ -374,6 +391,163 @@ TEST_F(SaveDamage, APartialLoadTellsThePlayerOnceAndListsWhatWasLeftOut)
         EXPECT_LT(LongestLine(errors), 1024u);
     }
     EXPECT_NE(world.DebugLog().find("Game Load complete without 2 items"), std::string::npos);
+}
+
+TEST_F(SaveDamage, APriceBelowZeroIsReplacedByTheDesignsWorthAndItsCarsSellAtIt)
+{
+    // A design worth a chassis and a body, with cars in stock, priced below nothing: every car
+    // would sell at once and take money for itself.
+    const std::string designs =
+        "<designs>\n<design>\n<saleprice>-500.00</saleprice>\n<guiname>Roadster</guiname>\n<col_r>10</col_r>\n"
+        "<col_g>20</col_g>\n<col_b>30</col_b>\n<components>chassis,body,</components>\n<features>\n"
+        "<feature>\n<name>feat_chassis</name>\n</feature>\n<feature>\n<name>feat_body</name>\n</feature>\n"
+        "</features>\n</design>\n</designs>";
+    const std::string stock =
+        "<stock>\n<stockitem>\n<design>Roadster</design>\n<count>5</count>\n</stockitem>\n</stock>";
+    const size_t logged = world.ErrorLog().size();
+    EXPECT_EQ(LeftOutWithOneBox(WithElement(WithElement(reference, "designs", designs), "stock", stock)), 1);
+    EXPECT_NE(world.ErrorLog().find("design [Roadster] saleprice [-500.00] is no value the game could hold; taken as "
+                                    "2300.00",
+                                    logged),
+              std::string::npos)
+        << world.ErrorLog().substr(logged);
+    SIM_VehicleDesign* design = SIM_VehicleDesignManager::Instance().GetDesign("Roadster");
+    ASSERT_NE(design, nullptr);
+    EXPECT_FLOAT_EQ(design->m_price, SIM_VehicleDesign::GetDesignValue(design));
+
+    // Each car sold brings in the design's worth; none is given away or paid for.
+    // Frames, not PlayHours, which prices every design of no price as the new-design dialog does.
+    const int hour = SIM_Game::Instance().GetCurrentHour();
+    for (int i = 0; i < 1000 && SIM_Game::Instance().GetCurrentHour() < hour + 3; ++i)
+        world.Frames(60);
+    const SalesRecordPool& pool = SalesRecordPool::Instance();
+    ASSERT_GT(pool.GetQuantitySold(design, -1), 0);
+    EXPECT_FLOAT_EQ(pool.GetIncome(design, -1), 2300.0f * static_cast<float>(pool.GetQuantitySold(design, -1)));
+}
+
+TEST_F(SaveDamage, EveryCheckedValueLoadsWholeAtItsBoundsAndIsReplacedOneStepPast)
+{
+    const int now = SIM_Game::Instance().GetCurrentHour();
+    const std::string base = WithPlayerDesign();
+    ASSERT_EQ(LeftOutWithOneBox(base), 0);
+    auto leaf = [&base](const char* tag) {
+        const size_t start = base.find(std::string("<") + tag + ">");
+        return base.substr(start, base.find('\n', start) - start);
+    };
+    const std::string cash = leaf("cash");
+    const std::string price = "<saleprice>100.00</saleprice>";
+    const std::string progress = "<progress>1.00000000</progress>";
+    const std::string amounts = "<amounts>50.00,</amounts>";
+    const std::string totalAmount = "<amount>100.00</amount>";
+    const std::string hours = "<hours>" + std::to_string(now) + ",</hours>\n<active>1,</active>\n<amounts>50.00";
+    const std::string quantities = "<quantities>2,</quantities>";
+    const std::string totalQuantity = "<quantity>2</quantity>";
+    const std::string supply = "<name>steel_sheet</name>\n<amount>4</amount>";
+    auto stocked = [](const std::string& count) {
+        return "<stock>\n<stockitem>\n<design>Roadster</design>\n<count>" + count + "</count>\n</stockitem>\n</stock>";
+    };
+    // The first conveyor piece's facing: one of the four sides, or none (4).
+    const size_t conveyors = base.find("<conveyors>");
+    const size_t facing = base.find("<facing>", conveyors);
+    const std::string conveyor = base.substr(conveyors, base.find('\n', facing) - conveyors);
+    auto facingOf = [&](const char* side) {
+        return base.substr(conveyors, facing - conveyors) + "<facing>" + side + "</facing>";
+    };
+    // Roadster worth a chassis and a body: a price of nothing is one the game could have set.
+    auto worthPriced = [](const char* price) {
+        return std::string("<designs>\n<design>\n<saleprice>") + price +
+               "</saleprice>\n<guiname>Roadster</guiname>\n<col_r>10</col_r>\n<col_g>20</col_g>\n"
+               "<col_b>30</col_b>\n<components>chassis,body,</components>\n<features>\n<feature>\n"
+               "<name>feat_chassis</name>\n</feature>\n<feature>\n<name>feat_body</name>\n</feature>\n"
+               "</features>\n</design>\n</designs>";
+    };
+    auto atHour = [](int hour) {
+        return "<hours>" + std::to_string(hour) + ",</hours>\n<active>1,</active>\n<amounts>50.00";
+    };
+    // The limits are written out: each is a promise about the files the game reads.
+    struct Case
+    {
+        std::string old, replacement;
+        int leftOut;
+        const char* element = nullptr; // the element the replacement takes the place of, instead of `old`
+    };
+    const Case cases[] = {
+        {cash, "<cash>1000000000000</cash>", 0},
+        {cash, "<cash>1000000000001</cash>", 1},
+        {cash, "<cash>-1000000000000</cash>", 0},
+        {cash, "<cash>-1000000000001</cash>", 1},
+        {price, "<saleprice>1000000000000</saleprice>", 0},
+        {price, "<saleprice>1000000000001</saleprice>", 1},
+        {price, "<saleprice>0.00</saleprice>", 0},
+        {price, "<saleprice>-0.01</saleprice>", 1},
+        {price, "<saleprice>-1</saleprice>", 1},
+        {"", worthPriced("0.00"), 0, "designs"},
+        {"", worthPriced("-0.01"), 1, "designs"},
+        {progress, "<progress>1000000000000</progress>", 0},
+        {progress, "<progress>1000000000001</progress>", 1},
+        {progress, "<progress>0</progress>", 0},
+        {progress, "<progress>-0.00000001</progress>", 1},
+        {amounts, "<amounts>1000000000000,</amounts>", 0},
+        {amounts, "<amounts>1000000000001,</amounts>", 1},
+        {amounts, "<amounts>-1000000000000,</amounts>", 0},
+        {amounts, "<amounts>-1000000000001,</amounts>", 1},
+        {totalAmount, "<amount>1000000000000</amount>", 0},
+        {totalAmount, "<amount>1000000000001</amount>", 1},
+        {totalAmount, "<amount>-1000000000000</amount>", 0},
+        {totalAmount, "<amount>-1000000000001</amount>", 1},
+        {hours, atHour(0), 0},
+        {hours, atHour(-1), 1},
+        {hours, atHour(now + 1), 1},
+        {quantities, "<quantities>100000,</quantities>", 0},
+        {quantities, "<quantities>100001,</quantities>", 1},
+        {quantities, "<quantities>0,</quantities>", 0},
+        {quantities, "<quantities>-1,</quantities>", 1},
+        {totalQuantity, "<quantity>1000000000</quantity>", 0},
+        {totalQuantity, "<quantity>1000000001</quantity>", 1},
+        {totalQuantity, "<quantity>0</quantity>", 0},
+        {totalQuantity, "<quantity>-1</quantity>", 1},
+        {conveyor, facingOf("0"), 0},
+        {conveyor, facingOf("-1"), 1},
+        {conveyor, facingOf("4"), 0},
+        {conveyor, facingOf("5"), 1},
+        {"", stocked("1"), 0, "stock"},
+        {"", stocked("0"), 1, "stock"},
+        {"", stocked("1000000"), 0, "stock"},
+        {"", stocked("1000001"), 1, "stock"},
+        {supply, "<name>steel_sheet</name>\n<amount>0</amount>", 0},
+        {supply, "<name>steel_sheet</name>\n<amount>-1</amount>", 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.replacement);
+        const std::string text =
+            c.element ? WithElement(base, c.element, c.replacement) : Replaced(base, c.old, c.replacement);
+        EXPECT_EQ(LeftOutWithOneBox(text), c.leftOut);
+    }
+
+    // The clock: the first hour and the last one a game can reach, and the int range of the time.
+    struct Clock
+    {
+        const char* hour;
+        const char* gametime;
+        int leftOut;
+    };
+    const Clock clocks[] = {
+        {"0", "0", 0},         {"-1", "0", 1}, {"100000000", "2147483647", 0},
+        {"100000001", "0", 1}, {"0", "-1", 1}, {"0", "2147483648", 1},
+    };
+    for (const Clock& c : clocks)
+    {
+        SCOPED_TRACE(std::string(c.hour) + " " + c.gametime);
+        SaveReader in;
+        in.SetShowErrorBox(false);
+        in.Reset(std::string("<game>\n<hour>") + c.hour + "</hour>\n<gametime>" + c.gametime +
+                 "</gametime>\n<mission>m01_first_factory</mission>\n</game>\n");
+        GameSection::Values values;
+        ASSERT_TRUE(GameSection::Read(in, values));
+        EXPECT_EQ(in.DroppedCount(), c.leftOut);
+        EXPECT_FALSE(in.HadError());
+    }
 }
 
 TEST_F(SaveDamage, ADamagedSaveRaisesOneBox)

@@ -138,6 +138,49 @@ TEST(SaveDialect, DamagedMarkupEndsCleanly)
     EXPECT_EQ(savetext::Quote(longName), std::string(savetext::kQuoteLength, 'n') + "... (257 characters)");
 }
 
+TEST(SaveDialect, NamesTextsTagsAndListItemsAreKeptUpToTheirLimitAndNotOnePast)
+{
+    // The limits are written out: each is a promise about the files the game reads.
+    SaveReader in;
+    in.SetShowErrorBox(false);
+    for (const size_t extra : {0u, 1u})
+    {
+        SCOPED_TRACE(extra ? "one past the limit" : "at the limit");
+        const std::string name(256 + extra, 'n');
+        const std::string text(16000 + extra, 't');
+        in.Reset("<a>" + name + "</a><b>" + text + "</b><c>" + text + "</c>");
+        EXPECT_EQ(in.Name("a"), extra ? "" : name);
+        EXPECT_EQ(in.Text("b"), extra ? "" : text);
+        EXPECT_EQ(in.DroppedCount(), 0) << "a name or text passed over is no item of the game";
+        EXPECT_EQ(in.NameList("c"), extra ? "" : text);
+        EXPECT_EQ(in.DroppedCount(), static_cast<int>(extra)) << "a list passed over is";
+
+        // A tag as long as any the dialect has is found; a longer one is passed over.
+        const std::string tag(127 + extra, 'g');
+        in.Reset("<" + tag + "><a>7</a>");
+        EXPECT_EQ(in.FindTag(tag), !extra);
+        EXPECT_EQ(in.HadError(), extra != 0);
+
+        // Every way an item is read keeps it up to kMaxItem characters and cuts it one past.
+        const std::string item(256 + extra, 'i');
+        const std::string digits = std::string(255 + extra, '0') + "5";
+        const std::string real = std::string(253 + extra, '0') + "0.5";
+        const std::string list =
+            item + ",\"" + item + "\"," + digits + ",-" + digits.substr(1) + "," + real + "," + item + ",";
+        SaveCommaList items(list);
+        EXPECT_EQ(items.Next(), extra ? "" : item);
+        EXPECT_EQ(items.CutItem().size(), extra ? item.size() : 0u);
+        EXPECT_EQ(items.Next(), extra ? "" : item) << "quoted";
+        EXPECT_EQ(items.NextInt(), extra ? 0 : 5);
+        EXPECT_EQ(items.NextInt(), extra ? 0 : -5);
+        EXPECT_FLOAT_EQ(items.NextFloat(), extra ? 0.0f : 0.5f);
+        in.Reset("");
+        EXPECT_EQ(in.NextName(items, "thing"), extra ? "" : item);
+        EXPECT_EQ(in.DroppedCount(), static_cast<int>(extra)) << "a name cut from a list is a left-out item";
+        EXPECT_FALSE(items.HasNext());
+    }
+}
+
 TEST(SaveDialect, NumbersAreReadLenientlyButNeverOutOfRange)
 {
     // `whole`: the text is an integer written out in full, as a tile or an index must be;

@@ -1,7 +1,7 @@
 // A running factory saved and loaded comes back as it was: every slot and facility on its tiles
-// with its facing, state, sub-task, options, upgrades and history, the cars, conveyors, resource
-// objects, stockpiles, research (finished items with what they unlocked), designs and money;
-// saving it again writes the same file.
+// with its facing, state, sub-task, options, upgrades and history (car conveyors that merge and
+// split among them), the cars, conveyors, resource objects, stockpiles, research (finished items
+// with what they unlocked), designs and money; saving it again writes the same file.
 #include <gtest/gtest.h>
 
 #include "SaveTestSupport.h"
@@ -17,6 +17,7 @@
 #include "sim/definitions/SIM_ResourceManager.h"
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/SIM_SlotUpgradeManager.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_SupplyStockpile.h"
 #include "sim/money/SIM_FinanceManager.h"
@@ -35,8 +36,19 @@ using namespace savetest;
 
 namespace
 {
+// A car conveyor dragged as the chain tool lays it, along the path finder's own path.
+void DragChain(SaveWorld& world, int x0, int y0, int x1, int y1)
+{
+    std::vector<SIM_Tile*> path;
+    ASSERT_GE(SIM_PathFinder::Instance().MeasurePath(world.Tile(x0, y0), world.Tile(x1, y1),
+                                                     SIM_PathFinder::MODE_SLOT_CHAIN, path),
+              0);
+    ASSERT_GT(SIM_Placement::PlaceChain(path, 1), 0);
+}
+
 // The assembly line plus one of everything the line does not have: a supply stockpile with a
-// stock list, upgrades on a station and on the power plant, an option, a bought zone.
+// stock list, upgrades on a station and on the power plant, an option, a bought zone, a second
+// line head merging into the line's car conveyor and a branch split off it.
 void BuildShowcase(SaveWorld& world)
 {
     ASSERT_TRUE(world.StartGame());
@@ -65,6 +77,20 @@ void BuildShowcase(SaveWorld& world)
     }
     ASSERT_FALSE(SIM_FacilityManager::Instance().GetTask("fac_supply_stockpile")->m_locked);
     ASSERT_FALSE(SIM_ProductionTaskManager::Instance().GetTask("task_make_engine")->m_locked);
+
+    // The second head at (17, 6) takes the bay's row 5 and hands its cars south onto the side of
+    // the line at (17, 10); the branch leaves the line's side at (18, 10).
+    ASSERT_NE(world.Place("task_fit chassis", 17, 6, 2), nullptr);
+    for (int x = 2; x <= 16; ++x)
+        ASSERT_TRUE(world.LayConveyor(x, 5));
+    ASSERT_TRUE(world.LayConveyor(16, 6));
+    SIM_Placement::ConveyorsChanged();
+    DragChain(world, 17, 7, 17, 10);
+    DragChain(world, 18, 10, 18, 13);
+    const auto* merge = static_cast<const SIM_ProductionSlot*>(world.Tile(17, 10)->m_occupant);
+    const auto* split = static_cast<const SIM_ProductionSlot*>(world.Tile(18, 10)->m_occupant);
+    EXPECT_TRUE(merge->IsInputTile(world.Tile(16, 10)) && merge->IsInputTile(world.Tile(17, 9)));
+    EXPECT_TRUE(split->IsExitTile(world.Tile(19, 10)) && split->IsExitTile(world.Tile(18, 11)));
 }
 } // namespace
 

@@ -20,6 +20,7 @@
 #include "save/SaveFolder.h"
 #include "sim/SIM_Game.h"
 #include "sim/SIM_ThreadManager.h"
+#include "sim/flow/RouteSearchShare.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ComponentStockpileManager.h"
@@ -249,10 +250,11 @@ TEST(SaveWholeGame, ObjectsOnTheirWayAfterALoadShareTheRoutesOfTheirStockpiles)
 }
 
 // Objects restored on their way look for their routes when their retry time runs out, all in the
-// same frame. One frame's route searching stays within its shares (a stockpile's bay search may
-// finish the search it started, an object the two searches of its way), the other objects wait
-// for the next frames in their turn, and every one of them finds its way. Once a single frame
-// searched for all of them.
+// same frame. One frame's route searching, the stations' looking for their bays and the objects'
+// for their ways together, stays within the frame's share (no search starts that the share cannot
+// hold whole), the other objects wait for the next frames in their turn, and every one of them
+// finds its way. Once a single frame searched for all of them, and later frames still ran past the
+// share with each search they started and with the stations' share beside the objects'.
 TEST(SaveWholeGame, ObjectsOnTheirWayAfterALoadShareTheirSearchesOutOverFrames)
 {
     // Bands joined into one network by a spine of conveyors, two bays a band: objects reach a
@@ -264,8 +266,7 @@ TEST(SaveWholeGame, ObjectsOnTheirWayAfterALoadShareTheirSearchesOutOverFrames)
     const int restored =
         ObjectsIn(SIM_ResourceObject::STATE_IN_TRANSIT) + ObjectsIn(SIM_ResourceObject::STATE_DELIVERED);
     SIM_PathFinder& finder = SIM_PathFinder::Instance();
-    const uint64_t share = SIM_ResourceConveyorManager::kSearchWorkPerFrame +
-                           SIM_ResourceObjManager::kRerouteWorkPerFrame + 3 * (PathSearch::kMaxPicks + 1);
+    const uint64_t share = RouteSearchShare::kNodesPerFrame;
     uint64_t most = 0;
     int waited = 0;
     for (int frame = 0; frame < 120; ++frame)

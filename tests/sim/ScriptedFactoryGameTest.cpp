@@ -1,7 +1,8 @@
 // A whole game on each shipped mission, played without a screen the way a player would: import
 // bays, overhead conveyors to every stockpile, a full assembly line from chassis to paint, the
 // car exporter, a power plant and a research office, all placed and paid for through the
-// simulation's own operations; then many game hours at speed 4.
+// simulation's own operations; then many game hours at speed 4. Car conveyors dragged as the
+// chain tool lays them join a second line into a running one, and branch a line to two stations.
 #include "tests/sim/MoneyTestListener.h"
 
 #include "engine/core/GRandom.h"
@@ -15,6 +16,7 @@
 #include "sim/definitions/SIM_SimConfig.h"
 #include "sim/flow/RouteTable.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
@@ -31,6 +33,7 @@
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
 #include "sim/vehicles/SIM_CarExporter.h"
+#include "sim/vehicles/SIM_Vehicle.h"
 #include "sim/vehicles/SIM_VehicleDesign.h"
 #include "sim/vehicles/SIM_VehicleDesignManager.h"
 #include "sim/world/SIM_Factory.h"
@@ -42,6 +45,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -157,6 +162,18 @@ public:
         return path;
     }
 
+    // A car conveyor dragged from one tile to another as the chain tool lays it: along the path
+    // finder's own path, the pieces following its bends and its ends joining what they meet.
+    // Returns how many pieces were built (rebuilt ones too).
+    int DragChain(int x0, int y0, int x1, int y1)
+    {
+        std::vector<SIM_Tile*> path;
+        if (SIM_PathFinder::Instance().MeasurePath(Tile(x0, y0), Tile(x1, y1), SIM_PathFinder::MODE_SLOT_CHAIN, path) <
+            0)
+            return 0;
+        return SIM_Placement::PlaceChain(path, 1);
+    }
+
     // Builds the whole factory; false as soon as something could not be placed.
     bool BuildFactory()
     {
@@ -220,6 +237,67 @@ private:
     SIM_Mission m_mission;
     float m_startCash = 0.0f;
 };
+
+// Follows every car from the line head that made it: how many of each head's cars the exporter
+// took and the longest wait between two of them, and which cars each watched station held.
+class CarWatch
+{
+    std::vector<const SIM_ProductionSlot*> m_heads;
+    const SIM_ProductionSlot* m_exporter;
+    std::map<const SIM_Vehicle*, int> m_madeBy;
+    std::vector<int> m_lastExport;
+    int m_frame = 0;
+
+public:
+    CarWatch(std::vector<const SIM_ProductionSlot*> heads, const SIM_ProductionSlot* exporter)
+        : m_heads(std::move(heads)), m_exporter(exporter), m_lastExport(m_heads.size(), -1),
+          exported(m_heads.size(), 0), longestGap(m_heads.size(), 0)
+    {
+    }
+    // One frame of the game, then a look at the heads, the exporter and the stations.
+    void Frame(ScriptedPlayer& player)
+    {
+        player.Frames(1);
+        ++m_frame;
+        for (size_t i = 0; i < m_heads.size(); ++i)
+            if (SIM_Vehicle* car = m_heads[i]->GetVehicle())
+                m_madeBy[car] = static_cast<int>(i);
+        if (SIM_Vehicle* car = m_exporter->GetVehicle())
+        {
+            auto made = m_madeBy.find(car);
+            if (made != m_madeBy.end())
+            {
+                const auto head = static_cast<size_t>(made->second);
+                ++exported[head];
+                if (m_lastExport[head] >= 0)
+                    longestGap[head] = std::max(longestGap[head], m_frame - m_lastExport[head]);
+                m_lastExport[head] = m_frame;
+                m_madeBy.erase(made);
+            }
+        }
+        for (auto& [station, cars] : held)
+            if (SIM_Vehicle* car = station->GetVehicle())
+                if (std::find(cars.begin(), cars.end(), car) == cars.end())
+                    cars.push_back(car);
+    }
+    // Frames until done holds, at most limit of them; whether it held.
+    bool Until(ScriptedPlayer& player, const std::function<bool()>& done, int limit = 20000)
+    {
+        for (int frame = 0; frame < limit && !done(); ++frame)
+            Frame(player);
+        return done();
+    }
+
+    std::vector<int> exported;
+    // The most frames between two cars of a head reaching the exporter.
+    std::vector<int> longestGap;
+    std::map<const SIM_ProductionSlot*, std::vector<const SIM_Vehicle*>> held;
+};
+
+const SIM_ProductionSlot* SlotAt(ScriptedPlayer& player, int x, int y)
+{
+    return static_cast<const SIM_ProductionSlot*>(player.Tile(x, y)->m_occupant);
+}
 
 int CountStations()
 {
@@ -323,6 +401,115 @@ TEST_P(ScriptedFactoryGame, TheSameFactoryOnTooLittleCashGoesBankrupt)
     EXPECT_TRUE(SIM_FinanceManager::Instance().IsGameOver());
     EXPECT_EQ(screens.gameOver.load(), 1);
     EXPECT_LE(SIM_FinanceManager::Instance().GetCash(), 0.0f);
+}
+
+// First Factory's one exporter serves two lines: a second line dragged onto the side of the first
+// one's car conveyor joins it through a merge, both lines' cars are sold, and the first line never
+// stops: not when the branch joins it (a car riding the piece that is rebuilt rides on), not when
+// a drag meets its turn where no piece could join the two, not when the branch is sold again.
+TEST(ScriptedFactoryLines, ASecondLineJoinsTheFirstThroughAMergeAndTheFirstNeverStops)
+{
+    MoneyTestListener screens;
+    ScriptedPlayer player(kLayouts[0]);
+    ASSERT_TRUE(player.StartGame());
+    ASSERT_NE(player.PlaceTask("task_resource_importer", 1, 5), nullptr);
+    // Both heads hand their cars south; their stockpiles (7, 6) and (13, 6) take the bay's row 5.
+    const SIM_ProductionSlot* first = player.PlaceTask("task_fit chassis", 8, 6, 2);
+    const SIM_ProductionSlot* second = player.PlaceTask("task_fit chassis", 14, 6, 2);
+    const SIM_ProductionSlot* exporter = player.PlaceTask("task_export", 20, 10);
+    ASSERT_TRUE(first && second && exporter);
+    ASSERT_NE(player.PlaceFacility<SIM_PowerplantSlot>("fac_power_plant", 4, 14), nullptr);
+    ASSERT_TRUE(player.LayConveyors(player.Row(5, 1, 13)));
+    ASSERT_TRUE(player.LayConveyors({player.Tile(7, 6), player.Tile(13, 6)}));
+    // The first line in two drags: down from the head, then along row 10 to the exporter, which
+    // turns the first drag's loose end at (8, 10).
+    ASSERT_EQ(player.DragChain(8, 7, 8, 10), 4);
+    ASSERT_EQ(player.DragChain(9, 10, 19, 10), 12);
+    SIM_Game::Instance().SetSpeed(4.0f);
+    CarWatch cars({first, second}, exporter);
+    auto firstLineExports = [&](int more) {
+        const int target = cars.exported[0] + more;
+        return cars.Until(player, [&] { return cars.exported[0] >= target; });
+    };
+    ASSERT_TRUE(firstLineExports(2));
+    EXPECT_EQ(cars.exported[1], 0) << "the second head has no way out yet";
+
+    // The branch is dragged onto the side of (14, 10) while a car of the first line rides it.
+    ASSERT_TRUE(cars.Until(player, [&] { return SlotAt(player, 14, 10)->GetVehicle() != nullptr; }));
+    SIM_Vehicle* riding = SlotAt(player, 14, 10)->GetVehicle();
+    const float invested = SIM_FinanceRecord::Instance().GetTotal(-1, FC_CAPITAL_INVESTMENT);
+    EXPECT_EQ(player.DragChain(14, 7, 14, 10), 4);
+    // Three new pieces and the rebuilt one are paid.
+    const float piece = SIM_ProductionTaskManager::Instance().GetTask("task_conveyor")->m_constructionCost;
+    EXPECT_FLOAT_EQ(SIM_FinanceRecord::Instance().GetTotal(-1, FC_CAPITAL_INVESTMENT) - invested, 4 * piece);
+    const SIM_ProductionSlot* merge = SlotAt(player, 14, 10);
+    EXPECT_TRUE(merge->IsInputTile(player.Tile(13, 10)) && merge->IsInputTile(player.Tile(14, 9)) &&
+                merge->IsExitTile(player.Tile(15, 10)))
+        << merge->GetTask()->m_name << " facing " << merge->GetFacing();
+    EXPECT_EQ(merge->GetVehicle(), riding);
+    ASSERT_TRUE(cars.Until(player, [&] { return cars.exported[1] >= 2; }));
+    ASSERT_TRUE(firstLineExports(2));
+
+    // A drag onto the turn's free side: no piece takes three sides like that, so the turn stays.
+    const SIM_PlaceableSlot* turn = player.Tile(8, 10)->m_occupant;
+    const std::string turnTask = turn->GetTask()->m_name;
+    EXPECT_EQ(player.DragChain(8, 13, 8, 10), 3);
+    EXPECT_EQ(player.Tile(8, 10)->m_occupant, turn);
+    EXPECT_EQ(turn->GetTask()->m_name, turnTask);
+    EXPECT_EQ(turn->GetFacing(), 2);
+    ASSERT_TRUE(firstLineExports(2));
+
+    // The branch sold again: the merge passes the first line's cars as before.
+    for (int y = 7; y <= 9; ++y)
+        ASSERT_TRUE(SIM_Placement::RemoveAt(player.Tile(14, y), false));
+    ASSERT_TRUE(firstLineExports(3));
+    EXPECT_NE(second->GetVehicle(), nullptr);
+    EXPECT_EQ(second->GetState(), WAITING_FOR_EXPORT) << "the second head's car has no way out again";
+    // Alone its cars reach the exporter every 100 frames or so, sharing it every 140.
+    EXPECT_LT(cars.longestGap[0], 300);
+    EXPECT_EQ(screens.gameOver.load(), 0);
+}
+
+// A drag from the side of a running line branches it: the split hands each car to the exit with
+// work ahead for it and the best score, so two stations side by side both fit axles, and their
+// cars meet again at a merge before the exporter.
+TEST(ScriptedFactoryLines, ASplitFeedsTwoStationsSideBySideAndBothWorkOnCars)
+{
+    MoneyTestListener screens;
+    ScriptedPlayer player(kLayouts[0]);
+    ASSERT_TRUE(player.StartGame());
+    ASSERT_NE(player.PlaceTask("task_resource_importer", 1, 5), nullptr);
+    const SIM_ProductionSlot* head = player.PlaceTask("task_fit chassis", 6, 10);
+    const SIM_ProductionSlot* onLine = player.PlaceTask("task_mount_axles", 12, 10);
+    const SIM_ProductionSlot* beside = player.PlaceTask("task_mount_axles", 12, 7);
+    const SIM_ProductionSlot* exporter = player.PlaceTask("task_export", 20, 10);
+    ASSERT_TRUE(head && onLine && beside && exporter);
+    ASSERT_NE(player.PlaceFacility<SIM_PowerplantSlot>("fac_power_plant", 4, 14), nullptr);
+    // Stockpiles (6, 11) and (12, 11) on row 11, (12, 8) on row 8, both rows fed from column 1.
+    ASSERT_TRUE(player.LayConveyors(player.Column(1, 5, 11)));
+    ASSERT_TRUE(player.LayConveyors(player.Row(11, 1, 12)));
+    ASSERT_TRUE(player.LayConveyors(player.Row(8, 1, 12)));
+    ASSERT_EQ(player.DragChain(7, 10, 11, 10), 5);
+    ASSERT_EQ(player.DragChain(13, 10, 19, 10), 7);
+    // The branch leaves the line's side at (9, 10), runs north and east into the second station,
+    // and from its exit east and south back onto the line's side at (15, 10).
+    EXPECT_EQ(player.DragChain(9, 10, 9, 7), 4);
+    EXPECT_EQ(player.DragChain(10, 7, 11, 7), 3);
+    EXPECT_EQ(player.DragChain(13, 7, 15, 7), 3);
+    EXPECT_EQ(player.DragChain(15, 8, 15, 10), 4);
+    const SIM_ProductionSlot* split = SlotAt(player, 9, 10);
+    EXPECT_TRUE(split->IsInputTile(player.Tile(8, 10)) && split->IsExitTile(player.Tile(10, 10)) &&
+                split->IsExitTile(player.Tile(9, 9)))
+        << split->GetTask()->m_name << " facing " << split->GetFacing();
+
+    SIM_Game::Instance().SetSpeed(4.0f);
+    CarWatch cars({head}, exporter);
+    cars.held[onLine] = {};
+    cars.held[beside] = {};
+    EXPECT_TRUE(cars.Until(player, [&] { return cars.held[onLine].size() >= 3 && cars.held[beside].size() >= 3; }))
+        << "cars on the line's station " << cars.held[onLine].size() << ", beside it " << cars.held[beside].size();
+    ASSERT_TRUE(cars.Until(player, [&] { return cars.exported[0] >= 4; }));
+    EXPECT_EQ(screens.gameOver.load(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedMissions, ScriptedFactoryGame, ::testing::ValuesIn(kLayouts),

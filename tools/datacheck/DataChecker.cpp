@@ -39,6 +39,7 @@
 #include "sim/definitions/VehicleColor.h"
 #include "sim/research/SIM_ResearchManager.h"
 #include "sim/research/SIM_Researchable.h"
+#include "sim/slots/SIM_PlacementQueries.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
 #include "sim/world/SIM_MissionManager.h"
@@ -228,6 +229,7 @@ const std::vector<std::string>& DataChecker::Run()
     CheckTaskFiles();
     CheckTaskTable();
     CheckTaskSemantics();
+    CheckConveyorPieces();
     CheckFacilities();
     CheckUpgrades();
     CheckGlobalUpgrades();
@@ -554,6 +556,36 @@ void DataChecker::CheckTaskSemantics()
         }
 }
 
+void DataChecker::CheckConveyorPieces()
+{
+    // A dragged chain finds its pieces by their sides, as the game does: a piece that another one
+    // with the same sides hides is never built, and a missing one leaves a line that a second line
+    // cannot join or a branch leave.
+    static const struct
+    {
+        std::vector<int> inputs, exits;
+        const char* what;
+    } kPieces[] = {
+        {{2}, {0}, "a straight run"},
+        {{2}, {1}, "a right turn"},
+        {{2}, {3}, "a left turn"},
+        {{2, 3}, {0}, "a merge from the left"},
+        {{1, 2}, {0}, "a merge from the right"},
+        {{2}, {0, 3}, "a split to the left"},
+        {{2}, {0, 1}, "a split to the right"},
+    };
+    const SIM_ProductionTask* found = nullptr;
+    int facing = 0;
+    for (const auto& piece : kPieces)
+        if (!SIM_PlacementQueries::FindConveyorTask(piece.inputs, piece.exits, found, facing))
+            Report(m_sim + "/tasks", std::string("no conveyor task is ") + piece.what);
+    for (const SIM_ProductionTask* task : SIM_ProductionTaskManager::Instance().GetTasks())
+        if (task->IsConveyor() &&
+            SIM_PlacementQueries::FindConveyorTask(task->m_inputDirections, task->m_exitDirections, found, facing) &&
+            found != task)
+            Report(task->m_file, "conveyor task has the sides of '" + found->m_name + "', which chains build instead");
+}
+
 void DataChecker::CheckFacilities()
 {
     auto& facilities = SIM_FacilityManager::Instance();
@@ -855,9 +887,10 @@ void DataChecker::CheckMissions()
                       right = std::atoi(zone.GetValue("right").c_str());
             const int top = std::atoi(zone.GetValue("top").c_str()),
                       bottom = std::atoi(zone.GetValue("bottom").c_str());
-            if (top < 0 || top > bottom || bottom > mission->m_worldX - 1 || left < 0 || left > right ||
-                right > mission->m_worldY - 1)
-                Report(where + " [" + section + "]", "zone reaches past the grid or is empty");
+            if (top > bottom || left > right)
+                Report(where + " [" + section + "]", "zone sides are swapped (left past right or top past bottom)");
+            else if (top < 0 || bottom > mission->m_worldX - 1 || left < 0 || right > mission->m_worldY - 1)
+                Report(where + " [" + section + "]", "zone reaches past the grid");
         }
         for (size_t i = 0; i < mission->m_zones.size(); ++i)
             for (size_t j = i + 1; j < mission->m_zones.size(); ++j)

@@ -51,6 +51,7 @@ private:
     void CheckTaskFiles();
     void CheckTaskTable();
     void CheckTaskSemantics();
+    void CheckConveyorPieces();
     void CheckFacilities();
     void CheckUpgrades();
     void CheckGlobalUpgrades();

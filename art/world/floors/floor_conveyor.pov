@@ -1,6 +1,8 @@
 // The car conveyor set into the floor, seen per facing FV_Facing (the direction cars travel):
 // FV_Variant 0: a station (the car stops on a marked bay); 1: straight belt; 2: right turn;
-// 3: left turn. Belts meet their neighbours edge to edge, so a line of pieces reads as one belt.
+// 3: left turn; 4 and 5: a straight belt that a second one joins from the left or the right;
+// 6 and 7: a straight belt that a branch leaves to the left or the right. Belts meet their
+// neighbours edge to edge, so a line of pieces reads as one belt.
 #version 3.7;
 #include "fv_floor.inc"
 #ifndef (FV_Variant) #declare FV_Variant = 1; #end
@@ -38,6 +40,23 @@
   }
 #end
 
+// A small arrow head pointing +x at X, painted on a table.
+#macro Head(X)
+  union {
+    FV_FloorLine(<X - 0.3, 0.0013, -0.32>, <X + 0.03, 0.0013, 0>, 0.12)
+    FV_FloorLine(<X - 0.3, 0.0013, 0.32>, <X + 0.03, 0.0013, 0>, 0.12)
+  }
+#end
+// The steel-rimmed table at the middle of a switch where belts meet (as on the turntables).
+#declare Table = union {
+  difference {
+    cylinder { <0, -0.0015, 0>, <0, 0.0012, 0>, 1.75 }
+    cylinder { <0, -1, 0>, <0, 1, 0>, 1.6 }
+    texture { FV_TSteel }
+  }
+  cylinder { <0, -0.0015, 0>, <0, 0.0011, 0>, 1.6 texture { Slats } }
+}
+
 #declare Base = object { FV_SlabShape FV_Concrete(rgb <0.30, 0.30, 0.29>, 11) }
 
 #switch (FV_Variant)
@@ -61,7 +80,7 @@
   #case (1)
     #declare Piece = union { Belt(-H - 0.1, H + 0.1) Chevron(-1.5) Chevron(0.0) Chevron(1.5) }
   #break
-  #else
+  #range (2, 3)
     // A turntable: the belt comes in from behind, the car is turned and leaves to one side.
     #declare Side = (FV_Variant = 2 ? 1 : -1);
     #declare Piece = union {
@@ -83,6 +102,53 @@
           #declare A1 = radians(180 + (I + 1) * 10);
           FV_FloorLine(<0.9 * cos(A0) + 0.9, 0.0013, (0.9 * sin(A0)) * -Side>, <0.9 * cos(A1) + 0.9, 0.0013, (0.9 * sin(A1)) * -Side>, 0.12)
           #declare I = I + 1;
+        #end
+        texture { Arrow }
+      }
+    }
+  #break
+  #else
+    // A switch table on a straight belt, with a side belt to the left (4, 6) or the right (5, 7):
+    // cars come in along it and join the belt (4, 5), or leave the belt along it (6, 7).
+    #declare Side = (mod(FV_Variant, 2) = 1 ? 1 : -1);
+    #declare Merge = (FV_Variant < 6);
+    #declare Piece = union {
+      // The straight belt opens on the side belt's side, whose edges start there.
+      difference {
+        Belt(-H - 0.1, H + 0.1)
+        box { <-BandHalf - 0.2, -1, BandHalf - 0.001>, <BandHalf + 0.2, 1, BandHalf + 0.5> scale <1, 1, Side> }
+      }
+      object { Belt(BandHalf, H + 0.1) rotate y * -90 * Side }
+      object { Table }
+      Chevron(-2.1)
+      Chevron(2.5)
+      #if (Merge)
+        object { Chevron(-2.3) rotate y * 90 * Side }
+      #else
+        object { Chevron(2.5) rotate y * -90 * Side }
+      #end
+      // Across the table: straight on, and the curve the side belt's cars take into the belt or
+      // out of it, with heads where cars leave the table.
+      union {
+        FV_FloorLine(<-1.35, 0.0013, 0>, <1.35, 0.0013, 0>, 0.12)
+        Head(1.35)
+        #declare I = 0;
+        #while (I < 9)
+          #if (Merge)
+            #declare A0 = radians(180 + I * 10);
+            #declare A1 = radians(180 + (I + 1) * 10);
+            #declare C = <0.9, 0, 0.9>;
+          #else
+            #declare A0 = radians(270 + I * 10);
+            #declare A1 = radians(270 + (I + 1) * 10);
+            #declare C = <-0.9, 0, 0.9>;
+          #end
+          FV_FloorLine(<C.x + 0.9 * cos(A0), 0.0013, (C.z + 0.9 * sin(A0)) * Side>, <C.x + 0.9 * cos(A1), 0.0013, (C.z + 0.9 * sin(A1)) * Side>, 0.12)
+          #declare I = I + 1;
+        #end
+        FV_FloorLine(<0, 0.0013, 0.85 * Side>, <0, 0.0013, 1.35 * Side>, 0.12)
+        #if (!Merge)
+          object { Head(1.35) rotate y * -90 * Side }
         #end
         texture { Arrow }
       }

@@ -1,6 +1,7 @@
 // What a resource object tells the pool that holds it when it is taken, set moving or freed, so
 // that the pool's indices follow the records while the record knows nothing else of the pool; and
-// how it asks the pool for its turn at the route search, which the pool shares out over frames.
+// how it asks the pool for its turn at the route search, which the pool serves in order within
+// the frames' shares of route searching.
 #pragma once
 
 class SIM_ResourceObject;
@@ -14,9 +15,6 @@ public:
     // The object on its way has no route and its retry time ran out: it looks for one now or
     // when its turn comes (SIM_ResourceObject::RetryRoute).
     virtual void NoteRouteDue(SIM_ResourceObject& object) = 0;
-    // SIM_ResourceObject::Reroute within the frame's share of route searching; false when the
-    // object must wait for a later frame.
-    virtual bool RerouteWithinShare(SIM_ResourceObject& object) = 0;
 
 protected:
     ~ResourceObjectPool() = default;

@@ -93,6 +93,11 @@ bool RouteTable::IsPairMeasured(SIM_Tile* start, SIM_Tile* goal)
     return m_knownByPair.count(key) != 0 || m_failures.count(key) != 0 || m_measured.count(key) != 0;
 }
 
+bool RouteTable::MayMeasure(SIM_Tile* start, SIM_Tile* goal)
+{
+    return SIM_PathFinder::Instance().MayStartSearch() || IsPairMeasured(start, goal);
+}
+
 SIM_ResourceRoute* RouteTable::MakeRoute(const Pair& key, std::vector<SIM_Tile*>& tiles, const PathArea& lookedAt)
 {
     SIM_ResourceRoute* route = NewRoute();

@@ -57,6 +57,9 @@ public:
     int32_t RouteLength(SIM_Tile* start, SIM_Tile* goal);
     // Any thread: true when the pair's answer is cached (RouteLength and RequestRoute search no more).
     bool IsPairMeasured(SIM_Tile* start, SIM_Tile* goal);
+    // Main thread: true when the pair's answer is cached or the open share of route searching can
+    // hold the search it takes (see RouteSearchShare). Callers that may wait ask this first.
+    bool MayMeasure(SIM_Tile* start, SIM_Tile* goal);
     // Main thread. Posts a route request job for the pair; its answer lands in the table as
     // RouteLength's would. The caller waits for the jobs before it reads the answers.
     void PostRouteRequest(SIM_Tile* start, SIM_Tile* goal);

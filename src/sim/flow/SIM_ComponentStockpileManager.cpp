@@ -29,10 +29,12 @@ void SIM_ComponentStockpileManager::Unregister(SIM_ComponentStockpile* stockpile
         FlowVersions::NoteSourcesChanged();
 }
 
-bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource* resource)
+bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource* resource, bool& undecided)
 {
+    undecided = false;
     if (!goal || !resource)
         return false;
+    RouteTable& routes = RouteTable::Instance();
     for (SIM_ComponentStockpile* stockpile : m_stockpiles)
     {
         const SIM_ProductionSlot* slot = stockpile->GetSlot();
@@ -41,17 +43,29 @@ bool SIM_ComponentStockpileManager::CanServe(SIM_Tile* goal, const SIM_Resource*
             continue;
         const bool exports = std::any_of(task->m_exports.begin(), task->m_exports.end(),
                                          [resource](const TaskResourceAmount& e) { return e.resource == resource; });
-        if (exports && RouteTable::Instance().RouteLength(stockpile->GetTile(), goal) >= 0)
+        if (!exports)
+            continue;
+        if (!routes.MayMeasure(stockpile->GetTile(), goal))
+        {
+            undecided = true;
+            return false;
+        }
+        if (routes.RouteLength(stockpile->GetTile(), goal) >= 0)
             return true;
     }
     return false;
 }
 
-SIM_ComponentStockpile* SIM_ComponentStockpileManager::FindWithResource(SIM_Tile* goal, const SIM_Resource* resource)
+bool SIM_ComponentStockpileManager::FindWithResource(SIM_Tile* goal, const SIM_Resource* resource,
+                                                     SIM_ComponentStockpile*& nearest)
 {
+    nearest = nullptr;
     if (!goal || !resource)
-        return nullptr;
-    return NearestByRoute(m_stockpiles, goal, [resource](SIM_ComponentStockpile* stockpile) {
-        return stockpile->GetTile() && stockpile->CountHeld(resource) >= 1;
-    });
+        return true;
+    return NearestByRoute(
+        m_stockpiles, goal,
+        [resource](SIM_ComponentStockpile* stockpile) {
+            return stockpile->GetTile() && stockpile->CountHeld(resource) >= 1;
+        },
+        nearest);
 }

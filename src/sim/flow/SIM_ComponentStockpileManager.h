@@ -14,10 +14,12 @@ public:
     static SIM_ComponentStockpileManager& Instance();
 
     // True when some component stockpile's task exports the resource and a route leads from it
-    // to the goal.
-    bool CanServe(SIM_Tile* goal, const SIM_Resource* resource);
-    // Among the stockpiles holding the resource, the one with the shortest route to the goal.
-    SIM_ComponentStockpile* FindWithResource(SIM_Tile* goal, const SIM_Resource* resource);
+    // to the goal. When that waits for a search the open share of route searching cannot hold,
+    // `undecided` is set and false returned.
+    bool CanServe(SIM_Tile* goal, const SIM_Resource* resource, bool& undecided);
+    // Among the stockpiles holding the resource, the one with the shortest route to the goal, or
+    // null; false when the answer waits for the route search (see NearestByRoute).
+    bool FindWithResource(SIM_Tile* goal, const SIM_Resource* resource, SIM_ComponentStockpile*& nearest);
 
     // A stockpile joins and leaves in constant time.
     void Register(SIM_ComponentStockpile* stockpile);

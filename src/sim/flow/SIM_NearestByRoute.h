@@ -11,23 +11,29 @@
 class SIM_Tile;
 
 // `accept(item)` says whether an item may serve at all (it has a tile and holds the resource);
-// of those with a route to `goal`, the first with the fewest route tiles wins. Null when none.
+// of those with a route to `goal`, the first with the fewest route tiles wins, put in `nearest`
+// (null when none). False, with `nearest` untouched, when a route still to be measured takes a
+// search the open share of route searching cannot hold: the answer waits for a later share.
 template <class List, class Accept, class T = std::remove_cvref_t<decltype(*std::declval<const List&>().begin())>>
-T NearestByRoute(const List& items, SIM_Tile* goal, Accept accept)
+bool NearestByRoute(const List& items, SIM_Tile* goal, Accept accept, T& nearest)
 {
+    RouteTable& routes = RouteTable::Instance();
     size_t best = 999999;
-    T nearest = nullptr;
+    T found = nullptr;
     for (T item : items)
     {
         if (!accept(item))
             continue;
+        if (!routes.MayMeasure(item->GetTile(), goal))
+            return false;
         // Measured without a route record: only the route an object then travels takes one.
-        const int32_t tiles = RouteTable::Instance().RouteLength(item->GetTile(), goal);
+        const int32_t tiles = routes.RouteLength(item->GetTile(), goal);
         if (tiles >= 0 && static_cast<size_t>(tiles) < best)
         {
             best = static_cast<size_t>(tiles);
-            nearest = item;
+            found = item;
         }
     }
-    return nearest;
+    nearest = found;
+    return true;
 }

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <unordered_map>
 
 namespace
@@ -364,6 +365,41 @@ SIM_ResourceRoute* SIM_PathFinder::GeneratePath(SIM_Tile* start, SIM_Tile* goal,
     }
     GiveBack(searcher);
     return route;
+}
+
+SIM_PathFinder::Share SIM_PathFinder::OpenShare(uint64_t nodes)
+{
+    const Share replaced = m_share;
+    m_share = Share{true, nodes, ExpansionsDone()};
+    return replaced;
+}
+
+void SIM_PathFinder::CloseShare(const Share& replaced)
+{
+    m_share = replaced;
+}
+
+void SIM_PathFinder::HoldBack(uint64_t nodes)
+{
+    m_share.heldBack = nodes;
+}
+
+uint64_t SIM_PathFinder::ShareUsed() const
+{
+    return m_share.open ? ExpansionsDone() - m_share.start : 0;
+}
+
+uint64_t SIM_PathFinder::SearchesLeft() const
+{
+    if (!m_share.open)
+        return std::numeric_limits<uint64_t>::max();
+    const uint64_t taken = ShareUsed() + m_share.heldBack;
+    return taken < m_share.nodes ? (m_share.nodes - taken) / kLongestSearch : 0;
+}
+
+bool SIM_PathFinder::MayStartSearch() const
+{
+    return SearchesLeft() > 0;
 }
 
 int32_t SIM_PathFinder::MeasurePath(SIM_Tile* start, SIM_Tile* goal, int32_t mode, std::vector<SIM_Tile*>& path)

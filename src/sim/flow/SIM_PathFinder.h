@@ -133,6 +133,33 @@ public:
     // did is the difference across them.
     uint64_t ExpansionsDone() const { return m_expansionsDone.load(std::memory_order_relaxed); }
 
+    // The most nodes one search expands: the start and every pick.
+    static constexpr uint64_t kLongestSearch = PathSearch::kMaxPicks + 1;
+    // A share of route searching (see RouteSearchShare): the nodes it allows and the count of
+    // nodes expanded when it was opened.
+    struct Share
+    {
+        bool open = false;
+        uint64_t nodes = 0;
+        uint64_t start = 0;
+        uint64_t heldBack = 0;
+    };
+    // Main thread. Opens a share of `nodes` and gives back the share it puts aside, which
+    // CloseShare brings back.
+    Share OpenShare(uint64_t nodes);
+    void CloseShare(const Share& replaced);
+    // Main thread. Keeps `nodes` of the open share from the searches that start until it is
+    // held back no more (0).
+    void HoldBack(uint64_t nodes);
+    // Main thread. True when no share is open, or when what is left of it holds the longest
+    // search: a search that starts never takes the searches of a share past it.
+    bool MayStartSearch() const;
+    // Main thread. How many of the longest searches what is left of the share holds; without a
+    // share, as many as are asked for.
+    uint64_t SearchesLeft() const;
+    // Main thread. The nodes expanded since the share was opened (0 without one).
+    uint64_t ShareUsed() const;
+
     int BusyCount() const;
     // Test hook: called with the searcher index right after a searcher is taken, before the search.
     void SetSearchHook(std::function<void(int)> hook) { m_searchHook = std::move(hook); }
@@ -147,4 +174,5 @@ private:
     PathSearch m_searchers[kSearchers];
     std::function<void(int)> m_searchHook;
     std::atomic<uint64_t> m_expansionsDone{0};
+    Share m_share;
 };

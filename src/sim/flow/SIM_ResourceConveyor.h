@@ -30,6 +30,9 @@ public:
     int32_t m_facing = kNoFacing;
     // The piece's index in the conveyor manager's list, -1 before it is listed; the list's own.
     int32_t m_listIndex = -1;
+    // The piece's place among the pieces carrying an object this frame, -1 when it carries none;
+    // the conveyor manager's own.
+    int32_t m_carryingIndex = -1;
 
 private:
     std::atomic<uint8_t> m_carrying{0};

@@ -82,6 +82,8 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::CreateImportBay(SIM_Tile* ti
 
 void SIM_ResourceConveyorManager::Clear()
 {
+    m_carrying.clear();
+    m_carryingCount.store(0, std::memory_order_relaxed);
     m_conveyors.Clear();
     m_bays.clear();
     m_ownedBays.clear();
@@ -107,22 +109,6 @@ SIM_ResourceImportBay* SIM_ResourceConveyorManager::FindNearestImportBay(SIM_Til
 bool SIM_ResourceConveyorManager::TryFindNearestImportBay(SIM_Tile* goal, SIM_ResourceImportBay*& nearest)
 {
     return Nearest(goal, true, nearest);
-}
-
-void SIM_ResourceConveyorManager::OpenFrameBudget()
-{
-    m_budgetOpen = true;
-    m_budgetStart = SIM_PathFinder::Instance().ExpansionsDone();
-}
-
-void SIM_ResourceConveyorManager::CloseFrameBudget()
-{
-    m_budgetOpen = false;
-}
-
-bool SIM_ResourceConveyorManager::BudgetSpent() const
-{
-    return m_budgetOpen && SIM_PathFinder::Instance().ExpansionsDone() - m_budgetStart >= kSearchWorkPerFrame;
 }
 
 bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_ResourceImportBay*& result)
@@ -183,6 +169,7 @@ bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_Reso
     };
 
     RouteTable& routes = RouteTable::Instance();
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
     size_t best = 999999;
     size_t bestOrder = 0;
     SIM_ResourceImportBay* nearest = nullptr;
@@ -196,14 +183,17 @@ bool SIM_ResourceConveyorManager::Nearest(SIM_Tile* goal, bool limited, SIM_Reso
             break;
         if (!routes.IsPairMeasured(candidate.bay->GetTile(), goal))
         {
-            if (limited && BudgetSpent())
+            if (limited && !finder.MayStartSearch())
                 return false;
             // After the first, the bays that may still win are measured side by side on the
-            // worker threads; each answer is the one this thread would find.
+            // worker threads, as many as the share holds at their longest; each answer is the
+            // one this thread would find.
             if (c > 0 && SIM_ThreadManager::Instance().IsThreaded())
             {
-                int posted = 0;
-                for (size_t d = c; posted < SIM_ThreadManager::MAX_SLOTS; ++d)
+                const auto slots = static_cast<uint64_t>(SIM_ThreadManager::MAX_SLOTS);
+                const uint64_t room = limited ? std::min(finder.SearchesLeft(), slots) : slots;
+                uint64_t posted = 0;
+                for (size_t d = c; posted < room; ++d)
                 {
                     const Candidate* other = inOrder(d);
                     if (!other || !mayWin(*other))
@@ -405,8 +395,38 @@ void SIM_ResourceConveyorManager::UpdateBays()
 {
     for (SIM_ResourceImportBay* bay : m_bays)
         bay->Update();
-    for (SIM_ResourceConveyor* conveyor : m_conveyors)
+    // The flags objects set since the last step; on a big floor most pieces carry nothing, and
+    // clearing every piece's flag cost a sixth of the frame.
+    for (SIM_ResourceConveyor* conveyor : m_carrying)
+    {
         conveyor->SetCarrying(false);
+        conveyor->m_carryingIndex = -1;
+    }
+    m_carryingCleared += m_carrying.size();
+    m_carrying.clear();
+    m_carryingCount.store(0, std::memory_order_relaxed);
+}
+
+void SIM_ResourceConveyorManager::SetCarrying(SIM_ResourceConveyor* conveyor)
+{
+    if (!conveyor || conveyor->m_carryingIndex >= 0)
+        return;
+    conveyor->SetCarrying(true);
+    conveyor->m_carryingIndex = static_cast<int32_t>(m_carrying.size());
+    m_carrying.push_back(conveyor);
+    m_carryingCount.store(static_cast<uint32_t>(m_carrying.size()), std::memory_order_relaxed);
+}
+
+void SIM_ResourceConveyorManager::ForgetCarrying(SIM_ResourceConveyor* conveyor)
+{
+    const int32_t at = conveyor ? conveyor->m_carryingIndex : -1;
+    if (at < 0 || static_cast<size_t>(at) >= m_carrying.size() || m_carrying[static_cast<size_t>(at)] != conveyor)
+        return;
+    m_carrying[static_cast<size_t>(at)] = m_carrying.back();
+    m_carrying[static_cast<size_t>(at)]->m_carryingIndex = at;
+    m_carrying.pop_back();
+    conveyor->m_carryingIndex = -1;
+    m_carryingCount.store(static_cast<uint32_t>(m_carrying.size()), std::memory_order_relaxed);
 }
 
 void SIM_ResourceConveyorManager::AddImportBay(SIM_ResourceImportBay* bay)
@@ -430,6 +450,7 @@ void SIM_ResourceConveyorManager::RemoveImportBay(SIM_ResourceImportBay* bay)
 
 void SIM_ResourceConveyorManager::DestroyConveyor(SIM_ResourceConveyor* conveyor)
 {
+    ForgetCarrying(conveyor);
     if (!m_renumber && conveyor)
     {
         auto laid = std::find(m_laidSince.rbegin(), m_laidSince.rend(), conveyor);

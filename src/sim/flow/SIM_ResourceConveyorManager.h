@@ -6,6 +6,7 @@
 #include "sim/flow/SIM_ResourceConveyor.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -41,19 +42,23 @@ public:
     // Main thread. The bay with the shortest route (tiles + 4 per queued object) to the goal, or
     // null; it searches as long as the answer takes.
     SIM_ResourceImportBay* FindNearestImportBay(SIM_Tile* goal);
-    // Main thread. The same within the frame's share of route searching: false, with `nearest`
-    // untouched, when the share was spent before the answer was known. What was measured is
-    // kept, so asking again at a later frame goes on from there.
+    // Main thread. The same within the open share of route searching (see RouteSearchShare):
+    // false, with `nearest` untouched, when the share cannot hold a search the answer still
+    // takes. What was measured is kept, so asking again at a later frame goes on from there. A
+    // new game, a load and every conveyor edit send stockpiles looking for their bay at once:
+    // shared out, no frame pays for all.
     bool TryFindNearestImportBay(SIM_Tile* goal, SIM_ResourceImportBay*& nearest);
-    // Main thread. The simulation step opens a frame's share of route searching and closes it
-    // again; outside a step the search is not limited. A new game, a load and every conveyor
-    // edit send every stockpile looking for its bay at once: shared out, no frame pays for all.
-    void OpenFrameBudget();
-    void CloseFrameBudget();
-    // Nodes the route searches of one frame may expand before nearest-bay searches wait.
-    static constexpr uint64_t kSearchWorkPerFrame = 12000;
-    // The per-tick import of every bay, then the conveyors' carrying flags are cleared.
+    // The per-tick import of every bay, then the conveyors' carrying flags are cleared: only those
+    // that objects set since, not every piece of the floor.
     void UpdateBays();
+    // Main thread. An object passes over the piece: its carrying flag is set until the next
+    // UpdateBays, which finds it among the pieces noted here.
+    void SetCarrying(SIM_ResourceConveyor* conveyor);
+    // Any thread (the power job reads it while objects move): how many pieces carry an object.
+    uint32_t CarryingCount() const { return m_carryingCount.load(std::memory_order_relaxed); }
+    // Carrying flags UpdateBays has cleared, for tests that check a frame's work follows what
+    // moves, not the floor's size.
+    uint64_t CarryingCleared() const { return m_carryingCleared; }
 
     const ConveyorList& Conveyors() const { return m_conveyors; }
     const std::vector<SIM_ResourceImportBay*>& ImportBays() const { return m_bays; }
@@ -98,7 +103,6 @@ private:
     // The search's own lists, kept from call to call.
     std::vector<Candidate> m_candidateHeap;
     std::vector<Candidate> m_candidatesInOrder;
-    bool BudgetSpent() const;
 
     // Brings the numbering of the runs up to date with the floor: around the pieces laid and
     // taken up since, or the whole floor when it is another floor, a zone opened or the pieces
@@ -146,7 +150,10 @@ private:
     std::unordered_map<int32_t, std::vector<uint32_t>> m_baysOfRun;
     std::unordered_map<const SIM_Tile*, std::vector<uint32_t>> m_bayOnTile;
     bool m_bayReachValid = false;
-    // The search work done when the frame's share was opened; no share outside a frame.
-    bool m_budgetOpen = false;
-    uint64_t m_budgetStart = 0;
+    // The pieces whose carrying flag is set, each knowing its place here, and how many they are.
+    std::vector<SIM_ResourceConveyor*> m_carrying;
+    std::atomic<uint32_t> m_carryingCount{0};
+    uint64_t m_carryingCleared = 0;
+    // Takes the piece off the carrying list (a piece taken up while it carried).
+    void ForgetCarrying(SIM_ResourceConveyor* conveyor);
 };

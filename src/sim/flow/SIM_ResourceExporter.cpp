@@ -58,7 +58,7 @@ int32_t SIM_ResourceExporter::ExportOne()
     // The place it leaves; an object delivered at once takes a new place at its destination.
     const int32_t place = object->m_placeIndex;
     object->StartTransit();
-    if (!object->RerouteWithinShare())
+    if (!object->Reroute())
     {
         // The frame's share of route searching is spent: the object waits at the front, and the
         // outlet sends it at a later update, its rate already passed.

@@ -136,7 +136,7 @@ void SIM_ResourceImportBay::Update()
             continue;
         }
         object->StartTransit();
-        if (!object->RerouteWithinShare())
+        if (!object->Reroute())
         {
             // The frame's share of route searching is spent: the object keeps its place at the
             // front and the bay sends it at a later tick, its delay already passed.
@@ -174,7 +174,10 @@ void SIM_ResourceImportBay::PurgeUnroutable()
 {
     for (size_t i = 0; i < m_queue.size();)
     {
-        if (m_queue[i]->CanRoute())
+        // An object whose answer would take a search the share cannot hold stays: its stockpile's
+        // own check, which waits for the share, drops it from here when it cannot be routed.
+        bool undecided = false;
+        if (m_queue[i]->CanRoute(undecided) || undecided)
         {
             ++i;
             continue;

@@ -108,6 +108,8 @@ void SIM_ResourceObjManager::ForgetRoutesDue()
     m_newlyDue.clear();
     std::fill(m_due.begin(), m_due.end(), 0);
     m_dueCount = 0;
+    m_checkLine.clear();
+    m_checkDue.clear();
 }
 
 void SIM_ResourceObjManager::UnmarkDue(int32_t index)
@@ -115,39 +117,18 @@ void SIM_ResourceObjManager::UnmarkDue(int32_t index)
     uint8_t& due = m_due[static_cast<size_t>(index)];
     if (!due)
         return;
-    due = 0;
+    due = NOT_DUE;
     --m_dueCount;
 }
 
-void SIM_ResourceObjManager::OpenRerouteShare()
+void SIM_ResourceObjManager::MarkDue(int32_t index, DueKind kind)
 {
-    m_shareOpen = true;
-    m_shareWork = 0;
-}
-
-void SIM_ResourceObjManager::CloseRerouteShare()
-{
-    m_shareOpen = false;
-}
-
-bool SIM_ResourceObjManager::MaySearchRoutes() const
-{
-    return !m_shareOpen || m_shareWork < kRerouteWorkPerFrame;
-}
-
-bool SIM_ResourceObjManager::WithinShare(SIM_ResourceObject& object, bool retry)
-{
-    SIM_PathFinder& finder = SIM_PathFinder::Instance();
-    const bool maySearch = MaySearchRoutes();
-    const uint64_t before = finder.ExpansionsDone();
-    const bool done = retry ? object.RetryRoute(maySearch) : object.Reroute(maySearch);
-    m_shareWork += finder.ExpansionsDone() - before;
-    return done;
-}
-
-bool SIM_ResourceObjManager::RerouteWithinShare(SIM_ResourceObject& object)
-{
-    return WithinShare(object, false);
+    uint8_t& due = m_due[static_cast<size_t>(index)];
+    if (due)
+        return;
+    due = kind;
+    ++m_dueCount;
+    m_newlyDue.push_back(index);
 }
 
 void SIM_ResourceObjManager::NoteRouteDue(SIM_ResourceObject& object)
@@ -155,17 +136,39 @@ void SIM_ResourceObjManager::NoteRouteDue(SIM_ResourceObject& object)
     const int32_t index = IndexOf(&object);
     if (index < 0)
     {
-        object.RetryRoute(true);
+        object.RetryRoute();
         return;
     }
     if (m_due[static_cast<size_t>(index)])
         return;
     // Nobody waits before it: it looks now, as far as the share goes.
-    if (m_dueLine.empty() && m_newlyDue.empty() && WithinShare(object, true))
+    if (m_dueLine.empty() && m_newlyDue.empty() && object.RetryRoute())
         return;
-    m_due[static_cast<size_t>(index)] = 1;
-    ++m_dueCount;
-    m_newlyDue.push_back(index);
+    MarkDue(index, DUE_RETRY);
+}
+
+void SIM_ResourceObjManager::RerouteOrWait(SIM_ResourceObject& object)
+{
+    if (object.Reroute())
+        return;
+    // Its old route is gone and the route's record may serve another route at once: the object
+    // stops where it stands until its turn comes.
+    object.DropRoute();
+    const int32_t index = IndexOf(&object);
+    if (index >= 0)
+        MarkDue(index, DUE_REROUTE);
+}
+
+bool SIM_ResourceObjManager::ServeDue(int32_t index)
+{
+    SIM_ResourceObject& object = m_records[static_cast<size_t>(index)];
+    const uint8_t due = m_due[static_cast<size_t>(index)];
+    if (!due || !object.m_inUse || object.m_state != SIM_ResourceObject::STATE_IN_TRANSIT || object.m_route)
+        return true; // on its way again, delivered or freed meanwhile
+    // One that waited past its retry time looks as any object whose retry time ran out.
+    if (object.IsRouteDue())
+        return object.RetryRoute();
+    return due == DUE_REROUTE ? object.Reroute() : true;
 }
 
 void SIM_ResourceObjManager::ServeRoutesDue()
@@ -195,11 +198,18 @@ void SIM_ResourceObjManager::ServeRoutesDue()
     while (!m_dueLine.empty())
     {
         const int32_t index = m_dueLine.front();
-        SIM_ResourceObject& object = m_records[static_cast<size_t>(index)];
-        if (m_due[static_cast<size_t>(index)] && object.IsRouteDue() && !WithinShare(object, true))
+        if (!ServeDue(index))
             return; // the share is spent: it keeps its place at the front
         m_dueLine.pop_front();
         UnmarkDue(index);
+    }
+    while (!m_checkLine.empty())
+    {
+        SIM_Tile* goal = m_checkLine.front();
+        if (!CheckRequestsAt(goal))
+            return;
+        m_checkLine.pop_front();
+        m_checkDue.erase(goal);
     }
 }
 
@@ -261,11 +271,19 @@ SIM_ResourceObject* SIM_ResourceObjManager::Allocate()
 SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination, const SIM_Resource* resource)
 {
     ++m_work.requestsTried;
+    m_spawnWaited = false;
     SIM_Tile* goal = SIM_ResourceObject::DestinationTile(destination);
     if (!goal || !resource)
         return nullptr;
     RouteTable& routes = RouteTable::Instance();
     const SIM_Resource* wanted = resource;
+    // The sources are weighed by their routes; a choice made before every route it weighs is
+    // measured could fall on another source, so while a search waits for the share, so does the
+    // request.
+    auto waitForSearch = [this]() -> SIM_ResourceObject* {
+        m_spawnWaited = true;
+        return nullptr;
+    };
 
     enum Source
     {
@@ -282,7 +300,8 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
     SIM_SupplyStockpile* supply = nullptr;
     if (!PoolIsSupplyStockpile(destination))
     {
-        supply = SupplyStockpileRegistry::Instance().FindNearestWithResource(goal, wanted);
+        if (!SupplyStockpileRegistry::Instance().FindNearestWithResource(goal, wanted, supply))
+            return waitForSearch();
         if (supply && supply->GetTile())
         {
             if (SIM_ResourceRoute* route = routes.RequestRoute(supply->GetTile(), goal))
@@ -299,13 +318,20 @@ SIM_ResourceObject* SIM_ResourceObjManager::Spawn(SIM_PlaceableSlot* destination
     }
 
     SIM_ResourceImportBay* bay = destination->GetNearestImportBay();
+    if (bay && !routes.MayMeasure(bay->GetTile(), goal))
+        return waitForSearch();
     if (bay && !routes.RequestRoute(bay->GetTile(), goal))
     {
-        destination->UpdateRouteState();
+        if (!destination->UpdateRouteState())
+            return waitForSearch();
         bay = destination->GetNearestImportBay();
+        if (bay && !routes.MayMeasure(bay->GetTile(), goal))
+            return waitForSearch();
     }
 
-    SIM_ComponentStockpile* component = SIM_ComponentStockpileManager::Instance().FindWithResource(goal, wanted);
+    SIM_ComponentStockpile* component = nullptr;
+    if (!SIM_ComponentStockpileManager::Instance().FindWithResource(goal, wanted, component))
+        return waitForSearch();
     if (component && component->GetTile())
     {
         if (SIM_ResourceRoute* route = routes.RequestRoute(component->GetTile(), goal))
@@ -375,6 +401,7 @@ void SIM_ResourceObjManager::UpdateAll(float frameTime)
         m_walk.push_back(i);
 
     const float speed = SIM_GlobalFactoryVariables::Instance().GetMultiplier(GFV_RESOURCE_CONV_SPEED);
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
     const size_t count = m_walk.size();
     for (size_t k = 0; k < count; ++k)
     {
@@ -414,7 +441,7 @@ void SIM_ResourceObjManager::UpdateAll(float frameTime)
         ++m_work.objectsExamined;
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         if (record.m_inUse && record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT)
-            record.Step(frameTime, speed);
+            record.Step(frameTime, speed, conveyors);
         if (!record.m_inUse || record.m_state != SIM_ResourceObject::STATE_IN_TRANSIT)
             m_transitIndex.Erase(i);
     }
@@ -428,7 +455,7 @@ void SIM_ResourceObjManager::RerouteAll()
     {
         SIM_ResourceObject& record = m_records[static_cast<size_t>(i)];
         if (record.m_inUse)
-            record.Reroute();
+            RerouteOrWait(record);
     }
     RecheckSourcesAndRequests();
 }
@@ -447,9 +474,10 @@ void SIM_ResourceObjManager::RerouteLost(const std::vector<SIM_Tile*>* goals)
         const bool routeless = !record.m_route && record.m_state == SIM_ResourceObject::STATE_IN_TRANSIT;
         if (discarded || routeless)
             lost.push_back(&record);
+        m_work.routesLost += discarded ? 1 : 0;
     }
     for (SIM_ResourceObject* object : lost)
-        object->Reroute();
+        RerouteOrWait(*object);
     if (goals)
         RecheckRequestsOf(*goals);
     else
@@ -461,21 +489,37 @@ void SIM_ResourceObjManager::RecheckRequestsOf(std::vector<SIM_Tile*> goals)
     std::sort(goals.begin(), goals.end());
     goals.erase(std::unique(goals.begin(), goals.end()), goals.end());
     for (SIM_Tile* goal : goals)
+        CheckOrWait(goal);
+}
+
+void SIM_ResourceObjManager::CheckOrWait(SIM_Tile* goal)
+{
+    if (goal && !m_checkDue.contains(goal) && !CheckRequestsAt(goal))
+        WaitForCheck(goal);
+}
+
+void SIM_ResourceObjManager::WaitForCheck(SIM_Tile* goal)
+{
+    if (goal && m_checkDue.insert(goal).second)
+        m_checkLine.push_back(goal);
+}
+
+bool SIM_ResourceObjManager::CheckRequestsAt(SIM_Tile* goal)
+{
+    SIM_PlaceableSlot* slot = goal ? goal->m_occupant : nullptr;
+    if (PoolIsSupplyStockpile(slot))
     {
-        SIM_PlaceableSlot* slot = goal ? goal->m_occupant : nullptr;
-        if (PoolIsSupplyStockpile(slot))
-        {
-            auto* supply = static_cast<SIM_SupplyStockpile*>(slot);
-            if (supply->ReceivingTile() == goal)
-                supply->ValidateRequests();
-        }
-        else if (SIM_ProductionSlot* production = PoolProductionSlot(slot))
-        {
-            SIM_ResourceStockpile* stockpile = production->GetInputStockpile();
-            if (stockpile && stockpile->GetTile() == goal)
-                stockpile->ValidateRequests();
-        }
+        auto* supply = static_cast<SIM_SupplyStockpile*>(slot);
+        if (supply->ReceivingTile() == goal)
+            return supply->ValidateRequests();
     }
+    else if (SIM_ProductionSlot* production = PoolProductionSlot(slot))
+    {
+        SIM_ResourceStockpile* stockpile = production->GetInputStockpile();
+        if (stockpile && stockpile->GetTile() == goal)
+            return stockpile->ValidateRequests();
+    }
+    return true;
 }
 
 void SIM_ResourceObjManager::RecheckSourcesAndRequests()
@@ -483,12 +527,14 @@ void SIM_ResourceObjManager::RecheckSourcesAndRequests()
     for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
         bay->PurgeUnroutable();
     for (SIM_SupplyStockpile* supply : SupplyStockpileRegistry::Instance().Stockpiles())
-        supply->ValidateRequests();
+        if (!supply->ValidateRequests())
+            WaitForCheck(supply->ReceivingTile());
     for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetAllSlots())
     {
         SIM_ProductionSlot* production = PoolProductionSlot(slot);
-        if (production && production->GetInputStockpile())
-            production->GetInputStockpile()->ValidateRequests();
+        SIM_ResourceStockpile* stockpile = production ? production->GetInputStockpile() : nullptr;
+        if (stockpile && !stockpile->ValidateRequests())
+            WaitForCheck(stockpile->GetTile());
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class SIM_PlaceableSlot;
@@ -22,6 +23,7 @@ struct SIM_FlowWork
     uint64_t requestsTried = 0;    // objects asked of a source (Spawn)
     uint64_t requestsHeldBack = 0; // requests not tried again: nothing they wait for has changed
     uint64_t queuesSearched = 0;   // bay and exporter queues and request lists searched to forget objects
+    uint64_t routesLost = 0;       // objects on their way whose route a conveyor edit discarded
 };
 
 class SIM_ResourceObjManager final : public ResourceObjectPool
@@ -40,26 +42,24 @@ public:
     void NoteFreed(const SIM_ResourceObject* object) override;
     void NoteTaken(const SIM_ResourceObject* object) override;
     void NoteInTransit(const SIM_ResourceObject* object) override;
-    // Main thread. Objects that look for their way again (restored on their way by a load, or
-    // whose route went) take their turns at the route search in order, within the frame's share:
-    // a due object looks at once when none waits before it, else it waits, keeping its place.
+    // Main thread. Objects that look for their way again (restored on their way by a load, whose
+    // route went, or whose route a conveyor edit discarded) take their turns at the route search
+    // in order, within the frames' shares of route searching (see RouteSearchShare): a due object
+    // looks at once when none waits before it, else it waits, keeping its place. A load sets
+    // every object restored on its way looking at once: shared out, no frame pays for all of them.
     void NoteRouteDue(SIM_ResourceObject& object) override;
-    bool RerouteWithinShare(SIM_ResourceObject& object) override;
-    // Main thread. The simulation step opens a frame's share of route searching for objects that
-    // look for their way (above, and objects leaving a bay or an outlet) and closes it again;
-    // outside a step the search is not limited. A load sets every object restored on its way
-    // looking at once: shared out, no frame pays for all of them.
-    void OpenRerouteShare();
-    void CloseRerouteShare();
-    // Nodes the route searches for objects may expand in one frame before the rest wait.
-    static constexpr uint64_t kRerouteWorkPerFrame = 12000;
     // Objects waiting for their turn at the route search.
     size_t RoutesDue() const { return m_dueCount; }
+    // Stores whose requests wait for the route search to be checked again (after an edit).
+    size_t ChecksDue() const { return m_checkLine.size(); }
     // The first free record (not yet marked in use), or null when all are taken.
     SIM_ResourceObject* Allocate();
     // Chooses the best source for a resource bound for the destination and creates the object
-    // there; null when no source serves it or the pool is exhausted.
+    // there; null when no source serves it or the pool is exhausted, or when a route the choice
+    // weighs waits for a search the open share of route searching cannot hold: SpawnWaited then
+    // tells, until the next Spawn.
     SIM_ResourceObject* Spawn(SIM_PlaceableSlot* destination, const SIM_Resource* resource);
+    bool SpawnWaited() const { return m_spawnWaited; }
     // One step of frameTime game ms for every object in transit (the per-frame loop).
     void UpdateAll(float frameTime);
     // After the routes were invalidated: re-route every object in use, let the bays drop what
@@ -70,6 +70,9 @@ public:
     // the bays and requests as RerouteAll does. Objects whose route still holds go on undisturbed.
     // Given the goals of the routes discarded, only the requests of the stores standing on them
     // are checked: an object waiting at a bay for any other store still has its way.
+    // Both look for what the open share of route searching holds (an edit's holds nothing); an
+    // object whose way takes a search beyond it stops and waits in line for its turn, and a store
+    // whose check does waits in a line of its own, both served by the frames' shares.
     void RerouteLost(const std::vector<SIM_Tile*>* goals = nullptr);
     // After a savegame was read: reports objects in transit that their stockpile does not list.
     void ValidateLoadedObjects();
@@ -93,13 +96,22 @@ private:
     void RebuildIndices();
     // The bays drop what cannot be routed; every stockpile's requests are checked again.
     void RecheckSourcesAndRequests();
-    // False while the frame's share of route searching is spent.
-    bool MaySearchRoutes() const;
-    // Reroute, or RetryRoute when `retry`, within the share, its search work counted; false when
-    // the object must wait.
-    bool WithinShare(SIM_ResourceObject& object, bool retry);
+    // Why a record waits in the line for the route search.
+    enum DueKind : uint8_t
+    {
+        NOT_DUE = 0,
+        DUE_RETRY = 1,  // its retry time ran out (RetryRoute)
+        DUE_REROUTE = 2 // an edit discarded its route (Reroute)
+    };
+    // The object looks for its way now, as far as the open share goes; else it stops and joins
+    // the line.
+    void RerouteOrWait(SIM_ResourceObject& object);
+    void MarkDue(int32_t index, DueKind kind);
+    // The record's turn: false when it must wait for a later frame's share.
+    bool ServeDue(int32_t index);
     // The objects that came due this frame join the line (those furthest from their stockpile
-    // first), then the line is served from its front until an object must wait.
+    // first), then the line is served from its front until an object must wait; then the stores
+    // waiting for their check.
     void ServeRoutesDue();
     void ForgetRoutesDue();
     // The record no longer waits for its turn (freed, or served).
@@ -107,6 +119,11 @@ private:
     // The requests of the stores on these tiles are checked again; what waits at a bay and can
     // no longer be routed leaves the bay's queue with them.
     void RecheckRequestsOf(std::vector<SIM_Tile*> goals);
+    // The requests of the store standing on the tile are checked again; false when some answer
+    // waits for the route search, and the tile then joins the line of stores to check (once).
+    bool CheckRequestsAt(SIM_Tile* goal);
+    void CheckOrWait(SIM_Tile* goal);
+    void WaitForCheck(SIM_Tile* goal);
 
     int32_t m_topIndex = 0;
     std::unique_ptr<SIM_ResourceObject[]> m_records;
@@ -124,7 +141,8 @@ private:
     std::vector<int32_t> m_newlyDue;
     std::vector<uint8_t> m_due;
     size_t m_dueCount = 0;
-    // The search work done within the frame's share so far; no share outside a frame.
-    bool m_shareOpen = false;
-    uint64_t m_shareWork = 0;
+    // The tiles of the stores whose requests wait to be checked, in order, each once.
+    std::deque<SIM_Tile*> m_checkLine;
+    std::unordered_set<SIM_Tile*> m_checkDue;
+    bool m_spawnWaited = false;
 };

@@ -84,7 +84,7 @@ SIM_Tile* SIM_ResourceObject::TileUnder()
     return factory->GetTileAtWorldPos(m_x, m_y);
 }
 
-void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
+void SIM_ResourceObject::Step(float frameTime, float speedMultiplier, SIM_ResourceConveyorManager& conveyors)
 {
     FV_ASSERT(m_destination != nullptr);
     if (!m_destination)
@@ -105,7 +105,7 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
             if (m_pool)
                 m_pool->NoteRouteDue(*this);
             else
-                RetryRoute(true);
+                RetryRoute();
         }
         return;
     }
@@ -114,7 +114,7 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
 
     SIM_Tile* tile = TileUnder();
     if (tile && tile->m_conveyor)
-        tile->m_conveyor->SetCarrying(true);
+        conveyors.SetCarrying(tile->m_conveyor);
     m_currentTile = tile;
 
     TileWaypoint* target = CursorPoint();
@@ -149,7 +149,7 @@ void SIM_ResourceObject::Step(float frameTime, float speedMultiplier)
     m_y += length * std::sin(angle);
 }
 
-bool SIM_ResourceObject::Reroute(bool maySearch)
+bool SIM_ResourceObject::Reroute()
 {
     if (m_state != STATE_IN_TRANSIT)
         return true;
@@ -159,7 +159,7 @@ bool SIM_ResourceObject::Reroute(bool maySearch)
         return true;
 
     TileWaypoint* nearest = nullptr;
-    if (m_route && tile->m_waypoints)
+    if ((m_route || m_routeDropped) && tile->m_waypoints)
     {
         float best = 9999.0f;
         nearest = &tile->m_waypoints->m_points[2];
@@ -182,12 +182,13 @@ bool SIM_ResourceObject::Reroute(bool maySearch)
     if (goal && tile != goal)
     {
         bool deferred = false;
-        route = FindWayOn(tile, goal, from, maySearch, deferred);
+        route = FindWayOn(tile, goal, from, deferred);
         if (deferred)
             return false;
     }
     m_route = nullptr;
     m_stepCursor = 0;
+    m_routeDropped = false;
     if (!goal)
         return true;
     if (tile == goal)
@@ -210,14 +211,9 @@ bool SIM_ResourceObject::Reroute(bool maySearch)
     return true;
 }
 
-bool SIM_ResourceObject::RerouteWithinShare()
+bool SIM_ResourceObject::RetryRoute()
 {
-    return m_pool ? m_pool->RerouteWithinShare(*this) : Reroute(true);
-}
-
-bool SIM_ResourceObject::RetryRoute(bool maySearch)
-{
-    if (!Reroute(maySearch))
+    if (!Reroute())
         return false;
     m_retryTime = 0.0f;
     // Reroute may have delivered the object; only one still in transit is lost.
@@ -234,18 +230,24 @@ bool SIM_ResourceObject::IsRouteDue() const
     return m_inUse && m_state == STATE_IN_TRANSIT && !m_route && m_retryTime > kRetryTime;
 }
 
-SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool maySearch,
-                                                 bool& deferred)
+void SIM_ResourceObject::DropRoute()
+{
+    m_routeDropped = m_routeDropped || m_route != nullptr;
+    m_route = nullptr;
+    m_stepCursor = 0;
+}
+
+SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool& deferred)
 {
     // Objects that lose their way together (after a load or a conveyor edit) mostly stand on the
     // way their stockpile is served along: they follow that route from where they stand, so the
     // records in use follow the routes, not the objects. A stockpile's own route is the one from
     // its nearest bay; only an object on neither asks a route from its own tile.
     RouteTable& routes = RouteTable::Instance();
-    // A pair not yet measured costs a search. Without leave to search the object waits for one,
-    // rather than take another way than it would take with it.
+    // A pair not yet measured costs a search. When the share of route searching cannot hold one
+    // the object waits for it, rather than take another way than it would take with it.
     auto mayAsk = [&](SIM_Tile* start) {
-        if (maySearch || routes.IsPairMeasured(start, goal))
+        if (routes.MayMeasure(start, goal))
             return true;
         deferred = true;
         return false;
@@ -284,8 +286,9 @@ SIM_ResourceRoute* SIM_ResourceObject::FindWayOn(SIM_Tile* tile, SIM_Tile* goal,
     return routes.RequestRoute(tile, goal);
 }
 
-bool SIM_ResourceObject::CanRoute()
+bool SIM_ResourceObject::CanRoute(bool& undecided)
 {
+    undecided = false;
     if (!m_sourceBay)
         return false;
     SIM_Tile* goal = DestinationTile(m_destination);
@@ -295,7 +298,13 @@ bool SIM_ResourceObject::CanRoute()
     // two) has no route there: a search would only find that out after looking far and wide.
     if (!SIM_ResourceConveyorManager::Instance().MayReach(m_sourceBay->GetTile(), goal))
         return false;
-    return RouteTable::Instance().RequestRoute(m_sourceBay->GetTile(), goal) != nullptr;
+    RouteTable& routes = RouteTable::Instance();
+    if (!routes.MayMeasure(m_sourceBay->GetTile(), goal))
+    {
+        undecided = true;
+        return false;
+    }
+    return routes.RequestRoute(m_sourceBay->GetTile(), goal) != nullptr;
 }
 
 void SIM_ResourceObject::Arrive()
@@ -374,6 +383,7 @@ void SIM_ResourceObject::Release()
     m_placeIndex = -1;
     m_task = nullptr;
     m_retryTime = 0.0f;
+    m_routeDropped = false;
     if (m_pool)
         m_pool->NoteFreed(this);
 }
@@ -397,4 +407,5 @@ void SIM_ResourceObject::ResetRecord()
     m_placeIndex = -1;
     m_retryTime = 0.0f;
     m_task = nullptr;
+    m_routeDropped = false;
 }

@@ -12,6 +12,7 @@ class SIM_ProductionTask;
 class SIM_ResourceRoute;
 class SIM_ResourceImportBay;
 class SIM_ResourceExporter;
+class SIM_ResourceConveyorManager;
 class SIM_ResourceObjectView;
 class ResourceObjectPool;
 struct TileWaypoint;
@@ -41,21 +42,24 @@ public:
     // that the pool's per-frame loop meets it.
     void StartTransit();
     // Looks for a new route from the tile under the object to its destination (in transit only).
-    // With `maySearch` false a route that would take a new search is not looked for: the object
-    // is left as it was and false returned, so that it can wait for a later frame's share of
-    // route searching. True whenever the object was dealt with (route or not).
-    bool Reroute(bool maySearch = true);
-    // The same within the share of route searching of the pool the record belongs to (a bay or an
-    // outlet sending the object): false when the object must wait for a later frame.
-    bool RerouteWithinShare();
+    // A route that would take a search the open share of route searching cannot hold now (see
+    // RouteSearchShare) is not looked for: the object is left as it was and false returned, so
+    // that it can wait for a later frame's share. True whenever the object was dealt with (route
+    // or not).
+    bool Reroute();
     // An object on its way whose retry time ran out looks for its route again; when there is none
     // it is withdrawn from its destination's requests and released. False when it must wait for a
     // search (see Reroute); its retry time stays run out.
-    bool RetryRoute(bool maySearch);
+    bool RetryRoute();
+    // The object lost its route and waits for its turn at the route search: it stops where it is,
+    // and joins its new route as it would have joined it at once.
+    void DropRoute();
     // True when the object is on its way without a route and its retry time has run out.
     bool IsRouteDue() const;
-    // True when the object waits in an import bay and a route leads from the bay to its destination.
-    bool CanRoute();
+    // True when the object waits in an import bay and a route leads from the bay to its
+    // destination. When the answer would take a search the open share of route searching cannot
+    // hold now, `undecided` is set and false returned.
+    bool CanRoute(bool& undecided);
     // Hands the object to its destination's stockpile.
     void Arrive();
     // Withdraws the object (in transit) from its destination's request list.
@@ -99,16 +103,18 @@ public:
     int32_t m_placeIndex = -1;
     float m_retryTime = 0.0f;
     SIM_ProductionTask* m_task = nullptr;
+    // Set while an object whose route was dropped (DropRoute) waits for its new one.
+    bool m_routeDropped = false;
 
 private:
     // Update with what is the same for every object of a frame, looked up once by the pool.
     friend class SIM_ResourceObjManager;
-    void Step(float frameTime, float speedMultiplier);
+    void Step(float frameTime, float speedMultiplier, SIM_ResourceConveyorManager& conveyors);
     TileWaypoint* CursorPoint() const;
     SIM_Tile* TileUnder();
     // The route an object standing on `tile` follows to `goal`, and in `from` the step of the
     // tile's centre on it; null when there is none.
-    // `deferred` is set, and null returned, when the answer would take a search and `maySearch`
-    // is false.
-    SIM_ResourceRoute* FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool maySearch, bool& deferred);
+    // `deferred` is set, and null returned, when the answer would take a search the open share of
+    // route searching cannot hold now.
+    SIM_ResourceRoute* FindWayOn(SIM_Tile* tile, SIM_Tile* goal, size_t& from, bool& deferred);
 };

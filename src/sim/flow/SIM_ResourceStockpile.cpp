@@ -222,8 +222,10 @@ void SIM_ResourceStockpile::RequestResources(SIM_ProductionTask* task, int32_t n
         SIM_ResourceObject* object = pool.Spawn(m_slot, resource);
         if (!object)
         {
-            // The next try would meet the same sources and the same full pool.
-            NoteRefused(resource);
+            // The next try would meet the same sources and the same full pool; one that waited for
+            // the route search may find a source at the next.
+            if (!pool.SpawnWaited())
+                NoteRefused(resource);
             break;
         }
         object->m_task = task;
@@ -251,13 +253,14 @@ void SIM_ResourceStockpile::RequestForTask(SIM_ProductionTask* task)
     }
 }
 
-bool SIM_ResourceStockpile::CanServeFromComponents()
+bool SIM_ResourceStockpile::CanServeFromComponents(bool& undecided)
 {
+    undecided = false;
     const std::vector<SIM_ProductionTask*> tasks = TaskList();
     ComputeNeeds(tasks.empty() ? nullptr : tasks.front());
     SIM_ComponentStockpileManager& components = SIM_ComponentStockpileManager::Instance();
     for (const ResourceCount& need : m_needs)
-        if (need.resource && need.count > 0 && !components.CanServe(m_tile, need.resource))
+        if (need.resource && need.count > 0 && !components.CanServe(m_tile, need.resource, undecided))
             return false;
     return true;
 }
@@ -268,8 +271,9 @@ void SIM_ResourceStockpile::UpdateStockpile()
         return;
     if (!m_slot->GetNearestImportBay())
     {
-        m_slot->UpdateRouteState();
-        if (!m_slot->GetNearestImportBay() && !CanServeFromComponents())
+        // Whatever waits for the route search is asked again at the next update.
+        bool undecided = false;
+        if (!m_slot->UpdateRouteState() || (!m_slot->GetNearestImportBay() && !CanServeFromComponents(undecided)))
             return;
     }
 

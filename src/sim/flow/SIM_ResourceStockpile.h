@@ -40,7 +40,8 @@ public:
     // After an upgrade purchase: drops what no task or upgrade of the slot needs any more.
     void TrimToNeeds();
     // True when every need of the slot's first task can be served from a component stockpile.
-    bool CanServeFromComponents();
+    // When that waits for the route search, `undecided` is set and false returned.
+    bool CanServeFromComponents(bool& undecided);
     // Makes room by trashing one surplus stored object or dropping one surplus request.
     void TrashLowPriorityResource();
 

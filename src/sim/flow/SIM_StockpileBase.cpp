@@ -183,17 +183,21 @@ void SIM_StockpileBase::Clear()
     }
 }
 
-void SIM_StockpileBase::ValidateRequests()
+bool SIM_StockpileBase::ValidateRequests()
 {
     std::vector<SIM_ResourceObject*> dropped;
+    bool complete = true;
     for (auto& request : m_requests)
     {
         SIM_ResourceObject* object = request->object;
         // Objects queued at a supply or component exporter stay queued: only what waits in an
         // import bay depends on the conveyors between bay and stockpile.
-        if (object && object->m_state == SIM_ResourceObject::STATE_WAITING && object->m_sourceBay &&
-            !object->CanRoute())
+        if (!object || object->m_state != SIM_ResourceObject::STATE_WAITING || !object->m_sourceBay)
+            continue;
+        bool undecided = false;
+        if (!object->CanRoute(undecided) && !undecided)
             dropped.push_back(object);
+        complete = complete && !undecided;
     }
     SIM_ResourceObjManager& pool = SIM_ResourceObjManager::Instance();
     for (SIM_ResourceObject* object : dropped)
@@ -202,4 +206,5 @@ void SIM_StockpileBase::ValidateRequests()
         RemoveRequest(object);
         object->Release();
     }
+    return complete;
 }

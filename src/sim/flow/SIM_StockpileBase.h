@@ -51,7 +51,9 @@ public:
     // Releases every stored and every requested object and frees the requests.
     void Clear();
     // Drops every request whose object still waits in an import bay and can no longer be routed.
-    void ValidateRequests();
+    // False when some object's answer waits for a search the open share of route searching cannot
+    // hold: those requests stay until the check is made again.
+    bool ValidateRequests();
 
     void AddRequest(SIM_ResourceObject* object);
     // Asks the processor to fetch the request list ahead of use (the per-frame walk of the objects

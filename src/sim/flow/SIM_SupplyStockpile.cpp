@@ -120,15 +120,16 @@ void SIM_SupplyStockpile::Remove(bool silent)
     m_exporter.WithdrawAll();
 }
 
-void SIM_SupplyStockpile::UpdateRouteState()
+bool SIM_SupplyStockpile::UpdateRouteState()
 {
     SIM_ResourceImportBay* bay = nullptr;
     // With the frame's share of route searching spent, the stockpile asks again later.
     if (!SIM_ResourceConveyorManager::Instance().TryFindNearestImportBay(GetTile(), bay))
-        return;
+        return false;
     SetNearestImportBay(bay);
     if (!bay)
         SetState(NOROUTE_TO_RESOURCES);
+    return true;
 }
 
 void SIM_SupplyStockpile::LoadObject(SIM_ResourceObject* object)

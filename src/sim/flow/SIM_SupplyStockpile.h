@@ -43,7 +43,7 @@ public:
     SIM_ResourceReceiver* GetResourceReceiver() override;
     void Update() override;
     void Remove(bool silent) override;
-    void UpdateRouteState() override;
+    bool UpdateRouteState() override;
     void SetupPlaces() override;
     void SetTask(SIM_FacilityTask* task) override;
 

@@ -24,13 +24,18 @@ void SupplyStockpileRegistry::Unregister(SIM_SupplyStockpile* stockpile)
         FlowVersions::NoteSourcesChanged();
 }
 
-SIM_SupplyStockpile* SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource)
+bool SupplyStockpileRegistry::FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource,
+                                                      SIM_SupplyStockpile*& nearest)
 {
+    nearest = nullptr;
     if (!goal || !resource)
-        return nullptr;
-    return NearestByRoute(m_stockpiles, goal, [resource](SIM_SupplyStockpile* stockpile) {
-        if (!stockpile->GetNearestImportBay())
-            stockpile->UpdateRouteState();
-        return stockpile->GetTile() && stockpile->CountStored(resource) >= 1;
-    });
+        return true;
+    return NearestByRoute(
+        m_stockpiles, goal,
+        [resource](SIM_SupplyStockpile* stockpile) {
+            if (!stockpile->GetNearestImportBay())
+                stockpile->UpdateRouteState();
+            return stockpile->GetTile() && stockpile->CountStored(resource) >= 1;
+        },
+        nearest);
 }

@@ -13,8 +13,9 @@ class SupplyStockpileRegistry
 public:
     static SupplyStockpileRegistry& Instance();
 
-    // The stockpile holding the resource whose route to the goal crosses the fewest tiles.
-    SIM_SupplyStockpile* FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource);
+    // The stockpile holding the resource whose route to the goal crosses the fewest tiles, or
+    // null; false when the answer waits for the route search (see NearestByRoute).
+    bool FindNearestWithResource(SIM_Tile* goal, const SIM_Resource* resource, SIM_SupplyStockpile*& nearest);
 
     // A stockpile joins and leaves in constant time.
     void Register(SIM_SupplyStockpile* stockpile);

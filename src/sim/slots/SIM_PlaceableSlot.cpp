@@ -112,8 +112,9 @@ void SIM_PlaceableSlot::AddOption(SIM_Tile* tile, const TaskTileDef& def)
     m_tiles.push_back(tile);
 }
 
-void SIM_PlaceableSlot::UpdateRouteState()
+bool SIM_PlaceableSlot::UpdateRouteState()
 {
+    return true;
 }
 
 void SIM_PlaceableSlot::SetupPlaces()

@@ -45,7 +45,9 @@ public:
     virtual SIM_SlotView* GetGuiSlot() const;
     // One covered tile of the footprint, with its definition.
     virtual void AddOption(SIM_Tile* tile, const TaskTileDef& def);
-    virtual void UpdateRouteState();
+    // Looks again for the way its resources come by (its nearest import bay); false when the
+    // answer waits for a search the open share of route searching cannot hold.
+    virtual bool UpdateRouteState();
     virtual void SetupPlaces();
     // Keeps the task without putting anything in place: a slot that only follows the mouse (or
     // waits to be placed) knows what it will be. The task stays owned by its manager.

@@ -12,6 +12,7 @@
 #include "sim/definitions/SIM_SlotUpgrade.h"
 #include "sim/definitions/TaskTileDef.h"
 #include "sim/flow/InvalidateRoutes.h"
+#include "sim/flow/RouteSearchShare.h"
 #include "sim/flow/SIM_ResourceConveyor.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
@@ -24,6 +25,8 @@
 #include "sim/slots/SIM_PowerplantSlot.h"
 #include "sim/slots/SIM_ProductionSlot.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/vehicles/SIM_Vehicle.h"
+#include "sim/vehicles/SIM_VehicleManager.h"
 #include "sim/views/SIM_TileView.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Factory.h"
@@ -303,6 +306,10 @@ void SIM_Placement::ConveyorsChanged()
 
 void SIM_Placement::ConveyorsChangedAt(const std::vector<SIM_Tile*>& tiles)
 {
+    // The edit itself searches no route: on a busy floor an edit leaves hundreds of objects
+    // looking for their way, and searching for all of them held up the click for many frames.
+    // Those that need a search wait in line for the frames' shares, as after a load.
+    const RouteSearchShare noSearch(0);
     // Only the pieces on and beside the changed tiles can join or leave a neighbour.
     for (SIM_Tile* tile : tiles)
     {
@@ -423,8 +430,7 @@ int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacin
         const auto* held = static_cast<const SIM_ProductionSlot*>(piece.tile->m_occupant);
         if (!held || (held->GetProductionTask() == piece.task && held->GetFacing() == piece.facing))
             continue;
-        RemoveSlot(piece.tile->m_occupant, true, false);
-        if (PlaceChainSlot(piece.task, piece.tile, piece.facing, false))
+        if (RebuildChainSlot(piece.tile, piece.task, piece.facing))
             ++built;
     }
     // Conveyor slots the chain ran into join it now that the new slots are their neighbours.
@@ -432,13 +438,33 @@ int SIM_Placement::PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacin
     {
         const SIM_ProductionTask* task = nullptr;
         int facing = mouseFacing;
-        if (!SIM_PlacementQueries::AutoConnect(tile, task, facing) || !task)
-            continue;
-        RemoveSlot(tile->m_occupant, true, false);
-        if (PlaceChainSlot(task, tile, facing, false))
+        if (SIM_PlacementQueries::AutoConnect(tile, task, facing) && task && RebuildChainSlot(tile, task, facing))
             ++built;
     }
     return built;
+}
+
+SIM_ProductionSlot* SIM_Placement::RebuildChainSlot(SIM_Tile* tile, const SIM_ProductionTask* task, int facing)
+{
+    auto* held = tile ? dynamic_cast<SIM_ProductionSlot*>(tile->m_occupant) : nullptr;
+    if (!held || !task)
+        return nullptr;
+    // A car riding the old piece rides on on the new one: taking the piece away would take the car
+    // with it, half built, out of a running line.
+    SIM_Vehicle* car = held->GetVehicle();
+    held->SetVehicle(nullptr);
+    RemoveSlot(held, true, false);
+    SIM_ProductionSlot* placed = PlaceChainSlot(task, tile, facing, false);
+    if (car && placed)
+    {
+        placed->SetVehicle(car);
+        car->SetSlot(placed);
+    }
+    else if (car)
+    {
+        SIM_VehicleManager::Instance().DestroyVehicle(car);
+    }
+    return placed;
 }
 
 void SIM_Placement::FinishLoading()

@@ -92,13 +92,19 @@ public:
     // and facing following the bends (SIM_PlacementQueries::GetChainPiece), each paid as capital
     // investment. Each end joins what it was dragged from or to (JoinChainEnd): it takes the piece
     // that meets the neighbouring station or line, and an end that was already a conveyor slot,
-    // or a line's loose end beside it, is rebuilt to meet the chain and paid again; other
-    // conveyor slots the chain runs into are rebuilt with a task that joins the chain. mouseFacing
-    // decides a one-tile chain that joins nothing. Returns how many slots were built.
+    // or a line's loose end beside it, is rebuilt to meet the chain and paid again, keeping every
+    // side its neighbours use (a merge where the chain ends on a line's side, a split where it
+    // starts from one); an end no piece can join that way stays as it was. Other conveyor slots
+    // the chain runs into are rebuilt with a task that joins the chain. mouseFacing decides a
+    // one-tile chain that joins nothing. Returns how many slots were built or rebuilt.
     static int PlaceChain(const std::vector<SIM_Tile*>& path, int mouseFacing);
     // One conveyor-task slot of a chain on a free tile (no layout props, no label): paid unless
     // loading. Null when the tile is null or held.
     static SIM_ProductionSlot* PlaceChainSlot(const SIM_ProductionTask* task, SIM_Tile* tile, int facing, bool loading);
+    // The conveyor-task slot on the tile taken away silently and built anew with this task and
+    // facing, paid again; a car riding it stays on the new piece. Null (nothing changed) when the
+    // tile holds no production slot.
+    static SIM_ProductionSlot* RebuildChainSlot(SIM_Tile* tile, const SIM_ProductionTask* task, int facing);
 
     // The savegame reader's last step: conveyors reconnect, routes and nearest bays are found anew.
     static void FinishLoading();

@@ -381,16 +381,41 @@ bool MeetsChainEnd(const SIM_ProductionSlot* slot, const SIM_Tile* tile, bool fi
     return slot && (firstEnd ? slot->IsExitTile(tile) : slot->IsInputTile(tile));
 }
 
+// The conveyor-task slot standing on a tile; null for none or any other slot.
+const SIM_ProductionSlot* ConveyorSlotOn(const SIM_Tile* tile)
+{
+    const SIM_ProductionSlot* slot = ProductionSlotOn(tile);
+    return slot && slot->GetTask() && slot->GetTask()->IsConveyor() ? slot : nullptr;
+}
+
+void AddOnce(std::vector<int>& set, int value)
+{
+    if (!Contains(set, value))
+        set.push_back(value);
+}
+
+// The sides through which a placed conveyor slot works with its neighbours: inputs that a
+// neighbour's exit feeds, exits that a neighbour takes its input from. A piece rebuilt without one
+// of them cuts the line there.
+void UsedSides(const SIM_ProductionSlot& conveyor, std::vector<int>& inputs, std::vector<int>& exits)
+{
+    const SIM_Tile* tile = conveyor.GetTile();
+    for (int direction : SIM_PlacementQueries::GetInputDirections(conveyor))
+        if (MeetsChainEnd(ProductionSlotOn(NeighbourOf(tile, direction)), tile, true))
+            inputs.push_back(direction);
+    for (int direction : SIM_PlacementQueries::GetExitDirections(conveyor))
+        if (MeetsChainEnd(ProductionSlotOn(NeighbourOf(tile, direction)), tile, false))
+            exits.push_back(direction);
+}
+
 // Whether no slot meets the conveyor's exits (exits true) or its inputs: a line's loose end, which
 // may turn toward a new chain without cutting a working line.
 bool IsLooseEnd(const SIM_ProductionSlot& conveyor, bool exits)
 {
-    const std::vector<int> directions =
-        exits ? SIM_PlacementQueries::GetExitDirections(conveyor) : SIM_PlacementQueries::GetInputDirections(conveyor);
-    return std::none_of(directions.begin(), directions.end(), [&](int direction) {
-        const SIM_ProductionSlot* other = ProductionSlotOn(NeighbourOf(conveyor.GetTile(), direction));
-        return other && (exits ? other->IsInputTile(conveyor.GetTile()) : other->IsExitTile(conveyor.GetTile()));
-    });
+    std::vector<int> inputs;
+    std::vector<int> outputs;
+    UsedSides(conveyor, inputs, outputs);
+    return (exits ? outputs : inputs).empty();
 }
 } // namespace
 
@@ -404,11 +429,25 @@ bool SIM_PlacementQueries::JoinChainEnd(const std::vector<SIM_Tile*>& path, size
     const int chainSide = factory->GetFacingToTile(end, path[firstEnd ? 1 : index - 1]);
     if (chainSide == SIM_Factory::NO_FACING)
         return false;
-    // The piece of the end with its free side toward side: cars run from side into the chain at
-    // the first tile and from the chain out to side at the last.
+    // The sides the end's piece must have: cars run from it into the chain at the first tile and
+    // from the chain into it at the last; a conveyor slot already on the end keeps every side its
+    // neighbours use, so a line dragged onto or out of a working one never cuts it.
+    std::vector<int> inputs;
+    std::vector<int> exits;
+    const SIM_ProductionSlot* held = ConveyorSlotOn(end);
+    if (held)
+        UsedSides(*held, inputs, exits);
+    AddOnce(firstEnd ? exits : inputs, chainSide);
+    // Used sides that already bring cars into the first tile, or take them on from the last, need
+    // no other side.
+    if (!(firstEnd ? inputs : exits).empty())
+        return FindConveyorTask(inputs, exits, join.task, join.facing);
+    // Otherwise the end also takes its other side toward a neighbour.
     auto endPiece = [&](int side) {
-        return firstEnd ? FindConveyorTask({side}, {chainSide}, join.task, join.facing)
-                        : FindConveyorTask({chainSide}, {side}, join.task, join.facing);
+        std::vector<int> in = inputs;
+        std::vector<int> out = exits;
+        AddOnce(firstEnd ? in : out, side);
+        return FindConveyorTask(in, out, join.task, join.facing);
     };
     const int sides[3] = {(chainSide + 2) % 4, (chainSide + 1) % 4, (chainSide + 3) % 4};
     for (int side : sides)
@@ -417,9 +456,8 @@ bool SIM_PlacementQueries::JoinChainEnd(const std::vector<SIM_Tile*>& path, size
     for (int side : sides)
     {
         SIM_Tile* next = NeighbourOf(end, side);
-        const SIM_ProductionSlot* conveyor = ProductionSlotOn(next);
-        if (!conveyor || !conveyor->GetTask() || !conveyor->GetTask()->IsConveyor() ||
-            std::find(path.begin(), path.end(), next) != path.end() || !IsLooseEnd(*conveyor, firstEnd))
+        const SIM_ProductionSlot* conveyor = ConveyorSlotOn(next);
+        if (!conveyor || std::find(path.begin(), path.end(), next) != path.end() || !IsLooseEnd(*conveyor, firstEnd))
             continue;
         // The neighbour keeps its other side and turns its loose one toward the end.
         const int back = (side + 2) % 4;
@@ -432,7 +470,13 @@ bool SIM_PlacementQueries::JoinChainEnd(const std::vector<SIM_Tile*>& path, size
             return true;
         }
     }
-    return false;
+    // A conveyor slot with nothing beside it to meet keeps its own sides and adds the chain's.
+    if (!held)
+        return false;
+    std::vector<int> ownInputs = GetInputDirections(*held);
+    std::vector<int> ownExits = GetExitDirections(*held);
+    AddOnce(firstEnd ? ownExits : ownInputs, chainSide);
+    return FindConveyorTask(ownInputs, ownExits, join.task, join.facing);
 }
 
 void SIM_PlacementQueries::GetChainPiece(const std::vector<SIM_Tile*>& path, size_t index, int mouseFacing,

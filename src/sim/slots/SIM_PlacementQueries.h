@@ -98,12 +98,17 @@ public:
         const SIM_ProductionTask* turnedTask = nullptr;
         int turnedFacing = 0;
     };
-    // The end at index (0 or the last) keeps its side toward the chain and takes the other side
-    // from its neighbours: for the first tile a slot whose exit leads into it, for the last one
-    // that takes its input from it (straight on first, then by direction); failing that, a
-    // conveyor slot off the path whose exit feeds nothing (first tile) or whose input nothing
-    // feeds (last tile) and that a conveyor task can turn toward the end. False when nothing
-    // around the end can join it, or the task data has no piece for the join.
+    // The end at index (0 or the last) keeps its side toward the chain. An end that already holds a
+    // conveyor slot also keeps every side its neighbours use, so the line it belongs to goes on
+    // working; when those sides bring cars in (first tile) or take them on (last tile), they and the
+    // chain's side are the whole piece: a split where the chain starts from a line's side, a merge
+    // where it ends on one. Otherwise the end takes its other side from its neighbours: for the first
+    // tile a slot whose exit leads into it, for the last one that takes its input from it (straight on
+    // first, then by direction); failing that, a conveyor slot off the path whose exit feeds nothing
+    // (first tile) or whose input nothing feeds (last tile) and that a conveyor task can turn toward
+    // the end; failing that, a conveyor slot on the end keeps its own sides as well. False when
+    // nothing around the end can join it, or the task data has no piece for the join: a slot on the
+    // end then stays as it was.
     static bool JoinChainEnd(const std::vector<SIM_Tile*>& path, size_t index, ChainEndJoin& join);
     // The conveyor task name and facing of tile index of a dragged path of count tiles whose
     // neighbours on the path lie in directions in (from the previous tile; 4 for the first) and

@@ -59,9 +59,11 @@ void SIM_PowerManager::Process(float frameMs, const SIM_Factory* floor)
         const float draw = slot->GetPowerDraw();
         demand += slot->IsBusy() ? draw : 0.25f * draw;
     }
-    for (const SIM_ResourceConveyor* conveyor : SIM_ResourceConveyorManager::Instance().Conveyors())
-        if (conveyor->IsCarrying())
-            demand += m_conveyorDraw;
+    // Every piece that carries an object draws the same: added once per piece, as a walk over
+    // the pieces would, without walking the whole floor's pieces each frame.
+    const uint32_t carrying = SIM_ResourceConveyorManager::Instance().CarryingCount();
+    for (uint32_t i = 0; i < carrying; ++i)
+        demand += m_conveyorDraw;
     if (floor)
         demand += static_cast<float>(floor->GetZoneTileCount());
 

@@ -273,16 +273,17 @@ bool SIM_ProductionSlot::CheckRoute(bool& deferred)
     SetNearestImportBay(bay);
     if (m_nearestBay)
         return false;
-    if (m_inputStockpile->CanServeFromComponents())
+    if (m_inputStockpile->CanServeFromComponents(deferred) || deferred)
         return false;
     SetState(NOROUTE_TO_RESOURCES);
     return true;
 }
 
-void SIM_ProductionSlot::UpdateRouteState()
+bool SIM_ProductionSlot::UpdateRouteState()
 {
     bool deferred = false;
     CheckRoute(deferred);
+    return !deferred;
 }
 
 void SIM_ProductionSlot::ReportMissingResources()

@@ -42,7 +42,7 @@ public:
     void AddTile(SIM_Tile* tile, const TaskTileDef& def);
     // Looks for the nearest import bay; without one, and unless component stockpiles can serve
     // every need, the slot has no route to its resources.
-    void UpdateRouteState() override;
+    bool UpdateRouteState() override;
 
     void SetTask(SIM_ProductionTask* task);
     void AssignTask(SIM_BaseTask* task) override;

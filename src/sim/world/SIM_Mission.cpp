@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace
 {
@@ -65,20 +66,27 @@ std::string MissionZoneSidesText(const MissionZoneSides& s)
 }
 
 // A zone kept to the floor of worldX by worldY tiles: cut back to the floor's edges where it reaches
-// past them, or, with no tile on the floor at all, refused (false). Either is one line of the error
-// log naming the file and the zone. Zones off the floor would bring rent, a starting area and walls
-// for tiles that do not exist.
+// past them, or refused (false) when it has no tile on the floor at all or its sides are swapped
+// (left past right, or top past bottom: its area, and so its rent, would count below zero and the
+// rent be paid to the player). Either gives one line in `line`, naming the file and the zone,
+// which stays empty for a zone that is as it should be. Zones off the floor would bring rent, a
+// starting area and walls for tiles that do not exist.
 bool MissionZoneOnFloor(const SIM_BuildingZone& zone, const std::string& file, const std::string& section, int worldX,
-                        int worldY, MissionZoneSides& sides)
+                        int worldY, MissionZoneSides& sides, std::string& line)
 {
     const MissionZoneSides read{zone.m_left, zone.m_top, zone.m_right, zone.m_bottom};
     sides = read;
+    line.clear();
     const std::string named = "Mission [" + file + "] zone [" + section + "] \"" + zone.m_guiName + "\" ";
+    if (read.left > read.right || read.top > read.bottom)
+    {
+        line = named + "refused: its sides are swapped (" + MissionZoneSidesText(read) + ")";
+        return false;
+    }
     if (read.bottom < 0 || read.top >= worldX || read.right < 0 || read.left >= worldY)
     {
-        GDebugLog::Instance().LogError(named +
-                                       FormatString("refused: it lies wholly off the %d x %d floor (", worldX, worldY) +
-                                       MissionZoneSidesText(read) + ")");
+        line = named + FormatString("refused: it lies wholly off the %d x %d floor (", worldX, worldY) +
+               MissionZoneSidesText(read) + ")";
         return false;
     }
     sides.top = std::max(read.top, 0);
@@ -86,8 +94,8 @@ bool MissionZoneOnFloor(const SIM_BuildingZone& zone, const std::string& file, c
     sides.left = std::max(read.left, 0);
     sides.right = std::min(read.right, worldY - 1);
     if (sides.top != read.top || sides.bottom != read.bottom || sides.left != read.left || sides.right != read.right)
-        GDebugLog::Instance().LogError(named + FormatString("reaches off the %d x %d floor (", worldX, worldY) +
-                                       MissionZoneSidesText(read) + "); clipped to " + MissionZoneSidesText(sides));
+        line = named + FormatString("reaches off the %d x %d floor (", worldX, worldY) + MissionZoneSidesText(read) +
+               "); clipped to " + MissionZoneSidesText(sides);
     return true;
 }
 
@@ -133,6 +141,12 @@ bool SIM_Mission::HasValidSize() const
            m_worldY >= SIM_Factory::MIN_SIZE && m_worldY <= SIM_Factory::MAX_SIZE;
 }
 
+void SIM_Mission::Report(const std::string& line)
+{
+    if (!line.empty() && m_reported.insert(line).second)
+        GDebugLog::Instance().LogError(line);
+}
+
 bool SIM_Mission::Load(const std::string& path)
 {
     // Loading again replaces what an earlier load read instead of piling up positions and zones.
@@ -147,10 +161,10 @@ bool SIM_Mission::Load(const std::string& path)
     m_name = ini.GetValue("name");
     m_guiName = ini.GetValue("guiname");
     m_icon = ini.GetValue("icon");
-    m_worldX = ini.GetInt("worldx");
-    m_worldY = ini.GetInt("worldy");
-    m_startingCash = ini.GetInt("starting_cash");
-    m_guiId = ini.GetInt("gui_id");
+    m_worldX = ReadInt(ini, "worldx");
+    m_worldY = ReadInt(ini, "worldy");
+    m_startingCash = ReadInt(ini, "starting_cash");
+    m_guiId = ReadInt(ini, "gui_id");
 
     ReadMissionPositions("imports", m_file, m_imports);
     ReadMissionPositions("exports", m_file, m_exports);
@@ -158,13 +172,19 @@ bool SIM_Mission::Load(const std::string& path)
 
     if (!HasValidSize())
     {
-        char message[512];
-        std::snprintf(message, sizeof(message), "Mission [%s] refused: floor size %d x %d is outside 1 to 999",
-                      m_file.c_str(), m_worldX, m_worldY);
-        GDebugLog::Instance().LogError(message);
+        Report(FormatString("Mission [%s] refused: floor size %d x %d is outside 1 to 999", m_file.c_str(), m_worldX,
+                            m_worldY));
         return false;
     }
     return true;
+}
+
+int SIM_Mission::ReadInt(const IniLoader& ini, const std::string& key)
+{
+    std::string report;
+    const int value = ini.GetInt(key, report);
+    Report(report);
+    return value;
 }
 
 void SIM_Mission::LoadZones()
@@ -178,16 +198,19 @@ void SIM_Mission::LoadZones()
         IniLoader ini;
         ini.LoadSection(section.c_str(), m_file.c_str());
         auto zone = std::make_unique<SIM_BuildingZone>();
-        zone->m_left = ini.GetInt("left");
-        zone->m_top = ini.GetInt("top");
-        zone->m_right = ini.GetInt("right");
-        zone->m_bottom = ini.GetInt("bottom");
+        zone->m_left = ReadInt(ini, "left");
+        zone->m_top = ReadInt(ini, "top");
+        zone->m_right = ReadInt(ini, "right");
+        zone->m_bottom = ReadInt(ini, "bottom");
         zone->m_guiName = ini.GetValue("GUIName");
         // A mission whose floor cannot be built is refused as a whole; its zones are not measured.
         if (HasValidSize())
         {
             MissionZoneSides sides;
-            if (!MissionZoneOnFloor(*zone, m_file, section, m_worldX, m_worldY, sides))
+            std::string line;
+            const bool kept = MissionZoneOnFloor(*zone, m_file, section, m_worldX, m_worldY, sides, line);
+            Report(line);
+            if (!kept)
                 continue;
             zone->m_left = sides.left;
             zone->m_top = sides.top;
@@ -207,11 +230,15 @@ void SIM_Mission::LoadZones()
         }
         else
         {
-            DebugErrorBox("Unknown Building Zone Type", "SIM_Mission", 235);
+            // Once for each zone and type: every game started on the mission reads its zones again.
+            std::string boxed = m_file;
+            boxed.append(" [").append(section).append("] type ").append(type);
+            if (m_reported.insert(std::move(boxed)).second)
+                DebugErrorBox("Unknown Building Zone Type", "SIM_Mission", 235);
             zone->m_state = SIM_BuildingZone::STATE_UNREAD;
         }
         zone->m_floorTextureList = ini.GetValue("floortextures");
-        zone->m_wallId = ini.GetInt("wallid");
+        zone->m_wallId = ReadInt(ini, "wallid");
         zone->m_rentPerTile = static_cast<float>(MissionIntFromText(ini.GetValue("rent")));
         // In double: the sides of a zone from a damaged file may be far apart.
         const double area = static_cast<double>(zone->GetSpanY()) * static_cast<double>(zone->GetSpanX());
@@ -246,10 +273,15 @@ bool SIM_Mission::Save()
     for (size_t i = 0; i < m_zones.size(); ++i)
     {
         const SIM_BuildingZone* zone = m_zones[i].get();
-        // What is written is what the next load keeps: never a zone off the floor.
+        // What is written is what the next load keeps: never a zone off the floor, nor one whose
+        // sides are swapped (the editor makes one of a drag released above or left of its start).
         MissionZoneSides sides{zone->m_left, zone->m_top, zone->m_right, zone->m_bottom};
         std::snprintf(section, sizeof(section), "zone%d", static_cast<int>(i));
-        if (HasValidSize() && !MissionZoneOnFloor(*zone, m_file, section, m_worldX, m_worldY, sides))
+        std::string line;
+        const bool kept =
+            !HasValidSize() || MissionZoneOnFloor(*zone, m_file, section, m_worldX, m_worldY, sides, line);
+        Report(line);
+        if (!kept)
             continue;
         IniLoader ini;
         std::snprintf(section, sizeof(section), "zone%d", written++);

@@ -5,7 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
+
+class IniLoader;
 
 struct SIM_GridPos
 {
@@ -22,7 +25,9 @@ public:
     SIM_Mission& operator=(const SIM_Mission&) = delete;
 
     // Reads config, imports, exports and zones. False (with an error logged) when the floor
-    // size is outside 1..999: such a mission cannot be played.
+    // size is outside 1..999: such a mission cannot be played. What is wrong in the file goes
+    // to the error log (a box for an unknown zone type) once for each mission: every game started
+    // on it reads its zones again, and would say it all again.
     bool Load(const std::string& path);
     void LoadZones();
     void ReloadZones();
@@ -50,4 +55,12 @@ public:
     int m_startAreaWidth = 0;
     int m_startAreaHeight = 0;
     std::string m_file;
+
+private:
+    // Writes the line to the error log unless this mission wrote it before; nothing for "".
+    void Report(const std::string& line);
+    // The integer of key, its line (a value that is not wholly a number) reported.
+    int ReadInt(const IniLoader& ini, const std::string& key);
+
+    std::unordered_set<std::string> m_reported; // every line written, and each zone type boxed
 };

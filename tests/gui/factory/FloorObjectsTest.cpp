@@ -36,8 +36,11 @@
 #include "sim/slots/SlotQueries.h"
 #include "sim/world/SIM_BuildingZone.h"
 #include "sim/world/SIM_Mission.h"
+#include "sim/world/SIM_MissionManager.h"
 #include "sim/world/SIM_Tile.h"
+#include "tests/support/FreshState.h"
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
@@ -279,6 +282,40 @@ TEST_F(FactoryViewTest, SiteDoorsFaceTheOutsideAndFadeWhileTheirZoneIsLocked)
     EXPECT_EQ(annexe.GetMarker().m_sprite.m_vertices[0].colour, 0x40FFFFFFu);
     SIM_Game::Instance().GetMission()->GetZoneByName("Annexe")->Unlock(SIM_Game::Instance().GetFactory(), true);
     EXPECT_EQ(annexe.GetMarker().m_sprite.m_vertices[0].colour, 0xFFFFFFFFu);
+}
+
+TEST_F(FactoryViewTest, ASiteAClippedZoneClosesInHasNoDoorAndTheClipIsItsOneLine)
+{
+    // The hall reaches one column past the floor's edge: cut back to the floor, it closes in the
+    // site at (3, 1), whose door looked out over that column.
+    m_files.Write("missions/view_clipped.txt",
+                  "[config]\nname = view_clipped\nworldx = 12\nworldy = 12\nstarting_cash = 250000\n\n"
+                  "[zone0]\nleft = -1\ntop = 1\nright = 10\nbottom = 6\nGUIName = Hall\nrent = 1\nwallid = 1\n"
+                  "type = UNLOCKED\nfloortextures = floor_concrete_01.dds\n\n"
+                  "[imports]\n0 = 3,1\n1 = 1,5\n\n[exports]\n0 = 6,10\n");
+    FreshState::EndGame();
+    SIM_MissionManager& missions = SIM_MissionManager::Instance();
+    missions.Unload();
+    missions.Load(m_files.Path("missions/*.txt").c_str());
+    SIM_Mission* mission = missions.GetMission("view_clipped");
+    ASSERT_NE(mission, nullptr);
+    ASSERT_TRUE(SIM_Game::Instance().InitSimulation(mission));
+    GUI_Factory& view = GUI_Factory::Instance();
+    ASSERT_EQ(view.GetImportMarkers().size(), 2u);
+    EXPECT_EQ(view.GetImportMarkers()[0]->GetTextureName(), "");
+    EXPECT_EQ(view.GetImportMarkers()[1]->GetTextureName(), "wall1_NW_import.dds");
+    FactoryWorld::LookAt(m_world.Tile(3, 1), 1.0f);
+    m_world.Frame();
+    m_world.Frame();
+
+    const std::string errors = ErrorLog();
+    EXPECT_EQ(errors.find("Assertion failure"), std::string::npos) << errors;
+    const std::string clipped = "zone [zone0] \"Hall\" reaches off the 12 x 12 floor";
+    const size_t line = errors.find(clipped);
+    ASSERT_NE(line, std::string::npos) << errors;
+    EXPECT_EQ(errors.find(clipped, line + 1), std::string::npos) << "the game's start read the zones again:\n"
+                                                                 << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
 TEST_F(FactoryViewTest, ConveyorArmsFollowTheirSidesAndOnlyHangingResourcesShow)

@@ -11,6 +11,7 @@
 #include "engine/core/GDebugLog.h"
 #include "sim/SIM_RepeatLog.h"
 #include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/RouteSearchShare.h"
 #include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceRoute.h"
 
@@ -126,6 +127,52 @@ TEST_F(SmallFullFactory, AStepDoesNoMoreWorkForEveryObjectThatMerelyWaits)
     EXPECT_EQ(crowded.routeRecords, quiet.routeRecords);
     // Four bays could reach every stockpile; only the routes objects travel took a record.
     EXPECT_LE(crowded.routeRecords, static_cast<int>(stockpiles.size()));
+}
+
+// A step clears the carrying flags that objects set, not the flag of every conveyor piece of the
+// floor: on a floor of many more pieces than objects on their way, the pieces a step touches
+// follow what moves. What it leaves is what clearing every piece left: the pieces flagged are
+// those objects passed over since, and the power drawn counts them.
+TEST_F(SmallFullFactory, AStepClearsOnlyTheCarryingFlagsObjectsSet)
+{
+    // Rows of conveyor that nothing travels.
+    for (int y = 20; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_TRUE(factory.LayConveyor(x, y));
+    SIM_ResourceConveyorManager& conveyors = SIM_ResourceConveyorManager::Instance();
+    ASSERT_GT(conveyors.Conveyors().size(), 1000u);
+    auto flagged = [&conveyors]() {
+        uint64_t count = 0;
+        for (const SIM_ResourceConveyor* conveyor : conveyors.Conveyors())
+            count += conveyor->IsCarrying() ? 1 : 0;
+        return count;
+    };
+    uint64_t carried = 0;
+    for (int frame = 0; frame < 400; ++frame)
+    {
+        int counts[4];
+        bigfactory::Factory::CountObjects(counts);
+        const uint64_t before = flagged();
+        ASSERT_EQ(conveyors.CarryingCount(), before);
+        const uint64_t cleared = conveyors.CarryingCleared();
+        factory.Frame();
+        // At most one piece under each object on its way; every one of them is cleared again.
+        EXPECT_EQ(conveyors.CarryingCleared() - cleared, before) << "frame " << frame;
+        EXPECT_LE(before, static_cast<uint64_t>(counts[SIM_ResourceObject::STATE_IN_TRANSIT])) << "frame " << frame;
+        carried += before;
+    }
+    EXPECT_GT(carried, 0u) << "no object passed over a piece: the test shows nothing";
+    EXPECT_EQ(conveyors.CarryingCount(), flagged());
+    // A piece taken up while it carries leaves the pieces flagged behind with it.
+    for (SIM_ResourceConveyor* conveyor : conveyors.Conveyors())
+        if (conveyor->IsCarrying())
+        {
+            ASSERT_TRUE(SIM_Placement::RemoveConveyor(conveyor->m_tile, false));
+            break;
+        }
+    EXPECT_EQ(conveyors.CarryingCount(), flagged());
+    factory.Frame();
+    EXPECT_EQ(conveyors.CarryingCount(), flagged());
 }
 
 TEST_F(SmallFullFactory, ARefusedRequestWaitsForAFreeRecord)
@@ -258,6 +305,56 @@ TEST_F(SmallFullFactory, AConveyorEditWorksOnWhatItChanges)
     // The piece and its neighbours, not the floor's 240 conveyor tiles.
     EXPECT_EQ(conveyors.RunWork().renumberings, before.renumberings);
     EXPECT_LE(conveyors.RunWork().tilesVisited - before.tilesVisited, 20u);
+}
+
+// Taking a trunk conveyor up and laying it back searches no route inside the click, however many
+// objects on their way it leaves without a route: those whose way takes a search stop where they
+// stand and wait in line for the frames' shares, as after a load, and so do the checks of what
+// waits at the bays for the stations whose routes went. Within a few frames every object on its
+// way has a route again, no frame's searching passes its share, and the flow holds together. The
+// click once ran every one of those searches itself.
+TEST_F(SmallFullFactory, AConveyorEditSearchesNoRouteItself)
+{
+    for (int i = 0; i < 300; ++i)
+        factory.Frame();
+    RouteTable& routes = RouteTable::Instance();
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
+    auto routeless = []() {
+        int count = 0;
+        for (int32_t i = 0; i <= Pool().TopIndex(); ++i)
+        {
+            const SIM_ResourceObject& object = Pool().Record(i);
+            count += object.IsInUse() && object.m_state == SIM_ResourceObject::STATE_IN_TRANSIT && !object.m_route;
+        }
+        return count;
+    };
+    ASSERT_EQ(routeless(), 0);
+    auto edit = [&](const char* what, auto change) {
+        SCOPED_TRACE(what);
+        Pool().Work() = SIM_FlowWork();
+        const uint64_t searches = routes.SearchCount();
+        const uint64_t nodes = finder.ExpansionsDone();
+        ASSERT_TRUE(change());
+        EXPECT_EQ(routes.SearchCount(), searches);
+        EXPECT_EQ(finder.ExpansionsDone(), nodes);
+        EXPECT_GT(Pool().Work().routesLost, 0u) << "the edit took no object's route: the test shows nothing";
+        EXPECT_GT(Pool().RoutesDue() + Pool().ChecksDue(), 0u) << "nothing waited for a search";
+        uint64_t most = 0;
+        for (int frame = 0; frame < 60 && Pool().RoutesDue() + Pool().ChecksDue() > 0; ++frame)
+        {
+            const uint64_t before = finder.ExpansionsDone();
+            factory.Frame();
+            most = std::max(most, finder.ExpansionsDone() - before);
+        }
+        EXPECT_EQ(Pool().RoutesDue() + Pool().ChecksDue(), 0u);
+        EXPECT_LE(most, RouteSearchShare::kNodesPerFrame);
+        EXPECT_EQ(routeless(), 0);
+        EXPECT_EQ(flowtest::CheckFlowInvariants(), "");
+    };
+    // The feed row of the first band beside its bay: every route of the band crosses it.
+    SIM_Tile* trunk = factory.Tile(1, 4);
+    edit("taken up", [trunk] { return SIM_Placement::RemoveAt(trunk, true); });
+    edit("laid back", [trunk] { return SIM_Placement::LayConveyorPath({trunk}) == 1; });
 }
 
 // Taking one station off a floor of many looks at what it holds: its own objects, the queue one
@@ -423,13 +520,15 @@ TEST(NearestImportBay, JoiningRunsGivesTheirStationsTheNearerBay)
 }
 
 // A new game on the largest factory sends every station looking for its nearest bay in the same
-// few frames: one frame's route searching stays within its share (it may finish the one search it
-// started), the rest waits for the next frames, and every station still finds a bay. The opening
-// frames once paid for all of it at once.
+// few frames: one frame's route searching stays within its share (a search starts only when the
+// share holds the whole of it, and the searches measured side by side on the workers count
+// too), the rest waits for the next frames, and every station still finds a bay. The opening
+// frames once paid for all of it at once, and then ran on past the share by the searches they
+// had started.
 TEST(NearestImportBay, ANewBigFactorySharesItsSearchesOutOverFrames)
 {
+    // With the workers, as in the game: the bays that may still win are measured side by side.
     bigfactory::Layout layout;
-    layout.workers = false;
     bigfactory::Factory factory(layout);
     ASSERT_TRUE(factory.Build());
     SIM_Game::Instance().SetSpeed(4.0f);
@@ -442,9 +541,9 @@ TEST(NearestImportBay, ANewBigFactorySharesItsSearchesOutOverFrames)
         factory.Frame();
         const uint64_t work = finder.ExpansionsDone() - before;
         most = std::max(most, work);
-        busy += work >= SIM_ResourceConveyorManager::kSearchWorkPerFrame ? 1 : 0;
+        busy += work + SIM_PathFinder::kLongestSearch > RouteSearchShare::kNodesPerFrame ? 1 : 0;
     }
-    EXPECT_LE(most, SIM_ResourceConveyorManager::kSearchWorkPerFrame + PathSearch::kMaxPicks + 1);
+    EXPECT_LE(most, RouteSearchShare::kNodesPerFrame);
     EXPECT_GT(busy, 1) << "the opening asked for no more than one frame's share: the test shows nothing";
     for (SIM_PlaceableSlot* slot : SlotQueries::Instance().GetProductionSlots())
     {

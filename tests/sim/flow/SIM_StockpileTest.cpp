@@ -6,6 +6,7 @@
 
 #include "platform/core/PRandom.h"
 #include "sim/definitions/SIM_ResourceManager.h"
+#include "sim/flow/RouteSearchShare.h"
 #include "sim/flow/SIM_ComponentStockpile.h"
 #include "sim/flow/SIM_ResourceExporter.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
@@ -49,6 +50,15 @@ struct StationFloor
         FlowWorld::FloorChanged();
     }
     SIM_ResourceStockpile& Stockpile() { return *station->GetInputStockpile(); }
+    // A supply stockpile on a loop from the line, nearer the station than the bay.
+    SIM_SupplyStockpile* AddSupply()
+    {
+        world.LayRow(5, 4, 8);
+        world.LayColumn(4, 3, 5);
+        SIM_SupplyStockpile* supply = world.PlaceSupply(4, 5);
+        FlowWorld::FloorChanged();
+        return supply;
+    }
 
     FlowWorld world;
     SIM_ResourceImportBay* bay = nullptr;
@@ -236,11 +246,8 @@ TEST(FlowObject, AnExhaustedPoolStillLetsStockpilesHandOutWhatTheyHold)
 {
     StationFloor floor;
     FlowWorld& world = floor.world;
-    world.LayRow(5, 4, 8);
-    world.LayColumn(4, 3, 5);
-    SIM_SupplyStockpile* supply = world.PlaceSupply(4, 5);
+    SIM_SupplyStockpile* supply = floor.AddSupply();
     ASSERT_NE(supply, nullptr);
-    FlowWorld::FloorChanged();
     SIM_ResourceObject* held = StoredObject(supply->MutableStored(), &world.defs.steel, 4);
 
     std::vector<SIM_ResourceObject*> filler;
@@ -257,6 +264,51 @@ TEST(FlowObject, AnExhaustedPoolStillLetsStockpilesHandOutWhatTheyHold)
     supply->Exporter().MutableQueue().clear();
     for (SIM_ResourceObject* object : filler)
         object->Release();
+}
+
+// While the share of route searching cannot hold a search, what weighs sources by routes not yet
+// measured waits for the share instead of deciding on the routes it could measure: a request
+// takes nothing and is not held back as refused, and a station without a bay does not decide
+// whether component stockpiles can serve it. Nothing is searched meanwhile; with the searches
+// made, the same sources give the same answers.
+TEST(FlowObject, WhatWeighsSourcesByRouteWaitsForTheRouteSearch)
+{
+    StationFloor floor;
+    FlowWorld& world = floor.world;
+    SIM_SupplyStockpile* supply = floor.AddSupply();
+    ASSERT_NE(supply, nullptr);
+    // A seat station far from the bay's line, reached only from a seat maker's export tile.
+    world.LayRow(7, 0, 11);
+    SIM_ProductionSlot* seats = world.PlaceSlot(world.defs.seatUser, 11, 7);
+    ASSERT_NE(world.PlaceSlot(world.defs.maker, 2, 7), nullptr);
+    FlowWorld::FloorChanged();
+    SIM_ResourceObject* held = StoredObject(supply->MutableStored(), &world.defs.steel, 4);
+    SIM_PathFinder& finder = SIM_PathFinder::Instance();
+    const uint64_t nodes = finder.ExpansionsDone();
+    Pool().Work() = SIM_FlowWork();
+    {
+        const RouteSearchShare none(0);
+        EXPECT_EQ(Pool().Spawn(floor.station, &world.defs.steel), nullptr);
+        EXPECT_TRUE(Pool().SpawnWaited());
+        EXPECT_FALSE(seats->UpdateRouteState());
+        floor.Stockpile().Update();
+        seats->GetInputStockpile()->Update();
+    }
+    EXPECT_EQ(finder.ExpansionsDone(), nodes) << "a search ran without the share to hold it";
+    EXPECT_EQ(held->m_state, SIM_ResourceObject::STATE_DELIVERED);
+    EXPECT_EQ(Pool().Work().requestsHeldBack, 0u);
+    EXPECT_NE(seats->GetState(), NOROUTE_TO_RESOURCES);
+
+    ASSERT_EQ(Pool().Spawn(floor.station, &world.defs.steel), held) << "the supply stockpile is nearer than the bay";
+    EXPECT_FALSE(Pool().SpawnWaited());
+    floor.Stockpile().AddRequest(held);
+    EXPECT_TRUE(seats->UpdateRouteState());
+    EXPECT_EQ(seats->GetNearestImportBay(), nullptr);
+    bool undecided = true;
+    EXPECT_TRUE(seats->GetInputStockpile()->CanServeFromComponents(undecided));
+    EXPECT_FALSE(undecided);
+    EXPECT_NE(seats->GetState(), NOROUTE_TO_RESOURCES);
+    EXPECT_EQ(CheckFlowInvariants(), "");
 }
 
 class SupplyFloor : public ::testing::Test

@@ -241,6 +241,12 @@ TEST_F(PlacementTest, ChainsFollowTheDragAndTurnAtCorners)
     EXPECT_EQ(facing, 1);
     EXPECT_EQ(SIM_Placement::PlaceChain({floor.Tile(3, 5)}, 3), 1);
     EXPECT_EQ(floor.Tile(3, 5)->m_occupant->GetFacing(), 1);
+
+    // A chain dragged onto the side of the line's last piece, whose exit leads nowhere yet: the
+    // piece keeps its own sides and takes the chain's too.
+    EXPECT_EQ(SIM_Placement::PlaceChain({floor.Tile(2, 6), floor.Tile(3, 6), floor.Tile(4, 6)}, 1), 3);
+    EXPECT_EQ(floor.Tile(4, 6)->m_occupant->GetTask()->m_name, "task_conveyor_merge");
+    EXPECT_EQ(floor.Tile(4, 6)->m_occupant->GetFacing(), 2);
 }
 
 TEST_F(PlacementTest, RequiredSubTasksAreLookedForUpstream)

@@ -70,7 +70,7 @@ TEST(SimMission, PositionValuesReadLikeTheReader)
 {
     struct Case
     {
-        const char* value;
+        std::string value;
         int x, y;
     };
     const Case cases[] = {
@@ -82,6 +82,11 @@ TEST(SimMission, PositionValuesReadLikeTheReader)
         {"-2,7", -2, 7},
         {"99999999999999999999,1", 2147483647, 1},
         {"5,6,7", 5, 6},
+        // A number is read from its first 63 characters, a position from its first 255.
+        {std::string(62, '0') + "1,2", 1, 2},
+        {std::string(63, '0') + "1,2", 0, 2},
+        {"7" + std::string(252, ' ') + ",5", 7, 5},
+        {"7" + std::string(253, ' ') + ",5", 7, 0},
     };
     for (const Case& c : cases)
     {
@@ -156,6 +161,9 @@ TEST(SimMission, BadInputIsDefaultedOrRefusedNeverACrash)
         {"junk numbers", "[config]\nworldx = abc\nworldy = 5x\n", false},
         {"long number", "[config]\nworldx = " + longValue + "\nworldy = 4\n", false},
         {"largest", "[config]\nworldx = 999\nworldy = 1\n", true},
+        {"smallest", "[config]\nworldx = 1\nworldy = 999\n", true},
+        {"too wide", "[config]\nworldx = 1000\nworldy = 5\n", false},
+        {"zero height", "[config]\nworldx = 5\nworldy = 0\n", false},
         {"leading digits", "[config]\nworldx = 12abc\nworldy = 3.9\n", true},
         {"unknown zone type", "[config]\nworldx = 4\nworldy = 4\n[zone0]\ntype = locked\nright = 2\nbottom = 2\n",
          true},
@@ -194,6 +202,16 @@ TEST(SimMission, ZonesReachingOffTheFloorAreClippedAndThoseWhollyOffItRefusedWit
         {2, -1, 12, 30, true, 2, 0, 9, 9, "clipped to left 2, top 0, right 9, bottom 9"},
         {0, 10, 9, 20, false, 0, 0, 0, 0, "refused: it lies wholly off the 10 x 10 floor"},
         {-5, 0, -1, 9, false, 0, 0, 0, 0, "refused"},
+        {0, -5, 9, -1, false, 0, 0, 0, 0, "refused: it lies wholly off"},
+        {10, 0, 20, 9, false, 0, 0, 0, 0, "refused: it lies wholly off"},
+        // The floor's first and last tiles each way are on it.
+        {0, 0, 0, 0, true, 0, 0, 0, 0, ""},
+        {9, 9, 9, 9, true, 9, 9, 9, 9, ""},
+        {9, 9, 10, 10, true, 9, 9, 9, 9, "clipped to left 9, top 9, right 9, bottom 9"},
+        // Sides the wrong way round: an area below zero, whose rent would be paid to the player.
+        {5, 1, 4, 5, false, 0, 0, 0, 0, "refused: its sides are swapped (left 5, top 1, right 4, bottom 5)"},
+        {1, 5, 5, 4, false, 0, 0, 0, 0, "refused: its sides are swapped (left 1, top 5, right 5, bottom 4)"},
+        {30, -3, 21, 40, false, 0, 0, 0, 0, "refused: its sides are swapped"},
     };
     for (const Case& c : cases)
     {
@@ -228,22 +246,75 @@ TEST(SimMission, ZonesReachingOffTheFloorAreClippedAndThoseWhollyOffItRefusedWit
         EXPECT_EQ(mission.m_startAreaWidth, c.clippedRight - c.clippedLeft);
     }
 
-    // The editor's save cannot write such a zone either.
+    // The editor's save cannot write such a zone either, nor one it made of a drag released above
+    // its start.
     ScratchDir dir;
     const std::string path =
         dir.Write("e.txt", std::string(kConfig) + "[zone0]\nright = 9\nbottom = 9\ntype = LOCKED\n\n"
-                                                  "[zone1]\nright = 9\nbottom = 9\ntype = LOCKED\n");
+                                                  "[zone1]\nright = 9\nbottom = 9\ntype = LOCKED\n\n"
+                                                  "[zone2]\nright = 9\nbottom = 9\ntype = LOCKED\n");
     SIM_Mission mission;
     ASSERT_TRUE(mission.Load(path));
     mission.m_zones[0]->m_right = 400;
     mission.m_zones[1]->m_top = -30;
     mission.m_zones[1]->m_bottom = -2;
+    mission.m_zones[2]->m_top = 6;
+    mission.m_zones[2]->m_bottom = 5;
     ASSERT_TRUE(mission.Save());
     SIM_Mission again;
     ASSERT_TRUE(again.Load(path));
     ASSERT_EQ(again.m_zones.size(), 1u);
     EXPECT_EQ(again.m_zones[0]->m_right, 9);
     EXPECT_EQ(simtest::ReadText(path).find("400"), std::string::npos);
+    GDebugLog::Instance().Close();
+}
+
+TEST(SimMission, EachLineOfAMissionIsWrittenOnceHoweverOftenItIsRead)
+{
+    ScratchDir logs;
+    GDebugLog::Instance().Open(logs.File("user"));
+    ScratchDir dir;
+    auto write = [&dir](int left) {
+        return dir.Write("once.txt", "[config]\nname = m\nworldx = 10\nworldy = 10\ngui_id = 2x\n\n"
+                                     "[zone0]\nleft = " +
+                                         std::to_string(left) +
+                                         "\ntop = 1\nright = 5\nbottom = 5\nGUIName = Hall\ntype = UNLOCKED\n\n"
+                                         "[zone1]\nleft = 6\ntop = 1\nright = 9\nbottom = 9x\nGUIName = Yard\n"
+                                         "type = locked\n\n"
+                                         "[zone2]\nleft = 9\ntop = 6\nright = 8\nbottom = 9\nGUIName = Back\n"
+                                         "type = LOCKED\n");
+    };
+    const std::string path = write(-3);
+    auto count = [](const std::string& text, const std::string& part) {
+        int found = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++found;
+        return found;
+    };
+    const std::string before = simtest::ReadText(GDebugLog::Instance().GetErrorPath());
+    // The mission list reads it, every game started on it reads its zones again, and so does the
+    // editor when it opens the mission.
+    SIM_Mission mission;
+    ASSERT_TRUE(mission.Load(path));
+    mission.ReloadZones();
+    mission.ReloadZones();
+    ASSERT_TRUE(mission.Load(path));
+    std::string lines = simtest::ReadText(GDebugLog::Instance().GetErrorPath()).substr(before.size());
+    EXPECT_EQ(count(lines, "\n"), 5) << lines;
+    EXPECT_EQ(count(lines, "[zone0] \"Hall\" reaches off the 10 x 10 floor (left -3,"), 1) << lines;
+    EXPECT_EQ(count(lines, "[zone1] bottom '9x' is not a whole number"), 1) << lines;
+    EXPECT_EQ(count(lines, "[config] gui_id '2x'"), 1) << lines;
+    EXPECT_EQ(count(lines, "Unknown Building Zone Type"), 1) << lines;
+    EXPECT_EQ(count(lines, "[zone2] \"Back\" refused: its sides are swapped"), 1) << lines;
+    ASSERT_EQ(mission.m_zones.size(), 2u);
+
+    // A file changed between two readings says what is new about it.
+    write(-4);
+    ASSERT_TRUE(mission.Load(path));
+    mission.ReloadZones();
+    lines = simtest::ReadText(GDebugLog::Instance().GetErrorPath()).substr(before.size());
+    EXPECT_EQ(count(lines, "\n"), 6) << lines;
+    EXPECT_EQ(count(lines, "reaches off the 10 x 10 floor (left -4,"), 1) << lines;
     GDebugLog::Instance().Close();
 }
 

@@ -370,8 +370,8 @@ def contact_sheet(ctx, path):
             items.append((r[n], cx - anchor_x, cy - anchor_y))
         y += ((len(names) + per_row - 1) // per_row) * (frame_h + 16) + 32
 
-    floors = [n for n in r if n.startswith(("floor_", "conveyor_insert", "car_conv", "car_turn", "export_tile",
-                                            "tile_blank_outline"))]
+    floors = [n for n in r if n.startswith(("floor_", "conveyor_insert", "car_conv", "car_turn", "car_merge",
+                                            "car_split", "export_tile", "tile_blank_outline"))]
     row_of(sorted(floors), 512, 256, 256, 128, under=None)
     walls = sorted(n for n in r if n.startswith("wall"))
     row_of(walls, 512, 512, 256, 384)

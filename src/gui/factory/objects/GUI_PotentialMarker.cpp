@@ -32,9 +32,16 @@ GUI_PotentialMarker::GUI_PotentialMarker(SIM_Tile* site, bool exportDoor)
         if (!next || next->m_zoneState == SIM_Tile::ZONE_NONE)
             m_textureName = exportDoor ? zone->m_exportWalls[side] : zone->m_importWalls[side];
     }
-    ApplyAtlasToSprite(m_marker.m_sprite, m_textureName);
-    m_entry = FindAtlasEntry(m_textureName);
-    FV_ASSERT(m_entry != nullptr);
+    // A site with no side to the outside has no wall to put a door in, and no picture: a zone cut
+    // back to the floor's edge can close in a site that stood on the zone's edge (the cut is in the
+    // error log, and the data checker names such sites). Only a door picture the atlases lack is
+    // a fault of the game's data.
+    if (!m_textureName.empty())
+    {
+        ApplyAtlasToSprite(m_marker.m_sprite, m_textureName);
+        m_entry = FindAtlasEntry(m_textureName);
+        FV_ASSERT(m_entry != nullptr);
+    }
     const SubTileOffset offset = GetSubTileOffset(0, 1);
     m_offsetX = offset.x;
     m_offsetY = offset.y;
