@@ -195,13 +195,6 @@ int InUse()
     return SIM_ResourceObjManager::Instance().CountInUse();
 }
 
-int InTransit()
-{
-    int counts[4];
-    bigfactory::Factory::CountObjects(counts);
-    return counts[SIM_ResourceObject::STATE_IN_TRANSIT];
-}
-
 // A new game on the big floor at speed 4 (with `bayDelay` >= 0 as the bays' delay between two
 // sends), stepped until 500 cars are on the lines, as a factory is after some minutes of play;
 // null, and the benchmark skipped, when it could not be built.
@@ -342,7 +335,7 @@ static void BM_BigFactory_InTransit(benchmark::State& state)
     int carsMin = 1 << 30;
     bool inWave = false;
     RunScene(state, 1.0f, [&](bigfactory::Factory& factory, SceneRecorder& recorder) {
-        const int transit = InTransit();
+        const int transit = bigfactory::Factory::InTransit();
         if (transit > 15000)
         {
             waves += inWave ? 0 : 1;
