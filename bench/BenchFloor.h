@@ -56,12 +56,24 @@ struct Fill
     // The feed row between the two stockpile rows of a band. Without it the stockpile rows meet
     // only at the bays and at the far end (x = width - 1), where one piece joins them.
     bool feedRow = true;
+    // The mission the floor is played as; two floors saved for one game need names of their own.
+    const char* mission = "bench_floor";
 };
+
+// The filled 400 x 400 hall of the conveyor-edit benchmarks: 57 bands, two bays a band.
+inline Fill EditHall()
+{
+    Fill fill;
+    fill.width = 400;
+    fill.height = 400;
+    fill.bands = 57;
+    fill.bays = 114;
+    return fill;
+}
 
 class Floor
 {
 public:
-    static constexpr const char* kMission = "bench_floor";
     static constexpr uint64_t kFrameNs = 16000000ull;
 
     // A new game on the shipped data in an empty hall of the fill's size.
@@ -72,8 +84,8 @@ public:
         std::filesystem::create_directories(m_folder);
         // The mission offers a site for every import bay and car export the fill builds, so that a
         // save of the floor loads whole.
-        std::ofstream file(m_folder / "bench_floor.txt");
-        file << "[config]\nname = " << kMission << "\nworldx = " << fill.width << "\nworldy = " << fill.height
+        std::ofstream file(MissionFile());
+        file << "[config]\nname = " << fill.mission << "\nworldx = " << fill.width << "\nworldy = " << fill.height
              << "\nstarting_cash = 1000000000\n\n[zone0]\nleft = 0\ntop = 0\nright = " << fill.width - 1
              << "\nbottom = " << fill.height - 1
              << "\nGUIName = Hall\ntype = UNLOCKED\nrent = 0\nwallid = 1\nfloortextures = floor_concrete_01.dds\n";
@@ -95,7 +107,7 @@ public:
         SIM_MissionManager::Instance().Load((m_folder / "*.txt").string().c_str());
         if (fill.workers)
             SIM_ThreadManager::Instance().Init();
-        SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(kMission);
+        SIM_Mission* mission = SIM_MissionManager::Instance().GetMission(fill.mission);
         m_started = mission && SIM_Game::Instance().InitSimulation(mission);
         if (m_started)
             SIM_FinanceManager::Instance().StartGameWithCash(1.0e9f);
@@ -117,6 +129,8 @@ public:
 
     // A folder of this floor's own for saves and logs; gone with the floor.
     const std::filesystem::path& Folder() const { return m_folder; }
+    // The mission file in it, which a game that loads a save of the floor must know.
+    std::filesystem::path MissionFile() const { return m_folder / (std::string(m_fill.mission) + ".txt"); }
 
     // Places the whole fill; false when the game did not start or something did not fit.
     bool Build()
@@ -190,6 +204,18 @@ public:
             }
         pool.SetTopIndex(used - 1);
         return used;
+    }
+
+    // The objects waiting at a bay stand on its tile, as the bay's own would: sent, they travel
+    // the length of the hall.
+    static void StandQueuesOnBays()
+    {
+        for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
+            for (SIM_ResourceObject* object : bay->Queue())
+            {
+                object->m_x = bay->GetTile()->m_worldX;
+                object->m_y = bay->GetTile()->m_worldY;
+            }
     }
 
     static int SlotCount() { return static_cast<int>(SlotQueries::Instance().GetAllSlots().size()); }

@@ -238,11 +238,7 @@ struct EditFigures
 void BenchConveyorEdit(benchmark::State& state)
 {
     const auto kind = static_cast<EditFloor>(state.range(0));
-    benchfloor::Fill fill;
-    fill.width = 400;
-    fill.height = 400;
-    fill.bands = 57;
-    fill.bays = 114;
+    benchfloor::Fill fill = benchfloor::EditHall();
     fill.spine = kind == EDIT_SPINE;
     fill.feedRow = kind != EDIT_WAY_ROUND;
     fill.chains = kind == EDIT_WAY_ROUND ? 4 : 2;

@@ -19,6 +19,19 @@
 // objects the save holds on their way, FV_LOAD_FILL_FRAMES (default 20000) caps the frames run to
 // fill it; FV_LOAD_LEAVES (default 1) how many times the game is left and the save loaded again,
 // the leave's figures being the median of those (on a busy machine one leave says little).
+// Then the largest hall (GameHallLoad): the filled 999 x 999 floor saved while its objects are on
+// their way (after FV_HALL_WARMUP frames, default 300), loaded through the dialog, and the game's
+// frames after the load one by one (while the stations look for their bays and the objects for
+// their routes), FV_HALL_FRAMES (default 600) of them: the first and the worst frame in main-thread
+// CPU, the worst one's wall time, route-search work (nodes expanded) and simulation spans, the
+// most route-search work of any frame, and how many frames took over 33 ms. With FV_FRAME_CSV set,
+// every frame is added to that file. And a trunk conveyor laid back on a filled 400 x 400 floor in
+// the game (GameTrunkLayBack): the save taken while the trunk was up and a line's objects were on
+// their way round (after FV_EDIT_WARMUP frames, default 2000), loaded, run until the load's own
+// searching is over, then the trunk laid back: the call and the whole frame after it, drawn. The
+// saves of all three are made before the game starts; for these two alone, fill the maximal
+// factory for a moment only (FV_LOAD_FILL_FRAMES=20) and pass
+// --benchmark_filter='GameHallLoad|GameTrunkLayBack'.
 #include "../tests/sim/BigFactory.h"
 
 #include "Game.h"
@@ -30,18 +43,24 @@
 #include "gui/screens/saves/GUI_LoadDialog.h"
 #include "gui/toolkit/camera/GUI_Camera.h"
 #include "platform/core/PClock.h"
+#include "platform/core/PTraceSpan.h"
 #include "platform/video/PGLDevice.h"
 #include "platform/video/PRecordingGraphicsSystem.h"
 #include "platform/video/PRecordingState.h"
 #include "save/SIM_SaveGame.h"
 #include "save/SaveFolder.h"
+#include "sim/flow/SIM_PathFinder.h"
 #include "sim/flow/SIM_ResourceConveyorManager.h"
 #include "sim/flow/SIM_ResourceImportBay.h"
 #include "sim/flow/SIM_ResourceObjManager.h"
+#include "sim/slots/SIM_Placement.h"
 #include "sim/slots/SlotQueries.h"
+#include "sim/world/SIM_Factory.h"
 #include "sim/world/SIM_MissionManager.h"
 
+#include "BenchFloor.h"
 #include "BenchSmoke.h"
+#include "BenchSpans.h"
 
 #include <benchmark/benchmark.h>
 
@@ -186,19 +205,19 @@ double LastLoadInLogMs()
 // Where the maximal factory's save and its mission are kept for the loads.
 std::filesystem::path LoadFolder()
 {
-    return std::filesystem::temp_directory_path() / ("fv_bench_game_loads_" + std::to_string(::getpid()));
+    // Named by the benchmark's own process, before the children that make the saves are started.
+    static const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("fv_bench_game_loads_" + std::to_string(::getpid()));
+    return folder;
 }
 
-// The maximal factory (200 x 200, 59 import bays, its bands joined into one network by a spine down
-// the first column), built and run by the simulation alone in a child process, so that nothing it
-// loads stays behind for the game: at speed 4 until its conveyors carry thousands of objects, as a
-// busy factory's do, then saved as "maximal" with its mission beside the save. A pool merely full
-// holds its objects in the bays' queues, and a game's end would find few on the conveyors.
-bool MakeMaximalSave()
+// Runs `save` (which makes a save in LoadFolder) in a child process, so that nothing it loads
+// stays behind for the game; true when it saved.
+template <class Save>
+bool SaveInChild(Save save)
 {
     std::filesystem::current_path(FV_SOURCE_DIR);
-    const std::filesystem::path folder = LoadFolder();
-    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(LoadFolder());
     const pid_t child = fork();
     if (child < 0)
         return false;
@@ -207,35 +226,118 @@ bool MakeMaximalSave()
         int status = 0;
         return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-    bool saved = false;
-    {
-        bigfactory::Layout layout;
-        layout.bays = 59;
-        layout.spine = true;
-        layout.workers = false;
-        bigfactory::Factory factory(layout);
-        if (factory.Build())
-        {
-            factory.RegisterMission();
-            SaveFolder::Set(folder.string());
-            SIM_Game::Instance().SetSpeed(4.0f);
-            // Cars on the lines first, then the conveyors filled; short of the counts when the
-            // cap comes first, the save is taken as it stands.
-            const int cap = BenchSmokeRun() ? 20 : BenchEnvInt("FV_LOAD_FILL_FRAMES", 20000);
-            for (int i = 0; i < cap && bigfactory::Factory::CarCount() < 800; ++i)
-                factory.Frame();
-            factory.FillConveyors(BenchEnvInt("FV_LOAD_TRANSIT", BenchSmokeRun() ? 300 : 9000), cap);
-            std::error_code copied;
-            std::filesystem::copy_file(factory.Folder() / "missions" / "m_big.txt", folder / "m_big.txt",
-                                       std::filesystem::copy_options::overwrite_existing, copied);
-            saved = !copied && SIM_SaveGame::Instance().SaveGame("maximal");
-        }
-    }
+    const bool saved = save();
     // The child leaves without the exit handlers: the parent's program owns what they would tear down.
     _exit(saved ? 0 : 1);
 }
 
-// The save made, the game started on the main menu with the save's mission in its list.
+// Copies a mission file beside the saves, where the game finds it; false when it could not.
+bool KeepMission(const std::filesystem::path& mission)
+{
+    std::error_code copied;
+    std::filesystem::copy_file(mission, LoadFolder() / mission.filename(),
+                               std::filesystem::copy_options::overwrite_existing, copied);
+    return !copied;
+}
+
+// The maximal factory (200 x 200, 59 import bays, its bands joined into one network by a spine down
+// the first column), run by the simulation alone at speed 4 until cars fill the lines and its
+// conveyors carry thousands of objects, as a busy factory's do, then saved as "maximal" with its
+// mission beside the save. A pool merely full holds its objects in the bays' queues, and a game's
+// end would find few on the conveyors.
+bool MakeMaximalSave()
+{
+    bigfactory::Layout layout;
+    layout.bays = 59;
+    layout.spine = true;
+    layout.workers = false;
+    bigfactory::Factory factory(layout);
+    if (!factory.Build())
+        return false;
+    factory.RegisterMission();
+    SaveFolder::Set(LoadFolder().string());
+    SIM_Game::Instance().SetSpeed(4.0f);
+    // Cars on the lines first, then the conveyors filled; short of the counts when the cap comes
+    // first, the save is taken as it stands.
+    const int cap = BenchSmokeRun() ? 20 : BenchEnvInt("FV_LOAD_FILL_FRAMES", 20000);
+    for (int i = 0; i < cap && bigfactory::Factory::CarCount() < 800; ++i)
+        factory.Frame();
+    factory.FillConveyors(BenchEnvInt("FV_LOAD_TRANSIT", BenchSmokeRun() ? 300 : 9000), cap);
+    return KeepMission(factory.Folder() / "missions" / "m_big.txt") && SIM_SaveGame::Instance().SaveGame("maximal");
+}
+
+// The largest hall of the smoke run: every part of the fill, on a floor that builds in moments.
+benchfloor::Fill HallFill()
+{
+    benchfloor::Fill fill;
+    fill.mission = "bench_hall";
+    if (BenchSmokeRun())
+    {
+        fill.width = 120;
+        fill.height = 120;
+        fill.bands = 16;
+        fill.bays = 48;
+    }
+    return fill;
+}
+
+// The filled 999 x 999 hall, every record of the pool in use, run at speed 4 for a few seconds of
+// play (FV_HALL_WARMUP frames, default 300) so that its bays have sent objects out along the
+// conveyors, then saved as "hall".
+bool MakeHallSave()
+{
+    benchfloor::Floor floor{HallFill()};
+    if (!floor.Build())
+        return false;
+    benchfloor::Floor::FillPool();
+    benchfloor::Floor::StandQueuesOnBays();
+    SIM_Game::Instance().SetSpeed(4.0f);
+    const int warmUp = BenchSmokeRun() ? 2 : BenchEnvInt("FV_HALL_WARMUP", 300);
+    for (int i = 0; i < warmUp; ++i)
+        benchfloor::Floor::Frame();
+    SaveFolder::Set(LoadFolder().string());
+    return KeepMission(floor.MissionFile()) && SIM_SaveGame::Instance().SaveGame("hall");
+}
+
+// The filled 400 x 400 floor whose bands' two stockpile rows meet only at the bays and the far
+// end, and the trunk conveyor of the lay-back: line A's stockpile row beside the middle band's
+// bays.
+benchfloor::Fill WayRoundFill()
+{
+    benchfloor::Fill fill = benchfloor::EditHall();
+    fill.feedRow = false;
+    fill.chains = 4;
+    fill.mission = "bench_way_round";
+    return fill;
+}
+
+SIM_Tile* WayRoundTrunk()
+{
+    const SIM_Factory* factory = SIM_Game::Instance().GetFactory();
+    return factory ? factory->GetTile(1, 1 + 7 * (WayRoundFill().bands / 2) + 2) : nullptr;
+}
+
+// That floor with its trunk up, run at speed 4 (FV_EDIT_WARMUP frames, default 2000) while its
+// stations use up their stock, so that the trunk's line is served round by the far end, then
+// saved as "way_round".
+bool MakeWayRoundSave()
+{
+    benchfloor::Floor floor{WayRoundFill()};
+    if (!floor.Build() || !SIM_Placement::RemoveAt(WayRoundTrunk(), true))
+        return false;
+    benchfloor::Floor::FillPool();
+    SIM_Game::Instance().SetSpeed(4.0f);
+    const int warmUp = BenchSmokeRun() ? 2 : BenchEnvInt("FV_EDIT_WARMUP", 2000);
+    for (int i = 0; i < warmUp; ++i)
+    {
+        bigfactory::Factory::ConsumeSome(48);
+        benchfloor::Floor::Frame();
+    }
+    SaveFolder::Set(LoadFolder().string());
+    return KeepMission(floor.MissionFile()) && SIM_SaveGame::Instance().SaveGame("way_round");
+}
+
+// The saves made, the game started on the main menu with the saves' missions in its list.
 bool PrepareLoads(benchmark::State& state)
 {
     static bool tried = false;
@@ -248,7 +350,7 @@ bool PrepareLoads(benchmark::State& state)
         state.SkipWithError("the game was started before the save was made: run the loads first");
         return false;
     }
-    if (!MakeMaximalSave() || !StartGame())
+    if (!SaveInChild(MakeMaximalSave) || !SaveInChild(MakeHallSave) || !SaveInChild(MakeWayRoundSave) || !StartGame())
         return false;
     SIM_MissionManager::Instance().Unload();
     SIM_MissionManager::Instance().Load((LoadFolder() / "*.txt").string().c_str());
@@ -322,6 +424,177 @@ void GameLoads(benchmark::State& state)
 }
 // Registered first: its first load must be the first game of the run.
 BENCHMARK(GameLoads)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One frame of the game as the player gets it: main-thread CPU, wall time and the CPU of the whole
+// process in milliseconds, and the nodes its route searches expanded.
+struct FrameFigures
+{
+    double main = 0.0;
+    double wall = 0.0;
+    double process = 0.0;
+    uint64_t nodes = 0;
+
+    template <class Work>
+    static FrameFigures Of(Work work)
+    {
+        const SIM_PathFinder& finder = SIM_PathFinder::Instance();
+        const uint64_t nodes = finder.ExpansionsDone();
+        const double p0 = CpuMs(CLOCK_PROCESS_CPUTIME_ID), m0 = CpuMs(CLOCK_THREAD_CPUTIME_ID),
+                     w0 = CpuMs(CLOCK_MONOTONIC);
+        work();
+        return {CpuMs(CLOCK_THREAD_CPUTIME_ID) - m0, CpuMs(CLOCK_MONOTONIC) - w0, CpuMs(CLOCK_PROCESS_CPUTIME_ID) - p0,
+                finder.ExpansionsDone() - nodes};
+    }
+};
+
+// `count` frames of the game: the worst in main-thread CPU (which frame, its wall time, its
+// route-search work and the simulation's spans in it), the worst wall time, the most route-search
+// work of a frame, the frames over 33 ms and the medians, as counters named from `prefix`.
+// FV_FRAME_CSV names a file that gets every frame.
+void RunFrames(benchmark::State& state, const std::string& prefix, int count)
+{
+    std::vector<FrameFigures> frames;
+    std::map<std::string, double> worstSpans;
+    double worstMain = -1.0;
+    PTraceSpan::SetSink(&FrameSpans::Sink);
+    for (int i = 0; i < count; ++i)
+    {
+        FrameSpans::Instance().Take();
+        frames.push_back(FrameFigures::Of([] { Game::Instance().Update(); }));
+        std::map<std::string, double> spans = FrameSpans::Instance().Take();
+        if (frames.back().main > worstMain)
+        {
+            worstMain = frames.back().main;
+            worstSpans.swap(spans);
+        }
+    }
+    PTraceSpan::SetSink(nullptr);
+    if (frames.empty())
+        return;
+    if (const char* csv = std::getenv("FV_FRAME_CSV"); csv && *csv)
+    {
+        std::ofstream out(csv, std::ios::app);
+        out << "scene,frame,main_cpu_ms,wall_ms,process_cpu_ms,search_nodes\n";
+        for (size_t i = 0; i < frames.size(); ++i)
+            out << prefix << ',' << i << ',' << frames[i].main << ',' << frames[i].wall << ',' << frames[i].process
+                << ',' << frames[i].nodes << '\n';
+    }
+    size_t worst = 0;
+    double worstWall = 0.0;
+    uint64_t mostNodes = 0;
+    int overMain = 0, overWall = 0;
+    std::vector<double> main, wall;
+    for (size_t i = 0; i < frames.size(); ++i)
+    {
+        const FrameFigures& frame = frames[i];
+        worst = frame.main > frames[worst].main ? i : worst;
+        worstWall = std::max(worstWall, frame.wall);
+        mostNodes = std::max(mostNodes, frame.nodes);
+        overMain += frame.main > 33.0 ? 1 : 0;
+        overWall += frame.wall > 33.0 ? 1 : 0;
+        main.push_back(frame.main);
+        wall.push_back(frame.wall);
+    }
+    state.counters[prefix + "_first_main_cpu_ms"] = frames.front().main;
+    state.counters[prefix + "_worst_main_cpu_ms"] = frames[worst].main;
+    state.counters[prefix + "_worst_index"] = static_cast<double>(worst);
+    state.counters[prefix + "_worst_its_wall_ms"] = frames[worst].wall;
+    state.counters[prefix + "_worst_its_search_nodes"] = static_cast<double>(frames[worst].nodes);
+    state.counters[prefix + "_worst_wall_ms"] = worstWall;
+    state.counters[prefix + "_most_search_nodes"] = static_cast<double>(mostNodes);
+    state.counters[prefix + "_over_33ms_main"] = overMain;
+    state.counters[prefix + "_over_33ms_wall"] = overWall;
+    state.counters[prefix + "_median_main_cpu_ms"] = Median(main);
+    state.counters[prefix + "_median_wall_ms"] = Median(wall);
+    ReportSpans(state, prefix + "_worst", worstSpans);
+}
+
+// Loads a save through the load dialog: its main-thread CPU and wall time as counters; false,
+// with the benchmark skipped, when it did not load.
+bool LoadThroughDialog(benchmark::State& state, const std::string& save)
+{
+    const double m0 = CpuMs(CLOCK_THREAD_CPUTIME_ID), w0 = CpuMs(CLOCK_MONOTONIC);
+    const bool loaded = GUI_LoadDialog::LoadSave(save);
+    state.counters["load_main_cpu_ms"] = CpuMs(CLOCK_THREAD_CPUTIME_ID) - m0;
+    state.counters["load_wall_ms"] = CpuMs(CLOCK_MONOTONIC) - w0;
+    if (!loaded)
+        state.SkipWithError("the save did not load");
+    return loaded;
+}
+
+// PrepareLoads, the benchmark skipped when it failed.
+bool LoadsReady(benchmark::State& state)
+{
+    if (PrepareLoads(state))
+        return true;
+    state.SkipWithError("the saves could not be made or the game started here (no display?)");
+    return false;
+}
+
+// The filled 999 x 999 hall loaded through the dialog, and the game's frames after the load.
+void GameHallLoad(benchmark::State& state)
+{
+    const int frames = BenchSmokeRun() ? 2 : BenchEnvInt("FV_HALL_FRAMES", 600);
+    if (!LoadsReady(state))
+        return;
+    for (auto _ : state)
+    {
+        if (!LoadThroughDialog(state, "hall"))
+            return;
+        RunFrames(state, "after_load", frames);
+    }
+    state.counters["slots"] = static_cast<double>(SlotQueries::Instance().GetAllSlots().size());
+    state.counters["conveyors"] = static_cast<double>(SIM_ResourceConveyorManager::Instance().Conveyors().size());
+    state.counters["objects"] = SIM_ResourceObjManager::Instance().CountInUse();
+    GUI_Game::EndGame();
+}
+BENCHMARK(GameHallLoad)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The 400 x 400 floor with its trunk up loaded through the dialog and run until the load's own
+// searching is over (FV_EDIT_SETTLE frames, default 600), then the trunk laid back as the
+// player's click lays it: the call, and the call with the whole frame after it (and with its
+// simulation step alone), with the nodes the route searches of each expanded; then the frames
+// after it (120).
+void GameTrunkLayBack(benchmark::State& state)
+{
+    const int settle = BenchSmokeRun() ? 2 : BenchEnvInt("FV_EDIT_SETTLE", 600);
+    if (!LoadsReady(state))
+        return;
+    for (auto _ : state)
+    {
+        if (!LoadThroughDialog(state, "way_round"))
+            return;
+        for (int i = 0; i < settle; ++i)
+            Game::Instance().Update();
+        int counts[4];
+        bigfactory::Factory::CountObjects(counts);
+        state.counters["in_transit_at_edit"] = counts[SIM_ResourceObject::STATE_IN_TRANSIT];
+        SIM_Tile* trunk = WayRoundTrunk();
+        int laid = 0;
+        const FrameFigures call = FrameFigures::Of([&] { laid = SIM_Placement::LayConveyorPath({trunk}); });
+        PTraceSpan::SetSink(&FrameSpans::Sink);
+        FrameSpans::Instance().Take();
+        const FrameFigures frame = FrameFigures::Of([] { Game::Instance().Update(); });
+        const std::map<std::string, double> spans = FrameSpans::Instance().Take();
+        PTraceSpan::SetSink(nullptr);
+        if (laid != 1)
+        {
+            state.SkipWithError("the trunk conveyor was not laid back");
+            return;
+        }
+        state.counters["lay_back_call_main_cpu_ms"] = call.main;
+        state.counters["lay_back_call_search_nodes"] = static_cast<double>(call.nodes);
+        state.counters["lay_back_frame_main_cpu_ms"] = call.main + frame.main;
+        // The call and the simulation step of its frame, without the drawing.
+        if (const auto step = spans.find("Step"); step != spans.end())
+            state.counters["lay_back_call_and_step_ms"] = call.main + step->second;
+        state.counters["lay_back_frame_wall_ms"] = call.wall + frame.wall;
+        state.counters["lay_back_step_search_nodes"] = static_cast<double>(frame.nodes);
+        RunFrames(state, "after_lay_back", BenchSmokeRun() ? 2 : 120);
+    }
+    GUI_Game::EndGame();
+}
+BENCHMARK(GameTrunkLayBack)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Frames over a line of stations in the middle of the floor at one zoom; 0 asks for the smallest.
 void GameFrames(benchmark::State& state)

@@ -19,6 +19,7 @@
 #include "../tests/sim/BigFactory.h"
 #include "BenchFloor.h"
 #include "BenchSmoke.h"
+#include "BenchSpans.h"
 
 #include "engine/core/GDebugLog.h"
 #include "platform/core/PTraceSpan.h"
@@ -36,7 +37,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -83,33 +83,6 @@ public:
     ScratchLog& operator=(const ScratchLog&) = delete;
 };
 
-// Wall time per span name (any thread) over the frame being stepped, to say where a slow frame
-// went.
-struct FrameSpans
-{
-    std::mutex lock;
-    std::map<std::string, double> ms;
-
-    static FrameSpans& Instance()
-    {
-        static FrameSpans spans;
-        return spans;
-    }
-    static void Sink(const char* name, uint64_t nanoseconds)
-    {
-        FrameSpans& spans = Instance();
-        std::lock_guard<std::mutex> guard(spans.lock);
-        spans.ms[name] += static_cast<double>(nanoseconds) / 1.0e6;
-    }
-    std::map<std::string, double> Take()
-    {
-        std::lock_guard<std::mutex> guard(lock);
-        std::map<std::string, double> taken;
-        taken.swap(ms);
-        return taken;
-    }
-};
-
 // The worst of `frames` frames in main-thread CPU, which frame it was, the route searches it ran
 // (and the nodes they expanded) and its spans; over all the frames, the most searches one frame
 // ran and the frames that passed before every object on its way had a route to follow.
@@ -131,13 +104,7 @@ struct Worst
         state.counters[prefix + "_expansions"] = static_cast<double>(expansions);
         state.counters[prefix + "_most_searches_in_a_frame"] = static_cast<double>(mostSearches);
         state.counters[prefix + "_frames_until_all_routed"] = waitedFrames;
-        for (const auto& [name, spanMs] : spans)
-            if (spanMs >= 0.5)
-            {
-                std::string key = name;
-                std::replace(key.begin(), key.end(), ' ', '_');
-                state.counters[prefix + "_span_ms:" + key] = spanMs;
-            }
+        ReportSpans(state, prefix, spans);
     }
 
     // The worse of two runs, keeping the figures over all frames of both.
@@ -286,14 +253,7 @@ static void BM_LoadFilledGiantHall(benchmark::State& state)
         return;
     }
     state.counters["objects"] = benchfloor::Floor::FillPool();
-    // The objects waiting at a bay stand on its tile, as the bay's own would: sent, they travel
-    // the length of the hall.
-    for (SIM_ResourceImportBay* bay : SIM_ResourceConveyorManager::Instance().ImportBays())
-        for (SIM_ResourceObject* object : bay->Queue())
-        {
-            object->m_x = bay->GetTile()->m_worldX;
-            object->m_y = bay->GetTile()->m_worldY;
-        }
+    benchfloor::Floor::StandQueuesOnBays();
     SIM_Game::Instance().SetSpeed(4.0f);
     const int warmUp = BenchEnvInt("FV_FREEZE_HALL_WARMUP", BenchSmokeRun() ? 5 : 300);
     for (int i = 0; i < warmUp; ++i)

@@ -212,4 +212,15 @@ TEST_F(FactoryViewTest, StartUpMakesTheScenePagesEveryGameKeeps)
     m_world.Frame();
     EXPECT_EQ(pages.GetBuildCount(), built);
     EXPECT_EQ(GTextureManager::Instance().GetDecodeCount(), decoded);
+
+    // The overlay's pages (notices, labels) are made as the game starts too, not in its first
+    // frame, even when no game made them before.
+    SceneTexturePages& overlay = GUI_Factory::Instance().GetOverlayPages();
+    FreshState::EndGame();
+    overlay.Release();
+    ASSERT_TRUE(m_world.StartGame("view_hall"));
+    EXPECT_GT(overlay.GetPictureCount(), 4u);
+    const int overlayBuilt = overlay.GetBuildCount();
+    m_world.Frame();
+    EXPECT_EQ(overlay.GetBuildCount(), overlayBuilt);
 }

@@ -20,8 +20,8 @@ std::vector<CLoadedTexture*> OverlayPagePlaces::Pictures()
 
 OverlayPagePlaces::OverlayPagePlaces(SceneTexturePages& pages) : m_pages(pages)
 {
-    // The pages are made the first time they are wanted, and again only when a picture is new
-    // (the resources are read after the view is built).
+    // The pages are made as the view is built for a game (GUI_Factory::Init), and again only when
+    // a picture is new (the resources are read after the view is built).
     m_pages.Build(Pictures());
     const SceneTexturePages::Place* circle = m_pages.Find(CLoadedTexture::FindOrLoad(kWhitePicture));
     if (!circle || !circle->texture)

@@ -20,7 +20,7 @@ public:
     // and the resource icons of the import bays' labels.
     static std::vector<CLoadedTexture*> Pictures();
 
-    // pages: the overlay's pages, made here the first time they are wanted.
+    // pages: the overlay's pages, made here when they lack a picture.
     explicit OverlayPagePlaces(SceneTexturePages& pages);
     bool Find(const CLoadedTexture* picture, GQuadBatchScope::Place& place) const override;
 

@@ -171,6 +171,9 @@ void GUI_Factory::Init()
         if (site && site->m_tile)
             m_exportMarkers.push_back(std::make_unique<GUI_PotentialExport>(site->m_tile));
     IsometricDrawQueue::Instance().Pages().Build(ScenePictures(mission));
+    // The overlay's pages too, while the game loads: made in the first frame, the copying of
+    // every picture onto them took that frame past its time on a big floor.
+    m_overlayPages.Build(OverlayPagePlaces::Pictures());
 }
 
 void GUI_Factory::PrepareScene()
