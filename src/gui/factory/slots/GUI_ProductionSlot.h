@@ -4,6 +4,7 @@
 // Main thread.
 #pragma once
 
+#include "engine/core/GRoster.h"
 #include "gui/factory/slots/GUI_SlotBase.h"
 
 class GUI_Vehicle;

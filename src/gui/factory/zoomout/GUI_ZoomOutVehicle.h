@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CTexturedSprite.h"
+#include "engine/core/GRoster.h"
 
 class SIM_Vehicle;
 struct FactoryFrameView;
